@@ -1,0 +1,126 @@
+// The book: chart of accounts, journal, entry groups and the settings that
+// travel inside the book file. One Book is open at a time; readers build a
+// separate Book and the caller swaps it in only when the whole file was read.
+#pragma once
+
+#include "book/currency.h"
+#include "book/fixed_text.h"
+#include "book/variant_text.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Account classes (AccountTypes values).
+enum AccountType : std::uint8_t {
+    CurrentAsset = 0,
+    CurrentLiability = 1,
+    NonCurrentAsset = 2,
+    NonCurrentLiability = 3,
+    CostOfGoodsSold = 4,
+    Revenue = 5,
+    Expense = 6,
+    CapitalEquity = 7,
+    Other = 8,
+};
+
+enum Side : std::uint8_t { Unfilled = 0, Debit = 1, Credit = 2 };
+
+// One journal line; also the element of the entry groups.
+struct EntryLine {
+    double Date = 0;            // day number from 30 December 1899
+    std::uint8_t Side = 0;      // 1 debit, 2 credit, 0 never filled
+    Currency AccountNumber;     // an AccountNumbers value, 0 = none chosen
+    Currency Amount;
+    std::string Details;        // the note, on the entry's last line only ("_" = empty note)
+    std::uint8_t Reconciled = 0;
+
+    friend bool operator==(const EntryLine&, const EntryLine&) = default;
+};
+
+constexpr int MinAccountSlots = 14;     // slots 0..13 always exist
+constexpr int MaxAccountIndex = 32000;  // inserts stop beyond this
+constexpr int GroupTotal = 10;
+constexpr int MaxLinesPerSide = 30;
+constexpr int EntrySearchReach = 100;   // lines looked at each way for an entry's bounds
+
+struct Book {
+    // Account table: six parallel arrays indexed 0..LastAccount. They hold
+    // max(LastAccount, 13) + 1 slots: the table never has fewer than 14.
+    std::int16_t LastAccount = 13;
+    std::vector<std::string> AccountNames;
+    std::vector<Currency> AccountNumbers;
+    std::vector<std::uint8_t> AccountTypes;
+    std::vector<std::string> AccountNote;
+    std::vector<std::string> AccountNote2;
+    std::vector<std::string> AccountExtra;
+
+    // Journal: EntryLines and EntryIds are parallel, indices 0..LastEntryLine().
+    std::vector<EntryLine> EntryLines;
+    std::vector<EntryId> EntryIds;
+
+    // Entry groups.
+    std::array<std::vector<EntryLine>, GroupTotal> EntryGroups;
+    std::array<GroupName, GroupTotal> GroupNames;
+    std::int32_t GroupCount = 1;
+    std::vector<EntryLine> RecurringLines; // working copy of the group being edited or posted
+    std::int16_t EditedGroup = 0;
+
+    // Settings stored in the book file.
+    VariantText BusinessName;
+    VariantText BusinessAddress;
+    VariantText FilePassword;
+    VariantText AdminPassword;
+    std::int16_t AutoIncrement = 1;
+    VariantText FontName;
+    std::int16_t FontCharset = 0;
+    std::int16_t SubAccountDash = 0; // 16-bit flag: -1 true, 0 false
+    std::int16_t DecimalsJournal = 2;
+    std::int16_t DecimalsLedger = 2;
+    std::int16_t DecimalsTrialBalance = 0;
+    std::int16_t DecimalsIncome = 0;
+    std::int16_t DecimalsBalanceSheet = 0;
+    std::int16_t DateStyle = 0;
+    std::int16_t ReservedInteger = 0;
+    std::int32_t ReservedLong = 0;
+
+    // Stored in the file although the window shows them: the account list of
+    // the entry line's account boxes, and the main window's caption.
+    std::vector<VariantText> EntryAccountList;
+    std::string Caption;
+
+    // --- journal helpers ---
+    std::int32_t LastEntryLine() const { return static_cast<std::int32_t>(EntryLines.size()) - 1; }
+    void resizeJournal(std::size_t lines) {
+        EntryLines.resize(lines);
+        EntryIds.resize(lines);
+    }
+
+    // --- account table helpers ---
+    std::size_t accountSlots() const { return AccountNames.size(); }
+    // Sizes the six arrays to max(lastAccount, 13) + 1 slots, keeping contents.
+    void resizeAccounts(int lastAccount);
+    bool slotIsEmpty(int i) const { return AccountNames[i].empty() && AccountNumbers[i].isZero(); }
+
+    // Decimal settings clamped to 0..3 on use (a damaged file may hold others).
+    static int clampDecimals(int d) { return d < 0 || d > 3 ? 2 : d; }
+    bool subAccountDash() const { return SubAccountDash != 0; }
+    bool autoIncrementOn() const { return AutoIncrement == 1; }
+};
+
+// The book at start-up before any file: an account table of 14 slots with the
+// opening-balance account in slot 0, ten default groups, new-book settings and
+// the empty journal of NewStart. `balanceName` is the string-table word for
+// "Balance"; the account is named that word followed by " b/f".
+Book makeEmptyBook(const std::string& balanceName, double today, std::int16_t fontCharset = 0);
+
+// Replaces the journal by the empty one: two lines dated `today` (whole day),
+// a debit with an empty note and a credit with "_", both with the reference
+// "1". Nothing else changes. Returns the reference given.
+std::string NewStart(Book& book, double today);
+
+// The ten default entry groups ("Group 1".."Group 10", each a blank debit and
+// credit pair) and RecurringLines holding the same pair.
+void resetEntryGroups(Book& book);
+std::vector<EntryLine> blankEntryPair();

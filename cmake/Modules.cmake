@@ -1,0 +1,65 @@
+# Each subsystem folder holds two kinds of source:
+#   *.cpp          standard C++ only, built into lw_<name>_core (no Qt on its include path)
+#   qt/*.cpp       Qt Widgets windows, built into lw_<name>_qt
+# Sources are collected by glob so that adding a file needs no edit here.
+
+function(lw_core_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(srcs)
+    add_library(lw_${name}_core STATIC ${srcs})
+  else()
+    add_library(lw_${name}_core INTERFACE)
+  endif()
+  get_target_property(kind lw_${name}_core TYPE)
+  if(kind STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(lw_${name}_core INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(lw_${name}_core INTERFACE ${ARG_DEPS})
+  else()
+    target_include_directories(lw_${name}_core PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(lw_${name}_core PUBLIC ${ARG_DEPS})
+  endif()
+endfunction()
+
+function(lw_qt_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/qt/*.cpp)
+  file(GLOB hdrs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/qt/*.h)
+  if(srcs)
+    add_library(lw_${name}_qt STATIC ${srcs} ${hdrs})
+    set_target_properties(lw_${name}_qt PROPERTIES AUTOMOC ON)
+    target_include_directories(lw_${name}_qt PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(lw_${name}_qt PUBLIC ${ARG_DEPS}
+      Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
+  else()
+    add_library(lw_${name}_qt INTERFACE)
+    target_link_libraries(lw_${name}_qt INTERFACE ${ARG_DEPS}
+      Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
+  endif()
+endfunction()
+
+# One GoogleTest executable per test folder, from every *.cpp in it.
+function(lw_test_folder name)
+  cmake_parse_arguments(ARG "QT" "DIR" "DEPS" ${ARGN})
+  if(NOT ARG_DIR)
+    set(ARG_DIR ${name})
+  endif()
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(test_${name} ${srcs})
+  target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} lw_testsupport GTest::gtest GTest::gmock)
+  if(ARG_QT)
+    set_target_properties(test_${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(test_${name} PRIVATE lw_testsupport_qt)
+  else()
+    target_link_libraries(test_${name} PRIVATE GTest::gtest_main)
+  endif()
+  target_compile_definitions(test_${name} PRIVATE
+    LW_SOURCE_DIR="${PROJECT_SOURCE_DIR}" LW_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  gtest_discover_tests(test_${name}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,105 @@
+#include "platform/locale.h"
+
+#include <cstdio>
+
+namespace {
+bool isPatternLetter(char c) { return c == 'd' || c == 'M' || c == 'y'; }
+} // namespace
+
+DateOrder dateOrderOf(const std::string& pattern) {
+    for (char c : pattern) {
+        if (c == 'd') return DateOrder::DayMonthYear;
+        if (c == 'M') return DateOrder::MonthDayYear;
+        if (c == 'y') return DateOrder::YearMonthDay;
+    }
+    return DateOrder::MonthDayYear;
+}
+
+std::string dateSeparatorOf(const std::string& pattern) {
+    std::size_t i = 0;
+    while (i < pattern.size() && isPatternLetter(pattern[i])) ++i;
+    // Skip quoted literal text only when it is the whole separator run.
+    std::size_t j = i;
+    while (j < pattern.size() && !isPatternLetter(pattern[j])) ++j;
+    std::string sep = pattern.substr(i, j - i);
+    // Trim blanks around a separator like ". " but keep a lone blank.
+    while (sep.size() > 1 && sep.back() == ' ') sep.pop_back();
+    if (sep.empty()) return "/";
+    return sep;
+}
+
+std::string formatDatePattern(const std::string& pattern, int year, int month, int day,
+                              const LocaleInfo& locale) {
+    std::string out;
+    std::size_t i = 0;
+    char buf[16];
+    while (i < pattern.size()) {
+        char c = pattern[i];
+        if (!isPatternLetter(c)) {
+            if (c == '\'') { // quoted literal
+                std::size_t end = pattern.find('\'', i + 1);
+                if (end == std::string::npos) end = pattern.size();
+                out += pattern.substr(i + 1, end - i - 1);
+                i = end + 1;
+                continue;
+            }
+            out += c;
+            ++i;
+            continue;
+        }
+        std::size_t n = 0;
+        while (i + n < pattern.size() && pattern[i + n] == c) ++n;
+        i += n;
+        if (c == 'd') {
+            std::snprintf(buf, sizeof buf, n >= 2 ? "%02d" : "%d", day);
+            out += buf;
+        } else if (c == 'M') {
+            if (n >= 4)
+                out += locale.longMonthNames[(month - 1) % 12];
+            else if (n == 3)
+                out += locale.shortMonthNames[(month - 1) % 12];
+            else {
+                std::snprintf(buf, sizeof buf, n == 2 ? "%02d" : "%d", month);
+                out += buf;
+            }
+        } else {
+            if (n <= 2)
+                std::snprintf(buf, sizeof buf, "%02d", ((year % 100) + 100) % 100);
+            else
+                std::snprintf(buf, sizeof buf, "%04d", year);
+            out += buf;
+        }
+    }
+    return out;
+}
+
+LocaleInfo dayFirstLocale() {
+    LocaleInfo l;
+    l.name = "en_GB";
+    l.shortDatePattern = "dd/MM/yyyy";
+    return l;
+}
+
+LocaleInfo monthFirstLocale() { return LocaleInfo{}; }
+
+LocaleInfo decimalCommaLocale() {
+    LocaleInfo l;
+    l.name = "de_DE";
+    l.shortDatePattern = "dd.MM.yy";
+    l.decimalMark = ",";
+    l.groupMark = ".";
+    l.longMonthNames = {"Januar", "Februar", "März",     "April",   "Mai",      "Juni",
+                        "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
+    l.shortMonthNames = {"Jan.", "Feb.", "März", "Apr.", "Mai",  "Juni",
+                         "Juli", "Aug.", "Sep.", "Okt.", "Nov.", "Dez."};
+    return l;
+}
+
+LocaleInfo yearFirstLocale() {
+    LocaleInfo l;
+    l.name = "sv_SE";
+    l.shortDatePattern = "yyyy-MM-dd";
+    l.decimalMark = ",";
+    l.groupMark = "\xC2\xA0"; // no-break space
+    return l;
+}

@@ -1,0 +1,55 @@
+#include "test_paths.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace testing_support {
+
+TempDir::TempDir() {
+    std::random_device rd;
+    auto base = std::filesystem::path(LW_BINARY_DIR) / "test-scratch";
+    std::filesystem::create_directories(base);
+    for (;;) {
+        path_ = base / ("t" + std::to_string(rd()));
+        if (std::filesystem::create_directory(path_)) break;
+    }
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string readFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void writeFile(const std::filesystem::path& p, const std::string& bytes) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string systemPython() { return "/usr/bin/python3"; }
+
+int runCommand(const std::string& command, std::string* output) {
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return -1;
+    std::array<char, 4096> buf;
+    std::string out;
+    std::size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) out.append(buf.data(), n);
+    int status = pclose(pipe);
+    if (output) *output = out;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace testing_support

@@ -1,0 +1,31 @@
+// Scratch folders and files for tests.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace testing_support {
+
+// A fresh empty folder under the build tree, removed when the object goes.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+std::string readFile(const std::filesystem::path& p);
+void writeFile(const std::filesystem::path& p, const std::string& bytes);
+
+// Debian's own python3 (with its packages), for checks by real readers.
+std::string systemPython();
+// Runs a command; returns its exit status and fills `output` with stdout.
+int runCommand(const std::string& command, std::string* output = nullptr);
+
+} // namespace testing_support
