@@ -1,0 +1,156 @@
+#include "book/safe_file.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+std::atomic<int> writesUntilFailure{-1};
+
+std::error_code lastError() { return std::error_code(errno, std::generic_category()); }
+} // namespace
+
+void SafeFileWriter::failAfterWrites(int n) { writesUntilFailure = n; }
+
+SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(std::move(target)) {
+    if (target_.is_relative()) target_ = std::filesystem::absolute(target_);
+    auto folder = target_.parent_path();
+    std::random_device rd;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp_ = folder / ("." + target_.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (fd_ >= 0) return;
+        if (errno != EEXIST) break;
+    }
+    fail(lastError());
+    temp_.clear();
+}
+
+SafeFileWriter::~SafeFileWriter() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !temp_.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(temp_, ec);
+    }
+}
+
+void SafeFileWriter::fail(std::error_code ec) {
+    if (!error_) error_ = ec ? ec : std::make_error_code(std::errc::io_error);
+}
+
+void SafeFileWriter::write(std::string_view bytes) { write(bytes.data(), bytes.size()); }
+
+void SafeFileWriter::write(const void* data, std::size_t size) {
+    if (error_ || size == 0) return;
+    int pending = writesUntilFailure.load();
+    if (pending >= 0) {
+        if (pending == 0) {
+            writesUntilFailure = -1;
+            fail(std::make_error_code(std::errc::no_space_on_device));
+            return;
+        }
+        writesUntilFailure = pending - 1;
+    }
+    const char* p = static_cast<const char*>(data);
+    std::size_t left = size;
+    while (left > 0) {
+        ssize_t n = ::pwrite(fd_, p, left, static_cast<off_t>(position_));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(lastError());
+            return;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+        position_ += static_cast<std::uint64_t>(n);
+    }
+    if (position_ > size_) size_ = position_;
+}
+
+void SafeFileWriter::skip(std::uint64_t bytes) {
+    if (error_) return;
+    position_ += bytes;
+}
+
+bool SafeFileWriter::commit() {
+    if (error_) return false;
+    // A trailing gap still belongs to the file.
+    if (position_ > size_) {
+        if (::ftruncate(fd_, static_cast<off_t>(position_)) != 0) {
+            fail(lastError());
+            return false;
+        }
+        size_ = position_;
+    }
+    if (::fsync(fd_) != 0) {
+        fail(lastError());
+        return false;
+    }
+    if (::close(fd_) != 0) {
+        fd_ = -1;
+        fail(lastError());
+        return false;
+    }
+    fd_ = -1;
+    std::error_code ec;
+    std::filesystem::rename(temp_, target_, ec);
+    if (ec) {
+        fail(ec);
+        return false;
+    }
+    committed_ = true;
+    // Make the rename itself durable.
+    int dir = ::open(target_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+std::error_code writeFileSafely(const std::filesystem::path& target, std::string_view bytes) {
+    SafeFileWriter w(target);
+    w.write(bytes);
+    w.commit();
+    return w.error();
+}
+
+std::error_code readWholeFile(const std::filesystem::path& path, std::string& bytes) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return lastError();
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        auto ec = lastError();
+        ::close(fd);
+        return ec;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return std::make_error_code(std::errc::is_a_directory);
+    }
+    std::string data;
+    try {
+        data.reserve(static_cast<std::size_t>(st.st_size));
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        return std::make_error_code(std::errc::not_enough_memory);
+    }
+    char buf[1 << 16];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            auto ec = lastError();
+            ::close(fd);
+            return ec;
+        }
+        if (n == 0) break;
+        data.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    bytes = std::move(data);
+    return {};
+}

@@ -1,0 +1,49 @@
+// Writing a file safely: the bytes go to a temporary file in the target's
+// folder, every write is checked, the file is flushed to disk and only then
+// renamed over the target. On any failure the target stays as it was.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+class SafeFileWriter {
+  public:
+    explicit SafeFileWriter(std::filesystem::path target);
+    ~SafeFileWriter(); // removes the temporary file unless committed
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // False once anything failed; error() tells what.
+    bool ok() const { return !error_; }
+    const std::error_code& error() const { return error_; }
+
+    void write(std::string_view bytes);
+    void write(const void* data, std::size_t size);
+    // Leaves a gap of `bytes` zero bytes without writing them (a sparse hole).
+    void skip(std::uint64_t bytes);
+    std::uint64_t position() const { return position_; }
+
+    // Flushes, syncs and renames over the target. False (and error() set) on failure.
+    bool commit();
+
+    // Test hook: the n-th write from now fails as if the disk were full.
+    static void failAfterWrites(int n);
+
+  private:
+    void fail(std::error_code ec);
+    std::filesystem::path target_, temp_;
+    int fd_ = -1;
+    std::uint64_t position_ = 0;
+    std::uint64_t size_ = 0;
+    std::error_code error_;
+    bool committed_ = false;
+};
+
+// Writes a whole file safely; returns the error (empty on success).
+std::error_code writeFileSafely(const std::filesystem::path& target, std::string_view bytes);
+
+// Reads a whole file into memory; returns the error (empty on success).
+std::error_code readWholeFile(const std::filesystem::path& path, std::string& bytes);

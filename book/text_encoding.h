@@ -1,0 +1,31 @@
+// Text encodings: UTF-8 in memory; single-byte Windows code pages for old
+// files and for formats that declare one (spreadsheet, RTF).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace encoding {
+
+bool isValidUtf8(std::string_view bytes);
+
+// The Windows code page of a character-set number (0 gives 1252, 238 gives
+// 1250, 204 gives 1251, 161 gives 1253, 162 gives 1254, 177 gives 1255, 178
+// gives 1256, 186 gives 1257, 163 gives 1258, 222 gives 874; others 1252).
+int codePageForCharset(int fontCharset);
+
+// Decodes bytes of a single-byte code page (874, 1250..1258) to UTF-8.
+// Bytes the code page leaves undefined become U+FFFD.
+std::string decodeCodePage(std::string_view bytes, int codePage);
+
+// A stored text: kept when valid UTF-8, else decoded from the code page.
+std::string toUtf8(std::string_view bytes, int codePage);
+
+// UTF-8 to Windows-1252; characters it lacks become "?". Invalid UTF-8 bytes
+// are taken as Windows-1252 bytes of their own.
+std::string utf8ToWindows1252(std::string_view utf8);
+
+// Cuts a UTF-8 text to at most maxBytes without splitting a character.
+std::string cutUtf8(std::string_view utf8, std::size_t maxBytes);
+
+} // namespace encoding

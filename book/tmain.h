@@ -1,0 +1,81 @@
+// The shared procedures every window calls: account lookups, the next entry
+// reference, truncation, dates in the book's style, progress steps, file names
+// and file-error messages.
+#pragma once
+
+#include "book/book.h"
+#include "book/runtime_state.h"
+#include "platform/locale.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace Tmain {
+
+// --- account lookups: scan slots 0..LastAccount upwards, first match wins ---
+
+// Name of the first slot whose number equals `number` (> 0); "" when none.
+std::string AccountNameByNumber(const Book& book, Currency number);
+// Number of the first slot whose name equals `name` exactly; 0 for "" or none.
+Currency AccountNumberByName(const Book& book, const std::string& name);
+// Slot of the first account numbered `number` (> 0), or nullopt.
+std::optional<int> AccountSlotByNumber(const Book& book, Currency number);
+// The same as text: the slot's index as digits, "0" when none (callers that
+// must tell slot 0 from "not found" use AccountSlotByNumber).
+std::string AccountIndexByNumber(const Book& book, Currency number);
+// The widest account name by the given measure (first of equal widths; "" when all are empty).
+std::string LongestAccountName(const Book& book, const std::function<int(const std::string&)>& width);
+
+// --- references and numbers ---
+
+// Locale-free value of the number at the start of a text: blanks, tabs and
+// line feeds skipped anywhere, optional sign, digits with one ".", optional
+// exponent E/D, &H hexadecimal and &O octal; 0 when there is none.
+double LeadingNumberValue(const std::string& text);
+// The next entry reference: looks back from the line before the last, at most
+// ten lines, for a positive leading number and gives it plus 1; "1" for an
+// empty journal. Written with the locale's decimal mark.
+std::string NextEntryId(const Book& book, const std::string& decimalMark);
+// Cuts to `places` decimals, rounding towards minus infinity, exactly.
+Currency TruncateDecimals(Currency value, int places);
+
+// --- dates in the book's style ---
+
+// Day number of a calendar date, and back (whole days; proleptic Gregorian).
+double DayNumber(int year, int month, int day);
+void CalendarDate(double dayNumber, int& year, int& month, int& day);
+bool IsValidDate(int year, int month, int day);
+
+// The date written in `dateStyle` (0 = the locale's short date; 1..8 the fixed
+// styles with "/" as the locale's date separator); "" for any other style.
+std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale);
+// Reads a typed date in `dateStyle` (style 0: the locale's order). Day, month
+// and year are numbers separated by "/", "-" or the locale's separator; a
+// two-digit year 00-29 is 20xx and 30-99 is 19xx. Unreadable: nullopt.
+std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
+                                     const LocaleInfo& locale);
+
+// --- progress, files, errors ---
+
+// One progress step: ProgressValue += 29, the bar and "N%" (capped at 100%)
+// shown through the platform's progress sink, pending events run.
+void StepProgress(RunTimeState& run);
+// Starts a progress run (ProgressValue = 0) with the activity word shown.
+void BeginProgress(RunTimeState& run, const std::string& activity);
+void EndProgress(RunTimeState& run);
+
+// The name without its extension: cut before the last "." of the last path
+// component; unchanged when that component has none.
+std::string StripExtension(const std::string& name);
+
+// The file-error numbers the messages are keyed by.
+int FileErrorNumber(const std::error_code& ec);
+// The text shown for an error number (texts 309 to 315, else the generic one).
+std::string FileErrorText(int number);
+// Shows that text in a message box with an OK button.
+void FileErrorMessage(int number);
+void FileErrorMessage(const std::error_code& ec);
+
+} // namespace Tmain
