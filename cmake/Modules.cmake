@@ -38,28 +38,28 @@ function(lw_qt_library name)
   endif()
 endfunction()
 
-# One GoogleTest executable per test folder, from every *.cpp in it.
+# One GoogleTest executable per test source file (test_<folder>_<file>), so a
+# fault in one file never stops the others from building.
 function(lw_test_folder name)
   cmake_parse_arguments(ARG "QT" "DIR" "DEPS" ${ARGN})
   if(NOT ARG_DIR)
     set(ARG_DIR ${name})
   endif()
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp)
-  if(NOT srcs)
-    return()
-  endif()
-  add_executable(test_${name} ${srcs})
-  target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} lw_testsupport GTest::gtest GTest::gmock)
-  if(ARG_QT)
-    set_target_properties(test_${name} PROPERTIES AUTOMOC ON)
-    target_link_libraries(test_${name} PRIVATE lw_testsupport_qt)
-  else()
-    target_link_libraries(test_${name} PRIVATE GTest::gtest_main)
-  endif()
-  target_compile_definitions(test_${name} PRIVATE
-    LW_SOURCE_DIR="${PROJECT_SOURCE_DIR}" LW_BINARY_DIR="${PROJECT_BINARY_DIR}")
-  gtest_discover_tests(test_${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-    DISCOVERY_TIMEOUT 60)
+  foreach(src ${srcs})
+    get_filename_component(base ${src} NAME_WE)
+    set(target test_${name}_${base})
+    add_executable(${target} ${src})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${target} PRIVATE ${ARG_DEPS} lw_testsupport GTest::gtest GTest::gmock)
+    if(ARG_QT)
+      set_target_properties(${target} PROPERTIES AUTOMOC ON)
+      target_link_libraries(${target} PRIVATE lw_testsupport_qt)
+    else()
+      target_link_libraries(${target} PRIVATE GTest::gtest_main)
+    endif()
+    gtest_discover_tests(${target}
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      DISCOVERY_TIMEOUT 60)
+  endforeach()
 endfunction()
