@@ -1,0 +1,34 @@
+// bookbench: opens a book, times what the program does with it and prints one
+// line per operation. Each file bench/bookbench_<topic>.cpp registers its
+// operations with LW_BOOKBENCH_STEP; bookbench.cpp runs them in order of name.
+#pragma once
+
+#include "book/book.h"
+#include "book/runtime_state.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+struct BenchContext {
+    Book book;                         // the book opened (or generated)
+    std::filesystem::path source;      // the file it was read from ("" when generated)
+    std::filesystem::path outDir;      // --out folder, or a temporary folder removed at the end
+    bool keepOutput = false;           // true with --out
+    RunTimeState run;
+};
+
+struct BenchStep {
+    std::string name; // steps run sorted by name: prefix with a number ("20-save-acc")
+    std::function<void(BenchContext&)> run;
+};
+
+int registerBenchStep(BenchStep step);
+
+// Times a callable and prints "<label>: <seconds> s" on a line of its own.
+double timeIt(const std::string& label, const std::function<void()>& work);
+
+#define LW_BOOKBENCH_CONCAT2(a, b) a##b
+#define LW_BOOKBENCH_CONCAT(a, b) LW_BOOKBENCH_CONCAT2(a, b)
+#define LW_BOOKBENCH_STEP(name, fn)                                                            \
+    static const int LW_BOOKBENCH_CONCAT(lwBenchStep_, __LINE__) = registerBenchStep({name, fn})
