@@ -1,0 +1,412 @@
+#include "book/tmain.h"
+
+#include "platform/services.h"
+#include "resources/string_table.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace Tmain {
+
+// --- account lookups ---
+
+namespace {
+// Slots the lookups scan: 0..LastAccount, never beyond the arrays.
+int scannedSlots(const Book& book) {
+    int last = std::min<int>(book.LastAccount, static_cast<int>(book.AccountNumbers.size()) - 1);
+    last = std::min<int>(last, static_cast<int>(book.AccountNames.size()) - 1);
+    return last + 1;
+}
+} // namespace
+
+std::optional<int> AccountSlotByNumber(const Book& book, Currency number) {
+    if (number.raw <= 0) return std::nullopt;
+    const int slots = scannedSlots(book);
+    for (int i = 0; i < slots; ++i)
+        if (book.AccountNumbers[i] == number) return i;
+    return std::nullopt;
+}
+
+std::string AccountNameByNumber(const Book& book, Currency number) {
+    auto slot = AccountSlotByNumber(book, number);
+    return slot ? book.AccountNames[*slot] : std::string();
+}
+
+std::string AccountIndexByNumber(const Book& book, Currency number) {
+    auto slot = AccountSlotByNumber(book, number);
+    return std::to_string(slot ? *slot : 0);
+}
+
+Currency AccountNumberByName(const Book& book, const std::string& name) {
+    if (name.empty()) return Currency();
+    const int slots = scannedSlots(book);
+    for (int i = 0; i < slots; ++i)
+        if (book.AccountNames[i] == name) return book.AccountNumbers[i];
+    return Currency();
+}
+
+std::string LongestAccountName(const Book& book,
+                               const std::function<int(const std::string&)>& width) {
+    int widest = 0;
+    std::string longest;
+    for (const std::string& name : book.AccountNames) {
+        int w = width(name);
+        if (w > widest) {
+            widest = w;
+            longest = name;
+        }
+    }
+    return longest;
+}
+
+// --- references and numbers ---
+
+namespace {
+bool isSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+int digitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 99;
+}
+
+// Reads &H / &O digits after the radix letter.
+double radixValue(const std::string& text, std::size_t i, int radix) {
+    double value = 0;
+    for (; i < text.size(); ++i) {
+        if (isSkipped(text[i])) continue;
+        int d = digitValue(text[i]);
+        if (d >= radix) break;
+        value = value * radix + d;
+    }
+    return value;
+}
+} // namespace
+
+double LeadingNumberValue(const std::string& text) {
+    std::size_t i = 0;
+    auto skip = [&] {
+        while (i < text.size() && isSkipped(text[i]))
+            ++i;
+    };
+    skip();
+    if (i < text.size() && text[i] == '&') {
+        ++i;
+        skip();
+        if (i < text.size() && (text[i] == 'H' || text[i] == 'h'))
+            return radixValue(text, i + 1, 16);
+        if (i < text.size() && (text[i] == 'O' || text[i] == 'o'))
+            return radixValue(text, i + 1, 8);
+        return 0;
+    }
+    // Gather the number without blanks in the C form strtod reads.
+    std::string number;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) number += text[i++];
+    bool point = false, digits = false;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (isSkipped(c)) continue;
+        if (c >= '0' && c <= '9') {
+            number += c;
+            digits = true;
+        } else if (c == '.' && !point) {
+            number += c;
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return 0;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+        std::string exponent = "e";
+        ++i;
+        skip();
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) exponent += text[i++];
+        bool expDigits = false;
+        for (; i < text.size(); ++i) {
+            if (isSkipped(text[i])) continue;
+            if (text[i] < '0' || text[i] > '9') break;
+            exponent += text[i];
+            expDigits = true;
+        }
+        if (expDigits) number += exponent;
+    }
+    double value = std::strtod(number.c_str(), nullptr);
+    // A number too large for a double counts as no number.
+    return std::isfinite(value) ? value : 0;
+}
+
+std::string NextEntryId(const Book& book, const std::string& decimalMark) {
+    const std::int32_t last = book.LastEntryLine();
+    if (last <= 0) return "1";
+    double value = 0;
+    for (int i = 1; i <= 10; ++i) {
+        const std::int32_t line = last - i;
+        value = LeadingNumberValue(book.EntryIds[line].raw());
+        if (line == 0 || value > 0) break;
+    }
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.15G", value + 1);
+    std::string text = buf;
+    if (auto p = text.find('.'); p != std::string::npos) text.replace(p, 1, decimalMark);
+    return text;
+}
+
+Currency TruncateDecimals(Currency value, int places) {
+    if (places >= 4) return value;
+    places = std::max(places, -14); // 10^18 ten-thousandths already exceed any amount
+    std::int64_t unit = 1;
+    for (int p = places; p < 4; ++p)
+        unit *= 10;
+    std::int64_t q = value.raw / unit;
+    if (value.raw % unit != 0 && value.raw < 0) --q; // towards minus infinity
+    std::int64_t r;
+    if (__builtin_mul_overflow(q, unit, &r)) throw CurrencyOverflow();
+    return Currency::fromRaw(r);
+}
+
+// --- dates ---
+
+namespace {
+// Days from 1 March of year 0 based civil arithmetic (proleptic Gregorian).
+std::int64_t daysFromCivil(std::int64_t y, int m, int d) {
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yoe = y - era * 400;
+    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468; // days from 1 January 1970
+}
+
+void civilFromDays(std::int64_t z, std::int64_t& y, int& m, int& d) {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t doe = z - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    y = yoe + era * 400 + (m <= 2);
+}
+
+const std::int64_t DayZero = daysFromCivil(1899, 12, 30);
+// 1 January 100 and 31 December 9999: the dates the book can hold.
+const double FirstDay = -657434;
+const double LastDay = 2958465;
+
+bool inRange(double date) {
+    return std::isfinite(date) && date >= FirstDay - 1 && date <= LastDay + 1;
+}
+
+int daysInMonth(int year, int month) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0)) return 29;
+    return days[month - 1];
+}
+} // namespace
+
+double DayNumber(int year, int month, int day) {
+    return static_cast<double>(daysFromCivil(year, month, day) - DayZero);
+}
+
+void CalendarDate(double dayNumber, int& year, int& month, int& day) {
+    // The whole part is the day; a time of day never moves it (also before 1899).
+    double whole = std::isfinite(dayNumber) ? std::trunc(dayNumber) : 0;
+    whole = std::clamp(whole, FirstDay, LastDay);
+    std::int64_t y;
+    civilFromDays(static_cast<std::int64_t>(whole) + DayZero, y, month, day);
+    year = static_cast<int>(y);
+}
+
+bool IsValidDate(int year, int month, int day) {
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+    return day <= daysInMonth(year, month);
+}
+
+std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale) {
+    if (dateStyle < 0 || dateStyle > 8 || !inRange(date)) return "";
+    int y, m, d;
+    CalendarDate(date, y, m, d);
+    if (dateStyle == 0) return formatDatePattern(locale.shortDatePattern, y, m, d, locale);
+    const bool dayFirst = dateStyle <= 4;
+    const bool fullYear = dateStyle % 2 == 0;
+    const bool slash = dateStyle == 1 || dateStyle == 2 || dateStyle == 5 || dateStyle == 6;
+    const std::string sep = slash ? dateSeparatorOf(locale.shortDatePattern) : "-";
+    char first[8], second[8], year[8];
+    std::snprintf(first, sizeof first, "%02d", dayFirst ? d : m);
+    std::snprintf(second, sizeof second, "%02d", dayFirst ? m : d);
+    if (fullYear)
+        std::snprintf(year, sizeof year, "%04d", y);
+    else
+        std::snprintf(year, sizeof year, "%02d", y % 100);
+    return std::string(first) + sep + second + sep + year;
+}
+
+namespace {
+// Reads up to `maxDigits` digits with blanks around them; -1 when there are none.
+int readPart(const std::string& text, std::size_t& i, int maxDigits, int& digits) {
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    int value = 0;
+    digits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        if (++digits > maxDigits) return -1;
+        value = value * 10 + (text[i] - '0');
+        ++i;
+    }
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    return digits == 0 ? -1 : value;
+}
+
+bool readSeparator(const std::string& text, std::size_t& i, const std::string& localeSep) {
+    if (i < text.size() && (text[i] == '/' || text[i] == '-')) {
+        ++i;
+        return true;
+    }
+    if (!localeSep.empty() && text.compare(i, localeSep.size(), localeSep) == 0) {
+        i += localeSep.size();
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
+                                     const LocaleInfo& locale) {
+    DateOrder order = dateOrderOf(locale.shortDatePattern);
+    if (dateStyle >= 1 && dateStyle <= 4) order = DateOrder::DayMonthYear;
+    if (dateStyle >= 5) order = DateOrder::MonthDayYear;
+    const std::string sep = dateSeparatorOf(locale.shortDatePattern);
+
+    const bool yearFirst = order == DateOrder::YearMonthDay;
+    int values[3];
+    int digits[3];
+    std::size_t i = 0;
+    for (int part = 0; part < 3; ++part) {
+        const bool isYear = yearFirst ? part == 0 : part == 2;
+        if (part > 0 && !readSeparator(text, i, sep)) return std::nullopt;
+        values[part] = readPart(text, i, isYear ? 4 : 2, digits[part]);
+        if (values[part] < 0) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+
+    int day, month, year, yearDigits;
+    switch (order) {
+    case DateOrder::DayMonthYear:
+        day = values[0], month = values[1], year = values[2], yearDigits = digits[2];
+        break;
+    case DateOrder::MonthDayYear:
+        month = values[0], day = values[1], year = values[2], yearDigits = digits[2];
+        break;
+    default:
+        year = values[0], month = values[1], day = values[2], yearDigits = digits[0];
+        break;
+    }
+    if (yearDigits <= 2) year += year < 30 ? 2000 : 1900;
+    if (!IsValidDate(year, month, day)) return std::nullopt;
+    return DayNumber(year, month, day);
+}
+
+// --- progress, files, errors ---
+
+void StepProgress(RunTimeState& run) {
+    run.ProgressValue += 29;
+    const int percent = std::min(run.ProgressValue / 29, 100);
+    services().progress->setProgress(run.ProgressValue, std::to_string(percent) + "%");
+    services().progress->processEvents();
+}
+
+void BeginProgress(RunTimeState& run, const std::string& activity) {
+    run.ProgressValue = 0;
+    services().progress->setActivity(activity);
+    services().progress->setProgress(0, "0%");
+}
+
+void EndProgress(RunTimeState& run) {
+    run.ProgressValue = 0;
+    services().progress->finish();
+}
+
+std::string StripExtension(const std::string& name) {
+    const std::size_t slash = name.find_last_of('/');
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || dot < start) return name;
+    return name.substr(0, dot);
+}
+
+namespace {
+constexpr int OtherFileError = 57; // device input/output error of an unknown kind
+}
+
+int FileErrorNumber(const std::error_code& ec) {
+    const std::error_condition cond = ec.default_error_condition();
+    if (cond.category() != std::generic_category()) return OtherFileError;
+    switch (cond.value()) {
+    case ENOMEM:
+        return 7;
+    case EIO:
+        return 56;
+    case ENOSPC:
+    case EDQUOT:
+        return 61;
+    case ENODEV:
+    case ENXIO:
+        return 68;
+    case EACCES:
+    case EPERM:
+    case EBUSY:
+    case ETXTBSY:
+        return 70;
+    case EROFS:
+        return 75;
+    case ENOENT:
+        return 53; // file not found
+    case ENOTDIR:
+    case ENAMETOOLONG:
+        return 76; // path not found
+    default:
+        return OtherFileError;
+    }
+}
+
+std::string FileErrorText(int number) {
+    switch (number) {
+    case 7:
+        return strings::text(309);
+    case 56:
+        return strings::text(310);
+    case 61:
+        return strings::text(311);
+    case 68:
+        return strings::text(312);
+    case 70:
+        return strings::text(313);
+    case 71:
+        return strings::text(314);
+    case 75:
+        return strings::text(315);
+    default:
+        return "Opening / File Data Mismatch Error " + std::to_string(number) +
+               " Please Contact Korvane Support";
+    }
+}
+
+void FileErrorMessage(int number) {
+    showMessage(FileErrorText(number), "", MessageButtons::Ok);
+}
+
+void FileErrorMessage(const std::error_code& ec) {
+    FileErrorMessage(FileErrorNumber(ec));
+}
+
+} // namespace Tmain
