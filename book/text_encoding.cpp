@@ -64,8 +64,9 @@ void appendUtf8(std::string& out, char32_t point) {
 
 // Windows-1252 byte of a code point above 0x7F, or 0 when the code page lacks it.
 unsigned char windows1252ByteOf(char32_t point) {
+    if (point >= 0xA0 && point <= 0xFF) return static_cast<unsigned char>(point); // as Latin-1
     const char16_t* table = codePageUpperHalf(1252);
-    for (int i = 0; i < 128; ++i) {
+    for (int i = 0; i < 0x20; ++i) { // 0x80-0x9F: the typographic extras
         if (table[i] != 0xFFFD && table[i] == point) return static_cast<unsigned char>(0x80 + i);
     }
     return 0;
@@ -157,14 +158,16 @@ std::string cutUtf8(std::string_view utf8, std::size_t maxBytes) {
     if (utf8.size() <= maxBytes) return std::string(utf8);
     std::size_t cut = maxBytes;
     // Find the lead byte of the last character begun before the cut; when that
-    // character reaches past the cut, cut before it.
+    // character is well formed and reaches past the cut, cut before it. Bytes
+    // that are not UTF-8 are cut at the limit.
     std::size_t lead = cut;
     while (lead > 0 && cut - lead < 4) {
         --lead;
         if (!isContinuation(static_cast<unsigned char>(utf8[lead]))) break;
     }
     if (lead < cut && !isContinuation(static_cast<unsigned char>(utf8[lead]))) {
-        const std::size_t length = sequenceLength(static_cast<unsigned char>(utf8[lead]));
+        char32_t point = 0;
+        const std::size_t length = decodeOne(utf8, lead, point);
         if (length > 1 && lead + length > cut) cut = lead;
     }
     return std::string(utf8.substr(0, cut));
