@@ -203,7 +203,7 @@ const double FirstDay = -657434;
 const double LastDay = 2958465;
 
 bool inRange(double date) {
-    return std::isfinite(date) && date >= FirstDay - 1 && date <= LastDay + 1;
+    return std::isfinite(date) && std::trunc(date) >= FirstDay && std::trunc(date) <= LastDay;
 }
 
 int daysInMonth(int year, int month) {
@@ -349,9 +349,15 @@ constexpr int OtherFileError = 57; // device input/output error of an unknown ki
 }
 
 int FileErrorNumber(const std::error_code& ec) {
-    const std::error_condition cond = ec.default_error_condition();
-    if (cond.category() != std::generic_category()) return OtherFileError;
-    switch (cond.value()) {
+    // On this system both categories carry errno values.
+    int err;
+    if (ec.category() == std::system_category() || ec.category() == std::generic_category())
+        err = ec.value();
+    else if (ec.default_error_condition().category() == std::generic_category())
+        err = ec.default_error_condition().value();
+    else
+        return OtherFileError;
+    switch (err) {
     case ENOMEM:
         return 7;
     case EIO:

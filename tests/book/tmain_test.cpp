@@ -1,0 +1,244 @@
+#include "book/tmain.h"
+
+#include "platform/fake/fake_services.h"
+#include "resources/string_table.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <ios>
+#include <limits>
+
+namespace {
+
+Currency money(const char* text) {
+    return *Currency::parse(text);
+}
+
+// Slot 0 "Balance b/f" (1), 3 "Cash" (100), 4 "Cash" (200), 5 "Bank" (100 again),
+// 6 "Neg" (-5), 7 "Sales" (100.1); the other slots empty with number 0.
+Book chartBook() {
+    Book book = makeEmptyBook("Balance", 46000);
+    auto put = [&](int slot, const char* name, const char* number) {
+        book.AccountNames[slot] = name;
+        book.AccountNumbers[slot] = money(number);
+    };
+    put(3, "Cash", "100");
+    put(4, "Cash", "200");
+    put(5, "Bank", "100");
+    put(6, "Neg", "-5");
+    put(7, "Sales", "100.1");
+    return book;
+}
+
+// A journal whose lines carry the given references (nullptr = never assigned).
+Book journalWith(std::initializer_list<const char*> references) {
+    Book book = makeEmptyBook("Balance", 46000);
+    book.resizeJournal(0);
+    for (const char* r : references) {
+        book.resizeJournal(book.EntryLines.size() + 1);
+        if (r) book.EntryIds.back() = r;
+    }
+    return book;
+}
+
+} // namespace
+
+TEST(AccountLookups, FirstMatchingSlotWinsAndNonPositiveNumbersNeverMatch) {
+    Book book = chartBook();
+    EXPECT_EQ(Tmain::AccountNameByNumber(book, money("100")), "Cash"); // slot 3 before slot 5
+    EXPECT_EQ(Tmain::AccountSlotByNumber(book, money("100")), 3);
+    EXPECT_EQ(Tmain::AccountIndexByNumber(book, money("100")), "3");
+    EXPECT_EQ(Tmain::AccountNumberByName(book, "Cash"), money("100")); // slot 3 before slot 4
+    EXPECT_EQ(Tmain::AccountNameByNumber(book, money("100.1")), "Sales");
+    EXPECT_EQ(Tmain::AccountNameByNumber(book, money("1")), "Balance b/f");
+
+    // Empty slots hold number 0 and name "": neither is ever found.
+    EXPECT_EQ(Tmain::AccountNameByNumber(book, Currency()), "");
+    EXPECT_FALSE(Tmain::AccountSlotByNumber(book, Currency()));
+    EXPECT_EQ(Tmain::AccountIndexByNumber(book, Currency()), "0");
+    EXPECT_EQ(Tmain::AccountNumberByName(book, ""), Currency());
+    EXPECT_EQ(Tmain::AccountNameByNumber(book, money("-5")), "");
+    EXPECT_FALSE(Tmain::AccountSlotByNumber(book, money("-5")));
+
+    // Not found and slot 0 read alike as text, but not as a slot.
+    EXPECT_EQ(Tmain::AccountIndexByNumber(book, money("1")), "0");
+    EXPECT_EQ(Tmain::AccountSlotByNumber(book, money("1")), 0);
+    EXPECT_EQ(Tmain::AccountIndexByNumber(book, money("999")), "0");
+    EXPECT_FALSE(Tmain::AccountSlotByNumber(book, money("999")));
+    EXPECT_EQ(Tmain::AccountNameByNumber(book, money("100.0001")), "");
+    EXPECT_EQ(Tmain::AccountNumberByName(book, "cash"), Currency()); // case counts
+    EXPECT_EQ(Tmain::AccountNumberByName(book, "Cash "), Currency());
+}
+
+TEST(AccountLookups, ScanStopsAtLastAccountButWidestNameSeesEveryName) {
+    Book book = chartBook();
+    book.resizeAccounts(20);
+    book.AccountNames[20] = "A very long account name";
+    book.AccountNumbers[20] = money("300");
+    book.LastAccount = 15; // slots 16..20 lie beyond the table's end
+    EXPECT_FALSE(Tmain::AccountSlotByNumber(book, money("300")));
+    EXPECT_EQ(Tmain::AccountNumberByName(book, "A very long account name"), Currency());
+
+    auto bytes = [](const std::string& s) { return static_cast<int>(s.size()); };
+    EXPECT_EQ(Tmain::LongestAccountName(book, bytes), "A very long account name");
+
+    Book even = makeEmptyBook("Balance", 46000); // "Balance b/f" is 11 wide
+    even.AccountNames[2] = "Eleven wide";
+    even.AccountNames[3] = "Twelve wide!";
+    even.AccountNames[4] = "Twelve-wide!";
+    EXPECT_EQ(Tmain::LongestAccountName(even, bytes), "Twelve wide!"); // first of equals
+    EXPECT_EQ(Tmain::LongestAccountName(even, [](const std::string&) { return 0; }), "");
+    Book blank = makeEmptyBook("", 46000);
+    blank.AccountNames[0] = "";
+    EXPECT_EQ(Tmain::LongestAccountName(blank, bytes), "");
+}
+
+TEST(NextEntryId, LooksBackFromTheLineBeforeTheLast) {
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({}), "."), "1");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"5"}), "."), "1");
+    // Reference 41, then the two still blank lines of a new entry.
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"40", "40", "41", "41", nullptr, nullptr}), "."),
+              "42");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"40", "41", "", ""}), "."), "42");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"A1", "B7", "INV9", "X"}), "."), "1");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"0012", "0012", ""}), "."), "13");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({" 1 2", ""}), "."), "13");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"12.5", ""}), "."), "13.5");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"12.5", ""}), ","), "13,5");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"5", "5", "99"}), "."), "6"); // last line unread
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"99999999999999", ""}), "."), "100000000000000");
+}
+
+TEST(NextEntryId, ReadsAtMostTenLines) {
+    // Ten lettered lines between line 0 and the last: line 0 is out of reach.
+    Book far = journalWith({"7", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X"});
+    EXPECT_EQ(Tmain::NextEntryId(far, "."), "1");
+    // Nine: the tenth line looked at is line 0.
+    Book near = journalWith({"7", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X"});
+    EXPECT_EQ(Tmain::NextEntryId(near, "."), "8");
+}
+
+TEST(LeadingNumberValue, ReadsTheNumberAtTheStartWhateverTheLocale) {
+    EXPECT_EQ(Tmain::LeadingNumberValue(" 1 2"), 12);
+    EXPECT_EQ(Tmain::LeadingNumberValue("\t4\n2"), 42);
+    EXPECT_EQ(Tmain::LeadingNumberValue("&H10"), 16);
+    EXPECT_EQ(Tmain::LeadingNumberValue("&hff"), 255);
+    EXPECT_EQ(Tmain::LeadingNumberValue("&O17"), 15);
+    EXPECT_EQ(Tmain::LeadingNumberValue("&O8"), 0);
+    EXPECT_EQ(Tmain::LeadingNumberValue("&X1"), 0);
+    EXPECT_EQ(Tmain::LeadingNumberValue("1,5"), 1);
+    EXPECT_EQ(Tmain::LeadingNumberValue("2E3"), 2000);
+    EXPECT_EQ(Tmain::LeadingNumberValue("2D2"), 200);
+    EXPECT_EQ(Tmain::LeadingNumberValue("1e-2"), 0.01);
+    EXPECT_EQ(Tmain::LeadingNumberValue("3E"), 3);
+    EXPECT_EQ(Tmain::LeadingNumberValue(""), 0);
+    EXPECT_EQ(Tmain::LeadingNumberValue("abc"), 0);
+    EXPECT_EQ(Tmain::LeadingNumberValue("-3.5x"), -3.5);
+    EXPECT_EQ(Tmain::LeadingNumberValue("+7"), 7);
+    EXPECT_EQ(Tmain::LeadingNumberValue(".5"), 0.5);
+    EXPECT_EQ(Tmain::LeadingNumberValue("1.2.3"), 1.2);
+    EXPECT_EQ(Tmain::LeadingNumberValue("--1"), 0);
+    EXPECT_EQ(Tmain::LeadingNumberValue(std::string("12\0 3", 5)), 12);
+    EXPECT_EQ(Tmain::LeadingNumberValue("1E400"), 0); // beyond any double: no number
+}
+
+TEST(TruncateDecimals, CutsExactlyTowardsMinusInfinity) {
+    EXPECT_EQ(Tmain::TruncateDecimals(money("0.29"), 2), money("0.29"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("1.13"), 4), money("1.13"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("100.1"), 0), money("100"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("100.15"), 1), money("100.1"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("-2.55"), 1), money("-2.6"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("-100.1"), 0), money("-101"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("-100"), 0), money("-100"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("-0.0001"), 0), money("-1"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("100.1239"), 3), money("100.123"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("100.1239"), 6), money("100.1239"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("123.4"), -1), money("120"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("-123"), -1), money("-130"));
+    const auto max = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(Tmain::TruncateDecimals(Currency::fromRaw(max), 0).raw, max - max % 10000);
+    EXPECT_THROW(
+        Tmain::TruncateDecimals(Currency::fromRaw(std::numeric_limits<std::int64_t>::min()), 0),
+        CurrencyOverflow);
+}
+
+TEST(StripExtension, CutsOnlyInTheLastPathComponent) {
+    EXPECT_EQ(Tmain::StripExtension("a.b.c"), "a.b");
+    EXPECT_EQ(Tmain::StripExtension("noext"), "noext");
+    EXPECT_EQ(Tmain::StripExtension("dir.v1/book"), "dir.v1/book");
+    EXPECT_EQ(Tmain::StripExtension("/home/me/dir.v1/book.acc"), "/home/me/dir.v1/book");
+    EXPECT_EQ(Tmain::StripExtension("book."), "book");
+    EXPECT_EQ(Tmain::StripExtension(""), "");
+}
+
+TEST(FileErrors, OperatingSystemErrorsMapOntoTheMessageNumbers) {
+    auto number = [](int err) {
+        return Tmain::FileErrorNumber(std::error_code(err, std::system_category()));
+    };
+    EXPECT_EQ(number(ENOMEM), 7);
+    EXPECT_EQ(number(EIO), 56);
+    EXPECT_EQ(number(ENOSPC), 61);
+    EXPECT_EQ(number(EDQUOT), 61);
+    EXPECT_EQ(number(ENODEV), 68);
+    EXPECT_EQ(number(ENXIO), 68);
+    EXPECT_EQ(number(EACCES), 70);
+    EXPECT_EQ(number(EPERM), 70);
+    EXPECT_EQ(number(EBUSY), 70);
+    EXPECT_EQ(number(ETXTBSY), 70);
+    EXPECT_EQ(number(EROFS), 75);
+    EXPECT_EQ(Tmain::FileErrorNumber(std::make_error_code(std::errc::read_only_file_system)), 75);
+
+    // The rest get numbers outside the ones with texts of their own.
+    for (int err : {ENOENT, EINVAL, EISDIR, EEXIST, EMFILE}) {
+        const int n = number(err);
+        EXPECT_EQ(Tmain::FileErrorText(n), "Opening / File Data Mismatch Error " +
+                                               std::to_string(n) +
+                                               " Please Contact Korvane Support")
+            << err;
+    }
+    EXPECT_EQ(Tmain::FileErrorText(Tmain::FileErrorNumber(make_error_code(std::io_errc::stream)))
+                  .rfind("Opening / File Data Mismatch Error ", 0),
+              0u);
+
+    EXPECT_EQ(Tmain::FileErrorText(7), "Out of Memory, (Time to Upgrade to 64bit)");
+    EXPECT_EQ(Tmain::FileErrorText(56), strings::text(310));
+    EXPECT_EQ(Tmain::FileErrorText(61), strings::text(311));
+    EXPECT_EQ(Tmain::FileErrorText(68), strings::text(312));
+    EXPECT_EQ(Tmain::FileErrorText(70), strings::text(313));
+    EXPECT_EQ(Tmain::FileErrorText(71), strings::text(314));
+    EXPECT_EQ(Tmain::FileErrorText(75), strings::text(315));
+}
+
+TEST(FileErrors, MessageShowsTheTextWithAnOkButton) {
+    ScopedFakeServices fakes;
+    Tmain::FileErrorMessage(std::error_code(EROFS, std::system_category()));
+    Tmain::FileErrorMessage(53);
+    ASSERT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_EQ(fakes.messages.shown[0].text,
+              "Cannot write file to the current protected read-only file, drive or directory");
+    EXPECT_EQ(fakes.messages.shown[0].title, "");
+    EXPECT_EQ(fakes.messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(fakes.messages.shown[1].text,
+              "Opening / File Data Mismatch Error 53 Please Contact Korvane Support");
+}
+
+TEST(Progress, StepsWidenTheBarAndShowWholePercentages) {
+    ScopedFakeServices fakes;
+    RunTimeState run;
+    run.ProgressValue = 500;
+    Tmain::BeginProgress(run, "Loading");
+    EXPECT_EQ(run.ProgressValue, 0);
+    EXPECT_EQ(fakes.progress.activity, "Loading");
+    for (int i = 0; i < 45; ++i)
+        Tmain::StepProgress(run);
+    EXPECT_EQ(run.ProgressValue, 1305);
+    EXPECT_EQ(fakes.progress.barWidth, 1305);
+    EXPECT_EQ(fakes.progress.percentText, "45%");
+    EXPECT_EQ(fakes.progress.eventPumps, 45);
+    for (int i = 0; i < 60; ++i)
+        Tmain::StepProgress(run);
+    EXPECT_EQ(run.ProgressValue, 105 * 29);
+    EXPECT_EQ(fakes.progress.percentText, "100%");
+    Tmain::EndProgress(run);
+    EXPECT_EQ(fakes.progress.finished, 1);
+}
