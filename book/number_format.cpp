@@ -1,0 +1,126 @@
+#include "book/number_format.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+NumberMarks marksOf(const LocaleInfo& locale) {
+    return NumberMarks{locale.decimalMark, locale.groupMark};
+}
+
+namespace {
+
+int clampPlaces(int places) {
+    return std::clamp(places, 0, 4);
+}
+
+// Ten-thousandths per unit of the last kept decimal place.
+std::int64_t unitFor(int places) {
+    std::int64_t unit = 1;
+    for (int p = places; p < 4; ++p)
+        unit *= 10;
+    return unit;
+}
+
+Currency roundTo(Currency value, int places, bool halvesToEven) {
+    places = clampPlaces(places);
+    if (places == 4) return value;
+    const std::int64_t unit = unitFor(places);
+    std::int64_t q = value.raw / unit;
+    const std::int64_t rem = value.raw % unit;
+    const std::int64_t twice = (rem < 0 ? -rem : rem) * 2;
+    const bool up = halvesToEven ? twice > unit || (twice == unit && q % 2 != 0) : twice >= unit;
+    if (up) q += value.raw < 0 ? -1 : 1;
+    std::int64_t r;
+    if (__builtin_mul_overflow(q, unit, &r)) throw CurrencyOverflow();
+    return Currency::fromRaw(r);
+}
+
+std::string grouped(const std::string& digits, const std::string& groupMark) {
+    if (groupMark.empty()) return digits;
+    std::string out;
+    const std::size_t n = digits.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) out += groupMark;
+        out += digits[i];
+    }
+    return out;
+}
+
+bool startsWith(const std::string& text, std::size_t at, const std::string& mark) {
+    return !mark.empty() && text.compare(at, mark.size(), mark) == 0;
+}
+
+} // namespace
+
+Currency roundHalfAway(Currency value, int places) {
+    return roundTo(value, places, false);
+}
+
+Currency roundHalfEven(Currency value, int places) {
+    return roundTo(value, places, true);
+}
+
+std::string formatAmount(Currency value, int decimals, const NumberMarks& marks, bool parentheses) {
+    decimals = clampPlaces(decimals);
+    // Round the magnitude as unsigned so that the extremes of the range print too.
+    const bool negative = value.raw < 0;
+    const std::uint64_t mag = negative ? 0 - static_cast<std::uint64_t>(value.raw)
+                                       : static_cast<std::uint64_t>(value.raw);
+    const std::uint64_t unit = static_cast<std::uint64_t>(unitFor(decimals));
+    std::uint64_t kept = mag / unit;
+    if ((mag % unit) * 2 >= unit && unit > 1) ++kept;
+
+    std::uint64_t scale = 1;
+    for (int p = 0; p < decimals; ++p)
+        scale *= 10;
+    std::string text = grouped(std::to_string(kept / scale), marks.group);
+    if (decimals > 0) {
+        std::string frac = std::to_string(kept % scale);
+        frac.insert(0, static_cast<std::size_t>(decimals) - frac.size(), '0');
+        text += marks.decimal + frac;
+    }
+    if (!negative || kept == 0) return text;
+    return parentheses ? "(" + text + ")" : "-" + text;
+}
+
+std::string plainNumberText(Currency value, const std::string& decimalMark) {
+    return value.toPlainString(decimalMark);
+}
+
+std::optional<Currency> parseAmount(const std::string& text, const NumberMarks& marks) {
+    std::int64_t raw = 0;
+    int digits = 0, decimals = 0;
+    bool point = false;
+    // Digit grouping, when used, is by threes: 1,234,567 but not 1,23,4567.
+    int groups = 0, run = 0;
+    auto groupingHolds = [&] { return groups == 0 || run == 3; };
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!point && startsWith(text, i, marks.decimal)) {
+            if (!groupingHolds()) return std::nullopt;
+            point = true;
+            i += marks.decimal.size();
+            continue;
+        }
+        if (!point && startsWith(text, i, marks.group)) {
+            if (run == 0 || run > 3 || !groupingHolds()) return std::nullopt;
+            ++groups;
+            run = 0;
+            i += marks.group.size();
+            continue;
+        }
+        const char c = text[i];
+        if (c < '0' || c > '9') return std::nullopt;
+        if (point && ++decimals > 4) return std::nullopt;
+        if (__builtin_mul_overflow(raw, 10, &raw) || __builtin_add_overflow(raw, c - '0', &raw))
+            return std::nullopt;
+        ++digits;
+        if (!point) ++run;
+        ++i;
+    }
+    if (digits == 0 || (!point && !groupingHolds())) return std::nullopt;
+    for (; decimals < 4; ++decimals)
+        if (__builtin_mul_overflow(raw, 10, &raw)) return std::nullopt;
+    return Currency::fromRaw(raw);
+}

@@ -1,0 +1,45 @@
+// Amounts as people see and type them: rounded to a report's decimals with the
+// locale's decimal and digit-group marks, the plain text form, and reading a
+// typed amount by the same marks.
+#pragma once
+
+#include "book/currency.h"
+#include "platform/locale.h"
+
+#include <optional>
+#include <string>
+
+struct NumberMarks {
+    std::string decimal = ".";
+    std::string group = ","; // may be empty (no grouping) or several bytes
+};
+
+NumberMarks marksOf(const LocaleInfo& locale);
+
+// Rounds to `places` decimals (0..4; others are clamped), halves away from zero.
+// Throws CurrencyOverflow when the result leaves the range.
+Currency roundHalfAway(Currency value, int places);
+// The same with halves to the even neighbour, for the steps that ask for it.
+Currency roundHalfEven(Currency value, int places);
+
+// The display form: `decimals` (0..4) places rounded halves away from zero,
+// digits grouped by three, "-1,234.50" or, with `parentheses`, "(1,234.50)".
+// A value that rounds to zero carries no sign.
+std::string formatAmount(Currency value, int decimals, const NumberMarks& marks,
+                         bool parentheses = false);
+inline std::string formatAmount(Currency value, int decimals, const LocaleInfo& locale,
+                                bool parentheses = false) {
+    return formatAmount(value, decimals, marksOf(locale), parentheses);
+}
+
+// The plain text form: the decimal mark, no grouping, no trailing zeros (12.5, -3).
+std::string plainNumberText(Currency value, const std::string& decimalMark);
+
+// Reads a typed amount: digits, at most one decimal mark followed by at most
+// four digits, and group marks in the whole part (then grouping by threes:
+// "1,234,567"). A sign, parentheses, blanks, any other character, misplaced
+// group marks or an amount out of range: nullopt.
+std::optional<Currency> parseAmount(const std::string& text, const NumberMarks& marks);
+inline std::optional<Currency> parseAmount(const std::string& text, const LocaleInfo& locale) {
+    return parseAmount(text, marksOf(locale));
+}
