@@ -3,7 +3,9 @@
 #include <cstdio>
 
 namespace {
-bool isPatternLetter(char c) { return c == 'd' || c == 'M' || c == 'y'; }
+bool isPatternLetter(char c) {
+    return c == 'd' || c == 'M' || c == 'y';
+}
 } // namespace
 
 DateOrder dateOrderOf(const std::string& pattern) {
@@ -17,13 +19,16 @@ DateOrder dateOrderOf(const std::string& pattern) {
 
 std::string dateSeparatorOf(const std::string& pattern) {
     std::size_t i = 0;
-    while (i < pattern.size() && isPatternLetter(pattern[i])) ++i;
+    while (i < pattern.size() && isPatternLetter(pattern[i]))
+        ++i;
     // Skip quoted literal text only when it is the whole separator run.
     std::size_t j = i;
-    while (j < pattern.size() && !isPatternLetter(pattern[j])) ++j;
+    while (j < pattern.size() && !isPatternLetter(pattern[j]))
+        ++j;
     std::string sep = pattern.substr(i, j - i);
     // Trim blanks around a separator like ". " but keep a lone blank.
-    while (sep.size() > 1 && sep.back() == ' ') sep.pop_back();
+    while (sep.size() > 1 && sep.back() == ' ')
+        sep.pop_back();
     if (sep.empty()) return "/";
     return sep;
 }
@@ -48,18 +53,20 @@ std::string formatDatePattern(const std::string& pattern, int year, int month, i
             continue;
         }
         std::size_t n = 0;
-        while (i + n < pattern.size() && pattern[i + n] == c) ++n;
+        while (i + n < pattern.size() && pattern[i + n] == c)
+            ++n;
         i += n;
         if (c == 'd') {
             std::snprintf(buf, sizeof buf, n >= 2 ? "%02d" : "%d", day);
             out += buf;
         } else if (c == 'M') {
-            if (n >= 4)
-                out += locale.longMonthNames[(month - 1) % 12];
-            else if (n == 3)
-                out += locale.shortMonthNames[(month - 1) % 12];
+            const bool named = n >= 3 && month >= 1 && month <= 12; // names only for real months
+            if (named && n >= 4)
+                out += locale.longMonthNames[month - 1];
+            else if (named)
+                out += locale.shortMonthNames[month - 1];
             else {
-                std::snprintf(buf, sizeof buf, n == 2 ? "%02d" : "%d", month);
+                std::snprintf(buf, sizeof buf, n >= 2 ? "%02d" : "%d", month);
                 out += buf;
             }
         } else {
@@ -80,7 +87,9 @@ LocaleInfo dayFirstLocale() {
     return l;
 }
 
-LocaleInfo monthFirstLocale() { return LocaleInfo{}; }
+LocaleInfo monthFirstLocale() {
+    return LocaleInfo{};
+}
 
 LocaleInfo decimalCommaLocale() {
     LocaleInfo l;
@@ -88,7 +97,7 @@ LocaleInfo decimalCommaLocale() {
     l.shortDatePattern = "dd.MM.yy";
     l.decimalMark = ",";
     l.groupMark = ".";
-    l.longMonthNames = {"Januar", "Februar", "März",     "April",   "Mai",      "Juni",
+    l.longMonthNames = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
                         "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
     l.shortMonthNames = {"Jan.", "Feb.", "März", "Apr.", "Mai",  "Juni",
                          "Juli", "Aug.", "Sep.", "Okt.", "Nov.", "Dez."};

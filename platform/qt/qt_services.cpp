@@ -1,0 +1,238 @@
+#include "platform/qt/qt_services.h"
+
+#include "resources/string_table.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
+
+namespace {
+
+QString fromUtf8(const std::string& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+std::string toUtf8(const QString& s) {
+    return s.toStdString();
+}
+
+bool isLetter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+bool isPatternLetter(QChar c) {
+    return c == u'd' || c == u'M' || c == u'y';
+}
+
+// Invisible direction marks some locales put around the separators.
+bool isDirectionMark(QChar c) {
+    return c == QChar(0x200E) || c == QChar(0x200F) || c == QChar(0x061C);
+}
+// What joins a day name to the date ("dddd, d MMMM").
+bool isJoiner(QChar c) {
+    return c == u' ' || c == u',' || c == QChar(0x060C);
+}
+
+} // namespace
+
+std::string datePatternFromQt(const QString& qtFormat) {
+    QString out;
+    bool dropped = false; // the last field was dropped: skip the literals after it
+    qsizetype i = 0;
+    while (i < qtFormat.size()) {
+        const QChar c = qtFormat[i];
+        if (c == u'\'') { // quoted literal, copied with its quotes
+            qsizetype end = qtFormat.indexOf(u'\'', i + 1);
+            if (end < 0) end = qtFormat.size() - 1;
+            out += qtFormat.mid(i, end - i + 1);
+            i = end + 1;
+            dropped = false;
+            continue;
+        }
+        if (!isLetter(c)) {
+            if (!isDirectionMark(c) && !dropped) out += c;
+            ++i;
+            continue;
+        }
+        qsizetype n = 0;
+        while (i + n < qtFormat.size() && qtFormat[i + n] == c)
+            ++n;
+        i += n;
+        // Day names (ddd, dddd), times, eras and other fields have no place in
+        // a d/M/y pattern; the joiner before them goes with them.
+        dropped = !isPatternLetter(c) || (c == u'd' && n > 2);
+        if (dropped) {
+            while (!out.isEmpty() && isJoiner(out.back()))
+                out.chop(1);
+            continue;
+        }
+        if (c == u'd')
+            out += QString(n, u'd');
+        else if (c == u'M')
+            out += QString(n > 4 ? 4 : n, u'M');
+        else
+            out += n == 2 ? QStringLiteral("yy") : QStringLiteral("yyyy");
+    }
+    return toUtf8(out);
+}
+
+LocaleInfo localeInfoFrom(const QLocale& locale) {
+    LocaleInfo info;
+    info.name = toUtf8(locale.name());
+    info.shortDatePattern = datePatternFromQt(locale.dateFormat(QLocale::ShortFormat));
+    if (info.shortDatePattern.empty()) info.shortDatePattern = "M/d/yyyy";
+    info.decimalMark = toUtf8(locale.decimalPoint());
+    // A locale that writes no group mark (or is told to omit it) has none.
+    const QString grouped = locale.toString(qlonglong(1234567890));
+    const QString mark = locale.groupSeparator();
+    info.groupMark = mark.isEmpty() || !grouped.contains(mark) ? std::string() : toUtf8(mark);
+    for (int m = 1; m <= 12; ++m) {
+        info.longMonthNames[m - 1] = toUtf8(locale.monthName(m, QLocale::LongFormat));
+        info.shortMonthNames[m - 1] = toUtf8(locale.monthName(m, QLocale::ShortFormat));
+    }
+    return info;
+}
+
+LocaleInfo QtLocaleSource::current() const {
+    const QLocale locale; // the default: the system's unless the program set one
+    if (!cachedFor_ || *cachedFor_ != locale) { // equal locales share number options too
+        cached_ = localeInfoFrom(locale);
+        cachedFor_ = locale;
+    }
+    return cached_;
+}
+
+double QtClock::now() const {
+    const QDateTime moment = QDateTime::currentDateTime();
+    const qint64 days = QDate(1899, 12, 30).daysTo(moment.date());
+    const double fraction = moment.time().msecsSinceStartOfDay() / 86400000.0;
+    return static_cast<double>(days) + fraction;
+}
+
+std::optional<std::string> QtSettingsStore::get(const std::string& app, const std::string& section,
+                                                const std::string& key) const {
+    QSettings settings(QSettings::UserScope, QStringLiteral("LW"), fromUtf8(app));
+    settings.beginGroup(fromUtf8(section));
+    const QString name = fromUtf8(key);
+    if (!settings.contains(name)) return std::nullopt;
+    return toUtf8(settings.value(name).toString());
+}
+
+void QtSettingsStore::set(const std::string& app, const std::string& section,
+                          const std::string& key, const std::string& value) {
+    QSettings settings(QSettings::UserScope, QStringLiteral("LW"), fromUtf8(app));
+    settings.beginGroup(fromUtf8(section));
+    settings.setValue(fromUtf8(key), fromUtf8(value));
+    settings.endGroup();
+    settings.sync();
+}
+
+std::string QtClipboard::text() const {
+    return toUtf8(QGuiApplication::clipboard()->text());
+}
+
+void QtClipboard::setText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(fromUtf8(text));
+}
+
+void QtClipboard::setTextAndRtf(const std::string& text, const std::string& rtf) {
+    auto* data = new QMimeData; // the clipboard takes ownership
+    data->setText(fromUtf8(text));
+    const QByteArray bytes = QByteArray::fromStdString(rtf);
+    data->setData(QStringLiteral("text/rtf"), bytes);
+    data->setData(QStringLiteral("application/rtf"), bytes);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+MessageAnswer QtMessageBox::show(const std::string& text, const std::string& title,
+                                 MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setText(fromUtf8(text));
+    box.setWindowTitle(title.empty() ? QCoreApplication::applicationName() : fromUtf8(title));
+    switch (icon) {
+    case MessageIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    // What a box closed without a button means: its "cancel" answer.
+    MessageAnswer closed = MessageAnswer::Ok;
+    switch (buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        closed = MessageAnswer::Ok;
+        break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        closed = MessageAnswer::Cancel;
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        closed = MessageAnswer::No;
+        break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        closed = MessageAnswer::Cancel;
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        return closed;
+    }
+}
+
+bool QtShell::openWithDefault(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(fromUtf8(path)));
+}
+
+std::optional<std::string> QtEnvironment::get(const std::string& name) const {
+    const char* key = name.c_str();
+    if (!qEnvironmentVariableIsSet(key)) return std::nullopt;
+    return toUtf8(qEnvironmentVariable(key));
+}
+
+void QtEventsProgress::setProgress(int, const std::string&) {}
+void QtEventsProgress::setActivity(const std::string&) {}
+void QtEventsProgress::finish() {}
+void QtEventsProgress::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+void installQtServices() {
+    static QtClock clock;
+    static QtSettingsStore settings;
+    static QtClipboard clipboard;
+    static QtMessageBox messages;
+    static QtShell shell;
+    static QtEnvironment environment;
+    static QtEventsProgress progress;
+    static QtLocaleSource locale;
+    installServices(Services{&clock, &settings, &clipboard, &messages, &shell, &environment,
+                             &progress, &locale});
+    strings::setLanguage(toUtf8(QLocale::system().name()));
+}
