@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 namespace Tmain {
 
@@ -106,9 +106,12 @@ double LeadingNumberValue(const std::string& text) {
             return radixValue(text, i + 1, 8);
         return 0;
     }
-    // Gather the number without blanks in the C form strtod reads.
+    // Gather the number without blanks, in the form from_chars reads.
     std::string number;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) number += text[i++];
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        if (text[i] == '-') number += '-';
+        ++i;
+    }
     bool point = false, digits = false;
     for (; i < text.size(); ++i) {
         char c = text[i];
@@ -138,13 +141,16 @@ double LeadingNumberValue(const std::string& text) {
         }
         if (expDigits) number += exponent;
     }
-    double value = std::strtod(number.c_str(), nullptr);
+    // from_chars ignores the process locale, which the windows may have set.
+    double value = 0;
+    auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     // A number too large for a double counts as no number.
-    return std::isfinite(value) ? value : 0;
+    return ec == std::errc() && std::isfinite(value) ? value : 0;
 }
 
 std::string NextEntryId(const Book& book, const std::string& decimalMark) {
-    const std::int32_t last = book.LastEntryLine();
+    const std::int32_t last =
+        std::min(book.LastEntryLine(), static_cast<std::int32_t>(book.EntryIds.size()) - 1);
     if (last <= 0) return "1";
     double value = 0;
     for (int i = 1; i <= 10; ++i) {
@@ -152,9 +158,13 @@ std::string NextEntryId(const Book& book, const std::string& decimalMark) {
         value = LeadingNumberValue(book.EntryIds[line].raw());
         if (line == 0 || value > 0) break;
     }
+    // Fifteen significant digits, as the general number format writes them.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15G", value + 1);
-    std::string text = buf;
+    auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, value + 1, std::chars_format::general, 15);
+    std::string text(buf, ec == std::errc() ? end : buf);
+    for (char& c : text)
+        if (c == 'e') c = 'E';
     if (auto p = text.find('.'); p != std::string::npos) text.replace(p, 1, decimalMark);
     return text;
 }
@@ -251,7 +261,7 @@ std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale
 }
 
 namespace {
-// Reads up to `maxDigits` digits with blanks around them; -1 when there are none.
+// Reads up to `maxDigits` digits after any blanks; -1 when there are none.
 int readPart(const std::string& text, std::size_t& i, int maxDigits, int& digits) {
     while (i < text.size() && text[i] == ' ')
         ++i;
@@ -262,17 +272,23 @@ int readPart(const std::string& text, std::size_t& i, int maxDigits, int& digits
         value = value * 10 + (text[i] - '0');
         ++i;
     }
-    while (i < text.size() && text[i] == ' ')
-        ++i;
     return digits == 0 ? -1 : value;
 }
 
+// "/", "-" or the locale's own separator (which may be a blank), with blanks around.
 bool readSeparator(const std::string& text, std::size_t& i, const std::string& localeSep) {
+    auto localeSepAt = [&] { return text.compare(i, localeSep.size(), localeSep) == 0; };
+    if (!localeSep.empty() && localeSepAt()) {
+        i += localeSep.size();
+        return true;
+    }
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     if (i < text.size() && (text[i] == '/' || text[i] == '-')) {
         ++i;
         return true;
     }
-    if (!localeSep.empty() && text.compare(i, localeSep.size(), localeSep) == 0) {
+    if (!localeSep.empty() && localeSepAt()) {
         i += localeSep.size();
         return true;
     }
@@ -297,6 +313,8 @@ std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
         values[part] = readPart(text, i, isYear ? 4 : 2, digits[part]);
         if (values[part] < 0) return std::nullopt;
     }
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     if (i != text.size()) return std::nullopt;
 
     int day, month, year, yearDigits;

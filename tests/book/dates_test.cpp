@@ -92,6 +92,11 @@ TEST(ParseDateStyle, ReadsTheLocalesOrderWithAnyOfTheSeparators) {
     EXPECT_EQ(Tmain::ParseDateStyle("2000/1/30", 0, se), Jan30th2000);
     EXPECT_EQ(Tmain::ParseDateStyle("00-01-30", 0, se), Jan30th2000);
     EXPECT_EQ(Tmain::ParseDateStyle("1800-01-01", 0, se), -36522);
+    LocaleInfo spaced = dayFirstLocale();
+    spaced.shortDatePattern = "d MMM yyyy";
+    EXPECT_EQ(Tmain::ParseDateStyle("30 1 2000", 0, spaced), Jan30th2000);
+    EXPECT_EQ(Tmain::ParseDateStyle("30/1/2000", 0, spaced), Jan30th2000);
+    EXPECT_FALSE(Tmain::ParseDateStyle("30 Jan 2000", 0, spaced)); // dates are typed in numbers
     // A locale's separator of its own is accepted only where it is that locale's.
     EXPECT_FALSE(Tmain::ParseDateStyle("30.01.2000", 0, gb));
 }

@@ -4,6 +4,7 @@
 #include "resources/string_table.h"
 
 #include <cerrno>
+#include <clocale>
 #include <gtest/gtest.h>
 #include <ios>
 #include <limits>
@@ -241,4 +242,19 @@ TEST(Progress, StepsWidenTheBarAndShowWholePercentages) {
     EXPECT_EQ(fakes.progress.percentText, "100%");
     Tmain::EndProgress(run);
     EXPECT_EQ(fakes.progress.finished, 1);
+}
+
+TEST(NextEntryId, IgnoresTheProcessNumberLocale) {
+    // The windows switch the C library to the user's locale; where a
+    // decimal-comma one is installed, the reading and writing must not follow it.
+    const char* chosen = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"})
+        if (std::setlocale(LC_NUMERIC, name)) {
+            chosen = name;
+            break;
+        }
+    if (!chosen) GTEST_SKIP() << "no decimal-comma C locale installed";
+    EXPECT_EQ(Tmain::LeadingNumberValue("12.5"), 12.5);
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"12.5", ""}), "."), "13.5");
+    std::setlocale(LC_NUMERIC, "C");
 }
