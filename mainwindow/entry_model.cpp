@@ -1,0 +1,171 @@
+#include "mainwindow/entry_model.h"
+
+#include "book/tmain.h"
+#include "resources/string_table.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string trimBlanks(const std::string& s) {
+    std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    std::size_t e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
+}
+
+bool endsEntry(const EntryLine& line) {
+    return !trimBlanks(line.Details).empty();
+}
+
+} // namespace
+
+EntryBounds findEntryBounds(const Book& book, std::int32_t line) {
+    const std::int32_t last = book.LastEntryLine();
+    if (last < 0) return {0, -1};
+    line = std::clamp(line, 0, last);
+
+    // Back: the line after the nearest earlier line that closes an entry.
+    EntryBounds b{std::max(0, line - EntrySearchReach), line};
+    for (std::int32_t k = 1; k <= EntrySearchReach; ++k) {
+        if (line - k < 0) {
+            b.first = 0;
+            break;
+        }
+        if (endsEntry(book.EntryLines[line - k])) {
+            b.first = line - k + 1;
+            break;
+        }
+    }
+    // Forward: the first line from `line` on that closes an entry, or the last line.
+    b.last = std::min(last, line + EntrySearchReach);
+    for (std::int32_t k = 0; k <= EntrySearchReach; ++k) {
+        if (line + k >= last) {
+            b.last = last;
+            break;
+        }
+        if (endsEntry(book.EntryLines[line + k])) {
+            b.last = line + k;
+            break;
+        }
+    }
+    return b;
+}
+
+std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash) {
+    return value.toPlainString(dash ? std::string("-") : decimalMark);
+}
+
+std::int32_t lockedBelowFor(const Book& book) {
+    return book.AdminPassword.str().empty() ? 0 : book.LastEntryLine() - 30;
+}
+
+EntryModel::EntryModel(Book& book, RunTimeState& run, LocaleInfo locale)
+    : book_(book), run_(run), locale_(std::move(locale)) {}
+
+void EntryModel::showEntryHolding(std::int32_t line) {
+    EntryBounds b = findEntryBounds(book_, line);
+    run_.CurrentFirstLine = b.first;
+    run_.CurrentLastLine = b.last;
+    run_.RowBase = b.first;
+    if (!journalEmpty()) {
+        EntryLine& head = book_.EntryLines[b.first];
+        if (head.Reconciled > 1) head.Reconciled = 0;
+    }
+    fillRows();
+}
+
+void EntryModel::refresh() {
+    const std::int32_t last = book_.LastEntryLine();
+    if (last < 0) {
+        run_.CurrentFirstLine = 0;
+        run_.CurrentLastLine = -1;
+    } else {
+        run_.CurrentFirstLine = std::clamp(run_.CurrentFirstLine, 0, last);
+        run_.CurrentLastLine = std::clamp(run_.CurrentLastLine, run_.CurrentFirstLine, last);
+    }
+    run_.RowBase = run_.CurrentFirstLine;
+    fillRows();
+}
+
+EntryRow EntryModel::rowFor(std::int32_t line) const {
+    const EntryLine& l = book_.EntryLines[line];
+    EntryRow row;
+    row.line = line;
+    if (l.AccountNumber > Currency()) {
+        row.folio = plainNumberText(l.AccountNumber, locale_.decimalMark, book_.subAccountDash());
+        row.name = Tmain::AccountNameByNumber(book_, l.AccountNumber);
+    }
+    if (l.Amount > Currency()) row.amount = plainNumberText(l.Amount, locale_.decimalMark);
+    return row;
+}
+
+void EntryModel::fillRows() {
+    run_.LockedBelow = lockedBelowFor(book_);
+    debitRows_.clear();
+    creditRows_.clear();
+    hiddenDebit_ = hiddenCredit_ = 0;
+    for (std::int32_t line = run_.CurrentFirstLine; line <= run_.CurrentLastLine; ++line) {
+        const std::uint8_t side = book_.EntryLines[line].Side;
+        if (side == Debit) {
+            if (static_cast<int>(debitRows_.size()) < EntryRowsPerSide)
+                debitRows_.push_back(rowFor(line));
+            else
+                ++hiddenDebit_;
+        } else if (side == Credit) {
+            if (static_cast<int>(creditRows_.size()) < EntryRowsPerSide)
+                creditRows_.push_back(rowFor(line));
+            else
+                ++hiddenCredit_;
+        }
+    }
+}
+
+std::int32_t EntryModel::debitRowLine(int row) const {
+    return row >= 0 && row < static_cast<int>(debitRows_.size()) ? debitRows_[row].line : -1;
+}
+
+std::int32_t EntryModel::creditRowLine(int row) const {
+    return row >= 0 && row < static_cast<int>(creditRows_.size()) ? creditRows_[row].line : -1;
+}
+
+std::string EntryModel::positionText() const {
+    std::string text = strings::text(183) + " " + std::to_string(run_.CurrentFirstLine / 2 + 1);
+    if (run_.CurrentFirstLine < run_.CurrentLastLine - 1)
+        text += " - " + std::to_string(run_.CurrentLastLine / 2 + 1);
+    return text;
+}
+
+std::string EntryModel::reference() const {
+    if (journalEmpty()) return {};
+    return trimBlanks(book_.EntryIds[run_.CurrentFirstLine].shown());
+}
+
+std::string EntryModel::dateText() const {
+    if (journalEmpty()) return {};
+    return Tmain::FormatDateStyle(book_.EntryLines[run_.CurrentFirstLine].Date, book_.DateStyle,
+                                  locale_);
+}
+
+std::string EntryModel::noteText() const {
+    if (journalEmpty()) return {};
+    std::string note = trimBlanks(book_.EntryLines[run_.CurrentLastLine].Details);
+    return note == "_" ? std::string() : note;
+}
+
+bool EntryModel::reconciled() const {
+    return !journalEmpty() && book_.EntryLines[run_.CurrentFirstLine].Reconciled == 1;
+}
+
+bool EntryModel::locked() const {
+    return run_.RowBase < run_.LockedBelow;
+}
+
+std::string EntryModel::statusText() const {
+    const int hidden = hiddenDebit_ + hiddenCredit_;
+    if (hidden == 0) return {};
+    return "This entry has " + std::to_string(hidden) +
+           (hidden == 1 ? " line more" : " lines more") +
+           " than the window can show: only the first " + std::to_string(EntryRowsPerSide) +
+           " lines of a side are shown.";
+}

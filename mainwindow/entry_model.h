@@ -1,0 +1,103 @@
+// The entry shown in the main window's entry line: which journal lines make
+// it up, which line each debit and credit row shows, and the texts of its
+// head (position, reference, date, note, reconciled tick, lock). The window
+// only mirrors what this model holds; every handler that edits a row asks the
+// model for the row's journal line.
+#pragma once
+
+#include "book/book.h"
+#include "book/runtime_state.h"
+#include "platform/locale.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int EntryRowsPerSide = 31; // rows 0..30 of each side of the entry line
+
+// First and last journal line of an entry.
+struct EntryBounds {
+    std::int32_t first = 0;
+    std::int32_t last = 0;
+    bool operator==(const EntryBounds&) const = default;
+};
+
+// The entry that holds `line` (clamped to the journal). An entry ends at the
+// first line whose trimmed Details is not empty; the search looks at most
+// EntrySearchReach lines each way. Where no bound lies within that reach the
+// reach itself bounds the entry, so the bounds always hold `line` and never
+// come from an entry shown earlier. An empty journal gives {0, -1}.
+EntryBounds findEntryBounds(const Book& book, std::int32_t line);
+
+// A row of the entry line as shown.
+struct EntryRow {
+    std::int32_t line = -1; // the journal line this row shows and edits
+    std::string folio;      // account number in plain form ("" for 0)
+    std::string name;       // account name ("" when no account has the number)
+    std::string amount;     // amount in plain form ("" unless above 0)
+};
+
+// The plain text form of a number with the locale's decimal mark; with
+// `dash` every decimal mark is written "-" (sub-account form).
+std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash = false);
+
+class EntryModel {
+  public:
+    EntryModel(Book& book, RunTimeState& run, LocaleInfo locale);
+
+    // The locale used for dates and the decimal mark of the texts.
+    void setLocale(const LocaleInfo& locale) { locale_ = locale; }
+    const LocaleInfo& locale() const { return locale_; }
+
+    // Shows the entry that holds `line` (what a set of the entry scroller's
+    // Value does): the line is clamped to 0..LastEntryLine, the bounds found,
+    // CurrentFirstLine, CurrentLastLine, RowBase and LockedBelow set, the rows
+    // filled and a Reconciled byte above 1 on the first line reset to 0.
+    void showEntryHolding(std::int32_t line);
+    // Refills the rows and texts of the entry already shown (after its lines
+    // changed), keeping its bounds (clamped to the journal).
+    void refresh();
+
+    // The line a scroller step goes to: before the shown entry, after it.
+    std::int32_t previousEntryLine() const { return run_.CurrentFirstLine - 1; }
+    std::int32_t nextEntryLine() const { return run_.CurrentLastLine + 1; }
+
+    EntryBounds bounds() const { return {run_.CurrentFirstLine, run_.CurrentLastLine}; }
+    bool journalEmpty() const { return book_.EntryLines.empty(); }
+
+    // Rows shown (at most EntryRowsPerSide each), in journal order.
+    const std::vector<EntryRow>& debitRows() const { return debitRows_; }
+    const std::vector<EntryRow>& creditRows() const { return creditRows_; }
+    // The journal line a row shows, or -1 for a row not in use.
+    std::int32_t debitRowLine(int row) const;
+    std::int32_t creditRowLine(int row) const;
+    // Lines of the entry on a side that the rows cannot show (beyond 31).
+    int hiddenDebitLines() const { return hiddenDebit_; }
+    int hiddenCreditLines() const { return hiddenCredit_; }
+
+    // Head of the entry.
+    std::string positionText() const; // text 183 and the pair numbers ("Entry 4 - 5")
+    std::string reference() const;    // trimmed EntryIds of the first line
+    std::string dateText() const;     // date of the first line in the book's date style
+    std::string noteText() const;     // trimmed note of the last line; "_" shows empty
+    bool reconciled() const;          // the first line's Reconciled byte is 1
+    bool locked() const;              // the entry's first line lies below LockedBelow
+    // Status-line text of the display itself ("" when nothing to say): an
+    // entry with more lines on a side than the rows can show says so.
+    std::string statusText() const;
+
+  private:
+    void fillRows();
+    EntryRow rowFor(std::int32_t line) const;
+
+    Book& book_;
+    RunTimeState& run_;
+    LocaleInfo locale_;
+    std::vector<EntryRow> debitRows_;
+    std::vector<EntryRow> creditRows_;
+    int hiddenDebit_ = 0;
+    int hiddenCredit_ = 0;
+};
+
+// LastEntryLine - 30 while an administrator password is set, else 0.
+std::int32_t lockedBelowFor(const Book& book);

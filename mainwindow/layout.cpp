@@ -1,0 +1,89 @@
+#include "mainwindow/layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+Size snapToMinimum(Size outer) {
+    return {std::max(outer.width, MinimumOuterWidth), std::max(outer.height, MinimumOuterHeight)};
+}
+
+int startupOuterHeight(int borderAllowance) {
+    return design::FrameTop + design::FrameHeight + borderAllowance;
+}
+
+WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels) {
+    using namespace design;
+    WindowLayout l;
+    l.scrollAcc = {innerWidth - (ScrollWidth + 50), ScrollTop, ScrollWidth, innerHeight - 920};
+    l.frame = {FrameLeft, FrameTop, innerWidth - ScrollWidth, innerHeight - 800};
+    l.panel = {0, PanelTop, l.frame.width, l.frame.height - 560};
+    l.buttonBarWidth = outerWidth;
+    l.positionLabelLeft = innerWidth - 2100;
+    l.newEntry = {innerWidth - 1950, innerHeight - 400, NewEntryWidth, NewEntryHeight};
+    l.include = {l.newEntry.left - (IncludeWidth - 10), l.newEntry.top, IncludeWidth,
+                 NewEntryHeight};
+    l.status = {innerWidth - (StatusWidth + 3050), innerHeight - 220, StatusWidth, StatusHeight};
+    l.nameWidth = innerWidth - 5680;
+    l.debitAmountLeft = innerWidth - 3560;
+    l.creditAmountLeft = innerWidth - 2800;
+    l.debitCurrencyLeft = DebitNameLeft + l.nameWidth + 20;
+    l.creditCurrencyLeft = CreditNameLeft + l.nameWidth + 20;
+    l.noteWidth = innerWidth - 2390;
+    l.panelScroller = {innerWidth - 840, EScrollTop, ScrollWidth, innerHeight - 1820};
+    l.debitCompoundLeft = l.debitAmountLeft + AmountWidth;
+    l.creditCompoundLeft = l.creditAmountLeft + AmountWidth;
+    l.helpButtonLeft = buttonBarInnerPixels - (toPixels(HelpButtonSize) + 20);
+    return l;
+}
+
+namespace {
+int nearest(double v) {
+    return static_cast<int>(std::nearbyint(v));
+} // ties to even
+} // namespace
+
+PanelScroller panelScrollerOnResize(int panelHeight, int rowTop, int panelOffset,
+                                    bool windowVisible) {
+    PanelScroller s;
+    if (panelHeight >= rowTop) {
+        s.visible = false;
+        s.resetValue = windowVisible;
+        s.valueMax = std::max(0, nearest(rowTop - 0.75 * panelHeight));
+    } else {
+        s.visible = true;
+        s.valueMax = std::max(0, nearest(panelOffset + rowTop - 0.75 * panelHeight));
+    }
+    return s;
+}
+
+PanelScroller panelScrollerOnLoad(int panelHeight, int rowTop) {
+    PanelScroller s;
+    if (panelHeight < rowTop) {
+        s.visible = true;
+        s.valueMax = std::max(0, nearest(rowTop - panelHeight * 0.9));
+    }
+    return s;
+}
+
+RowArrangement arrangeRows(const std::vector<std::uint8_t>& sides, int panelOffset, int rowHeight) {
+    RowArrangement a;
+    int rowTop = 15 - panelOffset;
+    a.debitLabelTop = rowTop + 30;
+    for (std::uint8_t side : sides) {
+        if (side == 1)
+            a.debitTops.push_back(rowTop);
+        else if (side == 2)
+            a.creditTops.push_back(rowTop);
+        else
+            continue;
+        rowTop += rowHeight + 50;
+    }
+    a.rowTop = rowTop;
+    // With no line on a side its button and label sit where its first row would.
+    const int firstTop = 15 - panelOffset;
+    a.debitCompoundTop = a.debitTops.empty() ? firstTop : a.debitTops.back();
+    a.creditCompoundTop = a.creditTops.empty() ? firstTop : a.creditTops.back();
+    a.creditLabelTop = a.debitCompoundTop + rowHeight + 80;
+    a.noteTop = rowTop;
+    return a;
+}

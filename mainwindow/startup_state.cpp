@@ -1,0 +1,142 @@
+#include "mainwindow/startup_state.h"
+
+#include "platform/services.h"
+#include "resources/string_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+const char* const MainCaptionPrefix = "Ledgerwise V7.5 : ";
+
+std::string mainCaption(const std::string& bookPath) {
+    if (bookPath.empty()) return MainCaptionPrefix;
+    return MainCaptionPrefix + bookPath + "    ";
+}
+
+int redOf(std::int32_t colour) {
+    return colour & 0xFF;
+}
+int greenOf(std::int32_t colour) {
+    return (colour >> 8) & 0xFF;
+}
+int blueOf(std::int32_t colour) {
+    return (colour >> 16) & 0xFF;
+}
+
+namespace {
+
+// Component less i/2, to the nearest integer with halves to the even one.
+int darker(int component, int i) {
+    double v = std::nearbyint(component - i / 2.0); // default rounding: to nearest, ties even
+    return std::clamp(static_cast<int>(v), 0, 255);
+}
+
+// Length of the UTF-8 character that starts at byte `at`.
+std::size_t charLength(const std::string& s, std::size_t at) {
+    unsigned char c = static_cast<unsigned char>(s[at]);
+    std::size_t n = c < 0x80           ? 1
+                    : (c >> 5) == 0x6  ? 2
+                    : (c >> 4) == 0xE  ? 3
+                    : (c >> 3) == 0x1E ? 4
+                                       : 1;
+    return std::min(n, s.size() - at);
+}
+
+std::string firstCharacter(const std::string& s) {
+    return s.empty() ? std::string() : s.substr(0, charLength(s, 0));
+}
+
+std::string lastCharacter(const std::string& s) {
+    if (s.empty()) return {};
+    std::size_t at = s.size() - 1;
+    while (at > 0 && (static_cast<unsigned char>(s[at]) & 0xC0) == 0x80)
+        --at;
+    return s.substr(at);
+}
+
+std::optional<int> readTwips(const std::string& key) {
+    std::optional<std::string> text = services().settings->get("LW", "Settings", key);
+    if (!text) return std::nullopt;
+    const char* begin = text->c_str();
+    char* end = nullptr;
+    double v = std::strtod(begin, &end);
+    if (end == begin || !std::isfinite(v) || v <= 0 || v > 1e6) return std::nullopt;
+    return static_cast<int>(std::nearbyint(v));
+}
+
+} // namespace
+
+std::array<std::int32_t, 37> toolbarGradient(int red, int green, int blue) {
+    std::array<std::int32_t, 37> colours{};
+    for (int i = 1; i <= ToolbarRows; ++i)
+        colours[i] = rgbValue(darker(red, i), darker(green, i), darker(blue, i));
+    return colours;
+}
+
+std::int16_t fontCharsetFromText(const std::string& text330) {
+    const char* begin = text330.c_str();
+    char* end = nullptr;
+    long v = std::strtol(begin, &end, 10);
+    if (end == begin || v < 0 || v > 32767) return 0;
+    return static_cast<std::int16_t>(v);
+}
+
+std::int16_t dateStyleForLocale(const LocaleInfo& locale) {
+    std::string day1 = formatDatePattern(locale.shortDatePattern, 1899, 12, 31, locale);
+    if (day1.size() <= 10) return 0;
+    return day1[0] == '3' ? 2 : 6;
+}
+
+NumberMarks numberMarksFor(const LocaleInfo& locale) {
+    NumberMarks marks{locale.decimalMark, locale.groupMark};
+    if (marks.decimal.empty()) marks.decimal.assign(1, '.');
+    return marks;
+}
+
+std::string currencyLabelFrom(const std::string& zeroAsCurrency) {
+    std::string symbol = firstCharacter(zeroAsCurrency);
+    if (symbol == "0") symbol = lastCharacter(zeroAsCurrency);
+    return symbol + " :";
+}
+
+std::string balanceAccountName() {
+    return strings::text(155) + " b/f";
+}
+
+std::string commandLineBookPath(const std::string& wholeCommandLine) {
+    std::string path;
+    for (char c : wholeCommandLine)
+        if (c != '"') path += c;
+    std::size_t b = path.find_first_not_of(" \t");
+    if (b == std::string::npos) return {};
+    std::size_t e = path.find_last_not_of(" \t");
+    return path.substr(b, e - b + 1);
+}
+
+void applyStartupBook(Book& book, RunTimeState& run, const LocaleInfo& locale, double today,
+                      std::int16_t fontCharset) {
+    VariantText fontName = book.FontName;
+    book = makeEmptyBook(strings::text(155), today, fontCharset);
+    book.FontName = fontName;
+    book.DecimalsJournal = 2;
+    book.DecimalsLedger = 2;
+    book.AutoIncrement = 1;
+    book.DateStyle = dateStyleForLocale(locale);
+    run.PrintScale = 1.0f;
+    NumberMarks marks = numberMarksFor(locale);
+    run.DecimalSeparator = marks.decimal;
+    run.ThousandsSeparator = marks.thousands;
+    run.RowBase = run.CurrentFirstLine = 0;
+    run.CurrentLastLine = book.LastEntryLine();
+    run.BookChanged = false;
+}
+
+StoredSize readStoredWindowSize() {
+    return {readTwips("Width"), readTwips("Height")};
+}
+
+void storeWindowSize(int widthTwips, int heightTwips) {
+    services().settings->set("LW", "Settings", "Width", std::to_string(widthTwips));
+    services().settings->set("LW", "Settings", "Height", std::to_string(heightTwips));
+}

@@ -1,0 +1,76 @@
+// What the main window computes when the program starts: the new book and its
+// settings, the toolbar's backdrop colours, the date style and number marks
+// of the locale, the currency labels, the caption, the stored window size and
+// the book named on the command line.
+#pragma once
+
+#include "book/book.h"
+#include "book/runtime_state.h"
+#include "platform/locale.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The caption's fixed beginning; the open book's path follows it.
+extern const char* const MainCaptionPrefix;
+// The caption with the book's path and four blanks ("" path: the prefix alone).
+std::string mainCaption(const std::string& bookPath);
+
+// A colour as the window system's 24-bit value: red + 256 green + 65536 blue.
+constexpr std::int32_t rgbValue(int r, int g, int b) {
+    return r + 256 * g + 65536 * b;
+}
+int redOf(std::int32_t colour);
+int greenOf(std::int32_t colour);
+int blueOf(std::int32_t colour);
+
+// The toolbar strip's 36 rows of backdrop colour from the window's own back
+// colour: entry i (1..36) is each component less i/2, rounded half to even and
+// kept in 0..255. Entry 0 stays 0.
+constexpr int ToolbarRows = 36;
+std::array<std::int32_t, 37> toolbarGradient(int red, int green, int blue);
+
+// The font character set of the user's language: the number that text 330
+// holds; an empty or non-numeric text gives 0.
+std::int16_t fontCharsetFromText(const std::string& text330);
+
+// Day 1 (31 December 1899) written in the locale's short date: when that text
+// is longer than ten characters the style is 2 if it begins with "3", else 6;
+// otherwise 0 (the system's short date).
+std::int16_t dateStyleForLocale(const LocaleInfo& locale);
+
+// The locale's decimal and digit-group marks, as the entry line reads them.
+struct NumberMarks {
+    std::string decimal;
+    std::string thousands;
+};
+NumberMarks numberMarksFor(const LocaleInfo& locale);
+
+// The currency labels beside the amounts: the first character of zero written
+// as currency, or its last character when that text begins with "0" (the
+// symbol follows the number), followed by " :".
+std::string currencyLabelFrom(const std::string& zeroAsCurrency);
+
+// The opening-balance account's name: text 155 followed by " b/f".
+std::string balanceAccountName();
+
+// The book path named by the whole command line: every double quote removed
+// and surrounding blanks dropped; "" when nothing names a book.
+std::string commandLineBookPath(const std::string& wholeCommandLine);
+
+// The new book of start-up in `book` and the run-time values start-up sets in
+// `run`: groups, new-book decimals, the empty journal, AutoIncrement 1, the
+// date style and the account table of 14 slots from the locale, the marks.
+void applyStartupBook(Book& book, RunTimeState& run, const LocaleInfo& locale, double today,
+                      std::int16_t fontCharset);
+
+// The main window's size kept in the per-user settings store ("LW",
+// "Settings", "Width" and "Height", twips as the text of a number).
+struct StoredSize {
+    std::optional<int> width;
+    std::optional<int> height;
+};
+StoredSize readStoredWindowSize();
+void storeWindowSize(int widthTwips, int heightTwips);

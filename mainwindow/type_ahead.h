@@ -1,0 +1,37 @@
+// The text logic of the account boxes' type-ahead: what the user wants after
+// typing a character, and which list item completes it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The text after typing `typed` into a box holding `text`, with the caret
+// (selection start) and selection length in characters: the whole text and
+// the character when nothing is selected, else the text up to the selection
+// start and the character (the selection and what follows are dropped).
+std::string typeAheadWanted(const std::string& text, int selectionStart, int selectionLength,
+                            const std::string& typed);
+
+// The first item that begins with `wanted`, compared without regard to case
+// (Latin, Greek and Cyrillic letters); -1 when none does.
+int typeAheadMatch(const std::vector<std::string>& items, const std::string& wanted);
+
+// Number of characters (UTF-8 code points) of a text.
+int characterCount(const std::string& text);
+// The first `n` characters of a text.
+std::string firstCharacters(const std::string& text, int n);
+
+// What the box shows after a key: the typed key is always swallowed; with a
+// match the item's text is shown and its part after the wanted text selected;
+// without one the box keeps its text and selection.
+struct TypeAheadResult {
+    bool passThrough = false; // Backspace and Enter: the box handles the key itself
+    bool matched = false;
+    int item = -1;
+    std::string text;       // the box's text afterwards
+    int selectionStart = 0; // in characters
+    int selectionLength = 0;
+};
+TypeAheadResult typeAhead(const std::vector<std::string>& items, const std::string& text,
+                          int selectionStart, int selectionLength, int keyCode,
+                          const std::string& typed);
