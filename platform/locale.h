@@ -34,5 +34,5 @@ std::string formatDatePattern(const std::string& pattern, int year, int month, i
 // Fixed locales for tests and for the standard forms.
 LocaleInfo dayFirstLocale();    // en_GB: dd/MM/yyyy, "." and ","
 LocaleInfo monthFirstLocale();  // en_US: M/d/yyyy, "." and ","
-LocaleInfo decimalCommaLocale(); // de_DE: dd.MM.yyyy, "," and "."
+LocaleInfo decimalCommaLocale(); // de_DE: dd.MM.yy, "," and "."
 LocaleInfo yearFirstLocale();   // sv_SE-like: yyyy-MM-dd, "," and " "
