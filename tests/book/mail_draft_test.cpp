@@ -1,0 +1,204 @@
+#include "book/mail_draft.h"
+
+#include "platform/fake/fake_services.h"
+#include "support/test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using testing_support::readFile;
+using testing_support::runCommand;
+using testing_support::systemPython;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Parses a draft with Python's email package as a mail program would; writes
+// the decoded body to a file of its own and prints the rest.
+const char* ParseScript = R"(
+import sys, email
+from email import policy
+m = email.message_from_bytes(open(sys.argv[1], 'rb').read(), policy=policy.default)
+print("keys " + ascii(list(m.keys())))
+print("unsent " + ascii(str(m['X-Unsent'])))
+print("type %s %s" % (m.get_content_type(), m.get_content_charset()))
+print("subject " + ascii(str(m['Subject'])))
+print("producer " + ascii(str(m['X-MimeOLE'])))
+open(sys.argv[2], 'wb').write(m.get_content().encode('utf-8'))
+)";
+
+struct Parsed {
+    std::string summary, body;
+};
+
+Parsed parse(const TempDir& scratch, const fs::path& draft) {
+    writeFile(scratch / "parse.py", ParseScript);
+    Parsed p;
+    int status = runCommand(systemPython() + " " + (scratch / "parse.py").string() + " '" +
+                                draft.string() + "' " + (scratch / "body").string() + " 2>&1",
+                            &p.summary);
+    EXPECT_EQ(status, 0) << p.summary;
+    p.body = readFile(scratch / "body");
+    return p;
+}
+
+fs::path privateFolder(const fs::path& temporary) {
+    return temporary / ("lw-mail-" + std::to_string(::geteuid()));
+}
+
+} // namespace
+
+TEST(MailDraft, IsAnUnsentHtmlMessageAMailProgramReads) {
+    ScopedFakeServices fakes;
+    TempDir dir;
+    fakes.environment.vars["tmp"] = dir.path().string();
+    const std::string html("<html>\r\n<body>Total \xE2\x82\xAC 5\0</body>\r\n</html>", 42);
+    const std::string subject = "Caf\xC3\xA9 Ltd\r\nBcc: someone@example.com, Invoice (7)";
+
+    auto path = Tmain::OpenMailDraft("Invoice", html, subject, "Books \xE2\x80\x93 2024");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(*path, privateFolder(dir.path()) / "Invoice0.eml");
+    ASSERT_EQ(fakes.shell.opened.size(), 1u);
+    EXPECT_EQ(fakes.shell.opened[0], path->string());
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    TempDir scratch;
+    Parsed p = parse(scratch, *path);
+    EXPECT_EQ(p.summary,
+              "keys ['Reply-To', 'To', 'From', 'Subject', 'Date', 'X-Mailer', 'MIME-Version', "
+              "'X-Unsent', 'X-MimeOLE', 'Content-Type']\n"
+              "unsent '1'\n"
+              "type text/html utf-8\n"
+              "subject 'Caf\\xe9 LtdBcc: someone@example.com, Invoice (7)'\n"
+              "producer 'Produced By Books \\u2013 2024'\n");
+    // Every line ends in CR LF, the HTML's last one too.
+    EXPECT_EQ(p.body, "<html>\r\n<body>Total \xE2\x82\xAC 5</body>\r\n</html>\r\n");
+
+    const std::string raw = readFile(*path);
+    EXPECT_EQ(raw.substr(0, 40), "Reply-To: \r\nTo: \r\nFrom: \r\nSubject: =?utf");
+    EXPECT_EQ(raw.find('\0'), std::string::npos);
+
+    struct stat st {};
+    ASSERT_EQ(::stat(privateFolder(dir.path()).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    ASSERT_EQ(::stat(path->c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    // A long subject outside ASCII is split into several encoded words and
+    // still reads back whole; a plain one is written as it is.
+    std::string longSubject;
+    for (int i = 0; i < 90; ++i)
+        longSubject += "\xC3\xA9\xE2\x82\xAC";
+    path = Tmain::OpenMailDraft("Invoice", "<p/>", longSubject, "Books");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(path->filename(), "Invoice1.eml");
+    p = parse(scratch, *path);
+    std::string expected = "subject '";
+    for (int i = 0; i < 90; ++i)
+        expected += "\\xe9\\u20ac";
+    EXPECT_NE(p.summary.find(expected + "'\n"), std::string::npos) << p.summary;
+    path = Tmain::OpenMailDraft("TrialBalance", "<p/>", "Acme, Trial Balance", "Books");
+    ASSERT_TRUE(path);
+    EXPECT_NE(readFile(*path).find("\r\nSubject: Acme, Trial Balance\r\n"), std::string::npos);
+}
+
+TEST(MailDraft, TakesTheTemporaryFolderFromTheEnvironment) {
+    ScopedFakeServices fakes;
+    TempDir tmp, temp, tmpdir;
+    fakes.environment.vars["tmp"] = "";
+    fakes.environment.vars["temp"] = temp.path().string();
+    fakes.environment.vars["TMPDIR"] = tmpdir.path().string();
+    auto path = Tmain::OpenMailDraft("BalanceSheet", "<p/>", "s", "c");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(path->parent_path(), privateFolder(temp.path()));
+
+    fakes.environment.vars.erase("temp");
+    path = Tmain::OpenMailDraft("BalanceSheet", "<p/>", "s", "c");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(path->parent_path(), privateFolder(tmpdir.path()));
+
+    fakes.environment.vars["tmp"] = tmp.path().string();
+    path = Tmain::OpenMailDraft("BalanceSheet", "<p/>", "s", "c");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(path->parent_path(), privateFolder(tmp.path()));
+
+    fakes.environment.vars.clear();
+    EXPECT_EQ(Tmain::mailTemporaryFolder(), fs::temp_directory_path());
+}
+
+TEST(MailDraft, FollowsNoPlantedLink) {
+    ScopedFakeServices fakes;
+    TempDir dir, elsewhere;
+    fakes.environment.vars["tmp"] = dir.path().string();
+    writeFile(elsewhere / "victim", "keep me");
+
+    // A link at the draft's name: the draft takes the next name.
+    fs::create_directory(privateFolder(dir.path()));
+    fs::permissions(privateFolder(dir.path()), fs::perms::owner_all, fs::perm_options::replace);
+    fs::create_symlink(elsewhere / "victim", privateFolder(dir.path()) / "Invoice0.eml");
+    auto path = Tmain::OpenMailDraft("Invoice", "<p>x</p>", "s", "c");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(path->filename(), "Invoice1.eml");
+    EXPECT_EQ(readFile(elsewhere / "victim"), "keep me");
+    EXPECT_TRUE(fs::is_symlink(privateFolder(dir.path()) / "Invoice0.eml"));
+
+    // A link in place of the private folder: refused, nothing opened.
+    TempDir other;
+    fakes.environment.vars["tmp"] = other.path().string();
+    fs::create_directory_symlink(elsewhere.path(), privateFolder(other.path()));
+    fakes.shell.opened.clear();
+    EXPECT_FALSE(Tmain::OpenMailDraft("Invoice", "<p>x</p>", "s", "c"));
+    EXPECT_TRUE(fakes.shell.opened.empty());
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path()), fs::directory_iterator()), 1);
+}
+
+TEST(MailDraft, PrivateFolderMustBeTheUsersOwn) {
+    ScopedFakeServices fakes;
+    TempDir dir;
+    fakes.environment.vars["tmp"] = dir.path().string();
+    const fs::path folder = privateFolder(dir.path());
+    fs::create_directory(folder);
+
+    // Ours but open to others: closed again before use.
+    fs::permissions(folder, fs::perms::all, fs::perm_options::replace);
+    ASSERT_TRUE(Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c"));
+    struct stat st {};
+    ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    // Someone else's folder of that name is not used.
+    if (::chown(folder.c_str(), ::geteuid() + 1, static_cast<gid_t>(-1)) != 0)
+        GTEST_SKIP() << "cannot give the folder away without privileges";
+    fakes.shell.opened.clear();
+    EXPECT_FALSE(Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c"));
+    EXPECT_TRUE(fakes.shell.opened.empty());
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+}
+
+TEST(MailDraft, FailuresAreShownAndNothingIsOpened) {
+    ScopedFakeServices fakes;
+    TempDir dir;
+    // The temporary folder is not a folder at all.
+    writeFile(dir / "file", "x");
+    fakes.environment.vars["tmp"] = (dir / "file").string();
+    EXPECT_FALSE(Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c"));
+    EXPECT_TRUE(fakes.shell.opened.empty());
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_FALSE(fakes.messages.lastText().empty());
+
+    // No program takes the message: the user is told where it is.
+    fakes.environment.vars["tmp"] = dir.path().string();
+    fakes.shell.succeed = false;
+    auto path = Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_NE(fakes.messages.lastText().find(path->string()), std::string::npos);
+}
