@@ -107,7 +107,11 @@ std::filesystem::path mailTemporaryFolder() {
     auto& env = *services().environment;
     for (const char* name : {"tmp", "temp", "TMPDIR"}) {
         auto value = env.get(name);
-        if (value && !value->empty()) return std::filesystem::absolute(*value);
+        if (value && !value->empty()) {
+            std::error_code ec;
+            auto folder = std::filesystem::absolute(*value, ec);
+            return ec ? std::filesystem::path(*value) : folder;
+        }
     }
     std::error_code ec;
     auto folder = std::filesystem::temp_directory_path(ec);

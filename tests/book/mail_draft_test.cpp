@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -194,11 +197,27 @@ TEST(MailDraft, FailuresAreShownAndNothingIsOpened) {
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_FALSE(fakes.messages.lastText().empty());
 
-    // No program takes the message: the user is told where it is.
+    // A write that fails (the file-size limit stands in for a full disk):
+    // shown, nothing opened, no half-written draft left behind.
     fakes.environment.vars["tmp"] = dir.path().string();
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    auto failed = Tmain::OpenMailDraft("Invoice", std::string(1000, 'x'), "s", "c");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(failed);
+    EXPECT_TRUE(fakes.shell.opened.empty());
+    EXPECT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_TRUE(fs::is_empty(privateFolder(dir.path())));
+
+    // No program takes the message: the user is told where it is.
     fakes.shell.succeed = false;
     auto path = Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c");
     ASSERT_TRUE(path);
-    EXPECT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_EQ(fakes.messages.shown.size(), 3u);
     EXPECT_NE(fakes.messages.lastText().find(path->string()), std::string::npos);
 }
