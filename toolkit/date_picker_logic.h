@@ -1,0 +1,91 @@
+// The date picker without its window: the text of the date, the chosen day,
+// month and year, the month panel's cells and weekday headings, and what each
+// click does. Dates are written and read in the book's date style.
+#pragma once
+
+#include "book/runtime_state.h"
+#include "toolkit/month_grid.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class DatePickerLogic {
+  public:
+    // Takes today's day, month and year and fills the month and year lists.
+    DatePickerLogic();
+
+    // The panel was opened (true) or closed (false).
+    std::function<void(bool)> onOpenChanged;
+    // The control wrote a new date text.
+    std::function<void(const std::string&)> onTextWritten;
+    // The Click event.
+    std::function<void()> onClick;
+    // The keyboard focus should move to the month list.
+    std::function<void()> onFocusMonthList;
+    // The book's date style (0 when not given).
+    std::function<int()> dateStyle;
+    // Where DateChangedFlag lives; without one the flag is kept here.
+    RunTimeState* runTime = nullptr;
+
+    // --- the date text ---
+    const std::string& text() const { return text_; }
+    // Set by the host: the text is written as given.
+    void setText(const std::string& t);
+    // Typed by the user: taken without writing it back.
+    void takeTypedText(const std::string& t) { text_ = t; }
+    std::uint32_t foreColor() const { return foreColor_; }
+    void setForeColor(std::uint32_t c) { foreColor_ = c; }
+
+    // --- the chosen date ---
+    // Built from day, month and year; a day past the month's end becomes its
+    // last day; a month or year that cannot form a date gives today.
+    double TheDate();
+    void setTheDate(double date);
+    const std::string& dayText() const { return dayText_; }
+    const std::string& monthText() const { return monthText_; }
+    const std::string& yearText() const { return yearText_; }
+
+    // --- the panel ---
+    bool isOpen() const { return open_; }
+    const month_grid::Cells& cells() const { return cells_; }
+    const std::array<bool, 7>& headings() const { return headings_; }
+    const std::vector<std::string>& monthList() const { return monthList_; }
+    const std::vector<std::string>& yearList() const { return yearList_; }
+    std::string dayTooltip(int cell) const;
+
+    // The face was clicked: opens, or closes with Click.
+    void faceClick();
+    // A day cell was clicked: the day is taken, the panel closes with Click.
+    // False (and nothing done) for a blank cell or a closed panel.
+    bool pickDay(int cell);
+    // Previous (0) or next (1) month; the choice moves to that month's last day.
+    void monthArrow(int item);
+    void chooseMonth(const std::string& name);
+    void chooseYear(const std::string& year);
+    // Closes the panel without Click.
+    void WLoss();
+
+    std::int16_t dateChangedFlag() const;
+
+  private:
+    void calcDate(std::string day, std::string month, std::string year, bool listsOnly);
+    void takeDate(double date);
+    int monthNumber(const std::string& month) const;
+    void listYear(int year);
+    void writeText(const std::string& t);
+    std::string format(double date) const;
+    void setFlag();
+
+    std::string text_;
+    std::uint32_t foreColor_ = ole::SystemWindowText;
+    std::string dayText_, monthText_, yearText_;
+    bool open_ = false;
+    month_grid::Cells cells_{};
+    std::array<bool, 7> headings_{};
+    std::vector<std::string> monthList_;
+    std::vector<std::string> yearList_;
+    std::int16_t localFlag_ = 0;
+};
