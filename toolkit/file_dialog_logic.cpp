@@ -1,0 +1,227 @@
+#include "toolkit/file_dialog_logic.h"
+
+#include "resources/string_table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+bool isForbiddenNameCharacter(char c) {
+    switch (c) {
+    case '"':
+    case '*':
+    case '/':
+    case ':':
+    case '<':
+    case '>':
+    case '?':
+    case '\\':
+    case '|':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool nameHasForbiddenCharacters(const std::string& text) {
+    std::size_t slash = text.rfind('/');
+    std::string name = slash == std::string::npos ? text : text.substr(slash + 1);
+    return std::any_of(name.begin(), name.end(), isForbiddenNameCharacter);
+}
+
+std::string typeOfPattern(const std::string& pattern) {
+    return pattern.size() <= 3 ? pattern : pattern.substr(pattern.size() - 3);
+}
+
+std::string exportCaption() {
+    return "Export Book for Another Edition As...";
+}
+
+std::optional<std::string> captionForType(const std::string& type) {
+    if (type == "acc") return strings::text(195);
+    if (type == "csv") return strings::text(196);
+    if (type == "xls") return strings::text(197);
+    if (type == "txt") return strings::text(198);
+    if (type == "LWK") return exportCaption();
+    return std::nullopt;
+}
+
+std::string nameWithType(const std::string& name, const std::string& type) {
+    if (name.empty()) return name;
+    std::size_t slash = name.rfind('/');
+    std::size_t dot = name.rfind('.');
+    std::string stem = dot != std::string::npos && (slash == std::string::npos || dot > slash)
+                           ? name.substr(0, dot)
+                           : name;
+    return stem + "." + type;
+}
+
+namespace {
+
+char lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+bool globMatch(const std::string& name, const std::string& pattern) {
+    // Iterative wildcard match with backtracking to the last "*".
+    std::size_t n = 0, p = 0, starP = std::string::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return lower(x) < lower(y); });
+}
+
+} // namespace
+
+bool matchesFilePattern(const std::string& fileName, const std::string& pattern) {
+    std::stringstream parts(pattern);
+    std::string one;
+    while (std::getline(parts, one, ';')) {
+        while (!one.empty() && one.front() == ' ')
+            one.erase(0, 1);
+        while (!one.empty() && one.back() == ' ')
+            one.pop_back();
+        if (!one.empty() && globMatch(fileName, one)) return true;
+    }
+    return false;
+}
+
+FolderContents listFolder(const fs::path& folder, const std::string& pattern) {
+    FolderContents out;
+    std::error_code ec;
+    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    if (ec) return out;
+    out.readable = true;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) break;
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (it->is_directory(typeError)) {
+            if (!name.empty() && name[0] != '.') out.subfolders.push_back(name);
+        } else if (matchesFilePattern(name, pattern)) {
+            out.files.push_back(name);
+        }
+    }
+    std::sort(out.files.begin(), out.files.end(), lessIgnoringCase);
+    std::sort(out.subfolders.begin(), out.subfolders.end(), lessIgnoringCase);
+    return out;
+}
+
+std::vector<fs::path> folderChain(const fs::path& folder) {
+    std::vector<fs::path> chain;
+    fs::path current = folder.root_path();
+    chain.push_back(current);
+    for (const auto& part : folder.relative_path()) {
+        if (part.empty()) continue;
+        current /= part;
+        chain.push_back(current);
+    }
+    return chain;
+}
+
+namespace {
+
+// Mount points in the table escape blanks and backslashes as octal (\040).
+std::string unescapeMountField(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 3 < s.size() &&
+            std::isdigit(static_cast<unsigned char>(s[i + 1])) &&
+            std::isdigit(static_cast<unsigned char>(s[i + 2])) &&
+            std::isdigit(static_cast<unsigned char>(s[i + 3]))) {
+            out +=
+                static_cast<char>((s[i + 1] - '0') * 64 + (s[i + 2] - '0') * 8 + (s[i + 3] - '0'));
+            i += 3;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+bool startsWith(const std::string& s, const std::string& prefix) {
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool isVolume(const std::string& device, const std::string& mountPoint, const std::string& type) {
+    static const char* networkTypes[] = {"nfs",   "nfs4",       "cifs", "smb3",
+                                         "smbfs", "fuse.sshfs", "9p"};
+    bool network =
+        std::find(std::begin(networkTypes), std::end(networkTypes), type) != std::end(networkTypes);
+    bool block = startsWith(device, "/dev/") && !startsWith(device, "/dev/loop");
+    if (!network && !block) return false;
+    // Mounts that hold the system rather than the user's files.
+    static const char* systemPlaces[] = {"/boot", "/proc",    "/sys", "/dev",
+                                         "/snap", "/var/lib", "/efi"};
+    for (const char* place : systemPlaces) {
+        std::string p = place;
+        if (mountPoint == p || startsWith(mountPoint, p + "/")) return false;
+    }
+    if (startsWith(mountPoint, "/run/") && !startsWith(mountPoint, "/run/media/")) return false;
+    return true;
+}
+
+} // namespace
+
+std::vector<std::string> volumesFromMountTable(const std::string& mountTable) {
+    std::vector<std::string> volumes{"/"};
+    std::istringstream lines(mountTable);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string device, mountPoint, type;
+        if (!(fields >> device >> mountPoint >> type)) continue;
+        mountPoint = unescapeMountField(mountPoint);
+        if (mountPoint.empty() || mountPoint[0] != '/') continue;
+        if (!isVolume(device, mountPoint, type)) continue;
+        if (std::find(volumes.begin(), volumes.end(), mountPoint) == volumes.end())
+            volumes.push_back(mountPoint);
+    }
+    return volumes;
+}
+
+std::vector<std::string> mountedVolumes() {
+    std::ifstream in("/proc/mounts");
+    if (!in) return {"/"};
+    std::stringstream all;
+    all << in.rdbuf();
+    return volumesFromMountTable(all.str());
+}
+
+std::string volumeOf(const fs::path& folder, const std::vector<std::string>& volumes) {
+    std::string text = folder.lexically_normal().string();
+    std::string best = "/";
+    for (const auto& v : volumes) {
+        bool holds = text == v || (startsWith(text, v) && (v == "/" || text[v.size()] == '/'));
+        if (holds && v.size() > best.size()) best = v;
+    }
+    return best;
+}
+
+fs::path chosenPath(const fs::path& folder, const std::string& boxText) {
+    fs::path typed(boxText);
+    fs::path full = typed.is_absolute() ? typed : folder / typed;
+    return full.lexically_normal();
+}

@@ -1,0 +1,359 @@
+#include "toolkit/qt/Printformer.h"
+
+#include "book/runtime_state.h"
+#include "platform/qt/printer_factory.h"
+#include "platform/services.h"
+#include "toolkit/print_setup.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+constexpr int Button = 34; // picture button size in pixels
+constexpr int Marker = 4;  // marker frame around it
+
+enum class Picture { Portrait, Landscape, Mono, Colour, Quality };
+
+QIcon drawIcon(Picture kind, int level = 0) {
+    QPixmap pm(28, 28);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    switch (kind) {
+    case Picture::Portrait:
+    case Picture::Landscape: {
+        QRectF page = kind == Picture::Portrait ? QRectF(7, 3, 14, 21) : QRectF(3, 7, 22, 14);
+        p.setBrush(Qt::white);
+        p.drawRect(page);
+        for (int i = 1; i <= 3; ++i) {
+            double y = page.top() + i * page.height() / 5;
+            p.drawLine(QPointF(page.left() + 3, y), QPointF(page.right() - 3, y));
+        }
+        break;
+    }
+    case Picture::Mono:
+    case Picture::Colour: {
+        const QColor colours[3] = {
+            kind == Picture::Mono ? QColor(40, 40, 40) : QColor(220, 40, 40),
+            kind == Picture::Mono ? QColor(120, 120, 120) : QColor(40, 170, 40),
+            kind == Picture::Mono ? QColor(200, 200, 200) : QColor(40, 80, 220)};
+        const QPointF centres[3] = {{9, 10}, {19, 10}, {14, 19}};
+        for (int i = 0; i < 3; ++i) {
+            p.setBrush(colours[i]);
+            p.drawEllipse(centres[i], 6, 6);
+        }
+        break;
+    }
+    case Picture::Quality: {
+        // More and finer dots for a better quality.
+        int n = level + 1;
+        double step = 22.0 / n;
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        for (int r = 0; r < n; ++r)
+            for (int c = 0; c < n; ++c)
+                p.drawEllipse(QPointF(3 + step / 2 + c * step, 3 + step / 2 + r * step), step / 3,
+                              step / 3);
+        break;
+    }
+    }
+    return QIcon(pm);
+}
+
+// A picture button with its marker frame behind it, placed in `row`.
+QToolButton* pictureButton(QWidget* parent, QHBoxLayout* row, QFrame*& marker, const QIcon& icon,
+                           const QString& tip) {
+    auto* holder = new QWidget(parent);
+    holder->setFixedSize(Button + 2 * Marker, Button + 2 * Marker);
+    marker = new QFrame(holder);
+    marker->setGeometry(0, 0, Button + 2 * Marker, Button + 2 * Marker);
+    marker->setFrameStyle(QFrame::Box | QFrame::Plain);
+    marker->setLineWidth(2);
+    QPalette pal = marker->palette();
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::Highlight));
+    marker->setPalette(pal);
+    marker->hide();
+    auto* button = new QToolButton(holder);
+    button->setGeometry(Marker, Marker, Button, Button);
+    button->setIcon(icon);
+    button->setIconSize(QSize(28, 28));
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    row->addWidget(holder);
+    return button;
+}
+
+} // namespace
+
+Printformer::Printformer(RunTimeState& run, QWidget* parent) : QDialog(parent), run_(run) {
+    setModal(true);
+    setWindowTitle("Print Page(s)...");
+    auto* outer = new QVBoxLayout(this);
+
+    auto* printerBox = new QGroupBox("Printer :", this);
+    auto* printerRow = new QHBoxLayout(printerBox);
+    Combo1 = new QComboBox(printerBox); // a list only: typed keys are discarded
+    Combo1->setToolTip("Select Printer...");
+    Combo1->setMinimumWidth(260);
+    printerRow->addWidget(Combo1);
+    outer->addWidget(printerBox);
+
+    auto* paperBox = new QGroupBox("Page Type :", this);
+    auto* paperRow = new QHBoxLayout(paperBox);
+    Combo2 = new QComboBox(paperBox);
+    paperRow->addWidget(Combo2);
+    outer->addWidget(paperBox);
+
+    auto* pictures = new QHBoxLayout;
+    auto* orientationBox = new QGroupBox("Landscape :", this);
+    auto* orientationRow = new QHBoxLayout(orientationBox);
+    PorL[0] = nullptr;
+    ShapL[0] = nullptr;
+    PorL[1] = pictureButton(orientationBox, orientationRow, ShapL[1], drawIcon(Picture::Portrait),
+                            "Portrait...");
+    PorL[2] = pictureButton(orientationBox, orientationRow, ShapL[2], drawIcon(Picture::Landscape),
+                            "Landscape...");
+    pictures->addWidget(orientationBox);
+
+    auto* colourBox = new QGroupBox("Color :", this);
+    auto* colourRow = new QHBoxLayout(colourBox);
+    DPIColorIt[0] = nullptr;
+    DPIcolorFram[0] = nullptr;
+    DPIColorIt[1] = pictureButton(colourBox, colourRow, DPIcolorFram[1], drawIcon(Picture::Mono),
+                                  "Print in Blank and White...");
+    DPIColorIt[2] = pictureButton(colourBox, colourRow, DPIcolorFram[2], drawIcon(Picture::Colour),
+                                  "Print in Color...");
+    pictures->addWidget(colourBox);
+    outer->addLayout(pictures);
+
+    auto* qualityBox = new QGroupBox("Quality :", this);
+    auto* qualityRow = new QHBoxLayout(qualityBox);
+    const char* qualityTips[] = {"", "Draft...", "Low...", "Medium...", "Best Quality"};
+    DPIBox[0] = nullptr;
+    DPIFram[0] = nullptr;
+    for (std::size_t i = 1; i <= 4; ++i)
+        DPIBox[i] = pictureButton(qualityBox, qualityRow, DPIFram[i],
+                                  drawIcon(Picture::Quality, static_cast<int>(i)), qualityTips[i]);
+    Check1 = new QCheckBox("Duplex", qualityBox);
+    Check1->setToolTip("Print on both sides of a page... (Printer must support it)");
+    qualityRow->addSpacing(12);
+    qualityRow->addWidget(Check1);
+    qualityRow->addStretch();
+    outer->addWidget(qualityBox);
+
+    auto* bottom = new QHBoxLayout;
+    auto* copiesBox = new QGroupBox("Copies", this);
+    auto* copiesRow = new QHBoxLayout(copiesBox);
+    Copying = new QLineEdit("1", copiesBox);
+    Copying->setMaxLength(3);
+    Copying->setFixedWidth(48);
+    VScroll1 = new QScrollBar(Qt::Vertical, copiesBox);
+    VScroll1->setRange(1, 999);
+    VScroll1->setValue(1);
+    VScroll1->setFixedHeight(Copying->sizeHint().height() + 6);
+    copiesRow->addWidget(Copying);
+    copiesRow->addWidget(VScroll1);
+    bottom->addWidget(copiesBox);
+
+    auto* sizeBox = new QGroupBox("Text Size :", this);
+    auto* sizeRow = new QHBoxLayout(sizeBox);
+    PxSize = new QComboBox(sizeBox);
+    PxSize->setEditable(true);
+    PxSize->setInsertPolicy(QComboBox::NoInsert);
+    PxSize->addItems({"100%", "90%", "80%", "70%", "60%", "50%"});
+    PxSize->setCurrentText("100%");
+    PxSize->setToolTip("Print Text Size...");
+    PxSize->lineEdit()->installEventFilter(this);
+    sizeRow->addWidget(PxSize);
+    bottom->addWidget(sizeBox);
+
+    auto* buttons = new QVBoxLayout;
+    Command1 = new QPushButton("&Print", this);
+    Command1->setDefault(true);
+    Command2 = new QPushButton("C&ancel", this);
+    Command2->setAutoDefault(false);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    bottom->addLayout(buttons);
+    outer->addLayout(bottom);
+
+    connect(Combo1, qOverload<int>(&QComboBox::activated), this,
+            [this](int i) { printerChosen(Combo1->itemText(i).toStdString()); });
+    connect(Combo2, qOverload<int>(&QComboBox::activated), this, &Printformer::paperChosen);
+    for (int i = 1; i <= 2; ++i) {
+        connect(PorL[static_cast<std::size_t>(i)], &QToolButton::pressed, this,
+                [this, i] { orientationChosen(i); });
+        connect(DPIColorIt[static_cast<std::size_t>(i)], &QToolButton::clicked, this,
+                [this, i] { colorChosen(i); });
+    }
+    for (int i = 1; i <= 4; ++i)
+        connect(DPIBox[static_cast<std::size_t>(i)], &QToolButton::clicked, this,
+                [this, i] { qualityChosen(i); });
+    connect(Check1, &QCheckBox::toggled, this, [this](bool on) {
+        if (setup_) setup_->setDuplex(on);
+    });
+    connect(VScroll1, &QScrollBar::valueChanged, this,
+            [this](int v) { Copying->setText(QString::number(v)); });
+    connect(Command1, &QPushButton::clicked, this, &Printformer::printClicked);
+    connect(Command2, &QPushButton::clicked, this, &Printformer::cancelClicked);
+}
+
+Printformer::~Printformer() = default;
+
+void Printformer::load() {
+    run_.PrintCopies = 1;
+    std::string defaultName = QPrinterInfo::defaultPrinterName().toStdString();
+    setup_ =
+        std::make_unique<PrintSetup>(installedPrinters(), pdfPrinterCapabilities(), defaultName);
+    setup_->setOrientation(Portrait);
+    Combo1->clear();
+    for (const auto& name : setup_->printerNames())
+        Combo1->addItem(q(name));
+    Combo1->setCurrentText(q(setup_->currentPrinter().name));
+    fillPapers();
+    showMarkers();
+    if (setup_->noPrinterInstalled() && !troubleShown_) {
+        // Said once; printing goes on through the PDF printer.
+        troubleShown_ = true;
+        showMessage("Printer Trouble\n\nNo printer is installed: the pages will be written to a "
+                    "PDF file.");
+    }
+}
+
+void Printformer::fillPapers() {
+    Combo2->clear();
+    for (const auto& name : setup_->paperNames())
+        Combo2->addItem(q(name));
+    Combo2->setCurrentIndex(setup_->papers().selected);
+}
+
+void Printformer::showMarkers() {
+    const auto& c = setup_->choices();
+    ShapL[1]->setVisible(c.orientation == Portrait);
+    ShapL[2]->setVisible(c.orientation == Landscape);
+    DPIcolorFram[1]->setVisible(c.colorMode == Monochrome);
+    DPIcolorFram[2]->setVisible(c.colorMode == Color);
+    for (int i = 1; i <= 4; ++i)
+        DPIFram[static_cast<std::size_t>(i)]->setVisible(c.quality == -i);
+}
+
+void Printformer::showEvent(QShowEvent* event) {
+    if (!setup_) load(); // first showing only: later ones find the choices as they were left
+    QDialog::showEvent(event);
+}
+
+void Printformer::printerChosen(const std::string& name) {
+    if (!setup_) load();
+    if (!setup_->choosePrinter(name)) {
+        showMessage("Can not set " + name, "", MessageButtons::Ok, MessageIcon::Warning);
+        Combo1->setCurrentText(q(setup_->currentPrinter().name));
+        return;
+    }
+    Combo1->setCurrentText(q(name));
+    fillPapers();
+    showMarkers();
+}
+
+void Printformer::paperChosen(int index) {
+    if (!setup_) load();
+    if (!setup_->choosePaper(index)) showMessage("Printer does not support this paper size");
+}
+
+void Printformer::orientationChosen(int index) {
+    if (!setup_) load();
+    setup_->setOrientation(index);
+    showMarkers();
+}
+
+void Printformer::colorChosen(int index) {
+    if (!setup_) load();
+    setup_->setColorMode(index);
+    showMarkers();
+}
+
+void Printformer::qualityChosen(int index) {
+    if (!setup_) load();
+    setup_->setQuality(-index);
+    showMarkers();
+}
+
+bool Printformer::askPdfPath() {
+    if (auto given = services().environment->get("LW_PDF_OUTPUT"); given && !given->empty()) {
+        setup_->setPdfPath(*given);
+        return true;
+    }
+    QString start = q(setup_->choices().pdfPath);
+    QString path = QFileDialog::getSaveFileName(this, "Print to PDF File", start, "PDF (*.pdf)");
+    if (path.isEmpty()) return false;
+    if (!path.endsWith(".pdf", Qt::CaseInsensitive)) path += ".pdf";
+    setup_->setPdfPath(path.toStdString());
+    return true;
+}
+
+void Printformer::printClicked() {
+    if (!setup_) load();
+    setup_->copiesText = Copying->text().toStdString();
+    setup_->zoomText = PxSize->currentText().toStdString();
+    int copies = setup_->accept();
+    PxSize->setCurrentText(q(setup_->zoomText));
+    if (Combo2->currentIndex() < 0 || !setup_->choosePaper(Combo2->currentIndex()))
+        showMessage("Printer Problem, check printer, paper and cables");
+    if (copies > 0 && setup_->choices().printerName == PdfPrinterName && !askPdfPath()) {
+        reject(); // no file named: nothing is printed
+        return;
+    }
+    run_.PrintCopies = static_cast<std::int16_t>(copies);
+    accept();
+}
+
+void Printformer::cancelClicked() {
+    reject();
+}
+
+void Printformer::reject() {
+    run_.PrintCopies = 0;
+    QDialog::reject();
+}
+
+bool Printformer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PxSize->lineEdit() && event->type() == QEvent::FocusOut)
+        PxSize->setCurrentText(q(zoomTextAfterLeaving(PxSize->currentText().toStdString())));
+    return QDialog::eventFilter(watched, event);
+}
+
+double Printformer::zoom() const {
+    return zoomFactor(zoomText());
+}
+std::string Printformer::zoomText() const {
+    return PxSize->currentText().toStdString();
+}
+
+const PrinterChoices& Printformer::choices() const {
+    static const PrinterChoices none;
+    return setup_ ? setup_->choices() : none;
+}
+
+std::optional<Printformer::Result> Printformer::ask(QWidget* owner) {
+    if (owner && owner != parentWidget()) setParent(owner, windowFlags());
+    exec();
+    if (run_.PrintCopies <= 0) return std::nullopt;
+    return Result{run_.PrintCopies, zoom(), choices()};
+}
