@@ -169,3 +169,15 @@ std::string EntryModel::statusText() const {
            " than the window can show: only the first " + std::to_string(EntryRowsPerSide) +
            " lines of a side are shown.";
 }
+
+std::vector<std::string> accountBoxNames(const Book& book) {
+    std::vector<std::string> names;
+    if (!book.EntryAccountList.empty()) {
+        names.reserve(book.EntryAccountList.size());
+        for (const VariantText& t : book.EntryAccountList) names.push_back(t.str());
+        return names;
+    }
+    for (const std::string& name : book.AccountNames)
+        if (!name.empty()) names.push_back(name);
+    return names;
+}

@@ -101,3 +101,8 @@ class EntryModel {
 
 // LastEntryLine - 30 while an administrator password is set, else 0.
 std::int32_t lockedBelowFor(const Book& book);
+
+// The names the entry line's account boxes list: the book's stored list of
+// the boxes when it has one, else every named slot of the account table in
+// table order.
+std::vector<std::string> accountBoxNames(const Book& book);

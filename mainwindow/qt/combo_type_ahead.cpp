@@ -1,0 +1,81 @@
+#include "mainwindow/qt/combo_type_ahead.h"
+
+#include "mainwindow/type_ahead.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+std::vector<std::string> itemsOf(const QComboBox* box) {
+    std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(box->count()));
+    for (int i = 0; i < box->count(); ++i)
+        items.push_back(box->itemText(i).toStdString());
+    return items;
+}
+
+class TypeAheadFilter : public QObject {
+  public:
+    TypeAheadFilter(QComboBox* box) : QObject(box), box_(box) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+        const QString text = key->text();
+        if (text.isEmpty() || !text.at(0).isPrint()) {
+            if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return ||
+                key->key() == Qt::Key_Enter)
+                return false; // the box handles them itself
+            return false;
+        }
+        int code = text.at(0).unicode();
+        Tmain::ComboTypeAhead(box_, code, text);
+        return code == 0; // swallowed
+    }
+
+  private:
+    QComboBox* box_;
+};
+
+} // namespace
+
+namespace Tmain {
+
+void ComboTypeAhead(QComboBox* box, int& keyAscii, const QString& typed) {
+    if (keyAscii == 8 || keyAscii == 13 || !box->isEditable()) return;
+    QLineEdit* edit = box->lineEdit();
+    const QString text = edit->text();
+    const int selStart = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const int selLength = edit->hasSelectedText() ? edit->selectedText().size() : 0;
+    // Positions from Qt count UTF-16 units; the text logic counts characters.
+    const int startChars = static_cast<int>(text.left(selStart).toStdU32String().size());
+    const int lengthChars = static_cast<int>(text.mid(selStart, selLength).toStdU32String().size());
+    TypeAheadResult r = typeAhead(itemsOf(box), text.toStdString(), startChars, lengthChars,
+                                  keyAscii, typed.toStdString());
+    keyAscii = 0;
+    if (box->view() && !box->view()->isVisible() && box->isVisible()) box->showPopup();
+    if (!r.matched) return;
+    box->setCurrentIndex(r.item);
+    if (box->view()) box->view()->setCurrentIndex(box->model()->index(r.item, box->modelColumn()));
+    const QString shown = QString::fromStdString(r.text);
+    edit->setText(shown);
+    const std::u32string all = shown.toStdU32String();
+    const int start = QString::fromStdU32String(all.substr(0, r.selectionStart)).size();
+    edit->setSelection(start, shown.size() - start);
+}
+
+} // namespace Tmain
+
+void installComboTypeAhead(QComboBox* box) {
+    box->setEditable(true);
+    box->setCompleter(nullptr);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    auto* filter = new TypeAheadFilter(box);
+    box->lineEdit()->installEventFilter(filter);
+    if (box->view()) box->view()->installEventFilter(filter);
+}

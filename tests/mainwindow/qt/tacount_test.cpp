@@ -1,0 +1,501 @@
+#include "mainwindow/qt/TAcount.h"
+
+#include "book/book_file.h"
+#include "book/tmain.h"
+#include "mainwindow/qt/account_list_model.h"
+#include "mainwindow/qt/combo_type_ahead.h"
+#include "mainwindow/qt/help_pane.h"
+#include "mainwindow/qt/line_scroller.h"
+#include "mainwindow/qt/toolbar_strip.h"
+#include "mainwindow/startup_state.h"
+#include "platform/fake/fake_services.h"
+#include "resources/string_table.h"
+#include "support/test_paths.h"
+#include "toolkit/help_mode.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+Currency money(std::int64_t units) {
+    return Currency::fromUnits(units);
+}
+
+void addLine(Book& b, std::uint8_t side, int account, std::int64_t amount, std::string note,
+             const std::string& ref) {
+    EntryLine l;
+    l.Date = 45000;
+    l.Side = side;
+    l.AccountNumber = money(account);
+    l.Amount = money(amount);
+    l.Details = std::move(note);
+    b.EntryLines.push_back(l);
+    b.EntryIds.push_back(EntryId(ref));
+}
+
+void setAccounts(Book& b) {
+    const char* names[] = {"Cash", "Bank", "Sales", "Rent"};
+    const int numbers[] = {100, 110, 400, 600};
+    for (int i = 0; i < 4; ++i) {
+        b.AccountNames[i + 1] = names[i];
+        b.AccountNumbers[i + 1] = money(numbers[i]);
+    }
+}
+
+// Five entries: five debits and a credit (0-5), credit written first (6-7),
+// a never-filled line between the sides (8-10), two pairs (11-12, 13-14).
+void loadFiveEntries(TAcount& w) {
+    Book& b = w.book();
+    setAccounts(b);
+    b.EntryLines.clear();
+    b.EntryIds.clear();
+    for (int i = 0; i < 5; ++i)
+        addLine(b, Debit, 600, 10 + i, "", "1");
+    addLine(b, Credit, 100, 60, "Rent split", "1");
+    addLine(b, Credit, 400, 25, "", "2");
+    addLine(b, Debit, 110, 25, "Credit first", "2");
+    addLine(b, Debit, 100, 7, "", "3");
+    addLine(b, Unfilled, 0, 0, "", "3");
+    addLine(b, Credit, 400, 7, "With a blank line", "3");
+    addLine(b, Debit, 100, 1, "", "4");
+    addLine(b, Credit, 400, 1, "_", "4");
+    addLine(b, Debit, 110, 2, "", "5");
+    addLine(b, Credit, 400, 2, "Last", "5");
+    w.refillAccountBoxes();
+    w.journalLengthChanged();
+}
+
+void pressKey(QWidget* target, int key) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &down);
+}
+
+void typeText(QWidget* target, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent down(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &down);
+    }
+}
+
+void click(QWidget* w, QPoint at = QPoint(15, 15)) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+// Every row of the window shows what the model says its line holds.
+void expectRowsMirrorTheirLines(TAcount& w) {
+    const Book& b = w.book();
+    for (int r = 0; r < EntryRowsPerSide; ++r) {
+        for (bool debit : {true, false}) {
+            const int line = debit ? w.debitRowLine(r) : w.creditRowLine(r);
+            QLineEdit* amount = (debit ? w.DebitAmountText : w.CreditAmountText)[r];
+            QLineEdit* folio = (debit ? w.DebitFolio : w.CreditFolio)[r];
+            if (line < 0) {
+                EXPECT_TRUE(amount->isHidden()) << r;
+                continue;
+            }
+            EXPECT_FALSE(amount->isHidden()) << r;
+            EXPECT_EQ(b.EntryLines[line].Side, debit ? Debit : Credit);
+            EXPECT_EQ(amount->text().toStdString(), b.EntryLines[line].Amount.toPlainString());
+            EXPECT_EQ(folio->text().toStdString(),
+                      b.EntryLines[line].AccountNumber.toPlainString());
+        }
+    }
+}
+
+std::vector<EntryBounds> stepThrough(TAcount& w, const std::function<void()>& step, int times) {
+    std::vector<EntryBounds> seen;
+    for (int i = 0; i < times; ++i) {
+        step();
+        seen.push_back(w.entryModel().bounds());
+        expectRowsMirrorTheirLines(w);
+    }
+    return seen;
+}
+
+} // namespace
+
+TEST(TAcountStartUp, StateUnderEachLocale) {
+    struct Case {
+        LocaleInfo locale;
+        std::string currency;
+    };
+    for (const Case& c : {Case{monthFirstLocale(), "$ :"}, Case{dayFirstLocale(), "\xC2\xA3 :"},
+                          Case{decimalCommaLocale(), "\xE2\x82\xAC :"}}) {
+        ScopedFakeServices fakes(c.locale);
+        TAcount w;
+        EXPECT_EQ(w.book().AccountNames[0], "Balance b/f");
+        EXPECT_EQ(w.book().DateStyle, 0);
+        EXPECT_EQ(w.book().AutoIncrement, 1);
+        EXPECT_EQ(w.run().DecimalSeparator, c.locale.decimalMark);
+        EXPECT_EQ(w.run().ThousandsSeparator, c.locale.groupMark);
+        EXPECT_EQ(w.GL[8]->text().toStdString(), c.currency);
+        EXPECT_EQ(w.GL[9]->text().toStdString(), c.currency);
+        EXPECT_EQ(w.ScrollAcc->ValueMax(), w.book().LastEntryLine());
+        EXPECT_EQ(w.ScrollAcc->Value(), w.book().LastEntryLine());
+        EXPECT_EQ(w.Datetext->text().toStdString(),
+                  Tmain::FormatDateStyle(fakes.clock.today(), 0, c.locale));
+        const QColor base = w.palette().color(QPalette::Window);
+        EXPECT_EQ(w.run().GradientColors, toolbarGradient(base.red(), base.green(), base.blue()));
+        EXPECT_EQ(w.windowTitle().toStdString(), MainCaptionPrefix);
+        // Captions and tips from the string table.
+        EXPECT_EQ(w.menuBar()->actions()[0]->text(), "File");
+        EXPECT_EQ(w.menuBar()->actions()[4]->text(), "Tools");
+        EXPECT_EQ(w.action(Command::LoadFile)->text().toStdString(), strings::text(111));
+        EXPECT_EQ(w.action(Command::LoadFile)->shortcut(), QKeySequence("Ctrl+O"));
+        EXPECT_EQ(w.action(Command::ShowBalance)->shortcut(), QKeySequence("F7"));
+        EXPECT_EQ(w.GL[2]->text(), "No :");
+        EXPECT_EQ(w.GL[6]->text(), "Notes :");
+        EXPECT_EQ(w.Command1->text(), "New Entry");
+        EXPECT_EQ(w.GroupBu->text(), "Include");
+        EXPECT_EQ(w.GroupBu->toolTip(), "Include Entries...");
+        EXPECT_EQ(w.ButtonBar->CalcButton[6]->toolTip(), "Trial Balance...");
+        // The empty book's entry is shown.
+        EXPECT_EQ(w.JournalID->text(), "1");
+        EXPECT_EQ(w.CELablel->text(), "Entry 1");
+        EXPECT_EQ(w.accountList->names(), std::vector<std::string>{"Balance b/f"});
+    }
+}
+
+TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
+    ScopedFakeServices fakes;
+    fakes.settings.set("LW", "Settings", "Width", "12000");
+    TAcount w;
+    EXPECT_EQ(w.width(), 800);
+    w.show();
+    QApplication::processEvents();
+    w.resize(200, 100); // below the minimum: snaps back
+    QApplication::processEvents();
+    EXPECT_GE(w.frameGeometry().width(), 657);
+    EXPECT_GE(w.frameGeometry().height(), 240);
+    w.resize(900, 420);
+    QApplication::processEvents();
+    // The account boxes grow with the window; the amounts keep 760 twips apart.
+    const int inner = w.centralWidget()->width();
+    EXPECT_EQ(w.DebitAccName[0]->width(), toPixels(toTwips(inner) - 5680));
+    EXPECT_NEAR(w.CreditAmountText[5]->x() - w.DebitAmountText[5]->x(), 760 / 15.0, 1.0);
+    EXPECT_EQ(w.ScrollAcc->x(), toPixels(toTwips(inner) - (design::ScrollWidth + 50)));
+    w.endProgram = [] {};
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(fakes.settings.get("LW", "Settings", "Width"),
+              std::to_string(toTwips(w.frameGeometry().width())));
+    EXPECT_EQ(fakes.settings.get("LW", "Settings", "Height"),
+              std::to_string(toTwips(w.frameGeometry().height())));
+    EXPECT_TRUE(fakes.messages.shown.empty()); // an unchanged book ends without a question
+}
+
+TEST(TAcountEntryLine, UpDownAndTheImagesStepThroughEveryEntryRowByRow) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    w.show();
+    loadFiveEntries(w);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{13, 14})); // opens at the last entry
+    EXPECT_EQ(w.AccNote->text(), "Last");
+
+    const std::vector<EntryBounds> backwards = {{11, 12}, {8, 10}, {6, 7}, {0, 5}, {0, 5}};
+    EXPECT_EQ(stepThrough(
+                  w, [&] { pressKey(&w, Qt::Key_Up); }, 5),
+              backwards);
+    // The compound entry: five debit rows, each on its own line, one credit row.
+    for (int r = 0; r < 5; ++r)
+        EXPECT_EQ(w.debitRowLine(r), r);
+    EXPECT_EQ(w.DebitAmountText[4]->text(), "14");
+    EXPECT_EQ(w.DebitAccName[2]->currentText(), "Rent");
+    EXPECT_EQ(w.CreditAccName[0]->currentText(), "Cash");
+    EXPECT_TRUE(w.DebitFolio[5]->isHidden());
+    EXPECT_EQ(w.CELablel->text(), "Entry 1 - 3");
+    EXPECT_LT(w.DebitFolio[4]->y(), w.CreditFolio[0]->y()); // stacked in journal order
+
+    const std::vector<EntryBounds> forwards = {{6, 7}, {8, 10}, {11, 12}, {13, 14}, {13, 14}};
+    EXPECT_EQ(stepThrough(
+                  w, [&] { click(w.ButtonBar->PNPage[1]); }, 5),
+              forwards);
+    EXPECT_EQ(stepThrough(
+                  w, [&] { click(w.ButtonBar->PNPage[0]); }, 2),
+              (std::vector<EntryBounds>{{11, 12}, {8, 10}}));
+    // The credit written first sits above its debit and each row shows its own line.
+    EXPECT_EQ(stepThrough(
+                  w, [&] { pressKey(w.ScrollAcc, Qt::Key_Up); }, 1),
+              (std::vector<EntryBounds>{{6, 7}}));
+    EXPECT_EQ(w.creditRowLine(0), 6);
+    EXPECT_EQ(w.debitRowLine(0), 7);
+    EXPECT_EQ(w.CreditAmountText[0]->text(), "25");
+    EXPECT_LT(w.CreditFolio[0]->y(), w.DebitFolio[0]->y());
+    EXPECT_EQ(stepThrough(
+                  w, [&] { pressKey(&w, Qt::Key_Down); }, 2),
+              (std::vector<EntryBounds>{{8, 10}, {11, 12}}));
+    EXPECT_EQ(w.AccNote->text(), ""); // "_" shows empty
+
+    // Any window moves the main window by setting the scroller's value.
+    w.ScrollAcc->setValue_(9);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{8, 10}));
+    EXPECT_EQ(w.JournalID->text(), "3");
+    EXPECT_EQ(w.Text1->text(), "3");
+}
+
+TEST(TAcountEntryLine, ThirtyFiveLinesASideShowThirtyOneAndSaySo) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    w.show();
+    Book& b = w.book();
+    setAccounts(b);
+    b.EntryLines.clear();
+    b.EntryIds.clear();
+    for (int i = 0; i < 35; ++i)
+        addLine(b, Debit, 100, i + 1, "", "7");
+    for (int i = 0; i < 35; ++i)
+        addLine(b, Credit, 400, i + 1, i == 34 ? "Big" : "", "7");
+    w.journalLengthChanged();
+    EXPECT_FALSE(w.DebitAmountText[30]->isHidden());
+    EXPECT_FALSE(w.CreditAmountText[30]->isHidden());
+    EXPECT_EQ(w.DebitAmountText[30]->text(), "31");
+    EXPECT_EQ(w.creditRowLine(30), 65);
+    EXPECT_NE(w.GL[7]->text().indexOf("8 lines more"), -1);
+    EXPECT_FALSE(w.EScroll->isHidden()); // taller than the panel
+    EXPECT_GT(w.EScroll->ValueMax(), 0);
+    // Scrolling the panel moves every row up by the scroller's value.
+    const int before = w.DebitFolio[3]->y();
+    w.EScroll->setValue_(300);
+    EXPECT_EQ(w.DebitFolio[3]->y(), before - toPixels(300));
+    expectRowsMirrorTheirLines(w);
+}
+
+TEST(TAcountEntryLine, AdministratorPasswordLocksEveryBoxOfAnOldEntry) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    w.show();
+    Book& b = w.book();
+    setAccounts(b);
+    b.EntryLines.clear();
+    b.EntryIds.clear();
+    for (int e = 0; e < 40; ++e) { // an old compound entry first, then pairs
+        if (e == 0)
+            for (int i = 0; i < 5; ++i)
+                addLine(b, Debit, 100, 1, "", "1");
+        addLine(b, Debit, 100, 1, "", std::to_string(e + 1));
+        addLine(b, Credit, 400, e == 0 ? 6 : 1, "_", std::to_string(e + 1));
+    }
+    b.AdminPassword = "boss";
+    w.journalLengthChanged();
+    w.ScrollAcc->setValue_(0);
+    ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{0, 6}));
+    EXPECT_FALSE(w.JournalID->isEnabled());
+    EXPECT_FALSE(w.Datetext->isEnabled());
+    EXPECT_FALSE(w.AccNote->isEnabled());
+    for (int r = 0; r < EntryRowsPerSide; ++r) {
+        EXPECT_FALSE(w.DebitFolio[r]->isEnabled()) << r;
+        EXPECT_FALSE(w.CreditFolio[r]->isEnabled()) << r;
+        EXPECT_FALSE(w.DebitAccName[r]->isEnabled()) << r;
+        EXPECT_FALSE(w.CreditAmountText[r]->isEnabled()) << r;
+    }
+    w.ScrollAcc->setValue_(w.book().LastEntryLine());
+    EXPECT_TRUE(w.JournalID->isEnabled());
+    for (int r = 0; r < EntryRowsPerSide; ++r)
+        EXPECT_TRUE(w.DebitFolio[r]->isEnabled()) << r;
+    // Without the password nothing is locked.
+    b.AdminPassword = "";
+    w.ScrollAcc->setValue_(0);
+    EXPECT_TRUE(w.DebitFolio[3]->isEnabled());
+}
+
+TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    w.show();
+    int ended = 0;
+    w.endProgram = [&] { ++ended; };
+    // Nothing but the main window's own commands exists in this build.
+    const std::set<Need> present{Need::Nothing};
+    for (const CommandInfo& info : allCommands()) {
+        EXPECT_EQ(w.commandEnabled(info.command), commandAvailable(info.command, present))
+            << info.control;
+        if (QAction* a = w.action(info.command))
+            EXPECT_EQ(a->isEnabled(), w.commandEnabled(info.command)) << info.control;
+    }
+    const auto& buttons = toolbarButtons();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        EXPECT_EQ(w.ButtonBar->CalcButton[i]->isEnabled(), w.commandEnabled(buttons[i].command));
+    EXPECT_FALSE(w.GroupBu->isEnabled());
+
+    // Help > Contents switches help mode on and off.
+    w.action(Command::HelpSelect)->trigger();
+    EXPECT_TRUE(helpMode().isOn());
+    EXPECT_TRUE(w.action(Command::HelpSelect)->isChecked());
+    EXPECT_TRUE(w.HC->isVisible());
+    w.action(Command::HelpSelect)->trigger();
+    EXPECT_FALSE(helpMode().isOn());
+    EXPECT_FALSE(w.action(Command::HelpSelect)->isChecked());
+    // The help button does the same; closing the help window ends the mode.
+    click(w.ButtonBar->HelpButton);
+    EXPECT_TRUE(helpMode().isOn());
+    w.HC->close();
+    EXPECT_FALSE(helpMode().isOn());
+    // About.
+    w.action(Command::AboutMenu)->trigger();
+    EXPECT_TRUE(w.HC->isVisible());
+    EXPECT_EQ(w.HC->title().toStdString(), AboutTitle);
+    EXPECT_NE(w.HC->text().indexOf("INVOICES AND INVENTORY"), -1);
+    EXPECT_FALSE(helpMode().isOn());
+    // Exit asks like the close box when the book changed; No keeps the window.
+    w.setBookChanged(true);
+    fakes.messages.answers.push_back(MessageAnswer::No);
+    w.action(Command::Exitit)->trigger();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(ended, 0);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.lastText(), "Do you want to exit without saving ?");
+    EXPECT_EQ(fakes.messages.shown[0].buttons, MessageButtons::YesNo);
+    fakes.messages.answers.push_back(MessageAnswer::Yes);
+    w.action(Command::Exitit)->trigger();
+    EXPECT_EQ(ended, 1);
+}
+
+TEST(TAcountCommands, CloseBoxAsksForAChangedBookAndStoresTheSizeEitherWay) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    w.show();
+    int ended = 0;
+    w.endProgram = [&] { ++ended; };
+    w.setBookChanged(true);
+    fakes.messages.answers.push_back(MessageAnswer::No);
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(fakes.settings.get("LW", "Settings", "Width").has_value());
+    EXPECT_EQ(ended, 0);
+    fakes.messages.answers.push_back(MessageAnswer::Yes);
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(ended, 1);
+}
+
+TEST(TAcountCommands, LaunchedWindowsGoIntoTheirListsWithTheBusyStateUndone) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    w.show();
+    bool disabledWhileBuilding = false;
+    w.launchers().generalJournal = [&](TAcount& main, bool reconcile) -> QWidget* {
+        disabledWhileBuilding = !main.isEnabled();
+        auto* win = new QWidget;
+        win->setWindowTitle(reconcile ? "Reconciling journal" : "Journal");
+        return win;
+    };
+    w.launchers().tapeCalculator = [](TAcount&) -> QWidget* { return new QWidget; };
+    w.installLauncherCommands();
+    EXPECT_TRUE(w.commandEnabled(Command::ShowJournals));
+    EXPECT_TRUE(w.commandEnabled(Command::UnbalancedEntries));
+    EXPECT_FALSE(w.commandEnabled(Command::ShowTaccount));
+    EXPECT_TRUE(w.ButtonBar->CalcButton[10]->isEnabled());
+
+    w.action(Command::ShowJournals)->trigger();
+    w.action(Command::ShowJournals)->trigger();
+    EXPECT_TRUE(disabledWhileBuilding);
+    EXPECT_TRUE(w.isEnabled()); // busy state undone
+    EXPECT_EQ(w.JournalWindows.count(), 2);
+    w.action(Command::ReconcileJournal)->trigger();
+    ASSERT_EQ(w.JournalWindows.count(), 3);
+    EXPECT_EQ(w.JournalWindows[2]->windowTitle(), "Reconciling journal Reconciled");
+    click(w.ButtonBar->CalcButton[10]);
+    EXPECT_EQ(w.CalculatorWindows.count(), 1);
+    // In help mode a command shows its help and opens nothing.
+    helpMode().start();
+    w.action(Command::ShowJournals)->trigger();
+    EXPECT_EQ(w.JournalWindows.count(), 3);
+    EXPECT_EQ(w.HC->title(), "Journal Entries");
+    w.action(Command::ReconcileJournal)->trigger();
+    EXPECT_EQ(w.HC->title(), "Reconcile");
+    helpMode().end();
+    // Every open window of the lists is closed, wherever it stands.
+    w.JournalWindows[1]->close();
+    QApplication::processEvents();
+    w.closeBookWindows();
+    QApplication::processEvents();
+    int open = 0;
+    for (const auto& win : w.JournalWindows.windows())
+        open += win && win->isVisible();
+    EXPECT_EQ(open, 0);
+    EXPECT_EQ(w.JournalWindows.count(), 3);
+}
+
+TEST(TAcountStartUp, OpensTheBookNamedOnTheCommandLineAtItsLastEntry) {
+    ScopedFakeServices fakes;
+    testing_support::TempDir dir;
+    std::string path;
+    {
+        TAcount maker;
+        loadFiveEntries(maker);
+        path = (dir / "My Shop.acc").string();
+        ASSERT_TRUE(writeBookFile(path, maker.book(), nullptr).ok());
+    }
+    TAcount w("\"" + path + "\"");
+    w.show();
+    w.openCommandLineBook();
+    EXPECT_EQ(w.book().LastEntryLine(), 14);
+    EXPECT_EQ(w.ScrollAcc->ValueMax(), 14);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{13, 14}));
+    EXPECT_EQ(w.run().BookFilePath, path);
+    EXPECT_EQ(w.windowTitle().toStdString(), mainCaption(path));
+    EXPECT_TRUE(w.isEnabled());
+    EXPECT_GT(fakes.progress.finished, 0);
+    EXPECT_EQ(w.accountList->names().size(), 5u);
+
+    // A damaged file says so and leaves the open book as it was.
+    testing_support::writeFile(dir / "bad.acc", "not a book");
+    TAcount bad((dir / "bad.acc").string());
+    bad.openCommandLineBook();
+    EXPECT_FALSE(fakes.messages.shown.empty());
+    EXPECT_EQ(bad.book().LastEntryLine(), 1);
+    EXPECT_TRUE(bad.isEnabled());
+}
+
+TEST(ComboTypeAhead, CompletesFromTheSharedListAndSwallowsTheKey) {
+    AccountListModel list;
+    list.refill({"Bank", "Cash", "Cash float", "Sales"});
+    QComboBox box;
+    box.setModel(&list);
+    installComboTypeAhead(&box);
+    EXPECT_EQ(box.completer(), nullptr);
+    box.setCurrentIndex(-1);
+    box.setEditText("");
+    typeText(box.lineEdit(), "c");
+    EXPECT_EQ(box.currentText(), "Cash");
+    EXPECT_EQ(box.lineEdit()->selectedText(), "ash");
+    typeText(box.lineEdit(), "ash f");
+    EXPECT_EQ(box.currentText(), "Cash float");
+    EXPECT_EQ(box.lineEdit()->selectedText(), "loat");
+    // A character that matches nothing changes nothing.
+    box.setEditText("Sa");
+    box.lineEdit()->setCursorPosition(2);
+    typeText(box.lineEdit(), "x");
+    EXPECT_EQ(box.lineEdit()->text(), "Sa");
+    // Refilling the shared list is one reset; the box follows it.
+    list.refill({"Zebra"});
+    EXPECT_EQ(box.count(), 1);
+    box.hidePopup();
+}
+
+TEST(TAcountScreenshot, GrabsTheWindowShowingTheLastEntry) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    loadFiveEntries(w);
+    w.resize(820, 430);
+    w.show();
+    QApplication::processEvents();
+    const QString folder = QString(LW_BINARY_DIR) + "/screenshots";
+    QDir().mkpath(folder);
+    const QString file = folder + "/main_window.png";
+    ASSERT_TRUE(w.grab().save(file));
+    EXPECT_TRUE(QFile::exists(file));
+}
