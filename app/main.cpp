@@ -1,5 +1,6 @@
 #include "mainwindow/qt/TAcount.h"
 #include "platform/qt/qt_services.h"
+#include "toolkit/qt/WaitScreen.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -16,6 +17,11 @@ int main(int argc, char** argv) {
         commandLine += argv[i];
     }
     TAcount window(commandLine);
+    // Long operations show their progress in the progress window.
+    WaitScreen progress(window.run(), window.book(), &window);
+    Services withProgress = services();
+    withProgress.progress = &progress;
+    installServices(withProgress);
     window.show();
     // The book opens once the window is up, so its progress shows.
     QTimer::singleShot(0, &window, [&window] { window.openCommandLineBook(); });

@@ -4,13 +4,14 @@
 #include "book/tmain.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
-#include "mainwindow/qt/help_pane.h"
 #include "mainwindow/qt/line_scroller.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "mainwindow/startup_state.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/help_mode.h"
+#include "toolkit/qt/HC.h"
+#include "toolkit/qt/Passit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -134,9 +135,13 @@ TAcount::BusyState::~BusyState() {
 TAcount::TAcount(const std::string& commandLine, QWidget* parent)
     : QMainWindow(parent), model_(book_, run_, currentLocale()) {
     endProgram = [] { QCoreApplication::quit(); };
-    passwordPrompt = [this](const std::string& title) -> std::optional<std::string> {
+    adminPasswordPrompt = [this]() -> std::optional<std::string> {
+        if (!passit_) passit_ = new Passit(book_, run_, this);
+        return passit_->ask(this);
+    };
+    filePasswordPrompt = [this]() -> std::optional<std::string> {
         bool ok = false;
-        QString text = QInputDialog::getText(this, qs(title), qs(strings::text(185)),
+        QString text = QInputDialog::getText(this, qs(strings::text(184)), qs(strings::text(185)),
                                              QLineEdit::Password, QString(), &ok);
         if (!ok) return std::nullopt;
         return text.toStdString();
@@ -153,7 +158,7 @@ TAcount::~TAcount() {
 
 void TAcount::Form_Initialize() {
     run_.ScaleFactor = 1.0; // Qt scales for dense screens
-    HC = new HelpPane(this);
+    HC = new ::HC(helpMode(), this);
     HC->hide();
     book_.FontName = HC->interfaceFont().family().toStdString();
     book_.FontCharset = fontCharsetFromText(strings::text(330));
@@ -620,7 +625,7 @@ void TAcount::LoadAccFile(int /*mode*/) {
     {
         BusyState busy(*this);
         Tmain::BeginProgress(run_, "Loading");
-        const PasswordPrompt ask = [this] { return passwordPrompt(strings::text(185)); };
+        const PasswordPrompt ask = [this] { return filePasswordPrompt(); };
         result = openBookFile(path, kind, book_, ask, &run_);
         Tmain::EndProgress(run_);
     }
@@ -922,7 +927,7 @@ bool TAcount::adminGate() {
     run_.EnteredPassword.clear();
     const std::string admin = book_.AdminPassword.str();
     if (!admin.empty()) {
-        std::optional<std::string> typed = passwordPrompt(strings::text(184));
+        std::optional<std::string> typed = adminPasswordPrompt();
         if (typed) run_.EnteredPassword = *typed;
     }
     const bool pass = run_.EnteredPassword == admin;
@@ -933,20 +938,15 @@ bool TAcount::adminGate() {
 // ---------------------------------------------------------------- help mode and About
 
 void TAcount::showHelp(const std::string& title, const std::string& text) {
-    HC->showHelp(qs(title), qs(text));
+    HC->setWindowTitle("Help Contents...");
+    HC->setImage(QPixmap());
+    HC->showHelp(title, text);
 }
 
 void TAcount::onHelpModeChanged(bool on) {
+    // The help window and the pointer follow the mode themselves.
     ButtonBar->HelpButton->setGlyph(on ? ToolGlyph::HelpOn : ToolGlyph::HelpOff);
     if (helpSelectAction_) helpSelectAction_->setChecked(on);
-    if (on) {
-        QGuiApplication::setOverrideCursor(Qt::WhatsThisCursor);
-        HC->showHelp(qs(strings::text(142)), "");
-    } else {
-        while (QGuiApplication::overrideCursor())
-            QGuiApplication::restoreOverrideCursor();
-        if (HC->isVisible() && HC->windowTitle() != "About...") HC->hide();
-    }
 }
 
 void TAcount::Help_Button_Click() {
@@ -954,16 +954,15 @@ void TAcount::Help_Button_Click() {
 }
 
 void TAcount::HelpSelect_Click() {
-    if (helpMode().isOn()) {
+    if (helpMode().isOn())
         helpMode().end();
-        HC->hide();
-    } else {
+    else
         helpMode().start();
-    }
 }
 
 void TAcount::AboutMenu_Click() {
     helpMode().end();
-    QPixmap icon = windowIcon().pixmap(32, 32);
-    HC->showAbout(icon, AboutTitle, qs(aboutText()));
+    HC->setImage(windowIcon().pixmap(32, 32));
+    HC->showHelp(AboutTitle, aboutText());
+    HC->setWindowTitle("About...");
 }

@@ -25,7 +25,8 @@
 #include <string>
 
 class AccountListModel;
-class HelpPane;
+class HC;
+class Passit;
 class LineScroller;
 class ToolbarStrip;
 class QAction;
@@ -93,8 +94,11 @@ class TAcount : public QMainWindow {
     void closeBookWindows(bool balanceSheetsToo = true);
     // Administrator-password gate: true when the command may go on.
     bool adminGate();
-    // Answers the password prompt (the prompt window by default).
-    std::function<std::optional<std::string>(const std::string& title)> passwordPrompt;
+    // Asks for the administrator password (the password prompt by default):
+    // the password accepted, or nothing when cancelled.
+    std::function<std::optional<std::string>()> adminPasswordPrompt;
+    // Asks for a book file's own password while it is read.
+    std::function<std::optional<std::string>()> filePasswordPrompt;
 
     // Help mode and About.
     void Help_Button_Click();
@@ -135,7 +139,7 @@ class TAcount : public QMainWindow {
     QLabel* CalcCompound = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* GroupBu = nullptr;
-    HelpPane* HC = nullptr;
+    ::HC* HC = nullptr;
     AccountListModel* accountList = nullptr;
 
     // Window lists.
@@ -189,4 +193,5 @@ class TAcount : public QMainWindow {
     QAction* helpSelectAction_ = nullptr;
     int helpListener_ = 0;
     bool ending_ = false;
+    Passit* passit_ = nullptr;
 };

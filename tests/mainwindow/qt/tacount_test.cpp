@@ -4,7 +4,6 @@
 #include "book/tmain.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
-#include "mainwindow/qt/help_pane.h"
 #include "mainwindow/qt/line_scroller.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "mainwindow/startup_state.h"
@@ -12,6 +11,7 @@
 #include "resources/string_table.h"
 #include "support/test_paths.h"
 #include "toolkit/help_mode.h"
+#include "toolkit/qt/HC.h"
 
 #include <QAction>
 #include <QApplication>
@@ -347,8 +347,9 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
     // About.
     w.action(Command::AboutMenu)->trigger();
     EXPECT_TRUE(w.HC->isVisible());
-    EXPECT_EQ(w.HC->title().toStdString(), AboutTitle);
-    EXPECT_NE(w.HC->text().indexOf("INVOICES AND INVENTORY"), -1);
+    EXPECT_EQ(w.HC->title(), AboutTitle);
+    EXPECT_NE(w.HC->text().find("INVOICES AND INVENTORY"), std::string::npos);
+    EXPECT_EQ(w.HC->windowTitle(), "About...");
     EXPECT_FALSE(helpMode().isOn());
     // Exit asks like the close box when the book changed; No keeps the window.
     w.setBookChanged(true);
@@ -427,6 +428,40 @@ TEST(TAcountCommands, LaunchedWindowsGoIntoTheirListsWithTheBusyStateUndone) {
         open += win && win->isVisible();
     EXPECT_EQ(open, 0);
     EXPECT_EQ(w.JournalWindows.count(), 3);
+}
+
+TEST(TAcountCommands, AdministratorPasswordGatesTheChartOfAccounts) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    int opened = 0;
+    w.launchers().chartOfAccounts = [&](TAcount&) -> QWidget* {
+        ++opened;
+        return new QWidget(nullptr);
+    };
+    w.installLauncherCommands();
+    std::optional<std::string> answer = "wrong";
+    int asked = 0;
+    w.adminPasswordPrompt = [&] {
+        ++asked;
+        return answer;
+    };
+    // No password set: opens at once without asking.
+    w.action(Command::EditAccounts)->trigger();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(asked, 0);
+    w.chartOfAccountsWindow->close();
+    delete w.chartOfAccountsWindow.data();
+    w.book().AdminPassword = "boss";
+    w.action(Command::EditAccounts)->trigger(); // wrong password: nothing opens
+    answer.reset();
+    w.action(Command::EditAccounts)->trigger(); // cancelled: nothing opens
+    EXPECT_EQ(opened, 1);
+    answer = "boss";
+    w.action(Command::EditAccounts)->trigger();
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(asked, 3);
+    EXPECT_TRUE(w.run().EnteredPassword.empty()); // never left behind for the next gate
+    delete w.chartOfAccountsWindow.data();
 }
 
 TEST(TAcountStartUp, OpensTheBookNamedOnTheCommandLineAtItsLastEntry) {
