@@ -609,10 +609,12 @@ std::string refusalFor(const Book& book) {
         {&book.AccountNote, "the note of "},
         {&book.AccountNote2, "the second note of "},
         {&book.AccountExtra, "the extra text of "}};
-    for (auto [texts, label] : accountTexts)
-        for (std::size_t i = 0; i < texts->size(); ++i)
-            if (tooLongText((*texts)[i], [&, label] { return label + slotName(book, i); }))
+    for (const auto& texts : accountTexts) {
+        const std::string label = texts.second;
+        for (std::size_t i = 0; i < texts.first->size(); ++i)
+            if (tooLongText((*texts.first)[i], [&] { return label + slotName(book, i); }))
                 return why;
+    }
     for (int g = 0; g < GroupTotal; ++g) {
         const auto& group = book.EntryGroups[g];
         if (group.size() > static_cast<std::size_t>(INT32_MAX))
