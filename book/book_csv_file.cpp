@@ -1,0 +1,254 @@
+#include "book/book_csv_file.h"
+
+#include "book/safe_file.h"
+#include "book/tmain.h"
+#include "platform/services.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+const char* const BookCsvAccountHeader = "Folio,Account,Type";
+const char* const BookCsvJournalHeader = "Date,ID,AccNumber,Account,Debit,Credit,Details";
+
+namespace {
+
+using namespace textforms;
+
+const char* const CrLf = "\r\n";
+
+// Account number to the name of its first slot (numbers above 0 only, as
+// the lookup by number does).
+std::unordered_map<std::int64_t, const std::string*> namesByNumber(const Book& book, int slots) {
+    std::unordered_map<std::int64_t, const std::string*> names;
+    names.reserve(static_cast<std::size_t>(slots) * 2);
+    for (int k = 0; k < slots; ++k)
+        if (book.AccountNumbers[k].raw > 0)
+            names.emplace(book.AccountNumbers[k].raw, &book.AccountNames[k]);
+    return names;
+}
+
+} // namespace
+
+std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeState* run) {
+    std::string out;
+    const std::size_t lines = book.EntryLines.size();
+    out.reserve(1024 + lines * 64);
+    out += BookCsvAccountHeader;
+    out += CrLf;
+    const int slots = std::min<int>(book.LastAccount + 1, static_cast<int>(book.accountSlots()));
+    for (int k = 0; k < slots; ++k) {
+        out += book.AccountNumbers[k].toPlainString(".");
+        out += ',';
+        out += oneLineText(book.AccountNames[k], true);
+        out += ',';
+        out += std::to_string(book.AccountTypes[k] + 1);
+        out += CrLf;
+    }
+    out += BookCsvJournalHeader;
+    out += CrLf;
+
+    const auto names = namesByNumber(book, slots);
+    std::int64_t lastNumber = 0;
+    std::string lastName;
+    DateWriter dates(usableDateStyle(book.DateStyle), locale);
+    const std::size_t stride = static_cast<std::size_t>(progressStrideFor(book.LastEntryLine()));
+    for (std::size_t i = 0; i < lines; ++i) {
+        const EntryLine& line = book.EntryLines[i];
+        out += dates.text(line.Date);
+        out += ',';
+        out += trimmedField(book.EntryIds[i].raw(), true);
+        out += ',';
+        out += line.AccountNumber.toPlainString(".");
+        out += ',';
+        if (i == 0 || line.AccountNumber.raw != lastNumber) {
+            lastNumber = line.AccountNumber.raw;
+            auto it = names.find(lastNumber);
+            lastName = it == names.end() ? std::string() : oneLineText(*it->second, true);
+        }
+        out += lastName;
+        out += ',';
+        if (line.Side == Debit) appendPrintedNumber(out, line.Amount);
+        out += ',';
+        if (line.Side == Credit) appendPrintedNumber(out, line.Amount);
+        out += ',';
+        out += trimmedField(line.Details, true);
+        out += CrLf;
+        if (run && i % stride == 0) Tmain::StepProgress(*run);
+    }
+    return out;
+}
+
+BookWriteResult writeBookCsvFile(const std::filesystem::path& path, const Book& book,
+                                 const LocaleInfo& locale, RunTimeState* run) {
+    BookWriteResult result;
+    result.error = writeFileSafely(path, formatBookCsv(book, locale, run));
+    return result;
+}
+
+namespace {
+
+struct CsvReader {
+    CsvReader(const Book& open, const LocaleInfo& locale, RunTimeState* run, CsvUse use)
+        : run(run), use(use), dates(usableDateStyle(open.DateStyle), locale) {}
+
+    RunTimeState* run;
+    CsvUse use;
+    DateReader dates;
+    TextFormReadResult result;
+    std::vector<std::string_view> fields;
+    EntryShaper journal;
+
+    bool fail(int line, const std::string& fault) {
+        result.ok = false;
+        result.faultLine = line;
+        result.message = lineMessage(line, fault);
+        return false;
+    }
+
+    bool readClass(std::string_view field, int number, std::uint8_t& type) {
+        const std::string text(trimSpaces(field));
+        if (text.empty() || text.size() > 2 ||
+            text.find_first_not_of("0123456789") != std::string::npos)
+            return fail(number, "the class \"" + text + "\" is not a number between 1 and 9");
+        const int code = std::stoi(text);
+        if (code < 1 || code > 9)
+            return fail(number, "the class " + text + " is not between 1 and 9");
+        type = static_cast<std::uint8_t>(code - 1);
+        return true;
+    }
+
+    bool readAccount(std::string_view line, int number) {
+        Book& book = result.book;
+        if (isBlank(line)) return fail(number, "a blank line among the accounts");
+        splitFields(line, fields);
+        if (fields.size() > 3 && use == CsvUse::Open)
+            return fail(number, "Stopping Too many comers in the imported csv ACCOUNT line");
+        if (fields.size() < 3)
+            return fail(number, "the account line has " + std::to_string(fields.size()) +
+                                    (fields.size() == 1 ? " field" : " fields") +
+                                    "; Folio, Account and Type are needed");
+        auto accountNumber = readNumber(fields[0]);
+        if (!accountNumber)
+            return fail(number, "the account number \"" + std::string(trimSpaces(fields[0])) +
+                                    "\" cannot be read");
+        std::uint8_t type = 0;
+        if (!readClass(fields[2], number, type)) return false;
+        if (book.AccountNames.size() > static_cast<std::size_t>(MaxAccountIndex))
+            return fail(number, "the chart of accounts would pass 32000 accounts");
+        book.AccountNumbers.push_back(*accountNumber);
+        book.AccountNames.emplace_back(fields[1]);
+        book.AccountTypes.push_back(type);
+        return true;
+    }
+
+    bool readJournalLine(std::string_view line, int number) {
+        if (isBlank(line)) return fail(number, "a blank line in the journal");
+        splitFields(line, fields);
+        if (fields.size() > 7)
+            return fail(number, use == CsvUse::Open
+                                    ? "Stopping, Too many comers in imported csv ENTRY line"
+                                    : "Stopping, Too many comers in imported csv entry line");
+        if (fields.size() < 7)
+            return fail(number, "the journal line has " + std::to_string(fields.size()) +
+                                    " fields; Date, ID, AccNumber, Account, Debit, Credit and "
+                                    "Details are needed");
+        EntryLine entry;
+        auto date = dates.read(fields[0]);
+        if (!date)
+            return fail(number,
+                        "the date \"" + std::string(trimSpaces(fields[0])) + "\" cannot be read");
+        entry.Date = *date;
+        auto account = readNumber(fields[2]);
+        if (!account)
+            return fail(number, "the account number \"" + std::string(trimSpaces(fields[2])) +
+                                    "\" cannot be read");
+        entry.AccountNumber = *account;
+        if (auto fault = readAmountFields(fields[4], fields[5], entry.Side, entry.Amount))
+            return fail(number, *fault);
+        entry.Details = std::string(fields[6]);
+        if (!journal.add(EntryId(fields[1]), std::move(entry)))
+            return fail(number, "Stopping, a compound entry was too big to load...");
+        return true;
+    }
+
+    bool read(const std::string& text, const std::string& sourceName, double today) {
+        LineReader lines(text);
+        std::string_view line;
+        if (!lines.next(line) || line != BookCsvAccountHeader)
+            return fail(1, sourceName + (use == CsvUse::Open
+                                             ? " is not a Ledgerwick 6 CSV file"
+                                             : " is not a standard Ledgerwick CSV file"));
+        journal.reserve(text.size() / 48 + 16);
+        bool inJournal = false;
+        int blankAt = 0; // a run of blank lines is a fault only when more lines follow
+        while (lines.next(line)) {
+            const int number = lines.lineNumber();
+            if (inJournal && isBlank(line)) {
+                if (blankAt == 0) blankAt = number;
+                continue;
+            }
+            if (blankAt != 0) return fail(blankAt, "a blank line in the journal");
+            if (!inJournal) {
+                if (line == BookCsvJournalHeader)
+                    inJournal = true;
+                else if (!readAccount(line, number))
+                    return false;
+                continue;
+            }
+            if (journal.lines.size() % 10000 == 0)
+                readProgress(run, lines.position(), lines.size());
+            if (!readJournalLine(line, number)) return false;
+        }
+        if (!inJournal)
+            return fail(lines.lineNumber() + 1,
+                        std::string("the file ends without the journal header \"") +
+                            BookCsvJournalHeader + "\"");
+        journal.finish();
+        Book& book = result.book;
+        const int accounts = static_cast<int>(book.AccountNames.size());
+        book.resizeAccounts(accounts == 0 ? MinAccountSlots - 1 : accounts - 1);
+        if (journal.lines.empty() && use == CsvUse::Open) {
+            NewStart(book, today);
+        } else {
+            book.EntryLines = std::move(journal.lines);
+            book.EntryIds = std::move(journal.ids);
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+TextFormReadResult parseBookCsv(std::string_view bytes, const Book& open, const LocaleInfo& locale,
+                                double today, RunTimeState* run, const std::string& sourceName,
+                                CsvUse use) {
+    const std::string text = decodeText(bytes, open.FontCharset);
+    CsvReader reader(open, locale, run, use);
+    if (!reader.read(text, sourceName, today)) return std::move(reader.result);
+    reader.result.ok = true;
+    return std::move(reader.result);
+}
+
+TextFormReadResult readBookCsvFile(const std::filesystem::path& path, const Book& open,
+                                   const LocaleInfo& locale, double today, RunTimeState* run) {
+    std::string bytes;
+    if (std::error_code ec = readWholeFile(path, bytes)) {
+        TextFormReadResult result;
+        result.error = ec;
+        result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(ec));
+        return result;
+    }
+    return parseBookCsv(bytes, open, locale, today, run, path.string());
+}
+
+BookReadResult readBookCsvForOpening(const std::filesystem::path& path, const Book& open,
+                                     const PasswordPrompt& askAdminPassword, RunTimeState* run) {
+    if (!adminPasswordGiven(open, askAdminPassword)) {
+        BookReadResult refused;
+        refused.status = BookReadStatus::PasswordRefused;
+        return refused;
+    }
+    return toBookReadResult(open, readBookCsvFile(path, open, currentLocale(), todayNumber(), run));
+}

@@ -1,0 +1,318 @@
+#include "book/book_text_file.h"
+
+#include "book/safe_file.h"
+#include "book/tmain.h"
+#include "platform/services.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+const char* const BookTextClassList[9] = {"1-Current Asset",
+                                          "2-Current Liabilitie",
+                                          "3-Non Current Asset",
+                                          "4-Non Current Liabilitie",
+                                          "5-COGS",
+                                          "6-Revenue",
+                                          "7-Expense",
+                                          "8-Capital",
+                                          "9-Other"};
+const char* const BookTextJournalHeader = "ID,Date,Account,Debit,Credit,Details";
+
+namespace {
+
+using namespace textforms;
+
+const char* const CrLf = "\r\n";
+
+void appendRule(std::string& out) {
+    out.append(RuleWidth, '-');
+    out += CrLf;
+}
+
+bool isRule(std::string_view line) {
+    return !line.empty() && line.find_first_not_of('-') == std::string_view::npos;
+}
+
+void appendAccountLine(std::string& out, const Book& book, int k) {
+    out += std::to_string(book.AccountTypes[k] + 1);
+    out += '-';
+    out += book.AccountNumbers[k].toPlainString(".");
+    out += ',';
+    out += oneLineText(book.AccountNames[k], false);
+    out += CrLf;
+}
+
+void appendJournalLine(std::string& out, const Book& book, std::size_t i, DateWriter& dates) {
+    const EntryLine& line = book.EntryLines[i];
+    out += trimmedField(book.EntryIds[i].raw(), true);
+    out += ',';
+    out += dates.text(line.Date);
+    out += ',';
+    out += line.AccountNumber.toPlainString(".");
+    out += ',';
+    if (line.Side == Debit) appendPrintedNumber(out, line.Amount);
+    out += ',';
+    if (line.Side == Credit) appendPrintedNumber(out, line.Amount);
+    out += ',';
+    out += trimmedField(line.Details, true);
+    out += CrLf;
+}
+
+int accountSlotsWritten(const Book& book) {
+    return std::min<int>(book.LastAccount + 1, static_cast<int>(book.accountSlots()));
+}
+
+} // namespace
+
+std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeState* run) {
+    std::string out;
+    const std::size_t lines = book.EntryLines.size();
+    out.reserve(2048 + lines * 48);
+    out += 'm';
+    out += oneLineText(book.Caption, false);
+    out += CrLf;
+    appendRule(out);
+    out += oneLineText(book.BusinessName.str(), false);
+    out += CrLf;
+    appendRule(out);
+    for (const char* text : BookTextClassList) {
+        out += text;
+        out += CrLf;
+    }
+    appendRule(out);
+    const int slots = accountSlotsWritten(book);
+    for (int type = 0; type <= Other; ++type)
+        for (int k = 0; k < slots; ++k)
+            if (book.AccountTypes[k] == type && !book.AccountNumbers[k].isZero())
+                appendAccountLine(out, book, k);
+    appendRule(out);
+    out += BookTextJournalHeader;
+    out += CrLf;
+    appendRule(out);
+    DateWriter dates(usableDateStyle(book.DateStyle), locale);
+    const std::size_t stride = static_cast<std::size_t>(progressStrideFor(book.LastEntryLine()));
+    for (std::size_t i = 0; i < lines; ++i) {
+        appendJournalLine(out, book, i, dates);
+        if (run && i % stride == 0) Tmain::StepProgress(*run);
+    }
+    appendRule(out);
+    return out;
+}
+
+BookWriteResult writeBookTextFile(const std::filesystem::path& path, const Book& book,
+                                  const LocaleInfo& locale, RunTimeState* run) {
+    BookWriteResult result;
+    std::string text = formatBookText(book, locale, run);
+    result.error = writeFileSafely(path, text);
+    return result;
+}
+
+namespace {
+
+enum class Section {
+    Header,
+    FirstRule,
+    Name,
+    SecondRule,
+    Classes,
+    Accounts,
+    JournalHeader,
+    HeaderRule,
+    Journal,
+    After
+};
+
+struct TextReader {
+    TextReader(const Book& open, const LocaleInfo& locale, RunTimeState* run)
+        : run(run), dates(usableDateStyle(open.DateStyle), locale) {}
+
+    RunTimeState* run;
+    DateReader dates;
+    TextFormReadResult result;
+    std::vector<std::string_view> fields;
+    EntryShaper journal;
+
+    bool read(const std::string& text, double today) {
+        Book& book = result.book;
+        journal.reserve(text.size() / 40 + 16);
+        LineReader lines(text);
+        std::string_view line;
+        Section section = Section::Header;
+        while (section != Section::After && lines.next(line)) {
+            const int number = lines.lineNumber();
+            switch (section) {
+            case Section::Header:
+                section = Section::FirstRule;
+                break;
+            case Section::FirstRule:
+                if (!isRule(line)) return fail(number, "a rule of \"-\" was expected");
+                section = Section::Name;
+                break;
+            case Section::Name:
+                // Whatever stands here is the business name, a line of dashes too.
+                book.BusinessName = std::string(line);
+                section = Section::SecondRule;
+                break;
+            case Section::SecondRule:
+                if (!isRule(line)) return fail(number, "a rule of \"-\" was expected");
+                section = Section::Classes;
+                break;
+            case Section::Classes:
+                if (isRule(line)) section = Section::Accounts;
+                break;
+            case Section::Accounts:
+                if (isRule(line))
+                    section = Section::JournalHeader;
+                else if (!readAccount(line, number))
+                    return false;
+                break;
+            case Section::JournalHeader:
+                if (line != BookTextJournalHeader)
+                    return fail(number, std::string("the journal header \"") +
+                                            BookTextJournalHeader + "\" was expected");
+                section = Section::HeaderRule;
+                break;
+            case Section::HeaderRule:
+                if (!isRule(line)) return fail(number, "a rule of \"-\" was expected");
+                section = Section::Journal;
+                break;
+            case Section::Journal:
+                if (isRule(line)) {
+                    section = Section::After;
+                    break;
+                }
+                if (journal.lines.size() % 10000 == 0)
+                    readProgress(run, lines.position(), lines.size());
+                if (!readJournalLine(line, number)) return false;
+                break;
+            case Section::After:
+                break;
+            }
+        }
+        if (section != Section::After) {
+            if (lines.lineNumber() == 0) return fail(1, "the file is empty");
+            const char* missing = section == Section::Journal ? "the rule that closes the journal"
+                                  : section < Section::JournalHeader
+                                      ? "the accounts and the journal"
+                                      : "the journal";
+            return fail(lines.lineNumber() + 1, std::string("the file ends before ") + missing +
+                                                    " (it may have been cut short)");
+        }
+        journal.finish();
+        const int accounts = static_cast<int>(book.AccountNames.size());
+        book.resizeAccounts(accounts == 0 ? MinAccountSlots - 1 : accounts - 1);
+        if (journal.lines.empty()) {
+            NewStart(book, today);
+        } else {
+            book.EntryLines = std::move(journal.lines);
+            book.EntryIds = std::move(journal.ids);
+        }
+        return true;
+    }
+
+    bool fail(int line, const std::string& fault) {
+        result.ok = false;
+        result.faultLine = line;
+        result.message = lineMessage(line, fault);
+        return false;
+    }
+
+    bool readAccount(std::string_view line, int number) {
+        Book& book = result.book;
+        if (isBlank(line)) return fail(number, "a blank line among the accounts");
+        const std::size_t dash = line.find('-');
+        const std::size_t comma = line.find(',');
+        if (dash == std::string_view::npos || (comma != std::string_view::npos && comma < dash))
+            return fail(number, "the account line has no class (class-number,name)");
+        if (comma == std::string_view::npos)
+            return fail(number,
+                        "the account line has no name after its number (class-number,name)");
+        const std::string classText(trimSpaces(line.substr(0, dash)));
+        if (classText.empty() || classText.find_first_not_of("0123456789") != std::string::npos)
+            return fail(number, "the class \"" + classText + "\" is not a number");
+        const int classCode = classText.size() > 2 ? 99 : std::stoi(classText);
+        if (classCode < 1 || classCode > 9)
+            return fail(number, "the class " + classText + " is not between 1 and 9");
+        std::string_view numberText = line.substr(dash + 1, comma - dash - 1);
+        auto accountNumber = readNumber(numberText);
+        if (!accountNumber)
+            return fail(number, "the account number \"" + std::string(trimSpaces(numberText)) +
+                                    "\" cannot be read");
+        if (book.AccountNames.size() > static_cast<std::size_t>(MaxAccountIndex))
+            return fail(number, "the chart of accounts would pass 32000 accounts");
+        book.AccountTypes.push_back(static_cast<std::uint8_t>(classCode - 1));
+        book.AccountNumbers.push_back(*accountNumber);
+        book.AccountNames.emplace_back(line.substr(comma + 1));
+        return true;
+    }
+
+    bool readDate(std::string_view field, int number, double& date) {
+        auto parsed = dates.read(field);
+        if (!parsed)
+            return fail(number,
+                        "the date \"" + std::string(trimSpaces(field)) + "\" cannot be read");
+        date = *parsed;
+        return true;
+    }
+
+    bool readJournalLine(std::string_view line, int number) {
+        if (isBlank(line)) return fail(number, "a blank line in the journal");
+        splitFields(line, fields);
+        if (fields.size() < 6)
+            return fail(number,
+                        "the journal line has " + std::to_string(fields.size()) +
+                            " fields; ID, Date, Account, Debit, Credit and Details are needed");
+        if (fields.size() > 6)
+            return fail(number, "the journal line has " + std::to_string(fields.size()) +
+                                    " fields, 6 are allowed (a \",\" in a reference or a note)");
+        EntryLine entry;
+        if (!readDate(fields[1], number, entry.Date)) return false;
+        auto account = readNumber(fields[2]);
+        if (!account)
+            return fail(number, "the account number \"" + std::string(trimSpaces(fields[2])) +
+                                    "\" cannot be read");
+        entry.AccountNumber = *account;
+        if (auto fault = readAmountFields(fields[3], fields[4], entry.Side, entry.Amount))
+            return fail(number, *fault);
+        entry.Details = std::string(fields[5]);
+        if (!journal.add(EntryId(fields[0]), std::move(entry)))
+            return fail(number, "Stopping, a compound entry was too big to load...");
+        return true;
+    }
+};
+
+} // namespace
+
+TextFormReadResult parseBookText(std::string_view bytes, const Book& open, const LocaleInfo& locale,
+                                 double today, RunTimeState* run) {
+    const std::string text = decodeText(bytes, open.FontCharset);
+    TextReader reader(open, locale, run);
+    if (!reader.read(text, today)) return std::move(reader.result);
+    reader.result.hasBusinessName = true;
+    reader.result.ok = true;
+    return std::move(reader.result);
+}
+
+TextFormReadResult readBookTextFile(const std::filesystem::path& path, const Book& open,
+                                    const LocaleInfo& locale, double today, RunTimeState* run) {
+    std::string bytes;
+    if (std::error_code ec = readWholeFile(path, bytes)) {
+        TextFormReadResult result;
+        result.error = ec;
+        result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(ec));
+        return result;
+    }
+    return parseBookText(bytes, open, locale, today, run);
+}
+
+BookReadResult readBookTextForOpening(const std::filesystem::path& path, const Book& open,
+                                      const PasswordPrompt& askAdminPassword, RunTimeState* run) {
+    if (!adminPasswordGiven(open, askAdminPassword)) {
+        BookReadResult refused;
+        refused.status = BookReadStatus::PasswordRefused;
+        return refused;
+    }
+    return toBookReadResult(open,
+                            readBookTextFile(path, open, currentLocale(), todayNumber(), run));
+}

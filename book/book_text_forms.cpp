@@ -1,0 +1,264 @@
+#include "book/book_text_forms.h"
+
+#include "book/text_encoding.h"
+#include "book/tmain.h"
+#include "platform/services.h"
+
+#include <algorithm>
+
+void adoptTextFormBook(Book& open, RunTimeState& run, TextFormReadResult&& read) {
+    if (!read.ok) return;
+    Book& in = read.book;
+    open.LastAccount = in.LastAccount;
+    open.AccountNames = std::move(in.AccountNames);
+    open.AccountNumbers = std::move(in.AccountNumbers);
+    open.AccountTypes = std::move(in.AccountTypes);
+    open.AccountNote = std::move(in.AccountNote);
+    open.AccountNote2 = std::move(in.AccountNote2);
+    open.AccountExtra = std::move(in.AccountExtra);
+    open.EntryLines = std::move(in.EntryLines);
+    open.EntryIds = std::move(in.EntryIds);
+    if (read.hasBusinessName) open.BusinessName = std::move(in.BusinessName);
+    open.EntryAccountList.clear();
+    open.EntryAccountList.reserve(open.AccountNames.size());
+    for (const std::string& name : open.AccountNames)
+        open.EntryAccountList.emplace_back(name);
+    run.BookFilePath.clear();
+    run.CurrentFilePath.clear();
+    run.BookChanged = false;
+}
+
+BookReadResult toBookReadResult(const Book& open, TextFormReadResult&& read) {
+    BookReadResult result;
+    if (!read.ok) {
+        result.status = read.error ? BookReadStatus::FileError : BookReadStatus::Damaged;
+        result.error = read.error;
+        result.message = read.message;
+        return result;
+    }
+    // Everything of the open book but what the reading replaces; the old
+    // journal is never copied.
+    Book& book = result.book;
+    book.EntryGroups = open.EntryGroups;
+    book.GroupNames = open.GroupNames;
+    book.GroupCount = open.GroupCount;
+    book.RecurringLines = open.RecurringLines;
+    book.EditedGroup = open.EditedGroup;
+    book.BusinessName = open.BusinessName;
+    book.BusinessAddress = open.BusinessAddress;
+    book.FilePassword = open.FilePassword;
+    book.AdminPassword = open.AdminPassword;
+    book.AutoIncrement = open.AutoIncrement;
+    book.FontName = open.FontName;
+    book.FontCharset = open.FontCharset;
+    book.SubAccountDash = open.SubAccountDash;
+    book.DecimalsJournal = open.DecimalsJournal;
+    book.DecimalsLedger = open.DecimalsLedger;
+    book.DecimalsTrialBalance = open.DecimalsTrialBalance;
+    book.DecimalsIncome = open.DecimalsIncome;
+    book.DecimalsBalanceSheet = open.DecimalsBalanceSheet;
+    book.DateStyle = open.DateStyle;
+    book.ReservedInteger = open.ReservedInteger;
+    book.ReservedLong = open.ReservedLong;
+    book.Caption = open.Caption;
+    RunTimeState scratch;
+    adoptTextFormBook(book, scratch, std::move(read));
+    result.status = BookReadStatus::Ok;
+    return result;
+}
+
+bool adminPasswordGiven(const Book& open, const PasswordPrompt& askAdminPassword) {
+    const std::string& wanted = open.AdminPassword.str();
+    if (wanted.empty()) return true;
+    if (!askAdminPassword) return false;
+    auto answer = askAdminPassword();
+    return answer && *answer == wanted;
+}
+
+namespace textforms {
+
+std::string decodeText(std::string_view bytes, int fontCharset) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    return encoding::toUtf8(bytes, encoding::codePageForCharset(fontCharset));
+}
+
+bool LineReader::next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    std::size_t end = pos_;
+    while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n')
+        ++end;
+    line = text_.substr(pos_, end - pos_);
+    if (end < text_.size()) {
+        if (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n') ++end;
+        ++end;
+    }
+    pos_ = end;
+    ++number_;
+    return true;
+}
+
+void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t comma = line.find(',', start);
+        if (comma == std::string_view::npos) {
+            fields.push_back(line.substr(start));
+            return;
+        }
+        fields.push_back(line.substr(start, comma - start));
+        start = comma + 1;
+    }
+}
+
+std::string_view trimSpaces(std::string_view s) {
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+bool isBlank(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+std::string oneLineText(std::string_view s, bool dropCommas) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        if (c == '\0' || (dropCommas && c == ',')) continue;
+        if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') continue; // CR LF: one space
+        if (c == '\r' || c == '\n') c = ' ';
+        out += c;
+    }
+    return out;
+}
+
+std::string trimmedField(std::string_view s, bool dropCommas) {
+    // Fast path: most fields need no cleaning at all.
+    bool clean = true;
+    for (char c : s)
+        if (c == '\0' || c == '\r' || c == '\n' || (dropCommas && c == ',')) {
+            clean = false;
+            break;
+        }
+    if (clean) return std::string(trimSpaces(s));
+    std::string out = oneLineText(s, dropCommas);
+    return std::string(trimSpaces(out));
+}
+
+void appendPrintedNumber(std::string& out, Currency value) {
+    std::string plain = value.toPlainString(".");
+    if (value.raw < 0) {
+        out += plain; // the "-" stands where a positive number has its space
+    } else {
+        out += ' ';
+        out += plain;
+    }
+    out += ' ';
+}
+
+std::optional<Currency> readNumber(std::string_view field) {
+    field = trimSpaces(field);
+    if (field.empty()) return std::nullopt;
+    return Currency::parse(std::string(field));
+}
+
+std::optional<std::string> readAmountFields(std::string_view debit, std::string_view credit,
+                                            std::uint8_t& side, Currency& amount) {
+    side = Unfilled;
+    amount = Currency();
+    std::string_view chosen;
+    if (!isBlank(credit)) {
+        side = Credit;
+        chosen = credit;
+    } else if (!isBlank(debit)) {
+        side = Debit;
+        chosen = debit;
+    } else {
+        return std::nullopt;
+    }
+    auto value = readNumber(chosen);
+    if (!value)
+        return std::string("the ") + (side == Debit ? "debit" : "credit") + " amount \"" +
+               std::string(trimSpaces(chosen)) + "\" is not a number";
+    amount = *value;
+    return std::nullopt;
+}
+
+int usableDateStyle(int style) {
+    return style >= 0 && style <= 8 ? style : 0;
+}
+
+const std::string& DateWriter::text(double date) {
+    if (!valid_ || date != last_) {
+        last_ = date;
+        text_ = Tmain::FormatDateStyle(date, style_, locale_);
+        valid_ = true;
+    }
+    return text_;
+}
+
+std::optional<double> DateReader::read(std::string_view field) {
+    field = trimSpaces(field);
+    if (valid_ && field == lastText_) return last_;
+    auto parsed = Tmain::ParseDateStyle(std::string(field), style_, locale_);
+    if (!parsed) return std::nullopt;
+    lastText_ = std::string(field);
+    last_ = *parsed;
+    valid_ = true;
+    return parsed;
+}
+
+std::string lineMessage(int line, const std::string& fault) {
+    return "Line " + std::to_string(line) + ": " + fault;
+}
+
+bool closesEntry(const std::string& details) {
+    return !trimSpaces(details).empty();
+}
+
+void EntryShaper::reserve(std::size_t n) {
+    lines.reserve(n);
+    ids.reserve(n);
+}
+
+void EntryShaper::orderOpenEntry(std::size_t end) {
+    auto first = lines.begin() + static_cast<std::ptrdiff_t>(entryStart_);
+    auto last = lines.begin() + static_cast<std::ptrdiff_t>(end);
+    auto bySide = [](const EntryLine& a, const EntryLine& b) { return a.Side < b.Side; };
+    if (!std::is_sorted(first, last, bySide)) std::stable_sort(first, last, bySide);
+}
+
+bool EntryShaper::add(EntryId id, EntryLine line) {
+    int& count = line.Side == Credit ? creditSide_ : debitSide_;
+    if (++count > MaxLinesPerSide) return false;
+    const bool closing = closesEntry(line.Details);
+    lines.push_back(std::move(line));
+    ids.push_back(id);
+    if (closing) {
+        orderOpenEntry(lines.size() - 1); // the closing line stays last, with the note
+        entryStart_ = lines.size();
+        debitSide_ = creditSide_ = 0;
+    }
+    return true;
+}
+
+void EntryShaper::finish() {
+    orderOpenEntry(lines.size());
+    entryStart_ = lines.size();
+    debitSide_ = creditSide_ = 0;
+}
+
+void readProgress(RunTimeState* run, std::size_t position, std::size_t size) {
+    if (!run || size == 0) return;
+    const double part = static_cast<double>(position) / static_cast<double>(size);
+    run->ProgressValue = static_cast<std::int32_t>(part * 2955);
+    services().progress->setProgress(run->ProgressValue,
+                                     std::to_string(static_cast<int>(part * 100)) + "%");
+    services().progress->processEvents();
+}
+
+} // namespace textforms

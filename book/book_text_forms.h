@@ -1,0 +1,158 @@
+// What the two text forms of a book (.txt and .csv) share: decoding and
+// splitting the file into lines, the field clean-ups of the writers, the
+// amount fields, and shaping journal lines into entries while reading.
+#pragma once
+
+#include "book/book.h"
+#include "book/book_file.h"
+#include "book/runtime_state.h"
+#include "platform/locale.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+// The outcome of reading a text form. The book holds only what the form
+// carries (accounts, journal and, from a .txt, the business name); the open
+// book is changed by adoptTextFormBook() alone, and only when `ok`.
+struct TextFormReadResult {
+    bool ok = false;
+    Book book;
+    bool hasBusinessName = false;
+    int faultLine = 0;     // 1-based line that did not fit (0: the file as a whole)
+    std::string message;   // why the reading stopped, naming the line
+    std::error_code error; // the file could not be read
+};
+
+// Puts a text form that was read in place of the open book's chart of
+// accounts and journal (and business name, from a .txt); the entry-line
+// account list becomes every slot's name. Settings, passwords, the date style
+// and the entry groups stay. The opened text book has no book file of its
+// own: BookFilePath and CurrentFilePath become "", so a plain Save asks for a
+// name instead of overwriting the previous book. The changed flag is cleared
+// as after any open.
+void adoptTextFormBook(Book& open, RunTimeState& run, TextFormReadResult&& read);
+
+// For opening through open_book.h: the open book with the chart, the
+// journal and the entry-line account list (and, from a .txt, the business
+// name) of the reading in place of its own; a reading that stopped gives
+// Damaged with its message, a file that could not be read FileError.
+BookReadResult toBookReadResult(const Book& open, TextFormReadResult&& read);
+// The gate before a text form is opened: when the open book has an
+// administrator password, the answer must equal it.
+bool adminPasswordGiven(const Book& open, const PasswordPrompt& askAdminPassword);
+
+namespace textforms {
+
+constexpr int RuleWidth = 80;
+
+// File bytes to UTF-8 text: a leading byte-order mark is dropped; text that is
+// not valid UTF-8 is decoded from the code page of `fontCharset`.
+std::string decodeText(std::string_view bytes, int fontCharset);
+
+// Walks text line by line; CR LF, LF and CR each end a line. A last line
+// without an ending still counts; nothing follows a final line ending.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+    bool next(std::string_view& line);
+    int lineNumber() const { return number_; } // of the line last returned
+    std::size_t position() const { return pos_; }
+    std::size_t size() const { return text_.size(); }
+
+  private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int number_ = 0;
+};
+
+// Splits at every ",".
+void splitFields(std::string_view line, std::vector<std::string_view>& fields);
+std::string_view trimSpaces(std::string_view s);
+bool isBlank(std::string_view s);
+
+// A field for one line of a text file: NUL characters dropped, CR LF, CR and
+// LF each made one space; `dropCommas` also removes every ",".
+std::string oneLineText(std::string_view s, bool dropCommas);
+// The same, with spaces trimmed at both ends.
+std::string trimmedField(std::string_view s, bool dropCommas);
+
+// An amount as the forms print it: a space (or "-" when negative), the number
+// with "." as the decimal mark, and a space: " 250 ", "-12.5 ".
+void appendPrintedNumber(std::string& out, Currency value);
+
+// Reads a number with "." as the decimal mark, blanks around it allowed.
+std::optional<Currency> readNumber(std::string_view field);
+
+// The side and amount of a journal line from its debit and credit fields: the
+// field that is not blank gives the side and the value, sign included; when
+// both hold something the credit wins; when neither does, side 0 and 0.
+// Returns the fault when a non-blank field is not a number.
+std::optional<std::string> readAmountFields(std::string_view debit, std::string_view credit,
+                                            std::uint8_t& side, Currency& amount);
+
+// The book's date style when it is one of 0..8, else 0 (the locale's short date).
+int usableDateStyle(int style);
+
+// Dates in the book's date style. Consecutive lines of an entry share their
+// date, so each keeps the last one it handled.
+class DateWriter {
+  public:
+    DateWriter(int style, const LocaleInfo& locale) : style_(style), locale_(locale) {}
+    const std::string& text(double date);
+
+  private:
+    int style_;
+    const LocaleInfo& locale_;
+    double last_ = 0;
+    bool valid_ = false;
+    std::string text_;
+};
+
+class DateReader {
+  public:
+    DateReader(int style, const LocaleInfo& locale) : style_(style), locale_(locale) {}
+    std::optional<double> read(std::string_view field);
+
+  private:
+    int style_;
+    const LocaleInfo& locale_;
+    std::string lastText_;
+    double last_ = 0;
+    bool valid_ = false;
+};
+
+// "Line 12: <fault>"
+std::string lineMessage(int line, const std::string& fault);
+
+// Collects journal lines into entries as the readers do: an entry ends at a
+// line whose note, trimmed, is not empty; the lines before its closing line
+// are put debit lines first (a stable order by Side; references stay in
+// place). An entry may hold 30 lines a side.
+class EntryShaper {
+  public:
+    void reserve(std::size_t lines);
+    // False when the line would put more than 30 lines on one side of its entry.
+    bool add(EntryId id, EntryLine line);
+    // Orders an entry left open at the end of the file.
+    void finish();
+    std::vector<EntryLine> lines;
+    std::vector<EntryId> ids;
+
+  private:
+    void orderOpenEntry(std::size_t end);
+    std::size_t entryStart_ = 0;
+    int debitSide_ = 0, creditSide_ = 0;
+};
+
+bool closesEntry(const std::string& details);
+
+// Progress while reading: every 10,000 journal lines the bar follows the
+// position in the file and pending events run.
+void readProgress(RunTimeState* run, std::size_t position, std::size_t size);
+
+} // namespace textforms

@@ -1,0 +1,132 @@
+#include "book/carry_forward.h"
+
+#include "platform/services.h"
+#include "resources/string_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+namespace carrying {
+
+Currency openingBalanceAccount() {
+    return Currency::fromUnits(1);
+}
+
+std::optional<std::vector<Currency>> accountBalances(const Book& book, std::string* fault) {
+    const int slots = std::min<int>(book.LastAccount + 1, static_cast<int>(book.accountSlots()));
+    std::vector<Currency> balances(static_cast<std::size_t>(std::max(slots, 0)));
+    std::unordered_map<std::int64_t, int> slotOf;
+    slotOf.reserve(balances.size() * 2);
+    for (int k = 0; k < slots; ++k)
+        if (!book.slotIsEmpty(k)) slotOf.emplace(book.AccountNumbers[k].raw, k);
+
+    int slot = -1;
+    std::int64_t lastNumber = 0;
+    bool haveLast = false;
+    try {
+        for (const EntryLine& line : book.EntryLines) {
+            if (line.Side != Debit && line.Side != Credit) continue;
+            if (!haveLast || line.AccountNumber.raw != lastNumber) {
+                auto it = slotOf.find(line.AccountNumber.raw);
+                slot = it == slotOf.end() ? -1 : it->second;
+                lastNumber = line.AccountNumber.raw;
+                haveLast = true;
+            }
+            if (slot < 0) continue;
+            if (line.Side == Debit)
+                balances[slot] += line.Amount;
+            else
+                balances[slot] -= line.Amount;
+        }
+    } catch (const CurrencyOverflow&) {
+        if (fault)
+            *fault = "Stopping: the balance of account " +
+                     book.AccountNumbers[slot].toPlainString(".") +
+                     " is too large to hold. Nothing was changed.";
+        return std::nullopt;
+    }
+    return balances;
+}
+
+void PairWriter::add(double date, Currency debitAccount, Currency creditAccount, Currency amount,
+                     const std::string& note, const EntryId& reference) {
+    EntryLine debit;
+    debit.Date = date;
+    debit.Side = Debit;
+    debit.AccountNumber = debitAccount;
+    debit.Amount = amount;
+    EntryLine credit = debit;
+    credit.Side = Credit;
+    credit.AccountNumber = creditAccount;
+    credit.Details = note;
+    lines.push_back(std::move(debit));
+    lines.push_back(std::move(credit));
+    ids.push_back(reference);
+    ids.push_back(reference);
+}
+
+void PairWriter::addBalance(double date, Currency account, Currency balance,
+                            const std::string& note, const EntryId& reference) {
+    if (balance.raw > 0)
+        add(date, account, openingBalanceAccount(), balance, note, reference);
+    else
+        add(date, openingBalanceAccount(), account, -balance, note, reference);
+}
+
+void adoptJournal(Book& book, RunTimeState& run, PairWriter&& built) {
+    book.EntryLines = std::move(built.lines);
+    book.EntryIds = std::move(built.ids);
+    markJournalReplaced(book, run);
+}
+
+void markJournalReplaced(const Book& book, RunTimeState& run) {
+    run.BookFilePath.clear();
+    run.CurrentFilePath.clear();
+    run.BookChanged = true;
+    run.CurrentFirstLine = run.CurrentLastLine = run.RowBase = book.LastEntryLine();
+}
+
+} // namespace carrying
+
+CarryForwardResult carryForward(Book& book, RunTimeState& run, double today) {
+    using namespace carrying;
+    CarryForwardResult result;
+    if (book.LastEntryLine() < 2) {
+        result.status = CarryForwardResult::TooShort;
+        return result;
+    }
+    auto balances = accountBalances(book, &result.message);
+    if (!balances) return result;
+
+    const double day = std::floor(today);
+    const std::string note = strings::text(272);
+    const EntryId reference("B/D");
+    PairWriter built;
+    const std::size_t carried = static_cast<std::size_t>(
+        std::count_if(balances->begin(), balances->end(), [](Currency b) { return !b.isZero(); }));
+    built.lines.reserve(carried * 2);
+    built.ids.reserve(carried * 2);
+    try {
+        for (std::size_t k = 0; k < balances->size(); ++k)
+            if (!(*balances)[k].isZero())
+                built.addBalance(day, book.AccountNumbers[k], (*balances)[k], note, reference);
+    } catch (const CurrencyOverflow&) {
+        result.message = "Stopping: a balance is too large to carry forward. Nothing was changed.";
+        return result;
+    }
+
+    result.linesWritten = static_cast<std::int32_t>(built.lines.size());
+    if (built.lines.empty()) {
+        NewStart(book, day); // every balance is zero: the journal of a new book
+        markJournalReplaced(book, run);
+    } else {
+        adoptJournal(book, run, std::move(built));
+    }
+    result.status = CarryForwardResult::Done;
+    return result;
+}
+
+CarryForwardResult carryForward(Book& book, RunTimeState& run) {
+    return carryForward(book, run, todayNumber());
+}

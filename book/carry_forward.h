@@ -1,0 +1,67 @@
+// The balance carry-forward: the whole journal is replaced by one two-line
+// entry per account number with a balance, brought forward against account
+// number 1 (the opening-balance account), dated today, reference "B/D" and
+// the note "Balance Brought / Forward". The chart of accounts, the settings
+// and the entry groups stay; the book loses its file name.
+#pragma once
+
+#include "book/book.h"
+#include "book/runtime_state.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct CarryForwardResult {
+    enum Status {
+        Done,     // the journal now holds the opening lines
+        TooShort, // a journal of at most two lines: nothing changed
+        Stopped,  // `message` says why; nothing changed
+    };
+    Status status = Stopped;
+    std::string message;
+    std::int32_t linesWritten =
+        0; // lines of the new journal (0 when a new book's journal was started)
+    bool ok() const { return status == Done; }
+};
+
+// On success the book is marked changed, BookFilePath and CurrentFilePath
+// are emptied (the next Save asks for a name) and the current entry lines
+// point at the last line.
+CarryForwardResult carryForward(Book& book, RunTimeState& run, double today);
+// The same, dated today by the installed clock.
+CarryForwardResult carryForward(Book& book, RunTimeState& run);
+
+namespace carrying {
+
+// Per slot 0..LastAccount: the debits less the credits of the journal lines
+// posted to the slot's number exactly (100.1 apart from 100). A number held
+// by several slots is carried once, on its first slot; empty rows and lines
+// of no account count nowhere. nullopt, with `fault` set, when a sum leaves
+// the range of amounts.
+std::optional<std::vector<Currency>> accountBalances(const Book& book, std::string* fault);
+
+// A journal being built aside, two lines at a time.
+struct PairWriter {
+    std::vector<EntryLine> lines;
+    std::vector<EntryId> ids;
+    // A debit line on `debitAccount` (empty note) and a credit line on
+    // `creditAccount` carrying `note`, both of `amount`.
+    void add(double date, Currency debitAccount, Currency creditAccount, Currency amount,
+             const std::string& note, const EntryId& reference);
+    // Brings a balance forward against account 1: a debit balance debits the
+    // account, a credit balance credits it, by its size.
+    void addBalance(double date, Currency account, Currency balance, const std::string& note,
+                    const EntryId& reference);
+};
+
+// Puts the built journal in place and sets the run-time state both
+// operations leave behind: the book changed, without a file name, the
+// current entry lines at the last line.
+void adoptJournal(Book& book, RunTimeState& run, PairWriter&& built);
+void markJournalReplaced(const Book& book, RunTimeState& run);
+
+Currency openingBalanceAccount();
+
+} // namespace carrying

@@ -1,0 +1,221 @@
+#include "book/insert_book.h"
+
+#include "book/book_csv_file.h"
+#include "book/book_text_forms.h"
+#include "book/safe_file.h"
+#include "book/tmain.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+// The header of a book file is a variant text (tag 8, a 16-bit length, the
+// bytes) whose first character is "m" for the layout that can be inserted.
+bool hasInsertableHeader(std::string_view bytes) {
+    return bytes.size() >= 5 && bytes[0] == 8 && bytes[1] == 0 && bytes[4] == 'm';
+}
+
+// References written the way the next entry reference is: the number in the
+// general form with the locale's decimal mark.
+class ReferenceCounter {
+  public:
+    ReferenceCounter(const std::string& first, const std::string& decimalMark)
+        : mark_(decimalMark) {
+        std::string plain = first;
+        if (!mark_.empty() && mark_ != ".")
+            if (auto p = plain.find(mark_); p != std::string::npos)
+                plain.replace(p, mark_.size(), ".");
+        value_ = Tmain::LeadingNumberValue(plain);
+    }
+    std::string next() {
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%.15G", value_);
+        value_ += 1;
+        std::string text = buf;
+        if (auto p = text.find('.'); p != std::string::npos) text.replace(p, 1, mark_);
+        return text;
+    }
+
+  private:
+    std::string mark_;
+    double value_ = 0;
+};
+
+// What the merge will add, worked out before the open book changes.
+struct AccountPlan {
+    std::vector<int> newSlots;  // slots of the other book to add, in order
+    bool reuseLastSlot = false; // CSV: the first new account goes into an empty last slot
+    std::int32_t newLastAccount = 0;
+};
+
+bool planAccounts(const Book& book, const Book& other, InsertSource source, AccountPlan& plan,
+                  std::string& fault) {
+    std::unordered_set<std::int64_t> numbers;
+    const std::size_t openSlots =
+        source == InsertSource::CsvFile
+            ? book.accountSlots()
+            : std::min<std::size_t>(book.LastAccount + 1, book.accountSlots());
+    numbers.reserve(openSlots * 2);
+    for (std::size_t k = 0; k < openSlots; ++k)
+        numbers.insert(book.AccountNumbers[k].raw);
+
+    const int last = book.LastAccount;
+    plan.reuseLastSlot = false;
+    plan.newLastAccount = last;
+    const int otherSlots =
+        std::min<int>(other.LastAccount + 1, static_cast<int>(other.accountSlots()));
+    for (int j = 0; j < otherSlots; ++j) {
+        if (other.slotIsEmpty(j)) continue; // an empty row is no account
+        if (!numbers.insert(other.AccountNumbers[j].raw).second) continue;
+        if (plan.newSlots.empty() && source == InsertSource::CsvFile && last >= 0 &&
+            static_cast<std::size_t>(last) < book.accountSlots() && book.slotIsEmpty(last)) {
+            plan.reuseLastSlot = true;
+        } else {
+            if (plan.newLastAccount + 1 > MaxAccountIndex) {
+                fault = "Stopping, the chart of accounts cannot hold more than " +
+                        std::to_string(MaxAccountIndex + 1) + " accounts. Nothing was inserted.";
+                return false;
+            }
+            ++plan.newLastAccount;
+        }
+        plan.newSlots.push_back(j);
+    }
+    return true;
+}
+
+void applyAccounts(Book& book, Book& other, const AccountPlan& plan) {
+    if (plan.newSlots.empty()) return;
+    std::size_t next = plan.reuseLastSlot ? static_cast<std::size_t>(book.LastAccount)
+                                          : static_cast<std::size_t>(book.LastAccount) + 1;
+    book.resizeAccounts(plan.newLastAccount);
+    book.EntryAccountList.reserve(book.EntryAccountList.size() + plan.newSlots.size());
+    bool first = true;
+    for (int j : plan.newSlots) {
+        const bool keepNotes = first && plan.reuseLastSlot;
+        first = false;
+        book.AccountNumbers[next] = other.AccountNumbers[j];
+        book.AccountNames[next] = other.AccountNames[j];
+        book.AccountTypes[next] = other.AccountTypes[j];
+        if (!keepNotes) {
+            book.AccountNote[next] = std::move(other.AccountNote[j]);
+            book.AccountNote2[next] = std::move(other.AccountNote2[j]);
+            book.AccountExtra[next] = std::move(other.AccountExtra[j]);
+        }
+        book.EntryAccountList.emplace_back(other.AccountNames[j]);
+        ++next;
+    }
+}
+
+// Gives each entry of the lines to be appended one reference.
+void numberEntries(Book& other, ReferenceCounter& counter) {
+    std::size_t start = 0;
+    const std::size_t n = other.EntryLines.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + 1 < n && !textforms::closesEntry(other.EntryLines[i].Details)) continue;
+        const EntryId reference(counter.next());
+        for (std::size_t k = start; k <= i; ++k)
+            other.EntryIds[k] = reference;
+        start = i + 1;
+    }
+}
+
+InsertResult stopped(std::string message) {
+    InsertResult result;
+    result.status = InsertResult::Stopped;
+    result.message = std::move(message);
+    return result;
+}
+
+} // namespace
+
+InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, InsertSource source,
+                        const std::string& sourceName, const PasswordPrompt& askPassword,
+                        const LocaleInfo& locale) {
+    if (bytes.empty()) return stopped(sourceName + " is empty: nothing was inserted.");
+
+    Book other;
+    bool takeReserved = false;
+    Currency version;
+    if (source == InsertSource::BookFile) {
+        if (!hasInsertableHeader(bytes))
+            return stopped("Only Version 6 Account files can be inserted...");
+        BookReadResult read = parseBookFile(bytes, askPassword, &run);
+        switch (read.status) {
+        case BookReadStatus::Ok:
+            break;
+        case BookReadStatus::PasswordRefused: {
+            run.CurrentFilePath.clear();
+            InsertResult refused;
+            refused.status = InsertResult::PasswordRefused;
+            return refused;
+        }
+        case BookReadStatus::FileError: {
+            InsertResult failed;
+            failed.status = InsertResult::FileError;
+            failed.error = read.error;
+            failed.message = Tmain::FileErrorText(Tmain::FileErrorNumber(read.error));
+            return failed;
+        }
+        default:
+            return stopped(read.message.empty()
+                               ? sourceName + " cannot be read: nothing was inserted."
+                               : read.message);
+        }
+        other = std::move(read.book);
+        version = read.version;
+        takeReserved = true;
+    } else {
+        TextFormReadResult read =
+            parseBookCsv(bytes, book, locale, 0, &run, sourceName, CsvUse::Insert);
+        if (!read.ok) return stopped(read.message);
+        other = std::move(read.book);
+    }
+
+    AccountPlan plan;
+    std::string fault;
+    if (!planAccounts(book, other, source, plan, fault)) return stopped(fault);
+
+    if (book.autoIncrementOn()) {
+        ReferenceCounter counter(Tmain::NextEntryId(book, run.DecimalSeparator),
+                                 run.DecimalSeparator);
+        numberEntries(other, counter);
+    }
+
+    // Nothing below can fail short of memory, which the reservations meet first.
+    const std::size_t appended = other.EntryLines.size();
+    book.EntryLines.reserve(book.EntryLines.size() + appended);
+    book.EntryIds.reserve(book.EntryIds.size() + appended);
+    applyAccounts(book, other, plan);
+    std::move(other.EntryLines.begin(), other.EntryLines.end(),
+              std::back_inserter(book.EntryLines));
+    book.EntryIds.insert(book.EntryIds.end(), other.EntryIds.begin(), other.EntryIds.end());
+    if (takeReserved) {
+        book.ReservedLong = other.ReservedLong;
+        run.BookFileVersion = version;
+    }
+
+    InsertResult result;
+    result.status = InsertResult::Done;
+    result.linesAppended = static_cast<std::int32_t>(appended);
+    result.accountsAdded = static_cast<int>(plan.newSlots.size());
+    result.changed = appended > 0 || !plan.newSlots.empty();
+    if (result.changed) run.BookChanged = true;
+    return result;
+}
+
+InsertResult insertBookFile(Book& book, RunTimeState& run, const std::filesystem::path& path,
+                            InsertSource source, const PasswordPrompt& askPassword,
+                            const LocaleInfo& locale) {
+    std::string bytes;
+    if (std::error_code ec = readWholeFile(path, bytes)) {
+        InsertResult failed;
+        failed.status = InsertResult::FileError;
+        failed.error = ec;
+        failed.message = Tmain::FileErrorText(Tmain::FileErrorNumber(ec));
+        return failed;
+    }
+    return insertBook(book, run, bytes, source, path.string(), askPassword, locale);
+}

@@ -1,0 +1,109 @@
+#include "book/period_rollover.h"
+
+#include "book/carry_forward.h"
+#include "resources/string_table.h"
+
+#include <cstdlib>
+#include <limits>
+#include <optional>
+#include <vector>
+
+Currency capitalShare(Currency netProfit, Currency balance, Currency total) {
+    using Wide = __int128;
+    Wide numerator = static_cast<Wide>(netProfit.raw) * balance.raw;
+    Wide denominator = static_cast<Wide>(total.raw) * 100; // hundredths of a unit
+    if (denominator == 0) throw CurrencyOverflow();
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    Wide quotient = numerator / denominator;
+    Wide remainder = numerator % denominator;
+    if (remainder < 0) { // floor division
+        quotient -= 1;
+        remainder += denominator;
+    }
+    const Wide twice = remainder * 2;
+    if (twice > denominator || (twice == denominator && quotient % 2 != 0)) quotient += 1;
+    const Wide raw = quotient * 100;
+    if (raw > std::numeric_limits<std::int64_t>::max() ||
+        raw < std::numeric_limits<std::int64_t>::min())
+        throw CurrencyOverflow();
+    return Currency::fromRaw(static_cast<std::int64_t>(raw));
+}
+
+RollOverResult rollOver(Book& book, RunTimeState& run, Currency netProfit) {
+    using namespace carrying;
+    RollOverResult result;
+    const double date = book.EntryLines.empty() ? 0 : book.EntryLines.back().Date;
+
+    auto found = accountBalances(book, &result.message);
+    if (!found) return result;
+    std::vector<Currency>& balances = *found;
+    const std::size_t slots = balances.size();
+
+    std::vector<Currency> shares(slots);
+    bool capitalHeld = false;
+    try {
+        Currency capitalTotal;
+        for (std::size_t k = 0; k < slots; ++k)
+            if (book.AccountTypes[k] == CapitalEquity) {
+                capitalTotal += balances[k];
+                capitalHeld = capitalHeld || !balances[k].isZero();
+            }
+        if (capitalHeld && capitalTotal.isZero()) {
+            result.message = strings::text(274);
+            return result;
+        }
+        for (std::size_t k = 0; k < slots; ++k) {
+            const std::uint8_t type = book.AccountTypes[k];
+            if (type == CostOfGoodsSold || type == Revenue || type == Expense)
+                balances[k] = Currency();
+            else if (type == CapitalEquity && !balances[k].isZero() && !netProfit.isZero())
+                shares[k] = capitalShare(netProfit, balances[k], capitalTotal);
+        }
+    } catch (const CurrencyOverflow&) {
+        result.message = "Stopping: a capital share of the profit or loss is too large to hold. "
+                         "Nothing was changed.";
+        return result;
+    }
+
+    const std::string broughtForward = strings::text(272);
+    const std::string distribution = strings::text(273);
+    const EntryId noReference;
+    PairWriter built;
+    try {
+        for (std::size_t k = 0; k < slots; ++k)
+            if (!balances[k].isZero())
+                built.addBalance(date, book.AccountNumbers[k], balances[k], broughtForward,
+                                 noReference);
+        for (std::size_t k = 0; k < slots; ++k) {
+            const Currency share = shares[k];
+            if (share.raw > 0)
+                built.add(date, openingBalanceAccount(), book.AccountNumbers[k], share,
+                          distribution, noReference);
+            else if (share.raw < 0)
+                built.add(date, book.AccountNumbers[k], openingBalanceAccount(), -share,
+                          distribution, noReference);
+        }
+    } catch (const CurrencyOverflow&) {
+        result.message = "Stopping: a balance is too large to bring forward. Nothing was changed.";
+        return result;
+    }
+
+    if (!capitalHeld && !netProfit.isZero()) {
+        std::string size = netProfit.toPlainString(".");
+        if (size.front() == '-') size.erase(0, 1);
+        result.message = "No capital account holds a balance: the " +
+                         std::string(netProfit.raw > 0 ? "profit" : "loss") + " of " + size +
+                         " was not shared and is left out of the new period.";
+    }
+    result.linesWritten = static_cast<std::int32_t>(built.lines.size());
+    if (built.lines.empty())
+        markJournalReplaced(book, run); // nothing to bring forward: the journal stays
+    else
+        adoptJournal(book, run, std::move(built));
+    run.NetProfit = Currency();
+    result.status = RollOverResult::Done;
+    return result;
+}

@@ -1,0 +1,249 @@
+#include "book/book_csv_file.h"
+
+#include "hand_made_books.h"
+#include "platform/fake/fake_services.h"
+#include "support/test_paths.h"
+
+#include <gtest/gtest.h>
+
+using namespace handmade;
+
+namespace {
+
+Book goldenBook() {
+    Book book = emptyBook();
+    book.DateStyle = 2;
+    setAccount(book, 1, "400", "Rent", Expense);
+    setAccount(book, 2, "100", "Cash", CurrentAsset);
+    setAccount(book, 3, "100.1", "Cash, petty", CurrentAsset);
+    addLine(book, "17", day(2024, 5, 3), Debit, "400", "250", "Rent");
+    addLine(book, "17", day(2024, 5, 3), Credit, "100", "250", "_");
+    return book;
+}
+
+std::string goldenText() {
+    std::string t = "Folio,Account,Type\r\n1,Balance b/f,9\r\n400,Rent,7\r\n100,Cash,1\r\n"
+                    "100.1,Cash petty,1\r\n";
+    for (int slot = 4; slot <= 13; ++slot)
+        t += "0,,1\r\n";
+    t += "Date,ID,AccNumber,Account,Debit,Credit,Details\r\n"
+         "03/05/2024,17,400,Rent, 250 ,,Rent\r\n"
+         "03/05/2024,17,100,Cash,, 250 ,_\r\n";
+    return t;
+}
+
+Book roundTripBook() {
+    Book book = emptyBook();
+    book.DateStyle = 2;
+    setAccount(book, 1, "100", "Cash", CurrentAsset);
+    setAccount(book, 2, "100.1", "Petty cash", CurrentAsset);
+    setAccount(book, 3, "500", "Sales", Revenue);
+    setAccount(book, 5, "600", "Wages", Expense); // slot 4 stays an empty row
+    setAccount(book, 16, "-7", "Suspense", Other);
+    const double d = day(2024, 2, 29);
+    addEntry(book, "1", d, "100", "500", "1000", "Opening sale");
+    addEntry(book, "2", d, "600", "100", "-25.5", "Refund");
+    addEntry(book, "3", d + 1, "600", "100.1", "0", "Nothing owed");
+    for (int i = 0; i < 16; ++i)
+        addLine(book, "4", d + 2, Debit, "600", std::to_string(i + 1), "");
+    for (int i = 0; i < 16; ++i)
+        addLine(book, "4", d + 2, Credit, "100", std::to_string(i + 1),
+                i == 15 ? "Sixteen a side" : "");
+    addEntry(book, "A,B", d + 3, "-7", "999", "1.2345", "Comma in the reference");
+    return book;
+}
+
+TextFormReadResult readCsv(const std::string& text, const Book& open,
+                           const LocaleInfo& locale = dayFirstLocale()) {
+    return parseBookCsv(text, open, locale, day(2025, 12, 9), nullptr, "/books/shop.csv");
+}
+
+void expectSameJournal(const Book& read, const Book& original) {
+    ASSERT_EQ(read.EntryLines.size(), original.EntryLines.size());
+    for (std::size_t i = 0; i < read.EntryLines.size(); ++i) {
+        SCOPED_TRACE("line " + std::to_string(i));
+        const EntryLine& a = read.EntryLines[i];
+        const EntryLine& b = original.EntryLines[i];
+        EXPECT_EQ(a.Date, b.Date);
+        EXPECT_EQ(a.Side, b.Side);
+        EXPECT_EQ(a.AccountNumber, b.AccountNumber);
+        EXPECT_EQ(a.Amount, b.Amount);
+        EXPECT_EQ(a.Details, b.Details);
+        std::string reference = original.EntryIds[i].shown();
+        std::erase(reference, ',');
+        EXPECT_EQ(read.EntryIds[i].shown(), reference);
+    }
+}
+
+} // namespace
+
+TEST(BookCsvFile, WritesBothHeadersEverySlotAndTheJournalExactly) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    EXPECT_EQ(formatBookCsv(goldenBook(), dayFirstLocale(), nullptr), goldenText());
+
+    // Python's csv reader sees seven fields on every journal line, the
+    // negative amount and the name of the account included.
+    testing_support::TempDir dir;
+    ASSERT_TRUE(
+        writeBookCsvFile(dir / "book.csv", roundTripBook(), dayFirstLocale(), nullptr).ok());
+    std::string out;
+    const std::string script =
+        "import csv,sys\n"
+        "rows=list(csv.reader(open(sys.argv[1],newline='',encoding='utf-8')))\n"
+        "j=rows.index(['Date','ID','AccNumber','Account','Debit','Credit','Details'])\n"
+        "print(j, len(rows)-j-1, set(len(r) for r in rows[j+1:]), rows[j+3][3], rows[j+3][4])\n";
+    testing_support::writeFile(dir / "check.py", script);
+    ASSERT_EQ(testing_support::runCommand(testing_support::systemPython() + " " +
+                                              (dir / "check.py").string() + " " +
+                                              (dir / "book.csv").string(),
+                                          &out),
+              0);
+    EXPECT_EQ(out, "18 40 {7} Wages -25.5 \n");
+}
+
+TEST(BookCsvFile, RoundTripKeepsEverySlotAmountsSidesReferencesAndNotes) {
+    ScopedFakeServices fakes(decimalCommaLocale());
+    const Book original = roundTripBook();
+    for (const LocaleInfo& locale : {dayFirstLocale(), decimalCommaLocale(), monthFirstLocale()}) {
+        SCOPED_TRACE(locale.name);
+        Book open = emptyBook();
+        open.DateStyle = original.DateStyle;
+        TextFormReadResult read = readCsv(formatBookCsv(original, locale, nullptr), open, locale);
+        ASSERT_TRUE(read.ok) << read.message;
+        expectSameJournal(read.book, original);
+        EXPECT_EQ(read.book.LastAccount, original.LastAccount);
+        EXPECT_EQ(read.book.AccountNumbers, original.AccountNumbers);
+        EXPECT_EQ(read.book.AccountNames, original.AccountNames);
+        EXPECT_EQ(read.book.AccountTypes, original.AccountTypes);
+    }
+}
+
+TEST(BookCsvFile, WhatTheCsvFormDoesNotHold) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book original = roundTripBook();
+    original.BusinessName = "Corner Shop";
+    original.AccountNames[1] = "Cash, in hand";
+    original.AccountNote[1] = "note";
+    original.AccountNote2[1] = "second";
+    original.AccountExtra[1] = "extra";
+    original.EntryLines[0].Reconciled = 1;
+    original.EntryLines[1].Date += 0.5;
+    original.DecimalsIncome = 3;
+
+    Book open = emptyBook();
+    open.DateStyle = 2;
+    open.BusinessName = "Mine";
+    open.DecimalsIncome = 1;
+    RunTimeState run;
+    run.BookFilePath = "/books/previous.acc";
+    adoptTextFormBook(open, run, readCsv(formatBookCsv(original, dayFirstLocale(), nullptr), open));
+    // Not held: the business name and every other setting, account notes,
+    // commas in account names, reconciled marks and the time of day.
+    EXPECT_EQ(open.BusinessName.str(), "Mine");
+    EXPECT_EQ(open.DecimalsIncome, 1);
+    EXPECT_EQ(open.AccountNames[1], "Cash in hand");
+    EXPECT_EQ(open.AccountNote[1], "");
+    EXPECT_EQ(open.AccountNote2[1], "");
+    EXPECT_EQ(open.AccountExtra[1], "");
+    EXPECT_EQ(open.EntryLines[0].Reconciled, 0);
+    EXPECT_EQ(open.EntryLines[1].Date, day(2024, 2, 29));
+    EXPECT_EQ(open.EntryAccountList.size(), open.accountSlots());
+    EXPECT_EQ(run.BookFilePath, "");
+}
+
+TEST(BookCsvFile, AcceptsEveryLineEndAByteOrderMarkAndTrailingBlankLines) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book open = emptyBook();
+    open.DateStyle = 2;
+    const std::string crlf = goldenText();
+    std::string lf = crlf, cr = crlf;
+    std::erase(lf, '\r');
+    std::erase(cr, '\n');
+    for (const std::string& text :
+         {crlf, lf, cr, "\xEF\xBB\xBF" + crlf, crlf + "\r\n\r\n", lf.substr(0, lf.size() - 1)}) {
+        TextFormReadResult read = readCsv(text, open);
+        ASSERT_TRUE(read.ok) << read.message;
+        expectSameJournal(read.book, goldenBook());
+        EXPECT_EQ(read.book.AccountNames[3], "Cash petty");
+    }
+    // Without journal lines: the journal of a new book, dated today.
+    TextFormReadResult read = readCsv(crlf.substr(0, crlf.find("03/05/2024")), open);
+    ASSERT_TRUE(read.ok) << read.message;
+    ASSERT_EQ(read.book.EntryLines.size(), 2u);
+    EXPECT_EQ(read.book.EntryLines[0].Date, day(2025, 12, 9));
+}
+
+TEST(BookCsvFile, MalformedFilesStopAtTheLineThatDoesNotFit) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book open = goldenBook();
+    const Book before = open;
+    const std::string good = goldenText();
+    // Lines: 1 header, 2-15 the fourteen slots, 16 journal header, 17-18 journal.
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = good;
+        t.replace(t.find(from), from.size(), to);
+        return t;
+    };
+    const std::string journalHeader = "Date,ID,AccNumber,Account,Debit,Credit,Details\r\n";
+    struct Case {
+        std::string text;
+        int line;
+        std::string fault;
+    };
+    const Case cases[] = {
+        {replaced("Folio,Account,Type", "Folio;Account;Type"), 1,
+         "/books/shop.csv is not a Ledgerwick 6 CSV file"},
+        {replaced("100,Cash,1", "100,Cash"), 4, "2 fields"},
+        {replaced("100,Cash,1", "100,Cash,1,extra"), 4,
+         "Stopping Too many comers in the imported csv ACCOUNT line"},
+        {replaced(journalHeader, ""), 16,
+         "Stopping Too many comers in the imported csv ACCOUNT line"},
+        {good.substr(0, good.find(journalHeader)), 16, "without the journal header"},
+        {replaced("100,Cash,1", "100,Cash,0"), 4, "class 0 is not between 1 and 9"},
+        {replaced("100,Cash,1", "100,Cash,10"), 4, "class 10 is not between 1 and 9"},
+        {replaced("100,Cash,1", "1OO,Cash,1"), 4, "account number"},
+        {replaced("100,Cash,1\r\n", "100,Cash,1\r\n\r\n"), 5, "blank line among the accounts"},
+        {replaced("03/05/2024,17,100", "\r\n03/05/2024,17,100"), 18, "blank line in the journal"},
+        {replaced(",,Rent", ",,Rent,May"), 17,
+         "Stopping, Too many comers in imported csv ENTRY line"},
+        {good.substr(0, good.size() - 8), 18, "fields"},
+        {replaced("03/05/2024,17,400", "3/5,17,400"), 17, "date \"3/5\""},
+        {replaced(" 250 ,,Rent", " 250.00001 ,,Rent"), 17, "debit amount"},
+        {"", 1, "is not a Ledgerwick 6 CSV file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        TextFormReadResult read = readCsv(c.text, open);
+        EXPECT_FALSE(read.ok);
+        EXPECT_EQ(read.faultLine, c.line);
+        EXPECT_EQ(read.message.rfind("Line " + std::to_string(c.line) + ": ", 0), 0u)
+            << read.message;
+        EXPECT_NE(read.message.find(c.fault), std::string::npos) << read.message;
+        RunTimeState run;
+        run.BookFilePath = "/books/kept.acc";
+        adoptTextFormBook(open, run, std::move(read));
+        expectSameBook(open, before);
+        EXPECT_EQ(run.BookFilePath, "/books/kept.acc");
+    }
+}
+
+TEST(BookCsvFile, FilesAreReadForOpeningBehindTheAdministratorPassword) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    testing_support::TempDir dir;
+    ASSERT_TRUE(writeBookCsvFile(dir / "book.csv", goldenBook(), dayFirstLocale(), nullptr).ok());
+    EXPECT_EQ(testing_support::readFile(dir / "book.csv"), goldenText());
+
+    Book open = emptyBook();
+    open.DateStyle = 2;
+    open.AdminPassword = "boss";
+    PasswordPrompt cancelled = []() -> std::optional<std::string> { return std::nullopt; };
+    PasswordPrompt right = []() -> std::optional<std::string> { return "boss"; };
+    EXPECT_EQ(readBookCsvForOpening(dir / "book.csv", open, cancelled, nullptr).status,
+              BookReadStatus::PasswordRefused);
+    BookReadResult opened = readBookCsvForOpening(dir / "book.csv", open, right, nullptr);
+    ASSERT_TRUE(opened.ok()) << opened.message;
+    expectSameJournal(opened.book, goldenBook());
+    EXPECT_EQ(opened.book.AccountNames[1], "Rent");
+    EXPECT_EQ(readBookCsvForOpening(dir / "none.csv", open, right, nullptr).status,
+              BookReadStatus::FileError);
+}

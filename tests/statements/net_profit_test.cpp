@@ -1,0 +1,146 @@
+#include "statements/net_profit.h"
+
+#include "book/tmain.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace {
+
+Currency money(const std::string& text) {
+    return *Currency::parse(text);
+}
+double day(int m, int d) {
+    return Tmain::DayNumber(2024, m, d);
+}
+
+void setAccount(Book& book, int slot, const std::string& number, const std::string& name,
+                int type) {
+    book.AccountNumbers[slot] = money(number);
+    book.AccountNames[slot] = name;
+    book.AccountTypes[slot] = static_cast<std::uint8_t>(type);
+}
+
+void addLine(Book& book, double date, int side, const std::string& account,
+             const std::string& amount) {
+    EntryLine line;
+    line.Date = date;
+    line.Side = static_cast<std::uint8_t>(side);
+    line.AccountNumber = money(account);
+    line.Amount = money(amount);
+    book.EntryLines.push_back(line);
+    book.EntryIds.emplace_back("1");
+}
+
+void addEntry(Book& book, double date, const std::string& debit, const std::string& credit,
+              const std::string& amount) {
+    addLine(book, date, Debit, debit, amount);
+    addLine(book, date, Credit, credit, amount);
+}
+
+// Sales 400 (revenue) with a sub-account 400.2 missing from the chart,
+// purchases 500 (cost), wages 600 (expense) with a sub-account 600.1 classed
+// as revenue, rent 610 (expense) that nets to 0, cash and capital.
+Book shopBook() {
+    Book book = makeEmptyBook("Balance", day(1, 1));
+    book.EntryLines.clear();
+    book.EntryIds.clear();
+    setAccount(book, 1, "100", "Cash", CurrentAsset);
+    setAccount(book, 2, "300", "Capital", CapitalEquity);
+    setAccount(book, 3, "400", "Sales", Revenue);
+    setAccount(book, 4, "500", "Purchases", CostOfGoodsSold);
+    setAccount(book, 5, "600", "Wages", Expense);
+    setAccount(book, 6, "600.1", "Wages recharged", Revenue);
+    setAccount(book, 7, "610", "Rent", Expense);
+    setAccount(book, 8, "400", "Sales again",
+               Expense); // the second slot of a number gathers nothing
+    addEntry(book, day(1, 2), "100", "300", "5000");
+    addEntry(book, day(1, 10), "100", "400", "1000");
+    addEntry(book, day(1, 15), "400", "100", "200");
+    addEntry(book, day(2, 1), "500", "100", "300.5");
+    addEntry(book, day(2, 5), "600", "100", "150");
+    addEntry(book, day(2, 6), "100", "600.1", "40");
+    addEntry(book, day(2, 7), "610", "100", "80");
+    addEntry(book, day(3, 2), "100", "610", "80");
+    addLine(book, day(3, 10), Unfilled, "400", "10"); // no side: counts as a credit
+    addEntry(book, day(4, 1), "999", "100", "50");    // no such account: counts nowhere
+    addEntry(book, day(4, 5), "100", "400.2", "60");  // folds into 400
+    return book;
+}
+
+} // namespace
+
+TEST(NetProfit, WholeJournalByHandFoldedAndUnfolded) {
+    const Book book = shopBook();
+    // Folded: 400 = 1000 - 200 + 10 + 60 = 870; 600 = 150 - 40 = 110; 610 = 0.
+    IncomeSums folded = netProfitOfAllDates(book);
+    ASSERT_TRUE(folded.ok);
+    ASSERT_EQ(folded.revenue.size(), 1u);
+    EXPECT_EQ(folded.revenue[0].name, "Sales");
+    EXPECT_EQ(folded.revenue[0].slot, 3);
+    EXPECT_EQ(folded.revenue[0].amount, money("870"));
+    ASSERT_EQ(folded.cost.size(), 1u);
+    EXPECT_EQ(folded.cost[0].amount, money("300.5"));
+    ASSERT_EQ(folded.expenses.size(), 1u);
+    EXPECT_EQ(folded.expenses[0].name, "Wages");
+    EXPECT_EQ(folded.expenses[0].amount, money("110"));
+    EXPECT_EQ(folded.grossProfit, money("569.5"));
+    EXPECT_EQ(folded.netProfit, money("459.5"));
+
+    // Each number apart: 400.2 is in no slot; 600.1 is a revenue row of its own.
+    IncomeStatementPeriod apart;
+    apart.allDates = true;
+    apart.includeSubAccounts = true;
+    IncomeSums unfolded = computeIncomeSums(book, apart);
+    ASSERT_TRUE(unfolded.ok);
+    ASSERT_EQ(unfolded.revenue.size(), 2u);
+    EXPECT_EQ(unfolded.revenue[0].amount, money("810"));
+    EXPECT_EQ(unfolded.revenue[1].name, "Wages recharged");
+    EXPECT_EQ(unfolded.revenue[1].amount, money("40"));
+    EXPECT_EQ(unfolded.revenueTotal, money("850"));
+    EXPECT_EQ(unfolded.expenseTotal, money("150"));
+    EXPECT_EQ(unfolded.netProfit, money("399.5"));
+}
+
+TEST(NetProfit, PeriodBoundsAreInclusiveWholeDays) {
+    const Book book = shopBook();
+    IncomeStatementPeriod february;
+    february.start = day(2, 1);
+    february.end = day(2, 6);
+    IncomeSums folded = computeIncomeSums(book, february);
+    ASSERT_TRUE(folded.ok);
+    EXPECT_TRUE(folded.revenue.empty());
+    EXPECT_EQ(folded.costTotal, money("300.5"));  // 1 February counts
+    EXPECT_EQ(folded.expenseTotal, money("110")); // 6 February counts, 7 February not
+    EXPECT_EQ(folded.netProfit, money("-410.5"));
+    february.includeSubAccounts = true;
+    IncomeSums unfolded = computeIncomeSums(book, february);
+    EXPECT_EQ(unfolded.revenueTotal, money("40"));
+    EXPECT_EQ(unfolded.expenseTotal, money("150"));
+    EXPECT_EQ(unfolded.netProfit, money("-410.5"));
+
+    // A time of day on the last day counts only up to the end itself.
+    Book late = book;
+    late.EntryLines[10].Date = late.EntryLines[11].Date = day(2, 6) + 0.5;
+    EXPECT_EQ(computeIncomeSums(late, february).expenseTotal, money("150"));
+
+    IncomeStatementPeriod empty;
+    empty.start = day(6, 1);
+    empty.end = day(5, 1);
+    IncomeSums none = computeIncomeSums(book, empty);
+    EXPECT_TRUE(none.ok);
+    EXPECT_TRUE(none.revenue.empty() && none.cost.empty() && none.expenses.empty());
+    EXPECT_EQ(none.netProfit, Currency());
+}
+
+TEST(NetProfit, TotalsTooLargeStopWithAMessage) {
+    Book book = shopBook();
+    const Currency huge = Currency::fromRaw(std::numeric_limits<std::int64_t>::max() - 5);
+    book.EntryLines[3].Amount = huge;  // a credit on sales
+    book.EntryLines[20].Amount = huge; // and one on 400.2, folded into sales
+    IncomeSums sums = netProfitOfAllDates(book);
+    EXPECT_FALSE(sums.ok);
+    EXPECT_FALSE(sums.message.empty());
+}
