@@ -22,7 +22,13 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(std::move
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp_ = folder / ("." + target_.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
-        if (fd_ >= 0) return;
+        if (fd_ >= 0) {
+            // A file replaced keeps its permissions (a private book stays private).
+            struct stat old {};
+            if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+                ::fchmod(fd_, old.st_mode & 07777);
+            return;
+        }
         if (errno != EEXIST) break;
     }
     fail(lastError());

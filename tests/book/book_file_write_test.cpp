@@ -35,6 +35,13 @@ TEST(BookFileWrite, WritesExactlyTheSerializedBytesOverALongerOldFile) {
     EXPECT_EQ(readFile(path), *serializeBookFile(b, nullptr, nullptr));
     EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"shop.acc"});
 
+    // A private book stays private.
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write);
+    ASSERT_TRUE(writeBookFile(path, b, nullptr).ok());
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
     // Through a link: the file it points at is replaced, the link stays.
     std::filesystem::create_directory(dir / "real");
     writeFile(dir / "real" / "book.acc", "old");
