@@ -752,16 +752,20 @@ BookReadResult readBookFile(const std::filesystem::path& path, const PasswordPro
                             RunTimeState* run) {
     BookReadResult failed;
     failed.status = BookReadStatus::FileError;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a named pipe given as a book must not hang the program.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         failed.error = std::error_code(errno, std::generic_category());
         return failed;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        failed.error = S_ISDIR(st.st_mode)
-                           ? std::make_error_code(std::errc::is_a_directory)
-                           : std::error_code(errno ? errno : EINVAL, std::generic_category());
+    if (::fstat(fd, &st) != 0)
+        failed.error = std::error_code(errno, std::generic_category());
+    else if (S_ISDIR(st.st_mode))
+        failed.error = std::make_error_code(std::errc::is_a_directory);
+    else if (!S_ISREG(st.st_mode))
+        failed.error = std::make_error_code(std::errc::invalid_argument);
+    if (failed.error) {
         ::close(fd);
         return failed;
     }
