@@ -1,5 +1,6 @@
-// Damaged, truncated and hostile book files: a clear message, no crash, no
-// huge allocation, and the open book left exactly as it was.
+// Damaged, truncated and hostile book files: a clear message, no huge
+// allocation, and the open book left exactly as it was. (Every truncation and
+// thousands of bit flips run under the sanitizers in tests/fuzz.)
 #include "book/book_file.h"
 #include "book/open_book.h"
 #include "book/safe_file.h"
@@ -113,16 +114,6 @@ TEST(DamagedBookFile, TextsLongerThanTheFileAndBadDatesAreDamage) {
     expectDamaged("", "ends early");
 }
 
-TEST(DamagedBookFile, EveryTruncationIsReportedAndNothingIsHalfRead) {
-    const std::string bytes = smallBookBytes();
-    ASSERT_TRUE(parseBookFile(bytes, nullptr, nullptr).ok());
-    for (std::size_t n = 0; n < bytes.size(); ++n) {
-        BookReadResult r = parseBookFile(bytes.substr(0, n), nullptr, nullptr);
-        ASSERT_EQ(r.status, BookReadStatus::Damaged) << "cut at " << n;
-        ASSERT_NE(r.message.find("damaged"), std::string::npos) << r.message;
-    }
-}
-
 TEST(DamagedBookFile, FailedOpeningsLeaveTheOpenBookItsPathAndChangedMark) {
     TempDir dir;
     const std::string good = smallBookBytes();
@@ -169,31 +160,6 @@ TEST(DamagedBookFile, FailedOpeningsLeaveTheOpenBookItsPathAndChangedMark) {
     EXPECT_EQ(run.BookFileVersion, Currency::fromUnits(7));
     EXPECT_FALSE(run.BookChanged);
     EXPECT_EQ(run.RowBase, open.LastEntryLine());
-}
-
-TEST(DamagedBookFile, BitFlipsNeverCrashAndAreEitherReadWholeOrRefused) {
-    const std::string bytes = smallBookBytes();
-    std::mt19937 rng(2024);
-    int refused = 0;
-    for (int i = 0; i < 3000; ++i) {
-        std::string flipped = bytes;
-        for (int k = std::uniform_int_distribution<int>(1, 3)(rng); k > 0; --k) {
-            std::size_t at = std::uniform_int_distribution<std::size_t>(0, bytes.size() - 1)(rng);
-            flipped[at] = static_cast<char>(flipped[at] ^ (1 << (rng() % 8)));
-        }
-        BookReadResult r = parseBookFile(flipped, nullptr, nullptr);
-        if (!r.ok()) {
-            ++refused;
-            EXPECT_FALSE(r.message.empty() && r.status != BookReadStatus::FileError);
-            continue;
-        }
-        // Whatever was read whole can be written and read again.
-        std::string refusal;
-        auto again = serializeBookFile(r.book, nullptr, &refusal);
-        ASSERT_TRUE(again) << refusal;
-        ASSERT_TRUE(parseBookFile(*again, nullptr, nullptr).ok());
-    }
-    EXPECT_GT(refused, 100);
 }
 
 TEST(DamagedBookFile, WindowedReadingFromDiskMatchesReadingFromMemory) {
