@@ -247,3 +247,25 @@ TEST(BookCsvFile, FilesAreReadForOpeningBehindTheAdministratorPassword) {
     EXPECT_EQ(readBookCsvForOpening(dir / "none.csv", open, right, nullptr).status,
               BookReadStatus::FileError);
 }
+
+TEST(BookCsvFile, EveryTruncationAndByteFlipGivesABookOrALineMessage) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book open = emptyBook();
+    open.DateStyle = 2;
+    const std::string good = formatBookCsv(roundTripBook(), dayFirstLocale(), nullptr);
+    auto check = [&](const std::string& text) {
+        TextFormReadResult read = readCsv(text, open);
+        if (read.ok) return;
+        EXPECT_GE(read.faultLine, 1);
+        EXPECT_EQ(read.message.rfind("Line " + std::to_string(read.faultLine) + ": ", 0), 0u);
+    };
+    for (std::size_t n = 0; n < good.size(); ++n)
+        check(good.substr(0, n));
+    unsigned seed = 54321;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = good;
+        seed = seed * 1103515245 + 12345;
+        text[(seed >> 8) % text.size()] = static_cast<char>(seed >> 24);
+        check(text);
+    }
+}

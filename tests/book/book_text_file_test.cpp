@@ -383,3 +383,25 @@ TEST(BookTextFile, FilesAreWrittenSafelyAndReadForOpening) {
     EXPECT_EQ(opened.book.BusinessName.str(), "Corner Shop");
     expectSameJournal(opened.book, book);
 }
+
+TEST(BookTextFile, EveryTruncationAndByteFlipGivesABookOrALineMessage) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book open = emptyBook();
+    open.DateStyle = 2;
+    const std::string good = formatBookText(roundTripBook(), dayFirstLocale(), nullptr);
+    auto check = [&](const std::string& text) {
+        TextFormReadResult read = readText(text, open, dayFirstLocale());
+        if (read.ok) return;
+        EXPECT_GE(read.faultLine, 1);
+        EXPECT_EQ(read.message.rfind("Line " + std::to_string(read.faultLine) + ": ", 0), 0u);
+    };
+    for (std::size_t n = 0; n < good.size(); ++n)
+        check(good.substr(0, n));
+    unsigned seed = 12345;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = good;
+        seed = seed * 1103515245 + 12345;
+        text[(seed >> 8) % text.size()] = static_cast<char>(seed >> 24);
+        check(text);
+    }
+}
