@@ -26,6 +26,10 @@ struct TextFormReadResult {
     int faultLine = 0;     // 1-based line that did not fit (0: the file as a whole)
     std::string message;   // why the reading stopped, naming the line
     std::error_code error; // the file could not be read
+    // Always false: a book opened from a text form has no book file of its
+    // own, so whoever puts it in place empties BookFilePath (as
+    // adoptTextFormBook does) and the next plain Save asks for a name.
+    bool hasOwnBookFile = false;
 };
 
 // Puts a text form that was read in place of the open book's chart of
