@@ -97,6 +97,8 @@ NumberMarks numberMarksFor(const LocaleInfo& locale) {
 std::string currencyLabelFrom(const std::string& zeroAsCurrency) {
     std::string symbol = firstCharacter(zeroAsCurrency);
     if (symbol == "0") symbol = lastCharacter(zeroAsCurrency);
+    // A format without any symbol would give a digit, read as an amount: none.
+    if (symbol.size() == 1 && symbol[0] >= '0' && symbol[0] <= '9') symbol.clear();
     return symbol + " :";
 }
 

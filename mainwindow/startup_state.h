@@ -50,7 +50,8 @@ NumberMarks numberMarksFor(const LocaleInfo& locale);
 
 // The currency labels beside the amounts: the first character of zero written
 // as currency, or its last character when that text begins with "0" (the
-// symbol follows the number), followed by " :".
+// symbol follows the number), followed by " :". A format without a symbol
+// (all digits and marks) gives " :" rather than a digit.
 std::string currencyLabelFrom(const std::string& zeroAsCurrency);
 
 // The opening-balance account's name: text 155 followed by " b/f".

@@ -49,6 +49,7 @@ TEST(StartupState, LocaleGivesDateStyleMarksAndCurrencyLabel) {
     EXPECT_EQ(currencyLabelFrom("0,00 \xE2\x82\xAC"), "\xE2\x82\xAC :"); // euro after
     EXPECT_EQ(currencyLabelFrom("0.00 kr"), "r :");
     EXPECT_EQ(currencyLabelFrom(""), " :");
+    EXPECT_EQ(currencyLabelFrom("0.00"), " :"); // no symbol at all
 }
 
 TEST(StartupState, TextsOfStartUp) {
