@@ -1,0 +1,61 @@
+// Entry lines on the clipboard as plain text (EntryClipText): one text line
+// per journal line ended by CR LF, five TAB-separated fields (debit account,
+// credit account, account name, amount, note), and the marker "LW" after the
+// last line break. "Copy Entry" writes the shown entry; "Paste Entry" appends
+// the entries of such a text to the journal, dated today.
+#pragma once
+
+#include "book/book.h"
+#include "book/number_format.h"
+#include "book/runtime_state.h"
+#include "mainwindow/entry_model.h"
+#include "mainwindow/entry_outcome.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The text of the journal lines first..last (the last closes the entry and
+// carries its note, or "_"). Numbers are in the plain text form with
+// `decimalMark`; TABs in names are dropped, TABs in the note written "~~"
+// and its line breaks as blanks.
+std::string EntryClipText(const Book& book, std::int32_t first, std::int32_t last,
+                          const std::string& decimalMark);
+
+// One line read back from the text.
+struct ClipLine {
+    std::uint8_t side = Credit; // Debit when the first field holds anything
+    Currency account;
+    Currency amount;
+    std::string note; // as written ("~~" stays), line breaks as blanks
+    friend bool operator==(const ClipLine&, const ClipLine&) = default;
+};
+
+// Reads the lines of an EntryClipText: nullopt unless the last element
+// after the last line break is exactly "LW". Lines end with CR LF (a bare LF
+// is taken too). Missing fields are empty; a number that cannot be read is 0.
+std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
+                                                       const NumberMarks& marks);
+
+class EntryClipboard {
+  public:
+    EntryClipboard(Book& book, RunTimeState& run, EntryModel& model);
+
+    // Copy Entry: the shown entry's text onto the clipboard.
+    void copyEntry();
+    // Paste Entry: the clipboard's text appended (pasteText).
+    EntryOutcome pasteEntries();
+    // Appends the entries of a text ending in the marker, each line dated
+    // today; a text without the marker changes nothing. An entry ends at a
+    // line with a note; an unclosed last entry is closed with "_". With
+    // AutoIncrement on each entry takes the next reference. An entry with
+    // more than 30 lines on a side refuses the whole text with a message.
+    // The first pasted entry is shown.
+    EntryOutcome pasteText(const std::string& text);
+
+  private:
+    Book& book_;
+    RunTimeState& run_;
+    EntryModel& model_;
+};

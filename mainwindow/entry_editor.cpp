@@ -1,0 +1,234 @@
+#include "mainwindow/entry_editor.h"
+
+#include "book/tmain.h"
+#include "mainwindow/entry_input.h"
+#include "mainwindow/entry_totals.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
+
+#include <algorithm>
+
+namespace {
+
+bool isBlank(const std::string& s) {
+    return s.find_first_not_of(' ') == std::string::npos;
+}
+
+} // namespace
+
+EntryEditor::EntryEditor(Book& book, RunTimeState& run, EntryModel& model)
+    : book_(book), run_(run), model_(model) {}
+
+bool EntryEditor::editable() const {
+    return !model_.journalEmpty() && !model_.locked() &&
+           run_.CurrentLastLine <= book_.LastEntryLine();
+}
+
+void EntryEditor::changed(EntryOutcome& out) {
+    out.changed = true;
+    run_.BookChanged = true;
+    model_.refresh();
+}
+
+void EntryEditor::moveTo(EntryOutcome& out, std::int32_t line) {
+    line = std::clamp(line, 0, std::max(book_.LastEntryLine(), 0));
+    model_.showEntryHolding(line);
+    out.showLine = line;
+}
+
+std::int32_t EntryEditor::rowLine(EntrySide side, int row) const {
+    return side == EntrySide::Debit ? model_.debitRowLine(row) : model_.creditRowLine(row);
+}
+
+// ------------------------------------------------------------------ date
+
+EntryOutcome EntryEditor::commitDate(const std::string& dateText) {
+    EntryOutcome out;
+    if (!editable()) {
+        out.dateText = model_.dateText();
+        return out;
+    }
+    const std::int32_t first = run_.CurrentFirstLine, last = run_.CurrentLastLine;
+    double date;
+    if (dateText == model_.dateText()) {
+        // Untouched: keep the stored day exactly (a two-digit year style
+        // would read it back in another century).
+        date = book_.EntryLines[first].Date;
+    } else if (std::optional<double> typed =
+                   Tmain::ParseDateStyle(dateText, book_.DateStyle, model_.locale())) {
+        date = *typed;
+    } else {
+        showMessage("Invalid Date");
+        date = todayNumber();
+    }
+    bool any = false;
+    for (std::int32_t i = first; i <= last; ++i) {
+        if (book_.EntryLines[i].Date != date) {
+            book_.EntryLines[i].Date = date;
+            any = true;
+        }
+    }
+    if (any) changed(out);
+    out.dateText = Tmain::FormatDateStyle(date, book_.DateStyle, model_.locale());
+    return out;
+}
+
+EntryOutcome EntryEditor::dateKey(EntryKey key, const std::string& dateText) {
+    if (key != EntryKey::Up && key != EntryKey::Down) return {};
+    EntryOutcome out = commitDate(dateText);
+    moveTo(out, key == EntryKey::Up ? run_.CurrentFirstLine - 1 : run_.CurrentLastLine + 1);
+    out.dateText = model_.dateText();
+    return out;
+}
+
+// ------------------------------------------------------------------ reference
+
+EntryOutcome EntryEditor::referenceEdited(const std::string& text) {
+    EntryOutcome out;
+    if (!editable()) {
+        out.referenceText = model_.reference();
+        return out;
+    }
+    out.referenceText = upperCaseReference(text);
+    const EntryId id(*out.referenceText);
+    bool any = false;
+    for (std::int32_t i = run_.CurrentFirstLine; i <= run_.CurrentLastLine; ++i) {
+        if (!(book_.EntryIds[i] == id)) {
+            book_.EntryIds[i] = id;
+            any = true;
+        }
+    }
+    if (any) changed(out);
+    return out;
+}
+
+// ------------------------------------------------------------------ accounts
+
+EntryOutcome EntryEditor::accountNameChosen(EntrySide side, int row, const std::string& name) {
+    EntryOutcome out;
+    const std::int32_t line = rowLine(side, row);
+    if (line < 0 || !editable()) return out;
+    const Currency number = Tmain::AccountNumberByName(book_, name);
+    if (number.isZero()) return out;
+    Currency& stored = book_.EntryLines[line].AccountNumber;
+    out.folioText = folioText(book_, number, decimalMark());
+    if (stored != number) {
+        stored = number;
+        changed(out);
+    }
+    return out;
+}
+
+EntryOutcome EntryEditor::accountNameClicked(EntrySide side, int row, const std::string& name) {
+    EntryOutcome out = accountNameChosen(side, row, name);
+    if (side == EntrySide::Debit) out.status = StatusUpdate{strings::text(162) + " " + name, {}};
+    return out;
+}
+
+EntryOutcome EntryEditor::accountNameKeyReleased(EntrySide side) {
+    EntryOutcome out;
+    if (side == EntrySide::Debit)
+        out.status = StatusUpdate{std::nullopt, StatusColour::Black};
+    else
+        out.status = StatusUpdate{strings::text(163) + " ", StatusColour::Red};
+    return out;
+}
+
+EntryOutcome EntryEditor::folioTyped(EntrySide side, int row, const std::string& text) {
+    EntryOutcome out;
+    const std::int32_t line = rowLine(side, row);
+    if (line < 0 || !editable()) return out;
+    const std::optional<Currency> number = readAccountNumber(text, decimalMark());
+    if (!number) {
+        out.nameText = "";
+        out.status =
+            StatusUpdate{shortenForStatus(text) + " : " + strings::text(291), StatusColour::Red};
+        return out;
+    }
+    out.nameText = Tmain::AccountNameByNumber(book_, *number);
+    Currency& stored = book_.EntryLines[line].AccountNumber;
+    if (stored != *number) {
+        stored = *number;
+        changed(out);
+    }
+    return out;
+}
+
+EntryOutcome EntryEditor::folioLeft(EntrySide side, int row, const std::string& text) {
+    EntryOutcome out;
+    if (rowLine(side, row) < 0 || !editable()) return out;
+    const std::optional<Currency> number = readAccountNumber(text, decimalMark());
+    if (number && (number->isZero() || !Tmain::AccountNameByNumber(book_, *number).empty()))
+        return out;
+    out.status =
+        StatusUpdate{shortenForStatus(text) + " : " + strings::text(291), StatusColour::Red};
+    return out;
+}
+
+// ------------------------------------------------------------------ amounts
+
+EntryOutcome EntryEditor::amountChanged(EntrySide side, int row, const std::string& text) {
+    EntryOutcome out;
+    const std::int32_t line = rowLine(side, row);
+    if (line < 0 || !editable()) return out;
+    const AmountCheck check = checkAmountText(text, marks());
+    if (check.kind == AmountTextKind::Incomplete || check.kind == AmountTextKind::Refused) {
+        out.status = StatusUpdate{check.problem, StatusColour::Red};
+        return out;
+    }
+    Currency& stored = book_.EntryLines[line].Amount;
+    if (stored != check.value) {
+        stored = check.value;
+        changed(out);
+    }
+    EntryOutcome sums = sumEntry();
+    out.status = sums.status;
+    out.balancingButton = sums.balancingButton;
+    return out;
+}
+
+EntryOutcome EntryEditor::sumEntry() {
+    EntryOutcome out;
+    const EntryTotals totals = ::sumEntry(book_, run_.CurrentFirstLine, run_.CurrentLastLine);
+    out.status = entryTotalsStatus(totals, marks());
+    out.balancingButton = balancingButtonFor(totals);
+    return out;
+}
+
+// ------------------------------------------------------------------ note
+
+EntryOutcome EntryEditor::noteChanged(const std::string& text) {
+    EntryOutcome out;
+    if (!editable()) return out;
+    std::string& details = book_.EntryLines[run_.CurrentLastLine].Details;
+    const std::string note = isBlank(text) ? std::string("_") : text;
+    if (details != note) {
+        details = note;
+        changed(out);
+    }
+    return out;
+}
+
+// ------------------------------------------------------------------ keys
+
+EntryOutcome EntryEditor::keyMove(EntryKey key) {
+    EntryOutcome out;
+    switch (key) {
+    case EntryKey::Up:
+        moveTo(out, run_.CurrentFirstLine > 0 ? run_.CurrentFirstLine - 1 : 0);
+        break;
+    case EntryKey::Down:
+        // The next entry starts right after this one; the last entry shows itself again.
+        moveTo(out, run_.CurrentLastLine + 1 <= book_.LastEntryLine() ? run_.CurrentLastLine + 1
+                                                                      : run_.CurrentFirstLine);
+        break;
+    case EntryKey::PageUp:
+    case EntryKey::PageDown:
+        if (!model_.locked()) out.focus = FocusTarget::JournalID;
+        break;
+    case EntryKey::Other:
+        return out;
+    }
+    out.swallowKey = true;
+    return out;
+}

@@ -1,0 +1,93 @@
+// The fields of the entry line write straight into the journal while they are
+// edited: the date into every line of the shown entry, the reference into
+// every line's EntryIds, an account chosen by name or typed by number and an
+// amount into the row's line, the note into the entry's last line. Each
+// handler takes what the window's control holds, changes the book, sets
+// BookChanged when a stored value changed, and returns what the window shows.
+//
+// An entry shown read-only (its first line below LockedBelow) takes no edit
+// from any field. A row that shows no line takes none either.
+#pragma once
+
+#include "book/book.h"
+#include "book/number_format.h"
+#include "book/runtime_state.h"
+#include "mainwindow/entry_model.h"
+#include "mainwindow/entry_outcome.h"
+
+#include <cstdint>
+#include <string>
+
+class EntryEditor {
+  public:
+    EntryEditor(Book& book, RunTimeState& run, EntryModel& model);
+
+    // --- date box ---
+    // Leaving the box: the typed date (read in the book's date style) goes
+    // into every line of the entry; an unreadable one shows "Invalid Date"
+    // and the entry takes today. Text left as shown keeps the stored date.
+    EntryOutcome commitDate(const std::string& dateText);
+    // Up or Down in the box: the date is committed as on leaving the box,
+    // then the previous or next entry is shown. Other keys: nothing.
+    EntryOutcome dateKey(EntryKey key, const std::string& dateText);
+
+    // --- reference box ---
+    // The box's text after a key other than the arrow and page keys: upper
+    // case into the box (referenceText; the window keeps its caret) and, as
+    // a 14-character reference, into every line of the entry.
+    EntryOutcome referenceEdited(const std::string& text);
+
+    // --- account boxes ---
+    // The name in the row's account box (focus loss): the account's number
+    // into the row's line and its folio box; an unknown name changes nothing.
+    EntryOutcome accountNameChosen(EntrySide side, int row, const std::string& name);
+    // A name picked from the list: as above; on the debit side the status
+    // line then reads text 162, a blank and the name.
+    EntryOutcome accountNameClicked(EntrySide side, int row, const std::string& name);
+    // A key released in an account box: black status on the debit side;
+    // on the credit side red with text 163 and a blank.
+    EntryOutcome accountNameKeyReleased(EntrySide side);
+
+    // --- folio boxes ---
+    // The folio box's text after a key other than the arrow and page keys:
+    // the typed number ("-" for the decimal mark) into the row's line, and
+    // the account's name (empty when none has it) into the name box.
+    EntryOutcome folioTyped(EntrySide side, int row, const std::string& text);
+    // Leaving the folio box: a number no account has gives the status text
+    // "<typed> : " and text 291 in red. The journal is not changed.
+    EntryOutcome folioLeft(EntrySide side, int row, const std::string& text);
+
+    // --- amount boxes ---
+    // Every change of the box's text (typed or pasted): an empty box stores
+    // 0, an amount stores it, and the entry's totals show (SumEntry); text
+    // that is not an amount stores nothing and says so in red.
+    EntryOutcome amountChanged(EntrySide side, int row, const std::string& text);
+
+    // --- note box ---
+    // Every change: the text into the entry's last line ("_" when blank).
+    EntryOutcome noteChanged(const std::string& text);
+
+    // --- the shared key routine of the entry fields (KeyMove) ---
+    // Up and Down show the previous and the next entry (the first and the
+    // last entry show themselves again); PageUp and PageDown give the
+    // reference box the focus unless the entry is read-only. These four
+    // keys go no further.
+    EntryOutcome keyMove(EntryKey key);
+
+    // The shown entry's totals in the status line (SumEntry).
+    EntryOutcome sumEntry();
+
+    // The line a row of a side edits (-1 when the row shows none).
+    std::int32_t rowLine(EntrySide side, int row) const;
+
+  private:
+    bool editable() const;
+    void changed(EntryOutcome& out);
+    void moveTo(EntryOutcome& out, std::int32_t line);
+    NumberMarks marks() const { return marksOf(model_.locale()); }
+    const std::string& decimalMark() const { return model_.locale().decimalMark; }
+
+    Book& book_;
+    RunTimeState& run_;
+    EntryModel& model_;
+};

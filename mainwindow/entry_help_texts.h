@@ -1,0 +1,18 @@
+// The help-mode texts of the entry line's fields and buttons (title and
+// explanation shown in the help-mode window instead of acting).
+#pragma once
+
+#include "mainwindow/menu_model.h"
+
+enum class EntryField {
+    Date,        // the date box
+    Reference,   // the reference box
+    AccountName, // an account box
+    Folio,       // a folio box
+    Amount,      // an amount box
+    Note,        // the note box
+    AddLine,     // the add-line buttons
+    Balancing,   // the balancing button
+};
+
+HelpText entryFieldHelp(EntryField field);

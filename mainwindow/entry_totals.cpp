@@ -1,0 +1,96 @@
+#include "mainwindow/entry_totals.h"
+
+#include "resources/string_table.h"
+
+#include <algorithm>
+
+EntryTotals sumEntry(const Book& book, std::int32_t first, std::int32_t last) {
+    EntryTotals t;
+    first = std::max(first, 0);
+    last = std::min(last, book.LastEntryLine());
+    for (std::int32_t i = first; i <= last; ++i) {
+        const EntryLine& line = book.EntryLines[i];
+        std::optional<Currency> sum;
+        if (line.Side == Debit) {
+            ++t.debitLines;
+            sum = checkedAdd(t.debit, line.Amount);
+            if (sum) t.debit = *sum;
+        } else if (line.Side == Credit) {
+            ++t.creditLines;
+            sum = checkedAdd(t.credit, line.Amount);
+            if (sum) t.credit = *sum;
+        } else {
+            continue;
+        }
+        if (!sum) t.overflow = true;
+    }
+    if (t.overflow) t.debit = t.credit = Currency();
+    return t;
+}
+
+StatusUpdate entryTotalsStatus(const EntryTotals& totals, const NumberMarks& marks) {
+    if (totals.overflow)
+        return {"The totals of this entry are too large to add up", StatusColour::Red};
+    std::string text = strings::text(150) + " " + formatAmount(totals.debit, 2, marks, true) +
+                       "     " + strings::text(151) + " " +
+                       formatAmount(totals.credit, 2, marks, true);
+    const std::optional<Currency> difference = checkedSub(totals.debit, totals.credit);
+    if (difference && difference->isZero()) return {text, StatusColour::Black};
+    text += "     " + strings::text(155) + " : ";
+    text += difference ? formatAmount(*difference, 2, marks, true) : std::string("?");
+    text += "  ";
+    return {text, StatusColour::Red};
+}
+
+std::optional<bool> balancingButtonFor(const EntryTotals& totals) {
+    if (totals.overflow) return std::nullopt;
+    if (totals.debit == totals.credit) return false;
+    const Currency zero;
+    const bool oneSideOpen = (totals.debit.isZero() && totals.credit > zero) ||
+                             (totals.credit.isZero() && totals.debit > zero);
+    const bool bothCompound = totals.debitLines >= 2 && totals.creditLines >= 2;
+    if (oneSideOpen && !bothCompound) return true;
+    return std::nullopt;
+}
+
+namespace {
+
+// The plain text form of a count of ten-thousandths of any size.
+std::string plainText(__int128 raw, const std::string& decimalMark) {
+    const bool negative = raw < 0;
+    unsigned __int128 mag =
+        negative ? -static_cast<unsigned __int128>(raw) : static_cast<unsigned __int128>(raw);
+    std::string frac;
+    for (int i = 0; i < 4; ++i) {
+        frac.insert(frac.begin(), static_cast<char>('0' + static_cast<int>(mag % 10)));
+        mag /= 10;
+    }
+    std::string whole;
+    do {
+        whole.insert(whole.begin(), static_cast<char>('0' + static_cast<int>(mag % 10)));
+        mag /= 10;
+    } while (mag != 0);
+    while (!frac.empty() && frac.back() == '0')
+        frac.pop_back();
+    std::string text = frac.empty() ? whole : whole + decimalMark + frac;
+    return negative ? "-" + text : text;
+}
+
+} // namespace
+
+StatusUpdate journalBalanceStatus(const Book& book, const std::string& decimalMark) {
+    __int128 debits = 0, credits = 0;
+    for (const EntryLine& line : book.EntryLines) {
+        if (line.Side == Debit)
+            debits += line.Amount.raw;
+        else if (line.Side == Credit)
+            credits += line.Amount.raw;
+    }
+    if (debits > credits)
+        return {strings::text(275) + " " + plainText(debits - credits, decimalMark),
+                StatusColour::Red};
+    if (credits > debits)
+        return {strings::text(276) + " " + plainText(credits - debits, decimalMark),
+                StatusColour::Red};
+    return {strings::text(277), StatusColour::Black};
+}
