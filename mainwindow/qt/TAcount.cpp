@@ -1,5 +1,7 @@
 #include "mainwindow/qt/TAcount.h"
 
+#include "book/book_csv_file.h"
+#include "book/book_text_file.h"
 #include "book/open_book.h"
 #include "book/tmain.h"
 #include "mainwindow/qt/account_list_model.h"
@@ -626,7 +628,8 @@ void TAcount::LoadAccFile(int /*mode*/) {
         BusyState busy(*this);
         Tmain::BeginProgress(run_, "Loading");
         const PasswordPrompt ask = [this] { return filePasswordPrompt(); };
-        result = openBookFile(path, kind, book_, ask, &run_);
+        const BookReaders readers{readBookTextForOpening, readBookCsvForOpening};
+        result = openBookFile(path, kind, book_, ask, &run_, readers);
         Tmain::EndProgress(run_);
     }
     switch (result.status) {

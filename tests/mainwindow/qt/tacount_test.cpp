@@ -1,5 +1,6 @@
 #include "mainwindow/qt/TAcount.h"
 
+#include "book/book_csv_file.h"
 #include "book/book_file.h"
 #include "book/tmain.h"
 #include "mainwindow/qt/account_list_model.h"
@@ -485,6 +486,14 @@ TEST(TAcountStartUp, OpensTheBookNamedOnTheCommandLineAtItsLastEntry) {
     EXPECT_TRUE(w.isEnabled());
     EXPECT_GT(fakes.progress.finished, 0);
     EXPECT_EQ(w.accountList->names().size(), 5u);
+
+    // A .csv book named on the command line is read as comma-separated text.
+    std::string csvPath = (dir / "shop.csv").string();
+    ASSERT_TRUE(writeBookCsvFile(csvPath, w.book(), currentLocale(), nullptr).ok());
+    TAcount fromCsv(csvPath);
+    fromCsv.openCommandLineBook();
+    EXPECT_EQ(fromCsv.book().LastEntryLine(), 14);
+    EXPECT_EQ(fromCsv.entryModel().bounds(), (EntryBounds{13, 14}));
 
     // A damaged file says so and leaves the open book as it was.
     testing_support::writeFile(dir / "bad.acc", "not a book");
