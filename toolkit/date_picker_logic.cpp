@@ -1,5 +1,6 @@
 #include "toolkit/date_picker_logic.h"
 
+#include "book/runtime_state.h"
 #include "book/tmain.h"
 #include "platform/services.h"
 

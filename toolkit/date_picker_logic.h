@@ -3,7 +3,6 @@
 // click does. Dates are written and read in the book's date style.
 #pragma once
 
-#include "book/runtime_state.h"
 #include "toolkit/month_grid.h"
 
 #include <array>
@@ -11,6 +10,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+struct RunTimeState;
 
 class DatePickerLogic {
   public:

@@ -1,6 +1,10 @@
 #include "toolkit/group_list_logic.h"
 
+#include "book/book.h"
+
 #include <algorithm>
+
+static_assert(GroupListLogic::Rows == GroupTotal);
 
 namespace {
 

@@ -3,15 +3,16 @@
 // what a click reports. Positions are pixels inside the control.
 #pragma once
 
-#include "book/book.h"
-
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
+struct Book;
+
 class GroupListLogic {
   public:
-    static constexpr int Rows = GroupTotal;
+    static constexpr int Rows = 10; // the book's ten entry groups
     static constexpr std::array<int, Rows> RowTops{4, 24, 45, 66, 87, 108, 129, 150, 171, 192};
     static constexpr int RowLeft = 5;
     static constexpr int RowHeight = 20;

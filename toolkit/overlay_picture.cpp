@@ -1,28 +1,20 @@
 #include "toolkit/overlay_picture.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 namespace overlay_picture {
 
 PixelCanvas make() {
     PixelCanvas c(Width, Height, Transparent);
-    // Three rings, darkest outside; the corners are cut to round the frame.
+    // Three rings, darkest outside, with rounded corners.
     const std::uint32_t rings[] = {0x2B5F96, 0x5C9AD8, 0xB4D4F4};
-    for (int ring = 0; ring < 3; ++ring) {
-        const int left = ring, top = ring, right = Width - 1 - ring, bottom = Height - 1 - ring;
-        for (int x = left + 2; x <= right - 2; ++x) {
-            c.pixel(x, top, rings[ring]);
-            c.pixel(x, bottom, rings[ring]);
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x) {
+            const int dx = std::min(x, Width - 1 - x), dy = std::min(y, Height - 1 - y);
+            if (dx + dy < 2) continue; // the cut corner
+            const int ring = std::min({dx, dy, (dx + dy - 2) / 2});
+            if (ring < 3) c.pixel(x, y, rings[ring]);
         }
-        for (int y = top + 2; y <= bottom - 2; ++y) {
-            c.pixel(left, y, rings[ring]);
-            c.pixel(right, y, rings[ring]);
-        }
-        c.pixel(left + 1, top + 1, rings[ring]);
-        c.pixel(right - 1, top + 1, rings[ring]);
-        c.pixel(left + 1, bottom - 1, rings[ring]);
-        c.pixel(right - 1, bottom - 1, rings[ring]);
-    }
     return c;
 }
 

@@ -1,3 +1,4 @@
+#include "book/book.h"
 #include "toolkit/group_list_logic.h"
 
 #include <gtest/gtest.h>

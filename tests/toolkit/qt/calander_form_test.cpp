@@ -1,0 +1,190 @@
+#include "book/runtime_state.h"
+#include "book/tmain.h"
+#include "platform/fake/fake_services.h"
+#include "toolkit/qt/CalanderForm.h"
+#include "widget_events.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace widget_events;
+
+namespace {
+
+// A host window with the picker above a sibling label that was created after
+// it (and so lies above it), in a day-first locale, the book's style 2,
+// today 9 February 2026.
+struct Host {
+    ScopedFakeServices fakes{dayFirstLocale()};
+    RunTimeState run;
+    std::unique_ptr<QWidget> top;
+    CalanderForm* picker = nullptr;
+    QLabel* sibling = nullptr;
+    QLineEdit* other = nullptr;
+    int clicks = 0, changes = 0;
+
+    Host() {
+        fakes.clock.moment = Tmain::DayNumber(2026, 2, 9) + 0.5;
+        top = std::make_unique<QWidget>();
+        top->resize(420, 260);
+        picker = new CalanderForm(top.get());
+        picker->move(10, 10);
+        picker->setRunTimeState(&run);
+        picker->setDateStyle(2);
+        picker->setFontName("Arial"); // as every host does from the book
+        picker->setFontSize(9);
+        sibling = new QLabel(QStringLiteral("A sibling control under the panel"), top.get());
+        sibling->setGeometry(10, 40, 360, 150);
+        sibling->setAutoFillBackground(true);
+        sibling->setStyleSheet("background: #c8e0c8");
+        other = new QLineEdit(top.get());
+        other->setGeometry(10, 220, 120, 22);
+        QObject::connect(picker, &CalanderForm::Click, [this] { ++clicks; });
+        QObject::connect(picker, &CalanderForm::Change, [this] { ++changes; });
+        showTop(top.get());
+    }
+    QPoint face() const { return inTop(picker, QPoint(90, 12)); }
+    QPoint cell(int n) const {
+        QWidget* panel = picker->panel();
+        const QPoint at(32 * (n % 7) + 16, 37 + 16 * (n / 7) + 8);
+        return panel->mapTo(top.get(), at);
+    }
+};
+
+TEST(CalanderFormWidget, FaceOpensThePanelOverItsSiblings) {
+    Host host;
+    host.picker->setText("15/03/2026");
+    EXPECT_EQ(host.changes, 1);
+    saveShot(host.top.get(), "date_picker_closed");
+    click(host.top.get(), host.face());
+    ASSERT_TRUE(host.picker->isOpen());
+    QWidget* panel = host.picker->panel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->parentWidget(), host.top.get());
+    EXPECT_TRUE(panel->geometry().intersects(host.sibling->geometry()));
+    // Over the sibling: the panel is what the mouse finds there.
+    QWidget* found = host.top->childAt(host.cell(15));
+    EXPECT_TRUE(found == panel || panel->isAncestorOf(found));
+    EXPECT_EQ(host.clicks, 0);
+
+    auto* months = panel->findChildren<QComboBox*>().value(0);
+    ASSERT_NE(months, nullptr);
+    EXPECT_EQ(months->currentText(), "March");
+    EXPECT_TRUE(QFile::exists(saveShot(host.top.get(), "date_picker_open")));
+
+    // Closed through the face again: Click, but no day was picked.
+    click(host.top.get(), host.face());
+    EXPECT_FALSE(host.picker->isOpen());
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(host.clicks, 1);
+    EXPECT_EQ(host.run.DateChangedFlag, 0);
+}
+
+TEST(CalanderFormWidget, PickingADayRaisesOneClick) {
+    Host host;
+    host.picker->setText("15/03/2026");
+    click(host.top.get(), host.face());
+    ASSERT_TRUE(host.picker->isOpen());
+
+    // A blank cell takes no click.
+    click(host.top.get(), host.cell(40));
+    EXPECT_TRUE(host.picker->isOpen());
+    EXPECT_EQ(host.clicks, 0);
+
+    host.changes = 0;
+    click(host.top.get(), host.cell(19)); // 20 March 2026
+    EXPECT_EQ(host.clicks, 1);
+    EXPECT_EQ(host.run.DateChangedFlag, 1);
+    EXPECT_EQ(host.picker->Text(), "20/03/2026");
+    EXPECT_EQ(host.picker->textBox()->text(), "20/03/2026");
+    EXPECT_EQ(host.changes, 1);
+    EXPECT_FALSE(host.picker->isOpen());
+    EXPECT_EQ(host.picker->TheDate(), Tmain::DayNumber(2026, 3, 20));
+    saveShot(host.top.get(), "date_picker_picked");
+}
+
+TEST(CalanderFormWidget, ArrowAndListsWriteTheBooksStyle) {
+    Host host;
+    host.picker->setText("15/12/2025");
+    click(host.top.get(), host.face());
+    QWidget* panel = host.picker->panel();
+    auto buttons = panel->findChildren<QToolButton*>();
+    ASSERT_EQ(buttons.size(), 2);
+    QToolButton* next = buttons[0]->arrowType() == Qt::RightArrow ? buttons[0] : buttons[1];
+    next->click();
+    EXPECT_EQ(host.picker->Text(), "31/01/2026");
+    EXPECT_TRUE(host.picker->isOpen());
+    EXPECT_EQ(host.clicks, 0);
+    auto* months = panel->findChildren<QComboBox*>().value(0);
+    EXPECT_EQ(months->currentText(), "January");
+}
+
+TEST(CalanderFormWidget, HostKeyHandlersGoFirst) {
+    Host host;
+    QLineEdit* box = host.picker->textBox();
+    std::vector<int> downs;
+    QObject::connect(host.picker, &CalanderForm::KeyDown, [&](KeyArgs& k) {
+        downs.push_back(k.KeyCode);
+        if (k.KeyCode == keys::LetterA + ('X' - 'A')) k.KeyCode = 0;
+    });
+    QObject::connect(host.picker, &CalanderForm::KeyPress, [&](KeyPressArgs& k) {
+        if (k.KeyAscii == '7') k.KeyAscii = 0;   // swallowed
+        if (k.KeyAscii == '-') k.KeyAscii = '/'; // replaced
+    });
+    int ups = 0;
+    QObject::connect(host.picker, &CalanderForm::KeyUp, [&](KeyArgs&) { ++ups; });
+    auto type = [&](int key, const QString& text) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(box, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QApplication::sendEvent(box, &up);
+    };
+    type(Qt::Key_1, "1");
+    type(Qt::Key_7, "7");
+    type(Qt::Key_X, "x");
+    type(Qt::Key_Minus, "-");
+    type(Qt::Key_2, "2");
+    EXPECT_EQ(box->text(), "1/2");
+    EXPECT_EQ(host.picker->Text(), "1/2");
+    EXPECT_EQ(downs, (std::vector<int>{'1', '7', 'X', 189, '2'}));
+    EXPECT_EQ(ups, 5);
+}
+
+TEST(CalanderFormWidget, LostFocusOnlyWhenTheFocusLeavesControlAndPanel) {
+    Host host;
+    QApplication::setActiveWindow(host.top.get());
+    int lost = 0;
+    QObject::connect(host.picker, &CalanderForm::LostFocus, [&] {
+        ++lost;
+        host.picker->WLoss(); // what the main window's entry date does
+    });
+    host.picker->textBox()->setFocus();
+    click(host.top.get(), host.face());
+    ASSERT_TRUE(host.picker->isOpen());
+    auto* months = host.picker->panel()->findChildren<QComboBox*>().value(0);
+    months->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(lost, 0);
+    EXPECT_TRUE(host.picker->isOpen());
+    host.other->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(host.picker->isOpen());
+    EXPECT_EQ(host.clicks, 0);
+}
+
+TEST(CalanderFormWidget, PanelGoesWithTheControl) {
+    Host host;
+    click(host.top.get(), host.face());
+    QPointer<QWidget> panel = host.picker->panel();
+    ASSERT_TRUE(panel);
+    delete host.picker;
+    EXPECT_TRUE(panel.isNull());
+}
+
+} // namespace

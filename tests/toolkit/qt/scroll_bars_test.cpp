@@ -1,0 +1,172 @@
+#include "toolkit/key_codes.h"
+#include "toolkit/ole_colour.h"
+#include "toolkit/qt/RealhScroll.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+#include "widget_events.h"
+
+#include <QAbstractSlider>
+#include <QFile>
+#include <QKeyEvent>
+#include <gtest/gtest.h>
+
+#include <type_traits>
+
+using namespace widget_events;
+
+static_assert(!std::is_base_of_v<QAbstractSlider, TuvoVerticalScroll>);
+static_assert(!std::is_base_of_v<QAbstractSlider, RealhScroll>);
+
+namespace {
+
+struct VerticalHost {
+    QWidget top;
+    TuvoVerticalScroll* bar;
+    int changes = 0;
+    VerticalHost() {
+        top.resize(80, 240);
+        bar = new TuvoVerticalScroll(&top);
+        bar->setGeometry(20, 20, 17, 200);
+        QObject::connect(bar, &TuvoVerticalScroll::Change, [this] { ++changes; });
+        showTop(&top);
+    }
+};
+
+void sendKey(QWidget* w, QEvent::Type type, int key) {
+    QKeyEvent event(type, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+TEST(TuvoVerticalScrollWidget, ChangeOnEverySetAndNoneOnValueMax) {
+    VerticalHost host;
+    host.bar->setValue(30);
+    host.bar->setValue(30);
+    EXPECT_EQ(host.changes, 2); // delivered at once, also for the same value
+    host.bar->setValue(500);
+    EXPECT_EQ(host.bar->Value(), 100);
+    host.bar->setValue(-1);
+    EXPECT_EQ(host.bar->Value(), 0);
+    host.bar->setValueMax(40);
+    EXPECT_EQ(host.changes, 4);
+    EXPECT_EQ(host.bar->Value(), 0);
+
+    // A handler that sets the value again while Change runs.
+    int nested = 0;
+    QObject::connect(host.bar, &TuvoVerticalScroll::Change, [&] {
+        if (++nested == 1) host.bar->setValue(host.bar->Value() + 1);
+    });
+    host.bar->setValue(10);
+    EXPECT_EQ(host.bar->Value(), 11);
+}
+
+TEST(TuvoVerticalScrollWidget, HeldDownArrowRepeats) {
+    VerticalHost host;
+    host.bar->setValue(50);
+    host.changes = 0;
+    const QPoint downArrow = inTop(host.bar, QPoint(8, 195));
+    press(&host.top, downArrow);
+    EXPECT_EQ(host.changes, 0); // the first step waits for the timer
+    wait(150);
+    const int whileHeld = host.changes;
+    EXPECT_GE(whileHeld, 2); // the first step after 100 ms, then quicker ones
+    EXPECT_EQ(host.bar->Value(), 50 + whileHeld);
+    release(&host.top, downArrow);
+    EXPECT_FALSE(host.bar->logic().timerEnabled());
+    wait(30);
+    EXPECT_EQ(host.changes, whileHeld);
+}
+
+TEST(TuvoVerticalScrollWidget, KeysAfterTheHostsKeyDown) {
+    VerticalHost host;
+    host.bar->setValue(50);
+    host.changes = 0;
+    std::vector<int> codes;
+    QObject::connect(host.bar, &TuvoVerticalScroll::KeyDown, [&](KeyArgs& k) {
+        codes.push_back(k.KeyCode);
+        if (k.KeyCode == keys::Down) k.KeyCode = 0;
+    });
+    sendKey(host.bar, QEvent::KeyPress, Qt::Key_Down);
+    sendKey(host.bar, QEvent::KeyRelease, Qt::Key_Down);
+    EXPECT_EQ(host.bar->Value(), 50);
+    EXPECT_EQ(host.changes, 0);
+    sendKey(host.bar, QEvent::KeyPress, Qt::Key_Up);
+    sendKey(host.bar, QEvent::KeyRelease, Qt::Key_Up);
+    EXPECT_EQ(host.bar->Value(), 49);
+    EXPECT_EQ(host.changes, 1);
+    sendKey(host.bar, QEvent::KeyPress, Qt::Key_PageDown);
+    EXPECT_TRUE(host.bar->logic().timerEnabled());
+    sendKey(host.bar, QEvent::KeyRelease, Qt::Key_PageDown);
+    EXPECT_FALSE(host.bar->logic().timerEnabled());
+    EXPECT_EQ(codes, (std::vector<int>{keys::Down, keys::Up, keys::PageDown}));
+}
+
+TEST(TuvoVerticalScrollWidget, DraggingTheThumb) {
+    VerticalHost host;
+    host.bar->setValue(50); // thumb from 78
+    host.changes = 0;
+    press(&host.top, inTop(host.bar, QPoint(8, 85)));
+    mouse(&host.top, QEvent::MouseMove, inTop(host.bar, QPoint(8, 120)), Qt::NoButton,
+          Qt::LeftButton);
+    EXPECT_EQ(host.bar->Value(), 61);
+    EXPECT_EQ(host.changes, 1);
+    release(&host.top, inTop(host.bar, QPoint(8, 120)));
+    EXPECT_FALSE(host.bar->logic().Dragging());
+}
+
+TEST(ScrollBarPictures, SavedForReview) {
+    QWidget top;
+    top.resize(360, 240);
+    top.setStyleSheet("background: #d0d0d0");
+    auto* plain = new TuvoVerticalScroll(&top);
+    plain->setGeometry(10, 10, 17, 200);
+    plain->setValue(30);
+    auto* yellow = new TuvoVerticalScroll(&top);
+    yellow->setGeometry(40, 10, 21, 200);
+    yellow->setBackColor(0xC0FFFF);
+    yellow->setValueMax(10);
+    yellow->setValueLargeChange(5);
+    yellow->Refresh();
+    yellow->setValue(4);
+    auto* face = new TuvoVerticalScroll(&top);
+    face->setGeometry(75, 10, 17, 200);
+    face->setBackColor(ole::SystemButtonFace);
+    face->setValue(100);
+    auto* h = new RealhScroll(&top);
+    h->setGeometry(110, 10, 240, 17);
+    h->setValueMax(12);
+    h->setValue(5);
+    auto* hOff = new RealhScroll(&top);
+    hOff->setGeometry(110, 40, 240, 17);
+    hOff->setEnabled(false);
+    showTop(&top);
+    yellow->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(QFile::exists(saveShot(&top, "scroll_bars")));
+
+    // The button face resolves to grey, not to near-black shades.
+    const QImage shot = face->grab().toImage();
+    EXPECT_GT(qGray(shot.pixel(8, 100)), 100);
+}
+
+TEST(RealhScrollWidget, ValueWithinRangeAndChange) {
+    QWidget top;
+    top.resize(300, 40);
+    auto* bar = new RealhScroll(&top);
+    bar->setGeometry(10, 10, 260, 17);
+    int changes = 0;
+    QObject::connect(bar, &RealhScroll::Change, [&] { ++changes; });
+    showTop(&top);
+    bar->setValueMax(6);
+    bar->setValue(-3);
+    EXPECT_EQ(bar->Value(), 0);
+    bar->setValue(9);
+    EXPECT_EQ(bar->Value(), 6);
+    EXPECT_EQ(changes, 2);
+    // A press on the right arrow steps after the first 50 ms.
+    press(&top, inTop(bar, QPoint(255, 8)));
+    EXPECT_EQ(bar->logic().timerInterval(), 50);
+    release(&top, inTop(bar, QPoint(255, 8)));
+    bar->setEnabled(false);
+    EXPECT_EQ(bar->logic().ThumbSize(), 260 - 39);
+}
+
+} // namespace
