@@ -4,7 +4,7 @@ namespace {
 using C = Command;
 } // namespace
 
-const char* const AboutTitle = "Ledgerwise";
+const char* const AboutTitle = "Ledgerwick";
 
 HelpText reconcileMarkHelp() {
     return {"Reconcile",

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-const char* const MainCaptionPrefix = "Ledgerwise V7.5 : ";
+const char* const MainCaptionPrefix = "Ledgerwick V7.5 : ";
 
 std::string mainCaption(const std::string& bookPath) {
     if (bookPath.empty()) return MainCaptionPrefix;

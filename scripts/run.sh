@@ -4,4 +4,4 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
-exec "${LW_BUILD_DIR:-$root/build}/app/ledgerwise" "$@"
+exec "${LW_BUILD_DIR:-$root/build}/app/ledgerwick" "$@"

@@ -126,7 +126,7 @@ inline Book randomBook(std::uint32_t seed, int journalLines = 200) {
     b.DateStyle = static_cast<std::int16_t>(pick(0, 8));
     b.ReservedInteger = static_cast<std::int16_t>(pick(-5, 5));
     b.ReservedLong = pick(-100000, 100000);
-    b.Caption = "Ledgerwise : /home/user/" + word() + ".acc";
+    b.Caption = "Ledgerwick : /home/user/" + word() + ".acc";
     for (int i = pick(0, 20); i > 0; --i)
         b.EntryAccountList.push_back(variant());
 

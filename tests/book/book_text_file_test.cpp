@@ -18,7 +18,7 @@ const std::string Rule(80, '-');
 // class 7 and the opening-balance account, and a debit and a credit line.
 Book goldenBook() {
     Book book = emptyBook();
-    book.Caption = "Ledgerwise";
+    book.Caption = "Ledgerwick";
     book.BusinessName = "Corner Shop";
     book.DateStyle = 2;
     setAccount(book, 1, "400", "Rent", Expense);
@@ -30,7 +30,7 @@ Book goldenBook() {
 }
 
 std::string goldenText() {
-    std::string t = "mLedgerwise\r\n" + Rule + "\r\nCorner Shop\r\n" + Rule + "\r\n";
+    std::string t = "mLedgerwick\r\n" + Rule + "\r\nCorner Shop\r\n" + Rule + "\r\n";
     for (const char* c :
          {"1-Current Asset", "2-Current Liabilitie", "3-Non Current Asset",
           "4-Non Current Liabilitie", "5-COGS", "6-Revenue", "7-Expense", "8-Capital", "9-Other"})
