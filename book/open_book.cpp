@@ -42,6 +42,10 @@ void adoptOpenedBook(Book& openBook, RunTimeState& run, BookReadResult&& result,
         run.BookDirectory = folderWithSlash(full.parent_path());
         run.BookFileVersion = result.version;
     } else {
+        // A text form holds only part of a book: it has no book file of its
+        // own, so the next plain Save asks for a name instead of overwriting
+        // the book that was open before.
+        run.BookFilePath.clear();
         run.CurrentFilePath.clear();
     }
     run.BookChanged = false;

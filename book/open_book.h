@@ -40,8 +40,8 @@ BookReadResult openBookFile(const std::filesystem::path& path, BookFileKind kind
 
 // Puts a complete reading in place of the open book. A book file becomes the
 // book's own file (BookFilePath, CurrentFilePath, BookDirectory,
-// BookFileVersion); a text form leaves BookFilePath alone and CurrentFilePath
-// empty. Either way the changed mark is cleared and the display starts at the
+// BookFileVersion); a text form leaves BookFilePath and CurrentFilePath
+// empty (it has no book file of its own). Either way the changed mark is cleared and the display starts at the
 // last line. A journal left without lines gets the empty journal of NewStart.
 // Does nothing unless `result.ok()`.
 void adoptOpenedBook(Book& openBook, RunTimeState& run, BookReadResult&& result,

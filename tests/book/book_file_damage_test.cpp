@@ -160,6 +160,15 @@ TEST(DamagedBookFile, FailedOpeningsLeaveTheOpenBookItsPathAndChangedMark) {
     EXPECT_EQ(run.BookFileVersion, Currency::fromUnits(7));
     EXPECT_FALSE(run.BookChanged);
     EXPECT_EQ(run.RowBase, open.LastEntryLine());
+
+    // A book read from a text form has no book file of its own: a plain Save
+    // afterwards must ask for a name rather than overwrite good.acc.
+    BookReadResult text;
+    text.status = BookReadStatus::Ok;
+    text.book = open;
+    adoptOpenedBook(open, run, std::move(text), dir / "book.txt", BookFileKind::Text, 46000);
+    EXPECT_EQ(run.BookFilePath, "");
+    EXPECT_EQ(run.CurrentFilePath, "");
 }
 
 TEST(DamagedBookFile, WindowedReadingFromDiskMatchesReadingFromMemory) {
