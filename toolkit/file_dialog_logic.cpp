@@ -1,5 +1,6 @@
 #include "toolkit/file_dialog_logic.h"
 
+#include "book/tmain.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
@@ -52,12 +53,7 @@ std::optional<std::string> captionForType(const std::string& type) {
 
 std::string nameWithType(const std::string& name, const std::string& type) {
     if (name.empty()) return name;
-    std::size_t slash = name.rfind('/');
-    std::size_t dot = name.rfind('.');
-    std::string stem = dot != std::string::npos && (slash == std::string::npos || dot > slash)
-                           ? name.substr(0, dot)
-                           : name;
-    return stem + "." + type;
+    return Tmain::StripExtension(name) + "." + type;
 }
 
 namespace {

@@ -43,6 +43,8 @@ QFont PainterSurface::currentFont() const {
     f.setBold(FontBold);
     f.setItalic(FontItalic);
     f.setUnderline(FontUnderline);
+    // No ligatures: a printed "fi" stays two letters for anyone reading the text back.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 

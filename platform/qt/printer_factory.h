@@ -1,6 +1,7 @@
 // Printers as the print setup offers them, and a QPrinter made from its choices.
 #pragma once
 
+#include "platform/drawing_surface.h"
 #include "platform/printer_choices.h"
 
 #include <functional>
@@ -21,8 +22,6 @@ PrinterCapabilities pdfPrinterCapabilities();
 // pdfPath when empty). A printer no longer installed gives nullptr.
 std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
                                         const std::string& outputPath = "");
-
-class DrawingSurface;
 
 // Prints `copies` copies, each as a print job of its own, by running `draw`
 // on a fresh printer surface per copy (on the PDF printer the later copies

@@ -58,7 +58,7 @@ HC::HC(HelpMode& mode, QWidget* parent) : QWidget(parent, Qt::Window), mode_(mod
     setFixedSize(px(5415), px(5895));
 
     HelpLabel1 = new QLabel(this);
-    HelpLabel1->setGeometry(px(120), px(120), px(2520), px(360));
+    HelpLabel1->setGeometry(px(120), px(120), px(4560), px(360)); // up to the picture
     QFont titleFont("Arial");
     titleFont.setPointSizeF(15.75);
     HelpLabel1->setFont(titleFont);
@@ -84,15 +84,21 @@ HC::~HC() {
 }
 
 void HC::load() {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect area = screen->availableGeometry();
-        int frame = frameGeometry().width() - geometry().width();
-        move(area.right() + 1 - (width() + frame + px(50)), area.top() + px(900));
-    }
+    placeAtRightEdge();
+    placePending_ = true; // again once shown, when the frame is known
     HelpLabel1->setText("Ledgerwick Help");
     HelpLabel2->setPlainText(shownText(introduction()));
     Im->clear();
     loaded_ = true;
+}
+
+void HC::placeAtRightEdge() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect area = screen->availableGeometry();
+    int frame = frameGeometry().width() - geometry().width();
+    int top = isVisible() ? y() : area.top() + px(900);
+    move(area.right() + 1 - (width() + frame + px(50)), top);
 }
 
 void HC::showHelp(const std::string& title, const std::string& text) {
@@ -116,6 +122,10 @@ std::string HC::text() const {
 void HC::showEvent(QShowEvent* event) {
     if (!loaded_) load();
     QWidget::showEvent(event);
+    if (placePending_) {
+        placePending_ = false;
+        placeAtRightEdge();
+    }
 }
 
 void HC::closeEvent(QCloseEvent* event) {

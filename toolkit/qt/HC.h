@@ -46,10 +46,12 @@ class HC : public QWidget {
 
   private:
     void load();
+    void placeAtRightEdge();
     void helpModeChanged(bool on);
 
     HelpMode& mode_;
     int listener_ = 0;
     bool loaded_ = false;
     bool closing_ = false;
+    bool placePending_ = false;
 };

@@ -27,7 +27,8 @@ Passit::Passit(const Book& book, RunTimeState& run, QWidget* parent)
     setFixedSize(px(3300), px(1125));
 
     Label1 = new QLabel(this);
-    Label1->setGeometry(px(810), px(120), px(1635), px(210));
+    // Centred over the box, as wide as the box so that longer translations fit.
+    Label1->setGeometry(px(360), px(90), px(2655), px(255));
     Label1->setAlignment(Qt::AlignCenter);
 
     Text1 = new QLineEdit(this);

@@ -274,7 +274,11 @@ void Printformer::printerChosen(const std::string& name) {
 
 void Printformer::paperChosen(int index) {
     if (!setup_) load();
-    if (!setup_->choosePaper(index)) showMessage("Printer does not support this paper size");
+    if (!setup_->choosePaper(index)) {
+        showMessage("Printer does not support this paper size");
+        return;
+    }
+    Combo2->setCurrentIndex(index);
 }
 
 void Printformer::orientationChosen(int index) {

@@ -1,0 +1,177 @@
+#include "platform/fake/recording_surface.h"
+#include "platform/paper_sizes.h"
+#include "platform/qt/painter_surface.h"
+#include "platform/qt/printer_factory.h"
+
+#include "support/test_paths.h"
+
+#include <QImage>
+#include <QPageLayout>
+#include <QPrinter>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using testing_support::runCommand;
+using testing_support::TempDir;
+
+namespace {
+
+const std::vector<std::string> StatementTexts = {
+    "Income Statement", "Sales",      "1,250.00", "Wages",
+    "(400.00)",         "Net Profit", "850.00",   "Continued on page two"};
+
+// A small statement as the report windows draw one: a heading, rows with a
+// label and an amount on the same line, a rule, and a second page.
+void drawStatement(DrawingSurface& s) {
+    s.FontName = "DejaVu Sans";
+    s.FontSize = 14;
+    s.FontBold = true;
+    s.CurrentX = 720;
+    s.CurrentY = 720;
+    s.Print("Income Statement");
+    s.FontBold = false;
+    s.FontSize = 10;
+    const double amountRight = 7000;
+    auto row = [&](const std::string& label, const std::string& amount) {
+        s.CurrentX = 720;
+        s.PrintInline(label);
+        s.CurrentX = amountRight - s.TextWidth(amount);
+        s.Print(amount);
+    };
+    row("Sales", "1,250.00");
+    row("Wages", "(400.00)");
+    double y = s.CurrentY + 60;
+    s.Line(720, y, amountRight, y);
+    s.CurrentY = y + 60;
+    s.FontBold = true;
+    row("Net Profit", "850.00");
+    s.NewPage();
+    s.FontBold = false;
+    s.CurrentX = 720;
+    s.CurrentY = 720;
+    s.Print("Continued on page two");
+    s.EndDoc();
+}
+
+// The positions of the texts in the extracted text must rise in order.
+void expectInOrder(const std::string& extracted, const std::vector<std::string>& texts) {
+    std::size_t from = 0;
+    for (const auto& t : texts) {
+        std::size_t at = extracted.find(t, from);
+        ASSERT_NE(at, std::string::npos) << "missing or out of order: " << t << "\n" << extracted;
+        from = at + t.size();
+    }
+}
+
+TEST(PainterSurface, PdfPageHoldsTheDrawnTextsInOrderAsRecorded) {
+    TempDir dir;
+    PrinterChoices choices;
+    choices.printerName = PdfPrinterName;
+    choices.pdfPath = (dir / "statement.pdf").string();
+    ASSERT_TRUE(printCopies(choices, 1, drawStatement));
+    ASSERT_TRUE(std::filesystem::exists(choices.pdfPath));
+
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + choices.pdfPath + "' -", &text), 0);
+    expectInOrder(text, StatementTexts);
+    // Two pages: the second begins after the form feed.
+    std::size_t feed = text.find('\f');
+    ASSERT_NE(feed, std::string::npos);
+    EXPECT_LT(text.find("Net Profit"), feed);
+    EXPECT_GT(text.find("Continued on page two"), feed);
+    // The label and its amount share a line.
+    std::size_t salesLine = text.find("Sales");
+    EXPECT_LT(text.find("1,250.00"), text.find('\n', salesLine));
+
+    RecordingSurface recorded;
+    drawStatement(recorded);
+    EXPECT_EQ(recorded.texts(), StatementTexts);
+    EXPECT_EQ(recorded.pages(), 2);
+    EXPECT_EQ(recorded.calls.back().kind, RecordedCall::EndDoc);
+}
+
+TEST(PainterSurface, EachCopyIsAJobOfItsOwn) {
+    TempDir dir;
+    PrinterChoices choices;
+    choices.pdfPath = (dir / "ledger.pdf").string();
+    int drawn = 0;
+    ASSERT_TRUE(printCopies(choices, 2, [&](DrawingSurface& s) {
+        ++drawn;
+        s.Print("Copy " + std::to_string(drawn));
+    }));
+    EXPECT_EQ(drawn, 2);
+    std::string first, second;
+    runCommand("pdftotext '" + (dir / "ledger.pdf").string() + "' -", &first);
+    runCommand("pdftotext '" + (dir / "ledger-2.pdf").string() + "' -", &second);
+    EXPECT_NE(first.find("Copy 1"), std::string::npos);
+    EXPECT_NE(second.find("Copy 2"), std::string::npos);
+
+    // A PDF file that cannot be written fails instead of reporting success.
+    choices.pdfPath = (dir / "no-such-folder" / "x.pdf").string();
+    EXPECT_FALSE(printCopies(choices, 1, [](DrawingSurface& s) { s.Print("x"); }));
+}
+
+TEST(PainterSurface, PrinterTakesTheChoices) {
+    PrinterChoices choices;
+    choices.paperCode = 11; // A5
+    choices.orientation = Landscape;
+    choices.colorMode = Monochrome;
+    choices.quality = LowQuality;
+    choices.pdfPath = "/tmp/unused.pdf";
+    auto printer = createPrinter(choices);
+    ASSERT_TRUE(printer);
+    EXPECT_EQ(printer->outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(printer->colorMode(), QPrinter::GrayScale);
+    EXPECT_EQ(printer->resolution(), 300);
+
+    // Every paper code gives a page of its size.
+    for (int code = 1; code <= 41; ++code) {
+        choices.paperCode = code;
+        choices.orientation = Portrait;
+        auto p = createPrinter(choices);
+        QSizeF mm = p->pageLayout().pageSize().size(QPageSize::Millimeter);
+        EXPECT_TRUE(paperMatches(code, mm.width(), mm.height(), 1.5))
+            << code << ": " << mm.width() << " x " << mm.height();
+    }
+
+    choices.printerName = "No Such Printer Anywhere";
+    EXPECT_EQ(createPrinter(choices), nullptr);
+}
+
+TEST(PainterSurface, WindowPictureUsesFifteenTwipsAPixel) {
+    QImage picture(200, 100, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        PainterSurface s(&picture);
+        EXPECT_DOUBLE_EQ(s.ScaleWidth(), 3000);
+        EXPECT_DOUBLE_EQ(s.ScaleHeight(), 1500);
+        s.FilledBox(150, 300, 450, 600, rgbColor(255, 0, 0)); // pixels 10..30, 20..40
+        s.PSet(1500, 1200, rgbColor(0, 0, 255));              // pixel 100, 80
+        s.Line(0, 1425, 2985, 1425, rgbColor(0, 128, 0));     // row 95
+        s.FontSize = 9;
+        double w = s.TextWidth("Balance");
+        double h = s.TextHeight("Balance");
+        EXPECT_GT(w, 300);
+        EXPECT_LT(w, 1500);
+        EXPECT_GT(h, 150);
+        EXPECT_LT(h, 400);
+        EXPECT_DOUBLE_EQ(s.TextHeight("a\nb"), 2 * h);
+    }
+    EXPECT_EQ(picture.pixelColor(20, 30), QColor(255, 0, 0));
+    EXPECT_EQ(picture.pixelColor(5, 30), QColor(Qt::white));
+    EXPECT_EQ(picture.pixelColor(100, 80), QColor(0, 0, 255));
+    EXPECT_EQ(picture.pixelColor(50, 95), QColor(0, 128, 0));
+
+    // Cls clears to the background and returns to the top-left.
+    PainterSurface s(&picture, rgbColor(10, 20, 30));
+    s.CurrentX = 400;
+    s.Cls();
+    EXPECT_DOUBLE_EQ(s.CurrentX, 0);
+    s.EndDoc();
+    EXPECT_EQ(picture.pixelColor(20, 30), QColor(10, 20, 30));
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+#include "platform/fake/recording_surface.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(RecordingSurface, TextMovesTheCurrentPositionAsADrawingExpects) {
+    RecordingSurface s;
+    s.FontSize = 10; // 100 twips a character, 240 a line
+    s.CurrentX = 500;
+    s.CurrentY = 1000;
+    s.PrintInline("Net");
+    EXPECT_DOUBLE_EQ(s.CurrentX, 800);
+    EXPECT_DOUBLE_EQ(s.CurrentY, 1000);
+    s.Print(" Profit");
+    EXPECT_DOUBLE_EQ(s.CurrentX, 0);
+    EXPECT_DOUBLE_EQ(s.CurrentY, 1240);
+
+    // Several lines: each starts at the same left edge.
+    s.CurrentX = 100;
+    s.Print("one\r\ntwo\nthree");
+    EXPECT_DOUBLE_EQ(s.CurrentY, 1240 + 3 * 240);
+
+    ASSERT_EQ(s.calls.size(), 5u);
+    EXPECT_EQ(s.describe(s.calls[0]), "Text 500,1000 \"Net\" Arial 10");
+    EXPECT_EQ(s.describe(s.calls[1]), "Text 800,1000 \" Profit\" Arial 10");
+    EXPECT_EQ(s.describe(s.calls[2]), "Text 100,1240 \"one\" Arial 10");
+    EXPECT_EQ(s.describe(s.calls[3]), "Text 100,1480 \"two\" Arial 10");
+    EXPECT_EQ(s.describe(s.calls[4]), "Text 100,1720 \"three\" Arial 10");
+}
+
+TEST(RecordingSurface, MetricsDependOnTextAndFontOnly) {
+    RecordingSurface s;
+    s.FontSize = 9;
+    EXPECT_DOUBLE_EQ(s.TextWidth("abcd"), 360);
+    EXPECT_DOUBLE_EQ(s.TextWidth("äöü"), 270); // characters, not bytes
+    EXPECT_DOUBLE_EQ(s.TextWidth("ab\r\nabcdef"), 540);
+    EXPECT_DOUBLE_EQ(s.TextHeight("x"), 216);
+    EXPECT_DOUBLE_EQ(s.TextHeight("x\ny"), 432);
+    EXPECT_DOUBLE_EQ(s.TextHeight(""), 216);
+    s.FontBold = true;
+    EXPECT_DOUBLE_EQ(s.TextWidth("abcd"), 396);
+}
+
+TEST(RecordingSurface, ShapesFontsAndPages) {
+    RecordingSurface s(9000, 12000);
+    EXPECT_DOUBLE_EQ(s.ScaleWidth(), 9000);
+    EXPECT_DOUBLE_EQ(s.ScaleHeight(), 12000);
+    s.setFont({"Times", 12, true, true, true});
+    s.ForeColor = rgbColor(255, 0, 0);
+    s.Print("Title");
+    s.Line(0, 300, 9000, 300);
+    s.Box(10, 20, 30, 40, rgbColor(0, 0, 255));
+    s.FilledBox(10, 20, 30, 40, 0xC0C0C0);
+    EXPECT_DOUBLE_EQ(s.CurrentX, 30);
+    EXPECT_DOUBLE_EQ(s.CurrentY, 40);
+    s.PSet(5, 6, 0);
+    s.NewPage();
+    EXPECT_DOUBLE_EQ(s.CurrentX, 0);
+    EXPECT_DOUBLE_EQ(s.CurrentY, 0);
+    s.Cls();
+    s.EndDoc();
+    EXPECT_EQ(s.describe(), "Text 0,0 \"Title\" Times 12 BIU #FF0000\n"
+                            "Line 0,300-9000,300 #FF0000\n"
+                            "Box 10,20-30,40 #0000FF\n"
+                            "FilledBox 10,20-30,40 #C0C0C0\n"
+                            "Pixel 5,6 #000000\n"
+                            "NewPage\n"
+                            "Clear\n"
+                            "EndDoc\n");
+    EXPECT_EQ(s.pages(), 2);
+    EXPECT_EQ(s.texts(), (std::vector<std::string>{"Title"}));
+}
+
+TEST(DrawingSurface, LineSplitting) {
+    EXPECT_EQ(splitTextLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitTextLines("a\r\n"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(splitTextLines(""), (std::vector<std::string>{""}));
+    EXPECT_EQ(splitTextLines("\n\n"), (std::vector<std::string>{"", ""}));
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+#include "toolkit/print_setup.h"
+
+#include "platform/paper_sizes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+PrinterCapabilities printer(const std::string& name, std::vector<int> codes, int current,
+                            bool color = true, bool duplex = true) {
+    PrinterCapabilities p;
+    p.name = name;
+    p.paperCodes = std::move(codes);
+    p.currentPaperCode = current;
+    p.color = color;
+    p.duplex = duplex;
+    return p;
+}
+
+PrinterCapabilities pdf() {
+    std::vector<int> all;
+    for (int c = 1; c <= 41; ++c)
+        all.push_back(c);
+    return printer(PdfPrinterName, all, 9, true, false);
+}
+
+TEST(PrintSetup, PaperProbeKeepsTheCodesAcceptedAndThePaperInForce) {
+    auto accepts159 = [](int code) { return code == 1 || code == 5 || code == 9; };
+    PaperList list = probePapers(accepts159, 9);
+    EXPECT_EQ(list.codes, (std::vector<int>{1, 5, 9}));
+    EXPECT_EQ(list.selected, 2);
+    EXPECT_EQ(probePapers(accepts159, 11).selected, 0); // A5 not accepted: item 0
+
+    PrintSetup setup({printer("Office", {1, 5, 9}, 9)}, pdf(), "Office");
+    EXPECT_EQ(setup.paperNames(),
+              (std::vector<std::string>{"Letter, 8\u00bd x 11 in.", "Legal, 8\u00bd x 14 in.",
+                                        "A4, 210 x 297 mm"}));
+    EXPECT_EQ(setup.papers().selected, 2);
+    EXPECT_EQ(setup.choices().paperCode, 9); // back on A4 after the probe
+}
+
+TEST(PrintSetup, ChoosingAnotherPrinterRebuildsThePaperList) {
+    PrintSetup setup(
+        {printer("Office", {1, 5, 9}, 9), printer("Labels", {20, 27}, 27, false, false)}, pdf(),
+        "Office");
+    EXPECT_EQ(setup.printerNames(), (std::vector<std::string>{"Office", "Labels", PdfPrinterName}));
+    EXPECT_FALSE(setup.noPrinterInstalled());
+
+    ASSERT_TRUE(setup.choosePrinter("Labels"));
+    EXPECT_EQ(setup.papers().codes, (std::vector<int>{20, 27}));
+    EXPECT_EQ(setup.choices().paperCode, 27);
+    EXPECT_EQ(setup.choices().printerName, "Labels");
+    EXPECT_EQ(setup.setColorMode(Color), Monochrome); // a black-and-white printer stays so
+
+    EXPECT_FALSE(setup.choosePrinter("Gone"));
+    EXPECT_EQ(setup.choices().printerName, "Labels");
+
+    EXPECT_FALSE(setup.choosePaper(2));
+    EXPECT_TRUE(setup.choosePaper(0));
+    EXPECT_EQ(setup.choices().paperCode, 20);
+}
+
+TEST(PrintSetup, NoPrinterInstalledLeavesThePdfPrinter) {
+    PrintSetup setup({}, pdf(), "");
+    EXPECT_TRUE(setup.noPrinterInstalled());
+    EXPECT_EQ(setup.choices().printerName, PdfPrinterName);
+    EXPECT_EQ(setup.papers().codes.size(), 41u);
+    EXPECT_EQ(setup.choices().paperCode, 9);
+    // The default printer is the first installed one when the named default is missing.
+    PrintSetup other({printer("First", {9}, 9), printer("Second", {9}, 9)}, pdf(), "Unknown");
+    EXPECT_EQ(other.choices().printerName, "First");
+}
+
+TEST(PrintSetup, DuplexTickedIsTwoSidedWherePossible) {
+    PrintSetup setup(
+        {printer("Duplexer", {9}, 9, true, true), printer("Simple", {9}, 9, true, false)}, pdf(),
+        "Duplexer");
+    EXPECT_FALSE(setup.choices().duplex); // starts unticked
+    EXPECT_TRUE(setup.setDuplex(true));
+    EXPECT_TRUE(setup.choices().duplex);
+    EXPECT_FALSE(setup.setDuplex(false));
+    EXPECT_FALSE(setup.choices().duplex);
+    // A printer without duplex stays one-sided although the box is ticked.
+    setup.setDuplex(true);
+    setup.choosePrinter("Simple");
+    EXPECT_TRUE(setup.duplexTicked());
+    EXPECT_FALSE(setup.choices().duplex);
+    setup.choosePrinter("Duplexer");
+    EXPECT_TRUE(setup.choices().duplex);
+}
+
+TEST(PrintSetup, OrientationColourAndQualityRefuseUnknownCodes) {
+    PrintSetup setup({}, pdf());
+    EXPECT_EQ(setup.choices().orientation, Portrait);
+    EXPECT_EQ(setup.setOrientation(Landscape), Landscape);
+    EXPECT_EQ(setup.setOrientation(3), Landscape);
+    EXPECT_EQ(setup.setColorMode(Monochrome), Monochrome);
+    EXPECT_EQ(setup.setColorMode(0), Monochrome);
+    EXPECT_EQ(setup.setQuality(DraftQuality), DraftQuality);
+    EXPECT_EQ(setup.setQuality(-5), DraftQuality);
+    EXPECT_EQ(setup.setQuality(0), DraftQuality);
+    EXPECT_EQ(setup.setQuality(HighQuality), HighQuality);
+}
+
+TEST(PrintSetup, CopiesAndZoomFromTheirBoxes) {
+    EXPECT_EQ(copiesFromText("1"), 1);
+    EXPECT_EQ(copiesFromText("12"), 12);
+    EXPECT_EQ(copiesFromText("2.5"), 2); // halves to the even neighbour
+    EXPECT_EQ(copiesFromText("3.5"), 4);
+    EXPECT_EQ(copiesFromText(" 7x"), 7);
+    EXPECT_EQ(copiesFromText("abc"), 0);
+    EXPECT_EQ(copiesFromText(""), 0);
+    EXPECT_EQ(copiesFromText("-4"), 0);
+
+    EXPECT_DOUBLE_EQ(zoomFactor("80%"), 0.8);
+    EXPECT_DOUBLE_EQ(zoomFactor("150%"), 1.5);
+    EXPECT_DOUBLE_EQ(zoomFactor("100"), 1.0);
+    EXPECT_EQ(zoomTextAfterLeaving("5"), "20%");
+    EXPECT_EQ(zoomTextAfterLeaving("19.9%"), "20%");
+    EXPECT_EQ(zoomTextAfterLeaving("big"), "20%");
+    EXPECT_EQ(zoomTextAfterLeaving("20%"), "20%");
+    EXPECT_EQ(zoomTextAfterLeaving("150%"), "150%");
+
+    PrintSetup setup({}, pdf());
+    setup.copiesText = "3";
+    setup.zoomText = "10%";
+    EXPECT_EQ(setup.accept(), 3);
+    EXPECT_EQ(setup.zoomText, "20%");
+}
+
+TEST(PaperSizes, NamesAndSheets) {
+    EXPECT_EQ(paperName(1), "Letter, 8\u00bd x 11 in.");
+    EXPECT_EQ(paperName(9), "A4, 210 x 297 mm");
+    EXPECT_EQ(paperName(10), "A4 Small, 210x297 mm");
+    EXPECT_EQ(paperName(41), "German Legal Fanfold, 8\u00bd x 13 in.");
+    EXPECT_EQ(paperName(0), "");
+    EXPECT_EQ(paperName(42), "");
+    for (int code = 1; code <= 41; ++code) {
+        auto p = paperSizeByCode(code);
+        ASSERT_TRUE(p) << code;
+        EXPECT_EQ(p->code, code);
+        EXPECT_GT(p->widthMm, 50);
+        EXPECT_GT(p->heightMm, 50);
+    }
+    EXPECT_EQ(paperCodeForSize(210, 297), 9);
+    EXPECT_EQ(paperCodeForSize(297, 210), 9); // turned
+    EXPECT_EQ(paperCodeForSize(215.9, 279.4), 1);
+    EXPECT_FALSE(paperCodeForSize(100, 100));
+    EXPECT_TRUE(paperMatches(4, 279.4, 431.8)); // Ledger is Tabloid turned
+    EXPECT_FALSE(paperMatches(8, 210, 297));
+}
+
+TEST(PdfCopies, LaterCopiesGoToFilesOfTheirOwn) {
+    EXPECT_EQ(pdfPathForCopy("/tmp/out/report.pdf", 1), "/tmp/out/report.pdf");
+    EXPECT_EQ(pdfPathForCopy("/tmp/out/report.pdf", 2), "/tmp/out/report-2.pdf");
+    EXPECT_EQ(pdfPathForCopy("/tmp/out/report.pdf", 10), "/tmp/out/report-10.pdf");
+}
+
+} // namespace
