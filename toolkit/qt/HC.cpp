@@ -53,7 +53,6 @@ std::string HC::introduction() {
 }
 
 HC::HC(HelpMode& mode, QWidget* parent) : QWidget(parent, Qt::Window), mode_(mode) {
-    setWindowTitle("Help Contents...");
     setFont(QFont("Arial", 9));
     setFixedSize(px(5415), px(5895));
 
@@ -86,6 +85,7 @@ HC::~HC() {
 void HC::load() {
     placeAtRightEdge();
     placePending_ = true; // again once shown, when the frame is known
+    setWindowTitle("Help Contents...");
     HelpLabel1->setText("Ledgerwick Help");
     HelpLabel2->setPlainText(shownText(introduction()));
     Im->clear();
@@ -109,6 +109,7 @@ void HC::showHelp(const std::string& title, const std::string& text) {
 }
 
 void HC::setImage(const QPixmap& picture) {
+    if (!loaded_) load(); // like any change to the closed window, this loads it first
     Im->setPixmap(picture);
 }
 

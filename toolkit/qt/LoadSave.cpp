@@ -199,7 +199,10 @@ void LoadSave::acceptClicked() {
         txtSearchSpec->setFocus();
         return;
     }
-    run_.CurrentFilePath = chosenPath(folder_, text).string();
+    fs::path chosen = chosenPath(folder_, text);
+    std::string name = chosen.filename().string();
+    if (name.empty() || name == "." || name == "..") return; // a folder, not a file name
+    run_.CurrentFilePath = chosen.string();
     accept();
 }
 

@@ -17,6 +17,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -231,10 +232,12 @@ void Printformer::load() {
     fillPapers();
     showMarkers();
     if (setup_->noPrinterInstalled() && !troubleShown_) {
-        // Said once; printing goes on through the PDF printer.
+        // Said once, after the dialog is up; printing goes on through the PDF printer.
         troubleShown_ = true;
-        showMessage("Printer Trouble\n\nNo printer is installed: the pages will be written to a "
-                    "PDF file.");
+        QTimer::singleShot(0, this, [] {
+            showMessage("Printer Trouble\n\nNo printer is installed: the pages will be written "
+                        "to a PDF file.");
+        });
     }
 }
 

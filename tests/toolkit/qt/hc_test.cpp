@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <gtest/gtest.h>
@@ -92,6 +93,20 @@ TEST(HelpWindow, HostTextReplacesTheIntroduction) {
     settle();
     EXPECT_EQ(help.title(), "Ledgerwick Help");
     EXPECT_EQ(help.text().rfind("You are now in help mode.", 0), 0u);
+    help.close();
+
+    // About: a picture and a caption set around the text survive the reload.
+    QPixmap logo(16, 16);
+    logo.fill(Qt::red);
+    help.setImage(logo);
+    help.showHelp("About", "Version text");
+    help.setWindowTitle("About...");
+    EXPECT_FALSE(help.Im->pixmap().isNull());
+    EXPECT_EQ(help.title(), "About");
+    help.close();
+    help.showHelp("Amount", "x");
+    EXPECT_EQ(help.windowTitle(), "Help Contents...");
+    EXPECT_TRUE(help.Im->pixmap().isNull());
     help.close();
 }
 

@@ -150,6 +150,14 @@ TEST_F(FileDialogFixture, ForbiddenCharactersAndEmptyNamesAreRefused) {
     EXPECT_EQ(run.CurrentFilePath, "");
     EXPECT_EQ(fakes.messages.shown.size(), 2u);
 
+    // A name that only names a folder is not a file name.
+    for (const char* folderOnly : {".", "..", "archive/"}) {
+        dialog.txtSearchSpec->setText(folderOnly);
+        dialog.Command1[1]->click();
+        EXPECT_TRUE(dialog.isVisible()) << folderOnly;
+        EXPECT_EQ(run.CurrentFilePath, "");
+    }
+
     // Enter in the box moves to the accepting button and accepts nothing.
     dialog.txtSearchSpec->setText("fine.acc");
     pressKey(dialog.txtSearchSpec, Qt::Key_Return, "\r");
