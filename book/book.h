@@ -7,6 +7,7 @@
 #include "book/fixed_text.h"
 #include "book/variant_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -38,6 +39,11 @@ struct EntryLine {
 
     friend bool operator==(const EntryLine&, const EntryLine&) = default;
 };
+
+// An entry ends at the line whose note holds more than spaces.
+inline bool closesEntry(const std::string& details) {
+    return details.find_first_not_of(' ') != std::string::npos;
+}
 
 constexpr int MinAccountSlots = 14;     // slots 0..13 always exist
 constexpr int MaxAccountIndex = 32000;  // inserts stop beyond this
@@ -99,6 +105,10 @@ struct Book {
 
     // --- account table helpers ---
     std::size_t accountSlots() const { return AccountNames.size(); }
+    // Slots 0..LastAccount, as far as the arrays reach.
+    int slotsInUse() const {
+        return std::min<int>(LastAccount + 1, static_cast<int>(accountSlots()));
+    }
     // Sizes the six arrays to max(lastAccount, 13) + 1 slots, keeping contents.
     void resizeAccounts(int lastAccount);
     bool slotIsEmpty(int i) const { return AccountNames[i].empty() && AccountNumbers[i].isZero(); }

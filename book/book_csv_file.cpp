@@ -37,7 +37,7 @@ std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeSta
     out.reserve(1024 + lines * 64);
     out += BookCsvAccountHeader;
     out += CrLf;
-    const int slots = std::min<int>(book.LastAccount + 1, static_cast<int>(book.accountSlots()));
+    const int slots = book.slotsInUse();
     for (int k = 0; k < slots; ++k) {
         out += book.AccountNumbers[k].toPlainString(".");
         out += ',';

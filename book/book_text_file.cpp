@@ -59,10 +59,6 @@ void appendJournalLine(std::string& out, const Book& book, std::size_t i, DateWr
     out += CrLf;
 }
 
-int accountSlotsWritten(const Book& book) {
-    return std::min<int>(book.LastAccount + 1, static_cast<int>(book.accountSlots()));
-}
-
 } // namespace
 
 std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeState* run) {
@@ -81,7 +77,7 @@ std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeSt
         out += CrLf;
     }
     appendRule(out);
-    const int slots = accountSlotsWritten(book);
+    const int slots = book.slotsInUse();
     for (int type = 0; type <= Other; ++type)
         for (int k = 0; k < slots; ++k)
             if (book.AccountTypes[k] == type && !book.AccountNumbers[k].isZero())

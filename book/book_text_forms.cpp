@@ -216,10 +216,6 @@ std::string lineMessage(int line, const std::string& fault) {
     return "Line " + std::to_string(line) + ": " + fault;
 }
 
-bool closesEntry(const std::string& details) {
-    return !trimSpaces(details).empty();
-}
-
 void EntryShaper::reserve(std::size_t n) {
     lines.reserve(n);
     ids.reserve(n);

@@ -153,8 +153,6 @@ class EntryShaper {
     int debitSide_ = 0, creditSide_ = 0;
 };
 
-bool closesEntry(const std::string& details);
-
 // Progress while reading: every 10,000 journal lines the bar follows the
 // position in the file and pending events run.
 void readProgress(RunTimeState* run, std::size_t position, std::size_t size);

@@ -14,7 +14,7 @@ Currency openingBalanceAccount() {
 }
 
 std::optional<std::vector<Currency>> accountBalances(const Book& book, std::string* fault) {
-    const int slots = std::min<int>(book.LastAccount + 1, static_cast<int>(book.accountSlots()));
+    const int slots = book.slotsInUse();
     std::vector<Currency> balances(static_cast<std::size_t>(std::max(slots, 0)));
     std::unordered_map<std::int64_t, int> slotOf;
     slotOf.reserve(balances.size() * 2);

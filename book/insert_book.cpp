@@ -1,7 +1,6 @@
 #include "book/insert_book.h"
 
 #include "book/book_csv_file.h"
-#include "book/book_text_forms.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
 
@@ -65,8 +64,7 @@ bool planAccounts(const Book& book, const Book& other, InsertSource source, Acco
     const int last = book.LastAccount;
     plan.reuseLastSlot = false;
     plan.newLastAccount = last;
-    const int otherSlots =
-        std::min<int>(other.LastAccount + 1, static_cast<int>(other.accountSlots()));
+    const int otherSlots = other.slotsInUse();
     for (int j = 0; j < otherSlots; ++j) {
         if (other.slotIsEmpty(j)) continue; // an empty row is no account
         if (!numbers.insert(other.AccountNumbers[j].raw).second) continue;
@@ -114,7 +112,7 @@ void numberEntries(Book& other, ReferenceCounter& counter) {
     std::size_t start = 0;
     const std::size_t n = other.EntryLines.size();
     for (std::size_t i = 0; i < n; ++i) {
-        if (i + 1 < n && !textforms::closesEntry(other.EntryLines[i].Details)) continue;
+        if (i + 1 < n && !closesEntry(other.EntryLines[i].Details)) continue;
         const EntryId reference(counter.next());
         for (std::size_t k = start; k <= i; ++k)
             other.EntryIds[k] = reference;

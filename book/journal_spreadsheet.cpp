@@ -20,10 +20,6 @@ constexpr double MarginInches = 0.5;
 // The heading row, then one row per journal line.
 constexpr std::int32_t MaxJournalRows = ExcelFile::MaxRows - 1;
 
-bool endsEntry(const std::string& details) {
-    return details.find_first_not_of(' ') != std::string::npos;
-}
-
 // Account names by number, first slot wins, numbers above 0 only: built once.
 std::unordered_map<std::int64_t, const std::string*> accountNameIndex(const Book& book) {
     std::unordered_map<std::int64_t, const std::string*> index;
@@ -88,9 +84,9 @@ std::error_code writeSheet(ExcelFile& file, const Book& book, const std::filesys
     for (std::int32_t i = 0; i < lines && !w.error; ++i) {
         const EntryLine& line = book.EntryLines[i];
         const std::int32_t row = i + 2;
-        const bool first = i == 0 || endsEntry(book.EntryLines[i - 1].Details);
+        const bool first = i == 0 || closesEntry(book.EntryLines[i - 1].Details);
         const int top = first ? ExcelFile::TopBorder : 0;
-        const int bottom = endsEntry(line.Details) ? ExcelFile::BottomBorder : 0;
+        const int bottom = closesEntry(line.Details) ? ExcelFile::BottomBorder : 0;
 
         if (first)
             w.text(file, ExcelFile::Font3, ExcelFile::AlignLeft | ExcelFile::TopBorder, 0, row, 1,

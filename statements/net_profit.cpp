@@ -8,10 +8,6 @@
 
 namespace {
 
-int scannedSlots(const Book& book) {
-    return std::min<int>(book.LastAccount + 1, static_cast<int>(book.accountSlots()));
-}
-
 void addRow(std::vector<IncomeRow>& rows, Currency& total, const Book& book, int slot,
             Currency amount) {
     if (amount.isZero()) return;
@@ -23,7 +19,7 @@ void addRow(std::vector<IncomeRow>& rows, Currency& total, const Book& book, int
 
 IncomeSums computeIncomeSums(const Book& book, const IncomeStatementPeriod& period) {
     IncomeSums sums;
-    const int slots = scannedSlots(book);
+    const int slots = book.slotsInUse();
     std::unordered_map<std::int64_t, int> slotOf; // number to its first slot
     slotOf.reserve(static_cast<std::size_t>(std::max(slots, 0)) * 2);
     for (int k = 0; k < slots; ++k)
