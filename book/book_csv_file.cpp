@@ -1,12 +1,12 @@
 #include "book/book_csv_file.h"
 
+#include "book/account_name_index.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
 #include "platform/services.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 const char* const BookCsvAccountHeader = "Folio,Account,Type";
@@ -17,17 +17,6 @@ namespace {
 using namespace textforms;
 
 const char* const CrLf = "\r\n";
-
-// Account number to the name of its first slot (numbers above 0 only, as
-// the lookup by number does).
-std::unordered_map<std::int64_t, const std::string*> namesByNumber(const Book& book, int slots) {
-    std::unordered_map<std::int64_t, const std::string*> names;
-    names.reserve(static_cast<std::size_t>(slots) * 2);
-    for (int k = 0; k < slots; ++k)
-        if (book.AccountNumbers[k].raw > 0)
-            names.emplace(book.AccountNumbers[k].raw, &book.AccountNames[k]);
-    return names;
-}
 
 } // namespace
 
@@ -49,7 +38,7 @@ std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeSta
     out += BookCsvJournalHeader;
     out += CrLf;
 
-    const auto names = namesByNumber(book, slots);
+    const AccountNameIndex names(book);
     std::int64_t lastNumber = 0;
     std::string lastName;
     DateWriter dates(usableDateStyle(book.DateStyle), locale);
@@ -64,8 +53,7 @@ std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeSta
         out += ',';
         if (i == 0 || line.AccountNumber.raw != lastNumber) {
             lastNumber = line.AccountNumber.raw;
-            auto it = names.find(lastNumber);
-            lastName = it == names.end() ? std::string() : oneLineText(*it->second, true);
+            lastName = oneLineText(names.name(line.AccountNumber), true);
         }
         out += lastName;
         out += ',';

@@ -1,5 +1,6 @@
 #include "book/journal_spreadsheet.h"
 
+#include "book/account_name_index.h"
 #include "book/excel_file.h"
 #include "book/tmain.h"
 #include "platform/services.h"
@@ -9,7 +10,6 @@
 #include <array>
 #include <cmath>
 #include <string>
-#include <unordered_map>
 
 namespace {
 
@@ -19,17 +19,6 @@ constexpr double MarginInches = 0.5;
 
 // The heading row, then one row per journal line.
 constexpr std::int32_t MaxJournalRows = ExcelFile::MaxRows - 1;
-
-// Account names by number, first slot wins, numbers above 0 only: built once.
-std::unordered_map<std::int64_t, const std::string*> accountNameIndex(const Book& book) {
-    std::unordered_map<std::int64_t, const std::string*> index;
-    int last = std::min<int>(book.LastAccount, static_cast<int>(book.accountSlots()) - 1);
-    for (int i = 0; i <= last; ++i) {
-        std::int64_t number = book.AccountNumbers[i].raw;
-        if (number > 0) index.emplace(number, &book.AccountNames[i]);
-    }
-    return index;
-}
 
 class SheetWriter {
   public:
@@ -79,8 +68,7 @@ std::error_code writeSheet(ExcelFile& file, const Book& book, const std::filesys
         w.text(file, ExcelFile::Font1, headingAlignment, ExcelFile::CellLocked, 1, k,
                headings[k - 1]);
 
-    const auto names = accountNameIndex(book);
-    static const std::string noName;
+    const AccountNameIndex names(book);
     for (std::int32_t i = 0; i < lines && !w.error; ++i) {
         const EntryLine& line = book.EntryLines[i];
         const std::int32_t row = i + 2;
@@ -92,9 +80,8 @@ std::error_code writeSheet(ExcelFile& file, const Book& book, const std::filesys
             w.text(file, ExcelFile::Font3, ExcelFile::AlignLeft | ExcelFile::TopBorder, 0, row, 1,
                    Tmain::FormatDateStyle(line.Date, book.DateStyle, locale));
         if (line.Side != Unfilled) {
-            auto it = names.find(line.AccountNumber.raw);
             w.text(file, ExcelFile::Font0, top + ExcelFile::AlignLeft, 0, row, 2,
-                   it == names.end() ? noName : *it->second);
+                   names.name(line.AccountNumber));
             // Only a debit or a credit has a column; a damaged side gets no amount.
             if (line.Side == Debit || line.Side == Credit)
                 w.number(file, ExcelFile::Font0, top + ExcelFile::AlignRight + bottom, row,
