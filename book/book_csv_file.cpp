@@ -3,11 +3,8 @@
 #include "book/account_name_index.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
-#include "platform/services.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <vector>
 
 const char* const BookCsvAccountHeader = "Folio,Account,Type";
 const char* const BookCsvJournalHeader = "Date,ID,AccNumber,Account,Debit,Credit,Details";
@@ -57,11 +54,7 @@ std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeSta
         }
         out += lastName;
         out += ',';
-        if (line.Side == Debit) appendPrintedNumber(out, line.Amount);
-        out += ',';
-        if (line.Side == Credit) appendPrintedNumber(out, line.Amount);
-        out += ',';
-        out += trimmedField(line.Details, true);
+        appendAmountsAndNote(out, line);
         out += CrLf;
         if (run && i % stride == 0) Tmain::StepProgress(*run);
     }
@@ -77,23 +70,11 @@ BookWriteResult writeBookCsvFile(const std::filesystem::path& path, const Book& 
 
 namespace {
 
-struct CsvReader {
+struct CsvReader : FormReader {
     CsvReader(const Book& open, const LocaleInfo& locale, RunTimeState* run, CsvUse use)
-        : run(run), use(use), dates(usableDateStyle(open.DateStyle), locale) {}
+        : FormReader(open, locale, run), use(use) {}
 
-    RunTimeState* run;
     CsvUse use;
-    DateReader dates;
-    TextFormReadResult result;
-    std::vector<std::string_view> fields;
-    EntryShaper journal;
-
-    bool fail(int line, const std::string& fault) {
-        result.ok = false;
-        result.faultLine = line;
-        result.message = lineMessage(line, fault);
-        return false;
-    }
 
     bool readClass(std::string_view field, int number, std::uint8_t& type) {
         const std::string text(trimSpaces(field));
@@ -108,7 +89,6 @@ struct CsvReader {
     }
 
     bool readAccount(std::string_view line, int number) {
-        Book& book = result.book;
         if (isBlank(line)) return fail(number, "a blank line among the accounts");
         splitFields(line, fields);
         if (fields.size() > 3 && use == CsvUse::Open)
@@ -117,18 +97,11 @@ struct CsvReader {
             return fail(number, "the account line has " + std::to_string(fields.size()) +
                                     (fields.size() == 1 ? " field" : " fields") +
                                     "; Folio, Account and Type are needed");
-        auto accountNumber = readNumber(fields[0]);
-        if (!accountNumber)
-            return fail(number, "the account number \"" + std::string(trimSpaces(fields[0])) +
-                                    "\" cannot be read");
+        auto folio = accountNumber(number, fields[0]);
+        if (!folio) return false;
         std::uint8_t type = 0;
         if (!readClass(fields[2], number, type)) return false;
-        if (book.AccountNames.size() > static_cast<std::size_t>(MaxAccountIndex))
-            return fail(number, "the chart of accounts would pass 32000 accounts");
-        book.AccountNumbers.push_back(*accountNumber);
-        book.AccountNames.emplace_back(fields[1]);
-        book.AccountTypes.push_back(type);
-        return true;
+        return addAccount(number, *folio, fields[1], type);
     }
 
     bool readJournalLine(std::string_view line, int number) {
@@ -142,23 +115,8 @@ struct CsvReader {
             return fail(number, "the journal line has " + std::to_string(fields.size()) +
                                     " fields; Date, ID, AccNumber, Account, Debit, Credit and "
                                     "Details are needed");
-        EntryLine entry;
-        auto date = dates.read(fields[0]);
-        if (!date)
-            return fail(number,
-                        "the date \"" + std::string(trimSpaces(fields[0])) + "\" cannot be read");
-        entry.Date = *date;
-        auto account = readNumber(fields[2]);
-        if (!account)
-            return fail(number, "the account number \"" + std::string(trimSpaces(fields[2])) +
-                                    "\" cannot be read");
-        entry.AccountNumber = *account;
-        if (auto fault = readAmountFields(fields[4], fields[5], entry.Side, entry.Amount))
-            return fail(number, *fault);
-        entry.Details = std::string(fields[6]);
-        if (!journal.add(EntryId(fields[1]), std::move(entry)))
-            return fail(number, "Stopping, a compound entry was too big to load...");
-        return true;
+        return addJournalLine(number, fields[1], fields[0], fields[2], fields[4], fields[5],
+                              fields[6]);
     }
 
     bool read(const std::string& text, const std::string& sourceName, double today) {
@@ -185,24 +143,14 @@ struct CsvReader {
                     return false;
                 continue;
             }
-            if (journal.lines.size() % 10000 == 0)
-                readProgress(run, lines.position(), lines.size());
+            showProgress(lines);
             if (!readJournalLine(line, number)) return false;
         }
         if (!inJournal)
             return fail(lines.lineNumber() + 1,
                         std::string("the file ends without the journal header \"") +
                             BookCsvJournalHeader + "\"");
-        journal.finish();
-        Book& book = result.book;
-        const int accounts = static_cast<int>(book.AccountNames.size());
-        book.resizeAccounts(accounts == 0 ? MinAccountSlots - 1 : accounts - 1);
-        if (journal.lines.empty() && use == CsvUse::Open) {
-            NewStart(book, today);
-        } else {
-            book.EntryLines = std::move(journal.lines);
-            book.EntryIds = std::move(journal.ids);
-        }
+        finishBook(today, use == CsvUse::Open);
         return true;
     }
 };
@@ -221,22 +169,12 @@ TextFormReadResult parseBookCsv(std::string_view bytes, const Book& open, const 
 
 TextFormReadResult readBookCsvFile(const std::filesystem::path& path, const Book& open,
                                    const LocaleInfo& locale, double today, RunTimeState* run) {
-    std::string bytes;
-    if (std::error_code ec = readWholeFile(path, bytes)) {
-        TextFormReadResult result;
-        result.error = ec;
-        result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(ec));
-        return result;
-    }
-    return parseBookCsv(bytes, open, locale, today, run, path.string());
+    return readFile(path, [&](std::string_view bytes) {
+        return parseBookCsv(bytes, open, locale, today, run, path.string());
+    });
 }
 
 BookReadResult readBookCsvForOpening(const std::filesystem::path& path, const Book& open,
                                      const PasswordPrompt& askAdminPassword, RunTimeState* run) {
-    if (!adminPasswordGiven(open, askAdminPassword)) {
-        BookReadResult refused;
-        refused.status = BookReadStatus::PasswordRefused;
-        return refused;
-    }
-    return toBookReadResult(open, readBookCsvFile(path, open, currentLocale(), todayNumber(), run));
+    return readForOpening(readBookCsvFile, path, open, askAdminPassword, run);
 }

@@ -2,11 +2,8 @@
 
 #include "book/safe_file.h"
 #include "book/tmain.h"
-#include "platform/services.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <vector>
 
 const char* const BookTextClassList[9] = {"1-Current Asset",
                                           "2-Current Liabilitie",
@@ -51,11 +48,7 @@ void appendJournalLine(std::string& out, const Book& book, std::size_t i, DateWr
     out += ',';
     out += line.AccountNumber.toPlainString(".");
     out += ',';
-    if (line.Side == Debit) appendPrintedNumber(out, line.Amount);
-    out += ',';
-    if (line.Side == Credit) appendPrintedNumber(out, line.Amount);
-    out += ',';
-    out += trimmedField(line.Details, true);
+    appendAmountsAndNote(out, line);
     out += CrLf;
 }
 
@@ -119,15 +112,8 @@ enum class Section {
     After
 };
 
-struct TextReader {
-    TextReader(const Book& open, const LocaleInfo& locale, RunTimeState* run)
-        : run(run), dates(usableDateStyle(open.DateStyle), locale) {}
-
-    RunTimeState* run;
-    DateReader dates;
-    TextFormReadResult result;
-    std::vector<std::string_view> fields;
-    EntryShaper journal;
+struct TextReader : FormReader {
+    using FormReader::FormReader;
 
     bool read(const std::string& text, double today) {
         Book& book = result.book;
@@ -178,8 +164,7 @@ struct TextReader {
                     section = Section::After;
                     break;
                 }
-                if (journal.lines.size() % 10000 == 0)
-                    readProgress(run, lines.position(), lines.size());
+                showProgress(lines);
                 if (!readJournalLine(line, number)) return false;
                 break;
             case Section::After:
@@ -195,27 +180,11 @@ struct TextReader {
             return fail(lines.lineNumber() + 1, std::string("the file ends before ") + missing +
                                                     " (it may have been cut short)");
         }
-        journal.finish();
-        const int accounts = static_cast<int>(book.AccountNames.size());
-        book.resizeAccounts(accounts == 0 ? MinAccountSlots - 1 : accounts - 1);
-        if (journal.lines.empty()) {
-            NewStart(book, today);
-        } else {
-            book.EntryLines = std::move(journal.lines);
-            book.EntryIds = std::move(journal.ids);
-        }
+        finishBook(today, true);
         return true;
     }
 
-    bool fail(int line, const std::string& fault) {
-        result.ok = false;
-        result.faultLine = line;
-        result.message = lineMessage(line, fault);
-        return false;
-    }
-
     bool readAccount(std::string_view line, int number) {
-        Book& book = result.book;
         if (isBlank(line)) return fail(number, "a blank line among the accounts");
         const std::size_t dash = line.find('-');
         const std::size_t comma = line.find(',');
@@ -230,26 +199,10 @@ struct TextReader {
         const int classCode = classText.size() > 2 ? 99 : std::stoi(classText);
         if (classCode < 1 || classCode > 9)
             return fail(number, "the class " + classText + " is not between 1 and 9");
-        std::string_view numberText = line.substr(dash + 1, comma - dash - 1);
-        auto accountNumber = readNumber(numberText);
-        if (!accountNumber)
-            return fail(number, "the account number \"" + std::string(trimSpaces(numberText)) +
-                                    "\" cannot be read");
-        if (book.AccountNames.size() > static_cast<std::size_t>(MaxAccountIndex))
-            return fail(number, "the chart of accounts would pass 32000 accounts");
-        book.AccountTypes.push_back(static_cast<std::uint8_t>(classCode - 1));
-        book.AccountNumbers.push_back(*accountNumber);
-        book.AccountNames.emplace_back(line.substr(comma + 1));
-        return true;
-    }
-
-    bool readDate(std::string_view field, int number, double& date) {
-        auto parsed = dates.read(field);
-        if (!parsed)
-            return fail(number,
-                        "the date \"" + std::string(trimSpaces(field)) + "\" cannot be read");
-        date = *parsed;
-        return true;
+        auto accountNo = accountNumber(number, line.substr(dash + 1, comma - dash - 1));
+        if (!accountNo) return false;
+        return addAccount(number, *accountNo, line.substr(comma + 1),
+                          static_cast<std::uint8_t>(classCode - 1));
     }
 
     bool readJournalLine(std::string_view line, int number) {
@@ -262,19 +215,8 @@ struct TextReader {
         if (fields.size() > 6)
             return fail(number, "the journal line has " + std::to_string(fields.size()) +
                                     " fields, 6 are allowed (a \",\" in a reference or a note)");
-        EntryLine entry;
-        if (!readDate(fields[1], number, entry.Date)) return false;
-        auto account = readNumber(fields[2]);
-        if (!account)
-            return fail(number, "the account number \"" + std::string(trimSpaces(fields[2])) +
-                                    "\" cannot be read");
-        entry.AccountNumber = *account;
-        if (auto fault = readAmountFields(fields[3], fields[4], entry.Side, entry.Amount))
-            return fail(number, *fault);
-        entry.Details = std::string(fields[5]);
-        if (!journal.add(EntryId(fields[0]), std::move(entry)))
-            return fail(number, "Stopping, a compound entry was too big to load...");
-        return true;
+        return addJournalLine(number, fields[0], fields[1], fields[2], fields[3], fields[4],
+                              fields[5]);
     }
 };
 
@@ -292,23 +234,12 @@ TextFormReadResult parseBookText(std::string_view bytes, const Book& open, const
 
 TextFormReadResult readBookTextFile(const std::filesystem::path& path, const Book& open,
                                     const LocaleInfo& locale, double today, RunTimeState* run) {
-    std::string bytes;
-    if (std::error_code ec = readWholeFile(path, bytes)) {
-        TextFormReadResult result;
-        result.error = ec;
-        result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(ec));
-        return result;
-    }
-    return parseBookText(bytes, open, locale, today, run);
+    return readFile(path, [&](std::string_view bytes) {
+        return parseBookText(bytes, open, locale, today, run);
+    });
 }
 
 BookReadResult readBookTextForOpening(const std::filesystem::path& path, const Book& open,
                                       const PasswordPrompt& askAdminPassword, RunTimeState* run) {
-    if (!adminPasswordGiven(open, askAdminPassword)) {
-        BookReadResult refused;
-        refused.status = BookReadStatus::PasswordRefused;
-        return refused;
-    }
-    return toBookReadResult(open,
-                            readBookTextFile(path, open, currentLocale(), todayNumber(), run));
+    return readForOpening(readBookTextFile, path, open, askAdminPassword, run);
 }

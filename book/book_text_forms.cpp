@@ -1,5 +1,6 @@
 #include "book/book_text_forms.h"
 
+#include "book/safe_file.h"
 #include "book/text_encoding.h"
 #include "book/tmain.h"
 #include "platform/services.h"
@@ -27,6 +28,8 @@ void adoptTextFormBook(Book& open, RunTimeState& run, TextFormReadResult&& read)
     run.CurrentFilePath.clear();
     run.BookChanged = false;
 }
+
+namespace {
 
 BookReadResult toBookReadResult(const Book& open, TextFormReadResult&& read) {
     BookReadResult result;
@@ -75,7 +78,31 @@ bool adminPasswordGiven(const Book& open, const PasswordPrompt& askAdminPassword
     return answer && *answer == wanted;
 }
 
+} // namespace
+
 namespace textforms {
+
+TextFormReadResult readFile(const std::filesystem::path& path,
+                            const std::function<TextFormReadResult(std::string_view)>& parse) {
+    std::string bytes;
+    if (std::error_code ec = readWholeFile(path, bytes)) {
+        TextFormReadResult result;
+        result.error = ec;
+        result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(ec));
+        return result;
+    }
+    return parse(bytes);
+}
+
+BookReadResult readForOpening(FileReader read, const std::filesystem::path& path, const Book& open,
+                              const PasswordPrompt& askAdminPassword, RunTimeState* run) {
+    if (!adminPasswordGiven(open, askAdminPassword)) {
+        BookReadResult refused;
+        refused.status = BookReadStatus::PasswordRefused;
+        return refused;
+    }
+    return toBookReadResult(open, read(path, open, currentLocale(), todayNumber(), run));
+}
 
 std::string decodeText(std::string_view bytes, int fontCharset) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
@@ -160,6 +187,14 @@ void appendPrintedNumber(std::string& out, Currency value) {
     out += ' ';
 }
 
+void appendAmountsAndNote(std::string& out, const EntryLine& line) {
+    if (line.Side == Debit) appendPrintedNumber(out, line.Amount);
+    out += ',';
+    if (line.Side == Credit) appendPrintedNumber(out, line.Amount);
+    out += ',';
+    out += trimmedField(line.Details, true);
+}
+
 std::optional<Currency> readNumber(std::string_view field) {
     field = trimSpaces(field);
     if (field.empty()) return std::nullopt;
@@ -212,10 +247,6 @@ std::optional<double> DateReader::read(std::string_view field) {
     return parsed;
 }
 
-std::string lineMessage(int line, const std::string& fault) {
-    return "Line " + std::to_string(line) + ": " + fault;
-}
-
 void EntryShaper::reserve(std::size_t n) {
     lines.reserve(n);
     ids.reserve(n);
@@ -248,13 +279,69 @@ void EntryShaper::finish() {
     debitSide_ = creditSide_ = 0;
 }
 
-void readProgress(RunTimeState* run, std::size_t position, std::size_t size) {
-    if (!run || size == 0) return;
-    const double part = static_cast<double>(position) / static_cast<double>(size);
-    run->ProgressValue = static_cast<std::int32_t>(part * 2955);
-    services().progress->setProgress(run->ProgressValue,
+bool FormReader::fail(int line, const std::string& fault) {
+    result.ok = false;
+    result.faultLine = line;
+    result.message = "Line " + std::to_string(line) + ": " + fault;
+    return false;
+}
+
+std::optional<Currency> FormReader::accountNumber(int line, std::string_view field) {
+    auto number = readNumber(field);
+    if (!number)
+        fail(line, "the account number \"" + std::string(trimSpaces(field)) + "\" cannot be read");
+    return number;
+}
+
+bool FormReader::addAccount(int line, Currency number, std::string_view name, std::uint8_t type) {
+    Book& book = result.book;
+    if (book.AccountNames.size() > static_cast<std::size_t>(MaxAccountIndex))
+        return fail(line, "the chart of accounts would pass 32000 accounts");
+    book.AccountNumbers.push_back(number);
+    book.AccountNames.emplace_back(name);
+    book.AccountTypes.push_back(type);
+    return true;
+}
+
+bool FormReader::addJournalLine(int line, std::string_view id, std::string_view date,
+                                std::string_view account, std::string_view debit,
+                                std::string_view credit, std::string_view details) {
+    EntryLine entry;
+    auto day = dates_.read(date);
+    if (!day)
+        return fail(line, "the date \"" + std::string(trimSpaces(date)) + "\" cannot be read");
+    entry.Date = *day;
+    auto number = accountNumber(line, account);
+    if (!number) return false;
+    entry.AccountNumber = *number;
+    if (auto fault = readAmountFields(debit, credit, entry.Side, entry.Amount))
+        return fail(line, *fault);
+    entry.Details = std::string(details);
+    if (!journal.add(EntryId(id), std::move(entry)))
+        return fail(line, "Stopping, a compound entry was too big to load...");
+    return true;
+}
+
+void FormReader::showProgress(const LineReader& lines) {
+    if (!run_ || lines.size() == 0 || journal.lines.size() % 10000 != 0) return;
+    const double part = static_cast<double>(lines.position()) / static_cast<double>(lines.size());
+    run_->ProgressValue = static_cast<std::int32_t>(part * 2955);
+    services().progress->setProgress(run_->ProgressValue,
                                      std::to_string(static_cast<int>(part * 100)) + "%");
     services().progress->processEvents();
+}
+
+void FormReader::finishBook(double today, bool newStartWhenEmpty) {
+    journal.finish();
+    Book& book = result.book;
+    const int accounts = static_cast<int>(book.AccountNames.size());
+    book.resizeAccounts(accounts == 0 ? MinAccountSlots - 1 : accounts - 1);
+    if (journal.lines.empty() && newStartWhenEmpty) {
+        NewStart(book, today);
+    } else {
+        book.EntryLines = std::move(journal.lines);
+        book.EntryIds = std::move(journal.ids);
+    }
 }
 
 } // namespace textforms

@@ -10,6 +10,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,16 +43,26 @@ struct TextFormReadResult {
 // as after any open.
 void adoptTextFormBook(Book& open, RunTimeState& run, TextFormReadResult&& read);
 
-// For opening through open_book.h: the open book with the chart, the
-// journal and the entry-line account list (and, from a .txt, the business
-// name) of the reading in place of its own; a reading that stopped gives
-// Damaged with its message, a file that could not be read FileError.
-BookReadResult toBookReadResult(const Book& open, TextFormReadResult&& read);
-// The gate before a text form is opened: when the open book has an
-// administrator password, the answer must equal it.
-bool adminPasswordGiven(const Book& open, const PasswordPrompt& askAdminPassword);
-
 namespace textforms {
+
+// Reads a file whole and parses its bytes; a file that cannot be read gives
+// its error and the message for it.
+TextFormReadResult readFile(const std::filesystem::path& path,
+                            const std::function<TextFormReadResult(std::string_view)>& parse);
+
+// A reader of one form from a file: path, open book, locale, today, progress.
+using FileReader = TextFormReadResult (*)(const std::filesystem::path&, const Book&,
+                                          const LocaleInfo&, double, RunTimeState*);
+
+// For opening through open_book.h: when the open book has an administrator
+// password, the answer must equal it (PasswordRefused otherwise); then the
+// file is read with the installed locale and clock. The result is the open
+// book with the chart, the journal and the entry-line account list (and,
+// from a .txt, the business name) of the reading in place of its own; a
+// reading that stopped gives Damaged with its message, a file that could
+// not be read FileError.
+BookReadResult readForOpening(FileReader read, const std::filesystem::path& path, const Book& open,
+                              const PasswordPrompt& askAdminPassword, RunTimeState* run);
 
 constexpr int RuleWidth = 80;
 
@@ -88,6 +100,10 @@ std::string trimmedField(std::string_view s, bool dropCommas);
 // An amount as the forms print it: a space (or "-" when negative), the number
 // with "." as the decimal mark, and a space: " 250 ", "-12.5 ".
 void appendPrintedNumber(std::string& out, Currency value);
+
+// The last three fields of a journal line: the amount under Debit or Credit
+// by its side (neither for a line never filled), then the note.
+void appendAmountsAndNote(std::string& out, const EntryLine& line);
 
 // Reads a number with "." as the decimal mark, blanks around it allowed.
 std::optional<Currency> readNumber(std::string_view field);
@@ -130,9 +146,6 @@ class DateReader {
     bool valid_ = false;
 };
 
-// "Line 12: <fault>"
-std::string lineMessage(int line, const std::string& fault);
-
 // Collects journal lines into entries as the readers do: an entry ends at a
 // line whose note, trimmed, is not empty; the lines before its closing line
 // are put debit lines first (a stable order by Side; references stay in
@@ -153,8 +166,41 @@ class EntryShaper {
     int debitSide_ = 0, creditSide_ = 0;
 };
 
-// Progress while reading: every 10,000 journal lines the bar follows the
-// position in the file and pending events run.
-void readProgress(RunTimeState* run, std::size_t position, std::size_t size);
+// What the readers of both forms share: the result being built, dates in
+// the open book's style, and the journal lines shaped into entries.
+class FormReader {
+  public:
+    FormReader(const Book& open, const LocaleInfo& locale, RunTimeState* run)
+        : run_(run), dates_(usableDateStyle(open.DateStyle), locale) {}
+    TextFormReadResult result;
+
+  protected:
+    // Stops the reading at a line: "Line 12: <fault>". Always false.
+    bool fail(int line, const std::string& fault);
+    // The number in an account-number field; nullopt (and the reading
+    // stopped) when it cannot be read.
+    std::optional<Currency> accountNumber(int line, std::string_view field);
+    // Appends an account to the chart read; false past 32000 accounts.
+    bool addAccount(int line, Currency number, std::string_view name, std::uint8_t type);
+    // A journal line from its fields: date, account number, amount and the
+    // size of its entry are checked in that order.
+    bool addJournalLine(int line, std::string_view id, std::string_view date,
+                        std::string_view account, std::string_view debit, std::string_view credit,
+                        std::string_view details);
+    // Every 10,000 journal lines the bar follows the position in the file and
+    // pending events run.
+    void showProgress(const LineReader& lines);
+    // The chart sized to the accounts read (14 slots at least) and the journal
+    // read put in place; with no journal lines, the journal of a new book dated
+    // `today` when `newStartWhenEmpty`.
+    void finishBook(double today, bool newStartWhenEmpty);
+
+    std::vector<std::string_view> fields;
+    EntryShaper journal;
+
+  private:
+    RunTimeState* run_;
+    DateReader dates_;
+};
 
 } // namespace textforms
