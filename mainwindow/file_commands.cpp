@@ -1,0 +1,431 @@
+#include "mainwindow/file_commands.h"
+
+#include "book/book_csv_file.h"
+#include "book/book_file.h"
+#include "book/book_text_file.h"
+#include "book/carry_forward.h"
+#include "book/chart_export.h"
+#include "book/insert_book.h"
+#include "book/open_book.h"
+#include "book/period_rollover.h"
+#include "book/tmain.h"
+#include "mainwindow/entry_model.h"
+#include "mainwindow/startup_state.h"
+#include "resources/string_table.h"
+#include "statements/net_profit.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The main window disabled with the hourglass for as long as the scope lasts.
+class BusyScope {
+  public:
+    explicit BusyScope(FileCommandHost& host) : host_(host) { host_.setBusy(true); }
+    ~BusyScope() { host_.setBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    FileCommandHost& host_;
+};
+
+BookFileKind kindForDialogType(const std::string& type) {
+    if (type == "acc") return BookFileKind::Acc;
+    if (type == "txt") return BookFileKind::Text;
+    return BookFileKind::Csv;
+}
+
+fs::path absolutePath(const fs::path& p) {
+    std::error_code ec;
+    fs::path full = fs::absolute(p, ec);
+    return (ec ? p : full).lexically_normal();
+}
+
+bool fileExists(const fs::path& p) {
+    std::error_code ec;
+    return fs::exists(p, ec);
+}
+
+void showFileNotFound(const fs::path& p) {
+    showMessage(p.string() + " " + strings::text(282));
+}
+
+// The open refused by the file system: another program holds it, or the
+// user may not read it.
+bool isPermissionError(const std::error_code& ec) {
+    return Tmain::FileErrorNumber(ec) == 70;
+}
+
+} // namespace
+
+MessageAnswer FileCommandHost::askQuestion(const std::string& text, MessageButtons buttons) {
+    return showMessage(text, "", buttons, MessageIcon::Question);
+}
+
+BookWindows windowsClosedByOpening() {
+    BookWindows w;
+    w.chartOfAccounts = w.entryGroups = w.incomeStatement = w.cashFlow = true;
+    w.journals = w.ledgers = w.runningBalances = w.balanceSheets = true;
+    return w;
+}
+
+BookWindows windowsClosedByRollOver() {
+    BookWindows w;
+    w.chartOfAccounts = w.cashFlow = true;
+    w.journals = w.ledgers = w.runningBalances = true;
+    return w;
+}
+
+bool bookFileIsReadOnly(const fs::path& path) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(st)) return false;
+    using P = fs::perms;
+    if ((st.permissions() & (P::owner_write | P::group_write | P::others_write)) == P::none)
+        return true;
+    // Opening for update neither truncates nor touches the file.
+    std::fstream probe(path, std::ios::in | std::ios::out | std::ios::binary);
+    return !probe.is_open();
+}
+
+class FileCommands::BusyGuard {
+  public:
+    explicit BusyGuard(FileCommands& c) : c_(c) { c_.busy_ = true; }
+    ~BusyGuard() { c_.busy_ = false; }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+  private:
+    FileCommands& c_;
+};
+
+FileCommands::FileCommands(Book& book, RunTimeState& run, FileCommandHost& host)
+    : book_(book), run_(run), host_(host) {}
+
+// ---------------------------------------------------------------- gates
+
+std::optional<std::string> FileCommands::prompt(PasswordKind kind, bool* answered) {
+    // Asked while a file is read: the window is enabled again for the prompt.
+    host_.setBusy(false);
+    run_.EnteredPassword.clear();
+    std::optional<std::string> typed = host_.askPassword(kind);
+    host_.setBusy(true);
+    if (answered && typed) *answered = true;
+    run_.EnteredPassword.clear();
+    return typed;
+}
+
+bool FileCommands::adminGate() {
+    run_.EnteredPassword.clear();
+    const std::string& admin = book_.AdminPassword.str();
+    if (admin.empty()) return true;
+    const std::optional<std::string> typed = host_.askPassword(PasswordKind::Administrator);
+    run_.EnteredPassword = typed.value_or("");
+    const bool pass = typed.has_value() && run_.EnteredPassword == admin;
+    run_.EnteredPassword.clear();
+    return pass;
+}
+
+bool FileCommands::mayReplaceBook() {
+    if (!run_.BookChanged) return true;
+    switch (host_.askQuestion(strings::text(279), MessageButtons::YesNoCancel)) {
+    case MessageAnswer::Yes: // leave without saving
+        return true;
+    case MessageAnswer::No: { // not without saving: save first
+        const bool plainSave = saveCommands_.save || run_.BookFilePath.empty();
+        return save(plainSave ? SaveCommand::Save : SaveCommand::SaveAs) == CommandOutcome::Done;
+    }
+    default:
+        return false;
+    }
+}
+
+void FileCommands::setSaveCommands(SaveCommandsState state) {
+    saveCommands_ = state;
+    host_.setSaveCommands(state.save, state.saveAs);
+}
+
+void FileCommands::journalReplaced(std::int32_t lineShown) {
+    run_.JournalRevision++;
+    run_.LockedBelow = lockedBelowFor(book_);
+    host_.showJournalLine(lineShown);
+}
+
+// ---------------------------------------------------------------- open
+
+CommandOutcome FileCommands::LoadAccFile(int mode) {
+    if (busy_) return CommandOutcome::Busy;
+    BusyGuard guard(*this);
+    return load(mode);
+}
+
+CommandOutcome FileCommands::openFromCommandLine(const std::string& path) {
+    if (path.empty()) return CommandOutcome::NothingToDo;
+    if (busy_) return CommandOutcome::Busy;
+    BusyGuard guard(*this);
+    const std::string before = run_.CurrentFilePath;
+    run_.CurrentFilePath = path;
+    const CommandOutcome outcome = load(2);
+    if (outcome != CommandOutcome::Done) run_.CurrentFilePath = before;
+    return outcome;
+}
+
+CommandOutcome FileCommands::load(int mode) {
+    const std::string currentBefore = run_.CurrentFilePath;
+    auto unchanged = [&](CommandOutcome outcome) {
+        run_.CurrentFilePath = currentBefore;
+        run_.EnteredPassword.clear();
+        return outcome;
+    };
+
+    fs::path path;
+    BookFileKind kind = BookFileKind::Acc;
+    if (mode == 2) {
+        if (run_.CurrentFilePath.empty()) return unchanged(CommandOutcome::NothingToDo);
+        path = run_.CurrentFilePath;
+        // Named on the command line: the reader by the file's own extension.
+        kind = bookFileKindForPath(path);
+        if (!mayReplaceBook()) return unchanged(CommandOutcome::Cancelled);
+    } else {
+        if (!mayReplaceBook()) return unchanged(CommandOutcome::Cancelled);
+        const std::optional<FileChoice> choice =
+            host_.chooseFile({strings::text(111), strings::text(285), {"*.acc", "*.csv", "*.txt"}});
+        if (!choice || choice->path.empty()) return unchanged(CommandOutcome::Cancelled);
+        path = choice->path;
+        // From the dialog: the reader by the type chosen there.
+        kind = kindForDialogType(choice->type);
+    }
+    path = absolutePath(path);
+    if (!fileExists(path)) {
+        showFileNotFound(path);
+        return unchanged(CommandOutcome::Failed);
+    }
+    const bool readOnly = kind == BookFileKind::Acc && bookFileIsReadOnly(path);
+
+    BookReadResult result;
+    bool answered = false;
+    {
+        BusyScope busy(host_);
+        Tmain::BeginProgress(run_, "Loading");
+        // A book file asks for its own password; a text form for the open
+        // book's administrator password.
+        const PasswordKind asked =
+            kind == BookFileKind::Acc ? PasswordKind::BookFile : PasswordKind::Administrator;
+        const PasswordPrompt ask = [&] { return prompt(asked, &answered); };
+        const BookReaders readers{readBookTextForOpening, readBookCsvForOpening};
+        result = openBookFile(path, kind, book_, ask, &run_, readers);
+        run_.EnteredPassword.clear();
+        Tmain::EndProgress(run_);
+    }
+
+    switch (result.status) {
+    case BookReadStatus::Ok:
+        break;
+    case BookReadStatus::PasswordRefused:
+        // Leaving the prompt needs no message; a wrong password does.
+        if (answered)
+            showMessage(result.message.empty() ? "The password was not accepted; the book was not "
+                                                 "opened."
+                                               : result.message);
+        return unchanged(CommandOutcome::Refused);
+    case BookReadStatus::FileError:
+        if (isPermissionError(result.error))
+            showMessage(path.string() + " account file is currently been edit by another user and "
+                                        "cannot be saved.");
+        else
+            Tmain::FileErrorMessage(result.error);
+        return unchanged(CommandOutcome::Failed);
+    default:
+        showMessage(result.message.empty() ? path.string() + " cannot be read as a book."
+                                           : result.message);
+        return unchanged(CommandOutcome::Failed);
+    }
+
+    // The whole file was read: only now does anything of the old book go.
+    host_.closeWindows(windowsClosedByOpening());
+    adoptOpenedBook(book_, run_, std::move(result), path, kind, todayNumber());
+    if (kind != BookFileKind::Acc) {
+        // A text form is not the book's own file: the next Save asks for a
+        // name rather than writing over the book file opened before it.
+        run_.BookFilePath.clear();
+        run_.CurrentFilePath.clear();
+    }
+    run_.BookChanged = false;
+    if (book_.FontName.str().empty()) book_.FontName = host_.windowFontName();
+    host_.applyFonts(book_);
+    host_.accountsChanged();
+    journalReplaced(book_.LastEntryLine());
+    host_.setCaption(mainCaption(run_.BookFilePath));
+    setSaveCommands({!readOnly, true});
+    return CommandOutcome::Done;
+}
+
+// ---------------------------------------------------------------- save
+
+CommandOutcome FileCommands::SaveFile_Click(int index) {
+    if (busy_) return CommandOutcome::Busy;
+    BusyGuard guard(*this);
+    return save(index == 1 ? SaveCommand::SaveAs : SaveCommand::Save);
+}
+
+CommandOutcome FileCommands::save(SaveCommand command) {
+    // A book opened from a read-only file is not written over it.
+    if (command == SaveCommand::Save && !saveCommands_.save && !run_.BookFilePath.empty())
+        return CommandOutcome::Refused;
+    if (command == SaveCommand::SaveAs && !saveCommands_.saveAs) return CommandOutcome::Refused;
+
+    std::optional<SaveDialogAnswer> answer;
+    if (saveShowsDialog(command, run_.BookFilePath)) {
+        const std::optional<FileChoice> choice =
+            host_.chooseFile({strings::text(166),
+                              strings::text(165),
+                              {"*.acc", "*.csv", "*.xls", "*.txt", "*.LWK"}});
+        if (!choice || choice->path.empty()) return CommandOutcome::Cancelled;
+        const fs::path chosen = absolutePath(choice->path);
+        answer = SaveDialogAnswer{chosen.filename().string(), chosen.parent_path(), choice->type};
+    }
+    const SavePlan plan = planSave(command, run_.BookFilePath, answer);
+    if (plan.cancelled) return CommandOutcome::Cancelled;
+    if (!plan.writes) return CommandOutcome::NothingToDo;
+
+    bool written = false;
+    {
+        BusyScope busy(host_);
+        Tmain::BeginProgress(run_, strings::text(289));
+        host_.setStatus(strings::text(287));
+        book_.Caption = host_.caption();
+        run_.ProgressStride = progressStrideFor(book_.LastEntryLine());
+        const LocaleInfo locale = currentLocale();
+        auto report = [](const BookWriteResult& r) {
+            if (r.error)
+                Tmain::FileErrorMessage(r.error);
+            else if (!r.message.empty())
+                showMessage(r.message);
+            return r.ok();
+        };
+        if (plan.type == "acc")
+            written = report(writeBookFile(plan.target, book_, &run_));
+        else if (plan.type == "txt")
+            written = report(writeBookTextFile(plan.target, book_, locale, &run_));
+        else if (plan.type == "csv")
+            written = report(writeBookCsvFile(plan.target, book_, locale, &run_));
+        else if (plan.type == "xls") // shows its own failures
+            written = SaveAsExcel(book_, plan.target, locale, host_.journalSheetLayout()).ok();
+        else if (plan.type == "LWK") // shows its own failures
+            written = EditionExportFile(book_, run_, plan.target).ok();
+        Tmain::EndProgress(run_);
+        host_.setStatus("");
+    }
+    finishSave(run_, plan, written);
+    if (!written) return CommandOutcome::Failed;
+    // The book now lives in the file just written.
+    if (plan.setsBookFilePath) setSaveCommands({!bookFileIsReadOnly(plan.target), true});
+    return CommandOutcome::Done;
+}
+
+// ---------------------------------------------------------------- insert
+
+CommandOutcome FileCommands::InsertEntries_Click() {
+    if (busy_) return CommandOutcome::Busy;
+    BusyGuard guard(*this);
+    if (!adminGate()) return CommandOutcome::Refused;
+
+    const std::optional<FileChoice> choice =
+        host_.chooseFile({strings::text(283), strings::text(284), {"*.acc", "*.csv"}});
+    if (!choice || choice->path.empty()) return CommandOutcome::Cancelled;
+    const fs::path path = absolutePath(choice->path);
+    if (!fileExists(path)) {
+        showFileNotFound(path);
+        return CommandOutcome::Failed;
+    }
+    const InsertSource source =
+        choice->type == "acc" ? InsertSource::BookFile : InsertSource::CsvFile;
+
+    InsertResult result;
+    bool answered = false;
+    {
+        BusyScope busy(host_);
+        Tmain::BeginProgress(run_, "Inserting");
+        const PasswordPrompt ask = [&] { return prompt(PasswordKind::BookFile, &answered); };
+        result = insertBookFile(book_, run_, path, source, ask, currentLocale());
+        run_.EnteredPassword.clear();
+        Tmain::EndProgress(run_);
+    }
+    switch (result.status) {
+    case InsertResult::Done:
+        if (result.accountsAdded > 0) host_.accountsChanged();
+        journalReplaced(book_.LastEntryLine());
+        return CommandOutcome::Done;
+    case InsertResult::PasswordRefused:
+        if (answered) showMessage("The password was not accepted; nothing was inserted.");
+        return CommandOutcome::Refused;
+    case InsertResult::FileError:
+        Tmain::FileErrorMessage(result.error);
+        return CommandOutcome::Failed;
+    default:
+        showMessage(result.message.empty() ? path.string() + " cannot be inserted."
+                                           : result.message);
+        return CommandOutcome::Failed;
+    }
+}
+
+// ---------------------------------------------------------------- roll-overs
+
+CommandOutcome FileCommands::Brought_Forward_Click() {
+    if (busy_) return CommandOutcome::Busy;
+    BusyGuard guard(*this);
+    if (book_.LastEntryLine() < 2) return CommandOutcome::NothingToDo;
+    if (!adminGate()) return CommandOutcome::Refused;
+    host_.closeWindows(windowsClosedByRollOver());
+
+    CarryForwardResult result;
+    {
+        BusyScope busy(host_);
+        services().progress->processEvents();
+        result = carryForward(book_, run_, todayNumber());
+    }
+    if (result.status == CarryForwardResult::TooShort) return CommandOutcome::NothingToDo;
+    if (!result.ok()) {
+        showMessage(result.message.empty() ? strings::text(274) : result.message);
+        return CommandOutcome::Failed;
+    }
+    // The book has lost its file: Save asks for a name.
+    setSaveCommands({true, true});
+    journalReplaced(0);
+    return CommandOutcome::Done;
+}
+
+CommandOutcome FileCommands::BalBForword_Click() {
+    if (busy_) return CommandOutcome::Busy;
+    BusyGuard guard(*this);
+    if (!adminGate()) return CommandOutcome::Refused;
+    host_.closeWindows(windowsClosedByRollOver());
+
+    RollOverResult result;
+    {
+        BusyScope busy(host_);
+        run_.IncludeAllDates = true;
+        const IncomeSums sums = netProfitOfAllDates(book_);
+        run_.IncludeAllDates = false;
+        if (!sums.ok) {
+            showMessage(sums.message.empty() ? strings::text(274) : sums.message);
+            return CommandOutcome::Failed;
+        }
+        run_.NetProfit = sums.netProfit;
+        result = rollOver(book_, run_, sums.netProfit);
+    }
+    if (!result.ok()) {
+        run_.NetProfit = Currency();
+        showMessage(result.message.empty() ? strings::text(274) : result.message);
+        return CommandOutcome::Failed;
+    }
+    // A profit or loss that no capital account could take is said, not dropped silently.
+    if (!result.message.empty()) showMessage(result.message);
+    setSaveCommands({true, true});
+    journalReplaced(0);
+    return CommandOutcome::Done;
+}

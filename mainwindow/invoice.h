@@ -1,0 +1,70 @@
+// The invoice of the entry shown in the main window: printed (File > Print
+// Invoice) through a drawing surface, or mailed (the toolbar's mail button)
+// as an HTML page in an unsent message. Both show the business heading, the
+// addressee taken from one account's second note, the entry's date and
+// reference, the lines of the other side with their amounts, their total and
+// the entry's note.
+#pragma once
+
+#include "book/book.h"
+#include "platform/drawing_surface.h"
+#include "platform/locale.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct InvoiceLine {
+    Currency number;        // the account's number
+    std::string numberText; // as text, with the locale's decimal mark
+    std::string name;       // the account's name ("" when no account has the number)
+    Currency amount;
+    std::string amountText;
+};
+
+struct Invoice {
+    // With more than one debit line the addressee is the account of the
+    // entry's last line and the debit lines are listed; otherwise the
+    // addressee is the account of its first line and the credit lines are listed.
+    Currency addressee;
+    std::uint8_t listedSide = Credit;
+    std::vector<std::string> addresseeLines; // the addressee's second note, line by line
+    std::string title;                       // "Name   (number)"
+    std::vector<InvoiceLine> lines;
+    Currency total; // each listed amount rounded to DecimalsJournal (halves to even), then added
+    std::string totalText;
+    std::string dateText;  // the first line's date in the locale's short date
+    std::string reference; // all 14 characters of the first line's reference (NULs dropped)
+    std::string note;      // the entry's note as the note box shows it
+};
+
+// The invoice of journal lines first..last (the entry shown). Amounts show
+// DecimalsJournal decimals with the locale's grouping, without a 0 before
+// the decimal mark, negative ones in parentheses. `note` is the note box's text.
+Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
+                     const LocaleInfo& locale, const std::string& note);
+
+// The business heading at the current position: an empty line, the business
+// name in bold one point larger and the address lines, right-aligned 730
+// twips from the right edge, then an empty line. The running-balance
+// printout uses it too.
+void PrintHeader(DrawingSurface& surface, const Book& book);
+
+// The whole printed invoice, ending the document. Account numbers print
+// right-aligned in a column that never starts left of the page's margin.
+void PrintInvoice(DrawingSurface& surface, const Book& book, const Invoice& invoice);
+
+// The mailed page, every inserted text HTML-escaped, and its subject: the
+// business name, the addressee's account name and the reference.
+std::string invoiceHtml(const Book& book, const Invoice& invoice);
+std::string invoiceSubject(const Book& book, const Invoice& invoice);
+
+// Writes the page as the unsent message "Invoice<n>.eml" and opens it; a
+// failure is shown to the user. `caption` is the main window's caption.
+std::optional<std::filesystem::path> EmailInvoice(const Book& book, const Invoice& invoice,
+                                                  const std::string& caption);
+
+// Text made safe inside HTML (also inside a quoted attribute value).
+std::string htmlEscaped(const std::string& text);

@@ -1,0 +1,11 @@
+// File > Print Invoice on a printer: one copy of the invoice of the entry
+// shown, on the printer and settings the print setup last left, without
+// showing the print setup.
+#pragma once
+
+#include "mainwindow/invoice.h"
+#include "platform/printer_choices.h"
+
+// Prints the invoice; when the printer cannot be set up or started the user
+// sees text 292 and false comes back.
+bool printInvoiceOn(const PrinterChoices& printer, const Book& book, const Invoice& invoice);

@@ -1,0 +1,656 @@
+#include "mainwindow/file_commands.h"
+
+#include "book/book_csv_file.h"
+#include "book/book_file.h"
+#include "book/book_text_file.h"
+#include "book/tmain.h"
+#include "mainwindow/startup_state.h"
+#include "platform/fake/fake_services.h"
+#include "resources/string_table.h"
+#include "support/test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+namespace {
+
+constexpr double Today = 46000; // the fake clock's day
+
+Currency money(const std::string& text) {
+    return *Currency::parse(text);
+}
+
+void setAccount(Book& b, int slot, const std::string& number, const std::string& name, int type) {
+    if (slot > b.LastAccount) b.resizeAccounts(slot);
+    b.AccountNumbers[slot] = money(number);
+    b.AccountNames[slot] = name;
+    b.AccountTypes[slot] = static_cast<std::uint8_t>(type);
+}
+
+void addEntry(Book& b, const std::string& debit, const std::string& credit,
+              const std::string& amount, const std::string& note, const std::string& ref,
+              double date) {
+    EntryLine d, c;
+    d.Date = c.Date = date;
+    d.Side = Debit;
+    c.Side = Credit;
+    d.AccountNumber = money(debit);
+    c.AccountNumber = money(credit);
+    d.Amount = c.Amount = money(amount);
+    c.Details = note;
+    b.EntryLines.push_back(d);
+    b.EntryLines.push_back(c);
+    b.EntryIds.push_back(EntryId(ref));
+    b.EntryIds.push_back(EntryId(ref));
+}
+
+// Cash 100, Capital 300, Sales 400, Rent 600; capital paid in, a sale, rent paid.
+Book tradingBook(const std::string& name = "Corner Shop") {
+    Book b = makeEmptyBook("Balance", Today);
+    b.EntryLines.clear();
+    b.EntryIds.clear();
+    b.DateStyle = 2;
+    b.BusinessName = name;
+    setAccount(b, 1, "100", "Cash", CurrentAsset);
+    setAccount(b, 2, "300", "Capital", CapitalEquity);
+    setAccount(b, 3, "400", "Sales", Revenue);
+    setAccount(b, 4, "600", "Rent", Expense);
+    const double day = Tmain::DayNumber(2025, 3, 1);
+    addEntry(b, "100", "300", "1000", "Capital in", "1", day);
+    addEntry(b, "100", "400", "500", "Takings", "2", day + 1);
+    addEntry(b, "600", "100", "200", "March rent", "3", day + 2);
+    return b;
+}
+
+// What the flows may touch of the book, as bytes: equal bytes, equal book.
+std::string bookBytes(const Book& b) {
+    std::string refusal;
+    return serializeBookFile(b, nullptr, &refusal).value_or("refused: " + refusal);
+}
+
+// The window's side of the commands, scripted.
+struct ScriptedHost : FileCommandHost {
+    RunTimeState* run = nullptr;
+    std::deque<std::optional<FileChoice>> dialogs;
+    std::vector<FileDialogRequest> requests;
+    std::deque<std::optional<std::string>> passwords;
+    std::vector<PasswordKind> asked;
+    std::vector<std::string> enteredAtPrompt; // EnteredPassword as each prompt opened
+    std::vector<int> busyAtPrompt;            // the busy state as each prompt opened
+    std::deque<MessageAnswer> answers;
+    std::vector<std::string> questions;
+    std::vector<BookWindows> closed;
+    int busyDepth = 0, busySpells = 0;
+    std::vector<std::int32_t> shownLines;
+    int fontsApplied = 0, accountLists = 0;
+    std::string windowCaption = "Ledgerwick : test";
+    std::vector<std::pair<bool, bool>> saveCommands;
+    std::function<void()> duringDialog;
+
+    std::optional<FileChoice> chooseFile(const FileDialogRequest& r) override {
+        requests.push_back(r);
+        if (duringDialog) duringDialog();
+        if (dialogs.empty()) {
+            ADD_FAILURE() << "a dialog nobody expected: " << r.caption;
+            return std::nullopt;
+        }
+        auto c = dialogs.front();
+        dialogs.pop_front();
+        return c;
+    }
+    std::optional<std::string> askPassword(PasswordKind kind) override {
+        asked.push_back(kind);
+        enteredAtPrompt.push_back(run ? run->EnteredPassword : "");
+        busyAtPrompt.push_back(busyDepth);
+        if (passwords.empty()) return std::nullopt;
+        auto p = passwords.front();
+        passwords.pop_front();
+        return p;
+    }
+    MessageAnswer askQuestion(const std::string& text, MessageButtons buttons) override {
+        EXPECT_EQ(buttons, MessageButtons::YesNoCancel);
+        questions.push_back(text);
+        if (answers.empty()) return MessageAnswer::Cancel;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void closeWindows(const BookWindows& w) override { closed.push_back(w); }
+    void setBusy(bool on) override {
+        busyDepth += on ? 1 : -1;
+        if (on) ++busySpells;
+    }
+    std::string windowFontName() const override { return "Window Face"; }
+    void applyFonts(const Book&) override { ++fontsApplied; }
+    void accountsChanged() override { ++accountLists; }
+    void showJournalLine(std::int32_t line) override { shownLines.push_back(line); }
+    std::string caption() const override { return windowCaption; }
+    void setCaption(const std::string& c) override { windowCaption = c; }
+    void setSaveCommands(bool save, bool saveAs) override {
+        saveCommands.push_back({save, saveAs});
+    }
+};
+
+class FileCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host.run = &run;
+        book = makeEmptyBook("Balance", Today);
+    }
+
+    fs::path writeAcc(const std::string& name, const Book& b) {
+        const fs::path p = dir / name;
+        EXPECT_TRUE(writeBookFile(p, b, nullptr).ok());
+        return p;
+    }
+    FileChoice choice(const fs::path& p, const std::string& type) { return {p, type}; }
+
+    ScopedFakeServices fakes{dayFirstLocale()};
+    TempDir dir;
+    Book book;
+    RunTimeState run;
+    ScriptedHost host;
+    FileCommands commands{book, run, host};
+};
+
+// ---------------------------------------------------------------- opening
+
+TEST_F(FileCommandsTest, CommandLineOpensEachFormByItsExtension) {
+    const Book source = tradingBook();
+    const fs::path acc = writeAcc("shop.acc", source);
+    const fs::path txt = dir / "shop.txt";
+    const fs::path csv = dir / "shop.csv";
+    ASSERT_TRUE(writeBookTextFile(txt, source, dayFirstLocale(), nullptr).ok());
+    ASSERT_TRUE(writeBookCsvFile(csv, source, dayFirstLocale(), nullptr).ok());
+
+    // The book file: it becomes the book's own file.
+    ASSERT_EQ(commands.openFromCommandLine(acc.string()), CommandOutcome::Done);
+    EXPECT_EQ(book.BusinessName.str(), "Corner Shop");
+    ASSERT_EQ(book.LastEntryLine(), 5);
+    EXPECT_EQ(book.EntryLines[3].Amount, money("500"));
+    EXPECT_EQ(run.BookFilePath, acc.string());
+    EXPECT_FALSE(run.BookChanged);
+    EXPECT_EQ(run.JournalRevision, 1);
+    EXPECT_EQ(run.LockedBelow, 0); // no administrator password
+    EXPECT_EQ(host.shownLines.back(), 5);
+    EXPECT_EQ(host.windowCaption, mainCaption(acc.string()));
+    EXPECT_EQ(host.closed.size(), 1u);
+    EXPECT_EQ(host.closed[0], windowsClosedByOpening());
+    EXPECT_EQ(host.busyDepth, 0);
+    EXPECT_TRUE(host.requests.empty()); // no dialog at start-up
+
+    // The text forms by their extension, not read as book files. They hold
+    // no book file of their own: the path of the book opened before goes.
+    for (const fs::path& p : {txt, csv}) {
+        SCOPED_TRACE(p.string());
+        book = makeEmptyBook("Balance", Today);
+        book.DateStyle = 2;
+        run.BookFilePath = acc.string();
+        ASSERT_EQ(commands.openFromCommandLine(p.string()), CommandOutcome::Done);
+        ASSERT_EQ(book.LastEntryLine(), 5);
+        EXPECT_EQ(Tmain::AccountNameByNumber(book, money("400")), "Sales");
+        EXPECT_EQ(book.EntryLines[4].AccountNumber, money("600"));
+        EXPECT_EQ(book.EntryLines[5].Details, "March rent");
+        EXPECT_EQ(run.BookFilePath, "");
+        EXPECT_EQ(run.CurrentFilePath, "");
+        EXPECT_FALSE(run.BookChanged);
+    }
+    EXPECT_EQ(run.JournalRevision, 3);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(FileCommandsTest, TheDialogsTypeChoosesTheReader) {
+    const Book source = tradingBook();
+    const fs::path acc = writeAcc("shop.acc", source);
+    // "*.csv" chosen for a book file: read as CSV, which it is not.
+    host.dialogs.push_back(choice(acc, "csv"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_NE(fakes.messages.lastText().find("CSV file"), std::string::npos)
+        << fakes.messages.lastText();
+    ASSERT_EQ(host.requests.size(), 1u);
+    EXPECT_EQ(host.requests[0].caption, "Open Project...");
+    EXPECT_EQ(host.requests[0].acceptCaption, "Open");
+    EXPECT_EQ(host.requests[0].patterns, (std::vector<std::string>{"*.acc", "*.csv", "*.txt"}));
+
+    host.dialogs.push_back(choice(acc, "acc"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Done);
+    EXPECT_EQ(book.LastEntryLine(), 5);
+}
+
+TEST_F(FileCommandsTest, CancelledWrongPasswordDamagedAndMissingChangeNothing) {
+    Book open = tradingBook("Open Book");
+    const fs::path openPath = writeAcc("open.acc", open);
+    // A read-only book file: Save is disabled, and no failure below may enable it.
+    fs::permissions(openPath, fs::perms::owner_read | fs::perms::group_read);
+    ASSERT_EQ(commands.openFromCommandLine(openPath.string()), CommandOutcome::Done);
+    ASSERT_EQ(commands.saveCommands(), (SaveCommandsState{false, true}));
+    book.EntryLines.pop_back(); // a change the failures must keep
+    book.EntryIds.pop_back();
+    run.CurrentFilePath = "scratch";
+
+    Book locked = tradingBook("Locked");
+    locked.FilePassword = "secret";
+    const fs::path lockedPath = writeAcc("locked.acc", locked);
+    std::string damaged = bookBytes(tradingBook("Damaged"));
+    damaged.resize(damaged.size() / 2);
+    const fs::path damagedPath = dir / "damaged.acc";
+    writeFile(damagedPath, damaged);
+    const fs::path folderPath = dir / "folder.acc";
+    fs::create_directory(folderPath);
+
+    const std::string before = bookBytes(book);
+    const RunTimeState runBefore = run;
+    const SaveCommandsState saveBefore = commands.saveCommands();
+    auto expectUnchanged = [&](const char* what) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(bookBytes(book), before);
+        EXPECT_EQ(run.BookFilePath, runBefore.BookFilePath);
+        EXPECT_EQ(run.CurrentFilePath, "scratch");
+        EXPECT_EQ(run.BookChanged, runBefore.BookChanged);
+        EXPECT_EQ(run.JournalRevision, runBefore.JournalRevision);
+        EXPECT_EQ(run.EnteredPassword, "");
+        EXPECT_EQ(commands.saveCommands(), saveBefore);
+        EXPECT_EQ(host.closed.size(), 1u); // only the first, successful open closed windows
+        EXPECT_EQ(host.busyDepth, 0);
+    };
+
+    host.dialogs.push_back(std::nullopt);
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Cancelled);
+    expectUnchanged("dialog cancelled");
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    host.dialogs.push_back(choice(lockedPath, "acc"));
+    host.passwords.push_back(std::string("guess"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Refused);
+    expectUnchanged("wrong password");
+    EXPECT_EQ(host.asked.back(), PasswordKind::BookFile);
+    EXPECT_EQ(host.busyAtPrompt.back(), 0);     // the window takes the password
+    EXPECT_EQ(fakes.messages.shown.size(), 1u); // the refusal is said
+
+    host.dialogs.push_back(choice(lockedPath, "acc"));
+    host.passwords.push_back(std::nullopt);
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Refused);
+    expectUnchanged("prompt left");
+    EXPECT_EQ(fakes.messages.shown.size(), 1u); // leaving the prompt needs no message
+
+    host.dialogs.push_back(choice(damagedPath, "acc"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
+    expectUnchanged("damaged file");
+    EXPECT_EQ(fakes.messages.shown.size(), 2u);
+
+    host.dialogs.push_back(choice(folderPath, "acc"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
+    expectUnchanged("unreadable file");
+    EXPECT_EQ(fakes.messages.shown.size(), 3u);
+
+    const fs::path missing = dir / "nowhere.acc";
+    host.dialogs.push_back(choice(missing, "acc"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
+    expectUnchanged("missing file");
+    EXPECT_EQ(fakes.messages.lastText(), missing.string() + " file not found");
+
+    // At start-up a book that is not there is said the same way.
+    EXPECT_EQ(commands.openFromCommandLine(missing.string()), CommandOutcome::Failed);
+    expectUnchanged("missing at start-up");
+
+    // And the right password opens it.
+    host.dialogs.push_back(choice(lockedPath, "acc"));
+    host.passwords.push_back(std::string("secret"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Done);
+    EXPECT_EQ(book.BusinessName.str(), "Locked");
+    EXPECT_EQ(run.EnteredPassword, "");
+}
+
+TEST_F(FileCommandsTest, AChangedBookIsReplacedOnlyAfterTheQuestion) {
+    const fs::path other = writeAcc("other.acc", tradingBook("Other"));
+    const fs::path mine = writeAcc("mine.acc", tradingBook("Mine"));
+    ASSERT_EQ(commands.openFromCommandLine(mine.string()), CommandOutcome::Done);
+    book.BusinessName = "Mine, changed";
+    run.BookChanged = true;
+
+    // Cancel: no dialog, nothing read.
+    host.answers.push_back(MessageAnswer::Cancel);
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Cancelled);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], strings::text(279));
+    EXPECT_TRUE(host.requests.empty());
+    EXPECT_EQ(book.BusinessName.str(), "Mine, changed");
+    EXPECT_TRUE(run.BookChanged);
+
+    // Nor from the command line.
+    host.answers.push_back(MessageAnswer::Cancel);
+    EXPECT_EQ(commands.openFromCommandLine(other.string()), CommandOutcome::Cancelled);
+    EXPECT_EQ(book.BusinessName.str(), "Mine, changed");
+
+    // No: the book is saved first (to its own file), then the other opens.
+    host.answers.push_back(MessageAnswer::No);
+    host.dialogs.push_back(choice(other, "acc"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Done);
+    EXPECT_EQ(book.BusinessName.str(), "Other");
+    BookReadResult saved = readBookFile(mine, nullptr, nullptr);
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(saved.book.BusinessName.str(), "Mine, changed");
+    EXPECT_FALSE(run.BookChanged);
+
+    // Yes: the changes go.
+    book.BusinessName = "Other, changed";
+    run.BookChanged = true;
+    host.answers.push_back(MessageAnswer::Yes);
+    host.dialogs.push_back(choice(mine, "acc"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Done);
+    EXPECT_EQ(book.BusinessName.str(), "Mine, changed");
+    EXPECT_EQ(readBookFile(other, nullptr, nullptr).book.BusinessName.str(), "Other");
+
+    // No, for a book without a file, whose save dialog is then cancelled:
+    // nothing is opened.
+    book = tradingBook("Unsaved");
+    run.BookFilePath.clear();
+    run.BookChanged = true;
+    host.answers.push_back(MessageAnswer::No);
+    host.dialogs.push_back(std::nullopt); // the Save dialog
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Cancelled);
+    EXPECT_EQ(host.requests.back().caption, "Save As...");
+    EXPECT_EQ(book.BusinessName.str(), "Unsaved");
+    EXPECT_TRUE(run.BookChanged);
+}
+
+TEST_F(FileCommandsTest, AReadOnlyBookFileDisablesSaveButNotSaveAs) {
+    const fs::path path = writeAcc("readonly.acc", tradingBook());
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string bytes = readFile(path);
+    EXPECT_TRUE(bookFileIsReadOnly(path));
+
+    ASSERT_EQ(commands.openFromCommandLine(path.string()), CommandOutcome::Done);
+    EXPECT_EQ(commands.saveCommands(), (SaveCommandsState{false, true}));
+    ASSERT_FALSE(host.saveCommands.empty());
+    EXPECT_EQ(host.saveCommands.back(), std::make_pair(false, true));
+
+    run.BookChanged = true;
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Refused);
+    EXPECT_EQ(readFile(path), bytes);
+    EXPECT_TRUE(host.requests.empty());
+
+    const fs::path copy = dir / "copy.acc";
+    host.dialogs.push_back(choice(copy, "acc"));
+    EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
+    EXPECT_TRUE(fs::exists(copy));
+    EXPECT_EQ(run.BookFilePath, copy.string());
+    // The book now lives in a file it may write.
+    EXPECT_EQ(commands.saveCommands(), (SaveCommandsState{true, true}));
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+    EXPECT_EQ(readFile(path), bytes);
+}
+
+// ---------------------------------------------------------------- saving
+
+TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
+    book = tradingBook();
+    run.BookChanged = true;
+
+    // Save of a book without a file asks; a text file leaves it without one.
+    host.dialogs.push_back(choice(dir / "shop.txt", "txt"));
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+    ASSERT_EQ(host.requests.size(), 1u);
+    EXPECT_EQ(host.requests[0].caption, "Save As...");
+    EXPECT_EQ(host.requests[0].acceptCaption, "Save");
+    EXPECT_EQ(host.requests[0].patterns,
+              (std::vector<std::string>{"*.acc", "*.csv", "*.xls", "*.txt", "*.LWK"}));
+    EXPECT_TRUE(fs::exists(dir / "shop.txt"));
+    EXPECT_EQ(run.BookFilePath, "");
+    EXPECT_EQ(run.CurrentFilePath, (dir / "shop.txt").string());
+    EXPECT_TRUE(run.BookChanged); // only the book file clears it
+    EXPECT_EQ(fakes.progress.activity, "Saving");
+
+    // A typed extension gives way to the chosen type.
+    host.dialogs.push_back(choice(dir / "books.dat", "csv"));
+    EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
+    EXPECT_TRUE(fs::exists(dir / "books.csv"));
+    EXPECT_FALSE(fs::exists(dir / "books.dat"));
+
+    // Cancelling Save As changes nothing.
+    host.dialogs.push_back(std::nullopt);
+    EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Cancelled);
+    EXPECT_TRUE(run.BookChanged);
+
+    // The book file: it becomes the book's own, with the window's caption in its header.
+    host.dialogs.push_back(choice(dir / "shop", "acc"));
+    EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
+    const fs::path acc = dir / "shop.acc";
+    EXPECT_EQ(run.BookFilePath, acc.string());
+    EXPECT_EQ(run.BookDirectory, dir.path().string() + "/");
+    EXPECT_FALSE(run.BookChanged);
+    EXPECT_EQ(readBookFile(acc, nullptr, nullptr).book.Caption, "Ledgerwick : test");
+
+    // Exports leave the book's own file alone.
+    host.dialogs.push_back(choice(dir / "journal.xls", "xls"));
+    EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
+    host.dialogs.push_back(choice(dir / "edition.LWK", "LWK"));
+    EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
+    EXPECT_TRUE(fs::exists(dir / "journal.xls"));
+    EXPECT_TRUE(fs::exists(dir / "edition.LWK"));
+    EXPECT_TRUE(fs::exists(dir / "edition.ENT"));
+    EXPECT_EQ(run.BookFilePath, acc.string());
+    EXPECT_EQ(run.SaveExtension, "LWK");
+
+    // A plain Save after an export writes the book file, asking nothing.
+    book.BusinessName = "Corner Shop Ltd";
+    run.BookChanged = true;
+    const std::size_t dialogsSoFar = host.requests.size();
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+    EXPECT_EQ(host.requests.size(), dialogsSoFar);
+    EXPECT_EQ(run.CurrentFilePath, acc.string());
+    EXPECT_EQ(readBookFile(acc, nullptr, nullptr).book.BusinessName.str(), "Corner Shop Ltd");
+    EXPECT_FALSE(run.BookChanged);
+
+    // A write that fails is said and changes neither the path nor the mark.
+    run.BookChanged = true;
+    host.dialogs.push_back(choice(dir / "no folder" / "x.acc", "acc"));
+    EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Failed);
+    EXPECT_EQ(run.BookFilePath, acc.string());
+    EXPECT_TRUE(run.BookChanged);
+    EXPECT_FALSE(fakes.messages.shown.empty());
+    EXPECT_EQ(host.busyDepth, 0);
+}
+
+TEST_F(FileCommandsTest, ABookSavedReopenedAndSavedAgainKeepsItsFont) {
+    book = tradingBook();
+    book.FontName = "A Face This Machine Lacks";
+    book.FontCharset = 161;
+    host.dialogs.push_back(choice(dir / "font.acc", "acc"));
+    ASSERT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
+    book = makeEmptyBook("Balance", Today);
+    ASSERT_EQ(commands.openFromCommandLine((dir / "font.acc").string()), CommandOutcome::Done);
+    EXPECT_EQ(book.FontName.str(), "A Face This Machine Lacks");
+    EXPECT_EQ(host.fontsApplied, 1);
+    ASSERT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+    const BookReadResult again = readBookFile(dir / "font.acc", nullptr, nullptr);
+    EXPECT_EQ(again.book.FontName.str(), "A Face This Machine Lacks");
+    EXPECT_EQ(again.book.FontCharset, 161);
+
+    // A book that names no font takes the window's.
+    book.FontName = "";
+    host.dialogs.push_back(choice(dir / "nofont.acc", "acc"));
+    ASSERT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
+    ASSERT_EQ(commands.openFromCommandLine((dir / "nofont.acc").string()), CommandOutcome::Done);
+    EXPECT_EQ(book.FontName.str(), "Window Face");
+}
+
+// ---------------------------------------------------------------- insert and roll-overs
+
+TEST_F(FileCommandsTest, InsertEntriesBehindTheGates) {
+    book = tradingBook();
+    book.AdminPassword = "boss";
+    Book other = tradingBook("Branch");
+    setAccount(other, 5, "110", "Bank", CurrentAsset);
+    addEntry(other, "110", "400", "75", "Branch takings", "9", Tmain::DayNumber(2025, 4, 1));
+    other.FilePassword = "branch";
+    const fs::path otherPath = writeAcc("branch.acc", other);
+
+    // A stale password from an earlier prompt never passes the gate.
+    run.EnteredPassword = "boss";
+    host.passwords.push_back(std::nullopt);
+    EXPECT_EQ(commands.InsertEntries_Click(), CommandOutcome::Refused);
+    EXPECT_EQ(host.enteredAtPrompt.back(), "");
+    EXPECT_TRUE(host.requests.empty());
+    EXPECT_EQ(book.LastEntryLine(), 5);
+
+    // The right administrator password, then the other book's own.
+    host.passwords.push_back(std::string("boss"));
+    host.dialogs.push_back(choice(otherPath, "acc"));
+    host.passwords.push_back(std::string("wrong"));
+    EXPECT_EQ(commands.InsertEntries_Click(), CommandOutcome::Refused);
+    EXPECT_EQ(host.asked,
+              (std::vector<PasswordKind>{PasswordKind::Administrator, PasswordKind::Administrator,
+                                         PasswordKind::BookFile}));
+    EXPECT_EQ(book.LastEntryLine(), 5);
+    EXPECT_EQ(host.requests.back().caption, "Insert File...");
+    EXPECT_EQ(host.requests.back().acceptCaption, "Insert");
+    EXPECT_EQ(host.requests.back().patterns, (std::vector<std::string>{"*.acc", "*.csv"}));
+
+    const std::int32_t revision = run.JournalRevision;
+    host.passwords.push_back(std::string("boss"));
+    host.dialogs.push_back(choice(otherPath, "acc"));
+    host.passwords.push_back(std::string("branch"));
+    EXPECT_EQ(commands.InsertEntries_Click(), CommandOutcome::Done);
+    ASSERT_EQ(book.LastEntryLine(), 13);
+    EXPECT_EQ(book.EntryLines[12].AccountNumber, money("110"));
+    EXPECT_EQ(book.AccountNames[book.LastAccount], "Bank");
+    EXPECT_EQ(book.FilePassword.str(), ""); // the other book's password is not kept
+    EXPECT_EQ(run.EnteredPassword, "");
+    EXPECT_EQ(run.JournalRevision, revision + 1);
+    EXPECT_EQ(run.LockedBelow, 13 - 30); // an administrator password is set
+    EXPECT_EQ(host.shownLines.back(), 13);
+    EXPECT_EQ(host.accountLists, 1);
+    EXPECT_TRUE(run.BookChanged);
+}
+
+TEST_F(FileCommandsTest, BalanceBroughtForwardBehindItsGate) {
+    // A journal of two lines is left alone.
+    book = tradingBook();
+    book.resizeJournal(2);
+    EXPECT_EQ(commands.Brought_Forward_Click(), CommandOutcome::NothingToDo);
+    EXPECT_TRUE(host.closed.empty());
+
+    book = tradingBook();
+    book.AdminPassword = "boss";
+    run.BookFilePath = (dir / "shop.acc").string();
+    const std::string before = bookBytes(book);
+
+    host.passwords.push_back(std::string("guess"));
+    EXPECT_EQ(commands.Brought_Forward_Click(), CommandOutcome::Refused);
+    EXPECT_EQ(bookBytes(book), before);
+    EXPECT_FALSE(run.BookChanged);
+    EXPECT_TRUE(host.closed.empty());
+    EXPECT_EQ(run.BookFilePath, (dir / "shop.acc").string());
+
+    host.passwords.push_back(std::string("boss"));
+    EXPECT_EQ(commands.Brought_Forward_Click(), CommandOutcome::Done);
+    EXPECT_EQ(host.closed.back(), windowsClosedByRollOver());
+    // Cash 1300 debit, Capital 1000 credit, Sales 500 credit, Rent 200 debit.
+    const struct {
+        Side side;
+        const char* account;
+        const char* amount;
+    } expected[] = {{Debit, "100", "1300"},  {Credit, "1", "1300"}, {Debit, "1", "1000"},
+                    {Credit, "300", "1000"}, {Debit, "1", "500"},   {Credit, "400", "500"},
+                    {Debit, "600", "200"},   {Credit, "1", "200"}};
+    ASSERT_EQ(book.LastEntryLine(), 7);
+    for (int i = 0; i < 8; ++i) {
+        SCOPED_TRACE(i);
+        const EntryLine& l = book.EntryLines[i];
+        EXPECT_EQ(l.Side, expected[i].side);
+        EXPECT_EQ(l.AccountNumber, money(expected[i].account));
+        EXPECT_EQ(l.Amount, money(expected[i].amount));
+        EXPECT_EQ(l.Date, Today);
+        EXPECT_EQ(l.Details, i % 2 ? "Balance Brought / Forward" : "");
+        EXPECT_EQ(book.EntryIds[i].shown(), "B/D");
+    }
+    EXPECT_TRUE(run.BookChanged);
+    EXPECT_EQ(run.BookFilePath, "");
+    EXPECT_EQ(run.JournalRevision, 1);
+    EXPECT_EQ(run.LockedBelow, 7 - 30);
+    EXPECT_EQ(host.shownLines.back(), 0); // the first entry is shown
+    EXPECT_EQ(run.EnteredPassword, "");
+}
+
+TEST_F(FileCommandsTest, CarriedOverSharesTheProfitAmongTheCapitalAccounts) {
+    book = tradingBook();
+    setAccount(book, 5, "310", "Partner B", CapitalEquity);
+    // Partner B puts in 500: capital 1000 and 500, profit 300 shared 200 / 100.
+    addEntry(book, "100", "310", "500", "Partner B in", "4", Tmain::DayNumber(2025, 3, 9));
+    const double lastDate = book.EntryLines.back().Date;
+    run.BookFilePath = (dir / "shop.acc").string();
+    host.passwords.push_back(std::string("unused"));
+
+    EXPECT_EQ(commands.BalBForword_Click(), CommandOutcome::Done);
+    EXPECT_TRUE(host.asked.empty()); // no administrator password: no prompt
+    const struct {
+        const char* debit;
+        const char* credit;
+        const char* amount;
+        const char* note;
+    } expected[] = {
+        {"100", "1", "1800", "Balance Brought / Forward"},
+        {"1", "300", "1000", "Balance Brought / Forward"},
+        {"1", "310", "500", "Balance Brought / Forward"},
+        {"1", "300", "200", "Profit / Loss Distribution"},
+        {"1", "310", "100", "Profit / Loss Distribution"},
+    };
+    ASSERT_EQ(book.LastEntryLine(), 9);
+    for (int pair = 0; pair < 5; ++pair) {
+        SCOPED_TRACE(pair);
+        const EntryLine& d = book.EntryLines[2 * pair];
+        const EntryLine& c = book.EntryLines[2 * pair + 1];
+        EXPECT_EQ(d.Side, Debit);
+        EXPECT_EQ(d.AccountNumber, money(expected[pair].debit));
+        EXPECT_EQ(c.AccountNumber, money(expected[pair].credit));
+        EXPECT_EQ(d.Amount, money(expected[pair].amount));
+        EXPECT_EQ(c.Amount, money(expected[pair].amount));
+        EXPECT_EQ(c.Details, expected[pair].note);
+        EXPECT_EQ(d.Date, lastDate);
+    }
+    EXPECT_EQ(run.NetProfit, Currency());
+    EXPECT_FALSE(run.IncludeAllDates);
+    EXPECT_EQ(run.BookFilePath, "");
+    EXPECT_TRUE(run.BookChanged);
+    EXPECT_EQ(host.shownLines.back(), 0);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    // A book without capital accounts says where the profit went.
+    book = tradingBook();
+    book.AccountTypes[2] = CurrentLiability;
+    EXPECT_EQ(commands.BalBForword_Click(), CommandOutcome::Done);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_NE(fakes.messages.lastText().find("profit of 300"), std::string::npos)
+        << fakes.messages.lastText();
+}
+
+TEST_F(FileCommandsTest, NoSecondCommandStartsWhileOneRuns) {
+    book = tradingBook();
+    const fs::path path = writeAcc("shop.acc", book);
+    std::vector<CommandOutcome> nested;
+    host.duringDialog = [&] {
+        nested.push_back(commands.SaveFile_Click(0));
+        nested.push_back(commands.InsertEntries_Click());
+        nested.push_back(commands.Brought_Forward_Click());
+        nested.push_back(commands.BalBForword_Click());
+        nested.push_back(commands.LoadAccFile(2));
+        EXPECT_TRUE(commands.busy());
+    };
+    host.dialogs.push_back(choice(path, "acc"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Done);
+    EXPECT_EQ(nested, std::vector<CommandOutcome>(5, CommandOutcome::Busy));
+    EXPECT_FALSE(commands.busy());
+    EXPECT_EQ(host.busySpells, 1);
+}
+
+} // namespace

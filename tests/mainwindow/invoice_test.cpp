@@ -1,0 +1,237 @@
+#include "mainwindow/invoice.h"
+
+#include "book/tmain.h"
+#include "platform/fake/fake_services.h"
+#include "platform/fake/recording_surface.h"
+#include "support/test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+using testing_support::runCommand;
+using testing_support::systemPython;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+namespace {
+
+Currency money(const std::string& text) {
+    return *Currency::parse(text);
+}
+
+void setAccount(Book& b, int slot, const std::string& number, const std::string& name) {
+    b.AccountNumbers[slot] = money(number);
+    b.AccountNames[slot] = name;
+}
+
+void addLine(Book& b, std::uint8_t side, const std::string& account, const std::string& amount,
+             const std::string& note, const std::string& ref) {
+    EntryLine l;
+    l.Date = Tmain::DayNumber(2025, 3, 14);
+    l.Side = side;
+    l.AccountNumber = money(account);
+    l.Amount = money(amount);
+    l.Details = note;
+    b.EntryLines.push_back(l);
+    b.EntryIds.push_back(EntryId(ref));
+}
+
+// Entries: a sale to Debtors (0-1), two debits against Debtors (2-4), a
+// credit side with a negative line (5-7).
+Book invoiceBook() {
+    Book b = makeEmptyBook("Balance", 45000);
+    b.EntryLines.clear();
+    b.EntryIds.clear();
+    b.BusinessName = "Corner & <Shop>";
+    b.BusinessAddress = "1 Main St\r\nTown";
+    b.FontName = "Arial";
+    setAccount(b, 1, "120", "Debtors");
+    b.AccountNote2[1] = "Smith & <Sons>\r\n2 High Street";
+    setAccount(b, 2, "400", "Sales");
+    setAccount(b, 3, "410", "Services");
+    setAccount(b, 4, "100", "Cash");
+    addLine(b, Debit, "120", "150", "", "7");
+    addLine(b, Credit, "400", "150", "Goods", "7");
+    addLine(b, Debit, "100", "10.125", "", "8");
+    addLine(b, Debit, "410", "10.135", "", "8");
+    addLine(b, Credit, "120", "20.26", "Two debits", "8");
+    addLine(b, Debit, "120", "1", "", "9");
+    addLine(b, Credit, "400", "-0.5", "", "9");
+    addLine(b, Credit, "410", "1.5", "Refund", "9");
+    return b;
+}
+
+const RecordedCall* textCall(const RecordingSurface& s, const std::string& text) {
+    for (const RecordedCall& c : s.calls)
+        if (c.kind == RecordedCall::Text && c.text == text) return &c;
+    return nullptr;
+}
+
+TEST(Invoice, AddresseeListedLinesAndTotal) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    const Book b = invoiceBook();
+
+    const Invoice sale = buildInvoice(b, 0, 1, dayFirstLocale(), "Goods");
+    EXPECT_EQ(sale.addressee, money("120"));
+    EXPECT_EQ(sale.listedSide, Credit);
+    EXPECT_EQ(sale.title, "Debtors   (120)");
+    EXPECT_EQ(sale.addresseeLines, (std::vector<std::string>{"Smith & <Sons>", "2 High Street"}));
+    ASSERT_EQ(sale.lines.size(), 1u);
+    EXPECT_EQ(sale.lines[0].numberText, "400");
+    EXPECT_EQ(sale.lines[0].name, "Sales");
+    EXPECT_EQ(sale.lines[0].amountText, "150.00");
+    EXPECT_EQ(sale.totalText, "150.00");
+    EXPECT_EQ(sale.dateText, "14/03/2025");
+    EXPECT_EQ(sale.reference, "7             ");
+
+    // Two debit lines: the last line's account is the addressee, the debits
+    // are listed, and each is rounded (halves to even) before it is added.
+    const Invoice two = buildInvoice(b, 2, 4, dayFirstLocale(), "");
+    EXPECT_EQ(two.addressee, money("120"));
+    EXPECT_EQ(two.listedSide, Debit);
+    ASSERT_EQ(two.lines.size(), 2u);
+    EXPECT_EQ(two.lines[0].name, "Cash");
+    EXPECT_EQ(two.lines[1].name, "Services");
+    EXPECT_EQ(two.total, money("20.26"));
+    EXPECT_EQ(two.totalText, "20.26");
+
+    // A negative amount in parentheses, without a 0 before the decimal mark.
+    const Invoice refund = buildInvoice(b, 5, 7, decimalCommaLocale(), "Refund");
+    ASSERT_EQ(refund.lines.size(), 2u);
+    EXPECT_EQ(refund.lines[0].amountText, "(,50)");
+    EXPECT_EQ(refund.lines[1].amountText, "1,50");
+    EXPECT_EQ(refund.totalText, "1,00");
+
+    // An account without a second note, or no account at all, gives no address.
+    Book c = b;
+    c.AccountNote2[1] = "";
+    EXPECT_TRUE(buildInvoice(c, 0, 1, dayFirstLocale(), "").addresseeLines.empty());
+    c.EntryLines[0].AccountNumber = money("999");
+    const Invoice unknown = buildInvoice(c, 0, 1, dayFirstLocale(), "");
+    EXPECT_EQ(unknown.title, "   (999)");
+}
+
+TEST(Invoice, PrintedLayout) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book b = invoiceBook();
+    const Invoice inv = buildInvoice(b, 0, 1, dayFirstLocale(), "Goods");
+
+    RecordingSurface portrait; // 11520 x 15120 twips
+    PrintInvoice(portrait, b, inv);
+    const RecordedCall* address = textCall(portrait, "Smith & <Sons>");
+    const RecordedCall* date = textCall(portrait, "Date of Issue : ");
+    const RecordedCall* name = textCall(portrait, "Corner & <Shop>");
+    ASSERT_TRUE(address && date && name);
+    EXPECT_EQ(address->x1, 2268);
+    EXPECT_EQ(address->y1, 2835);
+    EXPECT_EQ(date->y1, 2835); // a short heading leaves the date level with the address
+    EXPECT_EQ(date->x1 + 16 * 90, 11520 - 1565);
+    EXPECT_EQ(name->font.size, 10); // one point larger, bold, in the book's font
+    EXPECT_TRUE(name->font.bold);
+    EXPECT_EQ(name->font.name, "Arial");
+    EXPECT_EQ(name->x1 + 15 * 110, 11520 - 730);
+    ASSERT_TRUE(textCall(portrait, "7             "));
+    // The account number right-aligned at nine digits' width plus half the excess height.
+    const RecordedCall* number = textCall(portrait, "400");
+    ASSERT_TRUE(number);
+    EXPECT_EQ(number->x1, 9 * 90 + (15120 - 11520) / 2 - 3 * 90);
+    const RecordedCall* total = textCall(portrait, "Total - 150.00");
+    ASSERT_TRUE(total);
+    EXPECT_TRUE(total->font.bold);
+    ASSERT_TRUE(textCall(portrait, "Goods"));
+    EXPECT_EQ(portrait.calls.back().kind, RecordedCall::EndDoc);
+
+    // Landscape: no text starts left of the margin.
+    RecordingSurface landscape(15120, 11520);
+    PrintInvoice(landscape, b, inv);
+    for (const RecordedCall& c : landscape.calls)
+        if (c.kind == RecordedCall::Text) EXPECT_GE(c.x1, 0) << c.text;
+    EXPECT_EQ(textCall(landscape, "400")->x1, 9 * 90 - 3 * 90);
+
+    // A long heading pushes the date line below it.
+    b.BusinessAddress = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\nm";
+    RecordingSurface tall;
+    PrintInvoice(tall, b, inv);
+    // Empty line, name (10 pt), 13 address lines, empty line.
+    EXPECT_EQ(textCall(tall, "Date of Issue : ")->y1, 216 + 240 + 13 * 216 + 216);
+}
+
+TEST(Invoice, MailedPageAsGivenWithEveryTextEscaped) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book b = invoiceBook();
+    const Invoice inv = buildInvoice(b, 0, 1, dayFirstLocale(), "Goods");
+    const std::string expected =
+        "<html><body><br><br><font size=\"2\" face=\"Arial\"><p align=\"right\">"
+        "<b>Corner &amp; &lt;Shop&gt;</b><br>1 Main St<br>Town<br>"
+        "</p><br><br><p>Smith &amp; &lt;Sons&gt;<br>2 High Street<br><br><br>"
+        "Date of Issue : 14/03/2025<br><br>"
+        "<b>Reference No : 7<br><br>"
+        "<center>Debtors   (120)<br>" +
+        std::string(94, '_') +
+        "</center></b>"
+        "<table style=\"border:none; Width:780px;\"><tr>"
+        "<td width=\"10%\" style=\"border:none\" align=\"left\"></td>"
+        "<td style=\"border:none\" align=\"left\"></td>"
+        "<td align=\"right\" width=\"20%\" style=\"border:none\"></td></tr>"
+        "<tr><td>400</td><td>Sales</td><td align=\"right\">150.00</td></tr>"
+        "<tr><td></td><td></td><td align=\"right\"><br><b>Total -  150.00</b></td>"
+        "</tr></table></p></font></html></body>";
+    EXPECT_EQ(invoiceHtml(b, inv), expected);
+
+    b.FontName = "Evil\" onload=\"x";
+    EXPECT_NE(invoiceHtml(b, inv).find("face=\"Evil&quot; onload=&quot;x\""), std::string::npos);
+    // The subject names the addressee whose note heads the invoice.
+    EXPECT_EQ(invoiceSubject(b, inv), "Corner & <Shop>, Debtors (7)");
+}
+
+// Parses the draft as a mail program would and prints the subject and the
+// text the HTML shows.
+const char* ParseScript = R"(
+import sys, email
+from email import policy
+from html.parser import HTMLParser
+msg = email.message_from_binary_file(open(sys.argv[1], 'rb'), policy=policy.default)
+print('SUBJECT:' + str(msg['Subject']))
+part = msg.get_body(preferencelist=('html',))
+class Text(HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.parts = []
+    def handle_data(self, data):
+        self.parts.append(data)
+t = Text()
+t.feed(part.get_content())
+print('TEXT:' + '|'.join(t.parts))
+)";
+
+TEST(Invoice, MailedDraftReadsBackWithPythonsEmailPackage) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TempDir dir;
+    fakes.environment.vars["tmp"] = dir.path().string();
+    const Book b = invoiceBook();
+    const Invoice inv = buildInvoice(b, 5, 7, dayFirstLocale(), "Refund");
+
+    const auto draft = EmailInvoice(b, inv, "Ledgerwick : shop.acc");
+    ASSERT_TRUE(draft);
+    EXPECT_EQ(draft->filename(), "Invoice0.eml");
+    ASSERT_EQ(fakes.shell.opened.size(), 1u);
+    EXPECT_EQ(fakes.shell.opened[0], draft->string());
+
+    writeFile(dir / "parse.py", ParseScript);
+    std::string out;
+    const int status = runCommand(systemPython() + " " + (dir / "parse.py").string() + " '" +
+                                      draft->string() + "' 2>&1",
+                                  &out);
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("SUBJECT:Corner & <Shop>, Debtors (9)\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("|Smith & <Sons>|"), std::string::npos) << out;
+    EXPECT_NE(out.find("TEXT:Corner & <Shop>|"), std::string::npos) << out;
+    EXPECT_NE(out.find("|Reference No : 9|"), std::string::npos) << out;
+    EXPECT_NE(out.find("|(.50)|"), std::string::npos) << out;
+    EXPECT_NE(out.find("|Total -  1.00"), std::string::npos) << out;
+}
+
+} // namespace

@@ -1,0 +1,84 @@
+#include "mainwindow/qt/invoice_printer.h"
+
+#include "book/tmain.h"
+#include "platform/fake/fake_services.h"
+#include "support/test_paths.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::runCommand;
+using testing_support::TempDir;
+
+namespace {
+
+Currency money(const std::string& text) {
+    return *Currency::parse(text);
+}
+
+void addLine(Book& b, std::uint8_t side, const std::string& account, const std::string& amount,
+             const std::string& note, const std::string& ref) {
+    EntryLine l;
+    l.Date = Tmain::DayNumber(2025, 3, 14);
+    l.Side = side;
+    l.AccountNumber = money(account);
+    l.Amount = money(amount);
+    l.Details = note;
+    b.EntryLines.push_back(l);
+    b.EntryIds.push_back(EntryId(ref));
+}
+
+// A sale of goods and delivery on account: Debtors against two revenue accounts.
+Book saleBook() {
+    Book b = makeEmptyBook("Balance", 45000);
+    b.EntryLines.clear();
+    b.EntryIds.clear();
+    b.BusinessName = "Harbour Traders";
+    b.BusinessAddress = "12 Quay Road\r\nPortsmouth";
+    b.FontName = "DejaVu Sans";
+    const struct {
+        const char* number;
+        const char* name;
+    } accounts[] = {{"120", "Debtors"}, {"400", "Sales"}, {"410", "Delivery"}};
+    for (int i = 0; i < 3; ++i) {
+        b.AccountNumbers[i + 1] = money(accounts[i].number);
+        b.AccountNames[i + 1] = accounts[i].name;
+    }
+    b.AccountNote2[1] = "Blue Anchor Inn\r\nDock Street";
+    addLine(b, Debit, "120", "1280", "", "INV-2041");
+    addLine(b, Credit, "400", "1234.5", "", "INV-2041");
+    addLine(b, Credit, "410", "45.5", "Thank you for your custom", "INV-2041");
+    return b;
+}
+
+TEST(InvoicePdf, PrintedInvoiceReadsBackWithPdftotext) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TempDir dir;
+    const Book b = saleBook();
+    const Invoice inv = buildInvoice(b, 0, 2, dayFirstLocale(), "Thank you for your custom");
+
+    PrinterChoices pdf;
+    pdf.pdfPath = (dir / "invoice.pdf").string();
+    ASSERT_TRUE(printInvoiceOn(pdf, b, inv));
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf.pdfPath + "' - 2>&1", &text), 0) << text;
+    for (const char* expected :
+         {"Harbour Traders", "12 Quay Road", "Portsmouth", "Blue Anchor Inn", "Dock Street",
+          "Date of Issue :", "14/03/2025", "Reference No :", "INV-2041", "Debtors   (120)", "400",
+          "Sales", "1,234.50", "410", "Delivery", "45.50", "Total - 1,280.00",
+          "Thank you for your custom"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+TEST(InvoicePdf, APrinterThatCannotBeStartedIsSaid) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    const Book b = saleBook();
+    const Invoice inv = buildInvoice(b, 0, 2, dayFirstLocale(), "");
+    PrinterChoices gone;
+    gone.printerName = "A printer long since removed";
+    EXPECT_FALSE(printInvoiceOn(gone, b, inv));
+    EXPECT_EQ(fakes.messages.lastText(), "Printer Error, Please Check the Printer...");
+}
+
+} // namespace
