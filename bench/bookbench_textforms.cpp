@@ -34,26 +34,29 @@ void reportRead(const TextFormReadResult& read, const Book& book) {
               << " journal lines read back\n";
 }
 
-void textForm(BenchContext& ctx) {
-    const auto path = ctx.outDir / "book.txt";
+using FormWriter = BookWriteResult (*)(const std::filesystem::path&, const Book&, const LocaleInfo&,
+                                       RunTimeState*);
+
+// Saves the book as `book.<extension>` and opens it again.
+void roundTrip(BenchContext& ctx, const std::string& extension, FormWriter write,
+               textforms::FileReader read) {
+    const auto path = ctx.outDir / ("book." + extension);
     const LocaleInfo locale = currentLocale();
     BookWriteResult written;
-    timeIt("save (.txt)", [&] { written = writeBookTextFile(path, ctx.book, locale, nullptr); });
+    timeIt("save (." + extension + ")", [&] { written = write(path, ctx.book, locale, nullptr); });
     reportWrite(written);
-    TextFormReadResult read;
-    timeIt("open (.txt)", [&] { read = readBookTextFile(path, ctx.book, locale, Today, nullptr); });
-    reportRead(read, ctx.book);
+    TextFormReadResult opened;
+    timeIt("open (." + extension + ")",
+           [&] { opened = read(path, ctx.book, locale, Today, nullptr); });
+    reportRead(opened, ctx.book);
+}
+
+void textForm(BenchContext& ctx) {
+    roundTrip(ctx, "txt", writeBookTextFile, readBookTextFile);
 }
 
 void csvForm(BenchContext& ctx) {
-    const auto path = ctx.outDir / "book.csv";
-    const LocaleInfo locale = currentLocale();
-    BookWriteResult written;
-    timeIt("save (.csv)", [&] { written = writeBookCsvFile(path, ctx.book, locale, nullptr); });
-    reportWrite(written);
-    TextFormReadResult read;
-    timeIt("open (.csv)", [&] { read = readBookCsvFile(path, ctx.book, locale, Today, nullptr); });
-    reportRead(read, ctx.book);
+    roundTrip(ctx, "csv", writeBookCsvFile, readBookCsvFile);
 }
 
 Currency wholeJournalNetProfit(const Book& book) {
