@@ -1,8 +1,8 @@
 #include "book/book_csv_file.h"
 
-#include "hand_made_books.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
+#include "text_form_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -56,23 +56,6 @@ Book roundTripBook() {
 TextFormReadResult readCsv(const std::string& text, const Book& open,
                            const LocaleInfo& locale = dayFirstLocale()) {
     return parseBookCsv(text, open, locale, day(2025, 12, 9), nullptr, "/books/shop.csv");
-}
-
-void expectSameJournal(const Book& read, const Book& original) {
-    ASSERT_EQ(read.EntryLines.size(), original.EntryLines.size());
-    for (std::size_t i = 0; i < read.EntryLines.size(); ++i) {
-        SCOPED_TRACE("line " + std::to_string(i));
-        const EntryLine& a = read.EntryLines[i];
-        const EntryLine& b = original.EntryLines[i];
-        EXPECT_EQ(a.Date, b.Date);
-        EXPECT_EQ(a.Side, b.Side);
-        EXPECT_EQ(a.AccountNumber, b.AccountNumber);
-        EXPECT_EQ(a.Amount, b.Amount);
-        EXPECT_EQ(a.Details, b.Details);
-        std::string reference = original.EntryIds[i].shown();
-        std::erase(reference, ',');
-        EXPECT_EQ(read.EntryIds[i].shown(), reference);
-    }
 }
 
 } // namespace
@@ -176,7 +159,6 @@ TEST(BookCsvFile, AcceptsEveryLineEndAByteOrderMarkAndTrailingBlankLines) {
 TEST(BookCsvFile, MalformedFilesStopAtTheLineThatDoesNotFit) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book open = goldenBook();
-    const Book before = open;
     const std::string good = goldenText();
     // Lines: 1 header, 2-15 the fourteen slots, 16 journal header, 17-18 journal.
     auto replaced = [&](const std::string& from, const std::string& to) {
@@ -185,46 +167,30 @@ TEST(BookCsvFile, MalformedFilesStopAtTheLineThatDoesNotFit) {
         return t;
     };
     const std::string journalHeader = "Date,ID,AccNumber,Account,Debit,Credit,Details\r\n";
-    struct Case {
-        std::string text;
-        int line;
-        std::string fault;
-    };
-    const Case cases[] = {
-        {replaced("Folio,Account,Type", "Folio;Account;Type"), 1,
-         "/books/shop.csv is not a Ledgerwick 6 CSV file"},
-        {replaced("100,Cash,1", "100,Cash"), 4, "2 fields"},
-        {replaced("100,Cash,1", "100,Cash,1,extra"), 4,
-         "Stopping Too many comers in the imported csv ACCOUNT line"},
-        {replaced(journalHeader, ""), 16,
-         "Stopping Too many comers in the imported csv ACCOUNT line"},
-        {good.substr(0, good.find(journalHeader)), 16, "without the journal header"},
-        {replaced("100,Cash,1", "100,Cash,0"), 4, "class 0 is not between 1 and 9"},
-        {replaced("100,Cash,1", "100,Cash,10"), 4, "class 10 is not between 1 and 9"},
-        {replaced("100,Cash,1", "1OO,Cash,1"), 4, "account number"},
-        {replaced("100,Cash,1\r\n", "100,Cash,1\r\n\r\n"), 5, "blank line among the accounts"},
-        {replaced("03/05/2024,17,100", "\r\n03/05/2024,17,100"), 18, "blank line in the journal"},
-        {replaced(",,Rent", ",,Rent,May"), 17,
-         "Stopping, Too many comers in imported csv ENTRY line"},
-        {good.substr(0, good.size() - 8), 18, "fields"},
-        {replaced("03/05/2024,17,400", "3/5,17,400"), 17, "date \"3/5\""},
-        {replaced(" 250 ,,Rent", " 250.00001 ,,Rent"), 17, "debit amount"},
-        {"", 1, "is not a Ledgerwick 6 CSV file"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
-        TextFormReadResult read = readCsv(c.text, open);
-        EXPECT_FALSE(read.ok);
-        EXPECT_EQ(read.faultLine, c.line);
-        EXPECT_EQ(read.message.rfind("Line " + std::to_string(c.line) + ": ", 0), 0u)
-            << read.message;
-        EXPECT_NE(read.message.find(c.fault), std::string::npos) << read.message;
-        RunTimeState run;
-        run.BookFilePath = "/books/kept.acc";
-        adoptTextFormBook(open, run, std::move(read));
-        expectSameBook(open, before);
-        EXPECT_EQ(run.BookFilePath, "/books/kept.acc");
-    }
+    expectEachStopsAtItsLine(
+        {
+            {replaced("Folio,Account,Type", "Folio;Account;Type"), 1,
+             "/books/shop.csv is not a Ledgerwick 6 CSV file"},
+            {replaced("100,Cash,1", "100,Cash"), 4, "2 fields"},
+            {replaced("100,Cash,1", "100,Cash,1,extra"), 4,
+             "Stopping Too many comers in the imported csv ACCOUNT line"},
+            {replaced(journalHeader, ""), 16,
+             "Stopping Too many comers in the imported csv ACCOUNT line"},
+            {good.substr(0, good.find(journalHeader)), 16, "without the journal header"},
+            {replaced("100,Cash,1", "100,Cash,0"), 4, "class 0 is not between 1 and 9"},
+            {replaced("100,Cash,1", "100,Cash,10"), 4, "class 10 is not between 1 and 9"},
+            {replaced("100,Cash,1", "1OO,Cash,1"), 4, "account number"},
+            {replaced("100,Cash,1\r\n", "100,Cash,1\r\n\r\n"), 5, "blank line among the accounts"},
+            {replaced("03/05/2024,17,100", "\r\n03/05/2024,17,100"), 18,
+             "blank line in the journal"},
+            {replaced(",,Rent", ",,Rent,May"), 17,
+             "Stopping, Too many comers in imported csv ENTRY line"},
+            {good.substr(0, good.size() - 8), 18, "fields"},
+            {replaced("03/05/2024,17,400", "3/5,17,400"), 17, "date \"3/5\""},
+            {replaced(" 250 ,,Rent", " 250.00001 ,,Rent"), 17, "debit amount"},
+            {"", 1, "is not a Ledgerwick 6 CSV file"},
+        },
+        open, [&](const std::string& text) { return readCsv(text, open); });
 }
 
 TEST(BookCsvFile, FilesAreReadForOpeningBehindTheAdministratorPassword) {
@@ -252,20 +218,7 @@ TEST(BookCsvFile, EveryTruncationAndByteFlipGivesABookOrALineMessage) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book open = emptyBook();
     open.DateStyle = 2;
-    const std::string good = formatBookCsv(roundTripBook(), dayFirstLocale(), nullptr);
-    auto check = [&](const std::string& text) {
-        TextFormReadResult read = readCsv(text, open);
-        if (read.ok) return;
-        EXPECT_GE(read.faultLine, 1);
-        EXPECT_EQ(read.message.rfind("Line " + std::to_string(read.faultLine) + ": ", 0), 0u);
-    };
-    for (std::size_t n = 0; n < good.size(); ++n)
-        check(good.substr(0, n));
-    unsigned seed = 54321;
-    for (int i = 0; i < 3000; ++i) {
-        std::string text = good;
-        seed = seed * 1103515245 + 12345;
-        text[(seed >> 8) % text.size()] = static_cast<char>(seed >> 24);
-        check(text);
-    }
+    expectEveryDamageReadsOrNamesALine(
+        formatBookCsv(roundTripBook(), dayFirstLocale(), nullptr), 54321,
+        [&](const std::string& text) { return readCsv(text, open); });
 }

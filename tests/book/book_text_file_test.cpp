@@ -1,10 +1,10 @@
 #include "book/book_text_file.h"
 
 #include "book/tmain.h"
-#include "hand_made_books.h"
 #include "platform/fake/fake_services.h"
 #include "resources/string_table.h"
 #include "support/test_paths.h"
+#include "text_form_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -66,23 +66,6 @@ Book roundTripBook() {
 
 TextFormReadResult readText(const std::string& text, const Book& open, const LocaleInfo& locale) {
     return parseBookText(text, open, locale, day(2025, 12, 9), nullptr);
-}
-
-void expectSameJournal(const Book& read, const Book& original) {
-    ASSERT_EQ(read.EntryLines.size(), original.EntryLines.size());
-    for (std::size_t i = 0; i < read.EntryLines.size(); ++i) {
-        SCOPED_TRACE("line " + std::to_string(i));
-        const EntryLine& a = read.EntryLines[i];
-        const EntryLine& b = original.EntryLines[i];
-        EXPECT_EQ(a.Date, b.Date);
-        EXPECT_EQ(a.Side, b.Side);
-        EXPECT_EQ(a.AccountNumber, b.AccountNumber);
-        EXPECT_EQ(a.Amount, b.Amount);
-        EXPECT_EQ(a.Details, b.Details);
-        std::string reference = original.EntryIds[i].shown();
-        std::erase(reference, ',');
-        EXPECT_EQ(read.EntryIds[i].shown(), reference);
-    }
 }
 
 } // namespace
@@ -285,7 +268,6 @@ TEST(BookTextFile, EdgeBooksReadBack) {
 TEST(BookTextFile, MalformedFilesStopAtTheLineThatDoesNotFit) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book open = goldenBook();
-    const Book before = open;
     const std::string good = goldenText();
     // Lines: 15-18 accounts, 19 rule, 20 journal header, 21 rule, 22-23 journal, 24 rule.
     auto replaced = [&](const std::string& from, const std::string& to) {
@@ -293,42 +275,26 @@ TEST(BookTextFile, MalformedFilesStopAtTheLineThatDoesNotFit) {
         t.replace(t.find(from), from.size(), to);
         return t;
     };
-    struct Case {
-        std::string text;
-        int line;
-        std::string fault;
-    };
-    const Case cases[] = {
-        {replaced("17,03/05/2024,100", "\r\n17,03/05/2024,100"), 23, "blank line in the journal"},
-        {replaced("1-100,Cash\r\n", "1-100\r\n"), 15, "no name"},
-        {replaced("ID,Date,Account,Debit,Credit,Details\r\n", ""), 20, "journal header"},
-        {replaced("1-100,Cash", "0-100,Cash"), 15, "class 0 is not between 1 and 9"},
-        {replaced("1-100,Cash", "10-100,Cash"), 15, "class 10 is not between 1 and 9"},
-        {replaced("1-100,Cash", "-100,Cash"), 15, "class"},
-        {replaced("1-100,Cash", "1-1OO,Cash"), 15, "account number"},
-        {replaced("\r\n1-100,Cash", "\r\n\r\n1-100,Cash"), 15, "blank line among the accounts"},
-        {good.substr(0, good.find(", 250 ,_")), 23, "fields"},
-        {good.substr(0, good.rfind(Rule)), 24, "cut short"},
-        {replaced("17,03/05/2024,400", "17,31/02/2024,400"), 22, "date \"31/02/2024\""},
-        {replaced("400, 250 ,,Rent", "400, 2,50 ,,Rent"), 22, "fields"},
-        {replaced(", 250 ,_", ", 25x ,_"), 23, "credit amount \"25x\""},
-        {replaced(Rule + "\r\nCorner", "Corner"), 2, "rule"},
-        {"", 1, "empty"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
-        TextFormReadResult read = readText(c.text, open, dayFirstLocale());
-        EXPECT_FALSE(read.ok);
-        EXPECT_EQ(read.faultLine, c.line);
-        EXPECT_EQ(read.message.rfind("Line " + std::to_string(c.line) + ": ", 0), 0u)
-            << read.message;
-        EXPECT_NE(read.message.find(c.fault), std::string::npos) << read.message;
-        RunTimeState run;
-        run.BookFilePath = "/books/kept.acc";
-        adoptTextFormBook(open, run, std::move(read));
-        expectSameBook(open, before);
-        EXPECT_EQ(run.BookFilePath, "/books/kept.acc");
-    }
+    expectEachStopsAtItsLine(
+        {
+            {replaced("17,03/05/2024,100", "\r\n17,03/05/2024,100"), 23,
+             "blank line in the journal"},
+            {replaced("1-100,Cash\r\n", "1-100\r\n"), 15, "no name"},
+            {replaced("ID,Date,Account,Debit,Credit,Details\r\n", ""), 20, "journal header"},
+            {replaced("1-100,Cash", "0-100,Cash"), 15, "class 0 is not between 1 and 9"},
+            {replaced("1-100,Cash", "10-100,Cash"), 15, "class 10 is not between 1 and 9"},
+            {replaced("1-100,Cash", "-100,Cash"), 15, "class"},
+            {replaced("1-100,Cash", "1-1OO,Cash"), 15, "account number"},
+            {replaced("\r\n1-100,Cash", "\r\n\r\n1-100,Cash"), 15, "blank line among the accounts"},
+            {good.substr(0, good.find(", 250 ,_")), 23, "fields"},
+            {good.substr(0, good.rfind(Rule)), 24, "cut short"},
+            {replaced("17,03/05/2024,400", "17,31/02/2024,400"), 22, "date \"31/02/2024\""},
+            {replaced("400, 250 ,,Rent", "400, 2,50 ,,Rent"), 22, "fields"},
+            {replaced(", 250 ,_", ", 25x ,_"), 23, "credit amount \"25x\""},
+            {replaced(Rule + "\r\nCorner", "Corner"), 2, "rule"},
+            {"", 1, "empty"},
+        },
+        open, [&](const std::string& text) { return readText(text, open, dayFirstLocale()); });
 
     // Thirty-one lines on one side of an entry stop at the thirty-first.
     Book big = goldenBook();
@@ -388,20 +354,7 @@ TEST(BookTextFile, EveryTruncationAndByteFlipGivesABookOrALineMessage) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book open = emptyBook();
     open.DateStyle = 2;
-    const std::string good = formatBookText(roundTripBook(), dayFirstLocale(), nullptr);
-    auto check = [&](const std::string& text) {
-        TextFormReadResult read = readText(text, open, dayFirstLocale());
-        if (read.ok) return;
-        EXPECT_GE(read.faultLine, 1);
-        EXPECT_EQ(read.message.rfind("Line " + std::to_string(read.faultLine) + ": ", 0), 0u);
-    };
-    for (std::size_t n = 0; n < good.size(); ++n)
-        check(good.substr(0, n));
-    unsigned seed = 12345;
-    for (int i = 0; i < 3000; ++i) {
-        std::string text = good;
-        seed = seed * 1103515245 + 12345;
-        text[(seed >> 8) % text.size()] = static_cast<char>(seed >> 24);
-        check(text);
-    }
+    expectEveryDamageReadsOrNamesALine(
+        formatBookText(roundTripBook(), dayFirstLocale(), nullptr), 12345,
+        [&](const std::string& text) { return readText(text, open, dayFirstLocale()); });
 }

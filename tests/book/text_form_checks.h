@@ -1,0 +1,83 @@
+// Checks the tests of the text and the CSV book share: the journal read back,
+// files that stop at a line, and damaged files.
+#pragma once
+
+#include "book/book_text_forms.h"
+#include "hand_made_books.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace handmade {
+
+using TextFormParse = std::function<TextFormReadResult(const std::string& text)>;
+
+// Line by line as written; the forms drop commas from references.
+inline void expectSameJournal(const Book& read, const Book& original) {
+    ASSERT_EQ(read.EntryLines.size(), original.EntryLines.size());
+    for (std::size_t i = 0; i < read.EntryLines.size(); ++i) {
+        SCOPED_TRACE("line " + std::to_string(i));
+        const EntryLine& a = read.EntryLines[i];
+        const EntryLine& b = original.EntryLines[i];
+        EXPECT_EQ(a.Date, b.Date);
+        EXPECT_EQ(a.Side, b.Side);
+        EXPECT_EQ(a.AccountNumber, b.AccountNumber);
+        EXPECT_EQ(a.Amount, b.Amount);
+        EXPECT_EQ(a.Details, b.Details);
+        std::string reference = original.EntryIds[i].shown();
+        std::erase(reference, ',');
+        EXPECT_EQ(read.EntryIds[i].shown(), reference);
+    }
+}
+
+struct MalformedText {
+    std::string text;
+    int line;          // where the reading must stop
+    std::string fault; // a part of its message
+};
+
+// Each text stops at its line with "Line N: " and the fault; put in place,
+// the reading leaves the open book and its book file as they were.
+inline void expectEachStopsAtItsLine(const std::vector<MalformedText>& cases, Book& open,
+                                     const TextFormParse& parse) {
+    const Book before = open;
+    for (const MalformedText& c : cases) {
+        SCOPED_TRACE(c.fault);
+        TextFormReadResult read = parse(c.text);
+        EXPECT_FALSE(read.ok);
+        EXPECT_EQ(read.faultLine, c.line);
+        EXPECT_EQ(read.message.rfind("Line " + std::to_string(c.line) + ": ", 0), 0u)
+            << read.message;
+        EXPECT_NE(read.message.find(c.fault), std::string::npos) << read.message;
+        RunTimeState run;
+        run.BookFilePath = "/books/kept.acc";
+        adoptTextFormBook(open, run, std::move(read));
+        expectSameBook(open, before);
+        EXPECT_EQ(run.BookFilePath, "/books/kept.acc");
+    }
+}
+
+// Every cut of a good text, and 3000 copies with one byte changed, either
+// read whole or stop with a message naming a line.
+inline void expectEveryDamageReadsOrNamesALine(const std::string& good, unsigned seed,
+                                               const TextFormParse& parse) {
+    auto check = [&](const std::string& text) {
+        TextFormReadResult read = parse(text);
+        if (read.ok) return;
+        EXPECT_GE(read.faultLine, 1);
+        EXPECT_EQ(read.message.rfind("Line " + std::to_string(read.faultLine) + ": ", 0), 0u);
+    };
+    for (std::size_t n = 0; n < good.size(); ++n)
+        check(good.substr(0, n));
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = good;
+        seed = seed * 1103515245 + 12345;
+        text[(seed >> 8) % text.size()] = static_cast<char>(seed >> 24);
+        check(text);
+    }
+}
+
+} // namespace handmade
