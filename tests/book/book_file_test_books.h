@@ -4,6 +4,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "hand_made_books.h"
 
 #include <gtest/gtest.h>
 
@@ -148,15 +149,7 @@ inline Book randomBook(std::uint32_t seed, int journalLines = 200) {
 
 // Everything the book file holds, compared field by field (Empty and "" apart).
 inline void expectSameStoredBook(const Book& a, const Book& b) {
-    EXPECT_EQ(a.LastAccount, b.LastAccount);
-    EXPECT_EQ(a.AccountNames, b.AccountNames);
-    EXPECT_EQ(a.AccountNumbers, b.AccountNumbers);
-    EXPECT_EQ(a.AccountTypes, b.AccountTypes);
-    EXPECT_EQ(a.AccountNote, b.AccountNote);
-    EXPECT_EQ(a.AccountNote2, b.AccountNote2);
-    EXPECT_EQ(a.AccountExtra, b.AccountExtra);
-    EXPECT_TRUE(a.EntryLines == b.EntryLines);
-    EXPECT_TRUE(a.EntryIds == b.EntryIds);
+    handmade::expectSameChartAndJournal(a, b);
     for (int g = 0; g < GroupTotal; ++g) {
         EXPECT_TRUE(a.EntryGroups[g] == b.EntryGroups[g]) << "group " << g;
         EXPECT_EQ(a.GroupNames[g].raw(), b.GroupNames[g].raw()) << "group " << g;

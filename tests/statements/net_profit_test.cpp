@@ -1,52 +1,29 @@
 #include "statements/net_profit.h"
 
-#include "book/tmain.h"
+#include "../book/hand_made_books.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 
+using namespace handmade;
+
 namespace {
 
-Currency money(const std::string& text) {
-    return *Currency::parse(text);
-}
 double day(int m, int d) {
-    return Tmain::DayNumber(2024, m, d);
-}
-
-void setAccount(Book& book, int slot, const std::string& number, const std::string& name,
-                int type) {
-    book.AccountNumbers[slot] = money(number);
-    book.AccountNames[slot] = name;
-    book.AccountTypes[slot] = static_cast<std::uint8_t>(type);
-}
-
-void addLine(Book& book, double date, int side, const std::string& account,
-             const std::string& amount) {
-    EntryLine line;
-    line.Date = date;
-    line.Side = static_cast<std::uint8_t>(side);
-    line.AccountNumber = money(account);
-    line.Amount = money(amount);
-    book.EntryLines.push_back(line);
-    book.EntryIds.emplace_back("1");
-}
-
-void addEntry(Book& book, double date, const std::string& debit, const std::string& credit,
-              const std::string& amount) {
-    addLine(book, date, Debit, debit, amount);
-    addLine(book, date, Credit, credit, amount);
+    return handmade::day(2024, m, d);
 }
 
 // Sales 400 (revenue) with a sub-account 400.2 missing from the chart,
 // purchases 500 (cost), wages 600 (expense) with a sub-account 600.1 classed
 // as revenue, rent 610 (expense) that nets to 0, cash and capital.
 Book shopBook() {
-    Book book = makeEmptyBook("Balance", day(1, 1));
-    book.EntryLines.clear();
-    book.EntryIds.clear();
+    Book book = emptyBook();
+    // Every entry under reference 1, without notes.
+    auto entry = [&](double date, const char* debit, const char* credit, const char* amount) {
+        addEntry(book, "1", date, debit, credit, amount, "");
+    };
     setAccount(book, 1, "100", "Cash", CurrentAsset);
     setAccount(book, 2, "300", "Capital", CapitalEquity);
     setAccount(book, 3, "400", "Sales", Revenue);
@@ -56,17 +33,17 @@ Book shopBook() {
     setAccount(book, 7, "610", "Rent", Expense);
     setAccount(book, 8, "400", "Sales again",
                Expense); // the second slot of a number gathers nothing
-    addEntry(book, day(1, 2), "100", "300", "5000");
-    addEntry(book, day(1, 10), "100", "400", "1000");
-    addEntry(book, day(1, 15), "400", "100", "200");
-    addEntry(book, day(2, 1), "500", "100", "300.5");
-    addEntry(book, day(2, 5), "600", "100", "150");
-    addEntry(book, day(2, 6), "100", "600.1", "40");
-    addEntry(book, day(2, 7), "610", "100", "80");
-    addEntry(book, day(3, 2), "100", "610", "80");
-    addLine(book, day(3, 10), Unfilled, "400", "10"); // no side: counts as a credit
-    addEntry(book, day(4, 1), "999", "100", "50");    // no such account: counts nowhere
-    addEntry(book, day(4, 5), "100", "400.2", "60");  // folds into 400
+    entry(day(1, 2), "100", "300", "5000");
+    entry(day(1, 10), "100", "400", "1000");
+    entry(day(1, 15), "400", "100", "200");
+    entry(day(2, 1), "500", "100", "300.5");
+    entry(day(2, 5), "600", "100", "150");
+    entry(day(2, 6), "100", "600.1", "40");
+    entry(day(2, 7), "610", "100", "80");
+    entry(day(3, 2), "100", "610", "80");
+    addLine(book, "1", day(3, 10), Unfilled, "400", "10"); // no side: counts as a credit
+    entry(day(4, 1), "999", "100", "50");                  // no such account: counts nowhere
+    entry(day(4, 5), "100", "400.2", "60");                // folds into 400
     return book;
 }
 
