@@ -102,6 +102,26 @@ QToolButton* pictureButton(QWidget* parent, QHBoxLayout* row, QFrame*& marker, c
     return button;
 }
 
+struct Pictured {
+    QIcon icon;
+    const char* tip;
+};
+
+// A titled group with a row of picture buttons: the first goes into slot 1 of
+// `buttons` and `markers`, slot 0 stays empty.
+template <std::size_t N>
+QGroupBox* pictureGroup(QWidget* parent, const char* title, std::array<QToolButton*, N>& buttons,
+                        std::array<QFrame*, N>& markers,
+                        const std::array<Pictured, N - 1>& pictures) {
+    auto* box = new QGroupBox(title, parent);
+    auto* row = new QHBoxLayout(box);
+    buttons[0] = nullptr;
+    markers[0] = nullptr;
+    for (std::size_t i = 1; i < N; ++i)
+        buttons[i] = pictureButton(box, row, markers[i], pictures[i - 1].icon, pictures[i - 1].tip);
+    return box;
+}
+
 } // namespace
 
 Printformer::Printformer(RunTimeState& run, QWidget* parent) : QDialog(parent), run_(run) {
@@ -124,35 +144,20 @@ Printformer::Printformer(RunTimeState& run, QWidget* parent) : QDialog(parent), 
     outer->addWidget(paperBox);
 
     auto* pictures = new QHBoxLayout;
-    auto* orientationBox = new QGroupBox("Landscape :", this);
-    auto* orientationRow = new QHBoxLayout(orientationBox);
-    PorL[0] = nullptr;
-    ShapL[0] = nullptr;
-    PorL[1] = pictureButton(orientationBox, orientationRow, ShapL[1], drawIcon(Picture::Portrait),
-                            "Portrait...");
-    PorL[2] = pictureButton(orientationBox, orientationRow, ShapL[2], drawIcon(Picture::Landscape),
-                            "Landscape...");
-    pictures->addWidget(orientationBox);
-
-    auto* colourBox = new QGroupBox("Color :", this);
-    auto* colourRow = new QHBoxLayout(colourBox);
-    DPIColorIt[0] = nullptr;
-    DPIcolorFram[0] = nullptr;
-    DPIColorIt[1] = pictureButton(colourBox, colourRow, DPIcolorFram[1], drawIcon(Picture::Mono),
-                                  "Print in Blank and White...");
-    DPIColorIt[2] = pictureButton(colourBox, colourRow, DPIcolorFram[2], drawIcon(Picture::Colour),
-                                  "Print in Color...");
-    pictures->addWidget(colourBox);
+    pictures->addWidget(pictureGroup<3>(this, "Landscape :", PorL, ShapL,
+                                        {{{drawIcon(Picture::Portrait), "Portrait..."},
+                                          {drawIcon(Picture::Landscape), "Landscape..."}}}));
+    pictures->addWidget(pictureGroup<3>(this, "Color :", DPIColorIt, DPIcolorFram,
+                                        {{{drawIcon(Picture::Mono), "Print in Blank and White..."},
+                                          {drawIcon(Picture::Colour), "Print in Color..."}}}));
     outer->addLayout(pictures);
 
-    auto* qualityBox = new QGroupBox("Quality :", this);
-    auto* qualityRow = new QHBoxLayout(qualityBox);
-    const char* qualityTips[] = {"", "Draft...", "Low...", "Medium...", "Best Quality"};
-    DPIBox[0] = nullptr;
-    DPIFram[0] = nullptr;
-    for (std::size_t i = 1; i <= 4; ++i)
-        DPIBox[i] = pictureButton(qualityBox, qualityRow, DPIFram[i],
-                                  drawIcon(Picture::Quality, static_cast<int>(i)), qualityTips[i]);
+    auto* qualityBox = pictureGroup<5>(this, "Quality :", DPIBox, DPIFram,
+                                       {{{drawIcon(Picture::Quality, 1), "Draft..."},
+                                         {drawIcon(Picture::Quality, 2), "Low..."},
+                                         {drawIcon(Picture::Quality, 3), "Medium..."},
+                                         {drawIcon(Picture::Quality, 4), "Best Quality"}}});
+    auto* qualityRow = static_cast<QHBoxLayout*>(qualityBox->layout());
     Check1 = new QCheckBox("Duplex", qualityBox);
     Check1->setToolTip("Print on both sides of a page... (Printer must support it)");
     qualityRow->addSpacing(12);
