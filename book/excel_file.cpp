@@ -35,6 +35,11 @@ void put16(std::string& out, unsigned v) {
     put8(out, v);
     put8(out, v >> 8);
 }
+// A text as the records hold it: a byte of length, then the bytes.
+void putText(std::string& out, const std::string& bytes) {
+    put8(out, static_cast<unsigned>(bytes.size()));
+    out += bytes;
+}
 void putDouble(std::string& out, double v) {
     std::uint64_t bits;
     std::memcpy(&bits, &v, sizeof bits);
@@ -179,9 +184,7 @@ std::error_code ExcelFile::WriteValue(int valueType, int cellFontUsed, int align
         std::string text = std::holds_alternative<std::string>(value)
                                ? std::get<std::string>(value)
                                : numberText(std::get<double>(value));
-        std::string bytes = cellText(text);
-        put8(body, static_cast<unsigned>(bytes.size()));
-        body += bytes;
+        putText(body, cellText(text));
         return record(LabelRecord, body);
     }
 
@@ -225,29 +228,23 @@ std::error_code ExcelFile::SetColumnWidth(int firstColumn, int lastColumn, int w
 std::error_code ExcelFile::SetFont(const std::string& fontName, int fontHeight, int fontFormat) {
     if (auto ec = ready()) return ec;
     if (fontHeight < 0 || fontHeight > MaxFontHeight) return outOfRange();
-    std::string name = cellText(fontName);
     std::string body;
     put16(body, static_cast<unsigned>(fontHeight * 20));
     put8(body, static_cast<unsigned>(fontFormat));
     put8(body, 0);
-    put8(body, static_cast<unsigned>(name.size()));
-    body += name;
+    putText(body, cellText(fontName));
     return record(FontRecord, body);
 }
 
 std::error_code ExcelFile::SetHeader(const std::string& headerText) {
-    std::string text = pageText(headerText);
     std::string body;
-    put8(body, static_cast<unsigned>(text.size()));
-    body += text;
+    putText(body, pageText(headerText));
     return record(HeaderRecord, body);
 }
 
 std::error_code ExcelFile::SetFooter(const std::string& footerText) {
-    std::string text = pageText(footerText);
     std::string body;
-    put8(body, static_cast<unsigned>(text.size()));
-    body += text;
+    putText(body, pageText(footerText));
     return record(FooterRecord, body);
 }
 
