@@ -277,14 +277,10 @@ class BookParser {
         if (!rawPassword_.empty()) book.FilePassword = encoding::toUtf8(rawPassword_, codePage_);
         for (auto& item : book.EntryAccountList)
             toUtf8InPlace(item, codePage_);
-        for (auto& s : book.AccountNames)
-            toUtf8InPlace(s, codePage_);
-        for (auto& s : book.AccountNote)
-            toUtf8InPlace(s, codePage_);
-        for (auto& s : book.AccountNote2)
-            toUtf8InPlace(s, codePage_);
-        for (auto& s : book.AccountExtra)
-            toUtf8InPlace(s, codePage_);
+        for (auto* column :
+             {&book.AccountNames, &book.AccountNote, &book.AccountNote2, &book.AccountExtra})
+            for (auto& s : *column)
+                toUtf8InPlace(s, codePage_);
         for (auto& name : book.GroupNames)
             toUtf8InPlace(name, codePage_);
         for (auto& group : book.EntryGroups)
