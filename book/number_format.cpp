@@ -84,8 +84,8 @@ std::string formatAmount(Currency value, int decimals, const NumberMarks& marks,
     return parentheses ? "(" + text + ")" : "-" + text;
 }
 
-std::string plainNumberText(Currency value, const std::string& decimalMark) {
-    return value.toPlainString(decimalMark);
+std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash) {
+    return value.toPlainString(dash ? std::string("-") : decimalMark);
 }
 
 std::optional<Currency> parseAmount(const std::string& text, const NumberMarks& marks) {

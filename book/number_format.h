@@ -33,7 +33,8 @@ inline std::string formatAmount(Currency value, int decimals, const LocaleInfo& 
 }
 
 // The plain text form: the decimal mark, no grouping, no trailing zeros (12.5, -3).
-std::string plainNumberText(Currency value, const std::string& decimalMark);
+// With `dash` the decimal mark is written "-" (the sub-account form 100-1).
+std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash = false);
 
 // Reads a typed amount: digits, at most one decimal mark followed by at most
 // four digits, and group marks in the whole part (then grouping by threes:

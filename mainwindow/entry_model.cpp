@@ -52,10 +52,6 @@ EntryBounds findEntryBounds(const Book& book, std::int32_t line) {
     return b;
 }
 
-std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash) {
-    return value.toPlainString(dash ? std::string("-") : decimalMark);
-}
-
 std::int32_t lockedBelowFor(const Book& book) {
     return book.AdminPassword.str().empty() ? 0 : book.LastEntryLine() - 30;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/number_format.h"
 #include "book/runtime_state.h"
 #include "platform/locale.h"
 
@@ -36,10 +37,6 @@ struct EntryRow {
     std::string name;       // account name ("" when no account has the number)
     std::string amount;     // amount in plain form ("" unless above 0)
 };
-
-// The plain text form of a number with the locale's decimal mark; with
-// `dash` every decimal mark is written "-" (sub-account form).
-std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash = false);
 
 class EntryModel {
   public:
