@@ -67,11 +67,9 @@ std::string paperName(int code) {
 bool paperMatches(int code, double widthMm, double heightMm, double toleranceMm) {
     auto p = paperSizeByCode(code);
     if (!p) return false;
-    bool same = std::fabs(p->widthMm - widthMm) <= toleranceMm &&
-                std::fabs(p->heightMm - heightMm) <= toleranceMm;
-    bool turned = std::fabs(p->widthMm - heightMm) <= toleranceMm &&
-                  std::fabs(p->heightMm - widthMm) <= toleranceMm;
-    return same || turned;
+    auto within = [toleranceMm](double a, double b) { return std::fabs(a - b) <= toleranceMm; };
+    return (within(p->widthMm, widthMm) && within(p->heightMm, heightMm)) ||
+           (within(p->widthMm, heightMm) && within(p->heightMm, widthMm)); // turned
 }
 
 std::optional<int> paperCodeForSize(double widthMm, double heightMm, double toleranceMm) {
