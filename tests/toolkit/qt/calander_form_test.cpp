@@ -2,6 +2,7 @@
 #include "book/tmain.h"
 #include "platform/fake/fake_services.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/dialog_driving.h"
 #include "widget_events.h"
 
 #include <QComboBox>
@@ -138,12 +139,7 @@ TEST(CalanderFormWidget, HostKeyHandlersGoFirst) {
     });
     int ups = 0;
     QObject::connect(host.picker, &CalanderForm::KeyUp, [&](KeyArgs&) { ++ups; });
-    auto type = [&](int key, const QString& text) {
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(box, &down);
-        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-        QApplication::sendEvent(box, &up);
-    };
+    auto type = [&](int key, const QString& text) { dialog_driving::pressKey(box, key, text); };
     type(Qt::Key_1, "1");
     type(Qt::Key_7, "7");
     type(Qt::Key_X, "x");

@@ -2,8 +2,9 @@
 // top-level window, so they reach whatever widget lies under the pointer.
 #pragma once
 
+#include "dialog_driving.h"
+
 #include <QApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QTimer>
@@ -52,11 +53,7 @@ inline void showTop(QWidget* top) {
 
 // Saves the widget's picture for a reviewer; returns the file's path.
 inline QString saveShot(QWidget* w, const QString& name) {
-    const QString folder = QStringLiteral(LW_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    const QString path = folder + "/" + name + ".png";
-    w->grab().save(path);
-    return path;
+    return QString::fromStdString(dialog_driving::saveScreenshot(w, name.toStdString()).string());
 }
 
 } // namespace widget_events
