@@ -5,7 +5,24 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
 #include <string>
+
+namespace {
+
+// With LW_SCREENSHOT naming a PNG file, the program saves a picture of its
+// main window once it has started (and opened the book named on the command
+// line), and ends without storing anything; the exit status says whether the
+// picture was written. Without it the program runs as usual.
+void screenshotWhenSettled(TAcount& window, const QString& file) {
+    QTimer::singleShot(500, &window, [&window, file] {
+        const bool saved = window.grab().save(file, "PNG");
+        if (!saved) std::fprintf(stderr, "could not write %s\n", file.toLocal8Bit().constData());
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,7 +40,11 @@ int main(int argc, char** argv) {
     withProgress.progress = &progress;
     installServices(withProgress);
     window.show();
+    const QString screenshot = qEnvironmentVariable("LW_SCREENSHOT");
     // The book opens once the window is up, so its progress shows.
-    QTimer::singleShot(0, &window, [&window] { window.openCommandLineBook(); });
+    QTimer::singleShot(0, &window, [&window, screenshot] {
+        window.openCommandLineBook();
+        if (!screenshot.isEmpty()) screenshotWhenSettled(window, screenshot);
+    });
     return app.exec();
 }

@@ -40,6 +40,16 @@ HelpText entryFieldHelp(EntryField field) {
                 "that can be included in a compound entry."};
     case EntryField::Balancing:
         return {"Calculates Entry", "Calculates the other side of a journal entry..."};
+    case EntryField::EntryScroller:
+        return {"Entry Scroller",
+                "Scrolls through all entries in journal edit window. It is ideally better to use "
+                "the Journal entry menu item to scroll through all the entries to select the "
+                "entry to be edited with the edit windows. Due to displaying and isolating more "
+                "content."};
+    case EntryField::PanelScroller:
+        return {"Compound Entry Scroller", "Will scroll through a large compound entry which is "
+                                           "too big to display on the screen at one "
+                                           "time\xE2\x80\xA6"};
     }
     return {};
 }

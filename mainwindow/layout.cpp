@@ -65,6 +65,16 @@ PanelScroller panelScrollerOnLoad(int panelHeight, int rowTop) {
     return s;
 }
 
+AddedLineScroll panelAfterAddedLine(int panelHeight, int rowsHeight, int panelOffset) {
+    AddedLineScroll a;
+    if (panelHeight >= rowsHeight) return a;
+    a.scroller.visible = true;
+    a.scroller.valueMax = std::max(0, nearest(rowsHeight - panelHeight * 0.75));
+    const int offset = panelOffset > 0 ? panelOffset + AddedLineScrollStep : AddedLineScrollStep;
+    a.panelOffset = std::min(offset, a.scroller.valueMax);
+    return a;
+}
+
 RowArrangement arrangeRows(const std::vector<std::uint8_t>& sides, int panelOffset, int rowHeight) {
     RowArrangement a;
     int rowTop = 15 - panelOffset;

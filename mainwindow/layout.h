@@ -102,6 +102,18 @@ PanelScroller panelScrollerOnResize(int panelHeight, int rowTop, int panelOffset
 // The panel scroller after an entry is loaded.
 PanelScroller panelScrollerOnLoad(int panelHeight, int rowTop);
 
+// The panel after a line was added to the shown entry, given the height of
+// all its rows (RowTop + PanelOffset once laid out): an offset already above 0
+// moves on by 375; rows taller than the panel show the scroller, the offset
+// at least 375 and at most the scroller's maximum (the rows' height less
+// three quarters of the panel); rows that fit hide it at offset 0.
+constexpr int AddedLineScrollStep = 375;
+struct AddedLineScroll {
+    int panelOffset = 0;
+    PanelScroller scroller;
+};
+AddedLineScroll panelAfterAddedLine(int panelHeight, int rowsHeight, int panelOffset);
+
 // Tops of the rows of the entry line (in the panel), given the side of each
 // shown line in journal order (1 debit, 2 credit), the panel's scroll offset
 // and the row height (the folio box's height).

@@ -88,8 +88,8 @@ std::int16_t dateStyleForLocale(const LocaleInfo& locale) {
     return day1[0] == '3' ? 2 : 6;
 }
 
-NumberMarks numberMarksFor(const LocaleInfo& locale) {
-    NumberMarks marks{locale.decimalMark, locale.groupMark};
+StartupMarks numberMarksFor(const LocaleInfo& locale) {
+    StartupMarks marks{locale.decimalMark, locale.groupMark};
     if (marks.decimal.empty()) marks.decimal.assign(1, '.');
     return marks;
 }
@@ -126,7 +126,7 @@ void applyStartupBook(Book& book, RunTimeState& run, const LocaleInfo& locale, d
     book.AutoIncrement = 1;
     book.DateStyle = dateStyleForLocale(locale);
     run.PrintScale = 1.0f;
-    NumberMarks marks = numberMarksFor(locale);
+    StartupMarks marks = numberMarksFor(locale);
     run.DecimalSeparator = marks.decimal;
     run.ThousandsSeparator = marks.thousands;
     run.RowBase = run.CurrentFirstLine = 0;

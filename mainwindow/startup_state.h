@@ -42,11 +42,11 @@ std::int16_t fontCharsetFromText(const std::string& text330);
 std::int16_t dateStyleForLocale(const LocaleInfo& locale);
 
 // The locale's decimal and digit-group marks, as the entry line reads them.
-struct NumberMarks {
+struct StartupMarks {
     std::string decimal;
     std::string thousands;
 };
-NumberMarks numberMarksFor(const LocaleInfo& locale);
+StartupMarks numberMarksFor(const LocaleInfo& locale);
 
 // The currency labels beside the amounts: the first character of zero written
 // as currency, or its last character when that text begins with "0" (the

@@ -6,14 +6,15 @@
 #include "book/tmain.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
-#include "mainwindow/qt/line_scroller.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "mainwindow/startup_state.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/help_mode.h"
+#include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/Passit.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,12 +26,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -53,69 +53,10 @@ void setBackColour(QWidget* w, const QColor& c) {
     w->setAutoFillBackground(true);
 }
 
-// The entry frame with its etched border: a highlight outline offset by 10
-// twips from a shadow outline.
-class EtchedFrame : public QWidget {
-  public:
-    using QWidget::QWidget;
-    std::function<void()> onMouseMove;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        const int w = width(), h = height();
-        p.setPen(palette().color(QPalette::Light));
-        p.drawRect(1, 1, w - 2, h - 2);
-        p.setPen(palette().color(QPalette::Dark));
-        p.drawRect(0, 0, w - 2, h - 2);
-    }
-    void mouseMoveEvent(QMouseEvent*) override {
-        if (onMouseMove) onMouseMove();
-    }
-};
-
-QPixmap reconcilePixmap(bool tick) {
-    QPixmap pm(px(design::ReconcileSize), px(design::ReconcileSize));
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(90, 90, 90));
-    p.setBrush(Qt::white);
-    p.drawRect(1, 1, pm.width() - 3, pm.height() - 3);
-    if (tick) {
-        p.setPen(QPen(QColor(20, 150, 40), 2.5));
-        p.drawLine(QPointF(4, pm.height() / 2.0), QPointF(pm.width() / 2.5, pm.height() - 5));
-        p.drawLine(QPointF(pm.width() / 2.5, pm.height() - 5), QPointF(pm.width() - 3, 3));
-    }
-    return pm;
-}
-
-QPixmap compoundPixmap(bool balance) {
-    QPixmap pm(px(design::CompoundSize), px(design::CompoundSize));
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(40, 90, 40));
-    p.setBrush(QColor(220, 240, 220));
-    p.drawEllipse(1, 1, pm.width() - 3, pm.height() - 3);
-    QFont f = p.font();
-    f.setPixelSize(pm.height() - 6);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(pm.rect(), Qt::AlignCenter, balance ? "=" : "+");
-    return pm;
-}
-
 // The currency symbol as the locale writes zero in its currency format.
 std::string zeroAsCurrency(const LocaleInfo& locale) {
     QLocale q(qs(locale.name));
     return q.toCurrencyString(0.0).toStdString();
-}
-
-QLineEdit* newBox(QWidget* parent, int widthTwips) {
-    auto* e = new QLineEdit(parent);
-    e->resize(px(widthTwips), px(design::FieldHeight));
-    return e;
 }
 
 } // namespace
@@ -178,6 +119,7 @@ void TAcount::Form_Load() {
     buildEntryLine();
     // 1. Today in the date box (the date style is still 0).
     Datetext->setText(qs(Tmain::FormatDateStyle(today, 0, locale)));
+    Datetext->setTheDate(std::floor(today));
     // 2. The toolbar backdrop from the window's own back colour.
     buildToolbar();
     const QColor base = palette().color(QPalette::Window);
@@ -188,6 +130,8 @@ void TAcount::Form_Load() {
     applyStartupBook(book_, run_, locale, today, book_.FontCharset);
     model_.setLocale(locale);
     buildMenus();
+    wireEntryLine();
+    installEntryCommands();
     // 6. The stored width (the height follows the entry frame below).
     const StoredSize stored = readStoredWindowSize();
     const int widthTwips = stored.width.value_or(design::WindowWidth);
@@ -225,11 +169,11 @@ void TAcount::buildToolbar() {
                 [this, c] { runCommand(c); });
     }
     connect(ButtonBar->PNPage[0], &ToolButtonImage::released, this, [this] {
-        ScrollAcc->setValue_(run_.CurrentFirstLine - 1);
+        ScrollAcc->setValue(model_.previousEntryLine());
         if (JournalID->isEnabled()) JournalID->setFocus();
     });
     connect(ButtonBar->PNPage[1], &ToolButtonImage::released, this, [this] {
-        ScrollAcc->setValue_(run_.CurrentLastLine + 1);
+        ScrollAcc->setValue(model_.nextEntryLine());
         if (JournalID->isEnabled()) JournalID->setFocus();
     });
     connect(ButtonBar->HelpButton, &ToolButtonImage::released, this,
@@ -238,93 +182,6 @@ void TAcount::buildToolbar() {
     Text1->setGeometry(px(design::GoToLeft), px(design::GoToTop), px(design::GoToWidth),
                        px(design::FieldHeight));
     Text1->setMaxLength(14);
-}
-
-void TAcount::buildEntryLine() {
-    using namespace design;
-    QWidget* central = centralWidget();
-    auto* frame = new EtchedFrame(central);
-    frame->setMouseTracking(true);
-    frame->onMouseMove = [this] { ButtonBar->ButtonBorderOver->hide(); };
-    xFrame1 = frame;
-    xFrame1->move(px(FrameLeft), px(FrameTop));
-
-    for (int i = 0; i < 10; ++i)
-        GL[i] = new QLabel(i == 7 || i == 1 ? central : xFrame1);
-    JournalID = newBox(xFrame1, ReferenceWidth);
-    JournalID->move(px(ReferenceLeft), px(HeadTop));
-    JournalID->setMaxLength(14);
-    Datetext = newBox(xFrame1, DateWidth);
-    Datetext->move(px(DateLeft), px(HeadTop));
-    for (int i = 0; i < 2; ++i) {
-        Reconcile[i] = new QLabel(xFrame1);
-        Reconcile[i]->setPixmap(reconcilePixmap(i == 1));
-        Reconcile[i]->move(px(ReconcileLeft), px(HeadTop) + 2);
-        Reconcile[i]->resize(px(ReconcileSize), px(ReconcileSize));
-    }
-    GL[1]->setParent(xFrame1);
-    GL[1]->move(px(ReconcileLeft + ReconcileSize + 60), px(HeadTop) + 3);
-    CELablel = new QLabel(xFrame1);
-    CELablel->move(0, px(HeadTop) + 3);
-    CELablel->resize(px(1900), px(FieldHeight));
-    QFont bold = CELablel->font();
-    bold.setBold(true);
-    CELablel->setFont(bold);
-
-    eBox = new QWidget(xFrame1);
-    eBox->setMouseTracking(true);
-    EScroll = new LineScroller(xFrame1);
-    EScroll->hide();
-    connect(EScroll, &LineScroller::Change, this, [this] { EScroll_Change(); });
-
-    accountList = new AccountListModel(this);
-    auto makeRow = [&](int row, bool debit) {
-        QLineEdit* folio = newBox(eBox, FolioWidth);
-        auto* name = new QComboBox(eBox);
-        name->setModel(accountList);
-        installComboTypeAhead(name);
-        name->resize(px(2000), px(FieldHeight));
-        name->setCurrentIndex(-1);
-        QLineEdit* amount = newBox(eBox, AmountWidth);
-        amount->setAlignment(Qt::AlignRight);
-        (debit ? DebitFolio : CreditFolio)[row] = folio;
-        (debit ? DebitAccName : CreditAccName)[row] = name;
-        (debit ? DebitAmountText : CreditAmountText)[row] = amount;
-        folio->move(px(debit ? DebitFolioLeft : CreditFolioLeft), 0);
-        name->move(px(debit ? DebitNameLeft : CreditNameLeft), 0);
-    };
-    for (int row = 0; row < EntryRowsPerSide; ++row) {
-        makeRow(row, true);
-        makeRow(row, false);
-    }
-    AccNote = newBox(eBox, 4000);
-    AccNote->move(px(NoteLeft), 0);
-    for (int i : {4, 5, 6, 8, 9})
-        GL[i]->setParent(eBox);
-    for (int i = 1; i <= 2; ++i) {
-        CompoundEntry[i] = new QLabel(eBox);
-        CompoundEntry[i]->setPixmap(compoundPixmap(false));
-        CompoundEntry[i]->hide();
-    }
-    CalcCompound = new QLabel(eBox);
-    CalcCompound->setPixmap(compoundPixmap(true));
-    CalcCompound->hide();
-
-    ScrollAcc = new LineScroller(central);
-    connect(ScrollAcc, &LineScroller::Change, this, [this] { ScrollAcc_Change(); });
-    connect(ScrollAcc, &LineScroller::KeyDown, this, [this](KeyArgs& k) {
-        if (k.KeyCode == keys::Up) ScrollAcc->setValue_(run_.CurrentFirstLine - 1);
-        if (k.KeyCode == keys::Down) ScrollAcc->setValue_(run_.CurrentLastLine + 1);
-    });
-
-    Command1 = new QPushButton(central);
-    Command1->resize(px(NewEntryWidth), px(NewEntryHeight));
-    connect(Command1, &QPushButton::clicked, this, [this] { runCommand(Command::NewEntryMenu); });
-    GroupBu = new QPushButton(central);
-    GroupBu->resize(px(IncludeWidth), px(NewEntryHeight));
-    connect(GroupBu, &QPushButton::pressed, this, [this] { runCommand(Command::IncludeGroups); });
-    GL[7]->resize(px(StatusWidth), px(StatusHeight));
-    GL[7]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void TAcount::buildMenus() {
@@ -393,218 +250,6 @@ void TAcount::placeHeadLabels() {
     place(GL[4], DebitFolio[0]);
     place(GL[5], CreditFolio[0]);
     place(GL[6], AccNote);
-}
-
-// ---------------------------------------------------------------- layout
-
-void TAcount::resizeEvent(QResizeEvent* e) {
-    QMainWindow::resizeEvent(e);
-    Form_Resize();
-}
-
-void TAcount::Form_Resize() {
-    if (isMinimized() || !centralWidget() || !ScrollAcc) return;
-    const Size outer{toTwips(frameGeometry().width()), toTwips(frameGeometry().height())};
-    const Size snapped = snapToMinimum(outer);
-    if (!(snapped == outer) && isVisible()) {
-        const int dw = frameGeometry().width() - width(), dh = frameGeometry().height() - height();
-        resize(px(snapped.width) - dw, px(snapped.height) - dh);
-        return; // runs again
-    }
-    const int innerW = toTwips(centralWidget()->width());
-    const int innerH = toTwips(centralWidget()->height());
-    const WindowLayout l = layoutFor(innerW, innerH, outer.width, centralWidget()->width());
-    auto apply = [](QWidget* w, const Rect& r) {
-        w->setGeometry(px(r.left), px(r.top), std::max(1, px(r.width)), std::max(1, px(r.height)));
-    };
-    apply(ScrollAcc, l.scrollAcc);
-    apply(xFrame1, l.frame);
-    apply(eBox, l.panel);
-    ButtonBar->resize(std::max(1, px(l.buttonBarWidth)), ButtonBar->height());
-    CELablel->move(px(l.positionLabelLeft - design::FrameLeft), CELablel->y());
-    apply(Command1, l.newEntry);
-    apply(GroupBu, l.include);
-    apply(GL[7], l.status);
-    for (int k = 0; k < EntryRowsPerSide; ++k) {
-        DebitAccName[k]->resize(std::max(1, px(l.nameWidth)), DebitAccName[k]->height());
-        CreditAccName[k]->resize(std::max(1, px(l.nameWidth)), CreditAccName[k]->height());
-        DebitAmountText[k]->move(px(l.debitAmountLeft), DebitAmountText[k]->y());
-        CreditAmountText[k]->move(px(l.creditAmountLeft), CreditAmountText[k]->y());
-    }
-    GL[8]->move(px(l.debitCurrencyLeft), GL[8]->y());
-    GL[9]->move(px(l.creditCurrencyLeft), GL[9]->y());
-    AccNote->resize(std::max(1, px(l.noteWidth) - AccNote->x()), AccNote->height());
-    EScroll->setGeometry(px(l.panelScroller.left - design::FrameLeft), px(l.panelScroller.top),
-                         px(l.panelScroller.width), std::max(1, px(l.panelScroller.height)));
-    CompoundEntry[1]->move(px(l.debitCompoundLeft), CompoundEntry[1]->y());
-    CompoundEntry[2]->move(px(l.creditCompoundLeft), CompoundEntry[2]->y());
-    ButtonBar->placeHelpButton(l.helpButtonLeft);
-    const PanelScroller s = panelScrollerOnResize(l.panel.height, RowTop, PanelOffset, isVisible());
-    if (!s.visible) {
-        if (s.resetValue && EScroll->Value() != 0) EScroll->setValue_(0);
-        EScroll->setValueMax(s.valueMax);
-        EScroll->hide();
-    } else {
-        EScroll->show();
-        EScroll->raise();
-        EScroll->setValueMax(s.valueMax);
-    }
-}
-
-void TAcount::mouseMoveEvent(QMouseEvent* e) {
-    ButtonBar->ButtonBorderOver->hide();
-    QMainWindow::mouseMoveEvent(e);
-}
-
-// ---------------------------------------------------------------- the entry line
-
-void TAcount::journalLengthChanged() {
-    const int last = std::max(0, book_.LastEntryLine());
-    ScrollAcc->setValueMax(last);
-    ScrollAcc->setValue_(last);
-}
-
-void TAcount::refillAccountBoxes() {
-    accountList->refill(accountBoxNames(book_));
-}
-
-void TAcount::ScrollAcc_Change() {
-    CompoundEntry[1]->hide();
-    CompoundEntry[2]->hide();
-    CalcCompound->hide();
-    PanelOffset = 0;
-    GL[7]->setText("");
-    model_.showEntryHolding(ScrollAcc->Value());
-    Rec1();
-    Text1->setText(qs(model_.reference()));
-    DrCrArrange();
-    Reconcile[1]->setVisible(model_.reconciled());
-    JournalID->setText(qs(model_.reference()));
-    AccNote->setText(qs(model_.noteText()));
-    lockEntry(model_.locked());
-    const PanelScroller s = panelScrollerOnLoad(toTwips(eBox->height()), RowTop);
-    if (s.visible) {
-        EScroll->setValueMax(s.valueMax);
-        EScroll->show();
-        EScroll->raise();
-    } else {
-        EScroll->hide();
-    }
-    CalcCompound->hide();
-    const std::string status = model_.statusText();
-    if (!status.empty()) {
-        GL[7]->setStyleSheet("color: #FF0000");
-        GL[7]->setText(qs(status));
-        GL[7]->setToolTip(qs(status));
-    } else {
-        GL[7]->setStyleSheet("");
-        GL[7]->setToolTip("");
-    }
-    emit entryShown();
-}
-
-void TAcount::EScroll_Change() {
-    PanelOffset = EScroll->Value();
-    DrCrArrange();
-}
-
-void TAcount::Rec1() {
-    CELablel->setText(qs(model_.positionText()));
-}
-
-void TAcount::DrCrArrange() {
-    const auto& debits = model_.debitRows();
-    const auto& credits = model_.creditRows();
-    // The shown lines' sides in journal order.
-    std::vector<std::uint8_t> sides;
-    std::size_t d = 0, c = 0;
-    while (d < debits.size() || c < credits.size()) {
-        const bool debitNext =
-            c >= credits.size() || (d < debits.size() && debits[d].line < credits[c].line);
-        sides.push_back(debitNext ? Debit : Credit);
-        (debitNext ? d : c)++;
-    }
-    const int rowHeight = toTwips(DebitFolio[0]->height());
-    const RowArrangement a = arrangeRows(sides, PanelOffset, rowHeight);
-    RowTop = a.rowTop;
-    Datetext->setText(qs(model_.dateText()));
-
-    auto fill = [&](const std::vector<EntryRow>& rows, const std::vector<int>& tops,
-                    std::array<QLineEdit*, EntryRowsPerSide>& folio,
-                    std::array<QComboBox*, EntryRowsPerSide>& name,
-                    std::array<QLineEdit*, EntryRowsPerSide>& amount) {
-        for (int r = 0; r < EntryRowsPerSide; ++r) {
-            const bool used = r < static_cast<int>(rows.size());
-            folio[r]->setVisible(used);
-            name[r]->setVisible(used);
-            amount[r]->setVisible(used);
-            if (!used) {
-                folio[r]->clear();
-                name[r]->setCurrentIndex(-1);
-                name[r]->setEditText("");
-                amount[r]->clear();
-                continue;
-            }
-            const EntryRow& row = rows[static_cast<std::size_t>(r)];
-            const int top = px(tops[static_cast<std::size_t>(r)]);
-            folio[r]->move(folio[r]->x(), top);
-            name[r]->move(name[r]->x(), top);
-            amount[r]->move(amount[r]->x(), top);
-            folio[r]->setText(qs(row.folio));
-            const int at = name[r]->findText(qs(row.name), Qt::MatchExactly);
-            name[r]->setCurrentIndex(row.name.empty() ? -1 : at);
-            name[r]->setEditText(qs(row.name));
-            amount[r]->setText(qs(row.amount));
-        }
-    };
-    fill(debits, a.debitTops, DebitFolio, DebitAccName, DebitAmountText);
-    fill(credits, a.creditTops, CreditFolio, CreditAccName, CreditAmountText);
-
-    GL[4]->move(GL[4]->x(), px(a.debitLabelTop));
-    GL[8]->move(GL[8]->x(), px(a.debitLabelTop));
-    GL[5]->move(GL[5]->x(), px(a.creditLabelTop));
-    GL[9]->move(GL[9]->x(), px(a.creditLabelTop + 100));
-    CompoundEntry[1]->move(CompoundEntry[1]->x(), px(a.debitCompoundTop));
-    CompoundEntry[2]->move(CompoundEntry[2]->x(), px(a.creditCompoundTop));
-    AccNote->move(AccNote->x(), px(a.noteTop));
-    GL[6]->move(GL[6]->x(), px(a.noteTop + 20));
-    // The balancing button beside the add-line button of a side with two or more lines.
-    int beside = debits.size() >= 2 ? 1 : credits.size() >= 2 ? 2 : 0;
-    if (beside) {
-        QLabel* b = CompoundEntry[beside];
-        CalcCompound->move(b->x() + b->width() + px(30), b->y());
-        CalcCompound->show();
-    } else {
-        CalcCompound->hide();
-    }
-}
-
-void TAcount::lockEntry(bool locked) {
-    const bool on = !locked;
-    Datetext->setEnabled(on);
-    JournalID->setEnabled(on);
-    AccNote->setEnabled(on);
-    for (int r = 0; r < EntryRowsPerSide; ++r) {
-        // Every folio box of a locked entry is disabled, not only row 0's.
-        DebitFolio[r]->setEnabled(on);
-        CreditFolio[r]->setEnabled(on);
-        DebitAccName[r]->setEnabled(on);
-        CreditAccName[r]->setEnabled(on);
-        DebitAmountText[r]->setEnabled(on);
-        CreditAmountText[r]->setEnabled(on);
-    }
-}
-
-void TAcount::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Up && e->modifiers() == Qt::NoModifier) {
-        ScrollAcc->setValue_(run_.CurrentFirstLine - 1);
-        return;
-    }
-    if (e->key() == Qt::Key_Down && e->modifiers() == Qt::NoModifier) {
-        ScrollAcc->setValue_(run_.CurrentLastLine + 1);
-        return;
-    }
-    QMainWindow::keyPressEvent(e);
 }
 
 // ---------------------------------------------------------------- opening at start-up
@@ -713,7 +358,7 @@ void TAcount::runCommand(Command c) {
 }
 
 std::set<Need> TAcount::presentNeeds() const {
-    std::set<Need> present{Need::Nothing};
+    std::set<Need> present{Need::Nothing, Need::EntryCommands};
     const WindowLaunchers& l = launchers_;
     if (l.generalJournal) present.insert(Need::GeneralJournal);
     if (l.tAccountLedger) present.insert(Need::TAccountLedger);

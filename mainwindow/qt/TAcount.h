@@ -8,11 +8,18 @@
 #ifndef Q_MOC_RUN
 #include "book/book.h"
 #include "book/runtime_state.h"
+#include "mainwindow/compound_entry.h"
+#include "mainwindow/entry_clipboard.h"
+#include "mainwindow/entry_commands.h"
+#include "mainwindow/entry_editor.h"
+#include "mainwindow/entry_help_texts.h"
 #include "mainwindow/entry_model.h"
+#include "mainwindow/entry_outcome.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/menu_model.h"
 #include "mainwindow/qt/window_launchers.h"
 #include "mainwindow/window_list.h"
+#include "toolkit/key_codes.h"
 #endif
 
 #include <QMainWindow>
@@ -25,17 +32,25 @@
 #include <string>
 
 class AccountListModel;
+class CalanderForm;
 class HC;
 class Passit;
-class LineScroller;
 class ToolbarStrip;
+class TuvoVerticalScroll;
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 using WindowHandles = WindowList<QPointer<QWidget>>;
+
+// The row of the entry line whose folio and name boxes an outcome's texts are for.
+struct EditedRow {
+    EntrySide side = EntrySide::Debit;
+    int row = -1;
+};
 
 class TAcount : public QMainWindow {
     Q_OBJECT
@@ -71,11 +86,30 @@ class TAcount : public QMainWindow {
     // After the journal's length changed: the scroller's range and value go
     // to LastEntryLine, which shows the last entry.
     void journalLengthChanged();
+    // The entry scroller's range 0..lastLine, its thumb sized to it.
+    void setEntryScrollerMax(int lastLine);
     // Refills the 31 + 31 account boxes' shared list from the book.
     void refillAccountBoxes();
     // The journal line a row edits (-1 when the row is not in use).
     int debitRowLine(int row) const { return model_.debitRowLine(row); }
     int creditRowLine(int row) const { return model_.creditRowLine(row); }
+
+    // --- editing the entry line (every handler applies what its core returns) ---
+    // Shows what a change of the journal left to show, in order: the entry
+    // (the scroller's range and value), the rows, the box texts, the status
+    // line, the buttons, the focus. True when the key that caused it is
+    // swallowed.
+    bool apply(const EntryOutcome& outcome, EditedRow edited = {});
+    // The entry commands (menu, toolbar, buttons and their shortcuts).
+    void Command1_Click();
+    void ArUshore_Click(bool askFirst);
+    void CopyTheEntry_Click();
+    void PageTheEntry_Click();
+    void Reconcile_Click(int index);
+    void CompoundEntry_Click(int index);
+    void CalcCompound_Click();
+    // The balance check of the whole journal (also run by the group drop-down).
+    void iSBalance();
 
     // --- commands ---
     void runCommand(Command c);
@@ -124,18 +158,19 @@ class TAcount : public QMainWindow {
     QLineEdit* Text1 = nullptr; // go-to box
     QWidget* xFrame1 = nullptr;
     QLineEdit* JournalID = nullptr;
-    QLineEdit* Datetext = nullptr;
+    CalanderForm* Datetext = nullptr;
     std::array<QLabel*, 10> GL{};
     std::array<QLabel*, 2> Reconcile{};
     QLabel* CELablel = nullptr;
     QWidget* eBox = nullptr;
-    LineScroller* EScroll = nullptr;
-    LineScroller* ScrollAcc = nullptr;
+    TuvoVerticalScroll* EScroll = nullptr;
+    TuvoVerticalScroll* ScrollAcc = nullptr;
     std::array<QLineEdit*, EntryRowsPerSide> DebitFolio{}, CreditFolio{};
     std::array<QComboBox*, EntryRowsPerSide> DebitAccName{}, CreditAccName{};
     std::array<QLineEdit*, EntryRowsPerSide> DebitAmountText{}, CreditAmountText{};
     QLineEdit* AccNote = nullptr;
     std::array<QLabel*, 3> CompoundEntry{}; // 1 debit, 2 credit
+    QLabel* CompShadow = nullptr;           // hover shadow over an add-line button
     QLabel* CalcCompound = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* GroupBu = nullptr;
@@ -172,6 +207,31 @@ class TAcount : public QMainWindow {
     void Form_Resize();
     void buildToolbar();
     void buildEntryLine();
+    void wireEntryLine();
+    void wireRow(EntrySide side, int row);
+    void installEntryCommands();
+    bool windowShortcut(const QKeyEvent& key) const;
+    void showFieldHelp(EntryField field);
+    std::function<void()> helpOnFocus(EntryField field);
+    void keyMove(KeyArgs& k);
+    void scrollPanelAfterAddedLine();
+    void commitFocusedField();
+    void focusOn(FocusTarget target, int row);
+    void setStatus(const StatusUpdate& status);
+    void openSearch(int mode);
+    // Field events arriving while the window changes its own controls (or a
+    // command runs) are not the user's edits.
+    bool quiet() const { return applying_ > 0; }
+    class Quiet {
+      public:
+        explicit Quiet(TAcount& w) : n_(w.applying_) { ++n_; }
+        ~Quiet() { --n_; }
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+
+      private:
+        int& n_;
+    };
     void buildMenus();
     void setCaptions();
     void lockEntry(bool locked);
@@ -186,6 +246,12 @@ class TAcount : public QMainWindow {
     Book book_;
     RunTimeState run_;
     EntryModel model_;
+    EntryEditor editor_{book_, run_, model_};
+    CompoundEntryEditor compound_{book_, run_, model_};
+    EntryCommands commands_{book_, run_, model_};
+    EntryClipboard clipboard_{book_, run_, model_};
+    int applying_ = 0;
+    bool deleteByShortcut_ = false;
     std::string commandLineBook_;
     WindowLaunchers launchers_;
     std::map<Command, QAction*> actions_;

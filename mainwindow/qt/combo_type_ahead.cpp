@@ -76,6 +76,8 @@ void installComboTypeAhead(QComboBox* box) {
     box->setCompleter(nullptr);
     box->setInsertPolicy(QComboBox::NoInsert);
     auto* filter = new TypeAheadFilter(box);
+    // The box itself holds the focus and hands keys to its text box directly.
+    box->installEventFilter(filter);
     box->lineEdit()->installEventFilter(filter);
     if (box->view()) box->view()->installEventFilter(filter);
 }

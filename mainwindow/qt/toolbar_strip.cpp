@@ -2,6 +2,7 @@
 
 #include "mainwindow/layout.h"
 #include "mainwindow/startup_state.h"
+#include "toolkit/qt/ButtonUd.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -194,30 +195,12 @@ void ToolButtonImage::leaveEvent(QEvent*) {
     emit hoverChanged(false);
 }
 
-namespace {
-class HoverFrame : public QWidget {
-  public:
-    using QWidget::QWidget;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setPen(QColor(255, 255, 255));
-        p.drawLine(0, 0, width() - 1, 0);
-        p.drawLine(0, 0, 0, height() - 1);
-        p.setPen(QColor(110, 110, 110));
-        p.drawLine(width() - 1, 0, width() - 1, height() - 1);
-        p.drawLine(0, height() - 1, width() - 1, height() - 1);
-    }
-};
-} // namespace
-
 ToolbarStrip::ToolbarStrip(QWidget* parent) : QWidget(parent) {
     setFixedHeight(BarPixels);
     setMouseTracking(true);
-    ButtonBorderOver = new HoverFrame(this);
+    // The hover frame lets the mouse through to the button it rings.
+    ButtonBorderOver = new ButtonUd(this);
     ButtonBorderOver->setAttribute(Qt::WA_TransparentForMouseEvents);
-    ButtonBorderOver->resize(ButtonPixels + 2, ButtonPixels + 2);
     ButtonBorderOver->hide();
     const int top = (BarPixels - ButtonPixels) / 2;
     PNPage[0] = new ToolButtonImage(ToolGlyph::Previous, this);

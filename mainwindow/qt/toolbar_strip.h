@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <functional>
 
+class ButtonUd;
+
 enum class ToolGlyph {
     Previous,
     Next,
@@ -74,7 +76,7 @@ class ToolbarStrip : public QWidget {
     std::array<ToolButtonImage*, 2> PNPage{};
     std::array<ToolButtonImage*, 12> CalcButton{};
     ToolButtonImage* HelpButton = nullptr;
-    QWidget* ButtonBorderOver = nullptr; // the hover frame
+    ButtonUd* ButtonBorderOver = nullptr; // the hover frame
 
     void placeHelpButton(int left);
 

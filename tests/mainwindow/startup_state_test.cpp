@@ -35,10 +35,10 @@ TEST(StartupState, LocaleGivesDateStyleMarksAndCurrencyLabel) {
     longMonth.shortDatePattern = "MMMM d, yyyy";
     EXPECT_EQ(dateStyleForLocale(longMonth), 6);
 
-    NumberMarks comma = numberMarksFor(decimalCommaLocale());
+    StartupMarks comma = numberMarksFor(decimalCommaLocale());
     EXPECT_EQ(comma.decimal, ",");
     EXPECT_EQ(comma.thousands, ".");
-    NumberMarks spaced = numberMarksFor(yearFirstLocale());
+    StartupMarks spaced = numberMarksFor(yearFirstLocale());
     EXPECT_EQ(spaced.decimal, ",");
     EXPECT_EQ(spaced.thousands, "\xC2\xA0"); // no-break space, kept whole
 

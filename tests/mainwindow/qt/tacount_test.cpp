@@ -5,14 +5,15 @@
 #include "book/tmain.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
-#include "mainwindow/qt/line_scroller.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "mainwindow/startup_state.h"
 #include "platform/fake/fake_services.h"
 #include "resources/string_table.h"
 #include "support/test_paths.h"
 #include "toolkit/help_mode.h"
+#include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/HC.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QAction>
 #include <QApplication>
@@ -148,8 +149,7 @@ TEST(TAcountStartUp, StateUnderEachLocale) {
         EXPECT_EQ(w.GL[9]->text().toStdString(), c.currency);
         EXPECT_EQ(w.ScrollAcc->ValueMax(), w.book().LastEntryLine());
         EXPECT_EQ(w.ScrollAcc->Value(), w.book().LastEntryLine());
-        EXPECT_EQ(w.Datetext->text().toStdString(),
-                  Tmain::FormatDateStyle(fakes.clock.today(), 0, c.locale));
+        EXPECT_EQ(w.Datetext->Text(), Tmain::FormatDateStyle(fakes.clock.today(), 0, c.locale));
         const QColor base = w.palette().color(QPalette::Window);
         EXPECT_EQ(w.run().GradientColors, toolbarGradient(base.red(), base.green(), base.blue()));
         EXPECT_EQ(w.windowTitle().toStdString(), MainCaptionPrefix);
@@ -242,7 +242,7 @@ TEST(TAcountEntryLine, UpDownAndTheImagesStepThroughEveryEntryRowByRow) {
     EXPECT_EQ(w.AccNote->text(), ""); // "_" shows empty
 
     // Any window moves the main window by setting the scroller's value.
-    w.ScrollAcc->setValue_(9);
+    w.ScrollAcc->setValue(9);
     EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{8, 10}));
     EXPECT_EQ(w.JournalID->text(), "3");
     EXPECT_EQ(w.Text1->text(), "3");
@@ -270,7 +270,7 @@ TEST(TAcountEntryLine, ThirtyFiveLinesASideShowThirtyOneAndSaySo) {
     EXPECT_GT(w.EScroll->ValueMax(), 0);
     // Scrolling the panel moves every row up by the scroller's value.
     const int before = w.DebitFolio[3]->y();
-    w.EScroll->setValue_(300);
+    w.EScroll->setValue(300);
     EXPECT_EQ(w.DebitFolio[3]->y(), before - toPixels(300));
     expectRowsMirrorTheirLines(w);
 }
@@ -292,7 +292,7 @@ TEST(TAcountEntryLine, AdministratorPasswordLocksEveryBoxOfAnOldEntry) {
     }
     b.AdminPassword = "boss";
     w.journalLengthChanged();
-    w.ScrollAcc->setValue_(0);
+    w.ScrollAcc->setValue(0);
     ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{0, 6}));
     EXPECT_FALSE(w.JournalID->isEnabled());
     EXPECT_FALSE(w.Datetext->isEnabled());
@@ -303,13 +303,13 @@ TEST(TAcountEntryLine, AdministratorPasswordLocksEveryBoxOfAnOldEntry) {
         EXPECT_FALSE(w.DebitAccName[r]->isEnabled()) << r;
         EXPECT_FALSE(w.CreditAmountText[r]->isEnabled()) << r;
     }
-    w.ScrollAcc->setValue_(w.book().LastEntryLine());
+    w.ScrollAcc->setValue(w.book().LastEntryLine());
     EXPECT_TRUE(w.JournalID->isEnabled());
     for (int r = 0; r < EntryRowsPerSide; ++r)
         EXPECT_TRUE(w.DebitFolio[r]->isEnabled()) << r;
     // Without the password nothing is locked.
     b.AdminPassword = "";
-    w.ScrollAcc->setValue_(0);
+    w.ScrollAcc->setValue(0);
     EXPECT_TRUE(w.DebitFolio[3]->isEnabled());
 }
 
@@ -319,13 +319,14 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
     w.show();
     int ended = 0;
     w.endProgram = [&] { ++ended; };
-    // Nothing but the main window's own commands exists in this build.
-    const std::set<Need> present{Need::Nothing};
+    // Nothing but the main window's own commands and the entry commands exists in this build.
+    const std::set<Need> present{Need::Nothing, Need::EntryCommands};
     for (const CommandInfo& info : allCommands()) {
         EXPECT_EQ(w.commandEnabled(info.command), commandAvailable(info.command, present))
             << info.control;
-        if (QAction* a = w.action(info.command))
+        if (QAction* a = w.action(info.command)) {
             EXPECT_EQ(a->isEnabled(), w.commandEnabled(info.command)) << info.control;
+        }
     }
     const auto& buttons = toolbarButtons();
     for (std::size_t i = 0; i < buttons.size(); ++i)
@@ -542,4 +543,11 @@ TEST(TAcountScreenshot, GrabsTheWindowShowingTheLastEntry) {
     const QString file = folder + "/main_window.png";
     ASSERT_TRUE(w.grab().save(file));
     EXPECT_TRUE(QFile::exists(file));
+    // The date picker's month panel opened over the entry line.
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(95, 10), QPointF(95, 10),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.Datetext, &release);
+    ASSERT_TRUE(w.Datetext->isOpen());
+    QApplication::processEvents();
+    ASSERT_TRUE(w.grab().save(folder + "/main_window_date_picker.png"));
 }

@@ -1,0 +1,21 @@
+#include "mainwindow/qt/amount_validator.h"
+
+#include "mainwindow/entry_input.h"
+
+AmountValidator::AmountValidator(std::function<NumberMarks()> marks, QObject* parent)
+    : QValidator(parent), marks_(std::move(marks)) {}
+
+QValidator::State AmountValidator::validate(QString& input, int&) const {
+    const AmountCheck check = checkAmountText(input.toStdString(), marks_());
+    switch (check.kind) {
+    case AmountTextKind::Empty:
+    case AmountTextKind::Valid:
+        return Acceptable;
+    case AmountTextKind::Incomplete:
+        return Intermediate;
+    case AmountTextKind::Refused:
+        break;
+    }
+    if (refused) refused(check.problem);
+    return Invalid;
+}

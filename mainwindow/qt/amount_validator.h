@@ -1,0 +1,26 @@
+// What an amount box of the entry line accepts, judged on the whole text after
+// every change, typed or pasted: digits and the locale's two marks forming an
+// amount within the currency's range. A text that can still become an amount
+// stays in the box; one that never can ("-50", "(50)", letters, five
+// decimals, too large) is refused and the box keeps what it held.
+#pragma once
+
+#include "book/number_format.h"
+
+#include <QValidator>
+
+#include <functional>
+#include <string>
+
+class AmountValidator : public QValidator {
+  public:
+    AmountValidator(std::function<NumberMarks()> marks, QObject* parent);
+
+    // Told why a text was refused (the status line's text).
+    std::function<void(const std::string& problem)> refused;
+
+    State validate(QString& input, int& pos) const override;
+
+  private:
+    std::function<NumberMarks()> marks_;
+};

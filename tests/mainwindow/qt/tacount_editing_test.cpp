@@ -1,0 +1,453 @@
+// Editing the journal through the main window itself: keys typed into its
+// boxes, its buttons clicked, its shortcuts pressed, as a user would.
+#include "mainwindow/qt/TAcount.h"
+
+#include "book/book_file.h"
+#include "book/tmain.h"
+#include "platform/fake/fake_services.h"
+#include "support/test_paths.h"
+#include "toolkit/help_mode.h"
+#include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/HC.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+// From Qt's own test keyboard: a real key press offers itself to the
+// shortcuts of the active window before the focused control sees it.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
+                                               Qt::KeyboardModifiers mods,
+                                               const QString& text = QString(),
+                                               bool autorep = false, ushort count = 1);
+
+namespace {
+
+Currency money(std::int64_t units) {
+    return Currency::fromUnits(units);
+}
+
+void addLine(Book& b, std::uint8_t side, int account, std::int64_t amount, std::string note,
+             const std::string& ref, double date = 45000) {
+    EntryLine l;
+    l.Date = date;
+    l.Side = side;
+    l.AccountNumber = money(account);
+    l.Amount = money(amount);
+    l.Details = std::move(note);
+    b.EntryLines.push_back(l);
+    b.EntryIds.push_back(EntryId(ref));
+}
+
+// Accounts 100 Cash, 110 Bank, 400 Sales, 600 Rent; entries 39, 40, 41 of
+// two lines each (0-1, 2-3, 4-5) on three days; the last one shown.
+void loadThreeEntries(TAcount& w) {
+    Book& b = w.book();
+    const char* names[] = {"Cash", "Bank", "Sales", "Rent"};
+    const int numbers[] = {100, 110, 400, 600};
+    for (int i = 0; i < 4; ++i) {
+        b.AccountNames[i + 1] = names[i];
+        b.AccountNumbers[i + 1] = money(numbers[i]);
+    }
+    b.EntryLines.clear();
+    b.EntryIds.clear();
+    addLine(b, Debit, 100, 10, "", "39", 45000);
+    addLine(b, Credit, 400, 10, "First", "39", 45000);
+    addLine(b, Debit, 600, 20, "", "40", 45001);
+    addLine(b, Credit, 110, 20, "Second", "40", 45001);
+    addLine(b, Debit, 100, 30, "", "41", 45002);
+    addLine(b, Credit, 400, 30, "Third", "41", 45002);
+    w.refillAccountBoxes();
+    w.journalLengthChanged();
+}
+
+void activate(TAcount& w) {
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.activateWindow();
+    QApplication::processEvents();
+}
+
+// A key pressed and released where the focus is, shortcuts first.
+void pressKey(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {}) {
+    QWidget* to = QApplication::focusWidget();
+    ASSERT_NE(to, nullptr);
+    if (qt_sendShortcutOverrideEvent(to, 0, key, mods, text)) return; // a shortcut took it
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(to, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(QApplication::focusWidget(), &release);
+}
+
+void typeText(const QString& text) {
+    for (QChar c : text)
+        pressKey(c.toUpper().unicode(), Qt::NoModifier, QString(c));
+}
+
+// Gives a box the focus and types over whatever it holds.
+void typeInto(QWidget* box, const QString& text) {
+    box->setFocus(Qt::MouseFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) edit->selectAll();
+    if (auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget()))
+        combo->lineEdit()->selectAll();
+    typeText(text);
+}
+
+void click(QWidget* w, QPoint at = QPoint(5, 5)) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+bool statusIsRed(TAcount& w) {
+    return w.GL[7]->styleSheet().contains("#FF0000");
+}
+
+std::string status(TAcount& w) {
+    return w.GL[7]->text().toStdString();
+}
+
+} // namespace
+
+TEST(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStoredAmount) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    loadThreeEntries(w);
+    activate(w);
+    const int line = w.debitRowLine(0);
+    QLineEdit* amount = w.DebitAmountText[0];
+
+    typeInto(amount, "12a5x");
+    EXPECT_EQ(amount->text(), "125");
+    EXPECT_EQ(w.book().EntryLines[line].Amount, money(125));
+    EXPECT_EQ(status(w), "Debit : 125.00     Credit : 30.00     Balance : 95.00  ");
+    EXPECT_TRUE(statusIsRed(w));
+    EXPECT_TRUE(w.BookChanged());
+
+    // Pasted over the whole box: a sign, parentheses or letters never get in.
+    for (const char* pasted : {"-50", "(50)", "5O", "12345678901234567890"}) {
+        QGuiApplication::clipboard()->setText(pasted);
+        amount->selectAll();
+        pressKey(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(amount->text(), "125") << pasted;
+        EXPECT_EQ(w.book().EntryLines[line].Amount, money(125)) << pasted;
+        EXPECT_NE(status(w).find("Not an amount"), std::string::npos) << pasted;
+        EXPECT_TRUE(statusIsRed(w));
+    }
+    // A grouped amount pasted is taken whole; equal sides say so in black.
+    QGuiApplication::clipboard()->setText("1,250.50");
+    amount->selectAll();
+    pressKey(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.book().EntryLines[line].Amount, Currency::fromRaw(12505000));
+    typeInto(w.CreditAmountText[0], "1250.5");
+    EXPECT_EQ(status(w), "Debit : 1,250.50     Credit : 1,250.50");
+    EXPECT_FALSE(statusIsRed(w));
+    // An emptied box stores 0.
+    typeInto(amount, "");
+    amount->setFocus();
+    amount->selectAll();
+    pressKey(Qt::Key_Backspace);
+    EXPECT_EQ(w.book().EntryLines[line].Amount, Currency());
+}
+
+TEST(TAcountEditing, NewCopyPasteAndDeleteRunFromTheirShortcutsInAnyField) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    loadThreeEntries(w);
+    activate(w);
+    w.setBookChanged(false);
+
+    // Ctrl+N with the focus in the note box.
+    w.AccNote->setFocus();
+    pressKey(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(w.book().LastEntryLine(), 7);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{6, 7}));
+    EXPECT_EQ(w.book().EntryIds[6].shown(), "42");
+    EXPECT_EQ(w.book().EntryIds[7].shown(), "42");
+    EXPECT_EQ(w.book().EntryLines[6].Date, 45002); // the date box's date
+    EXPECT_EQ(w.JournalID->text(), "42");
+    EXPECT_EQ(QApplication::focusWidget(), w.JournalID);
+    EXPECT_FALSE(w.CompoundEntry[1]->isHidden());
+    EXPECT_FALSE(w.CompoundEntry[2]->isHidden());
+    EXPECT_EQ(status(w), "The Accounts are balanced");
+    EXPECT_EQ(w.ScrollAcc->ValueMax(), 7);
+    EXPECT_TRUE(w.BookChanged());
+
+    typeInto(w.DebitFolio[0], "100");
+    EXPECT_EQ(w.DebitAccName[0]->currentText(), "Cash");
+    typeInto(w.CreditFolio[0], "400");
+    typeInto(w.DebitAmountText[0], "250");
+    typeInto(w.CreditAmountText[0], "250");
+    typeInto(w.AccNote, "Sale");
+
+    // Ctrl+W from the reference box, Ctrl+E from an amount box.
+    w.JournalID->setFocus();
+    pressKey(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(fakes.clipboard.plain, "100\t\tCash\t250\t\r\n\t400\tSales\t250\tSale\r\nLW");
+    w.DebitAmountText[0]->setFocus();
+    pressKey(Qt::Key_E, Qt::ControlModifier);
+    ASSERT_EQ(w.book().LastEntryLine(), 9);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{8, 9}));
+    EXPECT_EQ(w.book().EntryIds[8].shown(), "43");
+    EXPECT_EQ(w.book().EntryIds[9].shown(), "43");
+    EXPECT_EQ(w.book().EntryLines[9].Details, "Sale");
+    EXPECT_EQ(w.book().EntryLines[8].Date, 46000);
+    EXPECT_EQ(w.DebitAmountText[0]->text(), "250");
+    EXPECT_EQ(w.ScrollAcc->ValueMax(), 9);
+
+    // Ctrl+D skips the menu's confirmation, so it asks: No keeps the entry.
+    w.JournalID->setFocus();
+    fakes.messages.answers.push_back(MessageAnswer::No);
+    pressKey(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(fakes.messages.lastText(), "Are you sure ?");
+    EXPECT_EQ(w.book().LastEntryLine(), 9);
+    fakes.messages.answers.push_back(MessageAnswer::Yes);
+    const int revision = w.run().JournalRevision;
+    pressKey(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(w.book().LastEntryLine(), 7);
+    EXPECT_EQ(w.run().JournalRevision, revision + 1);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{6, 7})); // the new last entry
+    EXPECT_EQ(w.ScrollAcc->ValueMax(), 7);
+    // The menu item is its own confirmation.
+    const std::size_t asked = fakes.messages.shown.size();
+    w.ScrollAcc->setValue(2);
+    w.action(Command::DeleteEntry)->trigger();
+    EXPECT_EQ(fakes.messages.shown.size(), asked);
+    EXPECT_EQ(w.book().LastEntryLine(), 5);
+    EXPECT_EQ(w.book().EntryIds[2].shown(), "41"); // the entry that followed is shown
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{2, 3}));
+    EXPECT_EQ(w.JournalID->text(), "41");
+}
+
+TEST(TAcountEditing, AnEntryEditedInTheWindowIsSavedAndReopenedUnchanged) {
+    ScopedFakeServices fakes;
+    testing_support::TempDir dir;
+    TAcount w;
+    loadThreeEntries(w);
+    activate(w);
+    w.setBookChanged(false);
+    click(w.Command1);
+    ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{6, 7}));
+
+    // The date typed and left: every line of the entry.
+    typeInto(w.Datetext->textBox(), "12/31/2024");
+    w.JournalID->setFocus();
+    const double newYearsEve = *Tmain::ParseDateStyle("12/31/2024", 0, currentLocale());
+    EXPECT_EQ(w.book().EntryLines[6].Date, newYearsEve);
+    EXPECT_EQ(w.book().EntryLines[7].Date, newYearsEve);
+    // The reference in upper case on every line.
+    typeInto(w.JournalID, "inv-7");
+    EXPECT_EQ(w.JournalID->text(), "INV-7");
+    EXPECT_EQ(w.JournalID->cursorPosition(), 5);
+    EXPECT_EQ(w.book().EntryIds[6].raw(), "INV-7         ");
+    EXPECT_EQ(w.book().EntryIds[7].raw(), "INV-7         ");
+    // The debit account by name (type-ahead completes it), the credit by number.
+    typeInto(w.DebitAccName[0], "R");
+    EXPECT_EQ(w.DebitAccName[0]->currentText(), "Rent");
+    pressKey(Qt::Key_Return); // taken from the dropped-down list
+    EXPECT_EQ(w.book().EntryLines[6].AccountNumber, money(600));
+    EXPECT_EQ(w.DebitFolio[0]->text(), "600");
+    EXPECT_EQ(status(w), "Debit Rent");
+    typeInto(w.CreditFolio[0], "999");
+    EXPECT_EQ(w.CreditAccName[0]->currentText(), "");
+    w.AccNote->setFocus();
+    EXPECT_EQ(status(w), "999 : This account does not exists...");
+    typeInto(w.CreditFolio[0], "110");
+    EXPECT_EQ(w.CreditAccName[0]->currentText(), "Bank");
+    // A second debit line; its amount box takes the focus.
+    typeInto(w.DebitAmountText[0], "75");
+    click(w.CompoundEntry[1]);
+    ASSERT_EQ(w.book().LastEntryLine(), 8);
+    EXPECT_EQ(QApplication::focusWidget(), w.DebitAmountText[1]);
+    typeText("25");
+    typeInto(w.DebitFolio[1], "100");
+    // The balancing button fills the single credit line with the debit total.
+    ASSERT_FALSE(w.CalcCompound->isHidden());
+    click(w.CalcCompound);
+    EXPECT_EQ(w.CreditAmountText[0]->text(), "100");
+    EXPECT_EQ(QApplication::focusWidget(), w.CreditAmountText[0]);
+    EXPECT_FALSE(statusIsRed(w));
+    typeInto(w.AccNote, "Rent paid");
+    click(w.Reconcile[0]);
+    EXPECT_FALSE(w.Reconcile[1]->isHidden());
+
+    const std::vector<EntryLine> edited = w.book().EntryLines;
+    ASSERT_EQ(edited.size(), 9u);
+    EXPECT_EQ(edited[6].Side, Debit);
+    EXPECT_EQ(edited[7].Side, Debit);
+    EXPECT_EQ(edited[7].Amount, money(25));
+    EXPECT_EQ(edited[8].Side, Credit);
+    EXPECT_EQ(edited[8].Amount, money(100));
+    EXPECT_EQ(edited[8].Details, "Rent paid");
+    EXPECT_EQ(edited[6].Details, "");
+    EXPECT_EQ(edited[8].Reconciled, 1);
+    EXPECT_TRUE(w.BookChanged());
+
+    const std::string path = (dir / "edited.acc").string();
+    ASSERT_TRUE(writeBookFile(path, w.book(), nullptr).ok());
+    TAcount reopened(path);
+    reopened.show();
+    reopened.openCommandLineBook();
+    EXPECT_EQ(reopened.book().EntryLines, edited);
+    EXPECT_EQ(reopened.book().EntryIds, w.book().EntryIds);
+    EXPECT_FALSE(reopened.BookChanged());
+    // It opens at the edited entry, shown as it was typed.
+    EXPECT_EQ(reopened.entryModel().bounds(), (EntryBounds{6, 8}));
+    EXPECT_EQ(reopened.JournalID->text(), "INV-7");
+    EXPECT_EQ(reopened.Datetext->Text(), w.Datetext->Text());
+    EXPECT_EQ(reopened.DebitAccName[0]->currentText(), "Rent");
+    EXPECT_EQ(reopened.DebitAmountText[1]->text(), "25");
+    EXPECT_EQ(reopened.CreditAmountText[0]->text(), "100");
+    EXPECT_EQ(reopened.AccNote->text(), "Rent paid");
+    EXPECT_FALSE(reopened.Reconcile[1]->isHidden());
+}
+
+TEST(TAcountEditing, ArrowKeysInTheFieldsStepOneEntryAndCommitATypedDateFirst) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    loadThreeEntries(w);
+    activate(w);
+    ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{4, 5}));
+
+    // One entry per key, however the key travels through the window.
+    w.AccNote->setFocus();
+    pressKey(Qt::Key_Up);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{2, 3}));
+    w.DebitFolio[0]->setFocus();
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{4, 5}));
+    pressKey(Qt::Key_Down); // the last entry shows itself again
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{4, 5}));
+    w.ScrollAcc->setFocus();
+    pressKey(Qt::Key_Up);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{2, 3}));
+
+    // Up in the date box stores the typed date in every line, then moves.
+    typeInto(w.Datetext->textBox(), "1/15/2025");
+    pressKey(Qt::Key_Up);
+    const double jan15 = *Tmain::ParseDateStyle("1/15/2025", 0, currentLocale());
+    EXPECT_EQ(w.book().EntryLines[2].Date, jan15);
+    EXPECT_EQ(w.book().EntryLines[3].Date, jan15);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{0, 1}));
+    EXPECT_EQ(w.book().EntryLines[0].Date, 45000);
+    // The date box takes digits and separators only.
+    typeInto(w.Datetext->textBox(), "ab1/2x/2025");
+    EXPECT_EQ(w.Datetext->Text(), "1/2/2025");
+
+    // PageDown gives the reference box the focus; Left stays in an account box.
+    w.AccNote->setFocus();
+    pressKey(Qt::Key_PageDown);
+    EXPECT_EQ(QApplication::focusWidget(), w.JournalID);
+    typeInto(w.DebitAccName[0], "Ba");
+    w.DebitAccName[0]->lineEdit()->setCursorPosition(2);
+    pressKey(Qt::Key_Left);
+    EXPECT_EQ(w.DebitAccName[0]->lineEdit()->cursorPosition(), 2);
+}
+
+TEST(TAcountEditing, AddedLinesScrollThePanelToTheNewAmountBoxUpToThirtyASide) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    loadThreeEntries(w);
+    activate(w);
+    w.resize(w.minimumSize());
+    QApplication::processEvents();
+    click(w.Command1);
+    for (int added = 1; added < 30; ++added) {
+        click(w.CompoundEntry[1]);
+        QLineEdit* box = w.DebitAmountText[added];
+        ASSERT_EQ(QApplication::focusWidget(), box) << added;
+        // The new row lies inside the panel, where it can be typed in.
+        const QRect inPanel(box->mapTo(w.eBox, QPoint(0, 0)), box->size());
+        EXPECT_TRUE(w.eBox->rect().contains(inPanel)) << added;
+    }
+    EXPECT_FALSE(w.EScroll->isHidden());
+    EXPECT_GT(w.PanelOffset, 0);
+    EXPECT_EQ(w.PanelOffset, w.EScroll->Value());
+    EXPECT_TRUE(w.CompoundEntry[1]->isHidden()); // the side holds its 30 lines
+    click(w.CompoundEntry[2]);
+    const Book& b = w.book();
+    ASSERT_EQ(b.LastEntryLine(), 6 + 30 + 2 - 1);
+    for (int i = 6; i < 36; ++i)
+        EXPECT_EQ(b.EntryLines[i].Side, Debit) << i;
+    EXPECT_EQ(b.EntryLines[36].Side, Credit);
+    EXPECT_EQ(b.EntryLines[37].Side, Credit);
+    EXPECT_EQ(b.EntryLines[36].Details, "");
+    EXPECT_EQ(b.EntryLines[37].Details, "_");
+    EXPECT_EQ(QApplication::focusWidget(), w.CreditAmountText[1]);
+    EXPECT_EQ(w.CELablel->text(), "Entry 4 - 19");
+    // Another entry shown: lines are added only to the newest one.
+    w.ScrollAcc->setValue(0);
+    EXPECT_TRUE(w.CompoundEntry[1]->isHidden());
+    EXPECT_TRUE(w.EScroll->isHidden());
+    EXPECT_EQ(w.EScroll->Value(), 0);
+    EXPECT_EQ(w.PanelOffset, 0);
+}
+
+TEST(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    loadThreeEntries(w);
+    activate(w);
+    w.setBookChanged(false);
+    // The face opens the month panel over the window's other controls.
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(95, 10), QPointF(95, 10),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.Datetext, &release);
+    ASSERT_TRUE(w.Datetext->isOpen());
+    QWidget* panel = w.Datetext->panel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->parentWidget(), &w);
+    EXPECT_TRUE(panel->isVisible());
+    // The panel shows the entry's month (45002 is 17 March 2023); pick the 20th.
+    int cell = -1;
+    for (int n = 0; n < 42; ++n)
+        if (w.Datetext->logic().cells()[n].day == 20) cell = n;
+    ASSERT_GE(cell, 0);
+    const QPoint at(32 * (cell % 7) + 16, 37 + 16 * (cell / 7) + 8);
+    click(panel, at);
+    EXPECT_FALSE(w.Datetext->isOpen());
+    EXPECT_EQ(w.book().EntryLines[4].Date, 45005);
+    EXPECT_EQ(w.book().EntryLines[5].Date, 45005);
+    EXPECT_EQ(w.Datetext->Text(), "3/20/2023");
+    EXPECT_EQ(w.run().DateChangedFlag, 0);
+    EXPECT_TRUE(w.BookChanged());
+}
+
+TEST(TAcountEditing, HelpModeShowsTheFieldsHelpInsteadOfActing) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    loadThreeEntries(w);
+    activate(w);
+    helpMode().start();
+    click(w.Reconcile[0]);
+    EXPECT_EQ(w.HC->title(), "Reconcile");
+    EXPECT_EQ(w.book().EntryLines[4].Reconciled, 0);
+    w.CreditAmountText[0]->setFocus();
+    EXPECT_EQ(w.HC->title(), "Amount");
+    click(w.Command1);
+    EXPECT_EQ(w.HC->title(), "New Entry");
+    EXPECT_EQ(w.book().LastEntryLine(), 5);
+    w.ScrollAcc->setFocus();
+    EXPECT_EQ(w.HC->title(), "Entry Scroller");
+    helpMode().end();
+
+    // Out of help mode the mark checks the entry off and on again.
+    click(w.Reconcile[0]);
+    EXPECT_EQ(w.book().EntryLines[4].Reconciled, 1);
+    EXPECT_EQ(w.book().EntryLines[5].Reconciled, 1);
+    EXPECT_FALSE(w.Reconcile[1]->isHidden());
+    click(w.Reconcile[1]);
+    EXPECT_EQ(w.book().EntryLines[4].Reconciled, 0);
+    EXPECT_TRUE(w.Reconcile[1]->isHidden());
+}
