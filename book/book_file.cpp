@@ -481,6 +481,19 @@ class BookParser {
         OldEntry e;
         EntryId id;
         const std::string where = "the journal";
+        // One line of the record, with its date and reconciled mark.
+        auto add = [&](std::uint8_t side, Currency account, Currency amount,
+                       const std::string& details) {
+            EntryLine line;
+            line.Date = e.Date;
+            line.Side = side;
+            line.AccountNumber = account;
+            line.Amount = amount;
+            line.Reconciled = e.Reconciled;
+            line.Details = details;
+            lines.push_back(std::move(line));
+            ids.push_back(id);
+        };
         for (std::size_t i = 0; i < count; ++i) {
             r_.copy(id.bytes.data(), ReferenceBytes);
             toUtf8InPlace(id, codePage_);
@@ -488,30 +501,10 @@ class BookParser {
             std::string note = oldNote(e.Details);
             toUtf8InPlace(note, codePage_);
             if (note.empty()) note = "_";
-            const bool debit = e.DebitAccount.raw > 0;
             const bool credit = e.CreditAccount.raw > 0;
-            if (debit) {
-                EntryLine line;
-                line.Date = e.Date;
-                line.Side = Debit;
-                line.AccountNumber = e.DebitAccount;
-                line.Amount = e.DebitAmount;
-                line.Reconciled = e.Reconciled;
-                if (!credit) line.Details = note;
-                lines.push_back(std::move(line));
-                ids.push_back(id);
-            }
-            if (credit) {
-                EntryLine line;
-                line.Date = e.Date;
-                line.Side = Credit;
-                line.AccountNumber = e.CreditAccount;
-                line.Amount = e.CreditAmount;
-                line.Reconciled = e.Reconciled;
-                line.Details = note;
-                lines.push_back(std::move(line));
-                ids.push_back(id);
-            }
+            if (e.DebitAccount.raw > 0)
+                add(Debit, e.DebitAccount, e.DebitAmount, credit ? std::string() : note);
+            if (credit) add(Credit, e.CreditAccount, e.CreditAmount, note);
             step(static_cast<std::int64_t>(i));
         }
         lines.shrink_to_fit();
