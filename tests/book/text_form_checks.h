@@ -15,6 +15,22 @@ namespace handmade {
 
 using TextFormParse = std::function<TextFormReadResult(const std::string& text)>;
 
+// The journal a round trip must keep, on accounts 100, 100.1, 500, 600 and
+// -7: negative and zero amounts, sixteen lines a side with the note on the
+// last, and a comma in a reference; the last entry credits `lastCredit`.
+inline void addRoundTripJournal(Book& book, const std::string& lastCredit) {
+    const double d = day(2024, 2, 29);
+    addEntry(book, "1", d, "100", "500", "1000", "Opening sale");
+    addEntry(book, "2", d, "600", "100", "-25.5", "Refund");
+    addEntry(book, "3", d + 1, "600", "100.1", "0", "Nothing owed");
+    for (int i = 0; i < 16; ++i)
+        addLine(book, "4", d + 2, Debit, "600", std::to_string(i + 1), "");
+    for (int i = 0; i < 16; ++i)
+        addLine(book, "4", d + 2, Credit, "100", std::to_string(i + 1),
+                i == 15 ? "Sixteen a side" : "");
+    addEntry(book, "A,B", d + 3, "-7", lastCredit, "1.2345", "Comma in the reference");
+}
+
 // Line by line as written; the forms drop commas from references.
 inline void expectSameJournal(const Book& read, const Book& original) {
     ASSERT_EQ(read.EntryLines.size(), original.EntryLines.size());
