@@ -398,10 +398,8 @@ class BookParser {
 
     // An old record's note: NUL characters removed, blanks trimmed at both ends.
     static std::string oldNote(const std::string& details) {
-        std::string s;
-        s.reserve(details.size());
-        for (char c : details)
-            if (c != '\0') s += c;
+        std::string s = details;
+        std::erase(s, '\0');
         std::size_t first = s.find_first_not_of(' ');
         if (first == std::string::npos) return {};
         std::size_t last = s.find_last_not_of(' ');

@@ -47,12 +47,9 @@ void putDouble(std::string& out, double v) {
         put8(out, static_cast<unsigned>(bits >> (8 * i)));
 }
 
-std::string withoutNuls(const std::string& text) {
-    std::string s;
-    s.reserve(text.size());
-    for (char c : text)
-        if (c != '\0') s += c;
-    return s;
+std::string withoutNuls(std::string text) {
+    std::erase(text, '\0');
+    return text;
 }
 
 // A number written as a text: up to 15 significant digits, "." as the mark.
