@@ -34,6 +34,21 @@ QColor faceColour() {
     return colourOf(ole::SystemButtonFace);
 }
 
+const QColor BevelLight(255, 255, 255);
+const QColor BevelShadow(0xA0, 0xA0, 0xA0);
+const QColor BevelDark(0x69, 0x69, 0x69);
+
+// The edge of a button: light above and left, dark below and right while
+// raised; the other way round while pressed.
+void drawBevel(QPainter& p, const QRect& r, bool pressed) {
+    p.setPen(pressed ? BevelDark : BevelLight);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(pressed ? BevelLight : BevelDark);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+}
+
 } // namespace
 
 // The month panel: arrows, month and year lists, weekday headings and the
@@ -148,19 +163,13 @@ void CalanderPanel::paintEvent(QPaintEvent*) {
     }
 
     p.setFont(font());
-    const QColor light(255, 255, 255), shadow(0xA0, 0xA0, 0xA0), dark(0x69, 0x69, 0x69);
     for (int n = 0; n < month_grid::CellCount; ++n) {
         const month_grid::DayCell& cell = logic.cells()[n];
         const QRect r = cellRect(n).adjusted(0, 0, -1, -1);
         if (cell.day == 0) continue; // blank cells stay flat and take no click
         const bool down = n == pressed_;
         p.fillRect(r.adjusted(1, 1, -1, -1), faceColour());
-        p.setPen(down ? dark : light);
-        p.drawLine(r.topLeft(), r.topRight());
-        p.drawLine(r.topLeft(), r.bottomLeft());
-        p.setPen(down ? light : dark);
-        p.drawLine(r.bottomLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomRight());
+        drawBevel(p, r, down);
         p.setPen(colourOf(cell.textColour));
         p.drawText(r.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter,
                    QString::number(cell.day));
@@ -394,15 +403,9 @@ void CalanderForm::paintEvent(QPaintEvent*) {
     // The button that opens the panel: raised while closed, pressed while open.
     const bool open = logic_.isOpen();
     const QRect button(w - FaceButtonWidth, 1, FaceButtonWidth - 1, 22);
-    const QColor light(255, 255, 255), shadow(0xA0, 0xA0, 0xA0), dark(0x69, 0x69, 0x69);
     const QRect b = button.adjusted(0, 0, -1, -1);
-    p.setPen(open ? dark : light);
-    p.drawLine(b.topLeft(), b.topRight());
-    p.drawLine(b.topLeft(), b.bottomLeft());
-    p.setPen(open ? light : dark);
-    p.drawLine(b.bottomLeft(), b.bottomRight());
-    p.drawLine(b.topRight(), b.bottomRight());
-    p.setPen(shadow);
+    drawBevel(p, b, open);
+    p.setPen(BevelShadow);
     if (!open) {
         p.drawLine(b.left() + 1, b.bottom() - 1, b.right() - 1, b.bottom() - 1);
         p.drawLine(b.right() - 1, b.top() + 1, b.right() - 1, b.bottom() - 1);
