@@ -9,13 +9,6 @@ using namespace book_file_testing;
 
 namespace {
 
-std::string serialize(const Book& b) {
-    std::string refusal;
-    auto bytes = serializeBookFile(b, nullptr, &refusal);
-    EXPECT_TRUE(bytes.has_value()) << refusal;
-    return bytes.value_or("");
-}
-
 PasswordPrompt answer(const std::string& password) {
     return [password]() -> std::optional<std::string> { return password; };
 }
@@ -34,12 +27,12 @@ TEST(BookFileRoundTrip, GeneratedBooksComeBackWholeAndWriteTheSameBytes) {
         (original.LastAccount < 13 ? belowFourteen : aboveThirteen)++;
         if (!original.FilePassword.str().empty()) ++withPassword;
 
-        const std::string first = serialize(original);
+        const std::string first = serialized(original);
         BookReadResult read = parseBookFile(first, answer(original.FilePassword.str()), nullptr);
         ASSERT_EQ(read.status, BookReadStatus::Ok) << read.message;
         EXPECT_EQ(read.version, Currency::fromUnits(7));
         expectSameStoredBook(original, read.book);
-        EXPECT_EQ(serialize(read.book), first);
+        EXPECT_EQ(serialized(read.book), first);
     }
     // The seeds cover both sizes of account table and books with a password.
     EXPECT_GT(belowFourteen, 5);
@@ -56,7 +49,7 @@ TEST(BookFileRoundTrip, SmallTablesEmptyValuesAndOneLineGroups) {
     b.EntryGroups[4].clear();       // no lines at all
     b.FilePassword = VariantText();
 
-    const std::string bytes = serialize(b);
+    const std::string bytes = serialized(b);
     // Header "m" + caption, then the business name as the two bytes 0, 0.
     const std::size_t afterHeader = 2 + 2 + 1 + b.Caption.size();
     EXPECT_EQ(bytes.substr(0, 2), i16le(8));
@@ -71,11 +64,11 @@ TEST(BookFileRoundTrip, SmallTablesEmptyValuesAndOneLineGroups) {
     EXPECT_TRUE(read.book.BusinessName.isEmpty());
     EXPECT_EQ(read.book.EntryGroups[3].size(), 1u);
     EXPECT_TRUE(read.book.EntryGroups[4].empty());
-    EXPECT_EQ(serialize(read.book), bytes);
+    EXPECT_EQ(serialized(read.book), bytes);
 
     // "" and Empty are told apart in both directions.
     b.BusinessName = VariantText("");
-    BookReadResult again = parseBookFile(serialize(b), nullptr, nullptr);
+    BookReadResult again = parseBookFile(serialized(b), nullptr, nullptr);
     ASSERT_TRUE(again.ok());
     EXPECT_FALSE(again.book.BusinessName.isEmpty());
     EXPECT_EQ(again.book.BusinessName.str(), "");
@@ -99,7 +92,7 @@ TEST(BookFileRoundTrip, OldCodePageTextsBecomeUtf8AndThenStayPut) {
         b.GroupNames[2] = "\xC0 faire";           // À in 1252, Ŕ in 1250
         b.FilePassword = VariantText();
 
-        BookReadResult read = parseBookFile(serialize(b), nullptr, nullptr);
+        BookReadResult read = parseBookFile(serialized(b), nullptr, nullptr);
         ASSERT_TRUE(read.ok()) << read.message;
         EXPECT_EQ(read.book.AccountNames[1], "Café");
         EXPECT_EQ(read.book.AccountNote[1], "Škoda");
@@ -111,11 +104,11 @@ TEST(BookFileRoundTrip, OldCodePageTextsBecomeUtf8AndThenStayPut) {
         EXPECT_EQ(read.book.AccountNames[0], b.AccountNames[0]);
 
         // Written again, the file is UTF-8 and reads back to the same bytes.
-        const std::string utf8 = serialize(read.book);
+        const std::string utf8 = serialized(read.book);
         BookReadResult second = parseBookFile(utf8, nullptr, nullptr);
         ASSERT_TRUE(second.ok());
         expectSameStoredBook(read.book, second.book);
-        EXPECT_EQ(serialize(second.book), utf8);
+        EXPECT_EQ(serialized(second.book), utf8);
     }
 }
 

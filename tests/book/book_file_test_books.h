@@ -4,6 +4,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/book_file.h"
 #include "hand_made_books.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +146,14 @@ inline Book randomBook(std::uint32_t seed, int journalLines = 200) {
         if (i % 2) ++ref;
     }
     return b;
+}
+
+// The book file's bytes for a book; a refused save fails the test.
+inline std::string serialized(const Book& b) {
+    std::string refusal;
+    auto bytes = serializeBookFile(b, nullptr, &refusal);
+    EXPECT_TRUE(bytes.has_value()) << refusal;
+    return bytes.value_or("");
 }
 
 // Everything the book file holds, compared field by field (Empty and "" apart).

@@ -1,6 +1,7 @@
 #include "book/insert_book.h"
 
 #include "book/book_csv_file.h"
+#include "book_file_test_books.h"
 #include "hand_made_books.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace handmade;
+using book_file_testing::serialized;
 
 namespace {
 
@@ -40,13 +42,6 @@ Book otherBook() {
     return book;
 }
 
-std::string acc(const Book& book) {
-    std::string refusal;
-    auto bytes = serializeBookFile(book, nullptr, &refusal);
-    EXPECT_TRUE(bytes.has_value()) << refusal;
-    return bytes.value_or("");
-}
-
 const PasswordPrompt noPrompt = []() -> std::optional<std::string> { return std::nullopt; };
 
 InsertResult insert(Book& book, RunTimeState& run, const std::string& bytes, InsertSource source,
@@ -70,7 +65,7 @@ TEST(InsertBook, BookFileAppendsLinesAndNewAccounts) {
     RunTimeState run;
     run.BookFilePath = "/books/mine.acc";
     const Book other = otherBook();
-    InsertResult result = insert(book, run, acc(other), InsertSource::BookFile);
+    InsertResult result = insert(book, run, serialized(other), InsertSource::BookFile);
     ASSERT_TRUE(result.ok()) << result.message;
     EXPECT_EQ(result.linesAppended, 6);
     EXPECT_EQ(result.accountsAdded, 2);
@@ -96,7 +91,7 @@ TEST(InsertBook, BookFileAppendsLinesAndNewAccounts) {
     EXPECT_EQ(book.ReservedLong, 99);
 
     // Inserting the same book again adds lines but no account.
-    result = insert(book, run, acc(other), InsertSource::BookFile);
+    result = insert(book, run, serialized(other), InsertSource::BookFile);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.accountsAdded, 0);
     EXPECT_EQ(book.LastEntryLine(), 21);
@@ -106,7 +101,7 @@ TEST(InsertBook, InsertedEntriesShareOneReferenceEachContinuingTheBook) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book book = openBook();
     RunTimeState run;
-    ASSERT_TRUE(insert(book, run, acc(otherBook()), InsertSource::BookFile).ok());
+    ASSERT_TRUE(insert(book, run, serialized(otherBook()), InsertSource::BookFile).ok());
     EXPECT_EQ(referencesFrom(book, 10),
               (std::vector<std::string>{"42", "42", "43", "43", "44", "44"}));
 
@@ -119,7 +114,7 @@ TEST(InsertBook, InsertedEntriesShareOneReferenceEachContinuingTheBook) {
         addLine(other, "x", day(2024, 3, 1), Debit, "100", "1");
     addLine(other, "x", day(2024, 3, 1), Credit, "500", "12", "Big");
     addLine(other, "y", day(2024, 3, 2), Debit, "100", "1");
-    ASSERT_TRUE(insert(book, run, acc(other), InsertSource::BookFile).ok());
+    ASSERT_TRUE(insert(book, run, serialized(other), InsertSource::BookFile).ok());
     const std::vector<std::string> refs = referencesFrom(book, 16);
     EXPECT_EQ(std::vector<std::string>(refs.begin(), refs.end() - 1),
               std::vector<std::string>(13, "45"));
@@ -130,7 +125,7 @@ TEST(InsertBook, TheOtherBooksPasswordIsCheckedAndNeverKept) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book other = otherBook();
     other.FilePassword = "theirs";
-    const std::string bytes = acc(other);
+    const std::string bytes = serialized(other);
     Book book = openBook();
     book.FilePassword = "mine";
     const Book before = book;
@@ -158,7 +153,7 @@ TEST(InsertBook, TheOtherBooksPasswordIsCheckedAndNeverKept) {
     // A book without a password inserted into one with a password: no question.
     Book plain = openBook();
     plain.FilePassword = "mine";
-    ASSERT_TRUE(insert(plain, run, acc(otherBook()), InsertSource::BookFile, wrong).ok());
+    ASSERT_TRUE(insert(plain, run, serialized(otherBook()), InsertSource::BookFile, wrong).ok());
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(plain.FilePassword.str(), "mine");
 }
@@ -180,11 +175,11 @@ TEST(InsertBook, RefusedFilesLeaveTheBookAsItWas) {
     };
     expectRefused("", InsertSource::BookFile, "empty");
     expectRefused("", InsertSource::CsvFile, "empty");
-    std::string version5 = acc(otherBook());
+    std::string version5 = serialized(otherBook());
     version5[4] = '5';
     expectRefused(version5, InsertSource::BookFile,
                   "Only Version 6 Account files can be inserted...");
-    const std::string whole = acc(otherBook());
+    const std::string whole = serialized(otherBook());
     expectRefused(whole.substr(0, whole.size() - 10), InsertSource::BookFile, "");
     expectRefused("Folio,Account\r\n", InsertSource::CsvFile,
                   "/books/other is not a standard Ledgerwick CSV file");
@@ -195,14 +190,14 @@ TEST(InsertBook, RefusedFilesLeaveTheBookAsItWas) {
     for (int k = 14; k <= 31999; ++k)
         full.AccountNumbers[k] = Currency::fromUnits(10000 + k);
     const Book fullBefore = full;
-    InsertResult result = insert(full, run, acc(otherBook()), InsertSource::BookFile);
+    InsertResult result = insert(full, run, serialized(otherBook()), InsertSource::BookFile);
     EXPECT_EQ(result.status, InsertResult::Stopped);
     EXPECT_NE(result.message.find("32001"), std::string::npos) << result.message;
     expectSameBook(full, fullBefore);
     // One new account still fits.
     Book oneMore = otherBook();
     oneMore.AccountNumbers[3] = money("100");
-    ASSERT_TRUE(insert(full, run, acc(oneMore), InsertSource::BookFile).ok());
+    ASSERT_TRUE(insert(full, run, serialized(oneMore), InsertSource::BookFile).ok());
     EXPECT_EQ(full.LastAccount, 32000);
 }
 
