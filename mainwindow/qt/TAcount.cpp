@@ -95,6 +95,10 @@ TAcount::TAcount(const std::string& commandLine, QWidget* parent)
 }
 
 TAcount::~TAcount() {
+    // The controls go while the book they edit is still here, and nothing
+    // they report on their way out (a lost focus) is an edit.
+    ++applying_;
+    delete centralWidget();
     helpMode().removeListener(helpListener_);
     if (helpMode().isOn()) helpMode().end();
 }

@@ -4,6 +4,7 @@
 
 #include "book/book_file.h"
 #include "book/tmain.h"
+#include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
 #include "toolkit/help_mode.h"
@@ -205,26 +206,33 @@ TEST(TAcountEditing, NewCopyPasteAndDeleteRunFromTheirShortcutsInAnyField) {
     EXPECT_EQ(w.book().EntryLines[8].Date, 46000);
     EXPECT_EQ(w.DebitAmountText[0]->text(), "250");
     EXPECT_EQ(w.ScrollAcc->ValueMax(), 9);
+    // The toolbar's copy and paste buttons run the same commands.
+    fakes.clipboard.plain.clear();
+    click(w.ButtonBar->CalcButton[2]);
+    EXPECT_EQ(fakes.clipboard.plain, "100\t\tCash\t250\t\r\n\t400\tSales\t250\tSale\r\nLW");
+    click(w.ButtonBar->CalcButton[3]);
+    ASSERT_EQ(w.book().LastEntryLine(), 11);
+    EXPECT_EQ(w.book().EntryIds[10].shown(), "44");
 
     // Ctrl+D skips the menu's confirmation, so it asks: No keeps the entry.
     w.JournalID->setFocus();
     fakes.messages.answers.push_back(MessageAnswer::No);
     pressKey(Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(fakes.messages.lastText(), "Are you sure ?");
-    EXPECT_EQ(w.book().LastEntryLine(), 9);
+    EXPECT_EQ(w.book().LastEntryLine(), 11);
     fakes.messages.answers.push_back(MessageAnswer::Yes);
     const int revision = w.run().JournalRevision;
     pressKey(Qt::Key_D, Qt::ControlModifier);
-    EXPECT_EQ(w.book().LastEntryLine(), 7);
+    EXPECT_EQ(w.book().LastEntryLine(), 9);
     EXPECT_EQ(w.run().JournalRevision, revision + 1);
-    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{6, 7})); // the new last entry
-    EXPECT_EQ(w.ScrollAcc->ValueMax(), 7);
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{8, 9})); // the new last entry
+    EXPECT_EQ(w.ScrollAcc->ValueMax(), 9);
     // The menu item is its own confirmation.
     const std::size_t asked = fakes.messages.shown.size();
     w.ScrollAcc->setValue(2);
     w.action(Command::DeleteEntry)->trigger();
     EXPECT_EQ(fakes.messages.shown.size(), asked);
-    EXPECT_EQ(w.book().LastEntryLine(), 5);
+    EXPECT_EQ(w.book().LastEntryLine(), 7);
     EXPECT_EQ(w.book().EntryIds[2].shown(), "41"); // the entry that followed is shown
     EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{2, 3}));
     EXPECT_EQ(w.JournalID->text(), "41");
