@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   qt6-base-dev cmake ninja-build g++ clang
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 python3-xlrd poppler-utils xvfb xauth fonts-dejavu-core
+  python3 python3-xlrd poppler-utils xvfb xauth fonts-dejavu-core locales
 )
 
 missing=()
@@ -14,7 +14,21 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+
+# A decimal-comma C locale lets the tests check that numbers in files never
+# follow the process locale. Optional: the tests skip that check without it.
+ensure_test_locale() {
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+  [ -w /etc/locale.gen ] || return 0
+  command -v locale-gen >/dev/null 2>&1 || return 0
+  sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  locale-gen >/dev/null 2>&1 || true
+}
+
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_test_locale
+  exit 0
+fi
 
 echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
@@ -29,3 +43,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${apt_get[@]}" update -qq
 "${apt_get[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+ensure_test_locale
