@@ -1,9 +1,7 @@
 #include "mainwindow/qt/TAcount.h"
 
-#include "book/book_csv_file.h"
-#include "book/book_text_file.h"
-#include "book/open_book.h"
 #include "book/tmain.h"
+#include "mainwindow/file_command_help.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
 #include "mainwindow/qt/toolbar_strip.h"
@@ -22,7 +20,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -82,13 +79,6 @@ TAcount::TAcount(const std::string& commandLine, QWidget* parent)
         if (!passit_) passit_ = new Passit(book_, run_, this);
         return passit_->ask(this);
     };
-    filePasswordPrompt = [this]() -> std::optional<std::string> {
-        bool ok = false;
-        QString text = QInputDialog::getText(this, qs(strings::text(184)), qs(strings::text(185)),
-                                             QLineEdit::Password, QString(), &ok);
-        if (!ok) return std::nullopt;
-        return text.toStdString();
-    };
     commandLineBook_ = commandLineBookPath(commandLine);
     Form_Initialize();
     Form_Load();
@@ -136,6 +126,8 @@ void TAcount::Form_Load() {
     buildMenus();
     wireEntryLine();
     installEntryCommands();
+    installFileCommands();
+    wireGotoBox();
     // 6. The stored width (the height follows the entry frame below).
     const StoredSize stored = readStoredWindowSize();
     const int widthTwips = stored.width.value_or(design::WindowWidth);
@@ -256,57 +248,6 @@ void TAcount::placeHeadLabels() {
     place(GL[6], AccNote);
 }
 
-// ---------------------------------------------------------------- opening at start-up
-
-void TAcount::openCommandLineBook() {
-    if (commandLineBook_.empty()) return;
-    run_.CurrentFilePath = commandLineBook_;
-    run_.BookFilePath = commandLineBook_;
-    LoadAccFile(2);
-    setWindowTitle(qs(mainCaption(run_.BookFilePath)));
-}
-
-void TAcount::LoadAccFile(int /*mode*/) {
-    closeBookWindows();
-    const std::filesystem::path path = run_.CurrentFilePath;
-    // The reader by the file's own extension (a .txt or .csv named on the
-    // command line is not read as a book file).
-    const BookFileKind kind = bookFileKindForPath(path);
-    BookReadResult result;
-    {
-        BusyState busy(*this);
-        Tmain::BeginProgress(run_, "Loading");
-        const PasswordPrompt ask = [this] { return filePasswordPrompt(); };
-        const BookReaders readers{readBookTextForOpening, readBookCsvForOpening};
-        result = openBookFile(path, kind, book_, ask, &run_, readers);
-        Tmain::EndProgress(run_);
-    }
-    switch (result.status) {
-    case BookReadStatus::Ok: {
-        adoptOpenedBook(book_, run_, std::move(result), path, kind, todayNumber());
-        run_.BookChanged = false;
-        run_.JournalRevision++;
-        break;
-    }
-    case BookReadStatus::FileError:
-        Tmain::FileErrorMessage(result.error);
-        break;
-    case BookReadStatus::PasswordRefused:
-        break;
-    default:
-        if (!result.message.empty()) showMessage(result.message);
-        break;
-    }
-    if (!result.ok()) {
-        // Nothing of the open book changed; it keeps its own path.
-        run_.CurrentFilePath.clear();
-        run_.BookFilePath.clear();
-    }
-    refillAccountBoxes();
-    journalLengthChanged();
-    setWindowTitle(qs(mainCaption(run_.CurrentFilePath)));
-}
-
 // ---------------------------------------------------------------- shutdown
 
 void TAcount::closeEvent(QCloseEvent* e) {
@@ -351,18 +292,28 @@ void TAcount::setCommandHandler(Command c, std::function<void()> handler) {
 
 void TAcount::runCommand(Command c) {
     if (!commandEnabled(c)) return;
+    // While a file is read or written no other command starts.
+    if (files_ && files_->busy()) return;
     if (helpMode().isOn() && c != Command::HelpSelect && c != Command::AboutMenu &&
         c != Command::Exitit) {
-        const HelpText h = commandHelp(c);
-        if (!h.title.empty() || !h.text.empty()) showHelp(h.title, h.text);
+        showsHelpInstead(c);
         if (c != Command::Depreciation) return; // it shows its help and opens too
     }
     auto handler = handlers_[c]; // a handler may replace itself
     handler();
 }
 
+bool TAcount::showsHelpInstead(Command c) {
+    if (!helpMode().isOn()) return false;
+    HelpText h = commandHelp(c);
+    if (h.title.empty() && h.text.empty()) h = fileCommandHelp(c);
+    if (!h.title.empty() || !h.text.empty()) showHelp(h.title, h.text);
+    return true;
+}
+
 std::set<Need> TAcount::presentNeeds() const {
-    std::set<Need> present{Need::Nothing, Need::EntryCommands};
+    std::set<Need> present{Need::Nothing, Need::EntryCommands, Need::FileCommands,
+                           Need::InvoiceCommands};
     const WindowLaunchers& l = launchers_;
     if (l.generalJournal) present.insert(Need::GeneralJournal);
     if (l.tAccountLedger) present.insert(Need::TAccountLedger);
@@ -535,7 +486,11 @@ void TAcount::installLauncherCommands() {
     if (l.settingsWindow)
         setCommandHandler(Command::SoftwareSettings, [this] {
             if (!adminGate()) return;
+            // Loading the window lists and probes the fonts: the hourglass meanwhile.
+            setCursor(Qt::WaitCursor);
+            QCoreApplication::processEvents();
             if (!settingsWindow) settingsWindow = launchers_.settingsWindow(*this);
+            unsetCursor();
             showWindow(settingsWindow);
         });
     if (l.searchWindow) {
@@ -563,16 +518,20 @@ void TAcount::installLauncherCommands() {
             setCommandHandler(info.command, nullptr);
 }
 
-void TAcount::closeBookWindows(bool balanceSheetsToo) {
+void TAcount::closeBookWindows(const BookWindows& which) {
     auto isOpen = [](const QPointer<QWidget>& w) { return !w.isNull(); };
     auto closeIt = [](QPointer<QWidget>& w) { w->close(); };
-    JournalWindows.forEachOpen(isOpen, closeIt);
-    LedgerWindows.forEachOpen(isOpen, closeIt);
-    RunningBalanceWindows.forEachOpen(isOpen, closeIt);
-    if (balanceSheetsToo) BalanceSheetWindows.forEachOpen(isOpen, closeIt);
-    for (QPointer<QWidget>* w :
-         {&chartOfAccountsWindow, &incomeStatementWindow, &cashFlowWindow, &entryGroupsWindow})
-        if (*w) (*w)->close();
+    if (which.journals) JournalWindows.forEachOpen(isOpen, closeIt);
+    if (which.ledgers) LedgerWindows.forEachOpen(isOpen, closeIt);
+    if (which.runningBalances) RunningBalanceWindows.forEachOpen(isOpen, closeIt);
+    if (which.balanceSheets) BalanceSheetWindows.forEachOpen(isOpen, closeIt);
+    const std::pair<bool, QPointer<QWidget>*> shared[] = {
+        {which.chartOfAccounts, &chartOfAccountsWindow},
+        {which.incomeStatement, &incomeStatementWindow},
+        {which.cashFlow, &cashFlowWindow},
+        {which.entryGroups, &entryGroupsWindow}};
+    for (const auto& [flagged, w] : shared)
+        if (flagged && *w) (*w)->close();
 }
 
 bool TAcount::adminGate() {

@@ -15,10 +15,13 @@
 #include "mainwindow/entry_help_texts.h"
 #include "mainwindow/entry_model.h"
 #include "mainwindow/entry_outcome.h"
+#include "mainwindow/file_commands.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/menu_model.h"
+#include "mainwindow/qt/qt_file_command_host.h"
 #include "mainwindow/qt/window_launchers.h"
 #include "mainwindow/window_list.h"
+#include "platform/printer_choices.h"
 #include "toolkit/key_codes.h"
 #endif
 
@@ -28,6 +31,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -35,6 +39,7 @@ class AccountListModel;
 class CalanderForm;
 class HC;
 class Passit;
+class Printformer;
 class ToolbarStrip;
 class TuvoVerticalScroll;
 class QAction;
@@ -69,9 +74,8 @@ class TAcount : public QMainWindow {
     const std::string& commandLineBook() const { return commandLineBook_; }
 
     // --- start-up and shutdown ---
+    // Opens the book named on the command line (its reader by its extension).
     void openCommandLineBook();
-    // Opens the book named by CurrentFilePath without a dialog (mode 2).
-    void LoadAccFile(int mode);
     void Exitit_Click();
     // What ending the program does (quits the event loop); tests replace it.
     std::function<void()> endProgram;
@@ -111,6 +115,38 @@ class TAcount : public QMainWindow {
     // The balance check of the whole journal (also run by the group drop-down).
     void iSBalance();
 
+    // --- the book's files (File menu, toolbar, Tools roll-overs) ---
+    FileCommands& files() { return *files_; }
+    CommandOutcome LoadFile_Click();
+    CommandOutcome SaveFile_Click(int index); // 0 Save, 1 Save As
+    CommandOutcome InsertEntries_Click();
+    CommandOutcome Brought_Forward_Click();
+    CommandOutcome BalBForword_Click(); // Carried Over Accounts
+    // Save (menu item and toolbar button) and Save As enabled as the file allows.
+    void setSaveCommands(bool save, bool saveAs);
+
+    // --- finding an entry ---
+    // Tools > Balance Point: the entry where the journal goes out of balance.
+    void SearchMenu2_Click(int index);
+    // Enter in the go-to box: the entry of that reference, else text 286.
+    void Text1_KeyPress(int& keyAscii);
+
+    // --- the invoice of the entry shown ---
+    // Printed on the current printer (one copy, no print setup).
+    void Invoice_Click();
+    // Mailed as an unsent message (toolbar button 11).
+    void EmailInvoice_Click();
+    // The shared print setup of the main window's printing.
+    Printformer* printSetup();
+    // Where the PDF printer writes when the print setup named no file ("" =
+    // print nothing). Unset: LW_PDF_OUTPUT when set, else the user's choice.
+    std::function<std::string()> pdfOutputPath;
+
+    // The font a book or the settings window gives the entry line: the
+    // folio, account and note boxes (and, for an opened book, the date box)
+    // show it, a face this machine lacks substituted for display only.
+    void applyEntryLineFont(const QString& fontName, bool dateBoxToo = false);
+
     // --- commands ---
     void runCommand(Command c);
     bool commandEnabled(Command c) const;
@@ -121,17 +157,16 @@ class TAcount : public QMainWindow {
     WindowLaunchers& launchers() { return launchers_; }
     // After launchers were filled in: installs their commands.
     void installLauncherCommands();
-    // Closes the windows that show the old book (loading and roll-overs):
-    // every open window of the journal, ledger, running-balance and
-    // balance-sheet lists, the chart of accounts, the entry groups, the
-    // income statement and the inflows/outflows statement.
-    void closeBookWindows(bool balanceSheetsToo = true);
+    // Closes the windows of the kinds flagged that show the old book (every
+    // open window of a flagged list, wherever it stands in the list).
+    void closeBookWindows(const BookWindows& which = windowsClosedByOpening());
     // Administrator-password gate: true when the command may go on.
     bool adminGate();
     // Asks for the administrator password (the password prompt by default):
     // the password accepted, or nothing when cancelled.
     std::function<std::optional<std::string>()> adminPasswordPrompt;
-    // Asks for a book file's own password while it is read.
+    // Asks for a book file's own password while it is read or inserted
+    // (unset: the file commands' own masked input box).
     std::function<std::optional<std::string>()> filePasswordPrompt;
 
     // Help mode and About.
@@ -242,6 +277,12 @@ class TAcount : public QMainWindow {
     void openReconcile(WindowHandles& list, const std::function<QWidget*(TAcount&, bool)>& make);
     void replaceShared(QPointer<QWidget>& slot, const std::function<QWidget*()>& make, bool busy);
     std::set<Need> presentNeeds() const;
+    // In help mode: the command's help is shown (true) instead of running it.
+    bool showsHelpInstead(Command c);
+    void installFileCommands();
+    void wireGotoBox();
+    PrinterChoices currentPrinter();
+    std::string defaultPdfOutputPath();
 
     Book book_;
     RunTimeState run_;
@@ -260,4 +301,7 @@ class TAcount : public QMainWindow {
     int helpListener_ = 0;
     bool ending_ = false;
     Passit* passit_ = nullptr;
+    Printformer* printSetup_ = nullptr;
+    std::unique_ptr<QtFileCommandHost> fileHost_;
+    std::unique_ptr<FileCommands> files_;
 };

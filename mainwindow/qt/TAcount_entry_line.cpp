@@ -294,6 +294,23 @@ void TAcount::journalLengthChanged() {
     ScrollAcc->setValue(last);
 }
 
+void TAcount::applyEntryLineFont(const QString& fontName, bool dateBoxToo) {
+    if (fontName.isEmpty()) return;
+    auto named = [&](QWidget* w) {
+        QFont f = w->font();
+        f.setFamily(fontName);
+        w->setFont(f);
+    };
+    for (int r = 0; r < EntryRowsPerSide; ++r) {
+        named(DebitFolio[r]);
+        named(DebitAccName[r]);
+        named(CreditFolio[r]);
+        named(CreditAccName[r]);
+    }
+    named(AccNote);
+    if (dateBoxToo) Datetext->setFontName(fontName);
+}
+
 void TAcount::setEntryScrollerMax(int lastLine) {
     if (ScrollAcc->ValueMax() == lastLine) return;
     ScrollAcc->setValueMax(lastLine);

@@ -69,6 +69,7 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::MouseButtonPress:
         pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        if (mousePress) mousePress();
         break;
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);

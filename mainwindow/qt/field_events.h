@@ -27,7 +27,8 @@ class FieldEvents : public QObject {
     std::function<void()> gotFocus;
     std::function<void()> lostFocus;
     std::function<void()> doubleClick;
-    std::function<void()> click; // left button released inside the control
+    std::function<void()> mousePress; // any button pressed on the control
+    std::function<void()> click;      // left button released inside the control
     std::function<void()> mouseMove;
     std::function<void()> mouseLeave;
     // True for a key combination the window keeps as its own shortcut.

@@ -1,7 +1,5 @@
 #include "mainwindow/qt/TAcount.h"
 
-#include "book/book_csv_file.h"
-#include "book/book_file.h"
 #include "book/tmain.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
@@ -9,7 +7,6 @@
 #include "mainwindow/startup_state.h"
 #include "platform/fake/fake_services.h"
 #include "resources/string_table.h"
-#include "support/test_paths.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/HC.h"
@@ -319,8 +316,10 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
     w.show();
     int ended = 0;
     w.endProgram = [&] { ++ended; };
-    // Nothing but the main window's own commands and the entry commands exists in this build.
-    const std::set<Need> present{Need::Nothing, Need::EntryCommands};
+    // The main window's own commands, the entry, file and invoice commands
+    // and the settings window exist in this build; no other window yet.
+    const std::set<Need> present{Need::Nothing, Need::EntryCommands, Need::FileCommands,
+                                 Need::InvoiceCommands, Need::SettingsWindow};
     for (const CommandInfo& info : allCommands()) {
         EXPECT_EQ(w.commandEnabled(info.command), commandAvailable(info.command, present))
             << info.control;
@@ -464,45 +463,6 @@ TEST(TAcountCommands, AdministratorPasswordGatesTheChartOfAccounts) {
     EXPECT_EQ(asked, 3);
     EXPECT_TRUE(w.run().EnteredPassword.empty()); // never left behind for the next gate
     delete w.chartOfAccountsWindow.data();
-}
-
-TEST(TAcountStartUp, OpensTheBookNamedOnTheCommandLineAtItsLastEntry) {
-    ScopedFakeServices fakes;
-    testing_support::TempDir dir;
-    std::string path;
-    {
-        TAcount maker;
-        loadFiveEntries(maker);
-        path = (dir / "My Shop.acc").string();
-        ASSERT_TRUE(writeBookFile(path, maker.book(), nullptr).ok());
-    }
-    TAcount w("\"" + path + "\"");
-    w.show();
-    w.openCommandLineBook();
-    EXPECT_EQ(w.book().LastEntryLine(), 14);
-    EXPECT_EQ(w.ScrollAcc->ValueMax(), 14);
-    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{13, 14}));
-    EXPECT_EQ(w.run().BookFilePath, path);
-    EXPECT_EQ(w.windowTitle().toStdString(), mainCaption(path));
-    EXPECT_TRUE(w.isEnabled());
-    EXPECT_GT(fakes.progress.finished, 0);
-    EXPECT_EQ(w.accountList->names().size(), 5u);
-
-    // A .csv book named on the command line is read as comma-separated text.
-    std::string csvPath = (dir / "shop.csv").string();
-    ASSERT_TRUE(writeBookCsvFile(csvPath, w.book(), currentLocale(), nullptr).ok());
-    TAcount fromCsv(csvPath);
-    fromCsv.openCommandLineBook();
-    EXPECT_EQ(fromCsv.book().LastEntryLine(), 14);
-    EXPECT_EQ(fromCsv.entryModel().bounds(), (EntryBounds{13, 14}));
-
-    // A damaged file says so and leaves the open book as it was.
-    testing_support::writeFile(dir / "bad.acc", "not a book");
-    TAcount bad((dir / "bad.acc").string());
-    bad.openCommandLineBook();
-    EXPECT_FALSE(fakes.messages.shown.empty());
-    EXPECT_EQ(bad.book().LastEntryLine(), 1);
-    EXPECT_TRUE(bad.isEnabled());
 }
 
 TEST(ComboTypeAhead, CompletesFromTheSharedListAndSwallowsTheKey) {

@@ -1,0 +1,62 @@
+// The invoice of the entry shown: File > Print Invoice prints one copy on the
+// current printer without the print setup; the toolbar's mail button hands
+// the page to the mail program as an unsent message.
+#include "mainwindow/qt/TAcount.h"
+
+#include "mainwindow/invoice.h"
+#include "mainwindow/qt/invoice_printer.h"
+#include "platform/qt/printer_factory.h"
+#include "platform/services.h"
+#include "toolkit/help_mode.h"
+#include "toolkit/print_setup.h"
+#include "toolkit/qt/Printformer.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrinterInfo>
+
+std::string TAcount::defaultPdfOutputPath() {
+    if (auto given = services().environment->get("LW_PDF_OUTPUT"); given && !given->empty())
+        return *given;
+    QString path =
+        QFileDialog::getSaveFileName(this, "Print to PDF File", QString(), "PDF (*.pdf)");
+    if (path.isEmpty()) return "";
+    if (!path.endsWith(".pdf", Qt::CaseInsensitive)) path += ".pdf";
+    return path.toStdString();
+}
+
+Printformer* TAcount::printSetup() {
+    if (!printSetup_) printSetup_ = new Printformer(run_, this);
+    return printSetup_;
+}
+
+PrinterChoices TAcount::currentPrinter() {
+    // Once the print setup has been shown it holds the user's choices; before
+    // that the current printer is the system's default one.
+    if (printSetup_ && printSetup_->Combo1->count() > 0) return printSetup_->choices();
+    const PrintSetup fresh(installedPrinters(), pdfPrinterCapabilities(),
+                           QPrinterInfo::defaultPrinterName().toStdString());
+    return fresh.choices();
+}
+
+void TAcount::Invoice_Click() {
+    if (showsHelpInstead(Command::Invoice)) return;
+    commitFocusedField();
+    const Invoice invoice = buildInvoice(book_, run_.CurrentFirstLine, run_.CurrentLastLine,
+                                         currentLocale(), AccNote->text().toStdString());
+    PrinterChoices printer = currentPrinter();
+    if (printer.printerName == PdfPrinterName && printer.pdfPath.empty()) {
+        printer.pdfPath = pdfOutputPath ? pdfOutputPath() : defaultPdfOutputPath();
+        if (printer.pdfPath.empty()) return; // no file named: nothing is printed
+    }
+    printInvoiceOn(printer, book_, invoice);
+}
+
+void TAcount::EmailInvoice_Click() {
+    if (helpMode().isOn()) return; // it has no help of its own
+    commitFocusedField();
+    const Invoice invoice = buildInvoice(book_, run_.CurrentFirstLine, run_.CurrentLastLine,
+                                         currentLocale(), AccNote->text().toStdString());
+    EmailInvoice(book_, invoice, windowTitle().toStdString());
+}

@@ -1,0 +1,152 @@
+// Driving the main window in tests: its menu items and a click, the
+// program's file dialog answered from a script, and the small trading book
+// the tests open and save.
+#pragma once
+
+#include "book/book.h"
+#include "book/tmain.h"
+#include "mainwindow/qt/TAcount.h"
+#include "toolkit/qt/LoadSave.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace main_window_driving {
+
+// A command as its menu item runs it.
+inline void run(TAcount& w, Command c) {
+    QAction* a = w.action(c);
+    ASSERT_NE(a, nullptr);
+    a->trigger();
+}
+
+// A left click: press and release inside the control.
+inline void click(QWidget* w, QPoint at = QPoint(5, 5)) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+// A book shown in the window, at its last entry.
+inline void showBook(TAcount& w, Book book) {
+    w.book() = std::move(book);
+    w.refillAccountBoxes();
+    w.journalLengthChanged();
+}
+
+// Answers the program's file dialog while a command shows it modally: each
+// showing takes the next step (pick a file, cancel); a showing nobody
+// scripted is counted and cancelled, so a test never hangs.
+class DialogScript : public QObject {
+  public:
+    using Step = std::function<void(LoadSave*)>;
+
+    DialogScript() { qApp->installEventFilter(this); }
+    ~DialogScript() override { qApp->removeEventFilter(this); }
+
+    std::deque<Step> steps;
+    std::vector<std::string> captions; // of every showing, in order
+    int unexpected = 0;
+
+    // Picks `path` (typed into the name box), choosing `type` ("txt") first when given.
+    void pick(const std::filesystem::path& path, const std::string& type = "") {
+        steps.push_back([path, type](LoadSave* d) {
+            if (!type.empty())
+                d->typeChosen(d->Combo1->findText(QString::fromStdString("*." + type)));
+            d->txtSearchSpec->setText(QString::fromStdString(path.string()));
+            d->acceptClicked();
+        });
+    }
+    void cancel() {
+        steps.push_back([](LoadSave* d) { d->cancelClicked(); });
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show) return false;
+        auto* dialog = qobject_cast<LoadSave*>(watched);
+        if (!dialog) return false;
+        captions.push_back(dialog->windowTitle().toStdString());
+        Step step;
+        if (steps.empty()) {
+            ++unexpected;
+            step = [](LoadSave* d) { d->cancelClicked(); };
+        } else {
+            step = steps.front();
+            steps.pop_front();
+        }
+        // Once the dialog's own event loop runs.
+        QPointer<LoadSave> shown(dialog);
+        QTimer::singleShot(0, dialog, [shown, step] {
+            if (shown) step(shown);
+        });
+        return false;
+    }
+};
+
+inline Currency money(const std::string& text) {
+    return *Currency::parse(text);
+}
+
+inline void setAccount(Book& b, int slot, const std::string& number, const std::string& name,
+                       int type) {
+    if (slot > b.LastAccount) b.resizeAccounts(slot);
+    b.AccountNumbers[slot] = money(number);
+    b.AccountNames[slot] = name;
+    b.AccountTypes[slot] = static_cast<std::uint8_t>(type);
+}
+
+inline void addEntry(Book& b, const std::string& debit, const std::string& credit,
+                     const std::string& amount, const std::string& note, const std::string& ref,
+                     double date = Tmain::DayNumber(2025, 3, 1)) {
+    EntryLine d, c;
+    d.Date = c.Date = date;
+    d.Side = Debit;
+    c.Side = Credit;
+    d.AccountNumber = money(debit);
+    c.AccountNumber = money(credit);
+    d.Amount = c.Amount = money(amount);
+    c.Details = note;
+    b.EntryLines.push_back(d);
+    b.EntryLines.push_back(c);
+    b.EntryIds.push_back(EntryId(ref));
+    b.EntryIds.push_back(EntryId(ref));
+}
+
+// Cash 100, Capital 300, Sales 400, Rent 600: capital paid in, takings and
+// rent paid (lines 0-5, references 1 to 3), a profit of 300.
+inline Book tradingBook(const std::string& name = "Corner Shop") {
+    Book b = makeEmptyBook("Balance", 46000);
+    b.EntryLines.clear();
+    b.EntryIds.clear();
+    b.BusinessName = name;
+    b.FontName = "DejaVu Serif";
+    setAccount(b, 1, "100", "Cash", CurrentAsset);
+    setAccount(b, 2, "300", "Capital", CapitalEquity);
+    setAccount(b, 3, "400", "Sales", Revenue);
+    setAccount(b, 4, "600", "Rent", Expense);
+    const double day = Tmain::DayNumber(2025, 3, 1);
+    addEntry(b, "100", "300", "1000", "Capital in", "1", day);
+    addEntry(b, "100", "400", "500", "Takings", "2", day + 1);
+    addEntry(b, "600", "100", "200", "March rent", "3", day + 2);
+    return b;
+}
+
+} // namespace main_window_driving

@@ -1,0 +1,133 @@
+// The invoice of the entry shown in the main window: printed from the File
+// menu on the PDF printer (read back with pdftotext) and mailed from the
+// toolbar (read back with Python's email package).
+#include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/toolbar_strip.h"
+#include "platform/fake/fake_services.h"
+#include "support/test_paths.h"
+#include "tests/mainwindow/qt/main_window_driving.h"
+#include "toolkit/qt/Printformer.h"
+
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+using namespace main_window_driving;
+using testing_support::readFile;
+using testing_support::runCommand;
+using testing_support::systemPython;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+namespace {
+
+// An earlier sale to another customer, then the sale shown: Debtors (whose
+// second note is the addressee) against Sales and Delivery.
+Book saleBook() {
+    Book b = tradingBook("Harbour Traders");
+    b.EntryLines.clear();
+    b.EntryIds.clear();
+    b.BusinessAddress = "12 Quay Road\r\nPortsmouth";
+    b.FontName = "DejaVu Sans";
+    setAccount(b, 5, "120", "Debtors", CurrentAsset);
+    setAccount(b, 6, "410", "Delivery", Revenue);
+    b.AccountNote2[5] = "Blue Anchor & Co\r\nDock Street";
+    const double day = Tmain::DayNumber(2025, 3, 14);
+    addEntry(b, "100", "400", "99", "Cash sale", "INV-2040", day - 1);
+    EntryLine d;
+    d.Date = day;
+    d.Side = Debit;
+    d.AccountNumber = money("120");
+    d.Amount = money("1280");
+    b.EntryLines.push_back(d);
+    EntryLine sales = d, delivery = d;
+    sales.Side = delivery.Side = Credit;
+    sales.AccountNumber = money("400");
+    sales.Amount = money("1234.5");
+    delivery.AccountNumber = money("410");
+    delivery.Amount = money("45.5");
+    delivery.Details = "Thank you for your custom";
+    b.EntryLines.push_back(sales);
+    b.EntryLines.push_back(delivery);
+    for (int i = 0; i < 3; ++i)
+        b.EntryIds.push_back(EntryId("INV-2041"));
+    return b;
+}
+
+// Parses the draft as a mail program would: the subject and the texts the HTML shows.
+const char* ParseScript = R"(
+import sys, email
+from email import policy
+from html.parser import HTMLParser
+msg = email.message_from_binary_file(open(sys.argv[1], 'rb'), policy=policy.default)
+print('SUBJECT:' + str(msg['Subject']))
+class Text(HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.parts = []
+    def handle_data(self, data):
+        self.parts.append(data)
+t = Text()
+t.feed(msg.get_body(preferencelist=('html',)).get_content())
+print('TEXT:' + '|'.join(t.parts))
+)";
+
+TEST(TAcountInvoice, TheEntryShownPrintedOnThePdfPrinterAndMailed) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TempDir dir;
+    const std::string pdf = (dir / "invoice.pdf").string();
+    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
+    fakes.environment.vars["tmp"] = dir.path().string();
+    TAcount w;
+    showBook(w, saleBook());
+    w.show();
+    ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{2, 4}));
+    ASSERT_EQ(w.AccNote->text(), "Thank you for your custom");
+    w.printSetup()->printerChosen(PdfPrinterName);
+
+    run(w, Command::Invoice);
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf + "' - 2>&1", &text), 0) << text;
+    for (const char* expected :
+         {"Harbour Traders", "12 Quay Road", "Blue Anchor & Co", "Dock Street",
+          "Date of Issue :", "14/03/2025", "Reference No :", "INV-2041", "Debtors   (120)", "Sales",
+          "1,234.50", "Delivery", "45.50", "Total - 1,280.00", "Thank you for your custom"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    EXPECT_EQ(text.find("INV-2040"), std::string::npos);
+    EXPECT_EQ(text.find("Cash sale"), std::string::npos);
+
+    // Mailed from the toolbar's last button.
+    click(w.ButtonBar->CalcButton[11]);
+    ASSERT_EQ(fakes.shell.opened.size(), 1u);
+    const std::string draft = fakes.shell.opened[0];
+    writeFile(dir / "parse.py", ParseScript);
+    std::string out;
+    ASSERT_EQ(
+        runCommand(systemPython() + " '" + (dir / "parse.py").string() + "' '" + draft + "' 2>&1",
+                   &out),
+        0)
+        << out;
+    EXPECT_NE(out.find("SUBJECT:Harbour Traders, Debtors (INV-2041)"), std::string::npos) << out;
+    EXPECT_NE(out.find("|Blue Anchor & Co|"), std::string::npos) << out;
+    EXPECT_NE(out.find("|Reference No : INV-2041|"), std::string::npos) << out;
+    EXPECT_NE(out.find("|Total -  1,280.00"), std::string::npos) << out;
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+}
+
+TEST(TAcountInvoice, NoPdfFileNamedPrintsNothing) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TempDir dir;
+    TAcount w;
+    showBook(w, saleBook());
+    w.printSetup()->printerChosen(PdfPrinterName);
+    int asked = 0;
+    w.pdfOutputPath = [&] {
+        ++asked;
+        return std::string();
+    };
+    run(w, Command::Invoice);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+} // namespace
