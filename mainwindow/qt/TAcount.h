@@ -37,6 +37,7 @@
 
 class AccountListModel;
 class CalanderForm;
+class DrawingSurface;
 class HC;
 class Passit;
 class Printformer;
@@ -136,6 +137,9 @@ class TAcount : public QMainWindow {
     void Invoice_Click();
     // Mailed as an unsent message (toolbar button 11).
     void EmailInvoice_Click();
+    // The business heading at the current position of a printed page (the
+    // running-balance printout heads its pages with it too).
+    void PrintHeader(DrawingSurface& surface) const;
     // The shared print setup of the main window's printing.
     Printformer* printSetup();
     // Where the PDF printer writes when the print setup named no file ("" =

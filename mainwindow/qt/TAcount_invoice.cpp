@@ -26,6 +26,10 @@ std::string TAcount::defaultPdfOutputPath() {
     return path.toStdString();
 }
 
+void TAcount::PrintHeader(DrawingSurface& surface) const {
+    ::PrintHeader(surface, book_);
+}
+
 Printformer* TAcount::printSetup() {
     if (!printSetup_) printSetup_ = new Printformer(run_, this);
     return printSetup_;

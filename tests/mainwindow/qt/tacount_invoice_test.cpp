@@ -4,6 +4,7 @@
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
+#include "platform/fake/recording_surface.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/Printformer.h"
@@ -111,6 +112,20 @@ TEST(TAcountInvoice, TheEntryShownPrintedOnThePdfPrinterAndMailed) {
     EXPECT_NE(out.find("|Reference No : INV-2041|"), std::string::npos) << out;
     EXPECT_NE(out.find("|Total -  1,280.00"), std::string::npos) << out;
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+}
+
+TEST(TAcountInvoice, TheBusinessHeadingForOtherPrintouts) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TAcount w;
+    showBook(w, saleBook());
+    RecordingSurface page;
+    w.PrintHeader(page);
+    // An empty line, the name in bold, the address, an empty line.
+    EXPECT_EQ(page.texts(),
+              (std::vector<std::string>{"", "Harbour Traders", "12 Quay Road", "Portsmouth", ""}));
+    ASSERT_EQ(page.calls.size(), 5u);
+    EXPECT_TRUE(page.calls[1].font.bold);
+    EXPECT_FALSE(page.calls[2].font.bold);
 }
 
 TEST(TAcountInvoice, NoPdfFileNamedPrintsNothing) {
