@@ -1,6 +1,7 @@
 #include "mainwindow/compound_entry.h"
 
 #include "book/number_format.h"
+#include "mainwindow/entry_input.h"
 #include "mainwindow/entry_totals.h"
 
 #include <algorithm>
@@ -54,8 +55,7 @@ EntryOutcome CompoundEntryEditor::addLine(EntrySide side) {
         book_.EntryLines[first + k] = std::move(lines[k].first);
         book_.EntryIds[first + k] = lines[k].second;
     }
-    const bool blankNote = note.find_first_not_of(' ') == std::string::npos;
-    book_.EntryLines[run_.CurrentLastLine].Details = blankNote ? std::string("_") : note;
+    book_.EntryLines[run_.CurrentLastLine].Details = storedNote(note);
 
     run_.BookChanged = true;
     out.changed = true;

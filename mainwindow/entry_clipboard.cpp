@@ -9,10 +9,6 @@
 
 namespace {
 
-bool isBlank(const std::string& s) {
-    return s.find_first_not_of(' ') == std::string::npos;
-}
-
 // Line breaks inside a field become single blanks (CR LF counts as one).
 std::string breaksAsBlanks(const std::string& text) {
     std::string out;
@@ -35,7 +31,7 @@ std::string noteForCopy(const std::string& details) {
         else
             out += c;
     }
-    return isBlank(out) ? std::string("_") : out;
+    return storedNote(out);
 }
 
 std::string withoutTabs(std::string text) {
@@ -130,7 +126,7 @@ EntryOutcome EntryClipboard::pasteText(const std::string& text) {
     const NumberMarks marks = marksOf(model_.locale());
     std::optional<std::vector<ClipLine>> lines = readEntryClipText(text, marks);
     if (!lines || lines->empty()) return out;
-    if (isBlank(lines->back().note)) lines->back().note = "_";
+    lines->back().note = storedNote(lines->back().note);
 
     // Every entry is checked before anything is appended.
     int debits = 0, credits = 0;
@@ -141,7 +137,7 @@ EntryOutcome EntryClipboard::pasteText(const std::string& text) {
                         std::to_string(MaxLinesPerSide) + " lines on one side.");
             return out;
         }
-        if (!isBlank(line.note)) debits = credits = 0;
+        if (closesEntry(line.note)) debits = credits = 0;
     }
 
     closeJournalEnd(book_);
@@ -158,7 +154,7 @@ EntryOutcome EntryClipboard::pasteText(const std::string& text) {
         line.AccountNumber = clip.account;
         line.Amount = clip.amount;
         line.Details = std::move(clip.note);
-        const bool endsEntry = !isBlank(line.Details);
+        const bool endsEntry = closesEntry(line.Details);
         book_.EntryLines.push_back(std::move(line));
         book_.EntryIds.emplace_back();
         if (startsEntry && book_.autoIncrementOn())

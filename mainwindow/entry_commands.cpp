@@ -19,7 +19,7 @@ bool isBlank(const std::string& s) {
 } // namespace
 
 bool closeJournalEnd(Book& book) {
-    if (book.EntryLines.empty() || !isBlank(book.EntryLines.back().Details)) return false;
+    if (book.EntryLines.empty() || closesEntry(book.EntryLines.back().Details)) return false;
     book.EntryLines.back().Details = "_";
     return true;
 }

@@ -8,14 +8,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool isBlank(const std::string& s) {
-    return s.find_first_not_of(' ') == std::string::npos;
-}
-
-} // namespace
-
 EntryEditor::EntryEditor(Book& book, RunTimeState& run, EntryModel& model)
     : book_(book), run_(run), model_(model) {}
 
@@ -201,7 +193,7 @@ EntryOutcome EntryEditor::noteChanged(const std::string& text) {
     EntryOutcome out;
     if (!editable()) return out;
     std::string& details = book_.EntryLines[run_.CurrentLastLine].Details;
-    const std::string note = isBlank(text) ? std::string("_") : text;
+    const std::string note = storedNote(text);
     if (details != note) {
         details = note;
         changed(out);

@@ -125,3 +125,7 @@ std::string shortenForStatus(const std::string& text, std::size_t maxChars) {
     }
     return text;
 }
+
+std::string storedNote(const std::string& text) {
+    return closesEntry(text) ? text : std::string("_");
+}

@@ -48,5 +48,9 @@ std::string folioText(const Book& book, Currency number, const std::string& deci
 // accented Latin-1 letters), everything else as typed.
 std::string upperCaseReference(const std::string& text);
 
+// A note as the entry's last line keeps it: as typed, or "_" when it holds
+// only blanks, so that the line still closes the entry.
+std::string storedNote(const std::string& text);
+
 // A text for the status line: cut after `maxChars` characters with "...".
 std::string shortenForStatus(const std::string& text, std::size_t maxChars = 30);

@@ -14,10 +14,6 @@ std::string trimBlanks(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
-bool endsEntry(const EntryLine& line) {
-    return !trimBlanks(line.Details).empty();
-}
-
 } // namespace
 
 EntryBounds findEntryBounds(const Book& book, std::int32_t line) {
@@ -32,7 +28,7 @@ EntryBounds findEntryBounds(const Book& book, std::int32_t line) {
             b.first = 0;
             break;
         }
-        if (endsEntry(book.EntryLines[line - k])) {
+        if (closesEntry(book.EntryLines[line - k].Details)) {
             b.first = line - k + 1;
             break;
         }
@@ -44,7 +40,7 @@ EntryBounds findEntryBounds(const Book& book, std::int32_t line) {
             b.last = last;
             break;
         }
-        if (endsEntry(book.EntryLines[line + k])) {
+        if (closesEntry(book.EntryLines[line + k].Details)) {
             b.last = line + k;
             break;
         }
@@ -170,7 +166,8 @@ std::vector<std::string> accountBoxNames(const Book& book) {
     std::vector<std::string> names;
     if (!book.EntryAccountList.empty()) {
         names.reserve(book.EntryAccountList.size());
-        for (const VariantText& t : book.EntryAccountList) names.push_back(t.str());
+        for (const VariantText& t : book.EntryAccountList)
+            names.push_back(t.str());
         return names;
     }
     for (const std::string& name : book.AccountNames)
