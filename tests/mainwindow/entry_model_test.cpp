@@ -1,57 +1,18 @@
 #include "mainwindow/entry_model.h"
 
 #include "book/tmain.h"
+#include "mainwindow/entry_test_books.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+using namespace entry_books;
 
-Currency money(std::int64_t units) {
-    return Currency::fromUnits(units);
-}
+namespace {
 
 void addAccount(Book& b, int slot, const std::string& name, Currency number) {
     if (slot > b.LastAccount) b.resizeAccounts(slot);
     b.AccountNames[slot] = name;
     b.AccountNumbers[slot] = number;
-}
-
-void addLine(Book& b, std::uint8_t side, int account, std::int64_t amount, std::string note,
-             const std::string& ref, double date = 45000) {
-    EntryLine l;
-    l.Date = date;
-    l.Side = side;
-    l.AccountNumber = money(account);
-    l.Amount = money(amount);
-    l.Details = std::move(note);
-    b.EntryLines.push_back(l);
-    b.EntryIds.push_back(EntryId(ref));
-}
-
-// Five entries: a compound of five debits and one credit (lines 0-5), one
-// written credit first (6-7), one with a never-filled line between its sides
-// (8-10), and two plain pairs (11-12, 13-14).
-Book fiveEntryBook() {
-    Book b = makeEmptyBook("Balance", 45000);
-    addAccount(b, 1, "Cash", money(100));
-    addAccount(b, 2, "Bank", money(110));
-    addAccount(b, 3, "Sales", money(400));
-    addAccount(b, 4, "Rent", money(600));
-    b.EntryLines.clear();
-    b.EntryIds.clear();
-    for (int i = 0; i < 5; ++i)
-        addLine(b, Debit, 600, 10 + i, "", "1");
-    addLine(b, Credit, 100, 60, "Rent split", "1");
-    addLine(b, Credit, 400, 25, "", "2", 45001);
-    addLine(b, Debit, 110, 25, "Credit first", "2", 45001);
-    addLine(b, Debit, 100, 7, "", "3");
-    addLine(b, Unfilled, 0, 0, "", "3");
-    addLine(b, Credit, 400, 7, "With a blank line", "3");
-    addLine(b, Debit, 100, 1, "", "4");
-    addLine(b, Credit, 400, 1, "_", "4");
-    addLine(b, Debit, 110, 2, "", "5");
-    addLine(b, Credit, 400, 2, "Last", "5");
-    return b;
 }
 
 std::vector<std::int32_t> lines(const std::vector<EntryRow>& rows) {
@@ -64,7 +25,7 @@ std::vector<std::int32_t> lines(const std::vector<EntryRow>& rows) {
 } // namespace
 
 TEST(EntryBounds, FindsTheEntryHoldingAnyLineAndNeverAStaleOne) {
-    Book b = fiveEntryBook();
+    Book b = fiveEntries();
     EXPECT_EQ(findEntryBounds(b, 0), (EntryBounds{0, 5}));
     EXPECT_EQ(findEntryBounds(b, 3), (EntryBounds{0, 5}));
     EXPECT_EQ(findEntryBounds(b, 5), (EntryBounds{0, 5}));
@@ -92,7 +53,7 @@ TEST(EntryBounds, FindsTheEntryHoldingAnyLineAndNeverAStaleOne) {
 }
 
 TEST(EntryModel, EachRowRecordsTheLineItShows) {
-    Book b = fiveEntryBook();
+    Book b = fiveEntries();
     RunTimeState run;
     EntryModel m(b, run, monthFirstLocale());
 
@@ -140,7 +101,7 @@ TEST(EntryModel, EachRowRecordsTheLineItShows) {
 }
 
 TEST(EntryModel, HeadTextsOfTheShownEntry) {
-    Book b = fiveEntryBook();
+    Book b = fiveEntries();
     RunTimeState run;
     EntryModel m(b, run, dayFirstLocale());
     b.DateStyle = 2;
@@ -151,7 +112,7 @@ TEST(EntryModel, HeadTextsOfTheShownEntry) {
     EXPECT_EQ(m.positionText(), "Entry 1 - 3");
 
     // Four lines from line 6 read "4 - 5"; two lines from line 6 read "4".
-    Book four = fiveEntryBook();
+    Book four = fiveEntries();
     four.EntryLines[7].Details = "";
     four.EntryLines[8].Details = "";
     four.EntryLines[9].Details = "x";
@@ -171,7 +132,7 @@ TEST(EntryModel, HeadTextsOfTheShownEntry) {
 }
 
 TEST(EntryModel, NumbersInPlainFormWithTheLocaleMarkAndSubAccountDash) {
-    Book b = fiveEntryBook();
+    Book b = fiveEntries();
     addAccount(b, 5, "Petty cash", Currency::fromRaw(2002500)); // 200.25
     b.EntryLines[13].AccountNumber = Currency::fromRaw(2002500);
     b.EntryLines[13].Amount = Currency::fromRaw(12345); // 1.2345

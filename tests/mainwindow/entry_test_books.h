@@ -58,16 +58,62 @@ inline void addLine(Book& b, std::uint8_t side, Currency account, Currency amoun
     b.EntryIds.push_back(EntryId(ref));
 }
 
+// The same with the account number and the amount in whole units.
+inline void addLine(Book& b, std::uint8_t side, int account, std::int64_t amount,
+                    const std::string& note, const std::string& ref, double date = AnyDay) {
+    addLine(b, side, money(account), money(amount), note, ref, date);
+}
+
+// Accounts 100 Cash, 110 Bank, 400 Sales, 600 Rent in slots 1 to 4; the
+// journal emptied.
+inline void fourAccounts(Book& b) {
+    const char* names[] = {"Cash", "Bank", "Sales", "Rent"};
+    const int numbers[] = {100, 110, 400, 600};
+    for (int i = 0; i < 4; ++i) {
+        b.AccountNames[i + 1] = names[i];
+        b.AccountNumbers[i + 1] = money(numbers[i]);
+    }
+    b.EntryLines.clear();
+    b.EntryIds.clear();
+}
+
 // Three two-line entries, references 39, 40, 41, dated on three days:
 // lines 0-1 (Cash 10 / Sales 10), 2-3 (Rent 20 / Bank 20), 4-5 (Cash 30 / Sales 30).
+inline void addThreeEntries(Book& b) {
+    addLine(b, Debit, 100, 10, "", "39", AnyDay);
+    addLine(b, Credit, 400, 10, "First", "39", AnyDay);
+    addLine(b, Debit, 600, 20, "", "40", AnyDay + 1);
+    addLine(b, Credit, 110, 20, "Second", "40", AnyDay + 1);
+    addLine(b, Debit, 100, 30, "", "41", AnyDay + 2);
+    addLine(b, Credit, 400, 30, "Third", "41", AnyDay + 2);
+}
 inline Book threeEntries() {
     Book b = chartOnly();
-    addLine(b, Debit, money(100), money(10), "", "39", AnyDay);
-    addLine(b, Credit, money(400), money(10), "First", "39", AnyDay);
-    addLine(b, Debit, money(600), money(20), "", "40", AnyDay + 1);
-    addLine(b, Credit, money(110), money(20), "Second", "40", AnyDay + 1);
-    addLine(b, Debit, money(100), money(30), "", "41", AnyDay + 2);
-    addLine(b, Credit, money(400), money(30), "Third", "41", AnyDay + 2);
+    addThreeEntries(b);
+    return b;
+}
+
+// Five entries: a compound of five debits and one credit (lines 0-5), one
+// written credit first on the next day (6-7), one with a never-filled line
+// between its sides (8-10), and two plain pairs (11-12, 13-14).
+inline void addFiveEntries(Book& b) {
+    for (int i = 0; i < 5; ++i)
+        addLine(b, Debit, 600, 10 + i, "", "1");
+    addLine(b, Credit, 100, 60, "Rent split", "1");
+    addLine(b, Credit, 400, 25, "", "2", AnyDay + 1);
+    addLine(b, Debit, 110, 25, "Credit first", "2", AnyDay + 1);
+    addLine(b, Debit, 100, 7, "", "3");
+    addLine(b, Unfilled, 0, 0, "", "3");
+    addLine(b, Credit, 400, 7, "With a blank line", "3");
+    addLine(b, Debit, 100, 1, "", "4");
+    addLine(b, Credit, 400, 1, "_", "4");
+    addLine(b, Debit, 110, 2, "", "5");
+    addLine(b, Credit, 400, 2, "Last", "5");
+}
+inline Book fiveEntries() {
+    Book b = makeEmptyBook("Balance", AnyDay);
+    fourAccounts(b);
+    addFiveEntries(b);
     return b;
 }
 

@@ -4,6 +4,7 @@
 
 #include "book/book_file.h"
 #include "book/tmain.h"
+#include "mainwindow/entry_test_books.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
@@ -30,42 +31,15 @@ Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int 
                                                const QString& text = QString(),
                                                bool autorep = false, ushort count = 1);
 
+using namespace entry_books;
+
 namespace {
-
-Currency money(std::int64_t units) {
-    return Currency::fromUnits(units);
-}
-
-void addLine(Book& b, std::uint8_t side, int account, std::int64_t amount, std::string note,
-             const std::string& ref, double date = 45000) {
-    EntryLine l;
-    l.Date = date;
-    l.Side = side;
-    l.AccountNumber = money(account);
-    l.Amount = money(amount);
-    l.Details = std::move(note);
-    b.EntryLines.push_back(l);
-    b.EntryIds.push_back(EntryId(ref));
-}
 
 // Accounts 100 Cash, 110 Bank, 400 Sales, 600 Rent; entries 39, 40, 41 of
 // two lines each (0-1, 2-3, 4-5) on three days; the last one shown.
 void loadThreeEntries(TAcount& w) {
-    Book& b = w.book();
-    const char* names[] = {"Cash", "Bank", "Sales", "Rent"};
-    const int numbers[] = {100, 110, 400, 600};
-    for (int i = 0; i < 4; ++i) {
-        b.AccountNames[i + 1] = names[i];
-        b.AccountNumbers[i + 1] = money(numbers[i]);
-    }
-    b.EntryLines.clear();
-    b.EntryIds.clear();
-    addLine(b, Debit, 100, 10, "", "39", 45000);
-    addLine(b, Credit, 400, 10, "First", "39", 45000);
-    addLine(b, Debit, 600, 20, "", "40", 45001);
-    addLine(b, Credit, 110, 20, "Second", "40", 45001);
-    addLine(b, Debit, 100, 30, "", "41", 45002);
-    addLine(b, Credit, 400, 30, "Third", "41", 45002);
+    fourAccounts(w.book());
+    addThreeEntries(w.book());
     w.refillAccountBoxes();
     w.journalLengthChanged();
 }

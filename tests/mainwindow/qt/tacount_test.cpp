@@ -1,6 +1,7 @@
 #include "mainwindow/qt/TAcount.h"
 
 #include "book/tmain.h"
+#include "mainwindow/entry_test_books.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
 #include "mainwindow/qt/toolbar_strip.h"
@@ -24,52 +25,14 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+using namespace entry_books;
+
 namespace {
 
-Currency money(std::int64_t units) {
-    return Currency::fromUnits(units);
-}
-
-void addLine(Book& b, std::uint8_t side, int account, std::int64_t amount, std::string note,
-             const std::string& ref) {
-    EntryLine l;
-    l.Date = 45000;
-    l.Side = side;
-    l.AccountNumber = money(account);
-    l.Amount = money(amount);
-    l.Details = std::move(note);
-    b.EntryLines.push_back(l);
-    b.EntryIds.push_back(EntryId(ref));
-}
-
-void setAccounts(Book& b) {
-    const char* names[] = {"Cash", "Bank", "Sales", "Rent"};
-    const int numbers[] = {100, 110, 400, 600};
-    for (int i = 0; i < 4; ++i) {
-        b.AccountNames[i + 1] = names[i];
-        b.AccountNumbers[i + 1] = money(numbers[i]);
-    }
-}
-
-// Five entries: five debits and a credit (0-5), credit written first (6-7),
-// a never-filled line between the sides (8-10), two pairs (11-12, 13-14).
+// The five entries of addFiveEntries() in the window's own book.
 void loadFiveEntries(TAcount& w) {
-    Book& b = w.book();
-    setAccounts(b);
-    b.EntryLines.clear();
-    b.EntryIds.clear();
-    for (int i = 0; i < 5; ++i)
-        addLine(b, Debit, 600, 10 + i, "", "1");
-    addLine(b, Credit, 100, 60, "Rent split", "1");
-    addLine(b, Credit, 400, 25, "", "2");
-    addLine(b, Debit, 110, 25, "Credit first", "2");
-    addLine(b, Debit, 100, 7, "", "3");
-    addLine(b, Unfilled, 0, 0, "", "3");
-    addLine(b, Credit, 400, 7, "With a blank line", "3");
-    addLine(b, Debit, 100, 1, "", "4");
-    addLine(b, Credit, 400, 1, "_", "4");
-    addLine(b, Debit, 110, 2, "", "5");
-    addLine(b, Credit, 400, 2, "Last", "5");
+    fourAccounts(w.book());
+    addFiveEntries(w.book());
     w.refillAccountBoxes();
     w.journalLengthChanged();
 }
@@ -250,9 +213,7 @@ TEST(TAcountEntryLine, ThirtyFiveLinesASideShowThirtyOneAndSaySo) {
     TAcount w;
     w.show();
     Book& b = w.book();
-    setAccounts(b);
-    b.EntryLines.clear();
-    b.EntryIds.clear();
+    fourAccounts(b);
     for (int i = 0; i < 35; ++i)
         addLine(b, Debit, 100, i + 1, "", "7");
     for (int i = 0; i < 35; ++i)
@@ -277,9 +238,7 @@ TEST(TAcountEntryLine, AdministratorPasswordLocksEveryBoxOfAnOldEntry) {
     TAcount w;
     w.show();
     Book& b = w.book();
-    setAccounts(b);
-    b.EntryLines.clear();
-    b.EntryIds.clear();
+    fourAccounts(b);
     for (int e = 0; e < 40; ++e) { // an old compound entry first, then pairs
         if (e == 0)
             for (int i = 0; i < 5; ++i)
