@@ -5,6 +5,7 @@
 #include "book/book_text_file.h"
 #include "book/tmain.h"
 #include "mainwindow/startup_state.h"
+#include "mainwindow/trading_books.h"
 #include "platform/fake/fake_services.h"
 #include "resources/string_table.h"
 #include "support/test_paths.h"
@@ -19,54 +20,18 @@ namespace fs = std::filesystem;
 using testing_support::readFile;
 using testing_support::TempDir;
 using testing_support::writeFile;
+using trading_books::addEntry;
+using trading_books::money;
+using trading_books::setAccount;
 
 namespace {
 
 constexpr double Today = 46000; // the fake clock's day
 
-Currency money(const std::string& text) {
-    return *Currency::parse(text);
-}
-
-void setAccount(Book& b, int slot, const std::string& number, const std::string& name, int type) {
-    if (slot > b.LastAccount) b.resizeAccounts(slot);
-    b.AccountNumbers[slot] = money(number);
-    b.AccountNames[slot] = name;
-    b.AccountTypes[slot] = static_cast<std::uint8_t>(type);
-}
-
-void addEntry(Book& b, const std::string& debit, const std::string& credit,
-              const std::string& amount, const std::string& note, const std::string& ref,
-              double date) {
-    EntryLine d, c;
-    d.Date = c.Date = date;
-    d.Side = Debit;
-    c.Side = Credit;
-    d.AccountNumber = money(debit);
-    c.AccountNumber = money(credit);
-    d.Amount = c.Amount = money(amount);
-    c.Details = note;
-    b.EntryLines.push_back(d);
-    b.EntryLines.push_back(c);
-    b.EntryIds.push_back(EntryId(ref));
-    b.EntryIds.push_back(EntryId(ref));
-}
-
-// Cash 100, Capital 300, Sales 400, Rent 600; capital paid in, a sale, rent paid.
+// The trading book of trading_books, dates written year first.
 Book tradingBook(const std::string& name = "Corner Shop") {
-    Book b = makeEmptyBook("Balance", Today);
-    b.EntryLines.clear();
-    b.EntryIds.clear();
+    Book b = trading_books::tradingBook(name);
     b.DateStyle = 2;
-    b.BusinessName = name;
-    setAccount(b, 1, "100", "Cash", CurrentAsset);
-    setAccount(b, 2, "300", "Capital", CapitalEquity);
-    setAccount(b, 3, "400", "Sales", Revenue);
-    setAccount(b, 4, "600", "Rent", Expense);
-    const double day = Tmain::DayNumber(2025, 3, 1);
-    addEntry(b, "100", "300", "1000", "Capital in", "1", day);
-    addEntry(b, "100", "400", "500", "Takings", "2", day + 1);
-    addEntry(b, "600", "100", "200", "March rent", "3", day + 2);
     return b;
 }
 

@@ -1,6 +1,7 @@
 #include "mainwindow/invoice.h"
 
 #include "book/tmain.h"
+#include "mainwindow/trading_books.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
 #include "support/test_paths.h"
@@ -16,27 +17,14 @@ using testing_support::systemPython;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
-namespace {
+using trading_books::addLine;
+using trading_books::money;
 
-Currency money(const std::string& text) {
-    return *Currency::parse(text);
-}
+namespace {
 
 void setAccount(Book& b, int slot, const std::string& number, const std::string& name) {
     b.AccountNumbers[slot] = money(number);
     b.AccountNames[slot] = name;
-}
-
-void addLine(Book& b, std::uint8_t side, const std::string& account, const std::string& amount,
-             const std::string& note, const std::string& ref) {
-    EntryLine l;
-    l.Date = Tmain::DayNumber(2025, 3, 14);
-    l.Side = side;
-    l.AccountNumber = money(account);
-    l.Amount = money(amount);
-    l.Details = note;
-    b.EntryLines.push_back(l);
-    b.EntryIds.push_back(EntryId(ref));
 }
 
 // Entries: a sale to Debtors (0-1), two debits against Debtors (2-4), a

@@ -1,6 +1,7 @@
 #include "mainwindow/qt/invoice_printer.h"
 
 #include "book/tmain.h"
+#include "mainwindow/trading_books.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
 
@@ -9,23 +10,10 @@
 using testing_support::runCommand;
 using testing_support::TempDir;
 
+using trading_books::addLine;
+using trading_books::money;
+
 namespace {
-
-Currency money(const std::string& text) {
-    return *Currency::parse(text);
-}
-
-void addLine(Book& b, std::uint8_t side, const std::string& account, const std::string& amount,
-             const std::string& note, const std::string& ref) {
-    EntryLine l;
-    l.Date = Tmain::DayNumber(2025, 3, 14);
-    l.Side = side;
-    l.AccountNumber = money(account);
-    l.Amount = money(amount);
-    l.Details = note;
-    b.EntryLines.push_back(l);
-    b.EntryIds.push_back(EntryId(ref));
-}
 
 // A sale of goods and delivery on account: Debtors against two revenue accounts.
 Book saleBook() {

@@ -6,6 +6,7 @@
 #include "book/book.h"
 #include "book/tmain.h"
 #include "mainwindow/qt/TAcount.h"
+#include "mainwindow/trading_books.h"
 #include "toolkit/qt/LoadSave.h"
 
 #include <QAction>
@@ -101,51 +102,14 @@ class DialogScript : public QObject {
     }
 };
 
-inline Currency money(const std::string& text) {
-    return *Currency::parse(text);
-}
+using trading_books::addEntry;
+using trading_books::money;
+using trading_books::setAccount;
 
-inline void setAccount(Book& b, int slot, const std::string& number, const std::string& name,
-                       int type) {
-    if (slot > b.LastAccount) b.resizeAccounts(slot);
-    b.AccountNumbers[slot] = money(number);
-    b.AccountNames[slot] = name;
-    b.AccountTypes[slot] = static_cast<std::uint8_t>(type);
-}
-
-inline void addEntry(Book& b, const std::string& debit, const std::string& credit,
-                     const std::string& amount, const std::string& note, const std::string& ref,
-                     double date = Tmain::DayNumber(2025, 3, 1)) {
-    EntryLine d, c;
-    d.Date = c.Date = date;
-    d.Side = Debit;
-    c.Side = Credit;
-    d.AccountNumber = money(debit);
-    c.AccountNumber = money(credit);
-    d.Amount = c.Amount = money(amount);
-    c.Details = note;
-    b.EntryLines.push_back(d);
-    b.EntryLines.push_back(c);
-    b.EntryIds.push_back(EntryId(ref));
-    b.EntryIds.push_back(EntryId(ref));
-}
-
-// Cash 100, Capital 300, Sales 400, Rent 600: capital paid in, takings and
-// rent paid (lines 0-5, references 1 to 3), a profit of 300.
+// The trading book of trading_books, in a font this machine has.
 inline Book tradingBook(const std::string& name = "Corner Shop") {
-    Book b = makeEmptyBook("Balance", 46000);
-    b.EntryLines.clear();
-    b.EntryIds.clear();
-    b.BusinessName = name;
+    Book b = trading_books::tradingBook(name);
     b.FontName = "DejaVu Serif";
-    setAccount(b, 1, "100", "Cash", CurrentAsset);
-    setAccount(b, 2, "300", "Capital", CapitalEquity);
-    setAccount(b, 3, "400", "Sales", Revenue);
-    setAccount(b, 4, "600", "Rent", Expense);
-    const double day = Tmain::DayNumber(2025, 3, 1);
-    addEntry(b, "100", "300", "1000", "Capital in", "1", day);
-    addEntry(b, "100", "400", "500", "Takings", "2", day + 1);
-    addEntry(b, "600", "100", "200", "March rent", "3", day + 2);
     return b;
 }
 
