@@ -8,6 +8,7 @@
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
+#include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/HC.h"
@@ -32,6 +33,7 @@ Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int 
                                                bool autorep = false, ushort count = 1);
 
 using namespace entry_books;
+using main_window_driving::click;
 
 namespace {
 
@@ -74,15 +76,6 @@ void typeInto(QWidget* box, const QString& text) {
     if (auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget()))
         combo->lineEdit()->selectAll();
     typeText(text);
-}
-
-void click(QWidget* w, QPoint at = QPoint(5, 5)) {
-    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &release);
 }
 
 bool statusIsRed(TAcount& w) {

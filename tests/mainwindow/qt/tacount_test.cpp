@@ -8,6 +8,7 @@
 #include "mainwindow/startup_state.h"
 #include "platform/fake/fake_services.h"
 #include "resources/string_table.h"
+#include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/HC.h"
@@ -26,6 +27,7 @@
 #include <gtest/gtest.h>
 
 using namespace entry_books;
+using main_window_driving::click;
 
 namespace {
 
@@ -47,15 +49,6 @@ void typeText(QWidget* target, const QString& text) {
         QKeyEvent down(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(target, &down);
     }
-}
-
-void click(QWidget* w, QPoint at = QPoint(15, 15)) {
-    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &release);
 }
 
 // Every row of the window shows what the model says its line holds.
@@ -183,10 +176,10 @@ TEST(TAcountEntryLine, UpDownAndTheImagesStepThroughEveryEntryRowByRow) {
 
     const std::vector<EntryBounds> forwards = {{6, 7}, {8, 10}, {11, 12}, {13, 14}, {13, 14}};
     EXPECT_EQ(stepThrough(
-                  w, [&] { click(w.ButtonBar->PNPage[1]); }, 5),
+                  w, [&] { click(w.ButtonBar->PNPage[1], QPoint(15, 15)); }, 5),
               forwards);
     EXPECT_EQ(stepThrough(
-                  w, [&] { click(w.ButtonBar->PNPage[0]); }, 2),
+                  w, [&] { click(w.ButtonBar->PNPage[0], QPoint(15, 15)); }, 2),
               (std::vector<EntryBounds>{{11, 12}, {8, 10}}));
     // The credit written first sits above its debit and each row shows its own line.
     EXPECT_EQ(stepThrough(
@@ -300,7 +293,7 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
     EXPECT_FALSE(helpMode().isOn());
     EXPECT_FALSE(w.action(Command::HelpSelect)->isChecked());
     // The help button does the same; closing the help window ends the mode.
-    click(w.ButtonBar->HelpButton);
+    click(w.ButtonBar->HelpButton, QPoint(15, 15));
     EXPECT_TRUE(helpMode().isOn());
     w.HC->close();
     EXPECT_FALSE(helpMode().isOn());
@@ -368,7 +361,7 @@ TEST(TAcountCommands, LaunchedWindowsGoIntoTheirListsWithTheBusyStateUndone) {
     w.action(Command::ReconcileJournal)->trigger();
     ASSERT_EQ(w.JournalWindows.count(), 3);
     EXPECT_EQ(w.JournalWindows[2]->windowTitle(), "Reconciling journal Reconciled");
-    click(w.ButtonBar->CalcButton[10]);
+    click(w.ButtonBar->CalcButton[10], QPoint(15, 15));
     EXPECT_EQ(w.CalculatorWindows.count(), 1);
     // In help mode a command shows its help and opens nothing.
     helpMode().start();
