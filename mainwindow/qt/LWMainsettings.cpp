@@ -2,6 +2,7 @@
 
 #include "book/book.h"
 #include "book/runtime_state.h"
+#include "mainwindow/qt/qt_text.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/help_mode.h"
@@ -27,10 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 std::string ss(const QString& s) {
     return s.toStdString();

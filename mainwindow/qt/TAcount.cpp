@@ -4,6 +4,7 @@
 #include "mainwindow/file_command_help.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
+#include "mainwindow/qt/qt_text.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "mainwindow/startup_state.h"
 #include "platform/services.h"
@@ -33,9 +34,6 @@ namespace {
 
 int px(int twips) {
     return toPixels(twips);
-}
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 // A colour written the window system's way (&HBBGGRR).

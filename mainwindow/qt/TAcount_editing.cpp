@@ -8,6 +8,7 @@
 #include "mainwindow/entry_input.h"
 #include "mainwindow/qt/amount_validator.h"
 #include "mainwindow/qt/field_events.h"
+#include "mainwindow/qt/qt_text.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
@@ -22,10 +23,6 @@
 #include <algorithm>
 
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 EntryKey entryKey(int keyCode) {
     switch (keyCode) {

@@ -4,6 +4,7 @@
 
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
+#include "mainwindow/qt/qt_text.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "toolkit/qt/ButtonUd.h"
 #include "toolkit/qt/CalanderForm.h"
@@ -23,9 +24,6 @@ namespace {
 
 int px(int twips) {
     return toPixels(twips);
-}
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 // The entry frame with its etched border: a highlight outline offset by 10

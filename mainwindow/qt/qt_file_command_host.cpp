@@ -1,5 +1,6 @@
 #include "mainwindow/qt/qt_file_command_host.h"
 
+#include "mainwindow/qt/qt_text.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/LoadSave.h"
 #include "toolkit/qt/Passit.h"
@@ -7,14 +8,6 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
-
-namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
 
 QtFileCommandHost::QtFileCommandHost(QWidget* window, Book& book, RunTimeState& run)
     : window_(window), book_(book), run_(run) {}
