@@ -26,27 +26,6 @@ int px(int twips) {
     return toPixels(twips);
 }
 
-// The entry frame with its etched border: a highlight outline offset by 10
-// twips from a shadow outline.
-class EtchedFrame : public QWidget {
-  public:
-    using QWidget::QWidget;
-    std::function<void()> onMouseMove;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        const int w = width(), h = height();
-        p.setPen(palette().color(QPalette::Light));
-        p.drawRect(1, 1, w - 2, h - 2);
-        p.setPen(palette().color(QPalette::Dark));
-        p.drawRect(0, 0, w - 2, h - 2);
-    }
-    void mouseMoveEvent(QMouseEvent*) override {
-        if (onMouseMove) onMouseMove();
-    }
-};
-
 // The entry panel: moving over its bare surface hides the add-line buttons'
 // hover shadow.
 class EntryPanel : public QWidget {
@@ -57,6 +36,23 @@ class EntryPanel : public QWidget {
   protected:
     void mouseMoveEvent(QMouseEvent*) override {
         if (onMouseMove) onMouseMove();
+    }
+};
+
+// The entry frame around it, the same to the mouse, with its etched border:
+// a highlight outline offset by 10 twips from a shadow outline.
+class EtchedFrame : public EntryPanel {
+  public:
+    using EntryPanel::EntryPanel;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const int w = width(), h = height();
+        p.setPen(palette().color(QPalette::Light));
+        p.drawRect(1, 1, w - 2, h - 2);
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawRect(0, 0, w - 2, h - 2);
     }
 };
 
