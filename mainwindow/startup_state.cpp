@@ -14,16 +14,6 @@ std::string mainCaption(const std::string& bookPath) {
     return MainCaptionPrefix + bookPath + "    ";
 }
 
-int redOf(std::int32_t colour) {
-    return colour & 0xFF;
-}
-int greenOf(std::int32_t colour) {
-    return (colour >> 8) & 0xFF;
-}
-int blueOf(std::int32_t colour) {
-    return (colour >> 16) & 0xFF;
-}
-
 namespace {
 
 // Component less i/2, to the nearest integer with halves to the even one.
@@ -70,7 +60,7 @@ std::optional<int> readTwips(const std::string& key) {
 std::array<std::int32_t, 37> toolbarGradient(int red, int green, int blue) {
     std::array<std::int32_t, 37> colours{};
     for (int i = 1; i <= ToolbarRows; ++i)
-        colours[i] = rgbValue(darker(red, i), darker(green, i), darker(blue, i));
+        colours[i] = rgbColor(darker(red, i), darker(green, i), darker(blue, i));
     return colours;
 }
 

@@ -6,6 +6,7 @@
 
 #include "book/book.h"
 #include "book/runtime_state.h"
+#include "platform/drawing_surface.h"
 #include "platform/locale.h"
 
 #include <array>
@@ -18,17 +19,9 @@ extern const char* const MainCaptionPrefix;
 // The caption with the book's path and four blanks ("" path: the prefix alone).
 std::string mainCaption(const std::string& bookPath);
 
-// A colour as the window system's 24-bit value: red + 256 green + 65536 blue.
-constexpr std::int32_t rgbValue(int r, int g, int b) {
-    return r + 256 * g + 65536 * b;
-}
-int redOf(std::int32_t colour);
-int greenOf(std::int32_t colour);
-int blueOf(std::int32_t colour);
-
-// The toolbar strip's 36 rows of backdrop colour from the window's own back
-// colour: entry i (1..36) is each component less i/2, rounded half to even and
-// kept in 0..255. Entry 0 stays 0.
+// The toolbar strip's 36 rows of backdrop colour (RgbColor values) from the
+// window's own back colour: entry i (1..36) is each component less i/2,
+// rounded half to even and kept in 0..255. Entry 0 stays 0.
 constexpr int ToolbarRows = 36;
 std::array<std::int32_t, 37> toolbarGradient(int red, int green, int blue);
 

@@ -7,11 +7,11 @@
 TEST(StartupState, ToolbarGradientDarkensHalfAUnitPerRowWithHalvesToEven) {
     auto g = toolbarGradient(240, 240, 240);
     EXPECT_EQ(g[0], 0);
-    EXPECT_EQ(g[1], rgbValue(240, 240, 240)); // 239.5 -> 240
-    EXPECT_EQ(g[2], rgbValue(239, 239, 239));
-    EXPECT_EQ(g[3], rgbValue(238, 238, 238)); // 238.5 -> 238
-    EXPECT_EQ(g[5], rgbValue(238, 238, 238)); // 237.5 -> 238
-    EXPECT_EQ(g[36], rgbValue(222, 222, 222));
+    EXPECT_EQ(g[1], rgbColor(240, 240, 240)); // 239.5 -> 240
+    EXPECT_EQ(g[2], rgbColor(239, 239, 239));
+    EXPECT_EQ(g[3], rgbColor(238, 238, 238)); // 238.5 -> 238
+    EXPECT_EQ(g[5], rgbColor(238, 238, 238)); // 237.5 -> 238
+    EXPECT_EQ(g[36], rgbColor(222, 222, 222));
     // Components differ and stay within 0..255.
     auto dark = toolbarGradient(10, 200, 3);
     EXPECT_EQ(redOf(dark[36]), 0);
