@@ -93,6 +93,9 @@ class TAcount : public QMainWindow {
     void journalLengthChanged();
     // The entry scroller's range 0..lastLine, its thumb sized to it.
     void setEntryScrollerMax(int lastLine);
+    // The scroller's range follows the journal, then its value goes to
+    // `line`, which shows the entry holding it.
+    void showJournalLine(int line);
     // Refills the 31 + 31 account boxes' shared list from the book.
     void refillAccountBoxes();
     // The journal line a row edits (-1 when the row is not in use).

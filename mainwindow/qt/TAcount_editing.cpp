@@ -251,10 +251,7 @@ void TAcount::wireRow(EntrySide side, int row) {
 bool TAcount::apply(const EntryOutcome& out, EditedRow edited) {
     Quiet quiet(*this);
     // 1. The entry to show: the scroller's range follows the journal.
-    if (out.showLine) {
-        setEntryScrollerMax(std::max(0, book_.LastEntryLine()));
-        ScrollAcc->setValue(*out.showLine);
-    }
+    if (out.showLine) showJournalLine(*out.showLine);
     // 2. The shown entry's lines changed in place.
     if (out.rearrange) {
         Rec1();

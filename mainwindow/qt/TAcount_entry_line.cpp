@@ -283,9 +283,12 @@ void TAcount::mouseMoveEvent(QMouseEvent* e) {
 // ---------------------------------------------------------------- the entry line
 
 void TAcount::journalLengthChanged() {
-    const int last = std::max(0, book_.LastEntryLine());
-    setEntryScrollerMax(last);
-    ScrollAcc->setValue(last);
+    showJournalLine(std::max(0, book_.LastEntryLine()));
+}
+
+void TAcount::showJournalLine(int line) {
+    setEntryScrollerMax(std::max(0, book_.LastEntryLine()));
+    ScrollAcc->setValue(line);
 }
 
 void TAcount::applyEntryLineFont(const QString& fontName, bool dateBoxToo) {

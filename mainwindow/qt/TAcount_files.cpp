@@ -8,13 +8,10 @@
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "toolkit/qt/CalanderForm.h"
-#include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-
-#include <algorithm>
 
 namespace {
 
@@ -44,10 +41,7 @@ void TAcount::installFileCommands() {
         applyEntryLineFont(QString::fromStdString(b.FontName.str()), true);
     };
     host.onAccountsChanged = [this] { refillAccountBoxes(); };
-    host.onShowJournalLine = [this](std::int32_t line) {
-        setEntryScrollerMax(std::max(0, book_.LastEntryLine()));
-        ScrollAcc->setValue(line);
-    };
+    host.onShowJournalLine = [this](std::int32_t line) { showJournalLine(line); };
     host.onSaveCommands = [this](bool save, bool saveAs) { setSaveCommands(save, saveAs); };
     host.onStatus = [this](const std::string& text) {
         setStatus(StatusUpdate{text, StatusColour::Black});
