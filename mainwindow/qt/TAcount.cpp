@@ -257,7 +257,6 @@ void TAcount::closeEvent(QCloseEvent* e) {
         }
     }
     e->accept();
-    ending_ = true;
     if (endProgram) endProgram();
 }
 

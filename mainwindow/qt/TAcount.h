@@ -72,7 +72,6 @@ class TAcount : public QMainWindow {
     Book& book() { return book_; }
     RunTimeState& run() { return run_; }
     EntryModel& entryModel() { return model_; }
-    const std::string& commandLineBook() const { return commandLineBook_; }
 
     // --- start-up and shutdown ---
     // Opens the book named on the command line (its reader by its extension).
@@ -306,7 +305,6 @@ class TAcount : public QMainWindow {
     std::map<Command, std::function<void()>> handlers_;
     QAction* helpSelectAction_ = nullptr;
     int helpListener_ = 0;
-    bool ending_ = false;
     Passit* passit_ = nullptr;
     Printformer* printSetup_ = nullptr;
     std::unique_ptr<QtFileCommandHost> fileHost_;
