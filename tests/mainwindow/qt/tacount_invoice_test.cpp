@@ -1,6 +1,7 @@
 // The invoice of the entry shown in the main window: printed from the File
 // menu on the PDF printer (read back with pdftotext) and mailed from the
 // toolbar (read back with Python's email package).
+#include "mainwindow/mailed_invoice_reader.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
@@ -13,11 +14,8 @@
 #include <gtest/gtest.h>
 
 using namespace main_window_driving;
-using testing_support::readFile;
 using testing_support::runCommand;
-using testing_support::systemPython;
 using testing_support::TempDir;
-using testing_support::writeFile;
 
 namespace {
 
@@ -54,24 +52,6 @@ Book saleBook() {
     return b;
 }
 
-// Parses the draft as a mail program would: the subject and the texts the HTML shows.
-const char* ParseScript = R"(
-import sys, email
-from email import policy
-from html.parser import HTMLParser
-msg = email.message_from_binary_file(open(sys.argv[1], 'rb'), policy=policy.default)
-print('SUBJECT:' + str(msg['Subject']))
-class Text(HTMLParser):
-    def __init__(self):
-        super().__init__()
-        self.parts = []
-    def handle_data(self, data):
-        self.parts.append(data)
-t = Text()
-t.feed(msg.get_body(preferencelist=('html',)).get_content())
-print('TEXT:' + '|'.join(t.parts))
-)";
-
 TEST(TAcountInvoice, TheEntryShownPrintedOnThePdfPrinterAndMailed) {
     ScopedFakeServices fakes(dayFirstLocale());
     TempDir dir;
@@ -100,13 +80,8 @@ TEST(TAcountInvoice, TheEntryShownPrintedOnThePdfPrinterAndMailed) {
     click(w.ButtonBar->CalcButton[11]);
     ASSERT_EQ(fakes.shell.opened.size(), 1u);
     const std::string draft = fakes.shell.opened[0];
-    writeFile(dir / "parse.py", ParseScript);
     std::string out;
-    ASSERT_EQ(
-        runCommand(systemPython() + " '" + (dir / "parse.py").string() + "' '" + draft + "' 2>&1",
-                   &out),
-        0)
-        << out;
+    ASSERT_EQ(mailed_invoice_reader::readDraft(dir.path(), draft, &out), 0) << out;
     EXPECT_NE(out.find("SUBJECT:Harbour Traders, Debtors (INV-2041)"), std::string::npos) << out;
     EXPECT_NE(out.find("|Blue Anchor & Co|"), std::string::npos) << out;
     EXPECT_NE(out.find("|Reference No : INV-2041|"), std::string::npos) << out;
