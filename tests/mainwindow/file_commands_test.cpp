@@ -21,6 +21,7 @@ using testing_support::readFile;
 using testing_support::TempDir;
 using testing_support::writeFile;
 using trading_books::addEntry;
+using trading_books::bookBytes;
 using trading_books::money;
 using trading_books::setAccount;
 
@@ -33,12 +34,6 @@ Book tradingBook(const std::string& name = "Corner Shop") {
     Book b = trading_books::tradingBook(name);
     b.DateStyle = 2;
     return b;
-}
-
-// What the flows may touch of the book, as bytes: equal bytes, equal book.
-std::string bookBytes(const Book& b) {
-    std::string refusal;
-    return serializeBookFile(b, nullptr, &refusal).value_or("refused: " + refusal);
 }
 
 // The window's side of the commands, scripted.

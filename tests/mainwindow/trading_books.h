@@ -1,8 +1,10 @@
 // Books written line by line with their numbers as text: the small trading
-// book the file commands open and save, and the lines of the invoice tests.
+// book the file commands open and save (and its bytes as a book file), and
+// the lines of the invoice tests.
 #pragma once
 
 #include "book/book.h"
+#include "book/book_file.h"
 #include "book/tmain.h"
 
 #include <string>
@@ -59,6 +61,13 @@ inline Book tradingBook(const std::string& name = "Corner Shop") {
     addEntry(b, "100", "400", "500", "Takings", "2", day + 1);
     addEntry(b, "600", "100", "200", "March rent", "3", day + 2);
     return b;
+}
+
+// What the file commands may touch of a book, as the bytes of its book file:
+// equal bytes, equal book.
+inline std::string bookBytes(const Book& b) {
+    std::string refusal;
+    return serializeBookFile(b, nullptr, &refusal).value_or("refused: " + refusal);
 }
 
 } // namespace trading_books

@@ -103,6 +103,7 @@ class DialogScript : public QObject {
 };
 
 using trading_books::addEntry;
+using trading_books::bookBytes;
 using trading_books::money;
 using trading_books::setAccount;
 

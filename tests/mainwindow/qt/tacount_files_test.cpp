@@ -36,11 +36,6 @@ using testing_support::writeFile;
 
 namespace {
 
-std::string bookBytes(const Book& b) {
-    std::string refusal;
-    return serializeBookFile(b, nullptr, &refusal).value_or("refused: " + refusal);
-}
-
 bool hasAccount(TAcount& w, const std::string& name) {
     const auto& names = w.accountList->names();
     return std::find(names.begin(), names.end(), name) != names.end();
