@@ -17,15 +17,9 @@ const std::string Rule(80, '-');
 // Two accounts of class 1 (one a sub-account whose name holds a comma), one of
 // class 7 and the opening-balance account, and a debit and a credit line.
 Book goldenBook() {
-    Book book = emptyBook();
+    Book book = rentPaidInCash();
     book.Caption = "Ledgerwick";
     book.BusinessName = "Corner Shop";
-    book.DateStyle = 2;
-    setAccount(book, 1, "400", "Rent", Expense);
-    setAccount(book, 2, "100", "Cash", CurrentAsset);
-    setAccount(book, 3, "100.1", "Cash, petty", CurrentAsset);
-    addLine(book, "17", day(2024, 5, 3), Debit, "400", "250", "Rent");
-    addLine(book, "17", day(2024, 5, 3), Credit, "100", "250", "_");
     return book;
 }
 

@@ -15,6 +15,19 @@ namespace handmade {
 
 using TextFormParse = std::function<TextFormReadResult(const std::string& text)>;
 
+// The small book of the golden lines: rent paid in cash on 3 May 2024
+// (reference 17, day-first dates), with a sub-account whose name holds a comma.
+inline Book rentPaidInCash() {
+    Book book = emptyBook();
+    book.DateStyle = 2;
+    setAccount(book, 1, "400", "Rent", Expense);
+    setAccount(book, 2, "100", "Cash", CurrentAsset);
+    setAccount(book, 3, "100.1", "Cash, petty", CurrentAsset);
+    addLine(book, "17", day(2024, 5, 3), Debit, "400", "250", "Rent");
+    addLine(book, "17", day(2024, 5, 3), Credit, "100", "250", "_");
+    return book;
+}
+
 // The journal a round trip must keep, on accounts 100, 100.1, 500, 600 and
 // -7: negative and zero amounts, sixteen lines a side with the note on the
 // last, and a comma in a reference; the last entry credits `lastCredit`.
