@@ -30,11 +30,11 @@ enum Side : std::uint8_t { Unfilled = 0, Debit = 1, Credit = 2 };
 
 // One journal line; also the element of the entry groups.
 struct EntryLine {
-    double Date = 0;            // day number from 30 December 1899
-    std::uint8_t Side = 0;      // 1 debit, 2 credit, 0 never filled
-    Currency AccountNumber;     // an AccountNumbers value, 0 = none chosen
+    double Date = 0;        // day number from 30 December 1899
+    std::uint8_t Side = 0;  // 1 debit, 2 credit, 0 never filled
+    Currency AccountNumber; // an AccountNumbers value, 0 = none chosen
     Currency Amount;
-    std::string Details;        // the note, on the entry's last line only ("_" = empty note)
+    std::string Details; // the note, on the entry's last line only ("_" = empty note)
     std::uint8_t Reconciled = 0;
 
     friend bool operator==(const EntryLine&, const EntryLine&) = default;
@@ -45,11 +45,17 @@ inline bool closesEntry(const std::string& details) {
     return details.find_first_not_of(' ') != std::string::npos;
 }
 
-constexpr int MinAccountSlots = 14;     // slots 0..13 always exist
-constexpr int MaxAccountIndex = 32000;  // inserts stop beyond this
+// A note as the entry's last line keeps it: as typed, or "_" when it holds
+// only blanks, so that the line still closes the entry.
+inline std::string storedNote(const std::string& text) {
+    return closesEntry(text) ? text : std::string("_");
+}
+
+constexpr int MinAccountSlots = 14;    // slots 0..13 always exist
+constexpr int MaxAccountIndex = 32000; // inserts stop beyond this
 constexpr int GroupTotal = 10;
 constexpr int MaxLinesPerSide = 30;
-constexpr int EntrySearchReach = 100;   // lines looked at each way for an entry's bounds
+constexpr int EntrySearchReach = 100; // lines looked at each way for an entry's bounds
 
 struct Book {
     // Account table: six parallel arrays indexed 0..LastAccount. They hold

@@ -79,27 +79,6 @@ AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks) {
     return check;
 }
 
-std::optional<Currency> readAccountNumber(const std::string& text, const std::string& decimalMark) {
-    std::string plain;
-    for (std::size_t i = 0; i < text.size();) {
-        if (decimalMark != "." && startsWith(text, i, decimalMark)) {
-            plain += '.';
-            i += decimalMark.size();
-        } else {
-            plain += text[i] == '-' ? '.' : text[i];
-            ++i;
-        }
-    }
-    const double value = Tmain::LeadingNumberValue(plain) * Currency::Scale;
-    // 2^63 ten-thousandths and beyond do not fit.
-    if (!std::isfinite(value) || std::fabs(value) >= 9.2e18) return std::nullopt;
-    return Currency::fromRaw(std::llround(value));
-}
-
-std::string folioText(const Book& book, Currency number, const std::string& decimalMark) {
-    return number.toPlainString(book.subAccountDash() ? std::string("-") : decimalMark);
-}
-
 std::string upperCaseReference(const std::string& text) {
     std::string out = text;
     for (std::size_t i = 0; i < out.size(); ++i) {
@@ -124,8 +103,4 @@ std::string shortenForStatus(const std::string& text, std::size_t maxChars) {
         if (chars++ == maxChars) return text.substr(0, i) + "...";
     }
     return text;
-}
-
-std::string storedNote(const std::string& text) {
-    return closesEntry(text) ? text : std::string("_");
 }

@@ -3,6 +3,7 @@
 // amount box, typed account numbers and upper-case references.
 #pragma once
 
+#include "book/account_number_text.h"
 #include "book/book.h"
 #include "book/currency.h"
 #include "book/number_format.h"
@@ -34,23 +35,9 @@ struct AmountCheck {
 };
 AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks);
 
-// A typed or pasted account number: every "-" and the locale's decimal mark
-// stand for the decimal point ("100-1" is 100.1), read by the leading-number
-// value (nothing readable gives 0). A number beyond the currency's range
-// gives nullopt.
-std::optional<Currency> readAccountNumber(const std::string& text, const std::string& decimalMark);
-
-// An account number as the folio box shows it: the plain text form, with
-// SubAccountDash on every decimal mark written "-".
-std::string folioText(const Book& book, Currency number, const std::string& decimalMark);
-
 // A reference as the box shows it: letters in upper case (ASCII and the
 // accented Latin-1 letters), everything else as typed.
 std::string upperCaseReference(const std::string& text);
-
-// A note as the entry's last line keeps it: as typed, or "_" when it holds
-// only blanks, so that the line still closes the entry.
-std::string storedNote(const std::string& text);
 
 // A text for the status line: cut after `maxChars` characters with "...".
 std::string shortenForStatus(const std::string& text, std::size_t maxChars = 30);

@@ -16,38 +16,6 @@ std::string trimBlanks(const std::string& s) {
 
 } // namespace
 
-EntryBounds findEntryBounds(const Book& book, std::int32_t line) {
-    const std::int32_t last = book.LastEntryLine();
-    if (last < 0) return {0, -1};
-    line = std::clamp(line, 0, last);
-
-    // Back: the line after the nearest earlier line that closes an entry.
-    EntryBounds b{std::max(0, line - EntrySearchReach), line};
-    for (std::int32_t k = 1; k <= EntrySearchReach; ++k) {
-        if (line - k < 0) {
-            b.first = 0;
-            break;
-        }
-        if (closesEntry(book.EntryLines[line - k].Details)) {
-            b.first = line - k + 1;
-            break;
-        }
-    }
-    // Forward: the first line from `line` on that closes an entry, or the last line.
-    b.last = std::min(last, line + EntrySearchReach);
-    for (std::int32_t k = 0; k <= EntrySearchReach; ++k) {
-        if (line + k >= last) {
-            b.last = last;
-            break;
-        }
-        if (closesEntry(book.EntryLines[line + k].Details)) {
-            b.last = line + k;
-            break;
-        }
-    }
-    return b;
-}
-
 std::int32_t lockedBelowFor(const Book& book) {
     return book.AdminPassword.str().empty() ? 0 : book.LastEntryLine() - 30;
 }

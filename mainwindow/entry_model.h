@@ -6,6 +6,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/entry_index.h"
 #include "book/number_format.h"
 #include "book/runtime_state.h"
 #include "platform/locale.h"
@@ -15,20 +16,6 @@
 #include <vector>
 
 constexpr int EntryRowsPerSide = 31; // rows 0..30 of each side of the entry line
-
-// First and last journal line of an entry.
-struct EntryBounds {
-    std::int32_t first = 0;
-    std::int32_t last = 0;
-    bool operator==(const EntryBounds&) const = default;
-};
-
-// The entry that holds `line` (clamped to the journal). An entry ends at the
-// first line whose trimmed Details is not empty; the search looks at most
-// EntrySearchReach lines each way. Where no bound lies within that reach the
-// reach itself bounds the entry, so the bounds always hold `line` and never
-// come from an entry shown earlier. An empty journal gives {0, -1}.
-EntryBounds findEntryBounds(const Book& book, std::int32_t line);
 
 // A row of the entry line as shown.
 struct EntryRow {

@@ -1,0 +1,18 @@
+// Account numbers as the user types them and as folio boxes show them.
+#pragma once
+
+#include "book/book.h"
+#include "book/currency.h"
+
+#include <optional>
+#include <string>
+
+// A typed or pasted account number: every "-" and the locale's decimal mark
+// stand for the decimal point ("100-1" is 100.1), read by the leading-number
+// value (nothing readable gives 0). A number beyond the currency's range
+// gives nullopt.
+std::optional<Currency> readAccountNumber(const std::string& text, const std::string& decimalMark);
+
+// An account number as the folio box shows it: the plain text form, with
+// SubAccountDash on every decimal mark written "-".
+std::string folioText(const Book& book, Currency number, const std::string& decimalMark);

@@ -1,0 +1,107 @@
+#include "book/entry_clip_text.h"
+
+#include "book/account_number_text.h"
+#include "book/tmain.h"
+
+#include <algorithm>
+
+namespace {
+
+// Line breaks inside a field become single blanks (CR LF counts as one).
+std::string breaksAsBlanks(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += ' ';
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string noteForCopy(const std::string& details) {
+    std::string out;
+    for (char c : breaksAsBlanks(details)) {
+        if (c == '\t')
+            out += "~~";
+        else
+            out += c;
+    }
+    return storedNote(out);
+}
+
+std::string withoutTabs(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
+    return text;
+}
+
+std::vector<std::string> split(const std::string& text, char at) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(at, start);
+        if (end == std::string::npos) {
+            parts.push_back(text.substr(start));
+            return parts;
+        }
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+Currency pastedAmount(const std::string& field, const NumberMarks& marks) {
+    // The copy writes the plain form: a negative amount leads with "-".
+    const bool negative = !field.empty() && field[0] == '-';
+    const std::optional<Currency> v = parseAmount(negative ? field.substr(1) : field, marks);
+    if (!v) return {};
+    return negative ? Currency::fromRaw(-v->raw) : *v;
+}
+
+} // namespace
+
+std::string EntryClipText(const Book& book, std::int32_t first, std::int32_t last,
+                          const std::string& decimalMark) {
+    std::string text;
+    first = std::max(first, 0);
+    last = std::min(last, book.LastEntryLine());
+    for (std::int32_t i = first; i <= last; ++i) {
+        const EntryLine& line = book.EntryLines[i];
+        const std::string account = line.AccountNumber.toPlainString(decimalMark);
+        if (line.Side == Debit)
+            text += account + "\t\t";
+        else if (line.Side == Credit)
+            text += "\t" + account + "\t";
+        text += withoutTabs(Tmain::AccountNameByNumber(book, line.AccountNumber));
+        text += "\t" + line.Amount.toPlainString(decimalMark) + "\t";
+        if (i == last) text += noteForCopy(line.Details);
+        text += "\r\n";
+    }
+    return text + "LW";
+}
+
+std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
+                                                       const NumberMarks& marks) {
+    std::vector<std::string> elements = split(text, '\n');
+    for (std::string& e : elements)
+        if (!e.empty() && e.back() == '\r') e.pop_back();
+    if (elements.back() != "LW") return std::nullopt;
+    elements.pop_back();
+
+    std::vector<ClipLine> lines;
+    lines.reserve(elements.size());
+    for (const std::string& element : elements) {
+        std::vector<std::string> fields = split(element, '\t');
+        fields.resize(std::max<std::size_t>(fields.size(), 5));
+        ClipLine line;
+        const bool debit = !fields[0].empty();
+        line.side = debit ? Debit : Credit;
+        line.account =
+            readAccountNumber(debit ? fields[0] : fields[1], marks.decimal).value_or(Currency());
+        line.amount = pastedAmount(fields[3], marks);
+        line.note = breaksAsBlanks(fields[4]);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
