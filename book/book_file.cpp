@@ -267,11 +267,7 @@ class BookParser {
         book.Caption = header.str();
         if (!book.Caption.empty()) {
             // Drop the first character ("m" in our files), whole.
-            std::size_t n = 1;
-            while (n < book.Caption.size() &&
-                   (static_cast<unsigned char>(book.Caption[n]) & 0xC0) == 0x80)
-                ++n;
-            book.Caption.erase(0, n);
+            book.Caption.erase(0, encoding::characterLength(book.Caption, 0));
         }
         toUtf8InPlace(book.BusinessName, codePage_);
         if (!rawPassword_.empty()) book.FilePassword = encoding::toUtf8(rawPassword_, codePage_);

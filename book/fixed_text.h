@@ -3,6 +3,8 @@
 // character boundary and pads with spaces.
 #pragma once
 
+#include "book/text_encoding.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -16,8 +18,10 @@ template <std::size_t N> struct FixedText {
 
     void assign(std::string_view text) {
         std::size_t n = text.size() <= N ? text.size() : cutPoint(text);
-        for (std::size_t i = 0; i < n; ++i) bytes[i] = text[i];
-        for (std::size_t i = n; i < N; ++i) bytes[i] = ' ';
+        for (std::size_t i = 0; i < n; ++i)
+            bytes[i] = text[i];
+        for (std::size_t i = n; i < N; ++i)
+            bytes[i] = ' ';
     }
     FixedText& operator=(std::string_view text) {
         assign(text);
@@ -31,7 +35,8 @@ template <std::size_t N> struct FixedText {
         std::string s;
         for (char c : bytes)
             if (c != '\0') s += c;
-        while (!s.empty() && s.back() == ' ') s.pop_back();
+        while (!s.empty() && s.back() == ' ')
+            s.pop_back();
         return s;
     }
     bool neverAssigned() const {
@@ -42,12 +47,7 @@ template <std::size_t N> struct FixedText {
     friend bool operator==(const FixedText&, const FixedText&) = default;
 
   private:
-    static std::size_t cutPoint(std::string_view text) {
-        std::size_t n = N;
-        // Step back over UTF-8 continuation bytes so no character is split.
-        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-        return n;
-    }
+    static std::size_t cutPoint(std::string_view text) { return encoding::cutUtf8(text, N).size(); }
 };
 
 using EntryId = FixedText<14>;

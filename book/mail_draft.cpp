@@ -1,5 +1,6 @@
 #include "book/mail_draft.h"
 
+#include "book/text_encoding.h"
 #include "book/tmain.h"
 #include "platform/services.h"
 
@@ -127,12 +128,9 @@ std::string mailHeaderValue(const std::string& text) {
     std::string out;
     std::size_t i = 0;
     while (i < value.size()) {
-        std::size_t n = std::min(EncodedChunkBytes, value.size() - i);
+        const std::size_t n = std::min(EncodedChunkBytes, value.size() - i);
         // Keep each character whole inside one encoded word.
-        std::size_t cut = n;
-        while (i + cut < value.size() && cut > 0 &&
-               (static_cast<unsigned char>(value[i + cut]) & 0xC0) == 0x80)
-            --cut;
+        std::size_t cut = encoding::cutUtf8(std::string_view(value).substr(i), n).size();
         if (cut == 0) cut = n;
         if (!out.empty()) out += "\r\n ";
         out += "=?utf-8?B?" + base64(value.substr(i, cut)) + "?=";

@@ -173,4 +173,36 @@ std::string cutUtf8(std::string_view utf8, std::size_t maxBytes) {
     return std::string(utf8.substr(0, cut));
 }
 
+std::size_t characterLength(std::string_view utf8, std::size_t pos) {
+    if (pos >= utf8.size()) return 0;
+    char32_t point = 0;
+    const std::size_t length = decodeOne(utf8, pos, point);
+    return length == 0 ? 1 : length;
+}
+
+std::size_t characterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < utf8.size(); pos += characterLength(utf8, pos))
+        ++count;
+    return count;
+}
+
+std::string firstCharacters(std::string_view utf8, std::size_t count) {
+    std::size_t pos = 0;
+    for (std::size_t n = 0; n < count && pos < utf8.size(); ++n)
+        pos += characterLength(utf8, pos);
+    return std::string(utf8.substr(0, pos));
+}
+
+std::string lastCharacter(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    std::size_t lead = utf8.size() - 1;
+    while (lead > 0 && utf8.size() - lead < 4 &&
+           isContinuation(static_cast<unsigned char>(utf8[lead])))
+        --lead;
+    // A lead byte that does not reach exactly to the end leaves the last byte alone.
+    if (lead + characterLength(utf8, lead) != utf8.size()) lead = utf8.size() - 1;
+    return std::string(utf8.substr(lead));
+}
+
 } // namespace encoding

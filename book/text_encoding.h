@@ -28,4 +28,14 @@ std::string utf8ToWindows1252(std::string_view utf8);
 // Cuts a UTF-8 text to at most maxBytes without splitting a character.
 std::string cutUtf8(std::string_view utf8, std::size_t maxBytes);
 
+// Byte length of the character at `pos` (a byte that starts no well-formed
+// character counts as one character of its own).
+std::size_t characterLength(std::string_view utf8, std::size_t pos);
+// Number of characters, counted as characterLength steps through them.
+std::size_t characterCount(std::string_view utf8);
+// The first `count` characters (the whole text when it has no more).
+std::string firstCharacters(std::string_view utf8, std::size_t count);
+// The last character ("" for an empty text).
+std::string lastCharacter(std::string_view utf8);
+
 } // namespace encoding

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -185,29 +186,14 @@ Currency TruncateDecimals(Currency value, int places) {
 // --- dates ---
 
 namespace {
-// Days from 1 March of year 0 based civil arithmetic (proleptic Gregorian).
-std::int64_t daysFromCivil(std::int64_t y, int m, int d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468; // days from 1 January 1970
-}
+using std::chrono::day;
+using std::chrono::days;
+using std::chrono::month;
+using std::chrono::sys_days;
+using std::chrono::year;
+using std::chrono::year_month_day;
 
-void civilFromDays(std::int64_t z, std::int64_t& y, int& m, int& d) {
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = yoe + era * 400 + (m <= 2);
-}
-
-const std::int64_t DayZero = daysFromCivil(1899, 12, 30);
+constexpr sys_days DayZero = sys_days(year(1899) / 12 / 30);
 // 1 January 100 and 31 December 9999: the dates the book can hold.
 const double FirstDay = -657434;
 const double LastDay = 2958465;
@@ -216,29 +202,46 @@ bool inRange(double date) {
     return std::isfinite(date) && std::trunc(date) >= FirstDay && std::trunc(date) <= LastDay;
 }
 
-int daysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0)) return 29;
-    return days[month - 1];
+// The whole part of a day number as a calendar day (the time of day never
+// moves the day, also before 1899).
+sys_days calendarDay(double dayNumber) {
+    double whole = std::isfinite(dayNumber) ? std::trunc(dayNumber) : 0;
+    whole = std::clamp(whole, FirstDay, LastDay);
+    return DayZero + days(static_cast<int>(whole));
 }
 } // namespace
 
-double DayNumber(int year, int month, int day) {
-    return static_cast<double>(daysFromCivil(year, month, day) - DayZero);
+double DayNumber(int y, int m, int d) {
+    // Days beyond the month's end count on into the next, as the day arithmetic always did.
+    // Months beyond 1..12 count on into the years around.
+    const auto yearMonth = year(y) / std::chrono::January + std::chrono::months(m - 1);
+    const sys_days first = sys_days(yearMonth / day(1));
+    return static_cast<double>((first - DayZero).count() + d - 1);
 }
 
-void CalendarDate(double dayNumber, int& year, int& month, int& day) {
-    // The whole part is the day; a time of day never moves it (also before 1899).
-    double whole = std::isfinite(dayNumber) ? std::trunc(dayNumber) : 0;
-    whole = std::clamp(whole, FirstDay, LastDay);
-    std::int64_t y;
-    civilFromDays(static_cast<std::int64_t>(whole) + DayZero, y, month, day);
-    year = static_cast<int>(y);
+void CalendarDate(double dayNumber, int& y, int& m, int& d) {
+    const year_month_day date(calendarDay(dayNumber));
+    y = static_cast<int>(date.year());
+    m = static_cast<int>(static_cast<unsigned>(date.month()));
+    d = static_cast<int>(static_cast<unsigned>(date.day()));
 }
 
-bool IsValidDate(int year, int month, int day) {
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-    return day <= daysInMonth(year, month);
+bool IsLeapYear(int y) {
+    return year(y).is_leap();
+}
+
+int DaysInMonth(int y, int m) {
+    const auto last = year(y) / month(static_cast<unsigned>(m)) / std::chrono::last;
+    return static_cast<int>(static_cast<unsigned>(last.day()));
+}
+
+int Weekday(double dayNumber) {
+    return static_cast<int>(std::chrono::weekday(calendarDay(dayNumber)).c_encoding()) + 1;
+}
+
+bool IsValidDate(int y, int m, int d) {
+    if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1) return false;
+    return d <= DaysInMonth(y, m);
 }
 
 std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale) {

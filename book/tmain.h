@@ -26,7 +26,8 @@ std::optional<int> AccountSlotByNumber(const Book& book, Currency number);
 // must tell slot 0 from "not found" use AccountSlotByNumber).
 std::string AccountIndexByNumber(const Book& book, Currency number);
 // The widest account name by the given measure (first of equal widths; "" when all are empty).
-std::string LongestAccountName(const Book& book, const std::function<int(const std::string&)>& width);
+std::string LongestAccountName(const Book& book,
+                               const std::function<int(const std::string&)>& width);
 
 // --- references and numbers ---
 
@@ -47,6 +48,10 @@ Currency TruncateDecimals(Currency value, int places);
 double DayNumber(int year, int month, int day);
 void CalendarDate(double dayNumber, int& year, int& month, int& day);
 bool IsValidDate(int year, int month, int day);
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+// Day of the week of a day number: 1 = Sunday ... 7 = Saturday.
+int Weekday(double dayNumber);
 
 // The date written in `dateStyle` (0 = the locale's short date; 1..8 the fixed
 // styles with "/" as the locale's date separator); "" for any other style.

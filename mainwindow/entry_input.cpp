@@ -1,5 +1,7 @@
 #include "mainwindow/entry_input.h"
 
+#include "book/text_encoding.h"
+
 #include "book/tmain.h"
 
 #include <cmath>
@@ -97,10 +99,6 @@ std::string upperCaseReference(const std::string& text) {
 }
 
 std::string shortenForStatus(const std::string& text, std::size_t maxChars) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-        if (chars++ == maxChars) return text.substr(0, i) + "...";
-    }
-    return text;
+    std::string cut = encoding::firstCharacters(text, maxChars);
+    return cut.size() < text.size() ? cut + "..." : cut;
 }

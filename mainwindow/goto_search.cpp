@@ -1,22 +1,13 @@
 #include "mainwindow/goto_search.h"
 
+#include "book/text_encoding.h"
+
 #include "mainwindow/entry_input.h"
 #include "resources/string_table.h"
 #include "toolkit/key_codes.h"
 
-namespace {
-
-int characterCount(const std::string& text) {
-    int n = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
-
-} // namespace
-
 int gotoBoxSelectionOnFocus(const std::string& text) {
-    return characterCount(text);
+    return static_cast<int>(encoding::characterCount(text));
 }
 
 std::string gotoBoxTextAfterKey(const std::string& text) {

@@ -1,5 +1,7 @@
 #include "mainwindow/settings_logic.h"
 
+#include "book/text_encoding.h"
+
 #include "book/tmain.h"
 #include "mainwindow/entry_model.h"
 
@@ -88,16 +90,6 @@ std::array<std::string, 4> decimalCaptions(const std::string& decimalSeparator) 
             "0" + decimalSeparator + "000"};
 }
 
-std::string cutToCharacters(const std::string& text, int maxChars) {
-    int count = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-        if (count == maxChars) return text.substr(0, i);
-        ++count;
-    }
-    return text;
-}
-
 std::string withCrLf(const std::string& text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
@@ -129,14 +121,14 @@ void SettingsEditor::setBusinessAddress(const std::string& text) {
 }
 
 void SettingsEditor::setFilePassword(const std::string& text) {
-    const std::string cut = cutToCharacters(text, PasswordMaxChars);
+    const std::string cut = encoding::firstCharacters(text, PasswordMaxChars);
     if (book_.FilePassword == cut) return;
     book_.FilePassword = cut;
     changed();
 }
 
 void SettingsEditor::setAdminPassword(const std::string& text) {
-    const std::string cut = cutToCharacters(text, PasswordMaxChars);
+    const std::string cut = encoding::firstCharacters(text, PasswordMaxChars);
     if (book_.AdminPassword == cut) return;
     book_.AdminPassword = cut;
     run_.LockedBelow = lockedBelowFor(book_);

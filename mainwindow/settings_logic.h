@@ -46,8 +46,6 @@ constexpr int DecimalsGroupCount = 5;
 
 // The texts and the most a password box holds.
 constexpr int PasswordMaxChars = 64;
-// Cuts a text to at most `maxChars` characters (never inside a character).
-std::string cutToCharacters(const std::string& text, int maxChars);
 // A multi-line box's text with its lines separated by CR LF, as the book keeps them.
 std::string withCrLf(const std::string& text);
 

@@ -1,5 +1,6 @@
 #include "mainwindow/startup_state.h"
 
+#include "book/text_encoding.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 
@@ -20,29 +21,6 @@ namespace {
 int darker(int component, int i) {
     double v = std::nearbyint(component - i / 2.0); // default rounding: to nearest, ties even
     return std::clamp(static_cast<int>(v), 0, 255);
-}
-
-// Length of the UTF-8 character that starts at byte `at`.
-std::size_t charLength(const std::string& s, std::size_t at) {
-    unsigned char c = static_cast<unsigned char>(s[at]);
-    std::size_t n = c < 0x80           ? 1
-                    : (c >> 5) == 0x6  ? 2
-                    : (c >> 4) == 0xE  ? 3
-                    : (c >> 3) == 0x1E ? 4
-                                       : 1;
-    return std::min(n, s.size() - at);
-}
-
-std::string firstCharacter(const std::string& s) {
-    return s.empty() ? std::string() : s.substr(0, charLength(s, 0));
-}
-
-std::string lastCharacter(const std::string& s) {
-    if (s.empty()) return {};
-    std::size_t at = s.size() - 1;
-    while (at > 0 && (static_cast<unsigned char>(s[at]) & 0xC0) == 0x80)
-        --at;
-    return s.substr(at);
 }
 
 std::optional<int> readTwips(const std::string& key) {
@@ -85,8 +63,8 @@ StartupMarks numberMarksFor(const LocaleInfo& locale) {
 }
 
 std::string currencyLabelFrom(const std::string& zeroAsCurrency) {
-    std::string symbol = firstCharacter(zeroAsCurrency);
-    if (symbol == "0") symbol = lastCharacter(zeroAsCurrency);
+    std::string symbol = encoding::firstCharacters(zeroAsCurrency, 1);
+    if (symbol == "0") symbol = encoding::lastCharacter(zeroAsCurrency);
     // A format without any symbol would give a digit, read as an amount: none.
     if (symbol.size() == 1 && symbol[0] >= '0' && symbol[0] <= '9') symbol.clear();
     return symbol + " :";

@@ -1,5 +1,7 @@
 #include "mainwindow/type_ahead.h"
 
+#include "book/text_encoding.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -47,31 +49,19 @@ std::u32string folded(const std::string& s) {
     return out;
 }
 
-// Byte offset of character `n` (clamped to the text).
-std::size_t byteOffset(const std::string& s, int n) {
-    std::size_t at = 0;
-    for (int i = 0; i < n && at < s.size(); ++i)
-        decode(s, at);
-    return at;
-}
-
 } // namespace
 
-int characterCount(const std::string& text) {
-    int n = 0;
-    for (std::size_t at = 0; at < text.size(); ++n)
-        decode(text, at);
-    return n;
+namespace {
+int characters(const std::string& text) {
+    return static_cast<int>(encoding::characterCount(text));
 }
-
-std::string firstCharacters(const std::string& text, int n) {
-    return text.substr(0, byteOffset(text, std::max(0, n)));
-}
+} // namespace
 
 std::string typeAheadWanted(const std::string& text, int selectionStart, int selectionLength,
                             const std::string& typed) {
     if (selectionLength <= 0) return text + typed;
-    return firstCharacters(text, selectionStart) + typed;
+    return encoding::firstCharacters(text, static_cast<std::size_t>(std::max(0, selectionStart))) +
+           typed;
 }
 
 int typeAheadMatch(const std::vector<std::string>& items, const std::string& wanted) {
@@ -100,7 +90,7 @@ TypeAheadResult typeAhead(const std::vector<std::string>& items, const std::stri
     if (r.item < 0) return r;
     r.matched = true;
     r.text = items[static_cast<std::size_t>(r.item)];
-    r.selectionStart = std::min(characterCount(wanted), characterCount(r.text));
-    r.selectionLength = characterCount(r.text) - r.selectionStart;
+    r.selectionStart = std::min(characters(wanted), characters(r.text));
+    r.selectionLength = characters(r.text) - r.selectionStart;
     return r;
 }

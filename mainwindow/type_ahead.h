@@ -16,11 +16,6 @@ std::string typeAheadWanted(const std::string& text, int selectionStart, int sel
 // (Latin, Greek and Cyrillic letters); -1 when none does.
 int typeAheadMatch(const std::vector<std::string>& items, const std::string& wanted);
 
-// Number of characters (UTF-8 code points) of a text.
-int characterCount(const std::string& text);
-// The first `n` characters of a text.
-std::string firstCharacters(const std::string& text, int n);
-
 // What the box shows after a key: the typed key is always swallowed; with a
 // match the item's text is shown and its part after the wanted text selected;
 // without one the box keeps its text and selection.

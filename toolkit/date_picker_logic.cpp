@@ -110,12 +110,12 @@ double DatePickerLogic::TheDate() {
     } else {
         int day = digitsValue(dayText_, 2);
         if (!Tmain::IsValidDate(year, month, day)) {
-            day = month_grid::daysInMonth(year, month);
+            day = Tmain::DaysInMonth(year, month);
             dayText_ = std::to_string(day);
         }
         date = Tmain::DayNumber(year, month, day);
     }
-    headings_[month_grid::weekdayOf(date) - 1] = true;
+    headings_[Tmain::Weekday(date) - 1] = true;
     return date;
 }
 
@@ -207,7 +207,7 @@ void DatePickerLogic::monthArrow(int item) {
             std::to_string(static_cast<long long>(Tmain::LeadingNumberValue(yearText_)) + 1);
     }
     if (const int year = yearNumber(yearText_))
-        dayText_ = std::to_string(month_grid::daysInMonth(year, m));
+        dayText_ = std::to_string(Tmain::DaysInMonth(year, m));
     calcDate(dayText_, std::to_string(m), yearText_, false);
     writeText(format(TheDate()));
     if (onFocusMonthList) onFocusMonthList();

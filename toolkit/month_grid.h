@@ -17,11 +17,6 @@ constexpr std::uint32_t DayText = ole::rgb(0, 0, 192);
 constexpr std::uint32_t TodayText = ole::rgb(255, 0, 255);
 constexpr std::uint32_t ChosenText = ole::rgb(255, 0, 0);
 
-bool isLeapYear(int year);
-int daysInMonth(int year, int month);
-// 1 = Sunday ... 7 = Saturday.
-int weekdayOf(double dayNumber);
-
 struct DayCell {
     int day = 0;          // 0: blank
     bool enabled = false; // blank cells never take a click

@@ -1,17 +1,12 @@
 #include "platform/fake/recording_surface.h"
 
+#include "book/text_encoding.h"
+
 #include <cmath>
 #include <cstdio>
 #include <sstream>
 
 namespace {
-
-std::size_t codePoints(const std::string& s) {
-    std::size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
 
 std::string number(double v) {
     char buf[32];
@@ -48,7 +43,7 @@ void RecordingSurface::drawText(double x, double y, const std::string& line) {
 
 double RecordingSurface::lineWidth(const std::string& line) {
     double perChar = FontSize * 10.0 * (FontBold ? 1.1 : 1.0);
-    return std::round(static_cast<double>(codePoints(line)) * perChar);
+    return std::round(static_cast<double>(encoding::characterCount(line)) * perChar);
 }
 
 double RecordingSurface::lineHeight() {

@@ -44,6 +44,26 @@ TEST(DayNumbers, CountFromThe30thOfDecember1899BothWays) {
     EXPECT_FALSE(Tmain::IsValidDate(2000, 1, 0));
 }
 
+TEST(DayNumbers, LeapYearsMonthLengthsAndWeekdays) {
+    EXPECT_EQ(Tmain::DaysInMonth(2000, 2), 29);
+    EXPECT_EQ(Tmain::DaysInMonth(1900, 2), 28);
+    EXPECT_EQ(Tmain::DaysInMonth(2100, 2), 28);
+    EXPECT_EQ(Tmain::DaysInMonth(2024, 2), 29);
+    EXPECT_EQ(Tmain::DaysInMonth(2026, 2), 28);
+    EXPECT_EQ(Tmain::DaysInMonth(2026, 4), 30);
+    EXPECT_EQ(Tmain::DaysInMonth(2026, 12), 31);
+    EXPECT_TRUE(Tmain::IsLeapYear(2000));
+    EXPECT_FALSE(Tmain::IsLeapYear(1900));
+    EXPECT_EQ(Tmain::Weekday(-1.5), 6); // a time of day before 1899 stays on its day
+    EXPECT_EQ(Tmain::DayNumber(2025, 13, 1), Tmain::DayNumber(2026, 1, 1));
+    EXPECT_EQ(Tmain::DayNumber(2026, 0, 1), Tmain::DayNumber(2025, 12, 1));
+    EXPECT_EQ(Tmain::Weekday(0), 7); // 30 December 1899 was a Saturday
+    EXPECT_EQ(Tmain::Weekday(1), 1);
+    EXPECT_EQ(Tmain::Weekday(-1), 6);
+    EXPECT_EQ(Tmain::Weekday(Tmain::DayNumber(2026, 2, 1)), 1);
+    EXPECT_EQ(Tmain::Weekday(Tmain::DayNumber(2026, 8, 1) + 0.75), 7);
+}
+
 TEST(FormatDateStyle, EveryStyleUnderEachLocale) {
     const double day = Jan30th2000 + 0.75;
     struct Case {

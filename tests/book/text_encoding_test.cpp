@@ -164,3 +164,21 @@ TEST(TextEncoding, CutNeverSplitsACharacter) {
     EXPECT_EQ(cutUtf8(bytesOf({0x80, 0x80, 0x80, 0x80, 0x80}), 3), bytesOf({0x80, 0x80, 0x80}));
     EXPECT_EQ(cutUtf8("ab" + bytesOf({0xE9}) + "cd", 3), "ab" + bytesOf({0xE9}));
 }
+
+TEST(TextEncoding, CountsAndCutsWholeCharacters) {
+    const std::string mixed = "Aé€😀b";
+    EXPECT_EQ(characterCount(mixed), 5u);
+    EXPECT_EQ(characterCount(""), 0u);
+    EXPECT_EQ(firstCharacters(mixed, 0), "");
+    EXPECT_EQ(firstCharacters(mixed, 3), "Aé€");
+    EXPECT_EQ(firstCharacters(mixed, 9), mixed);
+    EXPECT_EQ(lastCharacter(mixed), "b");
+    EXPECT_EQ(lastCharacter("x€"), "€");
+    EXPECT_EQ(lastCharacter(""), "");
+    // A byte that starts no character is one character of its own.
+    const std::string broken = "a" + bytesOf({0xE9}) + "b" + bytesOf({0x80});
+    EXPECT_EQ(characterCount(broken), 4u);
+    EXPECT_EQ(firstCharacters(broken, 2), "a" + bytesOf({0xE9}));
+    EXPECT_EQ(lastCharacter(broken), bytesOf({0x80}));
+    EXPECT_EQ(characterLength("€", 0), 3u);
+}

@@ -26,8 +26,6 @@ TEST(SettingsLogic, CharacterSetTableAndTheSetAChosenFontTakes) {
 
 TEST(SettingsLogic, TextsAsTheBookKeepsThem) {
     EXPECT_EQ(withCrLf("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
-    EXPECT_EQ(cutToCharacters("\xC3\xA9\xC3\xA9\xC3\xA9", 2), "\xC3\xA9\xC3\xA9");
-    EXPECT_EQ(cutToCharacters("abc", 64), "abc");
 }
 
 TEST(SettingsLogic, EveryChangeIsWrittenAndMarksTheBook) {

@@ -8,8 +8,6 @@ TEST(TypeAhead, WantedTextDropsTheSelectionAndWhatFollows) {
     EXPECT_EQ(typeAheadWanted("Cash at bank", 0, 12, "B"), "B");
     // Positions count characters, not bytes.
     EXPECT_EQ(typeAheadWanted("\xC3\x89quipement", 1, 9, "q"), "\xC3\x89q");
-    EXPECT_EQ(characterCount("\xC3\x89t\xC3\xA9"), 3);
-    EXPECT_EQ(firstCharacters("\xC3\x89t\xC3\xA9", 2), "\xC3\x89t");
 }
 
 TEST(TypeAhead, MatchesTheFirstItemWithoutRegardToCase) {

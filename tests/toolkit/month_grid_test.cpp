@@ -26,21 +26,6 @@ TEST(MonthGrid, MonthsLaidOutFromSunday) {
     expectDays(build(2100, 2, 0, farAway), 1, 28);
 }
 
-TEST(MonthGrid, LeapYearsAndWeekdays) {
-    EXPECT_EQ(daysInMonth(2000, 2), 29);
-    EXPECT_EQ(daysInMonth(1900, 2), 28);
-    EXPECT_EQ(daysInMonth(2100, 2), 28);
-    EXPECT_EQ(daysInMonth(2024, 2), 29);
-    EXPECT_EQ(daysInMonth(2026, 2), 28);
-    EXPECT_EQ(daysInMonth(2026, 4), 30);
-    EXPECT_EQ(daysInMonth(2026, 12), 31);
-    EXPECT_EQ(weekdayOf(0), 7); // 30 December 1899 was a Saturday
-    EXPECT_EQ(weekdayOf(1), 1);
-    EXPECT_EQ(weekdayOf(-1), 6);
-    EXPECT_EQ(weekdayOf(Tmain::DayNumber(2026, 2, 1)), 1);
-    EXPECT_EQ(weekdayOf(Tmain::DayNumber(2026, 8, 1) + 0.75), 7);
-}
-
 TEST(MonthGrid, TodayAndTheChosenDay) {
     const double today = Tmain::DayNumber(2026, 2, 10) + 0.4; // the time of day does not matter
     Cells cells = build(2026, 2, 12, today);
