@@ -230,7 +230,7 @@ int usableDateStyle(int style) {
 const std::string& DateWriter::text(double date) {
     if (!valid_ || date != last_) {
         last_ = date;
-        text_ = Tmain::FormatDateStyle(date, style_, locale_);
+        text_ = Tmain::FormatDateStyle(date, style_, locale_, Tmain::YearDigits::Four);
         valid_ = true;
     }
     return text_;

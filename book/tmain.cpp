@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace Tmain {
 
@@ -244,30 +245,163 @@ bool IsValidDate(int y, int m, int d) {
     return d <= DaysInMonth(y, m);
 }
 
-std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale) {
+namespace {
+// The fixed styles 1..8 as a pattern: day or month first, two or four year
+// digits, the locale's separator or "-".
+std::string fixedStylePattern(int dateStyle, const LocaleInfo& locale, bool fourDigitYear) {
+    const bool dayFirst = dateStyle <= 4;
+    const bool fullYear = fourDigitYear || dateStyle % 2 == 0;
+    const bool slash = dateStyle == 1 || dateStyle == 2 || dateStyle == 5 || dateStyle == 6;
+    std::string sep = slash ? dateSeparatorOf(locale.shortDatePattern) : "-";
+    // A separator made of pattern letters or quotes would read as fields.
+    if (sep.find_first_of("dMy'") != std::string::npos) sep = "/";
+    return std::string(dayFirst ? "dd" : "MM") + sep + (dayFirst ? "MM" : "dd") + sep +
+           (fullYear ? "yyyy" : "yy");
+}
+
+// A pattern whose two-letter years are widened to four.
+std::string withFourDigitYears(const std::string& pattern) {
+    std::string out;
+    for (const DatePatternPart& part : splitDatePattern(pattern)) {
+        if (part.letter == 0)
+            out += "'" + part.text + "'";
+        else
+            out +=
+                std::string(part.letter == 'y' ? std::max<std::size_t>(part.count, 4) : part.count,
+                            part.letter);
+    }
+    return out;
+}
+
+std::string stylePattern(int dateStyle, const LocaleInfo& locale, bool fourDigitYear) {
+    if (dateStyle != 0) return fixedStylePattern(dateStyle, locale, fourDigitYear);
+    return fourDigitYear ? withFourDigitYears(locale.shortDatePattern) : locale.shortDatePattern;
+}
+} // namespace
+
+std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale,
+                            YearDigits yearDigits) {
     if (dateStyle < 0 || dateStyle > 8 || !inRange(date)) return "";
     int y, m, d;
     CalendarDate(date, y, m, d);
-    if (dateStyle == 0) return formatDatePattern(locale.shortDatePattern, y, m, d, locale);
-    const bool dayFirst = dateStyle <= 4;
-    const bool fullYear = dateStyle % 2 == 0;
-    const bool slash = dateStyle == 1 || dateStyle == 2 || dateStyle == 5 || dateStyle == 6;
-    const std::string sep = slash ? dateSeparatorOf(locale.shortDatePattern) : "-";
-    char first[8], second[8], year[8];
-    std::snprintf(first, sizeof first, "%02d", dayFirst ? d : m);
-    std::snprintf(second, sizeof second, "%02d", dayFirst ? m : d);
-    if (fullYear)
-        std::snprintf(year, sizeof year, "%04d", y);
-    else
-        std::snprintf(year, sizeof year, "%02d", y % 100);
-    return std::string(first) + sep + second + sep + year;
+    const std::string pattern = stylePattern(dateStyle, locale, yearDigits == YearDigits::Four);
+    return formatDatePattern(pattern, y, m, d, locale);
+}
+
+int FullYear(int twoDigitYear) {
+    int thisYear, month, day;
+    CalendarDate(todayNumber(), thisYear, month, day);
+    const int first = thisYear - 80;
+    return first + ((twoDigitYear - first) % 100 + 100) % 100;
 }
 
 namespace {
-// Reads up to `maxDigits` digits after any blanks; -1 when there are none.
-int readPart(const std::string& text, std::size_t& i, int maxDigits, int& digits) {
-    while (i < text.size() && text[i] == ' ')
+
+enum class Field { Day, Month, Year };
+
+// What a pattern asks for: its three fields in order (a month by name or as a
+// number) and the literal text before, between and after them (blanks around
+// it trimmed).
+struct DateLayout {
+    std::vector<Field> fields;
+    std::vector<std::string> gaps; // fields.size() + 1 texts
+    bool monthByName = false;
+};
+
+std::string trimBlanks(const std::string& text) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && text[b] == ' ')
+        ++b;
+    while (e > b && text[e - 1] == ' ')
+        --e;
+    return text.substr(b, e - b);
+}
+
+DateLayout layoutOf(const std::string& pattern) {
+    DateLayout layout;
+    std::string literal;
+    for (const DatePatternPart& part : splitDatePattern(pattern)) {
+        if (part.letter == 0) {
+            literal += part.text;
+            continue;
+        }
+        const Field f = part.letter == 'd'   ? Field::Day
+                        : part.letter == 'M' ? Field::Month
+                                             : Field::Year;
+        if (std::find(layout.fields.begin(), layout.fields.end(), f) != layout.fields.end())
+            continue;
+        layout.fields.push_back(f);
+        layout.gaps.push_back(trimBlanks(literal));
+        literal.clear();
+        if (f == Field::Month && part.count >= 3) layout.monthByName = true;
+    }
+    layout.gaps.push_back(trimBlanks(literal));
+    if (layout.fields.size() != 3) { // not a whole date: the pattern's order, numbers only
+        const std::string sep = dateSeparatorOf(pattern);
+        layout.gaps = {"", sep, sep, ""};
+        layout.monthByName = false;
+        switch (dateOrderOf(pattern)) {
+        case DateOrder::DayMonthYear:
+            layout.fields = {Field::Day, Field::Month, Field::Year};
+            break;
+        case DateOrder::MonthDayYear:
+            layout.fields = {Field::Month, Field::Day, Field::Year};
+            break;
+        default:
+            layout.fields = {Field::Year, Field::Month, Field::Day};
+            break;
+        }
+    }
+    return layout;
+}
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+bool startsWithName(const std::string& text, std::size_t at, const std::string& name) {
+    if (name.empty() || text.size() - at < name.size()) return false;
+    for (std::size_t k = 0; k < name.size(); ++k)
+        if (asciiLower(text[at + k]) != asciiLower(name[k])) return false;
+    return true;
+}
+
+// The month whose long or short name starts at `at` (the longest that does),
+// with the name's length; 0 when none does.
+int monthNameAt(const std::string& text, std::size_t at, const LocaleInfo& locale,
+                std::size_t& length) {
+    int month = 0;
+    length = 0;
+    for (int m = 0; m < 12; ++m)
+        for (const std::string* name : {&locale.longMonthNames[m], &locale.shortMonthNames[m]})
+            if (name->size() > length && startsWithName(text, at, *name)) {
+                month = m + 1;
+                length = name->size();
+            }
+    return month;
+}
+
+// Reads the text between two fields (or before the first, or after the last):
+// blanks, then the pattern's own text there or, between fields, "/" or "-",
+// then blanks. False when a field is followed by another without anything
+// between them where the pattern has something.
+bool readGap(const std::string& text, std::size_t& i, const std::string& gap, bool inner) {
+    const std::size_t start = i;
+    auto blanks = [&] {
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+    };
+    blanks();
+    if (!gap.empty() && text.compare(i, gap.size(), gap) == 0)
+        i += gap.size();
+    else if (inner && i < text.size() && (text[i] == '/' || text[i] == '-'))
         ++i;
+    blanks();
+    return !inner || gap.empty() || i > start;
+}
+
+// Reads up to `maxDigits` digits; -1 when there are none or too many.
+int readDigits(const std::string& text, std::size_t& i, int maxDigits, int& digits) {
     int value = 0;
     digits = 0;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
@@ -278,61 +412,34 @@ int readPart(const std::string& text, std::size_t& i, int maxDigits, int& digits
     return digits == 0 ? -1 : value;
 }
 
-// "/", "-" or the locale's own separator (which may be a blank), with blanks around.
-bool readSeparator(const std::string& text, std::size_t& i, const std::string& localeSep) {
-    auto localeSepAt = [&] { return text.compare(i, localeSep.size(), localeSep) == 0; };
-    if (!localeSep.empty() && localeSepAt()) {
-        i += localeSep.size();
-        return true;
-    }
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    if (i < text.size() && (text[i] == '/' || text[i] == '-')) {
-        ++i;
-        return true;
-    }
-    if (!localeSep.empty() && localeSepAt()) {
-        i += localeSep.size();
-        return true;
-    }
-    return false;
-}
 } // namespace
 
 std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
                                      const LocaleInfo& locale) {
-    DateOrder order = dateOrderOf(locale.shortDatePattern);
-    if (dateStyle >= 1 && dateStyle <= 4) order = DateOrder::DayMonthYear;
-    if (dateStyle >= 5) order = DateOrder::MonthDayYear;
-    const std::string sep = dateSeparatorOf(locale.shortDatePattern);
+    if (dateStyle < 0 || dateStyle > 8) dateStyle = 0;
+    const DateLayout layout = layoutOf(stylePattern(dateStyle, locale, false));
 
-    const bool yearFirst = order == DateOrder::YearMonthDay;
-    int values[3];
-    int digits[3];
+    int day = 0, month = 0, year = 0, yearDigits = 0;
     std::size_t i = 0;
-    for (int part = 0; part < 3; ++part) {
-        const bool isYear = yearFirst ? part == 0 : part == 2;
-        if (part > 0 && !readSeparator(text, i, sep)) return std::nullopt;
-        values[part] = readPart(text, i, isYear ? 4 : 2, digits[part]);
-        if (values[part] < 0) return std::nullopt;
+    for (std::size_t k = 0; k < layout.fields.size(); ++k) {
+        const Field field = layout.fields[k];
+        if (!readGap(text, i, layout.gaps[k], k > 0)) return std::nullopt;
+        std::size_t nameLength = 0;
+        if (field == Field::Month && layout.monthByName &&
+            (month = monthNameAt(text, i, locale, nameLength)) != 0) {
+            i += nameLength;
+            continue;
+        }
+        int digits = 0;
+        const int value = readDigits(text, i, field == Field::Year ? 4 : 2, digits);
+        if (value < 0) return std::nullopt;
+        if (field == Field::Day) day = value;
+        if (field == Field::Month) month = value;
+        if (field == Field::Year) year = value, yearDigits = digits;
     }
-    while (i < text.size() && text[i] == ' ')
-        ++i;
+    readGap(text, i, layout.gaps.back(), false);
     if (i != text.size()) return std::nullopt;
-
-    int day, month, year, yearDigits;
-    switch (order) {
-    case DateOrder::DayMonthYear:
-        day = values[0], month = values[1], year = values[2], yearDigits = digits[2];
-        break;
-    case DateOrder::MonthDayYear:
-        month = values[0], day = values[1], year = values[2], yearDigits = digits[2];
-        break;
-    default:
-        year = values[0], month = values[1], day = values[2], yearDigits = digits[0];
-        break;
-    }
-    if (yearDigits <= 2) year += year < 30 ? 2000 : 1900;
+    if (yearDigits <= 2) year = FullYear(year);
     if (!IsValidDate(year, month, day)) return std::nullopt;
     return DayNumber(year, month, day);
 }

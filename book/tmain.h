@@ -53,14 +53,25 @@ int DaysInMonth(int year, int month);
 // Day of the week of a day number: 1 = Sunday ... 7 = Saturday.
 int Weekday(double dayNumber);
 
+enum class YearDigits { AsStyle, Four };
+
 // The date written in `dateStyle` (0 = the locale's short date; 1..8 the fixed
 // styles with "/" as the locale's date separator); "" for any other style.
-std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale);
-// Reads a typed date in `dateStyle` (style 0: the locale's order). Day, month
-// and year are numbers separated by "/", "-" or the locale's separator; a
-// two-digit year 00-29 is 20xx and 30-99 is 19xx. Unreadable: nullopt.
+// Files ask for YearDigits::Four: a two-digit year would be read back in the
+// wrong century once it leaves the window of FullYear.
+std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale,
+                            YearDigits yearDigits = YearDigits::AsStyle);
+// Reads a date in `dateStyle` (style 0: the locale's short-date pattern): day,
+// month and year in the style's order, between them blanks, "/", "-", ".",
+// "," or any mark the pattern itself writes (also after the last field); a
+// month the pattern names is read by its long or short name (any case) or as
+// a number. Every text FormatDateStyle writes reads back to its day.
+// Unreadable: nullopt.
 std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
                                      const LocaleInfo& locale);
+// The year a two-digit year stands for: the one with those last two digits
+// from 80 years before to 19 years after the current year.
+int FullYear(int twoDigitYear);
 
 // --- progress, files, errors ---
 

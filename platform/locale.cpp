@@ -33,33 +33,46 @@ std::string dateSeparatorOf(const std::string& pattern) {
     return sep;
 }
 
+std::vector<DatePatternPart> splitDatePattern(const std::string& pattern) {
+    std::vector<DatePatternPart> parts;
+    auto addLiteral = [&](const std::string& text) {
+        if (parts.empty() || parts.back().letter != 0) parts.push_back({});
+        parts.back().text += text;
+    };
+    std::size_t i = 0;
+    while (i < pattern.size()) {
+        const char c = pattern[i];
+        if (c == '\'') { // quoted literal
+            std::size_t end = pattern.find('\'', i + 1);
+            if (end == std::string::npos) end = pattern.size();
+            addLiteral(pattern.substr(i + 1, end - i - 1));
+            i = end + 1;
+        } else if (!isPatternLetter(c)) {
+            addLiteral(std::string(1, c));
+            ++i;
+        } else {
+            std::size_t n = 0;
+            while (i + n < pattern.size() && pattern[i + n] == c)
+                ++n;
+            parts.push_back({c, n, {}});
+            i += n;
+        }
+    }
+    return parts;
+}
+
 std::string formatDatePattern(const std::string& pattern, int year, int month, int day,
                               const LocaleInfo& locale) {
     std::string out;
-    std::size_t i = 0;
     char buf[16];
-    while (i < pattern.size()) {
-        char c = pattern[i];
-        if (!isPatternLetter(c)) {
-            if (c == '\'') { // quoted literal
-                std::size_t end = pattern.find('\'', i + 1);
-                if (end == std::string::npos) end = pattern.size();
-                out += pattern.substr(i + 1, end - i - 1);
-                i = end + 1;
-                continue;
-            }
-            out += c;
-            ++i;
-            continue;
-        }
-        std::size_t n = 0;
-        while (i + n < pattern.size() && pattern[i + n] == c)
-            ++n;
-        i += n;
-        if (c == 'd') {
+    for (const DatePatternPart& part : splitDatePattern(pattern)) {
+        const std::size_t n = part.count;
+        if (part.letter == 0) {
+            out += part.text;
+        } else if (part.letter == 'd') {
             std::snprintf(buf, sizeof buf, n >= 2 ? "%02d" : "%d", day);
             out += buf;
-        } else if (c == 'M') {
+        } else if (part.letter == 'M') {
             const bool named = n >= 3 && month >= 1 && month <= 12; // names only for real months
             if (named && n >= 4)
                 out += locale.longMonthNames[month - 1];

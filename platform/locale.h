@@ -4,16 +4,17 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 struct LocaleInfo {
-    std::string name = "en_US";           // language and country, e.g. "de_DE"
+    std::string name = "en_US"; // language and country, e.g. "de_DE"
     // Short-date pattern in the letters d, M, y (e.g. "dd/MM/yyyy", "M/d/yy", "yyyy-MM-dd").
     std::string shortDatePattern = "M/d/yyyy";
     std::string decimalMark = ".";
-    std::string groupMark = ",";          // may be empty (no grouping) or several bytes
-    std::array<std::string, 12> longMonthNames{"January", "February", "March",     "April",
-                                               "May",     "June",     "July",      "August",
-                                               "September", "October", "November", "December"};
+    std::string groupMark = ","; // may be empty (no grouping) or several bytes
+    std::array<std::string, 12> longMonthNames{"January",   "February", "March",    "April",
+                                               "May",       "June",     "July",     "August",
+                                               "September", "October",  "November", "December"};
     std::array<std::string, 12> shortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
@@ -27,12 +28,21 @@ enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
 DateOrder dateOrderOf(const std::string& shortDatePattern);
 std::string dateSeparatorOf(const std::string& shortDatePattern);
 
+// A short-date pattern in its parts: a run of one pattern letter (d, M or y,
+// `count` times) or literal text (letter 0; quotes removed).
+struct DatePatternPart {
+    char letter = 0;
+    std::size_t count = 0;
+    std::string text;
+};
+std::vector<DatePatternPart> splitDatePattern(const std::string& shortDatePattern);
+
 // A date written by a pattern in the letters d, dd, M, MM, MMM, MMMM, yy, yyyy.
 std::string formatDatePattern(const std::string& pattern, int year, int month, int day,
                               const LocaleInfo& locale);
 
 // Fixed locales for tests and for the standard forms.
-LocaleInfo dayFirstLocale();    // en_GB: dd/MM/yyyy, "." and ","
-LocaleInfo monthFirstLocale();  // en_US: M/d/yyyy, "." and ","
+LocaleInfo dayFirstLocale();     // en_GB: dd/MM/yyyy, "." and ","
+LocaleInfo monthFirstLocale();   // en_US: M/d/yyyy, "." and ","
 LocaleInfo decimalCommaLocale(); // de_DE: dd.MM.yy, "," and "."
-LocaleInfo yearFirstLocale();   // sv_SE-like: yyyy-MM-dd, "," and " "
+LocaleInfo yearFirstLocale();    // sv_SE-like: yyyy-MM-dd, "," and " "

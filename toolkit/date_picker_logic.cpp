@@ -35,7 +35,7 @@ int digitsValue(const std::string& text, std::size_t maxDigits) {
 int yearNumber(const std::string& text) {
     int y = digitsValue(text, 4);
     if (y < 0) return 0;
-    if (trimmed(text).size() <= 2) y += y < 30 ? 2000 : 1900;
+    if (trimmed(text).size() <= 2) y = Tmain::FullYear(y);
     return y >= 100 && y <= 9999 ? y : 0;
 }
 
@@ -163,19 +163,17 @@ void DatePickerLogic::faceClick() {
     if (open_) {
         open_ = false;
         if (onOpenChanged) onOpenChanged(false);
-        writeText(format(TheDate()));
+        // Closed without a choice: the text stays as it was, character for character.
+        if (chosen_) writeText(format(TheDate()));
         foreColor_ = 0;
         if (onClick) onClick();
         return;
     }
     foreColor_ = ole::rgb(0, 0, 255);
+    // A text that is no date opens the panel on today without touching the text.
     const auto typed = Tmain::ParseDateStyle(text_, dateStyle ? dateStyle() : 0, currentLocale());
-    if (typed) {
-        setTheDate(*typed);
-    } else {
-        setTheDate(today());
-        writeText(format(today()));
-    }
+    setTheDate(typed ? *typed : today());
+    chosen_ = false;
     open_ = true;
     if (onOpenChanged) onOpenChanged(true);
 }
@@ -187,6 +185,7 @@ bool DatePickerLogic::pickDay(int cell) {
     setFlag();
     cells_[cell].textColour = month_grid::ChosenText;
     dayText_ = std::to_string(cells_[cell].day);
+    chosen_ = true;
     calcDate(dayText_, monthText_, yearText_, true);
     writeText(format(TheDate()));
     faceClick();
@@ -209,12 +208,14 @@ void DatePickerLogic::monthArrow(int item) {
     if (const int year = yearNumber(yearText_))
         dayText_ = std::to_string(Tmain::DaysInMonth(year, m));
     calcDate(dayText_, std::to_string(m), yearText_, false);
+    chosen_ = true;
     writeText(format(TheDate()));
     if (onFocusMonthList) onFocusMonthList();
 }
 
 void DatePickerLogic::chooseMonth(const std::string& name) {
     calcDate("", name, yearText_, false);
+    chosen_ = true;
     writeText(format(TheDate()));
     for (int i = 0; i <= month_grid::LastDayCell; ++i)
         if (cells_[i].day != 0 && std::to_string(cells_[i].day) == dayText_)
@@ -223,6 +224,7 @@ void DatePickerLogic::chooseMonth(const std::string& name) {
 
 void DatePickerLogic::chooseYear(const std::string& year) {
     calcDate("", monthText_, year, false);
+    chosen_ = true;
     writeText(format(TheDate()));
 }
 

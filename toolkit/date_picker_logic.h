@@ -84,6 +84,7 @@ class DatePickerLogic {
     std::uint32_t foreColor_ = ole::SystemWindowText;
     std::string dayText_, monthText_, yearText_;
     bool open_ = false;
+    bool chosen_ = false; // a day, month or year was chosen since the panel opened
     month_grid::Cells cells_{};
     std::array<bool, 7> headings_{};
     std::vector<std::string> monthList_;

@@ -85,6 +85,17 @@ TEST(BookCsvFile, RoundTripKeepsEverySlotAmountsSidesReferencesAndNotes) {
     }
 }
 
+TEST(BookCsvFile, EveryDateStyleKeepsTheCentury) {
+    ScopedFakeServices fakes;
+    expectEveryStyleKeepsTheCentury(
+        [](const Book& book, const LocaleInfo& locale) {
+            return formatBookCsv(book, locale, nullptr);
+        },
+        [](const std::string& text, const Book& open, const LocaleInfo& locale) {
+            return readCsv(text, open, locale);
+        });
+}
+
 TEST(BookCsvFile, WhatTheCsvFormDoesNotHold) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book original = roundTripBook();

@@ -168,7 +168,7 @@ TEST(BookTextFile, DecimalMarkIsAlwaysAPointAndDatesFollowTheBooksStyle) {
     book.DateStyle = 0;
     std::string text = formatBookText(book, decimalCommaLocale(), nullptr);
     EXPECT_NE(text.find("\r\n1-100.1,Cash, petty\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n2,29.02.24,600,-25.5 ,,\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n2,29.02.2024,600,-25.5 ,,\r\n"), std::string::npos);
     Book open = emptyBook();
     open.DateStyle = 0;
     TextFormReadResult read = readText(text, open, decimalCommaLocale());
@@ -183,6 +183,15 @@ TEST(BookTextFile, DecimalMarkIsAlwaysAPointAndDatesFollowTheBooksStyle) {
     read = readText(text, open, dayFirstLocale());
     ASSERT_TRUE(read.ok) << read.message;
     expectSameJournal(read.book, book);
+}
+
+TEST(BookTextFile, EveryDateStyleKeepsTheCentury) {
+    ScopedFakeServices fakes;
+    expectEveryStyleKeepsTheCentury(
+        [](const Book& book, const LocaleInfo& locale) {
+            return formatBookText(book, locale, nullptr);
+        },
+        readText);
 }
 
 TEST(BookTextFile, AcceptsEveryLineEndAByteOrderMarkAndOldCodePages) {

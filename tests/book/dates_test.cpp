@@ -1,4 +1,5 @@
 #include "book/tmain.h"
+#include "platform/fake/fake_services.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -116,7 +117,9 @@ TEST(ParseDateStyle, ReadsTheLocalesOrderWithAnyOfTheSeparators) {
     spaced.shortDatePattern = "d MMM yyyy";
     EXPECT_EQ(Tmain::ParseDateStyle("30 1 2000", 0, spaced), Jan30th2000);
     EXPECT_EQ(Tmain::ParseDateStyle("30/1/2000", 0, spaced), Jan30th2000);
-    EXPECT_FALSE(Tmain::ParseDateStyle("30 Jan 2000", 0, spaced)); // dates are typed in numbers
+    EXPECT_EQ(Tmain::ParseDateStyle("30 Jan 2000", 0, spaced), Jan30th2000);
+    EXPECT_EQ(Tmain::ParseDateStyle("30 JANUARY 2000", 0, spaced), Jan30th2000);
+    EXPECT_FALSE(Tmain::ParseDateStyle("30 Janx 2000", 0, spaced));
     // A locale's separator of its own is accepted only where it is that locale's.
     EXPECT_FALSE(Tmain::ParseDateStyle("30.01.2000", 0, gb));
 }
@@ -137,9 +140,20 @@ TEST(ParseDateStyle, TheBooksStyleDecidesDayOrMonthFirst) {
 }
 
 TEST(ParseDateStyle, TwoDigitYearsAndUnreadableTexts) {
+    ScopedFakeServices fakes;
+    fakes.clock.moment = Tmain::DayNumber(2026, 7, 1);
     const LocaleInfo us = monthFirstLocale();
+    // From 80 years before to 19 years after the current year.
     EXPECT_EQ(Tmain::ParseDateStyle("12/31/29", 0, us), Tmain::DayNumber(2029, 12, 31));
-    EXPECT_EQ(Tmain::ParseDateStyle("1/1/30", 0, us), Tmain::DayNumber(1930, 1, 1));
+    EXPECT_EQ(Tmain::ParseDateStyle("1/1/30", 0, us), Tmain::DayNumber(2030, 1, 1));
+    EXPECT_EQ(Tmain::ParseDateStyle("1/1/45", 0, us), Tmain::DayNumber(2045, 1, 1));
+    EXPECT_EQ(Tmain::ParseDateStyle("1/1/46", 0, us), Tmain::DayNumber(1946, 1, 1));
+    EXPECT_EQ(Tmain::FullYear(46), 1946);
+    EXPECT_EQ(Tmain::FullYear(45), 2045);
+    fakes.clock.moment = Tmain::DayNumber(2090, 1, 1);
+    EXPECT_EQ(Tmain::ParseDateStyle("1/1/05", 0, us), Tmain::DayNumber(2105, 1, 1));
+    EXPECT_EQ(Tmain::ParseDateStyle("1/1/10", 0, us), Tmain::DayNumber(2010, 1, 1));
+    fakes.clock.moment = Tmain::DayNumber(2026, 7, 1);
     EXPECT_EQ(Tmain::ParseDateStyle("1/1/00", 0, us), Tmain::DayNumber(2000, 1, 1));
     EXPECT_EQ(Tmain::ParseDateStyle("1/1/99", 0, us), Tmain::DayNumber(1999, 1, 1));
     EXPECT_EQ(Tmain::ParseDateStyle("1/1/5", 0, us), Tmain::DayNumber(2005, 1, 1));
@@ -169,4 +183,50 @@ TEST(ParseDateStyle, TwoDigitYearsAndUnreadableTexts) {
                             "1.30.2000",
                             "1/30/99999999999"})
         EXPECT_FALSE(Tmain::ParseDateStyle(bad, 0, us)) << bad;
+}
+
+TEST(ParseDateStyle, ReadsBackEveryDateItWritesWithNamesAndTrailingMarks) {
+    ScopedFakeServices fakes;
+    LocaleInfo plain = dayFirstLocale(); // the C locale's short date
+    plain.shortDatePattern = "d MMM yyyy";
+    LocaleInfo korean = dayFirstLocale();
+    korean.shortDatePattern = "yy. M. d.";
+    LocaleInfo hungarian = dayFirstLocale();
+    hungarian.shortDatePattern = "yyyy. MM. dd.";
+    LocaleInfo chinese = dayFirstLocale();
+    chinese.shortDatePattern = "yyyy\u5e74M\u6708d\u65e5";
+    LocaleInfo bulgarian = decimalCommaLocale();
+    bulgarian.shortDatePattern = "d.MM.yy '\u0433'.";
+    LocaleInfo spanish = dayFirstLocale();
+    spanish.shortDatePattern = "d 'de' MMMM 'de' yyyy";
+    spanish.longMonthNames[11] = "diciembre";
+    EXPECT_EQ(Tmain::FormatDateStyle(Tmain::DayNumber(2023, 3, 17), 0, plain), "17 Mar 2023");
+    EXPECT_EQ(Tmain::FormatDateStyle(Tmain::DayNumber(2023, 3, 17), 0, korean), "23. 3. 17.");
+    EXPECT_EQ(Tmain::ParseDateStyle("23. 3. 17.", 0, korean), Tmain::DayNumber(2023, 3, 17));
+    EXPECT_EQ(Tmain::ParseDateStyle("23-3-17", 0, korean), Tmain::DayNumber(2023, 3, 17));
+    EXPECT_EQ(Tmain::ParseDateStyle("5 de diciembre de 2020", 0, spanish),
+              Tmain::DayNumber(2020, 12, 5));
+
+    const LocaleInfo locales[] = {monthFirstLocale(),
+                                  dayFirstLocale(),
+                                  decimalCommaLocale(),
+                                  yearFirstLocale(),
+                                  plain,
+                                  korean,
+                                  hungarian,
+                                  chinese,
+                                  bulgarian,
+                                  spanish};
+    for (const LocaleInfo& locale : locales)
+        for (int style = 0; style <= 8; ++style)
+            for (double day = Tmain::DayNumber(1946, 1, 1); day < Tmain::DayNumber(2045, 1, 1);
+                 day += 97) {
+                const std::string text = Tmain::FormatDateStyle(day, style, locale);
+                EXPECT_EQ(Tmain::ParseDateStyle(text, style, locale), day)
+                    << locale.shortDatePattern << " style " << style << ": " << text;
+                const std::string full =
+                    Tmain::FormatDateStyle(day - 40000, style, locale, Tmain::YearDigits::Four);
+                EXPECT_EQ(Tmain::ParseDateStyle(full, style, locale), day - 40000)
+                    << locale.shortDatePattern << " style " << style << ": " << full;
+            }
 }

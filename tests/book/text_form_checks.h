@@ -62,6 +62,36 @@ inline void expectSameJournal(const Book& read, const Book& original) {
     }
 }
 
+using TextFormFormat = std::function<std::string(const Book& book, const LocaleInfo& locale)>;
+using TextFormParseIn = std::function<TextFormReadResult(const std::string& text, const Book& open,
+                                                         const LocaleInfo& locale)>;
+
+// Under every date style, also those with two-digit years, days far from
+// today (1 June 2035, 1 January 1930, 31 December 1800) come back as written:
+// the files carry four-digit years.
+inline void expectEveryStyleKeepsTheCentury(const TextFormFormat& format,
+                                            const TextFormParseIn& parse) {
+    Book book = emptyBook();
+    setAccount(book, 1, "100", "Cash", CurrentAsset);
+    setAccount(book, 2, "500", "Sales", Revenue);
+    addEntry(book, "1", day(2035, 6, 1), "100", "500", "10", "Later");
+    addEntry(book, "2", day(1930, 1, 1), "100", "500", "20", "Earlier");
+    addEntry(book, "3", day(1800, 12, 31), "100", "500", "30", "Long ago");
+    for (const LocaleInfo& locale : {monthFirstLocale(), decimalCommaLocale()})
+        for (int style = 0; style <= 8; ++style) {
+            SCOPED_TRACE(locale.name + " style " + std::to_string(style));
+            book.DateStyle = static_cast<std::int16_t>(style);
+            const std::string text = format(book, locale);
+            EXPECT_NE(text.find("2035"), std::string::npos);
+            EXPECT_NE(text.find("1930"), std::string::npos);
+            Book open = emptyBook();
+            open.DateStyle = book.DateStyle;
+            TextFormReadResult read = parse(text, open, locale);
+            ASSERT_TRUE(read.ok) << read.message;
+            expectSameJournal(read.book, book);
+        }
+}
+
 struct MalformedText {
     std::string text;
     int line;          // where the reading must stop

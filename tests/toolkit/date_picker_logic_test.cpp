@@ -136,14 +136,31 @@ TEST(DatePicker, OpeningReadsTheTextInTheBooksStyle) {
     EXPECT_EQ(p.logic->text(), "15/03/2026");
     EXPECT_EQ(p.logic->foreColor(), 0u);
 
-    // Text that is no date: the panel opens on today, written in the style.
+    // Text that is no date: the panel opens on today and the text stays.
     p.logic->setText("soon");
+    p.written.clear();
     p.logic->faceClick();
-    EXPECT_EQ(p.logic->text(), "09/02/2026");
+    EXPECT_EQ(p.logic->text(), "soon");
     EXPECT_EQ(p.logic->monthText(), "February");
     p.logic->WLoss();
     EXPECT_FALSE(p.logic->isOpen());
     EXPECT_EQ(p.clicks, 1); // closing on focus loss raises nothing
+    EXPECT_TRUE(p.written.empty());
+
+    // Under a short date with month names (the C locale's), opening and
+    // closing without a pick writes nothing: the date is read back exactly.
+    p.style = 0;
+    LocaleInfo named = dayFirstLocale();
+    named.shortDatePattern = "d MMM yyyy";
+    p.fakes.locale.info = named;
+    p.logic->setText("17 Mar 2023");
+    p.written.clear();
+    p.logic->faceClick();
+    EXPECT_EQ(p.logic->TheDate(), day(2023, 3, 17));
+    p.logic->faceClick();
+    EXPECT_EQ(p.logic->text(), "17 Mar 2023");
+    EXPECT_TRUE(p.written.empty());
+    p.fakes.locale.info = dayFirstLocale();
 
     // Month-first style 6.
     p.style = 6;
