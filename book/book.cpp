@@ -48,6 +48,14 @@ std::string NewStart(Book& book, double today) {
     return reference;
 }
 
+void fillEntryAccountList(Book& book, bool emptySlotsToo) {
+    book.EntryAccountList.clear();
+    book.EntryAccountList.reserve(book.AccountNames.size());
+    for (const std::string& name : book.AccountNames)
+        if (emptySlotsToo || name.find_first_not_of(' ') != std::string::npos)
+            book.EntryAccountList.emplace_back(name);
+}
+
 Book makeEmptyBook(const std::string& balanceName, double today, std::int16_t fontCharset) {
     Book book;
     book.resizeAccounts(MinAccountSlots - 1);
@@ -56,6 +64,7 @@ Book makeEmptyBook(const std::string& balanceName, double today, std::int16_t fo
     book.AccountTypes[0] = Other;
     resetEntryGroups(book);
     book.FontCharset = fontCharset;
+    fillEntryAccountList(book);
     NewStart(book, today);
     return book;
 }

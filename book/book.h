@@ -129,6 +129,11 @@ struct Book {
 // opening-balance account in slot 0, ten default groups, new-book settings and
 // the empty journal of NewStart. `balanceName` is the string-table word for
 // "Balance"; the account is named that word followed by " b/f".
+// The entry line's account list made anew from the chart: the name of every
+// slot that has one, in order (the list the chart window leaves), or of every
+// slot (the list a text form leaves).
+void fillEntryAccountList(Book& book, bool emptySlotsToo = false);
+
 Book makeEmptyBook(const std::string& balanceName, double today, std::int16_t fontCharset = 0);
 
 // Replaces the journal by the empty one: two lines dated `today` (whole day),

@@ -24,6 +24,13 @@ namespace {
 constexpr std::int64_t VersionFive = 5 * Currency::Scale;
 constexpr std::int64_t VersionSix = 6 * Currency::Scale;
 constexpr std::int64_t VersionSeven = 7 * Currency::Scale;
+} // namespace
+
+Currency writtenBookFileVersion() {
+    return Currency::fromRaw(VersionSeven);
+}
+
+namespace {
 
 constexpr std::size_t ReferenceBytes = 14;
 constexpr std::size_t GroupNameBytes = 120;

@@ -24,10 +24,10 @@ enum class BookReadStatus {
 
 struct BookReadResult {
     BookReadStatus status = BookReadStatus::Damaged;
-    Book book;                 // the whole book read (valid only when Ok)
-    Currency version;          // the file's version value
-    std::string message;       // for Damaged / UnsupportedVersion / ForeignPassword
-    std::error_code error;     // for FileError
+    Book book;             // the whole book read (valid only when Ok)
+    Currency version;      // the file's version value
+    std::string message;   // for Damaged / UnsupportedVersion / ForeignPassword
+    std::error_code error; // for FileError
     bool ok() const { return status == BookReadStatus::Ok; }
 };
 
@@ -43,10 +43,13 @@ BookReadResult readBookFile(const std::filesystem::path& path, const PasswordPro
                             RunTimeState* run);
 
 struct BookWriteResult {
-    std::error_code error;  // file error (empty on success)
-    std::string message;    // a refusal before writing (e.g. a text too long), else ""
+    std::error_code error; // file error (empty on success)
+    std::string message;   // a refusal before writing (e.g. a text too long), else ""
     bool ok() const { return !error && message.empty(); }
 };
+
+// The version every book file is written in.
+Currency writtenBookFileVersion();
 
 // Serialises the book as version 7. A text of 65,536 bytes or more cannot be
 // stored: the result is nullopt and `refusal` names the field.

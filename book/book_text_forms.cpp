@@ -20,10 +20,7 @@ void adoptTextFormBook(Book& open, RunTimeState& run, TextFormReadResult&& read)
     open.EntryLines = std::move(in.EntryLines);
     open.EntryIds = std::move(in.EntryIds);
     if (read.hasBusinessName) open.BusinessName = std::move(in.BusinessName);
-    open.EntryAccountList.clear();
-    open.EntryAccountList.reserve(open.AccountNames.size());
-    for (const std::string& name : open.AccountNames)
-        open.EntryAccountList.emplace_back(name);
+    fillEntryAccountList(open, true);
     run.BookFilePath.clear();
     run.CurrentFilePath.clear();
     run.BookChanged = false;

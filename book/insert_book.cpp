@@ -88,6 +88,9 @@ void applyAccounts(Book& book, Book& other, const AccountPlan& plan) {
     if (plan.newSlots.empty()) return;
     std::size_t next = plan.reuseLastSlot ? static_cast<std::size_t>(book.LastAccount)
                                           : static_cast<std::size_t>(book.LastAccount) + 1;
+    // A list never filled (a book that did not keep one) starts from the chart,
+    // so the boxes keep the accounts they showed.
+    if (book.EntryAccountList.empty()) fillEntryAccountList(book);
     book.resizeAccounts(plan.newLastAccount);
     book.EntryAccountList.reserve(book.EntryAccountList.size() + plan.newSlots.size());
     bool first = true;

@@ -1,5 +1,7 @@
 #include "book/save_paths.h"
 
+#include "book/book_file.h"
+
 #include "book/tmain.h"
 
 namespace {
@@ -67,6 +69,7 @@ void finishSave(RunTimeState& run, const SavePlan& plan, bool written) {
     run.SaveExtension = plan.type;
     if (!written) return;
     if (plan.setsBookFilePath) run.BookFilePath = plan.target.string();
+    if (plan.type == "acc") run.BookFileVersion = writtenBookFileVersion();
     if (plan.setsBookDirectory) run.BookDirectory = plan.bookDirectory;
     if (plan.clearsChangedFlag) run.BookChanged = false;
 }

@@ -36,6 +36,7 @@ inline void setAccount(Book& book, int slot, const std::string& number, const st
     book.AccountNumbers[slot] = money(number);
     book.AccountNames[slot] = name;
     book.AccountTypes[slot] = static_cast<std::uint8_t>(type);
+    fillEntryAccountList(book); // as the chart window leaves it
 }
 
 inline void addLine(Book& book, const std::string& reference, double date, int side,

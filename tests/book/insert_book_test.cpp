@@ -97,6 +97,30 @@ TEST(InsertBook, BookFileAppendsLinesAndNewAccounts) {
     EXPECT_EQ(book.LastEntryLine(), 21);
 }
 
+TEST(InsertBook, TheEntryLinesAccountListKeepsTheBooksOwnAccounts) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    // A book made here starts its list from its chart.
+    Book made = makeEmptyBook("Balance", day(2024, 1, 1));
+    ASSERT_EQ(made.EntryAccountList.size(), 1u);
+    EXPECT_EQ(made.EntryAccountList[0].str(), "Balance b/f");
+
+    // A book whose list was never filled keeps its accounts in the boxes
+    // and gains only the new ones (100.1 beside 100 is new).
+    Book book = openBook();
+    book.EntryAccountList.clear();
+    std::vector<std::string> before = book.AccountNames;
+    std::erase(before, "");
+    RunTimeState run;
+    InsertResult result = insert(book, run, serialized(otherBook()), InsertSource::BookFile);
+    ASSERT_TRUE(result.ok()) << result.message;
+    ASSERT_EQ(book.EntryAccountList.size(), before.size() + 2);
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(book.EntryAccountList[i].str(), before[i]) << i;
+    EXPECT_EQ(book.EntryAccountList[before.size()].str(), "Petty cash");
+    EXPECT_EQ(book.EntryAccountList[before.size() + 1].str(), "Shop");
+    EXPECT_EQ(run.BookFileVersion, Currency::fromUnits(7));
+}
+
 TEST(InsertBook, InsertedEntriesShareOneReferenceEachContinuingTheBook) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book book = openBook();

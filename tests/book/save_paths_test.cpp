@@ -87,9 +87,11 @@ TEST(SavePaths, TheTableOfSaveAndSaveAs) {
         run.CurrentFilePath = "/reports/trial.htm";
         run.SaveExtension = "htm";
         run.BookChanged = true;
+        run.BookFileVersion = Currency::fromUnits(6);
 
         // A failed write changes none of the book's own state.
         finishSave(run, plan, false);
+        EXPECT_EQ(run.BookFileVersion, Currency::fromUnits(6));
         EXPECT_EQ(run.BookFilePath, row.bookFilePath);
         EXPECT_EQ(run.BookDirectory, "/old/");
         EXPECT_TRUE(run.BookChanged);
@@ -98,6 +100,8 @@ TEST(SavePaths, TheTableOfSaveAndSaveAs) {
         EXPECT_EQ(run.BookFilePath, row.bookFilePathAfter);
         EXPECT_EQ(run.BookDirectory, row.bookDirectoryAfter);
         EXPECT_EQ(run.BookChanged, row.changedAfter);
+        // The book file written is of the version the writer writes.
+        EXPECT_EQ(run.BookFileVersion, Currency::fromUnits(row.type == "acc" ? 7 : 6));
         EXPECT_EQ(run.CurrentFilePath, row.cancelled ? "/reports/trial.htm" : row.target);
     }
 }

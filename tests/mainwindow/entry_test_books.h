@@ -41,6 +41,7 @@ inline Book chartOnly() {
         b.AccountNames[i + 1] = accounts[i].first;
         b.AccountNumbers[i + 1] = accounts[i].second;
     }
+    fillEntryAccountList(b); // as the chart window leaves it
     b.EntryLines.clear();
     b.EntryIds.clear();
     return b;
@@ -73,6 +74,7 @@ inline void fourAccounts(Book& b) {
         b.AccountNames[i + 1] = names[i];
         b.AccountNumbers[i + 1] = money(numbers[i]);
     }
+    fillEntryAccountList(b); // as the chart window leaves it
     b.EntryLines.clear();
     b.EntryIds.clear();
 }

@@ -21,6 +21,7 @@ inline void setAccount(Book& b, int slot, const std::string& number, const std::
     b.AccountNumbers[slot] = money(number);
     b.AccountNames[slot] = name;
     b.AccountTypes[slot] = static_cast<std::uint8_t>(type);
+    fillEntryAccountList(b); // as the chart window leaves it
 }
 
 // One journal line (by default on the invoices' day, 14 March 2025).
