@@ -63,9 +63,7 @@ std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeSta
 
 BookWriteResult writeBookCsvFile(const std::filesystem::path& path, const Book& book,
                                  const LocaleInfo& locale, RunTimeState* run) {
-    BookWriteResult result;
-    result.error = writeFileSafely(path, formatBookCsv(book, locale, run));
-    return result;
+    return writeText(path, [&] { return formatBookCsv(book, locale, run); });
 }
 
 namespace {
@@ -160,11 +158,13 @@ struct CsvReader : FormReader {
 TextFormReadResult parseBookCsv(std::string_view bytes, const Book& open, const LocaleInfo& locale,
                                 double today, RunTimeState* run, const std::string& sourceName,
                                 CsvUse use) {
-    const std::string text = decodeText(bytes, open.FontCharset);
-    CsvReader reader(open, locale, run, use);
-    if (!reader.read(text, sourceName, today)) return std::move(reader.result);
-    reader.result.ok = true;
-    return std::move(reader.result);
+    return guardedParse([&] {
+        const std::string text = decodeText(bytes, open.FontCharset);
+        CsvReader reader(open, locale, run, use);
+        if (!reader.read(text, sourceName, today)) return std::move(reader.result);
+        reader.result.ok = true;
+        return std::move(reader.result);
+    });
 }
 
 TextFormReadResult readBookCsvFile(const std::filesystem::path& path, const Book& open,

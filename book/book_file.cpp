@@ -748,21 +748,15 @@ BookReadResult readBookFile(const std::filesystem::path& path, const PasswordPro
         failed.error = std::error_code(errno, std::generic_category());
         return failed;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        failed.error = std::error_code(errno, std::generic_category());
-    else if (S_ISDIR(st.st_mode))
-        failed.error = std::make_error_code(std::errc::is_a_directory);
-    else if (!S_ISREG(st.st_mode))
-        failed.error = std::make_error_code(std::errc::invalid_argument);
-    if (failed.error) {
+    std::uint64_t size = 0;
+    if ((failed.error = checkReadableFile(fd, size))) {
         ::close(fd);
         return failed;
     }
     // The file is read in windows: the whole of a large book never has to
     // sit in memory beside the book made of it.
     FileSource source(fd);
-    ByteReader reader(source, static_cast<std::uint64_t>(st.st_size));
+    ByteReader reader(source, size);
     BookReadResult result = parseWith(reader, askPassword, run);
     ::close(fd);
     return result;
@@ -786,14 +780,7 @@ BookWriteResult writeBookFile(const std::filesystem::path& path, const Book& boo
     BookWriteResult result;
     result.message = refusalFor(book);
     if (!result.message.empty()) return result;
-    // A book opened through a link is written where the link points.
-    std::filesystem::path target = path;
-    std::error_code ec;
-    if (std::filesystem::is_symlink(path, ec)) {
-        auto resolved = std::filesystem::weakly_canonical(path, ec);
-        if (!ec) target = resolved;
-    }
-    SafeFileWriter file(target);
+    SafeFileWriter file(path); // through a link, to where it points
     if (!file.ok()) {
         result.error = file.error();
         return result;

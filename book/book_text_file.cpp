@@ -91,10 +91,7 @@ std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeSt
 
 BookWriteResult writeBookTextFile(const std::filesystem::path& path, const Book& book,
                                   const LocaleInfo& locale, RunTimeState* run) {
-    BookWriteResult result;
-    std::string text = formatBookText(book, locale, run);
-    result.error = writeFileSafely(path, text);
-    return result;
+    return writeText(path, [&] { return formatBookText(book, locale, run); });
 }
 
 namespace {
@@ -224,12 +221,14 @@ struct TextReader : FormReader {
 
 TextFormReadResult parseBookText(std::string_view bytes, const Book& open, const LocaleInfo& locale,
                                  double today, RunTimeState* run) {
-    const std::string text = decodeText(bytes, open.FontCharset);
-    TextReader reader(open, locale, run);
-    if (!reader.read(text, today)) return std::move(reader.result);
-    reader.result.hasBusinessName = true;
-    reader.result.ok = true;
-    return std::move(reader.result);
+    return guardedParse([&] {
+        const std::string text = decodeText(bytes, open.FontCharset);
+        TextReader reader(open, locale, run);
+        if (!reader.read(text, today)) return std::move(reader.result);
+        reader.result.hasBusinessName = true;
+        reader.result.ok = true;
+        return std::move(reader.result);
+    });
 }
 
 TextFormReadResult readBookTextFile(const std::filesystem::path& path, const Book& open,

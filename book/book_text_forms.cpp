@@ -85,10 +85,32 @@ TextFormReadResult readFile(const std::filesystem::path& path,
     if (std::error_code ec = readWholeFile(path, bytes)) {
         TextFormReadResult result;
         result.error = ec;
-        result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(ec));
+        result.message = Tmain::FileErrorText(ec);
         return result;
     }
     return parse(bytes);
+}
+
+TextFormReadResult guardedParse(const std::function<TextFormReadResult()>& parse) {
+    try {
+        return parse();
+    } catch (const std::bad_alloc&) {
+        TextFormReadResult result;
+        result.error = std::make_error_code(std::errc::not_enough_memory);
+        result.message = Tmain::FileErrorText(result.error);
+        return result;
+    }
+}
+
+BookWriteResult writeText(const std::filesystem::path& path,
+                          const std::function<std::string()>& format) {
+    BookWriteResult result;
+    try {
+        result.error = writeFileSafely(path, format());
+    } catch (const std::bad_alloc&) {
+        result.error = std::make_error_code(std::errc::not_enough_memory);
+    }
+    return result;
 }
 
 BookReadResult readForOpening(FileReader read, const std::filesystem::path& path, const Book& open,
@@ -98,7 +120,14 @@ BookReadResult readForOpening(FileReader read, const std::filesystem::path& path
         refused.status = BookReadStatus::PasswordRefused;
         return refused;
     }
-    return toBookReadResult(open, read(path, open, currentLocale(), todayNumber(), run));
+    try {
+        return toBookReadResult(open, read(path, open, currentLocale(), todayNumber(), run));
+    } catch (const std::bad_alloc&) {
+        BookReadResult failed;
+        failed.status = BookReadStatus::FileError;
+        failed.error = std::make_error_code(std::errc::not_enough_memory);
+        return failed;
+    }
 }
 
 std::string decodeText(std::string_view bytes, int fontCharset) {

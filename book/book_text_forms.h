@@ -50,6 +50,14 @@ namespace textforms {
 TextFormReadResult readFile(const std::filesystem::path& path,
                             const std::function<TextFormReadResult(std::string_view)>& parse);
 
+// Runs a parse; running out of memory on the way gives a file error
+// (not_enough_memory) and its message, as the book-file reader reports it.
+TextFormReadResult guardedParse(const std::function<TextFormReadResult()>& parse);
+// Writes the text `format` makes through the safe writer; running out of
+// memory while making it is a file error as well.
+BookWriteResult writeText(const std::filesystem::path& path,
+                          const std::function<std::string()>& format);
+
 // A reader of one form from a file: path, open book, locale, today, progress.
 using FileReader = TextFormReadResult (*)(const std::filesystem::path&, const Book&,
                                           const LocaleInfo&, double, RunTimeState*);

@@ -157,7 +157,7 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
             InsertResult failed;
             failed.status = InsertResult::FileError;
             failed.error = read.error;
-            failed.message = Tmain::FileErrorText(Tmain::FileErrorNumber(read.error));
+            failed.message = Tmain::FileErrorText(read.error);
             return failed;
         }
         default:
@@ -215,7 +215,7 @@ InsertResult insertBookFile(Book& book, RunTimeState& run, const std::filesystem
         InsertResult failed;
         failed.status = InsertResult::FileError;
         failed.error = ec;
-        failed.message = Tmain::FileErrorText(Tmain::FileErrorNumber(ec));
+        failed.message = Tmain::FileErrorText(ec);
         return failed;
     }
     return insertBook(book, run, bytes, source, path.string(), askPassword, locale);

@@ -10,17 +10,68 @@
 namespace {
 std::atomic<int> writesUntilFailure{-1};
 
-std::error_code lastError() { return std::error_code(errno, std::generic_category()); }
+std::error_code lastError() {
+    return std::error_code(errno, std::generic_category());
+}
+
+class FileRefusalCategory : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "file refusal"; }
+    std::string message(int value) const override {
+        switch (static_cast<FileRefusal>(value)) {
+        case FileRefusal::NotARegularFile:
+            return "This is not a file that can be opened: a folder, a pipe or a device cannot "
+                   "be read as a book.";
+        case FileRefusal::TooLarge:
+            return "The file is too large to be read: a book file is never larger than " +
+                   std::to_string(LargestFileRead >> 20) + " MB.";
+        }
+        return "The file cannot be read.";
+    }
+};
 } // namespace
 
-void SafeFileWriter::failAfterWrites(int n) { writesUntilFailure = n; }
+const std::error_category& fileRefusalCategory() {
+    static const FileRefusalCategory category;
+    return category;
+}
 
-SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(std::move(target)) {
-    if (target_.is_relative()) target_ = std::filesystem::absolute(target_);
+std::error_code make_error_code(FileRefusal refusal) {
+    return {static_cast<int>(refusal), fileRefusalCategory()};
+}
+
+std::filesystem::path linkTarget(const std::filesystem::path& path) {
+    std::filesystem::path target = path.is_relative() ? std::filesystem::absolute(path) : path;
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(target, ec)) break;
+        const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (ec) break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target.lexically_normal();
+}
+
+bool isReadOnlyFile(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+void SafeFileWriter::failAfterWrites(int n) {
+    writesUntilFailure = n;
+}
+
+SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarget(target)) {
+    if (isReadOnlyFile(target_)) {
+        fail(std::make_error_code(std::errc::read_only_file_system));
+        return;
+    }
     auto folder = target_.parent_path();
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp_ = folder / ("." + target_.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+        temp_ =
+            folder / ("." + target_.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
         if (fd_ >= 0) {
             // A file replaced keeps its permissions (a private book stays private).
@@ -47,7 +98,9 @@ void SafeFileWriter::fail(std::error_code ec) {
     if (!error_) error_ = ec ? ec : std::make_error_code(std::errc::io_error);
 }
 
-void SafeFileWriter::write(std::string_view bytes) { write(bytes.data(), bytes.size()); }
+void SafeFileWriter::write(std::string_view bytes) {
+    write(bytes.data(), bytes.size());
+}
 
 void SafeFileWriter::write(const void* data, std::size_t size) {
     if (error_ || size == 0) return;
@@ -125,38 +178,49 @@ std::error_code writeFileSafely(const std::filesystem::path& target, std::string
 }
 
 std::error_code readWholeFile(const std::filesystem::path& path, std::string& bytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a named pipe given as a file must not hang the program.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return lastError();
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        auto ec = lastError();
+    std::uint64_t size = 0;
+    if (std::error_code ec = checkReadableFile(fd, size)) {
         ::close(fd);
         return ec;
     }
-    if (S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return std::make_error_code(std::errc::is_a_directory);
-    }
     std::string data;
     try {
-        data.reserve(static_cast<std::size_t>(st.st_size));
+        data.reserve(static_cast<std::size_t>(size));
+        char buf[1 << 16];
+        for (;;) {
+            ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                auto ec = lastError();
+                ::close(fd);
+                return ec;
+            }
+            if (n == 0) break;
+            // A file that grows while it is read stops at the limit too.
+            if (data.size() + static_cast<std::size_t>(n) > LargestFileRead) {
+                ::close(fd);
+                return FileRefusal::TooLarge;
+            }
+            data.append(buf, static_cast<std::size_t>(n));
+        }
     } catch (const std::bad_alloc&) {
         ::close(fd);
         return std::make_error_code(std::errc::not_enough_memory);
     }
-    char buf[1 << 16];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            auto ec = lastError();
-            ::close(fd);
-            return ec;
-        }
-        if (n == 0) break;
-        data.append(buf, static_cast<std::size_t>(n));
-    }
     ::close(fd);
     bytes = std::move(data);
+    return {};
+}
+
+std::error_code checkReadableFile(int fd, std::uint64_t& size) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return lastError();
+    if (S_ISDIR(st.st_mode)) return std::make_error_code(std::errc::is_a_directory);
+    if (!S_ISREG(st.st_mode)) return FileRefusal::NotARegularFile;
+    size = static_cast<std::uint64_t>(st.st_size);
+    if (size > LargestFileRead) return FileRefusal::TooLarge;
     return {};
 }

@@ -1,6 +1,8 @@
 // Writing a file safely: the bytes go to a temporary file in the target's
 // folder, every write is checked, the file is flushed to disk and only then
-// renamed over the target. On any failure the target stays as it was.
+// renamed over the target. On any failure the target stays as it was. A
+// target reached through a symbolic link is written where the link points (the
+// link stays); a read-only target is refused.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +10,27 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <type_traits>
+
+// Why a file was refused before anything was read or written.
+enum class FileRefusal {
+    NotARegularFile = 1, // a folder, pipe, device or socket
+    TooLarge,            // beyond LargestFileRead
+};
+const std::error_category& fileRefusalCategory();
+std::error_code make_error_code(FileRefusal refusal);
+template <> struct std::is_error_code_enum<FileRefusal> : std::true_type {};
+
+// No book or text form comes near this size; a larger file is refused rather
+// than read until memory runs out.
+constexpr std::uint64_t LargestFileRead = std::uint64_t(1) << 30;
+
+// The file a path names once every symbolic link on its last part is followed,
+// also one that points where no file is yet.
+std::filesystem::path linkTarget(const std::filesystem::path& path);
+// True for an existing file this user may not write (no write permission, or
+// writing is refused).
+bool isReadOnlyFile(const std::filesystem::path& path);
 
 class SafeFileWriter {
   public:
@@ -45,5 +68,10 @@ class SafeFileWriter {
 // Writes a whole file safely; returns the error (empty on success).
 std::error_code writeFileSafely(const std::filesystem::path& target, std::string_view bytes);
 
-// Reads a whole file into memory; returns the error (empty on success).
+// The checks every reader makes on the file it opened: a regular file (a
+// folder gives is_a_directory) of at most LargestFileRead bytes, whose size is
+// given.
+std::error_code checkReadableFile(int fd, std::uint64_t& size);
+// Reads a whole regular file of at most LargestFileRead bytes into memory;
+// returns the error (empty on success).
 std::error_code readWholeFile(const std::filesystem::path& path, std::string& bytes);

@@ -1,5 +1,6 @@
 #include "book/tmain.h"
 
+#include "book/safe_file.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 
@@ -539,8 +540,13 @@ void FileErrorMessage(int number) {
     showMessage(FileErrorText(number), "", MessageButtons::Ok);
 }
 
+std::string FileErrorText(const std::error_code& ec) {
+    if (ec.category() == fileRefusalCategory()) return ec.message();
+    return FileErrorText(FileErrorNumber(ec));
+}
+
 void FileErrorMessage(const std::error_code& ec) {
-    FileErrorMessage(FileErrorNumber(ec));
+    showMessage(FileErrorText(ec), "", MessageButtons::Ok);
 }
 
 } // namespace Tmain

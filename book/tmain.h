@@ -90,6 +90,9 @@ std::string StripExtension(const std::string& name);
 int FileErrorNumber(const std::error_code& ec);
 // The text shown for an error number (texts 309 to 315, else the generic one).
 std::string FileErrorText(int number);
+// The text for an error: a file refused before reading (safe_file.h) says
+// why; any other error the text of its number.
+std::string FileErrorText(const std::error_code& ec);
 // Shows that text in a message box with an OK button.
 void FileErrorMessage(int number);
 void FileErrorMessage(const std::error_code& ec);

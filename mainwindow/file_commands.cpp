@@ -8,6 +8,7 @@
 #include "book/insert_book.h"
 #include "book/open_book.h"
 #include "book/period_rollover.h"
+#include "book/safe_file.h"
 #include "book/tmain.h"
 #include "mainwindow/entry_model.h"
 #include "mainwindow/startup_state.h"
@@ -81,15 +82,7 @@ BookWindows windowsClosedByRollOver() {
 }
 
 bool bookFileIsReadOnly(const fs::path& path) {
-    std::error_code ec;
-    const fs::file_status st = fs::status(path, ec);
-    if (ec || !fs::is_regular_file(st)) return false;
-    using P = fs::perms;
-    if ((st.permissions() & (P::owner_write | P::group_write | P::others_write)) == P::none)
-        return true;
-    // Opening for update neither truncates nor touches the file.
-    std::fstream probe(path, std::ios::in | std::ios::out | std::ios::binary);
-    return !probe.is_open();
+    return isReadOnlyFile(path);
 }
 
 class FileCommands::BusyGuard {

@@ -1,0 +1,200 @@
+// Files that are not what a reader or writer expects: pipes, devices and huge
+// files are refused with a message, low memory is reported, links are written
+// through and read-only files are never replaced.
+#include "book/book_csv_file.h"
+#include "book/book_file.h"
+#include "book/book_text_file.h"
+#include "book/insert_book.h"
+#include "book/safe_file.h"
+#include "book/tmain.h"
+#include "hand_made_books.h"
+#include "platform/fake/fake_services.h"
+#include "resources/string_table.h"
+#include "support/test_paths.h"
+
+#include <fcntl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace handmade;
+using testing_support::readFile;
+using testing_support::TempDir;
+using testing_support::writeFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+const PasswordPrompt noPrompt = []() -> std::optional<std::string> { return std::nullopt; };
+
+// What each reader says about a path: its error and message.
+struct ReadOutcome {
+    std::error_code error;
+    std::string message;
+};
+
+std::vector<std::pair<std::string, std::function<ReadOutcome(const fs::path&)>>> readers() {
+    return {
+        {"book file",
+         [](const fs::path& p) {
+             BookReadResult r = readBookFile(p, noPrompt, nullptr);
+             return ReadOutcome{r.error, Tmain::FileErrorText(r.error)};
+         }},
+        {"text",
+         [](const fs::path& p) {
+             TextFormReadResult r = readBookTextFile(p, emptyBook(), dayFirstLocale(), 0, nullptr);
+             return ReadOutcome{r.error, r.message};
+         }},
+        {"csv",
+         [](const fs::path& p) {
+             TextFormReadResult r = readBookCsvFile(p, emptyBook(), dayFirstLocale(), 0, nullptr);
+             return ReadOutcome{r.error, r.message};
+         }},
+        {"insert",
+         [](const fs::path& p) {
+             Book book = emptyBook();
+             RunTimeState run;
+             InsertResult r =
+                 insertBookFile(book, run, p, InsertSource::CsvFile, noPrompt, dayFirstLocale());
+             return ReadOutcome{r.error, r.message};
+         }},
+    };
+}
+
+// Bytes of memory the process has mapped now.
+std::uint64_t mappedBytes() {
+    std::ifstream statm("/proc/self/statm");
+    std::uint64_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// Leaves the process `margin` bytes more than it has mapped.
+void limitMemory(std::uint64_t margin) {
+    const rlimit limit{mappedBytes() + margin, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_AS, &limit);
+}
+
+Book bookOfLines(int entries) {
+    Book book = emptyBook();
+    setAccount(book, 1, "100", "Cash", CurrentAsset);
+    setAccount(book, 2, "500", "Sales", Revenue);
+    for (int i = 0; i < entries; ++i)
+        addEntry(book, std::to_string(i + 1), day(2024, 1, 1), "100", "500", "12.5",
+                 "A sale of the day");
+    return book;
+}
+
+} // namespace
+
+TEST(OddFiles, PipesDevicesAndHugeFilesAreRefusedWithAMessage) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TempDir dir;
+    const fs::path pipe = dir / "pipe.csv";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path endless = dir / "endless.txt";
+    fs::create_symlink("/dev/zero", endless);
+    const fs::path huge = dir / "huge.csv";
+    {
+        const int fd = ::open(huge.c_str(), O_WRONLY | O_CREAT, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(LargestFileRead + 1)), 0); // sparse
+        ::close(fd);
+    }
+    for (const auto& [name, read] : readers()) {
+        SCOPED_TRACE(name);
+        for (const fs::path& p : {pipe, endless}) {
+            const ReadOutcome out = read(p); // returns at once: no wait for a writer
+            EXPECT_EQ(out.error, FileRefusal::NotARegularFile) << p;
+            EXPECT_NE(out.message.find("not a file that can be opened"), std::string::npos)
+                << out.message;
+        }
+        const ReadOutcome out = read(huge);
+        EXPECT_EQ(out.error, FileRefusal::TooLarge);
+        EXPECT_NE(out.message.find("too large"), std::string::npos) << out.message;
+    }
+}
+
+TEST(OddFiles, RunningOutOfMemoryIsReportedByTheTextReadersAndWriters) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    const Book big = bookOfLines(150000);
+    const std::string text = formatBookText(big, dayFirstLocale(), nullptr);
+    const std::string csv = formatBookCsv(big, dayFirstLocale(), nullptr);
+    TempDir dir;
+    const std::string outOfMemory = strings::text(309);
+    // Each runs in a child whose memory is cut short; it exits 0 when the
+    // reader or writer reported the lack of memory instead of ending.
+    auto reportsLowMemory = [&](const std::function<bool()>& run) {
+        EXPECT_EXIT(
+            {
+                limitMemory(4 << 20);
+                std::exit(run() ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "");
+    };
+    reportsLowMemory([&] {
+        TextFormReadResult r = parseBookText(text, emptyBook(), dayFirstLocale(), 0, nullptr);
+        return !r.ok && r.error == std::errc::not_enough_memory && r.message == outOfMemory;
+    });
+    reportsLowMemory([&] {
+        TextFormReadResult r =
+            parseBookCsv(csv, emptyBook(), dayFirstLocale(), 0, nullptr, "big.csv");
+        return !r.ok && r.error == std::errc::not_enough_memory && r.message == outOfMemory;
+    });
+    reportsLowMemory([&] {
+        BookWriteResult r = writeBookTextFile(dir / "big.txt", big, dayFirstLocale(), nullptr);
+        return r.error == std::errc::not_enough_memory && !fs::exists(dir / "big.txt");
+    });
+    reportsLowMemory([&] {
+        BookWriteResult r = writeBookCsvFile(dir / "big.csv", big, dayFirstLocale(), nullptr);
+        return r.error == std::errc::not_enough_memory && !fs::exists(dir / "big.csv");
+    });
+}
+
+TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    const Book book = bookOfLines(2);
+    const std::vector<std::pair<std::string, std::function<BookWriteResult(const fs::path&)>>>
+        writers = {
+            {"bytes",
+             [](const fs::path& p) {
+                 return BookWriteResult{writeFileSafely(p, "x"), ""};
+             }},
+            {"book file", [&](const fs::path& p) { return writeBookFile(p, book, nullptr); }},
+            {"text",
+             [&](const fs::path& p) {
+                 return writeBookTextFile(p, book, dayFirstLocale(), nullptr);
+             }},
+            {"csv",
+             [&](const fs::path& p) {
+                 return writeBookCsvFile(p, book, dayFirstLocale(), nullptr);
+             }},
+        };
+    for (const auto& [name, write] : writers) {
+        SCOPED_TRACE(name);
+        TempDir dir;
+        fs::create_directory(dir / "real");
+        // A link to a file, and a chain of links to one that is not there yet.
+        writeFile(dir / "real" / "book", "old");
+        fs::create_symlink("real/book", dir / "link");
+        fs::create_symlink("link2", dir / "dangling");
+        fs::create_symlink(dir / "real" / "new", dir / "link2");
+        for (const char* link : {"link", "dangling"}) {
+            ASSERT_TRUE(write(dir / link).ok()) << link;
+            EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
+        }
+        EXPECT_NE(readFile(dir / "real" / "book"), "old");
+        EXPECT_EQ(readFile(dir / "real" / "new"), readFile(dir / "real" / "book"));
+
+        // A read-only file is refused with the read-only message and stays.
+        writeFile(dir / "locked", "kept");
+        fs::permissions(dir / "locked", fs::perms::owner_read);
+        const BookWriteResult refused = write(dir / "locked");
+        EXPECT_EQ(refused.error, std::errc::read_only_file_system);
+        EXPECT_EQ(Tmain::FileErrorText(refused.error), strings::text(315));
+        EXPECT_EQ(readFile(dir / "locked"), "kept");
+        fs::permissions(dir / "locked", fs::perms::owner_all);
+    }
+}
