@@ -126,6 +126,7 @@ struct CsvReader : FormReader {
                                              : " is not a standard Ledgerwick CSV file"));
         journal.reserve(text.size() / 48 + 16);
         bool inJournal = false;
+        int lastJournalLine = 0;
         int blankAt = 0; // a run of blank lines is a fault only when more lines follow
         while (lines.next(line)) {
             const int number = lines.lineNumber();
@@ -143,11 +144,19 @@ struct CsvReader : FormReader {
             }
             showProgress(lines);
             if (!readJournalLine(line, number)) return false;
+            lastJournalLine = number;
         }
         if (!inJournal)
             return fail(lines.lineNumber() + 1,
                         std::string("the file ends without the journal header \"") +
                             BookCsvJournalHeader + "\"");
+        // The form has no end mark: a book cut short shows in its last line.
+        if (use == CsvUse::Open && !(text.ends_with('\n') || text.ends_with('\r')))
+            return fail(lines.lineNumber(), "the file ends inside this line, without a line end "
+                                            "(it may have been cut short)");
+        if (use == CsvUse::Open && journal.entryOpen())
+            return fail(lastJournalLine, "the file ends inside an entry that has no closing note "
+                                         "(it may have been cut short)");
         finishBook(today, use == CsvUse::Open);
         return true;
     }

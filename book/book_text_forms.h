@@ -165,6 +165,8 @@ class EntryShaper {
     bool add(EntryId id, EntryLine line);
     // Orders an entry left open at the end of the file.
     void finish();
+    // The last line added left its entry without a closing note.
+    bool entryOpen() const { return entryStart_ < lines.size(); }
     std::vector<EntryLine> lines;
     std::vector<EntryId> ids;
 
