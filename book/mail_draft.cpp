@@ -6,7 +6,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +19,8 @@ namespace Tmain {
 namespace {
 
 constexpr int MaxDraftNames = 1000;
+constexpr int MaxOtherNames = 100;      // tries of a random name once the numbered ones are taken
+constexpr time_t DraftLifetime = 86400; // a draft older than a day has been sent or dropped
 constexpr std::size_t EncodedChunkBytes = 45; // 60 base64 characters per encoded word
 constexpr std::size_t LongestPlainValue = 900;
 
@@ -95,6 +101,49 @@ int openPrivateFolder(const std::filesystem::path& temporary, std::error_code& e
     return dir;
 }
 
+// Removes the drafts (regular .eml files, links never followed) last written
+// more than a day ago from the private folder.
+void removeOldDrafts(int dir) {
+    const int listed = ::dup(dir);
+    if (listed < 0) return;
+    DIR* folder = ::fdopendir(listed);
+    if (!folder) {
+        ::close(listed);
+        return;
+    }
+    const time_t oldest = ::time(nullptr) - DraftLifetime;
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string_view name = entry->d_name;
+        if (!name.ends_with(".eml")) continue;
+        struct stat st {};
+        if (::fstatat(dir, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (st.st_mtime < oldest) ::unlinkat(dir, entry->d_name, 0);
+    }
+    ::closedir(folder);
+}
+
+// Creates a new draft file that no other draft had (never one in use): the
+// first free number, else a random name. -1 (errno set) when none can be made.
+int createDraft(int dir, const std::string& base, std::string& name) {
+    for (int n = 0; n < MaxDraftNames; ++n) {
+        name = base + std::to_string(n) + ".eml";
+        int fd =
+            ::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    std::random_device random;
+    for (int n = 0; n < MaxOtherNames; ++n) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "-%08x", static_cast<unsigned>(random()));
+        name = base + suffix + ".eml";
+        int fd =
+            ::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
 std::string safeBaseName(const std::string& baseName) {
     std::string name;
     for (char c : baseName)
@@ -173,14 +222,9 @@ std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
     const auto folder = temporary / ("lw-mail-" + std::to_string(::geteuid()));
     const std::string base = safeBaseName(baseName);
 
-    int fd = -1;
+    removeOldDrafts(dir);
     std::string name;
-    for (int n = 0; n < MaxDraftNames && fd < 0; ++n) {
-        name = base + std::to_string(n) + ".eml";
-        fd =
-            ::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST) break;
-    }
+    const int fd = createDraft(dir, base, name);
     if (fd < 0) {
         ec = errno == EEXIST ? std::make_error_code(std::errc::file_exists) : lastError();
         ::close(dir);

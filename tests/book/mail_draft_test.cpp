@@ -3,6 +3,7 @@
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -110,6 +111,44 @@ TEST(MailDraft, IsAnUnsentHtmlMessageAMailProgramReads) {
     path = Tmain::OpenMailDraft("TrialBalance", "<p/>", "Acme, Trial Balance", "Books");
     ASSERT_TRUE(path);
     EXPECT_NE(readFile(*path).find("\r\nSubject: Acme, Trial Balance\r\n"), std::string::npos);
+}
+
+TEST(MailDraft, OldDraftsGoAndANameIsAlwaysFound) {
+    ScopedFakeServices fakes;
+    TempDir dir;
+    fakes.environment.vars["tmp"] = dir.path().string();
+    ASSERT_TRUE(Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c"));
+    const fs::path folder = privateFolder(dir.path());
+    // A thousand drafts of one name, two days old, and one other file.
+    auto age = [](const fs::path& p, time_t seconds) {
+        const timespec times[2] = {{::time(nullptr) - seconds, 0}, {::time(nullptr) - seconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), times, 0), 0);
+    };
+    for (int n = 0; n < 1000; ++n) {
+        writeFile(folder / ("Invoice" + std::to_string(n) + ".eml"), "old");
+        age(folder / ("Invoice" + std::to_string(n) + ".eml"), 2 * 86400);
+    }
+    writeFile(folder / "notes.txt", "mine");
+    age(folder / "notes.txt", 2 * 86400);
+    auto path = Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c");
+    ASSERT_TRUE(path) << fakes.messages.lastText();
+    EXPECT_EQ(path->filename(), "Invoice0.eml");
+    EXPECT_NE(readFile(*path), "old");
+    EXPECT_FALSE(fs::exists(folder / "Invoice999.eml"));
+    EXPECT_TRUE(fs::exists(folder / "notes.txt"));
+
+    // A thousand drafts of today, maybe still open in the mail program: none
+    // is overwritten, and the new one still finds a name.
+    for (int n = 1; n < 1000; ++n)
+        writeFile(folder / ("Invoice" + std::to_string(n) + ".eml"), "fresh");
+    path = Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c");
+    ASSERT_TRUE(path) << fakes.messages.lastText();
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_EQ(path->parent_path(), folder);
+    EXPECT_EQ(path->extension(), ".eml");
+    EXPECT_NE(readFile(*path), "fresh");
+    EXPECT_EQ(readFile(folder / "Invoice999.eml"), "fresh");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1002);
 }
 
 TEST(MailDraft, TakesTheTemporaryFolderFromTheEnvironment) {
