@@ -259,7 +259,7 @@ class BookParser {
         rawPassword_ = *plain;
         const std::string password = encoding::toUtf8(*plain, 1252);
         std::optional<std::string> answer;
-        if (askPassword_) answer = askPassword_();
+        if (askPassword_) answer = askPassword_(password);
         if (!answer || *answer != password) {
             result.status = BookReadStatus::PasswordRefused;
             result.message = "The password was not accepted; the book was not opened.";

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <type_traits>
 
 enum class BookReadStatus {
     Ok,
@@ -32,8 +33,37 @@ struct BookReadResult {
 };
 
 // Asked for the file's password when it has one; returns what the user
-// entered, or nullopt when the prompt was cancelled.
-using PasswordPrompt = std::function<std::optional<std::string>()>;
+// entered, or nullopt when the prompt was cancelled. It is told the password
+// it asks for, so that the prompt can take it the moment it is typed, as the
+// password prompt does with every password; a prompt that needs no telling
+// may take no argument.
+class PasswordPrompt {
+  public:
+    using Ask = std::function<std::optional<std::string>(const std::string& wanted)>;
+
+    PasswordPrompt() = default;
+    PasswordPrompt(std::nullptr_t) {}
+    template <class F>
+    requires std::is_invocable_r_v<std::optional<std::string>, F&> PasswordPrompt(F f) {
+        if constexpr (std::is_constructible_v<bool, F&>)
+            if (!static_cast<bool>(f)) return; // an empty function asks nothing
+        ask_ = [f = std::move(f)](const std::string&) mutable { return f(); };
+    }
+    template <class F>
+    requires(!std::is_invocable_v<F&> &&
+             std::is_invocable_r_v<std::optional<std::string>, F&, const std::string&>)
+        PasswordPrompt(F f)
+        : ask_(std::move(f)) {}
+
+    std::optional<std::string> operator()(const std::string& wanted = {}) const {
+        if (!ask_) return std::nullopt;
+        return ask_(wanted);
+    }
+    explicit operator bool() const { return static_cast<bool>(ask_); }
+
+  private:
+    Ask ask_;
+};
 
 // Parses a whole book file held in memory. `run` receives progress steps
 // (ProgressStride is set from the file's line count) and may be null.

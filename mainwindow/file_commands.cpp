@@ -101,11 +101,14 @@ FileCommands::FileCommands(Book& book, RunTimeState& run, FileCommandHost& host)
 
 // ---------------------------------------------------------------- gates
 
-std::optional<std::string> FileCommands::prompt(PasswordKind kind, bool* answered) {
+std::optional<std::string> FileCommands::prompt(PasswordKind kind, const std::string& wanted,
+                                                bool* answered) {
     // Asked while a file is read: the window is enabled again for the prompt.
     host_.setBusy(false);
     run_.EnteredPassword.clear();
-    std::optional<std::string> typed = host_.askPassword(kind);
+    std::optional<std::string> typed = kind == PasswordKind::BookFile && !wanted.empty()
+                                           ? host_.askFilePassword(wanted)
+                                           : host_.askPassword(kind);
     host_.setBusy(true);
     if (answered && typed) *answered = true;
     run_.EnteredPassword.clear();
@@ -208,7 +211,9 @@ CommandOutcome FileCommands::load(int mode) {
         // book's administrator password.
         const PasswordKind asked =
             kind == BookFileKind::Acc ? PasswordKind::BookFile : PasswordKind::Administrator;
-        const PasswordPrompt ask = [&] { return prompt(asked, &answered); };
+        const PasswordPrompt ask = [&](const std::string& wanted) {
+            return prompt(asked, wanted, &answered);
+        };
         const BookReaders readers{readBookTextForOpening, readBookCsvForOpening};
         result = openBookFile(path, kind, book_, ask, &run_, readers);
         run_.EnteredPassword.clear();
@@ -343,7 +348,9 @@ CommandOutcome FileCommands::InsertEntries_Click() {
     {
         BusyScope busy(host_);
         Tmain::BeginProgress(run_, "Inserting");
-        const PasswordPrompt ask = [&] { return prompt(PasswordKind::BookFile, &answered); };
+        const PasswordPrompt ask = [&](const std::string& wanted) {
+            return prompt(PasswordKind::BookFile, wanted, &answered);
+        };
         result = insertBookFile(book_, run_, path, source, ask, currentLocale());
         run_.EnteredPassword.clear();
         Tmain::EndProgress(run_);

@@ -75,6 +75,12 @@ class FileCommandHost {
     virtual std::optional<FileChoice> chooseFile(const FileDialogRequest& request) = 0;
     // The password prompt: what was entered, or nullopt when it was left.
     virtual std::optional<std::string> askPassword(PasswordKind kind) = 0;
+    // The file password of a book being read, which the prompt is told so
+    // that it takes it the moment it is typed; by default askPassword.
+    virtual std::optional<std::string> askFilePassword(const std::string& wanted) {
+        (void)wanted;
+        return askPassword(PasswordKind::BookFile);
+    }
     // A question with the given buttons (the platform's message box by default).
     virtual MessageAnswer askQuestion(const std::string& text, MessageButtons buttons);
 
@@ -154,7 +160,7 @@ class FileCommands {
     CommandOutcome save(SaveCommand command);
     bool mayReplaceBook();
     bool adminGate();
-    std::optional<std::string> prompt(PasswordKind kind, bool* answered);
+    std::optional<std::string> prompt(PasswordKind kind, const std::string& wanted, bool* answered);
     void journalReplaced(std::int32_t lineShown);
     void setSaveCommands(SaveCommandsState state);
 

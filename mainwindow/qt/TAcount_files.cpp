@@ -26,6 +26,10 @@ class MainWindowFileHost : public QtFileCommandHost {
             kind == PasswordKind::Administrator ? w_.adminPasswordPrompt : w_.filePasswordPrompt;
         return prompt ? prompt() : QtFileCommandHost::askPassword(kind);
     }
+    std::optional<std::string> askFilePassword(const std::string& wanted) override {
+        return w_.filePasswordPrompt ? w_.filePasswordPrompt()
+                                     : QtFileCommandHost::askFilePassword(wanted);
+    }
 
   private:
     TAcount& w_;

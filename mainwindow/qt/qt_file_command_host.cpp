@@ -6,8 +6,6 @@
 #include "toolkit/qt/Passit.h"
 
 #include <QApplication>
-#include <QInputDialog>
-#include <QLineEdit>
 
 QtFileCommandHost::QtFileCommandHost(QWidget* window, Book& book, RunTimeState& run)
     : window_(window), book_(book), run_(run) {}
@@ -28,18 +26,21 @@ std::optional<FileChoice> QtFileCommandHost::chooseFile(const FileDialogRequest&
     return FileChoice{choice->path, choice->type};
 }
 
+Passit& QtFileCommandHost::passwordPrompt() {
+    if (!prompt_) prompt_ = new Passit(book_, run_, window_);
+    prompt_->setBook(book_);
+    return *prompt_;
+}
+
 std::optional<std::string> QtFileCommandHost::askPassword(PasswordKind kind) {
-    if (kind == PasswordKind::Administrator) {
-        if (!prompt_) prompt_ = new Passit(book_, run_, window_);
-        prompt_->setBook(book_);
-        return prompt_->ask(window_);
-    }
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(window_, qs(strings::text(184)), qs(strings::text(185)),
-                              QLineEdit::Password, QString(), &ok);
-    if (!ok) return std::nullopt;
-    return text.toStdString();
+    // The open book's passwords are the prompt's own; another file's password
+    // comes through askFilePassword.
+    if (kind == PasswordKind::Administrator) return passwordPrompt().ask(window_);
+    return askFilePassword({});
+}
+
+std::optional<std::string> QtFileCommandHost::askFilePassword(const std::string& wanted) {
+    return passwordPrompt().ask(KnownPasswords{wanted, {}}, window_);
 }
 
 void QtFileCommandHost::closeWindows(const BookWindows& w) {

@@ -30,9 +30,10 @@ class QtFileCommandHost : public FileCommandHost {
     std::function<JournalSheetLayout()> sheetLayout;
 
     std::optional<FileChoice> chooseFile(const FileDialogRequest& request) override;
-    // The administrator password through the password prompt; a book's own
-    // file password through a masked input box (texts 184 and 185).
+    // Every password through the password prompt: the open book's
+    // administrator password, and the file password of a book being read.
     std::optional<std::string> askPassword(PasswordKind kind) override;
+    std::optional<std::string> askFilePassword(const std::string& wanted) override;
     void closeWindows(const BookWindows& w) override;
     void setBusy(bool busy) override;
     void setStatus(const std::string& text) override;
@@ -50,6 +51,7 @@ class QtFileCommandHost : public FileCommandHost {
     Book& book_;
     RunTimeState& run_;
     QPointer<LoadSave> dialog_;
+    Passit& passwordPrompt();
     QPointer<Passit> prompt_;
     int busyDepth_ = 0;
 };

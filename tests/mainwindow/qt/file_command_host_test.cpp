@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTimer>
@@ -68,18 +67,18 @@ TEST(QtFileCommandHost, OpenAndSaveThroughTheProgramsDialogs) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(window.windowTitle().toStdString().find("shop.acc") != std::string::npos, true);
 
-    // A book with its own password: asked in a box the user can reach.
+    // A book with its own password: asked with the password prompt the user
+    // can reach, which takes it the moment it is typed.
     Book locked = smallBook("Locked Traders");
     locked.FilePassword = "secret";
     ASSERT_TRUE(writeBookFile(dir / "locked.acc", locked, nullptr).ok());
     whenShown<LoadSave>([&](LoadSave* d) {
         d->txtSearchSpec->setText(QString::fromStdString((dir / "locked.acc").string()));
         d->acceptClicked();
-        whenShown<QInputDialog>([](QInputDialog* box) {
-            EXPECT_TRUE(box->isEnabled());
-            EXPECT_EQ(box->labelText(), "Password Required");
-            box->setTextValue("secret");
-            box->accept();
+        whenShown<Passit>([](Passit* prompt) {
+            EXPECT_TRUE(prompt->isEnabled());
+            EXPECT_EQ(prompt->Text1->echoMode(), QLineEdit::Password);
+            prompt->Text1->setText("secret");
         });
     });
     EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Done);

@@ -16,6 +16,7 @@
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/HC.h"
+#include "toolkit/qt/Passit.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QAction>
@@ -24,6 +25,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -188,6 +191,39 @@ TEST(TAcountFiles, ACancelledRefusedOrFailedOpenChangesNothing) {
     EXPECT_TRUE(!w.JournalWindows[0] || !w.JournalWindows[0]->isVisible());
     EXPECT_EQ(script.captions.back(), "Open Project...");
     EXPECT_EQ(script.unexpected, 0);
+}
+
+TEST(TAcountFiles, TheBooksFilePasswordIsAskedWithThePasswordPrompt) {
+    ScopedFakeServices fakes;
+    TempDir dir;
+    Book locked = tradingBook("Locked Traders");
+    locked.FilePassword = "secret";
+    ASSERT_TRUE(writeBookFile(dir / "locked.acc", locked, nullptr).ok());
+
+    TAcount w((dir / "locked.acc").string());
+    w.show();
+    // The prompt shown takes the password the moment it is typed, masked.
+    QString shown;
+    bool masked = false;
+    QTimer typist;
+    QObject::connect(&typist, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        typist.stop();
+        shown = modal->metaObject()->className();
+        if (auto* prompt = qobject_cast<Passit*>(modal)) {
+            masked = prompt->Text1->echoMode() == QLineEdit::Password;
+            QTest::keyClicks(prompt->Text1, "secret");
+        } else {
+            modal->close();
+        }
+    });
+    typist.start(10);
+    w.openCommandLineBook();
+    EXPECT_EQ(shown, "Passit");
+    EXPECT_TRUE(masked);
+    EXPECT_EQ(w.book().BusinessName.str(), "Locked Traders");
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 }
 
 TEST(TAcountFiles, AReadOnlyBookFileDisablesSaveButNotSaveAs) {
