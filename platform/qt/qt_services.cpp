@@ -192,7 +192,13 @@ MessageAnswer QtMessageBox::show(const std::string& text, const std::string& tit
         closed = MessageAnswer::Cancel;
         break;
     }
-    switch (box.exec()) {
+    // The hourglass of a long task is no pointer to answer a message with: the
+    // arrow while the box is up, the hourglass again after it.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    if (busy) QApplication::restoreOverrideCursor();
+    switch (answer) {
     case QMessageBox::Ok:
         return MessageAnswer::Ok;
     case QMessageBox::Cancel:

@@ -221,6 +221,21 @@ TEST(QtServices, MessageBoxMapsButtonsAndAnswers) {
         },
         MessageButtons::YesNo);
     EXPECT_FALSE(hadCancel);
+
+    // Shown during long work, a box has the arrow; the hourglass comes back after it.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Qt::CursorShape whileShown = Qt::WaitCursor;
+    answerBox(
+        [&](QMessageBox* box) {
+            whileShown = QApplication::overrideCursor()->shape();
+            buttonOf(box, QMessageBox::Ok)->click();
+        },
+        MessageButtons::Ok);
+    EXPECT_EQ(whileShown, Qt::ArrowCursor);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QApplication::restoreOverrideCursor();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(QtServices, ClockEnvironmentAndInstallation) {
