@@ -45,10 +45,11 @@ constexpr int DebitFolioLeft = 900, CreditFolioLeft = 1660, FolioWidth = 900;
 constexpr int DebitNameLeft = 1850, CreditNameLeft = 2610;
 constexpr int AmountWidth = 1100;
 constexpr int NoteLeft = 900;
-constexpr int CompoundSize = 300; // add-line buttons
-constexpr int ScrollWidth = 255;  // both scroll bars
-constexpr int ScrollTop = 620;    // the entry scroller's top in the window
-constexpr int EScrollTop = 420;   // the panel scroller's top in the frame
+constexpr int CompoundSize = 300;        // add-line buttons
+constexpr int PositionLabelWidth = 1900; // at least; wider for a long text
+constexpr int ScrollWidth = 255;         // both scroll bars
+constexpr int ScrollTop = 620;           // the entry scroller's top in the window
+constexpr int EScrollTop = 420;          // the panel scroller's top in the frame
 constexpr int NewEntryWidth = 1500, NewEntryHeight = 345;
 constexpr int IncludeWidth = 1000;
 constexpr int StatusWidth = 6500, StatusHeight = 210;

@@ -86,6 +86,7 @@ class TAcount : public QMainWindow {
     void ScrollAcc_Change();
     void DrCrArrange();
     void Rec1();
+    void fitPositionLabel();
     void EScroll_Change();
     // After the journal's length changed: the scroller's range and value go
     // to LastEntryLine, which shows the last entry.
@@ -298,6 +299,7 @@ class TAcount : public QMainWindow {
     EntryCommands commands_{book_, run_, model_};
     EntryClipboard clipboard_{book_, run_, model_};
     int applying_ = 0;
+    int positionLabelRight_ = 0; // where the entry-position label ends (frame pixels)
     bool deleteByShortcut_ = false;
     std::string commandLineBook_;
     WindowLaunchers launchers_;

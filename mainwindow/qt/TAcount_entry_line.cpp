@@ -140,7 +140,8 @@ void TAcount::buildEntryLine() {
     GL[1]->move(px(ReconcileLeft + ReconcileSize + 60), px(HeadTop) + 3);
     CELablel = new QLabel(xFrame1);
     CELablel->move(0, px(HeadTop) + 3);
-    CELablel->resize(px(1900), px(FieldHeight));
+    CELablel->resize(px(PositionLabelWidth), px(FieldHeight));
+    positionLabelRight_ = CELablel->width(); // until the window's size places it
     QFont bold = CELablel->font();
     bold.setBold(true);
     CELablel->setFont(bold);
@@ -178,19 +179,24 @@ void TAcount::buildEntryLine() {
     AccNote->move(px(NoteLeft), 0);
     for (int i : {4, 5, 6, 8, 9})
         GL[i]->setParent(eBox);
+    // The pictures are sized now: the entry line is arranged before they are
+    // first shown, and the balancing button is placed by their width.
     for (int i = 1; i <= 2; ++i) {
         CompoundEntry[i] = new QLabel(eBox);
         CompoundEntry[i]->setPixmap(compoundPixmap(CompoundLook::AddLine));
+        CompoundEntry[i]->adjustSize();
         CompoundEntry[i]->setMouseTracking(true);
         CompoundEntry[i]->setToolTip(qs(entryFieldHelp(EntryField::AddLine).title));
         CompoundEntry[i]->hide();
     }
     CompShadow = new QLabel(eBox);
     CompShadow->setPixmap(compoundPixmap(CompoundLook::Shadow));
+    CompShadow->adjustSize();
     CompShadow->setAttribute(Qt::WA_TransparentForMouseEvents);
     CompShadow->hide();
     CalcCompound = new QLabel(eBox);
     CalcCompound->setPixmap(compoundPixmap(CompoundLook::Balance));
+    CalcCompound->adjustSize();
     CalcCompound->setMouseTracking(true);
     CalcCompound->setToolTip(qs(entryFieldHelp(EntryField::Balancing).title));
     CalcCompound->hide();
@@ -245,7 +251,11 @@ void TAcount::Form_Resize() {
     place(xFrame1, l.frame);
     place(eBox, l.panel);
     ButtonBar->resize(std::max(1, px(l.buttonBarWidth)), ButtonBar->height());
-    CELablel->move(px(l.positionLabelLeft - design::FrameLeft), CELablel->y());
+    // Left of the entry scroller, which stands over the frame's right edge.
+    positionLabelRight_ =
+        std::min(px(l.positionLabelLeft - design::FrameLeft + design::PositionLabelWidth),
+                 px(l.scrollAcc.left - l.frame.left) - 4);
+    fitPositionLabel();
     place(Command1, l.newEntry);
     place(GroupBu, l.include);
     place(GL[7], l.status);
@@ -368,6 +378,15 @@ void TAcount::setStatus(const StatusUpdate& status) {
 
 void TAcount::Rec1() {
     CELablel->setText(qs(model_.positionText()));
+    fitPositionLabel();
+}
+
+// The position label keeps its right edge and grows leftwards to show its
+// whole text ("Entry 999999 - 1000000" on a book of a million lines).
+void TAcount::fitPositionLabel() {
+    const int needed = CELablel->fontMetrics().horizontalAdvance(CELablel->text()) + 4;
+    const int width = std::max(px(design::PositionLabelWidth), needed);
+    CELablel->setGeometry(positionLabelRight_ - width, CELablel->y(), width, CELablel->height());
 }
 
 void TAcount::DrCrArrange() {

@@ -88,6 +88,21 @@ std::string status(TAcount& w) {
 
 } // namespace
 
+TEST(TAcountEditing, TheBalancingButtonSitsBesideTheAddLineButtonOnTheFirstNewEntry) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    loadThreeEntries(w);
+    activate(w);
+    click(w.Command1); // the first new entry of the session
+    typeInto(w.DebitAmountText[0], "5");
+    ASSERT_TRUE(w.CalcCompound->isVisible());
+    const QLabel* add = w.CompoundEntry[1];
+    EXPECT_EQ(add->size(), add->pixmap().size());
+    EXPECT_EQ(w.CalcCompound->size(), w.CalcCompound->pixmap().size());
+    EXPECT_EQ(w.CalcCompound->x(), add->x() + add->width() + 2); // 30 twips apart
+    EXPECT_EQ(w.CalcCompound->y(), add->y());
+}
+
 TEST(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStoredAmount) {
     ScopedFakeServices fakes;
     TAcount w;

@@ -201,6 +201,39 @@ TEST(TAcountEntryLine, UpDownAndTheImagesStepThroughEveryEntryRowByRow) {
     EXPECT_EQ(w.Text1->text(), "3");
 }
 
+TEST(TAcountEntryLine, ThePositionLabelShowsItsWholeTextOnAMillionLines) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    fourAccounts(w.book());
+    // A million entries: two-line ones, then a last one of three lines.
+    Book& b = w.book();
+    EntryLine line;
+    line.Date = 45000;
+    line.Amount = money(1);
+    line.Details = "_";
+    b.EntryLines.assign(1999999, line);
+    b.EntryIds.assign(1999999, EntryId("1"));
+    for (std::size_t i = 0; i < b.EntryLines.size(); ++i) {
+        EntryLine& l = b.EntryLines[i];
+        const bool last = i >= 1999996;
+        l.Side = (last ? i < 1999998 : i % 2 == 0) ? Debit : Credit;
+        l.AccountNumber = money(l.Side == Debit ? 600 : 100);
+        if (l.Side == Debit) l.Details.clear();
+    }
+    w.refillAccountBoxes();
+    w.journalLengthChanged();
+    w.show();
+    QApplication::processEvents();
+    const QLabel* label = w.CELablel;
+    EXPECT_EQ(label->text(), "Entry 999999 - 1000000");
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+    EXPECT_LE(label->mapTo(&w, QPoint(label->width(), 0)).x(), w.ScrollAcc->x());
+    EXPECT_GE(label->x(), w.GL[1]->geometry().right());
+    const QString folder = QString(LW_BINARY_DIR) + "/screenshots";
+    QDir().mkpath(folder);
+    EXPECT_TRUE(w.grab().save(folder + "/main_window_million_lines.png"));
+}
+
 TEST(TAcountEntryLine, ThirtyFiveLinesASideShowThirtyOneAndSaySo) {
     ScopedFakeServices fakes;
     TAcount w;
