@@ -20,6 +20,7 @@ const PasswordPrompt prompt = [] { return std::optional<std::string>("secret"); 
 std::vector<std::pair<std::string, std::string>> seedBooks() {
     std::vector<std::pair<std::string, std::string>> books;
     for (const auto& entry : std::filesystem::directory_iterator(LW_FUZZ_SEEDS)) {
+        if (!entry.is_regular_file() || entry.path().extension() != ".acc") continue;
         std::ifstream in(entry.path(), std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();

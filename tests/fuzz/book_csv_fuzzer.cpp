@@ -1,0 +1,11 @@
+// libFuzzer target: any bytes given to the csv form's reader.
+#include "form_checks.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (!form_checks::checkCsv(bytes).empty()) std::abort();
+    return 0;
+}
