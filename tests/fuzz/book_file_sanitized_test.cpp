@@ -3,6 +3,7 @@
 // of small books: no fault, and either a whole book or a refusal that hands
 // back nothing half-read.
 #include "book/book_file.h"
+#include "seed_files.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,7 @@ namespace {
 const PasswordPrompt prompt = [] { return std::optional<std::string>("secret"); };
 
 std::vector<std::pair<std::string, std::string>> seedBooks() {
-    std::vector<std::pair<std::string, std::string>> books;
-    for (const auto& entry : std::filesystem::directory_iterator(LW_FUZZ_SEEDS)) {
-        if (!entry.is_regular_file() || entry.path().extension() != ".acc") continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        books.emplace_back(entry.path().filename().string(), bytes.str());
-    }
-    std::sort(books.begin(), books.end());
-    return books;
+    return seedFiles("", ".acc");
 }
 
 // A whole book read must write and read back to the same bytes; a refusal

@@ -3,6 +3,7 @@
 // thousand bit flips of each seed: no fault, and each check of form_checks.h
 // holds.
 #include "form_checks.h"
+#include "seed_files.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +14,6 @@
 #include <sstream>
 
 namespace {
-
-std::vector<std::pair<std::string, std::string>> seeds(const std::string& folder,
-                                                       const std::string& extension) {
-    std::vector<std::pair<std::string, std::string>> files;
-    for (const auto& entry : std::filesystem::directory_iterator(LW_FUZZ_SEEDS + folder)) {
-        if (!entry.is_regular_file() || entry.path().extension() != extension) continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        files.emplace_back(entry.path().filename().string(), bytes.str());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 using Check = std::function<std::string(std::string_view)>;
 
@@ -54,27 +41,27 @@ void sweep(const std::vector<std::pair<std::string, std::string>>& files, const 
 
 TEST(BookFormsUnderSanitizers, TheSeedsReadWhole) {
     const Book open = form_checks::openBook();
-    for (const auto& [name, bytes] : seeds("/text", ".txt"))
+    for (const auto& [name, bytes] : seedFiles("/text", ".txt"))
         EXPECT_TRUE(parseBookText(bytes, open, dayFirstLocale(), 45000, nullptr).ok) << name;
-    for (const auto& [name, bytes] : seeds("/csv", ".csv"))
+    for (const auto& [name, bytes] : seedFiles("/csv", ".csv"))
         EXPECT_TRUE(parseBookCsv(bytes, open, dayFirstLocale(), 45000, nullptr, name).ok) << name;
 }
 
 TEST(BookFormsUnderSanitizers, TextReader) {
-    sweep(seeds("/text", ".txt"), form_checks::checkText);
+    sweep(seedFiles("/text", ".txt"), form_checks::checkText);
 }
 
 TEST(BookFormsUnderSanitizers, CsvReader) {
-    sweep(seeds("/csv", ".csv"), form_checks::checkCsv);
+    sweep(seedFiles("/csv", ".csv"), form_checks::checkCsv);
 }
 
 TEST(BookFormsUnderSanitizers, InsertingACsvBook) {
-    sweep(seeds("/csv", ".csv"),
+    sweep(seedFiles("/csv", ".csv"),
           [](std::string_view b) { return form_checks::checkInsert(b, InsertSource::CsvFile); });
 }
 
 TEST(BookFormsUnderSanitizers, InsertingABookFile) {
     sweep(
-        seeds("", ".acc"),
+        seedFiles("", ".acc"),
         [](std::string_view b) { return form_checks::checkInsert(b, InsertSource::BookFile); }, 7);
 }
