@@ -342,7 +342,10 @@ bool FormReader::addJournalLine(int line, std::string_view id, std::string_view 
     entry.AccountNumber = *number;
     if (auto fault = readAmountFields(debit, credit, entry.Side, entry.Amount))
         return fail(line, *fault);
+    // The writers drop NUL characters: a note of NULs alone is no note and
+    // closes no entry, so that the book reads back as it was written.
     entry.Details = std::string(details);
+    std::erase(entry.Details, '\0');
     if (!journal.add(EntryId(id), std::move(entry)))
         return fail(line, "Stopping, a compound entry was too big to load...");
     return true;

@@ -221,6 +221,14 @@ TEST(BookTextFile, EdgeBooksReadBack) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book open = emptyBook();
     open.DateStyle = 2;
+    // A note of NUL characters alone is no note (the writers drop NULs): the
+    // entry goes on to the next line, as it will when the book is read back.
+    std::string nuls = goldenText();
+    nuls.replace(nuls.find(",,Rent\r\n"), 8, std::string(",,\0\0\r\n", 6));
+    TextFormReadResult withNuls = readText(nuls, open, dayFirstLocale());
+    ASSERT_TRUE(withNuls.ok) << withNuls.message;
+    EXPECT_EQ(withNuls.book.EntryLines[0].Details, "");
+    EXPECT_EQ(withNuls.book.EntryLines[1].Details, "_");
     // A business name of dashes only is still the business name.
     Book book = goldenBook();
     book.BusinessName = "---";
