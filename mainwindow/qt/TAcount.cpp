@@ -249,6 +249,7 @@ void TAcount::placeHeadLabels() {
 // ---------------------------------------------------------------- shutdown
 
 void TAcount::closeEvent(QCloseEvent* e) {
+    commitFocusedField(); // a name typed and the close box clicked: the book is changed
     storeWindowSize(toTwips(frameGeometry().width()), toTwips(frameGeometry().height()));
     if (run_.BookChanged) {
         if (showMessage(strings::text(279), "", MessageButtons::YesNo) != MessageAnswer::Yes) {
@@ -296,6 +297,7 @@ void TAcount::runCommand(Command c) {
         showsHelpInstead(c);
         if (c != Command::Depreciation) return; // it shows its help and opens too
     }
+    commitFocusedField();
     auto handler = handlers_[c]; // a handler may replace itself
     handler();
 }

@@ -257,6 +257,9 @@ class TAcount : public QMainWindow {
     std::function<void()> helpOnFocus(EntryField field);
     void keyMove(KeyArgs& k);
     void scrollPanelAfterAddedLine();
+    // Stores the date or account name typed and not yet stored (the fields
+    // store it when left); every command, the close and every move to
+    // another entry go through here first.
     void commitFocusedField();
     void focusOn(FocusTarget target, int row);
     void setStatus(const StatusUpdate& status);
@@ -299,7 +302,8 @@ class TAcount : public QMainWindow {
     EntryCommands commands_{book_, run_, model_};
     EntryClipboard clipboard_{book_, run_, model_};
     int applying_ = 0;
-    int positionLabelRight_ = 0; // where the entry-position label ends (frame pixels)
+    int positionLabelRight_ = 0;    // where the entry-position label ends (frame pixels)
+    QWidget* typedField_ = nullptr; // the date box or a name box typed in and not yet stored
     bool deleteByShortcut_ = false;
     std::string commandLineBook_;
     WindowLaunchers launchers_;

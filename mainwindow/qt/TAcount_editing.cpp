@@ -13,6 +13,7 @@
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -105,8 +106,12 @@ void TAcount::wireEntryLine() {
     const auto keyMove = [this](KeyArgs& k) { this->keyMove(k); };
 
     // The date box: committed on leaving it and when a day is picked.
+    connect(Datetext->textBox(), &QLineEdit::textEdited, this, [this] {
+        if (!quiet()) typedField_ = Datetext;
+    });
     connect(Datetext, &CalanderForm::LostFocus, this, [this] {
         if (quiet()) return;
+        typedField_ = nullptr;
         apply(editor_.commitDate(Datetext->Text()));
         Datetext->setForeColor(0);
         Datetext->WLoss();
@@ -127,7 +132,9 @@ void TAcount::wireEntryLine() {
             return;
         }
         // A day picked without the box ever having the focus is stored too.
-        if (!quiet()) apply(editor_.commitDate(Datetext->Text()));
+        if (quiet()) return;
+        typedField_ = nullptr;
+        apply(editor_.commitDate(Datetext->Text()));
     });
     connect(Datetext, &CalanderForm::GotFocus, this, helpOnFocus(EntryField::Date));
     FieldEvents::attach(Datetext->textBox())->windowShortcut = shortcuts;
@@ -200,10 +207,15 @@ void TAcount::wireRow(EntrySide side, int row) {
         if (!quiet()) apply(editor_.accountNameKeyReleased(side));
     };
     names->lostFocus = [this, name, at] {
-        if (!quiet())
-            apply(editor_.accountNameChosen(at.side, at.row, name->currentText().toStdString()),
-                  at);
+        if (quiet()) return;
+        if (typedField_ == name) typedField_ = nullptr;
+        apply(editor_.accountNameChosen(at.side, at.row, name->currentText().toStdString()), at);
     };
+    // Typed, or completed by the type-ahead, in the box or its open list.
+    connect(name, &QComboBox::editTextChanged, this, [this, name] {
+        const bool listOpen = name->view() && name->view()->isVisible();
+        if (!quiet() && (name->hasFocus() || listOpen)) typedField_ = name;
+    });
     names->gotFocus = helpOnFocus(EntryField::AccountName);
     connect(name, &QComboBox::activated, this, [this, name, at](int index) {
         if (quiet() || index < 0) return;
@@ -330,21 +342,22 @@ void TAcount::scrollPanelAfterAddedLine() {
     EScroll->setValue(a.panelOffset); // the rows follow through its Change
 }
 
-// Keyboard shortcuts run without moving the focus, so the field being typed
-// in has not been left yet: what it holds is taken first, as leaving it would.
+// Commands, the close box and the entry scroller run without the field
+// being typed in losing the focus first: what it holds is taken here, as
+// leaving it would. Only a field typed in since its entry was shown is taken,
+// so that a stale text never reaches another entry or another book.
 void TAcount::commitFocusedField() {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus || quiet()) return;
-    for (QWidget* w = focus; w; w = w->parentWidget()) {
-        if (w == Datetext) {
-            apply(editor_.commitDate(Datetext->Text()));
-            return;
-        }
+    QWidget* typed = typedField_;
+    typedField_ = nullptr;
+    if (!typed || quiet()) return;
+    if (typed == Datetext) {
+        apply(editor_.commitDate(Datetext->Text()));
+        return;
     }
     for (int row = 0; row < EntryRowsPerSide; ++row) {
         for (EntrySide side : {EntrySide::Debit, EntrySide::Credit}) {
             QComboBox* name = (side == EntrySide::Debit ? DebitAccName : CreditAccName)[row];
-            if (focus == name || focus == name->lineEdit()) {
+            if (typed == name) {
                 apply(editor_.accountNameChosen(side, row, name->currentText().toStdString()),
                       {side, row});
                 return;
@@ -372,7 +385,6 @@ void TAcount::installEntryCommands() {
 }
 
 void TAcount::Command1_Click() {
-    commitFocusedField();
     Quiet quiet(*this);
     CalcCompound->hide();
     apply(commands_.newEntry(Datetext->Text()));
@@ -384,12 +396,10 @@ void TAcount::ArUshore_Click(bool askFirst) {
 }
 
 void TAcount::CopyTheEntry_Click() {
-    commitFocusedField();
     clipboard_.copyEntry();
 }
 
 void TAcount::PageTheEntry_Click() {
-    commitFocusedField();
     Quiet quiet(*this);
     apply(clipboard_.pasteEntries());
 }

@@ -325,10 +325,13 @@ void TAcount::setEntryScrollerMax(int lastLine) {
 }
 
 void TAcount::refillAccountBoxes() {
+    Quiet quiet(*this); // the boxes' texts change, nothing was typed
     accountList->refill(accountBoxNames(book_));
 }
 
 void TAcount::ScrollAcc_Change() {
+    commitFocusedField(); // the entry left keeps what was typed in it
+    typedField_ = nullptr;
     Quiet quiet(*this);
     CompoundEntry[1]->hide();
     CompoundEntry[2]->hide();

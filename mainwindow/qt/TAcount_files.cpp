@@ -86,7 +86,6 @@ CommandOutcome TAcount::LoadFile_Click() {
 CommandOutcome TAcount::SaveFile_Click(int index) {
     if (showsHelpInstead(index == 1 ? Command::SaveFileAs : Command::SaveFile))
         return CommandOutcome::NothingToDo;
-    commitFocusedField();
     return files_->SaveFile_Click(index);
 }
 

@@ -46,7 +46,6 @@ PrinterChoices TAcount::currentPrinter() {
 
 void TAcount::Invoice_Click() {
     if (showsHelpInstead(Command::Invoice)) return;
-    commitFocusedField();
     const Invoice invoice = buildInvoice(book_, run_.CurrentFirstLine, run_.CurrentLastLine,
                                          currentLocale(), AccNote->text().toStdString());
     PrinterChoices printer = currentPrinter();
@@ -59,7 +58,6 @@ void TAcount::Invoice_Click() {
 
 void TAcount::EmailInvoice_Click() {
     if (helpMode().isOn()) return; // it has no help of its own
-    commitFocusedField();
     const Invoice invoice = buildInvoice(book_, run_.CurrentFirstLine, run_.CurrentLastLine,
                                          currentLocale(), AccNote->text().toStdString());
     EmailInvoice(book_, invoice, windowTitle().toStdString());

@@ -34,6 +34,8 @@ Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int 
 
 using namespace entry_books;
 using main_window_driving::click;
+using main_window_driving::DialogScript;
+using main_window_driving::run;
 
 namespace {
 
@@ -87,6 +89,84 @@ std::string status(TAcount& w) {
 }
 
 } // namespace
+
+TEST(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook) {
+    const struct Path {
+        const char* what;
+        std::function<void(TAcount&, ScopedFakeServices&)> leave;
+    } paths[] = {
+        {"close box",
+         [](TAcount& w, ScopedFakeServices& f) {
+             f.messages.answers.push_back(MessageAnswer::No);
+             w.close();
+         }},
+        {"Exit",
+         [](TAcount& w, ScopedFakeServices& f) {
+             f.messages.answers.push_back(MessageAnswer::No);
+             run(w, Command::Exitit);
+         }},
+        {"Ctrl+Q",
+         [](TAcount& w, ScopedFakeServices& f) {
+             f.messages.answers.push_back(MessageAnswer::No);
+             w.DebitAccName[0]->hidePopup(); // the shortcut is the window's, not the list's
+             pressKey(Qt::Key_Q, Qt::ControlModifier);
+         }},
+        {"previous arrow", [](TAcount& w, ScopedFakeServices&) { click(w.ButtonBar->PNPage[0]); }},
+        {"scroller", [](TAcount& w, ScopedFakeServices&) { w.ScrollAcc->setValue(0); }},
+        {"Open",
+         [](TAcount& w, ScopedFakeServices& f) {
+             f.messages.answers.push_back(MessageAnswer::Cancel); // keep the changed book
+             DialogScript script;
+             script.cancel();
+             run(w, Command::LoadFile);
+         }},
+        {"Insert",
+         [](TAcount& w, ScopedFakeServices&) {
+             DialogScript script;
+             script.cancel();
+             run(w, Command::InsertEntries);
+         }},
+        // Refused at the administrator's gate: the field was stored before.
+        {"carry-forward",
+         [](TAcount& w, ScopedFakeServices&) {
+             w.book().AdminPassword = "boss";
+             w.adminPasswordPrompt = [] { return std::optional<std::string>("guess"); };
+             run(w, Command::BroughtForward);
+         }},
+        {"roll-over",
+         [](TAcount& w, ScopedFakeServices&) {
+             w.book().AdminPassword = "boss";
+             w.adminPasswordPrompt = [] { return std::optional<std::string>("guess"); };
+             run(w, Command::RollOver);
+         }},
+    };
+    const double newYearsEve = Tmain::DayNumber(2024, 12, 31);
+    for (const Path& path : paths) {
+        for (bool date : {false, true}) {
+            SCOPED_TRACE(std::string(path.what) + (date ? ", a date typed" : ", a name typed"));
+            ScopedFakeServices fakes;
+            TAcount w;
+            loadThreeEntries(w);
+            activate(w);
+            w.setBookChanged(false);
+            ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{4, 5}));
+            // Typed and not left: "R" completes Rent (600).
+            if (date)
+                typeInto(w.Datetext->textBox(), "12/31/2024");
+            else
+                typeInto(w.DebitAccName[0], "R");
+            EXPECT_FALSE(w.BookChanged());
+            path.leave(w, fakes);
+            if (date)
+                EXPECT_EQ(w.book().EntryLines[4].Date, newYearsEve);
+            else
+                EXPECT_EQ(w.book().EntryLines[4].AccountNumber, money(600));
+            EXPECT_TRUE(w.BookChanged());
+            EXPECT_EQ(w.book().EntryLines[2].AccountNumber, money(600)); // no other entry took it
+            EXPECT_EQ(w.book().EntryLines[2].Date, AnyDay + 1);
+        }
+    }
+}
 
 TEST(TAcountEditing, TheBalancingButtonSitsBesideTheAddLineButtonOnTheFirstNewEntry) {
     ScopedFakeServices fakes;
