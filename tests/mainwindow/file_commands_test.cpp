@@ -348,6 +348,22 @@ TEST_F(FileCommandsTest, AReadOnlyBookFileDisablesSaveButNotSaveAs) {
     EXPECT_EQ(commands.saveCommands(), (SaveCommandsState{true, true}));
     EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
     EXPECT_EQ(readFile(path), bytes);
+
+    // Save As and every export over a read-only file: refused with the
+    // read-only message, the file as it was, the book's own file kept.
+    for (const char* type : {"acc", "txt", "csv", "xls"}) {
+        SCOPED_TRACE(type);
+        const fs::path locked = dir / (std::string("locked.") + type);
+        writeFile(locked, "kept");
+        fs::permissions(locked, fs::perms::owner_read);
+        const std::size_t shown = fakes.messages.shown.size();
+        host.dialogs.push_back(choice(locked, type));
+        EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Failed);
+        EXPECT_EQ(readFile(locked), "kept");
+        ASSERT_EQ(fakes.messages.shown.size(), shown + 1);
+        EXPECT_EQ(fakes.messages.lastText(), strings::text(315));
+        EXPECT_EQ(run.BookFilePath, copy.string());
+    }
 }
 
 // ---------------------------------------------------------------- saving
