@@ -62,11 +62,12 @@ enum class YearDigits { AsStyle, Four };
 std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale,
                             YearDigits yearDigits = YearDigits::AsStyle);
 // Reads a date in `dateStyle` (style 0: the locale's short-date pattern): day,
-// month and year in the style's order, between them blanks, "/", "-", ".",
-// "," or any mark the pattern itself writes (also after the last field); a
-// month the pattern names is read by its long or short name (any case) or as
-// a number. Every text FormatDateStyle writes reads back to its day.
-// Unreadable: nullopt.
+// month and year in the style's order; between two fields the pattern's own
+// text there, "/" or "-", blanks around it; before the first and after the
+// last only blanks and the pattern's own text ("." in "yy. M. d."). A month
+// the pattern names is read by its long or short name (any case) or as a
+// number; a two-digit year by FullYear. Every text FormatDateStyle writes
+// reads back to its day. Unreadable: nullopt.
 std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
                                      const LocaleInfo& locale);
 // The year a two-digit year stands for: the one with those last two digits
