@@ -1,6 +1,7 @@
 #include "accounts/group_editor.h"
 
 #include "book/account_number_text.h"
+#include "book/book_text_forms.h"
 #include "book/entry_clip_text.h"
 #include "book/entry_index.h"
 #include "book/tmain.h"
@@ -67,11 +68,7 @@ void GroupEditor::setNote(std::int32_t line, const std::string& text) {
 
 void GroupEditor::setName(const std::string& text) {
     if (book_.EditedGroup < 0 || book_.EditedGroup >= GroupTotal) return;
-    const std::size_t from = text.find_first_not_of(' ');
-    const std::string trimmed = from == std::string::npos
-                                    ? std::string()
-                                    : text.substr(from, text.find_last_not_of(' ') - from + 1);
-    book_.GroupNames[static_cast<std::size_t>(book_.EditedGroup)] = trimmed;
+    book_.GroupNames[static_cast<std::size_t>(book_.EditedGroup)] = textforms::trimSpaces(text);
     changed();
 }
 

@@ -1,7 +1,34 @@
 #include "mainwindow/qt/window_launchers.h"
 
+#include "accounts/qt/Group_Entries.h"
 #include "mainwindow/qt/LWMainsettings.h"
 #include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/combo_type_ahead.h"
+#include "mainwindow/qt/toolbar_strip.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+
+// Where the Include button stands, as the group drop-down places itself by it.
+IncludeButtonPlace includeButtonPlace(TAcount& main) {
+    const QRect frame = main.frameGeometry();
+    const QPoint button = main.GroupBu->mapToGlobal(QPoint(0, 0));
+    const int innerTop = main.GroupBu->mapTo(main.centralWidget(), QPoint(0, 0)).y();
+    IncludeButtonPlace p;
+    p.mainLeft = frame.x() * TwipsPerPixel;
+    p.mainTop = frame.y() * TwipsPerPixel;
+    p.buttonLeft = (button.x() - frame.x()) * TwipsPerPixel;
+    p.buttonTop = innerTop * TwipsPerPixel;
+    p.frameHeight = (button.y() - frame.y() - innerTop) * TwipsPerPixel;
+    p.buttonWidth = main.GroupBu->width() * TwipsPerPixel;
+    return p;
+}
+
+} // namespace
 
 // Each subsystem's windows are added here as they are built, e.g.
 //   launchers.generalJournal = [](TAcount& main, bool reconcile) { ... };
@@ -13,5 +40,16 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         QObject::connect(w, &LWMainsettings::fontChanged, &main,
                          [&main](const QString& name, int) { main.applyEntryLineFont(name); });
         return w;
+    };
+    // The group drop-down, owned by the main window, under its Include button.
+    launchers.entryGroups = [](TAcount& main) -> QWidget* {
+        EntryGroupHost host;
+        host.iSBalance = [&main] { main.iSBalance(); };
+        host.showJournalLine = [&main](int line) { main.showJournalLine(line); };
+        host.includeButton = [&main] { return includeButtonPlace(main); };
+        host.installTypeAhead = [](QComboBox* box) { installComboTypeAhead(box); };
+        host.backdrop = main.ButtonBar->backdrop();
+        host.addLinePicture = main.CompoundEntry[1]->pixmap();
+        return new Group_Entries(main.book(), main.run(), host, &main);
     };
 }
