@@ -7,6 +7,7 @@
 #include "resources/string_table.h"
 #include "toolkit/qt/New_Menu.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLineEdit>
 
@@ -69,6 +70,11 @@ void Group_Entries::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     Form_Activate();
     Timer1_Timer();
+}
+
+void Group_Entries::closeEvent(QCloseEvent* e) {
+    if (editor_) editor_->close();
+    QWidget::closeEvent(e);
 }
 
 void Group_Entries::changeEvent(QEvent* e) {

@@ -36,6 +36,9 @@ class Group_Entries : public QWidget {
 
   protected:
     void showEvent(QShowEvent* e) override;
+    // Closed when the book is replaced: an open editor closes first and
+    // writes its group back into the book it came from.
+    void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
 
   private:

@@ -103,6 +103,11 @@ RecurringEntries::RecurringEntries(Book& book, RunTimeState& run, const EntryGro
     GroupLabels = new QLineEdit(this);
     GroupLabels->setGeometry(8, NameBoxTop, 360, NameBoxHeight);
     GroupLabels->setMaxLength(120);
+    if (!book_.FontName.str().empty()) {
+        QFont f = GroupLabels->font();
+        f.setFamily(qs(book_.FontName.str()));
+        GroupLabels->setFont(f);
+    }
     GroupLabels->setText(qs(std::string(textforms::trimSpaces(book_.GroupNames[0].shown()))));
     FieldEvents* name = FieldEvents::attach(GroupLabels);
     name->keyDown = [this](KeyArgs& k) {
@@ -144,6 +149,12 @@ RecurringEntries::RecurringEntries(Book& book, RunTimeState& run, const EntryGro
     resize(std::max(MinWidth, 760), std::max(MinHeight, 460));
     const EditorPosition at = readEditorPosition();
     move(at.left ? *at.left / 15 : x(), at.top ? *at.top / 15 : y());
+}
+
+RecurringEntries::~RecurringEntries() {
+    // The rows go while the editor they write to still stands.
+    drawing_ = true;
+    delete eBox;
 }
 
 void RecurringEntries::buildRows() {
@@ -352,7 +363,7 @@ void RecurringEntries::rowKeyDown(int r, KeyArgs& k) {
         break;
     }
     // The row may show another line now: it and its entry become current.
-    if (lineOf(r) <= editor_.LastLine() && !Folio[0]->hasFocus()) Folio_GotFocus(r);
+    if (!Folio[0]->hasFocus()) editor_.focusLine(lineOf(r));
 }
 
 // ---------------------------------------------------------------- commands

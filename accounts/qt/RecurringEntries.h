@@ -32,6 +32,7 @@ class RecurringEntries : public QWidget {
 
     RecurringEntries(Book& book, RunTimeState& run, const EntryGroupHost& host,
                      QWidget* owner = nullptr);
+    ~RecurringEntries() override;
 
     GroupEditor& editor() { return editor_; }
 

@@ -131,10 +131,13 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     EXPECT_EQ(d.book.GroupNames[1].shown(), "Month end wages");
     EXPECT_EQ(d.drop->Edit_Group->logic().captions()[1], "Month end wages");
     w->Folio[2]->clear();
-    focusAndType(w, w->Folio[2], "100-1x");
+    focusAndType(w, w->Folio[2], "");
+    EXPECT_TRUE(w->CompoundEntry[1]->isVisibleTo(w)); // the debit add-line button, until a key
+    EXPECT_EQ(w->CompoundEntry[1]->y(), w->Folio[2]->y());
+    dialog_driving::typeText(w->Folio[2], "100-1x");
+    EXPECT_FALSE(w->CompoundEntry[1]->isVisibleTo(w));
     EXPECT_EQ(d.book.RecurringLines[2].AccountNumber, Currency::fromRaw(1001000));
     EXPECT_EQ(w->Account_Name[2]->currentText(), "Petty cash");
-    EXPECT_TRUE(w->CompoundEntry[1]->isVisibleTo(w)); // the debit add-line button
     w->AmountText[2]->selectAll();
     focusAndType(w, w->AmountText[2], "12.5-");
     EXPECT_EQ(d.book.RecurringLines[2].Amount, Currency::fromRaw(125000));
@@ -160,4 +163,12 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     EXPECT_NE(d.editor(), w);
     EXPECT_EQ(d.fakes.settings.get("LW", "Settings", "eLeft"), std::optional<std::string>("1800"));
     EXPECT_EQ(d.fakes.settings.get("LW", "Settings", "eTop"), std::optional<std::string>("1350"));
+
+    // Closing the drop-down (the book is being replaced) closes the editor,
+    // which writes group 5 back first.
+    d.editor()->New_E->click();
+    d.drop->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(d.editor(), nullptr);
+    EXPECT_EQ(d.book.EntryGroups[4].size(), 4u);
 }
