@@ -25,8 +25,8 @@ std::int32_t postEntryGroup(Book& book, RunTimeState& run, double today) {
         std::string& end = book.EntryLines.back().Details;
         end = storedNote(end);
     }
-    book.EntryLines.reserve(book.EntryLines.size() + lines.size());
-    book.EntryIds.reserve(book.EntryIds.size() + lines.size());
+    // push_back grows the journal geometrically: an exact reserve per posting
+    // would copy the whole journal every time.
     const double day = std::floor(today);
     std::int64_t ref = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
