@@ -7,6 +7,7 @@
 #include "resources/string_table.h"
 #include "toolkit/qt/New_Menu.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QLineEdit>
@@ -60,8 +61,12 @@ void Group_Entries::openEditor(int group) {
         Edit_Group->Name_Refresh(book_);
         resize(Edit_Group->width(), height());
     };
+    // The editor losing the activation hides the list, unless the list
+    // itself took it (a click on another group's name).
     editor_->deactivated = [this] {
-        if (isVisible()) hide();
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && QApplication::activeWindow() != this) hide();
+        });
     };
     editor_->show();
 }

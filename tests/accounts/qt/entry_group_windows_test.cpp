@@ -146,9 +146,21 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     EXPECT_EQ(d.book.RecurringLines[1].Details, "Office");
     EXPECT_EQ(d.book.EntryGroups[1], threeEntryGroup()); // not yet written back
 
-    // A command: a new entry stands at the top of the grid.
-    w->New_E->click();
+    // Copy marks the current entry's rows; paste appends it at the grid's top.
+    w->C_E->click();
+    EXPECT_EQ(d.fakes.clipboard.plain,
+              "600\t\tRent\t500\t\r\n\t100\tCash at Bank\t500\tOffice\r\nLW");
+    EXPECT_NE(w->Folio[0]->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(w->Folio[3]->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Base));
+    w->P_E->click();
     EXPECT_EQ(w->ScrollAcc->Value(), 7);
+    EXPECT_EQ(w->AccNote[1]->text(), "Office");
+    EXPECT_EQ(d.book.RecurringLines.size(), 9u);
+
+    // A new entry stands at the top of the grid.
+    w->New_E->click();
+    EXPECT_EQ(w->ScrollAcc->Value(), 9);
     EXPECT_EQ(w->CrDrLabel[0]->text(), "Debit :");
     w->ScrollAcc->setValue(0);
     EXPECT_TRUE(QFile::exists(saveShot(w, "entry_group_editor")));
