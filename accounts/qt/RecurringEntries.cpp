@@ -357,13 +357,13 @@ void RecurringEntries::rowKeyDown(int r, KeyArgs& k) {
         break;
     case keys::PageUp:
     case keys::PageDown:
-        Folio[0]->setFocus();
-        break;
+        Folio[0]->setFocus(); // row 0 takes the focus and makes its line current
+        return;
     default:
         break;
     }
     // The row may show another line now: it and its entry become current.
-    if (!Folio[0]->hasFocus()) editor_.focusLine(lineOf(r));
+    editor_.focusLine(lineOf(r));
 }
 
 // ---------------------------------------------------------------- commands

@@ -164,6 +164,17 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     EXPECT_EQ(w->CrDrLabel[0]->text(), "Debit :");
     w->ScrollAcc->setValue(0);
     EXPECT_TRUE(QFile::exists(saveShot(w, "entry_group_editor")));
+    // Down in a row moves the grid under it; the line it then shows and its
+    // entry become current, so Delete takes that entry whole.
+    focusAndType(w, w->Folio[0], "");
+    dialog_driving::pressKey(w->Folio[0], Qt::Key_Down);
+    dialog_driving::pressKey(w->Folio[0], Qt::Key_Down);
+    EXPECT_EQ(w->ScrollAcc->Value(), 2);
+    EXPECT_EQ(w->editor().CurrentLine(), 2);
+    EXPECT_EQ(w->editor().EntryLastLine(), 4);
+    w->Del_E->click();
+    EXPECT_EQ(d.book.RecurringLines.size(), 8u);
+    EXPECT_EQ(d.book.RecurringLines[2], line(Debit, 100, 1));
     w->move(120, 90);
     const std::vector<EntryLine> edited = d.book.RecurringLines;
 
