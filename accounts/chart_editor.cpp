@@ -108,10 +108,10 @@ bool ChartEditor::folioKeyAccepted(char c) {
 
 ChartKeyMove ChartEditor::keyDown(int k, int key) {
     ChartKeyMove m;
-    if (key == KeyEnter && k < ChartRows - 1) {
+    if (key == keys::Return && k < ChartRows - 1) {
         m.focusRow = k + 1;
         m.swallow = true;
-    } else if (key == KeyUp || key == KeyDown) {
+    } else if (key == keys::Up || key == keys::Down) {
         heldKey_ = key;
         m.swallow = true;
     } else {
@@ -122,17 +122,17 @@ ChartKeyMove ChartEditor::keyDown(int k, int key) {
 
 ChartKeyMove ChartEditor::keyUp(int k, int caret) {
     ChartKeyMove m;
-    if (heldKey_ == KeyUp && k >= 1) {
+    if (heldKey_ == keys::Up && k >= 1) {
         m.focusRow = k - 1;
         m.caret = caret;
-    } else if (heldKey_ == KeyUp && k == 0 && top_ >= 1) {
+    } else if (heldKey_ == keys::Up && k == 0 && top_ >= 1) {
         setTop(top_ - 1);
         select(0);
         m.scrolled = true;
-    } else if (heldKey_ == KeyDown && k <= ChartRows - 2) {
+    } else if (heldKey_ == keys::Down && k <= ChartRows - 2) {
         m.focusRow = k + 1;
         m.caret = caret;
-    } else if (heldKey_ == KeyDown && k == ChartRows - 1 && top_ < scrollMax()) {
+    } else if (heldKey_ == keys::Down && k == ChartRows - 1 && top_ < scrollMax()) {
         setTop(top_ + 1);
         select(ChartRows - 1);
         m.scrolled = true;

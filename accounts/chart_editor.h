@@ -10,14 +10,12 @@
 #include "accounts/chart_table.h"
 #include "book/book.h"
 #include "book/runtime_state.h"
+#include "toolkit/key_codes.h"
 
 #include <optional>
 #include <string>
 
 inline constexpr int ChartRows = 14;
-inline constexpr int KeyEnter = 13;
-inline constexpr int KeyUp = 38;
-inline constexpr int KeyDown = 40;
 
 struct ChartRowView {
     std::string name;
@@ -37,6 +35,7 @@ struct ChartKeyMove {
 class ChartEditor {
   public:
     ChartEditor(Book& book, RunTimeState& run);
+    const Book& book() const { return book_; }
 
     // --- the grid ---
     int top() const { return top_; } // first slot shown (the scroll bar's value)

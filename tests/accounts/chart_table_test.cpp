@@ -360,7 +360,7 @@ TEST(ChartEditor, TypingScrollingKeysAndEveryChangeMarkTheBook) {
          }},
         {"Down in row 13 scrolls and the selection follows the screen row",
          [&] {
-             e.keyDown(13, KeyDown);
+             e.keyDown(13, keys::Down);
              e.keyUp(13, 0);
          },
          [&] {
@@ -368,14 +368,15 @@ TEST(ChartEditor, TypingScrollingKeysAndEveryChangeMarkTheBook) {
                     e.frameCaption() == "Accounts 2 To 15 :";
          }},
         {"Up in row 4 moves the focus with the caret",
-         [&] { EXPECT_EQ(e.keyDown(4, KeyUp).swallow, true); },
+         [&] { EXPECT_EQ(e.keyDown(4, keys::Up).swallow, true); },
          [&] {
              const ChartKeyMove m = e.keyUp(4, 3);
              return m.focusRow == 3 && m.caret == 3;
          }},
         {"Enter in row 13 goes nowhere", [&] {},
          [&] {
-             return e.keyDown(13, KeyEnter).focusRow == -1 && e.keyDown(5, KeyEnter).focusRow == 6;
+             return e.keyDown(13, keys::Return).focusRow == -1 &&
+                    e.keyDown(5, keys::Return).focusRow == 6;
          }},
         {"the folio key filter", [&] {},
          [&] {
