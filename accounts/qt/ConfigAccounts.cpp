@@ -426,18 +426,16 @@ void ConfigAccounts::Dsh_Click() {
 }
 
 void ConfigAccounts::HelpSelect_Click() {
-    // The item's tick is this window's own: help mode ended elsewhere leaves it.
-    const bool wasTicked = !HelpSelect->isChecked(); // the click has toggled it
-    if (hooks_.help) hooks_.help->close();
-    if (wasTicked) {
-        HelpSelect->setChecked(false);
+    // The tick is this window's own: help mode ended elsewhere leaves it
+    // ticked until the item is chosen again. The help window follows the mode.
+    helpTicked_ = !helpTicked_;
+    HelpSelect->setChecked(helpTicked_);
+    if (!helpTicked_) {
         helpMode().end();
         return;
     }
-    HelpSelect->setChecked(true);
     helpMode().start();
     showHelp(chartHelp());
-    if (hooks_.help) hooks_.help->show();
 }
 
 // ---------------------------------------------------------------- commands

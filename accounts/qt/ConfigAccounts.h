@@ -97,4 +97,5 @@ class ConfigAccounts : public QWidget {
     bool drawing_ = false;      // the window is setting its own boxes
     bool anyRowChosen_ = false; // until then every row frame is drawn dark grey
     bool closeUnchecked_ = false;
+    bool helpTicked_ = false;
 };

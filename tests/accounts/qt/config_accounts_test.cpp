@@ -6,6 +6,8 @@
 #include "platform/fake/fake_services.h"
 #include "platform/printer_choices.h"
 #include "support/test_paths.h"
+#include "toolkit/help_mode.h"
+#include "toolkit/qt/HC.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
@@ -45,6 +47,7 @@ struct ChartWindowTest : ::testing::Test {
     RunTimeState run;
     int refills = 0;
     std::vector<int> shownLines;
+    HC help;
 
     void SetUp() override {
         book.BusinessName = "Harbour Traders";
@@ -64,10 +67,16 @@ struct ChartWindowTest : ::testing::Test {
         book.AccountNote2[1] = "Harbour Bank\r\nQuay Road";
     }
 
+    void TearDown() override {
+        helpMode().end();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     ConfigAccounts* open() {
         ChartWindowHooks hooks;
         hooks.refillAccountBoxes = [this] { ++refills; };
         hooks.showJournalLine = [this](int line) { shownLines.push_back(line); };
+        hooks.help = &help;
         auto* w = new ConfigAccounts(book, run, hooks);
         w->show();
         settle();
@@ -108,6 +117,18 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(book.AccountTypes[1], Expense);
     EXPECT_TRUE(w->CurrentAsset[Expense]->font().bold());
     EXPECT_FALSE(w->CurrentAsset[CurrentAsset]->font().bold());
+    // In help mode a class click shows the class's help and still sets the class.
+    w->HelpSelect->trigger();
+    EXPECT_TRUE(helpMode().isOn());
+    EXPECT_EQ(help.title(), "Chart of Accounts");
+    clickOn(w->CurrentAsset[CostOfGoodsSold]);
+    EXPECT_EQ(help.title(), "Cost of Goods Sold");
+    EXPECT_EQ(book.AccountTypes[1], CostOfGoodsSold);
+    clickOn(w->Folio[2]);
+    EXPECT_EQ(help.title(), "Account-ID Settings");
+    w->HelpSelect->trigger();
+    EXPECT_FALSE(helpMode().isOn());
+    EXPECT_FALSE(w->HelpSelect->isChecked());
 
     // Enter moves down a row; the name typed there is stored at once.
     pressKey(w->RenameAccount[1], Qt::Key_Return, "\r");
