@@ -70,6 +70,7 @@ ChartFault duplicateFault(const Book& b, const std::string& heading, std::pair<i
 InsertOutcome insertAccountAfter(Book& book, int selectedSlot) {
     InsertOutcome out;
     if (book.LastAccount > MaxAccountIndex) return out;
+    if (book.accountSlots() == 0) book.resizeAccounts(MinAccountSlots - 1);
     const int last = static_cast<int>(book.accountSlots()); // one past the arrays' end
     const int selected = std::clamp(selectedSlot, 0, last - 1);
     book.resizeAccounts(last);
@@ -92,8 +93,10 @@ InsertOutcome insertAccountAfter(Book& book, int selectedSlot) {
 }
 
 bool deleteAccountAt(Book& book, int selectedSlot) {
-    if (selectedSlot < 0 || selectedSlot > book.LastAccount) return false;
-    const int last = std::max(book.LastAccount - 1, 0);
+    // Slots 0..LastAccount as far as the arrays reach: nothing past them is read.
+    const int inUse = book.slotsInUse();
+    if (selectedSlot < 0 || selectedSlot >= inUse) return false;
+    const int last = std::max(inUse - 2, 0);
     for (int i = selectedSlot; i <= last; ++i)
         copySlot(book, i + 1, i);
     const auto old = static_cast<std::size_t>(last + 1);

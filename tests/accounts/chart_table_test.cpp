@@ -210,6 +210,61 @@ TEST(ChartTable, CheckOnCloseFindsTheFirstFaultWithItsMessageAndSlot) {
     }
 }
 
+// The check's two loops over every pair, as written out plainly: the first
+// (i, j) by i then j with equal keys, j != i and slot i a named, numbered account.
+std::optional<std::pair<int, int>> firstPairByTwoLoops(const Book& b, bool byName) {
+    for (int i = 0; i <= b.LastAccount; ++i)
+        for (int j = 0; j <= b.LastAccount; ++j) {
+            const auto si = static_cast<std::size_t>(i), sj = static_cast<std::size_t>(j);
+            const bool same = byName ? b.AccountNames[si] == b.AccountNames[sj]
+                                     : b.AccountNumbers[si] == b.AccountNumbers[sj];
+            if (same && j != i && !b.AccountNames[si].empty() && !b.AccountNumbers[si].isZero())
+                return std::make_pair(i, j);
+        }
+    return std::nullopt;
+}
+
+TEST(ChartTable, OnePassFindsTheSamePairAsEveryPairCompared) {
+    std::uint32_t seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(n));
+    };
+    int checked = 0, pairs = 0;
+    for (int round = 0; round < 400; ++round) {
+        // Small pools give many equal keys, large ones few.
+        const int pool = 3 + (round % 40) * 10;
+        Book b = makeEmptyBook("Balance", 46000);
+        b.resizeAccounts(13 + next(20));
+        for (std::size_t i = 0; i < b.accountSlots(); ++i) {
+            const int number = next(pool) - 2; // some 0, some negative
+            b.AccountNumbers[i] = Currency::fromUnits(number);
+            b.AccountNames[i] =
+                number == 0 && next(4) != 0 ? "" : "Account " + std::to_string(next(pool));
+        }
+        const std::optional<ChartFault> f = findChartFault(b, ".");
+        if (f && f->title.empty()) continue; // a missing name or number comes first
+        ++checked;
+        std::optional<std::pair<int, int>> pair = firstPairByTwoLoops(b, false);
+        if (!pair) pair = firstPairByTwoLoops(b, true);
+        ASSERT_EQ(f.has_value(), pair.has_value()) << round;
+        if (!pair) continue;
+        ++pairs;
+        EXPECT_EQ(f->slot, pair->second) << round;
+        const auto line = [&](int s) {
+            return "Account " + b.AccountNumbers[static_cast<std::size_t>(s)].toPlainString() +
+                   "    " + b.AccountNames[static_cast<std::size_t>(s)] + "\r\n";
+        };
+        EXPECT_NE(f->message.find("\r\n\r\n" + line(pair->first) + line(pair->second)),
+                  std::string::npos)
+            << round << "\n"
+            << f->message;
+    }
+    EXPECT_GT(checked, 50);
+    EXPECT_GT(pairs, 25);
+    EXPECT_LT(pairs, checked); // charts that pass are among them
+}
+
 TEST(ChartTable, StandardChartRowForRow) {
     const char* expected =
         "100\t0\tCash at Bank\n105\t0\tCash on Hand\n110\t0\tAccounts Receivable\n"

@@ -167,7 +167,16 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
 TEST_F(ChartWindowTest, InsertDeleteStandardChartCopyAndPrint) {
     TempDir dir;
     fakes.environment.vars["LW_PDF_OUTPUT"] = (dir / "chart.pdf").string();
+    // A negative number from a file survives every redraw, dash or not.
+    book.AccountNumbers[13] = money("-5.5");
+    book.AccountNames[13] = "Odd";
+    book.SubAccountDash = -1;
     ConfigAccounts* w = open();
+    EXPECT_EQ(w->Folio[13]->text(), "-5-5");
+    w->Dsh->click();
+    w->ScrollAcc_Change();
+    EXPECT_EQ(w->Folio[13]->text(), "-5.5");
+    EXPECT_EQ(book.AccountNumbers[13], money("-5.5"));
     w->selectRow(1);
     w->Insert_Account_Click();
     EXPECT_EQ(book.LastAccount, 14);
