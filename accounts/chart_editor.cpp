@@ -109,6 +109,8 @@ bool ChartEditor::folioKeyAccepted(char c) {
 ChartKeyMove ChartEditor::keyDown(int k, int key) {
     ChartKeyMove m;
     if (key == keys::Return && k < ChartRows - 1) {
+        // An arrow held before must not act on Enter's release in the next row.
+        heldKey_ = 0;
         m.focusRow = k + 1;
         m.swallow = true;
     } else if (key == keys::Up || key == keys::Down) {

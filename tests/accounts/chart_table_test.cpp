@@ -428,6 +428,15 @@ TEST(ChartEditor, TypingScrollingKeysAndEveryChangeMarkTheBook) {
              const ChartKeyMove m = e.keyUp(4, 3);
              return m.focusRow == 3 && m.caret == 3;
          }},
+        {"Enter after an arrow moves down and stays there",
+         [&] {
+             e.keyDown(6, keys::Up);
+             e.keyUp(6, 0);
+         },
+         [&] {
+             const ChartKeyMove down = e.keyDown(5, keys::Return);
+             return down.focusRow == 6 && e.keyUp(6, 0).focusRow == -1;
+         }},
         {"Enter in row 13 goes nowhere", [&] {},
          [&] {
              return e.keyDown(13, keys::Return).focusRow == -1 &&
