@@ -13,7 +13,7 @@ struct ChartWindowHooks {
     // The main window moved to the entry holding a journal line.
     std::function<void(int line)> showJournalLine;
     // The windows that show account names closed before the chart is checked
-    // (the T-account ledger and the search-results journal).
+    // (the search-results journal).
     std::function<void()> closeAccountWindows;
     // The help-mode window (may be null).
     ::HC* help = nullptr;
