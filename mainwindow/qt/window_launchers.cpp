@@ -1,6 +1,8 @@
 #include "mainwindow/qt/window_launchers.h"
 
+#include "accounts/qt/ConfigAccounts.h"
 #include "accounts/qt/Group_Entries.h"
+#include "accounts/qt/MoveAccounts.h"
 #include "mainwindow/qt/LWMainsettings.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/combo_type_ahead.h"
@@ -40,6 +42,22 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         QObject::connect(w, &LWMainsettings::fontChanged, &main,
                          [&main](const QString& name, int) { main.applyEntryLineFont(name); });
         return w;
+    };
+    // The chart-of-accounts editor: closing it through its check refills the
+    // entry line's account list and shows the journal's first entry; the
+    // search-results journal, which shows account names, closes first.
+    launchers.chartOfAccounts = [](TAcount& main) -> QWidget* {
+        ChartWindowHooks hooks;
+        hooks.refillAccountBoxes = [&main] { main.refillAccountBoxes(); };
+        hooks.showJournalLine = [&main](int line) { main.showJournalLine(line); };
+        hooks.closeAccountWindows = [&main] {
+            if (main.SearchJournal && main.SearchJournal->isVisible()) main.SearchJournal->close();
+        };
+        hooks.help = main.HC;
+        return new ConfigAccounts(main.book(), main.run(), std::move(hooks), &main);
+    };
+    launchers.moveAccounts = [](TAcount& main) -> QWidget* {
+        return new MoveAccounts(main.book(), &main);
     };
     // The group drop-down, owned by the main window, under its Include button.
     launchers.entryGroups = [](TAcount& main) -> QWidget* {

@@ -268,11 +268,17 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
     w.show();
     int ended = 0;
     w.endProgram = [&] { ++ended; };
-    // The main window's own commands, the entry, file and invoice commands
-    // the settings window and the entry groups exist in this build; no other window yet.
-    const std::set<Need> present{Need::Nothing,        Need::EntryCommands,
-                                 Need::FileCommands,   Need::InvoiceCommands,
-                                 Need::SettingsWindow, Need::EntryGroupsWindow};
+    // The main window's own commands, the entry, file and invoice commands,
+    // the settings window, the chart of accounts, the move window and the
+    // entry groups exist in this build; no other window yet.
+    const std::set<Need> present{Need::Nothing,
+                                 Need::EntryCommands,
+                                 Need::FileCommands,
+                                 Need::InvoiceCommands,
+                                 Need::SettingsWindow,
+                                 Need::ChartOfAccounts,
+                                 Need::MoveAccountsWindow,
+                                 Need::EntryGroupsWindow};
     for (const CommandInfo& info : allCommands()) {
         EXPECT_EQ(w.commandEnabled(info.command), commandAvailable(info.command, present))
             << info.control;
