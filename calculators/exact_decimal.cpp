@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -153,6 +154,8 @@ struct Fitted {
 };
 
 Fitted fit(const Wide& num, const Wide& den, int scale) {
+    if (scale <= ExactDecimal::MaxScale && num.fits96() && cmp(den, Wide::of(1)) == 0)
+        return {num.low128(), scale}; // exact and in range: kept as it is
     for (int t = std::min(scale, ExactDecimal::MaxScale); t >= 0; --t) {
         const Wide divisor = mul(den, pow10(scale - t));
         Wide q, r;
@@ -297,11 +300,22 @@ int compare(const ExactDecimal& a, const ExactDecimal& b) {
     const int sb = b.isZero() ? 0 : (b.negative_ ? -1 : 1);
     if (sa != sb) return sa < sb ? -1 : 1;
     if (sa == 0) return 0;
-    const int scale = std::max(a.scale_, b.scale_);
-    Wide x = Wide::of(a.mantissa_), y = Wide::of(b.mantissa_);
-    x.mulPow10(scale - a.scale_);
-    y.mulPow10(scale - b.scale_);
-    const int c = cmp(x, y);
+    int c;
+    if (std::abs(a.scale_ - b.scale_) <= 9) {
+        // Scales close enough to align within 128 bits (2^96 * 10^9 < 2^127).
+        ExactDecimal::Mantissa x = a.mantissa_, y = b.mantissa_;
+        for (int k = a.scale_; k < b.scale_; ++k)
+            x *= 10;
+        for (int k = b.scale_; k < a.scale_; ++k)
+            y *= 10;
+        c = x == y ? 0 : (x < y ? -1 : 1);
+    } else {
+        const int scale = std::max(a.scale_, b.scale_);
+        Wide x = Wide::of(a.mantissa_), y = Wide::of(b.mantissa_);
+        x.mulPow10(scale - a.scale_);
+        y.mulPow10(scale - b.scale_);
+        c = cmp(x, y);
+    }
     return sa > 0 ? c : -c;
 }
 

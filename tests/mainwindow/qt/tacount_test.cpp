@@ -269,9 +269,11 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
     int ended = 0;
     w.endProgram = [&] { ++ended; };
     // The main window's own commands, the entry, file and invoice commands
-    // and the settings window exist in this build; no other window yet.
-    const std::set<Need> present{Need::Nothing, Need::EntryCommands, Need::FileCommands,
-                                 Need::InvoiceCommands, Need::SettingsWindow};
+    // and the settings window and the calculators exist in this build.
+    const std::set<Need> present{Need::Nothing,           Need::EntryCommands,
+                                 Need::FileCommands,      Need::InvoiceCommands,
+                                 Need::SettingsWindow,    Need::TapeCalculator,
+                                 Need::PayrollCalculator, Need::DepreciationCalculator};
     for (const CommandInfo& info : allCommands()) {
         EXPECT_EQ(w.commandEnabled(info.command), commandAvailable(info.command, present))
             << info.control;
