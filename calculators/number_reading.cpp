@@ -3,7 +3,7 @@
 #include "book/tmain.h"
 
 #include <cctype>
-#include <cstdlib>
+#include <charconv>
 
 namespace {
 
@@ -80,8 +80,13 @@ std::optional<Currency> readTypedAmount(const std::string& text, const NumberMar
 }
 
 double readTypedNumber(const std::string& text, const NumberMarks& marks) {
-    if (const std::optional<ExactDecimal> d = readDecimal(text, marks))
-        return std::strtod(d->plainText(".").c_str(), nullptr);
+    if (const std::optional<ExactDecimal> d = readDecimal(text, marks)) {
+        // from_chars reads "." whatever the C library's locale says.
+        const std::string plain = d->plainText(".");
+        double value = 0;
+        std::from_chars(plain.data(), plain.data() + plain.size(), value);
+        return value;
+    }
     return Tmain::LeadingNumberValue(text);
 }
 
