@@ -3,6 +3,10 @@
 #include "accounts/qt/ConfigAccounts.h"
 #include "accounts/qt/Group_Entries.h"
 #include "accounts/qt/MoveAccounts.h"
+#include "calculators/qt/Depreciation.h"
+#include "calculators/qt/PayRoll.h"
+#include "calculators/qt/Rolling_Caculator.h"
+
 #include "mainwindow/qt/LWMainsettings.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/combo_type_ahead.h"
@@ -69,5 +73,16 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         host.backdrop = main.ButtonBar->backdrop();
         host.addLinePicture = main.CompoundEntry[1]->pixmap();
         return new Group_Entries(main.book(), main.run(), host, &main);
+    };
+    // The calculators: modeless windows without owner.
+    launchers.tapeCalculator = [](TAcount&) -> QWidget* { return new Rolling_Caculator(); };
+    launchers.depreciation = [](TAcount& main) -> QWidget* {
+        auto* w = new Depreciation(main.book());
+        // It reads the main window's book: it goes when the main window goes.
+        QObject::connect(&main, &QObject::destroyed, w, [w] { delete w; });
+        return w;
+    };
+    launchers.payroll = [](TAcount& main) -> QWidget* {
+        return new PayRoll(main.currencyLabel, main.book().FontName.str());
     };
 }

@@ -268,9 +268,7 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
     w.show();
     int ended = 0;
     w.endProgram = [&] { ++ended; };
-    // The main window's own commands, the entry, file and invoice commands,
-    // the settings window, the chart of accounts, the move window and the
-    // entry groups exist in this build; no other window yet.
+    // The main window's own commands and the windows built so far.
     const std::set<Need> present{Need::Nothing,
                                  Need::EntryCommands,
                                  Need::FileCommands,
@@ -278,7 +276,10 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
                                  Need::SettingsWindow,
                                  Need::ChartOfAccounts,
                                  Need::MoveAccountsWindow,
-                                 Need::EntryGroupsWindow};
+                                 Need::EntryGroupsWindow,
+                                 Need::TapeCalculator,
+                                 Need::PayrollCalculator,
+                                 Need::DepreciationCalculator};
     for (const CommandInfo& info : allCommands()) {
         EXPECT_EQ(w.commandEnabled(info.command), commandAvailable(info.command, present))
             << info.control;
