@@ -411,4 +411,14 @@ TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAt256Columns) {
     EXPECT_EQ(readBack(dir, dir / "io.xls").substr(0, 26), "cols 256 widths 62 15 15 1");
     EXPECT_NE(inflowsOutflowsWebPage(io, book, 812).find("border:none; width:812px\">"),
               std::string::npos);
+
+    // An empty journal: no period, the total column alone.
+    const InflowsOutflows none = computeInflowsOutflows(emptyBook(), options);
+    ASSERT_TRUE(none.ok);
+    EXPECT_EQ(none.periods(), 0);
+    EXPECT_EQ(inflowsOutflowsCsv(none, book),
+              "Corner Shop Comparative Statement...\r\n\r\n,Total\r\n\r\nBeginning Balance: \r\n"
+              "Inflows:\r\n\r\nTotal Inflows: ,0\r\n\r\nOutflows:\r\n\r\n\r\n"
+              "Total Outflows: ,0\r\nEnding Balance: \r\n");
+    EXPECT_TRUE(exportInflowsOutflows(none, book, dir / "none.xls", "xls", 812).ok);
 }
