@@ -421,4 +421,7 @@ TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAt256Columns) {
               "Inflows:\r\n\r\nTotal Inflows: ,0\r\n\r\nOutflows:\r\n\r\n\r\n"
               "Total Outflows: ,0\r\nEnding Balance: \r\n");
     EXPECT_TRUE(exportInflowsOutflows(none, book, dir / "none.xls", "xls", 812).ok);
+    // A statement that could not be made still writes its frame.
+    EXPECT_NE(inflowsOutflowsWebPage(InflowsOutflows{}, book, 812).find("Total"),
+              std::string::npos);
 }
