@@ -49,6 +49,5 @@ std::string balanceText(Currency balance, int decimals, const NumberMarks& marks
                         const std::string& suffixForZero) {
     std::string text = formatAmount(balance, decimals, marks, false);
     if (!text.empty() && text[0] == '-') text.erase(0, 1);
-    const std::string suffix = balanceSuffix(balance, suffixForZero);
-    return suffix.empty() ? text : text + " " + suffix;
+    return text + " " + balanceSuffix(balance, suffixForZero);
 }

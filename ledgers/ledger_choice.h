@@ -90,7 +90,7 @@ std::string ledgerAmountText(Currency amount, int decimals, const NumberMarks& m
 // The running balance as people read it: the absolute value with `decimals`
 // places and digit groups, a space, and "Dr" above 0 or "Cr" below 0. A
 // balance of exactly 0 takes `suffixForZero` (the suffix of the row shown
-// before it; "" gives no suffix and no space).
+// before it; "" leaves the space alone at the end).
 std::string balanceSuffix(Currency balance, const std::string& suffixForZero = "");
 std::string balanceText(Currency balance, int decimals, const NumberMarks& marks,
                         const std::string& suffixForZero = "");
