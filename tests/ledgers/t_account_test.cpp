@@ -1,6 +1,7 @@
 // The T-account builder and the date sort on the shared small book.
 #include "ledgers/t_account.h"
 
+#include "book/runtime_state.h"
 #include "ledgers/contra_lines.h"
 
 #include "ledger_book.h"
@@ -303,8 +304,14 @@ TEST(TAccountBuilder, DateSortIsStableAndKeepsTheBalancingRowLast) {
     Book big = ledgerbook::book();
     for (int i = 0; i < 2500; ++i)
         handmade::addEntry(big, "30", feb(1 + i % 28), Cash, Rent, "1", "Many");
+    int steps = 0;
+    options.progress = [&] { ++steps; };
     TAccountLedger many = buildTAccount(big, options);
     EXPECT_EQ(many.Debit.Rows.size(), 4u + 2500u);
+    // About a hundred progress steps, one every stride of lines.
+    const auto lines = static_cast<int>(big.EntryLines.size());
+    const int stride = progressStrideFor(lines - 1);
+    EXPECT_EQ(steps, (lines + stride - 1) / stride);
     sortByDate(many);
     for (std::size_t i = 1; i < many.Debit.Rows.size(); ++i)
         ASSERT_LE(many.Debit.Rows[i - 1].Date, many.Debit.Rows[i].Date);
