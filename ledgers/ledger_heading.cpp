@@ -20,11 +20,3 @@ std::vector<std::string> addressLines(const Book& book, const std::string& folio
     if (note.empty()) return {};
     return splitTextLines(note);
 }
-
-PrintScaleGuard::PrintScaleGuard(RunTimeState& run, double zoom) : run_(run) {
-    run_.PrintScale = static_cast<float>(zoom);
-}
-
-PrintScaleGuard::~PrintScaleGuard() {
-    run_.PrintScale = 1.0f;
-}

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "book/book.h"
-#include "book/runtime_state.h"
+#include "book/print_scale_guard.h" // printouts hold PrintScale with it
 #include "platform/locale.h"
 
 #include <string>
@@ -26,16 +26,3 @@ LedgerHeading ledgerHeading(const Book& book, const std::string& account, const 
 // when no account has that number.
 std::vector<std::string> addressLines(const Book& book, const std::string& folio,
                                       const std::string& decimalMark);
-
-// Holds PrintScale at a print's zoom and sets it back to 1 when it goes out of
-// scope: after the copies, a cancel or an error alike.
-class PrintScaleGuard {
-  public:
-    PrintScaleGuard(RunTimeState& run, double zoom);
-    ~PrintScaleGuard();
-    PrintScaleGuard(const PrintScaleGuard&) = delete;
-    PrintScaleGuard& operator=(const PrintScaleGuard&) = delete;
-
-  private:
-    RunTimeState& run_;
-};
