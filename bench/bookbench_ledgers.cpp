@@ -228,7 +228,7 @@ void busiestOutputs(BenchContext& ctx) {
     timeIt("running-balance mail draft, " + busiest.label, [&] {
         written = writeFileSafely(
             ctx.outDir / "AccountLedger.eml",
-            Tmain::mailDraftText(runningBalancePage(book, running, heading, locale, today),
+            Tmain::mailDraftText(runningBalanceWebPage(book, running, heading, locale, today),
                                  runningBalanceSubject(book, heading), book.Caption));
     });
     if (written) std::cout << "  failed: " << written.message() << "\n";

@@ -211,9 +211,9 @@ std::string runningBalanceCsv(const Book& book, const RunningBalanceLedger& ledg
     return text;
 }
 
-std::string runningBalancePage(const Book& book, const RunningBalanceLedger& ledger,
-                               const LedgerHeading& heading, const LocaleInfo& locale,
-                               double today) {
+std::string runningBalanceWebPage(const Book& book, const RunningBalanceLedger& ledger,
+                                  const LedgerHeading& heading, const LocaleInfo& locale,
+                                  double today) {
     if (heading.folio.empty()) return "";
     const AccountNameIndex names(book);
     const NumberMarks marks = marksOf(locale);
@@ -281,7 +281,7 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
     if (type == "csv" || type == "htm") {
         const std::string text =
             type == "csv" ? runningBalanceCsv(book, ledger, heading, locale)
-                          : runningBalancePage(book, ledger, heading, locale, today) + "\r\n";
+                          : runningBalanceWebPage(book, ledger, heading, locale, today) + "\r\n";
         result.rowsWritten = result.rowsListed;
         return finished(result, writeFileSafely(path, text), ExcelFile::MaxRows);
     }
@@ -338,6 +338,6 @@ std::optional<std::filesystem::path> mailRunningBalance(const Book& book,
         return std::nullopt;
     }
     return Tmain::OpenMailDraft("AccountLedger",
-                                runningBalancePage(book, ledger, heading, locale, today),
+                                runningBalanceWebPage(book, ledger, heading, locale, today),
                                 runningBalanceSubject(book, heading), caption);
 }

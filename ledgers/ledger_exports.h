@@ -37,9 +37,9 @@ std::string runningBalanceCsv(const Book& book, const RunningBalanceLedger& ledg
 // The running balance's web page in letter layout, every text HTML-escaped;
 // `today` is the date of issue. The address block is empty when no account
 // has the folio number.
-std::string runningBalancePage(const Book& book, const RunningBalanceLedger& ledger,
-                               const LedgerHeading& heading, const LocaleInfo& locale,
-                               double today);
+std::string runningBalanceWebPage(const Book& book, const RunningBalanceLedger& ledger,
+                                  const LedgerHeading& heading, const LocaleInfo& locale,
+                                  double today);
 // The mail's subject: business name, account and period.
 std::string runningBalanceSubject(const Book& book, const LedgerHeading& heading);
 
