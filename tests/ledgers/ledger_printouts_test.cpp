@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,6 +45,18 @@ std::vector<std::string> textsStartingWith(const RecordingSurface& s, const std:
     for (const std::string& t : s.texts())
         if (t.rfind(start, 0) == 0) out.push_back(t);
     return out;
+}
+
+// Left and right edge of the first text drawn that reads `text`, in the
+// recording surface's metrics.
+std::pair<double, double> edges(const RecordingSurface& s, const std::string& text) {
+    for (const RecordedCall& c : s.calls)
+        if (c.kind == RecordedCall::Text && c.text == text) {
+            const double perCharacter = c.font.size * 10 * (c.font.bold ? 1.1 : 1.0);
+            return {c.x1, c.x1 + std::round(static_cast<double>(text.size()) * perCharacter)};
+        }
+    ADD_FAILURE() << "not drawn: " << text;
+    return {0, 0};
 }
 
 // Every position of a small T-account: centred heading, the ruled T, dates
@@ -119,10 +133,26 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
     const std::string longNote = "The quick brown fox jumps over the lazy dog "
                                  "Pneumonoultramicroscopicsilicovolcanoconiosis again";
     handmade::addEntry(book, "60", feb(28), Rent, Cash, "5", longNote);
+    handmade::addEntry(book, "61", feb(27), Cash, Loan, "1234.5", "Drawn");
     JournalOptions options;
     options.fromDate = feb(1);
     options.toDate = feb(28);
     const JournalList list = buildJournalList(book, options);
+
+    // Columns of a fraction of 0.95 of the width: date ending 100 twips left
+    // of the account at 0.10, credit names 260 further in, numbers at 0.66,
+    // debit amounts ending 200 left of 0.88, credit amounts 200 left of the end.
+    RecordingSurface wide; // 11520 twips: T = 10944
+    options.account = money(Loan);
+    printGeneralJournal(wide, book, buildJournalList(book, options), heading(book, "Loan", "600"),
+                        Locale, 1.0);
+    EXPECT_DOUBLE_EQ(edges(wide, "03/02/2026").second, 994.4);
+    EXPECT_DOUBLE_EQ(edges(wide, "Loan").first, 1094.4);
+    EXPECT_DOUBLE_EQ(edges(wide, "Cash").first, 1354.4);
+    EXPECT_DOUBLE_EQ(edges(wide, " 600 ").first, 7223.04);
+    EXPECT_DOUBLE_EQ(edges(wide, "1,234.50").second, 9430.72);
+    EXPECT_DOUBLE_EQ(edges(wide, "800.00").second, 9430.72);
+    options.account = Currency();
 
     RecordingSurface s(3000, 4000);
     for (int copy = 0; copy < 2; ++copy)
@@ -185,6 +215,16 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
               (std::vector<std::string>{"Page 1", "Page 2", "Page 1", "Page 2"}));
     EXPECT_EQ(textsStartingWith(s, "0.00 "),
               (std::vector<std::string>{"0.00 ", "0.00 Cr", "0.00 ", "0.00 Cr"}));
+
+    // Dates ending at X1 = 0.05 W + 0.095 W, debits and credits ending an
+    // "eeee" short of X1 + 0.60 U and X1 + 0.75 U, the balance 200 twips short
+    // of U, the page number 730 twips short of the right edge.
+    const double u = 0.95 * 11520, x1 = 0.05 * 11520 + 0.1 * u;
+    EXPECT_DOUBLE_EQ(edges(s, "03/02/2026").second, x1);
+    EXPECT_NEAR(edges(s, "500.00").second, x1 + 0.60 * u - 4 * 81.6, 1);
+    EXPECT_NEAR(edges(s, "800.00").second, x1 + 0.75 * u - 4 * 81.6, 1);
+    EXPECT_NEAR(edges(s, "Page 1").second, 11520 - 730, 1);
+    EXPECT_NEAR(edges(s, "300.00 Cr").second, u - 200, 1);
 
     RecordingSurface unknown;
     printRunningBalance(unknown, book, ledger, heading(book, "Loan", "999"), Locale, 1.0, header);
