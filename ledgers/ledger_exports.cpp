@@ -127,6 +127,8 @@ std::int32_t writeJournalRows(Sheet& sheet, const Book& book, const JournalList&
     const std::vector<std::int32_t>& shown = list.ShownLines;
     std::int32_t row = 2;
     std::size_t written = 0;
+    bool dateShown = false;
+    double lastDate = 0;
     while (written < shown.size() && !sheet.error) {
         // The entry starting at `written`: up to its note line or the list's end.
         std::size_t end = written;
@@ -144,12 +146,17 @@ std::int32_t writeJournalRows(Sheet& sheet, const Book& book, const JournalList&
             const EntryLine& line = book.EntryLines[static_cast<std::size_t>(n)];
             const std::string reference =
                 trimmedSpaces(withoutNuls(book.EntryIds[static_cast<std::size_t>(n)].raw()));
-            const bool newDate =
-                p == 0 || line.Date != book.EntryLines[static_cast<std::size_t>(shown[p - 1])].Date;
             ++row;
-            const std::string date = Tmain::FormatDateStyle(line.Date, book.DateStyle, locale);
+            // A date shows once, on the first line of that date that is not a
+            // credit line (credit lines leave the date column empty).
+            const bool showDate = line.Side != Credit && (!dateShown || line.Date != lastDate);
+            if (showDate) {
+                dateShown = true;
+                lastDate = line.Date;
+            }
             sheet.cell(ExcelFile::Font0, ExcelFile::AlignLeft, row, 1,
-                       newDate && line.Side != Credit ? date : std::string());
+                       showDate ? Tmain::FormatDateStyle(line.Date, book.DateStyle, locale)
+                                : std::string());
             if (line.Side == Debit || line.Side == Credit) {
                 const bool debit = line.Side == Debit;
                 if (debit && suffix.empty() && !reference.empty()) suffix = " / " + reference;

@@ -89,6 +89,9 @@ Book exportedBook() {
     // its credit lines, with no contra line, show their own amounts.
     handmade::addLine(book, "61", feb(21), Credit, Loan, "5");
     handmade::addLine(book, "61", feb(21), Credit, Cash, "5", "Credits only");
+    // An entry written credit first shows its date on its debit line.
+    handmade::addLine(book, "62", feb(22), Credit, Loan, "7");
+    handmade::addLine(book, "62", feb(22), Debit, Cash, "7", "Credit first");
     return book;
 }
 
@@ -115,7 +118,7 @@ TEST(LedgerExports, JournalSpreadsheet) {
     const LedgerExportResult result = exportJournalSheet(book, buildJournalList(book, options),
                                                          dir / "journal.xls", dayFirstLocale());
     EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.rowsWritten, 8);
+    EXPECT_EQ(result.rowsWritten, 10);
     EXPECT_TRUE(fakes.messages.shown.empty());
     const std::string indent(14, ' ');
     EXPECT_EQ(read(dir, "xls", dir / "journal.xls"),
@@ -150,7 +153,13 @@ TEST(LedgerExports, JournalSpreadsheet) {
                   indent +
                   "Cash1 3:1003 5:5.003\n"
                   "17 2:Credits only / 61/b/i2\n"
-                  "18 \n");
+                  "18 \n"
+                  "19 2:" +
+                  indent +
+                  "Loan <Smith, & Sons>1 3:6003 5:7.003\n"
+                  "20 1:22/02/20261 2:Cash1 3:1003 4:7.003\n"
+                  "21 2:Credit first / 62/b/i2\n"
+                  "22 \n");
 
     // More lines than the sheet holds: whole entries up to its last row, and
     // the user is told how many lines were written.
@@ -193,14 +202,16 @@ TEST(LedgerExports, RunningBalanceFiles) {
               "8 1:03/02/20261 2:31 3:Cash1 4:500.003 5:0.003 6:500.00 Dr3\n"
               "9 1:04/02/20261 2:61 3:Cash1 4:0.003 5:800.003 6:300.00 Cr3\n"
               "10 1:20/02/20261 2:601 3:Cash1 4:1,234.503 5:0.003 6:934.50 Dr3\n"
-              "11 1:21/02/20261 2:611 4:0.003 5:5.003 6:929.50 Dr3\n");
+              "11 1:21/02/20261 2:611 4:0.003 5:5.003 6:929.50 Dr3\n"
+              "12 1:22/02/20261 2:621 3:Cash1 4:0.003 5:7.003 6:922.50 Dr3\n");
     EXPECT_EQ(read(dir, "csv", dir / "rb.csv"),
               "6 Date|No|Loan <Smith, & Sons> Account|Debit|Credit|Balance\n"
               "6 01/02/2026||Balance b/f|0|0|0\n"
               "6 03/02/2026|3|Cash|500|0|500\n"
               "6 04/02/2026|6|Cash|0|800|-300\n"
               "6 20/02/2026|60|Cash|1234.5|0|934.5\n"
-              "6 21/02/2026|61||0|5|929.5\n");
+              "6 21/02/2026|61||0|5|929.5\n"
+              "6 22/02/2026|62|Cash|0|7|922.5\n");
     // One table; the names and the address come back as they are stored; no
     // other client's address.
     const std::string page = read(dir, "htm", dir / "rb.htm");
