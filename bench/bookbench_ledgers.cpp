@@ -236,7 +236,7 @@ void busiestOutputs(BenchContext& ctx) {
 
 } // namespace
 
-LW_BOOKBENCH_STEP("50-ledger-t-account", tAccounts);
-LW_BOOKBENCH_STEP("51-ledger-running-balance", runningBalances);
-LW_BOOKBENCH_STEP("52-ledger-general-journal", generalJournal);
-LW_BOOKBENCH_STEP("53-ledger-outputs", busiestOutputs);
+LW_BOOKBENCH_STEP("55-ledger-t-account", tAccounts);
+LW_BOOKBENCH_STEP("56-ledger-running-balance", runningBalances);
+LW_BOOKBENCH_STEP("57-ledger-general-journal", generalJournal);
+LW_BOOKBENCH_STEP("58-ledger-outputs", busiestOutputs);
