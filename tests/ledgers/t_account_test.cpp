@@ -3,6 +3,7 @@
 
 #include "book/runtime_state.h"
 #include "ledgers/contra_lines.h"
+#include "ledgers/running_balance.h"
 
 #include "ledger_book.h"
 
@@ -218,3 +219,23 @@ TEST(TAccountBuilder, DateSortIsStableAndKeepsTheBalancingRowLast) {
 }
 
 } // namespace
+
+// Sums beyond the range of amounts stop the build with a message; the rows
+// gathered before stay and the totals add up those rows.
+TEST(TAccountBuilder, SumsOutOfRangeStopWithAMessage) {
+    Book book = ledgerbook::book();
+    for (int i = 0; i < 2; ++i)
+        handmade::addEntry(book, "80", feb(25), Stock, Cash, "900000000000000", "Huge");
+    TAccountOptions options;
+    options.account = money(Stock);
+    options.fromDate = feb(1);
+    options.toDate = feb(28);
+    const TAccountLedger ledger = buildTAccount(book, options);
+    EXPECT_EQ(ledger.Message, "Stopping due to Processing error");
+    ASSERT_EQ(ledger.Debit.Rows.size(), 5u); // b/f, 60, 40, 10 and the first huge row
+    EXPECT_EQ(ledger.Debit.Rows.back().Amount, money("900000000000000"));
+
+    const RunningBalanceLedger running = buildRunningBalance(book, options);
+    EXPECT_EQ(running.Message, "Stopping due to Processing error");
+    EXPECT_EQ(running.Rows.back().Balance, money("900000000000110"));
+}
