@@ -1,5 +1,7 @@
 #include "calculators/exact_decimal.h"
 
+#include "book/number_format.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -181,17 +183,6 @@ std::string digitsOf(Wide w) {
     return d;
 }
 
-std::string grouped(const std::string& digits, const std::string& mark) {
-    if (mark.empty()) return digits;
-    std::string out;
-    const std::size_t n = digits.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) out += mark;
-        out += digits[i];
-    }
-    return out;
-}
-
 } // namespace
 
 ExactDecimal ExactDecimal::fromInt(std::int64_t value) {
@@ -355,7 +346,7 @@ std::string ExactDecimal::fixedText(int places, const NumberMarks& marks, bool l
     if (whole == "0" && !leadingZero && places > 0)
         text.clear();
     else
-        text = grouped(whole, marks.group);
+        text = groupedDigits(whole, marks.group);
     if (places > 0) text += marks.decimal + digits.substr(digits.size() - places);
     if (negative_ && !w.isZero()) return "(" + text + ")";
     return text;

@@ -33,10 +33,7 @@ void ProgressPacer::advance(std::int32_t line) {
 }
 
 std::string ledgerAmountText(Currency amount, int decimals, const NumberMarks& marks) {
-    std::string text = formatAmount(amount, decimals, marks, true);
-    const std::size_t at = text[0] == '(' ? 1 : 0;
-    if (text.compare(at, 1 + marks.decimal.size(), "0" + marks.decimal) == 0) text.erase(at, 1);
-    return text;
+    return formatAmountWithoutLeadingZero(amount, decimals, marks);
 }
 
 std::string balanceSuffix(Currency balance, const std::string& suffixForZero) {

@@ -1,10 +1,12 @@
 #include "ledgers/ledger_exports.h"
 
 #include "book/account_name_index.h"
+#include "book/csv_text.h"
 #include "book/excel_file.h"
 #include "book/html_text.h"
 #include "book/mail_draft.h"
 #include "book/number_format.h"
+#include "book/report_sheet.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
 #include "platform/drawing_surface.h"
@@ -12,14 +14,11 @@
 #include "resources/string_table.h"
 
 #include <array>
-#include <cmath>
 #include <vector>
 
 namespace {
 
 const char* const NothingBuilt = "Choose an account first: no ledger has been built yet.";
-constexpr int FontPoints = 9;
-constexpr double MarginInches = 0.5;
 const std::string Quote = "\"";
 
 std::string trimmedSpaces(const std::string& text) {
@@ -33,67 +32,15 @@ std::string withoutNuls(std::string text) {
     return text;
 }
 
-// One field of a comma-separated line (RFC 4180): quoted, quotes doubled,
-// when it holds a comma, a quote, CR or LF.
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string out = Quote;
-    for (char c : text)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + Quote;
+// A report sheet with the ledgers' column widths (in screen pixels) and the
+// business name as page header and footer.
+void startSheet(ReportSheet& sheet, const std::filesystem::path& path, const Book& book,
+                const std::vector<int>& columnPixels) {
+    std::vector<int> widths;
+    for (int pixels : columnPixels)
+        widths.push_back(sheetColumnCharacters(pixels * TwipsPerScreenPixel));
+    sheet.start(path, book.FontName.str(), widths, book.BusinessName.str());
 }
-
-std::string csvLine(const std::vector<std::string>& fields) {
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        line += (i ? "," : "") + csvField(fields[i]);
-    return line + "\r\n";
-}
-
-// A report column of `pixels` screen pixels in spreadsheet characters
-// (120 twips each), halves to even.
-int sheetColumn(int pixels) {
-    return static_cast<int>(std::nearbyint(pixels * TwipsPerScreenPixel / 120.0));
-}
-
-// Cell writes that stop at the first failure.
-class Sheet {
-  public:
-    ExcelFile file;
-    std::error_code error;
-
-    void check(std::error_code ec) {
-        if (!error) error = ec;
-    }
-    void cell(int font, int alignment, std::int32_t row, int column, const std::string& text,
-              int attribute = 0) {
-        if (!error)
-            check(file.WriteValue(ExcelFile::TextValue, font, alignment, attribute, row, column,
-                                  text));
-    }
-    // File start, grid lines off, half-inch margins, the four fonts, the
-    // column widths and the business name as page header and footer.
-    void start(const std::filesystem::path& path, const Book& book,
-               const std::vector<int>& columnPixels) {
-        check(file.CreateFile(path));
-        if (!error) check(file.PrintGridLines(false));
-        for (int margin : {ExcelFile::TopMargin, ExcelFile::LeftMargin, ExcelFile::RightMargin,
-                           ExcelFile::BottomMargin})
-            if (!error) check(file.SetMargin(margin, MarginInches));
-        for (int bits :
-             {0, ExcelFile::Bold, ExcelFile::Underlined, ExcelFile::Bold | ExcelFile::Italic})
-            if (!error) check(file.SetFont(book.FontName.str(), FontPoints, bits));
-        for (std::size_t c = 0; c < columnPixels.size(); ++c)
-            if (!error)
-                check(file.SetColumnWidth(static_cast<int>(c + 1), static_cast<int>(c + 1),
-                                          sheetColumn(columnPixels[c])));
-        if (!error) check(file.SetHeader(book.BusinessName.str()));
-        if (!error) check(file.SetFooter(book.BusinessName.str()));
-    }
-    void finish() {
-        if (!error) check(file.CloseFile());
-    }
-};
 
 LedgerExportResult finished(LedgerExportResult result, std::error_code error,
                             std::int32_t maxRows) {
@@ -119,7 +66,7 @@ std::string journalNumberText(Currency number, const NumberMarks& marks) {
 }
 
 // The rows of the journal sheet, entry by entry.
-std::int32_t writeJournalRows(Sheet& sheet, const Book& book, const JournalList& list,
+std::int32_t writeJournalRows(ReportSheet& sheet, const Book& book, const JournalList& list,
                               const LocaleInfo& locale) {
     const AccountNameIndex names(book);
     const NumberMarks marks = marksOf(locale);
@@ -129,7 +76,7 @@ std::int32_t writeJournalRows(Sheet& sheet, const Book& book, const JournalList&
     std::size_t written = 0;
     bool dateShown = false;
     double lastDate = 0;
-    while (written < shown.size() && !sheet.error) {
+    while (written < shown.size() && !sheet.failed()) {
         // The entry starting at `written`: up to its note line or the list's end.
         std::size_t end = written;
         while (end + 1 < shown.size() &&
@@ -154,30 +101,30 @@ std::int32_t writeJournalRows(Sheet& sheet, const Book& book, const JournalList&
                 dateShown = true;
                 lastDate = line.Date;
             }
-            sheet.cell(ExcelFile::Font0, ExcelFile::AlignLeft, row, 1,
+            sheet.text(ExcelFile::Font0, ExcelFile::AlignLeft, 0, row, 1,
                        showDate ? Tmain::FormatDateStyle(line.Date, book.DateStyle, locale)
                                 : std::string());
             if (line.Side == Debit || line.Side == Credit) {
                 const bool debit = line.Side == Debit;
                 if (debit && suffix.empty() && !reference.empty()) suffix = " / " + reference;
                 const std::string amount = formatAmount(line.Amount, decimals, marks, true);
-                sheet.cell(ExcelFile::Font0, ExcelFile::AlignLeft, row, 2,
+                sheet.text(ExcelFile::Font0, ExcelFile::AlignLeft, 0, row, 2,
                            (debit ? "" : std::string(14, ' ')) + names.name(line.AccountNumber));
-                sheet.cell(ExcelFile::Font0, ExcelFile::AlignRight, row, 3,
+                sheet.text(ExcelFile::Font0, ExcelFile::AlignRight, 0, row, 3,
                            journalNumberText(line.AccountNumber, marks));
-                sheet.cell(ExcelFile::Font0, ExcelFile::AlignRight, row, 4, debit ? amount : "");
-                sheet.cell(ExcelFile::Font0, ExcelFile::AlignRight, row, 5, debit ? "" : amount);
+                sheet.text(ExcelFile::Font0, ExcelFile::AlignRight, 0, row, 4, debit ? amount : "");
+                sheet.text(ExcelFile::Font0, ExcelFile::AlignRight, 0, row, 5, debit ? "" : amount);
             }
             if (!closesEntry(line.Details)) continue;
             // The entry's own reference, also when it has no debit line.
             if (suffix.empty() && !reference.empty()) suffix = " / " + reference;
             ++row;
             for (int c = 1; c <= 5; ++c)
-                sheet.cell(ExcelFile::Font3, c == 2 ? ExcelFile::AlignCentre : ExcelFile::AlignLeft,
-                           row, c, c == 2 ? trimmedSpaces(line.Details) + suffix : "");
+                sheet.text(ExcelFile::Font3, c == 2 ? ExcelFile::AlignCentre : ExcelFile::AlignLeft,
+                           0, row, c, c == 2 ? trimmedSpaces(line.Details) + suffix : "");
             ++row;
             for (int c = 1; c <= 5; ++c)
-                sheet.cell(ExcelFile::Font3, ExcelFile::AlignLeft, row, c, "");
+                sheet.text(ExcelFile::Font3, ExcelFile::AlignLeft, 0, row, c, "");
         }
         written = end + 1;
     }
@@ -194,15 +141,14 @@ LedgerExportResult exportJournalSheet(const Book& book, const JournalList& list,
                                       const std::filesystem::path& path, const LocaleInfo& locale) {
     LedgerExportResult result;
     result.rowsListed = static_cast<std::int32_t>(list.ShownLines.size());
-    Sheet sheet;
-    sheet.start(path, book, {100, 500, 100, 100, 100});
+    ReportSheet sheet;
+    startSheet(sheet, path, book, {100, 500, 100, 100, 100});
     for (std::int32_t row = 1; row <= 2; ++row)
         for (int c = 1; c <= 5; ++c)
-            sheet.cell(ExcelFile::Font1, ExcelFile::AlignLeft, row, c,
+            sheet.text(ExcelFile::Font1, ExcelFile::AlignLeft, 0, row, c,
                        row == 1 && c == 2 ? "General Journal, " + book.BusinessName.str() : "");
     result.rowsWritten = writeJournalRows(sheet, book, list, locale);
-    sheet.finish();
-    return finished(result, sheet.error, ExcelFile::MaxRows);
+    return finished(result, sheet.finish(), ExcelFile::MaxRows);
 }
 
 std::string runningBalanceCsv(const Book& book, const RunningBalanceLedger& ledger,
@@ -296,8 +242,8 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
     const AccountNameIndex names(book);
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
-    Sheet sheet;
-    sheet.start(path, book, {100, 120, 500, 120, 120, 140});
+    ReportSheet sheet;
+    startSheet(sheet, path, book, {100, 120, 500, 120, 120, 140});
     const std::array<std::string, 6> headings{strings::text(175), strings::text(174),
                                               strings::text(176), strings::text(162),
                                               strings::text(163), strings::text(155)};
@@ -313,11 +259,11 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
                                   : r == 6 ? ExcelFile::AlignCentre
                                            : ExcelFile::AlignLeft;
             const bool locked = (r <= 2 || r == 5) && c <= 5;
-            sheet.cell(ExcelFile::Font1, alignment, r, c, text, locked ? ExcelFile::CellLocked : 0);
+            sheet.text(ExcelFile::Font1, alignment, locked ? ExcelFile::CellLocked : 0, r, c, text);
         }
     const auto fits = std::min<std::int32_t>(result.rowsListed, ExcelFile::MaxRows - 6);
     std::string suffix;
-    for (std::int32_t i = 0; i < fits && !sheet.error; ++i) {
+    for (std::int32_t i = 0; i < fits && !sheet.failed(); ++i) {
         const RunningBalanceRow& row = ledger.Rows[static_cast<std::size_t>(i)];
         suffix = balanceSuffix(row.Balance, suffix);
         const std::array<std::string, 6> cells{shortDate(row.Date, locale),
@@ -327,12 +273,11 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
                                                formatAmount(row.Credit, decimals, marks, true),
                                                balanceText(row.Balance, decimals, marks, suffix)};
         for (int c = 1; c <= 6; ++c)
-            sheet.cell(ExcelFile::Font0, c <= 3 ? ExcelFile::AlignLeft : ExcelFile::AlignRight,
+            sheet.text(ExcelFile::Font0, c <= 3 ? ExcelFile::AlignLeft : ExcelFile::AlignRight, 0,
                        7 + i, c, cells[static_cast<std::size_t>(c - 1)]);
     }
-    sheet.finish();
     result.rowsWritten = fits;
-    return finished(result, sheet.error, ExcelFile::MaxRows);
+    return finished(result, sheet.finish(), ExcelFile::MaxRows);
 }
 
 std::optional<std::filesystem::path> mailRunningBalance(const Book& book,

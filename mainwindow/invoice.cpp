@@ -10,17 +10,6 @@
 
 namespace {
 
-// The amount as the invoice shows it: no 0 before the decimal mark.
-std::string invoiceAmountText(Currency amount, int decimals, const NumberMarks& marks) {
-    std::string s = formatAmount(amount, decimals, marks, true);
-    const std::string zero = "0" + marks.decimal;
-    if (s.compare(0, zero.size(), zero) == 0)
-        s.erase(0, 1);
-    else if (s.compare(0, 1 + zero.size(), "(" + zero) == 0)
-        s.erase(1, 1);
-    return s;
-}
-
 std::string withoutNuls(const std::string& text) {
     std::string out;
     for (char c : text)
@@ -101,7 +90,7 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         row.numberText = plainNumberText(l.AccountNumber, marks.decimal);
         row.name = Tmain::AccountNameByNumber(book, l.AccountNumber);
         row.amount = l.Amount;
-        row.amountText = invoiceAmountText(l.Amount, decimals, marks);
+        row.amountText = formatAmountWithoutLeadingZero(l.Amount, decimals, marks);
         inv.lines.push_back(std::move(row));
         if (!totalHeld) continue;
         try {
@@ -111,7 +100,8 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         }
     }
     // A total beyond the range of amounts is not shown as a wrong figure.
-    inv.totalText = totalHeld ? invoiceAmountText(inv.total, decimals, marks) : "#####";
+    inv.totalText =
+        totalHeld ? formatAmountWithoutLeadingZero(inv.total, decimals, marks) : "#####";
 
     inv.dateText = Tmain::FormatDateStyle(lineAt(first).Date, 0, locale);
     inv.reference = withoutNuls(book.EntryIds[static_cast<std::size_t>(first)].raw());

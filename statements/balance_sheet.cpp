@@ -23,16 +23,12 @@ void listAccounts(BalanceSheet& bs, const Book& book, const KeyedSums& sums,
         if (debitBalance.isZero()) continue;
         switch (book.AccountTypes[k]) {
         case CurrentAsset:
+        case CurrentLiability:
+            // A current account stands on the side of its balance.
             if (debitBalance.raw > 0)
                 place(bs.currentAssets, book, k, debitBalance);
             else
                 place(bs.currentLiabilities, book, k, creditBalance);
-            break;
-        case CurrentLiability:
-            if (creditBalance.raw > 0)
-                place(bs.currentLiabilities, book, k, creditBalance);
-            else
-                place(bs.currentAssets, book, k, debitBalance);
             break;
         case NonCurrentAsset:
             place(bs.nonCurrentAssets, book, k, debitBalance);
@@ -73,10 +69,7 @@ BalanceSheet computeBalanceSheet(const Book& book, const BalanceSheetOptions& op
     bs.earliestDate = wholeDay(bs.earliestDate);
 
     try {
-        DayRange range;
-        range.first = -1e300;
-        range.last = bs.date;
-        sumJournal(book, range, options.includeSubAccounts, sums, options.run);
+        sumJournalUpTo(book, bs.date, options.includeSubAccounts, sums, options.run);
         listAccounts(bs, book, sums, keyOf);
 
         IncomeStatementOptions income;

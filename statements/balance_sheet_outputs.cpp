@@ -47,11 +47,7 @@ std::string title(const BalanceSheet& bs) {
 }
 
 std::string rtfItem(const std::string& name, const std::string& amount) {
-    return rtfEscaped(padText(name, 30)) + rightAlign(amount, 12) + "\\par" + CrLf;
-}
-
-std::string rtfBold(const std::string& label, int width, const std::string& amount) {
-    return "\\b " + rtfEscaped(padText(label, width)) + rightAlign(amount, 12) + "\\b0\\par" + CrLf;
+    return frame::rtfRow(name, 30, amount);
 }
 
 } // namespace
@@ -88,19 +84,19 @@ std::string balanceSheetRtf(const BalanceSheet& bs, BalanceSheetLayout layout, c
             heading(strings::text(e.rtfId), e.section == &bs.currentAssets);
             for (const StatementRow& row : e.section->rows)
                 out += rtfItem(row.name, row.amountText);
-            out += rtfBold(strings::text(155), 44, e.section->totalText);
+            out += frame::rtfBoldRow(strings::text(155), 44, e.section->totalText);
         }
         if (e.summary && e.summary->shown)
             out += "\\par" + CrLf +
-                   rtfBold(e.rtfId > 0 ? strings::text(e.rtfId) : e.rtfText, e.rtfWidth,
-                           e.summary->amountText);
+                   frame::rtfBoldRow(e.rtfId > 0 ? strings::text(e.rtfId) : e.rtfText, e.rtfWidth,
+                                     e.summary->amountText);
     }
     if (bs.equity.shown()) {
         heading(strings::text(270), false);
         if (bs.profitShown()) out += rtfItem(strings::text(204), bs.netProfitText);
         for (const StatementRow& row : bs.equity.rows)
             out += rtfItem(row.name, row.amountText);
-        out += rtfBold(strings::text(155), 44, bs.equityBalanceText);
+        out += frame::rtfBoldRow(strings::text(155), 44, bs.equityBalanceText);
     }
     return out + "}";
 }
@@ -149,39 +145,18 @@ ExportResult writeBalanceSheetSpreadsheet(const BalanceSheet& bs, const Book& bo
     using namespace frame;
     Sheet sheet(path, book, {500, 100, 100, 100}, twipsPerPixel);
     auto band = [&](const CellKind& kind, const std::string& text = "") {
-        sheet.cell(1, kind, text);
-        for (int c = 2; c <= 4; ++c)
-            sheet.cell(c, kind);
-        sheet.nextRow();
+        textRow(sheet, kind, kind, text);
     };
     auto spacer = [&] { band(PlainLeft); };
-    auto item = [&](const std::string& name, const std::string& amount) {
-        sheet.cell(1, PlainLeft, name);
-        sheet.cell(2, PlainRight, amount);
-        sheet.cell(3, PlainRight);
-        sheet.cell(4, PlainRight);
-        sheet.nextRow();
-    };
-    auto total = [&](const std::string& amount, const CellKind& second) {
-        sheet.cell(1, BoldLeft, strings::text(155));
-        sheet.cell(2, second);
-        sheet.cell(3, BoldRight, amount);
-        sheet.cell(4, BoldRight);
-        sheet.nextRow();
-    };
     auto section = [&](const BalanceSection& s, int heading, const CellKind& second = BoldLeft) {
         band(BoldLeft, strings::text(heading));
         for (const StatementRow& row : s.rows)
-            item(row.name, row.amountText);
-        total(s.totalText, second);
+            itemRow(sheet, row.name, row.amountText);
+        totalRow(sheet, strings::text(155), s.totalText, second);
     };
     auto summary = [&](int label, const BalanceSummary& line) {
         spacer();
-        sheet.cell(1, BoldLeft, strings::text(label));
-        sheet.cell(2, BoldLeft);
-        sheet.cell(3, BoldLeft);
-        sheet.cell(4, BoldRight, line.amountText);
-        sheet.nextRow();
+        summaryRow(sheet, strings::text(label), line.amountText);
     };
     band(TopBand);
     band(TopBand, book.BusinessName.str());
@@ -205,10 +180,10 @@ ExportResult writeBalanceSheetSpreadsheet(const BalanceSheet& bs, const Book& bo
         spacer();
         sheet.cell(1, BoldLeft, strings::text(270));
         sheet.nextRow();
-        if (bs.profitShown()) item(strings::text(204), bs.netProfitText);
+        if (bs.profitShown()) itemRow(sheet, strings::text(204), bs.netProfitText);
         for (const StatementRow& row : bs.equity.rows)
-            item(row.name, row.amountText);
-        total(bs.equityBalanceText, BoldLeft);
+            itemRow(sheet, row.name, row.amountText);
+        totalRow(sheet, strings::text(155), bs.equityBalanceText);
     }
     return sheet.close();
 }

@@ -35,7 +35,7 @@ std::string plainTitle() {
 }
 
 std::string rtfTotal(const std::string& label, const std::string& amount) {
-    return "\\b " + rtfEscaped(padText(label, 44)) + rightAlign(amount, 12) + "\\b0\\par" + CrLf;
+    return frame::rtfBoldRow(label, 44, amount);
 }
 
 } // namespace
@@ -62,8 +62,7 @@ std::string incomeStatementRtf(const IncomeStatement& is, const Book& book) {
         out += "\\b " + rtfEscaped(strings::text(section.heading)) + "\\b0\\par" + CrLf + "\\par" +
                CrLf;
         for (const IncomeRow& row : *section.rows)
-            out +=
-                rtfEscaped(padText(row.name, 32)) + rightAlign(row.amountText, 12) + "\\par" + CrLf;
+            out += frame::rtfRow(row.name, 32, row.amountText);
         out += "\\par" + CrLf + rtfTotal(strings::text(section.totalLabel), *section.total);
     }
     if (is.netShown())
@@ -102,10 +101,7 @@ ExportResult writeIncomeStatementSpreadsheet(const IncomeStatement& is, const Bo
     Sheet sheet(path, book, {500, 100, 100, 100}, twipsPerPixel);
     // Four cells of one kind, a text in the first.
     auto band = [&](const CellKind& kind, const std::string& text = "") {
-        sheet.cell(1, kind, text);
-        for (int c = 2; c <= 4; ++c)
-            sheet.cell(c, kind);
-        sheet.nextRow();
+        textRow(sheet, kind, kind, text);
     };
     band(TopBand);
     band(TopBand, book.BusinessName.str());
@@ -118,27 +114,15 @@ ExportResult writeIncomeStatementSpreadsheet(const IncomeStatement& is, const Bo
     for (const Section& section : sectionsOf(is)) {
         if (section.heading == 200) spacer();
         band(BoldLeft, strings::text(section.heading));
-        for (const IncomeRow& row : *section.rows) {
-            sheet.cell(1, PlainLeft, row.name);
-            sheet.cell(2, PlainRight, row.amountText);
-            sheet.cell(3, PlainRight);
-            sheet.cell(4, PlainRight);
-            sheet.nextRow();
-        }
-        sheet.cell(1, BoldLeft, strings::text(section.totalLabel));
-        sheet.cell(2, BoldLeft);
-        sheet.cell(3, BoldRight, *section.total);
-        sheet.cell(4, BoldRight);
-        sheet.nextRow();
+        for (const IncomeRow& row : *section.rows)
+            itemRow(sheet, row.name, row.amountText);
+        totalRow(sheet, strings::text(section.totalLabel), *section.total);
         written = true;
         if (section.heading == 201) spacer();
     }
     if (is.netShown()) {
         spacer();
-        sheet.cell(1, BoldLeft, strings::text(is.netLabelId));
-        sheet.cell(2, BoldLeft);
-        sheet.cell(3, BoldLeft);
-        sheet.cell(4, BoldRight, is.netProfitText);
+        summaryRow(sheet, strings::text(is.netLabelId), is.netProfitText);
     }
     return sheet.close();
 }

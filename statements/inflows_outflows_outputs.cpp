@@ -181,10 +181,7 @@ ExportResult writeInflowsOutflowsSpreadsheet(const InflowsOutflows& io, const Bo
     const CellKind amount{0, ExcelFile::AlignRight, 0};
 
     auto empties = [&](const CellKind& first, const CellKind& rest, const std::string& text = "") {
-        sheet.cell(1, first, text);
-        for (int c = 2; c <= fillTo; ++c)
-            sheet.cell(c, rest);
-        sheet.nextRow();
+        frame::textRow(sheet, first, rest, text, fillTo);
     };
     auto values = [&](const CellKind& first, const std::string& text, const CellKind& kind,
                       const std::vector<std::string>& texts, int last) {

@@ -1,10 +1,16 @@
-// The pieces every statement output is made of: texts escaped for RTF, HTML
-// and comma-separated files, columns padded by characters (not bytes), and
-// the writing of an exported file through the safe writer.
+// The pieces every statement output is made of: texts escaped for RTF, and
+// the writing of an exported file through the safe writer. HTML escaping,
+// comma-separated fields, columns of characters and spreadsheet column widths
+// are the program's own (book/), named here as the outputs know them.
 #pragma once
+
+#include "book/csv_text.h"
+#include "book/html_text.h"
+#include "book/text_columns.h"
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace markup {
@@ -13,19 +19,13 @@ namespace markup {
 // followed by their Windows-1252 byte (\'e9) for readers without Unicode, or
 // "?" when the code page lacks them; control characters dropped; TAB as \tab.
 std::string rtfEscaped(const std::string& utf8);
-// HTML: & < > " escaped as entities, characters beyond ASCII as &#N;.
-std::string htmlEscaped(const std::string& utf8);
-// One comma-separated field (RFC 4180): quoted when it holds a comma, a
-// quote, CR or LF, quotes doubled.
-std::string csvField(const std::string& text);
-// A comma-separated line of fields ending in CR LF.
-std::string csvLine(const std::vector<std::string>& fields);
 
-// Columns of characters: `text` followed by spaces and cut to `width`
-// characters; an amount right-aligned in `width` with spaces before it,
-// never cut (a longer amount keeps all its digits).
-std::string padText(const std::string& utf8, int width);
-std::string rightAlign(const std::string& utf8, int width);
+using ::csvField;
+using ::csvLine;
+using ::htmlEscaped;
+using ::padText;
+using ::rightAlign;
+
 // The number of characters (UTF-8 code points).
 int characterCount(const std::string& utf8);
 
@@ -42,6 +42,9 @@ struct ExportResult {
     std::string message;
     std::string notice;
 };
+
+// What a file's writing came to: ok, or the message naming its error.
+ExportResult exportResultOf(std::error_code error);
 
 // Writes a whole exported text through the safe writer: on a failure the old
 // file stays and the message names the error.

@@ -1,7 +1,5 @@
 #include "statements/statement_frames.h"
 
-#include "book/tmain.h"
-
 namespace frame {
 
 using namespace markup;
@@ -15,6 +13,14 @@ std::string rtfOpening(const std::string& generatorTag, const std::string& busin
            "Arial;}{\\f1\\fmodern\\fprq1\\fcharset0 Courier New;}}" +
            CrLf + "{\\*\\generator " + generatorTag + ";}\\viewkind4\\uc1\\pard\\f0\\fs28 " +
            rtfEscaped(businessName) + "\\par" + CrLf;
+}
+
+std::string rtfRow(const std::string& label, int width, const std::string& amount) {
+    return rtfEscaped(padText(label, width)) + rightAlign(amount, 12) + "\\par" + CrLf;
+}
+
+std::string rtfBoldRow(const std::string& label, int width, const std::string& amount) {
+    return "\\b " + rtfEscaped(padText(label, width)) + rightAlign(amount, 12) + "\\b0\\par" + CrLf;
 }
 
 std::string bold(const std::string& html) {
@@ -46,42 +52,51 @@ std::string webRow(const std::string& label, const std::string& cell1, const std
 
 Sheet::Sheet(const std::filesystem::path& path, const Book& book, const std::vector<int>& widthsPx,
              double twipsPerPixel) {
-    auto keep = [&](std::error_code ec) {
-        if (ec && !error_) error_ = ec;
-    };
-    keep(file_.CreateFile(path));
-    keep(file_.PrintGridLines(false));
-    for (int margin : {ExcelFile::TopMargin, ExcelFile::LeftMargin, ExcelFile::RightMargin,
-                       ExcelFile::BottomMargin})
-        keep(file_.SetMargin(margin, 0.5));
-    for (int bits :
-         {0, ExcelFile::Bold, ExcelFile::Underlined, ExcelFile::Bold | ExcelFile::Italic})
-        keep(file_.SetFont(book.FontName.str(), 9, bits));
-    for (std::size_t c = 0; c < widthsPx.size(); ++c) {
-        const int column = static_cast<int>(c) + 1;
-        keep(file_.SetColumnWidth(column, column,
-                                  spreadsheetColumnWidth(widthsPx[c], twipsPerPixel)));
-    }
-    keep(file_.SetHeader(book.BusinessName.str()));
-    keep(file_.SetFooter(book.BusinessName.str()));
+    std::vector<int> widths;
+    for (int pixels : widthsPx)
+        widths.push_back(spreadsheetColumnWidth(pixels, twipsPerPixel));
+    sheet_.start(path, book.FontName.str(), widths, book.BusinessName.str());
 }
 
 void Sheet::cell(int column, const CellKind& kind, const std::string& text) {
-    const std::error_code ec = file_.WriteValue(ExcelFile::TextValue, kind.font, kind.align,
-                                                kind.attribute, row_, column, text);
-    if (ec && !error_) error_ = ec;
+    sheet_.text(kind.font, kind.align, kind.attribute, row_, column, text);
 }
 
 ExportResult Sheet::close() {
-    const std::error_code ec = file_.CloseFile();
-    if (ec && !error_) error_ = ec;
-    ExportResult result;
-    if (error_) {
-        result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(error_));
-        return result;
-    }
-    result.ok = true;
-    return result;
+    return exportResultOf(sheet_.finish());
+}
+
+void textRow(Sheet& sheet, const CellKind& first, const CellKind& rest, const std::string& text,
+             int lastColumn) {
+    sheet.cell(1, first, text);
+    for (int c = 2; c <= lastColumn; ++c)
+        sheet.cell(c, rest);
+    sheet.nextRow();
+}
+
+void itemRow(Sheet& sheet, const std::string& name, const std::string& amount) {
+    sheet.cell(1, PlainLeft, name);
+    sheet.cell(2, PlainRight, amount);
+    sheet.cell(3, PlainRight);
+    sheet.cell(4, PlainRight);
+    sheet.nextRow();
+}
+
+void totalRow(Sheet& sheet, const std::string& label, const std::string& amount,
+              const CellKind& second) {
+    sheet.cell(1, BoldLeft, label);
+    sheet.cell(2, second);
+    sheet.cell(3, BoldRight, amount);
+    sheet.cell(4, BoldRight);
+    sheet.nextRow();
+}
+
+void summaryRow(Sheet& sheet, const std::string& label, const std::string& amount) {
+    sheet.cell(1, BoldLeft, label);
+    sheet.cell(2, BoldLeft);
+    sheet.cell(3, BoldLeft);
+    sheet.cell(4, BoldRight, amount);
+    sheet.nextRow();
 }
 
 } // namespace frame

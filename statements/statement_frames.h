@@ -5,6 +5,7 @@
 
 #include "book/book.h"
 #include "book/excel_file.h"
+#include "book/report_sheet.h"
 #include "statements/report_markup.h"
 
 #include <filesystem>
@@ -18,6 +19,11 @@ inline const std::string CrLf = "\r\n";
 // The RTF up to and including the title block's business name line:
 // the header, then "{\*\generator <tag>;}...\fs28 <business name>\par".
 std::string rtfOpening(const std::string& generatorTag, const std::string& businessName);
+
+// A line of the RTF's fixed-width table: `label` padded to `width`
+// characters, `amount` right-aligned in 12, plain or bold.
+std::string rtfRow(const std::string& label, int width, const std::string& amount);
+std::string rtfBoldRow(const std::string& label, int width, const std::string& amount);
 
 // "<b>x</b>" and "<b><br>x</b>" around already escaped text.
 std::string bold(const std::string& html);
@@ -60,9 +66,21 @@ class Sheet {
     ExportResult close();
 
   private:
-    ExcelFile file_;
-    std::error_code error_;
+    ReportSheet sheet_;
     int row_ = 1;
 };
+
+// Rows of the statements' sheets; each moves on to the next row.
+// `text` in column 1 of kind `first`, then empty cells of kind `rest` up to
+// `lastColumn`.
+void textRow(Sheet& sheet, const CellKind& first, const CellKind& rest,
+             const std::string& text = "", int lastColumn = 4);
+// A name and its amount in column 2; columns 3 and 4 empty.
+void itemRow(Sheet& sheet, const std::string& name, const std::string& amount);
+// A bold label and its amount in column 3; column 2 of kind `second`.
+void totalRow(Sheet& sheet, const std::string& label, const std::string& amount,
+              const CellKind& second = BoldLeft);
+// A bold label and its amount in column 4.
+void summaryRow(Sheet& sheet, const std::string& label, const std::string& amount);
 
 } // namespace frame

@@ -64,3 +64,11 @@ void sumJournal(const Book& book, const DayRange& range, bool includeSubAccounts
         if (run && i % stride == 0) Tmain::StepProgress(*run);
     }
 }
+
+void sumJournalUpTo(const Book& book, double lastDay, bool includeSubAccounts, KeyedSums& sums,
+                    RunTimeState* run) {
+    DayRange range;
+    range.first = -1e300;
+    range.last = lastDay;
+    sumJournal(book, range, includeSubAccounts, sums, run);
+}

@@ -45,6 +45,10 @@ struct DayRange {
 void sumJournal(const Book& book, const DayRange& range, bool includeSubAccounts, KeyedSums& sums,
                 RunTimeState* run);
 
+// sumJournal over every line dated up to `lastDay` (a whole day).
+void sumJournalUpTo(const Book& book, double lastDay, bool includeSubAccounts, KeyedSums& sums,
+                    RunTimeState* run);
+
 // The income statement from sums already gathered over its period with the
 // same folding, such as a balance sheet's: every line up to its day is a line
 // of the period from the first journal day to that day.

@@ -6,12 +6,8 @@
 
 std::string statementAmountText(Currency value, int decimals, const NumberMarks& marks,
                                 bool leadingZero) {
-    std::string text = formatAmount(value, decimals, marks, true);
-    if (leadingZero || decimals <= 0) return text;
-    const std::string zeroMark = "0" + marks.decimal;
-    const std::size_t at = text[0] == '(' ? 1 : 0;
-    if (text.compare(at, zeroMark.size(), zeroMark) == 0) text.erase(at, 1);
-    return text;
+    return leadingZero ? formatAmount(value, decimals, marks, true)
+                       : formatAmountWithoutLeadingZero(value, decimals, marks);
 }
 
 std::string percentText(double ratio, const NumberMarks& marks) {

@@ -38,10 +38,7 @@ TrialBalance computeTrialBalance(const Book& book, const TrialBalanceOptions& op
     }
 
     try {
-        DayRange range;
-        range.first = -1e300;
-        range.last = tb.asOfDate;
-        sumJournal(book, range, options.includeSubAccounts, sums, options.run);
+        sumJournalUpTo(book, tb.asOfDate, options.includeSubAccounts, sums, options.run);
         for (std::size_t r = 0; r < tb.rows.size(); ++r) {
             TrialBalanceRow& row = tb.rows[r];
             row.balance = sums.debits[r] - sums.credits[r];

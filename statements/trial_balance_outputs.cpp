@@ -45,8 +45,7 @@ std::string trialBalanceRtf(const TrialBalance& tb, const Book& book) {
            "\\tab " + rtfEscaped(strings::text(163)) + "\\b0\\par" + CrLf + "\\par" + CrLf;
     for (const TrialBalanceRow& row : tb.rows) {
         if (!row.shown()) continue;
-        out += rtfEscaped(padText(row.name, row.isDebit() ? 32 : 44)) +
-               rightAlign(row.amountText, 12) + "\\par" + CrLf;
+        out += frame::rtfRow(row.name, row.isDebit() ? 32 : 44, row.amountText);
     }
     out += "\\par" + CrLf + "\\b " + rtfEscaped(padText(strings::text(164), 32)) +
            rightAlign(tb.debitTotalText, 12) + rightAlign(tb.creditTotalText, 12) +
@@ -94,19 +93,11 @@ ExportResult writeTrialBalanceSpreadsheet(const TrialBalance& tb, const Book& bo
                                           const std::filesystem::path& path, double twipsPerPixel) {
     using namespace frame;
     Sheet sheet(path, book, {500, 100, 100}, twipsPerPixel);
-    // A text in column 1 and empty cells in columns 2 and 3 (and 4).
-    auto head = [&](const CellKind& left, const CellKind& right, const std::string& text,
-                    int lastColumn = 3) {
-        sheet.cell(1, left, text);
-        for (int c = 2; c <= lastColumn; ++c)
-            sheet.cell(c, right);
-        sheet.nextRow();
-    };
-    head(BoldLeft, BoldRight, "", 4);
-    head(BoldLeft, BoldRight, book.BusinessName.str());
-    head(BoldLeft, BoldRight, "");
-    head(PlainLeft, PlainRight, title(tb));
-    head(PlainLeft, PlainRight, "");
+    textRow(sheet, BoldLeft, BoldRight, "", 4);
+    textRow(sheet, BoldLeft, BoldRight, book.BusinessName.str(), 3);
+    textRow(sheet, BoldLeft, BoldRight, "", 3);
+    textRow(sheet, PlainLeft, PlainRight, title(tb), 3);
+    textRow(sheet, PlainLeft, PlainRight, "", 3);
     const CellKind centred{0, ExcelFile::AlignCentre, 0};
     sheet.cell(1, centred, strings::text(156));
     sheet.cell(2, centred, strings::text(162));
