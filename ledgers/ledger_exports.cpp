@@ -6,6 +6,7 @@
 #include "book/html_text.h"
 #include "book/mail_draft.h"
 #include "book/number_format.h"
+#include "book/plain_text.h"
 #include "book/report_sheet.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
@@ -20,17 +21,6 @@ namespace {
 
 const char* const NothingBuilt = "Choose an account first: no ledger has been built yet.";
 const std::string Quote = "\"";
-
-std::string trimmedSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string withoutNuls(std::string text) {
-    std::erase(text, '\0');
-    return text;
-}
 
 // A report sheet with the ledgers' column widths (in screen pixels) and the
 // business name as page header and footer.

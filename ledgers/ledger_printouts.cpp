@@ -2,6 +2,7 @@
 
 #include "book/account_name_index.h"
 #include "book/number_format.h"
+#include "book/plain_text.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
 
@@ -50,12 +51,6 @@ void startCopy(DrawingSurface& s, const Book& book, double points, bool bold) {
 
 std::string periodText(const LedgerHeading& heading) {
     return strings::text(173) + " " + heading.from + " " + strings::text(209) + " " + heading.to;
-}
-
-std::string trimmedSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // --- T-account ---

@@ -2,6 +2,7 @@
 
 #include "book/mail_draft.h"
 #include "book/number_format.h"
+#include "book/plain_text.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
 
@@ -9,20 +10,6 @@
 #include <cmath>
 
 namespace {
-
-std::string withoutNuls(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != '\0') out += c;
-    return out;
-}
-
-std::string trimmedSpaces(const std::string& text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return "";
-    const std::size_t e = text.find_last_not_of(' ');
-    return text.substr(b, e - b + 1);
-}
 
 // A text whose right edge is at x; `endLine` moves to the next line after it.
 void printRight(DrawingSurface& s, const std::string& text, double x, bool endLine) {
