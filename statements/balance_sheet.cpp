@@ -7,8 +7,7 @@
 namespace {
 
 void place(BalanceSection& section, const Book& book, int slot, Currency amount) {
-    section.rows.push_back({slot, book.AccountNames[slot], book.AccountNumbers[slot], amount, {}});
-    section.total += amount;
+    addStatementRow(section.rows, section.total, book, slot, amount);
 }
 
 // Sorts the accounts of the five balance-sheet classes into their sections,

@@ -12,13 +12,6 @@ IncomeSums overflowed() {
     return failed;
 }
 
-void addRow(std::vector<IncomeRow>& rows, Currency& total, const Book& book, int slot,
-            Currency amount) {
-    if (amount.isZero()) return;
-    rows.push_back({slot, book.AccountNames[slot], book.AccountNumbers[slot], amount, {}});
-    total += amount;
-}
-
 // The three lists from sums gathered over the period: the first slot of each
 // key stands for the key's lines and its class decides the list.
 IncomeSums incomeRows(const Book& book, const KeyedSums& keyed, const std::vector<int>& keyOf) {
@@ -31,13 +24,13 @@ IncomeSums incomeRows(const Book& book, const KeyedSums& keyed, const std::vecto
             const Currency credit = keyed.credits[keyOf[k]];
             switch (book.AccountTypes[k]) {
             case CostOfGoodsSold:
-                addRow(sums.cost, sums.costTotal, book, slot, debit - credit);
+                addStatementRow(sums.cost, sums.costTotal, book, slot, debit - credit);
                 break;
             case Revenue:
-                addRow(sums.revenue, sums.revenueTotal, book, slot, credit - debit);
+                addStatementRow(sums.revenue, sums.revenueTotal, book, slot, credit - debit);
                 break;
             case Expense:
-                addRow(sums.expenses, sums.expenseTotal, book, slot, debit - credit);
+                addStatementRow(sums.expenses, sums.expenseTotal, book, slot, debit - credit);
                 break;
             default:
                 break;

@@ -72,3 +72,10 @@ void sumJournalUpTo(const Book& book, double lastDay, bool includeSubAccounts, K
     range.last = lastDay;
     sumJournal(book, range, includeSubAccounts, sums, run);
 }
+
+void addStatementRow(std::vector<StatementRow>& rows, Currency& total, const Book& book, int slot,
+                     Currency amount) {
+    if (amount.isZero()) return;
+    rows.push_back({slot, book.AccountNames[slot], book.AccountNumbers[slot], amount, {}});
+    total += amount;
+}

@@ -49,6 +49,11 @@ void sumJournal(const Book& book, const DayRange& range, bool includeSubAccounts
 void sumJournalUpTo(const Book& book, double lastDay, bool includeSubAccounts, KeyedSums& sums,
                     RunTimeState* run);
 
+// Adds the row of `slot` with `amount` to `rows` and `total`; an amount of 0
+// makes no row.
+void addStatementRow(std::vector<StatementRow>& rows, Currency& total, const Book& book, int slot,
+                     Currency amount);
+
 // The income statement from sums already gathered over its period with the
 // same folding, such as a balance sheet's: every line up to its day is a line
 // of the period from the first journal day to that day.
