@@ -4,6 +4,7 @@
 #include "book/tmain.h"
 
 #include <cmath>
+#include <new>
 #include <utility>
 
 AccountMatch::AccountMatch(Currency chosen)
@@ -30,6 +31,17 @@ ProgressPacer::ProgressPacer(const Book& book, const ProgressStep& step)
 void ProgressPacer::advance(std::int32_t line) {
     step_();
     next_ = (line / stride_ + 1) * stride_;
+}
+
+std::string ledgerBuildFault(const std::function<void()>& part) {
+    try {
+        part();
+    } catch (const CurrencyOverflow&) {
+        return "Stopping due to Processing error";
+    } catch (const std::bad_alloc&) {
+        return "Out of Memory...";
+    }
+    return "";
 }
 
 std::string ledgerAmountText(Currency amount, int decimals, const NumberMarks& marks) {

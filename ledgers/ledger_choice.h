@@ -81,6 +81,11 @@ class ProgressPacer {
     std::int32_t next_ = 0;
 };
 
+// Runs a part of a ledger's build: a sum out of range or a lack of memory
+// stops it with the message to show, "" when it went through. What the part
+// gathered before stopping stays.
+std::string ledgerBuildFault(const std::function<void()>& part);
+
 // Ledger amounts as the T-account window shows them: `decimals` places,
 // digit groups, negatives in parentheses, and no zero before the decimal
 // mark for amounts between -1 and 1 (".50").

@@ -5,7 +5,6 @@
 #include "ledgers/contra_lines.h"
 
 #include <algorithm>
-#include <new>
 #include <utility>
 
 namespace {
@@ -90,7 +89,7 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
     ledger.ToDate = period.toDate();
     ledger.Folio = folioText(book, choice.account, choice.marks.decimal);
     RowWriter rows(ledger);
-    try {
+    ledger.Message = ledgerBuildFault([&] {
         const AccountMatch match(choice.account);
         ledger.LedgerAccount = match.folded();
         bool anyLineBefore = false;
@@ -106,11 +105,7 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
             rows.open(opening);
         }
         periodRows(book, choice, period, match, rows);
-    } catch (const CurrencyOverflow&) {
-        ledger.Message = "Stopping due to Processing error";
-    } catch (const std::bad_alloc&) {
-        ledger.Message = "Out of Memory...";
-    }
+    });
     return ledger;
 }
 

@@ -7,7 +7,6 @@
 #include "resources/string_table.h"
 
 #include <algorithm>
-#include <new>
 #include <utility>
 
 namespace {
@@ -108,17 +107,13 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
     ledger.Decimals = Book::clampDecimals(book.DecimalsLedger);
     ledger.Folio = folioText(book, options.account, options.marks.decimal);
 
-    try {
+    ledger.Message = ledgerBuildFault([&] {
         const AccountMatch match(options.account);
         ledger.LedgerAccount = match.folded();
         scan(book, options, period, match, ledger);
-    } catch (const CurrencyOverflow&) {
-        ledger.Message = "Stopping due to Processing error";
-    } catch (const std::bad_alloc&) {
-        ledger.Message = "Out of Memory...";
-    }
+    });
     if (ledger.HasBroughtForward) addBroughtForward(ledger);
-    try {
+    const std::string totalsFault = ledgerBuildFault([&] {
         const NumberMarks& marks = options.marks;
         balance(ledger, marks);
         ledger.DebitTotalText =
@@ -127,9 +122,8 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
         ledger.CreditTotalText = strings::text(168) + TenSpaces +
                                  ledgerAmountText(ledger.Credit.Total + ledger.Credit.CarriedDown,
                                                   ledger.Decimals, marks);
-    } catch (const CurrencyOverflow&) {
-        ledger.Message = "Stopping due to Processing error";
-    }
+    });
+    if (!totalsFault.empty()) ledger.Message = totalsFault;
     ledger.LedgerRows =
         static_cast<std::int32_t>(std::max(ledger.Debit.Rows.size(), ledger.Credit.Rows.size()));
     return ledger;
