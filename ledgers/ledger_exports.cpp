@@ -4,6 +4,7 @@
 #include "book/csv_text.h"
 #include "book/excel_file.h"
 #include "book/html_text.h"
+#include "book/letter_html.h"
 #include "book/mail_draft.h"
 #include "book/number_format.h"
 #include "book/plain_text.h"
@@ -163,18 +164,9 @@ std::string runningBalanceWebPage(const Book& book, const RunningBalanceLedger& 
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
     auto q = [](const std::string& value) { return Quote + value + Quote; };
 
-    std::string h = "<html><body><br><br><font size=" + q("2") +
-                    " face=" + q(htmlEscaped(book.FontName.str())) + "><p align=" + q("right") +
-                    ">";
-    h += "<b>" + htmlEscaped(book.BusinessName.str()) + "</b><br>";
-    if (!book.BusinessAddress.str().empty())
-        for (const std::string& line : splitTextLines(book.BusinessAddress.str()))
-            h += htmlEscaped(line) + "<br>";
-    h += "</p><br><br><p>";
-    for (const std::string& line : addressLines(book, heading.folio, locale.decimalMark))
-        h += htmlEscaped(line) + "<br>";
-    h += "<br><br><b>" + htmlEscaped(strings::text(280)) + " </b>" +
-         htmlEscaped(shortDate(today, locale)) + "<br><br>";
+    std::string h = letterHeadHtml(book, addressLines(book, heading.folio, locale.decimalMark));
+    h += "<b>" + htmlEscaped(strings::text(280)) + " </b>" + htmlEscaped(shortDate(today, locale)) +
+         "<br><br>";
     h += "<b><center>" + htmlEscaped(heading.account) + " (" + htmlEscaped(heading.folio) +
          ")<br><br>" + htmlEscaped(heading.from) + " to " + htmlEscaped(heading.to);
     h += "<br>" + std::string(94, '_') + "<br></b>";

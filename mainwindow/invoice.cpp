@@ -1,5 +1,6 @@
 #include "mainwindow/invoice.h"
 
+#include "book/letter_html.h"
 #include "book/mail_draft.h"
 #include "book/number_format.h"
 #include "book/plain_text.h"
@@ -167,15 +168,7 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
 
 std::string invoiceHtml(const Book& book, const Invoice& inv) {
     std::string h;
-    h += "<html><body><br><br><font size=" + quoted("2") +
-         " face=" + quoted(htmlEscaped(book.FontName.str())) + "><p align=" + quoted("right") + ">";
-    h += "<b>" + htmlEscaped(book.BusinessName.str()) + "</b><br>";
-    for (const std::string& line : splitTextLines(book.BusinessAddress.str()))
-        h += htmlEscaped(line) + "<br>";
-    h += "</p><br><br><p>";
-    for (const std::string& line : inv.addresseeLines)
-        h += htmlEscaped(line) + "<br>";
-    h += "<br><br>";
+    h += letterHeadHtml(book, inv.addresseeLines);
     h += htmlEscaped(strings::text(280)) + " " + htmlEscaped(inv.dateText) + "<br><br>";
     h += "<b>" + htmlEscaped(strings::text(281)) + " " + htmlEscaped(trimmedSpaces(inv.reference)) +
          "<br><br>";
