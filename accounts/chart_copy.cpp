@@ -1,11 +1,9 @@
 #include "accounts/chart_copy.h"
 
 #include "book/number_format.h"
-#include "book/text_encoding.h"
+#include "book/rtf_text.h"
 #include "platform/drawing_surface.h"
 #include "resources/string_table.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -25,27 +23,9 @@ int rowCount(const Book& b) {
     return b.slotsInUse();
 }
 
-// A text for RTF: Windows-1252 bytes, the three RTF characters escaped,
-// bytes above 127 as \'hh and TAB as \tab.
-std::string rtfEscaped(const std::string& utf8) {
-    std::string out;
-    for (unsigned char c : encoding::utf8ToWindows1252(utf8)) {
-        if (c == '\\' || c == '{' || c == '}') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c == '\t') {
-            out += "\\tab ";
-        } else if (c == '\r' || c == '\n') {
-            out += "\\line ";
-        } else if (c >= 0x80 || c < 0x20) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\'%02x", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
+// The chart's RTF holds Windows-1252 bytes alone.
+std::string rtfText(const std::string& utf8) {
+    return rtfEscaped(utf8, RtfCharacters::CodePage);
 }
 
 } // namespace
@@ -73,13 +53,13 @@ std::string chartCopyRtf(const Book& book, const std::string& decimalMark) {
     // A table row of three cells: folio, name and class at the printout's columns.
     const std::string rowStart =
         "\\trowd\\trgaph108\\cellx1100\\cellx6200\\cellx9000\\pard\\intbl ";
-    std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 " + rtfEscaped(font) +
-                      ";}}\\f0\\fs20\r\n";
+    std::string out =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 " + rtfText(font) + ";}}\\f0\\fs20\r\n";
     out += rowStart + "\\b Folio\\cell Account Name\\cell Account Type\\cell\\b0\\row\r\n";
     for (int i = 0; i < rowCount(book); ++i) {
         const ChartRow r = rowOf(book, static_cast<std::size_t>(i), decimalMark);
-        out += rowStart + rtfEscaped(r.number) + "\\cell " + rtfEscaped(r.name) + "\\cell " +
-               rtfEscaped(r.type) + "\\cell\\row\r\n";
+        out += rowStart + rtfText(r.number) + "\\cell " + rtfText(r.name) + "\\cell " +
+               rtfText(r.type) + "\\cell\\row\r\n";
     }
     out += "\\pard\\par}";
     return out;

@@ -1,7 +1,7 @@
-// The pieces every statement output is made of: texts escaped for RTF, and
-// the writing of an exported file through the safe writer. HTML escaping,
-// comma-separated fields, columns of characters and spreadsheet column widths
-// are the program's own (book/), named here as the outputs know them.
+// The pieces every statement output is made of, most of them the program's
+// own (book/) named here as the outputs know them: texts escaped for RTF and
+// HTML, comma-separated fields, columns of characters, spreadsheet column
+// widths, and the writing of an exported file through the safe writer.
 #pragma once
 
 #include "book/csv_text.h"
@@ -15,9 +15,8 @@
 
 namespace markup {
 
-// RTF: "\", "{" and "}" escaped; characters beyond ASCII (UTF-8 in) as \uN
-// followed by their Windows-1252 byte (\'e9) for readers without Unicode, or
-// "?" when the code page lacks them; control characters dropped; TAB as \tab.
+// RTF: rtfEscaped (book/rtf_text.h) with characters beyond ASCII as \uN
+// followed by their Windows-1252 byte (\'e9) for readers without Unicode.
 std::string rtfEscaped(const std::string& utf8);
 
 using ::csvField;

@@ -1,10 +1,11 @@
-// The texts every report writes through: HTML escaping, comma-separated
+// The texts every report writes through: HTML and RTF escaping, comma-separated
 // fields, character columns, spreadsheet column widths, and amounts without
 // the zero before their decimal mark.
 #include "book/csv_text.h"
 #include "book/html_text.h"
 #include "book/number_format.h"
 #include "book/report_sheet.h"
+#include "book/rtf_text.h"
 #include "book/text_columns.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,16 @@ TEST(ReportText, EscapedQuotedPaddedAndSized) {
               "Smith &amp; Sons&#39; &lt;b&gt;&quot;caf&#233;&quot; &#8364;");
     EXPECT_EQ(htmlEscaped(std::string("a\0b\x01\tc\r\nd\x7F\xFF", 11)), "ab\tc\r\nd&#65533;");
     EXPECT_EQ(htmlEscaped("\xF0\x9F\x98\x80"), "&#128512;");
+
+    // RTF: Windows-1252 bytes alone, or Unicode with those bytes beside;
+    // a character outside the code page has "?" for its byte.
+    const std::string odd =
+        "Caf\xC3\xA9 {Till}\\\t\x01\r\n\xE2\x82\xAC\xE4\xB8\xAD\xF0\x9F\x98\x80";
+    EXPECT_EQ(rtfEscaped(odd, RtfCharacters::CodePage),
+              "Caf\\'e9 \\{Till\\}\\\\\\tab \\line \\'80??");
+    EXPECT_EQ(rtfEscaped(odd, RtfCharacters::Unicode),
+              "Caf\\u233\\'e9 \\{Till\\}\\\\\\tab \\line \\u8364\\'80\\u20013?"
+              "\\u-10179?\\u-8704?");
 
     EXPECT_EQ(csvField("plain"), "plain");
     EXPECT_EQ(csvField("a,b"), "\"a,b\"");
