@@ -54,8 +54,7 @@ inline constexpr CellKind PlainRight{0, ExcelFile::AlignRight, 0};
 // A sheet being written: rows numbered from 1 in the order written.
 class Sheet {
   public:
-    // Creates the file, no grid lines, margins of half an inch, the four fonts
-    // (the book's font at 9 points: plain, bold, underlined, struck out), the
+    // Starts a report sheet (book/report_sheet.h) in the book's font, the
     // column widths in pixels and the business name as page header and footer.
     Sheet(const std::filesystem::path& path, const Book& book, const std::vector<int>& widthsPx,
           double twipsPerPixel);
