@@ -3,6 +3,7 @@
 // belong to the chosen account, the amount and balance texts).
 #pragma once
 
+#include "book/book.h"
 #include "book/currency.h"
 #include "book/number_format.h"
 
@@ -47,6 +48,39 @@ class AccountMatch {
 
 // Whole day of a day number: periods and line dates are compared by day.
 std::int64_t wholeDay(double date);
+
+// The period of a build, the right way round, compared by whole days.
+class LedgerPeriod {
+  public:
+    LedgerPeriod(double fromDate, double toDate);
+    double fromDate() const { return from_; } // as given, swapped when backwards
+    double toDate() const { return to_; }
+    bool before(double date) const { return wholeDay(date) < fromDay_; }
+    bool within(double date) const {
+        const std::int64_t day = wholeDay(date);
+        return fromDay_ <= day && day <= toDay_;
+    }
+
+  private:
+    double from_, to_;
+    std::int64_t fromDay_, toDay_;
+};
+
+// Runs the progress step once every progressStrideFor(LastEntryLine) lines
+// of a scan over the journal (also when the scan skips lines).
+class ProgressPacer {
+  public:
+    ProgressPacer(const Book& book, const ProgressStep& step);
+    void at(std::int32_t line) {
+        if (line >= next_ && step_) advance(line);
+    }
+
+  private:
+    void advance(std::int32_t line);
+    const ProgressStep& step_;
+    std::int32_t stride_;
+    std::int32_t next_ = 0;
+};
 
 // Ledger amounts as the T-account window shows them: `decimals` places,
 // digit groups, negatives in parentheses, and no zero before the decimal
