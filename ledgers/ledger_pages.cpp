@@ -21,8 +21,8 @@ std::string trimmed(const std::string& s) {
     return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-TAccountCell tAccountCell(const TAccountHalf& half, int j, int dateStyle,
-                          const LocaleInfo& locale, int decimals, const NumberMarks& marks) {
+TAccountCell tAccountCell(const TAccountHalf& half, int j, int dateStyle, const LocaleInfo& locale,
+                          int decimals, const NumberMarks& marks) {
     TAccountCell cell;
     if (j < 0 || j >= static_cast<int>(half.Rows.size())) return cell;
     const TAccountRow& row = half.Rows[static_cast<std::size_t>(j)];
@@ -53,7 +53,8 @@ std::vector<TAccountPageRow> tAccountPage(const TAccountLedger& ledger, int firs
     std::vector<TAccountPageRow> page(static_cast<std::size_t>(std::max(pageRows + 1, 0)));
     for (int i = 0; i <= pageRows; ++i) {
         TAccountPageRow& row = page[static_cast<std::size_t>(i)];
-        row.debit = tAccountCell(ledger.Debit, first + i, dateStyle, locale, ledger.Decimals, marks);
+        row.debit =
+            tAccountCell(ledger.Debit, first + i, dateStyle, locale, ledger.Decimals, marks);
         row.credit =
             tAccountCell(ledger.Credit, first + i, dateStyle, locale, ledger.Decimals, marks);
     }
@@ -66,9 +67,8 @@ int tAccountScrollMax(int ledgerRows, int pageRows) {
 }
 
 std::vector<RunningBalanceCells> runningBalancePage(const Book& book,
-                                                    const RunningBalanceLedger& ledger,
-                                                    int first, int slots,
-                                                    const LocaleInfo& locale) {
+                                                    const RunningBalanceLedger& ledger, int first,
+                                                    int slots, const LocaleInfo& locale) {
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
     std::vector<RunningBalanceCells> page;

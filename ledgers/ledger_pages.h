@@ -56,8 +56,8 @@ struct RunningBalanceCells {
 
 // The rows first .. first + slots - 1 that exist.
 std::vector<RunningBalanceCells> runningBalancePage(const Book& book,
-                                                    const RunningBalanceLedger& ledger,
-                                                    int first, int slots, const LocaleInfo& locale);
+                                                    const RunningBalanceLedger& ledger, int first,
+                                                    int slots, const LocaleInfo& locale);
 
 // The scroll range after a build or a resize: the rows and two spare slots
 // past the highest slot index `visibleRows`, never below 0.
@@ -74,8 +74,8 @@ struct JournalPrintRow {
     std::int32_t line = 0;
     bool grey = false;
     bool debit = true;
-    std::string date;   // "" where the column stays empty
-    std::string name;   // cut to the column
+    std::string date; // "" where the column stays empty
+    std::string name; // cut to the column
     std::string folio;
     std::string amount;
     // Note rows: the text and where it starts.
@@ -93,10 +93,10 @@ struct JournalPage {
 };
 
 struct JournalPageMetrics {
-    double f = 1;          // client width / 719, at least 1
-    double height = 0;     // client height H
+    double f = 1;      // client width / 719, at least 1
+    double height = 0; // client height H
     double lineHeight = 15;
-    std::function<double(const std::string&)> width; // text width in the page's font
+    std::function<double(const std::string&)> width;     // text width in the page's font
     std::function<double(const std::string&)> noteWidth; // in bold italic
 };
 

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -59,15 +60,16 @@ class JournalCanvas : public QWidget {
         p.fillRect(heading, QColor(0xFF, 0xFF, 0xC0));
         p.drawRect(heading);
         p.setFont(bold);
-        const std::pair<int, double> heads[] = {{175, 28}, {169, 208}, {170, 442}, {162, 525},
-                                                {163, 625}};
+        const std::pair<int, double> heads[] = {
+            {175, 28}, {169, 208}, {170, 442}, {162, 525}, {163, 625}};
         for (const auto& [text, x] : heads)
             p.drawText(QPointF(x * f, 36 + QFontMetricsF(bold).ascent()),
                        QString::fromStdString(strings::text(text)));
         const QRectF body(QPointF(4, 55), QPointF(690 * f, H - 4));
         p.fillRect(body, Qt::white);
         p.drawRect(body);
-        for (double x : {80.0, 420.0, 490.0, 590.0}) p.drawLine(QPointF(x * f, 32), QPointF(x * f, H - 4));
+        for (double x : {80.0, 420.0, 490.0, 590.0})
+            p.drawLine(QPointF(x * f, 32), QPointF(x * f, H - 4));
         const QFontMetricsF m(regular);
         const QFont note = noteFont();
         for (const JournalPrintRow& row : j_.page_.rows) {
@@ -114,7 +116,8 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
     canvas_ = new JournalCanvas(*this);
     setCentralWidget(canvas_);
     choices_ = new LedgerChoices(host_, canvas_);
-    for (int i = 0; i < 2; ++i) DateSearch[i] = choices_->DateSearch[i];
+    for (int i = 0; i < 2; ++i)
+        DateSearch[i] = choices_->DateSearch[i];
     tReportAcc = choices_->tReportAcc;
     FolioChoiceTx = choices_->FolioChoiceTx;
     DateSearch[0]->setGeometry(9, 4, 103, 23);
@@ -149,6 +152,7 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
         if (choices_->DateTyped == 1) tReportAcc_Click();
     };
     resize(735, 440);
+    layout()->activate(); // the rows fit the window before it is first shown
     Form_Resize();
 }
 
@@ -233,7 +237,9 @@ void GeneralJournal::JJournal_Change() {
     m.f = f;
     m.height = canvas_->height();
     m.lineHeight = rows.height();
-    m.width = [&rows](const std::string& s) { return rows.horizontalAdvance(QString::fromStdString(s)); };
+    m.width = [&rows](const std::string& s) {
+        return rows.horizontalAdvance(QString::fromStdString(s));
+    };
     m.noteWidth = [&notes](const std::string& s) {
         return notes.horizontalAdvance(QString::fromStdString(s));
     };

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -56,8 +57,8 @@ class TAccountCanvas : public QWidget {
         const TGeometry g = geometryFor(width());
         const int h = height();
         p.setPen(Qt::black);
-        p.drawLine(5, 31, g.ruleEnd(), 31);                            // Line2
-        p.drawLine(g.stem(), 31, g.stem(), h - 30);                    // Line1
+        p.drawLine(5, 31, g.ruleEnd(), 31);                           // Line2
+        p.drawLine(g.stem(), 31, g.stem(), h - 30);                   // Line1
         const int line3 = FirstRowTop + RowHeight * r_.PageRows + 18; // Line3
         p.drawLine(3, line3, g.ruleEnd(), line3);
         const QFont regular = ledgerFont(*r_.host_.book, 8);
@@ -162,7 +163,8 @@ void Report::Form_Load() {
     canvas_ = new TAccountCanvas(*this);
     setCentralWidget(canvas_);
     choices_ = new LedgerChoices(host_, canvas_);
-    for (int i = 0; i < 2; ++i) DateSearch[i] = choices_->DateSearch[i];
+    for (int i = 0; i < 2; ++i)
+        DateSearch[i] = choices_->DateSearch[i];
     tReportAcc = choices_->tReportAcc;
     FolioChoiceTx = choices_->FolioChoiceTx;
     DateSearch[0]->setGeometry(8, 4, 104, 23);
@@ -191,6 +193,7 @@ void Report::Form_Load() {
     // The smallest window is 12120 x 3600 twips.
     setMinimumSize(808, 240);
     resize(808, 480);
+    layout()->activate(); // the rows fit the window before it is first shown
     Form_Resize();
 }
 
@@ -244,8 +247,8 @@ void Report::tReportAcc_Click() {
     const Book& book = *host_.book;
     TAccountOptions options;
     static_cast<LedgerChoice&>(options) =
-        ledgerChoice(Tmain::AccountNumberByName(book, choices_->accountText()),
-                     choices_->FromDate, choices_->ToDate, ReconcileMode, *host_.run);
+        ledgerChoice(Tmain::AccountNumberByName(book, choices_->accountText()), choices_->FromDate,
+                     choices_->ToDate, ReconcileMode, *host_.run);
     options.unmasked = Subsee->isChecked();
     ledger_ = buildTAccount(book, options);
     ++builds_;

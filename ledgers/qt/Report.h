@@ -66,9 +66,9 @@ class Report : public QMainWindow {
     // --- what the window shows ---
     const TAccountLedger& ledger() const { return ledger_; }
     const std::vector<TAccountPageRow>& page() const { return page_; }
-    int PageRows = 19;      // last visible label row
-    int SeenRevision = 0;   // JournalRevision at the last build on activation
-    std::string detailBar;  // the detail bar's text
+    int PageRows = 19;     // last visible label row
+    int SeenRevision = 0;  // JournalRevision at the last build on activation
+    std::string detailBar; // the detail bar's text
     int builds() const { return builds_; }
     // Label row and half drawn bold after a click (-1: none).
     int markedRow = -1;

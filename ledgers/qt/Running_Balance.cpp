@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -88,7 +89,8 @@ class RunningBalanceCanvas : public QWidget {
         const QRectF body(QPointF(2, 55), QPointF(W, H - 23));
         p.fillRect(body, Qt::white);
         p.drawRect(body);
-        for (int c = 0; c < 5; ++c) p.drawLine(QPointF(e[c], 32), QPointF(e[c], H - 1));
+        for (int c = 0; c < 5; ++c)
+            p.drawLine(QPointF(e[c], 32), QPointF(e[c], H - 1));
         const int rules = std::max(highestSlot(H), 0);
         for (int v = 1; v <= rules * SlotHeight; v += SlotHeight)
             p.drawLine(QPointF(2, v + 76), QPointF(W, v + 76));
@@ -135,7 +137,8 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     canvas_ = new RunningBalanceCanvas(*this);
     setCentralWidget(canvas_);
     choices_ = new LedgerChoices(host_, canvas_);
-    for (int i = 0; i < 2; ++i) DateSearch[i] = choices_->DateSearch[i];
+    for (int i = 0; i < 2; ++i)
+        DateSearch[i] = choices_->DateSearch[i];
     tReportAcc = choices_->tReportAcc;
     FolioChoiceTx = choices_->FolioChoiceTx;
     DateSearch[0]->setGeometry(8, 4, 104, 23);
@@ -199,6 +202,7 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     };
     setMinimumSize(760, 240);
     resize(820, 500);
+    layout()->activate(); // the rows fit the window before it is first shown
     Form_Load();
 }
 
@@ -221,8 +225,8 @@ void Running_Balance::Form_Resize() {
     const int sh = canvas_->height();
     VScroll1->setGeometry(sw - 22, 32, 21, std::max(sh - 67, 20));
     VisibleRows = highestSlot(sh);
-    VScroll1->setValueMax(runningBalanceScrollMax(static_cast<int>(ledger_.Rows.size()),
-                                                  VisibleRows));
+    VScroll1->setValueMax(
+        runningBalanceScrollMax(static_cast<int>(ledger_.Rows.size()), VisibleRows));
     VScroll1_Change();
     VScroll1->Refresh();
 }
@@ -235,14 +239,14 @@ void Running_Balance::tReportAcc_Click() {
     MarkedRow = -1;
     const Book& book = *host_.book;
     const LedgerChoice choice =
-        ledgerChoice(Tmain::AccountNumberByName(book, choices_->accountText()),
-                     choices_->FromDate, choices_->ToDate, ReconcileMode, *host_.run);
+        ledgerChoice(Tmain::AccountNumberByName(book, choices_->accountText()), choices_->FromDate,
+                     choices_->ToDate, ReconcileMode, *host_.run);
     ledger_ = buildRunningBalance(book, choice);
     FolioChoiceTx->setText(QString::fromStdString(ledger_.Folio));
     if (!ledger_.Message.empty()) showMessage(ledger_.Message);
     // The range always follows the rows of this build.
-    VScroll1->setValueMax(runningBalanceScrollMax(static_cast<int>(ledger_.Rows.size()),
-                                                  VisibleRows));
+    VScroll1->setValueMax(
+        runningBalanceScrollMax(static_cast<int>(ledger_.Rows.size()), VisibleRows));
     VScroll1->setValue(0); // paints from the first row
     VScroll1->Refresh();
 }
@@ -272,10 +276,11 @@ int Running_Balance::slotAt(QPointF at) const {
 }
 
 void Running_Balance::Form_MouseMove(QPointF at) {
-    for (PageButton* b : choices_->PNPage) b->update();
+    for (PageButton* b : choices_->PNPage)
+        b->update();
     const int k = slotAt(at);
-    const auto text =
-        k < 0 ? std::nullopt : entryDetailText(*host_.book, page_[static_cast<std::size_t>(k)].line);
+    const auto text = k < 0 ? std::nullopt
+                            : entryDetailText(*host_.book, page_[static_cast<std::size_t>(k)].line);
     detailBar = text.value_or("");
     canvas_->update();
 }

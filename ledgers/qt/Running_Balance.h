@@ -37,8 +37,8 @@ class Running_Balance : public QMainWindow {
     std::array<CalanderForm*, 2> DateSearch{};
     QComboBox* tReportAcc = nullptr;
     QLineEdit* FolioChoiceTx = nullptr;
-    QToolButton* Command1 = nullptr;          // reverse order
-    std::array<QToolButton*, 2> mButton{};     // print, send by mail
+    QToolButton* Command1 = nullptr;       // reverse order
+    std::array<QToolButton*, 2> mButton{}; // print, send by mail
     TuvoVerticalScroll* VScroll1 = nullptr;
     QAction* PrintAccount = nullptr;
     QAction* ExportAccount = nullptr;

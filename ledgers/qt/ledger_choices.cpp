@@ -169,9 +169,10 @@ void LedgerChoices::setAccountText(const std::string& name) {
 }
 
 void LedgerChoices::showFolio(Currency number) {
-    FolioChoiceTx->setText(number.isZero() ? QString()
-                                           : QString::fromStdString(folioText(
-                                                 *host_.book, number, host_.run->DecimalSeparator)));
+    FolioChoiceTx->setText(
+        number.isZero()
+            ? QString()
+            : QString::fromStdString(folioText(*host_.book, number, host_.run->DecimalSeparator)));
 }
 
 void LedgerChoices::readPeriod() {
@@ -190,8 +191,8 @@ bool LedgerChoices::dateKey(int keyAscii) {
         return false;
     }
     if (keyAscii == keys::Enter) {
-        setAccountText(Tmain::AccountNameByNumber(*host_.book,
-                                                  builtAccount ? builtAccount() : Currency()));
+        setAccountText(
+            Tmain::AccountNameByNumber(*host_.book, builtAccount ? builtAccount() : Currency()));
         if (build) build();
         return true;
     }

@@ -357,7 +357,7 @@ void TAcount::openReconcile(WindowHandles& list,
             QWidget* w = make(*this, true); // ReconcileMode before anything else
             if (!w) return nullptr;
             setBackColour(w, fromBgr(0xFFE0E0));
-            w->setWindowTitle(w->windowTitle() + " " + qs(strings::text(288)));
+            w->setWindowTitle(qs(strings::text(288)) + " " + w->windowTitle());
             return w;
         },
         true);
