@@ -146,7 +146,9 @@ void LedgerChoices::setJournalPeriod() {
     const LocaleInfo locale = currentLocale();
     DateSearch[0]->setText(Tmain::FormatDateStyle(first, book.DateStyle, locale));
     DateSearch[1]->setText(Tmain::FormatDateStyle(last, book.DateStyle, locale));
-    readPeriod();
+    // The days themselves, also where the date style writes what it cannot read back.
+    FromDate = first;
+    ToDate = last;
 }
 
 void LedgerChoices::normaliseDate(int index) {

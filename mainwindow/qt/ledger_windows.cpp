@@ -1,11 +1,18 @@
 #include "mainwindow/qt/ledger_windows.h"
 
+#include "accounts/qt/Find_Entry.h"
+#include "book/tmain.h"
+#include "ledgers/account_activity.h"
+#include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
 #include "ledgers/qt/Running_Balance.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
 #include "mainwindow/qt/toolbar_strip.h"
+
+#include <QApplication>
+#include <QComboBox>
 
 LedgerHost ledgerHostOf(TAcount& main) {
     LedgerHost h;
@@ -48,4 +55,54 @@ Report& drillDownReport(TAcount& main) {
 
 Running_Balance& drillDownRunningBalance(TAcount& main) {
     return drillDownWindow<Running_Balance>(main, "drillDownRunningBalance");
+}
+
+QWidget* openLedgerWindowNamed(TAcount& main, const std::string& which, const std::string& text) {
+    const std::string account =
+        text.empty() ? Tmain::AccountNameByNumber(main.book(), busiestAccount(main.book())) : text;
+    auto newest = [](WindowHandles& list) -> QWidget* {
+        return list.count() ? list[list.count() - 1].data() : nullptr;
+    };
+    // Journals build when they are first activated.
+    auto activated = [](QWidget* w) {
+        if (w) {
+            QEvent e(QEvent::WindowActivate);
+            QApplication::sendEvent(w, &e);
+        }
+        return w;
+    };
+    if (which == "journal") {
+        main.runCommand(Command::ShowJournals);
+        return activated(newest(main.JournalWindows));
+    }
+    if (which == "unbalanced") {
+        main.runCommand(Command::UnbalancedEntries);
+        return activated(main.CheckJournal.data());
+    }
+    if (which == "t-account") {
+        main.runCommand(Command::ShowTaccount);
+        auto* r = qobject_cast<Report*>(newest(main.LedgerWindows));
+        if (r) {
+            r->tReportAcc->setEditText(QString::fromStdString(account));
+            r->tReportAcc_Click();
+        }
+        return r;
+    }
+    if (which == "running-balance") {
+        main.runCommand(Command::RbMenuItem);
+        auto* rb = qobject_cast<Running_Balance*>(newest(main.RunningBalanceWindows));
+        if (rb) {
+            rb->tReportAcc->setEditText(QString::fromStdString(account));
+            rb->tReportAcc_Click();
+        }
+        return rb;
+    }
+    if (which == "search") {
+        main.runCommand(Command::SearchNotes);
+        auto* find = qobject_cast<Find_Entry*>(main.searchWindow.data());
+        if (!find) return nullptr;
+        find->Text1->setEditText(QString::fromStdString(text.empty() ? "Sale" : text));
+        return activated(find->Command2_Click());
+    }
+    return nullptr;
 }

@@ -16,3 +16,10 @@ LedgerHost ledgerHostOf(TAcount& main);
 // drill-down, created unshown on first use and owned by the main window.
 Report& drillDownReport(TAcount& main);
 Running_Balance& drillDownRunningBalance(TAcount& main);
+
+// Opens a ledger window as its command does, for a picture of the running
+// program: "journal", "t-account", "running-balance", "unbalanced" or
+// "search". The ledgers show the account named `text` (the busiest account
+// when empty); the search looks for `text` ("Sale" when empty). Returns the
+// window, or nullptr for an unknown name.
+QWidget* openLedgerWindowNamed(TAcount& main, const std::string& which, const std::string& text);
