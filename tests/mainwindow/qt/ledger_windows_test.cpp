@@ -227,6 +227,26 @@ TEST(LedgerWindows, TAccountShowsTheBuiltRowsPagesAndMovesTheMainWindow) {
     typeText(r->FolioChoiceTx, "a");
     EXPECT_EQ(r->FolioChoiceTx->text(), "999"); // letters are dropped
 
+    // The Accounts menu: unmasked sub-accounts rebuild; the sort orders both
+    // halves by date and keeps the c/d row last.
+    choose(r->tReportAcc, "Sales");
+    auto tillRow = [r] {
+        for (const TAccountRow& row : r->ledger().Credit.Rows)
+            if (row.Line == 7) return row.Text;
+        return std::string("none");
+    };
+    EXPECT_EQ(tillRow(), "Cash");
+    r->Subsee_Click();
+    EXPECT_TRUE(r->Subsee->isChecked());
+    EXPECT_EQ(tillRow(), "Cash Till");
+    r->Vs->setValue(3);
+    r->SortE_Click();
+    EXPECT_EQ(r->Vs->Value(), 0);
+    const auto& sorted = r->ledger().Credit.Rows;
+    for (std::size_t i = 1; i + 1 < sorted.size(); ++i)
+        EXPECT_LE(sorted[i - 1].Date, sorted[i].Date) << i;
+    EXPECT_EQ(r->ledger().Debit.Rows.back().Kind, TAccountRowKind::CarriedDown);
+
     // Deleting an entry rebuilds the window once, on its next activation.
     const int builds = r->builds();
     activate(r);
