@@ -2,13 +2,25 @@
 // account, of the main account with sub-accounts that has the most lines and
 // of that main account holding a fifth of the journal (on a copy of the
 // book), and the general journal of all accounts. Each writes a text dump of
-// what it built into the output folder.
+// what it built into the output folder. Then every output of the busiest
+// account's ledgers: the printouts (recorded), the journal spreadsheet, the
+// running balance as .xls, .csv and .htm, and its mail draft.
 #include "bench/bookbench.h"
+
+#include "book/account_number_text.h"
+#include "book/mail_draft.h"
+#include "book/safe_file.h"
+#include "book/tmain.h"
+#include "ledgers/ledger_exports.h"
+#include "ledgers/ledger_printouts.h"
+#include "platform/fake/recording_surface.h"
+#include "platform/services.h"
 
 #include "book/entry_index.h"
 #include "ledgers/journal_list.h"
 #include "ledgers/running_balance.h"
 #include "ledgers/t_account.h"
+#include "mainwindow/invoice.h"
 
 #include <fstream>
 #include <iostream>
@@ -155,8 +167,76 @@ void generalJournal(BenchContext& ctx) {
     }
 }
 
+// Draws one copy on a recording surface and keeps what was drawn.
+void recordPrintout(BenchContext& ctx, const std::string& label, const std::string& file,
+                    const std::function<void(DrawingSurface&)>& draw) {
+    RecordingSurface surface;
+    timeIt(label, [&] { draw(surface); });
+    std::cout << "  " << surface.pages() << " pages, " << surface.calls.size() << " calls\n";
+    std::ofstream(ctx.outDir / file) << surface.describe();
+}
+
+void reportExport(const LedgerExportResult& result) {
+    if (!result.ok) std::cout << "  failed: " << result.message << "\n";
+    std::cout << "  " << result.rowsWritten << " of " << result.rowsListed << " written\n";
+}
+
+void busiestOutputs(BenchContext& ctx) {
+    const Book& book = ctx.book;
+    const Subject busiest = subjects(book).front();
+    const LocaleInfo locale = currentLocale();
+    const std::string name = Tmain::AccountNameByNumber(book, busiest.account);
+    const std::string folio = folioText(book, busiest.account, locale.decimalMark);
+    const double today = todayNumber();
+
+    TAccountOptions options;
+    static_cast<LedgerChoice&>(options) = wholeJournal(book, busiest.account);
+    const TAccountLedger tAccount = buildTAccount(book, options);
+    const LedgerHeading heading =
+        ledgerHeading(book, name, folio, options.fromDate, options.toDate, locale);
+    recordPrintout(
+        ctx, "T-account printout, " + busiest.label, "print-t-account.txt",
+        [&](DrawingSurface& s) { printTAccount(s, book, tAccount, heading, locale, 1); });
+
+    JournalOptions journalOptions;
+    static_cast<LedgerChoice&>(journalOptions) = wholeJournal(book, busiest.account);
+    const JournalList journal = buildJournalList(book, journalOptions);
+    recordPrintout(
+        ctx, "general journal printout, " + busiest.label, "print-journal.txt",
+        [&](DrawingSurface& s) { printGeneralJournal(s, book, journal, heading, locale, 1); });
+    LedgerExportResult result;
+    timeIt("general journal spreadsheet, " + busiest.label, [&] {
+        result = exportJournalSheet(book, journal, ctx.outDir / "journal-busiest.xls", locale);
+    });
+    reportExport(result);
+
+    const RunningBalanceLedger running = buildRunningBalance(book, options);
+    recordPrintout(ctx, "running-balance printout, " + busiest.label, "print-running-balance.txt",
+                   [&](DrawingSurface& s) {
+                       printRunningBalance(s, book, running, heading, locale, 1,
+                                           [&](DrawingSurface& d) { PrintHeader(d, book); });
+                   });
+    for (const char* type : {"xls", "csv", "htm"}) {
+        timeIt(std::string("running-balance export (.") + type + "), " + busiest.label, [&] {
+            result = exportRunningBalance(book, running, heading,
+                                          ctx.outDir / (std::string("running-balance.") + type),
+                                          type, locale, today);
+        });
+        reportExport(result);
+    }
+    std::error_code written;
+    timeIt("running-balance mail draft, " + busiest.label, [&] {
+        written = writeFileSafely(
+            ctx.outDir / "AccountLedger.eml",
+            Tmain::mailDraftText(runningBalanceWebPage(book, running, heading, locale, today),
+                                 runningBalanceSubject(book, heading), book.Caption));
+    });
+    if (written) std::cout << "  failed: " << written.message() << "\n";
+}
+
 } // namespace
 
-LW_BOOKBENCH_STEP("50-ledger-t-account", tAccounts);
-LW_BOOKBENCH_STEP("51-ledger-running-balance", runningBalances);
-LW_BOOKBENCH_STEP("52-ledger-general-journal", generalJournal);
+LW_BOOKBENCH_STEP("55-ledger-t-account", tAccounts);
+LW_BOOKBENCH_STEP("56-ledger-running-balance", runningBalances);
+LW_BOOKBENCH_STEP("57-ledger-general-journal", generalJournal);
+LW_BOOKBENCH_STEP("58-ledger-outputs", busiestOutputs);

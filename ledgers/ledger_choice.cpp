@@ -14,14 +14,14 @@ Currency AccountMatch::fold(Currency number) const {
     return digits_ == 4 ? number : Tmain::TruncateDecimals(number, 0);
 }
 
-std::int64_t wholeDay(double date) {
+std::int64_t LedgerPeriod::day(double date) {
     return static_cast<std::int64_t>(std::floor(date));
 }
 
 LedgerPeriod::LedgerPeriod(double fromDate, double toDate) : from_(fromDate), to_(toDate) {
-    if (wholeDay(to_) < wholeDay(from_)) std::swap(from_, to_);
-    fromDay_ = wholeDay(from_);
-    toDay_ = wholeDay(to_);
+    if (day(to_) < day(from_)) std::swap(from_, to_);
+    fromDay_ = day(from_);
+    toDay_ = day(to_);
 }
 
 ProgressPacer::ProgressPacer(const Book& book, const ProgressStep& step)
@@ -49,6 +49,5 @@ std::string balanceText(Currency balance, int decimals, const NumberMarks& marks
                         const std::string& suffixForZero) {
     std::string text = formatAmount(balance, decimals, marks, false);
     if (!text.empty() && text[0] == '-') text.erase(0, 1);
-    const std::string suffix = balanceSuffix(balance, suffixForZero);
-    return suffix.empty() ? text : text + " " + suffix;
+    return text + " " + balanceSuffix(balance, suffixForZero);
 }

@@ -46,19 +46,18 @@ class AccountMatch {
     Currency folded_;
 };
 
-// Whole day of a day number: periods and line dates are compared by day.
-std::int64_t wholeDay(double date);
-
 // The period of a build, the right way round, compared by whole days.
 class LedgerPeriod {
   public:
     LedgerPeriod(double fromDate, double toDate);
+    // The whole day of a day number (its time of day dropped).
+    static std::int64_t day(double date);
     double fromDate() const { return from_; } // as given, swapped when backwards
     double toDate() const { return to_; }
-    bool before(double date) const { return wholeDay(date) < fromDay_; }
+    bool before(double date) const { return day(date) < fromDay_; }
     bool within(double date) const {
-        const std::int64_t day = wholeDay(date);
-        return fromDay_ <= day && day <= toDay_;
+        const std::int64_t d = day(date);
+        return fromDay_ <= d && d <= toDay_;
     }
 
   private:
@@ -90,7 +89,7 @@ std::string ledgerAmountText(Currency amount, int decimals, const NumberMarks& m
 // The running balance as people read it: the absolute value with `decimals`
 // places and digit groups, a space, and "Dr" above 0 or "Cr" below 0. A
 // balance of exactly 0 takes `suffixForZero` (the suffix of the row shown
-// before it; "" gives no suffix and no space).
+// before it; "" leaves the space alone at the end).
 std::string balanceSuffix(Currency balance, const std::string& suffixForZero = "");
 std::string balanceText(Currency balance, int decimals, const NumberMarks& marks,
                         const std::string& suffixForZero = "");

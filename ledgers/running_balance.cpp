@@ -17,7 +17,7 @@ class RowWriter {
     void add(const Book& book, std::int32_t line, Currency account, Currency share) {
         const EntryLine& own = book.EntryLines[static_cast<std::size_t>(line)];
         RunningBalanceRow row;
-        row.Date = static_cast<double>(wholeDay(own.Date));
+        row.Date = static_cast<double>(LedgerPeriod::day(own.Date));
         row.Reference = book.EntryIds[static_cast<std::size_t>(line)].shown();
         row.Line = line;
         row.Account = account;

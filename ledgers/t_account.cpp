@@ -1,6 +1,6 @@
 #include "ledgers/t_account.h"
 
-#include "book/account_map.h"
+#include "book/account_name_index.h"
 #include "book/account_number_text.h"
 #include "book/entry_index.h"
 #include "ledgers/contra_lines.h"
@@ -14,14 +14,9 @@ namespace {
 
 const std::string TenSpaces(10, ' ');
 
-std::string accountName(const Book& book, const AccountMap& accounts, Currency number) {
-    const auto slot = accounts.slot(number);
-    return slot ? book.AccountNames[static_cast<std::size_t>(*slot)] : std::string();
-}
-
 // The rows of one account line: one per contra line, with its share. A line
 // without contra lines, or whose contra lines add up to 0, gives none.
-void appendContraRows(const Book& book, const AccountMap& accounts, const AccountMatch& match,
+void appendContraRows(const Book& book, const AccountNameIndex& names, const AccountMatch& match,
                       bool unmasked, std::int32_t line, const ContraLines& contras,
                       TAccountHalf& half) {
     if (contras.empty() || contras.sum.isZero()) return;
@@ -32,8 +27,7 @@ void appendContraRows(const Book& book, const AccountMap& accounts, const Accoun
         const EntryLine& contra = book.EntryLines[static_cast<std::size_t>(k)];
         TAccountRow row;
         row.Date = own.Date;
-        row.Text = accountName(book, accounts,
-                               unmasked ? contra.AccountNumber : match.fold(contra.AccountNumber));
+        row.Text = names.name(unmasked ? contra.AccountNumber : match.fold(contra.AccountNumber));
         row.Amount = shared ? contraShare(own.Amount, contra.Amount, contras.sum) : Currency();
         row.Line = line;
         half.Total += row.Amount;
@@ -43,7 +37,7 @@ void appendContraRows(const Book& book, const AccountMap& accounts, const Accoun
 
 void scan(const Book& book, const TAccountOptions& options, const LedgerPeriod& period,
           const AccountMatch& match, TAccountLedger& ledger) {
-    const AccountMap accounts(book);
+    const AccountNameIndex names(book);
     const EntryIndex entries(book);
     ContraLines contras;
     ProgressPacer progress(book, options.progress);
@@ -62,7 +56,7 @@ void scan(const Book& book, const TAccountOptions& options, const LedgerPeriod& 
             half.BroughtForward += line.Amount;
         } else if (period.within(line.Date)) {
             contras.find(book, entries, i);
-            appendContraRows(book, accounts, match, options.unmasked, i, contras, half);
+            appendContraRows(book, names, match, options.unmasked, i, contras, half);
         }
     }
 }

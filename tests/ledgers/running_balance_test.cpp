@@ -35,72 +35,42 @@ struct Case {
 TEST(RunningBalance, EveryFigureOfTheSmallBook) {
     const Book book = ledgerbook::book();
     const double f1 = feb(1), f28 = feb(28);
+    // clang-format off
     const std::vector<Case> cases = {
         // The opening row although line 0 lies in the period; the main
         // account's sub-accounts in the opening balance and in the rows; the
         // credit-first entries; a zero amount sharing nothing.
-        {"cash",
-         Cash,
-         f1,
-         f28,
-         false,
+        {"cash", Cash, f1, f28, false,
          {"open 1  1 0/0 = 460 @0", "2 2 300 0/120 = 340 @1", "3 3 600 0/500 = -160 @5",
           "10 4 200 90/0 = -70 @6", "5 5 400 0/60 = -130 @10", "4 6 600 800/0 = 670 @12",
           "12 7 200 250/0 = 920 @14", "14 8 300 0/70 = 850 @17", "14 11 300 0/0 = 850 @23",
           "20 13 500 0/30 = 820 @26", "28 14 400 0/10 = 810 @28"}},
-        {"cash, reconciliation",
-         Cash,
-         f1,
-         f28,
-         true,
+        {"cash, reconciliation", Cash, f1, f28, true,
          {"open 1  1 0/0 = 460 @0", "2 2 300 0/120 = 340 @1", "3 3 600 0/500 = -160 @5",
           "10 4 200 90/0 = -70 @6", "5 5 400 0/60 = -130 @10", "4 6 600 800/0 = 670 @12",
           "14 8 300 0/70 = 600 @17", "14 11 300 0/0 = 600 @23", "20 13 500 0/30 = 570 @26",
           "28 14 400 0/10 = 560 @28"}},
         // No line before the period: no opening row; inclusive bounds.
-        {"cash from the earliest day",
-         Cash,
-         day(2026, 1, 15),
-         feb(2),
-         false,
+        {"cash from the earliest day", Cash, day(2026, 1, 15), feb(2), false,
          {"2 2 300 0/120 = -120 @1", "-16 1 200 500/0 = 380 @2", "-11 9 200 0/40 = 340 @19"}},
         // A sub-account: its own lines only.
-        {"till",
-         Till,
-         f1,
-         f28,
-         false,
+        {"till", Till, f1, f28, false,
          {"open 1  1 0/0 = 0 @0", "2 2 300 0/120 = -120 @1", "12 7 200 250/0 = 130 @14"}},
         // The worked example: 90 and 10 against one credit of 100.
-        {"sales",
-         Sales,
-         f1,
-         f28,
-         false,
+        {"sales", Sales, f1, f28, false,
          {"open 1  1 0/0 = -460 @0", "10 4 100 0/90 = -550 @8", "10 4 500 0/10 = -560 @8",
           "5 5 400 0/40 = -600 @11", "12 7 100.1 0/250 = -850 @15"}},
-        {"wages",
-         Wages,
-         f1,
-         f28,
-         false,
+        {"wages", Wages, f1, f28, false,
          {"open 1  1 0/0 = 0 @0", "10 4 200 10/0 = 10 @7", "20 13 100 30/0 = 40 @27"}},
         // A line without a contra account, and one whose contra adds up to 0:
         // one row of the line's own amount.
-        {"rent",
-         Rent,
-         f1,
-         f28,
-         false,
+        {"rent", Rent, f1, f28, false,
          {"open 1  1 0/0 = 0 @0", "2 2 100.1 120/0 = 120 @0", "14 8 100 80/0 = 200 @16",
           "15 10 0 50/0 = 250 @20", "14 11 0 25/0 = 275 @22"}},
-        {"loan",
-         Loan,
-         f1,
-         f28,
-         false,
+        {"loan", Loan, f1, f28, false,
          {"open 1  1 0/0 = 0 @0", "3 3 100 500/0 = 500 @4", "4 6 100 0/800 = -300 @13"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         LedgerChoice choice;

@@ -1,7 +1,9 @@
 // The T-account builder and the date sort on the shared small book.
 #include "ledgers/t_account.h"
 
+#include "book/runtime_state.h"
 #include "ledgers/contra_lines.h"
+#include "ledgers/running_balance.h"
 
 #include "ledger_book.h"
 
@@ -44,179 +46,77 @@ struct Case {
     double from, to;
     bool reconcile, unmasked;
     std::vector<std::string> debit, credit;
-    const char* debitTotal;
-    const char* creditTotal;
-    const char* debitBroughtDown;
-    const char* creditBroughtDown;
+    const char* total;       // both total labels show it
+    const char* broughtDown; // "debit 810.00": the label and the amount; "" none
 };
 
 const std::string Ten(10, ' ');
 
 TEST(TAccountBuilder, EveryFigureOfTheSmallBook) {
     const Book book = ledgerbook::book();
+    const double f1 = feb(1), f28 = feb(28);
+    // clang-format off
     const std::vector<Case> cases = {
         // Sub-accounts gathered; b/f rows from lines before the period although
-        // the journal's first line lies inside it; a credit-first entry; a
+        // the journal's first line lies inside it; credit-first entries; a
         // contra sum of 0 leaving the share 0; credit total below debit total.
-        {"cash, main account",
-         Cash,
-         feb(1),
-         feb(28),
-         false,
-         false,
+        {"cash, main account", Cash, f1, f28, false, false,
          {"b/f 500 on 1", "10 Sales 90 @6", "4 Loan 800 @12", "12 Sales 250 @14"},
          {"b/f 40 on 1", "2 Rent 120 @1", "3 Loan 500 @5", "5 Stock 60 @10", "14 Rent 70 @17",
           "14 Rent 0 @23", "20 Wages 30 @26", "28 Stock 10 @28", "c/d 810"},
-         "1,640.00",
-         "1,640.00",
-         "810.00",
-         ""},
+         "1,640.00", "debit 810.00"},
         // Both bounds inclusive; from the journal's earliest day: no b/f rows.
-        {"cash, from the earliest day",
-         Cash,
-         day(2026, 1, 15),
-         feb(3),
-         false,
-         false,
+        {"cash, from the earliest day", Cash, day(2026, 1, 15), feb(3), false, false,
          {"-16 Sales 500 @2", "c/d 160"},
          {"2 Rent 120 @1", "3 Loan 500 @5", "-11 Sales 40 @19"},
-         "660.00",
-         "660.00",
-         "",
-         "160.00"},
+         "660.00", "credit 160.00"},
         // A sub-account: only its own lines; reconciled lines count outside
         // reconciliation mode.
-        {"till",
-         Till,
-         feb(1),
-         feb(28),
-         false,
-         false,
-         {"b/f -", "12 Sales 250 @14"},
-         {"b/f -", "2 Rent 120 @1", "c/d 130"},
-         "250.00",
-         "250.00",
-         "130.00",
-         ""},
-        {"till, reconciliation",
-         Till,
-         feb(1),
-         feb(28),
-         true,
-         false,
-         {"b/f -", "c/d 120"},
-         {"b/f -", "2 Rent 120 @1"},
-         "120.00",
-         "120.00",
-         "",
-         "120.00"},
-        // 60/40 compound entry: contra sub-accounts masked by their main account...
-        {"stock, masked",
-         Stock,
-         feb(1),
-         feb(28),
-         false,
-         false,
-         {"b/f -", "5 Cash 60 @9", "5 Sales 40 @9", "28 Cash 10 @29"},
-         {"b/f -", "c/d 110"},
-         "110.00",
-         "110.00",
-         "110.00",
-         ""},
-        // ...or by their own names; the debit line that ends the journal finds
-        // its credit-first contra.
-        {"stock, unmasked",
-         Stock,
-         feb(1),
-         feb(28),
-         false,
-         true,
+        {"till", Till, f1, f28, false, false,
+         {"b/f -", "12 Sales 250 @14"}, {"b/f -", "2 Rent 120 @1", "c/d 130"},
+         "250.00", "debit 130.00"},
+        {"till, reconciliation", Till, f1, f28, true, false,
+         {"b/f -", "c/d 120"}, {"b/f -", "2 Rent 120 @1"},
+         "120.00", "credit 120.00"},
+        // 60/40 compound entry: contra sub-accounts masked by their main
+        // account, or by their own names; the debit line that ends the journal
+        // finds its credit-first contra.
+        {"stock, masked", Stock, f1, f28, false, false,
+         {"b/f -", "5 Cash 60 @9", "5 Sales 40 @9", "28 Cash 10 @29"}, {"b/f -", "c/d 110"},
+         "110.00", "debit 110.00"},
+        {"stock, unmasked", Stock, f1, f28, false, true,
          {"b/f -", "5 Cash Safe 60 @9", "5 Sales Online 40 @9", "28 Cash 10 @29"},
          {"b/f -", "c/d 110"},
-         "110.00",
-         "110.00",
-         "110.00",
-         ""},
+         "110.00", "debit 110.00"},
         // 90/10 from the credit side: two rows; b/f on both halves.
-        {"sales",
-         Sales,
-         feb(1),
-         feb(28),
-         false,
-         false,
+        {"sales", Sales, f1, f28, false, false,
          {"b/f 40 on 1", "c/d 850"},
          {"b/f 500 on 1", "10 Cash 90 @8", "10 Wages 10 @8", "5 Stock 40 @11", "12 Cash 250 @15"},
-         "890.00",
-         "890.00",
-         "",
-         "850.00"},
-        {"sales, reconciliation",
-         Sales,
-         feb(1),
-         feb(28),
-         true,
-         false,
+         "890.00", "credit 850.00"},
+        {"sales, reconciliation", Sales, f1, f28, true, false,
          {"b/f 40 on 1", "c/d 600"},
          {"b/f 500 on 1", "10 Cash 90 @8", "10 Wages 10 @8", "5 Stock 40 @11"},
-         "640.00",
-         "640.00",
-         "",
-         "600.00"},
+         "640.00", "credit 600.00"},
         // 90/10 from the debit side: one row of 10; the debit that ends a
         // credit-first entry takes that entry's credit, not the next entry's.
-        {"wages",
-         Wages,
-         feb(1),
-         feb(28),
-         false,
-         false,
-         {"b/f -", "10 Sales 10 @7", "20 Cash 30 @27"},
-         {"b/f -", "c/d 40"},
-         "40.00",
-         "40.00",
-         "40.00",
-         ""},
+        {"wages", Wages, f1, f28, false, false,
+         {"b/f -", "10 Sales 10 @7", "20 Cash 30 @27"}, {"b/f -", "c/d 40"},
+         "40.00", "debit 40.00"},
         // A debit whose credit names no account and one whose contra adds up
         // to 0 give no rows; the build carries on. 80 against a contra of 70.
-        {"rent",
-         Rent,
-         feb(1),
-         feb(28),
-         false,
-         false,
-         {"b/f -", "2 Cash 120 @0", "14 Cash 80 @16"},
-         {"b/f -", "c/d 200"},
-         "200.00",
-         "200.00",
-         "200.00",
-         ""},
+        {"rent", Rent, f1, f28, false, false,
+         {"b/f -", "2 Cash 120 @0", "14 Cash 80 @16"}, {"b/f -", "c/d 200"},
+         "200.00", "debit 200.00"},
         // 500 against 800: a c/d of 300 and totals of 800.
-        {"loan",
-         Loan,
-         feb(1),
-         feb(28),
-         false,
-         false,
-         {"b/f -", "3 Cash 500 @4", "c/d 300"},
-         {"b/f -", "4 Cash 800 @13"},
-         "800.00",
-         "800.00",
-         "",
-         "300.00"},
+        {"loan", Loan, f1, f28, false, false,
+         {"b/f -", "3 Cash 500 @4", "c/d 300"}, {"b/f -", "4 Cash 800 @13"},
+         "800.00", "credit 300.00"},
         // An account name not in the chart gathers the lines of no account.
-        {"no account",
-         "0",
-         feb(1),
-         feb(28),
-         false,
-         false,
-         {"b/f -", "c/d 50"},
-         {"b/f -", "15 Rent 50 @21"},
-         "50.00",
-         "50.00",
-         "",
-         "50.00"},
+        {"no account", "0", f1, f28, false, false,
+         {"b/f -", "c/d 50"}, {"b/f -", "15 Rent 50 @21"},
+         "50.00", "credit 50.00"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TAccountOptions options;
@@ -229,13 +129,15 @@ TEST(TAccountBuilder, EveryFigureOfTheSmallBook) {
         EXPECT_EQ(ledger.Message, "");
         EXPECT_EQ(shown(ledger.Debit), c.debit);
         EXPECT_EQ(shown(ledger.Credit), c.credit);
-        EXPECT_EQ(ledger.DebitTotalText, "Total" + Ten + c.debitTotal);
-        EXPECT_EQ(ledger.CreditTotalText, "Total" + Ten + c.creditTotal);
-        auto broughtDown = [](const char* amount) {
-            return *amount ? "Balance b/d " + Ten + amount : std::string();
-        };
-        EXPECT_EQ(ledger.DebitBroughtDownText, broughtDown(c.debitBroughtDown));
-        EXPECT_EQ(ledger.CreditBroughtDownText, broughtDown(c.creditBroughtDown));
+        EXPECT_EQ(ledger.DebitTotalText, "Total" + Ten + c.total);
+        EXPECT_EQ(ledger.CreditTotalText, "Total" + Ten + c.total);
+        const std::string broughtDown = c.broughtDown;
+        const std::size_t space = broughtDown.find(' ');
+        const std::string side = broughtDown.substr(0, space);
+        const std::string text =
+            broughtDown.empty() ? "" : "Balance b/d " + Ten + broughtDown.substr(space + 1);
+        EXPECT_EQ(ledger.DebitBroughtDownText, side == "debit" ? text : "");
+        EXPECT_EQ(ledger.CreditBroughtDownText, side == "credit" ? text : "");
         EXPECT_EQ(ledger.LedgerRows, static_cast<int>(std::max(c.debit.size(), c.credit.size())));
         EXPECT_EQ(ledger.FromDate, c.from);
         // The same halves with the dates given the wrong way round.
@@ -303,11 +205,37 @@ TEST(TAccountBuilder, DateSortIsStableAndKeepsTheBalancingRowLast) {
     Book big = ledgerbook::book();
     for (int i = 0; i < 2500; ++i)
         handmade::addEntry(big, "30", feb(1 + i % 28), Cash, Rent, "1", "Many");
+    int steps = 0;
+    options.progress = [&] { ++steps; };
     TAccountLedger many = buildTAccount(big, options);
     EXPECT_EQ(many.Debit.Rows.size(), 4u + 2500u);
+    // About a hundred progress steps, one every stride of lines.
+    const auto lines = static_cast<int>(big.EntryLines.size());
+    const int stride = progressStrideFor(lines - 1);
+    EXPECT_EQ(steps, (lines + stride - 1) / stride);
     sortByDate(many);
     for (std::size_t i = 1; i < many.Debit.Rows.size(); ++i)
         ASSERT_LE(many.Debit.Rows[i - 1].Date, many.Debit.Rows[i].Date);
 }
 
 } // namespace
+
+// Sums beyond the range of amounts stop the build with a message; the rows
+// gathered before stay and the totals add up those rows.
+TEST(TAccountBuilder, SumsOutOfRangeStopWithAMessage) {
+    Book book = ledgerbook::book();
+    for (int i = 0; i < 2; ++i)
+        handmade::addEntry(book, "80", feb(25), Stock, Cash, "900000000000000", "Huge");
+    TAccountOptions options;
+    options.account = money(Stock);
+    options.fromDate = feb(1);
+    options.toDate = feb(28);
+    const TAccountLedger ledger = buildTAccount(book, options);
+    EXPECT_EQ(ledger.Message, "Stopping due to Processing error");
+    ASSERT_EQ(ledger.Debit.Rows.size(), 5u); // b/f, 60, 40, 10 and the first huge row
+    EXPECT_EQ(ledger.Debit.Rows.back().Amount, money("900000000000000"));
+
+    const RunningBalanceLedger running = buildRunningBalance(book, options);
+    EXPECT_EQ(running.Message, "Stopping due to Processing error");
+    EXPECT_EQ(running.Rows.back().Balance, money("900000000000110"));
+}

@@ -130,10 +130,12 @@ TEST(LedgerWindows, DisplayCommandsOpenTheirWindowsWithCaptionAndColour) {
     }
     // The toolbar's ledger buttons and the search commands are live too.
     const auto& buttons = toolbarButtons();
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        if (buttons[i].command == Command::ShowTaccount ||
-            buttons[i].command == Command::RbMenuItem)
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const Command c = buttons[i].command;
+        if (c == Command::ShowTaccount || c == Command::RbMenuItem) {
             EXPECT_TRUE(w.ButtonBar->CalcButton[i]->isEnabled()) << i;
+        }
+    }
     EXPECT_TRUE(w.commandEnabled(Command::SearchNumbers));
     EXPECT_TRUE(w.commandEnabled(Command::SearchNotes));
 
