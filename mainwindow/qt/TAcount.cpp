@@ -335,6 +335,9 @@ void TAcount::showWindow(QWidget* w) {
     if (!w) return;
     w->show();
     w->raise();
+    // Activated, so that a window shown again (the unbalanced entries) takes
+    // up the request its opener left.
+    w->activateWindow();
 }
 
 void TAcount::openInList(WindowHandles& list, const std::function<QWidget*()>& make, bool busy) {
@@ -358,7 +361,7 @@ void TAcount::openReconcile(WindowHandles& list,
             QWidget* w = make(*this, true); // ReconcileMode before anything else
             if (!w) return nullptr;
             setBackColour(w, fromBgr(0xFFE0E0));
-            w->setWindowTitle(w->windowTitle() + " " + qs(strings::text(288)));
+            w->setWindowTitle(qs(strings::text(288)) + " " + w->windowTitle());
             return w;
         },
         true);

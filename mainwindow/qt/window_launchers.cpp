@@ -1,15 +1,20 @@
 #include "mainwindow/qt/window_launchers.h"
 
 #include "accounts/qt/ConfigAccounts.h"
+#include "accounts/qt/Find_Entry.h"
 #include "accounts/qt/Group_Entries.h"
 #include "accounts/qt/MoveAccounts.h"
 #include "calculators/qt/Depreciation.h"
 #include "calculators/qt/PayRoll.h"
 #include "calculators/qt/Rolling_Caculator.h"
+#include "ledgers/qt/GeneralJournal.h"
+#include "ledgers/qt/Report.h"
+#include "ledgers/qt/Running_Balance.h"
 
 #include "mainwindow/qt/LWMainsettings.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/combo_type_ahead.h"
+#include "mainwindow/qt/ledger_windows.h"
 #include "mainwindow/qt/toolbar_strip.h"
 
 #include <QLabel>
@@ -46,6 +51,39 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         QObject::connect(w, &LWMainsettings::fontChanged, &main,
                          [&main](const QString& name, int) { main.applyEntryLineFont(name); });
         return w;
+    };
+
+    // The ledger and journal windows: a new one per command, owned by the
+    // main window so that none outlives the book it reads.
+    launchers.generalJournal = [](TAcount& main, bool reconcile) -> QWidget* {
+        auto* w = new GeneralJournal(ledgerHostOf(main), &main);
+        w->ReconcileMode = reconcile;
+        return w;
+    };
+    launchers.tAccountLedger = [](TAcount& main, bool reconcile) -> QWidget* {
+        auto* w = new Report(ledgerHostOf(main), &main);
+        w->ReconcileMode = reconcile;
+        return w;
+    };
+    launchers.runningBalance = [](TAcount& main, bool reconcile) -> QWidget* {
+        auto* w = new Running_Balance(ledgerHostOf(main), &main);
+        w->ReconcileMode = reconcile;
+        return w;
+    };
+    // The hidden journal window of the search hits.
+    launchers.searchJournal = [](TAcount& main) -> QWidget* {
+        return new GeneralJournal(ledgerHostOf(main), &main);
+    };
+    launchers.searchWindow = [](TAcount& main) -> QWidget* {
+        SearchHost host;
+        host.book = &main.book();
+        host.run = &main.run();
+        host.freshResultsWindow = [&main]() -> QWidget* {
+            delete main.SearchJournal.data();
+            main.SearchJournal = main.launchers().searchJournal(main);
+            return main.SearchJournal.data();
+        };
+        return new Find_Entry(std::move(host), &main);
     };
     // The chart-of-accounts editor: closing it through its check refills the
     // entry line's account list and shows the journal's first entry; the

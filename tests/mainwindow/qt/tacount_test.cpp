@@ -279,7 +279,11 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
                                  Need::EntryGroupsWindow,
                                  Need::TapeCalculator,
                                  Need::PayrollCalculator,
-                                 Need::DepreciationCalculator};
+                                 Need::DepreciationCalculator,
+                                 Need::GeneralJournal,
+                                 Need::TAccountLedger,
+                                 Need::RunningBalance,
+                                 Need::SearchWindow};
     for (const CommandInfo& info : allCommands()) {
         EXPECT_EQ(w.commandEnabled(info.command), commandAvailable(info.command, present))
             << info.control;
@@ -355,6 +359,7 @@ TEST(TAcountCommands, LaunchedWindowsGoIntoTheirListsWithTheBusyStateUndone) {
         return win;
     };
     w.launchers().tapeCalculator = [](TAcount&) -> QWidget* { return new QWidget; };
+    w.launchers().tAccountLedger = nullptr;
     w.installLauncherCommands();
     EXPECT_TRUE(w.commandEnabled(Command::ShowJournals));
     EXPECT_TRUE(w.commandEnabled(Command::UnbalancedEntries));
@@ -368,7 +373,7 @@ TEST(TAcountCommands, LaunchedWindowsGoIntoTheirListsWithTheBusyStateUndone) {
     EXPECT_EQ(w.JournalWindows.count(), 2);
     w.action(Command::ReconcileJournal)->trigger();
     ASSERT_EQ(w.JournalWindows.count(), 3);
-    EXPECT_EQ(w.JournalWindows[2]->windowTitle(), "Reconciling journal Reconciled");
+    EXPECT_EQ(w.JournalWindows[2]->windowTitle(), "Reconciled Reconciling journal");
     click(w.ButtonBar->CalcButton[10], QPoint(15, 15));
     EXPECT_EQ(w.CalculatorWindows.count(), 1);
     // In help mode a command shows its help and opens nothing.
