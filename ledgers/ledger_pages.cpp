@@ -1,6 +1,7 @@
 #include "ledgers/ledger_pages.h"
 
 #include "book/number_format.h"
+#include "book/plain_text.h"
 #include "book/tmain.h"
 
 #include <algorithm>
@@ -10,15 +11,7 @@ namespace {
 
 // A reference as stored, its 14 characters without the NULs of a field never assigned.
 std::string storedReference(const Book& book, std::int32_t line) {
-    std::string s = book.EntryIds[static_cast<std::size_t>(line)].raw();
-    s.erase(std::remove(s.begin(), s.end(), '\0'), s.end());
-    return s;
-}
-
-std::string trimmed(const std::string& s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+    return withoutNuls(book.EntryIds[static_cast<std::size_t>(line)].raw());
 }
 
 TAccountCell tAccountCell(const TAccountHalf& half, int j, int dateStyle, const LocaleInfo& locale,
@@ -113,7 +106,7 @@ wrapJournalNote(const std::string& text, double f,
                 i -= buffer.size() - blank - 1;
                 rows.emplace_back(buffer.substr(0, blank + 1), x);
             } else {
-                rows.emplace_back(trimmed(buffer), x);
+                rows.emplace_back(trimmedSpaces(buffer), x);
             }
             buffer.clear();
             continue;
@@ -126,7 +119,7 @@ wrapJournalNote(const std::string& text, double f,
         i += n;
         x = 84 * f + (column - width(buffer)) / 2;
     }
-    rows.emplace_back(trimmed(buffer), x);
+    rows.emplace_back(trimmedSpaces(buffer), x);
     return rows;
 }
 
@@ -194,13 +187,13 @@ JournalPage journalPage(const Book& book, const JournalList& list, int first,
             page.rows.push_back(row);
             y += m.lineHeight;
         }
-        const std::string note = trimmed(line.Details);
+        const std::string note = trimmedSpaces(line.Details);
         if (!note.empty()) {
             int blanks = 2;
             if (note != "_") {
                 std::string text = note;
                 const std::string reference = storedReference(book, lineIndex);
-                if (!trimmed(reference).empty()) text += " / " + reference;
+                if (!trimmedSpaces(reference).empty()) text += " / " + reference;
                 for (auto& [part, x] : wrapJournalNote(text, f, m.noteWidth)) {
                     JournalPrintRow r;
                     r.kind = JournalPrintRow::Note;
@@ -244,7 +237,7 @@ std::optional<std::string> entryDetailText(const Book& book, std::int32_t line) 
     if (line < 0 || line > book.LastEntryLine()) return std::nullopt;
     for (std::int32_t k = 0; k < 30 && line + k <= book.LastEntryLine(); ++k) {
         const std::string& details = book.EntryLines[static_cast<std::size_t>(line + k)].Details;
-        if (!trimmed(details).empty())
+        if (!trimmedSpaces(details).empty())
             return details + std::string(10, ' ') + storedReference(book, line);
     }
     return std::nullopt;
