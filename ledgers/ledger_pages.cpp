@@ -3,6 +3,7 @@
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
+#include "ledgers/note_wrap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -92,34 +93,13 @@ int runningBalanceScrollMax(int rowCount, int visibleRows) {
 std::vector<std::pair<std::string, double>>
 wrapJournalNote(const std::string& text, double f,
                 const std::function<double(const std::string&)>& width) {
-    std::vector<std::pair<std::string, double>> rows;
     const double column = 330 * f;
     const std::string indent(14, ' ');
-    std::string buffer;
-    double x = 84 * f;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (!buffer.empty() && width(indent + buffer) >= column) {
-            const std::size_t blank = buffer.rfind(' ');
-            if (blank != std::string::npos) {
-                // The characters after the last blank are read again for the next row.
-                i -= buffer.size() - blank - 1;
-                rows.emplace_back(buffer.substr(0, blank + 1), x);
-            } else {
-                rows.emplace_back(trimmedSpaces(buffer), x);
-            }
-            buffer.clear();
-            continue;
-        }
-        // One UTF-8 character.
-        std::size_t n = 1;
-        while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80)
-            ++n;
-        buffer.append(text, i, n);
-        i += n;
-        x = 84 * f + (column - width(buffer)) / 2;
-    }
-    rows.emplace_back(trimmedSpaces(buffer), x);
+    std::vector<std::pair<std::string, double>> rows;
+    for (NoteLine& line :
+         wrapNote(text, [&](const std::string& piece) { return width(indent + piece) >= column; }))
+        rows.emplace_back(std::move(line.text),
+                          84 * f + (line.placed ? (column - width(line.measured)) / 2 : 0));
     return rows;
 }
 

@@ -4,6 +4,7 @@
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
+#include "ledgers/note_wrap.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
@@ -162,41 +163,17 @@ class JournalPages {
     int page_ = 0;
 };
 
-std::size_t nextCharacter(const std::string& text, std::size_t at) {
-    ++at;
-    while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
-        ++at;
-    return at;
-}
-
-// A note centred line by line, wrapped at its last space before `limit` (a
-// word longer than the limit is split).
+// A note centred line by line, wrapped once a line reaches `limit`.
 void printNote(DrawingSurface& s, JournalPages& pages, const std::string& note, double limit) {
     const double width = s.ScaleWidth();
-    std::string line;
-    double x = width / 2;
-    std::size_t i = 0;
-    while (i < note.size()) {
-        if (line.empty() || s.TextWidth(line) < limit) {
-            const std::size_t next = nextCharacter(note, i);
-            line += note.substr(i, next - i);
-            x = (width - s.TextWidth(line)) / 2;
-            i = next;
-            continue;
-        }
-        const std::size_t space = line.rfind(' ');
-        s.CurrentX = x;
-        if (space == std::string::npos) {
-            s.Print(trimmedSpaces(line));
-        } else {
-            s.Print(line.substr(0, space + 1));
-            i -= line.size() - space - 1; // the rest is read again
-        }
-        pages.test(1);
-        line.clear();
+    const std::vector<NoteLine> lines =
+        wrapNote(note, [&](const std::string& piece) { return s.TextWidth(piece) >= limit; });
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const NoteLine& line = lines[k];
+        s.CurrentX = line.placed ? (width - s.TextWidth(line.measured)) / 2 : width / 2;
+        s.Print(line.text);
+        if (k + 1 < lines.size()) pages.test(1);
     }
-    s.CurrentX = x;
-    s.Print(trimmedSpaces(line));
 }
 
 } // namespace
@@ -263,8 +240,7 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
         s.FontItalic = true;
         std::string note = trimmedSpaces(line.Details);
         if (note == "_") note.clear();
-        std::string reference = book.EntryIds[static_cast<std::size_t>(n)].raw();
-        std::erase(reference, '\0');
+        const std::string reference = withoutNuls(book.EntryIds[static_cast<std::size_t>(n)].raw());
         if (!trimmedSpaces(reference).empty()) note += " / " + reference;
         pages.test(1);
         printNote(s, pages, note, width - 0.10 * table);
