@@ -63,9 +63,11 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         inv.listedSide = Credit;
     }
 
-    const int slot = Tmain::AccountSlotByNumber(book, inv.addressee).value_or(0);
-    const std::string& addressNote = book.AccountNote2[static_cast<std::size_t>(slot)];
-    if (!addressNote.empty()) inv.addresseeLines = splitTextLines(addressNote);
+    // An addressee missing from the chart has no address: never another slot's.
+    if (const auto slot = Tmain::AccountSlotByNumber(book, inv.addressee)) {
+        const std::string& addressNote = book.AccountNote2[static_cast<std::size_t>(*slot)];
+        if (!addressNote.empty()) inv.addresseeLines = splitTextLines(addressNote);
+    }
     inv.title = Tmain::AccountNameByNumber(book, inv.addressee) + "   (" +
                 plainNumberText(inv.addressee, marks.decimal) + ")";
 
