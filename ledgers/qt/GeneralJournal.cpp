@@ -4,6 +4,7 @@
 #include "ledgers/ledger_exports.h"
 #include "ledgers/ledger_printouts.h"
 #include "ledgers/qt/ledger_choices.h"
+#include "ledgers/qt/ledger_file_menu.h"
 #include "ledgers/qt/ledger_window_support.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
@@ -15,13 +16,17 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace {
+
+// The journal's strip is a few pixels wider than the ledgers'.
+constexpr StripPlaces JournalStripPlaces{
+    {9, 4, 103, 23}, {114, 8, 14, 15}, {132, 4, 103, 23}, {240, 4, 285, 24}, {528, 4, 73, 23}};
 
 double stretchOf(int width) {
     return std::max(width / 719.0, 1.0);
@@ -105,27 +110,17 @@ class JournalCanvas : public QWidget {
 
 GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
     : QMainWindow(parent), host_(std::move(host)) {
-    QMenu* file = menuBar()->addMenu(QString::fromStdString(strings::text(110)));
-    PrintJournal = file->addAction(QString::fromStdString(strings::text(157)));
+    QMenu* file = addLedgerMenu(*this, 110);
+    PrintJournal = addLedgerCommand(file, 157, [this] { PrintJournal_Click(); });
     file->addSeparator();
-    SaveJournal = file->addAction(QString::fromStdString(strings::text(159)));
-    connect(PrintJournal, &QAction::triggered, this, [this] { PrintJournal_Click(); });
-    connect(SaveJournal, &QAction::triggered, this, [this] { SaveJournal_Click(); });
+    SaveJournal = addLedgerCommand(file, 159, [this] { SaveJournal_Click(); });
     setWindowTitle(QString::fromStdString(strings::text(303) + "..."));
     SeenRevision = host_.run->JournalRevision;
 
     canvas_ = new JournalCanvas(*this);
     setCentralWidget(canvas_);
-    choices_ = new LedgerChoices(host_, canvas_);
-    for (int i = 0; i < 2; ++i)
-        DateSearch[i] = choices_->DateSearch[i];
-    tReportAcc = choices_->tReportAcc;
-    FolioChoiceTx = choices_->FolioChoiceTx;
-    DateSearch[0]->setGeometry(9, 4, 103, 23);
-    choices_->ToLable->setGeometry(114, 8, 14, 15);
-    DateSearch[1]->setGeometry(132, 4, 103, 23);
-    tReportAcc->setGeometry(240, 4, 285, 24);
-    FolioChoiceTx->setGeometry(528, 4, 73, 23);
+    choices_ = new LedgerChoices(host_, canvas_, JournalStripPlaces);
+    choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     choices_->PNPage[0]->move(603, 6);
     choices_->PNPage[1]->move(630, 6);
     JJournal = new TuvoVerticalScroll(canvas_);
@@ -150,7 +145,7 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
     };
     choices_->dateLeft = [this](int index) {
         choices_->normaliseDate(index);
-        if (choices_->DateTyped == 1) tReportAcc_Click();
+        choices_->applyTypedDate();
     };
     resize(735, 440);
     layout()->activate(); // the rows fit the window before it is first shown
@@ -213,10 +208,8 @@ void GeneralJournal::tReportAcc_Click() {
     // A search window searches again at every build.
     if (windowTitle().contains("Find ")) run.SearchPending = 1;
     const Book& book = *host_.book;
-    const Currency account = Tmain::AccountNumberByName(book, choices_->accountText());
     JournalOptions options;
-    static_cast<LedgerChoice&>(options) =
-        ledgerChoice(account, choices_->FromDate, choices_->ToDate, ReconcileMode, run);
+    static_cast<LedgerChoice&>(options) = choices_->choice(ReconcileMode);
     options.mode = journalModeFor(run.SearchPending, run.SearchMode);
     options.searchText = run.SearchText;
     list_ = buildJournalList(book, options);
@@ -264,12 +257,8 @@ void GeneralJournal::navigationKey(KeyArgs& k) {
     case keys::PageDown:
         JJournal->setValue(v + VisibleRows);
         break;
-    case keys::Up:
-    case keys::Down:
-        JJournal->setValue(v + (k.KeyCode == keys::Up ? -1 : 1));
-        k.KeyCode = 0;
-        break;
     default:
+        stepOnArrowKey(k, *JJournal);
         break;
     }
 }
@@ -302,7 +291,7 @@ void GeneralJournal::Form_MouseMove(QPointF at) {
 }
 
 void GeneralJournal::PrintJournal_Click() {
-    if (choices_->DateTyped == 1) tReportAcc_Click();
+    choices_->applyTypedDate();
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
     const LedgerHeading heading = ledgerHeading(book, choices_->accountText(), list_.Folio,
@@ -313,9 +302,9 @@ void GeneralJournal::PrintJournal_Click() {
 }
 
 void GeneralJournal::SaveJournal_Click() {
-    if (choices_->DateTyped == 1) tReportAcc_Click();
-    const auto file = askExportFile(this, fileDialog_, *host_.run, {"*.xls"});
-    if (!file) return;
-    host_.run->CurrentFilePath = file->pathWithType().string(); // left at the exported file
-    exportJournalSheet(*host_.book, list_, file->pathWithType(), currentLocale());
+    choices_->applyTypedDate();
+    exportLedger(this, fileDialog_, *host_.run, {"*.xls"},
+                 [this](const std::filesystem::path& path, const std::string&) {
+                     exportJournalSheet(*host_.book, list_, path, currentLocale());
+                 });
 }

@@ -3,6 +3,7 @@
 #include "book/tmain.h"
 #include "ledgers/ledger_printouts.h"
 #include "ledgers/qt/ledger_choices.h"
+#include "ledgers/qt/ledger_file_menu.h"
 #include "ledgers/qt/ledger_window_support.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
@@ -14,7 +15,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -150,39 +151,24 @@ Report::~Report() = default;
 void Report::Form_Load() {
     const Book& book = *host_.book;
     setWindowTitle(QString::fromStdString(strings::text(130)));
-    QMenu* file = menuBar()->addMenu(QString::fromStdString(strings::text(110)));
-    Print_Account = file->addAction(QString::fromStdString(strings::text(157)));
-    connect(Print_Account, &QAction::triggered, this, [this] { Print_Account_Click(); });
-    QMenu* accounts = menuBar()->addMenu(QString::fromStdString(strings::text(156)));
-    Subsee = accounts->addAction(QString::fromStdString(strings::text(178)));
+    QMenu* file = addLedgerMenu(*this, 110);
+    Print_Account = addLedgerCommand(file, 157, [this] { Print_Account_Click(); });
+    QMenu* accounts = addLedgerMenu(*this, 156);
+    Subsee = addLedgerCommand(accounts, 178, [this] { tReportAcc_Click(); });
     Subsee->setCheckable(true);
-    connect(Subsee, &QAction::triggered, this, [this] { tReportAcc_Click(); });
-    SortE = accounts->addAction(QString::fromStdString(strings::text(179)));
-    connect(SortE, &QAction::triggered, this, [this] { SortE_Click(); });
+    SortE = addLedgerCommand(accounts, 179, [this] { SortE_Click(); });
     SeenRevision = host_.run->JournalRevision;
 
     canvas_ = new TAccountCanvas(*this);
     setCentralWidget(canvas_);
-    choices_ = new LedgerChoices(host_, canvas_);
-    for (int i = 0; i < 2; ++i)
-        DateSearch[i] = choices_->DateSearch[i];
-    tReportAcc = choices_->tReportAcc;
-    FolioChoiceTx = choices_->FolioChoiceTx;
-    DateSearch[0]->setGeometry(8, 4, 104, 23);
-    choices_->ToLable->setGeometry(114, 8, 16, 15);
-    DateSearch[1]->setGeometry(132, 4, 104, 23);
-    tReportAcc->setGeometry(240, 4, 277, 24);
-    FolioChoiceTx->setGeometry(520, 4, 73, 24);
+    choices_ = new LedgerChoices(host_, canvas_, LedgerStripPlaces);
+    choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     Vs = new TuvoVerticalScroll(canvas_);
     connect(Vs, &ScrollBarWidget::Change, this, [this] { VS_Change(); });
     choices_->build = [this] { tReportAcc_Click(); };
     choices_->builtAccount = [this] { return ledger_.LedgerAccount; };
     choices_->pagePressed = [this](int i) { PNPag_Grey_MouseDown(i); };
-    choices_->navigationKey = [this](KeyArgs& k) {
-        if (k.KeyCode != keys::Up && k.KeyCode != keys::Down) return;
-        Vs->setValue(Vs->Value() + (k.KeyCode == keys::Up ? -1 : 1));
-        k.KeyCode = 0;
-    };
+    choices_->navigationKey = [this](KeyArgs& k) { stepOnArrowKey(k, *Vs); };
     choices_->dateClicked = [this](int) {
         if (host_.run->DateChangedFlag != 1) return;
         tReportAcc_Click();
@@ -247,9 +233,7 @@ void Report::tReportAcc_Click() {
     if (guard.refused()) return;
     const Book& book = *host_.book;
     TAccountOptions options;
-    static_cast<LedgerChoice&>(options) =
-        ledgerChoice(Tmain::AccountNumberByName(book, choices_->accountText()), choices_->FromDate,
-                     choices_->ToDate, ReconcileMode, *host_.run);
+    static_cast<LedgerChoice&>(options) = choices_->choice(ReconcileMode);
     options.unmasked = Subsee->isChecked();
     ledger_ = buildTAccount(book, options);
     builtAccount_ = choices_->accountText();

@@ -4,6 +4,7 @@
 #include "ledgers/ledger_exports.h"
 #include "ledgers/ledger_printouts.h"
 #include "ledgers/qt/ledger_choices.h"
+#include "ledgers/qt/ledger_file_menu.h"
 #include "ledgers/qt/ledger_window_support.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
@@ -15,7 +16,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -129,24 +130,14 @@ class RunningBalanceCanvas : public QWidget {
 Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     : QMainWindow(parent), host_(std::move(host)) {
     setWindowTitle(QString::fromStdString(strings::text(131)));
-    QMenu* file = menuBar()->addMenu(QString::fromStdString(strings::text(110)));
-    PrintAccount = file->addAction(QString::fromStdString(strings::text(157)));
-    ExportAccount = file->addAction(QString::fromStdString(strings::text(159)));
-    connect(PrintAccount, &QAction::triggered, this, [this] { PrintAccount_Click(); });
-    connect(ExportAccount, &QAction::triggered, this, [this] { ExportAccount_Click(); });
+    QMenu* file = addLedgerMenu(*this, 110);
+    PrintAccount = addLedgerCommand(file, 157, [this] { PrintAccount_Click(); });
+    ExportAccount = addLedgerCommand(file, 159, [this] { ExportAccount_Click(); });
 
     canvas_ = new RunningBalanceCanvas(*this);
     setCentralWidget(canvas_);
-    choices_ = new LedgerChoices(host_, canvas_);
-    for (int i = 0; i < 2; ++i)
-        DateSearch[i] = choices_->DateSearch[i];
-    tReportAcc = choices_->tReportAcc;
-    FolioChoiceTx = choices_->FolioChoiceTx;
-    DateSearch[0]->setGeometry(8, 4, 104, 23);
-    choices_->ToLable->setGeometry(114, 8, 16, 15);
-    DateSearch[1]->setGeometry(132, 4, 104, 23);
-    tReportAcc->setGeometry(240, 4, 277, 24);
-    FolioChoiceTx->setGeometry(520, 4, 73, 24);
+    choices_ = new LedgerChoices(host_, canvas_, LedgerStripPlaces);
+    choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     Command1 = new QToolButton(canvas_);
     Command1->setCheckable(true);
     Command1->setGeometry(598, 3, 26, 26);
@@ -188,20 +179,14 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     choices_->build = [this] { tReportAcc_Click(); };
     choices_->builtAccount = [this] { return ledger_.LedgerAccount; };
     choices_->pagePressed = [this](int i) { PNPag_Grey_MouseDown(i); };
-    choices_->navigationKey = [this](KeyArgs& k) {
-        if (k.KeyCode != keys::Up && k.KeyCode != keys::Down) return;
-        VScroll1->setValue(VScroll1->Value() + (k.KeyCode == keys::Up ? -1 : 1));
-        k.KeyCode = 0;
-    };
+    choices_->navigationKey = [this](KeyArgs& k) { stepOnArrowKey(k, *VScroll1); };
     choices_->dateClicked = [this](int) {
         if (host_.run->DateChangedFlag != 1) return;
         tReportAcc_Click();
         host_.run->DateChangedFlag = 0;
         activateWindow();
     };
-    choices_->dateLeft = [this](int) {
-        if (choices_->DateTyped == 1) tReportAcc_Click();
-    };
+    choices_->dateLeft = [this](int) { choices_->applyTypedDate(); };
     setMinimumSize(760, 240);
     resize(820, 500);
     layout()->activate(); // the rows fit the window before it is first shown
@@ -240,10 +225,7 @@ void Running_Balance::tReportAcc_Click() {
     choices_->DateTyped = 0;
     MarkedRow = -1;
     const Book& book = *host_.book;
-    const LedgerChoice choice =
-        ledgerChoice(Tmain::AccountNumberByName(book, choices_->accountText()), choices_->FromDate,
-                     choices_->ToDate, ReconcileMode, *host_.run);
-    ledger_ = buildRunningBalance(book, choice);
+    ledger_ = buildRunningBalance(book, choices_->choice(ReconcileMode));
     builtAccount_ = choices_->accountText();
     FolioChoiceTx->setText(QString::fromStdString(ledger_.Folio));
     if (!ledger_.Message.empty()) showMessage(ledger_.Message);
@@ -309,7 +291,7 @@ LedgerHeading headingOf(const Book& book, const RunningBalanceLedger& l, const s
 } // namespace
 
 void Running_Balance::PrintAccount_Click() {
-    if (choices_->DateTyped == 1) tReportAcc_Click();
+    choices_->applyTypedDate();
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
     const LedgerHeading heading = headingOf(book, ledger_, builtAccount_, locale);
@@ -319,18 +301,18 @@ void Running_Balance::PrintAccount_Click() {
 }
 
 void Running_Balance::ExportAccount_Click() {
-    if (choices_->DateTyped == 1) tReportAcc_Click();
-    const auto file = askExportFile(this, fileDialog_, *host_.run, {"*.csv", "*.xls", "*.htm"});
-    if (!file) return;
-    host_.run->CurrentFilePath = file->pathWithType().string(); // left at the exported file
-    const LocaleInfo locale = currentLocale();
-    exportRunningBalance(*host_.book, ledger_,
-                         headingOf(*host_.book, ledger_, builtAccount_, locale),
-                         file->pathWithType(), file->type, locale, todayNumber());
+    choices_->applyTypedDate();
+    exportLedger(this, fileDialog_, *host_.run, {"*.csv", "*.xls", "*.htm"},
+                 [this](const std::filesystem::path& path, const std::string& type) {
+                     const LocaleInfo locale = currentLocale();
+                     exportRunningBalance(*host_.book, ledger_,
+                                          headingOf(*host_.book, ledger_, builtAccount_, locale),
+                                          path, type, locale, todayNumber());
+                 });
 }
 
 void Running_Balance::mailClicked() {
-    if (choices_->DateTyped == 1) tReportAcc_Click();
+    choices_->applyTypedDate();
     const LocaleInfo locale = currentLocale();
     mailRunningBalance(*host_.book, ledger_, headingOf(*host_.book, ledger_, builtAccount_, locale),
                        locale, todayNumber(),

@@ -1,11 +1,13 @@
 #include "ledgers/qt/ledger_choices.h"
 
 #include "book/account_number_text.h"
+#include "book/number_format.h"
 #include "book/tmain.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/field_events.h"
+#include "toolkit/qt/scroll_bar_widget.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -61,7 +63,7 @@ void PageButton::leaveEvent(QEvent*) {
 
 // ---------------------------------------------------------------- the choices
 
-LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent)
+LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places)
     : QObject(parent), host_(host) {
     const Book& book = *host.book;
     const QString font = QString::fromStdString(book.FontName.str());
@@ -131,6 +133,38 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent)
         });
         PNPage[static_cast<std::size_t>(i)] = button;
     }
+    place(places);
+}
+
+void LedgerChoices::place(const StripPlaces& at) {
+    DateSearch[0]->setGeometry(at.from);
+    ToLable->setGeometry(at.toLabel);
+    DateSearch[1]->setGeometry(at.to);
+    tReportAcc->setGeometry(at.account);
+    FolioChoiceTx->setGeometry(at.folio);
+}
+
+void LedgerChoices::share(std::array<CalanderForm*, 2>& dates, QComboBox*& account,
+                          QLineEdit*& folio) const {
+    dates = DateSearch;
+    account = tReportAcc;
+    folio = FolioChoiceTx;
+}
+
+LedgerChoice LedgerChoices::choice(bool reconcile) const {
+    LedgerChoice c;
+    c.account = Tmain::AccountNumberByName(*host_.book, accountText());
+    c.fromDate = FromDate;
+    c.toDate = ToDate;
+    c.reconcileMode = reconcile;
+    c.marks = marksOf(currentLocale());
+    RunTimeState& run = *host_.run;
+    c.progress = [&run] { Tmain::StepProgress(run); };
+    return c;
+}
+
+void LedgerChoices::applyTypedDate() {
+    if (DateTyped == 1 && build) build();
 }
 
 void LedgerChoices::fillAccounts(const std::string& first) {
@@ -181,13 +215,6 @@ void LedgerChoices::setAccountText(const std::string& name) {
     tReportAcc->setEditText(text);
 }
 
-void LedgerChoices::showFolio(Currency number) {
-    FolioChoiceTx->setText(
-        number.isZero()
-            ? QString()
-            : QString::fromStdString(folioText(*host_.book, number, host_.run->DecimalSeparator)));
-}
-
 void LedgerChoices::readPeriod() {
     const LocaleInfo locale = currentLocale();
     const int style = host_.book->DateStyle;
@@ -227,5 +254,12 @@ bool LedgerChoices::folioKey(int keyAscii) {
     }
     setAccountText(name);
     if (build) build();
+    return true;
+}
+
+bool stepOnArrowKey(KeyArgs& k, ScrollBarWidget& list) {
+    if (k.KeyCode != keys::Up && k.KeyCode != keys::Down) return false;
+    list.setValue(list.Value() + (k.KeyCode == keys::Up ? -1 : 1));
+    k.KeyCode = 0;
     return true;
 }

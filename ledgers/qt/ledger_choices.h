@@ -5,10 +5,12 @@
 #pragma once
 
 #include "book/currency.h"
+#include "ledgers/ledger_choice.h"
 #include "ledgers/qt/ledger_host.h"
 #include "toolkit/key_codes.h"
 
 #include <QObject>
+#include <QRect>
 #include <QWidget>
 
 #include <array>
@@ -20,6 +22,7 @@ class CalanderForm;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class ScrollBarWidget;
 
 // A page-up or page-down button: an arrow on a light face, grey while the
 // pointer is over it; pressing it pages.
@@ -44,10 +47,20 @@ class PageButton : public QWidget {
     bool hovered_ = false;
 };
 
+// Where a window puts the strip's controls (design pixels): the two pickers,
+// the "To" label between them, the account box and the account-number box.
+struct StripPlaces {
+    QRect from, toLabel, to, account, folio;
+};
+
+// The places in the T-account and the running-balance windows.
+inline constexpr StripPlaces LedgerStripPlaces{
+    {8, 4, 104, 23}, {114, 8, 16, 15}, {132, 4, 104, 23}, {240, 4, 277, 24}, {520, 4, 73, 24}};
+
 class LedgerChoices : public QObject {
     Q_OBJECT
   public:
-    LedgerChoices(const LedgerHost& host, QWidget* parent);
+    LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places);
 
     std::array<CalanderForm*, 2> DateSearch{};
     QLabel* ToLable = nullptr;
@@ -72,8 +85,16 @@ class LedgerChoices : public QObject {
     // The account box's text, and choosing an account by name.
     std::string accountText() const;
     void setAccountText(const std::string& name);
-    // The account-number box shows the number of the account built ("" for 0).
-    void showFolio(Currency number);
+    // The window's own handles on the strip's pickers and boxes.
+    void share(std::array<CalanderForm*, 2>& dates, QComboBox*& account, QLineEdit*& folio) const;
+
+    // What a build is asked for: the account named in the account box (0
+    // when none has that name), the period, the reconcile switch, the
+    // locale's marks and the progress step.
+    LedgerChoice choice(bool reconcile) const;
+    // Builds when a date was typed and not yet built (before a printout,
+    // an export or a mail, and as the focus leaves a date box).
+    void applyTypedDate();
 
     // What the window does.
     std::function<void()> build;
@@ -84,9 +105,14 @@ class LedgerChoices : public QObject {
     std::function<void(int index)> dateLeft;     // the focus left a date box
 
   private:
+    void place(const StripPlaces& at);
     void readPeriod();
     bool folioKey(int keyAscii);
     bool dateKey(int keyAscii);
 
     const LedgerHost& host_;
 };
+
+// Up and Down in a date or number box step the list one row and are swallowed;
+// true when the key was one of them.
+bool stepOnArrowKey(KeyArgs& k, ScrollBarWidget& list);
