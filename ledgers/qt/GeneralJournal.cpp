@@ -216,7 +216,7 @@ void GeneralJournal::tReportAcc_Click() {
     ++builds_;
     run.SearchPending = 0;
     if (list_.AllAccounts) choices_->setAccountText(strings::text(207));
-    FolioChoiceTx->setText(QString::fromStdString(list_.Folio));
+    choices_->showBuilt(list_.Folio, "");
     // The range always follows this list.
     JJournal->setValueMax(std::max(static_cast<int>(list_.ShownLines.size()) - 1, 0));
     JJournal->setValue(0); // draws the first page
@@ -294,8 +294,7 @@ void GeneralJournal::PrintJournal_Click() {
     choices_->applyTypedDate();
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
-    const LedgerHeading heading = ledgerHeading(book, choices_->accountText(), list_.Folio,
-                                                list_.FromDate, list_.ToDate, locale);
+    const LedgerHeading heading = choices_->builtHeading(list_);
     printLedger(host_, [&](DrawingSurface& s, double zoom) {
         printGeneralJournal(s, book, list_, heading, locale, zoom);
     });

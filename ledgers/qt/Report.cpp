@@ -236,12 +236,10 @@ void Report::tReportAcc_Click() {
     static_cast<LedgerChoice&>(options) = choices_->choice(ReconcileMode);
     options.unmasked = Subsee->isChecked();
     ledger_ = buildTAccount(book, options);
-    builtAccount_ = choices_->accountText();
     ++builds_;
     choices_->FromDate = ledger_.FromDate;
     choices_->ToDate = ledger_.ToDate;
-    FolioChoiceTx->setText(QString::fromStdString(ledger_.Folio));
-    if (!ledger_.Message.empty()) showMessage(ledger_.Message);
+    choices_->showBuilt(ledger_.Folio, ledger_.Message);
     setScrollRange();
     Vs->setValue(0); // draws the first page
 }
@@ -311,8 +309,7 @@ void Report::rowHover(int index, bool credit) {
 void Report::Print_Account_Click() {
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
-    const LedgerHeading heading =
-        ledgerHeading(book, builtAccount_, ledger_.Folio, ledger_.FromDate, ledger_.ToDate, locale);
+    const LedgerHeading heading = choices_->builtHeading(ledger_);
     printLedger(host_, [&](DrawingSurface& s, double zoom) {
         printTAccount(s, book, ledger_, heading, locale, zoom);
     });

@@ -89,7 +89,6 @@ class Report : public QMainWindow {
     void setScrollRange();
 
     LedgerHost host_;
-    std::string builtAccount_; // the account box's text at the last build
     LedgerChoices* choices_ = nullptr;
     TAccountCanvas* canvas_ = nullptr;
     TAccountLedger ledger_;

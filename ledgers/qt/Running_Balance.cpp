@@ -226,9 +226,7 @@ void Running_Balance::tReportAcc_Click() {
     MarkedRow = -1;
     const Book& book = *host_.book;
     ledger_ = buildRunningBalance(book, choices_->choice(ReconcileMode));
-    builtAccount_ = choices_->accountText();
-    FolioChoiceTx->setText(QString::fromStdString(ledger_.Folio));
-    if (!ledger_.Message.empty()) showMessage(ledger_.Message);
+    choices_->showBuilt(ledger_.Folio, ledger_.Message);
     // The range always follows the rows of this build.
     VScroll1->setValueMax(
         runningBalanceScrollMax(static_cast<int>(ledger_.Rows.size()), VisibleRows));
@@ -281,20 +279,11 @@ void Running_Balance::Form_MouseDown(QPointF at) {
     if (host_.showJournalLine) host_.showJournalLine(row.line);
 }
 
-namespace {
-
-LedgerHeading headingOf(const Book& book, const RunningBalanceLedger& l, const std::string& name,
-                        const LocaleInfo& locale) {
-    return ledgerHeading(book, name, l.Folio, l.FromDate, l.ToDate, locale);
-}
-
-} // namespace
-
 void Running_Balance::PrintAccount_Click() {
     choices_->applyTypedDate();
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
-    const LedgerHeading heading = headingOf(book, ledger_, builtAccount_, locale);
+    const LedgerHeading heading = choices_->builtHeading(ledger_);
     printLedger(host_, [&](DrawingSurface& s, double zoom) {
         printRunningBalance(s, book, ledger_, heading, locale, zoom, host_.printHeader);
     });
@@ -304,17 +293,13 @@ void Running_Balance::ExportAccount_Click() {
     choices_->applyTypedDate();
     exportLedger(this, fileDialog_, *host_.run, {"*.csv", "*.xls", "*.htm"},
                  [this](const std::filesystem::path& path, const std::string& type) {
-                     const LocaleInfo locale = currentLocale();
-                     exportRunningBalance(*host_.book, ledger_,
-                                          headingOf(*host_.book, ledger_, builtAccount_, locale),
-                                          path, type, locale, todayNumber());
+                     exportRunningBalance(*host_.book, ledger_, choices_->builtHeading(ledger_),
+                                          path, type, currentLocale(), todayNumber());
                  });
 }
 
 void Running_Balance::mailClicked() {
     choices_->applyTypedDate();
-    const LocaleInfo locale = currentLocale();
-    mailRunningBalance(*host_.book, ledger_, headingOf(*host_.book, ledger_, builtAccount_, locale),
-                       locale, todayNumber(),
-                       host_.mainCaption ? host_.mainCaption() : std::string());
+    mailRunningBalance(*host_.book, ledger_, choices_->builtHeading(ledger_), currentLocale(),
+                       todayNumber(), host_.mainCaption ? host_.mainCaption() : std::string());
 }

@@ -81,7 +81,6 @@ class Running_Balance : public QMainWindow {
 
     LedgerHost host_;
     QPointer<LoadSave> fileDialog_;
-    std::string builtAccount_; // the account box's text at the last build
     LedgerChoices* choices_ = nullptr;
     RunningBalanceCanvas* canvas_ = nullptr;
     RunningBalanceLedger ledger_;

@@ -64,7 +64,7 @@ void PageButton::leaveEvent(QEvent*) {
 // ---------------------------------------------------------------- the choices
 
 LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places)
-    : QObject(parent), host_(host) {
+    : QObject(parent), host_(host), builtRevision_(host.run->JournalRevision) {
     const Book& book = *host.book;
     const QString font = QString::fromStdString(book.FontName.str());
     for (int i = 0; i < 2; ++i) {
@@ -161,6 +161,17 @@ LedgerChoice LedgerChoices::choice(bool reconcile) const {
     RunTimeState& run = *host_.run;
     c.progress = [&run] { Tmain::StepProgress(run); };
     return c;
+}
+
+void LedgerChoices::showBuilt(const std::string& folio, const std::string& message) {
+    builtName_ = accountText();
+    builtRevision_ = host_.run->JournalRevision;
+    FolioChoiceTx->setText(QString::fromStdString(folio));
+    if (!message.empty()) showMessage(message);
+}
+
+bool LedgerChoices::listOutdated() const {
+    return builtRevision_ != host_.run->JournalRevision;
 }
 
 void LedgerChoices::applyTypedDate() {

@@ -6,7 +6,9 @@
 
 #include "book/currency.h"
 #include "ledgers/ledger_choice.h"
+#include "ledgers/ledger_heading.h"
 #include "ledgers/qt/ledger_host.h"
+#include "platform/services.h"
 #include "toolkit/key_codes.h"
 
 #include <QObject>
@@ -92,6 +94,21 @@ class LedgerChoices : public QObject {
     // when none has that name), the period, the reconcile switch, the
     // locale's marks and the progress step.
     LedgerChoice choice(bool reconcile) const;
+    // After a build: the account-number box shows `folio` and the builder's
+    // `message` is shown when there is one; the account box's text and the
+    // journal's revision are kept as those of the list built.
+    void showBuilt(const std::string& folio, const std::string& message);
+    // The account box's text at the last build.
+    const std::string& builtName() const { return builtName_; }
+    // The heading of a built ledger or list: the account built, its number
+    // and its period.
+    template <class Built> LedgerHeading builtHeading(const Built& built) const {
+        return ledgerHeading(*host_.book, builtName_, built.Folio, built.FromDate, built.ToDate,
+                             currentLocale());
+    }
+    // True when the journal changed after the last build: the journal lines
+    // the rows hold may belong to other entries now.
+    bool listOutdated() const;
     // Builds when a date was typed and not yet built (before a printout,
     // an export or a mail, and as the focus leaves a date box).
     void applyTypedDate();
@@ -111,6 +128,8 @@ class LedgerChoices : public QObject {
     bool dateKey(int keyAscii);
 
     const LedgerHost& host_;
+    std::string builtName_;
+    std::int32_t builtRevision_ = 0;
 };
 
 // Up and Down in a date or number box step the list one row and are swallowed;
