@@ -270,6 +270,12 @@ void GeneralJournal::PNPag_Grey_MouseDown(int index) {
 
 void GeneralJournal::Form_MouseDown(QPointF at) {
     const int r = journalItemAt(page_, at.y());
+    // Built before the journal changed, the items' lines may be other
+    // entries' now: the list is built again instead.
+    if (r >= 0 && choices_->listOutdated()) {
+        Form_Activate();
+        return;
+    }
     if (r >= 0 && host_.showJournalLine)
         host_.showJournalLine(page_.itemLines[static_cast<std::size_t>(r)]);
     else if (host_.raiseMainWindow)
@@ -279,8 +285,9 @@ void GeneralJournal::Form_MouseDown(QPointF at) {
 void GeneralJournal::Form_MouseMove(QPointF at) {
     ShowTip->hide();
     const int r = at.y() > 55 && at.x() < canvas_->width() - 30 ? journalItemAt(page_, at.y()) : -1;
-    if (r < 0 || r >= VisibleRows) return;
+    if (r < 0 || r >= VisibleRows || choices_->listOutdated()) return;
     const std::int32_t line = page_.itemLines[static_cast<std::size_t>(r)];
+    if (line > host_.book->LastEntryLine()) return;
     std::string reference = host_.book->EntryIds[static_cast<std::size_t>(line)].raw();
     reference.erase(std::remove(reference.begin(), reference.end(), '\0'), reference.end());
     ShowTip->setText(QString::fromStdString(strings::text(145) + " " + reference));

@@ -271,12 +271,24 @@ void Report::CreditR_Click(int index) {
     rowClick(index, true);
 }
 
-void Report::rowClick(int index, bool credit) {
-    if (index < 0 || index > PageRows || index >= static_cast<int>(page_.size())) return;
+const TAccountCell* Report::cellAt(int index, bool credit) const {
+    if (index < 0 || index > PageRows || index >= static_cast<int>(page_.size())) return nullptr;
     const TAccountPageRow& row = page_[static_cast<std::size_t>(index)];
-    const std::int32_t line = (credit ? row.credit : row.debit).line;
+    return credit ? &row.credit : &row.debit;
+}
+
+void Report::rowClick(int index, bool credit) {
+    const TAccountCell* cell = cellAt(index, credit);
     // Rows that carry no journal line (b/f, c/d, empty) go nowhere.
-    if (line < 0 || line > host_.book->LastEntryLine()) return;
+    if (!cell || cell->line < 0) return;
+    // Built before the journal changed, the rows' lines may be other
+    // entries' now: the list is built again instead.
+    if (choices_->listOutdated()) {
+        Form_Activate();
+        return;
+    }
+    const std::int32_t line = cell->line;
+    if (line > host_.book->LastEntryLine()) return;
     markedRow = index;
     markedCredit = credit;
     canvas_->update();
@@ -292,17 +304,12 @@ void Report::CreditR_MouseMove(int index) {
 }
 
 void Report::rowHover(int index, bool credit) {
-    if (index < 0 || index > PageRows || index >= static_cast<int>(page_.size())) {
+    const TAccountCell* cell = choices_->listOutdated() ? nullptr : cellAt(index, credit);
+    if (!cell || cell->line < 0) {
         detailBar.clear();
-    } else {
-        const TAccountPageRow& row = page_[static_cast<std::size_t>(index)];
-        const TAccountCell& cell = credit ? row.credit : row.debit;
-        if (cell.line < 0) {
-            detailBar.clear();
-        } else if (auto text = entryDetailText(*host_.book, cell.line)) {
-            detailBar = *text;
-        } // a row whose entry shows no note keeps the bar as it was
-    }
+    } else if (auto text = entryDetailText(*host_.book, cell->line)) {
+        detailBar = *text;
+    } // a row whose entry shows no note keeps the bar as it was
     canvas_->update();
 }
 

@@ -84,6 +84,8 @@ class Report : public QMainWindow {
     friend class TAccountCanvas;
     void Form_Load();
     void Form_Resize();
+    // The half of label row `index`, or nullptr past the page.
+    const TAccountCell* cellAt(int index, bool credit) const;
     void rowClick(int index, bool credit);
     void rowHover(int index, bool credit);
     void setScrollRange();

@@ -261,7 +261,8 @@ int Running_Balance::slotAt(QPointF at) const {
 void Running_Balance::Form_MouseMove(QPointF at) {
     for (PageButton* b : choices_->PNPage)
         b->update();
-    const int k = slotAt(at);
+    // A list built before the journal changed shows no entry's note.
+    const int k = choices_->listOutdated() ? -1 : slotAt(at);
     const auto text = k < 0 ? std::nullopt
                             : entryDetailText(*host_.book, page_[static_cast<std::size_t>(k)].line);
     detailBar = text.value_or("");
@@ -274,6 +275,12 @@ void Running_Balance::Form_MouseDown(QPointF at) {
     const RunningBalanceCells& row = page_[static_cast<std::size_t>(k)];
     // The opening row carries no journal line of its own.
     if (row.opening) return;
+    // Built before the journal changed, the rows' lines may be other
+    // entries' now: the list is built again instead.
+    if (choices_->listOutdated()) {
+        tReportAcc_Click();
+        return;
+    }
     MarkedRow = k;
     canvas_->update();
     if (host_.showJournalLine) host_.showJournalLine(row.line);

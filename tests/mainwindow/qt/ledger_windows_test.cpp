@@ -461,6 +461,65 @@ TEST(LedgerWindows, JournalPagesAndClicksMoveTheMainWindow) {
     EXPECT_GT(std::filesystem::file_size(dir / "rent.xls"), 100u);
 }
 
+// A deletion shifts the journal's lines, and a window not yet activated
+// still holds the old ones: its rows go to no other entry and read nothing
+// past the journal's end; the click builds the list again instead, and the
+// next click on the new list goes where its row says.
+TEST(LedgerWindows, RowsBuiltBeforeADeletionActOnNoOtherEntry) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    showLedgerBook(w);
+    auto* r = open<Report>(w, Command::ShowTaccount, w.LedgerWindows);
+    auto* rb = open<Running_Balance>(w, Command::RbMenuItem, w.RunningBalanceWindows);
+    auto* j = open<GeneralJournal>(w, Command::ShowJournals, w.JournalWindows);
+    ASSERT_TRUE(r && rb && j);
+    choose(r->tReportAcc, "Rent");
+    choose(rb->tReportAcc, "Rent");
+    activate(j);
+    j->JJournal->setValue(j->JJournal->ValueMax()); // the journal's last line first
+    ASSERT_EQ(j->page().itemLines.front(), w.book().LastEntryLine());
+    const double lastItemY = j->page().itemEnds[0] - 2;
+    ASSERT_EQ(rb->page()[1].line, 8); // the April rent, lines 8-9
+
+    // The takings of lines 2-3 deleted: the April rent is lines 6-7 now.
+    w.ScrollAcc->setValue(2);
+    w.action(Command::DeleteEntry)->trigger();
+    const EntryBounds shown = w.entryModel().bounds();
+    const EntryBounds aprilRent{6, 7};
+
+    struct Case {
+        const char* window;
+        std::function<void()> hover;
+        std::function<bool()> hoverShowsNothing;
+        std::function<void()> click;
+    } cases[] = {
+        {"t-account", [&] { r->DebitR_MouseMove(1); }, [&] { return r->detailBar.empty(); },
+         [&] { r->DebitR_Click(1); }},
+        {"running balance", [&] { rb->Form_MouseMove(QPointF(100, 82)); },
+         [&] { return rb->detailBar.empty(); }, [&] { rb->Form_MouseDown(QPointF(100, 82)); }},
+        {"journal", [&] { j->Form_MouseMove(QPointF(200, lastItemY)); },
+         [&] { return j->ShowTip->isHidden(); },
+         [&] { j->Form_MouseDown(QPointF(200, lastItemY)); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window);
+        c.hover();
+        EXPECT_TRUE(c.hoverShowsNothing());
+        c.click();
+        EXPECT_EQ(w.entryModel().bounds(), shown);
+    }
+    // Built again, each list holds the shifted lines.
+    EXPECT_EQ(r->page()[1].debit.line, 6);
+    EXPECT_EQ(rb->page()[1].line, 6);
+    EXPECT_EQ(j->list().ShownLines.size(), w.book().EntryLines.size());
+    r->DebitR_Click(1);
+    EXPECT_EQ(w.entryModel().bounds(), aprilRent);
+    w.ScrollAcc->setValue(0);
+    rb->Form_MouseDown(QPointF(100, 82));
+    EXPECT_EQ(w.entryModel().bounds(), aprilRent);
+    saveScreenshot(rb, "running_balance_after_deletion");
+}
+
 TEST(LedgerWindows, DrillDownWindowsBuildWithoutBeingShown) {
     ScopedFakeServices fakes;
     TAcount w;
