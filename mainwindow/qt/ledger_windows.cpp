@@ -79,23 +79,21 @@ QWidget* openLedgerWindowNamed(TAcount& main, const std::string& which, const st
         main.runCommand(Command::UnbalancedEntries);
         return activated(main.CheckJournal.data());
     }
+    // The ledgers build for the account named.
+    auto built = [&account](auto* ledger) -> QWidget* {
+        if (ledger) {
+            ledger->tReportAcc->setEditText(QString::fromStdString(account));
+            ledger->tReportAcc_Click();
+        }
+        return ledger;
+    };
     if (which == "t-account") {
         main.runCommand(Command::ShowTaccount);
-        auto* r = qobject_cast<Report*>(newest(main.LedgerWindows));
-        if (r) {
-            r->tReportAcc->setEditText(QString::fromStdString(account));
-            r->tReportAcc_Click();
-        }
-        return r;
+        return built(qobject_cast<Report*>(newest(main.LedgerWindows)));
     }
     if (which == "running-balance") {
         main.runCommand(Command::RbMenuItem);
-        auto* rb = qobject_cast<Running_Balance*>(newest(main.RunningBalanceWindows));
-        if (rb) {
-            rb->tReportAcc->setEditText(QString::fromStdString(account));
-            rb->tReportAcc_Click();
-        }
-        return rb;
+        return built(qobject_cast<Running_Balance*>(newest(main.RunningBalanceWindows)));
     }
     if (which == "search") {
         main.runCommand(Command::SearchNotes);
