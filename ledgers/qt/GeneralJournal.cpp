@@ -55,8 +55,7 @@ class JournalCanvas : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        const QPixmap band = j_.host_.toolbarPicture ? j_.host_.toolbarPicture() : QPixmap();
-        if (!band.isNull()) p.drawPixmap(0, 0, band);
+        drawToolbarBackdrop(p, j_.host_);
         const double f = stretchOf(width());
         const int H = height();
         QFont regular = rowFont();

@@ -26,7 +26,6 @@ namespace {
 
 constexpr int RowHeight = 14;
 constexpr int FirstRowTop = 35;
-constexpr int DetailBarHeight = 22;
 
 // Geometry of the T for an inner width (design pixels, Form_Resize).
 struct TGeometry {
@@ -102,14 +101,9 @@ class TAccountCanvas : public QWidget {
         total(debitLeft, line3 + 20, l.DebitBroughtDownText);
         total(creditLeft, line3 + 20, l.CreditBroughtDownText);
         // The detail bar.
-        const QRect bar(0, h - DetailBarHeight, width(), DetailBarHeight);
-        p.fillRect(bar, palette().color(QPalette::Button));
+        const QRect bar = drawDetailBar(p, *this, regular, r_.detailBar);
         p.setPen(palette().color(QPalette::Dark));
         p.drawLine(bar.topLeft(), bar.topRight());
-        p.setPen(Qt::black);
-        p.setFont(regular);
-        p.drawText(bar.adjusted(10, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromStdString(r_.detailBar));
     }
 
     // The label row and half under a point, or -1.
@@ -169,11 +163,7 @@ void Report::Form_Load() {
     choices_->builtAccount = [this] { return ledger_.LedgerAccount; };
     choices_->pagePressed = [this](int i) { PNPag_Grey_MouseDown(i); };
     choices_->navigationKey = [this](KeyArgs& k) { stepOnArrowKey(k, *Vs); };
-    choices_->dateClicked = [this](int) {
-        if (host_.run->DateChangedFlag != 1) return;
-        tReportAcc_Click();
-        host_.run->DateChangedFlag = 0;
-    };
+    choices_->dateClicked = [this](int) { choices_->buildIfDayPicked(); };
     choices_->fillAccounts();
     choices_->setJournalPeriod();
     ledger_.Decimals = Book::clampDecimals(book.DecimalsLedger);

@@ -27,7 +27,6 @@ namespace {
 
 constexpr int SlotHeight = 20;
 constexpr int FirstSlotTop = 60;
-constexpr int DetailBarHeight = 22;
 
 // Column edges e1..e6 of the list for a drawing width W.
 std::array<double, 6> columnEdges(double W) {
@@ -70,8 +69,7 @@ class RunningBalanceCanvas : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        const QPixmap band = r_.host_.toolbarPicture ? r_.host_.toolbarPicture() : QPixmap();
-        if (!band.isNull()) p.drawPixmap(0, 0, band);
+        drawToolbarBackdrop(p, r_.host_);
         const double W = width() - 25;
         const int H = height();
         const auto e = columnEdges(W);
@@ -114,11 +112,7 @@ class RunningBalanceCanvas : public QWidget {
             right(e[4] - 4, c.credit);
             right(e[5] - 4, c.balance);
         }
-        const QRect bar(0, H - DetailBarHeight, width(), DetailBarHeight);
-        p.fillRect(bar, palette().color(QPalette::Button));
-        p.setFont(regular);
-        p.drawText(bar.adjusted(10, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromStdString(r_.detailBar));
+        drawDetailBar(p, *this, regular, r_.detailBar);
     }
     void mousePressEvent(QMouseEvent* e) override { r_.Form_MouseDown(e->position()); }
     void mouseMoveEvent(QMouseEvent* e) override { r_.Form_MouseMove(e->position()); }
@@ -181,10 +175,7 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     choices_->pagePressed = [this](int i) { PNPag_Grey_MouseDown(i); };
     choices_->navigationKey = [this](KeyArgs& k) { stepOnArrowKey(k, *VScroll1); };
     choices_->dateClicked = [this](int) {
-        if (host_.run->DateChangedFlag != 1) return;
-        tReportAcc_Click();
-        host_.run->DateChangedFlag = 0;
-        activateWindow();
+        if (choices_->buildIfDayPicked()) activateWindow();
     };
     choices_->dateLeft = [this](int) { choices_->applyTypedDate(); };
     setMinimumSize(760, 240);

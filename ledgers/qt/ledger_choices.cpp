@@ -174,6 +174,13 @@ bool LedgerChoices::listOutdated() const {
     return builtRevision_ != host_.run->JournalRevision;
 }
 
+bool LedgerChoices::buildIfDayPicked() {
+    if (host_.run->DateChangedFlag != 1) return false;
+    if (build) build();
+    host_.run->DateChangedFlag = 0;
+    return true;
+}
+
 void LedgerChoices::applyTypedDate() {
     if (DateTyped == 1 && build) build();
 }

@@ -109,6 +109,9 @@ class LedgerChoices : public QObject {
     // True when the journal changed after the last build: the journal lines
     // the rows hold may belong to other entries now.
     bool listOutdated() const;
+    // Builds when the click in a picker chose a day (DateChangedFlag 1),
+    // clearing the flag after; true when it built.
+    bool buildIfDayPicked();
     // Builds when a date was typed and not yet built (before a printout,
     // an export or a mail, and as the focus leaves a date box).
     void applyTypedDate();
