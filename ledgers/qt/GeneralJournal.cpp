@@ -1,5 +1,6 @@
 #include "ledgers/qt/GeneralJournal.h"
 
+#include "book/plain_text.h"
 #include "book/tmain.h"
 #include "ledgers/ledger_exports.h"
 #include "ledgers/ledger_printouts.h"
@@ -287,8 +288,8 @@ void GeneralJournal::Form_MouseMove(QPointF at) {
     if (r < 0 || r >= VisibleRows || choices_->listOutdated()) return;
     const std::int32_t line = page_.itemLines[static_cast<std::size_t>(r)];
     if (line > host_.book->LastEntryLine()) return;
-    std::string reference = host_.book->EntryIds[static_cast<std::size_t>(line)].raw();
-    reference.erase(std::remove(reference.begin(), reference.end(), '\0'), reference.end());
+    const std::string reference =
+        withoutNuls(host_.book->EntryIds[static_cast<std::size_t>(line)].raw());
     ShowTip->setText(QString::fromStdString(strings::text(145) + " " + reference));
     ShowTip->adjustSize();
     ShowTip->move(static_cast<int>(at.x()) + 15, static_cast<int>(at.y()) + 15);

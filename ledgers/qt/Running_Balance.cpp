@@ -252,10 +252,11 @@ int Running_Balance::slotAt(QPointF at) const {
 void Running_Balance::Form_MouseMove(QPointF at) {
     for (PageButton* b : choices_->PNPage)
         b->update();
-    // A list built before the journal changed shows no entry's note.
+    // Neither the opening row nor a list built before the journal changed
+    // shows an entry's note.
     const int k = choices_->listOutdated() ? -1 : slotAt(at);
-    const auto text = k < 0 ? std::nullopt
-                            : entryDetailText(*host_.book, page_[static_cast<std::size_t>(k)].line);
+    const RunningBalanceCells* row = k < 0 ? nullptr : &page_[static_cast<std::size_t>(k)];
+    const auto text = !row || row->opening ? std::nullopt : entryDetailText(*host_.book, row->line);
     detailBar = text.value_or("");
     canvas_->update();
 }

@@ -311,6 +311,20 @@ TEST(LedgerWindows, RunningBalanceShowsBalancesReversesAndGoesToEntries) {
     choose(rb->tReportAcc, "Rent");
     EXPECT_EQ(rb->VScroll1->ValueMax(), 0);
     EXPECT_EQ(rb->VScroll1->Value(), 0);
+
+    // From 4 March Cash opens with the balance brought forward: that row
+    // names no entry, so the pointer over it shows no note and a click on it
+    // leaves the main window where it is.
+    rb->DateSearch[0]->setText("3/4/2025");
+    choose(rb->tReportAcc, "Cash");
+    ASSERT_TRUE(rb->page()[0].opening);
+    rb->Form_MouseMove(QPointF(100, 82)); // the first entry's row
+    EXPECT_FALSE(rb->detailBar.empty());
+    rb->Form_MouseMove(QPointF(100, 62));
+    EXPECT_EQ(rb->detailBar, "");
+    const EntryBounds shown = w.entryModel().bounds();
+    rb->Form_MouseDown(QPointF(100, 62));
+    EXPECT_EQ(w.entryModel().bounds(), shown);
 }
 
 TEST(LedgerWindows, RunningBalancePrintsExportsAndMails) {
