@@ -203,7 +203,6 @@ void GeneralJournal::Form_Activate() {
 void GeneralJournal::tReportAcc_Click() {
     BuildGuard guard(this, building_, *host_.run);
     if (guard.refused()) return;
-    choices_->DateTyped = 0;
     RunTimeState& run = *host_.run;
     // A search window searches again at every build.
     if (windowTitle().contains("Find ")) run.SearchPending = 1;

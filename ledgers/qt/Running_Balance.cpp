@@ -213,7 +213,6 @@ void Running_Balance::tReportAcc_Click() {
     BuildGuard guard(this, building_, *host_.run);
     if (guard.refused()) return;
     Command1->setChecked(false);
-    choices_->DateTyped = 0;
     MarkedRow = -1;
     const Book& book = *host_.book;
     ledger_ = buildRunningBalance(book, choices_->choice(ReconcileMode));

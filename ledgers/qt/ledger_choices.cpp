@@ -164,6 +164,7 @@ LedgerChoice LedgerChoices::choice(bool reconcile) const {
 }
 
 void LedgerChoices::showBuilt(const std::string& folio, const std::string& message) {
+    DateTyped = 0;
     builtName_ = accountText();
     builtRevision_ = host_.run->JournalRevision;
     FolioChoiceTx->setText(QString::fromStdString(folio));

@@ -96,7 +96,8 @@ class LedgerChoices : public QObject {
     LedgerChoice choice(bool reconcile) const;
     // After a build: the account-number box shows `folio` and the builder's
     // `message` is shown when there is one; the account box's text and the
-    // journal's revision are kept as those of the list built.
+    // journal's revision are kept as those of the list built, and no typed
+    // date waits any more.
     void showBuilt(const std::string& folio, const std::string& message);
     // The account box's text at the last build.
     const std::string& builtName() const { return builtName_; }
