@@ -276,9 +276,8 @@ bool LedgerChoices::folioKey(int keyAscii) {
     return true;
 }
 
-bool stepOnArrowKey(KeyArgs& k, ScrollBarWidget& list) {
-    if (k.KeyCode != keys::Up && k.KeyCode != keys::Down) return false;
+void stepOnArrowKey(KeyArgs& k, ScrollBarWidget& list) {
+    if (k.KeyCode != keys::Up && k.KeyCode != keys::Down) return;
     list.setValue(list.Value() + (k.KeyCode == keys::Up ? -1 : 1));
     k.KeyCode = 0;
-    return true;
 }

@@ -1,7 +1,8 @@
 // The controls along the top of every ledger and journal window: the two
 // date pickers of the period, the account box, the account-number box and
 // the two page buttons, with the key rules the windows share. The window
-// places them and says what a build, a navigation key and a page button do.
+// places them and says what a build, a navigation key and a page button do;
+// the strip turns its boxes into a build's choice and keeps what was built.
 #pragma once
 
 #include "book/currency.h"
@@ -136,6 +137,5 @@ class LedgerChoices : public QObject {
     std::int32_t builtRevision_ = 0;
 };
 
-// Up and Down in a date or number box step the list one row and are swallowed;
-// true when the key was one of them.
-bool stepOnArrowKey(KeyArgs& k, ScrollBarWidget& list);
+// Up and Down in a date or number box step the list one row and are swallowed.
+void stepOnArrowKey(KeyArgs& k, ScrollBarWidget& list);
