@@ -1,4 +1,5 @@
 #include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/ledger_windows.h"
 #include "platform/qt/qt_services.h"
 #include "toolkit/qt/WaitScreen.h"
 
@@ -13,10 +14,24 @@ namespace {
 // With LW_SCREENSHOT naming a PNG file, the program saves a picture of its
 // main window once it has started (and opened the book named on the command
 // line), and ends without storing anything; the exit status says whether the
-// picture was written. Without it the program runs as usual.
-void screenshotWhenSettled(TAcount& window, const QString& file) {
-    QTimer::singleShot(500, &window, [&window, file] {
-        const bool saved = window.grab().save(file, "PNG");
+// picture was written. LW_SCREENSHOT_WINDOW names a ledger window to open
+// and picture instead ("journal", "t-account", "running-balance",
+// "unbalanced", "search"), LW_SCREENSHOT_TEXT its account or search text.
+// Without LW_SCREENSHOT the program runs as usual.
+void screenshotWhenSettled(TAcount& main, const QString& file) {
+    QWidget* window = &main;
+    const QString named = qEnvironmentVariable("LW_SCREENSHOT_WINDOW");
+    if (!named.isEmpty()) {
+        window = openLedgerWindowNamed(main, named.toStdString(),
+                                       qEnvironmentVariable("LW_SCREENSHOT_TEXT").toStdString());
+        if (!window) {
+            std::fprintf(stderr, "no window named %s\n", named.toLocal8Bit().constData());
+            QCoreApplication::exit(1);
+            return;
+        }
+    }
+    QTimer::singleShot(500, window, [window, file] {
+        const bool saved = window->grab().save(file, "PNG");
         if (!saved) std::fprintf(stderr, "could not write %s\n", file.toLocal8Bit().constData());
         QCoreApplication::exit(saved ? 0 : 1);
     });

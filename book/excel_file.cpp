@@ -1,5 +1,6 @@
 #include "book/excel_file.h"
 
+#include "book/plain_text.h"
 #include "book/safe_file.h"
 #include "book/text_encoding.h"
 
@@ -45,11 +46,6 @@ void putDouble(std::string& out, double v) {
     std::memcpy(&bits, &v, sizeof bits);
     for (int i = 0; i < 8; ++i)
         put8(out, static_cast<unsigned>(bits >> (8 * i)));
-}
-
-std::string withoutNuls(std::string text) {
-    std::erase(text, '\0');
-    return text;
 }
 
 // A number written as a text: up to 15 significant digits, "." as the mark.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/report_sheet.h"
 #include "platform/locale.h"
 
 #include <cstdint>
@@ -19,9 +20,6 @@ struct JournalSheetLayout {
     int referenceTwips = 1215; // reference box: column 5
     int noteTwips = 7340;      // note box: column 6
 };
-
-// A control's width in spreadsheet characters (120 twips each), within 0..127.
-int sheetColumnCharacters(int twips);
 
 struct JournalSheetResult {
     std::error_code error;         // empty on success

@@ -36,17 +36,6 @@ Currency roundTo(Currency value, int places, bool halvesToEven) {
     return Currency::fromRaw(r);
 }
 
-std::string grouped(const std::string& digits, const std::string& groupMark) {
-    if (groupMark.empty()) return digits;
-    std::string out;
-    const std::size_t n = digits.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) out += groupMark;
-        out += digits[i];
-    }
-    return out;
-}
-
 bool startsWith(const std::string& text, std::size_t at, const std::string& mark) {
     return !mark.empty() && text.compare(at, mark.size(), mark) == 0;
 }
@@ -74,7 +63,7 @@ std::string formatAmount(Currency value, int decimals, const NumberMarks& marks,
     std::uint64_t scale = 1;
     for (int p = 0; p < decimals; ++p)
         scale *= 10;
-    std::string text = grouped(std::to_string(kept / scale), marks.group);
+    std::string text = groupedDigits(std::to_string(kept / scale), marks.group);
     if (decimals > 0) {
         std::string frac = std::to_string(kept % scale);
         frac.insert(0, static_cast<std::size_t>(decimals) - frac.size(), '0');
@@ -82,6 +71,26 @@ std::string formatAmount(Currency value, int decimals, const NumberMarks& marks,
     }
     if (!negative || kept == 0) return text;
     return parentheses ? "(" + text + ")" : "-" + text;
+}
+
+std::string formatAmountWithoutLeadingZero(Currency value, int decimals, const NumberMarks& marks) {
+    std::string text = formatAmount(value, decimals, marks, true);
+    if (decimals <= 0) return text;
+    const std::string zeroMark = "0" + marks.decimal;
+    const std::size_t at = text[0] == '(' ? 1 : 0;
+    if (text.compare(at, zeroMark.size(), zeroMark) == 0) text.erase(at, 1);
+    return text;
+}
+
+std::string groupedDigits(const std::string& digits, const std::string& groupMark) {
+    if (groupMark.empty()) return digits;
+    std::string out;
+    const std::size_t n = digits.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) out += groupMark;
+        out += digits[i];
+    }
+    return out;
 }
 
 std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash) {

@@ -32,6 +32,14 @@ inline std::string formatAmount(Currency value, int decimals, const LocaleInfo& 
     return formatAmount(value, decimals, marksOf(locale), parentheses);
 }
 
+// The display form with parentheses for a negative amount and no 0 before
+// the decimal mark of an amount below 1 in size: ".50", "(.50)", "1.50".
+std::string formatAmountWithoutLeadingZero(Currency value, int decimals, const NumberMarks& marks);
+
+// Whole-part digits grouped by threes from the right with `groupMark` (an
+// empty mark leaves them as they are): "1234567" gives "1,234,567".
+std::string groupedDigits(const std::string& digits, const std::string& groupMark);
+
 // The plain text form: the decimal mark, no grouping, no trailing zeros (12.5, -3).
 // With `dash` the decimal mark is written "-" (the sub-account form 100-1).
 std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash = false);

@@ -85,6 +85,17 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
+char32_t nextCodePoint(std::string_view utf8, std::size_t& pos) {
+    char32_t point = 0;
+    const std::size_t length = decodeOne(utf8, pos, point);
+    if (length == 0) {
+        ++pos;
+        return U'\uFFFD';
+    }
+    pos += length;
+    return point;
+}
+
 int codePageForCharset(int fontCharset) {
     switch (fontCharset) {
     case 238:

@@ -9,6 +9,10 @@ namespace encoding {
 
 bool isValidUtf8(std::string_view bytes);
 
+// The character at `pos`, moving `pos` past it; a byte that starts no
+// well-formed character gives U+FFFD and is passed over alone.
+char32_t nextCodePoint(std::string_view utf8, std::size_t& pos);
+
 // The Windows code page of a character-set number (0 gives 1252, 238 gives
 // 1250, 204 gives 1251, 161 gives 1253, 162 gives 1254, 177 gives 1255, 178
 // gives 1256, 186 gives 1257, 163 gives 1258, 222 gives 874; others 1252).

@@ -1,7 +1,9 @@
 #include "mainwindow/invoice.h"
 
+#include "book/letter_html.h"
 #include "book/mail_draft.h"
 #include "book/number_format.h"
+#include "book/plain_text.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
 
@@ -9,31 +11,6 @@
 #include <cmath>
 
 namespace {
-
-// The amount as the invoice shows it: no 0 before the decimal mark.
-std::string invoiceAmountText(Currency amount, int decimals, const NumberMarks& marks) {
-    std::string s = formatAmount(amount, decimals, marks, true);
-    const std::string zero = "0" + marks.decimal;
-    if (s.compare(0, zero.size(), zero) == 0)
-        s.erase(0, 1);
-    else if (s.compare(0, 1 + zero.size(), "(" + zero) == 0)
-        s.erase(1, 1);
-    return s;
-}
-
-std::string withoutNuls(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != '\0') out += c;
-    return out;
-}
-
-std::string trimmedSpaces(const std::string& text) {
-    const std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return "";
-    const std::size_t e = text.find_last_not_of(' ');
-    return text.substr(b, e - b + 1);
-}
 
 // A text whose right edge is at x; `endLine` moves to the next line after it.
 void printRight(DrawingSurface& s, const std::string& text, double x, bool endLine) {
@@ -59,35 +36,6 @@ std::string quoted(const std::string& value) {
 }
 
 } // namespace
-
-std::string htmlEscaped(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        case '\0':
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
                      const LocaleInfo& locale, const std::string& note) {
@@ -115,9 +63,11 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         inv.listedSide = Credit;
     }
 
-    const int slot = Tmain::AccountSlotByNumber(book, inv.addressee).value_or(0);
-    const std::string& addressNote = book.AccountNote2[static_cast<std::size_t>(slot)];
-    if (!addressNote.empty()) inv.addresseeLines = splitTextLines(addressNote);
+    // An addressee missing from the chart has no address: never another slot's.
+    if (const auto slot = Tmain::AccountSlotByNumber(book, inv.addressee)) {
+        const std::string& addressNote = book.AccountNote2[static_cast<std::size_t>(*slot)];
+        if (!addressNote.empty()) inv.addresseeLines = splitTextLines(addressNote);
+    }
     inv.title = Tmain::AccountNameByNumber(book, inv.addressee) + "   (" +
                 plainNumberText(inv.addressee, marks.decimal) + ")";
 
@@ -130,7 +80,7 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         row.numberText = plainNumberText(l.AccountNumber, marks.decimal);
         row.name = Tmain::AccountNameByNumber(book, l.AccountNumber);
         row.amount = l.Amount;
-        row.amountText = invoiceAmountText(l.Amount, decimals, marks);
+        row.amountText = formatAmountWithoutLeadingZero(l.Amount, decimals, marks);
         inv.lines.push_back(std::move(row));
         if (!totalHeld) continue;
         try {
@@ -140,7 +90,8 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         }
     }
     // A total beyond the range of amounts is not shown as a wrong figure.
-    inv.totalText = totalHeld ? invoiceAmountText(inv.total, decimals, marks) : "#####";
+    inv.totalText =
+        totalHeld ? formatAmountWithoutLeadingZero(inv.total, decimals, marks) : "#####";
 
     inv.dateText = Tmain::FormatDateStyle(lineAt(first).Date, 0, locale);
     inv.reference = withoutNuls(book.EntryIds[static_cast<std::size_t>(first)].raw());
@@ -219,15 +170,7 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
 
 std::string invoiceHtml(const Book& book, const Invoice& inv) {
     std::string h;
-    h += "<html><body><br><br><font size=" + quoted("2") +
-         " face=" + quoted(htmlEscaped(book.FontName.str())) + "><p align=" + quoted("right") + ">";
-    h += "<b>" + htmlEscaped(book.BusinessName.str()) + "</b><br>";
-    for (const std::string& line : splitTextLines(book.BusinessAddress.str()))
-        h += htmlEscaped(line) + "<br>";
-    h += "</p><br><br><p>";
-    for (const std::string& line : inv.addresseeLines)
-        h += htmlEscaped(line) + "<br>";
-    h += "<br><br>";
+    h += letterHeadHtml(book, inv.addresseeLines);
     h += htmlEscaped(strings::text(280)) + " " + htmlEscaped(inv.dateText) + "<br><br>";
     h += "<b>" + htmlEscaped(strings::text(281)) + " " + htmlEscaped(trimmedSpaces(inv.reference)) +
          "<br><br>";

@@ -1,5 +1,6 @@
 #include "mainwindow/qt/TAcount.h"
 
+#include "accounts/qt/ConfigAccounts.h"
 #include "book/tmain.h"
 #include "mainwindow/file_command_help.h"
 #include "mainwindow/qt/account_list_model.h"
@@ -336,6 +337,9 @@ void TAcount::showWindow(QWidget* w) {
     if (!w) return;
     w->show();
     w->raise();
+    // Activated, so that a window shown again (the unbalanced entries) takes
+    // up the request its opener left.
+    w->activateWindow();
 }
 
 void TAcount::openInList(WindowHandles& list, const std::function<QWidget*()>& make, bool busy) {
@@ -359,7 +363,7 @@ void TAcount::openReconcile(WindowHandles& list,
             QWidget* w = make(*this, true); // ReconcileMode before anything else
             if (!w) return nullptr;
             setBackColour(w, fromBgr(0xFFE0E0));
-            w->setWindowTitle(w->windowTitle() + " " + qs(strings::text(288)));
+            w->setWindowTitle(qs(strings::text(288)) + " " + w->windowTitle());
             return w;
         },
         true);
@@ -529,8 +533,14 @@ void TAcount::closeBookWindows(const BookWindows& which) {
         {which.incomeStatement, &incomeStatementWindow},
         {which.cashFlow, &cashFlowWindow},
         {which.entryGroups, &entryGroupsWindow}};
-    for (const auto& [flagged, w] : shared)
-        if (flagged && *w) (*w)->close();
+    for (const auto& [flagged, w] : shared) {
+        if (!flagged || !*w) continue;
+        // The chart editor's check would refuse to close over the old table.
+        if (auto* chart = qobject_cast<ConfigAccounts*>(w->data()))
+            chart->closeWithoutCheck();
+        else
+            (*w)->close();
+    }
 }
 
 bool TAcount::adminGate() {

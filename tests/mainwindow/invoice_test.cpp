@@ -96,6 +96,9 @@ TEST(Invoice, AddresseeListedLinesAndTotal) {
     c.EntryLines[0].AccountNumber = money("999");
     const Invoice unknown = buildInvoice(c, 0, 1, dayFirstLocale(), "");
     EXPECT_EQ(unknown.title, "   (999)");
+    // ...not even when slot 0 carries a second note of its own.
+    c.AccountNote2[0] = "Another client";
+    EXPECT_TRUE(buildInvoice(c, 0, 1, dayFirstLocale(), "").addresseeLines.empty());
 }
 
 TEST(Invoice, PrintedLayout) {

@@ -1,0 +1,52 @@
+#include "book/report_sheet.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double TwipsPerCharacter = 120;
+constexpr int FontPoints = 9;
+constexpr double MarginInches = 0.5;
+} // namespace
+
+int sheetColumnCharacters(double twips) {
+    const double characters = std::nearbyint(twips / TwipsPerCharacter);
+    return static_cast<int>(std::clamp(characters, 0.0, double(ExcelFile::MaxColumnWidth)));
+}
+
+void ReportSheet::start(const std::filesystem::path& path, const std::string& fontName,
+                        const std::vector<int>& columnCharacters, const std::string& pageTitle) {
+    check(file_.CreateFile(path));
+    if (!error_) check(file_.PrintGridLines(false));
+    for (int margin : {ExcelFile::TopMargin, ExcelFile::LeftMargin, ExcelFile::RightMargin,
+                       ExcelFile::BottomMargin})
+        if (!error_) check(file_.SetMargin(margin, MarginInches));
+    for (int bits :
+         {0, ExcelFile::Bold, ExcelFile::Underlined, ExcelFile::Bold | ExcelFile::Italic})
+        if (!error_) check(file_.SetFont(fontName, FontPoints, bits));
+    for (std::size_t c = 0; c < columnCharacters.size(); ++c) {
+        const int column = static_cast<int>(c) + 1;
+        if (!error_) check(file_.SetColumnWidth(column, column, columnCharacters[c]));
+    }
+    if (!error_) check(file_.SetHeader(pageTitle));
+    if (!error_) check(file_.SetFooter(pageTitle));
+}
+
+void ReportSheet::text(int font, int alignment, int attribute, std::int32_t row, int column,
+                       const std::string& value) {
+    if (!error_)
+        check(
+            file_.WriteValue(ExcelFile::TextValue, font, alignment, attribute, row, column, value));
+}
+
+void ReportSheet::number(int font, int alignment, int attribute, std::int32_t row, int column,
+                         double value) {
+    if (!error_)
+        check(file_.WriteValue(ExcelFile::NumberValue, font, alignment, attribute, row, column,
+                               value));
+}
+
+std::error_code ReportSheet::finish() {
+    if (!error_) check(file_.CloseFile());
+    return error_;
+}

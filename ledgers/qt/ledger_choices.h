@@ -1,0 +1,141 @@
+// The controls along the top of every ledger and journal window: the two
+// date pickers of the period, the account box, the account-number box and
+// the two page buttons, with the key rules the windows share. The window
+// places them and says what a build, a navigation key and a page button do;
+// the strip turns its boxes into a build's choice and keeps what was built.
+#pragma once
+
+#include "book/currency.h"
+#include "ledgers/ledger_choice.h"
+#include "ledgers/ledger_heading.h"
+#include "ledgers/qt/ledger_host.h"
+#include "platform/services.h"
+#include "toolkit/key_codes.h"
+
+#include <QObject>
+#include <QRect>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+class CalanderForm;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class ScrollBarWidget;
+
+// A page-up or page-down button: an arrow on a light face, grey while the
+// pointer is over it; pressing it pages.
+class PageButton : public QWidget {
+    Q_OBJECT
+  public:
+    PageButton(bool down, QWidget* parent);
+    bool hovered() const { return hovered_; }
+    QSize sizeHint() const override { return {24, 24}; }
+
+  signals:
+    void pressed();
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void enterEvent(QEnterEvent*) override;
+    void leaveEvent(QEvent*) override;
+
+  private:
+    bool down_;
+    bool hovered_ = false;
+};
+
+// Where a window puts the strip's controls (design pixels): the two pickers,
+// the "To" label between them, the account box and the account-number box.
+struct StripPlaces {
+    QRect from, toLabel, to, account, folio;
+};
+
+// The places in the T-account and the running-balance windows.
+inline constexpr StripPlaces LedgerStripPlaces{
+    {8, 4, 104, 23}, {114, 8, 16, 15}, {132, 4, 104, 23}, {240, 4, 277, 24}, {520, 4, 73, 24}};
+
+class LedgerChoices : public QObject {
+    Q_OBJECT
+  public:
+    LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places);
+
+    std::array<CalanderForm*, 2> DateSearch{};
+    QLabel* ToLable = nullptr;
+    QComboBox* tReportAcc = nullptr;
+    QLineEdit* FolioChoiceTx = nullptr;
+    std::array<PageButton*, 2> PNPage{};
+
+    // The period as the two pickers last read (both days inclusive).
+    double FromDate = 0;
+    double ToDate = 0;
+    // 1 after a key was accepted in a date box; a build clears it.
+    int DateTyped = 0;
+
+    // Refills the account box from the main window's list, with `first`
+    // ("ALL" in the journal) before the names when given.
+    void fillAccounts(const std::string& first = "");
+    // The journal's earliest and latest line dates into the pickers.
+    void setJournalPeriod();
+    // Writes a picker's text in the book's style (a date that does not read
+    // stays as typed).
+    void normaliseDate(int index);
+    // The account box's text, and choosing an account by name.
+    std::string accountText() const;
+    void setAccountText(const std::string& name);
+    // The window's own handles on the strip's pickers and boxes.
+    void share(std::array<CalanderForm*, 2>& dates, QComboBox*& account, QLineEdit*& folio) const;
+
+    // What a build is asked for: the account named in the account box (0
+    // when none has that name), the period, the reconcile switch, the
+    // locale's marks and the progress step.
+    LedgerChoice choice(bool reconcile) const;
+    // After a build: the account-number box shows `folio` and the builder's
+    // `message` is shown when there is one; the account box's text and the
+    // journal's revision are kept as those of the list built, and no typed
+    // date waits any more.
+    void showBuilt(const std::string& folio, const std::string& message);
+    // The account box's text at the last build.
+    const std::string& builtName() const { return builtName_; }
+    // The heading of a built ledger or list: the account built, its number
+    // and its period.
+    template <class Built> LedgerHeading builtHeading(const Built& built) const {
+        return ledgerHeading(*host_.book, builtName_, built.Folio, built.FromDate, built.ToDate,
+                             currentLocale());
+    }
+    // True when the journal changed after the last build: the journal lines
+    // the rows hold may belong to other entries now.
+    bool listOutdated() const;
+    // Builds when the click in a picker chose a day (DateChangedFlag 1),
+    // clearing the flag after; true when it built.
+    bool buildIfDayPicked();
+    // Builds when a date was typed and not yet built (before a printout,
+    // an export or a mail, and as the focus leaves a date box).
+    void applyTypedDate();
+
+    // What the window does.
+    std::function<void()> build;
+    std::function<void(KeyArgs&)> navigationKey; // key down in a date or number box
+    std::function<void(int button)> pagePressed; // 0 up, 1 down
+    std::function<Currency()> builtAccount;      // Enter in a date box chooses it again
+    std::function<void(int index)> dateClicked;  // a day accepted in a picker
+    std::function<void(int index)> dateLeft;     // the focus left a date box
+
+  private:
+    void place(const StripPlaces& at);
+    void readPeriod();
+    bool folioKey(int keyAscii);
+    bool dateKey(int keyAscii);
+
+    const LedgerHost& host_;
+    std::string builtName_;
+    std::int32_t builtRevision_ = 0;
+};
+
+// Up and Down in a date or number box step the list one row and are swallowed.
+void stepOnArrowKey(KeyArgs& k, ScrollBarWidget& list);

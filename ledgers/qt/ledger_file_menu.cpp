@@ -1,0 +1,49 @@
+#include "ledgers/qt/ledger_file_menu.h"
+
+#include "book/print_scale_guard.h"
+#include "platform/qt/printer_factory.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
+#include "toolkit/qt/Printformer.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+
+QMenu* addLedgerMenu(QMainWindow& window, int text) {
+    return window.menuBar()->addMenu(QString::fromStdString(strings::text(text)));
+}
+
+QAction* addLedgerCommand(QMenu* menu, int text, std::function<void()> run) {
+    QAction* command = menu->addAction(QString::fromStdString(strings::text(text)));
+    QObject::connect(command, &QAction::triggered, menu, std::move(run));
+    return command;
+}
+
+void printLedger(const LedgerHost& host,
+                 const std::function<void(DrawingSurface&, double zoom)>& draw) {
+    Printformer* setup = host.printSetup ? host.printSetup() : nullptr;
+    if (!setup) return;
+    // Shown with its own owner, the main window, which keeps it between prints.
+    const std::optional<Printformer::Result> r = setup->ask();
+    if (!r) return;
+    const PrintScaleGuard scale(*host.run, r->zoom);
+    const bool printed =
+        printCopies(r->printer, r->copies, [&](DrawingSurface& s) { draw(s, r->zoom); });
+    if (!printed) showMessage(strings::text(292));
+}
+
+void exportLedger(
+    QWidget* owner, QPointer<LoadSave>& dialog, RunTimeState& run,
+    const std::vector<std::string>& patterns,
+    const std::function<void(const std::filesystem::path&, const std::string& type)>& write) {
+    if (!dialog) dialog = new LoadSave(run, owner);
+    LoadSave::Request request;
+    request.caption = strings::text(166);
+    request.acceptCaption = strings::text(165);
+    request.patterns = patterns;
+    const std::optional<LoadSave::Choice> file = dialog->ask(request, owner);
+    if (!file) return;
+    const std::filesystem::path path = file->pathWithType();
+    run.CurrentFilePath = path.string(); // left at the exported file
+    write(path, file->type);
+}

@@ -1,0 +1,83 @@
+// The statement of inflows and outflows: the journal laid out in periods
+// (months, pairs of months, quarters or years), either through one cash
+// account (what each other account brought in or took out) or as revenue
+// against expenses, with totals and the running beginning and ending
+// balances of the net flows.
+#pragma once
+
+#include "book/book.h"
+#include "platform/locale.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class PeriodKind { Monthly = 0, Bimonthly = 1, Quarterly = 2, Yearly = 3 };
+
+// The period kind of a list index: below 1 (none chosen too) Monthly, 3 or
+// more Yearly.
+PeriodKind periodKindOfIndex(int listIndex);
+
+struct InflowsOutflowsOptions {
+    PeriodKind kind = PeriodKind::Monthly;
+    // The chosen account of cash mode; none gives revenue/expense mode.
+    std::optional<Currency> cashAccount;
+    LocaleInfo locale; // marks of the amount texts, month names
+    // A journal whose dates would need more periods than this is refused
+    // with a message (one wild date must not make thousands of columns).
+    int maxPeriods = 1200;
+};
+
+struct FlowRow {
+    int slot = 0; // the table slot of the account
+    Currency number;
+    std::string name;
+    // One amount per period, then the row's total: size periods() + 1.
+    std::vector<Currency> amounts;
+    std::vector<std::string> amountTexts; // leading zero kept, negatives in parentheses
+};
+
+struct InflowsOutflows {
+    bool ok = false;
+    std::string message;
+
+    PeriodKind kind = PeriodKind::Monthly;
+    bool cashMode = false;
+    Currency cashAccount;
+    int decimals = 0; // the book's balance-sheet decimals
+
+    // The first day of each period, then the exclusive end of the last one:
+    // size periods() + 1. The first period starts on the 1st of the first
+    // journal month, so no line falls before it.
+    std::vector<double> periodStarts;
+    int periods() const { return periodStarts.empty() ? 0 : int(periodStarts.size()) - 1; }
+    std::vector<std::string> periodLabels; // the period list: "Mar 2024", or "2024" for years
+    // Heads of the copied, exported and mailed table: each period's first day
+    // as "Mar 2024", for every kind.
+    std::vector<std::string> periodHeads;
+    // Column heads: one per period ("Jun 2024" for a quarter from April, the
+    // year for Yearly), then "Total" (168).
+    std::vector<std::string> columnHeads;
+
+    // Cash mode: an account's net flow into the cash account per period is an
+    // inflow where positive and an outflow where negative (both positive
+    // amounts; 0 elsewhere), so an account may have a row in each list.
+    // Revenue/expense mode: revenue accounts (credits less debits) are the
+    // inflows; expense, cost and capital accounts named with "Draw" (debits
+    // less credits) the outflows, every such account with a row.
+    std::vector<FlowRow> inflows, outflows; // table order, one row per account
+
+    // Column sums: one per period, then the total column.
+    std::vector<Currency> inflowTotals, outflowTotals;
+    std::vector<std::string> inflowTotalTexts, outflowTotalTexts;
+    // Running sums of inflows less outflows: the beginning balance of a
+    // period is the net of the periods before it (from 0), the ending balance
+    // adds its own. One per period.
+    std::vector<Currency> beginning, ending;
+    std::vector<std::string> beginningTexts, endingTexts;
+};
+
+// Cash mode splits each cash line over the counterpart lines of its entry
+// (credits after a cash debit, debits before a cash credit) pro rata to their
+// amounts, each share rounded to a ten-thousandth (halves to even).
+InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOptions& options);

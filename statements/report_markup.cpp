@@ -1,0 +1,40 @@
+#include "statements/report_markup.h"
+
+#include "book/report_sheet.h"
+#include "book/rtf_text.h"
+#include "book/safe_file.h"
+#include "book/text_encoding.h"
+#include "book/tmain.h"
+
+namespace markup {
+
+std::string rtfEscaped(const std::string& utf8) {
+    return ::rtfEscaped(utf8, RtfCharacters::Unicode);
+}
+
+int characterCount(const std::string& utf8) {
+    int count = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++count)
+        encoding::nextCodePoint(utf8, i);
+    return count;
+}
+
+int spreadsheetColumnWidth(int pixels, double twipsPerPixel) {
+    return sheetColumnCharacters(pixels * twipsPerPixel);
+}
+
+} // namespace markup
+
+ExportResult exportResultOf(std::error_code error) {
+    ExportResult result;
+    if (error) {
+        result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(error));
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+ExportResult writeExportText(const std::filesystem::path& path, const std::string& bytes) {
+    return exportResultOf(writeFileSafely(path, bytes));
+}

@@ -1,0 +1,50 @@
+// The pieces every statement output is made of, most of them the program's
+// own (book/) named here as the outputs know them: texts escaped for RTF and
+// HTML, comma-separated fields, columns of characters, spreadsheet column
+// widths, and the writing of an exported file through the safe writer.
+#pragma once
+
+#include "book/csv_text.h"
+#include "book/html_text.h"
+#include "book/text_columns.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace markup {
+
+// RTF: rtfEscaped (book/rtf_text.h) with characters beyond ASCII as \uN
+// followed by their Windows-1252 byte (\'e9) for readers without Unicode.
+std::string rtfEscaped(const std::string& utf8);
+
+using ::csvField;
+using ::csvLine;
+using ::htmlEscaped;
+using ::padText;
+using ::rightAlign;
+
+// The number of characters (UTF-8 code points).
+int characterCount(const std::string& utf8);
+
+// A report's column of `pixels` screen pixels in spreadsheet character units
+// (a character 120 twips), halves to even.
+int spreadsheetColumnWidth(int pixels, double twipsPerPixel);
+
+} // namespace markup
+
+// What an export did: `ok`, or the failure's text for the user; `notice` is
+// set when the file was written but not all of the statement fits in it.
+struct ExportResult {
+    bool ok = false;
+    std::string message;
+    std::string notice;
+};
+
+// What a file's writing came to: ok, or the message naming its error.
+ExportResult exportResultOf(std::error_code error);
+
+// Writes a whole exported text through the safe writer: on a failure the old
+// file stays and the message names the error.
+ExportResult writeExportText(const std::filesystem::path& path, const std::string& bytes);

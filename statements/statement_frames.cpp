@@ -1,0 +1,102 @@
+#include "statements/statement_frames.h"
+
+namespace frame {
+
+using namespace markup;
+
+namespace {
+const std::string Q = "\"";
+}
+
+std::string rtfOpening(const std::string& generatorTag, const std::string& businessName) {
+    return "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang3081{\\fonttbl{\\f0\\fswiss\\fcharset0 "
+           "Arial;}{\\f1\\fmodern\\fprq1\\fcharset0 Courier New;}}" +
+           CrLf + "{\\*\\generator " + generatorTag + ";}\\viewkind4\\uc1\\pard\\f0\\fs28 " +
+           rtfEscaped(businessName) + "\\par" + CrLf;
+}
+
+std::string rtfRow(const std::string& label, int width, const std::string& amount) {
+    return rtfEscaped(padText(label, width)) + rightAlign(amount, 12) + "\\par" + CrLf;
+}
+
+std::string rtfBoldRow(const std::string& label, int width, const std::string& amount) {
+    return "\\b " + rtfEscaped(padText(label, width)) + rightAlign(amount, 12) + "\\b0\\par" + CrLf;
+}
+
+std::string bold(const std::string& html) {
+    return "<b>" + html + "</b>";
+}
+
+std::string boldBreak(const std::string& html) {
+    return "<b><br>" + html + "</b>";
+}
+
+std::string webOpening(const std::string& align, const std::string& businessName,
+                       const std::string& titleHtml) {
+    return "<html><body><br><br><p align=" + Q + align + Q + " Style=" + Q +
+           "font-family:Arial; font-size:12pt; Width:800px;" + Q + "><b>" +
+           htmlEscaped(businessName) + titleHtml + "</b></p><table cellspacing=" + Q + "0" + Q +
+           " cellpadding=" + Q + "0" + Q + " Style=" + Q +
+           "font-size:12pt; border:none; Width:800px;" + Q + ">";
+}
+
+std::string webRow(const std::string& label, const std::string& cell1, const std::string& cell2,
+                   const std::string& cell3) {
+    std::string row = "<tr><td style=" + Q + "border:none" + Q + " align=" + Q + "left" + Q + ">" +
+                      label + "</td>";
+    for (const std::string* cell : {&cell1, &cell2, &cell3})
+        row += "<td width=" + Q + "10%" + Q + " style=" + Q + "border:none" + Q + " align=" + Q +
+               "right" + Q + ">" + *cell + "</td>";
+    return row + "</tr>";
+}
+
+Sheet::Sheet(const std::filesystem::path& path, const Book& book, const std::vector<int>& widthsPx,
+             double twipsPerPixel) {
+    std::vector<int> widths;
+    for (int pixels : widthsPx)
+        widths.push_back(spreadsheetColumnWidth(pixels, twipsPerPixel));
+    sheet_.start(path, book.FontName.str(), widths, book.BusinessName.str());
+}
+
+void Sheet::cell(int column, const CellKind& kind, const std::string& text) {
+    sheet_.text(kind.font, kind.align, kind.attribute, row_, column, text);
+}
+
+ExportResult Sheet::close() {
+    return exportResultOf(sheet_.finish());
+}
+
+void textRow(Sheet& sheet, const CellKind& first, const CellKind& rest, const std::string& text,
+             int lastColumn) {
+    sheet.cell(1, first, text);
+    for (int c = 2; c <= lastColumn; ++c)
+        sheet.cell(c, rest);
+    sheet.nextRow();
+}
+
+void itemRow(Sheet& sheet, const std::string& name, const std::string& amount) {
+    sheet.cell(1, PlainLeft, name);
+    sheet.cell(2, PlainRight, amount);
+    sheet.cell(3, PlainRight);
+    sheet.cell(4, PlainRight);
+    sheet.nextRow();
+}
+
+void totalRow(Sheet& sheet, const std::string& label, const std::string& amount,
+              const CellKind& second) {
+    sheet.cell(1, BoldLeft, label);
+    sheet.cell(2, second);
+    sheet.cell(3, BoldRight, amount);
+    sheet.cell(4, BoldRight);
+    sheet.nextRow();
+}
+
+void summaryRow(Sheet& sheet, const std::string& label, const std::string& amount) {
+    sheet.cell(1, BoldLeft, label);
+    sheet.cell(2, BoldLeft);
+    sheet.cell(3, BoldLeft);
+    sheet.cell(4, BoldRight, amount);
+    sheet.nextRow();
+}
+
+} // namespace frame

@@ -1,0 +1,55 @@
+// The trial balance: every account's debits less credits of the journal
+// lines dated up to a day, one row per account (or per main account when
+// sub-accounts are folded) in table order.
+#pragma once
+
+#include "book/book.h"
+#include "book/runtime_state.h"
+#include "platform/locale.h"
+
+#include <string>
+#include <vector>
+
+struct TrialBalanceOptions {
+    double asOfDate = 0;             // lines dated on or before this day count (whole days)
+    bool includeSubAccounts = false; // false folds 100.1 into 100
+    LocaleInfo locale;               // marks of the amount and number texts, month names
+    RunTimeState* run = nullptr;     // when set, the progress bar steps through the journal
+};
+
+struct TrialBalanceRow {
+    int slot = 0;           // the table slot that opened the row
+    Currency number;        // its key: the slot's number, or its main number when folding
+    std::string name;       // the name of the account numbered `number` (else the slot's)
+    std::string numberText; // the number as the statement shows it ("100-1" with the dash setting)
+    Currency balance;       // debits less credits: above 0 a debit row, below 0 a credit row
+    std::string amountText; // the balance without its sign, leading zero kept: "0.50"
+
+    bool shown() const { return !balance.isZero(); } // rows of 0 are listed by no output
+    bool isDebit() const { return balance.raw > 0; }
+};
+
+struct TrialBalance {
+    bool ok = false;
+    std::string message; // why no statement could be made (a sum out of range)
+
+    double asOfDate = 0;
+    bool includeSubAccounts = false;
+    int decimals = 0;     // the book's trial-balance decimals
+    std::string dateText; // the as-of date as "dd mmmm yyyy"
+
+    // One row per distinct key in table order, rows of 0 included (the
+    // spreadsheet keeps an empty sheet row for each).
+    std::vector<TrialBalanceRow> rows;
+    Currency debitTotal;  // sum of the debit balances
+    Currency creditTotal; // sum of the credit balances, as a positive amount
+    std::string debitTotalText, creditTotalText;
+
+    bool balanced() const { return debitTotal == creditTotal; }
+};
+
+// One pass over the journal. Sums go by the row key itself, so lines of a
+// sub-account whose main account stands later in the table, or is missing
+// from it, are not lost while folding; lines on numbers that no table slot
+// keys count nowhere. A line whose Side is not 1 counts as a credit.
+TrialBalance computeTrialBalance(const Book& book, const TrialBalanceOptions& options);
