@@ -1,0 +1,132 @@
+#include "statements/qt/Income_Statement.h"
+
+#include "book/tmain.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
+#include "statements/qt/draw_income_statement.h"
+#include "statements/qt/statement_canvas.h"
+#include "statements/qt/statement_dates.h"
+#include "statements/qt/statement_outputs.h"
+#include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/MousePointer.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+
+QString q(int id) {
+    return QString::fromStdString(strings::text(id));
+}
+
+} // namespace
+
+Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost host,
+                                   QWidget* parent)
+    : StatementFrame(book, run, std::move(host), parent) {
+    setWindowTitle(q(134));
+    QMenu* file = MenuBar->addMenu(q(110));
+    PrintToPrinter = file->addAction(q(157), this, [this] { printToPrinter(); });
+    PrintToPrinter->setShortcut(QKeySequence("Ctrl+P"));
+    CopyIncomeStatement = file->addAction(q(158), this, [this] { CopyIncomeStatement_Click(); });
+    CopyIncomeStatement->setShortcut(QKeySequence("Ctrl+C"));
+    file->addSeparator();
+    SaveInc = file->addAction(q(159), this, [this] { SaveInc_Click(); });
+    SaveInc->setShortcut(QKeySequence("Ctrl+S"));
+    QMenu* accounts = MenuBar->addMenu(q(156));
+    SubAccounts = accounts->addAction(q(160));
+    SubAccounts->setCheckable(true);
+    connect(SubAccounts, &QAction::triggered, this, [this] { Form_Activate2(); });
+    for (QAction*& r : Ratio) {
+        r = MenuBar->addAction(QString());
+        r->setVisible(false);
+    }
+
+    DateSearch[0] = addDatePicker(60);
+    ToLable = new QLabel("To", Canvas);
+    ToLable->move(DateSearch[0]->geometry().right() + 6, DateSearch[0]->y() + 3);
+    DateSearch[1] = addDatePicker(static_cast<int>(twipsOf(ToLable->geometry().right() + 8)));
+    Command1 = new QPushButton(q(161), Canvas);
+    Command1->resize(Command1->sizeHint().width(), DateSearch[1]->height());
+    Command1->move(DateSearch[1]->geometry().right() + 8, DateSearch[1]->y());
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    placeHoverLabel(static_cast<int>(twipsOf(Command1->geometry().right() + 8)));
+    for (CalanderForm* picker : DateSearch) {
+        connect(picker, &CalanderForm::Click, this, [this] {
+            if (run_.DateChangedFlag != 1) return;
+            setEnabled(false);
+            Form_Activate2();
+            run_.DateChangedFlag = 0;
+            setEnabled(true);
+            activateWindow();
+        });
+        connect(picker, &CalanderForm::KeyPress, this, [this](KeyPressArgs& k) {
+            filterDateKey(k, [this] { Form_Activate2(); }, true);
+        });
+    }
+
+    // The period runs from the journal's first day to its last, written as
+    // the pickers read them back.
+    const auto [first, last] = journalDateRange(book_);
+    DateSearch[0]->setText(Tmain::FormatDateStyle(first, book_.DateStyle, currentLocale()));
+    DateSearch[1]->setText(Tmain::FormatDateStyle(last, book_.DateStyle, currentLocale()));
+}
+
+void Income_Statement::Form_Activate2() {
+    const LocaleInfo locale = currentLocale();
+    IncomeStatementOptions options;
+    options.period.start =
+        Tmain::ParseDateStyle(DateSearch[0]->Text(), book_.DateStyle, locale).value_or(0);
+    options.period.end =
+        Tmain::ParseDateStyle(DateSearch[1]->Text(), book_.DateStyle, locale).value_or(0);
+    options.period.allDates = run_.IncludeAllDates;
+    options.period.includeSubAccounts = SubAccounts->isChecked();
+    options.locale = locale;
+    options.run = &run_;
+    pointer::beginBusy();
+    Tmain::BeginProgress(run_, "Balancing");
+    IncomeStatement computed = computeIncomeStatement(book_, options);
+    Tmain::EndProgress(run_);
+    pointer::endBusy();
+    if (!computed.ok) {
+        showMessage(computed.message);
+        return;
+    }
+    is_ = std::move(computed);
+    Ratio[0]->setText(QString::fromStdString(is_.grossRatioCaption));
+    Ratio[0]->setVisible(is_.grossRatio.has_value());
+    Ratio[1]->setText(QString::fromStdString(is_.netRatioCaption));
+    Ratio[1]->setVisible(is_.netRatio.has_value());
+    layOut();
+}
+
+void Income_Statement::Command1_Click() {
+    Command1->setEnabled(false);
+    Form_Activate2();
+    TScroll->setValue(0);
+    Command1->setEnabled(true);
+}
+
+double Income_Statement::drawStatement(DrawTarget& t) {
+    return drawIncomeStatement(t, book_, is_);
+}
+
+std::string Income_Statement::drillEndDate() const {
+    return DateSearch[1]->Text();
+}
+
+void Income_Statement::CopyIncomeStatement_Click() {
+    copyIncomeStatement(book_, is_);
+}
+
+void Income_Statement::SaveInc_Click() {
+    exportIncomeStatement(this, book_, run_, is_);
+}
+
+void Income_Statement::mailStatement() {
+    mailIncomeStatement(book_, is_);
+}

@@ -1,0 +1,100 @@
+#include "statements/qt/Trial_Balance.h"
+
+#include "book/tmain.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
+#include "statements/qt/draw_trial_balance.h"
+#include "statements/qt/statement_canvas.h"
+#include "statements/qt/statement_outputs.h"
+#include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/MousePointer.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QString q(int id) {
+    return QString::fromStdString(strings::text(id));
+}
+
+} // namespace
+
+Trial_Balance::Trial_Balance(Book& book, RunTimeState& run, StatementHost host, QWidget* parent)
+    : StatementFrame(book, run, std::move(host), parent) {
+    setWindowTitle(q(154));
+    QMenu* file = MenuBar->addMenu(q(110));
+    PrintAccount = file->addAction(q(157), this, [this] { printToPrinter(); });
+    CopyTrialBalance = file->addAction(q(158), this, [this] { CopyTrialBalance_Click(); });
+    file->addSeparator();
+    SaveTrialBal = file->addAction(q(159), this, [this] { SaveTrialBal_Click(); });
+    QMenu* accounts = MenuBar->addMenu(q(156));
+    DisplaySubAcc = accounts->addAction(q(160));
+    DisplaySubAcc->setCheckable(true);
+    connect(DisplaySubAcc, &QAction::triggered, this, [this] { DisplaySubAcc_Click(); });
+
+    ISCalander = addDatePicker(60);
+    placeHoverLabel(60 + static_cast<int>(twipsOf(ISCalander->width())) + 50);
+    connect(ISCalander, &CalanderForm::Click, this, [this] {
+        if (run_.DateChangedFlag != 1) return;
+        mainLOAD();
+        run_.DateChangedFlag = 0;
+    });
+    connect(ISCalander, &CalanderForm::KeyDown, this, [this](KeyArgs& k) {
+        if (k.KeyCode == keys::Up) {
+            TScroll->setValue(TScroll->Value() - 150);
+            k.KeyCode = 0;
+        } else if (k.KeyCode == keys::Down) {
+            TScroll->setValue(TScroll->Value() + 150);
+            k.KeyCode = 0;
+        }
+    });
+    connect(ISCalander, &CalanderForm::KeyPress, this,
+            [this](KeyPressArgs& k) { filterDateKey(k, [this] { mainLOAD(); }); });
+}
+
+void Trial_Balance::mainLOAD() {
+    TrialBalanceOptions options;
+    options.asOfDate =
+        Tmain::ParseDateStyle(ISCalander->Text(), book_.DateStyle, currentLocale()).value_or(0);
+    options.includeSubAccounts = DisplaySubAcc->isChecked();
+    options.locale = currentLocale();
+    options.run = &run_;
+    pointer::beginBusy();
+    Tmain::BeginProgress(run_, "Balancing");
+    TrialBalance computed = computeTrialBalance(book_, options);
+    Tmain::EndProgress(run_);
+    pointer::endBusy();
+    if (!computed.ok) {
+        showMessage(computed.message);
+        return;
+    }
+    tb_ = std::move(computed);
+    layOut();
+}
+
+double Trial_Balance::drawStatement(DrawTarget& t) {
+    return drawTrialBalance(t, book_, tb_);
+}
+
+std::string Trial_Balance::drillEndDate() const {
+    return ISCalander->Text();
+}
+
+void Trial_Balance::DisplaySubAcc_Click() {
+    mainLOAD();
+}
+
+void Trial_Balance::CopyTrialBalance_Click() {
+    copyTrialBalance(book_, tb_);
+}
+
+void Trial_Balance::SaveTrialBal_Click() {
+    exportTrialBalance(this, book_, run_, tb_);
+}
+
+void Trial_Balance::mailStatement() {
+    mailTrialBalance(book_, tb_);
+}
