@@ -1,0 +1,35 @@
+// The inflows/outflows statement as it leaves the window: its table text
+// (Copy), comma-separated text, web page, spreadsheet and mail draft. Every
+// output starts at the first period the window shows (`firstPeriod`, 0 for
+// the first) and runs to the Total column; balances count every period.
+#pragma once
+
+#include "book/book.h"
+#include "statements/inflows_outflows.h"
+#include "statements/report_markup.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+std::string inflowsOutflowsTabText(const InflowsOutflows& io, const Book& book,
+                                   int firstPeriod = 0);
+std::string inflowsOutflowsCsv(const InflowsOutflows& io, const Book& book, int firstPeriod = 0);
+// `widthPx`: the page width in whole screen pixels (the window's width and
+// its horizontal scroll range).
+std::string inflowsOutflowsWebPage(const InflowsOutflows& io, const Book& book, int widthPx,
+                                   int firstPeriod = 0);
+std::string inflowsOutflowsMailSubject(const Book& book);
+
+// The spreadsheet stops at the format's 256 columns and says so in `notice`.
+ExportResult writeInflowsOutflowsSpreadsheet(const InflowsOutflows& io, const Book& book,
+                                             const std::filesystem::path& path,
+                                             int firstPeriod = 0, double twipsPerPixel = 15);
+// Export by type: "csv", "htm" (the page and CR LF), anything else the spreadsheet.
+ExportResult exportInflowsOutflows(const InflowsOutflows& io, const Book& book,
+                                   const std::filesystem::path& path, const std::string& extension,
+                                   int widthPx, int firstPeriod = 0, double twipsPerPixel = 15);
+std::optional<std::filesystem::path> mailInflowsOutflows(const InflowsOutflows& io,
+                                                         const Book& book, int widthPx,
+                                                         const std::string& caption,
+                                                         int firstPeriod = 0);
