@@ -2,6 +2,27 @@
 
 #include "mainwindow/qt/LWMainsettings.h"
 #include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/account_list_model.h"
+#include "mainwindow/qt/toolbar_strip.h"
+#include "statements/qt/Balance_Sheet.h"
+#include "statements/qt/CashFlow.h"
+#include "statements/qt/Income_Statement.h"
+#include "statements/qt/Trial_Balance.h"
+#include "toolkit/qt/CalanderForm.h"
+
+namespace {
+
+// What a statement window takes of the main window. The drill-down into the
+// shared ledger windows is connected where those windows are built.
+StatementHost statementHost(TAcount& main) {
+    StatementHost host;
+    host.toolbarBackdrop = main.ButtonBar->backdrop();
+    host.icon = main.windowIcon();
+    host.accountNames = [&main] { return main.accountList->names(); };
+    return host;
+}
+
+} // namespace
 
 // Each subsystem's windows are added here as they are built, e.g.
 //   launchers.generalJournal = [](TAcount& main, bool reconcile) { ... };
@@ -13,5 +34,26 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         QObject::connect(w, &LWMainsettings::fontChanged, &main,
                          [&main](const QString& name, int) { main.applyEntryLineFont(name); });
         return w;
+    };
+
+    // The statements: each computes before it is shown.
+    launchers.trialBalance = [](TAcount& main, const std::string& dateText) -> QWidget* {
+        auto* w = new Trial_Balance(main.book(), main.run(), statementHost(main));
+        w->ISCalander->setText(dateText);
+        w->mainLOAD();
+        return w;
+    };
+    launchers.incomeStatement = [](TAcount& main) -> QWidget* {
+        auto* w = new Income_Statement(main.book(), main.run(), statementHost(main));
+        w->Form_Activate2();
+        return w;
+    };
+    launchers.balanceSheet = [](TAcount& main) -> QWidget* {
+        auto* w = new Balance_Sheet(main.book(), main.run(), statementHost(main));
+        w->BalanceMainLOAD();
+        return w;
+    };
+    launchers.cashFlow = [](TAcount& main) -> QWidget* {
+        return new CashFlow(main.book(), main.run(), statementHost(main));
     };
 }

@@ -6,6 +6,7 @@
 #include "statements/qt/draw_balance_sheet.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/qt/statement_dates.h"
+#include "statements/balance_sheet_outputs.h"
 #include "statements/qt/statement_outputs.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/MousePointer.h"
@@ -99,13 +100,21 @@ std::string Balance_Sheet::drillEndDate() const {
 }
 
 void Balance_Sheet::CopyBalanceSheet_Click() {
-    copyBalanceSheet(book_, bs_, layout());
+    putOnClipboard(balanceSheetTabText(bs_, layout()), balanceSheetRtf(bs_, layout(), book_));
 }
 
 void Balance_Sheet::SaveBal_Click() {
-    exportBalanceSheet(this, book_, run_, bs_, layout());
+    // The assets-and-liabilities layout is exported as RTF only.
+    const std::vector<std::string> patterns =
+        layout() == BalanceSheetLayout::AssetsAndLiabilities
+            ? std::vector<std::string>{"*.rtf"}
+            : std::vector<std::string>{"*.xls", "*.rtf", "*.htm"};
+    exportThroughDialog(this, run_, patterns,
+                        [this](const std::filesystem::path& path, const std::string& type) {
+                            return exportBalanceSheet(bs_, layout(), book_, path, type);
+                        });
 }
 
 void Balance_Sheet::mailStatement() {
-    mailBalanceSheet(book_, bs_, layout());
+    mailBalanceSheet(bs_, layout(), book_, windowTitle().toStdString());
 }

@@ -6,6 +6,7 @@
 #include "statements/qt/draw_income_statement.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/qt/statement_dates.h"
+#include "statements/income_statement_outputs.h"
 #include "statements/qt/statement_outputs.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/MousePointer.h"
@@ -120,13 +121,16 @@ std::string Income_Statement::drillEndDate() const {
 }
 
 void Income_Statement::CopyIncomeStatement_Click() {
-    copyIncomeStatement(book_, is_);
+    putOnClipboard(incomeStatementTabText(is_), incomeStatementRtf(is_, book_));
 }
 
 void Income_Statement::SaveInc_Click() {
-    exportIncomeStatement(this, book_, run_, is_);
+    exportThroughDialog(this, run_, {"*.xls", "*.rtf", "*.htm"},
+                        [this](const std::filesystem::path& path, const std::string& type) {
+                            return exportIncomeStatement(is_, book_, path, type);
+                        });
 }
 
 void Income_Statement::mailStatement() {
-    mailIncomeStatement(book_, is_);
+    mailIncomeStatement(is_, book_, windowTitle().toStdString());
 }

@@ -6,6 +6,7 @@
 #include "statements/qt/draw_trial_balance.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/qt/statement_outputs.h"
+#include "statements/trial_balance_outputs.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
@@ -88,13 +89,16 @@ void Trial_Balance::DisplaySubAcc_Click() {
 }
 
 void Trial_Balance::CopyTrialBalance_Click() {
-    copyTrialBalance(book_, tb_);
+    putOnClipboard(trialBalanceTabText(tb_), trialBalanceRtf(tb_, book_));
 }
 
 void Trial_Balance::SaveTrialBal_Click() {
-    exportTrialBalance(this, book_, run_, tb_);
+    exportThroughDialog(this, run_, {"*.xls", "*.csv", "*.rtf", "*.htm"},
+                        [this](const std::filesystem::path& path, const std::string& type) {
+                            return exportTrialBalance(tb_, book_, path, type);
+                        });
 }
 
 void Trial_Balance::mailStatement() {
-    mailTrialBalance(book_, tb_);
+    mailTrialBalance(tb_, book_, windowTitle().toStdString());
 }

@@ -1,21 +1,37 @@
 #include "statements/qt/statement_outputs.h"
 
-// Filled in from the statement outputs once they are in this branch.
+#include "book/runtime_state.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
+#include "toolkit/qt/LoadSave.h"
 
-void copyTrialBalance(const Book&, const TrialBalance&) {}
-void exportTrialBalance(QWidget*, const Book&, RunTimeState&, const TrialBalance&) {}
-void mailTrialBalance(const Book&, const TrialBalance&) {}
+#include <QWidget>
 
-void copyIncomeStatement(const Book&, const IncomeStatement&) {}
-void exportIncomeStatement(QWidget*, const Book&, RunTimeState&, const IncomeStatement&) {}
-void mailIncomeStatement(const Book&, const IncomeStatement&) {}
+void putOnClipboard(const std::string& text, const std::string& rtf) {
+    if (rtf.empty())
+        services().clipboard->setText(text);
+    else
+        services().clipboard->setTextAndRtf(text, rtf);
+}
 
-void copyBalanceSheet(const Book&, const BalanceSheet&, BalanceSheetLayout) {}
-void exportBalanceSheet(QWidget*, const Book&, RunTimeState&, const BalanceSheet&,
-                        BalanceSheetLayout) {}
-void mailBalanceSheet(const Book&, const BalanceSheet&, BalanceSheetLayout) {}
-
-void copyInflowsOutflows(const Book&, const InflowsOutflows&, const FlowView&) {}
-void exportInflowsOutflows(QWidget*, const Book&, RunTimeState&, const InflowsOutflows&,
-                           const FlowView&) {}
-void mailInflowsOutflows(const Book&, const InflowsOutflows&, const FlowView&) {}
+bool exportThroughDialog(
+    QWidget* owner, RunTimeState& run, const std::vector<std::string>& patterns,
+    const std::function<ExportResult(const std::filesystem::path&, const std::string&)>& write) {
+    LoadSave dialog(run, owner);
+    LoadSave::Request request;
+    request.caption = strings::text(166);
+    request.acceptCaption = strings::text(165);
+    request.patterns = patterns;
+    const auto choice = dialog.ask(request, owner);
+    if (!choice) return false;
+    const std::filesystem::path path = choice->pathWithType();
+    run.CurrentFilePath = path.string();
+    run.SaveExtension = choice->type;
+    const ExportResult result = write(path, choice->type);
+    if (!result.ok) {
+        showMessage(result.message);
+        return false;
+    }
+    if (!result.notice.empty()) showMessage(result.notice);
+    return true;
+}

@@ -1,40 +1,28 @@
-// The statement windows' Copy, Export and Send commands: the texts, files and
-// mail drafts the statement outputs make of a computed statement, handed to
-// the clipboard, the file dialog and the mail program.
+// What the statement windows' Copy, Export and Send commands share: the
+// clipboard, the file dialog around an export, and the outcome of a mail
+// draft. The texts, files and drafts themselves come from the statement
+// outputs (statements/*_outputs.h).
 #pragma once
 
-#include "book/book.h"
-#include "book/runtime_state.h"
-#include "statements/balance_sheet.h"
-#include "statements/income_statement.h"
-#include "statements/inflows_outflows.h"
-#include "statements/trial_balance.h"
+#include "statements/report_markup.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 class QWidget;
+struct RunTimeState;
 
-void copyTrialBalance(const Book& book, const TrialBalance& tb);
-void exportTrialBalance(QWidget* owner, const Book& book, RunTimeState& run,
-                        const TrialBalance& tb);
-void mailTrialBalance(const Book& book, const TrialBalance& tb);
+// Plain text and, when `rtf` is not empty, RTF together on the clipboard.
+void putOnClipboard(const std::string& text, const std::string& rtf = "");
 
-void copyIncomeStatement(const Book& book, const IncomeStatement& is);
-void exportIncomeStatement(QWidget* owner, const Book& book, RunTimeState& run,
-                           const IncomeStatement& is);
-void mailIncomeStatement(const Book& book, const IncomeStatement& is);
-
-void copyBalanceSheet(const Book& book, const BalanceSheet& bs, BalanceSheetLayout layout);
-void exportBalanceSheet(QWidget* owner, const Book& book, RunTimeState& run,
-                        const BalanceSheet& bs, BalanceSheetLayout layout);
-void mailBalanceSheet(const Book& book, const BalanceSheet& bs, BalanceSheetLayout layout);
-
-// The inflows/outflows outputs start at the first period column shown
-// (counted from 0) and carry the window's caption in their title.
-struct FlowView {
-    int firstColumn = 0;
-    std::string caption;
-    int pageWidthPixels = 0; // the web page's table width
-};
-void copyInflowsOutflows(const Book& book, const InflowsOutflows& flows, const FlowView& view);
-void exportInflowsOutflows(QWidget* owner, const Book& book, RunTimeState& run,
-                           const InflowsOutflows& flows, const FlowView& view);
-void mailInflowsOutflows(const Book& book, const InflowsOutflows& flows, const FlowView& view);
+// Asks for a file in the program's file dialog (caption 166, button 165),
+// offering `patterns` ("*.xls" ...; the first is the default type), and
+// writes it with `write`(path with the chosen type, type). A failure or a
+// notice is shown. CurrentFilePath and SaveExtension are left at the file
+// written. False when cancelled or the file could not be written.
+bool exportThroughDialog(
+    QWidget* owner, RunTimeState& run, const std::vector<std::string>& patterns,
+    const std::function<ExportResult(const std::filesystem::path&, const std::string&)>& write);
