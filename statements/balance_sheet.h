@@ -48,16 +48,16 @@ struct BalanceSheet {
     std::string message;
 
     double date = 0;
-    double earliestDate = 0;  // first journal day: the start of the profit's period
+    double earliestDate = 0; // first journal day: the start of the profit's period
     bool includeSubAccounts = false;
-    int decimals = 0;         // the book's balance-sheet decimals
-    std::string dateText;     // "dd mmmm yyyy"
+    int decimals = 0;     // the book's balance-sheet decimals
+    std::string dateText; // "dd mmmm yyyy"
 
     // A current asset with a credit balance stands among the current
     // liabilities (and the other way round) as a positive amount; the other
     // classes keep their own section and sign.
-    BalanceSection currentAssets, currentLiabilities, nonCurrentAssets,
-        nonCurrentLiabilities, equity;
+    BalanceSection currentAssets, currentLiabilities, nonCurrentAssets, nonCurrentLiabilities,
+        equity;
 
     // The profit of the income statement from earliestDate to date.
     Currency netProfit;

@@ -23,9 +23,9 @@ ExportResult writeBalanceSheetSpreadsheet(const BalanceSheet& bs, const Book& bo
                                           double twipsPerPixel = 15);
 // Export by type: "rtf", "htm", anything else the spreadsheet. The window
 // offers only "rtf" in the assets-and-liabilities layout.
-ExportResult exportBalanceSheet(const BalanceSheet& bs, BalanceSheetLayout layout,
-                                const Book& book, const std::filesystem::path& path,
-                                const std::string& extension, double twipsPerPixel = 15);
+ExportResult exportBalanceSheet(const BalanceSheet& bs, BalanceSheetLayout layout, const Book& book,
+                                const std::filesystem::path& path, const std::string& extension,
+                                double twipsPerPixel = 15);
 std::optional<std::filesystem::path> mailBalanceSheet(const BalanceSheet& bs,
                                                       BalanceSheetLayout layout, const Book& book,
                                                       const std::string& caption);

@@ -43,7 +43,7 @@ IncomeSums netProfitOfAllDates(const Book& book);
 
 struct IncomeStatementOptions {
     IncomeStatementPeriod period;
-    LocaleInfo locale;           // marks of the amount texts, month names
+    LocaleInfo locale; // marks of the amount texts, month names
     // When set: the progress bar steps through the journal, and NetProfit is
     // set to the statement's net profit, as every income statement does.
     RunTimeState* run = nullptr;
@@ -55,9 +55,9 @@ struct IncomeStatement {
     std::string message;
 
     IncomeStatementPeriod period;
-    int decimals = 0;        // the book's income-statement decimals
-    std::string startText;   // period start as "d mmmm yyyy"
-    std::string endText;     // period end as "dd mmmm yyyy"
+    int decimals = 0;      // the book's income-statement decimals
+    std::string startText; // period start as "d mmmm yyyy"
+    std::string endText;   // period end as "dd mmmm yyyy"
 
     // Texts of the totals (no zero before the decimal mark below 1).
     std::string revenueTotalText, costTotalText, expenseTotalText;

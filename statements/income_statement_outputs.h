@@ -21,8 +21,7 @@ ExportResult writeIncomeStatementSpreadsheet(const IncomeStatement& is, const Bo
                                              double twipsPerPixel = 15);
 // Export by type: "rtf", "htm", anything else the spreadsheet.
 ExportResult exportIncomeStatement(const IncomeStatement& is, const Book& book,
-                                   const std::filesystem::path& path,
-                                   const std::string& extension, double twipsPerPixel = 15);
-std::optional<std::filesystem::path> mailIncomeStatement(const IncomeStatement& is,
-                                                         const Book& book,
-                                                         const std::string& caption);
+                                   const std::filesystem::path& path, const std::string& extension,
+                                   double twipsPerPixel = 15);
+std::optional<std::filesystem::path>
+mailIncomeStatement(const IncomeStatement& is, const Book& book, const std::string& caption);

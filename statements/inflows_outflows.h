@@ -29,7 +29,7 @@ struct InflowsOutflowsOptions {
 };
 
 struct FlowRow {
-    int slot = 0;           // the table slot of the account
+    int slot = 0; // the table slot of the account
     Currency number;
     std::string name;
     // One amount per period, then the row's total: size periods() + 1.

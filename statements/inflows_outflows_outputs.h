@@ -23,8 +23,8 @@ std::string inflowsOutflowsMailSubject(const Book& book);
 
 // The spreadsheet stops at the format's 256 columns and says so in `notice`.
 ExportResult writeInflowsOutflowsSpreadsheet(const InflowsOutflows& io, const Book& book,
-                                             const std::filesystem::path& path,
-                                             int firstPeriod = 0, double twipsPerPixel = 15);
+                                             const std::filesystem::path& path, int firstPeriod = 0,
+                                             double twipsPerPixel = 15);
 // Export by type: "csv", "htm" (the page and CR LF), anything else the spreadsheet.
 ExportResult exportInflowsOutflows(const InflowsOutflows& io, const Book& book,
                                    const std::filesystem::path& path, const std::string& extension,

@@ -29,15 +29,18 @@ std::string longDateText(double day, const LocaleInfo& locale, bool twoDigitDay 
 std::string monthYearText(double day, const LocaleInfo& locale);
 std::string yearText(double day);
 
-// The whole day of a day number (a time of day dropped), for comparing dates
+// The whole day of a day number (its time of day dropped, as the calendar
+// reads it), for comparing dates
 // as whole days.
-inline double wholeDay(double day) { return std::floor(day); }
+inline double wholeDay(double day) {
+    return std::trunc(day);
+}
 
 // Rows of the statements that list named accounts with one amount.
 struct StatementRow {
-    int slot = 0;              // the table slot that made the row
-    std::string name;          // the slot's account name
-    Currency number;           // the slot's account number
-    Currency amount;           // signed as the statement defines it
-    std::string amountText;    // the amount as the statement writes it
+    int slot = 0;           // the table slot that made the row
+    std::string name;       // the slot's account name
+    Currency number;        // the slot's account number
+    Currency amount;        // signed as the statement defines it
+    std::string amountText; // the amount as the statement writes it
 };

@@ -18,12 +18,12 @@ struct TrialBalanceOptions {
 };
 
 struct TrialBalanceRow {
-    int slot = 0;            // the table slot that opened the row
-    Currency number;         // its key: the slot's number, or its main number when folding
-    std::string name;        // the name of the account numbered `number` (else the slot's)
-    std::string numberText;  // the number as the statement shows it ("100-1" with the dash setting)
-    Currency balance;        // debits less credits: above 0 a debit row, below 0 a credit row
-    std::string amountText;  // the balance without its sign, leading zero kept: "0.50"
+    int slot = 0;           // the table slot that opened the row
+    Currency number;        // its key: the slot's number, or its main number when folding
+    std::string name;       // the name of the account numbered `number` (else the slot's)
+    std::string numberText; // the number as the statement shows it ("100-1" with the dash setting)
+    Currency balance;       // debits less credits: above 0 a debit row, below 0 a credit row
+    std::string amountText; // the balance without its sign, leading zero kept: "0.50"
 
     bool shown() const { return !balance.isZero(); } // rows of 0 are listed by no output
     bool isDebit() const { return balance.raw > 0; }
@@ -35,8 +35,8 @@ struct TrialBalance {
 
     double asOfDate = 0;
     bool includeSubAccounts = false;
-    int decimals = 0;      // the book's trial-balance decimals
-    std::string dateText;  // the as-of date as "dd mmmm yyyy"
+    int decimals = 0;     // the book's trial-balance decimals
+    std::string dateText; // the as-of date as "dd mmmm yyyy"
 
     // One row per distinct key in table order, rows of 0 included (the
     // spreadsheet keeps an empty sheet row for each).

@@ -1,0 +1,108 @@
+#include "statements/income_statement.h"
+
+#include "book/number_format.h"
+#include "resources/string_table.h"
+#include "statements/statement_sums.h"
+
+namespace {
+
+void addRow(std::vector<IncomeRow>& rows, Currency& total, const Book& book, int slot,
+            Currency amount) {
+    if (amount.isZero()) return;
+    rows.push_back({slot, book.AccountNames[slot], book.AccountNumbers[slot], amount, {}});
+    total += amount;
+}
+
+IncomeSums incomeSums(const Book& book, const IncomeStatementPeriod& period, RunTimeState* run) {
+    IncomeSums sums;
+    const int slots = book.slotsInUse();
+    // The first slot of each key gathers the key's lines and decides its class.
+    KeyedSums keyed;
+    const std::vector<int> keyOf = addTableKeys(book, period.includeSubAccounts, keyed);
+    try {
+        DayRange range;
+        range.allDates = period.allDates;
+        range.first = wholeDay(period.start);
+        range.last = wholeDay(period.end);
+        sumJournal(book, range, period.includeSubAccounts, keyed, run);
+        for (int k = 0; k < slots; ++k) {
+            if (keyOf[k] < 0) continue;
+            const Currency debit = keyed.debits[keyOf[k]];
+            const Currency credit = keyed.credits[keyOf[k]];
+            switch (book.AccountTypes[k]) {
+            case CostOfGoodsSold:
+                addRow(sums.cost, sums.costTotal, book, k, debit - credit);
+                break;
+            case Revenue:
+                addRow(sums.revenue, sums.revenueTotal, book, k, credit - debit);
+                break;
+            case Expense:
+                addRow(sums.expenses, sums.expenseTotal, book, k, debit - credit);
+                break;
+            default:
+                break;
+            }
+        }
+        sums.grossProfit = sums.revenueTotal - sums.costTotal;
+        sums.netProfit = sums.grossProfit - sums.expenseTotal;
+    } catch (const CurrencyOverflow&) {
+        IncomeSums failed;
+        failed.message = "The income statement cannot be made: a total is too large to hold.";
+        return failed;
+    }
+    sums.ok = true;
+    return sums;
+}
+
+} // namespace
+
+IncomeSums computeIncomeSums(const Book& book, const IncomeStatementPeriod& period) {
+    return incomeSums(book, period, nullptr);
+}
+
+IncomeSums netProfitOfAllDates(const Book& book) {
+    IncomeStatementPeriod period;
+    period.allDates = true;
+    return computeIncomeSums(book, period);
+}
+
+IncomeStatement computeIncomeStatement(const Book& book, const IncomeStatementOptions& options) {
+    IncomeStatement is;
+    is.period = options.period;
+    is.sums = incomeSums(book, options.period, options.run);
+    is.ok = is.sums.ok;
+    is.message = is.sums.message;
+    is.decimals = Book::clampDecimals(book.DecimalsIncome);
+    is.startText = longDateText(options.period.start, options.locale, false);
+    is.endText = longDateText(options.period.end, options.locale);
+    if (!is.ok) return is;
+
+    const NumberMarks marks = marksOf(options.locale);
+    auto text = [&](Currency value) {
+        return statementAmountText(value, is.decimals, marks, false);
+    };
+    for (auto* rows : {&is.sums.revenue, &is.sums.cost, &is.sums.expenses})
+        for (IncomeRow& row : *rows)
+            row.amountText = text(row.amount);
+    const IncomeSums& s = is.sums;
+    is.revenueTotalText = text(s.revenueTotal);
+    is.costTotalText = text(s.costTotal);
+    is.expenseTotalText = text(s.expenseTotal);
+    is.grossProfitText = text(s.grossProfit);
+    is.netProfitText = text(s.netProfit);
+    is.netLabelId = is.costShown() ? 203 : 204;
+
+    const double revenue = s.revenueTotal.toDouble();
+    if (!s.costTotal.isZero() && !s.revenueTotal.isZero()) {
+        is.grossRatio = s.grossProfit.toDouble() / revenue;
+        is.grossRatioCaption = strings::text(s.grossProfit.raw > 0 ? 206 : 305) + " : " +
+                               percentText(*is.grossRatio, marks);
+    }
+    if (s.revenueTotal.raw > 0) {
+        is.netRatio = s.netProfit.toDouble() / revenue;
+        is.netRatioCaption = strings::text(s.netProfit.raw > 0 ? 203 : 306) + " : " +
+                             percentText(*is.netRatio, marks);
+    }
+    if (options.run) options.run->NetProfit = s.netProfit;
+    return is;
+}

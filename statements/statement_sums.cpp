@@ -1,0 +1,65 @@
+#include "statements/statement_sums.h"
+
+#include "book/tmain.h"
+#include "statements/statement_text.h"
+
+Currency statementKey(Currency number, bool includeSubAccounts) {
+    return includeSubAccounts ? number : Tmain::TruncateDecimals(number, 0);
+}
+
+int KeyedSums::add(Currency key) {
+    const auto [it, fresh] = index.try_emplace(key.raw, static_cast<int>(debits.size()));
+    if (fresh) {
+        debits.emplace_back();
+        credits.emplace_back();
+    }
+    return it->second;
+}
+
+int KeyedSums::find(Currency key) const {
+    if (key.raw <= 0) return -1;
+    const auto it = index.find(key.raw);
+    return it == index.end() ? -1 : it->second;
+}
+
+std::vector<int> addTableKeys(const Book& book, bool includeSubAccounts, KeyedSums& sums) {
+    const int slots = book.slotsInUse();
+    std::vector<int> keyOf(static_cast<std::size_t>(std::max(slots, 0)), -1);
+    for (int k = 0; k < slots; ++k) {
+        const std::size_t before = sums.debits.size();
+        const int index = sums.add(statementKey(book.AccountNumbers[k], includeSubAccounts));
+        if (sums.debits.size() != before) keyOf[static_cast<std::size_t>(k)] = index;
+    }
+    return keyOf;
+}
+
+bool DayRange::holds(double date) const {
+    if (allDates) return true;
+    const double day = wholeDay(date);
+    return day >= first && day <= last;
+}
+
+void sumJournal(const Book& book, const DayRange& range, bool includeSubAccounts, KeyedSums& sums,
+                RunTimeState* run) {
+    const std::int32_t stride =
+        run ? std::max<std::int32_t>(run->ProgressStride, 1) : std::int32_t{0};
+    std::int64_t lastNumber = 0;
+    int lastIndex = -1;
+    bool haveLast = false;
+    const std::int32_t count = static_cast<std::int32_t>(book.EntryLines.size());
+    for (std::int32_t i = 0; i < count; ++i) {
+        const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
+        if (!range.holds(line.Date)) continue;
+        if (!haveLast || line.AccountNumber.raw != lastNumber) {
+            lastIndex = sums.find(statementKey(line.AccountNumber, includeSubAccounts));
+            lastNumber = line.AccountNumber.raw;
+            haveLast = true;
+        }
+        if (lastIndex < 0) continue;
+        if (line.Side == Debit)
+            sums.debits[static_cast<std::size_t>(lastIndex)] += line.Amount;
+        else
+            sums.credits[static_cast<std::size_t>(lastIndex)] += line.Amount;
+        if (run && i % stride == 0) Tmain::StepProgress(*run);
+    }
+}

@@ -1,0 +1,55 @@
+// The small trading book every statement test works from, with each figure
+// worked out by hand in statements_test.cpp.
+#pragma once
+
+#include "../book/hand_made_books.h"
+
+namespace statementbooks {
+
+using namespace handmade;
+
+inline double day2024(int m, int d) {
+    return handmade::day(2024, m, d);
+}
+
+// Jan: capital 10,000 into cash; equipment 3,000 from cash; cash 1,500 from
+//      sales 1,000 and online sales 500 (one entry).
+// Feb: purchases 600 on credit; wages 200 and rent 100 paid in one entry.
+// Mar: loan 2,000 into cash; drawings 400.
+// Apr: creditors 600 paid from the bank (the bank goes overdrawn); cash sales
+//      800 at a quarter to six in the evening of 10 April.
+inline Book tradingBook() {
+    Book book = emptyBook();
+    book.BusinessName = VariantText("Corner Shop");
+    book.DecimalsTrialBalance = 2;
+    book.DecimalsIncome = 2;
+    book.DecimalsBalanceSheet = 2;
+    setAccount(book, 1, "100", "Cash", CurrentAsset);
+    setAccount(book, 2, "110", "Bank", CurrentAsset);
+    setAccount(book, 3, "200", "Creditors", CurrentLiability);
+    setAccount(book, 4, "250", "Loan", NonCurrentLiability);
+    setAccount(book, 5, "150", "Equipment", NonCurrentAsset);
+    setAccount(book, 6, "300", "Capital", CapitalEquity);
+    setAccount(book, 7, "310", "Owner Drawings", CapitalEquity);
+    setAccount(book, 8, "400", "Sales", Revenue);
+    setAccount(book, 9, "400.1", "Sales online", Revenue);
+    setAccount(book, 10, "500", "Purchases", CostOfGoodsSold);
+    setAccount(book, 11, "600", "Wages", Expense);
+    setAccount(book, 12, "610", "Rent", Expense);
+    addEntry(book, "1", day2024(1, 10), "100", "300", "10000");
+    addEntry(book, "2", day2024(1, 15), "150", "100", "3000");
+    addLine(book, "3", day2024(1, 20), Debit, "100", "1500");
+    addLine(book, "3", day2024(1, 20), Credit, "400", "1000");
+    addLine(book, "3", day2024(1, 20), Credit, "400.1", "500", "_");
+    addEntry(book, "4", day2024(2, 5), "500", "200", "600");
+    addLine(book, "5", day2024(2, 10), Debit, "600", "200");
+    addLine(book, "5", day2024(2, 10), Debit, "610", "100");
+    addLine(book, "5", day2024(2, 10), Credit, "100", "300", "_");
+    addEntry(book, "6", day2024(3, 15), "100", "250", "2000");
+    addEntry(book, "7", day2024(3, 20), "310", "100", "400");
+    addEntry(book, "8", day2024(4, 5), "200", "110", "600");
+    addEntry(book, "9", day2024(4, 10) + 0.74, "100", "400", "800");
+    return book;
+}
+
+} // namespace statementbooks

@@ -1,0 +1,413 @@
+// Every figure of the four statements of the trading book, worked out by
+// hand (see statement_books.h for the journal).
+#include "statements/balance_sheet.h"
+#include "statements/income_statement.h"
+#include "statements/inflows_outflows.h"
+#include "statements/trial_balance.h"
+
+#include "statement_books.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+using namespace statementbooks;
+
+namespace {
+
+using Figures = std::vector<std::pair<std::string, std::string>>; // name, amount
+
+TrialBalance trialBalance(const Book& book, double date, bool subAccounts) {
+    TrialBalanceOptions options;
+    options.asOfDate = date;
+    options.includeSubAccounts = subAccounts;
+    options.locale = monthFirstLocale();
+    return computeTrialBalance(book, options);
+}
+
+Figures shownRows(const TrialBalance& tb) {
+    Figures out;
+    for (const TrialBalanceRow& row : tb.rows)
+        if (row.shown())
+            out.emplace_back(row.numberText + " " + row.name, row.balance.toPlainString());
+    return out;
+}
+
+Figures figures(const std::vector<StatementRow>& rows) {
+    Figures out;
+    for (const StatementRow& row : rows)
+        out.emplace_back(row.name, row.amountText);
+    return out;
+}
+
+Figures flowFigures(const std::vector<FlowRow>& rows) {
+    Figures out;
+    for (const FlowRow& row : rows) {
+        std::string cells;
+        for (const std::string& text : row.amountTexts)
+            cells += (cells.empty() ? "" : " ") + text;
+        out.emplace_back(row.name, cells);
+    }
+    return out;
+}
+
+std::string joined(const std::vector<std::string>& texts) {
+    std::string out;
+    for (const std::string& text : texts)
+        out += (out.empty() ? "" : " ") + text;
+    return out;
+}
+
+BalanceSheet balanceSheet(const Book& book, double date, RunTimeState* run = nullptr) {
+    BalanceSheetOptions options;
+    options.date = date;
+    options.locale = monthFirstLocale();
+    options.run = run;
+    return computeBalanceSheet(book, options);
+}
+
+} // namespace
+
+TEST(TrialBalance, FoldedAndUnfoldedAtTwoDates) {
+    const Book book = tradingBook();
+    struct Case {
+        double date;
+        bool subAccounts;
+        Figures rows;
+        std::string debitTotal, creditTotal;
+    };
+    const std::vector<Case> cases = {
+        {day2024(3, 31),
+         false,
+         {{"100 Cash", "9800"},
+          {"200 Creditors", "-600"},
+          {"250 Loan", "-2000"},
+          {"150 Equipment", "3000"},
+          {"300 Capital", "-10000"},
+          {"310 Owner Drawings", "400"},
+          {"400 Sales", "-1500"},
+          {"500 Purchases", "600"},
+          {"600 Wages", "200"},
+          {"610 Rent", "100"}},
+         "14,100.00",
+         "14,100.00"},
+        {day2024(3, 31),
+         true,
+         {{"100 Cash", "9800"},
+          {"200 Creditors", "-600"},
+          {"250 Loan", "-2000"},
+          {"150 Equipment", "3000"},
+          {"300 Capital", "-10000"},
+          {"310 Owner Drawings", "400"},
+          {"400 Sales", "-1000"},
+          {"400.1 Sales online", "-500"},
+          {"500 Purchases", "600"},
+          {"600 Wages", "200"},
+          {"610 Rent", "100"}},
+         "14,100.00",
+         "14,100.00"},
+        // The sale late on 10 April counts on the 10th; creditors are paid off
+        // and the bank is overdrawn.
+        {day2024(4, 10),
+         false,
+         {{"100 Cash", "10600"},
+          {"110 Bank", "-600"},
+          {"250 Loan", "-2000"},
+          {"150 Equipment", "3000"},
+          {"300 Capital", "-10000"},
+          {"310 Owner Drawings", "400"},
+          {"400 Sales", "-2300"},
+          {"500 Purchases", "600"},
+          {"600 Wages", "200"},
+          {"610 Rent", "100"}},
+         "14,900.00",
+         "14,900.00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.subAccounts ? "unfolded" : "folded");
+        const TrialBalance tb = trialBalance(book, c.date, c.subAccounts);
+        ASSERT_TRUE(tb.ok);
+        EXPECT_EQ(shownRows(tb), c.rows);
+        EXPECT_EQ(tb.debitTotalText, c.debitTotal);
+        EXPECT_EQ(tb.creditTotalText, c.creditTotal);
+        EXPECT_TRUE(tb.balanced());
+    }
+    const TrialBalance tb = trialBalance(book, day2024(3, 31), false);
+    EXPECT_EQ(tb.dateText, "31 March 2024");
+    EXPECT_EQ(tb.rows[1].amountText, "9,800.00");
+    EXPECT_EQ(tb.rows[3].amountText, "600.00"); // a credit balance is shown without its sign
+    EXPECT_EQ(tb.rows.size(), 14u - 1u);        // one row per key: 400.1 folds into 400
+}
+
+TEST(TrialBalance, SubAccountsBeforeTheirMainAccountUnbalancedJournalAndOverflow) {
+    Book book = emptyBook();
+    book.DecimalsTrialBalance = 2;
+    setAccount(book, 1, "100.1", "Till", CurrentAsset);
+    setAccount(book, 2, "100", "Cash", CurrentAsset);
+    setAccount(book, 3, "250.5", "Loan part", NonCurrentLiability); // 250 is not in the table
+    addEntry(book, "1", day2024(1, 1), "100.1", "250.5", "70");
+    addEntry(book, "2", day2024(1, 2), "100", "250.5", "30.5");
+    addLine(book, "3", day2024(1, 3), Debit, "100", "0.25", "_"); // a debit without a credit
+    const TrialBalance folded = trialBalance(book, day2024(12, 31), false);
+    ASSERT_TRUE(folded.ok);
+    EXPECT_EQ(shownRows(folded), (Figures{{"100 Cash", "100.75"}, {"250 Loan part", "-100.5"}}));
+    EXPECT_EQ(folded.debitTotalText, "100.75");
+    EXPECT_EQ(folded.creditTotalText, "100.50");
+    EXPECT_FALSE(folded.balanced());
+    const TrialBalance apart = trialBalance(book, day2024(12, 31), true);
+    EXPECT_EQ(
+        shownRows(apart),
+        (Figures{{"100.1 Till", "70"}, {"100 Cash", "30.75"}, {"250.5 Loan part", "-100.5"}}));
+    EXPECT_EQ(apart.rows[2].amountText, "30.75");
+
+    addEntry(book, "4", day2024(1, 4), "100", "250.5", "900000000000000");
+    addEntry(book, "5", day2024(1, 5), "100", "250.5", "900000000000000");
+    const TrialBalance overflow = trialBalance(book, day2024(12, 31), false);
+    EXPECT_FALSE(overflow.ok);
+    EXPECT_NE(overflow.message.find("too large"), std::string::npos);
+}
+
+TEST(IncomeStatement, PeriodsRatiosAndLabels) {
+    const Book book = tradingBook();
+    IncomeStatementOptions options;
+    options.locale = monthFirstLocale();
+    options.period.start = day2024(1, 1);
+    options.period.end = day2024(3, 31);
+    RunTimeState run;
+    options.run = &run;
+    const IncomeStatement q1 = computeIncomeStatement(book, options);
+    ASSERT_TRUE(q1.ok);
+    EXPECT_EQ(figures(q1.sums.revenue), (Figures{{"Sales", "1,500.00"}}));
+    EXPECT_EQ(figures(q1.sums.cost), (Figures{{"Purchases", "600.00"}}));
+    EXPECT_EQ(figures(q1.sums.expenses), (Figures{{"Wages", "200.00"}, {"Rent", "100.00"}}));
+    EXPECT_EQ(q1.revenueTotalText, "1,500.00");
+    EXPECT_EQ(q1.grossProfitText, "900.00");
+    EXPECT_EQ(q1.expenseTotalText, "300.00");
+    EXPECT_EQ(q1.netProfitText, "600.00");
+    EXPECT_EQ(q1.netLabelId, 203);
+    EXPECT_EQ(q1.grossRatioCaption, "Gross Profit : 60.00%");
+    EXPECT_EQ(q1.netRatioCaption, "Net Profit : 40.00%");
+    EXPECT_EQ(q1.startText, "1 January 2024");
+    EXPECT_EQ(q1.endText, "31 March 2024");
+    EXPECT_EQ(run.NetProfit.toPlainString(), "600");
+
+    options.period.includeSubAccounts = true;
+    options.period.end = day2024(4, 10); // the late sale on the last day counts
+    const IncomeStatement apart = computeIncomeStatement(book, options);
+    EXPECT_EQ(figures(apart.sums.revenue),
+              (Figures{{"Sales", "1,800.00"}, {"Sales online", "500.00"}}));
+    EXPECT_EQ(apart.netProfitText, "1,400.00");
+
+    // Only the February costs: a loss, no revenue, so no ratio at all.
+    options.period.start = day2024(2, 1);
+    options.period.end = day2024(2, 29);
+    const IncomeStatement february = computeIncomeStatement(book, options);
+    EXPECT_EQ(february.netProfitText, "(900.00)");
+    EXPECT_FALSE(february.revenueShown());
+    EXPECT_FALSE(february.grossRatio.has_value());
+    EXPECT_FALSE(february.netRatio.has_value());
+    EXPECT_TRUE(february.grossRatioCaption.empty());
+
+    // Sales only, below 1: no leading zero; no cost section, so PROFIT / LOSS.
+    Book small = emptyBook();
+    small.DecimalsIncome = 2;
+    setAccount(small, 1, "100", "Cash", CurrentAsset);
+    setAccount(small, 2, "400", "Sales", Revenue);
+    setAccount(small, 3, "600", "Wages", Expense);
+    addEntry(small, "1", day2024(1, 1), "100", "400", "0.5");
+    addEntry(small, "2", day2024(1, 1), "600", "100", "2");
+    options.period = {true, 0, 0, false};
+    const IncomeStatement loss = computeIncomeStatement(small, options);
+    EXPECT_EQ(loss.sums.revenue[0].amountText, ".50");
+    EXPECT_EQ(loss.netProfitText, "(1.50)");
+    EXPECT_EQ(loss.netLabelId, 204);
+    EXPECT_FALSE(loss.grossRatio.has_value());
+    EXPECT_EQ(loss.netRatioCaption, "Net Loss : (300.00%)");
+}
+
+TEST(BalanceSheet, BothLayoutsReturnOnEquityAndItsOwnProfit) {
+    const Book book = tradingBook();
+    RunTimeState run;
+    const BalanceSheet march = balanceSheet(book, day2024(3, 31), &run);
+    ASSERT_TRUE(march.ok);
+    EXPECT_EQ(figures(march.currentAssets.rows), (Figures{{"Cash", "9,800.00"}}));
+    EXPECT_EQ(figures(march.currentLiabilities.rows), (Figures{{"Creditors", "600.00"}}));
+    EXPECT_EQ(march.netProfitText, "600.00");
+    EXPECT_EQ(march.workingCapital.amountText, "9,200.00");
+    EXPECT_EQ(march.workingNetAssets.amountText, "10,200.00");
+    EXPECT_EQ(march.equityBalanceText, "10,200.00");
+    EXPECT_EQ(run.NetProfit.toPlainString(), "600");
+
+    // In April the overdrawn bank stands among the current liabilities.
+    const BalanceSheet april = balanceSheet(book, day2024(4, 30), &run);
+    EXPECT_EQ(run.NetProfit.toPlainString(), "1400");
+    EXPECT_EQ(march.netProfitText, "600.00"); // the first sheet keeps its own profit
+    struct Line {
+        const char* what;
+        bool shown;
+        std::string text;
+    };
+    const std::vector<Line> lines = {
+        {"working capital", april.workingCapital.shown, april.workingCapital.amountText},
+        {"net assets (working)", april.workingNetAssets.shown, april.workingNetAssets.amountText},
+        {"total assets", april.totalAssets.shown, april.totalAssets.amountText},
+        {"total liabilities", april.totalLiabilities.shown, april.totalLiabilities.amountText},
+        {"net assets", april.netAssets.shown, april.netAssets.amountText},
+        {"profit", april.profitShown(), april.netProfitText},
+        {"capital balance", april.equity.shown(), april.equityBalanceText},
+    };
+    const std::vector<Line> expected = {
+        {"working capital", true, "10,000.00"}, {"net assets (working)", true, "11,000.00"},
+        {"total assets", true, "13,600.00"},    {"total liabilities", true, "2,600.00"},
+        {"net assets", true, "11,000.00"},      {"profit", true, "1,400.00"},
+        {"capital balance", true, "11,000.00"},
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(lines[i].what);
+        EXPECT_EQ(lines[i].shown, expected[i].shown);
+        EXPECT_EQ(lines[i].text, expected[i].text);
+    }
+    EXPECT_EQ(figures(april.currentAssets.rows), (Figures{{"Cash", "10,600.00"}}));
+    EXPECT_EQ(figures(april.currentLiabilities.rows), (Figures{{"Bank", "600.00"}}));
+    EXPECT_EQ(figures(april.nonCurrentAssets.rows), (Figures{{"Equipment", "3,000.00"}}));
+    EXPECT_EQ(figures(april.nonCurrentLiabilities.rows), (Figures{{"Loan", "2,000.00"}}));
+    EXPECT_EQ(figures(april.equity.rows),
+              (Figures{{"Capital", "10,000.00"}, {"Owner Drawings", "(400.00)"}}));
+    EXPECT_EQ(april.returnOnEquityCaption, "Return on Equity : 14.58%");
+    EXPECT_EQ(april.dateText, "30 April 2024");
+
+    // Without current items, no working capital nor total assets; without
+    // capital no return on equity.
+    Book plain = emptyBook();
+    setAccount(plain, 1, "150", "Land", NonCurrentAsset);
+    setAccount(plain, 2, "250", "Mortgage", NonCurrentLiability);
+    addEntry(plain, "1", day2024(1, 1), "150", "250", "100");
+    const BalanceSheet land = balanceSheet(plain, day2024(1, 1));
+    EXPECT_FALSE(land.workingCapital.shown);
+    EXPECT_FALSE(land.workingNetAssets.shown); // NCA equals NCL
+    EXPECT_FALSE(land.totalAssets.shown);
+    EXPECT_TRUE(land.totalLiabilities.shown);
+    EXPECT_FALSE(land.netAssets.shown);
+    EXPECT_FALSE(land.returnOnEquity.has_value());
+}
+
+TEST(InflowsOutflows, CashAndRevenueExpenseModesForEveryPeriodKind) {
+    const Book book = tradingBook();
+    struct Case {
+        PeriodKind kind;
+        bool cash;
+        std::string labels, heads;
+        Figures inflows, outflows;
+        std::string inflowTotals, outflowTotals, beginning, ending;
+    };
+    const std::vector<Case> cases = {
+        {PeriodKind::Monthly,
+         true,
+         "Jan 2024 Feb 2024 Mar 2024 Apr 2024",
+         "Jan 2024 Feb 2024 Mar 2024 Apr 2024 Total",
+         // Cash of 1,500 shared pro rata: 1,000 to sales, 500 to online sales.
+         {{"Loan", "0.00 0.00 2,000.00 0.00 2,000.00"},
+          {"Capital", "10,000.00 0.00 0.00 0.00 10,000.00"},
+          {"Sales", "1,000.00 0.00 0.00 800.00 1,800.00"},
+          {"Sales online", "500.00 0.00 0.00 0.00 500.00"}},
+         {{"Equipment", "3,000.00 0.00 0.00 0.00 3,000.00"},
+          {"Owner Drawings", "0.00 0.00 400.00 0.00 400.00"},
+          {"Wages", "0.00 200.00 0.00 0.00 200.00"},
+          {"Rent", "0.00 100.00 0.00 0.00 100.00"}},
+         "11,500.00 0.00 2,000.00 800.00 14,300.00",
+         "3,000.00 300.00 400.00 0.00 3,700.00",
+         "0.00 8,500.00 8,200.00 9,800.00",
+         "8,500.00 8,200.00 9,800.00 10,600.00"},
+        // January is a period of its own: no line before the first quarter is lost.
+        {PeriodKind::Quarterly,
+         true,
+         "Jan 2024 Feb 2024 Apr 2024",
+         "Mar 2024 Apr 2024 Jun 2024 Total",
+         {{"Loan", "0.00 2,000.00 0.00 2,000.00"},
+          {"Capital", "10,000.00 0.00 0.00 10,000.00"},
+          {"Sales", "1,000.00 0.00 800.00 1,800.00"},
+          {"Sales online", "500.00 0.00 0.00 500.00"}},
+         {{"Equipment", "3,000.00 0.00 0.00 3,000.00"},
+          {"Owner Drawings", "0.00 400.00 0.00 400.00"},
+          {"Wages", "0.00 200.00 0.00 200.00"},
+          {"Rent", "0.00 100.00 0.00 100.00"}},
+         "11,500.00 2,000.00 800.00 14,300.00",
+         "3,000.00 700.00 0.00 3,700.00",
+         "0.00 8,500.00 9,800.00",
+         "8,500.00 9,800.00 10,600.00"},
+        {PeriodKind::Bimonthly,
+         false,
+         "Jan 2024 Mar 2024 Apr 2024",
+         "Feb 2024 Apr 2024 May 2024 Total",
+         {{"Sales", "1,000.00 0.00 800.00 1,800.00"}, {"Sales online", "500.00 0.00 0.00 500.00"}},
+         {{"Owner Drawings", "0.00 400.00 0.00 400.00"},
+          {"Purchases", "600.00 0.00 0.00 600.00"},
+          {"Wages", "200.00 0.00 0.00 200.00"},
+          {"Rent", "100.00 0.00 0.00 100.00"}},
+         "1,500.00 0.00 800.00 2,300.00",
+         "900.00 400.00 0.00 1,300.00",
+         "0.00 600.00 200.00",
+         "600.00 200.00 1,000.00"},
+        {PeriodKind::Yearly,
+         false,
+         "2024 2024",
+         "2024 2024 Total",
+         {{"Sales", "1,000.00 800.00 1,800.00"}, {"Sales online", "500.00 0.00 500.00"}},
+         {{"Owner Drawings", "400.00 0.00 400.00"},
+          {"Purchases", "600.00 0.00 600.00"},
+          {"Wages", "200.00 0.00 200.00"},
+          {"Rent", "100.00 0.00 100.00"}},
+         "1,500.00 800.00 2,300.00",
+         "1,300.00 0.00 1,300.00",
+         "0.00 200.00",
+         "200.00 1,000.00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.labels);
+        InflowsOutflowsOptions options;
+        options.kind = c.kind;
+        if (c.cash) options.cashAccount = money("100");
+        options.locale = monthFirstLocale();
+        const InflowsOutflows io = computeInflowsOutflows(book, options);
+        ASSERT_TRUE(io.ok) << io.message;
+        EXPECT_EQ(joined(io.periodLabels), c.labels);
+        EXPECT_EQ(joined(io.columnHeads), c.heads);
+        EXPECT_EQ(flowFigures(io.inflows), c.inflows);
+        EXPECT_EQ(flowFigures(io.outflows), c.outflows);
+        EXPECT_EQ(joined(io.inflowTotalTexts), c.inflowTotals);
+        EXPECT_EQ(joined(io.outflowTotalTexts), c.outflowTotals);
+        EXPECT_EQ(joined(io.beginningTexts), c.beginning);
+        EXPECT_EQ(joined(io.endingTexts), c.ending);
+    }
+    EXPECT_EQ(periodKindOfIndex(-1), PeriodKind::Monthly);
+    EXPECT_EQ(periodKindOfIndex(7), PeriodKind::Yearly);
+}
+
+TEST(InflowsOutflows, SharesNettingAndWildDates) {
+    Book book = emptyBook();
+    book.DecimalsBalanceSheet = 2;
+    setAccount(book, 1, "100", "Cash", CurrentAsset);
+    setAccount(book, 2, "400", "Sales", Revenue);
+    setAccount(book, 3, "600", "Fees", Expense);
+    // 100 against three equal credits: 33.3333 each, rounded share by share.
+    addLine(book, "1", day2024(5, 1), Debit, "100", "100");
+    for (int i = 0; i < 3; ++i)
+        addLine(book, "1", day2024(5, 1), Credit, "400", "1", i == 2 ? "_" : "");
+    // Fees receive 80 and pay 30 in the same month: one inflow of 50.
+    addEntry(book, "2", day2024(5, 2), "100", "600", "80");
+    addEntry(book, "3", day2024(5, 3), "600", "100", "30");
+    InflowsOutflowsOptions options;
+    options.cashAccount = money("100");
+    const InflowsOutflows io = computeInflowsOutflows(book, options);
+    ASSERT_TRUE(io.ok);
+    EXPECT_EQ(flowFigures(io.inflows),
+              (Figures{{"Sales", "100.00 100.00"}, {"Fees", "50.00 50.00"}}));
+    EXPECT_EQ(io.inflows[0].amounts[0], money("99.9999"));
+    EXPECT_TRUE(io.outflows.empty());
+
+    book.EntryLines[0].Date = handmade::day(9000, 1, 1); // one wild date
+    const InflowsOutflows wild = computeInflowsOutflows(book, options);
+    EXPECT_FALSE(wild.ok);
+    EXPECT_NE(wild.message.find("more periods"), std::string::npos);
+}
