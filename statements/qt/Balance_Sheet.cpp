@@ -3,13 +3,13 @@
 #include "book/tmain.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
+#include "statements/balance_sheet_outputs.h"
+#include "statements/qt/computing_guard.h"
 #include "statements/qt/draw_balance_sheet.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/qt/statement_dates.h"
-#include "statements/balance_sheet_outputs.h"
 #include "statements/qt/statement_outputs.h"
 #include "toolkit/qt/CalanderForm.h"
-#include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QAction>
@@ -76,11 +76,11 @@ void Balance_Sheet::BalanceMainLOAD() {
     options.includeSubAccounts = SubAccounts->isChecked();
     options.locale = currentLocale();
     options.run = &run_;
-    pointer::beginBusy();
-    Tmain::BeginProgress(run_, "Balancing");
-    BalanceSheet computed = computeBalanceSheet(book_, options);
-    Tmain::EndProgress(run_);
-    pointer::endBusy();
+    BalanceSheet computed;
+    {
+        ComputingGuard computing(run_, book_);
+        computed = computeBalanceSheet(book_, options);
+    }
     if (!computed.ok) {
         showMessage(computed.message);
         return;

@@ -147,8 +147,8 @@ void CashFlow::DateTerm_Click() {
 
 void CashFlow::tReportAcc_Click() {
     selectedAccount_ = Tmain::AccountNumberByName(book_, tReportAcc->currentText().toStdString());
-    FolioChoiceTx->setText(QString::fromStdString(
-        folioText(book_, selectedAccount_, currentLocale().decimalMark)));
+    FolioChoiceTx->setText(
+        QString::fromStdString(folioText(book_, selectedAccount_, currentLocale().decimalMark)));
     Form_Cash_Flow(selectedAccount_);
     VScroll1->setValue(0);
     HScroll1->setValue(0);
@@ -279,9 +279,8 @@ void CashFlow::mouseMoved(double y) {
         return;
     }
     Canvas->setCursor(Qt::WhatsThisCursor);
-    mA->setText(QString::fromStdString(
-        plainNumberText(row->account, currentLocale().decimalMark) + " / " +
-        Tmain::AccountNameByNumber(book_, row->account)));
+    mA->setText(QString::fromStdString(plainNumberText(row->account, currentLocale().decimalMark) +
+                                       " / " + Tmain::AccountNameByNumber(book_, row->account)));
 }
 
 void CashFlow::mouseReleased(int button, double y) {
@@ -307,8 +306,8 @@ void CashFlow::SaveB_Click() {
 void CashFlow::SaveA_Click() {
     exportThroughDialog(this, run_, {"*.xls", "*.csv", "*.htm"},
                         [this](const std::filesystem::path& path, const std::string& type) {
-                            return exportInflowsOutflows(io_, book_, path, type,
-                                                         pageWidthPixels(), firstPeriod_);
+                            return exportInflowsOutflows(io_, book_, path, type, pageWidthPixels(),
+                                                         firstPeriod_);
                         });
 }
 

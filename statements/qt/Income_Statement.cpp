@@ -3,13 +3,13 @@
 #include "book/tmain.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
+#include "statements/income_statement_outputs.h"
+#include "statements/qt/computing_guard.h"
 #include "statements/qt/draw_income_statement.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/qt/statement_dates.h"
-#include "statements/income_statement_outputs.h"
 #include "statements/qt/statement_outputs.h"
 #include "toolkit/qt/CalanderForm.h"
-#include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QAction>
@@ -66,7 +66,8 @@ Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost 
             activateWindow();
         });
         connect(picker, &CalanderForm::KeyPress, this, [this](KeyPressArgs& k) {
-            filterDateKey(k, [this] { Form_Activate2(); }, true);
+            filterDateKey(
+                k, [this] { Form_Activate2(); }, true);
         });
     }
 
@@ -88,11 +89,11 @@ void Income_Statement::Form_Activate2() {
     options.period.includeSubAccounts = SubAccounts->isChecked();
     options.locale = locale;
     options.run = &run_;
-    pointer::beginBusy();
-    Tmain::BeginProgress(run_, "Balancing");
-    IncomeStatement computed = computeIncomeStatement(book_, options);
-    Tmain::EndProgress(run_);
-    pointer::endBusy();
+    IncomeStatement computed;
+    {
+        ComputingGuard computing(run_, book_);
+        computed = computeIncomeStatement(book_, options);
+    }
     if (!computed.ok) {
         showMessage(computed.message);
         return;

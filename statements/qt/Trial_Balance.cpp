@@ -3,12 +3,12 @@
 #include "book/tmain.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
+#include "statements/qt/computing_guard.h"
 #include "statements/qt/draw_trial_balance.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/qt/statement_outputs.h"
 #include "statements/trial_balance_outputs.h"
 #include "toolkit/qt/CalanderForm.h"
-#include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QAction>
@@ -63,11 +63,11 @@ void Trial_Balance::mainLOAD() {
     options.includeSubAccounts = DisplaySubAcc->isChecked();
     options.locale = currentLocale();
     options.run = &run_;
-    pointer::beginBusy();
-    Tmain::BeginProgress(run_, "Balancing");
-    TrialBalance computed = computeTrialBalance(book_, options);
-    Tmain::EndProgress(run_);
-    pointer::endBusy();
+    TrialBalance computed;
+    {
+        ComputingGuard computing(run_, book_);
+        computed = computeTrialBalance(book_, options);
+    }
     if (!computed.ok) {
         showMessage(computed.message);
         return;

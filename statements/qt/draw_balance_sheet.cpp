@@ -60,15 +60,15 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
     s.FontSize = 10 * t.scale;
     s.FontBold = true;
     std::vector<const std::string*> amounts{&bs.netProfitText, &bs.equityBalanceText};
-    for (const BalanceSection* section : {&bs.currentAssets, &bs.currentLiabilities,
-                                          &bs.nonCurrentAssets, &bs.nonCurrentLiabilities,
-                                          &bs.equity}) {
+    for (const BalanceSection* section :
+         {&bs.currentAssets, &bs.currentLiabilities, &bs.nonCurrentAssets,
+          &bs.nonCurrentLiabilities, &bs.equity}) {
         amounts.push_back(&section->totalText);
         for (const StatementRow& row : section->rows)
             amounts.push_back(&row.amountText);
     }
-    for (const BalanceSummary* summary : {&bs.workingCapital, &bs.workingNetAssets,
-                                          &bs.totalAssets, &bs.totalLiabilities, &bs.netAssets})
+    for (const BalanceSummary* summary : {&bs.workingCapital, &bs.workingNetAssets, &bs.totalAssets,
+                                          &bs.totalLiabilities, &bs.netAssets})
         amounts.push_back(&summary->amountText);
     const AmountColumns c = measureAmountColumns(s, book, amounts);
     if (t.onWindow) drawSideBands(s, c.left, s.ScaleHeight());

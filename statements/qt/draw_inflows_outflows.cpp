@@ -42,7 +42,8 @@ double flowNameColumn(DrawingSurface& s, const Book& book) {
     return std::nearbyint(s.TextWidth(longest)) + 1650;
 }
 
-FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io, const FlowLayout& layout) {
+FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
+                                const FlowLayout& layout) {
     DrawingSurface& s = t.s;
     const double top = s.CurrentY;
     const double h = s.TextHeight("W");

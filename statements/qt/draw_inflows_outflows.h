@@ -9,9 +9,9 @@
 #include "statements/qt/draw_target.h"
 
 struct FlowLayout {
-    double left = 0;        // horizontal offset (minus the horizontal scroll on the window)
-    double nameColumn = 0;  // where the first amount column ends (twips, before the zoom)
-    int firstPeriod = 0;    // the first period column shown (0 = the first)
+    double left = 0;       // horizontal offset (minus the horizontal scroll on the window)
+    double nameColumn = 0; // where the first amount column ends (twips, before the zoom)
+    int firstPeriod = 0;   // the first period column shown (0 = the first)
 };
 
 struct FlowDrawing {

@@ -18,7 +18,7 @@ struct RowSpot {
 struct DrawTarget {
     DrawingSurface& s;
     bool onWindow = true;
-    double scale = 1.0; // PrintScale: 1 on the window
+    double scale = 1.0;                   // PrintScale: 1 on the window
     std::vector<RowSpot>* rows = nullptr; // the window's row table, rebuilt by the drawing
 
     // On paper: a new page when a line `height` twips high no longer fits

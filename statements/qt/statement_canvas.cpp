@@ -28,8 +28,7 @@ StatementCanvas::StatementCanvas(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void StatementCanvas::paint(RgbColor background,
-                            const std::function<void(DrawingSurface&)>& draw) {
+void StatementCanvas::paint(RgbColor background, const std::function<void(DrawingSurface&)>& draw) {
     const QSize size(std::max(1, width()), std::max(1, height()));
     if (picture_.size() != size) picture_ = QImage(size, QImage::Format_RGB32);
     {
@@ -49,7 +48,8 @@ void StatementCanvas::paintEvent(QPaintEvent*) {
 }
 
 void StatementCanvas::mousePressEvent(QMouseEvent* e) {
-    if (pressed) pressed(buttonCode(e->button()), twipsOf(e->position().x()), twipsOf(e->position().y()));
+    if (pressed)
+        pressed(buttonCode(e->button()), twipsOf(e->position().x()), twipsOf(e->position().y()));
 }
 
 void StatementCanvas::mouseMoveEvent(QMouseEvent* e) {

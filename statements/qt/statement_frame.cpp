@@ -139,7 +139,7 @@ CalanderForm* StatementFrame::addDatePicker(int leftTwips) {
     picker->setFontName(book_.FontName.str());
     picker->setRunTimeState(&run_);
     picker->setDateStyle(book_.DateStyle);
-    picker->resize(picker->sizeHint());
+    picker->resize(picker->sizeHint() + QSize(24, 0));
     picker->move(pixelsOf(leftTwips), (pixelsOf(StripTwips) - picker->height()) / 2);
     return picker;
 }
@@ -274,8 +274,8 @@ void StatementFrame::mouseMoved(double x, double y) {
     }
     Canvas->setCursor(Qt::WhatsThisCursor);
     const std::string number = plainNumberText(row->account, currentLocale().decimalMark);
-    P->setText(QString::fromStdString(number + " / " +
-                                      Tmain::AccountNameByNumber(book_, row->account)));
+    P->setText(
+        QString::fromStdString(number + " / " + Tmain::AccountNameByNumber(book_, row->account)));
 }
 
 void StatementFrame::mouseReleased(int button, double, double y) {

@@ -61,8 +61,8 @@ class StatementFrame : public QWidget {
 
     // --- controls ---
     QMenuBar* MenuBar = nullptr;
-    StatementCanvas* Canvas = nullptr; // the client area below the menu bar
-    QLabel* P = nullptr;               // hover label: number / name of the row under the mouse
+    StatementCanvas* Canvas = nullptr;     // the client area below the menu bar
+    QLabel* P = nullptr;                   // hover label: number / name of the row under the mouse
     std::array<StripButton*, 3> mButton{}; // 0 print, 1 send, 2 copy
     QWidget* CalcButtonDown = nullptr;     // the pressed-button look
     TuvoVerticalScroll* TScroll = nullptr;

@@ -1,0 +1,57 @@
+// Driving the statement windows in tests: mouse events on the client area at
+// a place given in twips, the print setup answered while it is shown, a
+// picture of the window under the build folder's screenshots.
+#pragma once
+
+#include "statements/qt/statement_canvas.h"
+#include "toolkit/qt/Printformer.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include <filesystem>
+#include <string>
+
+namespace statement_driving {
+
+inline QPoint pixelAt(double xTwips, double yTwips) {
+    return QPoint(pixelsOf(xTwips), pixelsOf(yTwips));
+}
+
+inline void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent e(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button,
+                  held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// A click without movement: press and release at one place.
+inline void click(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    mouse(w, QEvent::MouseButtonPress, at, button);
+    mouse(w, QEvent::MouseButtonRelease, at, button);
+}
+
+inline void hover(QWidget* w, QPoint at) {
+    mouse(w, QEvent::MouseMove, at, Qt::NoButton);
+}
+
+// While the print setup is shown: the PDF printer chosen and Print pressed.
+inline void answerPrintSetupWithPdf(Printformer& setup) {
+    QTimer::singleShot(0, &setup, [&setup] {
+        setup.printerChosen(PdfPrinterName);
+        setup.printClicked();
+    });
+}
+
+inline std::filesystem::path saveScreenshot(QWidget* w, const std::string& name) {
+    auto dir = std::filesystem::path(LW_BINARY_DIR) / "screenshots";
+    std::filesystem::create_directories(dir);
+    auto path = dir / (name + ".png");
+    w->grab().save(QString::fromStdString(path.string()));
+    return path;
+}
+
+} // namespace statement_driving
