@@ -49,6 +49,7 @@ Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost 
 
     DateSearch[0] = addDatePicker(60);
     ToLable = new QLabel("To", Canvas);
+    ToLable->adjustSize();
     ToLable->move(DateSearch[0]->geometry().right() + 6, DateSearch[0]->y() + 3);
     DateSearch[1] = addDatePicker(static_cast<int>(twipsOf(ToLable->geometry().right() + 8)));
     Command1 = new QPushButton(q(161), Canvas);

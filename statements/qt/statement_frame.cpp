@@ -139,7 +139,8 @@ CalanderForm* StatementFrame::addDatePicker(int leftTwips) {
     picker->setFontName(book_.FontName.str());
     picker->setRunTimeState(&run_);
     picker->setDateStyle(book_.DateStyle);
-    picker->resize(picker->sizeHint() + QSize(24, 0));
+    picker->setFontSize(8); // a whole four-digit-year date fits the picker's box
+    picker->resize(picker->sizeHint());
     picker->move(pixelsOf(leftTwips), (pixelsOf(StripTwips) - picker->height()) / 2);
     return picker;
 }

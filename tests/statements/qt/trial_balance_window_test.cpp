@@ -9,6 +9,7 @@
 #include "statements/qt/statement_canvas.h"
 #include "statements/statement_books.h"
 #include "support/test_paths.h"
+#include "tests/statements/qt/statement_host_recorder.h"
 #include "tests/statements/qt/statement_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
@@ -23,20 +24,11 @@ using testing_support::TempDir;
 
 namespace {
 
-struct Opened {
-    std::vector<LedgerRequest> requests;
-    StatementHost host() {
-        StatementHost h;
-        h.openLedger = [this](const LedgerRequest& r) { requests.push_back(r); };
-        return h;
-    }
-};
-
 TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book book = statementbooks::tradingBook();
     RunTimeState run;
-    Opened opened;
+    LedgerRecorder opened;
     Trial_Balance w(book, run, opened.host());
     w.ISCalander->setText("30/04/2024");
     w.mainLOAD();
