@@ -54,9 +54,17 @@ double drawTrialBalance(DrawTarget& t, const Book& book, const TrialBalance& tb)
     s.FontBold = false;
 
     bool band = false;
+    const double lineHeight = s.TextHeight("W");
     for (const TrialBalanceRow& row : tb.rows) {
         if (!row.shown()) continue;
         t.roomForLine();
+        if (t.onWindow && (s.CurrentY > s.ScaleHeight() || s.CurrentY + lineHeight < 0)) {
+            // Out of sight on the window: only its place is kept.
+            band = !band;
+            s.CurrentY += lineHeight;
+            t.recordRow(row.number);
+            continue;
+        }
         if (!band) {
             const double y = s.CurrentY;
             s.FilledBox(0.02 * w, y, 0.94 * w, y + s.TextHeight("W") * t.scale, BandFill);
