@@ -1,13 +1,16 @@
 #include "mainwindow/qt/window_launchers.h"
 
+#include "book/tmain.h"
 #include "mainwindow/qt/LWMainsettings.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/toolbar_strip.h"
+#include "platform/services.h"
 #include "statements/qt/Balance_Sheet.h"
 #include "statements/qt/CashFlow.h"
 #include "statements/qt/Income_Statement.h"
 #include "statements/qt/Trial_Balance.h"
+#include "statements/qt/statement_dates.h"
 #include "toolkit/qt/CalanderForm.h"
 
 namespace {
@@ -39,7 +42,12 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
     // The statements: each computes before it is shown.
     launchers.trialBalance = [](TAcount& main, const std::string& dateText) -> QWidget* {
         auto* w = new Trial_Balance(main.book(), main.run(), statementHost(main));
-        w->ISCalander->setText(dateText);
+        // Today as the main window writes it, unless the picker could not
+        // read that back (a short date that spells the month).
+        const bool readable =
+            Tmain::ParseDateStyle(dateText, main.book().DateStyle, currentLocale()).has_value();
+        w->ISCalander->setText(
+            readable ? dateText : pickerDateText(todayNumber(), main.book(), currentLocale()));
         w->mainLOAD();
         return w;
     };

@@ -60,8 +60,7 @@ Balance_Sheet::Balance_Sheet(Book& book, RunTimeState& run, StatementHost host, 
             [this](KeyPressArgs& k) { filterDateKey(k, [this] { BalanceMainLOAD(); }); });
 
     // The journal's latest day, written as the picker reads it back.
-    ISCalander->setText(
-        Tmain::FormatDateStyle(journalDateRange(book_).second, book_.DateStyle, currentLocale()));
+    ISCalander->setText(pickerDateText(journalDateRange(book_).second, book_, currentLocale()));
 }
 
 BalanceSheetLayout Balance_Sheet::layout() const {

@@ -75,8 +75,8 @@ Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost 
     // The period runs from the journal's first day to its last, written as
     // the pickers read them back.
     const auto [first, last] = journalDateRange(book_);
-    DateSearch[0]->setText(Tmain::FormatDateStyle(first, book_.DateStyle, currentLocale()));
-    DateSearch[1]->setText(Tmain::FormatDateStyle(last, book_.DateStyle, currentLocale()));
+    DateSearch[0]->setText(pickerDateText(first, book_, currentLocale()));
+    DateSearch[1]->setText(pickerDateText(last, book_, currentLocale()));
 }
 
 void Income_Statement::Form_Activate2() {

@@ -71,3 +71,21 @@ TEST(BalanceSheetWindow, LatestDayLayoutsAndDrillDown) {
 }
 
 } // namespace
+
+namespace {
+
+// A system short date that spells the month cannot be read back from a
+// picker: the picker is given the day as numbers in the same order.
+TEST(BalanceSheetWindow, ShortDateWithMonthNamesStillReadsBack) {
+    LocaleInfo spelled = dayFirstLocale();
+    spelled.shortDatePattern = "d MMM yyyy";
+    ScopedFakeServices fakes(spelled);
+    Book book = statementbooks::tradingBook();
+    RunTimeState run;
+    Balance_Sheet w(book, run, StatementHost{});
+    EXPECT_EQ(w.ISCalander->Text(), "10/04/2024");
+    w.BalanceMainLOAD();
+    EXPECT_EQ(w.result().date, Tmain::DayNumber(2024, 4, 10));
+}
+
+} // namespace
