@@ -211,7 +211,8 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
     for (int k = 0; k < periods; ++k) {
         const double start = io.periodStarts[static_cast<std::size_t>(k)];
         const bool yearly = options.kind == PeriodKind::Yearly;
-        io.periodLabels.push_back(yearly ? yearText(start) : monthYearText(start, options.locale));
+        io.periodHeads.push_back(monthYearText(start, options.locale));
+        io.periodLabels.push_back(yearly ? yearText(start) : io.periodHeads.back());
         io.columnHeads.push_back(
             yearly
                 ? yearText(start + 12)

@@ -52,6 +52,9 @@ struct InflowsOutflows {
     std::vector<double> periodStarts;
     int periods() const { return periodStarts.empty() ? 0 : int(periodStarts.size()) - 1; }
     std::vector<std::string> periodLabels; // the period list: "Mar 2024", or "2024" for years
+    // Heads of the copied, exported and mailed table: each period's first day
+    // as "Mar 2024", for every kind.
+    std::vector<std::string> periodHeads;
     // Column heads: one per period ("Jun 2024" for a quarter from April, the
     // year for Yearly), then "Total" (168).
     std::vector<std::string> columnHeads;

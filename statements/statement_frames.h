@@ -1,0 +1,68 @@
+// The frame the trial balance, income statement and balance sheet outputs
+// share: the RTF header and title block, the web page's title block and rows,
+// and the spreadsheet's set-up. Texts put into them are escaped here.
+#pragma once
+
+#include "book/book.h"
+#include "book/excel_file.h"
+#include "statements/report_markup.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace frame {
+
+inline const std::string CrLf = "\r\n";
+
+// The RTF up to and including the title block's business name line:
+// the header, then "{\*\generator <tag>;}...\fs28 <business name>\par".
+std::string rtfOpening(const std::string& generatorTag, const std::string& businessName);
+
+// "<b>x</b>" and "<b><br>x</b>" around already escaped text.
+std::string bold(const std::string& html);
+std::string boldBreak(const std::string& html);
+
+// "<html><body><br><br><p align="<align>" Style=...><b>" + business name +
+// the rest of the title block + "</b></p>" + the table's opening tag.
+// `titleHtml` is escaped already.
+std::string webOpening(const std::string& align, const std::string& businessName,
+                       const std::string& titleHtml);
+inline const std::string WebClosing = "</table></body></html>";
+// A row of a label cell and three right-aligned cells of 10% (escaped texts).
+std::string webRow(const std::string& label, const std::string& cell1 = "",
+                   const std::string& cell2 = "", const std::string& cell3 = "");
+
+// A spreadsheet cell: font byte, alignment and attribute byte.
+struct CellKind {
+    int font = 0;
+    int align = ExcelFile::AlignLeft;
+    int attribute = 0;
+};
+inline constexpr CellKind TopBand{ExcelFile::Font1, 0, ExcelFile::CellLocked};
+inline constexpr CellKind BoldLeft{ExcelFile::Font1, ExcelFile::AlignLeft, 0};
+inline constexpr CellKind BoldRight{ExcelFile::Font1, ExcelFile::AlignRight, 0};
+inline constexpr CellKind PlainLeft{0, ExcelFile::AlignLeft, 0};
+inline constexpr CellKind PlainRight{0, ExcelFile::AlignRight, 0};
+
+// A sheet being written: rows numbered from 1 in the order written.
+class Sheet {
+  public:
+    // Creates the file, no grid lines, margins of half an inch, the four fonts
+    // (the book's font at 9 points: plain, bold, underlined, struck out), the
+    // column widths in pixels and the business name as page header and footer.
+    Sheet(const std::filesystem::path& path, const Book& book, const std::vector<int>& widthsPx,
+          double twipsPerPixel);
+    void cell(int column, const CellKind& kind, const std::string& text = "");
+    // Starts the next row.
+    void nextRow() { ++row_; }
+    int row() const { return row_; }
+    ExportResult close();
+
+  private:
+    ExcelFile file_;
+    std::error_code error_;
+    int row_ = 1;
+};
+
+} // namespace frame

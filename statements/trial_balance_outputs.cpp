@@ -1,0 +1,140 @@
+#include "statements/trial_balance_outputs.h"
+
+#include "book/mail_draft.h"
+#include "resources/string_table.h"
+#include "statements/statement_frames.h"
+
+using frame::CrLf;
+
+namespace {
+
+std::string title(const TrialBalance& tb) {
+    return strings::text(167) + " " + tb.dateText;
+}
+
+const std::string Q = "\"";
+
+// A row of the page: number, name, debit and credit cells, grey or white.
+std::string webRow(const std::string& c1, const std::string& c2, const std::string& c3,
+                   const std::string& c4, bool grey) {
+    const std::string bg = " bgcolor = " + Q + (grey ? "#E0E0E0" : "#FFFFFF") + Q;
+    const std::string none = " style=" + Q + "border:none" + Q;
+    return "<tr><td width=" + Q + "10%" + Q + bg + none + " align=" + Q + "left" + Q + ">" + c1 +
+           "</td><td" + none + bg + " align=" + Q + "left" + Q + ">" + c2 + "</td><td width=" + Q +
+           "18%" + Q + bg + none + " align=" + Q + "right" + Q + ">" + c3 + "</td><td width=" + Q +
+           "18%" + Q + bg + none + " align=" + Q + "right" + Q + ">" + c4 + "</td></tr>";
+}
+
+} // namespace
+
+std::string trialBalanceTabText(const TrialBalance& tb) {
+    std::string out;
+    for (const TrialBalanceRow& row : tb.rows) {
+        if (!row.shown()) continue;
+        out += row.name + (row.isDebit() ? "\t" : "\t\t") + row.amountText + CrLf;
+    }
+    return out + "\t\t" + CrLf + strings::text(168) + "\t" + tb.debitTotalText + "\t" +
+           tb.creditTotalText + CrLf;
+}
+
+std::string trialBalanceRtf(const TrialBalance& tb, const Book& book) {
+    std::string out = frame::rtfOpening("Ledgerwick 4", book.BusinessName.str());
+    out += "\\par" + CrLf + rtfEscaped(strings::text(154)) + "\\par" + CrLf + "\\fs24\\par" + CrLf;
+    out += "\\b\\f1 Account\\tab\\tab\\tab\\tab\\tab\\tab\\tab " + rtfEscaped(strings::text(162)) +
+           "\\tab " + rtfEscaped(strings::text(163)) + "\\b0\\par" + CrLf + "\\par" + CrLf;
+    for (const TrialBalanceRow& row : tb.rows) {
+        if (!row.shown()) continue;
+        out += rtfEscaped(padText(row.name, row.isDebit() ? 32 : 44)) +
+               rightAlign(row.amountText, 12) + "\\par" + CrLf;
+    }
+    out += "\\par" + CrLf + "\\b " + rtfEscaped(padText(strings::text(164), 32)) +
+           rightAlign(tb.debitTotalText, 12) + rightAlign(tb.creditTotalText, 12) +
+           "\\b0\\f0\\fs20\\par" + CrLf;
+    return out + "}";
+}
+
+std::string trialBalanceWebPage(const TrialBalance& tb, const Book& book) {
+    using frame::bold;
+    std::string out =
+        frame::webOpening("Center", book.BusinessName.str(), "<br><br>" + htmlEscaped(title(tb)));
+    out += webRow(bold(htmlEscaped(strings::text(156))), "", bold(htmlEscaped(strings::text(162))),
+                  bold(htmlEscaped(strings::text(163))), false);
+    out += webRow("", "", "", "", false);
+    bool grey = true;
+    for (const TrialBalanceRow& row : tb.rows) {
+        if (!row.shown()) continue;
+        const std::string amount = htmlEscaped(row.amountText);
+        out += webRow(htmlEscaped(row.numberText), htmlEscaped(row.name),
+                      row.isDebit() ? amount : "", row.isDebit() ? "" : amount, grey);
+        grey = !grey;
+    }
+    out += webRow("", "", "", "", false);
+    out += webRow("", bold(htmlEscaped(strings::text(168))), bold(htmlEscaped(tb.debitTotalText)),
+                  bold(htmlEscaped(tb.creditTotalText)), false);
+    return out + frame::WebClosing;
+}
+
+std::string trialBalanceCsv(const TrialBalance& tb) {
+    std::string out = csvLine({strings::text(156), strings::text(162), strings::text(163)});
+    for (const TrialBalanceRow& row : tb.rows) {
+        if (!row.shown()) continue;
+        out += csvLine(
+            {row.name, row.isDebit() ? row.amountText : "", row.isDebit() ? "" : row.amountText});
+    }
+    return out + csvLine({strings::text(168), tb.debitTotalText, tb.creditTotalText});
+}
+
+std::string trialBalanceMailSubject(const TrialBalance& tb, const Book& book) {
+    return book.BusinessName.str() + ", " + title(tb);
+}
+
+ExportResult writeTrialBalanceSpreadsheet(const TrialBalance& tb, const Book& book,
+                                          const std::filesystem::path& path, double twipsPerPixel) {
+    using namespace frame;
+    Sheet sheet(path, book, {500, 100, 100}, twipsPerPixel);
+    // A text in column 1 and empty cells in columns 2 and 3 (and 4).
+    auto head = [&](const CellKind& left, const CellKind& right, const std::string& text,
+                    int lastColumn = 3) {
+        sheet.cell(1, left, text);
+        for (int c = 2; c <= lastColumn; ++c)
+            sheet.cell(c, right);
+        sheet.nextRow();
+    };
+    head(BoldLeft, BoldRight, "", 4);
+    head(BoldLeft, BoldRight, book.BusinessName.str());
+    head(BoldLeft, BoldRight, "");
+    head(PlainLeft, PlainRight, title(tb));
+    head(PlainLeft, PlainRight, "");
+    const CellKind centred{0, ExcelFile::AlignCentre, 0};
+    sheet.cell(1, centred, strings::text(156));
+    sheet.cell(2, centred, strings::text(162));
+    sheet.cell(3, centred, strings::text(163));
+    sheet.nextRow();
+    for (const TrialBalanceRow& row : tb.rows) {
+        if (row.shown()) {
+            sheet.cell(1, PlainLeft, row.name);
+            sheet.cell(2, PlainRight, row.isDebit() ? row.amountText : "");
+            sheet.cell(3, PlainRight, row.isDebit() ? "" : row.amountText);
+        }
+        sheet.nextRow(); // a row of 0 stays empty
+    }
+    sheet.cell(1, PlainLeft, strings::text(168));
+    sheet.cell(2, PlainRight, tb.debitTotalText);
+    sheet.cell(3, PlainRight, tb.creditTotalText);
+    return sheet.close();
+}
+
+ExportResult exportTrialBalance(const TrialBalance& tb, const Book& book,
+                                const std::filesystem::path& path, const std::string& extension,
+                                double twipsPerPixel) {
+    if (extension == "rtf") return writeExportText(path, trialBalanceRtf(tb, book));
+    if (extension == "csv") return writeExportText(path, trialBalanceCsv(tb));
+    if (extension == "htm") return writeExportText(path, trialBalanceWebPage(tb, book) + CrLf);
+    return writeTrialBalanceSpreadsheet(tb, book, path, twipsPerPixel);
+}
+
+std::optional<std::filesystem::path> mailTrialBalance(const TrialBalance& tb, const Book& book,
+                                                      const std::string& caption) {
+    return Tmain::OpenMailDraft("TrialBalance", trialBalanceWebPage(tb, book),
+                                trialBalanceMailSubject(tb, book), caption);
+}
