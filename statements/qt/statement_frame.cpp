@@ -110,7 +110,7 @@ StatementFrame::StatementFrame(Book& book, RunTimeState& run, StatementHost host
         connect(mButton[i], &StripButton::released, this, [this, i] { stripButtonReleased(i); });
     }
     mButton[0]->setToolTip(QString::fromStdString(strings::text(157)));
-    mButton[1]->setToolTip("Send...");
+    mButton[1]->setToolTip(QString::fromStdString(strings::text(319)));
     mButton[2]->setToolTip(QString::fromStdString(strings::text(158)));
 
     TScroll = new TuvoVerticalScroll(Canvas);
