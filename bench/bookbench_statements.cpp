@@ -1,17 +1,19 @@
 // bookbench steps: the four statements computed on the book, each timed and
-// dumped as text into the output folder, and the journal written for the
+// dumped as text into the output folder, every output of each written there,
+// and the journal written for the
 // `ledger` command-line tool (bench/ledger_compare.sh times `ledger bal`
 // against bookbench's open and trial balance on it).
 #include "bench/bookbench.h"
 
 #include "book/entry_index.h"
+#include "book/mail_draft.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
 #include "platform/services.h"
-#include "statements/balance_sheet.h"
-#include "statements/income_statement.h"
-#include "statements/inflows_outflows.h"
-#include "statements/trial_balance.h"
+#include "statements/balance_sheet_outputs.h"
+#include "statements/income_statement_outputs.h"
+#include "statements/inflows_outflows_outputs.h"
+#include "statements/trial_balance_outputs.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -211,10 +213,100 @@ void ledgerJournalStep(BenchContext& ctx) {
     save(ctx, "journal.ledger", text);
 }
 
+// Times one output and writes it into the output folder: a text as it is,
+// a draft as the mail message file (not opened), an export by its writer.
+void timedText(BenchContext& ctx, const std::string& name,
+               const std::function<std::string()>& make) {
+    std::string text;
+    timeIt("  " + name, [&] { text = make(); });
+    save(ctx, name, text);
+}
+
+void timedDraft(BenchContext& ctx, const std::string& name,
+                const std::function<std::string()>& page, const std::string& subject) {
+    timedText(ctx, name, [&] { return Tmain::mailDraftText(page(), subject, "bookbench"); });
+}
+
+void timedExport(BenchContext& ctx, const std::string& name,
+                 const std::function<ExportResult(const std::filesystem::path&)>& write) {
+    ExportResult result;
+    timeIt("  " + name, [&] { result = write(ctx.outDir / name); });
+    if (!result.ok) std::cout << "  failed: " << result.message << "\n";
+    if (!result.notice.empty()) std::cout << "  " << result.notice << "\n";
+}
+
+void statementOutputs(BenchContext& ctx) {
+    const Book& book = ctx.book;
+    const LocaleInfo locale = currentLocale();
+    const double last = lastJournalDay(book);
+    std::cout << "statement outputs:\n";
+
+    TrialBalanceOptions tbOptions;
+    tbOptions.asOfDate = last;
+    tbOptions.locale = locale;
+    const TrialBalance tb = computeTrialBalance(book, tbOptions);
+    timedText(ctx, "tb_copy.txt", [&] { return trialBalanceTabText(tb); });
+    timedExport(ctx, "tb.rtf", [&](auto p) { return exportTrialBalance(tb, book, p, "rtf"); });
+    timedExport(ctx, "tb.htm", [&](auto p) { return exportTrialBalance(tb, book, p, "htm"); });
+    timedExport(ctx, "tb.csv", [&](auto p) { return exportTrialBalance(tb, book, p, "csv"); });
+    timedExport(ctx, "tb.xls", [&](auto p) { return exportTrialBalance(tb, book, p, "xls"); });
+    timedDraft(
+        ctx, "TrialBalance.eml", [&] { return trialBalanceWebPage(tb, book); },
+        trialBalanceMailSubject(tb, book));
+
+    IncomeStatementOptions isOptions;
+    isOptions.period.end = last;
+    isOptions.locale = locale;
+    const IncomeStatement is = computeIncomeStatement(book, isOptions);
+    timedText(ctx, "is_copy.txt", [&] { return incomeStatementTabText(is); });
+    timedExport(ctx, "is.rtf", [&](auto p) { return exportIncomeStatement(is, book, p, "rtf"); });
+    timedExport(ctx, "is.htm", [&](auto p) { return exportIncomeStatement(is, book, p, "htm"); });
+    timedExport(ctx, "is.xls", [&](auto p) { return exportIncomeStatement(is, book, p, "xls"); });
+    timedDraft(
+        ctx, "IncomeStatement.eml", [&] { return incomeStatementWebPage(is, book); },
+        incomeStatementMailSubject(is, book));
+
+    BalanceSheetOptions bsOptions;
+    bsOptions.date = last;
+    bsOptions.locale = locale;
+    const BalanceSheet bs = computeBalanceSheet(book, bsOptions);
+    const auto working = BalanceSheetLayout::WorkingCapital;
+    const auto standard = BalanceSheetLayout::AssetsAndLiabilities;
+    timedText(ctx, "bs_copy.txt", [&] { return balanceSheetTabText(bs, working); });
+    timedExport(ctx, "bs.rtf",
+                [&](auto p) { return exportBalanceSheet(bs, working, book, p, "rtf"); });
+    timedExport(ctx, "bs_assets_and_liabilities.rtf",
+                [&](auto p) { return exportBalanceSheet(bs, standard, book, p, "rtf"); });
+    timedExport(ctx, "bs.htm",
+                [&](auto p) { return exportBalanceSheet(bs, working, book, p, "htm"); });
+    timedExport(ctx, "bs.xls",
+                [&](auto p) { return exportBalanceSheet(bs, working, book, p, "xls"); });
+    timedDraft(
+        ctx, "BalanceSheet.eml", [&] { return balanceSheetWebPage(bs, working, book); },
+        balanceSheetMailSubject(bs, book));
+
+    InflowsOutflowsOptions ioOptions;
+    ioOptions.locale = locale;
+    ioOptions.cashAccount = cashAccountOf(book);
+    const InflowsOutflows io = computeInflowsOutflows(book, ioOptions);
+    const int width = 1200;
+    timedText(ctx, "io_copy.txt", [&] { return inflowsOutflowsTabText(io, book); });
+    timedExport(ctx, "io.csv",
+                [&](auto p) { return exportInflowsOutflows(io, book, p, "csv", width); });
+    timedExport(ctx, "io.htm",
+                [&](auto p) { return exportInflowsOutflows(io, book, p, "htm", width); });
+    timedExport(ctx, "io.xls",
+                [&](auto p) { return exportInflowsOutflows(io, book, p, "xls", width); });
+    timedDraft(
+        ctx, "InflowsOutflows.eml", [&] { return inflowsOutflowsWebPage(io, book, width); },
+        inflowsOutflowsMailSubject(book));
+}
+
 } // namespace
 
 LW_BOOKBENCH_STEP("50-trial-balance", trialBalance);
 LW_BOOKBENCH_STEP("51-income-statement", incomeStatement);
 LW_BOOKBENCH_STEP("52-balance-sheet", balanceSheet);
 LW_BOOKBENCH_STEP("53-inflows-outflows", inflowsOutflows);
+LW_BOOKBENCH_STEP("54-statement-outputs", statementOutputs);
 LW_BOOKBENCH_STEP("55-ledger-journal", ledgerJournalStep);

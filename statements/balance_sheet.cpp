@@ -85,7 +85,7 @@ BalanceSheet computeBalanceSheet(const Book& book, const BalanceSheetOptions& op
         income.period.includeSubAccounts = options.includeSubAccounts;
         income.locale = options.locale;
         income.run = options.run;
-        bs.income = computeIncomeStatement(book, income);
+        bs.income = incomeStatementFromSums(book, income, sums, keyOf);
         if (!bs.income.ok) throw CurrencyOverflow();
         bs.netProfit = bs.income.sums.netProfit;
 

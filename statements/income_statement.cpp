@@ -6,6 +6,12 @@
 
 namespace {
 
+IncomeSums overflowed() {
+    IncomeSums failed;
+    failed.message = "The income statement cannot be made: a total is too large to hold.";
+    return failed;
+}
+
 void addRow(std::vector<IncomeRow>& rows, Currency& total, const Book& book, int slot,
             Currency amount) {
     if (amount.isZero()) return;
@@ -13,31 +19,25 @@ void addRow(std::vector<IncomeRow>& rows, Currency& total, const Book& book, int
     total += amount;
 }
 
-IncomeSums incomeSums(const Book& book, const IncomeStatementPeriod& period, RunTimeState* run) {
+// The three lists from sums gathered over the period: the first slot of each
+// key stands for the key's lines and its class decides the list.
+IncomeSums incomeRows(const Book& book, const KeyedSums& keyed, const std::vector<int>& keyOf) {
     IncomeSums sums;
-    const int slots = book.slotsInUse();
-    // The first slot of each key gathers the key's lines and decides its class.
-    KeyedSums keyed;
-    const std::vector<int> keyOf = addTableKeys(book, period.includeSubAccounts, keyed);
     try {
-        DayRange range;
-        range.allDates = period.allDates;
-        range.first = wholeDay(period.start);
-        range.last = wholeDay(period.end);
-        sumJournal(book, range, period.includeSubAccounts, keyed, run);
-        for (int k = 0; k < slots; ++k) {
+        for (std::size_t k = 0; k < keyOf.size(); ++k) {
             if (keyOf[k] < 0) continue;
+            const int slot = static_cast<int>(k);
             const Currency debit = keyed.debits[keyOf[k]];
             const Currency credit = keyed.credits[keyOf[k]];
             switch (book.AccountTypes[k]) {
             case CostOfGoodsSold:
-                addRow(sums.cost, sums.costTotal, book, k, debit - credit);
+                addRow(sums.cost, sums.costTotal, book, slot, debit - credit);
                 break;
             case Revenue:
-                addRow(sums.revenue, sums.revenueTotal, book, k, credit - debit);
+                addRow(sums.revenue, sums.revenueTotal, book, slot, credit - debit);
                 break;
             case Expense:
-                addRow(sums.expenses, sums.expenseTotal, book, k, debit - credit);
+                addRow(sums.expenses, sums.expenseTotal, book, slot, debit - credit);
                 break;
             default:
                 break;
@@ -46,13 +46,29 @@ IncomeSums incomeSums(const Book& book, const IncomeStatementPeriod& period, Run
         sums.grossProfit = sums.revenueTotal - sums.costTotal;
         sums.netProfit = sums.grossProfit - sums.expenseTotal;
     } catch (const CurrencyOverflow&) {
-        IncomeSums failed;
-        failed.message = "The income statement cannot be made: a total is too large to hold.";
-        return failed;
+        return overflowed();
     }
     sums.ok = true;
     return sums;
 }
+
+IncomeSums incomeSums(const Book& book, const IncomeStatementPeriod& period, RunTimeState* run) {
+    KeyedSums keyed;
+    const std::vector<int> keyOf = addTableKeys(book, period.includeSubAccounts, keyed);
+    try {
+        DayRange range;
+        range.allDates = period.allDates;
+        range.first = wholeDay(period.start);
+        range.last = wholeDay(period.end);
+        sumJournal(book, range, period.includeSubAccounts, keyed, run);
+    } catch (const CurrencyOverflow&) {
+        return overflowed();
+    }
+    return incomeRows(book, keyed, keyOf);
+}
+
+IncomeStatement incomeStatementOf(const Book& book, const IncomeStatementOptions& options,
+                                  IncomeSums sums);
 
 } // namespace
 
@@ -67,9 +83,21 @@ IncomeSums netProfitOfAllDates(const Book& book) {
 }
 
 IncomeStatement computeIncomeStatement(const Book& book, const IncomeStatementOptions& options) {
+    return incomeStatementOf(book, options, incomeSums(book, options.period, options.run));
+}
+
+IncomeStatement incomeStatementFromSums(const Book& book, const IncomeStatementOptions& options,
+                                        const KeyedSums& sums, const std::vector<int>& keyOf) {
+    return incomeStatementOf(book, options, incomeRows(book, sums, keyOf));
+}
+
+namespace {
+
+IncomeStatement incomeStatementOf(const Book& book, const IncomeStatementOptions& options,
+                                  IncomeSums sums) {
     IncomeStatement is;
     is.period = options.period;
-    is.sums = incomeSums(book, options.period, options.run);
+    is.sums = std::move(sums);
     is.ok = is.sums.ok;
     is.message = is.sums.message;
     is.decimals = Book::clampDecimals(book.DecimalsIncome);
@@ -106,3 +134,5 @@ IncomeStatement computeIncomeStatement(const Book& book, const IncomeStatementOp
     if (options.run) options.run->NetProfit = s.netProfit;
     return is;
 }
+
+} // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 using frame::CrLf;
+using namespace markup;
 
 namespace {
 

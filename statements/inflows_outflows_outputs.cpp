@@ -8,6 +8,7 @@
 #include <algorithm>
 
 using frame::CrLf;
+using namespace markup;
 
 namespace {
 

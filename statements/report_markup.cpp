@@ -1,6 +1,7 @@
 #include "statements/report_markup.h"
 
 #include "book/safe_file.h"
+#include "book/text_encoding.h"
 #include "book/tmain.h"
 
 #include <cmath>
@@ -35,17 +36,31 @@ char32_t nextCodePoint(const std::string& text, std::size_t& i) {
     return cp;
 }
 
-void appendRtfUnit(std::string& out, unsigned unit) {
+// "\uN" and the character's Windows-1252 byte for readers without Unicode
+// ("?" when the code page lacks it).
+void appendRtfUnit(std::string& out, unsigned unit, const std::string& fallback = "?") {
     const int value = unit > 32767 ? static_cast<int>(unit) - 65536 : static_cast<int>(unit);
-    out += "\\u" + std::to_string(value) + "?";
+    out += "\\u" + std::to_string(value);
+    if (fallback.size() == 1 && fallback != "?") {
+        static const char* const hex = "0123456789abcdef";
+        const auto byte = static_cast<unsigned char>(fallback[0]);
+        out += "\\'";
+        out += hex[byte >> 4];
+        out += hex[byte & 0xF];
+    } else {
+        out += "?";
+    }
 }
 
 } // namespace
+
+namespace markup {
 
 std::string rtfEscaped(const std::string& utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t start = i;
         const char32_t cp = nextCodePoint(utf8, i);
         if (cp == '\\' || cp == '{' || cp == '}') {
             out += '\\';
@@ -61,7 +76,9 @@ std::string rtfEscaped(const std::string& utf8) {
             appendRtfUnit(out, 0xD800 + (v >> 10));
             appendRtfUnit(out, 0xDC00 + (v & 0x3FF));
         } else {
-            appendRtfUnit(out, static_cast<unsigned>(cp));
+            appendRtfUnit(
+                out, static_cast<unsigned>(cp),
+                encoding::utf8ToWindows1252(std::string_view(utf8).substr(start, i - start)));
         }
     }
     return out;
@@ -140,6 +157,8 @@ std::string rightAlign(const std::string& utf8, int width) {
 int spreadsheetColumnWidth(int pixels, double twipsPerPixel) {
     return static_cast<int>(std::nearbyint(pixels * twipsPerPixel / 120.0));
 }
+
+} // namespace markup
 
 ExportResult writeExportText(const std::filesystem::path& path, const std::string& bytes) {
     ExportResult result;

@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
-// RTF: "\", "{" and "}" escaped; characters beyond ASCII as \uN? (UTF-8 in);
-// control characters dropped; TAB as \tab.
+namespace markup {
+
+// RTF: "\", "{" and "}" escaped; characters beyond ASCII (UTF-8 in) as \uN
+// followed by their Windows-1252 byte (\'e9) for readers without Unicode, or
+// "?" when the code page lacks them; control characters dropped; TAB as \tab.
 std::string rtfEscaped(const std::string& utf8);
 // HTML: & < > " escaped as entities, characters beyond ASCII as &#N;.
 std::string htmlEscaped(const std::string& utf8);
@@ -29,6 +32,8 @@ int characterCount(const std::string& utf8);
 // A report's column of `pixels` screen pixels in spreadsheet character units
 // (a character 120 twips), halves to even.
 int spreadsheetColumnWidth(int pixels, double twipsPerPixel);
+
+} // namespace markup
 
 // What an export did: `ok`, or the failure's text for the user; `notice` is
 // set when the file was written but not all of the statement fits in it.

@@ -4,6 +4,8 @@
 
 namespace frame {
 
+using namespace markup;
+
 namespace {
 const std::string Q = "\"";
 }

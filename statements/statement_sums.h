@@ -5,6 +5,7 @@
 
 #include "book/book.h"
 #include "book/runtime_state.h"
+#include "statements/income_statement.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -42,3 +43,9 @@ struct DayRange {
 // ProgressStride counted lines.
 void sumJournal(const Book& book, const DayRange& range, bool includeSubAccounts, KeyedSums& sums,
                 RunTimeState* run);
+
+// The income statement from sums already gathered over its period with the
+// same folding, such as a balance sheet's: every line up to its day is a line
+// of the period from the first journal day to that day.
+IncomeStatement incomeStatementFromSums(const Book& book, const IncomeStatementOptions& options,
+                                        const KeyedSums& sums, const std::vector<int>& keyOf);

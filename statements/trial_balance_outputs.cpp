@@ -5,6 +5,7 @@
 #include "statements/statement_frames.h"
 
 using frame::CrLf;
+using namespace markup;
 
 namespace {
 

@@ -1,0 +1,414 @@
+// The outputs of the four statements of the trading book: the income
+// statement's texts exactly, and every exported file and mail draft read
+// back by the readers a user has (xlrd, html.parser, unrtf, csv, email).
+#include "statements/balance_sheet_outputs.h"
+#include "statements/income_statement_outputs.h"
+#include "statements/inflows_outflows_outputs.h"
+#include "statements/trial_balance_outputs.h"
+
+#include "platform/fake/fake_services.h"
+#include "statement_books.h"
+#include "support/test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace statementbooks;
+using testing_support::readFile;
+using testing_support::runCommand;
+using testing_support::systemPython;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+namespace {
+
+// Online sales carry every character the outputs must escape.
+const char* const OddName = "Online \\ {web} <A&B> caf\xC3\xA9";
+
+Book oddBook() {
+    Book book = tradingBook();
+    book.AccountNames[9] = OddName;
+    return book;
+}
+
+IncomeStatement firstQuarter(const Book& book) {
+    IncomeStatementOptions options;
+    options.locale = monthFirstLocale();
+    options.period = {false, day2024(1, 1), day2024(3, 31), true};
+    return computeIncomeStatement(book, options);
+}
+
+// Prints what a reader of each kind of file sees: the text of a page, an RTF
+// (through unrtf's HTML) or a mail draft as "|"-joined lines; the cells of a
+// sheet with "*" for bold and L, C or R for their alignment; the fields of a
+// comma-separated file.
+const char* const ReaderScript = R"(
+import sys, csv, email, subprocess, xlrd
+from email import policy
+from html.parser import HTMLParser
+class Text(HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.parts = []
+    def handle_data(self, data):
+        self.parts.append(data)
+def text(html):
+    t = Text()
+    t.feed(html)
+    lines = [l.strip() for l in ''.join(t.parts).replace('\xa0', ' ').split('\n')]
+    return '|'.join(l for l in lines if l)
+def cells(html):
+    t = Text()
+    t.feed(html)
+    return '|'.join(p for p in t.parts if p.strip())
+path = sys.argv[1]
+if path.endswith('.xls'):
+    b = xlrd.open_workbook(path, formatting_info=True)
+    s = b.sheet_by_index(0)
+    widths = [str(s.colinfo_map[c].width // 256) for c in range(4) if c in s.colinfo_map]
+    print('cols %d widths %s' % (s.ncols, ' '.join(widths)))
+    for r in range(s.nrows):
+        out = []
+        for c in range(s.ncols):
+            cell = s.cell(r, c)
+            if cell.ctype == xlrd.XL_CELL_EMPTY or cell.value == '':
+                continue
+            xf = b.xf_list[cell.xf_index]
+            bold = '*' if b.font_list[xf.font_index].bold else ''
+            out.append('%d:%s%s%s' % (c + 1, cell.value, bold, 'GLCR'[xf.alignment.hor_align]))
+        if out:
+            print('%d %s' % (r + 1, ' '.join(out)))
+elif path.endswith('.htm'):
+    print(cells(open(path, encoding='ascii').read()))
+elif path.endswith('.rtf'):
+    html = subprocess.run(['unrtf', '--html', path], capture_output=True, text=True).stdout
+    print(text(html.split('<body>', 1)[1]))
+elif path.endswith('.csv'):
+    for row in csv.reader(open(path, newline='', encoding='utf-8')):
+        print('|'.join(row))
+else:
+    m = email.message_from_binary_file(open(path, 'rb'), policy=policy.default)
+    print('Subject: ' + str(m['Subject']))
+    print(cells(m.get_body(preferencelist=('html',)).get_content()))
+)";
+
+std::string readBack(const TempDir& dir, const std::filesystem::path& file) {
+    writeFile(dir / "reader.py", ReaderScript);
+    std::string out;
+    const int status = runCommand(systemPython() + " '" + (dir / "reader.py").string() + "' '" +
+                                      file.string() + "' 2>&1",
+                                  &out);
+    EXPECT_EQ(status, 0) << out;
+    return out;
+}
+
+} // namespace
+
+TEST(StatementOutputs, IncomeStatementTextsExactly) {
+    const Book book = oddBook();
+    const IncomeStatement is = firstQuarter(book);
+    EXPECT_EQ(incomeStatementTabText(is),
+              "REVENUE\r\n\r\nSales\t1,000.00\r\nOnline \\ {web} <A&B> caf\xC3\xA9\t500.00\r\n\r\n"
+              "Balance\t\t1,500.00\r\n\r\nLess Cost of Goods Sold\r\n\r\nPurchases\t600.00\r\n\r\n"
+              "Gross Profit\t\t900.00\r\n\r\nEXPENSES\r\n\r\nWages\t200.00\r\nRent\t100.00\r\n\r\n"
+              "Balance\t\t300.00\r\n\r\n\r\nNet Profit\t\t\t600.00\r\n\r\n");
+    EXPECT_EQ(
+        incomeStatementRtf(is, book),
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang3081{\\fonttbl{\\f0\\fswiss\\fcharset0 "
+        "Arial;}{\\f1\\fmodern\\fprq1\\fcharset0 Courier New;}}\r\n"
+        "{\\*\\generator Ledgerwick 5.0;}\\viewkind4\\uc1\\pard\\f0\\fs28 Corner Shop\\par\r\n"
+        "\\par\r\n"
+        "Income Statement Ending 31 March 2024\\par\r\n"
+        "\\fs24\\par\r\n"
+        "\\b\\f1 \\b0\\par\r\n"
+        "\\b REVENUE\\b0\\par\r\n"
+        "\\par\r\n"
+        "Sales                               1,000.00\\par\r\n"
+        "Online \\\\ \\{web\\} <A&B> caf\\u233\\'e9             500.00\\par\r\n"
+        "\\par\r\n"
+        "\\b Balance                                         1,500.00\\b0\\par\r\n"
+        "\\par\r\n"
+        "\\b Less Cost of Goods Sold\\b0\\par\r\n"
+        "\\par\r\n"
+        "Purchases                             600.00\\par\r\n"
+        "\\par\r\n"
+        "\\b Gross Profit                                      900.00\\b0\\par\r\n"
+        "\\par\r\n"
+        "\\b EXPENSES\\b0\\par\r\n"
+        "\\par\r\n"
+        "Wages                                 200.00\\par\r\n"
+        "Rent                                  100.00\\par\r\n"
+        "\\par\r\n"
+        "\\b Balance                                           300.00\\b0\\par\r\n"
+        "\\par\r\n"
+        "\\b Net Profit                                        600.00\\b0\\par\r\n"
+        "}");
+    const std::string td = "<td width=\"10%\" style=\"border:none\" align=\"right\">";
+    auto row = [&](const std::string& label, const std::string& c1 = "", const std::string& c2 = "",
+                   const std::string& c3 = "") {
+        return "<tr><td style=\"border:none\" align=\"left\">" + label + "</td>" + td + c1 +
+               "</td>" + td + c2 + "</td>" + td + c3 + "</td></tr>";
+    };
+    EXPECT_EQ(
+        incomeStatementWebPage(is, book),
+        "<html><body><br><br><p align=\"center\" Style=\"font-family:Arial; font-size:12pt; "
+        "Width:800px;\"><b>Corner Shop<br><br>Income Statement<br><br>1 January 2024 To 31 "
+        "March 2024</b></p><table cellspacing=\"0\" cellpadding=\"0\" Style=\"font-size:12pt; "
+        "border:none; Width:800px;\">" +
+            row("<b>REVENUE</b>") + row("Sales", "1,000.00") +
+            row("Online \\ {web} &lt;A&amp;B&gt; caf&#233;", "500.00") +
+            row("<b>Balance</b>", "", "<b>1,500.00</b>") + row("") +
+            row("<b>Less Cost of Goods Sold</b>") + row("Purchases", "600.00") +
+            row("<b>Gross Profit</b>", "", "<b>900.00</b>") + row("") + row("<b>EXPENSES</b>") +
+            row("Wages", "200.00") + row("Rent", "100.00") +
+            row("<b>Balance</b>", "", "<b>300.00</b>") + row("") +
+            row("<b>Net Profit</b>", "", "", "<b>600.00</b>") + "</table></body></html>");
+    EXPECT_EQ(incomeStatementMailSubject(is, book),
+              "Corner Shop, Income Statement 1 January 2024 to 31 March 2024");
+}
+
+TEST(StatementOutputs, EveryExportAndDraftReadBack) {
+    ScopedFakeServices fakes;
+    TempDir dir;
+    fakes.environment.vars["tmp"] = dir.path().string();
+    Book book = oddBook();
+    // A debit of 12,345,678.90 without its credit: the trial balance shows
+    // two different totals and the amount whole.
+    addLine(book, "10", day2024(4, 30), Debit, "100", "12345678.9", "_");
+    const LocaleInfo locale = monthFirstLocale();
+
+    TrialBalanceOptions tbOptions;
+    tbOptions.asOfDate = day2024(4, 30);
+    tbOptions.includeSubAccounts = true;
+    tbOptions.locale = locale;
+    const TrialBalance tb = computeTrialBalance(book, tbOptions);
+    const IncomeStatement is = firstQuarter(book);
+    BalanceSheetOptions bsOptions;
+    bsOptions.date = day2024(3, 31);
+    bsOptions.includeSubAccounts = true;
+    bsOptions.locale = locale;
+    const BalanceSheet bs = computeBalanceSheet(book, bsOptions);
+    InflowsOutflowsOptions ioOptions;
+    ioOptions.kind = PeriodKind::Quarterly;
+    ioOptions.cashAccount = money("100");
+    ioOptions.locale = locale;
+    const InflowsOutflows io = computeInflowsOutflows(book, ioOptions);
+    const auto layout = BalanceSheetLayout::AssetsAndLiabilities;
+
+    struct Case {
+        std::string file;
+        std::function<ExportResult(const std::filesystem::path&)> write;
+        std::string seen;
+    };
+    const std::vector<Case> cases = {
+        {"tb.xls", [&](auto p) { return exportTrialBalance(tb, book, p, "xls"); },
+         "cols 4 widths 62 12 12\n"
+         "2 1:Corner Shop*L\n"
+         "4 1:Trial Balance as 30 April 2024L\n"
+         "6 1:AccountsC 2:DebitC 3:CreditC\n"
+         "8 1:CashL 2:12,356,278.90R\n"
+         "9 1:BankL 3:600.00R\n"
+         "11 1:LoanL 3:2,000.00R\n"
+         "12 1:EquipmentL 2:3,000.00R\n"
+         "13 1:CapitalL 3:10,000.00R\n"
+         "14 1:Owner DrawingsL 2:400.00R\n"
+         "15 1:SalesL 3:1,800.00R\n"
+         "16 1:Online \\ {web} <A&B> caf\xC3\xA9L 3:500.00R\n"
+         "17 1:PurchasesL 2:600.00R\n"
+         "18 1:WagesL 2:200.00R\n"
+         "19 1:RentL 2:100.00R\n"
+         "21 1:TotalL 2:12,360,578.90R 3:14,900.00R\n"},
+        {"tb.csv", [&](auto p) { return exportTrialBalance(tb, book, p, "csv"); },
+         "Accounts|Debit|Credit\n"
+         "Cash|12,356,278.90|\n"
+         "Bank||600.00\n"
+         "Loan||2,000.00\n"
+         "Equipment|3,000.00|\n"
+         "Capital||10,000.00\n"
+         "Owner Drawings|400.00|\n"
+         "Sales||1,800.00\n"
+         "Online \\ {web} <A&B> caf\xC3\xA9||500.00\n"
+         "Purchases|600.00|\n"
+         "Wages|200.00|\n"
+         "Rent|100.00|\n"
+         "Total|12,360,578.90|14,900.00\n"},
+        {"tb.htm", [&](auto p) { return exportTrialBalance(tb, book, p, "htm"); },
+         "Corner Shop|Trial Balance as 30 April "
+         "2024|Accounts|Debit|Credit|100|Cash|12,356,278.90|110|Bank|600.00|250|Loan|2,000.00|150|"
+         "Equipment|3,000.00|300|Capital|10,000.00|310|Owner "
+         "Drawings|400.00|400|Sales|1,800.00|400.1|Online \\ {web} <A&B> "
+         "caf\xC3\xA9|500.00|500|Purchases|600.00|600|Wages|200.00|610|Rent|100.00|Total|12,360,"
+         "578.90|14,900.00\n"},
+        {"tb.rtf", [&](auto p) { return exportTrialBalance(tb, book, p, "rtf"); },
+         "Corner Shop|Trial Balance -|Account|Debit|Credit|Cash 12,356,278.90|Bank 600.00|Loan "
+         "2,000.00|Equipment 3,000.00|Capital 10,000.00|Owner Drawings 400.00|Sales "
+         "1,800.00|Online \\ {web} <A&B> caf\xC3\xA9 500.00|Purchases 600.00|Wages 200.00|Rent "
+         "100.00|TOTALS 12,360,578.90 14,900.00\n"},
+        {"is.xls", [&](auto p) { return exportIncomeStatement(is, book, p, "xls"); },
+         "cols 4 widths 62 12 12 12\n"
+         "2 1:Corner Shop*G\n"
+         "4 1:Income Statement... 1 January 2024 To 31 March 2024*L\n"
+         "6 1:REVENUE*L\n"
+         "7 1:SalesL 2:1,000.00R\n"
+         "8 1:Online \\ {web} <A&B> caf\xC3\xA9L 2:500.00R\n"
+         "9 1:Balance*L 3:1,500.00*R\n"
+         "11 1:Less Cost of Goods Sold*L\n"
+         "12 1:PurchasesL 2:600.00R\n"
+         "13 1:Gross Profit*L 3:900.00*R\n"
+         "15 1:EXPENSES*L\n"
+         "16 1:WagesL 2:200.00R\n"
+         "17 1:RentL 2:100.00R\n"
+         "18 1:Balance*L 3:300.00*R\n"
+         "20 1:Net Profit*L 4:600.00*R\n"},
+        {"is.rtf", [&](auto p) { return exportIncomeStatement(is, book, p, "rtf"); },
+         "Corner Shop|Income Statement Ending 31 March 2024|REVENUE|Sales 1,000.00|Online \\ {web} "
+         "<A&B> caf\xC3\xA9 500.00|Balance 1,500.00|Less Cost of Goods Sold|Purchases 600.00|Gross "
+         "Profit 900.00|EXPENSES|Wages 200.00|Rent 100.00|Balance 300.00|Net Profit 600.00\n"},
+        {"bs.xls", [&](auto p) { return exportBalanceSheet(bs, layout, book, p, "xls"); },
+         "cols 4 widths 62 12 12 12\n"
+         "2 1:Corner Shop*G\n"
+         "4 1:Financial Position Ending 31 March 2024*L\n"
+         "6 1:CURRENT ASSETS*L\n"
+         "7 1:CashL 2:9,800.00R\n"
+         "8 1:Balance*L 3:9,800.00*R\n"
+         "10 1:CURRENT LIABILITIES*L\n"
+         "11 1:CreditorsL 2:600.00R\n"
+         "12 1:Balance*L 3:600.00*R\n"
+         "14 1:WORKING CAPITAL*L 4:9,200.00*R\n"
+         "16 1:NON CURRENT ASSETS*L\n"
+         "17 1:EquipmentL 2:3,000.00R\n"
+         "18 1:Balance*L 3:3,000.00*R\n"
+         "20 1:NON CURRENT LIABILITIES*L\n"
+         "21 1:LoanL 2:2,000.00R\n"
+         "22 1:Balance*L 3:2,000.00*R\n"
+         "24 1:NET ASSETS*L 4:10,200.00*R\n"
+         "26 1:CAPITAL / EQUITY*L\n"
+         "27 1:PROFIT / LOSSL 2:600.00R\n"
+         "28 1:CapitalL 2:10,000.00R\n"
+         "29 1:Owner DrawingsL 2:(400.00)R\n"
+         "30 1:Balance*L 3:10,200.00*R\n"},
+        {"bs.rtf", [&](auto p) { return exportBalanceSheet(bs, layout, book, p, "rtf"); },
+         "Corner Shop|Financial Position Ending 31 March 2024|CURRENT ASSETS|Cash 9,800.00|Balance "
+         "9,800.00|NON CURRENT ASSETS|Equipment 3,000.00|Balance 3,000.00|TOTAL ASSETS "
+         "12,800.00|CURRENT LIABILITIES|Creditors 600.00|Balance 600.00|NON CURRENT "
+         "LIABILITIES|Loan 2,000.00|Balance 2,000.00|TOTAL LIABILITIES 2,600.00|NET ASSETS "
+         "10,200.00|CAPITAL / EQUITY|PROFIT / LOSS 600.00|Capital 10,000.00|Owner Drawings "
+         "(400.00)|Balance 10,200.00\n"},
+        {"io.xls", [&](auto p) { return exportInflowsOutflows(io, book, p, "xls", 700, 1); },
+         "cols 4 widths 62 15 15 15\n"
+         "2 1:Corner Shop Comparative Statement...*L\n"
+         "3 2:Feb 2024*C 3:Apr 2024*C 4:Total*C\n"
+         "4 1:Beginning Balance:*L 2:8,500.00*R 3:10,600.00*R\n"
+         "5 1:Inflows:*L\n"
+         "6 1:  LoanL 2:2,000.00R 3:0.00R 4:2,000.00R\n"
+         "7 1:  CapitalL 2:0.00R 3:0.00R 4:10,000.00R\n"
+         "8 1:  SalesL 2:800.00R 3:0.00R 4:1,800.00R\n"
+         "9 1:  Online \\ {web} <A&B> caf\xC3\xA9L 2:0.00R 3:0.00R 4:500.00R\n"
+         "10 1:Total Inflows:*L 2:2,800.00*R 3:0.00*R 4:14,300.00*R\n"
+         "12 1:Outflows:*L\n"
+         "13 1:  EquipmentL 2:0.00R 3:0.00R 4:3,000.00R\n"
+         "14 1:  Owner DrawingsL 2:400.00R 3:0.00R 4:400.00R\n"
+         "15 1:  WagesL 2:200.00R 3:0.00R 4:200.00R\n"
+         "16 1:  RentL 2:100.00R 3:0.00R 4:100.00R\n"
+         "17 1:Total Outflows:*L 2:700.00*R 3:0.00*R 4:3,700.00*R\n"
+         "19 1:Ending Balance:*L 2:10,600.00*R 3:10,600.00*R\n"},
+        {"io.csv", [&](auto p) { return exportInflowsOutflows(io, book, p, "csv", 700); },
+         "Corner Shop Comparative Statement...\n"
+         "\n"
+         "|Jan 2024|Feb 2024|Apr 2024|Total\n"
+         "\n"
+         "Beginning Balance: |0.00|8,500.00|10,600.00\n"
+         "Inflows:\n"
+         "Loan|0.00|2,000.00|0.00|2,000.00\n"
+         "Capital|10,000.00|0.00|0.00|10,000.00\n"
+         "Sales|1,000.00|800.00|0.00|1,800.00\n"
+         "Online \\ {web} <A&B> caf\xC3\xA9|500.00|0.00|0.00|500.00\n"
+         "\n"
+         "Total Inflows: |11,500.00|2,800.00|0.00|14,300.00\n"
+         "\n"
+         "Outflows:\n"
+         "Equipment|3,000.00|0.00|0.00|3,000.00\n"
+         "Owner Drawings|0.00|400.00|0.00|400.00\n"
+         "Wages|0.00|200.00|0.00|200.00\n"
+         "Rent|0.00|100.00|0.00|100.00\n"
+         "\n"
+         "\n"
+         "Total Outflows: |3,000.00|700.00|0.00|3,700.00\n"
+         "Ending Balance: |8,500.00|10,600.00|10,600.00\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const ExportResult result = c.write(dir / c.file);
+        ASSERT_TRUE(result.ok) << result.message;
+        EXPECT_EQ(readBack(dir, dir / c.file), c.seen);
+    }
+    // The drafts: the page and the subject, as a mail program shows them.
+    const std::vector<std::string> drafts = {
+        "Subject: Corner Shop, Trial Balance as 30 April 2024\n"
+        "Corner Shop|Trial Balance as 30 April "
+        "2024|Accounts|Debit|Credit|100|Cash|12,356,278.90|110|Bank|600.00|250|Loan|2,000.00|150|"
+        "Equipment|3,000.00|300|Capital|10,000.00|310|Owner "
+        "Drawings|400.00|400|Sales|1,800.00|400.1|Online \\ {web} <A&B> "
+        "caf\xC3\xA9|500.00|500|Purchases|600.00|600|Wages|200.00|610|Rent|100.00|Total|12,360,578."
+        "90|14,900.00\n",
+        "Subject: Corner Shop, Income Statement 1 January 2024 to 31 March 2024\n"
+        "Corner Shop|Income Statement|1 January 2024 To 31 March "
+        "2024|REVENUE|Sales|1,000.00|Online \\ {web} <A&B> "
+        "caf\xC3\xA9|500.00|Balance|1,500.00|Less Cost of Goods Sold|Purchases|600.00|Gross "
+        "Profit|900.00|EXPENSES|Wages|200.00|Rent|100.00|Balance|300.00|Net Profit|600.00\n",
+        "Subject: Corner Shop,Financial Position Ending 31 March 2024\n"
+        "Corner Shop|Financial Position Ending 31 March 2024|CURRENT "
+        "ASSETS|Cash|9,800.00|Balance|9,800.00|NON CURRENT "
+        "ASSETS|Equipment|3,000.00|Balance|3,000.00|TOTAL ASSETS|12,800.00|CURRENT "
+        "LIABILITIES|Creditors|600.00|Balance|600.00|NON CURRENT "
+        "LIABILITIES|Loan|2,000.00|Balance|2,000.00|TOTAL LIABILITIES|2,600.00|NET "
+        "ASSETS|10,200.00|CAPITAL / EQUITY|PROFIT / LOSS|600.00|Capital|10,000.00|Owner "
+        "Drawings|(400.00)|Balance|10,200.00\n",
+        "Subject: Corner Shop Comparative Statement...\n"
+        "Corner Shop Comparative Statement...|Jan 2024|Feb 2024|Apr 2024|Total|Beginning "
+        "Balance:|0.00|8,500.00|10,600.00|Inflows:|  Loan|0.00|2,000.00|0.00|2,000.00|  Capital|10,"
+        "000.00|0.00|0.00|10,000.00|  Sales|1,000.00|800.00|0.00|1,800.00|  Online \\ {web} <A&B> "
+        "caf\xC3\xA9|500.00|0.00|0.00|500.00|Total "
+        "Inflows:|11,500.00|2,800.00|0.00|14,300.00|Outflows:|  Equipment|3,000.00|0.00|0.00|3,000."
+        "00|  Owner "
+        "Drawings|0.00|400.00|0.00|400.00|  Wages|0.00|200.00|0.00|200.00|  Rent|0.00|100.00|0.00|"
+        "100.00|Total Outflows:|3,000.00|700.00|0.00|3,700.00|  Ending "
+        "Balance:|8,500.00|10,600.00|10,600.00\n",
+    };
+    const std::vector<std::optional<std::filesystem::path>> written = {
+        mailTrialBalance(tb, book, "Books"), mailIncomeStatement(is, book, "Books"),
+        mailBalanceSheet(bs, layout, book, "Books"), mailInflowsOutflows(io, book, 700, "Books")};
+    for (std::size_t i = 0; i < drafts.size(); ++i) {
+        ASSERT_TRUE(written[i].has_value());
+        EXPECT_EQ(readBack(dir, *written[i]), drafts[i]);
+    }
+}
+
+TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAt256Columns) {
+    TempDir dir;
+    Book book = tradingBook();
+    const IncomeStatement is = firstQuarter(book);
+    const auto missing = dir / "no such folder" / "is.rtf";
+    const ExportResult failed = exportIncomeStatement(is, book, missing, "rtf");
+    EXPECT_FALSE(failed.ok);
+    EXPECT_FALSE(failed.message.empty());
+    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+
+    // Twenty-five years of monthly sales: 300 periods and a total.
+    for (int year = 2000; year < 2025; ++year)
+        for (int month = 1; month <= 12; ++month)
+            addEntry(book, "11", handmade::day(year, month, 1), "100", "400", "1");
+    InflowsOutflowsOptions options;
+    options.locale = monthFirstLocale();
+    const InflowsOutflows io = computeInflowsOutflows(book, options);
+    ASSERT_EQ(io.periods(), 300);
+    const ExportResult sheet = exportInflowsOutflows(io, book, dir / "io.xls", "xls", 812);
+    ASSERT_TRUE(sheet.ok) << sheet.message;
+    EXPECT_EQ(sheet.notice,
+              "The spreadsheet holds 255 of the 301 columns of the statement: a sheet has no more "
+              "than 256 columns.");
+    EXPECT_EQ(readBack(dir, dir / "io.xls").substr(0, 26), "cols 256 widths 62 15 15 1");
+    EXPECT_NE(inflowsOutflowsWebPage(io, book, 812).find("border:none; width:812px\">"),
+              std::string::npos);
+}
