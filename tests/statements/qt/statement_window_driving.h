@@ -4,10 +4,12 @@
 #pragma once
 
 #include "statements/qt/statement_canvas.h"
+#include "toolkit/qt/LoadSave.h"
 #include "toolkit/qt/Printformer.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -43,6 +45,19 @@ inline void answerPrintSetupWithPdf(Printformer& setup) {
     QTimer::singleShot(0, &setup, [&setup] {
         setup.printerChosen(PdfPrinterName);
         setup.printClicked();
+    });
+}
+
+// When the program's file dialog shows next: `path` typed, `type` chosen, accepted.
+inline void answerFileDialog(const std::filesystem::path& path, const std::string& type) {
+    QTimer::singleShot(0, [path, type] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* d = qobject_cast<LoadSave*>(w);
+            if (!d || !d->isVisible()) continue;
+            d->typeChosen(d->Combo1->findText(QString::fromStdString("*." + type)));
+            d->txtSearchSpec->setText(QString::fromStdString(path.string()));
+            d->acceptClicked();
+        }
     });
 }
 

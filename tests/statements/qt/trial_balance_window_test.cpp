@@ -106,6 +106,20 @@ TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
     fakes.clipboard.plain.clear();
     w.stripButtonReleased(2);
     EXPECT_NE(fakes.clipboard.plain.find("Sales\t"), std::string::npos);
+
+    // Send: the page as a mail draft, opened with the mail program.
+    TempDir dir;
+    fakes.environment.vars["tmp"] = dir.path().string();
+    w.stripButtonReleased(1);
+    ASSERT_EQ(fakes.shell.opened.size(), 1u);
+    EXPECT_NE(testing_support::readFile(fakes.shell.opened[0]).find("Equipment"),
+              std::string::npos);
+
+    // Export: the file dialog's choice written in the chosen type.
+    answerFileDialog(dir / "trial", "csv");
+    w.SaveTrialBal->trigger();
+    EXPECT_EQ(run.SaveExtension, "csv");
+    EXPECT_NE(testing_support::readFile(dir / "trial.csv").find("Equipment"), std::string::npos);
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 }
 
