@@ -16,30 +16,22 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace {
-
-QString q(int id) {
-    return QString::fromStdString(strings::text(id));
-}
-
-} // namespace
-
 Balance_Sheet::Balance_Sheet(Book& book, RunTimeState& run, StatementHost host, QWidget* parent)
     : StatementFrame(book, run, std::move(host), parent) {
-    setWindowTitle(q(136));
-    QMenu* file = MenuBar->addMenu(q(110));
-    PrintToPrinter = file->addAction(q(157), this, [this] { printToPrinter(); });
+    setWindowTitle(stringText(136));
+    QMenu* file = MenuBar->addMenu(stringText(110));
+    PrintToPrinter = file->addAction(stringText(157), this, [this] { printToPrinter(); });
     PrintToPrinter->setShortcut(QKeySequence("Ctrl+P"));
-    CopyBalanceSheet = file->addAction(q(158), this, [this] { CopyBalanceSheet_Click(); });
+    CopyBalanceSheet = file->addAction(stringText(158), this, [this] { CopyBalanceSheet_Click(); });
     CopyBalanceSheet->setShortcut(QKeySequence("Ctrl+C"));
     file->addSeparator();
-    SaveBal = file->addAction(q(159), this, [this] { SaveBal_Click(); });
+    SaveBal = file->addAction(stringText(159), this, [this] { SaveBal_Click(); });
     SaveBal->setShortcut(QKeySequence("Ctrl+S"));
-    QMenu* accounts = MenuBar->addMenu(q(156));
-    USA = accounts->addAction(q(256));
+    QMenu* accounts = MenuBar->addMenu(stringText(156));
+    USA = accounts->addAction(stringText(256));
     USA->setCheckable(true);
     connect(USA, &QAction::triggered, this, [this] { layOut(); });
-    SubAccounts = accounts->addAction(q(160));
+    SubAccounts = accounts->addAction(stringText(160));
     SubAccounts->setCheckable(true);
     connect(SubAccounts, &QAction::triggered, this, [this] { BalanceMainLOAD(); });
     Ratio = MenuBar->addAction(QString());

@@ -3,7 +3,6 @@
 #include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
-#include "platform/qt/painter_surface.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "statements/inflows_outflows_outputs.h"
@@ -23,16 +22,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
-
-QString q(int id) {
-    return QString::fromStdString(strings::text(id));
-}
 
 constexpr double WindowFontSize = 9;
 
@@ -44,7 +38,7 @@ std::string CashFlow::revenueExpenseItem() {
 
 CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* parent)
     : QWidget(parent, Qt::Window), book_(book), run_(run), host_(std::move(host)) {
-    setWindowTitle(q(135));
+    setWindowTitle(stringText(135));
     if (!host_.icon.isNull()) setWindowIcon(host_.icon);
     QFont font(QString::fromStdString(book_.FontName.str()));
     font.setPointSizeF(WindowFontSize);
@@ -56,12 +50,12 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     MenuBar = new QMenuBar(this);
     MenuBar->setNativeMenuBar(false);
     layout->addWidget(MenuBar);
-    QMenu* file = MenuBar->addMenu(q(156));
-    SaveB = file->addAction(q(158), this, [this] { SaveB_Click(); });
-    PrintCash = file->addAction(q(157), this, [this] { PrintCash_Click(); });
-    EmalSt = file->addAction(q(319), this, [this] { EmalSt_Click(); });
+    QMenu* file = MenuBar->addMenu(stringText(156));
+    SaveB = file->addAction(stringText(158), this, [this] { SaveB_Click(); });
+    PrintCash = file->addAction(stringText(157), this, [this] { PrintCash_Click(); });
+    EmalSt = file->addAction(stringText(319), this, [this] { EmalSt_Click(); });
     file->addSeparator();
-    SaveA = file->addAction(q(159), this, [this] { SaveA_Click(); });
+    SaveA = file->addAction(stringText(159), this, [this] { SaveA_Click(); });
     mA = MenuBar->addAction(QString());
 
     Canvas = new StatementCanvas(this);
@@ -73,7 +67,7 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     const int boxHeight = strip - 6;
     DateTerm = new QComboBox(Canvas);
     for (int id : {246, 247, 248, 249})
-        DateTerm->addItem(q(id));
+        DateTerm->addItem(stringText(id));
     DateTerm->setToolTip("Select Period...");
     DateTerm->setGeometry(4, 3, 100, boxHeight);
     DateTerm->installEventFilter(this);
@@ -192,19 +186,6 @@ void CashFlow::draw(DrawTarget& t, double left, double top) {
     }
 }
 
-void CashFlow::paintStrip(DrawingSurface& s) {
-    auto* surface = dynamic_cast<PainterSurface*>(&s);
-    if (!surface) return;
-    QPainter& p = surface->painter();
-    const QRect r(0, 0, Canvas->width(), pixelsOf(StripTwips));
-    if (host_.toolbarBackdrop.isNull())
-        p.fillRect(r, palette().button());
-    else
-        p.drawPixmap(0, 0, host_.toolbarBackdrop, 0, 0, r.width(), r.height());
-    p.setPen(Qt::black);
-    p.drawLine(0, pixelsOf(450), Canvas->width(), pixelsOf(450));
-}
-
 void CashFlow::redraw() {
     Canvas->paint(0xFFFFFF, [this](DrawingSurface& s) {
         s.FontName = book_.FontName.str();
@@ -214,8 +195,8 @@ void CashFlow::redraw() {
         rows_.clear();
         DrawTarget t{s, true, 1.0, &rows_};
         draw(t, -HScroll1->Value(), -VScroll1->Value());
-        paintStrip(s);
     });
+    Canvas->paintStrip(host_.toolbarBackdrop, StripTwips, 450);
 }
 
 void CashFlow::Form_Resize() {

@@ -78,7 +78,6 @@ class CashFlow : public QWidget {
 
   private:
     void draw(DrawTarget& t, double left, double top);
-    void paintStrip(DrawingSurface& s);
     void mouseMoved(double y);
     void mouseReleased(int button, double y);
     int pageWidthPixels() const;

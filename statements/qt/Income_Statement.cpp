@@ -18,28 +18,21 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-namespace {
-
-QString q(int id) {
-    return QString::fromStdString(strings::text(id));
-}
-
-} // namespace
-
 Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost host,
                                    QWidget* parent)
     : StatementFrame(book, run, std::move(host), parent) {
-    setWindowTitle(q(134));
-    QMenu* file = MenuBar->addMenu(q(110));
-    PrintToPrinter = file->addAction(q(157), this, [this] { printToPrinter(); });
+    setWindowTitle(stringText(134));
+    QMenu* file = MenuBar->addMenu(stringText(110));
+    PrintToPrinter = file->addAction(stringText(157), this, [this] { printToPrinter(); });
     PrintToPrinter->setShortcut(QKeySequence("Ctrl+P"));
-    CopyIncomeStatement = file->addAction(q(158), this, [this] { CopyIncomeStatement_Click(); });
+    CopyIncomeStatement =
+        file->addAction(stringText(158), this, [this] { CopyIncomeStatement_Click(); });
     CopyIncomeStatement->setShortcut(QKeySequence("Ctrl+C"));
     file->addSeparator();
-    SaveInc = file->addAction(q(159), this, [this] { SaveInc_Click(); });
+    SaveInc = file->addAction(stringText(159), this, [this] { SaveInc_Click(); });
     SaveInc->setShortcut(QKeySequence("Ctrl+S"));
-    QMenu* accounts = MenuBar->addMenu(q(156));
-    SubAccounts = accounts->addAction(q(160));
+    QMenu* accounts = MenuBar->addMenu(stringText(156));
+    SubAccounts = accounts->addAction(stringText(160));
     SubAccounts->setCheckable(true);
     connect(SubAccounts, &QAction::triggered, this, [this] { Form_Activate2(); });
     for (QAction*& r : Ratio) {
@@ -52,7 +45,7 @@ Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost 
     ToLable->adjustSize();
     ToLable->move(DateSearch[0]->geometry().right() + 6, DateSearch[0]->y() + 3);
     DateSearch[1] = addDatePicker(static_cast<int>(twipsOf(ToLable->geometry().right() + 8)));
-    Command1 = new QPushButton(q(161), Canvas);
+    Command1 = new QPushButton(stringText(161), Canvas);
     Command1->resize(Command1->sizeHint().width(), DateSearch[1]->height());
     Command1->move(DateSearch[1]->geometry().right() + 8, DateSearch[1]->y());
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

@@ -15,24 +15,16 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace {
-
-QString q(int id) {
-    return QString::fromStdString(strings::text(id));
-}
-
-} // namespace
-
 Trial_Balance::Trial_Balance(Book& book, RunTimeState& run, StatementHost host, QWidget* parent)
     : StatementFrame(book, run, std::move(host), parent) {
-    setWindowTitle(q(154));
-    QMenu* file = MenuBar->addMenu(q(110));
-    PrintAccount = file->addAction(q(157), this, [this] { printToPrinter(); });
-    CopyTrialBalance = file->addAction(q(158), this, [this] { CopyTrialBalance_Click(); });
+    setWindowTitle(stringText(154));
+    QMenu* file = MenuBar->addMenu(stringText(110));
+    PrintAccount = file->addAction(stringText(157), this, [this] { printToPrinter(); });
+    CopyTrialBalance = file->addAction(stringText(158), this, [this] { CopyTrialBalance_Click(); });
     file->addSeparator();
-    SaveTrialBal = file->addAction(q(159), this, [this] { SaveTrialBal_Click(); });
-    QMenu* accounts = MenuBar->addMenu(q(156));
-    DisplaySubAcc = accounts->addAction(q(160));
+    SaveTrialBal = file->addAction(stringText(159), this, [this] { SaveTrialBal_Click(); });
+    QMenu* accounts = MenuBar->addMenu(stringText(156));
+    DisplaySubAcc = accounts->addAction(stringText(160));
     DisplaySubAcc->setCheckable(true);
     connect(DisplaySubAcc, &QAction::triggered, this, [this] { DisplaySubAcc_Click(); });
 

@@ -1,6 +1,7 @@
 #include "statements/qt/statement_canvas.h"
 
 #include "platform/qt/painter_surface.h"
+#include "resources/string_table.h"
 #include "toolkit/key_codes.h"
 
 #include <QMouseEvent>
@@ -59,4 +60,19 @@ void StatementCanvas::mouseMoveEvent(QMouseEvent* e) {
 void StatementCanvas::mouseReleaseEvent(QMouseEvent* e) {
     if (released)
         released(buttonCode(e->button()), twipsOf(e->position().x()), twipsOf(e->position().y()));
+}
+
+void StatementCanvas::paintStrip(const QPixmap& backdrop, int stripTwips, int lineTwips) {
+    QPainter p(&picture_);
+    const QRect r(0, 0, width(), pixelsOf(stripTwips));
+    if (backdrop.isNull())
+        p.fillRect(r, palette().button());
+    else
+        p.drawPixmap(0, 0, backdrop, 0, 0, r.width(), r.height());
+    p.setPen(Qt::black);
+    p.drawLine(0, pixelsOf(lineTwips), width(), pixelsOf(lineTwips));
+}
+
+QString stringText(int id) {
+    return QString::fromStdString(strings::text(id));
 }

@@ -6,6 +6,7 @@
 #include "platform/drawing_surface.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 #include <functional>
@@ -19,6 +20,9 @@ class StatementCanvas : public QWidget {
     // on it; the canvas shows the result.
     void paint(RgbColor background, const std::function<void(DrawingSurface&)>& draw);
     const QImage& picture() const { return picture_; }
+    // Over the picture: the toolbar strip `stripTwips` high (the main
+    // window's strip picture, else the button face) and a black line at `lineTwips`.
+    void paintStrip(const QPixmap& backdrop, int stripTwips, int lineTwips);
     QImage& picture() { return picture_; }
 
     // Mouse events on the area itself (not on the controls over it): the
@@ -34,6 +38,9 @@ class StatementCanvas : public QWidget {
   private:
     QImage picture_;
 };
+
+// A text of the string table as the windows show it.
+QString stringText(int id);
 
 // Twips of a window position in pixels.
 inline double twipsOf(double pixels) {

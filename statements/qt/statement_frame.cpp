@@ -2,7 +2,6 @@
 
 #include "book/number_format.h"
 #include "book/tmain.h"
-#include "platform/qt/painter_surface.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "statements/qt/statement_canvas.h"
@@ -109,9 +108,9 @@ StatementFrame::StatementFrame(Book& book, RunTimeState& run, StatementHost host
         });
         connect(mButton[i], &StripButton::released, this, [this, i] { stripButtonReleased(i); });
     }
-    mButton[0]->setToolTip(QString::fromStdString(strings::text(157)));
-    mButton[1]->setToolTip(QString::fromStdString(strings::text(319)));
-    mButton[2]->setToolTip(QString::fromStdString(strings::text(158)));
+    mButton[0]->setToolTip(stringText(157));
+    mButton[1]->setToolTip(stringText(319));
+    mButton[2]->setToolTip(stringText(158));
 
     TScroll = new TuvoVerticalScroll(Canvas);
     TScroll->setFixedWidth(17);
@@ -171,20 +170,6 @@ void StatementFrame::filterDateKey(KeyPressArgs& k, const std::function<void()>&
     k.KeyAscii = 0;
 }
 
-void StatementFrame::paintStrip(DrawingSurface& s) {
-    auto* surface = dynamic_cast<PainterSurface*>(&s);
-    if (!surface) return;
-    QPainter& p = surface->painter();
-    const int strip = pixelsOf(StripTwips);
-    const QRect r(0, 0, Canvas->width(), strip);
-    if (host_.toolbarBackdrop.isNull())
-        p.fillRect(r, palette().button());
-    else
-        p.drawPixmap(0, 0, host_.toolbarBackdrop, 0, 0, Canvas->width(), strip);
-    p.setPen(Qt::black);
-    p.drawLine(0, strip, Canvas->width(), strip);
-}
-
 void StatementFrame::redraw() {
     Canvas->paint(background(), [this](DrawingSurface& s) {
         rows_.clear();
@@ -192,8 +177,8 @@ void StatementFrame::redraw() {
         s.CurrentX = 0;
         s.CurrentY = -TScroll->Value();
         DrawHeight = static_cast<int>(drawStatement(t));
-        paintStrip(s);
     });
+    Canvas->paintStrip(host_.toolbarBackdrop, StripTwips, StripTwips);
 }
 
 void StatementFrame::layOut() {

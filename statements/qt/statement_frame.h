@@ -112,7 +112,6 @@ class StatementFrame : public QWidget {
     StatementHost host_;
 
   private:
-    void paintStrip(DrawingSurface& s);
     void mousePressed(double x, double y);
     void mouseMoved(double x, double y);
     void mouseReleased(int button, double x, double y);

@@ -268,10 +268,13 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
     w.show();
     int ended = 0;
     w.endProgram = [&] { ++ended; };
-    // The main window's own commands, the entry, file and invoice commands
-    // and the settings window exist in this build; no other window yet.
-    const std::set<Need> present{Need::Nothing, Need::EntryCommands, Need::FileCommands,
-                                 Need::InvoiceCommands, Need::SettingsWindow};
+    // The main window's own commands, the entry, file and invoice commands,
+    // the settings window and the statement windows exist in this build.
+    const std::set<Need> present{Need::Nothing,           Need::EntryCommands,
+                                 Need::FileCommands,      Need::InvoiceCommands,
+                                 Need::SettingsWindow,    Need::TrialBalanceWindow,
+                                 Need::IncomeStatementWindow, Need::CashFlowWindow,
+                                 Need::BalanceSheetWindow};
     for (const CommandInfo& info : allCommands()) {
         EXPECT_EQ(w.commandEnabled(info.command), commandAvailable(info.command, present))
             << info.control;
