@@ -8,6 +8,7 @@
 #include "resources/string_table.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/statement_books.h"
+#include "support/test_paths.h"
 #include "tests/statements/qt/statement_host_recorder.h"
 #include "tests/statements/qt/statement_window_driving.h"
 #include "toolkit/qt/RealhScroll.h"
@@ -21,6 +22,8 @@
 #include <gtest/gtest.h>
 
 using namespace statement_driving;
+using testing_support::runCommand;
+using testing_support::TempDir;
 
 namespace {
 
@@ -98,6 +101,19 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
     w.SaveB->trigger();
     EXPECT_FALSE(fakes.clipboard.plain.empty());
     EXPECT_TRUE(fakes.clipboard.rtf.empty());
+
+    // Printed on the PDF printer at half size: the heading line and the table.
+    TempDir dir;
+    const std::string pdf = (dir / "flows.pdf").string();
+    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
+    answerPrintSetupWithPdf(w.printSetup(), "50%");
+    w.PrintCash->trigger();
+    EXPECT_EQ(run.PrintScale, 1.0f);
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf + "' -", &text), 0);
+    for (const char* expected :
+         {"Corner Shop, Cash Flow Position", "Total Inflows:", "Outflows:", "Ending Balance:"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 
 } // namespace

@@ -41,9 +41,10 @@ inline void hover(QWidget* w, QPoint at) {
 }
 
 // While the print setup is shown: the PDF printer chosen and Print pressed.
-inline void answerPrintSetupWithPdf(Printformer& setup) {
-    QTimer::singleShot(0, &setup, [&setup] {
+inline void answerPrintSetupWithPdf(Printformer& setup, const QString& zoom = "100%") {
+    QTimer::singleShot(0, &setup, [&setup, zoom] {
         setup.printerChosen(PdfPrinterName);
+        setup.PxSize->setCurrentText(zoom);
         setup.printClicked();
     });
 }
