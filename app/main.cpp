@@ -1,5 +1,5 @@
-#include "mainwindow/menu_model.h"
 #include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/ledger_windows.h"
 #include "platform/qt/qt_services.h"
 #include "toolkit/qt/WaitScreen.h"
 
@@ -14,30 +14,49 @@ namespace {
 // With LW_SCREENSHOT naming a PNG file, the program saves a picture of its
 // main window once it has started (and opened the book named on the command
 // line), and ends without storing anything; the exit status says whether the
-// picture was written. Without it the program runs as usual.
-// With LW_SCREENSHOT_WINDOW naming a command by its control name
-// ("TrialBalance", "IncomeStatement", "Show_Balance", "CashFlowMenu", ...),
-// the command runs once the book is open and the picture is of the window
-// it opened instead.
-QWidget* openedWindow(TAcount& window, const QString& control) {
-    if (control.isEmpty()) return &window;
-    for (const CommandInfo& info : allCommands()) {
-        if (control != QLatin1String(info.control)) continue;
-        window.runCommand(info.command);
-        QWidget* opened = QApplication::activeWindow();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &window && w->isVisible() && w->isWindow() && !w->inherits("QMenu"))
-                opened = w;
-        return opened && opened->isVisible() ? opened : &window;
+// picture was written. LW_SCREENSHOT_WINDOW names a ledger window to open
+// and picture instead ("journal", "t-account", "running-balance",
+// "unbalanced", "search"), LW_SCREENSHOT_TEXT its account or search text,
+// or a statement ("trial-balance", "income-statement", "balance-sheet",
+// "cash-flow"). Without LW_SCREENSHOT the program runs as usual.
+QWidget* openStatementNamed(TAcount& main, const std::string& which) {
+    if (which == "trial-balance") {
+        main.runCommand(Command::TrialBalance);
+        return main.trialBalanceWindow.data();
     }
-    std::fprintf(stderr, "no command %s\n", control.toLocal8Bit().constData());
-    return &window;
+    if (which == "income-statement") {
+        main.runCommand(Command::IncomeStatement);
+        return main.incomeStatementWindow.data();
+    }
+    if (which == "balance-sheet") {
+        main.runCommand(Command::ShowBalance);
+        const int n = main.BalanceSheetWindows.count();
+        return n > 0 ? main.BalanceSheetWindows[n - 1].data() : nullptr;
+    }
+    if (which == "cash-flow") {
+        main.runCommand(Command::CashFlowMenu);
+        return main.cashFlowWindow.data();
+    }
+    return nullptr;
 }
 
-void screenshotWhenSettled(TAcount& window, const QString& file) {
-    QWidget* shown = openedWindow(window, qEnvironmentVariable("LW_SCREENSHOT_WINDOW"));
-    QTimer::singleShot(500, &window, [shown, file] {
-        const bool saved = shown->grab().save(file, "PNG");
+void screenshotWhenSettled(TAcount& main, const QString& file) {
+    QWidget* window = &main;
+    const QString named = qEnvironmentVariable("LW_SCREENSHOT_WINDOW");
+    if (!named.isEmpty()) {
+        window = openStatementNamed(main, named.toStdString());
+        if (!window)
+            window =
+                openLedgerWindowNamed(main, named.toStdString(),
+                                      qEnvironmentVariable("LW_SCREENSHOT_TEXT").toStdString());
+        if (!window) {
+            std::fprintf(stderr, "no window named %s\n", named.toLocal8Bit().constData());
+            QCoreApplication::exit(1);
+            return;
+        }
+    }
+    QTimer::singleShot(500, window, [window, file] {
+        const bool saved = window->grab().save(file, "PNG");
         if (!saved) std::fprintf(stderr, "could not write %s\n", file.toLocal8Bit().constData());
         QCoreApplication::exit(saved ? 0 : 1);
     });

@@ -63,11 +63,16 @@ Currency pastedAmount(const std::string& field, const NumberMarks& marks) {
 
 std::string EntryClipText(const Book& book, std::int32_t first, std::int32_t last,
                           const std::string& decimalMark) {
+    return EntryClipText(book, book.EntryLines, first, last, decimalMark);
+}
+
+std::string EntryClipText(const Book& book, const std::vector<EntryLine>& lines, std::int32_t first,
+                          std::int32_t last, const std::string& decimalMark) {
     std::string text;
     first = std::max(first, 0);
-    last = std::min(last, book.LastEntryLine());
+    last = std::min(last, static_cast<std::int32_t>(lines.size()) - 1);
     for (std::int32_t i = first; i <= last; ++i) {
-        const EntryLine& line = book.EntryLines[i];
+        const EntryLine& line = lines[i];
         const std::string account = line.AccountNumber.toPlainString(decimalMark);
         if (line.Side == Debit)
             text += account + "\t\t";
@@ -104,4 +109,19 @@ std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+bool clipEntriesFit(const std::vector<ClipLine>& lines) {
+    int debits = 0, credits = 0;
+    for (const ClipLine& line : lines) {
+        ++(line.side == Debit ? debits : credits);
+        if (debits > MaxLinesPerSide || credits > MaxLinesPerSide) return false;
+        if (closesEntry(line.note)) debits = credits = 0;
+    }
+    return true;
+}
+
+std::string clipEntriesTooLongText() {
+    return "Nothing was pasted: an entry holds more than " + std::to_string(MaxLinesPerSide) +
+           " lines on one side.";
 }

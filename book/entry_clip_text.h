@@ -20,6 +20,10 @@
 // and its line breaks as blanks.
 std::string EntryClipText(const Book& book, std::int32_t first, std::int32_t last,
                           const std::string& decimalMark);
+// The same for lines first..last of any run of entry lines (an entry group's),
+// the account names taken from the book.
+std::string EntryClipText(const Book& book, const std::vector<EntryLine>& lines, std::int32_t first,
+                          std::int32_t last, const std::string& decimalMark);
 
 // One line read back from the text.
 struct ClipLine {
@@ -35,3 +39,9 @@ struct ClipLine {
 // is taken too). Missing fields are empty; a number that cannot be read is 0.
 std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
                                                        const NumberMarks& marks);
+
+// True when no entry of the lines holds more than MaxLinesPerSide lines on
+// one side (an entry ends at a line with a note); pastes check it first.
+bool clipEntriesFit(const std::vector<ClipLine>& lines);
+// The message shown when they do not.
+std::string clipEntriesTooLongText();

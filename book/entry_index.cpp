@@ -3,7 +3,11 @@
 #include <algorithm>
 
 EntryBounds findEntryBounds(const Book& book, std::int32_t line) {
-    const std::int32_t last = book.LastEntryLine();
+    return findEntryBounds(book.EntryLines, line);
+}
+
+EntryBounds findEntryBounds(const std::vector<EntryLine>& lines, std::int32_t line) {
+    const std::int32_t last = static_cast<std::int32_t>(lines.size()) - 1;
     if (last < 0) return {0, -1};
     line = std::clamp(line, 0, last);
 
@@ -14,7 +18,7 @@ EntryBounds findEntryBounds(const Book& book, std::int32_t line) {
             b.first = 0;
             break;
         }
-        if (closesEntry(book.EntryLines[line - k].Details)) {
+        if (closesEntry(lines[line - k].Details)) {
             b.first = line - k + 1;
             break;
         }
@@ -26,7 +30,7 @@ EntryBounds findEntryBounds(const Book& book, std::int32_t line) {
             b.last = last;
             break;
         }
-        if (closesEntry(book.EntryLines[line + k].Details)) {
+        if (closesEntry(lines[line + k].Details)) {
             b.last = line + k;
             break;
         }

@@ -21,6 +21,8 @@ struct EntryBounds {
 // reach itself bounds the entry, so the bounds always hold `line` and never
 // come from an entry shown earlier. An empty journal gives {0, -1}.
 EntryBounds findEntryBounds(const Book& book, std::int32_t line);
+// The same over any run of entry lines (an entry group's lines).
+EntryBounds findEntryBounds(const std::vector<EntryLine>& lines, std::int32_t line);
 
 // The bounds of every line's entry, built once per computation in one pass
 // over the journal, so a loop over the lines never searches for bounds.

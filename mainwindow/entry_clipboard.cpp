@@ -28,15 +28,9 @@ EntryOutcome EntryClipboard::pasteText(const std::string& text) {
     lines->back().note = storedNote(lines->back().note);
 
     // Every entry is checked before anything is appended.
-    int debits = 0, credits = 0;
-    for (const ClipLine& line : *lines) {
-        ++(line.side == Debit ? debits : credits);
-        if (debits > MaxLinesPerSide || credits > MaxLinesPerSide) {
-            showMessage("Nothing was pasted: an entry holds more than " +
-                        std::to_string(MaxLinesPerSide) + " lines on one side.");
-            return out;
-        }
-        if (closesEntry(line.note)) debits = credits = 0;
+    if (!clipEntriesFit(*lines)) {
+        showMessage(clipEntriesTooLongText());
+        return out;
     }
 
     closeJournalEnd(book_);

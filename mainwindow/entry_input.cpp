@@ -1,84 +1,5 @@
 #include "mainwindow/entry_input.h"
 
-#include "book/tmain.h"
-
-#include <cmath>
-#include <cstdint>
-
-bool dateKeyAllowed(char32_t key) {
-    return key == 8 || (key >= U'-' && key <= U'9');
-}
-
-bool folioKeyAllowed(char32_t key) {
-    return dateKeyAllowed(key);
-}
-
-bool amountKeyAllowed(const std::string& typed, const NumberMarks& marks) {
-    if (typed.size() == 1) {
-        const char c = typed[0];
-        if (c == 3 || c == 22 || c == 8 || (c >= '0' && c <= '9')) return true;
-    }
-    return !typed.empty() && (typed == marks.decimal || typed == marks.group);
-}
-
-namespace {
-
-bool startsWith(const std::string& text, std::size_t at, const std::string& mark) {
-    return !mark.empty() && text.compare(at, mark.size(), mark) == 0;
-}
-
-std::string quoted(const std::string& text) {
-    return "\"" + shortenForStatus(text) + "\"";
-}
-
-} // namespace
-
-AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks) {
-    AmountCheck check;
-    if (text.empty()) return check;
-    if (std::optional<Currency> v = parseAmount(text, marks)) {
-        check.kind = AmountTextKind::Valid;
-        check.value = *v;
-        return check;
-    }
-    // Why it is not an amount: a foreign character, too many decimals or too
-    // large refuse the text; anything else may still become an amount.
-    std::string whole, fraction;
-    bool point = false;
-    for (std::size_t i = 0; i < text.size();) {
-        if (!point && startsWith(text, i, marks.decimal)) {
-            point = true;
-            i += marks.decimal.size();
-        } else if (startsWith(text, i, marks.group)) {
-            i += marks.group.size();
-        } else if (text[i] >= '0' && text[i] <= '9') {
-            (point ? fraction : whole) += text[i];
-            ++i;
-        } else {
-            check.kind = AmountTextKind::Refused;
-            check.problem = quoted(text) + " : Not an amount: type digits, \"" + marks.decimal +
-                            "\"" + (marks.group.empty() ? "" : " and \"" + marks.group + "\"") +
-                            " only";
-            return check;
-        }
-    }
-    if (fraction.size() > 4) {
-        check.kind = AmountTextKind::Refused;
-        check.problem = quoted(text) + " : Not an amount: at most 4 decimals";
-        return check;
-    }
-    const std::string digits =
-        (whole.empty() ? std::string("0") : whole) + (fraction.empty() ? "" : "." + fraction);
-    if (!Currency::parse(digits)) {
-        check.kind = AmountTextKind::Refused;
-        check.problem = quoted(text) + " : Not an amount: too large";
-        return check;
-    }
-    check.kind = AmountTextKind::Incomplete;
-    check.problem = quoted(text) + " : Not a valid amount";
-    return check;
-}
-
 std::string upperCaseReference(const std::string& text) {
     std::string out = text;
     for (std::size_t i = 0; i < out.size(); ++i) {
@@ -94,13 +15,4 @@ std::string upperCaseReference(const std::string& text) {
         }
     }
     return out;
-}
-
-std::string shortenForStatus(const std::string& text, std::size_t maxChars) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-        if (chars++ == maxChars) return text.substr(0, i) + "...";
-    }
-    return text;
 }

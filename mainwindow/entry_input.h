@@ -1,43 +1,13 @@
 // What the entry line's boxes accept as typed or pasted text and how they
-// read it: the key filters, the amount check run on every change of an
-// amount box, typed account numbers and upper-case references.
+// read it: the key filters and the amount check (shared in book/), typed
+// account numbers and upper-case references.
 #pragma once
 
 #include "book/account_number_text.h"
-#include "book/book.h"
-#include "book/currency.h"
-#include "book/number_format.h"
+#include "book/typed_input.h"
 
-#include <optional>
 #include <string>
-
-// Key filters. `key` is the typed character (8 is Backspace).
-// Date box: Backspace and "-" to "9" ("-", ".", "/", digits).
-bool dateKeyAllowed(char32_t key);
-// Folio box: the same set.
-bool folioKeyAllowed(char32_t key);
-// Amount box: Ctrl+C (3), Ctrl+V (22), Backspace, digits and the locale's
-// decimal and digit-group marks (`typed` is the character as UTF-8).
-bool amountKeyAllowed(const std::string& typed, const NumberMarks& marks);
-
-// The text of an amount box judged as a whole (what a paste may bring too).
-enum class AmountTextKind {
-    Empty,      // nothing typed: the amount is 0
-    Valid,      // an amount within the currency's range
-    Incomplete, // only digits and marks, not (yet) an amount: "1,2", "."
-    Refused,    // a character other than digits and marks, a sign or
-                // parentheses, more than four decimals, or too large
-};
-struct AmountCheck {
-    AmountTextKind kind = AmountTextKind::Empty;
-    Currency value;      // the amount when Valid, else 0
-    std::string problem; // status-line text when Incomplete or Refused
-};
-AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks);
 
 // A reference as the box shows it: letters in upper case (ASCII and the
 // accented Latin-1 letters), everything else as typed.
 std::string upperCaseReference(const std::string& text);
-
-// A text for the status line: cut after `maxChars` characters with "...".
-std::string shortenForStatus(const std::string& text, std::size_t maxChars = 30);

@@ -60,35 +60,6 @@ std::string quoted(const std::string& value) {
 
 } // namespace
 
-std::string htmlEscaped(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        case '\0':
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
                      const LocaleInfo& locale, const std::string& note) {
     Invoice inv;

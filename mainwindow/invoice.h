@@ -7,6 +7,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/html_text.h"
 #include "platform/drawing_surface.h"
 #include "platform/locale.h"
 
@@ -65,6 +66,3 @@ std::string invoiceSubject(const Book& book, const Invoice& invoice);
 // failure is shown to the user. `caption` is the main window's caption.
 std::optional<std::filesystem::path> EmailInvoice(const Book& book, const Invoice& invoice,
                                                   const std::string& caption);
-
-// Text made safe inside HTML (also inside a quoted attribute value).
-std::string htmlEscaped(const std::string& text);

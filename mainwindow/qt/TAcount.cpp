@@ -1,5 +1,6 @@
 #include "mainwindow/qt/TAcount.h"
 
+#include "accounts/qt/ConfigAccounts.h"
 #include "book/tmain.h"
 #include "mainwindow/file_command_help.h"
 #include "mainwindow/qt/account_list_model.h"
@@ -357,7 +358,7 @@ void TAcount::openReconcile(WindowHandles& list,
             QWidget* w = make(*this, true); // ReconcileMode before anything else
             if (!w) return nullptr;
             setBackColour(w, fromBgr(0xFFE0E0));
-            w->setWindowTitle(w->windowTitle() + " " + qs(strings::text(288)));
+            w->setWindowTitle(qs(strings::text(288)) + " " + w->windowTitle());
             return w;
         },
         true);
@@ -527,8 +528,14 @@ void TAcount::closeBookWindows(const BookWindows& which) {
         {which.incomeStatement, &incomeStatementWindow},
         {which.cashFlow, &cashFlowWindow},
         {which.entryGroups, &entryGroupsWindow}};
-    for (const auto& [flagged, w] : shared)
-        if (flagged && *w) (*w)->close();
+    for (const auto& [flagged, w] : shared) {
+        if (!flagged || !*w) continue;
+        // The chart editor's check would refuse to close over the old table.
+        if (auto* chart = qobject_cast<ConfigAccounts*>(w->data()))
+            chart->closeWithoutCheck();
+        else
+            (*w)->close();
+    }
 }
 
 bool TAcount::adminGate() {

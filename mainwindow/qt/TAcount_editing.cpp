@@ -5,13 +5,13 @@
 // line and the focus.
 #include "mainwindow/qt/TAcount.h"
 
-#include "mainwindow/entry_input.h"
-#include "mainwindow/qt/amount_validator.h"
-#include "mainwindow/qt/field_events.h"
+#include "book/typed_input.h"
 #include "mainwindow/qt/qt_text.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/amount_validator.h"
+#include "toolkit/qt/field_events.h"
 
 #include <QAction>
 #include <QApplication>

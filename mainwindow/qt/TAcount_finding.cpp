@@ -6,9 +6,9 @@
 
 #include "mainwindow/file_command_help.h"
 #include "mainwindow/goto_search.h"
-#include "mainwindow/qt/field_events.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/field_events.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

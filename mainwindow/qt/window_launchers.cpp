@@ -1,9 +1,22 @@
 #include "mainwindow/qt/window_launchers.h"
 
+#include "accounts/qt/ConfigAccounts.h"
+#include "accounts/qt/Find_Entry.h"
+#include "accounts/qt/Group_Entries.h"
+#include "accounts/qt/MoveAccounts.h"
+#include "calculators/qt/Depreciation.h"
+#include "calculators/qt/PayRoll.h"
+#include "calculators/qt/Rolling_Caculator.h"
+#include "ledgers/qt/GeneralJournal.h"
+#include "ledgers/qt/Report.h"
+#include "ledgers/qt/Running_Balance.h"
+
 #include "book/tmain.h"
 #include "mainwindow/qt/LWMainsettings.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/account_list_model.h"
+#include "mainwindow/qt/combo_type_ahead.h"
+#include "mainwindow/qt/ledger_windows.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/services.h"
 #include "statements/qt/Balance_Sheet.h"
@@ -13,15 +26,60 @@
 #include "statements/qt/statement_dates.h"
 #include "toolkit/qt/CalanderForm.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
 namespace {
 
-// What a statement window takes of the main window. The drill-down into the
-// shared ledger windows is connected where those windows are built.
+constexpr int TwipsPerPixel = 15;
+
+// Where the Include button stands, as the group drop-down places itself by it.
+IncludeButtonPlace includeButtonPlace(TAcount& main) {
+    const QRect frame = main.frameGeometry();
+    const QPoint button = main.GroupBu->mapToGlobal(QPoint(0, 0));
+    const int innerTop = main.GroupBu->mapTo(main.centralWidget(), QPoint(0, 0)).y();
+    IncludeButtonPlace p;
+    p.mainLeft = frame.x() * TwipsPerPixel;
+    p.mainTop = frame.y() * TwipsPerPixel;
+    p.buttonLeft = (button.x() - frame.x()) * TwipsPerPixel;
+    p.buttonTop = innerTop * TwipsPerPixel;
+    p.frameHeight = (button.y() - frame.y() - innerTop) * TwipsPerPixel;
+    p.buttonWidth = main.GroupBu->width() * TwipsPerPixel;
+    return p;
+}
+
+// A statement row clicked: the shared running-balance or T-account window
+// on the row's account, ending on the statement's date when it gives one,
+// its list built and shown.
+template <class Ledger>
+void drillInto(Ledger& w, const std::string& account, const LedgerRequest& r) {
+    if (!r.endDate.empty()) w.DateSearch[1]->setText(r.endDate);
+    const QString name = QString::fromStdString(account);
+    w.tReportAcc->setCurrentIndex(w.tReportAcc->findText(name, Qt::MatchExactly));
+    w.tReportAcc->setEditText(name);
+    w.tReportAcc_Click();
+    w.show();
+    w.raise();
+}
+
+// What a statement window takes of the main window.
 StatementHost statementHost(TAcount& main) {
     StatementHost host;
     host.toolbarBackdrop = main.ButtonBar->backdrop();
     host.icon = main.windowIcon();
     host.accountNames = [&main] { return main.accountList->names(); };
+    host.installTypeAhead = [](QComboBox* box) { installComboTypeAhead(box); };
+    host.openLedger = [&main](const LedgerRequest& r) {
+        const std::string account = Tmain::AccountNameByNumber(main.book(), r.account);
+        if (r.window == LedgerRequest::Window::TAccount) {
+            drillInto(drillDownReport(main), account, r);
+            return;
+        }
+        Running_Balance& w = drillDownRunningBalance(main);
+        if (r.reloadFirst) w.Form_Load();
+        drillInto(w, account, r);
+    };
     return host;
 }
 
@@ -39,9 +97,81 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         return w;
     };
 
-    // The statements: each computes before it is shown.
+    // The ledger and journal windows: a new one per command, owned by the
+    // main window so that none outlives the book it reads.
+    launchers.generalJournal = [](TAcount& main, bool reconcile) -> QWidget* {
+        auto* w = new GeneralJournal(ledgerHostOf(main), &main);
+        w->ReconcileMode = reconcile;
+        return w;
+    };
+    launchers.tAccountLedger = [](TAcount& main, bool reconcile) -> QWidget* {
+        auto* w = new Report(ledgerHostOf(main), &main);
+        w->ReconcileMode = reconcile;
+        return w;
+    };
+    launchers.runningBalance = [](TAcount& main, bool reconcile) -> QWidget* {
+        auto* w = new Running_Balance(ledgerHostOf(main), &main);
+        w->ReconcileMode = reconcile;
+        return w;
+    };
+    // The hidden journal window of the search hits.
+    launchers.searchJournal = [](TAcount& main) -> QWidget* {
+        return new GeneralJournal(ledgerHostOf(main), &main);
+    };
+    launchers.searchWindow = [](TAcount& main) -> QWidget* {
+        SearchHost host;
+        host.book = &main.book();
+        host.run = &main.run();
+        host.freshResultsWindow = [&main]() -> QWidget* {
+            delete main.SearchJournal.data();
+            main.SearchJournal = main.launchers().searchJournal(main);
+            return main.SearchJournal.data();
+        };
+        return new Find_Entry(std::move(host), &main);
+    };
+    // The chart-of-accounts editor: closing it through its check refills the
+    // entry line's account list and shows the journal's first entry; the
+    // search-results journal, which shows account names, closes first.
+    launchers.chartOfAccounts = [](TAcount& main) -> QWidget* {
+        ChartWindowHooks hooks;
+        hooks.refillAccountBoxes = [&main] { main.refillAccountBoxes(); };
+        hooks.showJournalLine = [&main](int line) { main.showJournalLine(line); };
+        hooks.closeAccountWindows = [&main] {
+            if (main.SearchJournal && main.SearchJournal->isVisible()) main.SearchJournal->close();
+        };
+        hooks.help = main.HC;
+        return new ConfigAccounts(main.book(), main.run(), std::move(hooks), &main);
+    };
+    launchers.moveAccounts = [](TAcount& main) -> QWidget* {
+        return new MoveAccounts(main.book(), &main);
+    };
+    // The group drop-down, owned by the main window, under its Include button.
+    launchers.entryGroups = [](TAcount& main) -> QWidget* {
+        EntryGroupHost host;
+        host.iSBalance = [&main] { main.iSBalance(); };
+        host.showJournalLine = [&main](int line) { main.showJournalLine(line); };
+        host.includeButton = [&main] { return includeButtonPlace(main); };
+        host.installTypeAhead = [](QComboBox* box) { installComboTypeAhead(box); };
+        host.backdrop = main.ButtonBar->backdrop();
+        host.addLinePicture = main.CompoundEntry[1]->pixmap();
+        return new Group_Entries(main.book(), main.run(), host, &main);
+    };
+    // The calculators: modeless windows without owner.
+    launchers.tapeCalculator = [](TAcount&) -> QWidget* { return new Rolling_Caculator(); };
+    launchers.depreciation = [](TAcount& main) -> QWidget* {
+        auto* w = new Depreciation(main.book());
+        // It reads the main window's book: it goes when the main window goes.
+        QObject::connect(&main, &QObject::destroyed, w, [w] { delete w; });
+        return w;
+    };
+    launchers.payroll = [](TAcount& main) -> QWidget* {
+        return new PayRoll(main.currencyLabel, main.book().FontName.str());
+    };
+
+    // The statements: each computes before it is shown; owned by the main
+    // window, like the ledgers, so that none outlives the book it reads.
     launchers.trialBalance = [](TAcount& main, const std::string& dateText) -> QWidget* {
-        auto* w = new Trial_Balance(main.book(), main.run(), statementHost(main));
+        auto* w = new Trial_Balance(main.book(), main.run(), statementHost(main), &main);
         // Today as the main window writes it, unless the picker could not
         // read that back (a short date that spells the month).
         const bool readable =
@@ -52,16 +182,16 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         return w;
     };
     launchers.incomeStatement = [](TAcount& main) -> QWidget* {
-        auto* w = new Income_Statement(main.book(), main.run(), statementHost(main));
+        auto* w = new Income_Statement(main.book(), main.run(), statementHost(main), &main);
         w->Form_Activate2();
         return w;
     };
     launchers.balanceSheet = [](TAcount& main) -> QWidget* {
-        auto* w = new Balance_Sheet(main.book(), main.run(), statementHost(main));
+        auto* w = new Balance_Sheet(main.book(), main.run(), statementHost(main), &main);
         w->BalanceMainLOAD();
         return w;
     };
     launchers.cashFlow = [](TAcount& main) -> QWidget* {
-        return new CashFlow(main.book(), main.run(), statementHost(main));
+        return new CashFlow(main.book(), main.run(), statementHost(main), &main);
     };
 }

@@ -100,8 +100,12 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
             tReportAcc->addItem(QString::fromStdString(name));
     tReportAcc->setCurrentIndex(-1);
     tReportAcc->setEditText(QString::fromStdString(revenueExpenseItem()));
-    tReportAcc->completer()->setCompletionMode(QCompleter::InlineCompletion);
-    tReportAcc->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    if (host_.installTypeAhead) {
+        host_.installTypeAhead(tReportAcc);
+    } else {
+        tReportAcc->completer()->setCompletionMode(QCompleter::InlineCompletion);
+        tReportAcc->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    }
     connect(tReportAcc, &QComboBox::activated, this, [this] { tReportAcc_Click(); });
     connect(DateTerm, &QComboBox::activated, this, [this] { DateTerm_Click(); });
     connect(SmSelect, &QComboBox::activated, this, [this] { SmSelect_Click(); });

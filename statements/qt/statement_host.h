@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
+
 // A drill-down: which of the two shared ledger windows, on which account.
 struct LedgerRequest {
     enum class Window { RunningBalance, TAccount };
@@ -32,4 +34,6 @@ struct StatementHost {
     std::function<void(const LedgerRequest&)> openLedger;
     // The main window's account list, in its own order.
     std::function<std::vector<std::string>()> accountNames;
+    // Type-ahead on an account box, as the main window's boxes have it.
+    std::function<void(QComboBox*)> installTypeAhead;
 };

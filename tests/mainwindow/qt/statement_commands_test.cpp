@@ -1,15 +1,20 @@
 // The statement windows opened from the main window: the Display items and
 // the TB, IS and BS toolbar buttons are enabled, and each window opens
-// computed on its default date or period, written in the book's date style.
+// computed on its default date or period, written in the book's date style;
+// a click on a row drills into the shared ledger windows.
 #include "book/tmain.h"
+#include "ledgers/qt/Report.h"
+#include "ledgers/qt/Running_Balance.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/account_list_model.h"
+#include "mainwindow/qt/ledger_windows.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
 #include "statements/qt/Balance_Sheet.h"
 #include "statements/qt/CashFlow.h"
 #include "statements/qt/Income_Statement.h"
 #include "statements/qt/Trial_Balance.h"
+#include "statements/qt/statement_canvas.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
 
@@ -40,6 +45,28 @@ TEST(StatementCommands, EachStatementOpensOnItsDefaultDateOrPeriod) {
     EXPECT_EQ(tb->ISCalander->Text(), styled(std::floor(fakes.clock.moment)));
     EXPECT_EQ(tb->result().asOfDate, std::floor(fakes.clock.moment));
     EXPECT_EQ(tb->rows().size(), 4u); // cash, capital, sales, rent
+
+    // A click on the Sales row: the left button fills the shared
+    // running-balance window, the right the shared T-account window, each
+    // with Sales and the statement's date.
+    tb->resize(700, 500);
+    const RowSpot sales = tb->rows()[2];
+    const QPoint at(200, static_cast<int>((sales.bottom - 100) / 15));
+    click(tb->Canvas, at);
+    Running_Balance& running = drillDownRunningBalance(w);
+    EXPECT_TRUE(running.isVisible());
+    EXPECT_EQ(running.ledger().LedgerAccount, money("400"));
+    EXPECT_EQ(running.DateSearch[1]->Text(), tb->ISCalander->Text());
+    QMouseEvent press(QEvent::MouseButtonPress, at, tb->Canvas->mapToGlobal(at), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(tb->Canvas, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, tb->Canvas->mapToGlobal(at),
+                        Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(tb->Canvas, &release);
+    Report& ledger = drillDownReport(w);
+    EXPECT_TRUE(ledger.isVisible());
+    EXPECT_EQ(ledger.ledger().LedgerAccount, money("400"));
+    EXPECT_EQ(ledger.DateSearch[1]->Text(), tb->ISCalander->Text());
 
     // The income statement: the journal's first to last day.
     run(w, Command::IncomeStatement);

@@ -1,4 +1,4 @@
-// The events of one control of the entry line as the window handles them:
+// The events of one text or combo box as its window handles them:
 // key down, key press and key up with the program's own key codes (a handler
 // that sets the code to 0 keeps the key from the control), the focus coming
 // and going, double clicks, clicks and the mouse passing over it. Tab and

@@ -1,4 +1,4 @@
-#include "mainwindow/qt/field_events.h"
+#include "toolkit/qt/field_events.h"
 
 #include "toolkit/qt/qt_keys.h"
 

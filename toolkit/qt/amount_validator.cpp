@@ -1,6 +1,6 @@
-#include "mainwindow/qt/amount_validator.h"
+#include "toolkit/qt/amount_validator.h"
 
-#include "mainwindow/entry_input.h"
+#include "book/typed_input.h"
 
 AmountValidator::AmountValidator(std::function<NumberMarks()> marks, QObject* parent)
     : QValidator(parent), marks_(std::move(marks)) {}

@@ -1,8 +1,7 @@
-// What an amount box of the entry line accepts, judged on the whole text after
-// every change, typed or pasted: digits and the locale's two marks forming an
-// amount within the currency's range. A text that can still become an amount
-// stays in the box; one that never can ("-50", "(50)", letters, five
-// decimals, too large) is refused and the box keeps what it held.
+// What an amount box (the entry line's, the entry-group editor's) accepts, judged on the whole text
+// after every change, typed or pasted: digits and the locale's two marks forming an amount within
+// the currency's range. A text that can still become an amount stays in the box; one that never can
+// ("-50", "(50)", letters, five decimals, too large) is refused and the box keeps what it held.
 #pragma once
 
 #include "book/number_format.h"

@@ -1,0 +1,153 @@
+#include "accounts/group_editor.h"
+
+#include "book/account_number_text.h"
+#include "book/book_text_forms.h"
+#include "book/entry_clip_text.h"
+#include "book/entry_index.h"
+#include "book/tmain.h"
+#include "platform/services.h"
+
+#include <algorithm>
+
+GroupEditor::GroupEditor(Book& book, RunTimeState& run) : book_(book), run_(run) {}
+
+void GroupEditor::open() {
+    if (book_.RecurringLines.empty()) book_.RecurringLines = blankEntryPair();
+    sync();
+    top_ = 0;
+    focusLine(0);
+}
+
+void GroupEditor::setTopLine(std::int32_t line) {
+    top_ = std::clamp(line, 0, std::max(last_, 0));
+}
+
+void GroupEditor::focusLine(std::int32_t line) {
+    current_ = std::clamp(line, 0, std::max(last_, 0));
+    const EntryBounds b = findEntryBounds(book_.RecurringLines, current_);
+    first_ = b.first;
+    entryLast_ = b.last;
+}
+
+bool GroupEditor::canAddLine(std::uint8_t side) const {
+    int count = 0;
+    for (std::int32_t i = first_; i <= entryLast_ && i <= last_; ++i)
+        if (book_.RecurringLines[i].Side == side) ++count;
+    return count < MaxLinesPerSide;
+}
+
+std::string GroupEditor::setFolio(std::int32_t line, const std::string& text,
+                                  const std::string& decimalMark) {
+    if (!valid(line)) return {};
+    const Currency number = readAccountNumber(text, decimalMark).value_or(Currency());
+    book_.RecurringLines[line].AccountNumber = number;
+    changed();
+    return Tmain::AccountNameByNumber(book_, number);
+}
+
+std::optional<std::string> GroupEditor::setAccountName(std::int32_t line, const std::string& name,
+                                                       const std::string& decimalMark) {
+    const Currency number = Tmain::AccountNumberByName(book_, name);
+    if (!valid(line) || number.isZero()) return std::nullopt;
+    book_.RecurringLines[line].AccountNumber = number;
+    changed();
+    return folioText(book_, number, decimalMark);
+}
+
+void GroupEditor::setAmount(std::int32_t line, Currency amount) {
+    if (!valid(line)) return;
+    book_.RecurringLines[line].Amount = amount;
+    changed();
+}
+
+void GroupEditor::setNote(std::int32_t line, const std::string& text) {
+    if (!valid(line)) return;
+    book_.RecurringLines[line].Details = storedNote(text);
+    changed();
+}
+
+void GroupEditor::setName(const std::string& text) {
+    if (book_.EditedGroup < 0 || book_.EditedGroup >= GroupTotal) return;
+    book_.GroupNames[static_cast<std::size_t>(book_.EditedGroup)] = textforms::trimSpaces(text);
+    changed();
+}
+
+void GroupEditor::closeGroupEnd() {
+    if (book_.RecurringLines.empty()) return;
+    std::string& end = book_.RecurringLines.back().Details;
+    end = storedNote(end);
+}
+
+void GroupEditor::newEntry() {
+    closeGroupEnd();
+    std::vector<EntryLine>& lines = book_.RecurringLines;
+    const std::vector<EntryLine> pair = blankEntryPair();
+    lines.insert(lines.end(), pair.begin(), pair.end());
+    sync();
+    first_ = current_ = last_ - 1;
+    entryLast_ = last_;
+    setTopLine(first_);
+    changed();
+}
+
+bool GroupEditor::addLine(std::uint8_t side) {
+    if (!valid(current_) || !canAddLine(side)) return false;
+    EntryLine blank;
+    blank.Side = side;
+    book_.RecurringLines.insert(book_.RecurringLines.begin() + current_, blank);
+    sync();
+    ++entryLast_;
+    changed();
+    return canAddLine(book_.RecurringLines[current_].Side);
+}
+
+bool GroupEditor::deleteEntry() {
+    const std::int32_t n = entryLast_ - first_ + 1;
+    if (last_ <= n || !valid(first_) || !valid(entryLast_)) return false;
+    std::vector<EntryLine>& lines = book_.RecurringLines;
+    lines.erase(lines.begin() + first_, lines.begin() + entryLast_ + 1);
+    sync();
+    // The entry that followed, else the group's last entry.
+    const std::int32_t next = first_ <= last_ ? first_ : findEntryBounds(lines, last_).first;
+    focusLine(next);
+    setTopLine(first_);
+    current_ = top_;
+    changed();
+    return true;
+}
+
+std::string GroupEditor::copyText(const std::string& decimalMark) const {
+    return EntryClipText(book_, book_.RecurringLines, first_, std::max(entryLast_, 1), decimalMark);
+}
+
+bool GroupEditor::paste(const std::string& text, const NumberMarks& marks) {
+    std::optional<std::vector<ClipLine>> pasted = readEntryClipText(text, marks);
+    if (!pasted || pasted->empty()) return false;
+    if (!clipEntriesFit(*pasted)) {
+        showMessage(clipEntriesTooLongText());
+        return false;
+    }
+    pasted->back().note = storedNote(pasted->back().note);
+    closeGroupEnd();
+    std::vector<EntryLine>& lines = book_.RecurringLines;
+    const std::int32_t firstPasted = static_cast<std::int32_t>(lines.size());
+    for (ClipLine& clip : *pasted) {
+        EntryLine line;
+        line.Side = clip.side;
+        line.AccountNumber = clip.account;
+        line.Amount = clip.amount;
+        line.Details = std::move(clip.note);
+        lines.push_back(std::move(line));
+    }
+    sync();
+    first_ = current_ = firstPasted;
+    entryLast_ = last_;
+    setTopLine(first_);
+    changed();
+    return true;
+}
+
+void GroupEditor::writeBack() {
+    if (book_.EditedGroup < 0 || book_.EditedGroup >= GroupTotal) return;
+    book_.EntryGroups[static_cast<std::size_t>(book_.EditedGroup)] = book_.RecurringLines;
+}

@@ -1,0 +1,30 @@
+// Moving every journal line of one account to another: the lines numbered
+// exactly the first account's number take the second's. The chart and the
+// entry groups keep their numbers.
+#pragma once
+
+#include "book/book.h"
+
+#include <optional>
+#include <string>
+
+struct MoveRequest {
+    Currency from; // the first slot named as the first box; 0 when none
+    Currency to;
+};
+
+// What the two boxes' texts ask for. Nothing (and no message) when either
+// text is empty; a refusal message when the second names no numbered
+// account, which would leave the lines without an account.
+struct MoveChoice {
+    std::optional<MoveRequest> request;
+    std::string refusal;
+};
+MoveChoice chooseMove(const Book& book, const std::string& fromName, const std::string& toName);
+
+// "Move Account 100 to 200, Are you sure ?" with the numbers as plain text.
+std::string moveQuestion(const MoveRequest& r, const std::string& decimalMark);
+
+// Gives every journal line numbered exactly `r.from` the number `r.to`;
+// returns how many lines changed.
+int moveAccountLines(Book& book, const MoveRequest& r);

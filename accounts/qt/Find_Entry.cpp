@@ -1,0 +1,74 @@
+#include "accounts/qt/Find_Entry.h"
+
+#include "book/book.h"
+#include "book/runtime_state.h"
+#include "resources/string_table.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+} // namespace
+
+Find_Entry::Find_Entry(SearchHost host, QWidget* owner)
+    : QWidget(owner, Qt::Tool), host_(std::move(host)) {
+    setWindowTitle(qs(strings::text(212)));
+    Label1 = new QLabel(qs(strings::text(210)), this);
+    Text1 = new QComboBox(this);
+    Text1->setEditable(true);
+    Text1->setInsertPolicy(QComboBox::NoInsert); // Find adds the text itself
+    Text1->setMinimumWidth(260);
+    const std::string font = host_.book ? host_.book->FontName.str() : std::string();
+    if (!font.empty()) {
+        QFont f = Text1->font();
+        f.setFamily(qs(font));
+        Text1->setFont(f);
+    }
+    Text1->lineEdit()->installEventFilter(this);
+    Command2 = new QPushButton(qs(strings::text(211)), this);
+    Command2->setDefault(true);
+    Command3 = new QPushButton(qs(strings::text(194)), this);
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(Text1, 0, 1);
+    grid->addWidget(Command2, 0, 2);
+    grid->addWidget(Command3, 1, 2);
+}
+
+QWidget* Find_Entry::Command2_Click() {
+    if (!host_.run || !host_.freshResultsWindow) return nullptr;
+    const std::string text = Text1->currentText().toStdString(); // as typed, not trimmed
+    QWidget* results = host_.freshResultsWindow();
+    host_.run->SearchPending = 1;
+    host_.run->SearchText = text;
+    // Every search adds its text to the list; repeats stay.
+    Text1->addItem(qs(text));
+    Text1->setCurrentIndex(Text1->count() - 1);
+    if (!results) return nullptr;
+    // "Find " marks the window as a search window for every later build.
+    results->setWindowTitle(results->windowTitle() + "    Find '" + qs(text) + "' in :");
+    results->show();
+    results->raise();
+    return results;
+}
+
+void Find_Entry::Command3_Click() {
+    hide();
+}
+
+bool Find_Entry::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Text1->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) Command2_Click();
+    }
+    return false;
+}

@@ -1,0 +1,44 @@
+// The search window: a text to find in the entries' notes or references
+// (SearchMode, set by the opener), with the texts searched before in its
+// list. Find sends the search to a freshly loaded search-result journal
+// window and leaves this window up for the next search.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+struct Book;
+struct RunTimeState;
+
+struct SearchHost {
+    const Book* book = nullptr;
+    RunTimeState* run = nullptr;
+    // Unloads the search-result window and loads it afresh, unshown.
+    std::function<QWidget*()> freshResultsWindow;
+};
+
+class Find_Entry : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Find_Entry(SearchHost host, QWidget* owner = nullptr);
+
+    QLabel* Label1;
+    QComboBox* Text1;
+    QPushButton* Command2; // Find
+    QPushButton* Command3; // Cancel
+
+    // Runs the search for the text of Text1; the result window it showed.
+    QWidget* Command2_Click();
+    void Command3_Click();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    SearchHost host_;
+};

@@ -1,0 +1,242 @@
+// bookbench steps: the T-account and the running balance of the busiest
+// account, of the main account with sub-accounts that has the most lines and
+// of that main account holding a fifth of the journal (on a copy of the
+// book), and the general journal of all accounts. Each writes a text dump of
+// what it built into the output folder. Then every output of the busiest
+// account's ledgers: the printouts (recorded), the journal spreadsheet, the
+// running balance as .xls, .csv and .htm, and its mail draft.
+#include "bench/bookbench.h"
+
+#include "book/account_number_text.h"
+#include "book/mail_draft.h"
+#include "book/safe_file.h"
+#include "book/tmain.h"
+#include "ledgers/ledger_exports.h"
+#include "ledgers/ledger_printouts.h"
+#include "platform/fake/recording_surface.h"
+#include "platform/services.h"
+
+#include "book/entry_index.h"
+#include "ledgers/journal_list.h"
+#include "ledgers/running_balance.h"
+#include "ledgers/t_account.h"
+#include "mainwindow/invoice.h"
+
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+
+namespace {
+
+struct Subject {
+    std::string label; // "busiest account 1230"
+    std::string file;  // "busiest"
+    const Book* book;
+    Currency account;
+};
+
+// Lines per account number, sub-accounts apart.
+std::map<std::int64_t, std::int64_t> linesPerAccount(const Book& book) {
+    std::map<std::int64_t, std::int64_t> counts;
+    for (const EntryLine& line : book.EntryLines)
+        ++counts[line.AccountNumber.raw];
+    return counts;
+}
+
+// The book with every fifth line moved to `main` (every tenth to its first
+// sub-account), built once for the steps that use it.
+const Book& heavyBook(const Book& book, Currency main, Currency sub) {
+    static std::unique_ptr<Book> heavy;
+    if (!heavy) {
+        heavy = std::make_unique<Book>(book);
+        for (std::size_t i = 0; i < heavy->EntryLines.size(); i += 5)
+            heavy->EntryLines[i].AccountNumber = i % 10 == 0 ? sub : main;
+    }
+    return *heavy;
+}
+
+std::vector<Subject> subjects(const Book& book) {
+    const auto counts = linesPerAccount(book);
+    Currency busiest, main, sub;
+    std::int64_t most = -1, mostWithSubs = -1;
+    for (const auto& [raw, n] : counts)
+        if (raw > 0 && n > most) {
+            most = n;
+            busiest = Currency::fromRaw(raw);
+        }
+    for (int slot = 0; slot < book.slotsInUse(); ++slot) {
+        const Currency number = book.AccountNumbers[static_cast<std::size_t>(slot)];
+        if (number.raw <= 0 || number.fractionRaw() == 0) continue;
+        const Currency parent = Currency::fromRaw(number.raw - number.fractionRaw());
+        const auto own = counts.find(parent.raw), subs = counts.find(number.raw);
+        const std::int64_t n =
+            (own == counts.end() ? 0 : own->second) + (subs == counts.end() ? 0 : subs->second);
+        if (n > mostWithSubs) {
+            mostWithSubs = n;
+            main = parent;
+            sub = number;
+        }
+    }
+    return {{"busiest account " + busiest.toPlainString(), "busiest", &book, busiest},
+            {"main account " + main.toPlainString() + " with sub-accounts", "main", &book, main},
+            {"main account " + main.toPlainString() + " holding a fifth of the lines", "fifth",
+             &heavyBook(book, main, sub), main}};
+}
+
+LedgerChoice wholeJournal(const Book& book, Currency account) {
+    LedgerChoice choice;
+    choice.account = account;
+    choice.fromDate = 1e9;
+    choice.toDate = -1e9;
+    for (const EntryLine& line : book.EntryLines) {
+        choice.fromDate = std::min(choice.fromDate, line.Date);
+        choice.toDate = std::max(choice.toDate, line.Date);
+    }
+    // The first half year as brought forward, the rest as the period.
+    choice.fromDate += 182;
+    return choice;
+}
+
+void dumpHalf(std::ostream& out, const char* side, const TAccountHalf& half) {
+    out << side << " total " << half.Total.toPlainString() << "\n";
+    for (const TAccountRow& row : half.Rows)
+        out << row.Date << '\t' << row.Text << '\t' << row.Amount.toPlainString() << '\t'
+            << row.Line << '\n';
+}
+
+void tAccounts(BenchContext& ctx) {
+    for (const Subject& s : subjects(ctx.book)) {
+        TAccountOptions options;
+        static_cast<LedgerChoice&>(options) = wholeJournal(*s.book, s.account);
+        TAccountLedger ledger;
+        timeIt("T-account, " + s.label, [&] { ledger = buildTAccount(*s.book, options); });
+        std::cout << "  " << ledger.Debit.Rows.size() << " debit and " << ledger.Credit.Rows.size()
+                  << " credit rows\n";
+        timeIt("T-account date sort, " + s.label, [&] { sortByDate(ledger); });
+        std::ofstream out(ctx.outDir / ("t-account-" + s.file + ".txt"));
+        dumpHalf(out, "debit", ledger.Debit);
+        dumpHalf(out, "credit", ledger.Credit);
+        out << ledger.DebitTotalText << '\n' << ledger.DebitBroughtDownText << '\n';
+        out << ledger.CreditTotalText << '\n' << ledger.CreditBroughtDownText << '\n';
+    }
+}
+
+void runningBalances(BenchContext& ctx) {
+    for (const Subject& s : subjects(ctx.book)) {
+        const LedgerChoice choice = wholeJournal(*s.book, s.account);
+        RunningBalanceLedger ledger;
+        timeIt("running balance, " + s.label,
+               [&] { ledger = buildRunningBalance(*s.book, choice); });
+        std::cout << "  " << ledger.Rows.size() << " rows\n";
+        std::ofstream out(ctx.outDir / ("running-balance-" + s.file + ".txt"));
+        for (const RunningBalanceRow& row : ledger.Rows)
+            out << row.Date << '\t' << row.Reference << '\t' << row.Account.toPlainString() << '\t'
+                << row.Debit.toPlainString() << '\t' << row.Credit.toPlainString() << '\t'
+                << row.Balance.toPlainString() << '\t' << row.Line << '\n';
+    }
+}
+
+void generalJournal(BenchContext& ctx) {
+    const struct {
+        const char* label;
+        const char* file;
+        JournalMode mode;
+        const char* text;
+    } lists[] = {
+        {"general journal, all accounts", "all", JournalMode::Account, ""},
+        {"general journal, note search", "notes", JournalMode::NoteSearch, "rent 1"},
+        {"general journal, unbalanced entries", "unbalanced", JournalMode::Unbalanced, ""}};
+    const EntryIndex entries(ctx.book);
+    for (const auto& l : lists) {
+        JournalOptions options;
+        static_cast<LedgerChoice&>(options) = wholeJournal(ctx.book, Currency());
+        options.fromDate -= 182;
+        options.mode = l.mode;
+        options.searchText = l.text;
+        JournalList list;
+        timeIt(l.label, [&] { list = buildJournalList(ctx.book, options); });
+        std::cout << "  " << list.EntryCount << " entries, " << list.ShownLines.size()
+                  << " lines\n";
+        // One line per entry: its first and last journal line.
+        std::ofstream out(ctx.outDir / (std::string("journal-") + l.file + ".txt"));
+        for (const std::int32_t line : list.ShownLines) {
+            if (entries.first(line) == line) out << line;
+            if (entries.last(line) == line) out << '-' << line << '\n';
+        }
+    }
+}
+
+// Draws one copy on a recording surface and keeps what was drawn.
+void recordPrintout(BenchContext& ctx, const std::string& label, const std::string& file,
+                    const std::function<void(DrawingSurface&)>& draw) {
+    RecordingSurface surface;
+    timeIt(label, [&] { draw(surface); });
+    std::cout << "  " << surface.pages() << " pages, " << surface.calls.size() << " calls\n";
+    std::ofstream(ctx.outDir / file) << surface.describe();
+}
+
+void reportExport(const LedgerExportResult& result) {
+    if (!result.ok) std::cout << "  failed: " << result.message << "\n";
+    std::cout << "  " << result.rowsWritten << " of " << result.rowsListed << " written\n";
+}
+
+void busiestOutputs(BenchContext& ctx) {
+    const Book& book = ctx.book;
+    const Subject busiest = subjects(book).front();
+    const LocaleInfo locale = currentLocale();
+    const std::string name = Tmain::AccountNameByNumber(book, busiest.account);
+    const std::string folio = folioText(book, busiest.account, locale.decimalMark);
+    const double today = todayNumber();
+
+    TAccountOptions options;
+    static_cast<LedgerChoice&>(options) = wholeJournal(book, busiest.account);
+    const TAccountLedger tAccount = buildTAccount(book, options);
+    const LedgerHeading heading =
+        ledgerHeading(book, name, folio, options.fromDate, options.toDate, locale);
+    recordPrintout(
+        ctx, "T-account printout, " + busiest.label, "print-t-account.txt",
+        [&](DrawingSurface& s) { printTAccount(s, book, tAccount, heading, locale, 1); });
+
+    JournalOptions journalOptions;
+    static_cast<LedgerChoice&>(journalOptions) = wholeJournal(book, busiest.account);
+    const JournalList journal = buildJournalList(book, journalOptions);
+    recordPrintout(
+        ctx, "general journal printout, " + busiest.label, "print-journal.txt",
+        [&](DrawingSurface& s) { printGeneralJournal(s, book, journal, heading, locale, 1); });
+    LedgerExportResult result;
+    timeIt("general journal spreadsheet, " + busiest.label, [&] {
+        result = exportJournalSheet(book, journal, ctx.outDir / "journal-busiest.xls", locale);
+    });
+    reportExport(result);
+
+    const RunningBalanceLedger running = buildRunningBalance(book, options);
+    recordPrintout(ctx, "running-balance printout, " + busiest.label, "print-running-balance.txt",
+                   [&](DrawingSurface& s) {
+                       printRunningBalance(s, book, running, heading, locale, 1,
+                                           [&](DrawingSurface& d) { PrintHeader(d, book); });
+                   });
+    for (const char* type : {"xls", "csv", "htm"}) {
+        timeIt(std::string("running-balance export (.") + type + "), " + busiest.label, [&] {
+            result = exportRunningBalance(book, running, heading,
+                                          ctx.outDir / (std::string("running-balance.") + type),
+                                          type, locale, today);
+        });
+        reportExport(result);
+    }
+    std::error_code written;
+    timeIt("running-balance mail draft, " + busiest.label, [&] {
+        written = writeFileSafely(
+            ctx.outDir / "AccountLedger.eml",
+            Tmain::mailDraftText(runningBalanceWebPage(book, running, heading, locale, today),
+                                 runningBalanceSubject(book, heading), book.Caption));
+    });
+    if (written) std::cout << "  failed: " << written.message() << "\n";
+}
+
+} // namespace
+
+LW_BOOKBENCH_STEP("55-ledger-t-account", tAccounts);
+LW_BOOKBENCH_STEP("56-ledger-running-balance", runningBalances);
+LW_BOOKBENCH_STEP("57-ledger-general-journal", generalJournal);
+LW_BOOKBENCH_STEP("58-ledger-outputs", busiestOutputs);

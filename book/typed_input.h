@@ -1,0 +1,37 @@
+// What the boxes in which amounts, dates and account numbers are typed
+// accept, and how an amount box's text is judged on every change, typed or
+// pasted. The main window's entry line and the entry-group editor share them.
+#pragma once
+
+#include "book/currency.h"
+#include "book/number_format.h"
+
+#include <optional>
+#include <string>
+
+// Key filters. `key` is the typed character (8 is Backspace).
+// Date box: Backspace and "-" to "9" ("-", ".", "/", digits).
+bool dateKeyAllowed(char32_t key);
+// Folio box: the same set.
+bool folioKeyAllowed(char32_t key);
+// Amount box: Ctrl+C (3), Ctrl+V (22), Backspace, digits and the locale's
+// decimal and digit-group marks (`typed` is the character as UTF-8).
+bool amountKeyAllowed(const std::string& typed, const NumberMarks& marks);
+
+// The text of an amount box judged as a whole (what a paste may bring too).
+enum class AmountTextKind {
+    Empty,      // nothing typed: the amount is 0
+    Valid,      // an amount within the currency's range
+    Incomplete, // only digits and marks, not (yet) an amount: "1,2", "."
+    Refused,    // a character other than digits and marks, a sign or
+                // parentheses, more than four decimals, or too large
+};
+struct AmountCheck {
+    AmountTextKind kind = AmountTextKind::Empty;
+    Currency value;      // the amount when Valid, else 0
+    std::string problem; // status-line text when Incomplete or Refused
+};
+AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks);
+
+// A text for the status line: cut after `maxChars` characters with "...".
+std::string shortenForStatus(const std::string& text, std::size_t maxChars = 30);

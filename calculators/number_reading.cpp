@@ -1,0 +1,133 @@
+#include "calculators/number_reading.h"
+
+#include "book/tmain.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace {
+
+bool at(const std::string& text, std::size_t i, const std::string& mark) {
+    return !mark.empty() && text.compare(i, mark.size(), mark) == 0;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string trimmed(const std::string& text) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(text[b])))
+        ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(text[e - 1])))
+        --e;
+    return text.substr(b, e - b);
+}
+
+} // namespace
+
+std::optional<ExactDecimal> readDecimal(const std::string& raw, const NumberMarks& marks) {
+    const std::string text = trimmed(raw);
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    std::string digits;
+    int groupLength = -1; // digits since the last group mark; -1 before any mark
+    int leadLength = 0;   // digits before the first group mark
+    for (; i < text.size(); ++i) {
+        if (isDigit(text[i])) {
+            digits += text[i];
+            if (groupLength >= 0)
+                ++groupLength;
+            else
+                ++leadLength;
+        } else if (at(text, i, marks.group) && !at(text, i, marks.decimal)) {
+            // A mark needs one to three digits before the first and exactly
+            // three between marks.
+            if (groupLength < 0 ? (leadLength < 1 || leadLength > 3) : groupLength != 3)
+                return std::nullopt;
+            groupLength = 0;
+            i += marks.group.size() - 1;
+        } else {
+            break;
+        }
+    }
+    if (groupLength >= 0 && groupLength != 3) return std::nullopt;
+    int scale = 0;
+    if (i < text.size() && at(text, i, marks.decimal)) {
+        for (i += marks.decimal.size(); i < text.size() && isDigit(text[i]); ++i) {
+            digits += text[i];
+            ++scale;
+        }
+    }
+    if (i != text.size() || digits.empty()) return std::nullopt;
+    try {
+        return ExactDecimal::fromDigits(negative, digits, scale);
+    } catch (const DecimalOverflow&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<ExactDecimal> leadingDecimal(const std::string& text) {
+    return ExactDecimal::fromDouble(Tmain::LeadingNumberValue(text));
+}
+
+std::optional<Currency> readTypedAmount(const std::string& text, const NumberMarks& marks) {
+    std::optional<ExactDecimal> d = readDecimal(text, marks);
+    if (!d) d = leadingDecimal(text);
+    if (!d) return std::nullopt;
+    return d->toCurrency();
+}
+
+double readTypedNumber(const std::string& text, const NumberMarks& marks) {
+    if (const std::optional<ExactDecimal> d = readDecimal(text, marks)) {
+        // from_chars reads "." whatever the C library's locale says.
+        const std::string plain = d->plainText(".");
+        double value = 0;
+        std::from_chars(plain.data(), plain.data() + plain.size(), value);
+        return value;
+    }
+    return Tmain::LeadingNumberValue(text);
+}
+
+std::optional<double> readTimeOfDay(const std::string& raw) {
+    const std::string text = trimmed(raw);
+    std::size_t i = 0;
+    int parts[3] = {0, 0, 0};
+    int count = 0;
+    while (count < 3) {
+        const std::size_t start = i;
+        int value = 0;
+        while (i < text.size() && isDigit(text[i]) && i - start < 2)
+            value = value * 10 + (text[i++] - '0');
+        if (i == start) return std::nullopt;
+        parts[count++] = value;
+        if (i < text.size() && text[i] == ':')
+            ++i;
+        else
+            break;
+    }
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    int half = 0; // 1 am, 2 pm
+    if (i < text.size()) {
+        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+        if (c != 'a' && c != 'p') return std::nullopt;
+        half = c == 'a' ? 1 : 2;
+        ++i;
+        if (i < text.size() && std::tolower(static_cast<unsigned char>(text[i])) == 'm') ++i;
+        if (i != text.size()) return std::nullopt;
+    }
+    if (count == 1 && half == 0) return std::nullopt; // a bare number is no time
+    int hours = parts[0];
+    const int minutes = parts[1], seconds = parts[2];
+    if (minutes > 59 || seconds > 59) return std::nullopt;
+    if (half != 0) {
+        if (hours > 12) return std::nullopt;
+        if (hours == 12) hours = 0;
+        if (half == 2) hours += 12;
+    } else if (hours > 23) {
+        return std::nullopt;
+    }
+    return (hours * 3600 + minutes * 60 + seconds) / 86400.0;
+}

@@ -1,0 +1,35 @@
+// How the calculators read what the user types: numbers by the system's
+// rules (its decimal mark and digit grouping), falling back to the leading
+// number; times of day.
+#pragma once
+
+#include "book/currency.h"
+#include "book/number_format.h"
+#include "calculators/exact_decimal.h"
+
+#include <optional>
+#include <string>
+
+// A number by the system's rules: blanks around it, an optional leading sign,
+// digits with the group mark between groups of three in the whole part, and
+// at most one decimal mark. Anything else, no digit at all, or a value beyond
+// the decimal range: nullopt.
+std::optional<ExactDecimal> readDecimal(const std::string& text, const NumberMarks& marks);
+
+// The number at the start of the text with "." as the decimal mark (12,5 is
+// 12; a text without a number is 0); nullopt only beyond the decimal range.
+std::optional<ExactDecimal> leadingDecimal(const std::string& text);
+
+// A typed amount: by the system's rules, else its leading number ("1,000" is
+// 1000; "12,5" is 12.5 under a decimal comma and 12 otherwise), held to four
+// decimals (halves to even). nullopt when the amount is beyond the currency range.
+std::optional<Currency> readTypedAmount(const std::string& text, const NumberMarks& marks);
+
+// The same reading as a floating-point number (a percentage, a count of years).
+double readTypedNumber(const std::string& text, const NumberMarks& marks);
+
+// A time of day as a fraction of a day (midnight 0, 09:00 0.375): hours,
+// minutes and optional seconds separated by ":", optionally followed by "am"
+// or "pm" (either case, with or without a blank; "a" and "p" too), or hours
+// alone with am/pm ("9 pm"). nullopt for anything else, the empty text included.
+std::optional<double> readTimeOfDay(const std::string& text);

@@ -1,0 +1,186 @@
+#include "calculators/payroll.h"
+
+#include "book/tmain.h"
+#include "calculators/number_reading.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+long long secondsOf(double dayFraction) {
+    return std::llround(dayFraction * 86400.0);
+}
+
+// The minutes a time-worked text stands for: 07:30 gives 450.
+long long minutesOf(const std::string& worked) {
+    const std::string tail = worked.size() > 2 ? worked.substr(worked.size() - 2) : worked;
+    return std::llround(60 * Tmain::LeadingNumberValue(worked) + Tmain::LeadingNumberValue(tail));
+}
+
+// A floating-point amount held in `places` decimals, halves to even.
+std::optional<Currency> heldTo(double value, int places) {
+    const double unit = std::pow(10.0, places);
+    const double kept = std::nearbyint(value * unit);
+    const double raw = kept * (10000.0 / unit);
+    if (!(std::fabs(raw) < 9.2e18)) return std::nullopt;
+    return Currency::fromRaw(static_cast<std::int64_t>(raw));
+}
+
+std::optional<Currency> readCurrency(const std::string& text, const NumberMarks& marks) {
+    const std::optional<ExactDecimal> d = readDecimal(text, marks);
+    return d ? d->toCurrency() : std::nullopt;
+}
+
+} // namespace
+
+std::string clockText(double dayFraction) {
+    const long long s = ((secondsOf(dayFraction) % 86400) + 86400) % 86400;
+    const int hours = static_cast<int>(s / 3600), minutes = static_cast<int>(s / 60 % 60);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d:%02d %s", hours % 12 == 0 ? 12 : hours % 12, minutes,
+                  hours < 12 ? "am" : "pm");
+    return buf;
+}
+
+std::string durationText(double dayFraction) {
+    const long long s = ((secondsOf(dayFraction) % 86400) + 86400) % 86400;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d:%02d", static_cast<int>(s / 3600),
+                  static_cast<int>(s / 60 % 60));
+    return buf;
+}
+
+PayrollSheet::PayrollSheet(NumberMarks marks) : marks_(std::move(marks)) {
+    for (int i = 0; i < PayPeriods; ++i) {
+        period[i].start = period[i].end = clockText(0.375);
+        period[i].lunch = "00:00";
+        PayTime(i);
+    }
+}
+
+std::string PayrollSheet::money(Currency v) const {
+    return formatAmount(v, 2, marks_, true);
+}
+
+void PayrollSheet::computeAll() {
+    for (int i = 0; i < PayPeriods; ++i)
+        PayTime(i);
+}
+
+void PayrollSheet::PayTime(int i) {
+    PayPeriodBoxes& p = period[i];
+    // 1, 2. The start and end rewritten as clock texts.
+    if (auto t = readTimeOfDay(p.start)) p.start = clockText(*t);
+    if (auto t = readTimeOfDay(p.end)) p.end = clockText(*t);
+    // 3. The time worked: a shift that ends before it starts runs into the
+    // next day; a lunch longer than the shift leaves nothing worked.
+    const auto start = readTimeOfDay(p.start), end = readTimeOfDay(p.end),
+               lunch = readTimeOfDay(p.lunch);
+    if (start && end && lunch) {
+        double span = *end - *start;
+        if (span < 0) span += 1;
+        worked_[i] = std::max(0.0, span - *lunch);
+    }
+    // 4. Time worked as shown.
+    p.worked = durationText(worked_[i]);
+    // 5. Gross pay from the whole minutes shown.
+    if (auto rate = readCurrency(p.rate, marks_)) {
+        if (auto g = heldTo(rate->toDouble() / 60 * static_cast<double>(minutesOf(p.worked)), 4))
+            gross_[i] = *g;
+    }
+    // 6, 7. The gross total.
+    std::optional<Currency> grossTotal = Currency();
+    for (int k = 0; k < PayPeriods && grossTotal; ++k)
+        grossTotal = checkedAdd(*grossTotal, gross_[k]);
+    p.gross = money(gross_[i]);
+    if (grossTotal) totalGross = money(*grossTotal);
+    // 8. Percentage deductions, to the cent.
+    for (int n = 0; n < 3; ++n) {
+        const double pc = readTypedNumber(percent[n], marks_);
+        if (auto d = heldTo(gross_[i].toDouble() * (pc / 100), 2)) deductions_[n][i] = *d;
+    }
+    // 9. Fixed deductions.
+    for (int n = 3; n < 6; ++n)
+        if (auto d = readTypedAmount(p.deductions[n], marks_)) deductions_[n][i] = *d;
+    // 10. Total time from the seven time-worked texts.
+    long long minutes = 0;
+    for (const PayPeriodBoxes& q : period)
+        minutes += minutesOf(q.worked);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%lld:%02lld", minutes / 60, minutes % 60);
+    totalWorked = buf;
+    // 11. Deductions and their totals; the net total.
+    std::optional<Currency> netTotal = grossTotal;
+    for (int n = 0; n < 6; ++n) {
+        p.deductions[n] = plainNumberText(deductions_[n][i], marks_.decimal);
+        std::optional<Currency> t = Currency();
+        for (int k = 0; k < PayPeriods && t; ++k)
+            t = checkedAdd(*t, deductions_[n][k]);
+        if (!t) continue;
+        if (netTotal) netTotal = checkedSub(*netTotal, *t);
+        deductionTotals[n] = money(*t);
+    }
+    // 12. The period's net.
+    std::optional<Currency> net = gross_[i];
+    for (int n = 0; n < 6 && net; ++n)
+        net = checkedSub(*net, deductions_[n][i]);
+    if (net) p.net = money(*net);
+    // 13. The net total.
+    if (netTotal) totalNet = money(*netTotal);
+}
+
+std::string& PayrollSheet::text(int i, Box box) {
+    PayPeriodBoxes& p = period[i];
+    switch (box) {
+    case Box::Start:
+        return p.start;
+    case Box::End:
+        return p.end;
+    case Box::Lunch:
+        return p.lunch;
+    case Box::Rate:
+        return p.rate;
+    case Box::Fixed4:
+        return p.deductions[3];
+    case Box::Fixed5:
+        return p.deductions[4];
+    case Box::Fixed6:
+        return p.deductions[5];
+    }
+    return p.rate;
+}
+
+bool PayrollSheet::leaveBox(int i, Box box) {
+    std::string& t = text(i, box);
+    bool fits = true;
+    switch (box) {
+    case Box::Start:
+    case Box::End:
+        if (auto v = readTimeOfDay(t); !v || secondsOf(*v) == 0) t = "12:00am";
+        break;
+    case Box::Lunch:
+        if (auto v = readTimeOfDay(t); !v || secondsOf(*v) == 0) t = "00:00";
+        break;
+    default:
+        if (auto v = readCurrency(t, marks_);
+            v && v->raw < INT64_MAX - 100 && v->raw > INT64_MIN + 100) {
+            t = plainNumberText(roundHalfEven(*v, 2), marks_.decimal);
+        } else if (auto lead = leadingDecimal(t); lead && lead->toCurrency()) {
+            t = plainNumberText(*lead->toCurrency(), marks_.decimal);
+        } else {
+            fits = false;
+        }
+        break;
+    }
+    PayTime(i);
+    return fits;
+}
+
+void PayrollSheet::leavePercent(int n) {
+    if (readTypedNumber(percent[n], marks_) > 100) {
+        percent[n] = "99";
+        computeAll();
+    }
+}

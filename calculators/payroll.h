@@ -1,0 +1,68 @@
+// The payroll sheet: for seven periods of work, the time worked from a start
+// time, an end time and a lunch break, the gross pay at a rate per hour,
+// three deductions taken as percentages of the gross, three fixed deductions
+// and the net pay, with a totals column. The sheet holds the text of every
+// box of the window; PayTime recomputes one period and every total from
+// those texts and writes its results back into them.
+#pragma once
+
+#include "book/currency.h"
+#include "book/number_format.h"
+
+#include <array>
+#include <string>
+
+constexpr int PayPeriods = 7;
+
+struct PayPeriodBoxes {
+    std::string start, end, lunch; // PaySt, PayEnd, PayBreak
+    std::string worked = "0";      // PayTotal
+    std::string rate = "0";        // PayRate
+    std::string gross = "0";       // PayGross
+    // PayDe1 to PayDe6: 1 to 3 percentages of the gross, 4 to 6 fixed amounts.
+    std::array<std::string, 6> deductions{"0", "0", "0", "0", "0", "0"};
+    std::string net = "0"; // PayNet
+};
+
+// "hh:mm am" on the 12-hour clock (12:00 am is midnight, 12:00 pm noon).
+std::string clockText(double dayFraction);
+// "hh:mm" on the 24-hour clock, to the nearest second shown to the minute.
+std::string durationText(double dayFraction);
+
+class PayrollSheet {
+  public:
+    // The boxes as a new window shows them: 09:00 am to 09:00 am with no lunch
+    // in every period, all seven computed.
+    explicit PayrollSheet(NumberMarks marks);
+
+    std::array<PayPeriodBoxes, PayPeriods> period;
+    std::array<std::string, 3> percent; // PayP1 to PayP3
+    std::string totalWorked = "0", totalGross = "0",
+                totalNet = "0"; // PayTotalT, PayGrossT, PayNetT
+    std::array<std::string, 6> deductionTotals{"0", "0", "0", "0", "0", "0"}; // PayDT(1..6)
+
+    // Recomputes period i and every total.
+    void PayTime(int i);
+    void computeAll();
+
+    // Leaving a box of period i. Times: a text that reads midnight or no
+    // time becomes "12:00am" (a lunch that reads zero or no time "00:00").
+    // Amounts (the rate and the fixed deductions 4 to 6): the reading held
+    // to two decimals (halves to even) in the plain form. Then the period is
+    // recomputed. False when an amount is beyond the currency range: its
+    // text stays as typed.
+    enum class Box { Start, End, Lunch, Rate, Fixed4, Fixed5, Fixed6 };
+    bool leaveBox(int i, Box box);
+    // Leaving percentage box n (0 to 2): above 100 becomes "99" and every
+    // period is computed again.
+    void leavePercent(int n);
+
+  private:
+    std::string& text(int i, Box box);
+    std::string money(Currency v) const;
+
+    NumberMarks marks_;
+    std::array<double, PayPeriods> worked_{};
+    std::array<Currency, PayPeriods> gross_{};
+    std::array<std::array<Currency, PayPeriods>, 6> deductions_{};
+};

@@ -1,0 +1,184 @@
+#include "calculators/qt/Depreciation.h"
+
+#include "calculators/depreciation.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+int px(int twips) {
+    return twips / 15;
+}
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+constexpr int RowPitch = 360;    // twips between schedule rows
+constexpr int BoxHeight = 330;   // twips
+constexpr int VisibleYears = 13; // a longer schedule needs the scroll bar
+
+} // namespace
+
+Depreciation::Depreciation(const Book& book, QWidget* parent) : QWidget(parent), book_(book) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFixedSize(px(5700), px(6630));
+    const char* captions[] = {"Cost of Asset", "%", "Years", "Reducing Balance :"};
+    const QRect places[] = {twipsRect(600, 420, 1140, 225), twipsRect(2280, 420, 135, 225),
+                            twipsRect(2700, 420, 495, 225), twipsRect(120, 120, 1620, 225)};
+    for (int i = 0; i < 4; ++i) {
+        auto* l = new QLabel(captions[i], this);
+        l->setGeometry(places[i]);
+        Label1.push_back(l);
+    }
+    auto box = [this](QRect at, int maxLength, const char* text, const char* tip) {
+        auto* b = new QLineEdit(text, this);
+        b->setGeometry(at);
+        b->setAlignment(Qt::AlignCenter);
+        b->setMaxLength(maxLength);
+        b->setToolTip(tip);
+        return b;
+    };
+    Cost = box(twipsRect(240, 660, 1875, 330), 10, "", "Capital Cost of Asset...");
+    Percent = box(twipsRect(2160, 660, 435, 330), 2, "20", "% Rate of Depreciation..");
+    TheYears = box(twipsRect(2640, 660, 615, 330), 2, "", "Number of Years...");
+    Command1 = new QPushButton("Calculate", this);
+    Command1->setGeometry(twipsRect(3420, 540, 1215, 435));
+    Command1->setToolTip("Calculate Depreciation...");
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    Frame1 = new QGroupBox("Reducing Balance Depreciation", this);
+    Frame1->setGeometry(twipsRect(120, 1200, 5475, 5355));
+    Picture1 = new QWidget(Frame1);
+    Picture1->setGeometry(twipsRect(60, 240, 4995, 4995));
+    VScroll1 = new QScrollBar(Qt::Vertical, Frame1);
+    VScroll1->setGeometry(twipsRect(5040, 240, 315, 4995));
+    VScroll1->setSingleStep(RowPitch);
+    VScroll1->setPageStep(RowPitch * 10);
+    VScroll1->hide();
+    connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+    setTabOrder(Cost, Percent);
+    setTabOrder(Percent, TheYears);
+    setTabOrder(TheYears, Command1);
+    addRow();
+    L1[0]->setText("1 :");
+    L2[0]->setText("x 20% =");
+    Form_Load();
+}
+
+void Depreciation::Form_Load() {
+    setWindowTitle(qs(strings::text(127)));
+    Label1[3]->setText(qs(strings::text(213)));
+    Label1[0]->setText(qs(strings::text(214)));
+    Label1[2]->setText(qs(strings::text(215)));
+    Cost->setToolTip(qs(strings::text(214)));
+    TheYears->setToolTip(qs(strings::text(215)));
+    Command1->setText(qs(strings::text(217)));
+    Frame1->setTitle(qs(strings::text(216)));
+    if (!book_.FontName.str().empty()) {
+        for (QWidget* w : std::initializer_list<QWidget*>{Command1, Frame1, Label1[0], Label1[1],
+                                                          Label1[2], Label1[3]}) {
+            QFont f = w->font();
+            f.setFamily(qs(book_.FontName.str()));
+            w->setFont(f);
+        }
+    }
+    for (QLabel* l : Label1)
+        l->adjustSize();
+}
+
+void Depreciation::addRow() {
+    const int i = static_cast<int>(L1.size());
+    auto* year = new QLabel(Picture1);
+    year->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* value = new QLineEdit(Picture1);
+    auto* rate = new QLabel(Picture1);
+    rate->setAlignment(Qt::AlignCenter);
+    auto* dep = new QLineEdit(Picture1);
+    for (QLineEdit* b : {value, dep}) {
+        b->setReadOnly(true);
+        b->setAlignment(Qt::AlignRight);
+    }
+    value->setToolTip("Book Value...");
+    dep->setToolTip("Depreciation Year...");
+    const int top = px(RowPitch * i - VScroll1->value());
+    year->setGeometry(0, top, px(780) - 4, px(BoxHeight));
+    value->setGeometry(px(780), top, px(1635), px(BoxHeight));
+    rate->setGeometry(px(2460), top, px(3240 - 2460), px(BoxHeight));
+    dep->setGeometry(px(3240), top, px(1635), px(BoxHeight));
+    for (QWidget* w : std::initializer_list<QWidget*>{year, value, rate, dep})
+        w->show();
+    L1.push_back(year);
+    Stage1.push_back(value);
+    L2.push_back(rate);
+    Stage2.push_back(dep);
+}
+
+void Depreciation::removeExtraRows() {
+    while (L1.size() > 1) {
+        delete L1.back();
+        delete Stage1.back();
+        delete L2.back();
+        delete Stage2.back();
+        L1.pop_back();
+        Stage1.pop_back();
+        L2.pop_back();
+        Stage2.pop_back();
+    }
+}
+
+void Depreciation::Command1_Click() {
+    const NumberMarks marks = marksOf(currentLocale());
+    const DepreciationSchedule s =
+        depreciationSchedule(Cost->text().toStdString(), Percent->text().toStdString(),
+                             TheYears->text().toStdString(), marks);
+    if (s.outcome == DepreciationSchedule::Outcome::Nothing) return;
+    if (s.outcome == DepreciationSchedule::Outcome::CostTooLarge) {
+        showMessage("The cost of the asset is too large to depreciate.");
+        return;
+    }
+    const int decimals = std::clamp<int>(book_.DecimalsJournal, 0, 3);
+    const std::string yearWord = strings::text(218);
+    const QString rateText = qs(depreciationRateLabel(Percent->text().toStdString()));
+    removeExtraRows();
+    VScroll1->blockSignals(true);
+    VScroll1->setValue(0);
+    VScroll1->blockSignals(false);
+    for (std::size_t i = 0; i < s.years.size(); ++i) {
+        if (i > 0) addRow();
+        L1[i]->setText(qs(depreciationYearLabel(yearWord, static_cast<int>(i) + 1)));
+        Stage1[i]->setText(qs(formatAmount(s.years[i].bookValue, decimals, marks)));
+        L2[i]->setText(rateText);
+        Stage2[i]->setText(qs(formatAmount(s.years[i].depreciation, decimals, marks)));
+    }
+    Frame1->show();
+    VScroll1->hide();
+    if (s.years.size() > VisibleYears) {
+        // The last row's top less the frame's height (both twips) as the scroll range.
+        const int lastTop = RowPitch * static_cast<int>(s.years.size() - 1);
+        VScroll1->setMaximum(std::max(0, lastTop + BoxHeight - 4995));
+        VScroll1->show();
+    }
+    VScroll1->setValue(0);
+    VScroll1_Change();
+}
+
+void Depreciation::VScroll1_Change() {
+    const int offset = VScroll1->value();
+    for (std::size_t i = 0; i < L1.size(); ++i) {
+        const int top = px(RowPitch * static_cast<int>(i) - offset);
+        for (QWidget* w : std::initializer_list<QWidget*>{L1[i], Stage1[i], L2[i], Stage2[i]})
+            w->move(w->x(), top);
+    }
+}

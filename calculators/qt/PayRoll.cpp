@@ -1,0 +1,316 @@
+#include "calculators/qt/PayRoll.h"
+
+#include "platform/services.h"
+#include "resources/string_table.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+#include <vector>
+
+namespace {
+
+int px(int twips) {
+    return twips / 15;
+}
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+constexpr int BoxHeight = 285;
+constexpr int TotalsLeft = 10260, TotalsWidth = 1410;
+
+int periodLeft(int i) {
+    return 1395 + 1260 * i;
+}
+
+struct Band {
+    int top, height;
+    QColor colour;                                // invalid: the window's own background
+    std::vector<std::pair<int, int>> labelBlocks; // left, width
+    int totalsTop = -1, totalsHeight = 0;         // -1: no block in the totals column
+};
+
+std::vector<Band> bands() {
+    const std::vector<std::pair<int, int>> wide{{90, 2400}};
+    const std::vector<std::pair<int, int>> inset{{135, 2355}};
+    return {
+        {315, 1410, QColor(0xFF, 0xFF, 0xC0), wide, 1260, 465},
+        {1800, 465, QColor(), wide},
+        {2340, 465, QColor(0xFF, 0xE0, 0xC0), wide, 2340, 465},
+        {3105, 1095, QColor(0xFF, 0xC0, 0xC0), {{135, 825}, {1035, 1455}}, 3105, 1095},
+        {4275, 1095, QColor(0xFF, 0xC0, 0xC0), inset, 4275, 1095},
+        {5445, 465, QColor(0xC0, 0xFF, 0xC0), inset, 5445, 465},
+    };
+}
+
+} // namespace
+
+PayRoll::PayRoll(const std::string& currencyLabel, const std::string& fontName, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint),
+      sheet_(marksOf(currentLocale())), marks_(marksOf(currentLocale())) {
+    setFixedSize(px(11865), px(6015));
+    buildBoxes();
+    buildCaptions();
+    Form_Load(currencyLabel, fontName);
+}
+
+void PayRoll::buildBoxes() {
+    const QFont arial("Arial", 9);
+    auto box = [&](int left, int top, int width, bool readOnly, const char* text) {
+        auto* b = new QLineEdit(QString::fromLatin1(text), this);
+        b->setGeometry(px(left), px(top), px(width), px(BoxHeight));
+        b->setAlignment(Qt::AlignRight);
+        b->setReadOnly(readOnly);
+        b->setFont(arial);
+        b->installEventFilter(this);
+        return b;
+    };
+    const int deductionTops[6] = {3195, 3510, 3825, 4365, 4680, 4995};
+    for (int i = 0; i < PayPeriods; ++i) {
+        const int left = periodLeft(i);
+        const int wideLeft = i == 0 ? 1080 : left, wideWidth = i == 0 ? 1320 : 1005;
+        PaySt[i] = box(left, 405, 1005, false, "");
+        PayEnd[i] = box(left, 720, 1005, false, "");
+        PayBreak[i] = box(left, 1035, 1005, false, "");
+        PayTotal[i] = box(left, 1350, 1005, true, "0");
+        PayRate[i] = box(left, 1890, 1005, false, "0");
+        PayRate[i]->setMaxLength(9);
+        PayGross[i] = box(wideLeft, 2430, wideWidth, true, "0");
+        for (int n = 0; n < 6; ++n)
+            PayDe[n][i] = box(left, deductionTops[n], 1005, false, "0");
+        PayNet[i] = box(wideLeft, 5535, wideWidth, true, "0");
+        connect(PayRate[i], &QLineEdit::textEdited, this, [this, i] { recompute(i); });
+        for (int n = 0; n < 3; ++n)
+            connect(PayDe[n][i], &QLineEdit::textEdited, this, [this, i] { recompute(i); });
+    }
+    PayTotalT = box(TotalsLeft, 1350, TotalsWidth, true, "0");
+    PayGrossT = box(TotalsLeft, 2430, TotalsWidth, true, "0");
+    PayNetT = box(TotalsLeft, 5535, TotalsWidth, true, "0");
+    for (int n = 0; n < 6; ++n)
+        PayDT[n] = box(10215, deductionTops[n], 1455, false, "0");
+    for (int n = 0; n < 3; ++n) {
+        PayP[n] = box(225, deductionTops[n], 510, false, "");
+        PayP[n]->setAlignment(Qt::AlignCenter);
+        PayP[n]->setMaxLength(5);
+        connect(PayP[n], &QLineEdit::textEdited, this, [this] { recompute(-1); });
+    }
+}
+
+void PayRoll::buildCaptions() {
+    struct Title {
+        int left, top, width; // width 0: sized to the text
+        QRgb background;      // 0: none
+        Qt::Alignment align;
+        const char* caption;
+    };
+    const Title titles[16] = {
+        {135, 450, 1200, 0xFFFFC0, Qt::AlignRight, "Start Time :"},
+        {135, 765, 1185, 0xFFFFC0, Qt::AlignRight, "End Time :"},
+        {180, 1080, 1140, 0xFFFFC0, Qt::AlignRight, "Break :"},
+        {90, 90, 0, 0, Qt::AlignLeft, "Hr / Mins :"},
+        {180, 1395, 1140, 0xFFFFC0, Qt::AlignRight, "Total :"},
+        {180, 1935, 1140, 0xFFFFFF, Qt::AlignRight, " P/H"},
+        {135, 2475, 885, 0xFFE0C0, Qt::AlignRight, " :"},
+        {765, 3240, 0, 0xFFC0C0, Qt::AlignLeft, "% =  $ :"},
+        {765, 3555, 0, 0xFFC0C0, Qt::AlignLeft, "% =  $ :"},
+        {765, 3870, 0, 0xFFC0C0, Qt::AlignLeft, "% =  $ :"},
+        {1125, 4410, 0, 0xFFC0C0, Qt::AlignLeft, "$ :"},
+        {1125, 4725, 0, 0xFFC0C0, Qt::AlignLeft, "$ :"},
+        {180, 5580, 0, 0xC0FFC0, Qt::AlignRight, "Net $ :"},
+        {135, 2880, 0, 0, Qt::AlignLeft, "Deductions :"},
+        {1125, 5040, 0, 0xFFC0C0, Qt::AlignLeft, "$ :"},
+        {10170, 1035, 0, 0, Qt::AlignLeft, "Totals :"},
+    };
+    QFont bold("Arial", 9, QFont::Bold);
+    for (int t = 0; t < 16; ++t) {
+        auto* l = new QLabel(titles[t].caption, this);
+        l->setFont(bold);
+        l->setAlignment(titles[t].align | Qt::AlignVCenter);
+        l->setGeometry(px(titles[t].left), px(titles[t].top), px(titles[t].width), px(225));
+        if (titles[t].background) {
+            l->setAutoFillBackground(true);
+            QPalette p = l->palette();
+            p.setColor(QPalette::Window, QColor::fromRgb(titles[t].background));
+            l->setPalette(p);
+        }
+        PayTitle[t] = l;
+    }
+    for (int i = 0; i < PayPeriods; ++i) {
+        auto* l = new QLabel(this);
+        l->setAlignment(Qt::AlignCenter);
+        l->setGeometry(px(periodLeft(i)), px(90), px(1005), px(225));
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, palette().color(QPalette::Shadow));
+        l->setPalette(p);
+        ShiftT[i] = l;
+    }
+}
+
+void PayRoll::Form_Load(const std::string& currencyLabel, const std::string& fontName) {
+    setWindowTitle(qs(strings::text(295)));
+    const QString money = qs(currencyLabel);
+    auto titled = [](int text) { return qs(strings::text(text) + " :"); };
+    PayTitle[4]->setText(titled(168));
+    PayTitle[15]->setText(titled(164));
+    PayTitle[0]->setText(titled(296));
+    PayTitle[1]->setText(titled(297));
+    PayTitle[2]->setText(titled(298));
+    PayTitle[5]->setText(qs(strings::text(299)) + " " + money + PayTitle[5]->text());
+    PayTitle[6]->setText(qs(strings::text(300)) + " " + money);
+    for (int t : {7, 8, 9})
+        PayTitle[t]->setText(PayTitle[t]->text().replace("$ :", money));
+    for (int t : {10, 11, 14})
+        PayTitle[t]->setText(money);
+    PayTitle[13]->setText(titled(301));
+    PayTitle[12]->setText(qs(strings::text(302)) + " " + money);
+    for (QLabel* l : PayTitle) {
+        if (!fontName.empty()) {
+            QFont f = l->font();
+            f.setFamily(qs(fontName));
+            l->setFont(f);
+        }
+        if (l->width() == 0) {
+            l->adjustSize();
+        } else if (const int need = l->sizeHint().width(); need > l->width()) {
+            // A longer caption grows to the left of its boxes.
+            const int right = l->geometry().right();
+            l->setGeometry(std::max(2, right - need), l->y(), need, l->height());
+        }
+    }
+    for (int i = 0; i < PayPeriods; ++i) {
+        for (QWidget* w : std::initializer_list<QWidget*>{PayTotal[i], ShiftT[i]}) {
+            if (fontName.empty()) continue;
+            QFont f = w->font();
+            f.setFamily(qs(fontName));
+            w->setFont(f);
+        }
+        ShiftT[i]->setText(qs(strings::text(294) + " " + std::to_string(i + 1)));
+    }
+    push(); // the sheet starts at 09:00 am to 09:00 am with no lunch, computed
+}
+
+void PayRoll::pull() {
+    for (int i = 0; i < PayPeriods; ++i) {
+        PayPeriodBoxes& p = sheet_.period[i];
+        p.start = PaySt[i]->text().toStdString();
+        p.end = PayEnd[i]->text().toStdString();
+        p.lunch = PayBreak[i]->text().toStdString();
+        p.rate = PayRate[i]->text().toStdString();
+        for (int n = 0; n < 6; ++n)
+            p.deductions[n] = PayDe[n][i]->text().toStdString();
+    }
+    for (int n = 0; n < 3; ++n)
+        sheet_.percent[n] = PayP[n]->text().toStdString();
+}
+
+void PayRoll::push() {
+    auto put = [](QLineEdit* box, const std::string& text) {
+        const QString t = qs(text);
+        if (box->text() != t) box->setText(t);
+    };
+    for (int i = 0; i < PayPeriods; ++i) {
+        const PayPeriodBoxes& p = sheet_.period[i];
+        put(PaySt[i], p.start);
+        put(PayEnd[i], p.end);
+        put(PayBreak[i], p.lunch);
+        put(PayTotal[i], p.worked);
+        put(PayRate[i], p.rate);
+        put(PayGross[i], p.gross);
+        for (int n = 0; n < 6; ++n)
+            put(PayDe[n][i], p.deductions[n]);
+        put(PayNet[i], p.net);
+    }
+    for (int n = 0; n < 3; ++n)
+        put(PayP[n], sheet_.percent[n]);
+    put(PayTotalT, sheet_.totalWorked);
+    put(PayGrossT, sheet_.totalGross);
+    put(PayNetT, sheet_.totalNet);
+    for (int n = 0; n < 6; ++n)
+        put(PayDT[n], sheet_.deductionTotals[n]);
+}
+
+void PayRoll::recompute(int period) {
+    pull();
+    if (period < 0)
+        sheet_.computeAll();
+    else
+        sheet_.PayTime(period);
+    push();
+}
+
+bool PayRoll::amountKeyAllowed(const QString& text) const {
+    const std::string t = text.toStdString();
+    if (t.size() == 1 && ((t[0] >= '0' && t[0] <= '9') || t[0] == 8 || t[0] == '-')) return true;
+    return t == marks_.decimal || t == marks_.group;
+}
+
+bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box) return QWidget::eventFilter(watched, event);
+    int period = -1, percent = -1;
+    PayrollSheet::Box kind = PayrollSheet::Box::Start;
+    bool amount = false, time = false;
+    for (int i = 0; i < PayPeriods && period < 0; ++i) {
+        const std::pair<QLineEdit*, PayrollSheet::Box> boxes[] = {
+            {PaySt[i], PayrollSheet::Box::Start},     {PayEnd[i], PayrollSheet::Box::End},
+            {PayBreak[i], PayrollSheet::Box::Lunch},  {PayRate[i], PayrollSheet::Box::Rate},
+            {PayDe[3][i], PayrollSheet::Box::Fixed4}, {PayDe[4][i], PayrollSheet::Box::Fixed5},
+            {PayDe[5][i], PayrollSheet::Box::Fixed6}};
+        for (const auto& [b, k] : boxes) {
+            if (b != box) continue;
+            period = i;
+            kind = k;
+            time = k == PayrollSheet::Box::Start || k == PayrollSheet::Box::End ||
+                   k == PayrollSheet::Box::Lunch;
+            amount = !time;
+        }
+    }
+    for (int n = 0; n < 3; ++n)
+        if (PayP[n] == box) percent = n;
+    if (!amount && !time && percent < 0) return false;
+
+    if (event->type() == QEvent::KeyPress && (amount || percent >= 0)) {
+        // Amount boxes take digits, Backspace, "-" and the system's marks only.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Backspace) return false;
+        const bool control = key->modifiers() & Qt::ControlModifier;
+        if (key->text().isEmpty() && !control && key->key() != Qt::Key_Return &&
+            key->key() != Qt::Key_Enter)
+            return false; // arrows, Delete, Home: no character
+        return control || !amountKeyAllowed(key->text());
+    }
+    if (event->type() == QEvent::FocusOut) {
+        pull();
+        if (percent >= 0) {
+            sheet_.leavePercent(percent);
+        } else if (!sheet_.leaveBox(period, kind)) {
+            push();
+            showMessage("The amount is too large.");
+            return false;
+        }
+        push();
+    }
+    return false;
+}
+
+void PayRoll::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter p(this);
+    for (const Band& b : bands()) {
+        const QColor c = b.colour.isValid() ? b.colour : palette().color(QPalette::Base);
+        auto fill = [&](int left, int top, int width, int height) {
+            p.fillRect(px(left), px(top), px(width), px(height), c);
+        };
+        for (const auto& [left, width] : b.labelBlocks)
+            fill(left, b.top, width, b.height);
+        for (int i = 1; i < PayPeriods; ++i)
+            fill(2565 + 1260 * (i - 1), b.top, 1185, b.height);
+        if (b.totalsTop >= 0) fill(10170, b.totalsTop, 1590, b.totalsHeight);
+    }
+}

@@ -1,0 +1,299 @@
+#include "calculators/qt/Rolling_Caculator.h"
+
+#include "platform/services.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int RowTop = 4;     // pixels: rows stand one box height apart from here
+constexpr int RowHeight = 20; // the amount box's height
+constexpr int ResultHeight = 22;
+constexpr int MinOuterWidth = 3720 / 15, MinOuterHeight = 4000 / 15;
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+void colourBox(QLineEdit* box) {
+    QPalette p = box->palette();
+    p.setColor(QPalette::Text, box->text().contains('(') ? QColor(0xFF, 0, 0) : QColor(0, 0, 0));
+    box->setPalette(p);
+}
+
+} // namespace
+
+Rolling_Caculator::Rolling_Caculator(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle("Tape Calculator");
+    Form_Load();
+    resize(250, 510 + menuBar()->sizeHint().height());
+    Form_Resize();
+}
+
+Rolling_Caculator::~Rolling_Caculator() = default;
+
+void Rolling_Caculator::Form_Load() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    // Rows to fill the height of the screen; those past the window's height stay hidden.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenHeight = screen ? screen->geometry().height() : 1080;
+    int rows = 1;
+    for (int y = RowHeight + 9; y <= screenHeight; y += RowHeight)
+        ++rows;
+    QFont amountFont("Arial");
+    amountFont.setPointSizeF(11.25);
+    const QFont opFont("Arial Narrow", 12, QFont::Bold);
+    for (int r = 0; r < rows; ++r) {
+        auto* op = new QPushButton("+", central);
+        op->setGeometry(17, RowTop + r * RowHeight, 16, 21);
+        op->setFont(opFont);
+        op->setFocusPolicy(Qt::NoFocus);
+        op->setVisible(r == 0);
+        connect(op, &QPushButton::clicked, this, [this, r] { Op_Click(r); });
+        auto* box = new QLineEdit(central);
+        box->setGeometry(32, RowTop + r * RowHeight, 182, RowHeight);
+        box->setAlignment(Qt::AlignRight);
+        box->setMaxLength(40);
+        box->setFont(amountFont);
+        box->setToolTip("Enter Value...");
+        box->setVisible(r == 0);
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textChanged, this, [box] { colourBox(box); });
+        Op.push_back(op);
+        CalAmount.push_back(box);
+    }
+    TotalAmount = new QLineEdit(central);
+    TotalAmount->setReadOnly(true);
+    TotalAmount->setAlignment(Qt::AlignRight);
+    TotalAmount->setMaxLength(100);
+    TotalAmount->setFont(QFont("Arial", 12, QFont::Bold));
+    TotalAmount->setToolTip("Total...");
+    TotalAmount->setFocusPolicy(Qt::NoFocus);
+    Op11 = new QLabel("=", central);
+    Op11->setFont(QFont("Arial", 12, QFont::Bold));
+    Op11->setGeometry(4, 486, 9, 19);
+    ScrollNum = new QScrollBar(Qt::Vertical, central);
+    ScrollNum->setGeometry(213, 6, 25, 469);
+    ScrollNum->setFocusPolicy(Qt::NoFocus);
+    connect(ScrollNum, &QScrollBar::valueChanged, this, [this](int v) {
+        if (refilling_) return;
+        tape_->scrollTo(v);
+        ScrollNum_Change();
+    });
+    TotalAmount->raise();
+    ScrollNum->raise();
+
+    tape_ = std::make_unique<TapeCalculator>(rows, marksOf(currentLocale()));
+    buildMenus();
+    setMinimumSize(MinOuterWidth, MinOuterHeight);
+    Clear_Total_Click();
+}
+
+void Rolling_Caculator::buildMenus() {
+    QMenu* edit = menuBar()->addMenu("Edit");
+    Clear_Total = edit->addAction("Clear", this, [this] { Clear_Total_Click(); });
+    C_m = edit->addAction("Copy...", this, [this] { C_m_Click(); });
+    P_m = edit->addAction("Paste...", this, [this] { P_m_Click(); });
+    SortNm = edit->addAction("Sort...", this, [this] { SortNm_Click(); });
+
+    QMenu* dp = menuBar()->addMenu("Decimals");
+    auto* places = new QActionGroup(this);
+    dp1.assign(VariableDecimals + 1, nullptr);
+    const std::pair<int, const char*> items[] = {{0, "None"}, {1, "1x"},   {2, "2x"},
+                                                 {3, "3x"},   {4, "4x"},   {5, "5x"},
+                                                 {6, "6x"},   {24, "24x"}, {25, "Variable"}};
+    for (const auto& [index, caption] : items) {
+        const int places_ = index;
+        QAction* a = dp->addAction(caption, this, [this, places_] { dp1_Click(places_); });
+        a->setCheckable(true);
+        a->setChecked(index == 2);
+        places->addAction(a);
+        dp1[static_cast<std::size_t>(index)] = a;
+    }
+
+    QMenu* settings = menuBar()->addMenu("Settings");
+    auto* modes = new QActionGroup(this);
+    const char* captions[] = {"Calculator...", "Average Calculator...", "Mean Calculator...",
+                              "Mode Calculator..."};
+    for (int i = 0; i < 4; ++i) {
+        QAction* a = settings->addAction(captions[i], this, [this, i] { CalcFuntions_Click(i); });
+        a->setCheckable(true);
+        a->setChecked(i == 0);
+        modes->addAction(a);
+        CalcFuntions.push_back(a);
+    }
+}
+
+void Rolling_Caculator::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (tape_) Form_Resize();
+}
+
+void Rolling_Caculator::Form_Resize() {
+    if (isMinimized()) return;
+    const QWidget* client = centralWidget();
+    const int height = client->height(), width = client->width();
+    // As many rows as leave room for the result box below them.
+    const int fit = (height - RowTop - ResultHeight - 4) / RowHeight - 1;
+    const int lastRow = std::clamp(fit, 0, static_cast<int>(CalAmount.size()) - 1);
+    tape_->layout(lastRow);
+    const int boxWidth = std::max(width - 60, 40);
+    for (std::size_t r = 0; r < CalAmount.size(); ++r) {
+        const bool shown = static_cast<int>(r) <= lastRow;
+        CalAmount[r]->setVisible(shown);
+        Op[r]->setVisible(shown);
+        if (shown) CalAmount[r]->resize(boxWidth, RowHeight);
+    }
+    const int resultTop = Op[lastRow]->y() + Op[lastRow]->height();
+    TotalAmount->setGeometry(16, resultTop, boxWidth + 17, ResultHeight);
+    Op11->move(4, resultTop + 5);
+    ScrollNum->setGeometry(CalAmount[0]->x() + boxWidth, 6, 25, Op[lastRow]->y() + RowHeight - 6);
+    syncScrollBar();
+    ScrollNum_Change();
+}
+
+void Rolling_Caculator::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (activatedOnce_) return;
+    // The first showing starts from a clear tape with the focus in the top row.
+    activatedOnce_ = true;
+    Clear_Total_Click();
+    activateWindow();
+    CalAmount[0]->setFocus();
+}
+
+void Rolling_Caculator::syncScrollBar() {
+    refilling_ = true;
+    ScrollNum->setRange(0, tape_->maxFirstLine());
+    ScrollNum->setPageStep(tape_->lastRow() + 1);
+    ScrollNum->setValue(tape_->firstLine());
+    refilling_ = false;
+}
+
+void Rolling_Caculator::ScrollNum_Change() {
+    refilling_ = true;
+    for (int r = 0; r <= tape_->lastRow(); ++r) {
+        CalAmount[r]->setText(qs(tape_->rowText(r)));
+        Op[r]->setText(QString(QChar(tape_->rowOperator(r))));
+    }
+    refilling_ = false;
+}
+
+void Rolling_Caculator::showResult() {
+    TotalAmount->setText(qs(tape_->result()));
+}
+
+int Rolling_Caculator::rowOf(QObject* box) const {
+    for (std::size_t r = 0; r < CalAmount.size(); ++r)
+        if (CalAmount[r] == box) return static_cast<int>(r);
+    return -1;
+}
+
+void Rolling_Caculator::afterKey(const TapeCalculator::KeyOutcome& outcome) {
+    if (outcome.scrolled) syncScrollBar();
+    if (outcome.scrolled || outcome.focusRow >= 0) ScrollNum_Change(); // new operators show
+    if (outcome.focusRow >= 0) CalAmount[outcome.focusRow]->setFocus();
+}
+
+bool Rolling_Caculator::eventFilter(QObject* watched, QEvent* event) {
+    const int row = rowOf(watched);
+    if (row < 0) return QMainWindow::eventFilter(watched, event);
+    QLineEdit* box = CalAmount[row];
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+            afterKey(key->key() == Qt::Key_Up ? tape_->arrowUp(row) : tape_->arrowDown(row));
+            return true;
+        }
+        char32_t ch = 0;
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            ch = U'\r';
+        else if (key->matches(QKeySequence::Copy))
+            ch = 3;
+        else if (key->matches(QKeySequence::Paste))
+            ch = 22;
+        else if (key->key() == Qt::Key_Backspace)
+            ch = 8;
+        else if (!key->text().isEmpty())
+            ch = key->text().toUcs4().value(0);
+        if (ch == 0) return false; // keys without a character (Delete, Home, ...) pass
+        const TapeCalculator::KeyOutcome outcome = tape_->keyPress(row, ch);
+        if (!outcome.swallowed) return false;
+        afterKey(outcome);
+        return true;
+    }
+    case QEvent::KeyRelease: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == 0 || key->isAutoRepeat()) return false;
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) return false;
+        tape_->amountTyped(row, box->text().toStdString());
+        showResult();
+        return false;
+    }
+    case QEvent::FocusOut:
+        if (!refilling_) box->setText(qs(tape_->leftBoxText(row, box->text().toStdString())));
+        return false;
+    default:
+        return false;
+    }
+}
+
+void Rolling_Caculator::Op_Click(int row) {
+    tape_->operatorClick(row);
+    Op[row]->setText(QString(QChar(tape_->rowOperator(row))));
+    showResult();
+}
+
+void Rolling_Caculator::Clear_Total_Click() {
+    tape_->clear();
+    refilling_ = true;
+    for (std::size_t r = 0; r < CalAmount.size(); ++r) {
+        Op[r]->setText("+");
+        CalAmount[r]->clear();
+    }
+    refilling_ = false;
+    TotalAmount->clear();
+    syncScrollBar();
+}
+
+void Rolling_Caculator::C_m_Click() {
+    services().clipboard->setText(tape_->copyText());
+}
+
+void Rolling_Caculator::P_m_Click() {
+    tape_->paste(services().clipboard->text());
+    syncScrollBar();
+    ScrollNum_Change();
+    showResult();
+}
+
+void Rolling_Caculator::SortNm_Click() {
+    tape_->sort();
+    ScrollNum_Change();
+}
+
+void Rolling_Caculator::dp1_Click(int index) {
+    tape_->setDecimals(index);
+    if (index >= 0 && index < static_cast<int>(dp1.size()) && dp1[index])
+        dp1[index]->setChecked(true);
+    ScrollNum_Change();
+}
+
+void Rolling_Caculator::CalcFuntions_Click(int index) {
+    tape_->setMode(static_cast<CalcMode>(index));
+    CalcFuntions[index]->setChecked(true);
+    showResult();
+}

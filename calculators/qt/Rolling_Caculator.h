@@ -1,0 +1,65 @@
+// The tape calculator window: a column of rows, each an operator button and
+// an amount box, over the result box; a scroll bar moves the rows along the
+// tape. Any number may be open, each with its own tape; the only exchange
+// with the rest of the program is the clipboard.
+#pragma once
+
+#include "calculators/tape_calculator.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+class Rolling_Caculator : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit Rolling_Caculator(QWidget* parent = nullptr);
+    ~Rolling_Caculator() override;
+
+    const TapeCalculator& tape() const { return *tape_; }
+
+    // Controls (row r is CalAmount[r] with Op[r] at its left).
+    std::vector<QLineEdit*> CalAmount;
+    std::vector<QPushButton*> Op;
+    QLineEdit* TotalAmount = nullptr;
+    QLabel* Op11 = nullptr;
+    QScrollBar* ScrollNum = nullptr;
+    QAction *Clear_Total = nullptr, *C_m = nullptr, *P_m = nullptr, *SortNm = nullptr;
+    std::vector<QAction*> dp1;          // indexed by decimals 0-6, 24, 25 (others null)
+    std::vector<QAction*> CalcFuntions; // 0 total, 1 average, 2 middle value, 3 mode
+
+    void Clear_Total_Click();
+    void C_m_Click();
+    void P_m_Click();
+    void SortNm_Click();
+    void dp1_Click(int index);
+    void CalcFuntions_Click(int index);
+    void Op_Click(int row);
+    // Refills every visible row from the tape.
+    void ScrollNum_Change();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void Form_Load();
+    void Form_Resize();
+    void buildMenus();
+    int rowOf(QObject* box) const;
+    void afterKey(const TapeCalculator::KeyOutcome& outcome);
+    void showResult();
+    void syncScrollBar();
+
+    std::unique_ptr<TapeCalculator> tape_;
+    bool activatedOnce_ = false;
+    bool refilling_ = false;
+};

@@ -1,0 +1,95 @@
+// What every ledger build starts from: the chosen account, the period and the
+// reconciliation switch, and the small rules the ledgers share (which lines
+// belong to the chosen account, the amount and balance texts).
+#pragma once
+
+#include "book/book.h"
+#include "book/currency.h"
+#include "book/number_format.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Called about a hundred times per build (every progressStrideFor(LastEntryLine)
+// journal lines); a window passes Tmain::StepProgress here.
+using ProgressStep = std::function<void()>;
+
+struct LedgerChoice {
+    // The chosen account's number (Tmain::AccountNumberByName of the account
+    // box; 0 when no account has that name).
+    Currency account;
+    // The period, both days inclusive; a period given the wrong way round is
+    // swapped by the build (the result carries the swapped days).
+    double fromDate = 0;
+    double toDate = 0;
+    // Reconciliation window: journal lines whose Reconciled byte is 1 are left out.
+    bool reconcileMode = false;
+    // The locale's marks, for the folio text and the amount labels.
+    NumberMarks marks;
+    ProgressStep progress;
+};
+
+// Which journal lines belong to an account: a main account (no fractional
+// part) gathers its sub-accounts, a sub-account only itself.
+class AccountMatch {
+  public:
+    explicit AccountMatch(Currency chosen);
+    int digits() const { return digits_; }      // 0 for a main account, 4 for a sub-account
+    Currency folded() const { return folded_; } // the chosen number cut to those digits
+    // The number cut to the digits (a sub-account under a main account).
+    Currency fold(Currency number) const;
+    bool matches(Currency number) const { return fold(number) == folded_; }
+
+  private:
+    int digits_ = 0;
+    Currency folded_;
+};
+
+// The period of a build, the right way round, compared by whole days.
+class LedgerPeriod {
+  public:
+    LedgerPeriod(double fromDate, double toDate);
+    // The whole day of a day number (its time of day dropped).
+    static std::int64_t day(double date);
+    double fromDate() const { return from_; } // as given, swapped when backwards
+    double toDate() const { return to_; }
+    bool before(double date) const { return day(date) < fromDay_; }
+    bool within(double date) const {
+        const std::int64_t d = day(date);
+        return fromDay_ <= d && d <= toDay_;
+    }
+
+  private:
+    double from_, to_;
+    std::int64_t fromDay_, toDay_;
+};
+
+// Runs the progress step once every progressStrideFor(LastEntryLine) lines
+// of a scan over the journal (also when the scan skips lines).
+class ProgressPacer {
+  public:
+    ProgressPacer(const Book& book, const ProgressStep& step);
+    void at(std::int32_t line) {
+        if (line >= next_ && step_) advance(line);
+    }
+
+  private:
+    void advance(std::int32_t line);
+    const ProgressStep& step_;
+    std::int32_t stride_;
+    std::int32_t next_ = 0;
+};
+
+// Ledger amounts as the T-account window shows them: `decimals` places,
+// digit groups, negatives in parentheses, and no zero before the decimal
+// mark for amounts between -1 and 1 (".50").
+std::string ledgerAmountText(Currency amount, int decimals, const NumberMarks& marks);
+
+// The running balance as people read it: the absolute value with `decimals`
+// places and digit groups, a space, and "Dr" above 0 or "Cr" below 0. A
+// balance of exactly 0 takes `suffixForZero` (the suffix of the row shown
+// before it; "" leaves the space alone at the end).
+std::string balanceSuffix(Currency balance, const std::string& suffixForZero = "");
+std::string balanceText(Currency balance, int decimals, const NumberMarks& marks,
+                        const std::string& suffixForZero = "");

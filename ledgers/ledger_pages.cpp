@@ -1,0 +1,248 @@
+#include "ledgers/ledger_pages.h"
+
+#include "book/number_format.h"
+#include "book/tmain.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A reference as stored, its 14 characters without the NULs of a field never assigned.
+std::string storedReference(const Book& book, std::int32_t line) {
+    std::string s = book.EntryIds[static_cast<std::size_t>(line)].raw();
+    s.erase(std::remove(s.begin(), s.end(), '\0'), s.end());
+    return s;
+}
+
+std::string trimmed(const std::string& s) {
+    const auto b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return "";
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+TAccountCell tAccountCell(const TAccountHalf& half, int j, int dateStyle, const LocaleInfo& locale,
+                          int decimals, const NumberMarks& marks) {
+    TAccountCell cell;
+    if (j < 0 || j >= static_cast<int>(half.Rows.size())) return cell;
+    const TAccountRow& row = half.Rows[static_cast<std::size_t>(j)];
+    cell.text = row.Text;
+    cell.amount = ledgerAmountText(row.Amount, decimals, marks);
+    switch (row.Kind) {
+    case TAccountRowKind::Contra:
+        // A contra account without a name is an ordinary row with an empty name.
+        cell.date = Tmain::FormatDateStyle(row.Date, dateStyle, locale);
+        cell.line = row.Line;
+        break;
+    case TAccountRowKind::BroughtForward:
+    case TAccountRowKind::CarriedDown:
+        cell.bold = true;
+        break;
+    case TAccountRowKind::EmptyBroughtForward:
+        cell.amount.clear();
+        break;
+    }
+    return cell;
+}
+
+} // namespace
+
+std::vector<TAccountPageRow> tAccountPage(const TAccountLedger& ledger, int first, int pageRows,
+                                          int dateStyle, const LocaleInfo& locale) {
+    const NumberMarks marks = marksOf(locale);
+    std::vector<TAccountPageRow> page(static_cast<std::size_t>(std::max(pageRows + 1, 0)));
+    for (int i = 0; i <= pageRows; ++i) {
+        TAccountPageRow& row = page[static_cast<std::size_t>(i)];
+        row.debit =
+            tAccountCell(ledger.Debit, first + i, dateStyle, locale, ledger.Decimals, marks);
+        row.credit =
+            tAccountCell(ledger.Credit, first + i, dateStyle, locale, ledger.Decimals, marks);
+    }
+    return page;
+}
+
+int tAccountScrollMax(int ledgerRows, int pageRows) {
+    if (ledgerRows < pageRows) return 0;
+    return std::max(ledgerRows - (pageRows - 1), 0);
+}
+
+std::vector<RunningBalanceCells> runningBalancePage(const Book& book,
+                                                    const RunningBalanceLedger& ledger, int first,
+                                                    int slots, const LocaleInfo& locale) {
+    const NumberMarks marks = marksOf(locale);
+    const int decimals = Book::clampDecimals(book.DecimalsLedger);
+    std::vector<RunningBalanceCells> page;
+    std::string suffix; // of the row painted before, for a balance of exactly 0
+    const int count = static_cast<int>(ledger.Rows.size());
+    for (int k = 0; k < slots && first + k < count; ++k) {
+        if (first + k < 0) continue;
+        const RunningBalanceRow& row = ledger.Rows[static_cast<std::size_t>(first + k)];
+        RunningBalanceCells c;
+        c.date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
+        c.reference = row.Reference;
+        c.account = Tmain::AccountNameByNumber(book, row.Account);
+        if (!row.Debit.isZero()) c.debit = formatAmount(row.Debit, decimals, marks, true);
+        if (!row.Credit.isZero()) c.credit = formatAmount(row.Credit, decimals, marks, true);
+        c.balance = balanceText(row.Balance, decimals, marks, suffix);
+        suffix = balanceSuffix(row.Balance, suffix);
+        c.line = row.Line;
+        c.opening = row.Opening;
+        page.push_back(std::move(c));
+    }
+    return page;
+}
+
+int runningBalanceScrollMax(int rowCount, int visibleRows) {
+    return std::max(rowCount + 2 - visibleRows, 0);
+}
+
+std::vector<std::pair<std::string, double>>
+wrapJournalNote(const std::string& text, double f,
+                const std::function<double(const std::string&)>& width) {
+    std::vector<std::pair<std::string, double>> rows;
+    const double column = 330 * f;
+    const std::string indent(14, ' ');
+    std::string buffer;
+    double x = 84 * f;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!buffer.empty() && width(indent + buffer) >= column) {
+            const std::size_t blank = buffer.rfind(' ');
+            if (blank != std::string::npos) {
+                // The characters after the last blank are read again for the next row.
+                i -= buffer.size() - blank - 1;
+                rows.emplace_back(buffer.substr(0, blank + 1), x);
+            } else {
+                rows.emplace_back(trimmed(buffer), x);
+            }
+            buffer.clear();
+            continue;
+        }
+        // One UTF-8 character.
+        std::size_t n = 1;
+        while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80)
+            ++n;
+        buffer.append(text, i, n);
+        i += n;
+        x = 84 * f + (column - width(buffer)) / 2;
+    }
+    rows.emplace_back(trimmed(buffer), x);
+    return rows;
+}
+
+namespace {
+
+// The beginning of a name that fits its column: the shortest one whose width
+// reaches the column, the whole name when it is narrower.
+std::string cutToColumn(const std::string& name, double column,
+                        const std::function<double(const std::string&)>& width) {
+    if (width(name) <= column) return name;
+    for (std::size_t n = 1; n <= name.size(); ++n) {
+        if (n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) continue;
+        if (width(name.substr(0, n)) >= column) return name.substr(0, n);
+    }
+    return name;
+}
+
+} // namespace
+
+JournalPage journalPage(const Book& book, const JournalList& list, int first,
+                        const JournalPageMetrics& m, const LocaleInfo& locale) {
+    JournalPage page;
+    const int count = static_cast<int>(list.ShownLines.size());
+    if (count == 0) return page;
+    const NumberMarks marks = marksOf(locale);
+    const int decimals = Book::clampDecimals(book.DecimalsJournal);
+    const bool dash = book.subAccountDash();
+    const double f = m.f;
+    double y = 58;
+    auto dateOf = [&](int n) {
+        return std::floor(book.EntryLines[static_cast<std::size_t>(list.ShownLines[n])].Date);
+    };
+    first = std::clamp(first, 0, count - 1);
+    const int last = std::min(first + 163, count - 1);
+    for (int n = first; n <= last; ++n) {
+        const std::int32_t lineIndex = list.ShownLines[static_cast<std::size_t>(n)];
+        const EntryLine& line = book.EntryLines[static_cast<std::size_t>(lineIndex)];
+        JournalPrintRow row;
+        row.kind = JournalPrintRow::Line;
+        row.y = y;
+        row.line = lineIndex;
+        const bool sameDate = n > 0 && dateOf(n - 1) == dateOf(n);
+        if (n == first) {
+            row.date = Tmain::FormatDateStyle(line.Date, book.DateStyle, locale);
+            row.grey = sameDate;
+        } else if (!sameDate) {
+            row.date = Tmain::FormatDateStyle(line.Date, book.DateStyle, locale);
+        }
+        row.debit = line.Side == Side::Debit;
+        const std::string name = Tmain::AccountNameByNumber(book, line.AccountNumber);
+        row.name = cutToColumn(name, (row.debit ? 330 : 300) * f, m.width);
+        row.folio = plainNumberText(line.AccountNumber, marks.decimal, dash);
+        row.amount = formatAmount(line.Amount, decimals, marks, true);
+        if (line.Side == Side::Debit || line.Side == Side::Credit) {
+            page.rows.push_back(row);
+            y += m.lineHeight;
+        } else {
+            // A line never filled prints its date only, on a row of its own.
+            row.name.clear();
+            row.folio.clear();
+            row.amount.clear();
+            page.rows.push_back(row);
+            y += m.lineHeight;
+        }
+        const std::string note = trimmed(line.Details);
+        if (!note.empty()) {
+            int blanks = 2;
+            if (note != "_") {
+                std::string text = note;
+                const std::string reference = storedReference(book, lineIndex);
+                if (!trimmed(reference).empty()) text += " / " + reference;
+                for (auto& [part, x] : wrapJournalNote(text, f, m.noteWidth)) {
+                    JournalPrintRow r;
+                    r.kind = JournalPrintRow::Note;
+                    r.y = y;
+                    r.line = lineIndex;
+                    r.note = part;
+                    r.noteX = x;
+                    page.rows.push_back(std::move(r));
+                    y += m.lineHeight;
+                }
+                blanks = 1; // the note's last row takes the first of the two
+            }
+            for (int b = 0; b < blanks; ++b) {
+                JournalPrintRow r;
+                r.y = y;
+                r.line = lineIndex;
+                page.rows.push_back(r);
+                y += m.lineHeight;
+            }
+        }
+        page.itemLines.push_back(lineIndex);
+        page.itemEnds.push_back(static_cast<std::int32_t>(y));
+        if (y < m.height) ++page.visibleRows;
+    }
+    return page;
+}
+
+int journalItemAt(const JournalPage& page, double y) {
+    if (y <= 58) return -1;
+    const int items = static_cast<int>(page.itemLines.size());
+    // Fully visible rows first, then the partly visible one below them.
+    const int reach = std::min(page.visibleRows + 1, items);
+    for (int r = 0; r < reach; ++r) {
+        const double top = r == 0 ? 0 : page.itemEnds[static_cast<std::size_t>(r - 1)];
+        if (y > top && y < page.itemEnds[static_cast<std::size_t>(r)]) return r;
+    }
+    return -1;
+}
+
+std::optional<std::string> entryDetailText(const Book& book, std::int32_t line) {
+    if (line < 0 || line > book.LastEntryLine()) return std::nullopt;
+    for (std::int32_t k = 0; k < 30 && line + k <= book.LastEntryLine(); ++k) {
+        const std::string& details = book.EntryLines[static_cast<std::size_t>(line + k)].Details;
+        if (!trimmed(details).empty())
+            return details + std::string(10, ' ') + storedReference(book, line);
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,121 @@
+// What the ledger and journal windows show of a page: the texts of the rows
+// that fit, worked out from a built ledger, a scroll position and the rows
+// the window has room for. The windows only draw these; scrolling never
+// reads the journal again.
+#pragma once
+
+#include "book/book.h"
+#include "ledgers/journal_list.h"
+#include "ledgers/running_balance.h"
+#include "ledgers/t_account.h"
+#include "platform/locale.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// --- T-account ---------------------------------------------------------
+
+// One half of a label row. `line` is the journal line a click moves the main
+// window to; -1 for rows that carry none (b/f, c/d, past the half's end).
+struct TAccountCell {
+    std::string date;
+    std::string text;
+    std::string amount;
+    bool bold = false;
+    std::int32_t line = -1;
+};
+
+struct TAccountPageRow {
+    TAccountCell debit;
+    TAccountCell credit;
+};
+
+// Label rows 0..pageRows: row i shows row first + i of both halves.
+std::vector<TAccountPageRow> tAccountPage(const TAccountLedger& ledger, int first, int pageRows,
+                                          int dateStyle, const LocaleInfo& locale);
+
+// The scroll range: 0 (and the bar hidden) when the ledger has fewer rows
+// than the page; else so that the last page ends two rows after the last row.
+int tAccountScrollMax(int ledgerRows, int pageRows);
+
+// --- running balance -------------------------------------------------------
+
+struct RunningBalanceCells {
+    std::string date;
+    std::string reference;
+    std::string account;
+    std::string debit;   // "" when zero
+    std::string credit;  // "" when zero
+    std::string balance; // absolute value, " Dr" or " Cr"
+    std::int32_t line = 0;
+    bool opening = false;
+};
+
+// The rows first .. first + slots - 1 that exist.
+std::vector<RunningBalanceCells> runningBalancePage(const Book& book,
+                                                    const RunningBalanceLedger& ledger, int first,
+                                                    int slots, const LocaleInfo& locale);
+
+// The scroll range after a build or a resize: the rows and two spare slots
+// past the highest slot index `visibleRows`, never below 0.
+int runningBalanceScrollMax(int rowCount, int visibleRows);
+
+// --- general journal ---------------------------------------------------------
+
+// One printed row of a journal page. Positions are design pixels already
+// stretched by the page's factor f.
+struct JournalPrintRow {
+    enum Kind { Line, Note, Blank } kind = Blank;
+    double y = 0;
+    // Line rows.
+    std::int32_t line = 0;
+    bool grey = false;
+    bool debit = true;
+    std::string date; // "" where the column stays empty
+    std::string name; // cut to the column
+    std::string folio;
+    std::string amount;
+    // Note rows: the text and where it starts.
+    std::string note;
+    double noteX = 0;
+};
+
+struct JournalPage {
+    std::vector<JournalPrintRow> rows;
+    // Per list item drawn: its journal line and the y where the next item
+    // begins (PageRowLines, PageRowTops from index 1).
+    std::vector<std::int32_t> itemLines;
+    std::vector<std::int32_t> itemEnds;
+    int visibleRows = 0; // items that end above the page's bottom edge
+};
+
+struct JournalPageMetrics {
+    double f = 1;      // client width / 719, at least 1
+    double height = 0; // client height H
+    double lineHeight = 15;
+    std::function<double(const std::string&)> width;     // text width in the page's font
+    std::function<double(const std::string&)> noteWidth; // in bold italic
+};
+
+// Items first .. first + 163 of the list (as far as it reaches).
+JournalPage journalPage(const Book& book, const JournalList& list, int first,
+                        const JournalPageMetrics& metrics, const LocaleInfo& locale);
+
+// A note wrapped into the column from 84 f to 414 f: each row's text and its left edge.
+std::vector<std::pair<std::string, double>>
+wrapJournalNote(const std::string& text, double f,
+                const std::function<double(const std::string&)>& width);
+
+// Hit test of a page: the list item under y (from the first item), or -1.
+int journalItemAt(const JournalPage& page, double y);
+
+// --- the detail bar ----------------------------------------------------------
+
+// What the detail bar shows for a row made by journal line `line`: the note
+// of the first of the 30 lines from it that has one (the entry's last line),
+// ten spaces and the line's reference as stored; nothing when none of them
+// has a note.
+std::optional<std::string> entryDetailText(const Book& book, std::int32_t line);

@@ -1,0 +1,80 @@
+// The general-journal window: whole entries chosen by an account and a
+// period, or by a search, drawn as a ruled table a page at a time: date,
+// account, folio, debit and credit of every line, and each entry's note and
+// reference under its last line. The same window lists search hits and the
+// unbalanced entries.
+#pragma once
+
+#ifndef Q_MOC_RUN
+#include "ledgers/journal_list.h"
+#include "ledgers/ledger_pages.h"
+#include "ledgers/qt/ledger_host.h"
+#include "toolkit/key_codes.h"
+#endif
+
+#include <QMainWindow>
+
+#include <array>
+#include <string>
+
+class CalanderForm;
+class JournalCanvas;
+class LedgerChoices;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class TuvoVerticalScroll;
+
+class GeneralJournal : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit GeneralJournal(LedgerHost host, QWidget* parent = nullptr);
+    ~GeneralJournal() override;
+
+    bool ReconcileMode = false;
+
+    std::array<CalanderForm*, 2> DateSearch{};
+    QComboBox* tReportAcc = nullptr;
+    QLineEdit* FolioChoiceTx = nullptr;
+    TuvoVerticalScroll* JJournal = nullptr;
+    QLabel* ShowTip = nullptr;
+    QAction* PrintJournal = nullptr;
+    QAction* SaveJournal = nullptr;
+
+    // Builds the list from the account box, the pickers and the pending search.
+    void tReportAcc_Click();
+    // The first time, after an entry was deleted anywhere, and while a search
+    // is pending: the whole period, every account, and a build.
+    void Form_Activate();
+    // Draws the page that starts at the scroll bar's value.
+    void JJournal_Change();
+    void Form_MouseDown(QPointF at);
+    void Form_MouseMove(QPointF at);
+    void PNPag_Grey_MouseDown(int index);
+
+    const JournalList& list() const { return list_; }
+    const JournalPage& page() const { return page_; }
+    int VisibleRows = 0;
+    int SeenRevision = 0;
+    bool ListBuilt = false;
+    int builds() const { return builds_; }
+
+  protected:
+    bool event(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+  private:
+    friend class JournalCanvas;
+    void Form_Resize();
+    void navigationKey(KeyArgs& k);
+
+    LedgerHost host_;
+    LedgerChoices* choices_ = nullptr;
+    JournalCanvas* canvas_ = nullptr;
+    JournalList list_;
+    JournalPage page_;
+    bool building_ = false;
+    int builds_ = 0;
+};

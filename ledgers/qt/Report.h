@@ -1,0 +1,96 @@
+// The T-account ledger window: one account over a period as a T, its debits
+// on the left and its credits on the right, a page of rows at a time, with
+// the totals and the balance brought down at the foot. The rows are what the
+// T-account builder computed; the window draws the page the scroll bar shows.
+#pragma once
+
+#ifndef Q_MOC_RUN
+#include "ledgers/ledger_pages.h"
+#include "ledgers/qt/ledger_host.h"
+#include "ledgers/t_account.h"
+#endif
+
+#include <QMainWindow>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class CalanderForm;
+class LedgerChoices;
+class QAction;
+class QComboBox;
+class QLineEdit;
+class TAccountCanvas;
+class TuvoVerticalScroll;
+
+class Report : public QMainWindow {
+    Q_OBJECT
+  public:
+    // Loads the window (accounts listed, the journal's whole period in the
+    // pickers); nothing is built until an account is chosen.
+    explicit Report(LedgerHost host, QWidget* parent = nullptr);
+    ~Report() override;
+
+    // Set by the opener before the window is shown: reconciled lines are left out.
+    bool ReconcileMode = false;
+
+    // --- controls other windows set ---
+    std::array<CalanderForm*, 2> DateSearch{};
+    QComboBox* tReportAcc = nullptr;
+    QLineEdit* FolioChoiceTx = nullptr;
+    TuvoVerticalScroll* Vs = nullptr;
+    QAction* Print_Account = nullptr;
+    QAction* Subsee = nullptr; // "Unmasked Sub Accounts..."
+    QAction* SortE = nullptr;  // "Sort Entries by Date..."
+
+    // --- public procedures ---
+    // Builds the T-account of the account named in the account box for the
+    // pickers' period (also what a statement's drill-down runs).
+    void tReportAcc_Click();
+    // Rebuilds when an entry was deleted since the last build.
+    void Form_Activate();
+    // Draws the page the scroll bar shows.
+    void VS_Change();
+    void SortE_Click();
+    void Subsee_Click();
+    // A click on label row `index` of a half: the main window goes to its entry.
+    void DebitR_Click(int index);
+    void CreditR_Click(int index);
+    // The pointer over label row `index` of a half: its entry's note below.
+    void DebitR_MouseMove(int index);
+    void CreditR_MouseMove(int index);
+    // Page up (0) or down (1).
+    void PNPag_Grey_MouseDown(int index);
+
+    // --- what the window shows ---
+    const TAccountLedger& ledger() const { return ledger_; }
+    const std::vector<TAccountPageRow>& page() const { return page_; }
+    int PageRows = 19;     // last visible label row
+    int SeenRevision = 0;  // JournalRevision at the last build on activation
+    std::string detailBar; // the detail bar's text
+    int builds() const { return builds_; }
+    // Label row and half drawn bold after a click (-1: none).
+    int markedRow = -1;
+    bool markedCredit = false;
+
+  protected:
+    bool event(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+  private:
+    friend class TAccountCanvas;
+    void Form_Load();
+    void Form_Resize();
+    void rowClick(int index, bool credit);
+    void rowHover(int index, bool credit);
+    void setScrollRange();
+
+    LedgerHost host_;
+    LedgerChoices* choices_ = nullptr;
+    TAccountCanvas* canvas_ = nullptr;
+    TAccountLedger ledger_;
+    std::vector<TAccountPageRow> page_;
+    bool building_ = false;
+    int builds_ = 0;
+};

@@ -1,0 +1,82 @@
+// The running-balance ledger window: one account's lines over a period, each
+// paired with a contra account, with the balance after every row, drawn as a
+// ruled list a page at a time. The rows are what the running-balance builder
+// computed; the window draws, scrolls, reverses and pages them.
+#pragma once
+
+#ifndef Q_MOC_RUN
+#include "ledgers/ledger_pages.h"
+#include "ledgers/qt/ledger_host.h"
+#include "ledgers/running_balance.h"
+#endif
+
+#include <QMainWindow>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class CalanderForm;
+class LedgerChoices;
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QToolButton;
+class RunningBalanceCanvas;
+class TuvoVerticalScroll;
+
+class Running_Balance : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit Running_Balance(LedgerHost host, QWidget* parent = nullptr);
+    ~Running_Balance() override;
+
+    bool ReconcileMode = false;
+
+    // --- controls other windows set ---
+    std::array<CalanderForm*, 2> DateSearch{};
+    QComboBox* tReportAcc = nullptr;
+    QLineEdit* FolioChoiceTx = nullptr;
+    QToolButton* Command1 = nullptr;       // reverse order
+    std::array<QToolButton*, 2> mButton{}; // print, send by mail
+    TuvoVerticalScroll* VScroll1 = nullptr;
+    QAction* PrintAccount = nullptr;
+    QAction* ExportAccount = nullptr;
+
+    // --- public procedures ---
+    // Refills the account box and puts the journal's whole period into the
+    // pickers (a drill-down runs it before setting its own account and dates).
+    void Form_Load();
+    // Builds the ledger of the account named in the account box.
+    void tReportAcc_Click();
+    // Paints the page the scroll bar shows.
+    void VScroll1_Change();
+    // The reverse-order box released.
+    void Command1_MouseUp();
+    // A click or the pointer at a point of the list (window pixels).
+    void Form_MouseDown(QPointF at);
+    void Form_MouseMove(QPointF at);
+    void PNPag_Grey_MouseDown(int index);
+
+    // --- what the window shows ---
+    const RunningBalanceLedger& ledger() const { return ledger_; }
+    const std::vector<RunningBalanceCells>& page() const { return page_; }
+    int VisibleRows = 20; // highest slot index of the list area
+    int MarkedRow = -1;
+    std::string detailBar;
+
+  protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+  private:
+    friend class RunningBalanceCanvas;
+    void Form_Resize();
+    int slotAt(QPointF at) const;
+
+    LedgerHost host_;
+    LedgerChoices* choices_ = nullptr;
+    RunningBalanceCanvas* canvas_ = nullptr;
+    RunningBalanceLedger ledger_;
+    std::vector<RunningBalanceCells> page_;
+    bool building_ = false;
+};

@@ -1,0 +1,242 @@
+#include "ledgers/qt/ledger_choices.h"
+
+#include "book/account_number_text.h"
+#include "book/tmain.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
+#include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/qt_keys.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+// ---------------------------------------------------------------- page buttons
+
+PageButton::PageButton(bool down, QWidget* parent) : QWidget(parent), down_(down) {
+    resize(24, 24);
+    setMouseTracking(true);
+}
+
+void PageButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF face = QRectF(rect()).adjusted(1, 1, -1, -1);
+    p.setPen(QColor(128, 128, 128));
+    p.setBrush(hovered_ ? QColor(200, 200, 200) : QColor(255, 255, 224));
+    p.drawRoundedRect(face, 4, 4);
+    QPainterPath arrow;
+    const double cx = width() / 2.0, top = 7, bottom = height() - 7;
+    if (down_) {
+        arrow.moveTo(cx - 6, top);
+        arrow.lineTo(cx + 6, top);
+        arrow.lineTo(cx, bottom);
+    } else {
+        arrow.moveTo(cx - 6, bottom);
+        arrow.lineTo(cx + 6, bottom);
+        arrow.lineTo(cx, top);
+    }
+    arrow.closeSubpath();
+    p.fillPath(arrow, hovered_ ? QColor(96, 96, 96) : QColor(0, 0, 128));
+}
+
+void PageButton::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) emit pressed();
+}
+
+void PageButton::enterEvent(QEnterEvent*) {
+    hovered_ = true;
+    update();
+}
+
+void PageButton::leaveEvent(QEvent*) {
+    hovered_ = false;
+    update();
+}
+
+// ---------------------------------------------------------------- the choices
+
+LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent)
+    : QObject(parent), host_(host) {
+    const Book& book = *host.book;
+    const QString font = QString::fromStdString(book.FontName.str());
+    for (int i = 0; i < 2; ++i) {
+        auto* picker = new CalanderForm(parent);
+        picker->setRunTimeState(host.run);
+        const Book* b = host.book;
+        picker->setDateStyleSource([b] { return static_cast<int>(b->DateStyle); });
+        if (!font.isEmpty()) picker->setFontName(font);
+        picker->setFontCharset(book.FontCharset);
+        picker->setDateToolTipText(i == 0 ? "Select Start Date..." : "Select End Date...");
+        connect(picker, &CalanderForm::Change, this, [this] { readPeriod(); });
+        connect(picker, &CalanderForm::KeyDown, this, [this](KeyArgs& k) {
+            if (navigationKey) navigationKey(k);
+        });
+        connect(picker, &CalanderForm::KeyPress, this, [this](KeyPressArgs& k) {
+            if (dateKey(k.KeyAscii)) k.KeyAscii = 0;
+        });
+        connect(picker, &CalanderForm::Click, this, [this, i] {
+            if (dateClicked) dateClicked(i);
+        });
+        connect(picker, &CalanderForm::LostFocus, this, [this, i] {
+            if (dateLeft) dateLeft(i);
+        });
+        DateSearch[static_cast<std::size_t>(i)] = picker;
+    }
+    ToLable = new QLabel("To", parent);
+    tReportAcc = new QComboBox(parent);
+    tReportAcc->setEditable(true);
+    tReportAcc->setInsertPolicy(QComboBox::NoInsert);
+    tReportAcc->setMaxVisibleItems(20);
+    tReportAcc->setToolTip("Select the Account...");
+    if (host.installTypeAhead) host.installTypeAhead(tReportAcc);
+    connect(tReportAcc, &QComboBox::activated, this, [this] {
+        if (build) build();
+    });
+    FolioChoiceTx = new QLineEdit(parent);
+    FolioChoiceTx->setToolTip("Enter Folio Number...");
+    for (QWidget* w : {static_cast<QWidget*>(ToLable), static_cast<QWidget*>(tReportAcc),
+                       static_cast<QWidget*>(FolioChoiceTx)}) {
+        if (!font.isEmpty()) {
+            QFont f = w->font();
+            f.setFamily(font);
+            w->setFont(f);
+        }
+    }
+    tReportAcc->installEventFilter(this);
+    if (tReportAcc->lineEdit()) tReportAcc->lineEdit()->installEventFilter(this);
+    FolioChoiceTx->installEventFilter(this);
+    for (int i = 0; i < 2; ++i) {
+        auto* button = new PageButton(i == 1, parent);
+        connect(button, &PageButton::pressed, this, [this, i] {
+            if (pagePressed) pagePressed(i);
+        });
+        PNPage[static_cast<std::size_t>(i)] = button;
+    }
+}
+
+void LedgerChoices::fillAccounts(const std::string& first) {
+    tReportAcc->clear();
+    QStringList items;
+    if (!first.empty()) items << QString::fromStdString(first);
+    if (host_.accountNames)
+        for (const std::string& name : host_.accountNames())
+            items << QString::fromStdString(name);
+    tReportAcc->addItems(items);
+    tReportAcc->setCurrentIndex(-1);
+    tReportAcc->setEditText(QString());
+}
+
+void LedgerChoices::setJournalPeriod() {
+    const Book& book = *host_.book;
+    if (book.EntryLines.empty()) return;
+    double first = book.EntryLines.front().Date;
+    double last = book.EntryLines.back().Date;
+    for (const EntryLine& line : book.EntryLines) {
+        first = std::min(first, line.Date);
+        last = std::max(last, line.Date);
+    }
+    const LocaleInfo locale = currentLocale();
+    DateSearch[0]->setText(Tmain::FormatDateStyle(first, book.DateStyle, locale));
+    DateSearch[1]->setText(Tmain::FormatDateStyle(last, book.DateStyle, locale));
+    // The days themselves, also where the date style writes what it cannot read back.
+    FromDate = first;
+    ToDate = last;
+}
+
+void LedgerChoices::normaliseDate(int index) {
+    CalanderForm* picker = DateSearch[static_cast<std::size_t>(index)];
+    const LocaleInfo locale = currentLocale();
+    const int style = host_.book->DateStyle;
+    if (const auto date = Tmain::ParseDateStyle(picker->Text(), style, locale))
+        picker->setText(Tmain::FormatDateStyle(*date, style, locale));
+}
+
+std::string LedgerChoices::accountText() const {
+    return tReportAcc->currentText().toStdString();
+}
+
+void LedgerChoices::setAccountText(const std::string& name) {
+    const QString text = QString::fromStdString(name);
+    const int item = tReportAcc->findText(text, Qt::MatchExactly);
+    tReportAcc->setCurrentIndex(item);
+    tReportAcc->setEditText(text);
+}
+
+void LedgerChoices::showFolio(Currency number) {
+    FolioChoiceTx->setText(
+        number.isZero()
+            ? QString()
+            : QString::fromStdString(folioText(*host_.book, number, host_.run->DecimalSeparator)));
+}
+
+void LedgerChoices::readPeriod() {
+    const LocaleInfo locale = currentLocale();
+    const int style = host_.book->DateStyle;
+    // A text that does not read leaves the day it had.
+    if (const auto d = Tmain::ParseDateStyle(DateSearch[0]->Text(), style, locale)) FromDate = *d;
+    if (const auto d = Tmain::ParseDateStyle(DateSearch[1]->Text(), style, locale)) ToDate = *d;
+}
+
+// Backspace, "-", "/" and the digits may be typed into a date box; Enter
+// builds again for the account built last. True: the key is swallowed.
+bool LedgerChoices::dateKey(int keyAscii) {
+    if (keyAscii == keys::Backspace || keyAscii == '-' || (keyAscii >= '/' && keyAscii <= '9')) {
+        DateTyped = 1;
+        return false;
+    }
+    if (keyAscii == keys::Enter) {
+        setAccountText(
+            Tmain::AccountNameByNumber(*host_.book, builtAccount ? builtAccount() : Currency()));
+        if (build) build();
+        return true;
+    }
+    return true;
+}
+
+// Backspace and "-" ... "9" may be typed into the account-number box; Enter
+// chooses the account of that number, or says there is none.
+bool LedgerChoices::folioKey(int keyAscii) {
+    if (keyAscii == keys::Backspace || (keyAscii >= '-' && keyAscii <= '9')) return false;
+    if (keyAscii != keys::Enter) return true;
+    const auto number =
+        readAccountNumber(FolioChoiceTx->text().toStdString(), host_.run->DecimalSeparator);
+    const std::string name =
+        number ? Tmain::AccountNameByNumber(*host_.book, *number) : std::string();
+    if (name.empty()) {
+        showMessage(strings::text(291));
+        return true;
+    }
+    setAccountText(name);
+    if (build) build();
+    return true;
+}
+
+bool LedgerChoices::eventFilter(QObject* watched, QEvent* event) {
+    const bool folio = watched == FolioChoiceTx;
+    if (event->type() == QEvent::FocusIn && folio) {
+        // The whole number selected, so typing replaces it.
+        QMetaObject::invokeMethod(FolioChoiceTx, &QLineEdit::selectAll, Qt::QueuedConnection);
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
+    KeyArgs down{qt_keys::keyCode(key), qt_keys::shiftState(key->modifiers())};
+    if (folio) {
+        if (navigationKey) navigationKey(down);
+        if (down.KeyCode == 0) return true;
+        const int typed = qt_keys::keyAscii(key);
+        if (typed == 0) return false;
+        return folioKey(typed);
+    }
+    // The account box: the left and right arrows do not move in its list.
+    return down.KeyCode == keys::Left || down.KeyCode == keys::Right;
+}

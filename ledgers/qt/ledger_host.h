@@ -1,0 +1,39 @@
+// What a ledger or journal window needs of the program around it: the book,
+// the run-time state, the main window's account list, and a few of the main
+// window's services, handed in by whoever opens the window.
+#pragma once
+
+#include "book/book.h"
+#include "book/runtime_state.h"
+
+#include <QPixmap>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class DrawingSurface;
+class Printformer;
+class QComboBox;
+
+struct LedgerHost {
+    Book* book = nullptr;
+    RunTimeState* run = nullptr;
+    // The main window's account names in its own order (the list its account
+    // boxes show); the windows copy it into their account boxes when loaded.
+    std::function<std::vector<std::string>()> accountNames;
+    // Moves the main window to the entry holding a journal line: restored
+    // when minimised, loaded at that line and brought to the front.
+    std::function<void(int line)> showJournalLine;
+    // Brings the main window to the front.
+    std::function<void()> raiseMainWindow;
+    // Type-ahead on an account box, as the main window's boxes have it.
+    std::function<void(QComboBox*)> installTypeAhead;
+    // The picture of the main window's toolbar strip (backdrop of some windows).
+    std::function<QPixmap()> toolbarPicture;
+    // The shared print setup and the business heading of printed pages.
+    std::function<Printformer*()> printSetup;
+    std::function<void(DrawingSurface&)> printHeader;
+    // Where the PDF printer writes when the print setup named no file.
+    std::function<std::string()> pdfOutputPath;
+};

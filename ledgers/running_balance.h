@@ -1,0 +1,40 @@
+// The running-balance ledger of one account: an opening row with the balance
+// the account carried into the period, then one row per pairing of an account
+// line with a contra line of its entry, each with its share and the balance
+// after it.
+#pragma once
+
+#include "book/book.h"
+#include "ledgers/ledger_choice.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RunningBalanceRow {
+    double Date = 0;       // the line's day; FromDate for the opening row
+    std::string Reference; // the entry's reference, trimmed ("" for the opening row)
+    std::int32_t Line = 0; // journal line of the account's own line (0 for the opening row)
+    Currency Account;      // the contra account (1 for the opening row; 0: no contra)
+    Currency Debit;        // the share of a debit line
+    Currency Credit;       // the share of a credit line
+    Currency Balance;      // debits minus credits up to and including this row
+    bool Opening = false;
+};
+
+struct RunningBalanceLedger {
+    std::vector<RunningBalanceRow> Rows; // opening row first (when any), then journal order
+    bool HasOpeningRow = false;
+    double FromDate = 0; // the period as built
+    double ToDate = 0;
+    Currency LedgerAccount; // the chosen number cut to its digits
+    std::string Folio;      // the account number box's text
+    // Empty when the build went through; otherwise the message to show (the
+    // ledger then holds the rows gathered before the fault).
+    std::string Message;
+};
+
+RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& choice);
+
+// The reverse-order box: rows in the opposite order, each keeping its balance.
+void reverseRows(RunningBalanceLedger& ledger);

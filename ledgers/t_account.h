@@ -1,0 +1,79 @@
+// The T-account of one account over a period: a debit half and a credit half
+// of rows (one per contra line of every entry that posts to the account),
+// brought-forward rows for what the account carried before the period, the
+// balancing row on the shorter half, and the total and brought-down labels.
+#pragma once
+
+#include "book/book.h"
+#include "ledgers/ledger_choice.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class TAccountRowKind : std::uint8_t {
+    Contra,              // a contra line's share of the account's line
+    BroughtForward,      // "Balance b/f": what the half carried before the period
+    EmptyBroughtForward, // "   ": the half carried nothing (no date or amount shown)
+    CarriedDown,         // "Balance c/d": the balancing row, last in its half
+};
+
+struct TAccountRow {
+    double Date = 0;  // the account's line's date; FromDate for b/f; 0 for c/d
+    std::string Text; // contra account name, "Balance b/f", "   " or "Balance c/d"
+    Currency Amount;
+    std::int32_t Line = 0; // journal line of the account's own line (0 for b/f and c/d)
+    TAccountRowKind Kind = TAccountRowKind::Contra;
+
+    bool isBalanceRow() const { return Kind != TAccountRowKind::Contra; }
+};
+
+struct TAccountHalf {
+    std::vector<TAccountRow> Rows; // b/f row first (when any), then journal order, c/d row last
+    Currency Total;                // rows' amounts, b/f included, c/d row not included
+    Currency BroughtForward;       // the b/f amount (0 when the half has none)
+    Currency CarriedDown;          // the c/d amount (0 when the half has none)
+    bool hasCarriedDown() const {
+        return !Rows.empty() && Rows.back().Kind == TAccountRowKind::CarriedDown;
+    }
+};
+
+struct TAccountOptions : LedgerChoice {
+    // "Unmasked Sub Accounts...": contra sub-accounts by their own names; off,
+    // the T-account of a main account names them by their main account.
+    bool unmasked = false;
+};
+
+struct TAccountLedger {
+    TAccountHalf Debit;
+    TAccountHalf Credit;
+    double FromDate = 0; // the period as built (swapped when given backwards)
+    double ToDate = 0;
+    Currency LedgerAccount;         // the chosen number cut to its digits
+    std::string Folio;              // the account number box's text
+    bool HasBroughtForward = false; // both halves start with a b/f row
+    std::int32_t LedgerRows = 0;    // the larger half's row count
+    int Decimals = 2;               // DecimalsLedger used for the labels
+
+    // "Total" + ten spaces + the half's total with its c/d amount (both equal).
+    std::string DebitTotalText;
+    std::string CreditTotalText;
+    // "Balance b/d " + ten spaces + the c/d amount, under the half opposite the
+    // c/d row; "" on the other half and when the totals are equal.
+    std::string DebitBroughtDownText;
+    std::string CreditBroughtDownText;
+
+    // Empty when the build went through; otherwise the message to show (the
+    // ledger then holds the rows gathered before the fault).
+    std::string Message;
+};
+
+TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options);
+
+// "Sort Entries by Date...": each half by date, rows of equal dates keeping
+// their order, the c/d row staying last. Counts, totals and labels stay.
+void sortByDate(TAccountLedger& ledger);
+
+// The balance captions: string 155 followed by " b/f", " c/d".
+std::string broughtForwardText();
+std::string carriedDownText();

@@ -1,0 +1,263 @@
+// The chart-of-accounts editor and the move window driven as the user does:
+// typing into the grid, a class click, a refused close, Copy All, the chart
+// printed to the PDF printer, and the move's question answered both ways.
+#include "accounts/qt/ConfigAccounts.h"
+#include "accounts/qt/MoveAccounts.h"
+#include "platform/fake/fake_services.h"
+#include "platform/printer_choices.h"
+#include "support/test_paths.h"
+#include "toolkit/help_mode.h"
+#include "toolkit/qt/HC.h"
+#include "toolkit/qt/Printformer.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/dialog_driving.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace dialog_driving;
+using testing_support::runCommand;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+namespace {
+
+Currency money(const char* text) {
+    return *Currency::parse(text);
+}
+
+void clickOn(QWidget* w) {
+    const QPointF at(w->width() / 2.0, w->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+}
+
+struct ChartWindowTest : ::testing::Test {
+    ScopedFakeServices fakes{dayFirstLocale()};
+    Book book = makeEmptyBook("Balance", 46000);
+    RunTimeState run;
+    int refills = 0;
+    std::vector<int> shownLines;
+    HC help;
+
+    void SetUp() override {
+        book.BusinessName = "Harbour Traders";
+        book.FontName = "DejaVu Sans";
+        const struct {
+            const char* number;
+            const char* name;
+            std::uint8_t type;
+        } accounts[] = {{"100", "Cash at Bank", CurrentAsset},
+                        {"210", "Accounts Payable", CurrentLiability},
+                        {"400", "Sales", Revenue}};
+        for (std::size_t i = 0; i < 3; ++i) {
+            book.AccountNumbers[i + 1] = money(accounts[i].number);
+            book.AccountNames[i + 1] = accounts[i].name;
+            book.AccountTypes[i + 1] = accounts[i].type;
+        }
+        book.AccountNote2[1] = "Harbour Bank\r\nQuay Road";
+    }
+
+    void TearDown() override {
+        helpMode().end();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    ConfigAccounts* open() {
+        ChartWindowHooks hooks;
+        hooks.refillAccountBoxes = [this] { ++refills; };
+        hooks.showJournalLine = [this](int line) { shownLines.push_back(line); };
+        hooks.help = &help;
+        auto* w = new ConfigAccounts(book, run, hooks);
+        w->show();
+        settle();
+        return w;
+    }
+};
+
+TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
+    ConfigAccounts* w = open();
+    EXPECT_EQ(w->windowTitle(), "Account Settings...");
+    EXPECT_EQ(w->Frame2->title(), "Accounts 1 To 14 :");
+    EXPECT_EQ(w->RenameAccount[1]->text(), "Cash at Bank");
+    EXPECT_EQ(w->Folio[0]->text(), "1");
+    EXPECT_EQ(w->CurrentAsset[7]->text(), "Capital / Equity");
+    EXPECT_EQ(w->ScrollAcc->ValueMax(), 0);
+
+    // "100-5" typed into a number box stores 100.5; letters never arrive.
+    w->Folio[4]->setFocus();
+    w->Folio[4]->clear(); // the empty row shows 0
+    typeText(w->Folio[4], "10x0-5");
+    EXPECT_EQ(book.AccountNumbers[4], money("100.5"));
+    EXPECT_EQ(w->Folio[4]->text(), "100-5");
+    EXPECT_TRUE(run.BookChanged);
+    w->ScrollAcc_Change();
+    EXPECT_EQ(w->Folio[4]->text(), "100.5");
+    w->Dsh->click();
+    EXPECT_EQ(w->Folio[4]->text(), "100-5");
+    EXPECT_EQ(book.SubAccountDash, -1);
+    w->Dsh->click();
+    EXPECT_EQ(w->Folio[4]->text(), "100.5");
+    EXPECT_EQ(book.AccountNumbers[4], money("100.5"));
+
+    // Selecting a row shows its notes; a class click gives it that class.
+    w->RenameAccount[1]->setFocus();
+    w->selectRow(1);
+    EXPECT_EQ(w->ANote2->toPlainText(), "Harbour Bank\nQuay Road");
+    clickOn(w->CurrentAsset[Expense]);
+    EXPECT_EQ(book.AccountTypes[1], Expense);
+    EXPECT_TRUE(w->CurrentAsset[Expense]->font().bold());
+    EXPECT_FALSE(w->CurrentAsset[CurrentAsset]->font().bold());
+    // In help mode a class click shows the class's help and still sets the class.
+    w->HelpSelect->trigger();
+    EXPECT_TRUE(helpMode().isOn());
+    EXPECT_EQ(help.title(), "Chart of Accounts");
+    clickOn(w->CurrentAsset[CostOfGoodsSold]);
+    EXPECT_EQ(help.title(), "Cost of Goods Sold");
+    EXPECT_EQ(book.AccountTypes[1], CostOfGoodsSold);
+    clickOn(w->Folio[2]);
+    EXPECT_EQ(help.title(), "Account-ID Settings");
+    w->HelpSelect->trigger();
+    EXPECT_FALSE(helpMode().isOn());
+    EXPECT_FALSE(w->HelpSelect->isChecked());
+
+    // Enter moves down a row; the name typed there is stored at once.
+    pressKey(w->RenameAccount[1], Qt::Key_Return, "\r");
+    pressKey(w->RenameAccount[2], Qt::Key_Down);
+    EXPECT_EQ(w->editor().selectedRow(), 3);
+    w->RenameAccount[4]->setFocus();
+    w->selectRow(4);
+    typeText(w->RenameAccount[4], "Cash at Bank");
+    EXPECT_EQ(book.AccountNames[4], "Cash at Bank");
+    saveScreenshot(w, "config_accounts");
+
+    // Two accounts of one name: the close is refused, the second drawn red.
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(fakes.messages.lastText(),
+              "Two or More Accounts have the same name\r\n\r\nAccount 100    Cash at Bank\r\n"
+              "Account 100.5    Cash at Bank\r\n");
+    EXPECT_EQ(w->Folio[4]->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(w->RenameAccount[1]->palette().color(QPalette::Text), QColor(Qt::black));
+    saveScreenshot(w, "config_accounts_refused");
+    EXPECT_EQ(refills, 0);
+
+    // Mended, it closes, refills the account list and shows line 0.
+    w->RenameAccount[4]->setText("");
+    typeText(w->RenameAccount[4], "Petty Cash");
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(refills, 1);
+    EXPECT_EQ(shownLines, std::vector<int>{0});
+    std::vector<std::string> list;
+    for (const VariantText& t : book.EntryAccountList)
+        list.push_back(t.str());
+    EXPECT_EQ(list, (std::vector<std::string>{"Balance b/f", "Cash at Bank", "Accounts Payable",
+                                              "Sales", "Petty Cash"}));
+}
+
+TEST_F(ChartWindowTest, InsertDeleteStandardChartCopyAndPrint) {
+    TempDir dir;
+    fakes.environment.vars["LW_PDF_OUTPUT"] = (dir / "chart.pdf").string();
+    // A negative number from a file survives every redraw, dash or not.
+    book.AccountNumbers[13] = money("-5.5");
+    book.AccountNames[13] = "Odd";
+    book.SubAccountDash = -1;
+    ConfigAccounts* w = open();
+    EXPECT_EQ(w->Folio[13]->text(), "-5-5");
+    w->Dsh->click();
+    w->ScrollAcc_Change();
+    EXPECT_EQ(w->Folio[13]->text(), "-5.5");
+    EXPECT_EQ(book.AccountNumbers[13], money("-5.5"));
+    w->selectRow(1);
+    w->Insert_Account_Click();
+    EXPECT_EQ(book.LastAccount, 14);
+    EXPECT_EQ(book.AccountNumbers[2], money("102"));
+    EXPECT_EQ(w->editor().selectedSlot(), 2); // the new account moved into the selected row
+    EXPECT_EQ(w->Frame2->title(), "Accounts 2 To 15 :");
+    w->Delete_Account_Click();
+    EXPECT_EQ(book.AccountNames[2], "Accounts Payable");
+
+    // Copy All: the table as text and as real RTF.
+    w->Copy_All_Click();
+    EXPECT_EQ(fakes.clipboard.plain.rfind("Folio\tAccount Name\tAccount Type\r\n\r\n1\tBalance "
+                                          "b/f\tOther\r\n100\tCash at Bank\tCurrent Asset\r\n",
+                                          0),
+              0u);
+    writeFile(dir / "chart.rtf", fakes.clipboard.rtf);
+    std::string rtfText;
+    ASSERT_EQ(runCommand("unrtf --text '" + (dir / "chart.rtf").string() + "' 2>&1", &rtfText), 0);
+    for (const char* expected : {"Folio", "Account Type", "Cash at Bank", "Current Liability"})
+        EXPECT_NE(rtfText.find(expected), std::string::npos) << expected << "\n" << rtfText;
+
+    // The standard chart, printed to the PDF printer through the print setup.
+    w->GChatA_Click();
+    EXPECT_EQ(w->ScrollAcc->ValueMax(), 57);
+    EXPECT_EQ(w->RenameAccount[0]->text(), "Cash at Bank");
+    run.PrintScale = 1.0f;
+    QTimer::singleShot(0, w, [w] {
+        auto* setup = w->findChild<Printformer*>();
+        ASSERT_NE(setup, nullptr);
+        setup->printerChosen(PdfPrinterName);
+        setup->PxSize->setCurrentText("100%");
+        setup->Command1->click();
+    });
+    w->PrintAccounts_Click();
+    EXPECT_EQ(run.PrintScale, 1.0f);
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + (dir / "chart.pdf").string() + "' - 2>&1", &text),
+              0)
+        << text;
+    for (const char* expected :
+         {"Harbour Traders", "Folio", "Account Name", "Account Type", "100", "Cash at Bank",
+          "Current Asset", "Accumulated Depreciation of Building and Equipment", "Balance b/f",
+          "Other", "Discound Received", "840"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    w->closeWithoutCheck();
+}
+
+TEST_F(ChartWindowTest, MoveAsksAndMovesOnYesOnly) {
+    book.EntryLines.resize(3);
+    book.EntryIds.resize(3);
+    book.EntryLines[0].AccountNumber = money("100");
+    book.EntryLines[1].AccountNumber = money("100.1");
+    book.EntryLines[2].AccountNumber = money("400");
+    for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        SCOPED_TRACE(answer == MessageAnswer::Yes ? "Yes" : "No");
+        auto* w = new MoveAccounts(book);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->show();
+        EXPECT_EQ(w->windowTitle(), "Move Account to Account");
+        EXPECT_EQ(w->A1->count(), 14);
+        w->A1->setCurrentText("Cash at Bank");
+        w->A2->setCurrentText("Sales");
+        fakes.messages.answers = {answer};
+        w->Command1->click();
+        ASSERT_FALSE(fakes.messages.shown.empty());
+        EXPECT_EQ(fakes.messages.shown.back().text, "Move Account 100 to 400, Are you sure ?");
+        EXPECT_EQ(fakes.messages.shown.back().title, "Accounts");
+        settle();
+        const Currency expected = money(answer == MessageAnswer::Yes ? "400" : "100");
+        EXPECT_EQ(book.EntryLines[0].AccountNumber, expected);
+        EXPECT_EQ(book.EntryLines[1].AccountNumber, money("100.1"));
+    }
+    // A name that is no account is refused and the window stays.
+    MoveAccounts w(book);
+    w.show();
+    w.A1->setCurrentText("Sales");
+    w.A2->setCurrentText("Nobody");
+    w.Command1->click();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_NE(fakes.messages.lastText().find("Nobody"), std::string::npos);
+    EXPECT_EQ(book.EntryLines[2].AccountNumber, money("400"));
+}
+
+} // namespace

@@ -1,0 +1,197 @@
+// The group drop-down and the group editor driven offscreen as a user would:
+// the Include button of a row posts its group, a click on a name opens the
+// editor, the editor's boxes write the working lines, and closing it (or
+// opening another group) writes them back into the group.
+#include "accounts/group_test_books.h"
+#include "accounts/qt/Group_Entries.h"
+#include "accounts/qt/RecurringEntries.h"
+#include "platform/fake/fake_services.h"
+#include "toolkit/qt/New_Menu.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/User_Button.h"
+#include "toolkit/qt/widget_events.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace group_books;
+using namespace widget_events;
+
+namespace {
+
+struct Desk {
+    ScopedFakeServices fakes;
+    Book book = smallBook();
+    RunTimeState run;
+    int balanceChecks = 0;
+    std::vector<int> shownLines;
+    std::unique_ptr<Group_Entries> drop;
+
+    Desk() {
+        fakes.clock.moment = 46000.75;
+        book.EntryGroups[1] = threeEntryGroup();
+        book.GroupNames[1] = "Month end";
+        EntryGroupHost host;
+        host.iSBalance = [this] { ++balanceChecks; };
+        host.showJournalLine = [this](int line) { shownLines.push_back(line); };
+        host.includeButton = [] { return IncludeButtonPlace{1500, 3000, 900, 6000, 6000, 1500}; };
+        drop = std::make_unique<Group_Entries>(book, run, host);
+        showTop(drop.get());
+    }
+    ~Desk() {
+        if (drop->editor()) drop->editor()->close();
+    }
+
+    void hoverRow(int row) {
+        New_Menu* menu = drop->Edit_Group;
+        moveTo(drop.get(), inTop(menu, menu->rowRect(row).center() - QPoint(60, 0)));
+    }
+    void includeRow(int row) {
+        hoverRow(row);
+        click(drop.get(), inTop(drop->Edit_Group->editButton(), QPoint(24, 10)));
+    }
+    void openRow(int row) {
+        hoverRow(row);
+        click(drop.get(),
+              inTop(drop->Edit_Group, QPoint(20, drop->Edit_Group->rowRect(row).center().y())));
+        QApplication::processEvents();
+    }
+    RecurringEntries* editor() const { return drop->editor(); }
+};
+
+void focusAndType(RecurringEntries* w, QWidget* box, const std::string& text) {
+    QApplication::setActiveWindow(w);
+    box->setFocus();
+    QApplication::processEvents();
+    dialog_driving::typeText(box, text);
+}
+
+} // namespace
+
+TEST(GroupDropDown, IncludePostsTheRowsGroupAndANameOpensIt) {
+    Desk d;
+    // Placed by the button: 100 twips right of its right edge, opening upwards.
+    const int width = d.drop->width(), height = d.drop->height();
+    // (1500 + 6000 + 1480 + 120) / 15 = 606.7 and (900 + 6000 + 3000 - 120) / 15 = 652 pixels.
+    EXPECT_EQ(d.drop->pos(), QPoint(607 - width, 652 - height));
+    d.hoverRow(1);
+    EXPECT_TRUE(QFile::exists(saveShot(d.drop.get(), "entry_group_drop_down")));
+
+    d.includeRow(1);
+    ASSERT_EQ(d.book.LastEntryLine(), 10);
+    EXPECT_EQ(d.book.EntryIds[10].shown(), "44");
+    EXPECT_EQ(d.book.EntryLines[4].Date, 46000);
+    EXPECT_EQ(d.shownLines, std::vector<int>{10});
+    EXPECT_EQ(d.balanceChecks, 1);
+    EXPECT_TRUE(d.run.BookChanged);
+    EXPECT_FALSE(d.drop->isVisible());
+    EXPECT_EQ(d.book.EntryGroups[1], threeEntryGroup());
+
+    showTop(d.drop.get());
+    d.openRow(1);
+    ASSERT_NE(d.editor(), nullptr);
+    EXPECT_EQ(d.balanceChecks, 2);
+    EXPECT_EQ(d.book.EditedGroup, 1);
+    EXPECT_EQ(d.editor()->windowTitle(), "Include Entries...");
+    EXPECT_EQ(d.editor()->GroupLabels->text(), "Month end");
+    EXPECT_EQ(d.book.LastEntryLine(), 10); // nothing posted
+}
+
+TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
+    Desk d;
+    d.fakes.settings.set("LW", "Settings", "eLeft", "1500");
+    d.fakes.settings.set("LW", "Settings", "eTop", "3000");
+    d.openRow(1);
+    RecurringEntries* w = d.editor();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->pos(), QPoint(100, 200));
+
+    // The grid: labels, indentation, colours and note rows.
+    EXPECT_EQ(w->CrDrLabel[0]->text(), "Debit :");
+    EXPECT_TRUE(w->CrDrLabel[1]->isVisibleTo(w));
+    EXPECT_EQ(w->CrDrLabel[1]->text(), "Credit :");
+    EXPECT_GT(w->Folio[1]->x(), w->Folio[0]->x());
+    EXPECT_EQ(w->Folio[1]->palette().color(QPalette::Base), QColor(255, 240, 240));
+    EXPECT_EQ(w->AccNote[1]->text(), "Rent");
+    EXPECT_TRUE(w->AccNote[1]->isVisibleTo(w));
+    EXPECT_FALSE(w->AccNote[2]->isVisibleTo(w));
+    EXPECT_FALSE(w->CrDrLabel[3]->isVisibleTo(w)); // the second debit of an entry
+    EXPECT_EQ(w->AccNote[6]->text(), "");          // "_" shows empty
+    EXPECT_FALSE(w->Folio[7]->isVisibleTo(w));
+    EXPECT_EQ(w->Account_Name[4]->currentText(), "Sales");
+    EXPECT_EQ(w->AmountText[4]->text(), "25");
+
+    // Typing: the name, a folio in the sub-account form, an amount, a note.
+    focusAndType(w, w->GroupLabels, " wages");
+    EXPECT_EQ(d.book.GroupNames[1].shown(), "Month end wages");
+    EXPECT_EQ(d.drop->Edit_Group->logic().captions()[1], "Month end wages");
+    w->Folio[2]->clear();
+    focusAndType(w, w->Folio[2], "");
+    EXPECT_TRUE(w->CompoundEntry[1]->isVisibleTo(w)); // the debit add-line button, until a key
+    EXPECT_EQ(w->CompoundEntry[1]->y(), w->Folio[2]->y());
+    dialog_driving::typeText(w->Folio[2], "100-1x");
+    EXPECT_FALSE(w->CompoundEntry[1]->isVisibleTo(w));
+    EXPECT_EQ(d.book.RecurringLines[2].AccountNumber, Currency::fromRaw(1001000));
+    EXPECT_EQ(w->Account_Name[2]->currentText(), "Petty cash");
+    w->AmountText[2]->selectAll();
+    focusAndType(w, w->AmountText[2], "12.5-");
+    EXPECT_EQ(d.book.RecurringLines[2].Amount, Currency::fromRaw(125000));
+    w->AccNote[1]->selectAll();
+    focusAndType(w, w->AccNote[1], "Office");
+    EXPECT_EQ(d.book.RecurringLines[1].Details, "Office");
+    EXPECT_EQ(d.book.EntryGroups[1], threeEntryGroup()); // not yet written back
+
+    // Copy marks the current entry's rows; paste appends it at the grid's top.
+    w->C_E->click();
+    EXPECT_EQ(d.fakes.clipboard.plain,
+              "600\t\tRent\t500\t\r\n\t100\tCash at Bank\t500\tOffice\r\nLW");
+    EXPECT_NE(w->Folio[0]->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(w->Folio[3]->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Base));
+    w->P_E->click();
+    EXPECT_EQ(w->ScrollAcc->Value(), 7);
+    EXPECT_EQ(w->AccNote[1]->text(), "Office");
+    EXPECT_EQ(d.book.RecurringLines.size(), 9u);
+
+    // A new entry stands at the top of the grid.
+    w->New_E->click();
+    EXPECT_EQ(w->ScrollAcc->Value(), 9);
+    EXPECT_EQ(w->CrDrLabel[0]->text(), "Debit :");
+    w->ScrollAcc->setValue(0);
+    EXPECT_TRUE(QFile::exists(saveShot(w, "entry_group_editor")));
+    // Down in a row moves the grid under it; the line it then shows and its
+    // entry become current, so Delete takes that entry whole.
+    focusAndType(w, w->Folio[0], "");
+    dialog_driving::pressKey(w->Folio[0], Qt::Key_Down);
+    dialog_driving::pressKey(w->Folio[0], Qt::Key_Down);
+    EXPECT_EQ(w->ScrollAcc->Value(), 2);
+    EXPECT_EQ(w->editor().CurrentLine(), 2);
+    EXPECT_EQ(w->editor().EntryLastLine(), 4);
+    w->Del_E->click();
+    EXPECT_EQ(d.book.RecurringLines.size(), 8u);
+    EXPECT_EQ(d.book.RecurringLines[2], line(Debit, 100, 1));
+    w->move(120, 90);
+    const std::vector<EntryLine> edited = d.book.RecurringLines;
+
+    // Opening group 4 writes group 2 back and stores the editor's place.
+    d.openRow(4);
+    EXPECT_EQ(d.book.EntryGroups[1], edited);
+    EXPECT_EQ(d.book.EditedGroup, 4);
+    ASSERT_NE(d.editor(), nullptr);
+    EXPECT_NE(d.editor(), w);
+    EXPECT_EQ(d.fakes.settings.get("LW", "Settings", "eLeft"), std::optional<std::string>("1800"));
+    EXPECT_EQ(d.fakes.settings.get("LW", "Settings", "eTop"), std::optional<std::string>("1350"));
+
+    // Closing the drop-down (the book is being replaced) closes the editor,
+    // which writes group 5 back first.
+    d.editor()->New_E->click();
+    d.drop->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(d.editor(), nullptr);
+    EXPECT_EQ(d.book.EntryGroups[4].size(), 4u);
+}

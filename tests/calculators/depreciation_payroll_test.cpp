@@ -1,0 +1,206 @@
+// Reading typed numbers and times, the depreciation schedule and the payroll
+// sheet: times worked, gross, deductions, net and totals, and the boxes as
+// they read once the user leaves them.
+#include "calculators/depreciation.h"
+#include "calculators/number_reading.h"
+#include "calculators/payroll.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const NumberMarks Point{".", ","};
+const NumberMarks Comma{",", "."};
+
+TEST(TypedNumbers, SystemRulesThenLeadingNumber) {
+    struct Case {
+        std::string text;
+        NumberMarks marks;
+        std::optional<Currency> amount;
+    } cases[] = {
+        {"1,000", Point, Currency::fromUnits(1000)},
+        {"1,234.5", Point, Currency::fromRaw(12345000)},
+        {"12,5", Comma, Currency::fromRaw(125000)},
+        {"12,5", Point, Currency::fromUnits(12)}, // no grouping by threes: the leading number
+        {"1.000,50", Comma, Currency::fromRaw(10005000)},
+        {"12.5", Comma, Currency::fromRaw(125000)}, // leading number reads "."
+        {" -7.25 ", Point, Currency::fromRaw(-72500)},
+        {"12-3", Point, Currency::fromUnits(12)},
+        {"abc", Point, Currency()},
+        {"", Point, Currency()},
+        {"0.00005", Point, Currency()}, // halves to even at four places
+        {"9E99", Point, std::nullopt},  // beyond the currency range
+        {"99999999999999999", Point, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readTypedAmount(c.text, c.marks), c.amount) << c.text;
+    EXPECT_DOUBLE_EQ(readTypedNumber("12,5", Comma), 12.5);
+    EXPECT_DOUBLE_EQ(readTypedNumber("12,5", Point), 12);
+    EXPECT_EQ(readDecimal("1,00", Point), std::nullopt);
+    EXPECT_EQ(readDecimal("-", Point), std::nullopt);
+
+    struct Time {
+        std::string text;
+        std::optional<double> seconds;
+    } times[] = {
+        {"09:00 am", 9 * 3600},     {"9:00am", 9 * 3600},  {"05:30 PM", 17.5 * 3600},
+        {"17:00", 17 * 3600},       {"12:00am", 0},        {"12:00 pm", 12 * 3600},
+        {"9 pm", 21 * 3600},        {"00:30", 1800},       {"1:02:03", 3723},
+        {"", std::nullopt},         {"abc", std::nullopt}, {"25:00", std::nullopt},
+        {"13:00 pm", std::nullopt}, {"9", std::nullopt},   {"9:60", std::nullopt},
+    };
+    for (const Time& t : times) {
+        const std::optional<double> v = readTimeOfDay(t.text);
+        ASSERT_EQ(v.has_value(), t.seconds.has_value()) << t.text;
+        if (v) EXPECT_NEAR(*v * 86400, *t.seconds, 1e-6) << t.text;
+    }
+    EXPECT_EQ(clockText(0), "12:00 am");
+    EXPECT_EQ(clockText(0.5), "12:00 pm");
+    EXPECT_EQ(clockText(17.5 / 24), "05:30 pm");
+    EXPECT_EQ(durationText(7.5 / 24), "07:30");
+}
+
+TEST(Depreciation, ReducingBalanceSchedules) {
+    using Outcome = DepreciationSchedule::Outcome;
+    struct Case {
+        std::string cost, percent, years;
+        NumberMarks marks;
+        Outcome outcome;
+        std::vector<std::pair<std::int64_t, std::int64_t>> rows; // book value, depreciation (raw)
+    } cases[] = {
+        {"1000",
+         "20",
+         "3",
+         Point,
+         Outcome::Computed,
+         {{10000000, 2000000}, {8000000, 1600000}, {6400000, 1280000}}},
+        {"1,000", "20", "1", Point, Outcome::Computed, {{10000000, 2000000}}},
+        {"12,5", "10", "1", Comma, Outcome::Computed, {{125000, 12500}}},
+        {"1", ".5", "1", Point, Outcome::Computed, {{10000, 50}}},
+        {"0.0003", "50", "2", Point, Outcome::Computed, {{3, 2}, {1, 0}}}, // halves to even
+        {"1000", "20", "0", Point, Outcome::Nothing, {}},
+        {"1000", "20", "", Point, Outcome::Nothing, {}},
+        {"1000", "20", ".5", Point, Outcome::Nothing, {}},
+        {"1000",
+         "20",
+         "2.5",
+         Point,
+         Outcome::Computed, // 1 + (2.5 - 1) halves to even: 3 years
+         {{10000000, 2000000}, {8000000, 1600000}, {6400000, 1280000}}},
+        {"9E99", "20", "3", Point, Outcome::CostTooLarge, {}},
+        {"abc", "20", "2", Point, Outcome::Computed, {{0, 0}, {0, 0}}},
+    };
+    for (const Case& c : cases) {
+        const DepreciationSchedule s = depreciationSchedule(c.cost, c.percent, c.years, c.marks);
+        EXPECT_EQ(s.outcome, c.outcome) << c.cost << " " << c.years;
+        std::vector<std::pair<std::int64_t, std::int64_t>> rows;
+        for (const DepreciationYear& y : s.years)
+            rows.emplace_back(y.bookValue.raw, y.depreciation.raw);
+        EXPECT_EQ(rows, c.rows) << c.cost << " " << c.years;
+    }
+    EXPECT_EQ(depreciationSchedule("1000", "20", "99", Point).years.size(), 99u);
+    EXPECT_EQ(formatAmount(Currency::fromUnits(640), 2, Point), "640.00");
+    EXPECT_EQ(depreciationYearLabel("Year", 2), "Year 2:");
+    EXPECT_EQ(depreciationRateLabel("2x"), "x 2x% =");
+}
+
+TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
+    PayrollSheet s(Point);
+    // A new sheet: 09:00 am to 09:00 am, nothing worked.
+    EXPECT_EQ(s.period[0].start, "09:00 am");
+    EXPECT_EQ(s.period[6].lunch, "00:00");
+    EXPECT_EQ(s.period[3].worked, "00:00");
+    EXPECT_EQ(s.period[3].gross, "0.00");
+    EXPECT_EQ(s.totalWorked, "0:00");
+    EXPECT_EQ(s.totalNet, "0.00");
+
+    struct Shift {
+        std::string start, end, lunch, rate, worked, gross;
+    } shifts[] = {
+        {"09:00 am", "05:00 pm", "00:30", "20", "07:30", "150.00"},
+        {"10:00 pm", "06:00 am", "00:00", "10", "08:00", "80.00"}, // over midnight
+        {"01:00 pm", "05:00 pm", "00:00", "10", "04:00", "40.00"},
+        {"17:00", "9:30 pm", "0:15", "12", "04:15", "51.00"},
+        {"10:00 am", "06:00 am", "00:00", "1", "20:00", "20.00"}, // ends before it starts: next day
+        {"09:00 am", "10:00 am", "02:00", "10", "00:00", "0.00"}, // lunch too long: nothing
+        {"09:00 am", "09:00 am", "00:00", "10", "00:00", "0.00"},
+    };
+    for (int i = 0; i < 7; ++i) {
+        s.period[i].start = shifts[i].start;
+        s.period[i].end = shifts[i].end;
+        s.period[i].lunch = shifts[i].lunch;
+        s.period[i].rate = shifts[i].rate;
+        s.PayTime(i);
+        EXPECT_EQ(s.period[i].worked, shifts[i].worked) << i;
+        EXPECT_EQ(s.period[i].gross, shifts[i].gross) << i;
+    }
+    EXPECT_EQ(s.period[3].start, "05:00 pm");
+    EXPECT_EQ(s.totalWorked, "43:45");
+    EXPECT_EQ(s.totalGross, "341.00");
+
+    // 10 % of 150 leaves 135.00; a fixed 12.345 is held to 12.34 on leaving.
+    s.percent[0] = "10";
+    s.computeAll();
+    EXPECT_EQ(s.period[0].deductions[0], "15");
+    EXPECT_EQ(s.period[0].net, "135.00");
+    EXPECT_EQ(s.deductionTotals[0], "34.10");
+    s.period[0].deductions[3] = "12.345";
+    EXPECT_TRUE(s.leaveBox(0, PayrollSheet::Box::Fixed4));
+    EXPECT_EQ(s.period[0].deductions[3], "12.34");
+    EXPECT_EQ(s.period[0].net, "122.66");
+    EXPECT_EQ(s.totalNet, "294.56"); // 341 - 34.10 - 12.34
+    s.period[0].deductions[4] = "12.355";
+    s.leaveBox(0, PayrollSheet::Box::Fixed5);
+    EXPECT_EQ(s.period[0].deductions[4], "12.36");
+    s.period[0].deductions[5] = "12-3";
+    s.leaveBox(0, PayrollSheet::Box::Fixed6);
+    EXPECT_EQ(s.period[0].deductions[5], "12");
+    s.period[1].rate = "1,234.5";
+    s.leaveBox(1, PayrollSheet::Box::Rate);
+    EXPECT_EQ(s.period[1].rate, "1234.5");
+    EXPECT_EQ(s.period[1].gross, "9,876.00");
+    s.period[1].deductions[3] = "9E99";
+    EXPECT_FALSE(s.leaveBox(1, PayrollSheet::Box::Fixed4));
+    EXPECT_EQ(s.period[1].deductions[3], "0"); // refused: the period keeps its deduction
+    s.percent[1] = "150";
+    s.leavePercent(1);
+    EXPECT_EQ(s.percent[1], "99");
+    s.percent[1] = "100";
+    s.leavePercent(1);
+    EXPECT_EQ(s.percent[1], "100");
+
+    // Leaving a start that reads midnight or nothing, or a zero lunch, recomputes.
+    s.period[0].start = "";
+    s.leaveBox(0, PayrollSheet::Box::Start);
+    EXPECT_EQ(s.period[0].start, "12:00 am");
+    EXPECT_EQ(s.period[0].worked, "16:30"); // midnight to 05:00 pm less 00:30
+    s.period[0].lunch = "0";
+    s.leaveBox(0, PayrollSheet::Box::Lunch);
+    EXPECT_EQ(s.period[0].lunch, "00:00");
+    EXPECT_EQ(s.period[0].worked, "17:00");
+    // An unreadable start keeps the period's time worked.
+    s.period[0].start = "abc";
+    s.PayTime(0);
+    EXPECT_EQ(s.period[0].start, "abc");
+    EXPECT_EQ(s.period[0].worked, "17:00");
+
+    // Seven periods of 07:30 at 10.
+    PayrollSheet w(Comma);
+    for (int i = 0; i < 7; ++i) {
+        w.period[i].end = "04:30 pm";
+        w.period[i].rate = "10";
+        w.PayTime(i);
+    }
+    EXPECT_EQ(w.totalWorked, "52:30");
+    EXPECT_EQ(w.totalGross, "525,00");
+    // A fixed deduction typed with the decimal comma keeps its fraction.
+    w.period[0].deductions[3] = "12,50";
+    w.leaveBox(0, PayrollSheet::Box::Fixed4);
+    EXPECT_EQ(w.period[0].deductions[3], "12,5");
+    EXPECT_EQ(w.period[0].net, "62,50");
+    w.percent[2] = "12,5";
+    w.computeAll();
+    EXPECT_EQ(w.period[6].deductions[2], "9,38"); // 12.5 % of 75.00, to the cent
+}
+
+} // namespace

@@ -1,0 +1,247 @@
+// The three calculator windows offscreen: the tape takes keys, moves along
+// the tape and pastes the main window's entry text; the depreciation
+// schedule shows its scroll bar past 13 years; the payroll boxes read as they
+// should once left. Each window leaves a screenshot.
+#include "calculators/qt/Depreciation.h"
+#include "calculators/qt/PayRoll.h"
+#include "calculators/qt/Rolling_Caculator.h"
+
+#include "book/entry_clip_text.h"
+#include "platform/fake/fake_services.h"
+#include "toolkit/qt/dialog_driving.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+using dialog_driving::saveScreenshot;
+using dialog_driving::settle;
+
+// A key as the keyboard sends it: pressed in the box with the focus and
+// released in whichever box has the focus then.
+void key(QWidget* fallback, int code, const QString& text = QString()) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : fallback;
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    target = QApplication::focusWidget() ? QApplication::focusWidget() : fallback;
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+void type(QWidget* fallback, const QString& text) {
+    for (QChar c : text)
+        key(fallback, c == '\r' ? Qt::Key_Return : c.toUpper().unicode(),
+            c == '\r' ? QString("\r") : QString(c));
+}
+
+void leave(QLineEdit* box) {
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &out);
+}
+
+void typeInto(QLineEdit* box, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+    }
+}
+
+TEST(TapeCalculatorWindow, TakesKeysScrollsAndPastesEntryText) {
+    ScopedFakeServices fakes(monthFirstLocale());
+    Rolling_Caculator w;
+    w.show();
+    w.resize(250, 200);
+    settle();
+    const int lastRow = w.tape().lastRow();
+    ASSERT_GE(lastRow, 3);
+    EXPECT_FALSE(w.CalAmount[lastRow + 1]->isVisible());
+    EXPECT_TRUE(w.TotalAmount->y() >= w.CalAmount[lastRow]->y() + 20);
+    w.CalAmount[0]->setFocus();
+    settle();
+
+    type(w.CalAmount[0], "5*3-4/2");
+    EXPECT_EQ(w.TotalAmount->text(), "5.50");
+    EXPECT_EQ(w.Op[1]->text(), "x");
+    EXPECT_EQ(w.Op[3]->text(), "/");
+    EXPECT_EQ(w.CalAmount[3]->text(), "2");
+    type(w.CalAmount[0], "x"); // a letter is dropped
+    EXPECT_EQ(w.CalAmount[3]->text(), "2");
+
+    // Enter down to the last row and past it: the tape scrolls by one line a key.
+    for (int r = 3; r < lastRow; ++r)
+        type(w.CalAmount[0], "\r");
+    const int maxBefore = w.ScrollNum->maximum();
+    for (int i = 0; i < maxBefore + 2; ++i)
+        type(w.CalAmount[0], "\r");
+    EXPECT_EQ(w.ScrollNum->value(), w.ScrollNum->maximum());
+    EXPECT_EQ(w.ScrollNum->maximum(), maxBefore + 2); // two lines appended at the end
+    type(w.CalAmount[0], "+1,000.5\r");
+    EXPECT_EQ(w.TotalAmount->text(), "1,006.00");
+    // Up in the top row scrolls back; leaving a box shows its display form.
+    w.CalAmount[0]->setFocus();
+    key(w.CalAmount[0], Qt::Key_Up);
+    EXPECT_EQ(w.ScrollNum->value(), w.ScrollNum->maximum() - 1);
+    w.ScrollNum->setValue(0);
+    EXPECT_EQ(w.CalAmount[0]->text(), "5.00");
+    w.dp1_Click(VariableDecimals);
+    EXPECT_EQ(w.CalAmount[0]->text(), "5");
+    w.dp1_Click(2);
+    w.Op[0]->click(); // "+5" turns "-5"
+    EXPECT_EQ(w.TotalAmount->text(), "991.00");
+    w.CalcFuntions_Click(3);
+    EXPECT_EQ(w.TotalAmount->text(), "Mode : 2");
+    w.CalcFuntions_Click(0);
+
+    // Copy, then paste a plain text with a negative line shown red.
+    w.C_m_Click();
+    EXPECT_TRUE(fakes.clipboard.plain.starts_with("5\r\n3\r\n4\r\n2\r\n"));
+    fakes.clipboard.plain = "10\r\n-3\r\n1,000.50";
+    w.P_m_Click();
+    EXPECT_EQ(w.TotalAmount->text(), "1,007.50");
+    EXPECT_EQ(w.CalAmount[1]->text(), "(3.00)");
+    EXPECT_EQ(w.CalAmount[1]->palette().color(QPalette::Text), QColor(0xFF, 0, 0));
+    w.SortNm_Click();
+    EXPECT_EQ(w.CalAmount[0]->text(), "10.00");
+    EXPECT_EQ(w.CalAmount[1]->text(), "1,000.50");
+    EXPECT_EQ(w.CalAmount[2]->text(), "");
+    saveScreenshot(&w, "tape_calculator");
+}
+
+TEST(TapeCalculatorWindow, PastesTheMainWindowsEntryLinesWithADecimalComma) {
+    ScopedFakeServices fakes(decimalCommaLocale());
+    Book book;
+    book.EntryLines = {
+        EntryLine{45000, Debit, Currency::fromUnits(100), Currency::fromRaw(1205000), "", 0},
+        EntryLine{45000, Credit, Currency::fromUnits(200), Currency::fromRaw(1205000), "sale", 0}};
+    fakes.clipboard.plain = EntryClipText(book, 0, 1, ",");
+    Rolling_Caculator w;
+    w.show();
+    settle();
+    w.P_m_Click();
+    EXPECT_EQ(w.Op[0]->text(), "+");
+    EXPECT_EQ(w.Op[1]->text(), "-");
+    EXPECT_EQ(w.CalAmount[0]->text(), "120,50");
+    EXPECT_EQ(w.TotalAmount->text(), ",00");
+}
+
+TEST(DepreciationWindow, SchedulesAndScrollsPastThirteenYears) {
+    ScopedFakeServices fakes(monthFirstLocale());
+    Book book;
+    book.DecimalsJournal = 2;
+    Depreciation w(book);
+    w.show();
+    settle();
+    struct Case {
+        const char *cost, *years;
+        std::size_t rows;
+        bool scrollBar;
+    } cases[] = {{"1000", "3", 3, false}, {"1000", "13", 13, false}, {"1000", "14", 14, true},
+                 {"1000", "1", 1, false}, {"1000", "0", 1, false},   {"1000", "99", 99, true}};
+    for (const Case& c : cases) {
+        w.Cost->setText(c.cost);
+        w.TheYears->setText(c.years);
+        w.Command1->click();
+        EXPECT_EQ(w.L1.size(), c.rows) << c.years;
+        EXPECT_EQ(w.VScroll1->isVisible(), c.scrollBar) << c.years;
+        if (c.years == std::string("3")) {
+            EXPECT_EQ(w.Stage1[0]->text(), "1,000.00");
+            EXPECT_EQ(w.Stage1[1]->text(), "800.00");
+            EXPECT_EQ(w.Stage1[2]->text(), "640.00");
+            EXPECT_EQ(w.Stage2[2]->text(), "128.00");
+            EXPECT_EQ(w.L1[1]->text(), "Year 2:");
+            EXPECT_EQ(w.L2[2]->text(), "x 20% =");
+            saveScreenshot(&w, "depreciation");
+        }
+    }
+    // Scrolling moves every row up; the last one comes into the frame.
+    w.VScroll1->setValue(w.VScroll1->maximum());
+    EXPECT_LT(w.L1[0]->y(), 0);
+    EXPECT_LE(w.Stage1.back()->geometry().bottom(), w.Picture1->height());
+    saveScreenshot(&w, "depreciation_99_years");
+    // A cost beyond the currency range is refused with a message.
+    w.Cost->setText("9E99");
+    w.TheYears->setText("2");
+    w.Command1->click();
+    EXPECT_EQ(w.L1.size(), 99u);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_NE(fakes.messages.lastText().find("too large"), std::string::npos);
+}
+
+TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
+    ScopedFakeServices fakes(monthFirstLocale());
+    PayRoll w("$ :", "");
+    w.show();
+    settle();
+    EXPECT_EQ(w.PaySt[0]->text(), "09:00 am");
+    EXPECT_EQ(w.PayEnd[6]->text(), "09:00 am");
+    EXPECT_EQ(w.PayBreak[3]->text(), "00:00");
+    EXPECT_EQ(w.PayTotal[0]->text(), "00:00");
+    EXPECT_EQ(w.PayTotalT->text(), "0:00");
+    EXPECT_EQ(w.PayNetT->text(), "0.00");
+    EXPECT_EQ(w.PayTitle[5]->text(), "Rate $ : P/H");
+    EXPECT_EQ(w.PayTitle[7]->text(), "% =  $ :");
+    EXPECT_EQ(w.ShiftT[6]->text(), "Period 7");
+
+    w.PayEnd[0]->setText("17:00");
+    leave(w.PayEnd[0]);
+    EXPECT_EQ(w.PayEnd[0]->text(), "05:00 pm");
+    w.PayBreak[0]->setText("0:30");
+    leave(w.PayBreak[0]);
+    EXPECT_EQ(w.PayTotal[0]->text(), "07:30");
+    w.PayRate[0]->clear();
+    typeInto(w.PayRate[0], "2x0");
+    EXPECT_EQ(w.PayRate[0]->text(), "20"); // letters do not get in
+    EXPECT_EQ(w.PayGross[0]->text(), "150.00");
+    typeInto(w.PayP[0], "10");
+    EXPECT_EQ(w.PayDe[0][0]->text(), "15");
+    EXPECT_EQ(w.PayNet[0]->text(), "135.00");
+    EXPECT_EQ(w.PayNetT->text(), "135.00");
+    typeInto(w.PayDe[0][0], "7"); // percentage deductions are worked out, not typed
+    EXPECT_EQ(w.PayDe[0][0]->text(), "15");
+    w.PayDe[3][0]->setText("12.345");
+    leave(w.PayDe[3][0]);
+    EXPECT_EQ(w.PayDe[3][0]->text(), "12.34");
+    EXPECT_EQ(w.PayNet[0]->text(), "122.66");
+
+    // A start that reads nothing becomes midnight, a zero lunch 00:00; both recompute.
+    w.PaySt[0]->setText("");
+    typeInto(w.PaySt[0], "ab");
+    EXPECT_EQ(w.PaySt[0]->text(), "ab");
+    leave(w.PaySt[0]);
+    EXPECT_EQ(w.PaySt[0]->text(), "12:00 am");
+    EXPECT_EQ(w.PayTotal[0]->text(), "16:30");
+    w.PayBreak[0]->setText("0");
+    leave(w.PayBreak[0]);
+    EXPECT_EQ(w.PayBreak[0]->text(), "00:00");
+    EXPECT_EQ(w.PayTotal[0]->text(), "17:00");
+    // A night shift in period 2.
+    w.PaySt[1]->setText("10:00 pm");
+    leave(w.PaySt[1]);
+    w.PayEnd[1]->setText("6:00 am");
+    leave(w.PayEnd[1]);
+    EXPECT_EQ(w.PayTotal[1]->text(), "08:00");
+    EXPECT_EQ(w.PayTotalT->text(), "25:00");
+    w.PayP[1]->setText("150");
+    leave(w.PayP[1]);
+    EXPECT_EQ(w.PayP[1]->text(), "99");
+    w.PayDe[4][1]->setText("9E99");
+    leave(w.PayDe[4][1]);
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+    // Clearing a percentage recomputes every period.
+    w.PayP[1]->selectAll();
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, "\b");
+    QApplication::sendEvent(w.PayP[1], &backspace);
+    EXPECT_EQ(w.PayP[1]->text(), "");
+    EXPECT_EQ(w.PayDT[1]->text(), "0.00");
+    EXPECT_EQ(w.PayNetT->text(), "293.66"); // 340 - 34 - 12.34
+    saveScreenshot(&w, "payroll");
+}
+
+} // namespace

@@ -1,0 +1,198 @@
+// What the ledger windows show of a page, worked out from built ledgers: the
+// T-account's label rows, the running balance's cells, the journal's printed
+// rows with their wrapped notes, the scroll ranges and the detail bar.
+#include "book/hand_made_books.h"
+#include "ledgers/ledger_pages.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using handmade::day;
+using handmade::money;
+
+TAccountRow row(const std::string& text, const char* amount, TAccountRowKind kind,
+                std::int32_t line = 0, double date = day(2025, 3, 2)) {
+    return TAccountRow{date, text, money(amount), line, kind};
+}
+
+TEST(LedgerPages, TAccountRowsShowTheirKindAndOnlyJournalRowsCanBeClicked) {
+    TAccountLedger l;
+    l.Decimals = 2;
+    l.Debit.Rows = {
+        row("Balance b/f", "1234.5", TAccountRowKind::BroughtForward, 0, day(2025, 3, 1)),
+        row("Sales", "0.5", TAccountRowKind::Contra, 7),
+        row("", "20", TAccountRowKind::Contra, 9)}; // a contra without a name
+    l.Credit.Rows = {row("   ", "0", TAccountRowKind::EmptyBroughtForward, 0, day(2025, 3, 1)),
+                     row("Rent", "-12.5", TAccountRowKind::Contra, 4),
+                     row("Balance c/d", "1242.5", TAccountRowKind::CarriedDown, 0, 0)};
+    const auto page = tAccountPage(l, 0, 4, 2, monthFirstLocale()); // dd/mm/yyyy
+    ASSERT_EQ(page.size(), 5u);
+    struct Expect {
+        std::string date, text, amount;
+        bool bold;
+        int line;
+    };
+    const std::vector<std::pair<Expect, Expect>> expected = {
+        {{"", "Balance b/f", "1,234.50", true, -1}, {"", "   ", "", false, -1}},
+        {{"02/03/2025", "Sales", ".50", false, 7}, {"02/03/2025", "Rent", "(12.50)", false, 4}},
+        {{"02/03/2025", "", "20.00", false, 9}, {"", "Balance c/d", "1,242.50", true, -1}},
+        {{"", "", "", false, -1}, {"", "", "", false, -1}},
+        {{"", "", "", false, -1}, {"", "", "", false, -1}},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        for (const auto& [cell, want] : {std::pair{&page[i].debit, &expected[i].first},
+                                         std::pair{&page[i].credit, &expected[i].second}}) {
+            EXPECT_EQ(cell->date, want->date) << i;
+            EXPECT_EQ(cell->text, want->text) << i;
+            EXPECT_EQ(cell->amount, want->amount) << i;
+            EXPECT_EQ(cell->bold, want->bold) << i;
+            EXPECT_EQ(cell->line, want->line) << i;
+        }
+    }
+    // A page further down shows the rows from there; the halves scroll together.
+    EXPECT_EQ(tAccountPage(l, 2, 0, 2, monthFirstLocale())[0].credit.text, "Balance c/d");
+
+    // Scroll ranges: hidden (0) below a page, else the last page ends two rows past the last row.
+    for (const auto& [rows, pageRows, max] :
+         {std::tuple{0, 19, 0}, {18, 19, 0}, {19, 19, 1}, {100, 19, 82}})
+        EXPECT_EQ(tAccountScrollMax(rows, pageRows), max) << rows;
+    for (const auto& [rows, visible, max] : {std::tuple{30, 21, 11}, {0, 21, 0}, {5, 21, 0}})
+        EXPECT_EQ(runningBalanceScrollMax(rows, visible), max) << rows;
+}
+
+TEST(LedgerPages, RunningBalanceCellsAndTheDetailBar) {
+    Book b = handmade::emptyBook();
+    handmade::setAccount(b, 1, "100", "Cash", CurrentAsset);
+    handmade::setAccount(b, 2, "400", "Sales", Revenue);
+    handmade::addEntry(b, "7", day(2025, 3, 2), "100", "400", "75", "Takings");
+    RunningBalanceLedger l;
+    auto add = [&](const char* debit, const char* credit, const char* balance, bool opening) {
+        RunningBalanceRow r;
+        r.Date = day(2025, 3, 2);
+        r.Reference = opening ? "" : "7";
+        r.Account = money(opening ? "1" : "400");
+        r.Debit = money(debit);
+        r.Credit = money(credit);
+        r.Balance = money(balance);
+        r.Opening = opening;
+        r.Line = opening ? 0 : 1;
+        l.Rows.push_back(r);
+    };
+    add("0", "0", "-75", true);
+    add("75", "0", "0", false); // zero takes the suffix of the row before
+    add("0", "-5", "5", false);
+    const auto page = runningBalancePage(b, l, 0, 10, monthFirstLocale());
+    ASSERT_EQ(page.size(), 3u);
+    const std::vector<std::vector<std::string>> expected = {
+        {"3/2/2025", "", "Balance b/f", "", "", "75.00 Cr"},
+        {"3/2/2025", "7", "Sales", "75.00", "", "0.00 Cr"},
+        {"3/2/2025", "7", "Sales", "", "(5.00)", "5.00 Dr"},
+    };
+    for (std::size_t i = 0; i < page.size(); ++i) {
+        const auto& c = page[i];
+        EXPECT_EQ((std::vector<std::string>{c.date, c.reference, c.account, c.debit, c.credit,
+                                            c.balance}),
+                  expected[i])
+            << i;
+    }
+    EXPECT_TRUE(page[0].opening);
+    EXPECT_EQ(runningBalancePage(b, l, 2, 10, monthFirstLocale()).size(), 1u);
+
+    // The note of the entry's last line, ten spaces and the line's own reference.
+    EXPECT_EQ(entryDetailText(b, 0), "Takings" + std::string(10, ' ') + "7" + std::string(13, ' '));
+    b.EntryLines[1].Details = "   ";
+    EXPECT_EQ(entryDetailText(b, 0), std::nullopt);
+    EXPECT_EQ(entryDetailText(b, 5), std::nullopt);
+}
+
+// Every character as wide as 1, so the note column (330) holds 316 after the
+// 14 blanks that the measure puts before the row.
+double charWidth(const std::string& s) {
+    return static_cast<double>(s.size());
+}
+
+TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
+    const std::string word(700, 'x');
+    auto rows = wrapJournalNote(word, 1, charWidth);
+    std::string joined;
+    for (const auto& [text, x] : rows)
+        joined += text;
+    EXPECT_EQ(joined, word);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].first.size(), 316u);
+    EXPECT_DOUBLE_EQ(rows[0].second, 84 + (330 - 316) / 2.0);
+
+    const std::string words = std::string(300, 'a') + " " + std::string(30, 'b');
+    rows = wrapJournalNote(words, 1, charWidth);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].first, std::string(300, 'a') + " ");
+    EXPECT_EQ(rows[1].first, std::string(30, 'b'));
+    EXPECT_DOUBLE_EQ(rows[1].second, 84 + (330 - 30) / 2.0); // centred in its column
+    EXPECT_EQ(wrapJournalNote("Rent", 2, charWidth)[0].second, 168 + (660 - 4) / 2.0);
+}
+
+TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {
+    Book b = handmade::emptyBook();
+    handmade::setAccount(b, 1, "100", "Cash", CurrentAsset);
+    handmade::setAccount(b, 2, "100.1", "Cash Till", CurrentAsset);
+    handmade::setAccount(b, 3, "400", "Sales", Revenue);
+    b.SubAccountDash = -1;
+    handmade::addEntry(b, "1", day(2025, 3, 2), "100", "400", "10", "Takings");
+    handmade::addEntry(b, "2", day(2025, 3, 2), "100.1", "400", "-5", "_");
+    handmade::addEntry(b, "3", day(2025, 3, 3), "100", "400", "1234", "Late");
+    JournalList list;
+    list.ShownLines = {0, 1, 2, 3, 4, 5};
+    JournalPageMetrics m;
+    m.height = 140; // the fourth item ends below the page
+    m.width = charWidth;
+    m.noteWidth = charWidth;
+    const JournalPage page = journalPage(b, list, 0, m, monthFirstLocale());
+    using K = JournalPrintRow;
+    struct Expect {
+        K::Kind kind;
+        std::string date, name, folio, amount, note;
+    };
+    const std::vector<Expect> expected = {
+        {K::Line, "3/2/2025", "Cash", "100", "10.00", ""},
+        {K::Line, "", "Sales", "400", "10.00", ""},
+        {K::Note, "", "", "", "", "Takings / 1"}, // the trailing blanks of the reference trimmed
+        {K::Blank},
+        {K::Line, "", "Cash Till", "100-1", "(5.00)", ""},
+        {K::Line, "", "Sales", "400", "(5.00)", ""},
+        {K::Blank},
+        {K::Blank},
+        {K::Line, "3/3/2025", "Cash", "100", "1,234.00", ""},
+        {K::Line, "", "Sales", "400", "1,234.00", ""},
+        {K::Note, "", "", "", "", "Late / 3"},
+        {K::Blank},
+    };
+    ASSERT_EQ(page.rows.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const JournalPrintRow& r = page.rows[i];
+        EXPECT_EQ(r.kind, expected[i].kind) << i;
+        EXPECT_EQ(r.date, expected[i].date) << i;
+        EXPECT_EQ(r.name, expected[i].name) << i;
+        EXPECT_EQ(r.folio, expected[i].folio) << i;
+        EXPECT_EQ(r.amount, expected[i].amount) << i;
+        EXPECT_EQ(r.note, expected[i].note) << i;
+        EXPECT_DOUBLE_EQ(r.y, 58 + 15.0 * static_cast<double>(i)) << i;
+    }
+    EXPECT_EQ(page.itemLines, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(page.itemEnds, (std::vector<std::int32_t>{73, 118, 133, 178, 193, 238}));
+    EXPECT_EQ(page.visibleRows, 3);
+    // Hits: an item's rows down to where the next begins; the partly shown
+    // item below the last whole one; nothing in the heading band or further down.
+    for (const auto& [y, item] :
+         {std::pair{60.0, 0}, {100.0, 1}, {130.0, 2}, {150.0, 3}, {40.0, -1}, {200.0, -1}})
+        EXPECT_EQ(journalItemAt(page, y), item) << y;
+
+    // A page that starts inside a run of one date shows its first row in grey, date included.
+    const JournalPage second = journalPage(b, list, 2, m, monthFirstLocale());
+    EXPECT_TRUE(second.rows[0].grey);
+    EXPECT_EQ(second.rows[0].date, "3/2/2025");
+    EXPECT_FALSE(second.rows[1].grey);
+    EXPECT_TRUE(journalPage(b, JournalList{}, 0, m, monthFirstLocale()).rows.empty());
+}
+
+} // namespace

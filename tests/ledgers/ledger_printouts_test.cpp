@@ -1,0 +1,250 @@
+// The printed T-account, general journal and running balance, drawn on a
+// recording surface from the shared small book.
+#include "ledgers/ledger_printouts.h"
+
+#include "ledger_book.h"
+#include "platform/fake/recording_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace ledgerbook;
+
+const LocaleInfo Locale = dayFirstLocale();
+
+Book printedBook() {
+    Book book = ledgerbook::book();
+    book.FontName = "Arial";
+    return book;
+}
+
+LedgerHeading heading(const Book& book, const std::string& account, const std::string& folio) {
+    return ledgerHeading(book, account, folio, feb(1), feb(28), Locale);
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = text.find('\n', at);
+        out.push_back(text.substr(at, end - at));
+        at = end == std::string::npos ? text.size() : end + 1;
+    }
+    return out;
+}
+
+std::vector<std::string> textsStartingWith(const RecordingSurface& s, const std::string& start) {
+    std::vector<std::string> out;
+    for (const std::string& t : s.texts())
+        if (t.rfind(start, 0) == 0) out.push_back(t);
+    return out;
+}
+
+// Left and right edge of the first text drawn that reads `text`, in the
+// recording surface's metrics.
+std::pair<double, double> edges(const RecordingSurface& s, const std::string& text) {
+    for (const RecordedCall& c : s.calls)
+        if (c.kind == RecordedCall::Text && c.text == text) {
+            const double perCharacter = c.font.size * 10 * (c.font.bold ? 1.1 : 1.0);
+            return {c.x1, c.x1 + std::round(static_cast<double>(text.size()) * perCharacter)};
+        }
+    ADD_FAILURE() << "not drawn: " << text;
+    return {0, 0};
+}
+
+// Every position of a small T-account: centred heading, the ruled T, dates
+// ending at 95 pixels and half a page + 60, amounts ending 10 pixels left of
+// the centre and 40 from the right, the bold c/d row without a date, the
+// totals and the brought-down balance, the centre rule covered below the foot.
+TEST(LedgerPrintouts, TAccountGeometry) {
+    const Book book = printedBook();
+    TAccountOptions options;
+    options.account = money(Loan);
+    options.fromDate = feb(1);
+    options.toDate = feb(28);
+    RecordingSurface s; // 11520 x 15120 twips
+    printTAccount(s, book, buildTAccount(book, options), heading(book, "Loan", "600"), Locale, 1.0);
+    const std::vector<std::string> expected{
+        R"~(Text 0,0 "" Arial 12 B)~",
+        R"~(Text 5034,288 "Corner Shop" Arial 12 B)~",
+        R"~(Text 0,576 "" Arial 12 B)~",
+        R"~(Text 5100,864 "Loan (600)" Arial 12 B)~",
+        R"~(Text 0,1152 "" Arial 8.16 B)~",
+        R"~(Text 4009.5,1348 "Dated from 01/02/2026 to the 28/02/2026" Arial 8.16 B)~",
+        R"~(Text 0,1544 "" Arial 8.16 B)~",
+        "Line 600,1740-10920,1740 #000000",
+        "Line 5760,1740-5760,15120 #000000",
+        R"~(Text 1590,1936 "   " Arial 8.16)~",
+        R"~(Text 6810,1936 "   " Arial 8.16)~",
+        R"~(Text 609,2132 "03/02/2026" Arial 8.16)~",
+        R"~(Text 1590,2132 "Cash" Arial 8.16)~",
+        R"~(Text 5120,2132 "500.00" Arial 8.16)~",
+        R"~(Text 5844,2132 "04/02/2026" Arial 8.16)~",
+        R"~(Text 6810,2132 "Cash" Arial 8.16)~",
+        R"~(Text 10430,2132 "800.00" Arial 8.16)~",
+        R"~(Text 1590,2328 "Balance c/d" Arial 8.16 B)~",
+        R"~(Text 5071,2328 "300.00" Arial 8.16 B)~",
+        "Line 600,2720-10920,2720 #000000",
+        R"~(Text 3725,2916 "Total          800.00" Arial 8.16 B)~",
+        R"~(Text 9035,2916 "Total          800.00" Arial 8.16 B)~",
+        R"~(Text 5610,3308 "" Arial 8.16 B)~",
+        R"~(Text 8407,3308 "Balance b/d           300.00" Arial 8.16 B)~",
+        "Line 5760,3504-5760,15120 #FFFFFF",
+        "EndDoc",
+    };
+    EXPECT_EQ(lines(s.describe()), expected);
+
+    // Rows past the foot go on on a new page with its centre rule 10 twips
+    // right; at half zoom the heading prints at 6 points and the rows at 4.08.
+    Book big = printedBook();
+    for (int i = 0; i < 200; ++i)
+        handmade::addEntry(big, "50", feb(9), Loan, Cash, "1", "More");
+    RecordingSurface pages(11520, 6000);
+    printTAccount(pages, big, buildTAccount(big, options), heading(big, "Loan", "600"), Locale,
+                  0.5);
+    EXPECT_EQ(pages.pages(), 4);
+    int rules = 0;
+    for (const RecordedCall& c : pages.calls) {
+        if (c.kind == RecordedCall::Line && c.x1 == 5770 && c.y1 == 0) ++rules;
+        if (c.kind != RecordedCall::Text) continue;
+        if (c.text == "Corner Shop") {
+            EXPECT_EQ(c.font.size, 6);
+        }
+        if (c.text == "Cash") {
+            EXPECT_EQ(c.font.size, 4.08);
+        }
+        EXPECT_LE(c.y1 + 98, 6000) << c.text;
+    }
+    EXPECT_EQ(rules, 3);
+}
+
+// Pages numbered from 1 in each copy, the business name and title on the
+// first page only, a date printed when it changes, notes with their
+// references, wrapped at the last space and never losing a character.
+TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
+    Book book = printedBook();
+    const std::string longNote = "The quick brown fox jumps over the lazy dog "
+                                 "Pneumonoultramicroscopicsilicovolcanoconiosis again";
+    handmade::addEntry(book, "60", feb(28), Rent, Cash, "5", longNote);
+    handmade::addEntry(book, "61", feb(27), Cash, Loan, "1234.5", "Drawn");
+    JournalOptions options;
+    options.fromDate = feb(1);
+    options.toDate = feb(28);
+    const JournalList list = buildJournalList(book, options);
+
+    // Columns of a fraction of 0.95 of the width: date ending 100 twips left
+    // of the account at 0.10, credit names 260 further in, numbers at 0.66,
+    // debit amounts ending 200 left of 0.88, credit amounts 200 left of the end.
+    RecordingSurface wide; // 11520 twips: T = 10944
+    options.account = money(Loan);
+    printGeneralJournal(wide, book, buildJournalList(book, options), heading(book, "Loan", "600"),
+                        Locale, 1.0);
+    EXPECT_DOUBLE_EQ(edges(wide, "03/02/2026").second, 994.4);
+    EXPECT_DOUBLE_EQ(edges(wide, "Loan").first, 1094.4);
+    EXPECT_DOUBLE_EQ(edges(wide, "Cash").first, 1354.4);
+    EXPECT_DOUBLE_EQ(edges(wide, " 600 ").first, 7223.04);
+    EXPECT_DOUBLE_EQ(edges(wide, "1,234.50").second, 9430.72);
+    EXPECT_DOUBLE_EQ(edges(wide, "800.00").second, 9430.72);
+    options.account = Currency();
+
+    RecordingSurface s(3000, 4000);
+    for (int copy = 0; copy < 2; ++copy)
+        printGeneralJournal(s, book, list, heading(book, "ALL", ""), Locale, 1.0);
+    const auto pageTexts = textsStartingWith(s, "Page ");
+    ASSERT_GE(pageTexts.size(), 6u);
+    ASSERT_EQ(pageTexts.size() % 2, 0u);
+    for (std::size_t i = 0; i < pageTexts.size(); ++i)
+        EXPECT_EQ(pageTexts[i], "Page " + std::to_string(i % (pageTexts.size() / 2) + 1));
+    EXPECT_EQ(textsStartingWith(s, "Corner Shop").size(), 2u);
+    EXPECT_EQ(textsStartingWith(s, "General Journal").size(), 2u);
+    EXPECT_EQ(textsStartingWith(s, "Rent Feb / 2").size(), 2u);
+    // Entries 14 (Feb 28, note "_") and 60 share their date: printed once.
+    EXPECT_EQ(textsStartingWith(s, "28/02/2026").size(), 2u);
+    EXPECT_EQ(textsStartingWith(s, "/ 14").size(), 2u);
+
+    // The long note's lines, bold italic, centred within the page, add up to the note.
+    std::string rebuilt;
+    const double limit = 3000 - 0.10 * 0.95 * 3000;
+    for (const RecordedCall& c : s.calls) {
+        if (c.kind != RecordedCall::Text || !c.font.italic ||
+            c.text.find("/ 14") != std::string::npos)
+            continue;
+        if (!rebuilt.empty() && rebuilt.size() >= longNote.size() + 5) break;
+        if (rebuilt.empty() && c.text.rfind("The quick", 0) != 0) continue;
+        EXPECT_TRUE(c.font.bold);
+        EXPECT_LE(c.x1 * 2 + c.text.size() * 89.76, 3000 + 1);
+        EXPECT_LE(c.text.size() * 89.76, limit + 2 * 89.76);
+        rebuilt += c.text;
+    }
+    EXPECT_EQ(rebuilt.substr(0, longNote.size() + 5), longNote + " / 60");
+}
+
+// The business heading and the account's address on every copy, pages
+// numbered from 1 in each, a zero balance keeping the suffix before it, and
+// no address when no account has the folio number.
+TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
+    Book book = printedBook();
+    book.AccountNote2[9] = "Lender Ltd\r\nHarbour Road";
+    book.AccountNote2[0] = "Another client's address";
+    handmade::addEntry(book, "70", feb(20), Loan, Cash, "300", "Settled");
+    LedgerChoice choice;
+    choice.account = money(Loan);
+    choice.fromDate = feb(1);
+    choice.toDate = feb(28);
+    const RunningBalanceLedger ledger = buildRunningBalance(book, choice);
+
+    RecordingSurface s(11520, 5300);
+    int headers = 0;
+    auto header = [&](DrawingSurface& d) {
+        ++headers;
+        d.Print("HEADER");
+    };
+    for (int copy = 0; copy < 2; ++copy)
+        printRunningBalance(s, book, ledger, heading(book, "Loan", "600"), Locale, 1.0, header);
+    EXPECT_EQ(headers, 2);
+    EXPECT_EQ(textsStartingWith(s, "Lender Ltd").size(), 2u);
+    EXPECT_EQ(textsStartingWith(s, "Harbour Road").size(), 2u);
+    EXPECT_EQ(textsStartingWith(s, "Page "),
+              (std::vector<std::string>{"Page 1", "Page 2", "Page 1", "Page 2"}));
+    EXPECT_EQ(textsStartingWith(s, "0.00 "),
+              (std::vector<std::string>{"0.00 ", "0.00 Cr", "0.00 ", "0.00 Cr"}));
+
+    // Dates ending at X1 = 0.05 W + 0.095 W, debits and credits ending an
+    // "eeee" short of X1 + 0.60 U and X1 + 0.75 U, the balance 200 twips short
+    // of U, the page number 730 twips short of the right edge.
+    const double u = 0.95 * 11520, x1 = 0.05 * 11520 + 0.1 * u;
+    EXPECT_DOUBLE_EQ(edges(s, "03/02/2026").second, x1);
+    EXPECT_NEAR(edges(s, "500.00").second, x1 + 0.60 * u - 4 * 81.6, 1);
+    EXPECT_NEAR(edges(s, "800.00").second, x1 + 0.75 * u - 4 * 81.6, 1);
+    EXPECT_NEAR(edges(s, "Page 1").second, 11520 - 730, 1);
+    EXPECT_NEAR(edges(s, "300.00 Cr").second, u - 200, 1);
+
+    RecordingSurface unknown;
+    printRunningBalance(unknown, book, ledger, heading(book, "Loan", "999"), Locale, 1.0, header);
+    EXPECT_TRUE(textsStartingWith(unknown, "Another").empty());
+    EXPECT_TRUE(textsStartingWith(unknown, "Lender").empty());
+}
+
+TEST(LedgerPrintouts, PrintScaleIsBackToOneAfterPrintCancelAndError) {
+    RunTimeState run;
+    {
+        PrintScaleGuard guard(run, 0.5);
+        EXPECT_FLOAT_EQ(run.PrintScale, 0.5f);
+    }
+    EXPECT_FLOAT_EQ(run.PrintScale, 1.0f);
+    try {
+        PrintScaleGuard guard(run, 0.8);
+        throw std::runtime_error("printer error");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_FLOAT_EQ(run.PrintScale, 1.0f);
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+// A ledger printout on the PDF printer, read back with pdftotext.
+#include "ledgers/ledger_printouts.h"
+
+#include "ledgers/ledger_book.h"
+#include "platform/fake/fake_services.h"
+#include "platform/qt/printer_factory.h"
+#include "support/test_paths.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::runCommand;
+using testing_support::TempDir;
+
+namespace {
+
+using namespace ledgerbook;
+
+TEST(LedgerPdf, TAccountReadsBackWithPdftotext) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TempDir dir;
+    Book book = ledgerbook::book();
+    book.FontName = "DejaVu Sans";
+    TAccountOptions options;
+    options.account = money(Sales);
+    options.fromDate = feb(1);
+    options.toDate = feb(28);
+    const TAccountLedger ledger = buildTAccount(book, options);
+    const LedgerHeading heading =
+        ledgerHeading(book, "Sales", "200", feb(1), feb(28), dayFirstLocale());
+
+    PrinterChoices pdf;
+    pdf.pdfPath = (dir / "t-account.pdf").string();
+    ASSERT_TRUE(printCopies(pdf, 1, [&](DrawingSurface& s) {
+        printTAccount(s, book, ledger, heading, dayFirstLocale(), 1.0);
+    }));
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf.pdfPath + "' - 2>&1", &text), 0) << text;
+    for (const char* expected :
+         {"Corner Shop", "Sales (200)", "Dated from 01/02/2026 to the 28/02/2026", "Balance b/f",
+          "500.00", "10/02/2026", "Wages", "Balance c/d", "850.00", "Total", "890.00",
+          "Balance b/d"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+} // namespace

@@ -1,0 +1,434 @@
+// The ledger and journal windows opened from the main window: the Display,
+// Reconciliation, search and unbalanced-entries commands, what the windows
+// show against what the ledger builders computed, paging, typed account
+// numbers, clicks that move the main window, rebuilds after a deletion, and
+// the statements' drill-down windows.
+#include "accounts/qt/Find_Entry.h"
+#include "ledgers/ledger_pages.h"
+#include "ledgers/qt/GeneralJournal.h"
+#include "ledgers/qt/Report.h"
+#include "ledgers/qt/Running_Balance.h"
+#include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/ledger_windows.h"
+#include "mainwindow/qt/toolbar_strip.h"
+#include "platform/fake/fake_services.h"
+#include "tests/mainwindow/qt/main_window_driving.h"
+#include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/dialog_driving.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace main_window_driving;
+using dialog_driving::pressKey;
+using dialog_driving::saveScreenshot;
+using dialog_driving::typeText;
+
+namespace {
+
+double march(int d) {
+    return Tmain::DayNumber(2025, 3, d);
+}
+
+// Cash 100 with its till 100.1, Capital 300, Sales 400, Rent 600: capital
+// paid in, takings, the rent (lines 4-5), the till's takings, one entry out
+// of balance (lines 8-9) and forty small takings, enough for several pages.
+Book ledgerBook() {
+    Book b = tradingBook();
+    setAccount(b, 5, "100.1", "Cash Till", CurrentAsset);
+    trading_books::addEntry(b, "100.1", "400", "50", "Till takings", "4", march(4));
+    trading_books::addLine(b, Debit, "600", "80", "", "5", march(5));
+    trading_books::addLine(b, Credit, "100", "70", "Rent April", "5", march(5));
+    for (int i = 0; i < 40; ++i)
+        trading_books::addEntry(b, "100", "400", std::to_string(10 + i),
+                                "Sale " + std::to_string(i), std::to_string(6 + i),
+                                march(6 + i % 20));
+    return b;
+}
+
+void activate(QWidget* w) {
+    QEvent e(QEvent::WindowActivate);
+    QApplication::sendEvent(w, &e);
+}
+
+void choose(QComboBox* box, const std::string& name) {
+    const int i = box->findText(QString::fromStdString(name));
+    ASSERT_GE(i, 0) << name;
+    box->setCurrentIndex(i);
+    emit box->activated(i);
+}
+
+// The main window shown with the ledger book.
+void showLedgerBook(TAcount& w) {
+    w.show();
+    showBook(w, ledgerBook());
+}
+
+// Runs a Display command; the window it added to its list.
+template <class W> W* open(TAcount& w, Command c, WindowHandles& list) {
+    run(w, c);
+    return list.count() ? qobject_cast<W*>(list[list.count() - 1].data()) : nullptr;
+}
+
+QColor background(QWidget* w) {
+    return w->palette().color(QPalette::Window);
+}
+
+TEST(LedgerWindows, DisplayCommandsOpenTheirWindowsWithCaptionAndColour) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    showLedgerBook(w);
+    const QColor plain = background(&w);
+    const QColor reconciled(0xE0, 0xE0, 0xFF);
+    struct Case {
+        Command command;
+        WindowHandles* list;
+        std::string caption;
+        bool reconcile;
+        const char* screenshot;
+    } cases[] = {
+        {Command::ShowJournals, &w.JournalWindows, "General Journal...", false, "general_journal"},
+        {Command::ReconcileJournal, &w.JournalWindows, "Reconciled General Journal...", true,
+         "general_journal_reconciled"},
+        {Command::ShowTaccount, &w.LedgerWindows, "T-Accounts Ledger...", false, "t_account"},
+        {Command::ReconcileTaccount, &w.LedgerWindows, "Reconciled T-Accounts Ledger...", true,
+         "t_account_reconciled"},
+        {Command::RbMenuItem, &w.RunningBalanceWindows, "Running Balance Ledger...", false,
+         "running_balance"},
+        {Command::ReconcileRunningBalance, &w.RunningBalanceWindows,
+         "Reconciled Running Balance Ledger...", true, "running_balance_reconciled"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        EXPECT_TRUE(w.commandEnabled(c.command));
+        const int before = c.list->count();
+        run(w, c.command);
+        ASSERT_EQ(c.list->count(), before + 1);
+        QWidget* opened = (*c.list)[before].data();
+        ASSERT_NE(opened, nullptr);
+        EXPECT_TRUE(opened->isVisible());
+        EXPECT_EQ(opened->windowTitle().toStdString(), c.caption);
+        EXPECT_EQ(background(opened), c.reconcile ? reconciled : plain);
+        if (auto* j = qobject_cast<GeneralJournal*>(opened)) {
+            EXPECT_EQ(j->ReconcileMode, c.reconcile);
+            activate(j); // the first activation lists every account over the whole journal
+            EXPECT_EQ(j->tReportAcc->currentText().toStdString(), "ALL");
+            EXPECT_EQ(j->list().ShownLines.size(), w.book().EntryLines.size());
+        } else if (auto* r = qobject_cast<Report*>(opened)) {
+            EXPECT_EQ(r->ReconcileMode, c.reconcile);
+            choose(r->tReportAcc, "Cash");
+        } else if (auto* rb = qobject_cast<Running_Balance*>(opened)) {
+            EXPECT_EQ(rb->ReconcileMode, c.reconcile);
+            choose(rb->tReportAcc, "Cash");
+        }
+        saveScreenshot(opened, c.screenshot);
+    }
+    // The toolbar's ledger buttons and the search commands are live too.
+    const auto& buttons = toolbarButtons();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const Command c = buttons[i].command;
+        if (c == Command::ShowTaccount || c == Command::RbMenuItem) {
+            EXPECT_TRUE(w.ButtonBar->CalcButton[i]->isEnabled()) << i;
+        }
+    }
+    EXPECT_TRUE(w.commandEnabled(Command::SearchNumbers));
+    EXPECT_TRUE(w.commandEnabled(Command::SearchNotes));
+
+    // Unbalanced Entries lists exactly the entry out of balance, in its own colour.
+    run(w, Command::UnbalancedEntries);
+    auto* check = qobject_cast<GeneralJournal*>(w.CheckJournal.data());
+    ASSERT_NE(check, nullptr);
+    activate(check);
+    EXPECT_EQ(check->windowTitle().toStdString(), "Unbalanced Entries...");
+    EXPECT_EQ(background(check), QColor(0xFF, 0xF0, 0xF0));
+    EXPECT_EQ(check->JJournal->BackColor(), 0xF0F0FFu);
+    EXPECT_EQ(check->list().ShownLines, (std::vector<std::int32_t>{8, 9}));
+    saveScreenshot(check, "unbalanced_entries");
+}
+
+TEST(LedgerWindows, TAccountShowsTheBuiltRowsPagesAndMovesTheMainWindow) {
+    ScopedFakeServices fakes(decimalCommaLocale());
+    TAcount w;
+    showLedgerBook(w);
+    auto* r = open<Report>(w, Command::ShowTaccount, w.LedgerWindows);
+    ASSERT_NE(r, nullptr);
+    r->resize(820, 420);
+    EXPECT_TRUE(r->ledger().Debit.Rows.empty()); // nothing built before an account is chosen
+
+    // Page 1 is the builder's rows, label row by label row.
+    choose(r->tReportAcc, "Cash");
+    TAccountOptions options;
+    options.account = money("100");
+    options.fromDate = march(1);
+    options.toDate = march(25);
+    options.marks = marksOf(decimalCommaLocale());
+    const TAccountLedger built = buildTAccount(w.book(), options);
+    ASSERT_GT(built.LedgerRows, r->PageRows) << "the book fills more than one page";
+    ASSERT_EQ(static_cast<int>(r->page().size()), r->PageRows + 1);
+    EXPECT_EQ(r->FolioChoiceTx->text(), "100");
+    for (int i = 0; i <= r->PageRows; ++i) {
+        const auto& cell = r->page()[static_cast<std::size_t>(i)];
+        for (const auto& [shown, half] :
+             {std::pair{&cell.debit, &built.Debit}, std::pair{&cell.credit, &built.Credit}}) {
+            if (i >= static_cast<int>(half->Rows.size())) {
+                EXPECT_TRUE(shown->text.empty()) << i;
+                continue;
+            }
+            const TAccountRow& row = half->Rows[static_cast<std::size_t>(i)];
+            EXPECT_EQ(shown->text, row.Text) << i;
+            EXPECT_EQ(shown->amount, ledgerAmountText(row.Amount, 2, marksOf(decimalCommaLocale())))
+                << i;
+            EXPECT_EQ(shown->line, row.isBalanceRow() ? -1 : row.Line) << i;
+        }
+    }
+    EXPECT_EQ(r->ledger().DebitTotalText, built.DebitTotalText);
+    EXPECT_EQ(r->page()[0].debit.text, "Capital");
+    EXPECT_EQ(r->page()[0].debit.amount, "1.000,00");
+    saveScreenshot(r, "t_account_cash");
+
+    // Paging clamps at both ends; the range follows the rows built.
+    EXPECT_TRUE(r->Vs->isVisible());
+    EXPECT_EQ(r->Vs->ValueMax(), tAccountScrollMax(built.LedgerRows, r->PageRows));
+    r->PNPag_Grey_MouseDown(0);
+    EXPECT_EQ(r->Vs->Value(), 0);
+    r->PNPag_Grey_MouseDown(1);
+    EXPECT_EQ(r->Vs->Value(), std::min(r->PageRows, r->Vs->ValueMax()));
+    for (int i = 0; i < 5; ++i)
+        r->PNPag_Grey_MouseDown(1);
+    EXPECT_EQ(r->Vs->Value(), r->Vs->ValueMax());
+    EXPECT_EQ(r->page()[0].debit.text, built.Debit.Rows[r->Vs->ValueMax()].Text);
+
+    // A click on a row moves the main window to its entry; rows without a
+    // journal line (the c/d row, empty rows) leave it where it is.
+    r->Vs->setValue(0);
+    r->DebitR_Click(1); // takings, lines 2-3
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{2, 3}));
+    EXPECT_EQ(r->markedRow, 1);
+    r->CreditR_Click(r->PageRows); // past the credit half's rows
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{2, 3}));
+    r->DebitR_MouseMove(1);
+    EXPECT_EQ(r->detailBar, "Takings" + std::string(10, ' ') + "2" + std::string(13, ' '));
+
+    // Typed account numbers: 100-1 and 100,1 choose the till under a decimal
+    // comma; an unknown number says so and changes nothing.
+    for (const char* typed : {"100-1", "100,1", "100.1"}) {
+        r->FolioChoiceTx->setText(typed);
+        pressKey(r->FolioChoiceTx, Qt::Key_Return, "\r");
+        EXPECT_EQ(r->tReportAcc->currentText().toStdString(), "Cash Till") << typed;
+        EXPECT_EQ(r->ledger().LedgerAccount, money("100.1")) << typed;
+    }
+    r->FolioChoiceTx->setText("999");
+    pressKey(r->FolioChoiceTx, Qt::Key_Return, "\r");
+    EXPECT_EQ(fakes.messages.lastText(), "This account does not exists...");
+    EXPECT_EQ(r->ledger().LedgerAccount, money("100.1"));
+    typeText(r->FolioChoiceTx, "a");
+    EXPECT_EQ(r->FolioChoiceTx->text(), "999"); // letters are dropped
+
+    // The Accounts menu: unmasked sub-accounts rebuild; the sort orders both
+    // halves by date and keeps the c/d row last.
+    choose(r->tReportAcc, "Sales");
+    auto tillRow = [r] {
+        for (const TAccountRow& row : r->ledger().Credit.Rows)
+            if (row.Line == 7) return row.Text;
+        return std::string("none");
+    };
+    EXPECT_EQ(tillRow(), "Cash");
+    r->Subsee_Click();
+    EXPECT_TRUE(r->Subsee->isChecked());
+    EXPECT_EQ(tillRow(), "Cash Till");
+    r->Vs->setValue(3);
+    r->SortE_Click();
+    EXPECT_EQ(r->Vs->Value(), 0);
+    const auto& sorted = r->ledger().Credit.Rows;
+    for (std::size_t i = 1; i + 1 < sorted.size(); ++i)
+        EXPECT_LE(sorted[i - 1].Date, sorted[i].Date) << i;
+    EXPECT_EQ(r->ledger().Debit.Rows.back().Kind, TAccountRowKind::CarriedDown);
+
+    // Deleting an entry rebuilds the window once, on its next activation.
+    const int builds = r->builds();
+    activate(r);
+    EXPECT_EQ(r->builds(), builds);
+    w.ScrollAcc->setValue(2);
+    w.action(Command::DeleteEntry)->trigger();
+    activate(r);
+    EXPECT_EQ(r->builds(), builds + 1);
+    activate(r);
+    EXPECT_EQ(r->builds(), builds + 1);
+}
+
+TEST(LedgerWindows, RunningBalanceShowsBalancesReversesAndGoesToEntries) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    showLedgerBook(w);
+    auto* rb = open<Running_Balance>(w, Command::RbMenuItem, w.RunningBalanceWindows);
+    ASSERT_NE(rb, nullptr);
+    EXPECT_FALSE(rb->mButton[0]->isEnabled()); // the printout comes with the ledger outputs
+    choose(rb->tReportAcc, "Rent");
+    ASSERT_EQ(rb->ledger().Rows.size(), 2u);
+    const std::vector<std::vector<std::string>> expected = {
+        {"3/3/2025", "3", "Cash", "200.00", "", "200.00 Dr"},
+        {"3/5/2025", "5", "Cash", "80.00", "", "280.00 Dr"},
+    };
+    ASSERT_EQ(rb->page().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const RunningBalanceCells& c = rb->page()[i];
+        EXPECT_EQ((std::vector<std::string>{c.date, c.reference, c.account, c.debit, c.credit,
+                                            c.balance}),
+                  expected[i])
+            << i;
+    }
+    EXPECT_EQ(rb->VScroll1->ValueMax(), 0);
+    saveScreenshot(rb, "running_balance_rent");
+
+    // Reverse swaps the rows only; a build puts journal order back.
+    rb->Command1->setChecked(true);
+    rb->Command1_MouseUp();
+    EXPECT_EQ(rb->page()[0].reference, "5");
+    EXPECT_EQ(rb->page()[1].reference, "3");
+    EXPECT_EQ(rb->ledger().Rows.size(), 2u);
+    // A click on a reversed row goes to that row's own entry.
+    rb->Form_MouseDown(QPointF(100, 62));
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{8, 9}));
+    rb->Form_MouseMove(QPointF(100, 62));
+    EXPECT_EQ(rb->detailBar.substr(0, 10), "Rent April");
+    choose(rb->tReportAcc, "Rent");
+    EXPECT_FALSE(rb->Command1->isChecked());
+    EXPECT_EQ(rb->page()[0].reference, "3");
+
+    // A busy account pages; a later build with few rows resets the range.
+    choose(rb->tReportAcc, "Cash");
+    EXPECT_GT(rb->VScroll1->ValueMax(), 0);
+    rb->PNPag_Grey_MouseDown(1);
+    EXPECT_EQ(rb->VScroll1->Value(), std::min(rb->VisibleRows, rb->VScroll1->ValueMax()));
+    choose(rb->tReportAcc, "Rent");
+    EXPECT_EQ(rb->VScroll1->ValueMax(), 0);
+    EXPECT_EQ(rb->VScroll1->Value(), 0);
+}
+
+TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    showLedgerBook(w);
+    ASSERT_NE(w.SearchJournal.data(), nullptr);
+    EXPECT_FALSE(w.SearchJournal->isVisible());
+
+    // A double click in the note box opens the search window for notes.
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5),
+                    w.AccNote->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(w.AccNote, &dbl);
+    auto* find = qobject_cast<Find_Entry*>(w.searchWindow.data());
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(w.run().SearchMode, 0);
+    EXPECT_EQ(find->windowTitle().toStdString(), "Find Entry...");
+
+    find->Text1->setEditText("rent");
+    pressKey(find->Text1->lineEdit(), Qt::Key_Return, "\r");
+    auto* hits = qobject_cast<GeneralJournal*>(w.SearchJournal.data());
+    ASSERT_NE(hits, nullptr);
+    EXPECT_TRUE(hits->isVisible());
+    activate(hits);
+    EXPECT_EQ(hits->windowTitle().toStdString(), "General Journal...    Find 'rent' in :");
+    EXPECT_EQ(hits->list().ShownLines, (std::vector<std::int32_t>{4, 5, 8, 9}));
+    EXPECT_EQ(w.run().SearchPending, 0);
+    saveScreenshot(hits, "search_journal");
+    saveScreenshot(find, "find_entry");
+
+    // A later build of the result window searches again, here within one account.
+    choose(hits->tReportAcc, "Rent");
+    EXPECT_EQ(hits->list().ShownLines, (std::vector<std::int32_t>{4, 5, 8, 9}));
+    choose(hits->tReportAcc, "Capital");
+    EXPECT_TRUE(hits->list().ShownLines.empty());
+    EXPECT_EQ(hits->JJournal->ValueMax(), 0);
+
+    // A second search replaces the window; the texts searched stay listed.
+    find->Text1->setEditText("Sale 3");
+    find->Command2->click();
+    EXPECT_EQ(w.SearchJournal->windowTitle().toStdString(),
+              "General Journal...    Find 'Sale 3' in :");
+    EXPECT_EQ(find->Text1->count(), 2);
+    find->Command3->click();
+    EXPECT_FALSE(find->isVisible());
+
+    // The reference box's double click searches references.
+    QMouseEvent dblRef(QEvent::MouseButtonDblClick, QPointF(5, 5),
+                       w.JournalID->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                       Qt::NoModifier);
+    QApplication::sendEvent(w.JournalID, &dblRef);
+    EXPECT_EQ(w.run().SearchMode, 1);
+    EXPECT_TRUE(find->isVisible());
+}
+
+TEST(LedgerWindows, JournalPagesAndClicksMoveTheMainWindow) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    showLedgerBook(w);
+    auto* j = open<GeneralJournal>(w, Command::ShowJournals, w.JournalWindows);
+    ASSERT_NE(j, nullptr);
+    activate(j);
+    const int lines = static_cast<int>(w.book().EntryLines.size());
+    EXPECT_EQ(j->JJournal->ValueMax(), lines - 1);
+    ASSERT_GT(j->VisibleRows, 4);
+    EXPECT_EQ(j->page().itemLines.front(), 0);
+    // A click on the second entry's row moves the main window there.
+    const double y = (j->page().itemEnds[1] + j->page().itemEnds[2]) / 2.0;
+    j->Form_MouseDown(QPointF(200, y));
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{2, 3}));
+    j->Form_MouseMove(QPointF(200, y));
+    EXPECT_EQ(j->ShowTip->text().toStdString(), "Go to No : 2" + std::string(13, ' '));
+    j->Form_MouseDown(QPointF(200, 40)); // the heading band
+    EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{2, 3}));
+    // Page keys in a date box; End shows the last item, Home the first.
+    KeyArgs end{keys::End, 0};
+    emit j->DateSearch[0]->KeyDown(end);
+    EXPECT_EQ(j->JJournal->Value(), lines - 1);
+    KeyArgs home{keys::Home, 0};
+    emit j->DateSearch[0]->KeyDown(home);
+    EXPECT_EQ(j->JJournal->Value(), 0);
+    const int step = j->VisibleRows;
+    j->PNPag_Grey_MouseDown(1);
+    EXPECT_EQ(j->JJournal->Value(), step);
+    // Folio 100 lists the entries of Cash and of its till.
+    j->FolioChoiceTx->setText("100");
+    pressKey(j->FolioChoiceTx, Qt::Key_Return, "\r");
+    EXPECT_EQ(j->tReportAcc->currentText().toStdString(), "Cash");
+    EXPECT_EQ(j->list().ShownLines.size(), w.book().EntryLines.size());
+    j->FolioChoiceTx->setText("600");
+    pressKey(j->FolioChoiceTx, Qt::Key_Return, "\r");
+    EXPECT_EQ(j->list().ShownLines, (std::vector<std::int32_t>{4, 5, 8, 9}));
+    saveScreenshot(j, "general_journal_rent");
+}
+
+TEST(LedgerWindows, DrillDownWindowsBuildWithoutBeingShown) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    showBook(w, ledgerBook());
+    Report& r = drillDownReport(w);
+    EXPECT_EQ(&drillDownReport(w), &r); // one shared window, created on first use
+    r.tReportAcc->setEditText("Rent");
+    r.DateSearch[1]->setText("3/4/2025");
+    r.tReportAcc_Click();
+    EXPECT_FALSE(r.isVisible());
+    ASSERT_EQ(r.ledger().Debit.Rows.size(), 1u); // the April rent lies after the end date
+    EXPECT_EQ(r.page()[0].debit.text, "Cash");
+    EXPECT_EQ(r.FolioChoiceTx->text(), "600");
+    EXPECT_GT(r.PageRows, 10); // laid out for its size though never shown
+
+    Running_Balance& rb = drillDownRunningBalance(w);
+    EXPECT_EQ(&drillDownRunningBalance(w), &rb);
+    rb.Form_Load();
+    rb.DateSearch[1]->setText("3/4/2025");
+    rb.tReportAcc->setEditText("Sales");
+    rb.tReportAcc_Click();
+    EXPECT_FALSE(rb.isVisible());
+    ASSERT_EQ(rb.ledger().Rows.size(), 2u); // the takings of 2 and 4 March
+    EXPECT_EQ(rb.page().back().balance, "550.00 Cr");
+}
+
+} // namespace
