@@ -9,6 +9,7 @@
 #include "platform/fake/fake_services.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/statement_books.h"
+#include "support/test_paths.h"
 #include "tests/statements/qt/statement_host_recorder.h"
 #include "tests/statements/qt/statement_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 using namespace statement_driving;
+using testing_support::runCommand;
+using testing_support::TempDir;
 
 namespace {
 
@@ -67,7 +70,21 @@ TEST(BalanceSheetWindow, LatestDayLayoutsAndDrillDown) {
     }
     w.CopyBalanceSheet->trigger();
     EXPECT_EQ(fakes.clipboard.rtf.rfind("{\\rtf", 0), 0u);
+
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+
+    // Printed on the PDF printer: the same statement on paper.
+    TempDir dir;
+    const std::string pdf = (dir / "printed.pdf").string();
+    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
+    answerPrintSetupWithPdf(w.printSetup());
+    w.PrintToPrinter->trigger();
+    EXPECT_EQ(run.PrintScale, 1.0f);
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf + "' -", &text), 0);
+    for (const char* expected : {"Corner Shop", "Financial Position Ending 10 April 2024",
+                                 "TOTAL ASSETS", "CAPITAL / EQUITY", "Owner Drawings"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/fake/fake_services.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/statement_books.h"
+#include "support/test_paths.h"
 #include "tests/statements/qt/statement_host_recorder.h"
 #include "tests/statements/qt/statement_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 
 using namespace statement_driving;
+using testing_support::runCommand;
+using testing_support::TempDir;
 
 namespace {
 
@@ -83,7 +86,21 @@ TEST(IncomeStatementWindow, PeriodRatiosAndDrillDown) {
     w.CopyIncomeStatement->trigger();
     EXPECT_FALSE(fakes.clipboard.plain.empty());
     EXPECT_EQ(fakes.clipboard.rtf.rfind("{\\rtf", 0), 0u);
+
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+
+    // Printed on the PDF printer: the same statement on paper.
+    TempDir dir;
+    const std::string pdf = (dir / "printed.pdf").string();
+    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
+    answerPrintSetupWithPdf(w.printSetup());
+    w.PrintToPrinter->trigger();
+    EXPECT_EQ(run.PrintScale, 1.0f);
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf + "' -", &text), 0);
+    for (const char* expected :
+         {"Corner Shop", "Income Statement", "REVENUE", "Gross Profit", "Net Profit", "1,400.00"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 
 } // namespace
