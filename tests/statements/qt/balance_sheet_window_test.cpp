@@ -70,7 +70,6 @@ TEST(BalanceSheetWindow, LatestDayLayoutsAndDrillDown) {
     }
     w.CopyBalanceSheet->trigger();
     EXPECT_EQ(fakes.clipboard.rtf.rfind("{\\rtf", 0), 0u);
-
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 
     // Printed on the PDF printer: the same statement on paper.
@@ -86,10 +85,6 @@ TEST(BalanceSheetWindow, LatestDayLayoutsAndDrillDown) {
                                  "TOTAL ASSETS", "CAPITAL / EQUITY", "Owner Drawings"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
-
-} // namespace
-
-namespace {
 
 // A system short date that spells the month cannot be read back from a
 // picker: the picker is given the day as numbers in the same order.

@@ -86,7 +86,6 @@ TEST(IncomeStatementWindow, PeriodRatiosAndDrillDown) {
     w.CopyIncomeStatement->trigger();
     EXPECT_FALSE(fakes.clipboard.plain.empty());
     EXPECT_EQ(fakes.clipboard.rtf.rfind("{\\rtf", 0), 0u);
-
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 
     // Printed on the PDF printer: the same statement on paper.
