@@ -335,6 +335,9 @@ void TAcount::showWindow(QWidget* w) {
     if (!w) return;
     w->show();
     w->raise();
+    // Activated, so that a window shown again (the unbalanced entries) takes
+    // up the request its opener left.
+    w->activateWindow();
 }
 
 void TAcount::openInList(WindowHandles& list, const std::function<QWidget*()>& make, bool busy) {

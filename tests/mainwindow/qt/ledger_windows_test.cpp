@@ -116,6 +116,7 @@ TEST(LedgerWindows, DisplayCommandsOpenTheirWindowsWithCaptionAndColour) {
         EXPECT_EQ(background(opened), c.reconcile ? reconciled : plain);
         if (auto* j = qobject_cast<GeneralJournal*>(opened)) {
             EXPECT_EQ(j->ReconcileMode, c.reconcile);
+            EXPECT_EQ(j->JJournal->BackColor(), c.reconcile ? 0xFFE0E0u : 0xC0FFFFu);
             activate(j); // the first activation lists every account over the whole journal
             EXPECT_EQ(j->tReportAcc->currentText().toStdString(), "ALL");
             EXPECT_EQ(j->list().ShownLines.size(), w.book().EntryLines.size());

@@ -280,6 +280,10 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
                                  Need::TapeCalculator,
                                  Need::PayrollCalculator,
                                  Need::DepreciationCalculator,
+                                 Need::GeneralJournal,
+                                 Need::TAccountLedger,
+                                 Need::RunningBalance,
+                                 Need::SearchWindow,
                                  Need::TrialBalanceWindow,
                                  Need::IncomeStatementWindow,
                                  Need::CashFlowWindow,
@@ -359,6 +363,7 @@ TEST(TAcountCommands, LaunchedWindowsGoIntoTheirListsWithTheBusyStateUndone) {
         return win;
     };
     w.launchers().tapeCalculator = [](TAcount&) -> QWidget* { return new QWidget; };
+    w.launchers().tAccountLedger = nullptr;
     w.installLauncherCommands();
     EXPECT_TRUE(w.commandEnabled(Command::ShowJournals));
     EXPECT_TRUE(w.commandEnabled(Command::UnbalancedEntries));
@@ -372,7 +377,7 @@ TEST(TAcountCommands, LaunchedWindowsGoIntoTheirListsWithTheBusyStateUndone) {
     EXPECT_EQ(w.JournalWindows.count(), 2);
     w.action(Command::ReconcileJournal)->trigger();
     ASSERT_EQ(w.JournalWindows.count(), 3);
-    EXPECT_EQ(w.JournalWindows[2]->windowTitle(), "Reconciling journal Reconciled");
+    EXPECT_EQ(w.JournalWindows[2]->windowTitle(), "Reconciled Reconciling journal");
     click(w.ButtonBar->CalcButton[10], QPoint(15, 15));
     EXPECT_EQ(w.CalculatorWindows.count(), 1);
     // In help mode a command shows its help and opens nothing.
