@@ -242,13 +242,16 @@ void Report::Form_Activate() {
 }
 
 void Report::tReportAcc_Click() {
+    tReportAcc_Click(Tmain::AccountNumberByName(*host_.book, choices_->accountText()));
+}
+
+void Report::tReportAcc_Click(Currency account) {
     BuildGuard guard(this, building_, *host_.run);
     if (guard.refused()) return;
     const Book& book = *host_.book;
     TAccountOptions options;
     static_cast<LedgerChoice&>(options) =
-        ledgerChoice(Tmain::AccountNumberByName(book, choices_->accountText()), choices_->FromDate,
-                     choices_->ToDate, ReconcileMode, *host_.run);
+        ledgerChoice(account, choices_->FromDate, choices_->ToDate, ReconcileMode, *host_.run);
     options.unmasked = Subsee->isChecked();
     ledger_ = buildTAccount(book, options);
     ++builds_;

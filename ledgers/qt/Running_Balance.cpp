@@ -232,6 +232,10 @@ void Running_Balance::Form_Resize() {
 }
 
 void Running_Balance::tReportAcc_Click() {
+    tReportAcc_Click(Tmain::AccountNumberByName(*host_.book, choices_->accountText()));
+}
+
+void Running_Balance::tReportAcc_Click(Currency account) {
     BuildGuard guard(this, building_, *host_.run);
     if (guard.refused()) return;
     Command1->setChecked(false);
@@ -239,8 +243,7 @@ void Running_Balance::tReportAcc_Click() {
     MarkedRow = -1;
     const Book& book = *host_.book;
     const LedgerChoice choice =
-        ledgerChoice(Tmain::AccountNumberByName(book, choices_->accountText()), choices_->FromDate,
-                     choices_->ToDate, ReconcileMode, *host_.run);
+        ledgerChoice(account, choices_->FromDate, choices_->ToDate, ReconcileMode, *host_.run);
     ledger_ = buildRunningBalance(book, choice);
     FolioChoiceTx->setText(QString::fromStdString(ledger_.Folio));
     if (!ledger_.Message.empty()) showMessage(ledger_.Message);

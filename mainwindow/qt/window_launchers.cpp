@@ -58,7 +58,7 @@ void drillInto(Ledger& w, const std::string& account, const LedgerRequest& r) {
     const QString name = QString::fromStdString(account);
     w.tReportAcc->setCurrentIndex(w.tReportAcc->findText(name, Qt::MatchExactly));
     w.tReportAcc->setEditText(name);
-    w.tReportAcc_Click();
+    w.tReportAcc_Click(r.account);
     w.show();
     w.raise();
 }

@@ -93,6 +93,18 @@ TEST(StatementCommands, EachStatementOpensOnItsDefaultDateOrPeriod) {
     EXPECT_FALSE(cf->result().cashMode);
     EXPECT_EQ(cf->tReportAcc->count(), w.accountList->rowCount());
 
+    // Two accounts of one name: the drill-down opens the one clicked.
+    setAccount(w.book(), 5, "410", "Sales", Revenue);
+    addEntry(w.book(), "100", "410", "70", "Other takings", "4", Tmain::DayNumber(2025, 3, 3));
+    run(w, Command::TrialBalance);
+    tb = qobject_cast<Trial_Balance*>(w.trialBalanceWindow.data());
+    ASSERT_NE(tb, nullptr);
+    tb->resize(700, 500);
+    ASSERT_EQ(tb->rows().size(), 5u);
+    EXPECT_EQ(tb->rows()[4].account, money("410"));
+    click(tb->Canvas, QPoint(200, static_cast<int>((tb->rows()[4].bottom - 100) / 15)));
+    EXPECT_EQ(running.ledger().LedgerAccount, money("410"));
+
     // Opening the trial balance again replaces the earlier window.
     QPointer<QWidget> first = w.trialBalanceWindow;
     run(w, Command::TrialBalance);
