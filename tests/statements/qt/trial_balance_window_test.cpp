@@ -56,6 +56,20 @@ TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
     EXPECT_EQ(w.result().asOfDate, Tmain::DayNumber(2024, 1, 31));
     EXPECT_EQ(w.rows().size(), 4u); // cash, equipment, capital, sales (its sub-account folded in)
 
+    // Keys in the picker: a letter is dropped, digits and "/" pass, Enter recomputes.
+    KeyPressArgs letter{'a'}, digit{'3'}, slash{'/'}, enter{keys::Enter};
+    emit w.ISCalander->KeyPress(letter);
+    emit w.ISCalander->KeyPress(digit);
+    emit w.ISCalander->KeyPress(slash);
+    EXPECT_EQ(letter.KeyAscii, 0);
+    EXPECT_EQ(digit.KeyAscii, '3');
+    EXPECT_EQ(slash.KeyAscii, '/');
+    w.ISCalander->setText("29/02/2024");
+    emit w.ISCalander->KeyPress(enter);
+    EXPECT_EQ(w.result().asOfDate, Tmain::DayNumber(2024, 2, 29));
+    w.ISCalander->setText("31/01/2024");
+    emit w.ISCalander->KeyPress(enter);
+
     // Sub-accounts apart: Sales online gets its own row.
     w.DisplaySubAcc->trigger();
     EXPECT_TRUE(w.result().includeSubAccounts);
