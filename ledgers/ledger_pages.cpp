@@ -163,6 +163,9 @@ JournalPage journalPage(const Book& book, const JournalList& list, int first,
     const int last = std::min(first + 163, count - 1);
     for (int n = first; n <= last; ++n) {
         const std::int32_t lineIndex = list.ShownLines[static_cast<std::size_t>(n)];
+        // A list built on a longer journal (another book opened since) shows
+        // no lines the journal no longer has; the list is ascending.
+        if (lineIndex < 0 || lineIndex > book.LastEntryLine()) break;
         const EntryLine& line = book.EntryLines[static_cast<std::size_t>(lineIndex)];
         JournalPrintRow row;
         row.kind = JournalPrintRow::Line;

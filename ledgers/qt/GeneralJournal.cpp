@@ -1,6 +1,8 @@
 #include "ledgers/qt/GeneralJournal.h"
 
 #include "book/tmain.h"
+#include "ledgers/ledger_exports.h"
+#include "ledgers/ledger_printouts.h"
 #include "ledgers/qt/ledger_choices.h"
 #include "ledgers/qt/ledger_window_support.h"
 #include "platform/services.h"
@@ -107,9 +109,8 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
     PrintJournal = file->addAction(QString::fromStdString(strings::text(157)));
     file->addSeparator();
     SaveJournal = file->addAction(QString::fromStdString(strings::text(159)));
-    // The printout and the spreadsheet come with the ledger outputs.
-    PrintJournal->setEnabled(false);
-    SaveJournal->setEnabled(false);
+    connect(PrintJournal, &QAction::triggered, this, [this] { PrintJournal_Click(); });
+    connect(SaveJournal, &QAction::triggered, this, [this] { SaveJournal_Click(); });
     setWindowTitle(QString::fromStdString(strings::text(303) + "..."));
     SeenRevision = host_.run->JournalRevision;
 
@@ -298,4 +299,23 @@ void GeneralJournal::Form_MouseMove(QPointF at) {
     ShowTip->move(static_cast<int>(at.x()) + 15, static_cast<int>(at.y()) + 15);
     ShowTip->show();
     ShowTip->raise();
+}
+
+void GeneralJournal::PrintJournal_Click() {
+    if (choices_->DateTyped == 1) tReportAcc_Click();
+    const Book& book = *host_.book;
+    const LocaleInfo locale = currentLocale();
+    const LedgerHeading heading = ledgerHeading(book, choices_->accountText(), list_.Folio,
+                                                list_.FromDate, list_.ToDate, locale);
+    printLedger(host_, [&](DrawingSurface& s, double zoom) {
+        printGeneralJournal(s, book, list_, heading, locale, zoom);
+    });
+}
+
+void GeneralJournal::SaveJournal_Click() {
+    if (choices_->DateTyped == 1) tReportAcc_Click();
+    const auto file = askExportFile(this, fileDialog_, *host_.run, {"*.xls"});
+    if (!file) return;
+    host_.run->CurrentFilePath = file->pathWithType().string(); // left at the exported file
+    exportJournalSheet(*host_.book, list_, file->pathWithType(), currentLocale());
 }

@@ -13,12 +13,14 @@
 #endif
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <string>
 
 class CalanderForm;
 class JournalCanvas;
+class LoadSave;
 class LedgerChoices;
 class QAction;
 class QComboBox;
@@ -52,6 +54,9 @@ class GeneralJournal : public QMainWindow {
     void Form_MouseDown(QPointF at);
     void Form_MouseMove(QPointF at);
     void PNPag_Grey_MouseDown(int index);
+    // File > Print... and File > Export... (a spreadsheet), after a typed date is applied.
+    void PrintJournal_Click();
+    void SaveJournal_Click();
 
     const JournalList& list() const { return list_; }
     const JournalPage& page() const { return page_; }
@@ -71,6 +76,7 @@ class GeneralJournal : public QMainWindow {
     void navigationKey(KeyArgs& k);
 
     LedgerHost host_;
+    QPointer<LoadSave> fileDialog_;
     LedgerChoices* choices_ = nullptr;
     JournalCanvas* canvas_ = nullptr;
     JournalList list_;

@@ -1,6 +1,7 @@
 #include "ledgers/qt/Report.h"
 
 #include "book/tmain.h"
+#include "ledgers/ledger_printouts.h"
 #include "ledgers/qt/ledger_choices.h"
 #include "ledgers/qt/ledger_window_support.h"
 #include "platform/services.h"
@@ -151,7 +152,7 @@ void Report::Form_Load() {
     setWindowTitle(QString::fromStdString(strings::text(130)));
     QMenu* file = menuBar()->addMenu(QString::fromStdString(strings::text(110)));
     Print_Account = file->addAction(QString::fromStdString(strings::text(157)));
-    Print_Account->setEnabled(false); // the printout comes with the ledger outputs
+    connect(Print_Account, &QAction::triggered, this, [this] { Print_Account_Click(); });
     QMenu* accounts = menuBar()->addMenu(QString::fromStdString(strings::text(156)));
     Subsee = accounts->addAction(QString::fromStdString(strings::text(178)));
     Subsee->setCheckable(true);
@@ -254,6 +255,7 @@ void Report::tReportAcc_Click(Currency account) {
         ledgerChoice(account, choices_->FromDate, choices_->ToDate, ReconcileMode, *host_.run);
     options.unmasked = Subsee->isChecked();
     ledger_ = buildTAccount(book, options);
+    builtAccount_ = choices_->accountText();
     ++builds_;
     choices_->FromDate = ledger_.FromDate;
     choices_->ToDate = ledger_.ToDate;
@@ -323,4 +325,14 @@ void Report::rowHover(int index, bool credit) {
         } // a row whose entry shows no note keeps the bar as it was
     }
     canvas_->update();
+}
+
+void Report::Print_Account_Click() {
+    const Book& book = *host_.book;
+    const LocaleInfo locale = currentLocale();
+    const LedgerHeading heading =
+        ledgerHeading(book, builtAccount_, ledger_.Folio, ledger_.FromDate, ledger_.ToDate, locale);
+    printLedger(host_, [&](DrawingSurface& s, double zoom) {
+        printTAccount(s, book, ledger_, heading, locale, zoom);
+    });
 }

@@ -65,6 +65,8 @@ class Report : public QMainWindow {
     void CreditR_MouseMove(int index);
     // Page up (0) or down (1).
     void PNPag_Grey_MouseDown(int index);
+    // File > Print...: the T-account through the print setup.
+    void Print_Account_Click();
 
     // --- what the window shows ---
     const TAccountLedger& ledger() const { return ledger_; }
@@ -90,6 +92,7 @@ class Report : public QMainWindow {
     void setScrollRange();
 
     LedgerHost host_;
+    std::string builtAccount_; // the account box's text at the last build
     LedgerChoices* choices_ = nullptr;
     TAccountCanvas* canvas_ = nullptr;
     TAccountLedger ledger_;

@@ -1,6 +1,8 @@
 #include "ledgers/qt/Running_Balance.h"
 
 #include "book/tmain.h"
+#include "ledgers/ledger_exports.h"
+#include "ledgers/ledger_printouts.h"
 #include "ledgers/qt/ledger_choices.h"
 #include "ledgers/qt/ledger_window_support.h"
 #include "platform/services.h"
@@ -130,9 +132,8 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     QMenu* file = menuBar()->addMenu(QString::fromStdString(strings::text(110)));
     PrintAccount = file->addAction(QString::fromStdString(strings::text(157)));
     ExportAccount = file->addAction(QString::fromStdString(strings::text(159)));
-    // The printout, the files and the mail come with the ledger outputs.
-    PrintAccount->setEnabled(false);
-    ExportAccount->setEnabled(false);
+    connect(PrintAccount, &QAction::triggered, this, [this] { PrintAccount_Click(); });
+    connect(ExportAccount, &QAction::triggered, this, [this] { ExportAccount_Click(); });
 
     canvas_ = new RunningBalanceCanvas(*this);
     setCentralWidget(canvas_);
@@ -164,7 +165,6 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     for (int i = 0; i < 2; ++i) {
         auto* b = new QToolButton(canvas_);
         b->setGeometry(692 + 30 * i, 3, 26, 26);
-        b->setEnabled(false); // the printout and the mail come with the ledger outputs
         b->setIcon(drawnIcon([i](QPainter& p) {
             p.setPen(QPen(Qt::black, 1.5));
             if (i == 0) {
@@ -180,6 +180,8 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
         mButton[static_cast<std::size_t>(i)] = b;
     }
     mButton[0]->setToolTip(QString::fromStdString(strings::text(157)));
+    connect(mButton[0], &QToolButton::clicked, this, [this] { PrintAccount_Click(); });
+    connect(mButton[1], &QToolButton::clicked, this, [this] { mailClicked(); });
     VScroll1 = new TuvoVerticalScroll(canvas_);
     connect(VScroll1, &ScrollBarWidget::Change, this, [this] { VScroll1_Change(); });
 
@@ -245,6 +247,7 @@ void Running_Balance::tReportAcc_Click(Currency account) {
     const LedgerChoice choice =
         ledgerChoice(account, choices_->FromDate, choices_->ToDate, ReconcileMode, *host_.run);
     ledger_ = buildRunningBalance(book, choice);
+    builtAccount_ = choices_->accountText();
     FolioChoiceTx->setText(QString::fromStdString(ledger_.Folio));
     if (!ledger_.Message.empty()) showMessage(ledger_.Message);
     // The range always follows the rows of this build.
@@ -297,4 +300,42 @@ void Running_Balance::Form_MouseDown(QPointF at) {
     MarkedRow = k;
     canvas_->update();
     if (host_.showJournalLine) host_.showJournalLine(row.line);
+}
+
+namespace {
+
+LedgerHeading headingOf(const Book& book, const RunningBalanceLedger& l, const std::string& name,
+                        const LocaleInfo& locale) {
+    return ledgerHeading(book, name, l.Folio, l.FromDate, l.ToDate, locale);
+}
+
+} // namespace
+
+void Running_Balance::PrintAccount_Click() {
+    if (choices_->DateTyped == 1) tReportAcc_Click();
+    const Book& book = *host_.book;
+    const LocaleInfo locale = currentLocale();
+    const LedgerHeading heading = headingOf(book, ledger_, builtAccount_, locale);
+    printLedger(host_, [&](DrawingSurface& s, double zoom) {
+        printRunningBalance(s, book, ledger_, heading, locale, zoom, host_.printHeader);
+    });
+}
+
+void Running_Balance::ExportAccount_Click() {
+    if (choices_->DateTyped == 1) tReportAcc_Click();
+    const auto file = askExportFile(this, fileDialog_, *host_.run, {"*.csv", "*.xls", "*.htm"});
+    if (!file) return;
+    host_.run->CurrentFilePath = file->pathWithType().string(); // left at the exported file
+    const LocaleInfo locale = currentLocale();
+    exportRunningBalance(*host_.book, ledger_,
+                         headingOf(*host_.book, ledger_, builtAccount_, locale),
+                         file->pathWithType(), file->type, locale, todayNumber());
+}
+
+void Running_Balance::mailClicked() {
+    if (choices_->DateTyped == 1) tReportAcc_Click();
+    const LocaleInfo locale = currentLocale();
+    mailRunningBalance(*host_.book, ledger_, headingOf(*host_.book, ledger_, builtAccount_, locale),
+                       locale, todayNumber(),
+                       host_.mainCaption ? host_.mainCaption() : std::string());
 }

@@ -11,6 +11,7 @@
 #endif
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <string>
@@ -18,6 +19,7 @@
 
 class CalanderForm;
 class LedgerChoices;
+class LoadSave;
 class QAction;
 class QComboBox;
 class QLineEdit;
@@ -60,6 +62,10 @@ class Running_Balance : public QMainWindow {
     void Form_MouseDown(QPointF at);
     void Form_MouseMove(QPointF at);
     void PNPag_Grey_MouseDown(int index);
+    // The printout, the export file and the mail, after a typed date is applied.
+    void PrintAccount_Click();
+    void ExportAccount_Click();
+    void mailClicked();
 
     // --- what the window shows ---
     const RunningBalanceLedger& ledger() const { return ledger_; }
@@ -77,6 +83,8 @@ class Running_Balance : public QMainWindow {
     int slotAt(QPointF at) const;
 
     LedgerHost host_;
+    QPointer<LoadSave> fileDialog_;
+    std::string builtAccount_; // the account box's text at the last build
     LedgerChoices* choices_ = nullptr;
     RunningBalanceCanvas* canvas_ = nullptr;
     RunningBalanceLedger ledger_;

@@ -5,11 +5,9 @@
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/CalanderForm.h"
-#include "toolkit/qt/qt_keys.h"
+#include "toolkit/qt/field_events.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -110,9 +108,22 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent)
             w->setFont(f);
         }
     }
-    tReportAcc->installEventFilter(this);
-    if (tReportAcc->lineEdit()) tReportAcc->lineEdit()->installEventFilter(this);
-    FolioChoiceTx->installEventFilter(this);
+    FieldEvents* account = FieldEvents::attach(tReportAcc);
+    // The left and right arrows do not move in the account list.
+    account->keyDown = [](KeyArgs& k) {
+        if (k.KeyCode == keys::Left || k.KeyCode == keys::Right) k.KeyCode = 0;
+    };
+    FieldEvents* folio = FieldEvents::attach(FolioChoiceTx);
+    folio->keyDown = [this](KeyArgs& k) {
+        if (navigationKey) navigationKey(k);
+    };
+    folio->keyPress = [this](KeyPressArgs& k) {
+        if (folioKey(k.KeyAscii)) k.KeyAscii = 0;
+    };
+    // The whole number selected, so typing replaces it.
+    folio->gotFocus = [this] {
+        QMetaObject::invokeMethod(FolioChoiceTx, &QLineEdit::selectAll, Qt::QueuedConnection);
+    };
     for (int i = 0; i < 2; ++i) {
         auto* button = new PageButton(i == 1, parent);
         connect(button, &PageButton::pressed, this, [this, i] {
@@ -217,26 +228,4 @@ bool LedgerChoices::folioKey(int keyAscii) {
     setAccountText(name);
     if (build) build();
     return true;
-}
-
-bool LedgerChoices::eventFilter(QObject* watched, QEvent* event) {
-    const bool folio = watched == FolioChoiceTx;
-    if (event->type() == QEvent::FocusIn && folio) {
-        // The whole number selected, so typing replaces it.
-        QMetaObject::invokeMethod(FolioChoiceTx, &QLineEdit::selectAll, Qt::QueuedConnection);
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress) return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
-    KeyArgs down{qt_keys::keyCode(key), qt_keys::shiftState(key->modifiers())};
-    if (folio) {
-        if (navigationKey) navigationKey(down);
-        if (down.KeyCode == 0) return true;
-        const int typed = qt_keys::keyAscii(key);
-        if (typed == 0) return false;
-        return folioKey(typed);
-    }
-    // The account box: the left and right arrows do not move in its list.
-    return down.KeyCode == keys::Left || down.KeyCode == keys::Right;
 }

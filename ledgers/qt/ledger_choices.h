@@ -83,9 +83,6 @@ class LedgerChoices : public QObject {
     std::function<void(int index)> dateClicked;  // a day accepted in a picker
     std::function<void(int index)> dateLeft;     // the focus left a date box
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void readPeriod();
     bool folioKey(int keyAscii);

@@ -34,6 +34,6 @@ struct LedgerHost {
     // The shared print setup and the business heading of printed pages.
     std::function<Printformer*()> printSetup;
     std::function<void(DrawingSurface&)> printHeader;
-    // Where the PDF printer writes when the print setup named no file.
-    std::function<std::string()> pdfOutputPath;
+    // The main window's caption (the mail names the program by it).
+    std::function<std::string()> mainCaption;
 };

@@ -34,7 +34,7 @@ LedgerHost ledgerHostOf(TAcount& main) {
     h.toolbarPicture = [&main] { return main.ButtonBar->backdrop(); };
     h.printSetup = [&main] { return main.printSetup(); };
     h.printHeader = [&main](DrawingSurface& surface) { main.PrintHeader(surface); };
-    h.pdfOutputPath = [&main] { return main.pdfOutputPath ? main.pdfOutputPath() : std::string(); };
+    h.mainCaption = [&main] { return main.windowTitle().toStdString(); };
     return h;
 }
 

@@ -193,6 +193,10 @@ TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {
     EXPECT_EQ(second.rows[0].date, "3/2/2025");
     EXPECT_FALSE(second.rows[1].grey);
     EXPECT_TRUE(journalPage(b, JournalList{}, 0, m, monthFirstLocale()).rows.empty());
+    // A list of a longer journal stops at the journal's end.
+    list.ShownLines.push_back(6);
+    EXPECT_EQ(journalPage(b, list, 5, m, monthFirstLocale()).itemLines,
+              (std::vector<std::int32_t>{5}));
 }
 
 } // namespace

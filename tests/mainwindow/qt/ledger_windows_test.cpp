@@ -12,8 +12,10 @@
 #include "mainwindow/qt/ledger_windows.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
+#include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
 
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -268,7 +271,6 @@ TEST(LedgerWindows, RunningBalanceShowsBalancesReversesAndGoesToEntries) {
     showLedgerBook(w);
     auto* rb = open<Running_Balance>(w, Command::RbMenuItem, w.RunningBalanceWindows);
     ASSERT_NE(rb, nullptr);
-    EXPECT_FALSE(rb->mButton[0]->isEnabled()); // the printout comes with the ledger outputs
     choose(rb->tReportAcc, "Rent");
     ASSERT_EQ(rb->ledger().Rows.size(), 2u);
     const std::vector<std::vector<std::string>> expected = {
@@ -309,6 +311,50 @@ TEST(LedgerWindows, RunningBalanceShowsBalancesReversesAndGoesToEntries) {
     choose(rb->tReportAcc, "Rent");
     EXPECT_EQ(rb->VScroll1->ValueMax(), 0);
     EXPECT_EQ(rb->VScroll1->Value(), 0);
+}
+
+TEST(LedgerWindows, RunningBalancePrintsExportsAndMails) {
+    ScopedFakeServices fakes;
+    testing_support::TempDir dir;
+    fakes.environment.vars["LW_PDF_OUTPUT"] = (dir / "rent.pdf").string();
+    fakes.environment.vars["tmp"] = dir.path().string();
+    TAcount w;
+    showLedgerBook(w);
+    auto* rb = open<Running_Balance>(w, Command::RbMenuItem, w.RunningBalanceWindows);
+    ASSERT_NE(rb, nullptr);
+    choose(rb->tReportAcc, "Rent");
+
+    // Printed on the PDF printer at 80%, read back; PrintScale is 1 again afterwards.
+    Printformer* setup = w.printSetup();
+    QTimer::singleShot(0, setup, [setup] {
+        setup->printerChosen(PdfPrinterName);
+        setup->PxSize->setCurrentText("80%");
+        setup->printClicked();
+    });
+    rb->mButton[0]->click();
+    EXPECT_EQ(w.run().PrintScale, 1.0f);
+    std::string text;
+    ASSERT_EQ(testing_support::runCommand(
+                  "pdftotext -layout '" + (dir / "rent.pdf").string() + "' -", &text),
+              0);
+    for (const char* shown : {"Rent (600)", "Cash", "280.00 Dr", "Corner Shop"})
+        EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
+
+    // Export as comma-separated text through the file dialog.
+    DialogScript dialogs;
+    dialogs.pick(dir / "rent", "csv");
+    rb->ExportAccount_Click();
+    EXPECT_EQ(dialogs.unexpected, 0);
+    const std::string csv = testing_support::readFile(dir / "rent.csv");
+    EXPECT_NE(csv.find("3/5/2025,5,Cash,80,0,280"), std::string::npos) << csv;
+    EXPECT_EQ(w.run().CurrentFilePath, (dir / "rent.csv").string());
+
+    // The mail button writes an unsent message and opens it.
+    rb->mButton[1]->click();
+    ASSERT_EQ(fakes.shell.opened.size(), 1u);
+    const std::string mail = testing_support::readFile(fakes.shell.opened[0]);
+    EXPECT_NE(mail.find("X-Unsent: 1"), std::string::npos);
+    EXPECT_NE(mail.find("280.00 Dr"), std::string::npos) << mail;
 }
 
 TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
@@ -404,6 +450,15 @@ TEST(LedgerWindows, JournalPagesAndClicksMoveTheMainWindow) {
     pressKey(j->FolioChoiceTx, Qt::Key_Return, "\r");
     EXPECT_EQ(j->list().ShownLines, (std::vector<std::int32_t>{4, 5, 8, 9}));
     saveScreenshot(j, "general_journal_rent");
+
+    // Export... writes the entries listed as a spreadsheet.
+    testing_support::TempDir dir;
+    DialogScript dialogs;
+    dialogs.pick(dir / "rent", "xls");
+    j->SaveJournal_Click();
+    EXPECT_EQ(dialogs.captions, (std::vector<std::string>{"Save As..."}));
+    EXPECT_EQ(w.run().CurrentFilePath, (dir / "rent.xls").string());
+    EXPECT_GT(std::filesystem::file_size(dir / "rent.xls"), 100u);
 }
 
 TEST(LedgerWindows, DrillDownWindowsBuildWithoutBeingShown) {
