@@ -188,25 +188,22 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
     io.cashMode = options.cashAccount.has_value();
     io.cashAccount = options.cashAccount.value_or(Currency{});
     io.decimals = Book::clampDecimals(book.DecimalsBalanceSheet);
-    if (book.EntryLines.empty()) {
-        io.ok = true;
-        return io;
+    if (!book.EntryLines.empty()) { // an empty journal has no periods, only a total
+        double first = book.EntryLines.front().Date, last = first;
+        for (const EntryLine& line : book.EntryLines) {
+            first = std::min(first, line.Date);
+            last = std::max(last, line.Date);
+        }
+        const long long months = monthOf(last).index() - monthOf(first).index() + 1;
+        if (months / lengthOf(options.kind) > options.maxPeriods) {
+            io.message = "The journal's dates run from " + longDateText(first, options.locale) +
+                         " to " + longDateText(last, options.locale) +
+                         ": more periods than the statement can show. Please check the dates of "
+                         "the journal.";
+            return io;
+        }
+        io.periodStarts = periodBoundaries(wholeDay(first), wholeDay(last), options.kind);
     }
-
-    double first = book.EntryLines.front().Date, last = first;
-    for (const EntryLine& line : book.EntryLines) {
-        first = std::min(first, line.Date);
-        last = std::max(last, line.Date);
-    }
-    const long long months = monthOf(last).index() - monthOf(first).index() + 1;
-    if (months / lengthOf(options.kind) > options.maxPeriods) {
-        io.message = "The journal's dates run from " + longDateText(first, options.locale) +
-                     " to " + longDateText(last, options.locale) +
-                     ": more periods than the statement can show. Please check the dates of "
-                     "the journal.";
-        return io;
-    }
-    io.periodStarts = periodBoundaries(wholeDay(first), wholeDay(last), options.kind);
     const int periods = io.periods();
     for (int k = 0; k < periods; ++k) {
         const double start = io.periodStarts[static_cast<std::size_t>(k)];

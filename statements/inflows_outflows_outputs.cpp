@@ -22,6 +22,12 @@ Columns columnsOf(const InflowsOutflows& io, int firstPeriod) {
     return {std::clamp(firstPeriod, 0, io.periods()), io.periods()};
 }
 
+// The text of column k, "" where a result that failed holds none.
+const std::string& at(const std::vector<std::string>& texts, std::size_t k) {
+    static const std::string none;
+    return k < texts.size() ? texts[k] : none;
+}
+
 std::string heading(const Book& book) {
     return book.BusinessName.str() + " " + strings::text(135);
 }
@@ -37,7 +43,7 @@ std::vector<TableLine> tableLines(const InflowsOutflows& io, const Book& book, C
     auto figures = [&](const std::string& label, const std::vector<std::string>& texts, int last) {
         TableLine line{{label}, true};
         for (int k = cols.first; k <= last; ++k)
-            line.cells.push_back(texts[static_cast<std::size_t>(k)]);
+            line.cells.push_back(at(texts, static_cast<std::size_t>(k)));
         return line;
     };
     std::vector<TableLine> lines;
@@ -45,7 +51,7 @@ std::vector<TableLine> tableLines(const InflowsOutflows& io, const Book& book, C
     lines.push_back({});
     TableLine head{{""}};
     for (int k = cols.first; k < cols.periods; ++k)
-        head.cells.push_back(io.periodHeads[static_cast<std::size_t>(k)]);
+        head.cells.push_back(at(io.periodHeads, static_cast<std::size_t>(k)));
     head.cells.push_back(strings::text(168));
     lines.push_back(head);
     lines.push_back({});
@@ -106,12 +112,13 @@ std::string inflowsOutflowsWebPage(const InflowsOutflows& io, const Book& book, 
     out += "<tr>" + cell(bold(htmlEscaped(heading(book))), true, "left") + "</tr>";
     out += "<tr>" + cell("", true, "center");
     for (int k = cols.first; k < cols.periods; ++k)
-        out += cell(bold(htmlEscaped(io.periodHeads[static_cast<std::size_t>(k)])), true, "right");
+        out +=
+            cell(bold(htmlEscaped(at(io.periodHeads, static_cast<std::size_t>(k)))), true, "right");
     out += cell(bold(text(168)), true, "center") + "</tr>";
     out += "<tr>" + cell(bold(text(254)), false, "left");
     for (int k = cols.first; k < cols.periods; ++k)
-        out +=
-            cell(bold(htmlEscaped(io.beginningTexts[static_cast<std::size_t>(k)])), false, "right");
+        out += cell(bold(htmlEscaped(at(io.beginningTexts, static_cast<std::size_t>(k)))), false,
+                    "right");
     out += cell("", false, "right") + "</tr>";
     out += "<tr>" + cell(bold(text(250)), true, "left") + "</tr>";
 
@@ -124,7 +131,8 @@ std::string inflowsOutflowsWebPage(const InflowsOutflows& io, const Book& book, 
         white = !white;
     };
     auto plain = [&](const std::vector<std::string>& texts) {
-        return [&, texts](std::size_t k) { return cell(htmlEscaped(texts[k]), white, "right"); };
+        return
+            [&, texts](std::size_t k) { return cell(htmlEscaped(at(texts, k)), white, "right"); };
     };
     auto blank = [&](const std::string& content) {
         return [&, content](std::size_t) { return cell(content, white, "right"); };
@@ -132,7 +140,7 @@ std::string inflowsOutflowsWebPage(const InflowsOutflows& io, const Book& book, 
     for (const FlowRow& flow : io.inflows)
         row("&nbsp;&nbsp;" + htmlEscaped(flow.name), "left", plain(flow.amountTexts));
     row(bold(text(251)), "left", [&](std::size_t k) {
-        return cell(bold(htmlEscaped(io.inflowTotalTexts[k])), false, "right");
+        return cell(bold(htmlEscaped(at(io.inflowTotalTexts, k))), false, "right");
     });
     row("&nbsp;", "center", blank(""));
     row(bold(text(252)), "left", blank(""));
@@ -142,7 +150,8 @@ std::string inflowsOutflowsWebPage(const InflowsOutflows& io, const Book& book, 
     row("&nbsp;", "left", blank(" "));
     out += "<tr>" + cell(bold("&nbsp;&nbsp;" + text(255)), white, "left");
     for (int k = cols.first; k < cols.periods; ++k)
-        out += cell(bold(htmlEscaped(io.endingTexts[static_cast<std::size_t>(k)])), white, "right");
+        out += cell(bold(htmlEscaped(at(io.endingTexts, static_cast<std::size_t>(k)))), white,
+                    "right");
     return out + "</tr></table></body></html>";
 }
 
@@ -181,7 +190,7 @@ ExportResult writeInflowsOutflowsSpreadsheet(const InflowsOutflows& io, const Bo
                       const std::vector<std::string>& texts, int last) {
         sheet.cell(1, first, text);
         for (int k = cols.first, c = 2; k <= last && c <= lastColumn; ++k, ++c)
-            sheet.cell(c, kind, texts[static_cast<std::size_t>(k)]);
+            sheet.cell(c, kind, at(texts, static_cast<std::size_t>(k)));
         sheet.nextRow();
     };
     empties(top, top);
@@ -189,7 +198,7 @@ ExportResult writeInflowsOutflowsSpreadsheet(const InflowsOutflows& io, const Bo
     for (int k = cols.first, c = 2; k <= cols.periods && c <= lastColumn; ++k, ++c)
         sheet.cell(c, head,
                    k == cols.periods ? strings::text(168)
-                                     : io.periodHeads[static_cast<std::size_t>(k)]);
+                                     : at(io.periodHeads, static_cast<std::size_t>(k)));
     sheet.nextRow();
     values(label, strings::text(254), strong, io.beginningTexts, cols.periods - 1);
     empties(label, filler, strings::text(250));

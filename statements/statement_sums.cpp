@@ -41,8 +41,9 @@ bool DayRange::holds(double date) const {
 
 void sumJournal(const Book& book, const DayRange& range, bool includeSubAccounts, KeyedSums& sums,
                 RunTimeState* run) {
-    const std::int32_t stride =
-        run ? std::max<std::int32_t>(run->ProgressStride, 1) : std::int32_t{0};
+    // About 99 progress steps per pass, as the progress window sets its stride.
+    if (run) run->ProgressStride = progressStrideFor(book.LastEntryLine());
+    const std::int32_t stride = run ? std::max<std::int32_t>(run->ProgressStride, 1) : 1;
     std::int64_t lastNumber = 0;
     int lastIndex = -1;
     bool haveLast = false;

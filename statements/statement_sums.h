@@ -39,8 +39,9 @@ struct DayRange {
 
 // One pass over the journal: lines whose date lies in `range` add to the
 // sums of their key when `sums` has it. A Side other than 1 is a credit.
-// Throws CurrencyOverflow. With `run`, the progress bar steps every
-// ProgressStride counted lines.
+// Throws CurrencyOverflow. With `run`, ProgressStride is set for the journal
+// (about 99 steps) and the progress bar steps on every counted line whose
+// index is a multiple of it.
 void sumJournal(const Book& book, const DayRange& range, bool includeSubAccounts, KeyedSums& sums,
                 RunTimeState* run);
 

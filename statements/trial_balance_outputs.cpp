@@ -76,13 +76,14 @@ std::string trialBalanceWebPage(const TrialBalance& tb, const Book& book) {
 }
 
 std::string trialBalanceCsv(const TrialBalance& tb) {
-    std::string out = csvLine({strings::text(156), strings::text(162), strings::text(163)});
+    std::string out;
     for (const TrialBalanceRow& row : tb.rows) {
         if (!row.shown()) continue;
         out += csvLine(
             {row.name, row.isDebit() ? row.amountText : "", row.isDebit() ? "" : row.amountText});
     }
-    return out + csvLine({strings::text(168), tb.debitTotalText, tb.creditTotalText});
+    return out + csvLine({"", "", ""}) +
+           csvLine({strings::text(168), tb.debitTotalText, tb.creditTotalText});
 }
 
 std::string trialBalanceMailSubject(const TrialBalance& tb, const Book& book) {

@@ -220,7 +220,6 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
          "19 1:RentL 2:100.00R\n"
          "21 1:TotalL 2:12,360,578.90R 3:14,900.00R\n"},
         {"tb.csv", [&](auto p) { return exportTrialBalance(tb, book, p, "csv"); },
-         "Accounts|Debit|Credit\n"
          "Cash|12,356,278.90|\n"
          "Bank||600.00\n"
          "Loan||2,000.00\n"
@@ -232,6 +231,7 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
          "Purchases|600.00|\n"
          "Wages|200.00|\n"
          "Rent|100.00|\n"
+         "||\n"
          "Total|12,360,578.90|14,900.00\n"},
         {"tb.htm", [&](auto p) { return exportTrialBalance(tb, book, p, "htm"); },
          "Corner Shop|Trial Balance as 30 April "
@@ -410,5 +410,18 @@ TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAt256Columns) {
               "than 256 columns.");
     EXPECT_EQ(readBack(dir, dir / "io.xls").substr(0, 26), "cols 256 widths 62 15 15 1");
     EXPECT_NE(inflowsOutflowsWebPage(io, book, 812).find("border:none; width:812px\">"),
+              std::string::npos);
+
+    // An empty journal: no period, the total column alone.
+    const InflowsOutflows none = computeInflowsOutflows(emptyBook(), options);
+    ASSERT_TRUE(none.ok);
+    EXPECT_EQ(none.periods(), 0);
+    EXPECT_EQ(inflowsOutflowsCsv(none, book),
+              "Corner Shop Comparative Statement...\r\n\r\n,Total\r\n\r\nBeginning Balance: \r\n"
+              "Inflows:\r\n\r\nTotal Inflows: ,0\r\n\r\nOutflows:\r\n\r\n\r\n"
+              "Total Outflows: ,0\r\nEnding Balance: \r\n");
+    EXPECT_TRUE(exportInflowsOutflows(none, book, dir / "none.xls", "xls", 812).ok);
+    // A statement that could not be made still writes its frame.
+    EXPECT_NE(inflowsOutflowsWebPage(InflowsOutflows{}, book, 812).find("Total"),
               std::string::npos);
 }

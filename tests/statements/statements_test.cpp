@@ -362,6 +362,47 @@ TEST(InflowsOutflows, CashAndRevenueExpenseModesForEveryPeriodKind) {
          "1,300.00 0.00 1,300.00",
          "0.00 200.00",
          "200.00 1,000.00"},
+        // The other kind in each mode, by their totals and balances.
+        {PeriodKind::Bimonthly,
+         true,
+         "Jan 2024 Mar 2024 Apr 2024",
+         "Feb 2024 Apr 2024 May 2024 Total",
+         {},
+         {},
+         "11,500.00 2,000.00 800.00 14,300.00",
+         "3,300.00 400.00 0.00 3,700.00",
+         "0.00 8,200.00 9,800.00",
+         "8,200.00 9,800.00 10,600.00"},
+        {PeriodKind::Yearly,
+         true,
+         "2024 2024",
+         "2024 2024 Total",
+         {},
+         {},
+         "13,500.00 800.00 14,300.00",
+         "3,700.00 0.00 3,700.00",
+         "0.00 9,800.00",
+         "9,800.00 10,600.00"},
+        {PeriodKind::Monthly,
+         false,
+         "Jan 2024 Feb 2024 Mar 2024 Apr 2024",
+         "Jan 2024 Feb 2024 Mar 2024 Apr 2024 Total",
+         {},
+         {},
+         "1,500.00 0.00 0.00 800.00 2,300.00",
+         "0.00 900.00 400.00 0.00 1,300.00",
+         "0.00 1,500.00 600.00 200.00",
+         "1,500.00 600.00 200.00 1,000.00"},
+        {PeriodKind::Quarterly,
+         false,
+         "Jan 2024 Feb 2024 Apr 2024",
+         "Mar 2024 Apr 2024 Jun 2024 Total",
+         {},
+         {},
+         "1,500.00 0.00 800.00 2,300.00",
+         "0.00 1,300.00 0.00 1,300.00",
+         "0.00 1,500.00 200.00",
+         "1,500.00 200.00 1,000.00"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.labels);
@@ -373,8 +414,10 @@ TEST(InflowsOutflows, CashAndRevenueExpenseModesForEveryPeriodKind) {
         ASSERT_TRUE(io.ok) << io.message;
         EXPECT_EQ(joined(io.periodLabels), c.labels);
         EXPECT_EQ(joined(io.columnHeads), c.heads);
-        EXPECT_EQ(flowFigures(io.inflows), c.inflows);
-        EXPECT_EQ(flowFigures(io.outflows), c.outflows);
+        if (!c.inflows.empty()) {
+            EXPECT_EQ(flowFigures(io.inflows), c.inflows);
+            EXPECT_EQ(flowFigures(io.outflows), c.outflows);
+        }
         EXPECT_EQ(joined(io.inflowTotalTexts), c.inflowTotals);
         EXPECT_EQ(joined(io.outflowTotalTexts), c.outflowTotals);
         EXPECT_EQ(joined(io.beginningTexts), c.beginning);
