@@ -16,14 +16,39 @@ namespace {
 // line), and ends without storing anything; the exit status says whether the
 // picture was written. LW_SCREENSHOT_WINDOW names a ledger window to open
 // and picture instead ("journal", "t-account", "running-balance",
-// "unbalanced", "search"), LW_SCREENSHOT_TEXT its account or search text.
-// Without LW_SCREENSHOT the program runs as usual.
+// "unbalanced", "search"), LW_SCREENSHOT_TEXT its account or search text,
+// or a statement ("trial-balance", "income-statement", "balance-sheet",
+// "cash-flow"). Without LW_SCREENSHOT the program runs as usual.
+QWidget* openStatementNamed(TAcount& main, const std::string& which) {
+    if (which == "trial-balance") {
+        main.runCommand(Command::TrialBalance);
+        return main.trialBalanceWindow.data();
+    }
+    if (which == "income-statement") {
+        main.runCommand(Command::IncomeStatement);
+        return main.incomeStatementWindow.data();
+    }
+    if (which == "balance-sheet") {
+        main.runCommand(Command::ShowBalance);
+        const int n = main.BalanceSheetWindows.count();
+        return n > 0 ? main.BalanceSheetWindows[n - 1].data() : nullptr;
+    }
+    if (which == "cash-flow") {
+        main.runCommand(Command::CashFlowMenu);
+        return main.cashFlowWindow.data();
+    }
+    return nullptr;
+}
+
 void screenshotWhenSettled(TAcount& main, const QString& file) {
     QWidget* window = &main;
     const QString named = qEnvironmentVariable("LW_SCREENSHOT_WINDOW");
     if (!named.isEmpty()) {
-        window = openLedgerWindowNamed(main, named.toStdString(),
-                                       qEnvironmentVariable("LW_SCREENSHOT_TEXT").toStdString());
+        window = openStatementNamed(main, named.toStdString());
+        if (!window)
+            window =
+                openLedgerWindowNamed(main, named.toStdString(),
+                                      qEnvironmentVariable("LW_SCREENSHOT_TEXT").toStdString());
         if (!window) {
             std::fprintf(stderr, "no window named %s\n", named.toLocal8Bit().constData());
             QCoreApplication::exit(1);

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts the program under a virtual X server with a book, lets it settle and
-# saves a picture of its main window, or of one of its ledger windows.
+# saves a picture of its main window, or of one of its ledger or statement windows.
 #   scripts/screenshot.sh [-w WINDOW] [-t TEXT] [BOOK] [OUT.png]
 # WINDOW (or $LW_SCREENSHOT_WINDOW): journal, t-account, running-balance,
-# unbalanced or search; TEXT (or $LW_SCREENSHOT_TEXT): the ledgers' account
+# unbalanced or search, or a statement: trial-balance, income-statement,
+# balance-sheet or cash-flow; TEXT (or $LW_SCREENSHOT_TEXT): the ledgers' account
 # name (the busiest account when none) or the search text.
 # Without BOOK a book of 2,000 journal lines and 60 accounts is generated.
 # OUT defaults to screenshots/main_window_app.png (WINDOW_app.png) in the

@@ -219,11 +219,16 @@ void Report::Form_Activate() {
 }
 
 void Report::tReportAcc_Click() {
+    tReportAcc_Click(Tmain::AccountNumberByName(*host_.book, choices_->accountText()));
+}
+
+void Report::tReportAcc_Click(Currency account) {
     BuildGuard guard(this, building_, *host_.run);
     if (guard.refused()) return;
     const Book& book = *host_.book;
     TAccountOptions options;
     static_cast<LedgerChoice&>(options) = choices_->choice(ReconcileMode);
+    options.account = account;
     options.unmasked = Subsee->isChecked();
     ledger_ = buildTAccount(book, options);
     ++builds_;

@@ -48,6 +48,9 @@ class Report : public QMainWindow {
     // Builds the T-account of the account named in the account box for the
     // pickers' period (also what a statement's drill-down runs).
     void tReportAcc_Click();
+    // The same for the account of that number (a statement's drill-down,
+    // which must not mistake an account for another of the same name).
+    void tReportAcc_Click(Currency account);
     // Rebuilds when an entry was deleted since the last build.
     void Form_Activate();
     // Draws the page the scroll bar shows.

@@ -210,12 +210,18 @@ void Running_Balance::Form_Resize() {
 }
 
 void Running_Balance::tReportAcc_Click() {
+    tReportAcc_Click(Tmain::AccountNumberByName(*host_.book, choices_->accountText()));
+}
+
+void Running_Balance::tReportAcc_Click(Currency account) {
     BuildGuard guard(this, building_, *host_.run);
     if (guard.refused()) return;
     Command1->setChecked(false);
     MarkedRow = -1;
     const Book& book = *host_.book;
-    ledger_ = buildRunningBalance(book, choices_->choice(ReconcileMode));
+    LedgerChoice choice = choices_->choice(ReconcileMode);
+    choice.account = account;
+    ledger_ = buildRunningBalance(book, choice);
     choices_->showBuilt(ledger_.Folio, ledger_.Message);
     // The range always follows the rows of this build.
     VScroll1->setValueMax(

@@ -51,6 +51,9 @@ class Running_Balance : public QMainWindow {
     void Form_Load();
     // Builds the ledger of the account named in the account box.
     void tReportAcc_Click();
+    // The same for the account of that number (a statement's drill-down,
+    // which must not mistake an account for another of the same name).
+    void tReportAcc_Click(Currency account);
     // Paints the page the scroll bar shows.
     void VScroll1_Change();
     // The reverse-order box released.

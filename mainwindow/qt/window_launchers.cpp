@@ -11,12 +11,22 @@
 #include "ledgers/qt/Report.h"
 #include "ledgers/qt/Running_Balance.h"
 
+#include "book/tmain.h"
 #include "mainwindow/qt/LWMainsettings.h"
 #include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
 #include "mainwindow/qt/ledger_windows.h"
 #include "mainwindow/qt/toolbar_strip.h"
+#include "platform/services.h"
+#include "statements/qt/Balance_Sheet.h"
+#include "statements/qt/CashFlow.h"
+#include "statements/qt/Income_Statement.h"
+#include "statements/qt/Trial_Balance.h"
+#include "statements/qt/statement_dates.h"
+#include "toolkit/qt/CalanderForm.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -37,6 +47,40 @@ IncludeButtonPlace includeButtonPlace(TAcount& main) {
     p.frameHeight = (button.y() - frame.y() - innerTop) * TwipsPerPixel;
     p.buttonWidth = main.GroupBu->width() * TwipsPerPixel;
     return p;
+}
+
+// A statement row clicked: the shared running-balance or T-account window
+// on the row's account, ending on the statement's date when it gives one,
+// its list built and shown.
+template <class Ledger>
+void drillInto(Ledger& w, const std::string& account, const LedgerRequest& r) {
+    if (!r.endDate.empty()) w.DateSearch[1]->setText(r.endDate);
+    const QString name = QString::fromStdString(account);
+    w.tReportAcc->setCurrentIndex(w.tReportAcc->findText(name, Qt::MatchExactly));
+    w.tReportAcc->setEditText(name);
+    w.tReportAcc_Click(r.account);
+    w.show();
+    w.raise();
+}
+
+// What a statement window takes of the main window.
+StatementHost statementHost(TAcount& main) {
+    StatementHost host;
+    host.toolbarBackdrop = main.ButtonBar->backdrop();
+    host.icon = main.windowIcon();
+    host.accountNames = [&main] { return main.accountList->names(); };
+    host.installTypeAhead = [](QComboBox* box) { installComboTypeAhead(box); };
+    host.openLedger = [&main](const LedgerRequest& r) {
+        const std::string account = Tmain::AccountNameByNumber(main.book(), r.account);
+        if (r.window == LedgerRequest::Window::TAccount) {
+            drillInto(drillDownReport(main), account, r);
+            return;
+        }
+        Running_Balance& w = drillDownRunningBalance(main);
+        if (r.reloadFirst) w.Form_Load();
+        drillInto(w, account, r);
+    };
+    return host;
 }
 
 } // namespace
@@ -122,5 +166,28 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
     };
     launchers.payroll = [](TAcount& main) -> QWidget* {
         return new PayRoll(main.currencyLabel, main.book().FontName.str());
+    };
+
+    // The statements: each computes before it is shown; owned by the main
+    // window, like the ledgers, so that none outlives the book it reads.
+    launchers.trialBalance = [](TAcount& main, const std::string& dateText) -> QWidget* {
+        auto* w = new Trial_Balance(main.book(), main.run(), statementHost(main), &main);
+        // Today as the main window writes it in the book's date style.
+        w->ISCalander->setText(dateText);
+        w->mainLOAD();
+        return w;
+    };
+    launchers.incomeStatement = [](TAcount& main) -> QWidget* {
+        auto* w = new Income_Statement(main.book(), main.run(), statementHost(main), &main);
+        w->Form_Activate2();
+        return w;
+    };
+    launchers.balanceSheet = [](TAcount& main) -> QWidget* {
+        auto* w = new Balance_Sheet(main.book(), main.run(), statementHost(main), &main);
+        w->BalanceMainLOAD();
+        return w;
+    };
+    launchers.cashFlow = [](TAcount& main) -> QWidget* {
+        return new CashFlow(main.book(), main.run(), statementHost(main), &main);
     };
 }

@@ -316,7 +316,11 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
                                  Need::GeneralJournal,
                                  Need::TAccountLedger,
                                  Need::RunningBalance,
-                                 Need::SearchWindow};
+                                 Need::SearchWindow,
+                                 Need::TrialBalanceWindow,
+                                 Need::IncomeStatementWindow,
+                                 Need::CashFlowWindow,
+                                 Need::BalanceSheetWindow};
     for (const CommandInfo& info : allCommands()) {
         EXPECT_EQ(w.commandEnabled(info.command), commandAvailable(info.command, present))
             << info.control;

@@ -1,0 +1,111 @@
+#include "statements/qt/Balance_Sheet.h"
+
+#include "book/tmain.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
+#include "statements/balance_sheet_outputs.h"
+#include "statements/qt/computing_guard.h"
+#include "statements/qt/draw_balance_sheet.h"
+#include "statements/qt/statement_canvas.h"
+#include "statements/qt/statement_dates.h"
+#include "statements/qt/statement_outputs.h"
+#include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+Balance_Sheet::Balance_Sheet(Book& book, RunTimeState& run, StatementHost host, QWidget* parent)
+    : StatementFrame(book, run, std::move(host), parent) {
+    setWindowTitle(stringText(136));
+    QMenu* file = MenuBar->addMenu(stringText(110));
+    PrintToPrinter = file->addAction(stringText(157), this, [this] { printToPrinter(); });
+    PrintToPrinter->setShortcut(QKeySequence("Ctrl+P"));
+    CopyBalanceSheet = file->addAction(stringText(158), this, [this] { CopyBalanceSheet_Click(); });
+    CopyBalanceSheet->setShortcut(QKeySequence("Ctrl+C"));
+    file->addSeparator();
+    SaveBal = file->addAction(stringText(159), this, [this] { SaveBal_Click(); });
+    SaveBal->setShortcut(QKeySequence("Ctrl+S"));
+    QMenu* accounts = MenuBar->addMenu(stringText(156));
+    USA = accounts->addAction(stringText(256));
+    USA->setCheckable(true);
+    connect(USA, &QAction::triggered, this, [this] { layOut(); });
+    SubAccounts = accounts->addAction(stringText(160));
+    SubAccounts->setCheckable(true);
+    connect(SubAccounts, &QAction::triggered, this, [this] { BalanceMainLOAD(); });
+    Ratio = MenuBar->addAction(QString());
+    Ratio->setVisible(false);
+
+    ISCalander = addDatePicker(60);
+    placeHoverLabel(60 + static_cast<int>(twipsOf(ISCalander->width())) + 80);
+    connect(ISCalander, &CalanderForm::Click, this, [this] {
+        if (run_.DateChangedFlag != 1) return;
+        setEnabled(false);
+        BalanceMainLOAD();
+        TScroll->setValue(0);
+        run_.DateChangedFlag = 0;
+        setEnabled(true);
+        activateWindow();
+    });
+    connect(ISCalander, &CalanderForm::KeyPress, this,
+            [this](KeyPressArgs& k) { filterDateKey(k, [this] { BalanceMainLOAD(); }); });
+
+    // The journal's latest day, written as the picker reads it back.
+    ISCalander->setText(pickerDateText(journalDateRange(book_).second, book_, currentLocale()));
+}
+
+BalanceSheetLayout Balance_Sheet::layout() const {
+    return USA->isChecked() ? BalanceSheetLayout::AssetsAndLiabilities
+                            : BalanceSheetLayout::WorkingCapital;
+}
+
+void Balance_Sheet::BalanceMainLOAD() {
+    BalanceSheetOptions options;
+    options.date =
+        Tmain::ParseDateStyle(ISCalander->Text(), book_.DateStyle, currentLocale()).value_or(0);
+    options.includeSubAccounts = SubAccounts->isChecked();
+    options.locale = currentLocale();
+    options.run = &run_;
+    BalanceSheet computed;
+    {
+        ComputingGuard computing(run_, book_);
+        computed = computeBalanceSheet(book_, options);
+    }
+    if (!computed.ok) {
+        showMessage(computed.message);
+        return;
+    }
+    bs_ = std::move(computed);
+    Ratio->setText(QString::fromStdString(bs_.returnOnEquityCaption));
+    Ratio->setVisible(bs_.returnOnEquity.has_value());
+    layOut();
+}
+
+double Balance_Sheet::drawStatement(DrawTarget& t) {
+    return drawBalanceSheet(t, book_, bs_, layout());
+}
+
+std::string Balance_Sheet::drillEndDate() const {
+    return ISCalander->Text();
+}
+
+void Balance_Sheet::CopyBalanceSheet_Click() {
+    putOnClipboard(balanceSheetTabText(bs_, layout()), balanceSheetRtf(bs_, layout(), book_));
+}
+
+void Balance_Sheet::SaveBal_Click() {
+    // The assets-and-liabilities layout is exported as RTF only.
+    const std::vector<std::string> patterns =
+        layout() == BalanceSheetLayout::AssetsAndLiabilities
+            ? std::vector<std::string>{"*.rtf"}
+            : std::vector<std::string>{"*.xls", "*.rtf", "*.htm"};
+    exportThroughDialog(this, run_, patterns,
+                        [this](const std::filesystem::path& path, const std::string& type) {
+                            return exportBalanceSheet(bs_, layout(), book_, path, type);
+                        });
+}
+
+void Balance_Sheet::mailStatement() {
+    mailBalanceSheet(bs_, layout(), book_, windowTitle().toStdString());
+}

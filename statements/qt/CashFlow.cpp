@@ -1,0 +1,320 @@
+#include "statements/qt/CashFlow.h"
+
+#include "book/account_number_text.h"
+#include "book/number_format.h"
+#include "book/tmain.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
+#include "statements/inflows_outflows_outputs.h"
+#include "statements/qt/draw_inflows_outflows.h"
+#include "statements/qt/statement_canvas.h"
+#include "statements/qt/statement_outputs.h"
+#include "statements/qt/statement_print.h"
+#include "toolkit/key_codes.h"
+#include "toolkit/qt/MousePointer.h"
+#include "toolkit/qt/Printformer.h"
+#include "toolkit/qt/RealhScroll.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double WindowFontSize = 9;
+
+} // namespace
+
+std::string CashFlow::revenueExpenseItem() {
+    return strings::text(237) + " / " + strings::text(238);
+}
+
+CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* parent)
+    : QWidget(parent, Qt::Window), book_(book), run_(run), host_(std::move(host)) {
+    setWindowTitle(stringText(135));
+    if (!host_.icon.isNull()) setWindowIcon(host_.icon);
+    QFont font(QString::fromStdString(book_.FontName.str()));
+    font.setPointSizeF(WindowFontSize);
+    setFont(font);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    MenuBar = new QMenuBar(this);
+    MenuBar->setNativeMenuBar(false);
+    layout->addWidget(MenuBar);
+    QMenu* file = MenuBar->addMenu(stringText(156));
+    SaveB = file->addAction(stringText(158), this, [this] { SaveB_Click(); });
+    PrintCash = file->addAction(stringText(157), this, [this] { PrintCash_Click(); });
+    EmalSt = file->addAction(stringText(319), this, [this] { EmalSt_Click(); });
+    file->addSeparator();
+    SaveA = file->addAction(stringText(159), this, [this] { SaveA_Click(); });
+    mA = MenuBar->addAction(QString());
+
+    Canvas = new StatementCanvas(this);
+    layout->addWidget(Canvas, 1);
+    Canvas->moved = [this](int, double, double y) { mouseMoved(y); };
+    Canvas->released = [this](int b, double, double y) { mouseReleased(b, y); };
+
+    const int strip = pixelsOf(StripTwips);
+    const int boxHeight = strip - 6;
+    DateTerm = new QComboBox(Canvas);
+    for (int id : {246, 247, 248, 249})
+        DateTerm->addItem(stringText(id));
+    DateTerm->setToolTip("Select Period...");
+    DateTerm->setGeometry(4, 3, 100, boxHeight);
+    DateTerm->installEventFilter(this);
+    tReportAcc = new QComboBox(Canvas);
+    tReportAcc->setEditable(true);
+    tReportAcc->setInsertPolicy(QComboBox::NoInsert);
+    tReportAcc->setToolTip("Select Account Inflow/ Outflow...");
+    tReportAcc->setGeometry(110, 3, 220, boxHeight);
+    FolioChoiceTx = new QLineEdit(Canvas);
+    FolioChoiceTx->setToolTip("Enter Folio Number...");
+    FolioChoiceTx->setGeometry(336, 3, 70, boxHeight);
+    FolioChoiceTx->installEventFilter(this);
+    SmSelect = new QComboBox(Canvas);
+    SmSelect->setGeometry(412, 3, 110, boxHeight);
+    SmSelect->installEventFilter(this);
+
+    VScroll1 = new TuvoVerticalScroll(Canvas);
+    VScroll1->setValueSmallChange(150);
+    VScroll1->setValueLargeChange(1500);
+    HScroll1 = new RealhScroll(Canvas);
+    HScroll1->setValueSmallChange(150);
+    HScroll1->setValueLargeChange(1500);
+    connect(VScroll1, &TuvoVerticalScroll::Change, this, [this] { redraw(); });
+    connect(HScroll1, &RealhScroll::Change, this, [this] { redraw(); });
+
+    // The account box: the main window's accounts, showing the
+    // revenue/expense item, completing what is typed.
+    if (host_.accountNames)
+        for (const std::string& name : host_.accountNames())
+            tReportAcc->addItem(QString::fromStdString(name));
+    tReportAcc->setCurrentIndex(-1);
+    tReportAcc->setEditText(QString::fromStdString(revenueExpenseItem()));
+    if (host_.installTypeAhead) {
+        host_.installTypeAhead(tReportAcc);
+    } else {
+        tReportAcc->completer()->setCompletionMode(QCompleter::InlineCompletion);
+        tReportAcc->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    }
+    connect(tReportAcc, &QComboBox::activated, this, [this] { tReportAcc_Click(); });
+    connect(DateTerm, &QComboBox::activated, this, [this] { DateTerm_Click(); });
+    connect(SmSelect, &QComboBox::activated, this, [this] { SmSelect_Click(); });
+
+    Form_Cash_Flow(std::nullopt);
+    resize(760, 480);
+}
+
+CashFlow::~CashFlow() = default;
+
+void CashFlow::Form_Cash_Flow(std::optional<Currency> account) {
+    InflowsOutflowsOptions options;
+    options.kind = periodKindOfIndex(DateTerm->currentIndex());
+    options.cashAccount = account;
+    options.locale = currentLocale();
+    pointer::beginBusy();
+    InflowsOutflows computed = computeInflowsOutflows(book_, options);
+    pointer::endBusy();
+    if (!computed.ok) {
+        showMessage(computed.message);
+        return;
+    }
+    io_ = std::move(computed);
+    firstPeriod_ = 0;
+    SmSelect->clear();
+    for (const std::string& label : io_.periodLabels)
+        SmSelect->addItem(QString::fromStdString(label));
+}
+
+void CashFlow::DateTerm_Click() {
+    if (tReportAcc->currentText().toStdString() == revenueExpenseItem())
+        Form_Cash_Flow(std::nullopt);
+    else
+        Form_Cash_Flow(selectedAccount_);
+    Form_Resize();
+}
+
+void CashFlow::tReportAcc_Click() {
+    selectedAccount_ = Tmain::AccountNumberByName(book_, tReportAcc->currentText().toStdString());
+    FolioChoiceTx->setText(
+        QString::fromStdString(folioText(book_, selectedAccount_, currentLocale().decimalMark)));
+    Form_Cash_Flow(selectedAccount_);
+    VScroll1->setValue(0);
+    HScroll1->setValue(0);
+    Form_Resize();
+}
+
+bool CashFlow::FolioChoiceTx_KeyPress(int keyAscii) {
+    const std::string decimalMark = currentLocale().decimalMark;
+    const Currency number =
+        readAccountNumber(FolioChoiceTx->text().toStdString(), decimalMark).value_or(Currency());
+    const std::string name = Tmain::AccountNameByNumber(book_, number);
+    if (keyAscii == keys::Backspace || (keyAscii >= 45 && keyAscii <= 57)) return true;
+    if (keyAscii == keys::Enter) {
+        if (name.empty()) {
+            showMessage(strings::text(291));
+            return true;
+        }
+        tReportAcc->setEditText(QString::fromStdString(name));
+        tReportAcc_Click();
+        return false;
+    }
+    return false;
+}
+
+void CashFlow::SmSelect_Click() {
+    firstPeriod_ = std::max(0, SmSelect->currentIndex());
+    Form_Resize();
+}
+
+void CashFlow::draw(DrawTarget& t, double left, double top) {
+    DrawingSurface& s = t.s;
+    s.FontName = book_.FontName.str();
+    s.FontSize = WindowFontSize * t.scale;
+    s.FontBold = true;
+    FlowLayout layout{left, nameColumn_, firstPeriod_};
+    s.CurrentY = top;
+    const FlowDrawing drawn = drawInflowsOutflows(t, io_, layout);
+    if (t.onWindow) {
+        tableHeight_ = drawn.tableHeight;
+        tableRight_ = drawn.tableRight - left;
+    }
+}
+
+void CashFlow::redraw() {
+    Canvas->paint(0xFFFFFF, [this](DrawingSurface& s) {
+        s.FontName = book_.FontName.str();
+        s.FontSize = WindowFontSize;
+        s.FontBold = true;
+        nameColumn_ = flowNameColumn(s, book_);
+        rows_.clear();
+        DrawTarget t{s, true, 1.0, &rows_};
+        draw(t, -HScroll1->Value(), -VScroll1->Value());
+    });
+    Canvas->paintStrip(host_.toolbarBackdrop, StripTwips, 450);
+}
+
+void CashFlow::Form_Resize() {
+    if (isMinimized()) return;
+    const double clientHeight = twipsOf(Canvas->height());
+    const double clientWidth = twipsOf(Canvas->width());
+    if (clientHeight < 1000 || clientWidth < 1000) return;
+    const int bar = 17;
+    HScroll1->setGeometry(0, Canvas->height() - bar, Canvas->width() - bar, bar);
+    VScroll1->setGeometry(Canvas->width() - bar, pixelsOf(450) + 1, bar,
+                          Canvas->height() - bar - pixelsOf(450) - 1);
+    redraw();
+    VScroll1->setValueMax(std::max(0, static_cast<int>(tableHeight_ - (clientHeight - 750))));
+    HScroll1->setValueMax(std::max(0, static_cast<int>(tableRight_ - (clientWidth - 750))));
+    if (VScroll1->Value() > VScroll1->ValueMax()) VScroll1->setValue(VScroll1->ValueMax());
+    if (HScroll1->Value() > HScroll1->ValueMax()) HScroll1->setValue(HScroll1->ValueMax());
+    redraw();
+    VScroll1->Refresh();
+    HScroll1->Refresh();
+}
+
+void CashFlow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void CashFlow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Form_Resize();
+}
+
+bool CashFlow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == FolioChoiceTx) {
+        int ascii = 0;
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            ascii = keys::Enter;
+        else if (key->key() == Qt::Key_Backspace)
+            ascii = keys::Backspace;
+        else if (!key->text().isEmpty())
+            ascii = key->text().at(0).unicode();
+        else
+            return false; // arrows and the like move in the box
+        return !FolioChoiceTx_KeyPress(ascii);
+    }
+    // The period kind and the period list take no typed characters.
+    if ((watched == DateTerm || watched == SmSelect) && !key->text().isEmpty() &&
+        key->text().at(0).isPrint())
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void CashFlow::mouseMoved(double y) {
+    if (pointer::busy() || y == lastMouseY_) return;
+    lastMouseY_ = y;
+    const RowSpot* row = y >= StripTwips ? rowAt(rows_, y, 200) : nullptr;
+    if (!row) {
+        mA->setText(QString());
+        Canvas->setCursor(Qt::ArrowCursor);
+        return;
+    }
+    Canvas->setCursor(Qt::WhatsThisCursor);
+    mA->setText(QString::fromStdString(plainNumberText(row->account, currentLocale().decimalMark) +
+                                       " / " + Tmain::AccountNameByNumber(book_, row->account)));
+}
+
+void CashFlow::mouseReleased(int button, double y) {
+    if (mA->text().isEmpty() || pointer::busy()) return;
+    if (button != keys::LeftButton && button != keys::RightButton) return;
+    const RowSpot* row = rowAt(rows_, y, 800);
+    if (!row || !host_.openLedger) return;
+    LedgerRequest request;
+    request.window = button == keys::LeftButton ? LedgerRequest::Window::RunningBalance
+                                                : LedgerRequest::Window::TAccount;
+    request.account = row->account;
+    host_.openLedger(request);
+}
+
+int CashFlow::pageWidthPixels() const {
+    return static_cast<int>((twipsOf(width()) + HScroll1->ValueMax()) / TwipsPerScreenPixel);
+}
+
+void CashFlow::SaveB_Click() {
+    putOnClipboard(inflowsOutflowsTabText(io_, book_, firstPeriod_));
+}
+
+void CashFlow::SaveA_Click() {
+    exportThroughDialog(this, run_, {"*.xls", "*.csv", "*.htm"},
+                        [this](const std::filesystem::path& path, const std::string& type) {
+                            return exportInflowsOutflows(io_, book_, path, type, pageWidthPixels(),
+                                                         firstPeriod_);
+                        });
+}
+
+void CashFlow::EmalSt_Click() {
+    mailInflowsOutflows(io_, book_, pageWidthPixels(), windowTitle().toStdString(), firstPeriod_);
+}
+
+Printformer& CashFlow::printSetup() {
+    if (!printSetup_) printSetup_ = new Printformer(run_, this);
+    return *printSetup_;
+}
+
+void CashFlow::PrintCash_Click() {
+    printStatement(this, run_, printSetup(), [this](DrawingSurface& s) {
+        s.FontName = book_.FontName.str();
+        s.FontBold = true;
+        s.FontSize = WindowFontSize * run_.PrintScale;
+        s.Print("");
+        s.CurrentX = 150;
+        s.Print(book_.BusinessName.str() + ", Cash Flow Position");
+        DrawTarget t{s, false, run_.PrintScale, nullptr};
+        draw(t, 0, s.CurrentY);
+    });
+    redraw();
+}

@@ -1,0 +1,97 @@
+// The inflows/outflows window: the journal in period columns, either as
+// revenue against expenses or through one chosen account, scrolled both
+// ways. The strip holds the period kind, the account box, the folio box and
+// the period list; the menu bar's last item names the account under the
+// mouse, and a click on an account row opens it in the shared ledgers.
+#pragma once
+
+#ifndef Q_MOC_RUN
+#include "book/book.h"
+#include "book/runtime_state.h"
+#include "statements/inflows_outflows.h"
+#include "statements/qt/draw_target.h"
+#include "statements/qt/statement_host.h"
+#endif
+
+#include <QWidget>
+
+#include <optional>
+
+class Printformer;
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QMenuBar;
+class RealhScroll;
+class StatementCanvas;
+class TuvoVerticalScroll;
+
+class CashFlow : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int StripTwips = 430;
+
+    CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* parent = nullptr);
+    ~CashFlow() override;
+
+    // --- controls ---
+    QMenuBar* MenuBar = nullptr;
+    StatementCanvas* Canvas = nullptr;
+    QComboBox* DateTerm = nullptr;   // period kind
+    QComboBox* tReportAcc = nullptr; // the account, or the revenue/expense item
+    QLineEdit* FolioChoiceTx = nullptr;
+    QComboBox* SmSelect = nullptr; // the first period shown
+    TuvoVerticalScroll* VScroll1 = nullptr;
+    RealhScroll* HScroll1 = nullptr;
+    QAction* SaveB = nullptr; // Copy
+    QAction* PrintCash = nullptr;
+    QAction* EmalSt = nullptr; // Send
+    QAction* SaveA = nullptr;  // Export
+    QAction* mA = nullptr;     // the account under the mouse
+
+    const InflowsOutflows& result() const { return io_; }
+    int firstPeriod() const { return firstPeriod_; }
+    const std::vector<RowSpot>& rows() const { return rows_; }
+    // The revenue/expense item of the account box ("Revenue / Expense").
+    static std::string revenueExpenseItem();
+
+    // Recomputes: revenue/expense mode without an account.
+    void Form_Cash_Flow(std::optional<Currency> account);
+    void DateTerm_Click();
+    void tReportAcc_Click();
+    // A key typed in the folio box: true when it may reach the box.
+    bool FolioChoiceTx_KeyPress(int keyAscii);
+    void SmSelect_Click();
+    void Form_Resize();
+    void redraw();
+
+    void SaveB_Click();
+    void SaveA_Click();
+    void PrintCash_Click();
+    void EmalSt_Click();
+    Printformer& printSetup();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void draw(DrawTarget& t, double left, double top);
+    void mouseMoved(double y);
+    void mouseReleased(int button, double y);
+    int pageWidthPixels() const;
+
+    Book& book_;
+    RunTimeState& run_;
+    StatementHost host_;
+    InflowsOutflows io_;
+    Currency selectedAccount_;
+    int firstPeriod_ = 0;
+    double nameColumn_ = 1650;
+    double tableHeight_ = 0;
+    double tableRight_ = 0;
+    std::vector<RowSpot> rows_;
+    double lastMouseY_ = -1;
+    Printformer* printSetup_ = nullptr;
+};

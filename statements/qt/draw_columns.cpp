@@ -1,0 +1,30 @@
+#include "statements/qt/draw_columns.h"
+
+#include "book/tmain.h"
+
+#include <algorithm>
+#include <cmath>
+
+AmountColumns measureAmountColumns(DrawingSurface& s, const Book& book,
+                                   const std::vector<const std::string*>& amounts) {
+    AmountColumns c;
+    double widest = 0;
+    for (const std::string* a : amounts)
+        widest = std::max(widest, s.TextWidth(*a));
+    c.step = std::round(widest + 400);
+    const std::string longest = Tmain::LongestAccountName(
+        book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
+    c.names = std::max(5000.0, std::round(s.TextWidth(longest) + c.step));
+    c.left = std::max(100.0, std::nearbyint((s.ScaleWidth() - (3 * c.step + c.names)) / 2));
+    return c;
+}
+
+void drawSideBands(DrawingSurface& s, double left, double height) {
+    if (left <= 900) return;
+    const double w = s.ScaleWidth();
+    const double x = s.CurrentX, y = s.CurrentY;
+    s.FilledBox(0, 0, left - 800, height, 0xEFEFEF);
+    s.FilledBox(w + 800 - left, 0, w, height, 0xEFEFEF);
+    s.CurrentX = x;
+    s.CurrentY = y;
+}

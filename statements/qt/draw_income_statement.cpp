@@ -1,0 +1,92 @@
+#include "statements/qt/draw_income_statement.h"
+
+#include "resources/string_table.h"
+#include "statements/qt/draw_columns.h"
+#include "statements/qt/draw_text.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string withoutDots(std::string s) {
+    s.erase(std::remove(s.begin(), s.end(), '.'), s.end());
+    return s;
+}
+
+// Heading, rows, and the section's closing line (label and amount in column 1).
+void drawSection(DrawTarget& t, const AmountColumns& c, int heading,
+                 const std::vector<IncomeRow>& rows, int closing, const std::string& closingText) {
+    DrawingSurface& s = t.s;
+    t.room(3 * s.TextHeight("W"));
+    s.Print("");
+    s.CurrentX = c.left;
+    s.Print(strings::text(heading));
+    s.Print("");
+    for (const IncomeRow& row : rows) {
+        t.roomForLine();
+        s.FontBold = false;
+        s.CurrentX = c.left;
+        s.PrintInline(row.name);
+        printRightAligned(s, row.amountText, c.right(0));
+        s.Print("");
+        t.recordRow(row.number);
+    }
+    s.FontBold = true;
+    t.room(2 * s.TextHeight("W"));
+    s.Print("");
+    s.CurrentX = c.left;
+    s.PrintInline(strings::text(closing));
+    printRightAligned(s, closingText, c.right(1));
+    s.Print("");
+}
+
+} // namespace
+
+double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatement& is) {
+    DrawingSurface& s = t.s;
+    const double top = s.CurrentY;
+    s.FontName = book.FontName.str();
+    s.ForeColor = 0;
+
+    // Columns sized by the widest amount written, in the rows' font.
+    s.FontSize = 10 * t.scale;
+    s.FontBold = true;
+    std::vector<const std::string*> amounts{&is.revenueTotalText, &is.costTotalText,
+                                            &is.expenseTotalText, &is.grossProfitText,
+                                            &is.netProfitText};
+    for (const auto* list : {&is.sums.revenue, &is.sums.cost, &is.sums.expenses})
+        for (const IncomeRow& row : *list)
+            amounts.push_back(&row.amountText);
+    const AmountColumns c = measureAmountColumns(s, book, amounts);
+    if (t.onWindow) drawSideBands(s, c.left, s.ScaleHeight());
+
+    s.FontSize = 12 * t.scale;
+    if (t.onWindow) s.Print("");
+    s.FontBold = true;
+    s.Print("");
+    printCentred(s, book.BusinessName.str());
+    s.FontSize = 5;
+    s.Print("");
+    s.FontSize = 12 * t.scale;
+    printCentred(s, withoutDots(strings::text(134)));
+    s.FontSize = 5;
+    s.Print("");
+    s.FontSize = 10 * t.scale;
+    s.FontUnderline = true;
+    printCentred(s, is.startText + " to " + is.endText);
+    s.FontUnderline = false;
+
+    if (is.revenueShown()) drawSection(t, c, 201, is.sums.revenue, 155, is.revenueTotalText);
+    if (is.costShown()) drawSection(t, c, 202, is.sums.cost, 206, is.grossProfitText);
+    if (is.expensesShown()) drawSection(t, c, 200, is.sums.expenses, 155, is.expenseTotalText);
+    if (is.netShown()) {
+        s.FontBold = true;
+        t.room(2 * s.TextHeight("W"));
+        s.Print("");
+        s.CurrentX = c.left;
+        s.PrintInline(strings::text(is.netLabelId));
+        printRightAligned(s, is.netProfitText, c.right(2));
+        s.Print("");
+    }
+    return s.CurrentY + 590 - top;
+}

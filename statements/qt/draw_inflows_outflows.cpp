@@ -1,0 +1,102 @@
+#include "statements/qt/draw_inflows_outflows.h"
+
+#include "book/tmain.h"
+#include "resources/string_table.h"
+#include "statements/qt/draw_text.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double ColumnStep = 1500;
+constexpr double LabelIndent = 150;
+
+struct Table {
+    DrawTarget& t;
+    const FlowLayout& layout;
+    double step;
+
+    // Right edge of the c-th column shown (0 = the first).
+    double right(int c) const { return layout.left + t.scale * layout.nameColumn + c * step; }
+    // The texts of columns firstPeriod .. count-1, right-aligned.
+    void columns(const std::vector<std::string>& texts, std::size_t count) {
+        int c = 0;
+        for (std::size_t k = layout.firstPeriod; k < count && k < texts.size(); ++k, ++c)
+            printRightAligned(t.s, texts[k], right(c));
+    }
+    void label(const std::string& text) {
+        t.s.CurrentX = layout.left + LabelIndent;
+        t.s.PrintInline(text);
+    }
+    void down(double h, int lines = 1) {
+        t.s.CurrentX = 0;
+        t.s.CurrentY += h * lines;
+    }
+};
+
+} // namespace
+
+double flowNameColumn(DrawingSurface& s, const Book& book) {
+    const std::string longest = Tmain::LongestAccountName(
+        book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
+    return std::nearbyint(s.TextWidth(longest)) + 1650;
+}
+
+FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
+                                const FlowLayout& layout) {
+    DrawingSurface& s = t.s;
+    const double top = s.CurrentY;
+    const double h = s.TextHeight("W");
+    Table table{t, layout, ColumnStep * t.scale};
+    const std::size_t columns = static_cast<std::size_t>(io.periods()) + 1; // periods and Total
+
+    if (t.onWindow) {
+        bool grey = true;
+        for (double y = top; y <= s.ScaleHeight(); y += h, grey = !grey)
+            s.FilledBox(0, y, s.ScaleWidth(), y + h, grey ? 0xF0F0F0 : 0xFFFFFF);
+        s.CurrentY = top + 3 * h;
+    } else {
+        s.CurrentY = top + h;
+    }
+
+    FlowDrawing drawn;
+    s.ForeColor = 0x808080;
+    table.columns(io.columnHeads, columns);
+    drawn.tableRight = table.right(static_cast<int>(columns) - layout.firstPeriod - 1);
+    table.down(h);
+    s.ForeColor = 0;
+
+    table.label(strings::text(254) + " ");
+    table.columns(io.beginningTexts, columns - 1);
+    table.down(h);
+
+    auto rows = [&](int heading, const std::vector<FlowRow>& list, int totalLabel,
+                    const std::vector<std::string>& totals) {
+        s.FontBold = true;
+        t.room(h);
+        table.label(strings::text(heading));
+        table.down(h);
+        s.FontBold = false;
+        for (const FlowRow& row : list) {
+            t.room(h);
+            table.label(row.name + "    ");
+            table.columns(row.amountTexts, columns);
+            table.down(h);
+            t.recordRow(row.number);
+        }
+        s.FontBold = true;
+        t.room(h);
+        table.label(strings::text(totalLabel) + " ");
+        table.columns(totals, columns);
+        table.down(h, 2);
+    };
+    rows(250, io.inflows, 251, io.inflowTotalTexts);
+    rows(252, io.outflows, 253, io.outflowTotalTexts);
+
+    t.room(h);
+    table.label(strings::text(255) + " ");
+    drawn.tableHeight = s.CurrentY - top;
+    table.columns(io.endingTexts, columns - 1);
+    table.down(h);
+    return drawn;
+}

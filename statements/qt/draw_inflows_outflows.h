@@ -1,0 +1,26 @@
+// The inflows/outflows statement drawn as a table: a head row of period
+// columns and Total, the beginning balances, the inflow rows and their total,
+// the outflow rows and their total, and the ending balances. On the window
+// the rows are banded and offset by the scroll positions.
+#pragma once
+
+#include "book/book.h"
+#include "statements/inflows_outflows.h"
+#include "statements/qt/draw_target.h"
+
+struct FlowLayout {
+    double left = 0;       // horizontal offset (minus the horizontal scroll on the window)
+    double nameColumn = 0; // where the first amount column ends (twips, before the zoom)
+    int firstPeriod = 0;   // the first period column shown (0 = the first)
+};
+
+struct FlowDrawing {
+    double tableHeight = 0; // where the Ending Balance row stands, from the top of the drawing
+    double tableRight = 0;  // the right edge of the Total column
+};
+
+// The name column: the widest account name in the current font plus 1650.
+double flowNameColumn(DrawingSurface& s, const Book& book);
+
+// Draws from t.s.CurrentY.
+FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io, const FlowLayout& layout);

@@ -1,0 +1,46 @@
+// What a statement drawing needs besides the surface: whether it draws on
+// the window (then it records where each account row ends, for hover and
+// drill-down) or on paper (then it starts a new page before a line that would
+// run past the bottom of the page), and the print zoom.
+#pragma once
+
+#include "book/currency.h"
+#include "platform/drawing_surface.h"
+
+#include <vector>
+
+// An account row drawn on the window: its bottom edge (twips) and account.
+struct RowSpot {
+    int bottom = 0;
+    Currency account;
+};
+
+struct DrawTarget {
+    DrawingSurface& s;
+    bool onWindow = true;
+    double scale = 1.0;                   // PrintScale: 1 on the window
+    std::vector<RowSpot>* rows = nullptr; // the window's row table, rebuilt by the drawing
+
+    // On paper: a new page when a line `height` twips high no longer fits
+    // below the current position. The window is one long page.
+    void room(double height) {
+        if (onWindow) return;
+        if (s.CurrentY + height > s.ScaleHeight() && s.CurrentY > 0) {
+            s.NewPage();
+            s.CurrentY = 0;
+        }
+    }
+    // One text line of the current font, with a page break before it when needed.
+    void roomForLine() { room(s.TextHeight("W")); }
+    void recordRow(Currency account) {
+        if (onWindow && rows) rows->push_back({static_cast<int>(s.CurrentY), account});
+    }
+};
+
+// The first row whose band reaches `band` twips up from its bottom edge and
+// holds y (both ends open); nullptr when none does.
+inline const RowSpot* rowAt(const std::vector<RowSpot>& rows, double y, int band) {
+    for (const RowSpot& r : rows)
+        if (r.bottom - band < y && y < r.bottom) return &r;
+    return nullptr;
+}

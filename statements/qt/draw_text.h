@@ -1,0 +1,18 @@
+// Small text steps the statement drawings share.
+#pragma once
+
+#include "platform/drawing_surface.h"
+
+#include <string>
+
+// The text centred across the surface, ending the line.
+inline void printCentred(DrawingSurface& s, const std::string& text) {
+    s.CurrentX = (s.ScaleWidth() - s.TextWidth(text)) / 2;
+    s.Print(text);
+}
+
+// The text ending at `right`, staying on the line.
+inline void printRightAligned(DrawingSurface& s, const std::string& text, double right) {
+    s.CurrentX = right - s.TextWidth(text);
+    s.PrintInline(text);
+}

@@ -1,0 +1,285 @@
+#include "statements/qt/statement_frame.h"
+
+#include "book/number_format.h"
+#include "book/tmain.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
+#include "statements/qt/statement_canvas.h"
+#include "statements/qt/statement_print.h"
+#include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/MousePointer.h"
+#include "toolkit/qt/Printformer.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ButtonSize = 24; // pixels
+constexpr RgbColor LightYellow = 0xC0FFFF;
+
+} // namespace
+
+// ---------------------------------------------------------------- StripButton
+
+StripButton::StripButton(Glyph glyph, QWidget* parent) : QWidget(parent), glyph_(glyph) {
+    setFixedSize(ButtonSize, ButtonSize);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void StripButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(40, 40, 40);
+    const QColor paper(255, 255, 255);
+    p.setPen(QPen(ink, 1.2));
+    p.setBrush(paper);
+    switch (glyph_) {
+    case Glyph::Print:
+        p.drawRect(QRectF(7, 3, 10, 7));
+        p.setBrush(QColor(190, 190, 190));
+        p.drawRect(QRectF(3, 9, 18, 8));
+        p.setBrush(paper);
+        p.drawRect(QRectF(7, 14, 10, 7));
+        break;
+    case Glyph::Mail:
+        p.drawRect(QRectF(3, 6, 18, 12));
+        p.drawLine(QPointF(3, 6), QPointF(12, 13));
+        p.drawLine(QPointF(21, 6), QPointF(12, 13));
+        break;
+    case Glyph::Copy:
+        p.drawRect(QRectF(4, 3, 11, 14));
+        p.drawRect(QRectF(9, 7, 11, 14));
+        break;
+    }
+}
+
+void StripButton::mousePressEvent(QMouseEvent*) {
+    emit pressed();
+}
+
+void StripButton::mouseReleaseEvent(QMouseEvent*) {
+    emit released();
+}
+
+// ---------------------------------------------------------------- StatementFrame
+
+StatementFrame::StatementFrame(Book& book, RunTimeState& run, StatementHost host, QWidget* parent)
+    : QWidget(parent, Qt::Window), book_(book), run_(run), host_(std::move(host)) {
+    if (!host_.icon.isNull()) setWindowIcon(host_.icon);
+    QFont f(QString::fromStdString(book_.FontName.str()));
+    setFont(f);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    MenuBar = new QMenuBar(this);
+    MenuBar->setNativeMenuBar(false);
+    layout->addWidget(MenuBar);
+    Canvas = new StatementCanvas(this);
+    layout->addWidget(Canvas, 1);
+    Canvas->pressed = [this](int, double x, double y) { mousePressed(x, y); };
+    Canvas->moved = [this](int, double x, double y) { mouseMoved(x, y); };
+    Canvas->released = [this](int b, double x, double y) { mouseReleased(b, x, y); };
+
+    P = new QLabel(Canvas);
+    P->setFont(f);
+    P->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette pal = P->palette();
+    pal.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    P->setPalette(pal);
+
+    const StripButton::Glyph glyphs[] = {StripButton::Glyph::Print, StripButton::Glyph::Mail,
+                                         StripButton::Glyph::Copy};
+    CalcButtonDown = new QWidget(Canvas);
+    CalcButtonDown->setFixedSize(ButtonSize, ButtonSize);
+    CalcButtonDown->setAttribute(Qt::WA_TransparentForMouseEvents);
+    CalcButtonDown->setStyleSheet("background: rgba(0, 0, 0, 60); border: 1px inset gray;");
+    CalcButtonDown->hide();
+    for (int i = 0; i < 3; ++i) {
+        mButton[i] = new StripButton(glyphs[i], Canvas);
+        connect(mButton[i], &StripButton::pressed, this, [this, i] {
+            CalcButtonDown->move(mButton[i]->pos());
+            CalcButtonDown->show();
+            CalcButtonDown->raise();
+        });
+        connect(mButton[i], &StripButton::released, this, [this, i] { stripButtonReleased(i); });
+    }
+    mButton[0]->setToolTip(stringText(157));
+    mButton[1]->setToolTip(stringText(319));
+    mButton[2]->setToolTip(stringText(158));
+
+    TScroll = new TuvoVerticalScroll(Canvas);
+    TScroll->setFixedWidth(17);
+    TScroll->setValueSmallChange(10 * 15);
+    TScroll->setValueLargeChange(100 * 15);
+    connect(TScroll, &TuvoVerticalScroll::Change, this, [this] { redraw(); });
+
+    if (host_.tinted) {
+        QPalette bg = palette();
+        bg.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xC0));
+        setPalette(bg);
+    }
+    setMinimumSize(pixelsOf(5000), pixelsOf(2000));
+    resize(640, 480);
+}
+
+StatementFrame::~StatementFrame() = default;
+
+RgbColor StatementFrame::background() const {
+    return host_.tinted ? LightYellow : rgbColor(255, 255, 255);
+}
+
+CalanderForm* StatementFrame::addDatePicker(int leftTwips) {
+    auto* picker = new CalanderForm(Canvas);
+    picker->setFontName(book_.FontName.str());
+    picker->setRunTimeState(&run_);
+    picker->setDateStyle(book_.DateStyle);
+    picker->setFontSize(8); // a whole four-digit-year date fits the picker's box
+    picker->resize(picker->sizeHint());
+    picker->move(pixelsOf(leftTwips), (pixelsOf(StripTwips) - picker->height()) / 2);
+    return picker;
+}
+
+void StatementFrame::placeHoverLabel(int leftTwips) {
+    P->move(pixelsOf(leftTwips), (pixelsOf(StripTwips) - P->sizeHint().height()) / 2);
+    P->resize(pixelsOf(6000), P->sizeHint().height());
+}
+
+void StatementFrame::placeStripButtons() {
+    const int top = (pixelsOf(StripTwips) - ButtonSize) / 2;
+    int x = Canvas->width() - 3 * (ButtonSize + 4) - 6;
+    for (StripButton* b : mButton) {
+        b->move(x, top);
+        x += ButtonSize + 4;
+    }
+}
+
+void StatementFrame::filterDateKey(KeyPressArgs& k, const std::function<void()>& enter,
+                                   bool enterPasses) {
+    const int c = k.KeyAscii;
+    if (c == keys::Enter) {
+        if (!enterPasses) k.KeyAscii = 0;
+        enter();
+        return;
+    }
+    if (c == keys::Backspace || c == '-' || c == '/' || (c >= '0' && c <= '9')) return;
+    k.KeyAscii = 0;
+}
+
+void StatementFrame::redraw() {
+    Canvas->paint(background(), [this](DrawingSurface& s) {
+        rows_.clear();
+        DrawTarget t{s, true, 1.0, &rows_};
+        s.CurrentX = 0;
+        s.CurrentY = -TScroll->Value();
+        DrawHeight = static_cast<int>(drawStatement(t));
+    });
+    Canvas->paintStrip(host_.toolbarBackdrop, StripTwips, StripTwips);
+}
+
+void StatementFrame::layOut() {
+    if (isMinimized()) return;
+    const int strip = pixelsOf(StripTwips);
+    TScroll->setGeometry(Canvas->width() - TScroll->width(), strip + 1, TScroll->width(),
+                         std::max(1, Canvas->height() - strip - 1));
+    placeStripButtons();
+    redraw();
+    const double clientHeight = twipsOf(Canvas->height());
+    if (DrawHeight <= clientHeight) {
+        TScroll->hide();
+        TScroll->setValue(0); // redraws from the top
+    } else {
+        TScroll->setValueMax(static_cast<std::int32_t>(DrawHeight - (clientHeight - StripTwips)));
+        if (TScroll->Value() > TScroll->ValueMax()) TScroll->setValue(TScroll->ValueMax());
+        TScroll->show();
+    }
+    TScroll->Refresh();
+}
+
+void StatementFrame::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+void StatementFrame::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    layOut();
+}
+
+Printformer& StatementFrame::printSetup() {
+    if (!printSetup_) printSetup_ = new Printformer(run_, this);
+    return *printSetup_;
+}
+
+void StatementFrame::printToPrinter() {
+    printStatement(this, run_, printSetup(), [this](DrawingSurface& s) {
+        DrawTarget t{s, false, run_.PrintScale, nullptr};
+        s.CurrentX = 0;
+        s.CurrentY = 0;
+        drawStatement(t);
+    });
+    redraw();
+}
+
+void StatementFrame::stripButtonReleased(int index) {
+    if (index == 0)
+        printToPrinter();
+    else if (index == 1)
+        mailStatement();
+    else
+        copyStatement();
+    CalcButtonDown->hide();
+}
+
+void StatementFrame::mousePressed(double x, double y) {
+    QPalette pal = P->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    P->setPalette(pal);
+    run_.FormPressed = 1;
+    pressX_ = x;
+    pressY_ = y;
+}
+
+void StatementFrame::mouseMoved(double x, double y) {
+    // A move with the button down cancels the click; a move event at the
+    // very place of the press is no movement.
+    if (x != pressX_ || y != pressY_) {
+        run_.FormPressed = 0;
+        pressX_ = pressY_ = -1;
+    }
+    if (pointer::busy()) return;
+    const RowSpot* row = y >= StripTwips ? rowAt(rows_, y, 200) : nullptr;
+    if (!row) {
+        Canvas->setCursor(Qt::ArrowCursor);
+        P->clear();
+        return;
+    }
+    Canvas->setCursor(Qt::WhatsThisCursor);
+    const std::string number = plainNumberText(row->account, currentLocale().decimalMark);
+    P->setText(
+        QString::fromStdString(number + " / " + Tmain::AccountNameByNumber(book_, row->account)));
+}
+
+void StatementFrame::mouseReleased(int button, double, double y) {
+    if (pointer::busy()) return;
+    QPalette pal = P->palette();
+    pal.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    P->setPalette(pal);
+    if (run_.FormPressed != 1) return;
+    run_.FormPressed = 0;
+    if (button != keys::LeftButton && button != keys::RightButton) return;
+    if (y < StripTwips) return; // the strip covers whatever scrolled under it
+    const RowSpot* row = rowAt(rows_, y, 800);
+    if (!row || !host_.openLedger) return;
+    LedgerRequest request;
+    request.window = button == keys::LeftButton ? LedgerRequest::Window::RunningBalance
+                                                : LedgerRequest::Window::TAccount;
+    request.account = row->account;
+    request.endDate = drillEndDate();
+    request.reloadFirst = button == keys::LeftButton && reloadRunningFirst();
+    host_.openLedger(request);
+}

@@ -1,0 +1,123 @@
+// The frame shared by the trial balance, income statement and balance sheet
+// windows: a menu bar; a toolbar strip along the top of the client area with
+// the window's date choice, a hover label and three picture buttons (print,
+// send, copy); a vertical scroll bar along the right edge; and the client
+// area, painted by the statement's drawing procedure, from which a click on
+// an account row opens the shared ledger windows: the left button the
+// running-balance ledger, the right button the T-account ledger, both ending
+// on the statement's date.
+#pragma once
+
+// moc needs none of the book's headers.
+#ifndef Q_MOC_RUN
+#include "book/book.h"
+#include "book/runtime_state.h"
+#include "statements/qt/draw_target.h"
+#include "statements/qt/statement_host.h"
+#include "toolkit/key_codes.h"
+#endif
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CalanderForm;
+class Printformer;
+class QLabel;
+class QMenuBar;
+class StatementCanvas;
+class TuvoVerticalScroll;
+
+// A picture button of the toolbar strip.
+class StripButton : public QWidget {
+    Q_OBJECT
+  public:
+    enum class Glyph { Print, Mail, Copy };
+    StripButton(Glyph glyph, QWidget* parent);
+
+  signals:
+    void pressed();
+    void released();
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+
+  private:
+    Glyph glyph_;
+};
+
+class StatementFrame : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int StripTwips = 450; // the toolbar strip's height
+
+    StatementFrame(Book& book, RunTimeState& run, StatementHost host, QWidget* parent = nullptr);
+    ~StatementFrame() override;
+
+    // --- controls ---
+    QMenuBar* MenuBar = nullptr;
+    StatementCanvas* Canvas = nullptr;     // the client area below the menu bar
+    QLabel* P = nullptr;                   // hover label: number / name of the row under the mouse
+    std::array<StripButton*, 3> mButton{}; // 0 print, 1 send, 2 copy
+    QWidget* CalcButtonDown = nullptr;     // the pressed-button look
+    TuvoVerticalScroll* TScroll = nullptr;
+
+    // Height of the statement as last drawn (twips, with its bottom margin).
+    int DrawHeight = 0;
+    // The account rows of the last drawing on the window.
+    const std::vector<RowSpot>& rows() const { return rows_; }
+
+    // Redraws from the scroll position (nothing is recomputed).
+    void redraw();
+    // Places the scroll bar, sets its range (hidden and back at the top when
+    // the statement fits), and redraws.
+    void layOut();
+    // Prints on the printer chosen in the print setup.
+    void printToPrinter();
+    Printformer& printSetup();
+
+    // The toolbar buttons' commands (print, send, copy).
+    void stripButtonReleased(int index);
+
+  protected:
+    // Draws the statement from t.s.CurrentY; returns the drawing's height
+    // from where it started, with its bottom margin.
+    virtual double drawStatement(DrawTarget& t) = 0;
+    // The end date a drill-down gives the ledger window.
+    virtual std::string drillEndDate() const = 0;
+    // The left button sets the running-balance window up again first.
+    virtual bool reloadRunningFirst() const { return false; }
+    virtual void copyStatement() = 0;
+    virtual void mailStatement() = 0;
+
+    // Date-picker keys: Backspace, "-", "/" and digits pass; Enter runs
+    // `enter` (and passes when `enterPasses`); every other key is dropped.
+    static void filterDateKey(KeyPressArgs& k, const std::function<void()>& enter,
+                              bool enterPasses = false);
+    // A date picker in the strip at `left` twips, in the book's font.
+    CalanderForm* addDatePicker(int leftTwips);
+    // The hover label's place: `leftTwips` from the left of the strip.
+    void placeHoverLabel(int leftTwips);
+    RgbColor background() const;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+    Book& book_;
+    RunTimeState& run_;
+    StatementHost host_;
+
+  private:
+    void mousePressed(double x, double y);
+    void mouseMoved(double x, double y);
+    void mouseReleased(int button, double x, double y);
+    void placeStripButtons();
+
+    std::vector<RowSpot> rows_;
+    Printformer* printSetup_ = nullptr;
+    double pressX_ = -1, pressY_ = -1;
+};

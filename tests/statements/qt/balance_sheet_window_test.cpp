@@ -1,0 +1,103 @@
+// A balance sheet window on the small trading book: it opens at the
+// journal's latest day, draws either layout from the same computation,
+// shows the return on equity in the menu bar, and drills into the ledgers
+// (reloading the running balance first once an entry has been deleted).
+#include "statements/qt/Balance_Sheet.h"
+
+#include "book/number_format.h"
+#include "book/tmain.h"
+#include "platform/fake/fake_services.h"
+#include "statements/qt/statement_canvas.h"
+#include "statements/statement_books.h"
+#include "support/test_paths.h"
+#include "tests/statements/qt/statement_host_recorder.h"
+#include "tests/statements/qt/statement_window_driving.h"
+#include "toolkit/qt/CalanderForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <gtest/gtest.h>
+
+using namespace statement_driving;
+using testing_support::runCommand;
+using testing_support::TempDir;
+
+namespace {
+
+TEST(BalanceSheetWindow, LatestDayLayoutsAndDrillDown) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book book = statementbooks::tradingBook();
+    RunTimeState run;
+    LedgerRecorder opened;
+    Balance_Sheet w(book, run, opened.host());
+    EXPECT_EQ(w.ISCalander->Text(), "10/04/2024"); // the latest line
+    w.BalanceMainLOAD();
+    w.resize(700, 640);
+    w.show();
+    QApplication::processEvents();
+    const BalanceSheet& bs = w.result();
+    EXPECT_EQ(bs.date, Tmain::DayNumber(2024, 4, 10));
+    EXPECT_EQ(w.Ratio->isVisible(), bs.returnOnEquity.has_value());
+    EXPECT_EQ(w.Ratio->text().toStdString(), bs.returnOnEquityCaption);
+
+    // Working capital: current assets, current liabilities, non-current
+    // assets and liabilities, capital; every account row drawn once.
+    auto accounts = [&w] {
+        std::vector<std::string> numbers;
+        for (const RowSpot& r : w.rows())
+            numbers.push_back(plainNumberText(r.account, "."));
+        return numbers;
+    };
+    EXPECT_EQ(accounts(), (std::vector<std::string>{"100", "110", "150", "250", "300", "310"}));
+    saveScreenshot(&w, "balance_sheet_window");
+    w.USA->trigger(); // assets and liabilities: the non-current assets move up
+    EXPECT_EQ(accounts(), (std::vector<std::string>{"100", "150", "110", "250", "300", "310"}));
+    EXPECT_EQ(w.result().date, bs.date);
+
+    const RowSpot loan = w.rows()[3];
+    const QPoint onLoan = pixelAt(w.width() * 7, loan.bottom - 100);
+    click(w.Canvas, onLoan, Qt::LeftButton);
+    run.JournalRevision = 1;
+    click(w.Canvas, onLoan, Qt::LeftButton);
+    click(w.Canvas, onLoan, Qt::RightButton);
+    ASSERT_EQ(opened.requests.size(), 3u);
+    EXPECT_FALSE(opened.requests[0].reloadFirst);
+    EXPECT_TRUE(opened.requests[1].reloadFirst);
+    EXPECT_FALSE(opened.requests[2].reloadFirst); // the T-account is not reloaded
+    for (const LedgerRequest& r : opened.requests) {
+        EXPECT_EQ(r.account, *Currency::parse("250"));
+        EXPECT_EQ(r.endDate, "10/04/2024");
+    }
+    w.CopyBalanceSheet->trigger();
+    EXPECT_EQ(fakes.clipboard.rtf.rfind("{\\rtf", 0), 0u);
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+
+    // Printed on the PDF printer: the same statement on paper.
+    TempDir dir;
+    const std::string pdf = (dir / "printed.pdf").string();
+    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
+    answerPrintSetupWithPdf(w.printSetup());
+    w.PrintToPrinter->trigger();
+    EXPECT_EQ(run.PrintScale, 1.0f);
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf + "' -", &text), 0);
+    for (const char* expected : {"Corner Shop", "Financial Position Ending 10 April 2024",
+                                 "TOTAL ASSETS", "CAPITAL / EQUITY", "Owner Drawings"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+// A system short date that spells the month cannot be read back from a
+// picker: the picker is given the day as numbers in the same order.
+TEST(BalanceSheetWindow, ShortDateWithMonthNamesStillReadsBack) {
+    LocaleInfo spelled = dayFirstLocale();
+    spelled.shortDatePattern = "d MMM yyyy";
+    ScopedFakeServices fakes(spelled);
+    Book book = statementbooks::tradingBook();
+    RunTimeState run;
+    Balance_Sheet w(book, run, StatementHost{});
+    EXPECT_EQ(w.ISCalander->Text(), "10 Apr 2024");
+    w.BalanceMainLOAD();
+    EXPECT_EQ(w.result().date, Tmain::DayNumber(2024, 4, 10));
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+// The inflows/outflows window on the small trading book: it opens as revenue
+// against expenses by month, scrolls both ways when the window is small,
+// takes a typed folio number ("-" as the decimal mark) for cash mode, starts
+// at a chosen period, and drills from a row into the ledgers.
+#include "statements/qt/CashFlow.h"
+
+#include "platform/fake/fake_services.h"
+#include "resources/string_table.h"
+#include "statements/qt/statement_canvas.h"
+#include "statements/statement_books.h"
+#include "support/test_paths.h"
+#include "tests/statements/qt/statement_host_recorder.h"
+#include "tests/statements/qt/statement_window_driving.h"
+#include "toolkit/qt/RealhScroll.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/dialog_driving.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+using namespace statement_driving;
+using testing_support::runCommand;
+using testing_support::TempDir;
+
+namespace {
+
+TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book book = statementbooks::tradingBook();
+    RunTimeState run;
+    LedgerRecorder opened;
+    opened.accounts = {"Cash", "Sales", "Sales online"};
+    CashFlow w(book, run, opened.host());
+    w.resize(760, 480);
+    w.show();
+    QApplication::processEvents();
+    EXPECT_EQ(w.tReportAcc->currentText().toStdString(), "Revenue / Expense");
+    EXPECT_EQ(w.tReportAcc->count(), 3);
+    EXPECT_FALSE(w.result().cashMode);
+    EXPECT_EQ(w.SmSelect->count(), 4); // January to April
+    // Revenue rows, then expenses, cost and drawings.
+    ASSERT_EQ(w.rows().size(), w.result().inflows.size() + w.result().outflows.size());
+    saveScreenshot(&w, "cash_flow_window");
+
+    // Hovering a row names it in the menu bar; a click opens its ledger.
+    const RowSpot sales = w.rows()[0];
+    const QPoint onSales = pixelAt(600, sales.bottom - 60);
+    hover(w.Canvas, onSales);
+    EXPECT_EQ(w.mA->text().toStdString(), "400 / Sales");
+    click(w.Canvas, onSales, Qt::RightButton);
+    ASSERT_EQ(opened.requests.size(), 1u);
+    EXPECT_EQ(opened.requests[0].window, LedgerRequest::Window::TAccount);
+    EXPECT_EQ(opened.requests[0].account, *Currency::parse("400"));
+    EXPECT_EQ(opened.requests[0].endDate, ""); // the ledger keeps its dates
+
+    // A small window scrolls both ways.
+    w.resize(360, 200);
+    QApplication::processEvents();
+    EXPECT_GT(w.VScroll1->ValueMax(), 0);
+    EXPECT_GT(w.HScroll1->ValueMax(), 0);
+    const QImage before = w.Canvas->picture().copy();
+    w.HScroll1->setValue(w.HScroll1->ValueMax());
+    EXPECT_NE(w.Canvas->picture(), before);
+    const int top = w.rows()[0].bottom;
+    w.VScroll1->setValue(300);
+    EXPECT_EQ(w.rows()[0].bottom, top - 300);
+    saveScreenshot(&w, "cash_flow_window_scrolled");
+    w.resize(760, 480);
+
+    // The folio box: a letter is dropped; 400-1 and Enter choose Sales online.
+    w.FolioChoiceTx->setFocus();
+    dialog_driving::typeText(w.FolioChoiceTx, "x400-1");
+    EXPECT_EQ(w.FolioChoiceTx->text().toStdString(), "400-1");
+    dialog_driving::pressKey(w.FolioChoiceTx, Qt::Key_Return, "\r");
+    EXPECT_EQ(w.tReportAcc->currentText().toStdString(), "Sales online");
+    EXPECT_TRUE(w.result().cashMode);
+    EXPECT_EQ(w.result().cashAccount, *Currency::parse("400.1"));
+    EXPECT_EQ(w.VScroll1->Value(), 0);
+    EXPECT_EQ(w.HScroll1->Value(), 0);
+    // A number no account has: the message, and nothing changes.
+    w.FolioChoiceTx->setText("999");
+    dialog_driving::pressKey(w.FolioChoiceTx, Qt::Key_Return, "\r");
+    EXPECT_EQ(fakes.messages.lastText(), strings::text(291));
+    EXPECT_EQ(w.result().cashAccount, *Currency::parse("400.1"));
+
+    // Choosing the third period starts the table there; a period kind recomputes.
+    w.SmSelect->setCurrentIndex(2);
+    emit w.SmSelect->activated(2);
+    EXPECT_EQ(w.firstPeriod(), 2);
+    w.DateTerm->setCurrentIndex(2);
+    emit w.DateTerm->activated(2);
+    EXPECT_EQ(w.result().kind, PeriodKind::Quarterly);
+    EXPECT_TRUE(w.result().cashMode); // still the chosen account
+    EXPECT_EQ(w.firstPeriod(), 0);
+
+    // Copy: the table as plain text only.
+    fakes.clipboard.rtf = "old";
+    w.SaveB->trigger();
+    EXPECT_FALSE(fakes.clipboard.plain.empty());
+    EXPECT_TRUE(fakes.clipboard.rtf.empty());
+
+    // Printed on the PDF printer at half size: the heading line and the table.
+    TempDir dir;
+    const std::string pdf = (dir / "flows.pdf").string();
+    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
+    answerPrintSetupWithPdf(w.printSetup(), "50%");
+    w.PrintCash->trigger();
+    EXPECT_EQ(run.PrintScale, 1.0f);
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf + "' -", &text), 0);
+    for (const char* expected :
+         {"Corner Shop, Cash Flow Position", "Total Inflows:", "Outflows:", "Ending Balance:"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+} // namespace

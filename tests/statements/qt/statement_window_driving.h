@@ -1,0 +1,73 @@
+// Driving the statement windows in tests: mouse events on the client area at
+// a place given in twips, the print setup answered while it is shown, a
+// picture of the window under the build folder's screenshots.
+#pragma once
+
+#include "statements/qt/statement_canvas.h"
+#include "toolkit/qt/LoadSave.h"
+#include "toolkit/qt/Printformer.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include <filesystem>
+#include <string>
+
+namespace statement_driving {
+
+inline QPoint pixelAt(double xTwips, double yTwips) {
+    return QPoint(pixelsOf(xTwips), pixelsOf(yTwips));
+}
+
+inline void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent e(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button,
+                  held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// A click without movement: press and release at one place.
+inline void click(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    mouse(w, QEvent::MouseButtonPress, at, button);
+    mouse(w, QEvent::MouseButtonRelease, at, button);
+}
+
+inline void hover(QWidget* w, QPoint at) {
+    mouse(w, QEvent::MouseMove, at, Qt::NoButton);
+}
+
+// While the print setup is shown: the PDF printer chosen and Print pressed.
+inline void answerPrintSetupWithPdf(Printformer& setup, const QString& zoom = "100%") {
+    QTimer::singleShot(0, &setup, [&setup, zoom] {
+        setup.printerChosen(PdfPrinterName);
+        setup.PxSize->setCurrentText(zoom);
+        setup.printClicked();
+    });
+}
+
+// When the program's file dialog shows next: `path` typed, `type` chosen, accepted.
+inline void answerFileDialog(const std::filesystem::path& path, const std::string& type) {
+    QTimer::singleShot(0, [path, type] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* d = qobject_cast<LoadSave*>(w);
+            if (!d || !d->isVisible()) continue;
+            d->typeChosen(d->Combo1->findText(QString::fromStdString("*." + type)));
+            d->txtSearchSpec->setText(QString::fromStdString(path.string()));
+            d->acceptClicked();
+        }
+    });
+}
+
+inline std::filesystem::path saveScreenshot(QWidget* w, const std::string& name) {
+    auto dir = std::filesystem::path(LW_BINARY_DIR) / "screenshots";
+    std::filesystem::create_directories(dir);
+    auto path = dir / (name + ".png");
+    w->grab().save(QString::fromStdString(path.string()));
+    return path;
+}
+
+} // namespace statement_driving

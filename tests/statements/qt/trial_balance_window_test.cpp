@@ -1,0 +1,176 @@
+// The trial balance window on the small trading book: computed for the date
+// in its picker, recomputed for a picked day, scrolled only when it does not
+// fit, drilled into by a click (not by a drag), copied, and printed on the
+// PDF printer page after page.
+#include "statements/qt/Trial_Balance.h"
+
+#include "book/tmain.h"
+#include "platform/fake/fake_services.h"
+#include "statements/qt/statement_canvas.h"
+#include "statements/statement_books.h"
+#include "support/test_paths.h"
+#include "tests/statements/qt/statement_host_recorder.h"
+#include "tests/statements/qt/statement_window_driving.h"
+#include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+using namespace statement_driving;
+using testing_support::runCommand;
+using testing_support::TempDir;
+
+namespace {
+
+TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book book = statementbooks::tradingBook();
+    RunTimeState run;
+    LedgerRecorder opened;
+    Trial_Balance w(book, run, opened.host());
+    w.ISCalander->setText("30/04/2024");
+    w.mainLOAD();
+    w.resize(700, 520);
+    w.show();
+    QApplication::processEvents();
+
+    // Every account with a balance on 30 April, in table order, folded.
+    std::vector<std::string> shown;
+    for (const TrialBalanceRow& r : w.result().rows)
+        if (r.shown()) shown.push_back(r.name);
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"Cash", "Bank", "Loan", "Equipment", "Capital",
+                                        "Owner Drawings", "Sales", "Purchases", "Wages", "Rent"}));
+    ASSERT_EQ(w.rows().size(), shown.size());
+    EXPECT_EQ(w.result().debitTotalText, w.result().creditTotalText);
+    EXPECT_FALSE(w.TScroll->isVisible()); // a short statement needs no scroll bar
+    saveScreenshot(&w, "trial_balance_window");
+
+    // A picked day recomputes: on 31 January only the January accounts.
+    w.ISCalander->setText("31/01/2024");
+    run.DateChangedFlag = 1;
+    emit w.ISCalander->Click();
+    EXPECT_EQ(run.DateChangedFlag, 0);
+    EXPECT_EQ(w.result().asOfDate, Tmain::DayNumber(2024, 1, 31));
+    EXPECT_EQ(w.rows().size(), 4u); // cash, equipment, capital, sales (its sub-account folded in)
+
+    // Keys in the picker: a letter is dropped, digits and "/" pass, Enter recomputes.
+    KeyPressArgs letter{'a'}, digit{'3'}, slash{'/'}, enter{keys::Enter};
+    emit w.ISCalander->KeyPress(letter);
+    emit w.ISCalander->KeyPress(digit);
+    emit w.ISCalander->KeyPress(slash);
+    EXPECT_EQ(letter.KeyAscii, 0);
+    EXPECT_EQ(digit.KeyAscii, '3');
+    EXPECT_EQ(slash.KeyAscii, '/');
+    w.ISCalander->setText("29/02/2024");
+    emit w.ISCalander->KeyPress(enter);
+    EXPECT_EQ(w.result().asOfDate, Tmain::DayNumber(2024, 2, 29));
+    w.ISCalander->setText("31/01/2024");
+    emit w.ISCalander->KeyPress(enter);
+
+    // Sub-accounts apart: Sales online gets its own row.
+    w.DisplaySubAcc->trigger();
+    EXPECT_TRUE(w.result().includeSubAccounts);
+    EXPECT_EQ(w.rows().size(), 5u);
+
+    // A window too low for the statement scrolls.
+    w.resize(420, 180);
+    QApplication::processEvents();
+    EXPECT_TRUE(w.TScroll->isVisible());
+    EXPECT_GT(w.TScroll->ValueMax(), 0);
+    const int before = w.rows()[0].bottom;
+    w.TScroll->setValue(300);
+    EXPECT_EQ(w.rows()[0].bottom, before - 300);
+    w.TScroll->setValue(0);
+    w.resize(700, 520);
+    QApplication::processEvents();
+
+    // Press, move and release on a row: no drill-down.
+    const RowSpot sales = w.rows()[3];
+    const QPoint onSales = pixelAt(3000, sales.bottom - 100);
+    mouse(w.Canvas, QEvent::MouseButtonPress, onSales, Qt::LeftButton);
+    mouse(w.Canvas, QEvent::MouseMove, onSales + QPoint(3, 0), Qt::LeftButton);
+    mouse(w.Canvas, QEvent::MouseButtonRelease, onSales + QPoint(3, 0), Qt::LeftButton);
+    EXPECT_TRUE(opened.requests.empty());
+    // Hovering names the row's account.
+    hover(w.Canvas, onSales);
+    EXPECT_EQ(w.P->text().toStdString(), "400 / Sales");
+    // The left button opens the running balance, the right the T-account,
+    // each on the row's own account and the statement's date; the middle nothing.
+    click(w.Canvas, onSales, Qt::LeftButton);
+    click(w.Canvas, onSales, Qt::RightButton);
+    click(w.Canvas, onSales, Qt::MiddleButton);
+    ASSERT_EQ(opened.requests.size(), 2u);
+    EXPECT_EQ(opened.requests[0].window, LedgerRequest::Window::RunningBalance);
+    EXPECT_EQ(opened.requests[1].window, LedgerRequest::Window::TAccount);
+    for (const LedgerRequest& r : opened.requests) {
+        EXPECT_EQ(r.account, *Currency::parse("400"));
+        EXPECT_EQ(r.endDate, "31/01/2024");
+        EXPECT_FALSE(r.reloadFirst);
+    }
+
+    // Copy: the tab text and the RTF on the clipboard together; the copy button too.
+    fakes.clipboard.plain.clear();
+    w.CopyTrialBalance->trigger();
+    EXPECT_NE(fakes.clipboard.plain.find("Sales\t"), std::string::npos) << fakes.clipboard.plain;
+    EXPECT_EQ(fakes.clipboard.rtf.rfind("{\\rtf", 0), 0u) << fakes.clipboard.rtf;
+    EXPECT_NE(fakes.clipboard.rtf.find("Equipment"), std::string::npos);
+    fakes.clipboard.plain.clear();
+    w.stripButtonReleased(2);
+    EXPECT_NE(fakes.clipboard.plain.find("Sales\t"), std::string::npos);
+
+    // Send: the page as a mail draft, opened with the mail program.
+    TempDir dir;
+    fakes.environment.vars["tmp"] = dir.path().string();
+    w.stripButtonReleased(1);
+    ASSERT_EQ(fakes.shell.opened.size(), 1u);
+    EXPECT_NE(testing_support::readFile(fakes.shell.opened[0]).find("Equipment"),
+              std::string::npos);
+
+    // Export: the file dialog's choice written in the chosen type.
+    answerFileDialog(dir / "trial", "csv");
+    w.SaveTrialBal->trigger();
+    EXPECT_EQ(run.SaveExtension, "csv");
+    EXPECT_NE(testing_support::readFile(dir / "trial.csv").find("Equipment"), std::string::npos);
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+}
+
+TEST(TrialBalanceWindow, TwoHundredAccountsPrintOnSeveralPages) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TempDir dir;
+    const std::string pdf = (dir / "trial.pdf").string();
+    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
+    Book book = statementbooks::emptyBook();
+    book.BusinessName = VariantText("Many Accounts Ltd");
+    book.FontName = VariantText("DejaVu Sans");
+    book.DecimalsTrialBalance = 2;
+    const double day = Tmain::DayNumber(2024, 6, 1);
+    for (int k = 0; k < 200; ++k) {
+        const std::string number = std::to_string(1000 + k);
+        statementbooks::setAccount(book, k + 1, number, "Account " + number, CurrentAsset);
+        statementbooks::addEntry(book, std::to_string(k + 1), day, number, "1000", "12.5");
+    }
+    RunTimeState run;
+    Trial_Balance w(book, run, StatementHost{});
+    w.ISCalander->setText("30/06/2024");
+    w.mainLOAD();
+    w.show();
+    QApplication::processEvents();
+    answerPrintSetupWithPdf(w.printSetup());
+    w.PrintAccount->trigger();
+    EXPECT_EQ(run.PrintScale, 1.0f);
+    std::string pages;
+    ASSERT_EQ(runCommand("pdfinfo '" + pdf + "' | grep Pages", &pages), 0);
+    EXPECT_GT(std::stoi(pages.substr(pages.find(':') + 1)), 1) << pages;
+    std::string text;
+    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf + "' -", &text), 0);
+    for (int k = 0; k < 200; ++k) {
+        const std::string name = "Account " + std::to_string(1000 + k);
+        EXPECT_NE(text.find(name), std::string::npos) << name;
+    }
+    EXPECT_NE(text.find("TOTALS"), std::string::npos);
+}
+
+} // namespace
