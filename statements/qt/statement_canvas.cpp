@@ -2,27 +2,10 @@
 
 #include "platform/qt/painter_surface.h"
 #include "resources/string_table.h"
-#include "toolkit/key_codes.h"
+#include "toolkit/qt/qt_keys.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-
-namespace {
-
-int buttonCode(Qt::MouseButton b) {
-    switch (b) {
-    case Qt::LeftButton:
-        return keys::LeftButton;
-    case Qt::RightButton:
-        return keys::RightButton;
-    case Qt::MiddleButton:
-        return keys::MiddleButton;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
 
 StatementCanvas::StatementCanvas(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
@@ -50,7 +33,8 @@ void StatementCanvas::paintEvent(QPaintEvent*) {
 
 void StatementCanvas::mousePressEvent(QMouseEvent* e) {
     if (pressed)
-        pressed(buttonCode(e->button()), twipsOf(e->position().x()), twipsOf(e->position().y()));
+        pressed(qt_keys::mouseButton(e->button()), twipsOf(e->position().x()),
+                twipsOf(e->position().y()));
 }
 
 void StatementCanvas::mouseMoveEvent(QMouseEvent* e) {
@@ -59,7 +43,8 @@ void StatementCanvas::mouseMoveEvent(QMouseEvent* e) {
 
 void StatementCanvas::mouseReleaseEvent(QMouseEvent* e) {
     if (released)
-        released(buttonCode(e->button()), twipsOf(e->position().x()), twipsOf(e->position().y()));
+        released(qt_keys::mouseButton(e->button()), twipsOf(e->position().x()),
+                 twipsOf(e->position().y()));
 }
 
 void StatementCanvas::paintStrip(const QPixmap& backdrop, int stripTwips, int lineTwips) {
