@@ -87,17 +87,22 @@ std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
     return printer;
 }
 
+bool printCopy(const PrinterChoices& choices, int copy,
+               const std::function<void(DrawingSurface&)>& draw) {
+    std::string path;
+    if (choices.printerName == PdfPrinterName) path = pdfPathForCopy(choices.pdfPath, copy);
+    auto printer = createPrinter(choices, path);
+    if (!printer) return false;
+    PainterSurface surface(printer.get());
+    if (!surface.isActive()) return false;
+    draw(surface);
+    surface.EndDoc();
+    return true;
+}
+
 bool printCopies(const PrinterChoices& choices, int copies,
                  const std::function<void(DrawingSurface&)>& draw) {
-    for (int copy = 1; copy <= copies; ++copy) {
-        std::string path;
-        if (choices.printerName == PdfPrinterName) path = pdfPathForCopy(choices.pdfPath, copy);
-        auto printer = createPrinter(choices, path);
-        if (!printer) return false;
-        PainterSurface surface(printer.get());
-        if (!surface.isActive()) return false;
-        draw(surface);
-        surface.EndDoc();
-    }
+    for (int copy = 1; copy <= copies; ++copy)
+        if (!printCopy(choices, copy, draw)) return false;
     return true;
 }

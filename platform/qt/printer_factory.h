@@ -23,6 +23,12 @@ PrinterCapabilities pdfPrinterCapabilities();
 std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
                                         const std::string& outputPath = "");
 
+// Prints copy number `copy` (from 1) as a print job of its own by running
+// `draw` on a fresh printer surface (on the PDF printer the later copies go to
+// files of their own, see pdfPathForCopy). False when the printer could not be
+// set up or started.
+bool printCopy(const PrinterChoices& choices, int copy,
+               const std::function<void(DrawingSurface&)>& draw);
 // Prints `copies` copies, each as a print job of its own, by running `draw`
 // on a fresh printer surface per copy (on the PDF printer the later copies
 // go to files of their own, see pdfPathForCopy). False when a printer could

@@ -2,31 +2,15 @@
 
 #include "book/runtime_state.h"
 #include "platform/printer_choices.h"
-#include "platform/qt/painter_surface.h"
 #include "platform/qt/printer_factory.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
 
-#include <QPrinter>
-
 namespace {
 
 constexpr int TriesPerCopy = 3;
-
-bool printOneCopy(const PrinterChoices& choices, int copy,
-                  const std::function<void(DrawingSurface&)>& draw) {
-    std::string path;
-    if (choices.printerName == PdfPrinterName) path = pdfPathForCopy(choices.pdfPath, copy);
-    auto printer = createPrinter(choices, path);
-    if (!printer) return false;
-    PainterSurface surface(printer.get());
-    if (!surface.isActive()) return false;
-    draw(surface);
-    surface.EndDoc();
-    return true;
-}
 
 struct ScaleBack {
     RunTimeState& run;
@@ -46,7 +30,7 @@ int printStatement(QWidget* owner, RunTimeState& run, Printformer& setup,
         bool done = false;
         for (int attempt = 1; attempt <= TriesPerCopy && !done; ++attempt) {
             pointer::beginBusy();
-            done = printOneCopy(asked->printer, copy, draw);
+            done = printCopy(asked->printer, copy, draw);
             pointer::endBusy();
             if (!done) showMessage(strings::text(292));
         }
