@@ -54,11 +54,7 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
                         BalanceSheetLayout layout) {
     DrawingSurface& s = t.s;
     const double top = s.CurrentY;
-    s.FontName = book.FontName.str();
-    s.ForeColor = 0;
 
-    s.FontSize = 10 * t.scale;
-    s.FontBold = true;
     std::vector<const std::string*> amounts{&bs.netProfitText, &bs.equityBalanceText};
     for (const BalanceSection* section :
          {&bs.currentAssets, &bs.currentLiabilities, &bs.nonCurrentAssets,
@@ -70,8 +66,7 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
     for (const BalanceSummary* summary : {&bs.workingCapital, &bs.workingNetAssets, &bs.totalAssets,
                                           &bs.totalLiabilities, &bs.netAssets})
         amounts.push_back(&summary->amountText);
-    const AmountColumns c = measureAmountColumns(s, book, amounts);
-    if (t.onWindow) drawSideBands(s, c.left, s.ScaleHeight());
+    const AmountColumns c = startAmountColumns(t, book, amounts);
 
     s.FontSize = 12 * t.scale;
     if (t.onWindow) s.Print("");
@@ -84,21 +79,33 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
     s.FontUnderline = false;
 
     SheetDrawing d{t, c};
-    if (layout == BalanceSheetLayout::WorkingCapital) {
-        d.section(264, bs.currentAssets);
-        d.section(265, bs.currentLiabilities);
-        d.computed(266, bs.workingCapital);
-        d.section(267, bs.nonCurrentAssets);
-        d.section(268, bs.nonCurrentLiabilities);
-        d.computed(269, bs.workingNetAssets);
-    } else {
-        d.section(264, bs.currentAssets);
-        d.section(259, bs.nonCurrentAssets);
-        d.computed(258, bs.totalAssets);
-        d.section(260, bs.currentLiabilities);
-        d.section(261, bs.nonCurrentLiabilities);
-        d.computed(262, bs.totalLiabilities);
-        d.computed(263, bs.netAssets);
+    // The layout's sections and computed lines, in their order: a section
+    // where `section` is set, else a computed line.
+    struct Step {
+        int id;
+        const BalanceSection* section;
+        const BalanceSummary* summary;
+    };
+    const std::vector<Step> steps =
+        layout == BalanceSheetLayout::WorkingCapital
+            ? std::vector<Step>{{264, &bs.currentAssets, nullptr},
+                                {265, &bs.currentLiabilities, nullptr},
+                                {266, nullptr, &bs.workingCapital},
+                                {267, &bs.nonCurrentAssets, nullptr},
+                                {268, &bs.nonCurrentLiabilities, nullptr},
+                                {269, nullptr, &bs.workingNetAssets}}
+            : std::vector<Step>{{264, &bs.currentAssets, nullptr},
+                                {259, &bs.nonCurrentAssets, nullptr},
+                                {258, nullptr, &bs.totalAssets},
+                                {260, &bs.currentLiabilities, nullptr},
+                                {261, &bs.nonCurrentLiabilities, nullptr},
+                                {262, nullptr, &bs.totalLiabilities},
+                                {263, nullptr, &bs.netAssets}};
+    for (const Step& step : steps) {
+        if (step.section)
+            d.section(step.id, *step.section);
+        else
+            d.computed(step.id, *step.summary);
     }
     if (bs.equity.shown()) {
         d.heading(270);

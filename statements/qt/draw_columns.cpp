@@ -19,6 +19,18 @@ AmountColumns measureAmountColumns(DrawingSurface& s, const Book& book,
     return c;
 }
 
+AmountColumns startAmountColumns(DrawTarget& t, const Book& book,
+                                 const std::vector<const std::string*>& amounts) {
+    DrawingSurface& s = t.s;
+    s.FontName = book.FontName.str();
+    s.ForeColor = 0;
+    s.FontSize = 10 * t.scale;
+    s.FontBold = true;
+    const AmountColumns c = measureAmountColumns(s, book, amounts);
+    if (t.onWindow) drawSideBands(s, c.left, s.ScaleHeight());
+    return c;
+}
+
 void drawSideBands(DrawingSurface& s, double left, double height) {
     if (left <= 900) return;
     const double w = s.ScaleWidth();

@@ -5,6 +5,7 @@
 
 #include "book/book.h"
 #include "platform/drawing_surface.h"
+#include "statements/qt/draw_target.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,12 @@ struct AmountColumns {
 // the drawing will write.
 AmountColumns measureAmountColumns(DrawingSurface& s, const Book& book,
                                    const std::vector<const std::string*>& amounts);
+
+// The start of a columned drawing: the book's font in black, bold, 10 points
+// at the target's scale; the columns measured in that font for `amounts`;
+// on the window, the side bands.
+AmountColumns startAmountColumns(DrawTarget& t, const Book& book,
+                                 const std::vector<const std::string*>& amounts);
 
 // The light grey side bands of a window drawing whose left edge lies more
 // than 900 twips in.

@@ -45,20 +45,15 @@ void drawSection(DrawTarget& t, const AmountColumns& c, int heading,
 double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatement& is) {
     DrawingSurface& s = t.s;
     const double top = s.CurrentY;
-    s.FontName = book.FontName.str();
-    s.ForeColor = 0;
 
     // Columns sized by the widest amount written, in the rows' font.
-    s.FontSize = 10 * t.scale;
-    s.FontBold = true;
     std::vector<const std::string*> amounts{&is.revenueTotalText, &is.costTotalText,
                                             &is.expenseTotalText, &is.grossProfitText,
                                             &is.netProfitText};
     for (const auto* list : {&is.sums.revenue, &is.sums.cost, &is.sums.expenses})
         for (const IncomeRow& row : *list)
             amounts.push_back(&row.amountText);
-    const AmountColumns c = measureAmountColumns(s, book, amounts);
-    if (t.onWindow) drawSideBands(s, c.left, s.ScaleHeight());
+    const AmountColumns c = startAmountColumns(t, book, amounts);
 
     s.FontSize = 12 * t.scale;
     if (t.onWindow) s.Print("");
