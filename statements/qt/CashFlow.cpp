@@ -8,6 +8,7 @@
 #include "statements/inflows_outflows_outputs.h"
 #include "statements/qt/draw_inflows_outflows.h"
 #include "statements/qt/statement_canvas.h"
+#include "statements/qt/statement_frame.h"
 #include "statements/qt/statement_outputs.h"
 #include "statements/qt/statement_print.h"
 #include "toolkit/key_codes.h"
@@ -22,7 +23,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -44,12 +44,9 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     font.setPointSizeF(WindowFontSize);
     setFont(font);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    MenuBar = new QMenuBar(this);
-    MenuBar->setNativeMenuBar(false);
-    layout->addWidget(MenuBar);
+    const StatementBody body = addMenuBarAndCanvas(this);
+    MenuBar = body.menuBar;
+    Canvas = body.canvas;
     QMenu* file = MenuBar->addMenu(stringText(156));
     SaveB = file->addAction(stringText(158), this, [this] { SaveB_Click(); });
     PrintCash = file->addAction(stringText(157), this, [this] { PrintCash_Click(); });
@@ -58,8 +55,6 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     SaveA = file->addAction(stringText(159), this, [this] { SaveA_Click(); });
     mA = MenuBar->addAction(QString());
 
-    Canvas = new StatementCanvas(this);
-    layout->addWidget(Canvas, 1);
     Canvas->moved = [this](int, double, double y) { mouseMoved(y); };
     Canvas->released = [this](int b, double, double y) { mouseReleased(b, y); };
 
@@ -257,27 +252,14 @@ bool CashFlow::eventFilter(QObject* watched, QEvent* event) {
 void CashFlow::mouseMoved(double y) {
     if (pointer::busy() || y == lastMouseY_) return;
     lastMouseY_ = y;
-    const RowSpot* row = y >= StripTwips ? rowAt(rows_, y, 200) : nullptr;
-    if (!row) {
-        mA->setText(QString());
-        Canvas->setCursor(Qt::ArrowCursor);
-        return;
-    }
-    Canvas->setCursor(Qt::WhatsThisCursor);
-    mA->setText(QString::fromStdString(plainNumberText(row->account, currentLocale().decimalMark) +
-                                       " / " + Tmain::AccountNameByNumber(book_, row->account)));
+    const RowSpot* row = hoverRow(Canvas, rows_, y, StripTwips);
+    mA->setText(row ? QString::fromStdString(hoverText(book_, row->account)) : QString());
 }
 
 void CashFlow::mouseReleased(int button, double y) {
     if (mA->text().isEmpty() || pointer::busy()) return;
-    if (button != keys::LeftButton && button != keys::RightButton) return;
-    const RowSpot* row = rowAt(rows_, y, 800);
-    if (!row || !host_.openLedger) return;
-    LedgerRequest request;
-    request.window = button == keys::LeftButton ? LedgerRequest::Window::RunningBalance
-                                                : LedgerRequest::Window::TAccount;
-    request.account = row->account;
-    host_.openLedger(request);
+    const std::optional<LedgerRequest> request = drillRequest(rows_, button, y);
+    if (request && host_.openLedger) host_.openLedger(*request);
 }
 
 int CashFlow::pageWidthPixels() const {

@@ -24,6 +24,44 @@ constexpr RgbColor LightYellow = 0xC0FFFF;
 
 } // namespace
 
+// ---------------------------------------------------------------- shared
+
+StatementBody addMenuBarAndCanvas(QWidget* window) {
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    StatementBody body;
+    body.menuBar = new QMenuBar(window);
+    body.menuBar->setNativeMenuBar(false);
+    layout->addWidget(body.menuBar);
+    body.canvas = new StatementCanvas(window);
+    layout->addWidget(body.canvas, 1);
+    return body;
+}
+
+const RowSpot* hoverRow(StatementCanvas* canvas, const std::vector<RowSpot>& rows, double y,
+                        int stripTwips) {
+    const RowSpot* row = y >= stripTwips ? rowAt(rows, y, 200) : nullptr;
+    canvas->setCursor(row ? Qt::WhatsThisCursor : Qt::ArrowCursor);
+    return row;
+}
+
+std::string hoverText(const Book& book, Currency account) {
+    return plainNumberText(account, currentLocale().decimalMark) + " / " +
+           Tmain::AccountNameByNumber(book, account);
+}
+
+std::optional<LedgerRequest> drillRequest(const std::vector<RowSpot>& rows, int button, double y) {
+    if (button != keys::LeftButton && button != keys::RightButton) return std::nullopt;
+    const RowSpot* row = rowAt(rows, y, 800);
+    if (!row) return std::nullopt;
+    LedgerRequest request;
+    request.window = button == keys::LeftButton ? LedgerRequest::Window::RunningBalance
+                                                : LedgerRequest::Window::TAccount;
+    request.account = row->account;
+    return request;
+}
+
 // ---------------------------------------------------------------- StripButton
 
 StripButton::StripButton(Glyph glyph, QWidget* parent) : QWidget(parent), glyph_(glyph) {
@@ -73,14 +111,9 @@ StatementFrame::StatementFrame(Book& book, RunTimeState& run, StatementHost host
     if (!host_.icon.isNull()) setWindowIcon(host_.icon);
     QFont f(QString::fromStdString(book_.FontName.str()));
     setFont(f);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    MenuBar = new QMenuBar(this);
-    MenuBar->setNativeMenuBar(false);
-    layout->addWidget(MenuBar);
-    Canvas = new StatementCanvas(this);
-    layout->addWidget(Canvas, 1);
+    const StatementBody body = addMenuBarAndCanvas(this);
+    MenuBar = body.menuBar;
+    Canvas = body.canvas;
     Canvas->pressed = [this](int, double x, double y) { mousePressed(x, y); };
     Canvas->moved = [this](int, double x, double y) { mouseMoved(x, y); };
     Canvas->released = [this](int b, double x, double y) { mouseReleased(b, x, y); };
@@ -252,16 +285,12 @@ void StatementFrame::mouseMoved(double x, double y) {
         pressX_ = pressY_ = -1;
     }
     if (pointer::busy()) return;
-    const RowSpot* row = y >= StripTwips ? rowAt(rows_, y, 200) : nullptr;
+    const RowSpot* row = hoverRow(Canvas, rows_, y, StripTwips);
     if (!row) {
-        Canvas->setCursor(Qt::ArrowCursor);
         P->clear();
         return;
     }
-    Canvas->setCursor(Qt::WhatsThisCursor);
-    const std::string number = plainNumberText(row->account, currentLocale().decimalMark);
-    P->setText(
-        QString::fromStdString(number + " / " + Tmain::AccountNameByNumber(book_, row->account)));
+    P->setText(QString::fromStdString(hoverText(book_, row->account)));
 }
 
 void StatementFrame::mouseReleased(int button, double, double y) {
@@ -271,15 +300,10 @@ void StatementFrame::mouseReleased(int button, double, double y) {
     P->setPalette(pal);
     if (run_.FormPressed != 1) return;
     run_.FormPressed = 0;
-    if (button != keys::LeftButton && button != keys::RightButton) return;
     if (y < StripTwips) return; // the strip covers whatever scrolled under it
-    const RowSpot* row = rowAt(rows_, y, 800);
-    if (!row || !host_.openLedger) return;
-    LedgerRequest request;
-    request.window = button == keys::LeftButton ? LedgerRequest::Window::RunningBalance
-                                                : LedgerRequest::Window::TAccount;
-    request.account = row->account;
-    request.endDate = drillEndDate();
-    request.reloadFirst = button == keys::LeftButton && reloadRunningFirst();
-    host_.openLedger(request);
+    std::optional<LedgerRequest> request = drillRequest(rows_, button, y);
+    if (!request || !host_.openLedger) return;
+    request->endDate = drillEndDate();
+    request->reloadFirst = button == keys::LeftButton && reloadRunningFirst();
+    host_.openLedger(*request);
 }

@@ -21,6 +21,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,28 @@ class QLabel;
 class QMenuBar;
 class StatementCanvas;
 class TuvoVerticalScroll;
+
+// What the statement windows share beyond the frame below.
+
+// A statement window's body: a menu bar along the top and the canvas filling
+// the rest.
+struct StatementBody {
+    QMenuBar* menuBar = nullptr;
+    StatementCanvas* canvas = nullptr;
+};
+StatementBody addMenuBarAndCanvas(QWidget* window);
+
+// The account row under the mouse at `y` (nothing on the toolbar strip,
+// `stripTwips` high), with the canvas's cursor set for it; nullptr when none.
+const RowSpot* hoverRow(StatementCanvas* canvas, const std::vector<RowSpot>& rows, double y,
+                        int stripTwips);
+// What the hover label shows of an account: "number / name".
+std::string hoverText(const Book& book, Currency account);
+
+// The ledger window a click with `button` at `y` opens on the rows: the left
+// button the running-balance ledger, the right button the T-account ledger;
+// nothing for another button or away from the rows.
+std::optional<LedgerRequest> drillRequest(const std::vector<RowSpot>& rows, int button, double y);
 
 // A picture button of the toolbar strip.
 class StripButton : public QWidget {
