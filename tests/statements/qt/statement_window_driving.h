@@ -6,6 +6,7 @@
 #include "statements/qt/statement_canvas.h"
 #include "toolkit/qt/LoadSave.h"
 #include "toolkit/qt/Printformer.h"
+#include "toolkit/qt/dialog_driving.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -62,12 +63,6 @@ inline void answerFileDialog(const std::filesystem::path& path, const std::strin
     });
 }
 
-inline std::filesystem::path saveScreenshot(QWidget* w, const std::string& name) {
-    auto dir = std::filesystem::path(LW_BINARY_DIR) / "screenshots";
-    std::filesystem::create_directories(dir);
-    auto path = dir / (name + ".png");
-    w->grab().save(QString::fromStdString(path.string()));
-    return path;
-}
+using dialog_driving::saveScreenshot;
 
 } // namespace statement_driving
