@@ -3,6 +3,7 @@
 // texts its HTML shows, joined by "|".
 #pragma once
 
+#include "support/html_text_class.h"
 #include "support/test_paths.h"
 
 #include <filesystem>
@@ -10,18 +11,13 @@
 
 namespace mailed_invoice_reader {
 
-inline const char* const ParseScript = R"(
+inline const std::string ParseScript = std::string(R"(
 import sys, email
 from email import policy
 from html.parser import HTMLParser
 msg = email.message_from_binary_file(open(sys.argv[1], 'rb'), policy=policy.default)
 print('SUBJECT:' + str(msg['Subject']))
-class Text(HTMLParser):
-    def __init__(self):
-        super().__init__()
-        self.parts = []
-    def handle_data(self, data):
-        self.parts.append(data)
+)") + testing_support::HtmlTextClass + R"(
 t = Text()
 t.feed(msg.get_body(preferencelist=('html',)).get_content())
 print('TEXT:' + '|'.join(t.parts))

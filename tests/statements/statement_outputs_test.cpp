@@ -8,6 +8,7 @@
 
 #include "platform/fake/fake_services.h"
 #include "statement_books.h"
+#include "support/html_text_class.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +16,7 @@
 #include <functional>
 
 using namespace statementbooks;
-using testing_support::readFile;
-using testing_support::runCommand;
-using testing_support::systemPython;
-using testing_support::TempDir;
-using testing_support::writeFile;
+using namespace testing_support;
 
 namespace {
 
@@ -43,16 +40,12 @@ IncomeStatement firstQuarter(const Book& book) {
 // (through unrtf's HTML) or a mail draft as "|"-joined lines; the cells of a
 // sheet with "*" for bold and L, C or R for their alignment; the fields of a
 // comma-separated file.
-const char* const ReaderScript = R"(
+const std::string ReaderScript = std::string(R"(
 import sys, csv, email, subprocess, xlrd
 from email import policy
 from html.parser import HTMLParser
-class Text(HTMLParser):
-    def __init__(self):
-        super().__init__()
-        self.parts = []
-    def handle_data(self, data):
-        self.parts.append(data)
+)") + testing_support::HtmlTextClass +
+                                 R"(
 def text(html):
     t = Text()
     t.feed(html)
