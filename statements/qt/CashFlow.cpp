@@ -1,7 +1,6 @@
 #include "statements/qt/CashFlow.h"
 
 #include "book/account_number_text.h"
-#include "book/number_format.h"
 #include "book/tmain.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
