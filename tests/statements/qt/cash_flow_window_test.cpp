@@ -22,8 +22,6 @@
 #include <gtest/gtest.h>
 
 using namespace statement_driving;
-using testing_support::runCommand;
-using testing_support::TempDir;
 
 namespace {
 
@@ -103,14 +101,9 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
     EXPECT_TRUE(fakes.clipboard.rtf.empty());
 
     // Printed on the PDF printer at half size: the heading line and the table.
-    TempDir dir;
-    const std::string pdf = (dir / "flows.pdf").string();
-    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
-    answerPrintSetupWithPdf(w.printSetup(), "50%");
-    w.PrintCash->trigger();
+    const std::string text = printedPdfText(fakes, w.printSetup(), w.PrintCash, "50%");
     EXPECT_EQ(run.PrintScale, 1.0f);
-    std::string text;
-    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf + "' -", &text), 0);
+    ASSERT_FALSE(text.empty());
     for (const char* expected :
          {"Corner Shop, Cash Flow Position", "Total Inflows:", "Outflows:", "Ending Balance:"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;

@@ -20,8 +20,6 @@
 #include <gtest/gtest.h>
 
 using namespace statement_driving;
-using testing_support::runCommand;
-using testing_support::TempDir;
 
 namespace {
 
@@ -89,14 +87,9 @@ TEST(IncomeStatementWindow, PeriodRatiosAndDrillDown) {
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 
     // Printed on the PDF printer: the same statement on paper.
-    TempDir dir;
-    const std::string pdf = (dir / "printed.pdf").string();
-    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
-    answerPrintSetupWithPdf(w.printSetup());
-    w.PrintToPrinter->trigger();
+    const std::string text = printedPdfText(fakes, w.printSetup(), w.PrintToPrinter);
     EXPECT_EQ(run.PrintScale, 1.0f);
-    std::string text;
-    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf + "' -", &text), 0);
+    ASSERT_FALSE(text.empty());
     for (const char* expected :
          {"Corner Shop", "Income Statement", "REVENUE", "Gross Profit", "Net Profit", "1,400.00"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;

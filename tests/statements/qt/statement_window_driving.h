@@ -3,11 +3,14 @@
 // picture of the window under the build folder's screenshots.
 #pragma once
 
+#include "platform/fake/fake_services.h"
 #include "statements/qt/statement_canvas.h"
+#include "support/test_paths.h"
 #include "toolkit/qt/LoadSave.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/dialog_driving.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -48,6 +51,20 @@ inline void answerPrintSetupWithPdf(Printformer& setup, const QString& zoom = "1
         setup.PxSize->setCurrentText(zoom);
         setup.printClicked();
     });
+}
+
+// Runs `print` with the PDF printer chosen at `zoom` and returns the text
+// pdftotext reads from the file ("" when nothing readable was printed).
+inline std::string printedPdfText(ScopedFakeServices& fakes, Printformer& setup, QAction* print,
+                                  const QString& zoom = "100%") {
+    testing_support::TempDir dir;
+    const std::string pdf = (dir / "printed.pdf").string();
+    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
+    answerPrintSetupWithPdf(setup, zoom);
+    print->trigger();
+    std::string text;
+    if (testing_support::runCommand("pdftotext -layout '" + pdf + "' -", &text) != 0) return {};
+    return text;
 }
 
 // When the program's file dialog shows next: `path` typed, `type` chosen, accepted.
