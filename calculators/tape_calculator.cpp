@@ -82,17 +82,18 @@ std::optional<std::string> tapeAverageText(const std::vector<TapeLine>& lines,
                                            const NumberMarks& marks) {
     ExactDecimal sum;
     std::int64_t count = 0;
-    try {
-        for (const TapeLine& line : lines) {
-            if (valueOf(line).isZero()) continue;
+    for (const TapeLine& line : lines) {
+        if (valueOf(line).isZero()) continue;
+        try {
             sum = sum + valueOf(line);
-            ++count;
+        } catch (const DecimalOverflow&) {
+            // The addition is skipped; the line still counts.
         }
-        if (count == 0) return std::nullopt;
-        return "Average : " + (sum / ExactDecimal::fromInt(count)).plainText(marks.decimal);
-    } catch (const DecimalOverflow&) {
-        return std::nullopt;
+        ++count;
     }
+    if (count == 0) return std::nullopt;
+    // |sum ÷ count| never exceeds |sum|: the quotient cannot overflow.
+    return "Average : " + (sum / ExactDecimal::fromInt(count)).plainText(marks.decimal);
 }
 
 std::optional<std::string> middleValueText(const std::vector<ExactDecimal>& s,

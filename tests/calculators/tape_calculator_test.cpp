@@ -58,6 +58,10 @@ TEST(TapeArithmetic, ResultsOfEveryMode) {
         {"+4 +0 +-2", CalcMode::Average, 2, "Average : 1"},
         {"+1 +2", CalcMode::Average, 2, "Average : 1.5"},
         {"+0 +0", CalcMode::Average, 2, std::nullopt},
+        // An addition that overflows is skipped, its line still counted.
+        {"+1 +79228162514264337593543950335 +5", CalcMode::Average, 2, "Average : 2"},
+        {"+79228162514264337593543950335 +1 +2", CalcMode::Average, 2,
+         "Average : 26409387504754779197847983445"},
         {"+5 +1 +3", CalcMode::Middle, 2, "Mean : 3"},
         {"+4 +1 +3 +2", CalcMode::Middle, 2, "Mean : 2.5"},
         {"+4 +-9 +0 +1 +3 +-2 +2", CalcMode::Middle, 2, "Mean : 2.5"},
