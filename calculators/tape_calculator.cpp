@@ -341,7 +341,12 @@ std::string TapeCalculator::copyText() const {
 void TapeCalculator::paste(const std::string& clipText) {
     clear();
     std::vector<TapeLine> pasted;
-    if (auto entry = readEntryClipText(clipText, marks_)) {
+    // Entry amounts go through the reader of typed amounts: one not in the
+    // system's form ("120,50" under a decimal point) reads its leading number.
+    const auto typedAmount = [this](const std::string& field) {
+        return readTypedAmount(field, marks_).value_or(Currency());
+    };
+    if (auto entry = readEntryClipText(clipText, marks_, typedAmount)) {
         for (const ClipLine& l : *entry)
             pasted.push_back({ExactDecimal::fromCurrency(l.amount), l.side == Debit ? '+' : '-'});
     } else if (!clipText.empty()) {

@@ -188,6 +188,23 @@ TEST(TapeCalculator, PastesEntryLinesWithTheSystemDecimalMark) {
         EXPECT_EQ(t.rowText(0), marks.decimal == "." ? "120.50" : "120,50");
         EXPECT_EQ(t.result(), marks.decimal == "." ? ".00" : ",00");
     }
+    // Amounts written with the other decimal mark read their leading number,
+    // with "." as its mark; one beyond the range reads 0.
+    const std::string foreign = "100\t\tCash\t120,50\t\r\n\t200\tSales\t9E99\t\r\n"
+                                "\t200\tSales\t-7.25x\t_\r\nLW";
+    struct Case {
+        NumberMarks marks;
+        std::string text, copied;
+    } cases[] = {
+        {Point, foreign, "120\r\n0\r\n-7.25"},
+        {Comma, EntryClipText(book, 0, 2, "."), "120,5\r\n100,5\r\n20"},
+    };
+    for (const Case& c : cases) {
+        TapeCalculator t(3, c.marks);
+        t.layout(2);
+        t.paste(c.text);
+        EXPECT_EQ(t.copyText(), c.copied) << c.marks.decimal;
+    }
 }
 
 } // namespace
