@@ -87,7 +87,8 @@ std::string EntryClipText(const Book& book, const std::vector<EntryLine>& lines,
 }
 
 std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
-                                                       const NumberMarks& marks) {
+                                                       const NumberMarks& marks,
+                                                       const ClipAmountReader& readAmount) {
     std::vector<std::string> elements = split(text, '\n');
     for (std::string& e : elements)
         if (!e.empty() && e.back() == '\r') e.pop_back();
@@ -104,7 +105,7 @@ std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
         line.side = debit ? Debit : Credit;
         line.account =
             readAccountNumber(debit ? fields[0] : fields[1], marks.decimal).value_or(Currency());
-        line.amount = pastedAmount(fields[3], marks);
+        line.amount = readAmount ? readAmount(fields[3]) : pastedAmount(fields[3], marks);
         line.note = breaksAsBlanks(fields[4]);
         lines.push_back(std::move(line));
     }

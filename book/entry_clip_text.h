@@ -10,6 +10,7 @@
 #include "book/number_format.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,11 +35,16 @@ struct ClipLine {
     friend bool operator==(const ClipLine&, const ClipLine&) = default;
 };
 
+// How a reader of the text reads a line's amount field.
+using ClipAmountReader = std::function<Currency(const std::string& field)>;
+
 // Reads the lines of an EntryClipText: nullopt unless the last element
 // after the last line break is exactly "LW". Lines end with CR LF (a bare LF
 // is taken too). Missing fields are empty; a number that cannot be read is 0.
+// Amounts are read in the plain form unless `readAmount` reads them.
 std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
-                                                       const NumberMarks& marks);
+                                                       const NumberMarks& marks,
+                                                       const ClipAmountReader& readAmount = {});
 
 // True when no entry of the lines holds more than MaxLinesPerSide lines on
 // one side (an entry ends at a line with a note); pastes check it first.

@@ -2,18 +2,8 @@
 
 #include "calculators/number_reading.h"
 
+#include <algorithm>
 #include <cmath>
-
-namespace {
-
-// value times rate held as a currency value (ten-thousandths, halves to even).
-std::optional<Currency> times(Currency value, double rate) {
-    const double raw = std::nearbyint(static_cast<double>(value.raw) * rate);
-    if (!(std::fabs(raw) < 9.2e18)) return std::nullopt;
-    return Currency::fromRaw(static_cast<std::int64_t>(raw));
-}
-
-} // namespace
 
 DepreciationSchedule depreciationSchedule(const std::string& costText,
                                           const std::string& percentText,
@@ -22,10 +12,10 @@ DepreciationSchedule depreciationSchedule(const std::string& costText,
     const double years = readTypedNumber(yearsText, marks);
     if (!(years >= 1)) return out;
     const int n = 1 + static_cast<int>(std::nearbyint(std::min(years, 1e6) - 1)); // halves to even
-    const double rate = readTypedNumber(percentText, marks) / 100;
-    const std::optional<Currency> cost = readTypedAmount(costText, marks);
     out.outcome = DepreciationSchedule::Outcome::CostTooLarge;
-    if (!cost) return out;
+    const std::optional<ExactDecimal> percent = readTypedDecimal(percentText, marks);
+    const std::optional<Currency> cost = readTypedAmount(costText, marks);
+    if (!percent || !cost) return out;
     Currency value = *cost;
     for (int i = 0; i < n; ++i) {
         if (i > 0) {
@@ -33,7 +23,10 @@ DepreciationSchedule depreciationSchedule(const std::string& costText,
             if (!next) return DepreciationSchedule{out.outcome, {}};
             value = *next;
         }
-        const std::optional<Currency> dep = times(value, rate);
+        // The book value times the percentage, hundredths taken in the same
+        // exact product, so the year's amount is rounded once.
+        const std::optional<Currency> dep =
+            productToCurrency(ExactDecimal::fromCurrency(value), *percent, 2);
         if (!dep) return DepreciationSchedule{out.outcome, {}};
         out.years.push_back({value, *dep});
     }

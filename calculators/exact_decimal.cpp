@@ -352,9 +352,10 @@ std::string ExactDecimal::fixedText(int places, const NumberMarks& marks, bool l
     return text;
 }
 
-std::optional<Currency> ExactDecimal::toCurrency() const {
-    Wide num = Wide::of(mantissa_);
-    int scale = scale_;
+namespace {
+
+// num ÷ 10^scale held to four decimals, halves to even.
+std::optional<Currency> heldToCurrency(bool negative, Wide num, int scale) {
     if (scale < 4) {
         num.mulPow10(4 - scale);
         scale = 4;
@@ -365,8 +366,21 @@ std::optional<Currency> ExactDecimal::toCurrency() const {
     const int c = cmp(add(r, r), unit);
     if (c > 0 || (c == 0 && (q.limb[0] & 1))) q.addSmall(1);
     if (!q.fits96()) return std::nullopt;
-    const Mantissa m = q.low128();
-    if (m > Mantissa(INT64_MAX)) return std::nullopt;
+    const ExactDecimal::Mantissa m = q.low128();
+    if (m > ExactDecimal::Mantissa(INT64_MAX)) return std::nullopt;
     const auto raw = static_cast<std::int64_t>(m);
-    return Currency::fromRaw(negative_ ? -raw : raw);
+    return Currency::fromRaw(negative ? -raw : raw);
+}
+
+} // namespace
+
+std::optional<Currency> ExactDecimal::toCurrency() const {
+    return heldToCurrency(negative_, Wide::of(mantissa_), scale_);
+}
+
+std::optional<Currency> productToCurrency(const ExactDecimal& a, const ExactDecimal& b, int shift) {
+    // 96 × 96 bits and a scale up to 56 + shift stay well inside Wide.
+    return heldToCurrency(a.negative_ != b.negative_,
+                          mul(Wide::of(a.mantissa_), Wide::of(b.mantissa_)),
+                          a.scale_ + b.scale_ + shift);
 }

@@ -73,6 +73,10 @@ class ExactDecimal {
     std::string fixedText(int places, const NumberMarks& marks, bool leadingZero) const;
     // The value held to four decimals (halves to even); nullopt beyond the range.
     std::optional<Currency> toCurrency() const;
+    // a × b ÷ 10^shift (shift 0 to 28) worked out exactly and held to four decimals in one
+    // rounding (halves to even); nullopt beyond the currency range.
+    friend std::optional<Currency> productToCurrency(const ExactDecimal& a, const ExactDecimal& b,
+                                                     int shift);
 
   private:
     bool negative_ = false;

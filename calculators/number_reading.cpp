@@ -72,9 +72,13 @@ std::optional<ExactDecimal> leadingDecimal(const std::string& text) {
     return ExactDecimal::fromDouble(Tmain::LeadingNumberValue(text));
 }
 
+std::optional<ExactDecimal> readTypedDecimal(const std::string& text, const NumberMarks& marks) {
+    if (std::optional<ExactDecimal> d = readDecimal(text, marks)) return d;
+    return leadingDecimal(text);
+}
+
 std::optional<Currency> readTypedAmount(const std::string& text, const NumberMarks& marks) {
-    std::optional<ExactDecimal> d = readDecimal(text, marks);
-    if (!d) d = leadingDecimal(text);
+    const std::optional<ExactDecimal> d = readTypedDecimal(text, marks);
     if (!d) return std::nullopt;
     return d->toCurrency();
 }

@@ -20,9 +20,13 @@ std::optional<ExactDecimal> readDecimal(const std::string& text, const NumberMar
 // 12; a text without a number is 0); nullopt only beyond the decimal range.
 std::optional<ExactDecimal> leadingDecimal(const std::string& text);
 
-// A typed amount: by the system's rules, else its leading number ("1,000" is
-// 1000; "12,5" is 12.5 under a decimal comma and 12 otherwise), held to four
-// decimals (halves to even). nullopt when the amount is beyond the currency range.
+// A typed number: by the system's rules, else its leading number ("1,000" is
+// 1000; "12,5" is 12.5 under a decimal comma and 12 otherwise). nullopt only
+// beyond the decimal range.
+std::optional<ExactDecimal> readTypedDecimal(const std::string& text, const NumberMarks& marks);
+
+// A typed amount: the typed number held to four decimals (halves to even).
+// nullopt when the amount is beyond the currency range.
 std::optional<Currency> readTypedAmount(const std::string& text, const NumberMarks& marks);
 
 // The same reading as a floating-point number (a percentage, a count of years).

@@ -82,17 +82,18 @@ std::optional<std::string> tapeAverageText(const std::vector<TapeLine>& lines,
                                            const NumberMarks& marks) {
     ExactDecimal sum;
     std::int64_t count = 0;
-    try {
-        for (const TapeLine& line : lines) {
-            if (valueOf(line).isZero()) continue;
+    for (const TapeLine& line : lines) {
+        if (valueOf(line).isZero()) continue;
+        try {
             sum = sum + valueOf(line);
-            ++count;
+        } catch (const DecimalOverflow&) {
+            // The addition is skipped; the line still counts.
         }
-        if (count == 0) return std::nullopt;
-        return "Average : " + (sum / ExactDecimal::fromInt(count)).plainText(marks.decimal);
-    } catch (const DecimalOverflow&) {
-        return std::nullopt;
+        ++count;
     }
+    if (count == 0) return std::nullopt;
+    // |sum ÷ count| never exceeds |sum|: the quotient cannot overflow.
+    return "Average : " + (sum / ExactDecimal::fromInt(count)).plainText(marks.decimal);
 }
 
 std::optional<std::string> middleValueText(const std::vector<ExactDecimal>& s,
@@ -340,7 +341,12 @@ std::string TapeCalculator::copyText() const {
 void TapeCalculator::paste(const std::string& clipText) {
     clear();
     std::vector<TapeLine> pasted;
-    if (auto entry = readEntryClipText(clipText, marks_)) {
+    // Entry amounts go through the reader of typed amounts: one not in the
+    // system's form ("120,50" under a decimal point) reads its leading number.
+    const auto typedAmount = [this](const std::string& field) {
+        return readTypedAmount(field, marks_).value_or(Currency());
+    };
+    if (auto entry = readEntryClipText(clipText, marks_, typedAmount)) {
         for (const ClipLine& l : *entry)
             pasted.push_back({ExactDecimal::fromCurrency(l.amount), l.side == Debit ? '+' : '-'});
     } else if (!clipText.empty()) {

@@ -278,6 +278,8 @@ bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && (amount || percent >= 0)) {
         // Amount boxes take digits, Backspace, "-" and the system's marks only.
         auto* key = static_cast<QKeyEvent*>(event);
+        // Tab and Shift+Tab move the focus on; leaving the box normalises it.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
         if (key->key() == Qt::Key_Backspace) return false;
         const bool control = key->modifiers() & Qt::ControlModifier;
         if (key->text().isEmpty() && !control && key->key() != Qt::Key_Return &&

@@ -214,6 +214,8 @@ bool Rolling_Caculator::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Tab and Shift+Tab move the focus on; leaving the box shows its amount's form.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
             afterKey(key->key() == Qt::Key_Up ? tape_->arrowUp(row) : tape_->arrowDown(row));
             return true;

@@ -4,8 +4,12 @@
 #include "calculators/depreciation.h"
 #include "calculators/number_reading.h"
 #include "calculators/payroll.h"
+#include "python_check.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
 
 namespace {
 
@@ -52,7 +56,9 @@ TEST(TypedNumbers, SystemRulesThenLeadingNumber) {
     for (const Time& t : times) {
         const std::optional<double> v = readTimeOfDay(t.text);
         ASSERT_EQ(v.has_value(), t.seconds.has_value()) << t.text;
-        if (v) EXPECT_NEAR(*v * 86400, *t.seconds, 1e-6) << t.text;
+        if (v) {
+            EXPECT_NEAR(*v * 86400, *t.seconds, 1e-6) << t.text;
+        }
     }
     EXPECT_EQ(clockText(0), "12:00 am");
     EXPECT_EQ(clockText(0.5), "12:00 pm");
@@ -78,6 +84,10 @@ TEST(Depreciation, ReducingBalanceSchedules) {
         {"12,5", "10", "1", Comma, Outcome::Computed, {{125000, 12500}}},
         {"1", ".5", "1", Point, Outcome::Computed, {{10000, 50}}},
         {"0.0003", "50", "2", Point, Outcome::Computed, {{3, 2}, {1, 0}}}, // halves to even
+        {"0.2885", "70", "1", Point, Outcome::Computed, {{2885, 2020}}},   // 0.20195: a tie
+        {"0,2885", "70", "1", Comma, Outcome::Computed, {{2885, 2020}}},
+        {"1", "0.00000000000000000000000000005", "1", Point, Outcome::Computed, {{10000, 0}}},
+        {"1000", "9E99", "1", Point, Outcome::CostTooLarge, {}},
         {"1000", "20", "0", Point, Outcome::Nothing, {}},
         {"1000", "20", "", Point, Outcome::Nothing, {}},
         {"1000", "20", ".5", Point, Outcome::Nothing, {}},
@@ -99,9 +109,88 @@ TEST(Depreciation, ReducingBalanceSchedules) {
         EXPECT_EQ(rows, c.rows) << c.cost << " " << c.years;
     }
     EXPECT_EQ(depreciationSchedule("1000", "20", "99", Point).years.size(), 99u);
+    // Year 43 of 26,354.30 at 0.7 % stands at 19,620.9449, shown 19,620.94.
+    const DepreciationSchedule long_ = depreciationSchedule("26,354.30", "0.7", "50", Point);
+    ASSERT_EQ(long_.years.size(), 50u);
+    EXPECT_EQ(long_.years[42].bookValue, Currency::fromRaw(196209449));
+    EXPECT_EQ(formatAmount(long_.years[42].bookValue, 2, Point), "19,620.94");
     EXPECT_EQ(formatAmount(Currency::fromUnits(640), 2, Point), "640.00");
     EXPECT_EQ(depreciationYearLabel("Year", 2), "Year 2:");
     EXPECT_EQ(depreciationRateLabel("2x"), "x 2x% =");
+}
+
+// Python works each schedule out exactly: the book value times the
+// percentage over 100, held to four decimals with halves to even.
+const char* const PythonSchedules = R"PY(
+import sys
+from decimal import Decimal, localcontext, ROUND_HALF_EVEN
+TOP = 2 ** 63 - 1
+def schedule(cost, percent, years):
+    value = Decimal(cost).quantize(Decimal("0.0001"), rounding=ROUND_HALF_EVEN)
+    rows = []
+    for i in range(years):
+        if i > 0:
+            value -= rows[-1][1]
+            if abs(value * 10000) > TOP:
+                return "TooLarge"
+        year = (value * Decimal(percent) / 100).quantize(Decimal("0.0001"), rounding=ROUND_HALF_EVEN)
+        if abs(year * 10000) > TOP:
+            return "TooLarge"
+        rows.append((value, year))
+    return " ".join("%d:%d" % (v * 10000, d * 10000) for v, d in rows)
+bad = large = 0
+with localcontext() as ctx:
+    ctx.prec = 200
+    for n, line in enumerate(open(sys.argv[1])):
+        cost, percent, years, ours = line.rstrip("\n").split(" ", 3)
+        want = schedule(cost, percent, int(years))
+        large += want == "TooLarge"
+        if want != ours:
+            bad += 1
+            print("case %d: %s at %s%% for %s years gives %s, Python %s" % (n, cost, percent, years, ours, want))
+print("checked", n + 1, "of which beyond the range:", large)
+sys.exit(1 if bad else 0)
+)PY";
+
+std::string randomNumber(std::mt19937_64& rng, int wholeDigits, int decimals) {
+    std::string text = std::to_string(rng() % 10);
+    for (int i = 1; i < wholeDigits; ++i)
+        text += static_cast<char>('0' + rng() % 10);
+    if (decimals > 0) text += '.';
+    for (int i = 0; i < decimals; ++i)
+        text += static_cast<char>('0' + rng() % 10);
+    return text;
+}
+
+TEST(Depreciation, SchedulesAgreeWithPythonDecimal) {
+    // Costs to four decimals, rates that end in 5 (ties are common), some
+    // above 100 % or negative so that values leave the currency range.
+    const char* const rates[] = {"50", "70", "12.5", "2.5", "0.5", "0.7", "33.3333", "7.25"};
+    std::mt19937_64 rng(20261207);
+    std::ostringstream cases;
+    for (int i = 0; i < 400; ++i) {
+        const std::string cost =
+            randomNumber(rng, 1 + static_cast<int>(rng() % 12), static_cast<int>(rng() % 5));
+        std::string percent = i % 3 == 0 ? rates[rng() % 8]
+                                         : randomNumber(rng, 1 + static_cast<int>(rng() % 2),
+                                                        static_cast<int>(rng() % 6));
+        if (i % 40 == 7) percent = "-" + randomNumber(rng, 2, 1);
+        if (i % 40 == 23) percent = "1" + randomNumber(rng, 2, 3);
+        const int years = 1 + static_cast<int>(rng() % 60);
+        const DepreciationSchedule s =
+            depreciationSchedule(cost, percent, std::to_string(years), Point);
+        cases << cost << ' ' << percent << ' ' << years << ' ';
+        if (s.outcome == DepreciationSchedule::Outcome::CostTooLarge) cases << "TooLarge";
+        for (std::size_t y = 0; y < s.years.size(); ++y)
+            cases << (y ? " " : "") << s.years[y].bookValue.raw << ':'
+                  << s.years[y].depreciation.raw;
+        cases << '\n';
+    }
+    std::string out;
+    const int status = calculator_tests::runPythonCheck(PythonSchedules, cases.str(), &out);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("checked 400"), std::string::npos) << out;
+    EXPECT_EQ(out.find("beyond the range: 0"), std::string::npos) << out; // that path is met too
 }
 
 TEST(Payroll, PeriodsTotalsAndLeftBoxes) {

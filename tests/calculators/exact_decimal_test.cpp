@@ -4,7 +4,7 @@
 // held to the type (halves to even at the largest scale whose mantissa fits
 // in 96 bits) and compared with ours.
 #include "calculators/exact_decimal.h"
-#include "support/test_paths.h"
+#include "python_check.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,6 @@
 #include <sstream>
 
 namespace {
-
-using testing_support::TempDir;
 
 const char* const PythonCheck = R"PY(
 import sys
@@ -133,14 +131,8 @@ TEST(ExactDecimal, AgreesWithPythonDecimal) {
         add(a, ops[i % 4], b);
     }
 
-    TempDir dir;
-    testing_support::writeFile(dir / "cases.txt", cases.str());
-    testing_support::writeFile(dir / "check.py", PythonCheck);
     std::string out;
-    const int status = testing_support::runCommand(testing_support::systemPython() + " " +
-                                                       (dir / "check.py").string() + " " +
-                                                       (dir / "cases.txt").string() + " 2>&1",
-                                                   &out);
+    const int status = calculator_tests::runPythonCheck(PythonCheck, cases.str(), &out);
     EXPECT_EQ(status, 0) << out;
     EXPECT_NE(out.find("checked 416"), std::string::npos) << out;
 }

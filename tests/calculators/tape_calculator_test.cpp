@@ -58,6 +58,10 @@ TEST(TapeArithmetic, ResultsOfEveryMode) {
         {"+4 +0 +-2", CalcMode::Average, 2, "Average : 1"},
         {"+1 +2", CalcMode::Average, 2, "Average : 1.5"},
         {"+0 +0", CalcMode::Average, 2, std::nullopt},
+        // An addition that overflows is skipped, its line still counted.
+        {"+1 +79228162514264337593543950335 +5", CalcMode::Average, 2, "Average : 2"},
+        {"+79228162514264337593543950335 +1 +2", CalcMode::Average, 2,
+         "Average : 26409387504754779197847983445"},
         {"+5 +1 +3", CalcMode::Middle, 2, "Mean : 3"},
         {"+4 +1 +3 +2", CalcMode::Middle, 2, "Mean : 2.5"},
         {"+4 +-9 +0 +1 +3 +-2 +2", CalcMode::Middle, 2, "Mean : 2.5"},
@@ -183,6 +187,23 @@ TEST(TapeCalculator, PastesEntryLinesWithTheSystemDecimalMark) {
         EXPECT_EQ(t.rowOperator(1), '-');
         EXPECT_EQ(t.rowText(0), marks.decimal == "." ? "120.50" : "120,50");
         EXPECT_EQ(t.result(), marks.decimal == "." ? ".00" : ",00");
+    }
+    // Amounts written with the other decimal mark read their leading number,
+    // with "." as its mark; one beyond the range reads 0.
+    const std::string foreign = "100\t\tCash\t120,50\t\r\n\t200\tSales\t9E99\t\r\n"
+                                "\t200\tSales\t-7.25x\t_\r\nLW";
+    struct Case {
+        NumberMarks marks;
+        std::string text, copied;
+    } cases[] = {
+        {Point, foreign, "120\r\n0\r\n-7.25"},
+        {Comma, EntryClipText(book, 0, 2, "."), "120,5\r\n100,5\r\n20"},
+    };
+    for (const Case& c : cases) {
+        TapeCalculator t(3, c.marks);
+        t.layout(2);
+        t.paste(c.text);
+        EXPECT_EQ(t.copyText(), c.copied) << c.marks.decimal;
     }
 }
 

@@ -1,7 +1,8 @@
 // The three calculator windows offscreen: the tape takes keys, moves along
 // the tape and pastes the main window's entry text; the depreciation
 // schedule shows its scroll bar past 13 years; the payroll boxes read as they
-// should once left. Each window leaves a screenshot.
+// should once left; Tab and Shift+Tab leave every amount box. Each window
+// leaves a screenshot.
 #include "calculators/qt/Depreciation.h"
 #include "calculators/qt/PayRoll.h"
 #include "calculators/qt/Rolling_Caculator.h"
@@ -51,6 +52,66 @@ void typeInto(QLineEdit* box, const QString& text) {
         QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
         QApplication::sendEvent(box, &press);
     }
+}
+
+// Tab, or Shift+Tab as the keyboard sends it, to the box with the focus.
+void tab(bool back = false) {
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    const int code = back ? Qt::Key_Backtab : Qt::Key_Tab;
+    const Qt::KeyboardModifiers shift = back ? Qt::ShiftModifier : Qt::NoModifier;
+    QKeyEvent press(QEvent::KeyPress, code, shift, "\t");
+    QApplication::sendEvent(target, &press);
+}
+
+TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
+    ScopedFakeServices fakes(monthFirstLocale());
+    PayRoll p("$ :", "");
+    p.show();
+    p.activateWindow();
+    settle();
+    struct Case {
+        QLineEdit* box;
+        bool back;
+        const char *typed, *left;
+        QWidget* next;
+    } cases[] = {
+        {p.PayRate[0], false, "12.345", "12.34", p.PayGross[0]},
+        {p.PayRate[6], true, "1,234.5", "1234.5", p.PayTotal[6]},
+        {p.PayDe[3][2], false, "12.355", "12.36", p.PayDe[4][2]},
+        {p.PayDe[4][5], true, "12-3", "12", p.PayDe[3][5]},
+        {p.PayDe[5][0], false, "7", "7", p.PayNet[0]},
+        {p.PayP[0], false, "150", "99", p.PayP[1]},
+        {p.PayP[2], true, "10", "10", p.PayP[1]},
+        {p.PaySt[1], false, "", "12:00 am", p.PayEnd[1]},
+        {p.PayDT[0], true, "5", "5", p.PayDT[0]->previousInFocusChain()},
+    };
+    for (const Case& c : cases) {
+        c.box->setFocus();
+        settle();
+        ASSERT_EQ(QApplication::focusWidget(), c.box);
+        c.box->setText(c.typed);
+        tab(c.back);
+        EXPECT_EQ(QApplication::focusWidget(), c.next) << c.typed;
+        EXPECT_EQ(c.box->text().toStdString(), c.left) << c.typed;
+    }
+    p.close();
+
+    Rolling_Caculator w;
+    w.show();
+    w.activateWindow();
+    settle();
+    w.CalAmount[0]->setFocus();
+    settle();
+    type(w.CalAmount[0], "5");
+    tab();
+    EXPECT_EQ(QApplication::focusWidget(), w.CalAmount[1]);
+    EXPECT_EQ(w.CalAmount[0]->text().toStdString(), "5.00");
+    type(w.CalAmount[1], "2");
+    tab(true);
+    EXPECT_EQ(QApplication::focusWidget(), w.CalAmount[0]);
+    EXPECT_EQ(w.CalAmount[1]->text().toStdString(), "2.00");
+    EXPECT_EQ(w.TotalAmount->text().toStdString(), "7.00");
 }
 
 TEST(TapeCalculatorWindow, TakesKeysScrollsAndPastesEntryText) {
