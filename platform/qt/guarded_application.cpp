@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
+#include <QScopedValueRollback>
+#include <QVariant>
 
 #include <cstdio>
 #include <exception>
@@ -27,19 +29,51 @@ struct FailedPlace {
     std::string window;
 };
 
-FailedPlace placeOf(QObject* receiver, QAction* chosenInMenu) {
+FailedPlace placeOf(QObject* receiver, QEvent::Type type, QAction* chosenInMenu) {
     FailedPlace p;
     if (chosenInMenu) p.command = plainCaption(chosenInMenu->text());
     if (auto* action = qobject_cast<QAction*>(receiver)) p.command = plainCaption(action->text());
     auto* widget = qobject_cast<QWidget*>(receiver);
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
         p.command = plainCaption(button->text());
-    if (widget && p.command.empty()) p.command = plainCaption(widget->toolTip());
+    // A picture button is known by its tip.
+    const bool clicked = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease;
+    if (widget && clicked && p.command.empty()) p.command = plainCaption(widget->toolTip());
     // A menu is a window of its own: the window is the one it belongs to.
     while (qobject_cast<QMenu*>(widget) && widget->parentWidget())
         widget = widget->parentWidget();
     if (widget) p.window = plainCaption(widget->window()->windowTitle());
     return p;
+}
+
+// What the user does (a click, a key, a menu item) and a call queued for once
+// fail anew each time; what the program repeats by itself (painting, timers,
+// activation when a message closes) would repeat the failure.
+bool toldEachTime(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::Close:
+    case QEvent::ContextMenu:
+    case QEvent::MetaCall:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Marks the receiver as having failed on events of this type; true when it
+// had been marked before. The mark goes with the object.
+bool toldBefore(QObject& receiver, QEvent::Type type) {
+    const QByteArray mark = "failureTold" + QByteArray::number(static_cast<int>(type));
+    if (receiver.property(mark.constData()).toBool()) return true;
+    receiver.setProperty(mark.constData(), true);
+    return false;
 }
 
 std::string reasonOf(std::exception_ptr failure) {
@@ -59,29 +93,39 @@ std::string reasonOf(std::exception_ptr failure) {
 GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
-    // A menu forgets its chosen item while it closes, before the item runs.
+    // The receiver may go while its handler fails; a menu forgets its chosen
+    // item while it closes, before the item runs.
+    const QPointer<QObject> target(receiver);
+    const QEvent::Type type = event->type();
     QPointer<QAction> chosenInMenu;
     if (auto* menu = qobject_cast<QMenu*>(receiver)) chosenInMenu = menu->activeAction();
-    struct Depth {
-        int& n;
-        explicit Depth(int& d) : n(d) { ++n; }
-        ~Depth() { --n; }
-    } depth(depth_);
+    const QScopedValueRollback<int> depth(depth_, depth_ + 1);
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        const std::exception_ptr failure = std::current_exception();
-        try {
-            // Outside every other event no operation is under way: a
-            // progress window still up belongs to the one that failed.
-            if (depth_ == 1) services().progress->finish();
-            const FailedPlace place = placeOf(receiver, chosenInMenu.data());
-            showMessage(commandFailureText(place.command, place.window, reasonOf(failure)), "",
-                        MessageButtons::Ok, MessageIcon::Critical);
-        } catch (...) {
-            std::fputs("A command failed and its message could not be shown.\n", stderr);
-        }
+        reportFailure(std::current_exception(), target.data(), type, chosenInMenu.data());
         return false;
+    }
+}
+
+void GuardedApplication::reportFailure(std::exception_ptr failure, QObject* receiver,
+                                       QEvent::Type type, QAction* chosenInMenu) {
+    try {
+        // Outside every other event no operation is under way: a progress
+        // window still up belongs to the one that failed.
+        if (depth_ == 1) services().progress->finish();
+        // A failure while its message is up (the window behind repainted), or
+        // one that painting or a timer would repeat, is told once.
+        if (telling_ || (receiver && !toldEachTime(type) && toldBefore(*receiver, type))) {
+            std::fputs("A command failed again; its message was shown already.\n", stderr);
+            return;
+        }
+        const QScopedValueRollback<bool> telling(telling_, true);
+        const FailedPlace place = placeOf(receiver, type, chosenInMenu);
+        showMessage(commandFailureText(place.command, place.window, reasonOf(failure)), "",
+                    MessageButtons::Ok, MessageIcon::Critical);
+    } catch (...) {
+        std::fputs("A command failed and its message could not be shown.\n", stderr);
     }
 }
 

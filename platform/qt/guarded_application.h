@@ -6,7 +6,10 @@
 
 #include <QApplication>
 
+#include <exception>
 #include <string>
+
+class QAction;
 
 class GuardedApplication : public QApplication {
   public:
@@ -15,7 +18,11 @@ class GuardedApplication : public QApplication {
     bool notify(QObject* receiver, QEvent* event) override;
 
   private:
-    int depth_ = 0; // events being delivered, one inside another
+    void reportFailure(std::exception_ptr failure, QObject* receiver, QEvent::Type type,
+                       QAction* chosenInMenu);
+
+    int depth_ = 0;        // events being delivered, one inside another
+    bool telling_ = false; // a failure's message is up
 };
 
 // The message of a failed command: `command` names what failed ("" when not

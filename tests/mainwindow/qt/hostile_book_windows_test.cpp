@@ -21,6 +21,8 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -28,6 +30,7 @@
 #include <iostream>
 #include <limits>
 #include <map>
+#include <memory>
 #include <new>
 #include <set>
 #include <stdexcept>
@@ -119,6 +122,92 @@ TEST(CommandGuard, AFailingCommandSaysWhatFailedAndTheProgramGoesOnWithTheBookAs
     EXPECT_TRUE(w.BookChanged());
     EXPECT_EQ(w.book().LastEntryLine(), 7);
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+}
+
+// A widget whose painting fails.
+class FailingPaint : public QWidget {
+  protected:
+    void paintEvent(QPaintEvent*) override { throw std::overflow_error("amount out of range"); }
+};
+
+// Shows a message, and while it is up a click on a failing button.
+class MessageWithFailureBehind : public ScriptedMessageBox {
+  public:
+    QWidget* failing = nullptr;
+    MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
+                       MessageIcon icon) override {
+        const MessageAnswer answer = ScriptedMessageBox::show(text, title, buttons, icon);
+        if (failing) click(failing);
+        return answer;
+    }
+};
+
+TEST(CommandGuard, AFailureThePaintingOrATimerRepeatsIsToldOnceAndNoneInsideItsOwnMessage) {
+    ScopedFakeServices fakes;
+    auto failingButton = [] {
+        auto b = std::make_unique<QPushButton>("Post");
+        QObject::connect(b.get(), &QPushButton::clicked,
+                         [] { throw std::runtime_error("no room"); });
+        return b;
+    };
+    const struct {
+        const char* name;
+        std::function<void()> failThreeTimes;
+        std::size_t told;
+    } cases[] = {
+        {"painting",
+         [] {
+             FailingPaint w;
+             w.show();
+             ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+             for (int i = 0; i < 3; ++i)
+                 w.repaint();
+         },
+         1},
+        {"a timer",
+         [] {
+             QTimer timer;
+             int fired = 0;
+             QObject::connect(&timer, &QTimer::timeout, [&fired] {
+                 ++fired;
+                 throw std::runtime_error("no room");
+             });
+             timer.start(0);
+             while (fired < 3)
+                 QCoreApplication::processEvents();
+         },
+         1},
+        {"a click, each time",
+         [&] {
+             const auto b = failingButton();
+             for (int i = 0; i < 3; ++i)
+                 click(b.get());
+         },
+         3},
+        {"a click while the message of another is up",
+         [&] {
+             MessageWithFailureBehind messages;
+             Services s = services();
+             s.messages = &messages;
+             const Services previous = installServices(s);
+             const auto first = failingButton();
+             const auto behind = failingButton();
+             messages.failing = behind.get();
+             for (int i = 0; i < 3; ++i)
+                 click(first.get());
+             installServices(previous);
+             EXPECT_EQ(messages.shown.size(), 3u); // the clicks behind went untold
+         },
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fakes.messages.shown.clear();
+        c.failThreeTimes();
+        EXPECT_EQ(fakes.messages.shown.size(), c.told);
+        for (const auto& m : fakes.messages.shown)
+            EXPECT_TRUE(holds(m.text, "could not be completed")) << m.text;
+    }
 }
 
 // --- hostile books in every window ---
