@@ -1,9 +1,9 @@
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/ledger_windows.h"
+#include "platform/qt/guarded_application.h"
 #include "platform/qt/qt_services.h"
 #include "toolkit/qt/WaitScreen.h"
 
-#include <QApplication>
 #include <QTimer>
 
 #include <cstdio>
@@ -65,7 +65,8 @@ void screenshotWhenSettled(TAcount& main, const QString& file) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // A command that fails shows a message; the program and its book go on.
+    GuardedApplication app(argc, argv);
     installQtServices();
     // The whole command line names the book (a path with blanks need not be quoted).
     std::string commandLine;

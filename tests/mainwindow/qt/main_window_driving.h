@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
@@ -33,6 +34,21 @@ inline void run(TAcount& w, Command c) {
     QAction* a = w.action(c);
     ASSERT_NE(a, nullptr);
     a->trigger();
+}
+
+// Runs `step` as the event loop runs a handler of `receiver`'s events: as a
+// posted event delivered through the application (and so under its guard).
+inline void throughEvents(QObject* receiver, const std::function<void()>& step) {
+    QMetaObject::invokeMethod(receiver, step, Qt::QueuedConnection);
+    QCoreApplication::sendPostedEvents(receiver, QEvent::MetaCall);
+}
+
+// A command as its menu item runs it when the user picks it: through the
+// application's event delivery.
+inline void runThroughEvents(TAcount& w, Command c) {
+    QAction* a = w.action(c);
+    ASSERT_NE(a, nullptr);
+    throughEvents(a, [a] { a->trigger(); });
 }
 
 // A left click: press and release inside the control.

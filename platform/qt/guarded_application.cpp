@@ -1,0 +1,145 @@
+#include "platform/qt/guarded_application.h"
+
+#include "platform/services.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+#include <QScopedValueRollback>
+#include <QVariant>
+
+#include <cstdio>
+#include <exception>
+#include <new>
+
+namespace {
+
+// A caption as the user reads it: no accelerator marks ("&&" stays one "&").
+std::string plainCaption(QString text) {
+    text.replace(QStringLiteral("&&"), QChar(0x1));
+    text.remove(QChar('&'));
+    text.replace(QChar(0x1), QChar('&'));
+    return text.trimmed().toStdString();
+}
+
+// What the user did to reach the failing code, as far as the event tells.
+struct FailedPlace {
+    std::string command;
+    std::string window;
+};
+
+FailedPlace placeOf(QObject* receiver, QEvent::Type type, QAction* chosenInMenu) {
+    FailedPlace p;
+    if (chosenInMenu) p.command = plainCaption(chosenInMenu->text());
+    if (auto* action = qobject_cast<QAction*>(receiver)) p.command = plainCaption(action->text());
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        p.command = plainCaption(button->text());
+    // A picture button is known by its tip.
+    const bool clicked = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease;
+    if (widget && clicked && p.command.empty()) p.command = plainCaption(widget->toolTip());
+    // A menu is a window of its own: the window is the one it belongs to.
+    while (qobject_cast<QMenu*>(widget) && widget->parentWidget())
+        widget = widget->parentWidget();
+    if (widget) p.window = plainCaption(widget->window()->windowTitle());
+    return p;
+}
+
+// What the user does (a click, a key, a menu item) and a call queued for once
+// fail anew each time; what the program repeats by itself (painting, timers,
+// activation when a message closes) would repeat the failure.
+bool toldEachTime(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::Close:
+    case QEvent::ContextMenu:
+    case QEvent::MetaCall:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Marks the receiver as having failed on events of this type; true when it
+// had been marked before. The mark goes with the object.
+bool toldBefore(QObject& receiver, QEvent::Type type) {
+    const QByteArray mark = "failureTold" + QByteArray::number(static_cast<int>(type));
+    if (receiver.property(mark.constData()).toBool()) return true;
+    receiver.setProperty(mark.constData(), true);
+    return false;
+}
+
+std::string reasonOf(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        return "there was not enough memory";
+    } catch (const std::exception& e) {
+        if (e.what() && *e.what()) return e.what();
+    } catch (...) {
+    }
+    return "an unexpected error";
+}
+
+} // namespace
+
+GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
+    // The receiver may go while its handler fails; a menu forgets its chosen
+    // item while it closes, before the item runs.
+    const QPointer<QObject> target(receiver);
+    const QEvent::Type type = event->type();
+    QPointer<QAction> chosenInMenu;
+    if (auto* menu = qobject_cast<QMenu*>(receiver)) chosenInMenu = menu->activeAction();
+    const QScopedValueRollback<int> depth(depth_, depth_ + 1);
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        reportFailure(std::current_exception(), target.data(), type, chosenInMenu.data());
+        return false;
+    }
+}
+
+void GuardedApplication::reportFailure(std::exception_ptr failure, QObject* receiver,
+                                       QEvent::Type type, QAction* chosenInMenu) {
+    try {
+        // Outside every other event no operation is under way: a progress
+        // window still up belongs to the one that failed.
+        if (depth_ == 1) services().progress->finish();
+        // A failure while its message is up (the window behind repainted), or
+        // one that painting or a timer would repeat, is told once.
+        if (telling_ || (receiver && !toldEachTime(type) && toldBefore(*receiver, type))) {
+            std::fputs("A command failed again; its message was shown already.\n", stderr);
+            return;
+        }
+        const QScopedValueRollback<bool> telling(telling_, true);
+        const FailedPlace place = placeOf(receiver, type, chosenInMenu);
+        showMessage(commandFailureText(place.command, place.window, reasonOf(failure)), "",
+                    MessageButtons::Ok, MessageIcon::Critical);
+    } catch (...) {
+        std::fputs("A command failed and its message could not be shown.\n", stderr);
+    }
+}
+
+std::string commandFailureText(const std::string& command, const std::string& window,
+                               const std::string& reason) {
+    std::string text;
+    if (!command.empty())
+        text = "\"" + command + "\" could not be completed";
+    else if (!window.empty())
+        text = "A command in the window \"" + window + "\" could not be completed";
+    else
+        text = "A command could not be completed";
+    text += ": " + reason + ".\n\n";
+    text += "The book was left as it was before the command. You can go on working and save "
+            "it as usual.";
+    return text;
+}

@@ -1,0 +1,430 @@
+// Failures that reach the event loop, and hostile books opened in every
+// window: a command that throws shows what failed and the program goes on
+// with its book as it was; each window the menus launch opens and computes on
+// a book at the edges of what it can hold, without ending the program or
+// changing the book.
+#include "accounts/qt/ConfigAccounts.h"
+#include "accounts/qt/Find_Entry.h"
+#include "book/book_csv_file.h"
+#include "calculators/qt/Depreciation.h"
+#include "ledgers/qt/GeneralJournal.h"
+#include "ledgers/qt/Report.h"
+#include "ledgers/qt/Running_Balance.h"
+#include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/toolbar_strip.h"
+#include "platform/fake/fake_services.h"
+#include "statements/qt/CashFlow.h"
+#include "support/test_paths.h"
+#include "tests/mainwindow/qt/main_window_driving.h"
+#include "toolkit/qt/dialog_driving.h"
+
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <map>
+#include <memory>
+#include <new>
+#include <set>
+#include <stdexcept>
+
+using namespace main_window_driving;
+using testing_support::TempDir;
+
+namespace {
+
+bool holds(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(CommandGuard, AFailingCommandSaysWhatFailedAndTheProgramGoesOnWithTheBookAsItWas) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TAcount w;
+    w.show();
+    showBook(w, tradingBook());
+    const std::string before = bookBytes(w.book());
+    const std::string caption = commandCaption(Command::IncomeStatement);
+
+    const struct {
+        const char* name;
+        std::function<void()> fail;
+        const char* reason;
+    } failures[] = {
+        {"overflow", [] { throw std::overflow_error("amount out of range"); },
+         "amount out of range"},
+        {"memory", [] { throw std::bad_alloc(); }, "not enough memory"},
+        {"not a standard exception", [] { throw 57; }, "an unexpected error"},
+    };
+    // Each failure comes from the statement's computation, while the main
+    // window is busy: picked in its open menu, from the keyboard, and by its
+    // toolbar button.
+    QAction* item = w.action(Command::IncomeStatement);
+    ASSERT_NE(item, nullptr);
+    QMenu* menu = nullptr;
+    for (QObject* o : item->associatedObjects())
+        if (auto* m = qobject_cast<QMenu*>(o)) menu = m;
+    ASSERT_NE(menu, nullptr);
+    const std::size_t button = 7;
+    ASSERT_EQ(toolbarButtons()[button].command, Command::IncomeStatement);
+    const struct {
+        const char* name;
+        std::function<void()> use;
+    } paths[] = {
+        {"menu",
+         [&] {
+             menu->popup(QPoint(0, 0));
+             menu->setActiveAction(item);
+             dialog_driving::pressKey(menu, Qt::Key_Return);
+         }},
+        {"toolbar", [&] { click(w.ButtonBar->CalcButton[button]); }},
+    };
+    int tries = 0;
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.name);
+        w.launchers().incomeStatement = [fail = f.fail](TAcount&) -> QWidget* {
+            services().progress->setProgress(40, "40%");
+            fail();
+            return nullptr;
+        };
+        w.installLauncherCommands();
+        for (const auto& path : paths) {
+            SCOPED_TRACE(path.name);
+            fakes.messages.shown.clear();
+            const int finished = fakes.progress.finished;
+            path.use();
+            ++tries;
+            ASSERT_EQ(fakes.messages.shown.size(), 1u);
+            const std::string said = fakes.messages.lastText();
+            EXPECT_TRUE(holds(said, f.reason)) << said;
+            EXPECT_TRUE(holds(said, "left as it was")) << said;
+            EXPECT_TRUE(holds(said, "\"" + caption + "\"")) << said;
+            EXPECT_TRUE(w.isEnabled()); // the busy state ended with the command
+            EXPECT_EQ(fakes.progress.finished, finished + 1); // its progress window went
+            EXPECT_TRUE(w.incomeStatementWindow.isNull());
+            EXPECT_EQ(bookBytes(w.book()), before);
+            EXPECT_FALSE(w.BookChanged());
+        }
+    }
+    EXPECT_EQ(tries, 6);
+
+    // The program goes on: the next command runs as usual.
+    fakes.messages.shown.clear();
+    runThroughEvents(w, Command::TrialBalance);
+    EXPECT_FALSE(w.trialBalanceWindow.isNull());
+    runThroughEvents(w, Command::NewEntryMenu);
+    EXPECT_TRUE(w.BookChanged());
+    EXPECT_EQ(w.book().LastEntryLine(), 7);
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+}
+
+// A widget whose painting fails.
+class FailingPaint : public QWidget {
+  protected:
+    void paintEvent(QPaintEvent*) override { throw std::overflow_error("amount out of range"); }
+};
+
+// Shows a message, and while it is up a click on a failing button.
+class MessageWithFailureBehind : public ScriptedMessageBox {
+  public:
+    QWidget* failing = nullptr;
+    MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
+                       MessageIcon icon) override {
+        const MessageAnswer answer = ScriptedMessageBox::show(text, title, buttons, icon);
+        if (failing) click(failing);
+        return answer;
+    }
+};
+
+TEST(CommandGuard, AFailureThePaintingOrATimerRepeatsIsToldOnceAndNoneInsideItsOwnMessage) {
+    ScopedFakeServices fakes;
+    auto failingButton = [] {
+        auto b = std::make_unique<QPushButton>("Post");
+        QObject::connect(b.get(), &QPushButton::clicked,
+                         [] { throw std::runtime_error("no room"); });
+        return b;
+    };
+    const struct {
+        const char* name;
+        std::function<void()> failThreeTimes;
+        std::size_t told;
+    } cases[] = {
+        {"painting",
+         [] {
+             FailingPaint w;
+             w.show();
+             ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+             for (int i = 0; i < 3; ++i)
+                 w.repaint();
+         },
+         1},
+        {"a timer",
+         [] {
+             QTimer timer;
+             int fired = 0;
+             QObject::connect(&timer, &QTimer::timeout, [&fired] {
+                 ++fired;
+                 throw std::runtime_error("no room");
+             });
+             timer.start(0);
+             while (fired < 3)
+                 QCoreApplication::processEvents();
+         },
+         1},
+        {"a click, each time",
+         [&] {
+             const auto b = failingButton();
+             for (int i = 0; i < 3; ++i)
+                 click(b.get());
+         },
+         3},
+        {"a click while the message of another is up",
+         [&] {
+             MessageWithFailureBehind messages;
+             Services s = services();
+             s.messages = &messages;
+             const Services previous = installServices(s);
+             const auto first = failingButton();
+             const auto behind = failingButton();
+             messages.failing = behind.get();
+             for (int i = 0; i < 3; ++i)
+                 click(first.get());
+             installServices(previous);
+             EXPECT_EQ(messages.shown.size(), 3u); // the clicks behind went untold
+         },
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fakes.messages.shown.clear();
+        c.failThreeTimes();
+        EXPECT_EQ(fakes.messages.shown.size(), c.told);
+        for (const auto& m : fakes.messages.shown)
+            EXPECT_TRUE(holds(m.text, "could not be completed")) << m.text;
+    }
+}
+
+// --- hostile books in every window ---
+
+constexpr std::int64_t MoneyFloor = std::numeric_limits<std::int64_t>::min();
+
+struct HostileBook {
+    std::string name;
+    int slot = 0;              // the hostile account's slot in the chart
+    Currency account;          // its number
+    std::string accountName;   // its name
+    std::string neighbourName; // a main account whose lines stand beside the hostile one's
+};
+
+// The trading book with the cash account numbered at the bottom of the money
+// range, as a .csv book on disk.
+std::filesystem::path bottomOfRangeCsv(const TempDir& dir) {
+    Book b = tradingBook();
+    const Currency cash = money("100");
+    const Currency floor = Currency::fromRaw(MoneyFloor);
+    b.AccountNumbers[1] = floor;
+    for (EntryLine& l : b.EntryLines)
+        if (l.AccountNumber == cash) l.AccountNumber = floor;
+    const std::string text = formatBookCsv(b, dayFirstLocale(), nullptr);
+    EXPECT_TRUE(holds(text, "-922337203685477.5808,Cash,1")) << text;
+    const auto path = dir / "bottom of range.csv";
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+// The trading book with a chart slot of class 200, as a damaged book reader
+// could have left it, used by an entry.
+Book classOutOfRangeBook() {
+    Book b = tradingBook();
+    setAccount(b, 5, "700", "Sundries", 200);
+    addEntry(b, "700", "100", "25", "Sundries paid", "4", Tmain::DayNumber(2025, 3, 4));
+    return b;
+}
+
+// Choosing the chart editor's row of a slot whose class is outside 0 to 8
+// reads past its class frames and ends the program, which no guard can catch;
+// to be switched on once the editor shows such a class as Other.
+constexpr bool ChartRowOfUnknownClassCanBeChosen = false;
+
+template <class W> W* newest(WindowHandles& list) {
+    return list.count() ? qobject_cast<W*>(list[list.count() - 1].data()) : nullptr;
+}
+
+void activate(QWidget* w) {
+    if (!w) return;
+    QEvent e(QEvent::WindowActivate);
+    QApplication::sendEvent(w, &e);
+}
+
+// A ledger's account box set to the hostile account, then to its neighbour,
+// each list built as a choice in the box builds it.
+template <class W> void buildFor(W* ledger, const HostileBook& h) {
+    if (!ledger) return;
+    for (const std::string& name : {h.accountName, h.neighbourName})
+        throughEvents(ledger, [ledger, name] {
+            ledger->tReportAcc->setEditText(QString::fromStdString(name));
+            ledger->tReportAcc_Click();
+        });
+}
+
+// Every window the menus launch, opened as its command opens it and made to
+// compute what it shows.
+struct WindowStep {
+    std::string name;
+    std::function<void(TAcount&, const HostileBook&)> open;
+};
+
+std::vector<WindowStep> everyWindow() {
+    auto command = [](Command c) {
+        return [c](TAcount& w, const HostileBook&) { runThroughEvents(w, c); };
+    };
+    auto journal = [](Command c) {
+        return [c](TAcount& w, const HostileBook& h) {
+            runThroughEvents(w, c);
+            auto* j = newest<GeneralJournal>(w.JournalWindows);
+            activate(j); // the whole journal
+            buildFor(j, h);
+        };
+    };
+    auto tAccount = [](Command c) {
+        return [c](TAcount& w, const HostileBook& h) {
+            runThroughEvents(w, c);
+            buildFor(newest<Report>(w.LedgerWindows), h);
+        };
+    };
+    auto runningBalance = [](Command c) {
+        return [c](TAcount& w, const HostileBook& h) {
+            runThroughEvents(w, c);
+            buildFor(newest<Running_Balance>(w.RunningBalanceWindows), h);
+        };
+    };
+    auto search = [](Command c, bool byNumber) {
+        return [c, byNumber](TAcount& w, const HostileBook&) {
+            runThroughEvents(w, c);
+            auto* find = qobject_cast<Find_Entry*>(w.searchWindow.data());
+            if (!find) return;
+            const std::string text = byNumber ? "1" : "Cash";
+            throughEvents(find, [find, text] {
+                find->Text1->setEditText(QString::fromStdString(text));
+                activate(find->Command2_Click());
+            });
+        };
+    };
+    return {
+        {"chart of accounts",
+         [](TAcount& w, const HostileBook&) {
+             runThroughEvents(w, Command::EditAccounts);
+             auto* chart = qobject_cast<ConfigAccounts*>(w.chartOfAccountsWindow.data());
+             if (!chart) return;
+             // Every row of the first screen chosen in turn: its class and notes shown.
+             for (int row = 0; row < 6; ++row) {
+                 const bool knownClass = w.book().AccountTypes[row] <= Other;
+                 if (knownClass || ChartRowOfUnknownClassCanBeChosen)
+                     throughEvents(chart, [chart, row] { chart->selectRow(row); });
+             }
+         }},
+        {"entry groups", [](TAcount& w, const HostileBook&) { click(w.GroupBu); }},
+        {"search of notes", search(Command::SearchNotes, false)},
+        {"search of references", search(Command::SearchNumbers, true)},
+        {"general journal", journal(Command::ShowJournals)},
+        {"reconciled general journal", journal(Command::ReconcileJournal)},
+        {"unbalanced entries",
+         [](TAcount& w, const HostileBook&) {
+             runThroughEvents(w, Command::UnbalancedEntries);
+             activate(w.CheckJournal.data());
+         }},
+        {"T-account ledger", tAccount(Command::ShowTaccount)},
+        {"reconciled T-account ledger", tAccount(Command::ReconcileTaccount)},
+        {"running balance", runningBalance(Command::RbMenuItem)},
+        {"reconciled running balance", runningBalance(Command::ReconcileRunningBalance)},
+        {"trial balance", command(Command::TrialBalance)},
+        {"income statement", command(Command::IncomeStatement)},
+        {"balance sheet", command(Command::ShowBalance)},
+        {"inflows/outflows",
+         [](TAcount& w, const HostileBook& h) {
+             runThroughEvents(w, Command::CashFlowMenu);
+             buildFor(qobject_cast<CashFlow*>(w.cashFlowWindow.data()), h);
+         }},
+        {"tape calculator", command(Command::RollingCalculator)},
+        {"payroll calculator", command(Command::PayCalc)},
+        {"depreciation calculator",
+         [](TAcount& w, const HostileBook&) {
+             runThroughEvents(w, Command::Depreciation);
+             auto* d = qobject_cast<Depreciation*>(w.depreciationWindow.data());
+             if (d) throughEvents(d, [d] { d->Command1_Click(); });
+         }},
+        {"settings", command(Command::SoftwareSettings)},
+    };
+}
+
+// The windows that must open and compute on every hostile book without any
+// message. Still to be added once their faults are mended:
+// "general journal", "reconciled general journal", "T-account ledger",
+// "reconciled T-account ledger", "running balance", "reconciled running
+// balance": folding an account number at the bottom of the money range stays in range;
+// "trial balance", "income statement", "balance sheet": the same folding.
+const std::set<std::string> WindowsWithoutMessages = {
+    "chart of accounts",       "entry groups",     "search of notes", "search of references",
+    "unbalanced entries",      "inflows/outflows", "tape calculator", "payroll calculator",
+    "depreciation calculator", "settings",
+};
+
+TEST(HostileBookWindows, EveryWindowOpensAndComputesWithoutEndingTheProgramOrChangingTheBook) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TempDir dir;
+    const auto csv = bottomOfRangeCsv(dir);
+    const struct {
+        HostileBook book;
+        std::string commandLine;
+        std::function<void(TAcount&)> open;
+    } books[] = {
+        {{"an account numbered at the bottom of the money range, read from a .csv book", 1,
+          Currency::fromRaw(MoneyFloor), "Cash", "Capital"},
+         csv.string(),
+         // Read once the window is up, as the program reads its command line.
+         [](TAcount& w) { throughEvents(&w, [&w] { w.openCommandLineBook(); }); }},
+        {{"a chart slot of class 200", 5, money("700"), "Sundries", "Cash"},
+         "",
+         [](TAcount& w) { showBook(w, classOutOfRangeBook()); }},
+    };
+    std::map<std::string, std::vector<std::string>> messagesByWindow;
+    for (const auto& b : books) {
+        SCOPED_TRACE(b.book.name);
+        TAcount w(b.commandLine);
+        w.show();
+        fakes.messages.shown.clear();
+        b.open(w);
+        ASSERT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+        ASSERT_EQ(w.book().AccountNumbers[static_cast<std::size_t>(b.book.slot)], b.book.account);
+        ASSERT_FALSE(w.BookChanged());
+        const std::string before = bookBytes(w.book());
+
+        for (const WindowStep& step : everyWindow()) {
+            SCOPED_TRACE(step.name);
+            fakes.messages.shown.clear();
+            step.open(w, b.book);
+            std::vector<std::string>& said = messagesByWindow[step.name];
+            for (const auto& m : fakes.messages.shown)
+                said.push_back(b.book.name + ": " + m.text);
+            // The program goes on, with the book as it was.
+            EXPECT_TRUE(w.isEnabled());
+            EXPECT_EQ(bookBytes(w.book()), before);
+            EXPECT_FALSE(w.BookChanged());
+            if (WindowsWithoutMessages.count(step.name)) {
+                EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+            }
+        }
+    }
+    // What each window said, for whoever tightens the list above.
+    for (const auto& [window, said] : messagesByWindow)
+        for (const std::string& m : said)
+            std::cout << "[" << window << "] " << m << "\n";
+}
+
+} // namespace
