@@ -13,27 +13,27 @@ void listAccounts(BalanceSheet& bs, const Book& book, const KeyedSums& sums,
                   const std::vector<int>& keyOf) {
     for (std::size_t k = 0; k < keyOf.size(); ++k) {
         if (keyOf[k] < 0) continue;
-        const int slot = sums.standing[static_cast<std::size_t>(keyOf[k])];
+        const RowAccount account = rowAccount(book, sums, keyOf[k]);
         const WideSum debitBalance = sums.debitBalance(keyOf[k]);
         const WideSum creditBalance = WideSum{} - debitBalance;
         if (debitBalance.isZero()) continue;
-        switch (book.AccountTypes[slot]) {
+        switch (account.type) {
         case CurrentAsset:
         case CurrentLiability:
             // A current account stands on the side of its balance.
             if (debitBalance.raw > 0)
-                addStatementRow(bs.currentAssets.rows, book, slot, debitBalance);
+                addStatementRow(bs.currentAssets.rows, account, debitBalance);
             else
-                addStatementRow(bs.currentLiabilities.rows, book, slot, creditBalance);
+                addStatementRow(bs.currentLiabilities.rows, account, creditBalance);
             break;
         case NonCurrentAsset:
-            addStatementRow(bs.nonCurrentAssets.rows, book, slot, debitBalance);
+            addStatementRow(bs.nonCurrentAssets.rows, account, debitBalance);
             break;
         case NonCurrentLiability:
-            addStatementRow(bs.nonCurrentLiabilities.rows, book, slot, creditBalance);
+            addStatementRow(bs.nonCurrentLiabilities.rows, account, creditBalance);
             break;
         case CapitalEquity:
-            addStatementRow(bs.equity.rows, book, slot, creditBalance);
+            addStatementRow(bs.equity.rows, account, creditBalance);
             break;
         default:
             break;

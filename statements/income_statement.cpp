@@ -21,18 +21,17 @@ IncomeSums incomeRows(const Book& book, const KeyedSums& keyed, const std::vecto
     try {
         for (std::size_t k = 0; k < keyOf.size(); ++k) {
             if (keyOf[k] < 0) continue;
-            const std::size_t key = static_cast<std::size_t>(keyOf[k]);
-            const int slot = keyed.standing[key];
+            const RowAccount account = rowAccount(book, keyed, keyOf[k]);
             const WideSum debitBalance = keyed.debitBalance(keyOf[k]);
-            switch (book.AccountTypes[slot]) {
+            switch (account.type) {
             case CostOfGoodsSold:
-                addStatementRow(sums.cost, book, slot, debitBalance);
+                addStatementRow(sums.cost, account, debitBalance);
                 break;
             case Revenue:
-                addStatementRow(sums.revenue, book, slot, WideSum{} - debitBalance);
+                addStatementRow(sums.revenue, account, WideSum{} - debitBalance);
                 break;
             case Expense:
-                addStatementRow(sums.expenses, book, slot, debitBalance);
+                addStatementRow(sums.expenses, account, debitBalance);
                 break;
             default:
                 break;

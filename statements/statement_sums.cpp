@@ -46,7 +46,18 @@ std::vector<int> addTableKeys(const Book& book, bool includeSubAccounts, KeyedSu
             exact[at] = number == key;
         }
     }
+    if (sums.find(Currency{}) < 0) keyOf.push_back(sums.add(Currency{}));
     return keyOf;
+}
+
+RowAccount rowAccount(const Book& book, const KeyedSums& sums, int key) {
+    RowAccount account;
+    account.slot = sums.standing[static_cast<std::size_t>(key)];
+    if (account.slot < 0) return account;
+    account.number = book.AccountNumbers[account.slot];
+    account.name = book.AccountNames[account.slot];
+    account.type = book.AccountTypes[account.slot];
+    return account;
 }
 
 bool DayRange::holds(double date) const {
@@ -89,9 +100,9 @@ void sumJournalUpTo(const Book& book, double lastDay, bool includeSubAccounts, K
     sumJournal(book, range, includeSubAccounts, sums, run);
 }
 
-void addStatementRow(std::vector<StatementRow>& rows, const Book& book, int slot, WideSum amount) {
+void addStatementRow(std::vector<StatementRow>& rows, const RowAccount& account, WideSum amount) {
     if (amount.isZero()) return;
-    rows.push_back({slot, book.AccountNames[slot], book.AccountNumbers[slot], amount.value(), {}});
+    rows.push_back({account.slot, account.name, account.number, amount.value(), {}});
 }
 
 Currency rowsTotal(const std::vector<StatementRow>& rows) {

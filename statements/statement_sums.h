@@ -27,8 +27,8 @@ struct KeyedSums {
     std::vector<WideSum> debits, credits;
     // The slot whose number, name and class the key's row carries: the first
     // slot numbered with the key itself (the main account while folding),
-    // else the first slot with the key. Lines of no account (number 0) have
-    // the first empty slot's row.
+    // else the first slot with the key; -1 for the key of no account (0) when
+    // no slot in use is empty.
     std::vector<int> standing;
 
     // Adds a key (once) and returns its index.
@@ -40,8 +40,20 @@ struct KeyedSums {
 
 // Adds the key of every slot in table order. For each slot: the index of its
 // key when it is the first slot with that key (its row stands there in table
-// order), else -1.
+// order), else -1. Lines of no account (0) have the first empty slot's row;
+// when no slot in use is empty, one more element after the slots holds the
+// key 0, whose row stands last.
 std::vector<int> addTableKeys(const Book& book, bool includeSubAccounts, KeyedSums& sums);
+
+// What a key's row shows: its standing slot's number, name and class; for the
+// key 0 without a slot, account 0 with no name, classed as an empty slot is.
+struct RowAccount {
+    int slot = -1;
+    Currency number;
+    std::string name;
+    std::uint8_t type = CurrentAsset;
+};
+RowAccount rowAccount(const Book& book, const KeyedSums& sums, int key);
 
 struct DayRange {
     bool allDates = false;
@@ -61,10 +73,9 @@ void sumJournal(const Book& book, const DayRange& range, bool includeSubAccounts
 void sumJournalUpTo(const Book& book, double lastDay, bool includeSubAccounts, KeyedSums& sums,
                     RunTimeState* run);
 
-// Adds the row of the key standing at `slot` with `amount` to `rows`; an
-// amount of 0 makes no row. Throws CurrencyOverflow when the amount does not
-// fit in the money range.
-void addStatementRow(std::vector<StatementRow>& rows, const Book& book, int slot, WideSum amount);
+// Adds the row of `account` with `amount` to `rows`; an amount of 0 makes no
+// row. Throws CurrencyOverflow when the amount does not fit in the money range.
+void addStatementRow(std::vector<StatementRow>& rows, const RowAccount& account, WideSum amount);
 
 // The sum of the rows' amounts; throws CurrencyOverflow when it does not fit.
 Currency rowsTotal(const std::vector<StatementRow>& rows);

@@ -15,31 +15,28 @@ TrialBalance computeTrialBalance(const Book& book, const TrialBalanceOptions& op
     // Rows in table order, one per distinct key; the journal adds by key.
     KeyedSums sums;
     const std::vector<int> keyOf = addTableKeys(book, options.includeSubAccounts, sums);
-    std::vector<int> rowKeys;
-    for (std::size_t j = 0; j < keyOf.size(); ++j) {
-        if (keyOf[j] < 0) continue; // the key has its row already
-        const int slot = sums.standing[static_cast<std::size_t>(keyOf[j])];
-        TrialBalanceRow row;
-        row.slot = slot;
-        row.number = book.AccountNumbers[slot];
-        row.name = book.AccountNames[slot];
-        row.numberText =
-            plainNumberText(row.number, options.locale.decimalMark, book.subAccountDash());
-        tb.rows.push_back(std::move(row));
-        rowKeys.push_back(keyOf[j]);
-    }
+    const std::size_t slots = static_cast<std::size_t>(book.slotsInUse());
 
     try {
         sumJournalUpTo(book, tb.asOfDate, options.includeSubAccounts, sums, options.run);
         WideSum debitTotal, creditTotal;
-        for (std::size_t r = 0; r < tb.rows.size(); ++r) {
-            TrialBalanceRow& row = tb.rows[r];
-            const WideSum balance = sums.debitBalance(rowKeys[r]);
+        for (std::size_t j = 0; j < keyOf.size(); ++j) {
+            if (keyOf[j] < 0) continue; // the key has its row already
+            const WideSum balance = sums.debitBalance(keyOf[j]);
+            if (j >= slots && balance.isZero()) continue; // no slot, nothing to show
+            const RowAccount account = rowAccount(book, sums, keyOf[j]);
+            TrialBalanceRow row;
+            row.slot = account.slot;
+            row.number = account.number;
+            row.name = account.name;
+            row.numberText =
+                plainNumberText(row.number, options.locale.decimalMark, book.subAccountDash());
             row.balance = balance.value();
             const bool debit = balance.raw > 0;
             const WideSum size = debit ? balance : WideSum{} - balance;
             (debit ? debitTotal : creditTotal) += size;
             row.amountText = statementAmountText(size.value(), tb.decimals, marks, true);
+            tb.rows.push_back(std::move(row));
         }
         tb.debitTotal = debitTotal.value();
         tb.creditTotal = creditTotal.value();

@@ -18,7 +18,7 @@ struct TrialBalanceOptions {
 };
 
 struct TrialBalanceRow {
-    int slot = 0;           // the slot the row stands for (KeyedSums::standing)
+    int slot = 0;           // the slot the row stands for (-1: lines of no account, no slot)
     Currency number;        // that slot's number: the main account's when folding
     std::string name;       // that slot's name
     std::string numberText; // the number as the statement shows it ("100-1" with the dash setting)
@@ -39,7 +39,8 @@ struct TrialBalance {
     std::string dateText; // the as-of date as "dd mmmm yyyy"
 
     // One row per distinct key in table order, rows of 0 included (the
-    // spreadsheet keeps an empty sheet row for each).
+    // spreadsheet keeps an empty sheet row for each); when no slot is empty,
+    // lines of no account that do not cancel have a last row of their own.
     std::vector<TrialBalanceRow> rows;
     Currency debitTotal;  // sum of the debit balances
     Currency creditTotal; // sum of the credit balances, as a positive amount
@@ -52,6 +53,7 @@ struct TrialBalance {
 // sub-account whose main account stands later in the table, or is missing
 // from it, are not lost while folding; a row stands where the first slot of
 // its key stands and carries the main account (else that first slot). Lines
-// of no account (0) have the first empty slot's row; lines on numbers that no
-// table slot keys count nowhere. A line whose Side is not 1 counts as a credit.
+// of no account (0) have the first empty slot's row (or one after the table);
+// lines on numbers that no table slot keys count nowhere. A line whose Side is not 1 counts as a
+// credit.
 TrialBalance computeTrialBalance(const Book& book, const TrialBalanceOptions& options);

@@ -249,11 +249,20 @@ TEST(Statements, FoldedRowsLinesOfNoAccountExtremeNumbersAndWideTotals) {
     Book noAccount = cashSalesFees();
     addEntry(noAccount, "1", day2024(1, 1), "100", "0", "50");
     addEntry(noAccount, "2", day2024(1, 2), "100", "400", "20");
-    cases.push_back({"lines of no account have the first empty slot's row",
-                     noAccount,
-                     {"TB 100 Cash 70", "TB 400 Sales -20", "TB 0  -50", "TB totals 70.00 70.00",
-                      "IS revenue 400 Sales 20.00", "IS net 20.00", "BS CA 100 Cash 70.00",
-                      "BS CL 0  50.00", "BS profit 20.00 net assets 20.00"}});
+    const std::vector<std::string> noAccountLines = {"TB 100 Cash 70",
+                                                     "TB 400 Sales -20",
+                                                     "TB 0  -50",
+                                                     "TB totals 70.00 70.00",
+                                                     "IS revenue 400 Sales 20.00",
+                                                     "IS net 20.00",
+                                                     "BS CA 100 Cash 70.00",
+                                                     "BS CL 0  50.00",
+                                                     "BS profit 20.00 net assets 20.00"};
+    cases.push_back(
+        {"lines of no account have the first empty slot's row", noAccount, noAccountLines});
+    noAccount.resizeAccounts(2); // a chart without an empty slot, as a text form reads it
+    cases.push_back(
+        {"lines of no account have a row after a full chart", noAccount, noAccountLines});
 
     Book extreme = emptyBook();
     setAccount(extreme, 1, "-922337203685477.5808", "Cash", CurrentAsset);
