@@ -149,9 +149,10 @@ void sumEntryCashFlows(const std::vector<EntryLine>& lines, std::int32_t first, 
             const int account = sums.find(counter.AccountNumber);
             if (account < 0) continue;
             for (const CashGroup& group : groups[side]) {
-                WideSum share = whole[other].isZero()
-                                    ? exactShare(group.amount, 1, WideSum{count[other]})
-                                    : exactShare(group.amount, counter.Amount.raw, whole[other]);
+                const WideSum share =
+                    whole[other].isZero()
+                        ? exactShare(group.amount, 1, WideSum{count[other]})
+                        : exactShare(group.amount, counter.Amount.raw, whole[other]);
                 if (side == 0)
                     sums.at(account, group.period) += share;
                 else
