@@ -176,6 +176,44 @@ void inflowsOutflows(BenchContext& ctx) {
     save(ctx, "inflows_outflows_cash.txt", dump(io));
 }
 
+// A book of one entry of 100,000 lines: 50,000 debits, then 50,000 credits,
+// every tenth line of each side on the cash account 100 and the others spread
+// over 500 accounts, amounts that do not divide evenly.
+Book oneEntryBook() {
+    Book book = makeEmptyBook("Balance", Tmain::DayNumber(2024, 1, 1));
+    constexpr int Accounts = 500, Lines = 100000;
+    book.resizeAccounts(Accounts + 1);
+    for (int j = 1; j <= Accounts + 1; ++j) {
+        book.AccountNumbers[j] = Currency::fromUnits(99 + j);
+        book.AccountNames[j] = j == 1 ? "Cash" : "Account " + std::to_string(99 + j);
+        book.AccountTypes[j] = j == 1 ? CurrentAsset : j % 2 ? Revenue : Expense;
+    }
+    book.resizeJournal(Lines);
+    for (int i = 0; i < Lines; ++i) {
+        EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
+        line.Date = Tmain::DayNumber(2024, 3, 15);
+        line.Side = i < Lines / 2 ? Debit : Credit;
+        line.AccountNumber = Currency::fromUnits(i % 10 == 0 ? 100 : 101 + i % Accounts);
+        line.Amount = Currency::fromRaw(10000 + (i % 997) * 37);
+    }
+    book.EntryLines.back().Details = "_";
+    fillEntryAccountList(book);
+    return book;
+}
+
+void inflowsOutflowsOfOneEntry(BenchContext&) {
+    const Book book = oneEntryBook();
+    InflowsOutflowsOptions options;
+    options.locale = currentLocale();
+    options.cashAccount = Currency::fromUnits(100);
+    InflowsOutflows io;
+    timeIt("inflows/outflows (cash account, one entry of 100,000 lines)",
+           [&] { io = computeInflowsOutflows(book, options); });
+    failed(io.ok, io.message);
+    std::cout << "  " << io.inflows.size() << " inflow and " << io.outflows.size()
+              << " outflow rows\n";
+}
+
 // The journal in the plain-text form of the `ledger` tool: one transaction
 // per entry, debits positive and credits negative, accounts named "A" and
 // their number. An entry that does not balance gets its difference on
@@ -308,5 +346,6 @@ LW_BOOKBENCH_STEP("50-trial-balance", trialBalance);
 LW_BOOKBENCH_STEP("51-income-statement", incomeStatement);
 LW_BOOKBENCH_STEP("52-balance-sheet", balanceSheet);
 LW_BOOKBENCH_STEP("53-inflows-outflows", inflowsOutflows);
+LW_BOOKBENCH_STEP("53-inflows-outflows-one-entry", inflowsOutflowsOfOneEntry);
 LW_BOOKBENCH_STEP("54-statement-outputs", statementOutputs);
 LW_BOOKBENCH_STEP("55-ledger-journal", ledgerJournalStep);

@@ -6,42 +6,52 @@
 
 namespace {
 
-void place(BalanceSection& section, const Book& book, int slot, Currency amount) {
-    addStatementRow(section.rows, section.total, book, slot, amount);
-}
-
 // Sorts the accounts of the five balance-sheet classes into their sections,
-// in table order: the first slot of each key stands for it with the key's sums.
+// in table order: each key's row stands at its first slot with the key's
+// sums, and its standing slot's class decides the section.
 void listAccounts(BalanceSheet& bs, const Book& book, const KeyedSums& sums,
                   const std::vector<int>& keyOf) {
-    const int slots = book.slotsInUse();
-    for (int k = 0; k < slots; ++k) {
+    for (std::size_t k = 0; k < keyOf.size(); ++k) {
         if (keyOf[k] < 0) continue;
-        const Currency debitBalance = sums.debits[keyOf[k]] - sums.credits[keyOf[k]];
-        const Currency creditBalance = -debitBalance;
+        const RowAccount account = rowAccount(book, sums, keyOf[k]);
+        const WideSum debitBalance = sums.debitBalance(keyOf[k]);
+        const WideSum creditBalance = WideSum{} - debitBalance;
         if (debitBalance.isZero()) continue;
-        switch (book.AccountTypes[k]) {
+        switch (account.type) {
         case CurrentAsset:
         case CurrentLiability:
             // A current account stands on the side of its balance.
             if (debitBalance.raw > 0)
-                place(bs.currentAssets, book, k, debitBalance);
+                addStatementRow(bs.currentAssets.rows, account, debitBalance);
             else
-                place(bs.currentLiabilities, book, k, creditBalance);
+                addStatementRow(bs.currentLiabilities.rows, account, creditBalance);
             break;
         case NonCurrentAsset:
-            place(bs.nonCurrentAssets, book, k, debitBalance);
+            addStatementRow(bs.nonCurrentAssets.rows, account, debitBalance);
             break;
         case NonCurrentLiability:
-            place(bs.nonCurrentLiabilities, book, k, creditBalance);
+            addStatementRow(bs.nonCurrentLiabilities.rows, account, creditBalance);
             break;
         case CapitalEquity:
-            place(bs.equity, book, k, creditBalance);
+            addStatementRow(bs.equity.rows, account, creditBalance);
             break;
         default:
             break;
         }
     }
+    for (BalanceSection* section : {&bs.currentAssets, &bs.currentLiabilities, &bs.nonCurrentAssets,
+                                    &bs.nonCurrentLiabilities, &bs.equity})
+        section->total = rowsTotal(section->rows);
+}
+
+// a + b - c - d, checked once at the end.
+Currency combined(Currency a, Currency b, Currency c = {}, Currency d = {}) {
+    WideSum sum;
+    sum += a;
+    sum += b;
+    sum -= c;
+    sum -= d;
+    return sum.value();
 }
 
 BalanceSummary summary(bool shown, Currency amount) {
@@ -83,16 +93,19 @@ BalanceSheet computeBalanceSheet(const Book& book, const BalanceSheetOptions& op
 
         const Currency ca = bs.currentAssets.total, cl = bs.currentLiabilities.total;
         const Currency nca = bs.nonCurrentAssets.total, ncl = bs.nonCurrentLiabilities.total;
-        const Currency working = ca - cl;
-        const Currency nonCurrent = nca - ncl;
+        const Currency working = combined(ca, {}, cl);
+        const Currency net = combined(ca, nca, cl, ncl);
+        WideSum nonCurrent; // shown only through net assets
+        nonCurrent += nca;
+        nonCurrent -= ncl;
         bs.workingCapital = summary(!working.isZero(), working);
-        bs.workingNetAssets = summary(!nonCurrent.isZero(), working + nonCurrent);
-        const Currency assets = ca + nca;
-        const Currency liabilities = cl + ncl;
+        bs.workingNetAssets = summary(!nonCurrent.isZero(), net);
+        const Currency assets = combined(ca, nca);
+        const Currency liabilities = combined(cl, ncl);
         bs.totalAssets = summary(!ca.isZero(), assets);
         bs.totalLiabilities = summary(!liabilities.isZero(), liabilities);
-        bs.netAssets = summary(!(assets - liabilities).isZero(), assets - liabilities);
-        bs.equityBalance = bs.equity.total + bs.netProfit;
+        bs.netAssets = summary(!net.isZero(), net);
+        bs.equityBalance = combined(bs.equity.total, bs.netProfit);
     } catch (const CurrencyOverflow&) {
         BalanceSheet failed;
         failed.date = bs.date;

@@ -12,32 +12,41 @@ IncomeSums overflowed() {
     return failed;
 }
 
-// The three lists from sums gathered over the period: the first slot of each
-// key stands for the key's lines and its class decides the list.
+// The three lists from sums gathered over the period, in table order: each
+// key's row stands at its first slot and its standing slot's class decides
+// the list. Only the rows, totals and profits the statement keeps are checked
+// against the money range.
 IncomeSums incomeRows(const Book& book, const KeyedSums& keyed, const std::vector<int>& keyOf) {
     IncomeSums sums;
     try {
         for (std::size_t k = 0; k < keyOf.size(); ++k) {
             if (keyOf[k] < 0) continue;
-            const int slot = static_cast<int>(k);
-            const Currency debit = keyed.debits[keyOf[k]];
-            const Currency credit = keyed.credits[keyOf[k]];
-            switch (book.AccountTypes[k]) {
+            const RowAccount account = rowAccount(book, keyed, keyOf[k]);
+            const WideSum debitBalance = keyed.debitBalance(keyOf[k]);
+            switch (account.type) {
             case CostOfGoodsSold:
-                addStatementRow(sums.cost, sums.costTotal, book, slot, debit - credit);
+                addStatementRow(sums.cost, account, debitBalance);
                 break;
             case Revenue:
-                addStatementRow(sums.revenue, sums.revenueTotal, book, slot, credit - debit);
+                addStatementRow(sums.revenue, account, WideSum{} - debitBalance);
                 break;
             case Expense:
-                addStatementRow(sums.expenses, sums.expenseTotal, book, slot, debit - credit);
+                addStatementRow(sums.expenses, account, debitBalance);
                 break;
             default:
                 break;
             }
         }
-        sums.grossProfit = sums.revenueTotal - sums.costTotal;
-        sums.netProfit = sums.grossProfit - sums.expenseTotal;
+        sums.revenueTotal = rowsTotal(sums.revenue);
+        sums.costTotal = rowsTotal(sums.cost);
+        sums.expenseTotal = rowsTotal(sums.expenses);
+        WideSum gross, net;
+        gross += sums.revenueTotal;
+        gross -= sums.costTotal;
+        net = gross;
+        net -= sums.expenseTotal;
+        sums.grossProfit = gross.value();
+        sums.netProfit = net.value();
     } catch (const CurrencyOverflow&) {
         return overflowed();
     }
@@ -48,15 +57,11 @@ IncomeSums incomeRows(const Book& book, const KeyedSums& keyed, const std::vecto
 IncomeSums incomeSums(const Book& book, const IncomeStatementPeriod& period, RunTimeState* run) {
     KeyedSums keyed;
     const std::vector<int> keyOf = addTableKeys(book, period.includeSubAccounts, keyed);
-    try {
-        DayRange range;
-        range.allDates = period.allDates;
-        range.first = wholeDay(period.start);
-        range.last = wholeDay(period.end);
-        sumJournal(book, range, period.includeSubAccounts, keyed, run);
-    } catch (const CurrencyOverflow&) {
-        return overflowed();
-    }
+    DayRange range;
+    range.allDates = period.allDates;
+    range.first = wholeDay(period.start);
+    range.last = wholeDay(period.end);
+    sumJournal(book, range, period.includeSubAccounts, keyed, run);
     return incomeRows(book, keyed, keyOf);
 }
 

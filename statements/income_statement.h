@@ -32,9 +32,12 @@ struct IncomeSums {
     Currency netProfit;   // gross profit less expenses: above 0 a profit, below 0 a loss
 };
 
-// One pass over the journal. A line counts on the first slot whose number
-// equals its (folded) account number; lines of no account count nowhere. A
-// line whose Side is not 1 counts as a credit. Rows carry no amount texts.
+// One pass over the journal, lines summed by their (folded) account number.
+// A folded row stands where the first slot of its number stands and carries
+// the main account's number, name and class (else that first slot's); lines
+// on numbers no slot has count nowhere. A line whose Side is not 1 counts as
+// a credit. Only figures the statement keeps must fit in the money range.
+// Rows carry no amount texts.
 IncomeSums computeIncomeSums(const Book& book, const IncomeStatementPeriod& period);
 
 // The net profit of the whole journal, sub-accounts folded: what the period

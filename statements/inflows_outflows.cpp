@@ -5,6 +5,7 @@
 #include "book/number_format.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
+#include "statements/exact_share.h"
 #include "statements/statement_text.h"
 
 #include <algorithm>
@@ -79,17 +80,19 @@ std::vector<double> periodBoundaries(double firstDay, double lastDay, PeriodKind
     return starts;
 }
 
+// Each account's net flow per period, held wide: money into the cash account
+// (or debits) less money out of it (or credits). Only the net is shown.
 struct FlowSums {
     std::unordered_map<std::int64_t, int> index; // account number -> accumulator
     int periods = 0;
-    std::vector<Currency> in, out; // accumulator * periods + period
+    std::vector<WideSum> net; // accumulator * periods + period
 
     int find(Currency number) const {
         const auto it = index.find(number.raw);
         return it == index.end() ? -1 : it->second;
     }
-    Currency& at(std::vector<Currency>& v, int account, int period) {
-        return v[static_cast<std::size_t>(account) * periods + period];
+    WideSum& at(int account, int period) {
+        return net[static_cast<std::size_t>(account) * periods + period];
     }
 };
 
@@ -100,52 +103,71 @@ int periodOf(const std::vector<double>& starts, double date) {
     return k < 0 || k >= static_cast<long>(starts.size()) - 1 ? -1 : static_cast<int>(k);
 }
 
-// amount * part / whole, rounded to a ten-thousandth, halves to even.
-Currency share(Currency amount, Currency part, Currency whole) {
-    const __int128 n = static_cast<__int128>(amount.raw) * part.raw;
-    const __int128 d = whole.raw;
-    __int128 q = n / d, r = n % d;
-    const __int128 twice = (r < 0 ? -r : r) * 2, ad = d < 0 ? -d : d;
-    if (twice > ad || (twice == ad && q % 2 != 0)) q += ((n < 0) != (d < 0)) ? -1 : 1;
-    if (q > INT64_MAX || q < INT64_MIN) throw CurrencyOverflow();
-    return Currency::fromRaw(static_cast<std::int64_t>(q));
+// The cash lines of one side of an entry, added up per period.
+struct CashGroup {
+    int period = 0;
+    WideSum amount;
+};
+
+void addToGroup(std::vector<CashGroup>& groups, int period, Currency amount) {
+    for (CashGroup& group : groups)
+        if (group.period == period) {
+            group.amount += amount;
+            return;
+        }
+    groups.push_back({period, {}});
+    groups.back().amount += amount;
+}
+
+// One entry's cash flows, worked out once: the cash debits of a period are
+// shared among the entry's credit lines (money in) and its cash credits among
+// its debit lines (money out), each line's share pro rata to its amount (in
+// equal parts when those amounts add up to 0), rounded to a ten-thousandth,
+// halves to even. Linear in the entry's lines.
+void sumEntryCashFlows(const std::vector<EntryLine>& lines, std::int32_t first, std::int32_t last,
+                       Currency cash, const std::vector<double>& starts, FlowSums& sums) {
+    std::vector<CashGroup> groups[2]; // [0] cash debits, [1] cash credits
+    std::int64_t count[2] = {0, 0};   // debit and credit lines of the entry
+    WideSum whole[2];                 // and their amounts added up
+    for (std::int32_t i = first; i <= last; ++i) {
+        const EntryLine& line = lines[static_cast<std::size_t>(i)];
+        if (line.Side != Debit && line.Side != Credit) continue;
+        const int side = line.Side == Debit ? 0 : 1;
+        ++count[side];
+        whole[side] += line.Amount;
+        if (line.AccountNumber != cash) continue;
+        const int k = periodOf(starts, line.Date);
+        if (k >= 0) addToGroup(groups[side], k, line.Amount);
+    }
+    for (int side = 0; side < 2; ++side) {
+        const int other = 1 - side;
+        if (groups[side].empty() || count[other] == 0) continue;
+        const std::uint8_t otherSide = other == 0 ? Debit : Credit;
+        for (std::int32_t c = first; c <= last; ++c) {
+            const EntryLine& counter = lines[static_cast<std::size_t>(c)];
+            if (counter.Side != otherSide) continue;
+            const int account = sums.find(counter.AccountNumber);
+            if (account < 0) continue;
+            for (const CashGroup& group : groups[side]) {
+                const WideSum share =
+                    whole[other].isZero()
+                        ? exactShare(group.amount, 1, WideSum{count[other]})
+                        : exactShare(group.amount, counter.Amount.raw, whole[other]);
+                if (side == 0)
+                    sums.at(account, group.period) += share;
+                else
+                    sums.at(account, group.period) -= share;
+            }
+        }
+    }
 }
 
 void sumCashFlows(const Book& book, Currency cash, const std::vector<double>& starts,
                   FlowSums& sums) {
     const EntryIndex entries(book);
-    const auto& lines = book.EntryLines;
-    const std::int32_t count = static_cast<std::int32_t>(lines.size());
-    for (std::int32_t i = 0; i < count; ++i) {
-        const EntryLine& line = lines[static_cast<std::size_t>(i)];
-        if (line.AccountNumber != cash || (line.Side != Debit && line.Side != Credit)) continue;
-        const int k = periodOf(starts, line.Date);
-        if (k < 0) continue;
-        // Money into the cash account comes from the credits after it in its
-        // entry; money out goes to the debits before it.
-        const bool in = line.Side == Debit;
-        const std::int32_t from = in ? i + 1 : entries.first(i);
-        const std::int32_t to = in ? entries.last(i) : i - 1;
-        const std::uint8_t other = in ? Credit : Debit;
-        int n = 0;
-        Currency whole;
-        for (std::int32_t c = from; c <= to; ++c)
-            if (lines[static_cast<std::size_t>(c)].Side == other) {
-                ++n;
-                whole += lines[static_cast<std::size_t>(c)].Amount;
-            }
-        if (n == 0) continue;
-        for (std::int32_t c = from; c <= to; ++c) {
-            const EntryLine& counter = lines[static_cast<std::size_t>(c)];
-            if (counter.Side != other) continue;
-            const int account = sums.find(counter.AccountNumber);
-            if (account < 0) continue;
-            const Currency part =
-                whole.isZero() ? share(line.Amount, Currency::fromRaw(1), Currency::fromRaw(n))
-                               : share(line.Amount, counter.Amount, whole);
-            sums.at(in ? sums.in : sums.out, account, k) += part;
-        }
-    }
+    const std::int32_t count = static_cast<std::int32_t>(book.EntryLines.size());
+    for (std::int32_t i = 0; i < count; i = entries.last(i) + 1)
+        sumEntryCashFlows(book.EntryLines, i, entries.last(i), cash, starts, sums);
 }
 
 void sumAccountFlows(const Book& book, const std::vector<double>& starts, FlowSums& sums) {
@@ -155,7 +177,10 @@ void sumAccountFlows(const Book& book, const std::vector<double>& starts, FlowSu
         if (account < 0) continue;
         const int k = periodOf(starts, line.Date);
         if (k < 0) continue;
-        sums.at(line.Side == Debit ? sums.in : sums.out, account, k) += line.Amount;
+        if (line.Side == Debit)
+            sums.at(account, k) += line.Amount;
+        else
+            sums.at(account, k) -= line.Amount;
     }
 }
 
@@ -167,6 +192,20 @@ FlowRow& openRow(std::vector<FlowRow>& rows, const Book& book, int slot, int per
     row.amounts.assign(static_cast<std::size_t>(periods) + 1, Currency{});
     rows.push_back(std::move(row));
     return rows.back();
+}
+
+// The sum of each column of the rows; throws CurrencyOverflow when one does
+// not fit in the money range.
+std::vector<Currency> columnTotals(const std::vector<FlowRow>& rows, std::size_t columns) {
+    std::vector<WideSum> sums(columns);
+    for (const FlowRow& row : rows)
+        for (std::size_t k = 0; k < columns; ++k)
+            sums[k] += row.amounts[k];
+    std::vector<Currency> totals;
+    totals.reserve(columns);
+    for (const WideSum& sum : sums)
+        totals.push_back(sum.value());
+    return totals;
 }
 
 bool drawsOnCapital(const Book& book, int slot) {
@@ -188,6 +227,7 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
     io.cashMode = options.cashAccount.has_value();
     io.cashAccount = options.cashAccount.value_or(Currency{});
     io.decimals = Book::clampDecimals(book.DecimalsBalanceSheet);
+    double lastDay = 0;
     if (!book.EntryLines.empty()) { // an empty journal has no periods, only a total
         double first = book.EntryLines.front().Date, last = first;
         for (const EntryLine& line : book.EntryLines) {
@@ -202,7 +242,8 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
                          "the journal.";
             return io;
         }
-        io.periodStarts = periodBoundaries(wholeDay(first), wholeDay(last), options.kind);
+        lastDay = wholeDay(last);
+        io.periodStarts = periodBoundaries(wholeDay(first), lastDay, options.kind);
     }
     const int periods = io.periods();
     for (int k = 0; k < periods; ++k) {
@@ -210,10 +251,10 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
         const bool yearly = options.kind == PeriodKind::Yearly;
         io.periodHeads.push_back(monthYearText(start, options.locale));
         io.periodLabels.push_back(yearly ? yearText(start) : io.periodHeads.back());
-        io.columnHeads.push_back(
-            yearly
-                ? yearText(start + 12)
-                : monthYearText(addMonths(start, static_cast<int>(options.kind)), options.locale));
+        // A period is headed by its last month: the month of its last day,
+        // which is at most the last journal day.
+        const double end = std::min(io.periodStarts[static_cast<std::size_t>(k) + 1] - 1, lastDay);
+        io.columnHeads.push_back(yearly ? yearText(end) : monthYearText(end, options.locale));
     }
     io.columnHeads.push_back(strings::text(168));
 
@@ -237,54 +278,52 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
         sums.index.emplace(number.raw, static_cast<int>(rowSlots.size()));
         rowSlots.push_back(j);
     }
-    sums.in.assign(rowSlots.size() * static_cast<std::size_t>(periods), Currency{});
-    sums.out = sums.in;
+    sums.net.assign(rowSlots.size() * static_cast<std::size_t>(periods), WideSum{});
 
     try {
         if (io.cashMode)
             sumCashFlows(book, io.cashAccount, io.periodStarts, sums);
         else
-            sumAccountFlows(book, io.periodStarts, sums); // in: debits, out: credits
+            sumAccountFlows(book, io.periodStarts, sums); // debits less credits
         for (std::size_t a = 0; a < rowSlots.size(); ++a) {
             const int slot = rowSlots[a];
             const int account = static_cast<int>(a);
             if (!io.cashMode) {
                 const bool revenue = book.AccountTypes[slot] == Revenue;
                 FlowRow& row = openRow(revenue ? io.inflows : io.outflows, book, slot, periods);
+                WideSum total;
                 for (int k = 0; k < periods; ++k) {
-                    const Currency debit = sums.at(sums.in, account, k);
-                    const Currency credit = sums.at(sums.out, account, k);
-                    row.amounts[k] = revenue ? credit - debit : debit - credit;
-                    row.amounts[periods] += row.amounts[k];
+                    const WideSum net = sums.at(account, k);
+                    row.amounts[k] = (revenue ? WideSum{} - net : net).value();
+                    total += row.amounts[k];
                 }
+                row.amounts[periods] = total.value();
                 continue;
             }
             FlowRow* inRow = nullptr;
             FlowRow* outRow = nullptr;
+            WideSum inTotal, outTotal;
             for (int k = 0; k < periods; ++k) {
-                const Currency net = sums.at(sums.in, account, k) - sums.at(sums.out, account, k);
+                const WideSum net = sums.at(account, k);
                 if (net.isZero()) continue;
-                FlowRow*& row = net.raw > 0 ? inRow : outRow;
-                if (!row)
-                    row = &openRow(net.raw > 0 ? io.inflows : io.outflows, book, slot, periods);
-                row->amounts[k] = net.raw > 0 ? net : -net;
-                row->amounts[periods] += row->amounts[k];
+                const bool in = net.raw > 0;
+                FlowRow*& row = in ? inRow : outRow;
+                if (!row) row = &openRow(in ? io.inflows : io.outflows, book, slot, periods);
+                row->amounts[k] = (in ? net : WideSum{} - net).value();
+                (in ? inTotal : outTotal) += row->amounts[k];
             }
+            if (inRow) inRow->amounts[periods] = inTotal.value();
+            if (outRow) outRow->amounts[periods] = outTotal.value();
         }
         const std::size_t columns = static_cast<std::size_t>(periods) + 1;
-        io.inflowTotals.assign(columns, Currency{});
-        io.outflowTotals.assign(columns, Currency{});
-        for (const FlowRow& row : io.inflows)
-            for (std::size_t k = 0; k < columns; ++k)
-                io.inflowTotals[k] += row.amounts[k];
-        for (const FlowRow& row : io.outflows)
-            for (std::size_t k = 0; k < columns; ++k)
-                io.outflowTotals[k] += row.amounts[k];
-        Currency running;
+        io.inflowTotals = columnTotals(io.inflows, columns);
+        io.outflowTotals = columnTotals(io.outflows, columns);
+        WideSum running;
         for (int k = 0; k < periods; ++k) {
-            io.beginning.push_back(running);
-            running += io.inflowTotals[k] - io.outflowTotals[k];
-            io.ending.push_back(running);
+            io.beginning.push_back(running.value());
+            running += io.inflowTotals[k];
+            running -= io.outflowTotals[k];
+            io.ending.push_back(running.value());
         }
     } catch (const CurrencyOverflow&) {
         InflowsOutflows failed;

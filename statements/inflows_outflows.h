@@ -55,8 +55,9 @@ struct InflowsOutflows {
     // Heads of the copied, exported and mailed table: each period's first day
     // as "Mar 2024", for every kind.
     std::vector<std::string> periodHeads;
-    // Column heads: one per period ("Jun 2024" for a quarter from April, the
-    // year for Yearly), then "Total" (168).
+    // Column heads: one per period, its last month ("Jun 2024" for a quarter
+    // from April, "Mar 2024" for a first quarter holding March alone; the
+    // year for Yearly), no later than the last journal day; then "Total" (168).
     std::vector<std::string> columnHeads;
 
     // Cash mode: an account's net flow into the cash account per period is an
@@ -77,7 +78,10 @@ struct InflowsOutflows {
     std::vector<std::string> beginningTexts, endingTexts;
 };
 
-// Cash mode splits each cash line over the counterpart lines of its entry
-// (credits after a cash debit, debits before a cash credit) pro rata to their
-// amounts, each share rounded to a ten-thousandth (halves to even).
+// Cash mode shares, entry by entry, the cash debits of each period among the
+// entry's credit lines and its cash credits among its debit lines (the
+// entry's debits stand before its credits), pro rata to their amounts, each
+// line's share exact and rounded to a ten-thousandth (halves to even); the
+// work is linear in the journal's lines. Sums are held wide: only a figure
+// the statement keeps must fit in the money range.
 InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOptions& options);

@@ -3,8 +3,12 @@
 #include "book/tmain.h"
 #include "statements/statement_text.h"
 
+Currency mainAccountNumber(Currency number) {
+    return Currency::fromRaw(number.raw - number.raw % Currency::Scale);
+}
+
 Currency statementKey(Currency number, bool includeSubAccounts) {
-    return includeSubAccounts ? number : Tmain::TruncateDecimals(number, 0);
+    return includeSubAccounts ? number : mainAccountNumber(number);
 }
 
 int KeyedSums::add(Currency key) {
@@ -12,12 +16,12 @@ int KeyedSums::add(Currency key) {
     if (fresh) {
         debits.emplace_back();
         credits.emplace_back();
+        standing.push_back(-1);
     }
     return it->second;
 }
 
 int KeyedSums::find(Currency key) const {
-    if (key.raw <= 0) return -1;
     const auto it = index.find(key.raw);
     return it == index.end() ? -1 : it->second;
 }
@@ -25,12 +29,35 @@ int KeyedSums::find(Currency key) const {
 std::vector<int> addTableKeys(const Book& book, bool includeSubAccounts, KeyedSums& sums) {
     const int slots = book.slotsInUse();
     std::vector<int> keyOf(static_cast<std::size_t>(std::max(slots, 0)), -1);
+    std::vector<bool> exact; // per key: its standing slot is numbered with the key itself
     for (int k = 0; k < slots; ++k) {
+        const Currency number = book.AccountNumbers[k];
+        const Currency key = statementKey(number, includeSubAccounts);
         const std::size_t before = sums.debits.size();
-        const int index = sums.add(statementKey(book.AccountNumbers[k], includeSubAccounts));
-        if (sums.debits.size() != before) keyOf[static_cast<std::size_t>(k)] = index;
+        const int index = sums.add(key);
+        const std::size_t at = static_cast<std::size_t>(index);
+        if (sums.debits.size() != before) {
+            keyOf[static_cast<std::size_t>(k)] = index;
+            exact.push_back(false);
+        }
+        if (exact[at]) continue;
+        if (sums.standing[at] < 0 || number == key) {
+            sums.standing[at] = k;
+            exact[at] = number == key;
+        }
     }
+    if (sums.find(Currency{}) < 0) keyOf.push_back(sums.add(Currency{}));
     return keyOf;
+}
+
+RowAccount rowAccount(const Book& book, const KeyedSums& sums, int key) {
+    RowAccount account;
+    account.slot = sums.standing[static_cast<std::size_t>(key)];
+    if (account.slot < 0) return account;
+    account.number = book.AccountNumbers[account.slot];
+    account.name = book.AccountNames[account.slot];
+    account.type = book.AccountTypes[account.slot];
+    return account;
 }
 
 bool DayRange::holds(double date) const {
@@ -73,9 +100,14 @@ void sumJournalUpTo(const Book& book, double lastDay, bool includeSubAccounts, K
     sumJournal(book, range, includeSubAccounts, sums, run);
 }
 
-void addStatementRow(std::vector<StatementRow>& rows, Currency& total, const Book& book, int slot,
-                     Currency amount) {
+void addStatementRow(std::vector<StatementRow>& rows, const RowAccount& account, WideSum amount) {
     if (amount.isZero()) return;
-    rows.push_back({slot, book.AccountNames[slot], book.AccountNumbers[slot], amount, {}});
-    total += amount;
+    rows.push_back({account.slot, account.name, account.number, amount.value(), {}});
+}
+
+Currency rowsTotal(const std::vector<StatementRow>& rows) {
+    WideSum total;
+    for (const StatementRow& row : rows)
+        total += row.amount;
+    return total.value();
 }

@@ -1,17 +1,8 @@
 #include "statements/trial_balance.h"
 
-#include "book/account_map.h"
 #include "book/number_format.h"
 #include "statements/statement_sums.h"
 #include "statements/statement_text.h"
-
-namespace {
-
-Currency magnitude(Currency value) {
-    return value.raw < 0 ? -value : value;
-}
-
-} // namespace
 
 TrialBalance computeTrialBalance(const Book& book, const TrialBalanceOptions& options) {
     TrialBalance tb;
@@ -24,30 +15,31 @@ TrialBalance computeTrialBalance(const Book& book, const TrialBalanceOptions& op
     // Rows in table order, one per distinct key; the journal adds by key.
     KeyedSums sums;
     const std::vector<int> keyOf = addTableKeys(book, options.includeSubAccounts, sums);
-    const AccountMap accounts(book);
-    for (std::size_t j = 0; j < keyOf.size(); ++j) {
-        if (keyOf[j] < 0) continue; // the key has its row already
-        const Currency key = statementKey(book.AccountNumbers[j], options.includeSubAccounts);
-        TrialBalanceRow row;
-        row.slot = static_cast<int>(j);
-        row.number = key;
-        const std::optional<int> own = accounts.slot(key);
-        row.name = book.AccountNames[own ? *own : j];
-        row.numberText = plainNumberText(key, options.locale.decimalMark, book.subAccountDash());
-        tb.rows.push_back(std::move(row));
-    }
+    const std::size_t slots = static_cast<std::size_t>(book.slotsInUse());
 
     try {
         sumJournalUpTo(book, tb.asOfDate, options.includeSubAccounts, sums, options.run);
-        for (std::size_t r = 0; r < tb.rows.size(); ++r) {
-            TrialBalanceRow& row = tb.rows[r];
-            row.balance = sums.debits[r] - sums.credits[r];
-            row.amountText = statementAmountText(magnitude(row.balance), tb.decimals, marks, true);
-            if (row.balance.raw > 0)
-                tb.debitTotal += row.balance;
-            else
-                tb.creditTotal -= row.balance;
+        WideSum debitTotal, creditTotal;
+        for (std::size_t j = 0; j < keyOf.size(); ++j) {
+            if (keyOf[j] < 0) continue; // the key has its row already
+            const WideSum balance = sums.debitBalance(keyOf[j]);
+            if (j >= slots && balance.isZero()) continue; // no slot, nothing to show
+            const RowAccount account = rowAccount(book, sums, keyOf[j]);
+            TrialBalanceRow row;
+            row.slot = account.slot;
+            row.number = account.number;
+            row.name = account.name;
+            row.numberText =
+                plainNumberText(row.number, options.locale.decimalMark, book.subAccountDash());
+            row.balance = balance.value();
+            const bool debit = balance.raw > 0;
+            const WideSum size = debit ? balance : WideSum{} - balance;
+            (debit ? debitTotal : creditTotal) += size;
+            row.amountText = statementAmountText(size.value(), tb.decimals, marks, true);
+            tb.rows.push_back(std::move(row));
         }
+        tb.debitTotal = debitTotal.value();
+        tb.creditTotal = creditTotal.value();
     } catch (const CurrencyOverflow&) {
         TrialBalance failed;
         failed.asOfDate = tb.asOfDate;

@@ -18,9 +18,9 @@ struct TrialBalanceOptions {
 };
 
 struct TrialBalanceRow {
-    int slot = 0;           // the table slot that opened the row
-    Currency number;        // its key: the slot's number, or its main number when folding
-    std::string name;       // the name of the account numbered `number` (else the slot's)
+    int slot = 0;           // the slot the row stands for (-1: lines of no account, no slot)
+    Currency number;        // that slot's number: the main account's when folding
+    std::string name;       // that slot's name
     std::string numberText; // the number as the statement shows it ("100-1" with the dash setting)
     Currency balance;       // debits less credits: above 0 a debit row, below 0 a credit row
     std::string amountText; // the balance without its sign, leading zero kept: "0.50"
@@ -39,7 +39,8 @@ struct TrialBalance {
     std::string dateText; // the as-of date as "dd mmmm yyyy"
 
     // One row per distinct key in table order, rows of 0 included (the
-    // spreadsheet keeps an empty sheet row for each).
+    // spreadsheet keeps an empty sheet row for each); when no slot is empty,
+    // lines of no account that do not cancel have a last row of their own.
     std::vector<TrialBalanceRow> rows;
     Currency debitTotal;  // sum of the debit balances
     Currency creditTotal; // sum of the credit balances, as a positive amount
@@ -50,6 +51,9 @@ struct TrialBalance {
 
 // One pass over the journal. Sums go by the row key itself, so lines of a
 // sub-account whose main account stands later in the table, or is missing
-// from it, are not lost while folding; lines on numbers that no table slot
-// keys count nowhere. A line whose Side is not 1 counts as a credit.
+// from it, are not lost while folding; a row stands where the first slot of
+// its key stands and carries the main account (else that first slot). Lines
+// of no account (0) have the first empty slot's row (or one after the table);
+// lines on numbers that no table slot keys count nowhere. A line whose Side is not 1 counts as a
+// credit.
 TrialBalance computeTrialBalance(const Book& book, const TrialBalanceOptions& options);

@@ -67,6 +67,15 @@ BalanceSheet balanceSheet(const Book& book, double date, RunTimeState* run = nul
     return computeBalanceSheet(book, options);
 }
 
+// A chart of cash (100), sales (400) and fees (600) with an empty journal.
+Book cashSalesFees() {
+    Book book = emptyBook();
+    setAccount(book, 1, "100", "Cash", CurrentAsset);
+    setAccount(book, 2, "400", "Sales", Revenue);
+    setAccount(book, 3, "600", "Fees", Expense);
+    return book;
+}
+
 } // namespace
 
 TEST(TrialBalance, FoldedAndUnfoldedAtTwoDates) {
@@ -151,7 +160,7 @@ TEST(TrialBalance, SubAccountsBeforeTheirMainAccountUnbalancedJournalAndOverflow
     addLine(book, "3", day2024(1, 3), Debit, "100", "0.25", "_"); // a debit without a credit
     const TrialBalance folded = trialBalance(book, day2024(12, 31), false);
     ASSERT_TRUE(folded.ok);
-    EXPECT_EQ(shownRows(folded), (Figures{{"100 Cash", "100.75"}, {"250 Loan part", "-100.5"}}));
+    EXPECT_EQ(shownRows(folded), (Figures{{"100 Cash", "100.75"}, {"250.5 Loan part", "-100.5"}}));
     EXPECT_EQ(folded.debitTotalText, "100.75");
     EXPECT_EQ(folded.creditTotalText, "100.50");
     EXPECT_FALSE(folded.balanced());
@@ -166,6 +175,143 @@ TEST(TrialBalance, SubAccountsBeforeTheirMainAccountUnbalancedJournalAndOverflow
     const TrialBalance overflow = trialBalance(book, day2024(12, 31), false);
     EXPECT_FALSE(overflow.ok);
     EXPECT_NE(overflow.message.find("too large"), std::string::npos);
+}
+
+// The three statements of a book, sub-accounts folded, as lines of text:
+// each shown row with its number, name and amount, then the totals; "refused"
+// for a statement that could not be made.
+std::vector<std::string> statementLines(const Book& book) {
+    std::vector<std::string> out;
+    const double date = day2024(12, 31);
+    const TrialBalance tb = trialBalance(book, date, false);
+    if (!tb.ok) out.push_back("TB refused");
+    for (const TrialBalanceRow& row : tb.rows)
+        if (row.shown())
+            out.push_back("TB " + row.numberText + " " + row.name + " " +
+                          row.balance.toPlainString());
+    if (tb.ok) out.push_back("TB totals " + tb.debitTotalText + " " + tb.creditTotalText);
+    auto rows = [&](const std::string& head, const std::vector<StatementRow>& list) {
+        for (const StatementRow& row : list)
+            out.push_back(head + " " + row.number.toPlainString() + " " + row.name + " " +
+                          row.amountText);
+    };
+    IncomeStatementOptions options;
+    options.period.end = date;
+    options.locale = monthFirstLocale();
+    const IncomeStatement is = computeIncomeStatement(book, options);
+    rows("IS revenue", is.sums.revenue);
+    rows("IS cost", is.sums.cost);
+    rows("IS expense", is.sums.expenses);
+    out.push_back(is.ok ? "IS net " + is.netProfitText : "IS refused");
+    const BalanceSheet bs = balanceSheet(book, date);
+    rows("BS CA", bs.currentAssets.rows);
+    rows("BS CL", bs.currentLiabilities.rows);
+    rows("BS NCA", bs.nonCurrentAssets.rows);
+    rows("BS NCL", bs.nonCurrentLiabilities.rows);
+    rows("BS equity", bs.equity.rows);
+    out.push_back(bs.ok ? "BS profit " + bs.netProfitText + " net assets " + bs.netAssets.amountText
+                        : "BS refused");
+    return out;
+}
+
+// Sub-accounts placed before their main account (and one without it, and one
+// of another class), lines of no account, account numbers at both ends of the
+// money range, and totals that pass the range on the way while what is shown
+// fits: each statement's rows and totals, worked out by hand.
+TEST(Statements, FoldedRowsLinesOfNoAccountExtremeNumbersAndWideTotals) {
+    struct Case {
+        std::string name;
+        Book book;
+        std::vector<std::string> lines;
+    };
+    std::vector<Case> cases;
+
+    Book before = emptyBook();
+    setAccount(before, 1, "100.1", "Till", CurrentAsset);
+    setAccount(before, 2, "100", "Cash", CurrentAsset);
+    setAccount(before, 3, "400.1", "Web sales", Revenue);
+    setAccount(before, 4, "400", "Sales", Revenue);
+    setAccount(before, 5, "600.1", "Fee refunds", Revenue); // its main account is an expense
+    setAccount(before, 6, "600", "Fees", Expense);
+    setAccount(before, 7, "250.5", "Loan part", NonCurrentLiability); // 250 is not in the table
+    addEntry(before, "1", day2024(1, 1), "100", "400", "1000");
+    addEntry(before, "2", day2024(1, 2), "100", "400.1", "500");
+    addEntry(before, "3", day2024(1, 3), "600.1", "100", "30");
+    addEntry(before, "4", day2024(1, 4), "100", "250.5", "200");
+    cases.push_back(
+        {"sub-accounts before their main account",
+         before,
+         {"TB 100 Cash 1670", "TB 400 Sales -1500", "TB 600 Fees 30", "TB 250.5 Loan part -200",
+          "TB totals 1,700.00 1,700.00", "IS revenue 400 Sales 1,500.00",
+          "IS expense 600 Fees 30.00", "IS net 1,470.00", "BS CA 100 Cash 1,670.00",
+          "BS NCL 250.5 Loan part 200.00", "BS profit 1,470.00 net assets 1,470.00"}});
+
+    Book noAccount = cashSalesFees();
+    addEntry(noAccount, "1", day2024(1, 1), "100", "0", "50");
+    addEntry(noAccount, "2", day2024(1, 2), "100", "400", "20");
+    const std::vector<std::string> noAccountLines = {"TB 100 Cash 70",
+                                                     "TB 400 Sales -20",
+                                                     "TB 0  -50",
+                                                     "TB totals 70.00 70.00",
+                                                     "IS revenue 400 Sales 20.00",
+                                                     "IS net 20.00",
+                                                     "BS CA 100 Cash 70.00",
+                                                     "BS CL 0  50.00",
+                                                     "BS profit 20.00 net assets 20.00"};
+    cases.push_back(
+        {"lines of no account have the first empty slot's row", noAccount, noAccountLines});
+    noAccount.resizeAccounts(2); // a chart without an empty slot, as a text form reads it
+    cases.push_back(
+        {"lines of no account have a row after a full chart", noAccount, noAccountLines});
+
+    Book extreme = emptyBook();
+    setAccount(extreme, 1, "-922337203685477.5808", "Cash", CurrentAsset);
+    setAccount(extreme, 2, "922337203685477.5807", "Top", Revenue);
+    setAccount(extreme, 3, "-5.5", "Minus", Expense);
+    addEntry(extreme, "1", day2024(1, 1), "-922337203685477.5808", "922337203685477.5807", "10");
+    addEntry(extreme, "2", day2024(1, 2), "-5.5", "-922337203685477.5808", "4");
+    cases.push_back(
+        {"account numbers at both ends of the money range",
+         extreme,
+         {"TB -922337203685477.5808 Cash 6", "TB 922337203685477.5807 Top -10", "TB -5.5 Minus 4",
+          "TB totals 10.00 10.00", "IS revenue 922337203685477.5807 Top 10.00",
+          "IS expense -5.5 Minus 4.00", "IS net 6.00", "BS CA -922337203685477.5808 Cash 6.00",
+          "BS profit 6.00 net assets 6.00"}});
+
+    const std::string huge = "900000000000000"; // twice this passes the money range
+    Book cancelling = cashSalesFees();
+    setAccount(cancelling, 4, "110", "Bank", CurrentAsset);
+    for (int i = 0; i < 2; ++i) {
+        addEntry(cancelling, "1", day2024(1, 1), "110", "100", huge);
+        addEntry(cancelling, "2", day2024(1, 2), "600", "400", huge);
+    }
+    for (int i = 0; i < 2; ++i) {
+        addEntry(cancelling, "3", day2024(1, 3), "100", "110", huge);
+        addEntry(cancelling, "4", day2024(1, 4), "400", "600", huge);
+    }
+    addEntry(cancelling, "5", day2024(1, 5), "100", "400", "25.5");
+    cases.push_back({"large debits and credits that cancel",
+                     cancelling,
+                     {"TB 100 Cash 25.5", "TB 400 Sales -25.5", "TB totals 25.50 25.50",
+                      "IS revenue 400 Sales 25.50", "IS net 25.50", "BS CA 100 Cash 25.50",
+                      "BS profit 25.50 net assets 25.50"}});
+
+    // A bank balance out of range stops the trial balance and the balance
+    // sheet, which show it, but not the income statement, which does not.
+    Book bank = cashSalesFees();
+    setAccount(bank, 4, "110", "Bank", CurrentAsset);
+    addEntry(bank, "1", day2024(1, 1), "110", "100", huge);
+    addEntry(bank, "2", day2024(1, 2), "110", "100", huge);
+    addEntry(bank, "3", day2024(1, 3), "100", "400", "3");
+    cases.push_back({"a shown balance out of range",
+                     bank,
+                     {"TB refused", "IS revenue 400 Sales 3.00", "IS net 3.00", "BS refused"}});
+
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.book.DecimalsTrialBalance = c.book.DecimalsIncome = c.book.DecimalsBalanceSheet = 2;
+        EXPECT_EQ(statementLines(c.book), c.lines);
+    }
 }
 
 TEST(IncomeStatement, PeriodsRatiosAndLabels) {
@@ -323,7 +469,7 @@ TEST(InflowsOutflows, CashAndRevenueExpenseModesForEveryPeriodKind) {
         {PeriodKind::Quarterly,
          true,
          "Jan 2024 Feb 2024 Apr 2024",
-         "Mar 2024 Apr 2024 Jun 2024 Total",
+         "Jan 2024 Apr 2024 Apr 2024 Total",
          {{"Loan", "0.00 2,000.00 0.00 2,000.00"},
           {"Capital", "10,000.00 0.00 0.00 10,000.00"},
           {"Sales", "1,000.00 0.00 800.00 1,800.00"},
@@ -339,7 +485,7 @@ TEST(InflowsOutflows, CashAndRevenueExpenseModesForEveryPeriodKind) {
         {PeriodKind::Bimonthly,
          false,
          "Jan 2024 Mar 2024 Apr 2024",
-         "Feb 2024 Apr 2024 May 2024 Total",
+         "Feb 2024 Apr 2024 Apr 2024 Total",
          {{"Sales", "1,000.00 0.00 800.00 1,800.00"}, {"Sales online", "500.00 0.00 0.00 500.00"}},
          {{"Owner Drawings", "0.00 400.00 0.00 400.00"},
           {"Purchases", "600.00 0.00 0.00 600.00"},
@@ -366,7 +512,7 @@ TEST(InflowsOutflows, CashAndRevenueExpenseModesForEveryPeriodKind) {
         {PeriodKind::Bimonthly,
          true,
          "Jan 2024 Mar 2024 Apr 2024",
-         "Feb 2024 Apr 2024 May 2024 Total",
+         "Feb 2024 Apr 2024 Apr 2024 Total",
          {},
          {},
          "11,500.00 2,000.00 800.00 14,300.00",
@@ -396,7 +542,7 @@ TEST(InflowsOutflows, CashAndRevenueExpenseModesForEveryPeriodKind) {
         {PeriodKind::Quarterly,
          false,
          "Jan 2024 Feb 2024 Apr 2024",
-         "Mar 2024 Apr 2024 Jun 2024 Total",
+         "Jan 2024 Apr 2024 Apr 2024 Total",
          {},
          {},
          "1,500.00 0.00 800.00 2,300.00",
@@ -428,11 +574,8 @@ TEST(InflowsOutflows, CashAndRevenueExpenseModesForEveryPeriodKind) {
 }
 
 TEST(InflowsOutflows, SharesNettingAndWildDates) {
-    Book book = emptyBook();
+    Book book = cashSalesFees();
     book.DecimalsBalanceSheet = 2;
-    setAccount(book, 1, "100", "Cash", CurrentAsset);
-    setAccount(book, 2, "400", "Sales", Revenue);
-    setAccount(book, 3, "600", "Fees", Expense);
     // 100 against three equal credits: 33.3333 each, rounded share by share.
     addLine(book, "1", day2024(5, 1), Debit, "100", "100");
     for (int i = 0; i < 3; ++i)
@@ -453,4 +596,80 @@ TEST(InflowsOutflows, SharesNettingAndWildDates) {
     const InflowsOutflows wild = computeInflowsOutflows(book, options);
     EXPECT_FALSE(wild.ok);
     EXPECT_NE(wild.message.find("more periods"), std::string::npos);
+}
+
+// Column heads name each period's last month; cash shares are worked out once
+// per entry and side, exactly; flows that pass the money range on the way
+// while every figure shown fits still make a statement.
+TEST(InflowsOutflows, HeadsNameLastMonthsSharesPerEntryAndWideSums) {
+    Book book = cashSalesFees();
+    addEntry(book, "1", day2024(3, 15), "100", "400", "10");
+    addEntry(book, "2", day2024(8, 20), "100", "600", "5");
+    struct Heads {
+        PeriodKind kind;
+        std::string labels, heads;
+    };
+    for (const Heads& c : std::vector<Heads>{
+             // March alone is the first quarter: headed by March, not May.
+             {PeriodKind::Quarterly, "Mar 2024 Apr 2024 Jul 2024 Aug 2024",
+              "Mar 2024 Jun 2024 Aug 2024 Aug 2024 Total"},
+             {PeriodKind::Bimonthly, "Mar 2024 May 2024 Jul 2024 Aug 2024",
+              "Apr 2024 Jun 2024 Aug 2024 Aug 2024 Total"},
+             {PeriodKind::Monthly, "Mar 2024 Apr 2024 May 2024 Jun 2024 Jul 2024 Aug 2024",
+              "Mar 2024 Apr 2024 May 2024 Jun 2024 Jul 2024 Aug 2024 Total"}}) {
+        InflowsOutflowsOptions options;
+        options.kind = c.kind;
+        options.locale = monthFirstLocale();
+        const InflowsOutflows io = computeInflowsOutflows(book, options);
+        EXPECT_EQ(joined(io.periodLabels), c.labels);
+        EXPECT_EQ(joined(io.columnHeads), c.heads);
+    }
+    // The closing year holds only the last journal day, 20 December 2024.
+    book.EntryLines[2].Date = book.EntryLines[3].Date = day2024(12, 20);
+    InflowsOutflowsOptions yearly;
+    yearly.kind = PeriodKind::Yearly;
+    EXPECT_EQ(joined(computeInflowsOutflows(book, yearly).columnHeads), "2024 2024 Total");
+
+    // Two cash debits of 1 shared among three credits of 1: each credit line
+    // takes 2/3 once (0.6667), not 1/3 twice (0.6666).
+    Book shares = cashSalesFees();
+    setAccount(shares, 4, "410", "Interest", Revenue);
+    setAccount(shares, 5, "250", "Loan", NonCurrentLiability);
+    setAccount(shares, 6, "260", "Deposit", CurrentLiability);
+    addLine(shares, "1", day2024(5, 1), Debit, "100", "1");
+    addLine(shares, "1", day2024(5, 1), Debit, "100", "1");
+    addLine(shares, "1", day2024(5, 1), Credit, "400", "1");
+    addLine(shares, "1", day2024(5, 1), Credit, "400", "1");
+    addLine(shares, "1", day2024(5, 1), Credit, "600", "1", "_");
+    // A credit written before its cash debit still fed the cash account.
+    addLine(shares, "2", day2024(5, 2), Credit, "410", "7");
+    addLine(shares, "2", day2024(5, 2), Debit, "100", "7", "_");
+    // 4,500,000,000,000,000 into cash and 3,600,000,000,000,000 back out, in
+    // lines of 900,000,000,000,000: the loan nets to 0, the deposit keeps one.
+    const std::string huge = "900000000000000";
+    for (int i = 0; i < 5; ++i)
+        addLine(shares, "3", day2024(5, 3), Debit, "100", huge);
+    for (int i = 0; i < 5; ++i)
+        addLine(shares, "3", day2024(5, 3), Credit, i < 4 ? "250" : "260", huge, i == 4 ? "_" : "");
+    for (int i = 0; i < 4; ++i)
+        addLine(shares, "4", day2024(5, 4), Debit, "250", huge);
+    for (int i = 0; i < 4; ++i)
+        addLine(shares, "4", day2024(5, 4), Credit, "100", huge, i == 3 ? "_" : "");
+    InflowsOutflowsOptions cash;
+    cash.cashAccount = money("100");
+    const InflowsOutflows io = computeInflowsOutflows(shares, cash);
+    ASSERT_TRUE(io.ok) << io.message;
+    Figures inflows;
+    for (const FlowRow& row : io.inflows)
+        inflows.emplace_back(row.name, row.amounts.back().toPlainString());
+    EXPECT_EQ(inflows, (Figures{{"Sales", "1.3334"},
+                                {"Fees", "0.6667"},
+                                {"Interest", "7"},
+                                {"Deposit", "900000000000000"}}));
+    EXPECT_TRUE(io.outflows.empty());
+    EXPECT_EQ(io.inflowTotals.back(), money("900000000000009.0001"));
+
+    // A flow that is shown and does not fit is refused.
+    addEntry(shares, "5", day2024(5, 5), "100", "260", huge);
+    EXPECT_FALSE(computeInflowsOutflows(shares, cash).ok);
 }
