@@ -11,6 +11,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -26,9 +27,12 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-constexpr int RowPitch = 360;    // twips between schedule rows
-constexpr int BoxHeight = 330;   // twips
-constexpr int VisibleYears = 13; // a longer schedule needs the scroll bar
+constexpr int RowPitch = 360;       // twips between schedule rows
+constexpr int BoxHeight = 330;      // twips
+constexpr int PictureHeight = 4995; // twips: the box the rows scroll in
+constexpr int VisibleYears = 13;    // a longer schedule needs the scroll bar
+// The most rows that can be in view at once, cut at the top and the bottom.
+constexpr std::size_t PoolRows = (PictureHeight + BoxHeight) / RowPitch + 1;
 
 } // namespace
 
@@ -61,9 +65,9 @@ Depreciation::Depreciation(const Book& book, QWidget* parent) : QWidget(parent),
     Frame1 = new QGroupBox("Reducing Balance Depreciation", this);
     Frame1->setGeometry(twipsRect(120, 1200, 5475, 5355));
     Picture1 = new QWidget(Frame1);
-    Picture1->setGeometry(twipsRect(60, 240, 4995, 4995));
+    Picture1->setGeometry(twipsRect(60, 240, 4995, PictureHeight));
     VScroll1 = new QScrollBar(Qt::Vertical, Frame1);
-    VScroll1->setGeometry(twipsRect(5040, 240, 315, 4995));
+    VScroll1->setGeometry(twipsRect(5040, 240, 315, PictureHeight));
     VScroll1->setSingleStep(RowPitch);
     VScroll1->setPageStep(RowPitch * 10);
     VScroll1->hide();
@@ -125,8 +129,8 @@ void Depreciation::addRow() {
     Stage2.push_back(dep);
 }
 
-void Depreciation::removeExtraRows() {
-    while (L1.size() > 1) {
+void Depreciation::setRowCount(std::size_t rows) {
+    while (L1.size() > rows) {
         delete L1.back();
         delete Stage1.back();
         delete L2.back();
@@ -136,11 +140,21 @@ void Depreciation::removeExtraRows() {
         L2.pop_back();
         Stage2.pop_back();
     }
+    while (L1.size() < rows)
+        addRow();
+}
+
+void Depreciation::showYear(std::size_t row, std::size_t year) {
+    const DepreciationYear& y = years_[year];
+    L1[row]->setText(qs(depreciationYearLabel(yearWord_, static_cast<int>(year) + 1)));
+    Stage1[row]->setText(qs(formatAmount(y.bookValue, decimals_, marks_)));
+    L2[row]->setText(rateText_);
+    Stage2[row]->setText(qs(formatAmount(y.depreciation, decimals_, marks_)));
 }
 
 void Depreciation::Command1_Click() {
     const NumberMarks marks = marksOf(currentLocale());
-    const DepreciationSchedule s =
+    DepreciationSchedule s =
         depreciationSchedule(Cost->text().toStdString(), Percent->text().toStdString(),
                              TheYears->text().toStdString(), marks);
     if (s.outcome == DepreciationSchedule::Outcome::Nothing) return;
@@ -148,26 +162,21 @@ void Depreciation::Command1_Click() {
         showMessage("The cost of the asset is too large to depreciate.");
         return;
     }
-    const int decimals = std::clamp<int>(book_.DecimalsJournal, 0, 3);
-    const std::string yearWord = strings::text(218);
-    const QString rateText = qs(depreciationRateLabel(Percent->text().toStdString()));
-    removeExtraRows();
+    decimals_ = std::clamp<int>(book_.DecimalsJournal, 0, 3);
+    marks_ = marks;
+    yearWord_ = strings::text(218);
+    rateText_ = qs(depreciationRateLabel(Percent->text().toStdString()));
+    years_ = std::move(s.years);
+    setRowCount(std::min(years_.size(), PoolRows));
     VScroll1->blockSignals(true);
     VScroll1->setValue(0);
     VScroll1->blockSignals(false);
-    for (std::size_t i = 0; i < s.years.size(); ++i) {
-        if (i > 0) addRow();
-        L1[i]->setText(qs(depreciationYearLabel(yearWord, static_cast<int>(i) + 1)));
-        Stage1[i]->setText(qs(formatAmount(s.years[i].bookValue, decimals, marks)));
-        L2[i]->setText(rateText);
-        Stage2[i]->setText(qs(formatAmount(s.years[i].depreciation, decimals, marks)));
-    }
     Frame1->show();
     VScroll1->hide();
-    if (s.years.size() > VisibleYears) {
+    if (years_.size() > VisibleYears) {
         // The last row's top less the frame's height (both twips) as the scroll range.
-        const int lastTop = RowPitch * static_cast<int>(s.years.size() - 1);
-        VScroll1->setMaximum(std::max(0, lastTop + BoxHeight - 4995));
+        const int lastTop = RowPitch * static_cast<int>(years_.size() - 1);
+        VScroll1->setMaximum(std::max(0, lastTop + BoxHeight - PictureHeight));
         VScroll1->show();
     }
     VScroll1->setValue(0);
@@ -176,9 +185,17 @@ void Depreciation::Command1_Click() {
 
 void Depreciation::VScroll1_Change() {
     const int offset = VScroll1->value();
-    for (std::size_t i = 0; i < L1.size(); ++i) {
-        const int top = px(RowPitch * static_cast<int>(i) - offset);
-        for (QWidget* w : std::initializer_list<QWidget*>{L1[i], Stage1[i], L2[i], Stage2[i]})
+    // The year at the top of the view, held where the rows still reach the
+    // schedule's last year.
+    std::size_t first = 0;
+    if (!years_.empty())
+        first = std::min(static_cast<std::size_t>(offset / RowPitch), years_.size() - L1.size());
+    for (std::size_t row = 0; row < L1.size(); ++row) {
+        const std::size_t year = first + row;
+        if (!years_.empty()) showYear(row, year);
+        const int top = px(RowPitch * static_cast<int>(year) - offset);
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{L1[row], Stage1[row], L2[row], Stage2[row]})
             w->move(w->x(), top);
     }
 }

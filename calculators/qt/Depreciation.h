@@ -1,14 +1,19 @@
 // The depreciation calculator window: the cost of an asset, a yearly rate and
 // a number of years give a reducing-balance schedule of book values and
-// depreciation, one row per year, scrolled inside a frame. One window is
-// shared by every use of the command; it reads the book's decimals for the
-// journal and its font, and writes nothing.
+// depreciation, one row per year, scrolled inside a frame. The window keeps
+// only the rows that can be in view and refills them from the schedule as it
+// scrolls, so a schedule of any length stays light. One window is shared by
+// every use of the command; it reads the book's decimals for the journal and
+// its font, and writes nothing.
 #pragma once
 
 #include "book/book.h"
+#include "book/number_format.h"
+#include "calculators/depreciation.h"
 
 #include <QWidget>
 
+#include <string>
 #include <vector>
 
 class QGroupBox;
@@ -28,7 +33,9 @@ class Depreciation : public QWidget {
     QGroupBox* Frame1 = nullptr;
     QWidget* Picture1 = nullptr;
     QScrollBar* VScroll1 = nullptr;
-    // The schedule rows: year label, book value, rate label, depreciation.
+    // The rows on screen: year label, book value, rate label, depreciation.
+    // One per year of a short schedule; for a long one, as many as can be in
+    // view at once, each showing the year that falls at its place.
     std::vector<QLabel*> L1, L2;
     std::vector<QLineEdit*> Stage1, Stage2;
 
@@ -38,7 +45,14 @@ class Depreciation : public QWidget {
   private:
     void Form_Load();
     void addRow();
-    void removeExtraRows();
+    void setRowCount(std::size_t rows);
+    void showYear(std::size_t row, std::size_t year);
 
     const Book& book_;
+    // The last schedule calculated and how its rows are written.
+    std::vector<DepreciationYear> years_;
+    int decimals_ = 0;
+    NumberMarks marks_;
+    std::string yearWord_;
+    QString rateText_;
 };

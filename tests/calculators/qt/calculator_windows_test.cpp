@@ -1,14 +1,17 @@
 // The three calculator windows offscreen: the tape takes keys, moves along
 // the tape and pastes the main window's entry text; the depreciation
-// schedule shows its scroll bar past 13 years; the payroll boxes read as they
-// should once left; Tab and Shift+Tab leave every amount box. Each window
-// leaves a screenshot.
+// schedule shows its scroll bar past 13 years and keeps only the rows in
+// view, refilled as it scrolls, however long it is; the payroll boxes read
+// as they should once left; Tab and Shift+Tab leave every amount box. Each
+// window leaves a screenshot.
+#include "calculators/depreciation.h"
 #include "calculators/qt/Depreciation.h"
 #include "calculators/qt/PayRoll.h"
 #include "calculators/qt/Rolling_Caculator.h"
 
 #include "book/entry_clip_text.h"
 #include "platform/fake/fake_services.h"
+#include "platform/services.h"
 #include "toolkit/qt/dialog_driving.h"
 
 #include <QApplication>
@@ -19,6 +22,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -192,19 +200,50 @@ TEST(TapeCalculatorWindow, PastesTheMainWindowsEntryLinesWithADecimalComma) {
     EXPECT_EQ(w.TotalAmount->text(), ",00");
 }
 
-TEST(DepreciationWindow, SchedulesAndScrollsPastThirteenYears) {
+// Every year whose row falls inside the schedule's box (4995 twips high,
+// rows 360 twips apart, 330 high) shows on exactly one row, at its place,
+// with its own figures and the rate as typed.
+void expectYearsInView(const Depreciation& w, const DepreciationSchedule& s,
+                       const std::string& rate, const std::string& why) {
+    const NumberMarks marks = marksOf(currentLocale());
+    std::map<std::string, std::vector<std::size_t>> rowsOfLabel;
+    for (std::size_t r = 0; r < w.L1.size(); ++r)
+        rowsOfLabel[w.L1[r]->text().toStdString()].push_back(r);
+    const int offset = w.VScroll1->value();
+    for (long long y = offset / 360;
+         y < static_cast<long long>(s.years.size()) && 360 * y - offset < 4995; ++y) {
+        const std::string label = "Year " + std::to_string(y + 1) + ":";
+        ASSERT_EQ(rowsOfLabel[label].size(), 1u) << why << " " << label;
+        const std::size_t r = rowsOfLabel[label][0];
+        EXPECT_TRUE(w.Stage1[r]->isVisible()) << why << " " << label;
+        EXPECT_EQ(w.Stage1[r]->y(), static_cast<int>((360 * y - offset) / 15)) << why << label;
+        EXPECT_EQ(w.L1[r]->y(), w.Stage1[r]->y()) << why << " " << label;
+        EXPECT_EQ(w.Stage2[r]->y(), w.Stage1[r]->y()) << why << " " << label;
+        EXPECT_EQ(w.Stage1[r]->text().toStdString(), formatAmount(s.years[y].bookValue, 2, marks))
+            << why << " " << label;
+        EXPECT_EQ(w.Stage2[r]->text().toStdString(),
+                  formatAmount(s.years[y].depreciation, 2, marks))
+            << why << " " << label;
+        EXPECT_EQ(w.L2[r]->text().toStdString(), "x " + rate + "% =") << why << " " << label;
+    }
+}
+
+TEST(DepreciationWindow, SchedulesScrollPastThirteenYearsWithAFewRowsInView) {
     ScopedFakeServices fakes(monthFirstLocale());
     Book book;
     book.DecimalsJournal = 2;
     Depreciation w(book);
     w.show();
     settle();
+    const int widgetsBefore = static_cast<int>(w.findChildren<QWidget*>().size());
     struct Case {
         const char *cost, *years;
         std::size_t rows;
         bool scrollBar;
-    } cases[] = {{"1000", "3", 3, false}, {"1000", "13", 13, false}, {"1000", "14", 14, true},
-                 {"1000", "1", 1, false}, {"1000", "0", 1, false},   {"1000", "99", 99, true}};
+    } cases[] = {
+        {"1000", "3", 3, false},  {"1000", "13", 13, false},
+        {"1000", "14", 14, true}, {"1000", "1", 1, false},
+        {"1000", "0", 1, false},  {"1000", "99", 15, true}}; // 99 years: the rows that fit in view
     for (const Case& c : cases) {
         w.Cost->setText(c.cost);
         w.TheYears->setText(c.years);
@@ -230,9 +269,53 @@ TEST(DepreciationWindow, SchedulesAndScrollsPastThirteenYears) {
     w.Cost->setText("9E99");
     w.TheYears->setText("2");
     w.Command1->click();
-    EXPECT_EQ(w.L1.size(), 99u);
+    EXPECT_EQ(w.L1.size(), 15u);
+    EXPECT_EQ(w.L1.back()->text(), "Year 99:");
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_NE(fakes.messages.lastText().find("too large"), std::string::npos);
+    // The box takes two digits; the schedule itself goes up to a million years.
+    w.TheYears->setMaxLength(7);
+    struct Schedule {
+        const char *cost, *rate, *years;
+    } schedules[] = {{"1000", "20", "1000000"},
+                     {"123456.78", "3", "99"},
+                     {"1000", "20", "14"},
+                     {"5000", "7", "250"},
+                     {"1000", "20", "3"}};
+    for (const Schedule& c : schedules) {
+        const DepreciationSchedule s =
+            depreciationSchedule(c.cost, c.rate, c.years, marksOf(currentLocale()));
+        w.Cost->setText(c.cost);
+        w.Percent->setText(c.rate);
+        w.TheYears->setText(c.years);
+        w.Command1->click();
+        ASSERT_EQ(w.TheYears->text().toStdString(), c.years);
+        const int last = w.VScroll1->isVisible() ? w.VScroll1->maximum() : 0;
+        for (int offset : {0, 1, 329, 345, 360 * 7 + 100, last / 2, last - 1, last}) {
+            if (offset > last) continue;
+            w.VScroll1->setValue(offset);
+            expectYearsInView(w, s, c.rate, std::string(c.years) + "@" + std::to_string(offset));
+        }
+        EXPECT_LE(w.L1.size(), 16u) << c.years;
+        EXPECT_LE(static_cast<int>(w.findChildren<QWidget*>().size()), widgetsBefore + 4 * 16)
+            << c.years;
+        // Dragged to the end: the last year is the lowest row, inside the box.
+        w.VScroll1->setValue(last);
+        const std::string lastLabel = "Year " + std::to_string(s.years.size()) + ":";
+        const auto lowest = std::max_element(w.L1.begin(), w.L1.end(),
+                                             [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
+        EXPECT_EQ((*lowest)->text().toStdString(), lastLabel);
+        const std::size_t r = static_cast<std::size_t>(lowest - w.L1.begin());
+        EXPECT_LE(w.Stage1[r]->geometry().bottom(), w.Picture1->height()) << c.years;
+        EXPECT_EQ(w.Stage2[r]->text().toStdString(),
+                  formatAmount(s.years.back().depreciation, 2, marksOf(currentLocale())));
+        if (c.years == std::string("1000000")) saveScreenshot(&w, "depreciation_million_years");
+    }
+    // The short schedule last shown: its three rows and nothing else, in place.
+    EXPECT_EQ(w.Picture1->findChildren<QWidget*>().size(), 12u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w.Stage1[i]->y(), 360 * i / 15);
+    EXPECT_EQ(w.Stage1[2]->text(), "640.00");
 }
 
 TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
