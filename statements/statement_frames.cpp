@@ -16,11 +16,11 @@ std::string rtfOpening(const std::string& generatorTag, const std::string& busin
 }
 
 std::string rtfRow(const std::string& label, int width, const std::string& amount) {
-    return rtfEscaped(padText(label, width)) + rightAlign(amount, 12) + "\\par" + CrLf;
+    return rtfEscaped(padText(label, width) + rightAlign(amount, 12)) + "\\par" + CrLf;
 }
 
 std::string rtfBoldRow(const std::string& label, int width, const std::string& amount) {
-    return "\\b " + rtfEscaped(padText(label, width)) + rightAlign(amount, 12) + "\\b0\\par" + CrLf;
+    return "\\b " + rtfEscaped(padText(label, width) + rightAlign(amount, 12)) + "\\b0\\par" + CrLf;
 }
 
 std::string bold(const std::string& html) {
