@@ -63,7 +63,11 @@ void Sheet::cell(int column, const CellKind& kind, const std::string& text) {
 }
 
 ExportResult Sheet::close() {
-    return exportResultOf(sheet_.finish());
+    ExportResult result = exportResultOf(sheet_.finish());
+    if (result.ok)
+        result.notice =
+            sheetRowsNotice(ExcelFile::MaxRows, sheet_.rowsAsked(), "rows of the statement");
+    return result;
 }
 
 void textRow(Sheet& sheet, const CellKind& first, const CellKind& rest, const std::string& text,

@@ -382,7 +382,7 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
     }
 }
 
-TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAt256Columns) {
+TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAtTheFormatsLimits) {
     TempDir dir;
     Book book = tradingBook();
     const IncomeStatement is = firstQuarter(book);
@@ -421,6 +421,53 @@ TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAt256Columns) {
     // A statement that could not be made still writes its frame.
     EXPECT_NE(inflowsOutflowsWebPage(InflowsOutflows{}, book, 812).find("Total"),
               std::string::npos);
+
+    // A chart of 32,001 accounts, each but the cash account paid into cash
+    // once: every statement has more rows than a sheet holds, and each sheet
+    // is written up to the last row with a word on the rest.
+    Book big = cornerShop();
+    constexpr int Accounts = 32001;
+    big.resizeAccounts(Accounts);
+    for (int slot = 1; slot <= Accounts; ++slot) {
+        big.AccountNumbers[slot] = Currency::fromUnits(1000 + slot);
+        big.AccountNames[slot] = "Account " + std::to_string(slot);
+        big.AccountTypes[slot] = CurrentAsset;
+    }
+    fillEntryAccountList(big);
+    for (int slot = 2; slot <= Accounts; ++slot)
+        addEntry(big, "1", day2024(1, 2), "1001", std::to_string(1000 + slot), "1");
+    TrialBalanceOptions tbOptions;
+    tbOptions.asOfDate = day2024(1, 31);
+    tbOptions.locale = options.locale;
+    BalanceSheetOptions bsOptions;
+    bsOptions.date = day2024(1, 31);
+    bsOptions.locale = options.locale;
+    options.cashAccount = money("1001");
+    const TrialBalance tb = computeTrialBalance(big, tbOptions);
+    const BalanceSheet bs = computeBalanceSheet(big, bsOptions);
+    const InflowsOutflows flows = computeInflowsOutflows(big, options);
+    ASSERT_TRUE(tb.ok && bs.ok && flows.ok);
+    const struct {
+        std::string file;
+        ExportResult result;
+        int rows;
+    } limits[] = {
+        {"tb.xls", exportTrialBalance(tb, big, dir / "tb.xls", "xls"), 32009},
+        {"bs.xls",
+         exportBalanceSheet(bs, BalanceSheetLayout::WorkingCapital, big, dir / "bs.xls", "xls"),
+         32011},
+        {"io.xls", exportInflowsOutflows(flows, big, dir / "io.xls", "xls", 812), 32011},
+    };
+    for (const auto& c : limits) {
+        SCOPED_TRACE(c.file);
+        ASSERT_TRUE(c.result.ok) << c.result.message;
+        EXPECT_EQ(c.result.notice, "Only the first 16384 of the " + std::to_string(c.rows) +
+                                       " rows of the statement were written: a spreadsheet of "
+                                       "this kind holds at most 16384 rows.");
+        const std::string seen = readBack(dir, dir / c.file);
+        EXPECT_NE(seen.find("\n16384 1:"), std::string::npos);
+        EXPECT_EQ(seen.find("\n16385 "), std::string::npos);
+    }
 }
 
 TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
