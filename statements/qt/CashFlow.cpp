@@ -123,6 +123,7 @@ void CashFlow::Form_Cash_Flow(std::optional<Currency> account) {
         return;
     }
     io_ = std::move(computed);
+    measured_ = {};
     firstPeriod_ = 0;
     SmSelect->clear();
     for (const std::string& label : io_.periodLabels)
@@ -173,9 +174,16 @@ void CashFlow::SmSelect_Click() {
 void CashFlow::draw(DrawTarget& t, double left, double top) {
     DrawingSurface& s = t.s;
     s.FontName = book_.FontName.str();
+    if (!measured_.valid) { // in the window's font, whatever the zoom
+        s.FontSize = WindowFontSize;
+        s.FontBold = true;
+        measured_.names = flowNameColumn(s, book_);
+        measured_.step = flowColumnStep(s, io_);
+        measured_.valid = true;
+    }
     s.FontSize = WindowFontSize * t.scale;
     s.FontBold = true;
-    FlowLayout layout{left, nameColumn_, firstPeriod_};
+    FlowLayout layout{left, measured_.names, measured_.step, firstPeriod_};
     s.CurrentY = top;
     const FlowDrawing drawn = drawInflowsOutflows(t, io_, layout);
     if (t.onWindow) {
@@ -189,7 +197,6 @@ void CashFlow::redraw() {
         s.FontName = book_.FontName.str();
         s.FontSize = WindowFontSize;
         s.FontBold = true;
-        nameColumn_ = flowNameColumn(s, book_);
         rows_.clear();
         DrawTarget t{s, true, 1.0, &rows_};
         draw(t, -HScroll1->Value(), -VScroll1->Value());

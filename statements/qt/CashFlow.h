@@ -88,7 +88,7 @@ class CashFlow : public QWidget {
     InflowsOutflows io_;
     Currency selectedAccount_;
     int firstPeriod_ = 0;
-    double nameColumn_ = 1650;
+    Measured measured_; // the name column and the column step, once per computation
     double tableHeight_ = 0;
     double tableRight_ = 0;
     std::vector<RowSpot> rows_;

@@ -25,10 +25,11 @@ struct SheetDrawing {
         s.Print("");
     }
     void accountRows(const std::vector<StatementRow>& rows) {
+        t.s.FontBold = false;
+        const double h = t.s.TextHeight("W");
         for (const StatementRow& row : rows) {
             t.roomForLine();
-            t.s.FontBold = false;
-            labelled(row.name, row.amountText, 0);
+            if (!t.skipUnseen(h)) labelled(row.name, row.amountText, 0);
             t.recordRow(row.number);
         }
     }

@@ -5,17 +5,25 @@
 #include <algorithm>
 #include <cmath>
 
-AmountColumns measureAmountColumns(DrawingSurface& s, const Book& book,
-                                   const std::vector<const std::string*>& amounts) {
-    AmountColumns c;
+Measured measureAmountColumns(DrawingSurface& s, const Book& book,
+                              const std::vector<const std::string*>& amounts) {
+    Measured m;
     double widest = 0;
     for (const std::string* a : amounts)
         widest = std::max(widest, s.TextWidth(*a));
-    c.step = std::round(widest + 400);
+    m.step = std::round(widest + 400);
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
-    c.names = std::max(5000.0, std::round(s.TextWidth(longest) + c.step));
-    c.left = std::max(100.0, std::nearbyint((s.ScaleWidth() - (3 * c.step + c.names)) / 2));
+    m.names = std::max(5000.0, std::round(s.TextWidth(longest) + m.step));
+    m.valid = true;
+    return m;
+}
+
+AmountColumns placeAmountColumns(const Measured& m, double width) {
+    AmountColumns c;
+    c.step = m.step;
+    c.names = m.names;
+    c.left = std::max(100.0, std::nearbyint((width - (3 * c.step + c.names)) / 2));
     return c;
 }
 
@@ -26,7 +34,10 @@ AmountColumns startAmountColumns(DrawTarget& t, const Book& book,
     s.ForeColor = 0;
     s.FontSize = 10 * t.scale;
     s.FontBold = true;
-    const AmountColumns c = measureAmountColumns(s, book, amounts);
+    Measured fresh;
+    Measured& m = t.measured ? *t.measured : fresh;
+    if (!m.valid) m = measureAmountColumns(s, book, amounts);
+    const AmountColumns c = placeAmountColumns(m, s.ScaleWidth());
     if (t.onWindow) drawSideBands(s, c.left, s.ScaleHeight());
     return c;
 }

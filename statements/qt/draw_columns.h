@@ -19,12 +19,15 @@ struct AmountColumns {
 
 // Measured in the surface's current font: `amounts` are every amount text
 // the drawing will write.
-AmountColumns measureAmountColumns(DrawingSurface& s, const Book& book,
-                                   const std::vector<const std::string*>& amounts);
+Measured measureAmountColumns(DrawingSurface& s, const Book& book,
+                              const std::vector<const std::string*>& amounts);
+// The columns of those widths centred on a surface `width` twips wide.
+AmountColumns placeAmountColumns(const Measured& m, double width);
 
 // The start of a columned drawing: the book's font in black, bold, 10 points
 // at the target's scale; the columns measured in that font for `amounts`;
-// on the window, the side bands.
+// on the window, the side bands. The widths are measured only when the
+// target keeps none.
 AmountColumns startAmountColumns(DrawTarget& t, const Book& book,
                                  const std::vector<const std::string*>& amounts);
 

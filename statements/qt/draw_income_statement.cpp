@@ -22,9 +22,14 @@ void drawSection(DrawTarget& t, const AmountColumns& c, int heading,
     s.CurrentX = c.left;
     s.Print(strings::text(heading));
     s.Print("");
+    s.FontBold = false;
+    const double h = s.TextHeight("W");
     for (const IncomeRow& row : rows) {
         t.roomForLine();
-        s.FontBold = false;
+        if (t.skipUnseen(h)) {
+            t.recordRow(row.number);
+            continue;
+        }
         s.CurrentX = c.left;
         s.PrintInline(row.name);
         printRightAligned(s, row.amountText, c.right(0));

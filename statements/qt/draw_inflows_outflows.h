@@ -9,9 +9,11 @@
 #include "statements/qt/draw_target.h"
 
 struct FlowLayout {
-    double left = 0;       // horizontal offset (minus the horizontal scroll on the window)
-    double nameColumn = 0; // where the first amount column ends (twips, before the zoom)
-    int firstPeriod = 0;   // the first period column shown (0 = the first)
+    double left = 0;          // horizontal offset (minus the horizontal scroll on the window)
+    double nameColumn = 0;    // where the first amount column ends (twips, before the zoom)
+    double step = 1500;       // from one column's right edge to the next (twips, before the zoom)
+    int firstPeriod = 0;      // the first period column shown (0 = the first)
+    int columnsEnd = 1 << 30; // the columns from `columnsEnd` on are left out
 };
 
 struct FlowDrawing {
@@ -21,6 +23,10 @@ struct FlowDrawing {
 
 // The name column: the widest account name in the current font plus 1650.
 double flowNameColumn(DrawingSurface& s, const Book& book);
+// The column step: 1500, or wider so that the longest figure keeps a
+// blank's room from its neighbour.
+double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io);
 
-// Draws from t.s.CurrentY.
+// Draws from t.s.CurrentY. On the window only the rows and columns in
+// view are drawn.
 FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io, const FlowLayout& layout);
