@@ -1,6 +1,7 @@
 #include "statements/qt/draw_columns.h"
 
 #include "book/tmain.h"
+#include "statements/qt/draw_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,16 +20,69 @@ Measured measureAmountColumns(DrawingSurface& s, const Book& book,
     return m;
 }
 
+namespace {
+
+constexpr double PaperMargin = 100;
+
+void centre(AmountColumns& c, double width) {
+    c.left =
+        std::max(PaperMargin, std::nearbyint((width - ((c.end - c.first) * c.step + c.names)) / 2));
+}
+
+} // namespace
+
 AmountColumns placeAmountColumns(const Measured& m, double width) {
     AmountColumns c;
     c.step = m.step;
     c.names = m.names;
-    c.left = std::max(100.0, std::nearbyint((width - (3 * c.step + c.names)) / 2));
+    centre(c, width);
     return c;
 }
 
-AmountColumns startAmountColumns(DrawTarget& t, const Book& book,
-                                 const std::vector<const std::string*>& amounts) {
+std::vector<AmountColumns> paperStrips(const Measured& m, double width) {
+    AmountColumns c = placeAmountColumns(m, width);
+    // A strip of k columns needs the names and k - 1 steps between the margins.
+    const double room = width - 2 * PaperMargin;
+    if (c.names > room) {
+        c.names = std::max(room, c.step);
+        c.nameRoom = std::max(0.0, c.names - c.step);
+    }
+    const int perStrip = std::clamp(static_cast<int>(std::floor((room - c.names) / c.step)) + 1, 1,
+                                    AmountColumns::Count);
+    std::vector<AmountColumns> strips;
+    for (int first = 0; first < AmountColumns::Count; first += perStrip) {
+        c.first = first;
+        c.end = std::min(first + perStrip, AmountColumns::Count);
+        centre(c, width);
+        strips.push_back(c);
+    }
+    return strips;
+}
+
+void AmountColumns::label(DrawingSurface& s, const std::string& text) const {
+    s.CurrentX = left;
+    s.PrintInline(nameRoom > 0 ? fittedText(s, text, nameRoom) : text);
+}
+
+void AmountColumns::amount(DrawingSurface& s, const std::string& text, int column) const {
+    if (shows(column)) printRightAligned(s, text, right(column));
+}
+
+double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
+                  const std::function<double(const AmountColumns&)>& once) {
+    double height = 0;
+    for (std::size_t i = 0; i < strips.size(); ++i) {
+        if (i > 0) {
+            t.s.NewPage();
+            t.s.CurrentY = 0;
+        }
+        height = once(strips[i]);
+    }
+    return height;
+}
+
+std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
+                                              const std::vector<const std::string*>& amounts) {
     DrawingSurface& s = t.s;
     s.FontName = book.FontName.str();
     s.ForeColor = 0;
@@ -37,9 +91,10 @@ AmountColumns startAmountColumns(DrawTarget& t, const Book& book,
     Measured fresh;
     Measured& m = t.measured ? *t.measured : fresh;
     if (!m.valid) m = measureAmountColumns(s, book, amounts);
+    if (!t.onWindow) return paperStrips(m, s.ScaleWidth());
     const AmountColumns c = placeAmountColumns(m, s.ScaleWidth());
-    if (t.onWindow) drawSideBands(s, c.left, s.ScaleHeight());
-    return c;
+    drawSideBands(s, c.left, s.ScaleHeight());
+    return {c};
 }
 
 void drawSideBands(DrawingSurface& s, double left, double height) {

@@ -34,7 +34,7 @@ struct Table {
     }
     void label(const std::string& text) {
         t.s.CurrentX = layout.left + LabelIndent;
-        t.s.PrintInline(text);
+        t.s.PrintInline(layout.nameRoom > 0 ? fittedText(t.s, text, layout.nameRoom) : text);
     }
     void down(double h, int lines = 1) {
         t.s.CurrentX = 0;
@@ -65,6 +65,27 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
             consider(row.amountTexts);
     if (!longest) return ColumnStep;
     return std::max(ColumnStep, std::ceil(s.TextWidth(*longest) + 150));
+}
+
+std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,
+                                        double width) {
+    constexpr double Margin = 100;
+    FlowLayout strip = layout;
+    const double room = width - layout.left - Margin;
+    const double step = layout.step * scale;
+    if (scale * strip.nameColumn > room) { // the first column's right edge at the margin
+        strip.nameColumn = std::max(room, step) / scale;
+        strip.nameRoom = std::max(0.0, scale * strip.nameColumn - step - LabelIndent);
+    }
+    const int perStrip =
+        std::max(1, static_cast<int>(std::floor((room - scale * strip.nameColumn) / step)) + 1);
+    std::vector<FlowLayout> strips;
+    for (int first = std::max(0, layout.firstPeriod); first < columns; first += perStrip) {
+        strip.firstPeriod = first;
+        strip.columnsEnd = std::min(first + perStrip, columns);
+        strips.push_back(strip);
+    }
+    return strips;
 }
 
 FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,

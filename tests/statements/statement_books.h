@@ -59,7 +59,7 @@ inline Book tradingBook() {
 }
 
 // Forty-character names and twelve-digit amounts in every section of every
-// statement, over three months: names longer than any column, amounts wider
+// statement, over three years: names longer than any column, amounts wider
 // than any field.
 inline Book wideBook() {
     Book book = cornerShop();
@@ -85,6 +85,11 @@ inline Book wideBook() {
     addEntry(book, "3", day2024(2, 3), "500", "200", "234567890123.45");
     addEntry(book, "4", day2024(2, 20), "100", "400", "345678901234.56");
     addEntry(book, "5", day2024(3, 11), "600", "100", "456789012345.67");
+    // Sales in each of 36 months, so that the monthly inflows/outflows runs
+    // to 36 columns and a Total.
+    for (int m = 0; m < 36; ++m)
+        addEntry(book, std::to_string(6 + m), handmade::day(2024 + m / 12, m % 12 + 1, 25), "100",
+                 "400", std::to_string(100000000000LL + 1234567891LL * m) + ".25");
     return book;
 }
 

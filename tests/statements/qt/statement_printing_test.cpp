@@ -1,0 +1,76 @@
+// Every statement printed on the PDF printer at 50 %, 100 % and 150 % from a
+// book of forty-character names and twelve-digit amounts, the inflows and
+// outflows over 36 months: pdftotext finds every figure the window shows,
+// each a word of its own, and the zoom is back to 1 afterwards.
+#include "platform/fake/fake_services.h"
+#include "statements/qt/Balance_Sheet.h"
+#include "statements/qt/CashFlow.h"
+#include "statements/qt/Income_Statement.h"
+#include "statements/qt/Trial_Balance.h"
+#include "statements/statement_books.h"
+#include "statements/statement_figures.h"
+#include "tests/statements/qt/statement_window_driving.h"
+#include "toolkit/qt/CalanderForm.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+using namespace statement_driving;
+using namespace statementbooks;
+
+namespace {
+
+TEST(StatementPrinting, EveryFigureReachesThePaperAtEveryZoom) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book book = wideBook();
+    RunTimeState run;
+
+    Trial_Balance tb(book, run, StatementHost{});
+    tb.ISCalander->setText("31/12/2026");
+    tb.mainLOAD();
+    Income_Statement is(book, run, StatementHost{});
+    is.DateSearch[0]->setText("01/01/2024");
+    is.DateSearch[1]->setText("31/12/2026");
+    is.Form_Activate2();
+    Balance_Sheet bs(book, run, StatementHost{});
+    bs.ISCalander->setText("31/12/2026");
+    bs.BalanceMainLOAD();
+    CashFlow io(book, run, StatementHost{});
+    ASSERT_EQ(io.result().periods(), 36);
+
+    struct Case {
+        std::string what;
+        QWidget* window;
+        Printformer& setup;
+        QAction* print;
+        std::vector<std::string> figures;
+    };
+    const std::vector<Case> cases = {
+        {"trial balance", &tb, tb.printSetup(), tb.PrintAccount, figuresOf(tb.result())},
+        {"income statement", &is, is.printSetup(), is.PrintToPrinter, figuresOf(is.result())},
+        {"balance sheet", &bs, bs.printSetup(), bs.PrintToPrinter, figuresOf(bs.result())},
+        {"inflows/outflows", &io, io.printSetup(), io.PrintCash, figuresOf(io.result())},
+    };
+    for (const Case& c : cases) {
+        c.window->resize(700, 500);
+        c.window->show();
+        QApplication::processEvents();
+        for (const char* zoom : {"50%", "100%", "150%"}) {
+            const std::string text = printedPdfText(fakes, c.setup, c.print, zoom);
+            SCOPED_TRACE(c.what + " at " + zoom + ":\n" + text);
+            EXPECT_EQ(run.PrintScale, 1.0f);
+            std::set<std::string> words;
+            std::istringstream in(text);
+            for (std::string w; in >> w;)
+                words.insert(w);
+            for (const std::string& figure : c.figures)
+                EXPECT_TRUE(words.count(figure)) << figure;
+        }
+        c.window->hide();
+    }
+}
+
+} // namespace
