@@ -176,8 +176,8 @@ void CashFlow::measure(DrawingSurface& s) {
     s.FontName = book_.FontName.str();
     s.FontSize = WindowFontSize; // the window's font, whatever the zoom
     s.FontBold = true;
-    measured_.names = flowNameColumn(s, book_);
     measured_.step = flowColumnStep(s, io_);
+    measured_.names = flowNameColumn(s, book_, measured_.step);
     measured_.valid = true;
 }
 

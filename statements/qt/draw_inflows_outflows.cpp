@@ -44,10 +44,10 @@ struct Table {
 
 } // namespace
 
-double flowNameColumn(DrawingSurface& s, const Book& book) {
+double flowNameColumn(DrawingSurface& s, const Book& book, double step) {
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
-    return std::nearbyint(s.TextWidth(longest)) + 1650;
+    return std::nearbyint(s.TextWidth(longest)) + std::max(1650.0, LabelIndent + step);
 }
 
 double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {

@@ -24,8 +24,9 @@ struct FlowDrawing {
     double tableRight = 0;  // the right edge of the Total column
 };
 
-// The name column: the widest account name in the current font plus 1650.
-double flowNameColumn(DrawingSurface& s, const Book& book);
+// The name column: the widest account name in the current font plus 1650,
+// or plus the label's indent and a column `step` when a figure is wider.
+double flowNameColumn(DrawingSurface& s, const Book& book, double step);
 // The column step: 1500, or wider so that the longest figure keeps a
 // blank's room from its neighbour.
 double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io);
