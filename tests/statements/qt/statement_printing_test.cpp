@@ -44,6 +44,17 @@ TEST(StatementPrinting, EveryFigureReachesThePaperAtEveryZoom) {
     bs.BalanceMainLOAD();
     CashFlow io(book, run, StatementHost{});
     ASSERT_EQ(io.result().periods(), 36);
+    // A trial balance of 300 accounts: pages of rows.
+    Book chart = cornerShop();
+    for (int a = 1; a <= 300; ++a)
+        setAccount(chart, a, std::to_string(1000 + a), "Account " + std::to_string(a),
+                   a % 2 ? CurrentAsset : Revenue);
+    for (int a = 1; a <= 300; a += 2)
+        addEntry(chart, "1", day2024(1, 2), std::to_string(1000 + a), std::to_string(1001 + a),
+                 std::to_string(1000 * a) + ".5");
+    Trial_Balance hundreds(chart, run, StatementHost{});
+    hundreds.ISCalander->setText("31/12/2026");
+    hundreds.mainLOAD();
 
     struct Case {
         std::string what;
@@ -54,6 +65,8 @@ TEST(StatementPrinting, EveryFigureReachesThePaperAtEveryZoom) {
     };
     const std::vector<Case> cases = {
         {"trial balance", &tb, tb.printSetup(), tb.PrintAccount, figuresOf(tb.result())},
+        {"300 accounts", &hundreds, hundreds.printSetup(), hundreds.PrintAccount,
+         figuresOf(hundreds.result())},
         {"income statement", &is, is.printSetup(), is.PrintToPrinter, figuresOf(is.result())},
         {"balance sheet", &bs, bs.printSetup(), bs.PrintToPrinter, figuresOf(bs.result())},
         {"inflows/outflows", &io, io.printSetup(), io.PrintCash, figuresOf(io.result())},
