@@ -76,9 +76,6 @@ JournalSheetResult SaveAsExcel(const Book& book, const std::filesystem::path& fi
         return result;
     }
     result.linesWritten = lines;
-    if (lines < count)
-        showMessage("Only the first " + std::to_string(lines) + " of the " + std::to_string(count) +
-                    " journal lines were written: a spreadsheet of this kind holds at most " +
-                    std::to_string(ExcelFile::MaxRows) + " rows.");
+    if (lines < count) showMessage(sheetRowsNotice(lines, count, "journal lines"));
     return result;
 }

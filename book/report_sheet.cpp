@@ -14,6 +14,13 @@ int sheetColumnCharacters(double twips) {
     return static_cast<int>(std::clamp(characters, 0.0, double(ExcelFile::MaxColumnWidth)));
 }
 
+std::string sheetRowsNotice(std::int64_t written, std::int64_t wanted, const std::string& what) {
+    if (written >= wanted) return {};
+    return "Only the first " + std::to_string(written) + " of the " + std::to_string(wanted) + " " +
+           what + " were written: a spreadsheet of this kind holds at most " +
+           std::to_string(ExcelFile::MaxRows) + " rows.";
+}
+
 void ReportSheet::start(const std::filesystem::path& path, const std::string& fontName,
                         const std::vector<int>& columnCharacters, const std::string& pageTitle) {
     check(file_.CreateFile(path));
@@ -34,14 +41,14 @@ void ReportSheet::start(const std::filesystem::path& path, const std::string& fo
 
 void ReportSheet::text(int font, int alignment, int attribute, std::int32_t row, int column,
                        const std::string& value) {
-    if (!error_)
+    if (fits(row))
         check(
             file_.WriteValue(ExcelFile::TextValue, font, alignment, attribute, row, column, value));
 }
 
 void ReportSheet::number(int font, int alignment, int attribute, std::int32_t row, int column,
                          double value) {
-    if (!error_)
+    if (fits(row))
         check(file_.WriteValue(ExcelFile::NumberValue, font, alignment, attribute, row, column,
                                value));
 }

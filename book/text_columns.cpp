@@ -30,7 +30,6 @@ std::string padText(const std::string& utf8, int width) {
 }
 
 std::string rightAlign(const std::string& utf8, int width) {
-    int count = 0;
-    const std::size_t bytes = prefixOf(utf8, width, count);
-    return bytes < utf8.size() ? utf8 : spaces(width - count) + utf8;
+    const int count = static_cast<int>(encoding::characterCount(utf8));
+    return spaces(std::max(width - count, 1)) + utf8;
 }

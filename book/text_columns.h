@@ -7,5 +7,6 @@
 // `text` followed by spaces and cut to `width` characters.
 std::string padText(const std::string& utf8, int width);
 // `text` right-aligned in `width` characters with spaces before it, never cut
-// (a longer amount keeps all its digits).
+// and always after at least one space: a longer amount widens its field
+// rather than touching the field before it.
 std::string rightAlign(const std::string& utf8, int width);

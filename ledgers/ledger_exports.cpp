@@ -33,8 +33,7 @@ void startSheet(ReportSheet& sheet, const std::filesystem::path& path, const Boo
     sheet.start(path, book.FontName.str(), widths, book.BusinessName.str());
 }
 
-LedgerExportResult finished(LedgerExportResult result, std::error_code error,
-                            std::int32_t maxRows) {
+LedgerExportResult finished(LedgerExportResult result, std::error_code error) {
     if (error) {
         result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(error));
         Tmain::FileErrorMessage(error);
@@ -43,10 +42,7 @@ LedgerExportResult finished(LedgerExportResult result, std::error_code error,
     }
     result.ok = true;
     if (result.rowsWritten < result.rowsListed) {
-        result.notice = "Only the first " + std::to_string(result.rowsWritten) + " of the " +
-                        std::to_string(result.rowsListed) +
-                        " lines were written: a spreadsheet of this kind holds at most " +
-                        std::to_string(maxRows) + " rows.";
+        result.notice = sheetRowsNotice(result.rowsWritten, result.rowsListed, "lines");
         showMessage(result.notice);
     }
     return result;
@@ -139,7 +135,7 @@ LedgerExportResult exportJournalSheet(const Book& book, const JournalList& list,
             sheet.text(ExcelFile::Font1, ExcelFile::AlignLeft, 0, row, c,
                        row == 1 && c == 2 ? "General Journal, " + book.BusinessName.str() : "");
     result.rowsWritten = writeJournalRows(sheet, book, list, locale);
-    return finished(result, sheet.finish(), ExcelFile::MaxRows);
+    return finished(result, sheet.finish());
 }
 
 std::string runningBalanceCsv(const Book& book, const RunningBalanceLedger& ledger,
@@ -218,7 +214,7 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
             type == "csv" ? runningBalanceCsv(book, ledger, heading, locale)
                           : runningBalanceWebPage(book, ledger, heading, locale, today) + "\r\n";
         result.rowsWritten = result.rowsListed;
-        return finished(result, writeFileSafely(path, text), ExcelFile::MaxRows);
+        return finished(result, writeFileSafely(path, text));
     }
 
     const AccountNameIndex names(book);
@@ -259,7 +255,7 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
                        7 + i, c, cells[static_cast<std::size_t>(c - 1)]);
     }
     result.rowsWritten = fits;
-    return finished(result, sheet.finish(), ExcelFile::MaxRows);
+    return finished(result, sheet.finish());
 }
 
 std::optional<std::filesystem::path> mailRunningBalance(const Book& book,

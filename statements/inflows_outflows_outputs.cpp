@@ -212,7 +212,8 @@ ExportResult writeInflowsOutflowsSpreadsheet(const InflowsOutflows& io, const Bo
 
     ExportResult result = sheet.close();
     if (result.ok && wanted > lastColumn)
-        result.notice = "The spreadsheet holds " + std::to_string(lastColumn - 1) + " of the " +
+        result.notice = (result.notice.empty() ? "" : result.notice + " ") +
+                        "The spreadsheet holds " + std::to_string(lastColumn - 1) + " of the " +
                         std::to_string(wanted - 1) +
                         " columns of the statement: a sheet has no more than 256 columns.";
     return result;

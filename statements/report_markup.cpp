@@ -3,20 +3,12 @@
 #include "book/report_sheet.h"
 #include "book/rtf_text.h"
 #include "book/safe_file.h"
-#include "book/text_encoding.h"
 #include "book/tmain.h"
 
 namespace markup {
 
 std::string rtfEscaped(const std::string& utf8) {
     return ::rtfEscaped(utf8, RtfCharacters::Unicode);
-}
-
-int characterCount(const std::string& utf8) {
-    int count = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++count)
-        encoding::nextCodePoint(utf8, i);
-    return count;
 }
 
 int spreadsheetColumnWidth(int pixels, double twipsPerPixel) {

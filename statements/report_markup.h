@@ -25,9 +25,6 @@ using ::htmlEscaped;
 using ::padText;
 using ::rightAlign;
 
-// The number of characters (UTF-8 code points).
-int characterCount(const std::string& utf8);
-
 // A report's column of `pixels` screen pixels in spreadsheet character units
 // (a character 120 twips), halves to even.
 int spreadsheetColumnWidth(int pixels, double twipsPerPixel);

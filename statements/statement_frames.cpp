@@ -16,11 +16,11 @@ std::string rtfOpening(const std::string& generatorTag, const std::string& busin
 }
 
 std::string rtfRow(const std::string& label, int width, const std::string& amount) {
-    return rtfEscaped(padText(label, width)) + rightAlign(amount, 12) + "\\par" + CrLf;
+    return rtfEscaped(padText(label, width) + rightAlign(amount, 12)) + "\\par" + CrLf;
 }
 
 std::string rtfBoldRow(const std::string& label, int width, const std::string& amount) {
-    return "\\b " + rtfEscaped(padText(label, width)) + rightAlign(amount, 12) + "\\b0\\par" + CrLf;
+    return "\\b " + rtfEscaped(padText(label, width) + rightAlign(amount, 12)) + "\\b0\\par" + CrLf;
 }
 
 std::string bold(const std::string& html) {
@@ -63,7 +63,11 @@ void Sheet::cell(int column, const CellKind& kind, const std::string& text) {
 }
 
 ExportResult Sheet::close() {
-    return exportResultOf(sheet_.finish());
+    ExportResult result = exportResultOf(sheet_.finish());
+    if (result.ok)
+        result.notice =
+            sheetRowsNotice(ExcelFile::MaxRows, sheet_.rowsAsked(), "rows of the statement");
+    return result;
 }
 
 void textRow(Sheet& sheet, const CellKind& first, const CellKind& rest, const std::string& text,

@@ -62,6 +62,8 @@ class Sheet {
     // Starts the next row.
     void nextRow() { ++row_; }
     int row() const { return row_; }
+    // Puts the file in place. Rows past the format's last row are left out
+    // and `notice` says how many the statement had.
     ExportResult close();
 
   private:

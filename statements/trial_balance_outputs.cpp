@@ -47,8 +47,9 @@ std::string trialBalanceRtf(const TrialBalance& tb, const Book& book) {
         if (!row.shown()) continue;
         out += frame::rtfRow(row.name, row.isDebit() ? 32 : 44, row.amountText);
     }
-    out += "\\par" + CrLf + "\\b " + rtfEscaped(padText(strings::text(164), 32)) +
-           rightAlign(tb.debitTotalText, 12) + rightAlign(tb.creditTotalText, 12) +
+    out += "\\par" + CrLf + "\\b " +
+           rtfEscaped(padText(strings::text(164), 32) + rightAlign(tb.debitTotalText, 12) +
+                      rightAlign(tb.creditTotalText, 12)) +
            "\\b0\\f0\\fs20\\par" + CrLf;
     return out + "}";
 }

@@ -79,7 +79,7 @@ void Balance_Sheet::BalanceMainLOAD() {
     bs_ = std::move(computed);
     Ratio->setText(QString::fromStdString(bs_.returnOnEquityCaption));
     Ratio->setVisible(bs_.returnOnEquity.has_value());
-    layOut();
+    layOutComputed();
 }
 
 double Balance_Sheet::drawStatement(DrawTarget& t) {

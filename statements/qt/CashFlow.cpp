@@ -123,6 +123,7 @@ void CashFlow::Form_Cash_Flow(std::optional<Currency> account) {
         return;
     }
     io_ = std::move(computed);
+    measured_ = {};
     firstPeriod_ = 0;
     SmSelect->clear();
     for (const std::string& label : io_.periodLabels)
@@ -170,17 +171,26 @@ void CashFlow::SmSelect_Click() {
     Form_Resize();
 }
 
-void CashFlow::draw(DrawTarget& t, double left, double top) {
+void CashFlow::measure(DrawingSurface& s) {
+    if (measured_.valid) return;
+    s.FontName = book_.FontName.str();
+    s.FontSize = WindowFontSize; // the window's font, whatever the zoom
+    s.FontBold = true;
+    measured_.step = flowColumnStep(s, io_);
+    measured_.names = flowNameColumn(s, book_, measured_.step);
+    measured_.valid = true;
+}
+
+void CashFlow::draw(DrawTarget& t, const FlowLayout& layout, double top) {
     DrawingSurface& s = t.s;
     s.FontName = book_.FontName.str();
     s.FontSize = WindowFontSize * t.scale;
     s.FontBold = true;
-    FlowLayout layout{left, nameColumn_, firstPeriod_};
     s.CurrentY = top;
     const FlowDrawing drawn = drawInflowsOutflows(t, io_, layout);
     if (t.onWindow) {
         tableHeight_ = drawn.tableHeight;
-        tableRight_ = drawn.tableRight - left;
+        tableRight_ = drawn.tableRight - layout.left;
     }
 }
 
@@ -189,10 +199,12 @@ void CashFlow::redraw() {
         s.FontName = book_.FontName.str();
         s.FontSize = WindowFontSize;
         s.FontBold = true;
-        nameColumn_ = flowNameColumn(s, book_);
         rows_.clear();
+        measure(s);
         DrawTarget t{s, true, 1.0, &rows_};
-        draw(t, -HScroll1->Value(), -VScroll1->Value());
+        const FlowLayout layout{-static_cast<double>(HScroll1->Value()), measured_.names,
+                                measured_.step, firstPeriod_};
+        draw(t, layout, -VScroll1->Value());
     });
     Canvas->paintStrip(host_.toolbarBackdrop, StripTwips, 450);
 }
@@ -288,14 +300,23 @@ Printformer& CashFlow::printSetup() {
 
 void CashFlow::PrintCash_Click() {
     printStatement(this, run_, printSetup(), [this](DrawingSurface& s) {
-        s.FontName = book_.FontName.str();
-        s.FontBold = true;
-        s.FontSize = WindowFontSize * run_.PrintScale;
-        s.Print("");
-        s.CurrentX = 150;
-        s.Print(book_.BusinessName.str() + ", Cash Flow Position");
-        DrawTarget t{s, false, run_.PrintScale, nullptr};
-        draw(t, 0, s.CurrentY);
+        measure(s);
+        const double scale = run_.PrintScale;
+        const FlowLayout whole{0, measured_.names, measured_.step, firstPeriod_};
+        // Columns wider than the page continue on further pages.
+        const std::vector<FlowLayout> strips =
+            flowPaperStrips(whole, io_.periods() + 1, scale, s.ScaleWidth());
+        for (std::size_t i = 0; i < strips.size(); ++i) {
+            if (i > 0) s.NewPage();
+            s.FontName = book_.FontName.str();
+            s.FontBold = true;
+            s.FontSize = WindowFontSize * scale;
+            s.Print("");
+            s.CurrentX = 150;
+            s.Print(book_.BusinessName.str() + ", Cash Flow Position");
+            DrawTarget t{s, false, scale, nullptr};
+            draw(t, strips[i], s.CurrentY);
+        }
     });
     redraw();
 }

@@ -9,7 +9,7 @@
 #include "book/book.h"
 #include "book/runtime_state.h"
 #include "statements/inflows_outflows.h"
-#include "statements/qt/draw_target.h"
+#include "statements/qt/draw_inflows_outflows.h"
 #include "statements/qt/statement_host.h"
 #endif
 
@@ -77,7 +77,9 @@ class CashFlow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void draw(DrawTarget& t, double left, double top);
+    // The name column and the column step, measured once per computation.
+    void measure(DrawingSurface& s);
+    void draw(DrawTarget& t, const FlowLayout& layout, double top);
     void mouseMoved(double y);
     void mouseReleased(int button, double y);
     int pageWidthPixels() const;
@@ -88,7 +90,7 @@ class CashFlow : public QWidget {
     InflowsOutflows io_;
     Currency selectedAccount_;
     int firstPeriod_ = 0;
-    double nameColumn_ = 1650;
+    Measured measured_; // the name column and the column step, once per computation
     double tableHeight_ = 0;
     double tableRight_ = 0;
     std::vector<RowSpot> rows_;

@@ -97,7 +97,7 @@ void Income_Statement::Form_Activate2() {
     Ratio[0]->setVisible(is_.grossRatio.has_value());
     Ratio[1]->setText(QString::fromStdString(is_.netRatioCaption));
     Ratio[1]->setVisible(is_.netRatio.has_value());
-    layOut();
+    layOutComputed();
 }
 
 void Income_Statement::Command1_Click() {

@@ -65,7 +65,7 @@ void Trial_Balance::mainLOAD() {
         return;
     }
     tb_ = std::move(computed);
-    layOut();
+    layOutComputed();
 }
 
 double Trial_Balance::drawStatement(DrawTarget& t) {

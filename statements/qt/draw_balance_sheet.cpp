@@ -14,21 +14,21 @@ struct SheetDrawing {
         DrawingSurface& s = t.s;
         t.room(2 * s.TextHeight("W"));
         s.Print("");
-        s.CurrentX = c.left;
-        s.Print(strings::text(id));
+        c.label(s, strings::text(id));
+        s.Print("");
     }
     void labelled(const std::string& label, const std::string& amount, int column) {
         DrawingSurface& s = t.s;
-        s.CurrentX = c.left;
-        s.PrintInline(label);
-        printRightAligned(s, amount, c.right(column));
+        c.label(s, label);
+        c.amount(s, amount, column);
         s.Print("");
     }
     void accountRows(const std::vector<StatementRow>& rows) {
+        t.s.FontBold = false;
+        const double h = t.s.TextHeight("W");
         for (const StatementRow& row : rows) {
             t.roomForLine();
-            t.s.FontBold = false;
-            labelled(row.name, row.amountText, 0);
+            if (!t.skipUnseen(h)) labelled(row.name, row.amountText, 0);
             t.recordRow(row.number);
         }
     }
@@ -53,7 +53,6 @@ struct SheetDrawing {
 double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
                         BalanceSheetLayout layout) {
     DrawingSurface& s = t.s;
-    const double top = s.CurrentY;
 
     std::vector<const std::string*> amounts{&bs.netProfitText, &bs.equityBalanceText};
     for (const BalanceSection* section :
@@ -66,58 +65,60 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
     for (const BalanceSummary* summary : {&bs.workingCapital, &bs.workingNetAssets, &bs.totalAssets,
                                           &bs.totalLiabilities, &bs.netAssets})
         amounts.push_back(&summary->amountText);
-    const AmountColumns c = startAmountColumns(t, book, amounts);
+    const std::vector<AmountColumns> strips = startAmountColumns(t, book, amounts);
+    return drawStrips(t, strips, [&](const AmountColumns& c) {
+        const double top = s.CurrentY;
+        s.FontSize = 12 * t.scale;
+        if (t.onWindow) s.Print("");
+        s.Print("");
+        printCentred(s, book.BusinessName.str());
+        s.Print("");
+        s.FontUnderline = true;
+        s.FontSize = 10 * t.scale;
+        printCentred(s, strings::text(257) + " " + bs.dateText);
+        s.FontUnderline = false;
 
-    s.FontSize = 12 * t.scale;
-    if (t.onWindow) s.Print("");
-    s.Print("");
-    printCentred(s, book.BusinessName.str());
-    s.Print("");
-    s.FontUnderline = true;
-    s.FontSize = 10 * t.scale;
-    printCentred(s, strings::text(257) + " " + bs.dateText);
-    s.FontUnderline = false;
-
-    SheetDrawing d{t, c};
-    // The layout's sections and computed lines, in their order: a section
-    // where `section` is set, else a computed line.
-    struct Step {
-        int id;
-        const BalanceSection* section;
-        const BalanceSummary* summary;
-    };
-    const std::vector<Step> steps =
-        layout == BalanceSheetLayout::WorkingCapital
-            ? std::vector<Step>{{264, &bs.currentAssets, nullptr},
-                                {265, &bs.currentLiabilities, nullptr},
-                                {266, nullptr, &bs.workingCapital},
-                                {267, &bs.nonCurrentAssets, nullptr},
-                                {268, &bs.nonCurrentLiabilities, nullptr},
-                                {269, nullptr, &bs.workingNetAssets}}
-            : std::vector<Step>{{264, &bs.currentAssets, nullptr},
-                                {259, &bs.nonCurrentAssets, nullptr},
-                                {258, nullptr, &bs.totalAssets},
-                                {260, &bs.currentLiabilities, nullptr},
-                                {261, &bs.nonCurrentLiabilities, nullptr},
-                                {262, nullptr, &bs.totalLiabilities},
-                                {263, nullptr, &bs.netAssets}};
-    for (const Step& step : steps) {
-        if (step.section)
-            d.section(step.id, *step.section);
-        else
-            d.computed(step.id, *step.summary);
-    }
-    if (bs.equity.shown()) {
-        d.heading(270);
-        s.FontBold = false;
-        if (bs.profitShown()) {
-            t.roomForLine();
-            d.labelled(strings::text(204), bs.netProfitText, 0);
+        SheetDrawing d{t, c};
+        // The layout's sections and computed lines, in their order: a section
+        // where `section` is set, else a computed line.
+        struct Step {
+            int id;
+            const BalanceSection* section;
+            const BalanceSummary* summary;
+        };
+        const std::vector<Step> steps =
+            layout == BalanceSheetLayout::WorkingCapital
+                ? std::vector<Step>{{264, &bs.currentAssets, nullptr},
+                                    {265, &bs.currentLiabilities, nullptr},
+                                    {266, nullptr, &bs.workingCapital},
+                                    {267, &bs.nonCurrentAssets, nullptr},
+                                    {268, &bs.nonCurrentLiabilities, nullptr},
+                                    {269, nullptr, &bs.workingNetAssets}}
+                : std::vector<Step>{{264, &bs.currentAssets, nullptr},
+                                    {259, &bs.nonCurrentAssets, nullptr},
+                                    {258, nullptr, &bs.totalAssets},
+                                    {260, &bs.currentLiabilities, nullptr},
+                                    {261, &bs.nonCurrentLiabilities, nullptr},
+                                    {262, nullptr, &bs.totalLiabilities},
+                                    {263, nullptr, &bs.netAssets}};
+        for (const Step& step : steps) {
+            if (step.section)
+                d.section(step.id, *step.section);
+            else
+                d.computed(step.id, *step.summary);
         }
-        d.accountRows(bs.equity.rows);
-        s.FontBold = true;
-        t.roomForLine();
-        d.labelled(strings::text(155), bs.equityBalanceText, 1);
-    }
-    return s.CurrentY + 400 - top;
+        if (bs.equity.shown()) {
+            d.heading(270);
+            s.FontBold = false;
+            if (bs.profitShown()) {
+                t.roomForLine();
+                d.labelled(strings::text(204), bs.netProfitText, 0);
+            }
+            d.accountRows(bs.equity.rows);
+            s.FontBold = true;
+            t.roomForLine();
+            d.labelled(strings::text(155), bs.equityBalanceText, 1);
+        }
+        return s.CurrentY + 400 - top;
+    });
 }

@@ -1,34 +1,100 @@
 #include "statements/qt/draw_columns.h"
 
 #include "book/tmain.h"
+#include "statements/qt/draw_text.h"
 
 #include <algorithm>
 #include <cmath>
 
-AmountColumns measureAmountColumns(DrawingSurface& s, const Book& book,
-                                   const std::vector<const std::string*>& amounts) {
-    AmountColumns c;
+Measured measureAmountColumns(DrawingSurface& s, const Book& book,
+                              const std::vector<const std::string*>& amounts) {
+    Measured m;
     double widest = 0;
     for (const std::string* a : amounts)
         widest = std::max(widest, s.TextWidth(*a));
-    c.step = std::round(widest + 400);
+    m.step = std::round(widest + 400);
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
-    c.names = std::max(5000.0, std::round(s.TextWidth(longest) + c.step));
-    c.left = std::max(100.0, std::nearbyint((s.ScaleWidth() - (3 * c.step + c.names)) / 2));
+    m.names = std::max(5000.0, std::round(s.TextWidth(longest) + m.step));
+    m.valid = true;
+    return m;
+}
+
+namespace {
+
+constexpr double PaperMargin = 100;
+
+void centre(AmountColumns& c, double width) {
+    c.left =
+        std::max(PaperMargin, std::nearbyint((width - ((c.end - c.first) * c.step + c.names)) / 2));
+}
+
+} // namespace
+
+AmountColumns placeAmountColumns(const Measured& m, double width) {
+    AmountColumns c;
+    c.step = m.step;
+    c.names = m.names;
+    centre(c, width);
     return c;
 }
 
-AmountColumns startAmountColumns(DrawTarget& t, const Book& book,
-                                 const std::vector<const std::string*>& amounts) {
+std::vector<AmountColumns> paperStrips(const Measured& m, double width) {
+    AmountColumns c = placeAmountColumns(m, width);
+    // A strip of k columns needs the names and k - 1 steps between the margins.
+    const double room = width - 2 * PaperMargin;
+    if (c.names > room) {
+        c.names = std::max(room, c.step);
+        c.nameRoom = std::max(0.0, c.names - c.step);
+    }
+    const int perStrip = std::clamp(static_cast<int>(std::floor((room - c.names) / c.step)) + 1, 1,
+                                    AmountColumns::Count);
+    std::vector<AmountColumns> strips;
+    for (int first = 0; first < AmountColumns::Count; first += perStrip) {
+        c.first = first;
+        c.end = std::min(first + perStrip, AmountColumns::Count);
+        centre(c, width);
+        strips.push_back(c);
+    }
+    return strips;
+}
+
+void AmountColumns::label(DrawingSurface& s, const std::string& text) const {
+    s.CurrentX = left;
+    s.PrintInline(nameRoom > 0 ? fittedText(s, text, nameRoom) : text);
+}
+
+void AmountColumns::amount(DrawingSurface& s, const std::string& text, int column) const {
+    if (shows(column)) printRightAligned(s, text, right(column));
+}
+
+double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
+                  const std::function<double(const AmountColumns&)>& once) {
+    double height = 0;
+    for (std::size_t i = 0; i < strips.size(); ++i) {
+        if (i > 0) {
+            t.s.NewPage();
+            t.s.CurrentY = 0;
+        }
+        height = once(strips[i]);
+    }
+    return height;
+}
+
+std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
+                                              const std::vector<const std::string*>& amounts) {
     DrawingSurface& s = t.s;
     s.FontName = book.FontName.str();
     s.ForeColor = 0;
     s.FontSize = 10 * t.scale;
     s.FontBold = true;
-    const AmountColumns c = measureAmountColumns(s, book, amounts);
-    if (t.onWindow) drawSideBands(s, c.left, s.ScaleHeight());
-    return c;
+    Measured fresh;
+    Measured& m = t.measured ? *t.measured : fresh;
+    if (!m.valid) m = measureAmountColumns(s, book, amounts);
+    if (!t.onWindow) return paperStrips(m, s.ScaleWidth());
+    const AmountColumns c = placeAmountColumns(m, s.ScaleWidth());
+    drawSideBands(s, c.left, s.ScaleHeight());
+    return {c};
 }
 
 void drawSideBands(DrawingSurface& s, double left, double height) {

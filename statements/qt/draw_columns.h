@@ -1,32 +1,57 @@
 // The column layout of the income statement and the balance sheet: a name
 // column as wide as the longest account name plus one amount step, three
-// amount columns right-aligned one step apart, the whole centred.
+// amount columns right-aligned one step apart, the whole centred. On paper
+// narrower than that, the columns continue on further pages, each such strip
+// of columns with the names again (cut when even one column would not fit
+// beside them whole).
 #pragma once
 
 #include "book/book.h"
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 struct AmountColumns {
+    static constexpr int Count = 3;
     double step = 0;  // W: the widest amount drawn plus 400
     double names = 0; // N: the longest name plus one step, at least 5000
     double left = 0;  // X: the left edge, at least 100
-    double right(int column) const { return left + names + column * step; } // 0, 1, 2
+    int first = 0;    // the columns first .. end - 1 of the 3 are drawn
+    int end = Count;
+    double nameRoom = 0; // on paper, the widest a name may be drawn (0: whole)
+
+    bool shows(int column) const { return column >= first && column < end; }
+    double right(int column) const { return left + names + (column - first) * step; }
+    // A name or label at the left edge, staying on the line.
+    void label(DrawingSurface& s, const std::string& text) const;
+    // An amount right-aligned in its column (0, 1, 2) when this strip shows it.
+    void amount(DrawingSurface& s, const std::string& text, int column) const;
 };
 
 // Measured in the surface's current font: `amounts` are every amount text
 // the drawing will write.
-AmountColumns measureAmountColumns(DrawingSurface& s, const Book& book,
-                                   const std::vector<const std::string*>& amounts);
+Measured measureAmountColumns(DrawingSurface& s, const Book& book,
+                              const std::vector<const std::string*>& amounts);
+// The columns of those widths centred on a surface `width` twips wide.
+AmountColumns placeAmountColumns(const Measured& m, double width);
+// On paper `width` twips wide: one strip of columns per page run, as many
+// columns in each as fit beside the names.
+std::vector<AmountColumns> paperStrips(const Measured& m, double width);
 
 // The start of a columned drawing: the book's font in black, bold, 10 points
 // at the target's scale; the columns measured in that font for `amounts`;
-// on the window, the side bands.
-AmountColumns startAmountColumns(DrawTarget& t, const Book& book,
-                                 const std::vector<const std::string*>& amounts);
+// on the window, the side bands. The widths are measured only when the
+// target keeps none.
+// Returns the strips: one on the window.
+std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
+                                              const std::vector<const std::string*>& amounts);
+// Draws `once` for each strip, each after the first on a new page; the
+// height the last one drew.
+double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
+                  const std::function<double(const AmountColumns&)>& once);
 
 // The light grey side bands of a window drawing whose left edge lies more
 // than 900 twips in.

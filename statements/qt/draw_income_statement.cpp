@@ -19,24 +19,27 @@ void drawSection(DrawTarget& t, const AmountColumns& c, int heading,
     DrawingSurface& s = t.s;
     t.room(3 * s.TextHeight("W"));
     s.Print("");
-    s.CurrentX = c.left;
-    s.Print(strings::text(heading));
+    c.label(s, strings::text(heading));
     s.Print("");
+    s.Print("");
+    s.FontBold = false;
+    const double h = s.TextHeight("W");
     for (const IncomeRow& row : rows) {
         t.roomForLine();
-        s.FontBold = false;
-        s.CurrentX = c.left;
-        s.PrintInline(row.name);
-        printRightAligned(s, row.amountText, c.right(0));
+        if (t.skipUnseen(h)) {
+            t.recordRow(row.number);
+            continue;
+        }
+        c.label(s, row.name);
+        c.amount(s, row.amountText, 0);
         s.Print("");
         t.recordRow(row.number);
     }
     s.FontBold = true;
     t.room(2 * s.TextHeight("W"));
     s.Print("");
-    s.CurrentX = c.left;
-    s.PrintInline(strings::text(closing));
-    printRightAligned(s, closingText, c.right(1));
+    c.label(s, strings::text(closing));
+    c.amount(s, closingText, 1);
     s.Print("");
 }
 
@@ -44,7 +47,6 @@ void drawSection(DrawTarget& t, const AmountColumns& c, int heading,
 
 double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatement& is) {
     DrawingSurface& s = t.s;
-    const double top = s.CurrentY;
 
     // Columns sized by the widest amount written, in the rows' font.
     std::vector<const std::string*> amounts{&is.revenueTotalText, &is.costTotalText,
@@ -53,35 +55,36 @@ double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatemen
     for (const auto* list : {&is.sums.revenue, &is.sums.cost, &is.sums.expenses})
         for (const IncomeRow& row : *list)
             amounts.push_back(&row.amountText);
-    const AmountColumns c = startAmountColumns(t, book, amounts);
-
-    s.FontSize = 12 * t.scale;
-    if (t.onWindow) s.Print("");
-    s.FontBold = true;
-    s.Print("");
-    printCentred(s, book.BusinessName.str());
-    s.FontSize = 5;
-    s.Print("");
-    s.FontSize = 12 * t.scale;
-    printCentred(s, withoutDots(strings::text(134)));
-    s.FontSize = 5;
-    s.Print("");
-    s.FontSize = 10 * t.scale;
-    s.FontUnderline = true;
-    printCentred(s, is.startText + " to " + is.endText);
-    s.FontUnderline = false;
-
-    if (is.revenueShown()) drawSection(t, c, 201, is.sums.revenue, 155, is.revenueTotalText);
-    if (is.costShown()) drawSection(t, c, 202, is.sums.cost, 206, is.grossProfitText);
-    if (is.expensesShown()) drawSection(t, c, 200, is.sums.expenses, 155, is.expenseTotalText);
-    if (is.netShown()) {
+    const std::vector<AmountColumns> strips = startAmountColumns(t, book, amounts);
+    return drawStrips(t, strips, [&](const AmountColumns& c) {
+        const double top = s.CurrentY;
+        s.FontSize = 12 * t.scale;
+        if (t.onWindow) s.Print("");
         s.FontBold = true;
-        t.room(2 * s.TextHeight("W"));
         s.Print("");
-        s.CurrentX = c.left;
-        s.PrintInline(strings::text(is.netLabelId));
-        printRightAligned(s, is.netProfitText, c.right(2));
+        printCentred(s, book.BusinessName.str());
+        s.FontSize = 5;
         s.Print("");
-    }
-    return s.CurrentY + 590 - top;
+        s.FontSize = 12 * t.scale;
+        printCentred(s, withoutDots(strings::text(134)));
+        s.FontSize = 5;
+        s.Print("");
+        s.FontSize = 10 * t.scale;
+        s.FontUnderline = true;
+        printCentred(s, is.startText + " to " + is.endText);
+        s.FontUnderline = false;
+
+        if (is.revenueShown()) drawSection(t, c, 201, is.sums.revenue, 155, is.revenueTotalText);
+        if (is.costShown()) drawSection(t, c, 202, is.sums.cost, 206, is.grossProfitText);
+        if (is.expensesShown()) drawSection(t, c, 200, is.sums.expenses, 155, is.expenseTotalText);
+        if (is.netShown()) {
+            s.FontBold = true;
+            t.room(2 * s.TextHeight("W"));
+            s.Print("");
+            c.label(s, strings::text(is.netLabelId));
+            c.amount(s, is.netProfitText, 2);
+            s.Print("");
+        }
+        return s.CurrentY + 590 - top;
+    });
 }

@@ -4,6 +4,7 @@
 #include "resources/string_table.h"
 #include "statements/qt/draw_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -15,18 +16,25 @@ struct Table {
     DrawTarget& t;
     const FlowLayout& layout;
     double step;
+    double width; // of the surface
 
     // Right edge of the c-th column shown (0 = the first).
     double right(int c) const { return layout.left + t.scale * layout.nameColumn + c * step; }
-    // The texts of columns firstPeriod .. count-1, right-aligned.
+    // On the window, a column wholly out of view is not drawn.
+    bool inView(int c) const {
+        return !t.onWindow || (right(c) > 0 && right(c) - 2 * step < width);
+    }
+    // The texts of columns firstPeriod .. count-1 (up to columnsEnd), right-aligned.
     void columns(const std::vector<std::string>& texts, std::size_t count) {
+        const std::size_t end =
+            std::min({count, texts.size(), static_cast<std::size_t>(layout.columnsEnd)});
         int c = 0;
-        for (std::size_t k = layout.firstPeriod; k < count && k < texts.size(); ++k, ++c)
-            printRightAligned(t.s, texts[k], right(c));
+        for (std::size_t k = layout.firstPeriod; k < end; ++k, ++c)
+            if (inView(c)) printRightAligned(t.s, texts[k], right(c));
     }
     void label(const std::string& text) {
         t.s.CurrentX = layout.left + LabelIndent;
-        t.s.PrintInline(text);
+        t.s.PrintInline(layout.nameRoom > 0 ? fittedText(t.s, text, layout.nameRoom) : text);
     }
     void down(double h, int lines = 1) {
         t.s.CurrentX = 0;
@@ -36,10 +44,48 @@ struct Table {
 
 } // namespace
 
-double flowNameColumn(DrawingSurface& s, const Book& book) {
+double flowNameColumn(DrawingSurface& s, const Book& book, double step) {
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
-    return std::nearbyint(s.TextWidth(longest)) + 1650;
+    return std::nearbyint(s.TextWidth(longest)) + std::max(1650.0, LabelIndent + step);
+}
+
+double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
+    // Figures differ in width by their characters: the longest is the widest.
+    const std::string* longest = nullptr;
+    auto consider = [&](const std::vector<std::string>& texts) {
+        for (const std::string& text : texts)
+            if (!longest || text.size() > longest->size()) longest = &text;
+    };
+    for (const auto* texts : {&io.beginningTexts, &io.endingTexts, &io.inflowTotalTexts,
+                              &io.outflowTotalTexts, &io.columnHeads})
+        consider(*texts);
+    for (const auto* rows : {&io.inflows, &io.outflows})
+        for (const FlowRow& row : *rows)
+            consider(row.amountTexts);
+    if (!longest) return ColumnStep;
+    return std::max(ColumnStep, std::ceil(s.TextWidth(*longest) + 150));
+}
+
+std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,
+                                        double width) {
+    constexpr double Margin = 100;
+    FlowLayout strip = layout;
+    const double room = width - layout.left - Margin;
+    const double step = layout.step * scale;
+    if (scale * strip.nameColumn > room) { // the first column's right edge at the margin
+        strip.nameColumn = std::max(room, step) / scale;
+        strip.nameRoom = std::max(0.0, scale * strip.nameColumn - step - LabelIndent);
+    }
+    const int perStrip =
+        std::max(1, static_cast<int>(std::floor((room - scale * strip.nameColumn) / step)) + 1);
+    std::vector<FlowLayout> strips;
+    for (int first = std::max(0, layout.firstPeriod); first < columns; first += perStrip) {
+        strip.firstPeriod = first;
+        strip.columnsEnd = std::min(first + perStrip, columns);
+        strips.push_back(strip);
+    }
+    return strips;
 }
 
 FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
@@ -47,7 +93,7 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
     DrawingSurface& s = t.s;
     const double top = s.CurrentY;
     const double h = s.TextHeight("W");
-    Table table{t, layout, ColumnStep * t.scale};
+    Table table{t, layout, layout.step * t.scale, s.ScaleWidth()};
     const std::size_t columns = static_cast<std::size_t>(io.periods()) + 1; // periods and Total
 
     if (t.onWindow) {
@@ -62,7 +108,8 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
     FlowDrawing drawn;
     s.ForeColor = 0x808080;
     table.columns(io.columnHeads, columns);
-    drawn.tableRight = table.right(static_cast<int>(columns) - layout.firstPeriod - 1);
+    const int shown = std::min(static_cast<int>(columns), layout.columnsEnd) - layout.firstPeriod;
+    drawn.tableRight = table.right(shown - 1);
     table.down(h);
     s.ForeColor = 0;
 
@@ -79,6 +126,10 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
         s.FontBold = false;
         for (const FlowRow& row : list) {
             t.room(h);
+            if (t.skipUnseen(h)) {
+                t.recordRow(row.number);
+                continue;
+            }
             table.label(row.name + "    ");
             table.columns(row.amountTexts, columns);
             table.down(h);

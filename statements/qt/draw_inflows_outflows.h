@@ -8,10 +8,15 @@
 #include "statements/inflows_outflows.h"
 #include "statements/qt/draw_target.h"
 
+#include <vector>
+
 struct FlowLayout {
-    double left = 0;       // horizontal offset (minus the horizontal scroll on the window)
-    double nameColumn = 0; // where the first amount column ends (twips, before the zoom)
-    int firstPeriod = 0;   // the first period column shown (0 = the first)
+    double left = 0;          // horizontal offset (minus the horizontal scroll on the window)
+    double nameColumn = 0;    // where the first amount column ends (twips, before the zoom)
+    double step = 1500;       // from one column's right edge to the next (twips, before the zoom)
+    int firstPeriod = 0;      // the first period column shown (0 = the first)
+    int columnsEnd = 1 << 30; // the columns from `columnsEnd` on are left out
+    double nameRoom = 0;      // on paper, the widest a name may be drawn (0: whole)
 };
 
 struct FlowDrawing {
@@ -19,8 +24,20 @@ struct FlowDrawing {
     double tableRight = 0;  // the right edge of the Total column
 };
 
-// The name column: the widest account name in the current font plus 1650.
-double flowNameColumn(DrawingSurface& s, const Book& book);
+// The name column: the widest account name in the current font plus 1650,
+// or plus the label's indent and a column `step` when a figure is wider.
+double flowNameColumn(DrawingSurface& s, const Book& book, double step);
+// The column step: 1500, or wider so that the longest figure keeps a
+// blank's room from its neighbour.
+double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io);
 
-// Draws from t.s.CurrentY.
+// On paper `width` twips wide at `scale`: `layout` cut into strips of
+// columns from its first period to the last of `columns` (the Total), each
+// strip with the names again (cut when even one column would not fit beside
+// them whole), as many columns in each as fit.
+std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,
+                                        double width);
+
+// Draws from t.s.CurrentY. On the window only the rows and columns in
+// view are drawn.
 FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io, const FlowLayout& layout);

@@ -15,11 +15,30 @@ struct RowSpot {
     Currency account;
 };
 
+// Widths a drawing measures in its fonts. A window measures them once per
+// computation and keeps them until it computes again; paper measures anew.
+struct Measured {
+    bool valid = false;
+    double step = 0;  // the amount columns' step
+    double names = 0; // the name column's width
+};
+
 struct DrawTarget {
     DrawingSurface& s;
     bool onWindow = true;
     double scale = 1.0;                   // PrintScale: 1 on the window
     std::vector<RowSpot>* rows = nullptr; // the window's row table, rebuilt by the drawing
+    Measured* measured = nullptr;         // the window's kept widths
+
+    // On the window: a line `height` twips high at CurrentY that lies wholly
+    // outside the visible area is not drawn; its place is kept (CurrentY
+    // moves past it) and true returned.
+    bool skipUnseen(double height) {
+        if (!onWindow || (s.CurrentY + height >= 0 && s.CurrentY <= s.ScaleHeight())) return false;
+        s.CurrentX = 0;
+        s.CurrentY += height;
+        return true;
+    }
 
     // On paper: a new page when a line `height` twips high no longer fits
     // below the current position. The window is one long page.

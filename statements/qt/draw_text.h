@@ -3,11 +3,13 @@
 
 #include "platform/drawing_surface.h"
 
+#include <algorithm>
 #include <string>
 
-// The text centred across the surface, ending the line.
+// The text centred across the surface (from its left edge when wider),
+// ending the line.
 inline void printCentred(DrawingSurface& s, const std::string& text) {
-    s.CurrentX = (s.ScaleWidth() - s.TextWidth(text)) / 2;
+    s.CurrentX = std::max(0.0, (s.ScaleWidth() - s.TextWidth(text)) / 2);
     s.Print(text);
 }
 
@@ -16,3 +18,7 @@ inline void printRightAligned(DrawingSurface& s, const std::string& text, double
     s.CurrentX = right - s.TextWidth(text);
     s.PrintInline(text);
 }
+
+// The text cut at a character boundary to its longest beginning no wider
+// than `width` in the current font (the whole text when it fits).
+std::string fittedText(DrawingSurface& s, const std::string& text, double width);

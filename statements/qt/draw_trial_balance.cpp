@@ -1,7 +1,11 @@
 #include "statements/qt/draw_trial_balance.h"
 
+#include "book/tmain.h"
 #include "resources/string_table.h"
 #include "statements/qt/draw_text.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -11,7 +15,82 @@ constexpr RgbColor Red = 0x0000FF;
 
 } // namespace
 
+namespace {
+
+// Where the two amount columns stand: as fractions of the width, or on
+// paper, when names or amounts would run into each other there, widened,
+// and when still wider than the page, one column to a strip of pages.
+struct TrialColumns {
+    double accountsRight = 0; // the Accounts heading box's right edge
+    double debitRight = 0, creditRight = 0;
+    double box = 0; // an amount heading box's width
+    bool debit = true, credit = true;
+    double nameRoom = 0; // the widest a name may be drawn (0: whole)
+};
+
+std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const TrialBalance& tb) {
+    DrawingSurface& s = t.s;
+    const double w = s.ScaleWidth();
+    TrialColumns c{0.58 * w, 0.76 * w, 0.94 * w, 0.16 * w};
+    if (t.onWindow) return {c};
+    // Figures differ in width by their characters: the longest is the widest.
+    const std::string* longest = &tb.debitTotalText;
+    for (const std::string* text : {&tb.creditTotalText})
+        if (text->size() > longest->size()) longest = text;
+    for (const TrialBalanceRow& row : tb.rows)
+        if (row.shown() && row.amountText.size() > longest->size()) longest = &row.amountText;
+    s.FontBold = true; // as the totals are drawn
+    const double gap = s.TextWidth("  ");
+    const double amount = s.TextWidth(*longest) + gap;
+    s.FontBold = false;
+    const double nameX = 0.116 * w;
+    const double names = s.TextWidth(Tmain::LongestAccountName(
+        book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); }));
+    const double pitch = std::max(0.18 * w, amount + 0.02 * w);
+    const double margin = 0.02 * w;
+    c.box = std::max(c.box, amount);
+    c.debitRight = std::max(c.debitRight, nameX + names + amount);
+    c.creditRight = std::max(c.creditRight, c.debitRight + pitch);
+    if (c.creditRight > w - margin) {
+        // One column to a strip, the names cut when even that does not fit.
+        c.debitRight = c.creditRight = std::min(c.debitRight, w - margin);
+        if (nameX + names + amount > c.debitRight)
+            c.nameRoom = std::max(0.0, c.debitRight - amount - nameX);
+    }
+    c.accountsRight = c.debitRight - c.box - 0.02 * w;
+    if (c.debitRight != c.creditRight) return {c};
+    TrialColumns debitOnly = c, creditOnly = c;
+    debitOnly.credit = false;
+    creditOnly.debit = false;
+    return {debitOnly, creditOnly};
+}
+
+double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
+                      const TrialColumns& c);
+
+} // namespace
+
 double drawTrialBalance(DrawTarget& t, const Book& book, const TrialBalance& tb) {
+    DrawingSurface& s = t.s;
+    s.FontName = book.FontName.str();
+    s.FontBold = false;
+    s.FontSize = 10 * t.scale;
+    const std::vector<TrialColumns> strips = trialColumns(t, book, tb);
+    double height = 0;
+    for (std::size_t i = 0; i < strips.size(); ++i) {
+        if (i > 0) {
+            s.NewPage();
+            s.CurrentY = 0;
+        }
+        height = drawTrialStrip(t, book, tb, strips[i]);
+    }
+    return height;
+}
+
+namespace {
+
+double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
+                      const TrialColumns& c) {
     DrawingSurface& s = t.s;
     const double top = s.CurrentY;
     const double w = s.ScaleWidth();
@@ -36,20 +115,27 @@ double drawTrialBalance(DrawTarget& t, const Book& book, const TrialBalance& tb)
     // Heading boxes.
     t.room(300 * t.scale + s.TextHeight("W"));
     const double headTop = s.CurrentY;
-    const double boxes[3][2] = {{0.02, 0.58}, {0.60, 0.76}, {0.78, 0.94}};
-    for (const auto& b : boxes) {
-        s.FilledBox(b[0] * w, headTop - 4 * pixel, b[1] * w, headTop + 300 * t.scale, HeadingFill);
-        s.Box(b[0] * w, headTop - 4 * pixel, b[1] * w, headTop + 300 * t.scale, 0);
-    }
+    auto box = [&](double left, double right) {
+        s.FilledBox(left, headTop - 4 * pixel, right, headTop + 300 * t.scale, HeadingFill);
+        s.Box(left, headTop - 4 * pixel, right, headTop + 300 * t.scale, 0);
+    };
+    box(0.02 * w, c.accountsRight);
+    if (c.debit) box(c.debitRight - c.box, c.debitRight);
+    if (c.credit) box(c.creditRight - c.box, c.creditRight);
     s.CurrentY = headTop;
     const std::string accounts = strings::text(156), debit = strings::text(162),
                       credit = strings::text(163);
-    s.CurrentX = (0.58 * w - s.TextWidth(accounts)) / 2 + 0.02 * w;
+    s.CurrentX = (c.accountsRight - s.TextWidth(accounts)) / 2 + 0.02 * w;
     s.PrintInline(accounts);
-    s.CurrentX = (0.18 * w - s.TextWidth(debit)) / 2 + 0.59 * w;
-    s.PrintInline(debit);
-    s.CurrentX = (0.18 * w - s.TextWidth(credit)) / 2 + 0.77 * w;
-    s.Print(credit);
+    if (c.debit) {
+        s.CurrentX = c.debitRight - (c.box + s.TextWidth(debit)) / 2;
+        s.PrintInline(debit);
+    }
+    if (c.credit) {
+        s.CurrentX = c.creditRight - (c.box + s.TextWidth(credit)) / 2;
+        s.PrintInline(credit);
+    }
+    s.Print("");
     s.Print("");
     s.FontBold = false;
 
@@ -75,8 +161,9 @@ double drawTrialBalance(DrawTarget& t, const Book& book, const TrialBalance& tb)
         s.CurrentX = 0.02 * w;
         s.PrintInline(row.numberText);
         s.CurrentX = 0.116 * w;
-        s.PrintInline(row.name);
-        printRightAligned(s, row.amountText, (row.isDebit() ? 0.76 : 0.94) * w);
+        s.PrintInline(c.nameRoom > 0 ? fittedText(s, row.name, c.nameRoom) : row.name);
+        if (row.isDebit() ? c.debit : c.credit)
+            printRightAligned(s, row.amountText, row.isDebit() ? c.debitRight : c.creditRight);
         s.Print("");
         t.recordRow(row.number);
         s.ForeColor = 0;
@@ -87,8 +174,10 @@ double drawTrialBalance(DrawTarget& t, const Book& book, const TrialBalance& tb)
     s.CurrentX = 20 * pixel;
     s.FontBold = true;
     s.PrintInline(strings::text(164));
-    printRightAligned(s, tb.debitTotalText, 0.76 * w);
-    printRightAligned(s, tb.creditTotalText, 0.94 * w);
+    if (c.debit) printRightAligned(s, tb.debitTotalText, c.debitRight);
+    if (c.credit) printRightAligned(s, tb.creditTotalText, c.creditRight);
     s.Print("");
     return s.CurrentY + 400 - top;
 }
+
+} // namespace

@@ -206,7 +206,7 @@ void StatementFrame::filterDateKey(KeyPressArgs& k, const std::function<void()>&
 void StatementFrame::redraw() {
     Canvas->paint(background(), [this](DrawingSurface& s) {
         rows_.clear();
-        DrawTarget t{s, true, 1.0, &rows_};
+        DrawTarget t{s, true, 1.0, &rows_, &measured_};
         s.CurrentX = 0;
         s.CurrentY = -TScroll->Value();
         DrawHeight = static_cast<int>(drawStatement(t));
@@ -231,6 +231,11 @@ void StatementFrame::layOut() {
         TScroll->show();
     }
     TScroll->Refresh();
+}
+
+void StatementFrame::layOutComputed() {
+    measured_ = {};
+    layOut();
 }
 
 void StatementFrame::resizeEvent(QResizeEvent* event) {

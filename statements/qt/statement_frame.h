@@ -100,6 +100,8 @@ class StatementFrame : public QWidget {
     // Places the scroll bar, sets its range (hidden and back at the top when
     // the statement fits), and redraws.
     void layOut();
+    // Lays out a statement just computed: its widths are measured again.
+    void layOutComputed();
     // Prints on the printer chosen in the print setup.
     void printToPrinter();
     Printformer& printSetup();
@@ -141,6 +143,7 @@ class StatementFrame : public QWidget {
     void placeStripButtons();
 
     std::vector<RowSpot> rows_;
+    Measured measured_; // widths of the last computation on the window
     Printformer* printSetup_ = nullptr;
     double pressX_ = -1, pressY_ = -1;
 };

@@ -40,7 +40,9 @@ TEST(ReportText, EscapedQuotedPaddedAndSized) {
     EXPECT_EQ(padText("abc", -1), "");
     EXPECT_EQ(rightAlign("1.00", 6), "  1.00");
     EXPECT_EQ(rightAlign("\xC3\xA9", 3), "  \xC3\xA9");
-    EXPECT_EQ(rightAlign("12,345.00", 5), "12,345.00");
+    // A longer amount widens its field, one blank still before it.
+    EXPECT_EQ(rightAlign("12,345.00", 5), " 12,345.00");
+    EXPECT_EQ(rightAlign("12,345.00", 9), " 12,345.00");
 
     // 120 twips a character, halves to even, within what a sheet holds.
     EXPECT_EQ(sheetColumnCharacters(500 * 15.0), 62);

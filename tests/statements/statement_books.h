@@ -12,6 +12,16 @@ inline double day2024(int m, int d) {
     return handmade::day(2024, m, d);
 }
 
+// An empty book of the Corner Shop, its statements with two decimals.
+inline Book cornerShop() {
+    Book book = emptyBook();
+    book.BusinessName = VariantText("Corner Shop");
+    book.DecimalsTrialBalance = 2;
+    book.DecimalsIncome = 2;
+    book.DecimalsBalanceSheet = 2;
+    return book;
+}
+
 // Jan: capital 10,000 into cash; equipment 3,000 from cash; cash 1,500 from
 //      sales 1,000 and online sales 500 (one entry).
 // Feb: purchases 600 on credit; wages 200 and rent 100 paid in one entry.
@@ -19,11 +29,7 @@ inline double day2024(int m, int d) {
 // Apr: creditors 600 paid from the bank (the bank goes overdrawn); cash sales
 //      800 at a quarter to six in the evening of 10 April.
 inline Book tradingBook() {
-    Book book = emptyBook();
-    book.BusinessName = VariantText("Corner Shop");
-    book.DecimalsTrialBalance = 2;
-    book.DecimalsIncome = 2;
-    book.DecimalsBalanceSheet = 2;
+    Book book = cornerShop();
     setAccount(book, 1, "100", "Cash", CurrentAsset);
     setAccount(book, 2, "110", "Bank", CurrentAsset);
     setAccount(book, 3, "200", "Creditors", CurrentLiability);
@@ -49,6 +55,41 @@ inline Book tradingBook() {
     addEntry(book, "7", day2024(3, 20), "310", "100", "400");
     addEntry(book, "8", day2024(4, 5), "200", "110", "600");
     addEntry(book, "9", day2024(4, 10) + 0.74, "100", "400", "800");
+    return book;
+}
+
+// Forty-character names and twelve-digit amounts in every section of every
+// statement, over three years: names longer than any column, amounts wider
+// than any field.
+inline Book wideBook() {
+    Book book = cornerShop();
+    const struct {
+        const char* number;
+        const char* name;
+        int type;
+    } accounts[] = {
+        {"100", "Cashatthemainbranchofthecitybankoftrade", CurrentAsset},
+        {"200", "Creditorsforgoodsboughtonthirtydaysterms", CurrentLiability},
+        {"250", "Longtermloanfromthecitybankoftradeandco", NonCurrentLiability},
+        {"150", "Equipmentandmachineryatthenorthernplant", NonCurrentAsset},
+        {"300", "Capitalbroughtinbythepartnersatthestart", CapitalEquity},
+        {"400", "Salesofgoodsandservicesthroughthecounter", Revenue},
+        {"500", "Purchasesofgoodsforresalefromsuppliersco", CostOfGoodsSold},
+        {"600", "Wagesandsalariesofthestaffatthenorthside", Expense},
+    };
+    int slot = 1;
+    for (const auto& a : accounts)
+        setAccount(book, slot++, a.number, a.name, a.type);
+    addEntry(book, "1", day2024(1, 5), "100", "300", "987654321098.76");
+    addEntry(book, "2", day2024(1, 9), "150", "250", "123456789012.34");
+    addEntry(book, "3", day2024(2, 3), "500", "200", "234567890123.45");
+    addEntry(book, "4", day2024(2, 20), "100", "400", "345678901234.56");
+    addEntry(book, "5", day2024(3, 11), "600", "100", "456789012345.67");
+    // Sales in each of 36 months, so that the monthly inflows/outflows runs
+    // to 36 columns and a Total.
+    for (int m = 0; m < 36; ++m)
+        addEntry(book, std::to_string(6 + m), handmade::day(2024 + m / 12, m % 12 + 1, 25), "100",
+                 "400", std::to_string(100000000000LL + 1234567891LL * m) + ".25");
     return book;
 }
 

@@ -8,12 +8,16 @@
 
 #include "platform/fake/fake_services.h"
 #include "statement_books.h"
+#include "statement_figures.h"
 #include "support/html_text_class.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <set>
+#include <sstream>
 
 using namespace statementbooks;
 using namespace testing_support;
@@ -378,7 +382,7 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
     }
 }
 
-TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAt256Columns) {
+TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAtTheFormatsLimits) {
     TempDir dir;
     Book book = tradingBook();
     const IncomeStatement is = firstQuarter(book);
@@ -417,4 +421,114 @@ TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAt256Columns) {
     // A statement that could not be made still writes its frame.
     EXPECT_NE(inflowsOutflowsWebPage(InflowsOutflows{}, book, 812).find("Total"),
               std::string::npos);
+
+    // A chart of 32,001 accounts, each but the cash account paid into cash
+    // once: every statement has more rows than a sheet holds, and each sheet
+    // is written up to the last row with a word on the rest.
+    Book big = cornerShop();
+    constexpr int Accounts = 32001;
+    big.resizeAccounts(Accounts);
+    for (int slot = 1; slot <= Accounts; ++slot) {
+        big.AccountNumbers[slot] = Currency::fromUnits(1000 + slot);
+        big.AccountNames[slot] = "Account " + std::to_string(slot);
+        big.AccountTypes[slot] = CurrentAsset;
+    }
+    fillEntryAccountList(big);
+    for (int slot = 2; slot <= Accounts; ++slot)
+        addEntry(big, "1", day2024(1, 2), "1001", std::to_string(1000 + slot), "1");
+    TrialBalanceOptions tbOptions;
+    tbOptions.asOfDate = day2024(1, 31);
+    tbOptions.locale = options.locale;
+    BalanceSheetOptions bsOptions;
+    bsOptions.date = day2024(1, 31);
+    bsOptions.locale = options.locale;
+    options.cashAccount = money("1001");
+    const TrialBalance tb = computeTrialBalance(big, tbOptions);
+    const BalanceSheet bs = computeBalanceSheet(big, bsOptions);
+    const InflowsOutflows flows = computeInflowsOutflows(big, options);
+    ASSERT_TRUE(tb.ok && bs.ok && flows.ok);
+    const struct {
+        std::string file;
+        ExportResult result;
+        int rows;
+    } limits[] = {
+        {"tb.xls", exportTrialBalance(tb, big, dir / "tb.xls", "xls"), 32009},
+        {"bs.xls",
+         exportBalanceSheet(bs, BalanceSheetLayout::WorkingCapital, big, dir / "bs.xls", "xls"),
+         32011},
+        {"io.xls", exportInflowsOutflows(flows, big, dir / "io.xls", "xls", 812), 32011},
+    };
+    for (const auto& c : limits) {
+        SCOPED_TRACE(c.file);
+        ASSERT_TRUE(c.result.ok) << c.result.message;
+        EXPECT_EQ(c.result.notice, "Only the first 16384 of the " + std::to_string(c.rows) +
+                                       " rows of the statement were written: a spreadsheet of "
+                                       "this kind holds at most 16384 rows.");
+        const std::string seen = readBack(dir, dir / c.file);
+        EXPECT_NE(seen.find("\n16384 1:"), std::string::npos);
+        EXPECT_EQ(seen.find("\n16385 "), std::string::npos);
+    }
+}
+
+TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
+    TempDir dir;
+    const Book book = wideBook();
+    const LocaleInfo locale = monthFirstLocale();
+    TrialBalanceOptions tbOptions;
+    tbOptions.asOfDate = day2024(3, 31);
+    tbOptions.locale = locale;
+    const TrialBalance tb = computeTrialBalance(book, tbOptions);
+    const IncomeStatement is = firstQuarter(book);
+    BalanceSheetOptions bsOptions;
+    bsOptions.date = day2024(3, 31);
+    bsOptions.locale = locale;
+    const BalanceSheet bs = computeBalanceSheet(book, bsOptions);
+    InflowsOutflowsOptions ioOptions;
+    ioOptions.locale = locale;
+    ioOptions.cashAccount = money("100");
+    const InflowsOutflows io = computeInflowsOutflows(book, ioOptions);
+    ASSERT_TRUE(tb.ok && is.ok && bs.ok && io.ok);
+
+    // What unrtf gives a reader of an RTF, or the plain text itself.
+    auto unrtf = [&](const std::string& rtf) {
+        writeFile(dir / "s.rtf", rtf);
+        std::string out;
+        EXPECT_EQ(runCommand("unrtf --text '" + (dir / "s.rtf").string() + "' 2>/dev/null", &out),
+                  0);
+        return out;
+    };
+    struct Case {
+        std::string what, text;
+        std::vector<std::string> figures;
+    };
+    const auto wc = BalanceSheetLayout::WorkingCapital;
+    const auto al = BalanceSheetLayout::AssetsAndLiabilities;
+    const std::vector<Case> cases = {
+        {"tb rtf", unrtf(trialBalanceRtf(tb, book)), figuresOf(tb)},
+        {"is rtf", unrtf(incomeStatementRtf(is, book)), figuresOf(is)},
+        {"bs rtf", unrtf(balanceSheetRtf(bs, wc, book)), figuresOf(bs)},
+        {"bs rtf 2", unrtf(balanceSheetRtf(bs, al, book)), figuresOf(bs)},
+        {"tb text", trialBalanceTabText(tb), figuresOf(tb)},
+        {"is text", incomeStatementTabText(is), figuresOf(is)},
+        {"bs text", balanceSheetTabText(bs, wc), figuresOf(bs)},
+        {"io text", inflowsOutflowsTabText(io, book), figuresOf(io)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what + ":\n" + c.text);
+        std::set<std::string> words;
+        std::istringstream in(c.text);
+        for (std::string w; in >> w;)
+            words.insert(w);
+        for (const std::string& figure : c.figures)
+            EXPECT_TRUE(words.count(figure)) << figure;
+        // Every name stands as a word of its own, whole or cut to its column.
+        for (int slot = 1; slot <= 8; ++slot) {
+            const std::string name = book.AccountNames[slot];
+            const bool seen = std::any_of(words.begin(), words.end(), [&](const std::string& w) {
+                return w.size() >= 30 && name.compare(0, w.size(), w) == 0;
+            });
+            const bool listed = c.text.find(name.substr(0, 20)) != std::string::npos;
+            EXPECT_EQ(seen, listed) << name;
+        }
+    }
 }

@@ -1,0 +1,136 @@
+// Every statement printed on the PDF printer at 50 %, 100 % and 150 % from a
+// book of forty-character names and twelve-digit amounts, the inflows and
+// outflows over 36 months: pdftotext finds every figure the window shows,
+// each a word of its own, and the zoom is back to 1 afterwards. On the
+// window, only what is in view is drawn.
+#include "platform/fake/fake_services.h"
+#include "platform/fake/recording_surface.h"
+#include "statements/qt/Balance_Sheet.h"
+#include "statements/qt/CashFlow.h"
+#include "statements/qt/Income_Statement.h"
+#include "statements/qt/Trial_Balance.h"
+#include "statements/qt/draw_income_statement.h"
+#include "statements/qt/draw_inflows_outflows.h"
+#include "statements/statement_books.h"
+#include "statements/statement_figures.h"
+#include "tests/statements/qt/statement_window_driving.h"
+#include "toolkit/qt/CalanderForm.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+using namespace statement_driving;
+using namespace statementbooks;
+
+namespace {
+
+TEST(StatementPrinting, EveryFigureReachesThePaperAtEveryZoom) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book book = wideBook();
+    RunTimeState run;
+
+    Trial_Balance tb(book, run, StatementHost{});
+    tb.ISCalander->setText("31/12/2026");
+    tb.mainLOAD();
+    Income_Statement is(book, run, StatementHost{});
+    is.DateSearch[0]->setText("01/01/2024");
+    is.DateSearch[1]->setText("31/12/2026");
+    is.Form_Activate2();
+    Balance_Sheet bs(book, run, StatementHost{});
+    bs.ISCalander->setText("31/12/2026");
+    bs.BalanceMainLOAD();
+    CashFlow io(book, run, StatementHost{});
+    ASSERT_EQ(io.result().periods(), 36);
+    // A trial balance of 300 accounts: pages of rows.
+    Book chart = cornerShop();
+    for (int a = 1; a <= 300; ++a)
+        setAccount(chart, a, std::to_string(1000 + a), "Account " + std::to_string(a),
+                   a % 2 ? CurrentAsset : Revenue);
+    for (int a = 1; a <= 300; a += 2)
+        addEntry(chart, "1", day2024(1, 2), std::to_string(1000 + a), std::to_string(1001 + a),
+                 std::to_string(1000 * a) + ".5");
+    Trial_Balance hundreds(chart, run, StatementHost{});
+    hundreds.ISCalander->setText("31/12/2026");
+    hundreds.mainLOAD();
+
+    struct Case {
+        std::string what;
+        QWidget* window;
+        Printformer& setup;
+        QAction* print;
+        std::vector<std::string> figures;
+    };
+    const std::vector<Case> cases = {
+        {"trial balance", &tb, tb.printSetup(), tb.PrintAccount, figuresOf(tb.result())},
+        {"300 accounts", &hundreds, hundreds.printSetup(), hundreds.PrintAccount,
+         figuresOf(hundreds.result())},
+        {"income statement", &is, is.printSetup(), is.PrintToPrinter, figuresOf(is.result())},
+        {"balance sheet", &bs, bs.printSetup(), bs.PrintToPrinter, figuresOf(bs.result())},
+        {"inflows/outflows", &io, io.printSetup(), io.PrintCash, figuresOf(io.result())},
+    };
+    for (const Case& c : cases) {
+        c.window->resize(700, 500);
+        c.window->show();
+        QApplication::processEvents();
+        for (const char* zoom : {"50%", "100%", "150%"}) {
+            const std::string text = printedPdfText(fakes, c.setup, c.print, zoom);
+            SCOPED_TRACE(c.what + " at " + zoom + ":\n" + text);
+            EXPECT_EQ(run.PrintScale, 1.0f);
+            // Each figure as often as the statement shows it, a word of its own.
+            std::multiset<std::string> words, figures(c.figures.begin(), c.figures.end());
+            std::istringstream in(text);
+            for (std::string w; in >> w;)
+                words.insert(w);
+            for (const std::string& figure : figures)
+                EXPECT_GE(words.count(figure), figures.count(figure)) << figure;
+        }
+        c.window->hide();
+    }
+}
+
+// On the window only the rows and columns in view are drawn, while every
+// row keeps its place for hover and drill-down: 200 revenue accounts over 36
+// months, scrolled down and right.
+TEST(StatementPrinting, WindowsDrawOnlyWhatIsInView) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book book = cornerShop();
+    constexpr int Accounts = 200;
+    for (int a = 1; a <= Accounts; ++a)
+        setAccount(book, a, std::to_string(1000 + a), "Sales " + std::to_string(a), Revenue);
+    setAccount(book, Accounts + 1, "100", "Cash", CurrentAsset);
+    for (int m = 0; m < 36; ++m)
+        for (int a = 1; a <= Accounts; ++a)
+            addEntry(book, "1", handmade::day(2024 + m / 12, m % 12 + 1, 3), "100",
+                     std::to_string(1000 + a), "10");
+
+    InflowsOutflowsOptions ioOptions;
+    ioOptions.locale = dayFirstLocale();
+    const InflowsOutflows io = computeInflowsOutflows(book, ioOptions);
+    ASSERT_EQ(io.inflows.size(), std::size_t(Accounts));
+    RecordingSurface screen(9000, 6000); // about 600 x 400 pixels
+    std::vector<RowSpot> spots;
+    DrawTarget window{screen, true, 1.0, &spots};
+    screen.FontSize = 9;
+    screen.CurrentY = -20000; // scrolled down some 80 rows
+    drawInflowsOutflows(window, io, FlowLayout{-15000, 3000});
+    EXPECT_EQ(spots.size(), std::size_t(Accounts));
+    // Some 28 rows of some 6 columns and their labels.
+    EXPECT_LT(screen.texts().size(), 300u);
+
+    IncomeStatementOptions isOptions;
+    isOptions.locale = dayFirstLocale();
+    isOptions.period = {false, handmade::day(2024, 1, 1), handmade::day(2026, 12, 31), true};
+    const IncomeStatement is = computeIncomeStatement(book, isOptions);
+    RecordingSurface second(9000, 6000);
+    spots.clear();
+    DrawTarget window2{second, true, 1.0, &spots};
+    second.CurrentY = -20000;
+    drawIncomeStatement(window2, book, is);
+    EXPECT_EQ(spots.size(), std::size_t(Accounts));
+    EXPECT_LT(second.texts().size(), 100u);
+}
+
+} // namespace
