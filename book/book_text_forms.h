@@ -1,6 +1,13 @@
 // What the two text forms of a book (.txt and .csv) share: decoding and
 // splitting the file into lines, the field clean-ups of the writers, the
 // amount fields, and shaping journal lines into entries while reading.
+//
+// A book written in a text form reads back as it was, but for the clean-ups
+// of the writers (oneLineText, trimmedField, writtenNote), what the form does
+// not hold (account notes, reconciled marks, times of day, amounts of lines
+// on neither side, and in the .txt empty rows and the chart's order) and the
+// order the readers give an entry (debit lines first). A book that would not
+// read back (refusalFor) is refused before anything is written.
 #pragma once
 
 #include "book/book.h"
@@ -108,10 +115,6 @@ bool isBlank(std::string_view s);
 
 // A field for one line of a text file: NUL characters dropped, CR LF, CR and
 // LF each made one space; `dropCommas` also removes every ",".
-// Besides these clean-ups, what a form does not hold (notes of accounts,
-// reconciled marks, times of day, amounts of lines on neither side) and the
-// order the readers give an entry (debit lines first) are all a text form
-// changes in a book; everything else reads back as it was written.
 std::string oneLineText(std::string_view s, bool dropCommas);
 // The same, with spaces trimmed at both ends.
 std::string trimmedField(std::string_view s, bool dropCommas);

@@ -16,7 +16,7 @@ TEST(EveryFormRoundTrip, GeneratedHostileBooksComeBackOrAreRefused) {
     const LocaleInfo locales[] = {dayFirstLocale(), monthFirstLocale(), decimalCommaLocale()};
     std::set<int> classes;
     int bigCharts = 0, openLast = 0, refused = 0, lowest = 0;
-    for (std::uint32_t n = 0; n < 240; ++n) {
+    for (std::uint32_t n = 0; n < 300; ++n) {
         SCOPED_TRACE("book " + std::to_string(n));
         const Book generated = hostile::generatedBook(n);
         for (std::uint8_t c : generated.AccountTypes)
