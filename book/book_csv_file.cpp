@@ -29,7 +29,7 @@ std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeSta
         out += ',';
         out += oneLineText(book.AccountNames[k], true);
         out += ',';
-        out += std::to_string(book.AccountTypes[k] + 1);
+        out += std::to_string(classInFile(book.AccountTypes[k]));
         out += CrLf;
     }
     out += BookCsvJournalHeader;
@@ -63,7 +63,7 @@ std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeSta
 
 BookWriteResult writeBookCsvFile(const std::filesystem::path& path, const Book& book,
                                  const LocaleInfo& locale, RunTimeState* run) {
-    return writeText(path, [&] { return formatBookCsv(book, locale, run); });
+    return writeText(path, book, "CSV", [&] { return formatBookCsv(book, locale, run); });
 }
 
 namespace {
@@ -126,7 +126,6 @@ struct CsvReader : FormReader {
                                              : " is not a standard Ledgerwick CSV file"));
         journal.reserve(text.size() / 48 + 16);
         bool inJournal = false;
-        int lastJournalLine = 0;
         int blankAt = 0; // a run of blank lines is a fault only when more lines follow
         while (lines.next(line)) {
             const int number = lines.lineNumber();
@@ -144,19 +143,17 @@ struct CsvReader : FormReader {
             }
             showProgress(lines);
             if (!readJournalLine(line, number)) return false;
-            lastJournalLine = number;
         }
         if (!inJournal)
             return fail(lines.lineNumber() + 1,
                         std::string("the file ends without the journal header \"") +
                             BookCsvJournalHeader + "\"");
-        // The form has no end mark: a book cut short shows in its last line.
+        // The form has no end mark: a book cut short shows in its last line,
+        // cut without its line end or (above) with too few fields. A last
+        // entry without a closing note is the program's own (one being typed).
         if (use == CsvUse::Open && !(text.ends_with('\n') || text.ends_with('\r')))
             return fail(lines.lineNumber(), "the file ends inside this line, without a line end "
                                             "(it may have been cut short)");
-        if (use == CsvUse::Open && journal.entryOpen())
-            return fail(lastJournalLine, "the file ends inside an entry that has no closing note "
-                                         "(it may have been cut short)");
         finishBook(today, use == CsvUse::Open);
         return true;
     }

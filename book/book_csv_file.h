@@ -18,7 +18,8 @@ extern const char* const BookCsvAccountHeader; // "Folio,Account,Type"
 extern const char* const BookCsvJournalHeader; // "Date,ID,AccNumber,Account,Debit,Credit,Details"
 
 // The whole file, lines ended by CR LF, "." as the decimal mark whatever the
-// locale, dates in the book's date style.
+// locale, dates in the book's date style. Writing the file refuses, before
+// anything is written, a book the reader would not take back (refusalFor).
 std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeState* run);
 BookWriteResult writeBookCsvFile(const std::filesystem::path& path, const Book& book,
                                  const LocaleInfo& locale, RunTimeState* run);

@@ -182,8 +182,10 @@ class BookParser {
         for (auto& name : book.AccountNames)
             name = readText();
         r_.setPart("the account classes");
+        // A class beyond Other is read as Other, the class only the trial
+        // balance shows, so that every window and form sees a class it knows.
         for (auto& type : book.AccountTypes)
-            type = r_.u8();
+            type = std::min<std::uint8_t>(r_.u8(), Other);
         r_.setPart("the account notes");
         for (auto& note : book.AccountNote)
             note = readText();
@@ -745,7 +747,7 @@ BookReadResult readBookFile(const std::filesystem::path& path, const PasswordPro
     // Not blocking: a named pipe given as a book must not hang the program.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        failed.error = std::error_code(errno, std::generic_category());
+        failed.error = fileErrorFor(errno);
         return failed;
     }
     std::uint64_t size = 0;

@@ -32,7 +32,7 @@ bool isRule(std::string_view line) {
 }
 
 void appendAccountLine(std::string& out, const Book& book, int k) {
-    out += std::to_string(book.AccountTypes[k] + 1);
+    out += std::to_string(classInFile(book.AccountTypes[k]));
     out += '-';
     out += book.AccountNumbers[k].toPlainString(".");
     out += ',';
@@ -73,7 +73,7 @@ std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeSt
     const int slots = book.slotsInUse();
     for (int type = 0; type <= Other; ++type)
         for (int k = 0; k < slots; ++k)
-            if (book.AccountTypes[k] == type && !book.AccountNumbers[k].isZero())
+            if (classInFile(book.AccountTypes[k]) == type + 1 && !book.AccountNumbers[k].isZero())
                 appendAccountLine(out, book, k);
     appendRule(out);
     out += BookTextJournalHeader;
@@ -91,7 +91,7 @@ std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeSt
 
 BookWriteResult writeBookTextFile(const std::filesystem::path& path, const Book& book,
                                   const LocaleInfo& locale, RunTimeState* run) {
-    return writeText(path, [&] { return formatBookText(book, locale, run); });
+    return writeText(path, book, "text", [&] { return formatBookText(book, locale, run); });
 }
 
 namespace {

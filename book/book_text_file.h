@@ -21,7 +21,8 @@ extern const char* const BookTextJournalHeader;
 
 // The whole text, lines ended by CR LF. Dates in the book's date style, "."
 // as the decimal mark whatever the locale. `run` (may be null) gets progress
-// steps.
+// steps. Writing the file refuses, before anything is written, a book the
+// reader would not take back (refusalFor).
 std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeState* run);
 BookWriteResult writeBookTextFile(const std::filesystem::path& path, const Book& book,
                                   const LocaleInfo& locale, RunTimeState* run);

@@ -61,6 +61,7 @@ BookReadResult toBookReadResult(const Book& open, TextFormReadResult&& read) {
     book.ReservedInteger = open.ReservedInteger;
     book.ReservedLong = open.ReservedLong;
     book.Caption = open.Caption;
+    result.notice = read.notice;
     RunTimeState scratch;
     adoptTextFormBook(book, scratch, std::move(read));
     result.status = BookReadStatus::Ok;
@@ -102,15 +103,46 @@ TextFormReadResult guardedParse(const std::function<TextFormReadResult()>& parse
     }
 }
 
-BookWriteResult writeText(const std::filesystem::path& path,
-                          const std::function<std::string()>& format) {
+BookWriteResult writeText(const std::filesystem::path& path, const Book& book,
+                          const std::string& formName, const std::function<std::string()>& format) {
     BookWriteResult result;
+    result.message = refusalFor(book, formName);
+    if (!result.message.empty()) return result;
     try {
         result.error = writeFileSafely(path, format());
     } catch (const std::bad_alloc&) {
         result.error = std::make_error_code(std::errc::not_enough_memory);
     }
     return result;
+}
+
+std::string refusalFor(const Book& book, const std::string& formName) {
+    // The readers' rule (EntryShaper): an entry ends at a line whose note is
+    // not blank (writtenNote keeps that), and may hold MaxLinesPerSide lines
+    // a side.
+    const std::size_t n = book.EntryLines.size();
+    std::size_t start = 0;
+    int debits = 0, credits = 0;
+    bool tooMany = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const EntryLine& line = book.EntryLines[i];
+        int& count = line.Side == Credit ? credits : debits;
+        if (++count > MaxLinesPerSide) tooMany = true;
+        const bool last = i + 1 == n;
+        if (!closesEntry(line.Details) && !last) continue;
+        if (tooMany) {
+            const std::string reference =
+                start < book.EntryIds.size() ? book.EntryIds[start].shown() : "";
+            return "The book was not saved as " + formName + ": the entry with reference \"" +
+                   reference + "\" from journal line " + std::to_string(start + 1) + " has " +
+                   std::to_string(debits) + " debit and " + std::to_string(credits) +
+                   " credit lines, and a book in this form holds at most " +
+                   std::to_string(MaxLinesPerSide) + " lines on each side of an entry.";
+        }
+        start = i + 1;
+        debits = credits = 0;
+    }
+    return {};
 }
 
 BookReadResult readForOpening(FileReader read, const std::filesystem::path& path, const Book& open,
@@ -218,7 +250,17 @@ void appendAmountsAndNote(std::string& out, const EntryLine& line) {
     out += ',';
     if (line.Side == Credit) appendPrintedNumber(out, line.Amount);
     out += ',';
-    out += trimmedField(line.Details, true);
+    out += writtenNote(line.Details);
+}
+
+std::string writtenNote(const std::string& details) {
+    std::string note = trimmedField(details, true);
+    if (note.empty() && closesEntry(details)) note = "_";
+    return note;
+}
+
+int classInFile(std::uint8_t type) {
+    return std::min<int>(type, Other) + 1;
 }
 
 std::optional<Currency> readNumber(std::string_view field) {
@@ -321,8 +363,10 @@ std::optional<Currency> FormReader::accountNumber(int line, std::string_view fie
 
 bool FormReader::addAccount(int line, Currency number, std::string_view name, std::uint8_t type) {
     Book& book = result.book;
-    if (book.AccountNames.size() > static_cast<std::size_t>(MaxAccountIndex))
-        return fail(line, "the chart of accounts would pass 32000 accounts");
+    // LastAccount is a 16-bit index: slots 0 to 32767.
+    if (book.AccountNames.size() > static_cast<std::size_t>(INT16_MAX))
+        return fail(line,
+                    "the chart of accounts would pass " + std::to_string(INT16_MAX + 1) + " slots");
     book.AccountNumbers.push_back(number);
     book.AccountNames.emplace_back(name);
     book.AccountTypes.push_back(type);
@@ -361,6 +405,12 @@ void FormReader::showProgress(const LineReader& lines) {
 }
 
 void FormReader::finishBook(double today, bool newStartWhenEmpty) {
+    if (journal.entryOpen()) {
+        const std::string reference = journal.ids[journal.entryStart()].shown();
+        result.notice = "The last entry of this book (reference \"" + reference +
+                        "\", from journal line " + std::to_string(journal.entryStart() + 1) +
+                        ") has no closing note: it was opened as it stands.";
+    }
     journal.finish();
     Book& book = result.book;
     const int accounts = static_cast<int>(book.AccountNames.size());

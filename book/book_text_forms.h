@@ -1,6 +1,13 @@
 // What the two text forms of a book (.txt and .csv) share: decoding and
 // splitting the file into lines, the field clean-ups of the writers, the
 // amount fields, and shaping journal lines into entries while reading.
+//
+// A book written in a text form reads back as it was, but for the clean-ups
+// of the writers (oneLineText, trimmedField, writtenNote), what the form does
+// not hold (account notes, reconciled marks, times of day, amounts of lines
+// on neither side, and in the .txt empty rows and the chart's order) and the
+// order the readers give an entry (debit lines first). A book that would not
+// read back (refusalFor) is refused before anything is written.
 #pragma once
 
 #include "book/book.h"
@@ -27,6 +34,7 @@ struct TextFormReadResult {
     bool hasBusinessName = false;
     int faultLine = 0;     // 1-based line that did not fit (0: the file as a whole)
     std::string message;   // why the reading stopped, naming the line
+    std::string notice;    // said after a whole reading: the last entry has no closing note
     std::error_code error; // the file could not be read
     // Always false: a book opened from a text form has no book file of its
     // own, so whoever puts it in place empties BookFilePath (as
@@ -53,10 +61,16 @@ TextFormReadResult readFile(const std::filesystem::path& path,
 // Runs a parse; running out of memory on the way gives a file error
 // (not_enough_memory) and its message, as the book-file reader reports it.
 TextFormReadResult guardedParse(const std::function<TextFormReadResult()>& parse);
-// Writes the text `format` makes through the safe writer; running out of
-// memory while making it is a file error as well.
-BookWriteResult writeText(const std::filesystem::path& path,
-                          const std::function<std::string()>& format);
+// Writes the text `format` makes through the safe writer, unless the book
+// holds what the form cannot carry (refusalFor); running out of memory while
+// making it is a file error as well.
+BookWriteResult writeText(const std::filesystem::path& path, const Book& book,
+                          const std::string& formName, const std::function<std::string()>& format);
+
+// Why the book cannot be written in a text form so that it reads back the
+// same, or "" when it can: an entry with more lines on one side than a reader
+// takes. `formName` names the form in the message ("text", "CSV").
+std::string refusalFor(const Book& book, const std::string& formName);
 
 // A reader of one form from a file: path, open book, locale, today, progress.
 using FileReader = TextFormReadResult (*)(const std::filesystem::path&, const Book&,
@@ -113,6 +127,15 @@ void appendPrintedNumber(std::string& out, Currency value);
 // by its side (neither for a line never filled), then the note.
 void appendAmountsAndNote(std::string& out, const EntryLine& line);
 
+// The note field of a line: trimmed, without commas; a note that closes its
+// entry but holds nothing a file keeps (NULs, line ends) is written "_" so
+// that it still closes the entry when read.
+std::string writtenNote(const std::string& details);
+
+// The class of an account as the forms write it: 1 to 9, a class beyond
+// Other written as Other.
+int classInFile(std::uint8_t type);
+
 // Reads a number with "." as the decimal mark, blanks around it allowed.
 std::optional<Currency> readNumber(std::string_view field);
 
@@ -167,6 +190,8 @@ class EntryShaper {
     void finish();
     // The last line added left its entry without a closing note.
     bool entryOpen() const { return entryStart_ < lines.size(); }
+    // The first line of the entry being collected.
+    std::size_t entryStart() const { return entryStart_; }
     std::vector<EntryLine> lines;
     std::vector<EntryId> ids;
 
@@ -190,7 +215,8 @@ class FormReader {
     // The number in an account-number field; nullopt (and the reading
     // stopped) when it cannot be read.
     std::optional<Currency> accountNumber(int line, std::string_view field);
-    // Appends an account to the chart read; false past 32000 accounts.
+    // Appends an account to the chart read; false past the 32768 slots the
+    // chart can hold.
     bool addAccount(int line, Currency number, std::string_view name, std::uint8_t type);
     // A journal line from its fields: date, account number, amount and the
     // size of its entry are checked in that order.
@@ -202,7 +228,8 @@ class FormReader {
     void showProgress(const LineReader& lines);
     // The chart sized to the accounts read (14 slots at least) and the journal
     // read put in place; with no journal lines, the journal of a new book dated
-    // `today` when `newStartWhenEmpty`.
+    // `today` when `newStartWhenEmpty`. A last entry without a closing note
+    // (one being typed when the book was saved) is kept, and the notice says so.
     void finishBook(double today, bool newStartWhenEmpty);
 
     std::vector<std::string_view> fields;

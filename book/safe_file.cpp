@@ -11,7 +11,7 @@ namespace {
 std::atomic<int> writesUntilFailure{-1};
 
 std::error_code lastError() {
-    return std::error_code(errno, std::generic_category());
+    return fileErrorFor(errno);
 }
 
 class FileRefusalCategory : public std::error_category {
@@ -25,8 +25,24 @@ class FileRefusalCategory : public std::error_category {
         case FileRefusal::TooLarge:
             return "The file is too large to be read: a book file is never larger than " +
                    std::to_string(LargestFileRead >> 20) + " MB.";
+        case FileRefusal::Folder:
+            return "The name given is a folder, not a file: nothing can be read from it or "
+                   "written over it. Choose or type a file name inside the folder.";
+        case FileRefusal::LinkLoop:
+            return "The name given is a symbolic link that leads back to itself (too many levels "
+                   "of symbolic links): there is no file to read or write.";
         }
         return "The file cannot be read.";
+    }
+    std::error_condition default_error_condition(int value) const noexcept override {
+        switch (static_cast<FileRefusal>(value)) {
+        case FileRefusal::Folder:
+            return std::errc::is_a_directory;
+        case FileRefusal::LinkLoop:
+            return std::errc::too_many_symbolic_link_levels;
+        default:
+            return {value, *this};
+        }
     }
 };
 } // namespace
@@ -38,6 +54,12 @@ const std::error_category& fileRefusalCategory() {
 
 std::error_code make_error_code(FileRefusal refusal) {
     return {static_cast<int>(refusal), fileRefusalCategory()};
+}
+
+std::error_code fileErrorFor(int errnoValue) {
+    if (errnoValue == EISDIR) return FileRefusal::Folder;
+    if (errnoValue == ELOOP) return FileRefusal::LinkLoop;
+    return {errnoValue, std::generic_category()};
 }
 
 std::filesystem::path linkTarget(const std::filesystem::path& path) {
@@ -63,6 +85,18 @@ void SafeFileWriter::failAfterWrites(int n) {
 }
 
 SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarget(target)) {
+    // Renaming over a link that the chain above could not leave (a link to
+    // itself, or a loop) would put a plain file in its place; renaming over a
+    // folder fails only after everything was written.
+    struct stat st {};
+    if (::lstat(target_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        fail(FileRefusal::LinkLoop);
+        return;
+    }
+    if (::stat(target_.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        fail(FileRefusal::Folder);
+        return;
+    }
     if (isReadOnlyFile(target_)) {
         fail(std::make_error_code(std::errc::read_only_file_system));
         return;
@@ -154,10 +188,8 @@ bool SafeFileWriter::commit() {
         return false;
     }
     fd_ = -1;
-    std::error_code ec;
-    std::filesystem::rename(temp_, target_, ec);
-    if (ec) {
-        fail(ec);
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+        fail(lastError());
         return false;
     }
     committed_ = true;
@@ -218,7 +250,7 @@ std::error_code readWholeFile(const std::filesystem::path& path, std::string& by
 std::error_code checkReadableFile(int fd, std::uint64_t& size) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return lastError();
-    if (S_ISDIR(st.st_mode)) return std::make_error_code(std::errc::is_a_directory);
+    if (S_ISDIR(st.st_mode)) return FileRefusal::Folder;
     if (!S_ISREG(st.st_mode)) return FileRefusal::NotARegularFile;
     size = static_cast<std::uint64_t>(st.st_size);
     if (size > LargestFileRead) return FileRefusal::TooLarge;

@@ -2,7 +2,8 @@
 // folder, every write is checked, the file is flushed to disk and only then
 // renamed over the target. On any failure the target stays as it was. A
 // target reached through a symbolic link is written where the link points (the
-// link stays); a read-only target is refused.
+// link stays); a read-only target, a folder and a link that leads back to
+// itself are refused.
 #pragma once
 
 #include <cstdint>
@@ -12,14 +13,20 @@
 #include <system_error>
 #include <type_traits>
 
-// Why a file was refused before anything was read or written.
+// Why a file was refused before anything was read or written. A folder and a
+// link loop also compare equal to is_a_directory and too_many_symbolic_link_levels.
 enum class FileRefusal {
-    NotARegularFile = 1, // a folder, pipe, device or socket
+    NotARegularFile = 1, // a pipe, device or socket
     TooLarge,            // beyond LargestFileRead
+    Folder,              // the name is a folder's
+    LinkLoop,            // symbolic links that lead back to themselves
 };
 const std::error_category& fileRefusalCategory();
 std::error_code make_error_code(FileRefusal refusal);
 template <> struct std::is_error_code_enum<FileRefusal> : std::true_type {};
+// The error of a failed system call on a file: errno, except that a folder
+// and a link loop give their refusals (and so their own messages).
+std::error_code fileErrorFor(int errnoValue);
 
 // No book or text form comes near this size; a larger file is refused rather
 // than read until memory runs out.
@@ -69,8 +76,8 @@ class SafeFileWriter {
 std::error_code writeFileSafely(const std::filesystem::path& target, std::string_view bytes);
 
 // The checks every reader makes on the file it opened: a regular file (a
-// folder gives is_a_directory) of at most LargestFileRead bytes, whose size is
-// given.
+// folder gives FileRefusal::Folder) of at most LargestFileRead bytes, whose
+// size is given.
 std::error_code checkReadableFile(int fd, std::uint64_t& size);
 // Reads a whole regular file of at most LargestFileRead bytes into memory;
 // returns the error (empty on success).

@@ -475,9 +475,14 @@ std::string StripExtension(const std::string& name) {
 
 namespace {
 constexpr int OtherFileError = 57; // device input/output error of an unknown kind
-}
+// A file refused before reading or writing has a number of its own per
+// refusal, whose text is the refusal's.
+constexpr int FirstRefusalNumber = 1000;
+constexpr int LastRefusal = static_cast<int>(FileRefusal::LinkLoop);
+} // namespace
 
 int FileErrorNumber(const std::error_code& ec) {
+    if (ec.category() == fileRefusalCategory()) return FirstRefusalNumber + ec.value();
     // On this system both categories carry errno values.
     int err;
     if (ec.category() == std::system_category() || ec.category() == std::generic_category())
@@ -515,6 +520,8 @@ int FileErrorNumber(const std::error_code& ec) {
 }
 
 std::string FileErrorText(int number) {
+    if (number > FirstRefusalNumber && number <= FirstRefusalNumber + LastRefusal)
+        return make_error_code(static_cast<FileRefusal>(number - FirstRefusalNumber)).message();
     switch (number) {
     case 7:
         return strings::text(309);

@@ -46,9 +46,13 @@ fs::path absolutePath(const fs::path& p) {
     return (ec ? p : full).lexically_normal();
 }
 
+// A name that is there, even one the reader will refuse (a link loop):
+// only a name that leads nowhere is "not found".
 bool fileExists(const fs::path& p) {
     std::error_code ec;
-    return fs::exists(p, ec);
+    const bool exists = fs::exists(p, ec);
+    return exists ||
+           (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory);
 }
 
 void showFileNotFound(const fs::path& p) {
@@ -245,6 +249,7 @@ CommandOutcome FileCommands::load(int mode) {
 
     // The whole file was read: only now does anything of the old book go.
     host_.closeWindows(windowsClosedByOpening());
+    const std::string notice = result.notice;
     adoptOpenedBook(book_, run_, std::move(result), path, kind, todayNumber());
     if (kind != BookFileKind::Acc) {
         // A text form is not the book's own file: the next Save asks for a
@@ -259,6 +264,7 @@ CommandOutcome FileCommands::load(int mode) {
     journalReplaced(book_.LastEntryLine());
     host_.setCaption(mainCaption(run_.BookFilePath));
     setSaveCommands({!readOnly, true});
+    if (!notice.empty()) showMessage(notice);
     return CommandOutcome::Done;
 }
 

@@ -129,7 +129,7 @@ TEST(BookCsvFile, WhatTheCsvFormDoesNotHold) {
     EXPECT_EQ(run.BookFilePath, "");
 }
 
-TEST(BookCsvFile, AcceptsEveryLineEndAByteOrderMarkAndTrailingBlankLines) {
+TEST(BookCsvFile, AcceptsEveryLineEndAByteOrderMarkTrailingBlankLinesAndAnOpenLastEntry) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book open = emptyBook();
     open.DateStyle = 2;
@@ -143,6 +143,18 @@ TEST(BookCsvFile, AcceptsEveryLineEndAByteOrderMarkAndTrailingBlankLines) {
         expectSameJournal(read.book, goldenBook());
         EXPECT_EQ(read.book.AccountNames[3], "Cash petty");
     }
+    // A last entry without its closing note (one being typed) is read whole,
+    // and the notice says so.
+    std::string typing = crlf;
+    typing.replace(typing.find(",, 250 ,_"), 9, ",, 250 ,");
+    TextFormReadResult typed = readCsv(typing, open);
+    ASSERT_TRUE(typed.ok) << typed.message;
+    ASSERT_EQ(typed.book.EntryLines.size(), 2u);
+    EXPECT_EQ(typed.book.EntryLines[1].Details, "");
+    EXPECT_EQ(typed.notice, "The last entry of this book (reference \"17\", from journal line 2) "
+                            "has no closing note: it was opened as it stands.");
+    EXPECT_EQ(readCsv(crlf, open).notice, "");
+
     // Without journal lines: the journal of a new book, dated today.
     TextFormReadResult read = readCsv(crlf.substr(0, crlf.find("03/05/2024")), open);
     ASSERT_TRUE(read.ok) << read.message;
@@ -180,11 +192,9 @@ TEST(BookCsvFile, MalformedFilesStopAtTheLineThatDoesNotFit) {
             {replaced(",,Rent", ",,Rent,May"), 17,
              "Stopping, Too many comers in imported csv ENTRY line"},
             {good.substr(0, good.size() - 8), 18, "fields"},
-            // Cut short: inside the last line, or after a line that leaves its entry open.
+            // Cut short inside the last line.
             {good.substr(0, good.size() - 2), 18,
              "without a line end (it may have been cut short)"},
-            {replaced(",, 250 ,_\r\n", ",, 250 ,\r\n"), 18,
-             "inside an entry that has no closing note (it may have been cut short)"},
             {replaced("03/05/2024,17,400", "3/5,17,400"), 17, "date \"3/5\""},
             {replaced(" 250 ,,Rent", " 250.00001 ,,Rent"), 17, "debit amount"},
             {"", 1, "is not a Ledgerwick 6 CSV file"},

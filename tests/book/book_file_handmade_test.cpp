@@ -274,13 +274,16 @@ TEST(HandmadeBookFile, NumbersStoredInTextFieldsBecomeText) {
     EXPECT_TRUE(r.book.EntryLines.empty());
 }
 
-TEST(HandmadeBookFile, OutOfRangeSettingsAreKeptAsRead) {
+TEST(HandmadeBookFile, OutOfRangeSettingsAreKeptAsReadAndUnknownClassesReadAsOther) {
     Book b = randomBook(5, 2);
     b.FilePassword = VariantText();
     b.DateStyle = 12;
     b.DecimalsJournal = 9;
     b.DecimalsBalanceSheet = -1;
     b.AutoIncrement = -3;
+    const std::uint8_t classes[] = {CapitalEquity, Other, 9, 200, 255};
+    for (std::size_t k = 0; k < std::size(classes); ++k)
+        b.AccountTypes[k] = classes[k];
     auto bytes = serializeBookFile(b, nullptr, nullptr);
     ASSERT_TRUE(bytes);
     BookReadResult r = read(*bytes);
@@ -289,7 +292,14 @@ TEST(HandmadeBookFile, OutOfRangeSettingsAreKeptAsRead) {
     EXPECT_EQ(r.book.DecimalsJournal, 9);
     EXPECT_EQ(r.book.DecimalsBalanceSheet, -1);
     EXPECT_EQ(r.book.AutoIncrement, -3);
-    EXPECT_EQ(serializeBookFile(r.book, nullptr, nullptr), bytes);
+    // A class the program does not know is Other, the class only the trial
+    // balance shows; the known ones stay.
+    EXPECT_EQ(
+        std::vector<std::uint8_t>(r.book.AccountTypes.begin(), r.book.AccountTypes.begin() + 5),
+        (std::vector<std::uint8_t>{CapitalEquity, Other, Other, Other, Other}));
+    for (std::size_t k = 0; k < std::size(classes); ++k)
+        b.AccountTypes[k] = r.book.AccountTypes[k];
+    EXPECT_EQ(serializeBookFile(r.book, nullptr, nullptr), serializeBookFile(b, nullptr, nullptr));
 }
 
 TEST(HandmadeBookFile, PasswordsAreAskedForOnlyWhenSetAndMustMatch) {

@@ -1,9 +1,11 @@
-// Files that are not what a reader or writer expects: pipes, devices and huge
-// files are refused with a message, low memory is reported, links are written
-// through and read-only files are never replaced.
+// Files that are not what a reader or writer expects: pipes, devices, huge
+// files, folders and link loops are refused with a message, low memory is
+// reported, links are written through and read-only files and looping links
+// are never replaced.
 #include "book/book_csv_file.h"
 #include "book/book_file.h"
 #include "book/book_text_file.h"
+#include "book/excel_file.h"
 #include "book/insert_book.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
@@ -117,6 +119,25 @@ TEST(OddFiles, PipesDevicesAndHugeFilesAreRefusedWithAMessage) {
     }
 }
 
+TEST(OddFiles, FoldersAndLinkLoopsAreRefusedWithWhatTheyAreByEveryReader) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TempDir dir;
+    fs::create_directory(dir / "folder.acc");
+    fs::create_symlink("self", dir / "self");
+    for (const auto& [name, read] : readers()) {
+        SCOPED_TRACE(name);
+        const ReadOutcome folder = read(dir / "folder.acc");
+        EXPECT_EQ(folder.error, FileRefusal::Folder);
+        EXPECT_EQ(folder.error, std::errc::is_a_directory);
+        EXPECT_NE(folder.message.find("is a folder, not a file"), std::string::npos)
+            << folder.message;
+        const ReadOutcome loop = read(dir / "self");
+        EXPECT_EQ(loop.error, FileRefusal::LinkLoop);
+        EXPECT_EQ(loop.error, std::errc::too_many_symbolic_link_levels);
+        EXPECT_NE(loop.message.find("leads back to itself"), std::string::npos) << loop.message;
+    }
+}
+
 TEST(OddFiles, RunningOutOfMemoryIsReportedByTheTextReadersAndWriters) {
     ScopedFakeServices fakes(dayFirstLocale());
     const Book big = bookOfLines(150000);
@@ -171,6 +192,13 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
              [&](const fs::path& p) {
                  return writeBookCsvFile(p, book, dayFirstLocale(), nullptr);
              }},
+            {"spreadsheet",
+             [](const fs::path& p) {
+                 ExcelFile sheet;
+                 std::error_code ec = sheet.CreateFile(p);
+                 if (!ec) ec = sheet.CloseFile();
+                 return BookWriteResult{ec, ""};
+             }},
         };
     for (const auto& [name, write] : writers) {
         SCOPED_TRACE(name);
@@ -196,5 +224,35 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         EXPECT_EQ(Tmain::FileErrorText(refused.error), strings::text(315));
         EXPECT_EQ(readFile(dir / "locked"), "kept");
         fs::permissions(dir / "locked", fs::perms::owner_all);
+
+        // A link to itself, two links to each other and a folder are refused
+        // before anything is written, with what they are, in the words every
+        // export shows (also those that keep only the error's number).
+        fs::create_symlink("self", dir / "self");
+        fs::create_symlink("loop2", dir / "loop1");
+        fs::create_symlink("loop1", dir / "loop2");
+        fs::create_symlink("real", dir / "to folder");
+        const std::pair<const char*, FileRefusal> unwritable[] = {
+            {"self", FileRefusal::LinkLoop},
+            {"loop1", FileRefusal::LinkLoop},
+            {"real", FileRefusal::Folder},
+            {"to folder", FileRefusal::Folder}};
+        for (const auto& [target, refusal] : unwritable) {
+            SCOPED_TRACE(target);
+            const BookWriteResult r = write(dir / target);
+            EXPECT_EQ(r.error, make_error_code(refusal));
+            const std::string text = Tmain::FileErrorText(r.error);
+            EXPECT_EQ(Tmain::FileErrorText(Tmain::FileErrorNumber(r.error)), text);
+            EXPECT_NE(
+                text.find(refusal == FileRefusal::Folder ? "is a folder" : "leads back to itself"),
+                std::string::npos)
+                << text;
+        }
+        EXPECT_TRUE(fs::is_symlink(dir / "self"));
+        EXPECT_TRUE(fs::is_symlink(dir / "loop1"));
+        EXPECT_TRUE(fs::is_symlink(dir / "loop2"));
+        EXPECT_TRUE(fs::is_directory(dir / "real"));
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()),
+                  2); // book and new: no file left behind
     }
 }

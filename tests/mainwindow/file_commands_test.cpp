@@ -3,6 +3,7 @@
 #include "book/book_csv_file.h"
 #include "book/book_file.h"
 #include "book/book_text_file.h"
+#include "book/safe_file.h"
 #include "book/tmain.h"
 #include "mainwindow/startup_state.h"
 #include "mainwindow/trading_books.h"
@@ -435,6 +436,97 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
     EXPECT_TRUE(run.BookChanged);
     EXPECT_FALSE(fakes.messages.shown.empty());
     EXPECT_EQ(host.busyDepth, 0);
+}
+
+TEST_F(FileCommandsTest, EveryFormReadsBackWhatItWritesOrRefusesBeforeWriting) {
+    // An entry of 31 debit lines: the book file holds it; the text forms
+    // would not read it back, so Save As in them refuses and writes nothing.
+    book = tradingBook();
+    for (int i = 0; i < 31; ++i)
+        trading_books::addLine(book, Debit, "600", "1", "", "4");
+    trading_books::addLine(book, Credit, "100", "31", "Stationery", "4");
+    run.BookChanged = true;
+    for (const char* type : {"txt", "csv"}) {
+        SCOPED_TRACE(type);
+        const fs::path target = dir / (std::string("big.") + type);
+        const std::size_t shown = fakes.messages.shown.size();
+        host.dialogs.push_back(choice(target, type));
+        EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Failed);
+        EXPECT_FALSE(fs::exists(target));
+        ASSERT_EQ(fakes.messages.shown.size(), shown + 1);
+        EXPECT_NE(fakes.messages.lastText().find("reference \"4\" from journal line 7 has 31 "
+                                                 "debit and 1 credit lines"),
+                  std::string::npos)
+            << fakes.messages.lastText();
+        EXPECT_TRUE(run.BookChanged);
+    }
+    host.dialogs.push_back(choice(dir / "big.acc", "acc"));
+    EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
+
+    // A last entry still being typed (no closing note yet) is saved in every
+    // form and opened whole from each, with one word that it is open.
+    book = tradingBook();
+    trading_books::addLine(book, Debit, "600", "80", "", "4");
+    const Book typed = book;
+    for (const char* type : {"acc", "txt", "csv"}) {
+        SCOPED_TRACE(type);
+        const fs::path path = dir / (std::string("typed.") + type);
+        host.dialogs.push_back(choice(path, type));
+        ASSERT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
+        book = typed;
+        run.BookChanged = false;
+        const std::size_t shown = fakes.messages.shown.size();
+        ASSERT_EQ(commands.openFromCommandLine(path.string()), CommandOutcome::Done);
+        ASSERT_EQ(book.LastEntryLine(), 6);
+        EXPECT_EQ(book.EntryLines[6].Amount, money("80"));
+        EXPECT_EQ(book.EntryLines[6].Details, "");
+        if (std::string(type) == "acc") {
+            EXPECT_EQ(fakes.messages.shown.size(), shown);
+            continue;
+        }
+        ASSERT_EQ(fakes.messages.shown.size(), shown + 1);
+        EXPECT_EQ(fakes.messages.lastText(), "The last entry of this book (reference \"4\", from "
+                                             "journal line 7) has no closing note: it was opened "
+                                             "as it stands.");
+    }
+}
+
+TEST_F(FileCommandsTest, FoldersAndLinkLoopsAreRefusedWithWhatTheyAre) {
+    book = tradingBook();
+    const fs::path self = dir / "self.acc";
+    fs::create_symlink("self.acc", self);
+    const fs::path loopA = dir / "a.csv";
+    fs::create_symlink("b.csv", loopA);
+    fs::create_symlink("a.csv", dir / "b.csv");
+    const std::string loopText = Tmain::FileErrorText(make_error_code(FileRefusal::LinkLoop));
+    const std::string folderText = Tmain::FileErrorText(make_error_code(FileRefusal::Folder));
+
+    // Saved over: refused, and each link stays a link.
+    for (const auto& [path, type] :
+         std::vector<std::pair<fs::path, std::string>>{{self, "acc"}, {loopA, "csv"}}) {
+        SCOPED_TRACE(path.string());
+        host.dialogs.push_back(choice(path, type));
+        EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Failed);
+        EXPECT_EQ(fakes.messages.lastText(), loopText);
+        EXPECT_TRUE(fs::is_symlink(path));
+    }
+    EXPECT_TRUE(fs::is_symlink(dir / "b.csv"));
+    // Opened: the same words, not "file not found".
+    EXPECT_EQ(commands.openFromCommandLine(self.string()), CommandOutcome::Failed);
+    EXPECT_EQ(fakes.messages.lastText(), loopText);
+
+    // A folder chosen as the target of any form says it is a folder.
+    for (const char* type : {"acc", "txt", "csv", "xls", "LWK"}) {
+        SCOPED_TRACE(type);
+        fs::create_directory(dir / (std::string("folder.") + type));
+        host.dialogs.push_back(choice(dir / "folder", type));
+        EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Failed);
+        EXPECT_EQ(fakes.messages.lastText(), folderText);
+    }
+    EXPECT_EQ(commands.openFromCommandLine((dir / "folder.acc").string()), CommandOutcome::Failed);
+    EXPECT_EQ(fakes.messages.lastText(), folderText);
+    EXPECT_NE(folderText.find("is a folder"), std::string::npos);
+    EXPECT_NE(loopText.find("symbolic link"), std::string::npos);
 }
 
 TEST_F(FileCommandsTest, ABookSavedReopenedAndSavedAgainKeepsItsFont) {
