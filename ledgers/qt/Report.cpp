@@ -155,7 +155,8 @@ void Report::Form_Load() {
 
     canvas_ = new TAccountCanvas(*this);
     setCentralWidget(canvas_);
-    choices_ = new LedgerChoices(host_, canvas_, LedgerStripPlaces);
+    choices_ =
+        new LedgerChoices(host_, canvas_, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     Vs = new TuvoVerticalScroll(canvas_);
     connect(Vs, &ScrollBarWidget::Change, this, [this] { VS_Change(); });

@@ -63,7 +63,8 @@ void PageButton::leaveEvent(QEvent*) {
 
 // ---------------------------------------------------------------- the choices
 
-LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places)
+LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places,
+                             TypeAheadStart typeAhead)
     : QObject(parent), host_(host), builtRevision_(host.run->JournalRevision) {
     const Book& book = *host.book;
     const QString font = QString::fromStdString(book.FontName.str());
@@ -96,7 +97,12 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     tReportAcc->setInsertPolicy(QComboBox::NoInsert);
     tReportAcc->setMaxVisibleItems(20);
     tReportAcc->setToolTip("Select the Account...");
-    if (host.installTypeAhead) host.installTypeAhead(tReportAcc);
+    if (host.installTypeAhead) {
+        std::function<bool()> active;
+        if (typeAhead == TypeAheadStart::AfterTwoCharacters)
+            active = [box = tReportAcc] { return box->currentText().toUcs4().size() > 1; };
+        host.installTypeAhead(tReportAcc, std::move(active));
+    }
     connect(tReportAcc, &QComboBox::activated, this, [this] {
         if (build) build();
     });

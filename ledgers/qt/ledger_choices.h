@@ -60,10 +60,16 @@ struct StripPlaces {
 inline constexpr StripPlaces LedgerStripPlaces{
     {8, 4, 104, 23}, {114, 8, 16, 15}, {132, 4, 104, 23}, {240, 4, 277, 24}, {520, 4, 73, 24}};
 
+// When the account box completes a typed name: from the first character (the
+// journal), or once the box holds more than one character (the T-account and
+// running-balance ledgers), so that the first two keys go in as typed.
+enum class TypeAheadStart { FirstCharacter, AfterTwoCharacters };
+
 class LedgerChoices : public QObject {
     Q_OBJECT
   public:
-    LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places);
+    LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places,
+                  TypeAheadStart typeAhead);
 
     std::array<CalanderForm*, 2> DateSearch{};
     QLabel* ToLable = nullptr;

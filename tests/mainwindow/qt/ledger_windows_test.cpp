@@ -8,13 +8,16 @@
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
 #include "ledgers/qt/Running_Balance.h"
+#include "mainwindow/mailed_invoice_reader.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/ledger_windows.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
+#include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/HC.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
@@ -368,7 +371,98 @@ TEST(LedgerWindows, RunningBalancePrintsExportsAndMails) {
     ASSERT_EQ(fakes.shell.opened.size(), 1u);
     const std::string mail = testing_support::readFile(fakes.shell.opened[0]);
     EXPECT_NE(mail.find("X-Unsent: 1"), std::string::npos);
-    EXPECT_NE(mail.find("280.00 Dr"), std::string::npos) << mail;
+    std::string read;
+    ASSERT_EQ(mailed_invoice_reader::readDraft(dir.path(), fakes.shell.opened[0], &read), 0)
+        << read;
+    EXPECT_NE(read.find("|280.00 Dr|"), std::string::npos) << read;
+}
+
+// The account boxes complete a typed name: the journal's from the first
+// character, the T-account's and the running balance's only once the box
+// holds more than one, so that the first two keys go in as typed.
+TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    showLedgerBook(w);
+    auto* j = open<GeneralJournal>(w, Command::ShowJournals, w.JournalWindows);
+    auto* r = open<Report>(w, Command::ShowTaccount, w.LedgerWindows);
+    auto* rb = open<Running_Balance>(w, Command::RbMenuItem, w.RunningBalanceWindows);
+    ASSERT_TRUE(j && r && rb);
+    activate(j);
+    const struct {
+        const char* window;
+        QComboBox* box;
+        std::vector<std::string> shown; // after "c", "a", "s" and "h"
+    } cases[] = {
+        {"journal", j->tReportAcc, {"Cash", "Cash", "Cash", "Cash"}},
+        {"t-account", r->tReportAcc, {"c", "ca", "Cash", "Cash"}},
+        {"running balance", rb->tReportAcc, {"c", "ca", "Cash", "Cash"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.window);
+        c.box->setCurrentIndex(-1);
+        c.box->setEditText("");
+        std::vector<std::string> shown;
+        for (const char* key : {"c", "a", "s", "h"}) {
+            typeText(c.box->lineEdit(), key);
+            shown.push_back(c.box->currentText().toStdString());
+        }
+        c.box->hidePopup();
+        EXPECT_EQ(shown, c.shown);
+    }
+}
+
+// File > Print in the journal: in help mode it applies a typed date and then
+// only explains itself; out of it, it prints the entries listed.
+TEST(LedgerWindows, JournalPrintExplainsItselfInHelpMode) {
+    ScopedFakeServices fakes;
+    testing_support::TempDir dir;
+    const auto pdf = dir / "journal.pdf";
+    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf.string();
+    TAcount w;
+    showLedgerBook(w);
+    auto* j = open<GeneralJournal>(w, Command::ShowJournals, w.JournalWindows);
+    ASSERT_NE(j, nullptr);
+    activate(j);
+    j->DateSearch[1]->setText("");
+    typeText(j->DateSearch[1]->textBox(), "3/4/2025");
+    const int builds = j->builds();
+
+    // Should the print setup come up, it is noted and cancelled.
+    Printformer* setup = w.printSetup();
+    bool setupShown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, setup, [&] {
+        if (!setup->isVisible()) return;
+        setupShown = true;
+        setup->cancelClicked();
+    });
+    w.HelpSelect_Click();
+    ASSERT_TRUE(helpMode().isOn());
+    watch.start(10);
+    j->PrintJournal->trigger();
+    watch.stop();
+    EXPECT_FALSE(setupShown);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_EQ(j->builds(), builds + 1); // the typed date applied first
+    EXPECT_EQ(j->list().ShownLines, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_TRUE(w.HC->isVisible());
+    EXPECT_EQ(w.HC->title(), "Print...");
+    EXPECT_EQ(w.HC->text().rfind("Send the selected journal entries to the printer...", 0), 0u)
+        << w.HC->text();
+
+    // Out of help mode the same command prints the entries listed.
+    w.HelpSelect_Click();
+    ASSERT_FALSE(helpMode().isOn());
+    QTimer::singleShot(0, setup, [setup] {
+        setup->printerChosen(PdfPrinterName);
+        setup->printClicked();
+    });
+    j->PrintJournal->trigger();
+    std::string text;
+    ASSERT_EQ(testing_support::runCommand("pdftotext -layout '" + pdf.string() + "' -", &text), 0);
+    EXPECT_NE(text.find("Till takings"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Rent April"), std::string::npos) << text;
 }
 
 TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
