@@ -177,9 +177,8 @@ void GeneralJournal::Form_Resize() {
     if (!canvas_) return;
     const int W = canvas_->width();
     const int H = canvas_->height();
+    choices_->stretchAccountBox(W - 719);
     if (W > 719) {
-        tReportAcc->resize(W - 719 + 285, tReportAcc->height());
-        FolioChoiceTx->move(W - 719 + 520, 4);
         choices_->PNPage[0]->move(W - 719 + 600, 6);
         choices_->PNPage[1]->move(W - 719 + 628, 6);
     }

@@ -52,6 +52,8 @@ class PageButton : public QWidget {
 
 // Where a window puts the strip's controls (design pixels): the two pickers,
 // the "To" label between them, the account box and the account-number box.
+// A picker wider than its place (a wide date style or font) moves what
+// follows it to the right, and the account box gives up that room.
 struct StripPlaces {
     QRect from, toLabel, to, account, folio;
 };
@@ -94,6 +96,9 @@ class LedgerChoices : public QObject {
     // The account box's text, and choosing an account by name.
     std::string accountText() const;
     void setAccountText(const std::string& name);
+    // The account box reaches `extra` pixels further right than its place
+    // (a window wider than its design).
+    void stretchAccountBox(int extra);
     // The window's own handles on the strip's pickers and boxes.
     void share(std::array<CalanderForm*, 2>& dates, QComboBox*& account, QLineEdit*& folio) const;
 
@@ -132,13 +137,18 @@ class LedgerChoices : public QObject {
     std::function<void(int index)> dateClicked;  // a day accepted in a picker
     std::function<void(int index)> dateLeft;     // the focus left a date box
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
-    void place(const StripPlaces& at);
+    void place();
     void readPeriod();
     bool folioKey(int keyAscii);
     bool dateKey(int keyAscii);
 
     const LedgerHost& host_;
+    StripPlaces places_;
+    int accountStretch_ = 0;
     std::string builtName_;
     std::int32_t builtRevision_ = 0;
 };

@@ -13,6 +13,7 @@
 #include "mainwindow/qt/ledger_windows.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
+#include "statements/qt/Income_Statement.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/help_mode.h"
@@ -79,6 +80,23 @@ void showLedgerBook(TAcount& w) {
 template <class W> W* open(TAcount& w, Command c, WindowHandles& list) {
     run(w, c);
     return list.count() ? qobject_cast<W*>(list[list.count() - 1].data()) : nullptr;
+}
+
+// The journal (activated, so listed), a T-account and a running balance,
+// each opened by its Display command.
+struct ThreeLedgers {
+    GeneralJournal* journal = nullptr;
+    Report* tAccount = nullptr;
+    Running_Balance* runningBalance = nullptr;
+};
+
+ThreeLedgers openThreeLedgers(TAcount& w) {
+    ThreeLedgers l;
+    l.journal = open<GeneralJournal>(w, Command::ShowJournals, w.JournalWindows);
+    l.tAccount = open<Report>(w, Command::ShowTaccount, w.LedgerWindows);
+    l.runningBalance = open<Running_Balance>(w, Command::RbMenuItem, w.RunningBalanceWindows);
+    if (l.journal) activate(l.journal);
+    return l;
 }
 
 QColor background(QWidget* w) {
@@ -384,11 +402,8 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
     ScopedFakeServices fakes;
     TAcount w;
     showLedgerBook(w);
-    auto* j = open<GeneralJournal>(w, Command::ShowJournals, w.JournalWindows);
-    auto* r = open<Report>(w, Command::ShowTaccount, w.LedgerWindows);
-    auto* rb = open<Running_Balance>(w, Command::RbMenuItem, w.RunningBalanceWindows);
+    const auto [j, r, rb] = openThreeLedgers(w);
     ASSERT_TRUE(j && r && rb);
-    activate(j);
     const struct {
         const char* window;
         QComboBox* box;
@@ -463,6 +478,86 @@ TEST(LedgerWindows, JournalPrintExplainsItselfInHelpMode) {
     ASSERT_EQ(testing_support::runCommand("pdftotext -layout '" + pdf.string() + "' -", &text), 0);
     EXPECT_NE(text.find("Till takings"), std::string::npos) << text;
     EXPECT_EQ(text.find("Rent April"), std::string::npos) << text;
+}
+
+// The widest text a date box may hold in `style`: every day of a leap year
+// and the last day of each year from 1900 to 2100, each as the style writes
+// it and with a four-digit year (as a date may be typed).
+double widestDate(const QFont& font, int style, const LocaleInfo& locale) {
+    const QFontMetricsF metrics(font);
+    double widest = 0;
+    auto measure = [&](double day) {
+        for (auto year : {Tmain::YearDigits::AsStyle, Tmain::YearDigits::Four}) {
+            const std::string text = Tmain::FormatDateStyle(day, style, locale, year);
+            widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(text)));
+        }
+    };
+    for (double day = Tmain::DayNumber(2028, 1, 1); day <= Tmain::DayNumber(2028, 12, 31); ++day)
+        measure(day);
+    for (int year = 1900; year <= 2100; ++year)
+        measure(Tmain::DayNumber(year, 12, 31));
+    return widest;
+}
+
+// Every date box of the ledger, journal and income-statement windows holds
+// the widest date of every date style, with the cursor after it (the line
+// edit keeps 2 pixels each side), in locales whose dates have blanks or
+// month names and in wide fonts; the controls beside the boxes make room.
+TEST(LedgerWindows, DateBoxesHoldTheWidestDateOfEveryStyle) {
+    LocaleInfo blanks = dayFirstLocale();
+    blanks.shortDatePattern = "dd MM yyyy";
+    LocaleInfo names = dayFirstLocale();
+    names.shortDatePattern = "d MMMM yyyy";
+    const struct {
+        LocaleInfo locale;
+        std::string font;
+    } cases[] = {
+        {blanks, "DejaVu Sans Mono"},
+        {names, "DejaVu Serif"},
+        {monthFirstLocale(), ""},
+    };
+    for (const auto& c : cases) {
+        ScopedFakeServices fakes(c.locale);
+        TAcount w;
+        Book book = ledgerBook();
+        book.FontName = c.font;
+        showBook(w, std::move(book));
+        for (int style = 0; style <= 8; ++style) {
+            SCOPED_TRACE(c.locale.shortDatePattern + " " + c.font + " style " +
+                         std::to_string(style));
+            w.book().DateStyle = static_cast<std::int16_t>(style);
+            const auto [j, r, rb] = openThreeLedgers(w);
+            run(w, Command::IncomeStatement);
+            auto* is = qobject_cast<Income_Statement*>(w.incomeStatementWindow.data());
+            ASSERT_TRUE(j && r && rb && is);
+            const struct {
+                const char* window;
+                std::array<CalanderForm*, 2> boxes;
+                QWidget* next; // the control right of the second box
+            } windows[] = {
+                {"journal", j->DateSearch, j->tReportAcc},
+                {"t-account", r->DateSearch, r->tReportAcc},
+                {"running balance", rb->DateSearch, rb->tReportAcc},
+                {"income statement", is->DateSearch, is->Command1},
+            };
+            for (const auto& shown : windows) {
+                SCOPED_TRACE(shown.window);
+                for (CalanderForm* box : shown.boxes) {
+                    const QLineEdit* text = box->textBox();
+                    const double widest = widestDate(text->font(), style, c.locale);
+                    EXPECT_GE(text->width() - 2 * 2, widest + 1) << box->Text();
+                    EXPECT_TRUE(box->geometry().contains(text->geometry().translated(box->pos())));
+                }
+                EXPECT_FALSE(shown.boxes[0]->geometry().intersects(shown.boxes[1]->geometry()));
+                EXPECT_FALSE(shown.boxes[1]->geometry().intersects(shown.next->geometry()));
+            }
+            if (style == 4 && c.font == "DejaVu Sans Mono")
+                saveScreenshot(r, "t_account_wide_dates");
+            for (QWidget* opened : {static_cast<QWidget*>(j), static_cast<QWidget*>(r),
+                                    static_cast<QWidget*>(rb), static_cast<QWidget*>(is)})
+                delete opened;
+        }
+    }
 }
 
 TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
@@ -577,13 +672,10 @@ TEST(LedgerWindows, RowsBuiltBeforeADeletionActOnNoOtherEntry) {
     ScopedFakeServices fakes;
     TAcount w;
     showLedgerBook(w);
-    auto* r = open<Report>(w, Command::ShowTaccount, w.LedgerWindows);
-    auto* rb = open<Running_Balance>(w, Command::RbMenuItem, w.RunningBalanceWindows);
-    auto* j = open<GeneralJournal>(w, Command::ShowJournals, w.JournalWindows);
+    const auto [j, r, rb] = openThreeLedgers(w);
     ASSERT_TRUE(r && rb && j);
     choose(r->tReportAcc, "Rent");
     choose(rb->tReportAcc, "Rent");
-    activate(j);
     j->JJournal->setValue(j->JJournal->ValueMax()); // the journal's last line first
     ASSERT_EQ(j->page().itemLines.front(), w.book().LastEntryLine());
     const double lastItemY = j->page().itemEnds[0] - 2;
