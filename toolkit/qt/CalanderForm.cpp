@@ -285,8 +285,13 @@ QSize CalanderForm::sizeHint() const {
 }
 
 void CalanderForm::fitDates() {
+    const int was = minimumWidth();
+    const int need = minimumSizeHint().width();
     // A minimum above the present width widens the control at once.
-    setMinimumWidth(minimumSizeHint().width());
+    setMinimumWidth(need);
+    // Widened only for an earlier font or style (the default font before the
+    // host gave its own), it goes back to what its dates need now.
+    if (need < was && width() == was) resize(std::max(need, DesignSize.width()), height());
 }
 
 QWidget* CalanderForm::panel() const {
