@@ -21,8 +21,13 @@ namespace {
 constexpr int MaxDraftNames = 1000;
 constexpr int MaxOtherNames = 100;      // tries of a random name once the numbered ones are taken
 constexpr time_t DraftLifetime = 86400; // a draft older than a day has been sent or dropped
-constexpr std::size_t EncodedChunkBytes = 45; // 60 base64 characters per encoded word
-constexpr std::size_t LongestPlainValue = 900;
+// Header and body lines stay within 76 characters, as RFC 2045 and 2047 ask:
+// an encoded word of 39 bytes is 64 characters, which fits after the longest
+// header name written here ("X-MimeOLE: ", 11 characters), and so does a
+// plain value of up to 65 characters.
+constexpr std::size_t EncodedChunkBytes = 39;
+constexpr std::size_t LongestPlainValue = 65;
+constexpr std::size_t LongestBodyLine = 76;
 
 std::error_code lastError() {
     return std::error_code(errno, std::generic_category());
@@ -60,6 +65,50 @@ bool plainAscii(const std::string& text) {
     for (unsigned char c : text)
         if (c < 0x20 || c > 0x7E) return false;
     return true;
+}
+
+// The body in quoted-printable: CR LF pairs stay line breaks; every other
+// byte that is not printable ASCII, "=", and a blank before a line break or
+// at the end are written as "=XX"; a line that would pass 76 characters is
+// broken with a soft break ("=" at its end), after a blank or before a "<"
+// where the line has one, so that words and tags mostly stay whole.
+std::string quotedPrintable(const std::string& bytes) {
+    static const char hex[] = "0123456789ABCDEF";
+    constexpr std::size_t room = LongestBodyLine - 1; // the soft break's "=" takes the last place
+    std::string out, line;
+    std::size_t breakAt = 0; // where the line may best be broken; 0: nowhere
+    auto softBreak = [&] {
+        const std::size_t cut = breakAt > 0 ? breakAt : line.size();
+        out += line.substr(0, cut) + "=\r\n";
+        line.erase(0, cut);
+        breakAt = 0;
+    };
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            out += line + "\r\n";
+            line.clear();
+            breakAt = 0;
+            ++i;
+            continue;
+        }
+        const bool blank = c == ' ' || c == '\t';
+        const bool lineEnds = i + 1 == bytes.size() || bytes.compare(i + 1, 2, "\r\n") == 0;
+        const bool literal = (c >= 33 && c <= 126 && c != '=') || (blank && !lineEnds);
+        const std::size_t size = literal ? 1 : 3;
+        while (line.size() + size > room)
+            softBreak();
+        if (c == '<' && !line.empty()) breakAt = line.size();
+        if (literal) {
+            line += static_cast<char>(c);
+        } else {
+            line += '=';
+            line += hex[c >> 4];
+            line += hex[c & 15];
+        }
+        if (blank && literal) breakAt = line.size();
+    }
+    return out + line;
 }
 
 std::error_code writeAll(int fd, const std::string& bytes) {
@@ -201,9 +250,13 @@ std::string mailDraftText(const std::string& html, const std::string& subject,
     text += "X-Unsent: 1\r\n";
     text += "X-MimeOLE: " + mailHeaderValue("Produced By " + caption) + "\r\n";
     text += "Content-Type: text/html; charset=utf-8\r\n";
+    text += "Content-Transfer-Encoding: quoted-printable\r\n";
     text += "\r\n";
+    std::string body;
+    body.reserve(html.size());
     for (char c : html)
-        if (c != '\0') text += c;
+        if (c != '\0') body += c;
+    text += quotedPrintable(body);
     text += "\r\n";
     return text;
 }

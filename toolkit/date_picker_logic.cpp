@@ -51,6 +51,21 @@ double today() {
 
 } // namespace
 
+std::vector<std::string> widestDateTexts(int dateStyle, const LocaleInfo& locale,
+                                         char widestDigit) {
+    std::vector<std::string> texts;
+    for (int month = 1; month <= 12; ++month) {
+        const double date = Tmain::DayNumber(2000, month, 28);
+        for (Tmain::YearDigits year : {Tmain::YearDigits::AsStyle, Tmain::YearDigits::Four}) {
+            std::string text = Tmain::FormatDateStyle(date, dateStyle, locale, year);
+            for (char& c : text)
+                if (c >= '0' && c <= '9') c = widestDigit;
+            texts.push_back(std::move(text));
+        }
+    }
+    return texts;
+}
+
 DatePickerLogic::DatePickerLogic() {
     const LocaleInfo locale = currentLocale();
     monthList_.assign(locale.longMonthNames.begin(), locale.longMonthNames.end());

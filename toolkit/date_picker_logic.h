@@ -11,7 +11,14 @@
 #include <string>
 #include <vector>
 
+struct LocaleInfo;
 struct RunTimeState;
+
+// Texts at least as wide as any date a date box shows in `dateStyle`: each
+// month's 28th day written in the style, with the year as the style writes it
+// and with four digits (a typed date may have them), every digit made
+// `widestDigit` (the font's widest). The widest of them sizes a date box.
+std::vector<std::string> widestDateTexts(int dateStyle, const LocaleInfo& locale, char widestDigit);
 
 class DatePickerLogic {
   public:

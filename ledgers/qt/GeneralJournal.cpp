@@ -9,6 +9,7 @@
 #include "ledgers/qt/ledger_window_support.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
+#include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
@@ -119,7 +120,8 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
 
     canvas_ = new JournalCanvas(*this);
     setCentralWidget(canvas_);
-    choices_ = new LedgerChoices(host_, canvas_, JournalStripPlaces);
+    choices_ =
+        new LedgerChoices(host_, canvas_, JournalStripPlaces, TypeAheadStart::FirstCharacter);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     choices_->PNPage[0]->move(603, 6);
     choices_->PNPage[1]->move(630, 6);
@@ -175,9 +177,8 @@ void GeneralJournal::Form_Resize() {
     if (!canvas_) return;
     const int W = canvas_->width();
     const int H = canvas_->height();
+    choices_->stretchAccountBox(W - 719);
     if (W > 719) {
-        tReportAcc->resize(W - 719 + 285, tReportAcc->height());
-        FolioChoiceTx->move(W - 719 + 520, 4);
         choices_->PNPage[0]->move(W - 719 + 600, 6);
         choices_->PNPage[1]->move(W - 719 + 628, 6);
     }
@@ -298,6 +299,13 @@ void GeneralJournal::Form_MouseMove(QPointF at) {
 
 void GeneralJournal::PrintJournal_Click() {
     choices_->applyTypedDate();
+    // In help mode the command explains itself and prints nothing.
+    if (helpMode().isOn()) {
+        if (host_.showHelp)
+            host_.showHelp(strings::text(157),
+                           "Send the selected journal entries to the printer...");
+        return;
+    }
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
     const LedgerHeading heading = choices_->builtHeading(list_);

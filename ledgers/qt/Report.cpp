@@ -155,7 +155,8 @@ void Report::Form_Load() {
 
     canvas_ = new TAccountCanvas(*this);
     setCentralWidget(canvas_);
-    choices_ = new LedgerChoices(host_, canvas_, LedgerStripPlaces);
+    choices_ =
+        new LedgerChoices(host_, canvas_, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     Vs = new TuvoVerticalScroll(canvas_);
     connect(Vs, &ScrollBarWidget::Change, this, [this] { VS_Change(); });
@@ -184,8 +185,7 @@ void Report::Form_Resize() {
     const int innerW = canvas_->width();
     const int innerH = canvas_->height();
     const int extra = innerW > 792 ? innerW - 792 : 0;
-    tReportAcc->resize(extra + 277, tReportAcc->height());
-    FolioChoiceTx->move(extra + 520, 4);
+    choices_->stretchAccountBox(extra);
     choices_->PNPage[0]->move(extra + 597, 4);
     choices_->PNPage[1]->move(extra + 626, 4);
     const TGeometry g = geometryFor(innerW);

@@ -130,7 +130,8 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
 
     canvas_ = new RunningBalanceCanvas(*this);
     setCentralWidget(canvas_);
-    choices_ = new LedgerChoices(host_, canvas_, LedgerStripPlaces);
+    choices_ =
+        new LedgerChoices(host_, canvas_, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     Command1 = new QToolButton(canvas_);
     Command1->setCheckable(true);

@@ -63,8 +63,9 @@ void PageButton::leaveEvent(QEvent*) {
 
 // ---------------------------------------------------------------- the choices
 
-LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places)
-    : QObject(parent), host_(host), builtRevision_(host.run->JournalRevision) {
+LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places,
+                             TypeAheadStart typeAhead)
+    : QObject(parent), host_(host), places_(places), builtRevision_(host.run->JournalRevision) {
     const Book& book = *host.book;
     const QString font = QString::fromStdString(book.FontName.str());
     for (int i = 0; i < 2; ++i) {
@@ -88,6 +89,7 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
         connect(picker, &CalanderForm::LostFocus, this, [this, i] {
             if (dateLeft) dateLeft(i);
         });
+        picker->installEventFilter(this);
         DateSearch[static_cast<std::size_t>(i)] = picker;
     }
     ToLable = new QLabel("To", parent);
@@ -96,7 +98,12 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     tReportAcc->setInsertPolicy(QComboBox::NoInsert);
     tReportAcc->setMaxVisibleItems(20);
     tReportAcc->setToolTip("Select the Account...");
-    if (host.installTypeAhead) host.installTypeAhead(tReportAcc);
+    if (host.installTypeAhead) {
+        std::function<bool()> active;
+        if (typeAhead == TypeAheadStart::AfterTwoCharacters)
+            active = [box = tReportAcc] { return box->currentText().toUcs4().size() > 1; };
+        host.installTypeAhead(tReportAcc, std::move(active));
+    }
     connect(tReportAcc, &QComboBox::activated, this, [this] {
         if (build) build();
     });
@@ -133,15 +140,33 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
         });
         PNPage[static_cast<std::size_t>(i)] = button;
     }
-    place(places);
+    place();
 }
 
-void LedgerChoices::place(const StripPlaces& at) {
+void LedgerChoices::place() {
+    const StripPlaces& at = places_;
+    // A picker keeps at least the width that holds its widest date.
     DateSearch[0]->setGeometry(at.from);
-    ToLable->setGeometry(at.toLabel);
-    DateSearch[1]->setGeometry(at.to);
-    tReportAcc->setGeometry(at.account);
-    FolioChoiceTx->setGeometry(at.folio);
+    int shift = DateSearch[0]->width() - at.from.width();
+    ToLable->setGeometry(at.toLabel.translated(shift, 0));
+    DateSearch[1]->setGeometry(at.to.translated(shift, 0));
+    shift += DateSearch[1]->width() - at.to.width();
+    const QRect account = at.account.adjusted(shift, 0, accountStretch_, 0);
+    tReportAcc->setGeometry(account.x(), account.y(),
+                            std::max(account.width(), at.account.width() / 2), account.height());
+    FolioChoiceTx->setGeometry(at.folio.translated(accountStretch_, 0));
+}
+
+void LedgerChoices::stretchAccountBox(int extra) {
+    accountStretch_ = std::max(extra, 0);
+    place();
+}
+
+bool LedgerChoices::eventFilter(QObject* watched, QEvent* event) {
+    // A date style or font that needs a wider picker moves the strip along.
+    if (event->type() == QEvent::Resize && (watched == DateSearch[0] || watched == DateSearch[1]))
+        place();
+    return QObject::eventFilter(watched, event);
 }
 
 void LedgerChoices::share(std::array<CalanderForm*, 2>& dates, QComboBox*& account,

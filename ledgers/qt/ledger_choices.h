@@ -52,6 +52,8 @@ class PageButton : public QWidget {
 
 // Where a window puts the strip's controls (design pixels): the two pickers,
 // the "To" label between them, the account box and the account-number box.
+// A picker wider than its place (a wide date style or font) moves what
+// follows it to the right, and the account box gives up that room.
 struct StripPlaces {
     QRect from, toLabel, to, account, folio;
 };
@@ -60,10 +62,16 @@ struct StripPlaces {
 inline constexpr StripPlaces LedgerStripPlaces{
     {8, 4, 104, 23}, {114, 8, 16, 15}, {132, 4, 104, 23}, {240, 4, 277, 24}, {520, 4, 73, 24}};
 
+// When the account box completes a typed name: from the first character (the
+// journal), or once the box holds more than one character (the T-account and
+// running-balance ledgers), so that the first two keys go in as typed.
+enum class TypeAheadStart { FirstCharacter, AfterTwoCharacters };
+
 class LedgerChoices : public QObject {
     Q_OBJECT
   public:
-    LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places);
+    LedgerChoices(const LedgerHost& host, QWidget* parent, const StripPlaces& places,
+                  TypeAheadStart typeAhead);
 
     std::array<CalanderForm*, 2> DateSearch{};
     QLabel* ToLable = nullptr;
@@ -88,6 +96,9 @@ class LedgerChoices : public QObject {
     // The account box's text, and choosing an account by name.
     std::string accountText() const;
     void setAccountText(const std::string& name);
+    // The account box reaches `extra` pixels further right than its place
+    // (a window wider than its design).
+    void stretchAccountBox(int extra);
     // The window's own handles on the strip's pickers and boxes.
     void share(std::array<CalanderForm*, 2>& dates, QComboBox*& account, QLineEdit*& folio) const;
 
@@ -126,13 +137,18 @@ class LedgerChoices : public QObject {
     std::function<void(int index)> dateClicked;  // a day accepted in a picker
     std::function<void(int index)> dateLeft;     // the focus left a date box
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
-    void place(const StripPlaces& at);
+    void place();
     void readPeriod();
     bool folioKey(int keyAscii);
     bool dateKey(int keyAscii);
 
     const LedgerHost& host_;
+    StripPlaces places_;
+    int accountStretch_ = 0;
     std::string builtName_;
     std::int32_t builtRevision_ = 0;
 };

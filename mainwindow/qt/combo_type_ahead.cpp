@@ -19,11 +19,12 @@ std::vector<std::string> itemsOf(const QComboBox* box) {
 
 class TypeAheadFilter : public QObject {
   public:
-    TypeAheadFilter(QComboBox* box) : QObject(box), box_(box) {}
+    TypeAheadFilter(QComboBox* box, std::function<bool()> active)
+        : QObject(box), box_(box), active_(std::move(active)) {}
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
+        if (event->type() != QEvent::KeyPress || (active_ && !active_())) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
         const QString text = key->text();
@@ -40,6 +41,7 @@ class TypeAheadFilter : public QObject {
 
   private:
     QComboBox* box_;
+    std::function<bool()> active_;
 };
 
 } // namespace
@@ -71,11 +73,11 @@ void ComboTypeAhead(QComboBox* box, int& keyAscii, const QString& typed) {
 
 } // namespace Tmain
 
-void installComboTypeAhead(QComboBox* box) {
+void installComboTypeAhead(QComboBox* box, std::function<bool()> active) {
     box->setEditable(true);
     box->setCompleter(nullptr);
     box->setInsertPolicy(QComboBox::NoInsert);
-    auto* filter = new TypeAheadFilter(box);
+    auto* filter = new TypeAheadFilter(box, std::move(active));
     // The box itself holds the focus and hands keys to its text box directly.
     box->installEventFilter(filter);
     box->lineEdit()->installEventFilter(filter);

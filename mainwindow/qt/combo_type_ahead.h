@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QComboBox;
 
 namespace Tmain {
@@ -17,5 +19,7 @@ void ComboTypeAhead(QComboBox* box, int& keyAscii, const QString& typed);
 
 // Installs the type-ahead on an editable combo box: completer off, no
 // insertion of typed texts into the shared list, key presses routed to
-// Tmain::ComboTypeAhead (also while its list is dropped down).
-void installComboTypeAhead(QComboBox* box);
+// Tmain::ComboTypeAhead (also while its list is dropped down). Given
+// `active`, a key goes to the type-ahead only while it holds; otherwise the
+// box takes the key itself.
+void installComboTypeAhead(QComboBox* box, std::function<bool()> active = {});

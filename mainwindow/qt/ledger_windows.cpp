@@ -30,11 +30,16 @@ LedgerHost ledgerHostOf(TAcount& main) {
         main.showJournalLine(line);
         raise();
     };
-    h.installTypeAhead = [](QComboBox* box) { installComboTypeAhead(box); };
+    h.installTypeAhead = [](QComboBox* box, std::function<bool()> active) {
+        installComboTypeAhead(box, std::move(active));
+    };
     h.toolbarPicture = [&main] { return main.ButtonBar->backdrop(); };
     h.printSetup = [&main] { return main.printSetup(); };
     h.printHeader = [&main](DrawingSurface& surface) { main.PrintHeader(surface); };
     h.mainCaption = [&main] { return main.windowTitle().toStdString(); };
+    h.showHelp = [&main](const std::string& title, const std::string& text) {
+        main.showHelp(title, text);
+    };
     return h;
 }
 

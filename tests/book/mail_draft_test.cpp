@@ -36,10 +36,11 @@ print("type %s %s" % (m.get_content_type(), m.get_content_charset()))
 print("subject " + ascii(str(m['Subject'])))
 print("producer " + ascii(str(m['X-MimeOLE'])))
 open(sys.argv[2], 'wb').write(m.get_content().encode('utf-8'))
+open(sys.argv[2] + '.subject', 'wb').write(str(m['Subject']).encode('utf-8'))
 )";
 
 struct Parsed {
-    std::string summary, body;
+    std::string summary, body, subject;
 };
 
 Parsed parse(const TempDir& scratch, const fs::path& draft) {
@@ -50,6 +51,7 @@ Parsed parse(const TempDir& scratch, const fs::path& draft) {
                             &p.summary);
     EXPECT_EQ(status, 0) << p.summary;
     p.body = readFile(scratch / "body");
+    p.subject = readFile(scratch / "body.subject");
     return p;
 }
 
@@ -77,7 +79,8 @@ TEST(MailDraft, IsAnUnsentHtmlMessageAMailProgramReads) {
     Parsed p = parse(scratch, *path);
     EXPECT_EQ(p.summary,
               "keys ['Reply-To', 'To', 'From', 'Subject', 'Date', 'X-Mailer', 'MIME-Version', "
-              "'X-Unsent', 'X-MimeOLE', 'Content-Type']\n"
+              "'X-Unsent', 'X-MimeOLE', 'Content-Type', "
+              "'Content-Transfer-Encoding']\n"
               "unsent '1'\n"
               "type text/html utf-8\n"
               "subject 'Caf\\xe9 LtdBcc: someone@example.com, Invoice (7)'\n"
@@ -111,6 +114,66 @@ TEST(MailDraft, IsAnUnsentHtmlMessageAMailProgramReads) {
     path = Tmain::OpenMailDraft("TrialBalance", "<p/>", "Acme, Trial Balance", "Books");
     ASSERT_TRUE(path);
     EXPECT_NE(readFile(*path).find("\r\nSubject: Acme, Trial Balance\r\n"), std::string::npos);
+}
+
+// A page as the running balance of 1,420 rows writes it, all on one line, and
+// pages with the bytes quoted-printable must escape or break with care: every
+// line of the draft stays within 76 characters and the mail program reads
+// back the very page and subject.
+TEST(MailDraft, EveryLineFitsAndThePageReadsBackWhole) {
+    ScopedFakeServices fakes;
+    TempDir dir, scratch;
+    fakes.environment.vars["tmp"] = dir.path().string();
+    std::string ledger =
+        "<html><body><font size=\"2\" face=\"Arial\"><table style=\"border:none\">";
+    for (int r = 0; r < 1420; ++r)
+        ledger += "<tr><td>" + std::to_string(r % 28 + 1) + "/02/2026</td><td>" +
+                  std::to_string(1000 + r) +
+                  "</td><td>Caf\xC3\xA9 \xC3\x89T\xC3\x89 \xE2\x82\xAC Sales</td><td "
+                  "align=\"right\">1,234.50</td><td align=\"right\"></td><td "
+                  "align=\"right\">99,876.25 Dr</td></tr>";
+    ledger += "</table></font></center></html></body>";
+    ASSERT_GT(ledger.size(), 224000u);
+    std::string word(300, 'w'); // no place to break but anywhere
+    std::string awkward = "a=b \t\r\nblank before the break \r\ntab\t\r\nbare\nline\rfeeds ";
+    awkward += word + "=" + word + "\xE2\x82\xAC" + std::string(73, 'x') + "\xC3\xA9=";
+    for (int i = 0; i < 80; ++i)
+        awkward += std::string(i % 7, ' ') + "<b>" + std::string(i, '=') + "</b>";
+    awkward += "\r\n\r\n   ";
+    const std::string longAscii(150, 'S');
+    std::string longOther;
+    for (int i = 0; i < 40; ++i)
+        longOther += "Caf\xC3\xA9 ";
+    const struct {
+        std::string html, subject;
+    } cases[] = {
+        {ledger, "Corner Shop, Sales, 01/02/2026 to 28/02/2026"},
+        {awkward, longAscii},
+        {"<p>x</p>", longOther},
+        {"", "s"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.subject);
+        const auto path = Tmain::OpenMailDraft("AccountLedger", c.html, c.subject,
+                                               "Ledgerwick - " + std::string(80, 'c'));
+        ASSERT_TRUE(path);
+        const std::string raw = readFile(*path);
+        std::size_t start = 0, longest = 0;
+        while (start < raw.size()) {
+            const std::size_t end = raw.find("\r\n", start);
+            ASSERT_NE(end, std::string::npos) << "the draft ends in CR LF";
+            const std::string line = raw.substr(start, end - start);
+            EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+            longest = std::max(longest, line.size());
+            start = end + 2;
+        }
+        EXPECT_LE(longest, 76u);
+        EXPECT_NE(raw.find("\r\nContent-Transfer-Encoding: quoted-printable\r\n"),
+                  std::string::npos);
+        const Parsed p = parse(scratch, *path);
+        EXPECT_EQ(p.body, c.html + "\r\n");
+        EXPECT_EQ(p.subject, c.subject);
+    }
 }
 
 TEST(MailDraft, OldDraftsGoAndANameIsAlwaysFound) {

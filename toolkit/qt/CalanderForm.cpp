@@ -1,10 +1,12 @@
 #include "toolkit/qt/CalanderForm.h"
 
+#include "platform/services.h"
 #include "toolkit/qt/canvas_image.h"
 #include "toolkit/qt/qt_keys.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,6 +16,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -27,6 +30,12 @@ constexpr int CellPitchY = 16;
 constexpr int CellsTop = 37;
 constexpr int HeadingsTop = 23;
 constexpr int FaceButtonWidth = 26;
+constexpr QSize DesignSize(103, 23);
+// The text box sits 3 pixels in and leaves 28 for the face button; within it
+// the line edit keeps 2 pixels each side and the cursor takes one after the text.
+constexpr int TextBoxLeft = 3;
+constexpr int TextBoxInset = 31;
+constexpr int TextPadding = 2 * 2 + 2;
 
 const char* const WeekdayHeadings[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
@@ -254,8 +263,35 @@ CalanderForm::~CalanderForm() {
     if (panel_ && panel_->parentWidget() != this) delete panel_.data();
 }
 
+int CalanderForm::widestDateWidth() const {
+    const QFontMetricsF metrics(dateX_->font());
+    char digit = '0';
+    for (char c = '1'; c <= '9'; ++c)
+        if (metrics.horizontalAdvance(QChar(c)) > metrics.horizontalAdvance(QChar(digit)))
+            digit = c;
+    const int style = logic_.dateStyle ? logic_.dateStyle() : 0;
+    qreal widest = 0;
+    for (const std::string& text : widestDateTexts(style, currentLocale(), digit))
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(text)));
+    return static_cast<int>(std::ceil(widest));
+}
+
+QSize CalanderForm::minimumSizeHint() const {
+    return QSize(widestDateWidth() + TextPadding + TextBoxInset, DesignSize.height());
+}
+
 QSize CalanderForm::sizeHint() const {
-    return QSize(103, 23);
+    return minimumSizeHint().expandedTo(DesignSize);
+}
+
+void CalanderForm::fitDates() {
+    const int was = minimumWidth();
+    const int need = minimumSizeHint().width();
+    // A minimum above the present width widens the control at once.
+    setMinimumWidth(need);
+    // Widened only for an earlier font or style (the default font before the
+    // host gave its own), it goes back to what its dates need now.
+    if (need < was && width() == was) resize(std::max(need, DesignSize.width()), height());
 }
 
 QWidget* CalanderForm::panel() const {
@@ -267,6 +303,7 @@ std::string CalanderForm::Text() const {
 }
 
 void CalanderForm::setText(const std::string& text) {
+    fitDates(); // the book's date style may have changed since the last date
     logic_.setText(text);
 }
 
@@ -323,10 +360,12 @@ void CalanderForm::setDateToolTipText(const std::string& text) {
 
 void CalanderForm::setDateStyle(int style) {
     logic_.dateStyle = [style] { return style; };
+    fitDates();
 }
 
 void CalanderForm::setDateStyleSource(std::function<int()> source) {
     logic_.dateStyle = std::move(source);
+    fitDates();
 }
 
 void CalanderForm::WLoss() {
@@ -345,6 +384,7 @@ void CalanderForm::applyTextLook() {
     f.setBold(fontBold_);
     f.setItalic(fontItalic_);
     dateX_->setFont(f);
+    fitDates();
     QPalette pal = dateX_->palette();
     pal.setColor(QPalette::Text, colourOf(logic_.foreColor()));
     pal.setColor(QPalette::Base, colourOf(backColor_));
@@ -426,7 +466,10 @@ void CalanderForm::paintEvent(QPaintEvent*) {
 }
 
 void CalanderForm::resizeEvent(QResizeEvent*) {
-    dateX_->setGeometry(3, 4, std::max(0, std::min(width(), closedSize_.width()) - 31), 17);
+    // Grown to hold its own open panel, the control keeps its closed text box.
+    const bool holdsPanel = panel_ && panel_->parentWidget() == this && logic_.isOpen();
+    if (!holdsPanel) closedSize_ = size();
+    dateX_->setGeometry(TextBoxLeft, 4, std::max(0, closedSize_.width() - TextBoxInset), 17);
     placePanel();
 }
 

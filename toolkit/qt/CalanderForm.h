@@ -75,7 +75,12 @@ class CalanderForm : public QWidget {
     QWidget* panel() const;
     QLineEdit* textBox() const { return dateX_; }
     const DatePickerLogic& logic() const { return logic_; }
+    // Wide enough for the widest date of the date style in the box's font:
+    // the design width, or more where that date needs it. The same width is
+    // the control's minimum, so no host can cut a date short; it follows the
+    // font and the date style (checked again whenever a date is written).
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
   signals:
     void Change();
@@ -103,6 +108,8 @@ class CalanderForm : public QWidget {
     friend class CalanderPanel;
 
     void showPanel(bool open);
+    int widestDateWidth() const;
+    void fitDates();
     void placePanel();
     void applyTextLook();
     void syncPanel();

@@ -8,13 +8,17 @@
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
 #include "ledgers/qt/Running_Balance.h"
+#include "mainwindow/mailed_invoice_reader.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/ledger_windows.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
+#include "statements/qt/Income_Statement.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
+#include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/HC.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
@@ -76,6 +80,23 @@ void showLedgerBook(TAcount& w) {
 template <class W> W* open(TAcount& w, Command c, WindowHandles& list) {
     run(w, c);
     return list.count() ? qobject_cast<W*>(list[list.count() - 1].data()) : nullptr;
+}
+
+// The journal (activated, so listed), a T-account and a running balance,
+// each opened by its Display command.
+struct ThreeLedgers {
+    GeneralJournal* journal = nullptr;
+    Report* tAccount = nullptr;
+    Running_Balance* runningBalance = nullptr;
+};
+
+ThreeLedgers openThreeLedgers(TAcount& w) {
+    ThreeLedgers l;
+    l.journal = open<GeneralJournal>(w, Command::ShowJournals, w.JournalWindows);
+    l.tAccount = open<Report>(w, Command::ShowTaccount, w.LedgerWindows);
+    l.runningBalance = open<Running_Balance>(w, Command::RbMenuItem, w.RunningBalanceWindows);
+    if (l.journal) activate(l.journal);
+    return l;
 }
 
 QColor background(QWidget* w) {
@@ -368,7 +389,175 @@ TEST(LedgerWindows, RunningBalancePrintsExportsAndMails) {
     ASSERT_EQ(fakes.shell.opened.size(), 1u);
     const std::string mail = testing_support::readFile(fakes.shell.opened[0]);
     EXPECT_NE(mail.find("X-Unsent: 1"), std::string::npos);
-    EXPECT_NE(mail.find("280.00 Dr"), std::string::npos) << mail;
+    std::string read;
+    ASSERT_EQ(mailed_invoice_reader::readDraft(dir.path(), fakes.shell.opened[0], &read), 0)
+        << read;
+    EXPECT_NE(read.find("|280.00 Dr|"), std::string::npos) << read;
+}
+
+// The account boxes complete a typed name: the journal's from the first
+// character, the T-account's and the running balance's only once the box
+// holds more than one, so that the first two keys go in as typed.
+TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    showLedgerBook(w);
+    const auto [j, r, rb] = openThreeLedgers(w);
+    ASSERT_TRUE(j && r && rb);
+    const struct {
+        const char* window;
+        QComboBox* box;
+        std::vector<std::string> shown; // after "c", "a", "s" and "h"
+    } cases[] = {
+        {"journal", j->tReportAcc, {"Cash", "Cash", "Cash", "Cash"}},
+        {"t-account", r->tReportAcc, {"c", "ca", "Cash", "Cash"}},
+        {"running balance", rb->tReportAcc, {"c", "ca", "Cash", "Cash"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.window);
+        c.box->setCurrentIndex(-1);
+        c.box->setEditText("");
+        std::vector<std::string> shown;
+        for (const char* key : {"c", "a", "s", "h"}) {
+            typeText(c.box->lineEdit(), key);
+            shown.push_back(c.box->currentText().toStdString());
+        }
+        c.box->hidePopup();
+        EXPECT_EQ(shown, c.shown);
+    }
+}
+
+// File > Print in the journal: in help mode it applies a typed date and then
+// only explains itself; out of it, it prints the entries listed.
+TEST(LedgerWindows, JournalPrintExplainsItselfInHelpMode) {
+    ScopedFakeServices fakes;
+    testing_support::TempDir dir;
+    const auto pdf = dir / "journal.pdf";
+    fakes.environment.vars["LW_PDF_OUTPUT"] = pdf.string();
+    TAcount w;
+    showLedgerBook(w);
+    auto* j = open<GeneralJournal>(w, Command::ShowJournals, w.JournalWindows);
+    ASSERT_NE(j, nullptr);
+    activate(j);
+    j->DateSearch[1]->setText("");
+    typeText(j->DateSearch[1]->textBox(), "3/4/2025");
+    const int builds = j->builds();
+
+    // Should the print setup come up, it is noted and cancelled.
+    Printformer* setup = w.printSetup();
+    bool setupShown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, setup, [&] {
+        if (!setup->isVisible()) return;
+        setupShown = true;
+        setup->cancelClicked();
+    });
+    w.HelpSelect_Click();
+    ASSERT_TRUE(helpMode().isOn());
+    watch.start(10);
+    j->PrintJournal->trigger();
+    watch.stop();
+    EXPECT_FALSE(setupShown);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_EQ(j->builds(), builds + 1); // the typed date applied first
+    EXPECT_EQ(j->list().ShownLines, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_TRUE(w.HC->isVisible());
+    EXPECT_EQ(w.HC->title(), "Print...");
+    EXPECT_EQ(w.HC->text().rfind("Send the selected journal entries to the printer...", 0), 0u)
+        << w.HC->text();
+
+    // Out of help mode the same command prints the entries listed.
+    w.HelpSelect_Click();
+    ASSERT_FALSE(helpMode().isOn());
+    QTimer::singleShot(0, setup, [setup] {
+        setup->printerChosen(PdfPrinterName);
+        setup->printClicked();
+    });
+    j->PrintJournal->trigger();
+    std::string text;
+    ASSERT_EQ(testing_support::runCommand("pdftotext -layout '" + pdf.string() + "' -", &text), 0);
+    EXPECT_NE(text.find("Till takings"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Rent April"), std::string::npos) << text;
+}
+
+// The widest text a date box may hold in `style`: every day of a leap year
+// and the last day of each year from 1900 to 2100, each as the style writes
+// it and with a four-digit year (as a date may be typed).
+double widestDate(const QFont& font, int style, const LocaleInfo& locale) {
+    const QFontMetricsF metrics(font);
+    double widest = 0;
+    auto measure = [&](double day) {
+        for (auto year : {Tmain::YearDigits::AsStyle, Tmain::YearDigits::Four}) {
+            const std::string text = Tmain::FormatDateStyle(day, style, locale, year);
+            widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(text)));
+        }
+    };
+    for (double day = Tmain::DayNumber(2028, 1, 1); day <= Tmain::DayNumber(2028, 12, 31); ++day)
+        measure(day);
+    for (int year = 1900; year <= 2100; ++year)
+        measure(Tmain::DayNumber(year, 12, 31));
+    return widest;
+}
+
+// Every date box of the ledger, journal and income-statement windows holds
+// the widest date of every date style, with the cursor after it (the line
+// edit keeps 2 pixels each side), in locales whose dates have blanks or
+// month names and in wide fonts; the controls beside the boxes make room.
+TEST(LedgerWindows, DateBoxesHoldTheWidestDateOfEveryStyle) {
+    LocaleInfo blanks = dayFirstLocale();
+    blanks.shortDatePattern = "dd MM yyyy";
+    LocaleInfo names = dayFirstLocale();
+    names.shortDatePattern = "d MMMM yyyy";
+    const struct {
+        LocaleInfo locale;
+        std::string font;
+    } cases[] = {
+        {blanks, "DejaVu Sans Mono"},
+        {names, "DejaVu Serif"},
+        {monthFirstLocale(), ""},
+    };
+    for (const auto& c : cases) {
+        ScopedFakeServices fakes(c.locale);
+        TAcount w;
+        Book book = ledgerBook();
+        book.FontName = c.font;
+        showBook(w, std::move(book));
+        for (int style = 0; style <= 8; ++style) {
+            SCOPED_TRACE(c.locale.shortDatePattern + " " + c.font + " style " +
+                         std::to_string(style));
+            w.book().DateStyle = static_cast<std::int16_t>(style);
+            const auto [j, r, rb] = openThreeLedgers(w);
+            run(w, Command::IncomeStatement);
+            auto* is = qobject_cast<Income_Statement*>(w.incomeStatementWindow.data());
+            ASSERT_TRUE(j && r && rb && is);
+            const struct {
+                const char* window;
+                std::array<CalanderForm*, 2> boxes;
+                QWidget* next; // the control right of the second box
+            } windows[] = {
+                {"journal", j->DateSearch, j->tReportAcc},
+                {"t-account", r->DateSearch, r->tReportAcc},
+                {"running balance", rb->DateSearch, rb->tReportAcc},
+                {"income statement", is->DateSearch, is->Command1},
+            };
+            for (const auto& shown : windows) {
+                SCOPED_TRACE(shown.window);
+                for (CalanderForm* box : shown.boxes) {
+                    const QLineEdit* text = box->textBox();
+                    const double widest = widestDate(text->font(), style, c.locale);
+                    EXPECT_GE(text->width() - 2 * 2, widest + 1) << box->Text();
+                    EXPECT_TRUE(box->geometry().contains(text->geometry().translated(box->pos())));
+                }
+                EXPECT_FALSE(shown.boxes[0]->geometry().intersects(shown.boxes[1]->geometry()));
+                EXPECT_FALSE(shown.boxes[1]->geometry().intersects(shown.next->geometry()));
+            }
+            if (style == 4 && c.font == "DejaVu Sans Mono")
+                saveScreenshot(r, "t_account_wide_dates");
+            for (QWidget* opened : {static_cast<QWidget*>(j), static_cast<QWidget*>(r),
+                                    static_cast<QWidget*>(rb), static_cast<QWidget*>(is)})
+                delete opened;
+        }
+    }
 }
 
 TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
@@ -483,13 +672,10 @@ TEST(LedgerWindows, RowsBuiltBeforeADeletionActOnNoOtherEntry) {
     ScopedFakeServices fakes;
     TAcount w;
     showLedgerBook(w);
-    auto* r = open<Report>(w, Command::ShowTaccount, w.LedgerWindows);
-    auto* rb = open<Running_Balance>(w, Command::RbMenuItem, w.RunningBalanceWindows);
-    auto* j = open<GeneralJournal>(w, Command::ShowJournals, w.JournalWindows);
+    const auto [j, r, rb] = openThreeLedgers(w);
     ASSERT_TRUE(r && rb && j);
     choose(r->tReportAcc, "Rent");
     choose(rb->tReportAcc, "Rent");
-    activate(j);
     j->JJournal->setValue(j->JJournal->ValueMax()); // the journal's last line first
     ASSERT_EQ(j->page().itemLines.front(), w.book().LastEntryLine());
     const double lastItemY = j->page().itemEnds[0] - 2;

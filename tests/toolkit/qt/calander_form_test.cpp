@@ -7,8 +7,10 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -184,3 +186,58 @@ TEST(CalanderFormWidget, PanelGoesWithTheControl) {
 }
 
 } // namespace
+
+// The control is as wide as the widest date of its style and font needs,
+// whatever width its host gives it, and no wider than its design once a
+// smaller font or shorter style needs less; the text box keeps the width
+// while the panel opens in a control that holds it itself.
+TEST(CalanderFormWidget, WidthFollowsTheWidestDateOfStyleAndFont) {
+    Host host;
+    CalanderForm* picker = host.picker;
+    const QSize design(103, 23);
+    auto holds = [picker](const std::string& text) {
+        const QLineEdit* box = picker->textBox();
+        const double width =
+            QFontMetricsF(box->font()).horizontalAdvance(QString::fromStdString(text));
+        return box->width() - 2 * 2 >= width + 1;
+    };
+    EXPECT_TRUE(holds("28/09/2026")); // the host's Arial at 9 points needs more than the design
+    const struct {
+        std::string font;
+        double points;
+        int style;
+        const char* widest;
+        bool wider;
+    } cases[] = {
+        {"DejaVu Sans Mono", 14, 2, "28/09/2026", true},
+        {"DejaVu Sans Mono", 14, 1, "28/09/2026", true}, // a four-digit year may be typed
+        {"Arial", 8, 2, "28/09/2026", false},
+        {"DejaVu Serif", 9, 8, "12-28-2026", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.font + " " + std::to_string(c.style));
+        picker->setFontName(c.font);
+        picker->setFontSize(c.points);
+        picker->setDateStyle(c.style);
+        picker->setGeometry(10, 10, 60, 23); // a host that leaves too little room
+        EXPECT_TRUE(holds(c.widest));
+        EXPECT_EQ(picker->width() > design.width(), c.wider) << picker->width();
+        EXPECT_EQ(picker->sizeHint().width(), std::max(picker->width(), design.width()));
+    }
+
+    // Standing alone the control grows to hold its open panel; its text box stays.
+    CalanderForm alone;
+    alone.setFontName("DejaVu Sans Mono");
+    alone.setFontSize(14);
+    alone.setDateStyle(2);
+    alone.show();
+    const int closedText = alone.textBox()->width();
+    alone.WLoss();
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(alone.width() - 5, 10),
+                        alone.mapToGlobal(QPointF(alone.width() - 5, 10)), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&alone, &release);
+    ASSERT_TRUE(alone.isOpen());
+    EXPECT_GT(alone.width(), 300);
+    EXPECT_EQ(alone.textBox()->width(), closedText);
+}
