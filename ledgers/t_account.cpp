@@ -13,51 +13,51 @@ namespace {
 
 const std::string TenSpaces(10, ' ');
 
-// The rows of one account line: one per contra line, with its share. A line
-// without contra lines, or whose contra lines add up to 0, gives none.
+// The half's sums while the journal is read: exact, whatever amounts cancel
+// on the way; only the figures shown must fit in the money range.
+struct HalfSums {
+    WideSum total; // b/f included
+    WideSum broughtForward;
+};
+
+// The rows of one account line: one per contra line, with its share (0 when
+// the line's amount and the contra sum differ in sign or the amount is 0).
 void appendContraRows(const Book& book, const AccountNameIndex& names, const AccountMatch& match,
                       bool unmasked, std::int32_t line, const ContraLines& contras,
-                      TAccountHalf& half) {
-    if (contras.empty() || contras.sum.isZero()) return;
+                      TAccountHalf& half, HalfSums& sums) {
     const EntryLine& own = book.EntryLines[static_cast<std::size_t>(line)];
-    const bool shared =
-        static_cast<double>(own.Amount.raw) / static_cast<double>(contras.sum.raw) > 0;
+    const bool shared = own.Amount.raw != 0 && (own.Amount.raw > 0) == (contras.sum.raw > 0);
     for (std::int32_t k : contras.lines) {
         const EntryLine& contra = book.EntryLines[static_cast<std::size_t>(k)];
         TAccountRow row;
         row.Date = own.Date;
         row.Text = names.name(unmasked ? contra.AccountNumber : match.fold(contra.AccountNumber));
-        row.Amount = shared ? contraShare(own.Amount, contra.Amount, contras.sum) : Currency();
+        row.Amount = !shared ? Currency()
+                     : contras.lines.size() == 1
+                         ? own.Amount
+                         : contraShare(own.Amount, contra.Amount, contras.sum);
         row.Line = line;
-        half.Total += row.Amount;
+        sums.total += row.Amount;
         half.Rows.push_back(std::move(row));
     }
 }
 
-void scan(const Book& book, const TAccountOptions& options, const LedgerPeriod& period,
-          const AccountMatch& match, TAccountLedger& ledger) {
-    const AccountNameIndex names(book);
-    const EntryIndex entries(book);
-    ContraLines contras;
-    ProgressPacer progress(book, options.progress);
-    const auto lines = static_cast<std::int32_t>(book.EntryLines.size());
-    for (std::int32_t i = 0; i < lines; ++i) {
-        progress.at(i);
-        const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
-        const bool before = period.before(line.Date);
-        if (before) ledger.HasBroughtForward = true;
+// What the account carried before the period, per half; whether the journal
+// has any line before the period at all.
+bool broughtForward(const Book& book, const TAccountOptions& options, const LedgerPeriod& period,
+                    const AccountMatch& match, HalfSums& debit, HalfSums& credit) {
+    bool any = false;
+    for (const EntryLine& line : book.EntryLines) {
+        if (!period.before(line.Date)) continue;
+        any = true;
         if (options.reconcileMode && line.Reconciled == 1) continue;
         if (line.Side != Debit && line.Side != Credit) continue;
         if (!match.matches(line.AccountNumber)) continue;
-        TAccountHalf& half = line.Side == Debit ? ledger.Debit : ledger.Credit;
-        if (before) {
-            half.Total += line.Amount;
-            half.BroughtForward += line.Amount;
-        } else if (period.within(line.Date)) {
-            contras.find(book, entries, i);
-            appendContraRows(book, names, match, options.unmasked, i, contras, half);
-        }
+        HalfSums& sums = line.Side == Debit ? debit : credit;
+        sums.total += line.Amount;
+        sums.broughtForward += line.Amount;
     }
+    return any;
 }
 
 void addBroughtForward(TAccountLedger& ledger) {
@@ -72,21 +72,40 @@ void addBroughtForward(TAccountLedger& ledger) {
     }
 }
 
-void balance(TAccountLedger& ledger, const NumberMarks& marks) {
-    TAccountHalf& shortHalf =
-        ledger.Debit.Total < ledger.Credit.Total ? ledger.Debit : ledger.Credit;
-    TAccountHalf& longHalf = &shortHalf == &ledger.Debit ? ledger.Credit : ledger.Debit;
-    if (ledger.Debit.Total == ledger.Credit.Total) return;
+// The b/f rows, the totals, the balancing row and the labels, in that order.
+// Each figure is checked before it is added: one that does not fit in the
+// money range throws, leaving out itself and what follows it.
+void finish(TAccountLedger& ledger, const HalfSums& debit, const HalfSums& credit,
+            const NumberMarks& marks) {
+    if (ledger.HasBroughtForward) {
+        const Currency debitForward = debit.broughtForward.value();
+        ledger.Credit.BroughtForward = credit.broughtForward.value();
+        ledger.Debit.BroughtForward = debitForward;
+        addBroughtForward(ledger);
+    }
+    const Currency debitTotal = debit.total.value();
+    const Currency creditTotal = credit.total.value();
+    const bool debitShort = debitTotal < creditTotal;
+    const Currency carriedDown =
+        (debitShort ? credit.total - debit.total : debit.total - credit.total).value();
+    const Currency shownTotal = debitShort ? creditTotal : debitTotal;
+    ledger.Debit.Total = debitTotal;
+    ledger.Credit.Total = creditTotal;
+    const std::string total =
+        strings::text(168) + TenSpaces + ledgerAmountText(shownTotal, ledger.Decimals, marks);
+    ledger.DebitTotalText = ledger.CreditTotalText = total;
+    if (carriedDown.isZero()) return;
+    TAccountHalf& shortHalf = debitShort ? ledger.Debit : ledger.Credit;
     TAccountRow row;
-    row.Amount = longHalf.Total - shortHalf.Total;
+    row.Amount = carriedDown;
     row.Text = carriedDownText();
     row.Kind = TAccountRowKind::CarriedDown;
-    shortHalf.CarriedDown = row.Amount;
+    shortHalf.CarriedDown = carriedDown;
     shortHalf.Rows.push_back(std::move(row));
     std::string& broughtDown =
-        &shortHalf == &ledger.Debit ? ledger.CreditBroughtDownText : ledger.DebitBroughtDownText;
+        debitShort ? ledger.CreditBroughtDownText : ledger.DebitBroughtDownText;
     broughtDown = strings::text(155) + " b/d " + TenSpaces +
-                  ledgerAmountText(shortHalf.CarriedDown, ledger.Decimals, marks);
+                  ledgerAmountText(carriedDown, ledger.Decimals, marks);
 }
 
 } // namespace
@@ -106,23 +125,38 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
     ledger.ToDate = period.toDate();
     ledger.Decimals = Book::clampDecimals(book.DecimalsLedger);
     ledger.Folio = folioText(book, options.account, options.marks.decimal);
+    const AccountMatch match(options.account);
+    ledger.LedgerAccount = match.folded();
 
+    // The rows it would hold, counted before anything is built: a ledger too
+    // large for memory is refused whole.
+    std::int64_t rows = 0;
+    const EntryIndex entries(book);
+    forEachPosting(book, entries, period, match, options.reconcileMode, ProgressStep(),
+                   [&](std::int32_t, const ContraLines& contras) {
+                       if (contras.sharable())
+                           rows += static_cast<std::int64_t>(contras.lines.size());
+                   });
+    if (rows > MaxLedgerRows) {
+        ledger.Message = tooManyRowsMessage(rows, options.marks);
+        return ledger;
+    }
+
+    const AccountNameIndex names(book);
+    HalfSums debit, credit;
+    ledger.HasBroughtForward = broughtForward(book, options, period, match, debit, credit);
     ledger.Message = ledgerBuildFault([&] {
-        const AccountMatch match(options.account);
-        ledger.LedgerAccount = match.folded();
-        scan(book, options, period, match, ledger);
+        forEachPosting(
+            book, entries, period, match, options.reconcileMode, options.progress,
+            [&](std::int32_t i, const ContraLines& contras) {
+                if (!contras.sharable()) return; // nothing to share the line among
+                const bool isDebit = book.EntryLines[static_cast<std::size_t>(i)].Side == Debit;
+                appendContraRows(book, names, match, options.unmasked, i, contras,
+                                 isDebit ? ledger.Debit : ledger.Credit, isDebit ? debit : credit);
+            });
     });
-    if (ledger.HasBroughtForward) addBroughtForward(ledger);
-    const std::string totalsFault = ledgerBuildFault([&] {
-        const NumberMarks& marks = options.marks;
-        balance(ledger, marks);
-        ledger.DebitTotalText =
-            strings::text(168) + TenSpaces +
-            ledgerAmountText(ledger.Debit.Total + ledger.Debit.CarriedDown, ledger.Decimals, marks);
-        ledger.CreditTotalText = strings::text(168) + TenSpaces +
-                                 ledgerAmountText(ledger.Credit.Total + ledger.Credit.CarriedDown,
-                                                  ledger.Decimals, marks);
-    });
+    const std::string totalsFault =
+        ledgerBuildFault([&] { finish(ledger, debit, credit, options.marks); });
     if (!totalsFault.empty()) ledger.Message = totalsFault;
     ledger.LedgerRows =
         static_cast<std::int32_t>(std::max(ledger.Debit.Rows.size(), ledger.Credit.Rows.size()));
