@@ -79,8 +79,8 @@ template <class Write> std::string mapCharacters(std::string_view utf8, Write wr
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        char32_t point = 0;
-        const std::size_t length = decodeOne(utf8, pos, point);
+        char32_t point = static_cast<unsigned char>(utf8[pos]);
+        const std::size_t length = point < 0x80 ? 1 : decodeOne(utf8, pos, point);
         if (length == 0) {
             out += utf8[pos]; // not UTF-8: the byte stands for itself
             ++pos;

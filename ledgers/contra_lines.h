@@ -43,22 +43,27 @@ class EntryContras {
 // range throws CurrencyOverflow.
 Currency contraShare(Currency lineAmount, Currency contraAmount, WideSum contraSum);
 
-// Calls visit(line, contras) for every journal line in the period that debits
-// or credits the matched account, in journal order, with its contra lines;
-// with `reconcileMode` reconciled lines are left out. `step` paces the progress.
-template <class Visit>
-void forEachPosting(const Book& book, const EntryIndex& entries, const LedgerPeriod& period,
-                    const AccountMatch& match, bool reconcileMode, const ProgressStep& step,
-                    Visit&& visit) {
-    EntryContras contras(book, entries);
+// One pass over the journal for the ledger of one account: each line dated
+// before the period goes to before(line); the lines in the period that debit
+// or credit the account (with `reconcileMode`, unreconciled ones only) are
+// returned in journal order. `step` paces the progress.
+template <class Before>
+std::vector<std::int32_t> postingsInPeriod(const Book& book, const LedgerPeriod& period,
+                                           const AccountMatch& match, bool reconcileMode,
+                                           const ProgressStep& step, Before&& before) {
+    std::vector<std::int32_t> postings;
     ProgressPacer progress(book, step);
     const auto lines = static_cast<std::int32_t>(book.EntryLines.size());
     for (std::int32_t i = 0; i < lines; ++i) {
         progress.at(i);
         const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
+        if (period.before(line.Date)) {
+            before(line);
+            continue;
+        }
         if (reconcileMode && line.Reconciled == 1) continue;
         if (line.Side != Debit && line.Side != Credit) continue;
-        if (!period.within(line.Date) || !match.matches(line.AccountNumber)) continue;
-        visit(i, contras.of(i));
+        if (period.within(line.Date) && match.matches(line.AccountNumber)) postings.push_back(i);
     }
+    return postings;
 }

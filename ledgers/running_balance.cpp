@@ -37,23 +37,6 @@ class RowWriter {
     WideSum balance_;
 };
 
-// What the account carried into the period: its debits less its credits
-// dated before the first day, reconciled or not.
-WideSum openingBalance(const Book& book, const AccountMatch& match, const LedgerPeriod& period,
-                       bool& anyLineBefore) {
-    WideSum balance;
-    for (const EntryLine& line : book.EntryLines) {
-        if (!period.before(line.Date)) continue;
-        anyLineBefore = true;
-        if (!match.matches(line.AccountNumber)) continue;
-        if (line.Side == Debit)
-            balance += line.Amount;
-        else if (line.Side == Credit)
-            balance -= line.Amount;
-    }
-    return balance;
-}
-
 // The rows of one account line: one per contra line with its share; a line
 // without contra lines to share its amount among (none, or adding up to 0)
 // makes one row of its own amount, so that the balance stays right.
@@ -94,14 +77,26 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
     const AccountMatch match(choice.account);
     ledger.LedgerAccount = match.folded();
 
-    // The rows it would hold, counted before anything is built: a ledger too
-    // large for memory is refused whole.
+    // One pass over the journal: what the account carried into the period
+    // (its debits less its credits dated before the first day, reconciled or
+    // not) and its lines in the period.
+    WideSum opening;
+    bool anyBefore = false;
+    const std::vector<std::int32_t> postings = postingsInPeriod(
+        book, period, match, choice.reconcileMode, choice.progress, [&](const EntryLine& line) {
+            anyBefore = true;
+            if (!match.matches(line.AccountNumber)) return;
+            if (line.Side == Debit) opening += line.Amount;
+            if (line.Side == Credit) opening -= line.Amount;
+        });
+
+    // The rows it will hold, counted before any is made: a ledger too large
+    // for memory is refused whole.
     const EntryIndex entries(book);
+    EntryContras contras(book, entries);
     std::int64_t rowCount = 0;
-    forEachPosting(book, entries, period, match, choice.reconcileMode, ProgressStep(),
-                   [&](std::int32_t i, const ContraLines& contras) {
-                       if (makesRows(book, i)) rowCount += rowsOf(contras);
-                   });
+    for (const std::int32_t i : postings)
+        if (makesRows(book, i)) rowCount += rowsOf(contras.of(i));
     if (rowCount > MaxLedgerRows) {
         ledger.Message = tooManyRowsMessage(rowCount, choice.marks);
         return ledger;
@@ -109,9 +104,7 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
 
     RowWriter rows(ledger);
     ledger.Message = ledgerBuildFault([&] {
-        bool anyLineBefore = false;
-        const WideSum opening = openingBalance(book, match, period, anyLineBefore);
-        if (anyLineBefore) {
+        if (anyBefore) {
             RunningBalanceRow row;
             row.Date = ledger.FromDate;
             row.Account = Currency::fromUnits(1);
@@ -121,10 +114,8 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
             ledger.HasOpeningRow = true;
             rows.open(opening);
         }
-        forEachPosting(book, entries, period, match, choice.reconcileMode, choice.progress,
-                       [&](std::int32_t i, const ContraLines& contras) {
-                           if (makesRows(book, i)) addRows(book, i, contras, rows);
-                       });
+        for (const std::int32_t i : postings)
+            if (makesRows(book, i)) addRows(book, i, contras.of(i), rows);
     });
     return ledger;
 }

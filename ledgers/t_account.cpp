@@ -42,24 +42,6 @@ void appendContraRows(const Book& book, const AccountNameIndex& names, const Acc
     }
 }
 
-// What the account carried before the period, per half; whether the journal
-// has any line before the period at all.
-bool broughtForward(const Book& book, const TAccountOptions& options, const LedgerPeriod& period,
-                    const AccountMatch& match, HalfSums& debit, HalfSums& credit) {
-    bool any = false;
-    for (const EntryLine& line : book.EntryLines) {
-        if (!period.before(line.Date)) continue;
-        any = true;
-        if (options.reconcileMode && line.Reconciled == 1) continue;
-        if (line.Side != Debit && line.Side != Credit) continue;
-        if (!match.matches(line.AccountNumber)) continue;
-        HalfSums& sums = line.Side == Debit ? debit : credit;
-        sums.total += line.Amount;
-        sums.broughtForward += line.Amount;
-    }
-    return any;
-}
-
 void addBroughtForward(TAccountLedger& ledger) {
     for (TAccountHalf* half : {&ledger.Debit, &ledger.Credit}) {
         TAccountRow row;
@@ -75,13 +57,14 @@ void addBroughtForward(TAccountLedger& ledger) {
 // The b/f rows, the totals, the balancing row and the labels, in that order.
 // Each figure is checked before it is added: one that does not fit in the
 // money range throws, leaving out itself and what follows it.
-void finish(TAccountLedger& ledger, const HalfSums& debit, const HalfSums& credit,
+void finish(TAccountLedger& ledger, bool anyBefore, const HalfSums& debit, const HalfSums& credit,
             const NumberMarks& marks) {
-    if (ledger.HasBroughtForward) {
+    if (anyBefore) {
         const Currency debitForward = debit.broughtForward.value();
         ledger.Credit.BroughtForward = credit.broughtForward.value();
         ledger.Debit.BroughtForward = debitForward;
         addBroughtForward(ledger);
+        ledger.HasBroughtForward = true;
     }
     const Currency debitTotal = debit.total.value();
     const Currency creditTotal = credit.total.value();
@@ -128,35 +111,47 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
     const AccountMatch match(options.account);
     ledger.LedgerAccount = match.folded();
 
-    // The rows it would hold, counted before anything is built: a ledger too
-    // large for memory is refused whole.
-    std::int64_t rows = 0;
+    // One pass over the journal: what the account carried before the period
+    // and its lines in the period.
+    HalfSums debit, credit;
+    bool anyBefore = false;
+    const std::vector<std::int32_t> postings = postingsInPeriod(
+        book, period, match, options.reconcileMode, options.progress, [&](const EntryLine& line) {
+            anyBefore = true;
+            if (options.reconcileMode && line.Reconciled == 1) return;
+            if (line.Side != Debit && line.Side != Credit) return;
+            if (!match.matches(line.AccountNumber)) return;
+            HalfSums& sums = line.Side == Debit ? debit : credit;
+            sums.total += line.Amount;
+            sums.broughtForward += line.Amount;
+        });
+
+    // The rows it will hold, counted before any is made: a ledger too large
+    // for memory is refused whole. A line whose contra lines add up to 0 has
+    // nothing to share its amount among and makes none.
     const EntryIndex entries(book);
-    forEachPosting(book, entries, period, match, options.reconcileMode, ProgressStep(),
-                   [&](std::int32_t, const ContraLines& contras) {
-                       if (contras.sharable())
-                           rows += static_cast<std::int64_t>(contras.lines.size());
-                   });
+    EntryContras contras(book, entries);
+    std::int64_t rows = 0;
+    for (const std::int32_t i : postings)
+        if (const ContraLines& c = contras.of(i); c.sharable())
+            rows += static_cast<std::int64_t>(c.lines.size());
     if (rows > MaxLedgerRows) {
         ledger.Message = tooManyRowsMessage(rows, options.marks);
         return ledger;
     }
 
     const AccountNameIndex names(book);
-    HalfSums debit, credit;
-    ledger.HasBroughtForward = broughtForward(book, options, period, match, debit, credit);
     ledger.Message = ledgerBuildFault([&] {
-        forEachPosting(
-            book, entries, period, match, options.reconcileMode, options.progress,
-            [&](std::int32_t i, const ContraLines& contras) {
-                if (!contras.sharable()) return; // nothing to share the line among
-                const bool isDebit = book.EntryLines[static_cast<std::size_t>(i)].Side == Debit;
-                appendContraRows(book, names, match, options.unmasked, i, contras,
-                                 isDebit ? ledger.Debit : ledger.Credit, isDebit ? debit : credit);
-            });
+        for (const std::int32_t i : postings) {
+            const ContraLines& c = contras.of(i);
+            if (!c.sharable()) continue;
+            const bool isDebit = book.EntryLines[static_cast<std::size_t>(i)].Side == Debit;
+            appendContraRows(book, names, match, options.unmasked, i, c,
+                             isDebit ? ledger.Debit : ledger.Credit, isDebit ? debit : credit);
+        }
     });
     const std::string totalsFault =
-        ledgerBuildFault([&] { finish(ledger, debit, credit, options.marks); });
+        ledgerBuildFault([&] { finish(ledger, anyBefore, debit, credit, options.marks); });
     if (!totalsFault.empty()) ledger.Message = totalsFault;
     ledger.LedgerRows =
         static_cast<std::int32_t>(std::max(ledger.Debit.Rows.size(), ledger.Credit.Rows.size()));
