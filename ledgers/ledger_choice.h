@@ -86,7 +86,7 @@ class ProgressPacer {
 // gathered before stopping stays.
 std::string ledgerBuildFault(const std::function<void()>& part);
 
-// The most rows a ledger is built with (some hundreds of bytes each): a
+// The most rows a ledger is built with (each some tens of bytes): a
 // build that would make more is refused whole, before any row is made.
 inline constexpr std::int64_t MaxLedgerRows = 20'000'000;
 // The message of a build refused for holding `rows` rows.
