@@ -4,7 +4,8 @@
 // book), and the general journal of all accounts. Each writes a text dump of
 // what it built into the output folder. Then every output of the busiest
 // account's ledgers: the printouts (recorded), the journal spreadsheet, the
-// running balance as .xls, .csv and .htm, and its mail draft.
+// running balance as .xls, .csv and .htm, and its mail draft. Last the
+// ledgers of a journal of one 100,000-line entry.
 #include "bench/bookbench.h"
 
 #include "book/account_number_text.h"
@@ -234,9 +235,71 @@ void busiestOutputs(BenchContext& ctx) {
     if (written) std::cout << "  failed: " << written.message() << "\n";
 }
 
+// The book's chart with a journal of one entry of `lines` lines: debits to
+// two accounts in turn (none of them with a note, as an imported journal can
+// hold them) and one credit of their total to a third.
+Book longEntryBook(const Book& chart, std::int32_t lines) {
+    Book book = chart;
+    book.EntryLines.clear();
+    book.EntryIds.clear();
+    std::vector<Currency> accounts;
+    for (int slot = 0; slot < book.slotsInUse(); ++slot)
+        if (book.AccountNumbers[static_cast<std::size_t>(slot)].raw > 0)
+            accounts.push_back(book.AccountNumbers[static_cast<std::size_t>(slot)]);
+    if (accounts.size() < 3) return book;
+    Currency total;
+    for (std::int32_t i = 0; i + 1 < lines; ++i) {
+        EntryLine line;
+        line.Date = 46000;
+        line.Side = Debit;
+        line.AccountNumber = accounts[1 + static_cast<std::size_t>(i % 2)];
+        line.Amount = Currency::fromRaw(10000 + (i % 997) * 37);
+        total += line.Amount;
+        book.EntryLines.push_back(line);
+        book.EntryIds.emplace_back("1");
+    }
+    EntryLine credit;
+    credit.Date = 46000;
+    credit.Side = Credit;
+    credit.AccountNumber = accounts.front();
+    credit.Amount = total;
+    credit.Details = "Imported";
+    book.EntryLines.push_back(credit);
+    book.EntryIds.emplace_back("1");
+    return book;
+}
+
+// The ledgers of a journal of one 100,000-line entry: the credited account
+// (a row per debit) and one of the debited accounts (50,000 lines of one
+// contra each).
+void longEntry(BenchContext& ctx) {
+    const Book book = longEntryBook(ctx.book, 100000);
+    if (book.EntryLines.empty()) return;
+    const struct {
+        const char* label;
+        Currency account;
+    } subjects[] = {{"the credited account", book.EntryLines.back().AccountNumber},
+                    {"a debited account", book.EntryLines.front().AccountNumber}};
+    for (const auto& s : subjects) {
+        TAccountOptions options;
+        options.account = s.account;
+        options.fromDate = options.toDate = 46000;
+        TAccountLedger tAccount;
+        timeIt(std::string("T-account, one 100,000-line entry, ") + s.label,
+               [&] { tAccount = buildTAccount(book, options); });
+        std::cout << "  " << tAccount.Debit.Rows.size() << " debit and "
+                  << tAccount.Credit.Rows.size() << " credit rows\n";
+        RunningBalanceLedger running;
+        timeIt(std::string("running balance, one 100,000-line entry, ") + s.label,
+               [&] { running = buildRunningBalance(book, options); });
+        std::cout << "  " << running.Rows.size() << " rows\n";
+    }
+}
+
 } // namespace
 
 LW_BOOKBENCH_STEP("55-ledger-t-account", tAccounts);
 LW_BOOKBENCH_STEP("56-ledger-running-balance", runningBalances);
 LW_BOOKBENCH_STEP("57-ledger-general-journal", generalJournal);
 LW_BOOKBENCH_STEP("58-ledger-outputs", busiestOutputs);
+LW_BOOKBENCH_STEP("58-ledger-long-entry", longEntry);

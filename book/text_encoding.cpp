@@ -72,6 +72,26 @@ unsigned char windows1252ByteOf(char32_t point) {
     return 0;
 }
 
+// Each well-formed character of a UTF-8 text passed to write(out, point); a
+// byte that starts none is copied as it stands.
+template <class Write> std::string mapCharacters(std::string_view utf8, Write write) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        char32_t point = static_cast<unsigned char>(utf8[pos]);
+        const std::size_t length = point < 0x80 ? 1 : decodeOne(utf8, pos, point);
+        if (length == 0) {
+            out += utf8[pos]; // not UTF-8: the byte stands for itself
+            ++pos;
+            continue;
+        }
+        write(out, point);
+        pos += length;
+    }
+    return out;
+}
+
 } // namespace
 
 bool isValidUtf8(std::string_view bytes) {
@@ -142,18 +162,7 @@ std::string toUtf8(std::string_view bytes, int codePage) {
 }
 
 std::string utf8ToWindows1252(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        char32_t point = 0;
-        const std::size_t length = decodeOne(utf8, pos, point);
-        if (length == 0) {
-            out += utf8[pos]; // not UTF-8: the byte stands for itself
-            pos += 1;
-            continue;
-        }
-        pos += length;
+    return mapCharacters(utf8, [](std::string& out, char32_t point) {
         if (point < 0x80) {
             out += static_cast<char>(point);
         } else if (const unsigned char byte = windows1252ByteOf(point); byte != 0) {
@@ -161,8 +170,7 @@ std::string utf8ToWindows1252(std::string_view utf8) {
         } else {
             out += '?';
         }
-    }
-    return out;
+    });
 }
 
 std::string cutUtf8(std::string_view utf8, std::size_t maxBytes) {
@@ -214,6 +222,61 @@ std::string lastCharacter(std::string_view utf8) {
     // A lead byte that does not reach exactly to the end leaves the last byte alone.
     if (lead + characterLength(utf8, lead) != utf8.size()) lead = utf8.size() - 1;
     return std::string(utf8.substr(lead));
+}
+
+char32_t foldCase(char32_t c) {
+    if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
+    if (c < 0x100) {
+        if (c == 0xB5) return 0x3BC; // the micro sign folds to Greek mu
+        return c >= 0xC0 && c <= 0xDE && c != 0xD7 ? c + 0x20 : c;
+    }
+    if (c < 0x180) {
+        // Latin Extended-A: capital and small letter side by side, the capital
+        // on the odd point from U+0139 to U+0148 and from U+0179, else on the even.
+        if (c == 0x178) return 0xFF;
+        if (c == 0x17F) return 's';
+        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149) return c; // no simple fold
+        const bool oddCapitals = (c >= 0x139 && c <= 0x148) || c >= 0x179;
+        return (c % 2 == 1) == oddCapitals ? c + 1 : c;
+    }
+    if (c >= 0x386 && c <= 0x3C2) {
+        // Greek: the alphabet, its capitals with tonos and the final sigma.
+        if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;
+        switch (c) {
+        case 0x386:
+            return 0x3AC;
+        case 0x388:
+        case 0x389:
+        case 0x38A:
+            return c + 0x25;
+        case 0x38C:
+            return 0x3CC;
+        case 0x38E:
+        case 0x38F:
+            return c + 0x3F;
+        case 0x3C2:
+            return 0x3C3;
+        default:
+            return c;
+        }
+    }
+    if (c >= 0x400 && c < 0x500) {
+        // Cyrillic: the capitals of U+0400 to U+042F, then pairs side by side,
+        // the capital on the odd point from U+04C1 to U+04CE, else on the even.
+        if (c < 0x410) return c + 0x50;
+        if (c < 0x430) return c + 0x20;
+        if (c == 0x4C0) return 0x4CF;
+        const bool oddCapitals = c >= 0x4C1 && c <= 0x4CE;
+        const bool paired =
+            (c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || oddCapitals || c >= 0x4D0;
+        return paired && (c % 2 == 1) == oddCapitals ? c + 1 : c;
+    }
+    return c;
+}
+
+std::string caseFolded(std::string_view utf8) {
+    return mapCharacters(
+        utf8, [](std::string& out, char32_t point) { appendUtf8(out, foldCase(point)); });
 }
 
 } // namespace encoding

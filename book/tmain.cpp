@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 namespace Tmain {
@@ -178,11 +179,13 @@ Currency TruncateDecimals(Currency value, int places) {
     std::int64_t unit = 1;
     for (int p = places; p < 4; ++p)
         unit *= 10;
-    std::int64_t q = value.raw / unit;
-    if (value.raw % unit != 0 && value.raw < 0) --q; // towards minus infinity
-    std::int64_t r;
-    if (__builtin_mul_overflow(q, unit, &r)) throw CurrencyOverflow();
-    return Currency::fromRaw(r);
+    const std::int64_t q = value.raw / unit; // towards zero: always in range
+    // Towards minus infinity, except below the lowest whole number the range
+    // holds, where the cut towards zero is the one that stays in range.
+    if (value.raw % unit != 0 && value.raw < 0 &&
+        q > std::numeric_limits<std::int64_t>::min() / unit)
+        return Currency::fromRaw((q - 1) * unit);
+    return Currency::fromRaw(q * unit);
 }
 
 // --- dates ---

@@ -39,7 +39,8 @@ double LeadingNumberValue(const std::string& text);
 // ten lines, for a positive leading number and gives it plus 1; "1" for an
 // empty journal. Written with the locale's decimal mark.
 std::string NextEntryId(const Book& book, const std::string& decimalMark);
-// Cuts to `places` decimals, rounding towards minus infinity, exactly.
+// Cuts to `places` decimals, rounding towards minus infinity, exactly; below
+// the lowest such value the money range holds, towards zero (never overflows).
 Currency TruncateDecimals(Currency value, int places);
 
 // --- dates in the book's style ---

@@ -2,37 +2,51 @@
 
 #include "book/account_number_text.h"
 #include "book/entry_index.h"
+#include "book/text_encoding.h"
+#include "book/wide_sum.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 namespace {
 
-std::string lowered(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
+// A search text found in notes or references in any case. A text with a
+// letter in it is compared case-folded; one without (digits, marks, stray
+// bytes) byte for byte.
+class SearchText {
+  public:
+    explicit SearchText(const std::string& text) : text_(encoding::caseFolded(text)) {
+        std::size_t pos = 0;
+        while (pos < text.size() && !folds_) {
+            const auto byte = static_cast<unsigned char>(text[pos]);
+            const std::size_t length = encoding::characterLength(text, pos);
+            // An ASCII letter, or any character beyond ASCII (whole, not a stray byte).
+            const unsigned char small = byte | 0x20;
+            folds_ = (small >= 'a' && small <= 'z') || (byte >= 0x80 && length > 1);
+            pos += length;
+        }
+        if (!folds_) text_ = text;
+    }
+    bool foundIn(const std::string& haystack) const {
+        if (text_.empty()) return true;
+        if (!folds_) return haystack.find(text_) != std::string::npos;
+        return encoding::caseFolded(haystack).find(text_) != std::string::npos;
+    }
 
-// Case-insensitive containment; `needle` is already lower case.
-bool holds(const std::string& haystack, const std::string& needle) {
-    if (needle.empty()) return true;
-    const auto it = std::search(
-        haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-    return it != haystack.end();
-}
+  private:
+    std::string text_;
+    bool folds_ = false;
+};
 
 // Exact sums of an entry's two sides: no amount can overflow them.
 struct SideSums {
-    __int128 debits = 0;
-    __int128 credits = 0;
+    WideSum debits;
+    WideSum credits;
     void add(const EntryLine& line) {
         if (line.Side == Debit)
-            debits += line.Amount.raw;
+            debits += line.Amount;
         else if (line.Side == Credit)
-            credits += line.Amount.raw;
+            credits += line.Amount;
     }
 };
 
@@ -66,7 +80,7 @@ JournalList buildJournalList(const Book& book, const JournalOptions& options) {
     if (options.mode == JournalMode::NoMatch) return list;
 
     const EntryIndex entries(book);
-    const std::string needle = lowered(options.searchText);
+    const SearchText needle(options.searchText);
     ProgressPacer progress(book, options.progress);
     const auto lines = static_cast<std::int32_t>(book.EntryLines.size());
     SideSums sums;
@@ -81,10 +95,10 @@ JournalList buildJournalList(const Book& book, const JournalOptions& options) {
                   (list.AllAccounts || match.matches(line.AccountNumber));
             break;
         case JournalMode::NoteSearch:
-            hit = holds(line.Details, needle);
+            hit = needle.foundIn(line.Details);
             break;
         case JournalMode::ReferenceSearch:
-            hit = holds(book.EntryIds[static_cast<std::size_t>(i)].raw(), needle);
+            hit = needle.foundIn(book.EntryIds[static_cast<std::size_t>(i)].raw());
             break;
         case JournalMode::Unbalanced:
             sums.add(line);

@@ -44,6 +44,12 @@ std::string ledgerBuildFault(const std::function<void()>& part) {
     return "";
 }
 
+std::string tooManyRowsMessage(std::int64_t rows, const NumberMarks& marks) {
+    auto count = [&](std::int64_t n) { return groupedDigits(std::to_string(n), marks.group); };
+    return "This ledger would hold " + count(rows) + " rows, more than the " +
+           count(MaxLedgerRows) + " it can show. Choose a shorter period or another account.";
+}
+
 std::string ledgerAmountText(Currency amount, int decimals, const NumberMarks& marks) {
     return formatAmountWithoutLeadingZero(amount, decimals, marks);
 }

@@ -86,6 +86,12 @@ class ProgressPacer {
 // gathered before stopping stays.
 std::string ledgerBuildFault(const std::function<void()>& part);
 
+// The most rows a ledger is built with (each some tens of bytes): a
+// build that would make more is refused whole, before any row is made.
+inline constexpr std::int64_t MaxLedgerRows = 20'000'000;
+// The message of a build refused for holding `rows` rows.
+std::string tooManyRowsMessage(std::int64_t rows, const NumberMarks& marks);
+
 // Ledger amounts as the T-account window shows them: `decimals` places,
 // digit groups, negatives in parentheses, and no zero before the decimal
 // mark for amounts between -1 and 1 (".50").

@@ -2,6 +2,7 @@
 
 #include "book/number_format.h"
 #include "book/plain_text.h"
+#include "book/text_encoding.h"
 #include "book/tmain.h"
 #include "ledgers/note_wrap.h"
 
@@ -110,8 +111,8 @@ namespace {
 std::string cutToColumn(const std::string& name, double column,
                         const std::function<double(const std::string&)>& width) {
     if (width(name) <= column) return name;
-    for (std::size_t n = 1; n <= name.size(); ++n) {
-        if (n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) continue;
+    for (std::size_t n = 0; n < name.size();) {
+        n += encoding::characterLength(name, n);
         if (width(name.substr(0, n)) >= column) return name.substr(0, n);
     }
     return name;

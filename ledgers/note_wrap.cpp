@@ -1,6 +1,7 @@
 #include "ledgers/note_wrap.h"
 
 #include "book/plain_text.h"
+#include "book/text_encoding.h"
 
 std::vector<NoteLine> wrapNote(const std::string& note,
                                const std::function<bool(const std::string&)>& reachesLimit) {
@@ -20,10 +21,7 @@ std::vector<NoteLine> wrapNote(const std::string& note,
             piece.clear();
             continue;
         }
-        // One UTF-8 character: its lead byte and the continuation bytes after it.
-        std::size_t n = 1;
-        while (i + n < note.size() && (static_cast<unsigned char>(note[i + n]) & 0xC0) == 0x80)
-            ++n;
+        const std::size_t n = encoding::characterLength(note, i);
         piece.append(note, i, n);
         i += n;
         measured = piece;

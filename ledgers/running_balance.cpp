@@ -13,6 +13,8 @@ class RowWriter {
   public:
     explicit RowWriter(RunningBalanceLedger& ledger) : ledger_(ledger) {}
 
+    // The balance after each row is shown: one out of the money range stops
+    // the build (CurrencyOverflow); the sums on the way to it need not fit.
     void add(const Book& book, std::int32_t line, Currency account, Currency share) {
         const EntryLine& own = book.EntryLines[static_cast<std::size_t>(line)];
         RunningBalanceRow row;
@@ -21,63 +23,47 @@ class RowWriter {
         row.Line = line;
         row.Account = account;
         (own.Side == Debit ? row.Debit : row.Credit) = share;
-        row.Balance = balance_ + row.Debit - row.Credit;
-        balance_ = row.Balance;
+        WideSum balance = balance_;
+        balance += row.Debit;
+        balance -= row.Credit;
+        row.Balance = balance.value();
+        balance_ = balance;
         ledger_.Rows.push_back(std::move(row));
     }
-    void open(Currency balance) { balance_ = balance; }
+    void open(WideSum balance) { balance_ = balance; }
 
   private:
     RunningBalanceLedger& ledger_;
-    Currency balance_;
+    WideSum balance_;
 };
 
-// What the account carried into the period: its debits less its credits
-// dated before the first day, reconciled or not.
-Currency openingBalance(const Book& book, const AccountMatch& match, const LedgerPeriod& period,
-                        bool& anyLineBefore) {
-    Currency balance;
-    for (const EntryLine& line : book.EntryLines) {
-        if (!period.before(line.Date)) continue;
-        anyLineBefore = true;
-        if (!match.matches(line.AccountNumber)) continue;
-        if (line.Side == Debit)
-            balance += line.Amount;
-        else if (line.Side == Credit)
-            balance -= line.Amount;
+// The rows of one account line: one per contra line with its share; a line
+// without contra lines to share its amount among (none, or adding up to 0)
+// makes one row of its own amount, so that the balance stays right.
+void addRows(const Book& book, std::int32_t i, const ContraLines& contras, RowWriter& rows) {
+    const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
+    if (!contras.sharable()) {
+        rows.add(book, i, Currency(), line.Amount);
+        return;
     }
-    return balance;
+    for (std::int32_t k : contras.lines) {
+        const EntryLine& contra = book.EntryLines[static_cast<std::size_t>(k)];
+        const Currency share = line.Amount.raw <= 0 ? Currency()
+                               : contras.lines.size() == 1
+                                   ? line.Amount
+                                   : contraShare(line.Amount, contra.Amount, contras.sum);
+        rows.add(book, i, contra.AccountNumber, share);
+    }
 }
 
-void periodRows(const Book& book, const LedgerChoice& choice, const LedgerPeriod& period,
-                const AccountMatch& match, RowWriter& rows) {
-    const EntryIndex entries(book);
-    ContraLines contras;
-    ProgressPacer progress(book, choice.progress);
-    const auto lines = static_cast<std::int32_t>(book.EntryLines.size());
-    for (std::int32_t i = 0; i < lines; ++i) {
-        progress.at(i);
-        const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
-        if (choice.reconcileMode && line.Reconciled == 1) continue;
-        if (!period.within(line.Date)) continue;
-        if (!match.matches(line.AccountNumber)) continue;
-        // A credit line makes rows only when it names an account.
-        if (line.Side != Debit && !(line.Side == Credit && line.AccountNumber.raw > 0)) continue;
-        contras.find(book, entries, i);
-        if (contras.empty() || contras.sum.isZero()) {
-            // No contra line to share the amount among: the line's own amount, so
-            // that the balance stays right.
-            rows.add(book, i, Currency(), line.Amount);
-            continue;
-        }
-        for (std::int32_t k : contras.lines) {
-            const EntryLine& contra = book.EntryLines[static_cast<std::size_t>(k)];
-            const Currency share = line.Amount.raw > 0
-                                       ? contraShare(line.Amount, contra.Amount, contras.sum)
-                                       : Currency();
-            rows.add(book, i, contra.AccountNumber, share);
-        }
-    }
+// A credit line makes rows only when it names an account.
+bool makesRows(const Book& book, std::int32_t i) {
+    const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
+    return line.Side == Debit || line.AccountNumber.raw > 0;
+}
+
+std::int64_t rowsOf(const ContraLines& contras) {
+    return contras.sharable() ? static_cast<std::int64_t>(contras.lines.size()) : 1;
 }
 
 } // namespace
@@ -88,23 +74,48 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
     ledger.FromDate = period.fromDate();
     ledger.ToDate = period.toDate();
     ledger.Folio = folioText(book, choice.account, choice.marks.decimal);
+    const AccountMatch match(choice.account);
+    ledger.LedgerAccount = match.folded();
+
+    // One pass over the journal: what the account carried into the period
+    // (its debits less its credits dated before the first day, reconciled or
+    // not) and its lines in the period.
+    WideSum opening;
+    bool anyBefore = false;
+    const std::vector<std::int32_t> postings = postingsInPeriod(
+        book, period, match, choice.reconcileMode, choice.progress, [&](const EntryLine& line) {
+            anyBefore = true;
+            if (!match.matches(line.AccountNumber)) return;
+            if (line.Side == Debit) opening += line.Amount;
+            if (line.Side == Credit) opening -= line.Amount;
+        });
+
+    // The rows it will hold, counted before any is made: a ledger too large
+    // for memory is refused whole.
+    const EntryIndex entries(book);
+    EntryContras contras(book, entries);
+    std::int64_t rowCount = 0;
+    for (const std::int32_t i : postings)
+        if (makesRows(book, i)) rowCount += rowsOf(contras.of(i));
+    if (rowCount > MaxLedgerRows) {
+        ledger.Message = tooManyRowsMessage(rowCount, choice.marks);
+        return ledger;
+    }
+
     RowWriter rows(ledger);
     ledger.Message = ledgerBuildFault([&] {
-        const AccountMatch match(choice.account);
-        ledger.LedgerAccount = match.folded();
-        bool anyLineBefore = false;
-        const Currency opening = openingBalance(book, match, period, anyLineBefore);
-        if (anyLineBefore) {
+        if (anyBefore) {
             RunningBalanceRow row;
             row.Date = ledger.FromDate;
             row.Account = Currency::fromUnits(1);
-            row.Balance = opening;
+            row.Balance = opening.value();
             row.Opening = true;
             ledger.Rows.push_back(row);
             ledger.HasOpeningRow = true;
             rows.open(opening);
         }
-        periodRows(book, choice, period, match, rows);
+        for (const std::int32_t i : postings)
+            if (makesRows(book, i)) addRows(book, i, contras.of(i), rows);
     });
     return ledger;
 }

@@ -13,50 +13,32 @@ namespace {
 
 const std::string TenSpaces(10, ' ');
 
-// The rows of one account line: one per contra line, with its share. A line
-// without contra lines, or whose contra lines add up to 0, gives none.
+// The half's sums while the journal is read: exact, whatever amounts cancel
+// on the way; only the figures shown must fit in the money range.
+struct HalfSums {
+    WideSum total; // b/f included
+    WideSum broughtForward;
+};
+
+// The rows of one account line: one per contra line, with its share (0 when
+// the line's amount and the contra sum differ in sign or the amount is 0).
 void appendContraRows(const Book& book, const AccountNameIndex& names, const AccountMatch& match,
                       bool unmasked, std::int32_t line, const ContraLines& contras,
-                      TAccountHalf& half) {
-    if (contras.empty() || contras.sum.isZero()) return;
+                      TAccountHalf& half, HalfSums& sums) {
     const EntryLine& own = book.EntryLines[static_cast<std::size_t>(line)];
-    const bool shared =
-        static_cast<double>(own.Amount.raw) / static_cast<double>(contras.sum.raw) > 0;
+    const bool shared = own.Amount.raw != 0 && (own.Amount.raw > 0) == (contras.sum.raw > 0);
     for (std::int32_t k : contras.lines) {
         const EntryLine& contra = book.EntryLines[static_cast<std::size_t>(k)];
         TAccountRow row;
         row.Date = own.Date;
         row.Text = names.name(unmasked ? contra.AccountNumber : match.fold(contra.AccountNumber));
-        row.Amount = shared ? contraShare(own.Amount, contra.Amount, contras.sum) : Currency();
+        row.Amount = !shared ? Currency()
+                     : contras.lines.size() == 1
+                         ? own.Amount
+                         : contraShare(own.Amount, contra.Amount, contras.sum);
         row.Line = line;
-        half.Total += row.Amount;
+        sums.total += row.Amount;
         half.Rows.push_back(std::move(row));
-    }
-}
-
-void scan(const Book& book, const TAccountOptions& options, const LedgerPeriod& period,
-          const AccountMatch& match, TAccountLedger& ledger) {
-    const AccountNameIndex names(book);
-    const EntryIndex entries(book);
-    ContraLines contras;
-    ProgressPacer progress(book, options.progress);
-    const auto lines = static_cast<std::int32_t>(book.EntryLines.size());
-    for (std::int32_t i = 0; i < lines; ++i) {
-        progress.at(i);
-        const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
-        const bool before = period.before(line.Date);
-        if (before) ledger.HasBroughtForward = true;
-        if (options.reconcileMode && line.Reconciled == 1) continue;
-        if (line.Side != Debit && line.Side != Credit) continue;
-        if (!match.matches(line.AccountNumber)) continue;
-        TAccountHalf& half = line.Side == Debit ? ledger.Debit : ledger.Credit;
-        if (before) {
-            half.Total += line.Amount;
-            half.BroughtForward += line.Amount;
-        } else if (period.within(line.Date)) {
-            contras.find(book, entries, i);
-            appendContraRows(book, names, match, options.unmasked, i, contras, half);
-        }
     }
 }
 
@@ -72,21 +54,41 @@ void addBroughtForward(TAccountLedger& ledger) {
     }
 }
 
-void balance(TAccountLedger& ledger, const NumberMarks& marks) {
-    TAccountHalf& shortHalf =
-        ledger.Debit.Total < ledger.Credit.Total ? ledger.Debit : ledger.Credit;
-    TAccountHalf& longHalf = &shortHalf == &ledger.Debit ? ledger.Credit : ledger.Debit;
-    if (ledger.Debit.Total == ledger.Credit.Total) return;
+// The b/f rows, the totals, the balancing row and the labels, in that order.
+// Each figure is checked before it is added: one that does not fit in the
+// money range throws, leaving out itself and what follows it.
+void finish(TAccountLedger& ledger, bool anyBefore, const HalfSums& debit, const HalfSums& credit,
+            const NumberMarks& marks) {
+    if (anyBefore) {
+        const Currency debitForward = debit.broughtForward.value();
+        ledger.Credit.BroughtForward = credit.broughtForward.value();
+        ledger.Debit.BroughtForward = debitForward;
+        addBroughtForward(ledger);
+        ledger.HasBroughtForward = true;
+    }
+    const Currency debitTotal = debit.total.value();
+    const Currency creditTotal = credit.total.value();
+    const bool debitShort = debitTotal < creditTotal;
+    const Currency carriedDown =
+        (debitShort ? credit.total - debit.total : debit.total - credit.total).value();
+    const Currency shownTotal = debitShort ? creditTotal : debitTotal;
+    ledger.Debit.Total = debitTotal;
+    ledger.Credit.Total = creditTotal;
+    const std::string total =
+        strings::text(168) + TenSpaces + ledgerAmountText(shownTotal, ledger.Decimals, marks);
+    ledger.DebitTotalText = ledger.CreditTotalText = total;
+    if (carriedDown.isZero()) return;
+    TAccountHalf& shortHalf = debitShort ? ledger.Debit : ledger.Credit;
     TAccountRow row;
-    row.Amount = longHalf.Total - shortHalf.Total;
+    row.Amount = carriedDown;
     row.Text = carriedDownText();
     row.Kind = TAccountRowKind::CarriedDown;
-    shortHalf.CarriedDown = row.Amount;
+    shortHalf.CarriedDown = carriedDown;
     shortHalf.Rows.push_back(std::move(row));
     std::string& broughtDown =
-        &shortHalf == &ledger.Debit ? ledger.CreditBroughtDownText : ledger.DebitBroughtDownText;
+        debitShort ? ledger.CreditBroughtDownText : ledger.DebitBroughtDownText;
     broughtDown = strings::text(155) + " b/d " + TenSpaces +
-                  ledgerAmountText(shortHalf.CarriedDown, ledger.Decimals, marks);
+                  ledgerAmountText(carriedDown, ledger.Decimals, marks);
 }
 
 } // namespace
@@ -106,23 +108,50 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
     ledger.ToDate = period.toDate();
     ledger.Decimals = Book::clampDecimals(book.DecimalsLedger);
     ledger.Folio = folioText(book, options.account, options.marks.decimal);
+    const AccountMatch match(options.account);
+    ledger.LedgerAccount = match.folded();
 
+    // One pass over the journal: what the account carried before the period
+    // and its lines in the period.
+    HalfSums debit, credit;
+    bool anyBefore = false;
+    const std::vector<std::int32_t> postings = postingsInPeriod(
+        book, period, match, options.reconcileMode, options.progress, [&](const EntryLine& line) {
+            anyBefore = true;
+            if (options.reconcileMode && line.Reconciled == 1) return;
+            if (line.Side != Debit && line.Side != Credit) return;
+            if (!match.matches(line.AccountNumber)) return;
+            HalfSums& sums = line.Side == Debit ? debit : credit;
+            sums.total += line.Amount;
+            sums.broughtForward += line.Amount;
+        });
+
+    // The rows it will hold, counted before any is made: a ledger too large
+    // for memory is refused whole. A line whose contra lines add up to 0 has
+    // nothing to share its amount among and makes none.
+    const EntryIndex entries(book);
+    EntryContras contras(book, entries);
+    std::int64_t rows = 0;
+    for (const std::int32_t i : postings)
+        if (const ContraLines& c = contras.of(i); c.sharable())
+            rows += static_cast<std::int64_t>(c.lines.size());
+    if (rows > MaxLedgerRows) {
+        ledger.Message = tooManyRowsMessage(rows, options.marks);
+        return ledger;
+    }
+
+    const AccountNameIndex names(book);
     ledger.Message = ledgerBuildFault([&] {
-        const AccountMatch match(options.account);
-        ledger.LedgerAccount = match.folded();
-        scan(book, options, period, match, ledger);
+        for (const std::int32_t i : postings) {
+            const ContraLines& c = contras.of(i);
+            if (!c.sharable()) continue;
+            const bool isDebit = book.EntryLines[static_cast<std::size_t>(i)].Side == Debit;
+            appendContraRows(book, names, match, options.unmasked, i, c,
+                             isDebit ? ledger.Debit : ledger.Credit, isDebit ? debit : credit);
+        }
     });
-    if (ledger.HasBroughtForward) addBroughtForward(ledger);
-    const std::string totalsFault = ledgerBuildFault([&] {
-        const NumberMarks& marks = options.marks;
-        balance(ledger, marks);
-        ledger.DebitTotalText =
-            strings::text(168) + TenSpaces +
-            ledgerAmountText(ledger.Debit.Total + ledger.Debit.CarriedDown, ledger.Decimals, marks);
-        ledger.CreditTotalText = strings::text(168) + TenSpaces +
-                                 ledgerAmountText(ledger.Credit.Total + ledger.Credit.CarriedDown,
-                                                  ledger.Decimals, marks);
-    });
+    const std::string totalsFault =
+        ledgerBuildFault([&] { finish(ledger, anyBefore, debit, credit, options.marks); });
     if (!totalsFault.empty()) ledger.Message = totalsFault;
     ledger.LedgerRows =
         static_cast<std::int32_t>(std::max(ledger.Debit.Rows.size(), ledger.Credit.Rows.size()));

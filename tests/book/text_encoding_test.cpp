@@ -182,3 +182,24 @@ TEST(TextEncoding, CountsAndCutsWholeCharacters) {
     EXPECT_EQ(lastCharacter(broken), bytesOf({0x80}));
     EXPECT_EQ(characterLength("€", 0), 3u);
 }
+
+TEST(TextEncoding, FoldsTheCaseOfLatinGreekAndCyrillic) {
+    const struct {
+        const char *text, *folded;
+    } cases[] = {
+        {"Café ÉTÉ", "café été"},
+        {"ÀÖØÞ ×÷ µ", "àöøþ ×÷ μ"},       // not the signs; micro folds to mu
+        {"ĀĲĹŇŊŸŹŽſ", "āĳĺňŋÿźžs"},       // capitals on even, then odd points
+        {"İıĸŉß", "İıĸŉß"},               // no simple one-to-one fold
+        {"ΆΈΊΌΎΏΑΩΪΫ ς", "άέίόύώαωϊϋ σ"}, // tonos, dialytika, final sigma
+        {"ЀЏАЯ ѠҊӀӁӐӾ", "ѐџая ѡҋӏӂӑӿ"},
+        {"123 _-/€😀", "123 _-/€😀"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(caseFolded(c.text), c.folded) << c.text;
+    // Bytes that start no character stay as they are, around folded letters.
+    EXPECT_EQ(caseFolded("A" + bytesOf({0xC9, 0x80}) + "É"), "a" + bytesOf({0xC9, 0x80}) + "é");
+    EXPECT_EQ(foldCase(U'Ω'), U'ω');
+    EXPECT_EQ(foldCase(U'Ж'), U'ж');
+    EXPECT_EQ(foldCase(U'ж'), U'ж');
+}

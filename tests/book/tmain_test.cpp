@@ -158,9 +158,15 @@ TEST(TruncateDecimals, CutsExactlyTowardsMinusInfinity) {
     EXPECT_EQ(Tmain::TruncateDecimals(money("-123"), -1), money("-130"));
     const auto max = std::numeric_limits<std::int64_t>::max();
     EXPECT_EQ(Tmain::TruncateDecimals(Currency::fromRaw(max), 0).raw, max - max % 10000);
-    EXPECT_THROW(
-        Tmain::TruncateDecimals(Currency::fromRaw(std::numeric_limits<std::int64_t>::min()), 0),
-        CurrencyOverflow);
+    // Below the lowest whole number the range holds, the cut goes towards zero.
+    const Currency min = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(Tmain::TruncateDecimals(min, 0), money("-922337203685477"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("-922337203685477.0001"), 0),
+              money("-922337203685477"));
+    EXPECT_EQ(Tmain::TruncateDecimals(money("-922337203685476.0001"), 0),
+              money("-922337203685477"));
+    EXPECT_EQ(Tmain::TruncateDecimals(min, 2), money("-922337203685477.58"));
+    EXPECT_EQ(Tmain::TruncateDecimals(min, -2), money("-922337203685400"));
 }
 
 TEST(StripExtension, CutsOnlyInTheLastPathComponent) {

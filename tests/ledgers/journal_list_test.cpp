@@ -130,4 +130,56 @@ TEST(JournalList, LongEntriesAreListedWholeAndOnce) {
     EXPECT_EQ(entryStarts(book, buildJournalList(book, options)), Lines{before + 300});
 }
 
+// Notes and references are searched in any case over UTF-8 text; a search
+// without letters compares bytes.
+TEST(JournalList, SearchesInAnyCaseOverUtf8) {
+    Book book = handmade::emptyBook();
+    handmade::setAccount(book, 1, Cash, "Cash", CurrentAsset);
+    handmade::setAccount(book, 2, Sales, "Sales", Revenue);
+    const struct {
+        const char* reference;
+        const char* note;
+    } entries[] = {
+        {"R1", "Café ÉTÉ"},          // line 0
+        {"R2", "Касса Банк"},        // 2
+        {"R3", "Λογαριασμός"},       // 4
+        {"R4", "Price 12/5 € net"},  // 6
+        {"R5", "Caf\xE9 old"},       // 8: a Windows-1252 byte, not UTF-8
+        {"ÉX-7", "Œuvre Łódź Ÿves"}, // 10
+        {"R7", "plain cafe"},        // 12
+    };
+    for (const auto& e : entries)
+        handmade::addEntry(book, e.reference, feb(2), Cash, Sales, "1", e.note);
+    using M = JournalMode;
+    const struct {
+        M mode;
+        const char* text;
+        Lines starts;
+    } cases[] = {
+        {M::NoteSearch, "café", {0}},
+        {M::NoteSearch, "CAFÉ", {0}},
+        {M::NoteSearch, "Café", {0}},
+        {M::NoteSearch, "été", {0}},
+        {M::NoteSearch, "CAF", {0, 8, 12}}, // the stray byte does not stop the rest
+        {M::NoteSearch, "касса банк", {2}},
+        {M::NoteSearch, "БАНК", {2}},
+        {M::NoteSearch, "ΛΟΓΑΡΙΑΣΜΌΣ", {4}}, // the final sigma too
+        {M::NoteSearch, "œUVRE łÓDŹ ÿVES", {10}},
+        {M::NoteSearch, "12/5 €", {6}},
+        {M::NoteSearch, "\xE9", {8}}, // no letters: byte for byte
+        {M::NoteSearch, "É", {0}},
+        {M::ReferenceSearch, "éx", {10}},
+        {M::ReferenceSearch, "R1 ", {0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        JournalOptions options;
+        options.mode = c.mode;
+        options.searchText = c.text;
+        options.fromDate = feb(1);
+        options.toDate = feb(28);
+        EXPECT_EQ(entryStarts(book, buildJournalList(book, options)), c.starts);
+    }
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 // T-account's label rows, the running balance's cells, the journal's printed
 // rows with their wrapped notes, the scroll ranges and the detail bar.
 #include "book/hand_made_books.h"
+#include "book/text_encoding.h"
 #include "ledgers/ledger_pages.h"
 
 #include <gtest/gtest.h>
@@ -130,6 +131,25 @@ TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
     EXPECT_EQ(rows[1].first, std::string(30, 'b'));
     EXPECT_DOUBLE_EQ(rows[1].second, 84 + (330 - 30) / 2.0); // centred in its column
     EXPECT_EQ(wrapJournalNote("Rent", 2, charWidth)[0].second, 168 + (660 - 4) / 2.0);
+
+    // Measured in characters as the encoding helpers count them: whole
+    // characters stay together, a stray byte is a character of its own.
+    auto characters = [](const std::string& s) {
+        return static_cast<double>(encoding::characterCount(s));
+    };
+    const std::string wide = std::string(310, 'x') + "ééé€€";
+    const struct {
+        std::string note, firstRow;
+    } notes[] = {{"a" + std::string(400, '\x80'), "a" + std::string(315, '\x80')},
+                 {wide + std::string(100, 'y'), wide + "y"}};
+    for (const auto& n : notes) {
+        rows = wrapJournalNote(n.note, 1, characters);
+        joined.clear();
+        for (const auto& [text, x] : rows)
+            joined += text;
+        EXPECT_EQ(joined, n.note);
+        EXPECT_EQ(rows[0].first, n.firstRow);
+    }
 }
 
 TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {
