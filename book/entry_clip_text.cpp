@@ -110,11 +110,12 @@ std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
         fields.resize(std::max<std::size_t>(fields.size(), 5));
         const bool debit = !fields[0].empty();
         line.side = debit ? Debit : Credit;
-        line.account =
-            readAccountNumber(debit ? fields[0] : fields[1], marks.decimal).value_or(Currency());
+        const std::optional<Currency> account =
+            readAccountNumber(debit ? fields[0] : fields[1], marks.decimal);
         const std::optional<Currency> amount = pastedAmount(fields[3], marks);
+        line.account = account.value_or(Currency());
         line.amount = amount.value_or(Currency());
-        line.whole = line.whole && amount;
+        line.whole = line.whole && account && amount;
         line.note = breaksAsBlanks(fields[4]);
         if (form == ClipForm::Group) line.note = replaced(line.note, "~~", ",");
         lines.push_back(std::move(line));

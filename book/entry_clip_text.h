@@ -37,8 +37,9 @@ struct ClipLine {
     Currency account;
     Currency amount;
     std::string note; // line breaks as blanks; "~~" as the form reads it
-    // False when the line has fewer than five fields or an amount the
-    // locale does not read (an empty amount is 0).
+    // False when the line has fewer than five fields, an account number
+    // beyond the currency's range or an amount the locale does not read (an
+    // empty amount is 0).
     bool whole = true;
     friend bool operator==(const ClipLine&, const ClipLine&) = default;
 };

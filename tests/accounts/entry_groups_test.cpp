@@ -263,6 +263,7 @@ TEST(GroupEditor, CopyAndPasteTheEntryLinesText) {
         {good + good + "\t400\tSales\tabc\tn\r\nLW", "line 3 "},
         {"\t400\tSales\t12.5\tn\r\n" + good + "LW", "line 1 "},
         {good + "\t400\t\t1,00001\tn\r\nLW", "line 2 "},
+        {good + "\t99999999999999999999\t\t1\tn\r\nLW", "line 2 "},
         {tooLong + "\t400\t\t31\tn\r\nLW", "30"},
         {"100\t\tx\t1\tn\r\n", ""},
         {"LW", ""},
