@@ -49,12 +49,12 @@ std::string largestReference() {
     return std::string(EntryId{}.bytes.size(), '9');
 }
 
-} // namespace
-
 std::string referenceTooLongText() {
     return "Nothing was posted: its references would pass " + largestReference() +
            ", the largest a reference holds.";
 }
+
+} // namespace
 
 std::optional<std::int32_t> postEntryGroup(Book& book, RunTimeState& run, double today) {
     const std::vector<EntryLine>& lines = book.RecurringLines;

@@ -28,8 +28,6 @@ std::int64_t referenceNumber(const std::string& text);
 // 1 and a reference that would pass the 14 characters a reference holds,
 // nothing is posted: a message says why and nullopt is returned.
 std::optional<std::int32_t> postEntryGroup(Book& book, RunTimeState& run, double today);
-// That message.
-std::string referenceTooLongText();
 
 // Where the group drop-down stands, in twips: its right edge 100 twips right
 // of the Include button's right edge and its bottom 120 twips above the

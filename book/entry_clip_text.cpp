@@ -36,7 +36,7 @@ std::string replaced(const std::string& text, const std::string& from, const std
     return out + text.substr(start);
 }
 
-// The note field of line i of first..last.
+// The note field of a copied line; `lastLine` for the last line copied.
 std::string noteForCopy(const std::string& details, bool lastLine, ClipForm form) {
     if (form == ClipForm::Group) return withoutTabs(breaksAsBlanks(details));
     if (!lastLine) return {};
