@@ -1,5 +1,6 @@
 #include "accounts/chart_copy.h"
 
+#include "accounts/chart_table.h"
 #include "book/number_format.h"
 #include "book/rtf_text.h"
 #include "platform/drawing_surface.h"
@@ -23,20 +24,19 @@ int rowCount(const Book& b) {
     return b.slotsInUse();
 }
 
-// The chart's RTF holds Windows-1252 bytes alone.
+// Characters beyond Windows-1252 keep their \uN, as in the statements' RTF.
 std::string rtfText(const std::string& utf8) {
-    return rtfEscaped(utf8, RtfCharacters::CodePage);
+    return rtfEscaped(utf8, RtfCharacters::Unicode);
 }
 
 } // namespace
 
 int classCaptionText(int accountType) {
-    return accountType >= 0 && accountType <= 8 ? ClassCaptionTexts[accountType] : 0;
+    return ClassCaptionTexts[shownClass(accountType)];
 }
 
 std::string classCaption(int accountType) {
-    const int n = classCaptionText(accountType);
-    return n ? strings::text(n) : std::string();
+    return strings::text(classCaptionText(accountType));
 }
 
 std::string chartCopyText(const Book& book, const std::string& decimalMark) {

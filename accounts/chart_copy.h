@@ -9,16 +9,18 @@
 
 class DrawingSurface;
 
-// The string-table number of a class label's caption (0 for an unknown class).
+// The string-table number of a class label's caption (a class outside 0..8
+// has Other's).
 int classCaptionText(int accountType);
-// The caption itself, in the user's language ("" for an unknown class).
+// The caption itself, in the user's language.
 std::string classCaption(int accountType);
 
 // "Folio", TAB, "Account Name", TAB, "Account Type", CR LF CR LF, then per
 // slot the number (`decimalMark`, never "-"), TAB, the name, TAB, the class,
 // CR LF.
 std::string chartCopyText(const Book& book, const std::string& decimalMark);
-// The same table as an RTF document in Windows-1252, in the book's font.
+// The same table as an RTF document in Windows-1252, in the book's font;
+// characters beyond the code page as \uN.
 std::string chartCopyRtf(const Book& book, const std::string& decimalMark);
 
 // Column lefts of the printout, in twips from the margin.

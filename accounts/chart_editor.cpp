@@ -59,8 +59,9 @@ std::string ChartEditor::note2() const {
 }
 
 int ChartEditor::selectedClass() const {
-    return inTable(selectedSlot()) ? book_.AccountTypes[static_cast<std::size_t>(selectedSlot())]
-                                   : 0;
+    return inTable(selectedSlot())
+               ? shownClass(book_.AccountTypes[static_cast<std::size_t>(selectedSlot())])
+               : 0;
 }
 
 void ChartEditor::typeName(int k, const std::string& text) {

@@ -10,6 +10,12 @@
 #include <string>
 #include <vector>
 
+// The class an account is shown, copied and printed with: its own, or Other
+// (8) for a value outside 0..8 that a damaged book may hold in memory.
+inline int shownClass(int accountType) {
+    return accountType >= CurrentAsset && accountType <= Other ? accountType : Other;
+}
+
 // Shown when an insert would pass the table's limit.
 inline constexpr const char* AccountLimitMessage = "Account Limit has be reached...";
 

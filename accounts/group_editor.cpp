@@ -117,14 +117,16 @@ bool GroupEditor::deleteEntry() {
 }
 
 std::string GroupEditor::copyText(const std::string& decimalMark) const {
-    return EntryClipText(book_, book_.RecurringLines, first_, std::max(entryLast_, 1), decimalMark);
+    return EntryClipText(book_, book_.RecurringLines, first_, std::max(entryLast_, 1), decimalMark,
+                         ClipForm::Group);
 }
 
 bool GroupEditor::paste(const std::string& text, const NumberMarks& marks) {
-    std::optional<std::vector<ClipLine>> pasted = readEntryClipText(text, marks);
+    std::optional<std::vector<ClipLine>> pasted = readEntryClipText(text, marks, ClipForm::Group);
     if (!pasted || pasted->empty()) return false;
-    if (!clipEntriesFit(*pasted)) {
-        showMessage(clipEntriesTooLongText());
+    const std::string fault = clipLinesFaultText(*pasted);
+    if (!fault.empty() || !clipEntriesFit(*pasted)) {
+        showMessage(fault.empty() ? clipEntriesTooLongText() : fault);
         return false;
     }
     pasted->back().note = storedNote(pasted->back().note);
@@ -149,5 +151,8 @@ bool GroupEditor::paste(const std::string& text, const NumberMarks& marks) {
 
 void GroupEditor::writeBack() {
     if (book_.EditedGroup < 0 || book_.EditedGroup >= GroupTotal) return;
-    book_.EntryGroups[static_cast<std::size_t>(book_.EditedGroup)] = book_.RecurringLines;
+    std::vector<EntryLine>& group = book_.EntryGroups[static_cast<std::size_t>(book_.EditedGroup)];
+    if (group == book_.RecurringLines) return;
+    group = book_.RecurringLines;
+    changed();
 }

@@ -64,16 +64,20 @@ class GroupEditor {
     // (then false and nothing changes). The entry that followed, or else the
     // group's last entry, becomes current and stands at the top of the grid.
     bool deleteEntry();
-    // The current entry as entry-lines text (the locale's decimal mark).
+    // The current entry as entry-lines text in the group form: every line's
+    // note without its TABs (the locale's decimal mark).
     std::string copyText(const std::string& decimalMark) const;
-    // Appends the lines of an entry-lines text ("." or the locale's mark in
-    // account numbers); a text without the marker or without lines changes
-    // nothing, an entry of more than 30 lines a side refuses the whole text
-    // with a message. The last pasted line closes its entry ("_" when it has
-    // no note). The pasted lines become the current entry at the grid's top.
+    // Appends the lines of an entry-lines text in the group form ("." or the
+    // locale's mark in account numbers, "~~" in a note read as ","); a text
+    // without the marker or without lines changes nothing. A line of fewer
+    // than five fields or with an amount the locale does not read, or an
+    // entry of more than 30 lines a side, refuses the whole text with one
+    // message. The last pasted line closes its entry ("_" when it has no
+    // note). The pasted lines become the current entry at the grid's top.
     bool paste(const std::string& text, const NumberMarks& marks);
 
-    // The group takes the working lines (EditedGroup 0..9).
+    // The group takes the working lines (EditedGroup 0..9); when they differ
+    // from the stored ones the book is marked changed.
     void writeBack();
 
   private:

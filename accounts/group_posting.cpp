@@ -1,6 +1,7 @@
 #include "accounts/group_posting.h"
 
 #include "book/tmain.h"
+#include "platform/services.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,9 +19,53 @@ std::int64_t referenceNumber(const std::string& text) {
     return static_cast<std::int64_t>(value);
 }
 
-std::int32_t postEntryGroup(Book& book, RunTimeState& run, double today) {
+namespace {
+
+// The reference the first posted line takes: the next one asked with that
+// line in place (the reference reading passes over the journal's last line).
+std::int64_t firstReference(Book& book) {
+    book.resizeJournal(book.EntryLines.size() + 1);
+    const std::int64_t ref = referenceNumber(Tmain::NextEntryId(book, "."));
+    book.resizeJournal(book.EntryLines.size() - 1);
+    return ref;
+}
+
+// The reference of the line after one with `details`: the next number once
+// an entry is closed.
+std::int64_t referenceAfter(std::int64_t ref, const std::string& details) {
+    return closesEntry(details) && ref < std::numeric_limits<std::int64_t>::max() ? ref + 1 : ref;
+}
+
+// The highest reference the lines take from `first` on.
+std::int64_t lastReference(const std::vector<EntryLine>& lines, std::int64_t first) {
+    std::int64_t ref = first;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        ref = referenceAfter(ref, lines[i].Details);
+    return ref;
+}
+
+// 99999999999999: as many nines as a reference holds characters.
+std::string largestReference() {
+    return std::string(EntryId{}.bytes.size(), '9');
+}
+
+std::string referenceTooLongText() {
+    return "Nothing was posted: its references would pass " + largestReference() +
+           ", the largest a reference holds.";
+}
+
+} // namespace
+
+std::optional<std::int32_t> postEntryGroup(Book& book, RunTimeState& run, double today) {
     const std::vector<EntryLine>& lines = book.RecurringLines;
     if (lines.empty()) return book.LastEntryLine();
+    const std::int64_t first = firstReference(book);
+    if (book.autoIncrementOn()) {
+        if (std::to_string(lastReference(lines, first)).size() > largestReference().size()) {
+            showMessage(referenceTooLongText());
+            return std::nullopt;
+        }
+    }
     if (!book.EntryLines.empty()) {
         std::string& end = book.EntryLines.back().Details;
         end = storedNote(end);
@@ -28,16 +73,15 @@ std::int32_t postEntryGroup(Book& book, RunTimeState& run, double today) {
     // push_back grows the journal geometrically: an exact reserve per posting
     // would copy the whole journal every time.
     const double day = std::floor(today);
-    std::int64_t ref = 0;
+    std::int64_t ref = first;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EntryLine line = lines[i];
         line.Date = day;
         line.Reconciled = 0;
         book.EntryLines.push_back(std::move(line));
         book.EntryIds.emplace_back();
-        if (i == 0) ref = referenceNumber(Tmain::NextEntryId(book, "."));
         if (book.autoIncrementOn()) book.EntryIds.back() = EntryId(std::to_string(ref));
-        if (closesEntry(lines[i].Details) && ref < std::numeric_limits<std::int64_t>::max()) ++ref;
+        ref = referenceAfter(ref, lines[i].Details);
     }
     run.CurrentFirstLine = std::max(0, book.LastEntryLine());
     run.BookChanged = true;

@@ -6,6 +6,7 @@
 #include "book/runtime_state.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The group's lines become the working copy RecurringLines (a full copy of
@@ -23,8 +24,10 @@ std::int64_t referenceNumber(const std::string& text);
 // line is in place (so the journal's last line counts); with AutoIncrement 1
 // each entry takes it in turn, the next entry the next number; with 0 the
 // references stay blank. CurrentFirstLine goes to the last posted line and
-// the book is marked changed. Returns the last posted line.
-std::int32_t postEntryGroup(Book& book, RunTimeState& run, double today);
+// the book is marked changed. Returns the last posted line. With AutoIncrement
+// 1 and a reference that would pass the 14 characters a reference holds,
+// nothing is posted: a message says why and nullopt is returned.
+std::optional<std::int32_t> postEntryGroup(Book& book, RunTimeState& run, double today);
 
 // Where the group drop-down stands, in twips: its right edge 100 twips right
 // of the Include button's right edge and its bottom 120 twips above the

@@ -8,9 +8,10 @@
 #include <string>
 
 // A typed or pasted account number: every "-" and the locale's decimal mark
-// stand for the decimal point ("100-1" is 100.1), read by the leading-number
-// value (nothing readable gives 0). A number beyond the currency's range
-// gives nullopt.
+// stand for the decimal point ("100-1" is 100.1); the leading number of the
+// text is read digit by digit into ten-thousandths, so every number that fits
+// is kept exactly (digits past the fourth decimal round half away from zero).
+// Nothing readable gives 0; a number beyond the currency's range gives nullopt.
 std::optional<Currency> readAccountNumber(const std::string& text, const std::string& decimalMark);
 
 // An account number as the folio box shows it: the plain text form, with

@@ -21,20 +21,26 @@ std::string breaksAsBlanks(const std::string& text) {
     return out;
 }
 
-std::string noteForCopy(const std::string& details) {
-    std::string out;
-    for (char c : breaksAsBlanks(details)) {
-        if (c == '\t')
-            out += "~~";
-        else
-            out += c;
-    }
-    return storedNote(out);
-}
-
 std::string withoutTabs(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
     return text;
+}
+
+// Every `from` in the text replaced by `to`.
+std::string replaced(const std::string& text, const std::string& from, const std::string& to) {
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(from, start)) != std::string::npos;
+         start = at + from.size())
+        out += text.substr(start, at - start) + to;
+    return out + text.substr(start);
+}
+
+// The note field of a copied line; `lastLine` for the last line copied.
+std::string noteForCopy(const std::string& details, bool lastLine, ClipForm form) {
+    if (form == ClipForm::Group) return withoutTabs(breaksAsBlanks(details));
+    if (!lastLine) return {};
+    return storedNote(replaced(breaksAsBlanks(details), "\t", "~~"));
 }
 
 std::vector<std::string> split(const std::string& text, char at) {
@@ -51,11 +57,13 @@ std::vector<std::string> split(const std::string& text, char at) {
     }
 }
 
-Currency pastedAmount(const std::string& field, const NumberMarks& marks) {
+// The amount field: empty is 0, anything the locale does not read nullopt.
+std::optional<Currency> pastedAmount(const std::string& field, const NumberMarks& marks) {
+    if (field.empty()) return Currency();
     // The copy writes the plain form: a negative amount leads with "-".
-    const bool negative = !field.empty() && field[0] == '-';
+    const bool negative = field[0] == '-';
     const std::optional<Currency> v = parseAmount(negative ? field.substr(1) : field, marks);
-    if (!v) return {};
+    if (!v) return std::nullopt;
     return negative ? Currency::fromRaw(-v->raw) : *v;
 }
 
@@ -63,11 +71,11 @@ Currency pastedAmount(const std::string& field, const NumberMarks& marks) {
 
 std::string EntryClipText(const Book& book, std::int32_t first, std::int32_t last,
                           const std::string& decimalMark) {
-    return EntryClipText(book, book.EntryLines, first, last, decimalMark);
+    return EntryClipText(book, book.EntryLines, first, last, decimalMark, ClipForm::Journal);
 }
 
 std::string EntryClipText(const Book& book, const std::vector<EntryLine>& lines, std::int32_t first,
-                          std::int32_t last, const std::string& decimalMark) {
+                          std::int32_t last, const std::string& decimalMark, ClipForm form) {
     std::string text;
     first = std::max(first, 0);
     last = std::min(last, static_cast<std::int32_t>(lines.size()) - 1);
@@ -80,14 +88,13 @@ std::string EntryClipText(const Book& book, const std::vector<EntryLine>& lines,
             text += "\t" + account + "\t";
         text += withoutTabs(Tmain::AccountNameByNumber(book, line.AccountNumber));
         text += "\t" + line.Amount.toPlainString(decimalMark) + "\t";
-        if (i == last) text += noteForCopy(line.Details);
-        text += "\r\n";
+        text += noteForCopy(line.Details, i == last, form) + "\r\n";
     }
     return text + "LW";
 }
 
 std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
-                                                       const NumberMarks& marks,
+                                                       const NumberMarks& marks, ClipForm form,
                                                        const ClipAmountReader& readAmount) {
     std::vector<std::string> elements = split(text, '\n');
     for (std::string& e : elements)
@@ -99,17 +106,32 @@ std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
     lines.reserve(elements.size());
     for (const std::string& element : elements) {
         std::vector<std::string> fields = split(element, '\t');
-        fields.resize(std::max<std::size_t>(fields.size(), 5));
         ClipLine line;
+        line.whole = fields.size() >= 5;
+        fields.resize(std::max<std::size_t>(fields.size(), 5));
         const bool debit = !fields[0].empty();
         line.side = debit ? Debit : Credit;
-        line.account =
-            readAccountNumber(debit ? fields[0] : fields[1], marks.decimal).value_or(Currency());
-        line.amount = readAmount ? readAmount(fields[3]) : pastedAmount(fields[3], marks);
+        const std::optional<Currency> account =
+            readAccountNumber(debit ? fields[0] : fields[1], marks.decimal);
+        const std::optional<Currency> amount = readAmount
+                                                   ? std::optional<Currency>(readAmount(fields[3]))
+                                                   : pastedAmount(fields[3], marks);
+        line.account = account.value_or(Currency());
+        line.amount = amount.value_or(Currency());
+        line.whole = line.whole && account && amount;
         line.note = breaksAsBlanks(fields[4]);
+        if (form == ClipForm::Group) line.note = replaced(line.note, "~~", ",");
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+std::string clipLinesFaultText(const std::vector<ClipLine>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (!lines[i].whole)
+            return "Nothing was pasted: line " + std::to_string(i + 1) +
+                   " is not an entry line of five fields with an amount.";
+    return {};
 }
 
 bool clipEntriesFit(const std::vector<ClipLine>& lines) {

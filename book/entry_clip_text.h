@@ -15,23 +15,33 @@
 #include <string>
 #include <vector>
 
-// The text of the journal lines first..last (the last closes the entry and
-// carries its note, or "_"). Numbers are in the plain text form with
-// `decimalMark`; TABs in names are dropped, TABs in the note written "~~"
-// and its line breaks as blanks.
+// The two forms of the text. The main window's (Journal) carries the note on
+// the entry's last line only, a TAB in it written "~~" and read back as
+// written. The entry-group editor's (Group) carries every line's note with
+// its TABs removed, and reads "~~" back as ",". In both a line break inside a
+// note is written as a blank, so that each journal line stays one text line.
+enum class ClipForm { Journal, Group };
+
+// The text of the journal lines first..last in the Journal form (the last
+// closes the entry and carries its note, or "_"). Numbers are in the plain
+// text form with `decimalMark`; TABs in names are dropped.
 std::string EntryClipText(const Book& book, std::int32_t first, std::int32_t last,
                           const std::string& decimalMark);
-// The same for lines first..last of any run of entry lines (an entry group's),
-// the account names taken from the book.
+// The same for lines first..last of any run of entry lines (an entry group's)
+// in either form, the account names taken from the book.
 std::string EntryClipText(const Book& book, const std::vector<EntryLine>& lines, std::int32_t first,
-                          std::int32_t last, const std::string& decimalMark);
+                          std::int32_t last, const std::string& decimalMark, ClipForm form);
 
 // One line read back from the text.
 struct ClipLine {
     std::uint8_t side = Credit; // Debit when the first field holds anything
     Currency account;
     Currency amount;
-    std::string note; // as written ("~~" stays), line breaks as blanks
+    std::string note; // line breaks as blanks; "~~" as the form reads it
+    // False when the line has fewer than five fields, an account number
+    // beyond the currency's range or an amount the locale does not read (an
+    // empty amount is 0).
+    bool whole = true;
     friend bool operator==(const ClipLine&, const ClipLine&) = default;
 };
 
@@ -40,11 +50,17 @@ using ClipAmountReader = std::function<Currency(const std::string& field)>;
 
 // Reads the lines of an EntryClipText: nullopt unless the last element
 // after the last line break is exactly "LW". Lines end with CR LF (a bare LF
-// is taken too). Missing fields are empty; a number that cannot be read is 0.
-// Amounts are read in the plain form unless `readAmount` reads them.
+// is taken too). Missing fields are empty; a number that cannot be read is 0
+// and its line not whole. Amounts are read in the plain form unless
+// `readAmount` reads them.
 std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
                                                        const NumberMarks& marks,
+                                                       ClipForm form = ClipForm::Journal,
                                                        const ClipAmountReader& readAmount = {});
+
+// The message that names the first line that is not whole, "" when every
+// line is: a paste that refuses such lines shows it and appends nothing.
+std::string clipLinesFaultText(const std::vector<ClipLine>& lines);
 
 // True when no entry of the lines holds more than MaxLinesPerSide lines on
 // one side (an entry ends at a line with a note); pastes check it first.

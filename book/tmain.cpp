@@ -1,5 +1,6 @@
 #include "book/tmain.h"
 
+#include "book/leading_number.h"
 #include "book/safe_file.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
@@ -69,82 +70,20 @@ std::string LongestAccountName(const Book& book,
 
 // --- references and numbers ---
 
-namespace {
-bool isSkipped(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
-}
-
-int digitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 99;
-}
-
-// Reads &H / &O digits after the radix letter.
-double radixValue(const std::string& text, std::size_t i, int radix) {
-    double value = 0;
-    for (; i < text.size(); ++i) {
-        if (isSkipped(text[i])) continue;
-        int d = digitValue(text[i]);
-        if (d >= radix) break;
-        value = value * radix + d;
-    }
-    return value;
-}
-} // namespace
-
 double LeadingNumberValue(const std::string& text) {
-    std::size_t i = 0;
-    auto skip = [&] {
-        while (i < text.size() && isSkipped(text[i]))
-            ++i;
-    };
-    skip();
-    if (i < text.size() && text[i] == '&') {
-        ++i;
-        skip();
-        if (i < text.size() && (text[i] == 'H' || text[i] == 'h'))
-            return radixValue(text, i + 1, 16);
-        if (i < text.size() && (text[i] == 'O' || text[i] == 'o'))
-            return radixValue(text, i + 1, 8);
-        return 0;
+    const LeadingNumber n = scanLeadingNumber(text);
+    if (n.radix != 10) {
+        double value = 0;
+        for (char c : n.digits)
+            value = value * n.radix + digitValue(c);
+        return value;
     }
-    // Gather the number without blanks, in the form from_chars reads.
-    std::string number;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        if (text[i] == '-') number += '-';
-        ++i;
-    }
-    bool point = false, digits = false;
-    for (; i < text.size(); ++i) {
-        char c = text[i];
-        if (isSkipped(c)) continue;
-        if (c >= '0' && c <= '9') {
-            number += c;
-            digits = true;
-        } else if (c == '.' && !point) {
-            number += c;
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits) return 0;
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
-        std::string exponent = "e";
-        ++i;
-        skip();
-        if (i < text.size() && (text[i] == '-' || text[i] == '+')) exponent += text[i++];
-        bool expDigits = false;
-        for (; i < text.size(); ++i) {
-            if (isSkipped(text[i])) continue;
-            if (text[i] < '0' || text[i] > '9') break;
-            exponent += text[i];
-            expDigits = true;
-        }
-        if (expDigits) number += exponent;
-    }
+    if (n.digits.empty()) return 0;
+    // The number in the form from_chars reads.
+    const std::size_t whole = n.digits.size() - static_cast<std::size_t>(n.decimals);
+    std::string number = n.negative ? "-" : "";
+    number += n.digits.substr(0, whole) + "." + n.digits.substr(whole);
+    if (n.exponent != 0) number += "e" + std::to_string(n.exponent);
     // from_chars ignores the process locale, which the windows may have set.
     double value = 0;
     auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);

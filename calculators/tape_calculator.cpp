@@ -346,7 +346,7 @@ void TapeCalculator::paste(const std::string& clipText) {
     const auto typedAmount = [this](const std::string& field) {
         return readTypedAmount(field, marks_).value_or(Currency());
     };
-    if (auto entry = readEntryClipText(clipText, marks_, typedAmount)) {
+    if (auto entry = readEntryClipText(clipText, marks_, ClipForm::Journal, typedAmount)) {
         for (const ClipLine& l : *entry)
             pasted.push_back({ExactDecimal::fromCurrency(l.amount), l.side == Debit ? '+' : '-'});
     } else if (!clipText.empty()) {

@@ -4,7 +4,7 @@
 #include "statements/statement_text.h"
 
 Currency mainAccountNumber(Currency number) {
-    return Currency::fromRaw(number.raw - number.raw % Currency::Scale);
+    return Tmain::TruncateDecimals(number, 0);
 }
 
 Currency statementKey(Currency number, bool includeSubAccounts) {

@@ -14,8 +14,9 @@
 #include <unordered_map>
 #include <vector>
 
-// The main account of an account number: its whole part, cut toward zero
-// (100.1 gives 100, -100.1 gives -100), which every number the book can hold has.
+// The main account of an account number, as the ledgers fold it too: the
+// whole number at or below it (100.1 gives 100, -100.1 gives -101), cut
+// toward zero only at the bottom of the money range so that it always fits.
 Currency mainAccountNumber(Currency number);
 
 // Key of an account number: the number itself, or its main account number

@@ -45,7 +45,7 @@ void Group_Entries::Edit_Group_Click() {
 }
 
 void Group_Entries::post() {
-    postEntryGroup(book_, run_, todayNumber());
+    if (!postEntryGroup(book_, run_, todayNumber())) return; // refused with its message
     if (host_.showJournalLine) host_.showJournalLine(run_.CurrentFirstLine);
     hide();
 }

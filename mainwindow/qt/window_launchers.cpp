@@ -63,6 +63,18 @@ void drillInto(Ledger& w, const std::string& account, const LedgerRequest& r) {
     w.raise();
 }
 
+// The statements' shared T-account and running-balance windows closed and
+// let go: the next drill-down makes them anew over the current account list.
+void closeDrillDownLedgers(TAcount& main) {
+    for (const char* name : {"drillDownReport", "drillDownRunningBalance"}) {
+        QWidget* w = main.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        if (!w) continue;
+        w->close();
+        w->setObjectName(QString());
+        w->deleteLater();
+    }
+}
+
 // What a statement window takes of the main window.
 StatementHost statementHost(TAcount& main) {
     StatementHost host;
@@ -131,13 +143,15 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
     };
     // The chart-of-accounts editor: closing it through its check refills the
     // entry line's account list and shows the journal's first entry; the
-    // search-results journal, which shows account names, closes first.
+    // search-results journal and the statements' shared T-account and
+    // running-balance windows, which show account names, close first.
     launchers.chartOfAccounts = [](TAcount& main) -> QWidget* {
         ChartWindowHooks hooks;
         hooks.refillAccountBoxes = [&main] { main.refillAccountBoxes(); };
         hooks.showJournalLine = [&main](int line) { main.showJournalLine(line); };
         hooks.closeAccountWindows = [&main] {
             if (main.SearchJournal && main.SearchJournal->isVisible()) main.SearchJournal->close();
+            closeDrillDownLedgers(main);
         };
         hooks.help = main.HC;
         return new ConfigAccounts(main.book(), main.run(), std::move(hooks), &main);

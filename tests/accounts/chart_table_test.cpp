@@ -327,9 +327,19 @@ TEST(ChartTable, CopyTextOfANewBookByteForByteAndTheRtfBeside) {
     b.AccountTypes[1] = Expense;
     EXPECT_NE(chartCopyText(b, ",").find("\r\n100,5\tCaf\xC3\xA9 {Till}\tExpense\r\n"),
               std::string::npos);
+    // A class a damaged book holds outside 0..8 is written as Other; names
+    // beyond Windows-1252 keep their characters in the RTF as \\uN.
+    b.AccountNames[2] = "\xD0\x9A\xD0\xB0\xCF\x83\xCE\xB1"; // Cyrillic Ka, a; Greek sigma, alpha
+    b.AccountNumbers[2] = money("200");
+    b.AccountTypes[2] = 200;
+    EXPECT_NE(chartCopyText(b, ",").find("\r\n200\t\xD0\x9A\xD0\xB0\xCF\x83\xCE\xB1\tOther\r\n"),
+              std::string::npos);
     const std::string rtf = chartCopyRtf(b, ",");
     EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
-    EXPECT_NE(rtf.find("100,5\\cell Caf\\'e9 \\{Till\\}\\cell Expense\\cell\\row"),
+    EXPECT_NE(rtf.find("100,5\\cell Caf\\u233\\'e9 \\{Till\\}\\cell Expense\\cell\\row"),
+              std::string::npos)
+        << rtf;
+    EXPECT_NE(rtf.find("200\\cell \\u1050?\\u1072?\\u963?\\u945?\\cell Other\\cell\\row"),
               std::string::npos)
         << rtf;
 }
@@ -470,6 +480,42 @@ TEST(ChartEditor, TypingScrollingKeysAndEveryChangeMarkTheBook) {
     b.AccountNames.resize(3); // even a damaged table is never read past its end
     EXPECT_EQ(e.row(13).name, "");
     e.typeName(13, "x");
+}
+
+TEST(ChartEditor, TypedNumbersAreStoredExactly) {
+    ScopedFakeServices fakes;
+    const struct {
+        const char* text;
+        const char* decimalMark;
+        std::int64_t raw; // ten-thousandths stored; -1: out of range, nothing stored
+    } cases[] = {
+        {"99999999999999", ".", 999999999999990000},
+        {"99999999999999-9999", ".", 999999999999999999},
+        {"922337203685477.5807", ".", INT64_MAX},
+        {"922337203685477.5808", ".", -1},
+        {"123456789012.3456", ".", 1234567890123456},
+        {"100,0001", ",", 1000001},
+        {"100.0001", ",", 1000001}, // the full stop is a decimal mark too
+        {"100,1", ".", 1000000},    // a comma ends the number where it is no mark
+        {"0.00005", ".", 1},        // past four decimals: half away from zero
+        {"0.00004999", ".", 0},
+        {"00012.50", ".", 125000},
+        {"1 2", ".", 120000},
+        {"12E2", ".", 12000000},
+        {"&H10", ".", 160000},
+        {"9E30", ".", -1},
+        {"abc", ".", 0},
+        {"", ".", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Book b = chartOf({{"7", "Seven"}});
+        RunTimeState run;
+        run.DecimalSeparator = c.decimalMark;
+        ChartEditor e(b, run);
+        e.typeNumber(0, c.text);
+        EXPECT_EQ(b.AccountNumbers[0].raw, c.raw < 0 ? 70000 : c.raw);
+    }
 }
 
 TEST(ChartEditor, InsertPastTheLimitAndARefusedCloseAreSaid) {

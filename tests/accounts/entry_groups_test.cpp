@@ -29,7 +29,7 @@ TEST(GroupPosting, EntriesTakeConsecutiveReferencesAfterTheJournals) {
         std::vector<std::string> lastRefs; // of the journal's last lines
         bool oneLineLastEntry;
         std::int16_t autoIncrement;
-        std::vector<std::string> posted; // references of the seven posted lines
+        std::vector<std::string> posted; // references of the seven posted lines; none: refused
     };
     const std::vector<Case> cases = {
         {"after 41", {"40", "41"}, false, 1, {"42", "42", "43", "43", "43", "44", "44"}},
@@ -47,6 +47,23 @@ TEST(GroupPosting, EntriesTakeConsecutiveReferencesAfterTheJournals) {
          {"2147483648", "2147483648", "2147483649", "2147483649", "2147483649", "2147483650",
           "2147483650"}},
         {"one-line last entry", {"40", "41"}, true, 1, {"42", "42", "43", "43", "43", "44", "44"}},
+        {"the last entry takes the last 14-digit reference",
+         {"99999999999995", "99999999999996"},
+         false,
+         1,
+         {"99999999999997", "99999999999997", "99999999999998", "99999999999998", "99999999999998",
+          "99999999999999", "99999999999999"}},
+        {"the third entry would pass 14 digits",
+         {"99999999999996", "99999999999997"},
+         false,
+         1,
+         {}},
+        {"the newest reference at the top", {"1", "99999999999999"}, false, 1, {}},
+        {"at the top without numbering",
+         {"1", "99999999999999"},
+         false,
+         0,
+         {"", "", "", "", "", "", ""}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -64,6 +81,16 @@ TEST(GroupPosting, EntriesTakeConsecutiveReferencesAfterTheJournals) {
         const std::vector<EntryLine> before = b.EntryGroups[3];
         RunTimeState run;
         takeGroup(b, 3);
+        if (c.posted.empty()) {
+            const Book unposted = b;
+            EXPECT_EQ(postEntryGroup(b, run, Today), std::nullopt);
+            EXPECT_EQ(b.EntryLines, unposted.EntryLines);
+            EXPECT_EQ(b.EntryIds, unposted.EntryIds);
+            EXPECT_FALSE(run.BookChanged);
+            ASSERT_EQ(fakes.messages.shown.size(), 1u);
+            EXPECT_NE(fakes.messages.lastText().find(" 99999999999999,"), std::string::npos);
+            continue;
+        }
         EXPECT_EQ(postEntryGroup(b, run, Today), 10);
         EXPECT_EQ(references(b, 4), c.posted);
         EXPECT_EQ(run.CurrentFirstLine, 10);
@@ -159,8 +186,13 @@ TEST(GroupEditor, CommandsKeepEntriesWholeAndTheGroupAtTwoLinesOrMore) {
     EXPECT_EQ(b.RecurringLines[1], line(Credit, 400, 500, "_"));
     EXPECT_EQ(b.RecurringLines[0].AccountNumber, Currency::fromRaw(1001000));
     EXPECT_NE(b.EntryGroups[2], b.RecurringLines);
+    run.BookChanged = false; // saved while the editor was open
     e.writeBack();
     EXPECT_EQ(b.EntryGroups[2], b.RecurringLines);
+    EXPECT_TRUE(run.BookChanged);
+    run.BookChanged = false;
+    e.writeBack(); // the same lines again: nothing to save
+    EXPECT_FALSE(run.BookChanged);
     EXPECT_EQ(b.GroupNames[2].raw(), "Rent run" + std::string(112, ' '));
 }
 
@@ -174,13 +206,14 @@ TEST(GroupEditor, CopyAndPasteTheEntryLinesText) {
     e.open();
     EXPECT_EQ(e.copyText("."), "100\t\tCash at Bank\t25.5\t\r\n\t400\tSales\t25.5\tWeekly\r\nLW");
 
-    // Under a decimal comma a sub-account and an amount travel both ways.
+    // Under a decimal comma a sub-account, an amount and a note with a comma
+    // travel both ways.
     const NumberMarks comma{",", "."};
     b.RecurringLines = {line(Debit, Currency::fromRaw(1001000), Currency::fromRaw(125000)),
-                        line(Credit, money(400), Currency::fromRaw(12345000), "a~~b")};
+                        line(Credit, money(400), Currency::fromRaw(12345000), "a,b")};
     e.open();
     const std::string text = e.copyText(",");
-    EXPECT_EQ(text, "100,1\t\tPetty cash\t12,5\t\r\n\t400\tSales\t1234,5\ta~~b\r\nLW");
+    EXPECT_EQ(text, "100,1\t\tPetty cash\t12,5\t\r\n\t400\tSales\t1234,5\ta,b\r\nLW");
     const std::vector<EntryLine> copied = b.RecurringLines;
     ASSERT_TRUE(e.paste(text, comma));
     EXPECT_EQ(std::vector<EntryLine>(b.RecurringLines.begin() + 2, b.RecurringLines.end()), copied);
@@ -188,18 +221,65 @@ TEST(GroupEditor, CopyAndPasteTheEntryLinesText) {
     EXPECT_EQ(e.EntryFirstLine(), 2);
     EXPECT_EQ(e.EntryLastLine(), 3);
 
+    // Several pasted entries stay current together: copying them writes
+    // every line's note (TABs removed, a line break a blank), and pasting
+    // that copy gives the same lines; "~~" on the clipboard arrives as ",".
+    const std::vector<EntryLine> three = {line(Debit, 600, 5), line(Credit, 100, 5, "Rent\tMay"),
+                                          line(Debit, 100, 1), line(Credit, 400, 1, "Fee\r\nJune"),
+                                          line(Debit, 100, 2), line(Credit, 400, 2, "_")};
+    const std::string threeText = EntryClipText(b, three, 0, 5, ".", ClipForm::Group);
+    EXPECT_EQ(threeText, "600\t\tRent\t5\t\r\n\t100\tCash at Bank\t5\tRentMay\r\n"
+                         "100\t\tCash at Bank\t1\t\r\n\t400\tSales\t1\tFee June\r\n"
+                         "100\t\tCash at Bank\t2\t\r\n\t400\tSales\t2\t_\r\nLW");
+    const NumberMarks point{".", ","};
+    b.RecurringLines = {line(Debit, 100, 1), line(Credit, 400, 1, "_")};
+    e.open();
+    ASSERT_TRUE(e.paste(threeText, point));
+    EXPECT_EQ(e.EntryFirstLine(), 2);
+    EXPECT_EQ(e.EntryLastLine(), 7);
+    EXPECT_EQ(e.copyText("."), threeText);
+    ASSERT_TRUE(e.paste(e.copyText("."), point));
+    EXPECT_EQ(std::vector<EntryLine>(b.RecurringLines.begin() + 8, b.RecurringLines.end()),
+              std::vector<EntryLine>(b.RecurringLines.begin() + 2, b.RecurringLines.begin() + 8));
+    ASSERT_TRUE(e.paste("100\t\t\t1\t\r\n\t400\t\t1\tx~~y~~\r\nLW", comma));
+    EXPECT_EQ(b.RecurringLines.back().Details, "x,y,");
+
     // A full stop in the account, no note at the end: closed with "_".
-    ASSERT_TRUE(e.paste("\t100.1\tx\t2\r\nLW", comma));
+    ASSERT_TRUE(e.paste("\t100.1\tx\t2\t\r\nLW", comma));
     EXPECT_EQ(b.RecurringLines.back(), line(Credit, Currency::fromRaw(1001000), money(2), "_"));
 
-    // Refused: no marker, only the marker, an entry of 31 debit lines.
+    // Refused as a whole, the first faulty line named: fewer than five
+    // fields, an amount that is no number under a decimal comma, an entry of
+    // 31 debit lines. Refused silently: no marker, only the marker.
     std::string tooLong;
     for (int i = 0; i < 31; ++i)
         tooLong += "100\t\t\t1\t\r\n";
-    const std::size_t size = b.RecurringLines.size();
-    for (const std::string& refused :
-         {std::string("100\t\tx\t1\tn\r\n"), std::string("LW"), tooLong + "\t400\t\t31\tn\r\nLW"})
-        EXPECT_FALSE(e.paste(refused, comma));
-    EXPECT_EQ(b.RecurringLines.size(), size);
-    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+    const std::string good = "100\t\tCash\t1\t\r\n";
+    const struct {
+        std::string text;
+        const char* message; // "" when nothing is said
+    } refused[] = {
+        {good + "\t400\tSales\t1\r\nLW", "line 2 "},
+        {good + good + "\t400\tSales\tabc\tn\r\nLW", "line 3 "},
+        {"\t400\tSales\t12.5\tn\r\n" + good + "LW", "line 1 "},
+        {good + "\t400\t\t1,00001\tn\r\nLW", "line 2 "},
+        {good + "\t99999999999999999999\t\t1\tn\r\nLW", "line 2 "},
+        {tooLong + "\t400\t\t31\tn\r\nLW", "30"},
+        {"100\t\tx\t1\tn\r\n", ""},
+        {"LW", ""},
+    };
+    const std::vector<EntryLine> before = b.RecurringLines;
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.text);
+        const std::size_t said = fakes.messages.shown.size();
+        EXPECT_FALSE(e.paste(r.text, comma));
+        EXPECT_EQ(b.RecurringLines, before);
+        if (*r.message) {
+            ASSERT_EQ(fakes.messages.shown.size(), said + 1);
+            EXPECT_NE(fakes.messages.lastText().find(r.message), std::string::npos)
+                << fakes.messages.lastText();
+        } else {
+            EXPECT_EQ(fakes.messages.shown.size(), said);
+        }
+    }
 }

@@ -130,9 +130,9 @@ TEST(EntryPaste, FieldsAreReadLenientlyButExactly) {
     EXPECT_EQ(*r, (std::vector<ClipLine>{
                       {Debit, Currency::fromRaw(1001000), cents(125050), ""},
                       {Credit, Currency(), Currency(), ""},
-                      {Credit, money(400), Currency(), ""}, // fields missing
-                      {Credit, Currency(), Currency(), "A B"},
-                      {Debit, money(200), cents(-350), "z"}})); // a bare LF ends a line too
+                      {Credit, money(400), Currency(), "", false},    // fields missing
+                      {Credit, Currency(), Currency(), "A B", false}, // no amount in "zz"
+                      {Debit, money(200), cents(-350), "z"}}));       // a bare LF ends a line too
     EXPECT_FALSE(readEntryClipText("LW\r\n", point));
     EXPECT_TRUE(readEntryClipText("LW", point)->empty());
 

@@ -171,7 +171,13 @@ TEST_F(ChartWindowTest, InsertDeleteStandardChartCopyAndPrint) {
     book.AccountNumbers[13] = money("-5.5");
     book.AccountNames[13] = "Odd";
     book.SubAccountDash = -1;
+    // A class outside 0..8 in a damaged book shows as Other; a Greek name
+    // reaches the RTF whole.
+    book.AccountTypes[0] = 200;
+    book.AccountNames[3] = "\xCE\xA0\xCF\x89\xCE\xBB\xCE\xAE\xCF\x83\xCE\xB5\xCE\xB9\xCF\x82";
     ConfigAccounts* w = open();
+    EXPECT_TRUE(w->CurrentAsset[Other]->font().bold());
+    EXPECT_EQ(w->editor().selectedClass(), Other);
     EXPECT_EQ(w->Folio[13]->text(), "-5-5");
     w->Dsh->click();
     w->ScrollAcc_Change();
@@ -194,8 +200,18 @@ TEST_F(ChartWindowTest, InsertDeleteStandardChartCopyAndPrint) {
               0u);
     writeFile(dir / "chart.rtf", fakes.clipboard.rtf);
     std::string rtfText;
-    ASSERT_EQ(runCommand("unrtf --text '" + (dir / "chart.rtf").string() + "' 2>&1", &rtfText), 0);
-    for (const char* expected : {"Folio", "Account Type", "Cash at Bank", "Current Liability"})
+    // unrtf's HTML keeps every character (as entities), which Python unescapes.
+    const std::string reader = "import html, subprocess, sys; print(html.unescape(subprocess.run("
+                               "['unrtf', '--html', sys.argv[1]], capture_output=True, "
+                               "text=True).stdout))";
+    ASSERT_EQ(runCommand(testing_support::systemPython() + " -c \"" + reader + "\" '" +
+                             (dir / "chart.rtf").string() + "' 2>&1",
+                         &rtfText),
+              0)
+        << rtfText;
+    for (const char* expected :
+         {"Folio", "Account Type", "Cash at Bank", "Current Liability",
+          "\xCE\xA0\xCF\x89\xCE\xBB\xCE\xAE\xCF\x83\xCE\xB5\xCE\xB9\xCF\x82"})
         EXPECT_NE(rtfText.find(expected), std::string::npos) << expected << "\n" << rtfText;
 
     // The standard chart, printed to the PDF printer through the print setup.

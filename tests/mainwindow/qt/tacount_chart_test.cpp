@@ -5,8 +5,11 @@
 #include "accounts/qt/ConfigAccounts.h"
 #include "accounts/qt/MoveAccounts.h"
 #include "book/book_file.h"
+#include "ledgers/qt/Report.h"
+#include "ledgers/qt/Running_Balance.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/account_list_model.h"
+#include "mainwindow/qt/ledger_windows.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
@@ -15,6 +18,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -37,6 +41,12 @@ TEST(TAcountChart, CheckedCloseRefillsTheBoxesAndOpeningABookClosesWithoutTheChe
     w.show();
     showBook(w, tradingBook());
 
+    // The statements' shared T-account and running-balance windows stand
+    // open over the account list the chart is about to change.
+    QPointer<QWidget> drillDowns[] = {&drillDownReport(w), &drillDownRunningBalance(w)};
+    for (QWidget* ledger : drillDowns)
+        ledger->show();
+
     run(w, Command::EditAccounts);
     auto* chart = qobject_cast<ConfigAccounts*>(w.chartOfAccountsWindow.data());
     ASSERT_NE(chart, nullptr);
@@ -49,6 +59,9 @@ TEST(TAcountChart, CheckedCloseRefillsTheBoxesAndOpeningABookClosesWithoutTheChe
     EXPECT_TRUE(chart->close());
     settleDeletes();
     EXPECT_TRUE(w.chartOfAccountsWindow.isNull());
+    for (const QPointer<QWidget>& ledger : drillDowns)
+        EXPECT_TRUE(ledger.isNull()); // closed; the next drill-down makes them anew
+    EXPECT_EQ(drillDownReport(w).tReportAcc->itemText(4), "Rates");
     const std::vector<std::string> expected{"Balance b/f", "Cash", "Capital", "Sales", "Rates"};
     EXPECT_EQ(w.accountList->names(), expected);
     EXPECT_EQ(w.DebitAccName[30]->count(), 5);
