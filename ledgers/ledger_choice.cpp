@@ -16,7 +16,9 @@ Currency AccountMatch::fold(Currency number) const {
 }
 
 std::int64_t LedgerPeriod::day(double date) {
-    return static_cast<std::int64_t>(std::floor(date));
+    // The whole part: before 30 December 1899 a day number counts its days
+    // back and its time of day forward, so -1.5 is noon on the day -1.
+    return static_cast<std::int64_t>(std::trunc(date));
 }
 
 LedgerPeriod::LedgerPeriod(double fromDate, double toDate) : from_(fromDate), to_(toDate) {
