@@ -131,7 +131,7 @@ JournalPage journalPage(const Book& book, const JournalList& list, int first,
     const double f = m.f;
     double y = 58;
     auto dateOf = [&](int n) {
-        return std::floor(book.EntryLines[static_cast<std::size_t>(list.ShownLines[n])].Date);
+        return std::trunc(book.EntryLines[static_cast<std::size_t>(list.ShownLines[n])].Date);
     };
     first = std::clamp(first, 0, count - 1);
     const int last = std::min(first + 163, count - 1);
