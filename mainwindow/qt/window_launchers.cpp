@@ -106,6 +106,8 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         auto* w = new LWMainsettings(main.book(), main.run(), main.HC, &main);
         QObject::connect(w, &LWMainsettings::fontChanged, &main,
                          [&main](const QString& name, int) { main.applyEntryLineFont(name); });
+        QObject::connect(w, &LWMainsettings::dateStyleChanged, &main,
+                         [&main] { main.showDateInBookStyle(); });
         return w;
     };
 
