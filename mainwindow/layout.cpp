@@ -36,6 +36,14 @@ WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int butt
     return l;
 }
 
+HeadRow headRowFor(int dateWidth) {
+    using namespace design;
+    HeadRow h;
+    h.reconcileLeft = std::max(ReconcileLeft, DateLeft + dateWidth + DateTickGap);
+    h.reconcileLabelLeft = h.reconcileLeft + ReconcileSize + ReconcileLabelGap;
+    return h;
+}
+
 namespace {
 int nearest(double v) {
     return static_cast<int>(std::nearbyint(v));

@@ -40,7 +40,9 @@ constexpr int ReferenceLeft = 700, ReferenceWidth = 1900;
 constexpr int DateLeft = 3500, DateWidth = 1500;
 constexpr int ReconcileLeft = 5500; // the tick; its label follows it
 constexpr int ReconcileSize = 300;
-constexpr int PanelTop = 420; // the entry panel's top in the frame
+constexpr int ReconcileLabelGap = 60; // between the tick and its label
+constexpr int DateTickGap = 60;       // least room between the date box and the tick
+constexpr int PanelTop = 420;         // the entry panel's top in the frame
 constexpr int DebitFolioLeft = 900, CreditFolioLeft = 1660, FolioWidth = 900;
 constexpr int DebitNameLeft = 1850, CreditNameLeft = 2610;
 constexpr int AmountWidth = 1100;
@@ -90,6 +92,16 @@ struct WindowLayout {
     int helpButtonLeft = 0; // in the toolbar strip (pixels)
 };
 WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels);
+
+// The reconciled tick and its label in the entry's head row (frame twips),
+// given the width the date box takes: the tick keeps its designed place while
+// the box ends far enough before it; a wider box (a date style with month
+// names, a wide font) pushes the tick, and its label with it, to the right.
+struct HeadRow {
+    int reconcileLeft = 0;
+    int reconcileLabelLeft = 0;
+};
+HeadRow headRowFor(int dateWidth);
 
 // The panel scroller after a resize: shown when the rows are taller than the
 // panel, with its maximum; when the rows fit it is hidden and reset to 0.

@@ -206,7 +206,10 @@ void LWMainsettings::build() {
     connect(Combo1, &QComboBox::activated, this,
             [this](int index) { charsetChosen(Combo1->itemText(index)); });
     connect(DateStyle, &QComboBox::activated, this, [this](int index) {
-        if (!loading_) editor_.chooseDateStyle(index);
+        if (loading_) return;
+        const int before = book_.DateStyle;
+        editor_.chooseDateStyle(index);
+        if (book_.DateStyle != before) emit dateStyleChanged();
     });
     connect(OKu, &QPushButton::clicked, this, &QWidget::close);
 

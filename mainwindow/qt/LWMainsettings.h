@@ -79,6 +79,8 @@ class LWMainsettings : public QWidget {
     // The user chose a font or a character set: the main window applies
     // them to its entry line.
     void fontChanged(const QString& fontName, int fontCharset);
+    // The user chose another date style: the main window shows its date in it.
+    void dateStyleChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

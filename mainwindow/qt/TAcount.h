@@ -153,6 +153,9 @@ class TAcount : public QMainWindow {
     // folio, account and note boxes (and, for an opened book, the date box)
     // show it, a face this machine lacks substituted for display only.
     void applyEntryLineFont(const QString& fontName, bool dateBoxToo = false);
+    // The book's date style changed: the date box writes the entry's date in
+    // it, taking the width that style needs.
+    void showDateInBookStyle();
 
     // --- commands ---
     void runCommand(Command c);
@@ -281,6 +284,7 @@ class TAcount : public QMainWindow {
     void setCaptions();
     void lockEntry(bool locked);
     void placeHeadLabels();
+    void placeReconcileMark();
     void onHelpModeChanged(bool on);
     void showWindow(QWidget* w);
     void openInList(WindowHandles& list, const std::function<QWidget*()>& make, bool busy);

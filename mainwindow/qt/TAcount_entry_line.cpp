@@ -97,6 +97,24 @@ QPixmap compoundPixmap(CompoundLook look) {
     return pm;
 }
 
+// Runs a step each time the watched control changes its size.
+class ResizeWatch : public QObject {
+  public:
+    ResizeWatch(QWidget* watched, std::function<void()> onResize)
+        : QObject(watched), onResize_(std::move(onResize)) {
+        watched->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) onResize_();
+        return false;
+    }
+
+  private:
+    std::function<void()> onResize_;
+};
+
 QLineEdit* newBox(QWidget* parent, int widthTwips) {
     auto* e = new QLineEdit(parent);
     e->resize(px(widthTwips), px(design::FieldHeight));
@@ -133,11 +151,12 @@ void TAcount::buildEntryLine() {
     for (int i = 0; i < 2; ++i) {
         Reconcile[i] = new QLabel(xFrame1);
         Reconcile[i]->setPixmap(reconcilePixmap(i == 1));
-        Reconcile[i]->move(px(ReconcileLeft), px(HeadTop) + 2);
         Reconcile[i]->resize(px(ReconcileSize), px(ReconcileSize));
     }
     GL[1]->setParent(xFrame1);
-    GL[1]->move(px(ReconcileLeft + ReconcileSize + 60), px(HeadTop) + 3);
+    placeReconcileMark();
+    // The date box widens itself for a date style or font whose dates need it.
+    new ResizeWatch(Datetext, [this] { placeReconcileMark(); });
     CELablel = new QLabel(xFrame1);
     CELablel->move(0, px(HeadTop) + 3);
     CELablel->resize(px(PositionLabelWidth), px(FieldHeight));
@@ -226,6 +245,19 @@ void TAcount::buildEntryLine() {
 }
 
 // ---------------------------------------------------------------- layout
+
+// The reconciled tick and its label stand after the date box, as wide as it is.
+void TAcount::placeReconcileMark() {
+    const HeadRow h = headRowFor(toTwips(Datetext->width()));
+    for (QLabel* tick : Reconcile)
+        tick->move(px(h.reconcileLeft), px(design::HeadTop) + 2);
+    GL[1]->move(px(h.reconcileLabelLeft), px(design::HeadTop) + 3);
+}
+
+void TAcount::showDateInBookStyle() {
+    Quiet quiet(*this);
+    Datetext->setText(qs(model_.dateText()));
+}
 
 void TAcount::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);

@@ -100,12 +100,14 @@ StatementHost statementHost(TAcount& main) {
 // Each subsystem's windows are added here as they are built, e.g.
 //   launchers.generalJournal = [](TAcount& main, bool reconcile) { ... };
 void installWindowLaunchers(WindowLaunchers& launchers) {
-    // The settings window, owned by the main window; a font chosen there
-    // shows on the entry line at once.
+    // The settings window, owned by the main window; a font or date style
+    // chosen there shows on the entry line at once.
     launchers.settingsWindow = [](TAcount& main) -> QWidget* {
         auto* w = new LWMainsettings(main.book(), main.run(), main.HC, &main);
         QObject::connect(w, &LWMainsettings::fontChanged, &main,
                          [&main](const QString& name, int) { main.applyEntryLineFont(name); });
+        QObject::connect(w, &LWMainsettings::dateStyleChanged, &main,
+                         [&main] { main.showDateInBookStyle(); });
         return w;
     };
 

@@ -42,6 +42,34 @@ TEST(Layout, ControlsFollowTheWindowSize) {
     EXPECT_EQ(wider.newEntry.left - w.newEntry.left, 1000);
 }
 
+TEST(Layout, TheReconciledTickMakesRoomForTheDateBox) {
+    using namespace design;
+    // Date box widths: as designed, the control's own 103 pixels, the widest
+    // that leaves the tick in place, one twip more, and month-name dates of
+    // 147 and 150 pixels.
+    const struct {
+        int dateWidth, reconcileLeft;
+    } cases[] = {{DateWidth, ReconcileLeft},
+                 {1545, ReconcileLeft},
+                 {1940, ReconcileLeft},
+                 {1941, 5501},
+                 {2205, 5765},
+                 {2250, 5810}};
+    // At the minimum width (a 120-twip border) the position label starts here.
+    const int positionLabelLeft =
+        layoutFor(MinimumOuterWidth - 120, 2900, MinimumOuterWidth, 657).positionLabelLeft -
+        FrameLeft;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dateWidth);
+        const HeadRow h = headRowFor(c.dateWidth);
+        EXPECT_EQ(h.reconcileLeft, c.reconcileLeft);
+        EXPECT_GE(h.reconcileLeft, DateLeft + c.dateWidth + DateTickGap);
+        EXPECT_EQ(h.reconcileLabelLeft, h.reconcileLeft + ReconcileSize + 60);
+        // "Reconcile" (about 60 pixels) still ends before the position label.
+        EXPECT_LT(h.reconcileLabelLeft + 900, positionLabelLeft);
+    }
+}
+
 TEST(Layout, PanelScrollerShowsOnlyWhenRowsAreTaller) {
     PanelScroller fits = panelScrollerOnResize(3000, 800, 0, true);
     EXPECT_FALSE(fits.visible);

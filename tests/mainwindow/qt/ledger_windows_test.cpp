@@ -480,34 +480,13 @@ TEST(LedgerWindows, JournalPrintExplainsItselfInHelpMode) {
     EXPECT_EQ(text.find("Rent April"), std::string::npos) << text;
 }
 
-// The widest text a date box may hold in `style`: every day of a leap year
-// and the last day of each year from 1900 to 2100, each as the style writes
-// it and with a four-digit year (as a date may be typed).
-double widestDate(const QFont& font, int style, const LocaleInfo& locale) {
-    const QFontMetricsF metrics(font);
-    double widest = 0;
-    auto measure = [&](double day) {
-        for (auto year : {Tmain::YearDigits::AsStyle, Tmain::YearDigits::Four}) {
-            const std::string text = Tmain::FormatDateStyle(day, style, locale, year);
-            widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(text)));
-        }
-    };
-    for (double day = Tmain::DayNumber(2028, 1, 1); day <= Tmain::DayNumber(2028, 12, 31); ++day)
-        measure(day);
-    for (int year = 1900; year <= 2100; ++year)
-        measure(Tmain::DayNumber(year, 12, 31));
-    return widest;
-}
-
 // Every date box of the ledger, journal and income-statement windows holds
 // the widest date of every date style, with the cursor after it (the line
 // edit keeps 2 pixels each side), in locales whose dates have blanks or
 // month names and in wide fonts; the controls beside the boxes make room.
 TEST(LedgerWindows, DateBoxesHoldTheWidestDateOfEveryStyle) {
-    LocaleInfo blanks = dayFirstLocale();
-    blanks.shortDatePattern = "dd MM yyyy";
-    LocaleInfo names = dayFirstLocale();
-    names.shortDatePattern = "d MMMM yyyy";
+    const LocaleInfo blanks = dayFirstDates("dd MM yyyy");
+    const LocaleInfo names = dayFirstDates("d MMMM yyyy");
     const struct {
         LocaleInfo locale;
         std::string font;

@@ -7,18 +7,21 @@
 #include "book/tmain.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/trading_books.h"
+#include "platform/locale.h"
 #include "toolkit/qt/LoadSave.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -128,6 +131,32 @@ inline Book tradingBook(const std::string& name = "Corner Shop") {
     Book b = trading_books::tradingBook(name);
     b.FontName = "DejaVu Serif";
     return b;
+}
+
+// The day-first locale with another short-date pattern ("d MMMM yyyy").
+inline LocaleInfo dayFirstDates(const std::string& shortDatePattern) {
+    LocaleInfo locale = dayFirstLocale();
+    locale.shortDatePattern = shortDatePattern;
+    return locale;
+}
+
+// The widest text a date box may hold in `style`: every day of a leap year
+// and the last day of each year from 1900 to 2100, each as the style writes
+// it and with a four-digit year (as a date may be typed).
+inline double widestDate(const QFont& font, int style, const LocaleInfo& locale) {
+    const QFontMetricsF metrics(font);
+    double widest = 0;
+    auto measure = [&](double day) {
+        for (auto year : {Tmain::YearDigits::AsStyle, Tmain::YearDigits::Four}) {
+            const std::string text = Tmain::FormatDateStyle(day, style, locale, year);
+            widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(text)));
+        }
+    };
+    for (double day = Tmain::DayNumber(2028, 1, 1); day <= Tmain::DayNumber(2028, 12, 31); ++day)
+        measure(day);
+    for (int year = 1900; year <= 2100; ++year)
+        measure(Tmain::DayNumber(year, 12, 31));
+    return widest;
 }
 
 } // namespace main_window_driving

@@ -1,11 +1,16 @@
 // The settings window opened from the main window's Settings menu.
+#include "mainwindow/layout.h"
 #include "mainwindow/qt/LWMainsettings.h"
 #include "mainwindow/qt/TAcount.h"
 #include "platform/fake/fake_services.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
+#include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -74,6 +79,74 @@ TEST(TAcountSettings, OpenedFromTheMenuWritesEachKeyAndFontsTheEntryLine) {
     run(w, Command::SoftwareSettings);
     EXPECT_TRUE(settings->isVisible());
     EXPECT_TRUE(w.run().EnteredPassword.empty());
+}
+
+// In the window at its minimum size, each date style chosen in the settings
+// window shows the entry's date in that style in a date box that holds the
+// widest date of the style and font, in locales whose dates have blanks or
+// month names; the tick and the labels after it make room, and nothing in
+// the head row overlaps.
+TEST(TAcountSettings, TheDateBoxHoldsTheWidestDateOfEveryStyleChosenThere) {
+    const LocaleInfo blanks = dayFirstDates("dd MM yyyy");
+    const LocaleInfo names = dayFirstDates("d MMMM yyyy");
+    const struct {
+        LocaleInfo locale;
+        std::string font; // the book's; "" keeps the program's own
+    } cases[] = {
+        {names, "DejaVu Sans Mono"},
+        {names, "DejaVu Serif"},
+        {names, ""},
+        {blanks, "DejaVu Sans"},
+        {monthFirstLocale(), "DejaVu Sans Mono"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale.shortDatePattern + " '" + c.font + "'");
+        ScopedFakeServices fakes(c.locale);
+        TAcount w;
+        w.show();
+        w.resize(1, 1); // snaps back to the minimum size
+        QApplication::processEvents();
+        Book book = tradingBook();
+        book.FontName = c.font;
+        showBook(w, std::move(book));
+        if (!c.font.empty()) w.applyEntryLineFont(QString::fromStdString(c.font), true);
+        run(w, Command::SoftwareSettings);
+        auto* settings = qobject_cast<LWMainsettings*>(w.settingsWindow.data());
+        ASSERT_NE(settings, nullptr);
+        // Style 0 last, chosen after another style.
+        for (int style : {1, 2, 3, 4, 5, 6, 7, 8, 0}) {
+            SCOPED_TRACE("style " + std::to_string(style));
+            settings->DateStyle->setCurrentIndex(style);
+            emit settings->DateStyle->activated(style);
+            ASSERT_EQ(w.book().DateStyle, style);
+            const double date = w.book().EntryLines[w.run().CurrentFirstLine].Date;
+            EXPECT_EQ(w.Datetext->Text(), Tmain::FormatDateStyle(date, style, c.locale));
+
+            const QLineEdit* text = w.Datetext->textBox();
+            const double widest = widestDate(text->font(), style, c.locale);
+            EXPECT_GE(text->width() - 2 * 2, widest + 1);
+            const QRect box = w.Datetext->geometry();
+            EXPECT_TRUE(box.contains(text->geometry().translated(box.topLeft())));
+            // Left to right: the reference, "Date :", the date box, the tick,
+            // "Reconcile", the entry's position, the entry scroller.
+            const QWidget* row[] = {w.JournalID,    w.GL[3], w.Datetext,
+                                    w.Reconcile[1], w.GL[1], w.CELablel};
+            for (std::size_t i = 0; i + 1 < std::size(row); ++i) {
+                SCOPED_TRACE(i);
+                EXPECT_LT(row[i]->geometry().right(), row[i + 1]->geometry().left());
+                EXPECT_EQ(row[i]->parentWidget(), row[i + 1]->parentWidget());
+            }
+            EXPECT_EQ(w.Reconcile[0]->geometry(), w.Reconcile[1]->geometry());
+            EXPECT_LE(w.CELablel->mapTo(&w, QPoint(w.CELablel->width(), 0)).x(), w.ScrollAcc->x());
+            // A date as narrow as the designed box leaves the tick where it was.
+            if (style == 0 && c.font == "DejaVu Sans Mono" &&
+                c.locale.shortDatePattern == names.shortDatePattern)
+                dialog_driving::saveScreenshot(&w, "main_window_month_name_date");
+            if (widest <= 70)
+                EXPECT_EQ(w.Reconcile[1]->x(), toPixels(design::ReconcileLeft)) << widest;
+        }
+        EXPECT_LE(w.width(), toPixels(MinimumOuterWidth)); // the minimum size held
+    }
 }
 
 } // namespace
