@@ -2,6 +2,7 @@
 #include "mainwindow/qt/ledger_windows.h"
 #include "platform/qt/guarded_application.h"
 #include "platform/qt/qt_services.h"
+#include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/WaitScreen.h"
 
 #include <QTimer>
@@ -67,6 +68,8 @@ void screenshotWhenSettled(TAcount& main, const QString& file) {
 int main(int argc, char** argv) {
     // A command that fails shows a message; the program and its book go on.
     GuardedApplication app(argc, argv);
+    // ...and the pointer is the ordinary arrow again.
+    app.setFailureCleanup(pointer::endAllBusy);
     installQtServices();
     // The whole command line names the book (a path with blanks need not be quoted).
     std::string commandLine;

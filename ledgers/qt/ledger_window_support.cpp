@@ -36,12 +36,13 @@ BuildGuard::BuildGuard(QWidget* window, bool& building, RunTimeState& run)
         refused_ = true;
         return;
     }
+    // First, so that a progress window that fails leaves the window as it was.
+    Tmain::BeginProgress(run_, "");
     building_ = true;
     if (window_) {
         window_->setEnabled(false);
         window_->setCursor(Qt::WaitCursor);
     }
-    Tmain::BeginProgress(run_, "");
 }
 
 BuildGuard::~BuildGuard() {

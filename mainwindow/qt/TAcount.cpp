@@ -489,11 +489,7 @@ void TAcount::installLauncherCommands() {
     if (l.settingsWindow)
         setCommandHandler(Command::SoftwareSettings, [this] {
             if (!adminGate()) return;
-            // Loading the window lists and probes the fonts: the hourglass meanwhile.
-            setCursor(Qt::WaitCursor);
-            QCoreApplication::processEvents();
             if (!settingsWindow) settingsWindow = launchers_.settingsWindow(*this);
-            unsetCursor();
             showWindow(settingsWindow);
         });
     if (l.searchWindow) {

@@ -25,10 +25,14 @@
 #include "statements/qt/Trial_Balance.h"
 #include "statements/qt/statement_dates.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/MousePointer.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+
+#include <memory>
 
 namespace {
 
@@ -63,15 +67,30 @@ void drillInto(Ledger& w, const std::string& account, const LedgerRequest& r) {
     w.raise();
 }
 
-// The statements' shared T-account and running-balance windows closed and
-// let go: the next drill-down makes them anew over the current account list.
+// A shared drill-down window closed and let go: the next drill-down makes it
+// anew.
+void discardDrillDown(QWidget& w) {
+    w.close();
+    w.setObjectName(QString());
+    w.deleteLater();
+}
+
+// The statements' shared T-account and running-balance windows let go, so
+// that the next drill-down makes them over the current account list.
 void closeDrillDownLedgers(TAcount& main) {
-    for (const char* name : {"drillDownReport", "drillDownRunningBalance"}) {
-        QWidget* w = main.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
-        if (!w) continue;
-        w->close();
-        w->setObjectName(QString());
-        w->deleteLater();
+    for (const char* name : {"drillDownReport", "drillDownRunningBalance"})
+        if (QWidget* w = main.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly))
+            discardDrillDown(*w);
+}
+
+// `build` run on a shared drill-down window; a window it leaves half built,
+// by failing, is let go.
+void buildOrDiscard(QWidget& ledger, const std::function<void()>& build) {
+    try {
+        build();
+    } catch (...) {
+        discardDrillDown(ledger);
+        throw;
     }
 }
 
@@ -85,14 +104,26 @@ StatementHost statementHost(TAcount& main) {
     host.openLedger = [&main](const LedgerRequest& r) {
         const std::string account = Tmain::AccountNameByNumber(main.book(), r.account);
         if (r.window == LedgerRequest::Window::TAccount) {
-            drillInto(drillDownReport(main), account, r);
+            Report& w = drillDownReport(main);
+            buildOrDiscard(w, [&] { drillInto(w, account, r); });
             return;
         }
         Running_Balance& w = drillDownRunningBalance(main);
-        if (r.reloadFirst) w.Form_Load();
-        drillInto(w, account, r);
+        buildOrDiscard(w, [&] {
+            if (r.reloadFirst) w.Form_Load();
+            drillInto(w, account, r);
+        });
     };
     return host;
+}
+
+// A statement window made and computed. One whose computation fails goes at
+// once, so that the next command makes it afresh.
+template <class Statement>
+QWidget* computedStatement(TAcount& main, const std::function<void(Statement&)>& compute) {
+    auto w = std::make_unique<Statement>(main.book(), main.run(), statementHost(main), &main);
+    compute(*w);
+    return w.release();
 }
 
 } // namespace
@@ -103,6 +134,9 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
     // The settings window, owned by the main window; a font or date style
     // chosen there shows on the entry line at once.
     launchers.settingsWindow = [](TAcount& main) -> QWidget* {
+        // Loading the window lists and probes the fonts: the hourglass meanwhile.
+        const pointer::BusySection busy;
+        QCoreApplication::processEvents();
         auto* w = new LWMainsettings(main.book(), main.run(), main.HC, &main);
         QObject::connect(w, &LWMainsettings::fontChanged, &main,
                          [&main](const QString& name, int) { main.applyEntryLineFont(name); });
@@ -187,23 +221,22 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
     // The statements: each computes before it is shown; owned by the main
     // window, like the ledgers, so that none outlives the book it reads.
     launchers.trialBalance = [](TAcount& main, const std::string& dateText) -> QWidget* {
-        auto* w = new Trial_Balance(main.book(), main.run(), statementHost(main), &main);
-        // Today as the main window writes it in the book's date style.
-        w->ISCalander->setText(dateText);
-        w->mainLOAD();
-        return w;
+        return computedStatement<Trial_Balance>(main, [&dateText](Trial_Balance& w) {
+            // Today as the main window writes it in the book's date style.
+            w.ISCalander->setText(dateText);
+            w.mainLOAD();
+        });
     };
     launchers.incomeStatement = [](TAcount& main) -> QWidget* {
-        auto* w = new Income_Statement(main.book(), main.run(), statementHost(main), &main);
-        w->Form_Activate2();
-        return w;
+        return computedStatement<Income_Statement>(main,
+                                                   [](Income_Statement& w) { w.Form_Activate2(); });
     };
     launchers.balanceSheet = [](TAcount& main) -> QWidget* {
-        auto* w = new Balance_Sheet(main.book(), main.run(), statementHost(main), &main);
-        w->BalanceMainLOAD();
-        return w;
+        return computedStatement<Balance_Sheet>(main,
+                                                [](Balance_Sheet& w) { w.BalanceMainLOAD(); });
     };
+    // Inflows/outflows computes as it is made.
     launchers.cashFlow = [](TAcount& main) -> QWidget* {
-        return new CashFlow(main.book(), main.run(), statementHost(main), &main);
+        return computedStatement<CashFlow>(main, [](CashFlow&) {});
     };
 }

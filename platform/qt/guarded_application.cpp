@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <exception>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -92,6 +93,10 @@ std::string reasonOf(std::exception_ptr failure) {
 
 GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
+void GuardedApplication::setFailureCleanup(std::function<void()> cleanup) {
+    cleanup_ = std::move(cleanup);
+}
+
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     // The receiver may go while its handler fails; a menu forgets its chosen
     // item while it closes, before the item runs.
@@ -112,8 +117,11 @@ void GuardedApplication::reportFailure(std::exception_ptr failure, QObject* rece
                                        QEvent::Type type, QAction* chosenInMenu) {
     try {
         // Outside every other event no operation is under way: a progress
-        // window still up belongs to the one that failed.
-        if (depth_ == 1) services().progress->finish();
+        // window still up, or an hourglass, belongs to the one that failed.
+        if (depth_ == 1) {
+            services().progress->finish();
+            if (cleanup_) cleanup_();
+        }
         // A failure while its message is up (the window behind repainted), or
         // one that painting or a timer would repeat, is told once.
         if (telling_ || (receiver && !toldEachTime(type) && toldBefore(*receiver, type))) {

@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include <exception>
+#include <functional>
 #include <string>
 
 class QAction;
@@ -17,10 +18,16 @@ class GuardedApplication : public QApplication {
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // What the program undoes when a failure reaches the outermost event,
+    // where no command is under way any more (the hourglass it left on).
+    // The progress window is closed before it.
+    void setFailureCleanup(std::function<void()> cleanup);
+
   private:
     void reportFailure(std::exception_ptr failure, QObject* receiver, QEvent::Type type,
                        QAction* chosenInMenu);
 
+    std::function<void()> cleanup_;
     int depth_ = 0;        // events being delivered, one inside another
     bool telling_ = false; // a failure's message is up
 };

@@ -115,9 +115,8 @@ void CashFlow::Form_Cash_Flow(std::optional<Currency> account) {
     options.kind = periodKindOfIndex(DateTerm->currentIndex());
     options.cashAccount = account;
     options.locale = currentLocale();
-    pointer::beginBusy();
-    InflowsOutflows computed = computeInflowsOutflows(book_, options);
-    pointer::endBusy();
+    InflowsOutflows computed =
+        pointer::whileBusy([&] { return computeInflowsOutflows(book_, options); });
     if (!computed.ok) {
         showMessage(computed.message);
         return;

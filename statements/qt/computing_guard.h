@@ -11,17 +11,14 @@
 class ComputingGuard {
   public:
     ComputingGuard(RunTimeState& run, const Book& book) : run_(run) {
-        pointer::beginBusy();
         run_.ProgressStride = progressStrideFor(book.LastEntryLine());
         Tmain::BeginProgress(run_, "Balancing");
     }
-    ~ComputingGuard() {
-        Tmain::EndProgress(run_);
-        pointer::endBusy();
-    }
+    ~ComputingGuard() { Tmain::EndProgress(run_); }
     ComputingGuard(const ComputingGuard&) = delete;
     ComputingGuard& operator=(const ComputingGuard&) = delete;
 
   private:
+    const pointer::BusySection busy_; // first, so that it ends last
     RunTimeState& run_;
 };

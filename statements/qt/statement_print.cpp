@@ -29,9 +29,7 @@ int printStatement(QWidget* owner, RunTimeState& run, Printformer& setup,
     for (int copy = 1; copy <= asked->copies; ++copy) {
         bool done = false;
         for (int attempt = 1; attempt <= TriesPerCopy && !done; ++attempt) {
-            pointer::beginBusy();
-            done = printCopy(asked->printer, copy, draw);
-            pointer::endBusy();
+            done = pointer::whileBusy([&] { return printCopy(asked->printer, copy, draw); });
             if (!done) showMessage(strings::text(292));
         }
         if (!done) break;

@@ -42,6 +42,11 @@ void endBusy() {
     apply();
 }
 
+void endAllBusy() {
+    busyCount = 0;
+    apply();
+}
+
 bool helpShown() {
     return help;
 }

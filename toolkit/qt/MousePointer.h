@@ -11,5 +11,23 @@ void beginBusy();
 void endBusy(); // ignored when nothing is busy
 bool helpShown();
 bool busy();
+// Ends every busy section still open: what a command that failed left behind.
+void endAllBusy();
+
+// The hourglass from construction to destruction, however the section ends
+// (an exception passing through included).
+class BusySection {
+  public:
+    BusySection() { beginBusy(); }
+    ~BusySection() { endBusy(); }
+    BusySection(const BusySection&) = delete;
+    BusySection& operator=(const BusySection&) = delete;
+};
+
+// `work()` under the hourglass; what it returns.
+template <class Work> auto whileBusy(Work&& work) {
+    const BusySection busy;
+    return work();
+}
 
 } // namespace pointer

@@ -1,8 +1,8 @@
 // Failures that reach the event loop, and hostile books opened in every
 // window: a command that throws shows what failed and the program goes on
-// with its book as it was; each window the menus launch opens and computes on
-// a book at the edges of what it can hold, without ending the program or
-// changing the book.
+// with its book as it was, the ordinary pointer and no half-built window;
+// each window the menus launch opens and computes on a book at the edges of
+// what it can hold, without ending the program or changing the book.
 #include "accounts/qt/ConfigAccounts.h"
 #include "accounts/qt/Find_Entry.h"
 #include "book/book_csv_file.h"
@@ -10,14 +10,23 @@
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
 #include "ledgers/qt/Running_Balance.h"
+#include "mainwindow/qt/LWMainsettings.h"
 #include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/ledger_windows.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
+#include "platform/qt/guarded_application.h"
+#include "statements/qt/Balance_Sheet.h"
 #include "statements/qt/CashFlow.h"
+#include "statements/qt/Income_Statement.h"
+#include "statements/qt/Trial_Balance.h"
+#include "statements/qt/statement_canvas.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
+#include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/dialog_driving.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
@@ -25,7 +34,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <limits>
@@ -37,6 +48,22 @@
 
 using namespace main_window_driving;
 using testing_support::TempDir;
+
+// While lowered, an allocation of at least this many bytes fails, as on a
+// machine short of memory.
+static std::atomic<std::size_t> refuseAllocationsFrom{std::numeric_limits<std::size_t>::max()};
+
+void* operator new(std::size_t size) {
+    if (size >= refuseAllocationsFrom.load(std::memory_order_relaxed)) throw std::bad_alloc();
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -122,6 +149,180 @@ TEST(CommandGuard, AFailingCommandSaysWhatFailedAndTheProgramGoesOnWithTheBookAs
     EXPECT_TRUE(w.BookChanged());
     EXPECT_EQ(w.book().LastEntryLine(), 7);
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+}
+
+template <class W> W* newest(WindowHandles& list) {
+    return list.count() ? qobject_cast<W*>(list[list.count() - 1].data()) : nullptr;
+}
+
+// A progress window that cannot be shown.
+class FailingProgress : public RecordingProgress {
+  public:
+    void setProgress(int, const std::string&) override {
+        throw std::runtime_error("the progress window could not be shown");
+    }
+};
+
+// The windows of one kind that are hidden or disabled: left behind by a
+// command that failed, or stuck half built.
+template <class W> std::size_t leftBehind() {
+    std::size_t n = 0;
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* window = qobject_cast<W*>(widget))
+            if (!window->isVisible() || !window->isEnabled()) ++n;
+    return n;
+}
+
+// The trading book over a century of months, with a hundred and fifty more
+// expense accounts: its inflows/outflows table is a few megabytes.
+Book centuryBook() {
+    Book b = tradingBook();
+    for (int i = 0; i < 150; ++i)
+        setAccount(b, 5 + i, std::to_string(700 + i), "Expense " + std::to_string(i), Expense);
+    addEntry(b, "700", "100", "5", "Long ago", "4", Tmain::DayNumber(1926, 1, 5));
+    return b;
+}
+
+TEST(CommandGuard, AFailedCommandLeavesNeitherTheHourglassNorAHalfBuiltWindowBehind) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TAcount w;
+    w.show();
+    showBook(w, centuryBook());
+    const std::string before = bookBytes(w.book());
+    auto* app = dynamic_cast<GuardedApplication*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+
+    FailingProgress failingProgress;
+    auto progressWindow = [](ProgressSink& p) {
+        Services s = services();
+        s.progress = &p;
+        installServices(s);
+    };
+    auto progressFails = [&] { progressWindow(failingProgress); };
+    auto progressWorks = [&] { progressWindow(fakes.progress); };
+    const WindowLaunchers launchers = w.launchers();
+    auto launchersAsBuilt = [&] {
+        w.launchers() = launchers;
+        w.installLauncherCommands();
+    };
+    // A click on the trial balance's Sales row: its running balance.
+    auto drillIntoSales = [&] {
+        auto* tb = qobject_cast<Trial_Balance*>(w.trialBalanceWindow.data());
+        ASSERT_NE(tb, nullptr);
+        tb->resize(700, 500);
+        ASSERT_GE(tb->rows().size(), 3u);
+        click(tb->Canvas, QPoint(200, static_cast<int>((tb->rows()[2].bottom - 100) / 15)));
+    };
+    auto salesListOf = [&](auto* ledger) {
+        throughEvents(ledger, [ledger] {
+            ledger->tReportAcc->setEditText("Sales");
+            ledger->tReportAcc_Click();
+        });
+    };
+    auto command = [&](Command c) { return [&w, c] { runThroughEvents(w, c); }; };
+    auto shown = [](QWidget* window) { return window && window->isVisible(); };
+
+    const struct {
+        const char* name;
+        std::function<void()> fail, use, mend;
+        std::function<std::size_t()> stuck; // its windows hidden or disabled
+        std::function<bool()> built;        // after the next use
+        const char* reason;
+    } cases[] = {
+        {"trial balance, its progress window failing", progressFails,
+         command(Command::TrialBalance), progressWorks, leftBehind<Trial_Balance>,
+         [&] {
+             auto* tb = qobject_cast<Trial_Balance*>(w.trialBalanceWindow.data());
+             return shown(tb) && tb->rows().size() == 5u; // the accounts with a balance
+         },
+         "could not be shown"},
+        {"income statement, its progress window failing", progressFails,
+         command(Command::IncomeStatement), progressWorks, leftBehind<Income_Statement>,
+         [&] { return shown(w.incomeStatementWindow); }, "could not be shown"},
+        {"balance sheet, its progress window failing", progressFails, command(Command::ShowBalance),
+         progressWorks, leftBehind<Balance_Sheet>,
+         [&] { return w.BalanceSheetWindows.count() == 1 && shown(w.BalanceSheetWindows[0]); },
+         "could not be shown"},
+        {"inflows/outflows, short of memory",
+         [] { refuseAllocationsFrom = 2 * 1024 * 1024; }, // the table, not a widget
+         command(Command::CashFlowMenu),
+         [] { refuseAllocationsFrom = std::numeric_limits<std::size_t>::max(); },
+         leftBehind<CashFlow>,
+         [&] {
+             auto* cf = qobject_cast<CashFlow*>(w.cashFlowWindow.data());
+             return shown(cf) && cf->result().ok && cf->result().periods() == 1191;
+         },
+         "not enough memory"},
+        {"drill-down from the trial balance, its progress window failing",
+         [&] {
+             runThroughEvents(w, Command::TrialBalance);
+             progressFails();
+         },
+         drillIntoSales, progressWorks, leftBehind<Running_Balance>,
+         [&] {
+             Running_Balance& rb = drillDownRunningBalance(w);
+             return shown(&rb) && rb.ledger().LedgerAccount == money("400");
+         },
+         "could not be shown"},
+        {"T-account ledger's list, its progress window failing",
+         [&] {
+             runThroughEvents(w, Command::ShowTaccount);
+             progressFails();
+         },
+         [&] { salesListOf(newest<Report>(w.LedgerWindows)); }, progressWorks, leftBehind<Report>,
+         [&] {
+             auto* r = newest<Report>(w.LedgerWindows);
+             return shown(r) && r->ledger().LedgerAccount == money("400");
+         },
+         "could not be shown"},
+        {"settings, its window failing to load",
+         [&] {
+             w.launchers().settingsWindow = [](TAcount&) -> QWidget* {
+                 throw std::runtime_error("no fonts");
+             };
+             w.installLauncherCommands();
+         },
+         command(Command::SoftwareSettings), launchersAsBuilt, leftBehind<LWMainsettings>,
+         [&] { return shown(w.settingsWindow); }, "no fonts"},
+        // The guard ends what a command left on, as the program has it do.
+        {"a calculator leaving the hourglass on",
+         [&] {
+             app->setFailureCleanup(pointer::endAllBusy);
+             w.launchers().depreciation = [](TAcount&) -> QWidget* {
+                 pointer::beginBusy();
+                 throw std::runtime_error("no room");
+             };
+             w.installLauncherCommands();
+         },
+         command(Command::Depreciation),
+         [&] {
+             app->setFailureCleanup({});
+             launchersAsBuilt();
+         },
+         leftBehind<Depreciation>, [&] { return shown(w.depreciationWindow); }, "no room"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fakes.messages.shown.clear();
+        c.fail();
+        c.use();
+        c.mend();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(fakes.messages.shown.size(), 1u);
+        EXPECT_TRUE(holds(fakes.messages.lastText(), c.reason)) << fakes.messages.lastText();
+        // The ordinary arrow again, on the program and on the main window.
+        EXPECT_FALSE(pointer::busy());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_NE(w.cursor().shape(), Qt::WaitCursor);
+        EXPECT_TRUE(w.isEnabled());
+        EXPECT_EQ(c.stuck(), 0u);
+        // The next use opens the window as usual.
+        c.use();
+        EXPECT_EQ(fakes.messages.shown.size(), 1u) << fakes.messages.lastText();
+        EXPECT_TRUE(c.built());
+        EXPECT_EQ(c.stuck(), 0u);
+        EXPECT_EQ(bookBytes(w.book()), before);
+    }
 }
 
 // A widget whose painting fails.
@@ -250,10 +451,6 @@ Book classOutOfRangeBook() {
 // Choosing the chart editor's row of a slot whose class is outside 0 to 8
 // shows it as Other; before, it read past the editor's class frames.
 constexpr bool ChartRowOfUnknownClassCanBeChosen = true;
-
-template <class W> W* newest(WindowHandles& list) {
-    return list.count() ? qobject_cast<W*>(list[list.count() - 1].data()) : nullptr;
-}
 
 void activate(QWidget* w) {
     if (!w) return;
