@@ -7,6 +7,7 @@
 #include "mainwindow/file_command_help.h"
 #include "mainwindow/goto_search.h"
 #include "toolkit/help_mode.h"
+#include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/field_events.h"
 
@@ -54,8 +55,7 @@ void TAcount::SearchMenu2_Click(int index) {
         return;
     }
     if (showsHelpInstead(Command::BalancePoint)) return;
-    setCursor(Qt::WaitCursor);
+    const pointer::BusySection busy;
     QCoreApplication::processEvents();
     ScrollAcc->setValue(balancePointLine(book_));
-    unsetCursor();
 }
