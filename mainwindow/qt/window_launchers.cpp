@@ -63,18 +63,6 @@ void drillInto(Ledger& w, const std::string& account, const LedgerRequest& r) {
     w.raise();
 }
 
-// The statements' shared T-account and running-balance windows closed and
-// let go: the next drill-down makes them anew over the current account list.
-void closeDrillDownLedgers(TAcount& main) {
-    for (const char* name : {"drillDownReport", "drillDownRunningBalance"}) {
-        QWidget* w = main.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
-        if (!w) continue;
-        w->close();
-        w->setObjectName(QString());
-        w->deleteLater();
-    }
-}
-
 // What a statement window takes of the main window.
 StatementHost statementHost(TAcount& main) {
     StatementHost host;
