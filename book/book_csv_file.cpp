@@ -149,9 +149,11 @@ struct CsvReader : FormReader {
                         std::string("the file ends without the journal header \"") +
                             BookCsvJournalHeader + "\"");
         // The form has no end mark: a book cut short shows in its last line,
-        // cut without its line end or (above) with too few fields. A last
-        // entry without a closing note is the program's own (one being typed).
-        if (use == CsvUse::Open && !(text.ends_with('\n') || text.ends_with('\r')))
+        // cut without its line end or (above) with too few fields, whether it
+        // is opened or inserted (a note cut short would still close its
+        // entry). A last entry without a closing note is the program's own
+        // (one being typed).
+        if (!(text.ends_with('\n') || text.ends_with('\r')))
             return fail(lines.lineNumber(), "the file ends inside this line, without a line end "
                                             "(it may have been cut short)");
         finishBook(today, use == CsvUse::Open);

@@ -145,6 +145,13 @@ std::string refusalFor(const Book& book, const std::string& formName) {
     return {};
 }
 
+std::string openLastEntryNotice(const EntryId& reference, std::size_t firstLine,
+                                const std::string& done) {
+    return "The last entry of this book (reference \"" + reference.shown() +
+           "\", from journal line " + std::to_string(firstLine + 1) +
+           ") has no closing note: it was " + done + " as it stands.";
+}
+
 BookReadResult readForOpening(FileReader read, const std::filesystem::path& path, const Book& open,
                               const PasswordPrompt& askAdminPassword, RunTimeState* run) {
     if (!adminPasswordGiven(open, askAdminPassword)) {
@@ -405,12 +412,9 @@ void FormReader::showProgress(const LineReader& lines) {
 }
 
 void FormReader::finishBook(double today, bool newStartWhenEmpty) {
-    if (journal.entryOpen()) {
-        const std::string reference = journal.ids[journal.entryStart()].shown();
-        result.notice = "The last entry of this book (reference \"" + reference +
-                        "\", from journal line " + std::to_string(journal.entryStart() + 1) +
-                        ") has no closing note: it was opened as it stands.";
-    }
+    if (journal.entryOpen())
+        result.notice =
+            openLastEntryNotice(journal.ids[journal.entryStart()], journal.entryStart(), "opened");
     journal.finish();
     Book& book = result.book;
     const int accounts = static_cast<int>(book.AccountNames.size());

@@ -72,6 +72,13 @@ BookWriteResult writeText(const std::filesystem::path& path, const Book& book,
 // takes. `formName` names the form in the message ("text", "CSV").
 std::string refusalFor(const Book& book, const std::string& formName);
 
+// What the user is told when a book's last entry has no closing note (one
+// being typed when the book was saved) and was kept as it stands: the entry's
+// reference, the journal line it starts on (0-based) and what was done with
+// it ("opened", "inserted").
+std::string openLastEntryNotice(const EntryId& reference, std::size_t firstLine,
+                                const std::string& done);
+
 // A reader of one form from a file: path, open book, locale, today, progress.
 using FileReader = TextFormReadResult (*)(const std::filesystem::path&, const Book&,
                                           const LocaleInfo&, double, RunTimeState*);

@@ -1,6 +1,7 @@
 #include "book/insert_book.h"
 
 #include "book/book_csv_file.h"
+#include "book/book_text_forms.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
 
@@ -139,6 +140,7 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
 
     Book other;
     bool takeReserved = false;
+    bool lastEntryOpen = false;
     Currency version;
     if (source == InsertSource::BookFile) {
         if (!hasInsertableHeader(bytes))
@@ -172,6 +174,7 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
         TextFormReadResult read =
             parseBookCsv(bytes, book, locale, 0, &run, sourceName, CsvUse::Insert);
         if (!read.ok) return stopped(read.message);
+        lastEntryOpen = !read.notice.empty();
         other = std::move(read.book);
     }
 
@@ -187,6 +190,7 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
 
     // Nothing below can fail short of memory, which the reservations meet first.
     const std::size_t appended = other.EntryLines.size();
+    const std::size_t firstAppended = book.EntryLines.size();
     book.EntryLines.reserve(book.EntryLines.size() + appended);
     book.EntryIds.reserve(book.EntryIds.size() + appended);
     applyAccounts(book, other, plan);
@@ -204,6 +208,13 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
     result.accountsAdded = static_cast<int>(plan.newSlots.size());
     result.changed = appended > 0 || !plan.newSlots.empty();
     if (result.changed) run.BookChanged = true;
+    if (lastEntryOpen && appended > 0) {
+        // Named where it now stands: after the last closing line appended.
+        std::size_t start = book.EntryLines.size() - 1;
+        while (start > firstAppended && !closesEntry(book.EntryLines[start - 1].Details))
+            --start;
+        result.notice = textforms::openLastEntryNotice(book.EntryIds[start], start, "inserted");
+    }
     return result;
 }
 

@@ -32,6 +32,10 @@ struct InsertResult {
     std::int32_t linesAppended = 0;
     int accountsAdded = 0;
     bool changed = false; // the book was changed and is marked so (BookChanged)
+    // For Done: what the user is told after inserting ("" = nothing), as
+    // after opening the same file: a CSV book's last entry without a closing
+    // note is inserted as it stands, left open at the journal's end.
+    std::string notice;
     bool ok() const { return status == Done; }
 };
 

@@ -1,5 +1,6 @@
 #include "book/mail_draft.h"
 
+#include "book/safe_file.h"
 #include "book/text_encoding.h"
 #include "book/tmain.h"
 #include "platform/services.h"
@@ -29,8 +30,10 @@ constexpr std::size_t EncodedChunkBytes = 39;
 constexpr std::size_t LongestPlainValue = 65;
 constexpr std::size_t LongestBodyLine = 76;
 
+// A folder and a link loop give the refusals (and the words) every file
+// command gives them.
 std::error_code lastError() {
-    return std::error_code(errno, std::generic_category());
+    return fileErrorFor(errno);
 }
 
 std::string base64(const std::string& bytes) {
@@ -126,6 +129,17 @@ std::error_code writeAll(int fd, const std::string& bytes) {
     return {};
 }
 
+// Why the private folder could not be opened (errno set by the open): a
+// symbolic link in its place is not followed, so it is refused as a folder
+// that is not ours, or named a link loop when it leads back to itself.
+std::error_code privateFolderRefusal(const std::filesystem::path& folder) {
+    const std::error_code opened = lastError();
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return opened;
+    if (::stat(folder.c_str(), &st) != 0 && errno == ELOOP) return FileRefusal::LinkLoop;
+    return std::make_error_code(std::errc::permission_denied);
+}
+
 // The user's own folder for drafts, opened without following links and
 // checked to be a directory owned by the user that nobody else can enter.
 int openPrivateFolder(const std::filesystem::path& temporary, std::error_code& ec) {
@@ -137,7 +151,7 @@ int openPrivateFolder(const std::filesystem::path& temporary, std::error_code& e
     }
     int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (dir < 0) {
-        ec = errno == ELOOP ? std::make_error_code(std::errc::permission_denied) : lastError();
+        ec = privateFolderRefusal(folder);
         return -1;
     }
     struct stat st {};

@@ -59,6 +59,12 @@ void showFileNotFound(const fs::path& p) {
     showMessage(p.string() + " " + strings::text(282));
 }
 
+// What the reader had to say about a file read whole (its last entry left
+// open), after the command that read it is done.
+void showReadersNotice(const std::string& notice) {
+    if (!notice.empty()) showMessage(notice);
+}
+
 // The open refused by the file system: another program holds it, or the
 // user may not read it.
 bool isPermissionError(const std::error_code& ec) {
@@ -264,7 +270,7 @@ CommandOutcome FileCommands::load(int mode) {
     journalReplaced(book_.LastEntryLine());
     host_.setCaption(mainCaption(run_.BookFilePath));
     setSaveCommands({!readOnly, true});
-    if (!notice.empty()) showMessage(notice);
+    showReadersNotice(notice);
     return CommandOutcome::Done;
 }
 
@@ -365,6 +371,7 @@ CommandOutcome FileCommands::InsertEntries_Click() {
     case InsertResult::Done:
         if (result.accountsAdded > 0) host_.accountsChanged();
         journalReplaced(book_.LastEntryLine());
+        showReadersNotice(result.notice);
         return CommandOutcome::Done;
     case InsertResult::PasswordRefused:
         if (answered) showMessage("The password was not accepted; nothing was inserted.");

@@ -45,6 +45,10 @@ LedgerHost ledgerHostOf(TAcount& main) {
 
 namespace {
 
+// The object names the shared drill-down windows are found by.
+constexpr const char* DrillDownReportName = "drillDownReport";
+constexpr const char* DrillDownRunningBalanceName = "drillDownRunningBalance";
+
 template <class Window> Window& drillDownWindow(TAcount& main, const char* name) {
     if (auto* w = main.findChild<Window*>(name, Qt::FindDirectChildrenOnly)) return *w;
     auto* w = new Window(ledgerHostOf(main), &main);
@@ -55,11 +59,25 @@ template <class Window> Window& drillDownWindow(TAcount& main, const char* name)
 } // namespace
 
 Report& drillDownReport(TAcount& main) {
-    return drillDownWindow<Report>(main, "drillDownReport");
+    return drillDownWindow<Report>(main, DrillDownReportName);
 }
 
 Running_Balance& drillDownRunningBalance(TAcount& main) {
-    return drillDownWindow<Running_Balance>(main, "drillDownRunningBalance");
+    return drillDownWindow<Running_Balance>(main, DrillDownRunningBalanceName);
+}
+
+void discardDrillDown(QWidget& w) {
+    w.close();
+    // Unnamed at once, so that a drill-down before the deferred delete makes a
+    // new window rather than finding this one.
+    w.setObjectName(QString());
+    w.deleteLater();
+}
+
+void closeDrillDownLedgers(TAcount& main) {
+    for (const char* name : {DrillDownReportName, DrillDownRunningBalanceName})
+        if (QWidget* w = main.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly))
+            discardDrillDown(*w);
 }
 
 QWidget* openLedgerWindowNamed(TAcount& main, const std::string& which, const std::string& text) {

@@ -16,6 +16,11 @@ LedgerHost ledgerHostOf(TAcount& main);
 // drill-down, created unshown on first use and owned by the main window.
 Report& drillDownReport(TAcount& main);
 Running_Balance& drillDownRunningBalance(TAcount& main);
+// Closes both and lets them go: the next drill-down makes them anew (over
+// the current account list, after the chart has changed it).
+void closeDrillDownLedgers(TAcount& main);
+// Closes one of them and lets it go (one left half built by a failure).
+void discardDrillDown(QWidget& w);
 
 // Opens a ledger window as its command does, for a picture of the running
 // program: "journal", "t-account", "running-balance", "unbalanced" or

@@ -67,22 +67,6 @@ void drillInto(Ledger& w, const std::string& account, const LedgerRequest& r) {
     w.raise();
 }
 
-// A shared drill-down window closed and let go: the next drill-down makes it
-// anew.
-void discardDrillDown(QWidget& w) {
-    w.close();
-    w.setObjectName(QString());
-    w.deleteLater();
-}
-
-// The statements' shared T-account and running-balance windows let go, so
-// that the next drill-down makes them over the current account list.
-void closeDrillDownLedgers(TAcount& main) {
-    for (const char* name : {"drillDownReport", "drillDownRunningBalance"})
-        if (QWidget* w = main.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly))
-            discardDrillDown(*w);
-}
-
 // `build` run on a shared drill-down window; a window it leaves half built,
 // by failing, is let go.
 void buildOrDiscard(QWidget& ledger, const std::function<void()>& build) {

@@ -207,6 +207,12 @@ TEST(InsertBook, RefusedFilesLeaveTheBookAsItWas) {
     expectRefused(whole.substr(0, whole.size() - 10), InsertSource::BookFile, "");
     expectRefused("Folio,Account\r\n", InsertSource::CsvFile,
                   "/books/other is not a standard Ledgerwick CSV file");
+    // Cut short inside its last line, as Open refuses it: the note cut to
+    // "Ren" would otherwise close the entry as if it were whole.
+    expectRefused("Folio,Account,Type\r\n600,Rent,5\r\n"
+                  "Date,ID,AccNumber,Account,Debit,Credit,Details\r\n"
+                  "01/03/2024,9,600,Rent, 80 ,,\r\n01/03/2024,9,100,Cash,, 80 ,Ren",
+                  InsertSource::CsvFile, "Line 5: the file ends inside this line");
 
     // The chart may not pass 32,000 accounts: stopped before anything is added.
     Book full = openBook();

@@ -1,5 +1,8 @@
 #include "book/mail_draft.h"
 
+#include "book/safe_file.h"
+#include "book/tmain.h"
+
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
 
@@ -10,6 +13,7 @@
 #include <sys/resource.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -244,25 +248,72 @@ TEST(MailDraft, FollowsNoPlantedLink) {
     fakes.environment.vars["tmp"] = dir.path().string();
     writeFile(elsewhere / "victim", "keep me");
 
-    // A link at the draft's name: the draft takes the next name.
-    fs::create_directory(privateFolder(dir.path()));
-    fs::permissions(privateFolder(dir.path()), fs::perms::owner_all, fs::perm_options::replace);
-    fs::create_symlink(elsewhere / "victim", privateFolder(dir.path()) / "Invoice0.eml");
+    // A link, a folder and a link to itself at the draft's first names: each
+    // is passed over as it stands, and the draft takes the next name.
+    const fs::path folder = privateFolder(dir.path());
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace);
+    fs::create_symlink(elsewhere / "victim", folder / "Invoice0.eml");
+    fs::create_directory(folder / "Invoice1.eml");
+    fs::create_symlink("Invoice2.eml", folder / "Invoice2.eml");
     auto path = Tmain::OpenMailDraft("Invoice", "<p>x</p>", "s", "c");
-    ASSERT_TRUE(path);
-    EXPECT_EQ(path->filename(), "Invoice1.eml");
+    ASSERT_TRUE(path) << fakes.messages.lastText();
+    EXPECT_EQ(path->filename(), "Invoice3.eml");
     EXPECT_EQ(readFile(elsewhere / "victim"), "keep me");
-    EXPECT_TRUE(fs::is_symlink(privateFolder(dir.path()) / "Invoice0.eml"));
+    EXPECT_TRUE(fs::is_symlink(folder / "Invoice0.eml"));
+    EXPECT_TRUE(fs::is_directory(folder / "Invoice1.eml"));
+    EXPECT_TRUE(fs::is_symlink(folder / "Invoice2.eml"));
 
-    // A link in place of the private folder: refused, nothing opened.
-    TempDir other;
-    fakes.environment.vars["tmp"] = other.path().string();
-    fs::create_directory_symlink(elsewhere.path(), privateFolder(other.path()));
-    fakes.shell.opened.clear();
-    EXPECT_FALSE(Tmain::OpenMailDraft("Invoice", "<p>x</p>", "s", "c"));
-    EXPECT_TRUE(fakes.shell.opened.empty());
-    EXPECT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path()), fs::directory_iterator()), 1);
+    // Links in the private folder's path: refused, nothing opened, nothing
+    // written where they lead; a loop is named as one.
+    const std::string notOurs =
+        Tmain::FileErrorText(std::make_error_code(std::errc::permission_denied));
+    const std::string loop = Tmain::FileErrorText(make_error_code(FileRefusal::LinkLoop));
+    const struct {
+        const char* what;
+        std::function<fs::path(const fs::path&)> plant; // gives the temporary folder
+        std::string message;
+    } cases[] = {
+        {"a link to another folder in place of the private folder",
+         [&](const fs::path& t) {
+             fs::create_directory_symlink(elsewhere.path(), privateFolder(t));
+             return t;
+         },
+         notOurs},
+        {"a private folder that is a link to itself",
+         [](const fs::path& t) {
+             fs::create_symlink(privateFolder(t).filename(), privateFolder(t));
+             return t;
+         },
+         loop},
+        {"two links to each other in place of the private folder",
+         [](const fs::path& t) {
+             fs::create_symlink(t / "other", privateFolder(t));
+             fs::create_symlink(privateFolder(t), t / "other");
+             return t;
+         },
+         loop},
+        {"a temporary folder under a link to itself",
+         [](const fs::path& t) {
+             fs::create_symlink("loop", t / "loop");
+             return t / "loop" / "temp";
+         },
+         loop},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir other;
+        fakes.environment.vars["tmp"] = c.plant(other.path()).string();
+        fakes.shell.opened.clear();
+        fakes.messages.shown.clear();
+        EXPECT_FALSE(Tmain::OpenMailDraft("Invoice", "<p>x</p>", "s", "c"));
+        EXPECT_TRUE(fakes.shell.opened.empty());
+        ASSERT_EQ(fakes.messages.shown.size(), 1u);
+        EXPECT_EQ(fakes.messages.lastText(), c.message);
+        EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path()), fs::directory_iterator()),
+                  1);
+    }
+    EXPECT_NE(loop, notOurs);
 }
 
 TEST(MailDraft, PrivateFolderMustBeTheUsersOwn) {

@@ -599,6 +599,29 @@ TEST_F(FileCommandsTest, InsertEntriesBehindTheGates) {
     EXPECT_EQ(host.shownLines.back(), 13);
     EXPECT_EQ(host.accountLists, 1);
     EXPECT_TRUE(run.BookChanged);
+
+    // A CSV book whose last entry is still being typed (no closing note) is
+    // inserted whole, that entry left open at the journal's end as Open
+    // leaves it, and the user is told once where it now stands.
+    Book typed = tradingBook("Branch");
+    trading_books::addLine(typed, Debit, "600", "80", "", "4");
+    trading_books::addLine(typed, Credit, "100", "80", "", "4");
+    const fs::path typedPath = dir / "typed.csv";
+    ASSERT_TRUE(writeBookCsvFile(typedPath, typed, dayFirstLocale(), nullptr).ok());
+    const std::size_t shown = fakes.messages.shown.size();
+    host.passwords.push_back(std::string("boss"));
+    host.dialogs.push_back(choice(typedPath, "csv"));
+    EXPECT_EQ(commands.InsertEntries_Click(), CommandOutcome::Done);
+    ASSERT_EQ(book.LastEntryLine(), 21);
+    EXPECT_EQ(book.EntryLines[20].Amount, money("80"));
+    EXPECT_EQ(book.EntryLines[20].Details + book.EntryLines[21].Details, "");
+    EXPECT_NE(book.EntryLines[19].Details, "");
+    ASSERT_EQ(fakes.messages.shown.size(), shown + 1);
+    // Named as it now stands in the open book: renumbered from "4", line 21.
+    EXPECT_EQ(fakes.messages.lastText(), "The last entry of this book (reference \"11\", from "
+                                         "journal line 21) has no closing note: it was inserted "
+                                         "as it stands.");
+    EXPECT_EQ(host.shownLines.back(), 21);
 }
 
 TEST_F(FileCommandsTest, BalanceBroughtForwardBehindItsGate) {
