@@ -182,6 +182,12 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
     std::string fault;
     if (!planAccounts(book, other, source, plan, fault)) return stopped(fault);
 
+    // An entry still being typed at the journal's end is closed first, as a
+    // new entry or a paste closes it, so that the first inserted entry neither
+    // runs into it nor takes its reference. Nothing below fails.
+    if (!other.EntryLines.empty() && !book.EntryLines.empty() &&
+        !closesEntry(book.EntryLines.back().Details))
+        book.EntryLines.back().Details = "_";
     if (book.autoIncrementOn()) {
         ReferenceCounter counter(Tmain::NextEntryId(book, run.DecimalSeparator),
                                  run.DecimalSeparator);

@@ -143,6 +143,14 @@ TEST(InsertBook, InsertedEntriesShareOneReferenceEachContinuingTheBook) {
     EXPECT_EQ(std::vector<std::string>(refs.begin(), refs.end() - 1),
               std::vector<std::string>(13, "45"));
     EXPECT_EQ(refs.back(), "46");
+
+    // That open last entry is closed before the next insert, so the inserted
+    // entries do not run into it.
+    const std::size_t open = book.EntryLines.size() - 1;
+    ASSERT_TRUE(insert(book, run, serialized(otherBook()), InsertSource::BookFile).ok());
+    EXPECT_EQ(book.EntryLines[open].Details, "_");
+    EXPECT_EQ(book.EntryLines.size(), open + 7);
+    EXPECT_EQ(book.EntryLines[open + 2].Details, "Sale");
 }
 
 TEST(InsertBook, TheOtherBooksPasswordIsCheckedAndNeverKept) {
