@@ -302,4 +302,4 @@ LW_BOOKBENCH_STEP("55-ledger-t-account", tAccounts);
 LW_BOOKBENCH_STEP("56-ledger-running-balance", runningBalances);
 LW_BOOKBENCH_STEP("57-ledger-general-journal", generalJournal);
 LW_BOOKBENCH_STEP("58-ledger-outputs", busiestOutputs);
-LW_BOOKBENCH_STEP("58-ledger-long-entry", longEntry);
+LW_BOOKBENCH_STEP("64-ledger-long-entry", longEntry);

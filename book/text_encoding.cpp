@@ -1,5 +1,9 @@
 #include "book/text_encoding.h"
 
+#include "book/case_fold_table.h"
+
+#include <algorithm>
+
 namespace encoding {
 
 // Defined in code_page_tables.cpp (generated).
@@ -224,54 +228,17 @@ std::string lastCharacter(std::string_view utf8) {
     return std::string(utf8.substr(lead));
 }
 
-char32_t foldCase(char32_t c) {
-    if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
-    if (c < 0x100) {
-        if (c == 0xB5) return 0x3BC; // the micro sign folds to Greek mu
-        return c >= 0xC0 && c <= 0xDE && c != 0xD7 ? c + 0x20 : c;
-    }
-    if (c < 0x180) {
-        // Latin Extended-A: capital and small letter side by side, the capital
-        // on the odd point from U+0139 to U+0148 and from U+0179, else on the even.
-        if (c == 0x178) return 0xFF;
-        if (c == 0x17F) return 's';
-        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149) return c; // no simple fold
-        const bool oddCapitals = (c >= 0x139 && c <= 0x148) || c >= 0x179;
-        return (c % 2 == 1) == oddCapitals ? c + 1 : c;
-    }
-    if (c >= 0x386 && c <= 0x3C2) {
-        // Greek: the alphabet, its capitals with tonos and the final sigma.
-        if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;
-        switch (c) {
-        case 0x386:
-            return 0x3AC;
-        case 0x388:
-        case 0x389:
-        case 0x38A:
-            return c + 0x25;
-        case 0x38C:
-            return 0x3CC;
-        case 0x38E:
-        case 0x38F:
-            return c + 0x3F;
-        case 0x3C2:
-            return 0x3C3;
-        default:
-            return c;
-        }
-    }
-    if (c >= 0x400 && c < 0x500) {
-        // Cyrillic: the capitals of U+0400 to U+042F, then pairs side by side,
-        // the capital on the odd point from U+04C1 to U+04CE, else on the even.
-        if (c < 0x410) return c + 0x50;
-        if (c < 0x430) return c + 0x20;
-        if (c == 0x4C0) return 0x4CF;
-        const bool oddCapitals = c >= 0x4C1 && c <= 0x4CE;
-        const bool paired =
-            (c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || oddCapitals || c >= 0x4D0;
-        return paired && (c % 2 == 1) == oddCapitals ? c + 1 : c;
-    }
-    return c;
+char32_t foldCase(char32_t point) {
+    if (point < 0x80) return point >= 'A' && point <= 'Z' ? point + 0x20 : point;
+    // The last run that starts at or before the point.
+    const CaseFoldRun* const end = kCaseFoldRuns + kCaseFoldRunCount;
+    const CaseFoldRun* run = std::upper_bound(
+        kCaseFoldRuns, end, point, [](char32_t p, const CaseFoldRun& r) { return p < r.first; });
+    if (run == kCaseFoldRuns) return point;
+    --run;
+    if (point > run->last || (point - run->first) % static_cast<char32_t>(run->step) != 0)
+        return point;
+    return static_cast<char32_t>(static_cast<std::int32_t>(point) + run->delta);
 }
 
 std::string caseFolded(std::string_view utf8) {

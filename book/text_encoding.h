@@ -42,9 +42,9 @@ std::string firstCharacters(std::string_view utf8, std::size_t count);
 // The last character ("" for an empty text).
 std::string lastCharacter(std::string_view utf8);
 
-// The simple case folding of a character (its small letter), for the scripts
-// books are written in: Basic Latin, Latin-1 Supplement, Latin Extended-A,
-// the Greek alphabet and Cyrillic. Other characters are their own fold.
+// The simple case folding of a character (Unicode's one-to-one folding,
+// mostly its small letter), for every script; a character without one is its
+// own fold.
 char32_t foldCase(char32_t point);
 // A text with every character folded, for comparing texts in any case. Bytes
 // that start no well-formed character are kept as they stand.

@@ -13,7 +13,7 @@ std::string typeAheadWanted(const std::string& text, int selectionStart, int sel
                             const std::string& typed);
 
 // The first item that begins with `wanted`, compared without regard to case
-// (Latin, Greek and Cyrillic letters); -1 when none does.
+// (the book's case folding, in every script); -1 when none does.
 int typeAheadMatch(const std::vector<std::string>& items, const std::string& wanted);
 
 // What the box shows after a key: the typed key is always swallowed; with a

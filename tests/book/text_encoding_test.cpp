@@ -1,7 +1,11 @@
 #include "book/text_encoding.h"
 
+#include "support/test_paths.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -183,23 +187,77 @@ TEST(TextEncoding, CountsAndCutsWholeCharacters) {
     EXPECT_EQ(characterLength("€", 0), 3u);
 }
 
-TEST(TextEncoding, FoldsTheCaseOfLatinGreekAndCyrillic) {
+TEST(TextEncoding, FoldsTheCaseOfEveryScript) {
     const struct {
         const char *text, *folded;
     } cases[] = {
         {"Café ÉTÉ", "café été"},
         {"ÀÖØÞ ×÷ µ", "àöøþ ×÷ μ"},       // not the signs; micro folds to mu
         {"ĀĲĹŇŊŸŹŽſ", "āĳĺňŋÿźžs"},       // capitals on even, then odd points
-        {"İıĸŉß", "İıĸŉß"},               // no simple one-to-one fold
+        {"İıĸŉß ﬀ", "İıĸŉß ﬀ"},           // no simple one-to-one fold
         {"ΆΈΊΌΎΏΑΩΪΫ ς", "άέίόύώαωϊϋ σ"}, // tonos, dialytika, final sigma
+        {"ϐϑϕϰϱϵ ᾈῼ ΐ", "βθφκρε ᾀῳ ΐ"},   // symbol forms; iota subscript kept
         {"ЀЏАЯ ѠҊӀӁӐӾ", "ѐџая ѡҋӏӂӑӿ"},
-        {"123 _-/€😀", "123 _-/€😀"},
+        {"ȘTEFAN VIỆT", "ștefan việt"},               // Latin Extended-B and Additional
+        {"ǄǅǈƁƆƐ ẞ", "ǆǆǉɓɔɛ ß"},                     // digraphs, African letters, capital sharp s
+        {"ԀԮ ᲀ", "ԁԯ в"},                      // Cyrillic Supplement and Extended-C
+        {"ԱՐՄԵՆԻԱ", "արմենիա"},                       // Armenian
+        {"ႠჅ ᲐᲿ", "ⴀⴥ აჿ"},                   // Georgian Asomtavruli and Mtavruli
+        {"Ꭰ ꭰ ᏸ", "Ꭰ Ꭰ Ᏸ"},                     // Cherokee folds to its capitals
+        {"ⰀⰮ ⲀⳢ", "ⰰⱞ ⲁⳣ"},                           // Glagolitic and Coptic
+        {"ＡＺ ⅠⅫ ⒶⓏ", "ａｚ ⅰⅻ ⓐⓩ"},                 // fullwidth, Roman numerals, circled
+        {"KÅΩ", "kåω"},                               // Kelvin, angstrom and ohm signs
+        {"𐐀𐐧 𐒰 𞤀", "𐐨𐑏 𐓘 𞤢"}, // Deseret, Osage, Adlam
+        {"123 _-/€😀漢", "123 _-/€😀漢"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(caseFolded(c.text), c.folded) << c.text;
     // Bytes that start no character stay as they are, around folded letters.
     EXPECT_EQ(caseFolded("A" + bytesOf({0xC9, 0x80}) + "É"), "a" + bytesOf({0xC9, 0x80}) + "é");
     EXPECT_EQ(foldCase(U'Ω'), U'ω');
-    EXPECT_EQ(foldCase(U'Ж'), U'ж');
     EXPECT_EQ(foldCase(U'ж'), U'ж');
+    EXPECT_EQ(foldCase(0xD800), 0xD800u);
+    EXPECT_EQ(foldCase(0x10FFFF), 0x10FFFFu);
+    EXPECT_EQ(foldCase(0x110000), 0x110000u);
+}
+
+// Python's Unicode data gives the expected fold of every code point: the one
+// code point of str.casefold(), else of str.lower(), else the point itself.
+TEST(TextEncoding, FoldsEveryCodePointAsPythonsUnicodeData) {
+    const std::string script = "import sys\n"
+                               "def fold(p):\n"
+                               "    if 0xD800 <= p <= 0xDFFF: return p\n"
+                               "    for m in (chr(p).casefold(), chr(p).lower()):\n"
+                               "        if len(m) == 1: return ord(m)\n"
+                               "    return p\n"
+                               "for p in range(0x110000):\n"
+                               "    f = fold(p)\n"
+                               "    if f != p: sys.stdout.write('%x %x\\n' % (p, f))\n";
+    testing_support::TempDir dir;
+    testing_support::writeFile(dir / "fold.py", script);
+    std::string output;
+    ASSERT_EQ(testing_support::runCommand(
+                  testing_support::systemPython() + " " + (dir / "fold.py").string(), &output),
+              0);
+    std::vector<char32_t> expected(0x110000);
+    for (char32_t p = 0; p < expected.size(); ++p)
+        expected[p] = p;
+    std::istringstream lines(output);
+    std::uint32_t point = 0, folded = 0;
+    std::size_t changed = 0;
+    while (lines >> std::hex >> point >> folded) {
+        ASSERT_LT(point, expected.size());
+        expected[point] = folded;
+        ++changed;
+    }
+    EXPECT_GT(changed, 1400u); // the whole table was read
+    std::size_t wrong = 0;
+    for (char32_t p = 0; p < expected.size(); ++p) {
+        if (foldCase(p) == expected[p]) continue;
+        if (++wrong <= 10)
+            ADD_FAILURE() << std::hex << "U+" << static_cast<std::uint32_t>(p) << " folds to U+"
+                          << static_cast<std::uint32_t>(foldCase(p)) << ", not U+"
+                          << static_cast<std::uint32_t>(expected[p]);
+    }
+    EXPECT_EQ(wrong, 0u);
 }

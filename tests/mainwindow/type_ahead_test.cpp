@@ -20,6 +20,17 @@ TEST(TypeAhead, MatchesTheFirstItemWithoutRegardToCase) {
     EXPECT_EQ(typeAheadMatch(items, "x"), -1);
     EXPECT_EQ(typeAheadMatch(items, "Bank account"), -1);
     EXPECT_EQ(typeAheadMatch({}, "a"), -1);
+
+    // The book's folding in every script: final sigma, capitals with tonos,
+    // Romanian comma below, Vietnamese, Armenian.
+    const std::vector<std::string> scripts = {"Λογαριασμός", "Όροι", "Școala", "Việt", "Հաշիվ"};
+    const struct {
+        const char* wanted;
+        int item;
+    } typed[] = {{"λογαριας", 0}, {"ΛΟΓΑΡΙΑΣΜΌΣ", 0},   {"όρ", 1}, {"ȘCO", 2}, {"VIỆ", 3},
+                 {"հԱՇ", 4},      {"Λογαριασμόσ x", -1}};
+    for (const auto& t : typed)
+        EXPECT_EQ(typeAheadMatch(scripts, t.wanted), t.item) << t.wanted;
 }
 
 TEST(TypeAhead, KeyResultSelectsTheCompletionOrKeepsTheBox) {
