@@ -26,7 +26,7 @@ DepreciationSchedule depreciationSchedule(const std::string& costText,
         // The book value times the percentage, hundredths taken in the same
         // exact product, so the year's amount is rounded once.
         const std::optional<Currency> dep =
-            productToCurrency(ExactDecimal::fromCurrency(value), *percent, 2);
+            productToCurrency(ExactDecimal::fromCurrency(value), *percent, 2, 4);
         if (!dep) return DepreciationSchedule{out.outcome, {}};
         out.years.push_back({value, *dep});
     }

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -197,42 +195,40 @@ ExactDecimal ExactDecimal::fromCurrency(Currency value) {
     return d;
 }
 
-ExactDecimal ExactDecimal::fromDigits(bool negative, std::string_view digits, int scale) {
+ExactDecimal ExactDecimal::fromDigits(bool negative, std::string_view digits, long scale) {
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string_view::npos) return ExactDecimal();
+    digits.remove_prefix(first);
+    const long length = static_cast<long>(digits.size());
+    // 30 whole digits or more pass 2^96 whatever follows the point.
+    if (length - scale > 29) throw DecimalOverflow();
+    // Digits below 10^-30 only tell whether a rounding to 28 places or fewer
+    // lands above, on or below a half; one nonzero digit at 10^-31 in their
+    // place tells the same, and keeps the number short.
+    constexpr long KeptScale = MaxScale + 2;
+    bool beyond = false;
+    if (scale > KeptScale) {
+        const std::size_t drop = static_cast<std::size_t>(std::min(length, scale - KeptScale));
+        beyond =
+            digits.substr(digits.size() - drop).find_first_not_of('0') != std::string_view::npos;
+        digits.remove_suffix(drop);
+        scale = KeptScale;
+    }
     Wide w;
     for (char c : digits) {
         w.mulSmall(10);
         w.addSmall(static_cast<std::uint32_t>(c - '0'));
-        if (w.bitLength() > 300) throw DecimalOverflow();
     }
-    if (w.isZero()) return ExactDecimal();
-    return signedResult(negative, w, Wide::of(1), scale);
-}
-
-std::optional<ExactDecimal> ExactDecimal::fromDouble(double value) {
-    if (!std::isfinite(value)) return std::nullopt;
-    char buf[64];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    if (ec != std::errc()) return std::nullopt;
-    const std::string text(buf, end); // d.ddddddddddddddde[+-]xx
-    const bool negative = text[0] == '-';
-    const std::size_t start = negative ? 1 : 0;
-    const std::size_t e = text.find('e');
-    std::string digits;
-    for (std::size_t i = start; i < e; ++i)
-        if (text[i] != '.') digits += text[i];
-    int exponent = std::stoi(text.substr(e + 1));
-    int scale = static_cast<int>(digits.size()) - 1 - exponent;
+    if (beyond) {
+        w.mulSmall(10);
+        w.addSmall(1);
+        ++scale;
+    }
     if (scale < 0) {
-        if (scale < -40) return std::nullopt;
-        digits.append(static_cast<std::size_t>(-scale), '0');
+        w.mulPow10(static_cast<int>(-scale));
         scale = 0;
     }
-    if (scale > 200) return ExactDecimal();
-    try {
-        return fromDigits(negative, digits, scale);
-    } catch (const DecimalOverflow&) {
-        return std::nullopt;
-    }
+    return signedResult(negative, w, Wide::of(1), static_cast<int>(scale));
 }
 
 ExactDecimal ExactDecimal::operator-() const {
@@ -354,17 +350,18 @@ std::string ExactDecimal::fixedText(int places, const NumberMarks& marks, bool l
 
 namespace {
 
-// num ÷ 10^scale held to four decimals, halves to even.
-std::optional<Currency> heldToCurrency(bool negative, Wide num, int scale) {
-    if (scale < 4) {
-        num.mulPow10(4 - scale);
-        scale = 4;
+// num ÷ 10^scale held to `places` decimals (0 to 4), halves to even.
+std::optional<Currency> heldToCurrency(bool negative, Wide num, int scale, int places) {
+    if (scale < places) {
+        num.mulPow10(places - scale);
+        scale = places;
     }
-    const Wide unit = pow10(scale - 4);
+    const Wide unit = pow10(scale - places);
     Wide q, r;
     divMod(num, unit, q, r);
     const int c = cmp(add(r, r), unit);
     if (c > 0 || (c == 0 && (q.limb[0] & 1))) q.addSmall(1);
+    q.mulPow10(4 - places);
     if (!q.fits96()) return std::nullopt;
     const ExactDecimal::Mantissa m = q.low128();
     if (m > ExactDecimal::Mantissa(INT64_MAX)) return std::nullopt;
@@ -375,12 +372,13 @@ std::optional<Currency> heldToCurrency(bool negative, Wide num, int scale) {
 } // namespace
 
 std::optional<Currency> ExactDecimal::toCurrency() const {
-    return heldToCurrency(negative_, Wide::of(mantissa_), scale_);
+    return heldToCurrency(negative_, Wide::of(mantissa_), scale_, 4);
 }
 
-std::optional<Currency> productToCurrency(const ExactDecimal& a, const ExactDecimal& b, int shift) {
+std::optional<Currency> productToCurrency(const ExactDecimal& a, const ExactDecimal& b, int shift,
+                                          int places) {
     // 96 × 96 bits and a scale up to 56 + shift stay well inside Wide.
     return heldToCurrency(a.negative_ != b.negative_,
                           mul(Wide::of(a.mantissa_), Wide::of(b.mantissa_)),
-                          a.scale_ + b.scale_ + shift);
+                          a.scale_ + b.scale_ + shift, std::clamp(places, 0, 4));
 }

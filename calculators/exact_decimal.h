@@ -35,13 +35,11 @@ class ExactDecimal {
     static ExactDecimal fromCurrency(Currency value);
     // Sign, mantissa (below 2^96) and scale (0 to 28) as given.
     static ExactDecimal fromParts(bool negative, Mantissa mantissa, int scale);
-    // A whole number written in decimal digits with `scale` of them after the
-    // point (scale may exceed 28: the value is then rounded). Throws
-    // DecimalOverflow when it does not fit; digits must be '0'..'9' only.
-    static ExactDecimal fromDigits(bool negative, std::string_view digits, int scale);
-    // The nearest decimal of at most 15 significant digits; nullopt when the
-    // value is not finite or beyond the range.
-    static std::optional<ExactDecimal> fromDouble(double value);
+    // The decimal digits (any number of them) times 10^-scale: `scale` of them
+    // after the point, or as many zeros appended when it is negative. Beyond
+    // 28 places the value is rounded (halves to even). Throws DecimalOverflow
+    // when it does not fit; digits must be '0'..'9' only.
+    static ExactDecimal fromDigits(bool negative, std::string_view digits, long scale);
 
     bool isZero() const { return mantissa_ == 0; }
     bool isNegative() const { return negative_; }
@@ -73,10 +71,11 @@ class ExactDecimal {
     std::string fixedText(int places, const NumberMarks& marks, bool leadingZero) const;
     // The value held to four decimals (halves to even); nullopt beyond the range.
     std::optional<Currency> toCurrency() const;
-    // a × b ÷ 10^shift (shift 0 to 28) worked out exactly and held to four decimals in one
-    // rounding (halves to even); nullopt beyond the currency range.
+    // a × b ÷ 10^shift (shift 0 to 28) worked out exactly and held to `places`
+    // decimals (0 to 4) in one rounding (halves to even); nullopt beyond the
+    // currency range.
     friend std::optional<Currency> productToCurrency(const ExactDecimal& a, const ExactDecimal& b,
-                                                     int shift);
+                                                     int shift, int places);
 
   private:
     bool negative_ = false;

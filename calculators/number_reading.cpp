@@ -1,5 +1,6 @@
 #include "calculators/number_reading.h"
 
+#include "book/leading_number.h"
 #include "book/tmain.h"
 
 #include <cctype>
@@ -69,7 +70,20 @@ std::optional<ExactDecimal> readDecimal(const std::string& raw, const NumberMark
 }
 
 std::optional<ExactDecimal> leadingDecimal(const std::string& text) {
-    return ExactDecimal::fromDouble(Tmain::LeadingNumberValue(text));
+    const LeadingNumber n = scanLeadingNumber(text);
+    if (n.radix != 10) {
+        ExactDecimal::Mantissa m = 0;
+        for (char c : n.digits) {
+            m = m * static_cast<unsigned>(n.radix) + static_cast<unsigned>(digitValue(c));
+            if (m >> 96) return std::nullopt;
+        }
+        return ExactDecimal::fromParts(false, m, 0);
+    }
+    try {
+        return ExactDecimal::fromDigits(n.negative, n.digits, n.decimals - n.exponent);
+    } catch (const DecimalOverflow&) {
+        return std::nullopt;
+    }
 }
 
 std::optional<ExactDecimal> readTypedDecimal(const std::string& text, const NumberMarks& marks) {

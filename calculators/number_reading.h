@@ -17,7 +17,8 @@
 std::optional<ExactDecimal> readDecimal(const std::string& text, const NumberMarks& marks);
 
 // The number at the start of the text with "." as the decimal mark (12,5 is
-// 12; a text without a number is 0); nullopt only beyond the decimal range.
+// 12; a text without a number is 0), read digit by digit and so exact to the
+// decimal's 28 places; nullopt only beyond the decimal range.
 std::optional<ExactDecimal> leadingDecimal(const std::string& text);
 
 // A typed number: by the system's rules, else its leading number ("1,000" is

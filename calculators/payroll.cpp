@@ -19,13 +19,19 @@ long long minutesOf(const std::string& worked) {
     return std::llround(60 * Tmain::LeadingNumberValue(worked) + Tmain::LeadingNumberValue(tail));
 }
 
-// A floating-point amount held in `places` decimals, halves to even.
-std::optional<Currency> heldTo(double value, int places) {
-    const double unit = std::pow(10.0, places);
-    const double kept = std::nearbyint(value * unit);
-    const double raw = kept * (10000.0 / unit);
-    if (!(std::fabs(raw) < 9.2e18)) return std::nullopt;
-    return Currency::fromRaw(static_cast<std::int64_t>(raw));
+// The pay for `minutes` (under a day) at `rate` an hour, held to four decimals
+// (halves to even); nullopt beyond the currency range. A quotient by 60 that
+// does not end keeps at least eleven places, far finer than the sixtieth of a
+// ten-thousandth between such a value and a half, so it is held as the exact
+// value would be.
+std::optional<Currency> payFor(Currency rate, long long minutes) {
+    try {
+        const ExactDecimal pay = ExactDecimal::fromCurrency(rate) * ExactDecimal::fromInt(minutes) /
+                                 ExactDecimal::fromInt(60);
+        return pay.toCurrency();
+    } catch (const DecimalOverflow&) {
+        return std::nullopt;
+    }
 }
 
 std::optional<Currency> readCurrency(const std::string& text, const NumberMarks& marks) {
@@ -87,8 +93,7 @@ void PayrollSheet::PayTime(int i) {
     p.worked = durationText(worked_[i]);
     // 5. Gross pay from the whole minutes shown.
     if (auto rate = readCurrency(p.rate, marks_)) {
-        if (auto g = heldTo(rate->toDouble() / 60 * static_cast<double>(minutesOf(p.worked)), 4))
-            gross_[i] = *g;
+        if (auto g = payFor(*rate, minutesOf(p.worked))) gross_[i] = *g;
     }
     // 6, 7. The gross total.
     std::optional<Currency> grossTotal = Currency();
@@ -96,10 +101,12 @@ void PayrollSheet::PayTime(int i) {
         grossTotal = checkedAdd(*grossTotal, gross_[k]);
     p.gross = money(gross_[i]);
     if (grossTotal) totalGross = money(*grossTotal);
-    // 8. Percentage deductions, to the cent.
+    // 8. Percentage deductions, to the cent in one rounding.
     for (int n = 0; n < 3; ++n) {
-        const double pc = readTypedNumber(percent[n], marks_);
-        if (auto d = heldTo(gross_[i].toDouble() * (pc / 100), 2)) deductions_[n][i] = *d;
+        const std::optional<ExactDecimal> pc = readTypedDecimal(percent[n], marks_);
+        if (!pc) continue;
+        if (auto d = productToCurrency(ExactDecimal::fromCurrency(gross_[i]), *pc, 2, 2))
+            deductions_[n][i] = *d;
     }
     // 9. Fixed deductions.
     for (int n = 3; n < 6; ++n)

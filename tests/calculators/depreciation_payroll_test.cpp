@@ -35,6 +35,21 @@ TEST(TypedNumbers, SystemRulesThenLeadingNumber) {
         {"0.00005", Point, Currency()}, // halves to even at four places
         {"9E99", Point, std::nullopt},  // beyond the currency range
         {"99999999999999999", Point, std::nullopt},
+        {"120,50", Point, Currency::fromUnits(120)},
+        // Leading numbers are read digit by digit, whatever their length.
+        {"12345678901234.5678", Comma, Currency::fromRaw(123456789012345678)},
+        {"922337203685477.5807", Comma, Currency::fromRaw(INT64_MAX)},
+        {"922337203685477.5808", Comma, std::nullopt},
+        {"-922337203685477.5807x", Comma, Currency::fromRaw(-INT64_MAX)},
+        {"0.000149999999999999999", Comma, Currency::fromRaw(1)},
+        {"0.00015", Comma, Currency::fromRaw(2)},
+        {"1E400", Point, std::nullopt},
+        {"1E-400", Point, Currency()},
+        {"12.5E2x", Comma, Currency::fromUnits(1250)},
+        {"&H10", Point, Currency::fromUnits(16)},
+        {"0." + std::string(400, '0') + "9", Comma, Currency()},
+        {"1" + std::string(400, '0'), Comma, std::nullopt},
+        {"3." + std::string(300, '3') + "x", Comma, Currency::fromRaw(33333)},
     };
     for (const Case& c : cases)
         EXPECT_EQ(readTypedAmount(c.text, c.marks), c.amount) << c.text;
@@ -42,6 +57,13 @@ TEST(TypedNumbers, SystemRulesThenLeadingNumber) {
     EXPECT_DOUBLE_EQ(readTypedNumber("12,5", Point), 12);
     EXPECT_EQ(readDecimal("1,00", Point), std::nullopt);
     EXPECT_EQ(readDecimal("-", Point), std::nullopt);
+    // A long fraction is rounded to the decimal's 28 places, not refused.
+    EXPECT_EQ(readDecimal("0." + std::string(300, '0') + "7", Point), ExactDecimal());
+    EXPECT_EQ(readDecimal("1." + std::string(100, '3'), Point).value_or(ExactDecimal()).plainText(),
+              "1." + std::string(28, '3'));
+    const std::string tiny = "1" + std::string(27, '0') + "1";
+    EXPECT_EQ(leadingDecimal("1." + tiny.substr(1) + "x"),
+              ExactDecimal::fromDigits(false, tiny, 28));
 
     struct Time {
         std::string text;
@@ -99,6 +121,19 @@ TEST(Depreciation, ReducingBalanceSchedules) {
          {{10000000, 2000000}, {8000000, 1600000}, {6400000, 1280000}}},
         {"9E99", "20", "3", Point, Outcome::CostTooLarge, {}},
         {"abc", "20", "2", Point, Outcome::Computed, {{0, 0}, {0, 0}}},
+        // A cost in the other decimal form reads its leading number exactly.
+        {"12345678901234.5678",
+         "20",
+         "1",
+         Comma,
+         Outcome::Computed,
+         {{123456789012345678, 24691357802469136}}},
+        {"922337203685477.5807",
+         "20",
+         "2",
+         Comma,
+         Outcome::Computed,
+         {{INT64_MAX, 1844674407370955161}, {7378697629483820646, 1475739525896764129}}},
     };
     for (const Case& c : cases) {
         const DepreciationSchedule s = depreciationSchedule(c.cost, c.percent, c.years, c.marks);
@@ -290,6 +325,20 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     w.percent[2] = "12,5";
     w.computeAll();
     EXPECT_EQ(w.period[6].deductions[2], "9,38"); // 12.5 % of 75.00, to the cent
+
+    // Gross and deductions are worked out exactly: 0.0633 an hour for 01:30
+    // is 0.09495, held to 0.0950 (a tie, to the even digit) and shown 0.10;
+    // 15 % of 4.10 is 0.615, held to the even 0.62.
+    PayrollSheet x(Point);
+    x.period[0].end = "10:30 am";
+    x.period[0].rate = "0.0633";
+    x.period[1].end = "10:00 am";
+    x.period[1].rate = "4.1";
+    x.percent[0] = "15";
+    x.computeAll();
+    EXPECT_EQ(x.period[0].gross, "0.10");
+    EXPECT_EQ(x.period[1].deductions[0], "0.62");
+    EXPECT_EQ(x.deductionTotals[0], "0.63"); // 0.0950 at 15 % is 0.01425: 0.01
 }
 
 } // namespace

@@ -168,9 +168,16 @@ TEST(ExactDecimal, TextFormsAndConversions) {
     EXPECT_EQ(dec("1.00005").toCurrency(), Currency::fromRaw(10000)); // halves to even
     EXPECT_EQ(dec("1.00015").toCurrency(), Currency::fromRaw(10002));
     EXPECT_EQ(dec("1000000000000000").toCurrency(), std::nullopt);
-    EXPECT_EQ(ExactDecimal::fromDouble(0.1)->plainText(), "0.1");
-    EXPECT_EQ(ExactDecimal::fromDouble(-1234.5)->plainText(), "-1234.5");
-    EXPECT_EQ(ExactDecimal::fromDouble(1e300), std::nullopt);
+    // Digits of any length and scale: zeros appended, long tails rounded once.
+    EXPECT_EQ(ExactDecimal::fromDigits(false, "0012", -3).plainText(), "12000");
+    EXPECT_EQ(ExactDecimal::fromDigits(false, "7", -28).plainText(), "7" + std::string(28, '0'));
+    EXPECT_THROW(ExactDecimal::fromDigits(false, "8", -28), DecimalOverflow);
+    EXPECT_THROW(ExactDecimal::fromDigits(false, std::string(60, '9'), 30), DecimalOverflow);
+    EXPECT_EQ(ExactDecimal::fromDigits(true, "25", 1000000), ExactDecimal());
+    const std::string tie = "1" + std::string(27, '0') + "5" + std::string(40, '0');
+    EXPECT_EQ(ExactDecimal::fromDigits(false, tie, 69).plainText(), "0.1");
+    EXPECT_EQ(ExactDecimal::fromDigits(false, tie + "1", 70).plainText(),
+              "0.1" + std::string(26, '0') + "1");
 }
 
 } // namespace

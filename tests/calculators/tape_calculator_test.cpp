@@ -198,6 +198,8 @@ TEST(TapeCalculator, PastesEntryLinesWithTheSystemDecimalMark) {
     } cases[] = {
         {Point, foreign, "120\r\n0\r\n-7.25"},
         {Comma, EntryClipText(book, 0, 2, "."), "120,5\r\n100,5\r\n20"},
+        {Comma, "100\t\tCash\t12345678901234.5678\t\r\n\t200\tSales\t922337203685477.5807\t\r\nLW",
+         "12345678901234,5678\r\n922337203685477,5807\r\n0"},
     };
     for (const Case& c : cases) {
         TapeCalculator t(3, c.marks);
