@@ -70,10 +70,10 @@ class GroupEditor {
     // Appends the lines of an entry-lines text in the group form ("." or the
     // locale's mark in account numbers, "~~" in a note read as ","); a text
     // without the marker or without lines changes nothing. A line of fewer
-    // than five fields or with an amount the locale does not read, or an
-    // entry of more than 30 lines a side, refuses the whole text with one
-    // message. The last pasted line closes its entry ("_" when it has no
-    // note). The pasted lines become the current entry at the grid's top.
+    // than five fields, with an account number or amount that cannot be read
+    // (blanks around them are passed over), or an entry of more than 30 lines
+    // a side, refuses the whole text with one message. The last pasted line closes its entry ("_"
+    // when it has no note). The pasted lines become the current entry at the grid's top.
     bool paste(const std::string& text, const NumberMarks& marks);
 
     // The group takes the working lines (EditedGroup 0..9); when they differ

@@ -1,6 +1,7 @@
 #include "book/entry_clip_text.h"
 
 #include "book/account_number_text.h"
+#include "book/book_text_forms.h"
 #include "book/tmain.h"
 
 #include <algorithm>
@@ -67,6 +68,35 @@ std::optional<Currency> pastedAmount(const std::string& field, const NumberMarks
     return negative ? Currency::fromRaw(-v->raw) : *v;
 }
 
+// An account field of the group form as its copy writes it: digits with at
+// most one decimal mark ("." or "-" or the locale's mark).
+bool isAccountNumberText(const std::string& field, const std::string& decimalMark) {
+    bool digit = false, mark = false;
+    for (std::size_t i = 0; i < field.size();) {
+        if (field[i] >= '0' && field[i] <= '9') {
+            digit = true;
+            ++i;
+            continue;
+        }
+        std::size_t markSize = field[i] == '.' || field[i] == '-' ? 1 : 0;
+        if (!decimalMark.empty() && field.compare(i, decimalMark.size(), decimalMark) == 0)
+            markSize = decimalMark.size();
+        if (markSize == 0 || mark) return false;
+        mark = true;
+        i += markSize;
+    }
+    return digit;
+}
+
+// The account field: empty is 0; beyond the currency's range nullopt, and in
+// the group form anything but an account number too.
+std::optional<Currency> pastedAccount(const std::string& field, const std::string& decimalMark,
+                                      ClipForm form) {
+    if (form == ClipForm::Group && !field.empty() && !isAccountNumberText(field, decimalMark))
+        return std::nullopt;
+    return readAccountNumber(field, decimalMark);
+}
+
 } // namespace
 
 std::string EntryClipText(const Book& book, std::int32_t first, std::int32_t last,
@@ -109,10 +139,13 @@ std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
         ClipLine line;
         line.whole = fields.size() >= 5;
         fields.resize(std::max<std::size_t>(fields.size(), 5));
+        if (form == ClipForm::Group) // blanks around the numbers are passed over
+            for (int i : {0, 1, 3})
+                fields[i] = std::string(textforms::trimSpaces(fields[i]));
         const bool debit = !fields[0].empty();
         line.side = debit ? Debit : Credit;
         const std::optional<Currency> account =
-            readAccountNumber(debit ? fields[0] : fields[1], marks.decimal);
+            pastedAccount(debit ? fields[0] : fields[1], marks.decimal, form);
         const std::optional<Currency> amount = readAmount
                                                    ? std::optional<Currency>(readAmount(fields[3]))
                                                    : pastedAmount(fields[3], marks);
@@ -130,7 +163,7 @@ std::string clipLinesFaultText(const std::vector<ClipLine>& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (!lines[i].whole)
             return "Nothing was pasted: line " + std::to_string(i + 1) +
-                   " is not an entry line of five fields with an amount.";
+                   " is not an entry line of five fields with an account number and an amount.";
     return {};
 }
 

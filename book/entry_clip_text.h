@@ -40,7 +40,10 @@ struct ClipLine {
     std::string note; // line breaks as blanks; "~~" as the form reads it
     // False when the line has fewer than five fields, an account number
     // beyond the currency's range or an amount the locale does not read (an
-    // empty amount is 0).
+    // empty account number or amount is 0). In the group form the account
+    // field of the line's side must also be an account number as the copy
+    // writes it ("abc" is refused, not read as 0), and blanks around the
+    // account and amount fields are passed over.
     bool whole = true;
     friend bool operator==(const ClipLine&, const ClipLine&) = default;
 };

@@ -137,6 +137,7 @@ bool FileCommands::adminGate() {
 }
 
 bool FileCommands::mayReplaceBook() {
+    host_.storeOpenEdits();
     if (!run_.BookChanged) return true;
     switch (host_.askQuestion(strings::text(279), MessageButtons::YesNoCancel)) {
     case MessageAnswer::Yes: // leave without saving
@@ -283,6 +284,7 @@ CommandOutcome FileCommands::SaveFile_Click(int index) {
 }
 
 CommandOutcome FileCommands::save(SaveCommand command) {
+    host_.storeOpenEdits(); // every form writes the book as it is being edited
     // A book opened from a read-only file is not written over it.
     if (command == SaveCommand::Save && !saveCommands_.save && !run_.BookFilePath.empty())
         return CommandOutcome::Refused;

@@ -85,6 +85,10 @@ class FileCommandHost {
     virtual MessageAnswer askQuestion(const std::string& text, MessageButtons buttons);
 
     virtual void closeWindows(const BookWindows&) {}
+    // A window that edits a working copy of part of the book (the group
+    // editor) stores it into the book, marking the book changed when it
+    // differs: before every save and before the question on replacing it.
+    virtual void storeOpenEdits() {}
     // The main window disabled with the hourglass while a file is read or
     // written (true), enabled again (false); a password asked meanwhile is
     // asked with the window enabled.

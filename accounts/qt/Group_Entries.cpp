@@ -44,6 +44,10 @@ void Group_Entries::Edit_Group_Click() {
     if (host_.iSBalance) host_.iSBalance();
 }
 
+void Group_Entries::storeEditedGroup() {
+    if (editor_) editor_->editor().writeBack();
+}
+
 void Group_Entries::post() {
     if (!postEntryGroup(book_, run_, todayNumber())) return; // refused with its message
     if (host_.showJournalLine) host_.showJournalLine(run_.CurrentFirstLine);

@@ -30,6 +30,9 @@ class Group_Entries : public QWidget {
     void Timer1_Timer();
     // The editor, while it is open.
     RecurringEntries* editor() const { return editor_; }
+    // An open editor's lines written back into its group (the book marked
+    // changed when they differ); the editor stays open.
+    void storeEditedGroup();
 
     New_Menu* Edit_Group = nullptr;
     QTimer Timer1;

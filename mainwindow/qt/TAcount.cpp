@@ -251,6 +251,7 @@ void TAcount::placeHeadLabels() {
 
 void TAcount::closeEvent(QCloseEvent* e) {
     commitFocusedField(); // a name typed and the close box clicked: the book is changed
+    if (storeOpenEdits) storeOpenEdits();
     storeWindowSize(toTwips(frameGeometry().width()), toTwips(frameGeometry().height()));
     if (run_.BookChanged) {
         if (showMessage(strings::text(279), "", MessageButtons::YesNo) != MessageAnswer::Yes) {

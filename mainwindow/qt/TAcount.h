@@ -79,6 +79,10 @@ class TAcount : public QMainWindow {
     void Exitit_Click();
     // What ending the program does (quits the event loop); tests replace it.
     std::function<void()> endProgram;
+    // Set by a window that edits a working copy of part of the book (the
+    // group editor): stores that copy into the book. Run before every save
+    // and before the question on leaving a changed book.
+    std::function<void()> storeOpenEdits;
     bool BookChanged() const { return run_.BookChanged; }
     void setBookChanged(bool changed) { run_.BookChanged = changed; }
 

@@ -30,6 +30,9 @@ class MainWindowFileHost : public QtFileCommandHost {
         return w_.filePasswordPrompt ? w_.filePasswordPrompt()
                                      : QtFileCommandHost::askFilePassword(wanted);
     }
+    void storeOpenEdits() override {
+        if (w_.storeOpenEdits) w_.storeOpenEdits();
+    }
 
   private:
     TAcount& w_;

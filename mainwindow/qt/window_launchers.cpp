@@ -188,7 +188,12 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         host.installTypeAhead = [](QComboBox* box) { installComboTypeAhead(box); };
         host.backdrop = main.ButtonBar->backdrop();
         host.addLinePicture = main.CompoundEntry[1]->pixmap();
-        return new Group_Entries(main.book(), main.run(), host, &main);
+        auto* groups = new Group_Entries(main.book(), main.run(), host, &main);
+        // Saves and the question on leaving the book see the group being edited.
+        main.storeOpenEdits = [groups = QPointer<Group_Entries>(groups)] {
+            if (groups) groups->storeEditedGroup();
+        };
+        return groups;
     };
     // The calculators: modeless windows without owner.
     launchers.tapeCalculator = [](TAcount&) -> QWidget* { return new Rolling_Caculator(); };

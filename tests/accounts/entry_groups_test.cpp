@@ -248,9 +248,22 @@ TEST(GroupEditor, CopyAndPasteTheEntryLinesText) {
     ASSERT_TRUE(e.paste("\t100.1\tx\t2\t\r\nLW", comma));
     EXPECT_EQ(b.RecurringLines.back(), line(Credit, Currency::fromRaw(1001000), money(2), "_"));
 
+    // Blanks around the numbers are passed over; an empty account field on
+    // the side a line does not use is no fault, nor is an empty amount.
+    const std::vector<EntryLine> beforeBlanks = b.RecurringLines;
+    ASSERT_TRUE(e.paste(" 100 \t\tCash\t 5\t\r\n\t 400,1\tSales\t5 \tn\r\n"
+                        "\t400\t\t\tx\r\nLW",
+                        comma));
+    ASSERT_EQ(b.RecurringLines.size(), beforeBlanks.size() + 3);
+    EXPECT_EQ(std::vector<EntryLine>(b.RecurringLines.end() - 3, b.RecurringLines.end()),
+              (std::vector<EntryLine>{line(Debit, 100, 5),
+                                      line(Credit, Currency::fromRaw(4001000), money(5), "n"),
+                                      line(Credit, money(400), Currency(), "x")}));
+
     // Refused as a whole, the first faulty line named: fewer than five
-    // fields, an amount that is no number under a decimal comma, an entry of
-    // 31 debit lines. Refused silently: no marker, only the marker.
+    // fields, an amount that is no number under a decimal comma, an account
+    // field that is no account number, an entry of 31 debit lines. Refused
+    // silently: no marker, only the marker.
     std::string tooLong;
     for (int i = 0; i < 31; ++i)
         tooLong += "100\t\t\t1\t\r\n";
@@ -264,6 +277,12 @@ TEST(GroupEditor, CopyAndPasteTheEntryLinesText) {
         {"\t400\tSales\t12.5\tn\r\n" + good + "LW", "line 1 "},
         {good + "\t400\t\t1,00001\tn\r\nLW", "line 2 "},
         {good + "\t99999999999999999999\t\t1\tn\r\nLW", "line 2 "},
+        {good + "\tabc\tSales\t1\tn\r\nLW", "line 2 "},
+        {"abc\t\tCash\t1\t\r\n" + good + "LW", "line 1 "},
+        {good + good + "\t400x\t\t1\tn\r\nLW", "line 3 "},
+        {good + "\t4,0,1\t\t1\tn\r\nLW", "line 2 "},
+        {good + "\t4 00\t\t1\tn\r\nLW", "line 2 "},
+        {good + "\t400\t\t1 2\tn\r\nLW", "line 2 "},
         {tooLong + "\t400\t\t31\tn\r\nLW", "30"},
         {"100\t\tx\t1\tn\r\n", ""},
         {"LW", ""},
@@ -282,4 +301,9 @@ TEST(GroupEditor, CopyAndPasteTheEntryLinesText) {
             EXPECT_EQ(fakes.messages.shown.size(), said);
         }
     }
+    // The main window's form stays lenient: an account it cannot read is 0.
+    const auto journal = readEntryClipText("\tabc\tSales\t1\tn\r\nLW", comma);
+    ASSERT_TRUE(journal && journal->size() == 1);
+    EXPECT_TRUE(journal->front().whole);
+    EXPECT_EQ(journal->front().account, Currency());
 }

@@ -1,11 +1,17 @@
 // The main window's Include button and the group drop-down it shows: a
 // group posted through the list lands in the journal, the window moves to
-// its last entry and the balance check reports it.
+// its last entry and the balance check reports it; a group being edited is
+// what Save writes and what the question on leaving the book sees.
 #include "mainwindow/qt/TAcount.h"
 
 #include "accounts/qt/Group_Entries.h"
+#include "accounts/qt/RecurringEntries.h"
+#include "book/book_file.h"
 #include "mainwindow/entry_test_books.h"
+#include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
+#include "resources/string_table.h"
+#include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/New_Menu.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
@@ -19,17 +25,56 @@
 
 using namespace entry_books;
 
-TEST(TAcountEntryGroups, IncludeButtonShowsTheListThatPostsAGroup) {
-    ScopedFakeServices fakes;
-    TAcount w;
+namespace {
+
+// The four accounts and three entries shown, group `g` a rent entry of 600 to 100.
+void showGroupBook(TAcount& w, int g, std::int64_t creditAmount) {
     fourAccounts(w.book());
     addThreeEntries(w.book());
-    w.book().EntryGroups[2] = {EntryLine{0, Debit, money(600), money(500), "", 0},
-                               EntryLine{0, Credit, money(100), money(400), "Rent", 0}};
+    w.book().EntryGroups[static_cast<std::size_t>(g)] = {
+        EntryLine{0, Debit, money(600), money(500), "", 0},
+        EntryLine{0, Credit, money(100), money(creditAmount), "Rent", 0}};
     w.refillAccountBoxes();
     w.journalLengthChanged();
     w.show();
     QApplication::processEvents();
+}
+
+// Opens group `row` (counted from 0) of the drop-down in the group editor.
+RecurringEntries* openGroup(TAcount& w, int row) {
+    using namespace widget_events;
+    if (!w.entryGroupsWindow || !w.entryGroupsWindow->isVisible())
+        main_window_driving::click(w.GroupBu);
+    auto* drop = qobject_cast<Group_Entries*>(w.entryGroupsWindow.data());
+    if (!drop) return nullptr;
+    New_Menu* menu = drop->Edit_Group;
+    const QPoint name(20, menu->rowRect(row).center().y());
+    moveTo(drop, inTop(menu, name));
+    click(drop, inTop(menu, name));
+    QApplication::processEvents();
+    return drop->editor();
+}
+
+void typeAmount(RecurringEntries* editor, int row, const std::string& amount) {
+    QLineEdit* box = editor->AmountText[row];
+    QApplication::setActiveWindow(editor);
+    box->setFocus();
+    box->selectAll();
+    dialog_driving::typeText(box, amount);
+}
+
+std::vector<EntryLine> groupInFile(const std::filesystem::path& file, int group) {
+    const BookReadResult r = readBookFile(file, {}, nullptr);
+    EXPECT_TRUE(r.ok()) << file;
+    return r.book.EntryGroups[static_cast<std::size_t>(group)];
+}
+
+} // namespace
+
+TEST(TAcountEntryGroups, IncludeButtonShowsTheListThatPostsAGroup) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    showGroupBook(w, 2, 400);
 
     ASSERT_TRUE(w.GroupBu->isEnabled());
     main_window_driving::click(w.GroupBu);
@@ -59,4 +104,61 @@ TEST(TAcountEntryGroups, IncludeButtonShowsTheListThatPostsAGroup) {
     EXPECT_TRUE(drop->isVisible());
     main_window_driving::click(w.GroupBu);
     EXPECT_FALSE(drop->isVisible());
+}
+
+TEST(TAcountEntryGroups, SavesAndTheQuestionOnLeavingSeeTheGroupStillBeingEdited) {
+    using main_window_driving::DialogScript;
+    using main_window_driving::run;
+    ScopedFakeServices fakes;
+    testing_support::TempDir dir;
+    TAcount w;
+    bool ended = false;
+    w.endProgram = [&ended] { ended = true; };
+    showGroupBook(w, 1, 500);
+    DialogScript script;
+
+    // An amount changed with the editor left open: Save As writes it.
+    RecurringEntries* editor = openGroup(w, 1);
+    ASSERT_NE(editor, nullptr);
+    typeAmount(editor, 0, "650");
+    ASSERT_EQ(w.book().RecurringLines[0].Amount, money(650));
+    script.pick(dir / "groups");
+    run(w, Command::SaveFileAs);
+    const std::filesystem::path file = dir / "groups.acc";
+    std::vector<EntryLine> edited = w.book().RecurringLines;
+    EXPECT_EQ(groupInFile(file, 1), edited);
+    EXPECT_EQ(w.book().EntryGroups[1], edited);
+    EXPECT_FALSE(w.BookChanged());
+
+    // And the plain Save (from the toolbar too) after a second change.
+    typeAmount(editor, 1, "450");
+    main_window_driving::click(w.ButtonBar->CalcButton[1]);
+    edited = w.book().RecurringLines;
+    EXPECT_EQ(edited[1].Amount, money(450));
+    EXPECT_EQ(groupInFile(file, 1), edited);
+    EXPECT_FALSE(w.BookChanged());
+
+    // Nothing unsaved: the program ends without a question.
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+
+    // A group without lines opens with a blank entry, which the editor would
+    // store as it closes: the question comes first, and No keeps the program open.
+    w.show();
+    ended = false;
+    w.book().EntryGroups[3].clear();
+    editor = openGroup(w, 3);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(w.book().EntryGroups[3].empty());
+    ASSERT_FALSE(w.BookChanged());
+    fakes.messages.answers.push_back(MessageAnswer::No);
+    EXPECT_FALSE(w.close());
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.lastText(), strings::text(279));
+    EXPECT_FALSE(ended);
+    EXPECT_TRUE(w.BookChanged());
+    EXPECT_EQ(w.book().EntryGroups[3].size(), 2u);
+    EXPECT_EQ(groupInFile(file, 1), edited);
+    EXPECT_EQ(script.unexpected, 0);
 }
