@@ -38,26 +38,26 @@ std::string rightAlign(const std::string& utf8, int width) {
     return spaces(std::max(width - characters(utf8), 1)) + utf8;
 }
 
-AmountColumns::AmountColumns(std::vector<int> starts, int width)
+FigureColumns::FigureColumns(std::vector<int> starts, int width)
     : starts_(std::move(starts)), width_(width), widths_(starts_.size(), width) {}
 
-void AmountColumns::fit(std::size_t column, const std::string& figure) {
+void FigureColumns::fit(std::size_t column, const std::string& figure) {
     if (column < widths_.size())
         widths_[column] = std::max(widths_[column], characters(figure) + 1);
 }
 
-bool AmountColumns::widened() const {
+bool FigureColumns::widened() const {
     return std::any_of(widths_.begin(), widths_.end(), [&](int w) { return w > width_; });
 }
 
-int AmountColumns::start(std::size_t column) const {
+int FigureColumns::start(std::size_t column) const {
     int start = starts_[column];
     for (std::size_t c = 0; c < column; ++c)
         start += widths_[c] - width_;
     return start;
 }
 
-std::string AmountColumns::line(const std::string& label, std::size_t first,
+std::string FigureColumns::line(const std::string& label, std::size_t first,
                                 const std::vector<std::string>& figures) const {
     int at = first < starts_.size() ? start(first) : 0;
     std::string out = padText(label, at);

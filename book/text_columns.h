@@ -13,17 +13,17 @@ std::string padText(const std::string& utf8, int width);
 // rather than touching the field before it.
 std::string rightAlign(const std::string& utf8, int width);
 
-// The right-aligned amount columns of a fixed-width table. The layout gives
+// The right-aligned amount columns of a fixed-width text table. The layout gives
 // where each column starts (the characters before a row's first amount hold
 // its label) and one width for them all. A column is as wide as the layout
 // asks or as its widest figure needs with a blank before it, whichever is
 // more; a widened column moves every column after it right by as much, so
 // that the figures of a column all end in one place and never reach into the
 // next. Fit every figure first, then write the lines.
-class AmountColumns {
+class FigureColumns {
   public:
     // `starts` in increasing order, each at least `width` after the one before.
-    AmountColumns(std::vector<int> starts, int width);
+    FigureColumns(std::vector<int> starts, int width);
     // Widens `column` as far as `figure` needs.
     void fit(std::size_t column, const std::string& figure);
     // Whether any column is wider than the layout.

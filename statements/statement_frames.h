@@ -56,7 +56,7 @@ class RtfTable {
     };
     void add(Line line);
 
-    AmountColumns columns_;
+    FigureColumns columns_;
     std::vector<Line> lines_;
 };
 

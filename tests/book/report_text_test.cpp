@@ -46,7 +46,7 @@ TEST(ReportText, EscapedQuotedPaddedAndSized) {
     // Amount columns keep their layout until a figure needs more; a widened
     // column moves the ones after it, and labels are cut where their first
     // column starts.
-    AmountColumns columns({6, 14}, 8);
+    FigureColumns columns({6, 14}, 8);
     columns.fit(1, "(1.00)");
     EXPECT_FALSE(columns.widened());
     EXPECT_EQ(columns.line("Caf\xC3\xA9 au lait", 0, {"1.00", "2.00"}),
