@@ -16,7 +16,7 @@ struct Element {
     const BalanceSection* section = nullptr;
     const BalanceSummary* summary = nullptr;
     int rtfId = 0, tabId = 0, webId = 0;
-    int rtfWidth = 44;         // summaries: label width in the RTF
+    std::size_t rtfColumn = 1; // summaries: the RTF's amount column (totals' or the last)
     bool webTotalLast = false; // the section total in the last web cell
     const char* rtfText = "";
 };
@@ -29,25 +29,21 @@ std::vector<Element> layoutOf(const BalanceSheet& bs, BalanceSheetLayout layout)
             {nullptr, &bs.workingCapital, 266, 266, 266},
             {&bs.nonCurrentAssets, nullptr, 267, 267, 259},
             {&bs.nonCurrentLiabilities, nullptr, 268, 268, 261},
-            {nullptr, &bs.workingNetAssets, -1, 0, 269, 44, false, "NET ASSETS"},
+            {nullptr, &bs.workingNetAssets, -1, 0, 269, 1, false, "NET ASSETS"},
         };
     return {
         {&bs.currentAssets, nullptr, 264, 264, 264},
         {&bs.nonCurrentAssets, nullptr, 259, 259, 259},
-        {nullptr, &bs.totalAssets, 258, 258, 258, 58},
+        {nullptr, &bs.totalAssets, 258, 258, 258, 2},
         {&bs.currentLiabilities, nullptr, 260, 260, 265},
-        {&bs.nonCurrentLiabilities, nullptr, 261, 261, 261, 44, true},
-        {nullptr, &bs.totalLiabilities, 262, 262, 262, 58},
-        {nullptr, &bs.netAssets, 263, 263, 263, 58},
+        {&bs.nonCurrentLiabilities, nullptr, 261, 261, 261, 1, true},
+        {nullptr, &bs.totalLiabilities, 262, 262, 262, 2},
+        {nullptr, &bs.netAssets, 263, 263, 263, 2},
     };
 }
 
 std::string title(const BalanceSheet& bs) {
     return strings::text(257) + " " + bs.dateText;
-}
-
-std::string rtfItem(const std::string& name, const std::string& amount) {
-    return frame::rtfRow(name, 30, amount);
 }
 
 } // namespace
@@ -75,30 +71,35 @@ std::string balanceSheetRtf(const BalanceSheet& bs, BalanceSheetLayout layout, c
     std::string out = frame::rtfOpening("Ledgerwick 5.0", book.BusinessName.str());
     out += "\\par" + CrLf + rtfEscaped(title(bs)) + "\\par" + CrLf + "\\fs24\\par" + CrLf +
            "\\b\\f1 \\b0" + CrLf;
+    // Account figures end in column 42, section totals and the narrower
+    // summaries in column 56, the wider summaries in column 70, unless a
+    // wider figure moves them right.
+    frame::RtfTable table({30, 44, 58});
     auto heading = [&](const std::string& text, bool first) {
-        if (!first) out += "\\par" + CrLf;
-        out += "\\b " + rtfEscaped(text) + "\\b0\\par" + CrLf;
+        if (!first) table.markup("\\par" + CrLf);
+        table.markup("\\b " + rtfEscaped(text) + "\\b0\\par" + CrLf);
     };
     for (const Element& e : layoutOf(bs, layout)) {
         if (e.section && e.section->shown()) {
             heading(strings::text(e.rtfId), e.section == &bs.currentAssets);
             for (const StatementRow& row : e.section->rows)
-                out += rtfItem(row.name, row.amountText);
-            out += frame::rtfBoldRow(strings::text(155), 44, e.section->totalText);
+                table.row(row.name, 0, {row.amountText});
+            table.boldRow(strings::text(155), 1, {e.section->totalText});
         }
-        if (e.summary && e.summary->shown)
-            out += "\\par" + CrLf +
-                   frame::rtfBoldRow(e.rtfId > 0 ? strings::text(e.rtfId) : e.rtfText, e.rtfWidth,
-                                     e.summary->amountText);
+        if (e.summary && e.summary->shown) {
+            table.markup("\\par" + CrLf);
+            table.boldRow(e.rtfId > 0 ? strings::text(e.rtfId) : e.rtfText, e.rtfColumn,
+                          {e.summary->amountText});
+        }
     }
     if (bs.equity.shown()) {
         heading(strings::text(270), false);
-        if (bs.profitShown()) out += rtfItem(strings::text(204), bs.netProfitText);
+        if (bs.profitShown()) table.row(strings::text(204), 0, {bs.netProfitText});
         for (const StatementRow& row : bs.equity.rows)
-            out += rtfItem(row.name, row.amountText);
-        out += frame::rtfBoldRow(strings::text(155), 44, bs.equityBalanceText);
+            table.row(row.name, 0, {row.amountText});
+        table.boldRow(strings::text(155), 1, {bs.equityBalanceText});
     }
-    return out + "}";
+    return out + table.rtf() + "}";
 }
 
 std::string balanceSheetWebPage(const BalanceSheet& bs, BalanceSheetLayout layout,

@@ -34,10 +34,6 @@ std::string plainTitle() {
     return title;
 }
 
-std::string rtfTotal(const std::string& label, const std::string& amount) {
-    return frame::rtfBoldRow(label, 44, amount);
-}
-
 } // namespace
 
 std::string incomeStatementTabText(const IncomeStatement& is) {
@@ -57,17 +53,23 @@ std::string incomeStatementRtf(const IncomeStatement& is, const Book& book) {
     std::string out = frame::rtfOpening("Ledgerwick 5.0", book.BusinessName.str());
     out += "\\par" + CrLf + rtfEscaped(strings::text(205) + " " + is.endText) + "\\par" + CrLf +
            "\\fs24\\par" + CrLf + "\\b\\f1 \\b0\\par" + CrLf;
+    // Account figures end in column 44, totals in column 56, unless a wider
+    // figure moves them right.
+    frame::RtfTable table({32, 44});
     for (const Section& section : sectionsOf(is)) {
-        if (section.heading != 201) out += "\\par" + CrLf; // revenue comes first
-        out += "\\b " + rtfEscaped(strings::text(section.heading)) + "\\b0\\par" + CrLf + "\\par" +
-               CrLf;
+        if (section.heading != 201) table.markup("\\par" + CrLf); // revenue comes first
+        table.markup("\\b " + rtfEscaped(strings::text(section.heading)) + "\\b0\\par" + CrLf +
+                     "\\par" + CrLf);
         for (const IncomeRow& row : *section.rows)
-            out += frame::rtfRow(row.name, 32, row.amountText);
-        out += "\\par" + CrLf + rtfTotal(strings::text(section.totalLabel), *section.total);
+            table.row(row.name, 0, {row.amountText});
+        table.markup("\\par" + CrLf);
+        table.boldRow(strings::text(section.totalLabel), 1, {*section.total});
     }
-    if (is.netShown())
-        out += "\\par" + CrLf + rtfTotal(strings::text(is.netLabelId), is.netProfitText);
-    return out + "}";
+    if (is.netShown()) {
+        table.markup("\\par" + CrLf);
+        table.boldRow(strings::text(is.netLabelId), 1, {is.netProfitText});
+    }
+    return out + table.rtf() + "}";
 }
 
 std::string incomeStatementWebPage(const IncomeStatement& is, const Book& book) {

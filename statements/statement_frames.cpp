@@ -1,5 +1,7 @@
 #include "statements/statement_frames.h"
 
+#include <utility>
+
 namespace frame {
 
 using namespace markup;
@@ -15,12 +17,46 @@ std::string rtfOpening(const std::string& generatorTag, const std::string& busin
            rtfEscaped(businessName) + "\\par" + CrLf;
 }
 
-std::string rtfRow(const std::string& label, int width, const std::string& amount) {
-    return rtfEscaped(padText(label, width) + rightAlign(amount, 12)) + "\\par" + CrLf;
+RtfTable::RtfTable(std::vector<int> starts) : columns_(std::move(starts), 12) {}
+
+void RtfTable::markup(const std::string& rtf) {
+    Line line;
+    line.markup = rtf;
+    lines_.push_back(std::move(line));
 }
 
-std::string rtfBoldRow(const std::string& label, int width, const std::string& amount) {
-    return "\\b " + rtfEscaped(padText(label, width) + rightAlign(amount, 12)) + "\\b0\\par" + CrLf;
+void RtfTable::add(Line line) {
+    for (std::size_t i = 0; i < line.amounts.size(); ++i)
+        columns_.fit(line.first + i, line.amounts[i]);
+    lines_.push_back(std::move(line));
+}
+
+void RtfTable::row(const std::string& label, std::size_t first,
+                   const std::vector<std::string>& amounts) {
+    add({"", true, false, label, first, amounts, ""});
+}
+
+void RtfTable::boldRow(const std::string& label, std::size_t first,
+                       const std::vector<std::string>& amounts, const std::string& after) {
+    add({"", true, true, label, first, amounts, after});
+}
+
+std::string RtfTable::cells(const std::string& label, std::size_t first,
+                            const std::vector<std::string>& amounts) const {
+    return rtfEscaped(columns_.line(label, first, amounts));
+}
+
+std::string RtfTable::rtf() const {
+    std::string out;
+    for (const Line& line : lines_) {
+        if (!line.isRow) {
+            out += line.markup;
+            continue;
+        }
+        const std::string text = cells(line.label, line.first, line.amounts);
+        out += (line.bold ? "\\b " + text + "\\b0" : text) + line.after + "\\par" + CrLf;
+    }
+    return out;
 }
 
 std::string bold(const std::string& html) {

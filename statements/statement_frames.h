@@ -20,10 +20,45 @@ inline const std::string CrLf = "\r\n";
 // the header, then "{\*\generator <tag>;}...\fs28 <business name>\par".
 std::string rtfOpening(const std::string& generatorTag, const std::string& businessName);
 
-// A line of the RTF's fixed-width table: `label` padded to `width`
-// characters, `amount` right-aligned in 12, plain or bold.
-std::string rtfRow(const std::string& label, int width, const std::string& amount);
-std::string rtfBoldRow(const std::string& label, int width, const std::string& amount);
+// The fixed-width table of a statement's RTF, in the fixed-pitch font. Rows
+// are kept until the table is written, so that each amount column is as wide
+// as its widest figure needs (never narrower than 12 characters) and the
+// figures of a column end in one place on every row.
+class RtfTable {
+  public:
+    // Amount columns by where each starts in the layout, 12 characters wide.
+    explicit RtfTable(std::vector<int> starts);
+    // RTF that stands between rows as it is (headings, empty lines).
+    void markup(const std::string& rtf);
+    // A row: `label` before column `first`, then `amounts` from that column
+    // on, and "\par". A bold row stands between "\b " and "\b0"; `after`
+    // comes before its "\par".
+    void row(const std::string& label, std::size_t first, const std::vector<std::string>& amounts);
+    void boldRow(const std::string& label, std::size_t first,
+                 const std::vector<std::string>& amounts, const std::string& after = "");
+    // Whether a figure made any column wider than the layout.
+    bool widened() const { return columns_.widened(); }
+    // A row's text laid out in the table's columns, RTF-escaped.
+    std::string cells(const std::string& label, std::size_t first,
+                      const std::vector<std::string>& amounts) const;
+    // The table's markup and rows, in the order given.
+    std::string rtf() const;
+
+  private:
+    struct Line {
+        std::string markup; // a line of markup alone when there is no row
+        bool isRow = false;
+        bool bold = false;
+        std::string label;
+        std::size_t first = 0;
+        std::vector<std::string> amounts;
+        std::string after;
+    };
+    void add(Line line);
+
+    FigureColumns columns_;
+    std::vector<Line> lines_;
+};
 
 // "<b>x</b>" and "<b><br>x</b>" around already escaped text.
 std::string bold(const std::string& html);

@@ -39,19 +39,27 @@ std::string trialBalanceTabText(const TrialBalance& tb) {
 }
 
 std::string trialBalanceRtf(const TrialBalance& tb, const Book& book) {
-    std::string out = frame::rtfOpening("Ledgerwick 4", book.BusinessName.str());
-    out += "\\par" + CrLf + rtfEscaped(strings::text(154)) + "\\par" + CrLf + "\\fs24\\par" + CrLf;
-    out += "\\b\\f1 Account\\tab\\tab\\tab\\tab\\tab\\tab\\tab " + rtfEscaped(strings::text(162)) +
-           "\\tab " + rtfEscaped(strings::text(163)) + "\\b0\\par" + CrLf + "\\par" + CrLf;
+    // Debit figures end in column 44, credit figures in column 56, unless a
+    // wider figure moves them right.
+    frame::RtfTable table({32, 44});
     for (const TrialBalanceRow& row : tb.rows) {
         if (!row.shown()) continue;
-        out += frame::rtfRow(row.name, row.isDebit() ? 32 : 44, row.amountText);
+        table.row(row.name, row.isDebit() ? 0 : 1, {row.amountText});
     }
-    out += "\\par" + CrLf + "\\b " +
-           rtfEscaped(padText(strings::text(164), 32) + rightAlign(tb.debitTotalText, 12) +
-                      rightAlign(tb.creditTotalText, 12)) +
-           "\\b0\\f0\\fs20\\par" + CrLf;
-    return out + "}";
+    table.markup("\\par" + CrLf);
+    table.boldRow(strings::text(164), 0, {tb.debitTotalText, tb.creditTotalText}, "\\f0\\fs20");
+
+    std::string out = frame::rtfOpening("Ledgerwick 4", book.BusinessName.str());
+    out += "\\par" + CrLf + rtfEscaped(strings::text(154)) + "\\par" + CrLf + "\\fs24\\par" + CrLf;
+    // The heads stand at tab stops over columns of the layout's width, and
+    // in the columns themselves once a figure widened them.
+    const std::string heads =
+        table.widened()
+            ? table.cells("Account", 0, {strings::text(162), strings::text(163)})
+            : "Account\\tab\\tab\\tab\\tab\\tab\\tab\\tab " + rtfEscaped(strings::text(162)) +
+                  "\\tab " + rtfEscaped(strings::text(163));
+    out += "\\b\\f1 " + heads + "\\b0\\par" + CrLf + "\\par" + CrLf;
+    return out + table.rtf() + "}";
 }
 
 std::string trialBalanceWebPage(const TrialBalance& tb, const Book& book) {

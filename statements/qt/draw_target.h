@@ -19,8 +19,9 @@ struct RowSpot {
 // computation and keeps them until it computes again; paper measures anew.
 struct Measured {
     bool valid = false;
-    double step = 0;  // the amount columns' step
-    double names = 0; // the name column's width
+    double step = 0;    // the amount columns' step
+    double names = 0;   // the name column's width
+    double numbers = 0; // the trial balance: the widest account number drawn
 };
 
 struct DrawTarget {

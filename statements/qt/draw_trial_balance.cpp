@@ -26,12 +26,30 @@ struct TrialColumns {
     double box = 0; // an amount heading box's width
     bool debit = true, credit = true;
     double nameRoom = 0; // the widest a name may be drawn (0: whole)
+    double nameX = 0;    // the name column's left edge
 };
+
+// The name column's left edge: where the layout puts it, or further right
+// when the widest account number would reach into the names. The window
+// measures the numbers once per computation.
+double nameLeft(DrawTarget& t, const TrialBalance& tb) {
+    DrawingSurface& s = t.s;
+    Measured fresh;
+    Measured& m = t.measured ? *t.measured : fresh;
+    if (!m.valid) {
+        for (const TrialBalanceRow& row : tb.rows)
+            if (row.shown()) m.numbers = std::max(m.numbers, s.TextWidth(row.numberText));
+        m.valid = true;
+    }
+    const double w = s.ScaleWidth();
+    return std::max(0.116 * w, 0.02 * w + m.numbers + s.TextWidth("  "));
+}
 
 std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const TrialBalance& tb) {
     DrawingSurface& s = t.s;
     const double w = s.ScaleWidth();
     TrialColumns c{0.58 * w, 0.76 * w, 0.94 * w, 0.16 * w};
+    c.nameX = nameLeft(t, tb);
     if (t.onWindow) return {c};
     // Figures differ in width by their characters: the longest is the widest.
     const std::string* longest = &tb.debitTotalText;
@@ -43,7 +61,7 @@ std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const Tr
     const double gap = s.TextWidth("  ");
     const double amount = s.TextWidth(*longest) + gap;
     s.FontBold = false;
-    const double nameX = 0.116 * w;
+    const double nameX = c.nameX;
     const double names = s.TextWidth(Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); }));
     const double pitch = std::max(0.18 * w, amount + 0.02 * w);
@@ -160,7 +178,7 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
         if (row.number == Currency::fromUnits(1)) s.ForeColor = Red;
         s.CurrentX = 0.02 * w;
         s.PrintInline(row.numberText);
-        s.CurrentX = 0.116 * w;
+        s.CurrentX = c.nameX;
         s.PrintInline(c.nameRoom > 0 ? fittedText(s, row.name, c.nameRoom) : row.name);
         if (row.isDebit() ? c.debit : c.credit)
             printRightAligned(s, row.amountText, row.isDebit() ? c.debitRight : c.creditRight);

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <set>
 #include <sstream>
@@ -238,7 +239,7 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
          "caf\xC3\xA9|500.00|500|Purchases|600.00|600|Wages|200.00|610|Rent|100.00|Total|12,360,"
          "578.90|14,900.00\n"},
         {"tb.rtf", [&](auto p) { return exportTrialBalance(tb, book, p, "rtf"); },
-         "Corner Shop|Trial Balance -|Account|Debit|Credit|Cash 12,356,278.90|Bank 600.00|Loan "
+         "Corner Shop|Trial Balance -|Account Debit Credit|Cash 12,356,278.90|Bank 600.00|Loan "
          "2,000.00|Equipment 3,000.00|Capital 10,000.00|Owner Drawings 400.00|Sales "
          "1,800.00|Online \\ {web} <A&B> caf\xC3\xA9 500.00|Purchases 600.00|Wages 200.00|Rent "
          "100.00|TOTALS 12,360,578.90 14,900.00\n"},
@@ -470,6 +471,114 @@ TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAtTheFormatsLimits) 
     }
 }
 
+// Where the figures of a text stand, line by line: in a text of fixed-width
+// columns each figure's first and one-past-last character, in a TAB text the
+// index of its cell for both.
+struct FigureSpan {
+    std::size_t begin = 0, end = 0;
+};
+using FigureLines = std::vector<std::vector<FigureSpan>>;
+
+FigureLines figureSpans(const std::string& text, const std::set<std::string>& figures,
+                        bool tabCells) {
+    FigureLines out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<FigureSpan> spans;
+        const std::string separators = tabCells ? "\t" : " \t";
+        std::size_t cell = 0;
+        for (std::size_t at = 0; at <= line.size(); ++cell) {
+            const std::size_t stop = std::min(line.find_first_of(separators, at), line.size());
+            if (figures.count(line.substr(at, stop - at)))
+                spans.push_back(tabCells ? FigureSpan{cell, cell} : FigureSpan{at, stop});
+            at = stop + 1;
+        }
+        if (!spans.empty()) out.push_back(spans);
+    }
+    return out;
+}
+
+// The places where the figures of a text end, in order: one per column when
+// each column is right-aligned.
+std::vector<std::size_t> columnEnds(const FigureLines& lines) {
+    std::set<std::size_t> ends;
+    for (const auto& spans : lines)
+        for (const FigureSpan& span : spans)
+            ends.insert(span.end);
+    return {ends.begin(), ends.end()};
+}
+
+// The paragraphs of one of the statements' RTFs as a reader lays them out in
+// the fixed-pitch font, a line each: control words and the header's groups
+// dropped, an escaped character one character ("?" for one beyond ASCII).
+// unrtf gives the same words but closes up runs of blanks, so it cannot
+// show where a column ends.
+std::string rtfParagraphs(const std::string& rtf) {
+    std::string out;
+    int skipped = 0; // depth inside a group that holds no text
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        const char ch = rtf[i];
+        if (ch == '{') {
+            if (skipped || rtf.compare(i, 3, "{\\*") == 0 || rtf.compare(i, 9, "{\\fonttbl") == 0)
+                ++skipped;
+            continue;
+        }
+        if (ch == '}') {
+            if (skipped) --skipped;
+            continue;
+        }
+        if (skipped || ch == '\r' || ch == '\n') continue;
+        if (ch != '\\') {
+            out += ch;
+            continue;
+        }
+        const char next = i + 1 < rtf.size() ? rtf[i + 1] : ' ';
+        if (next == '\\' || next == '{' || next == '}') {
+            out += next;
+            ++i;
+        } else if (next == '\'') {
+            out += '?';
+            i += 3;
+        } else {
+            std::size_t end = i + 1;
+            while (end < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[end])))
+                ++end;
+            const std::string word = rtf.substr(i + 1, end - i - 1);
+            while (end < rtf.size() &&
+                   (std::isdigit(static_cast<unsigned char>(rtf[end])) || rtf[end] == '-'))
+                ++end;
+            if (end < rtf.size() && rtf[end] == ' ') ++end;
+            if (word == "par") out += '\n';
+            if (word == "tab") out += '\t';
+            if (word == "u") {
+                out += '?';
+                end += rtf.compare(end, 2, "\\'") == 0 ? 4 : 1; // the byte for older readers
+            }
+            i = end - 1;
+        }
+    }
+    return out;
+}
+
+// A trial balance whose debit of 922,337,203,685,476.500 and credit of
+// 1.500 are 27 characters apart in width, with three decimals.
+TrialBalance extremeTrialBalance() {
+    Book book = cornerShop();
+    book.DecimalsTrialBalance = 3;
+    setAccount(book, 1, "100", "Cash", CurrentAsset);
+    setAccount(book, 2, "200", "Creditors", CurrentLiability);
+    setAccount(book, 3, "400", "Sales", Revenue);
+    setAccount(book, 4, "600", "Wages", Expense);
+    addLine(book, "1", day2024(1, 5), Debit, "100", "922337203685476");
+    addLine(book, "1", day2024(1, 5), Credit, "400", "1", "_");
+    addEntry(book, "2", day2024(1, 6), "600", "200", "0.5");
+    TrialBalanceOptions options;
+    options.asOfDate = day2024(3, 31);
+    options.locale = monthFirstLocale();
+    return computeTrialBalance(book, options);
+}
+
 TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
     TempDir dir;
     const Book book = wideBook();
@@ -478,6 +587,7 @@ TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
     tbOptions.asOfDate = day2024(3, 31);
     tbOptions.locale = locale;
     const TrialBalance tb = computeTrialBalance(book, tbOptions);
+    const TrialBalance extreme = extremeTrialBalance();
     const IncomeStatement is = firstQuarter(book);
     BalanceSheetOptions bsOptions;
     bsOptions.date = day2024(3, 31);
@@ -487,7 +597,9 @@ TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
     ioOptions.locale = locale;
     ioOptions.cashAccount = money("100");
     const InflowsOutflows io = computeInflowsOutflows(book, ioOptions);
-    ASSERT_TRUE(tb.ok && is.ok && bs.ok && io.ok);
+    ASSERT_TRUE(tb.ok && extreme.ok && is.ok && bs.ok && io.ok);
+    ASSERT_EQ(extreme.debitTotalText, "922,337,203,685,476.500");
+    ASSERT_EQ(extreme.creditTotalText, "1.500");
 
     // What unrtf gives a reader of an RTF, or the plain text itself.
     auto unrtf = [&](const std::string& rtf) {
@@ -498,23 +610,46 @@ TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
         return out;
     };
     struct Case {
-        std::string what, text;
+        std::string what;
+        std::string text;    // unrtf's text, or the TAB text itself
+        std::string laidOut; // the RTF's paragraphs with their blanks, or the TAB text
         std::vector<std::string> figures;
+        std::size_t columns;                 // amount columns of the layout
+        const TrialBalance* sides = nullptr; // its rows' figures in debit or credit
+        bool wideNames = true;               // lists the wide book's accounts
+        bool tabCells() const { return text == laidOut; }
+    };
+    auto rtfCase = [&](const std::string& what, const std::string& rtf,
+                       std::vector<std::string> figures, std::size_t columns,
+                       const TrialBalance* sides = nullptr, bool wideNames = true) {
+        return Case{what,    unrtf(rtf), rtfParagraphs(rtf), std::move(figures),
+                    columns, sides,      wideNames};
+    };
+    auto tabCase = [&](const std::string& what, const std::string& text,
+                       std::vector<std::string> figures, std::size_t columns,
+                       const TrialBalance* sides = nullptr, bool wideNames = true) {
+        return Case{what, text, text, std::move(figures), columns, sides, wideNames};
     };
     const auto wc = BalanceSheetLayout::WorkingCapital;
     const auto al = BalanceSheetLayout::AssetsAndLiabilities;
+    const auto ioColumns = static_cast<std::size_t>(io.periods()) + 1;
     const std::vector<Case> cases = {
-        {"tb rtf", unrtf(trialBalanceRtf(tb, book)), figuresOf(tb)},
-        {"is rtf", unrtf(incomeStatementRtf(is, book)), figuresOf(is)},
-        {"bs rtf", unrtf(balanceSheetRtf(bs, wc, book)), figuresOf(bs)},
-        {"bs rtf 2", unrtf(balanceSheetRtf(bs, al, book)), figuresOf(bs)},
-        {"tb text", trialBalanceTabText(tb), figuresOf(tb)},
-        {"is text", incomeStatementTabText(is), figuresOf(is)},
-        {"bs text", balanceSheetTabText(bs, wc), figuresOf(bs)},
-        {"io text", inflowsOutflowsTabText(io, book), figuresOf(io)},
+        rtfCase("tb rtf", trialBalanceRtf(tb, book), figuresOf(tb), 2, &tb),
+        rtfCase("tb rtf extreme", trialBalanceRtf(extreme, book), figuresOf(extreme), 2, &extreme,
+                false),
+        rtfCase("is rtf", incomeStatementRtf(is, book), figuresOf(is), 2),
+        rtfCase("bs rtf", balanceSheetRtf(bs, wc, book), figuresOf(bs), 2),
+        rtfCase("bs rtf 2", balanceSheetRtf(bs, al, book), figuresOf(bs), 3),
+        tabCase("tb text", trialBalanceTabText(tb), figuresOf(tb), 2, &tb),
+        tabCase("tb text extreme", trialBalanceTabText(extreme), figuresOf(extreme), 2, &extreme,
+                false),
+        tabCase("is text", incomeStatementTabText(is), figuresOf(is), 3),
+        tabCase("bs text", balanceSheetTabText(bs, wc), figuresOf(bs), 3),
+        tabCase("bs text 2", balanceSheetTabText(bs, al), figuresOf(bs), 3),
+        tabCase("io text", inflowsOutflowsTabText(io, book), figuresOf(io), ioColumns),
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what + ":\n" + c.text);
+        SCOPED_TRACE(c.what + ":\n" + c.laidOut);
         std::set<std::string> words;
         std::istringstream in(c.text);
         for (std::string w; in >> w;)
@@ -522,7 +657,7 @@ TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
         for (const std::string& figure : c.figures)
             EXPECT_TRUE(words.count(figure)) << figure;
         // Every name stands as a word of its own, whole or cut to its column.
-        for (int slot = 1; slot <= 8; ++slot) {
+        for (int slot = 1; c.wideNames && slot <= 8; ++slot) {
             const std::string name = book.AccountNames[slot];
             const bool seen = std::any_of(words.begin(), words.end(), [&](const std::string& w) {
                 return w.size() >= 30 && name.compare(0, w.size(), w) == 0;
@@ -530,5 +665,31 @@ TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
             const bool listed = c.text.find(name.substr(0, 20)) != std::string::npos;
             EXPECT_EQ(seen, listed) << name;
         }
+        // The figures of a column all end in one place, and every figure
+        // begins after the column before it ends.
+        const FigureLines lines =
+            figureSpans(c.laidOut, {c.figures.begin(), c.figures.end()}, c.tabCells());
+        const std::vector<std::size_t> ends = columnEnds(lines);
+        EXPECT_EQ(ends.size(), c.columns);
+        if (ends.size() != c.columns) continue;
+        for (const auto& spans : lines)
+            for (const FigureSpan& span : spans) {
+                const auto column = std::find(ends.begin(), ends.end(), span.end) - ends.begin();
+                if (column > 0) EXPECT_GT(span.begin, ends[column - 1]) << span.end;
+            }
+        // Debits stand in the first column, credits in the second, the
+        // totals line in both.
+        if (!c.sides) continue;
+        std::size_t line = 0;
+        for (const TrialBalanceRow& row : c.sides->rows) {
+            if (!row.shown()) continue;
+            ASSERT_LT(line, lines.size());
+            ASSERT_EQ(lines[line].size(), 1u);
+            EXPECT_EQ(lines[line++][0].end, ends[row.isDebit() ? 0 : 1]) << row.name;
+        }
+        ASSERT_EQ(lines.size(), line + 1);
+        ASSERT_EQ(lines[line].size(), 2u);
+        EXPECT_EQ(lines[line][0].end, ends[0]);
+        EXPECT_EQ(lines[line][1].end, ends[1]);
     }
 }

@@ -6,6 +6,8 @@
 
 #include "book/tmain.h"
 #include "platform/fake/fake_services.h"
+#include "platform/fake/recording_surface.h"
+#include "statements/qt/draw_trial_balance.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/statement_books.h"
 #include "support/test_paths.h"
@@ -17,6 +19,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 using namespace statement_driving;
 using testing_support::runCommand;
@@ -137,6 +142,37 @@ TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 }
 
+// Where each name and account number of a drawing stands: the x of every
+// name, and whether each number ends before its row's name begins.
+struct NamePlaces {
+    std::set<double> nameXs;
+    bool clear = true;
+};
+
+NamePlaces namePlaces(const TrialBalance& tb, bool onWindow) {
+    RecordingSurface s(9000, 200000);
+    Measured kept;
+    DrawTarget t{s, onWindow, 1.0, nullptr, &kept};
+    Book book = statementbooks::emptyBook();
+    drawTrialBalance(t, book, tb);
+    NamePlaces out;
+    const RecordedCall* number = nullptr;
+    for (const TrialBalanceRow& row : tb.rows) {
+        if (!row.shown()) continue;
+        for (const RecordedCall& call : s.calls) {
+            if (call.kind != RecordedCall::Text) continue;
+            if (call.text == row.numberText) number = &call;
+            if (call.text != row.name || !number) continue;
+            out.nameXs.insert(call.x1);
+            // The surface's characters are FontSize * 10 twips wide.
+            const double numberEnd = number->x1 + 100.0 * number->text.size();
+            if (call.y1 != number->y1 || numberEnd >= call.x1) out.clear = false;
+            break;
+        }
+    }
+    return out;
+}
+
 TEST(TrialBalanceWindow, TwoHundredAccountsPrintOnSeveralPages) {
     ScopedFakeServices fakes(dayFirstLocale());
     TempDir dir;
@@ -158,6 +194,29 @@ TEST(TrialBalanceWindow, TwoHundredAccountsPrintOnSeveralPages) {
     w.mainLOAD();
     w.show();
     QApplication::processEvents();
+    // Ordinary numbers keep the names where the layout puts them, on the
+    // window and on paper.
+    for (bool onWindow : {true, false}) {
+        const NamePlaces places = namePlaces(w.result(), onWindow);
+        EXPECT_EQ(places.nameXs, std::set<double>{0.116 * 9000}) << onWindow;
+        EXPECT_TRUE(places.clear) << onWindow;
+    }
+
+    // The widest account number there is moves the names right of it.
+    const std::string widest = "-922337203685477.5808";
+    statementbooks::setAccount(book, 201, widest, "Suspense", CurrentAsset);
+    statementbooks::addEntry(book, "201", day, widest, "1000", "12.5");
+    w.mainLOAD();
+    QApplication::processEvents();
+    ASSERT_EQ(std::count_if(w.result().rows.begin(), w.result().rows.end(),
+                            [&](const TrialBalanceRow& r) { return r.numberText == widest; }),
+              1);
+    for (bool onWindow : {true, false}) {
+        const NamePlaces places = namePlaces(w.result(), onWindow);
+        EXPECT_EQ(places.nameXs.size(), 1u) << onWindow;
+        EXPECT_TRUE(places.clear) << onWindow;
+    }
+
     answerPrintSetupWithPdf(w.printSetup());
     w.PrintAccount->trigger();
     EXPECT_EQ(run.PrintScale, 1.0f);
@@ -171,6 +230,11 @@ TEST(TrialBalanceWindow, TwoHundredAccountsPrintOnSeveralPages) {
         EXPECT_NE(text.find(name), std::string::npos) << name;
     }
     EXPECT_NE(text.find("TOTALS"), std::string::npos);
+    const std::size_t at = text.find(widest);
+    ASSERT_NE(at, std::string::npos) << text;
+    const std::size_t name = text.find_first_not_of(' ', at + widest.size());
+    EXPECT_GT(name, at + widest.size());
+    EXPECT_EQ(text.compare(name, 8, "Suspense"), 0) << text.substr(at, 60);
 }
 
 } // namespace
