@@ -33,6 +33,7 @@ EntryOutcome EntryClipboard::pasteText(const std::string& text) {
         return out;
     }
 
+    const std::string endNote = book_.EntryLines.empty() ? "" : book_.EntryLines.back().Details;
     closeJournalEnd(book_);
     const std::int32_t firstPasted = book_.LastEntryLine() + 1;
     const double today = todayNumber();
@@ -50,8 +51,17 @@ EntryOutcome EntryClipboard::pasteText(const std::string& text) {
         const bool endsEntry = closesEntry(line.Details);
         book_.EntryLines.push_back(std::move(line));
         book_.EntryIds.emplace_back();
-        if (startsEntry && book_.autoIncrementOn())
-            id = EntryId(Tmain::NextEntryId(book_, model_.locale().decimalMark));
+        if (startsEntry && book_.autoIncrementOn()) {
+            const std::optional<EntryId> next =
+                nextFittingReference(book_, model_.locale().decimalMark);
+            if (!next) { // nothing pasted: the journal goes back as it was
+                book_.resizeJournal(static_cast<std::size_t>(firstPasted));
+                if (!book_.EntryLines.empty()) book_.EntryLines.back().Details = endNote;
+                showMessage(referenceTooLongText());
+                return out;
+            }
+            id = *next;
+        }
         if (book_.autoIncrementOn()) book_.EntryIds.back() = id;
         startsEntry = endsEntry;
     }

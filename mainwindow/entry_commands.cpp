@@ -18,6 +18,19 @@ bool isBlank(const std::string& s) {
 
 } // namespace
 
+std::optional<EntryId> nextFittingReference(const Book& book, const std::string& decimalMark) {
+    const std::string next = Tmain::NextEntryId(book, decimalMark);
+    if (next.size() > EntryId{}.bytes.size()) return std::nullopt;
+    return EntryId(next);
+}
+
+std::string referenceTooLongText() {
+    return "Nothing was added: the next reference would pass " +
+           std::string(EntryId{}.bytes.size(), '9') +
+           ", the largest a reference holds. Give the last entry a smaller reference, or "
+           "turn off automatic numbering.";
+}
+
 bool closeJournalEnd(Book& book) {
     if (book.EntryLines.empty() || closesEntry(book.EntryLines.back().Details)) return false;
     book.EntryLines.back().Details = "_";
@@ -39,6 +52,7 @@ EntryOutcome EntryCommands::newEntry(const std::string& dateBoxText) {
         date = todayNumber();
     }
 
+    const std::string endNote = book_.EntryLines.empty() ? "" : book_.EntryLines.back().Details;
     closeJournalEnd(book_);
 
     EntryLine debit;
@@ -52,9 +66,15 @@ EntryOutcome EntryCommands::newEntry(const std::string& dateBoxText) {
     book_.EntryLines.push_back(std::move(credit));
     book_.EntryIds.resize(book_.EntryLines.size());
     if (book_.autoIncrementOn()) {
-        const EntryId id(Tmain::NextEntryId(book_, model_.locale().decimalMark));
-        book_.EntryIds[first] = id;
-        book_.EntryIds[first + 1] = id;
+        const std::optional<EntryId> id = nextFittingReference(book_, model_.locale().decimalMark);
+        if (!id) { // nothing added: the journal goes back as it was
+            book_.resizeJournal(static_cast<std::size_t>(first));
+            if (!book_.EntryLines.empty()) book_.EntryLines.back().Details = endNote;
+            showMessage(referenceTooLongText());
+            return out;
+        }
+        book_.EntryIds[first] = *id;
+        book_.EntryIds[first + 1] = *id;
     }
     run_.BookChanged = true;
     out.changed = true;

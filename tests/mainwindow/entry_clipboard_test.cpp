@@ -145,3 +145,26 @@ TEST(EntryPaste, FieldsAreReadLenientlyButExactly) {
     d.clipboard.pasteEntries();
     EXPECT_EQ(d.lines(2), (V{"D 100.1 10.5 #8", "C 400 10.5 'Petty' #8"}));
 }
+
+// A reference holds 14 digits: when the next one would pass 99999999999999,
+// New Entry and Paste add nothing rather than cut it and repeat one, and an
+// entry left open at the journal's end stays as it was.
+TEST(EntryPaste, NewEntryAndPasteAddNothingWhenTheNextReferenceWouldNotFit) {
+    Desk d(threeEntries());
+    const std::int32_t last = d.book.LastEntryLine();
+    d.book.EntryIds[last - 1] = d.book.EntryIds[last] = EntryId("99999999999998");
+    d.commands.newEntry("");
+    EXPECT_EQ(d.ref(last + 1), "99999999999999");
+    d.book.EntryLines.back().Details = ""; // the new entry is still being typed
+    d.run.BookChanged = false;
+    const V before = d.lines();
+    EXPECT_FALSE(d.commands.newEntry("").changed);
+    EXPECT_FALSE(d.clipboard.pasteText(entryText(1, 1, "One") + "LW").changed);
+    EXPECT_EQ(d.lines(), before);
+    EXPECT_FALSE(d.run.BookChanged);
+    ASSERT_EQ(d.fakes.messages.shown.size(), 2u);
+    EXPECT_NE(d.fakes.messages.lastText().find("would pass 99999999999999"), std::string::npos);
+    // Without automatic references nothing needs to fit.
+    d.book.AutoIncrement = 0;
+    EXPECT_TRUE(d.clipboard.pasteText(entryText(1, 1, "One") + "LW").changed);
+}
