@@ -154,20 +154,20 @@ TEST(TrialBalance, SubAccountsBeforeTheirMainAccountUnbalancedJournalAndOverflow
     book.DecimalsTrialBalance = 2;
     setAccount(book, 1, "100.1", "Till", CurrentAsset);
     setAccount(book, 2, "100", "Cash", CurrentAsset);
-    setAccount(book, 3, "250.5", "Loan part", NonCurrentLiability); // 250 is not in the table
+    setAccount(book, 3, "250.5", "Loan share", NonCurrentLiability); // 250 is not in the table
     addEntry(book, "1", day2024(1, 1), "100.1", "250.5", "70");
     addEntry(book, "2", day2024(1, 2), "100", "250.5", "30.5");
     addLine(book, "3", day2024(1, 3), Debit, "100", "0.25", "_"); // a debit without a credit
     const TrialBalance folded = trialBalance(book, day2024(12, 31), false);
     ASSERT_TRUE(folded.ok);
-    EXPECT_EQ(shownRows(folded), (Figures{{"100 Cash", "100.75"}, {"250.5 Loan part", "-100.5"}}));
+    EXPECT_EQ(shownRows(folded), (Figures{{"100 Cash", "100.75"}, {"250.5 Loan share", "-100.5"}}));
     EXPECT_EQ(folded.debitTotalText, "100.75");
     EXPECT_EQ(folded.creditTotalText, "100.50");
     EXPECT_FALSE(folded.balanced());
     const TrialBalance apart = trialBalance(book, day2024(12, 31), true);
     EXPECT_EQ(
         shownRows(apart),
-        (Figures{{"100.1 Till", "70"}, {"100 Cash", "30.75"}, {"250.5 Loan part", "-100.5"}}));
+        (Figures{{"100.1 Till", "70"}, {"100 Cash", "30.75"}, {"250.5 Loan share", "-100.5"}}));
     EXPECT_EQ(apart.rows[2].amountText, "30.75");
 
     addEntry(book, "4", day2024(1, 4), "100", "250.5", "900000000000000");
@@ -233,7 +233,7 @@ TEST(Statements, FoldedRowsLinesOfNoAccountExtremeNumbersAndWideTotals) {
     setAccount(before, 4, "400", "Sales", Revenue);
     setAccount(before, 5, "600.1", "Fee refunds", Revenue); // its main account is an expense
     setAccount(before, 6, "600", "Fees", Expense);
-    setAccount(before, 7, "250.5", "Loan part", NonCurrentLiability); // 250 is not in the table
+    setAccount(before, 7, "250.5", "Loan share", NonCurrentLiability); // 250 is not in the table
     addEntry(before, "1", day2024(1, 1), "100", "400", "1000");
     addEntry(before, "2", day2024(1, 2), "100", "400.1", "500");
     addEntry(before, "3", day2024(1, 3), "600.1", "100", "30");
@@ -241,10 +241,10 @@ TEST(Statements, FoldedRowsLinesOfNoAccountExtremeNumbersAndWideTotals) {
     cases.push_back(
         {"sub-accounts before their main account",
          before,
-         {"TB 100 Cash 1670", "TB 400 Sales -1500", "TB 600 Fees 30", "TB 250.5 Loan part -200",
+         {"TB 100 Cash 1670", "TB 400 Sales -1500", "TB 600 Fees 30", "TB 250.5 Loan share -200",
           "TB totals 1,700.00 1,700.00", "IS revenue 400 Sales 1,500.00",
           "IS expense 600 Fees 30.00", "IS net 1,470.00", "BS CA 100 Cash 1,670.00",
-          "BS NCL 250.5 Loan part 200.00", "BS profit 1,470.00 net assets 1,470.00"}});
+          "BS NCL 250.5 Loan share 200.00", "BS profit 1,470.00 net assets 1,470.00"}});
 
     Book noAccount = cashSalesFees();
     addEntry(noAccount, "1", day2024(1, 1), "100", "0", "50");
