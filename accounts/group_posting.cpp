@@ -44,11 +44,6 @@ std::int64_t lastReference(const std::vector<EntryLine>& lines, std::int64_t fir
     return ref;
 }
 
-// 99999999999999: as many nines as a reference holds characters.
-std::string largestReference() {
-    return std::string(EntryId{}.bytes.size(), '9');
-}
-
 std::string referenceTooLongText() {
     return "Nothing was posted: its references would pass " + largestReference() +
            ", the largest a reference holds.";

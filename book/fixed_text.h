@@ -52,3 +52,8 @@ template <std::size_t N> struct FixedText {
 
 using EntryId = FixedText<14>;
 using GroupName = FixedText<120>;
+
+// The largest number a reference holds: as many nines as it holds characters.
+inline std::string largestReference() {
+    return std::string(EntryId{}.bytes.size(), '9');
+}

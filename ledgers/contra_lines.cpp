@@ -1,5 +1,7 @@
 #include "ledgers/contra_lines.h"
 
+#include "book/exact_share.h"
+
 const ContraLines& EntryContras::of(std::int32_t line) {
     const std::int32_t first = entries_.first(line);
     if (first != entry_) {
@@ -22,17 +24,7 @@ const ContraLines& EntryContras::of(std::int32_t line) {
 }
 
 Currency contraShare(Currency lineAmount, Currency contraAmount, WideSum contraSum) {
-    // |contraAmount x lineAmount| < 2^126 and the sum of a journal's amounts
-    // stays far below 2^126: the quotient and remainder are exact in 128 bits.
-    const __int128 product = static_cast<__int128>(contraAmount.raw) * lineAmount.raw;
-    const __int128 sum = contraSum.raw;
-    __int128 quotient = product / sum; // towards zero
-    const __int128 remainder = product % sum;
-    const __int128 twice = 2 * (remainder < 0 ? -remainder : remainder);
-    const __int128 divisor = sum < 0 ? -sum : sum;
-    if (twice > divisor || (twice == divisor && quotient % 2 != 0))
-        quotient += (product < 0) == (sum < 0) ? 1 : -1; // away from zero
-    WideSum share;
-    share.raw = quotient;
-    return share.value();
+    WideSum amount;
+    amount += lineAmount;
+    return exactShare(amount, contraAmount.raw, contraSum).value();
 }

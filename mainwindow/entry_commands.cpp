@@ -20,13 +20,12 @@ bool isBlank(const std::string& s) {
 
 std::optional<EntryId> nextFittingReference(const Book& book, const std::string& decimalMark) {
     const std::string next = Tmain::NextEntryId(book, decimalMark);
-    if (next.size() > EntryId{}.bytes.size()) return std::nullopt;
+    if (next.size() > largestReference().size()) return std::nullopt;
     return EntryId(next);
 }
 
 std::string referenceTooLongText() {
-    return "Nothing was added: the next reference would pass " +
-           std::string(EntryId{}.bytes.size(), '9') +
+    return "Nothing was added: the next reference would pass " + largestReference() +
            ", the largest a reference holds. Give the last entry a smaller reference, or "
            "turn off automatic numbering.";
 }

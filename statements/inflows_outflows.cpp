@@ -2,10 +2,10 @@
 
 #include "book/account_map.h"
 #include "book/entry_index.h"
+#include "book/exact_share.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
-#include "statements/exact_share.h"
 #include "statements/statement_text.h"
 
 #include <algorithm>

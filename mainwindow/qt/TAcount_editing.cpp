@@ -4,6 +4,7 @@
 // controls: help mode, the keys swallowed, the panel scrolled after an added
 // line and the focus.
 #include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/event_watch.h"
 
 #include "book/typed_input.h"
 #include "mainwindow/qt/qt_text.h"
@@ -45,25 +46,6 @@ std::string typedText(int keyAscii) {
     const char32_t c = static_cast<char32_t>(keyAscii);
     return QString::fromUcs4(&c, 1).toStdString();
 }
-
-// Sees a QAction's shortcut fire (before it triggers the action).
-class ShortcutWatch : public QObject {
-  public:
-    ShortcutWatch(QObject* action, std::function<void()> onShortcut)
-        : QObject(action), onShortcut_(std::move(onShortcut)) {
-        action->installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::Shortcut) return false;
-        onShortcut_();
-        return true;
-    }
-
-  private:
-    std::function<void()> onShortcut_;
-};
 
 } // namespace
 
@@ -376,11 +358,15 @@ void TAcount::installEntryCommands() {
     // The menu item is its own confirmation; its shortcut skips the menu, so
     // Ctrl+D asks first.
     if (QAction* del = action(Command::DeleteEntry)) {
-        new ShortcutWatch(del, [this] {
-            deleteByShortcut_ = true;
-            runCommand(Command::DeleteEntry);
-            deleteByShortcut_ = false;
-        });
+        // Seen before the shortcut triggers the action, which it stands in for.
+        new EventWatch(
+            del, QEvent::Shortcut,
+            [this] {
+                deleteByShortcut_ = true;
+                runCommand(Command::DeleteEntry);
+                deleteByShortcut_ = false;
+            },
+            true);
     }
 }
 

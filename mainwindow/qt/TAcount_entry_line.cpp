@@ -1,6 +1,7 @@
 // The entry line of the main window: its controls, how they follow the
 // window's size, and how they mirror the entry the model shows.
 #include "mainwindow/qt/TAcount.h"
+#include "mainwindow/qt/event_watch.h"
 
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
@@ -97,24 +98,6 @@ QPixmap compoundPixmap(CompoundLook look) {
     return pm;
 }
 
-// Runs a step each time the watched control changes its size.
-class ResizeWatch : public QObject {
-  public:
-    ResizeWatch(QWidget* watched, std::function<void()> onResize)
-        : QObject(watched), onResize_(std::move(onResize)) {
-        watched->installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Resize) onResize_();
-        return false;
-    }
-
-  private:
-    std::function<void()> onResize_;
-};
-
 QLineEdit* newBox(QWidget* parent, int widthTwips) {
     auto* e = new QLineEdit(parent);
     e->resize(px(widthTwips), px(design::FieldHeight));
@@ -156,7 +139,7 @@ void TAcount::buildEntryLine() {
     GL[1]->setParent(xFrame1);
     placeReconcileMark();
     // The date box widens itself for a date style or font whose dates need it.
-    new ResizeWatch(Datetext, [this] { placeReconcileMark(); });
+    new EventWatch(Datetext, QEvent::Resize, [this] { placeReconcileMark(); });
     CELablel = new QLabel(xFrame1);
     CELablel->move(0, px(HeadTop) + 3);
     CELablel->resize(px(PositionLabelWidth), px(FieldHeight));

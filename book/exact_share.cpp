@@ -1,4 +1,4 @@
-#include "statements/exact_share.h"
+#include "book/exact_share.h"
 
 namespace {
 
