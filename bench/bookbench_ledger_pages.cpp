@@ -41,8 +41,7 @@ void ledgerPages(BenchContext& ctx) {
            [&] { rPage = runningBalancePage(book, running, 0, 22, locale); });
     JournalPageMetrics metrics;
     metrics.height = 420;
-    metrics.width = [](const std::string& s) { return 7.0 * static_cast<double>(s.size()); };
-    metrics.noteWidth = metrics.width;
+    metrics.noteWidth = [](const std::string& s) { return 7.0 * static_cast<double>(s.size()); };
     JournalPage jPage;
     timeIt("journal window page, all accounts",
            [&] { jPage = journalPage(book, journal, 0, metrics, locale); });

@@ -115,7 +115,7 @@ double charWidth(const std::string& s) {
 
 TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
     const std::string word(700, 'x');
-    auto rows = wrapJournalNote(word, 1, charWidth);
+    auto rows = wrapJournalNote(word, 84, 330, charWidth);
     std::string joined;
     for (const auto& [text, x] : rows)
         joined += text;
@@ -125,12 +125,12 @@ TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
     EXPECT_DOUBLE_EQ(rows[0].second, 84 + (330 - 316) / 2.0);
 
     const std::string words = std::string(300, 'a') + " " + std::string(30, 'b');
-    rows = wrapJournalNote(words, 1, charWidth);
+    rows = wrapJournalNote(words, 84, 330, charWidth);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].first, std::string(300, 'a') + " ");
     EXPECT_EQ(rows[1].first, std::string(30, 'b'));
     EXPECT_DOUBLE_EQ(rows[1].second, 84 + (330 - 30) / 2.0); // centred in its column
-    EXPECT_EQ(wrapJournalNote("Rent", 2, charWidth)[0].second, 168 + (660 - 4) / 2.0);
+    EXPECT_EQ(wrapJournalNote("Rent", 168, 660, charWidth)[0].second, 168 + (660 - 4) / 2.0);
 
     // Measured in characters as the encoding helpers count them: whole
     // characters stay together, a stray byte is a character of its own.
@@ -143,7 +143,7 @@ TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
     } notes[] = {{"a" + std::string(400, '\x80'), "a" + std::string(315, '\x80')},
                  {wide + std::string(100, 'y'), wide + "y"}};
     for (const auto& n : notes) {
-        rows = wrapJournalNote(n.note, 1, characters);
+        rows = wrapJournalNote(n.note, 84, 330, characters);
         joined.clear();
         for (const auto& [text, x] : rows)
             joined += text;
@@ -165,7 +165,6 @@ TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {
     list.ShownLines = {0, 1, 2, 3, 4, 5};
     JournalPageMetrics m;
     m.height = 140; // the fourth item ends below the page
-    m.width = charWidth;
     m.noteWidth = charWidth;
     const JournalPage page = journalPage(b, list, 0, m, monthFirstLocale());
     using K = JournalPrintRow;
@@ -177,15 +176,15 @@ TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {
         {K::Line, "3/2/2025", "Cash", "100", "10.00", ""},
         {K::Line, "", "Sales", "400", "10.00", ""},
         {K::Note, "", "", "", "", "Takings / 1"}, // the trailing blanks of the reference trimmed
-        {K::Blank},
+        {K::Blank, "", "", "", "", ""},
         {K::Line, "", "Cash Till", "100-1", "(5.00)", ""},
         {K::Line, "", "Sales", "400", "(5.00)", ""},
-        {K::Blank},
-        {K::Blank},
+        {K::Blank, "", "", "", "", ""},
+        {K::Blank, "", "", "", "", ""},
         {K::Line, "3/3/2025", "Cash", "100", "1,234.00", ""},
         {K::Line, "", "Sales", "400", "1,234.00", ""},
         {K::Note, "", "", "", "", "Late / 3"},
-        {K::Blank},
+        {K::Blank, "", "", "", "", ""},
     };
     ASSERT_EQ(page.rows.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
