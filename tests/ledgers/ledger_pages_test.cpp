@@ -177,15 +177,15 @@ TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {
         {K::Line, "3/2/2025", "Cash", "100", "10.00", ""},
         {K::Line, "", "Sales", "400", "10.00", ""},
         {K::Note, "", "", "", "", "Takings / 1"}, // the trailing blanks of the reference trimmed
-        {K::Blank},
+        {K::Blank, "", "", "", "", ""},
         {K::Line, "", "Cash Till", "100-1", "(5.00)", ""},
         {K::Line, "", "Sales", "400", "(5.00)", ""},
-        {K::Blank},
-        {K::Blank},
+        {K::Blank, "", "", "", "", ""},
+        {K::Blank, "", "", "", "", ""},
         {K::Line, "3/3/2025", "Cash", "100", "1,234.00", ""},
         {K::Line, "", "Sales", "400", "1,234.00", ""},
         {K::Note, "", "", "", "", "Late / 3"},
-        {K::Blank},
+        {K::Blank, "", "", "", "", ""},
     };
     ASSERT_EQ(page.rows.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {

@@ -79,8 +79,8 @@ TEST(ScreenFit, OverlapsAndEdgesFromTheTextBoxes) {
         s.PrintInline(text);
     };
     at(0, 0, "Cash");          // 0..360
-    at(360, 0, "1,000.00");    // touches Cash: no overlap
-    at(1000, 0, "Sales");      // 1000..1450
+    at(360, 0, "1,000.00");    // 360..1080, touching Cash: no overlap
+    at(1100, 0, "Sales");      // 1100..1550
     at(1400, 100, "9,999.00"); // runs into Sales
     at(0, 216, "Cash");        // the next row
     at(0, 216, "Cash");        // drawn twice at one place: one text

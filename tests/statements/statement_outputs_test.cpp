@@ -675,7 +675,9 @@ TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
         for (const auto& spans : lines)
             for (const FigureSpan& span : spans) {
                 const auto column = std::find(ends.begin(), ends.end(), span.end) - ends.begin();
-                if (column > 0) EXPECT_GT(span.begin, ends[column - 1]) << span.end;
+                if (column > 0) {
+                    EXPECT_GT(span.begin, ends[column - 1]) << span.end;
+                }
             }
         // Debits stand in the first column, credits in the second, the
         // totals line in both.
