@@ -193,18 +193,20 @@ void CashFlow::draw(DrawTarget& t, const FlowLayout& layout, double top) {
     }
 }
 
+void CashFlow::drawView(DrawingSurface& s) {
+    s.FontName = book_.FontName.str();
+    s.FontSize = WindowFontSize;
+    s.FontBold = true;
+    rows_.clear();
+    measure(s);
+    DrawTarget t{s, true, 1.0, &rows_};
+    const FlowLayout layout{-static_cast<double>(HScroll1->Value()), measured_.names,
+                            measured_.step, firstPeriod_};
+    draw(t, layout, -VScroll1->Value());
+}
+
 void CashFlow::redraw() {
-    Canvas->paint(0xFFFFFF, [this](DrawingSurface& s) {
-        s.FontName = book_.FontName.str();
-        s.FontSize = WindowFontSize;
-        s.FontBold = true;
-        rows_.clear();
-        measure(s);
-        DrawTarget t{s, true, 1.0, &rows_};
-        const FlowLayout layout{-static_cast<double>(HScroll1->Value()), measured_.names,
-                                measured_.step, firstPeriod_};
-        draw(t, layout, -VScroll1->Value());
-    });
+    Canvas->paint(0xFFFFFF, [this](DrawingSurface& s) { drawView(s); });
     Canvas->paintStrip(host_.toolbarBackdrop, StripTwips, 450);
 }
 

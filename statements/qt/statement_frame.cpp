@@ -9,6 +9,7 @@
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
+#include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QLabel>
@@ -150,6 +151,9 @@ StatementFrame::StatementFrame(Book& book, RunTimeState& run, StatementHost host
     TScroll->setValueSmallChange(10 * 15);
     TScroll->setValueLargeChange(100 * 15);
     connect(TScroll, &TuvoVerticalScroll::Change, this, [this] { redraw(); });
+    HScroll = new RealhScroll(Canvas);
+    HScroll->setFixedHeight(17);
+    HScroll->hide();
 
     if (host_.tinted) {
         QPalette bg = palette();
@@ -203,14 +207,16 @@ void StatementFrame::filterDateKey(KeyPressArgs& k, const std::function<void()>&
     k.KeyAscii = 0;
 }
 
+void StatementFrame::drawView(DrawingSurface& s) {
+    rows_.clear();
+    DrawTarget t{s, true, 1.0, &rows_, &measured_};
+    s.CurrentX = 0;
+    s.CurrentY = -TScroll->Value();
+    DrawHeight = static_cast<int>(drawStatement(t));
+}
+
 void StatementFrame::redraw() {
-    Canvas->paint(background(), [this](DrawingSurface& s) {
-        rows_.clear();
-        DrawTarget t{s, true, 1.0, &rows_, &measured_};
-        s.CurrentX = 0;
-        s.CurrentY = -TScroll->Value();
-        DrawHeight = static_cast<int>(drawStatement(t));
-    });
+    Canvas->paint(background(), [this](DrawingSurface& s) { drawView(s); });
     Canvas->paintStrip(host_.toolbarBackdrop, StripTwips, StripTwips);
 }
 

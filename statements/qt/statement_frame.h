@@ -29,6 +29,7 @@ class CalanderForm;
 class Printformer;
 class QLabel;
 class QMenuBar;
+class RealhScroll;
 class StatementCanvas;
 class TuvoVerticalScroll;
 
@@ -89,6 +90,7 @@ class StatementFrame : public QWidget {
     std::array<StripButton*, 3> mButton{}; // 0 print, 1 send, 2 copy
     QWidget* CalcButtonDown = nullptr;     // the pressed-button look
     TuvoVerticalScroll* TScroll = nullptr;
+    RealhScroll* HScroll = nullptr; // shown when the statement is wider than the window
 
     // Height of the statement as last drawn (twips, with its bottom margin).
     int DrawHeight = 0;
@@ -97,6 +99,9 @@ class StatementFrame : public QWidget {
 
     // Redraws from the scroll position (nothing is recomputed).
     void redraw();
+    // Draws what the window shows, from its scroll position, on `s`: the
+    // canvas's picture, or a surface of the canvas's size.
+    void drawView(DrawingSurface& s);
     // Places the scroll bar, sets its range (hidden and back at the top when
     // the statement fits), and redraws.
     void layOut();

@@ -1,5 +1,7 @@
 #include "support/screen_fit.h"
 
+#include "book/tmain.h"
+
 #include <algorithm>
 
 namespace {
@@ -53,8 +55,74 @@ std::vector<std::string> textsCutAtEdge(const std::vector<RecordedCall>& calls,
         // Rows below the window are the vertical scroll bar's; a row it cuts
         // at the bottom is whole one step further down.
         if (t->y1 >= area.height) continue;
-        if (t->x1 < -kSliver || t->y1 < -kSliver || t->x2 > right + kSliver)
+        if (t->x1 < -area.reachLeft - kSliver || t->y1 < -area.reachUp - kSliver ||
+            t->x2 > right + kSliver)
             faults.push_back(named(*t) + " is cut at the edge");
     }
     return faults;
+}
+
+namespace {
+
+void addLine(Book& book, double date, std::uint8_t side, const char* account, const char* amount,
+             const char* note) {
+    EntryLine line;
+    line.Date = date;
+    line.Side = side;
+    line.AccountNumber = *Currency::parse(account);
+    line.Amount = *Currency::parse(amount);
+    line.Details = note;
+    book.EntryLines.push_back(line);
+    book.EntryIds.emplace_back(std::to_string(book.EntryLines.size() / 2 + 1));
+}
+
+} // namespace
+
+Book bigFigureBook() {
+    Book book = makeEmptyBook("Balance", Tmain::DayNumber(2025, 1, 1));
+    book.EntryLines.clear();
+    book.EntryIds.clear();
+    book.BusinessName = VariantText("Northern Trading Company");
+    book.FontName = VariantText("DejaVu Sans");
+    book.DecimalsTrialBalance = 2;
+    book.DecimalsIncome = 2;
+    book.DecimalsBalanceSheet = 2;
+    const struct {
+        const char* number;
+        const char* name;
+        AccountType type;
+    } accounts[] = {
+        {"100", "Cash at the northern branch of City Bank", CurrentAsset},
+        {"110", "Trade debtors of the export division Ltd", CurrentAsset},
+        {"200", "Creditors for goods bought, 30 day terms", CurrentLiability},
+        {"250", "Long-term loan from the City Bank, Leeds", NonCurrentLiability},
+        {"150", "Equipment and machinery, northern plants", NonCurrentAsset},
+        {"300", "Capital brought in by the partners, 2025", CapitalEquity},
+        {"400", "Sales of goods and services, the counter", Revenue},
+        {"500", "Purchases of goods for resale, main shop", CostOfGoodsSold},
+        {"600", "Wages and salaries of staff, north plant", Expense},
+    };
+    int slot = 1;
+    for (const auto& a : accounts) {
+        if (slot > book.LastAccount) book.resizeAccounts(slot);
+        book.AccountNumbers[slot] = *Currency::parse(a.number);
+        book.AccountNames[slot] = a.name;
+        book.AccountTypes[slot] = a.type;
+        ++slot;
+    }
+    fillEntryAccountList(book);
+    auto entry = [&book](int month, const char* debit, const char* credit, const char* amount) {
+        const double date = Tmain::DayNumber(2025, month, 10);
+        addLine(book, date, Debit, debit, amount, "");
+        addLine(book, date, Credit, credit, amount, "_");
+    };
+    entry(1, "100", "300", "1188085100441.60");
+    entry(1, "150", "250", "594042550220.80");
+    entry(1, "500", "200", "118808510044.16");
+    for (int month = 1; month <= 6; ++month) {
+        entry(month, "100", "400", "59404255022.08");
+        entry(month, "110", "400", "118808510044.16");
+        entry(month, "600", "100", "29702127511.04");
+    }
+    return book;
 }

@@ -1,0 +1,188 @@
+// Every window that shows figures, opened from the main window on a book of
+// forty-character names and eleven- to thirteen-digit figures, at its
+// default size and at its smallest: no two texts drawn over each other, and
+// no text cut at an edge without a scroll bar that reaches it, checked at
+// each end of the scroll bars. Each window also leaves a picture of
+// itself at its default size under the build folder's screenshots, to be
+// looked at in real fonts.
+//
+// One row per window: its name, how it is opened, what it draws and the area
+// it shows. A window drawn through a DrawingSurface records its drawing on a
+// RecordingSurface of its canvas's size.
+#include "mainwindow/qt/TAcount.h"
+#include "platform/fake/fake_services.h"
+#include "platform/fake/recording_surface.h"
+#include "statements/qt/Balance_Sheet.h"
+#include "statements/qt/CashFlow.h"
+#include "statements/qt/Income_Statement.h"
+#include "statements/qt/Trial_Balance.h"
+#include "statements/qt/statement_canvas.h"
+#include "support/screen_fit.h"
+#include "tests/mainwindow/qt/main_window_driving.h"
+#include "toolkit/qt/RealhScroll.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/dialog_driving.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace main_window_driving;
+
+namespace {
+
+struct ScreenFitRow {
+    std::string window; // also the screenshot's name
+    // Opens the window from the main window, which shows the book.
+    std::function<QWidget*(TAcount&)> open;
+    // What the window draws as it stands.
+    std::function<std::vector<RecordedCall>(QWidget*)> record;
+    // The area it shows and how far its scroll bars reach right and down.
+    std::function<VisibleArea(QWidget*)> area;
+    // Scrolls it that many twips right and down (none for a window without
+    // scroll bars).
+    std::function<void(QWidget*, double right, double down)> scroll;
+};
+
+std::vector<RecordedCall> recorded(QWidget* canvas,
+                                   const std::function<void(DrawingSurface&)>& draw) {
+    RecordingSurface s(twipsOf(canvas->width()), twipsOf(canvas->height()));
+    draw(s);
+    return s.calls;
+}
+
+double shownWidth(const QWidget* w) {
+    return w->isHidden() ? 0 : twipsOf(w->width());
+}
+double shownHeight(const QWidget* w) {
+    return w->isHidden() ? 0 : twipsOf(w->height());
+}
+
+// The trial balance, income statement and balance sheet share their frame.
+ScreenFitRow statementRow(const std::string& window, std::function<QWidget*(TAcount&)> open) {
+    auto frame = [](QWidget* w) { return static_cast<StatementFrame*>(w); };
+    return {window, std::move(open),
+            [frame](QWidget* w) {
+                return recorded(frame(w)->Canvas,
+                                [&](DrawingSurface& s) { frame(w)->drawView(s); });
+            },
+            [frame](QWidget* w) {
+                const StatementFrame* f = frame(w);
+                VisibleArea area;
+                area.width = twipsOf(f->Canvas->width()) - shownWidth(f->TScroll);
+                area.height = twipsOf(f->Canvas->height()) - shownHeight(f->HScroll);
+                if (!f->HScroll->isHidden()) area.reachRight = f->HScroll->ValueMax();
+                if (!f->TScroll->isHidden()) area.reachDown = f->TScroll->ValueMax();
+                return area;
+            },
+            [frame](QWidget* w, double right, double down) {
+                frame(w)->HScroll->setValue(static_cast<std::int32_t>(right));
+                frame(w)->TScroll->setValue(static_cast<std::int32_t>(down));
+            }};
+}
+
+ScreenFitRow cashFlowRow() {
+    auto flow = [](QWidget* w) { return static_cast<CashFlow*>(w); };
+    return {"inflows_outflows",
+            [](TAcount& main) -> QWidget* {
+                run(main, Command::CashFlowMenu);
+                return main.cashFlowWindow.data();
+            },
+            [flow](QWidget* w) {
+                return recorded(flow(w)->Canvas, [&](DrawingSurface& s) { flow(w)->drawView(s); });
+            },
+            [flow](QWidget* w) {
+                const CashFlow* f = flow(w);
+                VisibleArea area;
+                area.width = twipsOf(f->Canvas->width()) - shownWidth(f->VScroll1);
+                area.height = twipsOf(f->Canvas->height()) - shownHeight(f->HScroll1);
+                area.reachRight = f->HScroll1->ValueMax();
+                area.reachDown = f->VScroll1->ValueMax();
+                return area;
+            },
+            [flow](QWidget* w, double right, double down) {
+                flow(w)->HScroll1->setValue(static_cast<std::int32_t>(right));
+                flow(w)->VScroll1->setValue(static_cast<std::int32_t>(down));
+            }};
+}
+
+std::vector<ScreenFitRow> rows() {
+    return {
+        statementRow("trial_balance",
+                     [](TAcount& main) -> QWidget* {
+                         run(main, Command::TrialBalance);
+                         return main.trialBalanceWindow.data();
+                     }),
+        statementRow("income_statement",
+                     [](TAcount& main) -> QWidget* {
+                         run(main, Command::IncomeStatement);
+                         return main.incomeStatementWindow.data();
+                     }),
+        statementRow("balance_sheet",
+                     [](TAcount& main) -> QWidget* {
+                         run(main, Command::ShowBalance);
+                         const int count = main.BalanceSheetWindows.count();
+                         return count ? main.BalanceSheetWindows[count - 1].data() : nullptr;
+                     }),
+        cashFlowRow(),
+    };
+}
+
+std::string lines(const std::vector<std::string>& faults) {
+    std::string out;
+    for (const std::string& f : faults)
+        out += "\n  " + f;
+    return out;
+}
+
+// The checks at the window's present size, at each end of its scroll bars.
+void expectFits(const ScreenFitRow& row, QWidget* w, const std::string& size) {
+    const VisibleArea whole = row.area(w);
+    auto ends = [&row](double reach) {
+        return reach > 0 && row.scroll ? std::vector<double>{0, reach} : std::vector<double>{0};
+    };
+    for (const double right : ends(whole.reachRight)) {
+        for (const double down : ends(whole.reachDown)) {
+            SCOPED_TRACE(row.window + " at its " + size + " size, scrolled " +
+                         std::to_string(static_cast<int>(right)) + " right and " +
+                         std::to_string(static_cast<int>(down)) + " down");
+            if (row.scroll) row.scroll(w, right, down);
+            VisibleArea area = whole;
+            area.reachRight -= right;
+            area.reachLeft = right;
+            area.reachDown -= down;
+            area.reachUp = down;
+            const std::vector<RecordedCall> calls = row.record(w);
+            ASSERT_FALSE(calls.empty());
+            const std::vector<std::string> overlaps = overlappingTexts(calls);
+            EXPECT_TRUE(overlaps.empty()) << lines(overlaps);
+            const std::vector<std::string> cut = textsCutAtEdge(calls, area);
+            EXPECT_TRUE(cut.empty()) << lines(cut);
+        }
+    }
+    if (row.scroll) row.scroll(w, 0, 0);
+}
+
+TEST(ScreenFit, EveryWindowShowsItsFiguresWholeAndApart) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    for (const ScreenFitRow& row : rows()) {
+        TAcount main;
+        showBook(main, bigFigureBook());
+        QWidget* w = row.open(main);
+        ASSERT_NE(w, nullptr) << row.window;
+        w->show();
+        QApplication::processEvents();
+        dialog_driving::saveScreenshot(w, row.window);
+        expectFits(row, w, "default");
+
+        w->resize(w->minimumSize().expandedTo(w->minimumSizeHint()));
+        QApplication::processEvents();
+        expectFits(row, w, "smallest");
+        EXPECT_TRUE(fakes.messages.shown.empty())
+            << row.window << ": " << fakes.messages.lastText();
+    }
+}
+
+} // namespace
