@@ -94,6 +94,8 @@ class StatementFrame : public QWidget {
 
     // Height of the statement as last drawn (twips, with its bottom margin).
     int DrawHeight = 0;
+    // Right edge of the statement as last drawn on the window (twips, unscrolled).
+    double DrawRight = 0;
     // The account rows of the last drawing on the window.
     const std::vector<RowSpot>& rows() const { return rows_; }
 
@@ -102,8 +104,8 @@ class StatementFrame : public QWidget {
     // Draws what the window shows, from its scroll position, on `s`: the
     // canvas's picture, or a surface of the canvas's size.
     void drawView(DrawingSurface& s);
-    // Places the scroll bar, sets its range (hidden and back at the top when
-    // the statement fits), and redraws.
+    // Places the scroll bars, sets their ranges (each hidden and back at its
+    // start when the statement fits that way), and redraws.
     void layOut();
     // Lays out a statement just computed: its widths are measured again.
     void layOutComputed();
