@@ -8,10 +8,12 @@
 //
 // One row per window: its name, how it is opened, what it draws and the area
 // it shows. A window drawn through a DrawingSurface records its drawing on a
-// RecordingSurface of its canvas's size.
+// recorder of its canvas's size that measures texts in the real fonts, as the
+// window's picture does.
 #include "mainwindow/qt/TAcount.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
+#include "platform/qt/painter_surface.h"
 #include "statements/qt/Balance_Sheet.h"
 #include "statements/qt/CashFlow.h"
 #include "statements/qt/Income_Statement.h"
@@ -23,6 +25,7 @@
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -46,9 +49,29 @@ struct ScreenFitRow {
     std::function<void(QWidget*, double right, double down)> scroll;
 };
 
+// Records texts with the boxes they take in real fonts.
+class RealFontRecorder : public RecordingSurface {
+  public:
+    RealFontRecorder(double width, double height) : RecordingSurface(width, height) {}
+
+  protected:
+    double lineWidth(const std::string& line) override {
+        measure_.setFont(font());
+        return measure_.TextWidth(line);
+    }
+    double lineHeight() override {
+        measure_.setFont(font());
+        return measure_.TextHeight("W");
+    }
+
+  private:
+    QImage picture_{1, 1, QImage::Format_RGB32};
+    PainterSurface measure_{&picture_};
+};
+
 std::vector<RecordedCall> recorded(QWidget* canvas,
                                    const std::function<void(DrawingSurface&)>& draw) {
-    RecordingSurface s(twipsOf(canvas->width()), twipsOf(canvas->height()));
+    RealFontRecorder s(twipsOf(canvas->width()), twipsOf(canvas->height()));
     draw(s);
     return s.calls;
 }
