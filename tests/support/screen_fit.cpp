@@ -1,6 +1,6 @@
 #include "support/screen_fit.h"
 
-#include "book/tmain.h"
+#include "book/hand_made_books.h"
 
 #include <algorithm>
 
@@ -62,59 +62,26 @@ std::vector<std::string> textsCutAtEdge(const std::vector<RecordedCall>& calls,
     return faults;
 }
 
-namespace {
-
-void addLine(Book& book, double date, std::uint8_t side, const char* account, const char* amount,
-             const char* note) {
-    EntryLine line;
-    line.Date = date;
-    line.Side = side;
-    line.AccountNumber = *Currency::parse(account);
-    line.Amount = *Currency::parse(amount);
-    line.Details = note;
-    book.EntryLines.push_back(line);
-    book.EntryIds.emplace_back(std::to_string(book.EntryLines.size() / 2 + 1));
-}
-
-} // namespace
-
 Book bigFigureBook() {
-    Book book = makeEmptyBook("Balance", Tmain::DayNumber(2025, 1, 1));
-    book.EntryLines.clear();
-    book.EntryIds.clear();
+    using namespace handmade;
+    Book book = emptyBook();
     book.BusinessName = VariantText("Northern Trading Company");
     book.FontName = VariantText("DejaVu Sans");
     book.DecimalsTrialBalance = 2;
     book.DecimalsIncome = 2;
     book.DecimalsBalanceSheet = 2;
-    const struct {
-        const char* number;
-        const char* name;
-        AccountType type;
-    } accounts[] = {
-        {"100", "Cash at the northern branch of City Bank", CurrentAsset},
-        {"110", "Trade debtors of the export division Ltd", CurrentAsset},
-        {"200", "Creditors for goods bought, 30 day terms", CurrentLiability},
-        {"250", "Long-term loan from the City Bank, Leeds", NonCurrentLiability},
-        {"150", "Equipment and machinery, northern plants", NonCurrentAsset},
-        {"300", "Capital brought in by the partners, 2025", CapitalEquity},
-        {"400", "Sales of goods and services, the counter", Revenue},
-        {"500", "Purchases of goods for resale, main shop", CostOfGoodsSold},
-        {"600", "Wages and salaries of staff, north plant", Expense},
-    };
-    int slot = 1;
-    for (const auto& a : accounts) {
-        if (slot > book.LastAccount) book.resizeAccounts(slot);
-        book.AccountNumbers[slot] = *Currency::parse(a.number);
-        book.AccountNames[slot] = a.name;
-        book.AccountTypes[slot] = a.type;
-        ++slot;
-    }
-    fillEntryAccountList(book);
-    auto entry = [&book](int month, const char* debit, const char* credit, const char* amount) {
-        const double date = Tmain::DayNumber(2025, month, 10);
-        addLine(book, date, Debit, debit, amount, "");
-        addLine(book, date, Credit, credit, amount, "_");
+    setAccount(book, 1, "100", "Cash at the northern branch of City Bank", CurrentAsset);
+    setAccount(book, 2, "110", "Trade debtors of the export division Ltd", CurrentAsset);
+    setAccount(book, 3, "200", "Creditors for goods bought, 30 day terms", CurrentLiability);
+    setAccount(book, 4, "250", "Long-term loan from the City Bank, Leeds", NonCurrentLiability);
+    setAccount(book, 5, "150", "Equipment and machinery, northern plants", NonCurrentAsset);
+    setAccount(book, 6, "300", "Capital brought in by the partners, 2025", CapitalEquity);
+    setAccount(book, 7, "400", "Sales of goods and services, the counter", Revenue);
+    setAccount(book, 8, "500", "Purchases of goods for resale, main shop", CostOfGoodsSold);
+    setAccount(book, 9, "600", "Wages and salaries of staff, north plant", Expense);
+    int reference = 0;
+    auto entry = [&](int month, const char* debit, const char* credit, const char* amount) {
+        addEntry(book, std::to_string(++reference), day(2025, month, 10), debit, credit, amount);
     };
     entry(1, "100", "300", "1188085100441.60");
     entry(1, "150", "250", "594042550220.80");
