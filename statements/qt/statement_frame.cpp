@@ -230,7 +230,7 @@ void StatementFrame::redraw() {
 
 void StatementFrame::layOut() {
     if (isMinimized()) return;
-    redraw(); // measures the statement's height and right edge
+    redraw(); // draws at the canvas's size, measuring the statement's height and right edge
     const double width = twipsOf(Canvas->width());
     const double height = twipsOf(Canvas->height());
     const double bar = twipsOf(BarSize);
@@ -258,7 +258,8 @@ void StatementFrame::layOut() {
     };
     range(TScroll, down, DrawHeight - (height - (across ? bar : 0) - StripTwips));
     range(HScroll, across, DrawRight + RightMargin - (width - (down ? bar : 0)));
-    redraw();
+    // The drawing depends on the canvas and the scroll values alone: a value
+    // changed above has drawn it again.
     TScroll->Refresh();
     HScroll->Refresh();
 }
