@@ -76,80 +76,61 @@ std::vector<RecordedCall> recorded(QWidget* canvas,
     return s.calls;
 }
 
-double shownWidth(const QWidget* w) {
-    return w->isHidden() ? 0 : twipsOf(w->width());
-}
-double shownHeight(const QWidget* w) {
-    return w->isHidden() ? 0 : twipsOf(w->height());
-}
-
-// The trial balance, income statement and balance sheet share their frame.
-ScreenFitRow statementRow(const std::string& window, std::function<QWidget*(TAcount&)> open) {
-    auto frame = [](QWidget* w) { return static_cast<StatementFrame*>(w); };
+// A window drawn on its canvas through a DrawingSurface, with a vertical and
+// a horizontal scroll bar; a hidden bar takes no room and reaches nothing.
+template <class Window>
+ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount&)> open,
+                       TuvoVerticalScroll* Window::*vertical, RealhScroll* Window::*horizontal) {
+    auto of = [](QWidget* w) { return static_cast<Window*>(w); };
+    auto reach = [](const ScrollBarWidget* bar) { return bar->isHidden() ? 0.0 : bar->ValueMax(); };
+    auto size = [](const QWidget* bar, int along) {
+        return bar->isHidden() ? 0.0 : twipsOf(along);
+    };
     return {window, std::move(open),
-            [frame](QWidget* w) {
-                return recorded(frame(w)->Canvas,
-                                [&](DrawingSurface& s) { frame(w)->drawView(s); });
+            [of](QWidget* w) {
+                return recorded(of(w)->Canvas, [&](DrawingSurface& s) { of(w)->drawView(s); });
             },
-            [frame](QWidget* w) {
-                const StatementFrame* f = frame(w);
+            [=](QWidget* w) {
+                const Window* f = of(w);
+                const auto* down = f->*vertical;
+                const auto* across = f->*horizontal;
                 VisibleArea area;
-                area.width = twipsOf(f->Canvas->width()) - shownWidth(f->TScroll);
-                area.height = twipsOf(f->Canvas->height()) - shownHeight(f->HScroll);
-                if (!f->HScroll->isHidden()) area.reachRight = f->HScroll->ValueMax();
-                if (!f->TScroll->isHidden()) area.reachDown = f->TScroll->ValueMax();
+                area.width = twipsOf(f->Canvas->width()) - size(down, down->width());
+                area.height = twipsOf(f->Canvas->height()) - size(across, across->height());
+                area.reachRight = reach(across);
+                area.reachDown = reach(down);
                 return area;
             },
-            [frame](QWidget* w, double right, double down) {
-                frame(w)->HScroll->setValue(static_cast<std::int32_t>(right));
-                frame(w)->TScroll->setValue(static_cast<std::int32_t>(down));
+            [=](QWidget* w, double right, double down) {
+                (of(w)->*horizontal)->setValue(static_cast<std::int32_t>(right));
+                (of(w)->*vertical)->setValue(static_cast<std::int32_t>(down));
             }};
 }
 
-ScreenFitRow cashFlowRow() {
-    auto flow = [](QWidget* w) { return static_cast<CashFlow*>(w); };
-    return {"inflows_outflows",
-            [](TAcount& main) -> QWidget* {
-                run(main, Command::CashFlowMenu);
-                return main.cashFlowWindow.data();
-            },
-            [flow](QWidget* w) {
-                return recorded(flow(w)->Canvas, [&](DrawingSurface& s) { flow(w)->drawView(s); });
-            },
-            [flow](QWidget* w) {
-                const CashFlow* f = flow(w);
-                VisibleArea area;
-                area.width = twipsOf(f->Canvas->width()) - shownWidth(f->VScroll1);
-                area.height = twipsOf(f->Canvas->height()) - shownHeight(f->HScroll1);
-                area.reachRight = f->HScroll1->ValueMax();
-                area.reachDown = f->VScroll1->ValueMax();
-                return area;
-            },
-            [flow](QWidget* w, double right, double down) {
-                flow(w)->HScroll1->setValue(static_cast<std::int32_t>(right));
-                flow(w)->VScroll1->setValue(static_cast<std::int32_t>(down));
-            }};
+// Opens a shared window by its command.
+std::function<QWidget*(TAcount&)> opening(Command command, QPointer<QWidget> TAcount::*window) {
+    return [=](TAcount& main) -> QWidget* {
+        run(main, command);
+        return (main.*window).data();
+    };
 }
 
 std::vector<ScreenFitRow> rows() {
+    auto newestBalanceSheet = [](TAcount& main) -> QWidget* {
+        run(main, Command::ShowBalance);
+        const int count = main.BalanceSheetWindows.count();
+        return count ? main.BalanceSheetWindows[count - 1].data() : nullptr;
+    };
     return {
-        statementRow("trial_balance",
-                     [](TAcount& main) -> QWidget* {
-                         run(main, Command::TrialBalance);
-                         return main.trialBalanceWindow.data();
-                     }),
-        statementRow("income_statement",
-                     [](TAcount& main) -> QWidget* {
-                         run(main, Command::IncomeStatement);
-                         return main.incomeStatementWindow.data();
-                     }),
-        statementRow("balance_sheet",
-                     [](TAcount& main) -> QWidget* {
-                         run(main, Command::ShowBalance);
-                         const int count = main.BalanceSheetWindows.count();
-                         return count ? main.BalanceSheetWindows[count - 1].data() : nullptr;
-                     }),
-        cashFlowRow(),
+        canvasRow("trial_balance", opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
+                  &StatementFrame::TScroll, &StatementFrame::HScroll),
+        canvasRow("income_statement",
+                  opening(Command::IncomeStatement, &TAcount::incomeStatementWindow),
+                  &StatementFrame::TScroll, &StatementFrame::HScroll),
+        canvasRow("balance_sheet", newestBalanceSheet, &StatementFrame::TScroll,
+                  &StatementFrame::HScroll),
+        canvasRow("inflows_outflows", opening(Command::CashFlowMenu, &TAcount::cashFlowWindow),
+                  &CashFlow::VScroll1, &CashFlow::HScroll1),
     };
 }
 
