@@ -65,25 +65,24 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
     setWindowTitle(QString::fromStdString(strings::text(303) + "..."));
     SeenRevision = host_.run->JournalRevision;
 
-    canvas_ = new LedgerCanvas(this);
-    canvas_->underlay = [this](QPainter& p) { drawToolbarBackdrop(p, host_); };
-    canvas_->draw = [this](DrawingSurface& s) { drawView(s); };
-    canvas_->pressed = [this](QPointF at) { Form_MouseDown(at); };
-    canvas_->moved = [this](QPointF at) { Form_MouseMove(at); };
-    setCentralWidget(canvas_);
-    choices_ =
-        new LedgerChoices(host_, canvas_, JournalStripPlaces, TypeAheadStart::FirstCharacter);
+    Canvas = new LedgerCanvas(this);
+    Canvas->underlay = [this](QPainter& p) { drawToolbarBackdrop(p, host_); };
+    Canvas->draw = [this](DrawingSurface& s) { drawView(s); };
+    Canvas->pressed = [this](QPointF at) { Form_MouseDown(at); };
+    Canvas->moved = [this](QPointF at) { Form_MouseMove(at); };
+    setCentralWidget(Canvas);
+    choices_ = new LedgerChoices(host_, Canvas, JournalStripPlaces, TypeAheadStart::FirstCharacter);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     choices_->PNPage[0]->move(603, 6);
     choices_->PNPage[1]->move(630, 6);
-    JJournal = new TuvoVerticalScroll(canvas_);
+    JJournal = new TuvoVerticalScroll(Canvas);
     JJournal->setGeometry(696, 52, 21, 320);
     JJournal->setBackColor(0xC0FFFF);
     connect(JJournal, &ScrollBarWidget::Change, this, [this] { JJournal_Change(); });
-    HScroll = new RealhScroll(canvas_);
+    HScroll = new RealhScroll(Canvas);
     HScroll->hide();
-    connect(HScroll, &ScrollBarWidget::Change, canvas_, [this] { canvas_->update(); });
-    ShowTip = new QLabel(canvas_);
+    connect(HScroll, &ScrollBarWidget::Change, Canvas, [this] { Canvas->update(); });
+    ShowTip = new QLabel(Canvas);
     QFont tip = ShowTip->font();
     tip.setBold(true);
     tip.setPointSizeF(8.25);
@@ -132,9 +131,9 @@ void GeneralJournal::resizeEvent(QResizeEvent* e) {
 }
 
 void GeneralJournal::Form_Resize() {
-    if (!canvas_) return;
-    const int W = canvas_->width();
-    const int H = canvas_->height();
+    if (!Canvas) return;
+    const int W = Canvas->width();
+    const int H = Canvas->height();
     choices_->stretchAccountBox(W - 719);
     if (W > 719) {
         choices_->PNPage[0]->move(W - 719 + 600, 6);
@@ -199,8 +198,8 @@ void GeneralJournal::measureColumns() {
 }
 
 void GeneralJournal::placeColumns() {
-    const int W = canvas_->width();
-    const int H = canvas_->height();
+    const int W = Canvas->width();
+    const int H = Canvas->height();
     const double f = stretchOf(W);
     // The scroll bar stays at the window's right edge however wide the page.
     const double barLeft = std::min(696 * f, W - 23.0);
@@ -225,9 +224,9 @@ void GeneralJournal::placeColumns() {
 
 void GeneralJournal::drawView(DrawingSurface& s) {
     if (columns_.empty()) placeColumns();
-    const double f = stretchOf(canvas_->width());
+    const double f = stretchOf(Canvas->width());
     const double x0 = -tableScrolled(*HScroll);
-    const double H = canvas_->height();
+    const double H = Canvas->height();
     const double right = x0 + columns_.back().right();
     const std::string font = ledgerFontName(*host_.book);
     s.ForeColor = 0;
@@ -269,16 +268,16 @@ void GeneralJournal::drawView(DrawingSurface& s) {
     }
     s.ForeColor = 0;
     const double t = TwipsPerScreenPixel;
-    s.FilledBox(0, (H - 3) * t, canvas_->width() * t, H * t,
+    s.FilledBox(0, (H - 3) * t, Canvas->width() * t, H * t,
                 fromQColor(palette().color(QPalette::Window)));
 }
 
 JournalPage GeneralJournal::pageFor(DrawingSurface& s) {
     const std::string font = ledgerFontName(*host_.book);
     const ScreenColumn& name = columns_[NameColumn];
-    const double f = stretchOf(canvas_->width());
+    const double f = stretchOf(Canvas->width());
     JournalPageMetrics m;
-    m.height = canvas_->height() - (HScroll->isHidden() ? 0 : TableScrollHeight + 4);
+    m.height = Canvas->height() - (HScroll->isHidden() ? 0 : TableScrollHeight + 4);
     m.noteLeft = name.left + 4 * f;
     m.noteColumn = name.width - 10 * f;
     s.setFont(rowFont(font));
@@ -293,7 +292,7 @@ void GeneralJournal::JJournal_Change() {
     if (columns_.empty()) placeColumns();
     measureOnScreen([this](DrawingSurface& s) { page_ = pageFor(s); });
     VisibleRows = page_.visibleRows;
-    canvas_->update();
+    Canvas->update();
 }
 
 void GeneralJournal::navigationKey(KeyArgs& k) {
@@ -338,7 +337,7 @@ void GeneralJournal::Form_MouseDown(QPointF at) {
 
 void GeneralJournal::Form_MouseMove(QPointF at) {
     ShowTip->hide();
-    const int r = at.y() > 55 && at.x() < canvas_->width() - 30 ? journalItemAt(page_, at.y()) : -1;
+    const int r = at.y() > 55 && at.x() < Canvas->width() - 30 ? journalItemAt(page_, at.y()) : -1;
     if (r < 0 || r >= VisibleRows || choices_->listOutdated()) return;
     const std::int32_t line = page_.itemLines[static_cast<std::size_t>(r)];
     if (line > host_.book->LastEntryLine()) return;

@@ -43,7 +43,7 @@ class GeneralJournal : public QMainWindow {
     QLineEdit* FolioChoiceTx = nullptr;
     TuvoVerticalScroll* JJournal = nullptr;
     RealhScroll* HScroll = nullptr; // shown when the page is wider than the window
-    LedgerCanvas* Canvas() const { return canvas_; }
+    LedgerCanvas* Canvas = nullptr; // the drawn page
     QLabel* ShowTip = nullptr;
     QAction* PrintJournal = nullptr;
     QAction* SaveJournal = nullptr;
@@ -90,7 +90,6 @@ class GeneralJournal : public QMainWindow {
     LedgerHost host_;
     QPointer<LoadSave> fileDialog_;
     LedgerChoices* choices_ = nullptr;
-    LedgerCanvas* canvas_ = nullptr;
     struct Widths {
         double heading = 0, figure = 0;
     };

@@ -69,7 +69,7 @@ void Report::measureColumns() {
 }
 
 void Report::placeColumns() {
-    const double extra = std::max(canvas_->width() - 792, 0) / 2.0;
+    const double extra = std::max(Canvas->width() - 792, 0) / 2.0;
     const double designs[] = {70, 191 + extra, 110, 10, 73, 191 + extra, 110};
     columns_.assign(std::size(designs), ScreenColumn{});
     for (std::size_t c = 0; c < columns_.size(); ++c)
@@ -96,7 +96,7 @@ void Report::drawView(DrawingSurface& s) {
     if (columns_.empty()) placeColumns();
     const double x0 = -tableScrolled(*HScroll);
     auto col = [&](TColumn c) -> const ScreenColumn& { return columns_[c]; };
-    const double h = canvas_->height();
+    const double h = Canvas->height();
     const double ruleEnd = x0 + col(CreditAmount).right() + RuleOverhang;
     const double stem = x0 + col(Stem).left + StemInset;
     s.ForeColor = 0;
@@ -135,8 +135,8 @@ void Report::drawView(DrawingSurface& s) {
     textEndingAt(s, creditEnd, totals, ledger_.CreditTotalText);
     textEndingAt(s, debitEnd, broughtDown, ledger_.DebitBroughtDownText);
     textEndingAt(s, creditEnd, broughtDown, ledger_.CreditBroughtDownText);
-    const double bar = drawDetailBar(s, *canvas_, font, RowPoints, detailBar);
-    lineAt(s, 0, bar, canvas_->width(), bar, fromQColor(canvas_->palette().color(QPalette::Dark)));
+    const double bar = drawDetailBar(s, *Canvas, font, RowPoints, detailBar);
+    lineAt(s, 0, bar, Canvas->width(), bar, fromQColor(Canvas->palette().color(QPalette::Dark)));
 }
 
 int Report::rowAt(QPointF at, bool& credit) const {
@@ -152,7 +152,7 @@ void Report::canvasMoved(QPointF at) {
     const int i = rowAt(at, credit);
     if (i < 0) {
         detailBar.clear();
-        canvas_->update();
+        Canvas->update();
         return;
     }
     credit ? CreditR_MouseMove(i) : DebitR_MouseMove(i);
@@ -182,19 +182,19 @@ void Report::Form_Load() {
     SortE = addLedgerCommand(accounts, 179, [this] { SortE_Click(); });
     SeenRevision = host_.run->JournalRevision;
 
-    canvas_ = new LedgerCanvas(this);
-    canvas_->draw = [this](DrawingSurface& s) { drawView(s); };
-    canvas_->pressed = [this](QPointF at) { canvasPressed(at); };
-    canvas_->moved = [this](QPointF at) { canvasMoved(at); };
-    setCentralWidget(canvas_);
+    Canvas = new LedgerCanvas(this);
+    Canvas->draw = [this](DrawingSurface& s) { drawView(s); };
+    Canvas->pressed = [this](QPointF at) { canvasPressed(at); };
+    Canvas->moved = [this](QPointF at) { canvasMoved(at); };
+    setCentralWidget(Canvas);
     choices_ =
-        new LedgerChoices(host_, canvas_, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
+        new LedgerChoices(host_, Canvas, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
-    Vs = new TuvoVerticalScroll(canvas_);
+    Vs = new TuvoVerticalScroll(Canvas);
     connect(Vs, &ScrollBarWidget::Change, this, [this] { VS_Change(); });
-    HScroll = new RealhScroll(canvas_);
+    HScroll = new RealhScroll(Canvas);
     HScroll->hide();
-    connect(HScroll, &ScrollBarWidget::Change, canvas_, [this] { canvas_->update(); });
+    connect(HScroll, &ScrollBarWidget::Change, Canvas, [this] { Canvas->update(); });
     choices_->build = [this] { tReportAcc_Click(); };
     choices_->builtAccount = [this] { return ledger_.LedgerAccount; };
     choices_->pagePressed = [this](int i) { PNPag_Grey_MouseDown(i); };
@@ -217,9 +217,9 @@ void Report::resizeEvent(QResizeEvent* e) {
 }
 
 void Report::Form_Resize() {
-    if (isMinimized() || !canvas_) return;
-    const int innerW = canvas_->width();
-    const int innerH = canvas_->height();
+    if (isMinimized() || !Canvas) return;
+    const int innerW = Canvas->width();
+    const int innerH = Canvas->height();
     const int extra = innerW > 792 ? innerW - 792 : 0;
     choices_->stretchAccountBox(extra);
     choices_->PNPage[0]->move(extra + 597, 4);
@@ -288,7 +288,7 @@ void Report::tReportAcc_Click(Currency account) {
 void Report::VS_Change() {
     markedRow = -1;
     page_ = tAccountPage(ledger_, Vs->Value(), PageRows, host_.book->DateStyle, currentLocale());
-    canvas_->update();
+    Canvas->update();
 }
 
 void Report::SortE_Click() {
@@ -332,7 +332,7 @@ void Report::rowClick(int index, bool credit) {
     if (line > host_.book->LastEntryLine()) return;
     markedRow = index;
     markedCredit = credit;
-    canvas_->update();
+    Canvas->update();
     if (host_.showJournalLine) host_.showJournalLine(line);
 }
 
@@ -351,7 +351,7 @@ void Report::rowHover(int index, bool credit) {
     } else if (auto text = entryDetailText(*host_.book, cell->line)) {
         detailBar = *text;
     } // a row whose entry shows no note keeps the bar as it was
-    canvas_->update();
+    Canvas->update();
 }
 
 void Report::Print_Account_Click() {

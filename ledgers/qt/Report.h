@@ -43,7 +43,7 @@ class Report : public QMainWindow {
     QLineEdit* FolioChoiceTx = nullptr;
     TuvoVerticalScroll* Vs = nullptr;
     RealhScroll* HScroll = nullptr; // shown when the T is wider than the window
-    LedgerCanvas* Canvas() const { return canvas_; }
+    LedgerCanvas* Canvas = nullptr; // the drawn part: the table and the detail bar
     QAction* Print_Account = nullptr;
     QAction* Subsee = nullptr; // "Unmasked Sub Accounts..."
     QAction* SortE = nullptr;  // "Sort Entries by Date..."
@@ -109,7 +109,6 @@ class Report : public QMainWindow {
 
     LedgerHost host_;
     LedgerChoices* choices_ = nullptr;
-    LedgerCanvas* canvas_ = nullptr;
     struct Widths {
         double date = 0, debitAmount = 0, creditAmount = 0, debitTotal = 0, creditTotal = 0;
     } measured_;

@@ -82,16 +82,16 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     PrintAccount = addLedgerCommand(file, 157, [this] { PrintAccount_Click(); });
     ExportAccount = addLedgerCommand(file, 159, [this] { ExportAccount_Click(); });
 
-    canvas_ = new LedgerCanvas(this);
-    canvas_->underlay = [this](QPainter& p) { drawToolbarBackdrop(p, host_); };
-    canvas_->draw = [this](DrawingSurface& s) { drawView(s); };
-    canvas_->pressed = [this](QPointF at) { Form_MouseDown(at); };
-    canvas_->moved = [this](QPointF at) { Form_MouseMove(at); };
-    setCentralWidget(canvas_);
+    Canvas = new LedgerCanvas(this);
+    Canvas->underlay = [this](QPainter& p) { drawToolbarBackdrop(p, host_); };
+    Canvas->draw = [this](DrawingSurface& s) { drawView(s); };
+    Canvas->pressed = [this](QPointF at) { Form_MouseDown(at); };
+    Canvas->moved = [this](QPointF at) { Form_MouseMove(at); };
+    setCentralWidget(Canvas);
     choices_ =
-        new LedgerChoices(host_, canvas_, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
+        new LedgerChoices(host_, Canvas, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
-    Command1 = new QToolButton(canvas_);
+    Command1 = new QToolButton(Canvas);
     Command1->setCheckable(true);
     Command1->setGeometry(598, 3, 26, 26);
     Command1->setIcon(drawnIcon([](QPainter& p) {
@@ -107,7 +107,7 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     choices_->PNPage[0]->move(630, 4);
     choices_->PNPage[1]->move(657, 4);
     for (int i = 0; i < 2; ++i) {
-        auto* b = new QToolButton(canvas_);
+        auto* b = new QToolButton(Canvas);
         b->setGeometry(692 + 30 * i, 3, 26, 26);
         b->setIcon(drawnIcon([i](QPainter& p) {
             p.setPen(QPen(Qt::black, 1.5));
@@ -126,11 +126,11 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     mButton[0]->setToolTip(QString::fromStdString(strings::text(157)));
     connect(mButton[0], &QToolButton::clicked, this, [this] { PrintAccount_Click(); });
     connect(mButton[1], &QToolButton::clicked, this, [this] { mailClicked(); });
-    VScroll1 = new TuvoVerticalScroll(canvas_);
+    VScroll1 = new TuvoVerticalScroll(Canvas);
     connect(VScroll1, &ScrollBarWidget::Change, this, [this] { VScroll1_Change(); });
-    HScroll = new RealhScroll(canvas_);
+    HScroll = new RealhScroll(Canvas);
     HScroll->hide();
-    connect(HScroll, &ScrollBarWidget::Change, canvas_, [this] { canvas_->update(); });
+    connect(HScroll, &ScrollBarWidget::Change, Canvas, [this] { Canvas->update(); });
 
     choices_->build = [this] { tReportAcc_Click(); };
     choices_->builtAccount = [this] { return ledger_.LedgerAccount; };
@@ -161,9 +161,9 @@ void Running_Balance::resizeEvent(QResizeEvent* e) {
 }
 
 void Running_Balance::Form_Resize() {
-    if (isMinimized() || !canvas_) return;
-    const int sw = canvas_->width();
-    const int sh = canvas_->height();
+    if (isMinimized() || !Canvas) return;
+    const int sw = Canvas->width();
+    const int sh = Canvas->height();
     VScroll1->setGeometry(sw - 22, 32, 21, std::max(sh - 67, 20));
     placeColumns();
     VScroll1->setValueMax(
@@ -200,11 +200,11 @@ void Running_Balance::VScroll1_Change() {
     VisibleRows = highestSlot(rowsHeight());
     page_ = runningBalancePage(*host_.book, ledger_, VScroll1->Value(), VisibleRows + 1,
                                currentLocale());
-    canvas_->update();
+    Canvas->update();
 }
 
 int Running_Balance::rowsHeight() const {
-    return canvas_->height() - (HScroll->isHidden() ? 0 : TableScrollHeight);
+    return Canvas->height() - (HScroll->isHidden() ? 0 : TableScrollHeight);
 }
 
 void Running_Balance::measureColumns() {
@@ -224,7 +224,7 @@ void Running_Balance::measureColumns() {
 }
 
 void Running_Balance::placeColumns() {
-    const int W = canvas_->width() - ScrollStrip;
+    const int W = Canvas->width() - ScrollStrip;
     const std::array<double, 6> designs = designWidths(W);
     columns_.assign(6, ScreenColumn{});
     for (std::size_t c = 0; c < 6; ++c) {
@@ -236,7 +236,7 @@ void Running_Balance::placeColumns() {
     columns_[AccountColumn].name = true;
     columns_[AccountColumn].least = std::max(measured_[AccountColumn].heading + 8, 60.0);
     const double right = placeScreenColumns(columns_, ListLeft);
-    const int H = canvas_->height();
+    const int H = Canvas->height();
     fitTableScroll(*HScroll, right, W,
                    QRect(ListLeft, H - 23 - TableScrollHeight, W - ListLeft, TableScrollHeight));
     VisibleRows = highestSlot(rowsHeight());
@@ -245,7 +245,7 @@ void Running_Balance::placeColumns() {
 void Running_Balance::drawView(DrawingSurface& s) {
     if (columns_.empty()) placeColumns();
     const double x0 = -tableScrolled(*HScroll);
-    const double H = canvas_->height();
+    const double H = Canvas->height();
     const double right = x0 + columns_.back().right();
     const std::string font = ledgerFontName(*host_.book);
     s.ForeColor = 0;
@@ -279,7 +279,7 @@ void Running_Balance::drawView(DrawingSurface& s) {
         figure(CreditColumn, c.credit);
         figure(BalanceColumn, c.balance);
     }
-    drawDetailBar(s, *canvas_, font, RowPoints, detailBar);
+    drawDetailBar(s, *Canvas, font, RowPoints, detailBar);
 }
 
 void Running_Balance::Command1_MouseUp() {
@@ -293,7 +293,7 @@ void Running_Balance::PNPag_Grey_MouseDown(int index) {
 }
 
 int Running_Balance::slotAt(QPointF at) const {
-    if (at.x() >= canvas_->width() - 20 || at.y() < FirstSlotTop) return -1;
+    if (at.x() >= Canvas->width() - 20 || at.y() < FirstSlotTop) return -1;
     const int k = static_cast<int>((at.y() - FirstSlotTop) / SlotHeight);
     return k < static_cast<int>(page_.size()) && k <= VisibleRows ? k : -1;
 }
@@ -307,7 +307,7 @@ void Running_Balance::Form_MouseMove(QPointF at) {
     const RunningBalanceCells* row = k < 0 ? nullptr : &page_[static_cast<std::size_t>(k)];
     const auto text = !row || row->opening ? std::nullopt : entryDetailText(*host_.book, row->line);
     detailBar = text.value_or("");
-    canvas_->update();
+    Canvas->update();
 }
 
 void Running_Balance::Form_MouseDown(QPointF at) {
@@ -323,7 +323,7 @@ void Running_Balance::Form_MouseDown(QPointF at) {
         return;
     }
     MarkedRow = k;
-    canvas_->update();
+    Canvas->update();
     if (host_.showJournalLine) host_.showJournalLine(row.line);
 }
 

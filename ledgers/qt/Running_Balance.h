@@ -45,7 +45,7 @@ class Running_Balance : public QMainWindow {
     std::array<QToolButton*, 2> mButton{}; // print, send by mail
     TuvoVerticalScroll* VScroll1 = nullptr;
     RealhScroll* HScroll = nullptr; // shown when the list is wider than the window
-    LedgerCanvas* Canvas() const { return canvas_; }
+    LedgerCanvas* Canvas = nullptr; // the drawn part: the table and the detail bar
     QAction* PrintAccount = nullptr;
     QAction* ExportAccount = nullptr;
 
@@ -97,7 +97,6 @@ class Running_Balance : public QMainWindow {
     LedgerHost host_;
     QPointer<LoadSave> fileDialog_;
     LedgerChoices* choices_ = nullptr;
-    LedgerCanvas* canvas_ = nullptr;
     struct Widths {
         double heading = 0, figure = 0;
     };

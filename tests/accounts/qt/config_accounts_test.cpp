@@ -119,8 +119,7 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(book.AccountNumbers[4].raw, std::numeric_limits<std::int64_t>::max());
     QFont bold = w->Folio[4]->font();
     bold.setBold(true);
-    EXPECT_LE(QFontMetricsF(bold).horizontalAdvance(w->Folio[4]->text()),
-              w->Folio[4]->width() - 4);
+    EXPECT_LE(QFontMetricsF(bold).horizontalAdvance(w->Folio[4]->text()), w->Folio[4]->width() - 4);
     EXPECT_LT(w->RenameAccount[4]->width(), nameWidth);
     w->Folio[4]->clear();
     typeText(w->Folio[4], "100.5");
