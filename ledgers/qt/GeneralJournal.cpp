@@ -65,12 +65,9 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
     setWindowTitle(QString::fromStdString(strings::text(303) + "..."));
     SeenRevision = host_.run->JournalRevision;
 
-    Canvas = new LedgerCanvas(this);
-    Canvas->underlay = [this](QPainter& p) { drawToolbarBackdrop(p, host_); };
-    Canvas->draw = [this](DrawingSurface& s) { drawView(s); };
-    Canvas->pressed = [this](QPointF at) { Form_MouseDown(at); };
-    Canvas->moved = [this](QPointF at) { Form_MouseMove(at); };
-    setCentralWidget(Canvas);
+    Canvas = addLedgerCanvas(
+        *this, &host_, [this](DrawingSurface& s) { drawView(s); },
+        [this](QPointF at) { Form_MouseDown(at); }, [this](QPointF at) { Form_MouseMove(at); });
     choices_ = new LedgerChoices(host_, Canvas, JournalStripPlaces, TypeAheadStart::FirstCharacter);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     choices_->PNPage[0]->move(603, 6);

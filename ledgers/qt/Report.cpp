@@ -182,11 +182,9 @@ void Report::Form_Load() {
     SortE = addLedgerCommand(accounts, 179, [this] { SortE_Click(); });
     SeenRevision = host_.run->JournalRevision;
 
-    Canvas = new LedgerCanvas(this);
-    Canvas->draw = [this](DrawingSurface& s) { drawView(s); };
-    Canvas->pressed = [this](QPointF at) { canvasPressed(at); };
-    Canvas->moved = [this](QPointF at) { canvasMoved(at); };
-    setCentralWidget(Canvas);
+    Canvas = addLedgerCanvas(
+        *this, nullptr, [this](DrawingSurface& s) { drawView(s); },
+        [this](QPointF at) { canvasPressed(at); }, [this](QPointF at) { canvasMoved(at); });
     choices_ =
         new LedgerChoices(host_, Canvas, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);

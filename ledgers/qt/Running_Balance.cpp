@@ -82,12 +82,9 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     PrintAccount = addLedgerCommand(file, 157, [this] { PrintAccount_Click(); });
     ExportAccount = addLedgerCommand(file, 159, [this] { ExportAccount_Click(); });
 
-    Canvas = new LedgerCanvas(this);
-    Canvas->underlay = [this](QPainter& p) { drawToolbarBackdrop(p, host_); };
-    Canvas->draw = [this](DrawingSurface& s) { drawView(s); };
-    Canvas->pressed = [this](QPointF at) { Form_MouseDown(at); };
-    Canvas->moved = [this](QPointF at) { Form_MouseMove(at); };
-    setCentralWidget(Canvas);
+    Canvas = addLedgerCanvas(
+        *this, &host_, [this](DrawingSurface& s) { drawView(s); },
+        [this](QPointF at) { Form_MouseDown(at); }, [this](QPointF at) { Form_MouseMove(at); });
     choices_ =
         new LedgerChoices(host_, Canvas, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);

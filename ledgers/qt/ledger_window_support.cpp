@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -34,6 +35,19 @@ void LedgerCanvas::mousePressEvent(QMouseEvent* e) {
 
 void LedgerCanvas::mouseMoveEvent(QMouseEvent* e) {
     if (moved) moved(e->position());
+}
+
+LedgerCanvas* addLedgerCanvas(QMainWindow& window, const LedgerHost* backdrop,
+                              std::function<void(DrawingSurface&)> draw,
+                              std::function<void(QPointF)> pressed,
+                              std::function<void(QPointF)> moved) {
+    auto* canvas = new LedgerCanvas(&window);
+    if (backdrop) canvas->underlay = [backdrop](QPainter& p) { drawToolbarBackdrop(p, *backdrop); };
+    canvas->draw = std::move(draw);
+    canvas->pressed = std::move(pressed);
+    canvas->moved = std::move(moved);
+    window.setCentralWidget(canvas);
+    return canvas;
 }
 
 void drawToolbarBackdrop(QPainter& p, const LedgerHost& host) {

@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 
+class QMainWindow;
 class QPainter;
 class RealhScroll;
 
@@ -38,6 +39,14 @@ class LedgerCanvas : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 };
+
+// A ledger window's canvas, made its central widget: drawn by `draw` (over
+// the main window's toolbar picture when a host gives it), the mouse handed
+// to `pressed` and `moved`.
+LedgerCanvas* addLedgerCanvas(QMainWindow& window, const LedgerHost* backdrop,
+                              std::function<void(DrawingSurface&)> draw,
+                              std::function<void(QPointF)> pressed,
+                              std::function<void(QPointF)> moved);
 
 // The main window's toolbar picture at the top left, behind the strip.
 void drawToolbarBackdrop(QPainter& p, const LedgerHost& host);
