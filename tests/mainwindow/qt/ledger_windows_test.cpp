@@ -116,14 +116,16 @@ TEST(LedgerWindows, DisplayCommandsOpenTheirWindowsWithCaptionAndColour) {
         bool reconcile;
         const char* screenshot;
     } cases[] = {
-        {Command::ShowJournals, &w.JournalWindows, "General Journal...", false, "general_journal"},
+        {Command::ShowJournals, &w.JournalWindows, "General Journal...", false,
+         "general_journal_window"},
         {Command::ReconcileJournal, &w.JournalWindows, "Reconciled General Journal...", true,
          "general_journal_reconciled"},
-        {Command::ShowTaccount, &w.LedgerWindows, "T-Accounts Ledger...", false, "t_account"},
+        {Command::ShowTaccount, &w.LedgerWindows, "T-Accounts Ledger...", false,
+         "t_account_window"},
         {Command::ReconcileTaccount, &w.LedgerWindows, "Reconciled T-Accounts Ledger...", true,
          "t_account_reconciled"},
         {Command::RbMenuItem, &w.RunningBalanceWindows, "Running Balance Ledger...", false,
-         "running_balance"},
+         "running_balance_window"},
         {Command::ReconcileRunningBalance, &w.RunningBalanceWindows,
          "Reconciled Running Balance Ledger...", true, "running_balance_reconciled"},
     };
