@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
-// A row holds figures and indexes only, a few tens of bytes without a text
-// of its own: its texts are made when it is drawn or written.
+// A row holds figures, indexes and the entry's reference as stored (its
+// fixed 14 bytes), a few tens of bytes with no text of its own to allocate:
+// its texts are made when it is drawn or written. Holding the reference
+// keeps a list built before the journal changed showing its own entries.
 struct RunningBalanceRow {
     double Date = 0;       // the line's day; FromDate for the opening row
     Currency Account;      // the contra account (1 for the opening row; 0: no contra)
