@@ -137,6 +137,12 @@ void BookChange::replaceJournal(std::vector<EntryLine> lines, std::vector<EntryI
     replace(book_.EntryIds, std::move(ids));
 }
 
+void BookChange::newStart(double today) {
+    Book fresh;
+    NewStart(fresh, today);
+    replaceJournal(std::move(fresh.EntryLines), std::move(fresh.EntryIds));
+}
+
 void BookChange::replaceAccountTable(Book& staged) {
     replace(book_.AccountNames, std::move(staged.AccountNames));
     replace(book_.AccountNumbers, std::move(staged.AccountNumbers));

@@ -53,6 +53,8 @@ class BookChange {
     void removeLines(std::size_t first, std::size_t count);
     // The whole journal replaced.
     void replaceJournal(std::vector<EntryLine> lines, std::vector<EntryId> ids);
+    // The journal replaced by the empty one of NewStart, dated `today`.
+    void newStart(double today);
     // The six arrays of the account table and LastAccount taken from `staged`
     // (made with stagedAccountTable and changed there).
     void replaceAccountTable(Book& staged);

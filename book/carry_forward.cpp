@@ -119,13 +119,13 @@ CarryForwardResult carryForward(Book& book, RunTimeState& run, double today) {
     }
 
     result.linesWritten = static_cast<std::int32_t>(built.lines.size());
-    if (built.lines.empty()) { // every balance is zero: the journal of a new book
-        Book fresh;
-        NewStart(fresh, day);
-        built.lines = std::move(fresh.EntryLines);
-        built.ids = std::move(fresh.EntryIds);
-    }
-    adoptJournal(book, run, std::move(built));
+    BookChange change(book, run);
+    if (built.lines.empty()) // every balance is zero: the journal of a new book
+        change.newStart(day);
+    else
+        change.replaceJournal(std::move(built.lines), std::move(built.ids));
+    change.commit();
+    markJournalReplaced(book, run);
     result.status = CarryForwardResult::Done;
     return result;
 }

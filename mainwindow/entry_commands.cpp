@@ -81,10 +81,7 @@ EntryOutcome EntryCommands::deleteEntry(const AdminGate& adminGate, bool askFirs
     BookChange change(book_, run_);
     ++run_.JournalRevision;
     if (first == 0 && last == book_.LastEntryLine()) {
-        // The only entry gone: the journal starts afresh as in a new book.
-        Book fresh;
-        NewStart(fresh, todayNumber());
-        change.replaceJournal(std::move(fresh.EntryLines), std::move(fresh.EntryIds));
+        change.newStart(todayNumber()); // the only entry gone: the journal of a new book
     } else {
         change.removeLines(static_cast<std::size_t>(first),
                            static_cast<std::size_t>(last - first + 1));
