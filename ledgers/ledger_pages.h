@@ -34,8 +34,9 @@ struct TAccountPageRow {
 };
 
 // Label rows 0..pageRows: row i shows row first + i of both halves.
-std::vector<TAccountPageRow> tAccountPage(const TAccountLedger& ledger, int first, int pageRows,
-                                          int dateStyle, const LocaleInfo& locale);
+// Account names and the date style are the book's as it is now.
+std::vector<TAccountPageRow> tAccountPage(const Book& book, const TAccountLedger& ledger, int first,
+                                          int pageRows, const LocaleInfo& locale);
 
 // The scroll range: 0 (and the bar hidden) when the ledger has fewer rows
 // than the page; else so that the last page ends two rows after the last row.
@@ -123,7 +124,7 @@ int journalItemAt(const JournalPage& page, double y);
 struct TAccountWidest {
     std::vector<std::string> dates, debitAmounts, creditAmounts;
 };
-TAccountWidest tAccountWidest(const TAccountLedger& ledger, int dateStyle,
+TAccountWidest tAccountWidest(const Book& book, const TAccountLedger& ledger,
                               const LocaleInfo& locale);
 
 struct RunningBalanceWidest {

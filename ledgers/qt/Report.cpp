@@ -52,7 +52,7 @@ double centredTop(DrawingSurface& s, double top, double height) {
 } // namespace
 
 void Report::measureColumns() {
-    const TAccountWidest widest = tAccountWidest(ledger_, host_.book->DateStyle, currentLocale());
+    const TAccountWidest widest = tAccountWidest(*host_.book, ledger_, currentLocale());
     const std::string font = ledgerFontName(*host_.book);
     measureOnScreen([&](DrawingSurface& s) {
         s.setFont(rowFont(font));
@@ -285,7 +285,7 @@ void Report::tReportAcc_Click(Currency account) {
 
 void Report::VS_Change() {
     markedRow = -1;
-    page_ = tAccountPage(ledger_, Vs->Value(), PageRows, host_.book->DateStyle, currentLocale());
+    page_ = tAccountPage(*host_.book, ledger_, Vs->Value(), PageRows, currentLocale());
     Canvas->update();
 }
 

@@ -17,22 +17,33 @@ namespace {
 using handmade::day;
 using handmade::money;
 
-TAccountRow row(const std::string& text, const char* amount, TAccountRowKind kind,
+// A row of the contra account `account` (its name from the chart), or a
+// balance row of its kind.
+TAccountRow row(const char* account, const char* amount, TAccountRowKind kind,
                 std::int32_t line = 0, double date = day(2025, 3, 2)) {
-    return TAccountRow{date, text, money(amount), line, kind};
+    TAccountRow r;
+    r.Date = date;
+    r.Account = money(account);
+    r.Amount = money(amount);
+    r.Line = line;
+    r.Kind = kind;
+    return r;
 }
 
 TEST(LedgerPages, TAccountRowsShowTheirKindAndOnlyJournalRowsCanBeClicked) {
+    Book b = handmade::emptyBook();
+    handmade::setAccount(b, 1, "400", "Sales", Revenue);
+    handmade::setAccount(b, 2, "610", "Rent", Expense);
+    b.DateStyle = 2; // dd/mm/yyyy
     TAccountLedger l;
     l.Decimals = 2;
-    l.Debit.Rows = {
-        row("Balance b/f", "1234.5", TAccountRowKind::BroughtForward, 0, day(2025, 3, 1)),
-        row("Sales", "0.5", TAccountRowKind::Contra, 7),
-        row("", "20", TAccountRowKind::Contra, 9)}; // a contra without a name
-    l.Credit.Rows = {row("   ", "0", TAccountRowKind::EmptyBroughtForward, 0, day(2025, 3, 1)),
-                     row("Rent", "-12.5", TAccountRowKind::Contra, 4),
-                     row("Balance c/d", "1242.5", TAccountRowKind::CarriedDown, 0, 0)};
-    const auto page = tAccountPage(l, 0, 4, 2, monthFirstLocale()); // dd/mm/yyyy
+    l.Debit.Rows = {row("0", "1234.5", TAccountRowKind::BroughtForward, 0, day(2025, 3, 1)),
+                    row("400", "0.5", TAccountRowKind::Contra, 7),
+                    row("999", "20", TAccountRowKind::Contra, 9)}; // a contra without a name
+    l.Credit.Rows = {row("0", "0", TAccountRowKind::EmptyBroughtForward, 0, day(2025, 3, 1)),
+                     row("610", "-12.5", TAccountRowKind::Contra, 4),
+                     row("0", "1242.5", TAccountRowKind::CarriedDown, 0, 0)};
+    const auto page = tAccountPage(b, l, 0, 4, monthFirstLocale());
     ASSERT_EQ(page.size(), 5u);
     struct Expect {
         std::string date, text, amount;
@@ -57,7 +68,11 @@ TEST(LedgerPages, TAccountRowsShowTheirKindAndOnlyJournalRowsCanBeClicked) {
         }
     }
     // A page further down shows the rows from there; the halves scroll together.
-    EXPECT_EQ(tAccountPage(l, 2, 0, 2, monthFirstLocale())[0].credit.text, "Balance c/d");
+    EXPECT_EQ(tAccountPage(b, l, 2, 0, monthFirstLocale())[0].credit.text, "Balance c/d");
+    // A figure beyond the money range says so in place of its amount.
+    l.Credit.Rows[2].Amount = Currency();
+    l.Credit.Rows[2].TooLarge = true;
+    EXPECT_EQ(tAccountPage(b, l, 2, 0, monthFirstLocale())[0].credit.amount, "too large to show");
 
     // Scroll ranges: hidden (0) below a page, else the last page ends two rows past the last row.
     for (const auto& [rows, pageRows, max] :
@@ -76,10 +91,10 @@ TEST(LedgerPages, RunningBalanceCellsAndTheDetailBar) {
     auto add = [&](const char* debit, const char* credit, const char* balance, bool opening) {
         RunningBalanceRow r;
         r.Date = day(2025, 3, 2);
-        r.Reference = opening ? "" : "7";
+        if (!opening) r.Entry = "7";
         r.Account = money(opening ? "1" : "400");
-        r.Debit = money(debit);
-        r.Credit = money(credit);
+        r.Credit = std::string(credit) != "0";
+        r.Amount = money(r.Credit ? credit : debit);
         r.Balance = money(balance);
         r.Opening = opening;
         r.Line = opening ? 0 : 1;
@@ -115,14 +130,15 @@ TEST(LedgerPages, RunningBalanceCellsAndTheDetailBar) {
 TEST(LedgerPages, WidestFiguresAndColumnsThatGiveWayToThem) {
     Book b = handmade::emptyBook();
     RunningBalanceLedger l;
-    for (const auto& [date, reference, debit, credit, balance] :
-         {std::tuple{day(2025, 3, 2), "7", "75", "0", "-75"},
-          {day(2024, 1, 5), "1234", "1234567.5", "-5", "1234567.5"}}) {
+    for (const auto& [date, reference, amount, credit, balance] :
+         {std::tuple{day(2025, 3, 2), "7", "75", false, "-75"},
+          {day(2024, 1, 5), "1234", "1234567.5", false, "1234567.5"},
+          {day(2024, 6, 1), "12", "-5", true, "5"}}) {
         RunningBalanceRow r;
         r.Date = date;
-        r.Reference = reference;
-        r.Debit = money(debit);
-        r.Credit = money(credit);
+        r.Entry = reference;
+        r.Amount = money(amount);
+        r.Credit = credit;
         r.Balance = money(balance);
         l.Rows.push_back(r);
     }
@@ -133,7 +149,7 @@ TEST(LedgerPages, WidestFiguresAndColumnsThatGiveWayToThem) {
     EXPECT_EQ(w.dates, (Texts{"1/5/2024", "12/28/2024", "3/2/2025", "12/28/2025"}));
     EXPECT_EQ(w.references, Texts{"1234"});
     EXPECT_EQ(w.debits, (Texts{"75.00", "1,234,567.50"}));
-    EXPECT_EQ(w.credits, (Texts{"(5.00)", "0.00"}));
+    EXPECT_EQ(w.credits, (Texts{"(5.00)", "(5.00)"}));
     EXPECT_EQ(w.balances, (Texts{"75.00 Dr", "75.00 Cr", "1,234,567.50 Dr", "1,234,567.50 Cr"}));
 
     // A figure wider than its design takes from the name, down to the
