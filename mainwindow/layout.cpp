@@ -11,7 +11,8 @@ int startupOuterHeight(int borderAllowance) {
     return design::FrameTop + design::FrameHeight + borderAllowance;
 }
 
-WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels) {
+WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels,
+                       const EntryRowNeeds& needs) {
     using namespace design;
     WindowLayout l;
     l.scrollAcc = {innerWidth - (ScrollWidth + 50), ScrollTop, ScrollWidth, innerHeight - 920};
@@ -23,15 +24,24 @@ WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int butt
     l.include = {l.newEntry.left - (IncludeWidth - 10), l.newEntry.top, IncludeWidth,
                  NewEntryHeight};
     l.status = {innerWidth - (StatusWidth + 3050), innerHeight - 220, StatusWidth, StatusHeight};
-    l.nameWidth = innerWidth - 5680;
-    l.debitAmountLeft = innerWidth - 3560;
-    l.creditAmountLeft = innerWidth - 2800;
-    l.debitCurrencyLeft = DebitNameLeft + l.nameWidth + 20;
-    l.creditCurrencyLeft = CreditNameLeft + l.nameWidth + 20;
+    // The add-line buttons stand where they were designed; the amount boxes
+    // end at them and the account boxes give up what the amounts and the
+    // currency label need beyond their designed room.
+    l.debitCompoundLeft = innerWidth - 2460;
+    l.creditCompoundLeft = innerWidth - 1700;
+    const int designedNameWidth = innerWidth - 5680;
+    const int labelWider = std::max(0, needs.currencyLabelWidth - CurrencyLabelRoom);
+    const int amountWider = std::max(0, needs.amountWidth - AmountWidth);
+    const int wider =
+        std::min(labelWider + amountWider, std::max(0, designedNameWidth - LeastNameWidth));
+    l.nameWidth = designedNameWidth - wider;
+    l.amountWidth = AmountWidth + std::max(0, wider - labelWider);
+    l.debitAmountLeft = l.debitCompoundLeft - l.amountWidth;
+    l.creditAmountLeft = l.creditCompoundLeft - l.amountWidth;
+    l.debitCurrencyLeft = DebitNameLeft + l.nameWidth + CurrencyLabelGap;
+    l.creditCurrencyLeft = CreditNameLeft + l.nameWidth + CurrencyLabelGap;
     l.noteWidth = innerWidth - 2390;
     l.panelScroller = {innerWidth - 840, EScrollTop, ScrollWidth, innerHeight - 1820};
-    l.debitCompoundLeft = l.debitAmountLeft + AmountWidth;
-    l.creditCompoundLeft = l.creditAmountLeft + AmountWidth;
     l.helpButtonLeft = buttonBarInnerPixels - (toPixels(HelpButtonSize) + 20);
     return l;
 }

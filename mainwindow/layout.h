@@ -45,7 +45,10 @@ constexpr int DateTickGap = 60;       // least room between the date box and the
 constexpr int PanelTop = 420;         // the entry panel's top in the frame
 constexpr int DebitFolioLeft = 900, CreditFolioLeft = 1660, FolioWidth = 900;
 constexpr int DebitNameLeft = 1850, CreditNameLeft = 2610;
-constexpr int AmountWidth = 1100;
+constexpr int AmountWidth = 1100;      // at least; wider for the widest figure
+constexpr int CurrencyLabelGap = 20;   // between an account box and its currency label
+constexpr int CurrencyLabelRoom = 220; // at least, for the label before the amount box
+constexpr int LeastNameWidth = 900;    // account boxes give way to amounts down to this
 constexpr int NoteLeft = 900;
 constexpr int CompoundSize = 300;        // add-line buttons
 constexpr int PositionLabelWidth = 1900; // at least; wider for a long text
@@ -84,6 +87,7 @@ struct WindowLayout {
     Rect include;              // GroupBu (window)
     Rect status;               // GL(7) (window)
     int nameWidth = 0;         // every row's account boxes
+    int amountWidth = 0;       // every row's amount boxes
     int debitAmountLeft = 0, creditAmountLeft = 0;
     int debitCurrencyLeft = 0, creditCurrencyLeft = 0; // GL(8), GL(9) (panel)
     int noteWidth = 0;
@@ -91,7 +95,16 @@ struct WindowLayout {
     int debitCompoundLeft = 0, creditCompoundLeft = 0;
     int helpButtonLeft = 0; // in the toolbar strip (pixels)
 };
-WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels);
+// What the entry rows' texts ask for: the amount boxes' width for their
+// widest figure and the currency label's width. Beyond the designed room the
+// account boxes give way to them (the label first), down to their least
+// width; the add-line buttons keep their places.
+struct EntryRowNeeds {
+    int amountWidth = design::AmountWidth;
+    int currencyLabelWidth = design::CurrencyLabelRoom;
+};
+WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels,
+                       const EntryRowNeeds& needs = {});
 
 // The reconciled tick and its label in the entry's head row (frame twips),
 // given the width the date box takes: the tick keeps its designed place while

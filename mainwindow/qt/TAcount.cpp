@@ -144,6 +144,8 @@ void TAcount::Form_Load() {
     currencyLabel = currencyLabelFrom(zeroAsCurrency(locale));
     GL[8]->setText(qs(currencyLabel));
     GL[9]->setText(qs(currencyLabel));
+    GL[8]->adjustSize(); // the entry rows make room for it
+    GL[9]->adjustSize();
     // The windows of the other subsystems that exist in this build.
     installWindowLaunchers(launchers_);
     installLauncherCommands();

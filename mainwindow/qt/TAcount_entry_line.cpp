@@ -3,6 +3,7 @@
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/event_watch.h"
 
+#include "book/number_format.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
 #include "mainwindow/qt/qt_text.h"
@@ -10,6 +11,7 @@
 #include "toolkit/qt/ButtonUd.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/amount_fit.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -167,6 +169,11 @@ void TAcount::buildEntryLine() {
         name->setCurrentIndex(-1);
         QLineEdit* amount = newBox(eBox, AmountWidth);
         amount->setAlignment(Qt::AlignRight);
+        // As wide as the largest amount in its plain form; the rows make room.
+        AmountFit::attach(amount, [this] {
+            return std::vector<std::string>{
+                plainNumberText(LargestFigure, model_.locale().decimalMark)};
+        });
         (debit ? DebitFolio : CreditFolio)[row] = folio;
         (debit ? DebitAccName : CreditAccName)[row] = name;
         (debit ? DebitAmountText : CreditAmountText)[row] = amount;
@@ -258,7 +265,10 @@ void TAcount::Form_Resize() {
     }
     const int innerW = toTwips(centralWidget()->width());
     const int innerH = toTwips(centralWidget()->height());
-    const WindowLayout l = layoutFor(innerW, innerH, outer.width, centralWidget()->width());
+    EntryRowNeeds needs;
+    needs.amountWidth = toTwips(AmountFit::of(DebitAmountText[0])->widthNeeded());
+    needs.currencyLabelWidth = toTwips(GL[8]->fontMetrics().horizontalAdvance(GL[8]->text()));
+    const WindowLayout l = layoutFor(innerW, innerH, outer.width, centralWidget()->width(), needs);
     auto place = [](QWidget* w, const Rect& r) {
         w->setGeometry(px(r.left), px(r.top), std::max(1, px(r.width)), std::max(1, px(r.height)));
     };
@@ -277,8 +287,10 @@ void TAcount::Form_Resize() {
     for (int k = 0; k < EntryRowsPerSide; ++k) {
         DebitAccName[k]->resize(std::max(1, px(l.nameWidth)), DebitAccName[k]->height());
         CreditAccName[k]->resize(std::max(1, px(l.nameWidth)), CreditAccName[k]->height());
-        DebitAmountText[k]->move(px(l.debitAmountLeft), DebitAmountText[k]->y());
-        CreditAmountText[k]->move(px(l.creditAmountLeft), CreditAmountText[k]->y());
+        DebitAmountText[k]->setGeometry(px(l.debitAmountLeft), DebitAmountText[k]->y(),
+                                        px(l.amountWidth), DebitAmountText[k]->height());
+        CreditAmountText[k]->setGeometry(px(l.creditAmountLeft), CreditAmountText[k]->y(),
+                                         px(l.amountWidth), CreditAmountText[k]->height());
     }
     GL[8]->move(px(l.debitCurrencyLeft), GL[8]->y());
     GL[9]->move(px(l.creditCurrencyLeft), GL[9]->y());

@@ -42,6 +42,40 @@ TEST(Layout, ControlsFollowTheWindowSize) {
     EXPECT_EQ(wider.newEntry.left - w.newEntry.left, 1000);
 }
 
+TEST(Layout, AccountBoxesGiveWayToTheWidestAmountAndTheCurrencyLabel) {
+    using namespace design;
+    // Inner width, what the amount boxes and the currency label ask for, and
+    // the account and amount boxes' widths they get.
+    const struct {
+        int inner, amount, label, nameWidth, amountWidth;
+    } cases[] = {
+        {12000, AmountWidth, CurrencyLabelRoom, 6320, AmountWidth}, // as designed
+        {12000, 600, 100, 6320, AmountWidth},                       // never narrower
+        {12000, 2200, CurrencyLabelRoom, 5220, 2200},
+        {12000, 2200, 400, 5040, 2200},             // the label takes its room too
+        {9730, 6000, CurrencyLabelRoom, 900, 4250}, // the account boxes' least width
+        {9730, 6000, 520, 900, 3950},               // the label's room first
+        {5000, 2200, 400, -680, AmountWidth},       // narrower than designed: nothing to give
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.inner) + " " + std::to_string(c.amount));
+        const WindowLayout l = layoutFor(c.inner, 6000, c.inner + 120, 800, {c.amount, c.label});
+        EXPECT_EQ(l.nameWidth, c.nameWidth);
+        EXPECT_EQ(l.amountWidth, c.amountWidth);
+        // The add-line buttons stay put; the amounts end at them, 760 apart.
+        EXPECT_EQ(l.debitCompoundLeft, c.inner - 2460);
+        EXPECT_EQ(l.creditCompoundLeft, c.inner - 1700);
+        EXPECT_EQ(l.debitAmountLeft + l.amountWidth, l.debitCompoundLeft);
+        EXPECT_EQ(l.creditAmountLeft - l.debitAmountLeft, 760);
+        // Account box, label and amount box follow each other.
+        EXPECT_EQ(l.debitCurrencyLeft, DebitNameLeft + l.nameWidth + CurrencyLabelGap);
+        if (c.nameWidth > LeastNameWidth) {
+            EXPECT_LE(l.debitCurrencyLeft + std::max(c.label, CurrencyLabelRoom) + 30,
+                      l.debitAmountLeft);
+        }
+    }
+}
+
 TEST(Layout, TheReconciledTickMakesRoomForTheDateBox) {
     using namespace design;
     // Date box widths: as designed, the control's own 103 pixels, the widest

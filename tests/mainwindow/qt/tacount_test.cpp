@@ -1,5 +1,6 @@
 #include "mainwindow/qt/TAcount.h"
 
+#include "book/number_format.h"
 #include "book/tmain.h"
 #include "mainwindow/entry_test_books.h"
 #include "mainwindow/qt/account_list_model.h"
@@ -13,6 +14,7 @@
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/dialog_driving.h"
 
 #include <QAction>
 #include <QApplication>
@@ -138,11 +140,19 @@ TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
     EXPECT_GE(w.frameGeometry().height(), 240);
     w.resize(900, 420);
     QApplication::processEvents();
-    // The account boxes grow with the window; the amounts keep 760 twips apart.
+    // The account boxes grow with the window, less what the amount boxes take
+    // beyond their designed width; the amounts keep 760 twips apart.
     const int inner = w.centralWidget()->width();
-    EXPECT_EQ(w.DebitAccName[0]->width(), toPixels(toTwips(inner) - 5680));
+    const int amountsWider = w.DebitAmountText[0]->width() - toPixels(design::AmountWidth);
+    EXPECT_GT(amountsWider, 0);
+    EXPECT_NEAR(w.DebitAccName[0]->width(), toPixels(toTwips(inner) - 5680) - amountsWider, 1);
+    w.resize(1000, 420);
+    QApplication::processEvents();
+    EXPECT_EQ(w.centralWidget()->width(), inner + 100);
+    EXPECT_NEAR(w.DebitAccName[0]->width(), toPixels(toTwips(inner) - 5680) - amountsWider + 100,
+                1);
     EXPECT_NEAR(w.CreditAmountText[5]->x() - w.DebitAmountText[5]->x(), 760 / 15.0, 1.0);
-    EXPECT_EQ(w.ScrollAcc->x(), toPixels(toTwips(inner) - (design::ScrollWidth + 50)));
+    EXPECT_EQ(w.ScrollAcc->x(), toPixels(toTwips(inner + 100) - (design::ScrollWidth + 50)));
     w.endProgram = [] {};
     EXPECT_TRUE(w.close());
     EXPECT_EQ(fakes.settings.get("LW", "Settings", "Width"),
@@ -150,6 +160,81 @@ TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
     EXPECT_EQ(fakes.settings.get("LW", "Settings", "Height"),
               std::to_string(toTwips(w.frameGeometry().height())));
     EXPECT_TRUE(fakes.messages.shown.empty()); // an unchanged book ends without a question
+}
+
+// A book of forty-character account names and figures of eleven to fifteen
+// digits; its last entry has two lines a side, one of them the largest
+// amount the money type holds.
+Book bigFigureBook() {
+    using namespace main_window_driving;
+    Book b = tradingBook();
+    setAccount(b, 5, "101", "Current Account at the Merchant Bank Ltd", CurrentAsset);
+    setAccount(b, 6, "401", "Sales of Goods and Services to Retailers", Revenue);
+    trading_books::addLine(b, Debit, "101", "59404255022.08", "", "4");
+    trading_books::addLine(b, Debit, "100", "922337203685477.5807", "", "4");
+    trading_books::addLine(b, Credit, "401", "118808510044.16", "", "4");
+    trading_books::addLine(b, Credit, "400", "922337085876967.4907", "Big figures", "4");
+    return b;
+}
+
+// In three fonts and with both decimal marks, at the window's default size
+// and at its smallest, every amount box shows its figure whole in the font it
+// was given: the boxes are as wide as the widest figure, the account boxes
+// giving way, and the folio, account, currency label, amount and add-line
+// button of a row stand apart, inside the panel.
+TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
+    const struct {
+        LocaleInfo locale;
+        QFont font;
+    } cases[] = {
+        {dayFirstLocale(), QFont("DejaVu Sans", 9)},
+        {decimalCommaLocale(), QFont("DejaVu Serif", 11)},
+        {monthFirstLocale(), QFont("DejaVu Sans Mono", 12)},
+    };
+    const QFont programFont = QApplication::font();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.font.family().toStdString());
+        QApplication::setFont(c.font);
+        ScopedFakeServices fakes(c.locale);
+        TAcount w;
+        w.show();
+        main_window_driving::showBook(w, bigFigureBook());
+        w.CompoundEntry[1]->show();
+        w.CompoundEntry[2]->show();
+        for (bool smallest : {false, true}) {
+            SCOPED_TRACE(smallest ? "smallest" : "default");
+            if (smallest) w.resize(1, 1); // snaps back to the minimum size
+            QApplication::processEvents();
+            std::vector<QLineEdit*> amounts;
+            for (int r = 0; r < 2; ++r) {
+                for (bool debit : {true, false}) {
+                    QLineEdit* amount = (debit ? w.DebitAmountText : w.CreditAmountText)[r];
+                    const int line = debit ? w.debitRowLine(r) : w.creditRowLine(r);
+                    ASSERT_GE(line, 0);
+                    EXPECT_EQ(
+                        amount->text().toStdString(),
+                        plainNumberText(w.book().EntryLines[line].Amount, c.locale.decimalMark));
+                    EXPECT_EQ(amount->font(), c.font); // the row made room
+                    amounts.push_back(amount);
+                    const QWidget* row[] = {(debit ? w.DebitFolio : w.CreditFolio)[r],
+                                            (debit ? w.DebitAccName : w.CreditAccName)[r], amount,
+                                            w.CompoundEntry[debit ? 1 : 2]};
+                    for (std::size_t i = 0; i + 1 < std::size(row); ++i)
+                        EXPECT_LE(row[i]->geometry().right(), row[i + 1]->x()) << r << " " << i;
+                    EXPECT_LE(row[3]->geometry().right(), w.eBox->width());
+                }
+            }
+            EXPECT_EQ(dialog_driving::figuresCut(amounts), std::vector<std::string>{});
+            // The debit side's currency label stands between account and amount.
+            const QLabel* money = w.GL[8];
+            EXPECT_GE(money->x(), w.DebitAccName[0]->geometry().right());
+            EXPECT_LE(money->x() + money->fontMetrics().horizontalAdvance(money->text()),
+                      w.DebitAmountText[0]->x());
+        }
+        if (c.font.family() == "DejaVu Serif")
+            dialog_driving::saveScreenshot(&w, "main_window_big_figures");
+    }
+    QApplication::setFont(programFont);
 }
 
 TEST(TAcountEntryLine, UpDownAndTheImagesStepThroughEveryEntryRowByRow) {

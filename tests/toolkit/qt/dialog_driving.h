@@ -1,14 +1,19 @@
 // Driving the shared dialogs in offscreen tests: typing keys, saving a
-// picture of a window for a reviewer to look at.
+// picture of a window for a reviewer to look at, finding figures cut short.
 #pragma once
 
+#include "toolkit/qt/amount_fit.h"
+
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QString>
 #include <QWidget>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace dialog_driving {
 
@@ -37,6 +42,21 @@ inline std::filesystem::path saveScreenshot(QWidget* w, const std::string& name)
     auto path = dir / (name + ".png");
     w->grab().save(QString::fromStdString(path.string()));
     return path;
+}
+
+// The boxes among `boxes` whose text does not show whole: its advance in the
+// box's font passes the room the box gives it (inside its contents rect).
+// One line per box cut short, naming its text; empty when all show whole.
+inline std::vector<std::string> figuresCut(const std::vector<QLineEdit*>& boxes) {
+    std::vector<std::string> cut;
+    for (const QLineEdit* box : boxes) {
+        const int advance = QFontMetrics(box->font()).horizontalAdvance(box->text());
+        const int room = lineEditTextRoom(box);
+        if (advance > room || room > box->contentsRect().width())
+            cut.push_back("'" + box->text().toStdString() + "' takes " + std::to_string(advance) +
+                          " of " + std::to_string(room) + " pixels");
+    }
+    return cut;
 }
 
 } // namespace dialog_driving
