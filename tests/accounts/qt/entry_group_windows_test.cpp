@@ -32,7 +32,8 @@ struct Desk {
     std::vector<int> shownLines;
     std::unique_ptr<Group_Entries> drop;
 
-    Desk() {
+    explicit Desk(const LocaleInfo& locale = monthFirstLocale(), const QPixmap& backdrop = {})
+        : fakes(locale) {
         fakes.clock.moment = 46000.75;
         book.EntryGroups[1] = threeEntryGroup();
         book.GroupNames[1] = "Month end";
@@ -40,6 +41,7 @@ struct Desk {
         host.iSBalance = [this] { ++balanceChecks; };
         host.showJournalLine = [this](int line) { shownLines.push_back(line); };
         host.includeButton = [] { return IncludeButtonPlace{1500, 3000, 900, 6000, 6000, 1500}; };
+        host.backdrop = backdrop;
         drop = std::make_unique<Group_Entries>(book, run, host);
         showTop(drop.get());
     }
@@ -194,4 +196,69 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(d.editor(), nullptr);
     EXPECT_EQ(d.book.EntryGroups[4].size(), 4u);
+}
+
+// In three fonts and with both decimal marks, at the editor's default size
+// and at its smallest: every amount box shows the largest amount whole, the
+// account box giving way; each side caption and "Notes :" shows whole before
+// its box, on a debit row as on a credit one; and the toolbar's picture
+// stands once along the top, the rows on the window's own colour.
+TEST(GroupEditorWindow, FiguresAndCaptionsShowWholeOnPlainGround) {
+    const struct {
+        LocaleInfo locale;
+        std::string font;
+    } cases[] = {{dayFirstLocale(), "DejaVu Sans"},
+                 {decimalCommaLocale(), "DejaVu Serif"},
+                 {monthFirstLocale(), "DejaVu Sans Mono"}};
+    const QColor band(200, 0, 200);
+    QPixmap toolbar(500, 36);
+    toolbar.fill(band);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.font);
+        Desk d(c.locale, toolbar);
+        d.book.FontName = c.font;
+        // A pair with its note on the credit, then one with its note on the debit.
+        d.book.EntryGroups[1] = {
+            line(Debit, money(600), Currency::fromRaw(INT64_MAX)),
+            line(Credit, money(100), Currency::fromRaw(INT64_MAX), "Rent"),
+            line(Credit, money(400), Currency::fromRaw(594042550220800)),
+            line(Debit, money(100), Currency::fromRaw(1188085100441600), "Takings")};
+        d.openRow(1);
+        RecurringEntries* w = d.editor();
+        ASSERT_NE(w, nullptr);
+        for (bool smallest : {false, true}) {
+            SCOPED_TRACE(smallest ? "smallest" : "default");
+            if (smallest) w->resize(1, 1);
+            QApplication::processEvents();
+            std::vector<QLineEdit*> amounts;
+            for (int r = 0; r < 4; ++r) {
+                ASSERT_TRUE(w->AmountText[r]->isVisibleTo(w)) << r;
+                EXPECT_EQ(w->AmountText[r]->font().family().toStdString(), c.font);
+                amounts.push_back(w->AmountText[r]);
+                const QWidget* row[] = {w->Folio[r], w->Account_Name[r], w->AmountText[r]};
+                EXPECT_LE(row[0]->geometry().right(), row[1]->x()) << r;
+                EXPECT_LE(row[1]->geometry().right(), row[2]->x()) << r;
+                EXPECT_LE(row[2]->geometry().right(), w->ScrollAcc->x()) << r;
+                for (const QLabel* caption : {w->CrDrLabel[r], w->CrDrLabel2[r]}) {
+                    if (!caption->isVisibleTo(w)) continue;
+                    const QLineEdit* box = caption == w->CrDrLabel[r] ? w->Folio[r] : w->AccNote[r];
+                    const int text = caption->fontMetrics().horizontalAdvance(caption->text());
+                    EXPECT_GE(caption->x(), 0) << r;
+                    EXPECT_GE(caption->width(), text) << r;
+                    EXPECT_LE(caption->geometry().right(), box->x()) << r;
+                }
+            }
+            EXPECT_EQ(dialog_driving::figuresCut(amounts), std::vector<std::string>{});
+            EXPECT_TRUE(w->CrDrLabel2[1]->isVisibleTo(w));
+            EXPECT_TRUE(w->CrDrLabel2[3]->isVisibleTo(w));
+            EXPECT_EQ(w->AmountText[0]->text().toStdString(),
+                      "922337203685477" + c.locale.decimalMark + "5807");
+            // The picture at the top; beside the name box, below it, plain ground.
+            const QImage shot = w->grab().toImage();
+            EXPECT_EQ(shot.pixelColor(450, 2), band);
+            EXPECT_NE(shot.pixelColor(450, 45), band);
+            EXPECT_NE(shot.pixelColor(2, 36 + w->eBox->y()), band);
+            if (c.font == "DejaVu Serif" && smallest) saveShot(w, "entry_group_editor_big_figures");
+        }
+    }
 }
