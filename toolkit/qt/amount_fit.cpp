@@ -1,7 +1,6 @@
 #include "toolkit/qt/amount_fit.h"
 
 #include <QEvent>
-#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QStyle>
@@ -34,14 +33,11 @@ int textRoomAt(const QLineEdit* box, int width) {
     return contents.width() - margins.left() - margins.right() - 2 * InnerMargin - Caret;
 }
 
-// The room `text` takes in `font` as a line edit lays it out: its advance and
-// the font's overhangs at both ends.
+// The room `text` takes in `font` as a line edit lays it out. (A line edit
+// also weighs the font's overhangs to align a text, but shows one whole that
+// overhangs them as long as its advance fits.)
 int roomFor(const QString& text, const QFont& font) {
-    const QFontMetrics metrics(font);
-    const int left = std::max(0, -metrics.minLeftBearing());
-    const int right = std::max(0, -metrics.minRightBearing());
-    return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text))) + 2 * left +
-           right;
+    return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
 }
 
 QChar widestDigit(const QFont& font) {
