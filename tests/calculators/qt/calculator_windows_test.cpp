@@ -397,18 +397,9 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
 // that grows to fifteen digits; the payroll's rates, deductions, gross, net
 // and totals at fifteen digits. The fixed windows keep within the screen.
 TEST(CalculatorWindows, EveryAmountBoxShowsTheLargestFiguresWhole) {
-    const struct {
-        LocaleInfo locale;
-        QFont font;
-    } cases[] = {
-        {monthFirstLocale(), QFont("DejaVu Sans", 9)},
-        {decimalCommaLocale(), QFont("DejaVu Serif", 11)},
-        {dayFirstLocale(), QFont("DejaVu Sans Mono", 12)},
-    };
-    const QFont programFont = QApplication::font();
-    for (const auto& c : cases) {
+    for (const auto& c : dialog_driving::figureFonts()) {
         SCOPED_TRACE(c.font.family().toStdString());
-        QApplication::setFont(c.font);
+        dialog_driving::ProgramFont font(c.font);
         ScopedFakeServices fakes(c.locale);
         const std::string mark = c.locale.decimalMark;
         const int screenWidth = QApplication::primaryScreen()->availableGeometry().width();
@@ -502,7 +493,6 @@ TEST(CalculatorWindows, EveryAmountBoxShowsTheLargestFiguresWhole) {
         EXPECT_LE(pay.PayNet[6]->geometry().right(), pay.PayNetT->x());
         if (c.font.family() == "DejaVu Serif") saveScreenshot(&pay, "payroll_15_digits");
     }
-    QApplication::setFont(programFont);
 }
 
 } // namespace

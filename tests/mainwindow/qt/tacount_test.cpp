@@ -183,18 +183,9 @@ Book bigFigureBook() {
 // giving way, and the folio, account, currency label, amount and add-line
 // button of a row stand apart, inside the panel.
 TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
-    const struct {
-        LocaleInfo locale;
-        QFont font;
-    } cases[] = {
-        {dayFirstLocale(), QFont("DejaVu Sans", 9)},
-        {decimalCommaLocale(), QFont("DejaVu Serif", 11)},
-        {monthFirstLocale(), QFont("DejaVu Sans Mono", 12)},
-    };
-    const QFont programFont = QApplication::font();
-    for (const auto& c : cases) {
+    for (const auto& c : dialog_driving::figureFonts()) {
         SCOPED_TRACE(c.font.family().toStdString());
-        QApplication::setFont(c.font);
+        dialog_driving::ProgramFont font(c.font);
         ScopedFakeServices fakes(c.locale);
         TAcount w;
         w.show();
@@ -234,7 +225,6 @@ TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
         if (c.font.family() == "DejaVu Serif")
             dialog_driving::saveScreenshot(&w, "main_window_big_figures");
     }
-    QApplication::setFont(programFont);
 }
 
 TEST(TAcountEntryLine, UpDownAndTheImagesStepThroughEveryEntryRowByRow) {

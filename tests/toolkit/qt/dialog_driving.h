@@ -2,6 +2,7 @@
 // picture of a window for a reviewer to look at, finding figures cut short.
 #pragma once
 
+#include "platform/locale.h"
 #include "toolkit/qt/amount_fit.h"
 
 #include <QApplication>
@@ -43,6 +44,32 @@ inline std::filesystem::path saveScreenshot(QWidget* w, const std::string& name)
     w->grab().save(QString::fromStdString(path.string()));
     return path;
 }
+
+// The fonts amount boxes are tried in, each with a locale (marks and dates
+// of its own): a narrow face, a wider one a size up, a fixed pitch one larger.
+struct FontAndLocale {
+    LocaleInfo locale;
+    QFont font;
+};
+inline std::vector<FontAndLocale> figureFonts() {
+    return {{dayFirstLocale(), QFont("DejaVu Sans", 9)},
+            {decimalCommaLocale(), QFont("DejaVu Serif", 11)},
+            {monthFirstLocale(), QFont("DejaVu Sans Mono", 12)}};
+}
+
+// The program's font for as long as it lives, then the one before.
+class ProgramFont {
+  public:
+    explicit ProgramFont(const QFont& font) : before_(QApplication::font()) {
+        QApplication::setFont(font);
+    }
+    ~ProgramFont() { QApplication::setFont(before_); }
+    ProgramFont(const ProgramFont&) = delete;
+    ProgramFont& operator=(const ProgramFont&) = delete;
+
+  private:
+    QFont before_;
+};
 
 // The boxes among `boxes` whose text does not show whole: its advance in the
 // box's font passes the room the box gives it (inside its contents rect).
