@@ -30,26 +30,37 @@ WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int butt
     l.debitCompoundLeft = innerWidth - 2460;
     l.creditCompoundLeft = innerWidth - 1700;
     const int designedNameWidth = innerWidth - 5680;
+    int room = std::max(0, designedNameWidth - LeastNameWidth);
+    const int indent = std::min(
+        room, std::max({0, needs.captionWidth + CaptionGap + CaptionMargin - DebitFolioLeft,
+                        needs.creditCaptionWidth + CaptionGap + CaptionMargin - CreditFolioLeft}));
+    room -= indent;
+    l.debitFolioLeft = DebitFolioLeft + indent;
+    l.creditFolioLeft = CreditFolioLeft + indent;
+    l.debitNameLeft = DebitNameLeft + indent;
+    l.creditNameLeft = CreditNameLeft + indent;
+    l.noteLeft = NoteLeft + indent;
     const int labelWider = std::max(0, needs.currencyLabelWidth - CurrencyLabelRoom);
     const int amountWider = std::max(0, needs.amountWidth - AmountWidth);
-    const int wider =
-        std::min(labelWider + amountWider, std::max(0, designedNameWidth - LeastNameWidth));
-    l.nameWidth = designedNameWidth - wider;
+    const int wider = std::min(labelWider + amountWider, room);
+    l.nameWidth = designedNameWidth - indent - wider;
     l.amountWidth = AmountWidth + std::max(0, wider - labelWider);
     l.debitAmountLeft = l.debitCompoundLeft - l.amountWidth;
     l.creditAmountLeft = l.creditCompoundLeft - l.amountWidth;
-    l.debitCurrencyLeft = DebitNameLeft + l.nameWidth + CurrencyLabelGap;
-    l.creditCurrencyLeft = CreditNameLeft + l.nameWidth + CurrencyLabelGap;
+    l.debitCurrencyLeft = l.debitNameLeft + l.nameWidth + CurrencyLabelGap;
+    l.creditCurrencyLeft = l.creditNameLeft + l.nameWidth + CurrencyLabelGap;
     l.noteWidth = innerWidth - 2390;
     l.panelScroller = {innerWidth - 840, EScrollTop, ScrollWidth, innerHeight - 1820};
     l.helpButtonLeft = buttonBarInnerPixels - (toPixels(HelpButtonSize) + 20);
     return l;
 }
 
-HeadRow headRowFor(int dateWidth) {
+HeadRow headRowFor(int dateWidth, int dateCaptionWidth) {
     using namespace design;
     HeadRow h;
-    h.reconcileLeft = std::max(ReconcileLeft, DateLeft + dateWidth + DateTickGap);
+    h.dateLeft = std::max(DateLeft, ReferenceLeft + ReferenceWidth + CaptionMargin +
+                                        dateCaptionWidth + CaptionGap);
+    h.reconcileLeft = std::max(ReconcileLeft, h.dateLeft + dateWidth + DateTickGap);
     h.reconcileLabelLeft = h.reconcileLeft + ReconcileSize + ReconcileLabelGap;
     return h;
 }

@@ -232,7 +232,7 @@ void TAcount::setCaptions() {
     }
     Text1->setToolTip(qs(strings::text(145)));
     Command1->setText(qs(strings::text(153)));
-    placeHeadLabels();
+    placeReconcileMark(); // the date box makes room for its caption; every caption placed
 }
 
 void TAcount::placeHeadLabels() {

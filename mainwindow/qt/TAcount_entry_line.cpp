@@ -29,6 +29,11 @@ int px(int twips) {
     return toPixels(twips);
 }
 
+// The width (twips) a caption takes, as placed beside its field.
+int captionWidth(const QLabel* caption) {
+    return toTwips(caption->sizeHint().width());
+}
+
 // The entry panel: moving over its bare surface hides the add-line buttons'
 // hover shadow.
 class EntryPanel : public QWidget {
@@ -238,7 +243,9 @@ void TAcount::buildEntryLine() {
 
 // The reconciled tick and its label stand after the date box, as wide as it is.
 void TAcount::placeReconcileMark() {
-    const HeadRow h = headRowFor(toTwips(Datetext->width()));
+    const HeadRow h = headRowFor(toTwips(Datetext->width()), captionWidth(GL[3]));
+    Datetext->move(px(h.dateLeft), Datetext->y());
+    if (AccNote) placeHeadLabels(); // "Date :" follows its box (once the rows stand)
     for (QLabel* tick : Reconcile)
         tick->move(px(h.reconcileLeft), px(design::HeadTop) + 2);
     GL[1]->move(px(h.reconcileLabelLeft), px(design::HeadTop) + 3);
@@ -266,6 +273,8 @@ void TAcount::Form_Resize() {
     const int innerW = toTwips(centralWidget()->width());
     const int innerH = toTwips(centralWidget()->height());
     EntryRowNeeds needs;
+    needs.captionWidth = std::max(captionWidth(GL[4]), captionWidth(GL[6]));
+    needs.creditCaptionWidth = captionWidth(GL[5]);
     needs.amountWidth = toTwips(AmountFit::of(DebitAmountText[0])->widthNeeded());
     needs.currencyLabelWidth = toTwips(GL[8]->fontMetrics().horizontalAdvance(GL[8]->text()));
     const WindowLayout l = layoutFor(innerW, innerH, outer.width, centralWidget()->width(), needs);
@@ -285,8 +294,12 @@ void TAcount::Form_Resize() {
     place(GroupBu, l.include);
     place(GL[7], l.status);
     for (int k = 0; k < EntryRowsPerSide; ++k) {
-        DebitAccName[k]->resize(std::max(1, px(l.nameWidth)), DebitAccName[k]->height());
-        CreditAccName[k]->resize(std::max(1, px(l.nameWidth)), CreditAccName[k]->height());
+        DebitFolio[k]->move(px(l.debitFolioLeft), DebitFolio[k]->y());
+        CreditFolio[k]->move(px(l.creditFolioLeft), CreditFolio[k]->y());
+        DebitAccName[k]->setGeometry(px(l.debitNameLeft), DebitAccName[k]->y(),
+                                     std::max(1, px(l.nameWidth)), DebitAccName[k]->height());
+        CreditAccName[k]->setGeometry(px(l.creditNameLeft), CreditAccName[k]->y(),
+                                      std::max(1, px(l.nameWidth)), CreditAccName[k]->height());
         DebitAmountText[k]->setGeometry(px(l.debitAmountLeft), DebitAmountText[k]->y(),
                                         px(l.amountWidth), DebitAmountText[k]->height());
         CreditAmountText[k]->setGeometry(px(l.creditAmountLeft), CreditAmountText[k]->y(),
@@ -294,7 +307,9 @@ void TAcount::Form_Resize() {
     }
     GL[8]->move(px(l.debitCurrencyLeft), GL[8]->y());
     GL[9]->move(px(l.creditCurrencyLeft), GL[9]->y());
-    AccNote->resize(std::max(1, px(l.noteWidth) - AccNote->x()), AccNote->height());
+    AccNote->setGeometry(px(l.noteLeft), AccNote->y(), std::max(1, px(l.noteWidth - l.noteLeft)),
+                         AccNote->height());
+    placeHeadLabels(); // the captions follow their fields
     EScroll->setGeometry(px(l.panelScroller.left - design::FrameLeft), px(l.panelScroller.top),
                          px(l.panelScroller.width), std::max(1, px(l.panelScroller.height)));
     CompoundEntry[1]->move(px(l.debitCompoundLeft), CompoundEntry[1]->y());

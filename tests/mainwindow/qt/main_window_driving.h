@@ -10,15 +10,18 @@
 #include "platform/locale.h"
 #include "toolkit/qt/LoadSave.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -157,6 +160,54 @@ inline double widestDate(const QFont& font, int style, const LocaleInfo& locale)
     for (int year = 1900; year <= 2100; ++year)
         measure(Tmain::DayNumber(year, 12, 31));
     return widest;
+}
+
+// Pairs of the window's shown controls whose texts meet: a label's text
+// where its alignment puts it, a box or a button whole. A sliver of a pixel
+// (the Include and New Entry buttons share one) does not count, nor does a
+// box inside another (a combo box's line).
+inline std::vector<std::string> textsMeeting(QWidget* window) {
+    struct Text {
+        const QWidget* control;
+        QRect at;
+    };
+    std::vector<Text> texts;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window)) continue;
+        QRect at;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->text().isEmpty()) continue;
+            const QSize size(label->fontMetrics().horizontalAdvance(label->text()),
+                             label->fontMetrics().height());
+            at = QStyle::alignedRect(label->layoutDirection(), label->alignment(), size,
+                                     label->contentsRect())
+                     .intersected(label->rect());
+        } else if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                   (qobject_cast<QAbstractButton*>(w) &&
+                    !static_cast<QAbstractButton*>(w)->text().isEmpty())) {
+            at = w->rect();
+        } else {
+            continue;
+        }
+        texts.push_back({w, QRect(w->mapTo(window, at.topLeft()), at.size())});
+    }
+    std::vector<std::string> met;
+    auto named = [](const QWidget* w) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        const auto* box = qobject_cast<const QLineEdit*>(w);
+        const QString text = label ? label->text() : box ? box->text() : QString();
+        return std::string(w->metaObject()->className()) + " '" + text.toStdString() + "'";
+    };
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            const Text& a = texts[i];
+            const Text& b = texts[j];
+            if (a.control->isAncestorOf(b.control) || b.control->isAncestorOf(a.control)) continue;
+            const QRect both = a.at.intersected(b.at);
+            if (both.width() > 1 && both.height() > 1)
+                met.push_back(named(a.control) + " meets " + named(b.control));
+        }
+    return met;
 }
 
 } // namespace main_window_driving
