@@ -29,7 +29,7 @@ const std::string& at(const std::vector<std::string>& texts, std::size_t k) {
 }
 
 std::string heading(const Book& book) {
-    return book.BusinessName.str() + " " + strings::text(135);
+    return businessHeading(book.BusinessName.str(), " ", strings::text(135));
 }
 
 // One line of the table: its cells, and whether every cell is followed by a

@@ -44,14 +44,11 @@ struct Table {
 
 } // namespace
 
-double flowNameColumn(DrawingSurface& s, const Book& book, double step) {
-    const std::string longest = Tmain::LongestAccountName(
-        book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
-    return std::nearbyint(s.TextWidth(longest)) + std::max(1650.0, LabelIndent + step);
-}
+namespace {
 
-double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
-    // Figures differ in width by their characters: the longest is the widest.
+// The width of the widest figure of the table in the current font. Figures
+// differ in width by their characters: the longest is the widest.
+double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
     const std::string* longest = nullptr;
     auto consider = [&](const std::vector<std::string>& texts) {
         for (const std::string& text : texts)
@@ -63,8 +60,27 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
     for (const auto* rows : {&io.inflows, &io.outflows})
         for (const FlowRow& row : *rows)
             consider(row.amountTexts);
-    if (!longest) return ColumnStep;
-    return std::max(ColumnStep, std::ceil(s.TextWidth(*longest) + 150));
+    return longest ? s.TextWidth(*longest) : 0;
+}
+
+} // namespace
+
+double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double step) {
+    const std::string longest = Tmain::LongestAccountName(
+        book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
+    const double designed =
+        std::nearbyint(s.TextWidth(longest)) + std::max(1650.0, LabelIndent + step);
+    // Every label beside the first column's figures, as drawn, ends before
+    // the widest of them begins.
+    double label = s.TextWidth(longest + "    ");
+    for (int id : {251, 253, 254, 255})
+        label = std::max(label, s.TextWidth(strings::text(id) + " "));
+    return std::max(designed, std::ceil(LabelIndent + label + widestFigure(s, io)));
+}
+
+double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
+    const double widest = widestFigure(s, io);
+    return widest > 0 ? std::max(ColumnStep, std::ceil(widest + 150)) : ColumnStep;
 }
 
 std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,

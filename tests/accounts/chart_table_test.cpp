@@ -122,7 +122,9 @@ TEST(ChartTable, InsertAndDeleteShiftEverySlotAndKeepTheLimits) {
             EXPECT_EQ(arr->size(), b.accountSlots());
         for (std::size_t i = 0; i < c.slotsAfter.size(); ++i)
             EXPECT_EQ(slotText(b, static_cast<int>(i)), c.slotsAfter[i]) << "slot " << i;
-        if (!c.done) EXPECT_EQ(b.AccountNames, before.AccountNames);
+        if (!c.done) {
+            EXPECT_EQ(b.AccountNames, before.AccountNames);
+        }
     }
     // The last of 14 deleted: slot 13 an empty row, LastAccount 12; closing raises it to 13.
     Book b = chartOf({{"100", "Cash"}});

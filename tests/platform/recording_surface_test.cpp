@@ -80,7 +80,7 @@ TEST(ScreenFit, OverlapsAndEdgesFromTheTextBoxes) {
     };
     at(0, 0, "Cash");          // 0..360
     at(360, 0, "1,000.00");    // touches Cash: no overlap
-    at(1000, 0, "Sales");      // 1000..1450
+    at(1100, 0, "Sales");      // 1100..1550, clear of 1,000.00 (360..1080)
     at(1400, 100, "9,999.00"); // runs into Sales
     at(0, 216, "Cash");        // the next row
     at(0, 216, "Cash");        // drawn twice at one place: one text
@@ -91,6 +91,13 @@ TEST(ScreenFit, OverlapsAndEdgesFromTheTextBoxes) {
     EXPECT_EQ(textsCutAtEdge(s.calls, {2000, 1000, 0}).size(), 2u); // 9,999.00 and Total
     EXPECT_TRUE(textsCutAtEdge(s.calls, {2000, 1000, 500}).empty());
     EXPECT_TRUE(textsCutAtEdge(s.calls, {2000, 100, 500}).empty()); // rows below: scrolled to
+
+    // Scrolled right and down: texts left of the view and above it are cut
+    // unless the scroll bars reach back to them.
+    at(-300, -100, "Cash");
+    EXPECT_EQ(textsCutAtEdge(s.calls, {2000, 1000, 500}).size(), 1u);
+    EXPECT_EQ(textsCutAtEdge(s.calls, {2000, 1000, 500, 300}).size(), 1u);
+    EXPECT_TRUE(textsCutAtEdge(s.calls, {2000, 1000, 500, 300, 0, 100}).empty());
 }
 
 } // namespace

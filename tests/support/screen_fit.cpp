@@ -1,5 +1,7 @@
 #include "support/screen_fit.h"
 
+#include "book/hand_made_books.h"
+
 #include <algorithm>
 
 namespace {
@@ -53,8 +55,41 @@ std::vector<std::string> textsCutAtEdge(const std::vector<RecordedCall>& calls,
         // Rows below the window are the vertical scroll bar's; a row it cuts
         // at the bottom is whole one step further down.
         if (t->y1 >= area.height) continue;
-        if (t->x1 < -kSliver || t->y1 < -kSliver || t->x2 > right + kSliver)
+        if (t->x1 < -area.reachLeft - kSliver || t->y1 < -area.reachUp - kSliver ||
+            t->x2 > right + kSliver)
             faults.push_back(named(*t) + " is cut at the edge");
     }
     return faults;
+}
+
+Book bigFigureBook() {
+    using namespace handmade;
+    Book book = emptyBook();
+    book.BusinessName = VariantText("Northern Trading Company");
+    book.FontName = VariantText("DejaVu Sans");
+    book.DecimalsTrialBalance = 2;
+    book.DecimalsIncome = 2;
+    book.DecimalsBalanceSheet = 2;
+    setAccount(book, 1, "100", "Cash at the northern branch of City Bank", CurrentAsset);
+    setAccount(book, 2, "110", "Trade debtors of the export division Ltd", CurrentAsset);
+    setAccount(book, 3, "200", "Creditors for goods bought, 30 day terms", CurrentLiability);
+    setAccount(book, 4, "250", "Long-term loan from the City Bank, Leeds", NonCurrentLiability);
+    setAccount(book, 5, "150", "Equipment and machinery, northern plants", NonCurrentAsset);
+    setAccount(book, 6, "300", "Capital brought in by the partners, 2025", CapitalEquity);
+    setAccount(book, 7, "400", "Sales of goods and services, the counter", Revenue);
+    setAccount(book, 8, "500", "Purchases of goods for resale, main shop", CostOfGoodsSold);
+    setAccount(book, 9, "600", "Wages and salaries of staff, north plant", Expense);
+    int reference = 0;
+    auto entry = [&](int month, const char* debit, const char* credit, const char* amount) {
+        addEntry(book, std::to_string(++reference), day(2025, month, 10), debit, credit, amount);
+    };
+    entry(1, "100", "300", "1188085100441.60");
+    entry(1, "150", "250", "594042550220.80");
+    entry(1, "500", "200", "118808510044.16");
+    for (int month = 1; month <= 6; ++month) {
+        entry(month, "100", "400", "59404255022.08");
+        entry(month, "110", "400", "118808510044.16");
+        entry(month, "600", "100", "29702127511.04");
+    }
+    return book;
 }

@@ -325,10 +325,19 @@ TEST(CommandGuard, AFailedCommandLeavesNeitherTheHourglassNorAHalfBuiltWindowBeh
     }
 }
 
-// A widget whose painting fails.
+// A widget whose painting fails, for the reason set.
 class FailingPaint : public QWidget {
+  public:
+    std::string reason = "amount out of range";
+
   protected:
-    void paintEvent(QPaintEvent*) override { throw std::overflow_error("amount out of range"); }
+    void paintEvent(QPaintEvent*) override { throw std::overflow_error(reason); }
+};
+
+// A window whose closing fails.
+class FailingClose : public QWidget {
+  protected:
+    void closeEvent(QCloseEvent*) override { throw std::runtime_error("no room"); }
 };
 
 // Shows a message, and while it is up a click on a failing button.
@@ -344,6 +353,8 @@ class MessageWithFailureBehind : public ScriptedMessageBox {
 };
 
 TEST(CommandGuard, AFailureThePaintingOrATimerRepeatsIsToldOnceAndNoneInsideItsOwnMessage) {
+    // A failure told is not told again until the failure is another; a
+    // window whose closing fails stays open.
     ScopedFakeServices fakes;
     auto failingButton = [] {
         auto b = std::make_unique<QPushButton>("Post");
@@ -365,6 +376,27 @@ TEST(CommandGuard, AFailureThePaintingOrATimerRepeatsIsToldOnceAndNoneInsideItsO
                  w.repaint();
          },
          1},
+        {"painting, then failing otherwise",
+         [] {
+             FailingPaint w;
+             w.show();
+             ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+             for (const char* reason : {"amount out of range", "no room", "no room"}) {
+                 w.reason = reason;
+                 w.repaint();
+             }
+         },
+         2},
+        {"a close, the window staying open",
+         [] {
+             FailingClose w;
+             w.show();
+             for (int i = 0; i < 3; ++i) {
+                 EXPECT_FALSE(w.close());
+                 EXPECT_TRUE(w.isVisible());
+             }
+         },
+         3},
         {"a timer",
          [] {
              QTimer timer;
