@@ -20,7 +20,8 @@ constexpr int MeasuringWidth = 1000;
 // Steps and floor of a smaller font: quarter points, or whole pixels.
 constexpr qreal PointStep = 0.25, PixelStep = 1, LeastSize = 1;
 
-int textRoomAt(const QLineEdit* box, int width) {
+// The rectangle a line edit of `width` draws its text in.
+QRect textAreaAt(const QLineEdit* box, int width) {
     QStyleOptionFrame opt;
     opt.initFrom(box);
     opt.rect = QRect(0, 0, width, box->height());
@@ -29,8 +30,11 @@ int textRoomAt(const QLineEdit* box, int width) {
     opt.midLineWidth = 0;
     opt.state |= QStyle::State_Sunken;
     const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &opt, box);
-    const QMargins margins = box->textMargins();
-    return contents.width() - margins.left() - margins.right() - 2 * InnerMargin - Caret;
+    return contents.marginsRemoved(box->textMargins()).adjusted(InnerMargin, 0, -InnerMargin, 0);
+}
+
+int textRoomAt(const QLineEdit* box, int width) {
+    return textAreaAt(box, width).width() - Caret;
 }
 
 // The room `text` takes in `font` as a line edit lays it out. (A line edit
@@ -63,6 +67,10 @@ QFont sized(const QFont& font, qreal size) {
 }
 
 } // namespace
+
+QRect lineEditTextArea(const QLineEdit* box) {
+    return textAreaAt(box, box->width());
+}
 
 int lineEditTextRoom(const QLineEdit* box) {
     return textRoomAt(box, box->width());

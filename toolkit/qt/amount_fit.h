@@ -11,6 +11,7 @@
 
 #include <QFont>
 #include <QObject>
+#include <QRect>
 
 #include <functional>
 #include <string>
@@ -23,9 +24,11 @@ class QLineEdit;
 // another digit: the figure that stands for a format's widest.
 constexpr Currency LargestFigure = Currency::fromRaw(8888888888888888888);
 
-// The room a line edit gives its text (pixels): its width less its frame,
-// its text margins, the inner margins and the caret. A text whose advance is
-// within it shows whole.
+// The rectangle a line edit draws its text in (pixels, in the box): inside
+// its frame, its text margins and the inner margins.
+QRect lineEditTextArea(const QLineEdit* box);
+// The room it gives its text: that width less the caret's pixel. A text
+// whose advance is within it shows whole.
 int lineEditTextRoom(const QLineEdit* box);
 
 class AmountFit : public QObject {

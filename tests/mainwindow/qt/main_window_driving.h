@@ -7,8 +7,10 @@
 #include "book/tmain.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/trading_books.h"
+#include "platform/fake/recording_surface.h"
 #include "platform/locale.h"
 #include "toolkit/qt/LoadSave.h"
+#include "toolkit/qt/amount_fit.h" // lineEditTextArea
 
 #include <QAbstractButton>
 #include <QAction>
@@ -162,52 +164,48 @@ inline double widestDate(const QFont& font, int style, const LocaleInfo& locale)
     return widest;
 }
 
-// Pairs of the window's shown controls whose texts meet: a label's text
-// where its alignment puts it, a box or a button whole. A sliver of a pixel
-// (the Include and New Entry buttons share one) does not count, nor does a
-// box inside another (a combo box's line).
-inline std::vector<std::string> textsMeeting(QWidget* window) {
-    struct Text {
-        const QWidget* control;
-        QRect at;
-    };
-    std::vector<Text> texts;
+// The texts a window of controls shows, as a drawing surface would record
+// them (twips from its top left): a caption where its alignment puts it, a
+// figure (right-aligned in its box) or a button's caption where it stands
+// drawn whole (a figure too wide for its box reaches past it), any other
+// box's text cut at the box (an account name gives way at its column).
+inline std::vector<RecordedCall> shownTexts(QWidget* window) {
+    std::vector<RecordedCall> texts;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window)) continue;
-        QRect at;
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (label->text().isEmpty()) continue;
-            const QSize size(label->fontMetrics().horizontalAdvance(label->text()),
-                             label->fontMetrics().height());
-            at = QStyle::alignedRect(label->layoutDirection(), label->alignment(), size,
-                                     label->contentsRect())
-                     .intersected(label->rect());
-        } else if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
-                   (qobject_cast<QAbstractButton*>(w) &&
-                    !static_cast<QAbstractButton*>(w)->text().isEmpty())) {
-            at = w->rect();
-        } else {
-            continue;
+        auto* label = qobject_cast<QLabel*>(w);
+        auto* box = qobject_cast<QLineEdit*>(w);
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        QString text;
+        Qt::Alignment align;
+        QRect area;
+        if (label) {
+            text = label->text();
+            align = label->alignment();
+            area = label->contentsRect();
+        } else if (box) {
+            text = box->text();
+            align = box->alignment();
+            area = lineEditTextArea(box);
+        } else if (button) {
+            text = button->text().remove('&');
+            align = Qt::AlignCenter;
+            area = button->rect();
         }
-        texts.push_back({w, QRect(w->mapTo(window, at.topLeft()), at.size())});
+        if (text.trimmed().isEmpty()) continue;
+        const QSize size(w->fontMetrics().horizontalAdvance(text), w->fontMetrics().height());
+        QRect at = QStyle::alignedRect(w->layoutDirection(), align, size, area);
+        if (box && !(box->alignment() & Qt::AlignRight)) at = at.intersected(area);
+        RecordedCall call;
+        call.text = text.toStdString();
+        const QPoint topLeft = w->mapTo(window, at.topLeft());
+        call.x1 = topLeft.x() * 15.0;
+        call.y1 = topLeft.y() * 15.0;
+        call.x2 = (topLeft.x() + at.width()) * 15.0;
+        call.y2 = (topLeft.y() + at.height()) * 15.0;
+        texts.push_back(call);
     }
-    std::vector<std::string> met;
-    auto named = [](const QWidget* w) {
-        const auto* label = qobject_cast<const QLabel*>(w);
-        const auto* box = qobject_cast<const QLineEdit*>(w);
-        const QString text = label ? label->text() : box ? box->text() : QString();
-        return std::string(w->metaObject()->className()) + " '" + text.toStdString() + "'";
-    };
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        for (std::size_t j = i + 1; j < texts.size(); ++j) {
-            const Text& a = texts[i];
-            const Text& b = texts[j];
-            if (a.control->isAncestorOf(b.control) || b.control->isAncestorOf(a.control)) continue;
-            const QRect both = a.at.intersected(b.at);
-            if (both.width() > 1 && both.height() > 1)
-                met.push_back(named(a.control) + " meets " + named(b.control));
-        }
-    return met;
+    return texts;
 }
 
 } // namespace main_window_driving

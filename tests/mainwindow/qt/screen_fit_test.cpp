@@ -107,6 +107,21 @@ ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount
             }};
 }
 
+// The main window: the texts of its controls as they stand (an amount box's
+// figure where it would stand whole), the window's own area, nothing to
+// scroll; it opens at the book's last entry.
+ScreenFitRow mainWindowRow() {
+    return {"main_window_big_figures", [](TAcount& main) -> QWidget* { return &main; },
+            [](QWidget* w) { return shownTexts(w); },
+            [](QWidget* w) {
+                VisibleArea area;
+                area.width = twipsOf(w->width());
+                area.height = twipsOf(w->height());
+                return area;
+            },
+            nullptr};
+}
+
 // Opens a shared window by its command.
 std::function<QWidget*(TAcount&)> opening(Command command, QPointer<QWidget> TAcount::*window) {
     return [=](TAcount& main) -> QWidget* {
@@ -122,6 +137,7 @@ std::vector<ScreenFitRow> rows() {
         return count ? main.BalanceSheetWindows[count - 1].data() : nullptr;
     };
     return {
+        mainWindowRow(),
         canvasRow("trial_balance", opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
                   &StatementFrame::TScroll, &StatementFrame::HScroll),
         canvasRow("income_statement",

@@ -9,6 +9,7 @@
 #include "mainwindow/startup_state.h"
 #include "platform/fake/fake_services.h"
 #include "resources/string_table.h"
+#include "support/screen_fit.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
@@ -165,18 +166,14 @@ TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
     EXPECT_TRUE(fakes.messages.shown.empty()); // an unchanged book ends without a question
 }
 
-// A book of forty-character account names and figures of eleven to fifteen
-// digits; its last entry has two lines a side, one of them the largest
-// amount the money type holds.
-Book bigFigureBook() {
-    using namespace main_window_driving;
-    Book b = tradingBook();
-    setAccount(b, 5, "101", "Current Account at the Merchant Bank Ltd", CurrentAsset);
-    setAccount(b, 6, "401", "Sales of Goods and Services to Retailers", Revenue);
-    trading_books::addLine(b, Debit, "101", "59404255022.08", "", "4");
-    trading_books::addLine(b, Debit, "100", "922337203685477.5807", "", "4");
-    trading_books::addLine(b, Credit, "401", "118808510044.16", "", "4");
-    trading_books::addLine(b, Credit, "400", "922337085876967.4907", "Big figures", "4");
+// The big-figure book with a last entry of two lines a side, one of them the
+// largest amount the money type holds.
+Book largestFigureBook() {
+    Book b = bigFigureBook();
+    trading_books::addLine(b, Debit, "110", "59404255022.08", "", "99");
+    trading_books::addLine(b, Debit, "100", "922337203685477.5807", "", "99");
+    trading_books::addLine(b, Credit, "400", "118808510044.16", "", "99");
+    trading_books::addLine(b, Credit, "300", "922337085876967.4907", "Big figures", "99");
     return b;
 }
 
@@ -192,7 +189,7 @@ TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
         ScopedFakeServices fakes(c.locale);
         TAcount w;
         w.show();
-        main_window_driving::showBook(w, bigFigureBook());
+        main_window_driving::showBook(w, largestFigureBook());
         w.CompoundEntry[1]->show();
         w.CompoundEntry[2]->show();
         for (bool smallest : {false, true}) {
@@ -224,10 +221,11 @@ TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
             EXPECT_GE(money->x(), w.DebitAccName[0]->geometry().right());
             EXPECT_LE(money->x() + money->fontMetrics().horizontalAdvance(money->text()),
                       w.DebitAmountText[0]->x());
-            EXPECT_EQ(main_window_driving::textsMeeting(&w), std::vector<std::string>{});
+            EXPECT_EQ(overlappingTexts(main_window_driving::shownTexts(&w)),
+                      std::vector<std::string>{});
         }
-        dialog_driving::saveScreenshot(
-            &w, "main_window_big_figures_" + c.font.family().split(' ').last().toStdString());
+        dialog_driving::saveScreenshot(&w, "main_window_largest_figure_" +
+                                               c.font.family().split(' ').last().toStdString());
     }
 }
 
