@@ -80,19 +80,22 @@ RecurringEntries::RecurringEntries(Book& book, RunTimeState& run, const EntryGro
     setAttribute(Qt::WA_DeleteOnClose);
     // The toolbar's picture along the top, once; the rows stand on plain ground.
     if (!host_.backdrop.isNull()) showPictureOnce(this, host_.backdrop);
-    // The command buttons.
-    auto button = [this](int n, int slot) {
+    // The command buttons, side by side, each as wide as its caption needs.
+    int buttonsRight = 4;
+    auto button = [this, &buttonsRight](int n) {
         auto* b = new QPushButton(qs(strings::text(n)), this);
-        b->setGeometry(8 + slot * (ButtonWidth + 4), ButtonTop, ButtonWidth, ButtonHeight);
+        const int width = std::max(ButtonWidth, b->sizeHint().width());
+        b->setGeometry(buttonsRight + 4, ButtonTop, width, ButtonHeight);
+        buttonsRight = b->geometry().right() + 1;
         return b;
     };
-    Edit_op = button(117, 0);
+    Edit_op = button(117);
     Edit_op->setFlat(true);
     Edit_op->setFocusPolicy(Qt::NoFocus);
-    New_E = button(317, 1);
-    C_E = button(119, 2);
-    P_E = button(120, 3);
-    Del_E = button(121, 4);
+    New_E = button(317);
+    C_E = button(119);
+    P_E = button(120);
+    Del_E = button(121);
     connect(New_E, &QPushButton::clicked, this, [this] { New_E_Click(); });
     connect(C_E, &QPushButton::clicked, this, [this] { C_E_Click(); });
     connect(P_E, &QPushButton::clicked, this, [this] { P_E_Click(); });
@@ -144,8 +147,8 @@ RecurringEntries::RecurringEntries(Book& book, RunTimeState& run, const EntryGro
     ScrollAcc->setValueMax(editor_.LastLine());
     ScrollAcc->setValue(0);
 
-    setMinimumSize(MinWidth, MinHeight);
-    resize(std::max(MinWidth, 760), std::max(MinHeight, 460));
+    setMinimumSize(std::max(MinWidth, buttonsRight + 8), MinHeight);
+    resize(std::max(minimumWidth(), 760), std::max(MinHeight, 460));
     const EditorPosition at = readEditorPosition();
     move(at.left ? *at.left / 15 : x(), at.top ? *at.top / 15 : y());
 }

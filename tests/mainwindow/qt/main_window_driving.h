@@ -7,23 +7,18 @@
 #include "book/tmain.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/trading_books.h"
-#include "platform/fake/recording_surface.h"
 #include "platform/locale.h"
 #include "toolkit/qt/LoadSave.h"
-#include "toolkit/qt/amount_fit.h" // lineEditTextArea
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -162,50 +157,6 @@ inline double widestDate(const QFont& font, int style, const LocaleInfo& locale)
     for (int year = 1900; year <= 2100; ++year)
         measure(Tmain::DayNumber(year, 12, 31));
     return widest;
-}
-
-// The texts a window of controls shows, as a drawing surface would record
-// them (twips from its top left): a caption where its alignment puts it, a
-// figure (right-aligned in its box) or a button's caption where it stands
-// drawn whole (a figure too wide for its box reaches past it), any other
-// box's text cut at the box (an account name gives way at its column).
-inline std::vector<RecordedCall> shownTexts(QWidget* window) {
-    std::vector<RecordedCall> texts;
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(window)) continue;
-        auto* label = qobject_cast<QLabel*>(w);
-        auto* box = qobject_cast<QLineEdit*>(w);
-        auto* button = qobject_cast<QAbstractButton*>(w);
-        QString text;
-        Qt::Alignment align;
-        QRect area;
-        if (label) {
-            text = label->text();
-            align = label->alignment();
-            area = label->contentsRect();
-        } else if (box) {
-            text = box->text();
-            align = box->alignment();
-            area = lineEditTextArea(box);
-        } else if (button) {
-            text = button->text().remove('&');
-            align = Qt::AlignCenter;
-            area = button->rect();
-        }
-        if (text.trimmed().isEmpty()) continue;
-        const QSize size(w->fontMetrics().horizontalAdvance(text), w->fontMetrics().height());
-        QRect at = QStyle::alignedRect(w->layoutDirection(), align, size, area);
-        if (box && !(box->alignment() & Qt::AlignRight)) at = at.intersected(area);
-        RecordedCall call;
-        call.text = text.toStdString();
-        const QPoint topLeft = w->mapTo(window, at.topLeft());
-        call.x1 = topLeft.x() * 15.0;
-        call.y1 = topLeft.y() * 15.0;
-        call.x2 = (topLeft.x() + at.width()) * 15.0;
-        call.y2 = (topLeft.y() + at.height()) * 15.0;
-        texts.push_back(call);
-    }
-    return texts;
 }
 
 } // namespace main_window_driving

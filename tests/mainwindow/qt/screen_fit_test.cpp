@@ -112,7 +112,7 @@ ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount
 // scroll; it opens at the book's last entry.
 ScreenFitRow mainWindowRow() {
     return {"main_window_big_figures", [](TAcount& main) -> QWidget* { return &main; },
-            [](QWidget* w) { return shownTexts(w); },
+            [](QWidget* w) { return dialog_driving::shownTexts(w); },
             [](QWidget* w) {
                 VisibleArea area;
                 area.width = twipsOf(w->width());

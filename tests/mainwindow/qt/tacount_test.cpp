@@ -1,6 +1,5 @@
 #include "mainwindow/qt/TAcount.h"
 
-#include "book/number_format.h"
 #include "book/tmain.h"
 #include "mainwindow/entry_test_books.h"
 #include "mainwindow/qt/account_list_model.h"
@@ -148,15 +147,9 @@ TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
     // beyond their designed width; the amounts keep 760 twips apart.
     const int inner = w.centralWidget()->width();
     const int amountsWider = w.DebitAmountText[0]->width() - toPixels(design::AmountWidth);
-    EXPECT_GT(amountsWider, 0);
     EXPECT_NEAR(w.DebitAccName[0]->width(), toPixels(toTwips(inner) - 5680) - amountsWider, 1);
-    w.resize(1000, 420);
-    QApplication::processEvents();
-    EXPECT_EQ(w.centralWidget()->width(), inner + 100);
-    EXPECT_NEAR(w.DebitAccName[0]->width(), toPixels(toTwips(inner) - 5680) - amountsWider + 100,
-                1);
     EXPECT_NEAR(w.CreditAmountText[5]->x() - w.DebitAmountText[5]->x(), 760 / 15.0, 1.0);
-    EXPECT_EQ(w.ScrollAcc->x(), toPixels(toTwips(inner + 100) - (design::ScrollWidth + 50)));
+    EXPECT_EQ(w.ScrollAcc->x(), toPixels(toTwips(inner) - (design::ScrollWidth + 50)));
     w.endProgram = [] {};
     EXPECT_TRUE(w.close());
     EXPECT_EQ(fakes.settings.get("LW", "Settings", "Width"),
@@ -177,56 +170,26 @@ Book largestFigureBook() {
     return b;
 }
 
-// In three fonts and with both decimal marks, at the window's default size
-// and at its smallest, every amount box shows its figure whole in the font it
-// was given: the boxes are as wide as the widest figure, the account boxes
-// giving way, and the folio, account, currency label, amount and add-line
-// button of a row stand apart, inside the panel.
+// In three fonts and locales, at the window's default size and its
+// smallest, every amount box shows its figure whole in the font it was given
+// (the account boxes giving way) and no two texts of the window meet.
 TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
-    for (const auto& c : dialog_driving::figureFonts()) {
-        SCOPED_TRACE(c.font.family().toStdString());
-        dialog_driving::ProgramFont font(c.font);
-        ScopedFakeServices fakes(c.locale);
+    dialog_driving::inFigureFonts([](const QFont& font, ScopedFakeServices&) {
         TAcount w;
         w.show();
         main_window_driving::showBook(w, largestFigureBook());
-        w.CompoundEntry[1]->show();
-        w.CompoundEntry[2]->show();
         for (bool smallest : {false, true}) {
-            SCOPED_TRACE(smallest ? "smallest" : "default");
             if (smallest) w.resize(1, 1); // snaps back to the minimum size
             QApplication::processEvents();
-            std::vector<QLineEdit*> amounts;
-            for (int r = 0; r < 2; ++r) {
-                for (bool debit : {true, false}) {
-                    QLineEdit* amount = (debit ? w.DebitAmountText : w.CreditAmountText)[r];
-                    const int line = debit ? w.debitRowLine(r) : w.creditRowLine(r);
-                    ASSERT_GE(line, 0);
-                    EXPECT_EQ(
-                        amount->text().toStdString(),
-                        plainNumberText(w.book().EntryLines[line].Amount, c.locale.decimalMark));
-                    EXPECT_EQ(amount->font(), c.font); // the row made room
-                    amounts.push_back(amount);
-                    const QWidget* row[] = {(debit ? w.DebitFolio : w.CreditFolio)[r],
-                                            (debit ? w.DebitAccName : w.CreditAccName)[r], amount,
-                                            w.CompoundEntry[debit ? 1 : 2]};
-                    for (std::size_t i = 0; i + 1 < std::size(row); ++i)
-                        EXPECT_LE(row[i]->geometry().right(), row[i + 1]->x()) << r << " " << i;
-                    EXPECT_LE(row[3]->geometry().right(), w.eBox->width());
-                }
-            }
-            EXPECT_EQ(dialog_driving::figuresCut(amounts), std::vector<std::string>{});
-            // The debit side's currency label stands between account and amount.
-            const QLabel* money = w.GL[8];
-            EXPECT_GE(money->x(), w.DebitAccName[0]->geometry().right());
-            EXPECT_LE(money->x() + money->fontMetrics().horizontalAdvance(money->text()),
-                      w.DebitAmountText[0]->x());
-            EXPECT_EQ(overlappingTexts(main_window_driving::shownTexts(&w)),
-                      std::vector<std::string>{});
+            EXPECT_EQ(w.DebitAmountText[1]->text().left(15), "922337203685477");
+            EXPECT_EQ(w.DebitAmountText[1]->font(), font);
+            EXPECT_EQ(dialog_driving::figuresCut(&w), std::vector<std::string>{}) << smallest;
+            EXPECT_EQ(overlappingTexts(dialog_driving::shownTexts(&w)), std::vector<std::string>{})
+                << smallest;
         }
         dialog_driving::saveScreenshot(&w, "main_window_largest_figure_" +
-                                               c.font.family().split(' ').last().toStdString());
-    }
+                                               font.family().split(' ').last().toStdString());
+    });
 }
 
 TEST(TAcountEntryLine, UpDownAndTheImagesStepThroughEveryEntryRowByRow) {
