@@ -21,6 +21,7 @@
 #include "statements/qt/Income_Statement.h"
 #include "statements/qt/Trial_Balance.h"
 #include "statements/qt/statement_canvas.h"
+#include "support/failing_allocations.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/MousePointer.h"
@@ -48,22 +49,6 @@
 
 using namespace main_window_driving;
 using testing_support::TempDir;
-
-// While lowered, an allocation of at least this many bytes fails, as on a
-// machine short of memory.
-static std::atomic<std::size_t> refuseAllocationsFrom{std::numeric_limits<std::size_t>::max()};
-
-void* operator new(std::size_t size) {
-    if (size >= refuseAllocationsFrom.load(std::memory_order_relaxed)) throw std::bad_alloc();
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -244,9 +229,9 @@ TEST(CommandGuard, AFailedCommandLeavesNeitherTheHourglassNorAHalfBuiltWindowBeh
          [&] { return w.BalanceSheetWindows.count() == 1 && shown(w.BalanceSheetWindows[0]); },
          "could not be shown"},
         {"inflows/outflows, short of memory",
-         [] { refuseAllocationsFrom = 2 * 1024 * 1024; }, // the table, not a widget
+         [] { failing_allocations::refuseFrom = 2 * 1024 * 1024; }, // the table, not a widget
          command(Command::CashFlowMenu),
-         [] { refuseAllocationsFrom = std::numeric_limits<std::size_t>::max(); },
+         [] { failing_allocations::refuseFrom = std::numeric_limits<std::size_t>::max(); },
          leftBehind<CashFlow>,
          [&] {
              auto* cf = qobject_cast<CashFlow*>(w.cashFlowWindow.data());
