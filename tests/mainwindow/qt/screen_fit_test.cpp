@@ -200,6 +200,21 @@ ScreenFitRow chartRow() {
             nullptr};
 }
 
+// The main window: the texts of its controls as they stand (an amount box's
+// figure where it would stand whole), the window's own area, nothing to
+// scroll; it opens at the book's last entry.
+ScreenFitRow mainWindowRow() {
+    return {"main_window_big_figures", [](TAcount& main) -> QWidget* { return &main; },
+            [](QWidget* w) { return dialog_driving::shownTexts(w); },
+            [](QWidget* w) {
+                VisibleArea area;
+                area.width = twipsOf(w->width());
+                area.height = twipsOf(w->height());
+                return area;
+            },
+            nullptr};
+}
+
 // Opens a shared window by its command.
 std::function<QWidget*(TAcount&)> opening(Command command, QPointer<QWidget> TAcount::*window) {
     return [=](TAcount& main) -> QWidget* {
@@ -215,6 +230,7 @@ std::vector<ScreenFitRow> rows() {
         return count ? main.BalanceSheetWindows[count - 1].data() : nullptr;
     };
     return {
+        mainWindowRow(),
         canvasRow("trial_balance", opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
                   &StatementFrame::TScroll, &StatementFrame::HScroll),
         canvasRow("income_statement",
