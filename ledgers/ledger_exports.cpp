@@ -1,6 +1,7 @@
 #include "ledgers/ledger_exports.h"
 
 #include "book/account_name_index.h"
+#include "book/business_heading.h"
 #include "book/csv_text.h"
 #include "book/excel_file.h"
 #include "book/html_text.h"
@@ -135,7 +136,9 @@ LedgerExportResult exportJournalSheet(const Book& book, const JournalList& list,
     for (std::int32_t row = 1; row <= 2; ++row)
         for (int c = 1; c <= 5; ++c)
             sheet.text(ExcelFile::Font1, ExcelFile::AlignLeft, 0, row, c,
-                       row == 1 && c == 2 ? "General Journal, " + book.BusinessName.str() : "");
+                       row == 1 && c == 2
+                           ? joinedHeading("General Journal", ", ", book.BusinessName.str())
+                           : "");
     result.rowsWritten = writeJournalRows(sheet, book, list, locale);
     return finished(result, sheet.finish(), "lines");
 }
@@ -196,8 +199,8 @@ std::string runningBalanceWebPage(const Book& book, const RunningBalanceLedger& 
 }
 
 std::string runningBalanceSubject(const Book& book, const LedgerHeading& heading) {
-    return book.BusinessName.str() + ", " + heading.account + ", " + heading.from + " to " +
-           heading.to;
+    return businessHeading(book.BusinessName.str(), ", ",
+                           heading.account + ", " + heading.from + " to " + heading.to);
 }
 
 LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLedger& ledger,

@@ -278,6 +278,16 @@ TEST(LedgerExports, RunningBalanceMail) {
     nothing.folio.clear();
     EXPECT_FALSE(mailRunningBalance(book, ledger, nothing, dayFirstLocale(), feb(28), "Books"));
     EXPECT_EQ(fakes.shell.opened.size(), 1u);
+
+    // A book without a business name: the subject starts with the account.
+    Book unnamed = book;
+    unnamed.BusinessName = {};
+    const auto plain =
+        mailRunningBalance(unnamed, ledger, heading, dayFirstLocale(), feb(28), "Books");
+    ASSERT_TRUE(plain);
+    const std::string plainMail = read(dir, "eml", *plain);
+    EXPECT_EQ(plainMail.substr(0, plainMail.find('\n')),
+              "subject Loan <Smith, & Sons>, 01/02/2026 to 28/02/2026");
 }
 
 } // namespace
