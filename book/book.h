@@ -40,6 +40,26 @@ struct EntryLine {
     friend bool operator==(const EntryLine&, const EntryLine&) = default;
 };
 
+// The side a line counts on: side 1 is a debit, and any other side byte a
+// credit, as the trial balance and the statements count it.
+constexpr Side countedSide(std::uint8_t side) {
+    return side == Debit ? Debit : Credit;
+}
+
+// A line never filled: side 0 and no amount. It adds to no figure, and every
+// form keeps it as it is.
+inline bool neverFilled(const EntryLine& line) {
+    return line.Side == Unfilled && line.Amount.isZero();
+}
+
+// The side of a line read from a book file: the side it counts on, but 0 for
+// a line never filled. So a side byte that a damaged or foreign file holds
+// (0 or 3 to 255) under an amount makes a credit, where the trial balance
+// counts it, and every form and report shows the trial balance's figures.
+inline std::uint8_t sideAsRead(const EntryLine& line) {
+    return neverFilled(line) ? Unfilled : countedSide(line.Side);
+}
+
 // An entry ends at the line whose note holds more than spaces.
 inline bool closesEntry(const std::string& details) {
     return details.find_first_not_of(' ') != std::string::npos;
@@ -56,6 +76,18 @@ constexpr int MaxAccountIndex = 32000; // inserts stop beyond this
 constexpr int GroupTotal = 10;
 constexpr int MaxLinesPerSide = 30;
 constexpr int EntrySearchReach = 100; // lines looked at each way for an entry's bounds
+
+// The lines of one entry on each side, by countedSide: the one count behind
+// the limit of MaxLinesPerSide that the text forms' writers and readers and
+// the entry pastes keep. Start again ({}) with each entry.
+struct EntrySideCount {
+    int debits = 0, credits = 0;
+    // Counts a line; false once a side holds more than MaxLinesPerSide lines.
+    bool add(std::uint8_t side) {
+        ++(countedSide(side) == Debit ? debits : credits);
+        return debits <= MaxLinesPerSide && credits <= MaxLinesPerSide;
+    }
+};
 
 struct Book {
     // Account table: six parallel arrays indexed 0..LastAccount. They hold

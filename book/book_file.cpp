@@ -379,6 +379,7 @@ class BookParser {
         line.Side = r_.u8();
         line.AccountNumber = Currency::fromRaw(r_.i64());
         line.Amount = Currency::fromRaw(r_.i64());
+        line.Side = sideAsRead(line);
         line.Details = readText();
         line.Reconciled = r_.u8();
     }

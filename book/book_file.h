@@ -71,7 +71,9 @@ class PasswordPrompt {
 };
 
 // Parses a whole book file held in memory. `run` receives progress steps
-// (ProgressStride is set from the file's line count) and may be null.
+// (ProgressStride is set from the file's line count) and may be null. Every
+// journal and group line is read on the side it counts on (sideAsRead): a
+// side byte other than 1 or 2 under an amount is a credit.
 BookReadResult parseBookFile(std::string_view bytes, const PasswordPrompt& askPassword,
                              RunTimeState* run);
 BookReadResult readBookFile(const std::filesystem::path& path, const PasswordPrompt& askPassword,

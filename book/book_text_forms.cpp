@@ -122,12 +122,11 @@ std::string refusalFor(const Book& book, const std::string& formName) {
     // a side.
     const std::size_t n = book.EntryLines.size();
     std::size_t start = 0;
-    int debits = 0, credits = 0;
+    EntrySideCount sides;
     bool tooMany = false;
     for (std::size_t i = 0; i < n; ++i) {
         const EntryLine& line = book.EntryLines[i];
-        int& count = line.Side == Credit ? credits : debits;
-        if (++count > MaxLinesPerSide) tooMany = true;
+        if (!sides.add(line.Side)) tooMany = true;
         const bool last = i + 1 == n;
         if (!closesEntry(line.Details) && !last) continue;
         if (tooMany) {
@@ -135,12 +134,12 @@ std::string refusalFor(const Book& book, const std::string& formName) {
                 start < book.EntryIds.size() ? book.EntryIds[start].shown() : "";
             return "The book was not saved as " + formName + ": the entry with reference \"" +
                    reference + "\" from journal line " + std::to_string(start + 1) + " has " +
-                   std::to_string(debits) + " debit and " + std::to_string(credits) +
+                   std::to_string(sides.debits) + " debit and " + std::to_string(sides.credits) +
                    " credit lines, and a book in this form holds at most " +
                    std::to_string(MaxLinesPerSide) + " lines on each side of an entry.";
         }
         start = i + 1;
-        debits = credits = 0;
+        sides = {};
     }
     return {};
 }
@@ -253,9 +252,13 @@ void appendPrintedNumber(std::string& out, Currency value) {
 }
 
 void appendAmountsAndNote(std::string& out, const EntryLine& line) {
-    if (line.Side == Debit) appendPrintedNumber(out, line.Amount);
+    // A line never filled keeps both fields empty, as the readers give it
+    // back; any other amount stands on the side it counts on.
+    const bool filled = !neverFilled(line);
+    const Side side = countedSide(line.Side);
+    if (filled && side == Debit) appendPrintedNumber(out, line.Amount);
     out += ',';
-    if (line.Side == Credit) appendPrintedNumber(out, line.Amount);
+    if (filled && side == Credit) appendPrintedNumber(out, line.Amount);
     out += ',';
     out += writtenNote(line.Details);
 }
@@ -335,15 +338,14 @@ void EntryShaper::orderOpenEntry(std::size_t end) {
 }
 
 bool EntryShaper::add(EntryId id, EntryLine line) {
-    int& count = line.Side == Credit ? creditSide_ : debitSide_;
-    if (++count > MaxLinesPerSide) return false;
+    if (!sides_.add(line.Side)) return false;
     const bool closing = closesEntry(line.Details);
     lines.push_back(std::move(line));
     ids.push_back(id);
     if (closing) {
         orderOpenEntry(lines.size() - 1); // the closing line stays last, with the note
         entryStart_ = lines.size();
-        debitSide_ = creditSide_ = 0;
+        sides_ = {};
     }
     return true;
 }
@@ -351,7 +353,7 @@ bool EntryShaper::add(EntryId id, EntryLine line) {
 void EntryShaper::finish() {
     orderOpenEntry(lines.size());
     entryStart_ = lines.size();
-    debitSide_ = creditSide_ = 0;
+    sides_ = {};
 }
 
 bool FormReader::fail(int line, const std::string& fault) {

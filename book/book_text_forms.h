@@ -4,10 +4,12 @@
 //
 // A book written in a text form reads back as it was, but for the clean-ups
 // of the writers (oneLineText, trimmedField, writtenNote), what the form does
-// not hold (account notes, reconciled marks, times of day, amounts of lines
-// on neither side, and in the .txt empty rows and the chart's order) and the
-// order the readers give an entry (debit lines first). A book that would not
-// read back (refusalFor) is refused before anything is written.
+// not hold (account notes, reconciled marks, times of day, and in the .txt
+// empty rows and the chart's order), the side byte of a line on neither side
+// that holds an amount (it comes back a credit, where the trial balance
+// counts it) and the order the readers give an entry (debit lines first). A
+// book that would not read back (refusalFor) is refused before anything is
+// written.
 #pragma once
 
 #include "book/book.h"
@@ -131,7 +133,8 @@ std::string trimmedField(std::string_view s, bool dropCommas);
 void appendPrintedNumber(std::string& out, Currency value);
 
 // The last three fields of a journal line: the amount under Debit or Credit
-// by its side (neither for a line never filled), then the note.
+// by the side it counts on (neither for a line never filled: side 0 and no
+// amount), then the note.
 void appendAmountsAndNote(std::string& out, const EntryLine& line);
 
 // The note field of a line: trimmed, without commas; a note that closes its
@@ -187,7 +190,7 @@ class DateReader {
 // Collects journal lines into entries as the readers do: an entry ends at a
 // line whose note, trimmed, is not empty; the lines before its closing line
 // are put debit lines first (a stable order by Side; references stay in
-// place). An entry may hold 30 lines a side.
+// place). An entry may hold 30 lines a side (EntrySideCount).
 class EntryShaper {
   public:
     void reserve(std::size_t lines);
@@ -205,7 +208,7 @@ class EntryShaper {
   private:
     void orderOpenEntry(std::size_t end);
     std::size_t entryStart_ = 0;
-    int debitSide_ = 0, creditSide_ = 0;
+    EntrySideCount sides_;
 };
 
 // What the readers of both forms share: the result being built, dates in

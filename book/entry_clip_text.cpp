@@ -112,9 +112,11 @@ std::string EntryClipText(const Book& book, const std::vector<EntryLine>& lines,
     for (std::int32_t i = first; i <= last; ++i) {
         const EntryLine& line = lines[i];
         const std::string account = line.AccountNumber.toPlainString(decimalMark);
-        if (line.Side == Debit)
+        // A line on neither side goes where it counts, with the credits, so
+        // that every copied line pastes back.
+        if (countedSide(line.Side) == Debit)
             text += account + "\t\t";
-        else if (line.Side == Credit)
+        else
             text += "\t" + account + "\t";
         text += withoutTabs(Tmain::AccountNameByNumber(book, line.AccountNumber));
         text += "\t" + line.Amount.toPlainString(decimalMark) + "\t";
@@ -168,11 +170,10 @@ std::string clipLinesFaultText(const std::vector<ClipLine>& lines) {
 }
 
 bool clipEntriesFit(const std::vector<ClipLine>& lines) {
-    int debits = 0, credits = 0;
+    EntrySideCount sides;
     for (const ClipLine& line : lines) {
-        ++(line.side == Debit ? debits : credits);
-        if (debits > MaxLinesPerSide || credits > MaxLinesPerSide) return false;
-        if (closesEntry(line.note)) debits = credits = 0;
+        if (!sides.add(line.side)) return false;
+        if (closesEntry(line.note)) sides = {};
     }
     return true;
 }

@@ -24,7 +24,8 @@ enum class ClipForm { Journal, Group };
 
 // The text of the journal lines first..last in the Journal form (the last
 // closes the entry and carries its note, or "_"). Numbers are in the plain
-// text form with `decimalMark`; TABs in names are dropped.
+// text form with `decimalMark`; TABs in names are dropped. A line on neither
+// side is written as the credit it counts as (countedSide).
 std::string EntryClipText(const Book& book, std::int32_t first, std::int32_t last,
                           const std::string& decimalMark);
 // The same for lines first..last of any run of entry lines (an entry group's)
@@ -66,7 +67,8 @@ std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
 std::string clipLinesFaultText(const std::vector<ClipLine>& lines);
 
 // True when no entry of the lines holds more than MaxLinesPerSide lines on
-// one side (an entry ends at a line with a note); pastes check it first.
+// one side (EntrySideCount; an entry ends at a line with a note); pastes
+// check it first.
 bool clipEntriesFit(const std::vector<ClipLine>& lines);
 // The message shown when they do not.
 std::string clipEntriesTooLongText();

@@ -1,5 +1,6 @@
 #include "book/book_text_file.h"
 
+#include "book/entry_clip_text.h"
 #include "book/tmain.h"
 #include "platform/fake/fake_services.h"
 #include "resources/string_table.h"
@@ -309,6 +310,38 @@ TEST(BookTextFile, MalformedFilesStopAtTheLineThatDoesNotFit) {
         readText(formatBookText(big, dayFirstLocale(), nullptr), open, dayFirstLocale());
     EXPECT_FALSE(read.ok);
     EXPECT_EQ(read.message, "Line 52: Stopping, a compound entry was too big to load...");
+}
+
+TEST(BookTextFile, ALineOnNeitherSideCountsAsACreditWhereverLinesPerSideAreCounted) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    const Book open = goldenBook();
+    // One entry of debits, lines never filled (side 0, no amount) and
+    // credits, the note on the last: the writer's refusal, the reader and
+    // the paste count alike.
+    struct Entry {
+        int debits, unfilled, credits;
+        bool fits;
+    };
+    for (const Entry e : {Entry{30, 29, 1, true}, Entry{1, 1, 30, false}, Entry{1, 30, 1, false}}) {
+        SCOPED_TRACE(std::to_string(e.unfilled) + " never filled");
+        Book book = goldenBook();
+        book.EntryLines.clear();
+        book.EntryIds.clear();
+        for (int i = 0; i < e.debits; ++i)
+            addLine(book, "9", day(2024, 1, 1), Debit, "400", "1");
+        for (int i = 0; i < e.unfilled; ++i)
+            addLine(book, "9", day(2024, 1, 1), Unfilled, "100", "0");
+        for (int i = 0; i < e.credits; ++i)
+            addLine(book, "9", day(2024, 1, 1), Credit, "100", "1", i + 1 == e.credits ? "N" : "");
+        std::vector<ClipLine> pasted;
+        for (const EntryLine& line : book.EntryLines)
+            pasted.push_back(ClipLine{line.Side, line.AccountNumber, line.Amount, line.Details});
+        EXPECT_EQ(textforms::refusalFor(book, "text").empty(), e.fits);
+        EXPECT_EQ(
+            readText(formatBookText(book, dayFirstLocale(), nullptr), open, dayFirstLocale()).ok,
+            e.fits);
+        EXPECT_EQ(clipEntriesFit(pasted), e.fits);
+    }
 }
 
 TEST(BookTextFile, FilesAreWrittenSafelyAndReadForOpening) {

@@ -46,15 +46,16 @@ TEST(EntryClipText, ExactTextsOfSimpleAndCompoundEntries) {
     EXPECT_FALSE(d.run.BookChanged);
 
     // Sub-accounts in plain form whatever SubAccountDash says; an unknown
-    // account has no name; a line of no side starts with the name; an open
-    // last line closes with "_"; the decimal mark is the locale's.
+    // account has no name; a line of no side is copied as the credit it
+    // counts as, so that it pastes back; an open last line closes with "_";
+    // the decimal mark is the locale's.
     Book c = chartOnly();
     c.SubAccountDash = -1;
     addLine(c, Debit, Currency::fromRaw(1001000), cents(1050), "", "1");
     addLine(c, Unfilled, money(100), money(1), "", "1");
     addLine(c, Credit, money(999), money(0), "", "1");
     EXPECT_EQ(EntryClipText(c, 0, 2, ","),
-              "100,1\t\tPetty cash\t10,5\t\r\nCash\t1\t\r\n\t999\t\t0\t_\r\nLW");
+              "100,1\t\tPetty cash\t10,5\t\r\n\t100\tCash\t1\t\r\n\t999\t\t0\t_\r\nLW");
 }
 
 TEST(EntryPaste, ACopiedCompoundEntryComesBackAsOneEntryWithOneReference) {

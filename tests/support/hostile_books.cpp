@@ -3,10 +3,12 @@
 #include "book/book_csv_file.h"
 #include "book/book_file.h"
 #include "book/book_text_file.h"
+#include "book/wide_sum.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <map>
 #include <random>
 #include <string_view>
 #include <vector>
@@ -245,10 +247,6 @@ std::vector<std::pair<std::size_t, std::size_t>> entriesOf(const std::vector<Ent
 void expectedJournal(Book& e) {
     for (std::size_t i = 0; i < e.EntryLines.size(); ++i) {
         EntryLine& l = e.EntryLines[i];
-        if (l.Side != Debit && l.Side != Credit) {
-            l.Side = Unfilled;
-            l.Amount = Currency();
-        }
         l.Date = std::trunc(l.Date);
         l.Reconciled = 0;
         l.Details = carriedNote(l.Details);
@@ -328,7 +326,33 @@ std::string linesDifference(const std::string& what, const std::vector<EntryLine
     return "";
 }
 
+// "number: balance" for every account number whose lines do not cancel, in
+// number order: debits less credits, any side but 1 (debit) a credit.
+std::vector<std::string> balanceLines(const Book& book) {
+    std::map<std::int64_t, WideSum> balances;
+    for (const EntryLine& l : book.EntryLines)
+        if (l.Side == Debit)
+            balances[l.AccountNumber.raw] += l.Amount;
+        else
+            balances[l.AccountNumber.raw] -= l.Amount;
+    std::vector<std::string> lines;
+    for (const auto& [number, balance] : balances) {
+        const std::optional<Currency> fits = balance.checked();
+        if (!balance.isZero())
+            lines.push_back(Currency::fromRaw(number).toPlainString() + ": " +
+                            (fits ? fits->toPlainString() : "beyond the money range"));
+    }
+    return lines;
+}
+
 } // namespace
+
+std::string trialBalanceText(const Book& book) {
+    std::string text;
+    for (const std::string& line : balanceLines(book))
+        text += line + "\n";
+    return text;
+}
 
 Book generatedBook(std::uint32_t n) {
     Rng rng(n * 2654435761u + 17);
@@ -355,7 +379,9 @@ Book heldBook(const Book& generated, std::string& fault) {
         return generated;
     }
     // Texts may come back decoded from the book's code page; the rest as
-    // written, but every class beyond Other is Other.
+    // written, but every class beyond Other is Other, and every side byte but
+    // 1 (debit) is a credit, where the trial balance counts it, unless the
+    // line was never filled (side 0, no amount).
     std::vector<std::uint8_t> classes = generated.AccountTypes;
     for (std::uint8_t& c : classes)
         c = std::min<std::uint8_t>(c, Other);
@@ -367,10 +393,15 @@ Book heldBook(const Book& generated, std::string& fault) {
     if (fault.empty())
         fault = firstDifferent("journal", read.book.EntryLines, generated.EntryLines,
                                [](const EntryLine& a, const EntryLine& b) {
-                                   return a.Date == b.Date && a.Side == b.Side &&
+                                   const bool kept =
+                                       b.Side == Debit || (b.Side == 0 && b.Amount.isZero());
+                                   return a.Date == b.Date &&
+                                          a.Side == (kept ? b.Side : std::uint8_t{Credit}) &&
                                           a.AccountNumber == b.AccountNumber &&
                                           a.Amount == b.Amount && a.Reconciled == b.Reconciled;
                                });
+    if (fault.empty())
+        fault = firstDifferent("trial balance", balanceLines(read.book), balanceLines(generated));
     return std::move(read.book);
 }
 
@@ -389,9 +420,9 @@ const char* formName(Form form) {
 bool formRefuses(const Book& held, Form form) {
     if (form == Form::BookFile) return false;
     for (auto [first, end] : entriesOf(held.EntryLines)) {
-        int debits = 0, credits = 0; // a line on neither side is read as a debit
+        int debits = 0, credits = 0; // a line on neither side counts as a credit
         for (std::size_t i = first; i < end; ++i)
-            ++(held.EntryLines[i].Side == Credit ? credits : debits);
+            ++(held.EntryLines[i].Side == Debit ? debits : credits);
         if (debits > MaxLinesPerSide || credits > MaxLinesPerSide) return true;
     }
     return false;
@@ -455,35 +486,51 @@ std::string firstDifference(const Book& a, const Book& b) {
     return d;
 }
 
-std::string roundTripFault(const Book& held, Form form, const LocaleInfo& locale) {
+std::optional<Book> readBack(const Book& held, Form form, const LocaleInfo& locale,
+                             std::string& fault) {
+    fault.clear();
     const std::string name = formName(form);
     if (form == Form::BookFile) {
         std::string refusal;
         const std::optional<std::string> bytes = serializeBookFile(held, nullptr, &refusal);
-        if (!bytes) return "the book file refused: " + refusal;
-        const BookReadResult read = parseBookFile(*bytes, nullptr, nullptr);
-        if (!read.ok()) return "the book file was not read back: " + read.message;
-        return firstDifference(read.book, held);
+        if (!bytes) {
+            fault = "the book file refused: " + refusal;
+            return std::nullopt;
+        }
+        BookReadResult read = parseBookFile(*bytes, nullptr, nullptr);
+        if (!read.ok()) fault = "the book file was not read back: " + read.message;
+        return read.ok() ? std::optional<Book>(std::move(read.book)) : std::nullopt;
     }
     const std::string refusal = textforms::refusalFor(held, name);
     if (!refusal.empty() != formRefuses(held, form))
-        return refusal.empty() ? "the " + name + " form did not refuse a book it cannot carry"
-                               : "the " + name + " form refused: " + refusal;
-    if (!refusal.empty()) return "";
+        fault = refusal.empty() ? "the " + name + " form did not refuse a book it cannot carry"
+                                : "the " + name + " form refused: " + refusal;
+    if (!refusal.empty()) return std::nullopt;
     constexpr double today = 46000;
     TextFormReadResult read =
         form == Form::Text
             ? parseBookText(formatBookText(held, locale, nullptr), held, locale, today, nullptr)
             : parseBookCsv(formatBookCsv(held, locale, nullptr), held, locale, today, nullptr,
                            "hostile.csv");
-    if (!read.ok) return "the " + name + " form was not read back: " + read.message;
+    if (!read.ok) {
+        fault = "the " + name + " form was not read back: " + read.message;
+        return std::nullopt;
+    }
     const bool lastOpen = !closesEntry(held.EntryLines.back().Details);
     if (read.notice.empty() == lastOpen)
-        return lastOpen ? "no word of the open last entry" : "a notice without an open entry";
+        fault = lastOpen ? "no word of the open last entry" : "a notice without an open entry";
     Book opened = held;
     RunTimeState run;
     adoptTextFormBook(opened, run, std::move(read));
-    return firstDifference(opened, expectedReadBack(held, form));
+    return opened;
+}
+
+std::string roundTripFault(const Book& held, Form form, const LocaleInfo& locale) {
+    std::string fault;
+    const std::optional<Book> opened = readBack(held, form, locale, fault);
+    if (!fault.empty() || !opened) return fault;
+    fault = firstDifferent("trial balance", balanceLines(*opened), balanceLines(held));
+    return fault.empty() ? firstDifference(*opened, expectedReadBack(held, form)) : fault;
 }
 
 } // namespace hostile

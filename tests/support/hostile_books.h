@@ -14,6 +14,7 @@
 #include "platform/locale.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace hostile {
@@ -23,7 +24,8 @@ namespace hostile {
 Book generatedBook(std::uint32_t n);
 
 // The book as the program holds it: `generated` written as a book file and
-// read back. "" in `fault` when the reading went well.
+// read back. "" in `fault` when the reading went well and kept the trial
+// balance.
 Book heldBook(const Book& generated, std::string& fault);
 
 enum class Form { BookFile, Text, Csv };
@@ -42,8 +44,19 @@ Book expectedReadBack(const Book& held, Form form);
 // The first field in which two books differ, named ("" when none does).
 std::string firstDifference(const Book& read, const Book& expected);
 
-// Writes `held` in `form` (as Save As does, the refusal first), reads it back
-// (as Open does, into `held` as the open book) and compares every field with
+// The trial balance of the whole journal, whatever the dates: each account
+// number's debits less credits, a line on any side but 1 (debit) counting as
+// a credit, as the trial balance counts it. One "number: balance" line per
+// account, in number order; accounts that come to 0 are left out.
+std::string trialBalanceText(const Book& book);
+
+// Writes `held` in `form` (as Save As does, the refusal first) and reads it
+// back (as Open does, into `held` as the open book). nullopt when the form
+// refuses the book, with `fault` saying so unless formRefuses expects it.
+std::optional<Book> readBack(const Book& held, Form form, const LocaleInfo& locale,
+                             std::string& fault);
+
+// readBack, then the trial balance compared with held's and every field with
 // expectedReadBack; "" when all is as the form's rules say, else what went wrong.
 std::string roundTripFault(const Book& held, Form form, const LocaleInfo& locale);
 
