@@ -32,6 +32,14 @@ struct Table {
         for (std::size_t k = layout.firstPeriod; k < end; ++k, ++c)
             if (inView(c)) printRightAligned(t.s, texts[k], right(c));
     }
+    // The same for figures, each written as it is drawn.
+    void columns(const InflowsOutflows& io, std::span<const Currency> figures, std::size_t count) {
+        const std::size_t end =
+            std::min({count, figures.size(), static_cast<std::size_t>(layout.columnsEnd)});
+        int c = 0;
+        for (std::size_t k = layout.firstPeriod; k < end; ++k, ++c)
+            if (inView(c)) printRightAligned(t.s, io.text(figures[k]), right(c));
+    }
     void label(const std::string& text) {
         t.s.CurrentX = layout.left + LabelIndent;
         t.s.PrintInline(layout.nameRoom > 0 ? fittedText(t.s, text, layout.nameRoom) : text);
@@ -51,20 +59,20 @@ double flowNameColumn(DrawingSurface& s, const Book& book, double step) {
 }
 
 double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
-    // Figures differ in width by their characters: the longest is the widest.
-    const std::string* longest = nullptr;
-    auto consider = [&](const std::vector<std::string>& texts) {
-        for (const std::string& text : texts)
-            if (!longest || text.size() > longest->size()) longest = &text;
+    // Figures differ in width by their characters: the longest is the widest,
+    // and the figures furthest from 0 have the longest texts.
+    std::string longest;
+    auto consider = [&](const std::string& text) {
+        if (text.size() > longest.size()) longest = text;
     };
-    for (const auto* texts : {&io.beginningTexts, &io.endingTexts, &io.inflowTotalTexts,
-                              &io.outflowTotalTexts, &io.columnHeads})
-        consider(*texts);
-    for (const auto* rows : {&io.inflows, &io.outflows})
-        for (const FlowRow& row : *rows)
-            consider(row.amountTexts);
-    if (!longest) return ColumnStep;
-    return std::max(ColumnStep, std::ceil(s.TextWidth(*longest) + 150));
+    for (const std::string& head : io.columnHeads)
+        consider(head);
+    if (io.ok) {
+        consider(io.text(io.highest));
+        consider(io.text(io.lowest));
+    }
+    if (longest.empty()) return ColumnStep;
+    return std::max(ColumnStep, std::ceil(s.TextWidth(longest) + 150));
 }
 
 std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,
@@ -114,11 +122,11 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
     s.ForeColor = 0;
 
     table.label(strings::text(254) + " ");
-    table.columns(io.beginningTexts, columns - 1);
+    table.columns(io, io.beginning, columns - 1);
     table.down(h);
 
     auto rows = [&](int heading, const std::vector<FlowRow>& list, int totalLabel,
-                    const std::vector<std::string>& totals) {
+                    const std::vector<Currency>& totals) {
         s.FontBold = true;
         t.room(h);
         table.label(strings::text(heading));
@@ -131,23 +139,23 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
                 continue;
             }
             table.label(row.name + "    ");
-            table.columns(row.amountTexts, columns);
+            table.columns(io, row.amounts, columns);
             table.down(h);
             t.recordRow(row.number);
         }
         s.FontBold = true;
         t.room(h);
         table.label(strings::text(totalLabel) + " ");
-        table.columns(totals, columns);
+        table.columns(io, totals, columns);
         table.down(h, 2);
     };
-    rows(250, io.inflows, 251, io.inflowTotalTexts);
-    rows(252, io.outflows, 253, io.outflowTotalTexts);
+    rows(250, io.inflows, 251, io.inflowTotals);
+    rows(252, io.outflows, 253, io.outflowTotals);
 
     t.room(h);
     table.label(strings::text(255) + " ");
     drawn.tableHeight = s.CurrentY - top;
-    table.columns(io.endingTexts, columns - 1);
+    table.columns(io, io.ending, columns - 1);
     table.down(h);
     return drawn;
 }
