@@ -6,6 +6,7 @@
 #include "book/book.h"
 #include "book/runtime_state.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -27,6 +28,10 @@ int registerBenchStep(BenchStep step);
 
 // Times a callable and prints "<label>: <seconds> s" on a line of its own.
 double timeIt(const std::string& label, const std::function<void()>& work);
+
+// Prints the process's peak resident memory so far (getrusage), and per
+// journal line when `journalLines` is above 0.
+void printPeakMemory(const std::string& when, std::int64_t journalLines = 0);
 
 #define LW_BOOKBENCH_CONCAT2(a, b) a##b
 #define LW_BOOKBENCH_CONCAT(a, b) LW_BOOKBENCH_CONCAT2(a, b)

@@ -46,8 +46,9 @@ class PasswordPrompt {
     PasswordPrompt(std::nullptr_t) {}
     template <class F>
     requires std::is_invocable_r_v<std::optional<std::string>, F&> PasswordPrompt(F f) {
-        if constexpr (std::is_constructible_v<bool, F&>)
-            if (!static_cast<bool>(f)) return; // an empty function asks nothing
+        // An empty function asks nothing; a lambda without captures is never empty.
+        if constexpr (!std::is_empty_v<F> && std::is_constructible_v<bool, F&>)
+            if (!static_cast<bool>(f)) return;
         ask_ = [f = std::move(f)](const std::string&) mutable { return f(); };
     }
     template <class F>

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -82,64 +83,75 @@ class QuotedPrintableWriter {
     explicit QuotedPrintableWriter(ByteWriter& out) : out_(out) {}
 
     void put(std::string_view bytes) {
-        for (char c : bytes)
-            if (c != '\0') pending_ += c;
+        if (bytes.find('\0') == std::string_view::npos) {
+            pending_ += bytes;
+        } else {
+            for (char c : bytes)
+                if (c != '\0') pending_ += c;
+        }
         encode(false);
     }
     void finish() {
         encode(true);
-        out_.bytes(line_);
-        line_.clear();
+        out_.bytes(line());
+        length_ = 0;
     }
 
   private:
-    static constexpr std::size_t Room =
-        LongestBodyLine - 1; // a soft break's "=" takes the last place
+    // A soft break's "=" takes the last place of a line.
+    static constexpr std::size_t Room = LongestBodyLine - 1;
+
+    std::string_view line() const { return {line_, length_}; }
 
     void softBreak() {
-        const std::size_t cut = breakAt_ > 0 ? breakAt_ : line_.size();
-        out_.bytes(std::string_view(line_).substr(0, cut));
+        const std::size_t cut = breakAt_ > 0 ? breakAt_ : length_;
+        out_.bytes(line().substr(0, cut));
         out_.bytes("=\r\n");
-        line_.erase(0, cut);
+        std::memmove(line_, line_ + cut, length_ - cut);
+        length_ -= cut;
         breakAt_ = 0;
     }
 
     void encode(bool atEnd) {
         static const char hex[] = "0123456789ABCDEF";
         const std::string& bytes = pending_;
+        const std::size_t n = bytes.size();
         std::size_t i = 0;
-        for (; atEnd ? i < bytes.size() : i + 2 < bytes.size(); ++i) {
+        for (; atEnd ? i < n : i + 2 < n; ++i) {
             const unsigned char c = static_cast<unsigned char>(bytes[i]);
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-                out_.bytes(line_);
+            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') {
+                out_.bytes(line());
                 out_.bytes("\r\n");
-                line_.clear();
+                length_ = 0;
                 breakAt_ = 0;
                 ++i;
                 continue;
             }
             const bool blank = c == ' ' || c == '\t';
-            const bool lineEnds = i + 1 == bytes.size() || bytes.compare(i + 1, 2, "\r\n") == 0;
+            const bool lineEnds =
+                blank &&
+                (i + 1 == n || (i + 2 < n && bytes[i + 1] == '\r' && bytes[i + 2] == '\n'));
             const bool literal = (c >= 33 && c <= 126 && c != '=') || (blank && !lineEnds);
             const std::size_t size = literal ? 1 : 3;
-            while (line_.size() + size > Room)
+            while (length_ + size > Room)
                 softBreak();
-            if (c == '<' && !line_.empty()) breakAt_ = line_.size();
+            if (c == '<' && length_ > 0) breakAt_ = length_;
             if (literal) {
-                line_ += static_cast<char>(c);
+                line_[length_++] = static_cast<char>(c);
             } else {
-                line_ += '=';
-                line_ += hex[c >> 4];
-                line_ += hex[c & 15];
+                line_[length_++] = '=';
+                line_[length_++] = hex[c >> 4];
+                line_[length_++] = hex[c & 15];
             }
-            if (blank && literal) breakAt_ = line_.size();
+            if (blank && literal) breakAt_ = length_;
         }
         pending_.erase(0, i);
     }
 
     ByteWriter& out_;
     std::string pending_;     // bytes not yet written: at most two between calls
-    std::string line_;        // the output line being filled
+    char line_[Room];         // the output line being filled
+    std::size_t length_ = 0;  // of it
     std::size_t breakAt_ = 0; // where the line may best be broken; 0: nowhere
 };
 

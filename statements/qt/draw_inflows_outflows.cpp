@@ -24,21 +24,20 @@ struct Table {
     bool inView(int c) const {
         return !t.onWindow || (right(c) > 0 && right(c) - 2 * step < width);
     }
-    // The texts of columns firstPeriod .. count-1 (up to columnsEnd), right-aligned.
-    void columns(const std::vector<std::string>& texts, std::size_t count) {
-        const std::size_t end =
-            std::min({count, texts.size(), static_cast<std::size_t>(layout.columnsEnd)});
+    // Columns firstPeriod .. count-1 (up to columnsEnd), right-aligned, each
+    // text made by textOf(k) as it is drawn.
+    template <class TextOf> void columns(std::size_t count, TextOf textOf) {
+        const std::size_t end = std::min(count, static_cast<std::size_t>(layout.columnsEnd));
         int c = 0;
         for (std::size_t k = layout.firstPeriod; k < end; ++k, ++c)
-            if (inView(c)) printRightAligned(t.s, texts[k], right(c));
+            if (inView(c)) printRightAligned(t.s, textOf(k), right(c));
     }
-    // The same for figures, each written as it is drawn.
+    void columns(const std::vector<std::string>& texts, std::size_t count) {
+        columns(std::min(count, texts.size()), [&](std::size_t k) { return texts[k]; });
+    }
     void columns(const InflowsOutflows& io, std::span<const Currency> figures, std::size_t count) {
-        const std::size_t end =
-            std::min({count, figures.size(), static_cast<std::size_t>(layout.columnsEnd)});
-        int c = 0;
-        for (std::size_t k = layout.firstPeriod; k < end; ++k, ++c)
-            if (inView(c)) printRightAligned(t.s, io.text(figures[k]), right(c));
+        columns(std::min(count, figures.size()),
+                [&](std::size_t k) { return io.text(figures[k]); });
     }
     void label(const std::string& text) {
         t.s.CurrentX = layout.left + LabelIndent;
