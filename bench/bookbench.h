@@ -12,10 +12,10 @@
 #include <string>
 
 struct BenchContext {
-    Book book;                         // the book opened (or generated)
-    std::filesystem::path source;      // the file it was read from ("" when generated)
-    std::filesystem::path outDir;      // --out folder, or a temporary folder removed at the end
-    bool keepOutput = false;           // true with --out
+    Book book;                    // the book opened (or generated)
+    std::filesystem::path source; // the file it was read from ("" when generated)
+    std::filesystem::path outDir; // --out folder, or a temporary folder removed at the end
+    bool keepOutput = false;      // true with --out
     RunTimeState run;
 };
 
@@ -35,5 +35,5 @@ void printPeakMemory(const std::string& when, std::int64_t journalLines = 0);
 
 #define LW_BOOKBENCH_CONCAT2(a, b) a##b
 #define LW_BOOKBENCH_CONCAT(a, b) LW_BOOKBENCH_CONCAT2(a, b)
-#define LW_BOOKBENCH_STEP(name, fn)                                                            \
+#define LW_BOOKBENCH_STEP(name, fn)                                                                \
     static const int LW_BOOKBENCH_CONCAT(lwBenchStep_, __LINE__) = registerBenchStep({name, fn})

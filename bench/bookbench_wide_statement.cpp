@@ -59,8 +59,7 @@ void copy(BenchContext&) {
     std::size_t bytes = 0;
     timeIt("wide inflows/outflows copied (the text and the clipboard's UTF-16 form)", [&] {
         std::string refusal;
-        const std::optional<std::string> text =
-            inflowsOutflowsCopyText(w.io, w.book, 0, refusal);
+        const std::optional<std::string> text = inflowsOutflowsCopyText(w.io, w.book, 0, refusal);
         if (!text) {
             std::cout << "  refused: " << refusal << "\n";
             return;

@@ -156,7 +156,8 @@ Book generateWideBook(int accounts, int years, std::int64_t lines, std::uint32_t
         const std::int64_t number = 2000 + static_cast<std::int64_t>(slot - 1) * 10;
         book.AccountNumbers[slot] = Currency::fromUnits(number);
         book.AccountTypes[slot] = revenue ? Revenue : Expense;
-        book.AccountNames[slot] = std::string(revenue ? "Revenue " : "Expense ") + numberText(number);
+        book.AccountNames[slot] =
+            std::string(revenue ? "Revenue " : "Expense ") + numberText(number);
     }
     fillEntryAccountList(book);
     resetEntryGroups(book);
@@ -170,8 +171,8 @@ Book generateWideBook(int accounts, int years, std::int64_t lines, std::uint32_t
     const double span = Tmain::DayNumber(1926 + years, 1, 1) - first;
     const std::int64_t entries = lines / 2;
     for (std::int64_t entry = 0; entry < entries; ++entry) {
-        const double date = first + std::floor(span * static_cast<double>(entry) /
-                                               static_cast<double>(entries));
+        const double date =
+            first + std::floor(span * static_cast<double>(entry) / static_cast<double>(entries));
         const int slot = 1 + static_cast<int>(random.below(accounts));
         const Currency account = book.AccountNumbers[static_cast<std::size_t>(slot)];
         const Currency cash = book.AccountNumbers[0];
