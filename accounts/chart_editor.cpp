@@ -2,6 +2,7 @@
 
 #include "accounts/standard_chart.h"
 #include "book/account_number_text.h"
+#include "book/book_change.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 
@@ -144,27 +145,37 @@ ChartKeyMove ChartEditor::keyUp(int k, int caret) {
 }
 
 bool ChartEditor::insert() {
-    const InsertOutcome o = insertAccountAfter(book_, selectedSlot());
+    // The table is changed beside the book, then swapped in whole.
+    Book staged = stagedAccountTable(book_);
+    const InsertOutcome o = insertAccountAfter(staged, selectedSlot());
     if (!o.inserted) {
         showMessage(AccountLimitMessage);
         return false;
     }
-    changed();
+    BookChange change(book_, run_);
+    change.replaceAccountTable(staged);
+    change.commit();
     // The new account moves into the selected row.
     setTop(o.afterLast ? scrollMax() : top_ + 1);
     return true;
 }
 
 bool ChartEditor::remove() {
-    if (!deleteAccountAt(book_, selectedSlot())) return false;
-    changed();
+    Book staged = stagedAccountTable(book_);
+    if (!deleteAccountAt(staged, selectedSlot())) return false;
+    BookChange change(book_, run_);
+    change.replaceAccountTable(staged);
+    change.commit();
     setTop(top_);
     return true;
 }
 
 void ChartEditor::standardChart() {
-    installStandardChart(book_);
-    changed();
+    Book staged;
+    installStandardChart(staged);
+    BookChange change(book_, run_);
+    change.replaceAccountTable(staged);
+    change.commit();
     setTop(top_);
 }
 

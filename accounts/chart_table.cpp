@@ -148,8 +148,10 @@ std::optional<ChartFault> closeChart(Book& book, const std::string& decimalMark)
     std::optional<ChartFault> fault = findChartFault(book, decimalMark);
     if (book.LastAccount < MinAccountSlots - 1) book.resizeAccounts(MinAccountSlots - 1);
     if (fault) return fault;
-    book.EntryAccountList.clear();
+    // Made whole before it replaces the old list.
+    std::vector<VariantText> list;
     for (std::string& name : accountBoxList(book, n))
-        book.EntryAccountList.emplace_back(std::move(name));
+        list.emplace_back(std::move(name));
+    book.EntryAccountList = std::move(list);
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "accounts/group_editor.h"
 
 #include "book/account_number_text.h"
+#include "book/book_change.h"
 #include "book/book_text_forms.h"
 #include "book/entry_clip_text.h"
 #include "book/entry_index.h"
@@ -72,47 +73,59 @@ void GroupEditor::setName(const std::string& text) {
     changed();
 }
 
-void GroupEditor::closeGroupEnd() {
-    if (book_.RecurringLines.empty()) return;
-    std::string& end = book_.RecurringLines.back().Details;
+void GroupEditor::adopt(std::vector<EntryLine> lines) {
+    BookChange change(book_, run_);
+    change.replace(book_.RecurringLines, std::move(lines));
+    change.commit();
+    sync();
+}
+
+namespace {
+
+// The last line closes its entry ("_" when it has no note), so that lines
+// appended after it start an entry of their own.
+void closeGroupEnd(std::vector<EntryLine>& lines) {
+    if (lines.empty()) return;
+    std::string& end = lines.back().Details;
     end = storedNote(end);
 }
 
+} // namespace
+
 void GroupEditor::newEntry() {
-    closeGroupEnd();
-    std::vector<EntryLine>& lines = book_.RecurringLines;
+    std::vector<EntryLine> lines = book_.RecurringLines;
+    closeGroupEnd(lines);
     const std::vector<EntryLine> pair = blankEntryPair();
     lines.insert(lines.end(), pair.begin(), pair.end());
-    sync();
+    adopt(std::move(lines));
     first_ = current_ = last_ - 1;
     entryLast_ = last_;
     setTopLine(first_);
-    changed();
 }
 
 bool GroupEditor::addLine(std::uint8_t side) {
     if (!valid(current_) || !canAddLine(side)) return false;
+    std::vector<EntryLine> lines = book_.RecurringLines;
     EntryLine blank;
     blank.Side = side;
-    book_.RecurringLines.insert(book_.RecurringLines.begin() + current_, blank);
-    sync();
+    lines.insert(lines.begin() + current_, blank);
+    adopt(std::move(lines));
     ++entryLast_;
-    changed();
     return canAddLine(book_.RecurringLines[current_].Side);
 }
 
 bool GroupEditor::deleteEntry() {
     const std::int32_t n = entryLast_ - first_ + 1;
     if (last_ <= n || !valid(first_) || !valid(entryLast_)) return false;
-    std::vector<EntryLine>& lines = book_.RecurringLines;
+    std::vector<EntryLine> lines = book_.RecurringLines;
     lines.erase(lines.begin() + first_, lines.begin() + entryLast_ + 1);
-    sync();
+    adopt(std::move(lines));
+    const std::vector<EntryLine>& kept = book_.RecurringLines;
     // The entry that followed, else the group's last entry.
-    const std::int32_t next = first_ <= last_ ? first_ : findEntryBounds(lines, last_).first;
+    const std::int32_t next = first_ <= last_ ? first_ : findEntryBounds(kept, last_).first;
     focusLine(next);
     setTopLine(first_);
     current_ = top_;
-    changed();
     return true;
 }
 
@@ -130,8 +143,8 @@ bool GroupEditor::paste(const std::string& text, const NumberMarks& marks) {
         return false;
     }
     pasted->back().note = storedNote(pasted->back().note);
-    closeGroupEnd();
-    std::vector<EntryLine>& lines = book_.RecurringLines;
+    std::vector<EntryLine> lines = book_.RecurringLines;
+    closeGroupEnd(lines);
     const std::int32_t firstPasted = static_cast<std::int32_t>(lines.size());
     for (ClipLine& clip : *pasted) {
         EntryLine line;
@@ -141,11 +154,10 @@ bool GroupEditor::paste(const std::string& text, const NumberMarks& marks) {
         line.Details = std::move(clip.note);
         lines.push_back(std::move(line));
     }
-    sync();
+    adopt(std::move(lines));
     first_ = current_ = firstPasted;
     entryLast_ = last_;
     setTopLine(first_);
-    changed();
     return true;
 }
 
@@ -153,6 +165,7 @@ void GroupEditor::writeBack() {
     if (book_.EditedGroup < 0 || book_.EditedGroup >= GroupTotal) return;
     std::vector<EntryLine>& group = book_.EntryGroups[static_cast<std::size_t>(book_.EditedGroup)];
     if (group == book_.RecurringLines) return;
-    group = book_.RecurringLines;
-    changed();
+    BookChange change(book_, run_);
+    change.replace(group, std::vector<EntryLine>(book_.RecurringLines));
+    change.commit();
 }

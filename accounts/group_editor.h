@@ -83,7 +83,8 @@ class GroupEditor {
   private:
     void changed() { run_.BookChanged = true; }
     bool valid(std::int32_t line) const { return line >= 0 && line <= last_; }
-    void closeGroupEnd();
+    // The working lines replaced by `lines` as one change.
+    void adopt(std::vector<EntryLine> lines);
     void sync() { last_ = static_cast<std::int32_t>(book_.RecurringLines.size()) - 1; }
 
     Book& book_;

@@ -1,5 +1,7 @@
 #include "accounts/group_posting.h"
 
+#include "book/book_change.h"
+#include "book/entry_reference.h"
 #include "book/tmain.h"
 #include "platform/services.h"
 
@@ -21,65 +23,46 @@ std::int64_t referenceNumber(const std::string& text) {
 
 namespace {
 
-// The reference the first posted line takes: the next one asked with that
-// line in place (the reference reading passes over the journal's last line).
-std::int64_t firstReference(Book& book) {
-    book.resizeJournal(book.EntryLines.size() + 1);
-    const std::int64_t ref = referenceNumber(Tmain::NextEntryId(book, "."));
-    book.resizeJournal(book.EntryLines.size() - 1);
-    return ref;
-}
-
 // The reference of the line after one with `details`: the next number once
 // an entry is closed.
-std::int64_t referenceAfter(std::int64_t ref, const std::string& details) {
+std::int64_t referenceAfterLine(std::int64_t ref, const std::string& details) {
     return closesEntry(details) && ref < std::numeric_limits<std::int64_t>::max() ? ref + 1 : ref;
-}
-
-// The highest reference the lines take from `first` on.
-std::int64_t lastReference(const std::vector<EntryLine>& lines, std::int64_t first) {
-    std::int64_t ref = first;
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-        ref = referenceAfter(ref, lines[i].Details);
-    return ref;
-}
-
-std::string referenceTooLongText() {
-    return "Nothing was posted: its references would pass " + largestReference() +
-           ", the largest a reference holds.";
 }
 
 } // namespace
 
 std::optional<std::int32_t> postEntryGroup(Book& book, RunTimeState& run, double today) {
-    const std::vector<EntryLine>& lines = book.RecurringLines;
-    if (lines.empty()) return book.LastEntryLine();
-    const std::int64_t first = firstReference(book);
-    if (book.autoIncrementOn()) {
-        if (std::to_string(lastReference(lines, first)).size() > largestReference().size()) {
+    const std::vector<EntryLine>& group = book.RecurringLines;
+    if (group.empty()) return book.LastEntryLine();
+    // Asked once, as with the first posted line in place (so the journal's
+    // last line counts).
+    const std::int64_t first = referenceNumber(Tmain::NextEntryId(book, ".", 1));
+
+    // The posted lines and their references are made beside the journal.
+    const double day = std::floor(today);
+    std::vector<EntryLine> lines;
+    std::vector<EntryId> ids;
+    lines.reserve(group.size());
+    ids.reserve(group.size());
+    std::int64_t ref = first;
+    for (const EntryLine& stored : group) {
+        EntryLine line = stored;
+        line.Date = day;
+        line.Reconciled = 0;
+        lines.push_back(std::move(line));
+        ids.push_back(book.autoIncrementOn() ? EntryId(std::to_string(ref)) : EntryId());
+        if (book.autoIncrementOn() && !referenceFits(std::to_string(ref))) {
             showMessage(referenceTooLongText());
             return std::nullopt;
         }
+        ref = referenceAfterLine(ref, stored.Details);
     }
-    if (!book.EntryLines.empty()) {
-        std::string& end = book.EntryLines.back().Details;
-        end = storedNote(end);
-    }
-    // push_back grows the journal geometrically: an exact reserve per posting
-    // would copy the whole journal every time.
-    const double day = std::floor(today);
-    std::int64_t ref = first;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        EntryLine line = lines[i];
-        line.Date = day;
-        line.Reconciled = 0;
-        book.EntryLines.push_back(std::move(line));
-        book.EntryIds.emplace_back();
-        if (book.autoIncrementOn()) book.EntryIds.back() = EntryId(std::to_string(ref));
-        ref = referenceAfter(ref, lines[i].Details);
-    }
+
+    BookChange change(book, run);
+    change.closeJournalEnd();
+    change.appendLines(std::move(lines), std::move(ids));
     run.CurrentFirstLine = std::max(0, book.LastEntryLine());
-    run.BookChanged = true;
+    change.commit();
     return book.LastEntryLine();
 }
 

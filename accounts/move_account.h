@@ -26,5 +26,6 @@ MoveChoice chooseMove(const Book& book, const std::string& fromName, const std::
 std::string moveQuestion(const MoveRequest& r, const std::string& decimalMark);
 
 // Gives every journal line numbered exactly `r.from` the number `r.to`;
-// returns how many lines changed.
+// returns how many lines changed. It only overwrites numbers in place, so it
+// cannot stop part-way; the caller marks the book changed.
 int moveAccountLines(Book& book, const MoveRequest& r);

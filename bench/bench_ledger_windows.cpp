@@ -35,7 +35,7 @@ void BM_TAccountFirstPageModel(benchmark::State& state) {
     std::size_t rows = 0;
     for (auto _ : state) {
         const TAccountLedger ledger = buildTAccount(book, options);
-        const auto page = tAccountPage(ledger, 0, 24, book.DateStyle, locale);
+        const auto page = tAccountPage(book, ledger, 0, 24, locale);
         benchmark::DoNotOptimize(page.data());
         rows = static_cast<std::size_t>(ledger.LedgerRows);
     }
@@ -59,7 +59,8 @@ void BM_TAccountWindowFirstPage(benchmark::State& state) {
     host.run = &run;
     host.accountNames = [] {
         std::vector<std::string> names;
-        for (int i = 0; i < book.slotsInUse(); ++i) names.push_back(book.AccountNames[i]);
+        for (int i = 0; i < book.slotsInUse(); ++i)
+            names.push_back(book.AccountNames[i]);
         return names;
     };
     std::size_t rows = 0;

@@ -35,7 +35,7 @@ void ledgerPages(BenchContext& ctx) {
 
     std::vector<TAccountPageRow> tPage;
     timeIt("T-account window page, busiest account",
-           [&] { tPage = tAccountPage(tAccount, 0, 24, book.DateStyle, locale); });
+           [&] { tPage = tAccountPage(book, tAccount, 0, 24, locale); });
     std::vector<RunningBalanceCells> rPage;
     timeIt("running-balance window page, busiest account",
            [&] { rPage = runningBalancePage(book, running, 0, 22, locale); });

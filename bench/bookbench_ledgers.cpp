@@ -5,9 +5,11 @@
 // what it built into the output folder. Then every output of the busiest
 // account's ledgers: the printouts (recorded), the journal spreadsheet, the
 // running balance as .xls, .csv and .htm, and its mail draft. Last the
-// ledgers of a journal of one 100,000-line entry.
+// ledgers of a journal of one 100,000-line entry, and of an account whose
+// rows come just below the most a ledger may hold, with the memory they take.
 #include "bench/bookbench.h"
 
+#include "book/account_name_index.h"
 #include "book/account_number_text.h"
 #include "book/mail_draft.h"
 #include "book/safe_file.h"
@@ -23,7 +25,10 @@
 #include "ledgers/t_account.h"
 #include "mainwindow/invoice.h"
 
+#include <cmath>
+#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -99,11 +104,12 @@ LedgerChoice wholeJournal(const Book& book, Currency account) {
     return choice;
 }
 
-void dumpHalf(std::ostream& out, const char* side, const TAccountHalf& half) {
+void dumpHalf(std::ostream& out, const char* side, const TAccountHalf& half,
+              const AccountNameIndex& names) {
     out << side << " total " << half.Total.toPlainString() << "\n";
     for (const TAccountRow& row : half.Rows)
-        out << row.Date << '\t' << row.Text << '\t' << row.Amount.toPlainString() << '\t'
-            << row.Line << '\n';
+        out << row.Date << '\t' << tAccountRowText(row, names) << '\t' << row.Amount.toPlainString()
+            << '\t' << row.Line << '\n';
 }
 
 void tAccounts(BenchContext& ctx) {
@@ -116,8 +122,9 @@ void tAccounts(BenchContext& ctx) {
                   << " credit rows\n";
         timeIt("T-account date sort, " + s.label, [&] { sortByDate(ledger); });
         std::ofstream out(ctx.outDir / ("t-account-" + s.file + ".txt"));
-        dumpHalf(out, "debit", ledger.Debit);
-        dumpHalf(out, "credit", ledger.Credit);
+        const AccountNameIndex names(*s.book);
+        dumpHalf(out, "debit", ledger.Debit, names);
+        dumpHalf(out, "credit", ledger.Credit, names);
         out << ledger.DebitTotalText << '\n' << ledger.DebitBroughtDownText << '\n';
         out << ledger.CreditTotalText << '\n' << ledger.CreditBroughtDownText << '\n';
     }
@@ -132,9 +139,9 @@ void runningBalances(BenchContext& ctx) {
         std::cout << "  " << ledger.Rows.size() << " rows\n";
         std::ofstream out(ctx.outDir / ("running-balance-" + s.file + ".txt"));
         for (const RunningBalanceRow& row : ledger.Rows)
-            out << row.Date << '\t' << row.Reference << '\t' << row.Account.toPlainString() << '\t'
-                << row.Debit.toPlainString() << '\t' << row.Credit.toPlainString() << '\t'
-                << row.Balance.toPlainString() << '\t' << row.Line << '\n';
+            out << row.Date << '\t' << row.reference() << '\t' << row.Account.toPlainString()
+                << '\t' << row.debit().toPlainString() << '\t' << row.credit().toPlainString()
+                << '\t' << row.Balance.toPlainString() << '\t' << row.Line << '\n';
     }
 }
 
@@ -296,6 +303,108 @@ void longEntry(BenchContext& ctx) {
     }
 }
 
+// The book's chart with a journal of one entry of `side` debit lines to one
+// account against `side` credit lines to another: each debit line has every
+// credit line as a contra, so the debited account's ledgers hold side x side
+// rows.
+Book squareEntryBook(const Book& chart, std::int32_t side) {
+    Book book = chart;
+    book.EntryLines.clear();
+    book.EntryIds.clear();
+    std::vector<Currency> accounts;
+    for (int slot = 0; slot < book.slotsInUse() && accounts.size() < 2; ++slot)
+        if (book.AccountNumbers[static_cast<std::size_t>(slot)].raw > 0)
+            accounts.push_back(book.AccountNumbers[static_cast<std::size_t>(slot)]);
+    if (accounts.size() < 2) return book;
+    for (int s = 0; s < 2; ++s)
+        for (std::int32_t i = 0; i < side; ++i) {
+            EntryLine line;
+            line.Date = 46000;
+            line.Side = s == 0 ? Debit : Credit;
+            line.AccountNumber = accounts[static_cast<std::size_t>(s)];
+            line.Amount = Currency::fromRaw(10000 + (i % 997) * 37);
+            if (s == 1 && i + 1 == side) line.Details = "Square";
+            book.EntryLines.push_back(line);
+            book.EntryIds.emplace_back("1");
+        }
+    return book;
+}
+
+// The process's resident memory and its high-water mark, in MB; the mark can
+// be brought down to the memory resident now.
+double statusMegabytes(const char* key) {
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word)
+        if (word == key) {
+            double kilobytes = 0;
+            status >> kilobytes;
+            return kilobytes / 1024.0;
+        }
+    return 0;
+}
+void resetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// Times a ledger build and reports its rows and the memory it took at its
+// peak above what was resident before it.
+template <class Ledger>
+void buildWithPeak(const std::string& label, const std::function<Ledger()>& build,
+                   const std::function<std::size_t(const Ledger&)>& rows) {
+    const double before = statusMegabytes("VmRSS:");
+    resetPeakMemory();
+    {
+        Ledger ledger;
+        timeIt(label, [&] { ledger = build(); });
+        std::cout << "  " << rows(ledger) << " rows";
+        if (!ledger.Message.empty()) std::cout << "; " << ledger.Message;
+        std::cout << "\n";
+    }
+    std::printf("  peak memory %.0f MB above the %.0f MB resident before\n",
+                statusMegabytes("VmHWM:") - before, before);
+}
+
+// The largest side whose square of rows (and `extra` rows) fits in the
+// memory a ledger may take.
+std::int32_t sideBelowBound(std::size_t rowBytes, std::int64_t extra) {
+    const std::int64_t rows = MaxLedgerBytes / static_cast<std::int64_t>(rowBytes) - extra;
+    auto side = static_cast<std::int32_t>(std::sqrt(static_cast<double>(rows)));
+    while (std::int64_t(side) * side > rows)
+        --side;
+    return side;
+}
+
+// The ledgers of an account whose rows come just below the most a ledger
+// once held (20,000,000 rows: 4,472 x 4,472 = 19,998,784), then just below
+// the memory a ledger may take now.
+void nearBound(BenchContext& ctx) {
+    const struct {
+        const char* ledger;
+        std::int32_t side;
+    } sizes[] = {{"running balance", 4472},
+                 {"T-account", 4472},
+                 {"running balance", sideBelowBound(sizeof(RunningBalanceRow), 0)},
+                 {"T-account", sideBelowBound(sizeof(TAccountRow), 1)}}; // and its c/d row
+    for (const auto& size : sizes) {
+        const Book book = squareEntryBook(ctx.book, size.side);
+        if (book.EntryLines.empty()) return;
+        TAccountOptions options;
+        options.account = book.EntryLines.front().AccountNumber;
+        options.fromDate = options.toDate = 46000;
+        const std::string label = std::string(size.ledger) + " near the bound, " +
+                                  std::to_string(std::int64_t(size.side) * size.side) + " rows";
+        if (size.ledger == std::string("T-account"))
+            buildWithPeak<TAccountLedger>(
+                label, [&] { return buildTAccount(book, options); },
+                [](const TAccountLedger& l) { return l.Debit.Rows.size() + l.Credit.Rows.size(); });
+        else
+            buildWithPeak<RunningBalanceLedger>(
+                label, [&] { return buildRunningBalance(book, options); },
+                [](const RunningBalanceLedger& l) { return l.Rows.size(); });
+    }
+}
+
 } // namespace
 
 LW_BOOKBENCH_STEP("55-ledger-t-account", tAccounts);
@@ -303,3 +412,4 @@ LW_BOOKBENCH_STEP("56-ledger-running-balance", runningBalances);
 LW_BOOKBENCH_STEP("57-ledger-general-journal", generalJournal);
 LW_BOOKBENCH_STEP("58-ledger-outputs", busiestOutputs);
 LW_BOOKBENCH_STEP("64-ledger-long-entry", longEntry);
+LW_BOOKBENCH_STEP("65-ledger-near-bound", nearBound);

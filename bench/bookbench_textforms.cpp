@@ -60,7 +60,7 @@ void csvForm(BenchContext& ctx) {
 }
 
 Currency wholeJournalNetProfit(const Book& book) {
-    IncomeSums sums = netProfitOfAllDates(book);
+    const NetProfitResult sums = netProfitOfAllDates(book);
     if (!sums.ok) std::cout << "  " << sums.message << "\n";
     return sums.netProfit;
 }

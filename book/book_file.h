@@ -39,6 +39,9 @@ struct BookReadResult {
 // password prompt does with every password; a prompt that needs no telling
 // may take no argument.
 class PasswordPrompt {
+    template <class T> struct isFunctionObject : std::false_type {};
+    template <class S> struct isFunctionObject<std::function<S>> : std::true_type {};
+
   public:
     using Ask = std::function<std::optional<std::string>(const std::string& wanted)>;
 
@@ -46,9 +49,9 @@ class PasswordPrompt {
     PasswordPrompt(std::nullptr_t) {}
     template <class F>
     requires std::is_invocable_r_v<std::optional<std::string>, F&> PasswordPrompt(F f) {
-        // An empty function asks nothing; a lambda without captures is never empty.
-        if constexpr (!std::is_empty_v<F> && std::is_constructible_v<bool, F&>)
-            if (!static_cast<bool>(f)) return;
+        // An empty function (or a null pointer to one) asks nothing.
+        if constexpr (std::is_pointer_v<F> || isFunctionObject<F>::value)
+            if (!f) return;
         ask_ = [f = std::move(f)](const std::string&) mutable { return f(); };
     }
     template <class F>

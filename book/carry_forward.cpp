@@ -1,5 +1,6 @@
 #include "book/carry_forward.h"
 
+#include "book/book_change.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 
@@ -75,8 +76,9 @@ void PairWriter::addBalance(double date, Currency account, Currency balance,
 }
 
 void adoptJournal(Book& book, RunTimeState& run, PairWriter&& built) {
-    book.EntryLines = std::move(built.lines);
-    book.EntryIds = std::move(built.ids);
+    BookChange change(book, run);
+    change.replaceJournal(std::move(built.lines), std::move(built.ids));
+    change.commit();
     markJournalReplaced(book, run);
 }
 
@@ -117,12 +119,13 @@ CarryForwardResult carryForward(Book& book, RunTimeState& run, double today) {
     }
 
     result.linesWritten = static_cast<std::int32_t>(built.lines.size());
-    if (built.lines.empty()) {
-        NewStart(book, day); // every balance is zero: the journal of a new book
-        markJournalReplaced(book, run);
-    } else {
-        adoptJournal(book, run, std::move(built));
-    }
+    BookChange change(book, run);
+    if (built.lines.empty()) // every balance is zero: the journal of a new book
+        change.newStart(day);
+    else
+        change.replaceJournal(std::move(built.lines), std::move(built.ids));
+    change.commit();
+    markJournalReplaced(book, run);
     result.status = CarryForwardResult::Done;
     return result;
 }

@@ -1,12 +1,13 @@
 #include "book/insert_book.h"
 
+#include "book/book_change.h"
 #include "book/book_csv_file.h"
 #include "book/book_text_forms.h"
+#include "book/entry_reference.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <unordered_set>
 #include <vector>
 
@@ -17,32 +18,6 @@ namespace {
 bool hasInsertableHeader(std::string_view bytes) {
     return bytes.size() >= 5 && bytes[0] == 8 && bytes[1] == 0 && bytes[4] == 'm';
 }
-
-// References written the way the next entry reference is: the number in the
-// general form with the locale's decimal mark.
-class ReferenceCounter {
-  public:
-    ReferenceCounter(const std::string& first, const std::string& decimalMark)
-        : mark_(decimalMark) {
-        std::string plain = first;
-        if (!mark_.empty() && mark_ != ".")
-            if (auto p = plain.find(mark_); p != std::string::npos)
-                plain.replace(p, mark_.size(), ".");
-        value_ = Tmain::LeadingNumberValue(plain);
-    }
-    std::string next() {
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%.15G", value_);
-        value_ += 1;
-        std::string text = buf;
-        if (auto p = text.find('.'); p != std::string::npos) text.replace(p, 1, mark_);
-        return text;
-    }
-
-  private:
-    std::string mark_;
-    double value_ = 0;
-};
 
 // What the merge will add, worked out before the open book changes.
 struct AccountPlan {
@@ -111,17 +86,29 @@ void applyAccounts(Book& book, Book& other, const AccountPlan& plan) {
     }
 }
 
-// Gives each entry of the lines to be appended one reference.
-void numberEntries(Book& other, ReferenceCounter& counter) {
+// Gives each entry of the lines to be appended one reference: `first`, then
+// each the one after. False, with nothing numbered that counts, when one
+// would not fit in a reference.
+bool numberEntries(Book& other, const std::string& first, const std::string& decimalMark) {
+    // Counted with "." and written with the locale's mark.
+    std::string plain = first;
+    if (!decimalMark.empty() && decimalMark != ".")
+        if (auto p = plain.find(decimalMark); p != std::string::npos)
+            plain.replace(p, decimalMark.size(), ".");
     std::size_t start = 0;
     const std::size_t n = other.EntryLines.size();
     for (std::size_t i = 0; i < n; ++i) {
         if (i + 1 < n && !closesEntry(other.EntryLines[i].Details)) continue;
-        const EntryId reference(counter.next());
+        std::string text = plain;
+        if (auto p = text.find('.'); p != std::string::npos) text.replace(p, 1, decimalMark);
+        if (!referenceFits(text)) return false;
+        const EntryId reference(text);
         for (std::size_t k = start; k <= i; ++k)
             other.EntryIds[k] = reference;
         start = i + 1;
+        plain = referenceAfter(plain, ".");
     }
+    return true;
 }
 
 InsertResult stopped(std::string message) {
@@ -182,44 +169,48 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
     std::string fault;
     if (!planAccounts(book, other, source, plan, fault)) return stopped(fault);
 
-    // An entry still being typed at the journal's end is closed first, as a
-    // new entry or a paste closes it, so that the first inserted entry neither
-    // runs into it nor takes its reference. Nothing below fails.
-    if (!other.EntryLines.empty() && !book.EntryLines.empty() &&
-        !closesEntry(book.EntryLines.back().Details))
-        book.EntryLines.back().Details = "_";
-    if (book.autoIncrementOn()) {
-        ReferenceCounter counter(Tmain::NextEntryId(book, run.DecimalSeparator),
-                                 run.DecimalSeparator);
-        numberEntries(other, counter);
+    if (book.autoIncrementOn() &&
+        !numberEntries(other, Tmain::NextEntryId(book, run.DecimalSeparator), run.DecimalSeparator))
+        return stopped(referenceTooLongText());
+
+    // The chart as it will be, made beside the book.
+    Book staged;
+    if (!plan.newSlots.empty()) {
+        staged = stagedAccountTable(book);
+        staged.EntryAccountList = book.EntryAccountList;
+        applyAccounts(staged, other, plan);
     }
 
-    // Nothing below can fail short of memory, which the reservations meet first.
     const std::size_t appended = other.EntryLines.size();
     const std::size_t firstAppended = book.EntryLines.size();
-    book.EntryLines.reserve(book.EntryLines.size() + appended);
-    book.EntryIds.reserve(book.EntryIds.size() + appended);
-    applyAccounts(book, other, plan);
-    std::move(other.EntryLines.begin(), other.EntryLines.end(),
-              std::back_inserter(book.EntryLines));
-    book.EntryIds.insert(book.EntryIds.end(), other.EntryIds.begin(), other.EntryIds.end());
-    if (takeReserved) {
-        book.ReservedLong = other.ReservedLong;
-        run.BookFileVersion = version;
-    }
-
     InsertResult result;
     result.status = InsertResult::Done;
     result.linesAppended = static_cast<std::int32_t>(appended);
     result.accountsAdded = static_cast<int>(plan.newSlots.size());
     result.changed = appended > 0 || !plan.newSlots.empty();
-    if (result.changed) run.BookChanged = true;
-    if (lastEntryOpen && appended > 0) {
-        // Named where it now stands: after the last closing line appended.
-        std::size_t start = book.EntryLines.size() - 1;
-        while (start > firstAppended && !closesEntry(book.EntryLines[start - 1].Details))
-            --start;
-        result.notice = textforms::openLastEntryNotice(book.EntryIds[start], start, "inserted");
+    {
+        BookChange change(book, run);
+        // An entry still being typed at the journal's end is closed first, as
+        // a new entry or a paste closes it, so that the first inserted entry
+        // neither runs into it nor takes its reference.
+        if (appended > 0) change.closeJournalEnd();
+        if (!plan.newSlots.empty()) {
+            change.replaceAccountTable(staged);
+            change.replace(book.EntryAccountList, std::move(staged.EntryAccountList));
+        }
+        change.appendLines(std::move(other.EntryLines), std::move(other.EntryIds));
+        if (lastEntryOpen && appended > 0) {
+            // Named where it now stands: after the last closing line appended.
+            std::size_t start = book.EntryLines.size() - 1;
+            while (start > firstAppended && !closesEntry(book.EntryLines[start - 1].Details))
+                --start;
+            result.notice = textforms::openLastEntryNotice(book.EntryIds[start], start, "inserted");
+        }
+        if (result.changed) change.commit();
+    }
+    if (takeReserved) {
+        book.ReservedLong = other.ReservedLong;
+        run.BookFileVersion = version;
     }
     return result;
 }

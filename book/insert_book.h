@@ -42,8 +42,8 @@ struct InsertResult {
 // Appends the book held in `bytes`. The other book's password, when it has
 // one, is asked through `askPassword`. With AutoIncrement 1 each inserted
 // entry gets one reference, the first the open book's next, then one higher
-// per entry. CSV dates are read in the open book's date style. `sourceName`
-// names the file in messages.
+// per entry; when one would not fit in a reference nothing is inserted. CSV dates are read in the
+// open book's date style. `sourceName` names the file in messages.
 InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, InsertSource source,
                         const std::string& sourceName, const PasswordPrompt& askPassword,
                         const LocaleInfo& locale);

@@ -1,35 +1,23 @@
 #include "book/period_rollover.h"
 
 #include "book/carry_forward.h"
+#include "book/exact_share.h"
 #include "resources/string_table.h"
 
-#include <cstdlib>
-#include <limits>
 #include <optional>
 #include <vector>
 
 Currency capitalShare(Currency netProfit, Currency balance, Currency total) {
-    using Wide = __int128;
-    Wide numerator = static_cast<Wide>(netProfit.raw) * balance.raw;
-    Wide denominator = static_cast<Wide>(total.raw) * 100; // hundredths of a unit
-    if (denominator == 0) throw CurrencyOverflow();
-    if (denominator < 0) {
-        numerator = -numerator;
-        denominator = -denominator;
-    }
-    Wide quotient = numerator / denominator;
-    Wide remainder = numerator % denominator;
-    if (remainder < 0) { // floor division
-        quotient -= 1;
-        remainder += denominator;
-    }
-    const Wide twice = remainder * 2;
-    if (twice > denominator || (twice == denominator && quotient % 2 != 0)) quotient += 1;
-    const Wide raw = quotient * 100;
-    if (raw > std::numeric_limits<std::int64_t>::max() ||
-        raw < std::numeric_limits<std::int64_t>::min())
-        throw CurrencyOverflow();
-    return Currency::fromRaw(static_cast<std::int64_t>(raw));
+    if (total.isZero()) throw CurrencyOverflow();
+    // Worked in hundredths of a unit (a whole a hundred times the total),
+    // then written back in ten-thousandths.
+    WideSum profit;
+    profit += netProfit;
+    WideSum hundredfold;
+    hundredfold.raw = static_cast<__int128>(total.raw) * 100;
+    WideSum share = exactShare(profit, balance.raw, hundredfold);
+    share.raw *= 100;
+    return share.value();
 }
 
 RollOverResult rollOver(Book& book, RunTimeState& run, Currency netProfit) {

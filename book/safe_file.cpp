@@ -14,6 +14,19 @@ std::error_code lastError() {
     return fileErrorFor(errno);
 }
 
+std::string notAFileText(const std::string& what) {
+    return "The name given is " + what +
+           ", not a file: nothing was written into it or over it. Choose or type another file "
+           "name.";
+}
+
+// What stands at a path that is neither a file nor a folder.
+FileRefusal refusalOfKind(mode_t mode) {
+    if (S_ISFIFO(mode)) return FileRefusal::NamedPipe;
+    if (S_ISSOCK(mode)) return FileRefusal::Socket;
+    return FileRefusal::Device;
+}
+
 class FileRefusalCategory : public std::error_category {
   public:
     const char* name() const noexcept override { return "file refusal"; }
@@ -31,6 +44,15 @@ class FileRefusalCategory : public std::error_category {
         case FileRefusal::LinkLoop:
             return "The name given is a symbolic link that leads back to itself (too many levels "
                    "of symbolic links): there is no file to read or write.";
+        case FileRefusal::NoFolder:
+            return "The folder to write the file in does not exist (or a link on the way leads "
+                   "nowhere): nothing was written. Choose or type a name in a folder that exists.";
+        case FileRefusal::NamedPipe:
+            return notAFileText("a named pipe (FIFO)");
+        case FileRefusal::Device:
+            return notAFileText("a device");
+        case FileRefusal::Socket:
+            return notAFileText("a socket");
         }
         return "The file cannot be read.";
     }
@@ -40,6 +62,8 @@ class FileRefusalCategory : public std::error_category {
             return std::errc::is_a_directory;
         case FileRefusal::LinkLoop:
             return std::errc::too_many_symbolic_link_levels;
+        case FileRefusal::NoFolder:
+            return std::errc::no_such_file_or_directory;
         default:
             return {value, *this};
         }
@@ -93,8 +117,10 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
         fail(FileRefusal::LinkLoop);
         return;
     }
-    if (::stat(target_.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        fail(FileRefusal::Folder);
+    // Renaming over a pipe, a device or a socket would put a plain file in
+    // its place.
+    if (::stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        fail(S_ISDIR(st.st_mode) ? FileRefusal::Folder : refusalOfKind(st.st_mode));
         return;
     }
     if (isReadOnlyFile(target_)) {
@@ -116,7 +142,9 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
         }
         if (errno != EEXIST) break;
     }
-    fail(lastError());
+    // Creating a file fails this way only when the folder is not there.
+    fail(errno == ENOENT || errno == ENOTDIR ? make_error_code(FileRefusal::NoFolder)
+                                             : lastError());
     temp_.clear();
 }
 

@@ -2,8 +2,8 @@
 // folder, every write is checked, the file is flushed to disk and only then
 // renamed over the target. On any failure the target stays as it was. A
 // target reached through a symbolic link is written where the link points (the
-// link stays); a read-only target, a folder and a link that leads back to
-// itself are refused.
+// link stays); a read-only target, a folder, a pipe, a device or a socket, a
+// link that leads back to itself and a folder that does not exist are refused.
 #pragma once
 
 #include <cstdint>
@@ -14,12 +14,17 @@
 #include <type_traits>
 
 // Why a file was refused before anything was read or written. A folder and a
-// link loop also compare equal to is_a_directory and too_many_symbolic_link_levels.
+// link loop also compare equal to is_a_directory and too_many_symbolic_link_levels,
+// a missing folder to no_such_file_or_directory.
 enum class FileRefusal {
-    NotARegularFile = 1, // a pipe, device or socket
+    NotARegularFile = 1, // a pipe, device or socket to read
     TooLarge,            // beyond LargestFileRead
     Folder,              // the name is a folder's
     LinkLoop,            // symbolic links that lead back to themselves
+    NoFolder,            // the folder to write into does not exist
+    NamedPipe,           // the name to write over is a named pipe's (FIFO)
+    Device,              // ... a device's
+    Socket,              // ... a socket's
 };
 const std::error_category& fileRefusalCategory();
 std::error_code make_error_code(FileRefusal refusal);

@@ -1,5 +1,6 @@
 #include "book/tmain.h"
 
+#include "book/entry_reference.h"
 #include "book/leading_number.h"
 #include "book/safe_file.h"
 #include "platform/services.h"
@@ -91,25 +92,18 @@ double LeadingNumberValue(const std::string& text) {
     return ec == std::errc() && std::isfinite(value) ? value : 0;
 }
 
-std::string NextEntryId(const Book& book, const std::string& decimalMark) {
-    const std::int32_t last =
+std::string NextEntryId(const Book& book, const std::string& decimalMark, std::int32_t appended) {
+    const std::int32_t stored =
         std::min(book.LastEntryLine(), static_cast<std::int32_t>(book.EntryIds.size()) - 1);
+    const std::int32_t last = stored + appended;
     if (last <= 0) return "1";
-    double value = 0;
+    std::string reference; // of the line looked at last; the appended lines are blank
     for (int i = 1; i <= 10; ++i) {
         const std::int32_t line = last - i;
-        value = LeadingNumberValue(book.EntryIds[line].raw());
-        if (line == 0 || value > 0) break;
+        reference = line <= stored ? book.EntryIds[line].raw() : std::string();
+        if (line == 0 || referenceCountsAsNumber(reference)) break;
     }
-    // Fifteen significant digits, as the general number format writes them.
-    char buf[40];
-    auto [end, ec] =
-        std::to_chars(buf, buf + sizeof buf, value + 1, std::chars_format::general, 15);
-    std::string text(buf, ec == std::errc() ? end : buf);
-    for (char& c : text)
-        if (c == 'e') c = 'E';
-    if (auto p = text.find('.'); p != std::string::npos) text.replace(p, 1, decimalMark);
-    return text;
+    return referenceAfter(reference, decimalMark);
 }
 
 Currency TruncateDecimals(Currency value, int places) {
@@ -420,7 +414,7 @@ constexpr int OtherFileError = 57; // device input/output error of an unknown ki
 // A file refused before reading or writing has a number of its own per
 // refusal, whose text is the refusal's.
 constexpr int FirstRefusalNumber = 1000;
-constexpr int LastRefusal = static_cast<int>(FileRefusal::LinkLoop);
+constexpr int LastRefusal = static_cast<int>(FileRefusal::Socket); // the last of them
 } // namespace
 
 int FileErrorNumber(const std::error_code& ec) {

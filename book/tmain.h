@@ -38,9 +38,12 @@ std::string LongestAccountName(const Book& book,
 // exponent E/D, &H hexadecimal and &O octal; 0 when there is none.
 double LeadingNumberValue(const std::string& text);
 // The next entry reference: looks back from the line before the last, at most
-// ten lines, for a positive leading number and gives it plus 1; "1" for an
-// empty journal. Written with the locale's decimal mark.
-std::string NextEntryId(const Book& book, const std::string& decimalMark);
+// ten lines, for a positive leading number and gives it plus 1 in exact digits
+// (referenceAfter); "1" for an empty journal. Written with the locale's
+// decimal mark. `appended` counts blank lines taken to stand after the
+// journal's last line, as a command asks before it appends them.
+std::string NextEntryId(const Book& book, const std::string& decimalMark,
+                        std::int32_t appended = 0);
 // Cuts to `places` decimals, rounding towards minus infinity, exactly; below
 // the lowest such value the money range holds, towards zero (never overflows).
 Currency TruncateDecimals(Currency value, int places);

@@ -46,10 +46,17 @@ std::string ledgerBuildFault(const std::function<void()>& part) {
     return "";
 }
 
-std::string tooManyRowsMessage(std::int64_t rows, const NumberMarks& marks) {
-    auto count = [&](std::int64_t n) { return groupedDigits(std::to_string(n), marks.group); };
-    return "This ledger would hold " + count(rows) + " rows, more than the " +
-           count(MaxLedgerRows) + " it can show. Choose a shorter period or another account.";
+std::string ledgerSizeRefusal(std::int64_t rows, std::size_t rowBytes, const NumberMarks& marks) {
+    const auto bytes = static_cast<__int128>(rows) * static_cast<__int128>(rowBytes);
+    if (bytes <= MaxLedgerBytes) return "";
+    auto count = [&](__int128 n) {
+        return groupedDigits(std::to_string(static_cast<std::int64_t>(n)), marks.group);
+    };
+    constexpr int Megabyte = 1 << 20;
+    return "This ledger would hold " + count(rows) + " rows, taking about " +
+           count((bytes + Megabyte - 1) / Megabyte) + " MB of memory, more than the " +
+           count(MaxLedgerBytes / Megabyte) +
+           " MB a ledger may take. Choose a shorter period or another account.";
 }
 
 std::string ledgerAmountText(Currency amount, int decimals, const NumberMarks& marks) {

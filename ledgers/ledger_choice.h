@@ -7,6 +7,7 @@
 #include "book/currency.h"
 #include "book/number_format.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -86,11 +87,12 @@ class ProgressPacer {
 // gathered before stopping stays.
 std::string ledgerBuildFault(const std::function<void()>& part);
 
-// The most rows a ledger is built with (each some tens of bytes): a
-// build that would make more is refused whole, before any row is made.
-inline constexpr std::int64_t MaxLedgerRows = 20'000'000;
-// The message of a build refused for holding `rows` rows.
-std::string tooManyRowsMessage(std::int64_t rows, const NumberMarks& marks);
+// The most memory the rows of one ledger may take: a build whose rows would
+// take more is refused whole, before any row is made.
+inline constexpr std::int64_t MaxLedgerBytes = std::int64_t(1) << 30;
+// "" when `rows` rows of `rowBytes` bytes each fit in MaxLedgerBytes, else
+// the message of the build refused for them.
+std::string ledgerSizeRefusal(std::int64_t rows, std::size_t rowBytes, const NumberMarks& marks);
 
 // Ledger amounts as the T-account window shows them: `decimals` places,
 // digit groups, negatives in parentheses, and no zero before the decimal

@@ -33,7 +33,9 @@ void startSheet(ReportSheet& sheet, const std::filesystem::path& path, const Boo
     sheet.start(path, book.FontName.str(), widths, book.BusinessName.str());
 }
 
-LedgerExportResult finished(LedgerExportResult result, std::error_code error) {
+// `what` names what was counted: the journal's "lines", the ledger's "rows".
+LedgerExportResult finished(LedgerExportResult result, std::error_code error,
+                            const std::string& what) {
     if (error) {
         result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(error));
         Tmain::FileErrorMessage(error);
@@ -42,7 +44,7 @@ LedgerExportResult finished(LedgerExportResult result, std::error_code error) {
     }
     result.ok = true;
     if (result.rowsWritten < result.rowsListed) {
-        result.notice = sheetRowsNotice(result.rowsWritten, result.rowsListed, "lines");
+        result.notice = sheetRowsNotice(result.rowsWritten, result.rowsListed, what);
         showMessage(result.notice);
     }
     return result;
@@ -135,7 +137,7 @@ LedgerExportResult exportJournalSheet(const Book& book, const JournalList& list,
             sheet.text(ExcelFile::Font1, ExcelFile::AlignLeft, 0, row, c,
                        row == 1 && c == 2 ? "General Journal, " + book.BusinessName.str() : "");
     result.rowsWritten = writeJournalRows(sheet, book, list, locale);
-    return finished(result, sheet.finish());
+    return finished(result, sheet.finish(), "lines");
 }
 
 std::string runningBalanceCsv(const Book& book, const RunningBalanceLedger& ledger,
@@ -145,9 +147,9 @@ std::string runningBalanceCsv(const Book& book, const RunningBalanceLedger& ledg
     std::string text =
         csvLine({"Date", "No", heading.account + " Account", "Debit", "Credit", "Balance"});
     for (const RunningBalanceRow& row : ledger.Rows)
-        text += csvLine({shortDate(row.Date, locale), withoutNuls(row.Reference),
-                         names.name(row.Account), plainNumberText(row.Debit, mark),
-                         plainNumberText(row.Credit, mark), plainNumberText(row.Balance, mark)});
+        text += csvLine({shortDate(row.Date, locale), row.reference(), names.name(row.Account),
+                         plainNumberText(row.debit(), mark), plainNumberText(row.credit(), mark),
+                         plainNumberText(row.Balance, mark)});
     return text;
 }
 
@@ -182,9 +184,9 @@ std::string runningBalanceWebPage(const Book& book, const RunningBalanceLedger& 
         };
         suffix = balanceSuffix(row.Balance, suffix);
         h += "<tr><td>" + htmlEscaped(Tmain::FormatDateStyle(row.Date, book.DateStyle, locale)) +
-             "</td><td>" + htmlEscaped(row.Reference) + "</td><td>" +
+             "</td><td>" + htmlEscaped(row.reference()) + "</td><td>" +
              htmlEscaped(names.name(row.Account)) + "</td>";
-        for (const std::string& cell : {amount(row.Debit), amount(row.Credit),
+        for (const std::string& cell : {amount(row.debit()), amount(row.credit()),
                                         balanceText(row.Balance, decimals, marks, suffix)})
             h += "<td align=" + q("right") + ">" + htmlEscaped(cell) + "</td>";
         h += "</tr>";
@@ -214,7 +216,7 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
             type == "csv" ? runningBalanceCsv(book, ledger, heading, locale)
                           : runningBalanceWebPage(book, ledger, heading, locale, today) + "\r\n";
         result.rowsWritten = result.rowsListed;
-        return finished(result, writeFileSafely(path, text));
+        return finished(result, writeFileSafely(path, text), "rows");
     }
 
     const AccountNameIndex names(book);
@@ -245,17 +247,17 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
         const RunningBalanceRow& row = ledger.Rows[static_cast<std::size_t>(i)];
         suffix = balanceSuffix(row.Balance, suffix);
         const std::array<std::string, 6> cells{shortDate(row.Date, locale),
-                                               withoutNuls(row.Reference),
+                                               row.reference(),
                                                names.name(row.Account),
-                                               formatAmount(row.Debit, decimals, marks, true),
-                                               formatAmount(row.Credit, decimals, marks, true),
+                                               formatAmount(row.debit(), decimals, marks, true),
+                                               formatAmount(row.credit(), decimals, marks, true),
                                                balanceText(row.Balance, decimals, marks, suffix)};
         for (int c = 1; c <= 6; ++c)
             sheet.text(ExcelFile::Font0, c <= 3 ? ExcelFile::AlignLeft : ExcelFile::AlignRight, 0,
                        7 + i, c, cells[static_cast<std::size_t>(c - 1)]);
     }
     result.rowsWritten = fits;
-    return finished(result, sheet.finish());
+    return finished(result, sheet.finish(), "rows");
 }
 
 std::optional<std::filesystem::path> mailRunningBalance(const Book& book,

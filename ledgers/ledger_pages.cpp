@@ -1,5 +1,6 @@
 #include "ledgers/ledger_pages.h"
 
+#include "book/account_name_index.h"
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/text_encoding.h"
@@ -16,13 +17,14 @@ std::string storedReference(const Book& book, std::int32_t line) {
     return withoutNuls(book.EntryIds[static_cast<std::size_t>(line)].raw());
 }
 
-TAccountCell tAccountCell(const TAccountHalf& half, int j, int dateStyle, const LocaleInfo& locale,
-                          int decimals, const NumberMarks& marks) {
+TAccountCell tAccountCell(const TAccountHalf& half, int j, const AccountNameIndex& names,
+                          int dateStyle, const LocaleInfo& locale, int decimals,
+                          const NumberMarks& marks) {
     TAccountCell cell;
     if (j < 0 || j >= static_cast<int>(half.Rows.size())) return cell;
     const TAccountRow& row = half.Rows[static_cast<std::size_t>(j)];
-    cell.text = row.Text;
-    cell.amount = ledgerAmountText(row.Amount, decimals, marks);
+    cell.text = tAccountRowText(row, names);
+    cell.amount = row.TooLarge ? TooLargeToShow : ledgerAmountText(row.Amount, decimals, marks);
     switch (row.Kind) {
     case TAccountRowKind::Contra:
         // A contra account without a name is an ordinary row with an empty name.
@@ -42,16 +44,17 @@ TAccountCell tAccountCell(const TAccountHalf& half, int j, int dateStyle, const 
 
 } // namespace
 
-std::vector<TAccountPageRow> tAccountPage(const TAccountLedger& ledger, int first, int pageRows,
-                                          int dateStyle, const LocaleInfo& locale) {
+std::vector<TAccountPageRow> tAccountPage(const Book& book, const TAccountLedger& ledger, int first,
+                                          int pageRows, const LocaleInfo& locale) {
     const NumberMarks marks = marksOf(locale);
+    const AccountNameIndex names(book);
     std::vector<TAccountPageRow> page(static_cast<std::size_t>(std::max(pageRows + 1, 0)));
     for (int i = 0; i <= pageRows; ++i) {
         TAccountPageRow& row = page[static_cast<std::size_t>(i)];
-        row.debit =
-            tAccountCell(ledger.Debit, first + i, dateStyle, locale, ledger.Decimals, marks);
-        row.credit =
-            tAccountCell(ledger.Credit, first + i, dateStyle, locale, ledger.Decimals, marks);
+        for (const auto& [cell, half] :
+             {std::pair{&row.debit, &ledger.Debit}, std::pair{&row.credit, &ledger.Credit}})
+            *cell = tAccountCell(*half, first + i, names, book.DateStyle, locale, ledger.Decimals,
+                                 marks);
     }
     return page;
 }
@@ -74,10 +77,10 @@ std::vector<RunningBalanceCells> runningBalancePage(const Book& book,
         const RunningBalanceRow& row = ledger.Rows[static_cast<std::size_t>(first + k)];
         RunningBalanceCells c;
         c.date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
-        c.reference = row.Reference;
+        c.reference = row.reference();
         c.account = Tmain::AccountNameByNumber(book, row.Account);
-        if (!row.Debit.isZero()) c.debit = formatAmount(row.Debit, decimals, marks, true);
-        if (!row.Credit.isZero()) c.credit = formatAmount(row.Credit, decimals, marks, true);
+        if (!row.debit().isZero()) c.debit = formatAmount(row.debit(), decimals, marks, true);
+        if (!row.credit().isZero()) c.credit = formatAmount(row.credit(), decimals, marks, true);
         c.balance = balanceText(row.Balance, decimals, marks, suffix);
         suffix = balanceSuffix(row.Balance, suffix);
         c.line = row.Line;

@@ -34,8 +34,9 @@ struct TAccountPageRow {
 };
 
 // Label rows 0..pageRows: row i shows row first + i of both halves.
-std::vector<TAccountPageRow> tAccountPage(const TAccountLedger& ledger, int first, int pageRows,
-                                          int dateStyle, const LocaleInfo& locale);
+// Account names and the date style are the book's as it is now.
+std::vector<TAccountPageRow> tAccountPage(const Book& book, const TAccountLedger& ledger, int first,
+                                          int pageRows, const LocaleInfo& locale);
 
 // The scroll range: 0 (and the bar hidden) when the ledger has fewer rows
 // than the page; else so that the last page ends two rows after the last row.

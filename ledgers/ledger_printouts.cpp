@@ -59,8 +59,8 @@ std::string periodText(const LedgerHeading& heading) {
 class TAccountPage {
   public:
     TAccountPage(DrawingSurface& s, const Book& book, const LocaleInfo& locale)
-        : s_(s), book_(book), locale_(locale), width_(s.ScaleWidth()), height_(s.ScaleHeight()),
-          rule_(width_ / 2) {}
+        : s_(s), book_(book), names_(book), locale_(locale), width_(s.ScaleWidth()),
+          height_(s.ScaleHeight()), rule_(width_ / 2) {}
 
     void heading(const LedgerHeading& heading, double scale) {
         s_.Print("");
@@ -97,11 +97,13 @@ class TAccountPage {
             row.Kind != TAccountRowKind::EmptyBroughtForward)
             printEndingAt(s_, debit ? 95 * P : half + 60 * P,
                           Tmain::FormatDateStyle(row.Date, book_.DateStyle, locale_));
-        printAt(s_, debit ? (DebitTextLeft + 30) * P : half + 70 * P, row.Text);
-        if (!row.Amount.isZero())
+        printAt(s_, debit ? (DebitTextLeft + 30) * P : half + 70 * P, tAccountRowText(row, names_));
+        if (row.TooLarge || !row.Amount.isZero())
             printEndingAt(s_, debit ? half - 10 * P : width_ - 40 * P,
-                          formatAmount(row.Amount, Book::clampDecimals(book_.DecimalsLedger),
-                                       marksOf(locale_), true));
+                          row.TooLarge
+                              ? TooLargeToShow
+                              : formatAmount(row.Amount, Book::clampDecimals(book_.DecimalsLedger),
+                                             marksOf(locale_), true));
     }
 
     void foot(const TAccountLedger& ledger) {
@@ -126,6 +128,7 @@ class TAccountPage {
   private:
     DrawingSurface& s_;
     const Book& book_;
+    const AccountNameIndex names_;
     const LocaleInfo& locale_;
     double width_, height_;
     double rule_; // x of this page's centre rule
@@ -322,10 +325,10 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
         }
         s.FontBold = false;
         printAt(s, x1 - s.TextWidth(date), date);
-        printAt(s, x1 + s.TextWidth("ee"), row.Reference);
+        printAt(s, x1 + s.TextWidth("ee"), row.reference());
         printAt(s, x1 + 0.17 * usable, names.name(row.Account));
-        for (const auto& [amount, end] : {std::pair{row.Debit, x1 + 0.60 * usable},
-                                          std::pair{row.Credit, x1 + 0.75 * usable}}) {
+        for (const auto& [amount, end] : {std::pair{row.debit(), x1 + 0.60 * usable},
+                                          std::pair{row.credit(), x1 + 0.75 * usable}}) {
             if (amount.isZero()) continue;
             const std::string text = formatAmount(amount, decimals, marks, true);
             printAt(s, end - s.TextWidth(text + "eeee"), text);

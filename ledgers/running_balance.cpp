@@ -19,16 +19,17 @@ class RowWriter {
         const EntryLine& own = book.EntryLines[static_cast<std::size_t>(line)];
         RunningBalanceRow row;
         row.Date = static_cast<double>(LedgerPeriod::day(own.Date));
-        row.Reference = book.EntryIds[static_cast<std::size_t>(line)].shown();
+        row.Entry = book.EntryIds[static_cast<std::size_t>(line)];
         row.Line = line;
         row.Account = account;
-        (own.Side == Debit ? row.Debit : row.Credit) = share;
+        row.Amount = share;
+        row.Credit = own.Side != Debit;
         WideSum balance = balance_;
-        balance += row.Debit;
-        balance -= row.Credit;
+        balance += row.debit();
+        balance -= row.credit();
         row.Balance = balance.value();
         balance_ = balance;
-        ledger_.Rows.push_back(std::move(row));
+        ledger_.Rows.push_back(row);
     }
     void open(WideSum balance) { balance_ = balance; }
 
@@ -91,19 +92,18 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
         });
 
     // The rows it will hold, counted before any is made: a ledger too large
-    // for memory is refused whole.
+    // for memory is refused whole; one that fits takes its room at once.
     const EntryIndex entries(book);
     EntryContras contras(book, entries);
-    std::int64_t rowCount = 0;
+    std::int64_t rowCount = anyBefore ? 1 : 0;
     for (const std::int32_t i : postings)
         if (makesRows(book, i)) rowCount += rowsOf(contras.of(i));
-    if (rowCount > MaxLedgerRows) {
-        ledger.Message = tooManyRowsMessage(rowCount, choice.marks);
-        return ledger;
-    }
+    ledger.Message = ledgerSizeRefusal(rowCount, sizeof(RunningBalanceRow), choice.marks);
+    if (!ledger.Message.empty()) return ledger;
 
     RowWriter rows(ledger);
     ledger.Message = ledgerBuildFault([&] {
+        ledger.Rows.reserve(static_cast<std::size_t>(rowCount));
         if (anyBefore) {
             RunningBalanceRow row;
             row.Date = ledger.FromDate;

@@ -11,15 +11,24 @@
 #include <string>
 #include <vector>
 
+// A row holds figures, indexes and the entry's reference as stored (its
+// fixed 14 bytes), a few tens of bytes with no text of its own to allocate:
+// its texts are made when it is drawn or written. Holding the reference
+// keeps a list built before the journal changed showing its own entries.
 struct RunningBalanceRow {
     double Date = 0;       // the line's day; FromDate for the opening row
-    std::string Reference; // the entry's reference, trimmed ("" for the opening row)
-    std::int32_t Line = 0; // journal line of the account's own line (0 for the opening row)
     Currency Account;      // the contra account (1 for the opening row; 0: no contra)
-    Currency Debit;        // the share of a debit line
-    Currency Credit;       // the share of a credit line
+    Currency Amount;       // the share of the account's line (a debit unless Credit)
     Currency Balance;      // debits minus credits up to and including this row
+    std::int32_t Line = 0; // journal line of the account's own line (0 for the opening row)
+    EntryId Entry;         // the entry's reference as stored (never assigned for the opening row)
+    bool Credit = false;   // the account's line is not a debit
     bool Opening = false;
+
+    Currency debit() const { return Credit ? Currency() : Amount; }
+    Currency credit() const { return Credit ? Amount : Currency(); }
+    // The reference as people see it ("" for the opening row).
+    std::string reference() const { return Entry.shown(); }
 };
 
 struct RunningBalanceLedger {

@@ -12,6 +12,9 @@
 namespace {
 
 const std::string TenSpaces(10, ' ');
+const char* const TotalTooLarge =
+    "A total of this T-account is beyond the range of amounts and cannot be shown: the rows are "
+    "listed, and the total says \"too large to show\".";
 
 // The half's sums while the journal is read: exact, whatever amounts cancel
 // on the way; only the figures shown must fit in the money range.
@@ -22,76 +25,96 @@ struct HalfSums {
 
 // The rows of one account line: one per contra line, with its share (0 when
 // the line's amount and the contra sum differ in sign or the amount is 0).
-void appendContraRows(const Book& book, const AccountNameIndex& names, const AccountMatch& match,
-                      bool unmasked, std::int32_t line, const ContraLines& contras,
-                      TAccountHalf& half, HalfSums& sums) {
+void appendContraRows(const Book& book, const AccountMatch& match, bool unmasked, std::int32_t line,
+                      const ContraLines& contras, TAccountHalf& half, HalfSums& sums) {
     const EntryLine& own = book.EntryLines[static_cast<std::size_t>(line)];
     const bool shared = own.Amount.raw != 0 && (own.Amount.raw > 0) == (contras.sum.raw > 0);
     for (std::int32_t k : contras.lines) {
         const EntryLine& contra = book.EntryLines[static_cast<std::size_t>(k)];
         TAccountRow row;
         row.Date = own.Date;
-        row.Text = names.name(unmasked ? contra.AccountNumber : match.fold(contra.AccountNumber));
+        row.Account = unmasked ? contra.AccountNumber : match.fold(contra.AccountNumber);
         row.Amount = !shared ? Currency()
                      : contras.lines.size() == 1
                          ? own.Amount
                          : contraShare(own.Amount, contra.Amount, contras.sum);
         row.Line = line;
         sums.total += row.Amount;
-        half.Rows.push_back(std::move(row));
+        half.Rows.push_back(row);
     }
 }
 
-void addBroughtForward(TAccountLedger& ledger) {
-    for (TAccountHalf* half : {&ledger.Debit, &ledger.Credit}) {
-        TAccountRow row;
-        row.Date = ledger.FromDate;
-        row.Amount = half->BroughtForward;
-        row.Kind = half->BroughtForward.isZero() ? TAccountRowKind::EmptyBroughtForward
-                                                 : TAccountRowKind::BroughtForward;
-        row.Text = half->BroughtForward.isZero() ? std::string("   ") : broughtForwardText();
-        half->Rows.insert(half->Rows.begin(), std::move(row));
-    }
-}
-
-// The b/f rows, the totals, the balancing row and the labels, in that order.
-// Each figure is checked before it is added: one that does not fit in the
-// money range throws, leaving out itself and what follows it.
-void finish(TAccountLedger& ledger, bool anyBefore, const HalfSums& debit, const HalfSums& credit,
-            const NumberMarks& marks) {
-    if (anyBefore) {
-        const Currency debitForward = debit.broughtForward.value();
-        ledger.Credit.BroughtForward = credit.broughtForward.value();
-        ledger.Debit.BroughtForward = debitForward;
-        addBroughtForward(ledger);
-        ledger.HasBroughtForward = true;
-    }
-    const Currency debitTotal = debit.total.value();
-    const Currency creditTotal = credit.total.value();
-    const bool debitShort = debitTotal < creditTotal;
-    const Currency carriedDown =
-        (debitShort ? credit.total - debit.total : debit.total - credit.total).value();
-    const Currency shownTotal = debitShort ? creditTotal : debitTotal;
-    ledger.Debit.Total = debitTotal;
-    ledger.Credit.Total = creditTotal;
-    const std::string total =
-        strings::text(168) + TenSpaces + ledgerAmountText(shownTotal, ledger.Decimals, marks);
-    ledger.DebitTotalText = ledger.CreditTotalText = total;
-    if (carriedDown.isZero()) return;
-    TAccountHalf& shortHalf = debitShort ? ledger.Debit : ledger.Credit;
+// A row of a figure worked out from sums (b/f, c/d): its amount when it fits
+// in the money range, else marked too large.
+TAccountRow figureRow(TAccountRowKind kind, WideSum figure) {
     TAccountRow row;
-    row.Amount = carriedDown;
-    row.Text = carriedDownText();
-    row.Kind = TAccountRowKind::CarriedDown;
-    shortHalf.CarriedDown = carriedDown;
-    shortHalf.Rows.push_back(std::move(row));
+    row.Kind = kind;
+    row.TooLarge = !figure.fits();
+    if (!row.TooLarge) row.Amount = figure.value();
+    return row;
+}
+
+std::string figureText(WideSum figure, int decimals, const NumberMarks& marks) {
+    return figure.fits() ? ledgerAmountText(figure.value(), decimals, marks) : TooLargeToShow;
+}
+
+// The b/f rows, first in each half; true when an amount is too large to show.
+bool addBroughtForward(TAccountLedger& ledger, const HalfSums& debit, const HalfSums& credit) {
+    bool tooLarge = false;
+    for (const auto& [half, sums] : {std::pair{&ledger.Debit, &debit}, {&ledger.Credit, &credit}}) {
+        const WideSum amount = sums->broughtForward;
+        TAccountRow row = figureRow(amount.isZero() ? TAccountRowKind::EmptyBroughtForward
+                                                    : TAccountRowKind::BroughtForward,
+                                    amount);
+        row.Date = ledger.FromDate;
+        half->BroughtForward = row.Amount;
+        half->Rows.push_back(row);
+        tooLarge = tooLarge || row.TooLarge;
+    }
+    ledger.HasBroughtForward = true;
+    return tooLarge;
+}
+
+// The totals, the balancing row and the labels; true when a figure is too
+// large to show.
+bool finish(TAccountLedger& ledger, const HalfSums& debit, const HalfSums& credit,
+            const NumberMarks& marks) {
+    const bool debitShort = debit.total.raw < credit.total.raw;
+    const WideSum shownTotal = debitShort ? credit.total : debit.total;
+    const WideSum carriedDown =
+        debitShort ? credit.total - debit.total : debit.total - credit.total;
+    if (debit.total.fits()) ledger.Debit.Total = debit.total.value();
+    if (credit.total.fits()) ledger.Credit.Total = credit.total.value();
+    ledger.DebitTotalText = ledger.CreditTotalText =
+        strings::text(168) + TenSpaces + figureText(shownTotal, ledger.Decimals, marks);
+    const bool totalTooLarge = !debit.total.fits() || !credit.total.fits();
+    if (carriedDown.isZero()) return totalTooLarge;
+    TAccountHalf& shortHalf = debitShort ? ledger.Debit : ledger.Credit;
+    const TAccountRow row = figureRow(TAccountRowKind::CarriedDown, carriedDown);
+    shortHalf.CarriedDown = row.Amount;
+    shortHalf.Rows.push_back(row);
     std::string& broughtDown =
         debitShort ? ledger.CreditBroughtDownText : ledger.DebitBroughtDownText;
-    broughtDown = strings::text(155) + " b/d " + TenSpaces +
-                  ledgerAmountText(carriedDown, ledger.Decimals, marks);
+    broughtDown =
+        strings::text(155) + " b/d " + TenSpaces + figureText(carriedDown, ledger.Decimals, marks);
+    return totalTooLarge || row.TooLarge;
 }
 
 } // namespace
+
+std::string tAccountRowText(const TAccountRow& row, const AccountNameIndex& names) {
+    switch (row.Kind) {
+    case TAccountRowKind::Contra:
+        return names.name(row.Account);
+    case TAccountRowKind::BroughtForward:
+        return broughtForwardText();
+    case TAccountRowKind::EmptyBroughtForward:
+        return "   ";
+    case TAccountRowKind::CarriedDown:
+        return carriedDownText();
+    }
+    return "";
+}
 
 std::string broughtForwardText() {
     return strings::text(155) + " b/f";
@@ -127,32 +150,38 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
         });
 
     // The rows it will hold, counted before any is made: a ledger too large
-    // for memory is refused whole. A line whose contra lines add up to 0 has
-    // nothing to share its amount among and makes none.
+    // for memory is refused whole; one that fits takes its room at once. A
+    // line whose contra lines add up to 0 has nothing to share its amount
+    // among and makes none. Each half may have a b/f row, and one of them a
+    // c/d row.
     const EntryIndex entries(book);
     EntryContras contras(book, entries);
-    std::int64_t rows = 0;
+    std::int64_t debitRows = anyBefore ? 1 : 0, creditRows = debitRows;
     for (const std::int32_t i : postings)
         if (const ContraLines& c = contras.of(i); c.sharable())
-            rows += static_cast<std::int64_t>(c.lines.size());
-    if (rows > MaxLedgerRows) {
-        ledger.Message = tooManyRowsMessage(rows, options.marks);
-        return ledger;
-    }
+            (book.EntryLines[static_cast<std::size_t>(i)].Side == Debit ? debitRows : creditRows) +=
+                static_cast<std::int64_t>(c.lines.size());
+    ledger.Message =
+        ledgerSizeRefusal(debitRows + creditRows + 1, sizeof(TAccountRow), options.marks);
+    if (!ledger.Message.empty()) return ledger;
 
-    const AccountNameIndex names(book);
+    bool tooLarge = false;
     ledger.Message = ledgerBuildFault([&] {
+        ledger.Debit.Rows.reserve(static_cast<std::size_t>(debitRows + 1));
+        ledger.Credit.Rows.reserve(static_cast<std::size_t>(creditRows + 1));
+        if (anyBefore) tooLarge = addBroughtForward(ledger, debit, credit);
         for (const std::int32_t i : postings) {
             const ContraLines& c = contras.of(i);
             if (!c.sharable()) continue;
             const bool isDebit = book.EntryLines[static_cast<std::size_t>(i)].Side == Debit;
-            appendContraRows(book, names, match, options.unmasked, i, c,
+            appendContraRows(book, match, options.unmasked, i, c,
                              isDebit ? ledger.Debit : ledger.Credit, isDebit ? debit : credit);
         }
     });
-    const std::string totalsFault =
-        ledgerBuildFault([&] { finish(ledger, anyBefore, debit, credit, options.marks); });
+    const std::string totalsFault = ledgerBuildFault(
+        [&] { tooLarge = finish(ledger, debit, credit, options.marks) || tooLarge; });
     if (!totalsFault.empty()) ledger.Message = totalsFault;
+    if (ledger.Message.empty() && tooLarge) ledger.Message = TotalTooLarge;
     ledger.LedgerRows =
         static_cast<std::int32_t>(std::max(ledger.Debit.Rows.size(), ledger.Credit.Rows.size()));
     return ledger;

@@ -18,15 +18,27 @@ enum class TAccountRowKind : std::uint8_t {
     CarriedDown,         // "Balance c/d": the balancing row, last in its half
 };
 
+// A row holds figures and indexes only, a few tens of bytes without a text
+// of its own: its text is made when it is drawn or written (tAccountRowText).
 struct TAccountRow {
-    double Date = 0;  // the account's line's date; FromDate for b/f; 0 for c/d
-    std::string Text; // contra account name, "Balance b/f", "   " or "Balance c/d"
-    Currency Amount;
+    double Date = 0;       // the account's line's date; FromDate for b/f; 0 for c/d
+    Currency Account;      // a contra row's account, whose name the row shows
+    Currency Amount;       // 0 when TooLarge
     std::int32_t Line = 0; // journal line of the account's own line (0 for b/f and c/d)
     TAccountRowKind Kind = TAccountRowKind::Contra;
+    bool TooLarge = false; // a b/f or c/d amount beyond the money range
 
     bool isBalanceRow() const { return Kind != TAccountRowKind::Contra; }
 };
+
+class AccountNameIndex;
+
+// What a row shows as its text: the contra account's name (through `names`,
+// "" when the chart has none), "Balance b/f", "   " or "Balance c/d".
+std::string tAccountRowText(const TAccountRow& row, const AccountNameIndex& names);
+
+// Shown in place of a total, a b/f or a c/d amount beyond the money range.
+inline constexpr const char* TooLargeToShow = "too large to show";
 
 struct TAccountHalf {
     std::vector<TAccountRow> Rows; // b/f row first (when any), then journal order, c/d row last
@@ -56,6 +68,8 @@ struct TAccountLedger {
     int Decimals = 2;               // DecimalsLedger used for the labels
 
     // "Total" + ten spaces + the half's total with its c/d amount (both equal).
+    // A figure beyond the money range shows as TooLargeToShow, its amount
+    // field left 0, and Message says so.
     std::string DebitTotalText;
     std::string CreditTotalText;
     // "Balance b/d " + ten spaces + the c/d amount, under the half opposite the

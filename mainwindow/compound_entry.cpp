@@ -34,33 +34,42 @@ EntryOutcome CompoundEntryEditor::addLine(EntrySide side) {
     out.hideCreditAddLine = before.creditLines >= MaxLinesPerSide;
     if (debit ? out.hideDebitAddLine : out.hideCreditAddLine) return out;
 
-    // The note moves from the old last line to the new one.
-    std::string note = std::move(book_.EntryLines.back().Details);
-    book_.EntryLines.back().Details.clear();
-    EntryLine line;
-    line.Date = book_.EntryLines.back().Date;
-    line.Side = debit ? Debit : Credit;
-    const EntryId id = book_.EntryIds.back();
-    book_.EntryLines.push_back(line);
-    book_.EntryIds.push_back(id);
-    run_.CurrentLastLine = book_.LastEntryLine();
-
-    // Debit lines first: a stable order by side over the entry's lines.
+    // The entry's lines with the new one, made beside the journal. The note
+    // moves from the old last line to the new one; debit lines come first,
+    // a stable order by side.
+    const std::int32_t last = run_.CurrentLastLine;
     std::vector<std::pair<EntryLine, EntryId>> lines;
-    for (std::int32_t i = first; i <= run_.CurrentLastLine; ++i)
-        lines.emplace_back(std::move(book_.EntryLines[i]), book_.EntryIds[i]);
+    lines.reserve(static_cast<std::size_t>(last - first) + 2);
+    for (std::int32_t i = first; i <= last; ++i)
+        lines.emplace_back(book_.EntryLines[i], book_.EntryIds[i]);
+    std::string note = std::move(lines.back().first.Details);
+    lines.back().first.Details.clear();
+    EntryLine line;
+    line.Date = lines.back().first.Date;
+    line.Side = debit ? Debit : Credit;
+    const EntryId id = lines.back().second;
+    lines.emplace_back(std::move(line), id);
     std::stable_sort(lines.begin(), lines.end(),
                      [](const auto& a, const auto& b) { return a.first.Side < b.first.Side; });
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        book_.EntryLines[first + k] = std::move(lines[k].first);
-        book_.EntryIds[first + k] = lines[k].second;
+    lines.back().first.Details = storedNote(note);
+    std::vector<EntryLine> entry;
+    std::vector<EntryId> ids;
+    entry.reserve(lines.size());
+    ids.reserve(lines.size());
+    for (auto& [l, i] : lines) {
+        entry.push_back(std::move(l));
+        ids.push_back(i);
     }
-    book_.EntryLines[run_.CurrentLastLine].Details = storedNote(note);
 
-    run_.BookChanged = true;
+    // The entry is the journal's last: its lines give way to the new ones.
+    BookChange change(book_, run_);
+    change.removeLines(static_cast<std::size_t>(first), static_cast<std::size_t>(last - first + 1));
+    change.appendLines(std::move(entry), std::move(ids));
+    run_.CurrentLastLine = book_.LastEntryLine();
+    model_.refresh(change);
+    change.commit();
     out.changed = true;
     out.rearrange = true;
-    model_.refresh();
 
     const int sideLines = debit ? before.debitLines + 1 : before.creditLines + 1;
     if (sideLines >= MaxLinesPerSide) (debit ? out.hideDebitAddLine : out.hideCreditAddLine) = true;
@@ -97,7 +106,7 @@ EntryOutcome CompoundEntryEditor::balance() {
     }
 
     const std::int32_t line = fillDebit ? debitLine : creditLine;
-    Currency& amount = book_.EntryLines[line].Amount;
+    const Currency amount = book_.EntryLines[line].Amount;
     // The amount that makes this side's total equal the other side's.
     const Currency sideTotal = fillDebit ? totals.debit : totals.credit;
     const Currency otherTotal = fillDebit ? totals.credit : totals.debit;
@@ -112,11 +121,11 @@ EntryOutcome CompoundEntryEditor::balance() {
                                   StatusColour::Red};
         return out;
     }
+    BookChange change(book_, run_);
     if (amount != *needed) {
-        amount = *needed;
-        run_.BookChanged = true;
+        change.replaceInLine(static_cast<std::size_t>(line), &EntryLine::Amount, *needed);
         out.changed = true;
-        model_.refresh();
+        model_.refresh(change);
     }
     out.amountText = needed->isZero() ? std::string() : needed->toPlainString(marks.decimal);
     const EntryTotals after = sumEntry(book_, run_.CurrentFirstLine, run_.CurrentLastLine);
@@ -124,5 +133,6 @@ EntryOutcome CompoundEntryEditor::balance() {
     out.balancingButton = balancingButtonFor(after);
     out.focus = fillDebit ? FocusTarget::DebitAmount : FocusTarget::CreditAmount;
     out.focusRow = 0;
+    if (out.changed) change.commit();
     return out;
 }

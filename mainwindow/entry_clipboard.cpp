@@ -1,7 +1,7 @@
 #include "mainwindow/entry_clipboard.h"
 
+#include "book/entry_reference.h"
 #include "book/tmain.h"
-#include "mainwindow/entry_commands.h"
 #include "mainwindow/entry_input.h"
 #include "platform/services.h"
 
@@ -33,41 +33,43 @@ EntryOutcome EntryClipboard::pasteText(const std::string& text) {
         return out;
     }
 
-    const std::string endNote = book_.EntryLines.empty() ? "" : book_.EntryLines.back().Details;
-    closeJournalEnd(book_);
-    const std::int32_t firstPasted = book_.LastEntryLine() + 1;
+    // The lines and their references are made beside the journal.
+    const std::string& mark = model_.locale().decimalMark;
     const double today = todayNumber();
-    book_.EntryLines.reserve(book_.EntryLines.size() + lines->size());
-    book_.EntryIds.reserve(book_.EntryIds.size() + lines->size());
+    std::vector<EntryLine> added;
+    std::vector<EntryId> ids;
+    added.reserve(lines->size());
+    ids.reserve(lines->size());
     bool startsEntry = true;
-    EntryId id;
+    std::string reference;
     for (ClipLine& clip : *lines) {
+        if (startsEntry && book_.autoIncrementOn()) {
+            // Each entry takes the next reference as asked with its first line in place.
+            reference = added.empty() ? Tmain::NextEntryId(book_, mark, 1)
+                                      : referenceAfter(reference, mark);
+            if (!referenceFits(reference)) {
+                showMessage(referenceTooLongText());
+                return out;
+            }
+        }
         EntryLine line;
         line.Date = today;
         line.Side = clip.side;
         line.AccountNumber = clip.account;
         line.Amount = clip.amount;
         line.Details = std::move(clip.note);
-        const bool endsEntry = closesEntry(line.Details);
-        book_.EntryLines.push_back(std::move(line));
-        book_.EntryIds.emplace_back();
-        if (startsEntry && book_.autoIncrementOn()) {
-            const std::optional<EntryId> next =
-                nextFittingReference(book_, model_.locale().decimalMark);
-            if (!next) { // nothing pasted: the journal goes back as it was
-                book_.resizeJournal(static_cast<std::size_t>(firstPasted));
-                if (!book_.EntryLines.empty()) book_.EntryLines.back().Details = endNote;
-                showMessage(referenceTooLongText());
-                return out;
-            }
-            id = *next;
-        }
-        if (book_.autoIncrementOn()) book_.EntryIds.back() = id;
-        startsEntry = endsEntry;
+        startsEntry = closesEntry(line.Details);
+        added.push_back(std::move(line));
+        ids.push_back(book_.autoIncrementOn() ? EntryId(reference) : EntryId());
     }
-    run_.BookChanged = true;
+
+    BookChange change(book_, run_);
+    change.closeJournalEnd();
+    const std::int32_t firstPasted = book_.LastEntryLine() + 1;
+    change.appendLines(std::move(added), std::move(ids));
+    model_.showEntryHolding(firstPasted, change);
     out.changed = true;
-    model_.showEntryHolding(firstPasted);
     out.showLine = firstPasted;
+    change.commit();
     return out;
 }

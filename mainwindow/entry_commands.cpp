@@ -1,5 +1,6 @@
 #include "mainwindow/entry_commands.h"
 
+#include "book/entry_reference.h"
 #include "book/tmain.h"
 #include "mainwindow/entry_totals.h"
 #include "platform/services.h"
@@ -18,28 +19,8 @@ bool isBlank(const std::string& s) {
 
 } // namespace
 
-std::optional<EntryId> nextFittingReference(const Book& book, const std::string& decimalMark) {
-    const std::string next = Tmain::NextEntryId(book, decimalMark);
-    if (next.size() > largestReference().size()) return std::nullopt;
-    return EntryId(next);
-}
-
-std::string referenceTooLongText() {
-    return "Nothing was added: the next reference would pass " + largestReference() +
-           ", the largest a reference holds. Give the last entry a smaller reference, or "
-           "turn off automatic numbering.";
-}
-
-bool closeJournalEnd(Book& book) {
-    if (book.EntryLines.empty() || closesEntry(book.EntryLines.back().Details)) return false;
-    book.EntryLines.back().Details = "_";
-    return true;
-}
-
 EntryOutcome EntryCommands::newEntry(const std::string& dateBoxText) {
     EntryOutcome out;
-    run_.LockedBelow = lockedBelowFor(book_);
-
     double date;
     if (isBlank(dateBoxText)) {
         date = todayNumber();
@@ -51,43 +32,36 @@ EntryOutcome EntryCommands::newEntry(const std::string& dateBoxText) {
         date = todayNumber();
     }
 
-    const std::string endNote = book_.EntryLines.empty() ? "" : book_.EntryLines.back().Details;
-    closeJournalEnd(book_);
-
-    EntryLine debit;
-    debit.Date = date;
-    debit.Side = Debit;
-    EntryLine credit = debit;
-    credit.Side = Credit;
-    credit.Details = "_";
-    const std::int32_t first = book_.LastEntryLine() + 1;
-    book_.EntryLines.push_back(std::move(debit));
-    book_.EntryLines.push_back(std::move(credit));
-    book_.EntryIds.resize(book_.EntryLines.size());
+    std::vector<EntryLine> lines = blankEntryPair();
+    for (EntryLine& line : lines)
+        line.Date = date;
+    std::vector<EntryId> ids(2);
     if (book_.autoIncrementOn()) {
-        const std::optional<EntryId> id = nextFittingReference(book_, model_.locale().decimalMark);
-        if (!id) { // nothing added: the journal goes back as it was
-            book_.resizeJournal(static_cast<std::size_t>(first));
-            if (!book_.EntryLines.empty()) book_.EntryLines.back().Details = endNote;
+        // Asked as with the two lines in place.
+        const std::string next = Tmain::NextEntryId(book_, model_.locale().decimalMark, 2);
+        if (!referenceFits(next)) {
             showMessage(referenceTooLongText());
             return out;
         }
-        book_.EntryIds[first] = *id;
-        book_.EntryIds[first + 1] = *id;
+        ids[0] = ids[1] = EntryId(next);
     }
-    run_.BookChanged = true;
-    out.changed = true;
 
-    model_.showEntryHolding(first);
+    BookChange change(book_, run_);
+    change.closeJournalEnd();
+    change.appendLines(std::move(lines), std::move(ids));
+    const std::int32_t first = book_.LastEntryLine() - 1;
+    model_.showEntryHolding(first, change);
+    out.changed = true;
     out.showLine = first;
     out.dateText = model_.dateText();
     out.referenceText = model_.reference();
     out.noteText = model_.noteText();
     out.reconciledTick = false;
     out.showAddLineButtons = true;
-    const EntryOutcome balance = iSBalance();
-    out.status = balance.status;
+    EntryOutcome balance = iSBalance();
+    out.status = std::move(balance.status);
     out.focus = balance.focus;
+    change.commit();
     return out;
 }
 
@@ -104,17 +78,19 @@ EntryOutcome EntryCommands::deleteEntry(const AdminGate& adminGate, bool askFirs
 
     const std::int32_t last = std::clamp(run_.CurrentLastLine, 0, book_.LastEntryLine());
     const std::int32_t first = std::clamp(run_.CurrentFirstLine, 0, last);
-    run_.BookChanged = true;
+    BookChange change(book_, run_);
     ++run_.JournalRevision;
-    out.changed = true;
-
-    book_.EntryLines.erase(book_.EntryLines.begin() + first, book_.EntryLines.begin() + last + 1);
-    book_.EntryIds.erase(book_.EntryIds.begin() + first, book_.EntryIds.begin() + last + 1);
-    if (book_.EntryLines.empty()) NewStart(book_, todayNumber());
-
+    if (first == 0 && last == book_.LastEntryLine()) {
+        change.newStart(todayNumber()); // the only entry gone: the journal of a new book
+    } else {
+        change.removeLines(static_cast<std::size_t>(first),
+                           static_cast<std::size_t>(last - first + 1));
+    }
     const std::int32_t next = std::min(first, book_.LastEntryLine());
-    model_.showEntryHolding(next);
+    model_.showEntryHolding(next, change);
+    out.changed = true;
     out.showLine = next;
+    change.commit();
     return out;
 }
 
@@ -123,14 +99,15 @@ EntryOutcome EntryCommands::setReconciled(bool on) {
     if (model_.journalEmpty()) return out;
     const std::uint8_t value = on ? 1 : 0;
     const std::int32_t last = std::min(run_.CurrentLastLine, book_.LastEntryLine());
+    BookChange change(book_, run_);
     for (std::int32_t i = std::max(run_.CurrentFirstLine, 0); i <= last; ++i) {
         if (book_.EntryLines[i].Reconciled != value) {
-            book_.EntryLines[i].Reconciled = value;
+            change.replaceInLine(static_cast<std::size_t>(i), &EntryLine::Reconciled, value);
             out.changed = true;
         }
     }
-    if (out.changed) run_.BookChanged = true;
     out.reconciledTick = on;
+    if (out.changed) change.commit();
     return out;
 }
 

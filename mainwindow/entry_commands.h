@@ -9,7 +9,6 @@
 #include "mainwindow/entry_outcome.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 
 class EntryCommands {
@@ -52,15 +51,3 @@ class EntryCommands {
     RunTimeState& run_;
     EntryModel& model_;
 };
-
-// Gives the journal's last line the note "_" when it has none, so that lines
-// appended after it start an entry of their own. True when it changed.
-bool closeJournalEnd(Book& book);
-
-// The next reference for an entry whose first line the journal has just
-// received; nullopt when it would pass the largest a reference holds
-// (99999999999999), where cutting it would repeat a reference.
-std::optional<EntryId> nextFittingReference(const Book& book, const std::string& decimalMark);
-
-// What New Entry and Paste say when the next reference would not fit.
-std::string referenceTooLongText();

@@ -16,10 +16,18 @@ bool EntryEditor::editable() const {
            run_.CurrentLastLine <= book_.LastEntryLine();
 }
 
-void EntryEditor::changed(EntryOutcome& out) {
+void EntryEditor::changed(EntryOutcome& out, BookChange& change) {
     out.changed = true;
-    run_.BookChanged = true;
-    model_.refresh();
+    model_.refresh(change);
+}
+
+template <class T>
+void EntryEditor::setStored(EntryOutcome& out, std::int32_t line, T EntryLine::*field, T value) {
+    if (book_.EntryLines[line].*field == value) return;
+    BookChange change(book_, run_);
+    change.replaceInLine(static_cast<std::size_t>(line), field, std::move(value));
+    changed(out, change);
+    change.commit();
 }
 
 void EntryEditor::moveTo(EntryOutcome& out, std::int32_t line) {
@@ -53,15 +61,13 @@ EntryOutcome EntryEditor::commitDate(const std::string& dateText) {
         showMessage("Invalid Date");
         date = todayNumber();
     }
-    bool any = false;
-    for (std::int32_t i = first; i <= last; ++i) {
-        if (book_.EntryLines[i].Date != date) {
-            book_.EntryLines[i].Date = date;
-            any = true;
-        }
-    }
-    if (any) changed(out);
+    BookChange change(book_, run_);
+    for (std::int32_t i = first; i <= last; ++i)
+        if (book_.EntryLines[i].Date != date)
+            change.replaceInLine(static_cast<std::size_t>(i), &EntryLine::Date, date);
+    if (!change.empty()) changed(out, change);
     out.dateText = Tmain::FormatDateStyle(date, book_.DateStyle, model_.locale());
+    if (out.changed) change.commit();
     return out;
 }
 
@@ -83,14 +89,13 @@ EntryOutcome EntryEditor::referenceEdited(const std::string& text) {
     }
     out.referenceText = upperCaseReference(text);
     const EntryId id(*out.referenceText);
-    bool any = false;
-    for (std::int32_t i = run_.CurrentFirstLine; i <= run_.CurrentLastLine; ++i) {
-        if (!(book_.EntryIds[i] == id)) {
-            book_.EntryIds[i] = id;
-            any = true;
-        }
+    BookChange change(book_, run_);
+    for (std::int32_t i = run_.CurrentFirstLine; i <= run_.CurrentLastLine; ++i)
+        if (!(book_.EntryIds[i] == id)) change.replaceReference(static_cast<std::size_t>(i), id);
+    if (!change.empty()) {
+        changed(out, change);
+        change.commit();
     }
-    if (any) changed(out);
     return out;
 }
 
@@ -102,12 +107,8 @@ EntryOutcome EntryEditor::accountNameChosen(EntrySide side, int row, const std::
     if (line < 0 || !editable()) return out;
     const Currency number = Tmain::AccountNumberByName(book_, name);
     if (number.isZero()) return out;
-    Currency& stored = book_.EntryLines[line].AccountNumber;
     out.folioText = folioText(book_, number, decimalMark());
-    if (stored != number) {
-        stored = number;
-        changed(out);
-    }
+    setStored(out, line, &EntryLine::AccountNumber, number);
     return out;
 }
 
@@ -138,11 +139,7 @@ EntryOutcome EntryEditor::folioTyped(EntrySide side, int row, const std::string&
         return out;
     }
     out.nameText = Tmain::AccountNameByNumber(book_, *number);
-    Currency& stored = book_.EntryLines[line].AccountNumber;
-    if (stored != *number) {
-        stored = *number;
-        changed(out);
-    }
+    setStored(out, line, &EntryLine::AccountNumber, *number);
     return out;
 }
 
@@ -168,14 +165,15 @@ EntryOutcome EntryEditor::amountChanged(EntrySide side, int row, const std::stri
         out.status = StatusUpdate{check.problem, StatusColour::Red};
         return out;
     }
-    Currency& stored = book_.EntryLines[line].Amount;
-    if (stored != check.value) {
-        stored = check.value;
-        changed(out);
+    BookChange change(book_, run_);
+    if (book_.EntryLines[line].Amount != check.value) {
+        change.replaceInLine(static_cast<std::size_t>(line), &EntryLine::Amount, check.value);
+        changed(out, change);
     }
     EntryOutcome sums = sumEntry();
-    out.status = sums.status;
+    out.status = std::move(sums.status);
     out.balancingButton = sums.balancingButton;
+    if (out.changed) change.commit();
     return out;
 }
 
@@ -192,12 +190,7 @@ EntryOutcome EntryEditor::sumEntry() {
 EntryOutcome EntryEditor::noteChanged(const std::string& text) {
     EntryOutcome out;
     if (!editable()) return out;
-    std::string& details = book_.EntryLines[run_.CurrentLastLine].Details;
-    const std::string note = storedNote(text);
-    if (details != note) {
-        details = note;
-        changed(out);
-    }
+    setStored(out, run_.CurrentLastLine, &EntryLine::Details, storedNote(text));
     return out;
 }
 

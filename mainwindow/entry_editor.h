@@ -82,7 +82,11 @@ class EntryEditor {
 
   private:
     bool editable() const;
-    void changed(EntryOutcome& out);
+    // A changed line shown anew: a step of `change`, which the caller commits.
+    void changed(EntryOutcome& out, BookChange& change);
+    // One stored field takes `value` as a change of its own, when it differs.
+    template <class T>
+    void setStored(EntryOutcome& out, std::int32_t line, T EntryLine::*field, T value);
     void moveTo(EntryOutcome& out, std::int32_t line);
     NumberMarks marks() const { return marksOf(model_.locale()); }
     const std::string& decimalMark() const { return model_.locale().decimalMark; }

@@ -24,28 +24,46 @@ EntryModel::EntryModel(Book& book, RunTimeState& run, LocaleInfo locale)
     : book_(book), run_(run), locale_(std::move(locale)) {}
 
 void EntryModel::showEntryHolding(std::int32_t line) {
-    EntryBounds b = findEntryBounds(book_, line);
-    run_.CurrentFirstLine = b.first;
-    run_.CurrentLastLine = b.last;
-    run_.RowBase = b.first;
-    if (!journalEmpty()) {
-        EntryLine& head = book_.EntryLines[b.first];
-        if (head.Reconciled > 1) head.Reconciled = 0;
-    }
-    fillRows();
+    const EntryBounds b = findEntryBounds(book_, line);
+    show(b, nullptr);
+    // A mark byte a damaged book may hold reads as open.
+    if (!journalEmpty() && book_.EntryLines[b.first].Reconciled > 1)
+        book_.EntryLines[b.first].Reconciled = 0;
+}
+
+void EntryModel::showEntryHolding(std::int32_t line, BookChange& change) {
+    const EntryBounds b = findEntryBounds(book_, line);
+    if (!journalEmpty() && book_.EntryLines[b.first].Reconciled > 1)
+        change.replaceInLine(static_cast<std::size_t>(b.first), &EntryLine::Reconciled,
+                             std::uint8_t{0});
+    show(b, &change);
+}
+
+EntryBounds EntryModel::clampedBounds() const {
+    const std::int32_t last = book_.LastEntryLine();
+    if (last < 0) return {0, -1};
+    const std::int32_t first = std::clamp(run_.CurrentFirstLine, 0, last);
+    return {first, std::clamp(run_.CurrentLastLine, first, last)};
 }
 
 void EntryModel::refresh() {
-    const std::int32_t last = book_.LastEntryLine();
-    if (last < 0) {
-        run_.CurrentFirstLine = 0;
-        run_.CurrentLastLine = -1;
-    } else {
-        run_.CurrentFirstLine = std::clamp(run_.CurrentFirstLine, 0, last);
-        run_.CurrentLastLine = std::clamp(run_.CurrentLastLine, run_.CurrentFirstLine, last);
-    }
-    run_.RowBase = run_.CurrentFirstLine;
-    fillRows();
+    show(clampedBounds(), nullptr);
+}
+
+void EntryModel::refresh(BookChange& change) {
+    show(clampedBounds(), &change);
+}
+
+void EntryModel::show(EntryBounds b, BookChange* change) {
+    Rows rows = rowsOf(b);
+    if (change)
+        change->replace(rows_, std::move(rows));
+    else
+        std::swap(rows_, rows);
+    run_.CurrentFirstLine = b.first;
+    run_.CurrentLastLine = b.last;
+    run_.RowBase = b.first;
+    run_.LockedBelow = lockedBelowFor(book_);
 }
 
 EntryRow EntryModel::rowFor(std::int32_t line) const {
@@ -60,33 +78,31 @@ EntryRow EntryModel::rowFor(std::int32_t line) const {
     return row;
 }
 
-void EntryModel::fillRows() {
-    run_.LockedBelow = lockedBelowFor(book_);
-    debitRows_.clear();
-    creditRows_.clear();
-    hiddenDebit_ = hiddenCredit_ = 0;
-    for (std::int32_t line = run_.CurrentFirstLine; line <= run_.CurrentLastLine; ++line) {
+EntryModel::Rows EntryModel::rowsOf(EntryBounds b) const {
+    Rows rows;
+    for (std::int32_t line = b.first; line <= b.last; ++line) {
         const std::uint8_t side = book_.EntryLines[line].Side;
         if (side == Debit) {
-            if (static_cast<int>(debitRows_.size()) < EntryRowsPerSide)
-                debitRows_.push_back(rowFor(line));
+            if (static_cast<int>(rows.debit.size()) < EntryRowsPerSide)
+                rows.debit.push_back(rowFor(line));
             else
-                ++hiddenDebit_;
+                ++rows.hiddenDebit;
         } else if (side == Credit) {
-            if (static_cast<int>(creditRows_.size()) < EntryRowsPerSide)
-                creditRows_.push_back(rowFor(line));
+            if (static_cast<int>(rows.credit.size()) < EntryRowsPerSide)
+                rows.credit.push_back(rowFor(line));
             else
-                ++hiddenCredit_;
+                ++rows.hiddenCredit;
         }
     }
+    return rows;
 }
 
 std::int32_t EntryModel::debitRowLine(int row) const {
-    return row >= 0 && row < static_cast<int>(debitRows_.size()) ? debitRows_[row].line : -1;
+    return row >= 0 && row < static_cast<int>(rows_.debit.size()) ? rows_.debit[row].line : -1;
 }
 
 std::int32_t EntryModel::creditRowLine(int row) const {
-    return row >= 0 && row < static_cast<int>(creditRows_.size()) ? creditRows_[row].line : -1;
+    return row >= 0 && row < static_cast<int>(rows_.credit.size()) ? rows_.credit[row].line : -1;
 }
 
 std::string EntryModel::positionText() const {
@@ -122,7 +138,7 @@ bool EntryModel::locked() const {
 }
 
 std::string EntryModel::statusText() const {
-    const int hidden = hiddenDebit_ + hiddenCredit_;
+    const int hidden = rows_.hiddenDebit + rows_.hiddenCredit;
     if (hidden == 0) return {};
     return "This entry has " + std::to_string(hidden) +
            (hidden == 1 ? " line more" : " lines more") +

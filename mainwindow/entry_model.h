@@ -6,6 +6,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/book_change.h"
 #include "book/entry_index.h"
 #include "book/number_format.h"
 #include "book/runtime_state.h"
@@ -38,9 +39,12 @@ class EntryModel {
     // CurrentFirstLine, CurrentLastLine, RowBase and LockedBelow set, the rows
     // filled and a Reconciled byte above 1 on the first line reset to 0.
     void showEntryHolding(std::int32_t line);
+    // The same as a step of a command's change: undone with it.
+    void showEntryHolding(std::int32_t line, BookChange& change);
     // Refills the rows and texts of the entry already shown (after its lines
     // changed), keeping its bounds (clamped to the journal).
     void refresh();
+    void refresh(BookChange& change);
 
     // The line a scroller step goes to: before the shown entry, after it.
     std::int32_t previousEntryLine() const { return run_.CurrentFirstLine - 1; }
@@ -50,14 +54,14 @@ class EntryModel {
     bool journalEmpty() const { return book_.EntryLines.empty(); }
 
     // Rows shown (at most EntryRowsPerSide each), in journal order.
-    const std::vector<EntryRow>& debitRows() const { return debitRows_; }
-    const std::vector<EntryRow>& creditRows() const { return creditRows_; }
+    const std::vector<EntryRow>& debitRows() const { return rows_.debit; }
+    const std::vector<EntryRow>& creditRows() const { return rows_.credit; }
     // The journal line a row shows, or -1 for a row not in use.
     std::int32_t debitRowLine(int row) const;
     std::int32_t creditRowLine(int row) const;
     // Lines of the entry on a side that the rows cannot show (beyond 31).
-    int hiddenDebitLines() const { return hiddenDebit_; }
-    int hiddenCreditLines() const { return hiddenCredit_; }
+    int hiddenDebitLines() const { return rows_.hiddenDebit; }
+    int hiddenCreditLines() const { return rows_.hiddenCredit; }
 
     // Head of the entry.
     std::string positionText() const; // text 183 and the pair numbers ("Entry 4 - 5")
@@ -71,16 +75,24 @@ class EntryModel {
     std::string statusText() const;
 
   private:
-    void fillRows();
+    struct Rows {
+        std::vector<EntryRow> debit;
+        std::vector<EntryRow> credit;
+        int hiddenDebit = 0;
+        int hiddenCredit = 0;
+    };
+    // Shows the lines `b`: the rows are made first, then put in place with
+    // the bounds (through `change` when there is one), so that a failure
+    // leaves the entry shown before.
+    void show(EntryBounds b, BookChange* change);
+    Rows rowsOf(EntryBounds b) const;
     EntryRow rowFor(std::int32_t line) const;
+    EntryBounds clampedBounds() const;
 
     Book& book_;
     RunTimeState& run_;
     LocaleInfo locale_;
-    std::vector<EntryRow> debitRows_;
-    std::vector<EntryRow> creditRows_;
-    int hiddenDebit_ = 0;
-    int hiddenCredit_ = 0;
+    Rows rows_;
 };
 
 // LastEntryLine - 30 while an administrator password is set, else 0.

@@ -424,7 +424,7 @@ CommandOutcome FileCommands::BalBForword_Click() {
     {
         BusyScope busy(host_);
         run_.IncludeAllDates = true;
-        const IncomeSums sums = netProfitOfAllDates(book_);
+        const NetProfitResult sums = netProfitOfAllDates(book_);
         run_.IncludeAllDates = false;
         if (!sums.ok) {
             showMessage(sums.message.empty() ? strings::text(274) : sums.message);

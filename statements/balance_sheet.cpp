@@ -2,6 +2,7 @@
 
 #include "book/number_format.h"
 #include "resources/string_table.h"
+#include "statements/net_profit.h"
 #include "statements/statement_sums.h"
 
 namespace {
@@ -81,15 +82,12 @@ BalanceSheet computeBalanceSheet(const Book& book, const BalanceSheetOptions& op
         sumJournalUpTo(book, bs.date, options.includeSubAccounts, sums, options.run);
         listAccounts(bs, book, sums, keyOf);
 
-        IncomeStatementOptions income;
-        income.period.start = bs.earliestDate;
-        income.period.end = bs.date;
-        income.period.includeSubAccounts = options.includeSubAccounts;
-        income.locale = options.locale;
-        income.run = options.run;
-        bs.income = incomeStatementFromSums(book, income, sums, keyOf);
-        if (!bs.income.ok) throw CurrencyOverflow();
-        bs.netProfit = bs.income.sums.netProfit;
+        // Of the income statement over that period the sheet shows the net
+        // profit alone: its other totals need not fit.
+        const NetProfitResult profit = netProfitFromSums(book, sums, keyOf);
+        if (!profit.ok) throw CurrencyOverflow();
+        bs.netProfit = profit.netProfit;
+        if (options.run) options.run->NetProfit = bs.netProfit;
 
         const Currency ca = bs.currentAssets.total, cl = bs.currentLiabilities.total;
         const Currency nca = bs.nonCurrentAssets.total, ncl = bs.nonCurrentLiabilities.total;

@@ -59,7 +59,8 @@ struct BalanceSheet {
     BalanceSection currentAssets, currentLiabilities, nonCurrentAssets, nonCurrentLiabilities,
         equity;
 
-    // The profit of the income statement from earliestDate to date.
+    // The net profit of the income statement from earliestDate to date (the
+    // one figure of that statement the sheet shows).
     Currency netProfit;
     std::string netProfitText;
     // The capital section shows when it has accounts; inside it the
@@ -80,8 +81,6 @@ struct BalanceSheet {
     // 0; caption "Return on Equity : 12.50%" (307), empty when there is none.
     std::optional<double> returnOnEquity;
     std::string returnOnEquityCaption;
-
-    IncomeStatement income; // the income statement that gave the profit
 };
 
 BalanceSheet computeBalanceSheet(const Book& book, const BalanceSheetOptions& options);

@@ -3,6 +3,7 @@
 #include "book/mail_draft.h"
 #include "resources/string_table.h"
 #include "statements/statement_frames.h"
+#include "statements/statement_text.h"
 
 using frame::CrLf;
 using namespace markup;
@@ -138,7 +139,7 @@ std::string balanceSheetWebPage(const BalanceSheet& bs, BalanceSheetLayout layou
 }
 
 std::string balanceSheetMailSubject(const BalanceSheet& bs, const Book& book) {
-    return book.BusinessName.str() + "," + title(bs);
+    return businessHeading(book.BusinessName.str(), ",", title(bs));
 }
 
 ExportResult writeBalanceSheetSpreadsheet(const BalanceSheet& bs, const Book& book,

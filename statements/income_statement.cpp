@@ -74,19 +74,8 @@ IncomeSums computeIncomeSums(const Book& book, const IncomeStatementPeriod& peri
     return incomeSums(book, period, nullptr);
 }
 
-IncomeSums netProfitOfAllDates(const Book& book) {
-    IncomeStatementPeriod period;
-    period.allDates = true;
-    return computeIncomeSums(book, period);
-}
-
 IncomeStatement computeIncomeStatement(const Book& book, const IncomeStatementOptions& options) {
     return incomeStatementOf(book, options, incomeSums(book, options.period, options.run));
-}
-
-IncomeStatement incomeStatementFromSums(const Book& book, const IncomeStatementOptions& options,
-                                        const KeyedSums& sums, const std::vector<int>& keyOf) {
-    return incomeStatementOf(book, options, incomeRows(book, sums, keyOf));
 }
 
 namespace {

@@ -1,6 +1,6 @@
 // The income statement: revenue, cost of goods sold and expenses of a period
 // (or of all dates), account by account, with gross profit, net profit and
-// the two ratios. The period roll-over takes its net profit from here.
+// the two ratios. The net profit alone is statements/net_profit.h.
 #pragma once
 
 #include "book/book.h"
@@ -39,10 +39,6 @@ struct IncomeSums {
 // a credit. Only figures the statement keeps must fit in the money range.
 // Rows carry no amount texts.
 IncomeSums computeIncomeSums(const Book& book, const IncomeStatementPeriod& period);
-
-// The net profit of the whole journal, sub-accounts folded: what the period
-// roll-over shares among the capital accounts.
-IncomeSums netProfitOfAllDates(const Book& book);
 
 struct IncomeStatementOptions {
     IncomeStatementPeriod period;

@@ -3,6 +3,7 @@
 #include "book/mail_draft.h"
 #include "resources/string_table.h"
 #include "statements/statement_frames.h"
+#include "statements/statement_text.h"
 
 #include <algorithm>
 
@@ -93,7 +94,8 @@ std::string incomeStatementWebPage(const IncomeStatement& is, const Book& book) 
 }
 
 std::string incomeStatementMailSubject(const IncomeStatement& is, const Book& book) {
-    return book.BusinessName.str() + ", " + plainTitle() + " " + is.startText + " to " + is.endText;
+    return businessHeading(book.BusinessName.str(), ", ",
+                           plainTitle() + " " + is.startText + " to " + is.endText);
 }
 
 ExportResult writeIncomeStatementSpreadsheet(const IncomeStatement& is, const Book& book,

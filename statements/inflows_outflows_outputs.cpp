@@ -36,7 +36,7 @@ const std::string& periodHead(const std::vector<std::string>& heads, int k) {
 }
 
 std::string heading(const Book& book) {
-    return book.BusinessName.str() + " " + strings::text(135);
+    return businessHeading(book.BusinessName.str(), " ", strings::text(135));
 }
 
 // One line of the table: its cells, and whether every cell is followed by a

@@ -80,9 +80,3 @@ void addStatementRow(std::vector<StatementRow>& rows, const RowAccount& account,
 
 // The sum of the rows' amounts; throws CurrencyOverflow when it does not fit.
 Currency rowsTotal(const std::vector<StatementRow>& rows);
-
-// The income statement from sums already gathered over its period with the
-// same folding, such as a balance sheet's: every line up to its day is a line
-// of the period from the first journal day to that day.
-IncomeStatement incomeStatementFromSums(const Book& book, const IncomeStatementOptions& options,
-                                        const KeyedSums& sums, const std::vector<int>& keyOf);

@@ -35,3 +35,8 @@ std::string yearText(double day) {
     Tmain::CalendarDate(wholeDay(day), y, m, d);
     return std::to_string(y);
 }
+
+std::string businessHeading(const std::string& businessName, const std::string& separator,
+                            const std::string& title) {
+    return businessName.empty() ? title : businessName + separator + title;
+}

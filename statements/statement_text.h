@@ -1,7 +1,7 @@
-// How the statements write their figures and dates: amounts rounded to the
-// statement's decimals with the locale's digit grouping and negatives in
-// parentheses, with or without the zero before the decimal mark; ratios as
-// percentages; dates as "dd mmmm yyyy" or "d mmmm yyyy".
+// How the statements write their figures, dates and headings: amounts
+// rounded to the statement's decimals with the locale's digit grouping and
+// negatives in parentheses, with or without the zero before the decimal
+// mark; ratios as percentages; dates as "dd mmmm yyyy" or "d mmmm yyyy".
 #pragma once
 
 #include "book/currency.h"
@@ -28,6 +28,11 @@ std::string longDateText(double day, const LocaleInfo& locale, bool twoDigitDay 
 // "mmm yyyy" (Mar 2024) and "yyyy" (2024).
 std::string monthYearText(double day, const LocaleInfo& locale);
 std::string yearText(double day);
+
+// A heading that names the business first, "Northern Trading, Trial Balance"
+// with ", " as `separator`: the title alone when the book has no business name.
+std::string businessHeading(const std::string& businessName, const std::string& separator,
+                            const std::string& title);
 
 // The whole day of a day number (its time of day dropped, as the calendar
 // reads it), for comparing dates

@@ -3,6 +3,7 @@
 #include "book/mail_draft.h"
 #include "resources/string_table.h"
 #include "statements/statement_frames.h"
+#include "statements/statement_text.h"
 
 using frame::CrLf;
 using namespace markup;
@@ -95,7 +96,7 @@ std::string trialBalanceCsv(const TrialBalance& tb) {
 }
 
 std::string trialBalanceMailSubject(const TrialBalance& tb, const Book& book) {
-    return book.BusinessName.str() + ", " + title(tb);
+    return businessHeading(book.BusinessName.str(), ", ", title(tb));
 }
 
 ExportResult writeTrialBalanceSpreadsheet(const TrialBalance& tb, const Book& book,

@@ -241,7 +241,7 @@ void Report::tReportAcc_Click(Currency account) {
 
 void Report::VS_Change() {
     markedRow = -1;
-    page_ = tAccountPage(ledger_, Vs->Value(), PageRows, host_.book->DateStyle, currentLocale());
+    page_ = tAccountPage(*host_.book, ledger_, Vs->Value(), PageRows, currentLocale());
     canvas_->update();
 }
 

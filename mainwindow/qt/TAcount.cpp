@@ -30,6 +30,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <exception>
 
 namespace {
 
@@ -250,9 +252,18 @@ void TAcount::placeHeadLabels() {
 // ---------------------------------------------------------------- shutdown
 
 void TAcount::closeEvent(QCloseEvent* e) {
+    // What is being typed and an open group editor's edits belong to the book
+    // the question is about. Should either fail, the event guard keeps the
+    // window open and says why.
     commitFocusedField(); // a name typed and the close box clicked: the book is changed
     if (storeOpenEdits) storeOpenEdits();
-    storeWindowSize(toTwips(frameGeometry().width()), toTwips(frameGeometry().height()));
+    // A size that cannot be kept for the next start is no reason to keep the
+    // window open, nor to pass over the question.
+    try {
+        storeWindowSize(toTwips(frameGeometry().width()), toTwips(frameGeometry().height()));
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "The window size could not be stored: %s\n", failure.what());
+    }
     if (run_.BookChanged) {
         if (showMessage(strings::text(279), "", MessageButtons::YesNo) != MessageAnswer::Yes) {
             e->ignore();

@@ -35,7 +35,9 @@ RecordedCall shape(RecordedCall::Kind kind, double x1 = 0, double y1 = 0, double
 } // namespace
 
 void RecordingSurface::drawText(double x, double y, const std::string& line) {
-    RecordedCall c = shape(RecordedCall::Text, x, y, 0, 0, ForeColor);
+    // A text's box: its top-left corner, and its right and bottom edges.
+    RecordedCall c =
+        shape(RecordedCall::Text, x, y, x + lineWidth(line), y + lineHeight(), ForeColor);
     c.text = line;
     c.font = font();
     calls.push_back(c);

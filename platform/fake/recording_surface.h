@@ -12,7 +12,7 @@
 struct RecordedCall {
     enum Kind { Text, Line, Box, FilledBox, Pixel, Clear, NewPage, EndDoc };
     Kind kind = Text;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // a text: its box
     RgbColor color = 0;
     std::string text; // Text only
     SurfaceFont font; // Text only

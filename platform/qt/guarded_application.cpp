@@ -68,12 +68,14 @@ bool toldEachTime(QEvent::Type type) {
     }
 }
 
-// Marks the receiver as having failed on events of this type; true when it
-// had been marked before. The mark goes with the object.
-bool toldBefore(QObject& receiver, QEvent::Type type) {
+// Marks the receiver as having failed on events of this type with this
+// message; true when that same message was told for it last. A different
+// failure replaces the mark and is told. The mark goes with the object.
+bool toldBefore(QObject& receiver, QEvent::Type type, const std::string& text) {
     const QByteArray mark = "failureTold" + QByteArray::number(static_cast<int>(type));
-    if (receiver.property(mark.constData()).toBool()) return true;
-    receiver.setProperty(mark.constData(), true);
+    const QString told = QString::fromStdString(text);
+    if (receiver.property(mark.constData()).toString() == told) return true;
+    receiver.setProperty(mark.constData(), told);
     return false;
 }
 
@@ -108,6 +110,11 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
+        // Qt takes a close event as accepted unless its handler refused it: a
+        // window whose closing failed would close (and the program end)
+        // without what the handler had still to do, such as asking about an
+        // unsaved book. It stays open instead.
+        if (type == QEvent::Close) event->ignore();
         reportFailure(std::current_exception(), target.data(), type, chosenInMenu.data());
         return false;
     }
@@ -123,15 +130,15 @@ void GuardedApplication::reportFailure(std::exception_ptr failure, QObject* rece
             if (cleanup_) cleanup_();
         }
         // A failure while its message is up (the window behind repainted), or
-        // one that painting or a timer would repeat, is told once.
-        if (telling_ || (receiver && !toldEachTime(type) && toldBefore(*receiver, type))) {
+        // one that painting or a timer repeats, is told once.
+        const FailedPlace place = placeOf(receiver, type, chosenInMenu);
+        const std::string text = commandFailureText(place.command, place.window, reasonOf(failure));
+        if (telling_ || (receiver && !toldEachTime(type) && toldBefore(*receiver, type, text))) {
             std::fputs("A command failed again; its message was shown already.\n", stderr);
             return;
         }
         const QScopedValueRollback<bool> telling(telling_, true);
-        const FailedPlace place = placeOf(receiver, type, chosenInMenu);
-        showMessage(commandFailureText(place.command, place.window, reasonOf(failure)), "",
-                    MessageButtons::Ok, MessageIcon::Critical);
+        showMessage(text, "", MessageButtons::Ok, MessageIcon::Critical);
     } catch (...) {
         std::fputs("A command failed and its message could not be shown.\n", stderr);
     }

@@ -10,6 +10,7 @@
 #include "statements/qt/statement_frame.h"
 #include "statements/qt/statement_outputs.h"
 #include "statements/qt/statement_print.h"
+#include "statements/statement_text.h"
 #include "toolkit/key_codes.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
@@ -105,6 +106,8 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     connect(SmSelect, &QComboBox::activated, this, [this] { SmSelect_Click(); });
 
     Form_Cash_Flow(std::nullopt);
+    // As small as the other statement windows go: the scroll bars keep room.
+    setMinimumSize(pixelsOf(5000), pixelsOf(2000));
     resize(760, 480);
 }
 
@@ -176,7 +179,7 @@ void CashFlow::measure(DrawingSurface& s) {
     s.FontSize = WindowFontSize; // the window's font, whatever the zoom
     s.FontBold = true;
     measured_.step = flowColumnStep(s, io_);
-    measured_.names = flowNameColumn(s, book_, measured_.step);
+    measured_.names = flowNameColumn(s, book_, io_, measured_.step);
     measured_.valid = true;
 }
 
@@ -193,18 +196,20 @@ void CashFlow::draw(DrawTarget& t, const FlowLayout& layout, double top) {
     }
 }
 
+void CashFlow::drawView(DrawingSurface& s) {
+    s.FontName = book_.FontName.str();
+    s.FontSize = WindowFontSize;
+    s.FontBold = true;
+    rows_.clear();
+    measure(s);
+    DrawTarget t{s, true, 1.0, &rows_};
+    const FlowLayout layout{-static_cast<double>(HScroll1->Value()), measured_.names,
+                            measured_.step, firstPeriod_};
+    draw(t, layout, -VScroll1->Value());
+}
+
 void CashFlow::redraw() {
-    Canvas->paint(0xFFFFFF, [this](DrawingSurface& s) {
-        s.FontName = book_.FontName.str();
-        s.FontSize = WindowFontSize;
-        s.FontBold = true;
-        rows_.clear();
-        measure(s);
-        DrawTarget t{s, true, 1.0, &rows_};
-        const FlowLayout layout{-static_cast<double>(HScroll1->Value()), measured_.names,
-                                measured_.step, firstPeriod_};
-        draw(t, layout, -VScroll1->Value());
-    });
+    Canvas->paint(0xFFFFFF, [this](DrawingSurface& s) { drawView(s); });
     Canvas->paintStrip(host_.toolbarBackdrop, StripTwips, 450);
 }
 
@@ -318,7 +323,7 @@ void CashFlow::PrintCash_Click() {
             s.FontSize = WindowFontSize * scale;
             s.Print("");
             s.CurrentX = 150;
-            s.Print(book_.BusinessName.str() + ", Cash Flow Position");
+            s.Print(businessHeading(book_.BusinessName.str(), ", ", "Cash Flow Position"));
             DrawTarget t{s, false, scale, nullptr};
             draw(t, strips[i], s.CurrentY);
         }

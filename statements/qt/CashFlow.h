@@ -64,6 +64,9 @@ class CashFlow : public QWidget {
     void SmSelect_Click();
     void Form_Resize();
     void redraw();
+    // Draws what the window shows, from its scroll positions, on `s`: the
+    // canvas's picture, or a surface of the canvas's size.
+    void drawView(DrawingSurface& s);
 
     void SaveB_Click();
     void SaveA_Click();

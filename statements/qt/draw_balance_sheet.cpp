@@ -71,11 +71,11 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
         s.FontSize = 12 * t.scale;
         if (t.onWindow) s.Print("");
         s.Print("");
-        printCentred(s, book.BusinessName.str());
+        c.heading(t, book.BusinessName.str());
         s.Print("");
         s.FontUnderline = true;
         s.FontSize = 10 * t.scale;
-        printCentred(s, strings::text(257) + " " + bs.dateText);
+        c.heading(t, strings::text(257) + " " + bs.dateText);
         s.FontUnderline = false;
 
         SheetDrawing d{t, c};

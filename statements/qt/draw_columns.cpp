@@ -35,6 +35,7 @@ AmountColumns placeAmountColumns(const Measured& m, double width) {
     AmountColumns c;
     c.step = m.step;
     c.names = m.names;
+    c.page = width;
     centre(c, width);
     return c;
 }
@@ -68,6 +69,10 @@ void AmountColumns::amount(DrawingSurface& s, const std::string& text, int colum
     if (shows(column)) printRightAligned(s, text, right(column));
 }
 
+void AmountColumns::heading(DrawTarget& t, const std::string& text) const {
+    printHeading(t, text, page);
+}
+
 double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
                   const std::function<double(const AmountColumns&)>& once) {
     double height = 0;
@@ -92,8 +97,14 @@ std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
     Measured& m = t.measured ? *t.measured : fresh;
     if (!m.valid) m = measureAmountColumns(s, book, amounts);
     if (!t.onWindow) return paperStrips(m, s.ScaleWidth());
-    const AmountColumns c = placeAmountColumns(m, s.ScaleWidth());
+    AmountColumns c = placeAmountColumns(m, s.ScaleWidth());
     drawSideBands(s, c.left, s.ScaleHeight());
+    // Wider than the window: the columns run on to the right, the headings
+    // centred across them, the whole as scrolled.
+    const double last = c.right(c.end - 1);
+    c.page = std::max(c.page, last + PaperMargin);
+    c.left -= t.scrollX;
+    t.reached(c.right(c.end - 1));
     return {c};
 }
 

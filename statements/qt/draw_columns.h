@@ -3,7 +3,8 @@
 // amount columns right-aligned one step apart, the whole centred. On paper
 // narrower than that, the columns continue on further pages, each such strip
 // of columns with the names again (cut when even one column would not fit
-// beside them whole).
+// beside them whole). On a window narrower than that, the columns run on to
+// the right, where the window's horizontal scroll bar reaches them.
 #pragma once
 
 #include "book/book.h"
@@ -22,9 +23,12 @@ struct AmountColumns {
     int first = 0;    // the columns first .. end - 1 of the 3 are drawn
     int end = Count;
     double nameRoom = 0; // on paper, the widest a name may be drawn (0: whole)
+    double page = 0;     // the width the headings are centred across
 
     bool shows(int column) const { return column >= first && column < end; }
     double right(int column) const { return left + names + (column - first) * step; }
+    // A heading centred across the page (on the window, as scrolled).
+    void heading(DrawTarget& t, const std::string& text) const;
     // A name or label at the left edge, staying on the line.
     void label(DrawingSurface& s, const std::string& text) const;
     // An amount right-aligned in its column (0, 1, 2) when this strip shows it.
@@ -43,8 +47,8 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width);
 
 // The start of a columned drawing: the book's font in black, bold, 10 points
 // at the target's scale; the columns measured in that font for `amounts`;
-// on the window, the side bands. The widths are measured only when the
-// target keeps none.
+// on the window, the side bands, and the columns scrolled. The widths are
+// measured only when the target keeps none.
 // Returns the strips: one on the window.
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
                                               const std::vector<const std::string*>& amounts);

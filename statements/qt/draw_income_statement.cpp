@@ -62,16 +62,16 @@ double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatemen
         if (t.onWindow) s.Print("");
         s.FontBold = true;
         s.Print("");
-        printCentred(s, book.BusinessName.str());
+        c.heading(t, book.BusinessName.str());
         s.FontSize = 5;
         s.Print("");
         s.FontSize = 12 * t.scale;
-        printCentred(s, withoutDots(strings::text(134)));
+        c.heading(t, withoutDots(strings::text(134)));
         s.FontSize = 5;
         s.Print("");
         s.FontSize = 10 * t.scale;
         s.FontUnderline = true;
-        printCentred(s, is.startText + " to " + is.endText);
+        c.heading(t, is.startText + " to " + is.endText);
         s.FontUnderline = false;
 
         if (is.revenueShown()) drawSection(t, c, 201, is.sums.revenue, 155, is.revenueTotalText);

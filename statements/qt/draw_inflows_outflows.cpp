@@ -51,15 +51,12 @@ struct Table {
 
 } // namespace
 
-double flowNameColumn(DrawingSurface& s, const Book& book, double step) {
-    const std::string longest = Tmain::LongestAccountName(
-        book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
-    return std::nearbyint(s.TextWidth(longest)) + std::max(1650.0, LabelIndent + step);
-}
+namespace {
 
-double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
-    // Figures differ in width by their characters: the longest is the widest,
-    // and the figures furthest from 0 have the longest texts.
+// The width of the widest figure of the table in the current font. Figures
+// differ in width by their characters: the longest is the widest, and the
+// figures furthest from 0 have the longest texts.
+double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
     std::string longest;
     auto consider = [&](const std::string& text) {
         if (text.size() > longest.size()) longest = text;
@@ -70,8 +67,27 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
         consider(io.text(io.highest));
         consider(io.text(io.lowest));
     }
-    if (longest.empty()) return ColumnStep;
-    return std::max(ColumnStep, std::ceil(s.TextWidth(longest) + 150));
+    return longest.empty() ? 0 : s.TextWidth(longest);
+}
+
+} // namespace
+
+double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double step) {
+    const std::string longest = Tmain::LongestAccountName(
+        book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
+    const double designed =
+        std::nearbyint(s.TextWidth(longest)) + std::max(1650.0, LabelIndent + step);
+    // Every label beside the first column's figures, as drawn, ends before
+    // the widest of them begins.
+    double label = s.TextWidth(longest + "    ");
+    for (int id : {251, 253, 254, 255})
+        label = std::max(label, s.TextWidth(strings::text(id) + " "));
+    return std::max(designed, std::ceil(LabelIndent + label + widestFigure(s, io)));
+}
+
+double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
+    const double widest = widestFigure(s, io);
+    return widest > 0 ? std::max(ColumnStep, std::ceil(widest + 150)) : ColumnStep;
 }
 
 std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,

@@ -25,8 +25,10 @@ struct FlowDrawing {
 };
 
 // The name column: the widest account name in the current font plus 1650,
-// or plus the label's indent and a column `step` when a figure is wider.
-double flowNameColumn(DrawingSurface& s, const Book& book, double step);
+// or plus the label's indent and a column `step` when a figure is wider;
+// wider still when a label beside the first column (a short name's table
+// has "Beginning Balance:") would reach its widest figure.
+double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double step);
 // The column step: 1500, or wider so that the longest figure keeps a
 // blank's room from its neighbour.
 double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io);

@@ -7,6 +7,7 @@
 #include "book/currency.h"
 #include "platform/drawing_surface.h"
 
+#include <algorithm>
 #include <vector>
 
 // An account row drawn on the window: its bottom edge (twips) and account.
@@ -30,6 +31,14 @@ struct DrawTarget {
     double scale = 1.0;                   // PrintScale: 1 on the window
     std::vector<RowSpot>* rows = nullptr; // the window's row table, rebuilt by the drawing
     Measured* measured = nullptr;         // the window's kept widths
+    // On the window: how far its view is scrolled to the right (twips).
+    double scrollX = 0;
+    // Set by the drawing: the right edge of the furthest text it laid out,
+    // unscrolled; the window's horizontal scroll bar reaches it.
+    double drawnRight = 0;
+
+    // Notes a text that ends at `x` on the surface.
+    void reached(double x) { drawnRight = std::max(drawnRight, x + scrollX); }
 
     // On the window: a line `height` twips high at CurrentY that lies wholly
     // outside the visible area is not drawn; its place is kept (CurrentY

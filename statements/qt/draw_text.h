@@ -2,15 +2,25 @@
 #pragma once
 
 #include "platform/drawing_surface.h"
+#include "statements/qt/draw_target.h"
 
 #include <algorithm>
 #include <string>
 
-// The text centred across the surface (from its left edge when wider),
-// ending the line.
-inline void printCentred(DrawingSurface& s, const std::string& text) {
-    s.CurrentX = std::max(0.0, (s.ScaleWidth() - s.TextWidth(text)) / 2);
+// The text centred across `width` twips from `left` (from `left` when
+// wider), ending the line; returns where the text ends.
+inline double printCentred(DrawingSurface& s, const std::string& text, double left, double width) {
+    const double textWidth = s.TextWidth(text);
+    s.CurrentX = left + std::max(0.0, (width - textWidth) / 2);
+    const double right = s.CurrentX + textWidth;
     s.Print(text);
+    return right;
+}
+
+// A heading of a drawing `width` twips wide, centred across it: on paper the
+// page, on the window the drawing as scrolled (its right end noted).
+inline void printHeading(DrawTarget& t, const std::string& text, double width) {
+    t.reached(printCentred(t.s, text, -t.scrollX, width));
 }
 
 // The text ending at `right`, staying on the line.

@@ -17,9 +17,16 @@ constexpr RgbColor Red = 0x0000FF;
 
 namespace {
 
-// Where the two amount columns stand: as fractions of the width, or on
-// paper, when names or amounts would run into each other there, widened,
-// and when still wider than the page, one column to a strip of pages.
+// A name keeps at least an inch beside its number, however wide the figures.
+constexpr double NameRoomLeast = 1440;
+
+// Where the two amount columns stand: as fractions of the width, widened
+// for figures wider than their heading boxes. On the window the names give
+// way to the figures, cut at the debit column, and the statement grows wider
+// than the window when even that does not make room (the horizontal scroll
+// bar reaches it). On paper, when names or amounts would run into each other
+// there, the columns are widened, and when still wider than the page, one
+// column to a strip of pages.
 struct TrialColumns {
     double accountsRight = 0; // the Accounts heading box's right edge
     double debitRight = 0, creditRight = 0;
@@ -29,44 +36,50 @@ struct TrialColumns {
     double nameX = 0;    // the name column's left edge
 };
 
-// The name column's left edge: where the layout puts it, or further right
-// when the widest account number would reach into the names. The window
-// measures the numbers once per computation.
-double nameLeft(DrawTarget& t, const TrialBalance& tb) {
-    DrawingSurface& s = t.s;
-    Measured fresh;
-    Measured& m = t.measured ? *t.measured : fresh;
-    if (!m.valid) {
-        for (const TrialBalanceRow& row : tb.rows)
-            if (row.shown()) m.numbers = std::max(m.numbers, s.TextWidth(row.numberText));
-        m.valid = true;
+// The widest account number drawn (regular) and the widest figure (bold, as
+// the totals are drawn) with a blank's room beside it. Figures differ in
+// width by their characters: the longest is the widest.
+Measured trialWidths(DrawingSurface& s, const TrialBalance& tb) {
+    Measured m;
+    const std::string* longest = &tb.debitTotalText;
+    if (tb.creditTotalText.size() > longest->size()) longest = &tb.creditTotalText;
+    for (const TrialBalanceRow& row : tb.rows) {
+        if (!row.shown()) continue;
+        m.numbers = std::max(m.numbers, s.TextWidth(row.numberText));
+        if (row.amountText.size() > longest->size()) longest = &row.amountText;
     }
-    const double w = s.ScaleWidth();
-    return std::max(0.116 * w, 0.02 * w + m.numbers + s.TextWidth("  "));
+    s.FontBold = true;
+    m.step = s.TextWidth(*longest) + s.TextWidth("  ");
+    s.FontBold = false;
+    m.valid = true;
+    return m;
 }
 
 std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const TrialBalance& tb) {
     DrawingSurface& s = t.s;
+    Measured fresh;
+    Measured& m = t.measured ? *t.measured : fresh;
+    if (!m.valid) m = trialWidths(s, tb);
     const double w = s.ScaleWidth();
     TrialColumns c{0.58 * w, 0.76 * w, 0.94 * w, 0.16 * w};
-    c.nameX = nameLeft(t, tb);
-    if (t.onWindow) return {c};
-    // Figures differ in width by their characters: the longest is the widest.
-    const std::string* longest = &tb.debitTotalText;
-    for (const std::string* text : {&tb.creditTotalText})
-        if (text->size() > longest->size()) longest = text;
-    for (const TrialBalanceRow& row : tb.rows)
-        if (row.shown() && row.amountText.size() > longest->size()) longest = &row.amountText;
-    s.FontBold = true; // as the totals are drawn
-    const double gap = s.TextWidth("  ");
-    const double amount = s.TextWidth(*longest) + gap;
-    s.FontBold = false;
+    // The names start where the layout puts them, or further right when the
+    // widest account number would reach into them.
+    c.nameX = std::max(0.116 * w, 0.02 * w + m.numbers + s.TextWidth("  "));
+    const double amount = m.step;
+    c.box = std::max(c.box, amount);
+    if (t.onWindow) {
+        const double pitch = std::max(0.18 * w, c.box + 0.02 * w);
+        c.creditRight = std::max(c.creditRight, c.nameX + NameRoomLeast + c.box + pitch);
+        c.debitRight = c.creditRight - pitch;
+        c.accountsRight = c.debitRight - c.box - 0.02 * w;
+        c.nameRoom = c.debitRight - c.box - c.nameX;
+        return {c};
+    }
     const double nameX = c.nameX;
     const double names = s.TextWidth(Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); }));
     const double pitch = std::max(0.18 * w, amount + 0.02 * w);
     const double margin = 0.02 * w;
-    c.box = std::max(c.box, amount);
     c.debitRight = std::max(c.debitRight, nameX + names + amount);
     c.creditRight = std::max(c.creditRight, c.debitRight + pitch);
     if (c.creditRight > w - margin) {
@@ -113,6 +126,10 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
     const double top = s.CurrentY;
     const double w = s.ScaleWidth();
     const double pixel = TwipsPerScreenPixel;
+    // On the window the statement is drawn scrolled, as wide as its columns.
+    const double x0 = -t.scrollX;
+    const double page = t.onWindow ? std::max(w, c.creditRight + 0.06 * w) : w;
+    const double bandRight = t.onWindow ? c.creditRight : 0.94 * w;
     s.FontName = book.FontName.str();
     s.ForeColor = 0;
     s.FontBold = true;
@@ -122,11 +139,11 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
         s.Print("");
         s.Print("");
     }
-    printCentred(s, book.BusinessName.str());
+    printHeading(t, book.BusinessName.str(), page);
     s.FontSize = 10 * t.scale;
     s.Print("");
     s.FontUnderline = true;
-    printCentred(s, strings::text(167) + " " + tb.dateText);
+    printHeading(t, strings::text(167) + " " + tb.dateText, page);
     s.FontUnderline = false;
     s.Print("");
 
@@ -134,8 +151,9 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
     t.room(300 * t.scale + s.TextHeight("W"));
     const double headTop = s.CurrentY;
     auto box = [&](double left, double right) {
-        s.FilledBox(left, headTop - 4 * pixel, right, headTop + 300 * t.scale, HeadingFill);
-        s.Box(left, headTop - 4 * pixel, right, headTop + 300 * t.scale, 0);
+        s.FilledBox(x0 + left, headTop - 4 * pixel, x0 + right, headTop + 300 * t.scale,
+                    HeadingFill);
+        s.Box(x0 + left, headTop - 4 * pixel, x0 + right, headTop + 300 * t.scale, 0);
     };
     box(0.02 * w, c.accountsRight);
     if (c.debit) box(c.debitRight - c.box, c.debitRight);
@@ -143,14 +161,14 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
     s.CurrentY = headTop;
     const std::string accounts = strings::text(156), debit = strings::text(162),
                       credit = strings::text(163);
-    s.CurrentX = (c.accountsRight - s.TextWidth(accounts)) / 2 + 0.02 * w;
+    s.CurrentX = x0 + (c.accountsRight - s.TextWidth(accounts)) / 2 + 0.02 * w;
     s.PrintInline(accounts);
     if (c.debit) {
-        s.CurrentX = c.debitRight - (c.box + s.TextWidth(debit)) / 2;
+        s.CurrentX = x0 + c.debitRight - (c.box + s.TextWidth(debit)) / 2;
         s.PrintInline(debit);
     }
     if (c.credit) {
-        s.CurrentX = c.creditRight - (c.box + s.TextWidth(credit)) / 2;
+        s.CurrentX = x0 + c.creditRight - (c.box + s.TextWidth(credit)) / 2;
         s.PrintInline(credit);
     }
     s.Print("");
@@ -171,17 +189,19 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
         }
         if (!band) {
             const double y = s.CurrentY;
-            s.FilledBox(0.02 * w, y, 0.94 * w, y + s.TextHeight("W") * t.scale, BandFill);
+            s.FilledBox(x0 + 0.02 * w, y, x0 + bandRight, y + s.TextHeight("W") * t.scale,
+                        BandFill);
             s.CurrentY = y;
         }
         band = !band;
         if (row.number == Currency::fromUnits(1)) s.ForeColor = Red;
-        s.CurrentX = 0.02 * w;
+        s.CurrentX = x0 + 0.02 * w;
         s.PrintInline(row.numberText);
-        s.CurrentX = c.nameX;
+        s.CurrentX = x0 + c.nameX;
         s.PrintInline(c.nameRoom > 0 ? fittedText(s, row.name, c.nameRoom) : row.name);
         if (row.isDebit() ? c.debit : c.credit)
-            printRightAligned(s, row.amountText, row.isDebit() ? c.debitRight : c.creditRight);
+            printRightAligned(s, row.amountText,
+                              x0 + (row.isDebit() ? c.debitRight : c.creditRight));
         s.Print("");
         t.recordRow(row.number);
         s.ForeColor = 0;
@@ -189,12 +209,13 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
 
     t.room(2 * s.TextHeight("W"));
     s.Print("");
-    s.CurrentX = 20 * pixel;
+    s.CurrentX = x0 + 20 * pixel;
     s.FontBold = true;
     s.PrintInline(strings::text(164));
-    if (c.debit) printRightAligned(s, tb.debitTotalText, c.debitRight);
-    if (c.credit) printRightAligned(s, tb.creditTotalText, c.creditRight);
+    if (c.debit) printRightAligned(s, tb.debitTotalText, x0 + c.debitRight);
+    if (c.credit) printRightAligned(s, tb.creditTotalText, x0 + c.creditRight);
     s.Print("");
+    t.reached(x0 + c.creditRight);
     return s.CurrentY + 400 - top;
 }
 

@@ -9,6 +9,7 @@
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
+#include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QLabel>
@@ -20,6 +21,9 @@
 namespace {
 
 constexpr int ButtonSize = 24; // pixels
+constexpr int BarSize = 17;    // the scroll bars' thickness, pixels
+// Room kept right of the statement when scrolled to its right end (twips).
+constexpr int RightMargin = 150;
 constexpr RgbColor LightYellow = 0xC0FFFF;
 
 } // namespace
@@ -146,10 +150,16 @@ StatementFrame::StatementFrame(Book& book, RunTimeState& run, StatementHost host
     mButton[2]->setToolTip(stringText(158));
 
     TScroll = new TuvoVerticalScroll(Canvas);
-    TScroll->setFixedWidth(17);
+    TScroll->setFixedWidth(BarSize);
     TScroll->setValueSmallChange(10 * 15);
     TScroll->setValueLargeChange(100 * 15);
     connect(TScroll, &TuvoVerticalScroll::Change, this, [this] { redraw(); });
+    HScroll = new RealhScroll(Canvas);
+    HScroll->setFixedHeight(BarSize);
+    HScroll->setValueSmallChange(10 * 15);
+    HScroll->setValueLargeChange(100 * 15);
+    HScroll->hide();
+    connect(HScroll, &RealhScroll::Change, this, [this] { redraw(); });
 
     if (host_.tinted) {
         QPalette bg = palette();
@@ -203,34 +213,55 @@ void StatementFrame::filterDateKey(KeyPressArgs& k, const std::function<void()>&
     k.KeyAscii = 0;
 }
 
+void StatementFrame::drawView(DrawingSurface& s) {
+    rows_.clear();
+    DrawTarget t{s, true, 1.0, &rows_, &measured_};
+    t.scrollX = HScroll->Value();
+    s.CurrentX = 0;
+    s.CurrentY = -TScroll->Value();
+    DrawHeight = static_cast<int>(drawStatement(t));
+    DrawRight = t.drawnRight;
+}
+
 void StatementFrame::redraw() {
-    Canvas->paint(background(), [this](DrawingSurface& s) {
-        rows_.clear();
-        DrawTarget t{s, true, 1.0, &rows_, &measured_};
-        s.CurrentX = 0;
-        s.CurrentY = -TScroll->Value();
-        DrawHeight = static_cast<int>(drawStatement(t));
-    });
+    Canvas->paint(background(), [this](DrawingSurface& s) { drawView(s); });
     Canvas->paintStrip(host_.toolbarBackdrop, StripTwips, StripTwips);
 }
 
 void StatementFrame::layOut() {
     if (isMinimized()) return;
-    const int strip = pixelsOf(StripTwips);
-    TScroll->setGeometry(Canvas->width() - TScroll->width(), strip + 1, TScroll->width(),
-                         std::max(1, Canvas->height() - strip - 1));
-    placeStripButtons();
-    redraw();
-    const double clientHeight = twipsOf(Canvas->height());
-    if (DrawHeight <= clientHeight) {
-        TScroll->hide();
-        TScroll->setValue(0); // redraws from the top
-    } else {
-        TScroll->setValueMax(static_cast<std::int32_t>(DrawHeight - (clientHeight - StripTwips)));
-        if (TScroll->Value() > TScroll->ValueMax()) TScroll->setValue(TScroll->ValueMax());
-        TScroll->show();
+    redraw(); // draws at the canvas's size, measuring the statement's height and right edge
+    const double width = twipsOf(Canvas->width());
+    const double height = twipsOf(Canvas->height());
+    const double bar = twipsOf(BarSize);
+    // Each scroll bar takes room from the other's direction.
+    bool down = false, across = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        down = DrawHeight > height - (across ? bar : 0);
+        across = DrawRight > width - (down ? bar : 0);
     }
+    const int strip = pixelsOf(StripTwips);
+    TScroll->setGeometry(Canvas->width() - BarSize, strip + 1, BarSize,
+                         std::max(1, Canvas->height() - strip - 1 - (across ? BarSize : 0)));
+    HScroll->setGeometry(0, Canvas->height() - BarSize,
+                         std::max(1, Canvas->width() - (down ? BarSize : 0)), BarSize);
+    placeStripButtons();
+    auto range = [](ScrollBarWidget* scroll, bool shown, double max) {
+        if (!shown) {
+            scroll->hide();
+            if (scroll->Value() != 0) scroll->setValue(0); // redraws from the start
+            return;
+        }
+        scroll->setValueMax(static_cast<std::int32_t>(max));
+        if (scroll->Value() > scroll->ValueMax()) scroll->setValue(scroll->ValueMax());
+        scroll->show();
+    };
+    range(TScroll, down, DrawHeight - (height - (across ? bar : 0) - StripTwips));
+    range(HScroll, across, DrawRight + RightMargin - (width - (down ? bar : 0)));
+    // The drawing depends on the canvas and the scroll values alone: a value
+    // changed above has drawn it again.
     TScroll->Refresh();
+    HScroll->Refresh();
 }
 
 void StatementFrame::layOutComputed() {

@@ -29,6 +29,7 @@ class CalanderForm;
 class Printformer;
 class QLabel;
 class QMenuBar;
+class RealhScroll;
 class StatementCanvas;
 class TuvoVerticalScroll;
 
@@ -89,16 +90,22 @@ class StatementFrame : public QWidget {
     std::array<StripButton*, 3> mButton{}; // 0 print, 1 send, 2 copy
     QWidget* CalcButtonDown = nullptr;     // the pressed-button look
     TuvoVerticalScroll* TScroll = nullptr;
+    RealhScroll* HScroll = nullptr; // shown when the statement is wider than the window
 
     // Height of the statement as last drawn (twips, with its bottom margin).
     int DrawHeight = 0;
+    // Right edge of the statement as last drawn on the window (twips, unscrolled).
+    double DrawRight = 0;
     // The account rows of the last drawing on the window.
     const std::vector<RowSpot>& rows() const { return rows_; }
 
     // Redraws from the scroll position (nothing is recomputed).
     void redraw();
-    // Places the scroll bar, sets its range (hidden and back at the top when
-    // the statement fits), and redraws.
+    // Draws what the window shows, from its scroll position, on `s`: the
+    // canvas's picture, or a surface of the canvas's size.
+    void drawView(DrawingSurface& s);
+    // Places the scroll bars, sets their ranges (each hidden and back at its
+    // start when the statement fits that way), and redraws.
     void layOut();
     // Lays out a statement just computed: its widths are measured again.
     void layOutComputed();

@@ -232,6 +232,19 @@ TEST(InsertBook, RefusedFilesLeaveTheBookAsItWas) {
     EXPECT_EQ(result.status, InsertResult::Stopped);
     EXPECT_NE(result.message.find("32001"), std::string::npos) << result.message;
     expectSameBook(full, fullBefore);
+    // References that would pass the 14 digits a reference holds, in exact
+    // digits: nothing is inserted rather than a cut reference repeated.
+    for (const char* last : {"99999999999998", "1E15"}) {
+        Book numbered = openBook();
+        for (EntryId& id : numbered.EntryIds)
+            id = EntryId(last);
+        const Book numberedBefore = numbered;
+        InsertResult refused =
+            insert(numbered, run, serialized(otherBook()), InsertSource::BookFile);
+        EXPECT_EQ(refused.status, InsertResult::Stopped) << last;
+        EXPECT_NE(refused.message.find("would pass 99999999999999"), std::string::npos) << last;
+        expectSameBook(numbered, numberedBefore);
+    }
     // One new account still fits.
     Book oneMore = otherBook();
     oneMore.AccountNumbers[3] = money("100");

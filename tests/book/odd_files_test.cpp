@@ -1,7 +1,7 @@
 // Files that are not what a reader or writer expects: pipes, devices, huge
-// files, folders and link loops are refused with a message, low memory is
-// reported, links are written through and read-only files and looping links
-// are never replaced.
+// files, folders, missing folders and link loops are refused with a message,
+// low memory is reported, links are written through and read-only files,
+// pipes and looping links are never replaced.
 #include "book/book_csv_file.h"
 #include "book/book_file.h"
 #include "book/book_text_file.h"
@@ -225,33 +225,45 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         EXPECT_EQ(readFile(dir / "locked"), "kept");
         fs::permissions(dir / "locked", fs::perms::owner_all);
 
-        // A link to itself, two links to each other and a folder are refused
-        // before anything is written, with what they are, in the words every
-        // export shows (also those that keep only the error's number).
+        // A link to itself, two links to each other, a folder, a folder that
+        // is not there (also at the end of a link), a pipe and a device are
+        // refused before anything is written, with what they are, in the
+        // words every export shows (also those that keep only the error's number).
         fs::create_symlink("self", dir / "self");
         fs::create_symlink("loop2", dir / "loop1");
         fs::create_symlink("loop1", dir / "loop2");
         fs::create_symlink("real", dir / "to folder");
-        const std::pair<const char*, FileRefusal> unwritable[] = {
-            {"self", FileRefusal::LinkLoop},
-            {"loop1", FileRefusal::LinkLoop},
-            {"real", FileRefusal::Folder},
-            {"to folder", FileRefusal::Folder}};
-        for (const auto& [target, refusal] : unwritable) {
+        fs::create_symlink("gone/book", dir / "broken");
+        fs::create_symlink("/dev/null", dir / "to device");
+        ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+        const struct {
+            const char* target;
+            FileRefusal refusal;
+            const char* says;
+        } unwritable[] = {
+            {"self", FileRefusal::LinkLoop, "leads back to itself"},
+            {"loop1", FileRefusal::LinkLoop, "leads back to itself"},
+            {"real", FileRefusal::Folder, "is a folder"},
+            {"to folder", FileRefusal::Folder, "is a folder"},
+            {"nowhere/book", FileRefusal::NoFolder, "folder to write the file in does not exist"},
+            {"broken", FileRefusal::NoFolder, "does not exist"},
+            {"pipe", FileRefusal::NamedPipe, "is a named pipe (FIFO), not a file"},
+            {"to device", FileRefusal::Device, "is a device, not a file"}};
+        for (const auto& [target, refusal, says] : unwritable) {
             SCOPED_TRACE(target);
             const BookWriteResult r = write(dir / target);
             EXPECT_EQ(r.error, make_error_code(refusal));
             const std::string text = Tmain::FileErrorText(r.error);
             EXPECT_EQ(Tmain::FileErrorText(Tmain::FileErrorNumber(r.error)), text);
-            EXPECT_NE(
-                text.find(refusal == FileRefusal::Folder ? "is a folder" : "leads back to itself"),
-                std::string::npos)
-                << text;
+            EXPECT_NE(text.find(says), std::string::npos) << text;
         }
         EXPECT_TRUE(fs::is_symlink(dir / "self"));
         EXPECT_TRUE(fs::is_symlink(dir / "loop1"));
         EXPECT_TRUE(fs::is_symlink(dir / "loop2"));
         EXPECT_TRUE(fs::is_directory(dir / "real"));
+        EXPECT_TRUE(fs::is_symlink(dir / "broken"));
+        EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+        EXPECT_FALSE(fs::exists(dir / "nowhere"));
         EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()),
                   2); // book and new: no file left behind
     }

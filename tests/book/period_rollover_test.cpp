@@ -95,6 +95,7 @@ TEST(PeriodRollOver, SharesRoundToTwoDecimalsHalvesToEven) {
     EXPECT_THROW(capitalShare(Currency::fromRaw(std::numeric_limits<std::int64_t>::max()),
                               money("1000"), money("0.0001")),
                  CurrencyOverflow);
+    EXPECT_THROW(capitalShare(money("1"), money("1"), Currency()), CurrencyOverflow);
 
     // Three equal capital accounts and a profit of 100: 33.33 each, 0.01 nowhere.
     ScopedFakeServices fakes;

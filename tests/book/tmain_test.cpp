@@ -108,6 +108,21 @@ TEST(NextEntryId, LooksBackFromTheLineBeforeTheLast) {
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"12.5", ""}), ","), "13,5");
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"5", "5", "99"}), "."), "6"); // last line unread
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"99999999999999", ""}), "."), "100000000000000");
+    // Worked in exact digits: never in exponent form, never the same again.
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"1E15", ""}), "."), "1000000000000001");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"1E+15", ""}), "."), "1000000000000001");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"1.5E1", ""}), "."), "16");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"25E-1", ""}), ","), "3,5");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"12.50", ""}), "."), "13.5");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"&H10", ""}), "."), "17");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"99999999999.99", ""}), "."), "100000000000.99");
+    // Line 0 holds no positive number: it gives its own plus 1.
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"-5", ""}), "."), "-4");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"-1.25", ""}), "."), "-0.25");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"-0.25", ""}), "."), "0.75");
+    // Asked before a command appends its lines, they count as blank lines.
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"40", "41"}), ".", 1), "42");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"40", "41"}), ".", 2), "42");
 }
 
 TEST(NextEntryId, ReadsAtMostTenLines) {

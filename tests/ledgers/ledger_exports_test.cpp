@@ -235,7 +235,18 @@ TEST(LedgerExports, RunningBalanceFiles) {
         exportRunningBalance(book, ledger, heading, missing, "csv", dayFirstLocale(), feb(28));
     EXPECT_FALSE(failed.ok);
     EXPECT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_NE(fakes.messages.lastText().find("folder to write the file in does not exist"),
+              std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+
+    // More rows than the sheet holds: the user is told how many rows were written.
+    RunningBalanceLedger many = ledger;
+    many.Rows.resize(20000, ledger.Rows.back());
+    const LedgerExportResult cut = exportRunningBalance(book, many, heading, dir / "many.xls",
+                                                        "xls", dayFirstLocale(), feb(28));
+    EXPECT_TRUE(cut.ok);
+    EXPECT_EQ(cut.notice, "Only the first 16378 of the 20000 rows were written: a spreadsheet of "
+                          "this kind holds at most 16384 rows.");
     LedgerHeading nothing = heading;
     nothing.folio.clear();
     EXPECT_FALSE(exportRunningBalance(book, ledger, nothing, dir / "none.htm", "htm",

@@ -76,7 +76,7 @@ TEST(LedgerFigures, SharesAreExactBeyondThePrecisionOfDouble) {
               (std::vector<std::string>{"600719925474.0993", "300000000000"}));
     const RunningBalanceLedger running = buildRunningBalance(book, wholeJournal(Cash));
     ASSERT_EQ(running.Rows.size(), 2u);
-    EXPECT_EQ(running.Rows[0].Debit, money(Beyond));
+    EXPECT_EQ(running.Rows[0].debit(), money(Beyond));
     EXPECT_EQ(running.Rows[1].Balance, money("300000000000"));
 
     // contraAmount x lineAmount / contraSum, rounded to even at exact halves.
@@ -389,14 +389,18 @@ TEST(LedgerFigures, SumsMayPassTheMoneyRangeOnTheWay) {
     EXPECT_EQ(tAccount.Credit.CarriedDown, money(Huge));
 
     // A balance shown past the range stops the running balance at that row;
-    // a b/f amount past it leaves the T-account without totals.
+    // b/f amounts and totals past it show as too large, beside the rows and
+    // the c/d amount, which fit.
     const RunningBalanceLedger tooLarge = buildRunningBalance(cancelling, wholeJournal(Stock));
     EXPECT_EQ(tooLarge.Message, "Stopping due to Processing error");
     EXPECT_EQ(tooLarge.Rows.size(), 1u);
     const TAccountLedger broughtForward = buildTAccount(book, wholeJournal(Stock));
-    EXPECT_EQ(broughtForward.Message, "Stopping due to Processing error");
-    EXPECT_EQ(broughtForward.DebitTotalText, "");
-    EXPECT_EQ(amounts(broughtForward.Debit), (std::vector<std::string>{Huge}));
+    EXPECT_NE(broughtForward.Message.find("too large to show"), std::string::npos);
+    EXPECT_EQ(broughtForward.DebitTotalText, "Total          too large to show");
+    EXPECT_EQ(amounts(broughtForward.Debit), (std::vector<std::string>{"0", Huge}));
+    EXPECT_TRUE(broughtForward.Debit.Rows[0].TooLarge);
+    EXPECT_TRUE(broughtForward.Credit.Rows[0].TooLarge);
+    EXPECT_EQ(broughtForward.Credit.CarriedDown, money(Huge));
 }
 
 // Account numbers at both ends of the money range: folding them into their
@@ -443,33 +447,39 @@ TEST(LedgerFigures, ExtremeAccountNumbersAreListed) {
 }
 
 // An entry with a contra on every line gives rows that grow with the square
-// of its lines: beyond the bound the build is refused whole, with a message.
+// of its lines: rows that would take more memory than a ledger may are
+// refused whole, before any is made, with a message.
 TEST(LedgerFigures, LedgersTooLargeForMemoryAreRefusedWhole) {
     Book book = handmade::emptyBook();
     handmade::setAccount(book, 1, Cash, "Cash", CurrentAsset);
     handmade::setAccount(book, 2, Stock, "Stock", CurrentAsset);
     handmade::setAccount(book, 3, Rent, "Rent", Expense);
     handmade::addEntry(book, "1", feb(1), Rent, Cash, "3", "Small");
-    const int side = 4500; // 4,500 x 4,500 = 20,250,000 rows
+    const int side = 5800; // 5,800 x 5,800 = 33,640,000 rows
     for (int i = 0; i < side; ++i)
         handmade::addLine(book, "2", feb(2), Debit, Stock, "1");
     for (int i = 0; i < side; ++i)
         handmade::addLine(book, "2", feb(2), Credit, Cash, "1", i + 1 == side ? "Giant" : "");
 
-    const std::string message = "This ledger would hold 20,250,000 rows, more than the "
-                                "20,000,000 it can show. Choose a shorter period or another "
-                                "account.";
+    // A T-account row takes 32 bytes: with its c/d row, 1,076,480,032 bytes.
     const TAccountLedger stock = buildTAccount(book, wholeJournal(Stock));
-    EXPECT_EQ(stock.Message, message);
+    EXPECT_EQ(stock.Message, "This ledger would hold 33,640,001 rows, taking about 1,027 MB of "
+                             "memory, more than the 1,024 MB a ledger may take. Choose a shorter "
+                             "period or another account.");
     EXPECT_TRUE(stock.Debit.Rows.empty());
     EXPECT_TRUE(stock.Credit.Rows.empty());
     EXPECT_EQ(stock.LedgerRows, 0);
     EXPECT_EQ(stock.DebitTotalText, "");
+    // A running-balance row takes 56 bytes, its reference held in place.
     const RunningBalanceLedger running = buildRunningBalance(book, wholeJournal(Cash));
-    EXPECT_EQ(running.Message, "This ledger would hold 20,250,001 rows, more than the "
-                               "20,000,000 it can show. Choose a shorter period or another "
-                               "account.");
+    EXPECT_EQ(running.Message, "This ledger would hold 33,640,001 rows, taking about 1,797 MB of "
+                               "memory, more than the 1,024 MB a ledger may take. Choose a "
+                               "shorter period or another account.");
     EXPECT_TRUE(running.Rows.empty());
+    // The bound is one of memory: 20,250,001 T-account rows fit, as many
+    // running-balance rows do not.
+    EXPECT_EQ(ledgerSizeRefusal(20'250'001, sizeof(TAccountRow), NumberMarks{}), "");
+    EXPECT_NE(ledgerSizeRefusal(20'250'001, sizeof(RunningBalanceRow), NumberMarks{}), "");
 
     // Outside the giant entry's day the same accounts build as usual.
     TAccountOptions firstDay = wholeJournal(Cash);

@@ -12,22 +12,33 @@ namespace {
 using handmade::day;
 using handmade::money;
 
-TAccountRow row(const std::string& text, const char* amount, TAccountRowKind kind,
+// A row of the contra account `account` (its name from the chart), or a
+// balance row of its kind.
+TAccountRow row(const char* account, const char* amount, TAccountRowKind kind,
                 std::int32_t line = 0, double date = day(2025, 3, 2)) {
-    return TAccountRow{date, text, money(amount), line, kind};
+    TAccountRow r;
+    r.Date = date;
+    r.Account = money(account);
+    r.Amount = money(amount);
+    r.Line = line;
+    r.Kind = kind;
+    return r;
 }
 
 TEST(LedgerPages, TAccountRowsShowTheirKindAndOnlyJournalRowsCanBeClicked) {
+    Book b = handmade::emptyBook();
+    handmade::setAccount(b, 1, "400", "Sales", Revenue);
+    handmade::setAccount(b, 2, "610", "Rent", Expense);
+    b.DateStyle = 2; // dd/mm/yyyy
     TAccountLedger l;
     l.Decimals = 2;
-    l.Debit.Rows = {
-        row("Balance b/f", "1234.5", TAccountRowKind::BroughtForward, 0, day(2025, 3, 1)),
-        row("Sales", "0.5", TAccountRowKind::Contra, 7),
-        row("", "20", TAccountRowKind::Contra, 9)}; // a contra without a name
-    l.Credit.Rows = {row("   ", "0", TAccountRowKind::EmptyBroughtForward, 0, day(2025, 3, 1)),
-                     row("Rent", "-12.5", TAccountRowKind::Contra, 4),
-                     row("Balance c/d", "1242.5", TAccountRowKind::CarriedDown, 0, 0)};
-    const auto page = tAccountPage(l, 0, 4, 2, monthFirstLocale()); // dd/mm/yyyy
+    l.Debit.Rows = {row("0", "1234.5", TAccountRowKind::BroughtForward, 0, day(2025, 3, 1)),
+                    row("400", "0.5", TAccountRowKind::Contra, 7),
+                    row("999", "20", TAccountRowKind::Contra, 9)}; // a contra without a name
+    l.Credit.Rows = {row("0", "0", TAccountRowKind::EmptyBroughtForward, 0, day(2025, 3, 1)),
+                     row("610", "-12.5", TAccountRowKind::Contra, 4),
+                     row("0", "1242.5", TAccountRowKind::CarriedDown, 0, 0)};
+    const auto page = tAccountPage(b, l, 0, 4, monthFirstLocale());
     ASSERT_EQ(page.size(), 5u);
     struct Expect {
         std::string date, text, amount;
@@ -52,7 +63,11 @@ TEST(LedgerPages, TAccountRowsShowTheirKindAndOnlyJournalRowsCanBeClicked) {
         }
     }
     // A page further down shows the rows from there; the halves scroll together.
-    EXPECT_EQ(tAccountPage(l, 2, 0, 2, monthFirstLocale())[0].credit.text, "Balance c/d");
+    EXPECT_EQ(tAccountPage(b, l, 2, 0, monthFirstLocale())[0].credit.text, "Balance c/d");
+    // A figure beyond the money range says so in place of its amount.
+    l.Credit.Rows[2].Amount = Currency();
+    l.Credit.Rows[2].TooLarge = true;
+    EXPECT_EQ(tAccountPage(b, l, 2, 0, monthFirstLocale())[0].credit.amount, "too large to show");
 
     // Scroll ranges: hidden (0) below a page, else the last page ends two rows past the last row.
     for (const auto& [rows, pageRows, max] :
@@ -71,10 +86,10 @@ TEST(LedgerPages, RunningBalanceCellsAndTheDetailBar) {
     auto add = [&](const char* debit, const char* credit, const char* balance, bool opening) {
         RunningBalanceRow r;
         r.Date = day(2025, 3, 2);
-        r.Reference = opening ? "" : "7";
+        if (!opening) r.Entry = "7";
         r.Account = money(opening ? "1" : "400");
-        r.Debit = money(debit);
-        r.Credit = money(credit);
+        r.Credit = std::string(credit) != "0";
+        r.Amount = money(r.Credit ? credit : debit);
         r.Balance = money(balance);
         r.Opening = opening;
         r.Line = opening ? 0 : 1;
@@ -177,15 +192,15 @@ TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {
         {K::Line, "3/2/2025", "Cash", "100", "10.00", ""},
         {K::Line, "", "Sales", "400", "10.00", ""},
         {K::Note, "", "", "", "", "Takings / 1"}, // the trailing blanks of the reference trimmed
-        {K::Blank},
+        {K::Blank, "", "", "", "", ""},
         {K::Line, "", "Cash Till", "100-1", "(5.00)", ""},
         {K::Line, "", "Sales", "400", "(5.00)", ""},
-        {K::Blank},
-        {K::Blank},
+        {K::Blank, "", "", "", "", ""},
+        {K::Blank, "", "", "", "", ""},
         {K::Line, "3/3/2025", "Cash", "100", "1,234.00", ""},
         {K::Line, "", "Sales", "400", "1,234.00", ""},
         {K::Note, "", "", "", "", "Late / 3"},
-        {K::Blank},
+        {K::Blank, "", "", "", "", ""},
     };
     ASSERT_EQ(page.rows.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {

@@ -17,9 +17,9 @@ std::vector<std::string> shown(const RunningBalanceLedger& ledger) {
     std::vector<std::string> rows;
     for (const RunningBalanceRow& r : ledger.Rows)
         rows.push_back(std::string(r.Opening ? "open " : "") +
-                       std::to_string(static_cast<int>(r.Date - feb(0))) + " " + r.Reference + " " +
-                       r.Account.toPlainString() + " " + r.Debit.toPlainString() + "/" +
-                       r.Credit.toPlainString() + " = " + r.Balance.toPlainString() + " @" +
+                       std::to_string(static_cast<int>(r.Date - feb(0))) + " " + r.reference() +
+                       " " + r.Account.toPlainString() + " " + r.debit().toPlainString() + "/" +
+                       r.credit().toPlainString() + " = " + r.Balance.toPlainString() + " @" +
                        std::to_string(r.Line));
     return rows;
 }

@@ -1,6 +1,7 @@
 // The T-account builder and the date sort on the shared small book.
 #include "ledgers/t_account.h"
 
+#include "book/account_name_index.h"
 #include "book/runtime_state.h"
 #include "ledgers/contra_lines.h"
 #include "ledgers/running_balance.h"
@@ -16,6 +17,13 @@ namespace {
 
 using namespace ledgerbook;
 
+// A row's text, names from the shared book's chart.
+std::string text(const TAccountRow& row) {
+    static const Book chart = ledgerbook::book();
+    static const AccountNameIndex names(chart);
+    return tAccountRowText(row, names);
+}
+
 // One row as "<day of February> <text> <amount> @<line>", balance rows by kind.
 std::string shown(const TAccountRow& row) {
     switch (row.Kind) {
@@ -23,13 +31,13 @@ std::string shown(const TAccountRow& row) {
         return "b/f " + row.Amount.toPlainString() + " on " +
                std::to_string(static_cast<int>(row.Date - feb(0)));
     case TAccountRowKind::EmptyBroughtForward:
-        return "b/f -" + std::string(row.Text == "   " && row.Amount.isZero() ? "" : " ?");
+        return "b/f -" + std::string(text(row) == "   " && row.Amount.isZero() ? "" : " ?");
     case TAccountRowKind::CarriedDown:
         return "c/d " + row.Amount.toPlainString();
     case TAccountRowKind::Contra:
         break;
     }
-    return std::to_string(static_cast<int>(row.Date - feb(0))) + " " + row.Text + " " +
+    return std::to_string(static_cast<int>(row.Date - feb(0))) + " " + text(row) + " " +
            row.Amount.toPlainString() + " @" + std::to_string(row.Line);
 }
 
@@ -218,9 +226,9 @@ TEST(TAccountBuilder, DateSortIsStableAndKeepsTheBalancingRowLast) {
 
 } // namespace
 
-// Totals beyond the range of amounts stop the build with a message; every
-// row (each of which fits) stays, the totals and the balancing row are left out.
-TEST(TAccountBuilder, SumsOutOfRangeStopWithAMessage) {
+// Totals beyond the range of amounts: every row (each of which fits) is
+// listed, the totals and the balancing amount say they are too large to show.
+TEST(TAccountBuilder, TotalsOutOfRangeShowTheRowsAndSayTheyAreTooLarge) {
     Book book = ledgerbook::book();
     for (int i = 0; i < 2; ++i)
         handmade::addEntry(book, "80", feb(25), Stock, Cash, "900000000000000", "Huge");
@@ -229,11 +237,17 @@ TEST(TAccountBuilder, SumsOutOfRangeStopWithAMessage) {
     options.fromDate = feb(1);
     options.toDate = feb(28);
     const TAccountLedger ledger = buildTAccount(book, options);
-    EXPECT_EQ(ledger.Message, "Stopping due to Processing error");
+    EXPECT_EQ(ledger.Message,
+              "A total of this T-account is beyond the range of amounts and cannot be shown: the "
+              "rows are listed, and the total says \"too large to show\".");
     ASSERT_EQ(ledger.Debit.Rows.size(), 6u); // b/f, 60, 40, 10 and the two huge rows
     EXPECT_EQ(ledger.Debit.Rows.back().Amount, money("900000000000000"));
-    EXPECT_EQ(ledger.DebitTotalText, "");
-    EXPECT_FALSE(ledger.Credit.hasCarriedDown());
+    EXPECT_EQ(ledger.DebitTotalText, "Total" + Ten + "too large to show");
+    EXPECT_EQ(ledger.CreditTotalText, ledger.DebitTotalText);
+    ASSERT_TRUE(ledger.Credit.hasCarriedDown());
+    EXPECT_TRUE(ledger.Credit.Rows.back().TooLarge);
+    EXPECT_EQ(ledger.DebitBroughtDownText, "Balance b/d " + Ten + "too large to show");
+    EXPECT_EQ(ledger.LedgerRows, 6);
 
     const RunningBalanceLedger running = buildRunningBalance(book, options);
     EXPECT_EQ(running.Message, "Stopping due to Processing error");

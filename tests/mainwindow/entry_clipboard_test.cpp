@@ -167,4 +167,16 @@ TEST(EntryPaste, NewEntryAndPasteAddNothingWhenTheNextReferenceWouldNotFit) {
     // Without automatic references nothing needs to fit.
     d.book.AutoIncrement = 0;
     EXPECT_TRUE(d.clipboard.pasteText(entryText(1, 1, "One") + "LW").changed);
+
+    // A reference in exponent form counts in exact digits: 1E13 is followed
+    // by 10000000000001, and 1E15 by a number too long to hold, not "1E+15"
+    // again and again.
+    Desk e(threeEntries());
+    e.book.EntryIds[4] = e.book.EntryIds[5] = EntryId("1E13");
+    e.commands.newEntry("");
+    EXPECT_EQ(e.ref(6), "10000000000001");
+    e.book.EntryIds[6] = e.book.EntryIds[7] = EntryId("1E15");
+    EXPECT_FALSE(e.commands.newEntry("").changed);
+    EXPECT_FALSE(e.clipboard.pasteText(entryText(1, 1, "One") + "LW").changed);
+    EXPECT_EQ(e.book.LastEntryLine(), 7);
 }

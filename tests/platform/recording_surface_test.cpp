@@ -1,4 +1,5 @@
 #include "platform/fake/recording_surface.h"
+#include "support/screen_fit.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,35 @@ TEST(DrawingSurface, LineSplitting) {
     EXPECT_EQ(splitTextLines("a\r\n"), (std::vector<std::string>{"a"}));
     EXPECT_EQ(splitTextLines(""), (std::vector<std::string>{""}));
     EXPECT_EQ(splitTextLines("\n\n"), (std::vector<std::string>{"", ""}));
+}
+
+TEST(ScreenFit, OverlapsAndEdgesFromTheTextBoxes) {
+    RecordingSurface s(2000, 1000); // 9-point text: 90 twips a character, 216 high
+    auto at = [&](double x, double y, const std::string& text) {
+        s.CurrentX = x;
+        s.CurrentY = y;
+        s.PrintInline(text);
+    };
+    at(0, 0, "Cash");          // 0..360
+    at(360, 0, "1,000.00");    // touches Cash: no overlap
+    at(1100, 0, "Sales");      // 1100..1550, clear of 1,000.00 (360..1080)
+    at(1400, 100, "9,999.00"); // runs into Sales
+    at(0, 216, "Cash");        // the next row
+    at(0, 216, "Cash");        // drawn twice at one place: one text
+    at(1900, 432, "Total");    // past the right edge
+    const auto overlaps = overlappingTexts(s.calls);
+    ASSERT_EQ(overlaps.size(), 1u);
+    EXPECT_NE(overlaps[0].find("\"Sales\""), std::string::npos);
+    EXPECT_EQ(textsCutAtEdge(s.calls, {2000, 1000, 0}).size(), 2u); // 9,999.00 and Total
+    EXPECT_TRUE(textsCutAtEdge(s.calls, {2000, 1000, 500}).empty());
+    EXPECT_TRUE(textsCutAtEdge(s.calls, {2000, 100, 500}).empty()); // rows below: scrolled to
+
+    // Scrolled right and down: texts left of the view and above it are cut
+    // unless the scroll bars reach back to them.
+    at(-300, -100, "Cash");
+    EXPECT_EQ(textsCutAtEdge(s.calls, {2000, 1000, 500}).size(), 1u);
+    EXPECT_EQ(textsCutAtEdge(s.calls, {2000, 1000, 500, 300}).size(), 1u);
+    EXPECT_TRUE(textsCutAtEdge(s.calls, {2000, 1000, 500, 300, 0, 100}).empty());
 }
 
 } // namespace

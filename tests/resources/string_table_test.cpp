@@ -45,8 +45,11 @@ TEST(StringTable, AgreesWithEveryLineOfTheSourceTable) {
         EXPECT_EQ(strings::text(n), text) << n;
     }
     // And holds nothing the source table lacks.
-    for (int n = 100; n <= 400; ++n)
-        if (!texts.count(n)) EXPECT_FALSE(strings::has(n)) << n;
+    for (int n = 100; n <= 400; ++n) {
+        if (!texts.count(n)) {
+            EXPECT_FALSE(strings::has(n)) << n;
+        }
+    }
 }
 
 TEST(StringTable, UnknownLanguagesFallBackToEnglish) {

@@ -52,7 +52,9 @@ Book shopBook() {
 TEST(NetProfit, WholeJournalByHandFoldedAndUnfolded) {
     const Book book = shopBook();
     // Folded: 400 = 1000 - 200 + 10 + 60 = 870; 600 = 150 - 40 = 110; 610 = 0.
-    IncomeSums folded = netProfitOfAllDates(book);
+    IncomeStatementPeriod all;
+    all.allDates = true;
+    IncomeSums folded = computeIncomeSums(book, all);
     ASSERT_TRUE(folded.ok);
     ASSERT_EQ(folded.revenue.size(), 1u);
     EXPECT_EQ(folded.revenue[0].name, "Sales");
@@ -65,6 +67,9 @@ TEST(NetProfit, WholeJournalByHandFoldedAndUnfolded) {
     EXPECT_EQ(folded.expenses[0].amount, money("110"));
     EXPECT_EQ(folded.grossProfit, money("569.5"));
     EXPECT_EQ(folded.netProfit, money("459.5"));
+    const NetProfitResult rolledOver = netProfitOfAllDates(book);
+    EXPECT_TRUE(rolledOver.ok);
+    EXPECT_EQ(rolledOver.netProfit, money("459.5"));
 
     // Each number apart: 400.2 is in no slot; 600.1 is a revenue row of its own.
     IncomeStatementPeriod apart;
@@ -117,7 +122,20 @@ TEST(NetProfit, TotalsTooLargeStopWithAMessage) {
     const Currency huge = Currency::fromRaw(std::numeric_limits<std::int64_t>::max() - 5);
     book.EntryLines[3].Amount = huge;  // a credit on sales
     book.EntryLines[20].Amount = huge; // and one on 400.2, folded into sales
-    IncomeSums sums = netProfitOfAllDates(book);
+    IncomeStatementPeriod all;
+    all.allDates = true;
+    IncomeSums sums = computeIncomeSums(book, all);
     EXPECT_FALSE(sums.ok);
     EXPECT_FALSE(sums.message.empty());
+    const NetProfitResult profit = netProfitOfAllDates(book);
+    EXPECT_FALSE(profit.ok);
+    EXPECT_NE(profit.message.find("too large"), std::string::npos);
+
+    // Expenses as large bring the net profit back in range: the statement,
+    // which shows its totals, is still refused; the net profit alone is made.
+    book.EntryLines[8].Amount = huge;  // a debit on wages
+    book.EntryLines[12].Amount = huge; // and one on rent
+    EXPECT_FALSE(computeIncomeSums(book, all).ok);
+    // 400: 2 huge - 200 + 10; 500: 300.5; 600: huge - 40; 610: huge - 80.
+    EXPECT_EQ(netProfitOfAllDates(book).netProfit, money("-370.5"));
 }

@@ -381,6 +381,13 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
         ASSERT_TRUE(written[i].has_value());
         EXPECT_EQ(readBack(dir, *written[i]), drafts[i]);
     }
+    // A book without a business name: no heading starts with a separator.
+    book.BusinessName = VariantText("");
+    EXPECT_EQ(trialBalanceMailSubject(tb, book), "Trial Balance as 30 April 2024");
+    EXPECT_EQ(incomeStatementMailSubject(is, book),
+              "Income Statement 1 January 2024 to 31 March 2024");
+    EXPECT_EQ(balanceSheetMailSubject(bs, book), "Financial Position Ending 31 March 2024");
+    EXPECT_EQ(inflowsOutflowsMailSubject(book), "Comparative Statement...");
 }
 
 TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAtTheFormatsLimits) {
@@ -675,7 +682,9 @@ TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
         for (const auto& spans : lines)
             for (const FigureSpan& span : spans) {
                 const auto column = std::find(ends.begin(), ends.end(), span.end) - ends.begin();
-                if (column > 0) EXPECT_GT(span.begin, ends[column - 1]) << span.end;
+                if (column > 0) {
+                    EXPECT_GT(span.begin, ends[column - 1]) << span.end;
+                }
             }
         // Debits stand in the first column, credits in the second, the
         // totals line in both.

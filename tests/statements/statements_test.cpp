@@ -313,6 +313,18 @@ TEST(Statements, FoldedRowsLinesOfNoAccountExtremeNumbersAndWideTotals) {
                      bank,
                      {"TB refused", "IS revenue 400 Sales 3.00", "IS net 3.00", "BS refused"}});
 
+    // A revenue total out of range with a net profit in range: the trial
+    // balance and the income statement, which show the total, are refused;
+    // the balance sheet, which shows the profit alone, is made.
+    Book wideRevenue = cashSalesFees();
+    for (int i = 0; i < 2; ++i)
+        addEntry(wideRevenue, "1", day2024(1, 1), "600", "400", huge);
+    addEntry(wideRevenue, "2", day2024(1, 2), "100", "400", "25.5");
+    cases.push_back(
+        {"a revenue total out of range, the net profit in range",
+         wideRevenue,
+         {"TB refused", "IS refused", "BS CA 100 Cash 25.50", "BS profit 25.50 net assets 25.50"}});
+
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
         c.book.DecimalsTrialBalance = c.book.DecimalsIncome = c.book.DecimalsBalanceSheet = 2;

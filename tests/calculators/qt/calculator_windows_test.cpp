@@ -46,7 +46,7 @@ void key(QWidget* fallback, int code, const QString& text = QString()) {
 
 void type(QWidget* fallback, const QString& text) {
     for (QChar c : text)
-        key(fallback, c == '\r' ? Qt::Key_Return : c.toUpper().unicode(),
+        key(fallback, c == '\r' ? int(Qt::Key_Return) : int(c.toUpper().unicode()),
             c == '\r' ? QString("\r") : QString(c));
 }
 

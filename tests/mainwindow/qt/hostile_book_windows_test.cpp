@@ -21,6 +21,7 @@
 #include "statements/qt/Income_Statement.h"
 #include "statements/qt/Trial_Balance.h"
 #include "statements/qt/statement_canvas.h"
+#include "support/failing_allocations.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/MousePointer.h"
@@ -48,22 +49,6 @@
 
 using namespace main_window_driving;
 using testing_support::TempDir;
-
-// While lowered, an allocation of at least this many bytes fails, as on a
-// machine short of memory.
-static std::atomic<std::size_t> refuseAllocationsFrom{std::numeric_limits<std::size_t>::max()};
-
-void* operator new(std::size_t size) {
-    if (size >= refuseAllocationsFrom.load(std::memory_order_relaxed)) throw std::bad_alloc();
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -244,9 +229,9 @@ TEST(CommandGuard, AFailedCommandLeavesNeitherTheHourglassNorAHalfBuiltWindowBeh
          [&] { return w.BalanceSheetWindows.count() == 1 && shown(w.BalanceSheetWindows[0]); },
          "could not be shown"},
         {"inflows/outflows, short of memory",
-         [] { refuseAllocationsFrom = 1024 * 1024; }, // the table, not a widget
+         [] { failing_allocations::refuseFrom = 1024 * 1024; }, // the table, not a widget
          command(Command::CashFlowMenu),
-         [] { refuseAllocationsFrom = std::numeric_limits<std::size_t>::max(); },
+         [] { failing_allocations::refuseFrom = std::numeric_limits<std::size_t>::max(); },
          leftBehind<CashFlow>,
          [&] {
              auto* cf = qobject_cast<CashFlow*>(w.cashFlowWindow.data());
@@ -325,10 +310,19 @@ TEST(CommandGuard, AFailedCommandLeavesNeitherTheHourglassNorAHalfBuiltWindowBeh
     }
 }
 
-// A widget whose painting fails.
+// A widget whose painting fails, for the reason set.
 class FailingPaint : public QWidget {
+  public:
+    std::string reason = "amount out of range";
+
   protected:
-    void paintEvent(QPaintEvent*) override { throw std::overflow_error("amount out of range"); }
+    void paintEvent(QPaintEvent*) override { throw std::overflow_error(reason); }
+};
+
+// A window whose closing fails.
+class FailingClose : public QWidget {
+  protected:
+    void closeEvent(QCloseEvent*) override { throw std::runtime_error("no room"); }
 };
 
 // Shows a message, and while it is up a click on a failing button.
@@ -344,6 +338,8 @@ class MessageWithFailureBehind : public ScriptedMessageBox {
 };
 
 TEST(CommandGuard, AFailureThePaintingOrATimerRepeatsIsToldOnceAndNoneInsideItsOwnMessage) {
+    // A failure told is not told again until the failure is another; a
+    // window whose closing fails stays open.
     ScopedFakeServices fakes;
     auto failingButton = [] {
         auto b = std::make_unique<QPushButton>("Post");
@@ -365,6 +361,27 @@ TEST(CommandGuard, AFailureThePaintingOrATimerRepeatsIsToldOnceAndNoneInsideItsO
                  w.repaint();
          },
          1},
+        {"painting, then failing otherwise",
+         [] {
+             FailingPaint w;
+             w.show();
+             ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+             for (const char* reason : {"amount out of range", "no room", "no room"}) {
+                 w.reason = reason;
+                 w.repaint();
+             }
+         },
+         2},
+        {"a close, the window staying open",
+         [] {
+             FailingClose w;
+             w.show();
+             for (int i = 0; i < 3; ++i) {
+                 EXPECT_FALSE(w.close());
+                 EXPECT_TRUE(w.isVisible());
+             }
+         },
+         3},
         {"a timer",
          [] {
              QTimer timer;

@@ -4,6 +4,7 @@
 // numbers, clicks that move the main window, rebuilds after a deletion, and
 // the statements' drill-down windows.
 #include "accounts/qt/Find_Entry.h"
+#include "book/account_name_index.h"
 #include "ledgers/ledger_pages.h"
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
@@ -205,7 +206,7 @@ TEST(LedgerWindows, TAccountShowsTheBuiltRowsPagesAndMovesTheMainWindow) {
                 continue;
             }
             const TAccountRow& row = half->Rows[static_cast<std::size_t>(i)];
-            EXPECT_EQ(shown->text, row.Text) << i;
+            EXPECT_EQ(shown->text, tAccountRowText(row, AccountNameIndex(w.book()))) << i;
             EXPECT_EQ(shown->amount, ledgerAmountText(row.Amount, 2, marksOf(decimalCommaLocale())))
                 << i;
             EXPECT_EQ(shown->line, row.isBalanceRow() ? -1 : row.Line) << i;
@@ -226,7 +227,8 @@ TEST(LedgerWindows, TAccountShowsTheBuiltRowsPagesAndMovesTheMainWindow) {
     for (int i = 0; i < 5; ++i)
         r->PNPag_Grey_MouseDown(1);
     EXPECT_EQ(r->Vs->Value(), r->Vs->ValueMax());
-    EXPECT_EQ(r->page()[0].debit.text, built.Debit.Rows[r->Vs->ValueMax()].Text);
+    EXPECT_EQ(r->page()[0].debit.text,
+              tAccountRowText(built.Debit.Rows[r->Vs->ValueMax()], AccountNameIndex(w.book())));
 
     // A click on a row moves the main window to its entry; rows without a
     // journal line (the c/d row, empty rows) leave it where it is.
@@ -257,9 +259,9 @@ TEST(LedgerWindows, TAccountShowsTheBuiltRowsPagesAndMovesTheMainWindow) {
     // The Accounts menu: unmasked sub-accounts rebuild; the sort orders both
     // halves by date and keeps the c/d row last.
     choose(r->tReportAcc, "Sales");
-    auto tillRow = [r] {
+    auto tillRow = [r, &w] {
         for (const TAccountRow& row : r->ledger().Credit.Rows)
-            if (row.Line == 7) return row.Text;
+            if (row.Line == 7) return tAccountRowText(row, AccountNameIndex(w.book()));
         return std::string("none");
     };
     EXPECT_EQ(tillRow(), "Cash");

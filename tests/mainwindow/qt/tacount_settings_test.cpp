@@ -142,8 +142,9 @@ TEST(TAcountSettings, TheDateBoxHoldsTheWidestDateOfEveryStyleChosenThere) {
             if (style == 0 && c.font == "DejaVu Sans Mono" &&
                 c.locale.shortDatePattern == names.shortDatePattern)
                 dialog_driving::saveScreenshot(&w, "main_window_month_name_date");
-            if (widest <= 70)
+            if (widest <= 70) {
                 EXPECT_EQ(w.Reconcile[1]->x(), toPixels(design::ReconcileLeft)) << widest;
+            }
         }
         EXPECT_LE(w.width(), toPixels(MinimumOuterWidth)); // the minimum size held
     }

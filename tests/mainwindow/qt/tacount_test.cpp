@@ -26,6 +26,9 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+
 using namespace entry_books;
 using main_window_driving::click;
 
@@ -379,9 +382,34 @@ TEST(TAcountCommands, CloseBoxAsksForAChangedBookAndStoresTheSizeEitherWay) {
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(fakes.settings.get("LW", "Settings", "Width").has_value());
     EXPECT_EQ(ended, 0);
+
+    // A failure while closing keeps the window open and says what failed; a
+    // size the settings cannot take still reaches the question.
+    w.storeOpenEdits = [] { throw std::runtime_error("the group's edits could not be stored"); };
+    fakes.messages.shown.clear();
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_NE(fakes.messages.lastText().find("the group's edits could not be stored"),
+              std::string::npos);
+    w.storeOpenEdits = nullptr;
+    struct : FakeSettingsStore {
+        void set(const std::string&, const std::string&, const std::string&,
+                 const std::string&) override {
+            throw std::runtime_error("the settings are read-only");
+        }
+    } readOnly;
+    Services s = services();
+    s.settings = &readOnly;
+    const Services previous = installServices(s);
+    fakes.messages.answers.push_back(MessageAnswer::No);
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(fakes.messages.lastText(), "Do you want to exit without saving ?");
+    EXPECT_EQ(ended, 0);
     fakes.messages.answers.push_back(MessageAnswer::Yes);
     EXPECT_TRUE(w.close());
     EXPECT_EQ(ended, 1);
+    installServices(previous);
 }
 
 TEST(TAcountCommands, LaunchedWindowsGoIntoTheirListsWithTheBusyStateUndone) {

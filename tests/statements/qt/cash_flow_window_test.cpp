@@ -8,6 +8,7 @@
 #include "resources/string_table.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/statement_books.h"
+#include "support/screen_fit.h"
 #include "support/test_paths.h"
 #include "tests/statements/qt/statement_host_recorder.h"
 #include "tests/statements/qt/statement_window_driving.h"
@@ -24,6 +25,7 @@
 #include <limits>
 
 using namespace statement_driving;
+using namespace statementbooks;
 
 namespace {
 
@@ -116,6 +118,33 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
     for (const char* expected :
          {"Corner Shop, Cash Flow Position", "Total Inflows:", "Outflows:", "Ending Balance:"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+// Short names beside thirteen-digit figures: the labels of the first column
+// ("Beginning Balance:", "Total Outflows:") end before its figures begin.
+// Printed without a business name, the heading is the title alone.
+TEST(CashFlowWindow, ShortNamesBesideLargeFiguresAndNoBusinessName) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book book = cornerShop();
+    book.BusinessName = VariantText("");
+    setAccount(book, 1, "100", "Cash", CurrentAsset);
+    setAccount(book, 2, "400", "Sales", Revenue);
+    setAccount(book, 3, "600", "Rent", Expense);
+    addEntry(book, "1", day2024(1, 5), "100", "400", "1188085100441.60");
+    addEntry(book, "2", day2024(2, 5), "600", "100", "1069276590397.44");
+    RunTimeState run;
+    CashFlow w(book, run, StatementHost{});
+    w.resize(760, 480);
+    w.show();
+    QApplication::processEvents();
+    RecordingSurface s(twipsOf(w.Canvas->width()), twipsOf(w.Canvas->height()));
+    w.drawView(s);
+    const std::vector<std::string> overlaps = overlappingTexts(s.calls);
+    EXPECT_TRUE(overlaps.empty()) << overlaps.front();
+
+    const std::string text = printedPdfText(fakes, w.printSetup(), w.PrintCash);
+    ASSERT_NE(text.find("Cash Flow Position"), std::string::npos) << text;
+    EXPECT_EQ(text.find(", Cash Flow Position"), std::string::npos) << text;
 }
 
 } // namespace

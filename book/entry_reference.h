@@ -1,0 +1,24 @@
+// Entry references as numbers: the reference after a reference, worked out in
+// exact decimal digits (never in floating point, where large numbers repeat
+// and turn into exponent form), and the one rule of what a reference holds.
+#pragma once
+
+#include <string>
+
+// Whether the number a reference starts with (its leading number: the
+// lenient reading of typed numbers) is above 0.
+bool referenceCountsAsNumber(const std::string& reference);
+
+// The reference after `reference`: its leading number plus 1, written in
+// plain decimal digits with `decimalMark` and without exponent, leading zeros
+// or trailing decimal zeros ("0012" gives "13", "12.5" "13.5", "1E3" "1001",
+// "&H10" "17"). A text without a number counts as 0 and gives "1".
+std::string referenceAfter(const std::string& reference, const std::string& decimalMark);
+
+// Whether a reference text fits the 14 characters a reference holds; one
+// that does not would be cut and could repeat another.
+bool referenceFits(const std::string& text);
+
+// What a command that numbers entries says when a reference would not fit:
+// it adds nothing.
+std::string referenceTooLongText();
