@@ -3,6 +3,7 @@
 #include "book/account_map.h"
 #include "book/entry_index.h"
 #include "book/exact_share.h"
+#include "book/memory_bound.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
@@ -282,17 +283,6 @@ InflowsOutflows refused(const InflowsOutflows& asked, std::string message) {
     return failed;
 }
 
-std::string tooLargeMessage(std::uint64_t rows, int periods, std::uint64_t bytes,
-                            const NumberMarks& marks) {
-    auto count = [&](std::uint64_t n) { return groupedDigits(std::to_string(n), marks.group); };
-    constexpr std::uint64_t MB = std::uint64_t(1) << 20;
-    return "This statement would have " + count(rows) + " rows of " +
-           count(static_cast<std::uint64_t>(periods) + 1) + " columns, about " +
-           count((bytes + MB - 1) / MB) + " MB, more than the " +
-           count(LargestFlowTableBytes / MB) +
-           " MB it may take in memory. Choose a longer period or fewer accounts.";
-}
-
 } // namespace
 
 PeriodKind periodKindOfIndex(int listIndex) {
@@ -404,9 +394,16 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
             for (int slot : rowSlots)
                 ++(book.AccountTypes[slot] == Revenue ? inRows : outRows);
         }
-        const std::uint64_t bytes = tableBytes(inRows + outRows, periods);
-        if (bytes > LargestFlowTableBytes)
-            return refused(io, tooLargeMessage(inRows + outRows, periods, bytes, io.marks));
+        auto count = [&](std::uint64_t n) {
+            return groupedDigits(std::to_string(n), io.marks.group);
+        };
+        const std::string tooLarge =
+            tableSizeRefusal("statement",
+                             count(inRows + outRows) + " rows of " +
+                                 count(static_cast<std::uint64_t>(periods) + 1) + " columns",
+                             tableBytes(inRows + outRows, periods), io.marks,
+                             "Choose a longer period or fewer accounts.");
+        if (!tooLarge.empty()) return refused(io, tooLarge);
         io.inflows.reserve(inRows);
         io.outflows.reserve(outRows);
         io.cells.assign((inRows + outRows) * (static_cast<std::size_t>(periods) + 1), Currency{});

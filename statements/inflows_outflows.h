@@ -31,10 +31,6 @@ struct InflowsOutflowsOptions {
     int maxPeriods = 1200;
 };
 
-// A statement whose table would take more memory than this is refused before
-// any of it is made, with a message naming what to choose instead.
-constexpr std::uint64_t LargestFlowTableBytes = std::uint64_t(1) << 30;
-
 struct FlowRow {
     int slot = 0; // the table slot of the account
     Currency number;
@@ -107,5 +103,6 @@ struct InflowsOutflows {
 // line's share exact and rounded to a ten-thousandth (halves to even); the
 // work is linear in the journal's lines. Sums are held wide: only a figure
 // the statement keeps must fit in the money range; one that passes the
-// 128-bit range refuses the statement, as does a table too large for memory.
+// 128-bit range refuses the statement, as does a table that would take more
+// memory than a table may (book/memory_bound.h).
 InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOptions& options);

@@ -732,8 +732,9 @@ TEST(InflowsOutflows, TablesTooLargeForMemoryAreRefused) {
     getrusage(RUSAGE_SELF, &after);
     EXPECT_FALSE(monthly.ok);
     EXPECT_EQ(monthly.message,
-              "This statement would have 32,000 rows of 4,801 columns, about 1,175 MB, more than "
-              "the 1,024 MB it may take in memory. Choose a longer period or fewer accounts.");
+              "This statement would hold 32,000 rows of 4,801 columns, taking about 1,175 MB of "
+              "memory, more than the 1,024 MB a statement may take. Choose a longer period or "
+              "fewer accounts.");
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 256 * 1024); // kilobytes: nothing of it made
 
     options.kind = PeriodKind::Yearly;
