@@ -1,5 +1,6 @@
 #include "accounts/chart_table.h"
 
+#include "book/account_number_text.h"
 #include "book/number_format.h"
 
 #include <algorithm>
@@ -141,6 +142,20 @@ std::vector<std::string> accountBoxList(const Book& book, int lastSlot) {
         if (name.find_first_not_of(' ') != std::string::npos) names.push_back(name);
     }
     return names;
+}
+
+std::string widestNumberText(const Book& book, const std::string& decimalMark) {
+    std::string widest;
+    auto digits = [](const std::string& t) {
+        return std::count_if(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    for (const Currency& number : book.AccountNumbers) {
+        std::string text = folioText(book, number, decimalMark);
+        if (text.size() > widest.size() ||
+            (text.size() == widest.size() && digits(text) > digits(widest)))
+            widest = std::move(text);
+    }
+    return widest;
 }
 
 std::optional<ChartFault> closeChart(Book& book, const std::string& decimalMark) {

@@ -1,6 +1,7 @@
 // bookbench step: the first page the ledger windows show of the busiest
 // account (T-account and running balance) and of the whole journal, from
-// ledgers already built, with a text dump of each page.
+// ledgers already built, with a text dump of each page; and the widest
+// figures each window measures its columns by.
 #include "bench/bookbench.h"
 #include "ledgers/account_activity.h"
 #include "ledgers/ledger_pages.h"
@@ -41,11 +42,18 @@ void ledgerPages(BenchContext& ctx) {
            [&] { rPage = runningBalancePage(book, running, 0, 22, locale); });
     JournalPageMetrics metrics;
     metrics.height = 420;
-    metrics.width = [](const std::string& s) { return 7.0 * static_cast<double>(s.size()); };
-    metrics.noteWidth = metrics.width;
+    metrics.noteWidth = [](const std::string& s) { return 7.0 * static_cast<double>(s.size()); };
     JournalPage jPage;
     timeIt("journal window page, all accounts",
            [&] { jPage = journalPage(book, journal, 0, metrics, locale); });
+
+    // What each window measures once per build: the widest figures.
+    JournalWidest jWidest;
+    timeIt("journal window widest figures, all accounts",
+           [&] { jWidest = journalWidest(book, journal, locale); });
+    RunningBalanceWidest rWidest;
+    timeIt("running-balance window widest figures, busiest account",
+           [&] { rWidest = runningBalanceWidest(book, running, locale); });
 
     std::ofstream out(ctx.outDir / "ledger-window-pages.txt");
     for (const TAccountPageRow& r : tPage)
@@ -57,7 +65,8 @@ void ledgerPages(BenchContext& ctx) {
     for (const JournalPrintRow& r : jPage.rows)
         out << r.date << '\t' << r.name << '\t' << r.folio << '\t' << r.amount << '\t' << r.note
             << '\n';
-    std::cout << "  " << jPage.visibleRows << " journal items fit the page\n";
+    std::cout << "  " << jPage.visibleRows << " journal items fit the page; widest folio "
+              << jWidest.folios.front() << ", widest balance " << rWidest.balances.front() << "\n";
 }
 
 } // namespace

@@ -95,33 +95,16 @@ int runningBalanceScrollMax(int rowCount, int visibleRows) {
 }
 
 std::vector<std::pair<std::string, double>>
-wrapJournalNote(const std::string& text, double f,
+wrapJournalNote(const std::string& text, double left, double column,
                 const std::function<double(const std::string&)>& width) {
-    const double column = 330 * f;
     const std::string indent(14, ' ');
     std::vector<std::pair<std::string, double>> rows;
     for (NoteLine& line :
          wrapNote(text, [&](const std::string& piece) { return width(indent + piece) >= column; }))
         rows.emplace_back(std::move(line.text),
-                          84 * f + (line.placed ? (column - width(line.measured)) / 2 : 0));
+                          left + (line.placed ? (column - width(line.measured)) / 2 : 0));
     return rows;
 }
-
-namespace {
-
-// The beginning of a name that fits its column: the shortest one whose width
-// reaches the column, the whole name when it is narrower.
-std::string cutToColumn(const std::string& name, double column,
-                        const std::function<double(const std::string&)>& width) {
-    if (width(name) <= column) return name;
-    for (std::size_t n = 0; n < name.size();) {
-        n += encoding::characterLength(name, n);
-        if (width(name.substr(0, n)) >= column) return name.substr(0, n);
-    }
-    return name;
-}
-
-} // namespace
 
 JournalPage journalPage(const Book& book, const JournalList& list, int first,
                         const JournalPageMetrics& m, const LocaleInfo& locale) {
@@ -131,7 +114,6 @@ JournalPage journalPage(const Book& book, const JournalList& list, int first,
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsJournal);
     const bool dash = book.subAccountDash();
-    const double f = m.f;
     double y = 58;
     auto dateOf = [&](int n) {
         return std::trunc(book.EntryLines[static_cast<std::size_t>(list.ShownLines[n])].Date);
@@ -156,8 +138,7 @@ JournalPage journalPage(const Book& book, const JournalList& list, int first,
             row.date = Tmain::FormatDateStyle(line.Date, book.DateStyle, locale);
         }
         row.debit = line.Side == Side::Debit;
-        const std::string name = Tmain::AccountNameByNumber(book, line.AccountNumber);
-        row.name = cutToColumn(name, (row.debit ? 330 : 300) * f, m.width);
+        row.name = Tmain::AccountNameByNumber(book, line.AccountNumber);
         row.folio = plainNumberText(line.AccountNumber, marks.decimal, dash);
         row.amount = formatAmount(line.Amount, decimals, marks, true);
         if (line.Side == Side::Debit || line.Side == Side::Credit) {
@@ -178,7 +159,8 @@ JournalPage journalPage(const Book& book, const JournalList& list, int first,
                 std::string text = note;
                 const std::string reference = storedReference(book, lineIndex);
                 if (!trimmedSpaces(reference).empty()) text += " / " + reference;
-                for (auto& [part, x] : wrapJournalNote(text, f, m.noteWidth)) {
+                for (auto& [part, x] :
+                     wrapJournalNote(text, m.noteLeft, m.noteColumn, m.noteWidth)) {
                     JournalPrintRow r;
                     r.kind = JournalPrintRow::Note;
                     r.y = y;
@@ -215,6 +197,165 @@ int journalItemAt(const JournalPage& page, double y) {
         if (y > top && y < page.itemEnds[static_cast<std::size_t>(r)]) return r;
     }
     return -1;
+}
+
+namespace {
+
+// The smallest and the largest of some values; empty until the first.
+template <class T> struct Extent {
+    T low{}, high{};
+    bool any = false;
+    void take(T v) {
+        if (!any || v < low) low = v;
+        if (!any || v > high) high = v;
+        any = true;
+    }
+};
+
+// The dates of a period in the forms that print widest: its ends, and the
+// 28th of December of their years (two-digit day and month).
+std::vector<std::string> widestDates(const Extent<double>& dates, int dateStyle,
+                                     const LocaleInfo& locale) {
+    std::vector<std::string> out;
+    if (!dates.any) return out;
+    for (double d : {dates.low, dates.high}) {
+        out.push_back(Tmain::FormatDateStyle(d, dateStyle, locale));
+        int year = 0, month = 0, day = 0;
+        Tmain::CalendarDate(d, year, month, day);
+        if (year >= 100 && year <= 9999)
+            out.push_back(
+                Tmain::FormatDateStyle(Tmain::DayNumber(year, 12, 28), dateStyle, locale));
+    }
+    return out;
+}
+
+template <class Format>
+std::vector<std::string> widestAmounts(const Extent<Currency>& amounts, Format format) {
+    if (!amounts.any) return {};
+    return {format(amounts.low), format(amounts.high)};
+}
+
+// How long a number's plain text form is (12.5, -3, 100.1234) and how many
+// of its characters are digits, worked out without writing it.
+struct PlainLength {
+    int characters = 0;
+    int digits = 0;
+    explicit PlainLength(Currency v) {
+        std::int64_t whole = v.wholePart();
+        std::int64_t fraction = v.fractionRaw();
+        do {
+            ++digits;
+            whole /= 10;
+        } while (whole != 0);
+        if (fraction != 0) {
+            int places = 4;
+            while (fraction % 10 == 0) {
+                fraction /= 10;
+                --places;
+            }
+            digits += places;
+        }
+        characters = digits + (v.raw < 0 ? 1 : 0) + (v.fractionRaw() != 0 ? 1 : 0);
+    }
+    bool longerThan(const PlainLength& o) const {
+        return characters != o.characters ? characters > o.characters : digits > o.digits;
+    }
+};
+
+// The text of the most characters (the first of them).
+struct Longest {
+    std::string text;
+    std::size_t characters = 0;
+    void take(const std::string& t) {
+        const std::size_t n = encoding::characterCount(t);
+        if (n > characters || text.empty()) {
+            text = t;
+            characters = n;
+        }
+    }
+};
+
+} // namespace
+
+TAccountWidest tAccountWidest(const Book& book, const TAccountLedger& ledger,
+                              const LocaleInfo& locale) {
+    const NumberMarks marks = marksOf(locale);
+    Extent<double> dates;
+    auto amountsOf = [&](const TAccountHalf& half) {
+        Extent<Currency> amounts;
+        bool tooLarge = false;
+        for (const TAccountRow& row : half.Rows) {
+            amounts.take(row.Amount);
+            tooLarge = tooLarge || row.TooLarge;
+            if (row.Kind == TAccountRowKind::Contra) dates.take(row.Date);
+        }
+        std::vector<std::string> texts = widestAmounts(
+            amounts, [&](Currency a) { return ledgerAmountText(a, ledger.Decimals, marks); });
+        if (tooLarge) texts.emplace_back(TooLargeToShow);
+        return texts;
+    };
+    TAccountWidest w;
+    w.debitAmounts = amountsOf(ledger.Debit);
+    w.creditAmounts = amountsOf(ledger.Credit);
+    w.dates = widestDates(dates, book.DateStyle, locale);
+    return w;
+}
+
+RunningBalanceWidest runningBalanceWidest(const Book& book, const RunningBalanceLedger& ledger,
+                                          const LocaleInfo& locale) {
+    const NumberMarks marks = marksOf(locale);
+    const int decimals = Book::clampDecimals(book.DecimalsLedger);
+    Extent<double> dates;
+    Extent<Currency> debits, credits, balances;
+    Longest reference;
+    for (const RunningBalanceRow& row : ledger.Rows) {
+        dates.take(row.Date);
+        (row.Credit ? credits : debits).take(row.Amount);
+        balances.take(row.Balance);
+        reference.take(row.reference());
+    }
+    auto amount = [&](Currency a) { return formatAmount(a, decimals, marks, true); };
+    RunningBalanceWidest w;
+    w.dates = widestDates(dates, book.DateStyle, locale);
+    w.references = {reference.text};
+    w.debits = widestAmounts(debits, amount);
+    w.credits = widestAmounts(credits, amount);
+    // The balance shows its size with either suffix.
+    for (const std::string& size : widestAmounts(balances, [&](Currency a) {
+             std::string t = formatAmount(a, decimals, marks, false);
+             return t.empty() || t[0] != '-' ? t : t.substr(1);
+         }))
+        for (const char* suffix : {" Dr", " Cr"})
+            w.balances.push_back(size + suffix);
+    return w;
+}
+
+JournalWidest journalWidest(const Book& book, const JournalList& list, const LocaleInfo& locale) {
+    const NumberMarks marks = marksOf(locale);
+    const int decimals = Book::clampDecimals(book.DecimalsJournal);
+    Extent<double> dates;
+    Extent<Currency> debits, credits;
+    Currency folio;
+    PlainLength folioLength(folio);
+    for (const std::int32_t n : list.ShownLines) {
+        if (n < 0 || n > book.LastEntryLine()) continue;
+        const EntryLine& line = book.EntryLines[static_cast<std::size_t>(n)];
+        dates.take(line.Date);
+        if (line.Side == Side::Debit) debits.take(line.Amount);
+        if (line.Side == Side::Credit) credits.take(line.Amount);
+        const PlainLength length(line.AccountNumber);
+        if (length.longerThan(folioLength)) {
+            folio = line.AccountNumber;
+            folioLength = length;
+        }
+    }
+    auto amount = [&](Currency a) { return formatAmount(a, decimals, marks, true); };
+    JournalWidest w;
+    w.dates = widestDates(dates, book.DateStyle, locale);
+    w.folios = {plainNumberText(folio, marks.decimal, book.subAccountDash())};
+    w.debits = widestAmounts(debits, amount);
+    w.credits = widestAmounts(credits, amount);
+    return w;
 }
 
 std::optional<std::string> entryDetailText(const Book& book, std::int32_t line) {

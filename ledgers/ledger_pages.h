@@ -76,7 +76,7 @@ struct JournalPrintRow {
     bool grey = false;
     bool debit = true;
     std::string date; // "" where the column stays empty
-    std::string name; // cut to the column
+    std::string name; // whole: the drawing cuts it at its column
     std::string folio;
     std::string amount;
     // Note rows: the text and where it starts.
@@ -94,24 +94,49 @@ struct JournalPage {
 };
 
 struct JournalPageMetrics {
-    double f = 1;      // client width / 719, at least 1
-    double height = 0; // client height H
+    double height = 0; // client height H, less what covers its foot
     double lineHeight = 15;
-    std::function<double(const std::string&)> width;     // text width in the page's font
-    std::function<double(const std::string&)> noteWidth; // in bold italic
+    // The note column: notes wrap to its width and are centred in it.
+    double noteLeft = 84;
+    double noteColumn = 330;
+    std::function<double(const std::string&)> noteWidth; // text width in bold italic
 };
 
 // Items first .. first + 163 of the list (as far as it reaches).
 JournalPage journalPage(const Book& book, const JournalList& list, int first,
                         const JournalPageMetrics& metrics, const LocaleInfo& locale);
 
-// A note wrapped into the column from 84 f to 414 f: each row's text and its left edge.
+// A note wrapped into the column `column` wide from `left` (on the design
+// page, 330 from 84): each row's text and its left edge.
 std::vector<std::pair<std::string, double>>
-wrapJournalNote(const std::string& text, double f,
+wrapJournalNote(const std::string& text, double left, double column,
                 const std::function<double(const std::string&)>& width);
 
 // Hit test of a page: the list item under y (from the first item), or -1.
 int journalItemAt(const JournalPage& page, double y);
+
+// --- the widest figures ---------------------------------------------------------
+
+// Per figure column of a window, the few texts among which the widest of the
+// whole ledger is: the largest and the smallest amounts, the longest
+// reference or number, the dates of the widest form. A window measures these
+// once per build, not every row.
+struct TAccountWidest {
+    std::vector<std::string> dates, debitAmounts, creditAmounts;
+};
+TAccountWidest tAccountWidest(const Book& book, const TAccountLedger& ledger,
+                              const LocaleInfo& locale);
+
+struct RunningBalanceWidest {
+    std::vector<std::string> dates, references, debits, credits, balances;
+};
+RunningBalanceWidest runningBalanceWidest(const Book& book, const RunningBalanceLedger& ledger,
+                                          const LocaleInfo& locale);
+
+struct JournalWidest {
+    std::vector<std::string> dates, folios, debits, credits;
+};
+JournalWidest journalWidest(const Book& book, const JournalList& list, const LocaleInfo& locale);
 
 // --- the detail bar ----------------------------------------------------------
 

@@ -11,7 +11,8 @@ int startupOuterHeight(int borderAllowance) {
     return design::FrameTop + design::FrameHeight + borderAllowance;
 }
 
-WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels) {
+WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels,
+                       const EntryRowNeeds& needs) {
     using namespace design;
     WindowLayout l;
     l.scrollAcc = {innerWidth - (ScrollWidth + 50), ScrollTop, ScrollWidth, innerHeight - 920};
@@ -23,23 +24,43 @@ WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int butt
     l.include = {l.newEntry.left - (IncludeWidth - 10), l.newEntry.top, IncludeWidth,
                  NewEntryHeight};
     l.status = {innerWidth - (StatusWidth + 3050), innerHeight - 220, StatusWidth, StatusHeight};
-    l.nameWidth = innerWidth - 5680;
-    l.debitAmountLeft = innerWidth - 3560;
-    l.creditAmountLeft = innerWidth - 2800;
-    l.debitCurrencyLeft = DebitNameLeft + l.nameWidth + 20;
-    l.creditCurrencyLeft = CreditNameLeft + l.nameWidth + 20;
+    // The add-line buttons stand where they were designed; the amount boxes
+    // end at them and the account boxes give up what the amounts and the
+    // currency label need beyond their designed room.
+    l.debitCompoundLeft = innerWidth - 2460;
+    l.creditCompoundLeft = innerWidth - 1700;
+    const int designedNameWidth = innerWidth - 5680;
+    int room = std::max(0, designedNameWidth - LeastNameWidth);
+    const int indent = std::min(
+        room, std::max({0, needs.captionWidth + CaptionGap + CaptionMargin - DebitFolioLeft,
+                        needs.creditCaptionWidth + CaptionGap + CaptionMargin - CreditFolioLeft}));
+    room -= indent;
+    l.debitFolioLeft = DebitFolioLeft + indent;
+    l.creditFolioLeft = CreditFolioLeft + indent;
+    l.debitNameLeft = DebitNameLeft + indent;
+    l.creditNameLeft = CreditNameLeft + indent;
+    l.noteLeft = NoteLeft + indent;
+    const int labelWider = std::max(0, needs.currencyLabelWidth - CurrencyLabelRoom);
+    const int amountWider = std::max(0, needs.amountWidth - AmountWidth);
+    const int wider = std::min(labelWider + amountWider, room);
+    l.nameWidth = designedNameWidth - indent - wider;
+    l.amountWidth = AmountWidth + std::max(0, wider - labelWider);
+    l.debitAmountLeft = l.debitCompoundLeft - l.amountWidth;
+    l.creditAmountLeft = l.creditCompoundLeft - l.amountWidth;
+    l.debitCurrencyLeft = l.debitNameLeft + l.nameWidth + CurrencyLabelGap;
+    l.creditCurrencyLeft = l.creditNameLeft + l.nameWidth + CurrencyLabelGap;
     l.noteWidth = innerWidth - 2390;
     l.panelScroller = {innerWidth - 840, EScrollTop, ScrollWidth, innerHeight - 1820};
-    l.debitCompoundLeft = l.debitAmountLeft + AmountWidth;
-    l.creditCompoundLeft = l.creditAmountLeft + AmountWidth;
     l.helpButtonLeft = buttonBarInnerPixels - (toPixels(HelpButtonSize) + 20);
     return l;
 }
 
-HeadRow headRowFor(int dateWidth) {
+HeadRow headRowFor(int dateWidth, int dateCaptionWidth) {
     using namespace design;
     HeadRow h;
-    h.reconcileLeft = std::max(ReconcileLeft, DateLeft + dateWidth + DateTickGap);
+    h.dateLeft = std::max(DateLeft, ReferenceLeft + ReferenceWidth + CaptionMargin +
+                                        dateCaptionWidth + CaptionGap);
+    h.reconcileLeft = std::max(ReconcileLeft, h.dateLeft + dateWidth + DateTickGap);
     h.reconcileLabelLeft = h.reconcileLeft + ReconcileSize + ReconcileLabelGap;
     return h;
 }

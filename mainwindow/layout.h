@@ -45,7 +45,12 @@ constexpr int DateTickGap = 60;       // least room between the date box and the
 constexpr int PanelTop = 420;         // the entry panel's top in the frame
 constexpr int DebitFolioLeft = 900, CreditFolioLeft = 1660, FolioWidth = 900;
 constexpr int DebitNameLeft = 1850, CreditNameLeft = 2610;
-constexpr int AmountWidth = 1100;
+constexpr int AmountWidth = 1100;      // at least; wider for the widest figure
+constexpr int CurrencyLabelGap = 20;   // between an account box and its currency label
+constexpr int CurrencyLabelRoom = 220; // at least, for the label before the amount box
+constexpr int LeastNameWidth = 900;    // account boxes give way to amounts down to this
+constexpr int CaptionGap = 40;         // between a caption and its field
+constexpr int CaptionMargin = 30;      // least room left of a caption
 constexpr int NoteLeft = 900;
 constexpr int CompoundSize = 300;        // add-line buttons
 constexpr int PositionLabelWidth = 1900; // at least; wider for a long text
@@ -79,11 +84,15 @@ struct WindowLayout {
     Rect frame;     // xFrame1 (window)
     Rect panel;     // eBox (frame)
     int buttonBarWidth = 0;
-    int positionLabelLeft = 0; // CELablel (frame)
-    Rect newEntry;             // Command1 (window)
-    Rect include;              // GroupBu (window)
-    Rect status;               // GL(7) (window)
-    int nameWidth = 0;         // every row's account boxes
+    int positionLabelLeft = 0;                   // CELablel (frame)
+    Rect newEntry;                               // Command1 (window)
+    Rect include;                                // GroupBu (window)
+    Rect status;                                 // GL(7) (window)
+    int debitFolioLeft = 0, creditFolioLeft = 0; // the rows' first boxes (panel)
+    int debitNameLeft = 0, creditNameLeft = 0;
+    int noteLeft = 0;
+    int nameWidth = 0;   // every row's account boxes
+    int amountWidth = 0; // every row's amount boxes
     int debitAmountLeft = 0, creditAmountLeft = 0;
     int debitCurrencyLeft = 0, creditCurrencyLeft = 0; // GL(8), GL(9) (panel)
     int noteWidth = 0;
@@ -91,17 +100,34 @@ struct WindowLayout {
     int debitCompoundLeft = 0, creditCompoundLeft = 0;
     int helpButtonLeft = 0; // in the toolbar strip (pixels)
 };
-WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels);
+// What the entry rows' texts ask for: the captions left of the rows ("Debit
+// :" and "Notes :" before the first column, "Credit :" before the second),
+// the amount boxes' width for their widest figure and the currency label's
+// width. Beyond the designed room the account boxes give way to them (the
+// captions first, then the label), down to their least width; the rows'
+// first boxes move right for a wider caption, the add-line buttons keep
+// their places.
+struct EntryRowNeeds {
+    int captionWidth = 0;
+    int creditCaptionWidth = 0;
+    int amountWidth = design::AmountWidth;
+    int currencyLabelWidth = design::CurrencyLabelRoom;
+};
+WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels,
+                       const EntryRowNeeds& needs = {});
 
-// The reconciled tick and its label in the entry's head row (frame twips),
-// given the width the date box takes: the tick keeps its designed place while
-// the box ends far enough before it; a wider box (a date style with month
-// names, a wide font) pushes the tick, and its label with it, to the right.
+// The date box, the reconciled tick and its label in the entry's head row
+// (frame twips), given the widths of the date box and of its caption: the
+// box keeps its designed place while its caption fits between it and the
+// reference box, the tick while the box ends far enough before it; a wider
+// caption or box (a date style with month names, a wide font) pushes what
+// follows to the right.
 struct HeadRow {
+    int dateLeft = 0;
     int reconcileLeft = 0;
     int reconcileLabelLeft = 0;
 };
-HeadRow headRowFor(int dateWidth);
+HeadRow headRowFor(int dateWidth, int dateCaptionWidth = 0);
 
 // The panel scroller after a resize: shown when the rows are taller than the
 // panel, with its maximum; when the rows fit it is hidden and reset to 0.

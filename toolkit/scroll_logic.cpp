@@ -127,6 +127,15 @@ void ScrollBarLogic::tick() {
     if (pagedForward && mouseDown_ < thumbTop_ && repeatMode_ == RepeatMouse) setTimer(false);
 }
 
+void ScrollBarLogic::pressOffThumb(double pos) {
+    mouseDown_ = roundHalfEven(pos);
+    // The press itself steps, so that a click shorter than the repeat delay
+    // still moves; the repeats follow only while the button stays down.
+    setTimer(true);
+    tick();
+    if (timerOn_) setInterval(FirstRepeatDelay);
+}
+
 void ScrollBarLogic::mouseMove(double pos) {
     if (!dragging_) return;
     thumbTop_ = roundHalfEven(pos - thumbSize_ / 2.0 - 3);
@@ -208,9 +217,7 @@ void VerticalScrollLogic::setValueMax(std::int32_t v) {
 void VerticalScrollLogic::mousePress(bool leftButton, double pos) {
     if (!leftButton || !enabled_ || emptyRange()) return;
     if (pos <= thumbTop_ || pos >= thumbTop_ + thumbSize_ + 6) {
-        mouseDown_ = roundHalfEven(pos);
-        setInterval(100);
-        setTimer(true);
+        pressOffThumb(pos);
     } else {
         dragging_ = true;
         repaint();
@@ -315,8 +322,7 @@ void HorizontalScrollLogic::finishThumbSize() {
 void HorizontalScrollLogic::mousePress(bool leftButton, double pos) {
     if (!leftButton || !enabled_) return;
     if (pos <= thumbTop_ || pos >= thumbTop_ + thumbSize_ + 6) {
-        mouseDown_ = roundHalfEven(pos);
-        setTimer(true);
+        pressOffThumb(pos);
     } else {
         dragging_ = true;
     }

@@ -33,6 +33,10 @@ enum RepeatModes {
 
 class ScrollBarLogic {
   public:
+    // A press on an arrow or the track steps at once; held that long, it
+    // starts repeating (arrows then every 10 ms, the track at this pace).
+    static constexpr int FirstRepeatDelay = 100;
+
     virtual ~ScrollBarLogic() = default;
 
     // Raised after every move (each Value set, timer step and drag movement).
@@ -110,6 +114,8 @@ class ScrollBarLogic {
     virtual void finishThumbSize() {}
     virtual void keyAction(int keyCode) = 0;
     void placeThumb();
+    // A press beside the thumb: one step now, then the repeat timer.
+    void pressOffThumb(double pos);
 
     void setTimer(bool on);
     void setInterval(int ms);

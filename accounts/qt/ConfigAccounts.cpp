@@ -1,6 +1,7 @@
 #include "accounts/qt/ConfigAccounts.h"
 
 #include "accounts/chart_copy.h"
+#include "accounts/chart_table.h"
 #include "platform/qt/printer_factory.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +22,8 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
+
+#include <cmath>
 
 namespace {
 
@@ -158,13 +162,16 @@ void ConfigAccounts::buildControls() {
             if (!drawing_) editor_.typeName(k, t.toStdString());
         });
         connect(Folio[k], &QLineEdit::textEdited, this, [this, k](const QString& t) {
-            if (!drawing_) editor_.typeNumber(k, t.toStdString());
+            if (drawing_) return;
+            editor_.typeNumber(k, t.toStdString());
+            // A longer number widens the column as it is typed.
+            if (numberBoxWidth(t) > Folio[k]->width()) fitNumberColumn();
         });
     }
-    auto* line2 = new QFrame(Frame2); // the separator between the two columns
-    line2->setGeometry(8 + NameWidth + 3, GridTop, 1, ChartRows * RowHeight - 2);
-    line2->setStyleSheet("background: black;");
-    line2->raise();
+    Line2 = new QFrame(Frame2); // the separator between the two columns
+    Line2->setGeometry(8 + NameWidth + 3, GridTop, 1, ChartRows * RowHeight - 2);
+    Line2->setStyleSheet("background: black;");
+    Line2->raise();
     ScrollAcc = new TuvoVerticalScroll(Frame2);
     ScrollAcc->setGeometry(RowWidth + 14, GridTop, 18, ChartRows * RowHeight - 2);
     ScrollAcc->setValueLargeChange(ChartRows);
@@ -260,8 +267,33 @@ void ConfigAccounts::Form_Load() {
         setFontName(box, font);
     Dsh->setChecked(book.subAccountDash());
     markRowFrames();
+    showTable();
+}
+
+int ConfigAccounts::numberBoxWidth(const QString& number) const {
+    // As the selected row shows it, in bold, within the box's text margins.
+    QFont f = Folio[0]->font();
+    f.setBold(true);
+    return static_cast<int>(std::ceil(QFontMetricsF(f).horizontalAdvance(number))) + 8;
+}
+
+void ConfigAccounts::fitNumberColumn() {
+    // The names give way to the widest number, which is shown whole.
+    const QString widest = qs(widestNumberText(editor_.book(), run_.DecimalSeparator));
+    const int number = std::max(RowWidth - NameWidth - 8, numberBoxWidth(widest));
+    const int name = std::max(RowWidth - 8 - number, 60);
+    for (int k = 0; k < ChartRows; ++k) {
+        RenameAccount[k]->setGeometry(2, 2, name, RowHeight - 6);
+        Folio[k]->setGeometry(name + 6, 2, number, RowHeight - 6);
+    }
+    Line2->move(8 + name + 3, GridTop);
+    Label1->move(12 + name + 6, 20);
+}
+
+void ConfigAccounts::showTable() {
+    fitNumberColumn();
     ScrollAcc->setValueMax(editor_.scrollMax());
-    ScrollAcc_Change();
+    ScrollAcc->setValue(editor_.top());
 }
 
 // ---------------------------------------------------------------- the grid
@@ -275,6 +307,8 @@ void ConfigAccounts::ScrollAcc_Change() {
         RenameAccount[k]->setText(qs(r.name));
         Folio[k]->setText(qs(r.number));
         for (QLineEdit* box : {RenameAccount[k], Folio[k]}) {
+            // A name longer than its box shows its beginning.
+            if (!box->hasFocus()) box->setCursorPosition(0);
             setBold(box, false);
             setTextColour(box, r.flagged ? Qt::red : Qt::black);
         }
@@ -422,6 +456,7 @@ void ConfigAccounts::CurrentAsset_Click(int c) {
 void ConfigAccounts::Dsh_Click() {
     if (helpMode().isOn()) showHelp(dashHelp());
     editor_.setSubAccountDash(Dsh->isChecked());
+    fitNumberColumn();
     ScrollAcc_Change();
 }
 
@@ -441,21 +476,16 @@ void ConfigAccounts::HelpSelect_Click() {
 // ---------------------------------------------------------------- commands
 
 void ConfigAccounts::Insert_Account_Click() {
-    if (!editor_.insert()) return;
-    ScrollAcc->setValueMax(editor_.scrollMax());
-    ScrollAcc->setValue(editor_.top());
+    if (editor_.insert()) showTable();
 }
 
 void ConfigAccounts::Delete_Account_Click() {
-    if (!editor_.remove()) return;
-    ScrollAcc->setValueMax(editor_.scrollMax());
-    ScrollAcc->setValue(editor_.top());
+    if (editor_.remove()) showTable();
 }
 
 void ConfigAccounts::GChatA_Click() {
     editor_.standardChart();
-    ScrollAcc->setValueMax(editor_.scrollMax());
-    ScrollAcc->setValue(editor_.top());
+    showTable();
 }
 
 void ConfigAccounts::Copy_All_Click() {
@@ -493,8 +523,7 @@ void ConfigAccounts::closeEvent(QCloseEvent* event) {
     if (hooks_.closeAccountWindows) hooks_.closeAccountWindows();
     if (editor_.checkOnClose()) {
         event->ignore();
-        ScrollAcc->setValueMax(editor_.scrollMax());
-        ScrollAcc->setValue(editor_.top()); // the faulty account drawn red
+        showTable(); // the faulty account drawn red
         return;
     }
     if (hooks_.refillAccountBoxes) hooks_.refillAccountBoxes();

@@ -63,6 +63,7 @@ class ConfigAccounts : public QWidget {
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
+    QFrame* Line2 = nullptr; // between the name and the number column
     QPlainTextEdit* ANote = nullptr;
     QPlainTextEdit* ANote2 = nullptr;
     QCheckBox* Dsh = nullptr;
@@ -88,6 +89,12 @@ class ConfigAccounts : public QWidget {
     bool rowKey(int k, bool folio, QEvent* event);
     void focusRow(int k, bool folio, int caret);
     void showHelp(const ChartHelp& h);
+    // The number column as wide as the widest number of the chart (the
+    // name column giving way), and the box width a number needs.
+    void fitNumberColumn();
+    int numberBoxWidth(const QString& number) const;
+    // The rows again after the table changed: columns, scroll range, rows.
+    void showTable();
 
     RunTimeState& run_;
     ChartEditor editor_;

@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,7 +30,9 @@ Find_Entry::Find_Entry(SearchHost host, QWidget* owner)
         f.setFamily(qs(font));
         Text1->setFont(f);
     }
-    Text1->lineEdit()->installEventFilter(this);
+    // Return or keypad Enter in the box searches as Find does. The keys reach
+    // the combo box (the focus stays there) and it hands them to its line.
+    connect(Text1->lineEdit(), &QLineEdit::returnPressed, this, [this] { Command2_Click(); });
     Command2 = new QPushButton(qs(strings::text(211)), this);
     Command2->setDefault(true);
     Command3 = new QPushButton(qs(strings::text(194)), this);
@@ -63,12 +64,4 @@ QWidget* Find_Entry::Command2_Click() {
 
 void Find_Entry::Command3_Click() {
     hide();
-}
-
-bool Find_Entry::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Text1->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) Command2_Click();
-    }
-    return false;
 }

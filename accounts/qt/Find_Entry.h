@@ -36,9 +36,6 @@ class Find_Entry : public QWidget {
     QWidget* Command2_Click();
     void Command3_Click();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     SearchHost host_;
 };

@@ -3,12 +3,15 @@
 #include "accounts/editor_position.h"
 #include "book/account_number_text.h"
 #include "book/book_text_forms.h"
+#include "book/number_format.h"
 #include "book/tmain.h"
 #include "book/typed_input.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/key_codes.h"
+#include "toolkit/qt/BandedBackdrop.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/amount_validator.h"
 #include "toolkit/qt/field_events.h"
 
@@ -33,11 +36,11 @@ constexpr int NameBoxTop = 36;
 constexpr int NameBoxHeight = 22;
 constexpr int LineAreaTop = 64;
 constexpr int RowHeight = 22;
-constexpr int LabelWidth = 56;
+constexpr int LabelWidth = 56; // at least; wider for a caption that needs it
 constexpr int DebitLabelLeft = 4;
 constexpr int CreditLabelLeft = 36; // credit rows stand indented
 constexpr int FolioWidth = 64;
-constexpr int AmountWidth = 100;
+constexpr int AmountWidth = 100; // at least; wider for the widest figure
 constexpr int AddLineWidth = 20;
 constexpr int ScrollWidth = 17;
 constexpr int NoteGap = 8; // between entries
@@ -75,25 +78,24 @@ RecurringEntries::RecurringEntries(Book& book, RunTimeState& run, const EntryGro
                                    QWidget* owner)
     : QWidget(owner, Qt::Window), book_(book), run_(run), host_(host), editor_(book, run) {
     setAttribute(Qt::WA_DeleteOnClose);
-    if (!host_.backdrop.isNull()) {
-        QPalette p = palette();
-        p.setBrush(QPalette::Window, QBrush(host_.backdrop));
-        setPalette(p);
-        setAutoFillBackground(true);
-    }
-    // The command buttons.
-    auto button = [this](int n, int slot) {
+    // The toolbar's picture along the top, once; the rows stand on plain ground.
+    if (!host_.backdrop.isNull()) showPictureOnce(this, host_.backdrop);
+    // The command buttons, side by side, each as wide as its caption needs.
+    int buttonsRight = 4;
+    auto button = [this, &buttonsRight](int n) {
         auto* b = new QPushButton(qs(strings::text(n)), this);
-        b->setGeometry(8 + slot * (ButtonWidth + 4), ButtonTop, ButtonWidth, ButtonHeight);
+        const int width = std::max(ButtonWidth, b->sizeHint().width());
+        b->setGeometry(buttonsRight + 4, ButtonTop, width, ButtonHeight);
+        buttonsRight = b->geometry().right() + 1;
         return b;
     };
-    Edit_op = button(117, 0);
+    Edit_op = button(117);
     Edit_op->setFlat(true);
     Edit_op->setFocusPolicy(Qt::NoFocus);
-    New_E = button(317, 1);
-    C_E = button(119, 2);
-    P_E = button(120, 3);
-    Del_E = button(121, 4);
+    New_E = button(317);
+    C_E = button(119);
+    P_E = button(120);
+    Del_E = button(121);
     connect(New_E, &QPushButton::clicked, this, [this] { New_E_Click(); });
     connect(C_E, &QPushButton::clicked, this, [this] { C_E_Click(); });
     connect(P_E, &QPushButton::clicked, this, [this] { P_E_Click(); });
@@ -145,8 +147,8 @@ RecurringEntries::RecurringEntries(Book& book, RunTimeState& run, const EntryGro
     ScrollAcc->setValueMax(editor_.LastLine());
     ScrollAcc->setValue(0);
 
-    setMinimumSize(MinWidth, MinHeight);
-    resize(std::max(MinWidth, 760), std::max(MinHeight, 460));
+    setMinimumSize(std::max(MinWidth, buttonsRight + 8), MinHeight);
+    resize(std::max(minimumWidth(), 760), std::max(MinHeight, 460));
     const EditorPosition at = readEditorPosition();
     move(at.left ? *at.left / 15 : x(), at.top ? *at.top / 15 : y());
 }
@@ -162,9 +164,8 @@ void RecurringEntries::buildRows() {
     if (!book_.FontName.str().empty()) boxFont.setFamily(qs(book_.FontName.str()));
     for (int r = 0; r < Rows; ++r) {
         CrDrLabel[r] = new QLabel(eBox);
-        CrDrLabel[r]->resize(LabelWidth, RowHeight - 4);
         CrDrLabel2[r] = new QLabel(qs(strings::text(152)), eBox);
-        CrDrLabel2[r]->resize(LabelWidth, RowHeight - 4);
+        CrDrLabel2[r]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         setLabelColour(CrDrLabel2[r], QColor(0, 0, 255));
         Folio[r] = new QLineEdit(eBox);
         Folio[r]->resize(FolioWidth, RowHeight);
@@ -181,7 +182,22 @@ void RecurringEntries::buildRows() {
         for (QWidget* w : {static_cast<QWidget*>(Folio[r]), static_cast<QWidget*>(Account_Name[r]),
                            static_cast<QWidget*>(AmountText[r]), static_cast<QWidget*>(AccNote[r])})
             w->setFont(boxFont);
+        // As wide as the largest amount in its plain form; the account box gives way.
+        AmountFit::attach(AmountText[r], [] {
+            return std::vector<std::string>{plainNumberText(LargestFigure, decimalMark())};
+        });
         wireRow(r);
+    }
+    amountWidth_ = std::max(AmountWidth, AmountFit::of(AmountText[0])->widthNeeded());
+    // The side labels' column holds the longest caption.
+    labelWidth_ = LabelWidth;
+    const QFontMetrics captions = CrDrLabel[0]->fontMetrics();
+    for (int text : {150, 151, 152})
+        labelWidth_ =
+            std::max(labelWidth_, captions.horizontalAdvance(qs(strings::text(text))) + 2);
+    for (int r = 0; r < Rows; ++r) {
+        CrDrLabel[r]->resize(labelWidth_, RowHeight - 4);
+        CrDrLabel2[r]->resize(labelWidth_, RowHeight - 4);
     }
     for (int side = 1; side <= 2; ++side) {
         CompoundEntry[side] = new QLabel(eBox);
@@ -274,13 +290,13 @@ void RecurringEntries::ScrollAcc_Change() {
             setLabelColour(CrDrLabel[r], QColor(0, 0, 0));
             CrDrLabel[r]->move(DebitLabelLeft, CrDrLabel[r]->y());
             CrDrLabel[r]->setVisible(n == 0 || closesEntry(lines[n - 1].Details));
-            folioLeft = DebitLabelLeft + LabelWidth;
+            folioLeft = DebitLabelLeft + labelWidth_;
         } else if (line.Side == Credit) {
             CrDrLabel[r]->setText(qs(strings::text(151)));
             setLabelColour(CrDrLabel[r], QColor(255, 0, 0));
             CrDrLabel[r]->move(CreditLabelLeft, CrDrLabel[r]->y());
             CrDrLabel[r]->setVisible(n > 0 && lines[n - 1].Side == Debit);
-            folioLeft = CreditLabelLeft + LabelWidth + 2;
+            folioLeft = CreditLabelLeft + labelWidth_ + 2;
         } else {
             CrDrLabel[r]->hide();
         }
@@ -311,7 +327,8 @@ void RecurringEntries::ScrollAcc_Change() {
             AccNote[r]->setGeometry(folioLeft, y, noteWidth(folioLeft), RowHeight);
             AccNote[r]->setText(line.Details == "_" ? QString() : qs(line.Details));
             AccNote[r]->show();
-            CrDrLabel2[r]->move(CreditLabelLeft, y + 2);
+            // "Notes :" stands just before its box, on a debit row as on a credit one.
+            CrDrLabel2[r]->move(std::max(0, folioLeft - 2 - labelWidth_), y + 2);
             CrDrLabel2[r]->show();
             y += NoteGap;
         } else {
@@ -433,14 +450,15 @@ void RecurringEntries::Form_Resize() {
     if (isMinimized()) return;
     eBox->resize(width() - ScrollWidth, height() - LineAreaTop);
     ScrollAcc->setGeometry(eBox->width(), LineAreaTop, ScrollWidth, height() - LineAreaTop);
-    const int nameWidth = std::max(
-        60, eBox->width() - (Account_Name[0]->x() + AmountWidth + AddLineWidth + ScrollWidth + 20));
+    const int nameWidth = std::max(60, eBox->width() - (Account_Name[0]->x() + amountWidth_ +
+                                                        AddLineWidth + ScrollWidth + 20));
     for (int r = 0; r < Rows; ++r) {
         Account_Name[r]->resize(nameWidth, Account_Name[r]->height());
-        AmountText[r]->move(Account_Name[r]->x() + nameWidth, AmountText[r]->y());
+        AmountText[r]->setGeometry(Account_Name[r]->x() + nameWidth, AmountText[r]->y(),
+                                   amountWidth_, RowHeight);
         for (int side = 1; side <= 2; ++side)
             if (CompoundEntry[side]->y() == Account_Name[r]->y())
-                CompoundEntry[side]->move(AmountText[r]->x() + AmountWidth,
+                CompoundEntry[side]->move(AmountText[r]->x() + amountWidth_,
                                           CompoundEntry[side]->y());
         AccNote[r]->resize(noteWidth(AccNote[r]->x()), AccNote[r]->height());
     }

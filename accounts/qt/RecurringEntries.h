@@ -85,6 +85,8 @@ class RecurringEntries : public QWidget {
     EntryGroupHost host_;
     GroupEditor editor_;
     QStringListModel* accounts_ = nullptr;
+    int amountWidth_ = 0; // pixels, for the widest figure in the boxes' font
+    int labelWidth_ = 0;  // pixels, for the longest side or note caption
     bool drawing_ = false;
     bool closed_ = false;
 };

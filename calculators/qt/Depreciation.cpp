@@ -3,6 +3,7 @@
 #include "calculators/depreciation.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
+#include "toolkit/qt/amount_fit.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -31,14 +32,22 @@ constexpr int RowPitch = 360;       // twips between schedule rows
 constexpr int BoxHeight = 330;      // twips
 constexpr int PictureHeight = 4995; // twips: the box the rows scroll in
 constexpr int VisibleYears = 13;    // a longer schedule needs the scroll bar
+constexpr int CostLength = 10;      // characters the cost box takes
+// Designed places (twips) of a row's boxes and rate label, the frame, the
+// scroll bar and the window; a box wider than designed moves what follows.
+constexpr int ValueLeft = 780, RateLeft = 2460, DepreciationLeft = 3240, BoxWidth = 1635;
+constexpr int FrameWidth = 5475, PictureWidth = 4995, ScrollLeft = 5040;
+constexpr int WindowWidth = 5700, WindowHeight = 6630;
 // The most rows that can be in view at once, cut at the top and the bottom.
 constexpr std::size_t PoolRows = (PictureHeight + BoxHeight) / RowPitch + 1;
 
 } // namespace
 
-Depreciation::Depreciation(const Book& book, QWidget* parent) : QWidget(parent), book_(book) {
+Depreciation::Depreciation(const Book& book, QWidget* parent)
+    : QWidget(parent), book_(book), decimals_(std::clamp<int>(book.DecimalsJournal, 0, 3)),
+      marks_(marksOf(currentLocale())) {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setFixedSize(px(5700), px(6630));
+    setFixedSize(px(WindowWidth), px(WindowHeight));
     const char* captions[] = {"Cost of Asset", "%", "Years", "Reducing Balance :"};
     const QRect places[] = {twipsRect(600, 420, 1140, 225), twipsRect(2280, 420, 135, 225),
                             twipsRect(2700, 420, 495, 225), twipsRect(120, 120, 1620, 225)};
@@ -55,7 +64,8 @@ Depreciation::Depreciation(const Book& book, QWidget* parent) : QWidget(parent),
         b->setToolTip(tip);
         return b;
     };
-    Cost = box(twipsRect(240, 660, 1875, 330), 10, "", "Capital Cost of Asset...");
+    Cost = box(twipsRect(240, 660, 1875, 330), CostLength, "", "Capital Cost of Asset...");
+    AmountFit::attach(Cost, [] { return std::vector<std::string>{std::string(CostLength, '8')}; });
     Percent = box(twipsRect(2160, 660, 435, 330), 2, "20", "% Rate of Depreciation..");
     TheYears = box(twipsRect(2640, 660, 615, 330), 2, "", "Number of Years...");
     Command1 = new QPushButton("Calculate", this);
@@ -63,11 +73,11 @@ Depreciation::Depreciation(const Book& book, QWidget* parent) : QWidget(parent),
     Command1->setToolTip("Calculate Depreciation...");
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     Frame1 = new QGroupBox("Reducing Balance Depreciation", this);
-    Frame1->setGeometry(twipsRect(120, 1200, 5475, 5355));
+    Frame1->setGeometry(twipsRect(120, 1200, FrameWidth, 5355));
     Picture1 = new QWidget(Frame1);
-    Picture1->setGeometry(twipsRect(60, 240, 4995, PictureHeight));
+    Picture1->setGeometry(twipsRect(60, 240, PictureWidth, PictureHeight));
     VScroll1 = new QScrollBar(Qt::Vertical, Frame1);
-    VScroll1->setGeometry(twipsRect(5040, 240, 315, PictureHeight));
+    VScroll1->setGeometry(twipsRect(ScrollLeft, 240, 315, PictureHeight));
     VScroll1->setSingleStep(RowPitch);
     VScroll1->setPageStep(RowPitch * 10);
     VScroll1->hide();
@@ -77,8 +87,45 @@ Depreciation::Depreciation(const Book& book, QWidget* parent) : QWidget(parent),
     setTabOrder(TheYears, Command1);
     addRow();
     L1[0]->setText("1 :");
-    L2[0]->setText("x 20% =");
+    rateText_ = "x 20% =";
+    L2[0]->setText(rateText_);
+    fitRows();
     Form_Load();
+}
+
+void Depreciation::fitRows() {
+    for (std::size_t row = 0; row < L1.size(); ++row) {
+        AmountFit::of(Stage1[row])->refit();
+        AmountFit::of(Stage2[row])->refit();
+    }
+    // The boxes as wide as the widest figure, the year and rate labels as
+    // their longest texts; what follows each moves right, the frame and the
+    // window grow by as much.
+    const QFontMetrics labels = L1[0]->fontMetrics();
+    const int lastYear = std::max(99, static_cast<int>(years_.size()));
+    yearWidth_ = std::max(
+        px(ValueLeft) - 4,
+        labels.horizontalAdvance(qs(depreciationYearLabel(strings::text(218), lastYear))) + 2);
+    boxWidth_ = std::max(px(BoxWidth), AmountFit::of(Stage1[0])->widthNeeded());
+    rateWidth_ = std::max(px(DepreciationLeft - RateLeft), labels.horizontalAdvance(rateText_) + 4);
+    const int wider = yearWidth_ - (px(ValueLeft) - 4) + 2 * (boxWidth_ - px(BoxWidth)) +
+                      rateWidth_ - px(DepreciationLeft - RateLeft);
+    for (std::size_t row = 0; row < L1.size(); ++row)
+        placeRow(row);
+    Picture1->resize(px(PictureWidth) + wider, Picture1->height());
+    VScroll1->move(px(ScrollLeft) + wider, VScroll1->y());
+    Frame1->resize(px(FrameWidth) + wider, Frame1->height());
+    setFixedSize(px(WindowWidth) + wider, px(WindowHeight));
+}
+
+void Depreciation::placeRow(std::size_t row) {
+    const int top = Stage1[row]->y();
+    const int valueLeft = yearWidth_ + 4;
+    const int rateLeft = valueLeft + boxWidth_ + px(RateLeft) - px(ValueLeft) - px(BoxWidth);
+    L1[row]->setGeometry(0, top, yearWidth_, px(BoxHeight));
+    Stage1[row]->setGeometry(valueLeft, top, boxWidth_, px(BoxHeight));
+    L2[row]->setGeometry(rateLeft, top, rateWidth_, px(BoxHeight));
+    Stage2[row]->setGeometry(rateLeft + rateWidth_, top, boxWidth_, px(BoxHeight));
 }
 
 void Depreciation::Form_Load() {
@@ -116,17 +163,18 @@ void Depreciation::addRow() {
     }
     value->setToolTip("Book Value...");
     dep->setToolTip("Depreciation Year...");
-    const int top = px(RowPitch * i - VScroll1->value());
-    year->setGeometry(0, top, px(780) - 4, px(BoxHeight));
-    value->setGeometry(px(780), top, px(1635), px(BoxHeight));
-    rate->setGeometry(px(2460), top, px(3240 - 2460), px(BoxHeight));
-    dep->setGeometry(px(3240), top, px(1635), px(BoxHeight));
+    for (QLineEdit* b : {value, dep})
+        AmountFit::attach(b, [this] {
+            return std::vector<std::string>{formatAmount(-LargestFigure, decimals_, marks_)};
+        });
+    value->move(0, px(RowPitch * i - VScroll1->value()));
     for (QWidget* w : std::initializer_list<QWidget*>{year, value, rate, dep})
         w->show();
     L1.push_back(year);
     Stage1.push_back(value);
     L2.push_back(rate);
     Stage2.push_back(dep);
+    placeRow(L1.size() - 1);
 }
 
 void Depreciation::setRowCount(std::size_t rows) {
@@ -168,6 +216,7 @@ void Depreciation::Command1_Click() {
     rateText_ = qs(depreciationRateLabel(Percent->text().toStdString()));
     years_ = std::move(s.years);
     setRowCount(std::min(years_.size(), PoolRows));
+    fitRows(); // the decimals or the marks may have changed
     VScroll1->blockSignals(true);
     VScroll1->setValue(0);
     VScroll1->blockSignals(false);

@@ -46,6 +46,10 @@ class Depreciation : public QWidget {
     void Form_Load();
     void addRow();
     void setRowCount(std::size_t rows);
+    // The schedule's boxes as wide as the widest figure of the decimals and
+    // marks in use, its labels as their texts; what follows moves along.
+    void fitRows();
+    void placeRow(std::size_t row);
     void showYear(std::size_t row, std::size_t year);
 
     const Book& book_;
@@ -53,6 +57,8 @@ class Depreciation : public QWidget {
     std::vector<DepreciationYear> years_;
     int decimals_ = 0;
     NumberMarks marks_;
+    // Pixels: the year labels, every schedule box, the rate labels.
+    int yearWidth_ = 0, boxWidth_ = 0, rateWidth_ = 0;
     std::string yearWord_;
     QString rateText_;
 };

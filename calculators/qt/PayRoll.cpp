@@ -1,13 +1,16 @@
 #include "calculators/qt/PayRoll.h"
 
+#include "calculators/payroll_layout.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
+#include "toolkit/qt/amount_fit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 
 #include <vector>
 
@@ -22,11 +25,8 @@ QString qs(const std::string& s) {
 }
 
 constexpr int BoxHeight = 285;
-constexpr int TotalsLeft = 10260, TotalsWidth = 1410;
-
-int periodLeft(int i) {
-    return 1395 + 1260 * i;
-}
+constexpr int PercentLength = 5; // characters a percentage box takes
+constexpr int WindowHeight = 6015;
 
 struct Band {
     int top, height;
@@ -35,14 +35,22 @@ struct Band {
     int totalsTop = -1, totalsHeight = 0;         // -1: no block in the totals column
 };
 
-std::vector<Band> bands() {
-    const std::vector<std::pair<int, int>> wide{{90, 2400}};
-    const std::vector<std::pair<int, int>> inset{{135, 2355}};
+// The bands' blocks behind the labels and period 1 reach 90 twips past its
+// boxes; those behind the other periods and the totals follow their columns.
+std::vector<Band> bands(const PayrollColumns& c) {
+    const int labelsRight = c.periodLeft(0) + c.column + 90;
+    const std::vector<std::pair<int, int>> wide{{90, labelsRight - 90}};
+    const std::vector<std::pair<int, int>> inset{{135, labelsRight - 135}};
     return {
         {315, 1410, QColor(0xFF, 0xFF, 0xC0), wide, 1260, 465},
         {1800, 465, QColor(), wide},
         {2340, 465, QColor(0xFF, 0xE0, 0xC0), wide, 2340, 465},
-        {3105, 1095, QColor(0xFF, 0xC0, 0xC0), {{135, 825}, {1035, 1455}}, 3105, 1095},
+        {3105,
+         1095,
+         QColor(0xFF, 0xC0, 0xC0),
+         {{135, 825}, {1035, labelsRight - 1035}},
+         3105,
+         1095},
         {4275, 1095, QColor(0xFF, 0xC0, 0xC0), inset, 4275, 1095},
         {5445, 465, QColor(0xC0, 0xFF, 0xC0), inset, 5445, 465},
     };
@@ -54,52 +62,100 @@ PayRoll::PayRoll(const std::string& currencyLabel, const std::string& fontName, 
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint),
       sheet_(marksOf(currentLocale())), marks_(marksOf(currentLocale())) {
-    setFixedSize(px(11865), px(6015));
+    setFixedSize(px(columns_.windowWidth()), px(WindowHeight));
     buildBoxes();
     buildCaptions();
     Form_Load(currencyLabel, fontName);
+    placeColumns();
 }
 
 void PayRoll::buildBoxes() {
     const QFont arial("Arial", 9);
-    auto box = [&](int left, int top, int width, bool readOnly, const char* text) {
+    // Boxes at their tops; placeColumns() gives them their lefts and widths.
+    auto box = [&](int top, bool readOnly, const char* text) {
         auto* b = new QLineEdit(QString::fromLatin1(text), this);
-        b->setGeometry(px(left), px(top), px(width), px(BoxHeight));
+        b->setGeometry(0, px(top), px(columns_.column), px(BoxHeight));
         b->setAlignment(Qt::AlignRight);
         b->setReadOnly(readOnly);
         b->setFont(arial);
         b->installEventFilter(this);
         return b;
     };
+    // Money boxes hold the largest amount as the sheet writes it, in money
+    // form or plain (a fixed deduction, a percentage of the gross).
+    const auto figures = [this] {
+        return std::vector<std::string>{formatAmount(-LargestFigure, 2, marks_, true),
+                                        plainNumberText(-LargestFigure, marks_.decimal)};
+    };
+    auto money = [&](int top, bool readOnly) {
+        QLineEdit* b = box(top, readOnly, "0");
+        AmountFit::attach(b, figures);
+        return b;
+    };
     const int deductionTops[6] = {3195, 3510, 3825, 4365, 4680, 4995};
     for (int i = 0; i < PayPeriods; ++i) {
-        const int left = periodLeft(i);
-        const int wideLeft = i == 0 ? 1080 : left, wideWidth = i == 0 ? 1320 : 1005;
-        PaySt[i] = box(left, 405, 1005, false, "");
-        PayEnd[i] = box(left, 720, 1005, false, "");
-        PayBreak[i] = box(left, 1035, 1005, false, "");
-        PayTotal[i] = box(left, 1350, 1005, true, "0");
-        PayRate[i] = box(left, 1890, 1005, false, "0");
+        PaySt[i] = box(405, false, "");
+        PayEnd[i] = box(720, false, "");
+        PayBreak[i] = box(1035, false, "");
+        PayTotal[i] = box(1350, true, "0");
+        PayRate[i] = money(1890, false);
         PayRate[i]->setMaxLength(9);
-        PayGross[i] = box(wideLeft, 2430, wideWidth, true, "0");
+        PayGross[i] = money(2430, true);
         for (int n = 0; n < 6; ++n)
-            PayDe[n][i] = box(left, deductionTops[n], 1005, false, "0");
-        PayNet[i] = box(wideLeft, 5535, wideWidth, true, "0");
+            PayDe[n][i] = money(deductionTops[n], false);
+        PayNet[i] = money(5535, true);
         connect(PayRate[i], &QLineEdit::textEdited, this, [this, i] { recompute(i); });
         for (int n = 0; n < 3; ++n)
             connect(PayDe[n][i], &QLineEdit::textEdited, this, [this, i] { recompute(i); });
     }
-    PayTotalT = box(TotalsLeft, 1350, TotalsWidth, true, "0");
-    PayGrossT = box(TotalsLeft, 2430, TotalsWidth, true, "0");
-    PayNetT = box(TotalsLeft, 5535, TotalsWidth, true, "0");
+    PayTotalT = box(1350, true, "0");
+    PayGrossT = money(2430, true);
+    PayNetT = money(5535, true);
     for (int n = 0; n < 6; ++n)
-        PayDT[n] = box(10215, deductionTops[n], 1455, false, "0");
+        PayDT[n] = money(deductionTops[n], false);
     for (int n = 0; n < 3; ++n) {
-        PayP[n] = box(225, deductionTops[n], 510, false, "");
+        PayP[n] = box(deductionTops[n], false, "");
+        PayP[n]->setGeometry(px(225), PayP[n]->y(), px(510), PayP[n]->height());
         PayP[n]->setAlignment(Qt::AlignCenter);
-        PayP[n]->setMaxLength(5);
+        PayP[n]->setMaxLength(PercentLength);
+        AmountFit::attach(PayP[n],
+                          [] { return std::vector<std::string>{std::string(PercentLength, '8')}; });
         connect(PayP[n], &QLineEdit::textEdited, this, [this] { recompute(-1); });
     }
+}
+
+void PayRoll::placeColumns() {
+    // Every money box needs the same width (one font, one set of figures);
+    // the window may grow to the screen's width for it.
+    const int needed = AmountFit::of(PayNet[1])->widthNeeded() * 15;
+    const QScreen* shown = screen();
+    const int screenWidth =
+        shown ? shown->availableGeometry().width() * 15 : columns_.windowWidth();
+    columns_ = payrollColumns(needed, needed, screenWidth);
+    auto place = [](QLineEdit* b, int left, int width) {
+        b->setGeometry(px(left), b->y(), px(width), b->height());
+    };
+    for (int i = 0; i < PayPeriods; ++i) {
+        const int left = columns_.periodLeft(i);
+        for (QLineEdit* b : {PaySt[i], PayEnd[i], PayBreak[i], PayTotal[i], PayRate[i]})
+            place(b, left, columns_.column);
+        for (const Row& row : PayDe)
+            place(row[i], left, columns_.column);
+        for (QLineEdit* b : {PayGross[i], PayNet[i]}) {
+            if (i == 0)
+                place(b, columns_.wideLeft(), columns_.wideWidth());
+            else
+                place(b, left, columns_.column);
+        }
+        ShiftT[i]->setGeometry(px(left), ShiftT[i]->y(), px(columns_.column), ShiftT[i]->height());
+    }
+    for (QLineEdit* b : {PayTotalT, PayGrossT, PayNetT})
+        place(b, columns_.totalsLeft(), columns_.totals);
+    for (QLineEdit* b : PayDT)
+        place(b, columns_.deductionTotalsLeft(), columns_.deductionTotalsWidth());
+    PayTitle[15]->move(px(columns_.deductionTotalsLeft() - 45), PayTitle[15]->y());
+    setFixedSize(px(columns_.windowWidth()), px(WindowHeight));
+    update();
 }
 
 void PayRoll::buildCaptions() {
@@ -125,7 +181,7 @@ void PayRoll::buildCaptions() {
         {180, 5580, 0, 0xC0FFC0, Qt::AlignRight, "Net $ :"},
         {135, 2880, 0, 0, Qt::AlignLeft, "Deductions :"},
         {1125, 5040, 0, 0xFFC0C0, Qt::AlignLeft, "$ :"},
-        {10170, 1035, 0, 0, Qt::AlignLeft, "Totals :"},
+        {10170, 1035, 0, 0, Qt::AlignLeft, "Totals :"}, // moves with the totals
     };
     QFont bold("Arial", 9, QFont::Bold);
     for (int t = 0; t < 16; ++t) {
@@ -144,7 +200,7 @@ void PayRoll::buildCaptions() {
     for (int i = 0; i < PayPeriods; ++i) {
         auto* l = new QLabel(this);
         l->setAlignment(Qt::AlignCenter);
-        l->setGeometry(px(periodLeft(i)), px(90), px(1005), px(225));
+        l->setGeometry(px(columns_.periodLeft(i)), px(90), px(columns_.column), px(225));
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText, palette().color(QPalette::Shadow));
         l->setPalette(p);
@@ -304,15 +360,18 @@ bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
 void PayRoll::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter p(this);
-    for (const Band& b : bands()) {
-        const QColor c = b.colour.isValid() ? b.colour : palette().color(QPalette::Base);
+    const PayrollColumns& c = columns_;
+    for (const Band& b : bands(c)) {
+        const QColor colour = b.colour.isValid() ? b.colour : palette().color(QPalette::Base);
         auto fill = [&](int left, int top, int width, int height) {
-            p.fillRect(px(left), px(top), px(width), px(height), c);
+            p.fillRect(px(left), px(top), px(width), px(height), colour);
         };
         for (const auto& [left, width] : b.labelBlocks)
             fill(left, b.top, width, b.height);
         for (int i = 1; i < PayPeriods; ++i)
-            fill(2565 + 1260 * (i - 1), b.top, 1185, b.height);
-        if (b.totalsTop >= 0) fill(10170, b.totalsTop, 1590, b.totalsHeight);
+            fill(c.periodLeft(i) - 90, b.top, c.column + 180, b.height);
+        if (b.totalsTop >= 0)
+            fill(c.deductionTotalsLeft() - 45, b.totalsTop, c.deductionTotalsWidth() + 135,
+                 b.totalsHeight);
     }
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calculators/payroll.h"
+#include "calculators/payroll_layout.h"
 
 #include <QWidget>
 
@@ -41,6 +42,9 @@ class PayRoll : public QWidget {
     void Form_Load(const std::string& currencyLabel, const std::string& fontName);
     void buildBoxes();
     void buildCaptions();
+    // The columns as wide as the money boxes' widest figure (as far as the
+    // screen allows); the boxes, headings, bands and window follow.
+    void placeColumns();
     // Box texts into the sheet, and the sheet's texts back into the boxes.
     void pull();
     void push();
@@ -49,4 +53,5 @@ class PayRoll : public QWidget {
 
     PayrollSheet sheet_;
     NumberMarks marks_;
+    PayrollColumns columns_;
 };

@@ -1,6 +1,7 @@
 #include "calculators/qt/Rolling_Caculator.h"
 
 #include "platform/services.h"
+#include "toolkit/qt/amount_fit.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -21,6 +22,10 @@ constexpr int RowTop = 4;     // pixels: rows stand one box height apart from he
 constexpr int RowHeight = 20; // the amount box's height
 constexpr int ResultHeight = 22;
 constexpr int MinOuterWidth = 3720 / 15, MinOuterHeight = 4000 / 15;
+constexpr int DesignWidth = 250;
+constexpr int BoxInset = 60;    // the window's width less the amount boxes'
+constexpr int ResultWider = 17; // the result box reaches under the operator buttons
+constexpr int TypedLength = 40; // characters typed into a row (its figures may be longer)
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -32,12 +37,36 @@ void colourBox(QLineEdit* box) {
     box->setPalette(p);
 }
 
+// The widest figures a row shows: the largest amount in the display form of
+// the decimals chosen, and as typed.
+std::vector<std::string> widestRows(int decimals, const NumberMarks& marks) {
+    const ExactDecimal largest = ExactDecimal::fromCurrency(-LargestFigure);
+    return {tapeDisplayForm(largest, decimals, marks), largest.plainText(marks.decimal)};
+}
+
+// The widest result of the mode chosen: that of a tape of the largest amount.
+std::vector<std::string> widestResults(CalcMode mode, int decimals, const NumberMarks& marks) {
+    const ExactDecimal largest = ExactDecimal::fromCurrency(LargestFigure);
+    const std::vector<TapeLine> lines{{-largest, '+'}};
+    switch (mode) {
+    case CalcMode::Total:
+        return {tapeTotalText(lines, decimals, marks)};
+    case CalcMode::Average:
+        return {tapeAverageText(lines, marks).value_or("")};
+    case CalcMode::Middle:
+        return {middleValueText({largest}, marks).value_or("")};
+    case CalcMode::Mode:
+        return {modeText({largest}, marks)};
+    }
+    return {};
+}
+
 } // namespace
 
 Rolling_Caculator::Rolling_Caculator(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Tape Calculator");
     Form_Load();
-    resize(250, 510 + menuBar()->sizeHint().height());
+    resize(std::max(DesignWidth, minimumWidth()), 510 + menuBar()->sizeHint().height());
     Form_Resize();
 }
 
@@ -52,6 +81,7 @@ void Rolling_Caculator::Form_Load() {
     int rows = 1;
     for (int y = RowHeight + 9; y <= screenHeight; y += RowHeight)
         ++rows;
+    tape_ = std::make_unique<TapeCalculator>(rows, marksOf(currentLocale()));
     QFont amountFont("Arial");
     amountFont.setPointSizeF(11.25);
     const QFont opFont("Arial Narrow", 12, QFont::Bold);
@@ -65,12 +95,12 @@ void Rolling_Caculator::Form_Load() {
         auto* box = new QLineEdit(central);
         box->setGeometry(32, RowTop + r * RowHeight, 182, RowHeight);
         box->setAlignment(Qt::AlignRight);
-        box->setMaxLength(40);
         box->setFont(amountFont);
         box->setToolTip("Enter Value...");
         box->setVisible(r == 0);
         box->installEventFilter(this);
         connect(box, &QLineEdit::textChanged, this, [box] { colourBox(box); });
+        AmountFit::attach(box, [this] { return widestRows(tape_->decimals(), tape_->marks()); });
         Op.push_back(op);
         CalAmount.push_back(box);
     }
@@ -81,6 +111,9 @@ void Rolling_Caculator::Form_Load() {
     TotalAmount->setFont(QFont("Arial", 12, QFont::Bold));
     TotalAmount->setToolTip("Total...");
     TotalAmount->setFocusPolicy(Qt::NoFocus);
+    AmountFit::attach(TotalAmount, [this] {
+        return widestResults(tape_->mode(), tape_->decimals(), tape_->marks());
+    });
     Op11 = new QLabel("=", central);
     Op11->setFont(QFont("Arial", 12, QFont::Bold));
     Op11->setGeometry(4, 486, 9, 19);
@@ -95,10 +128,20 @@ void Rolling_Caculator::Form_Load() {
     TotalAmount->raise();
     ScrollNum->raise();
 
-    tape_ = std::make_unique<TapeCalculator>(rows, marksOf(currentLocale()));
     buildMenus();
     setMinimumSize(MinOuterWidth, MinOuterHeight);
+    fitFigures();
     Clear_Total_Click();
+}
+
+void Rolling_Caculator::fitFigures() {
+    for (QLineEdit* box : CalAmount)
+        AmountFit::of(box)->refit();
+    AmountFit::of(TotalAmount)->refit();
+    // The boxes follow the window's width: it keeps room for the widest figure.
+    const int boxes = std::max(AmountFit::of(CalAmount[0])->widthNeeded(),
+                               AmountFit::of(TotalAmount)->widthNeeded() - ResultWider);
+    setMinimumWidth(std::max(MinOuterWidth, boxes + BoxInset));
 }
 
 void Rolling_Caculator::buildMenus() {
@@ -149,7 +192,7 @@ void Rolling_Caculator::Form_Resize() {
     const int fit = (height - RowTop - ResultHeight - 4) / RowHeight - 1;
     const int lastRow = std::clamp(fit, 0, static_cast<int>(CalAmount.size()) - 1);
     tape_->layout(lastRow);
-    const int boxWidth = std::max(width - 60, 40);
+    const int boxWidth = std::max(width - BoxInset, 40);
     for (std::size_t r = 0; r < CalAmount.size(); ++r) {
         const bool shown = static_cast<int>(r) <= lastRow;
         CalAmount[r]->setVisible(shown);
@@ -157,7 +200,7 @@ void Rolling_Caculator::Form_Resize() {
         if (shown) CalAmount[r]->resize(boxWidth, RowHeight);
     }
     const int resultTop = Op[lastRow]->y() + Op[lastRow]->height();
-    TotalAmount->setGeometry(16, resultTop, boxWidth + 17, ResultHeight);
+    TotalAmount->setGeometry(16, resultTop, boxWidth + ResultWider, ResultHeight);
     Op11->move(4, resultTop + 5);
     ScrollNum->setGeometry(CalAmount[0]->x() + boxWidth, 6, 25, Op[lastRow]->y() + RowHeight - 6);
     syncScrollBar();
@@ -233,7 +276,12 @@ bool Rolling_Caculator::eventFilter(QObject* watched, QEvent* event) {
             ch = key->text().toUcs4().value(0);
         if (ch == 0) return false; // keys without a character (Delete, Home, ...) pass
         const TapeCalculator::KeyOutcome outcome = tape_->keyPress(row, ch);
-        if (!outcome.swallowed) return false;
+        if (!outcome.swallowed) {
+            // A typed character stops at the row's length; a figure written
+            // into the row (24 decimals, a pasted tape) may be longer.
+            const bool typing = ch >= U' ' && ch != 127;
+            return typing && box->text().size() - box->selectedText().size() >= TypedLength;
+        }
         afterKey(outcome);
         return true;
     }
@@ -291,11 +339,13 @@ void Rolling_Caculator::dp1_Click(int index) {
     tape_->setDecimals(index);
     if (index >= 0 && index < static_cast<int>(dp1.size()) && dp1[index])
         dp1[index]->setChecked(true);
+    fitFigures(); // a longer form widens the window
     ScrollNum_Change();
 }
 
 void Rolling_Caculator::CalcFuntions_Click(int index) {
     tape_->setMode(static_cast<CalcMode>(index));
     CalcFuntions[index]->setChecked(true);
+    fitFigures(); // the mode's results are written in their own form
     showResult();
 }

@@ -54,6 +54,9 @@ class Rolling_Caculator : public QMainWindow {
     void Form_Load();
     void Form_Resize();
     void buildMenus();
+    // The boxes measure the widest figures of the decimals and mode chosen; the
+    // window keeps the width they need.
+    void fitFigures();
     int rowOf(QObject* box) const;
     void afterKey(const TapeCalculator::KeyOutcome& outcome);
     void showResult();

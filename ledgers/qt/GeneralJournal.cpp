@@ -7,20 +7,21 @@
 #include "ledgers/qt/ledger_choices.h"
 #include "ledgers/qt/ledger_file_menu.h"
 #include "ledgers/qt/ledger_window_support.h"
+#include "ledgers/screen_columns.h"
+#include "platform/qt/painter_surface.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QComboBox>
-#include <QFontMetricsF>
+#include <QEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -34,80 +35,26 @@ double stretchOf(int width) {
     return std::max(width / 719.0, 1.0);
 }
 
-std::uint32_t bgrOf(const QColor& c) {
-    return static_cast<std::uint32_t>(c.blue()) << 16 | static_cast<std::uint32_t>(c.green()) << 8 |
-           static_cast<std::uint32_t>(c.red());
+constexpr double RowPoints = 9;
+constexpr double TableLeft = 4;
+
+// The page's columns from x 4; on the design page (times f, the width over
+// 719, at least 1) they end at 80, 420, 490, 590 and 690.
+enum JournalColumn { DateColumn, NameColumn, FolioColumn, DebitColumn, CreditColumn };
+constexpr double DesignRights[5] = {80, 420, 490, 590, 690};
+constexpr int Headings[5] = {175, 169, 170, 162, 163};
+// Where each heading starts in its column, and how far inside its right
+// edge each figure ends (design pixels, times f).
+constexpr double HeadingOffsets[5] = {24, 128, 22, 35, 35};
+constexpr double RightInsets[5] = {2, 0, 6, 2, 2};
+// What a figure keeps clear of the column left of it.
+constexpr double LeftPad = 4;
+
+SurfaceFont rowFont(const std::string& name, bool bold = false, bool italic = false) {
+    return {name, RowPoints, bold, italic};
 }
 
 } // namespace
-
-// The page: heading band, ruled body and the rows of the list items drawn.
-class JournalCanvas : public QWidget {
-  public:
-    explicit JournalCanvas(GeneralJournal& j) : QWidget(&j), j_(j) { setMouseTracking(true); }
-
-    QFont rowFont() const { return ledgerFont(*j_.host_.book, 9); }
-    QFont noteFont() const {
-        QFont f = rowFont();
-        f.setBold(true);
-        f.setItalic(true);
-        return f;
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        drawToolbarBackdrop(p, j_.host_);
-        const double f = stretchOf(width());
-        const int H = height();
-        QFont regular = rowFont();
-        QFont bold = regular;
-        bold.setBold(true);
-        p.setPen(Qt::black);
-        const QRectF heading(QPointF(4, 32), QPointF(690 * f, 55));
-        p.fillRect(heading, QColor(0xFF, 0xFF, 0xC0));
-        p.drawRect(heading);
-        p.setFont(bold);
-        const std::pair<int, double> heads[] = {
-            {175, 28}, {169, 208}, {170, 442}, {162, 525}, {163, 625}};
-        for (const auto& [text, x] : heads)
-            p.drawText(QPointF(x * f, 36 + QFontMetricsF(bold).ascent()),
-                       QString::fromStdString(strings::text(text)));
-        const QRectF body(QPointF(4, 55), QPointF(690 * f, H - 4));
-        p.fillRect(body, Qt::white);
-        p.drawRect(body);
-        for (double x : {80.0, 420.0, 490.0, 590.0})
-            p.drawLine(QPointF(x * f, 32), QPointF(x * f, H - 4));
-        const QFontMetricsF m(regular);
-        const QFont note = noteFont();
-        for (const JournalPrintRow& row : j_.page_.rows) {
-            const double base = row.y + m.ascent();
-            if (row.kind == JournalPrintRow::Note) {
-                p.setFont(note);
-                p.setPen(Qt::black);
-                p.drawText(QPointF(row.noteX, base), QString::fromStdString(row.note));
-                continue;
-            }
-            if (row.kind != JournalPrintRow::Line) continue;
-            p.setFont(regular);
-            p.setPen(row.grey ? QColor(0xE0, 0xE0, 0xE0) : QColor(Qt::black));
-            auto rightAt = [&](double end, const std::string& text) {
-                const QString t = QString::fromStdString(text);
-                p.drawText(QPointF(end - m.horizontalAdvance(t), base), t);
-            };
-            rightAt(78 * f, row.date);
-            p.drawText(QPointF((row.debit ? 84 : 112) * f, base), QString::fromStdString(row.name));
-            rightAt(484 * f, row.folio);
-            rightAt((row.debit ? 588 : 688) * f, row.amount);
-        }
-        p.fillRect(QRect(0, H - 3, width(), 3), palette().color(QPalette::Window));
-    }
-    void mousePressEvent(QMouseEvent* e) override { j_.Form_MouseDown(e->position()); }
-    void mouseMoveEvent(QMouseEvent* e) override { j_.Form_MouseMove(e->position()); }
-
-  private:
-    GeneralJournal& j_;
-};
 
 GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
     : QMainWindow(parent), host_(std::move(host)) {
@@ -118,18 +65,21 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
     setWindowTitle(QString::fromStdString(strings::text(303) + "..."));
     SeenRevision = host_.run->JournalRevision;
 
-    canvas_ = new JournalCanvas(*this);
-    setCentralWidget(canvas_);
-    choices_ =
-        new LedgerChoices(host_, canvas_, JournalStripPlaces, TypeAheadStart::FirstCharacter);
+    Canvas = addLedgerCanvas(
+        *this, &host_, [this](DrawingSurface& s) { drawView(s); },
+        [this](QPointF at) { Form_MouseDown(at); }, [this](QPointF at) { Form_MouseMove(at); });
+    choices_ = new LedgerChoices(host_, Canvas, JournalStripPlaces, TypeAheadStart::FirstCharacter);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     choices_->PNPage[0]->move(603, 6);
     choices_->PNPage[1]->move(630, 6);
-    JJournal = new TuvoVerticalScroll(canvas_);
+    JJournal = new TuvoVerticalScroll(Canvas);
     JJournal->setGeometry(696, 52, 21, 320);
     JJournal->setBackColor(0xC0FFFF);
     connect(JJournal, &ScrollBarWidget::Change, this, [this] { JJournal_Change(); });
-    ShowTip = new QLabel(canvas_);
+    HScroll = new RealhScroll(Canvas);
+    HScroll->hide();
+    connect(HScroll, &ScrollBarWidget::Change, Canvas, [this] { Canvas->update(); });
+    ShowTip = new QLabel(Canvas);
     QFont tip = ShowTip->font();
     tip.setBold(true);
     tip.setPointSizeF(8.25);
@@ -149,6 +99,9 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
         choices_->normaliseDate(index);
         choices_->applyTypedDate();
     };
+    measureColumns();
+    // The strip's controls stay in reach; the page scrolls sideways.
+    setMinimumSize(660, 240);
     resize(735, 440);
     layout()->activate(); // the rows fit the window before it is first shown
     Form_Resize();
@@ -164,7 +117,8 @@ bool GeneralJournal::event(QEvent* e) {
 void GeneralJournal::changeEvent(QEvent* e) {
     // The scroll bar takes the back colour an opener gives the window.
     if (e->type() == QEvent::PaletteChange && JJournal && testAttribute(Qt::WA_SetPalette))
-        JJournal->setBackColor(bgrOf(palette().color(QPalette::Window)));
+        JJournal->setBackColor(
+            static_cast<std::uint32_t>(fromQColor(palette().color(QPalette::Window))));
     QMainWindow::changeEvent(e);
 }
 
@@ -174,15 +128,16 @@ void GeneralJournal::resizeEvent(QResizeEvent* e) {
 }
 
 void GeneralJournal::Form_Resize() {
-    if (!canvas_) return;
-    const int W = canvas_->width();
-    const int H = canvas_->height();
+    if (!Canvas) return;
+    const int W = Canvas->width();
+    const int H = Canvas->height();
     choices_->stretchAccountBox(W - 719);
     if (W > 719) {
         choices_->PNPage[0]->move(W - 719 + 600, 6);
         choices_->PNPage[1]->move(W - 719 + 628, 6);
     }
     if (H > 140) JJournal->resize(JJournal->width(), H - (52 + 30));
+    placeColumns();
     JJournal_Change();
     JJournal->Refresh();
 }
@@ -214,6 +169,8 @@ void GeneralJournal::tReportAcc_Click() {
     options.searchText = run.SearchText;
     list_ = buildJournalList(book, options);
     ++builds_;
+    measureColumns();
+    placeColumns();
     run.SearchPending = 0;
     if (list_.AllAccounts) choices_->setAccountText(strings::text(207));
     choices_->showBuilt(list_.Folio, "");
@@ -222,24 +179,117 @@ void GeneralJournal::tReportAcc_Click() {
     JJournal->setValue(0); // draws the first page
 }
 
-void GeneralJournal::JJournal_Change() {
-    const double f = stretchOf(canvas_->width());
-    JJournal->move(static_cast<int>(696 * f), JJournal->y());
-    const QFontMetricsF rows(canvas_->rowFont());
-    const QFontMetricsF notes(canvas_->noteFont());
+void GeneralJournal::measureColumns() {
+    const JournalWidest widest = journalWidest(*host_.book, list_, currentLocale());
+    const std::vector<std::string>* figures[5] = {&widest.dates, nullptr, &widest.folios,
+                                                  &widest.debits, &widest.credits};
+    const std::string font = ledgerFontName(*host_.book);
+    measureOnScreen([&](DrawingSurface& s) {
+        for (std::size_t c = 0; c < 5; ++c) {
+            s.setFont(rowFont(font, true));
+            measured_[c].heading = pixelWidth(s, strings::text(Headings[c]));
+            s.setFont(rowFont(font));
+            measured_[c].figure = figures[c] ? widestPixels(s, *figures[c]) : 0;
+        }
+    });
+}
+
+void GeneralJournal::placeColumns() {
+    const int W = Canvas->width();
+    const int H = Canvas->height();
+    const double f = stretchOf(W);
+    // The scroll bar stays at the window's right edge however wide the page.
+    const double barLeft = std::min(696 * f, W - 23.0);
+    JJournal->move(static_cast<int>(barLeft), JJournal->y());
+    columns_.assign(5, ScreenColumn{});
+    double left = TableLeft;
+    for (std::size_t c = 0; c < 5; ++c) {
+        ScreenColumn& col = columns_[c];
+        col.design = DesignRights[c] * f - left;
+        left = DesignRights[c] * f;
+        col.need = std::max(measured_[c].figure + RightInsets[c] * f + LeftPad,
+                            HeadingOffsets[c] * f + measured_[c].heading + 2);
+    }
+    columns_[NameColumn].name = true;
+    columns_[NameColumn].least = std::max(measured_[NameColumn].heading + 8, 120.0);
+    const double right = placeScreenColumns(columns_, TableLeft);
+    const double room = barLeft - 6;
+    fitTableScroll(*HScroll, right, room,
+                   QRect(TableLeft, H - 4 - TableScrollHeight, static_cast<int>(room - TableLeft),
+                         TableScrollHeight));
+}
+
+void GeneralJournal::drawView(DrawingSurface& s) {
+    if (columns_.empty()) placeColumns();
+    const double f = stretchOf(Canvas->width());
+    const double x0 = -tableScrolled(*HScroll);
+    const double H = Canvas->height();
+    const double right = x0 + columns_.back().right();
+    const std::string font = ledgerFontName(*host_.book);
+    s.ForeColor = 0;
+    ruledBoxAt(s, x0 + TableLeft, 32, right, 55, rgbColor(0xFF, 0xFF, 0xC0));
+    s.setFont(rowFont(font, true));
+    for (std::size_t c = 0; c < 5; ++c) {
+        const ScreenColumn& col = columns_[c];
+        const std::string heading = strings::text(Headings[c]);
+        // At its design place while the column has room for it there.
+        const double room = col.width - pixelWidth(s, heading) - 2;
+        textAt(s, x0 + col.left + std::clamp(HeadingOffsets[c] * f, 0.0, std::max(room, 0.0)), 36,
+               heading);
+    }
+    ruledBoxAt(s, x0 + TableLeft, 55, right, H - 4, rgbColor(0xFF, 0xFF, 0xFF));
+    for (std::size_t c = 0; c + 1 < 5; ++c)
+        lineAt(s, x0 + columns_[c].right(), 32, x0 + columns_[c].right(), H - 4);
+    // The page's rows spaced by the lines of the surface drawn on.
+    const JournalPage page = pageFor(s);
+    const ScreenColumn& name = columns_[NameColumn];
+    for (const JournalPrintRow& row : page.rows) {
+        if (row.kind == JournalPrintRow::Note) {
+            s.setFont(rowFont(font, true, true));
+            s.ForeColor = 0;
+            textAt(s, x0 + row.noteX, row.y, row.note);
+            continue;
+        }
+        if (row.kind != JournalPrintRow::Line) continue;
+        s.setFont(rowFont(font));
+        s.ForeColor = row.grey ? rgbColor(0xE0, 0xE0, 0xE0) : 0;
+        auto figure = [&](JournalColumn c, const std::string& text) {
+            textEndingAt(s, x0 + columns_[c].right() - RightInsets[c] * f, row.y, text);
+        };
+        figure(DateColumn, row.date);
+        // Credit names stand further in.
+        const double indent = (row.debit ? 4 : 32) * f;
+        nameAt(s, x0 + name.left + indent, row.y, name.width - indent - 6 * f, row.name);
+        figure(FolioColumn, row.folio);
+        figure(row.debit ? DebitColumn : CreditColumn, row.amount);
+    }
+    s.ForeColor = 0;
+    const double t = TwipsPerScreenPixel;
+    s.FilledBox(0, (H - 3) * t, Canvas->width() * t, H * t,
+                fromQColor(palette().color(QPalette::Window)));
+}
+
+JournalPage GeneralJournal::pageFor(DrawingSurface& s) {
+    const std::string font = ledgerFontName(*host_.book);
+    const ScreenColumn& name = columns_[NameColumn];
+    const double f = stretchOf(Canvas->width());
     JournalPageMetrics m;
-    m.f = f;
-    m.height = canvas_->height();
-    m.lineHeight = rows.height();
-    m.width = [&rows](const std::string& s) {
-        return rows.horizontalAdvance(QString::fromStdString(s));
-    };
-    m.noteWidth = [&notes](const std::string& s) {
-        return notes.horizontalAdvance(QString::fromStdString(s));
-    };
-    page_ = journalPage(*host_.book, list_, JJournal->Value(), m, currentLocale());
+    m.height = Canvas->height() - (HScroll->isHidden() ? 0 : TableScrollHeight + 4);
+    m.noteLeft = name.left + 4 * f;
+    m.noteColumn = name.width - 10 * f;
+    s.setFont(rowFont(font));
+    m.lineHeight = s.TextHeight("W") / TwipsPerScreenPixel;
+    // Notes are measured as they are drawn, in bold italic.
+    s.setFont(rowFont(font, true, true));
+    m.noteWidth = [&s](const std::string& text) { return pixelWidth(s, text); };
+    return journalPage(*host_.book, list_, JJournal->Value(), m, currentLocale());
+}
+
+void GeneralJournal::JJournal_Change() {
+    if (columns_.empty()) placeColumns();
+    measureOnScreen([this](DrawingSurface& s) { page_ = pageFor(s); });
     VisibleRows = page_.visibleRows;
-    canvas_->update();
+    Canvas->update();
 }
 
 void GeneralJournal::navigationKey(KeyArgs& k) {
@@ -284,7 +334,7 @@ void GeneralJournal::Form_MouseDown(QPointF at) {
 
 void GeneralJournal::Form_MouseMove(QPointF at) {
     ShowTip->hide();
-    const int r = at.y() > 55 && at.x() < canvas_->width() - 30 ? journalItemAt(page_, at.y()) : -1;
+    const int r = at.y() > 55 && at.x() < Canvas->width() - 30 ? journalItemAt(page_, at.y()) : -1;
     if (r < 0 || r >= VisibleRows || choices_->listOutdated()) return;
     const std::int32_t line = page_.itemLines[static_cast<std::size_t>(r)];
     if (line > host_.book->LastEntryLine()) return;

@@ -9,6 +9,7 @@
 #include "ledgers/journal_list.h"
 #include "ledgers/ledger_pages.h"
 #include "ledgers/qt/ledger_host.h"
+#include "ledgers/screen_columns.h"
 #include "toolkit/key_codes.h"
 #endif
 
@@ -19,13 +20,14 @@
 #include <string>
 
 class CalanderForm;
-class JournalCanvas;
+class LedgerCanvas;
 class LoadSave;
 class LedgerChoices;
 class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class RealhScroll;
 class TuvoVerticalScroll;
 
 class GeneralJournal : public QMainWindow {
@@ -40,6 +42,8 @@ class GeneralJournal : public QMainWindow {
     QComboBox* tReportAcc = nullptr;
     QLineEdit* FolioChoiceTx = nullptr;
     TuvoVerticalScroll* JJournal = nullptr;
+    RealhScroll* HScroll = nullptr; // shown when the page is wider than the window
+    LedgerCanvas* Canvas = nullptr; // the drawn page
     QLabel* ShowTip = nullptr;
     QAction* PrintJournal = nullptr;
     QAction* SaveJournal = nullptr;
@@ -51,6 +55,9 @@ class GeneralJournal : public QMainWindow {
     void Form_Activate();
     // Draws the page that starts at the scroll bar's value.
     void JJournal_Change();
+    // Draws what the window shows, from its scroll positions, on `s`: the
+    // canvas, or a surface of the canvas's size.
+    void drawView(DrawingSurface& s);
     void Form_MouseDown(QPointF at);
     void Form_MouseMove(QPointF at);
     void PNPag_Grey_MouseDown(int index);
@@ -71,14 +78,23 @@ class GeneralJournal : public QMainWindow {
     void changeEvent(QEvent* e) override;
 
   private:
-    friend class JournalCanvas;
     void Form_Resize();
+    // The widest figures and headings of the list as built, and the columns
+    // laid out by them for the canvas's width.
+    void measureColumns();
+    void placeColumns();
+    // The page from the scroll bar's value, its lines measured on `s`.
+    JournalPage pageFor(DrawingSurface& s);
     void navigationKey(KeyArgs& k);
 
     LedgerHost host_;
     QPointer<LoadSave> fileDialog_;
     LedgerChoices* choices_ = nullptr;
-    JournalCanvas* canvas_ = nullptr;
+    struct Widths {
+        double heading = 0, figure = 0;
+    };
+    std::array<Widths, 5> measured_{};
+    std::vector<ScreenColumn> columns_;
     JournalList list_;
     JournalPage page_;
     bool building_ = false;

@@ -5,9 +5,12 @@
 #include "ledgers/qt/ledger_choices.h"
 #include "ledgers/qt/ledger_file_menu.h"
 #include "ledgers/qt/ledger_window_support.h"
+#include "ledgers/screen_columns.h"
+#include "platform/qt/painter_surface.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QComboBox>
@@ -16,8 +19,6 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 
 #include <cmath>
@@ -26,114 +27,142 @@ namespace {
 
 constexpr int RowHeight = 14;
 constexpr int FirstRowTop = 35;
+constexpr double RowPoints = 8;
 
-// Geometry of the T for an inner width (design pixels, Form_Resize).
-struct TGeometry {
-    int w = 0; // inner width - 792, rounded
-    int stem() const { return w / 2 + 380; }
-    int textWidth() const { return w / 2 + 185; }
-    int debitAmountLeft() const { return w / 2 + 267; }
-    int creditDateLeft() const { return w / 2 + 387; }
-    int creditTextLeft() const { return creditDateLeft() + 65 + 8; }
-    int creditAmountLeft() const { return w + 651; }
-    int ruleEnd() const { return w + 765; }
-};
+// The T's columns, left to right, from x 6; the stem's column holds the
+// stem 3 pixels in. At the smallest width (inner width 792) they sit at the
+// design places: debit dates from 6, texts from 76, amounts ending at 377,
+// the stem at 380, credit dates from 387, texts from 460, amounts ending at
+// 761; a wider window gives each text column half the extra width.
+enum TColumn { DebitDate, DebitText, DebitAmount, Stem, CreditDate, CreditText, CreditAmount };
+constexpr double TableLeft = 6;
+constexpr double StemInset = 3;
+constexpr double RuleOverhang = 4; // the rules run on past the last column
 
-TGeometry geometryFor(int innerWidth) {
-    return {static_cast<int>(std::nearbyint(std::max(innerWidth - 792, 0)))};
+// Fonts of the rows and of the totals.
+SurfaceFont rowFont(const std::string& name, bool bold = false) {
+    return {name, RowPoints, bold};
+}
+
+// A text's top that centres it in a band `height` high from `top`.
+double centredTop(DrawingSurface& s, double top, double height) {
+    return top + (height - s.TextHeight("W") / TwipsPerScreenPixel) / 2;
 }
 
 } // namespace
 
-// The drawn part of the window: the rules of the T, the label rows, the
-// totals and the detail bar; the mouse over a row shows its entry's note and
-// a click moves the main window to it.
-class TAccountCanvas : public QWidget {
-  public:
-    explicit TAccountCanvas(Report& r) : QWidget(&r), r_(r) { setMouseTracking(true); }
+void Report::measureColumns() {
+    const TAccountWidest widest = tAccountWidest(*host_.book, ledger_, currentLocale());
+    const std::string font = ledgerFontName(*host_.book);
+    measureOnScreen([&](DrawingSurface& s) {
+        s.setFont(rowFont(font));
+        measured_.date = widestPixels(s, widest.dates);
+        // Amounts as the balance rows show them, in bold.
+        s.setFont(rowFont(font, true));
+        measured_.debitAmount = widestPixels(s, widest.debitAmounts);
+        measured_.creditAmount = widestPixels(s, widest.creditAmounts);
+        measured_.debitTotal =
+            widestPixels(s, {ledger_.DebitTotalText, ledger_.DebitBroughtDownText});
+        measured_.creditTotal =
+            widestPixels(s, {ledger_.CreditTotalText, ledger_.CreditBroughtDownText});
+    });
+}
 
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        const TGeometry g = geometryFor(width());
-        const int h = height();
-        p.setPen(Qt::black);
-        p.drawLine(5, 31, g.ruleEnd(), 31);                           // Line2
-        p.drawLine(g.stem(), 31, g.stem(), h - 30);                   // Line1
-        const int line3 = FirstRowTop + RowHeight * r_.PageRows + 18; // Line3
-        p.drawLine(3, line3, g.ruleEnd(), line3);
-        const QFont regular = ledgerFont(*r_.host_.book, 8);
-        QFont bold = regular;
-        bold.setBold(true);
-        const int count = static_cast<int>(r_.page_.size());
-        for (int i = 0; i < count && i <= r_.PageRows; ++i) {
-            const TAccountPageRow& row = r_.page_[static_cast<std::size_t>(i)];
-            const int top = FirstRowTop + RowHeight * i;
-            auto half = [&](const TAccountCell& c, bool credit) {
-                bool isBold = c.bold;
-                if (r_.markedRow >= 0) isBold = r_.markedRow == i && r_.markedCredit == credit;
-                const int dateLeft = credit ? g.creditDateLeft() : 6;
-                const int textLeft = credit ? g.creditTextLeft() : 76;
-                const int amountLeft = credit ? g.creditAmountLeft() : g.debitAmountLeft();
-                p.setFont(isBold && r_.markedRow >= 0 ? bold : regular);
-                p.drawText(QRect(dateLeft, top, 65, RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                           QString::fromStdString(c.date));
-                p.setFont(isBold ? bold : regular);
-                p.drawText(QRect(textLeft, top, g.textWidth(), RowHeight),
-                           Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(c.text));
-                p.drawText(QRect(amountLeft, top, 110, RowHeight),
-                           Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(c.amount));
-            };
-            half(row.debit, false);
-            half(row.credit, true);
-        }
-        // The totals and the balance brought down.
-        p.setFont(bold);
-        const TAccountLedger& l = r_.ledger_;
-        const int debitLeft = g.stem() - 304;
-        const int creditLeft = width() - (21 + 310);
-        auto total = [&](int left, int y, const std::string& text) {
-            p.drawText(QRect(left, y, 300, RowHeight + 2), Qt::AlignRight | Qt::AlignVCenter,
-                       QString::fromStdString(text));
+void Report::placeColumns() {
+    const double extra = std::max(Canvas->width() - 792, 0) / 2.0;
+    const double designs[] = {70, 191 + extra, 110, 10, 73, 191 + extra, 110};
+    columns_.assign(std::size(designs), ScreenColumn{});
+    for (std::size_t c = 0; c < columns_.size(); ++c)
+        columns_[c].design = designs[c];
+    columns_[DebitDate].need = measured_.date + 5;
+    columns_[CreditDate].need = measured_.date + 8;
+    columns_[DebitAmount].need = measured_.debitAmount + 6;
+    columns_[CreditAmount].need = measured_.creditAmount + 6;
+    // A text column gives way down to what keeps its half's totals, which
+    // end where its amounts end, clear of the half's left edge.
+    auto textColumn = [&](TColumn text, TColumn date, TColumn amount, double totals) {
+        ScreenColumn& c = columns_[text];
+        c.name = true;
+        const double figures = std::max(columns_[date].design, columns_[date].need) +
+                               std::max(columns_[amount].design, columns_[amount].need);
+        c.least = std::max(60.0, totals + 8 - figures);
+    };
+    textColumn(DebitText, DebitDate, DebitAmount, measured_.debitTotal);
+    textColumn(CreditText, CreditDate, CreditAmount, measured_.creditTotal);
+    placeScreenColumns(columns_, TableLeft);
+}
+
+void Report::drawView(DrawingSurface& s) {
+    if (columns_.empty()) placeColumns();
+    const double x0 = -tableScrolled(*HScroll);
+    auto col = [&](TColumn c) -> const ScreenColumn& { return columns_[c]; };
+    const double h = Canvas->height();
+    const double ruleEnd = x0 + col(CreditAmount).right() + RuleOverhang;
+    const double stem = x0 + col(Stem).left + StemInset;
+    s.ForeColor = 0;
+    lineAt(s, x0 + 5, 31, ruleEnd, 31);                           // Line2
+    lineAt(s, stem, 31, stem, h - 30);                            // Line1
+    const double line3 = FirstRowTop + RowHeight * PageRows + 18; // Line3
+    lineAt(s, x0 + 3, line3, ruleEnd, line3);
+    const std::string font = ledgerFontName(*host_.book);
+    const int count = static_cast<int>(page_.size());
+    for (int i = 0; i < count && i <= PageRows; ++i) {
+        const TAccountPageRow& row = page_[static_cast<std::size_t>(i)];
+        const double top = FirstRowTop + RowHeight * i;
+        auto half = [&](const TAccountCell& c, bool credit) {
+            bool isBold = c.bold;
+            if (markedRow >= 0) isBold = markedRow == i && markedCredit == credit;
+            const ScreenColumn& date = col(credit ? CreditDate : DebitDate);
+            const ScreenColumn& text = col(credit ? CreditText : DebitText);
+            const ScreenColumn& amount = col(credit ? CreditAmount : DebitAmount);
+            s.setFont(rowFont(font, isBold && markedRow >= 0));
+            const double y = centredTop(s, top, RowHeight);
+            textAt(s, x0 + date.left, y, c.date);
+            s.setFont(rowFont(font, isBold));
+            nameAt(s, x0 + text.left, y, text.width - 6, c.text);
+            textEndingAt(s, x0 + amount.right(), y, c.amount);
         };
-        total(debitLeft, line3 + 4, l.DebitTotalText);
-        total(creditLeft, line3 + 4, l.CreditTotalText);
-        total(debitLeft, line3 + 20, l.DebitBroughtDownText);
-        total(creditLeft, line3 + 20, l.CreditBroughtDownText);
-        // The detail bar.
-        const QRect bar = drawDetailBar(p, *this, regular, r_.detailBar);
-        p.setPen(palette().color(QPalette::Dark));
-        p.drawLine(bar.topLeft(), bar.topRight());
+        half(row.debit, false);
+        half(row.credit, true);
     }
+    // The totals and the balance brought down, ending where the amounts end.
+    s.setFont(rowFont(font, true));
+    const double debitEnd = x0 + col(DebitAmount).right() - 1;
+    const double creditEnd = x0 + col(CreditAmount).right();
+    const double totals = centredTop(s, line3 + 4, RowHeight + 2);
+    const double broughtDown = centredTop(s, line3 + 20, RowHeight + 2);
+    textEndingAt(s, debitEnd, totals, ledger_.DebitTotalText);
+    textEndingAt(s, creditEnd, totals, ledger_.CreditTotalText);
+    textEndingAt(s, debitEnd, broughtDown, ledger_.DebitBroughtDownText);
+    textEndingAt(s, creditEnd, broughtDown, ledger_.CreditBroughtDownText);
+    const double bar = drawDetailBar(s, *Canvas, font, RowPoints, detailBar);
+    lineAt(s, 0, bar, Canvas->width(), bar, fromQColor(Canvas->palette().color(QPalette::Dark)));
+}
 
-    // The label row and half under a point, or -1.
-    int rowAt(QPointF at, bool& credit) const {
-        credit = at.x() >= geometryFor(width()).stem();
-        if (at.y() < FirstRowTop) return -1;
-        const int i = static_cast<int>((at.y() - FirstRowTop) / RowHeight);
-        return i <= r_.PageRows ? i : -1;
+int Report::rowAt(QPointF at, bool& credit) const {
+    const double stem = columns_.empty() ? 380 : columns_[Stem].left + StemInset;
+    credit = at.x() >= stem - tableScrolled(*HScroll);
+    if (at.y() < FirstRowTop) return -1;
+    const int i = static_cast<int>((at.y() - FirstRowTop) / RowHeight);
+    return i <= PageRows ? i : -1;
+}
+
+void Report::canvasMoved(QPointF at) {
+    bool credit = false;
+    const int i = rowAt(at, credit);
+    if (i < 0) {
+        detailBar.clear();
+        Canvas->update();
+        return;
     }
+    credit ? CreditR_MouseMove(i) : DebitR_MouseMove(i);
+}
 
-    void mouseMoveEvent(QMouseEvent* e) override {
-        bool credit = false;
-        const int i = rowAt(e->position(), credit);
-        if (i < 0) {
-            r_.detailBar.clear();
-            update();
-            return;
-        }
-        credit ? r_.CreditR_MouseMove(i) : r_.DebitR_MouseMove(i);
-    }
-
-    void mousePressEvent(QMouseEvent* e) override {
-        bool credit = false;
-        const int i = rowAt(e->position(), credit);
-        if (i >= 0) credit ? r_.CreditR_Click(i) : r_.DebitR_Click(i);
-    }
-
-  private:
-    Report& r_;
-};
+void Report::canvasPressed(QPointF at) {
+    bool credit = false;
+    const int i = rowAt(at, credit);
+    if (i >= 0) credit ? CreditR_Click(i) : DebitR_Click(i);
+}
 
 Report::Report(LedgerHost host, QWidget* parent) : QMainWindow(parent), host_(std::move(host)) {
     setWindowFlag(Qt::Window);
@@ -153,13 +182,17 @@ void Report::Form_Load() {
     SortE = addLedgerCommand(accounts, 179, [this] { SortE_Click(); });
     SeenRevision = host_.run->JournalRevision;
 
-    canvas_ = new TAccountCanvas(*this);
-    setCentralWidget(canvas_);
+    Canvas = addLedgerCanvas(
+        *this, nullptr, [this](DrawingSurface& s) { drawView(s); },
+        [this](QPointF at) { canvasPressed(at); }, [this](QPointF at) { canvasMoved(at); });
     choices_ =
-        new LedgerChoices(host_, canvas_, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
+        new LedgerChoices(host_, Canvas, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
-    Vs = new TuvoVerticalScroll(canvas_);
+    Vs = new TuvoVerticalScroll(Canvas);
     connect(Vs, &ScrollBarWidget::Change, this, [this] { VS_Change(); });
+    HScroll = new RealhScroll(Canvas);
+    HScroll->hide();
+    connect(HScroll, &ScrollBarWidget::Change, Canvas, [this] { Canvas->update(); });
     choices_->build = [this] { tReportAcc_Click(); };
     choices_->builtAccount = [this] { return ledger_.LedgerAccount; };
     choices_->pagePressed = [this](int i) { PNPag_Grey_MouseDown(i); };
@@ -168,6 +201,7 @@ void Report::Form_Load() {
     choices_->fillAccounts();
     choices_->setJournalPeriod();
     ledger_.Decimals = Book::clampDecimals(book.DecimalsLedger);
+    measureColumns();
     // The smallest window is 12120 x 3600 twips.
     setMinimumSize(808, 240);
     resize(808, 480);
@@ -181,19 +215,27 @@ void Report::resizeEvent(QResizeEvent* e) {
 }
 
 void Report::Form_Resize() {
-    if (isMinimized() || !canvas_) return;
-    const int innerW = canvas_->width();
-    const int innerH = canvas_->height();
+    if (isMinimized() || !Canvas) return;
+    const int innerW = Canvas->width();
+    const int innerH = Canvas->height();
     const int extra = innerW > 792 ? innerW - 792 : 0;
     choices_->stretchAccountBox(extra);
     choices_->PNPage[0]->move(extra + 597, 4);
     choices_->PNPage[1]->move(extra + 626, 4);
-    const TGeometry g = geometryFor(innerW);
-    Vs->setGeometry(g.w + 768, 31, 21, std::max(innerH - 110, 20));
+    const int vsLeft = innerW - 24;
+    Vs->setGeometry(vsLeft, 31, 21, std::max(innerH - 110, 20));
+    // The columns, and a scroll bar to reach those past the rules' end,
+    // above the detail bar.
+    placeColumns();
+    const int ruleEnd = vsLeft - 3;
+    const bool scrolls = fitTableScroll(
+        *HScroll, columns_.back().right() + RuleOverhang, ruleEnd,
+        QRect(3, innerH - DetailBarHeight - TableScrollHeight, ruleEnd - 3, TableScrollHeight));
+    const int rowsHeight = innerH - (scrolls ? TableScrollHeight : 0);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int screenH = screen ? screen->geometry().height() : 1080;
     const int maxRows = static_cast<int>(std::nearbyint((screenH - 110) / double(RowHeight)));
-    const int visible = static_cast<int>(std::nearbyint((innerH - 110) / double(RowHeight)));
+    const int visible = static_cast<int>(std::nearbyint((rowsHeight - 110) / double(RowHeight)));
     PageRows = std::clamp(visible - 1, 0, maxRows);
     setScrollRange();
     Vs->Refresh();
@@ -232,6 +274,8 @@ void Report::tReportAcc_Click(Currency account) {
     options.unmasked = Subsee->isChecked();
     ledger_ = buildTAccount(book, options);
     ++builds_;
+    measureColumns();
+    Form_Resize();
     choices_->FromDate = ledger_.FromDate;
     choices_->ToDate = ledger_.ToDate;
     choices_->showBuilt(ledger_.Folio, ledger_.Message);
@@ -242,7 +286,7 @@ void Report::tReportAcc_Click(Currency account) {
 void Report::VS_Change() {
     markedRow = -1;
     page_ = tAccountPage(*host_.book, ledger_, Vs->Value(), PageRows, currentLocale());
-    canvas_->update();
+    Canvas->update();
 }
 
 void Report::SortE_Click() {
@@ -286,7 +330,7 @@ void Report::rowClick(int index, bool credit) {
     if (line > host_.book->LastEntryLine()) return;
     markedRow = index;
     markedCredit = credit;
-    canvas_->update();
+    Canvas->update();
     if (host_.showJournalLine) host_.showJournalLine(line);
 }
 
@@ -305,7 +349,7 @@ void Report::rowHover(int index, bool credit) {
     } else if (auto text = entryDetailText(*host_.book, cell->line)) {
         detailBar = *text;
     } // a row whose entry shows no note keeps the bar as it was
-    canvas_->update();
+    Canvas->update();
 }
 
 void Report::Print_Account_Click() {

@@ -7,6 +7,7 @@
 #ifndef Q_MOC_RUN
 #include "ledgers/ledger_pages.h"
 #include "ledgers/qt/ledger_host.h"
+#include "ledgers/screen_columns.h"
 #include "ledgers/t_account.h"
 #endif
 
@@ -20,8 +21,9 @@ class CalanderForm;
 class LedgerChoices;
 class QAction;
 class QComboBox;
+class LedgerCanvas;
 class QLineEdit;
-class TAccountCanvas;
+class RealhScroll;
 class TuvoVerticalScroll;
 
 class Report : public QMainWindow {
@@ -40,6 +42,8 @@ class Report : public QMainWindow {
     QComboBox* tReportAcc = nullptr;
     QLineEdit* FolioChoiceTx = nullptr;
     TuvoVerticalScroll* Vs = nullptr;
+    RealhScroll* HScroll = nullptr; // shown when the T is wider than the window
+    LedgerCanvas* Canvas = nullptr; // the drawn part: the table and the detail bar
     QAction* Print_Account = nullptr;
     QAction* Subsee = nullptr; // "Unmasked Sub Accounts..."
     QAction* SortE = nullptr;  // "Sort Entries by Date..."
@@ -55,6 +59,9 @@ class Report : public QMainWindow {
     void Form_Activate();
     // Draws the page the scroll bar shows.
     void VS_Change();
+    // Draws what the window shows, from its scroll positions, on `s`: the
+    // canvas, or a surface of the canvas's size.
+    void drawView(DrawingSurface& s);
     void SortE_Click();
     void Subsee_Click();
     // A click on label row `index` of a half: the main window goes to its entry.
@@ -84,9 +91,16 @@ class Report : public QMainWindow {
     void resizeEvent(QResizeEvent* e) override;
 
   private:
-    friend class TAccountCanvas;
     void Form_Load();
     void Form_Resize();
+    // The widest figures of the T-account as built, and the columns laid
+    // out by them for the canvas's width.
+    void measureColumns();
+    void placeColumns();
+    // The label row and half under a canvas point, or -1.
+    int rowAt(QPointF at, bool& credit) const;
+    void canvasMoved(QPointF at);
+    void canvasPressed(QPointF at);
     // The half of label row `index`, or nullptr past the page.
     const TAccountCell* cellAt(int index, bool credit) const;
     void rowClick(int index, bool credit);
@@ -95,7 +109,10 @@ class Report : public QMainWindow {
 
     LedgerHost host_;
     LedgerChoices* choices_ = nullptr;
-    TAccountCanvas* canvas_ = nullptr;
+    struct Widths {
+        double date = 0, debitAmount = 0, creditAmount = 0, debitTotal = 0, creditTotal = 0;
+    } measured_;
+    std::vector<ScreenColumn> columns_;
     TAccountLedger ledger_;
     std::vector<TAccountPageRow> page_;
     bool building_ = false;

@@ -6,9 +6,11 @@
 #include "ledgers/qt/ledger_choices.h"
 #include "ledgers/qt/ledger_file_menu.h"
 #include "ledgers/qt/ledger_window_support.h"
+#include "ledgers/screen_columns.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QApplication>
@@ -28,17 +30,32 @@ namespace {
 constexpr int SlotHeight = 20;
 constexpr int FirstSlotTop = 60;
 
-// Column edges e1..e6 of the list for a drawing width W.
-std::array<double, 6> columnEdges(double W) {
+constexpr double RowPoints = 9;
+constexpr double ListLeft = 2;
+// The scroll bar's strip at the right of the list.
+constexpr int ScrollStrip = 25;
+
+enum RbColumn { DateColumn, NoColumn, AccountColumn, DebitColumn, CreditColumn, BalanceColumn };
+constexpr int Headings[6] = {175, 174, 176, 162, 163, 155};
+// Each column's text ends this far inside its right edge (the account's
+// name starts 4 inside its left edge).
+constexpr double RightInsets[6] = {2, 2, 2, 2, 4, 4};
+// What a figure keeps clear of the column left of it.
+constexpr double LeftPad = 4;
+
+// The designed widths for a list W wide: Date 0.09, No. 0.12, Account 0.41,
+// Debit 0.12, Credit 0.12, Balance 0.14 of W, the Date column starting at 2.
+std::array<double, 6> designWidths(double W) {
     static constexpr std::array<double, 6> shares{0.09, 0.12, 0.41, 0.12, 0.12, 0.14};
-    std::array<double, 6> e{};
-    double sum = 0;
+    std::array<double, 6> widths{};
+    double sum = 0, edge = ListLeft;
     for (std::size_t i = 0; i < shares.size(); ++i) {
         sum += shares[i];
-        e[i] = W * sum;
+        const double next = i + 1 < shares.size() ? W * sum : W;
+        widths[i] = next - edge;
+        edge = next;
     }
-    e[5] = W;
-    return e;
+    return widths;
 }
 
 // The highest slot index a list area of height H holds.
@@ -58,69 +75,6 @@ QIcon drawnIcon(const std::function<void(QPainter&)>& draw) {
 
 } // namespace
 
-// The list area: heading boxes, the ruled body, the rows of the page and the
-// detail bar; the mouse shows an entry's note and a click goes to it.
-class RunningBalanceCanvas : public QWidget {
-  public:
-    explicit RunningBalanceCanvas(Running_Balance& r) : QWidget(&r), r_(r) {
-        setMouseTracking(true);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        drawToolbarBackdrop(p, r_.host_);
-        const double W = width() - 25;
-        const int H = height();
-        const auto e = columnEdges(W);
-        QFont regular = ledgerFont(*r_.host_.book, 9);
-        QFont bold = regular;
-        bold.setBold(true);
-        p.setPen(Qt::black);
-        p.setFont(bold);
-        static constexpr int headings[6] = {175, 174, 176, 162, 163, 155};
-        double left = 2;
-        for (int c = 0; c < 6; ++c) {
-            const QRectF box(QPointF(left, 32), QPointF(e[c], 55));
-            p.fillRect(box, QColor(0xFF, 0xFF, 0xC0));
-            p.drawRect(box);
-            p.drawText(box, Qt::AlignCenter, QString::fromStdString(strings::text(headings[c])));
-            left = e[c];
-        }
-        const QRectF body(QPointF(2, 55), QPointF(W, H - 23));
-        p.fillRect(body, Qt::white);
-        p.drawRect(body);
-        for (int c = 0; c < 5; ++c)
-            p.drawLine(QPointF(e[c], 32), QPointF(e[c], H - 1));
-        const int rules = std::max(highestSlot(H), 0);
-        for (int v = 1; v <= rules * SlotHeight; v += SlotHeight)
-            p.drawLine(QPointF(2, v + 76), QPointF(W, v + 76));
-        const int count = static_cast<int>(r_.page_.size());
-        for (int k = 0; k < count; ++k) {
-            const RunningBalanceCells& c = r_.page_[static_cast<std::size_t>(k)];
-            p.setFont(k == r_.MarkedRow ? bold : regular);
-            const double y = FirstSlotTop + SlotHeight * k;
-            auto right = [&](double edge, const std::string& text) {
-                p.drawText(QRectF(0, y, edge, SlotHeight - 4), Qt::AlignRight | Qt::AlignTop,
-                           QString::fromStdString(text));
-            };
-            right(e[0] - 2, c.date);
-            right(e[1] - 2, c.reference);
-            p.drawText(QRectF(e[1] + 4, y, e[2] - e[1] - 6, SlotHeight - 4),
-                       Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(c.account));
-            right(e[3] - 2, c.debit);
-            right(e[4] - 4, c.credit);
-            right(e[5] - 4, c.balance);
-        }
-        drawDetailBar(p, *this, regular, r_.detailBar);
-    }
-    void mousePressEvent(QMouseEvent* e) override { r_.Form_MouseDown(e->position()); }
-    void mouseMoveEvent(QMouseEvent* e) override { r_.Form_MouseMove(e->position()); }
-
-  private:
-    Running_Balance& r_;
-};
-
 Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     : QMainWindow(parent), host_(std::move(host)) {
     setWindowTitle(QString::fromStdString(strings::text(131)));
@@ -128,12 +82,13 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     PrintAccount = addLedgerCommand(file, 157, [this] { PrintAccount_Click(); });
     ExportAccount = addLedgerCommand(file, 159, [this] { ExportAccount_Click(); });
 
-    canvas_ = new RunningBalanceCanvas(*this);
-    setCentralWidget(canvas_);
+    Canvas = addLedgerCanvas(
+        *this, &host_, [this](DrawingSurface& s) { drawView(s); },
+        [this](QPointF at) { Form_MouseDown(at); }, [this](QPointF at) { Form_MouseMove(at); });
     choices_ =
-        new LedgerChoices(host_, canvas_, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
+        new LedgerChoices(host_, Canvas, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
-    Command1 = new QToolButton(canvas_);
+    Command1 = new QToolButton(Canvas);
     Command1->setCheckable(true);
     Command1->setGeometry(598, 3, 26, 26);
     Command1->setIcon(drawnIcon([](QPainter& p) {
@@ -149,7 +104,7 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     choices_->PNPage[0]->move(630, 4);
     choices_->PNPage[1]->move(657, 4);
     for (int i = 0; i < 2; ++i) {
-        auto* b = new QToolButton(canvas_);
+        auto* b = new QToolButton(Canvas);
         b->setGeometry(692 + 30 * i, 3, 26, 26);
         b->setIcon(drawnIcon([i](QPainter& p) {
             p.setPen(QPen(Qt::black, 1.5));
@@ -168,8 +123,11 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     mButton[0]->setToolTip(QString::fromStdString(strings::text(157)));
     connect(mButton[0], &QToolButton::clicked, this, [this] { PrintAccount_Click(); });
     connect(mButton[1], &QToolButton::clicked, this, [this] { mailClicked(); });
-    VScroll1 = new TuvoVerticalScroll(canvas_);
+    VScroll1 = new TuvoVerticalScroll(Canvas);
     connect(VScroll1, &ScrollBarWidget::Change, this, [this] { VScroll1_Change(); });
+    HScroll = new RealhScroll(Canvas);
+    HScroll->hide();
+    connect(HScroll, &ScrollBarWidget::Change, Canvas, [this] { Canvas->update(); });
 
     choices_->build = [this] { tReportAcc_Click(); };
     choices_->builtAccount = [this] { return ledger_.LedgerAccount; };
@@ -179,6 +137,7 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
         if (choices_->buildIfDayPicked()) activateWindow();
     };
     choices_->dateLeft = [this](int) { choices_->applyTypedDate(); };
+    measureColumns();
     setMinimumSize(760, 240);
     resize(820, 500);
     layout()->activate(); // the rows fit the window before it is first shown
@@ -199,11 +158,11 @@ void Running_Balance::resizeEvent(QResizeEvent* e) {
 }
 
 void Running_Balance::Form_Resize() {
-    if (isMinimized() || !canvas_) return;
-    const int sw = canvas_->width();
-    const int sh = canvas_->height();
+    if (isMinimized() || !Canvas) return;
+    const int sw = Canvas->width();
+    const int sh = Canvas->height();
     VScroll1->setGeometry(sw - 22, 32, 21, std::max(sh - 67, 20));
-    VisibleRows = highestSlot(sh);
+    placeColumns();
     VScroll1->setValueMax(
         runningBalanceScrollMax(static_cast<int>(ledger_.Rows.size()), VisibleRows));
     VScroll1_Change();
@@ -223,6 +182,8 @@ void Running_Balance::tReportAcc_Click(Currency account) {
     LedgerChoice choice = choices_->choice(ReconcileMode);
     choice.account = account;
     ledger_ = buildRunningBalance(book, choice);
+    measureColumns();
+    placeColumns();
     choices_->showBuilt(ledger_.Folio, ledger_.Message);
     // The range always follows the rows of this build.
     VScroll1->setValueMax(
@@ -233,10 +194,89 @@ void Running_Balance::tReportAcc_Click(Currency account) {
 
 void Running_Balance::VScroll1_Change() {
     MarkedRow = -1;
-    VisibleRows = highestSlot(canvas_->height());
+    VisibleRows = highestSlot(rowsHeight());
     page_ = runningBalancePage(*host_.book, ledger_, VScroll1->Value(), VisibleRows + 1,
                                currentLocale());
-    canvas_->update();
+    Canvas->update();
+}
+
+int Running_Balance::rowsHeight() const {
+    return Canvas->height() - (HScroll->isHidden() ? 0 : TableScrollHeight);
+}
+
+void Running_Balance::measureColumns() {
+    const RunningBalanceWidest widest = runningBalanceWidest(*host_.book, ledger_, currentLocale());
+    const std::vector<std::string>* figures[6] = {&widest.dates,   &widest.references,
+                                                  nullptr,         &widest.debits,
+                                                  &widest.credits, &widest.balances};
+    const std::string font = ledgerFontName(*host_.book);
+    measureOnScreen([&](DrawingSurface& s) {
+        for (std::size_t c = 0; c < 6; ++c) {
+            s.setFont({font, RowPoints, true});
+            measured_[c].heading = pixelWidth(s, strings::text(Headings[c]));
+            // A row clicked on is drawn bold.
+            measured_[c].figure = figures[c] ? widestPixels(s, *figures[c]) : 0;
+        }
+    });
+}
+
+void Running_Balance::placeColumns() {
+    const int W = Canvas->width() - ScrollStrip;
+    const std::array<double, 6> designs = designWidths(W);
+    columns_.assign(6, ScreenColumn{});
+    for (std::size_t c = 0; c < 6; ++c) {
+        ScreenColumn& col = columns_[c];
+        col.design = designs[c];
+        col.need = std::max(measured_[c].figure + RightInsets[c] + LeftPad,
+                            measured_[c].heading + LeftPad);
+    }
+    columns_[AccountColumn].name = true;
+    columns_[AccountColumn].least = std::max(measured_[AccountColumn].heading + 8, 60.0);
+    const double right = placeScreenColumns(columns_, ListLeft);
+    const int H = Canvas->height();
+    fitTableScroll(*HScroll, right, W,
+                   QRect(ListLeft, H - 23 - TableScrollHeight, W - ListLeft, TableScrollHeight));
+    VisibleRows = highestSlot(rowsHeight());
+}
+
+void Running_Balance::drawView(DrawingSurface& s) {
+    if (columns_.empty()) placeColumns();
+    const double x0 = -tableScrolled(*HScroll);
+    const double H = Canvas->height();
+    const double right = x0 + columns_.back().right();
+    const std::string font = ledgerFontName(*host_.book);
+    s.ForeColor = 0;
+    s.setFont({font, RowPoints, true});
+    for (std::size_t c = 0; c < 6; ++c) {
+        const ScreenColumn& col = columns_[c];
+        ruledBoxAt(s, x0 + col.left, 32, x0 + col.right(), 55, rgbColor(0xFF, 0xFF, 0xC0));
+        const std::string heading = strings::text(Headings[c]);
+        const double top = 32 + (23 - s.TextHeight("W") / TwipsPerScreenPixel) / 2;
+        textAt(s, x0 + col.left + (col.width - pixelWidth(s, heading)) / 2, top, heading);
+    }
+    ruledBoxAt(s, x0 + ListLeft, 55, right, H - 23, rgbColor(0xFF, 0xFF, 0xFF));
+    for (std::size_t c = 0; c + 1 < 6; ++c)
+        lineAt(s, x0 + columns_[c].right(), 32, x0 + columns_[c].right(), H - 1);
+    for (int v = 1; v <= VisibleRows * SlotHeight; v += SlotHeight)
+        lineAt(s, x0 + ListLeft, v + 76, right, v + 76);
+    const int count = static_cast<int>(page_.size());
+    for (int k = 0; k < count; ++k) {
+        const RunningBalanceCells& c = page_[static_cast<std::size_t>(k)];
+        s.setFont({font, RowPoints, k == MarkedRow});
+        const double y = FirstSlotTop + SlotHeight * k;
+        auto figure = [&](RbColumn column, const std::string& text) {
+            textEndingAt(s, x0 + columns_[column].right() - RightInsets[column], y, text);
+        };
+        figure(DateColumn, c.date);
+        figure(NoColumn, c.reference);
+        const ScreenColumn& account = columns_[AccountColumn];
+        nameAt(s, x0 + account.left + 4, y, account.width - 4 - RightInsets[AccountColumn],
+               c.account);
+        figure(DebitColumn, c.debit);
+        figure(CreditColumn, c.credit);
+        figure(BalanceColumn, c.balance);
+    }
+    drawDetailBar(s, *Canvas, font, RowPoints, detailBar);
 }
 
 void Running_Balance::Command1_MouseUp() {
@@ -250,7 +290,7 @@ void Running_Balance::PNPag_Grey_MouseDown(int index) {
 }
 
 int Running_Balance::slotAt(QPointF at) const {
-    if (at.x() >= canvas_->width() - 20 || at.y() < FirstSlotTop) return -1;
+    if (at.x() >= Canvas->width() - 20 || at.y() < FirstSlotTop) return -1;
     const int k = static_cast<int>((at.y() - FirstSlotTop) / SlotHeight);
     return k < static_cast<int>(page_.size()) && k <= VisibleRows ? k : -1;
 }
@@ -264,7 +304,7 @@ void Running_Balance::Form_MouseMove(QPointF at) {
     const RunningBalanceCells* row = k < 0 ? nullptr : &page_[static_cast<std::size_t>(k)];
     const auto text = !row || row->opening ? std::nullopt : entryDetailText(*host_.book, row->line);
     detailBar = text.value_or("");
-    canvas_->update();
+    Canvas->update();
 }
 
 void Running_Balance::Form_MouseDown(QPointF at) {
@@ -280,7 +320,7 @@ void Running_Balance::Form_MouseDown(QPointF at) {
         return;
     }
     MarkedRow = k;
-    canvas_->update();
+    Canvas->update();
     if (host_.showJournalLine) host_.showJournalLine(row.line);
 }
 

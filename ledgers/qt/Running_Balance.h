@@ -8,6 +8,7 @@
 #include "ledgers/ledger_pages.h"
 #include "ledgers/qt/ledger_host.h"
 #include "ledgers/running_balance.h"
+#include "ledgers/screen_columns.h"
 #endif
 
 #include <QMainWindow>
@@ -18,13 +19,14 @@
 #include <vector>
 
 class CalanderForm;
+class LedgerCanvas;
 class LedgerChoices;
 class LoadSave;
 class QAction;
 class QComboBox;
 class QLineEdit;
 class QToolButton;
-class RunningBalanceCanvas;
+class RealhScroll;
 class TuvoVerticalScroll;
 
 class Running_Balance : public QMainWindow {
@@ -42,6 +44,8 @@ class Running_Balance : public QMainWindow {
     QToolButton* Command1 = nullptr;       // reverse order
     std::array<QToolButton*, 2> mButton{}; // print, send by mail
     TuvoVerticalScroll* VScroll1 = nullptr;
+    RealhScroll* HScroll = nullptr; // shown when the list is wider than the window
+    LedgerCanvas* Canvas = nullptr; // the drawn part: the table and the detail bar
     QAction* PrintAccount = nullptr;
     QAction* ExportAccount = nullptr;
 
@@ -56,6 +60,9 @@ class Running_Balance : public QMainWindow {
     void tReportAcc_Click(Currency account);
     // Paints the page the scroll bar shows.
     void VScroll1_Change();
+    // Draws what the window shows, from its scroll positions, on `s`: the
+    // canvas, or a surface of the canvas's size.
+    void drawView(DrawingSurface& s);
     // The reverse-order box released.
     void Command1_MouseUp();
     // A click or the pointer at a point of the list (window pixels).
@@ -78,14 +85,23 @@ class Running_Balance : public QMainWindow {
     void resizeEvent(QResizeEvent* e) override;
 
   private:
-    friend class RunningBalanceCanvas;
     void Form_Resize();
     int slotAt(QPointF at) const;
+    // The widest figures and headings of the ledger as built, and the
+    // columns laid out by them for the canvas's width.
+    void measureColumns();
+    void placeColumns();
+    // The height the list's slots are counted in: less the scroll bar's strip.
+    int rowsHeight() const;
 
     LedgerHost host_;
     QPointer<LoadSave> fileDialog_;
     LedgerChoices* choices_ = nullptr;
-    RunningBalanceCanvas* canvas_ = nullptr;
+    struct Widths {
+        double heading = 0, figure = 0;
+    };
+    std::array<Widths, 6> measured_{};
+    std::vector<ScreenColumn> columns_;
     RunningBalanceLedger ledger_;
     std::vector<RunningBalanceCells> page_;
     bool building_ = false;

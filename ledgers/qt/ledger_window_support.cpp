@@ -1,16 +1,53 @@
 #include "ledgers/qt/ledger_window_support.h"
 
 #include "book/tmain.h"
+#include "ledgers/screen_columns.h"
+#include "platform/qt/painter_surface.h"
+#include "toolkit/qt/RealhScroll.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QMainWindow>
+#include <QMouseEvent>
 #include <QPainter>
 
-QFont ledgerFont(const Book& book, double points) {
-    QFont f = QApplication::font();
+#include <algorithm>
+#include <cmath>
+
+std::string ledgerFontName(const Book& book) {
     const std::string name = book.FontName.str();
-    if (!name.empty()) f.setFamily(QString::fromStdString(name));
-    f.setPointSizeF(points);
-    return f;
+    return name.empty() ? QApplication::font().family().toStdString() : name;
+}
+
+LedgerCanvas::LedgerCanvas(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+}
+
+void LedgerCanvas::paintEvent(QPaintEvent*) {
+    PainterSurface s(this, fromQColor(palette().color(QPalette::Window)));
+    if (underlay) underlay(s.painter());
+    if (draw) draw(s);
+}
+
+void LedgerCanvas::mousePressEvent(QMouseEvent* e) {
+    if (pressed) pressed(e->position());
+}
+
+void LedgerCanvas::mouseMoveEvent(QMouseEvent* e) {
+    if (moved) moved(e->position());
+}
+
+LedgerCanvas* addLedgerCanvas(QMainWindow& window, const LedgerHost* backdrop,
+                              std::function<void(DrawingSurface&)> draw,
+                              std::function<void(QPointF)> pressed,
+                              std::function<void(QPointF)> moved) {
+    auto* canvas = new LedgerCanvas(&window);
+    if (backdrop) canvas->underlay = [backdrop](QPainter& p) { drawToolbarBackdrop(p, *backdrop); };
+    canvas->draw = std::move(draw);
+    canvas->pressed = std::move(pressed);
+    canvas->moved = std::move(moved);
+    window.setCentralWidget(canvas);
+    return canvas;
 }
 
 void drawToolbarBackdrop(QPainter& p, const LedgerHost& host) {
@@ -18,16 +55,45 @@ void drawToolbarBackdrop(QPainter& p, const LedgerHost& host) {
     if (!band.isNull()) p.drawPixmap(0, 0, band);
 }
 
-QRect drawDetailBar(QPainter& p, const QWidget& canvas, const QFont& font,
-                    const std::string& text) {
-    constexpr int height = 22;
-    const QRect bar(0, canvas.height() - height, canvas.width(), height);
-    p.fillRect(bar, canvas.palette().color(QPalette::Button));
-    p.setPen(Qt::black);
-    p.setFont(font);
-    p.drawText(bar.adjusted(10, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-               QString::fromStdString(text));
-    return bar;
+void measureOnScreen(const std::function<void(DrawingSurface&)>& measure) {
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    PainterSurface s(&scratch);
+    measure(s);
+}
+
+double drawDetailBar(DrawingSurface& s, const QWidget& canvas, const std::string& fontName,
+                     double points, const std::string& text) {
+    const double top = canvas.height() - DetailBarHeight;
+    const double t = TwipsPerScreenPixel;
+    s.FilledBox(0, top * t, canvas.width() * t, canvas.height() * t,
+                fromQColor(canvas.palette().color(QPalette::Button)));
+    s.setFont({fontName, points});
+    s.ForeColor = 0;
+    const double lineHeight = s.TextHeight("W") / t;
+    textAt(s, 10, top + (DetailBarHeight - lineHeight) / 2, text);
+    return top;
+}
+
+bool fitTableScroll(RealhScroll& bar, double tableRight, double room, const QRect& place) {
+    // A table that fits but for the rounding of its columns' sum fits.
+    const int excess = static_cast<int>(std::ceil(tableRight - room - 1e-6));
+    if (excess <= 0) {
+        bar.hide();
+        if (bar.Value() != 0) bar.setValue(0);
+        return false;
+    }
+    bar.setGeometry(place);
+    bar.setValueSmallChange(20 * static_cast<int>(TwipsPerScreenPixel));
+    bar.setValueLargeChange(std::max(place.width(), 1) * static_cast<int>(TwipsPerScreenPixel));
+    bar.setValueMax(excess * static_cast<int>(TwipsPerScreenPixel));
+    bar.show();
+    bar.Refresh();
+    if (bar.Value() > bar.ValueMax()) bar.setValue(bar.ValueMax());
+    return true;
+}
+
+double tableScrolled(const RealhScroll& bar) {
+    return bar.isHidden() ? 0 : bar.Value() / TwipsPerScreenPixel;
 }
 
 BuildGuard::BuildGuard(QWidget* window, bool& building, RunTimeState& run)

@@ -146,6 +146,8 @@ void TAcount::Form_Load() {
     currencyLabel = currencyLabelFrom(zeroAsCurrency(locale));
     GL[8]->setText(qs(currencyLabel));
     GL[9]->setText(qs(currencyLabel));
+    GL[8]->adjustSize(); // the entry rows make room for it
+    GL[9]->adjustSize();
     // The windows of the other subsystems that exist in this build.
     installWindowLaunchers(launchers_);
     installLauncherCommands();
@@ -232,7 +234,7 @@ void TAcount::setCaptions() {
     }
     Text1->setToolTip(qs(strings::text(145)));
     Command1->setText(qs(strings::text(153)));
-    placeHeadLabels();
+    placeReconcileMark(); // the date box makes room for its caption; every caption placed
 }
 
 void TAcount::placeHeadLabels() {

@@ -3,6 +3,7 @@
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/event_watch.h"
 
+#include "book/number_format.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
 #include "mainwindow/qt/qt_text.h"
@@ -10,6 +11,7 @@
 #include "toolkit/qt/ButtonUd.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/amount_fit.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,6 +27,11 @@ namespace {
 
 int px(int twips) {
     return toPixels(twips);
+}
+
+// The width (twips) a caption takes, as placed beside its field.
+int captionWidth(const QLabel* caption) {
+    return toTwips(caption->sizeHint().width());
 }
 
 // The entry panel: moving over its bare surface hides the add-line buttons'
@@ -167,6 +174,11 @@ void TAcount::buildEntryLine() {
         name->setCurrentIndex(-1);
         QLineEdit* amount = newBox(eBox, AmountWidth);
         amount->setAlignment(Qt::AlignRight);
+        // As wide as the largest amount in its plain form; the rows make room.
+        AmountFit::attach(amount, [this] {
+            return std::vector<std::string>{
+                plainNumberText(LargestFigure, model_.locale().decimalMark)};
+        });
         (debit ? DebitFolio : CreditFolio)[row] = folio;
         (debit ? DebitAccName : CreditAccName)[row] = name;
         (debit ? DebitAmountText : CreditAmountText)[row] = amount;
@@ -231,7 +243,9 @@ void TAcount::buildEntryLine() {
 
 // The reconciled tick and its label stand after the date box, as wide as it is.
 void TAcount::placeReconcileMark() {
-    const HeadRow h = headRowFor(toTwips(Datetext->width()));
+    const HeadRow h = headRowFor(toTwips(Datetext->width()), captionWidth(GL[3]));
+    Datetext->move(px(h.dateLeft), Datetext->y());
+    if (AccNote) placeHeadLabels(); // "Date :" follows its box (once the rows stand)
     for (QLabel* tick : Reconcile)
         tick->move(px(h.reconcileLeft), px(design::HeadTop) + 2);
     GL[1]->move(px(h.reconcileLabelLeft), px(design::HeadTop) + 3);
@@ -258,7 +272,12 @@ void TAcount::Form_Resize() {
     }
     const int innerW = toTwips(centralWidget()->width());
     const int innerH = toTwips(centralWidget()->height());
-    const WindowLayout l = layoutFor(innerW, innerH, outer.width, centralWidget()->width());
+    EntryRowNeeds needs;
+    needs.captionWidth = std::max(captionWidth(GL[4]), captionWidth(GL[6]));
+    needs.creditCaptionWidth = captionWidth(GL[5]);
+    needs.amountWidth = toTwips(AmountFit::of(DebitAmountText[0])->widthNeeded());
+    needs.currencyLabelWidth = toTwips(GL[8]->fontMetrics().horizontalAdvance(GL[8]->text()));
+    const WindowLayout l = layoutFor(innerW, innerH, outer.width, centralWidget()->width(), needs);
     auto place = [](QWidget* w, const Rect& r) {
         w->setGeometry(px(r.left), px(r.top), std::max(1, px(r.width)), std::max(1, px(r.height)));
     };
@@ -275,14 +294,22 @@ void TAcount::Form_Resize() {
     place(GroupBu, l.include);
     place(GL[7], l.status);
     for (int k = 0; k < EntryRowsPerSide; ++k) {
-        DebitAccName[k]->resize(std::max(1, px(l.nameWidth)), DebitAccName[k]->height());
-        CreditAccName[k]->resize(std::max(1, px(l.nameWidth)), CreditAccName[k]->height());
-        DebitAmountText[k]->move(px(l.debitAmountLeft), DebitAmountText[k]->y());
-        CreditAmountText[k]->move(px(l.creditAmountLeft), CreditAmountText[k]->y());
+        DebitFolio[k]->move(px(l.debitFolioLeft), DebitFolio[k]->y());
+        CreditFolio[k]->move(px(l.creditFolioLeft), CreditFolio[k]->y());
+        DebitAccName[k]->setGeometry(px(l.debitNameLeft), DebitAccName[k]->y(),
+                                     std::max(1, px(l.nameWidth)), DebitAccName[k]->height());
+        CreditAccName[k]->setGeometry(px(l.creditNameLeft), CreditAccName[k]->y(),
+                                      std::max(1, px(l.nameWidth)), CreditAccName[k]->height());
+        DebitAmountText[k]->setGeometry(px(l.debitAmountLeft), DebitAmountText[k]->y(),
+                                        px(l.amountWidth), DebitAmountText[k]->height());
+        CreditAmountText[k]->setGeometry(px(l.creditAmountLeft), CreditAmountText[k]->y(),
+                                         px(l.amountWidth), CreditAmountText[k]->height());
     }
     GL[8]->move(px(l.debitCurrencyLeft), GL[8]->y());
     GL[9]->move(px(l.creditCurrencyLeft), GL[9]->y());
-    AccNote->resize(std::max(1, px(l.noteWidth) - AccNote->x()), AccNote->height());
+    AccNote->setGeometry(px(l.noteLeft), AccNote->y(), std::max(1, px(l.noteWidth - l.noteLeft)),
+                         AccNote->height());
+    placeHeadLabels(); // the captions follow their fields
     EScroll->setGeometry(px(l.panelScroller.left - design::FrameLeft), px(l.panelScroller.top),
                          px(l.panelScroller.width), std::max(1, px(l.panelScroller.height)));
     CompoundEntry[1]->move(px(l.debitCompoundLeft), CompoundEntry[1]->y());

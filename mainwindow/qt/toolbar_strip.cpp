@@ -247,6 +247,12 @@ void ToolbarStrip::setBackdrop(const std::array<std::int32_t, 37>& colours, int 
     }
     p.setPen(QColor(0xC0, 0xC0, 0xC0));
     p.drawLine(0, BarPixels - 1, backdrop_.width(), BarPixels - 1);
+    update();
+}
+
+void ToolbarStrip::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (!backdrop_.isNull()) p.drawPixmap(0, 0, backdrop_);
     // The etched separators: a shadow line and a highlight 1 pixel to its right.
     for (int left : design::SeparatorLefts) {
         const int x = toPixels(left);
@@ -255,12 +261,6 @@ void ToolbarStrip::setBackdrop(const std::array<std::int32_t, 37>& colours, int 
         p.setPen(palette().color(QPalette::Light));
         p.drawLine(x + 1, toPixels(design::SeparatorTop), x + 1, toPixels(design::SeparatorBottom));
     }
-    update();
-}
-
-void ToolbarStrip::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    if (!backdrop_.isNull()) p.drawPixmap(0, 0, backdrop_);
 }
 
 void ToolbarStrip::mouseMoveEvent(QMouseEvent*) {

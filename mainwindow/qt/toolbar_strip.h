@@ -69,7 +69,8 @@ class ToolbarStrip : public QWidget {
     explicit ToolbarStrip(QWidget* parent = nullptr);
 
     // Draws the backdrop picture from GradientColors (entries 1..36) as wide
-    // as the screen; it is never redrawn on resize.
+    // as the screen; it is never redrawn on resize. The picture is the bands
+    // alone (other windows take it); the etched separators stand on the strip.
     void setBackdrop(const std::array<std::int32_t, 37>& colours, int screenWidth);
     const QPixmap& backdrop() const { return backdrop_; }
 

@@ -11,6 +11,10 @@ QColor toQColor(RgbColor c) {
     return QColor(redOf(c), greenOf(c), blueOf(c));
 }
 
+RgbColor fromQColor(const QColor& c) {
+    return rgbColor(c.red(), c.green(), c.blue());
+}
+
 PainterSurface::PainterSurface(QPaintDevice* device, RgbColor background)
     : device_(device), background_(background) {
     if (device_->devType() == QInternal::Printer) {
@@ -35,17 +39,21 @@ double PainterSurface::ScaleHeight() const {
     return device_->height() * TwipsPerInch / dpiY_;
 }
 
-QFont PainterSurface::currentFont() const {
-    QFont f(QString::fromStdString(FontName));
+QFont deviceFont(const SurfaceFont& font, double dotsPerInch) {
+    QFont f(QString::fromStdString(font.name));
     // Sized in device pixels so that every device measures alike.
-    int pixels = static_cast<int>(std::lround(FontSize * dpiY_ / 72.0));
+    int pixels = static_cast<int>(std::lround(font.size * dotsPerInch / 72.0));
     f.setPixelSize(std::max(1, pixels));
-    f.setBold(FontBold);
-    f.setItalic(FontItalic);
-    f.setUnderline(FontUnderline);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setUnderline(font.underline);
     // No ligatures: a printed "fi" stays two letters for anyone reading the text back.
     f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
+}
+
+QFont PainterSurface::currentFont() const {
+    return deviceFont(font(), dpiY_);
 }
 
 void PainterSurface::drawText(double x, double y, const std::string& line) {

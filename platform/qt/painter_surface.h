@@ -55,3 +55,6 @@ class PainterSurface : public DrawingSurface {
 };
 
 QColor toQColor(RgbColor c);
+RgbColor fromQColor(const QColor& c);
+// The font a surface draws `font` in on a device of `dotsPerInch`.
+QFont deviceFont(const SurfaceFont& font, double dotsPerInch);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
 namespace {
@@ -210,6 +211,16 @@ TEST(ChartTable, CheckOnCloseFindsTheFirstFaultWithItsMessageAndSlot) {
         EXPECT_EQ(b.AccountNames, before.AccountNames);
         EXPECT_EQ(b.EntryAccountList, before.EntryAccountList);
     }
+}
+
+TEST(ChartTable, TheNumberBoxesAreSizedForTheWidestNumber) {
+    // Most characters, then most digits; as the box shows it (dash setting applied).
+    Book b = chartOf({{"100", "Cash"}, {"-5.25", "Odd"}, {"100.12", "Till"}, {"2000", "Loans"}});
+    EXPECT_EQ(widestNumberText(b, ","), "100,12");
+    b.SubAccountDash = -1;
+    EXPECT_EQ(widestNumberText(b, ","), "100-12");
+    b.AccountNumbers[2] = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(widestNumberText(b, "."), "-922337203685477-5808");
 }
 
 // The check's two loops over every pair, as written out plainly: the first

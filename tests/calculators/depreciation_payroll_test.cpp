@@ -4,6 +4,7 @@
 #include "calculators/depreciation.h"
 #include "calculators/number_reading.h"
 #include "calculators/payroll.h"
+#include "calculators/payroll_layout.h"
 #include "python_check.h"
 
 #include <gtest/gtest.h>
@@ -342,3 +343,23 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
 }
 
 } // namespace
+
+TEST(Payroll, ColumnsWidenForTheirFiguresAsFarAsTheScreenAllows) {
+    // What the boxes need and the screen's width (twips); the period and
+    // totals columns' widths.
+    const int cases[][4] = {
+        {600, 28800, 1005, 1410},  // the design
+        {2600, 28800, 2600, 2600}, // the largest amount on a wide screen
+        {2600, 11000, 1005, 1410}, // a screen narrower than the design
+        {2600, 19200, 1972, 1972}, // the screen's width shared out
+        {1200, 12000, 1024, 1410}, // the totals cannot give: the periods do
+    };
+    for (const auto& [needed, screen, column, totals] : cases) {
+        const PayrollColumns p = payrollColumns(needed, needed, screen);
+        EXPECT_EQ(p.column, column) << needed << " " << screen;
+        EXPECT_EQ(p.totals, totals) << needed << " " << screen;
+        EXPECT_LE(p.windowWidth(), std::max(screen, 11865));
+        EXPECT_EQ(p.totalsLeft(), p.periodLeft(6) + p.column + 300); // after the seventh
+    }
+    EXPECT_EQ(payrollColumns(0, 0, 0).windowWidth(), 11865);
+}

@@ -1,11 +1,16 @@
 // What the ledger windows show of a page, worked out from built ledgers: the
 // T-account's label rows, the running balance's cells, the journal's printed
-// rows with their wrapped notes, the scroll ranges and the detail bar.
+// rows with their wrapped notes, the scroll ranges and the detail bar; the
+// widest figures the columns are measured by, and columns that give way.
 #include "book/hand_made_books.h"
 #include "book/text_encoding.h"
 #include "ledgers/ledger_pages.h"
+#include "ledgers/screen_columns.h"
+#include "platform/fake/recording_surface.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace {
 
@@ -122,6 +127,55 @@ TEST(LedgerPages, RunningBalanceCellsAndTheDetailBar) {
     EXPECT_EQ(entryDetailText(b, 5), std::nullopt);
 }
 
+TEST(LedgerPages, WidestFiguresAndColumnsThatGiveWayToThem) {
+    Book b = handmade::emptyBook();
+    RunningBalanceLedger l;
+    for (const auto& [date, reference, amount, credit, balance] :
+         {std::tuple{day(2025, 3, 2), "7", "75", false, "-75"},
+          {day(2024, 1, 5), "1234", "1234567.5", false, "1234567.5"},
+          {day(2024, 6, 1), "12", "-5", true, "5"}}) {
+        RunningBalanceRow r;
+        r.Date = date;
+        r.Entry = reference;
+        r.Amount = money(amount);
+        r.Credit = credit;
+        r.Balance = money(balance);
+        l.Rows.push_back(r);
+    }
+    // The period's ends and the widest date of their years; the extremes of
+    // each amount column; the balance's size with either suffix.
+    const RunningBalanceWidest w = runningBalanceWidest(b, l, monthFirstLocale());
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(w.dates, (Texts{"1/5/2024", "12/28/2024", "3/2/2025", "12/28/2025"}));
+    EXPECT_EQ(w.references, Texts{"1234"});
+    EXPECT_EQ(w.debits, (Texts{"75.00", "1,234,567.50"}));
+    EXPECT_EQ(w.credits, (Texts{"(5.00)", "(5.00)"}));
+    EXPECT_EQ(w.balances, (Texts{"75.00 Dr", "75.00 Cr", "1,234,567.50 Dr", "1,234,567.50 Cr"}));
+
+    // A figure wider than its design takes from the name, down to the
+    // name's least width; past that the table runs wider than designed.
+    std::vector<ScreenColumn> columns(3);
+    columns[0].design = 50;
+    columns[0].need = 80;
+    columns[1] = {200, 0, true, 60};
+    columns[2].design = 50;
+    columns[2].need = 40;
+    EXPECT_EQ(placeScreenColumns(columns, 2), 302);
+    EXPECT_EQ(columns[1].left, 82);
+    EXPECT_EQ(columns[1].width, 170);
+    EXPECT_EQ(columns[2].width, 50);
+    columns[0].need = 400;
+    EXPECT_EQ(placeScreenColumns(columns, 2), 512);
+
+    // A name is cut to what fits its room, whole characters only (six
+    // pixels a character on the recording surface).
+    RecordingSurface s;
+    EXPECT_EQ(cutToRoom(s, "Cash at Bank", 40), "Cash a");
+    EXPECT_EQ(cutToRoom(s, "Caf\u00e9 au lait", 30), "Caf\u00e9 ");
+    EXPECT_EQ(cutToRoom(s, "Cash", 24), "Cash");
+    EXPECT_EQ(cutToRoom(s, "Cash", 5), "");
+}
+
 // Every character as wide as 1, so the note column (330) holds 316 after the
 // 14 blanks that the measure puts before the row.
 double charWidth(const std::string& s) {
@@ -130,7 +184,7 @@ double charWidth(const std::string& s) {
 
 TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
     const std::string word(700, 'x');
-    auto rows = wrapJournalNote(word, 1, charWidth);
+    auto rows = wrapJournalNote(word, 84, 330, charWidth);
     std::string joined;
     for (const auto& [text, x] : rows)
         joined += text;
@@ -140,12 +194,12 @@ TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
     EXPECT_DOUBLE_EQ(rows[0].second, 84 + (330 - 316) / 2.0);
 
     const std::string words = std::string(300, 'a') + " " + std::string(30, 'b');
-    rows = wrapJournalNote(words, 1, charWidth);
+    rows = wrapJournalNote(words, 84, 330, charWidth);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].first, std::string(300, 'a') + " ");
     EXPECT_EQ(rows[1].first, std::string(30, 'b'));
     EXPECT_DOUBLE_EQ(rows[1].second, 84 + (330 - 30) / 2.0); // centred in its column
-    EXPECT_EQ(wrapJournalNote("Rent", 2, charWidth)[0].second, 168 + (660 - 4) / 2.0);
+    EXPECT_EQ(wrapJournalNote("Rent", 168, 660, charWidth)[0].second, 168 + (660 - 4) / 2.0);
 
     // Measured in characters as the encoding helpers count them: whole
     // characters stay together, a stray byte is a character of its own.
@@ -158,7 +212,7 @@ TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
     } notes[] = {{"a" + std::string(400, '\x80'), "a" + std::string(315, '\x80')},
                  {wide + std::string(100, 'y'), wide + "y"}};
     for (const auto& n : notes) {
-        rows = wrapJournalNote(n.note, 1, characters);
+        rows = wrapJournalNote(n.note, 84, 330, characters);
         joined.clear();
         for (const auto& [text, x] : rows)
             joined += text;
@@ -180,7 +234,6 @@ TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {
     list.ShownLines = {0, 1, 2, 3, 4, 5};
     JournalPageMetrics m;
     m.height = 140; // the fourth item ends below the page
-    m.width = charWidth;
     m.noteWidth = charWidth;
     const JournalPage page = journalPage(b, list, 0, m, monthFirstLocale());
     using K = JournalPrintRow;
@@ -214,6 +267,14 @@ TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {
         EXPECT_DOUBLE_EQ(r.y, 58 + 15.0 * static_cast<double>(i)) << i;
     }
     EXPECT_EQ(page.itemLines, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5}));
+    // The widest folio as the dash setting writes it, and each side's extremes.
+    const JournalWidest widest = journalWidest(b, list, monthFirstLocale());
+    EXPECT_EQ(widest.folios, std::vector<std::string>{"100-1"});
+    EXPECT_EQ(widest.debits, (std::vector<std::string>{"(5.00)", "1,234.00"}));
+    b.EntryLines[3].AccountNumber = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(journalWidest(b, list, monthFirstLocale()).folios,
+              std::vector<std::string>{"-922337203685477-5808"});
+    b.EntryLines[3].AccountNumber = money("400");
     EXPECT_EQ(page.itemEnds, (std::vector<std::int32_t>{73, 118, 133, 178, 193, 238}));
     EXPECT_EQ(page.visibleRows, 3);
     // Hits: an item's rows down to where the next begins; the partly shown

@@ -42,28 +42,62 @@ TEST(Layout, ControlsFollowTheWindowSize) {
     EXPECT_EQ(wider.newEntry.left - w.newEntry.left, 1000);
 }
 
+TEST(Layout, AccountBoxesGiveWayToCaptionsAmountsAndTheCurrencyLabel) {
+    using namespace design;
+    // Inner width; what "Debit :" (or "Notes :"), "Credit :", the amount boxes
+    // and the currency label ask for; how far the rows move right, and the
+    // account and amount boxes' widths.
+    const struct {
+        int inner, caption, credit, amount, label, indent, nameWidth, amountWidth;
+    } cases[] = {
+        {12000, 800, 1200, 600, 100, 0, 6320, AmountWidth}, // as designed, never narrower
+        {12000, 0, 0, 2200, 400, 0, 5040, 2200},
+        {12000, 1020, 1700, AmountWidth, 0, 190, 6130, AmountWidth},
+        {9730, 0, 0, 6000, 0, 0, 900, 4250},        // the account boxes' least width
+        {9730, 1020, 0, 6000, 520, 190, 900, 3760}, // captions first, then the label
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.inner) + " " + std::to_string(c.amount));
+        const WindowLayout l =
+            layoutFor(c.inner, 6000, c.inner + 120, 800, {c.caption, c.credit, c.amount, c.label});
+        EXPECT_EQ(l.nameWidth, c.nameWidth);
+        EXPECT_EQ(l.amountWidth, c.amountWidth);
+        EXPECT_EQ(l.creditFolioLeft, CreditFolioLeft + c.indent);
+        EXPECT_EQ(l.noteLeft, NoteLeft + c.indent);
+        // The add-line buttons stay put; the amounts end at them, 760 apart.
+        EXPECT_EQ(l.debitAmountLeft + l.amountWidth, c.inner - 2460);
+        EXPECT_EQ(l.creditAmountLeft - l.debitAmountLeft, 760);
+        EXPECT_EQ(l.debitCurrencyLeft, l.debitNameLeft + l.nameWidth + CurrencyLabelGap);
+        EXPECT_LE(l.debitCurrencyLeft + std::max(c.label, CurrencyLabelRoom), l.debitAmountLeft);
+    }
+}
+
 TEST(Layout, TheReconciledTickMakesRoomForTheDateBox) {
     using namespace design;
     // Date box widths: as designed, the control's own 103 pixels, the widest
     // that leaves the tick in place, one twip more, and month-name dates of
-    // 147 and 150 pixels.
+    // 147 and 150 pixels; then with a "Date :" of 58 pixels (a large font).
     const struct {
-        int dateWidth, reconcileLeft;
-    } cases[] = {{DateWidth, ReconcileLeft},
-                 {1545, ReconcileLeft},
-                 {1940, ReconcileLeft},
-                 {1941, 5501},
-                 {2205, 5765},
-                 {2250, 5810}};
+        int dateWidth, caption, dateLeft, reconcileLeft;
+    } cases[] = {{DateWidth, 830, DateLeft, ReconcileLeft},
+                 {1545, 0, DateLeft, ReconcileLeft},
+                 {1940, 0, DateLeft, ReconcileLeft},
+                 {1941, 0, DateLeft, 5501},
+                 {2205, 0, DateLeft, 5765},
+                 {2250, 0, DateLeft, 5810},
+                 {2250, 870, 3540, 5850}};
     // At the minimum width (a 120-twip border) the position label starts here.
     const int positionLabelLeft =
         layoutFor(MinimumOuterWidth - 120, 2900, MinimumOuterWidth, 657).positionLabelLeft -
         FrameLeft;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dateWidth);
-        const HeadRow h = headRowFor(c.dateWidth);
+        const HeadRow h = headRowFor(c.dateWidth, c.caption);
+        EXPECT_EQ(h.dateLeft, c.dateLeft);
         EXPECT_EQ(h.reconcileLeft, c.reconcileLeft);
-        EXPECT_GE(h.reconcileLeft, DateLeft + c.dateWidth + DateTickGap);
+        EXPECT_GE(h.reconcileLeft, h.dateLeft + c.dateWidth + DateTickGap);
+        // The caption stands between the reference box and the date box.
+        EXPECT_GE(labelLeftFor(h.dateLeft, c.caption), ReferenceLeft + ReferenceWidth);
         EXPECT_EQ(h.reconcileLabelLeft, h.reconcileLeft + ReconcileSize + 60);
         // "Reconcile" (about 60 pixels) still ends before the position label.
         EXPECT_LT(h.reconcileLabelLeft + 900, positionLabelLeft);

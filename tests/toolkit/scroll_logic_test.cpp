@@ -121,33 +121,45 @@ TEST(VerticalScroll, RepeatSteps) {
         return bar;
     };
 
+    // A press steps at once: a click shorter than the repeat delay moves too.
     auto top = at50();
     top->logic.mousePress(true, 5);
-    EXPECT_TRUE(top->logic.timerEnabled());
-    EXPECT_EQ(top->logic.timerInterval(), 100);
-    top->logic.tick();
     EXPECT_EQ(top->logic.Value(), 49);
-    EXPECT_EQ(top->logic.timerInterval(), 10); // then repeats fast
     EXPECT_EQ(top->logic.ThumbTop(), 77);
     EXPECT_EQ(top->changes, 1);
+    EXPECT_TRUE(top->logic.timerEnabled());
+    EXPECT_EQ(top->logic.timerInterval(), ScrollBarLogic::FirstRepeatDelay);
+    top->logic.mouseRelease();
+    EXPECT_FALSE(top->logic.timerEnabled());
+    EXPECT_EQ(top->logic.Value(), 49); // one step, and no more
+
+    // Held, the arrow repeats on the timer, then quickly.
+    auto held = at50();
+    held->logic.mousePress(true, 5);
+    held->logic.tick();
+    EXPECT_EQ(held->logic.Value(), 48);
+    EXPECT_EQ(held->logic.timerInterval(), 10);
+    held->logic.tick();
+    EXPECT_EQ(held->logic.Value(), 47);
+    EXPECT_EQ(held->changes, 3);
 
     auto bottom = at50();
     bottom->logic.mousePress(true, 195);
-    bottom->logic.tick();
     EXPECT_EQ(bottom->logic.Value(), 51);
     EXPECT_EQ(bottom->logic.ThumbTop(), 80); // the plain place, not 17 pixels lower
 
     auto farAbove = at50();
     farAbove->logic.mousePress(true, 30);
+    EXPECT_EQ(farAbove->logic.Value(), 45); // a page at once
+    EXPECT_EQ(farAbove->logic.timerInterval(), ScrollBarLogic::FirstRepeatDelay);
     farAbove->logic.tick();
-    EXPECT_EQ(farAbove->logic.Value(), 45); // a page
+    EXPECT_EQ(farAbove->logic.Value(), 40); // and a page a tick while held
     EXPECT_EQ(farAbove->logic.timerInterval(), 100);
 
     // Just above the thumb: the value moves by the distance, and stepping
     // ends once the thumb covers the pointer.
     auto near = at50();
     near->logic.mousePress(true, 60);
-    near->logic.tick();
     EXPECT_EQ(near->logic.Value(), 41); // 50 - 18/200 * 100
     EXPECT_EQ(near->logic.ThumbTop(), 64);
     near->logic.tick();
@@ -160,7 +172,6 @@ TEST(VerticalScroll, RepeatSteps) {
     VBar atMin(200, 17);
     atMin.logic.mousePress(true, 5);
     atMin.logic.tick();
-    atMin.logic.tick();
     EXPECT_EQ(atMin.logic.Value(), 0);
     EXPECT_EQ(atMin.changes, 2);
     EXPECT_EQ(atMin.logic.timerInterval(), 100);
@@ -171,15 +182,12 @@ TEST(VerticalScroll, RepeatSteps) {
 TEST(VerticalScroll, PagingDownStopsWhenTheThumbPassesThePointer) {
     VBar bar(300, 17, 10, 5); // thumb 65 + 5 tall at 17
     bar.logic.mousePress(true, 95);
-    ASSERT_TRUE(bar.logic.timerEnabled());
-    bar.logic.tick();
     EXPECT_EQ(bar.logic.Value(), 5);
     EXPECT_EQ(bar.logic.ThumbTop(), 106);
     EXPECT_FALSE(bar.logic.timerEnabled());
 
     VBar far(300, 17, 10, 5);
     far.logic.mousePress(true, 250);
-    far.logic.tick();
     far.logic.tick();
     EXPECT_EQ(far.logic.Value(), 10);
     EXPECT_TRUE(far.logic.timerEnabled()); // the thumb has reached the pointer, not passed it
@@ -284,15 +292,33 @@ TEST(HorizontalScroll, TimerAndKeys) {
     HBar bar(300, 17);
     bar.logic.setValue(50);
     bar.changes = 0;
-    EXPECT_EQ(bar.logic.timerInterval(), 50); // the first press waits 50 ms
+    EXPECT_EQ(bar.logic.timerInterval(), 50);
+    // A click on an arrow steps once, however short.
     bar.logic.mousePress(true, 5);
-    EXPECT_TRUE(bar.logic.timerEnabled());
-    bar.logic.tick();
     EXPECT_EQ(bar.logic.Value(), 49);
-    EXPECT_EQ(bar.logic.timerInterval(), 10);
+    EXPECT_TRUE(bar.logic.timerEnabled());
+    EXPECT_EQ(bar.logic.timerInterval(), ScrollBarLogic::FirstRepeatDelay);
     bar.logic.mouseRelease();
     EXPECT_FALSE(bar.logic.timerEnabled());
+    EXPECT_EQ(bar.logic.Value(), 49);
+    // Held, it repeats quickly after the first delay; a press after fast
+    // repeats waits the whole delay again.
+    bar.logic.mousePress(true, 5);
+    bar.logic.tick();
+    EXPECT_EQ(bar.logic.Value(), 47);
+    EXPECT_EQ(bar.logic.timerInterval(), 10);
+    bar.logic.mouseRelease();
     EXPECT_EQ(bar.logic.timerInterval(), 10); // a release keeps the interval
+    bar.logic.mousePress(true, 295);
+    EXPECT_EQ(bar.logic.Value(), 48);
+    EXPECT_EQ(bar.logic.timerInterval(), ScrollBarLogic::FirstRepeatDelay);
+    bar.logic.mouseRelease();
+    // A click on the track pages once.
+    bar.logic.mousePress(true, 30);
+    EXPECT_EQ(bar.logic.Value(), 43);
+    bar.logic.mouseRelease();
+    EXPECT_EQ(bar.changes, 5);
+    bar.logic.setValue(49);
 
     // Arrow keys step at once and go on repeating until released.
     bar.logic.keyDown(keys::Left);

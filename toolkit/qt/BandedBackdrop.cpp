@@ -1,6 +1,7 @@
 #include "toolkit/qt/BandedBackdrop.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
@@ -57,4 +58,43 @@ void applyBandedBackdrop(QWidget* widget, const GradientTable& colors, bool repe
     pal.setBrush(QPalette::Window, QBrush(bandedBackdrop(colors, widget->size(), repeated, base)));
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);
+}
+
+namespace {
+
+// Paints its widget's background anew at each size: the picture at the top
+// left, the window's colour around it.
+class PictureOnce : public QObject {
+  public:
+    PictureOnce(QWidget* widget, const QPixmap& picture)
+        : QObject(widget), widget_(widget), picture_(picture) {
+        widget->installEventFilter(this);
+        widget->setAutoFillBackground(true);
+        paint();
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) paint();
+        return false;
+    }
+
+  private:
+    void paint() {
+        QPixmap background(widget_->size().expandedTo(QSize(1, 1)));
+        background.fill(QApplication::palette(widget_).color(QPalette::Window));
+        QPainter(&background).drawPixmap(0, 0, picture_);
+        QPalette pal = widget_->palette();
+        pal.setBrush(QPalette::Window, QBrush(background));
+        widget_->setPalette(pal);
+    }
+
+    QWidget* widget_;
+    QPixmap picture_;
+};
+
+} // namespace
+
+void showPictureOnce(QWidget* widget, const QPixmap& picture) {
+    new PictureOnce(widget, picture);
 }

@@ -26,3 +26,8 @@ QPixmap bandedBackdrop(const GradientTable& colors, QSize size, bool repeated, s
 
 // Paints the backdrop behind the widget's children, sized to the widget now.
 void applyBandedBackdrop(QWidget* widget, const GradientTable& colors, bool repeated);
+
+// Gives the widget `picture` as its background once, at its top left, and
+// the window's own colour everywhere else, at every size (a picture as the
+// window brush would be repeated down and across it).
+void showPictureOnce(QWidget* widget, const QPixmap& picture);

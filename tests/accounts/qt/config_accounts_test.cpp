@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace dialog_driving;
 using testing_support::runCommand;
@@ -108,6 +111,18 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     w->Dsh->click();
     EXPECT_EQ(w->Folio[4]->text(), "100.5");
     EXPECT_EQ(book.AccountNumbers[4], money("100.5"));
+
+    // The longest number a box takes shows whole as it is typed: the names give way.
+    const int nameWidth = w->RenameAccount[4]->width();
+    w->Folio[4]->clear();
+    typeText(w->Folio[4], "922337203685477.5807");
+    EXPECT_EQ(book.AccountNumbers[4].raw, std::numeric_limits<std::int64_t>::max());
+    QFont bold = w->Folio[4]->font();
+    bold.setBold(true);
+    EXPECT_LE(QFontMetricsF(bold).horizontalAdvance(w->Folio[4]->text()), w->Folio[4]->width() - 4);
+    EXPECT_LT(w->RenameAccount[4]->width(), nameWidth);
+    w->Folio[4]->clear();
+    typeText(w->Folio[4], "100.5");
 
     // Selecting a row shows its notes; a class click gives it that class.
     w->RenameAccount[1]->setFocus();

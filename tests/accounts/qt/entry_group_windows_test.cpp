@@ -6,6 +6,7 @@
 #include "accounts/qt/Group_Entries.h"
 #include "accounts/qt/RecurringEntries.h"
 #include "platform/fake/fake_services.h"
+#include "support/screen_fit.h"
 #include "toolkit/qt/New_Menu.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/User_Button.h"
@@ -32,7 +33,8 @@ struct Desk {
     std::vector<int> shownLines;
     std::unique_ptr<Group_Entries> drop;
 
-    Desk() {
+    explicit Desk(const LocaleInfo& locale = monthFirstLocale(), const QPixmap& backdrop = {})
+        : fakes(locale) {
         fakes.clock.moment = 46000.75;
         book.EntryGroups[1] = threeEntryGroup();
         book.GroupNames[1] = "Month end";
@@ -40,6 +42,7 @@ struct Desk {
         host.iSBalance = [this] { ++balanceChecks; };
         host.showJournalLine = [this](int line) { shownLines.push_back(line); };
         host.includeButton = [] { return IncludeButtonPlace{1500, 3000, 900, 6000, 6000, 1500}; };
+        host.backdrop = backdrop;
         drop = std::make_unique<Group_Entries>(book, run, host);
         showTop(drop.get());
     }
@@ -194,4 +197,43 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(d.editor(), nullptr);
     EXPECT_EQ(d.book.EntryGroups[4].size(), 4u);
+}
+
+// In three fonts and locales, at the editor's default size and its
+// smallest: every amount box shows the largest amount whole (the account box
+// giving way), no two texts meet ("Notes :" stands before its box on a debit
+// row too), and the toolbar's picture stands once along the top.
+TEST(GroupEditorWindow, FiguresAndCaptionsShowWholeOnPlainGround) {
+    const QColor band(200, 0, 200);
+    QPixmap toolbar(500, 36);
+    toolbar.fill(band);
+    dialog_driving::inFigureFonts([&](const QFont& font, ScopedFakeServices& fakes) {
+        Desk d(fakes.locale.info, toolbar);
+        d.book.FontName = font.family().toStdString();
+        // Notes on a credit line, then on a debit line.
+        const Currency largest = Currency::fromRaw(INT64_MAX);
+        d.book.EntryGroups[1] = {line(Debit, money(600), largest),
+                                 line(Credit, money(100), largest, "Rent"),
+                                 line(Credit, money(400), Currency::fromRaw(594042550220800)),
+                                 line(Debit, money(100), money(1), "Takings")};
+        d.openRow(1);
+        RecurringEntries* w = d.editor();
+        ASSERT_NE(w, nullptr);
+        for (bool smallest : {false, true}) {
+            if (smallest) w->resize(1, 1);
+            QApplication::processEvents();
+            EXPECT_EQ(w->AmountText[0]->text().size(), 20);
+            EXPECT_EQ(w->AmountText[0]->font().family(), font.family());
+            EXPECT_EQ(dialog_driving::figuresCut(w), std::vector<std::string>{}) << smallest;
+            EXPECT_EQ(overlappingTexts(dialog_driving::shownTexts(w)), std::vector<std::string>{})
+                << smallest;
+            EXPECT_TRUE(w->CrDrLabel2[3]->isVisibleTo(w));
+            EXPECT_GE(w->CrDrLabel2[3]->x(), 0);
+            const QImage shot = w->grab().toImage();
+            EXPECT_EQ(shot.pixelColor(450, 2), band);
+            EXPECT_NE(shot.pixelColor(450, 45), band); // beside the name box: plain ground
+            EXPECT_NE(shot.pixelColor(2, 36 + w->eBox->y()), band);
+        }
+        if (font.family() == "DejaVu Serif") saveShot(w, "entry_group_editor_big_figures");
+    });
 }

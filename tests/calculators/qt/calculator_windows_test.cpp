@@ -2,8 +2,8 @@
 // the tape and pastes the main window's entry text; the depreciation
 // schedule shows its scroll bar past 13 years and keeps only the rows in
 // view, refilled as it scrolls, however long it is; the payroll boxes read
-// as they should once left; Tab and Shift+Tab leave every amount box. Each
-// window leaves a screenshot.
+// as they should once left; Tab and Shift+Tab leave every amount box; every
+// amount box shows the largest figures whole. Each window leaves a screenshot.
 #include "calculators/depreciation.h"
 #include "calculators/qt/Depreciation.h"
 #include "calculators/qt/PayRoll.h"
@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
@@ -30,6 +31,7 @@
 
 namespace {
 
+using dialog_driving::figuresCut;
 using dialog_driving::saveScreenshot;
 using dialog_driving::settle;
 
@@ -386,6 +388,68 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
     EXPECT_EQ(w.PayDT[1]->text(), "0.00");
     EXPECT_EQ(w.PayNetT->text(), "293.66"); // 340 - 34 - 12.34
     saveScreenshot(&w, "payroll");
+}
+
+// In three fonts and locales every figure box of the calculators shows the
+// largest figures whole: the tape's in two and 24 decimals and as an average,
+// at its default size and its smallest (which grows to hold them); the
+// depreciation schedule of a cost grown to fifteen digits; the payroll's at
+// fifteen digits. The fixed windows keep within the screen.
+TEST(CalculatorWindows, EveryFigureBoxShowsTheLargestFiguresWhole) {
+    dialog_driving::inFigureFonts([](const QFont& font, ScopedFakeServices& fakes) {
+        const std::string mark = fakes.locale.info.decimalMark;
+        const int screenWidth = QApplication::primaryScreen()->availableGeometry().width();
+        Rolling_Caculator tape;
+        tape.show();
+        fakes.clipboard.plain = "-922337203685477" + mark + "5807\r\n59404255022" + mark + "08";
+        tape.P_m_Click();
+        for (int step = 0; step < 4; ++step) {
+            if (step == 1) tape.resize(1, 1); // the smallest it takes
+            if (step == 2) tape.dp1_Click(24);
+            if (step == 3) tape.CalcFuntions_Click(1);
+            settle();
+            EXPECT_EQ(figuresCut(&tape), std::vector<std::string>{}) << step;
+            EXPECT_EQ(tape.CalAmount[0]->font().pointSizeF(), 11.25); // the window made room
+        }
+        EXPECT_EQ(tape.CalAmount[0]->text().size(), 46); // longer than a row takes typed
+
+        Book book;
+        book.DecimalsJournal = 3;
+        Depreciation depreciation(book);
+        depreciation.show();
+        depreciation.Cost->setText("-999999999");
+        depreciation.Percent->setText("-9");
+        depreciation.TheYears->setMaxLength(3);
+        depreciation.TheYears->setText("152");
+        depreciation.Command1->click();
+        depreciation.VScroll1->setValue(depreciation.VScroll1->maximum());
+        settle();
+        EXPECT_EQ(figuresCut(&depreciation), std::vector<std::string>{});
+        EXPECT_EQ(depreciation.Stage1.back()->text().size(), 24); // -448,127,079,781,115.147
+        EXPECT_EQ(depreciation.Stage1.back()->font(), font);
+        EXPECT_LE(depreciation.L2[0]->geometry().right(), depreciation.Stage2[0]->x());
+        EXPECT_LE(depreciation.width(), screenWidth);
+
+        PayRoll pay("$ :", font.family().toStdString());
+        pay.show();
+        for (auto [box, text] : {std::pair{pay.PaySt[0], "12:00 am"},
+                                 {pay.PayEnd[0], "11:59 pm"},
+                                 {pay.PayRate[0], "999999999"},
+                                 {pay.PayDe[3][0], "-922300000000000"},
+                                 {pay.PayP[0], "99.99"}}) {
+            box->setText(text);
+            leave(box);
+        }
+        EXPECT_EQ(pay.PayNet[0]->text().size(), 22); // 922,323,983,333,309.02
+        EXPECT_EQ(figuresCut(&pay), std::vector<std::string>{});
+        EXPECT_LE(pay.width(), screenWidth);
+        EXPECT_LE(pay.PayNet[6]->geometry().right(), pay.PayNetT->x());
+        if (font.family() == "DejaVu Serif") {
+            saveScreenshot(&tape, "tape_calculator_24_decimals");
+            saveScreenshot(&depreciation, "depreciation_15_digits");
+            saveScreenshot(&pay, "payroll_15_digits");
+        }
+    });
 }
 
 } // namespace

@@ -117,14 +117,16 @@ TEST(LedgerWindows, DisplayCommandsOpenTheirWindowsWithCaptionAndColour) {
         bool reconcile;
         const char* screenshot;
     } cases[] = {
-        {Command::ShowJournals, &w.JournalWindows, "General Journal...", false, "general_journal"},
+        {Command::ShowJournals, &w.JournalWindows, "General Journal...", false,
+         "general_journal_window"},
         {Command::ReconcileJournal, &w.JournalWindows, "Reconciled General Journal...", true,
          "general_journal_reconciled"},
-        {Command::ShowTaccount, &w.LedgerWindows, "T-Accounts Ledger...", false, "t_account"},
+        {Command::ShowTaccount, &w.LedgerWindows, "T-Accounts Ledger...", false,
+         "t_account_window"},
         {Command::ReconcileTaccount, &w.LedgerWindows, "Reconciled T-Accounts Ledger...", true,
          "t_account_reconciled"},
         {Command::RbMenuItem, &w.RunningBalanceWindows, "Running Balance Ledger...", false,
-         "running_balance"},
+         "running_balance_window"},
         {Command::ReconcileRunningBalance, &w.RunningBalanceWindows,
          "Reconciled Running Balance Ledger...", true, "running_balance_reconciled"},
     };
@@ -559,8 +561,17 @@ TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
     EXPECT_EQ(w.run().SearchMode, 0);
     EXPECT_EQ(find->windowTitle().toStdString(), "Find Entry...");
 
-    find->Text1->setEditText("rent");
-    pressKey(find->Text1->lineEdit(), Qt::Key_Return, "\r");
+    // Return, and keypad Enter below, sent as the keyboard sends them (to the
+    // combo box, which has the focus) search as Find does.
+    auto enter = [find](const QString& text, int key, Qt::KeyboardModifiers modifiers) {
+        QApplication::setActiveWindow(find);
+        find->Text1->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), find->Text1);
+        find->Text1->setEditText(text);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, "\r");
+        QApplication::sendEvent(find->Text1, &press);
+    };
+    enter("rent", Qt::Key_Return, Qt::NoModifier);
     auto* hits = qobject_cast<GeneralJournal*>(w.SearchJournal.data());
     ASSERT_NE(hits, nullptr);
     EXPECT_TRUE(hits->isVisible());
@@ -584,6 +595,10 @@ TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
     EXPECT_EQ(w.SearchJournal->windowTitle().toStdString(),
               "General Journal...    Find 'Sale 3' in :");
     EXPECT_EQ(find->Text1->count(), 2);
+    enter("Sale 2", Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(w.SearchJournal->windowTitle().toStdString(),
+              "General Journal...    Find 'Sale 2' in :");
+    EXPECT_EQ(find->Text1->count(), 3);
     find->Command3->click();
     EXPECT_FALSE(find->isVisible());
 

@@ -7,9 +7,15 @@
 // looked at in real fonts.
 //
 // One row per window: its name, how it is opened, what it draws and the area
-// it shows. A window drawn through a DrawingSurface records its drawing on a
-// recorder of its canvas's size that measures texts in the real fonts, as the
-// window's picture does.
+// it shows (the ledgers' inside the rule that bounds their table; the chart
+// editor's the grid of name and number boxes). A window drawn through a DrawingSurface records its
+// drawing on a recorder of its canvas's size that measures texts in the real fonts, as the window's
+// picture does.
+#include "accounts/qt/ConfigAccounts.h"
+#include "ledgers/qt/GeneralJournal.h"
+#include "ledgers/qt/Report.h"
+#include "ledgers/qt/Running_Balance.h"
+#include "ledgers/qt/ledger_window_support.h"
 #include "mainwindow/qt/TAcount.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
@@ -25,10 +31,14 @@
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
 
+#include <QFontMetricsF>
+#include <QGroupBox>
 #include <QImage>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -107,6 +117,104 @@ ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount
             }};
 }
 
+// A ledger window: a canvas row whose area starts `left` pixels in, inside
+// the rule that bounds its table on the left (a text across that rule is cut).
+template <class Window>
+ScreenFitRow ledgerRow(const std::string& window, std::function<QWidget*(TAcount&)> open,
+                       TuvoVerticalScroll* Window::*vertical, double left) {
+    ScreenFitRow row = canvasRow(window, std::move(open), vertical, &Window::HScroll);
+    row.record = [record = row.record, left](QWidget* w) {
+        std::vector<RecordedCall> calls = record(w);
+        for (RecordedCall& c : calls) {
+            c.x1 -= twipsOf(left);
+            c.x2 -= twipsOf(left);
+        }
+        return calls;
+    };
+    row.area = [area = row.area, left](QWidget* w) {
+        VisibleArea a = area(w);
+        a.width -= twipsOf(left);
+        return a;
+    };
+    return row;
+}
+
+// A ledger of the busiest account, opened by its Display command.
+template <class Window>
+std::function<QWidget*(TAcount&)> ledgerOpening(Command command, WindowHandles TAcount::*list) {
+    return [=](TAcount& main) -> QWidget* {
+        run(main, command);
+        const WindowHandles& opened = main.*list;
+        auto* w =
+            opened.count() ? qobject_cast<Window*>(opened[opened.count() - 1].data()) : nullptr;
+        if (!w) return nullptr;
+        w->tReportAcc->setCurrentText("Cash at the northern branch of City Bank");
+        w->tReportAcc_Click();
+        return w;
+    };
+}
+
+// The chart editor's grid as it shows, with an account numbered at the
+// bottom of the range: each box's text from its left margin, a name cut
+// where its box ends, a number as wide as it is; the area ends where the
+// number boxes end.
+ScreenFitRow chartRow() {
+    auto chart = [](QWidget* w) { return static_cast<ConfigAccounts*>(w); };
+    auto inGrid = [chart](QWidget* w, const QWidget* box) {
+        return QRect(box->mapTo(chart(w)->Frame2, QPoint(0, 0)), box->size());
+    };
+    return {"chart_of_accounts",
+            [](TAcount& main) -> QWidget* {
+                Book& book = main.book();
+                book.AccountNumbers[10] =
+                    Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
+                book.AccountNames[10] = "Suspense for the year-end checks, 2025";
+                run(main, Command::EditAccounts);
+                return main.chartOfAccountsWindow.data();
+            },
+            [chart, inGrid](QWidget* w) {
+                std::vector<RecordedCall> calls;
+                for (int k = 0; k < ChartRows; ++k)
+                    for (QLineEdit* box : {chart(w)->RenameAccount[k], chart(w)->Folio[k]}) {
+                        const QRect r = inGrid(w, box);
+                        const double width =
+                            QFontMetricsF(box->font()).horizontalAdvance(box->text());
+                        RecordedCall c;
+                        c.text = box->text().toStdString();
+                        c.x1 = twipsOf(r.left() + 2);
+                        c.x2 = c.x1 + twipsOf(box == chart(w)->Folio[k]
+                                                  ? width
+                                                  : std::min(width, r.width() - 4.0));
+                        c.y1 = twipsOf(r.top());
+                        c.y2 = twipsOf(r.bottom());
+                        calls.push_back(c);
+                    }
+                return calls;
+            },
+            [chart, inGrid](QWidget* w) {
+                VisibleArea area;
+                area.width = twipsOf(inGrid(w, chart(w)->Folio[0]).right() - 1);
+                area.height = twipsOf(chart(w)->Frame2->height());
+                return area;
+            },
+            nullptr};
+}
+
+// The main window: the texts of its controls as they stand (an amount box's
+// figure where it would stand whole), the window's own area, nothing to
+// scroll; it opens at the book's last entry.
+ScreenFitRow mainWindowRow() {
+    return {"main_window_big_figures", [](TAcount& main) -> QWidget* { return &main; },
+            [](QWidget* w) { return dialog_driving::shownTexts(w); },
+            [](QWidget* w) {
+                VisibleArea area;
+                area.width = twipsOf(w->width());
+                area.height = twipsOf(w->height());
+                return area;
+            },
+            nullptr};
+}
+
 // Opens a shared window by its command.
 std::function<QWidget*(TAcount&)> opening(Command command, QPointer<QWidget> TAcount::*window) {
     return [=](TAcount& main) -> QWidget* {
@@ -122,6 +230,7 @@ std::vector<ScreenFitRow> rows() {
         return count ? main.BalanceSheetWindows[count - 1].data() : nullptr;
     };
     return {
+        mainWindowRow(),
         canvasRow("trial_balance", opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
                   &StatementFrame::TScroll, &StatementFrame::HScroll),
         canvasRow("income_statement",
@@ -131,6 +240,26 @@ std::vector<ScreenFitRow> rows() {
                   &StatementFrame::HScroll),
         canvasRow("inflows_outflows", opening(Command::CashFlowMenu, &TAcount::cashFlowWindow),
                   &CashFlow::VScroll1, &CashFlow::HScroll1),
+        ledgerRow("t_account",
+                  ledgerOpening<Report>(Command::ShowTaccount, &TAcount::LedgerWindows),
+                  &Report::Vs, 0),
+        ledgerRow(
+            "running_balance",
+            ledgerOpening<Running_Balance>(Command::RbMenuItem, &TAcount::RunningBalanceWindows),
+            &Running_Balance::VScroll1, 3),
+        ledgerRow(
+            "general_journal",
+            [](TAcount& main) -> QWidget* {
+                run(main, Command::ShowJournals);
+                const int count = main.JournalWindows.count();
+                auto* w = count
+                              ? qobject_cast<GeneralJournal*>(main.JournalWindows[count - 1].data())
+                              : nullptr;
+                if (w) w->Form_Activate(); // the whole journal
+                return w;
+            },
+            &GeneralJournal::JJournal, 5),
+        chartRow(),
     };
 }
 

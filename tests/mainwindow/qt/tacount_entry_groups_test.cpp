@@ -120,6 +120,12 @@ TEST(TAcountEntryGroups, SavesAndTheQuestionOnLeavingSeeTheGroupStillBeingEdited
     // An amount changed with the editor left open: Save As writes it.
     RecurringEntries* editor = openGroup(w, 1);
     ASSERT_NE(editor, nullptr);
+    // It takes the toolbar's bands; the etched separators stand on the strip alone.
+    const QImage bands = w.ButtonBar->backdrop().toImage();
+    const int separator = toPixels(design::SeparatorLefts[0]);
+    EXPECT_EQ(bands.pixelColor(separator, 20), bands.pixelColor(separator + 8, 20));
+    EXPECT_EQ(w.ButtonBar->grab().toImage().pixel(separator, 20),
+              w.ButtonBar->palette().color(QPalette::Dark).rgb());
     typeAmount(editor, 0, "650");
     ASSERT_EQ(w.book().RecurringLines[0].Amount, money(650));
     script.pick(dir / "groups");

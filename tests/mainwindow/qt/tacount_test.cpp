@@ -8,11 +8,13 @@
 #include "mainwindow/startup_state.h"
 #include "platform/fake/fake_services.h"
 #include "resources/string_table.h"
+#include "support/screen_fit.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/dialog_driving.h"
 
 #include <QAction>
 #include <QApplication>
@@ -141,9 +143,11 @@ TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
     EXPECT_GE(w.frameGeometry().height(), 240);
     w.resize(900, 420);
     QApplication::processEvents();
-    // The account boxes grow with the window; the amounts keep 760 twips apart.
+    // The account boxes grow with the window, less what the amount boxes take
+    // beyond their designed width; the amounts keep 760 twips apart.
     const int inner = w.centralWidget()->width();
-    EXPECT_EQ(w.DebitAccName[0]->width(), toPixels(toTwips(inner) - 5680));
+    const int amountsWider = w.DebitAmountText[0]->width() - toPixels(design::AmountWidth);
+    EXPECT_NEAR(w.DebitAccName[0]->width(), toPixels(toTwips(inner) - 5680) - amountsWider, 1);
     EXPECT_NEAR(w.CreditAmountText[5]->x() - w.DebitAmountText[5]->x(), 760 / 15.0, 1.0);
     EXPECT_EQ(w.ScrollAcc->x(), toPixels(toTwips(inner) - (design::ScrollWidth + 50)));
     w.endProgram = [] {};
@@ -153,6 +157,39 @@ TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
     EXPECT_EQ(fakes.settings.get("LW", "Settings", "Height"),
               std::to_string(toTwips(w.frameGeometry().height())));
     EXPECT_TRUE(fakes.messages.shown.empty()); // an unchanged book ends without a question
+}
+
+// The big-figure book with a last entry of two lines a side, one of them the
+// largest amount the money type holds.
+Book largestFigureBook() {
+    Book b = bigFigureBook();
+    trading_books::addLine(b, Debit, "110", "59404255022.08", "", "99");
+    trading_books::addLine(b, Debit, "100", "922337203685477.5807", "", "99");
+    trading_books::addLine(b, Credit, "400", "118808510044.16", "", "99");
+    trading_books::addLine(b, Credit, "300", "922337085876967.4907", "Big figures", "99");
+    return b;
+}
+
+// In three fonts and locales, at the window's default size and its
+// smallest, every amount box shows its figure whole in the font it was given
+// (the account boxes giving way) and no two texts of the window meet.
+TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
+    dialog_driving::inFigureFonts([](const QFont& font, ScopedFakeServices&) {
+        TAcount w;
+        w.show();
+        main_window_driving::showBook(w, largestFigureBook());
+        for (bool smallest : {false, true}) {
+            if (smallest) w.resize(1, 1); // snaps back to the minimum size
+            QApplication::processEvents();
+            EXPECT_EQ(w.DebitAmountText[1]->text().left(15), "922337203685477");
+            EXPECT_EQ(w.DebitAmountText[1]->font(), font);
+            EXPECT_EQ(dialog_driving::figuresCut(&w), std::vector<std::string>{}) << smallest;
+            EXPECT_EQ(overlappingTexts(dialog_driving::shownTexts(&w)), std::vector<std::string>{})
+                << smallest;
+        }
+        dialog_driving::saveScreenshot(&w, "main_window_largest_figure_" +
+                                               font.family().split(' ').last().toStdString());
+    });
 }
 
 TEST(TAcountEntryLine, UpDownAndTheImagesStepThroughEveryEntryRowByRow) {

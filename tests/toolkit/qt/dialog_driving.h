@@ -1,14 +1,28 @@
 // Driving the shared dialogs in offscreen tests: typing keys, saving a
-// picture of a window for a reviewer to look at.
+// picture of a window for a reviewer to look at, finding figures cut short
+// and a window's texts as a drawing would record them.
 #pragma once
 
+#include "platform/fake/fake_services.h"
+#include "platform/fake/recording_surface.h"
+#include "toolkit/qt/amount_fit.h"
+
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QString>
+#include <QStyle>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace dialog_driving {
 
@@ -37,6 +51,71 @@ inline std::filesystem::path saveScreenshot(QWidget* w, const std::string& name)
     auto path = dir / (name + ".png");
     w->grab().save(QString::fromStdString(path.string()));
     return path;
+}
+
+// Runs `body` in three program fonts, each with fake services in a locale
+// of its own: a narrow face, a wider one a size up, a fixed-pitch one larger.
+inline void inFigureFonts(const std::function<void(const QFont&, ScopedFakeServices&)>& body) {
+    const std::pair<LocaleInfo, QFont> cases[] = {
+        {dayFirstLocale(), QFont("DejaVu Sans", 9)},
+        {decimalCommaLocale(), QFont("DejaVu Serif", 11)},
+        {monthFirstLocale(), QFont("DejaVu Sans Mono", 12)}};
+    const QFont before = QApplication::font();
+    for (const auto& [locale, font] : cases) {
+        SCOPED_TRACE(font.family().toStdString());
+        QApplication::setFont(font);
+        ScopedFakeServices fakes(locale);
+        body(font, fakes);
+    }
+    QApplication::setFont(before);
+}
+
+// The shown figure boxes of `window` (line edits whose text is not left
+// aligned) whose text does not show whole: its advance in the box's font
+// passes the room the box gives it. One line each; empty when all are whole.
+inline std::vector<std::string> figuresCut(QWidget* window) {
+    std::vector<std::string> cut;
+    for (const QLineEdit* box : window->findChildren<QLineEdit*>()) {
+        if (!box->isVisibleTo(window) || box->alignment() & Qt::AlignLeft) continue;
+        const int advance = QFontMetrics(box->font()).horizontalAdvance(box->text());
+        const int room = lineEditTextRoom(box);
+        if (advance > room || room > box->contentsRect().width())
+            cut.push_back(box->text().toStdString() + " in " + std::to_string(room) + " pixels");
+    }
+    return cut;
+}
+
+// The texts a window of controls shows, as a drawing surface would record
+// them (twips from its top left): a caption where its alignment puts it, a
+// figure (right-aligned in its box) or a button's caption where it stands
+// drawn whole (a figure too wide for its box reaches past it), any other
+// box's text cut at the box (an account name gives way at its column).
+inline std::vector<RecordedCall> shownTexts(QWidget* window) {
+    std::vector<RecordedCall> texts;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        auto* label = qobject_cast<QLabel*>(w);
+        auto* box = qobject_cast<QLineEdit*>(w);
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        const QString text = label    ? label->text()
+                             : box    ? box->text()
+                             : button ? button->text().remove('&')
+                                      : QString();
+        if (!w->isVisibleTo(window) || text.trimmed().isEmpty()) continue;
+        const Qt::Alignment align = label ? label->alignment()
+                                    : box ? box->alignment()
+                                          : Qt::AlignCenter;
+        const QRect area = label ? label->contentsRect() : box ? lineEditTextArea(box) : w->rect();
+        const QSize size(w->fontMetrics().horizontalAdvance(text), w->fontMetrics().height());
+        QRect at = QStyle::alignedRect(w->layoutDirection(), align, size, area);
+        if (box && !(align & Qt::AlignRight)) at = at.intersected(area);
+        at.moveTopLeft(w->mapTo(window, at.topLeft()));
+        RecordedCall call;
+        call.text = text.toStdString();
+        call.x1 = at.left() * 15.0, call.y1 = at.top() * 15.0;
+        call.x2 = (at.right() + 1) * 15.0, call.y2 = (at.bottom() + 1) * 15.0;
+        texts.push_back(call);
+    }
+    return texts;
 }
 
 } // namespace dialog_driving

@@ -58,16 +58,33 @@ TEST(TuvoVerticalScrollWidget, ChangeOnEverySetAndNoneOnValueMax) {
     EXPECT_EQ(host.bar->Value(), 11);
 }
 
-TEST(TuvoVerticalScrollWidget, HeldDownArrowRepeats) {
+TEST(TuvoVerticalScrollWidget, ShortClickStepsOnceAndHeldArrowRepeats) {
     VerticalHost host;
     host.bar->setValue(50);
     host.changes = 0;
+    // Ordinary clicks last 60 to 90 ms: each steps once, on the arrows and on the track.
     const QPoint downArrow = inTop(host.bar, QPoint(8, 195));
+    const struct {
+        QPoint at;
+        int value;
+    } clicks[] = {{downArrow, 51},
+                  {inTop(host.bar, QPoint(8, 5)), 50},
+                  {inTop(host.bar, QPoint(8, 180)), 55},
+                  {inTop(host.bar, QPoint(8, 20)), 50}};
+    for (const auto& c : clicks) {
+        press(&host.top, c.at);
+        wait(60);
+        release(&host.top, c.at);
+        EXPECT_EQ(host.bar->Value(), c.value);
+    }
+    EXPECT_EQ(host.changes, 4);
+    host.changes = 0;
+
     press(&host.top, downArrow);
-    EXPECT_EQ(host.changes, 0); // the first step waits for the timer
+    EXPECT_EQ(host.changes, 1); // the press steps at once
     wait(150);
     const int whileHeld = host.changes;
-    EXPECT_GE(whileHeld, 2); // the first step after 100 ms, then quicker ones
+    EXPECT_GE(whileHeld, 3); // then the timer after 100 ms, and quicker ones
     EXPECT_EQ(host.bar->Value(), 50 + whileHeld);
     release(&host.top, downArrow);
     EXPECT_FALSE(host.bar->logic().timerEnabled());
@@ -161,10 +178,16 @@ TEST(RealhScrollWidget, ValueWithinRangeAndChange) {
     bar->setValue(9);
     EXPECT_EQ(bar->Value(), 6);
     EXPECT_EQ(changes, 2);
-    // A press on the right arrow steps after the first 50 ms.
+    // A short click on an arrow steps once; held, it repeats.
+    bar->setValue(3);
     press(&top, inTop(bar, QPoint(255, 8)));
-    EXPECT_EQ(bar->logic().timerInterval(), 50);
+    wait(60);
     release(&top, inTop(bar, QPoint(255, 8)));
+    EXPECT_EQ(bar->Value(), 4);
+    press(&top, inTop(bar, QPoint(4, 8)));
+    wait(130);
+    release(&top, inTop(bar, QPoint(4, 8)));
+    EXPECT_LE(bar->Value(), 2);
     bar->setEnabled(false);
     EXPECT_EQ(bar->logic().ThumbSize(), 260 - 39);
 }

@@ -1,0 +1,46 @@
+// The columns of a ledger window's table, laid out for the window's width,
+// and the drawing of their texts in window pixels on a drawing surface.
+//
+// Each figure column is as wide as its widest figure, and never narrower
+// than the window's design gives it; a name column gives up what the figures
+// took, down to its least width, and its names are cut at its edge. What is
+// still too wide for the window runs past it, for the window's horizontal
+// scroll bar to reach. Where every figure fits its design, the design stands.
+#pragma once
+
+#include "platform/drawing_surface.h"
+
+#include <string>
+#include <vector>
+
+struct ScreenColumn {
+    double design = 0; // the designed width at the window's present size
+    double need = 0;   // a figure column: its widest text with its margins
+    bool name = false; // a name column: gives way to the figures
+    double least = 0;  // a name column's narrowest
+    // Placed by placeColumns.
+    double left = 0;
+    double width = 0;
+    double right() const { return left + width; }
+};
+
+// Places the columns side by side from `start`; returns where the last ends.
+double placeScreenColumns(std::vector<ScreenColumn>& columns, double start);
+
+// --- texts in window pixels (15 twips each) --------------------------------
+
+double pixelWidth(DrawingSurface& s, const std::string& text);
+// The widest of `texts` in the surface's present font, in pixels.
+double widestPixels(DrawingSurface& s, const std::vector<std::string>& texts);
+// A text with its top-left corner at (x, y).
+void textAt(DrawingSurface& s, double x, double y, const std::string& text);
+// A text that ends at `right`.
+void textEndingAt(DrawingSurface& s, double right, double y, const std::string& text);
+// A name from `x`, cut to its longest beginning (whole characters) no wider than `room`.
+void nameAt(DrawingSurface& s, double x, double y, double room, const std::string& text);
+// The longest beginning of `text` no wider than `room` pixels.
+std::string cutToRoom(DrawingSurface& s, const std::string& text, double room);
+
+void lineAt(DrawingSurface& s, double x1, double y1, double x2, double y2, RgbColor color = 0);
+// A box filled with `fill` and outlined in black.
+void ruledBoxAt(DrawingSurface& s, double x1, double y1, double x2, double y2, RgbColor fill);

@@ -1,0 +1,65 @@
+// Amount boxes show every figure whole. A box is told the widest figures its
+// format writes (the largest amount the money type holds, written as the box
+// writes it); measured in the box's font with every digit made the font's
+// widest, they give the width its host lays the box out at, the row making
+// room. A text the box still cannot hold (a row that cannot make room, a
+// figure typed with digit-group marks, a figure beyond the money type) is
+// drawn in a smaller font until it fits.
+#pragma once
+
+#include "book/currency.h"
+
+#include <QFont>
+#include <QObject>
+#include <QRect>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+
+// As many digits as the largest amount the money type holds (fifteen whole
+// and four decimals), all eights, so that no rounding carries it into
+// another digit: the figure that stands for a format's widest.
+constexpr Currency LargestFigure = Currency::fromRaw(8888888888888888888);
+
+// The rectangle a line edit draws its text in (pixels, in the box): inside
+// its frame, its text margins and the inner margins.
+QRect lineEditTextArea(const QLineEdit* box);
+// The room it gives its text: that width less the caret's pixel. A text
+// whose advance is within it shows whole.
+int lineEditTextRoom(const QLineEdit* box);
+
+class AmountFit : public QObject {
+  public:
+    // The texts of the widest figures the box shows, asked again by refit().
+    using Figures = std::function<std::vector<std::string>()>;
+
+    // Fits `box` to `widest`; the fit lives as long as the box.
+    static AmountFit* attach(QLineEdit* box, Figures widest);
+    // The fit of a box, or null.
+    static AmountFit* of(const QLineEdit* box);
+
+    // The box width (pixels) that holds the widest figure in the box's own
+    // font (the one its host gave it, not one drawn smaller).
+    int widthNeeded() const { return needed_; }
+    // The figures' format changed (decimals, marks): measured again, and the
+    // box's text drawn to fit.
+    void refit();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    AmountFit(QLineEdit* box, Figures widest);
+    void measure();
+    void fitText();
+
+    QLineEdit* box_;
+    Figures widest_;
+    QFont base_;          // the host's font; smaller ones are only drawn
+    qreal drawnSize_ = 0; // the size of a smaller font drawn, 0 for none
+    int needed_ = 0;
+    bool setting_ = false;
+};
