@@ -1,8 +1,11 @@
 // bookbench: opens a book file, times opening and saving it, then runs every
 // registered step on it; or writes a generated book.
 //
-//   bookbench BOOK [--out DIR]
+//   bookbench BOOK [--out DIR] [--only PREFIX]
 //   bookbench --generate LINES ACCOUNTS OUT
+//
+// --only runs the steps whose names start with PREFIX alone, so that the
+// peak memory printed belongs to them (one step per run, e.g. "56-wide-2").
 #include "bench/bookbench.h"
 
 #include "bench/generator/book_generator.h"
@@ -26,21 +29,8 @@ std::vector<BenchStep>& steps() {
 }
 
 void usage() {
-    std::cerr << "usage: bookbench BOOK [--out DIR]\n"
+    std::cerr << "usage: bookbench BOOK [--out DIR] [--only PREFIX]\n"
                  "       bookbench --generate LINES ACCOUNTS OUT\n";
-}
-
-long peakResidentKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss; // kilobytes on Linux
-}
-
-void printPeakMemory(const std::string& when, std::int64_t journalLines) {
-    const double bytes = static_cast<double>(peakResidentKilobytes()) * 1024.0;
-    std::printf("peak resident memory %s: %.1f MB", when.c_str(), bytes / (1024.0 * 1024.0));
-    if (journalLines > 0) std::printf(" (%.0f bytes per journal line)", bytes / journalLines);
-    std::printf("\n");
 }
 
 int accountCount(const Book& book) {
@@ -86,7 +76,8 @@ int generate(const std::vector<std::string>& args) {
     return 0;
 }
 
-int bench(const std::filesystem::path& source, const std::optional<std::filesystem::path>& out) {
+int bench(const std::filesystem::path& source, const std::optional<std::filesystem::path>& out,
+          const std::string& only) {
     BenchContext ctx;
     ctx.source = source;
     ctx.keepOutput = out.has_value();
@@ -146,7 +137,9 @@ int bench(const std::filesystem::path& source, const std::optional<std::filesyst
     const auto lines = static_cast<std::int64_t>(book.EntryLines.size());
     printPeakMemory("after open and save", lines);
 
-    std::vector<BenchStep> ordered = steps();
+    std::vector<BenchStep> ordered;
+    for (const BenchStep& step : steps())
+        if (step.name.starts_with(only)) ordered.push_back(step);
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const BenchStep& a, const BenchStep& b) { return a.name < b.name; });
     for (const BenchStep& step : ordered)
@@ -161,6 +154,16 @@ int bench(const std::filesystem::path& source, const std::optional<std::filesyst
 }
 
 } // namespace
+
+void printPeakMemory(const std::string& when, std::int64_t journalLines) {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const double bytes = static_cast<double>(usage.ru_maxrss) * 1024.0; // kilobytes on Linux
+    std::printf("peak resident memory %s: %.1f MB", when.c_str(), bytes / (1024.0 * 1024.0));
+    if (journalLines > 0) std::printf(" (%.0f bytes per journal line)", bytes / journalLines);
+    std::printf("\n");
+    std::fflush(stdout);
+}
 
 int registerBenchStep(BenchStep step) {
     steps().push_back(std::move(step));
@@ -183,9 +186,12 @@ int main(int argc, char** argv) {
 
     std::optional<std::filesystem::path> out;
     std::optional<std::filesystem::path> source;
+    std::string only;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--out" && i + 1 < args.size()) {
             out = std::filesystem::absolute(args[++i]);
+        } else if (args[i] == "--only" && i + 1 < args.size()) {
+            only = args[++i];
         } else if (!args[i].empty() && args[i][0] != '-' && !source) {
             source = std::filesystem::absolute(args[i]);
         } else {
@@ -197,5 +203,5 @@ int main(int argc, char** argv) {
         usage();
         return 2;
     }
-    return bench(*source, out);
+    return bench(*source, out, only);
 }

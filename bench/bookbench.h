@@ -6,15 +6,16 @@
 #include "book/book.h"
 #include "book/runtime_state.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 
 struct BenchContext {
-    Book book;                         // the book opened (or generated)
-    std::filesystem::path source;      // the file it was read from ("" when generated)
-    std::filesystem::path outDir;      // --out folder, or a temporary folder removed at the end
-    bool keepOutput = false;           // true with --out
+    Book book;                    // the book opened (or generated)
+    std::filesystem::path source; // the file it was read from ("" when generated)
+    std::filesystem::path outDir; // --out folder, or a temporary folder removed at the end
+    bool keepOutput = false;      // true with --out
     RunTimeState run;
 };
 
@@ -28,7 +29,11 @@ int registerBenchStep(BenchStep step);
 // Times a callable and prints "<label>: <seconds> s" on a line of its own.
 double timeIt(const std::string& label, const std::function<void()>& work);
 
+// Prints the process's peak resident memory so far (getrusage), and per
+// journal line when `journalLines` is above 0.
+void printPeakMemory(const std::string& when, std::int64_t journalLines = 0);
+
 #define LW_BOOKBENCH_CONCAT2(a, b) a##b
 #define LW_BOOKBENCH_CONCAT(a, b) LW_BOOKBENCH_CONCAT2(a, b)
-#define LW_BOOKBENCH_STEP(name, fn)                                                            \
+#define LW_BOOKBENCH_STEP(name, fn)                                                                \
     static const int LW_BOOKBENCH_CONCAT(lwBenchStep_, __LINE__) = registerBenchStep({name, fn})

@@ -129,21 +129,23 @@ void balanceSheet(BenchContext& ctx) {
 
 std::string dump(const InflowsOutflows& io) {
     std::string out = "Inflows and outflows, " + std::to_string(io.periods()) + " periods\n";
-    auto line = [&](const std::string& label, const std::vector<std::string>& cells) {
+    for (const std::string& head : io.columnHeads)
+        out += "\t" + head;
+    out += "\n";
+    auto line = [&](const std::string& label, std::span<const Currency> figures) {
         out += label;
-        for (const std::string& cell : cells)
-            out += "\t" + cell;
+        for (Currency v : figures)
+            out += "\t" + io.text(v);
         out += "\n";
     };
-    line("", io.columnHeads);
-    line("Beginning Balance", io.beginningTexts);
+    line("Beginning Balance", io.beginning);
     for (const FlowRow& row : io.inflows)
-        line("  " + row.name, row.amountTexts);
-    line("Total Inflows", io.inflowTotalTexts);
+        line("  " + row.name, row.amounts);
+    line("Total Inflows", io.inflowTotals);
     for (const FlowRow& row : io.outflows)
-        line("  " + row.name, row.amountTexts);
-    line("Total Outflows", io.outflowTotalTexts);
-    line("Ending Balance", io.endingTexts);
+        line("  " + row.name, row.amounts);
+    line("Total Outflows", io.outflowTotals);
+    line("Ending Balance", io.ending);
     return out;
 }
 

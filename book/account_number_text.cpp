@@ -11,17 +11,37 @@ bool startsWith(const std::string& text, std::size_t at, const std::string& part
     return text.compare(at, part.size(), part) == 0;
 }
 
-// value * 10^times, or false when it passes the 64-bit range.
-bool scaleUp(std::int64_t& value, long times) {
-    for (long i = 0; i < times; ++i)
-        if (__builtin_mul_overflow(value, 10, &value)) return false;
-    return true;
-}
+// The magnitude of a number being read, in ten-thousandths, up to `limit`:
+// 2^63 - 1, or 2^63 for a negative number (the lowest account number there is).
+class Magnitude {
+  public:
+    explicit Magnitude(bool negative)
+        : limit_((std::uint64_t{1} << 63) - (negative ? 0 : 1)), negative_(negative) {}
+    bool appendDigit(int radix, char c) {
+        return !__builtin_mul_overflow(value_, static_cast<std::uint64_t>(radix), &value_) &&
+               !__builtin_add_overflow(value_, static_cast<std::uint64_t>(digitValue(c)),
+                                       &value_) &&
+               value_ <= limit_;
+    }
+    // value * 10^times; false when it passes the limit.
+    bool scaleUp(long times) {
+        for (long i = 0; i < times; ++i)
+            if (__builtin_mul_overflow(value_, std::uint64_t{10}, &value_) || value_ > limit_)
+                return false;
+        return true;
+    }
+    bool roundUp() { return ++value_ <= limit_; }
+    bool isZero() const { return value_ == 0; }
+    Currency money() const {
+        return Currency::fromRaw(negative_ ? static_cast<std::int64_t>(0 - value_)
+                                           : static_cast<std::int64_t>(value_));
+    }
 
-bool appendDigit(std::int64_t& value, int radix, char c) {
-    return !__builtin_mul_overflow(value, radix, &value) &&
-           !__builtin_add_overflow(value, digitValue(c), &value);
-}
+  private:
+    std::uint64_t value_ = 0;
+    std::uint64_t limit_;
+    bool negative_;
+};
 
 // The leading number of `text` ("." as its decimal point) in ten-thousandths,
 // digit by digit: digits past the fourth decimal round the last one half away
@@ -33,26 +53,34 @@ std::optional<Currency> exactLeadingNumber(const std::string& text) {
     const long shift = n.radix == 10 ? 4 + n.exponent - n.decimals : 4;
     const long whole = static_cast<long>(n.digits.size()) + std::min(shift, 0L);
     const std::size_t kept = static_cast<std::size_t>(std::max(whole, 0L));
-    std::int64_t raw = 0;
+    Magnitude value(n.negative);
     for (std::size_t k = 0; k < kept; ++k)
-        if (!appendDigit(raw, n.radix, n.digits[k])) return std::nullopt;
-    if (raw != 0 && shift > 0 && (shift > 18 || !scaleUp(raw, shift))) return std::nullopt;
-    if (kept < n.digits.size() && n.digits[kept] >= '5' && __builtin_add_overflow(raw, 1, &raw))
-        return std::nullopt;
-    return Currency::fromRaw(n.negative ? -raw : raw);
+        if (!value.appendDigit(n.radix, n.digits[k])) return std::nullopt;
+    if (!value.isZero() && shift > 0 && (shift > 18 || !value.scaleUp(shift))) return std::nullopt;
+    if (kept < n.digits.size() && n.digits[kept] >= '5' && !value.roundUp()) return std::nullopt;
+    return value.money();
 }
 
 } // namespace
 
 std::optional<Currency> readAccountNumber(const std::string& text, const std::string& decimalMark) {
     std::string plain;
+    bool started = false; // a digit or a decimal mark has come
+    bool signed_ = false;
     for (std::size_t i = 0; i < text.size();) {
         if (decimalMark != "." && startsWith(text, i, decimalMark)) {
             plain += '.';
+            started = true;
             i += decimalMark.size();
+            continue;
+        }
+        const char c = text[i++];
+        if (c == '-' && !started && !signed_) {
+            plain += '-'; // the sign of a negative number, not a sub-account's dash
+            signed_ = true;
         } else {
-            plain += text[i] == '-' ? '.' : text[i];
-            ++i;
+            plain += c == '-' ? '.' : c;
+            started = started || c == '.' || c == '-' || (c >= '0' && c <= '9');
         }
     }
     return exactLeadingNumber(plain);

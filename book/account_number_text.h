@@ -7,8 +7,9 @@
 #include <optional>
 #include <string>
 
-// A typed or pasted account number: every "-" and the locale's decimal mark
-// stand for the decimal point ("100-1" is 100.1); the leading number of the
+// A typed or pasted account number: a "-" before the number is its sign;
+// every later "-" and the locale's decimal mark stand for the decimal point
+// ("100-1" is 100.1, "-100-1" is -100.1); the leading number of the
 // text is read digit by digit into ten-thousandths, so every number that fits
 // is kept exactly (digits past the fourth decimal round half away from zero).
 // Nothing readable gives 0; a number beyond the currency's range gives nullopt.

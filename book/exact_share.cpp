@@ -30,6 +30,7 @@ bool divide(U128 hi, U128 lo, U128 d, U128& quotient, U128& remainder) {
 } // namespace
 
 WideSum exactShare(WideSum amount, std::int64_t part, WideSum whole) {
+    if (whole.isZero()) throw CurrencyOverflow(); // no share of nothing
     WideSum share;
     if (amount.isZero() || part == 0) return share;
     const bool negative = ((amount.raw < 0) != (part < 0)) != (whole.raw < 0);
@@ -48,8 +49,13 @@ WideSum exactShare(WideSum amount, std::int64_t part, WideSum whole) {
     } else if (!divide(hi, lo, d, q, r)) {
         throw CurrencyOverflow();
     }
-    if (r > d - r || (r == d - r && (q & 1))) ++q; // halves to the even one
-    if (q >> 127) throw CurrencyOverflow();
-    share.raw = negative ? -static_cast<__int128>(q) : static_cast<__int128>(q);
+    // The largest magnitude a share may have: 2^127 - 1, or 2^127 below zero.
+    const U128 largest = (U128(1) << 127) - (negative ? 0 : 1);
+    if (q > largest) throw CurrencyOverflow();
+    if (r > d - r || (r == d - r && (q & 1))) { // halves to the even one
+        if (q == largest) throw CurrencyOverflow();
+        ++q;
+    }
+    share.raw = negative ? static_cast<__int128>(U128(0) - q) : static_cast<__int128>(q);
     return share;
 }

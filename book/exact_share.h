@@ -7,6 +7,6 @@
 
 #include <cstdint>
 
-// `whole` must not be 0. Throws CurrencyOverflow only when the share itself
-// does not fit in 128 bits.
+// Throws CurrencyOverflow, never divides and never wraps, when `whole` is 0 or
+// the share, rounded, does not fit in 128 bits (-2^127 fits).
 WideSum exactShare(WideSum amount, std::int64_t part, WideSum whole);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -70,51 +71,91 @@ bool plainAscii(const std::string& text) {
     return true;
 }
 
-// The body in quoted-printable: CR LF pairs stay line breaks; every other
-// byte that is not printable ASCII, "=", and a blank before a line break or
-// at the end are written as "=XX"; a line that would pass 76 characters is
-// broken with a soft break ("=" at its end), after a blank or before a "<"
-// where the line has one, so that words and tags mostly stay whole.
-std::string quotedPrintable(const std::string& bytes) {
-    static const char hex[] = "0123456789ABCDEF";
-    constexpr std::size_t room = LongestBodyLine - 1; // the soft break's "=" takes the last place
-    std::string out, line;
-    std::size_t breakAt = 0; // where the line may best be broken; 0: nowhere
-    auto softBreak = [&] {
-        const std::size_t cut = breakAt > 0 ? breakAt : line.size();
-        out += line.substr(0, cut) + "=\r\n";
-        line.erase(0, cut);
-        breakAt = 0;
-    };
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            out += line + "\r\n";
-            line.clear();
-            breakAt = 0;
-            ++i;
-            continue;
-        }
-        const bool blank = c == ' ' || c == '\t';
-        const bool lineEnds = i + 1 == bytes.size() || bytes.compare(i + 1, 2, "\r\n") == 0;
-        const bool literal = (c >= 33 && c <= 126 && c != '=') || (blank && !lineEnds);
-        const std::size_t size = literal ? 1 : 3;
-        while (line.size() + size > room)
-            softBreak();
-        if (c == '<' && !line.empty()) breakAt = line.size();
-        if (literal) {
-            line += static_cast<char>(c);
-        } else {
-            line += '=';
-            line += hex[c >> 4];
-            line += hex[c & 15];
-        }
-        if (blank && literal) breakAt = line.size();
-    }
-    return out + line;
-}
+// The body in quoted-printable, written as the page comes: CR LF pairs stay
+// line breaks; every other byte that is not printable ASCII, "=", and a
+// blank before a line break or at the end are written as "=XX"; a line that
+// would pass 76 characters is broken with a soft break ("=" at its end),
+// after a blank or before a "<" where the line has one, so that words and
+// tags mostly stay whole. NUL bytes are dropped. A byte is written once the
+// two after it are known (or the page has ended).
+class QuotedPrintableWriter {
+  public:
+    explicit QuotedPrintableWriter(ByteWriter& out) : out_(out) {}
 
-std::error_code writeAll(int fd, const std::string& bytes) {
+    void put(std::string_view bytes) {
+        if (bytes.find('\0') == std::string_view::npos) {
+            pending_ += bytes;
+        } else {
+            for (char c : bytes)
+                if (c != '\0') pending_ += c;
+        }
+        encode(false);
+    }
+    void finish() {
+        encode(true);
+        out_.bytes(line());
+        length_ = 0;
+    }
+
+  private:
+    // A soft break's "=" takes the last place of a line.
+    static constexpr std::size_t Room = LongestBodyLine - 1;
+
+    std::string_view line() const { return {line_, length_}; }
+
+    void softBreak() {
+        const std::size_t cut = breakAt_ > 0 ? breakAt_ : length_;
+        out_.bytes(line().substr(0, cut));
+        out_.bytes("=\r\n");
+        std::memmove(line_, line_ + cut, length_ - cut);
+        length_ -= cut;
+        breakAt_ = 0;
+    }
+
+    void encode(bool atEnd) {
+        static const char hex[] = "0123456789ABCDEF";
+        const std::string& bytes = pending_;
+        const std::size_t n = bytes.size();
+        std::size_t i = 0;
+        for (; atEnd ? i < n : i + 2 < n; ++i) {
+            const unsigned char c = static_cast<unsigned char>(bytes[i]);
+            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') {
+                out_.bytes(line());
+                out_.bytes("\r\n");
+                length_ = 0;
+                breakAt_ = 0;
+                ++i;
+                continue;
+            }
+            const bool blank = c == ' ' || c == '\t';
+            const bool lineEnds =
+                blank &&
+                (i + 1 == n || (i + 2 < n && bytes[i + 1] == '\r' && bytes[i + 2] == '\n'));
+            const bool literal = (c >= 33 && c <= 126 && c != '=') || (blank && !lineEnds);
+            const std::size_t size = literal ? 1 : 3;
+            while (length_ + size > Room)
+                softBreak();
+            if (c == '<' && length_ > 0) breakAt_ = length_;
+            if (literal) {
+                line_[length_++] = static_cast<char>(c);
+            } else {
+                line_[length_++] = '=';
+                line_[length_++] = hex[c >> 4];
+                line_[length_++] = hex[c & 15];
+            }
+            if (blank && literal) breakAt_ = length_;
+        }
+        pending_.erase(0, i);
+    }
+
+    ByteWriter& out_;
+    std::string pending_;     // bytes not yet written: at most two between calls
+    char line_[Room];         // the output line being filled
+    std::size_t length_ = 0;  // of it
+    std::size_t breakAt_ = 0; // where the line may best be broken; 0: nowhere
+};
+
+std::error_code writeAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -251,33 +292,47 @@ std::string mailHeaderValue(const std::string& text) {
     return out;
 }
 
+void writeMailDraft(ByteWriter& out, const MailPage& page, const std::string& subject,
+                    const std::string& caption) {
+    out.bytes("Reply-To: \r\n");
+    out.bytes("To: \r\n");
+    out.bytes("From: \r\n");
+    out.bytes("Subject: " + mailHeaderValue(subject) + "\r\n");
+    out.bytes("Date: \r\n");
+    out.bytes("X-Mailer: \r\n");
+    out.bytes("MIME-Version: 1.0\r\n");
+    out.bytes("X-Unsent: 1\r\n");
+    out.bytes("X-MimeOLE: " + mailHeaderValue("Produced By " + caption) + "\r\n");
+    out.bytes("Content-Type: text/html; charset=utf-8\r\n");
+    out.bytes("Content-Transfer-Encoding: quoted-printable\r\n");
+    out.bytes("\r\n");
+    QuotedPrintableWriter body(out);
+    ByteWriter html([&body](std::string_view block) { body.put(block); }, 1 << 16);
+    page(html);
+    html.finish();
+    body.finish();
+    out.bytes("\r\n");
+}
+
 std::string mailDraftText(const std::string& html, const std::string& subject,
                           const std::string& caption) {
     std::string text;
-    text += "Reply-To: \r\n";
-    text += "To: \r\n";
-    text += "From: \r\n";
-    text += "Subject: " + mailHeaderValue(subject) + "\r\n";
-    text += "Date: \r\n";
-    text += "X-Mailer: \r\n";
-    text += "MIME-Version: 1.0\r\n";
-    text += "X-Unsent: 1\r\n";
-    text += "X-MimeOLE: " + mailHeaderValue("Produced By " + caption) + "\r\n";
-    text += "Content-Type: text/html; charset=utf-8\r\n";
-    text += "Content-Transfer-Encoding: quoted-printable\r\n";
-    text += "\r\n";
-    std::string body;
-    body.reserve(html.size());
-    for (char c : html)
-        if (c != '\0') body += c;
-    text += quotedPrintable(body);
-    text += "\r\n";
+    ByteWriter out(text);
+    writeMailDraft(
+        out, [&html](ByteWriter& page) { page.bytes(html); }, subject, caption);
     return text;
 }
 
 std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
                                                    const std::string& html,
                                                    const std::string& subject,
+                                                   const std::string& caption) {
+    return OpenMailDraft(
+        baseName, [&html](ByteWriter& page) { page.bytes(html); }, subject, caption);
+}
+
+std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
+                                                   const MailPage& page, const std::string& subject,
                                                    const std::string& caption) {
     std::error_code ec;
     const auto temporary = mailTemporaryFolder();
@@ -299,7 +354,13 @@ std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
         return std::nullopt;
     }
 
-    ec = writeAll(fd, mailDraftText(html, subject, caption));
+    {
+        ByteWriter out([fd, &ec](std::string_view block) {
+            if (!ec) ec = writeAll(fd, block);
+        });
+        writeMailDraft(out, page, subject, caption);
+        out.finish();
+    }
     if (::close(fd) != 0 && !ec) ec = lastError();
     if (ec) {
         ::unlinkat(dir, name.c_str(), 0);

@@ -3,7 +3,10 @@
 // program shows it ready to send.
 #pragma once
 
+#include "book/byte_writer.h"
+
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -18,6 +21,12 @@ std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
                                                    const std::string& html,
                                                    const std::string& subject,
                                                    const std::string& caption);
+// The same with the page written by `page` as it is made, straight into the
+// draft file, so that the page of a large report never stands whole in memory.
+using MailPage = std::function<void(ByteWriter&)>;
+std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
+                                                   const MailPage& page, const std::string& subject,
+                                                   const std::string& caption);
 
 // The temporary folder: environment "tmp", else "temp", else TMPDIR, else the
 // system's temporary directory.
@@ -27,6 +36,9 @@ std::filesystem::path mailTemporaryFolder();
 // encoded words when it is not plain ASCII.
 std::string mailHeaderValue(const std::string& text);
 
+// The message file: its headers, then the page in quoted-printable.
+void writeMailDraft(ByteWriter& out, const MailPage& page, const std::string& subject,
+                    const std::string& caption);
 // The whole message file.
 std::string mailDraftText(const std::string& html, const std::string& subject,
                           const std::string& caption);

@@ -30,7 +30,7 @@ int scannedSlots(const Book& book) {
 } // namespace
 
 std::optional<int> AccountSlotByNumber(const Book& book, Currency number) {
-    if (number.raw <= 0) return std::nullopt;
+    if (number.isZero()) return std::nullopt;
     const int slots = scannedSlots(book);
     for (int i = 0; i < slots; ++i)
         if (book.AccountNumbers[i] == number) return i;

@@ -16,11 +16,13 @@ namespace Tmain {
 
 // --- account lookups: scan slots 0..LastAccount upwards, first match wins ---
 
-// Name of the first slot whose number equals `number` (> 0); "" when none.
+// Name of the first slot whose number equals `number` (not 0: an empty row
+// is no account; a negative number names its account like any other); ""
+// when none.
 std::string AccountNameByNumber(const Book& book, Currency number);
 // Number of the first slot whose name equals `name` exactly; 0 for "" or none.
 Currency AccountNumberByName(const Book& book, const std::string& name);
-// Slot of the first account numbered `number` (> 0), or nullopt.
+// Slot of the first account numbered `number` (not 0), or nullopt.
 std::optional<int> AccountSlotByNumber(const Book& book, Currency number);
 // The same as text: the slot's index as digits, "0" when none (callers that
 // must tell slot 0 from "not found" use AccountSlotByNumber).

@@ -3,6 +3,7 @@
 #include "book/runtime_state.h"
 #include "book/tmain.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <utility>
@@ -47,16 +48,10 @@ std::string ledgerBuildFault(const std::function<void()>& part) {
 }
 
 std::string ledgerSizeRefusal(std::int64_t rows, std::size_t rowBytes, const NumberMarks& marks) {
-    const auto bytes = static_cast<__int128>(rows) * static_cast<__int128>(rowBytes);
-    if (bytes <= MaxLedgerBytes) return "";
-    auto count = [&](__int128 n) {
-        return groupedDigits(std::to_string(static_cast<std::int64_t>(n)), marks.group);
-    };
-    constexpr int Megabyte = 1 << 20;
-    return "This ledger would hold " + count(rows) + " rows, taking about " +
-           count((bytes + Megabyte - 1) / Megabyte) + " MB of memory, more than the " +
-           count(MaxLedgerBytes / Megabyte) +
-           " MB a ledger may take. Choose a shorter period or another account.";
+    const auto wide = static_cast<unsigned __int128>(std::max<std::int64_t>(rows, 0)) * rowBytes;
+    const std::uint64_t bytes = wide > UINT64_MAX ? UINT64_MAX : static_cast<std::uint64_t>(wide);
+    return tableSizeRefusal("ledger", groupedDigits(std::to_string(rows), marks.group) + " rows",
+                            bytes, marks, "Choose a shorter period or another account.");
 }
 
 std::string ledgerAmountText(Currency amount, int decimals, const NumberMarks& marks) {

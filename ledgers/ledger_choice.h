@@ -5,6 +5,7 @@
 
 #include "book/book.h"
 #include "book/currency.h"
+#include "book/memory_bound.h"
 #include "book/number_format.h"
 
 #include <cstddef>
@@ -87,9 +88,9 @@ class ProgressPacer {
 // gathered before stopping stays.
 std::string ledgerBuildFault(const std::function<void()>& part);
 
-// The most memory the rows of one ledger may take: a build whose rows would
-// take more is refused whole, before any row is made.
-inline constexpr std::int64_t MaxLedgerBytes = std::int64_t(1) << 30;
+// The most memory the rows of one ledger may take (book/memory_bound.h): a
+// build whose rows would take more is refused whole, before any row is made.
+inline constexpr std::int64_t MaxLedgerBytes = static_cast<std::int64_t>(LargestTableBytes);
 // "" when `rows` rows of `rowBytes` bytes each fit in MaxLedgerBytes, else
 // the message of the build refused for them.
 std::string ledgerSizeRefusal(std::int64_t rows, std::size_t rowBytes, const NumberMarks& marks);

@@ -3,6 +3,7 @@
 #include "book/account_map.h"
 #include "book/entry_index.h"
 #include "book/exact_share.h"
+#include "book/memory_bound.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
@@ -80,22 +81,6 @@ std::vector<double> periodBoundaries(double firstDay, double lastDay, PeriodKind
     return starts;
 }
 
-// Each account's net flow per period, held wide: money into the cash account
-// (or debits) less money out of it (or credits). Only the net is shown.
-struct FlowSums {
-    std::unordered_map<std::int64_t, int> index; // account number -> accumulator
-    int periods = 0;
-    std::vector<WideSum> net; // accumulator * periods + period
-
-    int find(Currency number) const {
-        const auto it = index.find(number.raw);
-        return it == index.end() ? -1 : it->second;
-    }
-    WideSum& at(int account, int period) {
-        return net[static_cast<std::size_t>(account) * periods + period];
-    }
-};
-
 // The period a date lies in, or -1.
 int periodOf(const std::vector<double>& starts, double date) {
     const auto it = std::upper_bound(starts.begin(), starts.end(), date);
@@ -103,93 +88,164 @@ int periodOf(const std::vector<double>& starts, double date) {
     return k < 0 || k >= static_cast<long>(starts.size()) - 1 ? -1 : static_cast<int>(k);
 }
 
-// The cash lines of one side of an entry, added up per period.
+// The cash lines of one side of an entry in one period, added up.
 struct CashGroup {
     int period = 0;
     WideSum amount;
 };
 
-void addToGroup(std::vector<CashGroup>& groups, int period, Currency amount) {
-    for (CashGroup& group : groups)
-        if (group.period == period) {
-            group.amount += amount;
+// What an entry that moves the cash account holds for sharing: per side
+// (0 debits, 1 credits) its cash lines grouped by period, and the number and
+// the sum of all its lines of that side.
+struct CashEntry {
+    std::uint32_t groupsBegin[2] = {0, 0}, groupsEnd[2] = {0, 0}; // in CashFlows::groups
+    std::int64_t count[2] = {0, 0};
+    WideSum whole[2];
+};
+
+// A line that takes a share of its entry's cash lines: a line of the other
+// side naming an account of the statement.
+struct CashCounter {
+    std::int32_t line = 0;
+    std::int32_t entry = 0; // in CashFlows::entries
+};
+
+struct CashFlows {
+    std::vector<CashGroup> groups;
+    std::vector<CashEntry> entries;
+};
+
+void addToGroup(std::vector<CashGroup>& groups, std::size_t begin, int period, Currency amount) {
+    for (std::size_t g = begin; g < groups.size(); ++g)
+        if (groups[g].period == period) {
+            groups[g].amount += amount;
             return;
         }
     groups.push_back({period, {}});
     groups.back().amount += amount;
 }
 
-// One entry's cash flows, worked out once: the cash debits of a period are
-// shared among the entry's credit lines (money in) and its cash credits among
-// its debit lines (money out), each line's share pro rata to its amount (in
-// equal parts when those amounts add up to 0), rounded to a ten-thousandth,
-// halves to even. Linear in the entry's lines.
-void sumEntryCashFlows(const std::vector<EntryLine>& lines, std::int32_t first, std::int32_t last,
-                       Currency cash, const std::vector<double>& starts, FlowSums& sums) {
-    std::vector<CashGroup> groups[2]; // [0] cash debits, [1] cash credits
-    std::int64_t count[2] = {0, 0};   // debit and credit lines of the entry
-    WideSum whole[2];                 // and their amounts added up
-    for (std::int32_t i = first; i <= last; ++i) {
-        const EntryLine& line = lines[static_cast<std::size_t>(i)];
-        if (line.Side != Debit && line.Side != Credit) continue;
-        const int side = line.Side == Debit ? 0 : 1;
-        ++count[side];
-        whole[side] += line.Amount;
-        if (line.AccountNumber != cash) continue;
-        const int k = periodOf(starts, line.Date);
-        if (k >= 0) addToGroup(groups[side], k, line.Amount);
-    }
-    for (int side = 0; side < 2; ++side) {
-        const int other = 1 - side;
-        if (groups[side].empty() || count[other] == 0) continue;
-        const std::uint8_t otherSide = other == 0 ? Debit : Credit;
-        for (std::int32_t c = first; c <= last; ++c) {
-            const EntryLine& counter = lines[static_cast<std::size_t>(c)];
-            if (counter.Side != otherSide) continue;
-            const int account = sums.find(counter.AccountNumber);
-            if (account < 0) continue;
-            for (const CashGroup& group : groups[side]) {
-                const WideSum share =
-                    whole[other].isZero()
-                        ? exactShare(group.amount, 1, WideSum{count[other]})
-                        : exactShare(group.amount, counter.Amount.raw, whole[other]);
-                if (side == 0)
-                    sums.at(account, group.period) += share;
-                else
-                    sums.at(account, group.period) -= share;
-            }
-        }
-    }
+// Items (journal lines, or lines that take cash shares) tagged with the
+// statement account they go to; sorted stably, each account's items stay in
+// journal order.
+template <class Item> struct Tagged {
+    std::int32_t account = 0;
+    Item item;
+};
+
+template <class Item> void sortByAccount(std::vector<Tagged<Item>>& items) {
+    std::stable_sort(items.begin(), items.end(), [](const Tagged<Item>& a, const Tagged<Item>& b) {
+        return a.account < b.account;
+    });
 }
 
-void sumCashFlows(const Book& book, Currency cash, const std::vector<double>& starts,
-                  FlowSums& sums) {
+// The cash entries and the lines that take their shares. An entry's cash
+// debits of a period are shared among its credit lines (money in) and its
+// cash credits among its debit lines (money out). Linear in the journal.
+CashFlows cashFlowsOf(const Book& book, Currency cash, const std::vector<double>& starts,
+                      const std::unordered_map<std::int64_t, int>& accountOf,
+                      std::vector<Tagged<CashCounter>>& counters) {
+    CashFlows flows;
     const EntryIndex entries(book);
-    const std::int32_t count = static_cast<std::int32_t>(book.EntryLines.size());
-    for (std::int32_t i = 0; i < count; i = entries.last(i) + 1)
-        sumEntryCashFlows(book.EntryLines, i, entries.last(i), cash, starts, sums);
+    const std::vector<EntryLine>& lines = book.EntryLines;
+    const std::int32_t count = static_cast<std::int32_t>(lines.size());
+    for (std::int32_t first = 0; first < count; first = entries.last(first) + 1) {
+        const std::int32_t last = entries.last(first);
+        CashEntry entry;
+        const std::size_t groupsBefore = flows.groups.size();
+        for (int side = 0; side < 2; ++side) {
+            const std::uint8_t wanted = side == 0 ? Debit : Credit;
+            entry.groupsBegin[side] = static_cast<std::uint32_t>(flows.groups.size());
+            for (std::int32_t i = first; i <= last; ++i) {
+                const EntryLine& line = lines[static_cast<std::size_t>(i)];
+                if (line.Side != wanted) continue;
+                ++entry.count[side];
+                entry.whole[side] += line.Amount;
+                if (line.AccountNumber != cash) continue;
+                const int k = periodOf(starts, line.Date);
+                if (k >= 0) addToGroup(flows.groups, entry.groupsBegin[side], k, line.Amount);
+            }
+            entry.groupsEnd[side] = static_cast<std::uint32_t>(flows.groups.size());
+        }
+        if (flows.groups.size() == groupsBefore) continue; // no cash line in a period
+        const std::int32_t index = static_cast<std::int32_t>(flows.entries.size());
+        for (std::int32_t c = first; c <= last; ++c) {
+            const EntryLine& line = lines[static_cast<std::size_t>(c)];
+            if (line.Side != Debit && line.Side != Credit) continue;
+            const int other = line.Side == Debit ? 1 : 0; // the cash side it answers
+            if (entry.groupsBegin[other] == entry.groupsEnd[other]) continue;
+            const auto it = accountOf.find(line.AccountNumber.raw);
+            if (it != accountOf.end()) counters.push_back({it->second, {c, index}});
+        }
+        flows.entries.push_back(entry);
+    }
+    sortByAccount(counters);
+    return flows;
 }
 
-void sumAccountFlows(const Book& book, const std::vector<double>& starts, FlowSums& sums) {
-    for (const EntryLine& line : book.EntryLines) {
-        if (line.Side != Debit && line.Side != Credit) continue;
-        const int account = sums.find(line.AccountNumber);
-        if (account < 0) continue;
-        const int k = periodOf(starts, line.Date);
-        if (k < 0) continue;
-        if (line.Side == Debit)
-            sums.at(account, k) += line.Amount;
+// Adds what one line takes of its entry's cash lines to its account's net
+// flow per period: money in less money out, each share pro rata to the
+// line's amount (in equal parts when the side's amounts add up to 0),
+// rounded to a ten-thousandth, halves to even.
+void addCashShares(const Book& book, const CashFlows& flows, const CashCounter& counter,
+                   std::vector<WideSum>& net) {
+    const EntryLine& line = book.EntryLines[static_cast<std::size_t>(counter.line)];
+    const CashEntry& entry = flows.entries[static_cast<std::size_t>(counter.entry)];
+    const int own = line.Side == Debit ? 0 : 1;
+    const int cashSide = 1 - own;
+    for (std::uint32_t g = entry.groupsBegin[cashSide]; g < entry.groupsEnd[cashSide]; ++g) {
+        const CashGroup& group = flows.groups[g];
+        const WideSum share = entry.whole[own].isZero()
+                                  ? exactShare(group.amount, 1, WideSum{entry.count[own]})
+                                  : exactShare(group.amount, line.Amount.raw, entry.whole[own]);
+        if (cashSide == 0)
+            net[static_cast<std::size_t>(group.period)] += share; // a cash debit: money in
         else
-            sums.at(account, k) -= line.Amount;
+            net[static_cast<std::size_t>(group.period)] -= share;
     }
 }
 
-FlowRow& openRow(std::vector<FlowRow>& rows, const Book& book, int slot, int periods) {
+// The debits and credits of the statement's accounts, tagged by account.
+std::vector<Tagged<std::int32_t>>
+accountLinesOf(const Book& book, const std::unordered_map<std::int64_t, int>& accountOf) {
+    std::vector<Tagged<std::int32_t>> tagged;
+    const std::int32_t count = static_cast<std::int32_t>(book.EntryLines.size());
+    for (std::int32_t i = 0; i < count; ++i) {
+        const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
+        if (line.Side != Debit && line.Side != Credit) continue;
+        const auto it = accountOf.find(line.AccountNumber.raw);
+        if (it != accountOf.end()) tagged.push_back({it->second, i});
+    }
+    sortByAccount(tagged);
+    return tagged;
+}
+
+// Walks the statement's accounts in table order; for each, fills `net` with
+// its net flow per period (debits less credits, or money into the cash
+// account less money out of it) and calls visit(account, net). Every sum is
+// checked: one beyond the 128-bit range throws CurrencyOverflow.
+template <class Item, class Add, class Visit>
+void forEachAccountNet(const std::vector<Tagged<Item>>& items, std::size_t accounts, int periods,
+                       Add add, Visit visit) {
+    std::vector<WideSum> net;
+    std::size_t at = 0;
+    for (std::size_t a = 0; a < accounts; ++a) {
+        net.assign(static_cast<std::size_t>(periods), WideSum{});
+        for (; at < items.size() && items[at].account == static_cast<std::int32_t>(a); ++at)
+            add(items[at].item, net);
+        visit(a, net);
+    }
+}
+
+// Opens a row whose amounts are the next free cells of the block, all 0.
+FlowRow& openRow(InflowsOutflows& io, std::vector<FlowRow>& rows, const Book& book, int slot) {
+    const std::size_t columns = static_cast<std::size_t>(io.periods()) + 1;
+    const std::size_t used = (io.inflows.size() + io.outflows.size()) * columns;
     FlowRow row;
     row.slot = slot;
     row.number = book.AccountNumbers[slot];
     row.name = book.AccountNames[slot];
-    row.amounts.assign(static_cast<std::size_t>(periods) + 1, Currency{});
+    row.amounts = std::span<Currency>(io.cells).subspan(used, columns);
     rows.push_back(std::move(row));
     return rows.back();
 }
@@ -208,9 +264,23 @@ std::vector<Currency> columnTotals(const std::vector<FlowRow>& rows, std::size_t
     return totals;
 }
 
+// The memory the rows of a table take: their cells and the rows themselves.
+std::uint64_t tableBytes(std::uint64_t rows, int periods) {
+    return rows * (sizeof(FlowRow) + (static_cast<std::uint64_t>(periods) + 1) * sizeof(Currency));
+}
+
 bool drawsOnCapital(const Book& book, int slot) {
     return book.AccountTypes[slot] == CapitalEquity &&
            book.AccountNames[slot].find("Draw") != std::string::npos;
+}
+
+// A statement refused: nothing of it is kept but what it was asked for and why.
+InflowsOutflows refused(const InflowsOutflows& asked, std::string message) {
+    InflowsOutflows failed;
+    failed.kind = asked.kind;
+    failed.cashMode = asked.cashMode;
+    failed.message = std::move(message);
+    return failed;
 }
 
 } // namespace
@@ -258,11 +328,10 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
     }
     io.columnHeads.push_back(strings::text(168));
 
-    // One accumulator per account number that can make a row.
+    // The accounts that can make a row, in table order.
     const int slots = book.slotsInUse();
     const AccountMap accounts(book);
-    FlowSums sums;
-    sums.periods = periods;
+    std::unordered_map<std::int64_t, int> accountOf; // account number -> its place in rowSlots
     std::vector<int> rowSlots;
     for (int j = 0; j < slots; ++j) {
         const Currency number = book.AccountNumbers[j];
@@ -275,46 +344,99 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
                 !drawsOnCapital(book, j))
                 continue;
         }
-        sums.index.emplace(number.raw, static_cast<int>(rowSlots.size()));
+        accountOf.emplace(number.raw, static_cast<int>(rowSlots.size()));
         rowSlots.push_back(j);
     }
-    sums.net.assign(rowSlots.size() * static_cast<std::size_t>(periods), WideSum{});
 
+    io.marks = marksOf(options.locale);
     try {
-        if (io.cashMode)
-            sumCashFlows(book, io.cashAccount, io.periodStarts, sums);
-        else
-            sumAccountFlows(book, io.periodStarts, sums); // debits less credits
-        for (std::size_t a = 0; a < rowSlots.size(); ++a) {
+        std::vector<Tagged<std::int32_t>> lines;
+        std::vector<Tagged<CashCounter>> counters;
+        CashFlows cash;
+        // Each account's net flow per period, in table order.
+        auto eachNet = [&](auto visit) {
+            if (io.cashMode) {
+                auto add = [&](const CashCounter& c, std::vector<WideSum>& net) {
+                    addCashShares(book, cash, c, net);
+                };
+                forEachAccountNet(counters, rowSlots.size(), periods, add, visit);
+                return;
+            }
+            auto add = [&](std::int32_t i, std::vector<WideSum>& net) {
+                const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
+                const int k = periodOf(io.periodStarts, line.Date);
+                if (k < 0) return;
+                if (line.Side == Debit)
+                    net[static_cast<std::size_t>(k)] += line.Amount;
+                else
+                    net[static_cast<std::size_t>(k)] -= line.Amount;
+            };
+            forEachAccountNet(lines, rowSlots.size(), periods, add, visit);
+        };
+
+        // The rows, counted before any is made: every account of revenue/
+        // expense mode has one; in cash mode an account has one in each list
+        // it fed or drew on in some period.
+        std::size_t inRows = 0, outRows = 0;
+        if (io.cashMode) {
+            cash = cashFlowsOf(book, io.cashAccount, io.periodStarts, accountOf, counters);
+            eachNet([&](std::size_t, const std::vector<WideSum>& net) {
+                bool in = false, out = false;
+                for (const WideSum& n : net) {
+                    in = in || n.raw > 0;
+                    out = out || n.raw < 0;
+                }
+                inRows += in ? 1 : 0;
+                outRows += out ? 1 : 0;
+            });
+        } else {
+            lines = accountLinesOf(book, accountOf);
+            for (int slot : rowSlots)
+                ++(book.AccountTypes[slot] == Revenue ? inRows : outRows);
+        }
+        auto count = [&](std::uint64_t n) {
+            return groupedDigits(std::to_string(n), io.marks.group);
+        };
+        const std::string tooLarge =
+            tableSizeRefusal("statement",
+                             count(inRows + outRows) + " rows of " +
+                                 count(static_cast<std::uint64_t>(periods) + 1) + " columns",
+                             tableBytes(inRows + outRows, periods), io.marks,
+                             "Choose a longer period or fewer accounts.");
+        if (!tooLarge.empty()) return refused(io, tooLarge);
+        io.inflows.reserve(inRows);
+        io.outflows.reserve(outRows);
+        io.cells.assign((inRows + outRows) * (static_cast<std::size_t>(periods) + 1), Currency{});
+
+        eachNet([&](std::size_t a, const std::vector<WideSum>& net) {
             const int slot = rowSlots[a];
-            const int account = static_cast<int>(a);
             if (!io.cashMode) {
                 const bool revenue = book.AccountTypes[slot] == Revenue;
-                FlowRow& row = openRow(revenue ? io.inflows : io.outflows, book, slot, periods);
+                FlowRow& row = openRow(io, revenue ? io.inflows : io.outflows, book, slot);
                 WideSum total;
                 for (int k = 0; k < periods; ++k) {
-                    const WideSum net = sums.at(account, k);
-                    row.amounts[k] = (revenue ? WideSum{} - net : net).value();
+                    const WideSum n = net[static_cast<std::size_t>(k)];
+                    row.amounts[k] = (revenue ? WideSum{} - n : n).value();
                     total += row.amounts[k];
                 }
                 row.amounts[periods] = total.value();
-                continue;
+                return;
             }
             FlowRow* inRow = nullptr;
             FlowRow* outRow = nullptr;
             WideSum inTotal, outTotal;
             for (int k = 0; k < periods; ++k) {
-                const WideSum net = sums.at(account, k);
-                if (net.isZero()) continue;
-                const bool in = net.raw > 0;
+                const WideSum n = net[static_cast<std::size_t>(k)];
+                if (n.isZero()) continue;
+                const bool in = n.raw > 0;
                 FlowRow*& row = in ? inRow : outRow;
-                if (!row) row = &openRow(in ? io.inflows : io.outflows, book, slot, periods);
-                row->amounts[k] = (in ? net : WideSum{} - net).value();
+                if (!row) row = &openRow(io, in ? io.inflows : io.outflows, book, slot);
+                row->amounts[k] = (in ? n : WideSum{} - n).value();
                 (in ? inTotal : outTotal) += row->amounts[k];
             }
             if (inRow) inRow->amounts[periods] = inTotal.value();
             if (outRow) outRow->amounts[periods] = outTotal.value();
-        }
+        });
         const std::size_t columns = static_cast<std::size_t>(periods) + 1;
         io.inflowTotals = columnTotals(io.inflows, columns);
         io.outflowTotals = columnTotals(io.outflows, columns);
@@ -326,28 +448,20 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
             io.ending.push_back(running.value());
         }
     } catch (const CurrencyOverflow&) {
-        InflowsOutflows failed;
-        failed.kind = io.kind;
-        failed.cashMode = io.cashMode;
-        failed.message = "The inflows and outflows cannot be made: a total is too large to hold.";
-        return failed;
+        return refused(io,
+                       "The inflows and outflows cannot be made: a total is too large to hold.");
     }
 
-    const NumberMarks marks = marksOf(options.locale);
-    auto texts = [&](const std::vector<Currency>& values) {
-        std::vector<std::string> out;
-        out.reserve(values.size());
-        for (Currency v : values)
-            out.push_back(statementAmountText(v, io.decimals, marks, true));
-        return out;
-    };
-    for (auto* rows : {&io.inflows, &io.outflows})
-        for (FlowRow& row : *rows)
-            row.amountTexts = texts(row.amounts);
-    io.inflowTotalTexts = texts(io.inflowTotals);
-    io.outflowTotalTexts = texts(io.outflowTotals);
-    io.beginningTexts = texts(io.beginning);
-    io.endingTexts = texts(io.ending);
+    for (const auto* figures :
+         {&io.cells, &io.inflowTotals, &io.outflowTotals, &io.beginning, &io.ending})
+        for (Currency v : *figures) {
+            io.highest = std::max(io.highest, v);
+            io.lowest = std::min(io.lowest, v);
+        }
     io.ok = true;
     return io;
+}
+
+std::string InflowsOutflows::text(Currency amount) const {
+    return statementAmountText(amount, decimals, marks, true);
 }

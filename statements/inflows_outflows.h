@@ -6,9 +6,12 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/number_format.h"
 #include "platform/locale.h"
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,12 +35,19 @@ struct FlowRow {
     int slot = 0; // the table slot of the account
     Currency number;
     std::string name;
-    // One amount per period, then the row's total: size periods() + 1.
-    std::vector<Currency> amounts;
-    std::vector<std::string> amountTexts; // leading zero kept, negatives in parentheses
+    // One amount per period, then the row's total: size periods() + 1. They
+    // stand in the statement's block of cells.
+    std::span<Currency> amounts;
 };
 
+// Moved, never copied: the rows' amounts point into its block of cells.
 struct InflowsOutflows {
+    InflowsOutflows() = default;
+    InflowsOutflows(InflowsOutflows&&) = default;
+    InflowsOutflows& operator=(InflowsOutflows&&) = default;
+    InflowsOutflows(const InflowsOutflows&) = delete;
+    InflowsOutflows& operator=(const InflowsOutflows&) = delete;
+
     bool ok = false;
     std::string message;
 
@@ -45,6 +55,7 @@ struct InflowsOutflows {
     bool cashMode = false;
     Currency cashAccount;
     int decimals = 0; // the book's balance-sheet decimals
+    NumberMarks marks;
 
     // The first day of each period, then the exclusive end of the last one:
     // size periods() + 1. The first period starts on the 1st of the first
@@ -67,15 +78,23 @@ struct InflowsOutflows {
     // inflows; expense, cost and capital accounts named with "Draw" (debits
     // less credits) the outflows, every such account with a row.
     std::vector<FlowRow> inflows, outflows; // table order, one row per account
+    // The amounts of every row, row after row in the order they were opened:
+    // one block, eight bytes a cell.
+    std::vector<Currency> cells;
 
     // Column sums: one per period, then the total column.
     std::vector<Currency> inflowTotals, outflowTotals;
-    std::vector<std::string> inflowTotalTexts, outflowTotalTexts;
     // Running sums of inflows less outflows: the beginning balance of a
     // period is the net of the periods before it (from 0), the ending balance
     // adds its own. One per period.
     std::vector<Currency> beginning, ending;
-    std::vector<std::string> beginningTexts, endingTexts;
+    // The figures furthest above and below 0: their texts are the longest.
+    Currency highest, lowest;
+
+    // A figure as every output writes it, made when it is drawn or written
+    // (the table keeps amounts only): the statement's decimals, grouped
+    // digits, the leading zero kept, a negative amount in parentheses.
+    std::string text(Currency amount) const;
 };
 
 // Cash mode shares, entry by entry, the cash debits of each period among the
@@ -83,5 +102,7 @@ struct InflowsOutflows {
 // entry's debits stand before its credits), pro rata to their amounts, each
 // line's share exact and rounded to a ten-thousandth (halves to even); the
 // work is linear in the journal's lines. Sums are held wide: only a figure
-// the statement keeps must fit in the money range.
+// the statement keeps must fit in the money range; one that passes the
+// 128-bit range refuses the statement, as does a table that would take more
+// memory than a table may (book/memory_bound.h).
 InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOptions& options);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+using frame::bold;
 using frame::CrLf;
 using namespace markup;
 
@@ -23,9 +24,15 @@ Columns columnsOf(const InflowsOutflows& io, int firstPeriod) {
 }
 
 // The text of column k, "" where a result that failed holds none.
-const std::string& at(const std::vector<std::string>& texts, std::size_t k) {
+std::string figure(const InflowsOutflows& io, std::span<const Currency> values, int k) {
+    const std::size_t at = static_cast<std::size_t>(k);
+    return at < values.size() ? io.text(values[at]) : std::string();
+}
+
+const std::string& periodHead(const std::vector<std::string>& heads, int k) {
     static const std::string none;
-    return k < texts.size() ? texts[k] : none;
+    const std::size_t at = static_cast<std::size_t>(k);
+    return at < heads.size() ? heads[at] : none;
 }
 
 std::string heading(const Book& book) {
@@ -39,120 +46,174 @@ struct TableLine {
     bool figures = false;
 };
 
-std::vector<TableLine> tableLines(const InflowsOutflows& io, const Book& book, Columns cols) {
-    auto figures = [&](const std::string& label, const std::vector<std::string>& texts, int last) {
-        TableLine line{{label}, true};
-        for (int k = cols.first; k <= last; ++k)
-            line.cells.push_back(at(texts, static_cast<std::size_t>(k)));
-        return line;
+// The table line by line, each handed to emit(line) as soon as it is made.
+template <class Emit>
+void eachTableLine(const InflowsOutflows& io, const Book& book, Columns cols, Emit emit) {
+    TableLine line;
+    auto words = [&](std::vector<std::string> cells) {
+        line.cells = std::move(cells);
+        line.figures = false;
+        emit(line);
     };
-    std::vector<TableLine> lines;
-    lines.push_back({{heading(book)}});
-    lines.push_back({});
-    TableLine head{{""}};
+    auto figures = [&](const std::string& label, std::span<const Currency> values, int last) {
+        line.cells.clear();
+        line.figures = true;
+        line.cells.push_back(label);
+        for (int k = cols.first; k <= last; ++k)
+            line.cells.push_back(figure(io, values, k));
+        emit(line);
+    };
+    words({heading(book)});
+    words({});
+    std::vector<std::string> heads{""};
     for (int k = cols.first; k < cols.periods; ++k)
-        head.cells.push_back(at(io.periodHeads, static_cast<std::size_t>(k)));
-    head.cells.push_back(strings::text(168));
-    lines.push_back(head);
-    lines.push_back({});
-    lines.push_back(figures(strings::text(254) + " ", io.beginningTexts, cols.periods - 1));
-    lines.push_back({{strings::text(250)}});
+        heads.push_back(periodHead(io.periodHeads, k));
+    heads.push_back(strings::text(168));
+    words(std::move(heads));
+    words({});
+    figures(strings::text(254) + " ", io.beginning, cols.periods - 1);
+    words({strings::text(250)});
     for (const FlowRow& row : io.inflows)
-        lines.push_back(figures(row.name, row.amountTexts, cols.periods));
-    lines.push_back({});
-    lines.push_back(figures(strings::text(251) + " ", io.inflowTotalTexts, cols.periods));
-    lines.push_back({});
-    lines.push_back({{strings::text(252)}});
+        figures(row.name, row.amounts, cols.periods);
+    words({});
+    figures(strings::text(251) + " ", io.inflowTotals, cols.periods);
+    words({});
+    words({strings::text(252)});
     for (const FlowRow& row : io.outflows)
-        lines.push_back(figures(row.name, row.amountTexts, cols.periods));
-    lines.push_back({});
-    lines.push_back({});
-    lines.push_back(figures(strings::text(253) + " ", io.outflowTotalTexts, cols.periods));
-    lines.push_back(figures(strings::text(255) + " ", io.endingTexts, cols.periods - 1));
-    return lines;
+        figures(row.name, row.amounts, cols.periods);
+    words({});
+    words({});
+    figures(strings::text(253) + " ", io.outflowTotals, cols.periods);
+    figures(strings::text(255) + " ", io.ending, cols.periods - 1);
 }
 
-const std::string Q = "\"";
+// A cell of the page: `html` is escaped already.
+void cell(ByteWriter& out, std::string_view html, bool white, std::string_view align) {
+    out.bytes(white ? R"(<td bgcolor="#FFFFFF" align=")" : R"(<td bgcolor="#F0F0F0" align=")");
+    out.bytes(align);
+    out.bytes(R"(">)");
+    out.bytes(html);
+    out.bytes("</td>");
+}
 
-std::string cell(const std::string& html, bool white, const char* align) {
-    return "<td bgcolor=" + Q + (white ? "#FFFFFF" : "#F0F0F0") + Q + " align=" + Q + align + Q +
-           ">" + html + "</td>";
+template <class Write> std::string whole(Write write) {
+    std::string text;
+    ByteWriter out(text);
+    write(out);
+    return text;
 }
 
 } // namespace
 
-std::string inflowsOutflowsTabText(const InflowsOutflows& io, const Book& book, int firstPeriod) {
-    std::string out;
-    for (const TableLine& line : tableLines(io, book, columnsOf(io, firstPeriod))) {
+void writeInflowsOutflowsTabText(ByteWriter& out, const InflowsOutflows& io, const Book& book,
+                                 int firstPeriod) {
+    eachTableLine(io, book, columnsOf(io, firstPeriod), [&](const TableLine& line) {
         for (std::size_t c = 0; c < line.cells.size(); ++c) {
-            out += line.cells[c];
-            if (line.figures || c + 1 < line.cells.size()) out += "\t";
+            out.bytes(line.cells[c]);
+            if (line.figures || c + 1 < line.cells.size()) out.bytes("\t");
         }
-        out += CrLf;
-    }
-    return out;
+        out.bytes(CrLf);
+    });
+}
+
+void writeInflowsOutflowsCsv(ByteWriter& out, const InflowsOutflows& io, const Book& book,
+                             int firstPeriod) {
+    eachTableLine(io, book, columnsOf(io, firstPeriod),
+                  [&](const TableLine& line) { out.bytes(csvLine(line.cells)); });
+}
+
+void writeInflowsOutflowsWebPage(ByteWriter& out, const InflowsOutflows& io, const Book& book,
+                                 int widthPx, int firstPeriod) {
+    const Columns cols = columnsOf(io, firstPeriod);
+    auto text = [](int id) { return htmlEscaped(strings::text(id)); };
+    auto amount = [&](std::span<const Currency> values, int k) {
+        return htmlEscaped(figure(io, values, k));
+    };
+    out.bytes(R"(<html><body><br><br><table cellspacing="0" cellpadding="0" )"
+              R"(Style="font-size:11pt; border:none; width:)" +
+              std::to_string(std::max(widthPx, 0)) + R"(px">)");
+    out.bytes("<tr>");
+    cell(out, bold(htmlEscaped(heading(book))), true, "left");
+    out.bytes("</tr><tr>");
+    cell(out, "", true, "center");
+    for (int k = cols.first; k < cols.periods; ++k)
+        cell(out, bold(htmlEscaped(periodHead(io.periodHeads, k))), true, "right");
+    cell(out, bold(text(168)), true, "center");
+    out.bytes("</tr><tr>");
+    cell(out, bold(text(254)), false, "left");
+    for (int k = cols.first; k < cols.periods; ++k)
+        cell(out, bold(amount(io.beginning, k)), false, "right");
+    cell(out, "", false, "right");
+    out.bytes("</tr><tr>");
+    cell(out, bold(text(250)), true, "left");
+    out.bytes("</tr>");
+
+    bool white = false; // the shade of the rows below flips after each row
+    auto row = [&](const std::string& label, const char* align, auto valueCell) {
+        out.bytes("<tr>");
+        cell(out, label, white, align);
+        for (int k = cols.first; k <= cols.periods; ++k)
+            valueCell(k);
+        out.bytes("</tr>");
+        white = !white;
+    };
+    auto plain = [&](std::span<const Currency> values) {
+        return [&, values](int k) { cell(out, amount(values, k), white, "right"); };
+    };
+    auto blank = [&](std::string_view content) {
+        return [&, content](int) { cell(out, content, white, "right"); };
+    };
+    for (const FlowRow& flow : io.inflows)
+        row("&nbsp;&nbsp;" + htmlEscaped(flow.name), "left", plain(flow.amounts));
+    row(bold(text(251)), "left",
+        [&](int k) { cell(out, bold(amount(io.inflowTotals, k)), false, "right"); });
+    row("&nbsp;", "center", blank(""));
+    row(bold(text(252)), "left", blank(""));
+    for (const FlowRow& flow : io.outflows)
+        row("&nbsp;&nbsp;" + htmlEscaped(flow.name), "left", plain(flow.amounts));
+    row(bold(text(253)), "left", plain(io.outflowTotals));
+    row("&nbsp;", "left", blank(" "));
+    out.bytes("<tr>");
+    cell(out, bold("&nbsp;&nbsp;" + text(255)), white, "left");
+    for (int k = cols.first; k < cols.periods; ++k)
+        cell(out, bold(amount(io.ending, k)), white, "right");
+    out.bytes("</tr></table></body></html>");
+}
+
+std::string inflowsOutflowsTabText(const InflowsOutflows& io, const Book& book, int firstPeriod) {
+    return whole([&](ByteWriter& out) { writeInflowsOutflowsTabText(out, io, book, firstPeriod); });
 }
 
 std::string inflowsOutflowsCsv(const InflowsOutflows& io, const Book& book, int firstPeriod) {
-    std::string out;
-    for (const TableLine& line : tableLines(io, book, columnsOf(io, firstPeriod)))
-        out += csvLine(line.cells);
-    return out;
+    return whole([&](ByteWriter& out) { writeInflowsOutflowsCsv(out, io, book, firstPeriod); });
 }
 
 std::string inflowsOutflowsWebPage(const InflowsOutflows& io, const Book& book, int widthPx,
                                    int firstPeriod) {
-    using frame::bold;
-    const Columns cols = columnsOf(io, firstPeriod);
-    auto text = [](int id) { return htmlEscaped(strings::text(id)); };
-    std::string out = "<html><body><br><br><table cellspacing=" + Q + "0" + Q +
-                      " cellpadding=" + Q + "0" + Q + " Style=" + Q +
-                      "font-size:11pt; border:none; width:" + std::to_string(std::max(widthPx, 0)) +
-                      "px" + Q + ">";
-    out += "<tr>" + cell(bold(htmlEscaped(heading(book))), true, "left") + "</tr>";
-    out += "<tr>" + cell("", true, "center");
-    for (int k = cols.first; k < cols.periods; ++k)
-        out +=
-            cell(bold(htmlEscaped(at(io.periodHeads, static_cast<std::size_t>(k)))), true, "right");
-    out += cell(bold(text(168)), true, "center") + "</tr>";
-    out += "<tr>" + cell(bold(text(254)), false, "left");
-    for (int k = cols.first; k < cols.periods; ++k)
-        out += cell(bold(htmlEscaped(at(io.beginningTexts, static_cast<std::size_t>(k)))), false,
-                    "right");
-    out += cell("", false, "right") + "</tr>";
-    out += "<tr>" + cell(bold(text(250)), true, "left") + "</tr>";
+    return whole(
+        [&](ByteWriter& out) { writeInflowsOutflowsWebPage(out, io, book, widthPx, firstPeriod); });
+}
 
-    bool white = false; // the shade of the rows below flips after each row
-    auto row = [&](const std::string& label, const char* align, auto valueOf) {
-        out += "<tr>" + cell(label, white, align);
-        for (int k = cols.first; k <= cols.periods; ++k)
-            out += valueOf(static_cast<std::size_t>(k));
-        out += "</tr>";
-        white = !white;
-    };
-    auto plain = [&](const std::vector<std::string>& texts) {
-        return
-            [&, texts](std::size_t k) { return cell(htmlEscaped(at(texts, k)), white, "right"); };
-    };
-    auto blank = [&](const std::string& content) {
-        return [&, content](std::size_t) { return cell(content, white, "right"); };
-    };
-    for (const FlowRow& flow : io.inflows)
-        row("&nbsp;&nbsp;" + htmlEscaped(flow.name), "left", plain(flow.amountTexts));
-    row(bold(text(251)), "left", [&](std::size_t k) {
-        return cell(bold(htmlEscaped(at(io.inflowTotalTexts, k))), false, "right");
-    });
-    row("&nbsp;", "center", blank(""));
-    row(bold(text(252)), "left", blank(""));
-    for (const FlowRow& flow : io.outflows)
-        row("&nbsp;&nbsp;" + htmlEscaped(flow.name), "left", plain(flow.amountTexts));
-    row(bold(text(253)), "left", plain(io.outflowTotalTexts));
-    row("&nbsp;", "left", blank(" "));
-    out += "<tr>" + cell(bold("&nbsp;&nbsp;" + text(255)), white, "left");
-    for (int k = cols.first; k < cols.periods; ++k)
-        out += cell(bold(htmlEscaped(at(io.endingTexts, static_cast<std::size_t>(k)))), white,
-                    "right");
-    return out + "</tr></table></body></html>";
+std::optional<std::string> inflowsOutflowsCopyText(const InflowsOutflows& io, const Book& book,
+                                                   int firstPeriod, std::string& refusal) {
+    std::uint64_t size = 0;
+    ByteWriter measure([&size](std::string_view block) { size += block.size(); });
+    writeInflowsOutflowsTabText(measure, io, book, firstPeriod);
+    measure.finish();
+    if (size > LargestCopyBytes) {
+        constexpr std::uint64_t MB = std::uint64_t(1) << 20;
+        refusal = "The statement is too large to copy: its text would take " +
+                  std::to_string((size + MB - 1) / MB) + " MB, more than the " +
+                  std::to_string(LargestCopyBytes / MB) +
+                  " MB the clipboard is given. Choose a longer period or fewer accounts, or "
+                  "export the statement to a file.";
+        return std::nullopt;
+    }
+    std::string text;
+    text.reserve(static_cast<std::size_t>(size));
+    ByteWriter out(text);
+    writeInflowsOutflowsTabText(out, io, book, firstPeriod);
+    return text;
 }
 
 std::string inflowsOutflowsMailSubject(const Book& book) {
@@ -184,31 +245,31 @@ ExportResult writeInflowsOutflowsSpreadsheet(const InflowsOutflows& io, const Bo
         frame::textRow(sheet, first, rest, text, fillTo);
     };
     auto values = [&](const CellKind& first, const std::string& text, const CellKind& kind,
-                      const std::vector<std::string>& texts, int last) {
+                      std::span<const Currency> figures, int last) {
         sheet.cell(1, first, text);
-        for (int k = cols.first, c = 2; k <= last && c <= lastColumn; ++k, ++c)
-            sheet.cell(c, kind, at(texts, static_cast<std::size_t>(k)));
+        // A row past the sheet's last is counted, not written.
+        for (int k = cols.first, c = 2;
+             k <= last && c <= lastColumn && sheet.row() <= ExcelFile::MaxRows; ++k, ++c)
+            sheet.cell(c, kind, figure(io, figures, k));
         sheet.nextRow();
     };
     empties(top, top);
     empties(top, top, heading(book));
     for (int k = cols.first, c = 2; k <= cols.periods && c <= lastColumn; ++k, ++c)
-        sheet.cell(c, head,
-                   k == cols.periods ? strings::text(168)
-                                     : at(io.periodHeads, static_cast<std::size_t>(k)));
+        sheet.cell(c, head, k == cols.periods ? strings::text(168) : periodHead(io.periodHeads, k));
     sheet.nextRow();
-    values(label, strings::text(254), strong, io.beginningTexts, cols.periods - 1);
+    values(label, strings::text(254), strong, io.beginning, cols.periods - 1);
     empties(label, filler, strings::text(250));
     for (const FlowRow& row : io.inflows)
-        values(name, "  " + row.name, amount, row.amountTexts, cols.periods);
-    values(label, strings::text(251), strong, io.inflowTotalTexts, cols.periods);
+        values(name, "  " + row.name, amount, row.amounts, cols.periods);
+    values(label, strings::text(251), strong, io.inflowTotals, cols.periods);
     empties(filler, filler);
     empties(label, filler, strings::text(252));
     for (const FlowRow& row : io.outflows)
-        values(name, "  " + row.name, amount, row.amountTexts, cols.periods);
-    values(label, strings::text(253), strong, io.outflowTotalTexts, cols.periods);
+        values(name, "  " + row.name, amount, row.amounts, cols.periods);
+    values(label, strings::text(253), strong, io.outflowTotals, cols.periods);
     empties(top, top);
-    values(label, strings::text(255), strong, io.endingTexts, cols.periods - 1);
+    values(label, strings::text(255), strong, io.ending, cols.periods - 1);
 
     ExportResult result = sheet.close();
     if (result.ok && wanted > lastColumn)
@@ -222,9 +283,14 @@ ExportResult writeInflowsOutflowsSpreadsheet(const InflowsOutflows& io, const Bo
 ExportResult exportInflowsOutflows(const InflowsOutflows& io, const Book& book,
                                    const std::filesystem::path& path, const std::string& extension,
                                    int widthPx, int firstPeriod, double twipsPerPixel) {
-    if (extension == "csv") return writeExportText(path, inflowsOutflowsCsv(io, book, firstPeriod));
+    if (extension == "csv")
+        return writeExportStream(
+            path, [&](ByteWriter& out) { writeInflowsOutflowsCsv(out, io, book, firstPeriod); });
     if (extension == "htm")
-        return writeExportText(path, inflowsOutflowsWebPage(io, book, widthPx, firstPeriod) + CrLf);
+        return writeExportStream(path, [&](ByteWriter& out) {
+            writeInflowsOutflowsWebPage(out, io, book, widthPx, firstPeriod);
+            out.bytes(CrLf);
+        });
     return writeInflowsOutflowsSpreadsheet(io, book, path, firstPeriod, twipsPerPixel);
 }
 
@@ -232,7 +298,8 @@ std::optional<std::filesystem::path> mailInflowsOutflows(const InflowsOutflows& 
                                                          const Book& book, int widthPx,
                                                          const std::string& caption,
                                                          int firstPeriod) {
-    return Tmain::OpenMailDraft("IncomeStatement",
-                                inflowsOutflowsWebPage(io, book, widthPx, firstPeriod),
-                                inflowsOutflowsMailSubject(book), caption);
+    return Tmain::OpenMailDraft(
+        "IncomeStatement",
+        [&](ByteWriter& out) { writeInflowsOutflowsWebPage(out, io, book, widthPx, firstPeriod); },
+        inflowsOutflowsMailSubject(book), caption);
 }

@@ -30,3 +30,14 @@ ExportResult exportResultOf(std::error_code error) {
 ExportResult writeExportText(const std::filesystem::path& path, const std::string& bytes) {
     return exportResultOf(writeFileSafely(path, bytes));
 }
+
+ExportResult writeExportStream(const std::filesystem::path& path,
+                               const std::function<void(ByteWriter&)>& write) {
+    SafeFileWriter file(path); // through a link, to where it points
+    if (!file.ok()) return exportResultOf(file.error());
+    ByteWriter out([&file](std::string_view block) { file.write(block); });
+    write(out);
+    out.finish();
+    file.commit();
+    return exportResultOf(file.error());
+}

@@ -4,11 +4,13 @@
 // widths, and the writing of an exported file through the safe writer.
 #pragma once
 
+#include "book/byte_writer.h"
 #include "book/csv_text.h"
 #include "book/html_text.h"
 #include "book/text_columns.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -45,3 +47,7 @@ ExportResult exportResultOf(std::error_code error);
 // Writes a whole exported text through the safe writer: on a failure the old
 // file stays and the message names the error.
 ExportResult writeExportText(const std::filesystem::path& path, const std::string& bytes);
+// Writes an exported text as `write` makes it, block by block, into the safe
+// writer's temporary file: a large export never stands whole in memory.
+ExportResult writeExportStream(const std::filesystem::path& path,
+                               const std::function<void(ByteWriter&)>& write);

@@ -1,10 +1,12 @@
 #include "bench/generator/book_generator.h"
 
+#include "book/tmain.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -137,6 +139,57 @@ Book generateBook(std::int64_t lines, int accounts, std::uint32_t seed) {
             std::string(NoteWords[static_cast<std::size_t>(entry % NoteWords.size())]) + " " +
             numberText(entry);
         produced += debits + credits;
+    }
+    return book;
+}
+
+Book generateWideBook(int accounts, int years, std::int64_t lines, std::uint32_t seed) {
+    accounts = std::clamp(accounts, 1, MaxAccountIndex);
+    lines = std::max<std::int64_t>(lines / 2 * 2, 2);
+    Book book;
+    book.resizeAccounts(accounts);
+    book.AccountNames[0] = "Cash";
+    book.AccountNumbers[0] = Currency::fromUnits(1000);
+    book.AccountTypes[0] = CurrentAsset;
+    for (int slot = 1; slot <= accounts; ++slot) {
+        const bool revenue = slot % 2 == 1;
+        const std::int64_t number = 2000 + static_cast<std::int64_t>(slot - 1) * 10;
+        book.AccountNumbers[slot] = Currency::fromUnits(number);
+        book.AccountTypes[slot] = revenue ? Revenue : Expense;
+        book.AccountNames[slot] =
+            std::string(revenue ? "Revenue " : "Expense ") + numberText(number);
+    }
+    fillEntryAccountList(book);
+    resetEntryGroups(book);
+
+    Random random(seed);
+    book.EntryLines.clear();
+    book.EntryIds.clear();
+    book.EntryLines.reserve(static_cast<std::size_t>(lines));
+    book.EntryIds.reserve(static_cast<std::size_t>(lines));
+    const double first = Tmain::DayNumber(1926, 1, 1);
+    const double span = Tmain::DayNumber(1926 + years, 1, 1) - first;
+    const std::int64_t entries = lines / 2;
+    for (std::int64_t entry = 0; entry < entries; ++entry) {
+        const double date =
+            first + std::floor(span * static_cast<double>(entry) / static_cast<double>(entries));
+        const int slot = 1 + static_cast<int>(random.below(accounts));
+        const Currency account = book.AccountNumbers[static_cast<std::size_t>(slot)];
+        const Currency cash = book.AccountNumbers[0];
+        const bool revenue = book.AccountTypes[static_cast<std::size_t>(slot)] == Revenue;
+        const Currency amount = Currency::fromRaw((100 + random.below(999900)) * 100);
+        const EntryId reference(numberText(entry + 1));
+        for (int side = 0; side < 2; ++side) {
+            EntryLine line;
+            line.Date = date;
+            line.Side = side == 0 ? Debit : Credit;
+            line.AccountNumber = (side == 0) == revenue ? cash : account;
+            line.Amount = amount;
+            if (side == 1)
+                line.Details = std::string(revenue ? "Sale " : "Purchase ") + numberText(entry + 1);
+            book.EntryLines.push_back(std::move(line));
+            book.EntryIds.push_back(reference);
+        }
     }
     return book;
 }

@@ -17,3 +17,10 @@
 // 2023; references "1", "2", ... ascending per entry; a short note ("Sale 17")
 // on each entry's last line, "" on its earlier lines.
 Book generateBook(std::int64_t lines, int accounts, std::uint32_t seed = 1);
+
+// The wide book of the inflows/outflows statement: a cash account (slot 0,
+// number 1000) and `accounts` revenue and expense accounts (2000, 2010, ...,
+// revenue and expense in turn), and `lines` journal lines in two-line
+// entries (cash against a revenue account, or an expense against cash),
+// dated ascending over `years` years from 1 January 1926.
+Book generateWideBook(int accounts, int years, std::int64_t lines, std::uint32_t seed = 1);

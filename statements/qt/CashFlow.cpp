@@ -282,7 +282,13 @@ int CashFlow::pageWidthPixels() const {
 }
 
 void CashFlow::SaveB_Click() {
-    putOnClipboard(inflowsOutflowsTabText(io_, book_, firstPeriod_));
+    std::string refusal;
+    const std::optional<std::string> text = pointer::whileBusy(
+        [&] { return inflowsOutflowsCopyText(io_, book_, firstPeriod_, refusal); });
+    if (text)
+        putOnClipboard(*text);
+    else
+        showMessage(refusal);
 }
 
 void CashFlow::SaveA_Click() {

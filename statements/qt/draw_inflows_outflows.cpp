@@ -24,13 +24,20 @@ struct Table {
     bool inView(int c) const {
         return !t.onWindow || (right(c) > 0 && right(c) - 2 * step < width);
     }
-    // The texts of columns firstPeriod .. count-1 (up to columnsEnd), right-aligned.
-    void columns(const std::vector<std::string>& texts, std::size_t count) {
-        const std::size_t end =
-            std::min({count, texts.size(), static_cast<std::size_t>(layout.columnsEnd)});
+    // Columns firstPeriod .. count-1 (up to columnsEnd), right-aligned, each
+    // text made by textOf(k) as it is drawn.
+    template <class TextOf> void columns(std::size_t count, TextOf textOf) {
+        const std::size_t end = std::min(count, static_cast<std::size_t>(layout.columnsEnd));
         int c = 0;
         for (std::size_t k = layout.firstPeriod; k < end; ++k, ++c)
-            if (inView(c)) printRightAligned(t.s, texts[k], right(c));
+            if (inView(c)) printRightAligned(t.s, textOf(k), right(c));
+    }
+    void columns(const std::vector<std::string>& texts, std::size_t count) {
+        columns(std::min(count, texts.size()), [&](std::size_t k) { return texts[k]; });
+    }
+    void columns(const InflowsOutflows& io, std::span<const Currency> figures, std::size_t count) {
+        columns(std::min(count, figures.size()),
+                [&](std::size_t k) { return io.text(figures[k]); });
     }
     void label(const std::string& text) {
         t.s.CurrentX = layout.left + LabelIndent;
@@ -47,20 +54,20 @@ struct Table {
 namespace {
 
 // The width of the widest figure of the table in the current font. Figures
-// differ in width by their characters: the longest is the widest.
+// differ in width by their characters: the longest is the widest, and the
+// figures furthest from 0 have the longest texts.
 double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
-    const std::string* longest = nullptr;
-    auto consider = [&](const std::vector<std::string>& texts) {
-        for (const std::string& text : texts)
-            if (!longest || text.size() > longest->size()) longest = &text;
+    std::string longest;
+    auto consider = [&](const std::string& text) {
+        if (text.size() > longest.size()) longest = text;
     };
-    for (const auto* texts : {&io.beginningTexts, &io.endingTexts, &io.inflowTotalTexts,
-                              &io.outflowTotalTexts, &io.columnHeads})
-        consider(*texts);
-    for (const auto* rows : {&io.inflows, &io.outflows})
-        for (const FlowRow& row : *rows)
-            consider(row.amountTexts);
-    return longest ? s.TextWidth(*longest) : 0;
+    for (const std::string& head : io.columnHeads)
+        consider(head);
+    if (io.ok) {
+        consider(io.text(io.highest));
+        consider(io.text(io.lowest));
+    }
+    return longest.empty() ? 0 : s.TextWidth(longest);
 }
 
 } // namespace
@@ -130,11 +137,11 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
     s.ForeColor = 0;
 
     table.label(strings::text(254) + " ");
-    table.columns(io.beginningTexts, columns - 1);
+    table.columns(io, io.beginning, columns - 1);
     table.down(h);
 
     auto rows = [&](int heading, const std::vector<FlowRow>& list, int totalLabel,
-                    const std::vector<std::string>& totals) {
+                    const std::vector<Currency>& totals) {
         s.FontBold = true;
         t.room(h);
         table.label(strings::text(heading));
@@ -147,23 +154,23 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
                 continue;
             }
             table.label(row.name + "    ");
-            table.columns(row.amountTexts, columns);
+            table.columns(io, row.amounts, columns);
             table.down(h);
             t.recordRow(row.number);
         }
         s.FontBold = true;
         t.room(h);
         table.label(strings::text(totalLabel) + " ");
-        table.columns(totals, columns);
+        table.columns(io, totals, columns);
         table.down(h, 2);
     };
-    rows(250, io.inflows, 251, io.inflowTotalTexts);
-    rows(252, io.outflows, 253, io.outflowTotalTexts);
+    rows(250, io.inflows, 251, io.inflowTotals);
+    rows(252, io.outflows, 253, io.outflowTotals);
 
     t.room(h);
     table.label(strings::text(255) + " ");
     drawn.tableHeight = s.CurrentY - top;
-    table.columns(io.endingTexts, columns - 1);
+    table.columns(io, io.ending, columns - 1);
     table.down(h);
     return drawn;
 }

@@ -418,12 +418,16 @@ TEST(ChartEditor, TypingScrollingKeysAndEveryChangeMarkTheBook) {
          [&] { return e.row(2).number == "100-5" && b.SubAccountDash == -1; }},
         {"a redraw keeps a negative number", [&] { e.row(1); },
          [&] { return b.AccountNumbers[1] == money("-5.5"); }},
-        {"1/2 stores 1 and a leading dash is a decimal point",
+        {"1/2 stores 1, a leading dash is a sign and a later one a decimal point",
          [&] {
              e.typeNumber(3, "1/2");
              e.typeNumber(4, "-5");
+             e.typeNumber(5, "-5-25");
          },
-         [&] { return b.AccountNumbers[3] == money("1") && b.AccountNumbers[4] == money("0.5"); }},
+         [&] {
+             return b.AccountNumbers[3] == money("1") && b.AccountNumbers[4] == money("-5") &&
+                    b.AccountNumbers[5] == money("-5.25");
+         }},
         {"a name, notes and a class",
          [&] {
              e.select(2);
@@ -506,6 +510,9 @@ TEST(ChartEditor, TypedNumbersAreStoredExactly) {
         {"99999999999999-9999", ".", 999999999999999999},
         {"922337203685477.5807", ".", INT64_MAX},
         {"922337203685477.5808", ".", -1},
+        {"-922337203685477.5808", ".", INT64_MIN}, // a leading dash is the sign
+        {"-922337203685477-5808", ".", INT64_MIN},
+        {" -12,5", ",", -125000},
         {"123456789012.3456", ".", 1234567890123456},
         {"100,0001", ",", 1000001},
         {"100.0001", ",", 1000001}, // the full stop is a decimal mark too
@@ -527,7 +534,7 @@ TEST(ChartEditor, TypedNumbersAreStoredExactly) {
         run.DecimalSeparator = c.decimalMark;
         ChartEditor e(b, run);
         e.typeNumber(0, c.text);
-        EXPECT_EQ(b.AccountNumbers[0].raw, c.raw < 0 ? 70000 : c.raw);
+        EXPECT_EQ(b.AccountNumbers[0].raw, c.raw == -1 ? 70000 : c.raw);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "book/currency.h"
+#include "book/exact_share.h"
 #include "book/wide_sum.h"
 
 #include <gtest/gtest.h>
@@ -50,4 +51,39 @@ TEST(WideSum, HoldsTotalsBeyondTheRangeAndChecksOnlyTheResult) {
     low -= big;
     low -= Currency::fromRaw(1);
     EXPECT_EQ(low.value().raw, std::numeric_limits<std::int64_t>::min());
+}
+
+// Sums and shares near the ends of 128 bits refuse rather than wrap: an
+// exact share that rounds past 2^127 - 1 and a whole of 0 throw; -2^127 is
+// the one share that fits below.
+TEST(WideSum, SumsAndSharesNeverWrap) {
+    constexpr __int128 Top = ~(static_cast<unsigned __int128>(1) << 127);
+    WideSum top;
+    top.raw = Top;
+    EXPECT_THROW(top += Currency::fromRaw(1), CurrencyOverflow);
+    EXPECT_EQ(top.raw, Top); // unchanged after a failed sum
+    WideSum bottom;
+    bottom.raw = -Top - 1;
+    EXPECT_THROW(bottom -= Currency::fromRaw(1), CurrencyOverflow);
+    EXPECT_THROW(WideSum{} - bottom, CurrencyOverflow);
+    EXPECT_THROW(top += top, CurrencyOverflow);
+
+    // (2^86 + 2^43 + 1) x (2^43 - 1) = 2^129 - 1.
+    WideSum amount;
+    amount.raw = (static_cast<__int128>(1) << 86) + (static_cast<__int128>(1) << 43) + 1;
+    const std::int64_t part = (std::int64_t{1} << 43) - 1;
+    auto whole = [](__int128 raw) {
+        WideSum w;
+        w.raw = raw;
+        return w;
+    };
+    EXPECT_THROW(exactShare(amount, part, whole(2)), CurrencyOverflow); // 2^128 - 1/2: once 0
+    EXPECT_THROW(exactShare(amount, part, whole(4)), CurrencyOverflow); // 2^127 - 1/4 up
+    EXPECT_EQ(exactShare(amount, -part, whole(4)).raw, -Top - 1);       // down to -2^127
+    EXPECT_EQ(exactShare(whole(-Top - 1), 1, whole(1)).raw, -Top - 1);
+    EXPECT_THROW(exactShare(whole(-Top - 1), -1, whole(1)), CurrencyOverflow); // +2^127
+    EXPECT_EQ(exactShare(whole(Top), 1, whole(-1)).raw, -Top);
+    EXPECT_EQ(exactShare(whole(7), 1, whole(2)).raw, 4); // 3.5: halves to even
+    EXPECT_THROW(exactShare(whole(7), 1, whole(0)), CurrencyOverflow);
+    EXPECT_THROW(exactShare(whole(0), 1, whole(0)), CurrencyOverflow);
 }

@@ -148,20 +148,35 @@ TEST(MailDraft, EveryLineFitsAndThePageReadsBackWhole) {
     std::string longOther;
     for (int i = 0; i < 40; ++i)
         longOther += "Caf\xC3\xA9 ";
+    std::string awkwardMany; // past several of the blocks a written page is encoded in
+    while (awkwardMany.size() < 200000)
+        awkwardMany += awkward;
     const struct {
         std::string html, subject;
     } cases[] = {
         {ledger, "Corner Shop, Sales, 01/02/2026 to 28/02/2026"},
         {awkward, longAscii},
+        {awkwardMany, "many"},
         {"<p>x</p>", longOther},
         {"", "s"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.subject);
-        const auto path = Tmain::OpenMailDraft("AccountLedger", c.html, c.subject,
-                                               "Ledgerwick - " + std::string(80, 'c'));
+        const std::string caption = "Ledgerwick - " + std::string(80, 'c');
+        const auto path = Tmain::OpenMailDraft("AccountLedger", c.html, c.subject, caption);
         ASSERT_TRUE(path);
         const std::string raw = readFile(*path);
+        // Written a few bytes at a time, as a large report writes its page:
+        // the same draft, whatever falls at the edges of what is encoded.
+        const auto streamed = Tmain::OpenMailDraft(
+            "AccountLedger",
+            [&](ByteWriter& page) {
+                for (std::size_t at = 0, n = 1; at < c.html.size(); at += n, n = n % 7 + 1)
+                    page.bytes(std::string_view(c.html).substr(at, n));
+            },
+            c.subject, caption);
+        ASSERT_TRUE(streamed);
+        EXPECT_EQ(readFile(*streamed), raw);
         std::size_t start = 0, longest = 0;
         while (start < raw.size()) {
             const std::size_t end = raw.find("\r\n", start);

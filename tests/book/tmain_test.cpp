@@ -44,7 +44,7 @@ Book journalWith(std::initializer_list<const char*> references) {
 
 } // namespace
 
-TEST(AccountLookups, FirstMatchingSlotWinsAndNonPositiveNumbersNeverMatch) {
+TEST(AccountLookups, FirstMatchingSlotWinsAndZeroNeverMatches) {
     Book book = chartBook();
     EXPECT_EQ(Tmain::AccountNameByNumber(book, money("100")), "Cash"); // slot 3 before slot 5
     EXPECT_EQ(Tmain::AccountSlotByNumber(book, money("100")), 3);
@@ -58,8 +58,9 @@ TEST(AccountLookups, FirstMatchingSlotWinsAndNonPositiveNumbersNeverMatch) {
     EXPECT_FALSE(Tmain::AccountSlotByNumber(book, Currency()));
     EXPECT_EQ(Tmain::AccountIndexByNumber(book, Currency()), "0");
     EXPECT_EQ(Tmain::AccountNumberByName(book, ""), Currency());
-    EXPECT_EQ(Tmain::AccountNameByNumber(book, money("-5")), "");
-    EXPECT_FALSE(Tmain::AccountSlotByNumber(book, money("-5")));
+    // A negative number names its account like any other.
+    EXPECT_EQ(Tmain::AccountNameByNumber(book, money("-5")), "Neg");
+    EXPECT_EQ(Tmain::AccountSlotByNumber(book, money("-5")), 6);
 
     // Not found and slot 0 read alike as text, but not as a slot.
     EXPECT_EQ(Tmain::AccountIndexByNumber(book, money("1")), "0");

@@ -54,12 +54,15 @@ inline std::vector<std::string> figuresOf(const BalanceSheet& bs) {
 // Every cell of every column: periods, the Total column and the balances.
 inline std::vector<std::string> figuresOf(const InflowsOutflows& io) {
     std::vector<std::string> out;
-    for (const auto* texts :
-         {&io.beginningTexts, &io.endingTexts, &io.inflowTotalTexts, &io.outflowTotalTexts})
-        out.insert(out.end(), texts->begin(), texts->end());
+    auto add = [&](std::span<const Currency> figures) {
+        for (Currency v : figures)
+            out.push_back(io.text(v));
+    };
+    for (const auto* figures : {&io.beginning, &io.ending, &io.inflowTotals, &io.outflowTotals})
+        add(*figures);
     for (const auto* rows : {&io.inflows, &io.outflows})
         for (const FlowRow& row : *rows)
-            out.insert(out.end(), row.amountTexts.begin(), row.amountTexts.end());
+            add(row.amounts);
     return out;
 }
 

@@ -159,7 +159,7 @@ template <class W> std::size_t leftBehind() {
 }
 
 // The trading book over a century of months, with a hundred and fifty more
-// expense accounts: its inflows/outflows table is a few megabytes.
+// expense accounts: its inflows/outflows table is a megabyte and a half.
 Book centuryBook() {
     Book b = tradingBook();
     for (int i = 0; i < 150; ++i)
@@ -229,7 +229,7 @@ TEST(CommandGuard, AFailedCommandLeavesNeitherTheHourglassNorAHalfBuiltWindowBeh
          [&] { return w.BalanceSheetWindows.count() == 1 && shown(w.BalanceSheetWindows[0]); },
          "could not be shown"},
         {"inflows/outflows, short of memory",
-         [] { failing_allocations::refuseFrom = 2 * 1024 * 1024; }, // the table, not a widget
+         [] { failing_allocations::refuseFrom = 1024 * 1024; }, // the table, not a widget
          command(Command::CashFlowMenu),
          [] { failing_allocations::refuseFrom = std::numeric_limits<std::size_t>::max(); },
          leftBehind<CashFlow>,

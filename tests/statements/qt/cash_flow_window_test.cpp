@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace statement_driving;
 using namespace statementbooks;
 
@@ -30,6 +32,7 @@ namespace {
 TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book book = statementbooks::tradingBook();
+    handmade::setAccount(book, book.slotsInUse(), "-922337203685477.5808", "Lowest", Other);
     RunTimeState run;
     LedgerRecorder opened;
     opened.accounts = {"Cash", "Sales", "Sales online"};
@@ -85,6 +88,12 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
     dialog_driving::pressKey(w.FolioChoiceTx, Qt::Key_Return, "\r");
     EXPECT_EQ(fakes.messages.lastText(), strings::text(291));
     EXPECT_EQ(w.result().cashAccount, *Currency::parse("400.1"));
+    // The lowest number there is, typed with its sign, is read exactly.
+    w.FolioChoiceTx->clear();
+    dialog_driving::typeText(w.FolioChoiceTx, "-922337203685477.5808");
+    dialog_driving::pressKey(w.FolioChoiceTx, Qt::Key_Return, "\r");
+    EXPECT_EQ(w.tReportAcc->currentText().toStdString(), "Lowest");
+    EXPECT_EQ(w.result().cashAccount.raw, std::numeric_limits<std::int64_t>::min());
 
     // Choosing the third period starts the table there; a period kind recomputes.
     w.SmSelect->setCurrentIndex(2);
