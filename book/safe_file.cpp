@@ -237,6 +237,17 @@ std::error_code writeFileSafely(const std::filesystem::path& target, std::string
     return w.error();
 }
 
+std::error_code writeFileSafely(const std::filesystem::path& target,
+                                const std::function<void(ByteWriter&)>& write) {
+    SafeFileWriter file(target);
+    if (!file.ok()) return file.error();
+    ByteWriter out([&file](std::string_view block) { file.write(block); });
+    write(out);
+    out.finish();
+    file.commit();
+    return file.error();
+}
+
 std::error_code readWholeFile(const std::filesystem::path& path, std::string& bytes) {
     // Not blocking: a named pipe given as a file must not hang the program.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

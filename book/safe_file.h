@@ -6,8 +6,11 @@
 // link that leads back to itself and a folder that does not exist are refused.
 #pragma once
 
+#include "book/byte_writer.h"
+
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -79,6 +82,10 @@ class SafeFileWriter {
 
 // Writes a whole file safely; returns the error (empty on success).
 std::error_code writeFileSafely(const std::filesystem::path& target, std::string_view bytes);
+// The same with the bytes written by `write` as they are made, so that a
+// large file never stands whole in memory.
+std::error_code writeFileSafely(const std::filesystem::path& target,
+                                const std::function<void(ByteWriter&)>& write);
 
 // The checks every reader makes on the file it opened: a regular file (a
 // folder gives FileRefusal::Folder) of at most LargestFileRead bytes, whose

@@ -143,23 +143,29 @@ LedgerExportResult exportJournalSheet(const Book& book, const JournalList& list,
     return finished(result, sheet.finish(), "lines");
 }
 
-std::string runningBalanceCsv(const Book& book, const RunningBalanceLedger& ledger,
-                              const LedgerHeading& heading, const LocaleInfo& locale) {
+void writeRunningBalanceCsv(ByteWriter& out, const Book& book, const RunningBalanceLedger& ledger,
+                            const LedgerHeading& heading, const LocaleInfo& locale) {
     const AccountNameIndex names(book);
     const std::string& mark = locale.decimalMark;
-    std::string text =
-        csvLine({"Date", "No", heading.account + " Account", "Debit", "Credit", "Balance"});
+    out.bytes(csvLine({"Date", "No", heading.account + " Account", "Debit", "Credit", "Balance"}));
     for (const RunningBalanceRow& row : ledger.Rows)
-        text += csvLine({shortDate(row.Date, locale), row.reference(), names.name(row.Account),
-                         plainNumberText(row.debit(), mark), plainNumberText(row.credit(), mark),
-                         plainNumberText(row.Balance, mark)});
+        out.bytes(csvLine({shortDate(row.Date, locale), row.reference(), names.name(row.Account),
+                           plainNumberText(row.debit(), mark), plainNumberText(row.credit(), mark),
+                           plainNumberText(row.Balance, mark)}));
+}
+
+std::string runningBalanceCsv(const Book& book, const RunningBalanceLedger& ledger,
+                              const LedgerHeading& heading, const LocaleInfo& locale) {
+    std::string text;
+    ByteWriter out(text);
+    writeRunningBalanceCsv(out, book, ledger, heading, locale);
     return text;
 }
 
-std::string runningBalanceWebPage(const Book& book, const RunningBalanceLedger& ledger,
-                                  const LedgerHeading& heading, const LocaleInfo& locale,
-                                  double today) {
-    if (heading.folio.empty()) return "";
+void writeRunningBalanceWebPage(ByteWriter& out, const Book& book,
+                                const RunningBalanceLedger& ledger, const LedgerHeading& heading,
+                                const LocaleInfo& locale, double today) {
+    if (heading.folio.empty()) return;
     const AccountNameIndex names(book);
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
@@ -180,22 +186,32 @@ std::string runningBalanceWebPage(const Book& book, const RunningBalanceLedger& 
          htmlEscaped(strings::text(176)) + "</center></b></td>" + headCell("15%", 162) +
          headCell("15%", 163) + headCell("15%", 155);
     h += "</tr>";
+    out.bytes(h);
     std::string suffix;
     for (const RunningBalanceRow& row : ledger.Rows) {
         auto amount = [&](Currency value) {
             return value.isZero() ? std::string() : formatAmount(value, decimals, marks, true);
         };
         suffix = balanceSuffix(row.Balance, suffix);
-        h += "<tr><td>" + htmlEscaped(Tmain::FormatDateStyle(row.Date, book.DateStyle, locale)) +
-             "</td><td>" + htmlEscaped(row.reference()) + "</td><td>" +
-             htmlEscaped(names.name(row.Account)) + "</td>";
+        h = "<tr><td>" + htmlEscaped(Tmain::FormatDateStyle(row.Date, book.DateStyle, locale)) +
+            "</td><td>" + htmlEscaped(row.reference()) + "</td><td>" +
+            htmlEscaped(names.name(row.Account)) + "</td>";
         for (const std::string& cell : {amount(row.debit()), amount(row.credit()),
                                         balanceText(row.Balance, decimals, marks, suffix)})
             h += "<td align=" + q("right") + ">" + htmlEscaped(cell) + "</td>";
         h += "</tr>";
+        out.bytes(h);
     }
-    h += "</table></p></font></center></body></html>";
-    return h;
+    out.bytes("</table></p></font></center></body></html>");
+}
+
+std::string runningBalanceWebPage(const Book& book, const RunningBalanceLedger& ledger,
+                                  const LedgerHeading& heading, const LocaleInfo& locale,
+                                  double today) {
+    std::string text;
+    ByteWriter out(text);
+    writeRunningBalanceWebPage(out, book, ledger, heading, locale, today);
+    return text;
 }
 
 std::string runningBalanceSubject(const Book& book, const LedgerHeading& heading) {
@@ -215,11 +231,17 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
         return result;
     }
     if (type == "csv" || type == "htm") {
-        const std::string text =
-            type == "csv" ? runningBalanceCsv(book, ledger, heading, locale)
-                          : runningBalanceWebPage(book, ledger, heading, locale, today) + "\r\n";
+        // Written as it is made: a long ledger's text never stands whole in memory.
+        const std::error_code error = writeFileSafely(path, [&](ByteWriter& out) {
+            if (type == "csv") {
+                writeRunningBalanceCsv(out, book, ledger, heading, locale);
+            } else {
+                writeRunningBalanceWebPage(out, book, ledger, heading, locale, today);
+                out.bytes("\r\n");
+            }
+        });
         result.rowsWritten = result.rowsListed;
-        return finished(result, writeFileSafely(path, text), "rows");
+        return finished(result, error, "rows");
     }
 
     const AccountNameIndex names(book);
@@ -272,7 +294,10 @@ std::optional<std::filesystem::path> mailRunningBalance(const Book& book,
         showMessage(NothingBuilt);
         return std::nullopt;
     }
-    return Tmain::OpenMailDraft("AccountLedger",
-                                runningBalanceWebPage(book, ledger, heading, locale, today),
-                                runningBalanceSubject(book, heading), caption);
+    return Tmain::OpenMailDraft(
+        "AccountLedger",
+        [&](ByteWriter& page) {
+            writeRunningBalanceWebPage(page, book, ledger, heading, locale, today);
+        },
+        runningBalanceSubject(book, heading), caption);
 }

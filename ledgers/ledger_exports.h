@@ -6,6 +6,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/byte_writer.h"
 #include "ledgers/journal_list.h"
 #include "ledgers/ledger_heading.h"
 #include "ledgers/running_balance.h"
@@ -31,12 +32,18 @@ struct LedgerExportResult {
 LedgerExportResult exportJournalSheet(const Book& book, const JournalList& list,
                                       const std::filesystem::path& path, const LocaleInfo& locale);
 
-// The running balance as comma-separated text (RFC 4180 quoting, CR LF).
+// The running balance as comma-separated text (RFC 4180 quoting, CR LF),
+// written as it is made, or whole.
+void writeRunningBalanceCsv(ByteWriter& out, const Book& book, const RunningBalanceLedger& ledger,
+                            const LedgerHeading& heading, const LocaleInfo& locale);
 std::string runningBalanceCsv(const Book& book, const RunningBalanceLedger& ledger,
                               const LedgerHeading& heading, const LocaleInfo& locale);
 // The running balance's web page in letter layout, every text HTML-escaped;
 // `today` is the date of issue. The address block is empty when no account
-// has the folio number.
+// has the folio number. Written as it is made, or whole.
+void writeRunningBalanceWebPage(ByteWriter& out, const Book& book,
+                                const RunningBalanceLedger& ledger, const LedgerHeading& heading,
+                                const LocaleInfo& locale, double today);
 std::string runningBalanceWebPage(const Book& book, const RunningBalanceLedger& ledger,
                                   const LedgerHeading& heading, const LocaleInfo& locale,
                                   double today);

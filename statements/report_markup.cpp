@@ -33,11 +33,5 @@ ExportResult writeExportText(const std::filesystem::path& path, const std::strin
 
 ExportResult writeExportStream(const std::filesystem::path& path,
                                const std::function<void(ByteWriter&)>& write) {
-    SafeFileWriter file(path); // through a link, to where it points
-    if (!file.ok()) return exportResultOf(file.error());
-    ByteWriter out([&file](std::string_view block) { file.write(block); });
-    write(out);
-    out.finish();
-    file.commit();
-    return exportResultOf(file.error());
+    return exportResultOf(writeFileSafely(path, write));
 }

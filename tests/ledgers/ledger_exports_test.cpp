@@ -2,6 +2,8 @@
 // text, spreadsheet, web page and mail, each read back by a real reader.
 #include "ledgers/ledger_exports.h"
 
+#include "book/safe_file.h"
+
 #include "ledger_book.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
@@ -190,6 +192,13 @@ TEST(LedgerExports, RunningBalanceFiles) {
         EXPECT_TRUE(exportRunningBalance(book, ledger, heading, dir / (std::string("rb.") + type),
                                          type, dayFirstLocale(), feb(28))
                         .ok);
+    // The text files are written as they are made, byte for byte the whole texts.
+    std::string written;
+    ASSERT_FALSE(readWholeFile(dir / "rb.csv", written));
+    EXPECT_EQ(written, runningBalanceCsv(book, ledger, heading, dayFirstLocale()));
+    ASSERT_FALSE(readWholeFile(dir / "rb.htm", written));
+    EXPECT_EQ(written,
+              runningBalanceWebPage(book, ledger, heading, dayFirstLocale(), feb(28)) + "\r\n");
     EXPECT_EQ(read(dir, "xls", dir / "rb.xls"),
               "widths 12 15 62 15 15 18\n"
               "1 3:Corner Shop/b0\n"
