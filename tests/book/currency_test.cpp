@@ -58,25 +58,22 @@ TEST(WideSum, HoldsTotalsBeyondTheRangeAndChecksOnlyTheResult) {
 // the one share that fits below.
 TEST(WideSum, SumsAndSharesNeverWrap) {
     constexpr __int128 Top = ~(static_cast<unsigned __int128>(1) << 127);
-    WideSum top;
-    top.raw = Top;
-    EXPECT_THROW(top += Currency::fromRaw(1), CurrencyOverflow);
-    EXPECT_EQ(top.raw, Top); // unchanged after a failed sum
-    WideSum bottom;
-    bottom.raw = -Top - 1;
-    EXPECT_THROW(bottom -= Currency::fromRaw(1), CurrencyOverflow);
-    EXPECT_THROW(WideSum{} - bottom, CurrencyOverflow);
-    EXPECT_THROW(top += top, CurrencyOverflow);
-
-    // (2^86 + 2^43 + 1) x (2^43 - 1) = 2^129 - 1.
-    WideSum amount;
-    amount.raw = (static_cast<__int128>(1) << 86) + (static_cast<__int128>(1) << 43) + 1;
-    const std::int64_t part = (std::int64_t{1} << 43) - 1;
     auto whole = [](__int128 raw) {
         WideSum w;
         w.raw = raw;
         return w;
     };
+    WideSum top = whole(Top), bottom = whole(-Top - 1);
+    EXPECT_THROW(top += Currency::fromRaw(1), CurrencyOverflow);
+    EXPECT_EQ(top.raw, Top); // unchanged after a failed sum
+    EXPECT_THROW(bottom -= Currency::fromRaw(1), CurrencyOverflow);
+    EXPECT_THROW(WideSum{} - bottom, CurrencyOverflow);
+    EXPECT_THROW(top += top, CurrencyOverflow);
+
+    // (2^86 + 2^43 + 1) x (2^43 - 1) = 2^129 - 1.
+    const WideSum amount =
+        whole((static_cast<__int128>(1) << 86) + (static_cast<__int128>(1) << 43) + 1);
+    const std::int64_t part = (std::int64_t{1} << 43) - 1;
     EXPECT_THROW(exactShare(amount, part, whole(2)), CurrencyOverflow); // 2^128 - 1/2: once 0
     EXPECT_THROW(exactShare(amount, part, whole(4)), CurrencyOverflow); // 2^127 - 1/4 up
     EXPECT_EQ(exactShare(amount, -part, whole(4)).raw, -Top - 1);       // down to -2^127

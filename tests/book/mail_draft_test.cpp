@@ -13,10 +13,11 @@
 #include <sys/resource.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 using testing_support::readFile;
 using testing_support::runCommand;
@@ -284,41 +285,32 @@ TEST(MailDraft, FollowsNoPlantedLink) {
     const std::string notOurs =
         Tmain::FileErrorText(std::make_error_code(std::errc::permission_denied));
     const std::string loop = Tmain::FileErrorText(make_error_code(FileRefusal::LinkLoop));
+    // Each link is planted in a fresh temporary folder, named there and
+    // leading to its target (relative to that folder unless absolute).
+    const std::string mine = privateFolder("").filename().string();
     const struct {
         const char* what;
-        std::function<fs::path(const fs::path&)> plant; // gives the temporary folder
+        std::vector<std::pair<std::string, std::string>> links;
+        const char* temporary; // below the folder the links are in
         std::string message;
     } cases[] = {
         {"a link to another folder in place of the private folder",
-         [&](const fs::path& t) {
-             fs::create_directory_symlink(elsewhere.path(), privateFolder(t));
-             return t;
-         },
+         {{mine, elsewhere.path().string()}},
+         "",
          notOurs},
-        {"a private folder that is a link to itself",
-         [](const fs::path& t) {
-             fs::create_symlink(privateFolder(t).filename(), privateFolder(t));
-             return t;
-         },
-         loop},
+        {"a private folder that is a link to itself", {{mine, mine}}, "", loop},
         {"two links to each other in place of the private folder",
-         [](const fs::path& t) {
-             fs::create_symlink(t / "other", privateFolder(t));
-             fs::create_symlink(privateFolder(t), t / "other");
-             return t;
-         },
+         {{mine, "other"}, {"other", mine}},
+         "",
          loop},
-        {"a temporary folder under a link to itself",
-         [](const fs::path& t) {
-             fs::create_symlink("loop", t / "loop");
-             return t / "loop" / "temp";
-         },
-         loop},
+        {"a temporary folder under a link to itself", {{"loop", "loop"}}, "loop/temp", loop},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir other;
-        fakes.environment.vars["tmp"] = c.plant(other.path()).string();
+        for (const auto& [name, target] : c.links)
+            fs::create_symlink(target, other / name);
+        fakes.environment.vars["tmp"] = (other / c.temporary).string();
         fakes.shell.opened.clear();
         fakes.messages.shown.clear();
         EXPECT_FALSE(Tmain::OpenMailDraft("Invoice", "<p>x</p>", "s", "c"));

@@ -118,7 +118,6 @@ struct LedgerRule {
 // One account's figures worked out from the journal by the rules of the
 // reports, for a period that ends on the trial balance's day.
 struct AccountFigures {
-    bool hasLines = false;
     WideSum balance; // debits less credits up to the day; a line on no side is a credit
     // The T-account's halves: the lines before the period whole, each line in
     // it whole when it has contra shares (its shares add up to it).
@@ -177,13 +176,9 @@ std::map<std::int64_t, AccountFigures> accountFigures(const Book& book, double f
             const double day = std::trunc(line.Date); // the whole day, also before 1899
             if (day > lastDay) continue;
             AccountFigures& f = figures[Tmain::TruncateDecimals(line.AccountNumber, 0).raw];
-            f.hasLines = true;
             const bool isDebit = line.Side == Debit;
             WideSum counted; // as the trial balance counts it
-            if (isDebit)
-                counted += line.Amount;
-            else
-                counted -= line.Amount;
+            counted.raw = isDebit ? line.Amount.raw : -static_cast<__int128>(line.Amount.raw);
             f.balance += counted;
             if (line.Side != Debit && line.Side != Credit) {
                 f.tAccount.leftOut += counted;
@@ -262,12 +257,12 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
         std::map<std::int64_t, WideSum> rows; // main account -> balance
         WideSum debits, credits;
         bool beyond = false;
-        std::vector<std::int64_t> keys = {0};
+        std::set<std::int64_t> keys = {0};
         for (int k = 0; k < book.slotsInUse(); ++k)
-            keys.push_back(Tmain::TruncateDecimals(book.AccountNumbers[k], 0).raw);
-        for (const std::int64_t key : std::set<std::int64_t>(keys.begin(), keys.end())) {
+            keys.insert(Tmain::TruncateDecimals(book.AccountNumbers[k], 0).raw);
+        for (const std::int64_t key : keys) {
             const auto it = figures.find(key);
-            if (it == figures.end() || !it->second.hasLines) continue;
+            if (it == figures.end()) continue;
             const WideSum balance = it->second.balance;
             beyond |= !balance.fits();
             if (balance.raw > 0)
@@ -313,15 +308,11 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
             ledgerAlone += refused && f.balance.fits();
             // The balance as the trial balance shows it, when it can.
             WideSum balance = f.balance;
-            if (tb.ok) {
-                balance = WideSum{};
-                balance += tb.rows[rowOf.at(key)].balance;
-            }
+            if (tb.ok) balance.raw = tb.rows[rowOf.at(key)].balance.raw;
             if (!refused) {
-                WideSum shown;
-                shown += ledger.Debit.Total;
-                shown -= ledger.Credit.Total;
-                const __int128 off = shown.raw - (balance - f.tAccount.leftOut).raw;
+                const __int128 shown =
+                    static_cast<__int128>(ledger.Debit.Total.raw) - ledger.Credit.Total.raw;
+                const __int128 off = shown - (balance - f.tAccount.leftOut).raw;
                 EXPECT_LE(magnitude(off), f.tAccount.unevenRows) << static_cast<long long>(off);
                 ++compared;
                 uneven += f.tAccount.unevenRows > 0;
@@ -338,9 +329,8 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
             }
             if (!running.Message.empty()) continue;
             ASSERT_NE(f.running.shareBeyond, Refusal::Yes);
-            WideSum shown;
-            if (!running.Rows.empty()) shown += running.Rows.back().Balance;
-            EXPECT_LE(magnitude(shown.raw - last.raw), slack);
+            const __int128 shown = running.Rows.empty() ? 0 : running.Rows.back().Balance.raw;
+            EXPECT_LE(magnitude(shown - last.raw), slack);
             ++runningCompared;
         }
     }

@@ -21,13 +21,7 @@ using handmade::money;
 // balance row of its kind.
 TAccountRow row(const char* account, const char* amount, TAccountRowKind kind,
                 std::int32_t line = 0, double date = day(2025, 3, 2)) {
-    TAccountRow r;
-    r.Date = date;
-    r.Account = money(account);
-    r.Amount = money(amount);
-    r.Line = line;
-    r.Kind = kind;
-    return r;
+    return TAccountRow{date, money(account), money(amount), line, kind};
 }
 
 TEST(LedgerPages, TAccountRowsShowTheirKindAndOnlyJournalRowsCanBeClicked) {
@@ -154,12 +148,7 @@ TEST(LedgerPages, WidestFiguresAndColumnsThatGiveWayToThem) {
 
     // A figure wider than its design takes from the name, down to the
     // name's least width; past that the table runs wider than designed.
-    std::vector<ScreenColumn> columns(3);
-    columns[0].design = 50;
-    columns[0].need = 80;
-    columns[1] = {200, 0, true, 60};
-    columns[2].design = 50;
-    columns[2].need = 40;
+    std::vector<ScreenColumn> columns = {{50, 80}, {200, 0, true, 60}, {50, 40}};
     EXPECT_EQ(placeScreenColumns(columns, 2), 302);
     EXPECT_EQ(columns[1].left, 82);
     EXPECT_EQ(columns[1].width, 170);
