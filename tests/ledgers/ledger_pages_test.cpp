@@ -127,15 +127,8 @@ TEST(LedgerPages, WidestFiguresAndColumnsThatGiveWayToThem) {
     for (const auto& [date, reference, amount, credit, balance] :
          {std::tuple{day(2025, 3, 2), "7", "75", false, "-75"},
           {day(2024, 1, 5), "1234", "1234567.5", false, "1234567.5"},
-          {day(2024, 6, 1), "12", "-5", true, "5"}}) {
-        RunningBalanceRow r;
-        r.Date = date;
-        r.Entry = reference;
-        r.Amount = money(amount);
-        r.Credit = credit;
-        r.Balance = money(balance);
-        l.Rows.push_back(r);
-    }
+          {day(2024, 6, 1), "12", "-5", true, "5"}})
+        l.Rows.push_back({date, {}, money(amount), money(balance), 0, EntryId(reference), credit});
     // The period's ends and the widest date of their years; the extremes of
     // each amount column; the balance's size with either suffix.
     const RunningBalanceWidest w = runningBalanceWidest(b, l, monthFirstLocale());
