@@ -1,10 +1,6 @@
 // Every command that changes the book completes or leaves it exactly as it
-// was. Each command of the core runs again and again with one of its
-// allocations failing in turn, the first, the second and so on until it runs
-// through; after each failure the whole book must be the old one, its arrays
-// in step and its changed mark as it was.
-//
-// This executable replaces the global operator new (failing_allocations.h).
+// was: each runs again and again with its first, second, ... allocation failing
+// (this executable replaces the global operator new), until it runs through.
 
 #include "accounts/chart_editor.h"
 #include "accounts/group_editor.h"
