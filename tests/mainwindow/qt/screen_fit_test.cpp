@@ -79,27 +79,24 @@ ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount
     auto size = [](const QWidget* bar, int along) {
         return bar->isHidden() ? 0.0 : twipsOf(along);
     };
-    return {window, std::move(open),
-            [of](QWidget* w) {
-                RealFontRecorder s(twipsOf(of(w)->Canvas->width()),
-                                   twipsOf(of(w)->Canvas->height()));
-                of(w)->drawView(s);
-                return s.calls;
-            },
-            [=](QWidget* w) {
-                const auto* down = of(w)->*vertical;
-                const auto* across = of(w)->*horizontal;
-                VisibleArea area;
-                area.width = twipsOf(of(w)->Canvas->width()) - size(down, down->width());
-                area.height = twipsOf(of(w)->Canvas->height()) - size(across, across->height());
-                area.reachRight = reach(across);
-                area.reachDown = reach(down);
-                return area;
-            },
-            [=](QWidget* w, double right, double down) {
-                (of(w)->*horizontal)->setValue(static_cast<std::int32_t>(right));
-                (of(w)->*vertical)->setValue(static_cast<std::int32_t>(down));
-            }};
+    return {
+        window, std::move(open),
+        [of](QWidget* w) {
+            RealFontRecorder s(twipsOf(of(w)->Canvas->width()), twipsOf(of(w)->Canvas->height()));
+            of(w)->drawView(s);
+            return s.calls;
+        },
+        [=](QWidget* w) {
+            const auto* down = of(w)->*vertical;
+            const auto* across = of(w)->*horizontal;
+            return VisibleArea{twipsOf(of(w)->Canvas->width()) - size(down, down->width()),
+                               twipsOf(of(w)->Canvas->height()) - size(across, across->height()),
+                               reach(across), 0, reach(down)};
+        },
+        [=](QWidget* w, double right, double down) {
+            (of(w)->*horizontal)->setValue(static_cast<std::int32_t>(right));
+            (of(w)->*vertical)->setValue(static_cast<std::int32_t>(down));
+        }};
 }
 
 // A ledger window: a canvas row whose area starts `left` pixels in, inside
