@@ -15,10 +15,10 @@ std::vector<const RecordedCall*> textCalls(const std::vector<RecordedCall>& call
         if (c.kind == RecordedCall::Clear || c.kind == RecordedCall::NewPage) texts.clear();
         if (c.kind != RecordedCall::Text || c.text.find_first_not_of(' ') == std::string::npos)
             continue;
-        const bool repeated = std::any_of(texts.begin(), texts.end(), [&](const RecordedCall* t) {
-            return t->text == c.text && t->x1 == c.x1 && t->y1 == c.y1;
-        });
-        if (!repeated) texts.push_back(&c);
+        if (std::none_of(texts.begin(), texts.end(), [&](const RecordedCall* t) {
+                return t->text == c.text && t->x1 == c.x1 && t->y1 == c.y1;
+            }))
+            texts.push_back(&c);
     }
     return texts;
 }
@@ -40,8 +40,8 @@ std::vector<std::string> overlappingTexts(const std::vector<RecordedCall>& calls
         const RecordedCall& a = *texts[i];
         for (std::size_t j = i + 1; j < texts.size() && texts[j]->y1 < a.y2 - kSliver; ++j) {
             const RecordedCall& b = *texts[j];
-            const bool across = a.x1 < b.x2 - kSliver && b.x1 < a.x2 - kSliver;
-            if (across) faults.push_back(named(a) + " overlaps " + named(b));
+            if (a.x1 < b.x2 - kSliver && b.x1 < a.x2 - kSliver)
+                faults.push_back(named(a) + " overlaps " + named(b));
         }
     }
     return faults;

@@ -1,16 +1,9 @@
 // Every window that shows figures, opened from the main window on a book of
-// forty-character names and eleven- to thirteen-digit figures, at its
-// default size and at its smallest: no two texts drawn over each other, and
-// no text cut at an edge without a scroll bar that reaches it, checked at
-// each end of the scroll bars. Each window also leaves a picture of
-// itself at its default size under the build folder's screenshots, to be
-// looked at in real fonts.
-//
-// One row per window: its name, how it is opened, what it draws and the area
-// it shows (the ledgers' inside the rule that bounds their table; the chart
-// editor's the grid of name and number boxes). A window drawn through a DrawingSurface records its
-// drawing on a recorder of its canvas's size that measures texts in the real fonts, as the window's
-// picture does.
+// forty-character names and eleven- to thirteen-digit figures, at its default
+// size and at its smallest, at each end of its scroll bars: no two texts drawn
+// over each other, no text cut at an edge a scroll bar does not reach. Each
+// leaves a picture of itself at its default size under the build folder's
+// screenshots. A canvas window's drawing is recorded in the real fonts.
 #include "accounts/qt/ConfigAccounts.h"
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
@@ -46,23 +39,20 @@ using namespace main_window_driving;
 
 namespace {
 
+// A window, named as its screenshot: how the main window opens it, what it
+// draws, the area it shows with how far its scroll bars reach, and how it
+// scrolls that many twips right and down (none without scroll bars).
 struct ScreenFitRow {
-    std::string window; // also the screenshot's name
-    // Opens the window from the main window, which shows the book.
+    std::string window;
     std::function<QWidget*(TAcount&)> open;
-    // What the window draws as it stands.
     std::function<std::vector<RecordedCall>(QWidget*)> record;
-    // The area it shows and how far its scroll bars reach right and down.
     std::function<VisibleArea(QWidget*)> area;
-    // Scrolls it that many twips right and down (none for a window without
-    // scroll bars).
     std::function<void(QWidget*, double right, double down)> scroll;
 };
 
-// Records texts with the boxes they take in real fonts.
 class RealFontRecorder : public RecordingSurface {
   public:
-    RealFontRecorder(double width, double height) : RecordingSurface(width, height) {}
+    using RecordingSurface::RecordingSurface;
 
   protected:
     double lineWidth(const std::string& line) override {
@@ -79,15 +69,8 @@ class RealFontRecorder : public RecordingSurface {
     PainterSurface measure_{&picture_};
 };
 
-std::vector<RecordedCall> recorded(QWidget* canvas,
-                                   const std::function<void(DrawingSurface&)>& draw) {
-    RealFontRecorder s(twipsOf(canvas->width()), twipsOf(canvas->height()));
-    draw(s);
-    return s.calls;
-}
-
-// A window drawn on its canvas through a DrawingSurface, with a vertical and
-// a horizontal scroll bar; a hidden bar takes no room and reaches nothing.
+// A window drawn on its canvas, with a vertical and a horizontal scroll bar;
+// a hidden bar takes no room and reaches nothing.
 template <class Window>
 ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount&)> open,
                        TuvoVerticalScroll* Window::*vertical, RealhScroll* Window::*horizontal) {
@@ -96,25 +79,24 @@ ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount
     auto size = [](const QWidget* bar, int along) {
         return bar->isHidden() ? 0.0 : twipsOf(along);
     };
-    return {window, std::move(open),
-            [of](QWidget* w) {
-                return recorded(of(w)->Canvas, [&](DrawingSurface& s) { of(w)->drawView(s); });
-            },
-            [=](QWidget* w) {
-                const Window* f = of(w);
-                const auto* down = f->*vertical;
-                const auto* across = f->*horizontal;
-                VisibleArea area;
-                area.width = twipsOf(f->Canvas->width()) - size(down, down->width());
-                area.height = twipsOf(f->Canvas->height()) - size(across, across->height());
-                area.reachRight = reach(across);
-                area.reachDown = reach(down);
-                return area;
-            },
-            [=](QWidget* w, double right, double down) {
-                (of(w)->*horizontal)->setValue(static_cast<std::int32_t>(right));
-                (of(w)->*vertical)->setValue(static_cast<std::int32_t>(down));
-            }};
+    return {
+        window, std::move(open),
+        [of](QWidget* w) {
+            RealFontRecorder s(twipsOf(of(w)->Canvas->width()), twipsOf(of(w)->Canvas->height()));
+            of(w)->drawView(s);
+            return s.calls;
+        },
+        [=](QWidget* w) {
+            const auto* down = of(w)->*vertical;
+            const auto* across = of(w)->*horizontal;
+            return VisibleArea{twipsOf(of(w)->Canvas->width()) - size(down, down->width()),
+                               twipsOf(of(w)->Canvas->height()) - size(across, across->height()),
+                               reach(across), 0, reach(down)};
+        },
+        [=](QWidget* w, double right, double down) {
+            (of(w)->*horizontal)->setValue(static_cast<std::int32_t>(right));
+            (of(w)->*vertical)->setValue(static_cast<std::int32_t>(down));
+        }};
 }
 
 // A ledger window: a canvas row whose area starts `left` pixels in, inside
@@ -139,25 +121,32 @@ ScreenFitRow ledgerRow(const std::string& window, std::function<QWidget*(TAcount
     return row;
 }
 
-// A ledger of the busiest account, opened by its Display command.
+// The newest window of a list its command opens, made ready by `ready`.
 template <class Window>
-std::function<QWidget*(TAcount&)> ledgerOpening(Command command, WindowHandles TAcount::*list) {
+std::function<QWidget*(TAcount&)> newest(Command command, WindowHandles TAcount::*list,
+                                         std::function<void(Window*)> ready) {
     return [=](TAcount& main) -> QWidget* {
         run(main, command);
         const WindowHandles& opened = main.*list;
         auto* w =
             opened.count() ? qobject_cast<Window*>(opened[opened.count() - 1].data()) : nullptr;
-        if (!w) return nullptr;
-        w->tReportAcc->setCurrentText("Cash at the northern branch of City Bank");
-        w->tReportAcc_Click();
+        if (w && ready) ready(w);
         return w;
     };
 }
 
-// The chart editor's grid as it shows, with an account numbered at the
-// bottom of the range: each box's text from its left margin, a name cut
-// where its box ends, a number as wide as it is; the area ends where the
-// number boxes end.
+// A ledger of the busiest account.
+template <class Window>
+std::function<QWidget*(TAcount&)> ledgerOpening(Command command, WindowHandles TAcount::*list) {
+    return newest<Window>(command, list, [](Window* w) {
+        w->tReportAcc->setCurrentText("Cash at the northern branch of City Bank");
+        w->tReportAcc_Click();
+    });
+}
+
+// The chart editor's grid, with an account numbered at the bottom of the
+// range: each box's text from its left margin, a name cut where its box ends,
+// a number as wide as it is; the area ends where the number boxes end.
 ScreenFitRow chartRow() {
     auto chart = [](QWidget* w) { return static_cast<ConfigAccounts*>(w); };
     auto inGrid = [chart](QWidget* w, const QWidget* box) {
@@ -192,25 +181,8 @@ ScreenFitRow chartRow() {
                 return calls;
             },
             [chart, inGrid](QWidget* w) {
-                VisibleArea area;
-                area.width = twipsOf(inGrid(w, chart(w)->Folio[0]).right() - 1);
-                area.height = twipsOf(chart(w)->Frame2->height());
-                return area;
-            },
-            nullptr};
-}
-
-// The main window: the texts of its controls as they stand (an amount box's
-// figure where it would stand whole), the window's own area, nothing to
-// scroll; it opens at the book's last entry.
-ScreenFitRow mainWindowRow() {
-    return {"main_window_big_figures", [](TAcount& main) -> QWidget* { return &main; },
-            [](QWidget* w) { return dialog_driving::shownTexts(w); },
-            [](QWidget* w) {
-                VisibleArea area;
-                area.width = twipsOf(w->width());
-                area.height = twipsOf(w->height());
-                return area;
+                return VisibleArea{twipsOf(inGrid(w, chart(w)->Folio[0]).right() - 1),
+                                   twipsOf(chart(w)->Frame2->height())};
             },
             nullptr};
 }
@@ -224,20 +196,23 @@ std::function<QWidget*(TAcount&)> opening(Command command, QPointer<QWidget> TAc
 }
 
 std::vector<ScreenFitRow> rows() {
-    auto newestBalanceSheet = [](TAcount& main) -> QWidget* {
-        run(main, Command::ShowBalance);
-        const int count = main.BalanceSheetWindows.count();
-        return count ? main.BalanceSheetWindows[count - 1].data() : nullptr;
-    };
     return {
-        mainWindowRow(),
+        // The texts of the main window's controls (an amount box's figure
+        // where it would stand whole), nothing to scroll; at the last entry.
+        {"main_window_big_figures", [](TAcount& main) -> QWidget* { return &main; },
+         [](QWidget* w) { return dialog_driving::shownTexts(w); },
+         [](QWidget* w) {
+             return VisibleArea{twipsOf(w->width()), twipsOf(w->height())};
+         },
+         nullptr},
         canvasRow("trial_balance", opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
                   &StatementFrame::TScroll, &StatementFrame::HScroll),
         canvasRow("income_statement",
                   opening(Command::IncomeStatement, &TAcount::incomeStatementWindow),
                   &StatementFrame::TScroll, &StatementFrame::HScroll),
-        canvasRow("balance_sheet", newestBalanceSheet, &StatementFrame::TScroll,
-                  &StatementFrame::HScroll),
+        canvasRow("balance_sheet",
+                  newest<QWidget>(Command::ShowBalance, &TAcount::BalanceSheetWindows, nullptr),
+                  &StatementFrame::TScroll, &StatementFrame::HScroll),
         canvasRow("inflows_outflows", opening(Command::CashFlowMenu, &TAcount::cashFlowWindow),
                   &CashFlow::VScroll1, &CashFlow::HScroll1),
         ledgerRow("t_account",
@@ -247,18 +222,10 @@ std::vector<ScreenFitRow> rows() {
             "running_balance",
             ledgerOpening<Running_Balance>(Command::RbMenuItem, &TAcount::RunningBalanceWindows),
             &Running_Balance::VScroll1, 3),
-        ledgerRow(
-            "general_journal",
-            [](TAcount& main) -> QWidget* {
-                run(main, Command::ShowJournals);
-                const int count = main.JournalWindows.count();
-                auto* w = count
-                              ? qobject_cast<GeneralJournal*>(main.JournalWindows[count - 1].data())
-                              : nullptr;
-                if (w) w->Form_Activate(); // the whole journal
-                return w;
-            },
-            &GeneralJournal::JJournal, 5),
+        ledgerRow("general_journal", // the whole journal
+                  newest<GeneralJournal>(Command::ShowJournals, &TAcount::JournalWindows,
+                                         [](GeneralJournal* w) { w->Form_Activate(); }),
+                  &GeneralJournal::JJournal, 5),
         chartRow(),
     };
 }
@@ -282,11 +249,8 @@ void expectFits(const ScreenFitRow& row, QWidget* w, const std::string& size) {
                          std::to_string(static_cast<int>(right)) + " right and " +
                          std::to_string(static_cast<int>(down)) + " down");
             if (row.scroll) row.scroll(w, right, down);
-            VisibleArea area = whole;
-            area.reachRight -= right;
-            area.reachLeft = right;
-            area.reachDown -= down;
-            area.reachUp = down;
+            const VisibleArea area{whole.width, whole.height,           whole.reachRight - right,
+                                   right,       whole.reachDown - down, down};
             const std::vector<RecordedCall> calls = row.record(w);
             ASSERT_FALSE(calls.empty());
             const std::vector<std::string> overlaps = overlappingTexts(calls);
