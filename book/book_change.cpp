@@ -22,16 +22,6 @@ template <class T> void appendInRoom(std::vector<T>& array, std::vector<T>& adde
 
 } // namespace
 
-struct BookChange::Reference final : Step {
-    Reference(Book& book, std::size_t line, const EntryId& id)
-        : book_(book), line_(line), id_(id) {}
-    void apply() noexcept override { std::swap(book_.EntryIds[line_], id_); }
-    void undo() noexcept override { apply(); }
-    Book& book_;
-    std::size_t line_;
-    EntryId id_;
-};
-
 // Lines appended at the journal's end; undone by cutting the journal back.
 struct BookChange::Appended final : Step {
     Appended(Book& book, std::vector<EntryLine> lines, std::vector<EntryId> ids)
@@ -109,7 +99,7 @@ void BookChange::keep(std::unique_ptr<Step> step) {
 }
 
 void BookChange::replaceReference(std::size_t line, const EntryId& id) {
-    keep(std::make_unique<Reference>(book_, line, id));
+    keep(std::make_unique<Element<EntryId, EntryId>>(book_.EntryIds, line, nullptr, id));
 }
 
 void BookChange::closeJournalEnd() {

@@ -39,7 +39,8 @@ class BookChange {
     // so lines appended after the step cannot move it from under the change.
     template <class T> void replaceInLine(std::size_t line, T EntryLine::*field, T value) {
         static_assert(std::is_nothrow_swappable_v<T>);
-        keep(std::make_unique<LineField<T>>(book_, line, field, std::move(value)));
+        keep(std::make_unique<Element<EntryLine, T>>(book_.EntryLines, line, field,
+                                                     std::move(value)));
     }
     // The reference of a journal line, held by its index likewise.
     void replaceReference(std::size_t line, const EntryId& id);
@@ -81,20 +82,24 @@ class BookChange {
         T& part_;
         T value_;
     };
-    template <class T> struct LineField final : Step {
-        LineField(Book& book, std::size_t line, T EntryLine::*field, T value)
-            : book_(book), line_(line), field_(field), value_(std::move(value)) {}
+    // A field of an array's element (the element itself when `field` is
+    // null), held by its index.
+    template <class E, class T> struct Element final : Step {
+        Element(std::vector<E>& array, std::size_t index, T E::*field, T value)
+            : array_(array), index_(index), field_(field), value_(std::move(value)) {}
         void apply() noexcept override {
             using std::swap;
-            swap(book_.EntryLines[line_].*field_, value_);
+            if constexpr (std::is_same_v<E, T>)
+                swap(array_[index_], value_);
+            else
+                swap(array_[index_].*field_, value_);
         }
         void undo() noexcept override { apply(); }
-        Book& book_;
-        std::size_t line_;
-        T EntryLine::*field_;
+        std::vector<E>& array_;
+        std::size_t index_;
+        T E::*field_;
         T value_;
     };
-    struct Reference;
     struct Appended;
     struct Removed;
 

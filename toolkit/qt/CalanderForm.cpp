@@ -1,6 +1,7 @@
 #include "toolkit/qt/CalanderForm.h"
 
 #include "platform/services.h"
+#include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/canvas_image.h"
 #include "toolkit/qt/qt_keys.h"
 
@@ -265,10 +266,7 @@ CalanderForm::~CalanderForm() {
 
 int CalanderForm::widestDateWidth() const {
     const QFontMetricsF metrics(dateX_->font());
-    char digit = '0';
-    for (char c = '1'; c <= '9'; ++c)
-        if (metrics.horizontalAdvance(QChar(c)) > metrics.horizontalAdvance(QChar(digit)))
-            digit = c;
+    const char digit = widestDigit(dateX_->font());
     const int style = logic_.dateStyle ? logic_.dateStyle() : 0;
     qreal widest = 0;
     for (const std::string& text : widestDateTexts(style, currentLocale(), digit))

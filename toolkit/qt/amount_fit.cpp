@@ -44,15 +44,6 @@ int roomFor(const QString& text, const QFont& font) {
     return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
 }
 
-QChar widestDigit(const QFont& font) {
-    const QFontMetricsF metrics(font);
-    QChar digit('0');
-    for (char c = '1'; c <= '9'; ++c)
-        if (metrics.horizontalAdvance(QChar(c)) > metrics.horizontalAdvance(digit))
-            digit = QChar(c);
-    return digit;
-}
-
 qreal sizeOf(const QFont& font) {
     return font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
 }
@@ -67,6 +58,15 @@ QFont sized(const QFont& font, qreal size) {
 }
 
 } // namespace
+
+char widestDigit(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    char digit = '0';
+    for (char c = '1'; c <= '9'; ++c)
+        if (metrics.horizontalAdvance(QChar(c)) > metrics.horizontalAdvance(QChar(digit)))
+            digit = c;
+    return digit;
+}
 
 QRect lineEditTextArea(const QLineEdit* box) {
     return textAreaAt(box, box->width());
@@ -100,7 +100,7 @@ void AmountFit::refit() {
 }
 
 void AmountFit::measure() {
-    const QChar digit = widestDigit(base_);
+    const QChar digit(QLatin1Char(widestDigit(base_)));
     int widest = 0;
     for (const std::string& figure : widest_()) {
         QString text = QString::fromStdString(figure);

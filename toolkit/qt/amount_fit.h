@@ -24,6 +24,10 @@ class QLineEdit;
 // another digit: the figure that stands for a format's widest.
 constexpr Currency LargestFigure = Currency::fromRaw(8888888888888888888);
 
+// The digit that is widest in `font`: figures written with it stand for the
+// widest a format can show.
+char widestDigit(const QFont& font);
+
 // The rectangle a line edit draws its text in (pixels, in the box): inside
 // its frame, its text margins and the inner margins.
 QRect lineEditTextArea(const QLineEdit* box);
