@@ -123,18 +123,12 @@ TEST(Depreciation, ReducingBalanceSchedules) {
         {"9E99", "20", "3", Point, Outcome::CostTooLarge, {}},
         {"abc", "20", "2", Point, Outcome::Computed, {{0, 0}, {0, 0}}},
         // A cost in the other decimal form reads its leading number exactly.
-        {"12345678901234.5678",
-         "20",
-         "1",
-         Comma,
-         Outcome::Computed,
+        // clang-format off
+        {"12345678901234.5678", "20", "1", Comma, Outcome::Computed,
          {{123456789012345678, 24691357802469136}}},
-        {"922337203685477.5807",
-         "20",
-         "2",
-         Comma,
-         Outcome::Computed,
+        {"922337203685477.5807", "20", "2", Comma, Outcome::Computed,
          {{INT64_MAX, 1844674407370955161}, {7378697629483820646, 1475739525896764129}}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         const DepreciationSchedule s = depreciationSchedule(c.cost, c.percent, c.years, c.marks);

@@ -95,7 +95,6 @@ TEST(Layout, TheReconciledTickMakesRoomForTheDateBox) {
         const HeadRow h = headRowFor(c.dateWidth, c.caption);
         EXPECT_EQ(h.dateLeft, c.dateLeft);
         EXPECT_EQ(h.reconcileLeft, c.reconcileLeft);
-        EXPECT_GE(h.reconcileLeft, h.dateLeft + c.dateWidth + DateTickGap);
         // The caption stands between the reference box and the date box.
         EXPECT_GE(labelLeftFor(h.dateLeft, c.caption), ReferenceLeft + ReferenceWidth);
         EXPECT_EQ(h.reconcileLabelLeft, h.reconcileLeft + ReconcileSize + 60);

@@ -139,13 +139,11 @@ TEST(TAcountSettings, TheDateBoxHoldsTheWidestDateOfEveryStyleChosenThere) {
             EXPECT_EQ(w.Reconcile[0]->geometry(), w.Reconcile[1]->geometry());
             EXPECT_LE(w.CELablel->mapTo(&w, QPoint(w.CELablel->width(), 0)).x(), w.ScrollAcc->x());
             // A date as narrow as the designed box leaves the tick where it was.
-            if (style == 0 && c.font == "DejaVu Sans Mono" &&
-                c.locale.shortDatePattern == names.shortDatePattern)
-                dialog_driving::saveScreenshot(&w, "main_window_month_name_date");
             if (widest <= 70) {
                 EXPECT_EQ(w.Reconcile[1]->x(), toPixels(design::ReconcileLeft)) << widest;
             }
         }
+        if (&c == &cases[0]) dialog_driving::saveScreenshot(&w, "main_window_month_name_date");
         EXPECT_LE(w.width(), toPixels(MinimumOuterWidth)); // the minimum size held
     }
 }
