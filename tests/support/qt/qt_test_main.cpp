@@ -1,5 +1,8 @@
 // main() of the window tests: the program's own application object (its
-// guard around every event included), offscreen, around GoogleTest.
+// guard around every event included), offscreen, around GoogleTest. The
+// tests measure text in the fonts of their own font configuration (DejaVu
+// and Liberation only), whatever else the machine has installed; a
+// FONTCONFIG_FILE given in the environment takes its place.
 #include "platform/qt/guarded_application.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +10,8 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("FONTCONFIG_FILE", LW_SOURCE_DIR "/tests/support/fonts.conf", 0);
     GuardedApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
