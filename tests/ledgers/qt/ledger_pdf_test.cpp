@@ -5,6 +5,7 @@
 #include "platform/fake/fake_services.h"
 #include "platform/qt/printer_factory.h"
 #include "support/test_paths.h"
+#include "toolkit/qt/dialog_driving.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,13 @@ namespace {
 
 using namespace ledgerbook;
 
-TEST(LedgerPdf, TAccountReadsBackWithPdftotext) {
+class LedgerPdf : public dialog_driving::InBothFamilies {};
+
+TEST_P(LedgerPdf, TAccountReadsBackWithPdftotext) {
     ScopedFakeServices fakes(dayFirstLocale());
     TempDir dir;
     Book book = ledgerbook::book();
-    book.FontName = "DejaVu Sans";
+    book.FontName = GetParam();
     TAccountOptions options;
     options.account = money(Sales);
     options.fromDate = feb(1);
@@ -41,5 +44,8 @@ TEST(LedgerPdf, TAccountReadsBackWithPdftotext) {
           "Balance b/d"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
+
+INSTANTIATE_TEST_SUITE_P(Families, LedgerPdf, dialog_driving::bothFamilies,
+                         dialog_driving::familyName);
 
 } // namespace

@@ -3,7 +3,8 @@
 // size and at its smallest, at each end of its scroll bars: no two texts drawn
 // over each other, no text cut at an edge a scroll bar does not reach. Each
 // leaves a picture of itself at its default size under the build folder's
-// screenshots. A canvas window's drawing is recorded in the real fonts.
+// screenshots. A canvas window's drawing is recorded in the real fonts, in
+// each of two font families.
 #include "accounts/qt/ConfigAccounts.h"
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
@@ -262,16 +263,21 @@ void expectFits(const ScreenFitRow& row, QWidget* w, const std::string& size) {
     if (row.scroll) row.scroll(w, 0, 0);
 }
 
-TEST(ScreenFit, EveryWindowShowsItsFiguresWholeAndApart) {
+class ScreenFit : public dialog_driving::InBothFamilies {};
+
+TEST_P(ScreenFit, EveryWindowShowsItsFiguresWholeAndApart) {
     ScopedFakeServices fakes(dayFirstLocale());
     for (const ScreenFitRow& row : rows()) {
         TAcount main;
-        showBook(main, bigFigureBook());
+        Book book = bigFigureBook();
+        book.FontName = GetParam();
+        showBook(main, std::move(book));
         QWidget* w = row.open(main);
         ASSERT_NE(w, nullptr) << row.window;
         w->show();
         QApplication::processEvents();
-        dialog_driving::saveScreenshot(w, row.window);
+        dialog_driving::saveScreenshot(w, row.window + "_" +
+                                              dialog_driving::familyName({GetParam(), 0}));
         expectFits(row, w, "default");
 
         w->resize(w->minimumSize().expandedTo(w->minimumSizeHint()));
@@ -281,5 +287,8 @@ TEST(ScreenFit, EveryWindowShowsItsFiguresWholeAndApart) {
             << row.window << ": " << fakes.messages.lastText();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Families, ScreenFit, dialog_driving::bothFamilies,
+                         dialog_driving::familyName);
 
 } // namespace

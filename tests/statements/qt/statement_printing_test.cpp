@@ -15,6 +15,7 @@
 #include "statements/statement_figures.h"
 #include "tests/statements/qt/statement_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/dialog_driving.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -27,9 +28,13 @@ using namespace statementbooks;
 
 namespace {
 
-TEST(StatementPrinting, EveryFigureReachesThePaperAtEveryZoom) {
+// In each of two font families.
+class StatementPaper : public dialog_driving::InBothFamilies {};
+
+TEST_P(StatementPaper, EveryFigureReachesThePaperAtEveryZoom) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book book = wideBook();
+    book.FontName = GetParam();
     RunTimeState run;
 
     Trial_Balance tb(book, run, StatementHost{});
@@ -46,6 +51,7 @@ TEST(StatementPrinting, EveryFigureReachesThePaperAtEveryZoom) {
     ASSERT_EQ(io.result().periods(), 36);
     // A trial balance of 300 accounts: pages of rows.
     Book chart = cornerShop();
+    chart.FontName = GetParam();
     for (int a = 1; a <= 300; ++a)
         setAccount(chart, a, std::to_string(1000 + a), "Account " + std::to_string(a),
                    a % 2 ? CurrentAsset : Revenue);
@@ -90,6 +96,9 @@ TEST(StatementPrinting, EveryFigureReachesThePaperAtEveryZoom) {
         c.window->hide();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Families, StatementPaper, dialog_driving::bothFamilies,
+                         dialog_driving::familyName);
 
 // On the window only the rows and columns in view are drawn, while every
 // row keeps its place for hover and drill-down: 200 revenue accounts over 36

@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -68,6 +69,25 @@ inline void inFigureFonts(const std::function<void(const QFont&, ScopedFakeServi
         body(font, fakes);
     }
     QApplication::setFont(before);
+}
+
+// A test run once in each font family a drawing is shown to measure in
+// (GetParam() is its name): DejaVu Sans, and the narrower Arial-metric
+// Liberation Sans, both in the tests' own font configuration. A family this
+// machine would draw in another face fails rather than pass untried.
+class InBothFamilies : public ::testing::TestWithParam<std::string> {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(QFontInfo(QFont(QString::fromStdString(GetParam()))).family().toStdString(),
+                  GetParam())
+            << "missing: install fonts-dejavu-core and fonts-liberation";
+    }
+};
+inline const auto bothFamilies = ::testing::Values("DejaVu Sans", "Liberation Sans");
+inline std::string familyName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = info.param;
+    std::erase(name, ' ');
+    return name;
 }
 
 // The shown figure boxes of `window` (line edits whose text is not left
