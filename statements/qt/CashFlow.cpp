@@ -173,14 +173,17 @@ void CashFlow::SmSelect_Click() {
     Form_Resize();
 }
 
-void CashFlow::measure(DrawingSurface& s) {
-    if (measured_.valid) return;
+Measured CashFlow::measure(DrawTarget& t) {
+    DrawingSurface& s = t.s;
     s.FontName = book_.FontName.str();
     s.FontSize = WindowFontSize; // the window's font, whatever the zoom
     s.FontBold = true;
-    measured_.step = flowColumnStep(s, io_);
-    measured_.names = flowNameColumn(s, book_, io_, measured_.step);
-    measured_.valid = true;
+    return t.widths([&] {
+        Measured m;
+        m.step = flowColumnStep(s, io_);
+        m.names = flowNameColumn(s, book_, io_, m.step);
+        return m;
+    });
 }
 
 void CashFlow::draw(DrawTarget& t, const FlowLayout& layout, double top) {
@@ -201,10 +204,9 @@ void CashFlow::drawView(DrawingSurface& s) {
     s.FontSize = WindowFontSize;
     s.FontBold = true;
     rows_.clear();
-    measure(s);
-    DrawTarget t{s, true, 1.0, &rows_};
-    const FlowLayout layout{-static_cast<double>(HScroll1->Value()), measured_.names,
-                            measured_.step, firstPeriod_};
+    DrawTarget t{s, true, 1.0, &rows_, &measured_};
+    const Measured m = measure(t);
+    const FlowLayout layout{-static_cast<double>(HScroll1->Value()), m.names, m.step, firstPeriod_};
     draw(t, layout, -VScroll1->Value());
 }
 
@@ -310,9 +312,10 @@ Printformer& CashFlow::printSetup() {
 
 void CashFlow::PrintCash_Click() {
     printStatement(this, run_, printSetup(), [this](DrawingSurface& s) {
-        measure(s);
         const double scale = run_.PrintScale;
-        const FlowLayout whole{0, measured_.names, measured_.step, firstPeriod_};
+        DrawTarget paper{s, false, scale, nullptr};
+        const Measured m = measure(paper);
+        const FlowLayout whole{0, m.names, m.step, firstPeriod_};
         // Columns wider than the page continue on further pages.
         const std::vector<FlowLayout> strips =
             flowPaperStrips(whole, io_.periods() + 1, scale, s.ScaleWidth());
@@ -324,8 +327,7 @@ void CashFlow::PrintCash_Click() {
             s.Print("");
             s.CurrentX = 150;
             s.Print(businessHeading(book_.BusinessName.str(), ", ", "Cash Flow Position"));
-            DrawTarget t{s, false, scale, nullptr};
-            draw(t, strips[i], s.CurrentY);
+            draw(paper, strips[i], s.CurrentY);
         }
     });
     redraw();

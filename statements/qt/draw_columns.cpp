@@ -16,7 +16,6 @@ Measured measureAmountColumns(DrawingSurface& s, const Book& book,
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
     m.names = std::max(5000.0, std::round(s.TextWidth(longest) + m.step));
-    m.valid = true;
     return m;
 }
 
@@ -93,9 +92,7 @@ std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
     s.ForeColor = 0;
     s.FontSize = 10 * t.scale;
     s.FontBold = true;
-    Measured fresh;
-    Measured& m = t.measured ? *t.measured : fresh;
-    if (!m.valid) m = measureAmountColumns(s, book, amounts);
+    const Measured m = t.widths([&] { return measureAmountColumns(s, book, amounts); });
     if (!t.onWindow) return paperStrips(m, s.ScaleWidth());
     AmountColumns c = placeAmountColumns(m, s.ScaleWidth());
     drawSideBands(s, c.left, s.ScaleHeight());

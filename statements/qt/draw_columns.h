@@ -48,7 +48,7 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width);
 // The start of a columned drawing: the book's font in black, bold, 10 points
 // at the target's scale; the columns measured in that font for `amounts`;
 // on the window, the side bands, and the columns scrolled. The widths are
-// measured only when the target keeps none.
+// measured unless the target keeps some taken in a font measuring alike.
 // Returns the strips: one on the window.
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
                                               const std::vector<const std::string*>& amounts);

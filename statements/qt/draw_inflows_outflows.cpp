@@ -53,21 +53,17 @@ struct Table {
 
 namespace {
 
-// The width of the widest figure of the table in the current font. Figures
-// differ in width by their characters: the longest is the widest, and the
-// figures furthest from 0 have the longest texts.
+// The width of the widest figure or column head of the table in the current
+// font, each measured (heads of as many letters differ in width); of the
+// figures, those furthest from 0 have the longest texts.
 double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
-    std::string longest;
-    auto consider = [&](const std::string& text) {
-        if (text.size() > longest.size()) longest = text;
-    };
+    double widest = 0;
     for (const std::string& head : io.columnHeads)
-        consider(head);
-    if (io.ok) {
-        consider(io.text(io.highest));
-        consider(io.text(io.lowest));
-    }
-    return longest.empty() ? 0 : s.TextWidth(longest);
+        widest = std::max(widest, s.TextWidth(head));
+    if (io.ok)
+        for (const Currency extreme : {io.highest, io.lowest})
+            widest = std::max(widest, s.TextWidth(io.text(extreme)));
+    return widest;
 }
 
 } // namespace

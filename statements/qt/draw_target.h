@@ -17,9 +17,11 @@ struct RowSpot {
 };
 
 // Widths a drawing measures in its fonts. A window measures them once per
-// computation and keeps them until it computes again; paper measures anew.
+// computation and keeps them until it computes again, while it draws on a
+// surface that measures as the one they were taken on; paper measures anew.
 struct Measured {
     bool valid = false;
+    double probe = 0;   // a line of digits as wide as the surface measured it
     double step = 0;    // the amount columns' step
     double names = 0;   // the name column's width
     double numbers = 0; // the trial balance: the widest account number drawn
@@ -36,6 +38,19 @@ struct DrawTarget {
     // Set by the drawing: the right edge of the furthest text it laid out,
     // unscrolled; the window's horizontal scroll bar reaches it.
     double drawnRight = 0;
+
+    // The widths `measure()` takes in the surface's present font: the
+    // window's kept ones when that font measures as it did when they were
+    // taken; otherwise taken now, and kept by a window.
+    template <class Measure> Measured widths(Measure measure) {
+        const double probe = s.TextWidth("0123456789");
+        if (measured && measured->valid && measured->probe == probe) return *measured;
+        Measured m = measure();
+        m.valid = true;
+        m.probe = probe;
+        if (measured) *measured = m;
+        return m;
+    }
 
     // Notes a text that ends at `x` on the surface.
     void reached(double x) { drawnRight = std::max(drawnRight, x + scrollX); }

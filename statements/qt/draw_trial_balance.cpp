@@ -51,15 +51,12 @@ Measured trialWidths(DrawingSurface& s, const TrialBalance& tb) {
     s.FontBold = true;
     m.step = s.TextWidth(*longest) + s.TextWidth("  ");
     s.FontBold = false;
-    m.valid = true;
     return m;
 }
 
 std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const TrialBalance& tb) {
     DrawingSurface& s = t.s;
-    Measured fresh;
-    Measured& m = t.measured ? *t.measured : fresh;
-    if (!m.valid) m = trialWidths(s, tb);
+    const Measured m = t.widths([&] { return trialWidths(s, tb); });
     const double w = s.ScaleWidth();
     TrialColumns c{0.58 * w, 0.76 * w, 0.94 * w, 0.16 * w};
     // The names start where the layout puts them, or further right when the

@@ -127,6 +127,7 @@ TEST(CashFlowWindow, ShortNamesBesideLargeFiguresAndNoBusinessName) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book book = cornerShop();
     book.BusinessName = VariantText("");
+    book.FontName = VariantText("Liberation Sans"); // measures narrower than the recording
     setAccount(book, 1, "100", "Cash", CurrentAsset);
     setAccount(book, 2, "400", "Sales", Revenue);
     setAccount(book, 3, "600", "Rent", Expense);
