@@ -1,6 +1,6 @@
 #include "ledgers/screen_columns.h"
 
-#include "book/text_encoding.h"
+#include "book/fitted_text.h"
 
 #include <algorithm>
 
@@ -50,22 +50,7 @@ void textEndingAt(DrawingSurface& s, double right, double y, const std::string& 
 }
 
 std::string cutToRoom(DrawingSurface& s, const std::string& text, double room) {
-    if (pixelWidth(s, text) <= room) return text;
-    // Where each character ends; a longer beginning is never narrower.
-    std::vector<std::size_t> ends;
-    for (std::size_t n = 0; n < text.size();) {
-        n += encoding::characterLength(text, n);
-        ends.push_back(n);
-    }
-    std::size_t low = 0, high = ends.size(); // ends[0..low) fit, ends[high..) do not
-    while (low < high) {
-        const std::size_t mid = (low + high) / 2;
-        if (pixelWidth(s, text.substr(0, ends[mid])) <= room)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return low == 0 ? std::string() : text.substr(0, ends[low - 1]);
+    return fittedText(s, text, room * TwipsPerScreenPixel);
 }
 
 void nameAt(DrawingSurface& s, double x, double y, double room, const std::string& text) {

@@ -1,5 +1,6 @@
 #include "mainwindow/invoice.h"
 
+#include "book/fitted_text.h"
 #include "book/letter_html.h"
 #include "book/mail_draft.h"
 #include "book/number_format.h"
@@ -115,31 +116,52 @@ void PrintHeader(DrawingSurface& s, const Book& book) {
 void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
     const double width = s.ScaleWidth();
     const double height = s.ScaleHeight();
-    constexpr double AddressTop = 2835;
-
-    s.FontBold = false;
-    s.CurrentY = AddressTop;
-    for (const std::string& line : inv.addresseeLines) {
-        s.CurrentX = 2268;
-        s.Print(line);
-    }
+    constexpr double AddressTop = 2835, AddressLeft = 2268;
+    if (!book.FontName.str().empty()) s.FontName = book.FontName.str();
 
     s.CurrentY = 0;
     PrintHeader(s, book);
-    if (s.CurrentY < AddressTop) s.CurrentY = AddressTop;
+    const double dateTop = std::max(s.CurrentY, AddressTop);
 
-    const double dateRight = wholeTwips(width - 1565);
-    printRight(s, strings::text(280) + " ", dateRight, false);
+    // The date and the reference start 1565 twips from the right edge, or
+    // as far left as the wider needs; their labels end there.
+    const std::string dateLabel = strings::text(280) + " ";
+    const std::string referenceLabel = strings::text(281) + " ";
+    s.FontBold = false;
+    double values = s.TextWidth(inv.dateText);
+    double labels = s.TextWidth(dateLabel);
+    s.FontBold = true;
+    values = std::max(values, s.TextWidth(inv.reference));
+    labels = std::max(labels, s.TextWidth(referenceLabel));
+    const double dateBottom = dateTop + 3 * s.TextHeight("W");
+    const double dateRight = wholeTwips(width - std::max(1565.0, values));
+
+    // The addressee's lines, cut where they would reach the labels beside
+    // them or the page's edge.
+    s.FontBold = false;
+    s.CurrentY = AddressTop;
+    for (const std::string& line : inv.addresseeLines) {
+        const bool beside = s.CurrentY < dateBottom && s.CurrentY + s.TextHeight(line) > dateTop;
+        const double end = beside ? dateRight - labels - s.TextWidth("  ") : width;
+        s.CurrentX = AddressLeft;
+        s.Print(fittedText(s, line, end - AddressLeft));
+    }
+    const double addressEnd = s.CurrentY;
+
+    s.CurrentY = dateTop;
+    printRight(s, dateLabel, dateRight, false);
     s.CurrentX = dateRight;
     s.Print(inv.dateText);
     s.Print("");
 
     s.FontBold = true;
-    printRight(s, strings::text(281) + " ", dateRight, false);
+    printRight(s, referenceLabel, dateRight, false);
     s.CurrentX = dateRight;
     s.Print(inv.reference);
     for (int i = 0; i < 5; ++i)
         s.Print("");
+    // Below a long address, a line apart from it.
+    s.CurrentY = std::max(s.CurrentY, addressEnd + s.TextHeight("W"));
 
     printCentred(s, inv.title);
 
@@ -150,16 +172,32 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
     s.CurrentX = 0;
     s.CurrentY = rule + 100;
 
-    // The numbers' column is indented by half the page's excess height; on a
-    // landscape page (no excess) it starts at the margin, never left of it.
-    const double numberRight = s.TextWidth("000000000") + std::max(0.0, (height - width) / 2);
+    // The numbers' column is nine digits wide, or as wide as the widest
+    // number, indented by half the page's excess height; on a landscape page
+    // (no excess) it starts at the margin. A name gives way to the amounts.
+    double numbers = s.TextWidth("000000000");
+    double amounts = 0;
     for (const InvoiceLine& line : inv.lines) {
-        s.CurrentX = std::max(0.0, numberRight - s.TextWidth(line.numberText));
+        numbers = std::max(numbers, s.TextWidth(line.numberText));
+        amounts = std::max(amounts, s.TextWidth(line.amountText));
+    }
+    const double numberRight = numbers + std::max(0.0, (height - width) / 2);
+    const std::string gap = "      ";
+    const double nameRoom =
+        amountRight - amounts - s.TextWidth(gap) - numberRight - s.TextWidth(gap);
+    // A line that would run past the page's foot starts the next page.
+    auto room = [&](int lines) {
+        if (s.CurrentY + lines * s.TextHeight("W") > height) s.NewPage();
+    };
+    for (const InvoiceLine& line : inv.lines) {
+        room(1);
+        s.CurrentX = numberRight - s.TextWidth(line.numberText);
         s.PrintInline(line.numberText);
-        s.PrintInline("      " + line.name);
+        s.PrintInline(gap + fittedText(s, line.name, nameRoom));
         printRight(s, line.amountText, amountRight, true);
     }
 
+    room(4);
     s.Print("");
     s.FontBold = true;
     printRight(s, strings::text(168) + " - " + inv.totalText, amountRight, true);

@@ -5,6 +5,7 @@
 #include "mainwindow/trading_books.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
+#include "support/screen_fit.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
@@ -146,6 +147,28 @@ TEST(Invoice, PrintedLayout) {
     PrintInvoice(tall, b, inv);
     // Empty line, name (10 pt), 13 address lines, empty line.
     EXPECT_EQ(textCall(tall, "Date of Issue : ")->y1, 216 + 240 + 13 * 216 + 216);
+
+    // In a larger font, a whole reference, a long address, a long account
+    // number beside a long name, and lines past the page's foot: the date and
+    // reference start further left, names and address lines give way, the
+    // lines go on to the next page, and no text is drawn over another.
+    Book wide = b;
+    wide.AccountNote2[1] = std::string(60, 'W') + "\r\n2 High Street\r\n3\r\n4\r\n5\r\n6";
+    setAccount(wide, 2, "123456789012.3456", std::string(70, 'W'));
+    addLine(wide, Debit, "120", "60", "", "WWWWWWWWWWWWWW");
+    for (int i = 0; i < 60; ++i)
+        addLine(wide, Credit, "123456789012.3456", "1", "", "WWWWWWWWWWWWWW");
+    RecordingSurface large;
+    large.FontSize = 12;
+    PrintInvoice(large, wide, buildInvoice(wide, 8, wide.LastEntryLine(), dayFirstLocale(), ""));
+    EXPECT_EQ(large.pages(), 2);
+    EXPECT_TRUE(overlappingTexts(large.calls).empty()) << overlappingTexts(large.calls).front();
+    for (const RecordedCall& c : large.calls)
+        if (c.kind == RecordedCall::Text) {
+            EXPECT_GE(c.x1, 0) << c.text;
+            EXPECT_LE(c.x2, 11520) << c.text;
+            EXPECT_LE(c.y2, 15120) << c.text;
+        }
 }
 
 TEST(Invoice, MailedPageAsGivenWithEveryTextEscaped) {

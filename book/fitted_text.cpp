@@ -1,4 +1,4 @@
-#include "statements/qt/draw_text.h"
+#include "book/fitted_text.h"
 
 #include "book/text_encoding.h"
 
@@ -8,10 +8,8 @@ std::string fittedText(DrawingSurface& s, const std::string& text, double width)
     if (s.TextWidth(text) <= width) return text;
     // The byte ends of the first 1, 2, ... characters; the longest that fits.
     std::vector<std::size_t> ends;
-    for (std::size_t i = 0; i < text.size();) {
-        encoding::nextCodePoint(text, i);
-        ends.push_back(i);
-    }
+    for (std::size_t i = 0; i < text.size();)
+        ends.push_back(i += encoding::characterLength(text, i));
     std::size_t lo = 0, hi = ends.size(); // the first `lo` characters fit
     while (lo < hi) {
         const std::size_t mid = (lo + hi + 1) / 2;
