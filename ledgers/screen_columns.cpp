@@ -3,6 +3,7 @@
 #include "book/fitted_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 double placeScreenColumns(std::vector<ScreenColumn>& columns, double start) {
     double taken = 0;     // what the figures took beyond their design
@@ -47,6 +48,17 @@ void textAt(DrawingSurface& s, double x, double y, const std::string& text) {
 
 void textEndingAt(DrawingSurface& s, double right, double y, const std::string& text) {
     textAt(s, right - pixelWidth(s, text), y, text);
+}
+
+double rowPitch(DrawingSurface& s, double pixels) {
+    const bool bold = s.FontBold;
+    double tallest = 0;
+    for (const bool b : {false, true}) {
+        s.FontBold = b;
+        tallest = std::max(tallest, s.TextHeight("W"));
+    }
+    s.FontBold = bold;
+    return std::max(pixels, std::ceil(tallest / TwipsPerScreenPixel));
 }
 
 std::string cutToRoom(DrawingSurface& s, const std::string& text, double room) {

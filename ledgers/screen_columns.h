@@ -32,6 +32,9 @@ double placeScreenColumns(std::vector<ScreenColumn>& columns, double start);
 double pixelWidth(DrawingSurface& s, const std::string& text);
 // The widest of `texts` in the surface's present font, in pixels.
 double widestPixels(DrawingSurface& s, const std::vector<std::string>& texts);
+// The pitch of rows drawn in the surface's present font, plain or bold: the
+// design's `pixels`, or the font's line height when that is taller.
+double rowPitch(DrawingSurface& s, double pixels);
 // A text with its top-left corner at (x, y).
 void textAt(DrawingSurface& s, double x, double y, const std::string& text);
 // A text that ends at `right`.

@@ -111,6 +111,7 @@ class Report : public QMainWindow {
     LedgerChoices* choices_ = nullptr;
     struct Widths {
         double date = 0, debitAmount = 0, creditAmount = 0, debitTotal = 0, creditTotal = 0;
+        double pitch = 14; // from one row to the next
     } measured_;
     std::vector<ScreenColumn> columns_;
     TAccountLedger ledger_;

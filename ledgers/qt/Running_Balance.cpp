@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int SlotHeight = 20;
+constexpr int SlotHeight = 20; // the rows' designed pitch; a taller font's rows are further apart
 constexpr int FirstSlotTop = 60;
 
 constexpr double RowPoints = 9;
@@ -58,10 +58,10 @@ std::array<double, 6> designWidths(double W) {
     return widths;
 }
 
-// The highest slot index a list area of height H holds.
-int highestSlot(int H) {
+// The highest slot index a list area of height H holds, slots `pitch` apart.
+int highestSlot(int H, double pitch) {
     const double v = std::max(std::nearbyint(H - 57.0), 20.0) - 26;
-    return std::max(static_cast<int>(std::nearbyint(v / SlotHeight)), 0); // halves to even
+    return std::max(static_cast<int>(std::nearbyint(v / pitch)), 0); // halves to even
 }
 
 QIcon drawnIcon(const std::function<void(QPainter&)>& draw) {
@@ -194,7 +194,7 @@ void Running_Balance::tReportAcc_Click(Currency account) {
 
 void Running_Balance::VScroll1_Change() {
     MarkedRow = -1;
-    VisibleRows = highestSlot(rowsHeight());
+    VisibleRows = highestSlot(rowsHeight(), slotPitch_);
     page_ = runningBalancePage(*host_.book, ledger_, VScroll1->Value(), VisibleRows + 1,
                                currentLocale());
     Canvas->update();
@@ -211,6 +211,8 @@ void Running_Balance::measureColumns() {
                                                   &widest.credits, &widest.balances};
     const std::string font = ledgerFontName(*host_.book);
     measureOnScreen([&](DrawingSurface& s) {
+        s.setFont({font, RowPoints});
+        slotPitch_ = rowPitch(s, SlotHeight);
         for (std::size_t c = 0; c < 6; ++c) {
             s.setFont({font, RowPoints, true});
             measured_[c].heading = pixelWidth(s, strings::text(Headings[c]));
@@ -236,7 +238,7 @@ void Running_Balance::placeColumns() {
     const int H = Canvas->height();
     fitTableScroll(*HScroll, right, W,
                    QRect(ListLeft, H - 23 - TableScrollHeight, W - ListLeft, TableScrollHeight));
-    VisibleRows = highestSlot(rowsHeight());
+    VisibleRows = highestSlot(rowsHeight(), slotPitch_);
 }
 
 void Running_Balance::drawView(DrawingSurface& s) {
@@ -257,13 +259,14 @@ void Running_Balance::drawView(DrawingSurface& s) {
     ruledBoxAt(s, x0 + ListLeft, 55, right, H - 23, rgbColor(0xFF, 0xFF, 0xFF));
     for (std::size_t c = 0; c + 1 < 6; ++c)
         lineAt(s, x0 + columns_[c].right(), 32, x0 + columns_[c].right(), H - 1);
-    for (int v = 1; v <= VisibleRows * SlotHeight; v += SlotHeight)
-        lineAt(s, x0 + ListLeft, v + 76, right, v + 76);
+    for (int k = 1; k <= VisibleRows; ++k) // 3 pixels above each slot but the first
+        lineAt(s, x0 + ListLeft, FirstSlotTop + slotPitch_ * k - 3, right,
+               FirstSlotTop + slotPitch_ * k - 3);
     const int count = static_cast<int>(page_.size());
     for (int k = 0; k < count; ++k) {
         const RunningBalanceCells& c = page_[static_cast<std::size_t>(k)];
         s.setFont({font, RowPoints, k == MarkedRow});
-        const double y = FirstSlotTop + SlotHeight * k;
+        const double y = FirstSlotTop + slotPitch_ * k;
         auto figure = [&](RbColumn column, const std::string& text) {
             textEndingAt(s, x0 + columns_[column].right() - RightInsets[column], y, text);
         };
@@ -291,7 +294,7 @@ void Running_Balance::PNPag_Grey_MouseDown(int index) {
 
 int Running_Balance::slotAt(QPointF at) const {
     if (at.x() >= Canvas->width() - 20 || at.y() < FirstSlotTop) return -1;
-    const int k = static_cast<int>((at.y() - FirstSlotTop) / SlotHeight);
+    const int k = static_cast<int>((at.y() - FirstSlotTop) / slotPitch_);
     return k < static_cast<int>(page_.size()) && k <= VisibleRows ? k : -1;
 }
 

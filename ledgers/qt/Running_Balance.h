@@ -101,6 +101,7 @@ class Running_Balance : public QMainWindow {
         double heading = 0, figure = 0;
     };
     std::array<Widths, 6> measured_{};
+    double slotPitch_ = 20; // from one row to the next
     std::vector<ScreenColumn> columns_;
     RunningBalanceLedger ledger_;
     std::vector<RunningBalanceCells> page_;

@@ -156,6 +156,14 @@ TEST(LedgerPages, WidestFiguresAndColumnsThatGiveWayToThem) {
     EXPECT_EQ(cutToRoom(s, "Caf\u00e9 au lait", 30), "Caf\u00e9 ");
     EXPECT_EQ(cutToRoom(s, "Cash", 24), "Cash");
     EXPECT_EQ(cutToRoom(s, "Cash", 5), "");
+
+    // Rows stand their design's pitch apart, or a taller font's line height
+    // (24 twips a point on the recording surface, whole pixels).
+    s.FontSize = 8;
+    EXPECT_EQ(rowPitch(s, 14), 14);
+    s.FontSize = 12;
+    EXPECT_EQ(rowPitch(s, 14), 20);
+    EXPECT_FALSE(s.FontBold);
 }
 
 // Every character as wide as 1, so the note column (330) holds 316 after the
