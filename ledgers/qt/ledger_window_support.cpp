@@ -5,7 +5,6 @@
 #include "platform/qt/painter_surface.h"
 #include "toolkit/qt/RealhScroll.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QMainWindow>
 #include <QMouseEvent>
@@ -15,8 +14,7 @@
 #include <cmath>
 
 std::string ledgerFontName(const Book& book) {
-    const std::string name = book.FontName.str();
-    return name.empty() ? QApplication::font().family().toStdString() : name;
+    return fontFamily(book.FontName.str()).toStdString();
 }
 
 LedgerCanvas::LedgerCanvas(QWidget* parent) : QWidget(parent) {

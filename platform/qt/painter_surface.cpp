@@ -1,6 +1,7 @@
 #include "platform/qt/painter_surface.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPrinter>
 
@@ -39,8 +40,12 @@ double PainterSurface::ScaleHeight() const {
     return device_->height() * TwipsPerInch / dpiY_;
 }
 
+QString fontFamily(const std::string& name) {
+    return name.empty() ? QGuiApplication::font().family() : QString::fromStdString(name);
+}
+
 QFont deviceFont(const SurfaceFont& font, double dotsPerInch) {
-    QFont f(QString::fromStdString(font.name));
+    QFont f(fontFamily(font.name));
     // Sized in device pixels so that every device measures alike.
     int pixels = static_cast<int>(std::lround(font.size * dotsPerInch / 72.0));
     f.setPixelSize(std::max(1, pixels));

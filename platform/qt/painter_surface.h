@@ -56,5 +56,8 @@ class PainterSurface : public DrawingSurface {
 
 QColor toQColor(RgbColor c);
 RgbColor fromQColor(const QColor& c);
+// The family a font name stands for: the name, or the interface's family
+// when it names none (a face picked for no name may lack the text's letters).
+QString fontFamily(const std::string& name);
 // The font a surface draws `font` in on a device of `dotsPerInch`.
 QFont deviceFont(const SurfaceFont& font, double dotsPerInch);

@@ -2,6 +2,7 @@
 
 #include "book/account_number_text.h"
 #include "book/tmain.h"
+#include "platform/qt/painter_surface.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "statements/inflows_outflows_outputs.h"
@@ -40,7 +41,7 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     : QWidget(parent, Qt::Window), book_(book), run_(run), host_(std::move(host)) {
     setWindowTitle(stringText(135));
     if (!host_.icon.isNull()) setWindowIcon(host_.icon);
-    QFont font(QString::fromStdString(book_.FontName.str()));
+    QFont font(fontFamily(book_.FontName.str()));
     font.setPointSizeF(WindowFontSize);
     setFont(font);
 

@@ -2,6 +2,7 @@
 
 #include "book/number_format.h"
 #include "book/tmain.h"
+#include "platform/qt/painter_surface.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "statements/qt/statement_canvas.h"
@@ -113,7 +114,7 @@ void StripButton::mouseReleaseEvent(QMouseEvent*) {
 StatementFrame::StatementFrame(Book& book, RunTimeState& run, StatementHost host, QWidget* parent)
     : QWidget(parent, Qt::Window), book_(book), run_(run), host_(std::move(host)) {
     if (!host_.icon.isNull()) setWindowIcon(host_.icon);
-    QFont f(QString::fromStdString(book_.FontName.str()));
+    QFont f(fontFamily(book_.FontName.str()));
     setFont(f);
     const StatementBody body = addMenuBarAndCanvas(this);
     MenuBar = body.menuBar;
