@@ -71,10 +71,8 @@ inline void inFigureFonts(const std::function<void(const QFont&, ScopedFakeServi
     QApplication::setFont(before);
 }
 
-// A test run once in each font family a drawing is shown to measure in
-// (GetParam() is its name): DejaVu Sans, and the narrower Arial-metric
-// Liberation Sans, both in the tests' own font configuration. A family this
-// machine would draw in another face fails rather than pass untried.
+// A test run in each font family a drawing is shown to measure in (GetParam()):
+// DejaVu Sans and the narrower Liberation Sans; one drawn in another face fails.
 class InBothFamilies : public ::testing::TestWithParam<std::string> {
   protected:
     void SetUp() override {
