@@ -8,12 +8,15 @@
 #include "platform/drawing_surface.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
-// An account row drawn on the window: its bottom edge (twips) and account.
+// An account row drawn on the window: its bottom edge (twips), account and
+// height (a line of the font it was drawn in).
 struct RowSpot {
     int bottom = 0;
     Currency account;
+    int height = 0;
 };
 
 // Widths a drawing measures in its fonts. A window measures them once per
@@ -77,14 +80,17 @@ struct DrawTarget {
     // One text line of the current font, with a page break before it when needed.
     void roomForLine() { room(s.TextHeight("W")); }
     void recordRow(Currency account) {
-        if (onWindow && rows) rows->push_back({static_cast<int>(s.CurrentY), account});
+        if (onWindow && rows)
+            rows->push_back({static_cast<int>(s.CurrentY), account,
+                             static_cast<int>(std::ceil(s.TextHeight("W")))});
     }
 };
 
-// The first row whose band reaches `band` twips up from its bottom edge and
-// holds y (both ends open); nullptr when none does.
+// The first row whose band reaches `band` twips up from its bottom edge, or
+// its whole height when taller, and holds y (both ends open); nullptr when
+// none does.
 inline const RowSpot* rowAt(const std::vector<RowSpot>& rows, double y, int band) {
     for (const RowSpot& r : rows)
-        if (r.bottom - band < y && y < r.bottom) return &r;
+        if (r.bottom - std::max(band, r.height) < y && y < r.bottom) return &r;
     return nullptr;
 }
