@@ -1,5 +1,6 @@
 #include "accounts/group_editor.h"
 
+#include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/book_change.h"
 #include "book/book_text_forms.h"
@@ -49,7 +50,7 @@ std::string GroupEditor::setFolio(std::int32_t line, const std::string& text,
 std::optional<std::string> GroupEditor::setAccountName(std::int32_t line, const std::string& name,
                                                        const std::string& decimalMark) {
     const Currency number = Tmain::AccountNumberByName(book_, name);
-    if (!valid(line) || number.isZero()) return std::nullopt;
+    if (!valid(line) || !isAccountNumber(number)) return std::nullopt;
     book_.RecurringLines[line].AccountNumber = number;
     changed();
     return folioText(book_, number, decimalMark);

@@ -1,5 +1,6 @@
 #include "book/book_file.h"
 
+#include "book/account_number_rule.h"
 #include "book/byte_reader.h"
 #include "book/byte_writer.h"
 #include "book/password_scramble.h"
@@ -437,10 +438,10 @@ class BookParser {
             OldEntry e;
             for (auto& line : lines) {
                 readOldEntry(e, where);
-                if (e.DebitAccount.raw > 0) {
+                if (isAccountNumber(e.DebitAccount)) {
                     line.Side = Debit;
                     line.AccountNumber = e.DebitAccount;
-                } else if (e.CreditAccount.raw > 0) {
+                } else if (isAccountNumber(e.CreditAccount)) {
                     line.Side = Credit;
                     line.AccountNumber = e.CreditAccount;
                 }
@@ -505,8 +506,8 @@ class BookParser {
             std::string note = oldNote(e.Details);
             toUtf8InPlace(note, codePage_);
             if (note.empty()) note = "_";
-            const bool credit = e.CreditAccount.raw > 0;
-            if (e.DebitAccount.raw > 0)
+            const bool credit = isAccountNumber(e.CreditAccount);
+            if (isAccountNumber(e.DebitAccount))
                 add(Debit, e.DebitAccount, e.DebitAmount, credit ? std::string() : note);
             if (credit) add(Credit, e.CreditAccount, e.CreditAmount, note);
             step(static_cast<std::int64_t>(i));

@@ -1,5 +1,6 @@
 #include "book/tmain.h"
 
+#include "book/account_number_rule.h"
 #include "book/entry_reference.h"
 #include "book/leading_number.h"
 #include "book/safe_file.h"
@@ -30,7 +31,7 @@ int scannedSlots(const Book& book) {
 } // namespace
 
 std::optional<int> AccountSlotByNumber(const Book& book, Currency number) {
-    if (number.isZero()) return std::nullopt;
+    if (!isAccountNumber(number)) return std::nullopt;
     const int slots = scannedSlots(book);
     for (int i = 0; i < slots; ++i)
         if (book.AccountNumbers[i] == number) return i;
