@@ -70,10 +70,7 @@ void Report::measureColumns() {
 
 void Report::placeColumns() {
     const double extra = std::max(Canvas->width() - 792, 0) / 2.0;
-    const double designs[] = {70, 191 + extra, 110, 10, 73, 191 + extra, 110};
-    columns_.assign(std::size(designs), ScreenColumn{});
-    for (std::size_t c = 0; c < columns_.size(); ++c)
-        columns_[c].design = designs[c];
+    columns_ = designedColumns({70, 191 + extra, 110, 10, 73, 191 + extra, 110});
     columns_[DebitDate].need = measured_.date + 5;
     columns_[CreditDate].need = measured_.date + 8;
     columns_[DebitAmount].need = measured_.debitAmount + 6;
@@ -81,7 +78,7 @@ void Report::placeColumns() {
     // A text column gives way down to what keeps its half's totals, which
     // end where its amounts end, clear of the half's left edge.
     auto textColumn = [&](TColumn text, TColumn date, TColumn amount, double totals) {
-        ScreenColumn& c = columns_[text];
+        TableColumn& c = columns_[text];
         c.name = true;
         const double figures = std::max(columns_[date].design, columns_[date].need) +
                                std::max(columns_[amount].design, columns_[amount].need);
@@ -89,13 +86,13 @@ void Report::placeColumns() {
     };
     textColumn(DebitText, DebitDate, DebitAmount, measured_.debitTotal);
     textColumn(CreditText, CreditDate, CreditAmount, measured_.creditTotal);
-    placeScreenColumns(columns_, TableLeft);
+    placeTableColumns(columns_, TableLeft);
 }
 
 void Report::drawView(DrawingSurface& s) {
     if (columns_.empty()) placeColumns();
     const double x0 = -tableScrolled(*HScroll);
-    auto col = [&](TColumn c) -> const ScreenColumn& { return columns_[c]; };
+    auto col = [&](TColumn c) -> const TableColumn& { return columns_[c]; };
     const double h = Canvas->height();
     const double ruleEnd = x0 + col(CreditAmount).right() + RuleOverhang;
     const double stem = x0 + col(Stem).left + StemInset;
@@ -112,9 +109,9 @@ void Report::drawView(DrawingSurface& s) {
         auto half = [&](const TAccountCell& c, bool credit) {
             bool isBold = c.bold;
             if (markedRow >= 0) isBold = markedRow == i && markedCredit == credit;
-            const ScreenColumn& date = col(credit ? CreditDate : DebitDate);
-            const ScreenColumn& text = col(credit ? CreditText : DebitText);
-            const ScreenColumn& amount = col(credit ? CreditAmount : DebitAmount);
+            const TableColumn& date = col(credit ? CreditDate : DebitDate);
+            const TableColumn& text = col(credit ? CreditText : DebitText);
+            const TableColumn& amount = col(credit ? CreditAmount : DebitAmount);
             s.setFont(rowFont(font, isBold && markedRow >= 0));
             const double y = centredTop(s, top, RowHeight);
             textAt(s, x0 + date.left, y, c.date);

@@ -112,7 +112,7 @@ class Report : public QMainWindow {
     struct Widths {
         double date = 0, debitAmount = 0, creditAmount = 0, debitTotal = 0, creditTotal = 0;
     } measured_;
-    std::vector<ScreenColumn> columns_;
+    std::vector<TableColumn> columns_;
     TAccountLedger ledger_;
     std::vector<TAccountPageRow> page_;
     bool building_ = false;

@@ -2,6 +2,7 @@
 
 #include "book/tmain.h"
 #include "statements/qt/draw_text.h"
+#include "toolkit/table_columns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,8 +35,14 @@ void centre(AmountColumns& c, double width) {
 AmountColumns placeAmountColumns(const Measured& m, double width) {
     AmountColumns c;
     c.step = m.step;
-    c.names = m.names;
     c.page = width;
+    // The names as the longest wants them while there is room, else giving
+    // way to the amounts down to their least width.
+    std::vector<TableColumn> columns(1 + AmountColumns::Count, TableColumn{m.step, m.step});
+    columns[0] = {m.names - m.step, 0, true, NameLeast};
+    placeTableColumns(columns, 0, width - 2 * PaperMargin);
+    c.nameRoom = columns[0].width;
+    c.names = c.nameRoom + c.step;
     centre(c, width);
     return c;
 }
@@ -62,7 +69,7 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width) {
 
 void AmountColumns::label(DrawingSurface& s, const std::string& text) const {
     s.CurrentX = left;
-    s.PrintInline(nameRoom > 0 ? fittedText(s, text, nameRoom) : text);
+    s.PrintInline(fittedText(s, text, nameRoom));
 }
 
 void AmountColumns::amount(DrawingSurface& s, const std::string& text, int column) const {

@@ -16,6 +16,10 @@ struct RowSpot {
     Currency account;
 };
 
+// A name keeps at least an inch when it gives way to the figures, however
+// wide they are.
+constexpr double NameLeast = 1440;
+
 // Widths a drawing measures in its fonts. A window measures them once per
 // computation and keeps them until it computes again; paper measures anew.
 struct Measured {

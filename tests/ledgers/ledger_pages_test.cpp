@@ -141,13 +141,13 @@ TEST(LedgerPages, WidestFiguresAndColumnsThatGiveWayToThem) {
 
     // A figure wider than its design takes from the name, down to the
     // name's least width; past that the table runs wider than designed.
-    std::vector<ScreenColumn> columns = {{50, 80}, {200, 0, true, 60}, {50, 40}};
-    EXPECT_EQ(placeScreenColumns(columns, 2), 302);
+    std::vector<TableColumn> columns = {{50, 80}, {200, 0, true, 60}, {50, 40}};
+    EXPECT_EQ(placeTableColumns(columns, 2), 302);
     EXPECT_EQ(columns[1].left, 82);
     EXPECT_EQ(columns[1].width, 170);
     EXPECT_EQ(columns[2].width, 50);
     columns[0].need = 400;
-    EXPECT_EQ(placeScreenColumns(columns, 2), 512);
+    EXPECT_EQ(placeTableColumns(columns, 2), 512);
 
     // A name is cut to what fits its room, whole characters only (six
     // pixels a character on the recording surface).
