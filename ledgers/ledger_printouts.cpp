@@ -106,10 +106,17 @@ std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const Book& book,
     s.FontBold = true;
     columns[DebitAmount].need = widest(s, w.debitAmounts) + 6 * P;
     columns[CreditAmount].need = widest(s, w.creditAmounts) + 6 * P;
-    for (const TColumn text : {DebitText, CreditText}) {
+    // A text column gives way down to what keeps its half's totals, which
+    // end where its amounts end, clear of the half's left edge.
+    auto textColumn = [&](TColumn text, const std::vector<std::string>& totals) {
+        double figures = 0;
+        for (const TColumn c : {TColumn(text - 2), TColumn(text - 1), TColumn(text + 1)})
+            figures += std::max(columns[c].design, columns[c].need);
         columns[text].name = true;
-        columns[text].least = 30 * P * scale;
-    }
+        columns[text].least = std::max(30 * P * scale, widest(s, totals) + 6 * P - figures);
+    };
+    textColumn(DebitText, {ledger.DebitTotalText, ledger.DebitBroughtDownText});
+    textColumn(CreditText, {ledger.CreditTotalText, ledger.CreditBroughtDownText});
     placeTableColumns(columns, 0, width);
     return columns;
 }
@@ -359,34 +366,48 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
 
 namespace {
 
-// The running balance's columns across the usable 0.95 of the page's width U
-// from its left edge 0.05 W, left to right. At their design: dates ending at
-// X1 = 0.05 W + 0.1 U, references an "ee" after it, names from X1 + 0.17 U,
-// debits and credits ending an "eeee" short of X1 + 0.60 U and X1 + 0.75 U,
-// balances 200 twips short of U. Wider figures take their room from the names.
-enum RColumn { RDate, RReference, RName, RDebit, RCredit, RBalance };
+// The running balance's columns across the page's width W, left to right.
+// At their design, in the usable U = 0.95 W: dates ending at X1 = 0.05 W +
+// 0.1 U, references an "ee" after it, names from X1 + 0.17 U, debits and
+// credits ending an "eeee" short of X1 + 0.60 U and X1 + 0.75 U, balances 200
+// twips short of U. Wider figures take their room from the names and the
+// margins between the columns.
+enum RColumn {
+    RLeft,
+    RDate,
+    RReference,
+    RReferenceRight,
+    RName,
+    RDebit,
+    RDebitRight,
+    RCredit,
+    RCreditRight,
+    RBalance,
+    RBalanceRight,
+    RMargin
+};
 
 std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const Book& book,
                                                const RunningBalanceLedger& ledger,
                                                const LocaleInfo& locale, double scale) {
     const double width = s.ScaleWidth();
-    const double left = 0.05 * width, usable = 0.95 * width;
-    const double x1 = left + 0.1 * usable;
-    std::vector<TableColumn> columns =
-        designedColumns({x1, 0.17 * usable, 0.28 * usable, 0.15 * usable, 0.15 * usable,
-                         usable - x1 - 0.75 * usable});
-    const RunningBalanceWidest w = runningBalanceWidest(book, ledger, locale);
+    const double usable = 0.95 * width;
     const double e = s.TextWidth("e");
+    std::vector<TableColumn> columns =
+        designedColumns({0.05 * width, 0.1 * usable, 0.07 * usable, 0.1 * usable, 0.28 * usable,
+                         0.15 * usable - 4 * e, 4 * e, 0.15 * usable - 4 * e, 4 * e,
+                         0.15 * usable - 0.05 * width - 200, 200, width - usable});
+    const RunningBalanceWidest w = runningBalanceWidest(book, ledger, locale);
     columns[RDate].need = widest(s, w.dates);
     columns[RReference].need = widest(s, w.references) + 3 * e;
-    columns[RDebit].need = widest(s, w.debits) + 5 * e;
-    columns[RCredit].need = widest(s, w.credits) + 5 * e;
-    columns[RBalance].need = widest(s, w.balances) + 200 + e;
-    columns[RName].name = true;
-    s.FontBold = true;
-    columns[RName].least = std::max(60 * P * scale, s.TextWidth(strings::text(176)) + 2 * e);
-    s.FontBold = false;
-    placeTableColumns(columns, 0, usable);
+    columns[RDebit].need = widest(s, w.debits) + e;
+    columns[RCredit].need = widest(s, w.credits) + e;
+    columns[RBalance].need = widest(s, w.balances) + e;
+    for (const RColumn margin :
+         {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
+        columns[margin].name = true;
+    columns[RName].least = 30 * P * scale;
+    placeTableColumns(columns, 0, width);
     return columns;
 }
 
@@ -436,20 +457,20 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     s.CurrentX = 0;
     s.CurrentY += 100;
 
+    // A heading centred over its column, cut to it.
     auto centredIn = [&](const TableColumn& column, const std::string& text) {
-        printAt(s, column.left + (column.width - s.TextWidth(text)) / 2, text);
+        const std::string cut = cutToWidth(s, text, column.width);
+        printAt(s, column.left + (column.width - s.TextWidth(cut)) / 2, cut);
     };
     const double x1 = columns[RDate].right();
     printAt(s, x1 - s.TextWidth(strings::text(175) + "ee/"), strings::text(175));
-    centredIn(columns[RReference], strings::text(174));
+    TableColumn references = columns[RReference];
+    references.width += columns[RReferenceRight].width;
+    centredIn(references, strings::text(174));
     centredIn(columns[RName], strings::text(176));
-    for (const auto& [column, text] :
-         {std::pair{RDebit, strings::text(162)}, std::pair{RCredit, strings::text(163)}}) {
-        const TableColumn& c = columns[column];
-        printAt(s, c.left + (c.width - s.TextWidth(text + "eeee")) / 2, text);
-    }
-    printAt(s, columns[RBalance].right() - s.TextWidth(strings::text(155) + "eeee"),
-            strings::text(155));
+    centredIn(columns[RDebit], strings::text(162));
+    centredIn(columns[RCredit], strings::text(163));
+    printEndingAt(s, columns[RBalance].right(), strings::text(155));
     endLine(s);
 
     const TableColumn& name = columns[RName];
@@ -473,11 +494,11 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
              {std::pair{row.debit(), RDebit}, std::pair{row.credit(), RCredit}}) {
             if (amount.isZero()) continue;
             const std::string text = formatAmount(amount, decimals, marks, true);
-            printAt(s, columns[column].right() - s.TextWidth(text + "eeee"), text);
+            printEndingAt(s, columns[column].right(), text);
         }
         suffix = balanceSuffix(row.Balance, suffix);
         const std::string balance = balanceText(row.Balance, decimals, marks, suffix);
-        s.CurrentX = columns[RBalance].right() - 200 - s.TextWidth(balance);
+        s.CurrentX = columns[RBalance].right() - s.TextWidth(balance);
         s.Print(balance);
     }
     s.EndDoc();

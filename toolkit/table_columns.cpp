@@ -12,26 +12,35 @@ std::vector<TableColumn> designedColumns(const std::vector<double>& designs) {
 }
 
 double placeTableColumns(std::vector<TableColumn>& columns, double start, double room) {
-    double designs = 0;   // the designs' sum
-    double total = 0;     // the width with figures whole and names as designed
-    double nameShare = 0; // the names' designed widths, to share the giving by
+    double designs = 0; // the designs' sum
+    double total = 0;   // the width with figures whole and names as designed
     for (TableColumn& c : columns) {
         designs += c.design;
-        if (c.name) {
-            nameShare += c.design;
-            total += c.design;
-        } else {
-            c.width = std::max(c.design, c.need);
-            total += c.width;
-        }
+        c.width = std::max(c.design, c.name ? c.least : c.need);
+        total += c.width;
     }
-    const double over = std::max(total - (room < 0 ? designs : room), 0.0);
+    // What the names give, shared by their designs; what one cannot give
+    // below its least width the others give, while any can.
+    double over = std::max(total - (room < 0 ? designs : room), 0.0);
+    for (bool clamped = true; over > 0 && clamped;) {
+        double share = 0; // the designs of the names still giving
+        for (const TableColumn& c : columns)
+            if (c.name && c.width > c.least) share += c.design;
+        if (share <= 0) break;
+        clamped = false;
+        double given = 0;
+        for (TableColumn& c : columns) {
+            if (!c.name || c.width <= c.least) continue;
+            const double wanted = over * c.design / share;
+            const double gives = std::min(wanted, c.width - c.least);
+            clamped = clamped || gives < wanted;
+            c.width -= gives;
+            given += gives;
+        }
+        over -= given;
+    }
     double x = start;
     for (TableColumn& c : columns) {
-        if (c.name) {
-            const double given = nameShare > 0 ? over * c.design / nameShare : 0;
-            c.width = std::max(c.design - given, c.least);
-        }
         c.left = x;
         x += c.width;
     }

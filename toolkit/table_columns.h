@@ -3,7 +3,8 @@
 // never narrower than its design; the name columns give way for what the
 // figures took beyond their design (and for what the whole would take beyond
 // the room it has), each in proportion to its design and down to its least
-// width. Past that the table runs wider than its room. Widths are in any one
+// width, the others giving what one cannot. Past that the table runs wider
+// than its room. Widths are in any one
 // unit (window pixels or twips).
 #pragma once
 
@@ -15,7 +16,7 @@
 struct TableColumn {
     double design = 0; // the designed width
     double need = 0;   // a figure column: its widest text with its margins
-    bool name = false; // a name column: gives way to the figures
+    bool name = false; // a name column (or a margin): gives way to the figures
     double least = 0;  // a name column's narrowest
     // Placed by placeTableColumns.
     double left = 0;
