@@ -18,7 +18,7 @@
 
 struct AmountColumns {
     static constexpr int Count = 3;
-    double step = 0;  // W: the widest amount drawn plus 400
+    double step = 0;  // W: the widest amount drawn and two blanks
     double names = 0; // N: the names' room plus one step
     double left = 0;  // X: the left edge, at least 100
     int first = 0;    // the columns first .. end - 1 of the 3 are drawn
@@ -30,14 +30,16 @@ struct AmountColumns {
     double right(int column) const { return left + names + (column - first) * step; }
     // A heading centred across the page (on the window, as scrolled).
     void heading(DrawTarget& t, const std::string& text) const;
-    // A name or label at the left edge, staying on the line.
-    void label(DrawingSurface& s, const std::string& text) const;
+    // A name or label at the left edge, staying on the line, cut where the
+    // amount beside it in `column` may begin (none: where the strip ends).
+    void label(DrawingSurface& s, const std::string& text, int column = Count) const;
     // An amount right-aligned in its column (0, 1, 2) when this strip shows it.
     void amount(DrawingSurface& s, const std::string& text, int column) const;
 };
 
 // Measured in the surface's current font: `amounts` are every amount text
 // the drawing will write.
+double amountStep(DrawingSurface& s, const std::vector<const std::string*>& amounts);
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
                               const std::vector<const std::string*>& amounts);
 // The columns of those widths centred on a surface `width` twips wide.

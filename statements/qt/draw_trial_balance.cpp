@@ -2,6 +2,7 @@
 
 #include "book/tmain.h"
 #include "resources/string_table.h"
+#include "statements/qt/draw_columns.h"
 #include "statements/qt/draw_text.h"
 #include "toolkit/table_columns.h"
 
@@ -34,20 +35,18 @@ struct TrialColumns {
     double nameX = 0;    // the name column's left edge
 };
 
-// The widest account number drawn (regular) and the widest figure (bold, as
-// the totals are drawn) with a blank's room beside it. Figures differ in
-// width by their characters: the longest is the widest.
+// The widest account number drawn (regular) and the amount step of the
+// figures (bold, as the totals are drawn).
 Measured trialWidths(DrawingSurface& s, const TrialBalance& tb) {
     Measured m;
-    const std::string* longest = &tb.debitTotalText;
-    if (tb.creditTotalText.size() > longest->size()) longest = &tb.creditTotalText;
+    std::vector<const std::string*> amounts{&tb.debitTotalText, &tb.creditTotalText};
     for (const TrialBalanceRow& row : tb.rows) {
         if (!row.shown()) continue;
         m.numbers = std::max(m.numbers, s.TextWidth(row.numberText));
-        if (row.amountText.size() > longest->size()) longest = &row.amountText;
+        amounts.push_back(&row.amountText);
     }
     s.FontBold = true;
-    m.step = s.TextWidth(*longest) + s.TextWidth("  ");
+    m.step = amountStep(s, amounts);
     s.FontBold = false;
     m.valid = true;
     return m;
