@@ -18,7 +18,6 @@ namespace {
 constexpr RgbColor Black = 0;
 constexpr RgbColor White = 0xFFFFFF;
 constexpr double P = TwipsPerScreenPixel; // the screen's twips per pixel
-constexpr double DebitTextLeft = 76;      // the T-account window's debit-text column, pixels
 constexpr double TitlePoints = 12;
 constexpr double BodyPoints = 8.16;
 
