@@ -197,8 +197,9 @@ std::vector<ScreenFitRow> rows() {
              return VisibleArea{twipsOf(w->width()), twipsOf(w->height())};
          },
          nullptr},
-        canvasRow("trial_balance", opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
-                  &StatementFrame::TScroll, &StatementFrame::HScroll),
+        wholeAtDefault(canvasRow("trial_balance",
+                                 opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
+                                 &StatementFrame::TScroll, &StatementFrame::HScroll)),
         wholeAtDefault(canvasRow("income_statement",
                                  opening(Command::IncomeStatement, &TAcount::incomeStatementWindow),
                                  &StatementFrame::TScroll, &StatementFrame::HScroll)),
