@@ -1,31 +1,6 @@
 #include "ledgers/screen_columns.h"
 
-#include "book/text_encoding.h"
-
 #include <algorithm>
-
-double placeScreenColumns(std::vector<ScreenColumn>& columns, double start) {
-    double taken = 0;     // what the figures took beyond their design
-    double nameShare = 0; // the names' designed widths, to share it out by
-    for (ScreenColumn& c : columns) {
-        if (c.name) {
-            nameShare += c.design;
-        } else {
-            c.width = std::max(c.design, c.need);
-            taken += c.width - c.design;
-        }
-    }
-    double x = start;
-    for (ScreenColumn& c : columns) {
-        if (c.name) {
-            const double given = nameShare > 0 ? taken * c.design / nameShare : 0;
-            c.width = std::max(c.design - given, c.least);
-        }
-        c.left = x;
-        x += c.width;
-    }
-    return x;
-}
 
 double pixelWidth(DrawingSurface& s, const std::string& text) {
     return s.TextWidth(text) / TwipsPerScreenPixel;
@@ -50,22 +25,7 @@ void textEndingAt(DrawingSurface& s, double right, double y, const std::string& 
 }
 
 std::string cutToRoom(DrawingSurface& s, const std::string& text, double room) {
-    if (pixelWidth(s, text) <= room) return text;
-    // Where each character ends; a longer beginning is never narrower.
-    std::vector<std::size_t> ends;
-    for (std::size_t n = 0; n < text.size();) {
-        n += encoding::characterLength(text, n);
-        ends.push_back(n);
-    }
-    std::size_t low = 0, high = ends.size(); // ends[0..low) fit, ends[high..) do not
-    while (low < high) {
-        const std::size_t mid = (low + high) / 2;
-        if (pixelWidth(s, text.substr(0, ends[mid])) <= room)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return low == 0 ? std::string() : text.substr(0, ends[low - 1]);
+    return cutToWidth(s, text, room * TwipsPerScreenPixel);
 }
 
 void nameAt(DrawingSurface& s, double x, double y, double room, const std::string& text) {

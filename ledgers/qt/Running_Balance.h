@@ -101,7 +101,7 @@ class Running_Balance : public QMainWindow {
         double heading = 0, figure = 0;
     };
     std::array<Widths, 6> measured_{};
-    std::vector<ScreenColumn> columns_;
+    std::vector<TableColumn> columns_;
     RunningBalanceLedger ledger_;
     std::vector<RunningBalanceCells> page_;
     bool building_ = false;
