@@ -100,11 +100,6 @@ AmountFit* AmountFit::of(const QLineEdit* box) {
     return nullptr;
 }
 
-void AmountFit::refit() {
-    measure();
-    fitText();
-}
-
 int AmountFit::widthFor(const QString& text) const {
     return roomFor(text, base_) + MeasuringWidth - textRoomAt(box_, MeasuringWidth);
 }

@@ -44,7 +44,8 @@ int lineEditTextRoom(const QLineEdit* box);
 
 class AmountFit : public QObject {
   public:
-    // The texts of the widest figures the box shows, asked again by refit().
+    // The texts of the widest figures the box shows, asked again when its
+    // font or style changes.
     using Figures = std::function<std::vector<std::string>()>;
 
     // Fits `box` to `widest` (none: the host sizes the box for the figures
@@ -61,9 +62,6 @@ class AmountFit : public QObject {
     // The width that holds the widest of the boxes' own texts: what a host
     // that sizes its boxes for the figures they show gives them.
     static int widthForShown(const std::vector<QLineEdit*>& boxes);
-    // The figures' format changed (decimals, marks): measured again, and the
-    // box's text drawn to fit.
-    void refit();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
