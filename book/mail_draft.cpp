@@ -1,5 +1,6 @@
 #include "book/mail_draft.h"
 
+#include "book/folder_entries.h"
 #include "book/safe_file.h"
 #include "book/text_encoding.h"
 #include "book/tmain.h"
@@ -10,7 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -208,23 +208,15 @@ int openPrivateFolder(const std::filesystem::path& temporary, std::error_code& e
 // Removes the drafts (regular .eml files, links never followed) last written
 // more than a day ago from the private folder.
 void removeOldDrafts(int dir) {
-    const int listed = ::dup(dir);
-    if (listed < 0) return;
-    DIR* folder = ::fdopendir(listed);
-    if (!folder) {
-        ::close(listed);
-        return;
-    }
+    FolderEntries folder(dir);
     const time_t oldest = ::time(nullptr) - DraftLifetime;
-    while (const dirent* entry = ::readdir(folder)) {
-        const std::string_view name = entry->d_name;
-        if (!name.ends_with(".eml")) continue;
+    while (auto name = folder.next()) {
+        if (!name->ends_with(".eml")) continue;
         struct stat st {};
-        if (::fstatat(dir, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        if (::fstatat(dir, name->data(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
             continue;
-        if (st.st_mtime < oldest) ::unlinkat(dir, entry->d_name, 0);
+        if (st.st_mtime < oldest) ::unlinkat(dir, name->data(), 0);
     }
-    ::closedir(folder);
 }
 
 // Creates a new draft file that no other draft had (never one in use): the

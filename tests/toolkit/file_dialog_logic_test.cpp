@@ -1,6 +1,7 @@
 #include "toolkit/file_dialog_logic.h"
 
 #include "resources/string_table.h"
+#include "support/failing_allocations.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,26 @@ TEST(FileDialogLogic, FolderListingAndChain) {
     FolderContents missing = listFolder(dir / "no-such", "*");
     EXPECT_FALSE(missing.readable);
     EXPECT_TRUE(missing.files.empty());
+
+    // Memory running short while the folder is read is told as a failure like any
+    // other, never ending the program; the listing is whole once memory suffices.
+    for (long n = 0;; ++n) {
+        failing_allocations::failed = false;
+        failing_allocations::failIn = n;
+        FolderContents again;
+        bool told = false;
+        try {
+            again = listFolder(dir.path(), "*.acc");
+        } catch (const std::bad_alloc&) {
+            told = true;
+        }
+        failing_allocations::failIn = -1;
+        EXPECT_EQ(told, failing_allocations::failed) << n;
+        if (!told) {
+            EXPECT_EQ(again.files, c.files);
+            break;
+        }
+    }
 
     auto chain = folderChain("/home/me/books");
     EXPECT_EQ(chain, (std::vector<fs::path>{"/", "/home", "/home/me", "/home/me/books"}));
