@@ -1,5 +1,6 @@
 #include "book/mail_draft.h"
 
+#include "book/file_descriptor.h"
 #include "book/folder_entries.h"
 #include "book/safe_file.h"
 #include "book/text_encoding.h"
@@ -240,6 +241,16 @@ int createDraft(int dir, const std::string& base, std::string& name) {
     return -1;
 }
 
+// Removes a draft when it goes before it was written whole.
+struct PartialDraft {
+    int dir;
+    const std::string& name;
+    bool whole = false;
+    ~PartialDraft() {
+        if (!whole) ::unlinkat(dir, name.c_str(), 0);
+    }
+};
+
 std::string safeBaseName(const std::string& baseName) {
     std::string name;
     for (char c : baseName)
@@ -328,39 +339,32 @@ std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
                                                    const std::string& caption) {
     std::error_code ec;
     const auto temporary = mailTemporaryFolder();
-    int dir = openPrivateFolder(temporary, ec);
-    if (dir < 0) {
+    const FileDescriptor dir(openPrivateFolder(temporary, ec));
+    if (!dir.opened()) {
         FileErrorMessage(ec);
         return std::nullopt;
     }
     const auto folder = temporary / ("lw-mail-" + std::to_string(::geteuid()));
     const std::string base = safeBaseName(baseName);
 
-    removeOldDrafts(dir);
+    removeOldDrafts(dir.get());
     std::string name;
-    const int fd = createDraft(dir, base, name);
-    if (fd < 0) {
-        ec = errno == EEXIST ? std::make_error_code(std::errc::file_exists) : lastError();
-        ::close(dir);
-        FileErrorMessage(ec);
+    FileDescriptor draft(createDraft(dir.get(), base, name));
+    if (!draft.opened()) {
+        FileErrorMessage(errno == EEXIST ? std::make_error_code(std::errc::file_exists)
+                                         : lastError());
         return std::nullopt;
     }
-
-    {
-        ByteWriter out([fd, &ec](std::string_view block) {
-            if (!ec) ec = writeAll(fd, block);
-        });
-        writeMailDraft(out, page, subject, caption);
-        out.finish();
-    }
-    if (::close(fd) != 0 && !ec) ec = lastError();
+    // A draft that could not be written whole, for whatever reason, goes.
+    PartialDraft partial{dir.get(), name};
+    ec = streamBlocks([&](ByteWriter& out) { writeMailDraft(out, page, subject, caption); },
+                      [&draft](std::string_view block) { return writeAll(draft.get(), block); });
+    if (const int closeError = draft.close(); closeError != 0 && !ec) ec = fileErrorFor(closeError);
     if (ec) {
-        ::unlinkat(dir, name.c_str(), 0);
-        ::close(dir);
         FileErrorMessage(ec);
         return std::nullopt;
     }
-    ::close(dir);
+    partial.whole = true;
 
     const auto path = folder / name;
     if (!services().shell->openWithDefault(path.string()))
