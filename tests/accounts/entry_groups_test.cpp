@@ -157,6 +157,10 @@ TEST(GroupEditor, CommandsKeepEntriesWholeAndTheGroupAtTwoLinesOrMore) {
     EXPECT_TRUE(e.addLine(Credit));
     EXPECT_EQ(b.RecurringLines[33].Details, "_"); // the note stays on the last line
     EXPECT_EQ(b.RecurringLines[32], line(Credit, 0, 0));
+    // Lines of no side count as credits, as the text forms count them.
+    for (int i = 4; i <= 31; ++i)
+        b.RecurringLines[i].Side = Unfilled;
+    EXPECT_FALSE(e.canAddLine(Credit));
 
     // Deleting the second entry leaves the first.
     EXPECT_TRUE(e.deleteEntry());
