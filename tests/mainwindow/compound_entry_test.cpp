@@ -70,25 +70,21 @@ TEST(AddLine, OnlyTheJournalsLastEntryGrowsAndASideStopsAtThirty) {
     EXPECT_EQ(d.book.EntryLines.size(), lines);
     EXPECT_TRUE(d.compound.addLine(EntrySide::Credit).changed);
 
-    // A never-filled line counts as a credit, as the text forms count it: after
+    // A line of no side counts as a credit, as the text forms count it: beside
     // 29 credits it takes the 30th place, and the window refuses a 31st credit
-    // with the forms' own words.
-    const auto withCredits = [](int credits) {
-        Book b = threeEntries();
-        addLine(b, Debit, 100, 1, "", "42");
-        addLine(b, Unfilled, 0, 0, "", "42");
-        for (int i = 1; i <= credits; ++i)
-            addLine(b, Credit, 400, 1, i == credits ? "End" : "", "42");
+    // in the forms' own words.
+    const auto withCredits = [](std::size_t credits) {
+        Book b = endingWith({100}, std::vector<std::int64_t>(credits, 100));
+        b.EntryLines[7].Side = Unfilled;
         return b;
     };
-    Desk full(withCredits(29));
+    Desk full(withCredits(30));
     out = full.compound.addLine(EntrySide::Credit);
     EXPECT_FALSE(out.changed);
     EXPECT_TRUE(out.hideCreditAddLine && !out.hideDebitAddLine);
     ASSERT_TRUE(out.status && out.status->text);
-    const std::string refused = textforms::refusalFor(withCredits(30), "text");
     const std::string counted = "1 debit and 31 credit lines";
-    EXPECT_NE(refused.find(counted), std::string::npos) << refused;
+    EXPECT_NE(textforms::refusalFor(withCredits(31), "text").find(counted), std::string::npos);
     EXPECT_NE(out.status->text->find(counted), std::string::npos) << *out.status->text;
     EXPECT_TRUE(full.compound.addLine(EntrySide::Debit).changed);
 }

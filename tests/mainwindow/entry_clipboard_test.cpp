@@ -190,10 +190,10 @@ TEST(EntryPaste, NewEntryAndPasteAddNothingWhenTheNextReferenceWouldNotFit) {
 // and written with the locale's decimal mark.
 TEST(EntryPaste, EveryCommandNumbersEntriesAlikeInEveryLocale) {
     Book twoEntries = chartOnly();
-    addLine(twoEntries, Debit, 100, 1, "", "");
-    addLine(twoEntries, Credit, 400, 1, "One", "");
-    addLine(twoEntries, Debit, 100, 2, "", "");
-    addLine(twoEntries, Credit, 400, 2, "Two", "");
+    for (int amount : {1, 2}) {
+        addLine(twoEntries, Debit, 100, amount, "", "");
+        addLine(twoEntries, Credit, 400, amount, "Entry", "");
+    }
     const std::string bookFile = serializeBookFile(twoEntries, nullptr, nullptr).value();
     const struct {
         const char* command;
