@@ -32,10 +32,10 @@ void GroupEditor::focusLine(std::int32_t line) {
 }
 
 bool GroupEditor::canAddLine(std::uint8_t side) const {
-    int count = 0;
+    EntrySideCount sides;
     for (std::int32_t i = first_; i <= entryLast_ && i <= last_; ++i)
-        if (book_.RecurringLines[i].Side == side) ++count;
-    return count < MaxLinesPerSide;
+        sides.add(book_.RecurringLines[i].Side);
+    return sides.roomFor(side);
 }
 
 std::string GroupEditor::setFolio(std::int32_t line, const std::string& text,

@@ -3,6 +3,7 @@
 #include "book/account_number_rule.h"
 #include "book/byte_reader.h"
 #include "book/byte_writer.h"
+#include "book/file_descriptor.h"
 #include "book/password_scramble.h"
 #include "book/safe_file.h"
 #include "book/text_encoding.h"
@@ -747,23 +748,18 @@ BookReadResult readBookFile(const std::filesystem::path& path, const PasswordPro
     BookReadResult failed;
     failed.status = BookReadStatus::FileError;
     // Not blocking: a named pipe given as a book must not hang the program.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.opened()) {
         failed.error = fileErrorFor(errno);
         return failed;
     }
     std::uint64_t size = 0;
-    if ((failed.error = checkReadableFile(fd, size))) {
-        ::close(fd);
-        return failed;
-    }
+    if ((failed.error = checkReadableFile(file.get(), size))) return failed;
     // The file is read in windows: the whole of a large book never has to
     // sit in memory beside the book made of it.
-    FileSource source(fd);
+    FileSource source(file.get());
     ByteReader reader(source, size);
-    BookReadResult result = parseWith(reader, askPassword, run);
-    ::close(fd);
-    return result;
+    return parseWith(reader, askPassword, run);
 }
 
 std::optional<std::string> serializeBookFile(const Book& book, RunTimeState* run,
@@ -784,14 +780,8 @@ BookWriteResult writeBookFile(const std::filesystem::path& path, const Book& boo
     BookWriteResult result;
     result.message = refusalFor(book);
     if (!result.message.empty()) return result;
-    SafeFileWriter file(path); // through a link, to where it points
-    if (!file.ok()) {
-        result.error = file.error();
-        return result;
-    }
-    ByteWriter w([&file](std::string_view block) { file.write(block); });
-    BookWriter(w, run).write(book);
-    file.commit();
-    result.error = file.error();
+    // Through a link, to where it points.
+    result.error =
+        writeFileSafely(path, [&](ByteWriter& out) { BookWriter(out, run).write(book); });
     return result;
 }

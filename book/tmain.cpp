@@ -102,7 +102,7 @@ std::string NextEntryId(const Book& book, const std::string& decimalMark, std::i
     for (int i = 1; i <= 10; ++i) {
         const std::int32_t line = last - i;
         reference = line <= stored ? book.EntryIds[line].raw() : std::string();
-        if (line == 0 || referenceCountsAsNumber(reference)) break;
+        if (line == 0 || referenceCountsAsNumber(reference, decimalMark)) break;
     }
     return referenceAfter(reference, decimalMark);
 }
