@@ -1,5 +1,6 @@
 #include "accounts/chart_table.h"
 
+#include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/number_format.h"
 
@@ -43,7 +44,7 @@ std::optional<std::pair<int, int>> firstEqualPair(const Book& b, int last, KeyOf
     }
     for (int i = 0; i <= last; ++i) {
         const auto si = static_cast<std::size_t>(i);
-        if (b.AccountNames[si].empty() || b.AccountNumbers[si].isZero()) continue;
+        if (b.AccountNames[si].empty() || !isAccountNumber(b.AccountNumbers[si])) continue;
         const FirstTwo& f = seen.find(keyOf(i))->second;
         if (f.second < 0) continue;
         return std::make_pair(i, f.first != i ? f.first : f.second);
@@ -118,9 +119,9 @@ std::optional<ChartFault> findChartFault(const Book& book, const std::string& de
         const auto s = static_cast<std::size_t>(i);
         const bool named = !book.AccountNames[s].empty();
         const Currency number = book.AccountNumbers[s];
-        if (named && number.isZero())
+        if (named && !isAccountNumber(number))
             return ChartFault{"An account has no Folio number", "", false, i};
-        if (!named && number > Currency())
+        if (!named && isAccountNumber(number))
             return ChartFault{"An account has no name", "", false, i};
     }
     if (auto pair = firstEqualPair<std::int64_t>(

@@ -1,5 +1,6 @@
 #include "accounts/group_editor.h"
 
+#include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/book_change.h"
 #include "book/book_text_forms.h"
@@ -31,10 +32,10 @@ void GroupEditor::focusLine(std::int32_t line) {
 }
 
 bool GroupEditor::canAddLine(std::uint8_t side) const {
-    int count = 0;
+    EntrySideCount sides;
     for (std::int32_t i = first_; i <= entryLast_ && i <= last_; ++i)
-        if (book_.RecurringLines[i].Side == side) ++count;
-    return count < MaxLinesPerSide;
+        sides.add(book_.RecurringLines[i].Side);
+    return sides.roomFor(side);
 }
 
 std::string GroupEditor::setFolio(std::int32_t line, const std::string& text,
@@ -49,7 +50,7 @@ std::string GroupEditor::setFolio(std::int32_t line, const std::string& text,
 std::optional<std::string> GroupEditor::setAccountName(std::int32_t line, const std::string& name,
                                                        const std::string& decimalMark) {
     const Currency number = Tmain::AccountNumberByName(book_, name);
-    if (!valid(line) || number.isZero()) return std::nullopt;
+    if (!valid(line) || !isAccountNumber(number)) return std::nullopt;
     book_.RecurringLines[line].AccountNumber = number;
     changed();
     return folioText(book_, number, decimalMark);

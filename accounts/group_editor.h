@@ -34,7 +34,8 @@ class GroupEditor {
     // the entry holding it is found.
     void focusLine(std::int32_t line);
     // Whether a line of `side` may be added to the current entry: fewer than
-    // 30 of its lines are on that side.
+    // 30 of its lines count on that side (EntrySideCount, as the text forms
+    // count them).
     bool canAddLine(std::uint8_t side) const;
 
     // --- the fields of a line (the line a row shows) ---

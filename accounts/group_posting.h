@@ -13,16 +13,13 @@
 // EntryGroups(group)); a group outside 0..9 leaves it as it is.
 void takeGroup(Book& book, int group);
 
-// The reference a text names as a whole number: its leading number rounded
-// half to even, kept within 0..2^63-1.
-std::int64_t referenceNumber(const std::string& text);
-
 // Appends every line of RecurringLines to the journal in its order, unchanged
 // but for the date (the whole day `today`) and the reconciled mark (0). A
 // journal whose last entry was left open is closed with "_" first, so the
 // group never joins it. The reference is asked once, after the first posted
 // line is in place (so the journal's last line counts); with AutoIncrement 1
-// each entry takes it in turn, the next entry the next number; with 0 the
+// each entry takes it in turn, the next entry the reference after it (as
+// every command numbers entries, in the locale's decimal mark); with 0 the
 // references stay blank. CurrentFirstLine goes to the last posted line and
 // the book is marked changed. Returns the last posted line. With AutoIncrement
 // 1 and a reference that would pass the 14 characters a reference holds,

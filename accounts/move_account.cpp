@@ -1,5 +1,6 @@
 #include "accounts/move_account.h"
 
+#include "book/account_number_rule.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
 
@@ -7,7 +8,7 @@ MoveChoice chooseMove(const Book& book, const std::string& fromName, const std::
     MoveChoice c;
     if (fromName.empty() || toName.empty()) return c;
     const Currency to = Tmain::AccountNumberByName(book, toName);
-    if (to.isZero()) {
+    if (!isAccountNumber(to)) {
         c.refusal = "No account with a Folio number is named \"" + toName +
                     "\": the entries were not moved.";
         return c;

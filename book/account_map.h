@@ -12,7 +12,7 @@ class AccountMap {
   public:
     explicit AccountMap(const Book& book);
     // The first slot numbered `number`, as Tmain::AccountSlotByNumber finds
-    // it: nullopt for none and for numbers up to 0.
+    // it: nullopt for none and for 0, which is no account.
     std::optional<int> slot(Currency number) const;
 
   private:

@@ -1,10 +1,12 @@
 #include "book/account_name_index.h"
 
+#include "book/account_number_rule.h"
+
 AccountNameIndex::AccountNameIndex(const Book& book) {
     const int slots = book.slotsInUse();
     names_.reserve(static_cast<std::size_t>(std::max(slots, 0)) * 2);
     for (int k = 0; k < slots; ++k)
-        if (book.AccountNumbers[k].raw > 0)
+        if (isAccountNumber(book.AccountNumbers[k]))
             names_.emplace(book.AccountNumbers[k].raw, &book.AccountNames[k]);
 }
 

@@ -13,7 +13,7 @@ class AccountNameIndex {
     // The book must outlive the index.
     explicit AccountNameIndex(const Book& book);
     // The name of the first slot in use numbered `number`, as
-    // Tmain::AccountNameByNumber finds it: "" for none and for numbers up to 0.
+    // Tmain::AccountNameByNumber finds it: "" for none and for 0, which is no account.
     const std::string& name(Currency number) const;
 
   private:

@@ -1,5 +1,6 @@
 #include "book/account_number_text.h"
 
+#include "book/account_number_rule.h"
 #include "book/leading_number.h"
 
 #include <algorithm>
@@ -88,4 +89,8 @@ std::optional<Currency> readAccountNumber(const std::string& text, const std::st
 
 std::string folioText(const Book& book, Currency number, const std::string& decimalMark) {
     return number.toPlainString(book.subAccountDash() ? std::string("-") : decimalMark);
+}
+
+std::string lineFolioText(const Book& book, Currency number, const std::string& decimalMark) {
+    return isAccountNumber(number) ? folioText(book, number, decimalMark) : std::string();
 }

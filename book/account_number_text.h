@@ -18,3 +18,6 @@ std::optional<Currency> readAccountNumber(const std::string& text, const std::st
 // An account number as the folio box shows it: the plain text form, with
 // SubAccountDash on every decimal mark written "-".
 std::string folioText(const Book& book, Currency number, const std::string& decimalMark);
+// The folio box of a journal or group line: folioText of its account, "" for
+// a line of no account.
+std::string lineFolioText(const Book& book, Currency number, const std::string& decimalMark);

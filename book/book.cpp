@@ -14,6 +14,12 @@ void Book::resizeAccounts(int lastAccount) {
     AccountExtra.resize(slots);
 }
 
+std::string EntrySideCount::tooManyText(const std::string& form) const {
+    return std::to_string(debits) + " debit and " + std::to_string(credits) +
+           " credit lines, and a book in " + form + " holds at most " +
+           std::to_string(MaxLinesPerSide) + " lines on each side of an entry";
+}
+
 std::vector<EntryLine> blankEntryPair() {
     std::vector<EntryLine> pair(2);
     pair[0].Side = Debit;

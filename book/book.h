@@ -87,6 +87,14 @@ struct EntrySideCount {
         ++(countedSide(side) == Debit ? debits : credits);
         return debits <= MaxLinesPerSide && credits <= MaxLinesPerSide;
     }
+    // Whether the side a line of `side` counts on has room for it.
+    bool roomFor(std::uint8_t side) const {
+        return (countedSide(side) == Debit ? debits : credits) < MaxLinesPerSide;
+    }
+    // What a refusal says of an entry of these lines: "1 debit and 31 credit
+    // lines, and a book in this form holds at most 30 lines on each side of an
+    // entry", the form named by `form` ("this form").
+    std::string tooManyText(const std::string& form) const;
 };
 
 struct Book {

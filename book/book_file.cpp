@@ -1,7 +1,9 @@
 #include "book/book_file.h"
 
+#include "book/account_number_rule.h"
 #include "book/byte_reader.h"
 #include "book/byte_writer.h"
+#include "book/file_descriptor.h"
 #include "book/password_scramble.h"
 #include "book/safe_file.h"
 #include "book/text_encoding.h"
@@ -437,10 +439,10 @@ class BookParser {
             OldEntry e;
             for (auto& line : lines) {
                 readOldEntry(e, where);
-                if (e.DebitAccount.raw > 0) {
+                if (isAccountNumber(e.DebitAccount)) {
                     line.Side = Debit;
                     line.AccountNumber = e.DebitAccount;
-                } else if (e.CreditAccount.raw > 0) {
+                } else if (isAccountNumber(e.CreditAccount)) {
                     line.Side = Credit;
                     line.AccountNumber = e.CreditAccount;
                 }
@@ -505,8 +507,8 @@ class BookParser {
             std::string note = oldNote(e.Details);
             toUtf8InPlace(note, codePage_);
             if (note.empty()) note = "_";
-            const bool credit = e.CreditAccount.raw > 0;
-            if (e.DebitAccount.raw > 0)
+            const bool credit = isAccountNumber(e.CreditAccount);
+            if (isAccountNumber(e.DebitAccount))
                 add(Debit, e.DebitAccount, e.DebitAmount, credit ? std::string() : note);
             if (credit) add(Credit, e.CreditAccount, e.CreditAmount, note);
             step(static_cast<std::int64_t>(i));
@@ -746,23 +748,18 @@ BookReadResult readBookFile(const std::filesystem::path& path, const PasswordPro
     BookReadResult failed;
     failed.status = BookReadStatus::FileError;
     // Not blocking: a named pipe given as a book must not hang the program.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.opened()) {
         failed.error = fileErrorFor(errno);
         return failed;
     }
     std::uint64_t size = 0;
-    if ((failed.error = checkReadableFile(fd, size))) {
-        ::close(fd);
-        return failed;
-    }
+    if ((failed.error = checkReadableFile(file.get(), size))) return failed;
     // The file is read in windows: the whole of a large book never has to
     // sit in memory beside the book made of it.
-    FileSource source(fd);
+    FileSource source(file.get());
     ByteReader reader(source, size);
-    BookReadResult result = parseWith(reader, askPassword, run);
-    ::close(fd);
-    return result;
+    return parseWith(reader, askPassword, run);
 }
 
 std::optional<std::string> serializeBookFile(const Book& book, RunTimeState* run,
@@ -783,14 +780,8 @@ BookWriteResult writeBookFile(const std::filesystem::path& path, const Book& boo
     BookWriteResult result;
     result.message = refusalFor(book);
     if (!result.message.empty()) return result;
-    SafeFileWriter file(path); // through a link, to where it points
-    if (!file.ok()) {
-        result.error = file.error();
-        return result;
-    }
-    ByteWriter w([&file](std::string_view block) { file.write(block); });
-    BookWriter(w, run).write(book);
-    file.commit();
-    result.error = file.error();
+    // Through a link, to where it points.
+    result.error =
+        writeFileSafely(path, [&](ByteWriter& out) { BookWriter(out, run).write(book); });
     return result;
 }

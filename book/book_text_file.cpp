@@ -1,5 +1,6 @@
 #include "book/book_text_file.h"
 
+#include "book/account_number_rule.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
 
@@ -73,7 +74,8 @@ std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeSt
     const int slots = book.slotsInUse();
     for (int type = 0; type <= Other; ++type)
         for (int k = 0; k < slots; ++k)
-            if (classInFile(book.AccountTypes[k]) == type + 1 && !book.AccountNumbers[k].isZero())
+            if (classInFile(book.AccountTypes[k]) == type + 1 &&
+                isAccountNumber(book.AccountNumbers[k]))
                 appendAccountLine(out, book, k);
     appendRule(out);
     out += BookTextJournalHeader;

@@ -134,9 +134,7 @@ std::string refusalFor(const Book& book, const std::string& formName) {
                 start < book.EntryIds.size() ? book.EntryIds[start].shown() : "";
             return "The book was not saved as " + formName + ": the entry with reference \"" +
                    reference + "\" from journal line " + std::to_string(start + 1) + " has " +
-                   std::to_string(sides.debits) + " debit and " + std::to_string(sides.credits) +
-                   " credit lines, and a book in this form holds at most " +
-                   std::to_string(MaxLinesPerSide) + " lines on each side of an entry.";
+                   sides.tooManyText("this form") + ".";
         }
         start = i + 1;
         sides = {};

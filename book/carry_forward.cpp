@@ -1,6 +1,8 @@
 #include "book/carry_forward.h"
 
+#include "book/account_number_rule.h"
 #include "book/book_change.h"
+#include "book/wide_sum.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 
@@ -16,15 +18,25 @@ Currency openingBalanceAccount() {
 
 std::optional<std::vector<Currency>> accountBalances(const Book& book, std::string* fault) {
     const int slots = book.slotsInUse();
-    std::vector<Currency> balances(static_cast<std::size_t>(std::max(slots, 0)));
+    // Held wide, as the statements hold them: debits and credits that pass
+    // the range of amounts on the way stop nothing, only a balance that does
+    // not fit itself.
+    std::vector<WideSum> sums(static_cast<std::size_t>(std::max(slots, 0)));
     std::unordered_map<std::int64_t, int> slotOf;
-    slotOf.reserve(balances.size() * 2);
+    slotOf.reserve(sums.size() * 2);
     for (int k = 0; k < slots; ++k)
-        if (!book.slotIsEmpty(k)) slotOf.emplace(book.AccountNumbers[k].raw, k);
+        if (isAccountNumber(book.AccountNumbers[k])) slotOf.emplace(book.AccountNumbers[k].raw, k);
 
     int slot = -1;
     std::int64_t lastNumber = 0;
     bool haveLast = false;
+    auto tooLarge = [&] {
+        if (fault)
+            *fault = "Stopping: the balance of account " +
+                     book.AccountNumbers[slot].toPlainString(".") +
+                     " is too large to hold. Nothing was changed.";
+        return std::nullopt;
+    };
     try {
         for (const EntryLine& line : book.EntryLines) {
             if (line.Side != Debit && line.Side != Credit) continue;
@@ -36,16 +48,19 @@ std::optional<std::vector<Currency>> accountBalances(const Book& book, std::stri
             }
             if (slot < 0) continue;
             if (line.Side == Debit)
-                balances[slot] += line.Amount;
+                sums[slot] += line.Amount;
             else
-                balances[slot] -= line.Amount;
+                sums[slot] -= line.Amount;
         }
     } catch (const CurrencyOverflow&) {
-        if (fault)
-            *fault = "Stopping: the balance of account " +
-                     book.AccountNumbers[slot].toPlainString(".") +
-                     " is too large to hold. Nothing was changed.";
-        return std::nullopt;
+        return tooLarge();
+    }
+    std::vector<Currency> balances;
+    balances.reserve(sums.size());
+    for (slot = 0; slot < slots; ++slot) {
+        const std::optional<Currency> balance = sums[slot].checked();
+        if (!balance) return tooLarge();
+        balances.push_back(*balance);
     }
     return balances;
 }

@@ -38,8 +38,8 @@ namespace carrying {
 // Per slot 0..LastAccount: the debits less the credits of the journal lines
 // posted to the slot's number exactly (100.1 apart from 100). A number held
 // by several slots is carried once, on its first slot; empty rows and lines
-// of no account count nowhere. nullopt, with `fault` set, when a sum leaves
-// the range of amounts.
+// of no account count nowhere. nullopt, with `fault` set, when a balance does
+// not fit in the range of amounts (the sums on the way to it may pass it).
 std::optional<std::vector<Currency>> accountBalances(const Book& book, std::string* fault);
 
 // A journal being built aside, two lines at a time.

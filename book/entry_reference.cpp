@@ -85,15 +85,23 @@ void addOne(DecimalDigits& v) {
     }
 }
 
+DecimalDigits referenceValue(const std::string& reference, const std::string& decimalMark) {
+    if (decimalMark.empty() || decimalMark == ".") return exactValue(scanLeadingNumber(reference));
+    std::string withPoint = reference;
+    if (const std::size_t p = withPoint.find(decimalMark); p != std::string::npos)
+        withPoint.replace(p, decimalMark.size(), ".");
+    return exactValue(scanLeadingNumber(withPoint));
+}
+
 } // namespace
 
-bool referenceCountsAsNumber(const std::string& reference) {
-    const DecimalDigits v = exactValue(scanLeadingNumber(reference));
+bool referenceCountsAsNumber(const std::string& reference, const std::string& decimalMark) {
+    const DecimalDigits v = referenceValue(reference, decimalMark);
     return !v.negative && !v.isZero();
 }
 
 std::string referenceAfter(const std::string& reference, const std::string& decimalMark) {
-    DecimalDigits v = exactValue(scanLeadingNumber(reference));
+    DecimalDigits v = referenceValue(reference, decimalMark);
     addOne(v);
     std::string text = v.negative ? "-" + v.whole : v.whole;
     if (!v.fraction.empty()) text += decimalMark + v.fraction;

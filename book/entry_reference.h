@@ -5,14 +5,19 @@
 
 #include <string>
 
-// Whether the number a reference starts with (its leading number: the
-// lenient reading of typed numbers) is above 0.
-bool referenceCountsAsNumber(const std::string& reference);
+// A reference's number is its leading number (the lenient reading of typed
+// numbers), read with the locale's `decimalMark` as a decimal point beside
+// ".", so that a reference written under a decimal comma reads back whole.
 
-// The reference after `reference`: its leading number plus 1, written in
-// plain decimal digits with `decimalMark` and without exponent, leading zeros
-// or trailing decimal zeros ("0012" gives "13", "12.5" "13.5", "1E3" "1001",
-// "&H10" "17"). A text without a number counts as 0 and gives "1".
+// Whether the number a reference starts with is above 0.
+bool referenceCountsAsNumber(const std::string& reference, const std::string& decimalMark);
+
+// The reference after `reference`: its number plus 1, written in plain
+// decimal digits with `decimalMark` and without exponent, leading zeros or
+// trailing decimal zeros ("0012" gives "13", "12.5" "13.5", "1E3" "1001",
+// "&H10" "17"; "12,5" gives "13,5" under a decimal comma). A text without a
+// number counts as 0 and gives "1". Every command that numbers entries takes
+// the next reference from here.
 std::string referenceAfter(const std::string& reference, const std::string& decimalMark);
 
 // Whether a reference text fits the 14 characters a reference holds; one

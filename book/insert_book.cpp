@@ -90,23 +90,17 @@ void applyAccounts(Book& book, Book& other, const AccountPlan& plan) {
 // each the one after. False, with nothing numbered that counts, when one
 // would not fit in a reference.
 bool numberEntries(Book& other, const std::string& first, const std::string& decimalMark) {
-    // Counted with "." and written with the locale's mark.
-    std::string plain = first;
-    if (!decimalMark.empty() && decimalMark != ".")
-        if (auto p = plain.find(decimalMark); p != std::string::npos)
-            plain.replace(p, decimalMark.size(), ".");
+    std::string reference = first;
     std::size_t start = 0;
     const std::size_t n = other.EntryLines.size();
     for (std::size_t i = 0; i < n; ++i) {
         if (i + 1 < n && !closesEntry(other.EntryLines[i].Details)) continue;
-        std::string text = plain;
-        if (auto p = text.find('.'); p != std::string::npos) text.replace(p, 1, decimalMark);
-        if (!referenceFits(text)) return false;
-        const EntryId reference(text);
+        if (!referenceFits(reference)) return false;
+        const EntryId id(reference);
         for (std::size_t k = start; k <= i; ++k)
-            other.EntryIds[k] = reference;
+            other.EntryIds[k] = id;
         start = i + 1;
-        plain = referenceAfter(plain, ".");
+        reference = referenceAfter(reference, decimalMark);
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "book/mail_draft.h"
 
+#include "book/file_descriptor.h"
+#include "book/folder_entries.h"
 #include "book/safe_file.h"
 #include "book/text_encoding.h"
 #include "book/tmain.h"
@@ -10,7 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -208,23 +209,15 @@ int openPrivateFolder(const std::filesystem::path& temporary, std::error_code& e
 // Removes the drafts (regular .eml files, links never followed) last written
 // more than a day ago from the private folder.
 void removeOldDrafts(int dir) {
-    const int listed = ::dup(dir);
-    if (listed < 0) return;
-    DIR* folder = ::fdopendir(listed);
-    if (!folder) {
-        ::close(listed);
-        return;
-    }
+    FolderEntries folder(dir);
     const time_t oldest = ::time(nullptr) - DraftLifetime;
-    while (const dirent* entry = ::readdir(folder)) {
-        const std::string_view name = entry->d_name;
-        if (!name.ends_with(".eml")) continue;
+    while (auto name = folder.next()) {
+        if (!name->ends_with(".eml")) continue;
         struct stat st {};
-        if (::fstatat(dir, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        if (::fstatat(dir, name->data(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
             continue;
-        if (st.st_mtime < oldest) ::unlinkat(dir, entry->d_name, 0);
+        if (st.st_mtime < oldest) ::unlinkat(dir, name->data(), 0);
     }
-    ::closedir(folder);
 }
 
 // Creates a new draft file that no other draft had (never one in use): the
@@ -247,6 +240,16 @@ int createDraft(int dir, const std::string& base, std::string& name) {
     }
     return -1;
 }
+
+// Removes a draft when it goes before it was written whole.
+struct PartialDraft {
+    int dir;
+    const std::string& name;
+    bool whole = false;
+    ~PartialDraft() {
+        if (!whole) ::unlinkat(dir, name.c_str(), 0);
+    }
+};
 
 std::string safeBaseName(const std::string& baseName) {
     std::string name;
@@ -336,39 +339,32 @@ std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
                                                    const std::string& caption) {
     std::error_code ec;
     const auto temporary = mailTemporaryFolder();
-    int dir = openPrivateFolder(temporary, ec);
-    if (dir < 0) {
+    const FileDescriptor dir(openPrivateFolder(temporary, ec));
+    if (!dir.opened()) {
         FileErrorMessage(ec);
         return std::nullopt;
     }
     const auto folder = temporary / ("lw-mail-" + std::to_string(::geteuid()));
     const std::string base = safeBaseName(baseName);
 
-    removeOldDrafts(dir);
+    removeOldDrafts(dir.get());
     std::string name;
-    const int fd = createDraft(dir, base, name);
-    if (fd < 0) {
-        ec = errno == EEXIST ? std::make_error_code(std::errc::file_exists) : lastError();
-        ::close(dir);
-        FileErrorMessage(ec);
+    FileDescriptor draft(createDraft(dir.get(), base, name));
+    if (!draft.opened()) {
+        FileErrorMessage(errno == EEXIST ? std::make_error_code(std::errc::file_exists)
+                                         : lastError());
         return std::nullopt;
     }
-
-    {
-        ByteWriter out([fd, &ec](std::string_view block) {
-            if (!ec) ec = writeAll(fd, block);
-        });
-        writeMailDraft(out, page, subject, caption);
-        out.finish();
-    }
-    if (::close(fd) != 0 && !ec) ec = lastError();
+    // A draft that could not be written whole, for whatever reason, goes.
+    PartialDraft partial{dir.get(), name};
+    ec = streamBlocks([&](ByteWriter& out) { writeMailDraft(out, page, subject, caption); },
+                      [&draft](std::string_view block) { return writeAll(draft.get(), block); });
+    if (const int closeError = draft.close(); closeError != 0 && !ec) ec = fileErrorFor(closeError);
     if (ec) {
-        ::unlinkat(dir, name.c_str(), 0);
-        ::close(dir);
         FileErrorMessage(ec);
         return std::nullopt;
     }
-    ::close(dir);
+    partial.whole = true;
 
     const auto path = folder / name;
     if (!services().shell->openWithDefault(path.string()))

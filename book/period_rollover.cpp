@@ -7,14 +7,14 @@
 #include <optional>
 #include <vector>
 
-Currency capitalShare(Currency netProfit, Currency balance, Currency total) {
+Currency capitalShare(Currency netProfit, Currency balance, WideSum total) {
     if (total.isZero()) throw CurrencyOverflow();
     // Worked in hundredths of a unit (a whole a hundred times the total),
     // then written back in ten-thousandths.
     WideSum profit;
     profit += netProfit;
     WideSum hundredfold;
-    hundredfold.raw = static_cast<__int128>(total.raw) * 100;
+    if (__builtin_mul_overflow(total.raw, 100, &hundredfold.raw)) throw CurrencyOverflow();
     WideSum share = exactShare(profit, balance.raw, hundredfold);
     share.raw *= 100;
     return share.value();
@@ -33,7 +33,7 @@ RollOverResult rollOver(Book& book, RunTimeState& run, Currency netProfit) {
     std::vector<Currency> shares(slots);
     bool capitalHeld = false;
     try {
-        Currency capitalTotal;
+        WideSum capitalTotal;
         for (std::size_t k = 0; k < slots; ++k)
             if (book.AccountTypes[k] == CapitalEquity) {
                 capitalTotal += balances[k];

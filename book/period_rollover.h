@@ -8,6 +8,7 @@
 
 #include "book/book.h"
 #include "book/runtime_state.h"
+#include "book/wide_sum.h"
 
 #include <cstdint>
 #include <string>
@@ -34,5 +35,6 @@ struct RollOverResult {
 RollOverResult rollOver(Book& book, RunTimeState& run, Currency netProfit);
 
 // A capital share: netProfit x balance / total rounded to two decimals, halves
-// to even, worked exactly. Throws CurrencyOverflow when it cannot be held.
-Currency capitalShare(Currency netProfit, Currency balance, Currency total);
+// to even, worked exactly; the total of the capital balances may lie beyond
+// the range of amounts. Throws CurrencyOverflow when the share cannot be held.
+Currency capitalShare(Currency netProfit, Currency balance, WideSum total);

@@ -16,9 +16,14 @@ int sheetColumnCharacters(double twips) {
 
 std::string sheetRowsNotice(std::int64_t written, std::int64_t wanted, const std::string& what) {
     if (written >= wanted) return {};
+    const std::string rows = std::to_string(ExcelFile::MaxRows) + " rows";
+    if (written == 0)
+        return "None of the " + std::to_string(wanted) + " " + what +
+               " were written: the first entry alone is longer than a spreadsheet of this kind "
+               "holds (at most " +
+               rows + ").";
     return "Only the first " + std::to_string(written) + " of the " + std::to_string(wanted) + " " +
-           what + " were written: a spreadsheet of this kind holds at most " +
-           std::to_string(ExcelFile::MaxRows) + " rows.";
+           what + " were written: a spreadsheet of this kind holds at most " + rows + ".";
 }
 
 void ReportSheet::start(const std::filesystem::path& path, const std::string& fontName,

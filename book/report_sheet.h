@@ -17,7 +17,9 @@
 int sheetColumnCharacters(double twips);
 
 // What the user is told when a sheet holds only the first `written` of the
-// `wanted` rows of `what` ("journal lines"); "" when every row fits.
+// `wanted` rows of `what` ("journal lines"); "" when every row fits. A sheet
+// that keeps entries whole writes none when its first entry alone is longer
+// than the sheet holds, and the notice says so.
 std::string sheetRowsNotice(std::int64_t written, std::int64_t wanted, const std::string& what);
 
 class ReportSheet {

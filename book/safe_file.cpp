@@ -1,5 +1,7 @@
 #include "book/safe_file.h"
 
+#include "book/file_descriptor.h"
+
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
@@ -237,51 +239,64 @@ std::error_code writeFileSafely(const std::filesystem::path& target, std::string
     return w.error();
 }
 
+namespace {
+// Carries a failed write out of the making of the bytes.
+struct WriteFailed {
+    std::error_code error;
+};
+} // namespace
+
+std::error_code streamBlocks(const std::function<void(ByteWriter&)>& write,
+                             const std::function<std::error_code(std::string_view)>& put) {
+    try {
+        ByteWriter out([&put](std::string_view block) {
+            if (std::error_code ec = put(block)) throw WriteFailed{ec};
+        });
+        write(out);
+        out.finish();
+    } catch (const WriteFailed& failed) {
+        return failed.error;
+    }
+    return {};
+}
+
 std::error_code writeFileSafely(const std::filesystem::path& target,
                                 const std::function<void(ByteWriter&)>& write) {
     SafeFileWriter file(target);
     if (!file.ok()) return file.error();
-    ByteWriter out([&file](std::string_view block) { file.write(block); });
-    write(out);
-    out.finish();
-    file.commit();
+    const std::error_code failed = streamBlocks(write, [&file](std::string_view block) {
+        file.write(block);
+        return file.error();
+    });
+    if (!failed) file.commit();
     return file.error();
 }
 
 std::error_code readWholeFile(const std::filesystem::path& path, std::string& bytes) {
     // Not blocking: a named pipe given as a file must not hang the program.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return lastError();
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.opened()) return lastError();
     std::uint64_t size = 0;
-    if (std::error_code ec = checkReadableFile(fd, size)) {
-        ::close(fd);
-        return ec;
-    }
+    if (std::error_code ec = checkReadableFile(file.get(), size)) return ec;
     std::string data;
     try {
         data.reserve(static_cast<std::size_t>(size));
         char buf[1 << 16];
         for (;;) {
-            ssize_t n = ::read(fd, buf, sizeof buf);
+            ssize_t n = ::read(file.get(), buf, sizeof buf);
             if (n < 0) {
                 if (errno == EINTR) continue;
-                auto ec = lastError();
-                ::close(fd);
-                return ec;
+                return lastError();
             }
             if (n == 0) break;
             // A file that grows while it is read stops at the limit too.
-            if (data.size() + static_cast<std::size_t>(n) > LargestFileRead) {
-                ::close(fd);
+            if (data.size() + static_cast<std::size_t>(n) > LargestFileRead)
                 return FileRefusal::TooLarge;
-            }
             data.append(buf, static_cast<std::size_t>(n));
         }
     } catch (const std::bad_alloc&) {
-        ::close(fd);
         return std::make_error_code(std::errc::not_enough_memory);
     }
-    ::close(fd);
     bytes = std::move(data);
     return {};
 }

@@ -80,6 +80,13 @@ class SafeFileWriter {
     bool committed_ = false;
 };
 
+// Makes a file's bytes with `write`, handing them to `put` in blocks as they
+// are made. The first block `put` cannot write (its error not empty) stops the
+// making: nothing more is made once the disk is full. Returns that error
+// (empty when every block was written).
+std::error_code streamBlocks(const std::function<void(ByteWriter&)>& write,
+                             const std::function<std::error_code(std::string_view)>& put);
+
 // Writes a whole file safely; returns the error (empty on success).
 std::error_code writeFileSafely(const std::filesystem::path& target, std::string_view bytes);
 // The same with the bytes written by `write` as they are made, so that a

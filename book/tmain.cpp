@@ -1,5 +1,6 @@
 #include "book/tmain.h"
 
+#include "book/account_number_rule.h"
 #include "book/entry_reference.h"
 #include "book/leading_number.h"
 #include "book/safe_file.h"
@@ -30,7 +31,7 @@ int scannedSlots(const Book& book) {
 } // namespace
 
 std::optional<int> AccountSlotByNumber(const Book& book, Currency number) {
-    if (number.isZero()) return std::nullopt;
+    if (!isAccountNumber(number)) return std::nullopt;
     const int slots = scannedSlots(book);
     for (int i = 0; i < slots; ++i)
         if (book.AccountNumbers[i] == number) return i;
@@ -101,7 +102,7 @@ std::string NextEntryId(const Book& book, const std::string& decimalMark, std::i
     for (int i = 1; i <= 10; ++i) {
         const std::int32_t line = last - i;
         reference = line <= stored ? book.EntryIds[line].raw() : std::string();
-        if (line == 0 || referenceCountsAsNumber(reference)) break;
+        if (line == 0 || referenceCountsAsNumber(reference, decimalMark)) break;
     }
     return referenceAfter(reference, decimalMark);
 }

@@ -38,9 +38,9 @@ std::string LongestAccountName(const Book& book,
 // exponent E/D, &H hexadecimal and &O octal; 0 when there is none.
 double LeadingNumberValue(const std::string& text);
 // The next entry reference: looks back from the line before the last, at most
-// ten lines, for a positive leading number and gives it plus 1 in exact digits
-// (referenceAfter); "1" for an empty journal. Written with the locale's
-// decimal mark. `appended` counts blank lines taken to stand after the
+// ten lines, for a reference whose number is above 0 and gives the one after
+// it (referenceAfter, read and written with the locale's decimal mark); "1"
+// for an empty journal. `appended` counts blank lines taken to stand after the
 // journal's last line, as a command asks before it appends them.
 std::string NextEntryId(const Book& book, const std::string& decimalMark,
                         std::int32_t appended = 0);

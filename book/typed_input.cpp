@@ -33,6 +33,28 @@ std::string quoted(const std::string& text) {
 
 } // namespace
 
+bool figureWithinLargest(const std::string& text, const NumberMarks& marks) {
+    std::size_t i = text.compare(0, 1, "-") == 0 ? 1 : 0;
+    std::string figure = text.substr(0, i) + "0";
+    bool point = false;
+    for (int decimals = 0; i < text.size();) {
+        if (!point && startsWith(text, i, marks.decimal)) {
+            point = true;
+            figure += '.';
+            i += marks.decimal.size();
+        } else if (startsWith(text, i, marks.group)) {
+            i += marks.group.size();
+        } else if (text[i] >= '0' && text[i] <= '9') {
+            // The money type holds four decimals: later ones are not weighed.
+            if (!point || ++decimals <= 4) figure += text[i];
+            ++i;
+        } else {
+            break;
+        }
+    }
+    return Currency::parse(figure).has_value();
+}
+
 AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks) {
     AmountCheck check;
     if (text.empty()) return check;
@@ -43,7 +65,7 @@ AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks) {
     }
     // Why it is not an amount: a foreign character, too many decimals or too
     // large refuse the text; anything else may still become an amount.
-    std::string whole, fraction;
+    std::size_t decimals = 0;
     bool point = false;
     for (std::size_t i = 0; i < text.size();) {
         if (!point && startsWith(text, i, marks.decimal)) {
@@ -52,7 +74,7 @@ AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks) {
         } else if (startsWith(text, i, marks.group)) {
             i += marks.group.size();
         } else if (text[i] >= '0' && text[i] <= '9') {
-            (point ? fraction : whole) += text[i];
+            decimals += point;
             ++i;
         } else {
             check.kind = AmountTextKind::Refused;
@@ -62,14 +84,12 @@ AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks) {
             return check;
         }
     }
-    if (fraction.size() > 4) {
+    if (decimals > 4) {
         check.kind = AmountTextKind::Refused;
         check.problem = quoted(text) + " : Not an amount: at most 4 decimals";
         return check;
     }
-    const std::string digits =
-        (whole.empty() ? std::string("0") : whole) + (fraction.empty() ? "" : "." + fraction);
-    if (!Currency::parse(digits)) {
+    if (!figureWithinLargest(text, marks)) {
         check.kind = AmountTextKind::Refused;
         check.problem = quoted(text) + " : Not an amount: too large";
         return check;

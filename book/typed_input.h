@@ -18,6 +18,12 @@ bool folioKeyAllowed(char32_t key);
 // decimal and digit-group marks (`typed` is the character as UTF-8).
 bool amountKeyAllowed(const std::string& typed, const NumberMarks& marks);
 
+// Whether the figure an amount box's text starts with (an optional "-", digits
+// and digit-group marks, the decimal mark and decimals; reading stops at any
+// other character) lies within the largest amount the money type holds. A key
+// that would carry it past is refused and the box keeps its figure.
+bool figureWithinLargest(const std::string& text, const NumberMarks& marks);
+
 // The text of an amount box judged as a whole (what a paste may bring too).
 enum class AmountTextKind {
     Empty,      // nothing typed: the amount is 0

@@ -1,6 +1,6 @@
 // Where the payroll window's columns stand (twips): the seven period columns
 // and the totals column at their designed places and widths, or wider where
-// the widest figure their boxes hold needs it, everything right of a wider
+// the widest figure their boxes show needs it, everything right of a wider
 // column moving along, as far as the screen's width allows.
 #pragma once
 

@@ -1,6 +1,7 @@
 #include "calculators/tape_calculator.h"
 
 #include "book/entry_clip_text.h"
+#include "book/typed_input.h"
 #include "calculators/number_reading.h"
 
 #include <algorithm>
@@ -189,9 +190,9 @@ void TapeCalculator::appendLine(char op) {
 
 TapeCalculator::KeyOutcome TapeCalculator::keyPress(int row, char32_t ch) {
     KeyOutcome out;
-    const bool kept = (ch >= U'0' && ch <= U'9') || ch == 8 || ch == 3 || ch == 22;
+    // An amount box's keys go into the box.
     const std::string typed = ch < 0x80 ? std::string(1, static_cast<char>(ch)) : std::string();
-    if (kept || (!typed.empty() && (typed == marks_.decimal || typed == marks_.group))) return out;
+    if (amountKeyAllowed(typed, marks_)) return out;
     out.swallowed = true;
     char op = 0;
     switch (ch) {

@@ -1,11 +1,13 @@
 #include "ledgers/account_activity.h"
 
+#include "book/account_number_rule.h"
+
 #include <map>
 
 Currency busiestAccount(const Book& book) {
     std::map<std::int64_t, std::int64_t> lines;
     for (const EntryLine& line : book.EntryLines)
-        if (line.AccountNumber.raw > 0) ++lines[line.AccountNumber.raw];
+        if (isAccountNumber(line.AccountNumber)) ++lines[line.AccountNumber.raw];
     Currency busiest;
     std::int64_t most = 0;
     for (const auto& [number, count] : lines)

@@ -1,5 +1,6 @@
 #include "ledgers/contra_lines.h"
 
+#include "book/account_number_rule.h"
 #include "book/exact_share.h"
 
 const ContraLines& EntryContras::of(std::int32_t line) {
@@ -11,7 +12,7 @@ const ContraLines& EntryContras::of(std::int32_t line) {
         const std::int32_t last = entries_.last(line);
         for (std::int32_t k = first; k <= last; ++k) {
             const EntryLine& contra = book_.EntryLines[static_cast<std::size_t>(k)];
-            if (contra.AccountNumber.raw <= 0) continue;
+            if (!isAccountNumber(contra.AccountNumber)) continue;
             ContraLines* side = contra.Side == Debit    ? &debits_
                                 : contra.Side == Credit ? &credits_
                                                         : nullptr;

@@ -1,5 +1,6 @@
 #include "ledgers/journal_list.h"
 
+#include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/entry_index.h"
 #include "book/text_encoding.h"
@@ -71,7 +72,7 @@ JournalList buildJournalList(const Book& book, const JournalOptions& options) {
     const LedgerPeriod period(options.fromDate, options.toDate);
     list.FromDate = period.fromDate();
     list.ToDate = period.toDate();
-    list.AllAccounts = options.account.isZero();
+    list.AllAccounts = !isAccountNumber(options.account);
     const AccountMatch match(options.account);
     if (!list.AllAccounts) {
         list.SelectedAccount = match.folded();

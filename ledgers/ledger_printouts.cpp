@@ -4,8 +4,10 @@
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
+#include "ledgers/ledger_pages.h"
 #include "ledgers/note_wrap.h"
 #include "resources/string_table.h"
+#include "toolkit/table_columns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +18,6 @@ namespace {
 constexpr RgbColor Black = 0;
 constexpr RgbColor White = 0xFFFFFF;
 constexpr double P = TwipsPerScreenPixel; // the screen's twips per pixel
-constexpr double DebitTextLeft = 76;      // the T-account window's debit-text column, pixels
 constexpr double TitlePoints = 12;
 constexpr double BodyPoints = 8.16;
 
@@ -33,6 +34,19 @@ void printAt(DrawingSurface& s, double x, const std::string& text) {
 
 void printEndingAt(DrawingSurface& s, double right, const std::string& text) {
     printAt(s, right - s.TextWidth(text), text);
+}
+
+// A name from `x`, cut to what fits in `room`.
+void printCutAt(DrawingSurface& s, double x, double room, const std::string& text) {
+    printAt(s, x, cutToWidth(s, text, room));
+}
+
+// The widest of `texts` in the surface's present font.
+double widest(DrawingSurface& s, const std::vector<std::string>& texts) {
+    double w = 0;
+    for (const std::string& t : texts)
+        w = std::max(w, s.TextWidth(t));
+    return w;
 }
 
 void printCentred(DrawingSurface& s, double width, const std::string& text) {
@@ -56,11 +70,62 @@ std::string periodText(const LedgerHeading& heading) {
 
 // --- T-account ---
 
+// The T's columns across the page, left to right. At their design, on a page
+// W wide: debit dates ending at 95 pixels, texts from 106, amounts ending 10
+// pixels short of the centre rule at W / 2; credit dates ending 60 pixels
+// past the rule, texts from 70 past it, amounts ending 40 short of W. Wider
+// dates and amounts take their room from the texts.
+enum TColumn {
+    DebitDate,
+    DebitGap,
+    DebitText,
+    DebitAmount,
+    Stem,
+    CreditDate,
+    CreditGap,
+    CreditText,
+    CreditAmount,
+    Tail
+};
+constexpr double AmountDesign = 110 * P;
+
+std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const Book& book,
+                                         const TAccountLedger& ledger, const LocaleInfo& locale,
+                                         double scale) {
+    const double width = s.ScaleWidth(), half = width / 2;
+    std::vector<TableColumn> columns =
+        designedColumns({95 * P, 11 * P, half - 116 * P - AmountDesign, AmountDesign, 10 * P,
+                         60 * P, 10 * P, half - 110 * P - AmountDesign, AmountDesign, 40 * P});
+    const TAccountWidest w = tAccountWidest(book, ledger, locale);
+    s.FontBold = false;
+    const double dates = widest(s, w.dates);
+    columns[DebitDate].need = dates;
+    columns[CreditDate].need = dates + 4 * P; // clear of the rule
+    // Amounts as the balance rows print them, in bold, clear of the texts.
+    s.FontBold = true;
+    columns[DebitAmount].need = widest(s, w.debitAmounts) + 6 * P;
+    columns[CreditAmount].need = widest(s, w.creditAmounts) + 6 * P;
+    // A text column gives way down to what keeps its half's totals, which
+    // end where its amounts end, clear of the half's left edge.
+    auto textColumn = [&](TColumn text, const std::vector<std::string>& totals) {
+        double figures = 0;
+        for (const TColumn c : {TColumn(text - 2), TColumn(text - 1), TColumn(text + 1)})
+            figures += std::max(columns[c].design, columns[c].need);
+        columns[text].name = true;
+        columns[text].least = std::max(30 * P * scale, widest(s, totals) + 6 * P - figures);
+    };
+    textColumn(DebitText, {ledger.DebitTotalText, ledger.DebitBroughtDownText});
+    textColumn(CreditText, {ledger.CreditTotalText, ledger.CreditBroughtDownText});
+    placeTableColumns(columns, 0, width);
+    return columns;
+}
+
 class TAccountPage {
   public:
-    TAccountPage(DrawingSurface& s, const Book& book, const LocaleInfo& locale)
-        : s_(s), book_(book), names_(book), locale_(locale), width_(s.ScaleWidth()),
-          height_(s.ScaleHeight()), rule_(width_ / 2) {}
+    TAccountPage(DrawingSurface& s, const Book& book, const LocaleInfo& locale,
+                 std::vector<TableColumn> columns)
+        : s_(s), book_(book), names_(book), locale_(locale), columns_(std::move(columns)),
+          width_(s.ScaleWidth()), height_(s.ScaleHeight()), rule_(columns_[Stem].right()) {}
 
     void heading(const LedgerHeading& heading, double scale) {
         s_.Print("");
@@ -84,22 +149,23 @@ class TAccountPage {
     void makeRoom(int lines) {
         if (s_.CurrentY + lines * s_.TextHeight("") <= height_) return;
         s_.NewPage();
-        rule_ = (width_ + 20) / 2;
+        rule_ = columns_[Stem].right() + 10;
         s_.Line(rule_, 0, rule_, height_, Black);
         s_.CurrentX = 0;
         s_.CurrentY = 0;
     }
 
     void row(const TAccountRow& row, bool debit) {
-        const double half = width_ / 2;
+        const TableColumn& date = columns_[debit ? DebitDate : CreditDate];
+        const TableColumn& text = columns_[debit ? DebitText : CreditText];
         s_.FontBold = row.Kind == TAccountRowKind::CarriedDown;
         if (row.Kind != TAccountRowKind::CarriedDown &&
             row.Kind != TAccountRowKind::EmptyBroughtForward)
-            printEndingAt(s_, debit ? 95 * P : half + 60 * P,
+            printEndingAt(s_, date.right(),
                           Tmain::FormatDateStyle(row.Date, book_.DateStyle, locale_));
-        printAt(s_, debit ? (DebitTextLeft + 30) * P : half + 70 * P, tAccountRowText(row, names_));
+        printCutAt(s_, text.left, text.width, tAccountRowText(row, names_));
         if (row.TooLarge || !row.Amount.isZero())
-            printEndingAt(s_, debit ? half - 10 * P : width_ - 40 * P,
+            printEndingAt(s_, amountEnd(debit),
                           row.TooLarge
                               ? TooLargeToShow
                               : formatAmount(row.Amount, Book::clampDecimals(book_.DecimalsLedger),
@@ -113,23 +179,27 @@ class TAccountPage {
         s_.CurrentX = 0;
         s_.FontBold = true;
         endLine(s_);
-        const double half = width_ / 2;
-        printEndingAt(s_, half - 10 * P, ledger.DebitTotalText);
-        printEndingAt(s_, width_ - 40 * P, ledger.CreditTotalText);
+        printEndingAt(s_, amountEnd(true), ledger.DebitTotalText);
+        printEndingAt(s_, amountEnd(false), ledger.CreditTotalText);
         endLine(s_);
         endLine(s_);
-        printEndingAt(s_, half - 10 * P, ledger.DebitBroughtDownText);
-        printEndingAt(s_, width_ - 40 * P, ledger.CreditBroughtDownText);
+        printEndingAt(s_, amountEnd(true), ledger.DebitBroughtDownText);
+        printEndingAt(s_, amountEnd(false), ledger.CreditBroughtDownText);
         endLine(s_);
         // Below the foot the centre rule is covered.
         s_.Line(rule_, s_.CurrentY, rule_, height_, White);
     }
 
   private:
+    double amountEnd(bool debit) const {
+        return columns_[debit ? DebitAmount : CreditAmount].right();
+    }
+
     DrawingSurface& s_;
     const Book& book_;
     const AccountNameIndex names_;
     const LocaleInfo& locale_;
+    const std::vector<TableColumn> columns_;
     double width_, height_;
     double rule_; // x of this page's centre rule
 };
@@ -183,8 +253,10 @@ void printNote(DrawingSurface& s, JournalPages& pages, const std::string& note, 
 
 void printTAccount(DrawingSurface& s, const Book& book, const TAccountLedger& ledger,
                    const LedgerHeading& heading, const LocaleInfo& locale, double printScale) {
+    startCopy(s, book, BodyPoints * printScale, false);
+    std::vector<TableColumn> columns = tAccountColumns(s, book, ledger, locale, printScale);
     startCopy(s, book, TitlePoints * printScale, true);
-    TAccountPage page(s, book, locale);
+    TAccountPage page(s, book, locale, std::move(columns));
     page.heading(heading, printScale);
     const std::size_t rows = std::max(ledger.Debit.Rows.size(), ledger.Credit.Rows.size());
     for (std::size_t r = 0; r < rows; ++r) {
@@ -197,6 +269,35 @@ void printTAccount(DrawingSurface& s, const Book& book, const TAccountLedger& le
     s.EndDoc();
 }
 
+namespace {
+
+// The journal's columns across 0.95 of the page's width T, left to right. At
+// their design: dates ending 100 twips short of the names at 0.10 T, numbers
+// from 0.66 T, debit amounts ending 200 short of 0.88 T, credit amounts 200
+// short of T. Wider dates, numbers and amounts take their room from the names.
+enum JColumn { JDate, JGap, JName, JNumber, JDebit, JCredit, JTail };
+
+std::vector<TableColumn> journalColumns(DrawingSurface& s, const Book& book,
+                                        const JournalList& list, const LocaleInfo& locale,
+                                        double scale) {
+    const double table = 0.95 * std::floor(s.ScaleWidth());
+    std::vector<TableColumn> columns =
+        designedColumns({0.10 * table - 100, 100, 0.56 * table, 0.08 * table, 0.14 * table - 200,
+                         0.12 * table, 200});
+    const JournalWidest w = journalWidest(book, list, locale);
+    const double gap = s.TextWidth("  ");
+    columns[JDate].need = widest(s, w.dates);
+    columns[JNumber].need = widest(s, w.folios) + gap;
+    columns[JDebit].need = widest(s, w.debits) + gap;
+    columns[JCredit].need = widest(s, w.credits) + gap;
+    columns[JName].name = true;
+    columns[JName].least = 60 * P * scale;
+    placeTableColumns(columns, 0, table);
+    return columns;
+}
+
+} // namespace
+
 void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList& list,
                          const LedgerHeading& heading, const LocaleInfo& locale,
                          double printScale) {
@@ -206,6 +307,8 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
     const int decimals = Book::clampDecimals(book.DecimalsJournal);
     const AccountNameIndex names(book);
 
+    startCopy(s, book, BodyPoints * printScale, false);
+    const std::vector<TableColumn> columns = journalColumns(s, book, list, locale, printScale);
     startCopy(s, book, TitlePoints * printScale, true);
     s.Print("");
     printCentred(s, width, book.BusinessName.str());
@@ -215,6 +318,7 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
     endLine(s);
 
     JournalPages pages(s, periodText(heading));
+    const TableColumn& name = columns[JName];
     for (std::size_t k = 0; k < list.ShownLines.size(); ++k) {
         const std::int32_t n = list.ShownLines[k];
         const EntryLine& line = book.EntryLines[static_cast<std::size_t>(n)];
@@ -226,14 +330,17 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
         s.FontBold = false;
         if (k == 0 ||
             line.Date != book.EntryLines[static_cast<std::size_t>(list.ShownLines[k - 1])].Date)
-            printEndingAt(s, 0.10 * table - 100,
+            printEndingAt(s, columns[JDate].right(),
                           Tmain::FormatDateStyle(line.Date, book.DateStyle, locale));
         if (line.Side == Debit || line.Side == Credit) {
             const bool debit = line.Side == Debit;
-            printAt(s, 0.10 * table + (debit ? 0 : 260), names.name(line.AccountNumber));
+            // Credit names stand further in.
+            const double indent = debit ? 0 : std::min(260.0, name.width / 4);
+            printCutAt(s, name.left + indent, name.width - indent, names.name(line.AccountNumber));
             const std::string number = plainNumberText(line.AccountNumber, marks.decimal);
-            printAt(s, 0.66 * table, (line.AccountNumber.raw < 0 ? "" : " ") + number + " ");
-            printEndingAt(s, (debit ? 0.88 * table : table) - 200,
+            printAt(s, columns[JNumber].left,
+                    (line.AccountNumber.raw < 0 ? "" : " ") + number + " ");
+            printEndingAt(s, columns[debit ? JDebit : JCredit].right(),
                           formatAmount(line.Amount, decimals, marks, true));
         }
         endLine(s);
@@ -256,13 +363,60 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
     s.EndDoc();
 }
 
+namespace {
+
+// The running balance's columns across the page's width W, left to right.
+// At their design, in the usable U = 0.95 W: dates ending at X1 = 0.05 W +
+// 0.1 U, references an "ee" after it, names from X1 + 0.17 U, debits and
+// credits ending an "eeee" short of X1 + 0.60 U and X1 + 0.75 U, balances 200
+// twips short of U. Wider figures take their room from the names and the
+// margins between the columns.
+enum RColumn {
+    RLeft,
+    RDate,
+    RReference,
+    RReferenceRight,
+    RName,
+    RDebit,
+    RDebitRight,
+    RCredit,
+    RCreditRight,
+    RBalance,
+    RBalanceRight,
+    RMargin
+};
+
+std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const Book& book,
+                                               const RunningBalanceLedger& ledger,
+                                               const LocaleInfo& locale, double scale) {
+    const double width = s.ScaleWidth();
+    const double usable = 0.95 * width;
+    const double e = s.TextWidth("e");
+    std::vector<TableColumn> columns =
+        designedColumns({0.05 * width, 0.1 * usable, 0.07 * usable, 0.1 * usable, 0.28 * usable,
+                         0.15 * usable - 4 * e, 4 * e, 0.15 * usable - 4 * e, 4 * e,
+                         0.15 * usable - 0.05 * width - 200, 200, width - usable});
+    const RunningBalanceWidest w = runningBalanceWidest(book, ledger, locale);
+    columns[RDate].need = widest(s, w.dates);
+    columns[RReference].need = widest(s, w.references) + 3 * e;
+    columns[RDebit].need = widest(s, w.debits) + e;
+    columns[RCredit].need = widest(s, w.credits) + e;
+    columns[RBalance].need = widest(s, w.balances) + e;
+    for (const RColumn margin :
+         {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
+        columns[margin].name = true;
+    columns[RName].least = 30 * P * scale;
+    placeTableColumns(columns, 0, width);
+    return columns;
+}
+
+} // namespace
+
 void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalanceLedger& ledger,
                          const LedgerHeading& heading, const LocaleInfo& locale, double printScale,
                          const std::function<void(DrawingSurface&)>& printHeader) {
     const double width = s.ScaleWidth();
     const double height = s.ScaleHeight();
-    const double left = 0.05 * width, usable = 0.95 * width;
-    const double x1 = left + 0.1 * usable;
     const double body = BodyPoints * printScale;
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
@@ -270,6 +424,8 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
 
     // The business heading and the account's address on every copy.
     startCopy(s, book, body, false);
+    const std::vector<TableColumn> columns =
+        runningBalanceColumns(s, book, ledger, locale, printScale);
     if (printHeader) printHeader(s);
     s.CurrentY = std::max(s.CurrentY, 2835.0);
     s.FontBold = false;
@@ -300,18 +456,24 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     s.CurrentX = 0;
     s.CurrentY += 100;
 
-    auto centredIn = [&](double start, double column, const std::string& text) {
-        printAt(s, start + (column - s.TextWidth(text)) / 2, text);
+    // A heading centred over its column, cut to it.
+    auto centredIn = [&](const TableColumn& column, const std::string& text) {
+        const std::string cut = cutToWidth(s, text, column.width);
+        printAt(s, column.left + (column.width - s.TextWidth(cut)) / 2, cut);
     };
+    const double x1 = columns[RDate].right();
     printAt(s, x1 - s.TextWidth(strings::text(175) + "ee/"), strings::text(175));
-    centredIn(x1, 0.17 * usable, strings::text(174));
-    centredIn(x1 + 0.17 * usable, 0.28 * usable, strings::text(176));
-    for (const auto& [start, text] : {std::pair{x1 + 0.45 * usable, strings::text(162)},
-                                      std::pair{x1 + 0.60 * usable, strings::text(163)}})
-        printAt(s, start + (0.15 * usable - s.TextWidth(text + "eeee")) / 2, text);
-    printAt(s, usable - s.TextWidth(strings::text(155) + "eeee"), strings::text(155));
+    TableColumn references = columns[RReference];
+    references.width += columns[RReferenceRight].width;
+    centredIn(references, strings::text(174));
+    centredIn(columns[RName], strings::text(176));
+    centredIn(columns[RDebit], strings::text(162));
+    centredIn(columns[RCredit], strings::text(163));
+    printEndingAt(s, columns[RBalance].right(), strings::text(155));
     endLine(s);
 
+    const TableColumn& name = columns[RName];
+    const double e = s.TextWidth("e");
     std::string suffix;
     for (const RunningBalanceRow& row : ledger.Rows) {
         const std::string date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
@@ -325,17 +487,17 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
         }
         s.FontBold = false;
         printAt(s, x1 - s.TextWidth(date), date);
-        printAt(s, x1 + s.TextWidth("ee"), row.reference());
-        printAt(s, x1 + 0.17 * usable, names.name(row.Account));
-        for (const auto& [amount, end] : {std::pair{row.debit(), x1 + 0.60 * usable},
-                                          std::pair{row.credit(), x1 + 0.75 * usable}}) {
+        printAt(s, x1 + 2 * e, row.reference());
+        printCutAt(s, name.left, name.width - e, names.name(row.Account));
+        for (const auto& [amount, column] :
+             {std::pair{row.debit(), RDebit}, std::pair{row.credit(), RCredit}}) {
             if (amount.isZero()) continue;
             const std::string text = formatAmount(amount, decimals, marks, true);
-            printAt(s, end - s.TextWidth(text + "eeee"), text);
+            printEndingAt(s, columns[column].right(), text);
         }
         suffix = balanceSuffix(row.Balance, suffix);
         const std::string balance = balanceText(row.Balance, decimals, marks, suffix);
-        s.CurrentX = usable - 200 - s.TextWidth(balance);
+        s.CurrentX = columns[RBalance].right() - s.TextWidth(balance);
         s.Print(balance);
     }
     s.EndDoc();

@@ -1,5 +1,6 @@
 #include "ledgers/running_balance.h"
 
+#include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/entry_index.h"
 #include "ledgers/contra_lines.h"
@@ -60,7 +61,7 @@ void addRows(const Book& book, std::int32_t i, const ContraLines& contras, RowWr
 // A credit line makes rows only when it names an account.
 bool makesRows(const Book& book, std::int32_t i) {
     const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
-    return line.Side == Debit || line.AccountNumber.raw > 0;
+    return line.Side == Debit || isAccountNumber(line.AccountNumber);
 }
 
 std::int64_t rowsOf(const ContraLines& contras) {

@@ -1,32 +1,7 @@
 #include "ledgers/screen_columns.h"
 
-#include "book/fitted_text.h"
-
 #include <algorithm>
 #include <cmath>
-
-double placeScreenColumns(std::vector<ScreenColumn>& columns, double start) {
-    double taken = 0;     // what the figures took beyond their design
-    double nameShare = 0; // the names' designed widths, to share it out by
-    for (ScreenColumn& c : columns) {
-        if (c.name) {
-            nameShare += c.design;
-        } else {
-            c.width = std::max(c.design, c.need);
-            taken += c.width - c.design;
-        }
-    }
-    double x = start;
-    for (ScreenColumn& c : columns) {
-        if (c.name) {
-            const double given = nameShare > 0 ? taken * c.design / nameShare : 0;
-            c.width = std::max(c.design - given, c.least);
-        }
-        c.left = x;
-        x += c.width;
-    }
-    return x;
-}
 
 double pixelWidth(DrawingSurface& s, const std::string& text) {
     return s.TextWidth(text) / TwipsPerScreenPixel;
@@ -62,7 +37,7 @@ double rowPitch(DrawingSurface& s, double pixels) {
 }
 
 std::string cutToRoom(DrawingSurface& s, const std::string& text, double room) {
-    return fittedText(s, text, room * TwipsPerScreenPixel);
+    return cutToWidth(s, text, room * TwipsPerScreenPixel);
 }
 
 void nameAt(DrawingSurface& s, double x, double y, double room, const std::string& text) {

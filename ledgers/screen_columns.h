@@ -1,31 +1,15 @@
-// The columns of a ledger window's table, laid out for the window's width,
-// and the drawing of their texts in window pixels on a drawing surface.
-//
-// Each figure column is as wide as its widest figure, and never narrower
-// than the window's design gives it; a name column gives up what the figures
-// took, down to its least width, and its names are cut at its edge. What is
-// still too wide for the window runs past it, for the window's horizontal
-// scroll bar to reach. Where every figure fits its design, the design stands.
+// The drawing of a ledger window's texts in window pixels on a drawing
+// surface. Its table's columns are laid out for the window's width by
+// placeTableColumns: where every figure fits its design, the design stands;
+// what is still too wide for the window runs past it, for the window's
+// horizontal scroll bar to reach. Names are cut at their column's edge.
 #pragma once
 
 #include "platform/drawing_surface.h"
+#include "toolkit/table_columns.h"
 
 #include <string>
 #include <vector>
-
-struct ScreenColumn {
-    double design = 0; // the designed width at the window's present size
-    double need = 0;   // a figure column: its widest text with its margins
-    bool name = false; // a name column: gives way to the figures
-    double least = 0;  // a name column's narrowest
-    // Placed by placeColumns.
-    double left = 0;
-    double width = 0;
-    double right() const { return left + width; }
-};
-
-// Places the columns side by side from `start`; returns where the last ends.
-double placeScreenColumns(std::vector<ScreenColumn>& columns, double start);
 
 // --- texts in window pixels (15 twips each) --------------------------------
 

@@ -30,9 +30,20 @@ EntryOutcome CompoundEntryEditor::addLine(EntrySide side) {
     const std::int32_t first = run_.CurrentFirstLine;
     const EntryTotals before = sumEntry(book_, first, run_.CurrentLastLine);
     const bool debit = side == EntrySide::Debit;
-    out.hideDebitAddLine = before.debitLines >= MaxLinesPerSide;
-    out.hideCreditAddLine = before.creditLines >= MaxLinesPerSide;
-    if (debit ? out.hideDebitAddLine : out.hideCreditAddLine) return out;
+    const std::uint8_t sideByte = debit ? Debit : Credit;
+    // The lines a side holds, counted as the text forms count them.
+    EntrySideCount sides;
+    for (std::int32_t i = first; i <= run_.CurrentLastLine; ++i)
+        sides.add(book_.EntryLines[i].Side);
+    out.hideDebitAddLine = !sides.roomFor(Debit);
+    out.hideCreditAddLine = !sides.roomFor(Credit);
+    if (!sides.roomFor(sideByte)) {
+        sides.add(sideByte);
+        out.status = StatusUpdate{"The line was not added: the entry would have " +
+                                      sides.tooManyText("text or CSV form") + ".",
+                                  StatusColour::Red};
+        return out;
+    }
 
     // The entry's lines with the new one, made beside the journal. The note
     // moves from the old last line to the new one; debit lines come first,
@@ -46,7 +57,7 @@ EntryOutcome CompoundEntryEditor::addLine(EntrySide side) {
     lines.back().first.Details.clear();
     EntryLine line;
     line.Date = lines.back().first.Date;
-    line.Side = debit ? Debit : Credit;
+    line.Side = sideByte;
     const EntryId id = lines.back().second;
     lines.emplace_back(std::move(line), id);
     std::stable_sort(lines.begin(), lines.end(),
@@ -71,8 +82,9 @@ EntryOutcome CompoundEntryEditor::addLine(EntrySide side) {
     out.changed = true;
     out.rearrange = true;
 
+    sides.add(sideByte);
+    if (!sides.roomFor(sideByte)) (debit ? out.hideDebitAddLine : out.hideCreditAddLine) = true;
     const int sideLines = debit ? before.debitLines + 1 : before.creditLines + 1;
-    if (sideLines >= MaxLinesPerSide) (debit ? out.hideDebitAddLine : out.hideCreditAddLine) = true;
     out.focus = debit ? FocusTarget::DebitAmount : FocusTarget::CreditAmount;
     out.focusRow = std::min(sideLines, EntryRowsPerSide) - 1;
     return out;

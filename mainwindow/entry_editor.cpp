@@ -1,5 +1,6 @@
 #include "mainwindow/entry_editor.h"
 
+#include "book/account_number_rule.h"
 #include "book/tmain.h"
 #include "mainwindow/entry_input.h"
 #include "mainwindow/entry_totals.h"
@@ -106,7 +107,7 @@ EntryOutcome EntryEditor::accountNameChosen(EntrySide side, int row, const std::
     const std::int32_t line = rowLine(side, row);
     if (line < 0 || !editable()) return out;
     const Currency number = Tmain::AccountNumberByName(book_, name);
-    if (number.isZero()) return out;
+    if (!isAccountNumber(number)) return out;
     out.folioText = folioText(book_, number, decimalMark());
     setStored(out, line, &EntryLine::AccountNumber, number);
     return out;
@@ -147,7 +148,8 @@ EntryOutcome EntryEditor::folioLeft(EntrySide side, int row, const std::string& 
     EntryOutcome out;
     if (rowLine(side, row) < 0 || !editable()) return out;
     const std::optional<Currency> number = readAccountNumber(text, decimalMark());
-    if (number && (number->isZero() || !Tmain::AccountNameByNumber(book_, *number).empty()))
+    if (number &&
+        (!isAccountNumber(*number) || !Tmain::AccountNameByNumber(book_, *number).empty()))
         return out;
     out.status =
         StatusUpdate{shortenForStatus(text) + " : " + strings::text(291), StatusColour::Red};

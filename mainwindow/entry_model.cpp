@@ -1,5 +1,6 @@
 #include "mainwindow/entry_model.h"
 
+#include "book/account_number_text.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
 
@@ -70,10 +71,8 @@ EntryRow EntryModel::rowFor(std::int32_t line) const {
     const EntryLine& l = book_.EntryLines[line];
     EntryRow row;
     row.line = line;
-    if (l.AccountNumber > Currency()) {
-        row.folio = plainNumberText(l.AccountNumber, locale_.decimalMark, book_.subAccountDash());
-        row.name = Tmain::AccountNameByNumber(book_, l.AccountNumber);
-    }
+    row.folio = lineFolioText(book_, l.AccountNumber, locale_.decimalMark);
+    row.name = Tmain::AccountNameByNumber(book_, l.AccountNumber);
     if (l.Amount > Currency()) row.amount = plainNumberText(l.Amount, locale_.decimalMark);
     return row;
 }

@@ -1,12 +1,12 @@
 #include "mainwindow/invoice.h"
 
-#include "book/fitted_text.h"
 #include "book/letter_html.h"
 #include "book/mail_draft.h"
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
+#include "toolkit/table_columns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -144,7 +144,7 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
         const bool beside = s.CurrentY < dateBottom && s.CurrentY + s.TextHeight(line) > dateTop;
         const double end = beside ? dateRight - labels - s.TextWidth("  ") : width;
         s.CurrentX = AddressLeft;
-        s.Print(fittedText(s, line, end - AddressLeft));
+        s.Print(cutToWidth(s, line, end - AddressLeft));
     }
     const double addressEnd = s.CurrentY;
 
@@ -193,7 +193,7 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
         room(1);
         s.CurrentX = numberRight - s.TextWidth(line.numberText);
         s.PrintInline(line.numberText);
-        s.PrintInline(gap + fittedText(s, line.name, nameRoom));
+        s.PrintInline(gap + cutToWidth(s, line.name, nameRoom));
         printRight(s, line.amountText, amountRight, true);
     }
 

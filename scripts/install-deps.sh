@@ -5,8 +5,7 @@ set -euo pipefail
 packages=(
   qt6-base-dev cmake ninja-build g++ clang
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 python3-xlrd poppler-utils unrtf ledger xvfb xauth locales
-  fonts-dejavu-core fonts-liberation # the window tests measure text in these (tests/support/fonts.conf)
+  python3 python3-xlrd poppler-utils unrtf ledger xvfb xauth fonts-dejavu-core fonts-liberation locales
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "statements/inflows_outflows.h"
 
 #include "book/account_map.h"
+#include "book/account_number_rule.h"
 #include "book/entry_index.h"
 #include "book/exact_share.h"
 #include "book/memory_bound.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -237,14 +239,17 @@ void forEachAccountNet(const std::vector<Tagged<Item>>& items, std::size_t accou
     }
 }
 
-// Opens a row whose amounts are the next free cells of the block, all 0.
+// Opens a row whose amounts are the next free cells of the block, all 0; a
+// row of no slot (-1) is that of the lines of no account, number 0 unnamed.
 FlowRow& openRow(InflowsOutflows& io, std::vector<FlowRow>& rows, const Book& book, int slot) {
     const std::size_t columns = static_cast<std::size_t>(io.periods()) + 1;
     const std::size_t used = (io.inflows.size() + io.outflows.size()) * columns;
     FlowRow row;
     row.slot = slot;
-    row.number = book.AccountNumbers[slot];
-    row.name = book.AccountNames[slot];
+    if (slot >= 0) {
+        row.number = book.AccountNumbers[slot];
+        row.name = book.AccountNames[slot];
+    }
     row.amounts = std::span<Currency>(io.cells).subspan(used, columns);
     rows.push_back(std::move(row));
     return rows.back();
@@ -272,6 +277,13 @@ std::uint64_t tableBytes(std::uint64_t rows, int periods) {
 bool drawsOnCapital(const Book& book, int slot) {
     return book.AccountTypes[slot] == CapitalEquity &&
            book.AccountNames[slot].find("Draw") != std::string::npos;
+}
+
+// Whether revenue/expense mode gives the slot's account a row.
+bool revenueOrExpense(const Book& book, int slot) {
+    const std::uint8_t type = book.AccountTypes[slot];
+    return type == Revenue || type == Expense || type == CostOfGoodsSold ||
+           drawsOnCapital(book, slot);
 }
 
 // A statement refused: nothing of it is kept but what it was asked for and why.
@@ -328,25 +340,29 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
     }
     io.columnHeads.push_back(strings::text(168));
 
-    // The accounts that can make a row, in table order.
+    // The accounts that can make a row, in table order, each on the first
+    // slot of its number. In cash mode, as in the trial balance, the lines of
+    // no account (0) have the row of the first slot numbered 0, or one after
+    // the table; revenue/expense mode has the accounts of its classes only.
     const int slots = book.slotsInUse();
     const AccountMap accounts(book);
     std::unordered_map<std::int64_t, int> accountOf; // account number -> its place in rowSlots
     std::vector<int> rowSlots;
+    bool noAccountRow = false;
+    auto addRow = [&](int slot, Currency number) {
+        if (io.cashMode ? number == io.cashAccount
+                        : !isAccountNumber(number) || !revenueOrExpense(book, slot))
+            return;
+        accountOf.emplace(number.raw, static_cast<int>(rowSlots.size()));
+        rowSlots.push_back(slot);
+    };
     for (int j = 0; j < slots; ++j) {
         const Currency number = book.AccountNumbers[j];
-        if (accounts.slot(number) != j) continue; // no account, or a repeat of an earlier number
-        if (io.cashMode) {
-            if (number == io.cashAccount) continue;
-        } else {
-            const std::uint8_t type = book.AccountTypes[j];
-            if (type != Revenue && type != Expense && type != CostOfGoodsSold &&
-                !drawsOnCapital(book, j))
-                continue;
-        }
-        accountOf.emplace(number.raw, static_cast<int>(rowSlots.size()));
-        rowSlots.push_back(j);
+        const bool first = isAccountNumber(number) ? accounts.slot(number) == j
+                                                   : !std::exchange(noAccountRow, true);
+        if (first) addRow(j, number);
     }
+    if (!noAccountRow) addRow(-1, Currency());
 
     io.marks = marksOf(options.locale);
     try {

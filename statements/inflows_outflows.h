@@ -32,7 +32,7 @@ struct InflowsOutflowsOptions {
 };
 
 struct FlowRow {
-    int slot = 0; // the table slot of the account
+    int slot = 0; // the table slot of the account (-1: lines of no account, no slot numbered 0)
     Currency number;
     std::string name;
     // One amount per period, then the row's total: size periods() + 1. They
@@ -77,7 +77,10 @@ struct InflowsOutflows {
     // Revenue/expense mode: revenue accounts (credits less debits) are the
     // inflows; expense, cost and capital accounts named with "Draw" (debits
     // less credits) the outflows, every such account with a row.
-    std::vector<FlowRow> inflows, outflows; // table order, one row per account
+    // Table order, one row per account; in cash mode the lines of no account
+    // (0) have a row as in the trial balance, so the net flows are the cash
+    // account's own movement.
+    std::vector<FlowRow> inflows, outflows;
     // The amounts of every row, row after row in the order they were opened:
     // one block, eight bytes a cell.
     std::vector<Currency> cells;

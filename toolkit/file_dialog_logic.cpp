@@ -1,13 +1,14 @@
 #include "toolkit/file_dialog_logic.h"
 
+#include "book/folder_entries.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <fstream>
 #include <sstream>
-#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -106,18 +107,15 @@ bool matchesFilePattern(const std::string& fileName, const std::string& pattern)
 
 FolderContents listFolder(const fs::path& folder, const std::string& pattern) {
     FolderContents out;
-    std::error_code ec;
-    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
-    if (ec) return out;
+    FolderEntries entries(folder);
+    // A folder the user may not read is entered and shows nothing.
+    if (!entries.opened() && entries.openError() != EACCES) return out;
     out.readable = true;
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec) break;
-        std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (it->is_directory(typeError)) {
-            if (!name.empty() && name[0] != '.') out.subfolders.push_back(name);
-        } else if (matchesFilePattern(name, pattern)) {
-            out.files.push_back(name);
+    while (auto name = entries.next()) {
+        if (entries.lastIsFolder()) {
+            if ((*name)[0] != '.') out.subfolders.emplace_back(*name);
+        } else if (matchesFilePattern(std::string(*name), pattern)) {
+            out.files.emplace_back(*name);
         }
     }
     std::sort(out.files.begin(), out.files.end(), lessIgnoringCase);

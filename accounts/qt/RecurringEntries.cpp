@@ -308,9 +308,7 @@ void RecurringEntries::ScrollAcc_Change() {
                   static_cast<QWidget*>(AmountText[r])})
                 paintBox(w, back);
         }
-        Folio[r]->setText(line.AccountNumber.raw > 0
-                              ? qs(folioText(book_, line.AccountNumber, mark))
-                              : QString());
+        Folio[r]->setText(qs(lineFolioText(book_, line.AccountNumber, mark)));
         Account_Name[r]->setEditText(qs(Tmain::AccountNameByNumber(book_, line.AccountNumber)));
         AmountText[r]->setText(line.Amount.isZero() ? QString()
                                                     : qs(line.Amount.toPlainString(mark)));

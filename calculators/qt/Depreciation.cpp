@@ -65,7 +65,7 @@ Depreciation::Depreciation(const Book& book, QWidget* parent)
         return b;
     };
     Cost = box(twipsRect(240, 660, 1875, 330), CostLength, "", "Capital Cost of Asset...");
-    AmountFit::attach(Cost, [] { return std::vector<std::string>{std::string(CostLength, '8')}; });
+    AmountFit::attach(Cost);
     Percent = box(twipsRect(2160, 660, 435, 330), 2, "20", "% Rate of Depreciation..");
     TheYears = box(twipsRect(2640, 660, 615, 330), 2, "", "Number of Years...");
     Command1 = new QPushButton("Calculate", this);
@@ -94,19 +94,21 @@ Depreciation::Depreciation(const Book& book, QWidget* parent)
 }
 
 void Depreciation::fitRows() {
-    for (std::size_t row = 0; row < L1.size(); ++row) {
-        AmountFit::of(Stage1[row])->refit();
-        AmountFit::of(Stage2[row])->refit();
-    }
-    // The boxes as wide as the widest figure, the year and rate labels as
-    // their longest texts; what follows each moves right, the frame and the
-    // window grow by as much.
+    // The boxes as wide as the schedule's widest figure and the year labels
+    // as its widest label, never narrower than designed, the rate labels as
+    // their text; what follows each moves right, the frame and the window
+    // grow by as much.
     const QFontMetrics labels = L1[0]->fontMetrics();
-    const int lastYear = std::max(99, static_cast<int>(years_.size()));
-    yearWidth_ = std::max(
-        px(ValueLeft) - 4,
-        labels.horizontalAdvance(qs(depreciationYearLabel(strings::text(218), lastYear))) + 2);
-    boxWidth_ = std::max(px(BoxWidth), AmountFit::of(Stage1[0])->widthNeeded());
+    const AmountFit* figures = AmountFit::of(Stage1[0]);
+    int yearText = labels.horizontalAdvance(L1[0]->text()), figureBox = 0;
+    for (std::size_t year = 0; year < years_.size(); ++year) {
+        const RowTexts row = rowTexts(year);
+        yearText = std::max(yearText, labels.horizontalAdvance(row.year));
+        figureBox = std::max(
+            {figureBox, figures->widthFor(row.bookValue), figures->widthFor(row.depreciation)});
+    }
+    yearWidth_ = std::max(px(ValueLeft) - 4, yearText + 2);
+    boxWidth_ = std::max(px(BoxWidth), figureBox);
     rateWidth_ = std::max(px(DepreciationLeft - RateLeft), labels.horizontalAdvance(rateText_) + 4);
     const int wider = yearWidth_ - (px(ValueLeft) - 4) + 2 * (boxWidth_ - px(BoxWidth)) +
                       rateWidth_ - px(DepreciationLeft - RateLeft);
@@ -164,9 +166,7 @@ void Depreciation::addRow() {
     value->setToolTip("Book Value...");
     dep->setToolTip("Depreciation Year...");
     for (QLineEdit* b : {value, dep})
-        AmountFit::attach(b, [this] {
-            return std::vector<std::string>{formatAmount(-LargestFigure, decimals_, marks_)};
-        });
+        AmountFit::attach(b);
     value->move(0, px(RowPitch * i - VScroll1->value()));
     for (QWidget* w : std::initializer_list<QWidget*>{year, value, rate, dep})
         w->show();
@@ -192,12 +192,19 @@ void Depreciation::setRowCount(std::size_t rows) {
         addRow();
 }
 
-void Depreciation::showYear(std::size_t row, std::size_t year) {
+Depreciation::RowTexts Depreciation::rowTexts(std::size_t year) const {
     const DepreciationYear& y = years_[year];
-    L1[row]->setText(qs(depreciationYearLabel(yearWord_, static_cast<int>(year) + 1)));
-    Stage1[row]->setText(qs(formatAmount(y.bookValue, decimals_, marks_)));
+    return {qs(depreciationYearLabel(yearWord_, static_cast<int>(year) + 1)),
+            qs(formatAmount(y.bookValue, decimals_, marks_)),
+            qs(formatAmount(y.depreciation, decimals_, marks_))};
+}
+
+void Depreciation::showYear(std::size_t row, std::size_t year) {
+    const RowTexts texts = rowTexts(year);
+    L1[row]->setText(texts.year);
+    Stage1[row]->setText(texts.bookValue);
     L2[row]->setText(rateText_);
-    Stage2[row]->setText(qs(formatAmount(y.depreciation, decimals_, marks_)));
+    Stage2[row]->setText(texts.depreciation);
 }
 
 void Depreciation::Command1_Click() {
@@ -216,7 +223,7 @@ void Depreciation::Command1_Click() {
     rateText_ = qs(depreciationRateLabel(Percent->text().toStdString()));
     years_ = std::move(s.years);
     setRowCount(std::min(years_.size(), PoolRows));
-    fitRows(); // the decimals or the marks may have changed
+    fitRows(); // for the figures of this schedule
     VScroll1->blockSignals(true);
     VScroll1->setValue(0);
     VScroll1->blockSignals(false);

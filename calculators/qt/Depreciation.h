@@ -46,10 +46,14 @@ class Depreciation : public QWidget {
     void Form_Load();
     void addRow();
     void setRowCount(std::size_t rows);
-    // The schedule's boxes as wide as the widest figure of the decimals and
-    // marks in use, its labels as their texts; what follows moves along.
+    // The schedule's boxes as wide as its widest figure, its labels as their
+    // texts; what follows moves along.
     void fitRows();
     void placeRow(std::size_t row);
+    struct RowTexts {
+        QString year, bookValue, depreciation;
+    };
+    RowTexts rowTexts(std::size_t year) const;
     void showYear(std::size_t row, std::size_t year);
 
     const Book& book_;

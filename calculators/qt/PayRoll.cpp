@@ -1,9 +1,11 @@
 #include "calculators/qt/PayRoll.h"
 
+#include "book/typed_input.h"
 #include "calculators/payroll_layout.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/amount_fit.h"
+#include "toolkit/qt/amount_validator.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -65,8 +67,7 @@ PayRoll::PayRoll(const std::string& currencyLabel, const std::string& fontName, 
     setFixedSize(px(columns_.windowWidth()), px(WindowHeight));
     buildBoxes();
     buildCaptions();
-    Form_Load(currencyLabel, fontName);
-    placeColumns();
+    Form_Load(currencyLabel, fontName); // its figures place the columns
 }
 
 void PayRoll::buildBoxes() {
@@ -81,15 +82,11 @@ void PayRoll::buildBoxes() {
         b->installEventFilter(this);
         return b;
     };
-    // Money boxes hold the largest amount as the sheet writes it, in money
-    // form or plain (a fixed deduction, a percentage of the gross).
-    const auto figures = [this] {
-        return std::vector<std::string>{formatAmount(-LargestFigure, 2, marks_, true),
-                                        plainNumberText(-LargestFigure, marks_.decimal)};
-    };
+    // Money boxes: their columns are as wide as the figures they show.
     auto money = [&](int top, bool readOnly) {
         QLineEdit* b = box(top, readOnly, "0");
-        AmountFit::attach(b, figures);
+        AmountFit::attach(b);
+        connect(b, &QLineEdit::textEdited, this, [this] { placeColumns(); });
         return b;
     };
     const int deductionTops[6] = {3195, 3510, 3825, 4365, 4680, 4995};
@@ -118,20 +115,34 @@ void PayRoll::buildBoxes() {
         PayP[n]->setGeometry(px(225), PayP[n]->y(), px(510), PayP[n]->height());
         PayP[n]->setAlignment(Qt::AlignCenter);
         PayP[n]->setMaxLength(PercentLength);
-        AmountFit::attach(PayP[n],
-                          [] { return std::vector<std::string>{std::string(PercentLength, '8')}; });
+        AmountFit::attach(PayP[n]);
         connect(PayP[n], &QLineEdit::textEdited, this, [this] { recompute(-1); });
     }
 }
 
 void PayRoll::placeColumns() {
-    // Every money box needs the same width (one font, one set of figures);
-    // the window may grow to the screen's width for it.
-    const int needed = AmountFit::of(PayNet[1])->widthNeeded() * 15;
+    // The widest figure of the periods' boxes and of the totals' (twips),
+    // less what the wider boxes among them have beyond their column.
+    std::vector<QLineEdit*> periods, totals(PayDT.begin(), PayDT.end());
+    for (int i = 0; i < PayPeriods; ++i) {
+        for (const Row& row : PayDe)
+            periods.push_back(row[i]);
+        periods.push_back(PayRate[i]);
+        if (i > 0) periods.insert(periods.end(), {PayGross[i], PayNet[i]});
+    }
+    const int column = std::max(AmountFit::widthForShown(periods) * 15,
+                                AmountFit::widthForShown({PayGross[0], PayNet[0]}) * 15 -
+                                    (columns_.wideWidth() - columns_.column));
+    const int total = std::max(AmountFit::widthForShown({PayGrossT, PayNetT}) * 15,
+                               AmountFit::widthForShown(totals) * 15 -
+                                   (columns_.deductionTotalsWidth() - columns_.totals));
     const QScreen* shown = screen();
     const int screenWidth =
         shown ? shown->availableGeometry().width() * 15 : columns_.windowWidth();
-    columns_ = payrollColumns(needed, needed, screenWidth);
+    const PayrollColumns fitted = payrollColumns(column, total, screenWidth);
+    if (placed_ && fitted.column == columns_.column && fitted.totals == columns_.totals) return;
+    placed_ = true;
+    columns_ = fitted;
     auto place = [](QLineEdit* b, int left, int width) {
         b->setGeometry(px(left), b->y(), px(width), b->height());
     };
@@ -289,6 +300,7 @@ void PayRoll::push() {
     put(PayNetT, sheet_.totalNet);
     for (int n = 0; n < 6; ++n)
         put(PayDT[n], sheet_.deductionTotals[n]);
+    placeColumns();
 }
 
 void PayRoll::recompute(int period) {
@@ -300,10 +312,11 @@ void PayRoll::recompute(int period) {
     push();
 }
 
-bool PayRoll::amountKeyAllowed(const QString& text) const {
-    const std::string t = text.toStdString();
-    if (t.size() == 1 && ((t[0] >= '0' && t[0] <= '9') || t[0] == 8 || t[0] == '-')) return true;
-    return t == marks_.decimal || t == marks_.group;
+bool PayRoll::amountKeyAllowed(const QLineEdit* box, const QString& typed) const {
+    // An amount box's characters, and "-" too; never a figure past the largest.
+    const std::string t = typed.toStdString();
+    return (t == "-" || ::amountKeyAllowed(t, marks_)) &&
+           figureWithinLargest(textAfterTyping(box, typed).toStdString(), marks_);
 }
 
 bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
@@ -341,7 +354,7 @@ bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
         if (key->text().isEmpty() && !control && key->key() != Qt::Key_Return &&
             key->key() != Qt::Key_Enter)
             return false; // arrows, Delete, Home: no character
-        return control || !amountKeyAllowed(key->text());
+        return control || !amountKeyAllowed(box, key->text());
     }
     if (event->type() == QEvent::FocusOut) {
         pull();

@@ -42,16 +42,19 @@ class PayRoll : public QWidget {
     void Form_Load(const std::string& currencyLabel, const std::string& fontName);
     void buildBoxes();
     void buildCaptions();
-    // The columns as wide as the money boxes' widest figure (as far as the
-    // screen allows); the boxes, headings, bands and window follow.
+    // The period and totals columns as wide as the widest figure each shows,
+    // never narrower than designed and as far as the screen allows (a figure
+    // wider still is drawn smaller); the boxes, headings, bands and window
+    // follow. Called whenever the figures change.
     void placeColumns();
     // Box texts into the sheet, and the sheet's texts back into the boxes.
     void pull();
     void push();
     void recompute(int period); // -1: every period
-    bool amountKeyAllowed(const QString& text) const;
+    bool amountKeyAllowed(const QLineEdit* box, const QString& typed) const;
 
     PayrollSheet sheet_;
     NumberMarks marks_;
     PayrollColumns columns_;
+    bool placed_ = false;
 };

@@ -1,7 +1,9 @@
 #include "calculators/qt/Rolling_Caculator.h"
 
+#include "calculators/number_reading.h"
 #include "platform/services.h"
 #include "toolkit/qt/amount_fit.h"
+#include "toolkit/qt/amount_validator.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -35,30 +37,6 @@ void colourBox(QLineEdit* box) {
     QPalette p = box->palette();
     p.setColor(QPalette::Text, box->text().contains('(') ? QColor(0xFF, 0, 0) : QColor(0, 0, 0));
     box->setPalette(p);
-}
-
-// The widest figures a row shows: the largest amount in the display form of
-// the decimals chosen, and as typed.
-std::vector<std::string> widestRows(int decimals, const NumberMarks& marks) {
-    const ExactDecimal largest = ExactDecimal::fromCurrency(-LargestFigure);
-    return {tapeDisplayForm(largest, decimals, marks), largest.plainText(marks.decimal)};
-}
-
-// The widest result of the mode chosen: that of a tape of the largest amount.
-std::vector<std::string> widestResults(CalcMode mode, int decimals, const NumberMarks& marks) {
-    const ExactDecimal largest = ExactDecimal::fromCurrency(LargestFigure);
-    const std::vector<TapeLine> lines{{-largest, '+'}};
-    switch (mode) {
-    case CalcMode::Total:
-        return {tapeTotalText(lines, decimals, marks)};
-    case CalcMode::Average:
-        return {tapeAverageText(lines, marks).value_or("")};
-    case CalcMode::Middle:
-        return {middleValueText({largest}, marks).value_or("")};
-    case CalcMode::Mode:
-        return {modeText({largest}, marks)};
-    }
-    return {};
 }
 
 } // namespace
@@ -100,7 +78,7 @@ void Rolling_Caculator::Form_Load() {
         box->setVisible(r == 0);
         box->installEventFilter(this);
         connect(box, &QLineEdit::textChanged, this, [box] { colourBox(box); });
-        AmountFit::attach(box, [this] { return widestRows(tape_->decimals(), tape_->marks()); });
+        AmountFit::attach(box);
         Op.push_back(op);
         CalAmount.push_back(box);
     }
@@ -111,9 +89,7 @@ void Rolling_Caculator::Form_Load() {
     TotalAmount->setFont(QFont("Arial", 12, QFont::Bold));
     TotalAmount->setToolTip("Total...");
     TotalAmount->setFocusPolicy(Qt::NoFocus);
-    AmountFit::attach(TotalAmount, [this] {
-        return widestResults(tape_->mode(), tape_->decimals(), tape_->marks());
-    });
+    AmountFit::attach(TotalAmount);
     Op11 = new QLabel("=", central);
     Op11->setFont(QFont("Arial", 12, QFont::Bold));
     Op11->setGeometry(4, 486, 9, 19);
@@ -130,18 +106,18 @@ void Rolling_Caculator::Form_Load() {
 
     buildMenus();
     setMinimumSize(MinOuterWidth, MinOuterHeight);
-    fitFigures();
     Clear_Total_Click();
 }
 
 void Rolling_Caculator::fitFigures() {
-    for (QLineEdit* box : CalAmount)
-        AmountFit::of(box)->refit();
-    AmountFit::of(TotalAmount)->refit();
-    // The boxes follow the window's width: it keeps room for the widest figure.
-    const int boxes = std::max(AmountFit::of(CalAmount[0])->widthNeeded(),
-                               AmountFit::of(TotalAmount)->widthNeeded() - ResultWider);
-    setMinimumWidth(std::max(MinOuterWidth, boxes + BoxInset));
+    // The boxes follow the window's width: it keeps room for the figures in
+    // view, as far as the screen allows.
+    const auto shown = CalAmount.begin() + tape_->lastRow() + 1;
+    const int boxes = std::max(AmountFit::widthForShown({CalAmount.begin(), shown}),
+                               AmountFit::widthForShown({TotalAmount}) - ResultWider);
+    const QScreen* on = screen();
+    const int screenWidth = on ? on->availableGeometry().width() : boxes + BoxInset;
+    setMinimumWidth(std::max(MinOuterWidth, std::min(boxes + BoxInset, screenWidth)));
 }
 
 void Rolling_Caculator::buildMenus() {
@@ -204,7 +180,11 @@ void Rolling_Caculator::Form_Resize() {
     Op11->move(4, resultTop + 5);
     ScrollNum->setGeometry(CalAmount[0]->x() + boxWidth, 6, 25, Op[lastRow]->y() + RowHeight - 6);
     syncScrollBar();
-    ScrollNum_Change();
+    // Rows come into view or leave it: refilled. A width alone (the window
+    // growing for a figure) leaves the rows as they are, a row being typed
+    // into too.
+    if (lastRow != laidOutRow_) ScrollNum_Change();
+    laidOutRow_ = lastRow;
 }
 
 void Rolling_Caculator::showEvent(QShowEvent* event) {
@@ -232,10 +212,12 @@ void Rolling_Caculator::ScrollNum_Change() {
         Op[r]->setText(QString(QChar(tape_->rowOperator(r))));
     }
     refilling_ = false;
+    fitFigures();
 }
 
 void Rolling_Caculator::showResult() {
     TotalAmount->setText(qs(tape_->result()));
+    fitFigures(); // the result, and the row typed into
 }
 
 int Rolling_Caculator::rowOf(QObject* box) const {
@@ -277,10 +259,13 @@ bool Rolling_Caculator::eventFilter(QObject* watched, QEvent* event) {
         if (ch == 0) return false; // keys without a character (Delete, Home, ...) pass
         const TapeCalculator::KeyOutcome outcome = tape_->keyPress(row, ch);
         if (!outcome.swallowed) {
-            // A typed character stops at the row's length; a figure written
-            // into the row (24 decimals, a pasted tape) may be longer.
-            const bool typing = ch >= U' ' && ch != 127;
-            return typing && box->text().size() - box->selectedText().size() >= TypedLength;
+            // A typed character stops at the row's length, and where the
+            // row's figure would pass the largest the tape holds; a figure
+            // written into the row (24 decimals, a pasted tape) may be longer.
+            if (ch < U' ' || ch == 127) return false;
+            const QString typed = textAfterTyping(box, key->text());
+            return typed.size() > TypedLength ||
+                   !readTypedDecimal(typed.toStdString(), tape_->marks());
         }
         afterKey(outcome);
         return true;
@@ -317,6 +302,7 @@ void Rolling_Caculator::Clear_Total_Click() {
     refilling_ = false;
     TotalAmount->clear();
     syncScrollBar();
+    fitFigures();
 }
 
 void Rolling_Caculator::C_m_Click() {
@@ -339,13 +325,11 @@ void Rolling_Caculator::dp1_Click(int index) {
     tape_->setDecimals(index);
     if (index >= 0 && index < static_cast<int>(dp1.size()) && dp1[index])
         dp1[index]->setChecked(true);
-    fitFigures(); // a longer form widens the window
     ScrollNum_Change();
 }
 
 void Rolling_Caculator::CalcFuntions_Click(int index) {
     tape_->setMode(static_cast<CalcMode>(index));
     CalcFuntions[index]->setChecked(true);
-    fitFigures(); // the mode's results are written in their own form
     showResult();
 }

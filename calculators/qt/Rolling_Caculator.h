@@ -54,8 +54,8 @@ class Rolling_Caculator : public QMainWindow {
     void Form_Load();
     void Form_Resize();
     void buildMenus();
-    // The boxes measure the widest figures of the decimals and mode chosen; the
-    // window keeps the width they need.
+    // The window keeps the width the figures in view need (the rows' and the
+    // result's); a figure wider than the screen allows is drawn smaller.
     void fitFigures();
     int rowOf(QObject* box) const;
     void afterKey(const TapeCalculator::KeyOutcome& outcome);
@@ -65,4 +65,5 @@ class Rolling_Caculator : public QMainWindow {
     std::unique_ptr<TapeCalculator> tape_;
     bool activatedOnce_ = false;
     bool refilling_ = false;
+    int laidOutRow_ = -1; // the last row in view at the last layout
 };

@@ -201,10 +201,10 @@ void GeneralJournal::placeColumns() {
     // The scroll bar stays at the window's right edge however wide the page.
     const double barLeft = std::min(696 * f, W - 23.0);
     JJournal->move(static_cast<int>(barLeft), JJournal->y());
-    columns_.assign(5, ScreenColumn{});
+    columns_.assign(5, TableColumn{});
     double left = TableLeft;
     for (std::size_t c = 0; c < 5; ++c) {
-        ScreenColumn& col = columns_[c];
+        TableColumn& col = columns_[c];
         col.design = DesignRights[c] * f - left;
         left = DesignRights[c] * f;
         col.need = std::max(measured_[c].figure + RightInsets[c] * f + LeftPad,
@@ -212,7 +212,7 @@ void GeneralJournal::placeColumns() {
     }
     columns_[NameColumn].name = true;
     columns_[NameColumn].least = std::max(measured_[NameColumn].heading + 8, 120.0);
-    const double right = placeScreenColumns(columns_, TableLeft);
+    const double right = placeTableColumns(columns_, TableLeft);
     const double room = barLeft - 6;
     fitTableScroll(*HScroll, right, room,
                    QRect(TableLeft, H - 4 - TableScrollHeight, static_cast<int>(room - TableLeft),
@@ -230,7 +230,7 @@ void GeneralJournal::drawView(DrawingSurface& s) {
     ruledBoxAt(s, x0 + TableLeft, 32, right, 55, rgbColor(0xFF, 0xFF, 0xC0));
     s.setFont(rowFont(font, true));
     for (std::size_t c = 0; c < 5; ++c) {
-        const ScreenColumn& col = columns_[c];
+        const TableColumn& col = columns_[c];
         const std::string heading = strings::text(Headings[c]);
         // At its design place while the column has room for it there.
         const double room = col.width - pixelWidth(s, heading) - 2;
@@ -242,7 +242,7 @@ void GeneralJournal::drawView(DrawingSurface& s) {
         lineAt(s, x0 + columns_[c].right(), 32, x0 + columns_[c].right(), H - 4);
     // The page's rows spaced by the lines of the surface drawn on.
     const JournalPage page = pageFor(s);
-    const ScreenColumn& name = columns_[NameColumn];
+    const TableColumn& name = columns_[NameColumn];
     for (const JournalPrintRow& row : page.rows) {
         if (row.kind == JournalPrintRow::Note) {
             s.setFont(rowFont(font, true, true));
@@ -271,7 +271,7 @@ void GeneralJournal::drawView(DrawingSurface& s) {
 
 JournalPage GeneralJournal::pageFor(DrawingSurface& s) {
     const std::string font = ledgerFontName(*host_.book);
-    const ScreenColumn& name = columns_[NameColumn];
+    const TableColumn& name = columns_[NameColumn];
     const double f = stretchOf(Canvas->width());
     JournalPageMetrics m;
     m.height = Canvas->height() - (HScroll->isHidden() ? 0 : TableScrollHeight + 4);

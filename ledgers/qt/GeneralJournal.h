@@ -94,7 +94,7 @@ class GeneralJournal : public QMainWindow {
         double heading = 0, figure = 0;
     };
     std::array<Widths, 5> measured_{};
-    std::vector<ScreenColumn> columns_;
+    std::vector<TableColumn> columns_;
     JournalList list_;
     JournalPage page_;
     bool building_ = false;

@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr int RowHeight = 14; // the rows' designed pitch; a taller font's rows are further apart
+constexpr int RowHeight = 14; // the rows' designed pitch
 constexpr int FirstRowTop = 35;
 constexpr double RowPoints = 8;
 
@@ -56,7 +56,7 @@ void Report::measureColumns() {
     const std::string font = ledgerFontName(*host_.book);
     measureOnScreen([&](DrawingSurface& s) {
         s.setFont(rowFont(font));
-        measured_.pitch = rowPitch(s, RowHeight);
+        measured_.rowHeight = static_cast<int>(rowPitch(s, RowHeight));
         measured_.date = widestPixels(s, widest.dates);
         // Amounts as the balance rows show them, in bold.
         s.setFont(rowFont(font, true));
@@ -71,10 +71,7 @@ void Report::measureColumns() {
 
 void Report::placeColumns() {
     const double extra = std::max(Canvas->width() - 792, 0) / 2.0;
-    const double designs[] = {70, 191 + extra, 110, 10, 73, 191 + extra, 110};
-    columns_.assign(std::size(designs), ScreenColumn{});
-    for (std::size_t c = 0; c < columns_.size(); ++c)
-        columns_[c].design = designs[c];
+    columns_ = designedColumns({70, 191 + extra, 110, 10, 73, 191 + extra, 110});
     columns_[DebitDate].need = measured_.date + 5;
     columns_[CreditDate].need = measured_.date + 8;
     columns_[DebitAmount].need = measured_.debitAmount + 6;
@@ -82,7 +79,7 @@ void Report::placeColumns() {
     // A text column gives way down to what keeps its half's totals, which
     // end where its amounts end, clear of the half's left edge.
     auto textColumn = [&](TColumn text, TColumn date, TColumn amount, double totals) {
-        ScreenColumn& c = columns_[text];
+        TableColumn& c = columns_[text];
         c.name = true;
         const double figures = std::max(columns_[date].design, columns_[date].need) +
                                std::max(columns_[amount].design, columns_[amount].need);
@@ -90,21 +87,21 @@ void Report::placeColumns() {
     };
     textColumn(DebitText, DebitDate, DebitAmount, measured_.debitTotal);
     textColumn(CreditText, CreditDate, CreditAmount, measured_.creditTotal);
-    placeScreenColumns(columns_, TableLeft);
+    placeTableColumns(columns_, TableLeft);
 }
 
 void Report::drawView(DrawingSurface& s) {
     if (columns_.empty()) placeColumns();
     const double x0 = -tableScrolled(*HScroll);
-    auto col = [&](TColumn c) -> const ScreenColumn& { return columns_[c]; };
+    auto col = [&](TColumn c) -> const TableColumn& { return columns_[c]; };
     const double h = Canvas->height();
     const double ruleEnd = x0 + col(CreditAmount).right() + RuleOverhang;
     const double stem = x0 + col(Stem).left + StemInset;
     s.ForeColor = 0;
     lineAt(s, x0 + 5, 31, ruleEnd, 31); // Line2
     lineAt(s, stem, 31, stem, h - 30);  // Line1
-    const double pitch = measured_.pitch;
-    const double line3 = FirstRowTop + pitch * (PageRows + 1) + 4; // Line3
+    const int pitch = measured_.rowHeight;
+    const double line3 = FirstRowTop + pitch * (PageRows + 1) + 4; // Line3, below the last row
     lineAt(s, x0 + 3, line3, ruleEnd, line3);
     const std::string font = ledgerFontName(*host_.book);
     const int count = static_cast<int>(page_.size());
@@ -114,9 +111,9 @@ void Report::drawView(DrawingSurface& s) {
         auto half = [&](const TAccountCell& c, bool credit) {
             bool isBold = c.bold;
             if (markedRow >= 0) isBold = markedRow == i && markedCredit == credit;
-            const ScreenColumn& date = col(credit ? CreditDate : DebitDate);
-            const ScreenColumn& text = col(credit ? CreditText : DebitText);
-            const ScreenColumn& amount = col(credit ? CreditAmount : DebitAmount);
+            const TableColumn& date = col(credit ? CreditDate : DebitDate);
+            const TableColumn& text = col(credit ? CreditText : DebitText);
+            const TableColumn& amount = col(credit ? CreditAmount : DebitAmount);
             s.setFont(rowFont(font, isBold && markedRow >= 0));
             const double y = centredTop(s, top, pitch);
             textAt(s, x0 + date.left, y, c.date);
@@ -132,7 +129,7 @@ void Report::drawView(DrawingSurface& s) {
     const double debitEnd = x0 + col(DebitAmount).right() - 1;
     const double creditEnd = x0 + col(CreditAmount).right();
     const double totals = centredTop(s, line3 + 4, pitch + 2);
-    const double broughtDown = centredTop(s, line3 + 4 + pitch + 2, pitch + 2);
+    const double broughtDown = centredTop(s, line3 + 6 + pitch, pitch + 2);
     textEndingAt(s, debitEnd, totals, ledger_.DebitTotalText);
     textEndingAt(s, creditEnd, totals, ledger_.CreditTotalText);
     textEndingAt(s, debitEnd, broughtDown, ledger_.DebitBroughtDownText);
@@ -145,7 +142,7 @@ int Report::rowAt(QPointF at, bool& credit) const {
     const double stem = columns_.empty() ? 380 : columns_[Stem].left + StemInset;
     credit = at.x() >= stem - tableScrolled(*HScroll);
     if (at.y() < FirstRowTop) return -1;
-    const int i = static_cast<int>((at.y() - FirstRowTop) / measured_.pitch);
+    const int i = static_cast<int>((at.y() - FirstRowTop) / measured_.rowHeight);
     return i <= PageRows ? i : -1;
 }
 
@@ -236,12 +233,11 @@ void Report::Form_Resize() {
     const int rowsHeight = innerH - (scrolls ? TableScrollHeight : 0);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int screenH = screen ? screen->geometry().height() : 1080;
-    // Below the rows: the rule, the totals and the balance brought down (a
-    // row and 2 pixels each) and the detail bar.
-    const double pitch = measured_.pitch;
-    const double below = 110 + 2 * (pitch - RowHeight);
-    const int maxRows = static_cast<int>(std::nearbyint((screenH - below) / pitch));
-    const int visible = static_cast<int>(std::nearbyint((rowsHeight - below) / pitch));
+    // Besides the rows: the heading, and the totals' two bands.
+    const double pitch = measured_.rowHeight;
+    const double besides = 110 + 2 * (pitch - RowHeight);
+    const int maxRows = static_cast<int>(std::nearbyint((screenH - besides) / pitch));
+    const int visible = static_cast<int>(std::nearbyint((rowsHeight - besides) / pitch));
     PageRows = std::clamp(visible - 1, 0, maxRows);
     setScrollRange();
     Vs->Refresh();

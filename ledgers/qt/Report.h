@@ -111,9 +111,9 @@ class Report : public QMainWindow {
     LedgerChoices* choices_ = nullptr;
     struct Widths {
         double date = 0, debitAmount = 0, creditAmount = 0, debitTotal = 0, creditTotal = 0;
-        double pitch = 14; // from one row to the next
+        int rowHeight = 14; // the rows' pitch: the design's, or the font's height when taller
     } measured_;
-    std::vector<ScreenColumn> columns_;
+    std::vector<TableColumn> columns_;
     TAccountLedger ledger_;
     std::vector<TAccountPageRow> page_;
     bool building_ = false;

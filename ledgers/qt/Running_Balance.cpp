@@ -225,16 +225,16 @@ void Running_Balance::measureColumns() {
 void Running_Balance::placeColumns() {
     const int W = Canvas->width() - ScrollStrip;
     const std::array<double, 6> designs = designWidths(W);
-    columns_.assign(6, ScreenColumn{});
+    columns_.assign(6, TableColumn{});
     for (std::size_t c = 0; c < 6; ++c) {
-        ScreenColumn& col = columns_[c];
+        TableColumn& col = columns_[c];
         col.design = designs[c];
         col.need = std::max(measured_[c].figure + RightInsets[c] + LeftPad,
                             measured_[c].heading + LeftPad);
     }
     columns_[AccountColumn].name = true;
     columns_[AccountColumn].least = std::max(measured_[AccountColumn].heading + 8, 60.0);
-    const double right = placeScreenColumns(columns_, ListLeft);
+    const double right = placeTableColumns(columns_, ListLeft);
     const int H = Canvas->height();
     fitTableScroll(*HScroll, right, W,
                    QRect(ListLeft, H - 23 - TableScrollHeight, W - ListLeft, TableScrollHeight));
@@ -250,7 +250,7 @@ void Running_Balance::drawView(DrawingSurface& s) {
     s.ForeColor = 0;
     s.setFont({font, RowPoints, true});
     for (std::size_t c = 0; c < 6; ++c) {
-        const ScreenColumn& col = columns_[c];
+        const TableColumn& col = columns_[c];
         ruledBoxAt(s, x0 + col.left, 32, x0 + col.right(), 55, rgbColor(0xFF, 0xFF, 0xC0));
         const std::string heading = strings::text(Headings[c]);
         const double top = 32 + (23 - s.TextHeight("W") / TwipsPerScreenPixel) / 2;
@@ -272,7 +272,7 @@ void Running_Balance::drawView(DrawingSurface& s) {
         };
         figure(DateColumn, c.date);
         figure(NoColumn, c.reference);
-        const ScreenColumn& account = columns_[AccountColumn];
+        const TableColumn& account = columns_[AccountColumn];
         nameAt(s, x0 + account.left + 4, y, account.width - 4 - RightInsets[AccountColumn],
                c.account);
         figure(DebitColumn, c.debit);

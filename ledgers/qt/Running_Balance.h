@@ -102,7 +102,7 @@ class Running_Balance : public QMainWindow {
     };
     std::array<Widths, 6> measured_{};
     double slotPitch_ = 20; // from one row to the next
-    std::vector<ScreenColumn> columns_;
+    std::vector<TableColumn> columns_;
     RunningBalanceLedger ledger_;
     std::vector<RunningBalanceCells> page_;
     bool building_ = false;

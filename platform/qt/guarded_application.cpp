@@ -24,6 +24,19 @@ std::string plainCaption(QString text) {
     return text.trimmed().toStdString();
 }
 
+// A menu item is known by its caption; an item alone in a submenu only
+// confirms the submenu's command ("Delete Entry..." > "Are you sure ?"), which
+// is known by the submenu's caption.
+std::string actionName(const QAction& action) {
+    for (QObject* holder : action.associatedObjects()) {
+        auto* menu = qobject_cast<QMenu*>(holder);
+        if (!menu || menu->actions().size() != 1) continue;
+        for (QObject* parent : menu->menuAction()->associatedObjects())
+            if (qobject_cast<QMenu*>(parent)) return plainCaption(menu->title());
+    }
+    return plainCaption(action.text());
+}
+
 // What the user did to reach the failing code, as far as the event tells.
 struct FailedPlace {
     std::string command;
@@ -32,8 +45,8 @@ struct FailedPlace {
 
 FailedPlace placeOf(QObject* receiver, QEvent::Type type, QAction* chosenInMenu) {
     FailedPlace p;
-    if (chosenInMenu) p.command = plainCaption(chosenInMenu->text());
-    if (auto* action = qobject_cast<QAction*>(receiver)) p.command = plainCaption(action->text());
+    if (chosenInMenu) p.command = actionName(*chosenInMenu);
+    if (auto* action = qobject_cast<QAction*>(receiver)) p.command = actionName(*action);
     auto* widget = qobject_cast<QWidget*>(receiver);
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
         p.command = plainCaption(button->text());

@@ -19,7 +19,7 @@ struct SheetDrawing {
     }
     void labelled(const std::string& label, const std::string& amount, int column) {
         DrawingSurface& s = t.s;
-        c.label(s, label);
+        c.label(s, label, column);
         c.amount(s, amount, column);
         s.Print("");
     }

@@ -2,17 +2,22 @@
 
 #include "book/tmain.h"
 #include "statements/qt/draw_text.h"
+#include "toolkit/table_columns.h"
 
 #include <algorithm>
 #include <cmath>
 
-Measured measureAmountColumns(DrawingSurface& s, const Book& book,
-                              const std::vector<const std::string*>& amounts) {
-    Measured m;
+double amountStep(DrawingSurface& s, const std::vector<const std::string*>& amounts) {
     double widest = 0;
     for (const std::string* a : amounts)
         widest = std::max(widest, s.TextWidth(*a));
-    m.step = std::round(widest + 400);
+    return std::round(widest + s.TextWidth("  "));
+}
+
+Measured measureAmountColumns(DrawingSurface& s, const Book& book,
+                              const std::vector<const std::string*>& amounts) {
+    Measured m;
+    m.step = amountStep(s, amounts);
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
     m.names = std::max(5000.0, std::round(s.TextWidth(longest) + m.step));
@@ -33,8 +38,14 @@ void centre(AmountColumns& c, double width) {
 AmountColumns placeAmountColumns(const Measured& m, double width) {
     AmountColumns c;
     c.step = m.step;
-    c.names = m.names;
     c.page = width;
+    // The names as the longest wants them while there is room, else giving
+    // way to the amounts down to their least width.
+    std::vector<TableColumn> columns(1 + AmountColumns::Count, TableColumn{m.step, m.step});
+    columns[0] = {m.names - m.step, 0, true, NameLeast};
+    placeTableColumns(columns, 0, width - 2 * PaperMargin);
+    c.nameRoom = columns[0].width;
+    c.names = c.nameRoom + c.step;
     centre(c, width);
     return c;
 }
@@ -59,9 +70,9 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width) {
     return strips;
 }
 
-void AmountColumns::label(DrawingSurface& s, const std::string& text) const {
+void AmountColumns::label(DrawingSurface& s, const std::string& text, int column) const {
     s.CurrentX = left;
-    s.PrintInline(nameRoom > 0 ? fittedText(s, text, nameRoom) : text);
+    s.PrintInline(fittedText(s, text, nameRoom + ((shows(column) ? column : end) - first) * step));
 }
 
 void AmountColumns::amount(DrawingSurface& s, const std::string& text, int column) const {
@@ -94,7 +105,9 @@ std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
     s.FontBold = true;
     const Measured m = t.widths([&] { return measureAmountColumns(s, book, amounts); });
     if (!t.onWindow) return paperStrips(m, s.ScaleWidth());
-    AmountColumns c = placeAmountColumns(m, s.ScaleWidth());
+    // Laid out for the view, its right margin short of where it ends.
+    AmountColumns c =
+        placeAmountColumns(m, t.viewRight > 0 ? t.viewRight + PaperMargin : s.ScaleWidth());
     drawSideBands(s, c.left, s.ScaleHeight());
     // Wider than the window: the columns run on to the right, the headings
     // centred across them, the whole as scrolled.

@@ -1,10 +1,11 @@
 // The column layout of the income statement and the balance sheet: a name
 // column as wide as the longest account name plus one amount step, three
-// amount columns right-aligned one step apart, the whole centred. On paper
-// narrower than that, the columns continue on further pages, each such strip
-// of columns with the names again (cut when even one column would not fit
-// beside them whole). On a window narrower than that, the columns run on to
-// the right, where the window's horizontal scroll bar reaches them.
+// amount columns right-aligned one step apart, the whole centred. On a window
+// or paper narrower than that, the names give way to the amounts (cut) down
+// to their least width. Still wider, on paper the columns continue on
+// further pages, each such strip of columns with the names again; on a
+// window the columns run on to the right, where the window's horizontal
+// scroll bar reaches them.
 #pragma once
 
 #include "book/book.h"
@@ -17,26 +18,28 @@
 
 struct AmountColumns {
     static constexpr int Count = 3;
-    double step = 0;  // W: the widest amount drawn plus 400
-    double names = 0; // N: the longest name plus one step, at least 5000
+    double step = 0;  // W: the widest amount drawn and two blanks
+    double names = 0; // N: the names' room plus one step
     double left = 0;  // X: the left edge, at least 100
     int first = 0;    // the columns first .. end - 1 of the 3 are drawn
     int end = Count;
-    double nameRoom = 0; // on paper, the widest a name may be drawn (0: whole)
+    double nameRoom = 0; // the widest a name may be drawn
     double page = 0;     // the width the headings are centred across
 
     bool shows(int column) const { return column >= first && column < end; }
     double right(int column) const { return left + names + (column - first) * step; }
     // A heading centred across the page (on the window, as scrolled).
     void heading(DrawTarget& t, const std::string& text) const;
-    // A name or label at the left edge, staying on the line.
-    void label(DrawingSurface& s, const std::string& text) const;
+    // A name or label at the left edge, staying on the line, cut where the
+    // amount beside it in `column` may begin (none: where the strip ends).
+    void label(DrawingSurface& s, const std::string& text, int column = Count) const;
     // An amount right-aligned in its column (0, 1, 2) when this strip shows it.
     void amount(DrawingSurface& s, const std::string& text, int column) const;
 };
 
 // Measured in the surface's current font: `amounts` are every amount text
 // the drawing will write.
+double amountStep(DrawingSurface& s, const std::vector<const std::string*>& amounts);
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
                               const std::vector<const std::string*>& amounts);
 // The columns of those widths centred on a surface `width` twips wide.

@@ -30,7 +30,7 @@ void drawSection(DrawTarget& t, const AmountColumns& c, int heading,
             t.recordRow(row.number);
             continue;
         }
-        c.label(s, row.name);
+        c.label(s, row.name, 0);
         c.amount(s, row.amountText, 0);
         s.Print("");
         t.recordRow(row.number);
@@ -38,7 +38,7 @@ void drawSection(DrawTarget& t, const AmountColumns& c, int heading,
     s.FontBold = true;
     t.room(2 * s.TextHeight("W"));
     s.Print("");
-    c.label(s, strings::text(closing));
+    c.label(s, strings::text(closing), 1);
     c.amount(s, closingText, 1);
     s.Print("");
 }
@@ -81,7 +81,7 @@ double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatemen
             s.FontBold = true;
             t.room(2 * s.TextHeight("W"));
             s.Print("");
-            c.label(s, strings::text(is.netLabelId));
+            c.label(s, strings::text(is.netLabelId), 2);
             c.amount(s, is.netProfitText, 2);
             s.Print("");
         }

@@ -19,6 +19,10 @@ struct RowSpot {
     int height = 0;
 };
 
+// A name keeps at least half an inch when it gives way to the figures,
+// however wide they are.
+constexpr double NameLeast = 720;
+
 // Widths a drawing measures in its fonts. A window measures them once per
 // computation and keeps them until it computes again, while it draws on a
 // surface that measures as the one they were taken on; paper measures anew.
@@ -36,8 +40,10 @@ struct DrawTarget {
     double scale = 1.0;                   // PrintScale: 1 on the window
     std::vector<RowSpot>* rows = nullptr; // the window's row table, rebuilt by the drawing
     Measured* measured = nullptr;         // the window's kept widths
-    // On the window: how far its view is scrolled to the right (twips).
+    // On the window: how far its view is scrolled to the right (twips), and
+    // where a drawing that is to be seen whole ends (0: the surface's width).
     double scrollX = 0;
+    double viewRight = 0;
     // Set by the drawing: the right edge of the furthest text it laid out,
     // unscrolled; the window's horizontal scroll bar reaches it.
     double drawnRight = 0;

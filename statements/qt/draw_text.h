@@ -1,7 +1,6 @@
 // Small text steps the statement drawings share.
 #pragma once
 
-#include "book/fitted_text.h"
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
 
@@ -29,3 +28,7 @@ inline void printRightAligned(DrawingSurface& s, const std::string& text, double
     s.CurrentX = right - s.TextWidth(text);
     s.PrintInline(text);
 }
+
+// The text cut at a character boundary to its longest beginning no wider
+// than `width` in the current font (the whole text when it fits).
+std::string fittedText(DrawingSurface& s, const std::string& text, double width);

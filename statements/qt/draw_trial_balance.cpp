@@ -2,7 +2,9 @@
 
 #include "book/tmain.h"
 #include "resources/string_table.h"
+#include "statements/qt/draw_columns.h"
 #include "statements/qt/draw_text.h"
+#include "toolkit/table_columns.h"
 
 #include <algorithm>
 #include <vector>
@@ -17,39 +19,34 @@ constexpr RgbColor Red = 0x0000FF;
 
 namespace {
 
-// A name keeps at least an inch beside its number, however wide the figures.
-constexpr double NameRoomLeast = 1440;
-
 // Where the two amount columns stand: as fractions of the width, widened
-// for figures wider than their heading boxes. On the window the names give
-// way to the figures, cut at the debit column, and the statement grows wider
-// than the window when even that does not make room (the horizontal scroll
-// bar reaches it). On paper, when names or amounts would run into each other
-// there, the columns are widened, and when still wider than the page, one
+// for figures wider than their heading boxes, the names giving way (cut at
+// the debit column) down to their least width. On the window the statement
+// grows wider than the window when even that does not make room (the
+// horizontal scroll bar reaches it). On paper a name is whole while the page
+// has room for it, and a statement still wider than the page goes on one
 // column to a strip of pages.
 struct TrialColumns {
     double accountsRight = 0; // the Accounts heading box's right edge
     double debitRight = 0, creditRight = 0;
     double box = 0; // an amount heading box's width
     bool debit = true, credit = true;
-    double nameRoom = 0; // the widest a name may be drawn (0: whole)
+    double nameRoom = 0; // the widest a name may be drawn
     double nameX = 0;    // the name column's left edge
 };
 
-// The widest account number drawn (regular) and the widest figure (bold, as
-// the totals are drawn) with a blank's room beside it. Figures differ in
-// width by their characters: the longest is the widest.
+// The widest account number drawn (regular) and the amount step of the
+// figures (bold, as the totals are drawn).
 Measured trialWidths(DrawingSurface& s, const TrialBalance& tb) {
     Measured m;
-    const std::string* longest = &tb.debitTotalText;
-    if (tb.creditTotalText.size() > longest->size()) longest = &tb.creditTotalText;
+    std::vector<const std::string*> amounts{&tb.debitTotalText, &tb.creditTotalText};
     for (const TrialBalanceRow& row : tb.rows) {
         if (!row.shown()) continue;
         m.numbers = std::max(m.numbers, s.TextWidth(row.numberText));
-        if (row.amountText.size() > longest->size()) longest = &row.amountText;
+        amounts.push_back(&row.amountText);
     }
     s.FontBold = true;
-    m.step = s.TextWidth(*longest) + s.TextWidth("  ");
+    m.step = amountStep(s, amounts);
     s.FontBold = false;
     return m;
 }
@@ -58,35 +55,30 @@ std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const Tr
     DrawingSurface& s = t.s;
     const Measured m = t.widths([&] { return trialWidths(s, tb); });
     const double w = s.ScaleWidth();
-    TrialColumns c{0.58 * w, 0.76 * w, 0.94 * w, 0.16 * w};
+    const double margin = 0.02 * w;
+    TrialColumns c;
     // The names start where the layout puts them, or further right when the
     // widest account number would reach into them.
-    c.nameX = std::max(0.116 * w, 0.02 * w + m.numbers + s.TextWidth("  "));
-    const double amount = m.step;
-    c.box = std::max(c.box, amount);
-    if (t.onWindow) {
-        const double pitch = std::max(0.18 * w, c.box + 0.02 * w);
-        c.creditRight = std::max(c.creditRight, c.nameX + NameRoomLeast + c.box + pitch);
-        c.debitRight = c.creditRight - pitch;
-        c.accountsRight = c.debitRight - c.box - 0.02 * w;
-        c.nameRoom = c.debitRight - c.box - c.nameX;
-        return {c};
+    c.nameX = std::max(0.116 * w, margin + m.numbers + s.TextWidth("  "));
+    c.box = std::max(0.16 * w, m.step);
+    // The name column up to the debit box, the debit box, the credit column.
+    std::vector<TableColumn> columns{
+        {0.6 * w - c.nameX, 0, true, NameLeast}, {0.16 * w, c.box}, {0.18 * w, c.box + margin}};
+    double room = -1;
+    if (!t.onWindow) {
+        const double names = s.TextWidth(Tmain::LongestAccountName(
+            book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); }));
+        columns[0].design = std::max(columns[0].design, names + s.TextWidth("  "));
+        room = 0.98 * w - c.nameX;
     }
-    const double nameX = c.nameX;
-    const double names = s.TextWidth(Tmain::LongestAccountName(
-        book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); }));
-    const double pitch = std::max(0.18 * w, amount + 0.02 * w);
-    const double margin = 0.02 * w;
-    c.debitRight = std::max(c.debitRight, nameX + names + amount);
-    c.creditRight = std::max(c.creditRight, c.debitRight + pitch);
-    if (c.creditRight > w - margin) {
-        // One column to a strip, the names cut when even that does not fit.
-        c.debitRight = c.creditRight = std::min(c.debitRight, w - margin);
-        if (nameX + names + amount > c.debitRight)
-            c.nameRoom = std::max(0.0, c.debitRight - amount - nameX);
-    }
-    c.accountsRight = c.debitRight - c.box - 0.02 * w;
-    if (c.debitRight != c.creditRight) return {c};
+    placeTableColumns(columns, c.nameX, room);
+    c.nameRoom = columns[0].width;
+    c.debitRight = columns[1].right();
+    c.creditRight = columns[2].right();
+    c.accountsRight = c.debitRight - c.box - margin;
+    if (t.onWindow || c.creditRight <= w - margin) return {c};
+    // One column to a strip.
+    c.creditRight = c.debitRight;
     TrialColumns debitOnly = c, creditOnly = c;
     debitOnly.credit = false;
     creditOnly.debit = false;
@@ -126,7 +118,7 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
     // On the window the statement is drawn scrolled, as wide as its columns.
     const double x0 = -t.scrollX;
     const double page = t.onWindow ? std::max(w, c.creditRight + 0.06 * w) : w;
-    const double bandRight = t.onWindow ? c.creditRight : 0.94 * w;
+    const double bandRight = t.onWindow ? c.creditRight : std::max(c.creditRight, 0.94 * w);
     s.FontName = book.FontName.str();
     s.ForeColor = 0;
     s.FontBold = true;
@@ -195,7 +187,7 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
         s.CurrentX = x0 + 0.02 * w;
         s.PrintInline(row.numberText);
         s.CurrentX = x0 + c.nameX;
-        s.PrintInline(c.nameRoom > 0 ? fittedText(s, row.name, c.nameRoom) : row.name);
+        s.PrintInline(fittedText(s, row.name, c.nameRoom));
         if (row.isDebit() ? c.debit : c.credit)
             printRightAligned(s, row.amountText,
                               x0 + (row.isDebit() ? c.debitRight : c.creditRight));

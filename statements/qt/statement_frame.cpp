@@ -218,6 +218,8 @@ void StatementFrame::drawView(DrawingSurface& s) {
     rows_.clear();
     DrawTarget t{s, true, 1.0, &rows_, &measured_};
     t.scrollX = HScroll->Value();
+    // Short of the vertical scroll bar and the margin the view keeps.
+    t.viewRight = s.ScaleWidth() - twipsOf(BarSize) - RightMargin;
     s.CurrentX = 0;
     s.CurrentY = -TScroll->Value();
     DrawHeight = static_cast<int>(drawStatement(t));

@@ -153,7 +153,7 @@ TEST(HandmadeBookFile, VersionFiveRecordsBecomeEntriesOfOneOrTwoLines) {
     settings(f, 5);
     f.fixed("7", 14).oldEntry(44000, 10, 10, 100.1, 1, "  Stock\0 ");
     f.fixed("8", 14).oldEntry(44001, 0, 5, 0, 100.1, "Refund", 1);
-    f.fixed("9", 14).oldEntry(44002, 7, 7, 1, 100.1, "   ");
+    f.fixed("9", 14).oldEntry(44002, 7, 7, -5, 100.1, "   "); // account -5 is an account
 
     BookReadResult r = read(f.bytes);
     ASSERT_EQ(r.status, BookReadStatus::Ok) << r.message;
@@ -167,7 +167,7 @@ TEST(HandmadeBookFile, VersionFiveRecordsBecomeEntriesOfOneOrTwoLines) {
         expected = {{"7", Debit, 1001000, 100000, ""},
                     {"7", Credit, 10000, 100000, "Stock"},
                     {"8", Credit, 1001000, 50000, "Refund"},
-                    {"9", Debit, 10000, 70000, ""},
+                    {"9", Debit, -50000, 70000, ""},
                     {"9", Credit, 1001000, 70000, "_"}}; // an empty note closes the entry
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE("line " + std::to_string(i));

@@ -143,4 +143,12 @@ TEST(CarryForward, BalancesTooLargeToHoldChangeNothing) {
     expectSameBook(book, before);
     EXPECT_EQ(run.BookFilePath, "/books/big.acc");
     EXPECT_FALSE(run.BookChanged);
+
+    // Sums that pass the range on the way to balances that fit are carried.
+    Book wide = tradingBook();
+    for (const char* credit : {"400", "600"})
+        addEntry(wide, "8", day(2024, 3, 2), "100", credit, "600000000000000");
+    addEntry(wide, "9", day(2024, 3, 2), "400", "100", "600000000000000");
+    ASSERT_TRUE(carryForward(wide, run, day(2025, 1, 6)).ok());
+    EXPECT_EQ(pairsOf(wide, day(2025, 1, 6), strings::text(272))[1].amount, "600000000000099.5");
 }

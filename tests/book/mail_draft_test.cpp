@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -373,6 +374,31 @@ TEST(MailDraft, FailuresAreShownAndNothingIsOpened) {
     EXPECT_TRUE(fakes.shell.opened.empty());
     EXPECT_EQ(fakes.messages.shown.size(), 2u);
     EXPECT_TRUE(fs::is_empty(privateFolder(dir.path())));
+
+    // A page of 200 blocks: making it stops at the first write that fails,
+    // and a page that fails part-way leaves no draft and nothing open.
+    const auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    const auto filesBefore = openFiles();
+    int made = 0;
+    const Tmain::MailPage page = [&made](ByteWriter& out) {
+        for (made = 0; made < 200; ++made) {
+            if (made == 100) throw std::runtime_error("the page failed");
+            out.bytes(std::string(1 << 16, 'x'));
+        }
+    };
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    previous = std::signal(SIGXFSZ, SIG_IGN);
+    EXPECT_FALSE(Tmain::OpenMailDraft("Invoice", page, "s", "c"));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_LT(made, 50);
+    EXPECT_THROW(Tmain::OpenMailDraft("Invoice", page, "s", "c"), std::runtime_error);
+    EXPECT_EQ(made, 100);
+    EXPECT_TRUE(fs::is_empty(privateFolder(dir.path())));
+    EXPECT_EQ(openFiles(), filesBefore);
+    fakes.messages.shown.pop_back();
 
     // No program takes the message: the user is told where it is.
     fakes.shell.succeed = false;

@@ -86,16 +86,17 @@ TEST(PeriodRollOver, ProfitAndLossSharedByCapitalRatio) {
 }
 
 TEST(PeriodRollOver, SharesRoundToTwoDecimalsHalvesToEven) {
-    EXPECT_EQ(capitalShare(money("100"), money("-1"), money("-3")), money("33.33"));
-    EXPECT_EQ(capitalShare(money("0.25"), money("-5"), money("-10")), money("0.12"));
-    EXPECT_EQ(capitalShare(money("0.75"), money("-5"), money("-10")), money("0.38"));
-    EXPECT_EQ(capitalShare(money("-0.25"), money("-5"), money("-10")), money("-0.12"));
-    EXPECT_EQ(capitalShare(money("-0.75"), money("5"), money("10")), money("-0.38"));
-    EXPECT_EQ(capitalShare(money("10.05"), money("1"), money("2")), money("5.02"));
-    EXPECT_THROW(capitalShare(Currency::fromRaw(std::numeric_limits<std::int64_t>::max()),
-                              money("1000"), money("0.0001")),
-                 CurrencyOverflow);
-    EXPECT_THROW(capitalShare(money("1"), money("1"), Currency()), CurrencyOverflow);
+    auto share = [](const char* profit, const char* balance, const char* total) {
+        return capitalShare(money(profit), money(balance), WideSum{} += money(total));
+    };
+    EXPECT_EQ(share("100", "-1", "-3"), money("33.33"));
+    EXPECT_EQ(share("0.25", "-5", "-10"), money("0.12"));
+    EXPECT_EQ(share("0.75", "-5", "-10"), money("0.38"));
+    EXPECT_EQ(share("-0.25", "-5", "-10"), money("-0.12"));
+    EXPECT_EQ(share("-0.75", "5", "10"), money("-0.38"));
+    EXPECT_EQ(share("10.05", "1", "2"), money("5.02"));
+    EXPECT_THROW(share("922337203685477.5807", "1000", "0.0001"), CurrencyOverflow);
+    EXPECT_THROW(share("1", "1", "0"), CurrencyOverflow);
 
     // Three equal capital accounts and a profit of 100: 33.33 each, 0.01 nowhere.
     ScopedFakeServices fakes;
@@ -109,6 +110,21 @@ TEST(PeriodRollOver, SharesRoundToTwoDecimalsHalvesToEven) {
                                            "D 1 33.33", "C 310 33.33 /273",
                                            "D 1 33.33", "C 320 33.33 /273"};
     EXPECT_EQ(std::vector<std::string>(lines.end() - 6, lines.end()), tail);
+}
+
+// Cash debited twice and credited once by 600,000,000,000,000 and a capital
+// total beyond the range of amounts: every balance and share fits and is booked.
+TEST(PeriodRollOver, SumsBeyondTheRangeOnTheWayToBalancesThatFit) {
+    ScopedFakeServices fakes;
+    Book book = capitalBook("0", "0");
+    setAccount(book, 7, "150", "Equipment", NonCurrentAsset);
+    for (const char* capital : {"300", "310"})
+        addEntry(book, "5", day(2024, 6, 30), "100", capital, "600000000000000");
+    addEntry(book, "6", day(2024, 6, 30), "150", "100", "600000000000000");
+    RunTimeState run;
+    ASSERT_TRUE(rollOver(book, run, money("100")).ok());
+    const std::vector<std::string> lines = linesOf(book, day(2024, 6, 30));
+    EXPECT_EQ(lines.front() + ", " + lines.back(), "D 100 600000000000100, C 310 50 /273");
 }
 
 TEST(PeriodRollOver, ALossSharedBetweenCapitalOfOppositeSignsBooksExactlyTheLoss) {

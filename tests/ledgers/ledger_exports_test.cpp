@@ -179,6 +179,17 @@ TEST(LedgerExports, JournalSpreadsheet) {
               "Only the first " + std::to_string(cut.rowsWritten) + " of the " +
                   std::to_string(cut.rowsListed) +
                   " lines were written: a spreadsheet of this kind holds at most 16384 rows.");
+
+    // A book whose only entry is longer than the sheet: the user is told so.
+    Book one = exportedBook();
+    one.EntryLines.clear();
+    one.EntryIds.clear();
+    for (int i = 0; i < 20000; ++i)
+        handmade::addLine(one, "1", feb(22), Debit, "70", "1", i + 1 == 20000 ? "Long" : "");
+    const LedgerExportResult none =
+        exportJournalSheet(one, buildJournalList(one, options), dir / "one.xls", dayFirstLocale());
+    EXPECT_EQ(none.notice, "None of the 20000 lines were written: the first entry alone is longer "
+                           "than a spreadsheet of this kind holds (at most 16384 rows).");
 }
 
 TEST(LedgerExports, RunningBalanceFiles) {

@@ -11,6 +11,8 @@
 #include "book/tmain.h"
 #include "ledger_book.h"
 #include "platform/fake/fake_services.h"
+#include "statements/inflows_outflows.h"
+#include "statements/statement_sums.h"
 #include "statements/trial_balance.h"
 #include "support/hostile_books.h"
 
@@ -167,7 +169,7 @@ std::map<std::int64_t, AccountFigures> accountFigures(const Book& book, double f
         std::vector<Currency> sides[3];
         WideSum sums[3];
         for (std::size_t k = first; k <= end; ++k)
-            if (lines[k].AccountNumber.raw > 0 && lines[k].Side <= Credit) {
+            if (lines[k].AccountNumber.raw != 0 && lines[k].Side <= Credit) {
                 sides[lines[k].Side].push_back(lines[k].Amount);
                 sums[lines[k].Side] += lines[k].Amount;
             }
@@ -201,7 +203,7 @@ std::map<std::int64_t, AccountFigures> accountFigures(const Book& book, double f
             } else {
                 f.tAccount.leftOut += counted;
             }
-            if ((!isDebit && line.AccountNumber.raw <= 0) || (sharable && amount <= 0))
+            if ((!isDebit && line.AccountNumber.raw == 0) || (sharable && amount <= 0))
                 f.running.leftOut += counted;
             else if (sharable)
                 countShares(f.running, contras, amount, sum);
@@ -238,7 +240,7 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
     const std::pair<double, double> periods[] = {
         {-1, 2958465}, {-657434, -2}, {0, 45291}, {45000, 1000000}, {-1, -1}, {-657434, 2958465}};
     int compared = 0, uneven = 0, wholeAccounts = 0, bothRefuse = 0, ledgerAlone = 0;
-    int refusedBooks = 0, runningCompared = 0;
+    int refusedBooks = 0, runningCompared = 0, belowZero = 0;
     for (std::uint32_t n = 0; n < 300; ++n) {
         SCOPED_TRACE("book " + std::to_string(n));
         std::string fault;
@@ -315,6 +317,7 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
                 const __int128 off = shown - (balance - f.tAccount.leftOut).raw;
                 EXPECT_LE(magnitude(off), f.tAccount.unevenRows) << static_cast<long long>(off);
                 ++compared;
+                belowZero += key < 0;
                 uneven += f.tAccount.unevenRows > 0;
                 wholeAccounts += f.tAccount.unevenRows == 0 && f.tAccount.leftOut.isZero();
             }
@@ -336,6 +339,7 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
     }
     // The books reach every case the check is for.
     EXPECT_GE(compared, 500);
+    EXPECT_GE(belowZero, 100); // accounts below zero, whose lines are contra lines too
     EXPECT_GE(runningCompared, 500);
     EXPECT_GE(uneven, 100);
     EXPECT_GE(wholeAccounts, 150);
@@ -393,9 +397,10 @@ TEST(LedgerFigures, SumsMayPassTheMoneyRangeOnTheWay) {
     EXPECT_EQ(broughtForward.Credit.CarriedDown, money(Huge));
 }
 
-// Account numbers at both ends of the money range: folding them into their
-// main account never overflows, in any of the three builders.
-TEST(LedgerFigures, ExtremeAccountNumbersAreListed) {
+// Accounts below zero, account numbers at both ends of the money range and
+// lines of no account (0): folding never overflows, and every ledger and the
+// inflows and outflows through each account agree with the trial balance.
+TEST(LedgerFigures, AccountsBelowZeroAndExtremeNumbersAgreeWithTheTrialBalance) {
     const char* const Lowest = "-922337203685477.5808";
     const char* const LowestMain = "-922337203685477";
     const char* const Highest = "922337203685477.5807";
@@ -404,21 +409,43 @@ TEST(LedgerFigures, ExtremeAccountNumbersAreListed) {
     handmade::setAccount(book, 2, Lowest, "Lowest", Other);
     handmade::setAccount(book, 3, LowestMain, "Lowest main", Other);
     handmade::setAccount(book, 4, Highest, "Highest", Other);
+    handmade::setAccount(book, 5, "-922337203685477.0001", "Near", Other);
+    handmade::setAccount(book, 6, "-5", "Deposits", CurrentAsset);
+    handmade::setAccount(book, 7, Sales, "Sales", Revenue);
+    handmade::setAccount(book, 8, Rent, "Rent", Expense);
     handmade::addEntry(book, "1", feb(2), Cash, Lowest, "5", "Low");
     handmade::addEntry(book, "2", feb(3), Highest, Cash, "7", "High");
     handmade::addEntry(book, "3", feb(4), LowestMain, Cash, "11", "Main");
     handmade::addEntry(book, "4", feb(5), "-922337203685477.0001", Cash, "13", "Near");
+    handmade::addEntry(book, "5", feb(6), "-5", Sales, "100", "Deposit");
+    handmade::addEntry(book, "6", feb(7), Rent, "-5", "30", "Rent");
+    handmade::addLine(book, "7", feb(8), Debit, Cash, "70");
+    handmade::addLine(book, "7", feb(8), Credit, Sales, "20");
+    handmade::addLine(book, "7", feb(8), Credit, "0", "50", "No account");
+    // The trial balance by key: folded, as a main account's ledgers gather its
+    // sub-accounts, and not, as the flows through an account are its own.
+    std::map<std::int64_t, Currency> balances[2];
+    for (const bool subAccounts : {false, true}) {
+        TrialBalanceOptions options;
+        options.asOfDate = feb(28);
+        options.includeSubAccounts = subAccounts;
+        for (const TrialBalanceRow& row : computeTrialBalance(book, options).rows)
+            balances[subAccounts][statementKey(row.number, subAccounts).raw] = row.balance;
+    }
 
     const struct {
         const char* account;
         std::vector<std::int32_t> listed;
-        const char* debitTotal; // of the T-account
+        const char *debitTotal, *balance; // the T-account's debit total; the trial balance's
     } cases[] = {
-        {Cash, {0, 1, 2, 3, 4, 5, 6, 7}, "0"}, // contra lines name accounts above 0
-        {Lowest, {0, 1}, "0"},
-        {LowestMain, {0, 1, 4, 5, 6, 7}, "24"}, // gathers the sub-accounts below it
-        {Highest, {2, 3}, "7"},
-        {"922337203685477", {2, 3}, "7"},
+        {Cash, {0, 1, 2, 3, 4, 5, 6, 7, 12, 13, 14}, "75", "44"},
+        {Lowest, {0, 1}, "0", "-5"},
+        {LowestMain, {0, 1, 4, 5, 6, 7}, "24", "19"}, // gathers the sub-accounts below it
+        {Highest, {2, 3}, "7", "7"},
+        {"922337203685477", {2, 3}, "7", "7"},
+        {"-5", {8, 9, 10, 11}, "100", "70"},
+        {Sales, {8, 9, 12, 13, 14}, "0", "-120"},
+        {Rent, {10, 11}, "30", "30"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.account);
@@ -432,7 +459,18 @@ TEST(LedgerFigures, ExtremeAccountNumbersAreListed) {
         const TAccountLedger ledger = buildTAccount(book, tOptions);
         EXPECT_EQ(ledger.Message, "");
         EXPECT_EQ(ledger.Debit.Total, money(c.debitTotal));
-        EXPECT_EQ(buildRunningBalance(book, options).Message, "");
+        EXPECT_EQ(ledger.Debit.Total - ledger.Credit.Total, money(c.balance));
+        const RunningBalanceLedger running = buildRunningBalance(book, options);
+        EXPECT_EQ(running.Message, "");
+        EXPECT_EQ(running.Rows.empty() ? Currency() : running.Rows.back().Balance,
+                  money(c.balance));
+        const bool sub = options.account.fractionRaw() != 0;
+        EXPECT_EQ(balances[sub][statementKey(options.account, sub).raw], money(c.balance));
+        InflowsOutflowsOptions flows;
+        flows.cashAccount = options.account;
+        const InflowsOutflows io = computeInflowsOutflows(book, flows);
+        ASSERT_TRUE(io.ok) << io.message;
+        EXPECT_EQ(io.ending.back(), balances[true][options.account.raw]);
     }
 }
 

@@ -141,13 +141,19 @@ TEST(LedgerPages, WidestFiguresAndColumnsThatGiveWayToThem) {
 
     // A figure wider than its design takes from the name, down to the
     // name's least width; past that the table runs wider than designed.
-    std::vector<ScreenColumn> columns = {{50, 80}, {200, 0, true, 60}, {50, 40}};
-    EXPECT_EQ(placeScreenColumns(columns, 2), 302);
+    std::vector<TableColumn> columns = {{50, 80}, {200, 0, true, 60}, {50, 40}};
+    EXPECT_EQ(placeTableColumns(columns, 2), 302);
     EXPECT_EQ(columns[1].left, 82);
     EXPECT_EQ(columns[1].width, 170);
     EXPECT_EQ(columns[2].width, 50);
     columns[0].need = 400;
-    EXPECT_EQ(placeScreenColumns(columns, 2), 512);
+    EXPECT_EQ(placeTableColumns(columns, 2), 512);
+    // Within a room narrower than the designs the names give way by their
+    // shares; what one cannot give below its least width the other gives.
+    std::vector<TableColumn> two = {{100, 0, true, 90}, {300, 0, true, 0}, {100, 100}};
+    EXPECT_EQ(placeTableColumns(two, 0, 400), 400);
+    EXPECT_EQ(two[0].width, 90);
+    EXPECT_EQ(two[1].width, 210);
 
     // A name is cut to what fits its room, whole characters only (six
     // pixels a character on the recording surface).

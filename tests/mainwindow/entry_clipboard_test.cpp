@@ -1,3 +1,6 @@
+#include "accounts/group_posting.h"
+#include "book/book_file.h"
+#include "book/insert_book.h"
 #include "mainwindow/entry_test_books.h"
 
 #include <gtest/gtest.h>
@@ -180,4 +183,63 @@ TEST(EntryPaste, NewEntryAndPasteAddNothingWhenTheNextReferenceWouldNotFit) {
     EXPECT_FALSE(e.commands.newEntry("").changed);
     EXPECT_FALSE(e.clipboard.pasteText(entryText(1, 1, "One") + "LW").changed);
     EXPECT_EQ(e.book.LastEntryLine(), 7);
+}
+
+// Whichever command numbers entries after the journal's last reference, they
+// take the same references: the one after it, then the one after that, read
+// and written with the locale's decimal mark.
+TEST(EntryPaste, EveryCommandNumbersEntriesAlikeInEveryLocale) {
+    Book twoEntries = chartOnly();
+    for (int amount : {1, 2}) {
+        addLine(twoEntries, Debit, 100, amount, "", "");
+        addLine(twoEntries, Credit, 400, amount, "Entry", "");
+    }
+    const std::string bookFile = serializeBookFile(twoEntries, nullptr, nullptr).value();
+    const struct {
+        const char* command;
+        std::size_t entries;
+        std::function<void(Desk&)> run;
+    } commands[] = {
+        {"New Entry", 1, [](Desk& d) { d.commands.newEntry(""); }},
+        {"Paste", 2,
+         [](Desk& d) {
+             d.clipboard.pasteText(entryText(1, 1, "One") + entryText(1, 1, "Two") + "LW");
+         }},
+        {"group posting", 2,
+         [&](Desk& d) {
+             d.book.RecurringLines = twoEntries.EntryLines;
+             postEntryGroup(d.book, d.run, AnyDay);
+         }},
+        {"Insert", 2,
+         [&](Desk& d) {
+             insertBook(d.book, d.run, bookFile, InsertSource::BookFile, "two.acc", nullptr,
+                        d.model.locale());
+         }},
+    };
+    const struct {
+        LocaleInfo locale;
+        const char* last; // every reference of the journal
+        V next;           // of the entries made
+    } journals[] = {
+        {dayFirstLocale(), "12.5", {"13.5", "14.5"}},
+        {dayFirstLocale(), "-3", {"-2", "-1"}},
+        {dayFirstLocale(), "12,5", {"13", "14"}},
+        {decimalCommaLocale(), "12,5", {"13,5", "14,5"}},
+        {decimalCommaLocale(), "12.5", {"13,5", "14,5"}},
+        {decimalCommaLocale(), "-0,25", {"0,75", "1,75"}},
+    };
+    for (const auto& journal : journals)
+        for (const auto& command : commands) {
+            SCOPED_TRACE(std::string(command.command) + " after " + journal.last + " with \"" +
+                         journal.locale.decimalMark + "\"");
+            Desk d(threeEntries(), journal.locale);
+            d.run.DecimalSeparator = journal.locale.decimalMark;
+            for (EntryId& id : d.book.EntryIds)
+                id = journal.last;
+            command.run(d);
+            ASSERT_EQ(d.book.LastEntryLine(), 5 + 2 * command.entries)
+                << d.fakes.messages.lastText();
+            for (std::size_t line = 6; line < d.book.EntryIds.size(); ++line)
+                EXPECT_EQ(d.book.EntryIds[line].shown(), journal.next[(line - 6) / 2]) << line;
+        }
 }

@@ -185,6 +185,15 @@ TEST(EntryKeys, FiltersOfTheDateFolioAndAmountBoxes) {
         EXPECT_FALSE(amountKeyAllowed(no, point)) << no;
     EXPECT_TRUE(amountKeyAllowed("\xC2\xA0", spaced));
     EXPECT_FALSE(amountKeyAllowed(".", spaced));
+    // A key that would carry the figure past the largest amount is refused.
+    for (const char* ok :
+         {"-922,337,203,685,477.5808", "922337203685477.58079", "12-39999999999999999"})
+        EXPECT_TRUE(figureWithinLargest(ok, point)) << ok;
+    for (const char* no : {"922,337,203,685,478", "922337203685477.5808", "-9223372036854770"})
+        EXPECT_FALSE(figureWithinLargest(no, point)) << no;
+    EXPECT_FALSE(figureWithinLargest("922\xC2\xA0"
+                                     "337203685477,59",
+                                     spaced));
 }
 
 TEST(EntryNote, TheNoteGoesToTheLastLineAndABlankOneIsStoredAsUnderscore) {

@@ -153,6 +153,12 @@ TEST(EntryModel, NumbersInPlainFormWithTheLocaleMarkAndSubAccountDash) {
     m.setLocale(monthFirstLocale());
     m.refresh();
     EXPECT_EQ(m.debitRows()[0].folio, "200-25");
+    // An account below zero is an account like any other.
+    addAccount(b, 6, "Deposits", -money(5));
+    b.EntryLines[14].AccountNumber = -money(5);
+    m.refresh();
+    EXPECT_EQ(m.creditRows()[0].folio, "-5");
+    EXPECT_EQ(m.creditRows()[0].name, "Deposits");
     // A negative amount is not shown as an amount of the side.
     b.EntryLines[13].Amount = -money(5);
     m.refresh();

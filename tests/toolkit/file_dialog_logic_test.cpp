@@ -1,6 +1,7 @@
 #include "toolkit/file_dialog_logic.h"
 
 #include "resources/string_table.h"
+#include "support/failing_allocations.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,20 @@ TEST(FileDialogLogic, FolderListingAndChain) {
     FolderContents missing = listFolder(dir / "no-such", "*");
     EXPECT_FALSE(missing.readable);
     EXPECT_TRUE(missing.files.empty());
+
+    // Memory running short while the folder is read reaches the caller, who
+    // tells it: it never ends the program nor gives a part of the listing.
+    for (long n = 0; n == 0 || failing_allocations::failed; ++n) {
+        FolderContents again = c;
+        failing_allocations::failed = false;
+        failing_allocations::failIn = n;
+        try {
+            again = listFolder(dir.path(), "*.acc");
+        } catch (const std::bad_alloc&) {
+        }
+        failing_allocations::failIn = -1;
+        EXPECT_EQ(again.files, c.files) << n;
+    }
 
     auto chain = folderChain("/home/me/books");
     EXPECT_EQ(chain, (std::vector<fs::path>{"/", "/home", "/home/me", "/home/me/books"}));

@@ -17,8 +17,8 @@ constexpr int InnerMargin = 2;
 constexpr int Caret = 1;
 // The width the box's frame and margins are measured at.
 constexpr int MeasuringWidth = 1000;
-// Steps and floor of a smaller font: quarter points, or whole pixels.
-constexpr qreal PointStep = 0.25, PixelStep = 1, LeastSize = 1;
+// Steps of a smaller font: quarter points, or whole pixels.
+constexpr qreal PointStep = 0.25, PixelStep = 1;
 
 // The rectangle a line edit of `width` draws its text in.
 QRect textAreaAt(const QLineEdit* box, int width) {
@@ -46,6 +46,12 @@ int roomFor(const QString& text, const QFont& font) {
 
 qreal sizeOf(const QFont& font) {
     return font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
+}
+
+// The legible size in the unit `font` is given in.
+qreal leastSize(const QFont& font, const QWidget* shownOn) {
+    if (font.pointSizeF() > 0) return LegiblePoints;
+    return std::ceil(LegiblePoints * shownOn->logicalDpiY() / 72.0);
 }
 
 QFont sized(const QFont& font, qreal size) {
@@ -94,43 +100,54 @@ AmountFit* AmountFit::of(const QLineEdit* box) {
     return nullptr;
 }
 
-void AmountFit::refit() {
-    measure();
-    fitText();
+int AmountFit::widthFor(const QString& text) const {
+    return roomFor(text, base_) + MeasuringWidth - textRoomAt(box_, MeasuringWidth);
+}
+
+int AmountFit::widthForShown(const std::vector<QLineEdit*>& boxes) {
+    int widest = 0;
+    for (const QLineEdit* box : boxes)
+        if (const AmountFit* fit = of(box)) widest = std::max(widest, fit->widthFor(box->text()));
+    return widest;
 }
 
 void AmountFit::measure() {
+    needed_ = 0;
+    if (!widest_) return;
     const QChar digit(QLatin1Char(widestDigit(base_)));
-    int widest = 0;
     for (const std::string& figure : widest_()) {
         QString text = QString::fromStdString(figure);
         for (QChar& c : text)
             if (c.isDigit()) c = digit;
-        widest = std::max(widest, roomFor(text, base_));
+        needed_ = std::max(needed_, widthFor(text));
     }
-    needed_ = widest + MeasuringWidth - textRoomAt(box_, MeasuringWidth);
 }
 
 void AmountFit::fitText() {
     const QString text = box_->text();
     const int room = lineEditTextRoom(box_);
     QFont font = base_;
+    const qreal least = std::min(sizeOf(base_), leastSize(base_, box_));
     if (!text.isEmpty() && room > 0 && roomFor(text, base_) > room) {
         // A first guess in proportion, then smaller steps until the text fits.
         const qreal step = base_.pointSizeF() > 0 ? PointStep : PixelStep;
         qreal size = sizeOf(base_) * room / roomFor(text, base_);
-        size = std::max(LeastSize, std::floor(size / step) * step);
+        size = std::max(least, std::floor(size / step) * step);
         font = sized(base_, size);
-        while (size > LeastSize && roomFor(text, font) > room) {
-            size = std::max(LeastSize, size - step);
+        while (size > least && roomFor(text, font) > room) {
+            size = std::max(least, size - step);
             font = sized(base_, size);
         }
     }
     drawnSize_ = font == base_ ? 0 : sizeOf(font);
-    if (box_->font() == font) return;
-    setting_ = true;
-    box_->setFont(font);
-    setting_ = false;
+    if (box_->font() != font) {
+        setting_ = true;
+        box_->setFont(font);
+        setting_ = false;
+    }
+    // Too wide even at the legible size: the box scrolls, from the figure's
+    // start unless it is being typed in.
+    if (!box_->isModified() && roomFor(text, font) > room) box_->setCursorPosition(0);
 }
 
 bool AmountFit::eventFilter(QObject*, QEvent* event) {

@@ -2,9 +2,12 @@
 // format writes (the largest amount the money type holds, written as the box
 // writes it); measured in the box's font with every digit made the font's
 // widest, they give the width its host lays the box out at, the row making
-// room. A text the box still cannot hold (a row that cannot make room, a
-// figure typed with digit-group marks, a figure beyond the money type) is
-// drawn in a smaller font until it fits.
+// room. A host that sizes its boxes for the figures they show instead asks
+// for the width a text needs. A text the box still cannot hold (a row that
+// cannot make room, a figure typed with digit-group marks, a figure beyond
+// the money type) is drawn in a smaller font until it fits, never smaller
+// than a legible size: a figure too wide even then scrolls in its box,
+// showing its start unless it is being typed in.
 #pragma once
 
 #include "book/currency.h"
@@ -24,6 +27,10 @@ class QLineEdit;
 // another digit: the figure that stands for a format's widest.
 constexpr Currency LargestFigure = Currency::fromRaw(8888888888888888888);
 
+// The smallest a figure is drawn (points): smaller, it is no longer read at
+// a glance.
+constexpr qreal LegiblePoints = 7;
+
 // The digit that is widest in `font`: figures written with it stand for the
 // widest a format can show.
 char widestDigit(const QFont& font);
@@ -37,20 +44,24 @@ int lineEditTextRoom(const QLineEdit* box);
 
 class AmountFit : public QObject {
   public:
-    // The texts of the widest figures the box shows, asked again by refit().
+    // The texts of the widest figures the box shows, asked again when its
+    // font or style changes.
     using Figures = std::function<std::vector<std::string>()>;
 
-    // Fits `box` to `widest`; the fit lives as long as the box.
-    static AmountFit* attach(QLineEdit* box, Figures widest);
+    // Fits `box` to `widest` (none: the host sizes the box for the figures
+    // it shows); the fit lives as long as the box.
+    static AmountFit* attach(QLineEdit* box, Figures widest = {});
     // The fit of a box, or null.
     static AmountFit* of(const QLineEdit* box);
 
     // The box width (pixels) that holds the widest figure in the box's own
     // font (the one its host gave it, not one drawn smaller).
     int widthNeeded() const { return needed_; }
-    // The figures' format changed (decimals, marks): measured again, and the
-    // box's text drawn to fit.
-    void refit();
+    // The box width (pixels) that holds `text` whole in the box's own font.
+    int widthFor(const QString& text) const;
+    // The width that holds the widest of the boxes' own texts: what a host
+    // that sizes its boxes for the figures they show gives them.
+    static int widthForShown(const std::vector<QLineEdit*>& boxes);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

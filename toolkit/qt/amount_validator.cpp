@@ -2,6 +2,8 @@
 
 #include "book/typed_input.h"
 
+#include <QLineEdit>
+
 AmountValidator::AmountValidator(std::function<NumberMarks()> marks, QObject* parent)
     : QValidator(parent), marks_(std::move(marks)) {}
 
@@ -18,4 +20,11 @@ QValidator::State AmountValidator::validate(QString& input, int&) const {
     }
     if (refused) refused(check.problem);
     return Invalid;
+}
+
+QString textAfterTyping(const QLineEdit* box, const QString& typed) {
+    QString text = box->text();
+    if (box->hasSelectedText())
+        return text.replace(box->selectionStart(), box->selectionLength(), typed);
+    return text.insert(box->cursorPosition(), typed);
 }

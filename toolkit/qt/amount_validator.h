@@ -8,6 +8,8 @@
 
 #include <QValidator>
 
+class QLineEdit;
+
 #include <functional>
 #include <string>
 
@@ -23,3 +25,7 @@ class AmountValidator : public QValidator {
   private:
     std::function<NumberMarks()> marks_;
 };
+
+// The text `box` would hold once `typed` is typed at its cursor, over its
+// selection: what an amount box's key filter judges.
+QString textAfterTyping(const QLineEdit* box, const QString& typed);

@@ -16,6 +16,7 @@
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
 #include "platform/qt/guarded_application.h"
+#include "resources/string_table.h"
 #include "statements/qt/Balance_Sheet.h"
 #include "statements/qt/CashFlow.h"
 #include "statements/qt/Income_Statement.h"
@@ -125,6 +126,21 @@ TEST(CommandGuard, AFailingCommandSaysWhatFailedAndTheProgramGoesOnWithTheBookAs
         }
     }
     EXPECT_EQ(tries, 6);
+
+    // A command confirmed in a submenu of its own is named by the submenu,
+    // picked there or by its shortcut, not by the confirming item.
+    w.setCommandHandler(Command::DeleteEntry, [] { throw std::runtime_error("no"); });
+    QAction* sure = w.action(Command::DeleteEntry);
+    QMenu* submenu = qobject_cast<QMenu*>(sure->associatedObjects().value(0));
+    ASSERT_NE(submenu, nullptr);
+    fakes.messages.shown.clear();
+    submenu->popup(QPoint(0, 0));
+    submenu->setActiveAction(sure);
+    dialog_driving::pressKey(submenu, Qt::Key_Return);
+    runThroughEvents(w, Command::DeleteEntry);
+    ASSERT_EQ(fakes.messages.shown.size(), 2u);
+    for (const auto& told : fakes.messages.shown)
+        EXPECT_TRUE(holds(told.text, "\"" + strings::text(121) + "\" could not")) << told.text;
 
     // The program goes on: the next command runs as usual.
     fakes.messages.shown.clear();

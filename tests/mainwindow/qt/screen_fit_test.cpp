@@ -6,6 +6,9 @@
 // screenshots. A canvas window's drawing is recorded in the real fonts, in
 // each of two font families.
 #include "accounts/qt/ConfigAccounts.h"
+#include "book/hand_made_books.h"
+#include "book/tmain.h"
+#include "ledgers/ledger_printouts.h"
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
 #include "ledgers/qt/Running_Balance.h"
@@ -13,12 +16,15 @@
 #include "mainwindow/qt/TAcount.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
-#include "platform/qt/painter_surface.h"
 #include "statements/qt/Balance_Sheet.h"
 #include "statements/qt/CashFlow.h"
 #include "statements/qt/Income_Statement.h"
 #include "statements/qt/Trial_Balance.h"
+#include "statements/qt/draw_balance_sheet.h"
+#include "statements/qt/draw_income_statement.h"
+#include "statements/qt/draw_trial_balance.h"
 #include "statements/qt/statement_canvas.h"
+#include "support/qt/real_font_recorder.h"
 #include "support/screen_fit.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/RealhScroll.h"
@@ -27,7 +33,6 @@
 
 #include <QFontMetricsF>
 #include <QGroupBox>
-#include <QImage>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -49,26 +54,13 @@ struct ScreenFitRow {
     std::function<std::vector<RecordedCall>(QWidget*)> record;
     std::function<VisibleArea(QWidget*)> area;
     std::function<void(QWidget*, double right, double down)> scroll;
+    bool wholeAtDefault = false; // at its default size, nothing to scroll across
 };
 
-class RealFontRecorder : public RecordingSurface {
-  public:
-    using RecordingSurface::RecordingSurface;
-
-  protected:
-    double lineWidth(const std::string& line) override {
-        measure_.setFont(font());
-        return measure_.TextWidth(line);
-    }
-    double lineHeight() override {
-        measure_.setFont(font());
-        return measure_.TextHeight("W");
-    }
-
-  private:
-    QImage picture_{1, 1, QImage::Format_RGB32};
-    PainterSurface measure_{&picture_};
-};
+ScreenFitRow wholeAtDefault(ScreenFitRow row) {
+    row.wholeAtDefault = true;
+    return row;
+}
 
 // A window drawn on its canvas, with a vertical and a horizontal scroll bar;
 // a hidden bar takes no room and reaches nothing.
@@ -206,14 +198,16 @@ std::vector<ScreenFitRow> rows() {
              return VisibleArea{twipsOf(w->width()), twipsOf(w->height())};
          },
          nullptr},
-        canvasRow("trial_balance", opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
-                  &StatementFrame::TScroll, &StatementFrame::HScroll),
-        canvasRow("income_statement",
-                  opening(Command::IncomeStatement, &TAcount::incomeStatementWindow),
-                  &StatementFrame::TScroll, &StatementFrame::HScroll),
-        canvasRow("balance_sheet",
-                  newest<QWidget>(Command::ShowBalance, &TAcount::BalanceSheetWindows, nullptr),
-                  &StatementFrame::TScroll, &StatementFrame::HScroll),
+        wholeAtDefault(canvasRow("trial_balance",
+                                 opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
+                                 &StatementFrame::TScroll, &StatementFrame::HScroll)),
+        wholeAtDefault(canvasRow("income_statement",
+                                 opening(Command::IncomeStatement, &TAcount::incomeStatementWindow),
+                                 &StatementFrame::TScroll, &StatementFrame::HScroll)),
+        wholeAtDefault(
+            canvasRow("balance_sheet",
+                      newest<QWidget>(Command::ShowBalance, &TAcount::BalanceSheetWindows, nullptr),
+                      &StatementFrame::TScroll, &StatementFrame::HScroll)),
         canvasRow("inflows_outflows", opening(Command::CashFlowMenu, &TAcount::cashFlowWindow),
                   &CashFlow::VScroll1, &CashFlow::HScroll1),
         ledgerRow("t_account",
@@ -279,12 +273,104 @@ TEST_P(ScreenFit, EveryWindowShowsItsFiguresWholeAndApart) {
         dialog_driving::saveScreenshot(w, row.window + "_" +
                                               dialog_driving::familyName({GetParam(), 0}));
         expectFits(row, w, "default");
+        if (row.wholeAtDefault) {
+            EXPECT_EQ(row.area(w).reachRight, 0) << row.window;
+        }
 
         w->resize(w->minimumSize().expandedTo(w->minimumSizeHint()));
         QApplication::processEvents();
         expectFits(row, w, "smallest");
         EXPECT_TRUE(fakes.messages.shown.empty())
             << row.window << ": " << fakes.messages.lastText();
+    }
+}
+
+// A printout of the book at a zoom on a letter page less its margins; a
+// statement whose amount columns all stay on its one page.
+struct PrintoutRow {
+    std::string what;
+    std::function<void(DrawingSurface&, const Book&, double zoom)> print;
+    bool onePage = false;
+};
+
+std::vector<PrintoutRow> printouts() {
+    const LocaleInfo locale = dayFirstLocale();
+    const double from = handmade::day(2025, 1, 1), to = handmade::day(2025, 12, 31);
+    auto choice = [=](const Book& book) {
+        LedgerChoice c;
+        c.account = Tmain::AccountNumberByName(book, "Cash at the northern branch of City Bank");
+        c.fromDate = from;
+        c.toDate = to;
+        return c;
+    };
+    auto heading = [=](const Book& book, const std::string& account) {
+        return ledgerHeading(book, account, "100", from, to, locale);
+    };
+    auto paper = [](DrawingSurface& s, double zoom) { return DrawTarget{s, false, zoom}; };
+    return {
+        {"t-account",
+         [=](DrawingSurface& s, const Book& book, double zoom) {
+             TAccountOptions options;
+             static_cast<LedgerChoice&>(options) = choice(book);
+             printTAccount(s, book, buildTAccount(book, options), heading(book, "Cash"), locale,
+                           zoom);
+         }},
+        {"running balance",
+         [=](DrawingSurface& s, const Book& book, double zoom) {
+             printRunningBalance(s, book, buildRunningBalance(book, choice(book)),
+                                 heading(book, "Cash"), locale, zoom, nullptr);
+         }},
+        {"general journal",
+         [=](DrawingSurface& s, const Book& book, double zoom) {
+             JournalOptions options;
+             static_cast<LedgerChoice&>(options) = choice(book);
+             options.account = Currency();
+             printGeneralJournal(s, book, buildJournalList(book, options), heading(book, "ALL"),
+                                 locale, zoom);
+         }},
+        {"trial balance",
+         [=](DrawingSurface& s, const Book& book, double zoom) {
+             DrawTarget t = paper(s, zoom);
+             drawTrialBalance(t, book, computeTrialBalance(book, {to, false, locale}));
+         },
+         true},
+        {"income statement",
+         [=](DrawingSurface& s, const Book& book, double zoom) {
+             IncomeStatementOptions options;
+             options.locale = locale;
+             options.period = {false, from, to, false};
+             DrawTarget t = paper(s, zoom);
+             drawIncomeStatement(t, book, computeIncomeStatement(book, options));
+         },
+         true},
+        {"balance sheet",
+         [=](DrawingSurface& s, const Book& book, double zoom) {
+             DrawTarget t = paper(s, zoom);
+             drawBalanceSheet(t, book, computeBalanceSheet(book, {to, false, locale}),
+                              BalanceSheetLayout::WorkingCapital);
+         },
+         true},
+    };
+}
+
+// At 50, 100 and 150 %.
+TEST_P(ScreenFit, EveryPrintoutPrintsItsFiguresWholeAndApart) {
+    Book book = bigFigureBook();
+    book.FontName = GetParam();
+    for (const PrintoutRow& row : printouts()) {
+        for (const double zoom : {0.5, 1.0, 1.5}) {
+            SCOPED_TRACE(row.what + " at " + std::to_string(zoom));
+            RealFontRecorder s;
+            row.print(s, book, zoom);
+            const std::vector<std::string> overlaps = overlappingTexts(s.calls);
+            EXPECT_TRUE(overlaps.empty()) << lines(overlaps);
+            const std::vector<std::string> cut =
+                textsCutAtEdge(s.calls, {s.ScaleWidth(), s.ScaleHeight()});
+            EXPECT_TRUE(cut.empty()) << lines(cut);
+            if (row.onePage && zoom <= 1) {
+                EXPECT_EQ(s.pages(), 1);
+            }
+        }
     }
 }
 

@@ -103,6 +103,21 @@ inline std::vector<std::string> figuresCut(QWidget* window) {
     return cut;
 }
 
+// The shown figure boxes of `window` drawn below the legible size, or too
+// wide to show whole and scrolled away from their figure's start.
+inline std::vector<std::string> figuresUnreadable(QWidget* window) {
+    std::vector<std::string> bad;
+    for (const QLineEdit* box : window->findChildren<QLineEdit*>()) {
+        if (!box->isVisibleTo(window) || box->alignment() & Qt::AlignLeft) continue;
+        const bool cut =
+            QFontMetrics(box->font()).horizontalAdvance(box->text()) > lineEditTextRoom(box);
+        if (box->font().pointSizeF() < LegiblePoints || (cut && box->cursorPosition() != 0))
+            bad.push_back(box->text().toStdString() + " at " +
+                          std::to_string(box->font().pointSizeF()) + " pt");
+    }
+    return bad;
+}
+
 // The texts a window of controls shows, as a drawing surface would record
 // them (twips from its top left): a caption where its alignment puts it, a
 // figure (right-aligned in its box) or a button's caption where it stands

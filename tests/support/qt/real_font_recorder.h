@@ -1,0 +1,27 @@
+// A recording surface that measures its texts in the real fonts, as a
+// window or a printer would draw them.
+#pragma once
+
+#include "platform/fake/recording_surface.h"
+#include "platform/qt/painter_surface.h"
+
+#include <QImage>
+
+class RealFontRecorder : public RecordingSurface {
+  public:
+    using RecordingSurface::RecordingSurface;
+
+  protected:
+    double lineWidth(const std::string& line) override {
+        measure_.setFont(font());
+        return measure_.TextWidth(line);
+    }
+    double lineHeight() override {
+        measure_.setFont(font());
+        return measure_.TextHeight("W");
+    }
+
+  private:
+    QImage picture_{1, 1, QImage::Format_RGB32};
+    PainterSurface measure_{&picture_};
+};
