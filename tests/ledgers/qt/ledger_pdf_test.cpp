@@ -45,7 +45,7 @@ TEST_P(LedgerPdf, TAccountReadsBackWithPdftotext) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, LedgerPdf, dialog_driving::bothFamilies,
+INSTANTIATE_TEST_SUITE_P(Families, LedgerPdf, ::testing::ValuesIn(dialog_driving::bothFamilies),
                          dialog_driving::familyName);
 
 } // namespace

@@ -374,7 +374,7 @@ TEST_P(ScreenFit, EveryPrintoutPrintsItsFiguresWholeAndApart) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, ScreenFit, dialog_driving::bothFamilies,
+INSTANTIATE_TEST_SUITE_P(Families, ScreenFit, ::testing::ValuesIn(dialog_driving::bothFamilies),
                          dialog_driving::familyName);
 
 } // namespace

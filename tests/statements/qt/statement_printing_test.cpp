@@ -102,7 +102,8 @@ TEST_P(StatementPaper, EveryFigureReachesThePaperAtEveryZoom) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, StatementPaper, dialog_driving::bothFamilies,
+INSTANTIATE_TEST_SUITE_P(Families, StatementPaper,
+                         ::testing::ValuesIn(dialog_driving::bothFamilies),
                          dialog_driving::familyName);
 
 // On the window only the rows and columns in view are drawn, while every

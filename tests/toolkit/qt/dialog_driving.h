@@ -81,7 +81,7 @@ class InBothFamilies : public ::testing::TestWithParam<std::string> {
             << "missing: install fonts-dejavu-core and fonts-liberation";
     }
 };
-inline const auto bothFamilies = ::testing::Values("DejaVu Sans", "Liberation Sans");
+inline const std::vector<std::string> bothFamilies{"DejaVu Sans", "Liberation Sans"};
 inline std::string familyName(const ::testing::TestParamInfo<std::string>& info) {
     std::string name = info.param;
     std::erase(name, ' ');
