@@ -82,7 +82,8 @@ class ScrollBarLogic {
     bool timerEnabled() const { return timerOn_; }
     int timerInterval() const { return interval_; }
 
-    // One step of the repeat timer (the keys call it directly too).
+    // One step of the repeat timer (the keys call it directly too); a
+    // pointer held where the thumb has come to waits.
     void tick();
     // Mouse, in pixels along the bar.
     virtual void mousePress(bool leftButton, double pos) = 0;
@@ -102,6 +103,14 @@ class ScrollBarLogic {
 
   protected:
     explicit ScrollBarLogic(int interval) : interval_(interval) {}
+
+    // The parts of the bar, each pixel of its length in one: a press on the
+    // thumb drags it, anywhere else steps.
+    enum Part { BackArrow, BackTrack, Thumb, ForwardTrack, ForwardArrow };
+    static constexpr int ArrowLength = 17;
+    Part partAt(int pos) const;
+    // One step for the repeat mode or the part pressed.
+    void step();
 
     bool emptyRange() const { return max_ == min_; }
     // Value limited to min..max; the lower limit wins when they cross.

@@ -179,6 +179,22 @@ TEST(VerticalScroll, RepeatSteps) {
     EXPECT_FALSE(atMin.logic.timerEnabled());
 }
 
+// Every pixel of either bar, pressed at value 50, steps or drags: the edges
+// of the arrows and of the thumb included.
+template <class Logic> void expectEveryPixelActs() {
+    for (int pos = 0; pos < 200; ++pos) {
+        Bar<Logic> bar(200, 17);
+        bar.logic.setValue(50);
+        bar.logic.mousePress(true, pos);
+        EXPECT_TRUE(bar.logic.Dragging() || bar.logic.Value() != 50) << "pixel " << pos;
+    }
+}
+
+TEST(VerticalScroll, EveryPixelStepsOrDrags) {
+    expectEveryPixelActs<VerticalScrollLogic>();
+    expectEveryPixelActs<HorizontalScrollLogic>();
+}
+
 TEST(VerticalScroll, PagingDownStopsWhenTheThumbPassesThePointer) {
     VBar bar(300, 17, 10, 5); // thumb 65 + 5 tall at 17
     bar.logic.mousePress(true, 95);
