@@ -36,6 +36,10 @@ class ScrollBarLogic {
     // A press on an arrow or the track steps at once; held that long, it
     // starts repeating (arrows then every 10 ms, the track at this pace).
     static constexpr int FirstRepeatDelay = 100;
+    // Each arrow button's length; the least length that shows both arrows
+    // and the largest least thumb (with its frame) whole.
+    static constexpr int ArrowLength = 17;
+    static constexpr int LeastLength = 2 * ArrowLength + 20 + 6;
 
     virtual ~ScrollBarLogic() = default;
 
@@ -107,7 +111,6 @@ class ScrollBarLogic {
     // The parts of the bar, each pixel of its length in one: a press on the
     // thumb drags it, anywhere else steps.
     enum Part { BackArrow, BackTrack, Thumb, ForwardTrack, ForwardArrow };
-    static constexpr int ArrowLength = 17;
     Part partAt(int pos) const;
     // One step for the repeat mode or the part pressed.
     void step();

@@ -70,8 +70,8 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
         [this](QPointF at) { Form_MouseDown(at); }, [this](QPointF at) { Form_MouseMove(at); });
     choices_ = new LedgerChoices(host_, Canvas, JournalStripPlaces, TypeAheadStart::FirstCharacter);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
-    choices_->PNPage[0]->move(603, 6);
-    choices_->PNPage[1]->move(630, 6);
+    choices_->keepInStrip(choices_->PNPage[0], {603, 6});
+    choices_->keepInStrip(choices_->PNPage[1], {630, 6});
     JJournal = new TuvoVerticalScroll(Canvas);
     JJournal->setGeometry(696, 52, 21, 320);
     JJournal->setBackColor(0xC0FFFF);
@@ -101,7 +101,7 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
     };
     measureColumns();
     // The strip's controls stay in reach; the page scrolls sideways.
-    setMinimumSize(660, 240);
+    choices_->holdWindowAtLeast({660, 240});
     resize(735, 440);
     layout()->activate(); // the rows fit the window before it is first shown
     Form_Resize();
@@ -132,10 +132,6 @@ void GeneralJournal::Form_Resize() {
     const int W = Canvas->width();
     const int H = Canvas->height();
     choices_->stretchAccountBox(W - 719);
-    if (W > 719) {
-        choices_->PNPage[0]->move(W - 719 + 600, 6);
-        choices_->PNPage[1]->move(W - 719 + 628, 6);
-    }
     if (H > 140) JJournal->resize(JJournal->width(), H - (52 + 30));
     placeColumns();
     JJournal_Change();

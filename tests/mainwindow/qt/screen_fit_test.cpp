@@ -1,7 +1,8 @@
 // Every window that shows figures, opened from the main window on a book of
 // forty-character names and eleven- to thirteen-digit figures, at its default
 // size and at its smallest, at each end of its scroll bars: no two texts drawn
-// over each other, no text cut at an edge a scroll bar does not reach. Each
+// over each other, no text cut at an edge a scroll bar does not reach; at its
+// smallest, every control whole inside it and clear of the others. Each
 // leaves a picture of itself at its default size under the build folder's
 // screenshots. A canvas window's drawing is recorded in the real fonts.
 #include "accounts/qt/ConfigAccounts.h"
@@ -274,6 +275,8 @@ TEST(ScreenFit, EveryWindowShowsItsFiguresWholeAndApart) {
         w->resize(w->minimumSize().expandedTo(w->minimumSizeHint()));
         QApplication::processEvents();
         expectFits(row, w, "smallest");
+        const std::vector<std::string> cut = dialog_driving::controlsCutOrCovered(w);
+        EXPECT_TRUE(cut.empty()) << row.window << " at its smallest size" << lines(cut);
         EXPECT_TRUE(fakes.messages.shown.empty())
             << row.window << ": " << fakes.messages.lastText();
     }
