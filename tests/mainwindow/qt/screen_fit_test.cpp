@@ -373,4 +373,28 @@ TEST(ScreenFit, EveryPrintoutPrintsItsFiguresWholeAndApart) {
     }
 }
 
+// The windows without figures to scroll, each by its command: every control
+// whole inside the window and clear of the others at its smallest size.
+TEST(ScreenFit, WindowsOfControlsHoldThemAtTheirSmallest) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    const std::pair<Command, std::function<QWidget*(TAcount&)>> windows[] = {
+        {Command::SoftwareSettings, opening(Command::SoftwareSettings, &TAcount::settingsWindow)},
+        {Command::SearchNumbers, opening(Command::SearchNumbers, &TAcount::searchWindow)},
+        {Command::Depreciation, opening(Command::Depreciation, &TAcount::depreciationWindow)},
+        {Command::RollingCalculator,
+         newest<QWidget>(Command::RollingCalculator, &TAcount::CalculatorWindows, nullptr)},
+    };
+    for (const auto& [command, open] : windows) {
+        TAcount main;
+        showBook(main, bigFigureBook());
+        QWidget* w = open(main);
+        ASSERT_NE(w, nullptr) << commandCaption(command);
+        w->show();
+        w->resize(w->minimumSize().expandedTo(w->minimumSizeHint()));
+        QApplication::processEvents();
+        const std::vector<std::string> cut = dialog_driving::controlsCutOrCovered(w);
+        EXPECT_TRUE(cut.empty()) << commandCaption(command) << lines(cut);
+    }
+}
+
 } // namespace
