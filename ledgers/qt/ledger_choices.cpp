@@ -109,6 +109,10 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     });
     FolioChoiceTx = new QLineEdit(parent);
     FolioChoiceTx->setToolTip("Enter Folio Number...");
+    // Each box fills its own background, so that its repaints (the cursor's
+    // blink) leave the table drawn under the strip alone.
+    tReportAcc->lineEdit()->setAutoFillBackground(true);
+    FolioChoiceTx->setAutoFillBackground(true);
     for (QWidget* w : {static_cast<QWidget*>(ToLable), static_cast<QWidget*>(tReportAcc),
                        static_cast<QWidget*>(FolioChoiceTx)}) {
         if (!font.isEmpty()) {

@@ -124,6 +124,8 @@ void ScrollBarWidget::focusInEvent(QFocusEvent*) {
 }
 
 void ScrollBarWidget::focusOutEvent(QFocusEvent*) {
+    // A key held now lets go elsewhere: its repeating ends here.
+    logic_->keyUp();
     update();
     emit LostFocus();
 }
