@@ -195,8 +195,7 @@ void GeneralJournal::placeColumns() {
     const int H = Canvas->height();
     const double f = stretchOf(W);
     // The scroll bar stays at the window's right edge however wide the page.
-    const double barLeft = std::min(696 * f, W - 23.0);
-    JJournal->move(static_cast<int>(barLeft), JJournal->y());
+    JJournal->move(static_cast<int>(std::min(696 * f, W - 23.0)), JJournal->y());
     columns_.assign(5, TableColumn{});
     double left = TableLeft;
     for (std::size_t c = 0; c < 5; ++c) {
@@ -209,10 +208,14 @@ void GeneralJournal::placeColumns() {
     columns_[NameColumn].name = true;
     columns_[NameColumn].least = std::max(measured_[NameColumn].heading + 8, 120.0);
     const double right = placeTableColumns(columns_, TableLeft);
-    const double room = barLeft - 6;
+    const double room = viewRight();
     fitTableScroll(*HScroll, right, room,
-                   QRect(TableLeft, H - 4 - TableScrollHeight, static_cast<int>(room - TableLeft),
-                         TableScrollHeight));
+                   QRect(TableLeft, H - 4 - TableScrollHeight,
+                         static_cast<int>(room - TableLeft) + 1, TableScrollHeight));
+}
+
+double GeneralJournal::viewRight() const {
+    return JJournal->x() - 6;
 }
 
 void GeneralJournal::drawView(DrawingSurface& s) {
@@ -261,8 +264,11 @@ void GeneralJournal::drawView(DrawingSurface& s) {
     }
     s.ForeColor = 0;
     const double t = TwipsPerScreenPixel;
-    s.FilledBox(0, (H - 3) * t, Canvas->width() * t, H * t,
-                fromQColor(palette().color(QPalette::Window)));
+    const RgbColor face = fromQColor(palette().color(QPalette::Window));
+    // The table ends at its view: what scrolls past it is not drawn beside
+    // the scroll bar nor below it.
+    s.FilledBox((viewRight() + 1) * t, 32 * t, Canvas->width() * t, H * t, face);
+    s.FilledBox(0, (H - 3) * t, Canvas->width() * t, H * t, face);
 }
 
 JournalPage GeneralJournal::pageFor(DrawingSurface& s) {

@@ -206,6 +206,7 @@ void CashFlow::drawView(DrawingSurface& s) {
     const FlowLayout layout{-static_cast<double>(HScroll1->Value()), measured_.names,
                             measured_.step, firstPeriod_};
     draw(t, layout, -VScroll1->Value());
+    coverScrollCorner(s, *VScroll1, *HScroll1, 0xFFFFFF);
 }
 
 void CashFlow::redraw() {

@@ -239,6 +239,7 @@ void StatementFrame::drawView(DrawingSurface& s) {
     s.CurrentY = -TScroll->Value();
     DrawHeight = static_cast<int>(drawStatement(t));
     DrawRight = t.drawnRight;
+    coverScrollCorner(s, *TScroll, *HScroll, background());
 }
 
 void StatementFrame::redraw() {
@@ -258,6 +259,7 @@ void StatementFrame::layOut() {
         down = DrawHeight > height - (across ? bar : 0);
         across = DrawRight > width - (down ? bar : 0);
     }
+    const bool cornerBefore = !TScroll->isHidden() && !HScroll->isHidden();
     const int strip = pixelsOf(StripTwips);
     TScroll->setGeometry(Canvas->width() - BarSize, strip + 1, BarSize,
                          std::max(1, Canvas->height() - strip - 1 - (across ? BarSize : 0)));
@@ -274,10 +276,13 @@ void StatementFrame::layOut() {
         if (scroll->Value() > scroll->ValueMax()) scroll->setValue(scroll->ValueMax());
         scroll->show();
     };
-    range(TScroll, down, DrawHeight - (height - (across ? bar : 0) - StripTwips));
+    // Scrolled to its end, the statement's foot stands at the view's foot.
+    range(TScroll, down, DrawHeight - (height - (across ? bar : 0)));
     range(HScroll, across, DrawRight + RightMargin - (width - (down ? bar : 0)));
     // The drawing depends on the canvas and the scroll values alone: a value
-    // changed above has drawn it again.
+    // changed above has drawn it again; the corner between the bars follows
+    // where they stand now.
+    if (cornerBefore || (!TScroll->isHidden() && !HScroll->isHidden())) redraw();
     TScroll->Refresh();
     HScroll->Refresh();
 }

@@ -138,3 +138,12 @@ void ScrollBarWidget::changeEvent(QEvent* event) {
     }
     QWidget::changeEvent(event);
 }
+
+void coverScrollCorner(DrawingSurface& s, const ScrollBarWidget& down,
+                       const ScrollBarWidget& across, RgbColor colour) {
+    const QWidget* parent = down.parentWidget();
+    if (down.isHidden() || across.isHidden() || !parent) return;
+    const double t = TwipsPerScreenPixel;
+    s.FilledBox((across.geometry().right() + 1) * t, (down.geometry().bottom() + 1) * t,
+                parent->width() * t, parent->height() * t, colour);
+}
