@@ -34,6 +34,7 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -392,6 +393,11 @@ TEST(ScreenFit, WindowsOfControlsHoldThemAtTheirSmallest) {
         {Command::Depreciation, opening(Command::Depreciation, &TAcount::depreciationWindow)},
         {Command::RollingCalculator,
          newest<QWidget>(Command::RollingCalculator, &TAcount::CalculatorWindows, nullptr)},
+        {Command::IncludeGroups,
+         [](TAcount& main) -> QWidget* {
+             click(main.GroupBu);
+             return main.entryGroupsWindow.data();
+         }},
     };
     for (const auto& [command, open] : windows) {
         TAcount main;
