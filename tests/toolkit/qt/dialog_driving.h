@@ -134,75 +134,47 @@ inline std::vector<RecordedCall> shownTexts(QWidget* window) {
     return texts;
 }
 
-// The controls a user works in `window`, each whole (a box's own parts are
-// the box's): what takes the focus, a button, a caption that shows a text,
-// the menu bar, and any other widget of its own kind without children (not
-// a plain backdrop or rule).
-inline std::vector<QWidget*> controlsOf(QWidget* window) {
-    std::vector<QWidget*> controls;
-    std::vector<QWidget*> open{window};
-    while (!open.empty()) {
-        QWidget* parent = open.back();
-        open.pop_back();
-        for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!w->isVisibleTo(window) || w->isWindow()) continue;
-            if (auto* label = qobject_cast<QLabel*>(w)) {
-                if (!label->text().isEmpty() || !label->pixmap().isNull()) controls.push_back(w);
-                continue;
-            }
-            const QString kind = w->metaObject()->className();
-            const bool leaf = w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty();
-            if ((leaf && kind != "QWidget" && kind != "QFrame") ||
-                w->focusPolicy() != Qt::NoFocus || qobject_cast<QAbstractButton*>(w) ||
-                qobject_cast<QMenuBar*>(w))
-                controls.push_back(w);
-            else
-                open.push_back(w);
+// Each control of `window` under `parent`, named, where it shows: a box, a
+// button, the menu bar, a caption's text (drawn only inside its box) and a
+// childless widget of its own kind; a box's own parts are the box's.
+inline void placeControls(QWidget* parent, QWidget* window,
+                          std::vector<std::pair<std::string, QRect>>& places) {
+    for (QWidget* c : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const auto* label = qobject_cast<QLabel*>(c);
+        const QString kind = c->metaObject()->className();
+        if (!c->isVisibleTo(window) || c->isWindow() || (label && label->text().isEmpty()))
+            continue;
+        if (!label && c->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton*>(c) &&
+            !qobject_cast<QMenuBar*>(c) &&
+            (kind == "QWidget" || kind == "QFrame" ||
+             !c->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty())) {
+            placeControls(c, window, places);
+            continue;
         }
+        QRect at = c->rect();
+        if (label)
+            at = QStyle::alignedRect(c->layoutDirection(), label->alignment(),
+                                     c->fontMetrics().size(0, label->text()), c->contentsRect())
+                     .intersected(c->rect());
+        at.moveTopLeft(c->mapTo(window, at.topLeft()));
+        places.emplace_back(kind.toStdString() + " '" + (label ? label->text().toStdString() : "") +
+                                "' at " + std::to_string(at.x()) + "," + std::to_string(at.y()),
+                            at);
     }
-    return controls;
-}
-
-// Where a control shows in `window`: a caption's text where its alignment
-// puts it (a caption draws nothing past its box), any other control's box.
-inline QRect placeOf(const QWidget* control, const QWidget* window) {
-    QRect at = control->rect();
-    if (auto* label = qobject_cast<const QLabel*>(control); label && label->pixmap().isNull()) {
-        const QSize text =
-            label->fontMetrics()
-                .boundingRect(label->contentsRect(), label->alignment(), label->text())
-                .size();
-        at = QStyle::alignedRect(label->layoutDirection(), label->alignment(), text,
-                                 label->contentsRect())
-                 .intersected(label->rect());
-    }
-    at.moveTopLeft(control->mapTo(window, at.topLeft()));
-    return at;
 }
 
 // Controls of `window` not wholly inside it or covered by another control,
 // one line each: empty when every control shows whole and can be reached.
 inline std::vector<std::string> controlsCutOrCovered(QWidget* window) {
-    auto name = [](const QWidget* w, const QRect& r) {
-        const auto* button = qobject_cast<const QAbstractButton*>(w);
-        const auto* label = qobject_cast<const QLabel*>(w);
-        const QString text = button ? button->text() : label ? label->text() : QString();
-        return std::string(w->metaObject()->className()) + " '" + text.toStdString() + "' at " +
-               std::to_string(r.x()) + "," + std::to_string(r.y()) + " " +
-               std::to_string(r.width()) + "x" + std::to_string(r.height());
-    };
-    const std::vector<QWidget*> controls = controlsOf(window);
-    std::vector<QRect> places;
-    for (const QWidget* c : controls)
-        places.push_back(placeOf(c, window));
+    std::vector<std::pair<std::string, QRect>> places;
+    placeControls(window, window, places);
     std::vector<std::string> faults;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (!window->rect().contains(places[i]))
-            faults.push_back(name(controls[i], places[i]) + " is cut by the window's edge");
-        for (std::size_t j = i + 1; j < controls.size(); ++j)
-            if (places[i].intersects(places[j]))
-                faults.push_back(name(controls[i], places[i]) + " covers " +
-                                 name(controls[j], places[j]));
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (!window->rect().contains(places[i].second))
+            faults.push_back(places[i].first + " is cut by the window's edge");
+        for (std::size_t j = i + 1; j < places.size(); ++j)
+            if (places[i].second.intersects(places[j].second))
+                faults.push_back(places[i].first + " covers " + places[j].first);
     }
     return faults;
 }
