@@ -62,6 +62,13 @@ ScreenFitRow wholeAtDefault(ScreenFitRow row) {
     return row;
 }
 
+// The corner two shown scroll bars leave at their parent's bottom right.
+VisibleArea::Box cornerBetween(const QWidget* down, const QWidget* across) {
+    if (down->isHidden() || across->isHidden()) return {};
+    return {twipsOf(across->geometry().right() + 1), twipsOf(down->geometry().bottom() + 1),
+            twipsOf(down->parentWidget()->width()), twipsOf(down->parentWidget()->height())};
+}
+
 // A window drawn on its canvas, with a vertical and a horizontal scroll bar;
 // a hidden bar takes no room and reaches nothing.
 template <class Window>
@@ -72,30 +79,28 @@ ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount
     auto size = [](const QWidget* bar, int along) {
         return bar->isHidden() ? 0.0 : twipsOf(along);
     };
-    return {window, std::move(open),
-            [of](QWidget* w) {
-                RealFontRecorder s(twipsOf(of(w)->Canvas->width()),
-                                   twipsOf(of(w)->Canvas->height()));
-                of(w)->drawView(s);
-                return s.calls;
-            },
-            [=](QWidget* w) {
-                const auto* down = of(w)->*vertical;
-                const auto* across = of(w)->*horizontal;
-                const QWidget* canvas = of(w)->Canvas;
-                VisibleArea area{twipsOf(canvas->width()) - size(down, down->width()),
-                                 twipsOf(canvas->height()) - size(across, across->height()),
-                                 reach(across), 0, reach(down)};
-                if (!down->isHidden() && !across->isHidden())
-                    area.corner = {twipsOf(across->geometry().right() + 1),
-                                   twipsOf(down->geometry().bottom() + 1), twipsOf(canvas->width()),
-                                   twipsOf(canvas->height())};
-                return area;
-            },
-            [=](QWidget* w, double right, double down) {
-                (of(w)->*horizontal)->setValue(static_cast<std::int32_t>(right));
-                (of(w)->*vertical)->setValue(static_cast<std::int32_t>(down));
-            }};
+    return {
+        window, std::move(open),
+        [of](QWidget* w) {
+            RealFontRecorder s(twipsOf(of(w)->Canvas->width()), twipsOf(of(w)->Canvas->height()));
+            of(w)->drawView(s);
+            return s.calls;
+        },
+        [=](QWidget* w) {
+            const auto* down = of(w)->*vertical;
+            const auto* across = of(w)->*horizontal;
+            return VisibleArea{twipsOf(of(w)->Canvas->width()) - size(down, down->width()),
+                               twipsOf(of(w)->Canvas->height()) - size(across, across->height()),
+                               reach(across),
+                               0,
+                               reach(down),
+                               0,
+                               cornerBetween(down, across)};
+        },
+        [=](QWidget* w, double right, double down) {
+            (of(w)->*horizontal)->setValue(static_cast<std::int32_t>(right));
+            (of(w)->*vertical)->setValue(static_cast<std::int32_t>(down));
+        }};
 }
 
 // A ledger window: a canvas row whose area starts `left` pixels in, inside
@@ -261,9 +266,9 @@ void expectFits(const ScreenFitRow& row, QWidget* w, const std::string& size) {
                          std::to_string(static_cast<int>(right)) + " right and " +
                          std::to_string(static_cast<int>(down)) + " down");
             if (row.scroll) row.scroll(w, right, down);
-            VisibleArea area{whole.width, whole.height,           whole.reachRight - right,
-                             right,       whole.reachDown - down, down};
-            area.corner = whole.corner;
+            const VisibleArea area{whole.width, whole.height,           whole.reachRight - right,
+                                   right,       whole.reachDown - down, down,
+                                   whole.corner};
             const std::vector<RecordedCall> calls = row.record(w);
             ASSERT_FALSE(calls.empty());
             const std::vector<std::string> overlaps = overlappingTexts(calls);
