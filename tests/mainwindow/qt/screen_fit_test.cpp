@@ -62,23 +62,29 @@ ScreenFitRow wholeAtDefault(ScreenFitRow row) {
     return row;
 }
 
-// The corner two shown scroll bars leave at their parent's bottom right.
-VisibleArea::Box cornerBetween(const QWidget* down, const QWidget* across) {
-    if (down->isHidden() || across->isHidden()) return {};
-    return {twipsOf(across->geometry().right() + 1), twipsOf(down->geometry().bottom() + 1),
-            twipsOf(down->parentWidget()->width()), twipsOf(down->parentWidget()->height())};
-}
-
-// A window drawn on its canvas, with a vertical and a horizontal scroll bar;
-// a hidden bar takes no room and reaches nothing.
-template <class Window>
-ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount&)> open,
-                       TuvoVerticalScroll* Window::*vertical, RealhScroll* Window::*horizontal) {
-    auto of = [](QWidget* w) { return static_cast<Window*>(w); };
+// The area a canvas shows between its scroll bars (a hidden bar takes no
+// room and reaches nothing), and the corner two shown bars leave.
+VisibleArea canvasArea(const QWidget* canvas, const ScrollBarWidget* down,
+                       const ScrollBarWidget* across) {
     auto reach = [](const ScrollBarWidget* bar) { return bar->isHidden() ? 0.0 : bar->ValueMax(); };
     auto size = [](const QWidget* bar, int along) {
         return bar->isHidden() ? 0.0 : twipsOf(along);
     };
+    VisibleArea area{twipsOf(canvas->width()) - size(down, down->width()),
+                     twipsOf(canvas->height()) - size(across, across->height()), reach(across), 0,
+                     reach(down)};
+    if (!down->isHidden() && !across->isHidden())
+        area.corner = {twipsOf(across->geometry().right() + 1),
+                       twipsOf(down->geometry().bottom() + 1), twipsOf(canvas->width()),
+                       twipsOf(canvas->height())};
+    return area;
+}
+
+// A window drawn on its canvas, with a vertical and a horizontal scroll bar.
+template <class Window>
+ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount&)> open,
+                       TuvoVerticalScroll* Window::*vertical, RealhScroll* Window::*horizontal) {
+    auto of = [](QWidget* w) { return static_cast<Window*>(w); };
     return {
         window, std::move(open),
         [of](QWidget* w) {
@@ -86,17 +92,7 @@ ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount
             of(w)->drawView(s);
             return s.calls;
         },
-        [=](QWidget* w) {
-            const auto* down = of(w)->*vertical;
-            const auto* across = of(w)->*horizontal;
-            return VisibleArea{twipsOf(of(w)->Canvas->width()) - size(down, down->width()),
-                               twipsOf(of(w)->Canvas->height()) - size(across, across->height()),
-                               reach(across),
-                               0,
-                               reach(down),
-                               0,
-                               cornerBetween(down, across)};
-        },
+        [=](QWidget* w) { return canvasArea(of(w)->Canvas, of(w)->*vertical, of(w)->*horizontal); },
         [=](QWidget* w, double right, double down) {
             (of(w)->*horizontal)->setValue(static_cast<std::int32_t>(right));
             (of(w)->*vertical)->setValue(static_cast<std::int32_t>(down));
