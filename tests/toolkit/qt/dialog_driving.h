@@ -134,9 +134,9 @@ inline std::vector<RecordedCall> shownTexts(QWidget* window) {
     return texts;
 }
 
-// Each control of `window` under `parent`, named, where it shows: a box, a
-// button, the menu bar, a caption's text (drawn only inside its box) and a
-// childless widget of its own kind; a box's own parts are the box's.
+// Each control of `window` under `parent`, named, where it stands: a box, a
+// button, the menu bar, a caption that shows a text and a childless widget
+// of its own kind; a box's own parts are the box's.
 inline void placeControls(QWidget* parent, QWidget* window,
                           std::vector<std::pair<std::string, QRect>>& places) {
     for (QWidget* c : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -151,12 +151,7 @@ inline void placeControls(QWidget* parent, QWidget* window,
             placeControls(c, window, places);
             continue;
         }
-        QRect at = c->rect();
-        if (label)
-            at = QStyle::alignedRect(c->layoutDirection(), label->alignment(),
-                                     c->fontMetrics().size(0, label->text()), c->contentsRect())
-                     .intersected(c->rect());
-        at.moveTopLeft(c->mapTo(window, at.topLeft()));
+        const QRect at(c->mapTo(window, QPoint(0, 0)), c->size());
         places.emplace_back(kind.toStdString() + " '" + (label ? label->text().toStdString() : "") +
                                 "' at " + std::to_string(at.x()) + "," + std::to_string(at.y()),
                             at);
