@@ -164,8 +164,8 @@ void LedgerChoices::place() {
                             at.account.width() - given + accountStretch_, at.account.height());
     FolioChoiceTx->setGeometry(at.folio.translated(along, 0));
     int right = FolioChoiceTx->geometry().right();
-    for (const auto& [control, place] : followers_) {
-        control->move(place + QPoint(along, 0));
+    for (const auto& [control, designed] : followers_) {
+        control->move(designed + QPoint(along, 0));
         right = std::max(right, control->geometry().right());
     }
     // The strip's controls at their own widths, with a margin past the last.
@@ -181,9 +181,9 @@ void LedgerChoices::stretchAccountBox(int extra) {
     place();
 }
 
-void LedgerChoices::keepInStrip(QWidget* control, QPoint place) {
-    followers_.emplace_back(control, place);
-    LedgerChoices::place();
+void LedgerChoices::keepInStrip(QWidget* control, QPoint at) {
+    followers_.emplace_back(control, at);
+    place();
 }
 
 void LedgerChoices::holdWindowAtLeast(QSize least) {

@@ -103,8 +103,8 @@ class LedgerChoices : public QObject {
     // (a window wider than its design).
     void stretchAccountBox(int extra);
     // A control of the window's own right of the account box (the page
-    // buttons too), designed at `place`: it moves along with the number box.
-    void keepInStrip(QWidget* control, QPoint place);
+    // buttons too), designed at `at`: it moves along with the number box.
+    void keepInStrip(QWidget* control, QPoint at);
     // The window is never smaller than `least` (its designed smallest size),
     // nor narrower than the strip's controls at their own widths.
     void holdWindowAtLeast(QSize least);
