@@ -216,6 +216,8 @@ std::vector<ScreenFitRow> rows() {
         controlsRow("depreciation", opening(Command::Depreciation, &TAcount::depreciationWindow)),
         controlsRow("tape_calculator", newest<QWidget>(Command::RollingCalculator,
                                                        &TAcount::CalculatorWindows, nullptr)),
+        controlsRow("payroll", newest<QWidget>(Command::PayCalc,
+                                               &TAcount::PayrollWindows, nullptr)),
         wholeAtDefault(canvasRow("trial_balance",
                                  opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
                                  &StatementFrame::TScroll, &StatementFrame::HScroll)),
