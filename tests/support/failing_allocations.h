@@ -5,10 +5,17 @@
 // one of the two triggers.
 #pragma once
 
+#include <link.h>
+
+#include <algorithm>
+#include <array>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace failing_allocations {
 
@@ -20,6 +27,32 @@ inline std::atomic<std::size_t> refuseFrom{std::numeric_limits<std::size_t>::max
 inline long failIn = -1;
 // Set when a counted allocation failed.
 inline bool failed = false;
+// While set, what Qt's own code asks for is not counted: its widgets are not
+// made to survive an exception half way through their own work.
+inline bool ownCodeOnly = false;
+
+inline bool askedByQt(const void* caller) {
+    static std::array<std::pair<std::uintptr_t, std::uintptr_t>, 64> code; // found once
+    static const int found = [] {
+        int n = 0;
+        dl_iterate_phdr(
+            [](dl_phdr_info* in, std::size_t, void* count) {
+                int& k = *static_cast<int*>(count);
+                const bool qt = in->dlpi_name && std::strstr(in->dlpi_name, "libQt6");
+                for (int i = 0; qt && i < in->dlpi_phnum && k < 64; ++i)
+                    if (in->dlpi_phdr[i].p_flags & PF_X)
+                        code[k++] = {in->dlpi_addr + in->dlpi_phdr[i].p_vaddr,
+                                     in->dlpi_addr + in->dlpi_phdr[i].p_vaddr +
+                                         in->dlpi_phdr[i].p_memsz};
+                return 0;
+            },
+            &n);
+        return n;
+    }();
+    const auto at = reinterpret_cast<std::uintptr_t>(caller);
+    return std::any_of(code.begin(), code.begin() + found,
+                       [at](const auto& r) { return at >= r.first && at < r.second; });
+}
 
 } // namespace failing_allocations
 
@@ -30,7 +63,7 @@ inline bool failed = false;
 void* operator new(std::size_t size) {
     using namespace failing_allocations;
     if (size >= refuseFrom.load(std::memory_order_relaxed)) throw std::bad_alloc();
-    if (failIn >= 0 && failIn-- == 0) {
+    if (failIn >= 0 && !(ownCodeOnly && askedByQt(__builtin_return_address(0))) && failIn-- == 0) {
         failed = true;
         throw std::bad_alloc();
     }
