@@ -86,8 +86,8 @@ TAcount::TAcount(const std::string& commandLine, QWidget* parent)
     Form_Load();
     // A failure anywhere redraws the window from the book.
     if (auto* app = dynamic_cast<GuardedApplication*>(QCoreApplication::instance()))
-        app->addBookView(this,
-                         {[this] { return run_.BookGeneration; }, [this] { showBookAsItIs(); }});
+        app->addBookView(this, {[this] { return run_.BookGeneration; },
+                                [this] { showBookAsItIs(); }, [this] { stale_ = true; }});
 }
 
 TAcount::~TAcount() {
@@ -539,7 +539,6 @@ void TAcount::installLauncherCommands() {
 }
 
 void TAcount::showBookAsItIs() {
-    stale_ = true;
     typedField_ = nullptr; // what was typed before the failure went with it
     refillAccountBoxes();
     if (auto* chart = qobject_cast<ConfigAccounts*>(chartOfAccountsWindow.data()))

@@ -118,16 +118,19 @@ std::uint64_t GuardedApplication::booksGeneration() const noexcept {
 bool GuardedApplication::redrawViews() noexcept {
     if (redrawing_) return false;
     const QScopedValueRollback<bool> redrawing(redrawing_, true);
-    redrawFailed_ = false;
     bool redrawn = true;
     for (std::size_t i = 0; i < views_.size(); ++i) {
+        BookView& view = views_[i].second;
+        redrawFailed_ = false;
         try {
-            views_[i].second.redraw();
+            view.redraw();
         } catch (...) {
-            redrawn = false;
+            redrawFailed_ = true;
         }
+        if (redrawFailed_ && view.outOfStep) view.outOfStep();
+        redrawn = redrawn && !redrawFailed_;
     }
-    return redrawn && !redrawFailed_;
+    return redrawn;
 }
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {

@@ -34,10 +34,12 @@ class GuardedApplication : public QApplication {
     // goes). `generation` grows with every change to the book; `redraw` shows
     // the book as it is, and may fail. After a failed user action, or a
     // failure after the book changed, every such window is redrawn; one that
-    // could not be is redrawn again before the next user action reaches it.
+    // could not be is told (`outOfStep`, which cannot fail) and redrawn again
+    // before the next user action reaches it.
     struct BookView {
         std::function<std::uint64_t()> generation;
         std::function<void()> redraw;
+        std::function<void()> outOfStep;
     };
     void addBookView(const QObject* window, BookView view);
     void removeBookView(const QObject* window);

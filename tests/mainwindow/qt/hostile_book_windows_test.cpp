@@ -493,7 +493,8 @@ TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook
          [&] {
              w.ScrollAcc->setValue(4);
              w.Datetext->setText("01/02/2025");
-             return posted(&w, [&w] { QTest::keyClick(w.Datetext->textBox(), Qt::Key_Up); });
+             return posted(&w,
+                           [&w] { dialog_driving::pressKey(w.Datetext->textBox(), Qt::Key_Up); });
          }},
     };
     failing_allocations::ownCodeOnly = true;
@@ -534,6 +535,18 @@ TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook
             EXPECT_EQ(bookBytes(w.book()), bookBytes(expected)) << where;
         }
     }
+
+    // A redraw that fails too is told, and done again before the next key.
+    showBook(w, tradingBook());
+    failing_allocations::failed = false;
+    posted(&w, [] {
+        failing_allocations::failIn = 0;
+        throw std::bad_alloc();
+    })();
+    EXPECT_TRUE(failing_allocations::failed);
+    EXPECT_TRUE(holds(fakes.messages.lastText(), "could not be redrawn yet"));
+    QTest::keyClicks(w.DebitAmountText[0], "7");
+    EXPECT_EQ(entryShown(w, false), entryShown(w, true));
     failing_allocations::ownCodeOnly = false;
 }
 
