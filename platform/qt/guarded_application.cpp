@@ -171,8 +171,9 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
             redrawFailed_ = true;
             return false;
         }
-        // The command's own failure, else the first of the events it sent.
-        if (command || !untold_)
+        // The command's own failure, else the first of the events it sent
+        // (none while a failure's message is up: that one is told).
+        if (command || (!untold_ && !telling_))
             untold_ = Failure{std::current_exception(), target, type, chosenInMenu, commandDepth_};
     }
     if (command && untold_ && untold_->commandDepth == depth_) {

@@ -7,7 +7,6 @@
 
 #include <link.h>
 
-#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -15,7 +14,6 @@
 #include <cstring>
 #include <limits>
 #include <new>
-#include <utility>
 
 namespace failing_allocations {
 
@@ -30,28 +28,26 @@ inline bool failed = false;
 // While set, what Qt's own code asks for is not counted: its widgets are not
 // made to survive an exception half way through their own work.
 inline bool ownCodeOnly = false;
+inline std::array<std::uintptr_t, 1024> qtCode{}; // where each piece begins and ends
 
 inline bool askedByQt(const void* caller) {
-    static std::array<std::pair<std::uintptr_t, std::uintptr_t>, 64> code; // found once
-    static const int found = [] {
+    static const int ends = [] {
         int n = 0;
         dl_iterate_phdr(
-            [](dl_phdr_info* in, std::size_t, void* count) {
-                int& k = *static_cast<int*>(count);
-                const bool qt = in->dlpi_name && std::strstr(in->dlpi_name, "libQt6");
-                for (int i = 0; qt && i < in->dlpi_phnum && k < 64; ++i)
-                    if (in->dlpi_phdr[i].p_flags & PF_X)
-                        code[k++] = {in->dlpi_addr + in->dlpi_phdr[i].p_vaddr,
-                                     in->dlpi_addr + in->dlpi_phdr[i].p_vaddr +
-                                         in->dlpi_phdr[i].p_memsz};
+            [](dl_phdr_info* in, std::size_t, void* n) {
+                for (int i = 0; std::strstr(in->dlpi_name, "libQt6") && i < in->dlpi_phnum; ++i)
+                    for (auto at : {in->dlpi_phdr[i].p_vaddr,
+                                    in->dlpi_phdr[i].p_vaddr + in->dlpi_phdr[i].p_memsz})
+                        qtCode.at((*static_cast<int*>(n))++) = in->dlpi_addr + at;
                 return 0;
             },
             &n);
         return n;
     }();
     const auto at = reinterpret_cast<std::uintptr_t>(caller);
-    return std::any_of(code.begin(), code.begin() + found,
-                       [at](const auto& r) { return at >= r.first && at < r.second; });
+    for (int i = 0; i < ends; i += 2)
+        if (at >= qtCode[i] && at < qtCode[i + 1]) return true;
+    return false;
 }
 
 } // namespace failing_allocations

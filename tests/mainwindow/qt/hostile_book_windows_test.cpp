@@ -1,6 +1,7 @@
 // Failures that reach the event loop, and hostile books opened in every
-// window: a command that throws shows what failed and the program goes on
-// with its book as it was, the ordinary pointer and no half-built window;
+// window: a command that throws shows what failed, says truly whether the
+// book changed, and the program goes on with the window showing the book,
+// the ordinary pointer and no half-built window;
 // each window the menus launch opens and computes on a book at the edges of
 // what it can hold, without ending the program or changing the book.
 #include "accounts/qt/ConfigAccounts.h"
@@ -465,30 +466,30 @@ TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook
     TAcount w;
     w.show();
     auto item = [](QAction* a) { return posted(a, [a] { a->trigger(); }); };
+    auto menu = [&w, item](Command c) { return [&w, item, c] { return item(w.action(c)); }; };
     auto chart = [&w, item](QAction* ConfigAccounts::*command) {
-        runThroughEvents(w, Command::EditAccounts);
-        auto* chart = qobject_cast<ConfigAccounts*>(w.chartOfAccountsWindow.data());
-        chart->selectRow(2);
-        return item(chart->*command);
+        return [&w, item, command] {
+            runThroughEvents(w, Command::EditAccounts);
+            auto* chart = qobject_cast<ConfigAccounts*>(w.chartOfAccountsWindow.data());
+            chart->selectRow(2);
+            return item(chart->*command);
+        };
     };
     const std::pair<const char*, std::function<std::function<void()>()>> commands[] = {
-        {"New Entry", [&] { return item(w.action(Command::NewEntryMenu)); }},
+        {"New Entry", menu(Command::NewEntryMenu)},
         {"Paste",
+         [&] { return w.runCommand(Command::CopyTheEntry), menu(Command::PageTheEntry)(); }},
+        {"Delete", menu(Command::DeleteEntry)},
+        {"add line", // once New Entry shows the add-line buttons
          [&] {
-             w.runCommand(Command::CopyTheEntry);
-             return item(w.action(Command::PageTheEntry));
+             return w.runCommand(Command::NewEntryMenu),
+                    posted(&w, [&w] { click(w.CompoundEntry[2]); });
          }},
-        {"Delete", [&] { return item(w.action(Command::DeleteEntry)); }},
-        {"add line",
-         [&] {
-             w.runCommand(Command::NewEntryMenu); // its add-line buttons shown
-             return posted(&w, [&w] { click(w.CompoundEntry[2]); });
-         }},
-        {"carry-forward", [&] { return item(w.action(Command::BroughtForward)); }},
-        {"roll-over", [&] { return item(w.action(Command::RollOver)); }},
-        {"chart insert", [&] { return chart(&ConfigAccounts::Insert_Account); }},
-        {"chart delete", [&] { return chart(&ConfigAccounts::Delete_Account); }},
-        {"standard chart", [&] { return chart(&ConfigAccounts::GChatA); }},
+        {"carry-forward", menu(Command::BroughtForward)},
+        {"roll-over", menu(Command::RollOver)},
+        {"chart insert", chart(&ConfigAccounts::Insert_Account)},
+        {"chart delete", chart(&ConfigAccounts::Delete_Account)},
+        {"standard chart", chart(&ConfigAccounts::GChatA)},
         {"Up in a changed date box",
          [&] {
              w.ScrollAcc->setValue(4);
@@ -535,7 +536,6 @@ TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook
             EXPECT_EQ(bookBytes(w.book()), bookBytes(expected)) << where;
         }
     }
-
     // A redraw that fails too is told, and done again before the next key.
     showBook(w, tradingBook());
     failing_allocations::failed = false;
