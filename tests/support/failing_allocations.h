@@ -5,7 +5,7 @@
 // one of the two triggers.
 #pragma once
 
-#include <link.h>
+#include <dlfcn.h>
 
 #include <array>
 #include <atomic>
@@ -14,6 +14,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace failing_allocations {
 
@@ -28,26 +29,15 @@ inline bool failed = false;
 // While set, what Qt's own code asks for is not counted: its widgets are not
 // made to survive an exception half way through their own work.
 inline bool ownCodeOnly = false;
-inline std::array<std::uintptr_t, 1024> qtCode{}; // where each piece begins and ends
 
 inline bool askedByQt(const void* caller) {
-    static const int ends = [] {
-        int n = 0;
-        dl_iterate_phdr(
-            [](dl_phdr_info* in, std::size_t, void* n) {
-                for (int i = 0; std::strstr(in->dlpi_name, "libQt6") && i < in->dlpi_phnum; ++i)
-                    for (auto at : {in->dlpi_phdr[i].p_vaddr,
-                                    in->dlpi_phdr[i].p_vaddr + in->dlpi_phdr[i].p_memsz})
-                        qtCode.at((*static_cast<int*>(n))++) = in->dlpi_addr + at;
-                return 0;
-            },
-            &n);
-        return n;
-    }();
-    const auto at = reinterpret_cast<std::uintptr_t>(caller);
-    for (int i = 0; i < ends; i += 2)
-        if (at >= qtCode[i] && at < qtCode[i + 1]) return true;
-    return false;
+    static std::array<std::pair<const void*, bool>, 4096> seen{}; // by caller
+    auto& known = seen[(reinterpret_cast<std::uintptr_t>(caller) >> 2) % seen.size()];
+    if (known.first != caller) {
+        Dl_info in;
+        known = {caller, dladdr(caller, &in) && std::strstr(in.dli_fname, "libQt6")};
+    }
+    return known.second;
 }
 
 } // namespace failing_allocations
