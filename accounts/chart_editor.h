@@ -85,7 +85,7 @@ class ChartEditor {
   private:
     bool inTable(int slot) const;
     int slotOfRow(int k) const { return top_ + k; }
-    void changed() { run_.BookChanged = true; }
+    void changed() { markBookChanged(run_); }
 
     Book& book_;
     RunTimeState& run_;

@@ -82,7 +82,7 @@ class GroupEditor {
     void writeBack();
 
   private:
-    void changed() { run_.BookChanged = true; }
+    void changed() { markBookChanged(run_); }
     bool valid(std::int32_t line) const { return line >= 0 && line <= last_; }
     // The working lines replaced by `lines` as one change.
     void adopt(std::vector<EntryLine> lines);

@@ -145,7 +145,7 @@ void BookChange::replaceAccountTable(Book& staged) {
 
 void BookChange::commit() noexcept {
     committed_ = true;
-    run_.BookChanged = true;
+    markBookChanged(run_);
 }
 
 Book stagedAccountTable(const Book& book) {

@@ -60,7 +60,7 @@ class BookChange {
     // (made with stagedAccountTable and changed there).
     void replaceAccountTable(Book& staged);
 
-    // Keeps the change and marks the book changed.
+    // Keeps the change and marks the book changed (a generation on).
     void commit() noexcept;
     bool committed() const { return committed_; }
     // No step was made.

@@ -23,7 +23,7 @@ void adoptTextFormBook(Book& open, RunTimeState& run, TextFormReadResult&& read)
     fillEntryAccountList(open, true);
     run.BookFilePath.clear();
     run.CurrentFilePath.clear();
-    run.BookChanged = false;
+    markBookReplaced(run);
 }
 
 namespace {

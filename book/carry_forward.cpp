@@ -100,7 +100,7 @@ void adoptJournal(Book& book, RunTimeState& run, PairWriter&& built) {
 void markJournalReplaced(const Book& book, RunTimeState& run) {
     run.BookFilePath.clear();
     run.CurrentFilePath.clear();
-    run.BookChanged = true;
+    markBookChanged(run);
     run.CurrentFirstLine = run.CurrentLastLine = run.RowBase = book.LastEntryLine();
 }
 

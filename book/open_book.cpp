@@ -48,7 +48,7 @@ void adoptOpenedBook(Book& openBook, RunTimeState& run, BookReadResult&& result,
         run.BookFilePath.clear();
         run.CurrentFilePath.clear();
     }
-    run.BookChanged = false;
+    markBookReplaced(run);
     const std::int32_t last = openBook.LastEntryLine();
     run.CurrentFirstLine = 0;
     run.CurrentLastLine = 0;

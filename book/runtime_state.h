@@ -17,7 +17,7 @@ struct RunTimeState {
     std::string BookFilePath;    // the open book's own path ("" = none)
     std::string BookDirectory;
     Currency BookFileVersion;
-    std::string SaveExtension;   // "acc", "LWK", "txt", "csv", "xls", "rtf", "htm"
+    std::string SaveExtension; // "acc", "LWK", "txt", "csv", "xls", "rtf", "htm"
     std::string EnteredPassword;
 
     std::int32_t ProgressValue = 0;
@@ -41,7 +41,17 @@ struct RunTimeState {
     std::array<std::int32_t, 37> GradientColors{};
 
     bool BookChanged = false;
+    // Grows with every change made to the book and with every other book put
+    // in its place; saving leaves it. Whether a command changed the book is
+    // told by it.
+    std::uint64_t BookGeneration = 0;
 };
+
+// The book was changed: marked changed, a generation on.
+void markBookChanged(RunTimeState& run);
+// Another book took the open one's place: unchanged since it was read or
+// made, and a generation on.
+void markBookReplaced(RunTimeState& run);
 
 // Journal lines per progress step: lastEntryLine / 99 rounded half to even, at least 1.
 std::int32_t progressStrideFor(std::int32_t lastEntryLine);

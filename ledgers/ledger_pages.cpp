@@ -3,12 +3,12 @@
 #include "book/account_name_index.h"
 #include "book/number_format.h"
 #include "book/plain_text.h"
-#include "book/text_encoding.h"
 #include "book/tmain.h"
 #include "ledgers/note_wrap.h"
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -262,19 +262,6 @@ struct PlainLength {
     }
 };
 
-// The text of the most characters (the first of them).
-struct Longest {
-    std::string text;
-    std::size_t characters = 0;
-    void take(const std::string& t) {
-        const std::size_t n = encoding::characterCount(t);
-        if (n > characters || text.empty()) {
-            text = t;
-            characters = n;
-        }
-    }
-};
-
 } // namespace
 
 TAccountWidest tAccountWidest(const Book& book, const TAccountLedger& ledger,
@@ -307,17 +294,19 @@ RunningBalanceWidest runningBalanceWidest(const Book& book, const RunningBalance
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
     Extent<double> dates;
     Extent<Currency> debits, credits, balances;
-    Longest reference;
+    // Each reference once: its width in the font, not its count of
+    // characters, decides which is widest.
+    std::set<std::string> references;
     for (const RunningBalanceRow& row : ledger.Rows) {
         dates.take(row.Date);
         (row.Credit ? credits : debits).take(row.Amount);
         balances.take(row.Balance);
-        reference.take(row.reference());
+        references.insert(row.reference());
     }
     auto amount = [&](Currency a) { return formatAmount(a, decimals, marks, true); };
     RunningBalanceWidest w;
     w.dates = widestDates(dates, book.DateStyle, locale);
-    w.references = {reference.text};
+    w.references.assign(references.begin(), references.end());
     w.debits = widestAmounts(debits, amount);
     w.credits = widestAmounts(credits, amount);
     // The balance shows its size with either suffix.

@@ -72,7 +72,7 @@ class SettingsEditor {
 
   private:
     std::int16_t& decimalsField(DecimalsGroup group);
-    void changed() { run_.BookChanged = true; }
+    void changed() { markBookChanged(run_); }
 
     Book& book_;
     RunTimeState& run_;

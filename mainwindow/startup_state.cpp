@@ -99,7 +99,7 @@ void applyStartupBook(Book& book, RunTimeState& run, const LocaleInfo& locale, d
     run.ThousandsSeparator = marks.thousands;
     run.RowBase = run.CurrentFirstLine = 0;
     run.CurrentLastLine = book.LastEntryLine();
-    run.BookChanged = false;
+    markBookReplaced(run);
 }
 
 StoredSize readStoredWindowSize() {

@@ -82,13 +82,25 @@ void ScrollBarLogic::resize(int length, int breadth) {
     repaint();
 }
 
+ScrollBarLogic::Part ScrollBarLogic::partAt(int pos) const {
+    if (pos < ArrowLength) return BackArrow;
+    if (pos >= length_ - ArrowLength) return ForwardArrow;
+    if (pos < thumbTop_) return BackTrack;
+    if (pos > thumbTop_ + thumbSize_ + 4) return ForwardTrack;
+    return Thumb;
+}
+
 void ScrollBarLogic::tick() {
     // Pressed on the thumb's own place: wait until it moves away.
     if (repeatMode_ == RepeatMouse && mouseDown_ >= thumbTop_ - 3 &&
         mouseDown_ <= thumbTop_ + thumbSize_ + 6)
         return;
+    step();
+}
+
+void ScrollBarLogic::step() {
     const bool mouse = repeatMode_ == RepeatMouse;
-    const int lastArrow = length_ - 17;
+    const Part part = mouse ? partAt(mouseDown_) : Thumb;
     std::int64_t v = value_;
     bool pagedForward = false;
     if (repeatMode_ == RepeatPageForward) {
@@ -101,22 +113,23 @@ void ScrollBarLogic::tick() {
     } else if (repeatMode_ == RepeatLineForward && v <= max_) {
         v += small_;
         setInterval(10);
-    } else if (mouse && mouseDown_ < 17 && v > min_) {
+    } else if (part == BackArrow && v > min_) {
         v -= small_;
         setInterval(10);
-    } else if (mouse && mouseDown_ > lastArrow && v < max_) {
+    } else if (part == ForwardArrow && v < max_) {
         v += small_;
         setInterval(10);
-    } else if (mouse && mouseDown_ > thumbTop_ + thumbSize_ + 6 && mouseDown_ < lastArrow) {
+    } else if (part == ForwardTrack) {
         v += large_;
         pagedForward = true;
-    } else if (mouse && mouseDown_ < thumbTop_ && mouseDown_ > 17) {
+    } else if (part == BackTrack) {
         if (mouseDown_ < thumbTop_ - (thumbSize_ + 6))
             v -= large_;
-        else if (length_ > 0) // close in on the pointer
-            v = roundValue(static_cast<double>(v) -
-                           (static_cast<double>(thumbTop_ - mouseDown_) / length_) *
-                               (static_cast<double>(max_) - min_));
+        else if (length_ > 0) // close in on the pointer, a line at the least
+            v = std::min(roundValue(static_cast<double>(v) -
+                                    (static_cast<double>(thumbTop_ - mouseDown_) / length_) *
+                                        (static_cast<double>(max_) - min_)),
+                         v - small_);
     }
     value_ = static_cast<std::int32_t>(limited(v));
     if (!emptyRange()) thumbTop_ = mappedThumb(thumbSpareForStep());
@@ -132,7 +145,7 @@ void ScrollBarLogic::pressOffThumb(double pos) {
     // The press itself steps, so that a click shorter than the repeat delay
     // still moves; the repeats follow only while the button stays down.
     setTimer(true);
-    tick();
+    step();
     if (timerOn_) setInterval(FirstRepeatDelay);
 }
 
@@ -216,7 +229,7 @@ void VerticalScrollLogic::setValueMax(std::int32_t v) {
 
 void VerticalScrollLogic::mousePress(bool leftButton, double pos) {
     if (!leftButton || !enabled_ || emptyRange()) return;
-    if (pos <= thumbTop_ || pos >= thumbTop_ + thumbSize_ + 6) {
+    if (partAt(roundHalfEven(pos)) != Thumb) {
         pressOffThumb(pos);
     } else {
         dragging_ = true;
@@ -321,7 +334,7 @@ void HorizontalScrollLogic::finishThumbSize() {
 
 void HorizontalScrollLogic::mousePress(bool leftButton, double pos) {
     if (!leftButton || !enabled_) return;
-    if (pos <= thumbTop_ || pos >= thumbTop_ + thumbSize_ + 6) {
+    if (partAt(roundHalfEven(pos)) != Thumb) {
         pressOffThumb(pos);
     } else {
         dragging_ = true;

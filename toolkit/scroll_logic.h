@@ -36,6 +36,10 @@ class ScrollBarLogic {
     // A press on an arrow or the track steps at once; held that long, it
     // starts repeating (arrows then every 10 ms, the track at this pace).
     static constexpr int FirstRepeatDelay = 100;
+    // Each arrow button's length; the least length that shows both arrows
+    // and the largest least thumb (with its frame) whole.
+    static constexpr int ArrowLength = 17;
+    static constexpr int LeastLength = 2 * ArrowLength + 20 + 6;
 
     virtual ~ScrollBarLogic() = default;
 
@@ -82,7 +86,8 @@ class ScrollBarLogic {
     bool timerEnabled() const { return timerOn_; }
     int timerInterval() const { return interval_; }
 
-    // One step of the repeat timer (the keys call it directly too).
+    // One step of the repeat timer (the keys call it directly too); a
+    // pointer held where the thumb has come to waits.
     void tick();
     // Mouse, in pixels along the bar.
     virtual void mousePress(bool leftButton, double pos) = 0;
@@ -102,6 +107,13 @@ class ScrollBarLogic {
 
   protected:
     explicit ScrollBarLogic(int interval) : interval_(interval) {}
+
+    // The parts of the bar, each pixel of its length in one: a press on the
+    // thumb drags it, anywhere else steps.
+    enum Part { BackArrow, BackTrack, Thumb, ForwardTrack, ForwardArrow };
+    Part partAt(int pos) const;
+    // One step for the repeat mode or the part pressed.
+    void step();
 
     bool emptyRange() const { return max_ == min_; }
     // Value limited to min..max; the lower limit wins when they cross.

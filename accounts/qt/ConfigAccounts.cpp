@@ -296,6 +296,12 @@ void ConfigAccounts::showTable() {
     ScrollAcc->setValue(editor_.top());
 }
 
+void ConfigAccounts::showBookAsItIs() {
+    editor_.tableReplaced();
+    markRowFrames();
+    showTable();
+}
+
 // ---------------------------------------------------------------- the grid
 
 void ConfigAccounts::ScrollAcc_Change() {

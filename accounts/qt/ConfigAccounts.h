@@ -50,6 +50,9 @@ class ConfigAccounts : public QWidget {
     void HelpSelect_Click();
     void CurrentAsset_Click(int c);
     void Dsh_Click();
+    // After a failure: the grid, its scroll range, the selected class and
+    // the notes shown afresh from the book.
+    void showBookAsItIs();
     // Closes the window without the check: the book is being replaced.
     void closeWithoutCheck();
 

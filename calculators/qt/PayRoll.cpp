@@ -250,6 +250,14 @@ void PayRoll::Form_Load(const std::string& currencyLabel, const std::string& fon
             l->setGeometry(std::max(2, right - need), l->y(), need, l->height());
         }
     }
+    // A percentage's caption stands between its box and period 1's boxes; a
+    // caption longer than that room takes the rest from the percentage box.
+    for (int n = 0; n < 3; ++n) {
+        QLabel* l = PayTitle[7 + n];
+        const int left = std::min(l->x(), px(columns_.periodLeft(0)) - l->width());
+        l->move(left, l->y());
+        PayP[n]->resize(std::min(PayP[n]->width(), left - PayP[n]->x()), PayP[n]->height());
+    }
     for (int i = 0; i < PayPeriods; ++i) {
         for (QWidget* w : std::initializer_list<QWidget*>{PayTotal[i], ShiftT[i]}) {
             if (fontName.empty()) continue;

@@ -65,7 +65,7 @@ void Rolling_Caculator::Form_Load() {
     const QFont opFont("Arial Narrow", 12, QFont::Bold);
     for (int r = 0; r < rows; ++r) {
         auto* op = new QPushButton("+", central);
-        op->setGeometry(17, RowTop + r * RowHeight, 16, 21);
+        op->setGeometry(17, RowTop + r * RowHeight, 15, RowHeight); // meets its box
         op->setFont(opFont);
         op->setFocusPolicy(Qt::NoFocus);
         op->setVisible(r == 0);

@@ -70,8 +70,8 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
         [this](QPointF at) { Form_MouseDown(at); }, [this](QPointF at) { Form_MouseMove(at); });
     choices_ = new LedgerChoices(host_, Canvas, JournalStripPlaces, TypeAheadStart::FirstCharacter);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
-    choices_->PNPage[0]->move(603, 6);
-    choices_->PNPage[1]->move(630, 6);
+    choices_->keepInStrip(choices_->PNPage[0], {603, 6});
+    choices_->keepInStrip(choices_->PNPage[1], {630, 6});
     JJournal = new TuvoVerticalScroll(Canvas);
     JJournal->setGeometry(696, 52, 21, 320);
     JJournal->setBackColor(0xC0FFFF);
@@ -101,7 +101,7 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
     };
     measureColumns();
     // The strip's controls stay in reach; the page scrolls sideways.
-    setMinimumSize(660, 240);
+    choices_->holdWindowAtLeast({660, 240});
     resize(735, 440);
     layout()->activate(); // the rows fit the window before it is first shown
     Form_Resize();
@@ -132,10 +132,6 @@ void GeneralJournal::Form_Resize() {
     const int W = Canvas->width();
     const int H = Canvas->height();
     choices_->stretchAccountBox(W - 719);
-    if (W > 719) {
-        choices_->PNPage[0]->move(W - 719 + 600, 6);
-        choices_->PNPage[1]->move(W - 719 + 628, 6);
-    }
     if (H > 140) JJournal->resize(JJournal->width(), H - (52 + 30));
     placeColumns();
     JJournal_Change();
@@ -199,8 +195,7 @@ void GeneralJournal::placeColumns() {
     const int H = Canvas->height();
     const double f = stretchOf(W);
     // The scroll bar stays at the window's right edge however wide the page.
-    const double barLeft = std::min(696 * f, W - 23.0);
-    JJournal->move(static_cast<int>(barLeft), JJournal->y());
+    JJournal->move(static_cast<int>(std::min(696 * f, W - 23.0)), JJournal->y());
     columns_.assign(5, TableColumn{});
     double left = TableLeft;
     for (std::size_t c = 0; c < 5; ++c) {
@@ -213,10 +208,14 @@ void GeneralJournal::placeColumns() {
     columns_[NameColumn].name = true;
     columns_[NameColumn].least = std::max(measured_[NameColumn].heading + 8, 120.0);
     const double right = placeTableColumns(columns_, TableLeft);
-    const double room = barLeft - 6;
+    const double room = viewRight();
     fitTableScroll(*HScroll, right, room,
-                   QRect(TableLeft, H - 4 - TableScrollHeight, static_cast<int>(room - TableLeft),
-                         TableScrollHeight));
+                   QRect(TableLeft, H - 4 - TableScrollHeight,
+                         static_cast<int>(room - TableLeft) + 1, TableScrollHeight));
+}
+
+double GeneralJournal::viewRight() const {
+    return JJournal->x() - 6;
 }
 
 void GeneralJournal::drawView(DrawingSurface& s) {
@@ -265,8 +264,11 @@ void GeneralJournal::drawView(DrawingSurface& s) {
     }
     s.ForeColor = 0;
     const double t = TwipsPerScreenPixel;
-    s.FilledBox(0, (H - 3) * t, Canvas->width() * t, H * t,
-                fromQColor(palette().color(QPalette::Window)));
+    const RgbColor face = fromQColor(palette().color(QPalette::Window));
+    // The table ends at its view: what scrolls past it is not drawn beside
+    // the scroll bar nor below it.
+    s.FilledBox((viewRight() + 1) * t, 32 * t, Canvas->width() * t, H * t, face);
+    s.FilledBox(0, (H - 3) * t, Canvas->width() * t, H * t, face);
 }
 
 JournalPage GeneralJournal::pageFor(DrawingSurface& s) {

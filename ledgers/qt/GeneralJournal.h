@@ -83,6 +83,8 @@ class GeneralJournal : public QMainWindow {
     // laid out by them for the canvas's width.
     void measureColumns();
     void placeColumns();
+    // Where the table's view ends, left of the scroll bar (canvas pixels).
+    double viewRight() const;
     // The page from the scroll bar's value, its lines measured on `s`.
     JournalPage pageFor(DrawingSurface& s);
     void navigationKey(KeyArgs& k);

@@ -187,6 +187,8 @@ void Report::Form_Load() {
     choices_ =
         new LedgerChoices(host_, Canvas, LedgerStripPlaces, TypeAheadStart::AfterTwoCharacters);
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
+    choices_->keepInStrip(choices_->PNPage[0], {597, 4});
+    choices_->keepInStrip(choices_->PNPage[1], {626, 4});
     Vs = new TuvoVerticalScroll(Canvas);
     connect(Vs, &ScrollBarWidget::Change, this, [this] { VS_Change(); });
     HScroll = new RealhScroll(Canvas);
@@ -201,8 +203,8 @@ void Report::Form_Load() {
     choices_->setJournalPeriod();
     ledger_.Decimals = Book::clampDecimals(book.DecimalsLedger);
     measureColumns();
-    // The smallest window is 12120 x 3600 twips.
-    setMinimumSize(808, 240);
+    // The smallest window is 12120 x 3600 twips, or as wide as its strip.
+    choices_->holdWindowAtLeast({808, 240});
     resize(808, 480);
     layout()->activate(); // the rows fit the window before it is first shown
     Form_Resize();
@@ -219,8 +221,6 @@ void Report::Form_Resize() {
     const int innerH = Canvas->height();
     const int extra = innerW > 792 ? innerW - 792 : 0;
     choices_->stretchAccountBox(extra);
-    choices_->PNPage[0]->move(extra + 597, 4);
-    choices_->PNPage[1]->move(extra + 626, 4);
     const int vsLeft = innerW - 24;
     Vs->setGeometry(vsLeft, 31, 21, std::max(innerH - 110, 20));
     // The columns, and a scroll bar to reach those past the rules' end,

@@ -90,7 +90,8 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     choices_->share(DateSearch, tReportAcc, FolioChoiceTx);
     Command1 = new QToolButton(Canvas);
     Command1->setCheckable(true);
-    Command1->setGeometry(598, 3, 26, 26);
+    Command1->resize(26, 26);
+    choices_->keepInStrip(Command1, {598, 3});
     Command1->setIcon(drawnIcon([](QPainter& p) {
         p.setPen(QPen(QColor(0, 0, 128), 2));
         p.drawLine(8, 4, 8, 20);
@@ -101,11 +102,12 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
         p.drawLine(20, 16, 16, 20);
     }));
     connect(Command1, &QToolButton::released, this, [this] { Command1_MouseUp(); });
-    choices_->PNPage[0]->move(630, 4);
-    choices_->PNPage[1]->move(657, 4);
+    choices_->keepInStrip(choices_->PNPage[0], {630, 4});
+    choices_->keepInStrip(choices_->PNPage[1], {657, 4});
     for (int i = 0; i < 2; ++i) {
         auto* b = new QToolButton(Canvas);
-        b->setGeometry(692 + 30 * i, 3, 26, 26);
+        b->resize(26, 26);
+        choices_->keepInStrip(b, {692 + 30 * i, 3});
         b->setIcon(drawnIcon([i](QPainter& p) {
             p.setPen(QPen(Qt::black, 1.5));
             if (i == 0) {
@@ -138,7 +140,7 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     };
     choices_->dateLeft = [this](int) { choices_->applyTypedDate(); };
     measureColumns();
-    setMinimumSize(760, 240);
+    choices_->holdWindowAtLeast({760, 240});
     resize(820, 500);
     layout()->activate(); // the rows fit the window before it is first shown
     Form_Load();

@@ -109,6 +109,10 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     });
     FolioChoiceTx = new QLineEdit(parent);
     FolioChoiceTx->setToolTip("Enter Folio Number...");
+    // Each box fills its own background, so that its repaints (the cursor's
+    // blink) leave the table drawn under the strip alone.
+    tReportAcc->lineEdit()->setAutoFillBackground(true);
+    FolioChoiceTx->setAutoFillBackground(true);
     for (QWidget* w : {static_cast<QWidget*>(ToLable), static_cast<QWidget*>(tReportAcc),
                        static_cast<QWidget*>(FolioChoiceTx)}) {
         if (!font.isEmpty()) {
@@ -151,14 +155,39 @@ void LedgerChoices::place() {
     ToLable->setGeometry(at.toLabel.translated(shift, 0));
     DateSearch[1]->setGeometry(at.to.translated(shift, 0));
     shift += DateSearch[1]->width() - at.to.width();
-    const QRect account = at.account.adjusted(shift, 0, accountStretch_, 0);
-    tReportAcc->setGeometry(account.x(), account.y(),
-                            std::max(account.width(), at.account.width() / 2), account.height());
-    FolioChoiceTx->setGeometry(at.folio.translated(accountStretch_, 0));
+    // The account box gives up the pickers' extra room down to half its
+    // width; what it cannot give moves the controls after it along.
+    const int least = at.account.width() / 2;
+    const int given = std::min(shift, at.account.width() - least);
+    const int along = shift - given + accountStretch_;
+    tReportAcc->setGeometry(at.account.x() + shift, at.account.y(),
+                            at.account.width() - given + accountStretch_, at.account.height());
+    FolioChoiceTx->setGeometry(at.folio.translated(along, 0));
+    int right = FolioChoiceTx->geometry().right();
+    for (const auto& [control, designed] : followers_) {
+        control->move(designed + QPoint(along, 0));
+        right = std::max(right, control->geometry().right());
+    }
+    // The strip's controls at their own widths, with a margin past the last.
+    constexpr int Margin = 6;
+    QWidget* window = tReportAcc->window();
+    if (!leastWindow_.isEmpty() && window)
+        window->setMinimumSize(
+            leastWindow_.expandedTo(QSize(right + 1 - accountStretch_ + Margin, 0)));
 }
 
 void LedgerChoices::stretchAccountBox(int extra) {
     accountStretch_ = std::max(extra, 0);
+    place();
+}
+
+void LedgerChoices::keepInStrip(QWidget* control, QPoint at) {
+    followers_.emplace_back(control, at);
+    place();
+}
+
+void LedgerChoices::holdWindowAtLeast(QSize least) {
+    leastWindow_ = least;
     place();
 }
 

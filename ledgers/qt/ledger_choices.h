@@ -14,12 +14,15 @@
 
 #include <QObject>
 #include <QRect>
+#include <QSize>
 #include <QWidget>
 
 #include <array>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class CalanderForm;
 class QComboBox;
@@ -99,6 +102,12 @@ class LedgerChoices : public QObject {
     // The account box reaches `extra` pixels further right than its place
     // (a window wider than its design).
     void stretchAccountBox(int extra);
+    // A control of the window's own right of the account box (the page
+    // buttons too), designed at `at`: it moves along with the number box.
+    void keepInStrip(QWidget* control, QPoint at);
+    // The window is never smaller than `least` (its designed smallest size),
+    // nor narrower than the strip's controls at their own widths.
+    void holdWindowAtLeast(QSize least);
     // The window's own handles on the strip's pickers and boxes.
     void share(std::array<CalanderForm*, 2>& dates, QComboBox*& account, QLineEdit*& folio) const;
 
@@ -149,6 +158,8 @@ class LedgerChoices : public QObject {
     const LedgerHost& host_;
     StripPlaces places_;
     int accountStretch_ = 0;
+    std::vector<std::pair<QWidget*, QPoint>> followers_;
+    QSize leastWindow_;
     std::string builtName_;
     std::int32_t builtRevision_ = 0;
 };

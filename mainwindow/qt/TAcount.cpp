@@ -8,6 +8,7 @@
 #include "mainwindow/qt/qt_text.h"
 #include "mainwindow/qt/toolbar_strip.h"
 #include "mainwindow/startup_state.h"
+#include "platform/qt/guarded_application.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/help_mode.h"
@@ -83,9 +84,15 @@ TAcount::TAcount(const std::string& commandLine, QWidget* parent)
     commandLineBook_ = commandLineBookPath(commandLine);
     Form_Initialize();
     Form_Load();
+    // A failure anywhere redraws the window from the book.
+    if (auto* app = dynamic_cast<GuardedApplication*>(QCoreApplication::instance()))
+        app->addBookView(this, {[this] { return run_.BookGeneration; },
+                                [this] { showBookAsItIs(); }, [this] { stale_ = true; }});
 }
 
 TAcount::~TAcount() {
+    if (auto* app = dynamic_cast<GuardedApplication*>(QCoreApplication::instance()))
+        app->removeBookView(this);
     // The controls go while the book they edit is still here, and nothing
     // they report on their way out (a lost focus) is an edit.
     ++applying_;
@@ -498,7 +505,7 @@ void TAcount::installLauncherCommands() {
                 w->show();
                 loop.exec();
             }
-            run_.BookChanged = true; // whether or not anything was moved
+            markBookChanged(run_); // whether or not anything was moved
         });
     if (l.settingsWindow)
         setCommandHandler(Command::SoftwareSettings, [this] {
@@ -529,6 +536,17 @@ void TAcount::installLauncherCommands() {
     for (const CommandInfo& info : allCommands())
         if (!commandAvailable(info.command, present) && commandEnabled(info.command))
             setCommandHandler(info.command, nullptr);
+}
+
+void TAcount::showBookAsItIs() {
+    typedField_ = nullptr; // what was typed before the failure went with it
+    refillAccountBoxes();
+    if (auto* chart = qobject_cast<ConfigAccounts*>(chartOfAccountsWindow.data()))
+        chart->showBookAsItIs();
+    const int last = std::max(0, book_.LastEntryLine());
+    setEntryScrollerMax(last);
+    ScrollAcc->setValue(std::clamp(run_.CurrentFirstLine, 0, last)); // the entry shown anew
+    stale_ = false;
 }
 
 void TAcount::closeBookWindows(const BookWindows& which) {

@@ -171,6 +171,11 @@ class TAcount : public QMainWindow {
     WindowLaunchers& launchers() { return launchers_; }
     // After launchers were filled in: installs their commands.
     void installLauncherCommands();
+    // After a failure: the entry line shown afresh from the book (the current
+    // entry, its rows, head, status and the account boxes' list), and the
+    // chart editor's grid when it is open. Until that is done no field of the
+    // entry line takes an edit.
+    void showBookAsItIs();
     // Closes the windows of the kinds flagged that show the old book (every
     // open window of a flagged list, wherever it stands in the list).
     void closeBookWindows(const BookWindows& which = windowsClosedByOpening());
@@ -273,7 +278,8 @@ class TAcount : public QMainWindow {
     void openSearch(int mode);
     // Field events arriving while the window changes its own controls (or a
     // command runs) are not the user's edits.
-    bool quiet() const { return applying_ > 0; }
+    // Nor are those reaching a window not yet redrawn after a failure.
+    bool quiet() const { return applying_ > 0 || stale_; }
     class Quiet {
       public:
         explicit Quiet(TAcount& w) : n_(w.applying_) { ++n_; }
@@ -310,6 +316,7 @@ class TAcount : public QMainWindow {
     EntryCommands commands_{book_, run_, model_};
     EntryClipboard clipboard_{book_, run_, model_};
     int applying_ = 0;
+    bool stale_ = false;            // a failure left the entry line to be shown afresh
     int positionLabelRight_ = 0;    // where the entry-position label ends (frame pixels)
     QWidget* typedField_ = nullptr; // the date box or a name box typed in and not yet stored
     bool deleteByShortcut_ = false;

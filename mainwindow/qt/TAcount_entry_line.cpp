@@ -278,8 +278,10 @@ void TAcount::Form_Resize() {
     needs.amountWidth = toTwips(AmountFit::of(DebitAmountText[0])->widthNeeded());
     needs.currencyLabelWidth = toTwips(GL[8]->fontMetrics().horizontalAdvance(GL[8]->text()));
     const WindowLayout l = layoutFor(innerW, innerH, outer.width, centralWidget()->width(), needs);
+    // By its edges, so that controls that meet in twips meet in pixels.
     auto place = [](QWidget* w, const Rect& r) {
-        w->setGeometry(px(r.left), px(r.top), std::max(1, px(r.width)), std::max(1, px(r.height)));
+        w->setGeometry(px(r.left), px(r.top), std::max(1, px(r.right()) - px(r.left)),
+                       std::max(1, px(r.bottom()) - px(r.top)));
     };
     place(ScrollAcc, l.scrollAcc);
     place(xFrame1, l.frame);
@@ -486,7 +488,7 @@ void TAcount::DrCrArrange() {
     GL[4]->move(GL[4]->x(), px(a.debitLabelTop));
     GL[8]->move(GL[8]->x(), px(a.debitLabelTop));
     GL[5]->move(GL[5]->x(), px(a.creditLabelTop));
-    GL[9]->move(GL[9]->x(), px(a.creditLabelTop + 100));
+    GL[9]->move(GL[9]->x(), px(a.creditLabelTop));
     CompoundEntry[1]->move(CompoundEntry[1]->x(), px(a.debitCompoundTop));
     CompoundEntry[2]->move(CompoundEntry[2]->x(), px(a.creditCompoundTop));
     AccNote->move(AccNote->x(), px(a.noteTop));

@@ -9,6 +9,7 @@
 #include <QScopedValueRollback>
 #include <QVariant>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -112,6 +113,39 @@ void GuardedApplication::setFailureCleanup(std::function<void()> cleanup) {
     cleanup_ = std::move(cleanup);
 }
 
+void GuardedApplication::addBookView(const QObject* window, BookView view) {
+    views_.emplace_back(window, std::move(view));
+}
+
+void GuardedApplication::removeBookView(const QObject* window) {
+    std::erase_if(views_, [window](const auto& v) { return v.first == window; });
+}
+
+std::uint64_t GuardedApplication::booksGeneration() const noexcept {
+    std::uint64_t sum = 0;
+    for (const auto& [window, view] : views_)
+        sum += view.generation();
+    return sum;
+}
+
+bool GuardedApplication::redrawViews() noexcept {
+    if (redrawing_) return false;
+    const QScopedValueRollback<bool> redrawing(redrawing_, true);
+    bool redrawn = true;
+    for (std::size_t i = 0; i < views_.size(); ++i) {
+        BookView& view = views_[i].second;
+        redrawFailed_ = false;
+        try {
+            view.redraw();
+        } catch (...) {
+            redrawFailed_ = true;
+        }
+        if (redrawFailed_ && view.outOfStep) view.outOfStep();
+        redrawn = redrawn && !redrawFailed_;
+    }
+    return redrawn;
+}
+
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     // The receiver may go while its handler fails; a menu forgets its chosen
     // item while it closes, before the item runs.
@@ -120,21 +154,59 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     QPointer<QAction> chosenInMenu;
     if (auto* menu = qobject_cast<QMenu*>(receiver)) chosenInMenu = menu->activeAction();
     const QScopedValueRollback<int> depth(depth_, depth_ + 1);
+    // A window a failure left out of step with the book is redrawn before
+    // the user's next action reaches it.
+    if (redrawPending_ && depth_ == 1 && toldEachTime(type)) redrawPending_ = !redrawViews();
+    // What the user did (or the event loop brought) is one command, whatever
+    // events it sends on its way, such as closing a window: a failure of one
+    // of those is the command's, told when the command has ended, and says
+    // whether the command changed the book.
+    const bool command =
+        depth_ == 1 || (toldEachTime(type) && (type != QEvent::Close || event->spontaneous()));
+    const QScopedValueRollback<std::uint64_t> baseline(commandGeneration_);
+    const QScopedValueRollback<int> commandDepth(commandDepth_);
+    if (command) {
+        commandGeneration_ = booksGeneration();
+        commandDepth_ = depth_;
+    }
+    bool delivered = false;
     try {
-        return QApplication::notify(receiver, event);
+        delivered = QApplication::notify(receiver, event);
     } catch (...) {
         // Qt takes a close event as accepted unless its handler refused it: a
         // window whose closing failed would close (and the program end)
         // without what the handler had still to do, such as asking about an
         // unsaved book. It stays open instead.
         if (type == QEvent::Close) event->ignore();
-        reportFailure(std::current_exception(), target.data(), type, chosenInMenu.data());
-        return false;
+        // A failure while the windows are redrawn is the redraw's: told with
+        // the failure that called for it.
+        if (redrawing_) {
+            redrawFailed_ = true;
+            return false;
+        }
+        // The command's own failure, else the first of the events it sent
+        // (none while a failure's message is up: that one is told).
+        if (command || (!untold_ && !telling_))
+            untold_ = Failure{std::current_exception(), target, type, chosenInMenu, commandDepth_};
     }
+    if (command && untold_ && untold_->commandDepth == depth_) {
+        const Failure failure = *untold_;
+        untold_.reset();
+        reportFailure(failure, toldEachTime(type), booksGeneration() != commandGeneration_);
+    }
+    return delivered;
 }
 
-void GuardedApplication::reportFailure(std::exception_ptr failure, QObject* receiver,
-                                       QEvent::Type type, QAction* chosenInMenu) {
+void GuardedApplication::reportFailure(const Failure& failure, bool userAction, bool bookChanged) {
+    // A user action may have left a window showing what the book no longer
+    // holds; what painting or a timer repeats has not, unless the book changed.
+    FailureAftermath after{bookChanged, true};
+    if (userAction || bookChanged) {
+        after.redrawn = redrawViews();
+        redrawPending_ = !after.redrawn;
+    }
+    QObject* receiver = failure.receiver.data();
+    const QEvent::Type type = failure.type;
     try {
         // Outside every other event no operation is under way: a progress
         // window still up, or an hourglass, belongs to the one that failed.
@@ -144,8 +216,9 @@ void GuardedApplication::reportFailure(std::exception_ptr failure, QObject* rece
         }
         // A failure while its message is up (the window behind repainted), or
         // one that painting or a timer repeats, is told once.
-        const FailedPlace place = placeOf(receiver, type, chosenInMenu);
-        const std::string text = commandFailureText(place.command, place.window, reasonOf(failure));
+        const FailedPlace place = placeOf(receiver, type, failure.chosenInMenu.data());
+        const std::string text =
+            commandFailureText(place.command, place.window, reasonOf(failure.what), after);
         if (telling_ || (receiver && !toldEachTime(type) && toldBefore(*receiver, type, text))) {
             std::fputs("A command failed again; its message was shown already.\n", stderr);
             return;
@@ -158,7 +231,7 @@ void GuardedApplication::reportFailure(std::exception_ptr failure, QObject* rece
 }
 
 std::string commandFailureText(const std::string& command, const std::string& window,
-                               const std::string& reason) {
+                               const std::string& reason, FailureAftermath after) {
     std::string text;
     if (!command.empty())
         text = "\"" + command + "\" could not be completed";
@@ -167,7 +240,16 @@ std::string commandFailureText(const std::string& command, const std::string& wi
     else
         text = "A command could not be completed";
     text += ": " + reason + ".\n\n";
-    text += "The book was left as it was before the command. You can go on working and save "
-            "it as usual.";
+    if (!after.bookChanged)
+        text += "The book was left as it was before the command. ";
+    else if (after.redrawn)
+        text += "The command was done: the book holds its change, and the window was redrawn "
+                "to show it. ";
+    else
+        text += "The command was done: the book holds its change. ";
+    if (!after.redrawn)
+        text += "The window could not be redrawn yet: what it shows may be out of date until "
+                "it is redrawn at your next click or key. ";
+    text += "You can go on working and save it as usual.";
     return text;
 }

@@ -107,8 +107,8 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     connect(SmSelect, &QComboBox::activated, this, [this] { SmSelect_Click(); });
 
     Form_Cash_Flow(std::nullopt);
-    // As small as the other statement windows go: the scroll bars keep room.
-    setMinimumSize(pixelsOf(5000), pixelsOf(2000));
+    // The strip's boxes whole, a margin after the last.
+    setMinimumSize(leastStatementSize(MenuBar, QSize(SmSelect->geometry().right() + 1 + 4, strip)));
     resize(760, 480);
 }
 
@@ -209,6 +209,7 @@ void CashFlow::drawView(DrawingSurface& s) {
     const Measured m = measure(t);
     const FlowLayout layout{-static_cast<double>(HScroll1->Value()), m.names, m.step, firstPeriod_};
     draw(t, layout, -VScroll1->Value());
+    coverScrollCorner(s, *VScroll1, *HScroll1, 0xFFFFFF);
 }
 
 void CashFlow::redraw() {

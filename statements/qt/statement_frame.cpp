@@ -23,6 +23,8 @@ namespace {
 
 constexpr int ButtonSize = 24; // pixels
 constexpr int BarSize = 17;    // the scroll bars' thickness, pixels
+// The three strip buttons with their gaps, from the first to the right edge.
+constexpr int StripButtonsWidth = 3 * (ButtonSize + 4) + 6;
 // Room kept right of the statement when scrolled to its right end (twips).
 constexpr int RightMargin = 150;
 constexpr RgbColor LightYellow = 0xC0FFFF;
@@ -42,6 +44,12 @@ StatementBody addMenuBarAndCanvas(QWidget* window) {
     body.canvas = new StatementCanvas(window);
     layout->addWidget(body.canvas, 1);
     return body;
+}
+
+QSize leastStatementSize(const QMenuBar* menuBar, QSize strip) {
+    return {std::max(pixelsOf(5000), strip.width()),
+            std::max(pixelsOf(2000), menuBar->sizeHint().height() + strip.height() + 1 +
+                                         ScrollBarLogic::LeastLength + BarSize)};
 }
 
 const RowSpot* hoverRow(StatementCanvas* canvas, const std::vector<RowSpot>& rows, double y,
@@ -167,7 +175,7 @@ StatementFrame::StatementFrame(Book& book, RunTimeState& run, StatementHost host
         bg.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xC0));
         setPalette(bg);
     }
-    setMinimumSize(pixelsOf(5000), pixelsOf(2000));
+    holdAtLeast({});
     resize(640, 480);
 }
 
@@ -190,12 +198,20 @@ CalanderForm* StatementFrame::addDatePicker(int leftTwips) {
 
 void StatementFrame::placeHoverLabel(int leftTwips) {
     P->move(pixelsOf(leftTwips), (pixelsOf(StripTwips) - P->sizeHint().height()) / 2);
-    P->resize(pixelsOf(6000), P->sizeHint().height());
+    holdAtLeast({P->x(), pixelsOf(StripTwips)});
+    placeStripButtons();
+}
+
+void StatementFrame::holdAtLeast(QSize strip) {
+    // The label after the window's own controls gives way to the buttons.
+    setMinimumSize(leastStatementSize(MenuBar, strip + QSize(StripButtonsWidth, 0)));
 }
 
 void StatementFrame::placeStripButtons() {
     const int top = (pixelsOf(StripTwips) - ButtonSize) / 2;
-    int x = Canvas->width() - 3 * (ButtonSize + 4) - 6;
+    int x = Canvas->width() - StripButtonsWidth;
+    // The hover label ends before the buttons.
+    P->resize(std::max(0, x - P->x()), P->sizeHint().height());
     for (StripButton* b : mButton) {
         b->move(x, top);
         x += ButtonSize + 4;
@@ -224,6 +240,7 @@ void StatementFrame::drawView(DrawingSurface& s) {
     s.CurrentY = -TScroll->Value();
     DrawHeight = static_cast<int>(drawStatement(t));
     DrawRight = t.drawnRight;
+    coverScrollCorner(s, *TScroll, *HScroll, background());
 }
 
 void StatementFrame::redraw() {
@@ -243,6 +260,7 @@ void StatementFrame::layOut() {
         down = DrawHeight > height - (across ? bar : 0);
         across = DrawRight > width - (down ? bar : 0);
     }
+    const bool cornerBefore = !TScroll->isHidden() && !HScroll->isHidden();
     const int strip = pixelsOf(StripTwips);
     TScroll->setGeometry(Canvas->width() - BarSize, strip + 1, BarSize,
                          std::max(1, Canvas->height() - strip - 1 - (across ? BarSize : 0)));
@@ -259,10 +277,13 @@ void StatementFrame::layOut() {
         if (scroll->Value() > scroll->ValueMax()) scroll->setValue(scroll->ValueMax());
         scroll->show();
     };
-    range(TScroll, down, DrawHeight - (height - (across ? bar : 0) - StripTwips));
+    // Scrolled to its end, the statement's foot stands at the view's foot.
+    range(TScroll, down, DrawHeight - (height - (across ? bar : 0)));
     range(HScroll, across, DrawRight + RightMargin - (width - (down ? bar : 0)));
     // The drawing depends on the canvas and the scroll values alone: a value
-    // changed above has drawn it again.
+    // changed above has drawn it again; the corner between the bars follows
+    // where they stand now.
+    if (cornerBefore || (!TScroll->isHidden() && !HScroll->isHidden())) redraw();
     TScroll->Refresh();
     HScroll->Refresh();
 }

@@ -17,6 +17,7 @@
 #include "toolkit/key_codes.h"
 #endif
 
+#include <QSize>
 #include <QWidget>
 
 #include <array>
@@ -42,6 +43,10 @@ struct StatementBody {
     StatementCanvas* canvas = nullptr;
 };
 StatementBody addMenuBarAndCanvas(QWidget* window);
+// The smallest size of a statement window whose strip holds its controls in
+// `strip` from its top left: never below the designed 5000 x 2000 twips, and
+// room below the strip for both scroll bars whole.
+QSize leastStatementSize(const QMenuBar* menuBar, QSize strip);
 
 // The account row under the mouse at `y` (nothing on the toolbar strip,
 // `stripTwips` high), with the canvas's cursor set for it; nullptr when none.
@@ -148,6 +153,9 @@ class StatementFrame : public QWidget {
     void mouseMoved(double x, double y);
     void mouseReleased(int button, double x, double y);
     void placeStripButtons();
+    // The window's smallest size: as wide as `strip` (its controls from the
+    // left) and the three buttons, as high as `strip` and the scroll bars.
+    void holdAtLeast(QSize strip);
 
     std::vector<RowSpot> rows_;
     Measured measured_; // widths of the last computation on the window

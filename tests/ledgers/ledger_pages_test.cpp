@@ -126,15 +126,18 @@ TEST(LedgerPages, WidestFiguresAndColumnsThatGiveWayToThem) {
     RunningBalanceLedger l;
     for (const auto& [date, reference, amount, credit, balance] :
          {std::tuple{day(2025, 3, 2), "7", "75", false, "-75"},
-          {day(2024, 1, 5), "1234", "1234567.5", false, "1234567.5"},
-          {day(2024, 6, 1), "12", "-5", true, "5"}})
+          {day(2024, 1, 5), "12345678", "1234567.5", false, "1234567.5"},
+          {day(2024, 6, 1), "12", "-5", true, "5"},
+          {day(2024, 6, 1), "MWMWMW", "-5", true, "5"}})
         l.Rows.push_back({date, {}, money(amount), money(balance), 0, EntryId(reference), credit});
     // The period's ends and the widest date of their years; the extremes of
     // each amount column; the balance's size with either suffix.
     const RunningBalanceWidest w = runningBalanceWidest(b, l, monthFirstLocale());
     using Texts = std::vector<std::string>;
     EXPECT_EQ(w.dates, (Texts{"1/5/2024", "12/28/2024", "3/2/2025", "12/28/2025"}));
-    EXPECT_EQ(w.references, Texts{"1234"});
+    // Every reference, for the font to say which is widest: "MWMWMW" is
+    // wider than the one of more characters.
+    EXPECT_EQ(w.references, (Texts{"12", "12345678", "7", "MWMWMW"}));
     EXPECT_EQ(w.debits, (Texts{"75.00", "1,234,567.50"}));
     EXPECT_EQ(w.credits, (Texts{"(5.00)", "(5.00)"}));
     EXPECT_EQ(w.balances, (Texts{"75.00 Dr", "75.00 Cr", "1,234,567.50 Dr", "1,234,567.50 Cr"}));

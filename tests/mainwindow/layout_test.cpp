@@ -25,7 +25,7 @@ TEST(Layout, ControlsFollowTheWindowSize) {
     EXPECT_EQ(w.newEntry.left, 12000 - 1950);
     EXPECT_EQ(w.newEntry.top, 6000 - 400);
     EXPECT_EQ(w.include.top, w.newEntry.top);
-    EXPECT_EQ(w.include.right() - w.newEntry.left, 10); // the two buttons overlap by 10
+    EXPECT_EQ(w.include.right(), w.newEntry.left); // the two buttons meet
     EXPECT_EQ(w.status.top, 6000 - 220);
     EXPECT_EQ(w.status.right(), 12000 - 3050);
     EXPECT_EQ(w.debitCurrencyLeft, design::DebitNameLeft + w.nameWidth + 20);

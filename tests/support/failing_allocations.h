@@ -5,10 +5,16 @@
 // one of the two triggers.
 #pragma once
 
+#include <dlfcn.h>
+
+#include <array>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace failing_allocations {
 
@@ -20,6 +26,19 @@ inline std::atomic<std::size_t> refuseFrom{std::numeric_limits<std::size_t>::max
 inline long failIn = -1;
 // Set when a counted allocation failed.
 inline bool failed = false;
+// While set, what Qt's own code asks for is not counted: its widgets are not
+// made to survive an exception half way through their own work.
+inline bool ownCodeOnly = false;
+
+inline bool askedByQt(const void* caller) {
+    static std::array<std::pair<const void*, bool>, 4096> seen{}; // by caller
+    auto& known = seen[(reinterpret_cast<std::uintptr_t>(caller) >> 2) % seen.size()];
+    if (known.first != caller) {
+        Dl_info in;
+        known = {caller, dladdr(caller, &in) && std::strstr(in.dli_fname, "libQt6")};
+    }
+    return known.second;
+}
 
 } // namespace failing_allocations
 
@@ -30,7 +49,7 @@ inline bool failed = false;
 void* operator new(std::size_t size) {
     using namespace failing_allocations;
     if (size >= refuseFrom.load(std::memory_order_relaxed)) throw std::bad_alloc();
-    if (failIn >= 0 && failIn-- == 0) {
+    if (failIn >= 0 && !(ownCodeOnly && askedByQt(__builtin_return_address(0))) && failIn-- == 0) {
         failed = true;
         throw std::bad_alloc();
     }

@@ -28,6 +28,24 @@ std::string named(const RecordedCall& c) {
            std::to_string(static_cast<long>(c.y2));
 }
 
+// Texts in the corner between the scroll bars that no box filled after them
+// paints over.
+std::vector<std::string> textsInCorner(const std::vector<RecordedCall>& calls,
+                                       const VisibleArea::Box& corner) {
+    std::vector<std::string> faults;
+    if (corner.x2 <= corner.x1) return faults;
+    for (const RecordedCall& c : calls) {
+        if (c.kind == RecordedCall::FilledBox && c.x1 <= corner.x1 && c.y1 <= corner.y1 &&
+            c.x2 >= corner.x2 && c.y2 >= corner.y2)
+            faults.clear();
+        if (c.kind == RecordedCall::Text && c.x1 < corner.x2 && c.x2 > corner.x1 + kSliver &&
+            c.y1 < corner.y2 && c.y2 > corner.y1 + kSliver &&
+            c.text.find_first_not_of(' ') != std::string::npos)
+            faults.push_back(named(c) + " shows in the corner between the scroll bars");
+    }
+    return faults;
+}
+
 } // namespace
 
 std::vector<std::string> overlappingTexts(const std::vector<RecordedCall>& calls) {
@@ -59,6 +77,8 @@ std::vector<std::string> textsCutAtEdge(const std::vector<RecordedCall>& calls,
             t->x2 > right + kSliver)
             faults.push_back(named(*t) + " is cut at the edge");
     }
+    const std::vector<std::string> corner = textsInCorner(calls, area.corner);
+    faults.insert(faults.end(), corner.begin(), corner.end());
     return faults;
 }
 

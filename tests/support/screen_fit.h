@@ -14,6 +14,12 @@ struct VisibleArea {
     double width = 0, height = 0;
     double reachRight = 0, reachLeft = 0;
     double reachDown = 0, reachUp = 0;
+    // The corner between two scroll bars, where nothing scrolls into view
+    // (empty when the area has not both).
+    struct Box {
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    };
+    Box corner{};
 };
 
 // Pairs of texts whose boxes share more than a sliver. A text drawn twice at
@@ -21,7 +27,8 @@ struct VisibleArea {
 std::vector<std::string> overlappingTexts(const std::vector<RecordedCall>& calls);
 
 // Texts that start inside the area's height but lie partly beyond what its
-// scroll bars reach left, right or above.
+// scroll bars reach left, right or above, and texts left showing in the
+// corner between its scroll bars (not painted over after).
 std::vector<std::string> textsCutAtEdge(const std::vector<RecordedCall>& calls,
                                         const VisibleArea& area);
 

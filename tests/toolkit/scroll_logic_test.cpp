@@ -179,6 +179,18 @@ TEST(VerticalScroll, RepeatSteps) {
     EXPECT_FALSE(atMin.logic.timerEnabled());
 }
 
+// Every pixel of either bar, pressed at value 50, steps or drags.
+TEST(VerticalScroll, EveryPixelStepsOrDrags) {
+    auto acts = [](auto bar, int pos) {
+        bar.resize(200, 17);
+        bar.setValue(50);
+        bar.mousePress(true, pos);
+        return bar.Dragging() || bar.Value() != 50;
+    };
+    for (int pos = 0; pos < 200; ++pos)
+        EXPECT_TRUE(acts(VerticalScrollLogic(), pos) && acts(HorizontalScrollLogic(), pos)) << pos;
+}
+
 TEST(VerticalScroll, PagingDownStopsWhenTheThumbPassesThePointer) {
     VBar bar(300, 17, 10, 5); // thumb 65 + 5 tall at 17
     bar.logic.mousePress(true, 95);

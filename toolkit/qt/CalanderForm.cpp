@@ -233,6 +233,8 @@ CalanderForm::CalanderForm(QWidget* parent) : QWidget(parent) {
     setToolTip(QStringLiteral("Show or Hide..."));
     dateX_ = new QLineEdit(this);
     dateX_->setFrame(false);
+    // Its repaints (the cursor's blink) leave what lies under it alone.
+    dateX_->setAutoFillBackground(true);
     dateX_->installEventFilter(this);
     resize(sizeHint());
     closedSize_ = size();

@@ -124,6 +124,8 @@ void ScrollBarWidget::focusInEvent(QFocusEvent*) {
 }
 
 void ScrollBarWidget::focusOutEvent(QFocusEvent*) {
+    // A key held now lets go elsewhere: its repeating ends here.
+    logic_->keyUp();
     update();
     emit LostFocus();
 }
@@ -135,4 +137,13 @@ void ScrollBarWidget::changeEvent(QEvent* event) {
         layOut();
     }
     QWidget::changeEvent(event);
+}
+
+void coverScrollCorner(DrawingSurface& s, const ScrollBarWidget& down,
+                       const ScrollBarWidget& across, RgbColor colour) {
+    const QWidget* parent = down.parentWidget();
+    if (down.isHidden() || across.isHidden() || !parent) return;
+    const double t = TwipsPerScreenPixel;
+    s.FilledBox((across.geometry().right() + 1) * t, (down.geometry().bottom() + 1) * t,
+                parent->width() * t, parent->height() * t, colour);
 }

@@ -3,6 +3,7 @@
 // arithmetic is the bar's logic (toolkit/scroll_logic.h).
 #pragma once
 
+#include "platform/drawing_surface.h"
 #include "toolkit/pixel_canvas.h"
 #include "toolkit/scroll_logic.h"
 
@@ -73,3 +74,10 @@ class ScrollBarWidget : public QWidget {
     QTimer timer_;
     PixelCanvas background_;
 };
+
+// Paints `colour` over the corner two shown scroll bars leave on the surface
+// their parent is drawn on: right of the end of the horizontal bar and below
+// the end of the vertical one, to the parent's bottom right. Nothing while
+// either is hidden.
+void coverScrollCorner(DrawingSurface& s, const ScrollBarWidget& down,
+                       const ScrollBarWidget& across, RgbColor colour);

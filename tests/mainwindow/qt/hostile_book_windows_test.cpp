@@ -1,6 +1,7 @@
 // Failures that reach the event loop, and hostile books opened in every
-// window: a command that throws shows what failed and the program goes on
-// with its book as it was, the ordinary pointer and no half-built window;
+// window: a command that throws shows what failed, says truly whether the
+// book changed, and the program goes on with the window showing the book,
+// the ordinary pointer and no half-built window;
 // each window the menus launch opens and computes on a book at the edges of
 // what it can hold, without ending the program or changing the book.
 #include "accounts/qt/ConfigAccounts.h"
@@ -25,11 +26,14 @@
 #include "support/failing_allocations.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
+#include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/MousePointer.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -434,6 +438,132 @@ TEST(CommandGuard, AFailureThePaintingOrATimerRepeatsIsToldOnceAndNoneInsideItsO
         for (const auto& m : fakes.messages.shown)
             EXPECT_TRUE(holds(m.text, "could not be completed")) << m.text;
     }
+}
+
+// --- a command failing anywhere, through its window ---
+
+// What the entry line shows (`fromBook` false), or what a model fresh from
+// the book shows of the current entry: head, rows and the lines they edit;
+// and the chart editor's names when it is open.
+std::string entryShown(TAcount& w, bool fromBook) {
+    RunTimeState run = w.run();
+    EntryModel m(w.book(), run, w.entryModel().locale());
+    m.showEntryHolding(run.CurrentFirstLine);
+    std::string s =
+        fromBook ? m.positionText() + m.reference() + m.dateText()
+                 : (w.CELablel->text() + w.JournalID->text()).toStdString() + w.Datetext->Text();
+    for (int r = 0; r < EntryRowsPerSide; ++r)
+        for (const auto& [rows, folio, amount] :
+             {std::tie(m.debitRows(), w.DebitFolio, w.DebitAmountText),
+              std::tie(m.creditRows(), w.CreditFolio, w.CreditAmountText)}) {
+            const bool debit = &rows == &m.debitRows();
+            if (fromBook && r < static_cast<int>(rows.size()))
+                s += "|" + std::to_string(rows[r].line) + rows[r].folio + " " + rows[r].amount;
+            if (!fromBook && folio[r]->isVisibleTo(&w))
+                s += "|" + std::to_string(debit ? w.debitRowLine(r) : w.creditRowLine(r)) +
+                     (folio[r]->text() + " " + amount[r]->text()).toStdString();
+        }
+    if (auto* chart = qobject_cast<ConfigAccounts*>(w.chartOfAccountsWindow.data()))
+        for (int k = 0; k < ChartRows; ++k)
+            s += "|" + (fromBook ? chart->editor().row(k).name
+                                 : chart->RenameAccount[k]->text().toStdString());
+    return s;
+}
+
+// A step of the user's, run through the event loop, posted before any
+// allocation fails.
+std::function<void()> posted(QObject* to, const std::function<void()>& step) {
+    QMetaObject::invokeMethod(to, step, Qt::QueuedConnection);
+    return [to] { QCoreApplication::sendPostedEvents(to, QEvent::MetaCall); };
+}
+
+TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TAcount w;
+    w.show();
+    auto item = [](QAction* a) { return posted(a, [a] { a->trigger(); }); };
+    auto menu = [&w, item](Command c) { return [&w, item, c] { return item(w.action(c)); }; };
+    auto chart = [&w, item](QAction* ConfigAccounts::*command) {
+        return [&w, item, command] {
+            runThroughEvents(w, Command::EditAccounts);
+            auto* chart = qobject_cast<ConfigAccounts*>(w.chartOfAccountsWindow.data());
+            chart->selectRow(2);
+            return item(chart->*command);
+        };
+    };
+    const std::pair<const char*, std::function<std::function<void()>()>> commands[] = {
+        {"New Entry", menu(Command::NewEntryMenu)},
+        {"Paste",
+         [&] { return w.runCommand(Command::CopyTheEntry), menu(Command::PageTheEntry)(); }},
+        {"Delete", menu(Command::DeleteEntry)},
+        {"add line", // once New Entry shows the add-line buttons
+         [&] {
+             return w.runCommand(Command::NewEntryMenu),
+                    posted(&w, [&w] { click(w.CompoundEntry[2]); });
+         }},
+        {"carry-forward", menu(Command::BroughtForward)},
+        {"roll-over", menu(Command::RollOver)},
+        {"chart insert", chart(&ConfigAccounts::Insert_Account)},
+        {"chart delete", chart(&ConfigAccounts::Delete_Account)},
+        {"standard chart", chart(&ConfigAccounts::GChatA)},
+        {"Up in a changed date box",
+         [&] {
+             w.ScrollAcc->setValue(4);
+             w.Datetext->setText("01/02/2025");
+             return posted(&w,
+                           [&w] { dialog_driving::pressKey(w.Datetext->textBox(), Qt::Key_Up); });
+         }},
+    };
+    failing_allocations::ownCodeOnly = true;
+    for (const auto& [name, ready] : commands) {
+        for (long n = 0;; ++n) {
+            const std::string where = std::string(name) + ", allocation " + std::to_string(n);
+            showBook(w, tradingBook());
+            w.ScrollAcc->setValue(2);
+            const std::function<void()> deliver = ready();
+            w.setBookChanged(false);
+            const std::string before = bookBytes(w.book());
+            fakes.messages.shown.clear();
+            failing_allocations::failed = false;
+            failing_allocations::failIn = n;
+            deliver();
+            failing_allocations::failIn = -1;
+            // Told truly: "left as it was" when, and only when, it was; and
+            // the windows show the book.
+            const bool changed = bookBytes(w.book()) != before || w.BookChanged();
+            for (const auto& m : fakes.messages.shown)
+                EXPECT_TRUE(!holds(m.text, "could not be completed") ||
+                            holds(m.text, "left as it was") == !changed)
+                    << where << "\n"
+                    << m.text;
+            ASSERT_EQ(entryShown(w, false), entryShown(w, true)) << where;
+            if (auto* open = qobject_cast<ConfigAccounts*>(w.chartOfAccountsWindow.data())) {
+                open->closeWithoutCheck();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+            if (!failing_allocations::failed) break;
+            // What is typed goes into the line shown.
+            const int line = w.debitRowLine(0);
+            if (line < 0 || !w.DebitAmountText[0]->isEnabled()) continue;
+            Book expected = w.book();
+            expected.EntryLines[static_cast<std::size_t>(line)].Amount = money("7");
+            w.DebitAmountText[0]->selectAll();
+            QTest::keyClicks(w.DebitAmountText[0], "7");
+            EXPECT_EQ(bookBytes(w.book()), bookBytes(expected)) << where;
+        }
+    }
+    // A redraw that fails too is told, and done again before the next key.
+    showBook(w, tradingBook());
+    failing_allocations::failed = false;
+    posted(&w, [] {
+        failing_allocations::failIn = 0;
+        throw std::bad_alloc();
+    })();
+    EXPECT_TRUE(failing_allocations::failed);
+    EXPECT_TRUE(holds(fakes.messages.lastText(), "could not be redrawn yet"));
+    QTest::keyClicks(w.DebitAmountText[0], "7");
+    EXPECT_EQ(entryShown(w, false), entryShown(w, true));
+    failing_allocations::ownCodeOnly = false;
 }
 
 // --- hostile books in every window ---

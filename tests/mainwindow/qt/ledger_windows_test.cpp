@@ -9,6 +9,7 @@
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
 #include "ledgers/qt/Running_Balance.h"
+#include "ledgers/qt/ledger_window_support.h"
 #include "mainwindow/mailed_invoice_reader.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/ledger_windows.h"
@@ -658,6 +659,28 @@ TEST(LedgerWindows, JournalPagesAndClicksMoveTheMainWindow) {
     EXPECT_EQ(dialogs.captions, (std::vector<std::string>{"Save As..."}));
     EXPECT_EQ(w.run().CurrentFilePath, (dir / "rent.xls").string());
     EXPECT_GT(std::filesystem::file_size(dir / "rent.xls"), 100u);
+}
+
+// An idle ledger window draws nothing: no scroll bar repeats, and a text box
+// of its strip repaints (the cursor's blink) without the table under it.
+TEST(LedgerWindows, IdleWindowsDrawNothing) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    showLedgerBook(w);
+    const auto [j, r, rb] = openThreeLedgers(w);
+    for (auto [window, canvas] :
+         {std::pair<QWidget*, LedgerCanvas*>{j, j->Canvas}, {r, r->Canvas}, {rb, rb->Canvas}}) {
+        window->show();
+        dialog_driving::settle();
+        int draws = 0;
+        canvas->draw = [&draws, draw = canvas->draw](DrawingSurface& s) { draw(s), ++draws; };
+        for (QLineEdit* box : window->findChildren<QLineEdit*>())
+            box->update();
+        dialog_driving::settle();
+        EXPECT_EQ(draws, 0) << window->windowTitle().toStdString();
+        for (const ScrollBarWidget* bar : window->findChildren<ScrollBarWidget*>())
+            EXPECT_FALSE(bar->logic().timerEnabled());
+    }
 }
 
 // A deletion shifts the journal's lines, and a window not yet activated

@@ -1,7 +1,8 @@
 // Every window that shows figures, opened from the main window on a book of
 // forty-character names and eleven- to thirteen-digit figures, at its default
 // size and at its smallest, at each end of its scroll bars: no two texts drawn
-// over each other, no text cut at an edge a scroll bar does not reach. Each
+// over each other, no text cut at an edge a scroll bar does not reach; at its
+// smallest, every control whole inside it and clear of the others. Each
 // leaves a picture of itself at its default size under the build folder's
 // screenshots. A canvas window's drawing is recorded in the real fonts, in
 // each of two font families.
@@ -62,16 +63,29 @@ ScreenFitRow wholeAtDefault(ScreenFitRow row) {
     return row;
 }
 
-// A window drawn on its canvas, with a vertical and a horizontal scroll bar;
-// a hidden bar takes no room and reaches nothing.
-template <class Window>
-ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount&)> open,
-                       TuvoVerticalScroll* Window::*vertical, RealhScroll* Window::*horizontal) {
-    auto of = [](QWidget* w) { return static_cast<Window*>(w); };
+// The area a canvas shows between its scroll bars (a hidden bar takes no
+// room and reaches nothing), and the corner two shown bars leave.
+VisibleArea canvasArea(const QWidget* canvas, const ScrollBarWidget* down,
+                       const ScrollBarWidget* across) {
     auto reach = [](const ScrollBarWidget* bar) { return bar->isHidden() ? 0.0 : bar->ValueMax(); };
     auto size = [](const QWidget* bar, int along) {
         return bar->isHidden() ? 0.0 : twipsOf(along);
     };
+    VisibleArea area{twipsOf(canvas->width()) - size(down, down->width()),
+                     twipsOf(canvas->height()) - size(across, across->height()), reach(across), 0,
+                     reach(down)};
+    if (!down->isHidden() && !across->isHidden())
+        area.corner = {twipsOf(across->geometry().right() + 1),
+                       twipsOf(down->geometry().bottom() + 1), twipsOf(canvas->width()),
+                       twipsOf(canvas->height())};
+    return area;
+}
+
+// A window drawn on its canvas, with a vertical and a horizontal scroll bar.
+template <class Window>
+ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount&)> open,
+                       TuvoVerticalScroll* Window::*vertical, RealhScroll* Window::*horizontal) {
+    auto of = [](QWidget* w) { return static_cast<Window*>(w); };
     return {
         window, std::move(open),
         [of](QWidget* w) {
@@ -79,13 +93,7 @@ ScreenFitRow canvasRow(const std::string& window, std::function<QWidget*(TAcount
             of(w)->drawView(s);
             return s.calls;
         },
-        [=](QWidget* w) {
-            const auto* down = of(w)->*vertical;
-            const auto* across = of(w)->*horizontal;
-            return VisibleArea{twipsOf(of(w)->Canvas->width()) - size(down, down->width()),
-                               twipsOf(of(w)->Canvas->height()) - size(across, across->height()),
-                               reach(across), 0, reach(down)};
-        },
+        [=](QWidget* w) { return canvasArea(of(w)->Canvas, of(w)->*vertical, of(w)->*horizontal); },
         [=](QWidget* w, double right, double down) {
             (of(w)->*horizontal)->setValue(static_cast<std::int32_t>(right));
             (of(w)->*vertical)->setValue(static_cast<std::int32_t>(down));
@@ -109,6 +117,8 @@ ScreenFitRow ledgerRow(const std::string& window, std::function<QWidget*(TAcount
     row.area = [area = row.area, left](QWidget* w) {
         VisibleArea a = area(w);
         a.width -= twipsOf(left);
+        a.corner.x1 -= twipsOf(left);
+        a.corner.x2 -= twipsOf(left);
         return a;
     };
     return row;
@@ -180,6 +190,15 @@ ScreenFitRow chartRow() {
             nullptr};
 }
 
+// A window of controls, nothing to scroll: the texts its controls show.
+ScreenFitRow controlsRow(const std::string& window, std::function<QWidget*(TAcount&)> open) {
+    return {window, std::move(open), [](QWidget* w) { return dialog_driving::shownTexts(w); },
+            [](QWidget* w) {
+                return VisibleArea{twipsOf(w->width()), twipsOf(w->height())};
+            },
+            nullptr};
+}
+
 // Opens a shared window by its command.
 std::function<QWidget*(TAcount&)> opening(Command command, QPointer<QWidget> TAcount::*window) {
     return [=](TAcount& main) -> QWidget* {
@@ -190,14 +209,16 @@ std::function<QWidget*(TAcount&)> opening(Command command, QPointer<QWidget> TAc
 
 std::vector<ScreenFitRow> rows() {
     return {
-        // The texts of the main window's controls (an amount box's figure
-        // where it would stand whole), nothing to scroll; at the last entry.
-        {"main_window_big_figures", [](TAcount& main) -> QWidget* { return &main; },
-         [](QWidget* w) { return dialog_driving::shownTexts(w); },
-         [](QWidget* w) {
-             return VisibleArea{twipsOf(w->width()), twipsOf(w->height())};
-         },
-         nullptr},
+        // The main window at the last entry (an amount box's figure where it
+        // would stand whole), and the windows of controls alone.
+        controlsRow("main_window_big_figures", [](TAcount& main) -> QWidget* { return &main; }),
+        controlsRow("settings", opening(Command::SoftwareSettings, &TAcount::settingsWindow)),
+        controlsRow("search", opening(Command::SearchNumbers, &TAcount::searchWindow)),
+        controlsRow("depreciation", opening(Command::Depreciation, &TAcount::depreciationWindow)),
+        controlsRow("tape_calculator", newest<QWidget>(Command::RollingCalculator,
+                                                       &TAcount::CalculatorWindows, nullptr)),
+        controlsRow("payroll", newest<QWidget>(Command::PayCalc,
+                                               &TAcount::PayrollWindows, nullptr)),
         wholeAtDefault(canvasRow("trial_balance",
                                  opening(Command::TrialBalance, &TAcount::trialBalanceWindow),
                                  &StatementFrame::TScroll, &StatementFrame::HScroll)),
@@ -245,7 +266,8 @@ void expectFits(const ScreenFitRow& row, QWidget* w, const std::string& size) {
                          std::to_string(static_cast<int>(down)) + " down");
             if (row.scroll) row.scroll(w, right, down);
             const VisibleArea area{whole.width, whole.height,           whole.reachRight - right,
-                                   right,       whole.reachDown - down, down};
+                                   right,       whole.reachDown - down, down,
+                                   whole.corner};
             const std::vector<RecordedCall> calls = row.record(w);
             ASSERT_FALSE(calls.empty());
             const std::vector<std::string> overlaps = overlappingTexts(calls);
@@ -280,6 +302,8 @@ TEST_P(ScreenFit, EveryWindowShowsItsFiguresWholeAndApart) {
         w->resize(w->minimumSize().expandedTo(w->minimumSizeHint()));
         QApplication::processEvents();
         expectFits(row, w, "smallest");
+        const std::vector<std::string> cut = dialog_driving::controlsCutOrCovered(w);
+        EXPECT_TRUE(cut.empty()) << row.window << " at its smallest size" << lines(cut);
         EXPECT_TRUE(fakes.messages.shown.empty())
             << row.window << ": " << fakes.messages.lastText();
     }

@@ -14,6 +14,7 @@
 #include "tests/statements/qt/statement_host_recorder.h"
 #include "tests/statements/qt/statement_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QApplication>
@@ -88,6 +89,10 @@ TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
     const int before = w.rows()[0].bottom;
     w.TScroll->setValue(300);
     EXPECT_EQ(w.rows()[0].bottom, before - 300);
+    // Scrolled to its end, the statement's foot stands at the view's foot.
+    w.TScroll->setValue(w.TScroll->ValueMax());
+    const int bar = w.HScroll->isHidden() ? 0 : w.HScroll->height();
+    EXPECT_EQ(w.DrawHeight - w.TScroll->Value(), (w.Canvas->height() - bar) * 15);
     w.TScroll->setValue(0);
     w.resize(700, 520);
     QApplication::processEvents();

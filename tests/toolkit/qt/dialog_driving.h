@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QString>
 #include <QStyle>
 #include <QWidget>
@@ -149,6 +150,46 @@ inline std::vector<RecordedCall> shownTexts(QWidget* window) {
         texts.push_back(call);
     }
     return texts;
+}
+
+// Each control of `window` under `parent`, named, where it stands: a box, a
+// button, the menu bar, a caption that shows a text and a childless widget
+// of its own kind; a box's own parts are the box's.
+inline void placeControls(QWidget* parent, QWidget* window,
+                          std::vector<std::pair<std::string, QRect>>& places) {
+    for (QWidget* c : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const auto* label = qobject_cast<QLabel*>(c);
+        const QString kind = c->metaObject()->className();
+        if (!c->isVisibleTo(window) || c->isWindow() || (label && label->text().isEmpty()))
+            continue;
+        if (!label && c->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton*>(c) &&
+            !qobject_cast<QMenuBar*>(c) &&
+            (kind == "QWidget" || kind == "QFrame" ||
+             !c->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty())) {
+            placeControls(c, window, places);
+            continue;
+        }
+        const QRect at(c->mapTo(window, QPoint(0, 0)), c->size());
+        places.emplace_back(kind.toStdString() + " '" + (label ? label->text().toStdString() : "") +
+                                "' at " + std::to_string(at.x()) + "," + std::to_string(at.y()),
+                            at);
+    }
+}
+
+// Controls of `window` not wholly inside it or covered by another control,
+// one line each: empty when every control shows whole and can be reached.
+inline std::vector<std::string> controlsCutOrCovered(QWidget* window) {
+    std::vector<std::pair<std::string, QRect>> places;
+    placeControls(window, window, places);
+    std::vector<std::string> faults;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (!window->rect().contains(places[i].second))
+            faults.push_back(places[i].first + " is cut by the window's edge");
+        for (std::size_t j = i + 1; j < places.size(); ++j)
+            if (places[i].second.intersects(places[j].second))
+                faults.push_back(places[i].first + " covers " + places[j].first);
+    }
+    return faults;
 }
 
 } // namespace dialog_driving
