@@ -149,6 +149,11 @@ void Depreciation::Form_Load() {
     }
     for (QLabel* l : Label1)
         l->adjustSize();
+    // A caption over its box ends where the box begins, however tall its font.
+    const QLineEdit* under[] = {Cost, Percent, TheYears};
+    for (int i = 0; i < 3; ++i)
+        Label1[i]->move(Label1[i]->x(),
+                        std::min(Label1[i]->y(), under[i]->y() - Label1[i]->height()));
 }
 
 void Depreciation::addRow() {
