@@ -423,9 +423,13 @@ CommandOutcome FileCommands::BalBForword_Click() {
     RollOverResult result;
     {
         BusyScope busy(host_);
+        // All dates for the time of the sums only, whatever stops them.
+        struct AllDates {
+            bool& flag;
+            ~AllDates() { flag = false; }
+        } allDates{run_.IncludeAllDates};
         run_.IncludeAllDates = true;
         const NetProfitResult sums = netProfitOfAllDates(book_);
-        run_.IncludeAllDates = false;
         if (!sums.ok) {
             showMessage(sums.message.empty() ? strings::text(274) : sums.message);
             return CommandOutcome::Failed;

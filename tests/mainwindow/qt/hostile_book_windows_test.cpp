@@ -537,6 +537,7 @@ TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook
                     << where << "\n"
                     << m.text;
             ASSERT_EQ(entryShown(w, false), entryShown(w, true)) << where;
+            EXPECT_FALSE(w.run().IncludeAllDates) << where;
             if (auto* open = qobject_cast<ConfigAccounts*>(w.chartOfAccountsWindow.data())) {
                 open->closeWithoutCheck();
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
