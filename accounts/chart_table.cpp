@@ -145,20 +145,6 @@ std::vector<std::string> accountBoxList(const Book& book, int lastSlot) {
     return names;
 }
 
-std::string widestNumberText(const Book& book, const std::string& decimalMark) {
-    std::string widest;
-    auto digits = [](const std::string& t) {
-        return std::count_if(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    for (const Currency& number : book.AccountNumbers) {
-        std::string text = folioText(book, number, decimalMark);
-        if (text.size() > widest.size() ||
-            (text.size() == widest.size() && digits(text) > digits(widest)))
-            widest = std::move(text);
-    }
-    return widest;
-}
-
 std::optional<ChartFault> closeChart(Book& book, const std::string& decimalMark) {
     const int n = book.LastAccount;
     std::optional<ChartFault> fault = findChartFault(book, decimalMark);

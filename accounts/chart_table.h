@@ -4,6 +4,7 @@
 // parallel arrays together.
 #pragma once
 
+#include "book/account_number_text.h"
 #include "book/book.h"
 
 #include <optional>
@@ -54,11 +55,6 @@ std::optional<ChartFault> findChartFault(const Book& book, const std::string& de
 // The names the entry line's account boxes list: every slot 0..`lastSlot`
 // whose name holds more than spaces, as stored, in table order.
 std::vector<std::string> accountBoxList(const Book& book, int lastSlot);
-
-// The widest number the grid's number boxes show for the table (as
-// `folioText` writes it): the one of the most characters, of those the one
-// of the most digits. The box is made wide enough for it.
-std::string widestNumberText(const Book& book, const std::string& decimalMark);
 
 // The check on close: the fault found (nothing else changes but LastAccount,
 // raised to 13 when below), or the table accepted: the entry line's account

@@ -94,3 +94,17 @@ std::string folioText(const Book& book, Currency number, const std::string& deci
 std::string lineFolioText(const Book& book, Currency number, const std::string& decimalMark) {
     return isAccountNumber(number) ? folioText(book, number, decimalMark) : std::string();
 }
+
+std::string widestNumberText(const Book& book, const std::string& decimalMark) {
+    std::string widest;
+    auto digits = [](const std::string& t) {
+        return std::count_if(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    for (const Currency& number : book.AccountNumbers) {
+        std::string text = folioText(book, number, decimalMark);
+        if (text.size() > widest.size() ||
+            (text.size() == widest.size() && digits(text) > digits(widest)))
+            widest = std::move(text);
+    }
+    return widest;
+}

@@ -21,3 +21,7 @@ std::string folioText(const Book& book, Currency number, const std::string& deci
 // The folio box of a journal or group line: folioText of its account, "" for
 // a line of no account.
 std::string lineFolioText(const Book& book, Currency number, const std::string& decimalMark);
+// The widest number a folio box shows for the book's accounts (as
+// `folioText` writes it): the one of the most characters, of those the one
+// of the most digits. A folio box is made wide enough for it.
+std::string widestNumberText(const Book& book, const std::string& decimalMark);

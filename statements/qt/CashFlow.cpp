@@ -17,6 +17,7 @@
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/amount_fit.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -24,12 +25,27 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyleOptionComboBox>
 
 #include <algorithm>
 
 namespace {
 
 constexpr double WindowFontSize = 9;
+// Pixels: the strip's black line below the strip, the boxes' top, the gap
+// between two boxes and the margins before the first and after the last.
+constexpr int LineGap = 2, BoxTop = 3, BoxGap = 6, Margin = 4;
+
+// The width a combo box needs to show `text` whole in its font, with its
+// frame and its arrow.
+int comboWidthFor(const QComboBox* box, const QString& text) {
+    QStyleOptionComboBox opt;
+    opt.initFrom(box);
+    opt.editable = box->isEditable();
+    const QFontMetrics metrics(box->font());
+    const QSize contents(metrics.horizontalAdvance(text), metrics.height());
+    return box->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, contents, box).width();
+}
 
 } // namespace
 
@@ -59,25 +75,20 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     Canvas->moved = [this](int, double, double y) { mouseMoved(y); };
     Canvas->released = [this](int b, double, double y) { mouseReleased(b, y); };
 
-    const int strip = pixelsOf(StripTwips);
-    const int boxHeight = strip - 6;
     DateTerm = new QComboBox(Canvas);
     for (int id : {246, 247, 248, 249})
         DateTerm->addItem(stringText(id));
     DateTerm->setToolTip("Select Period...");
-    DateTerm->setGeometry(4, 3, 100, boxHeight);
     DateTerm->installEventFilter(this);
     tReportAcc = new QComboBox(Canvas);
     tReportAcc->setEditable(true);
     tReportAcc->setInsertPolicy(QComboBox::NoInsert);
     tReportAcc->setToolTip("Select Account Inflow/ Outflow...");
-    tReportAcc->setGeometry(110, 3, 220, boxHeight);
     FolioChoiceTx = new QLineEdit(Canvas);
     FolioChoiceTx->setToolTip("Enter Folio Number...");
-    FolioChoiceTx->setGeometry(336, 3, 70, boxHeight);
     FolioChoiceTx->installEventFilter(this);
     SmSelect = new QComboBox(Canvas);
-    SmSelect->setGeometry(412, 3, 110, boxHeight);
+    SmSelect->setSizeAdjustPolicy(QComboBox::AdjustToContents); // the labels of each computation
     SmSelect->installEventFilter(this);
 
     VScroll1 = new TuvoVerticalScroll(Canvas);
@@ -106,9 +117,8 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     connect(DateTerm, &QComboBox::activated, this, [this] { DateTerm_Click(); });
     connect(SmSelect, &QComboBox::activated, this, [this] { SmSelect_Click(); });
 
+    placeStrip();
     Form_Cash_Flow(std::nullopt);
-    // The strip's boxes whole, a margin after the last.
-    setMinimumSize(leastStatementSize(MenuBar, QSize(SmSelect->geometry().right() + 1 + 4, strip)));
     resize(760, 480);
 }
 
@@ -131,6 +141,35 @@ void CashFlow::Form_Cash_Flow(std::optional<Currency> account) {
     SmSelect->clear();
     for (const std::string& label : io_.periodLabels)
         SmSelect->addItem(QString::fromStdString(label));
+    placeStrip();
+}
+
+void CashFlow::placeStrip() {
+    const QString widestNumber =
+        QString::fromStdString(widestNumberText(book_, currentLocale().decimalMark));
+    // Each box its designed width, or wider for what it shows.
+    const std::pair<QWidget*, int> boxes[] = {
+        {DateTerm, std::max(100, DateTerm->sizeHint().width())},
+        {tReportAcc,
+         std::max(220, comboWidthFor(tReportAcc, QString::fromStdString(revenueExpenseItem())))},
+        {FolioChoiceTx, std::max(70, lineEditWidthFor(FolioChoiceTx, widestNumber))},
+        {SmSelect, std::max(110, SmSelect->sizeHint().width())}};
+    int height = pixelsOf(StripTwips) - 2 * BoxTop;
+    for (const auto& [box, width] : boxes)
+        height = std::max(height, box->sizeHint().height());
+    strip_ = height + 2 * BoxTop;
+    int x = Margin;
+    for (const auto& [box, width] : boxes) {
+        box->setGeometry(x, BoxTop, width, height);
+        x += width + BoxGap;
+    }
+    // The boxes whole, a margin after the last, and below the strip's line
+    // room for both scroll bars.
+    setMinimumSize(leastStatementSize(MenuBar, QSize(x - BoxGap + Margin, strip_ + LineGap)));
+}
+
+int CashFlow::stripTwips() const {
+    return static_cast<int>(twipsOf(strip_));
 }
 
 void CashFlow::DateTerm_Click() {
@@ -195,7 +234,7 @@ void CashFlow::draw(DrawTarget& t, const FlowLayout& layout, double top) {
     s.CurrentY = top;
     const FlowDrawing drawn = drawInflowsOutflows(t, io_, layout);
     if (t.onWindow) {
-        tableHeight_ = drawn.tableHeight;
+        tableFoot_ = drawn.foot;
         tableRight_ = drawn.tableRight - layout.left;
     }
 }
@@ -214,23 +253,15 @@ void CashFlow::drawView(DrawingSurface& s) {
 
 void CashFlow::redraw() {
     Canvas->paint(0xFFFFFF, [this](DrawingSurface& s) { drawView(s); });
-    Canvas->paintStrip(host_.toolbarBackdrop, StripTwips, 450);
+    Canvas->paintStrip(host_.toolbarBackdrop, stripTwips(),
+                       static_cast<int>(twipsOf(strip_ + LineGap)));
 }
 
 void CashFlow::Form_Resize() {
     if (isMinimized()) return;
-    const double clientHeight = twipsOf(Canvas->height());
-    const double clientWidth = twipsOf(Canvas->width());
-    if (clientHeight < 1000 || clientWidth < 1000) return;
-    const int bar = 17;
-    HScroll1->setGeometry(0, Canvas->height() - bar, Canvas->width() - bar, bar);
-    VScroll1->setGeometry(Canvas->width() - bar, pixelsOf(450) + 1, bar,
-                          Canvas->height() - bar - pixelsOf(450) - 1);
-    redraw();
-    VScroll1->setValueMax(std::max(0, static_cast<int>(tableHeight_ - (clientHeight - 750))));
-    HScroll1->setValueMax(std::max(0, static_cast<int>(tableRight_ - (clientWidth - 750))));
-    if (VScroll1->Value() > VScroll1->ValueMax()) VScroll1->setValue(VScroll1->ValueMax());
-    if (HScroll1->Value() > HScroll1->ValueMax()) HScroll1->setValue(HScroll1->ValueMax());
+    if (twipsOf(Canvas->height()) < 1000 || twipsOf(Canvas->width()) < 1000) return;
+    redraw(); // measures the table's foot and right edge
+    fitViewBars({Canvas, VScroll1, HScroll1, strip_ + LineGap + 1}, tableFoot_, tableRight_, true);
     redraw();
     VScroll1->Refresh();
     HScroll1->Refresh();
@@ -271,7 +302,7 @@ bool CashFlow::eventFilter(QObject* watched, QEvent* event) {
 void CashFlow::mouseMoved(double y) {
     if (pointer::busy() || y == lastMouseY_) return;
     lastMouseY_ = y;
-    const RowSpot* row = hoverRow(Canvas, rows_, y, StripTwips);
+    const RowSpot* row = hoverRow(Canvas, rows_, y, stripTwips());
     mA->setText(row ? QString::fromStdString(hoverText(book_, row->account)) : QString());
 }
 

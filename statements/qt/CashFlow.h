@@ -29,7 +29,7 @@ class TuvoVerticalScroll;
 class CashFlow : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int StripTwips = 430;
+    static constexpr int StripTwips = 430; // designed; taller boxes make it taller
 
     CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* parent = nullptr);
     ~CashFlow() override;
@@ -87,6 +87,11 @@ class CashFlow : public QWidget {
     void mouseMoved(double y);
     void mouseReleased(int button, double y);
     int pageWidthPixels() const;
+    // Places the strip's boxes side by side, each as wide as its design or
+    // as what it shows in its font needs, all as tall as the tallest needs,
+    // and holds the window at least as wide and tall as they need.
+    void placeStrip();
+    int stripTwips() const;
 
     Book& book_;
     RunTimeState& run_;
@@ -95,8 +100,9 @@ class CashFlow : public QWidget {
     Currency selectedAccount_;
     int firstPeriod_ = 0;
     Measured measured_; // the name column and the column step, once per computation
-    double tableHeight_ = 0;
+    double tableFoot_ = 0;
     double tableRight_ = 0;
+    int strip_ = 0; // the strip's height (pixels): the design's, or taller for taller boxes
     std::vector<RowSpot> rows_;
     double lastMouseY_ = -1;
     Printformer* printSetup_ = nullptr;

@@ -165,8 +165,8 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
 
     t.room(h);
     table.label(strings::text(255) + " ");
-    drawn.tableHeight = s.CurrentY - top;
     table.columns(io, io.ending, columns - 1);
     table.down(h);
+    drawn.foot = s.CurrentY - top;
     return drawn;
 }

@@ -20,8 +20,8 @@ struct FlowLayout {
 };
 
 struct FlowDrawing {
-    double tableHeight = 0; // where the Ending Balance row stands, from the top of the drawing
-    double tableRight = 0;  // the right edge of the Total column
+    double foot = 0;       // the Ending Balance row's foot, from the top of the drawing
+    double tableRight = 0; // the right edge of the Total column
 };
 
 // The name column: the widest account name in the current font plus 1650,

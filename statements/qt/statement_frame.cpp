@@ -52,6 +52,36 @@ QSize leastStatementSize(const QMenuBar* menuBar, QSize strip) {
                                          ScrollBarLogic::LeastLength + BarSize)};
 }
 
+void fitViewBars(const ViewBars& bars, double foot, double right, bool always) {
+    QWidget* canvas = bars.canvas;
+    const double width = twipsOf(canvas->width());
+    const double height = twipsOf(canvas->height());
+    const double bar = twipsOf(BarSize);
+    // Each scroll bar takes room from the other's direction.
+    bool down = always, across = always;
+    for (int pass = 0; pass < 2 && !always; ++pass) {
+        down = foot > height - (across ? bar : 0);
+        across = right > width - (down ? bar : 0);
+    }
+    bars.down->setGeometry(canvas->width() - BarSize, bars.top, BarSize,
+                           std::max(1, canvas->height() - bars.top - (across ? BarSize : 0)));
+    bars.across->setGeometry(0, canvas->height() - BarSize,
+                             std::max(1, canvas->width() - (down ? BarSize : 0)), BarSize);
+    auto range = [](ScrollBarWidget* scroll, bool shown, double max) {
+        if (!shown) {
+            scroll->hide();
+            if (scroll->Value() != 0) scroll->setValue(0); // redraws from the start
+            return;
+        }
+        scroll->setValueMax(static_cast<std::int32_t>(std::max(0.0, max)));
+        if (scroll->Value() > scroll->ValueMax()) scroll->setValue(scroll->ValueMax());
+        scroll->show();
+    };
+    // Scrolled to its end, the drawing's foot stands at the view's foot.
+    range(bars.down, down, foot - (height - (across ? bar : 0)));
+    range(bars.across, across, right + RightMargin - (width - (down ? bar : 0)));
+}
+
 const RowSpot* hoverRow(StatementCanvas* canvas, const std::vector<RowSpot>& rows, double y,
                         int stripTwips) {
     const RowSpot* row = y >= stripTwips ? rowAt(rows, y, 200) : nullptr;
@@ -251,35 +281,9 @@ void StatementFrame::redraw() {
 void StatementFrame::layOut() {
     if (isMinimized()) return;
     redraw(); // draws at the canvas's size, measuring the statement's height and right edge
-    const double width = twipsOf(Canvas->width());
-    const double height = twipsOf(Canvas->height());
-    const double bar = twipsOf(BarSize);
-    // Each scroll bar takes room from the other's direction.
-    bool down = false, across = false;
-    for (int pass = 0; pass < 2; ++pass) {
-        down = DrawHeight > height - (across ? bar : 0);
-        across = DrawRight > width - (down ? bar : 0);
-    }
     const bool cornerBefore = !TScroll->isHidden() && !HScroll->isHidden();
-    const int strip = pixelsOf(StripTwips);
-    TScroll->setGeometry(Canvas->width() - BarSize, strip + 1, BarSize,
-                         std::max(1, Canvas->height() - strip - 1 - (across ? BarSize : 0)));
-    HScroll->setGeometry(0, Canvas->height() - BarSize,
-                         std::max(1, Canvas->width() - (down ? BarSize : 0)), BarSize);
+    fitViewBars({Canvas, TScroll, HScroll, pixelsOf(StripTwips) + 1}, DrawHeight, DrawRight, false);
     placeStripButtons();
-    auto range = [](ScrollBarWidget* scroll, bool shown, double max) {
-        if (!shown) {
-            scroll->hide();
-            if (scroll->Value() != 0) scroll->setValue(0); // redraws from the start
-            return;
-        }
-        scroll->setValueMax(static_cast<std::int32_t>(max));
-        if (scroll->Value() > scroll->ValueMax()) scroll->setValue(scroll->ValueMax());
-        scroll->show();
-    };
-    // Scrolled to its end, the statement's foot stands at the view's foot.
-    range(TScroll, down, DrawHeight - (height - (across ? bar : 0)));
-    range(HScroll, across, DrawRight + RightMargin - (width - (down ? bar : 0)));
     // The drawing depends on the canvas and the scroll values alone: a value
     // changed above has drawn it again; the corner between the bars follows
     // where they stand now.

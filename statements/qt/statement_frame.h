@@ -31,6 +31,7 @@ class Printformer;
 class QLabel;
 class QMenuBar;
 class RealhScroll;
+class ScrollBarWidget;
 class StatementCanvas;
 class TuvoVerticalScroll;
 
@@ -47,6 +48,22 @@ StatementBody addMenuBarAndCanvas(QWidget* window);
 // `strip` from its top left: never below the designed 5000 x 2000 twips, and
 // room below the strip for both scroll bars whole.
 QSize leastStatementSize(const QMenuBar* menuBar, QSize strip);
+
+// A statement view's two scroll bars over its canvas: the vertical one down
+// the right edge from `top` (pixels, below the strip), the horizontal one
+// along the foot.
+struct ViewBars {
+    QWidget* canvas = nullptr;
+    ScrollBarWidget* down = nullptr;
+    ScrollBarWidget* across = nullptr;
+    int top = 0;
+};
+// Places the bars, each shown while the drawing passes the view that way
+// (or always, with `always`), a hidden one back at its start; their ranges
+// end where the drawing's foot `foot` stands at the view's foot and its
+// right edge `right` (twips from its unscrolled left), with a margin, at the
+// view's right.
+void fitViewBars(const ViewBars& bars, double foot, double right, bool always);
 
 // The account row under the mouse at `y` (nothing on the toolbar strip,
 // `stripTwips` high), with the canvas's cursor set for it; nullptr when none.

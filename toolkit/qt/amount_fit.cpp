@@ -82,6 +82,14 @@ int lineEditTextRoom(const QLineEdit* box) {
     return textRoomAt(box, box->width());
 }
 
+int lineEditWidthFor(const QLineEdit* box, const QString& text) {
+    return lineEditWidthFor(box, text, box->font());
+}
+
+int lineEditWidthFor(const QLineEdit* box, const QString& text, const QFont& font) {
+    return roomFor(text, font) + MeasuringWidth - textRoomAt(box, MeasuringWidth);
+}
+
 AmountFit::AmountFit(QLineEdit* box, Figures widest)
     : QObject(box), box_(box), widest_(std::move(widest)), base_(box->font()) {
     box->installEventFilter(this);
@@ -101,7 +109,7 @@ AmountFit* AmountFit::of(const QLineEdit* box) {
 }
 
 int AmountFit::widthFor(const QString& text) const {
-    return roomFor(text, base_) + MeasuringWidth - textRoomAt(box_, MeasuringWidth);
+    return lineEditWidthFor(box_, text, base_);
 }
 
 int AmountFit::widthForShown(const std::vector<QLineEdit*>& boxes) {

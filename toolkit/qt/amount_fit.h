@@ -41,6 +41,9 @@ QRect lineEditTextArea(const QLineEdit* box);
 // The room it gives its text: that width less the caret's pixel. A text
 // whose advance is within it shows whole.
 int lineEditTextRoom(const QLineEdit* box);
+// The width `box` needs to show `text` whole in `font` (its own by default).
+int lineEditWidthFor(const QLineEdit* box, const QString& text);
+int lineEditWidthFor(const QLineEdit* box, const QString& text, const QFont& font);
 
 class AmountFit : public QObject {
   public:
