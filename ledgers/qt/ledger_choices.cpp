@@ -6,6 +6,7 @@
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/field_events.h"
 #include "toolkit/qt/scroll_bar_widget.h"
 
@@ -137,6 +138,10 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     folio->gotFocus = [this] {
         QMetaObject::invokeMethod(FolioChoiceTx, &QLineEdit::selectAll, Qt::QueuedConnection);
     };
+    folioWidth_ =
+        std::max(places.folio.width(),
+                 lineEditWidthFor(FolioChoiceTx, QString::fromStdString(widestNumberText(
+                                                     book, currentLocale().decimalMark))));
     for (int i = 0; i < 2; ++i) {
         auto* button = new PageButton(i == 1, parent);
         connect(button, &PageButton::pressed, this, [this, i] {
@@ -159,21 +164,24 @@ void LedgerChoices::place() {
     // width; what it cannot give moves the controls after it along.
     const int least = at.account.width() / 2;
     const int given = std::min(shift, at.account.width() - least);
-    const int along = shift - given + accountStretch_;
+    // A number box wider than its place takes the room from the account
+    // box's stretch first, then moves what follows it along.
+    const int folioExtra = folioWidth_ - at.folio.width();
+    const int stretch = std::max(0, accountStretch_ - folioExtra);
+    const int along = shift - given + stretch;
     tReportAcc->setGeometry(at.account.x() + shift, at.account.y(),
-                            at.account.width() - given + accountStretch_, at.account.height());
-    FolioChoiceTx->setGeometry(at.folio.translated(along, 0));
+                            at.account.width() - given + stretch, at.account.height());
+    FolioChoiceTx->setGeometry(at.folio.x() + along, at.folio.y(), folioWidth_, at.folio.height());
     int right = FolioChoiceTx->geometry().right();
     for (const auto& [control, designed] : followers_) {
-        control->move(designed + QPoint(along, 0));
+        control->move(designed + QPoint(along + folioExtra, 0));
         right = std::max(right, control->geometry().right());
     }
     // The strip's controls at their own widths, with a margin past the last.
     constexpr int Margin = 6;
     QWidget* window = tReportAcc->window();
     if (!leastWindow_.isEmpty() && window)
-        window->setMinimumSize(
-            leastWindow_.expandedTo(QSize(right + 1 - accountStretch_ + Margin, 0)));
+        window->setMinimumSize(leastWindow_.expandedTo(QSize(right + 1 - stretch + Margin, 0)));
 }
 
 void LedgerChoices::stretchAccountBox(int extra) {

@@ -158,6 +158,7 @@ class LedgerChoices : public QObject {
     const LedgerHost& host_;
     StripPlaces places_;
     int accountStretch_ = 0;
+    int folioWidth_ = 0; // the number box: its place's width, or wider for the widest number
     std::vector<std::pair<QWidget*, QPoint>> followers_;
     QSize leastWindow_;
     std::string builtName_;

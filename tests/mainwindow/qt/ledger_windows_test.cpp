@@ -9,6 +9,7 @@
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
 #include "ledgers/qt/Running_Balance.h"
+#include "ledgers/qt/ledger_choices.h"
 #include "ledgers/qt/ledger_window_support.h"
 #include "mainwindow/mailed_invoice_reader.h"
 #include "mainwindow/qt/TAcount.h"
@@ -505,6 +506,7 @@ TEST(LedgerWindows, DateBoxesHoldTheWidestDateOfEveryStyle) {
         TAcount w;
         Book book = ledgerBook();
         book.FontName = c.font;
+        setAccount(book, book.slotsInUse(), "-922337203685477.5808", "Lowest", Other);
         showBook(w, std::move(book));
         for (int style = 0; style <= 8; ++style) {
             SCOPED_TRACE(c.locale.shortDatePattern + " " + c.font + " style " +
@@ -534,6 +536,15 @@ TEST(LedgerWindows, DateBoxesHoldTheWidestDateOfEveryStyle) {
                 }
                 EXPECT_FALSE(shown.boxes[0]->geometry().intersects(shown.boxes[1]->geometry()));
                 EXPECT_FALSE(shown.boxes[1]->geometry().intersects(shown.next->geometry()));
+            }
+            // The number boxes hold the lowest number, clear of the page buttons.
+            for (const QLineEdit* folio : {j->FolioChoiceTx, r->FolioChoiceTx, rb->FolioChoiceTx}) {
+                const QString lowest =
+                    "-922337203685477" + QString::fromStdString(c.locale.decimalMark) + "5808";
+                EXPECT_GE(lineEditTextRoom(folio), folio->fontMetrics().horizontalAdvance(lowest));
+                for (const PageButton* b : folio->parentWidget()->findChildren<PageButton*>()) {
+                    EXPECT_FALSE(b->geometry().intersects(folio->geometry()));
+                }
             }
             if (style == 4 && c.font == "DejaVu Sans Mono")
                 saveScreenshot(r, "t_account_wide_dates");
