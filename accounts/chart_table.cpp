@@ -3,6 +3,7 @@
 #include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/number_format.h"
+#include "book/tmain.h"
 
 #include <algorithm>
 #include <string_view>
@@ -145,18 +146,13 @@ std::vector<std::string> accountBoxList(const Book& book, int lastSlot) {
     return names;
 }
 
-std::string widestNumberText(const Book& book, const std::string& decimalMark) {
-    std::string widest;
-    auto digits = [](const std::string& t) {
-        return std::count_if(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    for (const Currency& number : book.AccountNumbers) {
-        std::string text = folioText(book, number, decimalMark);
-        if (text.size() > widest.size() ||
-            (text.size() == widest.size() && digits(text) > digits(widest)))
-            widest = std::move(text);
-    }
-    return widest;
+std::string widestNumberText(const Book& book, const std::string& decimalMark,
+                             const std::function<double(const std::string&)>& width) {
+    std::vector<std::string> texts;
+    texts.reserve(book.AccountNumbers.size());
+    for (const Currency& number : book.AccountNumbers)
+        texts.push_back(folioText(book, number, decimalMark));
+    return Tmain::WidestText(texts, width);
 }
 
 std::optional<ChartFault> closeChart(Book& book, const std::string& decimalMark) {

@@ -6,6 +6,7 @@
 
 #include "book/book.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,9 +57,10 @@ std::optional<ChartFault> findChartFault(const Book& book, const std::string& de
 std::vector<std::string> accountBoxList(const Book& book, int lastSlot);
 
 // The widest number the grid's number boxes show for the table (as
-// `folioText` writes it): the one of the most characters, of those the one
-// of the most digits. The box is made wide enough for it.
-std::string widestNumberText(const Book& book, const std::string& decimalMark);
+// `folioText` writes it), by `width`: the box's font measuring each. The box
+// is made wide enough for it.
+std::string widestNumberText(const Book& book, const std::string& decimalMark,
+                             const std::function<double(const std::string&)>& width);
 
 // The check on close: the fault found (nothing else changes but LastAccount,
 // raised to 13 when below), or the table accepted: the entry line's account
