@@ -65,8 +65,9 @@ void ledgerPages(BenchContext& ctx) {
     for (const JournalPrintRow& r : jPage.rows)
         out << r.date << '\t' << r.name << '\t' << r.folio << '\t' << r.amount << '\t' << r.note
             << '\n';
-    std::cout << "  " << jPage.visibleRows << " journal items fit the page; widest folio "
-              << jWidest.folios.front() << ", widest balance " << rWidest.balances.front() << "\n";
+    std::cout << "  " << jPage.visibleRows << " journal items fit the page; "
+              << jWidest.folios.size() << " folios to measure, widest balance "
+              << rWidest.balances.front() << "\n";
 }
 
 } // namespace

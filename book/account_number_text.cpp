@@ -1,5 +1,7 @@
 #include "book/account_number_text.h"
 
+#include "book/tmain.h"
+
 #include "book/account_number_rule.h"
 #include "book/leading_number.h"
 
@@ -95,16 +97,11 @@ std::string lineFolioText(const Book& book, Currency number, const std::string& 
     return isAccountNumber(number) ? folioText(book, number, decimalMark) : std::string();
 }
 
-std::string widestNumberText(const Book& book, const std::string& decimalMark) {
-    std::string widest;
-    auto digits = [](const std::string& t) {
-        return std::count_if(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    for (const Currency& number : book.AccountNumbers) {
-        std::string text = folioText(book, number, decimalMark);
-        if (text.size() > widest.size() ||
-            (text.size() == widest.size() && digits(text) > digits(widest)))
-            widest = std::move(text);
-    }
-    return widest;
+std::string widestNumberText(const Book& book, const std::string& decimalMark,
+                             const std::function<double(const std::string&)>& width) {
+    std::vector<std::string> texts;
+    texts.reserve(book.AccountNumbers.size());
+    for (const Currency& number : book.AccountNumbers)
+        texts.push_back(folioText(book, number, decimalMark));
+    return Tmain::WidestText(texts, width);
 }

@@ -4,6 +4,7 @@
 #include "book/book.h"
 #include "book/currency.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,7 @@ std::string folioText(const Book& book, Currency number, const std::string& deci
 // a line of no account.
 std::string lineFolioText(const Book& book, Currency number, const std::string& decimalMark);
 // The widest number a folio box shows for the book's accounts (as
-// `folioText` writes it): the one of the most characters, of those the one
-// of the most digits. A folio box is made wide enough for it.
-std::string widestNumberText(const Book& book, const std::string& decimalMark);
+// `folioText` writes it), by `width`: the box's font measuring each. A folio
+// box is made wide enough for it.
+std::string widestNumberText(const Book& book, const std::string& decimalMark,
+                             const std::function<double(const std::string&)>& width);

@@ -56,18 +56,23 @@ Currency AccountNumberByName(const Book& book, const std::string& name) {
     return Currency();
 }
 
-std::string LongestAccountName(const Book& book,
-                               const std::function<int(const std::string&)>& width) {
-    int widest = 0;
-    std::string longest;
-    for (const std::string& name : book.AccountNames) {
-        int w = width(name);
+std::string WidestText(const std::vector<std::string>& texts,
+                       const std::function<double(const std::string&)>& width) {
+    double widest = 0;
+    const std::string* found = nullptr;
+    for (const std::string& text : texts) {
+        const double w = width(text);
         if (w > widest) {
             widest = w;
-            longest = name;
+            found = &text;
         }
     }
-    return longest;
+    return found ? *found : std::string();
+}
+
+std::string LongestAccountName(const Book& book,
+                               const std::function<double(const std::string&)>& width) {
+    return WidestText(book.AccountNames, width);
 }
 
 // --- references and numbers ---

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace Tmain {
 
@@ -27,9 +28,13 @@ std::optional<int> AccountSlotByNumber(const Book& book, Currency number);
 // The same as text: the slot's index as digits, "0" when none (callers that
 // must tell slot 0 from "not found" use AccountSlotByNumber).
 std::string AccountIndexByNumber(const Book& book, Currency number);
-// The widest account name by the given measure (first of equal widths; "" when all are empty).
+// The widest of `texts` by the given measure, as the font that draws them
+// measures (first of equal widths; "" when none is wider than nothing).
+std::string WidestText(const std::vector<std::string>& texts,
+                       const std::function<double(const std::string&)>& width);
+// The widest account name by the given measure.
 std::string LongestAccountName(const Book& book,
-                               const std::function<int(const std::string&)>& width);
+                               const std::function<double(const std::string&)>& width);
 
 // --- references and numbers ---
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <unordered_set>
 
 namespace {
 
@@ -235,33 +236,6 @@ std::vector<std::string> widestAmounts(const Extent<Currency>& amounts, Format f
     return {format(amounts.low), format(amounts.high)};
 }
 
-// How long a number's plain text form is (12.5, -3, 100.1234) and how many
-// of its characters are digits, worked out without writing it.
-struct PlainLength {
-    int characters = 0;
-    int digits = 0;
-    explicit PlainLength(Currency v) {
-        std::int64_t whole = v.wholePart();
-        std::int64_t fraction = v.fractionRaw();
-        do {
-            ++digits;
-            whole /= 10;
-        } while (whole != 0);
-        if (fraction != 0) {
-            int places = 4;
-            while (fraction % 10 == 0) {
-                fraction /= 10;
-                --places;
-            }
-            digits += places;
-        }
-        characters = digits + (v.raw < 0 ? 1 : 0) + (v.fractionRaw() != 0 ? 1 : 0);
-    }
-    bool longerThan(const PlainLength& o) const {
-        return characters != o.characters ? characters > o.characters : digits > o.digits;
-    }
-};
-
 } // namespace
 
 TAccountWidest tAccountWidest(const Book& book, const TAccountLedger& ledger,
@@ -324,24 +298,24 @@ JournalWidest journalWidest(const Book& book, const JournalList& list, const Loc
     const int decimals = Book::clampDecimals(book.DecimalsJournal);
     Extent<double> dates;
     Extent<Currency> debits, credits;
-    Currency folio;
-    PlainLength folioLength(folio);
+    // Each account number once: its width in the font, not its count of
+    // characters, decides which is widest.
+    std::unordered_set<std::int64_t> folios{0};
     for (const std::int32_t n : list.ShownLines) {
         if (n < 0 || n > book.LastEntryLine()) continue;
         const EntryLine& line = book.EntryLines[static_cast<std::size_t>(n)];
         dates.take(line.Date);
         if (line.Side == Side::Debit) debits.take(line.Amount);
         if (line.Side == Side::Credit) credits.take(line.Amount);
-        const PlainLength length(line.AccountNumber);
-        if (length.longerThan(folioLength)) {
-            folio = line.AccountNumber;
-            folioLength = length;
-        }
+        folios.insert(line.AccountNumber.raw);
     }
     auto amount = [&](Currency a) { return formatAmount(a, decimals, marks, true); };
     JournalWidest w;
     w.dates = widestDates(dates, book.DateStyle, locale);
-    w.folios = {plainNumberText(folio, marks.decimal, book.subAccountDash())};
+    const std::set<std::int64_t> inOrder(folios.begin(), folios.end());
+    for (const std::int64_t folio : inOrder)
+        w.folios.push_back(
+            plainNumberText(Currency::fromRaw(folio), marks.decimal, book.subAccountDash()));
     w.debits = widestAmounts(debits, amount);
     w.credits = widestAmounts(credits, amount);
     return w;

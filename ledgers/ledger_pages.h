@@ -118,8 +118,8 @@ int journalItemAt(const JournalPage& page, double y);
 // --- the widest figures ---------------------------------------------------------
 
 // Per figure column of a window, the few texts among which the widest of the
-// whole ledger is: the largest and the smallest amounts, the longest
-// reference or number, the dates of the widest form. A window measures these
+// whole ledger is: the largest and the smallest amounts, each reference or
+// account number (measured, not counted), the dates of the widest form. A window measures these
 // once per build, not every row.
 struct TAccountWidest {
     std::vector<std::string> dates, debitAmounts, creditAmounts;

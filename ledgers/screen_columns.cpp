@@ -1,5 +1,7 @@
 #include "ledgers/screen_columns.h"
 
+#include "toolkit/row_pitch.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -33,7 +35,7 @@ double rowPitch(DrawingSurface& s, double pixels) {
         tallest = std::max(tallest, s.TextHeight("W"));
     }
     s.FontBold = bold;
-    return std::max(pixels, std::ceil(tallest / TwipsPerScreenPixel));
+    return rowPitchFor(pixels, tallest / TwipsPerScreenPixel);
 }
 
 std::string cutToRoom(DrawingSurface& s, const std::string& text, double room) {

@@ -278,8 +278,11 @@ int ConfigAccounts::numberBoxWidth(const QString& number) const {
 }
 
 void ConfigAccounts::fitNumberColumn() {
-    // The names give way to the widest number, which is shown whole.
-    const QString widest = qs(widestNumberText(editor_.book(), run_.DecimalSeparator));
+    // The names give way to the widest number, as the boxes' font measures
+    // it, which is shown whole.
+    const QString widest =
+        qs(widestNumberText(editor_.book(), run_.DecimalSeparator,
+                            [this](const std::string& n) { return numberBoxWidth(qs(n)); }));
     const int number = std::max(RowWidth - NameWidth - 8, numberBoxWidth(widest));
     const int name = std::max(RowWidth - 8 - number, 60);
     for (int k = 0; k < ChartRows; ++k) {

@@ -4,9 +4,11 @@
 #include "platform/services.h"
 #include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/amount_validator.h"
+#include "toolkit/row_pitch.h"
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,7 +23,7 @@
 namespace {
 
 constexpr int RowTop = 4;     // pixels: rows stand one box height apart from here
-constexpr int RowHeight = 20; // the amount box's height
+constexpr int RowHeight = 20; // the amount box's designed height
 constexpr int ResultHeight = 22;
 constexpr int MinOuterWidth = 3720 / 15, MinOuterHeight = 4000 / 15;
 constexpr int DesignWidth = 250;
@@ -53,25 +55,29 @@ Rolling_Caculator::~Rolling_Caculator() = default;
 void Rolling_Caculator::Form_Load() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
+    QFont amountFont("Arial");
+    amountFont.setPointSizeF(11.25);
+    const QFont opFont("Arial Narrow", 12, QFont::Bold);
+    const QFont resultFont("Arial", 12, QFont::Bold);
+    rowPitch_ = static_cast<int>(rowPitchFor(
+        RowHeight, std::max(QFontMetricsF(amountFont).height(), QFontMetricsF(opFont).height())));
+    resultHeight_ = static_cast<int>(rowPitchFor(ResultHeight, QFontMetricsF(resultFont).height()));
     // Rows to fill the height of the screen; those past the window's height stay hidden.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int screenHeight = screen ? screen->geometry().height() : 1080;
     int rows = 1;
-    for (int y = RowHeight + 9; y <= screenHeight; y += RowHeight)
+    for (int y = rowPitch_ + 9; y <= screenHeight; y += rowPitch_)
         ++rows;
     tape_ = std::make_unique<TapeCalculator>(rows, marksOf(currentLocale()));
-    QFont amountFont("Arial");
-    amountFont.setPointSizeF(11.25);
-    const QFont opFont("Arial Narrow", 12, QFont::Bold);
     for (int r = 0; r < rows; ++r) {
         auto* op = new QPushButton("+", central);
-        op->setGeometry(17, RowTop + r * RowHeight, 15, RowHeight); // meets its box
+        op->setGeometry(17, RowTop + r * rowPitch_, 15, rowPitch_); // meets its box
         op->setFont(opFont);
         op->setFocusPolicy(Qt::NoFocus);
         op->setVisible(r == 0);
         connect(op, &QPushButton::clicked, this, [this, r] { Op_Click(r); });
         auto* box = new QLineEdit(central);
-        box->setGeometry(32, RowTop + r * RowHeight, 182, RowHeight);
+        box->setGeometry(32, RowTop + r * rowPitch_, 182, rowPitch_);
         box->setAlignment(Qt::AlignRight);
         box->setFont(amountFont);
         box->setToolTip("Enter Value...");
@@ -86,7 +92,7 @@ void Rolling_Caculator::Form_Load() {
     TotalAmount->setReadOnly(true);
     TotalAmount->setAlignment(Qt::AlignRight);
     TotalAmount->setMaxLength(100);
-    TotalAmount->setFont(QFont("Arial", 12, QFont::Bold));
+    TotalAmount->setFont(resultFont);
     TotalAmount->setToolTip("Total...");
     TotalAmount->setFocusPolicy(Qt::NoFocus);
     AmountFit::attach(TotalAmount);
@@ -165,7 +171,7 @@ void Rolling_Caculator::Form_Resize() {
     const QWidget* client = centralWidget();
     const int height = client->height(), width = client->width();
     // As many rows as leave room for the result box below them.
-    const int fit = (height - RowTop - ResultHeight - 4) / RowHeight - 1;
+    const int fit = (height - RowTop - resultHeight_ - 4) / rowPitch_ - 1;
     const int lastRow = std::clamp(fit, 0, static_cast<int>(CalAmount.size()) - 1);
     tape_->layout(lastRow);
     const int boxWidth = std::max(width - BoxInset, 40);
@@ -173,12 +179,12 @@ void Rolling_Caculator::Form_Resize() {
         const bool shown = static_cast<int>(r) <= lastRow;
         CalAmount[r]->setVisible(shown);
         Op[r]->setVisible(shown);
-        if (shown) CalAmount[r]->resize(boxWidth, RowHeight);
+        if (shown) CalAmount[r]->resize(boxWidth, rowPitch_);
     }
     const int resultTop = Op[lastRow]->y() + Op[lastRow]->height();
-    TotalAmount->setGeometry(16, resultTop, boxWidth + ResultWider, ResultHeight);
+    TotalAmount->setGeometry(16, resultTop, boxWidth + ResultWider, resultHeight_);
     Op11->move(4, resultTop + 5);
-    ScrollNum->setGeometry(CalAmount[0]->x() + boxWidth, 6, 25, Op[lastRow]->y() + RowHeight - 6);
+    ScrollNum->setGeometry(CalAmount[0]->x() + boxWidth, 6, 25, Op[lastRow]->y() + rowPitch_ - 6);
     syncScrollBar();
     // Rows come into view or leave it: refilled. A width alone (the window
     // growing for a figure) leaves the rows as they are, a row being typed

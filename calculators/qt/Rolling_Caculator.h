@@ -66,4 +66,7 @@ class Rolling_Caculator : public QMainWindow {
     bool activatedOnce_ = false;
     bool refilling_ = false;
     int laidOutRow_ = -1; // the last row in view at the last layout
+    // Pixels: the rows' pitch and the result box's height, the design's or
+    // the height of their fonts' lines when taller.
+    int rowPitch_ = 0, resultHeight_ = 0;
 };

@@ -138,10 +138,11 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     folio->gotFocus = [this] {
         QMetaObject::invokeMethod(FolioChoiceTx, &QLineEdit::selectAll, Qt::QueuedConnection);
     };
-    folioWidth_ =
-        std::max(places.folio.width(),
-                 lineEditWidthFor(FolioChoiceTx, QString::fromStdString(widestNumberText(
-                                                     book, currentLocale().decimalMark))));
+    auto boxWidth = [this](const std::string& text) {
+        return lineEditWidthFor(FolioChoiceTx, QString::fromStdString(text));
+    };
+    folioWidth_ = std::max(places.folio.width(),
+                           boxWidth(widestNumberText(book, currentLocale().decimalMark, boxWidth)));
     for (int i = 0; i < 2; ++i) {
         auto* button = new PageButton(i == 1, parent);
         connect(button, &PageButton::pressed, this, [this, i] {

@@ -145,8 +145,10 @@ void CashFlow::Form_Cash_Flow(std::optional<Currency> account) {
 }
 
 void CashFlow::placeStrip() {
-    const QString widestNumber =
-        QString::fromStdString(widestNumberText(book_, currentLocale().decimalMark));
+    const QString widestNumber = QString::fromStdString(
+        widestNumberText(book_, currentLocale().decimalMark, [this](const std::string& text) {
+            return lineEditWidthFor(FolioChoiceTx, QString::fromStdString(text));
+        }));
     // Each box its designed width, or wider for what it shows.
     const std::pair<QWidget*, int> boxes[] = {
         {DateTerm, std::max(100, DateTerm->sizeHint().width())},

@@ -178,8 +178,7 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
         }
         if (!band) {
             const double y = s.CurrentY;
-            s.FilledBox(x0 + 0.02 * w, y, x0 + bandRight, y + s.TextHeight("W") * t.scale,
-                        BandFill);
+            s.FilledBox(x0 + 0.02 * w, y, x0 + bandRight, y + lineHeight, BandFill);
             s.CurrentY = y;
         }
         band = !band;

@@ -213,13 +213,17 @@ TEST(ChartTable, CheckOnCloseFindsTheFirstFaultWithItsMessageAndSlot) {
 }
 
 TEST(ChartTable, TheNumberBoxesAreSizedForTheWidestNumber) {
-    // Most characters, then most digits; as the box shows it (dash setting applied).
-    Book b = chartOf({{"100", "Cash"}, {"-5.25", "Odd"}, {"100.12", "Till"}, {"2000", "Loans"}});
-    EXPECT_EQ(widestNumberText(b, ","), "100,12");
+    // As the box's font measures it, with the dash setting applied: here a
+    // font whose "1" is narrow, as a proportional face draws it.
+    auto width = [](const std::string& t) { return 2.0 * t.size() - std::ranges::count(t, '1'); };
+    Book b = chartOf({{"100", "Cash"}, {"1111111", "Odd"}, {"222222.5", "Till"}, {"40", "Loans"}});
+    EXPECT_EQ(widestNumberText(b, ",", width), "222222,5");
     b.SubAccountDash = -1;
-    EXPECT_EQ(widestNumberText(b, ","), "100-12");
-    b.AccountNumbers[2] = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(widestNumberText(b, "."), "-922337203685477-5808");
+    EXPECT_EQ(widestNumberText(b, ",", width), "222222-5");
+    b.AccountNumbers[2] = *Currency::parse("222222");
+    EXPECT_EQ(widestNumberText(b, ",", width), "222222"); // not the longer "1111111"
+    b.AccountNumbers[1] = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(widestNumberText(b, ".", width), "-922337203685477-5808");
 }
 
 // The check's two loops over every pair, as written out plainly: the first

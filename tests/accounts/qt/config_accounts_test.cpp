@@ -123,6 +123,16 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_LT(w->RenameAccount[4]->width(), nameWidth);
     w->Folio[4]->clear();
     typeText(w->Folio[4], "100.5");
+    // The widest number as the boxes' font measures it, not the one of the
+    // most characters (here a sign and a two-byte decimal mark beside fewer digits).
+    run.DecimalSeparator = "\u066B";
+    book.AccountNumbers[5] = money("-1234567890.5");
+    book.AccountNumbers[6] = money("1234567890123");
+    w->showBookAsItIs();
+    EXPECT_LE(QFontMetricsF(bold).horizontalAdvance("1234567890123"), w->Folio[6]->width() - 4);
+    run.DecimalSeparator = ".";
+    book.AccountNumbers[5] = book.AccountNumbers[6] = Currency();
+    w->showBookAsItIs();
 
     // Selecting a row shows its notes; a class click gives it that class.
     w->RenameAccount[1]->setFocus();

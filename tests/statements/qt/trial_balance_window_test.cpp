@@ -210,6 +210,16 @@ TEST(TrialBalanceWindow, TwoHundredAccountsPrintOnSeveralPages) {
               1);
     for (bool onWindow : {true, false})
         nameColumn(w.result(), onWindow);
+    // On paper at any zoom a band is one line high, as its text is drawn.
+    for (const double zoom : {0.5, 1.5}) {
+        RecordingSurface s(9000, 200000);
+        DrawTarget paper{s, false, zoom};
+        drawTrialBalance(paper, book, w.result());
+        for (const RecordedCall& call : s.calls)
+            if (call.kind == RecordedCall::FilledBox && call.color == 0xF0F0F0) {
+                EXPECT_EQ(call.y2 - call.y1, 240 * zoom) << zoom; // 10 points at the zoom
+            }
+    }
 
     answerPrintSetupWithPdf(w.printSetup());
     w.PrintAccount->trigger();
