@@ -93,9 +93,8 @@ function(lw_test_folder name)
       target_link_libraries(${target} PRIVATE GTest::gtest_main)
       lw_test_target(${target} TEST)
     endif()
-    # Listed when the tests run rather than after each link.
     gtest_discover_tests(${target}
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-      DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST)
+      DISCOVERY_TIMEOUT 60)
   endforeach()
 endfunction()
