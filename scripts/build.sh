@@ -15,4 +15,5 @@ for arg in "$@"; do
     esac
 done
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${options[@]+"${options[@]}"} >/dev/null
-cmake --build "$build" ${targets[@]+"${targets[@]}"}
+# One compiler job per processor: more only slow each other down.
+cmake --build "$build" --parallel "$(nproc)" ${targets[@]+"${targets[@]}"}
