@@ -1,7 +1,19 @@
 #!/usr/bin/env bash
 # Configures and builds the project into build/ (or $LW_BUILD_DIR).
+#   scripts/build.sh [-DOPTION=VALUE...] [TARGET...]
+# Options go to the configuration; with targets, only those and what they need
+# are built, otherwise everything (the program, tests and benchmarks).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LW_BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build"
+options=()
+targets=()
+for arg in "$@"; do
+    case $arg in
+    -*) options+=("$arg") ;;
+    *) targets+=(--target "$arg") ;;
+    esac
+done
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${options[@]+"${options[@]}"} >/dev/null
+# One compiler job per processor: more only slow each other down.
+cmake --build "$build" --parallel "$(nproc)" ${targets[@]+"${targets[@]}"}

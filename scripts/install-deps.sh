@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  qt6-base-dev cmake ninja-build g++ clang
+  qt6-base-dev cmake ninja-build g++ clang lld
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-xlrd poppler-utils unrtf ledger xvfb xauth fonts-dejavu-core fonts-liberation locales
 )

@@ -26,8 +26,7 @@ book=${1:-}
 out=${2:-$build/screenshots/${window:-main_window}_app.png}
 
 if [ ! -x "$build/app/ledgerwick" ] || { [ -z "$book" ] && [ ! -x "$build/bench/bookbench" ]; }; then
-    cmake -S "$root" -B "$build" -G Ninja >/dev/null
-    cmake --build "$build" --target ledgerwick bookbench
+    "$root/scripts/build.sh" ledgerwick bookbench
 fi
 mkdir -p "$(dirname "$out")"
 if [ -z "$book" ]; then
