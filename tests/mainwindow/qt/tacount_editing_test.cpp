@@ -208,6 +208,16 @@ TEST(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStoredAm
         EXPECT_NE(status(w).find("Not an amount"), std::string::npos) << pasted;
         EXPECT_TRUE(statusIsRed(w));
     }
+    // A digit that would pass the largest amount, typed over a digit or
+    // beside it, is refused: the figure stays as it was.
+    for (const bool over : {true, false}) {
+        typeInto(amount, "922,337,203,685,477.58");
+        amount->setCursorPosition(amount->text().indexOf('.'));
+        if (over) amount->cursorBackward(true);
+        typeText("8");
+        EXPECT_EQ(amount->text(), "922,337,203,685,477.58") << over;
+        EXPECT_EQ(w.book().EntryLines[line].Amount, Currency::fromRaw(9223372036854775800)) << over;
+    }
     // A grouped amount pasted is taken whole; equal sides say so in black.
     QGuiApplication::clipboard()->setText("1,250.50");
     amount->selectAll();
