@@ -286,8 +286,7 @@ TEST(MailDraft, FollowsNoPlantedLink) {
     const std::string notOurs =
         Tmain::FileErrorText(std::make_error_code(std::errc::permission_denied));
     const std::string loop = Tmain::FileErrorText(make_error_code(FileRefusal::LinkLoop));
-    // Each link is planted in a fresh temporary folder, named there and
-    // leading to its target (relative to that folder unless absolute).
+    // Links planted in a fresh temporary folder: name there, target.
     const std::string mine = privateFolder("").filename().string();
     const struct {
         const char* what;
@@ -358,25 +357,8 @@ TEST(MailDraft, FailuresAreShownAndNothingIsOpened) {
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_FALSE(fakes.messages.lastText().empty());
 
-    // A write that fails (the file-size limit stands in for a full disk):
-    // shown, nothing opened, no half-written draft left behind.
-    fakes.environment.vars["tmp"] = dir.path().string();
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    auto failed = Tmain::OpenMailDraft("Invoice", std::string(1000, 'x'), "s", "c");
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_FALSE(failed);
-    EXPECT_TRUE(fakes.shell.opened.empty());
-    EXPECT_EQ(fakes.messages.shown.size(), 2u);
-    EXPECT_TRUE(fs::is_empty(privateFolder(dir.path())));
-
-    // A page of 200 blocks: making it stops at the first write that fails,
-    // and a page that fails part-way leaves no draft and nothing open.
+    // A write that fails (the file-size limit stands in for a full disk), and
+    // a page of 200 blocks that stops at it: shown, nothing opened, no draft.
     const auto openFiles = [] {
         return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
     };
@@ -388,12 +370,22 @@ TEST(MailDraft, FailuresAreShownAndNothingIsOpened) {
             out.bytes(std::string(1 << 16, 'x'));
         }
     };
+    fakes.environment.vars["tmp"] = dir.path().string();
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    previous = std::signal(SIGXFSZ, SIG_IGN);
-    EXPECT_FALSE(Tmain::OpenMailDraft("Invoice", page, "s", "c"));
+    auto failed = Tmain::OpenMailDraft("Invoice", std::string(1000, 'x'), "s", "c");
+    auto pageFailed = Tmain::OpenMailDraft("Invoice", page, "s", "c");
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(failed);
+    EXPECT_FALSE(pageFailed);
     EXPECT_LT(made, 50);
+    EXPECT_TRUE(fakes.shell.opened.empty());
+    EXPECT_EQ(fakes.messages.shown.size(), 3u);
     EXPECT_THROW(Tmain::OpenMailDraft("Invoice", page, "s", "c"), std::runtime_error);
     EXPECT_EQ(made, 100);
     EXPECT_TRUE(fs::is_empty(privateFolder(dir.path())));

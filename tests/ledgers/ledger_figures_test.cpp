@@ -397,9 +397,8 @@ TEST(LedgerFigures, SumsMayPassTheMoneyRangeOnTheWay) {
     EXPECT_EQ(broughtForward.Credit.CarriedDown, money(Huge));
 }
 
-// Accounts below zero, account numbers at both ends of the money range and
-// lines of no account (0): folding never overflows, and every ledger and the
-// inflows and outflows through each account agree with the trial balance.
+// Accounts below zero or at the ends of the money range and lines of no account:
+// folding never overflows, and ledgers and flows agree with the trial balance.
 TEST(LedgerFigures, AccountsBelowZeroAndExtremeNumbersAgreeWithTheTrialBalance) {
     const char* const Lowest = "-922337203685477.5808";
     const char* const LowestMain = "-922337203685477";
@@ -422,8 +421,7 @@ TEST(LedgerFigures, AccountsBelowZeroAndExtremeNumbersAgreeWithTheTrialBalance) 
     handmade::addLine(book, "7", feb(8), Debit, Cash, "70");
     handmade::addLine(book, "7", feb(8), Credit, Sales, "20");
     handmade::addLine(book, "7", feb(8), Credit, "0", "50", "No account");
-    // The trial balance by key: folded, as a main account's ledgers gather its
-    // sub-accounts, and not, as the flows through an account are its own.
+    // The trial balance by key, folded as a main account's ledgers are and not.
     std::map<std::int64_t, Currency> balances[2];
     for (const bool subAccounts : {false, true}) {
         TrialBalanceOptions options;

@@ -81,8 +81,7 @@ TEST(FileDialogLogic, FolderListingAndChain) {
     EXPECT_FALSE(missing.readable);
     EXPECT_TRUE(missing.files.empty());
 
-    // Memory running short while the folder is read reaches the caller, who
-    // tells it: it never ends the program nor gives a part of the listing.
+    // Memory running short while reading reaches the caller, never half a listing.
     for (long n = 0; n == 0 || failing_allocations::failed; ++n) {
         FolderContents again = c;
         failing_allocations::failed = false;

@@ -177,10 +177,8 @@ TEST(VerticalScroll, RepeatSteps) {
     EXPECT_EQ(atMin.logic.timerInterval(), 100);
     atMin.logic.mouseRelease();
     EXPECT_FALSE(atMin.logic.timerEnabled());
-}
 
-// Every pixel of either bar, pressed at value 50, steps or drags.
-TEST(VerticalScroll, EveryPixelStepsOrDrags) {
+    // Every pixel of either bar, pressed at value 50, steps or drags.
     auto acts = [](auto bar, int pos) {
         bar.resize(200, 17);
         bar.setValue(50);
