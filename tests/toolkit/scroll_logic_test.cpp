@@ -179,14 +179,13 @@ TEST(VerticalScroll, RepeatSteps) {
     EXPECT_FALSE(atMin.logic.timerEnabled());
 
     // Every pixel of either bar, pressed at value 50, steps or drags.
-    auto acts = [](auto bar, int pos) {
-        bar.resize(200, 17);
-        bar.setValue(50);
-        bar.mousePress(true, pos);
-        return bar.Dragging() || bar.Value() != 50;
+    auto acts = [](auto&& bar, int pos) {
+        bar.logic.setValue(50);
+        bar.logic.mousePress(true, pos);
+        return bar.logic.Dragging() || bar.logic.Value() != 50;
     };
     for (int pos = 0; pos < 200; ++pos)
-        EXPECT_TRUE(acts(VerticalScrollLogic(), pos) && acts(HorizontalScrollLogic(), pos)) << pos;
+        EXPECT_TRUE(acts(VBar(200, 17), pos) && acts(HBar(200, 17), pos)) << pos;
 }
 
 TEST(VerticalScroll, PagingDownStopsWhenTheThumbPassesThePointer) {
