@@ -83,15 +83,13 @@ TEST(FileDialogLogic, FolderListingAndChain) {
 
     // Memory running short while reading reaches the caller, never half a listing.
     for (long n = 0; n == 0 || failing_allocations::failed; ++n) {
-        FolderContents again = c;
         failing_allocations::failed = false;
         failing_allocations::failIn = n;
         try {
-            again = listFolder(dir.path(), "*.acc");
+            EXPECT_EQ(listFolder(dir.path(), "*.acc").files, c.files) << n;
         } catch (const std::bad_alloc&) {
         }
         failing_allocations::failIn = -1;
-        EXPECT_EQ(again.files, c.files) << n;
     }
 
     auto chain = folderChain("/home/me/books");
