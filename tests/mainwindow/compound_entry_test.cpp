@@ -69,9 +69,8 @@ TEST(AddLine, OnlyTheJournalsLastEntryGrowsAndASideStopsAtThirty) {
     EXPECT_EQ(d.book.EntryLines.size(), lines);
     EXPECT_TRUE(d.compound.addLine(EntrySide::Credit).changed);
     // A line of no side counts as a credit: beside 29 credits it is the 30th.
-    Book unfilled = endingWith({100}, std::vector<std::int64_t>(30, 100));
-    unfilled.EntryLines[7].Side = Unfilled;
-    Desk full(unfilled);
+    Desk full(endingWith({100}, std::vector<std::int64_t>(30, 100)));
+    full.book.EntryLines[7].Side = Unfilled;
     out = full.compound.addLine(EntrySide::Credit);
     EXPECT_TRUE(!out.changed && out.hideCreditAddLine && !out.hideDebitAddLine);
     ASSERT_TRUE(out.status && out.status->text);
