@@ -213,8 +213,7 @@ TEST(ChartTable, CheckOnCloseFindsTheFirstFaultWithItsMessageAndSlot) {
 }
 
 TEST(ChartTable, TheNumberBoxesAreSizedForTheWidestNumber) {
-    // As the box's font measures it, with the dash setting applied: here a
-    // font whose "1" is narrow, as a proportional face draws it.
+    // As the box's font measures it (here with a narrow "1"), dash setting applied.
     auto width = [](const std::string& t) { return 2.0 * t.size() - std::ranges::count(t, '1'); };
     Book b = chartOf({{"100", "Cash"}, {"1111111", "Odd"}, {"222222.5", "Till"}, {"40", "Loans"}});
     EXPECT_EQ(widestNumberText(b, ",", width), "222222,5");

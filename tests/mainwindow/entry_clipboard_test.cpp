@@ -185,61 +185,35 @@ TEST(EntryPaste, NewEntryAndPasteAddNothingWhenTheNextReferenceWouldNotFit) {
     EXPECT_EQ(e.book.LastEntryLine(), 7);
 }
 
-// Whichever command numbers entries after the journal's last reference, they
-// take the same references: the one after it, then the one after that, read
-// and written with the locale's decimal mark.
+// Every command numbering entries after the journal's last reference, in the locale's decimal mark.
 TEST(EntryPaste, EveryCommandNumbersEntriesAlikeInEveryLocale) {
-    Book twoEntries = chartOnly();
-    for (int amount : {1, 2}) {
-        addLine(twoEntries, Debit, 100, amount, "", "");
-        addLine(twoEntries, Credit, 400, amount, "Entry", "");
-    }
+    Book twoEntries = threeEntries();
+    twoEntries.resizeJournal(4);
     const std::string bookFile = serializeBookFile(twoEntries, nullptr, nullptr).value();
-    const struct {
-        const char* command;
-        std::size_t entries;
-        std::function<void(Desk&)> run;
-    } commands[] = {
-        {"New Entry", 1, [](Desk& d) { d.commands.newEntry(""); }},
-        {"Paste", 2,
-         [](Desk& d) {
-             d.clipboard.pasteText(entryText(1, 1, "One") + entryText(1, 1, "Two") + "LW");
-         }},
-        {"group posting", 2,
-         [&](Desk& d) {
-             d.book.RecurringLines = twoEntries.EntryLines;
-             postEntryGroup(d.book, d.run, AnyDay);
-         }},
-        {"Insert", 2,
-         [&](Desk& d) {
-             insertBook(d.book, d.run, bookFile, InsertSource::BookFile, "two.acc", nullptr,
-                        d.model.locale());
-         }},
-    };
-    const struct {
-        LocaleInfo locale;
-        const char* last; // every reference of the journal
-        V next;           // of the entries made
-    } journals[] = {
+    const std::string pasted = entryText(1, 1, "One") + entryText(1, 1, "Two") + "LW";
+    const std::function<void(Desk&)> commands[] = {
+        [](Desk& d) { d.commands.newEntry(""); }, [&](Desk& d) { d.clipboard.pasteText(pasted); },
+        [](Desk& d) { postEntryGroup(d.book, d.run, AnyDay); },
+        [&](Desk& d) {
+            insertBook(d.book, d.run, bookFile, InsertSource::BookFile, "", {}, d.model.locale());
+        }};
+    const std::tuple<LocaleInfo, const char*, V> journals[] = {
         {dayFirstLocale(), "12.5", {"13.5", "14.5"}},
         {dayFirstLocale(), "-3", {"-2", "-1"}},
         {dayFirstLocale(), "12,5", {"13", "14"}},
         {decimalCommaLocale(), "12,5", {"13,5", "14,5"}},
         {decimalCommaLocale(), "12.5", {"13,5", "14,5"}},
-        {decimalCommaLocale(), "-0,25", {"0,75", "1,75"}},
-    };
-    for (const auto& journal : journals)
-        for (const auto& command : commands) {
-            SCOPED_TRACE(std::string(command.command) + " after " + journal.last + " with \"" +
-                         journal.locale.decimalMark + "\"");
-            Desk d(threeEntries(), journal.locale);
-            d.run.DecimalSeparator = journal.locale.decimalMark;
-            for (EntryId& id : d.book.EntryIds)
-                id = journal.last;
-            command.run(d);
-            ASSERT_EQ(d.book.LastEntryLine(), 5 + 2 * command.entries)
-                << d.fakes.messages.lastText();
+        {decimalCommaLocale(), "-0,25", {"0,75", "1,75"}}};
+    for (const auto& [locale, last, next] : journals)
+        for (std::size_t c = 0; c < std::size(commands); ++c) {
+            SCOPED_TRACE(std::to_string(c) + " after " + last);
+            Desk d(threeEntries(), locale);
+            d.run.DecimalSeparator = locale.decimalMark;
+            d.book.RecurringLines = twoEntries.EntryLines; // the group posted
+            std::ranges::fill(d.book.EntryIds, EntryId(last));
+            commands[c](d);
+            ASSERT_EQ(d.book.LastEntryLine(), c == 0 ? 7 : 9); // New Entry adds one entry
             for (std::size_t line = 6; line < d.book.EntryIds.size(); ++line)
-                EXPECT_EQ(d.book.EntryIds[line].shown(), journal.next[(line - 6) / 2]) << line;
+                EXPECT_EQ(d.book.EntryIds[line].shown(), next[(line - 6) / 2]) << line;
         }
 }

@@ -191,9 +191,7 @@ TEST(EntryKeys, FiltersOfTheDateFolioAndAmountBoxes) {
         EXPECT_TRUE(figureWithinLargest(ok, point)) << ok;
     for (const char* no : {"922,337,203,685,478", "922337203685477.5808", "-9223372036854770"})
         EXPECT_FALSE(figureWithinLargest(no, point)) << no;
-    EXPECT_FALSE(figureWithinLargest("922\xC2\xA0"
-                                     "337203685477,59",
-                                     spaced));
+    EXPECT_FALSE(figureWithinLargest("922\u00A0337203685477,59", spaced));
 }
 
 TEST(EntryNote, TheNoteGoesToTheLastLineAndABlankOneIsStoredAsUnderscore) {

@@ -153,7 +153,6 @@ TEST(EntryModel, NumbersInPlainFormWithTheLocaleMarkAndSubAccountDash) {
     m.setLocale(monthFirstLocale());
     m.refresh();
     EXPECT_EQ(m.debitRows()[0].folio, "200-25");
-    // An account below zero is an account like any other.
     addAccount(b, 6, "Deposits", -money(5));
     b.EntryLines[14].AccountNumber = -money(5);
     m.refresh();

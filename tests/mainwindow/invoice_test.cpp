@@ -148,18 +148,15 @@ TEST(Invoice, PrintedLayout) {
     // Empty line, name (10 pt), 13 address lines, empty line.
     EXPECT_EQ(textCall(tall, "Date of Issue : ")->y1, 216 + 240 + 13 * 216 + 216);
 
-    // In a larger font, a whole reference, a long address, a long number and
-    // name, and lines past the page's foot: nothing drawn over another or off
-    // the page, the lines going on to the next.
-    Book wide = b;
-    wide.AccountNote2[1] = std::string(60, 'W') + "\r\n2 High Street\r\n3\r\n4\r\n5\r\n6";
-    setAccount(wide, 2, "123456789012.3456", std::string(70, 'W'));
-    addLine(wide, Debit, "120", "60", "", "WWWWWWWWWWWWWW");
+    // In a larger font long texts neither overlap nor leave the page; lines go on to the next.
+    b.AccountNote2[1] = std::string(60, 'W') + "\r\n2 High Street\r\n3\r\n4\r\n5\r\n6";
+    setAccount(b, 2, "123456789012.3456", std::string(70, 'W'));
+    addLine(b, Debit, "120", "60", "", "WWWWWWWWWWWWWW");
     for (int i = 0; i < 60; ++i)
-        addLine(wide, Credit, "123456789012.3456", "1", "", "WWWWWWWWWWWWWW");
+        addLine(b, Credit, "123456789012.3456", "1", "", "WWWWWWWWWWWWWW");
     RecordingSurface large;
     large.FontSize = 12;
-    PrintInvoice(large, wide, buildInvoice(wide, 8, wide.LastEntryLine(), dayFirstLocale(), ""));
+    PrintInvoice(large, b, buildInvoice(b, 8, b.LastEntryLine(), dayFirstLocale(), ""));
     EXPECT_EQ(large.pages(), 2);
     EXPECT_TRUE(overlappingTexts(large.calls).empty()) << overlappingTexts(large.calls).front();
     EXPECT_TRUE(textsCutAtEdge(large.calls, {11520, 15120}).empty());

@@ -123,8 +123,7 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_LT(w->RenameAccount[4]->width(), nameWidth);
     w->Folio[4]->clear();
     typeText(w->Folio[4], "100.5");
-    // The widest number as the boxes' font measures it, not the one of the
-    // most characters (here a sign and a two-byte decimal mark beside fewer digits).
+    // Sized for the widest number as the font measures it, not the one of most characters.
     run.DecimalSeparator = "\u066B";
     book.AccountNumbers[5] = money("-1234567890.5");
     book.AccountNumbers[6] = money("1234567890123");

@@ -208,8 +208,7 @@ TEST(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStoredAm
         EXPECT_NE(status(w).find("Not an amount"), std::string::npos) << pasted;
         EXPECT_TRUE(statusIsRed(w));
     }
-    // A digit that would pass the largest amount, typed over a digit or
-    // beside it, is refused: the figure stays as it was.
+    // A digit typed over or beside one that would pass the largest amount is refused.
     for (const bool over : {true, false}) {
         typeInto(amount, "922,337,203,685,477.58");
         amount->setCursorPosition(amount->text().indexOf('.'));
