@@ -1,7 +1,6 @@
 // Failures that reach the event loop, and hostile books opened in every
-// window: a command that throws shows what failed, says truly whether the
-// book changed, and the program goes on with the window showing the book,
-// the ordinary pointer and no half-built window;
+// window: a failed command is told truly, and the program goes on with the
+// windows showing the book, the ordinary pointer and no half-built window;
 // each window the menus launch opens and computes on a book at the edges of
 // what it can hold, without ending the program or changing the book.
 #include "accounts/qt/ConfigAccounts.h"
@@ -33,7 +32,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -433,8 +431,6 @@ TEST(CommandGuard, AFailureThePaintingOrATimerRepeatsIsToldOnceAndNoneInsideItsO
     }
 }
 
-// --- a command failing anywhere, through its window ---
-
 // What the entry line and the open chart editor show (`fromBook` false), or
 // what a model fresh from the book has them show.
 std::string entryShown(TAcount& w, bool fromBook) {
@@ -448,13 +444,12 @@ std::string entryShown(TAcount& w, bool fromBook) {
         for (int r = 0; r < EntryRowsPerSide; ++r) {
             const auto& rows = debit ? m.debitRows() : m.creditRows();
             QLineEdit* folio = (debit ? w.DebitFolio : w.CreditFolio)[r];
+            QLineEdit* amount = (debit ? w.DebitAmountText : w.CreditAmountText)[r];
             if (fromBook && r < static_cast<int>(rows.size()))
                 s += "|" + std::to_string(rows[r].line) + rows[r].folio + " " + rows[r].amount;
             if (!fromBook && folio->isVisibleTo(&w))
                 s += "|" + std::to_string(debit ? w.debitRowLine(r) : w.creditRowLine(r)) +
-                     (folio->text() + " " +
-                      (debit ? w.DebitAmountText : w.CreditAmountText)[r]->text())
-                         .toStdString();
+                     (folio->text() + " " + amount->text()).toStdString();
         }
     if (auto* chart = qobject_cast<ConfigAccounts*>(w.chartOfAccountsWindow.data()))
         for (int k = 0; k < ChartRows; ++k)
@@ -480,8 +475,7 @@ TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook
         return [&w, item, command] {
             runThroughEvents(w, Command::EditAccounts);
             auto* chart = qobject_cast<ConfigAccounts*>(w.chartOfAccountsWindow.data());
-            chart->selectRow(2);
-            return item(chart->*command);
+            return chart->selectRow(2), item(chart->*command);
         };
     };
     const std::pair<const char*, std::function<std::function<void()>()>> commands[] = {
@@ -541,10 +535,7 @@ TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook
         }
     // A redraw that fails too is told, and done again before the next key.
     showBook(w, tradingBook());
-    posted(&w, [] {
-        failing_allocations::failIn = 0;
-        throw std::bad_alloc();
-    })();
+    throughEvents(&w, [] { failing_allocations::failIn = 0, throw std::bad_alloc(); });
     EXPECT_TRUE(holds(fakes.messages.lastText(), "could not be redrawn yet"));
     QTest::keyClicks(w.DebitAmountText[0], "7");
     EXPECT_EQ(entryShown(w, false), entryShown(w, true));
