@@ -7,14 +7,12 @@
 
 #include <dlfcn.h>
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
-#include <utility>
 
 namespace failing_allocations {
 
@@ -31,13 +29,13 @@ inline bool failed = false;
 inline bool ownCodeOnly = false;
 
 inline bool askedByQt(const void* caller) {
-    static std::array<std::pair<const void*, bool>, 4096> seen{}; // by caller
-    auto& known = seen[(reinterpret_cast<std::uintptr_t>(caller) >> 2) % seen.size()];
-    if (known.first != caller) {
-        Dl_info in;
-        known = {caller, dladdr(caller, &in) && std::strstr(in.dli_fname, "libQt6")};
-    }
-    return known.second;
+    static const void* callers[4096]{}; // the answers kept, by caller
+    static bool byQt[4096]{};
+    const std::size_t k = (reinterpret_cast<std::uintptr_t>(caller) >> 2) % 4096;
+    Dl_info in;
+    if (callers[k] != caller) byQt[k] = dladdr(caller, &in) && std::strstr(in.dli_fname, "libQt6");
+    callers[k] = caller;
+    return byQt[k];
 }
 
 } // namespace failing_allocations
