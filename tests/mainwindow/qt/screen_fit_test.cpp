@@ -63,12 +63,9 @@ struct ScreenFitRow {
 VisibleArea canvasArea(const QWidget* canvas, const ScrollBarWidget* down,
                        const ScrollBarWidget* across) {
     auto reach = [](const ScrollBarWidget* bar) { return bar->isHidden() ? 0.0 : bar->ValueMax(); };
-    auto size = [](const QWidget* bar, int along) {
-        return bar->isHidden() ? 0.0 : twipsOf(along);
-    };
-    VisibleArea area{twipsOf(canvas->width()) - size(down, down->width()),
-                     twipsOf(canvas->height()) - size(across, across->height()), reach(across), 0,
-                     reach(down)};
+    VisibleArea area{twipsOf(canvas->width() - (down->isHidden() ? 0 : down->width())),
+                     twipsOf(canvas->height() - (across->isHidden() ? 0 : across->height())),
+                     reach(across), 0, reach(down)};
     if (!down->isHidden() && !across->isHidden())
         area.corner = {twipsOf(across->geometry().right() + 1),
                        twipsOf(down->geometry().bottom() + 1), twipsOf(canvas->width()),
@@ -141,15 +138,6 @@ std::function<QWidget*(TAcount&)> newest(Command command, WindowHandles TAcount:
     };
 }
 
-// A ledger of the busiest account.
-template <class Window>
-std::function<QWidget*(TAcount&)> ledgerOpening(Command command, WindowHandles TAcount::*list) {
-    return newest<Window>(command, list, [](Window* w) {
-        w->tReportAcc->setCurrentText("Cash at the northern branch of City Bank");
-        w->tReportAcc_Click();
-    });
-}
-
 // The chart editor's grid, with an account numbered at the bottom of the
 // range: each box's text from its left margin, a name cut where its box ends,
 // a number as wide as it is; the area ends where the number boxes end.
@@ -211,6 +199,10 @@ std::function<QWidget*(TAcount&)> opening(Command command, QPointer<QWidget> TAc
 }
 
 std::vector<ScreenFitRow> rows() {
+    auto busiest = [](auto* ledger) {
+        ledger->tReportAcc->setCurrentText("Cash at the northern branch of City Bank");
+        ledger->tReportAcc_Click();
+    };
     return {
         // The main window at the last entry (an amount box's figure where it
         // would stand whole), and the windows of controls alone.
@@ -230,11 +222,11 @@ std::vector<ScreenFitRow> rows() {
         canvasRow("inflows_outflows", opening(Command::CashFlowMenu, &TAcount::cashFlowWindow),
                   &CashFlow::VScroll1, &CashFlow::HScroll1),
         ledgerRow("t_account",
-                  ledgerOpening<Report>(Command::ShowTaccount, &TAcount::LedgerWindows),
+                  newest<Report>(Command::ShowTaccount, &TAcount::LedgerWindows, busiest),
                   &Report::Vs, 0),
         ledgerRow(
             "running_balance",
-            ledgerOpening<Running_Balance>(Command::RbMenuItem, &TAcount::RunningBalanceWindows),
+            newest<Running_Balance>(Command::RbMenuItem, &TAcount::RunningBalanceWindows, busiest),
             &Running_Balance::VScroll1, 3),
         ledgerRow("general_journal", // the whole journal
                   newest<GeneralJournal>(Command::ShowJournals, &TAcount::JournalWindows,
@@ -314,13 +306,10 @@ struct PrintoutRow {
 std::vector<PrintoutRow> printouts(const Book& book) {
     const LocaleInfo locale = dayFirstLocale();
     const double from = handmade::day(2025, 1, 1), to = handmade::day(2025, 12, 31);
-    LedgerChoice cash;
-    cash.account = Tmain::AccountNumberByName(book, "Cash at the northern branch of City Bank");
-    cash.fromDate = from;
-    cash.toDate = to;
-    JournalOptions all;
-    static_cast<LedgerChoice&>(all) = cash;
-    all.account = Currency();
+    const Currency cashAccount =
+        Tmain::AccountNumberByName(book, "Cash at the northern branch of City Bank");
+    const LedgerChoice cash{cashAccount, from, to, false, {}, {}};
+    const JournalOptions all{{Currency(), from, to, false, {}, {}}, JournalMode::Account, {}};
     const LedgerHeading heading = ledgerHeading(book, "Cash", "100", from, to, locale);
     return {
         {"t-account",
