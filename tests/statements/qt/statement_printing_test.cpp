@@ -93,10 +93,9 @@ TEST_P(StatementPaper, EveryFigureReachesThePaperAtEveryZoom) {
                 words.insert(w);
             for (const std::string& figure : figures)
                 EXPECT_GE(words.count(figure), figures.count(figure)) << figure;
-            EXPECT_EQ(c.onePage && std::string(zoom) != "150%"
-                          ? std::count(text.begin(), text.end(), '\f')
-                          : 1,
-                      1);
+            if (c.onePage && std::string(zoom) != "150%") {
+                EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 1);
+            }
         }
         c.window->hide();
     }
