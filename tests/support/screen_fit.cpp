@@ -82,11 +82,11 @@ std::vector<std::string> textsCutAtEdge(const std::vector<RecordedCall>& calls,
     return faults;
 }
 
-Book bigFigureBook() {
+Book bigFigureBook(const std::string& font) {
     using namespace handmade;
     Book book = emptyBook();
     book.BusinessName = VariantText("Northern Trading Company");
-    book.FontName = VariantText("DejaVu Sans");
+    book.FontName = VariantText(font);
     book.DecimalsTrialBalance = 2;
     book.DecimalsIncome = 2;
     book.DecimalsBalanceSheet = 2;

@@ -34,5 +34,5 @@ std::vector<std::string> textsCutAtEdge(const std::vector<RecordedCall>& calls,
 
 // Forty-character account names in every class and figures of eleven to
 // thirteen digits in every column of every statement, over six months of
-// 2025, in a font this machine has.
-Book bigFigureBook();
+// 2025, in `font`.
+Book bigFigureBook(const std::string& font = "DejaVu Sans");

@@ -29,7 +29,6 @@ using namespace statementbooks;
 
 namespace {
 
-// In each of two font families.
 class StatementPaper : public dialog_driving::InBothFamilies {};
 
 TEST_P(StatementPaper, EveryFigureReachesThePaperAtEveryZoom) {

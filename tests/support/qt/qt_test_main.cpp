@@ -1,8 +1,6 @@
 // main() of the window tests: the program's own application object (its
-// guard around every event included), offscreen, around GoogleTest. The
-// tests measure text in the fonts of their own font configuration (DejaVu
-// and Liberation only), whatever else the machine has installed; a
-// FONTCONFIG_FILE given in the environment takes its place.
+// guard around every event included), offscreen, in the tests' own fonts,
+// around GoogleTest.
 #include "platform/qt/guarded_application.h"
 
 #include <gtest/gtest.h>

@@ -12,16 +12,14 @@ class RealFontRecorder : public RecordingSurface {
     using RecordingSurface::RecordingSurface;
 
   protected:
-    double lineWidth(const std::string& line) override {
-        measure_.setFont(font());
-        return measure_.TextWidth(line);
-    }
-    double lineHeight() override {
-        measure_.setFont(font());
-        return measure_.TextHeight("W");
-    }
+    double lineWidth(const std::string& line) override { return inFont().TextWidth(line); }
+    double lineHeight() override { return inFont().TextHeight("W"); }
 
   private:
+    PainterSurface& inFont() {
+        measure_.setFont(font());
+        return measure_;
+    }
     QImage picture_{1, 1, QImage::Format_RGB32};
     PainterSurface measure_{&picture_};
 };

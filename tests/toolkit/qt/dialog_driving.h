@@ -84,9 +84,7 @@ class InBothFamilies : public ::testing::TestWithParam<std::string> {
 };
 inline const std::vector<std::string> bothFamilies{"DejaVu Sans", "Liberation Sans"};
 inline std::string familyName(const ::testing::TestParamInfo<std::string>& info) {
-    std::string name = info.param;
-    std::erase(name, ' ');
-    return name;
+    return QString::fromStdString(info.param).remove(' ').toStdString();
 }
 
 // The shown figure boxes of `window` (line edits whose text is not left
@@ -162,17 +160,17 @@ inline void placeControls(QWidget* parent, QWidget* window,
         const QString kind = c->metaObject()->className();
         if (!c->isVisibleTo(window) || c->isWindow() || (label && label->text().isEmpty()))
             continue;
+        const QPoint at = c->mapTo(window, QPoint(0, 0));
         if (!label && c->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton*>(c) &&
             !qobject_cast<QMenuBar*>(c) &&
             (kind == "QWidget" || kind == "QFrame" ||
-             !c->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty())) {
+             !c->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty()))
             placeControls(c, window, places);
-            continue;
-        }
-        const QRect at(c->mapTo(window, QPoint(0, 0)), c->size());
-        places.emplace_back(kind.toStdString() + " '" + (label ? label->text().toStdString() : "") +
-                                "' at " + std::to_string(at.x()) + "," + std::to_string(at.y()),
-                            at);
+        else
+            places.emplace_back(kind.toStdString() + " '" +
+                                    (label ? label->text().toStdString() : "") + "' at " +
+                                    std::to_string(at.x()) + "," + std::to_string(at.y()),
+                                QRect(at, c->size()));
     }
 }
 
