@@ -431,8 +431,7 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
         c.box->hidePopup();
         EXPECT_EQ(shown, c.shown);
     }
-    // Idle, a window draws nothing: no scroll bar repeats, and a box of its
-    // strip repaints (the cursor's blink) without the table under it.
+    // Idle, a window draws nothing, nor does its table as a box blinks its cursor.
     int draws = 0;
     for (auto [window, canvas] :
          {std::pair<QWidget*, LedgerCanvas*>{j, j->Canvas}, {r, r->Canvas}, {rb, rb->Canvas}}) {
