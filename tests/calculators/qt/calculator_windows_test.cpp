@@ -32,7 +32,6 @@
 namespace {
 
 using dialog_driving::figuresCut;
-using dialog_driving::figuresUnreadable;
 using dialog_driving::saveScreenshot;
 using dialog_driving::settle;
 
@@ -238,8 +237,7 @@ void expectYearsInView(const Depreciation& w, const DepreciationSchedule& s,
 
 TEST(DepreciationWindow, SchedulesScrollPastThirteenYearsWithAFewRowsInView) {
     ScopedFakeServices fakes(monthFirstLocale());
-    // In the Arial-metric face of its design, where its labels fit their room.
-    const QFont interfaceFont = QApplication::font();
+    const QFont interfaceFont = QApplication::font(); // then the Arial-metric face of its design:
     QApplication::setFont(QFont("Liberation Sans", interfaceFont.pointSize()));
     Book book;
     book.DecimalsJournal = 2;
@@ -407,10 +405,9 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
 // In three fonts and locales every figure box of the calculators shows the
 // largest figures whole: the tape's in two and 24 decimals and as an average,
 // at its default size and its smallest (which grows to hold them); the
-// depreciation schedule of a cost grown to fifteen digits; the payroll's at
-// fifteen digits as far as the screen allows, drawn no smaller than legible
-// and scrolled to their start beyond that. The fixed windows keep within the
-// screen.
+// depreciation schedule of a cost grown to fifteen digits; the payroll's
+// fifteen digits as the screen allows, legible and scrolled to their start
+// beyond. The fixed windows keep within the screen.
 TEST(CalculatorWindows, EveryFigureBoxShowsTheLargestFiguresWhole) {
     dialog_driving::inFigureFonts([](const QFont& font, ScopedFakeServices& fakes) {
         const std::string mark = fakes.locale.info.decimalMark;
@@ -457,7 +454,7 @@ TEST(CalculatorWindows, EveryFigureBoxShowsTheLargestFiguresWhole) {
             leave(box);
         }
         EXPECT_EQ(pay.PayNet[0]->text().size(), 22); // 922,323,983,333,309.02
-        EXPECT_EQ(figuresUnreadable(&pay), std::vector<std::string>{});
+        EXPECT_EQ(dialog_driving::figuresUnreadable(&pay), std::vector<std::string>{});
         EXPECT_LE(pay.width(), screenWidth);
         EXPECT_LE(pay.PayNet[6]->geometry().right(), pay.PayNetT->x());
         if (font.family() == "DejaVu Serif") {

@@ -431,6 +431,20 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
         c.box->hidePopup();
         EXPECT_EQ(shown, c.shown);
     }
+    // Idle, a window draws nothing, nor does its table as a box blinks its cursor.
+    int draws = 0;
+    for (auto [window, canvas] :
+         {std::pair<QWidget*, LedgerCanvas*>{j, j->Canvas}, {r, r->Canvas}, {rb, rb->Canvas}}) {
+        window->show();
+        dialog_driving::settle();
+        canvas->draw = [&draws, draw = canvas->draw](DrawingSurface& s) { draw(s), ++draws; };
+        for (QLineEdit* box : window->findChildren<QLineEdit*>())
+            box->update();
+        dialog_driving::settle();
+        EXPECT_EQ(draws, 0) << window->windowTitle().toStdString();
+        for (const ScrollBarWidget* bar : window->findChildren<ScrollBarWidget*>())
+            EXPECT_FALSE(bar->logic().timerEnabled());
+    }
 }
 
 // File > Print in the journal: in help mode it applies a typed date and then
@@ -537,14 +551,12 @@ TEST(LedgerWindows, DateBoxesHoldTheWidestDateOfEveryStyle) {
                 EXPECT_FALSE(shown.boxes[0]->geometry().intersects(shown.boxes[1]->geometry()));
                 EXPECT_FALSE(shown.boxes[1]->geometry().intersects(shown.next->geometry()));
             }
-            // The number boxes hold the lowest number, clear of the page buttons.
+            const QString lowest =
+                "-922337203685477" + QString::fromStdString(c.locale.decimalMark) + "5808";
             for (const QLineEdit* folio : {j->FolioChoiceTx, r->FolioChoiceTx, rb->FolioChoiceTx}) {
-                const QString lowest =
-                    "-922337203685477" + QString::fromStdString(c.locale.decimalMark) + "5808";
                 EXPECT_GE(lineEditTextRoom(folio), folio->fontMetrics().horizontalAdvance(lowest));
-                for (const PageButton* b : folio->parentWidget()->findChildren<PageButton*>()) {
+                for (const PageButton* b : folio->parentWidget()->findChildren<PageButton*>())
                     EXPECT_FALSE(b->geometry().intersects(folio->geometry()));
-                }
             }
             if (style == 4 && c.font == "DejaVu Sans Mono")
                 saveScreenshot(r, "t_account_wide_dates");
@@ -670,28 +682,6 @@ TEST(LedgerWindows, JournalPagesAndClicksMoveTheMainWindow) {
     EXPECT_EQ(dialogs.captions, (std::vector<std::string>{"Save As..."}));
     EXPECT_EQ(w.run().CurrentFilePath, (dir / "rent.xls").string());
     EXPECT_GT(std::filesystem::file_size(dir / "rent.xls"), 100u);
-}
-
-// An idle ledger window draws nothing: no scroll bar repeats, and a text box
-// of its strip repaints (the cursor's blink) without the table under it.
-TEST(LedgerWindows, IdleWindowsDrawNothing) {
-    ScopedFakeServices fakes;
-    TAcount w;
-    showLedgerBook(w);
-    const auto [j, r, rb] = openThreeLedgers(w);
-    for (auto [window, canvas] :
-         {std::pair<QWidget*, LedgerCanvas*>{j, j->Canvas}, {r, r->Canvas}, {rb, rb->Canvas}}) {
-        window->show();
-        dialog_driving::settle();
-        int draws = 0;
-        canvas->draw = [&draws, draw = canvas->draw](DrawingSurface& s) { draw(s), ++draws; };
-        for (QLineEdit* box : window->findChildren<QLineEdit*>())
-            box->update();
-        dialog_driving::settle();
-        EXPECT_EQ(draws, 0) << window->windowTitle().toStdString();
-        for (const ScrollBarWidget* bar : window->findChildren<ScrollBarWidget*>())
-            EXPECT_FALSE(bar->logic().timerEnabled());
-    }
 }
 
 // A deletion shifts the journal's lines, and a window not yet activated

@@ -54,8 +54,7 @@ TEST(BalanceSheetWindow, LatestDayLayoutsAndDrillDown) {
 
     const RowSpot loan = w.rows()[3];
     const QPoint onLoan = pixelAt(w.width() * 7, loan.bottom - 100);
-    // The pointer over a row's top pixels, above its lowest 200 twips, names it.
-    hover(w.Canvas, QPoint(w.width() / 2, (loan.bottom - 200 + 14) / 15 - 1));
+    hover(w.Canvas, QPoint(w.width() / 2, (loan.bottom - 200 + 14) / 15 - 1)); // its top pixels
     EXPECT_EQ(w.P->text().toStdString(), hoverText(book, loan.account));
     click(w.Canvas, onLoan, Qt::LeftButton);
     run.JournalRevision = 1;

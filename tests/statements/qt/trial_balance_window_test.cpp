@@ -89,8 +89,7 @@ TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
     const int before = w.rows()[0].bottom;
     w.TScroll->setValue(300);
     EXPECT_EQ(w.rows()[0].bottom, before - 300);
-    // Scrolled to its end, the statement's foot stands at the view's foot.
-    w.TScroll->setValue(w.TScroll->ValueMax());
+    w.TScroll->setValue(w.TScroll->ValueMax()); // the foot at the view's foot
     const int bar = w.HScroll->isHidden() ? 0 : w.HScroll->height();
     EXPECT_EQ(w.DrawHeight - w.TScroll->Value(), (w.Canvas->height() - bar) * 15);
     w.TScroll->setValue(0);
@@ -147,8 +146,8 @@ TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 }
 
-// The x at which the names of a drawing stand, after checking that they all
-// stand there, each on its account number's line and clear of its end.
+// The one x at which the names of a drawing stand, each on its account
+// number's line and clear of its end.
 double nameColumn(const TrialBalance& tb, bool onWindow) {
     RecordingSurface s(9000, 200000);
     Measured kept;
@@ -196,7 +195,7 @@ TEST(TrialBalanceWindow, TwoHundredAccountsPrintOnSeveralPages) {
     w.show();
     QApplication::processEvents();
     // Ordinary numbers keep the names where the layout puts them, on the
-    // window and on paper; the widest account number there is moves them right of it.
+    // window and on paper; the widest number there is moves them right of it.
     for (bool onWindow : {true, false})
         EXPECT_EQ(nameColumn(w.result(), onWindow), 0.116 * 9000) << onWindow;
 

@@ -114,8 +114,7 @@ TEST(TuvoVerticalScrollWidget, KeysAfterTheHostsKeyDown) {
     sendKey(host.bar, QEvent::KeyRelease, Qt::Key_PageDown);
     EXPECT_FALSE(host.bar->logic().timerEnabled());
     EXPECT_EQ(codes, (std::vector<int>{keys::Down, keys::Up, keys::PageDown}));
-    // A key held as the focus leaves: its release goes elsewhere, the
-    // repeating stops all the same.
+    // Held as the focus leaves, its release lost: the repeating stops all the same.
     sendKey(host.bar, QEvent::KeyPress, Qt::Key_PageDown);
     QFocusEvent out(QEvent::FocusOut);
     QApplication::sendEvent(host.bar, &out);
