@@ -10,6 +10,7 @@
 #include "bench/bookbench.h"
 
 #include "book/account_name_index.h"
+#include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/mail_draft.h"
 #include "book/safe_file.h"
@@ -251,7 +252,7 @@ Book longEntryBook(const Book& chart, std::int32_t lines) {
     book.EntryIds.clear();
     std::vector<Currency> accounts;
     for (int slot = 0; slot < book.slotsInUse(); ++slot)
-        if (book.AccountNumbers[static_cast<std::size_t>(slot)].raw > 0)
+        if (isAccountNumber(book.AccountNumbers[static_cast<std::size_t>(slot)]))
             accounts.push_back(book.AccountNumbers[static_cast<std::size_t>(slot)]);
     if (accounts.size() < 3) return book;
     Currency total;
@@ -313,7 +314,7 @@ Book squareEntryBook(const Book& chart, std::int32_t side) {
     book.EntryIds.clear();
     std::vector<Currency> accounts;
     for (int slot = 0; slot < book.slotsInUse() && accounts.size() < 2; ++slot)
-        if (book.AccountNumbers[static_cast<std::size_t>(slot)].raw > 0)
+        if (isAccountNumber(book.AccountNumbers[static_cast<std::size_t>(slot)]))
             accounts.push_back(book.AccountNumbers[static_cast<std::size_t>(slot)]);
     if (accounts.size() < 2) return book;
     for (int s = 0; s < 2; ++s)

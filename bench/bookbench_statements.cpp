@@ -5,6 +5,7 @@
 // against bookbench's open and trial balance on it).
 #include "bench/bookbench.h"
 
+#include "book/account_number_rule.h"
 #include "book/entry_index.h"
 #include "book/mail_draft.h"
 #include "book/safe_file.h"
@@ -152,7 +153,7 @@ std::string dump(const InflowsOutflows& io) {
 // The first current asset with journal lines: the cash account of cash mode.
 std::optional<Currency> cashAccountOf(const Book& book) {
     for (int j = 1; j < book.slotsInUse(); ++j)
-        if (book.AccountTypes[j] == CurrentAsset && book.AccountNumbers[j].raw > 0)
+        if (book.AccountTypes[j] == CurrentAsset && isAccountNumber(book.AccountNumbers[j]))
             for (const EntryLine& line : book.EntryLines)
                 if (line.AccountNumber == book.AccountNumbers[j]) return book.AccountNumbers[j];
     return std::nullopt;

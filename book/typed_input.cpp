@@ -31,28 +31,43 @@ std::string quoted(const std::string& text) {
     return "\"" + shortenForStatus(text) + "\"";
 }
 
-} // namespace
+// The figure a typed text starts with: an optional "-" (when `sign`),
+// digits and digit-group marks, the decimal mark and decimals; reading stops
+// at any other character.
+struct LeadingFigure {
+    std::string plain;        // as Currency::parse reads it, the first 4 decimals only
+    std::size_t decimals = 0; // every decimal typed
+    std::size_t end = 0;      // where reading stopped
+};
 
-bool figureWithinLargest(const std::string& text, const NumberMarks& marks) {
-    std::size_t i = text.compare(0, 1, "-") == 0 ? 1 : 0;
-    std::string figure = text.substr(0, i) + "0";
+LeadingFigure leadingFigure(const std::string& text, const NumberMarks& marks, bool sign) {
+    LeadingFigure f;
+    std::size_t i = sign && text.compare(0, 1, "-") == 0 ? 1 : 0;
+    f.plain = text.substr(0, i) + "0";
     bool point = false;
-    for (int decimals = 0; i < text.size();) {
+    while (i < text.size()) {
         if (!point && startsWith(text, i, marks.decimal)) {
             point = true;
-            figure += '.';
+            f.plain += '.';
             i += marks.decimal.size();
         } else if (startsWith(text, i, marks.group)) {
             i += marks.group.size();
         } else if (text[i] >= '0' && text[i] <= '9') {
             // The money type holds four decimals: later ones are not weighed.
-            if (!point || ++decimals <= 4) figure += text[i];
+            if (!point || ++f.decimals <= 4) f.plain += text[i];
             ++i;
         } else {
             break;
         }
     }
-    return Currency::parse(figure).has_value();
+    f.end = i;
+    return f;
+}
+
+} // namespace
+
+bool figureWithinLargest(const std::string& text, const NumberMarks& marks) {
+    return Currency::parse(leadingFigure(text, marks, true).plain).has_value();
 }
 
 AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks) {
@@ -65,31 +80,19 @@ AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks) {
     }
     // Why it is not an amount: a foreign character, too many decimals or too
     // large refuse the text; anything else may still become an amount.
-    std::size_t decimals = 0;
-    bool point = false;
-    for (std::size_t i = 0; i < text.size();) {
-        if (!point && startsWith(text, i, marks.decimal)) {
-            point = true;
-            i += marks.decimal.size();
-        } else if (startsWith(text, i, marks.group)) {
-            i += marks.group.size();
-        } else if (text[i] >= '0' && text[i] <= '9') {
-            decimals += point;
-            ++i;
-        } else {
-            check.kind = AmountTextKind::Refused;
-            check.problem = quoted(text) + " : Not an amount: type digits, \"" + marks.decimal +
-                            "\"" + (marks.group.empty() ? "" : " and \"" + marks.group + "\"") +
-                            " only";
-            return check;
-        }
+    const LeadingFigure figure = leadingFigure(text, marks, false);
+    if (figure.end < text.size()) {
+        check.kind = AmountTextKind::Refused;
+        check.problem = quoted(text) + " : Not an amount: type digits, \"" + marks.decimal + "\"" +
+                        (marks.group.empty() ? "" : " and \"" + marks.group + "\"") + " only";
+        return check;
     }
-    if (decimals > 4) {
+    if (figure.decimals > 4) {
         check.kind = AmountTextKind::Refused;
         check.problem = quoted(text) + " : Not an amount: at most 4 decimals";
         return check;
     }
-    if (!figureWithinLargest(text, marks)) {
+    if (!Currency::parse(figure.plain)) {
         check.kind = AmountTextKind::Refused;
         check.problem = quoted(text) + " : Not an amount: too large";
         return check;

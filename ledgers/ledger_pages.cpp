@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
-#include <unordered_set>
 
 namespace {
 
@@ -300,7 +299,7 @@ JournalWidest journalWidest(const Book& book, const JournalList& list, const Loc
     Extent<Currency> debits, credits;
     // Each account number once: its width in the font, not its count of
     // characters, decides which is widest.
-    std::unordered_set<std::int64_t> folios{0};
+    std::set<std::int64_t> folios{0};
     for (const std::int32_t n : list.ShownLines) {
         if (n < 0 || n > book.LastEntryLine()) continue;
         const EntryLine& line = book.EntryLines[static_cast<std::size_t>(n)];
@@ -312,8 +311,7 @@ JournalWidest journalWidest(const Book& book, const JournalList& list, const Loc
     auto amount = [&](Currency a) { return formatAmount(a, decimals, marks, true); };
     JournalWidest w;
     w.dates = widestDates(dates, book.DateStyle, locale);
-    const std::set<std::int64_t> inOrder(folios.begin(), folios.end());
-    for (const std::int64_t folio : inOrder)
+    for (const std::int64_t folio : folios)
         w.folios.push_back(
             plainNumberText(Currency::fromRaw(folio), marks.decimal, book.subAccountDash()));
     w.debits = widestAmounts(debits, amount);

@@ -41,14 +41,6 @@ void printCutAt(DrawingSurface& s, double x, double room, const std::string& tex
     printAt(s, x, cutToWidth(s, text, room));
 }
 
-// The widest of `texts` in the surface's present font.
-double widest(DrawingSurface& s, const std::vector<std::string>& texts) {
-    double w = 0;
-    for (const std::string& t : texts)
-        w = std::max(w, s.TextWidth(t));
-    return w;
-}
-
 void printCentred(DrawingSurface& s, double width, const std::string& text) {
     s.CurrentX = (width - s.TextWidth(text)) / 2;
     s.Print(text);
@@ -98,13 +90,13 @@ std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const Book& book,
                          60 * P, 10 * P, half - 110 * P - AmountDesign, AmountDesign, 40 * P});
     const TAccountWidest w = tAccountWidest(book, ledger, locale);
     s.FontBold = false;
-    const double dates = widest(s, w.dates);
+    const double dates = widestTextWidth(s, w.dates);
     columns[DebitDate].need = dates;
     columns[CreditDate].need = dates + 4 * P; // clear of the rule
     // Amounts as the balance rows print them, in bold, clear of the texts.
     s.FontBold = true;
-    columns[DebitAmount].need = widest(s, w.debitAmounts) + 6 * P;
-    columns[CreditAmount].need = widest(s, w.creditAmounts) + 6 * P;
+    columns[DebitAmount].need = widestTextWidth(s, w.debitAmounts) + 6 * P;
+    columns[CreditAmount].need = widestTextWidth(s, w.creditAmounts) + 6 * P;
     // A text column gives way down to what keeps its half's totals, which
     // end where its amounts end, clear of the half's left edge.
     auto textColumn = [&](TColumn text, const std::vector<std::string>& totals) {
@@ -112,7 +104,8 @@ std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const Book& book,
         for (const TColumn c : {TColumn(text - 2), TColumn(text - 1), TColumn(text + 1)})
             figures += std::max(columns[c].design, columns[c].need);
         columns[text].name = true;
-        columns[text].least = std::max(30 * P * scale, widest(s, totals) + 6 * P - figures);
+        columns[text].least =
+            std::max(30 * P * scale, widestTextWidth(s, totals) + 6 * P - figures);
     };
     textColumn(DebitText, {ledger.DebitTotalText, ledger.DebitBroughtDownText});
     textColumn(CreditText, {ledger.CreditTotalText, ledger.CreditBroughtDownText});
@@ -286,10 +279,10 @@ std::vector<TableColumn> journalColumns(DrawingSurface& s, const Book& book,
                          0.12 * table, 200});
     const JournalWidest w = journalWidest(book, list, locale);
     const double gap = s.TextWidth("  ");
-    columns[JDate].need = widest(s, w.dates);
-    columns[JNumber].need = widest(s, w.folios) + gap;
-    columns[JDebit].need = widest(s, w.debits) + gap;
-    columns[JCredit].need = widest(s, w.credits) + gap;
+    columns[JDate].need = widestTextWidth(s, w.dates);
+    columns[JNumber].need = widestTextWidth(s, w.folios) + gap;
+    columns[JDebit].need = widestTextWidth(s, w.debits) + gap;
+    columns[JCredit].need = widestTextWidth(s, w.credits) + gap;
     columns[JName].name = true;
     columns[JName].least = 60 * P * scale;
     placeTableColumns(columns, 0, table);
@@ -397,11 +390,11 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const Book& bo
                          0.15 * usable - 4 * e, 4 * e, 0.15 * usable - 4 * e, 4 * e,
                          0.15 * usable - 0.05 * width - 200, 200, width - usable});
     const RunningBalanceWidest w = runningBalanceWidest(book, ledger, locale);
-    columns[RDate].need = widest(s, w.dates);
-    columns[RReference].need = widest(s, w.references) + 3 * e;
-    columns[RDebit].need = widest(s, w.debits) + e;
-    columns[RCredit].need = widest(s, w.credits) + e;
-    columns[RBalance].need = widest(s, w.balances) + e;
+    columns[RDate].need = widestTextWidth(s, w.dates);
+    columns[RReference].need = widestTextWidth(s, w.references) + 3 * e;
+    columns[RDebit].need = widestTextWidth(s, w.debits) + e;
+    columns[RCredit].need = widestTextWidth(s, w.credits) + e;
+    columns[RBalance].need = widestTextWidth(s, w.balances) + e;
     for (const RColumn margin :
          {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
         columns[margin].name = true;

@@ -10,10 +10,7 @@ double pixelWidth(DrawingSurface& s, const std::string& text) {
 }
 
 double widestPixels(DrawingSurface& s, const std::vector<std::string>& texts) {
-    double widest = 0;
-    for (const std::string& t : texts)
-        widest = std::max(widest, pixelWidth(s, t));
-    return widest;
+    return widestTextWidth(s, texts) / TwipsPerScreenPixel;
 }
 
 void textAt(DrawingSurface& s, double x, double y, const std::string& text) {

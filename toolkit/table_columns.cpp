@@ -47,6 +47,13 @@ double placeTableColumns(std::vector<TableColumn>& columns, double start, double
     return x;
 }
 
+double widestTextWidth(DrawingSurface& s, const std::vector<std::string>& texts) {
+    double widest = 0;
+    for (const std::string& t : texts)
+        widest = std::max(widest, s.TextWidth(t));
+    return widest;
+}
+
 std::string cutToWidth(DrawingSurface& s, const std::string& text, double width) {
     if (s.TextWidth(text) <= width) return text;
     // Where each character ends; a longer beginning is never narrower.

@@ -31,6 +31,10 @@ std::vector<TableColumn> designedColumns(const std::vector<double>& designs);
 // the designs' sum); returns where the last ends.
 double placeTableColumns(std::vector<TableColumn>& columns, double start, double room = -1);
 
+// The width of the widest of `texts` in the surface's present font (twips;
+// 0 for none).
+double widestTextWidth(DrawingSurface& s, const std::vector<std::string>& texts);
+
 // The longest beginning of `text` (whole characters) no wider than `width`
 // twips in the surface's present font: the whole text when it fits.
 std::string cutToWidth(DrawingSurface& s, const std::string& text, double width);

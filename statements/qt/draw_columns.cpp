@@ -19,7 +19,7 @@ Measured measureAmountColumns(DrawingSurface& s, const Book& book,
     Measured m;
     m.step = amountStep(s, amounts);
     const std::string longest = Tmain::LongestAccountName(
-        book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
+        book, [&s](const std::string& name) { return s.TextWidth(name); });
     m.names = std::max(5000.0, std::round(s.TextWidth(longest) + m.step));
     return m;
 }

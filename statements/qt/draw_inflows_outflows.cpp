@@ -70,7 +70,7 @@ double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
 
 double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double step) {
     const std::string longest = Tmain::LongestAccountName(
-        book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); });
+        book, [&s](const std::string& name) { return s.TextWidth(name); });
     const double designed =
         std::nearbyint(s.TextWidth(longest)) + std::max(1650.0, LabelIndent + step);
     // Every label beside the first column's figures, as drawn, ends before

@@ -67,7 +67,7 @@ std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const Tr
     double room = -1;
     if (!t.onWindow) {
         const double names = s.TextWidth(Tmain::LongestAccountName(
-            book, [&s](const std::string& name) { return static_cast<int>(s.TextWidth(name)); }));
+            book, [&s](const std::string& name) { return s.TextWidth(name); }));
         columns[0].design = std::max(columns[0].design, names + s.TextWidth("  "));
         room = 0.98 * w - c.nameX;
     }
