@@ -1,5 +1,5 @@
 // bookbench steps of the chart of accounts: the check the editor runs when it
-// closes, and moving every journal line of one account to another. Both work
+// closes, and reposting all of one account's lines onto another. Both work
 // on a copy, so the steps after them see the book as it was opened.
 #include "bench/bookbench.h"
 

@@ -1,5 +1,5 @@
-// The book: chart of accounts, journal, entry groups and the settings that
-// travel inside the book file. One Book is open at a time; readers build a
+// The book: chart of accounts, journal, entry groups and the settings saved
+// with them in the book file. One Book is open at a time; readers build a
 // separate Book and the caller swaps it in only when the whole file was read.
 #pragma once
 
@@ -28,7 +28,7 @@ enum AccountType : std::uint8_t {
 
 enum Side : std::uint8_t { Unfilled = 0, Debit = 1, Credit = 2 };
 
-// One journal line; also the element of the entry groups.
+// A line of the journal; entry groups keep their lines in the same form.
 struct EntryLine {
     double Date = 0;        // day number from 30 December 1899
     std::uint8_t Side = 0;  // 1 debit, 2 credit, 0 never filled
@@ -98,7 +98,7 @@ struct EntrySideCount {
 };
 
 struct Book {
-    // Account table: six parallel arrays indexed 0..LastAccount. They hold
+    // The account table is six parallel arrays, slots 0..LastAccount. They hold
     // max(LastAccount, 13) + 1 slots: the table never has fewer than 14.
     std::int16_t LastAccount = 13;
     std::vector<std::string> AccountNames;

@@ -31,7 +31,7 @@ enum class CsvUse { Open, Insert };
 
 // Reads a .csv book into a separate Book (see TextFormReadResult), dates in
 // the date style of `open`. `sourceName` names the file in the header
-// message. Stops at the first line that does not fit.
+// message. Reading ends at the first malformed line.
 TextFormReadResult parseBookCsv(std::string_view bytes, const Book& open, const LocaleInfo& locale,
                                 double today, RunTimeState* run, const std::string& sourceName,
                                 CsvUse use = CsvUse::Open);

@@ -30,7 +30,7 @@ BookWriteResult writeBookTextFile(const std::filesystem::path& path, const Book&
 // Reads a text book into a separate Book (see TextFormReadResult). Dates are
 // read in the date style of `open`, whose character set decodes text that is
 // not UTF-8. A file without journal lines gives the journal of a new book,
-// dated `today`. Stops at the first line that does not fit.
+// dated `today`. Reading ends at the first malformed line.
 TextFormReadResult parseBookText(std::string_view bytes, const Book& open, const LocaleInfo& locale,
                                  double today, RunTimeState* run);
 TextFormReadResult readBookTextFile(const std::filesystem::path& path, const Book& open,

@@ -1,8 +1,9 @@
-// The balance carry-forward: the whole journal is replaced by one two-line
-// entry per account number with a balance, brought forward against account
-// number 1 (the opening-balance account), dated today, reference "B/D" and
-// the note "Balance Brought / Forward". The chart of accounts, the settings
-// and the entry groups stay; the book loses its file name.
+// Carrying balances forward shrinks the journal to its opening position:
+// every account number that has a balance gets one two-line entry against
+// account 1 (opening balances), dated today, with reference "B/D" and note
+// "Balance Brought / Forward". Only the journal is rebuilt; accounts,
+// settings and groups are kept, and the file name is dropped so the next
+// save asks for one.
 #pragma once
 
 #include "book/book.h"
@@ -16,7 +17,7 @@
 struct CarryForwardResult {
     enum Status {
         Done,     // the journal now holds the opening lines
-        TooShort, // a journal of at most two lines: nothing changed
+        TooShort, // two journal lines or fewer: nothing changed
         Stopped,  // `message` says why; nothing changed
     };
     Status status = Stopped;
@@ -35,8 +36,8 @@ CarryForwardResult carryForward(Book& book, RunTimeState& run);
 
 namespace carrying {
 
-// Per slot 0..LastAccount: the debits less the credits of the journal lines
-// posted to the slot's number exactly (100.1 apart from 100). A number held
+// Per slot 0..LastAccount: debits minus credits over the lines whose account
+// is exactly the slot's number (100.1 apart from 100). A number held
 // by several slots is carried once, on its first slot; empty rows and lines
 // of no account count nowhere. nullopt, with `fault` set, when a balance does
 // not fit in the range of amounts (the sums on the way to it may pass it).

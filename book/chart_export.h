@@ -1,7 +1,7 @@
 // The export for another edition of the program: the chart of accounts and
-// settings in a .LWK file, the journal in an .ENT file beside it and each
-// entry group of three lines or more in a .Grp file (the name followed by 01
-// to 10). Written only; the program never reads them back.
+// settings in a .LWK file, the journal in an .ENT file beside it, and one
+// .Grp file per group holding at least three lines (named like the book
+// plus 01..10). These files are only written, never read.
 #pragma once
 
 #include "book/book.h"

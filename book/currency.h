@@ -40,7 +40,8 @@ struct Currency {
     constexpr bool isZero() const { return raw == 0; }
     double toDouble() const { return static_cast<double>(raw) / Scale; }
 
-    // Plain text form: "." as the decimal mark, no grouping, no trailing zeros (12.5, 100.1, -3).
+    // Plain text form: "." as the decimal mark, digits ungrouped, trailing
+    // zeros cut (12.5, 100.1, -3).
     std::string toPlainString(const std::string& decimalMark = ".") const;
 
 #ifndef Q_MOC_RUN

@@ -1,8 +1,8 @@
-// Entry lines as clipboard text (EntryClipText): one text line per journal
-// line ended by CR LF, five TAB-separated fields (debit account, credit
-// account, account name, amount, note), and the marker "LW" after the last
-// line break. The main window's entry copy and paste, the entry-group editor
-// and the tape calculator all write and read it through these two functions.
+// Entry lines as clipboard text (EntryClipText): each journal line becomes a
+// CR LF-terminated row of five TAB-separated fields (debit account, credit
+// account, account name, amount, note), and "LW" follows the final line end.
+// The main window's entry copy and paste, the entry-group editor and the
+// tape calculator all write and read it through these two functions.
 #pragma once
 
 #include "book/book.h"

@@ -15,8 +15,8 @@ struct EntryBounds {
     bool operator==(const EntryBounds&) const = default;
 };
 
-// The entry that holds `line` (clamped to the journal). An entry ends at the
-// first line whose trimmed Details is not empty; the search looks at most
+// The entry that holds `line` (clamped to the journal). A line with a
+// non-blank Details closes its entry; the search looks at most
 // EntrySearchReach lines each way. Where no bound lies within that reach the
 // reach itself bounds the entry, so the bounds always hold `line` and never
 // come from an entry shown earlier. An empty journal gives {0, -1}.

@@ -12,11 +12,11 @@
 // Whether the number a reference starts with is above 0.
 bool referenceCountsAsNumber(const std::string& reference, const std::string& decimalMark);
 
-// The reference after `reference`: its number plus 1, written in plain
-// decimal digits with `decimalMark` and without exponent, leading zeros or
-// trailing decimal zeros ("0012" gives "13", "12.5" "13.5", "1E3" "1001",
-// "&H10" "17"; "12,5" gives "13,5" under a decimal comma). A text without a
-// number counts as 0 and gives "1". Every command that numbers entries takes
+// The reference after `reference`: its number plus 1, written in plain decimal
+// digits with `decimalMark` and without exponent, leading zeros or trailing
+// decimal zeros ("0012" gives "13", "12.5" "13.5", "1E3" "1001", "&H10" "17";
+// "12,5" gives "13,5" under a decimal comma). With no number in it the
+// reference is taken as 0, giving "1". Every command that numbers entries takes
 // the next reference from here.
 std::string referenceAfter(const std::string& reference, const std::string& decimalMark);
 

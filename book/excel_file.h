@@ -1,10 +1,10 @@
 // ExcelFile: writes a one-sheet spreadsheet in the BIFF2 record format
 // (Excel 2.1 worksheet), record by record as its operations are called.
 //
-// Call order used by every export: CreateFile; PrintGridLines; SetMargin for
-// top, left, right and bottom; four SetFont calls (fonts 0 to 3); one
-// SetColumnWidth per column; SetHeader and SetFooter; WriteValue per cell,
-// rows in order; CloseFile. Rows and columns are 1-based.
+// Every export makes its calls in this order: CreateFile, PrintGridLines,
+// SetMargin (top, left, right, bottom), SetFont for fonts 0 to 3,
+// SetColumnWidth for each column, SetHeader, SetFooter, then WriteValue cell
+// by cell a row at a time, and last CloseFile. Rows and columns count from 1.
 //
 // The file is written beside the target and only CloseFile puts it in place,
 // so a failed or abandoned export leaves no partial file and the old file

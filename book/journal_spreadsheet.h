@@ -1,6 +1,6 @@
-// The whole journal as a one-sheet spreadsheet: a row of headings, then one
-// row per journal line (date on an entry's first line, account, debit or
-// credit amount, reference, note) with borders marking each entry.
+// Exports the full journal to a single-sheet spreadsheet: a row of headings,
+// then one row per journal line (date on an entry's first line, account, debit
+// or credit amount, reference, note) with borders marking each entry.
 #pragma once
 
 #include "book/book.h"

@@ -1,14 +1,14 @@
-// The number at the start of a text, as the lenient numeric reading of typed
-// values and references takes it, split into its parts so that each reader
-// makes its own value of them (a double, or exact ten-thousandths).
+// The number a text begins with, as the lenient reading of typed values and
+// references finds it. It is kept in parts so each reader builds its own
+// value from them (a double, or exact ten-thousandths).
 #pragma once
 
 #include <string>
 
 // Blanks, tabs and line feeds are passed over anywhere. "&H" gives
 // hexadecimal and "&O" octal digits; otherwise an optional sign, digits with
-// at most one ".", and an optional exponent after E or D. Reading stops at
-// the first character that cannot continue the number.
+// at most one ".", and an optional exponent after E or D. The first character
+// that does not fit that shape ends the number.
 struct LeadingNumber {
     int radix = 10;        // 16 or 8 for the &H and &O forms
     bool negative = false; // a leading "-" (decimal form only)

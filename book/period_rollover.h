@@ -1,9 +1,9 @@
 // The period roll-over: the journal is replaced by the opening entries of the
-// next period. Every account but the cost-of-goods-sold, revenue and expense
-// accounts brings its balance forward against account number 1; the
-// period's net profit or loss is then shared among the capital accounts by
-// their share of the capital total. All lines carry the date of the old
-// journal's last line.
+// next period. Every account outside the three income-statement types (cost of
+// sales, revenue, expense) brings its balance forward against account 1, and
+// the net profit or loss is split over the capital accounts in proportion to
+// their capital. Every new line is dated like the final line of the journal it
+// replaces.
 #pragma once
 
 #include "book/book.h"
@@ -28,8 +28,8 @@ struct RollOverResult {
 // Each capital account (type 7) with a balance gets netProfit x balance /
 // capital total, rounded to two decimals with halves to the even digit, and
 // booked by its sign: above 0 debit account 1 and credit the capital account,
-// below 0 the other way round, by its size. The rounded shares are booked as
-// they are. `netProfit` is the income statement's over all dates
+// below 0 the other way round, by its size. Whatever rounding leaves over is
+// not redistributed. `netProfit` is the income statement's over all dates
 // (statements/net_profit.h). On success the book is marked changed, loses
 // its file name and run.NetProfit becomes 0.
 RollOverResult rollOver(Book& book, RunTimeState& run, Currency netProfit);

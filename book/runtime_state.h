@@ -53,5 +53,5 @@ void markBookChanged(RunTimeState& run);
 // made, and a generation on.
 void markBookReplaced(RunTimeState& run);
 
-// Journal lines per progress step: lastEntryLine / 99 rounded half to even, at least 1.
+// The progress stride: lastEntryLine / 99 rounded half to even, at least 1.
 std::int32_t progressStrideFor(std::int32_t lastEntryLine);

@@ -1,5 +1,5 @@
-// The shared procedures every window calls: account lookups, the next entry
-// reference, truncation, dates in the book's style, progress steps, file names
+// Helpers used across all windows: finding accounts, numbering the next
+// entry, truncation, dates in the book's style, progress steps, file names
 // and file-error messages.
 #pragma once
 
@@ -38,7 +38,7 @@ std::string LongestAccountName(const Book& book,
 
 // --- references and numbers ---
 
-// Locale-free value of the number at the start of a text: blanks, tabs and
+// Locale-free value of a text's leading number: blanks, tabs and
 // line feeds skipped anywhere, optional sign, digits with one ".", optional
 // exponent E/D, &H hexadecimal and &O octal; 0 when there is none.
 double LeadingNumberValue(const std::string& text);

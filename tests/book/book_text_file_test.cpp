@@ -154,7 +154,7 @@ TEST(BookTextFile, WhatTheTextFormDoesNotHold) {
     EXPECT_EQ(open.BusinessAddress.str(), "1 High St");
     EXPECT_EQ(open.AdminPassword.str(), "");
     EXPECT_EQ(open.BusinessName.str(), "-Dash & Co"); // held
-    // The entry-line account list follows the new chart; the book has no file of its own.
+    // The entry-line account list follows the new chart; the book has no file path.
     ASSERT_EQ(open.EntryAccountList.size(), open.accountSlots());
     EXPECT_EQ(open.EntryAccountList[1].str(), "Cash, petty");
     EXPECT_EQ(run.BookFilePath, "");

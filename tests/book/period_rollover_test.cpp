@@ -98,7 +98,7 @@ TEST(PeriodRollOver, SharesRoundToTwoDecimalsHalvesToEven) {
     EXPECT_THROW(share("922337203685477.5807", "1000", "0.0001"), CurrencyOverflow);
     EXPECT_THROW(share("1", "1", "0"), CurrencyOverflow);
 
-    // Three equal capital accounts and a profit of 100: 33.33 each, 0.01 nowhere.
+    // 100 profit over three equal capitals: 33.33 each, the odd 0.01 is lost.
     ScopedFakeServices fakes;
     Book book = capitalBook("-100", "-100");
     setAccount(book, 7, "320", "Capital C", CapitalEquity);
