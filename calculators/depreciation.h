@@ -1,6 +1,6 @@
-// The reducing-balance depreciation schedule: from the cost of an asset, a
-// yearly rate in percent and a number of years, the book value at the start
-// of each year and that year's depreciation (the book value times the rate).
+// Reducing-balance depreciation: starting at the cost, each year writes off
+// the rate (in percent) of what is left, so the schedule lists, year by year,
+// the opening book value and the amount written off (book value times rate).
 #pragma once
 
 #include "book/currency.h"

@@ -1,9 +1,10 @@
 // An exact decimal number for the tape calculator: a sign, an unsigned 96-bit
-// whole number and a power-of-ten scale from 0 to 28. Sums, differences and
-// products are exact where they fit; otherwise (and for quotients that do not
-// end) the result is rounded, halves to the even neighbour, to the largest
-// scale at which it still fits in 96 bits. A result beyond the 96-bit range
-// throws DecimalOverflow; a division by zero throws DecimalDivideByZero.
+// whole number, and a count of 0 to 28 digits after the point. Sums,
+// differences and products are exact where they fit; otherwise (and for
+// quotients that do not end) the result is rounded, halves to the even
+// neighbour, to the largest scale at which it still fits in 96 bits. A result
+// beyond the 96-bit range throws DecimalOverflow; a division by zero throws
+// DecimalDivideByZero.
 #pragma once
 
 #include "book/currency.h"
@@ -67,7 +68,7 @@ class ExactDecimal {
     std::string plainText(const std::string& decimalMark = ".") const;
     // Rounded to `places` decimals (0 to 28), halves away from zero, the whole
     // part grouped by threes. With `leadingZero` false a whole part of 0 is
-    // left out (.50); a negative amount is written in parentheses.
+    // left out (.50); negatives are bracketed.
     std::string fixedText(int places, const NumberMarks& marks, bool leadingZero) const;
     // The value held to four decimals (halves to even); nullopt beyond the range.
     std::optional<Currency> toCurrency() const;

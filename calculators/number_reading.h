@@ -16,7 +16,7 @@
 // the decimal range: nullopt.
 std::optional<ExactDecimal> readDecimal(const std::string& text, const NumberMarks& marks);
 
-// The number at the start of the text with "." as the decimal mark (12,5 is
+// The text's leading number, always taking "." as the decimal point (12,5 is
 // 12; a text without a number is 0), read digit by digit and so exact to the
 // decimal's 28 places; nullopt only beyond the decimal range.
 std::optional<ExactDecimal> leadingDecimal(const std::string& text);
@@ -33,8 +33,9 @@ std::optional<Currency> readTypedAmount(const std::string& text, const NumberMar
 // The same reading as a floating-point number (a percentage, a count of years).
 double readTypedNumber(const std::string& text, const NumberMarks& marks);
 
-// A time of day as a fraction of a day (midnight 0, 09:00 0.375): hours,
-// minutes and optional seconds separated by ":", optionally followed by "am"
-// or "pm" (either case, with or without a blank; "a" and "p" too), or hours
-// alone with am/pm ("9 pm"). nullopt for anything else, the empty text included.
+// A clock time as the part of a day it marks (00:00 is 0, 09:00 is 0.375):
+// hours, minutes and optional seconds separated by ":", optionally followed by
+// "am" or "pm" (either case, with or without a blank; "a" and "p" too), or
+// hours alone with am/pm ("9 pm"). nullopt for anything else, the empty text
+// included.
 std::optional<double> readTimeOfDay(const std::string& text);

@@ -1,9 +1,8 @@
-// The payroll sheet: for seven periods of work, the time worked from a start
-// time, an end time and a lunch break, the gross pay at a rate per hour,
-// three deductions taken as percentages of the gross, three fixed deductions
-// and the net pay, with a totals column. The sheet holds the text of every
-// box of the window; PayTime recomputes one period and every total from
-// those texts and writes its results back into them.
+// Seven pay periods side by side plus their totals. Each period turns its
+// clock-in, clock-out and lunch into hours, prices them at the hourly rate,
+// and takes off three percentage deductions and three fixed sums to reach
+// the net. Every box is kept as the text the window shows, so PayTime reads
+// those texts, recomputes one period and the totals, and writes back.
 #pragma once
 
 #include "book/currency.h"

@@ -1,8 +1,9 @@
-// The tape calculator's tape and its view: a column of lines, each an
-// operator and an amount, worked through from the top (no precedence) to a
-// total, or reduced to the average of the non-zero amounts, the middle value
-// or the most frequent value of the positive amounts. The window shows rows
-// 0 to LastRow of the tape from FirstLine on and forwards its keys here.
+// The adding-machine tape behind the tape calculator window. Each line pairs
+// an operator with an amount; the total applies them strictly top to bottom,
+// with no precedence. The other modes summarise instead: the mean of the
+// amounts that are not zero, and the median or the commonest of the positive
+// ones. The window displays rows 0..LastRow starting at FirstLine and hands
+// its keys to this code.
 #pragma once
 
 #include "book/number_format.h"

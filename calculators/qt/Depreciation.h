@@ -1,6 +1,6 @@
-// The depreciation calculator window: the cost of an asset, a yearly rate and
-// a number of years give a reducing-balance schedule of book values and
-// depreciation, one row per year, scrolled inside a frame. The window keeps
+// The depreciation calculator window: from what the asset cost, its yearly rate
+// and the number of years it builds a reducing-balance schedule of book values
+// and depreciation, one row per year, scrolled inside a frame. The window keeps
 // only the rows that can be in view and refills them from the schedule as it
 // scrolls, so a schedule of any length stays light. One window is shared by
 // every use of the command; it reads the book's decimals for the journal and

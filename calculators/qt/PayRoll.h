@@ -1,6 +1,6 @@
-// The payroll calculator window: seven period columns and a totals column of
-// boxes over coloured bands. Leaving or changing a box recomputes its period
-// and the totals through the payroll sheet. A new window opens on every use;
+// The payroll calculator window: boxes for seven periods plus a totals column,
+// laid over coloured bands. Leaving or changing a box recomputes its period and
+// the totals through the payroll sheet. A new window opens on every use;
 // nothing is printed, copied, saved or remembered.
 #pragma once
 

@@ -1,7 +1,8 @@
-// The tape calculator window: a column of rows, each an operator button and
-// an amount box, over the result box; a scroll bar moves the rows along the
-// tape. Any number may be open, each with its own tape; the only exchange
-// with the rest of the program is the clipboard.
+// The tape calculator window. Rows of operator buttons beside amount boxes
+// stand above the result box, and the scroll bar slides the view along the
+// tape. Several windows can be open, every one keeping a
+// separate tape; they share figures with the rest of the program only by
+// way of the clipboard.
 #pragma once
 
 #include "calculators/tape_calculator.h"
