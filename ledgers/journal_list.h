@@ -29,8 +29,8 @@ struct JournalOptions : LedgerChoice {
 };
 
 struct JournalList {
-    // Journal line indices, strictly ascending, whole entries: every line from
-    // an entry's first line to its last, each entry once.
+    // Journal line indices in strictly rising order. Entries are never split:
+    // a listed entry contributes all of its lines, and appears only once.
     std::vector<std::int32_t> ShownLines;
     std::int32_t EntryCount = 0;
     double FromDate = 0; // the period as built

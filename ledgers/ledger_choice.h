@@ -96,14 +96,14 @@ inline constexpr std::int64_t MaxLedgerBytes = static_cast<std::int64_t>(Largest
 std::string ledgerSizeRefusal(std::int64_t rows, std::size_t rowBytes, const NumberMarks& marks);
 
 // Ledger amounts as the T-account window shows them: `decimals` places,
-// digit groups, negatives in parentheses, and no zero before the decimal
-// mark for amounts between -1 and 1 (".50").
+// digit groups, negatives in parentheses, and a bare decimal mark with no
+// leading zero when the whole part is 0 (".50").
 std::string ledgerAmountText(Currency amount, int decimals, const NumberMarks& marks);
 
 // The running balance as people read it: the absolute value with `decimals`
-// places and digit groups, a space, and "Dr" above 0 or "Cr" below 0. A
-// balance of exactly 0 takes `suffixForZero` (the suffix of the row shown
-// before it; "" leaves the space alone at the end).
+// places and digit groups, a space, then "Dr" when positive, "Cr" when
+// negative. A balance of exactly 0 takes `suffixForZero` (the suffix of the row
+// shown before it; "" leaves the space alone at the end).
 std::string balanceSuffix(Currency balance, const std::string& suffixForZero = "");
 std::string balanceText(Currency balance, int decimals, const NumberMarks& marks,
                         const std::string& suffixForZero = "");

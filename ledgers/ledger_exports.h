@@ -26,9 +26,10 @@ struct LedgerExportResult {
 };
 
 // The listed journal lines in the journal's layout: title, one row per line
-// (debit names flush left, credit names indented), after each entry a row with
-// its note and reference and a blank row. Whole entries up to the sheet's
-// 16,384 rows; the notice says how many lines were written when not all fit.
+// (debit names flush left, credit names indented); each entry is followed by a
+// row holding its note and reference, then an empty row. Whole entries up to
+// the sheet's 16,384 rows; the notice says how many lines were written when not
+// all fit.
 LedgerExportResult exportJournalSheet(const Book& book, const JournalList& list,
                                       const std::filesystem::path& path, const LocaleInfo& locale);
 

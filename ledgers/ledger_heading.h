@@ -11,7 +11,7 @@
 #include <vector>
 
 struct LedgerHeading {
-    std::string account; // the account's name as the account box shows it
+    std::string account; // the account's name, as displayed in the account box
     std::string folio;   // the account number box's text ("" when no account was built)
     std::string from;    // the period's first and last day in the book's date style
     std::string to;

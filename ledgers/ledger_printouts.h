@@ -22,8 +22,9 @@ void printTAccount(DrawingSurface& surface, const Book& book, const TAccountLedg
                    const LedgerHeading& heading, const LocaleInfo& locale, double printScale);
 
 // The listed journal lines: business name and title on the first page, page
-// number and period on every page, per line its date (when it changes),
-// account, number and amount, and after each entry its note and reference.
+// number and period on every page; each line shows account, number and
+// amount, plus its date when that is new; each entry ends with its note and
+// reference.
 void printGeneralJournal(DrawingSurface& surface, const Book& book, const JournalList& list,
                          const LedgerHeading& heading, const LocaleInfo& locale, double printScale);
 

@@ -12,8 +12,8 @@ struct NoteLine {
 };
 
 // Lines of `note` cut at their last blank once a piece reaches the limit (a
-// piece without a blank is cut where it reaches it; the characters after the
-// blank are read again for the next line). `reachesLimit` tells whether a
+// piece without a blank is cut where it reaches it; whatever follows the
+// blank starts the next line). `reachesLimit` tells whether a
 // piece is as wide as the limit or wider. The last line and a line cut
 // without a blank drop their outer spaces. Always at least one line.
 std::vector<NoteLine> wrapNote(const std::string& note,

@@ -1,7 +1,7 @@
-// The running-balance ledger of one account: an opening row with the balance
-// the account carried into the period, then one row per pairing of an account
-// line with a contra line of its entry, each with its share and the balance
-// after it.
+// The running-balance ledger of one account. It opens with the balance held
+// before the period starts; then every line of the account is matched with
+// each opposite line of its entry, and each such pair gives a row with its
+// share of the amount and the balance that follows.
 #pragma once
 
 #include "book/book.h"

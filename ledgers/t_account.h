@@ -1,6 +1,6 @@
 // The T-account of one account over a period: a debit half and a credit half
 // of rows (one per contra line of every entry that posts to the account),
-// brought-forward rows for what the account carried before the period, the
+// brought-forward rows for the balance held at the start of the period, the
 // balancing row on the shorter half, and the total and brought-down labels.
 #pragma once
 

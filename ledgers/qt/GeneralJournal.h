@@ -1,8 +1,8 @@
 // The general-journal window: whole entries chosen by an account and a
 // period, or by a search, drawn as a ruled table a page at a time: date,
-// account, folio, debit and credit of every line, and each entry's note and
-// reference under its last line. The same window lists search hits and the
-// unbalanced entries.
+// account, folio, debit and credit of every line, with the note and reference
+// shown below an entry's final line. The same window lists search hits and
+// the unbalanced entries.
 #pragma once
 
 #ifndef Q_MOC_RUN

@@ -203,7 +203,7 @@ void Report::Form_Load() {
     choices_->setJournalPeriod();
     ledger_.Decimals = Book::clampDecimals(book.DecimalsLedger);
     measureColumns();
-    // The smallest window is 12120 x 3600 twips, or as wide as its strip.
+    // Never smaller than 12120 x 3600 twips, and never narrower than its strip.
     choices_->holdWindowAtLeast({808, 240});
     resize(808, 480);
     layout()->activate(); // the rows fit the window before it is first shown

@@ -1,7 +1,7 @@
-// The T-account ledger window: one account over a period as a T, its debits
-// on the left and its credits on the right, a page of rows at a time, with
-// the totals and the balance brought down at the foot. The rows are what the
-// T-account builder computed; the window draws the page the scroll bar shows.
+// The T-account ledger window: one account's period drawn as a T, debits to
+// the left, credits to the right, one page of rows at a time, closed by the
+// two totals and the balancing figure carried down. The T-account builder
+// makes the rows; this window only draws the page the scroll bar selects.
 #pragma once
 
 #ifndef Q_MOC_RUN

@@ -43,8 +43,8 @@ constexpr double RightInsets[6] = {2, 2, 2, 2, 4, 4};
 // What a figure keeps clear of the column left of it.
 constexpr double LeftPad = 4;
 
-// The designed widths for a list W wide: Date 0.09, No. 0.12, Account 0.41,
-// Debit 0.12, Credit 0.12, Balance 0.14 of W, the Date column starting at 2.
+// Column widths for a list W wide: each column ends at the running sum of
+// the shares times W (the last exactly at W), the first starting at ListLeft.
 std::array<double, 6> designWidths(double W) {
     static constexpr std::array<double, 6> shares{0.09, 0.12, 0.41, 0.12, 0.12, 0.14};
     std::array<double, 6> widths{};

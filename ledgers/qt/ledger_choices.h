@@ -85,7 +85,7 @@ class LedgerChoices : public QObject {
     // The period as the two pickers last read (both days inclusive).
     double FromDate = 0;
     double ToDate = 0;
-    // 1 after a key was accepted in a date box; a build clears it.
+    // Set to 1 once a date box has taken a keystroke; building resets it.
     int DateTyped = 0;
 
     // Refills the account box from the main window's list, with `first`
@@ -111,8 +111,8 @@ class LedgerChoices : public QObject {
     // The window's own handles on the strip's pickers and boxes.
     void share(std::array<CalanderForm*, 2>& dates, QComboBox*& account, QLineEdit*& folio) const;
 
-    // What a build is asked for: the account named in the account box (0
-    // when none has that name), the period, the reconcile switch, the
+    // The request for a build: the account whose name the account box holds
+    // (0 when no account has it), the period, the reconcile switch, the
     // locale's marks and the progress step.
     LedgerChoice choice(bool reconcile) const;
     // After a build: the account-number box shows `folio` and the builder's

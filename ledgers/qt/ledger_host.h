@@ -30,13 +30,13 @@ struct LedgerHost {
     // Type-ahead on an account box, as the main window's boxes have it, acting
     // on a typed key only while `active` holds (always when it is empty).
     std::function<void(QComboBox*, std::function<bool()> active)> installTypeAhead;
-    // The picture of the main window's toolbar strip (backdrop of some windows).
+    // An image of the main window's toolbar strip, used as a backdrop.
     std::function<QPixmap()> toolbarPicture;
     // The shared print setup and the business heading of printed pages.
     std::function<Printformer*()> printSetup;
     std::function<void(DrawingSurface&)> printHeader;
     // The main window's caption (the mail names the program by it).
     std::function<std::string()> mainCaption;
-    // Shows an item's title and explanation in the help-mode window.
+    // Puts a title and its help text in the help-mode window.
     std::function<void(const std::string& title, const std::string& text)> showHelp;
 };

@@ -102,7 +102,7 @@ TEST(LedgerPrintouts, TAccountGeometry) {
     EXPECT_EQ(lines(s.describe()), expected);
 
     // Rows past the foot go on on a new page with its centre rule 10 twips
-    // right; at half zoom the heading prints at 6 points and the rows at 4.08.
+    // right; half zoom halves the type: 6 pt for the heading, 4.08 pt for rows.
     Book big = printedBook();
     for (int i = 0; i < 200; ++i)
         handmade::addEntry(big, "50", feb(9), Loan, Cash, "1", "More");
