@@ -1,8 +1,6 @@
-// Entry lines on the clipboard as plain text (EntryClipText): one text line
-// per journal line ended by CR LF, five TAB-separated fields (debit account,
-// credit account, account name, amount, note), and the marker "LW" after the
-// last line break. "Copy Entry" writes the shown entry; "Paste Entry" appends
-// the entries of such a text to the journal, dated today.
+// Entry lines on the clipboard as plain text (EntryClipText; the format is
+// described in book/entry_clip_text.h). "Copy Entry" writes the shown entry;
+// "Paste Entry" appends the entries of such a text to the journal, dated today.
 #pragma once
 
 #include "book/book.h"

@@ -1,6 +1,6 @@
-// The commands that change the journal as a whole from the main window: a
-// new entry, deleting the shown entry, the reconciled mark, and the balance
-// check of the whole journal.
+// Main-window commands that act on the journal rather than on one field:
+// adding an entry, deleting the one on screen, toggling its reconciled mark,
+// and checking that the whole journal balances.
 #pragma once
 
 #include "book/book.h"

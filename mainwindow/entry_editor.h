@@ -1,9 +1,9 @@
-// The fields of the entry line write straight into the journal while they are
-// edited: the date into every line of the shown entry, the reference into
-// every line's EntryIds, an account chosen by name or typed by number and an
-// amount into the row's line, the note into the entry's last line. Each
-// handler takes what the window's control holds, changes the book, sets
-// BookChanged when a stored value changed, and returns what the window shows.
+// Edits made in the entry fields go into the journal at once, with no
+// separate save step. Date and reference belong to the whole entry, so they
+// are written to all of its lines; account and amount belong to one row's
+// line; the note is kept on the entry's last line. A handler gets the
+// control's current text, updates the book, raises BookChanged only when a
+// stored value really differs, and tells the window what to display.
 //
 // An entry shown read-only (its first line below LockedBelow) takes no edit
 // from any field. A row that shows no line takes none either.
@@ -67,7 +67,7 @@ class EntryEditor {
     // Every change: the text into the entry's last line ("_" when blank).
     EntryOutcome noteChanged(const std::string& text);
 
-    // --- the shared key routine of the entry fields (KeyMove) ---
+    // --- keys common to all entry fields (KeyMove) ---
     // Up and Down show the previous and the next entry (the first and the
     // last entry show themselves again); PageUp and PageDown give the
     // reference box the focus unless the entry is read-only. These four

@@ -1,5 +1,5 @@
-// The help-mode texts of the entry line's fields and buttons (title and
-// explanation shown in the help-mode window instead of acting).
+// Help texts (a title and an explanation) for the entry line's fields and
+// buttons, shown in help mode in place of their action.
 #pragma once
 
 #include "mainwindow/menu_model.h"

@@ -138,9 +138,10 @@ class FileCommands {
   public:
     FileCommands(Book& book, RunTimeState& run, FileCommandHost& host);
 
-    // Open. Mode 0 asks for the file through the dialog and reads it by the
-    // type chosen there; mode 2 reads CurrentFilePath, choosing the reader by
-    // the file's extension (.txt text, .csv comma-separated, else the book file).
+    // Open. Mode 0 lets the user pick the file in the dialog and uses the
+    // reader for the type picked there; mode 2 reads CurrentFilePath, choosing
+    // the reader by the file's extension (.txt text, .csv comma-separated, else
+    // the book file).
     CommandOutcome LoadAccFile(int mode);
     // Start-up: the book named on the command line (mode 2 on that path).
     CommandOutcome openFromCommandLine(const std::string& path);

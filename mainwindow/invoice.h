@@ -1,9 +1,9 @@
-// The invoice of the entry shown in the main window: printed (File > Print
-// Invoice) through a drawing surface, or mailed (the toolbar's mail button)
-// as an HTML page in an unsent message. Both show the business heading, the
-// addressee taken from one account's second note, the entry's date and
-// reference, the lines of the other side with their amounts, their total and
-// the entry's note.
+// An invoice made from the entry on screen. It is either drawn on a drawing
+// surface for printing (File > Print Invoice) or written as an HTML page for
+// an unsent mail (the toolbar's mail button). Both carry the business
+// heading, an addressee whose address is an account's second note, the
+// entry's date and reference, the opposite side's lines and amounts with
+// their total, and the entry's note.
 #pragma once
 
 #include "book/book.h"
@@ -26,9 +26,9 @@ struct InvoiceLine {
 };
 
 struct Invoice {
-    // With more than one debit line the addressee is the account of the
-    // entry's last line and the debit lines are listed; otherwise the
-    // addressee is the account of its first line and the credit lines are listed.
+    // Several debit lines: the last line's account is billed and the debits
+    // are listed. Otherwise the first line's account is billed and the
+    // credits are listed.
     Currency addressee;
     std::uint8_t listedSide = Credit;
     std::vector<std::string> addresseeLines; // the addressee's second note, line by line

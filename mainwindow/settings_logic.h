@@ -1,7 +1,7 @@
 // The settings window's rules in standard C++: the character-set table and
 // its probe characters, the date-style list with dated examples, the decimal
-// captions, and the editor through which every control writes its setting
-// into the book the moment it changes.
+// captions, and the editor that stores each control's value in the book as
+// soon as the control changes.
 #pragma once
 
 #include "book/book.h"

@@ -25,13 +25,13 @@ std::string mainCaption(const std::string& bookPath);
 constexpr int ToolbarRows = 36;
 std::array<std::int32_t, 37> toolbarGradient(int red, int green, int blue);
 
-// The font character set of the user's language: the number that text 330
-// holds; an empty or non-numeric text gives 0.
+// The font character set for the user's language, read as a number from
+// text 330; 0 when that text is empty or not a number.
 std::int16_t fontCharsetFromText(const std::string& text330);
 
-// Day 1 (31 December 1899) written in the locale's short date: when that text
-// is longer than ten characters the style is 2 if it begins with "3", else 6;
-// otherwise 0 (the system's short date).
+// Formats day 1 (31 December 1899) as the locale's short date. Over ten
+// characters long: style 2 when it starts with "3", else 6. Otherwise 0
+// (the system's short date).
 std::int16_t dateStyleForLocale(const LocaleInfo& locale);
 
 // The locale's decimal and digit-group marks, as the entry line reads them.
@@ -41,9 +41,9 @@ struct StartupMarks {
 };
 StartupMarks numberMarksFor(const LocaleInfo& locale);
 
-// The currency labels beside the amounts: the first character of zero written
-// as currency, or its last character when that text begins with "0" (the
-// symbol follows the number), followed by " :". A format without a symbol
+// The currency labels beside the amounts: format zero as money and take its
+// symbol, which is the text's first character, or its last when the text starts
+// with "0" (a trailing symbol); then append " :". A format without a symbol
 // (all digits and marks) gives " :" rather than a digit.
 std::string currencyLabelFrom(const std::string& zeroAsCurrency);
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 // The text after typing `typed` into a box holding `text`, with the caret
-// (selection start) and selection length in characters: the whole text and
-// the character when nothing is selected, else the text up to the selection
-// start and the character (the selection and what follows are dropped).
+// (selection start) and selection length in characters. With no selection
+// the character is appended to the whole text; otherwise it replaces the
+// selection and everything after it.
 std::string typeAheadWanted(const std::string& text, int selectionStart, int selectionLength,
                             const std::string& typed);
 

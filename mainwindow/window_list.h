@@ -1,7 +1,7 @@
-// A list of the open windows of one kind (journals, ledgers, balance sheets,
-// calculators...): a growing array with a 16-bit count that is the next free
-// index. Opening adds one; nothing removes one, so a closed window leaves an
-// empty handle behind (the handle type tells, e.g. a guarded pointer).
+// The open windows of one kind (journals, ledgers, balance sheets,
+// calculators...), in an array that only grows. Its 16-bit count doubles as
+// the slot the next window takes. Entries are never removed: a window that
+// closes leaves its slot holding an empty handle (a guarded pointer, say).
 #pragma once
 
 #include <cstdint>

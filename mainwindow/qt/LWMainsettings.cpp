@@ -61,8 +61,8 @@ QFontDatabase::WritingSystem writingSystemFor(int charset) {
     }
 }
 
-// The combo boxes whose value must come from their list take no typed
-// characters; the character-set box takes no keys at all.
+// List-only combo boxes refuse typed characters; the character-set box
+// refuses every key.
 bool isTypedKey(QEvent* event, bool allKeys) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return false;

@@ -1,11 +1,11 @@
-// The settings window: business name and address, the file and
-// administrator passwords, automatic references, font and character set,
-// date style and the five decimal-places settings. There is no Apply step:
-// each control writes its setting into the book the moment the user changes
-// it (and marks the book changed); OK only closes the window. Showing the
-// window rebuilds every list from the book and writes nothing: a font this
-// machine lacks is substituted for display only, the stored name and
-// character set stay.
+// The settings window, covering the business name and address, both passwords
+// (file and administrator), automatic references, the font with its character
+// set, the date style, and the five decimal-places choices. Changes apply at
+// once rather than on an Apply button: every control stores its value in the
+// book as soon as it is changed (marking the book changed), so OK merely closes
+// the window. Showing the window rebuilds every list from the book and writes
+// nothing: a font this machine lacks is substituted for display only, the
+// stored name and character set stay.
 #pragma once
 
 #ifndef Q_MOC_RUN

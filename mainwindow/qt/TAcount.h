@@ -144,8 +144,8 @@ class TAcount : public QMainWindow {
     void Invoice_Click();
     // Mailed as an unsent message (toolbar button 11).
     void EmailInvoice_Click();
-    // The business heading at the current position of a printed page (the
-    // running-balance printout heads its pages with it too).
+    // Prints the business heading where the page's cursor stands (also used
+    // at the top of the running-balance printout's pages).
     void PrintHeader(DrawingSurface& surface) const;
     // The shared print setup of the main window's printing.
     Printformer* printSetup();

@@ -75,8 +75,8 @@ std::function<void()> TAcount::helpOnFocus(EntryField field) {
     };
 }
 
-// The shared key routine of the entry fields (KeyMove): the arrow and page
-// keys go no further than the handler.
+// Keys common to all entry fields (KeyMove): the handler consumes the arrow
+// and page keys.
 void TAcount::keyMove(KeyArgs& k) {
     const EntryKey key = entryKey(k.KeyCode);
     if (key == EntryKey::Other || quiet()) return;

@@ -1,6 +1,6 @@
-// The invoice of the entry shown: File > Print Invoice prints one copy on the
-// current printer without the print setup; the toolbar's mail button hands
-// the page to the mail program as an unsent message.
+// Invoicing the entry on screen. File > Print Invoice sends a single copy to
+// the current printer, skipping the print-setup dialog; the mail button on
+// the toolbar passes the page to the mail program as a draft.
 #include "mainwindow/qt/TAcount.h"
 
 #include "mainwindow/invoice.h"

@@ -234,7 +234,7 @@ TEST(LedgerWindows, TAccountShowsTheBuiltRowsPagesAndMovesTheMainWindow) {
     EXPECT_EQ(r->page()[0].debit.text,
               tAccountRowText(built.Debit.Rows[r->Vs->ValueMax()], AccountNameIndex(w.book())));
 
-    // A click on a row moves the main window to its entry; rows without a
+    // Clicking a row shows its entry in the main window; rows without a
     // journal line (the c/d row, empty rows) leave it where it is.
     r->Vs->setValue(0);
     r->DebitR_Click(1); // takings, lines 2-3

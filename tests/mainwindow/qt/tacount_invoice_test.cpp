@@ -1,4 +1,4 @@
-// The invoice of the entry shown in the main window: printed from the File
+// Invoices of the main window's current entry: printed from the File
 // menu on the PDF printer (read back with pdftotext) and mailed from the
 // toolbar (read back with Python's email package).
 #include "mainwindow/mailed_invoice_reader.h"
