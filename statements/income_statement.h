@@ -1,6 +1,7 @@
-// The income statement: revenue, cost of goods sold and expenses of a period
-// (or of all dates), account by account, with gross profit, net profit and
-// the two ratios. The net profit alone is statements/net_profit.h.
+// The income statement for a period (or for every date): each revenue,
+// cost-of-sales and expense account with its figure, then gross and net
+// profit and the two ratios. For the net profit alone see
+// statements/net_profit.h.
 #pragma once
 
 #include "book/book.h"

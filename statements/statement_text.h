@@ -19,8 +19,8 @@
 std::string statementAmountText(Currency value, int decimals, const NumberMarks& marks,
                                 bool leadingZero);
 
-// A ratio written as a percentage with 2 decimals, a leading zero and a
-// negative value in parentheses: 0.4 gives "40.00%", -0.1 "(10.00%)".
+// A ratio as a percentage to two places, keeping the zero before the mark,
+// with negatives bracketed: 0.4 gives "40.00%", -0.1 "(10.00%)".
 std::string percentText(double ratio, const NumberMarks& marks);
 
 // "dd mmmm yyyy" (07 March 2024) or, with `twoDigitDay` false, "d mmmm yyyy"

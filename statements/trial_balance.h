@@ -1,6 +1,6 @@
-// The trial balance: every account's debits less credits of the journal
-// lines dated up to a day, one row per account (or per main account when
-// sub-accounts are folded) in table order.
+// The trial balance as of a day: for each account, the debits minus the
+// credits of its lines dated on or before that day. Rows follow the account
+// table; with sub-accounts folded, a main account's row absorbs its subs.
 #pragma once
 
 #include "book/book.h"

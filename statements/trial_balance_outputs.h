@@ -1,8 +1,8 @@
 // The trial balance as it leaves the window: tab text and RTF for the
 // clipboard, web page, comma-separated text, spreadsheet and mail draft.
-// Each is a plain function of a computed TrialBalance; rows of 0 are left
-// out (the spreadsheet keeps an empty row for each); the debit and credit
-// columns carry their own totals.
+// Each is a plain function of a computed TrialBalance. Zero rows are
+// skipped, though the spreadsheet leaves a blank row in their place; debits
+// and credits are totalled in their own columns.
 #pragma once
 
 #include "book/book.h"

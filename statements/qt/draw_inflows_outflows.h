@@ -1,7 +1,7 @@
-// The inflows/outflows statement drawn as a table: a head row of period
-// columns and Total, the beginning balances, the inflow rows and their total,
-// the outflow rows and their total, and the ending balances. On the window
-// the rows are banded and offset by the scroll positions.
+// Draws the inflows/outflows statement as a table: a heading row naming each
+// period and the Total column, the beginning balances, the inflow rows and
+// their total, the outflow rows and their total, and the ending balances. On
+// the window the rows are banded and offset by the scroll positions.
 #pragma once
 
 #include "book/book.h"

@@ -1,11 +1,11 @@
-// The frame shared by the trial balance, income statement and balance sheet
-// windows: a menu bar; a toolbar strip along the top of the client area with
-// the window's date choice, a hover label and three picture buttons (print,
-// send, copy); a vertical scroll bar along the right edge; and the client
-// area, painted by the statement's drawing procedure, from which a click on
-// an account row opens the shared ledger windows: the left button the
-// running-balance ledger, the right button the T-account ledger, both ending
-// on the statement's date.
+// The common frame of the three statement windows (trial balance, income
+// statement, balance sheet): a menu bar; a toolbar strip along the top of the
+// client area with the window's date choice, a hover label and three picture
+// buttons (print, send, copy); a vertical scroll bar along the right edge; and
+// the client area, painted by the statement's drawing procedure, from which a
+// click on an account row opens the shared ledger windows: the left button the
+// running-balance ledger, the right button the T-account ledger, both ending on
+// the statement's date.
 #pragma once
 
 // moc needs none of the book's headers.

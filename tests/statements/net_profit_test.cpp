@@ -103,7 +103,7 @@ TEST(NetProfit, PeriodBoundsAreInclusiveWholeDays) {
     EXPECT_EQ(unfolded.expenseTotal, money("150"));
     EXPECT_EQ(unfolded.netProfit, money("-410.5"));
 
-    // A time of day on the last day counts only up to the end itself.
+    // Lines stamped with a time on the end day are compared by their whole day.
     Book late = book;
     late.EntryLines[10].Date = late.EntryLines[11].Date = day(2, 6) + 0.5;
     EXPECT_EQ(computeIncomeSums(late, february).expenseTotal, money("150"));
