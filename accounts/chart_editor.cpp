@@ -155,7 +155,7 @@ bool ChartEditor::insert() {
     BookChange change(book_, run_);
     change.replaceAccountTable(staged);
     change.commit();
-    // The new account moves into the selected row.
+    // The added account takes the selected row.
     setTop(o.afterLast ? scrollMax() : top_ + 1);
     return true;
 }

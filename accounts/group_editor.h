@@ -54,8 +54,8 @@ class GroupEditor {
     void setName(const std::string& text);
 
     // --- commands ---
-    // Appends a debit line and a credit line (note "_") as a new entry, which
-    // becomes current and stands at the top of the grid.
+    // Adds a new entry made of one debit and one credit line (note "_"); it
+    // becomes current and is scrolled to the grid's first row.
     void newEntry();
     // Inserts a blank line of `side` before the current line, within the
     // current entry. Refused when that side already holds 30 lines. Returns

@@ -1,5 +1,5 @@
-// Moving every journal line of one account to another: the lines numbered
-// exactly the first account's number take the second's. The chart and the
+// Reposting an account's lines onto another: each journal line whose number
+// equals the first account's exactly is given the second's. The chart and the
 // entry groups keep their numbers.
 #pragma once
 

@@ -17,6 +17,6 @@ inline constexpr int StandardChartSize = 71;
 const std::array<StandardAccount, StandardChartSize>& standardChart();
 
 // Replaces the whole account table by the standard chart: every old account,
-// class and note is gone; LastAccount is 70. The journal, the entry groups
-// and the settings are not touched.
+// class and note is gone; LastAccount is 70. Nothing outside the account
+// table changes.
 void installStandardChart(Book& book);

@@ -1,5 +1,5 @@
-// The etched frame: a sunken double rectangle whose top edge lies half a text
-// line below the top of the control.
+// The etched frame: a highlight rectangle under a shadow rectangle, giving a
+// sunken double line, with its top edge half a text line down the control.
 #pragma once
 
 #include "toolkit/pixel_canvas.h"
@@ -12,8 +12,8 @@ namespace etched_frame {
 int topOffset(int lineHeight);
 
 // The frame on a background of `backColor` (0x00BBGGRR or a system colour):
-// the highlight box from (1, t + 1) to (W - 1, H - 1), then the shadow box
-// from (0, t) to (W - 2, H - 3) over it.
+// first the highlight rectangle (1, t + 1)-(W - 1, H - 1), then the shadow
+// rectangle (0, t)-(W - 2, H - 3) drawn over it.
 PixelCanvas draw(int width, int height, int lineHeight, std::uint32_t backColor);
 
 } // namespace etched_frame

@@ -1,7 +1,7 @@
-// Help mode: while it is on, a click on a control or menu shows that item's
-// help in the help window instead of acting. One state for the whole program;
-// every indicator (the mouse pointer, the Help > Contents tick, the help
-// button's face, the help window itself) follows it through a listener, so
+// Help mode: when switched on, clicking a control or a menu item displays its
+// help in the help window rather than running it. One state for the whole
+// program; every indicator (the mouse pointer, the Help > Contents tick, the
+// help button's face, the help window itself) follows it through a listener, so
 // ending it anywhere resets them all.
 #pragma once
 

@@ -55,7 +55,7 @@ QWidget* Find_Entry::Command2_Click() {
     Text1->addItem(qs(text));
     Text1->setCurrentIndex(Text1->count() - 1);
     if (!results) return nullptr;
-    // "Find " marks the window as a search window for every later build.
+    // A title holding "Find " makes the journal window search again on each rebuild.
     results->setWindowTitle(results->windowTitle() + "    Find '" + qs(text) + "' in :");
     results->show();
     results->raise();

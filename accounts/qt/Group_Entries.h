@@ -1,7 +1,7 @@
 // The group drop-down under the main window's Include button: the ten group
-// names in the group list. The Include button of a row posts that group into
-// the journal; a click on a name opens the group in the editor. Both end with
-// the main window's balance check. A timer keeps the list placed at the
+// names in the group list. A row's Include button copies that group into the
+// journal and clicking a name opens the group for editing; either way the
+// main window then checks the balance. A timer keeps the list placed at the
 // button, opening upwards.
 #pragma once
 

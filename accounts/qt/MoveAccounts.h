@@ -1,7 +1,6 @@
-// The modal window that moves every journal line of one account to another
-// account, after a question. It closes after the question, whatever the
-// answer; an empty choice leaves it open, and an account to move to that
-// does not exist is refused with a message.
+// Modal window: once confirmed, reposts all lines of the chosen account onto
+// a second account. Asking closes the window whatever the reply; nothing
+// chosen keeps it open, and a target missing from the chart gets a message.
 #pragma once
 
 #include <QWidget>

@@ -1,6 +1,6 @@
-// The entry-group editor: the group's name above a grid of at most 61 rows,
+// The entry-group editor: the group's name above a grid of up to 61 rows,
 // one line of the group's working copy per row (side label, account number,
-// account name, amount, and under an entry's last line its note), with the
+// account name, amount, plus the note on the row ending each entry), with the
 // commands new entry, add line, delete, copy and paste. Closing it writes
 // the lines back into the group and stores the window's position.
 #pragma once

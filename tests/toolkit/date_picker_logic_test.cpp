@@ -136,7 +136,7 @@ TEST(DatePicker, OpeningReadsTheTextInTheBooksStyle) {
     EXPECT_EQ(p.logic->text(), "15/03/2026");
     EXPECT_EQ(p.logic->foreColor(), 0u);
 
-    // Text that is no date: the panel opens on today and the text stays.
+    // Unreadable text: the panel shows today and the text is left alone.
     p.logic->setText("soon");
     p.written.clear();
     p.logic->faceClick();

@@ -1,6 +1,7 @@
-// The banded backdrop of the password prompt, the progress window and the file
-// dialog: one pixel row per colour, GradientColors 1 to 30 and back again
-// (rows 1..30 and 31..60), once or repeated every 60 rows down the window.
+// The striped background painted behind three small windows (password prompt,
+// progress window, file dialog): one pixel row per colour, GradientColors 1 to
+// 30 and back again (rows 1..30 and 31..60), once or repeated every 60 rows
+// down the window.
 #pragma once
 
 #include <QPixmap>

@@ -1,6 +1,6 @@
-// The etched frame: a sunken double rectangle whose top edge lies half a text
-// line (Arial 9 bold) below the control's top, like a group frame without a
-// caption.
+// The etched frame widget: a sunken double outline starting half a text line
+// (Arial 9 bold) down from the control's top, where a group frame's edge
+// would be, but with no caption.
 #pragma once
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 // The password prompt: accepts the moment the typed text completes the book's
 // file password or administrator password and reports which through
 // EnteredPassword; "Exit" and the close box leave without setting anything.
-// Deciding whether that is the password needed is the caller's business.
+// The caller decides whether the one given is the one it wanted.
 //
 // Caller protocol: EnteredPassword = ""; exec(); compare EnteredPassword with
 // the password needed; clear it after use. New code calls ask(), which does

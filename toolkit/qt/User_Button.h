@@ -1,6 +1,6 @@
-// The label button: a pale yellow face with a text label, a grey pressed face
-// while the mouse button is down, a bold label while the mouse is over it, and
-// one Click event. Its caption is text 331 ("Include").
+// A flat captioned button drawn by hand: pale yellow at rest, grey and nudged
+// while held, its caption turning bold under the pointer. Releasing the left
+// button inside it emits Click. The caption is text 331 ("Include").
 #pragma once
 
 #include <QWidget>

@@ -49,7 +49,7 @@ WaitScreen::WaitScreen(RunTimeState& run, const Book& book, QWidget* parent)
     bar.setColor(QPalette::Window, bar.color(QPalette::Dark)); // the button-shadow colour
     Shape2->setPalette(bar);
 
-    // The percentage twice, 10 twips apart, centred over the bar.
+    // The percent figure drawn twice, offset by 10 twips, centred on the bar.
     for (int i = 0; i < 2; ++i) {
         Label1[static_cast<std::size_t>(i)] = new QLabel("0%", shape1);
         Label1[static_cast<std::size_t>(i)]->setAlignment(Qt::AlignCenter);

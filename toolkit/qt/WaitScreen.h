@@ -1,8 +1,8 @@
-// The progress window: an activity word, a bar that grows from the left and a
-// percentage, with the hourglass pointer while it is up. It computes nothing:
-// showing it resets ProgressValue and ProgressStride, and Tmain.StepProgress
-// moves it through the progress sink that this window provides once
-// install() has made it the program's sink.
+// The progress window: a word naming the work under way, a bar filling from
+// left to right and the percent done, with the hourglass pointer while it is
+// up. It computes nothing: showing it resets ProgressValue and ProgressStride,
+// and Tmain.StepProgress moves it through the progress sink that this window
+// provides once install() has made it the program's sink.
 #pragma once
 
 #include "platform/services.h"

@@ -36,7 +36,7 @@ class ScrollBarWidget : public QWidget {
     std::uint32_t BackColor() const { return logic_->BackColor(); }
     void setBackColor(std::uint32_t colour);
     bool Enabled() const { return isEnabled(); }
-    // Lays the bar out again for its size and redraws it.
+    // Recomputes the layout for the current size and repaints.
     void Refresh();
 
     // The arithmetic behind the bar (thumb place and size, timer state).

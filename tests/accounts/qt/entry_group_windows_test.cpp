@@ -161,7 +161,7 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     EXPECT_EQ(w->AccNote[1]->text(), "Office");
     EXPECT_EQ(d.book.RecurringLines.size(), 9u);
 
-    // A new entry stands at the top of the grid.
+    // New entry: the grid scrolls so that it is the first row.
     w->New_E->click();
     EXPECT_EQ(w->ScrollAcc->Value(), 9);
     EXPECT_EQ(w->CrDrLabel[0]->text(), "Debit :");
