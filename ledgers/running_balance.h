@@ -1,7 +1,7 @@
 // The running-balance ledger of one account: an opening row with the balance
 // the account carried into the period, then one row per pairing of an account
-// line with a contra line of its entry, each with its share and the balance
-// after it.
+// line with a contra line of its entry (or one of the line's own amount when
+// it has none to share it by), each with its share and the balance after it.
 #pragma once
 
 #include "book/book.h"

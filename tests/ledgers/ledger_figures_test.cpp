@@ -100,20 +100,44 @@ TEST(LedgerFigures, SharesAreExactBeyondThePrecisionOfDouble) {
     };
     for (const auto& s : shares) {
         SCOPED_TRACE(std::string(s.line) + " x " + s.contra + " / " + s.sum);
-        EXPECT_EQ(contraShare(money(s.line), money(s.contra), wide(s.sum)), money(s.share));
+        ContraShares walk(money(s.line), wide(s.sum));
+        const Currency first = walk.next(money(s.contra));
+        EXPECT_EQ(first, money(s.share));
+        // The rest of the contra amounts take the rest of the line, exactly.
+        EXPECT_EQ(walk.next((wide(s.sum) - wide(s.contra)).value()), money(s.line) - first);
     }
-    EXPECT_THROW(contraShare(money("900000000000000"), money("2"), wide("1")), CurrencyOverflow);
+    // Shares of a line among several contra lines, of any signs, add up to it.
+    const struct {
+        const char* line;
+        std::vector<const char*> contras, shares;
+    } walks[] = {
+        {"100", {"1", "1", "1"}, {"33.3333", "33.3334", "33.3333"}},
+        {"3", {"5", "-8"}, {"-5", "8"}},
+        {"-50", {"20", "0", "30"}, {"-20", "0", "-30"}},
+    };
+    for (const auto& w : walks) {
+        SCOPED_TRACE(w.line);
+        WideSum sum;
+        for (const char* contra : w.contras)
+            sum += money(contra);
+        ContraShares walk(money(w.line), sum);
+        std::vector<std::string> shares;
+        for (const char* contra : w.contras)
+            shares.push_back(walk.next(money(contra)).toPlainString());
+        EXPECT_EQ(shares, std::vector<std::string>(w.shares.begin(), w.shares.end()));
+    }
+    EXPECT_THROW(ContraShares(money("900000000000000"), wide("1")).next(money("2")),
+                 CurrencyOverflow);
 }
 
 // Whether a ledger must refuse (a figure it shows beyond the money range),
-// must not, or may either way (a figure within its rounding of an end).
+// must not, or may either way (a figure within its rounding of an end, or
+// one too large to work out here).
 enum class Refusal { No, Yes, Either };
 
 // What one ledger makes of an account's lines besides the lines themselves.
 struct LedgerRule {
-    // What the trial balance counts and the ledger leaves out.
-    WideSum leftOut;
-    std::int64_t unevenRows = 0;       // shares that do not divide evenly
+    WideSum leftOut;                   // what the trial balance counts and the ledger does not
     Refusal shareBeyond = Refusal::No; // a share beyond the money range
 };
 
@@ -121,39 +145,47 @@ struct LedgerRule {
 // reports, for a period that ends on the trial balance's day.
 struct AccountFigures {
     WideSum balance; // debits less credits up to the day; a line on no side is a credit
-    // The T-account's halves: the lines before the period whole, each line in
-    // it whole when it has contra shares (its shares add up to it).
+    // The T-account's halves: the lines before the period whole in the b/f
+    // rows, each line in the period whole in its rows (its shares add up to
+    // it, or it makes one row of its own amount).
     WideSum debit, credit, broughtDebit, broughtCredit;
-    // Both ledgers leave out lines on no side. The T-account leaves out lines
-    // with nothing to share among (no contra line naming an account, contras
-    // adding up to 0 or to the other sign); the running balance shows those
-    // whole, and leaves out credit lines naming no account and shares of an
-    // amount not above 0.
+    // Both ledgers leave out lines on no side (the book holds them with no
+    // amount); the running balance of no account (0) leaves out the credit
+    // lines naming none.
     LedgerRule tAccount, running;
+    bool ownRow = false;       // a line with no contra line to share it by
+    bool negativeLine = false; // a line below zero shared among contra lines
 };
-
-__int128 magnitude(__int128 v) {
-    return v < 0 ? -v : v;
-}
 
 bool inRange(__int128 v) {
     return v >= INT64_MIN && v <= INT64_MAX;
 }
 
-// The shares of `amount` among `contras` (adding up to `sum`): how many do
-// not divide evenly, and whether one lies beyond the money range.
-void countShares(LedgerRule& rule, const std::vector<Currency>& contras, __int128 amount,
+// Whether a share of `amount` among `contras` (adding up to `sum`, not 0)
+// lies beyond the money range. The k-th share is amount x (the first k
+// contras) / sum rounded, less the same for the first k - 1: each rounding
+// moves a quotient by one at most, and none where it divides evenly.
+void checkShares(LedgerRule& rule, const std::vector<Currency>& contras, __int128 amount,
                  __int128 sum) {
-    if (contras.size() == 1) return; // the one contra takes the line's amount
+    __int128 parts = 0, before = 0;
+    bool beforeEven = true;
     for (const Currency contra : contras) {
-        const __int128 product = contra.raw * amount;
-        rule.unevenRows += product % sum != 0;
-        const __int128 quotient = product / sum; // rounding moves it by one at most
-        const __int128 away = quotient + ((product < 0) == (sum < 0) ? 1 : -1);
-        if (!inRange(quotient))
+        parts += contra.raw;
+        __int128 product = 0;
+        if (__builtin_mul_overflow(amount, parts, &product)) {
+            if (rule.shareBeyond == Refusal::No) rule.shareBeyond = Refusal::Either;
+            return;
+        }
+        const __int128 quotient = product / sum;
+        const bool even = product % sum == 0;
+        const __int128 share = quotient - before, slack = !even + !beforeEven;
+        if (!inRange(share - slack) && !inRange(share + slack))
             rule.shareBeyond = Refusal::Yes;
-        else if (product % sum != 0 && !inRange(away) && rule.shareBeyond == Refusal::No)
+        else if ((!inRange(share - slack) || !inRange(share + slack)) &&
+                 rule.shareBeyond == Refusal::No)
             rule.shareBeyond = Refusal::Either;
+        before = quotient;
+        beforeEven = even;
     }
 }
 
@@ -188,8 +220,8 @@ std::map<std::int64_t, AccountFigures> accountFigures(const Book& book, double f
                 continue;
             }
             WideSum& half = isDebit ? f.debit : f.credit;
+            half += line.Amount;
             if (day < fromDay) {
-                half += line.Amount;
                 (isDebit ? f.broughtDebit : f.broughtCredit) += line.Amount;
                 continue;
             }
@@ -197,16 +229,13 @@ std::map<std::int64_t, AccountFigures> accountFigures(const Book& book, double f
             const __int128 sum = sums[isDebit ? Credit : Debit].raw;
             const __int128 amount = line.Amount.raw;
             const bool sharable = !contras.empty() && sum != 0;
-            if (sharable && amount != 0 && (amount > 0) == (sum > 0)) {
-                half += line.Amount;
-                countShares(f.tAccount, contras, amount, sum);
-            } else {
-                f.tAccount.leftOut += counted;
-            }
-            if ((!isDebit && line.AccountNumber.raw == 0) || (sharable && amount <= 0))
-                f.running.leftOut += counted;
-            else if (sharable)
-                countShares(f.running, contras, amount, sum);
+            f.ownRow |= !sharable;
+            f.negativeLine |= sharable && amount < 0;
+            const bool running = isDebit || line.AccountNumber.raw != 0;
+            if (!running) f.running.leftOut += counted;
+            if (!sharable) continue;
+            checkShares(f.tAccount, contras, amount, sum);
+            if (running) checkShares(f.running, contras, amount, sum);
         }
         first = end + 1;
     }
@@ -214,32 +243,28 @@ std::map<std::int64_t, AccountFigures> accountFigures(const Book& book, double f
 }
 
 Refusal expectedRefusal(const AccountFigures& f) {
-    if (f.tAccount.shareBeyond == Refusal::Yes || !f.broughtDebit.fits() || !f.broughtCredit.fits())
+    if (f.tAccount.shareBeyond == Refusal::Yes || !f.broughtDebit.fits() ||
+        !f.broughtCredit.fits() || !f.debit.fits() || !f.credit.fits() ||
+        !(f.debit - f.credit).fits() || !(f.credit - f.debit).fits()) // the c/d either way
         return Refusal::Yes;
-    const __int128 slack = f.tAccount.unevenRows;
-    const __int128 totals[] = {f.debit.raw, f.credit.raw, magnitude(f.debit.raw - f.credit.raw)};
-    Refusal refusal = f.tAccount.shareBeyond;
-    for (const __int128 total : totals) {
-        if (!inRange(total - slack) && !inRange(total + slack)) return Refusal::Yes;
-        if (!inRange(total - slack) || !inRange(total + slack)) refusal = Refusal::Either;
-    }
-    return refusal;
+    return f.tAccount.shareBeyond;
 }
 
 // On every generated hostile book (those of the property test) each account
 // with lines up to the trial balance's day has a T-account whose debit total
 // less its credit total is the account's balance in the trial balance (sub-
-// accounts folded in both), less the lines the T-account has no share for;
-// within 0.0001 a row whose share does not divide evenly, exact elsewhere.
-// A figure out of the money range refuses the account in both when it is the
-// balance; the T-account alone refuses for its totals or a share it shows.
+// accounts folded in both), and a running balance that ends on it: every line
+// counts with its sign, whether its contra lines take shares of it or it
+// makes a row of its own. A figure out of the money range refuses the account
+// in both when it is the balance; the T-account alone refuses for its totals
+// or a share it shows.
 TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
     ScopedFakeServices fakes(dayFirstLocale());
     // Periods about the edges of the dates a book holds, and about day 0
     // where times of day before 1899 must not move a line to another day.
     const std::pair<double, double> periods[] = {
         {-1, 2958465}, {-657434, -2}, {0, 45291}, {45000, 1000000}, {-1, -1}, {-657434, 2958465}};
-    int compared = 0, uneven = 0, wholeAccounts = 0, bothRefuse = 0, ledgerAlone = 0;
+    int compared = 0, ownRows = 0, negativeLines = 0, bothRefuse = 0, ledgerAlone = 0;
     int refusedBooks = 0, runningCompared = 0, belowZero = 0;
     for (std::uint32_t n = 0; n < 300; ++n) {
         SCOPED_TRACE("book " + std::to_string(n));
@@ -315,25 +340,24 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
                 const __int128 shown =
                     static_cast<__int128>(ledger.Debit.Total.raw) - ledger.Credit.Total.raw;
                 const __int128 off = shown - (balance - f.tAccount.leftOut).raw;
-                EXPECT_LE(magnitude(off), f.tAccount.unevenRows) << static_cast<long long>(off);
+                EXPECT_TRUE(off == 0) << static_cast<long long>(off);
                 ++compared;
                 belowZero += key < 0;
-                uneven += f.tAccount.unevenRows > 0;
-                wholeAccounts += f.tAccount.unevenRows == 0 && f.tAccount.leftOut.isZero();
+                ownRows += f.ownRow;
+                negativeLines += f.negativeLine;
             }
 
-            // The running balance ends on the same figure by its own rules; a
-            // last balance beyond the money range refuses it.
+            // The running balance ends on the same figure; a last balance
+            // beyond the money range refuses it.
             const RunningBalanceLedger running = buildRunningBalance(book, options);
             const WideSum last = balance - f.running.leftOut;
-            const __int128 slack = f.running.unevenRows;
-            if (!inRange(last.raw - slack) && !inRange(last.raw + slack)) {
+            if (!last.fits()) {
                 EXPECT_NE(running.Message, "");
             }
             if (!running.Message.empty()) continue;
             ASSERT_NE(f.running.shareBeyond, Refusal::Yes);
             const __int128 shown = running.Rows.empty() ? 0 : running.Rows.back().Balance.raw;
-            EXPECT_LE(magnitude(shown - last.raw), slack);
+            EXPECT_TRUE(shown == last.raw) << static_cast<long long>(shown - last.raw);
             ++runningCompared;
         }
     }
@@ -341,8 +365,8 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
     EXPECT_GE(compared, 500);
     EXPECT_GE(belowZero, 100); // accounts below zero, whose lines are contra lines too
     EXPECT_GE(runningCompared, 500);
-    EXPECT_GE(uneven, 100);
-    EXPECT_GE(wholeAccounts, 150);
+    EXPECT_GE(ownRows, 10);        // lines with nothing to share them by
+    EXPECT_GE(negativeLines, 200); // amounts below zero shared among contra lines
     EXPECT_GE(bothRefuse, 40);
     EXPECT_GE(ledgerAlone, 15);
     EXPECT_GE(refusedBooks, 50);
@@ -469,6 +493,64 @@ TEST(LedgerFigures, AccountsBelowZeroAndExtremeNumbersAgreeWithTheTrialBalance) 
         const InflowsOutflows io = computeInflowsOutflows(book, flows);
         ASSERT_TRUE(io.ok) << io.message;
         EXPECT_EQ(io.ending.back(), balances[true][options.account.raw]);
+    }
+}
+
+// A line whose counterpart names no account and lines below zero, shared or
+// not: the T-account and the running balance take every line with its sign,
+// as the trial balance does.
+TEST(LedgerFigures, LinesWithoutCounterpartOrBelowZeroAgreeWithTheTrialBalance) {
+    struct Line {
+        int side;
+        const char *account, *amount, *note;
+    };
+    const char* const Capital = "700";
+    const struct {
+        const char* name;
+        std::vector<Line> lines;
+        const char* account;
+        const char* balance;                    // in the trial balance, both ledgers alike
+        std::vector<std::string> debit, credit; // the T-account's rows, c/d last
+    } cases[] = {
+        // clang-format off
+        {"a credit whose account was never chosen",
+         {{Debit, Cash, "50", ""}, {Credit, "0", "50", "Unchosen"},
+          {Debit, Cash, "20", ""}, {Credit, Sales, "20", "Sale"}},
+         Cash, "70", {"50", "20"}, {"70"}},
+        {"a pasted pair below zero",
+         {{Debit, Cash, "10", ""}, {Credit, Sales, "10", "One"},
+          {Debit, Cash, "30", ""}, {Credit, Sales, "30", "Two"},
+          {Debit, Cash, "-50", ""}, {Credit, Sales, "-50", "Pasted"}},
+         Cash, "-10", {"10", "30", "-50", "10"}, {}},
+        {"contra lines of mixed signs",
+         {{Debit, Cash, "3", ""}, {Credit, Capital, "3", "Paid in"},
+          {Debit, Cash, "5", ""}, {Debit, Stock, "-8", ""},
+          {Credit, Capital, "3", ""}, {Credit, Rent, "-6", "Mixed"}},
+         Capital, "-6", {"6"}, {"3", "-5", "8"}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Book book = ledgerbook::book(); // its chart, a journal of the case's lines
+        book.resizeJournal(0);
+        handmade::setAccount(book, 10, Capital, "Capital", CapitalEquity);
+        for (const Line& l : c.lines)
+            handmade::addLine(book, "1", feb(2), l.side, l.account, l.amount, l.note);
+        TrialBalanceOptions tbOptions;
+        tbOptions.asOfDate = feb(28);
+        Currency trial;
+        for (const TrialBalanceRow& row : computeTrialBalance(book, tbOptions).rows)
+            if (row.number == money(c.account)) trial = row.balance;
+        EXPECT_EQ(trial, money(c.balance));
+        const TAccountLedger ledger = buildTAccount(book, wholeJournal(c.account));
+        EXPECT_EQ(ledger.Message, "");
+        EXPECT_EQ(amounts(ledger.Debit), c.debit);
+        EXPECT_EQ(amounts(ledger.Credit), c.credit);
+        EXPECT_EQ(ledger.Debit.Total - ledger.Credit.Total, money(c.balance));
+        const RunningBalanceLedger running = buildRunningBalance(book, wholeJournal(c.account));
+        EXPECT_EQ(running.Message, "");
+        ASSERT_FALSE(running.Rows.empty());
+        EXPECT_EQ(running.Rows.back().Balance, money(c.balance));
     }
 }
 
