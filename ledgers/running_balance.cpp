@@ -1,6 +1,5 @@
 #include "ledgers/running_balance.h"
 
-#include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/entry_index.h"
 #include "ledgers/contra_lines.h"
@@ -50,12 +49,6 @@ void addRows(const Book& book, std::int32_t i, const ContraLines& contras, RowWr
     });
 }
 
-// A credit line makes rows only when it names an account.
-bool makesRows(const Book& book, std::int32_t i) {
-    const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
-    return line.Side == Debit || isAccountNumber(line.AccountNumber);
-}
-
 } // namespace
 
 RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& choice) {
@@ -86,7 +79,7 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
     EntryContras contras(book, entries);
     std::int64_t rowCount = anyBefore ? 1 : 0;
     for (const std::int32_t i : postings)
-        if (makesRows(book, i)) rowCount += contras.of(i).rows();
+        rowCount += contras.of(i).rows();
     ledger.Message = ledgerSizeRefusal(rowCount, sizeof(RunningBalanceRow), choice.marks);
     if (!ledger.Message.empty()) return ledger;
 
@@ -104,7 +97,7 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
             rows.open(opening);
         }
         for (const std::int32_t i : postings)
-            if (makesRows(book, i)) addRows(book, i, contras.of(i), rows);
+            addRows(book, i, contras.of(i), rows);
     });
     return ledger;
 }

@@ -135,12 +135,6 @@ TEST(LedgerFigures, SharesAreExactBeyondThePrecisionOfDouble) {
 // one too large to work out here).
 enum class Refusal { No, Yes, Either };
 
-// What one ledger makes of an account's lines besides the lines themselves.
-struct LedgerRule {
-    WideSum leftOut;                   // what the trial balance counts and the ledger does not
-    Refusal shareBeyond = Refusal::No; // a share beyond the money range
-};
-
 // One account's figures worked out from the journal by the rules of the
 // reports, for a period that ends on the trial balance's day.
 struct AccountFigures {
@@ -149,12 +143,12 @@ struct AccountFigures {
     // rows, each line in the period whole in its rows (its shares add up to
     // it, or it makes one row of its own amount).
     WideSum debit, credit, broughtDebit, broughtCredit;
-    // Both ledgers leave out lines on no side (the book holds them with no
-    // amount); the running balance of no account (0) leaves out the credit
-    // lines naming none.
-    LedgerRule tAccount, running;
-    bool ownRow = false;       // a line with no contra line to share it by
-    bool negativeLine = false; // a line below zero shared among contra lines
+    // What both ledgers leave out: lines on no side (the book holds them
+    // with no amount).
+    WideSum leftOut;
+    Refusal shareBeyond = Refusal::No; // a share beyond the money range
+    bool ownRow = false;               // a line with no contra line to share it by
+    bool negativeLine = false;         // a line below zero shared among contra lines
 };
 
 bool inRange(__int128 v) {
@@ -165,7 +159,7 @@ bool inRange(__int128 v) {
 // lies beyond the money range. The k-th share is amount x (the first k
 // contras) / sum rounded, less the same for the first k - 1: each rounding
 // moves a quotient by one at most, and none where it divides evenly.
-void checkShares(LedgerRule& rule, const std::vector<Currency>& contras, __int128 amount,
+void checkShares(Refusal& shareBeyond, const std::vector<Currency>& contras, __int128 amount,
                  __int128 sum) {
     __int128 parts = 0, before = 0;
     bool beforeEven = true;
@@ -173,17 +167,16 @@ void checkShares(LedgerRule& rule, const std::vector<Currency>& contras, __int12
         parts += contra.raw;
         __int128 product = 0;
         if (__builtin_mul_overflow(amount, parts, &product)) {
-            if (rule.shareBeyond == Refusal::No) rule.shareBeyond = Refusal::Either;
+            if (shareBeyond == Refusal::No) shareBeyond = Refusal::Either;
             return;
         }
         const __int128 quotient = product / sum;
         const bool even = product % sum == 0;
         const __int128 share = quotient - before, slack = !even + !beforeEven;
         if (!inRange(share - slack) && !inRange(share + slack))
-            rule.shareBeyond = Refusal::Yes;
-        else if ((!inRange(share - slack) || !inRange(share + slack)) &&
-                 rule.shareBeyond == Refusal::No)
-            rule.shareBeyond = Refusal::Either;
+            shareBeyond = Refusal::Yes;
+        else if ((!inRange(share - slack) || !inRange(share + slack)) && shareBeyond == Refusal::No)
+            shareBeyond = Refusal::Either;
         before = quotient;
         beforeEven = even;
     }
@@ -215,8 +208,7 @@ std::map<std::int64_t, AccountFigures> accountFigures(const Book& book, double f
             counted.raw = isDebit ? line.Amount.raw : -static_cast<__int128>(line.Amount.raw);
             f.balance += counted;
             if (line.Side != Debit && line.Side != Credit) {
-                f.tAccount.leftOut += counted;
-                f.running.leftOut += counted;
+                f.leftOut += counted;
                 continue;
             }
             WideSum& half = isDebit ? f.debit : f.credit;
@@ -231,11 +223,8 @@ std::map<std::int64_t, AccountFigures> accountFigures(const Book& book, double f
             const bool sharable = !contras.empty() && sum != 0;
             f.ownRow |= !sharable;
             f.negativeLine |= sharable && amount < 0;
-            const bool running = isDebit || line.AccountNumber.raw != 0;
-            if (!running) f.running.leftOut += counted;
             if (!sharable) continue;
-            checkShares(f.tAccount, contras, amount, sum);
-            if (running) checkShares(f.running, contras, amount, sum);
+            checkShares(f.shareBeyond, contras, amount, sum);
         }
         first = end + 1;
     }
@@ -243,11 +232,11 @@ std::map<std::int64_t, AccountFigures> accountFigures(const Book& book, double f
 }
 
 Refusal expectedRefusal(const AccountFigures& f) {
-    if (f.tAccount.shareBeyond == Refusal::Yes || !f.broughtDebit.fits() ||
-        !f.broughtCredit.fits() || !f.debit.fits() || !f.credit.fits() ||
-        !(f.debit - f.credit).fits() || !(f.credit - f.debit).fits()) // the c/d either way
+    if (f.shareBeyond == Refusal::Yes || !f.broughtDebit.fits() || !f.broughtCredit.fits() ||
+        !f.debit.fits() || !f.credit.fits() || !(f.debit - f.credit).fits() ||
+        !(f.credit - f.debit).fits()) // the c/d either way
         return Refusal::Yes;
-    return f.tAccount.shareBeyond;
+    return f.shareBeyond;
 }
 
 // On every generated hostile book (those of the property test) each account
@@ -329,7 +318,7 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
             // The balance beyond the range: the T-account refuses too, unless
             // it leaves out lines that bring its own figures back in range.
             if (!f.balance.fits() && !refused) {
-                EXPECT_FALSE(f.tAccount.leftOut.isZero());
+                EXPECT_FALSE(f.leftOut.isZero());
             }
             bothRefuse += refused && !f.balance.fits();
             ledgerAlone += refused && f.balance.fits();
@@ -339,7 +328,7 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
             if (!refused) {
                 const __int128 shown =
                     static_cast<__int128>(ledger.Debit.Total.raw) - ledger.Credit.Total.raw;
-                const __int128 off = shown - (balance - f.tAccount.leftOut).raw;
+                const __int128 off = shown - (balance - f.leftOut).raw;
                 EXPECT_TRUE(off == 0) << static_cast<long long>(off);
                 ++compared;
                 belowZero += key < 0;
@@ -350,12 +339,12 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
             // The running balance ends on the same figure; a last balance
             // beyond the money range refuses it.
             const RunningBalanceLedger running = buildRunningBalance(book, options);
-            const WideSum last = balance - f.running.leftOut;
+            const WideSum last = balance - f.leftOut;
             if (!last.fits()) {
                 EXPECT_NE(running.Message, "");
             }
             if (!running.Message.empty()) continue;
-            ASSERT_NE(f.running.shareBeyond, Refusal::Yes);
+            ASSERT_NE(f.shareBeyond, Refusal::Yes);
             const __int128 shown = running.Rows.empty() ? 0 : running.Rows.back().Balance.raw;
             EXPECT_TRUE(shown == last.raw) << static_cast<long long>(shown - last.raw);
             ++runningCompared;
