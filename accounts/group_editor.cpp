@@ -62,6 +62,10 @@ void GroupEditor::setAmount(std::int32_t line, Currency amount) {
     changed();
 }
 
+Currency GroupEditor::heldAmount(std::int32_t line) const {
+    return valid(line) ? book_.RecurringLines[static_cast<std::size_t>(line)].Amount : Currency();
+}
+
 void GroupEditor::setNote(std::int32_t line, const std::string& text) {
     if (!valid(line)) return;
     book_.RecurringLines[line].Details = storedNote(text);

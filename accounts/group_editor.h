@@ -48,6 +48,9 @@ class GroupEditor {
     std::optional<std::string> setAccountName(std::int32_t line, const std::string& name,
                                               const std::string& decimalMark);
     void setAmount(std::int32_t line, Currency amount);
+    // The amount a line holds (0 for a line not in the group): what its box
+    // shows, and keeps while its own text stands (checkAmountText).
+    Currency heldAmount(std::int32_t line) const;
     // The note of the entry that `line` closes; blank is stored as "_".
     void setNote(std::int32_t line, const std::string& text);
     // The group's name, trimmed (GroupNames(EditedGroup)).

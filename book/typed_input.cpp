@@ -70,10 +70,16 @@ bool figureWithinLargest(const std::string& text, const NumberMarks& marks) {
     return Currency::parse(leadingFigure(text, marks, true).plain).has_value();
 }
 
-AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks) {
+std::string amountBoxText(Currency amount, const std::string& decimalMark) {
+    return amount.isZero() ? std::string() : plainNumberText(amount, decimalMark);
+}
+
+AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks, Currency held) {
     AmountCheck check;
     if (text.empty()) return check;
-    if (std::optional<Currency> v = parseAmount(text, marks)) {
+    std::optional<Currency> v = parseAmount(text, marks);
+    if (!v && text == amountBoxText(held, marks.decimal)) v = held;
+    if (v) {
         check.kind = AmountTextKind::Valid;
         check.value = *v;
         return check;

@@ -37,7 +37,15 @@ struct AmountCheck {
     Currency value;      // the amount when Valid, else 0
     std::string problem; // status-line text when Incomplete or Refused
 };
-AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks);
+// `held` is the amount the box's line holds: the box's own text for it
+// (amountBoxText) is Valid as that amount, so that an amount below zero,
+// which a paste or a book file brings and no one can type, shows in its box
+// and stays as it is until the user types another.
+AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks, Currency held = {});
+
+// What an amount box shows of the amount its line holds: "" for 0, else the
+// plain form with its sign ("-50", "1250.5").
+std::string amountBoxText(Currency amount, const std::string& decimalMark);
 
 // A text for the status line: cut after `maxChars` characters with "...".
 std::string shortenForStatus(const std::string& text, std::size_t maxChars = 30);

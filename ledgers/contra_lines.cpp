@@ -24,8 +24,10 @@ const ContraLines& EntryContras::of(std::int32_t line) {
     return book_.EntryLines[static_cast<std::size_t>(line)].Side == Debit ? credits_ : debits_;
 }
 
-Currency contraShare(Currency lineAmount, Currency contraAmount, WideSum contraSum) {
-    WideSum amount;
-    amount += lineAmount;
-    return exactShare(amount, contraAmount.raw, contraSum).value();
+Currency ContraShares::next(Currency part) {
+    parts_ += part;
+    const WideSum sharedNow = exactShare(parts_, amount_.raw, whole_);
+    const WideSum share = sharedNow - sharedSoFar_;
+    sharedSoFar_ = sharedNow;
+    return share.value();
 }

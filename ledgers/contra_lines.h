@@ -17,6 +17,8 @@ struct ContraLines {
     bool empty() const { return lines.empty(); }
     // The lines give shares: there is at least one and their sum is not 0.
     bool sharable() const { return !lines.empty() && !sum.isZero(); }
+    // The rows a ledger makes of the account line (forEachShare).
+    std::int64_t rows() const { return sharable() ? static_cast<std::int64_t>(lines.size()) : 1; }
 };
 
 // The contra lines of every line of an entry, found once per entry and
@@ -36,12 +38,41 @@ class EntryContras {
     ContraLines debits_, credits_;
 };
 
-// The share of an account's line (`lineAmount`) that falls to one of its
-// contra lines: contraAmount x lineAmount / contraSum, exact, rounded to the
-// ten-thousandth with halves to the even one (a single contra line thus takes
-// the line's own amount). The sum must not be 0; a share out of the money
+// The shares of an account line's amount, with its sign, among its contra
+// lines taken in journal order: the k-th share is amount x (the first k
+// contra amounts) / (all of them), exact and rounded to the ten-thousandth
+// with halves to the even one, less the shares before it. The shares thus
+// add up to the amount exactly whatever the signs, and a single contra line
+// takes the whole amount. `whole` must not be 0; a share out of the money
 // range throws CurrencyOverflow.
-Currency contraShare(Currency lineAmount, Currency contraAmount, WideSum contraSum);
+class ContraShares {
+  public:
+    ContraShares(Currency amount, WideSum whole) : amount_(amount), whole_(whole) {}
+    // The share of the next contra line, whose amount is `part`.
+    Currency next(Currency part);
+
+  private:
+    Currency amount_;
+    WideSum whole_, parts_, sharedSoFar_;
+};
+
+// Calls row(contra line, share) for every row an account line makes in a
+// ledger, in journal order: one per contra line with its share
+// (ContraShares); a line with no contra line to share its amount by (none,
+// or contra lines adding up to 0) makes one row of its whole amount, with
+// contra line -1 (no account). Either way the rows add up to the line's
+// amount, as the trial balance counts it.
+template <class Row>
+void forEachShare(const Book& book, std::int32_t line, const ContraLines& contras, Row&& row) {
+    const Currency amount = book.EntryLines[static_cast<std::size_t>(line)].Amount;
+    if (!contras.sharable()) {
+        row(std::int32_t{-1}, amount);
+        return;
+    }
+    ContraShares shares(amount, contras.sum);
+    for (const std::int32_t k : contras.lines)
+        row(k, shares.next(book.EntryLines[static_cast<std::size_t>(k)].Amount));
+}
 
 // One pass over the journal for the ledger of one account: each line dated
 // before the period goes to before(line); the lines in the period that debit

@@ -1,6 +1,5 @@
 #include "ledgers/running_balance.h"
 
-#include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/entry_index.h"
 #include "ledgers/contra_lines.h"
@@ -39,33 +38,15 @@ class RowWriter {
     WideSum balance_;
 };
 
-// The rows of one account line: one per contra line with its share; a line
-// without contra lines to share its amount among (none, or adding up to 0)
-// makes one row of its own amount, so that the balance stays right.
+// The rows of one account line (forEachShare): one per contra line with its
+// share, or one of the line's own amount naming no account.
 void addRows(const Book& book, std::int32_t i, const ContraLines& contras, RowWriter& rows) {
-    const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
-    if (!contras.sharable()) {
-        rows.add(book, i, Currency(), line.Amount);
-        return;
-    }
-    for (std::int32_t k : contras.lines) {
-        const EntryLine& contra = book.EntryLines[static_cast<std::size_t>(k)];
-        const Currency share = line.Amount.raw <= 0 ? Currency()
-                               : contras.lines.size() == 1
-                                   ? line.Amount
-                                   : contraShare(line.Amount, contra.Amount, contras.sum);
-        rows.add(book, i, contra.AccountNumber, share);
-    }
-}
-
-// A credit line makes rows only when it names an account.
-bool makesRows(const Book& book, std::int32_t i) {
-    const EntryLine& line = book.EntryLines[static_cast<std::size_t>(i)];
-    return line.Side == Debit || isAccountNumber(line.AccountNumber);
-}
-
-std::int64_t rowsOf(const ContraLines& contras) {
-    return contras.sharable() ? static_cast<std::int64_t>(contras.lines.size()) : 1;
+    forEachShare(book, i, contras, [&](std::int32_t contra, Currency share) {
+        const Currency account =
+            contra < 0 ? Currency()
+                       : book.EntryLines[static_cast<std::size_t>(contra)].AccountNumber;
+        rows.add(book, i, account, share);
+    });
 }
 
 } // namespace
@@ -98,7 +79,7 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
     EntryContras contras(book, entries);
     std::int64_t rowCount = anyBefore ? 1 : 0;
     for (const std::int32_t i : postings)
-        if (makesRows(book, i)) rowCount += rowsOf(contras.of(i));
+        rowCount += contras.of(i).rows();
     ledger.Message = ledgerSizeRefusal(rowCount, sizeof(RunningBalanceRow), choice.marks);
     if (!ledger.Message.empty()) return ledger;
 
@@ -116,7 +97,7 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
             rows.open(opening);
         }
         for (const std::int32_t i : postings)
-            if (makesRows(book, i)) addRows(book, i, contras.of(i), rows);
+            addRows(book, i, contras.of(i), rows);
     });
     return ledger;
 }

@@ -1,7 +1,8 @@
 // The running-balance ledger of one account. It opens with the balance held
 // before the period starts; then every line of the account is matched with
 // each opposite line of its entry, and each such pair gives a row with its
-// share of the amount and the balance that follows.
+// share of the amount and the balance that follows (a line with no opposite
+// line to share by gives one row of its own amount).
 #pragma once
 
 #include "book/book.h"

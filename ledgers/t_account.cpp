@@ -23,25 +23,23 @@ struct HalfSums {
     WideSum broughtForward;
 };
 
-// The rows of one account line: one per contra line, with its share (0 when
-// the line's amount and the contra sum differ in sign or the amount is 0).
-void appendContraRows(const Book& book, const AccountMatch& match, bool unmasked, std::int32_t line,
-                      const ContraLines& contras, TAccountHalf& half, HalfSums& sums) {
-    const EntryLine& own = book.EntryLines[static_cast<std::size_t>(line)];
-    const bool shared = own.Amount.raw != 0 && (own.Amount.raw > 0) == (contras.sum.raw > 0);
-    for (std::int32_t k : contras.lines) {
-        const EntryLine& contra = book.EntryLines[static_cast<std::size_t>(k)];
+// The rows of one account line (forEachShare): one per contra line with its
+// share, or one of the line's own amount naming no account.
+void appendRows(const Book& book, const AccountMatch& match, bool unmasked, std::int32_t line,
+                const ContraLines& contras, TAccountHalf& half, HalfSums& sums) {
+    const double date = book.EntryLines[static_cast<std::size_t>(line)].Date;
+    forEachShare(book, line, contras, [&](std::int32_t contra, Currency share) {
         TAccountRow row;
-        row.Date = own.Date;
-        row.Account = unmasked ? contra.AccountNumber : match.fold(contra.AccountNumber);
-        row.Amount = !shared ? Currency()
-                     : contras.lines.size() == 1
-                         ? own.Amount
-                         : contraShare(own.Amount, contra.Amount, contras.sum);
+        row.Date = date;
+        if (contra >= 0) {
+            const Currency number = book.EntryLines[static_cast<std::size_t>(contra)].AccountNumber;
+            row.Account = unmasked ? number : match.fold(number);
+        }
+        row.Amount = share;
         row.Line = line;
-        sums.total += row.Amount;
+        sums.total += share;
         half.Rows.push_back(row);
-    }
+    });
 }
 
 // A row of a figure worked out from sums (b/f, c/d): its amount when it fits
@@ -150,17 +148,14 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
         });
 
     // The rows it will hold, counted before any is made: a ledger too large
-    // for memory is refused whole; one that fits takes its room at once. A
-    // line whose contra lines add up to 0 has nothing to share its amount
-    // among and makes none. Each half may have a b/f row, and one of them a
-    // c/d row.
+    // for memory is refused whole; one that fits takes its room at once.
+    // Each half may have a b/f row, and one of them a c/d row.
     const EntryIndex entries(book);
     EntryContras contras(book, entries);
     std::int64_t debitRows = anyBefore ? 1 : 0, creditRows = debitRows;
     for (const std::int32_t i : postings)
-        if (const ContraLines& c = contras.of(i); c.sharable())
-            (book.EntryLines[static_cast<std::size_t>(i)].Side == Debit ? debitRows : creditRows) +=
-                static_cast<std::int64_t>(c.lines.size());
+        (book.EntryLines[static_cast<std::size_t>(i)].Side == Debit ? debitRows : creditRows) +=
+            contras.of(i).rows();
     ledger.Message =
         ledgerSizeRefusal(debitRows + creditRows + 1, sizeof(TAccountRow), options.marks);
     if (!ledger.Message.empty()) return ledger;
@@ -171,11 +166,9 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
         ledger.Credit.Rows.reserve(static_cast<std::size_t>(creditRows + 1));
         if (anyBefore) tooLarge = addBroughtForward(ledger, debit, credit);
         for (const std::int32_t i : postings) {
-            const ContraLines& c = contras.of(i);
-            if (!c.sharable()) continue;
             const bool isDebit = book.EntryLines[static_cast<std::size_t>(i)].Side == Debit;
-            appendContraRows(book, match, options.unmasked, i, c,
-                             isDebit ? ledger.Debit : ledger.Credit, isDebit ? debit : credit);
+            appendRows(book, match, options.unmasked, i, contras.of(i),
+                       isDebit ? ledger.Debit : ledger.Credit, isDebit ? debit : credit);
         }
     });
     const std::string totalsFault = ledgerBuildFault(

@@ -1,5 +1,6 @@
 // The T-account of one account over a period: a debit half and a credit half
-// of rows (one per contra line of every entry that posts to the account),
+// of rows (one per contra line of every entry that posts to the account, or
+// one of the line's own amount when it has no contra line to share it by),
 // brought-forward rows for the balance held at the start of the period, the
 // balancing row on the shorter half, and the total and brought-down labels.
 #pragma once
@@ -12,7 +13,7 @@
 #include <vector>
 
 enum class TAccountRowKind : std::uint8_t {
-    Contra,              // a contra line's share of the account's line
+    Contra,              // a contra line's share of the account's line (or all of it)
     BroughtForward,      // "Balance b/f": what the half carried before the period
     EmptyBroughtForward, // "   ": the half carried nothing (no date or amount shown)
     CarriedDown,         // "Balance c/d": the balancing row, last in its half
@@ -22,7 +23,7 @@ enum class TAccountRowKind : std::uint8_t {
 // of its own: its text is made when it is drawn or written (tAccountRowText).
 struct TAccountRow {
     double Date = 0;       // the account's line's date; FromDate for b/f; 0 for c/d
-    Currency Account;      // a contra row's account, whose name the row shows
+    Currency Account;      // a contra row's account, whose name the row shows (0: none)
     Currency Amount;       // 0 when TooLarge
     std::int32_t Line = 0; // journal line of the account's own line (0 for b/f and c/d)
     TAccountRowKind Kind = TAccountRowKind::Contra;
@@ -34,7 +35,8 @@ struct TAccountRow {
 class AccountNameIndex;
 
 // What a row shows as its text: the contra account's name (through `names`,
-// "" when the chart has none), "Balance b/f", "   " or "Balance c/d".
+// "" when the chart has none and for a row naming no account, as the running
+// balance shows it), "Balance b/f", "   " or "Balance c/d".
 std::string tAccountRowText(const TAccountRow& row, const AccountNameIndex& names);
 
 // Shown in place of a total, a b/f or a c/d amount beyond the money range.

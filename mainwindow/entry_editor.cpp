@@ -162,7 +162,7 @@ EntryOutcome EntryEditor::amountChanged(EntrySide side, int row, const std::stri
     EntryOutcome out;
     const std::int32_t line = rowLine(side, row);
     if (line < 0 || !editable()) return out;
-    const AmountCheck check = checkAmountText(text, marks());
+    const AmountCheck check = checkAmountText(text, marks(), book_.EntryLines[line].Amount);
     if (check.kind == AmountTextKind::Incomplete || check.kind == AmountTextKind::Refused) {
         out.status = StatusUpdate{check.problem, StatusColour::Red};
         return out;
@@ -177,6 +177,11 @@ EntryOutcome EntryEditor::amountChanged(EntrySide side, int row, const std::stri
     out.balancingButton = sums.balancingButton;
     if (out.changed) change.commit();
     return out;
+}
+
+Currency EntryEditor::heldAmount(EntrySide side, int row) const {
+    const std::int32_t line = rowLine(side, row);
+    return line < 0 ? Currency() : book_.EntryLines[static_cast<std::size_t>(line)].Amount;
 }
 
 EntryOutcome EntryEditor::sumEntry() {

@@ -60,8 +60,11 @@ class EntryEditor {
     // --- amount boxes ---
     // Every change of the box's text (typed or pasted): an empty box stores
     // 0, an amount stores it, and the entry's totals show (SumEntry); text
-    // that is not an amount stores nothing and says so in red.
+    // that is not an amount stores nothing and says so in red. The box's own
+    // text for the amount its line holds keeps that amount (checkAmountText).
     EntryOutcome amountChanged(EntrySide side, int row, const std::string& text);
+    // The amount the line of a row holds (0 for a row showing none).
+    Currency heldAmount(EntrySide side, int row) const;
 
     // --- note box ---
     // Every change: the text into the entry's last line ("_" when blank).

@@ -2,6 +2,7 @@
 
 #include "book/account_number_text.h"
 #include "book/tmain.h"
+#include "book/typed_input.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
@@ -73,7 +74,7 @@ EntryRow EntryModel::rowFor(std::int32_t line) const {
     row.line = line;
     row.folio = lineFolioText(book_, l.AccountNumber, locale_.decimalMark);
     row.name = Tmain::AccountNameByNumber(book_, l.AccountNumber);
-    if (l.Amount > Currency()) row.amount = plainNumberText(l.Amount, locale_.decimalMark);
+    row.amount = amountBoxText(l.Amount, locale_.decimalMark);
     return row;
 }
 

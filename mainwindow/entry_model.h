@@ -23,7 +23,7 @@ struct EntryRow {
     std::int32_t line = -1; // the journal line this row shows and edits
     std::string folio;      // account number in plain form ("" for 0)
     std::string name;       // account name ("" when no account has the number)
-    std::string amount;     // amount in plain form ("" unless above 0)
+    std::string amount;     // amount in plain form with its sign ("" for 0): amountBoxText
 };
 
 class EntryModel {

@@ -252,10 +252,13 @@ void RecurringEntries::wireRow(int r) {
             lineOf(r), Account_Name[r]->itemText(index).toStdString(), decimalMark());
         if (folio) Folio[r]->setText(qs(*folio));
     });
-    auto* validator = new AmountValidator([] { return marksOf(currentLocale()); }, AmountText[r]);
+    auto* validator =
+        new AmountValidator([] { return marksOf(currentLocale()); },
+                            [this, r] { return editor_.heldAmount(lineOf(r)); }, AmountText[r]);
     AmountText[r]->setValidator(validator);
     connect(AmountText[r], &QLineEdit::textEdited, this, [this, r](const QString& text) {
-        const AmountCheck check = checkAmountText(text.toStdString(), marksOf(currentLocale()));
+        const AmountCheck check = checkAmountText(text.toStdString(), marksOf(currentLocale()),
+                                                  editor_.heldAmount(lineOf(r)));
         if (check.kind == AmountTextKind::Valid || check.kind == AmountTextKind::Empty)
             editor_.setAmount(lineOf(r), check.value);
     });
@@ -310,8 +313,7 @@ void RecurringEntries::ScrollAcc_Change() {
         }
         Folio[r]->setText(qs(lineFolioText(book_, line.AccountNumber, mark)));
         Account_Name[r]->setEditText(qs(Tmain::AccountNameByNumber(book_, line.AccountNumber)));
-        AmountText[r]->setText(line.Amount.isZero() ? QString()
-                                                    : qs(line.Amount.toPlainString(mark)));
+        AmountText[r]->setText(qs(amountBoxText(line.Amount, mark)));
         y += RowHeight;
         CrDrLabel[r]->move(CrDrLabel[r]->x(), y + 2);
         Folio[r]->move(folioLeft, y);

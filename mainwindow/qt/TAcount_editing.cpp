@@ -222,7 +222,9 @@ void TAcount::wireRow(EntrySide side, int row) {
 
     // The amount: judged whole on every change, typed or pasted.
     QLineEdit* amount = (debit ? DebitAmountText : CreditAmountText)[row];
-    auto* validator = new AmountValidator([this] { return marksOf(model_.locale()); }, amount);
+    auto* validator =
+        new AmountValidator([this] { return marksOf(model_.locale()); },
+                            [this, at] { return editor_.heldAmount(at.side, at.row); }, amount);
     validator->refused = [this](const std::string& problem) {
         if (!quiet()) setStatus(StatusUpdate{problem, StatusColour::Red});
     };

@@ -67,6 +67,10 @@ TEST(RunningBalance, EveryFigureOfTheSmallBook) {
         {"rent", Rent, f1, f28, false,
          {"open 1  1 0/0 = 0 @0", "2 2 100.1 120/0 = 120 @0", "14 8 100 80/0 = 200 @16",
           "15 10 0 50/0 = 250 @20", "14 11 0 25/0 = 275 @22"}},
+        // An account name not in the chart gathers the lines of no account,
+        // credits as debits, as the trial balance and the T-account do.
+        {"no account", "0", f1, f28, false,
+         {"open 1  1 0/0 = 0 @0", "15 10 300 0/50 = -50 @21"}},
         {"loan", Loan, f1, f28, false,
          {"open 1  1 0/0 = 0 @0", "3 3 100 500/0 = 500 @4", "4 6 100 0/800 = -300 @13"}},
     };

@@ -111,10 +111,11 @@ TEST(TAccountBuilder, EveryFigureOfTheSmallBook) {
          {"b/f -", "10 Sales 10 @7", "20 Cash 30 @27"}, {"b/f -", "c/d 40"},
          "40.00", "debit 40.00"},
         // A debit whose credit names no account and one whose contra adds up
-        // to 0 give no rows; the build carries on. 80 against a contra of 70.
+        // to 0: one row of its own amount naming no account, as in the running
+        // balance. 80 against a contra of 70.
         {"rent", Rent, f1, f28, false, false,
-         {"b/f -", "2 Cash 120 @0", "14 Cash 80 @16"}, {"b/f -", "c/d 200"},
-         "200.00", "debit 200.00"},
+         {"b/f -", "2 Cash 120 @0", "14 Cash 80 @16", "15  50 @20", "14  25 @22"},
+         {"b/f -", "c/d 275"}, "275.00", "debit 275.00"},
         // 500 against 800: a c/d of 300 and totals of 800.
         {"loan", Loan, f1, f28, false, false,
          {"b/f -", "3 Cash 500 @4", "c/d 300"}, {"b/f -", "4 Cash 800 @13"},

@@ -171,6 +171,16 @@ TEST(EntryAmounts, PastedOrHalfTypedTextNeverStoresAWrongAmount) {
     d.editor.amountChanged(EntrySide::Debit, 0, "1,250");
     EXPECT_EQ(d.line(4).Amount, money(1250));
     EXPECT_EQ(checkAmountText("922337203685477.5807", NumberMarks{}).kind, AmountTextKind::Valid);
+    // An amount below zero (pasted, or from a book file): its box's own text
+    // keeps it; another signed text stores nothing; a typed amount replaces it.
+    d.line(4).Amount = Currency::fromRaw(-505000);
+    const EntryOutcome kept = d.editor.amountChanged(EntrySide::Debit, 0, "-50.5");
+    EXPECT_FALSE(kept.changed);
+    EXPECT_EQ(kept.status->text->find("Not"), std::string::npos) << *kept.status->text;
+    EXPECT_EQ(d.editor.amountChanged(EntrySide::Debit, 0, "-50").status->colour, StatusColour::Red);
+    EXPECT_EQ(d.line(4).Amount, Currency::fromRaw(-505000));
+    d.editor.amountChanged(EntrySide::Debit, 0, "50.5");
+    EXPECT_EQ(d.line(4).Amount, Currency::fromRaw(505000));
 }
 
 TEST(EntryKeys, FiltersOfTheDateFolioAndAmountBoxes) {

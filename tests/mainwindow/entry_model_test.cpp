@@ -158,10 +158,10 @@ TEST(EntryModel, NumbersInPlainFormWithTheLocaleMarkAndSubAccountDash) {
     m.refresh();
     EXPECT_EQ(m.creditRows()[0].folio, "-5");
     EXPECT_EQ(m.creditRows()[0].name, "Deposits");
-    // A negative amount is not shown as an amount of the side.
-    b.EntryLines[13].Amount = -money(5);
+    // An amount below zero shows with its sign, as the trial balance counts it.
+    b.EntryLines[13].Amount = Currency::fromRaw(-505000);
     m.refresh();
-    EXPECT_EQ(m.debitRows()[0].amount, "");
+    EXPECT_EQ(m.debitRows()[0].amount, "-50.5");
 }
 
 TEST(EntryModel, MoreThanThirtyOneLinesASideShowTheFirstAndSaySo) {

@@ -4,11 +4,12 @@
 
 #include <QLineEdit>
 
-AmountValidator::AmountValidator(std::function<NumberMarks()> marks, QObject* parent)
-    : QValidator(parent), marks_(std::move(marks)) {}
+AmountValidator::AmountValidator(std::function<NumberMarks()> marks, std::function<Currency()> held,
+                                 QObject* parent)
+    : QValidator(parent), marks_(std::move(marks)), held_(std::move(held)) {}
 
 QValidator::State AmountValidator::validate(QString& input, int&) const {
-    const AmountCheck check = checkAmountText(input.toStdString(), marks_());
+    const AmountCheck check = checkAmountText(input.toStdString(), marks_(), held_());
     switch (check.kind) {
     case AmountTextKind::Empty:
     case AmountTextKind::Valid:

@@ -1,7 +1,8 @@
 // What an amount box (the entry line's, the entry-group editor's) accepts, judged on the whole text
 // after every change, typed or pasted: digits and the locale's two marks forming an amount within
 // the currency's range. A text that can still become an amount stays in the box; one that never can
-// ("-50", "(50)", letters, five decimals, too large) is refused and the box keeps what it held.
+// ("-50", "(50)", letters, five decimals, too large) is refused and the box keeps what it held. The
+// box's own text for the amount its line holds is accepted as it stands, "-50" among them.
 #pragma once
 
 #include "book/number_format.h"
@@ -15,7 +16,9 @@ class QLineEdit;
 
 class AmountValidator : public QValidator {
   public:
-    AmountValidator(std::function<NumberMarks()> marks, QObject* parent);
+    // `held`: the amount the box's line holds (checkAmountText).
+    AmountValidator(std::function<NumberMarks()> marks, std::function<Currency()> held,
+                    QObject* parent);
 
     // Told why a text was refused (the status line's text).
     std::function<void(const std::string& problem)> refused;
@@ -24,6 +27,7 @@ class AmountValidator : public QValidator {
 
   private:
     std::function<NumberMarks()> marks_;
+    std::function<Currency()> held_;
 };
 
 // The text `box` would hold once `typed` is typed at its cursor, over its

@@ -144,6 +144,13 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     w->AmountText[2]->selectAll();
     focusAndType(w, w->AmountText[2], "12.5-");
     EXPECT_EQ(d.book.RecurringLines[2].Amount, Currency::fromRaw(125000));
+    // An amount below zero (pasted) shows with its sign; keys it refuses keep it.
+    d.book.RecurringLines[4].Amount = money(-25);
+    w->ScrollAcc_Change();
+    EXPECT_EQ(w->AmountText[4]->text(), "-25");
+    focusAndType(w, w->AmountText[4], "1");
+    EXPECT_EQ(w->AmountText[4]->text(), "-25");
+    EXPECT_EQ(d.book.RecurringLines[4].Amount, money(-25));
     w->AccNote[1]->selectAll();
     focusAndType(w, w->AccNote[1], "Office");
     EXPECT_EQ(d.book.RecurringLines[1].Details, "Office");

@@ -231,6 +231,23 @@ TEST(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStoredAm
     amount->selectAll();
     pressKey(Qt::Key_Backspace);
     EXPECT_EQ(w.book().EntryLines[line].Amount, Currency());
+
+    // An amount below zero (pasted, or from a book file) shows with its sign;
+    // the focus passing through its box and the keys it refuses keep it.
+    const int credit = w.creditRowLine(0);
+    w.book().EntryLines[credit].Amount = -money(50);
+    w.showJournalLine(credit);
+    QLineEdit* below = w.CreditAmountText[0];
+    EXPECT_EQ(below->text(), "-50");
+    below->setFocus(Qt::MouseFocusReason);
+    below->end(false);
+    for (const int key : {int(Qt::Key_1), int(Qt::Key_Backspace)}) {
+        pressKey(key, Qt::NoModifier, key == Qt::Key_1 ? "1" : "");
+        EXPECT_EQ(below->text(), "-50") << key;
+    }
+    amount->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(w.book().EntryLines[credit].Amount, -money(50));
+    EXPECT_EQ(below->text(), "-50");
 }
 
 TEST(TAcountEditing, NewCopyPasteAndDeleteRunFromTheirShortcutsInAnyField) {
