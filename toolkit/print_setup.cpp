@@ -48,12 +48,32 @@ int copiesFromText(const std::string& text) {
     return static_cast<int>(std::clamp(n, 0.0, 999.0));
 }
 
+namespace {
+
+// The smallest zoom the zoom box keeps, in per cent.
+constexpr int ZoomFloor = 20;
+
+} // namespace
+
 std::string zoomTextAfterLeaving(const std::string& text) {
-    return leadingNumber(text) < 20 ? "20%" : text;
+    return leadingNumber(text) < ZoomFloor ? std::to_string(ZoomFloor) + "%" : text;
 }
 
 double zoomFactor(const std::string& zoomText) {
     return leadingNumber(zoomText) / 100.0;
+}
+
+double fittingZoom(double asked, const std::function<bool(double zoom)>& fits) {
+    const double floor = std::min(asked, ZoomFloor / 100.0);
+    if (asked <= floor || fits(asked)) return asked;
+    // The figures widen with the zoom: `low` is the largest zoom known to
+    // fit (or the floor), `high` the smallest known not to.
+    double low = floor, high = asked;
+    while (high - low > 0.001) {
+        const double mid = (low + high) / 2;
+        (fits(mid) ? low : high) = mid;
+    }
+    return low;
 }
 
 PrintSetup::PrintSetup(std::vector<PrinterCapabilities> installed, PrinterCapabilities pdfPrinter,

@@ -179,8 +179,9 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
         if (!rebuilt.empty() && rebuilt.size() >= longNote.size() + 5) break;
         if (rebuilt.empty() && c.text.rfind("The quick", 0) != 0) continue;
         EXPECT_TRUE(c.font.bold);
-        EXPECT_LE(c.x1 * 2 + c.text.size() * 89.76, 3000 + 1);
-        EXPECT_LE(c.text.size() * 89.76, limit + 2 * 89.76);
+        const double perCharacter = c.font.size * 11; // bold, at the zoom that fits the page
+        EXPECT_LE(c.x1 * 2 + c.text.size() * perCharacter, 3000 + 1);
+        EXPECT_LE(c.text.size() * perCharacter, limit + 2 * perCharacter);
         rebuilt += c.text;
     }
     EXPECT_EQ(rebuilt.substr(0, longNote.size() + 5), longNote + " / 60");
