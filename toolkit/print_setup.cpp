@@ -66,14 +66,18 @@ double zoomFactor(const std::string& zoomText) {
 double fittingZoom(double asked, const std::function<bool(double zoom)>& fits) {
     const double floor = std::min(asked, ZoomFloor / 100.0);
     if (asked <= floor || fits(asked)) return asked;
-    // The figures widen with the zoom: `low` is the largest zoom known to
-    // fit (or the floor), `high` the smallest known not to.
-    double low = floor, high = asked;
-    while (high - low > 0.001) {
-        const double mid = (low + high) / 2;
-        (fits(mid) ? low : high) = mid;
+    // Whole thousandths, so that every larger zoom asked gives the same one.
+    // The figures widen with the zoom: `low` is the largest known to fit (or
+    // the floor), `high` the smallest known not to.
+    constexpr double Grain = 1000;
+    long low = static_cast<long>(std::ceil(floor * Grain));
+    long high = static_cast<long>(std::ceil(asked * Grain));
+    if (!fits(low / Grain)) return floor;
+    while (high - low > 1) {
+        const long mid = low + (high - low) / 2;
+        (fits(mid / Grain) ? low : high) = mid;
     }
-    return low;
+    return low / Grain;
 }
 
 PrintSetup::PrintSetup(std::vector<PrinterCapabilities> installed, PrinterCapabilities pdfPrinter,

@@ -6,6 +6,7 @@
 // leaves a picture of itself at its default size under the build folder's
 // screenshots. A canvas window's drawing is recorded in the real fonts, in
 // each of two font families.
+#include "accounts/chart_copy.h"
 #include "accounts/qt/ConfigAccounts.h"
 #include "book/hand_made_books.h"
 #include "book/tmain.h"
@@ -344,6 +345,7 @@ std::vector<PrintoutRow> printouts(const Book& book) {
                               BalanceSheetLayout::WorkingCapital);
          },
          true},
+        {"chart", [&book](DrawTarget& t) { printChart(t.s, book, ".", t.scale); }},
     };
 }
 
