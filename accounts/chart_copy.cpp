@@ -119,6 +119,7 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     s.Print("");
     for (int i = 0; i < rowCount(book); ++i) {
         const ChartRow r = rowOf(book, static_cast<std::size_t>(i), decimalMark);
-        columns(printedNumber(r), cutToWidth(s, r.name, ChartTypeColumn - ChartNameColumn), r.type);
+        const double nameRoom = ChartTypeColumn - ChartNameColumn - s.TextWidth(" ");
+        columns(printedNumber(r), cutToWidth(s, r.name, nameRoom), r.type);
     }
 }
