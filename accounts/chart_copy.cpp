@@ -5,6 +5,8 @@
 #include "book/rtf_text.h"
 #include "platform/drawing_surface.h"
 #include "resources/string_table.h"
+#include "toolkit/print_setup.h"
+#include "toolkit/table_columns.h"
 
 namespace {
 
@@ -22,6 +24,13 @@ ChartRow rowOf(const Book& b, std::size_t i, const std::string& decimalMark) {
 
 int rowCount(const Book& b) {
     return b.slotsInUse();
+}
+
+constexpr const char* FolioHeading = "Folio";
+
+// A printed number: a space (or its minus sign) before it and a space after it.
+std::string printedNumber(const ChartRow& r) {
+    return (r.number[0] == '-' ? "" : " ") + r.number + " ";
 }
 
 // Characters beyond Windows-1252 keep their \uN, as in the statements' RTF.
@@ -65,8 +74,32 @@ std::string chartCopyRtf(const Book& book, const std::string& decimalMark) {
     return out;
 }
 
-void printChart(DrawingSurface& s, const Book& book, const std::string& decimalMark) {
+namespace {
+
+// The numbers and their bold heading end before the name column.
+bool numbersFit(DrawingSurface& s, const Book& book, const std::string& decimalMark) {
+    s.FontBold = true;
+    const bool heading = s.TextWidth(FolioHeading) <= ChartNameColumn;
+    s.FontBold = false;
+    if (!heading) return false;
+    for (int i = 0; i < rowCount(book); ++i)
+        if (s.TextWidth(printedNumber(rowOf(book, static_cast<std::size_t>(i), decimalMark))) >
+            ChartNameColumn)
+            return false;
+    return true;
+}
+
+} // namespace
+
+void printChart(DrawingSurface& s, const Book& book, const std::string& decimalMark, double zoom) {
     if (!book.FontName.str().empty()) s.FontName = book.FontName.str();
+    const double size = s.FontSize;
+    s.FontBold = false;
+    zoom = fittingZoom(zoom, [&](double z) {
+        s.FontSize = size * z;
+        return numbersFit(s, book, decimalMark);
+    });
+    s.FontSize = size * zoom;
     s.FontBold = true;
     s.CurrentX = 0;
     s.CurrentY = 0;
@@ -81,13 +114,12 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
         s.CurrentX = ChartTypeColumn;
         s.Print(c);
     };
-    columns("Folio", "Account Name", "Account Type");
+    columns(FolioHeading, "Account Name", "Account Type");
     s.FontBold = false;
     s.Print("");
     for (int i = 0; i < rowCount(book); ++i) {
         const ChartRow r = rowOf(book, static_cast<std::size_t>(i), decimalMark);
-        // A printed number: a space (or its minus sign) before it and a space after it.
-        const std::string number = (r.number[0] == '-' ? "" : " ") + r.number + " ";
-        columns(number, r.name, r.type);
+        const double nameRoom = ChartTypeColumn - ChartNameColumn - s.TextWidth(" ");
+        columns(printedNumber(r), cutToWidth(s, r.name, nameRoom), r.type);
     }
 }

@@ -27,6 +27,10 @@ std::string chartCopyRtf(const Book& book, const std::string& decimalMark);
 inline constexpr double ChartNameColumn = 1100;
 inline constexpr double ChartTypeColumn = 6200;
 
-// Prints the chart from the top of the surface: the business name, the
-// column heads, then a line per slot; pages follow as the page fills.
-void printChart(DrawingSurface& surface, const Book& book, const std::string& decimalMark);
+// Prints the chart from the top of the surface at `zoom` times its font
+// size: the business name, the column heads, then a line per slot; pages
+// follow as the page fills. Where a number would reach the name column the
+// zoom is lowered until none does; a name is cut a blank short of the type
+// column.
+void printChart(DrawingSurface& surface, const Book& book, const std::string& decimalMark,
+                double zoom);

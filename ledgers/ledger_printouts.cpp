@@ -7,6 +7,7 @@
 #include "ledgers/ledger_pages.h"
 #include "ledgers/note_wrap.h"
 #include "resources/string_table.h"
+#include "toolkit/print_setup.h"
 #include "toolkit/table_columns.h"
 
 #include <algorithm>
@@ -56,6 +57,17 @@ void startCopy(DrawingSurface& s, const Book& book, double points, bool bold) {
     s.FontUnderline = false;
 }
 
+// The zoom a printout prints at when `asked` is chosen: lowered where its
+// figure columns, as `columnsAt` a zoom measures them in the body's font of
+// that zoom, would not fit `room` even with the names at their least.
+double printoutZoom(DrawingSurface& s, const Book& book, double asked, double room,
+                    const std::function<std::vector<TableColumn>(double zoom)>& columnsAt) {
+    return fittingZoom(asked, [&](double zoom) {
+        startCopy(s, book, BodyPoints * zoom, false);
+        return leastTableWidth(columnsAt(zoom)) <= room;
+    });
+}
+
 std::string periodText(const LedgerHeading& heading) {
     return strings::text(173) + " " + heading.from + " " + strings::text(209) + " " + heading.to;
 }
@@ -81,14 +93,12 @@ enum TColumn {
 };
 constexpr double AmountDesign = 110 * P;
 
-std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const Book& book,
-                                         const TAccountLedger& ledger, const LocaleInfo& locale,
-                                         double scale) {
+std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const TAccountLedger& ledger,
+                                         const TAccountWidest& w, double scale) {
     const double width = s.ScaleWidth(), half = width / 2;
     std::vector<TableColumn> columns =
         designedColumns({95 * P, 11 * P, half - 116 * P - AmountDesign, AmountDesign, 10 * P,
                          60 * P, 10 * P, half - 110 * P - AmountDesign, AmountDesign, 40 * P});
-    const TAccountWidest w = tAccountWidest(book, ledger, locale);
     s.FontBold = false;
     const double dates = widestTextWidth(s, w.dates);
     columns[DebitDate].need = dates;
@@ -246,8 +256,11 @@ void printNote(DrawingSurface& s, JournalPages& pages, const std::string& note, 
 
 void printTAccount(DrawingSurface& s, const Book& book, const TAccountLedger& ledger,
                    const LedgerHeading& heading, const LocaleInfo& locale, double printScale) {
+    const TAccountWidest widest = tAccountWidest(book, ledger, locale);
+    auto columnsAt = [&](double zoom) { return tAccountColumns(s, ledger, widest, zoom); };
+    printScale = printoutZoom(s, book, printScale, s.ScaleWidth(), columnsAt);
     startCopy(s, book, BodyPoints * printScale, false);
-    std::vector<TableColumn> columns = tAccountColumns(s, book, ledger, locale, printScale);
+    std::vector<TableColumn> columns = columnsAt(printScale);
     startCopy(s, book, TitlePoints * printScale, true);
     TAccountPage page(s, book, locale, std::move(columns));
     page.heading(heading, printScale);
@@ -270,14 +283,11 @@ namespace {
 // short of T. Wider dates, numbers and amounts take their room from the names.
 enum JColumn { JDate, JGap, JName, JNumber, JDebit, JCredit, JTail };
 
-std::vector<TableColumn> journalColumns(DrawingSurface& s, const Book& book,
-                                        const JournalList& list, const LocaleInfo& locale,
-                                        double scale) {
+std::vector<TableColumn> journalColumns(DrawingSurface& s, const JournalWidest& w, double scale) {
     const double table = 0.95 * std::floor(s.ScaleWidth());
     std::vector<TableColumn> columns =
         designedColumns({0.10 * table - 100, 100, 0.56 * table, 0.08 * table, 0.14 * table - 200,
                          0.12 * table, 200});
-    const JournalWidest w = journalWidest(book, list, locale);
     const double gap = s.TextWidth("  ");
     columns[JDate].need = widestTextWidth(s, w.dates);
     columns[JNumber].need = widestTextWidth(s, w.folios) + gap;
@@ -300,8 +310,11 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
     const int decimals = Book::clampDecimals(book.DecimalsJournal);
     const AccountNameIndex names(book);
 
+    const JournalWidest widest = journalWidest(book, list, locale);
+    auto columnsAt = [&](double zoom) { return journalColumns(s, widest, zoom); };
+    printScale = printoutZoom(s, book, printScale, table, columnsAt);
     startCopy(s, book, BodyPoints * printScale, false);
-    const std::vector<TableColumn> columns = journalColumns(s, book, list, locale, printScale);
+    const std::vector<TableColumn> columns = columnsAt(printScale);
     startCopy(s, book, TitlePoints * printScale, true);
     s.Print("");
     printCentred(s, width, book.BusinessName.str());
@@ -379,9 +392,8 @@ enum RColumn {
     RMargin
 };
 
-std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const Book& book,
-                                               const RunningBalanceLedger& ledger,
-                                               const LocaleInfo& locale, double scale) {
+std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningBalanceWidest& w,
+                                               double scale) {
     const double width = s.ScaleWidth();
     const double usable = 0.95 * width;
     const double e = s.TextWidth("e");
@@ -389,7 +401,6 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const Book& bo
         designedColumns({0.05 * width, 0.1 * usable, 0.07 * usable, 0.1 * usable, 0.28 * usable,
                          0.15 * usable - 4 * e, 4 * e, 0.15 * usable - 4 * e, 4 * e,
                          0.15 * usable - 0.05 * width - 200, 200, width - usable});
-    const RunningBalanceWidest w = runningBalanceWidest(book, ledger, locale);
     columns[RDate].need = widestTextWidth(s, w.dates);
     columns[RReference].need = widestTextWidth(s, w.references) + 3 * e;
     columns[RDebit].need = widestTextWidth(s, w.debits) + e;
@@ -399,6 +410,14 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const Book& bo
          {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
         columns[margin].name = true;
     columns[RName].least = 30 * P * scale;
+    // Where the figures would not fit beside the references whole, the
+    // references give way with the names, keeping the names' least.
+    if (leastTableWidth(columns) > width) {
+        TableColumn& references = columns[RReference];
+        references.design = std::max(references.design, references.need);
+        references.name = true;
+        references.least = 3 * e + columns[RName].least;
+    }
     placeTableColumns(columns, 0, width);
     return columns;
 }
@@ -410,6 +429,9 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
                          const std::function<void(DrawingSurface&)>& printHeader) {
     const double width = s.ScaleWidth();
     const double height = s.ScaleHeight();
+    const RunningBalanceWidest widest = runningBalanceWidest(book, ledger, locale);
+    auto columnsAt = [&](double zoom) { return runningBalanceColumns(s, widest, zoom); };
+    printScale = printoutZoom(s, book, printScale, width, columnsAt);
     const double body = BodyPoints * printScale;
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
@@ -417,8 +439,7 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
 
     // The business heading and the account's address on every copy.
     startCopy(s, book, body, false);
-    const std::vector<TableColumn> columns =
-        runningBalanceColumns(s, book, ledger, locale, printScale);
+    const std::vector<TableColumn> columns = columnsAt(printScale);
     if (printHeader) printHeader(s);
     s.CurrentY = std::max(s.CurrentY, 2835.0);
     s.FontBold = false;
@@ -467,6 +488,10 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
 
     const TableColumn& name = columns[RName];
     const double e = s.TextWidth("e");
+    // A reference is whole unless it gave way; then it stays an "e" clear
+    // of the name.
+    const TableColumn& reference = columns[RReference];
+    const double referenceRoom = reference.width - (reference.name ? 3 : 2) * e;
     std::string suffix;
     for (const RunningBalanceRow& row : ledger.Rows) {
         const std::string date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
@@ -480,7 +505,7 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
         }
         s.FontBold = false;
         printAt(s, x1 - s.TextWidth(date), date);
-        printAt(s, x1 + 2 * e, row.reference());
+        printCutAt(s, x1 + 2 * e, referenceRoom, row.reference());
         printCutAt(s, name.left, name.width - e, names.name(row.Account));
         for (const auto& [amount, column] :
              {std::pair{row.debit(), RDebit}, std::pair{row.credit(), RCredit}}) {

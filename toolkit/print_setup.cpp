@@ -48,12 +48,36 @@ int copiesFromText(const std::string& text) {
     return static_cast<int>(std::clamp(n, 0.0, 999.0));
 }
 
+namespace {
+
+// The smallest zoom the zoom box keeps, in per cent.
+constexpr int ZoomFloor = 20;
+
+} // namespace
+
 std::string zoomTextAfterLeaving(const std::string& text) {
-    return leadingNumber(text) < 20 ? "20%" : text;
+    return leadingNumber(text) < ZoomFloor ? std::to_string(ZoomFloor) + "%" : text;
 }
 
 double zoomFactor(const std::string& zoomText) {
     return leadingNumber(zoomText) / 100.0;
+}
+
+double fittingZoom(double asked, const std::function<bool(double zoom)>& fits) {
+    const double floor = std::min(asked, ZoomFloor / 100.0);
+    if (asked <= floor || fits(asked)) return asked;
+    // Whole thousandths, so that every larger zoom asked gives the same one.
+    // The figures widen with the zoom: `low` is the largest known to fit (or
+    // the floor), `high` the smallest known not to.
+    constexpr double Grain = 1000;
+    long low = static_cast<long>(std::ceil(floor * Grain));
+    long high = static_cast<long>(std::ceil(asked * Grain));
+    if (!fits(low / Grain)) return floor;
+    while (high - low > 1) {
+        const long mid = low + (high - low) / 2;
+        (fits(mid / Grain) ? low : high) = mid;
+    }
+    return low / Grain;
 }
 
 PrintSetup::PrintSetup(std::vector<PrinterCapabilities> installed, PrinterCapabilities pdfPrinter,

@@ -28,6 +28,11 @@ int copiesFromText(const std::string& text);
 std::string zoomTextAfterLeaving(const std::string& text);
 // The zoom factor a zoom text stands for: "80%" gives 0.8.
 double zoomFactor(const std::string& zoomText);
+// The zoom a printout prints at when `asked` is chosen: `asked` itself when
+// its figure columns fit the page at it (`fits`, measured in the fonts of
+// that zoom), else the largest zoom below it at which they do, to a
+// thousandth, never below the zoom box's floor (nor below `asked`).
+double fittingZoom(double asked, const std::function<bool(double zoom)>& fits);
 
 class PrintSetup {
   public:

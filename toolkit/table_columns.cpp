@@ -47,6 +47,13 @@ double placeTableColumns(std::vector<TableColumn>& columns, double start, double
     return x;
 }
 
+double leastTableWidth(const std::vector<TableColumn>& columns) {
+    double width = 0;
+    for (const TableColumn& c : columns)
+        width += c.name ? c.least : std::max(c.design, c.need);
+    return width;
+}
+
 double widestTextWidth(DrawingSurface& s, const std::vector<std::string>& texts) {
     double widest = 0;
     for (const std::string& t : texts)

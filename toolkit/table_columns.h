@@ -31,6 +31,10 @@ std::vector<TableColumn> designedColumns(const std::vector<double>& designs);
 // the designs' sum); returns where the last ends.
 double placeTableColumns(std::vector<TableColumn>& columns, double start, double room = -1);
 
+// The narrowest the columns can be placed without cutting a figure: each
+// name at its least width, each figure column whole.
+double leastTableWidth(const std::vector<TableColumn>& columns);
+
 // The width of the widest of `texts` in the surface's present font (twips;
 // 0 for none).
 double widestTextWidth(DrawingSurface& s, const std::vector<std::string>& texts);

@@ -510,8 +510,7 @@ void ConfigAccounts::PrintAccounts_Click() {
     run_.PrintScale = static_cast<float>(r->zoom);
     const Book& book = editor_.book();
     const bool printed = printCopies(r->printer, r->copies, [&](DrawingSurface& s) {
-        s.FontSize *= run_.PrintScale;
-        printChart(s, book, run_.DecimalSeparator);
+        printChart(s, book, run_.DecimalSeparator, run_.PrintScale);
     });
     run_.PrintScale = 1.0f;
     if (!printed) showMessage(strings::text(292));

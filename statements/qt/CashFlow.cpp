@@ -13,6 +13,7 @@
 #include "statements/qt/statement_print.h"
 #include "statements/statement_text.h"
 #include "toolkit/key_codes.h"
+#include "toolkit/print_setup.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/RealhScroll.h"
@@ -347,7 +348,13 @@ Printformer& CashFlow::printSetup() {
 
 void CashFlow::PrintCash_Click() {
     printStatement(this, run_, printSetup(), [this](DrawingSurface& s) {
-        const double scale = run_.PrintScale;
+        s.FontName = book_.FontName.str();
+        s.FontBold = true;
+        // At a zoom at which the figures fit the page.
+        const double scale = fittingZoom(run_.PrintScale, [&](double zoom) {
+            s.FontSize = WindowFontSize * zoom;
+            return flowColumnsFit(s, book_, io_, zoom, s.ScaleWidth());
+        });
         DrawTarget paper{s, false, scale, nullptr};
         const Measured m = measure(paper);
         const FlowLayout whole{0, m.names, m.step, firstPeriod_};

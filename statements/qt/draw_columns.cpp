@@ -2,6 +2,7 @@
 
 #include "book/tmain.h"
 #include "statements/qt/draw_text.h"
+#include "toolkit/print_setup.h"
 #include "toolkit/table_columns.h"
 
 #include <algorithm>
@@ -48,6 +49,12 @@ AmountColumns placeAmountColumns(const Measured& m, double width) {
     c.names = c.nameRoom + c.step;
     centre(c, width);
     return c;
+}
+
+bool amountColumnsFit(const Measured& m, double width) {
+    std::vector<TableColumn> columns(1 + AmountColumns::Count, TableColumn{m.step, m.step});
+    columns[0] = {m.names - m.step, 0, true, paperNameLeast(m.names - m.step)};
+    return leastTableWidth(columns) <= width - 2 * PaperMargin;
 }
 
 std::vector<AmountColumns> paperStrips(const Measured& m, double width) {
@@ -103,6 +110,13 @@ std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
     s.ForeColor = 0;
     s.FontSize = 10 * t.scale;
     s.FontBold = true;
+    if (!t.onWindow) { // on paper, at a zoom at which the figures fit
+        t.scale = fittingZoom(t.scale, [&](double zoom) {
+            s.FontSize = 10 * zoom;
+            return amountColumnsFit(measureAmountColumns(s, book, amounts), s.ScaleWidth());
+        });
+        s.FontSize = 10 * t.scale;
+    }
     const Measured m = t.widths([&] { return measureAmountColumns(s, book, amounts); });
     if (!t.onWindow) return paperStrips(m, s.ScaleWidth());
     // Laid out for the view, its right margin short of where it ends.

@@ -44,6 +44,9 @@ Measured measureAmountColumns(DrawingSurface& s, const Book& book,
                               const std::vector<const std::string*>& amounts);
 // The columns of those widths centred on a surface `width` twips wide.
 AmountColumns placeAmountColumns(const Measured& m, double width);
+// Whether names that keep their paper least width and the three amount
+// columns fit on paper `width` twips wide.
+bool amountColumnsFit(const Measured& m, double width);
 // On paper `width` twips wide: one strip of columns per page run, as many
 // columns in each as fit beside the names.
 std::vector<AmountColumns> paperStrips(const Measured& m, double width);

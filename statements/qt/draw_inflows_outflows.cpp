@@ -86,11 +86,24 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
     return widest > 0 ? std::max(ColumnStep, std::ceil(widest + 150)) : ColumnStep;
 }
 
+namespace {
+
+constexpr double PaperMargin = 100;
+
+} // namespace
+
+bool flowColumnsFit(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double zoom,
+                    double width) {
+    const double longest = s.TextWidth(Tmain::LongestAccountName(
+        book, [&s](const std::string& name) { return s.TextWidth(name); }));
+    const double step = std::max(ColumnStep * zoom, std::ceil(widestFigure(s, io) + 150));
+    return LabelIndent + paperNameLeast(longest) + step <= width - PaperMargin;
+}
+
 std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,
                                         double width) {
-    constexpr double Margin = 100;
     FlowLayout strip = layout;
-    const double room = width - layout.left - Margin;
+    const double room = width - layout.left - PaperMargin;
     const double step = layout.step * scale;
     if (scale * strip.nameColumn > room) { // the first column's right edge at the margin
         strip.nameColumn = std::max(room, step) / scale;

@@ -33,6 +33,12 @@ double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows
 // blank's room from its neighbour.
 double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io);
 
+// On paper `width` twips wide, in the fonts of `zoom` (the surface's
+// present font at that zoom): whether names that keep their paper least
+// width and one column of figures fit beside each other.
+bool flowColumnsFit(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double zoom,
+                    double width);
+
 // On paper `width` twips wide at `scale`: `layout` cut into strips of
 // columns from its first period to the last of `columns` (the Total), each
 // strip with the names again (cut when even one column would not fit beside

@@ -22,6 +22,12 @@ struct RowSpot {
 // A name keeps at least half an inch when it gives way to the figures,
 // however wide they are.
 constexpr double NameLeast = 720;
+// On paper a name gives way no further than to half of what the longest
+// `longest` takes, so that it stays readable; a page too narrow for that
+// beside the figures prints at a smaller zoom.
+inline double paperNameLeast(double longest) {
+    return std::max(NameLeast, longest / 2);
+}
 
 // Widths a drawing measures in its fonts. A window measures them once per
 // computation and keeps them until it computes again, while it draws on a

@@ -4,6 +4,7 @@
 #include "resources/string_table.h"
 #include "statements/qt/draw_columns.h"
 #include "statements/qt/draw_text.h"
+#include "toolkit/print_setup.h"
 #include "toolkit/table_columns.h"
 
 #include <algorithm>
@@ -51,27 +52,53 @@ Measured trialWidths(DrawingSurface& s, const TrialBalance& tb) {
     return m;
 }
 
-std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const TrialBalance& tb) {
+// The columns before they are placed, measured in the present font: the name
+// column up to the debit box, the debit box, the credit column; and on
+// paper the room they have and the longest name's width.
+struct TrialTable {
+    TrialColumns c;
+    std::vector<TableColumn> columns;
+    double room = -1;
+    double longestName = 0;
+};
+
+TrialTable trialTable(DrawTarget& t, const Book& book, const TrialBalance& tb) {
     DrawingSurface& s = t.s;
     const Measured m = t.widths([&] { return trialWidths(s, tb); });
     const double w = s.ScaleWidth();
     const double margin = 0.02 * w;
-    TrialColumns c;
+    TrialTable table;
+    TrialColumns& c = table.c;
     // The names start where the layout puts them, or further right when the
     // widest account number would reach into them.
     c.nameX = std::max(0.116 * w, margin + m.numbers + s.TextWidth("  "));
     c.box = std::max(0.16 * w, m.step);
-    // The name column up to the debit box, the debit box, the credit column.
-    std::vector<TableColumn> columns{
+    table.columns = {
         {0.6 * w - c.nameX, 0, true, NameLeast}, {0.16 * w, c.box}, {0.18 * w, c.box + margin}};
-    double room = -1;
     if (!t.onWindow) {
-        const double names = s.TextWidth(Tmain::LongestAccountName(
+        table.longestName = s.TextWidth(Tmain::LongestAccountName(
             book, [&s](const std::string& name) { return s.TextWidth(name); }));
-        columns[0].design = std::max(columns[0].design, names + s.TextWidth("  "));
-        room = 0.98 * w - c.nameX;
+        table.columns[0].design =
+            std::max(table.columns[0].design, table.longestName + s.TextWidth("  "));
+        table.room = 0.98 * w - c.nameX;
     }
-    placeTableColumns(columns, c.nameX, room);
+    return table;
+}
+
+// On paper: whether names that keep their paper least width fit beside
+// the figures.
+bool trialFits(TrialTable table) {
+    table.columns[0].least = paperNameLeast(table.longestName);
+    return leastTableWidth(table.columns) <= table.room;
+}
+
+std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const TrialBalance& tb) {
+    const double w = t.s.ScaleWidth();
+    const double margin = 0.02 * w;
+    TrialTable table = trialTable(t, book, tb);
+    TrialColumns& c = table.c;
+    std::vector<TableColumn>& columns = table.columns;
+    placeTableColumns(columns, c.nameX, table.room);
     c.nameRoom = columns[0].width;
     c.debitRight = columns[1].right();
     c.creditRight = columns[2].right();
@@ -95,6 +122,13 @@ double drawTrialBalance(DrawTarget& t, const Book& book, const TrialBalance& tb)
     s.FontName = book.FontName.str();
     s.FontBold = false;
     s.FontSize = 10 * t.scale;
+    if (!t.onWindow) { // on paper, at a zoom at which the figures fit
+        t.scale = fittingZoom(t.scale, [&](double zoom) {
+            s.FontSize = 10 * zoom;
+            return trialFits(trialTable(t, book, tb));
+        });
+        s.FontSize = 10 * t.scale;
+    }
     const std::vector<TrialColumns> strips = trialColumns(t, book, tb);
     double height = 0;
     for (std::size_t i = 0; i < strips.size(); ++i) {

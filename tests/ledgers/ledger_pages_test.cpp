@@ -151,6 +151,7 @@ TEST(LedgerPages, WidestFiguresAndColumnsThatGiveWayToThem) {
     EXPECT_EQ(columns[2].width, 50);
     columns[0].need = 400;
     EXPECT_EQ(placeTableColumns(columns, 2), 512);
+    EXPECT_EQ(leastTableWidth(columns), 400 + 60 + 50); // the narrowest, no figure cut
     // Within a room narrower than the designs the names give way by their
     // shares; what one cannot give below its least width the other gives.
     std::vector<TableColumn> two = {{100, 0, true, 90}, {300, 0, true, 0}, {100, 100}};

@@ -179,8 +179,9 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
         if (!rebuilt.empty() && rebuilt.size() >= longNote.size() + 5) break;
         if (rebuilt.empty() && c.text.rfind("The quick", 0) != 0) continue;
         EXPECT_TRUE(c.font.bold);
-        EXPECT_LE(c.x1 * 2 + c.text.size() * 89.76, 3000 + 1);
-        EXPECT_LE(c.text.size() * 89.76, limit + 2 * 89.76);
+        const double perCharacter = c.font.size * 11; // bold, at the zoom that fits the page
+        EXPECT_LE(c.x1 * 2 + c.text.size() * perCharacter, 3000 + 1);
+        EXPECT_LE(c.text.size() * perCharacter, limit + 2 * perCharacter);
         rebuilt += c.text;
     }
     EXPECT_EQ(rebuilt.substr(0, longNote.size() + 5), longNote + " / 60");
@@ -226,6 +227,27 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
     EXPECT_NEAR(edges(s, "800.00").second, x1 + 0.75 * u - 4 * 81.6, 2);
     EXPECT_NEAR(edges(s, "Page 1").second, 11520 - 730, 1);
     EXPECT_NEAR(edges(s, "300.00 Cr").second, u - 200, 1);
+
+    // On a narrow page the references give way before the zoom does: at
+    // 100 % cut to "INV-2" in the body's 8.16 points; at 150 % and 200 % the
+    // zoom is lowered to the largest at which the balances end on the page.
+    for (std::size_t line = 0; line < book.EntryIds.size(); ++line)
+        book.EntryIds[line] = EntryId("INV-2024-000123");
+    const RunningBalanceLedger referenced = buildRunningBalance(book, choice);
+    std::vector<RecordedCall> balances;
+    for (const double zoom : {1.0, 1.5, 2.0}) {
+        RecordingSurface narrow(4500, 15000);
+        printRunningBalance(narrow, book, referenced, heading(book, "Loan", "600"), Locale, zoom,
+                            nullptr);
+        EXPECT_EQ(textsStartingWith(narrow, "INV").front(), "INV-2");
+        for (const RecordedCall& c : narrow.calls)
+            if (c.kind == RecordedCall::Text && c.text == "300.00 Cr") balances.push_back(c);
+    }
+    ASSERT_EQ(balances.size(), 3u);
+    EXPECT_EQ(balances[0].font.size, 8.16);
+    EXPECT_NEAR(balances[1].font.size, 8.16 * 1.147, 1e-9);
+    EXPECT_EQ(balances[2].font.size, balances[1].font.size);
+    EXPECT_LE(balances[1].x2, 4500);
 
     RecordingSurface unknown;
     printRunningBalance(unknown, book, ledger, heading(book, "Loan", "999"), Locale, 1.0, header);

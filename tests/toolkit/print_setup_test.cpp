@@ -108,6 +108,17 @@ TEST(PrintSetup, CopiesAndZoomFromTheirBoxes) {
     EXPECT_EQ(zoomTextAfterLeaving("20%"), "20%");
     EXPECT_EQ(zoomTextAfterLeaving("150%"), "150%");
 
+    // Figures 1000 wide at 100 % on a page 1300 wide: any zoom up to 130 %
+    // prints as chosen, every larger one at the same zoom, the largest whole
+    // thousandth that fits; never below the 20 % floor.
+    auto fits = [](double room) { return [room](double zoom) { return 1000 * zoom <= room; }; };
+    EXPECT_EQ(fittingZoom(1.25, fits(1300)), 1.25);
+    EXPECT_NEAR(fittingZoom(1.5, fits(1300)), 1.3, 0.0011);
+    EXPECT_LE(fittingZoom(1.5, fits(1300)) * 1000, 1300);
+    EXPECT_EQ(fittingZoom(10, fits(1300)), fittingZoom(1.5, fits(1300)));
+    EXPECT_EQ(fittingZoom(1, fits(10)), 0.2);
+    EXPECT_EQ(fittingZoom(0.1, fits(10)), 0.1);
+
     PrintSetup setup({}, pdf());
     setup.copiesText = "3";
     setup.zoomText = "10%";
