@@ -15,8 +15,14 @@ void Book::resizeAccounts(int lastAccount) {
 }
 
 std::string EntrySideCount::tooManyText(const std::string& form) const {
-    return std::to_string(debits) + " debit and " + std::to_string(credits) +
-           " credit lines, and a book in " + form + " holds at most " +
+    // A line on neither side is not among the lines the user sees, yet it
+    // takes a credit line's place in the text forms: the count says so.
+    const std::string unseen = sideless == 0 ? ""
+                                             : " (" + std::to_string(sideless) +
+                                                   " of them on neither side, counted as " +
+                                                   (sideless == 1 ? "a credit)" : "credits)");
+    return std::to_string(debits) + " debit and " + std::to_string(credits) + " credit lines" +
+           unseen + ", and a book in " + form + " holds at most " +
            std::to_string(MaxLinesPerSide) + " lines on each side of an entry";
 }
 

@@ -82,9 +82,11 @@ constexpr int EntrySearchReach = 100; // lines looked at each way for an entry's
 // the entry pastes keep. Start again ({}) with each entry.
 struct EntrySideCount {
     int debits = 0, credits = 0;
+    int sideless = 0; // of the credits, the lines on neither side (the entry line shows none)
     // Counts a line; false once a side holds more than MaxLinesPerSide lines.
     bool add(std::uint8_t side) {
         ++(countedSide(side) == Debit ? debits : credits);
+        if (side != Debit && side != Credit) ++sideless;
         return debits <= MaxLinesPerSide && credits <= MaxLinesPerSide;
     }
     // Whether the side a line of `side` counts on has room for it.
@@ -92,8 +94,9 @@ struct EntrySideCount {
         return (countedSide(side) == Debit ? debits : credits) < MaxLinesPerSide;
     }
     // What a refusal says of an entry of these lines: "1 debit and 31 credit
-    // lines, and a book in this form holds at most 30 lines on each side of an
-    // entry", the form named by `form` ("this form").
+    // lines (1 of them on neither side, counted as a credit), and a book in
+    // this form holds at most 30 lines on each side of an entry", the form
+    // named by `form` ("this form"); the part in brackets only when it applies.
     std::string tooManyText(const std::string& form) const;
 };
 

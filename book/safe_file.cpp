@@ -1,6 +1,7 @@
 #include "book/safe_file.h"
 
 #include "book/file_descriptor.h"
+#include "book/safe_file_leftovers.h"
 
 #include <atomic>
 #include <cerrno>
@@ -129,20 +130,37 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
         fail(std::make_error_code(std::errc::read_only_file_system));
         return;
     }
-    auto folder = target_.parent_path();
+    // What saves of this target killed part-way left beside it.
+    removeLeftTemporaries(target_);
+    const std::filesystem::path folder = target_.parent_path();
+    const std::string prefix = temporaryPrefix(target_);
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp_ =
-            folder / ("." + target_.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+        temp_ = folder / (prefix + std::to_string(rd() % 1000000));
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
-        if (fd_ >= 0) {
-            // A file replaced keeps its permissions (a private book stays private).
-            struct stat old {};
-            if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-                ::fchmod(fd_, old.st_mode & 07777);
-            return;
+        if (fd_ < 0 && errno != EEXIST) break;
+        if (fd_ < 0) continue;
+        if (!holdTemporary(fd_, temp_)) { // another save's clearing took it, and removes it
+            ::close(fd_);
+            fd_ = -1;
+            continue;
         }
-        if (errno != EEXIST) break;
+        // The lock lives on in a second descriptor of the same open file
+        // until the file is renamed or removed, after fd_ was closed.
+        lockFd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+        if (lockFd_ < 0) {
+            const int failure = errno;
+            ::unlink(temp_.c_str());
+            ::close(fd_);
+            fd_ = -1;
+            errno = failure;
+            break;
+        }
+        // A file replaced keeps its permissions (a private book stays private).
+        struct stat old {};
+        if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+            ::fchmod(fd_, old.st_mode & 07777);
+        return;
     }
     // Creating a file fails this way only when the folder is not there.
     fail(errno == ENOENT || errno == ENOTDIR ? make_error_code(FileRefusal::NoFolder)
@@ -151,11 +169,10 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
 }
 
 SafeFileWriter::~SafeFileWriter() {
+    // Removed while still held, so that no other save can take the name meanwhile.
+    if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
     if (fd_ >= 0) ::close(fd_);
-    if (!committed_ && !temp_.empty()) {
-        std::error_code ec;
-        std::filesystem::remove(temp_, ec);
-    }
+    if (lockFd_ >= 0) ::close(lockFd_);
 }
 
 void SafeFileWriter::fail(std::error_code ec) {
@@ -223,6 +240,8 @@ bool SafeFileWriter::commit() {
         return false;
     }
     committed_ = true;
+    ::close(lockFd_);
+    lockFd_ = -1;
     // Make the rename itself durable.
     int dir = ::open(target_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {

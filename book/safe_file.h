@@ -1,9 +1,11 @@
 // Writing a file safely: the bytes go to a temporary file in the target's
 // folder, every write is checked, the file is flushed to disk and only then
-// renamed over the target. On any failure the target stays as it was. A
-// target reached through a symbolic link is written where the link points (the
-// link stays); a read-only target, a folder, a pipe, a device or a socket, a
-// link that leads back to itself and a folder that does not exist are refused.
+// renamed over the target. On any failure the target stays as it was; a
+// temporary file left by a save killed part-way goes with the next save of
+// the same target (safe_file_leftovers.h). A target reached through a
+// symbolic link is written where the link points (the link stays); a
+// read-only target, a folder, a pipe, a device or a socket, a link that
+// leads back to itself and a folder that does not exist are refused.
 #pragma once
 
 #include "book/byte_writer.h"
@@ -74,6 +76,7 @@ class SafeFileWriter {
     void fail(std::error_code ec);
     std::filesystem::path target_, temp_;
     int fd_ = -1;
+    int lockFd_ = -1; // holds the temporary file's lock until it is renamed or removed
     std::uint64_t position_ = 0;
     std::uint64_t size_ = 0;
     std::error_code error_;

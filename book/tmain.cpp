@@ -387,6 +387,11 @@ std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
     return DayNumber(year, month, day);
 }
 
+std::string RestyledDate(const std::string& text, int dateStyle, const LocaleInfo& locale) {
+    const std::optional<double> day = ParseDateStyle(text, dateStyle, locale);
+    return day ? FormatDateStyle(*day, dateStyle, locale) : text;
+}
+
 // --- progress, files, errors ---
 
 void StepProgress(RunTimeState& run) {

@@ -81,6 +81,10 @@ std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale
 // reads back to its day. Unreadable: nullopt.
 std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
                                      const LocaleInfo& locale);
+// A date as typed, written again in `dateStyle` as the program writes dates
+// ("29/02/2024" in the style dd-MM-yy: "29-02-24"); the text as it is
+// when it does not read as a date.
+std::string RestyledDate(const std::string& text, int dateStyle, const LocaleInfo& locale);
 // The year a two-digit year stands for: the one with those last two digits
 // from 80 years before to 19 years after the current year.
 int FullYear(int twoDigitYear);

@@ -91,6 +91,12 @@ BookWindows windowsClosedByRollOver() {
     return w;
 }
 
+std::string leaveChangedBookQuestion(LeavingBook why) {
+    if (why == LeavingBook::Open)
+        return "Do you want to open another book without saving this one ?";
+    return strings::text(279);
+}
+
 bool bookFileIsReadOnly(const fs::path& path) {
     return isReadOnlyFile(path);
 }
@@ -139,7 +145,8 @@ bool FileCommands::adminGate() {
 bool FileCommands::mayReplaceBook() {
     host_.storeOpenEdits();
     if (!run_.BookChanged) return true;
-    switch (host_.askQuestion(strings::text(279), MessageButtons::YesNoCancel)) {
+    switch (host_.askQuestion(leaveChangedBookQuestion(LeavingBook::Open),
+                              MessageButtons::YesNoCancel)) {
     case MessageAnswer::Yes: // leave without saving
         return true;
     case MessageAnswer::No: { // not without saving: save first

@@ -13,8 +13,8 @@
 // Rules kept by every flow:
 // - A cancelled, refused or failed command changes nothing: not the book,
 //   its path, its changed mark, nor the state of Save and Save As.
-// - A changed book is replaced only after the question of text 279 was
-//   answered Yes (go on without saving) or No (save first, then go on).
+// - A changed book is replaced only after the question was answered Yes (go
+//   on without saving) or No (save first, then go on).
 // - Every password gate empties EnteredPassword before the prompt and after
 //   comparing.
 // - A command that replaces or extends the journal raises JournalRevision and
@@ -66,6 +66,12 @@ struct BookWindows {
 // the inflows/outflows statement and the journal, ledger and running-balance windows.
 BookWindows windowsClosedByOpening();
 BookWindows windowsClosedByRollOver();
+
+// What is about to happen to a changed book, which the question before it
+// names: the program ends, or another book is opened in its place.
+enum class LeavingBook { Exit, Open };
+// The question asked before a changed book is left; Yes goes on without saving.
+std::string leaveChangedBookQuestion(LeavingBook why);
 
 class FileCommandHost {
   public:

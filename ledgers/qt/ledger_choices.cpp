@@ -280,10 +280,7 @@ void LedgerChoices::setJournalPeriod() {
 
 void LedgerChoices::normaliseDate(int index) {
     CalanderForm* picker = DateSearch[static_cast<std::size_t>(index)];
-    const LocaleInfo locale = currentLocale();
-    const int style = host_.book->DateStyle;
-    if (const auto date = Tmain::ParseDateStyle(picker->Text(), style, locale))
-        picker->setText(Tmain::FormatDateStyle(*date, style, locale));
+    picker->setText(Tmain::RestyledDate(picker->Text(), host_.book->DateStyle, currentLocale()));
 }
 
 std::string LedgerChoices::accountText() const {

@@ -274,7 +274,8 @@ void TAcount::closeEvent(QCloseEvent* e) {
         std::fprintf(stderr, "The window size could not be stored: %s\n", failure.what());
     }
     if (run_.BookChanged) {
-        if (showMessage(strings::text(279), "", MessageButtons::YesNo) != MessageAnswer::Yes) {
+        if (showMessage(leaveChangedBookQuestion(LeavingBook::Exit), "", MessageButtons::YesNo) !=
+            MessageAnswer::Yes) {
             e->ignore();
             return;
         }

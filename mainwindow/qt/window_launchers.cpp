@@ -85,6 +85,7 @@ StatementHost statementHost(TAcount& main) {
     host.icon = main.windowIcon();
     host.accountNames = [&main] { return main.accountList->names(); };
     host.installTypeAhead = [](QComboBox* box) { installComboTypeAhead(box); };
+    host.mainCaption = [&main] { return main.windowTitle().toStdString(); };
     host.openLedger = [&main](const LedgerRequest& r) {
         const std::string account = Tmain::AccountNameByNumber(main.book(), r.account);
         if (r.window == LedgerRequest::Window::TAccount) {

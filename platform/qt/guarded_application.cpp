@@ -165,9 +165,11 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
         depth_ == 1 || (toldEachTime(type) && (type != QEvent::Close || event->spontaneous()));
     const QScopedValueRollback<std::uint64_t> baseline(commandGeneration_);
     const QScopedValueRollback<int> commandDepth(commandDepth_);
+    std::optional<QScopedValueRollback<CommandStart>> start;
     if (command) {
         commandGeneration_ = booksGeneration();
         commandDepth_ = depth_;
+        start.emplace(commandStart_, CommandStart{target, type, chosenInMenu});
     }
     bool delivered = false;
     try {
@@ -185,9 +187,11 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
             return false;
         }
         // The command's own failure, else the first of the events it sent
-        // (none while a failure's message is up: that one is told).
+        // (none while a failure's message is up: that one is told). Either is
+        // named by the command's first event, not by the one that failed (a
+        // window the command closed, a menu under the pointer).
         if (command || (!untold_ && !telling_))
-            untold_ = Failure{std::current_exception(), target, type, chosenInMenu, commandDepth_};
+            untold_ = Failure{std::current_exception(), target, type, commandStart_, commandDepth_};
     }
     if (command && untold_ && untold_->commandDepth == depth_) {
         const Failure failure = *untold_;
@@ -216,7 +220,8 @@ void GuardedApplication::reportFailure(const Failure& failure, bool userAction, 
         }
         // A failure while its message is up (the window behind repainted), or
         // one that painting or a timer repeats, is told once.
-        const FailedPlace place = placeOf(receiver, type, failure.chosenInMenu.data());
+        const CommandStart& start = failure.command;
+        const FailedPlace place = placeOf(start.receiver, start.type, start.chosenInMenu.data());
         const std::string text =
             commandFailureText(place.command, place.window, reasonOf(failure.what), after);
         if (telling_ || (receiver && !toldEachTime(type) && toldBefore(*receiver, type, text))) {
@@ -234,19 +239,20 @@ std::string commandFailureText(const std::string& command, const std::string& wi
                                const std::string& reason, FailureAftermath after) {
     std::string text;
     if (!command.empty())
-        text = "\"" + command + "\" could not be completed";
+        text = "\"" + command + "\"";
     else if (!window.empty())
-        text = "A command in the window \"" + window + "\" could not be completed";
+        text = "A command in the window \"" + window + "\"";
     else
-        text = "A command could not be completed";
-    text += ": " + reason + ".\n\n";
-    if (!after.bookChanged)
-        text += "The book was left as it was before the command. ";
-    else if (after.redrawn)
-        text += "The command was done: the book holds its change, and the window was redrawn "
-                "to show it. ";
-    else
-        text += "The command was done: the book holds its change. ";
+        text = "A command";
+    // A command that failed after it had changed the book did part of its
+    // work: the message says that, not that nothing was done.
+    if (!after.bookChanged) {
+        text += " could not be completed: " + reason +
+                ".\n\nThe book was left as it was before the command. ";
+    } else {
+        text += " changed the book, then stopped: " + reason + ".\n\nThe book holds that change";
+        text += after.redrawn ? ", and the window was redrawn to show it. " : ". ";
+    }
     if (!after.redrawn)
         text += "The window could not be redrawn yet: what it shows may be out of date until "
                 "it is redrawn at your next click or key. ";

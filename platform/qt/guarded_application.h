@@ -45,12 +45,20 @@ class GuardedApplication : public QApplication {
     void removeBookView(const QObject* window);
 
   private:
-    // A failure not yet told, and the depth of the command it belongs to.
+    // The event a command began with: the click, key or menu item that names
+    // the command to the user, whichever of its events fails.
+    struct CommandStart {
+        QPointer<QObject> receiver;
+        QEvent::Type type = QEvent::None;
+        QPointer<QAction> chosenInMenu;
+    };
+    // A failure not yet told: the event that failed, and the command it
+    // belongs to, which names it, with that command's depth.
     struct Failure {
         std::exception_ptr what;
         QPointer<QObject> receiver;
         QEvent::Type type = QEvent::None;
-        QPointer<QAction> chosenInMenu;
+        CommandStart command;
         int commandDepth = 0;
     };
     void reportFailure(const Failure& failure, bool userAction, bool bookChanged);
@@ -62,6 +70,7 @@ class GuardedApplication : public QApplication {
     std::vector<std::pair<const QObject*, BookView>> views_;
     int depth_ = 0;                       // events being delivered, one inside another
     int commandDepth_ = 0;                // of the command being delivered
+    CommandStart commandStart_;           // ...and its first event
     std::uint64_t commandGeneration_ = 0; // the books' when it began
     std::optional<Failure> untold_;
     bool telling_ = false;       // a failure's message is up

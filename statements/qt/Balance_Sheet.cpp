@@ -107,5 +107,5 @@ void Balance_Sheet::SaveBal_Click() {
 }
 
 void Balance_Sheet::mailStatement() {
-    mailBalanceSheet(bs_, layout(), book_, windowTitle().toStdString());
+    mailBalanceSheet(bs_, layout(), book_, host_.producer());
 }

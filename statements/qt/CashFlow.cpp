@@ -338,7 +338,7 @@ void CashFlow::SaveA_Click() {
 }
 
 void CashFlow::EmalSt_Click() {
-    mailInflowsOutflows(io_, book_, pageWidthPixels(), windowTitle().toStdString(), firstPeriod_);
+    mailInflowsOutflows(io_, book_, pageWidthPixels(), host_.producer(), firstPeriod_);
 }
 
 Printformer& CashFlow::printSetup() {

@@ -127,5 +127,5 @@ void Income_Statement::SaveInc_Click() {
 }
 
 void Income_Statement::mailStatement() {
-    mailIncomeStatement(is_, book_, windowTitle().toStdString());
+    mailIncomeStatement(is_, book_, host_.producer());
 }

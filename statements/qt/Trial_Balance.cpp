@@ -92,5 +92,5 @@ void Trial_Balance::SaveTrialBal_Click() {
 }
 
 void Trial_Balance::mailStatement() {
-    mailTrialBalance(tb_, book_, windowTitle().toStdString());
+    mailTrialBalance(tb_, book_, host_.producer());
 }

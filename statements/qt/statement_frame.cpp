@@ -367,7 +367,8 @@ void StatementFrame::mouseReleased(int button, double, double y) {
     if (y < StripTwips) return; // the strip covers whatever scrolled under it
     std::optional<LedgerRequest> request = drillRequest(rows_, button, y);
     if (!request || !host_.openLedger) return;
-    request->endDate = drillEndDate();
+    // In the book's date style, as the ledger window writes its start date.
+    request->endDate = Tmain::RestyledDate(drillEndDate(), book_.DateStyle, currentLocale());
     request->reloadFirst = button == keys::LeftButton && reloadRunningFirst();
     host_.openLedger(*request);
 }

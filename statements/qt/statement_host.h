@@ -1,7 +1,7 @@
 // What a statement window needs of the program around it, handed in by the
 // launcher: the toolbar strip's picture, the window icon, the light-yellow
-// flag, the main window's account list and the way into the shared ledger
-// windows. The statement windows include nothing of the main window.
+// flag, the main window's account list and caption and the way into the
+// shared ledger windows. The statement windows include nothing of the main window.
 #pragma once
 
 #include "book/currency.h"
@@ -36,4 +36,7 @@ struct StatementHost {
     std::function<std::vector<std::string>()> accountNames;
     // Type-ahead on an account box, as the main window's boxes have it.
     std::function<void(QComboBox*)> installTypeAhead;
+    // The main window's caption, which a mail draft names as its producer.
+    std::function<std::string()> mainCaption;
+    std::string producer() const { return mainCaption ? mainCaption() : std::string(); }
 };

@@ -216,6 +216,32 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         EXPECT_NE(readFile(dir / "real" / "book"), "old");
         EXPECT_EQ(readFile(dir / "real" / "new"), readFile(dir / "real" / "book"));
 
+        // The next save takes away what saves killed part-way left beside the
+        // book, but not the file a running save holds, a link or another name.
+        const fs::path real = dir / "real";
+        auto running = std::make_unique<SafeFileWriter>(real / "book");
+        fs::path held;
+        for (const fs::directory_entry& e : fs::directory_iterator(real))
+            if (e.path().filename().string().rfind(".book.tmp", 0) == 0) held = e.path();
+        ASSERT_FALSE(held.empty());
+        writeFile(real / ".book.tmp31", "dead");
+        writeFile(dir / "outside", "x");
+        fs::create_symlink("../outside", real / ".book.tmp8");
+        const std::vector<std::string> others = {".book.tmp", ".book.tmp7x", ".book.tmp7.tmp9",
+                                                 ".books.tmp7", "book.tmp7"};
+        for (const std::string& other : others)
+            writeFile(real / other, "other");
+        ASSERT_TRUE(write(dir / "link").ok());
+        EXPECT_FALSE(fs::exists(real / ".book.tmp31"));
+        EXPECT_TRUE(fs::exists(held)) << held;
+        EXPECT_TRUE(fs::is_symlink(real / ".book.tmp8"));
+        EXPECT_EQ(readFile(dir / "outside"), "x");
+        for (const std::string& other : others)
+            EXPECT_TRUE(fs::remove(real / other)) << other;
+        fs::remove(real / ".book.tmp8");
+        running.reset();
+        EXPECT_FALSE(fs::exists(held));
+
         // A read-only file is refused with the read-only message and stays.
         writeFile(dir / "locked", "kept");
         fs::permissions(dir / "locked", fs::perms::owner_read);

@@ -282,7 +282,7 @@ TEST_F(FileCommandsTest, AChangedBookIsReplacedOnlyAfterTheQuestion) {
     host.answers.push_back(MessageAnswer::Cancel);
     EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Cancelled);
     ASSERT_EQ(host.questions.size(), 1u);
-    EXPECT_EQ(host.questions[0], strings::text(279));
+    EXPECT_EQ(host.questions[0], "Do you want to open another book without saving this one ?");
     EXPECT_TRUE(host.requests.empty());
     EXPECT_EQ(book.BusinessName.str(), "Mine, changed");
     EXPECT_TRUE(run.BookChanged);

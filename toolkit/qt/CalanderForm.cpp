@@ -385,9 +385,13 @@ void CalanderForm::applyTextLook() {
     f.setItalic(fontItalic_);
     dateX_->setFont(f);
     fitDates();
+    // The colours of a box that takes typing: a disabled one keeps the
+    // greyed look of every disabled box, as the face beside it does.
     QPalette pal = dateX_->palette();
-    pal.setColor(QPalette::Text, colourOf(logic_.foreColor()));
-    pal.setColor(QPalette::Base, colourOf(backColor_));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Text, colourOf(logic_.foreColor()));
+        pal.setColor(group, QPalette::Base, colourOf(backColor_));
+    }
     dateX_->setPalette(pal);
 }
 

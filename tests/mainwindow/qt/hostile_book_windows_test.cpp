@@ -478,22 +478,29 @@ TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook
             return chart->selectRow(2), item(chart->*command);
         };
     };
-    const std::pair<const char*, std::function<std::function<void()>()>> commands[] = {
-        {"New Entry", menu(Command::NewEntryMenu)},
-        {"Paste",
+    // Each failure is told as the failure of the command the user chose (its
+    // menu item, submenu or button; the window for a key), whichever of the
+    // windows and menus it touched failed.
+    const struct {
+        const char* name;
+        std::string said;
+        std::function<std::function<void()>()> ready;
+    } commands[] = {
+        {"New Entry", "\"" + commandCaption(Command::NewEntryMenu), menu(Command::NewEntryMenu)},
+        {"Paste", "\"" + commandCaption(Command::PageTheEntry),
          [&] { return w.runCommand(Command::CopyTheEntry), menu(Command::PageTheEntry)(); }},
-        {"Delete", menu(Command::DeleteEntry)},
-        {"add line",
+        {"Delete", "\"" + strings::text(121), menu(Command::DeleteEntry)},
+        {"add line", "\"" + w.CompoundEntry[2]->toolTip().toStdString(),
          [&] {
              return w.runCommand(Command::NewEntryMenu),
                     posted(&w, [&w] { click(w.CompoundEntry[2]); });
          }},
-        {"carry-forward", menu(Command::BroughtForward)},
-        {"roll-over", menu(Command::RollOver)},
-        {"chart insert", chart(&ConfigAccounts::Insert_Account)},
-        {"chart delete", chart(&ConfigAccounts::Delete_Account)},
-        {"standard chart", chart(&ConfigAccounts::GChatA)},
-        {"Up in a changed date box",
+        {"carry-forward", "\"" + strings::text(272), menu(Command::BroughtForward)},
+        {"roll-over", "\"" + strings::text(140), menu(Command::RollOver)},
+        {"chart insert", "\"" + strings::text(234), chart(&ConfigAccounts::Insert_Account)},
+        {"chart delete", "\"" + strings::text(233), chart(&ConfigAccounts::Delete_Account)},
+        {"standard chart", "\"Generate Accounts Setup", chart(&ConfigAccounts::GChatA)},
+        {"Up in a changed date box", "in the window \"" + w.windowTitle().trimmed().toStdString(),
          [&] {
              w.ScrollAcc->setValue(4);
              w.Datetext->setText("01/02/2025");
@@ -502,7 +509,7 @@ TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook
          }},
     };
     failing_allocations::ownCodeOnly = true;
-    for (const auto& [name, ready] : commands)
+    for (const auto& [name, said, ready] : commands)
         for (long n = 0;; ++n) {
             const std::string where = std::string(name) + ", allocation " + std::to_string(n);
             showBook(w, tradingBook());
@@ -516,10 +523,13 @@ TEST(CommandGuard, AFailureAnywhereInACommandIsToldTrulyAndTheWindowShowsTheBook
             deliver();
             failing_allocations::failIn = -1;
             const bool changed = bookBytes(w.book()) != before || w.BookChanged();
-            for (const auto& m : fakes.messages.shown)
-                EXPECT_TRUE(!holds(m.text, "could not be completed") ||
-                            holds(m.text, "left as it was") == !changed)
-                    << where + "\n" + m.text;
+            for (const auto& m : fakes.messages.shown) {
+                if (!holds(m.text, "You can go on working")) continue; // the command's own
+                EXPECT_TRUE(holds(m.text, said)) << where + "\n" + m.text;
+                EXPECT_EQ(holds(m.text, "could not be completed"), !changed) << where + m.text;
+                EXPECT_EQ(holds(m.text, "left as it was"), !changed) << where + m.text;
+                EXPECT_EQ(holds(m.text, "changed the book, then stopped"), changed) << m.text;
+            }
             ASSERT_EQ(entryShown(w, false), entryShown(w, true)) << where;
             EXPECT_FALSE(w.run().IncludeAllDates) << where;
             delete w.chartOfAccountsWindow.data();

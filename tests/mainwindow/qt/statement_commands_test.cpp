@@ -15,6 +15,7 @@
 #include "statements/qt/Income_Statement.h"
 #include "statements/qt/Trial_Balance.h"
 #include "statements/qt/statement_canvas.h"
+#include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
 
@@ -67,6 +68,10 @@ TEST(StatementCommands, EachStatementOpensOnItsDefaultDateOrPeriod) {
     EXPECT_TRUE(ledger.isVisible());
     EXPECT_EQ(ledger.ledger().LedgerAccount, money("400"));
     EXPECT_EQ(ledger.DateSearch[1]->Text(), tb->ISCalander->Text());
+    // A date typed in a style of its own reaches the ledger in the book's style.
+    tb->ISCalander->setText("3-3-25");
+    click(tb->Canvas, at);
+    EXPECT_EQ(running.DateSearch[1]->Text(), styled(Tmain::DayNumber(2025, 3, 3)));
 
     // The income statement: the journal's first to last day.
     run(w, Command::IncomeStatement);
@@ -92,6 +97,16 @@ TEST(StatementCommands, EachStatementOpensOnItsDefaultDateOrPeriod) {
     EXPECT_EQ(cf->windowTitle().toStdString(), "Comparative Statement...");
     EXPECT_FALSE(cf->result().cashMode);
     EXPECT_EQ(cf->tReportAcc->count(), w.accountList->rowCount());
+
+    // Each statement's mail draft names the program, as the main window's caption.
+    cf->EmalSt_Click();
+    for (StatementFrame* statement : std::initializer_list<StatementFrame*>{tb, is, bs})
+        statement->stripButtonReleased(1);
+    ASSERT_EQ(fakes.shell.opened.size(), 4u);
+    for (const std::string& draft : fakes.shell.opened)
+        EXPECT_NE(testing_support::readFile(draft).find("X-MimeOLE: Produced By " +
+                                                        w.windowTitle().toStdString() + "\r\n"),
+                  std::string::npos);
 
     // Two accounts of one name: the drill-down opens the one clicked.
     setAccount(w.book(), 5, "410", "Sales", Revenue);

@@ -172,7 +172,8 @@ TEST(TAcountFiles, ACancelledRefusedOrFailedOpenChangesNothing) {
     run(w, Command::LoadFile);
     EXPECT_EQ(script.captions.size(), 4u); // no dialog this time
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.lastText(), strings::text(279));
+    EXPECT_EQ(fakes.messages.lastText(),
+              "Do you want to open another book without saving this one ?");
     EXPECT_EQ(fakes.messages.shown[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(stateOf(w), changed);
 

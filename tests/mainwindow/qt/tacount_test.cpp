@@ -318,6 +318,9 @@ TEST(TAcountEntryLine, AdministratorPasswordLocksEveryBoxOfAnOldEntry) {
     ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{0, 6}));
     EXPECT_FALSE(w.JournalID->isEnabled());
     EXPECT_FALSE(w.Datetext->isEnabled());
+    // Its date box is greyed as every disabled box is, not only its calendar face.
+    for (const QPalette::ColorRole role : {QPalette::Text, QPalette::Base})
+        EXPECT_EQ(w.Datetext->textBox()->palette().color(role), w.JournalID->palette().color(role));
     EXPECT_FALSE(w.AccNote->isEnabled());
     for (int r = 0; r < EntryRowsPerSide; ++r) {
         EXPECT_FALSE(w.DebitFolio[r]->isEnabled()) << r;
