@@ -334,6 +334,32 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     EXPECT_EQ(x.period[0].gross, "0.10");
     EXPECT_EQ(x.period[1].deductions[0], "0.62");
     EXPECT_EQ(x.deductionTotals[0], "0.63"); // 0.0950 at 15 % is 0.01425: 0.01
+
+    // A figure beyond the currency range says so, never showing the last
+    // that fitted: seven shifts of 23:59 at 10,000,000,000,000 an hour each
+    // fit, their sum does not; neither does a shift at 10^14 nor 9 % of it.
+    PayrollSheet big(Point);
+    big.percent[0] = "9";
+    for (int i = 0; i < 7; ++i) {
+        big.period[i].start = "12:00 am";
+        big.period[i].end = "11:59 pm";
+        big.period[i].rate = "10000000000000";
+    }
+    big.computeAll();
+    EXPECT_EQ(big.period[6].gross, "239,833,333,333,333.33");
+    EXPECT_EQ(big.totalGross, "Overflow");
+    EXPECT_EQ(big.deductionTotals[0], "151,095,000,000,000.00"); // 7 x 21,585,000,000,000
+    EXPECT_EQ(big.totalNet, "Overflow");
+    big.period[0].rate = "100000000000000";
+    big.PayTime(0);
+    EXPECT_EQ(big.period[0].gross, "Overflow");
+    EXPECT_EQ(big.period[0].deductions[0], "Overflow");
+    EXPECT_EQ(big.period[0].net, "Overflow");
+    EXPECT_EQ(big.deductionTotals[0], "Overflow");
+    big.period[0].rate = "1";
+    big.PayTime(0);
+    EXPECT_EQ(big.period[0].gross, "23.98"); // 23:59 at 1
+    EXPECT_EQ(big.period[0].net, "21.82");
 }
 
 } // namespace
