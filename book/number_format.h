@@ -41,8 +41,8 @@ std::string formatAmountWithoutLeadingZero(Currency value, int decimals, const N
 std::string groupedDigits(const std::string& digits, const std::string& groupMark);
 
 // The plain text form: the decimal mark, no grouping, no trailing zeros (12.5, -3).
-// With `dash` the decimal mark is written "-" (the sub-account form 100-1).
-std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash = false);
+// (An account number is written by folioText, which also knows the dash form.)
+std::string plainNumberText(Currency value, const std::string& decimalMark);
 
 // Reads a typed amount: digits, at most one decimal mark followed by at most
 // four digits, and group marks in the whole part (then grouping by threes:
