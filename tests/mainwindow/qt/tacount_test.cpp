@@ -160,9 +160,8 @@ TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
     EXPECT_TRUE(fakes.messages.shown.empty()); // an unchanged book ends without a question
 }
 
-// The big-figure book, its entry-line font `family`, with a last entry of
-// two lines a side, one of them the largest amount the money type holds, one
-// on an account numbered 99999999.
+// The big-figure book in `family`, with a last entry of two lines a side, one
+// of them the largest amount the money type holds, one on account 99999999.
 Book largestFigureBook(const QString& family) {
     Book b = bigFigureBook(family.toStdString());
     handmade::setAccount(b, 10, "99999999", "Suspense", CurrentAsset);
@@ -174,9 +173,9 @@ Book largestFigureBook(const QString& family) {
 }
 
 // In three fonts and locales, at the window's default size and its
-// smallest, every amount box shows its figure whole in the font it was given
-// and every account-number box its number (the account boxes giving way),
-// and no two texts of the window meet.
+// smallest, every amount box shows its figure whole in the font it was given,
+// the number box its number (the account boxes giving way), and no two texts
+// of the window meet.
 TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
     dialog_driving::inFigureFonts([](const QFont& font, ScopedFakeServices&) {
         TAcount w;
