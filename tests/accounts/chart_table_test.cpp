@@ -376,10 +376,6 @@ TEST(ChartTable, MoveTakesExactlyOneNumbersLinesAndNothingElse) {
     const MoveChoice c = chooseMove(b, "Cash", "Bank");
     ASSERT_TRUE(c.request);
     EXPECT_EQ(moveQuestion(b, *c.request, "."), "Move Account 100 to 200, Are you sure ?");
-    b.SubAccountDash = -1;
-    EXPECT_EQ(moveQuestion(b, {money("100.1"), money("200")}, ","),
-              "Move Account 100-1 to 200, Are you sure ?");
-    b.SubAccountDash = 0;
     EXPECT_EQ(moveAccountLines(b, *c.request), 2);
     std::string numbers;
     for (const EntryLine& l : b.EntryLines)
