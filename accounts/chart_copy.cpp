@@ -1,6 +1,7 @@
 #include "accounts/chart_copy.h"
 
 #include "accounts/chart_table.h"
+#include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "book/rtf_text.h"
 #include "platform/drawing_surface.h"
@@ -18,7 +19,7 @@ struct ChartRow {
 };
 
 ChartRow rowOf(const Book& b, std::size_t i, const std::string& decimalMark) {
-    return {plainNumberText(b.AccountNumbers[i], decimalMark), b.AccountNames[i],
+    return {folioText(b, b.AccountNumbers[i], decimalMark), b.AccountNames[i],
             classCaption(b.AccountTypes[i])};
 }
 

@@ -56,7 +56,7 @@ ChartFault duplicateFault(const Book& b, const std::string& heading, std::pair<i
                           const std::string& decimalMark) {
     auto line = [&](int s) {
         const auto i = static_cast<std::size_t>(s);
-        return "Account " + plainNumberText(b.AccountNumbers[i], decimalMark) + "    " +
+        return "Account " + folioText(b, b.AccountNumbers[i], decimalMark) + "    " +
                b.AccountNames[i] + "\r\n";
     };
     ChartFault f;

@@ -16,10 +16,9 @@ void takeGroup(Book& book, int group) {
 std::optional<std::int32_t> postEntryGroup(Book& book, RunTimeState& run, double today) {
     const std::vector<EntryLine>& group = book.RecurringLines;
     if (group.empty()) return book.LastEntryLine();
-    // Asked once, as with the first posted line in place (so the journal's
-    // last line counts).
+    // Asked once; each later entry of the group takes the one after.
     const std::string& mark = run.DecimalSeparator;
-    std::string reference = Tmain::NextEntryId(book, mark, 1);
+    std::string reference = Tmain::NextEntryId(book, mark);
 
     // The posted lines and their references are made beside the journal.
     const double day = std::floor(today);

@@ -1,6 +1,7 @@
 #include "accounts/move_account.h"
 
 #include "book/account_number_rule.h"
+#include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
 
@@ -17,9 +18,9 @@ MoveChoice chooseMove(const Book& book, const std::string& fromName, const std::
     return c;
 }
 
-std::string moveQuestion(const MoveRequest& r, const std::string& decimalMark) {
-    return "Move Account " + plainNumberText(r.from, decimalMark) + " to " +
-           plainNumberText(r.to, decimalMark) + ", Are you sure ?";
+std::string moveQuestion(const Book& book, const MoveRequest& r, const std::string& decimalMark) {
+    return "Move Account " + folioText(book, r.from, decimalMark) + " to " +
+           folioText(book, r.to, decimalMark) + ", Are you sure ?";
 }
 
 int moveAccountLines(Book& book, const MoveRequest& r) {

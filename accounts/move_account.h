@@ -22,8 +22,8 @@ struct MoveChoice {
 };
 MoveChoice chooseMove(const Book& book, const std::string& fromName, const std::string& toName);
 
-// "Move Account 100 to 200, Are you sure ?" with the numbers as plain text.
-std::string moveQuestion(const MoveRequest& r, const std::string& decimalMark);
+// "Move Account 100 to 200, Are you sure ?", the numbers as the chart shows them.
+std::string moveQuestion(const Book& book, const MoveRequest& r, const std::string& decimalMark);
 
 // Gives every journal line numbered exactly `r.from` the number `r.to`;
 // returns how many lines changed. It only overwrites numbers in place, so it

@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -41,6 +42,15 @@ void BM_NextEntryId(benchmark::State& state) {
         benchmark::DoNotOptimize(Tmain::NextEntryId(book, "."));
 }
 BENCHMARK(BM_NextEntryId);
+
+// The longest look-back: no reference of the journal starts with a number.
+void BM_NextEntryIdWithoutNumbers(benchmark::State& state) {
+    Book book = referenceBook();
+    std::fill(book.EntryIds.begin(), book.EntryIds.end(), EntryId("INV"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Tmain::NextEntryId(book, "."));
+}
+BENCHMARK(BM_NextEntryIdWithoutNumbers)->Unit(benchmark::kMillisecond);
 
 void BM_AccountNameByNumber(benchmark::State& state) {
     const Book& book = referenceBook();

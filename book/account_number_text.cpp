@@ -71,7 +71,8 @@ std::optional<Currency> readAccountNumber(const std::string& text, const std::st
     bool started = false; // a digit or a decimal mark has come
     bool signed_ = false;
     for (std::size_t i = 0; i < text.size();) {
-        if (decimalMark != "." && startsWith(text, i, decimalMark)) {
+        // An empty mark matches nowhere: "." and "-" stay the only points.
+        if (!decimalMark.empty() && decimalMark != "." && startsWith(text, i, decimalMark)) {
             plain += '.';
             started = true;
             i += decimalMark.size();

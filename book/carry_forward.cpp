@@ -1,6 +1,7 @@
 #include "book/carry_forward.h"
 
 #include "book/account_number_rule.h"
+#include "book/account_number_text.h"
 #include "book/book_change.h"
 #include "book/wide_sum.h"
 #include "platform/services.h"
@@ -33,7 +34,7 @@ std::optional<std::vector<Currency>> accountBalances(const Book& book, std::stri
     auto tooLarge = [&] {
         if (fault)
             *fault = "Stopping: the balance of account " +
-                     book.AccountNumbers[slot].toPlainString(".") +
+                     folioText(book, book.AccountNumbers[slot], ".") +
                      " is too large to hold. Nothing was changed.";
         return std::nullopt;
     };

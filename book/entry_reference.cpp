@@ -85,23 +85,23 @@ void addOne(DecimalDigits& v) {
     }
 }
 
-DecimalDigits referenceValue(const std::string& reference, const std::string& decimalMark) {
-    if (decimalMark.empty() || decimalMark == ".") return exactValue(scanLeadingNumber(reference));
+// The leading number of a reference, its locale's decimal mark read as ".".
+LeadingNumber referenceNumber(const std::string& reference, const std::string& decimalMark) {
+    if (decimalMark.empty() || decimalMark == ".") return scanLeadingNumber(reference);
     std::string withPoint = reference;
     if (const std::size_t p = withPoint.find(decimalMark); p != std::string::npos)
         withPoint.replace(p, decimalMark.size(), ".");
-    return exactValue(scanLeadingNumber(withPoint));
+    return scanLeadingNumber(withPoint);
 }
 
 } // namespace
 
-bool referenceCountsAsNumber(const std::string& reference, const std::string& decimalMark) {
-    const DecimalDigits v = referenceValue(reference, decimalMark);
-    return !v.negative && !v.isZero();
+bool referenceHasNumber(const std::string& reference, const std::string& decimalMark) {
+    return !referenceNumber(reference, decimalMark).digits.empty();
 }
 
 std::string referenceAfter(const std::string& reference, const std::string& decimalMark) {
-    DecimalDigits v = referenceValue(reference, decimalMark);
+    DecimalDigits v = exactValue(referenceNumber(reference, decimalMark));
     addOne(v);
     std::string text = v.negative ? "-" + v.whole : v.whole;
     if (!v.fraction.empty()) text += decimalMark + v.fraction;

@@ -9,8 +9,9 @@
 // numbers), read with the locale's `decimalMark` as a decimal point beside
 // ".", so that a reference written under a decimal comma reads back whole.
 
-// Whether the number a reference starts with is above 0.
-bool referenceCountsAsNumber(const std::string& reference, const std::string& decimalMark);
+// Whether a reference starts with a number (of any sign, 0 included): blanks
+// and references that start with a letter do not.
+bool referenceHasNumber(const std::string& reference, const std::string& decimalMark);
 
 // The reference after `reference`: its number plus 1, written in plain decimal
 // digits with `decimalMark` and without exponent, leading zeros or trailing

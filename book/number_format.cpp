@@ -93,8 +93,8 @@ std::string groupedDigits(const std::string& digits, const std::string& groupMar
     return out;
 }
 
-std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash) {
-    return value.toPlainString(dash ? std::string("-") : decimalMark);
+std::string plainNumberText(Currency value, const std::string& decimalMark) {
+    return value.toPlainString(decimalMark);
 }
 
 std::optional<Currency> parseAmount(const std::string& text, const NumberMarks& marks) {

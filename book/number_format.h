@@ -40,10 +40,9 @@ std::string formatAmountWithoutLeadingZero(Currency value, int decimals, const N
 // empty mark leaves them as they are): "1234567" gives "1,234,567".
 std::string groupedDigits(const std::string& digits, const std::string& groupMark);
 
-// The plain text form: the decimal mark, digits ungrouped, trailing zeros cut
-// (12.5, -3). With `dash` the decimal mark is written "-" (the sub-account form
-// 100-1).
-std::string plainNumberText(Currency value, const std::string& decimalMark, bool dash = false);
+// The plain text form: the decimal mark, no grouping, no trailing zeros (12.5, -3).
+// (An account number is written by folioText, which also knows the dash form.)
+std::string plainNumberText(Currency value, const std::string& decimalMark);
 
 // Reads a typed amount: digits, at most one decimal mark followed by at most
 // four digits, and group marks in the whole part (then grouping by threes:

@@ -98,18 +98,17 @@ double LeadingNumberValue(const std::string& text) {
     return ec == std::errc() && std::isfinite(value) ? value : 0;
 }
 
-std::string NextEntryId(const Book& book, const std::string& decimalMark, std::int32_t appended) {
-    const std::int32_t stored =
+std::string NextEntryId(const Book& book, const std::string& decimalMark) {
+    // The whole journal is looked back over: a lookout of a few lines could
+    // miss the newest number behind lines without one and repeat a reference.
+    std::int32_t line =
         std::min(book.LastEntryLine(), static_cast<std::int32_t>(book.EntryIds.size()) - 1);
-    const std::int32_t last = stored + appended;
-    if (last <= 0) return "1";
-    std::string reference; // of the line looked at last; the appended lines are blank
-    for (int i = 1; i <= 10; ++i) {
-        const std::int32_t line = last - i;
-        reference = line <= stored ? book.EntryIds[line].raw() : std::string();
-        if (line == 0 || referenceCountsAsNumber(reference, decimalMark)) break;
+    for (; line >= 0; --line) {
+        const std::string reference = book.EntryIds[static_cast<std::size_t>(line)].raw();
+        if (referenceHasNumber(reference, decimalMark))
+            return referenceAfter(reference, decimalMark);
     }
-    return referenceAfter(reference, decimalMark);
+    return "1";
 }
 
 Currency TruncateDecimals(Currency value, int places) {

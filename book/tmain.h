@@ -42,13 +42,11 @@ std::string LongestAccountName(const Book& book,
 // line feeds skipped anywhere, optional sign, digits with one ".", optional
 // exponent E/D, &H hexadecimal and &O octal; 0 when there is none.
 double LeadingNumberValue(const std::string& text);
-// The next entry reference: looks back from the line before the last, at most
-// ten lines, for a reference whose number is above 0 and gives the one after
-// it (referenceAfter, read and written with the locale's decimal mark); "1"
-// for an empty journal. `appended` counts blank lines taken to stand after the
-// journal's last line, as a command asks before it appends them.
-std::string NextEntryId(const Book& book, const std::string& decimalMark,
-                        std::int32_t appended = 0);
+// The next entry reference, from the journal as it stands (before a command
+// appends anything): the newest reference that starts with a number, plus 1
+// (referenceAfter, read and written with the locale's decimal mark); "1" when
+// no reference does. Every command that numbers entries asks it so.
+std::string NextEntryId(const Book& book, const std::string& decimalMark);
 // Cuts to `places` decimals, rounding towards minus infinity, exactly; below
 // the lowest such value the money range holds, towards zero (never overflows).
 Currency TruncateDecimals(Currency value, int places);

@@ -21,6 +21,9 @@ class DecimalOverflow : public std::overflow_error {
     DecimalOverflow() : std::overflow_error("decimal overflow") {}
 };
 
+// What a calculator shows in place of a result beyond its range.
+inline const std::string OverflowText = "Overflow";
+
 class DecimalDivideByZero : public std::domain_error {
   public:
     DecimalDivideByZero() : std::domain_error("division by zero") {}

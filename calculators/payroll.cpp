@@ -1,6 +1,7 @@
 #include "calculators/payroll.h"
 
 #include "book/tmain.h"
+#include "book/wide_sum.h"
 #include "calculators/number_reading.h"
 
 #include <cmath>
@@ -39,6 +40,35 @@ std::optional<Currency> readCurrency(const std::string& text, const NumberMarks&
     return d ? d->toCurrency() : std::nullopt;
 }
 
+// A sum of figures worked out wide: nullopt when one of them is (it could
+// not be worked out) or when the sum leaves the currency range.
+class FigureSum {
+  public:
+    template <class Figures> FigureSum& plus(const Figures& figures) {
+        for (const std::optional<Currency>& f : figures) {
+            if (f)
+                sum_ += *f;
+            else
+                whole_ = false;
+        }
+        return *this;
+    }
+    template <class Figures> FigureSum& minus(const Figures& figures) {
+        for (const std::optional<Currency>& f : figures) {
+            if (f)
+                sum_ -= *f;
+            else
+                whole_ = false;
+        }
+        return *this;
+    }
+    std::optional<Currency> value() const { return whole_ ? sum_.checked() : std::nullopt; }
+
+  private:
+    WideSum sum_;
+    bool whole_ = true;
+};
+
 } // namespace
 
 std::string clockText(double dayFraction) {
@@ -59,6 +89,9 @@ std::string durationText(double dayFraction) {
 }
 
 PayrollSheet::PayrollSheet(NumberMarks marks) : marks_(std::move(marks)) {
+    gross_.fill(Currency());
+    for (Row& row : deductions_)
+        row.fill(Currency());
     for (int i = 0; i < PayPeriods; ++i) {
         period[i].start = period[i].end = clockText(0.375);
         period[i].lunch = "00:00";
@@ -66,8 +99,12 @@ PayrollSheet::PayrollSheet(NumberMarks marks) : marks_(std::move(marks)) {
     }
 }
 
-std::string PayrollSheet::money(Currency v) const {
-    return formatAmount(v, 2, marks_, true);
+std::string PayrollSheet::money(const Figure& v) const {
+    return v ? formatAmount(*v, 2, marks_, true) : OverflowText;
+}
+
+std::string PayrollSheet::plain(const Figure& v) const {
+    return v ? plainNumberText(*v, marks_.decimal) : OverflowText;
 }
 
 void PayrollSheet::computeAll() {
@@ -91,24 +128,21 @@ void PayrollSheet::PayTime(int i) {
     }
     // 4. Time worked as shown.
     p.worked = durationText(worked_[i]);
-    // 5. Gross pay from the whole minutes shown.
-    if (auto rate = readCurrency(p.rate, marks_)) {
-        if (auto g = payFor(*rate, minutesOf(p.worked))) gross_[i] = *g;
-    }
+    // 5. Gross pay from the whole minutes shown (an unreadable rate keeps the
+    // previous gross).
+    if (auto rate = readCurrency(p.rate, marks_)) gross_[i] = payFor(*rate, minutesOf(p.worked));
     // 6, 7. The gross total.
-    std::optional<Currency> grossTotal = Currency();
-    for (int k = 0; k < PayPeriods && grossTotal; ++k)
-        grossTotal = checkedAdd(*grossTotal, gross_[k]);
+    const Figure grossTotal = FigureSum().plus(gross_).value();
     p.gross = money(gross_[i]);
-    if (grossTotal) totalGross = money(*grossTotal);
+    totalGross = money(grossTotal);
     // 8. Percentage deductions, to the cent in one rounding.
     for (int n = 0; n < 3; ++n) {
         const std::optional<ExactDecimal> pc = readTypedDecimal(percent[n], marks_);
-        if (!pc) continue;
-        if (auto d = productToCurrency(ExactDecimal::fromCurrency(gross_[i]), *pc, 2, 2))
-            deductions_[n][i] = *d;
+        deductions_[n][i] =
+            gross_[i] && pc ? productToCurrency(ExactDecimal::fromCurrency(*gross_[i]), *pc, 2, 2)
+                            : std::nullopt;
     }
-    // 9. Fixed deductions.
+    // 9. Fixed deductions (an amount beyond the range keeps the previous one).
     for (int n = 3; n < 6; ++n)
         if (auto d = readTypedAmount(p.deductions[n], marks_)) deductions_[n][i] = *d;
     // 10. Total time from the seven time-worked texts.
@@ -119,23 +153,19 @@ void PayrollSheet::PayTime(int i) {
     std::snprintf(buf, sizeof buf, "%lld:%02lld", minutes / 60, minutes % 60);
     totalWorked = buf;
     // 11. Deductions and their totals; the net total.
-    std::optional<Currency> netTotal = grossTotal;
+    std::array<Figure, 6> totals;
     for (int n = 0; n < 6; ++n) {
-        p.deductions[n] = plainNumberText(deductions_[n][i], marks_.decimal);
-        std::optional<Currency> t = Currency();
-        for (int k = 0; k < PayPeriods && t; ++k)
-            t = checkedAdd(*t, deductions_[n][k]);
-        if (!t) continue;
-        if (netTotal) netTotal = checkedSub(*netTotal, *t);
-        deductionTotals[n] = money(*t);
+        p.deductions[n] = plain(deductions_[n][i]);
+        totals[n] = FigureSum().plus(deductions_[n]).value();
+        deductionTotals[n] = money(totals[n]);
     }
     // 12. The period's net.
-    std::optional<Currency> net = gross_[i];
-    for (int n = 0; n < 6 && net; ++n)
-        net = checkedSub(*net, deductions_[n][i]);
-    if (net) p.net = money(*net);
+    std::array<Figure, 6> taken;
+    for (int n = 0; n < 6; ++n)
+        taken[n] = deductions_[n][i];
+    p.net = money(FigureSum().plus(std::array{gross_[i]}).minus(taken).value());
     // 13. The net total.
-    if (netTotal) totalNet = money(*netTotal);
+    totalNet = money(FigureSum().plus(gross_).minus(totals).value());
 }
 
 std::string& PayrollSheet::text(int i, Box box) {

@@ -9,6 +9,7 @@
 #include "book/number_format.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 constexpr int PayPeriods = 7;
@@ -57,11 +58,17 @@ class PayrollSheet {
     void leavePercent(int n);
 
   private:
+    // A figure of the sheet; nullopt when it could not be worked out within
+    // the currency range, and its box then says so (OverflowText).
+    using Figure = std::optional<Currency>;
+    using Row = std::array<Figure, PayPeriods>;
+
     std::string& text(int i, Box box);
-    std::string money(Currency v) const;
+    std::string money(const Figure& v) const;
+    std::string plain(const Figure& v) const;
 
     NumberMarks marks_;
     std::array<double, PayPeriods> worked_{};
-    std::array<Currency, PayPeriods> gross_{};
-    std::array<std::array<Currency, PayPeriods>, 6> deductions_{};
+    Row gross_;
+    std::array<Row, 6> deductions_;
 };

@@ -74,7 +74,7 @@ std::string tapeTotalText(const std::vector<TapeLine>& lines, int decimals,
             failure = Failure::Other;
         }
     }
-    if (failure == Failure::Overflow) return "Overflow";
+    if (failure == Failure::Overflow) return OverflowText;
     if (failure == Failure::Other) return "Error";
     return tapeDisplayForm(total, decimals, marks);
 }

@@ -1,6 +1,7 @@
 #include "ledgers/ledger_exports.h"
 
 #include "book/account_name_index.h"
+#include "book/account_number_text.h"
 #include "book/business_heading.h"
 #include "book/csv_text.h"
 #include "book/excel_file.h"
@@ -51,10 +52,6 @@ LedgerExportResult finished(LedgerExportResult result, std::error_code error,
     return result;
 }
 
-std::string journalNumberText(Currency number, const NumberMarks& marks) {
-    return plainNumberText(number, marks.decimal);
-}
-
 // The rows of the journal sheet, entry by entry.
 std::int32_t writeJournalRows(ReportSheet& sheet, const Book& book, const JournalList& list,
                               const LocaleInfo& locale) {
@@ -101,7 +98,7 @@ std::int32_t writeJournalRows(ReportSheet& sheet, const Book& book, const Journa
                 sheet.text(ExcelFile::Font0, ExcelFile::AlignLeft, 0, row, 2,
                            (debit ? "" : std::string(14, ' ')) + names.name(line.AccountNumber));
                 sheet.text(ExcelFile::Font0, ExcelFile::AlignRight, 0, row, 3,
-                           journalNumberText(line.AccountNumber, marks));
+                           folioText(book, line.AccountNumber, marks.decimal));
                 sheet.text(ExcelFile::Font0, ExcelFile::AlignRight, 0, row, 4, debit ? amount : "");
                 sheet.text(ExcelFile::Font0, ExcelFile::AlignRight, 0, row, 5, debit ? "" : amount);
             }

@@ -1,6 +1,7 @@
 #include "ledgers/ledger_pages.h"
 
 #include "book/account_name_index.h"
+#include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
@@ -113,7 +114,6 @@ JournalPage journalPage(const Book& book, const JournalList& list, int first,
     if (count == 0) return page;
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsJournal);
-    const bool dash = book.subAccountDash();
     double y = 58;
     auto dateOf = [&](int n) {
         return std::trunc(book.EntryLines[static_cast<std::size_t>(list.ShownLines[n])].Date);
@@ -139,7 +139,7 @@ JournalPage journalPage(const Book& book, const JournalList& list, int first,
         }
         row.debit = line.Side == Side::Debit;
         row.name = Tmain::AccountNameByNumber(book, line.AccountNumber);
-        row.folio = plainNumberText(line.AccountNumber, marks.decimal, dash);
+        row.folio = folioText(book, line.AccountNumber, marks.decimal);
         row.amount = formatAmount(line.Amount, decimals, marks, true);
         if (line.Side == Side::Debit || line.Side == Side::Credit) {
             page.rows.push_back(row);
@@ -312,8 +312,7 @@ JournalWidest journalWidest(const Book& book, const JournalList& list, const Loc
     JournalWidest w;
     w.dates = widestDates(dates, book.DateStyle, locale);
     for (const std::int64_t folio : folios)
-        w.folios.push_back(
-            plainNumberText(Currency::fromRaw(folio), marks.decimal, book.subAccountDash()));
+        w.folios.push_back(folioText(book, Currency::fromRaw(folio), marks.decimal));
     w.debits = widestAmounts(debits, amount);
     w.credits = widestAmounts(credits, amount);
     return w;

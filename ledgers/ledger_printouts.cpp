@@ -1,6 +1,7 @@
 #include "ledgers/ledger_printouts.h"
 
 #include "book/account_name_index.h"
+#include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
@@ -343,7 +344,7 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
             // Credit names stand further in.
             const double indent = debit ? 0 : std::min(260.0, name.width / 4);
             printCutAt(s, name.left + indent, name.width - indent, names.name(line.AccountNumber));
-            const std::string number = plainNumberText(line.AccountNumber, marks.decimal);
+            const std::string number = folioText(book, line.AccountNumber, marks.decimal);
             printAt(s, columns[JNumber].left,
                     (line.AccountNumber.raw < 0 ? "" : " ") + number + " ");
             printEndingAt(s, columns[debit ? JDebit : JCredit].right(),

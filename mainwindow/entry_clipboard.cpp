@@ -34,7 +34,7 @@ EntryOutcome EntryClipboard::pasteText(const std::string& text) {
     }
 
     // The lines and their references are made beside the journal.
-    const std::string& mark = model_.locale().decimalMark;
+    const std::string& mark = run_.DecimalSeparator;
     const double today = todayNumber();
     std::vector<EntryLine> added;
     std::vector<EntryId> ids;
@@ -44,9 +44,9 @@ EntryOutcome EntryClipboard::pasteText(const std::string& text) {
     std::string reference;
     for (ClipLine& clip : *lines) {
         if (startsEntry && book_.autoIncrementOn()) {
-            // Each entry takes the next reference as asked with its first line in place.
-            reference = added.empty() ? Tmain::NextEntryId(book_, mark, 1)
-                                      : referenceAfter(reference, mark);
+            // The first entry takes the journal's next reference, each later one the one after.
+            reference =
+                added.empty() ? Tmain::NextEntryId(book_, mark) : referenceAfter(reference, mark);
             if (!referenceFits(reference)) {
                 showMessage(referenceTooLongText());
                 return out;

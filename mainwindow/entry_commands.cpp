@@ -37,8 +37,7 @@ EntryOutcome EntryCommands::newEntry(const std::string& dateBoxText) {
         line.Date = date;
     std::vector<EntryId> ids(2);
     if (book_.autoIncrementOn()) {
-        // Asked as with the two lines in place.
-        const std::string next = Tmain::NextEntryId(book_, model_.locale().decimalMark, 2);
+        const std::string next = Tmain::NextEntryId(book_, run_.DecimalSeparator);
         if (!referenceFits(next)) {
             showMessage(referenceTooLongText());
             return out;

@@ -22,8 +22,14 @@ std::int32_t lockedBelowFor(const Book& book) {
     return book.AdminPassword.str().empty() ? 0 : book.LastEntryLine() - 30;
 }
 
-EntryModel::EntryModel(Book& book, RunTimeState& run, LocaleInfo locale)
-    : book_(book), run_(run), locale_(std::move(locale)) {}
+EntryModel::EntryModel(Book& book, RunTimeState& run, LocaleInfo locale) : book_(book), run_(run) {
+    setLocale(locale);
+}
+
+void EntryModel::setLocale(const LocaleInfo& locale) {
+    locale_ = locale;
+    locale_.decimalMark = decimalMarkOf(locale);
+}
 
 void EntryModel::showEntryHolding(std::int32_t line) {
     const EntryBounds b = findEntryBounds(book_, line);

@@ -30,8 +30,9 @@ class EntryModel {
   public:
     EntryModel(Book& book, RunTimeState& run, LocaleInfo locale);
 
-    // The locale used for dates and the decimal mark of the texts.
-    void setLocale(const LocaleInfo& locale) { locale_ = locale; }
+    // The locale used for dates and the decimal mark of the texts ("." for a
+    // locale that gives no mark).
+    void setLocale(const LocaleInfo& locale);
     const LocaleInfo& locale() const { return locale_; }
 
     // Shows the entry that holds `line` (what a set of the entry scroller's

@@ -1,5 +1,6 @@
 #include "mainwindow/invoice.h"
 
+#include "book/account_number_text.h"
 #include "book/letter_html.h"
 #include "book/mail_draft.h"
 #include "book/number_format.h"
@@ -70,7 +71,7 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         if (!addressNote.empty()) inv.addresseeLines = splitTextLines(addressNote);
     }
     inv.title = Tmain::AccountNameByNumber(book, inv.addressee) + "   (" +
-                plainNumberText(inv.addressee, marks.decimal) + ")";
+                folioText(book, inv.addressee, marks.decimal) + ")";
 
     bool totalHeld = true;
     for (std::int32_t i = first; i <= last; ++i) {
@@ -78,7 +79,7 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         if (l.Side != inv.listedSide) continue;
         InvoiceLine row;
         row.number = l.AccountNumber;
-        row.numberText = plainNumberText(l.AccountNumber, marks.decimal);
+        row.numberText = folioText(book, l.AccountNumber, marks.decimal);
         row.name = Tmain::AccountNameByNumber(book, l.AccountNumber);
         row.amount = l.Amount;
         row.amountText = formatAmountWithoutLeadingZero(l.Amount, decimals, marks);

@@ -89,6 +89,7 @@ struct WindowLayout {
     Rect include;                                // GroupBu (window)
     Rect status;                                 // GL(7) (window)
     int debitFolioLeft = 0, creditFolioLeft = 0; // the rows' first boxes (panel)
+    int folioWidth = 0;                          // every row's account-number box
     int debitNameLeft = 0, creditNameLeft = 0;
     int noteLeft = 0;
     int nameWidth = 0;   // every row's account boxes
@@ -102,16 +103,18 @@ struct WindowLayout {
 };
 // What the entry rows' texts ask for: the captions left of the rows ("Debit
 // :" and "Notes :" before the first column, "Credit :" before the second),
-// the amount boxes' width for their widest figure and the currency label's
+// the account-number boxes' width for the widest number of the chart, the
+// amount boxes' width for their widest figure and the currency label's
 // width. Beyond the designed room the account boxes give way to them (the
-// captions first, then the label), down to their least width; the rows'
-// first boxes move right for a wider caption, the add-line buttons keep
-// their places.
+// captions first, then the numbers, then the label), down to their least
+// width; the rows' first boxes move right for a wider caption, the account
+// boxes for a wider number box, the add-line buttons keep their places.
 struct EntryRowNeeds {
     int captionWidth = 0;
     int creditCaptionWidth = 0;
     int amountWidth = design::AmountWidth;
     int currencyLabelWidth = design::CurrencyLabelRoom;
+    int folioWidth = design::FolioWidth;
 };
 WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels,
                        const EntryRowNeeds& needs = {});

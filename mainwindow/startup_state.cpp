@@ -57,9 +57,7 @@ std::int16_t dateStyleForLocale(const LocaleInfo& locale) {
 }
 
 StartupMarks numberMarksFor(const LocaleInfo& locale) {
-    StartupMarks marks{locale.decimalMark, locale.groupMark};
-    if (marks.decimal.empty()) marks.decimal.assign(1, '.');
-    return marks;
+    return StartupMarks{decimalMarkOf(locale), locale.groupMark};
 }
 
 std::string currencyLabelFrom(const std::string& zeroAsCurrency) {

@@ -93,6 +93,10 @@ std::string formatDatePattern(const std::string& pattern, int year, int month, i
     return out;
 }
 
+std::string decimalMarkOf(const LocaleInfo& locale) {
+    return locale.decimalMark.empty() ? std::string(".") : locale.decimalMark;
+}
+
 LocaleInfo dayFirstLocale() {
     LocaleInfo l;
     l.name = "en_GB";

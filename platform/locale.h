@@ -21,6 +21,10 @@ struct LocaleInfo {
     std::string language() const { return name.substr(0, name.find('_')); }
 };
 
+// The decimal mark numbers are read and written with: the locale's, or "."
+// for a locale that gives none (with no mark 1.5 would be written 15).
+std::string decimalMarkOf(const LocaleInfo& locale);
+
 enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
 
 // The order of day, month and year in a short-date pattern, and its separator

@@ -130,7 +130,7 @@ BalanceSheet computeBalanceSheet(const Book& book, const BalanceSheetOptions& op
     if (bs.equity.total.raw > 0) {
         bs.returnOnEquity = bs.netProfit.toDouble() / bs.equity.total.toDouble();
         bs.returnOnEquityCaption =
-            strings::text(307) + " : " + percentText(*bs.returnOnEquity, marks);
+            strings::text(307) + " : " + percentText(bs.netProfit, bs.equity.total, marks);
     }
     bs.ok = true;
     return bs;

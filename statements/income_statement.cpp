@@ -111,12 +111,12 @@ IncomeStatement incomeStatementOf(const Book& book, const IncomeStatementOptions
     if (!s.costTotal.isZero() && !s.revenueTotal.isZero()) {
         is.grossRatio = s.grossProfit.toDouble() / revenue;
         is.grossRatioCaption = strings::text(s.grossProfit.raw > 0 ? 206 : 305) + " : " +
-                               percentText(*is.grossRatio, marks);
+                               percentText(s.grossProfit, s.revenueTotal, marks);
     }
     if (s.revenueTotal.raw > 0) {
         is.netRatio = s.netProfit.toDouble() / revenue;
         is.netRatioCaption = strings::text(s.netProfit.raw > 0 ? 203 : 306) + " : " +
-                             percentText(*is.netRatio, marks);
+                             percentText(s.netProfit, s.revenueTotal, marks);
     }
     if (options.run) options.run->NetProfit = s.netProfit;
     return is;

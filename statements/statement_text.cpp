@@ -10,12 +10,38 @@ std::string statementAmountText(Currency value, int decimals, const NumberMarks&
                        : formatAmountWithoutLeadingZero(value, decimals, marks);
 }
 
-std::string percentText(double ratio, const NumberMarks& marks) {
-    double hundredths = std::round(std::fabs(ratio) * 10000.0); // percent with two decimals
-    if (!std::isfinite(hundredths) || hundredths > 9.0e14) hundredths = 9.0e14;
-    const Currency percent = Currency::fromRaw(static_cast<std::int64_t>(hundredths) * 100);
-    const std::string text = formatAmount(percent, 2, marks) + "%";
-    return ratio < 0 && hundredths > 0 ? "(" + text + ")" : text;
+namespace {
+
+using Magnitude = unsigned __int128;
+
+Magnitude magnitudeOf(std::int64_t raw) {
+    return raw < 0 ? Magnitude(0) - static_cast<Magnitude>(raw) : static_cast<Magnitude>(raw);
+}
+
+std::string decimalDigits(Magnitude value) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
+        value /= 10;
+    } while (value > 0);
+    return digits;
+}
+
+} // namespace
+
+std::string percentText(Currency part, Currency whole, const NumberMarks& marks) {
+    const Magnitude divisor = magnitudeOf(whole.raw);
+    if (divisor == 0) return "";
+    // Hundredths of a percent, part × 10000 ÷ whole: at most 2^63 × 10^4, far
+    // inside 128 bits.
+    const Magnitude scaled = magnitudeOf(part.raw) * 10000;
+    Magnitude hundredths = scaled / divisor;
+    if ((scaled % divisor) * 2 >= divisor) ++hundredths;
+    const std::string cents = decimalDigits(hundredths % 100);
+    const std::string text = groupedDigits(decimalDigits(hundredths / 100), marks.group) +
+                             marks.decimal + (cents.size() < 2 ? "0" : "") + cents + "%";
+    const bool negative = (part.raw < 0) != (whole.raw < 0);
+    return negative && hundredths > 0 ? "(" + text + ")" : text;
 }
 
 std::string longDateText(double day, const LocaleInfo& locale, bool twoDigitDay) {

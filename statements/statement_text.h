@@ -19,9 +19,12 @@
 std::string statementAmountText(Currency value, int decimals, const NumberMarks& marks,
                                 bool leadingZero);
 
-// A ratio as a percentage to two places, keeping the zero before the mark,
-// with negatives bracketed: 0.4 gives "40.00%", -0.1 "(10.00%)".
-std::string percentText(double ratio, const NumberMarks& marks);
+// The ratio part / whole written as a percentage with 2 decimals (halves
+// away from zero), grouped digits, a leading zero and a negative value in
+// parentheses: 400 / 1000 gives "40.00%", -100 / 1000 "(10.00%)". Worked out
+// exactly, so that every ratio of two amounts is written in full; "" when
+// `whole` is 0.
+std::string percentText(Currency part, Currency whole, const NumberMarks& marks);
 
 // "dd mmmm yyyy" (07 March 2024) or, with `twoDigitDay` false, "d mmmm yyyy"
 // (7 March 2024), month names of the locale.

@@ -1,5 +1,6 @@
 #include "statements/trial_balance.h"
 
+#include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "statements/statement_sums.h"
 #include "statements/statement_text.h"
@@ -29,8 +30,7 @@ TrialBalance computeTrialBalance(const Book& book, const TrialBalanceOptions& op
             row.slot = account.slot;
             row.number = account.number;
             row.name = account.name;
-            row.numberText =
-                plainNumberText(row.number, options.locale.decimalMark, book.subAccountDash());
+            row.numberText = folioText(book, row.number, options.locale.decimalMark);
             row.balance = balance.value();
             const bool debit = balance.raw > 0;
             const WideSum size = debit ? balance : WideSum{} - balance;

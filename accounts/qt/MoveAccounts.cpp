@@ -64,7 +64,7 @@ void MoveAccounts::Command1_Click() {
         return;
     }
     if (!choice.request) return;
-    const std::string question = moveQuestion(*choice.request, currentLocale().decimalMark);
+    const std::string question = moveQuestion(book_, *choice.request, currentLocale().decimalMark);
     if (showMessage(question, "Accounts", MessageButtons::YesNo, MessageIcon::Question) ==
         MessageAnswer::Yes)
         moveAccountLines(book_, *choice.request);

@@ -39,8 +39,8 @@ constexpr int RowHeight = 22;
 constexpr int LabelWidth = 56; // at least; wider for a caption that needs it
 constexpr int DebitLabelLeft = 4;
 constexpr int CreditLabelLeft = 36; // credit rows stand indented
-constexpr int FolioWidth = 64;
-constexpr int AmountWidth = 100; // at least; wider for the widest figure
+constexpr int FolioWidth = 64;      // at least; wider for the chart's widest number
+constexpr int AmountWidth = 100;    // at least; wider for the widest figure
 constexpr int AddLineWidth = 20;
 constexpr int ScrollWidth = 17;
 constexpr int NoteGap = 8; // between entries
@@ -189,6 +189,11 @@ void RecurringEntries::buildRows() {
         wireRow(r);
     }
     amountWidth_ = std::max(AmountWidth, AmountFit::of(AmountText[0])->widthNeeded());
+    auto folioWidth = [this](const std::string& text) {
+        return lineEditWidthFor(Folio[0], qs(text));
+    };
+    folioWidth_ =
+        std::max(FolioWidth, folioWidth(widestNumberText(book_, decimalMark(), folioWidth)));
     // The side labels' column holds the longest caption.
     labelWidth_ = LabelWidth;
     const QFontMetrics captions = CrDrLabel[0]->fontMetrics();
@@ -316,8 +321,8 @@ void RecurringEntries::ScrollAcc_Change() {
         AmountText[r]->setText(qs(amountBoxText(line.Amount, mark)));
         y += RowHeight;
         CrDrLabel[r]->move(CrDrLabel[r]->x(), y + 2);
-        Folio[r]->move(folioLeft, y);
-        Account_Name[r]->move(folioLeft + FolioWidth, y);
+        Folio[r]->setGeometry(folioLeft, y, folioWidth_, RowHeight);
+        Account_Name[r]->move(folioLeft + folioWidth_, y);
         AmountText[r]->move(Account_Name[r]->x() + Account_Name[r]->width(), y);
         Folio[r]->show();
         Account_Name[r]->show();

@@ -86,6 +86,7 @@ class RecurringEntries : public QWidget {
     GroupEditor editor_;
     QStringListModel* accounts_ = nullptr;
     int amountWidth_ = 0; // pixels, for the widest figure in the boxes' font
+    int folioWidth_ = 0;  // pixels, for the chart's widest number in the boxes' font
     int labelWidth_ = 0;  // pixels, for the longest side or note caption
     bool drawing_ = false;
     bool closed_ = false;

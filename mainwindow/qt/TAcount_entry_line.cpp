@@ -3,6 +3,7 @@
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/event_watch.h"
 
+#include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
@@ -275,6 +276,12 @@ void TAcount::Form_Resize() {
     EntryRowNeeds needs;
     needs.captionWidth = std::max(captionWidth(GL[4]), captionWidth(GL[6]));
     needs.creditCaptionWidth = captionWidth(GL[5]);
+    // The account-number boxes hold the chart's widest number in their own font.
+    auto folioWidth = [this](const std::string& text) {
+        return lineEditWidthFor(DebitFolio[0], qs(text));
+    };
+    needs.folioWidth =
+        toTwips(folioWidth(widestNumberText(book_, model_.locale().decimalMark, folioWidth)));
     needs.amountWidth = toTwips(AmountFit::of(DebitAmountText[0])->widthNeeded());
     needs.currencyLabelWidth = toTwips(GL[8]->fontMetrics().horizontalAdvance(GL[8]->text()));
     const WindowLayout l = layoutFor(innerW, innerH, outer.width, centralWidget()->width(), needs);
@@ -296,8 +303,10 @@ void TAcount::Form_Resize() {
     place(GroupBu, l.include);
     place(GL[7], l.status);
     for (int k = 0; k < EntryRowsPerSide; ++k) {
-        DebitFolio[k]->move(px(l.debitFolioLeft), DebitFolio[k]->y());
-        CreditFolio[k]->move(px(l.creditFolioLeft), CreditFolio[k]->y());
+        DebitFolio[k]->setGeometry(px(l.debitFolioLeft), DebitFolio[k]->y(), px(l.folioWidth),
+                                   DebitFolio[k]->height());
+        CreditFolio[k]->setGeometry(px(l.creditFolioLeft), CreditFolio[k]->y(), px(l.folioWidth),
+                                    CreditFolio[k]->height());
         DebitAccName[k]->setGeometry(px(l.debitNameLeft), DebitAccName[k]->y(),
                                      std::max(1, px(l.nameWidth)), DebitAccName[k]->height());
         CreditAccName[k]->setGeometry(px(l.creditNameLeft), CreditAccName[k]->y(),
@@ -360,6 +369,7 @@ void TAcount::applyEntryLineFont(const QString& fontName, bool dateBoxToo) {
     }
     named(AccNote);
     if (dateBoxToo) Datetext->setFontName(fontName);
+    Form_Resize(); // the number boxes measure their widest number anew
 }
 
 void TAcount::setEntryScrollerMax(int lastLine) {
@@ -371,6 +381,7 @@ void TAcount::setEntryScrollerMax(int lastLine) {
 void TAcount::refillAccountBoxes() {
     Quiet quiet(*this); // the boxes' texts change, nothing was typed
     accountList->refill(accountBoxNames(book_));
+    Form_Resize(); // the number boxes hold the chart's widest number
 }
 
 void TAcount::ScrollAcc_Change() {

@@ -88,6 +88,7 @@ LocaleInfo localeInfoFrom(const QLocale& locale) {
     info.shortDatePattern = datePatternFromQt(locale.dateFormat(QLocale::ShortFormat));
     if (info.shortDatePattern.empty()) info.shortDatePattern = "M/d/yyyy";
     info.decimalMark = toUtf8(locale.decimalPoint());
+    info.decimalMark = decimalMarkOf(info); // never an empty mark
     // A locale that writes no group mark (or is told to omit it) has none.
     const QString grouped = locale.toString(qlonglong(1234567890));
     const QString mark = locale.groupSeparator();

@@ -1,5 +1,6 @@
 #include "statements/qt/statement_frame.h"
 
+#include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
 #include "platform/qt/painter_surface.h"
@@ -90,7 +91,7 @@ const RowSpot* hoverRow(StatementCanvas* canvas, const std::vector<RowSpot>& row
 }
 
 std::string hoverText(const Book& book, Currency account) {
-    return plainNumberText(account, currentLocale().decimalMark) + " / " +
+    return folioText(book, account, currentLocale().decimalMark) + " / " +
            Tmain::AccountNameByNumber(book, account);
 }
 

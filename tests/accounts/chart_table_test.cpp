@@ -335,12 +335,12 @@ TEST(ChartTable, CopyTextOfANewBookByteForByteAndTheRtfBeside) {
         expected += "0\t\tCurrent Asset\r\n";
     EXPECT_EQ(chartCopyText(b, "."), expected);
 
-    // Sub-accounts keep the decimal mark whatever the dash setting says.
+    // Sub-accounts are written as the chart shows them: with the dash setting, 100-5.
     b.SubAccountDash = -1;
     b.AccountNumbers[1] = money("100.5");
     b.AccountNames[1] = "Caf\xC3\xA9 {Till}";
     b.AccountTypes[1] = Expense;
-    EXPECT_NE(chartCopyText(b, ",").find("\r\n100,5\tCaf\xC3\xA9 {Till}\tExpense\r\n"),
+    EXPECT_NE(chartCopyText(b, ",").find("\r\n100-5\tCaf\xC3\xA9 {Till}\tExpense\r\n"),
               std::string::npos);
     // A class a damaged book holds outside 0..8 is written as Other; names
     // beyond Windows-1252 keep their characters in the RTF as \\uN.
@@ -351,7 +351,7 @@ TEST(ChartTable, CopyTextOfANewBookByteForByteAndTheRtfBeside) {
               std::string::npos);
     const std::string rtf = chartCopyRtf(b, ",");
     EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
-    EXPECT_NE(rtf.find("100,5\\cell Caf\\u233\\'e9 \\{Till\\}\\cell Expense\\cell\\row"),
+    EXPECT_NE(rtf.find("100-5\\cell Caf\\u233\\'e9 \\{Till\\}\\cell Expense\\cell\\row"),
               std::string::npos)
         << rtf;
     EXPECT_NE(rtf.find("200\\cell \\u1050?\\u1072?\\u963?\\u945?\\cell Other\\cell\\row"),
@@ -375,7 +375,7 @@ TEST(ChartTable, MoveTakesExactlyOneNumbersLinesAndNothingElse) {
 
     const MoveChoice c = chooseMove(b, "Cash", "Bank");
     ASSERT_TRUE(c.request);
-    EXPECT_EQ(moveQuestion(*c.request, "."), "Move Account 100 to 200, Are you sure ?");
+    EXPECT_EQ(moveQuestion(b, *c.request, "."), "Move Account 100 to 200, Are you sure ?");
     EXPECT_EQ(moveAccountLines(b, *c.request), 2);
     std::string numbers;
     for (const EntryLine& l : b.EntryLines)

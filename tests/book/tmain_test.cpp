@@ -95,9 +95,10 @@ TEST(AccountLookups, ScanStopsAtLastAccountButWidestNameSeesEveryName) {
     EXPECT_EQ(Tmain::LongestAccountName(blank, bytes), "");
 }
 
-TEST(NextEntryId, LooksBackFromTheLineBeforeTheLast) {
+TEST(NextEntryId, TheNewestNumberedReferencePlusOne) {
     EXPECT_EQ(Tmain::NextEntryId(journalWith({}), "."), "1");
-    EXPECT_EQ(Tmain::NextEntryId(journalWith({"5"}), "."), "1");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({""}), "."), "1");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"5"}), "."), "6");
     // Reference 41, then the two still blank lines of a new entry.
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"40", "40", "41", "41", nullptr, nullptr}), "."),
               "42");
@@ -107,7 +108,8 @@ TEST(NextEntryId, LooksBackFromTheLineBeforeTheLast) {
     EXPECT_EQ(Tmain::NextEntryId(journalWith({" 1 2", ""}), "."), "13");
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"12.5", ""}), "."), "13.5");
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"12.5", ""}), ","), "13,5");
-    EXPECT_EQ(Tmain::NextEntryId(journalWith({"5", "5", "99"}), "."), "6"); // last line unread
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"5", "5", "99"}), "."), "100"); // the last line too
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"5", "0", "X"}), "."), "1");    // 0 is a number
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"99999999999999", ""}), "."), "100000000000000");
     // Worked in exact digits: never in exponent form, never the same again.
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"1E15", ""}), "."), "1000000000000001");
@@ -117,22 +119,14 @@ TEST(NextEntryId, LooksBackFromTheLineBeforeTheLast) {
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"12.50", ""}), "."), "13.5");
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"&H10", ""}), "."), "17");
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"99999999999.99", ""}), "."), "100000000000.99");
-    // Line 0 holds no positive number: it gives its own plus 1.
+    // Negative numbers go on from themselves.
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"-5", ""}), "."), "-4");
+    EXPECT_EQ(Tmain::NextEntryId(journalWith({"12.5", "-3", "-3"}), "."), "-2");
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"-1.25", ""}), "."), "-0.25");
     EXPECT_EQ(Tmain::NextEntryId(journalWith({"-0.25", ""}), "."), "0.75");
-    // Asked before a command appends its lines, they count as blank lines.
-    EXPECT_EQ(Tmain::NextEntryId(journalWith({"40", "41"}), ".", 1), "42");
-    EXPECT_EQ(Tmain::NextEntryId(journalWith({"40", "41"}), ".", 2), "42");
-}
-
-TEST(NextEntryId, ReadsAtMostTenLines) {
-    // Ten lettered lines between line 0 and the last: line 0 is out of reach.
+    // However many lines without a number stand after it.
     Book far = journalWith({"7", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X"});
-    EXPECT_EQ(Tmain::NextEntryId(far, "."), "1");
-    // Nine: the tenth line looked at is line 0.
-    Book near = journalWith({"7", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X"});
-    EXPECT_EQ(Tmain::NextEntryId(near, "."), "8");
+    EXPECT_EQ(Tmain::NextEntryId(far, "."), "8");
 }
 
 TEST(LeadingNumberValue, ReadsTheNumberAtTheStartWhateverTheLocale) {

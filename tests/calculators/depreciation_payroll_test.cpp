@@ -334,6 +334,21 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     EXPECT_EQ(x.period[0].gross, "0.10");
     EXPECT_EQ(x.period[1].deductions[0], "0.62");
     EXPECT_EQ(x.deductionTotals[0], "0.63"); // 0.0950 at 15 % is 0.01425: 0.01
+
+    // Beyond the currency range a figure says so: seven shifts of 23:59 at
+    // 10^13 an hour each fit, their sum does not; one at 10^14 does not.
+    PayrollSheet big(Point);
+    big.percent[0] = "9";
+    for (PayPeriodBoxes& p : big.period)
+        p = {"12:00 am", "11:59 pm", "00:00", "0", "10000000000000"};
+    big.computeAll();
+    EXPECT_EQ(big.period[6].gross + " " + big.deductionTotals[0] + " " + big.totalGross + " " +
+                  big.totalNet,
+              "239,833,333,333,333.33 151,095,000,000,000.00 Overflow Overflow");
+    big.period[0].rate = "100000000000000";
+    big.PayTime(0);
+    EXPECT_EQ(big.period[0].gross + big.period[0].deductions[0] + big.period[0].net,
+              "OverflowOverflowOverflow");
 }
 
 } // namespace

@@ -163,6 +163,14 @@ TEST(LedgerExports, JournalSpreadsheet) {
                   "21 2:Credit first / 62/b/i2\n"
                   "22 \n");
 
+    // A sub-account as the journal window shows it, with the dash setting.
+    Book dashed = exportedBook();
+    dashed.SubAccountDash = -1;
+    options.account = money(Till);
+    exportJournalSheet(dashed, buildJournalList(dashed, options), dir / "till.xls",
+                       dayFirstLocale());
+    EXPECT_NE(read(dir, "xls", dir / "till.xls").find(" 3:100-13 "), std::string::npos);
+
     // More lines than the sheet holds: whole entries up to its last row, and
     // the user is told how many lines were written.
     Book big = exportedBook();

@@ -168,6 +168,12 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
     // Entries 14 (Feb 28, note "_") and 60 share their date: printed once.
     EXPECT_EQ(textsStartingWith(s, "28/02/2026").size(), 2u);
     EXPECT_EQ(textsStartingWith(s, "/ 14").size(), 2u);
+    // A sub-account as the journal window shows it, with the dash setting.
+    book.SubAccountDash = -1;
+    RecordingSurface dashed(3000, 4000);
+    printGeneralJournal(dashed, book, list, heading(book, "ALL", ""), Locale, 1.0);
+    EXPECT_FALSE(textsStartingWith(dashed, " 100-1 ").empty());
+    EXPECT_TRUE(textsStartingWith(dashed, " 100.1 ").empty());
 
     // The long note's lines, bold italic, centred within the page, add up to the note.
     std::string rebuilt;

@@ -185,7 +185,8 @@ TEST(EntryPaste, NewEntryAndPasteAddNothingWhenTheNextReferenceWouldNotFit) {
     EXPECT_EQ(e.book.LastEntryLine(), 7);
 }
 
-// Every command numbering entries after the journal's last reference, in the locale's decimal mark.
+// Every command numbering entries after the journal's newest numbered
+// reference, in the locale's decimal mark.
 TEST(EntryPaste, EveryCommandNumbersEntriesAlikeInEveryLocale) {
     Book twoEntries = threeEntries();
     twoEntries.resizeJournal(4);
@@ -197,23 +198,32 @@ TEST(EntryPaste, EveryCommandNumbersEntriesAlikeInEveryLocale) {
         [&](Desk& d) {
             insertBook(d.book, d.run, bookFile, InsertSource::BookFile, "", {}, d.model.locale());
         }};
-    const std::tuple<LocaleInfo, const char*, V> journals[] = {
-        {dayFirstLocale(), "12.5", {"13.5", "14.5"}},
-        {dayFirstLocale(), "-3", {"-2", "-1"}},
-        {dayFirstLocale(), "12,5", {"13", "14"}},
-        {decimalCommaLocale(), "12,5", {"13,5", "14,5"}},
-        {decimalCommaLocale(), "12.5", {"13,5", "14,5"}},
-        {decimalCommaLocale(), "-0,25", {"0,75", "1,75"}}};
-    for (const auto& [locale, last, next] : journals)
+    // The journal's entries (reference, lines) and the references of the two entries added.
+    using Entries = std::vector<std::pair<const char*, int>>;
+    const std::tuple<LocaleInfo, Entries, V> journals[] = {
+        {dayFirstLocale(), {{"12.5", 6}}, {"13.5", "14.5"}},
+        {dayFirstLocale(), {{"-3", 6}}, {"-2", "-1"}},
+        {dayFirstLocale(), {{"12,5", 6}}, {"13", "14"}},
+        {decimalCommaLocale(), {{"12,5", 6}}, {"13,5", "14,5"}},
+        {decimalCommaLocale(), {{"12.5", 6}}, {"13,5", "14,5"}},
+        {decimalCommaLocale(), {{"-0,25", 6}}, {"0,75", "1,75"}},
+        {dayFirstLocale(), {{"12.5", 2}, {"-3", 9}}, {"-2", "-1"}},
+        {dayFirstLocale(), {{"12.5", 2}, {"-3", 10}}, {"-2", "-1"}},
+        {dayFirstLocale(), {{"3", 2}, {"7", 1}}, {"8", "9"}}};
+    for (const auto& [locale, entries, next] : journals)
         for (std::size_t c = 0; c < std::size(commands); ++c) {
-            SCOPED_TRACE(std::to_string(c) + " after " + last);
-            Desk d(threeEntries(), locale);
-            d.run.DecimalSeparator = locale.decimalMark;
+            SCOPED_TRACE(std::to_string(c) + " after " + entries.back().first);
+            Book journal = chartOnly();
+            for (const auto& [reference, lines] : entries)
+                for (int k = 0; k < lines; ++k)
+                    addLine(journal, k % 2 == 0 ? Debit : Credit, 100, 1, k + 1 == lines ? "_" : "",
+                            reference);
+            const std::int32_t before = journal.LastEntryLine() + 1;
+            Desk d(std::move(journal), locale);
             d.book.RecurringLines = twoEntries.EntryLines; // the group posted
-            std::ranges::fill(d.book.EntryIds, EntryId(last));
             commands[c](d);
-            ASSERT_EQ(d.book.LastEntryLine(), c == 0 ? 7 : 9); // New Entry adds one entry
-            for (std::size_t line = 6; line < d.book.EntryIds.size(); ++line)
-                EXPECT_EQ(d.book.EntryIds[line].shown(), next[(line - 6) / 2]) << line;
+            ASSERT_EQ(d.book.LastEntryLine(), before + (c == 0 ? 1 : 3)); // New Entry adds one
+            for (std::int32_t line = before; line <= d.book.LastEntryLine(); ++line)
+                EXPECT_EQ(d.book.EntryIds[line].shown(), next[(line - before) / 2]) << line;
         }
 }

@@ -1,3 +1,4 @@
+#include "book/account_number_text.h"
 #include "mainwindow/entry_input.h"
 #include "mainwindow/entry_test_books.h"
 
@@ -124,6 +125,13 @@ TEST(EntryAccounts, TypedNumbersAndChosenNames) {
     c.editor.folioTyped(EntrySide::Debit, 0, "100,1");
     EXPECT_EQ(c.line(4).AccountNumber, Currency::fromRaw(1001000));
     EXPECT_EQ(c.editor.accountNameChosen(EntrySide::Credit, 0, "Petty cash").folioText, "100,1");
+
+    // A locale that gives no decimal mark reads and writes ".".
+    EXPECT_EQ(readAccountNumber("100-1", ""), Currency::fromRaw(1001000));
+    LocaleInfo markless = dayFirstLocale();
+    markless.decimalMark = "";
+    Desk m(threeEntries(), markless);
+    EXPECT_EQ(m.editor.accountNameChosen(EntrySide::Credit, 0, "Petty cash").folioText, "100.1");
 }
 
 TEST(EntryAmounts, StoredOnEveryChangeWithTheTotalsLine) {

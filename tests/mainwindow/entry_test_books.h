@@ -125,6 +125,7 @@ struct Desk {
     explicit Desk(Book b, const LocaleInfo& locale = dayFirstLocale())
         : fakes(locale), book(std::move(b)), model(book, run, locale), editor(book, run, model),
           compound(book, run, model), commands(book, run, model), clipboard(book, run, model) {
+        run.DecimalSeparator = decimalMarkOf(locale); // as the program starts
         model.showEntryHolding(book.LastEntryLine());
     }
     void show(std::int32_t line) { model.showEntryHolding(line); }

@@ -100,6 +100,13 @@ TEST(Invoice, AddresseeListedLinesAndTotal) {
     // ...not even when slot 0 carries a second note of its own.
     c.AccountNote2[0] = "Another client";
     EXPECT_TRUE(buildInvoice(c, 0, 1, dayFirstLocale(), "").addresseeLines.empty());
+
+    // Sub-accounts as the journal window shows them, with the dash setting.
+    c.SubAccountDash = -1;
+    c.EntryLines[0].AccountNumber = money("999.5");
+    c.EntryLines[1].AccountNumber = money("400.25");
+    const Invoice dashed = buildInvoice(c, 0, 1, decimalCommaLocale(), "");
+    EXPECT_EQ(dashed.title + dashed.lines[0].numberText, "   (999-5)400-25");
 }
 
 TEST(Invoice, PrintedLayout) {

@@ -46,24 +46,29 @@ TEST(Layout, AccountBoxesGiveWayToCaptionsAmountsAndTheCurrencyLabel) {
     using namespace design;
     // Inner width; what "Debit :" (or "Notes :"), "Credit :", the amount boxes
     // and the currency label ask for; how far the rows move right, and the
-    // account and amount boxes' widths.
+    // account and amount boxes' widths; what the account-number boxes ask for.
     const struct {
         int inner, caption, credit, amount, label, indent, nameWidth, amountWidth;
+        int folio = FolioWidth;
     } cases[] = {
         {12000, 800, 1200, 600, 100, 0, 6320, AmountWidth}, // as designed, never narrower
         {12000, 0, 0, 2200, 400, 0, 5040, 2200},
         {12000, 1020, 1700, AmountWidth, 0, 190, 6130, AmountWidth},
-        {9730, 0, 0, 6000, 0, 0, 900, 4250},        // the account boxes' least width
-        {9730, 1020, 0, 6000, 520, 190, 900, 3760}, // captions first, then the label
+        {9730, 0, 0, 6000, 0, 0, 900, 4250},                       // the account boxes' least width
+        {9730, 1020, 0, 6000, 520, 190, 900, 3760},                // captions first, then the label
+        {12000, 0, 0, AmountWidth, 0, 0, 5920, AmountWidth, 1300}, // a wider number box
+        {9730, 0, 0, 6000, 0, 0, 900, 3850, 1300},                 // the numbers before amounts
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.inner) + " " + std::to_string(c.amount));
-        const WindowLayout l =
-            layoutFor(c.inner, 6000, c.inner + 120, 800, {c.caption, c.credit, c.amount, c.label});
+        const WindowLayout l = layoutFor(c.inner, 6000, c.inner + 120, 800,
+                                         {c.caption, c.credit, c.amount, c.label, c.folio});
         EXPECT_EQ(l.nameWidth, c.nameWidth);
         EXPECT_EQ(l.amountWidth, c.amountWidth);
         EXPECT_EQ(l.creditFolioLeft, CreditFolioLeft + c.indent);
         EXPECT_EQ(l.noteLeft, NoteLeft + c.indent);
+        EXPECT_EQ(l.folioWidth, std::max(FolioWidth, c.folio));
+        EXPECT_EQ(l.creditNameLeft - l.creditFolioLeft, l.folioWidth + 50);
         // The add-line buttons stay put; the amounts end at them, 760 apart.
         EXPECT_EQ(l.debitAmountLeft + l.amountWidth, c.inner - 2460);
         EXPECT_EQ(l.creditAmountLeft - l.debitAmountLeft, 760);

@@ -388,6 +388,15 @@ TEST(IncomeStatement, PeriodsRatiosAndLabels) {
     EXPECT_EQ(loss.netLabelId, 204);
     EXPECT_FALSE(loss.grossRatio.has_value());
     EXPECT_EQ(loss.netRatioCaption, "Net Loss : (300.00%)");
+
+    // A ratio far above any amount is written in full, never cut at a ceiling.
+    setAccount(small, 4, "500", "Purchases", CostOfGoodsSold);
+    small.EntryLines.clear();
+    small.EntryIds.clear();
+    addEntry(small, "1", day2024(1, 1), "100", "400", "0.01");
+    addEntry(small, "2", day2024(1, 1), "100", "500", "1000000000000");
+    const IncomeStatement vast = computeIncomeStatement(small, options);
+    EXPECT_EQ(vast.grossRatioCaption, "Gross Profit : 10,000,000,000,000,100.00%");
 }
 
 TEST(BalanceSheet, BothLayoutsReturnOnEquityAndItsOwnProfit) {

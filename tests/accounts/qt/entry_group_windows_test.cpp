@@ -217,9 +217,10 @@ TEST(GroupEditorWindow, FiguresAndCaptionsShowWholeOnPlainGround) {
     dialog_driving::inFigureFonts([&](const QFont& font, ScopedFakeServices& fakes) {
         Desk d(fakes.locale.info, toolbar);
         d.book.FontName = font.family().toStdString();
-        // Notes on a credit line, then on a debit line.
+        // Notes on a credit line, then on a debit line; an account numbered 99999999.
         const Currency largest = Currency::fromRaw(INT64_MAX);
-        d.book.EntryGroups[1] = {line(Debit, money(600), largest),
+        d.book.AccountNumbers[2] = money(99999999);
+        d.book.EntryGroups[1] = {line(Debit, money(99999999), largest),
                                  line(Credit, money(100), largest, "Rent"),
                                  line(Credit, money(400), Currency::fromRaw(594042550220800)),
                                  line(Debit, money(100), money(1), "Takings")};
@@ -234,6 +235,9 @@ TEST(GroupEditorWindow, FiguresAndCaptionsShowWholeOnPlainGround) {
             EXPECT_EQ(dialog_driving::figuresCut(w), std::vector<std::string>{}) << smallest;
             EXPECT_EQ(overlappingTexts(dialog_driving::shownTexts(w)), std::vector<std::string>{})
                 << smallest;
+            EXPECT_EQ(w->Folio[0]->text(), "99999999");
+            EXPECT_LE(w->Folio[0]->fontMetrics().horizontalAdvance(w->Folio[0]->text()),
+                      lineEditTextRoom(w->Folio[0]));
             EXPECT_TRUE(w->CrDrLabel2[3]->isVisibleTo(w));
             EXPECT_GE(w->CrDrLabel2[3]->x(), 0);
             const QImage shot = w->grab().toImage();

@@ -1,5 +1,6 @@
 #include "mainwindow/qt/TAcount.h"
 
+#include "book/hand_made_books.h"
 #include "book/tmain.h"
 #include "mainwindow/entry_test_books.h"
 #include "mainwindow/qt/account_list_model.h"
@@ -159,11 +160,12 @@ TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
     EXPECT_TRUE(fakes.messages.shown.empty()); // an unchanged book ends without a question
 }
 
-// The big-figure book with a last entry of two lines a side, one of them the
-// largest amount the money type holds.
-Book largestFigureBook() {
-    Book b = bigFigureBook();
-    trading_books::addLine(b, Debit, "110", "59404255022.08", "", "99");
+// The big-figure book in `family`, with a last entry of two lines a side, one
+// of them the largest amount the money type holds, one on account 99999999.
+Book largestFigureBook(const QString& family) {
+    Book b = bigFigureBook(family.toStdString());
+    handmade::setAccount(b, 10, "99999999", "Suspense", CurrentAsset);
+    trading_books::addLine(b, Debit, "99999999", "59404255022.08", "", "99");
     trading_books::addLine(b, Debit, "100", "922337203685477.5807", "", "99");
     trading_books::addLine(b, Credit, "400", "118808510044.16", "", "99");
     trading_books::addLine(b, Credit, "300", "922337085876967.4907", "Big figures", "99");
@@ -171,19 +173,26 @@ Book largestFigureBook() {
 }
 
 // In three fonts and locales, at the window's default size and its
-// smallest, every amount box shows its figure whole in the font it was given
-// (the account boxes giving way) and no two texts of the window meet.
+// smallest, every amount box shows its figure whole in the font it was given,
+// the number box its number (the account boxes giving way), and no two texts
+// of the window meet.
 TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
     dialog_driving::inFigureFonts([](const QFont& font, ScopedFakeServices&) {
         TAcount w;
         w.show();
-        main_window_driving::showBook(w, largestFigureBook());
+        main_window_driving::showBook(w, largestFigureBook(font.family()));
         for (bool smallest : {false, true}) {
             if (smallest) w.resize(1, 1); // snaps back to the minimum size
             QApplication::processEvents();
             EXPECT_EQ(w.DebitAmountText[1]->text().left(15), "922337203685477");
             EXPECT_EQ(w.DebitAmountText[1]->font(), font);
             EXPECT_EQ(dialog_driving::figuresCut(&w), std::vector<std::string>{}) << smallest;
+            const QLineEdit* number = w.DebitFolio[0];
+            EXPECT_EQ(number->text(), "99999999");
+            EXPECT_EQ(number->font().family(), font.family());
+            EXPECT_LE(number->fontMetrics().horizontalAdvance(number->text()),
+                      lineEditTextRoom(number))
+                << smallest;
             EXPECT_EQ(overlappingTexts(dialog_driving::shownTexts(&w)), std::vector<std::string>{})
                 << smallest;
         }

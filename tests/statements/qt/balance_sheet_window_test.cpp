@@ -56,6 +56,9 @@ TEST(BalanceSheetWindow, LatestDayLayoutsAndDrillDown) {
     const QPoint onLoan = pixelAt(w.width() * 7, loan.bottom - 100);
     hover(w.Canvas, QPoint(w.width() / 2, (loan.bottom - 200 + 14) / 15 - 1)); // its top pixels
     EXPECT_EQ(w.P->text().toStdString(), hoverText(book, loan.account));
+    Book dashed = book; // a sub-account as the journal window shows it
+    dashed.SubAccountDash = -1;
+    EXPECT_EQ(hoverText(dashed, Currency::fromRaw(2505000)), "250-5 / ");
     click(w.Canvas, onLoan, Qt::LeftButton);
     run.JournalRevision = 1;
     click(w.Canvas, onLoan, Qt::LeftButton);
