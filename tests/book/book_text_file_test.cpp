@@ -33,14 +33,11 @@ std::string goldenText(bool asWritten = true) {
          {"1-Current Asset", "2-Current Liabilitie", "3-Non Current Asset",
           "4-Non Current Liabilitie", "5-COGS", "6-Revenue", "7-Expense", "8-Capital", "9-Other"})
         t += std::string(c) + "\r\n";
-    t += Rule + "\r\n";
-    if (asWritten) {
-        t += "9-1,Balance b/f\r\n7-400,Rent\r\n1-100,Cash\r\n1-100.1,Cash, petty\r\n";
-        for (int k = 4; k < 14; ++k)
-            t += "1-0,\r\n";
-    } else {
-        t += "1-100,Cash\r\n1-100.1,Cash, petty\r\n7-400,Rent\r\n9-1,Balance b/f\r\n";
-    }
+    t += Rule + "\r\n" +
+         (asWritten ? "9-1,Balance b/f\r\n7-400,Rent\r\n1-100,Cash\r\n1-100.1,Cash, petty\r\n"
+                    : "1-100,Cash\r\n1-100.1,Cash, petty\r\n7-400,Rent\r\n9-1,Balance b/f\r\n");
+    for (int k = 4; asWritten && k < 14; ++k)
+        t += "1-0,\r\n";
     t += Rule + "\r\nID,Date,Account,Debit,Credit,Details\r\n" + Rule + "\r\n";
     t += "17,03/05/2024,400, 250 ,,Rent\r\n17,03/05/2024,100,, 250 ,_\r\n" + Rule + "\r\n";
     return t;

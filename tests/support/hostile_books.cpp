@@ -342,23 +342,14 @@ std::vector<std::string> balanceLines(const Book& book) {
 std::string incomeStatementText(const Book& book) {
     std::string text;
     for (const bool apart : {false, true}) {
-        IncomeStatementPeriod period;
-        period.allDates = true;
-        period.includeSubAccounts = apart;
-        const IncomeSums sums = computeIncomeSums(book, period);
-        text += apart ? "sub-accounts apart:" : "folded:";
-        if (!sums.ok) {
-            text += " refused, " + sums.message + "\n";
-            continue;
-        }
-        const std::pair<const char*, const std::vector<IncomeRow>*> lists[] = {
-            {" revenue", &sums.revenue}, {" cost", &sums.cost}, {" expenses", &sums.expenses}};
-        for (const auto& [name, rows] : lists) {
-            text += name;
+        const IncomeSums sums = computeIncomeSums(book, {true, 0, 0, apart});
+        text += sums.ok ? "net " + sums.netProfit.toPlainString() : "refused, " + sums.message;
+        for (const auto* rows : {&sums.revenue, &sums.cost, &sums.expenses}) {
+            text += ";";
             for (const IncomeRow& row : *rows)
                 text += " " + row.number.toPlainString() + "=" + row.amount.toPlainString();
         }
-        text += " net " + sums.netProfit.toPlainString() + "\n";
+        text += "\n";
     }
     return text;
 }

@@ -50,9 +50,9 @@ std::string firstDifference(const Book& read, const Book& expected);
 // account, in number order; accounts that come to 0 are left out.
 std::string trialBalanceText(const Book& book);
 
-// The income statement of all dates, sub-accounts folded and apart: each
-// list's rows as "number=amount", then the net profit; "refused" with the
-// reason when it cannot be made.
+// The income statement of all dates, sub-accounts folded then apart: the net
+// profit ("refused" and why when there is none), then the revenue, cost and
+// expense rows as "number=amount".
 std::string incomeStatementText(const Book& book);
 
 // Writes `held` in `form` (as Save As does, the refusal first) and reads it
