@@ -1,6 +1,7 @@
 #include "accounts/group_posting.h"
 
 #include "book/book_change.h"
+#include "book/day_of_date.h"
 #include "book/entry_reference.h"
 #include "book/tmain.h"
 #include "platform/services.h"
@@ -21,7 +22,7 @@ std::optional<std::int32_t> postEntryGroup(Book& book, RunTimeState& run, double
     std::string reference = Tmain::NextEntryId(book, mark);
 
     // The posted lines and their references are made beside the journal.
-    const double day = std::floor(today);
+    const double day = dayOfDate(today);
     std::vector<EntryLine> lines;
     std::vector<EntryId> ids;
     lines.reserve(group.size());

@@ -74,8 +74,8 @@ std::vector<Subject> subjects(const Book& book) {
         }
     for (int slot = 0; slot < book.slotsInUse(); ++slot) {
         const Currency number = book.AccountNumbers[static_cast<std::size_t>(slot)];
-        if (number.raw <= 0 || number.fractionRaw() == 0) continue;
-        const Currency parent = Currency::fromRaw(number.raw - number.fractionRaw());
+        const Currency parent = mainAccountOf(number);
+        if (number.raw <= 0 || parent == number) continue;
         const auto own = counts.find(parent.raw), subs = counts.find(number.raw);
         const std::int64_t n =
             (own == counts.end() ? 0 : own->second) + (subs == counts.end() ? 0 : subs->second);

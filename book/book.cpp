@@ -1,5 +1,7 @@
 #include "book/book.h"
 
+#include "book/day_of_date.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -48,7 +50,7 @@ std::string NewStart(Book& book, double today) {
     book.EntryIds.assign(2, EntryId{});
     // On a journal of two blank lines the next reference is always "1".
     const std::string reference = "1";
-    double day = std::floor(today);
+    double day = dayOfDate(today);
     book.EntryIds[0] = reference;
     book.EntryLines[0].Date = day;
     book.EntryLines[0].Side = Debit;

@@ -3,6 +3,7 @@
 #include "book/account_number_rule.h"
 #include "book/byte_reader.h"
 #include "book/byte_writer.h"
+#include "book/day_of_date.h"
 #include "book/file_descriptor.h"
 #include "book/password_scramble.h"
 #include "book/safe_file.h"
@@ -77,7 +78,7 @@ template <std::size_t N> void toUtf8InPlace(FixedText<N>& f, int codePage) {
 }
 
 void checkDate(double day, const std::string& where) {
-    if (!std::isfinite(day) || std::trunc(day) < FirstValidDay || std::trunc(day) > LastValidDay)
+    if (!std::isfinite(day) || dayOfDate(day) < FirstValidDay || dayOfDate(day) > LastValidDay)
         throw DamagedFile("a date in " + where + " is not a valid day number");
 }
 
@@ -94,7 +95,7 @@ std::string formatDayNumber(double day) {
     char buf[40];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, d);
     std::string text = buf;
-    double fraction = day - std::trunc(day);
+    double fraction = day - dayOfDate(day);
     if (fraction != 0) {
         long seconds = std::lround(std::fabs(fraction) * 86400.0);
         if (seconds >= 86400) seconds = 86399;

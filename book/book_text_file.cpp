@@ -1,6 +1,5 @@
 #include "book/book_text_file.h"
 
-#include "book/account_number_rule.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
 
@@ -71,12 +70,12 @@ std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeSt
         out += CrLf;
     }
     appendRule(out);
+    // Every slot in table order, as the CSV form writes them: where a number
+    // stands in several slots the first decides the statements' class, and a
+    // slot numbered 0 holds the lines of no account, so neither is lost.
     const int slots = book.slotsInUse();
-    for (int type = 0; type <= Other; ++type)
-        for (int k = 0; k < slots; ++k)
-            if (classInFile(book.AccountTypes[k]) == type + 1 &&
-                isAccountNumber(book.AccountNumbers[k]))
-                appendAccountLine(out, book, k);
+    for (int k = 0; k < slots; ++k)
+        appendAccountLine(out, book, k);
     appendRule(out);
     out += BookTextJournalHeader;
     out += CrLf;

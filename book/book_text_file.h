@@ -1,5 +1,5 @@
 // The book as sectioned text (.txt): header, business name, the class list,
-// the accounts class by class and the journal, sections parted by rules of 80
+// the accounts in table order and the journal, sections parted by rules of 80
 // "-". It holds neither the settings (but the business name), the account
 // notes, the entry groups nor the reconciled marks.
 #pragma once

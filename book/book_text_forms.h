@@ -4,12 +4,11 @@
 //
 // A book written in a text form reads back as it was, but for the clean-ups
 // of the writers (oneLineText, trimmedField, writtenNote), what the form does
-// not hold (account notes, reconciled marks, times of day, and in the .txt
-// empty rows and the chart's order), the side byte of a line on neither side
-// that holds an amount (it comes back a credit, where the trial balance
-// counts it) and the order the readers give an entry (debit lines first). A
-// book that would not read back (refusalFor) is refused before anything is
-// written.
+// not hold (account notes, reconciled marks and times of day), the side
+// byte of a line on neither side that holds an amount (it comes back a
+// credit, where the trial balance counts it) and the order the readers give
+// an entry (debit lines first). A book that would not read back (refusalFor)
+// is refused before anything is written.
 #pragma once
 
 #include "book/book.h"

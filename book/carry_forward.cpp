@@ -3,6 +3,7 @@
 #include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/book_change.h"
+#include "book/day_of_date.h"
 #include "book/wide_sum.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
@@ -117,7 +118,7 @@ CarryForwardResult carryForward(Book& book, RunTimeState& run, double today) {
     auto balances = accountBalances(book, &result.message);
     if (!balances) return result;
 
-    const double day = std::floor(today);
+    const double day = dayOfDate(today);
     const std::string note = strings::text(272);
     const EntryId reference("B/D");
     PairWriter built;

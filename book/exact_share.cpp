@@ -27,20 +27,26 @@ bool divide(U128 hi, U128 lo, U128 d, U128& quotient, U128& remainder) {
     return true;
 }
 
+// a × b as the 256-bit number hi:lo, from four products of 64-bit halves.
+void multiply(U128 a, U128 b, U128& hi, U128& lo) {
+    const U128 half = ~std::uint64_t{0};
+    const U128 a0 = a & half, a1 = a >> 64, b0 = b & half, b1 = b >> 64;
+    const U128 p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+    const U128 middle = (p00 >> 64) + (p01 & half) + (p10 & half); // below 3 × 2^64
+    lo = (middle << 64) | (p00 & half);
+    hi = p11 + (p01 >> 64) + (p10 >> 64) + (middle >> 64);
+}
+
 } // namespace
 
-WideSum exactShare(WideSum amount, std::int64_t part, WideSum whole) {
+WideSum exactShare(WideSum amount, WideSum part, WideSum whole) {
     if (whole.isZero()) throw CurrencyOverflow(); // no share of nothing
     WideSum share;
-    if (amount.isZero() || part == 0) return share;
-    const bool negative = ((amount.raw < 0) != (part < 0)) != (whole.raw < 0);
-    const U128 a = magnitude(amount.raw), b = magnitude(part), d = magnitude(whole.raw);
-
-    // a × b as hi:lo; b is below 2^64, so each half product fits.
-    const U128 low = (a & ~std::uint64_t{0}) * b;
-    const U128 high = (a >> 64) * b;
-    const U128 lo = low + (high << 64);
-    const U128 hi = (high >> 64) + (lo < low ? 1 : 0);
+    if (amount.isZero() || part.isZero()) return share;
+    const bool negative = ((amount.raw < 0) != (part.raw < 0)) != (whole.raw < 0);
+    const U128 a = magnitude(amount.raw), b = magnitude(part.raw), d = magnitude(whole.raw);
+    U128 hi = 0, lo = 0;
+    multiply(a, b, hi, lo);
 
     U128 q = 0, r = 0;
     if (hi == 0) {
@@ -58,4 +64,8 @@ WideSum exactShare(WideSum amount, std::int64_t part, WideSum whole) {
     }
     share.raw = negative ? static_cast<__int128>(U128(0) - q) : static_cast<__int128>(q);
     return share;
+}
+
+WideSum exactShareAfter(WideSum amount, WideSum before, WideSum part, WideSum whole) {
+    return exactShare(amount, before + part, whole) - exactShare(amount, before, whole);
 }

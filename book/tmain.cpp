@@ -1,6 +1,7 @@
 #include "book/tmain.h"
 
 #include "book/account_number_rule.h"
+#include "book/day_of_date.h"
 #include "book/entry_reference.h"
 #include "book/leading_number.h"
 #include "book/safe_file.h"
@@ -142,13 +143,13 @@ const double FirstDay = -657434;
 const double LastDay = 2958465;
 
 bool inRange(double date) {
-    return std::isfinite(date) && std::trunc(date) >= FirstDay && std::trunc(date) <= LastDay;
+    return std::isfinite(date) && dayOfDate(date) >= FirstDay && dayOfDate(date) <= LastDay;
 }
 
 // The whole part of a day number as a calendar day (the time of day never
 // moves the day, also before 1899).
 sys_days calendarDay(double dayNumber) {
-    double whole = std::isfinite(dayNumber) ? std::trunc(dayNumber) : 0;
+    double whole = std::isfinite(dayNumber) ? dayOfDate(dayNumber) : 0;
     whole = std::clamp(whole, FirstDay, LastDay);
     return DayZero + days(static_cast<int>(whole));
 }

@@ -1,5 +1,7 @@
 #include "ledgers/ledger_choice.h"
 
+#include "book/account_number_rule.h"
+#include "book/day_of_date.h"
 #include "book/runtime_state.h"
 #include "book/tmain.h"
 
@@ -9,17 +11,16 @@
 #include <utility>
 
 AccountMatch::AccountMatch(Currency chosen)
-    : digits_(chosen.fractionRaw() != 0 ? 4 : 0),
-      folded_(Tmain::TruncateDecimals(chosen, digits_)) {}
+    : digits_(chosen.fractionRaw() != 0 ? 4 : 0), folded_(chosen) {}
 
 Currency AccountMatch::fold(Currency number) const {
-    return digits_ == 4 ? number : Tmain::TruncateDecimals(number, 0);
+    return digits_ == 4 ? number : mainAccountOf(number);
 }
 
 std::int64_t LedgerPeriod::day(double date) {
     // The whole part: before 30 December 1899 a day number counts its days
     // back and its time of day forward, so -1.5 is noon on the day -1.
-    return static_cast<std::int64_t>(std::trunc(date));
+    return static_cast<std::int64_t>(dayOfDate(date));
 }
 
 LedgerPeriod::LedgerPeriod(double fromDate, double toDate) : from_(fromDate), to_(toDate) {

@@ -33,13 +33,15 @@ struct LedgerChoice {
 };
 
 // Which journal lines belong to an account: a main account (no fractional
-// part) gathers its sub-accounts, a sub-account only itself.
+// part) gathers the sub-accounts that fold into it (mainAccountOf), a
+// sub-account only itself.
 class AccountMatch {
   public:
     explicit AccountMatch(Currency chosen);
     int digits() const { return digits_; }      // 0 for a main account, 4 for a sub-account
-    Currency folded() const { return folded_; } // the chosen number cut to those digits
-    // The number cut to the digits (a sub-account under a main account).
+    Currency folded() const { return folded_; } // the chosen number
+    // The number as the chosen account compares it: a sub-account folded
+    // into its main account when a main account is chosen, else itself.
     Currency fold(Currency number) const;
     bool matches(Currency number) const { return fold(number) == folded_; }
 

@@ -2,6 +2,7 @@
 
 #include "book/account_name_index.h"
 #include "book/account_number_text.h"
+#include "book/day_of_date.h"
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
@@ -116,7 +117,7 @@ JournalPage journalPage(const Book& book, const JournalList& list, int first,
     const int decimals = Book::clampDecimals(book.DecimalsJournal);
     double y = 58;
     auto dateOf = [&](int n) {
-        return std::trunc(book.EntryLines[static_cast<std::size_t>(list.ShownLines[n])].Date);
+        return dayOfDate(book.EntryLines[static_cast<std::size_t>(list.ShownLines[n])].Date);
     };
     first = std::clamp(first, 0, count - 1);
     const int last = std::min(first + 163, count - 1);

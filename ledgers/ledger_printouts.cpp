@@ -2,6 +2,7 @@
 
 #include "book/account_name_index.h"
 #include "book/account_number_text.h"
+#include "book/day_of_date.h"
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
@@ -336,7 +337,8 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
             pages.test(2);
         s.FontBold = false;
         if (k == 0 ||
-            line.Date != book.EntryLines[static_cast<std::size_t>(list.ShownLines[k - 1])].Date)
+            dayOfDate(line.Date) !=
+                dayOfDate(book.EntryLines[static_cast<std::size_t>(list.ShownLines[k - 1])].Date))
             printEndingAt(s, columns[JDate].right(),
                           Tmain::FormatDateStyle(line.Date, book.DateStyle, locale));
         if (line.Side == Debit || line.Side == Credit) {

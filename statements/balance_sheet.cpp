@@ -1,5 +1,6 @@
 #include "statements/balance_sheet.h"
 
+#include "book/day_of_date.h"
 #include "book/number_format.h"
 #include "resources/string_table.h"
 #include "statements/net_profit.h"
@@ -63,7 +64,7 @@ BalanceSummary summary(bool shown, Currency amount) {
 
 BalanceSheet computeBalanceSheet(const Book& book, const BalanceSheetOptions& options) {
     BalanceSheet bs;
-    bs.date = wholeDay(options.date);
+    bs.date = dayOfDate(options.date);
     bs.includeSubAccounts = options.includeSubAccounts;
     bs.decimals = Book::clampDecimals(book.DecimalsBalanceSheet);
     bs.dateText = longDateText(bs.date, options.locale);
@@ -76,7 +77,7 @@ BalanceSheet computeBalanceSheet(const Book& book, const BalanceSheetOptions& op
     bs.earliestDate = book.EntryLines.empty() ? bs.date : book.EntryLines.front().Date;
     for (const EntryLine& line : book.EntryLines)
         if (line.Date < bs.earliestDate) bs.earliestDate = line.Date;
-    bs.earliestDate = wholeDay(bs.earliestDate);
+    bs.earliestDate = dayOfDate(bs.earliestDate);
 
     try {
         sumJournalUpTo(book, bs.date, options.includeSubAccounts, sums, options.run);

@@ -1,5 +1,6 @@
 #include "statements/income_statement.h"
 
+#include "book/day_of_date.h"
 #include "book/number_format.h"
 #include "resources/string_table.h"
 #include "statements/statement_sums.h"
@@ -59,8 +60,8 @@ IncomeSums incomeSums(const Book& book, const IncomeStatementPeriod& period, Run
     const std::vector<int> keyOf = addTableKeys(book, period.includeSubAccounts, keyed);
     DayRange range;
     range.allDates = period.allDates;
-    range.first = wholeDay(period.start);
-    range.last = wholeDay(period.end);
+    range.first = dayOfDate(period.start);
+    range.last = dayOfDate(period.end);
     sumJournal(book, range, period.includeSubAccounts, keyed, run);
     return incomeRows(book, keyed, keyOf);
 }

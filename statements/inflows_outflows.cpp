@@ -2,6 +2,7 @@
 
 #include "book/account_map.h"
 #include "book/account_number_rule.h"
+#include "book/day_of_date.h"
 #include "book/entry_index.h"
 #include "book/exact_share.h"
 #include "book/memory_bound.h"
@@ -83,9 +84,9 @@ std::vector<double> periodBoundaries(double firstDay, double lastDay, PeriodKind
     return starts;
 }
 
-// The period a date lies in, or -1.
+// The period the day of a date lies in, or -1.
 int periodOf(const std::vector<double>& starts, double date) {
-    const auto it = std::upper_bound(starts.begin(), starts.end(), date);
+    const auto it = std::upper_bound(starts.begin(), starts.end(), dayOfDate(date));
     const long k = static_cast<long>(it - starts.begin()) - 1;
     return k < 0 || k >= static_cast<long>(starts.size()) - 1 ? -1 : static_cast<int>(k);
 }
@@ -106,10 +107,25 @@ struct CashEntry {
 };
 
 // A line that takes a share of its entry's cash lines: a line of the other
-// side naming an account of the statement.
+// side naming an account of the statement, with its place among the lines
+// of its side, so that the shares of all of them add up to the cash lines.
 struct CashCounter {
     std::int32_t line = 0;
-    std::int32_t entry = 0; // in CashFlows::entries
+    std::int32_t entry = 0;   // in CashFlows::entries
+    std::int32_t ordinal = 0; // how many lines of its side stand before it
+    // The sum of those lines' amounts, held in two halves to keep the
+    // counter small.
+    std::int64_t beforeHigh = 0;
+    std::uint64_t beforeLow = 0;
+
+    WideSum before() const {
+        return WideSum{
+            static_cast<__int128>((static_cast<unsigned __int128>(beforeHigh) << 64) | beforeLow)};
+    }
+    void setBefore(WideSum sum) {
+        beforeHigh = static_cast<std::int64_t>(sum.raw >> 64);
+        beforeLow = static_cast<std::uint64_t>(sum.raw);
+    }
 };
 
 struct CashFlows {
@@ -171,13 +187,21 @@ CashFlows cashFlowsOf(const Book& book, Currency cash, const std::vector<double>
         }
         if (flows.groups.size() == groupsBefore) continue; // no cash line in a period
         const std::int32_t index = static_cast<std::int32_t>(flows.entries.size());
+        std::int32_t ordinal[2] = {0, 0};
+        WideSum before[2];
         for (std::int32_t c = first; c <= last; ++c) {
             const EntryLine& line = lines[static_cast<std::size_t>(c)];
             if (line.Side != Debit && line.Side != Credit) continue;
-            const int other = line.Side == Debit ? 1 : 0; // the cash side it answers
-            if (entry.groupsBegin[other] == entry.groupsEnd[other]) continue;
+            const int own = line.Side == Debit ? 0 : 1;
+            const int other = 1 - own; // the cash side it answers
             const auto it = accountOf.find(line.AccountNumber.raw);
-            if (it != accountOf.end()) counters.push_back({it->second, {c, index}});
+            if (entry.groupsBegin[other] != entry.groupsEnd[other] && it != accountOf.end()) {
+                CashCounter counter{c, index, ordinal[own]};
+                counter.setBefore(before[own]);
+                counters.push_back({it->second, counter});
+            }
+            ++ordinal[own];
+            before[own] += line.Amount;
         }
         flows.entries.push_back(entry);
     }
@@ -188,18 +212,22 @@ CashFlows cashFlowsOf(const Book& book, Currency cash, const std::vector<double>
 // Adds what one line takes of its entry's cash lines to its account's net
 // flow per period: money in less money out, each share pro rata to the
 // line's amount (in equal parts when the side's amounts add up to 0),
-// rounded to a ten-thousandth, halves to even.
+// rounded to a ten-thousandth, halves to even, as the share of the lines up
+// to it less that of the lines before it: the shares of a side add up to
+// the cash lines exactly.
 void addCashShares(const Book& book, const CashFlows& flows, const CashCounter& counter,
                    std::vector<WideSum>& net) {
     const EntryLine& line = book.EntryLines[static_cast<std::size_t>(counter.line)];
     const CashEntry& entry = flows.entries[static_cast<std::size_t>(counter.entry)];
     const int own = line.Side == Debit ? 0 : 1;
     const int cashSide = 1 - own;
+    const bool equalParts = entry.whole[own].isZero();
+    const WideSum before = equalParts ? WideSum{counter.ordinal} : counter.before();
+    const WideSum part = equalParts ? WideSum{1} : WideSum{line.Amount.raw};
+    const WideSum whole = equalParts ? WideSum{entry.count[own]} : entry.whole[own];
     for (std::uint32_t g = entry.groupsBegin[cashSide]; g < entry.groupsEnd[cashSide]; ++g) {
         const CashGroup& group = flows.groups[g];
-        const WideSum share = entry.whole[own].isZero()
-                                  ? exactShare(group.amount, 1, WideSum{entry.count[own]})
-                                  : exactShare(group.amount, line.Amount.raw, entry.whole[own]);
+        const WideSum share = exactShareAfter(group.amount, before, part, whole);
         if (cashSide == 0)
             net[static_cast<std::size_t>(group.period)] += share; // a cash debit: money in
         else
@@ -324,8 +352,8 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
                          "the journal.";
             return io;
         }
-        lastDay = wholeDay(last);
-        io.periodStarts = periodBoundaries(wholeDay(first), lastDay, options.kind);
+        lastDay = dayOfDate(last);
+        io.periodStarts = periodBoundaries(dayOfDate(first), lastDay, options.kind);
     }
     const int periods = io.periods();
     for (int k = 0; k < periods; ++k) {
@@ -341,17 +369,17 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
     io.columnHeads.push_back(strings::text(168));
 
     // The accounts that can make a row, in table order, each on the first
-    // slot of its number. In cash mode, as in the trial balance, the lines of
-    // no account (0) have the row of the first slot numbered 0, or one after
-    // the table; revenue/expense mode has the accounts of its classes only.
+    // slot of its number. As in the trial balance, the lines of no account
+    // (0) have the row of the first slot numbered 0, under its class, or one
+    // after the table, classed as no revenue or expense; revenue/expense mode
+    // has the accounts of its classes only.
     const int slots = book.slotsInUse();
     const AccountMap accounts(book);
     std::unordered_map<std::int64_t, int> accountOf; // account number -> its place in rowSlots
     std::vector<int> rowSlots;
     bool noAccountRow = false;
     auto addRow = [&](int slot, Currency number) {
-        if (io.cashMode ? number == io.cashAccount
-                        : !isAccountNumber(number) || !revenueOrExpense(book, slot))
+        if (io.cashMode ? number == io.cashAccount : slot < 0 || !revenueOrExpense(book, slot))
             return;
         accountOf.emplace(number.raw, static_cast<int>(rowSlots.size()));
         rowSlots.push_back(slot);

@@ -77,9 +77,10 @@ struct InflowsOutflows {
     // Revenue/expense mode: revenue accounts (credits less debits) are the
     // inflows; expense, cost and capital accounts named with "Draw" (debits
     // less credits) the outflows, every such account with a row.
-    // Table order, one row per account; in cash mode the lines of no account
-    // (0) have a row as in the trial balance, so the net flows are the cash
-    // account's own movement.
+    // Table order, one row per account; the lines of no account (0) have a
+    // row as in the trial balance: that of the first slot numbered 0, under
+    // its class, else (in cash mode) one of their own, so that the net flows
+    // are the cash account's own movement.
     std::vector<FlowRow> inflows, outflows;
     // The amounts of every row, row after row in the order they were opened:
     // one block, eight bytes a cell.
@@ -103,8 +104,9 @@ struct InflowsOutflows {
 // Cash mode shares, entry by entry, the cash debits of each period among the
 // entry's credit lines and its cash credits among its debit lines (the
 // entry's debits stand before its credits), pro rata to their amounts, each
-// line's share exact and rounded to a ten-thousandth (halves to even); the
-// work is linear in the journal's lines. Sums are held wide: only a figure
+// line's share exact and rounded to a ten-thousandth (halves to even) so
+// that the shares of one cash amount add up to it; the work is linear in the
+// journal's lines. Sums are held wide: only a figure
 // the statement keeps must fit in the money range; one that passes the
 // 128-bit range refuses the statement, as does a table that would take more
 // memory than a table may (book/memory_bound.h).

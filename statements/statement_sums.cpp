@@ -1,14 +1,12 @@
 #include "statements/statement_sums.h"
 
+#include "book/account_number_rule.h"
+#include "book/day_of_date.h"
 #include "book/tmain.h"
 #include "statements/statement_text.h"
 
-Currency mainAccountNumber(Currency number) {
-    return Tmain::TruncateDecimals(number, 0);
-}
-
 Currency statementKey(Currency number, bool includeSubAccounts) {
-    return includeSubAccounts ? number : mainAccountNumber(number);
+    return includeSubAccounts ? number : mainAccountOf(number);
 }
 
 int KeyedSums::add(Currency key) {
@@ -62,7 +60,7 @@ RowAccount rowAccount(const Book& book, const KeyedSums& sums, int key) {
 
 bool DayRange::holds(double date) const {
     if (allDates) return true;
-    const double day = wholeDay(date);
+    const double day = dayOfDate(date);
     return day >= first && day <= last;
 }
 

@@ -14,13 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
-// The main account of an account number, as the ledgers fold it too: the
-// whole number at or below it (100.1 gives 100, -100.1 gives -101), cut
-// toward zero only at the bottom of the money range so that it always fits.
-Currency mainAccountNumber(Currency number);
-
-// Key of an account number: the number itself, or its main account number
-// when sub-accounts are folded.
+// Key of an account number: the number itself, or the main account it folds
+// into (mainAccountOf, as the ledgers fold it too) when sub-accounts are folded.
 Currency statementKey(Currency number, bool includeSubAccounts);
 
 struct KeyedSums {

@@ -46,18 +46,18 @@ std::string percentText(Currency part, Currency whole, const NumberMarks& marks)
 
 std::string longDateText(double day, const LocaleInfo& locale, bool twoDigitDay) {
     int y = 0, m = 0, d = 0;
-    Tmain::CalendarDate(wholeDay(day), y, m, d);
+    Tmain::CalendarDate(day, y, m, d);
     return formatDatePattern(twoDigitDay ? "dd MMMM yyyy" : "d MMMM yyyy", y, m, d, locale);
 }
 
 std::string monthYearText(double day, const LocaleInfo& locale) {
     int y = 0, m = 0, d = 0;
-    Tmain::CalendarDate(wholeDay(day), y, m, d);
+    Tmain::CalendarDate(day, y, m, d);
     return formatDatePattern("MMM yyyy", y, m, d, locale);
 }
 
 std::string yearText(double day) {
     int y = 0, m = 0, d = 0;
-    Tmain::CalendarDate(wholeDay(day), y, m, d);
+    Tmain::CalendarDate(day, y, m, d);
     return std::to_string(y);
 }

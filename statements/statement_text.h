@@ -33,13 +33,6 @@ std::string longDateText(double day, const LocaleInfo& locale, bool twoDigitDay 
 std::string monthYearText(double day, const LocaleInfo& locale);
 std::string yearText(double day);
 
-// The whole day of a day number (its time of day dropped, as the calendar
-// reads it), for comparing dates
-// as whole days.
-inline double wholeDay(double day) {
-    return std::trunc(day);
-}
-
 // Rows of the statements that list named accounts with one amount.
 struct StatementRow {
     int slot = 0;           // the table slot that made the row

@@ -1,13 +1,14 @@
 #include "statements/trial_balance.h"
 
 #include "book/account_number_text.h"
+#include "book/day_of_date.h"
 #include "book/number_format.h"
 #include "statements/statement_sums.h"
 #include "statements/statement_text.h"
 
 TrialBalance computeTrialBalance(const Book& book, const TrialBalanceOptions& options) {
     TrialBalance tb;
-    tb.asOfDate = wholeDay(options.asOfDate);
+    tb.asOfDate = dayOfDate(options.asOfDate);
     tb.includeSubAccounts = options.includeSubAccounts;
     tb.decimals = Book::clampDecimals(book.DecimalsTrialBalance);
     tb.dateText = longDateText(tb.asOfDate, options.locale);

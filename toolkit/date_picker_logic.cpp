@@ -1,5 +1,6 @@
 #include "toolkit/date_picker_logic.h"
 
+#include "book/day_of_date.h"
 #include "book/runtime_state.h"
 #include "book/tmain.h"
 #include "platform/services.h"
@@ -46,7 +47,7 @@ std::string lower(std::string s) {
 }
 
 double today() {
-    return std::floor(todayNumber());
+    return dayOfDate(todayNumber());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "toolkit/month_grid.h"
 
+#include "book/day_of_date.h"
 #include "book/tmain.h"
 
 #include <cmath>
@@ -10,7 +11,7 @@ Cells build(int year, int month, int chosenDay, double today) {
     Cells cells{};
     const double first = Tmain::DayNumber(year, month, 1);
     const double start = first - (Tmain::Weekday(first) - 1); // the Sunday on or before the first
-    const double todayWhole = std::floor(today);
+    const double todayWhole = dayOfDate(today);
     for (int i = 0; i <= LastDayCell; ++i) {
         const double d = start + i;
         int y, m, day;

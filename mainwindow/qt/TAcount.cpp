@@ -1,6 +1,7 @@
 #include "mainwindow/qt/TAcount.h"
 
 #include "accounts/qt/ConfigAccounts.h"
+#include "book/day_of_date.h"
 #include "book/tmain.h"
 #include "mainwindow/file_command_help.h"
 #include "mainwindow/qt/account_list_model.h"
@@ -121,7 +122,7 @@ void TAcount::Form_Load() {
     buildEntryLine();
     // 1. Today in the date box (the date style is still 0).
     Datetext->setText(qs(Tmain::FormatDateStyle(today, 0, locale)));
-    Datetext->setTheDate(std::floor(today));
+    Datetext->setTheDate(dayOfDate(today));
     // 2. The toolbar backdrop from the window's own back colour.
     buildToolbar();
     const QColor base = palette().color(QPalette::Window);

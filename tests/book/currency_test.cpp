@@ -83,4 +83,10 @@ TEST(WideSum, SumsAndSharesNeverWrap) {
     EXPECT_EQ(exactShare(whole(7), 1, whole(2)).raw, 4); // 3.5: halves to even
     EXPECT_THROW(exactShare(whole(7), 1, whole(0)), CurrencyOverflow);
     EXPECT_THROW(exactShare(whole(0), 1, whole(0)), CurrencyOverflow);
+
+    // A part beyond 64 bits: 2^100 x -2^100 / 2^90, through 2^200.
+    const __int128 big = static_cast<__int128>(1) << 100;
+    EXPECT_EQ(exactShare(whole(big), whole(-big), whole(big >> 10)).raw, -(big << 10));
+    // The second of three thirds of 2: 1.3333 less 0.6667.
+    EXPECT_EQ(exactShareAfter(whole(20000), whole(1), whole(1), whole(3)).raw, 6666);
 }

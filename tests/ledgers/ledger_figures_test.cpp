@@ -8,6 +8,7 @@
 #include "ledgers/running_balance.h"
 #include "ledgers/t_account.h"
 
+#include "book/account_number_rule.h"
 #include "book/tmain.h"
 #include "ledger_book.h"
 #include "platform/fake/fake_services.h"
@@ -183,7 +184,7 @@ std::map<std::int64_t, AccountFigures> accountFigures(const Book& book, double f
             const EntryLine& line = lines[i];
             const double day = std::trunc(line.Date); // the whole day, also before 1899
             if (day > lastDay) continue;
-            AccountFigures& f = figures[Tmain::TruncateDecimals(line.AccountNumber, 0).raw];
+            AccountFigures& f = figures[mainAccountOf(line.AccountNumber).raw];
             const bool isDebit = line.Side == Debit;
             WideSum counted; // as the trial balance counts it
             counted.raw = isDebit ? line.Amount.raw : -static_cast<__int128>(line.Amount.raw);
@@ -256,7 +257,7 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
         bool beyond = false;
         std::set<std::int64_t> keys = {0};
         for (int k = 0; k < book.slotsInUse(); ++k)
-            keys.insert(Tmain::TruncateDecimals(book.AccountNumbers[k], 0).raw);
+            keys.insert(mainAccountOf(book.AccountNumbers[k]).raw);
         for (const std::int64_t key : keys) {
             const auto it = figures.find(key);
             if (it == figures.end()) continue;
@@ -274,7 +275,7 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
         std::map<std::int64_t, std::size_t> rowOf; // main account -> its row
         for (std::size_t r = 0; r < tb.rows.size(); ++r) {
             const TrialBalanceRow& row = tb.rows[r];
-            const std::int64_t key = Tmain::TruncateDecimals(row.number, 0).raw;
+            const std::int64_t key = mainAccountOf(row.number).raw;
             rowOf[key] = r;
             const auto it = rows.find(key);
             const __int128 balance = it == rows.end() ? 0 : it->second.raw;

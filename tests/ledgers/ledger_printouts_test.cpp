@@ -132,7 +132,7 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
     Book book = printedBook();
     const std::string longNote = "The quick brown fox jumps over the lazy dog "
                                  "Pneumonoultramicroscopicsilicovolcanoconiosis again";
-    handmade::addEntry(book, "60", feb(28), Rent, Cash, "5", longNote);
+    handmade::addEntry(book, "60", feb(28) + 0.5, Rent, Cash, "5", longNote); // at noon
     handmade::addEntry(book, "61", feb(27), Cash, Loan, "1234.5", "Drawn");
     JournalOptions options;
     options.fromDate = feb(1);
@@ -165,7 +165,7 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
     EXPECT_EQ(textsStartingWith(s, "Corner Shop").size(), 2u);
     EXPECT_EQ(textsStartingWith(s, "General Journal").size(), 2u);
     EXPECT_EQ(textsStartingWith(s, "Rent Feb / 2").size(), 2u);
-    // Entries 14 (Feb 28, note "_") and 60 share their date: printed once.
+    // Entries 14 (Feb 28, note "_") and 60 (at noon) share their day: printed once.
     EXPECT_EQ(textsStartingWith(s, "28/02/2026").size(), 2u);
     EXPECT_EQ(textsStartingWith(s, "/ 14").size(), 2u);
     // A sub-account as the journal window shows it, with the dash setting.

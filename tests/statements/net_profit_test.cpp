@@ -84,6 +84,15 @@ TEST(NetProfit, WholeJournalByHandFoldedAndUnfolded) {
     EXPECT_EQ(unfolded.revenueTotal, money("850"));
     EXPECT_EQ(unfolded.expenseTotal, money("150"));
     EXPECT_EQ(unfolded.netProfit, money("399.5"));
+
+    // A sub-account of 0 (no account) is its own main account: the roll-over
+    // shares its revenue, folded or apart.
+    Book zero = emptyBook();
+    setAccount(zero, 1, "100", "Cash", CurrentAsset);
+    setAccount(zero, 2, "0.5", "Sundry income", Revenue);
+    addEntry(zero, "1", day(1, 2), "100", "0.5", "70");
+    EXPECT_EQ(netProfitOfAllDates(zero).netProfit, money("70"));
+    EXPECT_EQ(computeIncomeSums(zero, apart).netProfit, money("70"));
 }
 
 TEST(NetProfit, PeriodBoundsAreInclusiveWholeDays) {

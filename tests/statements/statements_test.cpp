@@ -270,19 +270,25 @@ TEST(Statements, FoldedRowsLinesOfNoAccountExtremeNumbersAndWideTotals) {
     cases.push_back(
         {"lines of no account have a row after a full chart", noAccount, noAccountLines});
 
+    // -5.5 folds into -5, cut toward zero; a sub-account of 0 (no account) is
+    // its own main account, so folding keeps its row.
     Book extreme = emptyBook();
     setAccount(extreme, 1, "-922337203685477.5808", "Cash", CurrentAsset);
     setAccount(extreme, 2, "922337203685477.5807", "Top", Revenue);
     setAccount(extreme, 3, "-5.5", "Minus", Expense);
+    setAccount(extreme, 4, "-5", "Minus main", Expense);
+    setAccount(extreme, 5, "0.5", "Sundry income", Revenue);
     addEntry(extreme, "1", day2024(1, 1), "-922337203685477.5808", "922337203685477.5807", "10");
     addEntry(extreme, "2", day2024(1, 2), "-5.5", "-922337203685477.5808", "4");
+    addEntry(extreme, "3", day2024(1, 3), "-922337203685477.5808", "0.5", "70");
     cases.push_back(
-        {"account numbers at both ends of the money range",
+        {"account numbers at both ends of the money range, below zero and under 0",
          extreme,
-         {"TB -922337203685477.5808 Cash 6", "TB 922337203685477.5807 Top -10", "TB -5.5 Minus 4",
-          "TB totals 10.00 10.00", "IS revenue 922337203685477.5807 Top 10.00",
-          "IS expense -5.5 Minus 4.00", "IS net 6.00", "BS CA -922337203685477.5808 Cash 6.00",
-          "BS profit 6.00 net assets 6.00"}});
+         {"TB -922337203685477.5808 Cash 76", "TB 922337203685477.5807 Top -10",
+          "TB -5 Minus main 4", "TB 0.5 Sundry income -70", "TB totals 80.00 80.00",
+          "IS revenue 922337203685477.5807 Top 10.00", "IS revenue 0.5 Sundry income 70.00",
+          "IS expense -5 Minus main 4.00", "IS net 76.00", "BS CA -922337203685477.5808 Cash 76.00",
+          "BS profit 76.00 net assets 76.00"}});
 
     const std::string huge = "900000000000000"; // twice this passes the money range
     Book cancelling = cashSalesFees();
@@ -603,7 +609,8 @@ TEST(InflowsOutflows, CashAndRevenueExpenseModesForEveryPeriodKind) {
 TEST(InflowsOutflows, SharesNettingAndWildDates) {
     Book book = cashSalesFees();
     book.DecimalsBalanceSheet = 2;
-    // 100 against three equal credits: 33.3333 each, rounded share by share.
+    // 100 against three equal credits: 33.3333, 33.3334 and 33.3333, the
+    // shares of the lines up to each less those before it, so they make 100.
     addLine(book, "1", day2024(5, 1), Debit, "100", "100");
     for (int i = 0; i < 3; ++i)
         addLine(book, "1", day2024(5, 1), Credit, "400", "1", i == 2 ? "_" : "");
@@ -616,8 +623,23 @@ TEST(InflowsOutflows, SharesNettingAndWildDates) {
     ASSERT_TRUE(io.ok);
     EXPECT_EQ(flowFigures(io, io.inflows),
               (Figures{{"Sales", "100.00 100.00"}, {"Fees", "50.00 50.00"}}));
-    EXPECT_EQ(io.inflows[0].amounts[0], money("99.9999"));
+    EXPECT_EQ(io.inflows[0].amounts[0], money("100"));
     EXPECT_TRUE(io.outflows.empty());
+
+    // Before 30 December 1899 a time of day counts forward from the day: noon
+    // on 1 November 1899 (-59.5) lies in November, as the trial balance has
+    // it. A slot numbered 0 of the expense class has the lines of no account,
+    // as in the income statement (net profit 10 + 20 - 5).
+    Book early = cashSalesFees();
+    setAccount(early, 4, "0", "Suspense", Expense);
+    addEntry(early, "1", handmade::day(1899, 10, 15), "100", "400", "10");
+    addEntry(early, "2", handmade::day(1899, 11, 1) - 0.5, "100", "400", "20");
+    addEntry(early, "3", handmade::day(1899, 11, 2), "0", "100", "5");
+    const InflowsOutflows byDay = computeInflowsOutflows(early, {});
+    ASSERT_TRUE(byDay.ok) << byDay.message;
+    EXPECT_EQ(flowFigures(byDay, byDay.inflows), (Figures{{"Sales", "10 20 30"}}));
+    EXPECT_EQ(flowFigures(byDay, byDay.outflows),
+              (Figures{{"Fees", "0 0 0"}, {"Suspense", "0 5 5"}}));
 
     book.EntryLines[0].Date = handmade::day(9000, 1, 1); // one wild date
     const InflowsOutflows wild = computeInflowsOutflows(book, options);
@@ -657,8 +679,8 @@ TEST(InflowsOutflows, HeadsNameLastMonthsSharesPerEntryAndWideSums) {
     yearly.kind = PeriodKind::Yearly;
     EXPECT_EQ(joined(computeInflowsOutflows(book, yearly).columnHeads), "2024 2024 Total");
 
-    // Two cash debits of 1 shared among three credits of 1: each credit line
-    // takes 2/3 once (0.6667), not 1/3 twice (0.6666).
+    // Two cash debits of 1 shared among three credits of 1: the credit lines
+    // take 0.6667, 0.6666 and 0.6667, so that they add up to the 2 received.
     Book shares = cashSalesFees();
     setAccount(shares, 4, "410", "Interest", Revenue);
     setAccount(shares, 5, "250", "Loan", NonCurrentLiability);
@@ -689,12 +711,12 @@ TEST(InflowsOutflows, HeadsNameLastMonthsSharesPerEntryAndWideSums) {
     Figures inflows;
     for (const FlowRow& row : io.inflows)
         inflows.emplace_back(row.name, row.amounts.back().toPlainString());
-    EXPECT_EQ(inflows, (Figures{{"Sales", "1.3334"},
+    EXPECT_EQ(inflows, (Figures{{"Sales", "1.3333"},
                                 {"Fees", "0.6667"},
                                 {"Interest", "7"},
                                 {"Deposit", "900000000000000"}}));
     EXPECT_TRUE(io.outflows.empty());
-    EXPECT_EQ(io.inflowTotals.back(), money("900000000000009.0001"));
+    EXPECT_EQ(io.inflowTotals.back(), money("900000000000009"));
 
     // A flow that is shown and does not fit is refused.
     addEntry(shares, "5", day2024(5, 5), "100", "260", huge);

@@ -4,6 +4,7 @@
 #include "book/book_file.h"
 #include "book/book_text_file.h"
 #include "book/wide_sum.h"
+#include "statements/income_statement.h"
 
 #include <algorithm>
 #include <climits>
@@ -262,22 +263,13 @@ void expectedJournal(Book& e) {
     }
 }
 
+// Both text forms keep every slot in use, in table order.
 void expectedChart(Book& e, const Book& held, Form form) {
-    std::vector<int> slots;
-    const int inUse = held.slotsInUse();
-    if (form == Form::Csv)
-        for (int k = 0; k < inUse; ++k)
-            slots.push_back(k);
-    else // by class, and without the accounts numbered 0
-        for (int type = 0; type <= Other; ++type)
-            for (int k = 0; k < inUse; ++k)
-                if (std::min<int>(held.AccountTypes[k], Other) == type &&
-                    !held.AccountNumbers[k].isZero())
-                    slots.push_back(k);
-    e.resizeAccounts(slots.empty() ? MinAccountSlots - 1 : int(slots.size()) - 1);
+    const int slots = held.slotsInUse();
+    e.resizeAccounts(slots == 0 ? MinAccountSlots - 1 : slots - 1);
     for (std::size_t j = 0; j < e.accountSlots(); ++j) {
-        const bool kept = j < slots.size();
-        const int k = kept ? slots[j] : 0;
+        const bool kept = j < static_cast<std::size_t>(slots);
+        const int k = kept ? static_cast<int>(j) : 0;
         e.AccountNumbers[j] = kept ? held.AccountNumbers[k] : Currency();
         e.AccountNames[j] = kept ? carried(held.AccountNames[k], form == Form::Csv, false) : "";
         e.AccountTypes[j] = kept ? std::min<std::uint8_t>(held.AccountTypes[k], Other) : 0;
@@ -346,6 +338,21 @@ std::vector<std::string> balanceLines(const Book& book) {
 }
 
 } // namespace
+
+std::string incomeStatementText(const Book& book) {
+    std::string text;
+    for (const bool apart : {false, true}) {
+        const IncomeSums sums = computeIncomeSums(book, {true, 0, 0, apart});
+        text += sums.ok ? "net " + sums.netProfit.toPlainString() : "refused, " + sums.message;
+        for (const auto* rows : {&sums.revenue, &sums.cost, &sums.expenses}) {
+            text += ";";
+            for (const IncomeRow& row : *rows)
+                text += " " + row.number.toPlainString() + "=" + row.amount.toPlainString();
+        }
+        text += "\n";
+    }
+    return text;
+}
 
 std::string trialBalanceText(const Book& book) {
     std::string text;
@@ -530,6 +537,9 @@ std::string roundTripFault(const Book& held, Form form, const LocaleInfo& locale
     const std::optional<Book> opened = readBack(held, form, locale, fault);
     if (!fault.empty() || !opened) return fault;
     fault = firstDifferent("trial balance", balanceLines(*opened), balanceLines(held));
+    if (fault.empty() && incomeStatementText(*opened) != incomeStatementText(held))
+        fault = "income statement " + incomeStatementText(*opened) + " not " +
+                incomeStatementText(held);
     return fault.empty() ? firstDifference(*opened, expectedReadBack(held, form)) : fault;
 }
 

@@ -50,14 +50,20 @@ std::string firstDifference(const Book& read, const Book& expected);
 // account, in number order; accounts that come to 0 are left out.
 std::string trialBalanceText(const Book& book);
 
+// The income statement of all dates, sub-accounts folded then apart: the net
+// profit ("refused" and why when there is none), then the revenue, cost and
+// expense rows as "number=amount".
+std::string incomeStatementText(const Book& book);
+
 // Writes `held` in `form` (as Save As does, the refusal first) and reads it
 // back (as Open does, into `held` as the open book). nullopt when the form
 // refuses the book, with `fault` saying so unless formRefuses expects it.
 std::optional<Book> readBack(const Book& held, Form form, const LocaleInfo& locale,
                              std::string& fault);
 
-// readBack, then the trial balance compared with held's and every field with
-// expectedReadBack; "" when all is as the form's rules say, else what went wrong.
+// readBack, then the trial balance and the income statement compared with
+// held's and every field with expectedReadBack; "" when all is as the form's rules say, else what
+// went wrong.
 std::string roundTripFault(const Book& held, Form form, const LocaleInfo& locale);
 
 } // namespace hostile
