@@ -25,9 +25,7 @@ const ContraLines& EntryContras::of(std::int32_t line) {
 }
 
 Currency ContraShares::next(Currency part) {
+    const WideSum share = exactShareAfter(WideSum{amount_.raw}, parts_, WideSum{part.raw}, whole_);
     parts_ += part;
-    const WideSum sharedNow = exactShare(parts_, amount_.raw, whole_);
-    const WideSum share = sharedNow - sharedSoFar_;
-    sharedSoFar_ = sharedNow;
     return share.value();
 }

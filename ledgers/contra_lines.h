@@ -39,9 +39,9 @@ class EntryContras {
 };
 
 // The shares of an account line's amount, with its sign, among its contra
-// lines taken in journal order: the k-th share is amount x (the first k
-// contra amounts) / (all of them), exact and rounded to the ten-thousandth
-// with halves to the even one, less the shares before it. The shares thus
+// lines taken in journal order, each by exactShareAfter: the k-th share is
+// amount x (the first k contra amounts) / (all of them), rounded, less the
+// same of the first k-1. The shares thus
 // add up to the amount exactly whatever the signs, and a single contra line
 // takes the whole amount. `whole` must not be 0; a share out of the money
 // range throws CurrencyOverflow.
@@ -53,7 +53,7 @@ class ContraShares {
 
   private:
     Currency amount_;
-    WideSum whole_, parts_, sharedSoFar_;
+    WideSum whole_, parts_;
 };
 
 // Calls row(contra line, share) for every row an account line makes in a
