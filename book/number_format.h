@@ -40,8 +40,9 @@ std::string formatAmountWithoutLeadingZero(Currency value, int decimals, const N
 // empty mark leaves them as they are): "1234567" gives "1,234,567".
 std::string groupedDigits(const std::string& digits, const std::string& groupMark);
 
-// The plain text form: the decimal mark, no grouping, no trailing zeros (12.5, -3).
-// (An account number is written by folioText, which also knows the dash form.)
+// A number as typed back into a box: ungrouped digits, the given decimal mark
+// and only the decimals that are not zero, e.g. 12.5 or -3. Account numbers
+// go through folioText instead, which also writes the dash form.
 std::string plainNumberText(Currency value, const std::string& decimalMark);
 
 // Reads a typed amount: digits, at most one decimal mark followed by at most
