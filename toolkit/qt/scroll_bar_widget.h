@@ -1,6 +1,6 @@
 // What the two self-drawn scroll bars share as widgets: the properties, the
-// repeat timer on Qt's clock, the mouse, the keys, the focus marker and the painting. The
-// arithmetic is the bar's logic (toolkit/scroll_logic.h).
+// repeat timer on Qt's clock, the mouse, the keys, the focus marker and the
+// painting. The arithmetic is the bar's logic (toolkit/scroll_logic.h).
 #pragma once
 
 #include "platform/drawing_surface.h"

@@ -11,8 +11,9 @@ namespace {
 
 // What the window tests draw and measure is set here, whatever the machine's
 // environment says: offscreen, the fonts of the tests' own configuration,
-// one pixel per pixel, Qt's own style and theme, and a fixed C locale (the
-// application takes the C library's locale from the environment).
+// one pixel per pixel, Qt's own style and theme, typed keys without pauses,
+// a fixed C locale (the application takes the C library's locale from the
+// environment), and no PDF file named for the printouts.
 void setTestEnvironment() {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("FONTCONFIG_FILE", LW_SOURCE_DIR "/tests/support/fonts.conf", 1);
@@ -21,7 +22,8 @@ void setTestEnvironment() {
          {"FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "FC_LANG", "QT_FONT_DPI", "QT_SCALE_FACTOR",
           "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_ENABLE_HIGHDPI_SCALING",
           "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_USE_PHYSICAL_DPI", "QT_QPA_PLATFORMTHEME",
-          "QT_STYLE_OVERRIDE", "QT_QPA_FONTDIR", "LANGUAGE"})
+          "QT_STYLE_OVERRIDE", "QT_QPA_FONTDIR", "QTEST_KEYEVENT_DELAY", "QTEST_MOUSEEVENT_DELAY",
+          "LANGUAGE", "LW_PDF_OUTPUT"})
         unsetenv(name);
 }
 
