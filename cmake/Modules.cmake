@@ -93,8 +93,7 @@ function(lw_test_folder name)
       target_link_libraries(${target} PRIVATE GTest::gtest_main)
       lw_test_target(${target} TEST)
     endif()
-    gtest_discover_tests(${target}
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-      DISCOVERY_TIMEOUT 60)
+    # The window tests' main() sets their display, fonts and locale itself.
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
   endforeach()
 endfunction()

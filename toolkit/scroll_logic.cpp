@@ -189,16 +189,33 @@ PixelCanvas ScrollBarLogic::picture() const {
     return canvas;
 }
 
+void ScrollBarLogic::setRepeatTimer(std::unique_ptr<RepeatTimer> timer) {
+    if (timer_) timer_->stop();
+    timer_ = std::move(timer);
+    if (!timer_) return;
+    timer_->onTimeout = [this] { tick(); };
+    runTimer();
+}
+
 void ScrollBarLogic::setTimer(bool on) {
     if (timerOn_ == on) return;
     timerOn_ = on;
-    if (onTimer) onTimer();
+    runTimer();
 }
 
 void ScrollBarLogic::setInterval(int ms) {
     if (interval_ == ms) return;
     interval_ = ms;
-    if (onTimer) onTimer();
+    // A running timer starts its count again at the new pace.
+    if (timerOn_) runTimer();
+}
+
+void ScrollBarLogic::runTimer() const {
+    if (!timer_) return;
+    if (timerOn_)
+        timer_->start(interval_);
+    else
+        timer_->stop();
 }
 
 void ScrollBarLogic::change() const {

@@ -7,12 +7,14 @@
 // The first and last 17 pixels of the length are the arrow buttons.
 #pragma once
 
+#include "platform/repeat_timer.h"
 #include "toolkit/key_codes.h"
 #include "toolkit/pixel_canvas.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 // Nearest integer, halves to the even one.
 int roundHalfEven(double x);
@@ -49,8 +51,6 @@ class ScrollBarLogic {
     std::function<void()> onRepaint;
     // Let pending window events run.
     std::function<void()> onYield;
-    // The repeat timer was switched on or off or got a new interval.
-    std::function<void()> onTimer;
     // KeyDown, raised before the bar acts on a key; the bar then acts on the
     // key code as the handler left it (0: not at all).
     std::function<void(KeyArgs&)> onKeyDown;
@@ -85,6 +85,9 @@ class ScrollBarLogic {
     int RepeatMode() const { return repeatMode_; }
     bool timerEnabled() const { return timerOn_; }
     int timerInterval() const { return interval_; }
+    // The timer whose firing steps the bar while the timer is on; it follows
+    // every switch and new interval. Without one, tick() is left to the caller.
+    void setRepeatTimer(std::unique_ptr<RepeatTimer> timer);
 
     // One step of the repeat timer (the keys call it directly too); a
     // pointer held where the thumb has come to waits.
@@ -131,6 +134,7 @@ class ScrollBarLogic {
 
     void setTimer(bool on);
     void setInterval(int ms);
+    void runTimer() const;
     void change() const;
     void repaint() const;
     void yield() const;
@@ -152,6 +156,7 @@ class ScrollBarLogic {
     int repeatMode_ = RepeatMouse;
     bool timerOn_ = false;
     int interval_;
+    std::unique_ptr<RepeatTimer> timer_;
 };
 
 // TuvoVerticalScroll: arrows at top and bottom; KeyDown is the host's before

@@ -38,7 +38,9 @@ void writeFile(const std::filesystem::path& p, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string systemPython() { return "/usr/bin/python3"; }
+std::string systemPython() {
+    return "/usr/bin/python3 -I -X utf8";
+}
 
 int runCommand(const std::string& command, std::string* output) {
     FILE* pipe = popen(command.c_str(), "r");
@@ -46,7 +48,8 @@ int runCommand(const std::string& command, std::string* output) {
     std::array<char, 4096> buf;
     std::string out;
     std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) out.append(buf.data(), n);
+    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        out.append(buf.data(), n);
     int status = pclose(pipe);
     if (output) *output = out;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

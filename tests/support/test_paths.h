@@ -23,7 +23,9 @@ class TempDir {
 std::string readFile(const std::filesystem::path& p);
 void writeFile(const std::filesystem::path& p, const std::string& bytes);
 
-// Debian's own python3 (with its packages), for checks by real readers.
+// The command that runs Debian's own python3 (with its packages), for checks
+// by real readers: apart from the PYTHON variables and packages of the user's
+// environment, its text in UTF-8 whatever the locale.
 std::string systemPython();
 // Runs a command; returns its exit status and fills `output` with stdout.
 int runCommand(const std::string& command, std::string* output = nullptr);

@@ -1,5 +1,6 @@
 #include "toolkit/qt/scroll_bar_widget.h"
 
+#include "platform/qt/qt_repeat_timer.h"
 #include "toolkit/qt/canvas_image.h"
 #include "toolkit/qt/qt_keys.h"
 
@@ -13,13 +14,10 @@ ScrollBarWidget::ScrollBarWidget(std::unique_ptr<ScrollBarLogic> logic, bool ver
     : QWidget(parent), logic_(std::move(logic)), vertical_(vertical) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(logic_->timerInterval());
-    connect(&timer_, &QTimer::timeout, this, [this] { logic_->tick(); });
+    logic_->setRepeatTimer(std::make_unique<QtRepeatTimer>());
     logic_->onChange = [this] { emit Change(); };
     logic_->onRepaint = [this] { update(); };
     logic_->onYield = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
-    logic_->onTimer = [this] { syncTimer(); };
     resize(vertical ? QSize(17, 100) : QSize(100, 17));
     layOut();
 }
@@ -29,7 +27,7 @@ ScrollBarWidget::~ScrollBarWidget() {
     logic_->onChange = nullptr;
     logic_->onRepaint = nullptr;
     logic_->onYield = nullptr;
-    logic_->onTimer = nullptr;
+    logic_->setRepeatTimer(nullptr);
     logic_->onKeyDown = nullptr;
 }
 
@@ -65,14 +63,6 @@ void ScrollBarWidget::ensureLaidOut() {
     const int length = vertical_ ? height() : width();
     const int breadth = vertical_ ? width() : height();
     if (logic_->length() != length || logic_->breadth() != breadth) layOut();
-}
-
-void ScrollBarWidget::syncTimer() {
-    if (timer_.interval() != logic_->timerInterval()) timer_.setInterval(logic_->timerInterval());
-    if (logic_->timerEnabled() && !timer_.isActive())
-        timer_.start();
-    else if (!logic_->timerEnabled() && timer_.isActive())
-        timer_.stop();
 }
 
 void ScrollBarWidget::paintEvent(QPaintEvent*) {

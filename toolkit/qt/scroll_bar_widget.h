@@ -1,13 +1,12 @@
 // What the two self-drawn scroll bars share as widgets: the properties, the
-// repeat timer, the mouse, the keys, the focus marker and the painting. The
-// arithmetic is the bar's logic (toolkit/scroll_logic.h).
+// repeat timer on Qt's clock, the mouse, the keys, the focus marker and the
+// painting. The arithmetic is the bar's logic (toolkit/scroll_logic.h).
 #pragma once
 
 #include "platform/drawing_surface.h"
 #include "toolkit/pixel_canvas.h"
 #include "toolkit/scroll_logic.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -41,6 +40,10 @@ class ScrollBarWidget : public QWidget {
 
     // The arithmetic behind the bar (thumb place and size, timer state).
     const ScrollBarLogic& logic() const { return *logic_; }
+    // Replaces the Qt timer a held press repeats on (a test's own clock).
+    void setRepeatTimer(std::unique_ptr<RepeatTimer> timer) {
+        logic_->setRepeatTimer(std::move(timer));
+    }
 
   signals:
     void Change();
@@ -67,11 +70,9 @@ class ScrollBarWidget : public QWidget {
 
   private:
     double along(const QPointF& p) const { return vertical_ ? p.y() : p.x(); }
-    void syncTimer();
 
     std::unique_ptr<ScrollBarLogic> logic_;
     bool vertical_;
-    QTimer timer_;
     PixelCanvas background_;
 };
 

@@ -5,6 +5,7 @@
 #include "accounts/qt/MoveAccounts.h"
 #include "platform/fake/fake_services.h"
 #include "platform/printer_choices.h"
+#include "support/pdf_text.h"
 #include "support/test_paths.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/HC.h"
@@ -27,6 +28,7 @@
 #include <limits>
 
 using namespace dialog_driving;
+using testing_support::readPdfText;
 using testing_support::runCommand;
 using testing_support::TempDir;
 using testing_support::writeFile;
@@ -253,9 +255,7 @@ TEST_F(ChartWindowTest, InsertDeleteStandardChartCopyAndPrint) {
     w->PrintAccounts_Click();
     EXPECT_EQ(run.PrintScale, 1.0f);
     std::string text;
-    ASSERT_EQ(runCommand("pdftotext -layout '" + (dir / "chart.pdf").string() + "' - 2>&1", &text),
-              0)
-        << text;
+    ASSERT_EQ(readPdfText((dir / "chart.pdf").string(), &text), 0) << text;
     for (const char* expected :
          {"Harbour Traders", "Folio", "Account Name", "Account Type", "100", "Cash at Bank",
           "Current Asset", "Accumulated Depreciation of Building and Equipment", "Balance b/f",

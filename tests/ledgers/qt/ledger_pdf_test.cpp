@@ -4,12 +4,13 @@
 #include "ledgers/ledger_book.h"
 #include "platform/fake/fake_services.h"
 #include "platform/qt/printer_factory.h"
+#include "support/pdf_text.h"
 #include "support/test_paths.h"
 #include "toolkit/qt/dialog_driving.h"
 
 #include <gtest/gtest.h>
 
-using testing_support::runCommand;
+using testing_support::readPdfText;
 using testing_support::TempDir;
 
 namespace {
@@ -37,7 +38,7 @@ TEST_P(LedgerPdf, TAccountReadsBackWithPdftotext) {
         printTAccount(s, book, ledger, heading, dayFirstLocale(), 1.0);
     }));
     std::string text;
-    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf.pdfPath + "' - 2>&1", &text), 0) << text;
+    ASSERT_EQ(readPdfText(pdf.pdfPath, &text), 0) << text;
     for (const char* expected :
          {"Corner Shop", "Sales (200)", "Dated from 01/02/2026 to the 28/02/2026", "Balance b/f",
           "500.00", "10/02/2026", "Wages", "Balance c/d", "850.00", "Total", "890.00",

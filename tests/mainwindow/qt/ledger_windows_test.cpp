@@ -17,6 +17,7 @@
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
 #include "statements/qt/Income_Statement.h"
+#include "support/pdf_text.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/help_mode.h"
@@ -375,9 +376,7 @@ TEST(LedgerWindows, RunningBalancePrintsExportsAndMails) {
     rb->mButton[0]->click();
     EXPECT_EQ(w.run().PrintScale, 1.0f);
     std::string text;
-    ASSERT_EQ(testing_support::runCommand(
-                  "pdftotext -layout '" + (dir / "rent.pdf").string() + "' -", &text),
-              0);
+    ASSERT_EQ(testing_support::readPdfText((dir / "rent.pdf").string(), &text), 0) << text;
     for (const char* shown : {"Rent (600)", "Cash", "280.00 Dr", "Corner Shop"})
         EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
 
@@ -495,7 +494,7 @@ TEST(LedgerWindows, JournalPrintExplainsItselfInHelpMode) {
     });
     j->PrintJournal->trigger();
     std::string text;
-    ASSERT_EQ(testing_support::runCommand("pdftotext -layout '" + pdf.string() + "' -", &text), 0);
+    ASSERT_EQ(testing_support::readPdfText(pdf.string(), &text), 0) << text;
     EXPECT_NE(text.find("Till takings"), std::string::npos) << text;
     EXPECT_EQ(text.find("Rent April"), std::string::npos) << text;
 }

@@ -3,6 +3,7 @@
 #include "platform/qt/painter_surface.h"
 #include "platform/qt/printer_factory.h"
 
+#include "support/pdf_text.h"
 #include "support/test_paths.h"
 
 #include <QImage>
@@ -12,7 +13,7 @@
 
 #include <filesystem>
 
-using testing_support::runCommand;
+using testing_support::readPdfText;
 using testing_support::TempDir;
 
 namespace {
@@ -73,7 +74,7 @@ TEST(PainterSurface, PdfPageHoldsTheDrawnTextsInOrderAsRecorded) {
     ASSERT_TRUE(std::filesystem::exists(choices.pdfPath));
 
     std::string text;
-    ASSERT_EQ(runCommand("pdftotext -layout '" + choices.pdfPath + "' -", &text), 0);
+    ASSERT_EQ(readPdfText(choices.pdfPath, &text), 0);
     expectInOrder(text, StatementTexts);
     // Two pages: the second begins after the form feed.
     std::size_t feed = text.find('\f');
@@ -102,8 +103,8 @@ TEST(PainterSurface, EachCopyIsAJobOfItsOwn) {
     }));
     EXPECT_EQ(drawn, 2);
     std::string first, second;
-    runCommand("pdftotext '" + (dir / "ledger.pdf").string() + "' -", &first);
-    runCommand("pdftotext '" + (dir / "ledger-2.pdf").string() + "' -", &second);
+    readPdfText((dir / "ledger.pdf").string(), &first);
+    readPdfText((dir / "ledger-2.pdf").string(), &second);
     EXPECT_NE(first.find("Copy 1"), std::string::npos);
     EXPECT_NE(second.find("Copy 2"), std::string::npos);
 

@@ -5,6 +5,7 @@
 
 #include "platform/fake/fake_services.h"
 #include "statements/qt/statement_canvas.h"
+#include "support/pdf_text.h"
 #include "support/test_paths.h"
 #include "toolkit/qt/LoadSave.h"
 #include "toolkit/qt/Printformer.h"
@@ -63,7 +64,7 @@ inline std::string printedPdfText(ScopedFakeServices& fakes, Printformer& setup,
     answerPrintSetupWithPdf(setup, zoom);
     print->trigger();
     std::string text;
-    if (testing_support::runCommand("pdftotext -layout '" + pdf + "' -", &text) != 0) return {};
+    if (testing_support::readPdfText(pdf, &text) != 0) return {};
     return text;
 }
 

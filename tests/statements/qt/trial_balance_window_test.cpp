@@ -10,6 +10,7 @@
 #include "statements/qt/draw_trial_balance.h"
 #include "statements/qt/statement_canvas.h"
 #include "statements/statement_books.h"
+#include "support/pdf_text.h"
 #include "support/test_paths.h"
 #include "tests/statements/qt/statement_host_recorder.h"
 #include "tests/statements/qt/statement_window_driving.h"
@@ -25,6 +26,7 @@
 #include <set>
 
 using namespace statement_driving;
+using testing_support::readPdfText;
 using testing_support::runCommand;
 using testing_support::TempDir;
 
@@ -227,7 +229,7 @@ TEST(TrialBalanceWindow, TwoHundredAccountsPrintOnSeveralPages) {
     ASSERT_EQ(runCommand("pdfinfo '" + pdf + "' | grep Pages", &pages), 0);
     EXPECT_GT(std::stoi(pages.substr(pages.find(':') + 1)), 1) << pages;
     std::string text;
-    ASSERT_EQ(runCommand("pdftotext -layout '" + pdf + "' -", &text), 0);
+    ASSERT_EQ(readPdfText(pdf, &text), 0) << text;
     for (int k = 0; k < 200; ++k) {
         const std::string name = "Account " + std::to_string(1000 + k);
         EXPECT_NE(text.find(name), std::string::npos) << name;

@@ -3,6 +3,7 @@
 #include "book/runtime_state.h"
 #include "platform/fake/fake_services.h"
 #include "platform/qt/printer_factory.h"
+#include "support/pdf_text.h"
 #include "support/test_paths.h"
 #include "toolkit/qt/dialog_driving.h"
 
@@ -19,7 +20,7 @@
 #include <gtest/gtest.h>
 
 using namespace dialog_driving;
-using testing_support::runCommand;
+using testing_support::readPdfText;
 using testing_support::TempDir;
 
 namespace {
@@ -167,7 +168,7 @@ TEST_F(PrintSetupFixture, AskThenPrintToThePdfPrinter) {
         s.Print("General Journal");
     }));
     std::string text;
-    ASSERT_EQ(runCommand("pdftotext '" + (dir / "printed.pdf").string() + "' -", &text), 0);
+    ASSERT_EQ(readPdfText((dir / "printed.pdf").string(), &text), 0) << text;
     EXPECT_NE(text.find("General Journal"), std::string::npos);
 
     QTimer::singleShot(0, [this] { dialog.Command2->click(); });

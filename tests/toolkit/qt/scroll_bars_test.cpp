@@ -1,3 +1,4 @@
+#include "platform/fake/manual_timer.h"
 #include "toolkit/key_codes.h"
 #include "toolkit/ole_colour.h"
 #include "toolkit/qt/RealhScroll.h"
@@ -7,6 +8,7 @@
 #include <QAbstractSlider>
 #include <QFile>
 #include <QKeyEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <type_traits>
@@ -18,14 +20,24 @@ static_assert(!std::is_base_of_v<QAbstractSlider, RealhScroll>);
 
 namespace {
 
+// The bar's repeats run on a timer the test moves on.
+ManualTimer* testClock(ScrollBarWidget* bar) {
+    auto timer = std::make_unique<ManualTimer>();
+    ManualTimer* clock = timer.get();
+    bar->setRepeatTimer(std::move(timer));
+    return clock;
+}
+
 struct VerticalHost {
     QWidget top;
     TuvoVerticalScroll* bar;
+    ManualTimer* clock;
     int changes = 0;
     VerticalHost() {
         top.resize(80, 240);
         bar = new TuvoVerticalScroll(&top);
         bar->setGeometry(20, 20, 17, 200);
+        clock = testClock(bar);
         QObject::connect(bar, &TuvoVerticalScroll::Change, [this] { ++changes; });
         showTop(&top);
     }
@@ -73,7 +85,7 @@ TEST(TuvoVerticalScrollWidget, ShortClickStepsOnceAndHeldArrowRepeats) {
                   {inTop(host.bar, QPoint(8, 20)), 50}};
     for (const auto& c : clicks) {
         press(&host.top, c.at);
-        wait(60);
+        host.clock->advance(99);
         release(&host.top, c.at);
         EXPECT_EQ(host.bar->Value(), c.value);
     }
@@ -82,14 +94,27 @@ TEST(TuvoVerticalScrollWidget, ShortClickStepsOnceAndHeldArrowRepeats) {
 
     press(&host.top, downArrow);
     EXPECT_EQ(host.changes, 1); // the press steps at once
-    wait(150);
-    const int whileHeld = host.changes;
-    EXPECT_GE(whileHeld, 3); // then the timer after 100 ms, and quicker ones
-    EXPECT_EQ(host.bar->Value(), 50 + whileHeld);
+    host.clock->advance(150);
+    // Then a step at 100 ms and one every 10 ms after it: 100, 110, ..., 150.
+    EXPECT_EQ(host.changes, 7);
+    EXPECT_EQ(host.bar->Value(), 57);
     release(&host.top, downArrow);
     EXPECT_FALSE(host.bar->logic().timerEnabled());
-    wait(30);
-    EXPECT_EQ(host.changes, whileHeld);
+    host.clock->advance(30);
+    EXPECT_EQ(host.changes, 7);
+}
+
+// Without a test's clock the repeats run on the event loop.
+TEST(TuvoVerticalScrollWidget, HeldArrowRepeatsOnQtsTimer) {
+    QWidget top;
+    top.resize(80, 240);
+    auto* bar = new TuvoVerticalScroll(&top);
+    bar->setGeometry(20, 20, 17, 200);
+    showTop(&top);
+    const QPoint downArrow = inTop(bar, QPoint(8, 195));
+    press(&top, downArrow);
+    EXPECT_TRUE(QTest::qWaitFor([bar] { return bar->Value() >= 3; }, 10000));
+    release(&top, downArrow);
 }
 
 TEST(TuvoVerticalScrollWidget, KeysAfterTheHostsKeyDown) {
@@ -174,6 +199,7 @@ TEST(RealhScrollWidget, ValueWithinRangeAndChange) {
     top.resize(300, 40);
     auto* bar = new RealhScroll(&top);
     bar->setGeometry(10, 10, 260, 17);
+    ManualTimer* clock = testClock(bar);
     int changes = 0;
     QObject::connect(bar, &RealhScroll::Change, [&] { ++changes; });
     showTop(&top);
@@ -186,13 +212,20 @@ TEST(RealhScrollWidget, ValueWithinRangeAndChange) {
     // A short click on an arrow steps once; held, it repeats.
     bar->setValue(3);
     press(&top, inTop(bar, QPoint(255, 8)));
-    wait(60);
+    clock->advance(99);
     release(&top, inTop(bar, QPoint(255, 8)));
     EXPECT_EQ(bar->Value(), 4);
+    changes = 0;
     press(&top, inTop(bar, QPoint(4, 8)));
-    wait(130);
+    clock->advance(115); // the press, then steps at 100 and 110 ms
+    EXPECT_EQ(bar->Value(), 1);
+    EXPECT_EQ(changes, 3);
+    clock->advance(15); // at 120 ms to the least value, where the step at 130 leaves it
+    EXPECT_EQ(bar->Value(), 0);
+    EXPECT_EQ(changes, 5);
     release(&top, inTop(bar, QPoint(4, 8)));
-    EXPECT_LE(bar->Value(), 2);
+    clock->advance(100);
+    EXPECT_EQ(changes, 5);
     bar->setEnabled(false);
     EXPECT_EQ(bar->logic().ThumbSize(), 260 - 39);
 }

@@ -1,4 +1,4 @@
-// Mouse, key and waiting helpers for the control tests: events go through the
+// Mouse and key helpers for the control tests: events go through the
 // top-level window, so they reach whatever widget lies under the pointer.
 #pragma once
 
@@ -38,12 +38,6 @@ inline void moveTo(QWidget* top, QPoint at) {
 // A point of a widget in its top-level window's coordinates.
 inline QPoint inTop(QWidget* w, QPoint at) {
     return w->mapTo(w->window(), at);
-}
-
-inline void wait(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 inline void showTop(QWidget* top) {
