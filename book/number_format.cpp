@@ -82,6 +82,15 @@ std::string formatAmountWithoutLeadingZero(Currency value, int decimals, const N
     return text;
 }
 
+std::string decimalDigits(unsigned __int128 value) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
+        value /= 10;
+    } while (value > 0);
+    return digits;
+}
+
 std::string groupedDigits(const std::string& digits, const std::string& groupMark) {
     if (groupMark.empty()) return digits;
     std::string out;

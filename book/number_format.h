@@ -36,6 +36,10 @@ inline std::string formatAmount(Currency value, int decimals, const LocaleInfo& 
 // the decimal mark of an amount below 1 in size: ".50", "(.50)", "1.50".
 std::string formatAmountWithoutLeadingZero(Currency value, int decimals, const NumberMarks& marks);
 
+// The decimal digits of a whole number of any size up to 128 bits: "0",
+// "12345".
+std::string decimalDigits(unsigned __int128 value);
+
 // Whole-part digits grouped by threes from the right with `groupMark` (an
 // empty mark leaves them as they are): "1234567" gives "1,234,567".
 std::string groupedDigits(const std::string& digits, const std::string& groupMark);

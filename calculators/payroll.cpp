@@ -44,27 +44,23 @@ std::optional<Currency> readCurrency(const std::string& text, const NumberMarks&
 // not be worked out) or when the sum leaves the currency range.
 class FigureSum {
   public:
-    template <class Figures> FigureSum& plus(const Figures& figures) {
-        for (const std::optional<Currency>& f : figures) {
-            if (f)
-                sum_ += *f;
-            else
-                whole_ = false;
-        }
-        return *this;
-    }
-    template <class Figures> FigureSum& minus(const Figures& figures) {
-        for (const std::optional<Currency>& f : figures) {
-            if (f)
-                sum_ -= *f;
-            else
-                whole_ = false;
-        }
-        return *this;
-    }
+    template <class Figures> FigureSum& plus(const Figures& figures) { return add(figures, 1); }
+    template <class Figures> FigureSum& minus(const Figures& figures) { return add(figures, -1); }
     std::optional<Currency> value() const { return whole_ ? sum_.checked() : std::nullopt; }
 
   private:
+    template <class Figures> FigureSum& add(const Figures& figures, int sign) {
+        for (const std::optional<Currency>& f : figures) {
+            if (!f)
+                whole_ = false;
+            else if (sign > 0)
+                sum_ += *f;
+            else
+                sum_ -= *f;
+        }
+        return *this;
+    }
+
     WideSum sum_;
     bool whole_ = true;
 };

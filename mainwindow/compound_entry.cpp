@@ -1,6 +1,7 @@
 #include "mainwindow/compound_entry.h"
 
 #include "book/number_format.h"
+#include "book/typed_input.h"
 #include "mainwindow/entry_input.h"
 #include "mainwindow/entry_totals.h"
 
@@ -139,7 +140,7 @@ EntryOutcome CompoundEntryEditor::balance() {
         out.changed = true;
         model_.refresh(change);
     }
-    out.amountText = needed->isZero() ? std::string() : needed->toPlainString(marks.decimal);
+    out.amountText = amountBoxText(*needed, marks.decimal);
     const EntryTotals after = sumEntry(book_, run_.CurrentFirstLine, run_.CurrentLastLine);
     out.status = entryTotalsStatus(after, marks);
     out.balancingButton = balancingButtonFor(after);

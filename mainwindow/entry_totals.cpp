@@ -60,18 +60,11 @@ std::string plainText(__int128 raw, const std::string& decimalMark) {
     const bool negative = raw < 0;
     unsigned __int128 mag =
         negative ? -static_cast<unsigned __int128>(raw) : static_cast<unsigned __int128>(raw);
-    std::string frac;
-    for (int i = 0; i < 4; ++i) {
-        frac.insert(frac.begin(), static_cast<char>('0' + static_cast<int>(mag % 10)));
-        mag /= 10;
-    }
-    std::string whole;
-    do {
-        whole.insert(whole.begin(), static_cast<char>('0' + static_cast<int>(mag % 10)));
-        mag /= 10;
-    } while (mag != 0);
+    std::string frac = decimalDigits(mag % 10000);
+    frac.insert(0, 4 - frac.size(), '0');
     while (!frac.empty() && frac.back() == '0')
         frac.pop_back();
+    const std::string whole = decimalDigits(mag / 10000);
     std::string text = frac.empty() ? whole : whole + decimalMark + frac;
     return negative ? "-" + text : text;
 }

@@ -18,15 +18,6 @@ Magnitude magnitudeOf(std::int64_t raw) {
     return raw < 0 ? Magnitude(0) - static_cast<Magnitude>(raw) : static_cast<Magnitude>(raw);
 }
 
-std::string decimalDigits(Magnitude value) {
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
-        value /= 10;
-    } while (value > 0);
-    return digits;
-}
-
 } // namespace
 
 std::string percentText(Currency part, Currency whole, const NumberMarks& marks) {
