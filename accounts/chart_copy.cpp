@@ -96,11 +96,7 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     if (!book.FontName.str().empty()) s.FontName = book.FontName.str();
     const double size = s.FontSize;
     s.FontBold = false;
-    zoom = fittingZoom(zoom, [&](double z) {
-        s.FontSize = size * z;
-        return numbersFit(s, book, decimalMark);
-    });
-    s.FontSize = size * zoom;
+    fittingFontZoom(s, size, zoom, [&](double) { return numbersFit(s, book, decimalMark); });
     s.FontBold = true;
     s.CurrentX = 0;
     s.CurrentY = 0;

@@ -64,10 +64,9 @@ void startCopy(DrawingSurface& s, const Book& book, double points, bool bold) {
 // that zoom, would not fit `room` even with the names at their least.
 double printoutZoom(DrawingSurface& s, const Book& book, double asked, double room,
                     const std::function<std::vector<TableColumn>(double zoom)>& columnsAt) {
-    return fittingZoom(asked, [&](double zoom) {
-        startCopy(s, book, BodyPoints * zoom, false);
-        return leastTableWidth(columnsAt(zoom)) <= room;
-    });
+    startCopy(s, book, BodyPoints * asked, false);
+    return fittingFontZoom(s, BodyPoints, asked,
+                           [&](double zoom) { return leastTableWidth(columnsAt(zoom)) <= room; });
 }
 
 std::string periodText(const LedgerHeading& heading) {

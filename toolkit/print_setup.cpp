@@ -80,6 +80,16 @@ double fittingZoom(double asked, const std::function<bool(double zoom)>& fits) {
     return low / Grain;
 }
 
+double fittingFontZoom(DrawingSurface& s, double points, double asked,
+                       const std::function<bool(double zoom)>& fits) {
+    const double zoom = fittingZoom(asked, [&](double tried) {
+        s.FontSize = points * tried;
+        return fits(tried);
+    });
+    s.FontSize = points * zoom;
+    return zoom;
+}
+
 PrintSetup::PrintSetup(std::vector<PrinterCapabilities> installed, PrinterCapabilities pdfPrinter,
                        const std::string& defaultPrinter)
     : printers_(std::move(installed)) {

@@ -4,6 +4,7 @@
 // The print-setup window mirrors this model; it is kept between showings.
 #pragma once
 
+#include "platform/drawing_surface.h"
 #include "platform/printer_choices.h"
 
 #include <functional>
@@ -33,6 +34,11 @@ double zoomFactor(const std::string& zoomText);
 // that zoom), else the largest zoom below it at which they do, to a
 // thousandth, never below the zoom box's floor (nor below `asked`).
 double fittingZoom(double asked, const std::function<bool(double zoom)>& fits);
+// fittingZoom for a printout measured in one font: before each try the
+// surface's font size is set to `points` times the zoom tried, and the
+// surface is left at the size of the zoom returned.
+double fittingFontZoom(DrawingSurface& s, double points, double asked,
+                       const std::function<bool(double zoom)>& fits);
 
 class PrintSetup {
   public:

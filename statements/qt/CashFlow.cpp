@@ -351,8 +351,7 @@ void CashFlow::PrintCash_Click() {
         s.FontName = book_.FontName.str();
         s.FontBold = true;
         // At a zoom at which the figures fit the page.
-        const double scale = fittingZoom(run_.PrintScale, [&](double zoom) {
-            s.FontSize = WindowFontSize * zoom;
+        const double scale = fittingFontZoom(s, WindowFontSize, run_.PrintScale, [&](double zoom) {
             return flowColumnsFit(s, book_, io_, zoom, s.ScaleWidth());
         });
         DrawTarget paper{s, false, scale, nullptr};

@@ -111,11 +111,9 @@ std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
     s.FontSize = 10 * t.scale;
     s.FontBold = true;
     if (!t.onWindow) { // on paper, at a zoom at which the figures fit
-        t.scale = fittingZoom(t.scale, [&](double zoom) {
-            s.FontSize = 10 * zoom;
+        t.scale = fittingFontZoom(s, 10, t.scale, [&](double) {
             return amountColumnsFit(measureAmountColumns(s, book, amounts), s.ScaleWidth());
         });
-        s.FontSize = 10 * t.scale;
     }
     const Measured m = t.widths([&] { return measureAmountColumns(s, book, amounts); });
     if (!t.onWindow) return paperStrips(m, s.ScaleWidth());

@@ -123,11 +123,8 @@ double drawTrialBalance(DrawTarget& t, const Book& book, const TrialBalance& tb)
     s.FontBold = false;
     s.FontSize = 10 * t.scale;
     if (!t.onWindow) { // on paper, at a zoom at which the figures fit
-        t.scale = fittingZoom(t.scale, [&](double zoom) {
-            s.FontSize = 10 * zoom;
-            return trialFits(trialTable(t, book, tb));
-        });
-        s.FontSize = 10 * t.scale;
+        t.scale = fittingFontZoom(s, 10, t.scale,
+                                  [&](double) { return trialFits(trialTable(t, book, tb)); });
     }
     const std::vector<TrialColumns> strips = trialColumns(t, book, tb);
     double height = 0;
