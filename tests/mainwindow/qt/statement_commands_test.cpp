@@ -103,10 +103,9 @@ TEST(StatementCommands, EachStatementOpensOnItsDefaultDateOrPeriod) {
     for (StatementFrame* statement : std::initializer_list<StatementFrame*>{tb, is, bs})
         statement->stripButtonReleased(1);
     ASSERT_EQ(fakes.shell.opened.size(), 4u);
+    const std::string mark = "X-MimeOLE: Produced By " + w.windowTitle().toStdString() + "\r\n";
     for (const std::string& draft : fakes.shell.opened)
-        EXPECT_NE(testing_support::readFile(draft).find("X-MimeOLE: Produced By " +
-                                                        w.windowTitle().toStdString() + "\r\n"),
-                  std::string::npos);
+        EXPECT_NE(testing_support::readFile(draft).find(mark), std::string::npos) << draft;
 
     // Two accounts of one name: the drill-down opens the one clicked.
     setAccount(w.book(), 5, "410", "Sales", Revenue);

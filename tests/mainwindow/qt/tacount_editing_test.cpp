@@ -40,15 +40,13 @@ using main_window_driving::run;
 namespace {
 
 // Accounts 100 Cash, 110 Bank, 400 Sales, 600 Rent; entries 39, 40, 41 of
-// two lines each (0-1, 2-3, 4-5) on three days; the last one shown.
-void loadThreeEntries(TAcount& w) {
+// two lines each (0-1, 2-3, 4-5) on three days, the last one on show; the
+// window shown and active.
+void openThreeEntries(TAcount& w) {
     fourAccounts(w.book());
     addThreeEntries(w.book());
     w.refillAccountBoxes();
     w.journalLengthChanged();
-}
-
-void activate(TAcount& w) {
     w.show();
     QApplication::setActiveWindow(&w);
     w.activateWindow();
@@ -91,6 +89,14 @@ std::string status(TAcount& w) {
 } // namespace
 
 TEST(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook) {
+    // Refused at the administrator's gate: the field was stored before.
+    const auto refusedByAdmin = [](Command command) {
+        return [command](TAcount& w, ScopedFakeServices&) {
+            w.book().AdminPassword = "boss";
+            w.adminPasswordPrompt = [] { return std::optional<std::string>("guess"); };
+            run(w, command);
+        };
+    };
     const struct Path {
         const char* what;
         std::function<void(TAcount&, ScopedFakeServices&)> leave;
@@ -126,19 +132,8 @@ TEST(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook) 
              script.cancel();
              run(w, Command::InsertEntries);
          }},
-        // Refused at the administrator's gate: the field was stored before.
-        {"carry-forward",
-         [](TAcount& w, ScopedFakeServices&) {
-             w.book().AdminPassword = "boss";
-             w.adminPasswordPrompt = [] { return std::optional<std::string>("guess"); };
-             run(w, Command::BroughtForward);
-         }},
-        {"roll-over",
-         [](TAcount& w, ScopedFakeServices&) {
-             w.book().AdminPassword = "boss";
-             w.adminPasswordPrompt = [] { return std::optional<std::string>("guess"); };
-             run(w, Command::RollOver);
-         }},
+        {"carry-forward", refusedByAdmin(Command::BroughtForward)},
+        {"roll-over", refusedByAdmin(Command::RollOver)},
     };
     const double newYearsEve = Tmain::DayNumber(2024, 12, 31);
     for (const Path& path : paths) {
@@ -146,8 +141,7 @@ TEST(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook) 
             SCOPED_TRACE(std::string(path.what) + (date ? ", a date typed" : ", a name typed"));
             ScopedFakeServices fakes;
             TAcount w;
-            loadThreeEntries(w);
-            activate(w);
+            openThreeEntries(w);
             w.setBookChanged(false);
             ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{4, 5}));
             // Typed and not left: "R" completes Rent (600).
@@ -171,8 +165,7 @@ TEST(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook) 
 TEST(TAcountEditing, TheBalancingButtonSitsBesideTheAddLineButtonOnTheFirstNewEntry) {
     ScopedFakeServices fakes;
     TAcount w;
-    loadThreeEntries(w);
-    activate(w);
+    openThreeEntries(w);
     click(w.Command1); // the first new entry of the session
     typeInto(w.DebitAmountText[0], "5");
     ASSERT_TRUE(w.CalcCompound->isVisible());
@@ -186,8 +179,7 @@ TEST(TAcountEditing, TheBalancingButtonSitsBesideTheAddLineButtonOnTheFirstNewEn
 TEST(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStoredAmount) {
     ScopedFakeServices fakes;
     TAcount w;
-    loadThreeEntries(w);
-    activate(w);
+    openThreeEntries(w);
     const int line = w.debitRowLine(0);
     QLineEdit* amount = w.DebitAmountText[0];
 
@@ -253,8 +245,7 @@ TEST(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStoredAm
 TEST(TAcountEditing, NewCopyPasteAndDeleteRunFromTheirShortcutsInAnyField) {
     ScopedFakeServices fakes;
     TAcount w;
-    loadThreeEntries(w);
-    activate(w);
+    openThreeEntries(w);
     w.setBookChanged(false);
 
     // Ctrl+N with the focus in the note box.
@@ -330,8 +321,7 @@ TEST(TAcountEditing, AnEntryEditedInTheWindowIsSavedAndReopenedUnchanged) {
     ScopedFakeServices fakes;
     testing_support::TempDir dir;
     TAcount w;
-    loadThreeEntries(w);
-    activate(w);
+    openThreeEntries(w);
     w.setBookChanged(false);
     click(w.Command1);
     ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{6, 7}));
@@ -412,8 +402,7 @@ TEST(TAcountEditing, AnEntryEditedInTheWindowIsSavedAndReopenedUnchanged) {
 TEST(TAcountEditing, ArrowKeysInTheFieldsStepOneEntryAndCommitATypedDateFirst) {
     ScopedFakeServices fakes;
     TAcount w;
-    loadThreeEntries(w);
-    activate(w);
+    openThreeEntries(w);
     ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{4, 5}));
 
     // One entry per key, however the key travels through the window.
@@ -454,8 +443,7 @@ TEST(TAcountEditing, ArrowKeysInTheFieldsStepOneEntryAndCommitATypedDateFirst) {
 TEST(TAcountEditing, AddedLinesScrollThePanelToTheNewAmountBoxUpToThirtyASide) {
     ScopedFakeServices fakes;
     TAcount w;
-    loadThreeEntries(w);
-    activate(w);
+    openThreeEntries(w);
     w.resize(w.minimumSize());
     QApplication::processEvents();
     click(w.Command1);
@@ -493,8 +481,7 @@ TEST(TAcountEditing, AddedLinesScrollThePanelToTheNewAmountBoxUpToThirtyASide) {
 TEST(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
     ScopedFakeServices fakes;
     TAcount w;
-    loadThreeEntries(w);
-    activate(w);
+    openThreeEntries(w);
     w.setBookChanged(false);
     // The face opens the month panel over the window's other controls.
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(95, 10), QPointF(95, 10),
@@ -523,8 +510,7 @@ TEST(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
 TEST(TAcountEditing, HelpModeShowsTheFieldsHelpInsteadOfActing) {
     ScopedFakeServices fakes;
     TAcount w;
-    loadThreeEntries(w);
-    activate(w);
+    openThreeEntries(w);
     helpMode().start();
     click(w.Reconcile[0]);
     EXPECT_EQ(w.HC->title(), "Reconcile");

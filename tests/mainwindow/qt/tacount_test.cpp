@@ -78,7 +78,7 @@ void expectRowsMirrorTheirLines(TAcount& w) {
     }
 }
 
-std::vector<EntryBounds> stepThrough(TAcount& w, const std::function<void()>& step, int times) {
+std::vector<EntryBounds> stepThrough(TAcount& w, int times, const std::function<void()>& step) {
     std::vector<EntryBounds> seen;
     for (int i = 0; i < times; ++i) {
         step();
@@ -91,24 +91,22 @@ std::vector<EntryBounds> stepThrough(TAcount& w, const std::function<void()>& st
 } // namespace
 
 TEST(TAcountStartUp, StateUnderEachLocale) {
-    struct Case {
-        LocaleInfo locale;
-        std::string currency;
-    };
-    for (const Case& c : {Case{monthFirstLocale(), "$ :"}, Case{dayFirstLocale(), "\xC2\xA3 :"},
-                          Case{decimalCommaLocale(), "\xE2\x82\xAC :"}}) {
-        ScopedFakeServices fakes(c.locale);
+    const std::pair<LocaleInfo, std::string> cases[] = {{monthFirstLocale(), "$ :"},
+                                                        {dayFirstLocale(), "\xC2\xA3 :"},
+                                                        {decimalCommaLocale(), "\xE2\x82\xAC :"}};
+    for (const auto& [locale, currency] : cases) {
+        ScopedFakeServices fakes(locale);
         TAcount w;
         EXPECT_EQ(w.book().AccountNames[0], "Balance b/f");
         EXPECT_EQ(w.book().DateStyle, 0);
         EXPECT_EQ(w.book().AutoIncrement, 1);
-        EXPECT_EQ(w.run().DecimalSeparator, c.locale.decimalMark);
-        EXPECT_EQ(w.run().ThousandsSeparator, c.locale.groupMark);
-        EXPECT_EQ(w.GL[8]->text().toStdString(), c.currency);
-        EXPECT_EQ(w.GL[9]->text().toStdString(), c.currency);
+        EXPECT_EQ(w.run().DecimalSeparator, locale.decimalMark);
+        EXPECT_EQ(w.run().ThousandsSeparator, locale.groupMark);
+        EXPECT_EQ(w.GL[8]->text().toStdString(), currency);
+        EXPECT_EQ(w.GL[9]->text().toStdString(), currency);
         EXPECT_EQ(w.ScrollAcc->ValueMax(), w.book().LastEntryLine());
         EXPECT_EQ(w.ScrollAcc->Value(), w.book().LastEntryLine());
-        EXPECT_EQ(w.Datetext->Text(), Tmain::FormatDateStyle(fakes.clock.today(), 0, c.locale));
+        EXPECT_EQ(w.Datetext->Text(), Tmain::FormatDateStyle(fakes.clock.today(), 0, locale));
         const QColor base = w.palette().color(QPalette::Window);
         EXPECT_EQ(w.run().GradientColors, toolbarGradient(base.red(), base.green(), base.blue()));
         EXPECT_EQ(w.windowTitle().toStdString(), MainCaptionPrefix);
@@ -210,9 +208,7 @@ TEST(TAcountEntryLine, UpDownAndTheImagesStepThroughEveryEntryRowByRow) {
     EXPECT_EQ(w.AccNote->text(), "Last");
 
     const std::vector<EntryBounds> backwards = {{11, 12}, {8, 10}, {6, 7}, {0, 5}, {0, 5}};
-    EXPECT_EQ(stepThrough(
-                  w, [&] { pressKey(&w, Qt::Key_Up); }, 5),
-              backwards);
+    EXPECT_EQ(stepThrough(w, 5, [&] { pressKey(&w, Qt::Key_Up); }), backwards);
     // The compound entry: five debit rows, each on its own line, one credit row.
     for (int r = 0; r < 5; ++r)
         EXPECT_EQ(w.debitRowLine(r), r);
@@ -224,22 +220,17 @@ TEST(TAcountEntryLine, UpDownAndTheImagesStepThroughEveryEntryRowByRow) {
     EXPECT_LT(w.DebitFolio[4]->y(), w.CreditFolio[0]->y()); // stacked in journal order
 
     const std::vector<EntryBounds> forwards = {{6, 7}, {8, 10}, {11, 12}, {13, 14}, {13, 14}};
-    EXPECT_EQ(stepThrough(
-                  w, [&] { click(w.ButtonBar->PNPage[1], QPoint(15, 15)); }, 5),
-              forwards);
-    EXPECT_EQ(stepThrough(
-                  w, [&] { click(w.ButtonBar->PNPage[0], QPoint(15, 15)); }, 2),
+    EXPECT_EQ(stepThrough(w, 5, [&] { click(w.ButtonBar->PNPage[1], QPoint(15, 15)); }), forwards);
+    EXPECT_EQ(stepThrough(w, 2, [&] { click(w.ButtonBar->PNPage[0], QPoint(15, 15)); }),
               (std::vector<EntryBounds>{{11, 12}, {8, 10}}));
     // The credit written first sits above its debit and each row shows its own line.
-    EXPECT_EQ(stepThrough(
-                  w, [&] { pressKey(w.ScrollAcc, Qt::Key_Up); }, 1),
+    EXPECT_EQ(stepThrough(w, 1, [&] { pressKey(w.ScrollAcc, Qt::Key_Up); }),
               (std::vector<EntryBounds>{{6, 7}}));
     EXPECT_EQ(w.creditRowLine(0), 6);
     EXPECT_EQ(w.debitRowLine(0), 7);
     EXPECT_EQ(w.CreditAmountText[0]->text(), "25");
     EXPECT_LT(w.CreditFolio[0]->y(), w.DebitFolio[0]->y());
-    EXPECT_EQ(stepThrough(
-                  w, [&] { pressKey(&w, Qt::Key_Down); }, 2),
+    EXPECT_EQ(stepThrough(w, 2, [&] { pressKey(&w, Qt::Key_Down); }),
               (std::vector<EntryBounds>{{8, 10}, {11, 12}}));
     EXPECT_EQ(w.AccNote->text(), ""); // "_" shows empty
 
@@ -353,26 +344,15 @@ TEST(TAcountCommands, EnabledCommandsRunAndTheDisabledAreThoseWithoutTheirWindow
     w.show();
     int ended = 0;
     w.endProgram = [&] { ++ended; };
-    // The main window's own commands and the windows built so far.
-    const std::set<Need> present{Need::Nothing,
-                                 Need::EntryCommands,
-                                 Need::FileCommands,
-                                 Need::InvoiceCommands,
-                                 Need::SettingsWindow,
-                                 Need::ChartOfAccounts,
-                                 Need::MoveAccountsWindow,
-                                 Need::EntryGroupsWindow,
-                                 Need::TapeCalculator,
-                                 Need::PayrollCalculator,
-                                 Need::DepreciationCalculator,
-                                 Need::GeneralJournal,
-                                 Need::TAccountLedger,
-                                 Need::RunningBalance,
-                                 Need::SearchWindow,
-                                 Need::TrialBalanceWindow,
-                                 Need::IncomeStatementWindow,
-                                 Need::CashFlowWindow,
-                                 Need::BalanceSheetWindow};
+    const std::set<Need> present = {
+        // The main window's own commands,
+        Need::Nothing, Need::EntryCommands, Need::FileCommands, Need::InvoiceCommands,
+        // and the windows built so far.
+        Need::SettingsWindow, Need::ChartOfAccounts, Need::MoveAccountsWindow,
+        Need::EntryGroupsWindow, Need::TapeCalculator, Need::PayrollCalculator,
+        Need::DepreciationCalculator, Need::GeneralJournal, Need::TAccountLedger,
+        Need::RunningBalance, Need::SearchWindow, Need::TrialBalanceWindow,
+        Need::IncomeStatementWindow, Need::CashFlowWindow, Need::BalanceSheetWindow};
     for (const CommandInfo& info : allCommands()) {
         EXPECT_EQ(w.commandEnabled(info.command), commandAvailable(info.command, present))
             << info.control;

@@ -7,14 +7,12 @@
 
 #include <cstdlib>
 
-namespace {
-
-// What the window tests draw and measure is set here, whatever the machine's
-// environment says: offscreen, the fonts of the tests' own configuration,
-// one pixel per pixel, Qt's own style and theme, typed keys without pauses,
-// a fixed C locale (the application takes the C library's locale from the
-// environment), and no PDF file named for the printouts.
-void setTestEnvironment() {
+int main(int argc, char** argv) {
+    // What the window tests draw and measure is set here, whatever the
+    // machine's environment says: offscreen, the fonts of the tests' own
+    // configuration, one pixel per pixel, Qt's own style and theme, typed keys
+    // without pauses, a fixed C locale (the application takes the C library's
+    // locale from the environment), and no PDF file named for the printouts.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("FONTCONFIG_FILE", LW_SOURCE_DIR "/tests/support/fonts.conf", 1);
     setenv("LC_ALL", "C.UTF-8", 1);
@@ -25,12 +23,6 @@ void setTestEnvironment() {
           "QT_STYLE_OVERRIDE", "QT_QPA_FONTDIR", "QTEST_KEYEVENT_DELAY", "QTEST_MOUSEEVENT_DELAY",
           "LANGUAGE", "LW_PDF_OUTPUT"})
         unsetenv(name);
-}
-
-} // namespace
-
-int main(int argc, char** argv) {
-    setTestEnvironment();
     GuardedApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
