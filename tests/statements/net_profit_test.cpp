@@ -52,8 +52,7 @@ Book shopBook() {
 TEST(NetProfit, WholeJournalByHandFoldedAndUnfolded) {
     const Book book = shopBook();
     // Folded: 400 = 1000 - 200 + 10 + 60 = 870; 600 = 150 - 40 = 110; 610 = 0.
-    IncomeStatementPeriod all;
-    all.allDates = true;
+    const IncomeStatementPeriod all{.allDates = true};
     IncomeSums folded = computeIncomeSums(book, all);
     ASSERT_TRUE(folded.ok);
     ASSERT_EQ(folded.revenue.size(), 1u);
@@ -72,9 +71,7 @@ TEST(NetProfit, WholeJournalByHandFoldedAndUnfolded) {
     EXPECT_EQ(rolledOver.netProfit, money("459.5"));
 
     // Each number apart: 400.2 is in no slot; 600.1 is a revenue row of its own.
-    IncomeStatementPeriod apart;
-    apart.allDates = true;
-    apart.includeSubAccounts = true;
+    const IncomeStatementPeriod apart{.allDates = true, .includeSubAccounts = true};
     IncomeSums unfolded = computeIncomeSums(book, apart);
     ASSERT_TRUE(unfolded.ok);
     ASSERT_EQ(unfolded.revenue.size(), 2u);
@@ -97,9 +94,7 @@ TEST(NetProfit, WholeJournalByHandFoldedAndUnfolded) {
 
 TEST(NetProfit, PeriodBoundsAreInclusiveWholeDays) {
     const Book book = shopBook();
-    IncomeStatementPeriod february;
-    february.start = day(2, 1);
-    february.end = day(2, 6);
+    IncomeStatementPeriod february{.start = day(2, 1), .end = day(2, 6)};
     IncomeSums folded = computeIncomeSums(book, february);
     ASSERT_TRUE(folded.ok);
     EXPECT_TRUE(folded.revenue.empty());
@@ -117,9 +112,7 @@ TEST(NetProfit, PeriodBoundsAreInclusiveWholeDays) {
     late.EntryLines[10].Date = late.EntryLines[11].Date = day(2, 6) + 0.5;
     EXPECT_EQ(computeIncomeSums(late, february).expenseTotal, money("150"));
 
-    IncomeStatementPeriod empty;
-    empty.start = day(6, 1);
-    empty.end = day(5, 1);
+    const IncomeStatementPeriod empty{.start = day(6, 1), .end = day(5, 1)};
     IncomeSums none = computeIncomeSums(book, empty);
     EXPECT_TRUE(none.ok);
     EXPECT_TRUE(none.revenue.empty() && none.cost.empty() && none.expenses.empty());
@@ -131,8 +124,7 @@ TEST(NetProfit, TotalsTooLargeStopWithAMessage) {
     const Currency huge = Currency::fromRaw(std::numeric_limits<std::int64_t>::max() - 5);
     book.EntryLines[3].Amount = huge;  // a credit on sales
     book.EntryLines[20].Amount = huge; // and one on 400.2, folded into sales
-    IncomeStatementPeriod all;
-    all.allDates = true;
+    const IncomeStatementPeriod all{.allDates = true};
     IncomeSums sums = computeIncomeSums(book, all);
     EXPECT_FALSE(sums.ok);
     EXPECT_FALSE(sums.message.empty());

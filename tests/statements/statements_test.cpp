@@ -21,11 +21,8 @@ namespace {
 using Figures = std::vector<std::pair<std::string, std::string>>; // name, amount
 
 TrialBalance trialBalance(const Book& book, double date, bool subAccounts) {
-    TrialBalanceOptions options;
-    options.asOfDate = date;
-    options.includeSubAccounts = subAccounts;
-    options.locale = monthFirstLocale();
-    return computeTrialBalance(book, options);
+    return computeTrialBalance(
+        book, {.asOfDate = date, .includeSubAccounts = subAccounts, .locale = monthFirstLocale()});
 }
 
 Figures shownRows(const TrialBalance& tb) {
@@ -66,11 +63,7 @@ Figures flowFigures(const InflowsOutflows& io, const std::vector<FlowRow>& rows)
 }
 
 BalanceSheet balanceSheet(const Book& book, double date, RunTimeState* run = nullptr) {
-    BalanceSheetOptions options;
-    options.date = date;
-    options.locale = monthFirstLocale();
-    options.run = run;
-    return computeBalanceSheet(book, options);
+    return computeBalanceSheet(book, {.date = date, .locale = monthFirstLocale(), .run = run});
 }
 
 // A chart of cash (100), sales (400) and fees (600) with an empty journal.
@@ -201,10 +194,8 @@ std::vector<std::string> statementLines(const Book& book) {
             out.push_back(head + " " + row.number.toPlainString() + " " + row.name + " " +
                           row.amountText);
     };
-    IncomeStatementOptions options;
-    options.period.end = date;
-    options.locale = monthFirstLocale();
-    const IncomeStatement is = computeIncomeStatement(book, options);
+    const IncomeStatement is =
+        computeIncomeStatement(book, {.period = {.end = date}, .locale = monthFirstLocale()});
     rows("IS revenue", is.sums.revenue);
     rows("IS cost", is.sums.cost);
     rows("IS expense", is.sums.expenses);
@@ -397,8 +388,7 @@ TEST(IncomeStatement, PeriodsRatiosAndLabels) {
 
     // A ratio far above any amount is written in full, never cut at a ceiling.
     setAccount(small, 4, "500", "Purchases", CostOfGoodsSold);
-    small.EntryLines.clear();
-    small.EntryIds.clear();
+    small.resizeJournal(0);
     addEntry(small, "1", day2024(1, 1), "100", "400", "0.01");
     addEntry(small, "2", day2024(1, 1), "100", "500", "1000000000000");
     const IncomeStatement vast = computeIncomeStatement(small, options);

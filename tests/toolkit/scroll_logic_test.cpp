@@ -6,18 +6,19 @@
 
 namespace {
 
-// A bar with its events counted.
+// A bar at `value`, with its events counted from there.
 template <class Logic> struct Bar {
     Logic logic;
     int changes = 0;
     int yields = 0;
-    Bar(int length, int breadth, int max = 100, int large = 5) {
+    Bar(int length, int breadth, int max = 100, int large = 5, int value = 0) {
         logic.onChange = [this] { ++changes; };
         logic.onYield = [this] { ++yields; };
         logic.setValueMax(max);
         logic.setValueLargeChange(large);
         logic.resize(length, breadth);
-        changes = 0;
+        logic.setValue(value);
+        changes = yields = 0;
     }
 };
 
@@ -67,8 +68,7 @@ TEST(VerticalScroll, ThumbSizeAndPlace) {
         EXPECT_EQ(bar.logic.ThumbSize(), c.size) << c.length << " " << c.max;
     }
 
-    VBar bar(300, 17, 10, 5);
-    bar.logic.setValue(5);
+    VBar bar(300, 17, 10, 5, 5);
     EXPECT_EQ(bar.logic.ThumbTop(), 106); // half of 300 - 88
     bar.logic.setValue(10);
     EXPECT_EQ(bar.logic.ThumbTop(), 212);
@@ -114,12 +114,7 @@ TEST(VerticalScroll, EmptyRangeNeverDividesByZero) {
 
 TEST(VerticalScroll, RepeatSteps) {
     // Value 50 of 0..100 on a 200-pixel bar: thumb at 78, 20 + 5 pixels tall.
-    auto at50 = [] {
-        auto bar = std::make_unique<VBar>(200, 17);
-        bar->logic.setValue(50);
-        bar->changes = 0;
-        return bar;
-    };
+    auto at50 = [] { return std::make_unique<VBar>(200, 17, 100, 5, 50); };
 
     // A press steps at once: a click shorter than the repeat delay moves too.
     auto top = at50();
@@ -180,12 +175,11 @@ TEST(VerticalScroll, RepeatSteps) {
 
     // Every pixel of either bar, pressed at value 50, steps or drags.
     auto acts = [](auto&& bar, int pos) {
-        bar.logic.setValue(50);
         bar.logic.mousePress(true, pos);
         return bar.logic.Dragging() || bar.logic.Value() != 50;
     };
     for (int pos = 0; pos < 200; ++pos)
-        EXPECT_TRUE(acts(VBar(200, 17), pos) && acts(HBar(200, 17), pos)) << pos;
+        EXPECT_TRUE(acts(*at50(), pos) && acts(HBar(200, 17, 100, 5, 50), pos)) << pos;
 }
 
 TEST(VerticalScroll, PagingDownStopsWhenTheThumbPassesThePointer) {
@@ -205,9 +199,7 @@ TEST(VerticalScroll, PagingDownStopsWhenTheThumbPassesThePointer) {
 }
 
 TEST(VerticalScroll, KeysAndTheHostsKeyDown) {
-    VBar bar(200, 17);
-    bar.logic.setValue(50);
-    bar.changes = 0;
+    VBar bar(200, 17, 100, 5, 50);
     std::vector<int> seen;
     bar.logic.onKeyDown = [&](KeyArgs& k) {
         seen.push_back(k.KeyCode);
@@ -239,9 +231,7 @@ TEST(VerticalScroll, KeysAndTheHostsKeyDown) {
 }
 
 TEST(VerticalScroll, Dragging) {
-    VBar bar(200, 17);
-    bar.logic.setValue(50); // thumb 78..103
-    bar.changes = 0;
+    VBar bar(200, 17, 100, 5, 50); // thumb 78..103
     bar.logic.mousePress(false, 85);
     EXPECT_FALSE(bar.logic.Dragging());
     bar.logic.mousePress(true, 85);
@@ -298,9 +288,7 @@ TEST(HorizontalScroll, ThumbSizeAndDisabledBar) {
 }
 
 TEST(HorizontalScroll, TimerAndKeys) {
-    HBar bar(300, 17);
-    bar.logic.setValue(50);
-    bar.changes = 0;
+    HBar bar(300, 17, 100, 5, 50);
     EXPECT_EQ(bar.logic.timerInterval(), 50);
     // A click on an arrow steps once, however short.
     bar.logic.mousePress(true, 5);

@@ -20,27 +20,33 @@ static_assert(!std::is_base_of_v<QAbstractSlider, RealhScroll>);
 
 namespace {
 
-// The bar's repeats run on a timer the test moves on.
-ManualTimer* testClock(ScrollBarWidget* bar) {
-    auto timer = std::make_unique<ManualTimer>();
-    ManualTimer* clock = timer.get();
-    bar->setRepeatTimer(std::move(timer));
-    return clock;
-}
-
-struct VerticalHost {
+// A bar shown in a window of its own at `value`, counting its Change events
+// from there. Its repeats run on a timer the test moves on, or without
+// `testClock` on Qt's.
+template <class Bar> struct Host {
     QWidget top;
-    TuvoVerticalScroll* bar;
-    ManualTimer* clock;
+    Bar* bar;
+    ManualTimer* clock = nullptr;
     int changes = 0;
-    VerticalHost() {
-        top.resize(80, 240);
-        bar = new TuvoVerticalScroll(&top);
-        bar->setGeometry(20, 20, 17, 200);
-        clock = testClock(bar);
-        QObject::connect(bar, &TuvoVerticalScroll::Change, [this] { ++changes; });
+    Host(QSize size, QRect at, int value = 0, bool testClock = true) {
+        top.resize(size);
+        bar = new Bar(&top);
+        bar->setGeometry(at);
+        if (testClock) {
+            auto timer = std::make_unique<ManualTimer>();
+            clock = timer.get();
+            bar->setRepeatTimer(std::move(timer));
+        }
+        QObject::connect(bar, &Bar::Change, [this] { ++changes; });
         showTop(&top);
+        bar->setValue(value);
+        changes = 0;
     }
+};
+
+struct VerticalHost : Host<TuvoVerticalScroll> {
+    explicit VerticalHost(int value = 0, bool testClock = true)
+        : Host({80, 240}, {20, 20, 17, 200}, value, testClock) {}
 };
 
 void sendKey(QWidget* w, QEvent::Type type, int key) {
@@ -71,9 +77,7 @@ TEST(TuvoVerticalScrollWidget, ChangeOnEverySetAndNoneOnValueMax) {
 }
 
 TEST(TuvoVerticalScrollWidget, ShortClickStepsOnceAndHeldArrowRepeats) {
-    VerticalHost host;
-    host.bar->setValue(50);
-    host.changes = 0;
+    VerticalHost host(50);
     // Ordinary clicks last 60 to 90 ms: each steps once, on the arrows and on the track.
     const QPoint downArrow = inTop(host.bar, QPoint(8, 195));
     const struct {
@@ -102,25 +106,16 @@ TEST(TuvoVerticalScrollWidget, ShortClickStepsOnceAndHeldArrowRepeats) {
     EXPECT_FALSE(host.bar->logic().timerEnabled());
     host.clock->advance(30);
     EXPECT_EQ(host.changes, 7);
-}
 
-// Without a test's clock the repeats run on the event loop.
-TEST(TuvoVerticalScrollWidget, HeldArrowRepeatsOnQtsTimer) {
-    QWidget top;
-    top.resize(80, 240);
-    auto* bar = new TuvoVerticalScroll(&top);
-    bar->setGeometry(20, 20, 17, 200);
-    showTop(&top);
-    const QPoint downArrow = inTop(bar, QPoint(8, 195));
-    press(&top, downArrow);
-    EXPECT_TRUE(QTest::qWaitFor([bar] { return bar->Value() >= 3; }, 10000));
-    release(&top, downArrow);
+    // Without a test's clock the repeats run on the event loop.
+    VerticalHost onQt(0, false);
+    press(&onQt.top, inTop(onQt.bar, QPoint(8, 195)));
+    EXPECT_TRUE(QTest::qWaitFor([&onQt] { return onQt.bar->Value() >= 3; }, 10000));
+    release(&onQt.top, inTop(onQt.bar, QPoint(8, 195)));
 }
 
 TEST(TuvoVerticalScrollWidget, KeysAfterTheHostsKeyDown) {
-    VerticalHost host;
-    host.bar->setValue(50);
-    host.changes = 0;
+    VerticalHost host(50);
     std::vector<int> codes;
     QObject::connect(host.bar, &TuvoVerticalScroll::KeyDown, [&](KeyArgs& k) {
         codes.push_back(k.KeyCode);
@@ -147,9 +142,7 @@ TEST(TuvoVerticalScrollWidget, KeysAfterTheHostsKeyDown) {
 }
 
 TEST(TuvoVerticalScrollWidget, DraggingTheThumb) {
-    VerticalHost host;
-    host.bar->setValue(50); // thumb from 78
-    host.changes = 0;
+    VerticalHost host(50); // thumb from 78
     press(&host.top, inTop(host.bar, QPoint(8, 85)));
     mouse(&host.top, QEvent::MouseMove, inTop(host.bar, QPoint(8, 120)), Qt::NoButton,
           Qt::LeftButton);
@@ -195,37 +188,31 @@ TEST(ScrollBarPictures, SavedForReview) {
 }
 
 TEST(RealhScrollWidget, ValueWithinRangeAndChange) {
-    QWidget top;
-    top.resize(300, 40);
-    auto* bar = new RealhScroll(&top);
-    bar->setGeometry(10, 10, 260, 17);
-    ManualTimer* clock = testClock(bar);
-    int changes = 0;
-    QObject::connect(bar, &RealhScroll::Change, [&] { ++changes; });
-    showTop(&top);
+    Host<RealhScroll> host({300, 40}, {10, 10, 260, 17});
+    RealhScroll* bar = host.bar;
     bar->setValueMax(6);
     bar->setValue(-3);
     EXPECT_EQ(bar->Value(), 0);
     bar->setValue(9);
     EXPECT_EQ(bar->Value(), 6);
-    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(host.changes, 2);
     // A short click on an arrow steps once; held, it repeats.
     bar->setValue(3);
-    press(&top, inTop(bar, QPoint(255, 8)));
-    clock->advance(99);
-    release(&top, inTop(bar, QPoint(255, 8)));
+    press(&host.top, inTop(bar, QPoint(255, 8)));
+    host.clock->advance(99);
+    release(&host.top, inTop(bar, QPoint(255, 8)));
     EXPECT_EQ(bar->Value(), 4);
-    changes = 0;
-    press(&top, inTop(bar, QPoint(4, 8)));
-    clock->advance(115); // the press, then steps at 100 and 110 ms
+    host.changes = 0;
+    press(&host.top, inTop(bar, QPoint(4, 8)));
+    host.clock->advance(115); // the press, then steps at 100 and 110 ms
     EXPECT_EQ(bar->Value(), 1);
-    EXPECT_EQ(changes, 3);
-    clock->advance(15); // at 120 ms to the least value, where the step at 130 leaves it
+    EXPECT_EQ(host.changes, 3);
+    host.clock->advance(15); // at 120 ms to the least value, where the step at 130 leaves it
     EXPECT_EQ(bar->Value(), 0);
-    EXPECT_EQ(changes, 5);
-    release(&top, inTop(bar, QPoint(4, 8)));
-    clock->advance(100);
-    EXPECT_EQ(changes, 5);
+    EXPECT_EQ(host.changes, 5);
+    release(&host.top, inTop(bar, QPoint(4, 8)));
+    host.clock->advance(100);
+    EXPECT_EQ(host.changes, 5);
     bar->setEnabled(false);
     EXPECT_EQ(bar->logic().ThumbSize(), 260 - 39);
 }
