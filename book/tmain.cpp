@@ -112,21 +112,6 @@ std::string NextEntryId(const Book& book, const std::string& decimalMark) {
     return "1";
 }
 
-Currency TruncateDecimals(Currency value, int places) {
-    if (places >= 4) return value;
-    places = std::max(places, -14); // 10^18 ten-thousandths already exceed any amount
-    std::int64_t unit = 1;
-    for (int p = places; p < 4; ++p)
-        unit *= 10;
-    const std::int64_t q = value.raw / unit; // towards zero: always in range
-    // Towards minus infinity, except below the lowest whole number the range
-    // holds, where the cut towards zero is the one that stays in range.
-    if (value.raw % unit != 0 && value.raw < 0 &&
-        q > std::numeric_limits<std::int64_t>::min() / unit)
-        return Currency::fromRaw((q - 1) * unit);
-    return Currency::fromRaw(q * unit);
-}
-
 // --- dates ---
 
 namespace {

@@ -47,9 +47,6 @@ double LeadingNumberValue(const std::string& text);
 // (referenceAfter, read and written with the locale's decimal mark); "1" when
 // no reference does. Every command that numbers entries asks it so.
 std::string NextEntryId(const Book& book, const std::string& decimalMark);
-// Cuts to `places` decimals, rounding towards minus infinity, exactly; below
-// the lowest such value the money range holds, towards zero (never overflows).
-Currency TruncateDecimals(Currency value, int places);
 
 // --- dates in the book's style ---
 

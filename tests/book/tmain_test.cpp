@@ -1,3 +1,4 @@
+#include "book/account_number_rule.h"
 #include "book/tmain.h"
 
 #include "platform/fake/fake_services.h"
@@ -153,30 +154,13 @@ TEST(LeadingNumberValue, ReadsTheNumberAtTheStartWhateverTheLocale) {
     EXPECT_EQ(Tmain::LeadingNumberValue("1E400"), 0); // beyond any double: no number
 }
 
-TEST(TruncateDecimals, CutsExactlyTowardsMinusInfinity) {
-    EXPECT_EQ(Tmain::TruncateDecimals(money("0.29"), 2), money("0.29"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("1.13"), 4), money("1.13"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("100.1"), 0), money("100"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("100.15"), 1), money("100.1"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("-2.55"), 1), money("-2.6"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("-100.1"), 0), money("-101"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("-100"), 0), money("-100"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("-0.0001"), 0), money("-1"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("100.1239"), 3), money("100.123"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("100.1239"), 6), money("100.1239"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("123.4"), -1), money("120"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("-123"), -1), money("-130"));
-    const auto max = std::numeric_limits<std::int64_t>::max();
-    EXPECT_EQ(Tmain::TruncateDecimals(Currency::fromRaw(max), 0).raw, max - max % 10000);
-    // Below the lowest whole number the range holds, the cut goes towards zero.
+TEST(MainAccountOf, CutsTowardZeroAndKeepsASubAccountOfNoMainAccount) {
+    EXPECT_EQ(mainAccountOf(money("100.1")), money("100"));
+    EXPECT_EQ(mainAccountOf(money("-5.5")), money("-5"));
+    EXPECT_EQ(mainAccountOf(money("0.5")), money("0.5"));
+    EXPECT_EQ(mainAccountOf(money("-0.5")), money("-0.5"));
     const Currency min = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(Tmain::TruncateDecimals(min, 0), money("-922337203685477"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("-922337203685477.0001"), 0),
-              money("-922337203685477"));
-    EXPECT_EQ(Tmain::TruncateDecimals(money("-922337203685476.0001"), 0),
-              money("-922337203685477"));
-    EXPECT_EQ(Tmain::TruncateDecimals(min, 2), money("-922337203685477.58"));
-    EXPECT_EQ(Tmain::TruncateDecimals(min, -2), money("-922337203685400"));
+    EXPECT_EQ(mainAccountOf(min), money("-922337203685477"));
 }
 
 TEST(StripExtension, CutsOnlyInTheLastPathComponent) {
