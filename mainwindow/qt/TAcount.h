@@ -140,7 +140,8 @@ class TAcount : public QMainWindow {
     void Text1_KeyPress(int& keyAscii);
 
     // --- the invoice of the entry shown ---
-    // Printed on the current printer (one copy, no print setup).
+    // Printed on the current printer (one copy, no print setup; on the PDF
+    // printer the file is asked for, see askPdfFile).
     void Invoice_Click();
     // Mailed as an unsent message (toolbar button 11).
     void EmailInvoice_Click();
@@ -149,9 +150,6 @@ class TAcount : public QMainWindow {
     void PrintHeader(DrawingSurface& surface) const;
     // The shared print setup of the main window's printing.
     Printformer* printSetup();
-    // Where the PDF printer writes when the print setup named no file ("" =
-    // print nothing). Unset: LW_PDF_OUTPUT when set, else the user's choice.
-    std::function<std::string()> pdfOutputPath;
 
     // The font a book or the settings window gives the entry line: the
     // folio, account and note boxes (and, for an opened book, the date box)
@@ -306,7 +304,6 @@ class TAcount : public QMainWindow {
     void installFileCommands();
     void wireGotoBox();
     PrinterChoices currentPrinter();
-    std::string defaultPdfOutputPath();
 
     Book book_;
     RunTimeState run_;

@@ -1,30 +1,20 @@
 // Invoicing the entry on screen. File > Print Invoice sends a single copy to
-// the current printer, skipping the print-setup dialog; the mail button on
-// the toolbar passes the page to the mail program as a draft.
+// the current printer, skipping the print-setup dialog (on the PDF printer
+// the file is asked for each time); the mail button on the toolbar passes
+// the page to the mail program as a draft.
 #include "mainwindow/qt/TAcount.h"
 
 #include "mainwindow/invoice.h"
 #include "mainwindow/qt/invoice_printer.h"
 #include "platform/qt/printer_factory.h"
-#include "platform/services.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/print_setup.h"
 #include "toolkit/qt/Printformer.h"
+#include "toolkit/qt/pdf_file_dialog.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPrinterInfo>
-
-std::string TAcount::defaultPdfOutputPath() {
-    if (auto given = services().environment->get("LW_PDF_OUTPUT"); given && !given->empty())
-        return *given;
-    QString path =
-        QFileDialog::getSaveFileName(this, "Print to PDF File", QString(), "PDF (*.pdf)");
-    if (path.isEmpty()) return "";
-    if (!path.endsWith(".pdf", Qt::CaseInsensitive)) path += ".pdf";
-    return path.toStdString();
-}
 
 void TAcount::PrintHeader(DrawingSurface& surface) const {
     ::PrintHeader(surface, book_);
@@ -49,8 +39,9 @@ void TAcount::Invoice_Click() {
     const Invoice invoice = buildInvoice(book_, run_.CurrentFirstLine, run_.CurrentLastLine,
                                          currentLocale(), AccNote->text().toStdString());
     PrinterChoices printer = currentPrinter();
-    if (printer.printerName == PdfPrinterName && printer.pdfPath.empty()) {
-        printer.pdfPath = pdfOutputPath ? pdfOutputPath() : defaultPdfOutputPath();
+    if (printer.printerName == PdfPrinterName) {
+        // Each invoice goes to a file of its own, never to one an earlier print named.
+        printer.pdfPath = askPdfFile(this, pdfNameFor("Invoice " + invoice.reference));
         if (printer.pdfPath.empty()) return; // no file named: nothing is printed
     }
     printInvoiceOn(printer, book_, invoice);

@@ -1,6 +1,7 @@
 #include "toolkit/print_setup.h"
 
 #include "platform/paper_sizes.h"
+#include "toolkit/pdf_output_file.h"
 
 #include <gtest/gtest.h>
 
@@ -145,6 +146,9 @@ TEST(PdfCopies, LaterCopiesGoToFilesOfTheirOwn) {
     EXPECT_EQ(pdfPathForCopy("/tmp/out/report.pdf", 1), "/tmp/out/report.pdf");
     EXPECT_EQ(pdfPathForCopy("/tmp/out/report.pdf", 2), "/tmp/out/report-2.pdf");
     EXPECT_EQ(pdfPathForCopy("/tmp/out/report.pdf", 10), "/tmp/out/report-10.pdf");
+    // The name proposed for a printout holds nothing a file name may not.
+    EXPECT_EQ(pdfNameFor("Invoice 2025/17:a\t "), "Invoice 2025-17-a.pdf");
+    EXPECT_EQ(pdfNameFor(" "), "");
 }
 
 } // namespace

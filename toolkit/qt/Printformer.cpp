@@ -4,11 +4,11 @@
 #include "platform/qt/printer_factory.h"
 #include "platform/services.h"
 #include "toolkit/print_setup.h"
+#include "toolkit/qt/pdf_file_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -307,16 +307,10 @@ void Printformer::qualityChosen(int index) {
     showMarkers();
 }
 
-bool Printformer::askPdfPath() {
-    if (auto given = services().environment->get("LW_PDF_OUTPUT"); given && !given->empty()) {
-        setup_->setPdfPath(*given);
-        return true;
-    }
-    QString start = q(setup_->choices().pdfPath);
-    QString path = QFileDialog::getSaveFileName(this, "Print to PDF File", start, "PDF (*.pdf)");
-    if (path.isEmpty()) return false;
-    if (!path.endsWith(".pdf", Qt::CaseInsensitive)) path += ".pdf";
-    setup_->setPdfPath(path.toStdString());
+bool Printformer::askPdfPath(int copies) {
+    const std::string path = askPdfFile(this, "", copies);
+    if (path.empty()) return false;
+    setup_->setPdfPath(path);
     return true;
 }
 
@@ -328,7 +322,7 @@ void Printformer::printClicked() {
     PxSize->setCurrentText(q(setup_->zoomText));
     if (Combo2->currentIndex() < 0 || !setup_->choosePaper(Combo2->currentIndex()))
         showMessage("Printer Problem, check printer, paper and cables");
-    if (copies > 0 && setup_->choices().printerName == PdfPrinterName && !askPdfPath()) {
+    if (copies > 0 && setup_->choices().printerName == PdfPrinterName && !askPdfPath(copies)) {
         reject(); // no file named: nothing is printed
         return;
     }
@@ -367,5 +361,7 @@ std::optional<Printformer::Result> Printformer::ask(QWidget* owner) {
     if (owner && owner != parentWidget()) setParent(owner, windowFlags());
     exec();
     if (run_.PrintCopies <= 0) return std::nullopt;
-    return Result{run_.PrintCopies, zoom(), choices()};
+    Result result{run_.PrintCopies, zoom(), choices()};
+    setup_->setPdfPath(""); // the file is this print's own: the next one asks for its own
+    return result;
 }

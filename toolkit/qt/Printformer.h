@@ -46,7 +46,8 @@ class Printformer : public QDialog {
         PrinterChoices printer;
     };
     // Shows the dialog modally (owned by `owner` when given); nullopt when
-    // cancelled or there is nothing to print.
+    // cancelled or there is nothing to print. On the PDF printer the result
+    // names a file asked for this print alone.
     std::optional<Result> ask(QWidget* owner = nullptr);
 
     // Controls, by the names the callers know. Arrays are indexed as the
@@ -84,7 +85,7 @@ class Printformer : public QDialog {
     void load();
     void fillPapers();
     void showMarkers();
-    bool askPdfPath();
+    bool askPdfPath(int copies);
 
     RunTimeState& run_;
     std::unique_ptr<PrintSetup> setup_;

@@ -6,19 +6,37 @@
 #include "mainwindow/qt/toolbar_strip.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
+#include "platform/qt/printer_factory.h"
 #include "support/pdf_text.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/Printformer.h"
+#include "toolkit/qt/pdf_file_dialog.h"
 
 #include <QLineEdit>
+#include <QTimer>
+#include <deque>
 #include <gtest/gtest.h>
 
 using namespace main_window_driving;
+using testing_support::readFile;
 using testing_support::readPdfText;
 using testing_support::TempDir;
 
 namespace {
+
+// Answers the PDF file dialog in turn ("" once they run out), keeping what it was shown.
+struct PdfFileAnswers {
+    std::deque<std::string> answers;
+    std::vector<std::string> proposed;
+    PdfFileChooser before = replacePdfFileDialog([this](const std::string& shown) {
+        proposed.push_back(shown);
+        std::string answer = answers.empty() ? "" : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return answer;
+    });
+    ~PdfFileAnswers() { replacePdfFileDialog(before); }
+};
 
 // An earlier sale to another customer, then the sale shown: Debtors (whose
 // second note is the addressee) against Sales and Delivery.
@@ -110,15 +128,51 @@ TEST(TAcountInvoice, NoPdfFileNamedPrintsNothing) {
     TAcount w;
     showBook(w, saleBook());
     w.printSetup()->printerChosen(PdfPrinterName);
-    int asked = 0;
-    w.pdfOutputPath = [&] {
-        ++asked;
-        return std::string();
-    };
+    PdfFileAnswers files;
     run(w, Command::Invoice);
-    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(files.proposed.size(), 1u);
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(TAcountInvoice, EachPrintAsksForAFileOfItsOwnAndAsksBeforeReplacingOne) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TempDir dir;
+    TAcount w;
+    showBook(w, saleBook());
+    PdfFileAnswers files;
+    Printformer* setup = w.printSetup();
+    const auto printLedger = [setup] {
+        QTimer::singleShot(0, setup, [setup] {
+            setup->printerChosen(PdfPrinterName);
+            setup->printClicked();
+        });
+        const auto r = setup->ask();
+        return r && printCopies(r->printer, 1, [](DrawingSurface& s) { s.Print("Ledger"); });
+    };
+    files.answers = {(dir / "a").string(), (dir / "b.pdf").string()};
+    ASSERT_TRUE(printLedger());
+    const std::string ledger = readFile(dir / "a.pdf");
+    run(w, Command::Invoice); // not into a.pdf: its own name, in the folder last used
+    EXPECT_EQ(files.proposed.back(), (dir / "Invoice INV-2041.pdf").string());
+    EXPECT_TRUE(std::filesystem::exists(dir / "b.pdf"));
+
+    // Named again, a.pdf is kept when the user answers no; another name is asked.
+    fakes.messages.shown.clear(); // "Printer Trouble" on a machine without printers
+    fakes.messages.answers = {MessageAnswer::No};
+    files.answers = {(dir / "a").string(), (dir / "c").string()};
+    run(w, Command::Invoice);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.lastText(),
+              (dir / "a.pdf").string() + " already exists.\n\nReplace it?");
+    EXPECT_EQ(files.proposed.back(), (dir / "a.pdf").string());
+    EXPECT_EQ(readFile(dir / "a.pdf"), ledger);
+    EXPECT_TRUE(std::filesystem::exists(dir / "c.pdf"));
+
+    // The next ledger printout asks too, in the folder last used; cancelled, nothing is printed.
+    EXPECT_FALSE(printLedger());
+    EXPECT_EQ(files.proposed.back(), (dir / "").string());
+    EXPECT_EQ(files.proposed.size(), 5u);
 }
 
 } // namespace
