@@ -24,8 +24,8 @@ const ContraLines& EntryContras::of(std::int32_t line) {
     return book_.EntryLines[static_cast<std::size_t>(line)].Side == Debit ? credits_ : debits_;
 }
 
-Currency ContraShares::next(Currency part) {
+WideSum ContraShares::next(Currency part) {
     const WideSum share = exactShareAfter(WideSum{amount_.raw}, parts_, WideSum{part.raw}, whole_);
     parts_ += part;
-    return share.value();
+    return share;
 }

@@ -43,21 +43,22 @@ class EntryContras {
 // amount x (the first k contra amounts) / (all of them), rounded, less the
 // same of the first k-1. The shares thus
 // add up to the amount exactly whatever the signs, and a single contra line
-// takes the whole amount. `whole` must not be 0; a share out of the money
-// range throws CurrencyOverflow.
+// takes the whole amount. `whole` must not be 0. Contra amounts of mixed
+// signs may give a share beyond the money range: it is returned exactly, and
+// the ledger shows it as too large (fittedFigure).
 class ContraShares {
   public:
     ContraShares(Currency amount, WideSum whole) : amount_(amount), whole_(whole) {}
     // The share of the next contra line, whose amount is `part`.
-    Currency next(Currency part);
+    WideSum next(Currency part);
 
   private:
     Currency amount_;
     WideSum whole_, parts_;
 };
 
-// Calls row(contra line, share) for every row an account line makes in a
-// ledger, in journal order: one per contra line with its share
+// Calls row(contra line, share as a WideSum) for every row an account line
+// makes in a ledger, in journal order: one per contra line with its share
 // (ContraShares); a line with no contra line to share its amount by (none,
 // or contra lines adding up to 0) makes one row of its whole amount, with
 // contra line -1 (no account). Either way the rows add up to the line's
@@ -66,7 +67,7 @@ template <class Row>
 void forEachShare(const Book& book, std::int32_t line, const ContraLines& contras, Row&& row) {
     const Currency amount = book.EntryLines[static_cast<std::size_t>(line)].Amount;
     if (!contras.sharable()) {
-        row(std::int32_t{-1}, amount);
+        row(std::int32_t{-1}, WideSum{amount.raw});
         return;
     }
     ContraShares shares(amount, contras.sum);

@@ -48,6 +48,17 @@ std::string ledgerBuildFault(const std::function<void()>& part) {
     return "";
 }
 
+Currency fittedFigure(WideSum figure, bool& tooLarge) {
+    tooLarge = !figure.fits();
+    return tooLarge ? Currency() : figure.value();
+}
+
+std::string tooLargeMessage(const std::string& figure, const std::string& ledger) {
+    return "A " + figure + " of this " + ledger +
+           " is beyond the range of amounts and cannot be shown: the rows are listed, and the " +
+           figure + " says \"" + TooLargeToShow + "\".";
+}
+
 std::string ledgerSizeRefusal(std::int64_t rows, std::size_t rowBytes, const NumberMarks& marks) {
     const auto wide = static_cast<unsigned __int128>(std::max<std::int64_t>(rows, 0)) * rowBytes;
     const std::uint64_t bytes = wide > UINT64_MAX ? UINT64_MAX : static_cast<std::uint64_t>(wide);

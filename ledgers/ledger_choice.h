@@ -7,11 +7,13 @@
 #include "book/currency.h"
 #include "book/memory_bound.h"
 #include "book/number_format.h"
+#include "book/wide_sum.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 // Called about a hundred times per build (every progressStrideFor(LastEntryLine)
 // journal lines); a window passes Tmain::StepProgress here.
@@ -85,10 +87,32 @@ class ProgressPacer {
     std::int32_t next_ = 0;
 };
 
-// Runs a part of a ledger's build: a sum out of range or a lack of memory
-// stops it with the message to show, "" when it went through. What the part
-// gathered before stopping stays.
+// Runs a part of a ledger's build: a sum beyond even the wide range or a
+// lack of memory stops it with the message to show, "" when it went through.
 std::string ledgerBuildFault(const std::function<void()>& part);
+
+// Builds the rows of `ledger` (which holds its heading: period, account) in a
+// copy that replaces it only when the build went through (ledgerBuildFault).
+// A build that stops leaves the ledger without rows and returns the message:
+// the rows made before the fault are never shown as if they were all.
+template <class Ledger, class Build> std::string buildWhole(Ledger& ledger, Build&& build) {
+    Ledger built = ledger;
+    const std::string fault = ledgerBuildFault([&] { build(built); });
+    if (fault.empty()) ledger = std::move(built);
+    return fault;
+}
+
+// Shown in place of a figure beyond the money range (a total, b/f, c/d, a
+// share of a line, a balance); the rows around it are listed as usual.
+inline constexpr const char* TooLargeToShow = "too large to show";
+
+// A figure worked out wide as a row holds it: the amount when it fits in the
+// money range; else 0, with `tooLarge` set (the row shows TooLargeToShow).
+Currency fittedFigure(WideSum figure, bool& tooLarge);
+
+// What a ledger says when it lists every row but shows a `figure` ("total",
+// "figure") of it as TooLargeToShow; `ledger` names the ledger.
+std::string tooLargeMessage(const std::string& figure, const std::string& ledger);
 
 // The most memory the rows of one ledger may take (book/memory_bound.h): a
 // build whose rows would take more is refused whole, before any row is made.

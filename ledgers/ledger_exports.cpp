@@ -4,6 +4,7 @@
 #include "book/account_number_text.h"
 #include "book/business_heading.h"
 #include "book/csv_text.h"
+#include "book/day_of_date.h"
 #include "book/excel_file.h"
 #include "book/html_text.h"
 #include "book/letter_html.h"
@@ -62,7 +63,7 @@ std::int32_t writeJournalRows(ReportSheet& sheet, const Book& book, const Journa
     std::int32_t row = 2;
     std::size_t written = 0;
     bool dateShown = false;
-    double lastDate = 0;
+    double lastDay = 0;
     while (written < shown.size() && !sheet.failed()) {
         // The entry starting at `written`: up to its note line or the list's end.
         std::size_t end = written;
@@ -81,12 +82,14 @@ std::int32_t writeJournalRows(ReportSheet& sheet, const Book& book, const Journa
             const std::string reference =
                 trimmedSpaces(withoutNuls(book.EntryIds[static_cast<std::size_t>(n)].raw()));
             ++row;
-            // A date shows once, on the first line of that date that is not a
-            // credit line (credit lines leave the date column empty).
-            const bool showDate = line.Side != Credit && (!dateShown || line.Date != lastDate);
+            // A day shows once, on the first line of that day that is not a
+            // credit line (credit lines leave the date column empty); the
+            // time of day a date holds makes no new day.
+            const double lineDay = dayOfDate(line.Date);
+            const bool showDate = line.Side != Credit && (!dateShown || lineDay != lastDay);
             if (showDate) {
                 dateShown = true;
-                lastDate = line.Date;
+                lastDay = lineDay;
             }
             sheet.text(ExcelFile::Font0, ExcelFile::AlignLeft, 0, row, 1,
                        showDate ? Tmain::FormatDateStyle(line.Date, book.DateStyle, locale)
@@ -145,10 +148,12 @@ void writeRunningBalanceCsv(ByteWriter& out, const Book& book, const RunningBala
     const AccountNameIndex names(book);
     const std::string& mark = locale.decimalMark;
     out.bytes(csvLine({"Date", "No", heading.account + " Account", "Debit", "Credit", "Balance"}));
-    for (const RunningBalanceRow& row : ledger.Rows)
+    auto plain = [&](Currency value) { return plainNumberText(value, mark); };
+    for (const RunningBalanceRow& row : ledger.Rows) {
+        const RunningBalanceFigures figures = runningBalanceFigures(row, plain, plain);
         out.bytes(csvLine({shortDate(row.Date, locale), row.reference(), names.name(row.Account),
-                           plainNumberText(row.debit(), mark), plainNumberText(row.credit(), mark),
-                           plainNumberText(row.Balance, mark)}));
+                           figures.debit, figures.credit, figures.balance}));
+    }
 }
 
 std::string runningBalanceCsv(const Book& book, const RunningBalanceLedger& ledger,
@@ -186,16 +191,13 @@ void writeRunningBalanceWebPage(ByteWriter& out, const Book& book,
     out.bytes(h);
     std::string suffix;
     for (const RunningBalanceRow& row : ledger.Rows) {
-        auto amount = [&](Currency value) {
-            return value.isZero() ? std::string() : formatAmount(value, decimals, marks, true);
-        };
         suffix = balanceSuffix(row.Balance, suffix);
         h = "<tr><td>" + htmlEscaped(Tmain::FormatDateStyle(row.Date, book.DateStyle, locale)) +
             "</td><td>" + htmlEscaped(row.reference()) + "</td><td>" +
             htmlEscaped(names.name(row.Account)) + "</td>";
-        for (const std::string& cell : {amount(row.debit()), amount(row.credit()),
-                                        balanceText(row.Balance, decimals, marks, suffix)})
-            h += "<td align=" + q("right") + ">" + htmlEscaped(cell) + "</td>";
+        const RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);
+        for (const std::string* cell : {&figures.debit, &figures.credit, &figures.balance})
+            h += "<td align=" + q("right") + ">" + htmlEscaped(*cell) + "</td>";
         h += "</tr>";
         out.bytes(h);
     }
@@ -265,15 +267,15 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
         }
     const auto fits = std::min<std::int32_t>(result.rowsListed, ExcelFile::MaxRows - 6);
     std::string suffix;
+    auto amount = [&](Currency value) { return formatAmount(value, decimals, marks, true); };
+    auto balance = [&](Currency value) { return balanceText(value, decimals, marks, suffix); };
     for (std::int32_t i = 0; i < fits && !sheet.failed(); ++i) {
         const RunningBalanceRow& row = ledger.Rows[static_cast<std::size_t>(i)];
         suffix = balanceSuffix(row.Balance, suffix);
-        const std::array<std::string, 6> cells{shortDate(row.Date, locale),
-                                               row.reference(),
-                                               names.name(row.Account),
-                                               formatAmount(row.debit(), decimals, marks, true),
-                                               formatAmount(row.credit(), decimals, marks, true),
-                                               balanceText(row.Balance, decimals, marks, suffix)};
+        RunningBalanceFigures figures = runningBalanceFigures(row, amount, balance);
+        const std::array<std::string, 6> cells{
+            shortDate(row.Date, locale), row.reference(),           names.name(row.Account),
+            std::move(figures.debit),    std::move(figures.credit), std::move(figures.balance)};
         for (int c = 1; c <= 6; ++c)
             sheet.text(ExcelFile::Font0, c <= 3 ? ExcelFile::AlignLeft : ExcelFile::AlignRight, 0,
                        7 + i, c, cells[static_cast<std::size_t>(c - 1)]);

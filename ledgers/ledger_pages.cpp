@@ -81,9 +81,10 @@ std::vector<RunningBalanceCells> runningBalancePage(const Book& book,
         c.date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
         c.reference = row.reference();
         c.account = Tmain::AccountNameByNumber(book, row.Account);
-        if (!row.debit().isZero()) c.debit = formatAmount(row.debit(), decimals, marks, true);
-        if (!row.credit().isZero()) c.credit = formatAmount(row.credit(), decimals, marks, true);
-        c.balance = balanceText(row.Balance, decimals, marks, suffix);
+        RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);
+        c.debit = std::move(figures.debit);
+        c.credit = std::move(figures.credit);
+        c.balance = std::move(figures.balance);
         suffix = balanceSuffix(row.Balance, suffix);
         c.line = row.Line;
         c.opening = row.Opening;
@@ -268,13 +269,16 @@ RunningBalanceWidest runningBalanceWidest(const Book& book, const RunningBalance
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
     Extent<double> dates;
     Extent<Currency> debits, credits, balances;
+    bool debitTooLarge = false, creditTooLarge = false, balanceTooLarge = false;
     // Each reference once: its width in the font, not its count of
     // characters, decides which is widest.
     std::set<std::string> references;
     for (const RunningBalanceRow& row : ledger.Rows) {
         dates.take(row.Date);
         (row.Credit ? credits : debits).take(row.Amount);
+        (row.Credit ? creditTooLarge : debitTooLarge) |= row.AmountTooLarge;
         balances.take(row.Balance);
+        balanceTooLarge |= row.BalanceTooLarge;
         references.insert(row.reference());
     }
     auto amount = [&](Currency a) { return formatAmount(a, decimals, marks, true); };
@@ -290,6 +294,10 @@ RunningBalanceWidest runningBalanceWidest(const Book& book, const RunningBalance
          }))
         for (const char* suffix : {" Dr", " Cr"})
             w.balances.push_back(size + suffix);
+    for (const auto& [texts, tooLarge] : {std::pair{&w.debits, debitTooLarge},
+                                          {&w.credits, creditTooLarge},
+                                          {&w.balances, balanceTooLarge}})
+        if (tooLarge) texts->emplace_back(TooLargeToShow);
     return w;
 }
 

@@ -509,16 +509,13 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
         printAt(s, x1 - s.TextWidth(date), date);
         printCutAt(s, x1 + 2 * e, referenceRoom, row.reference());
         printCutAt(s, name.left, name.width - e, names.name(row.Account));
-        for (const auto& [amount, column] :
-             {std::pair{row.debit(), RDebit}, std::pair{row.credit(), RCredit}}) {
-            if (amount.isZero()) continue;
-            const std::string text = formatAmount(amount, decimals, marks, true);
-            printEndingAt(s, columns[column].right(), text);
-        }
         suffix = balanceSuffix(row.Balance, suffix);
-        const std::string balance = balanceText(row.Balance, decimals, marks, suffix);
-        s.CurrentX = columns[RBalance].right() - s.TextWidth(balance);
-        s.Print(balance);
+        const RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);
+        for (const auto& [text, column] :
+             {std::pair{&figures.debit, RDebit}, std::pair{&figures.credit, RCredit}})
+            if (!text->empty()) printEndingAt(s, columns[column].right(), *text);
+        s.CurrentX = columns[RBalance].right() - s.TextWidth(figures.balance);
+        s.Print(figures.balance);
     }
     s.EndDoc();
 }

@@ -2,6 +2,7 @@
 
 #include "book/account_number_text.h"
 #include "book/entry_index.h"
+#include "book/number_format.h"
 #include "ledgers/contra_lines.h"
 
 #include <algorithm>
@@ -13,35 +14,51 @@ class RowWriter {
   public:
     explicit RowWriter(RunningBalanceLedger& ledger) : ledger_(ledger) {}
 
-    // The balance after each row is shown: one out of the money range stops
-    // the build (CurrencyOverflow); the sums on the way to it need not fit.
-    void add(const Book& book, std::int32_t line, Currency account, Currency share) {
+    // Shares and balances are summed wide: a balance beyond the money range
+    // is marked on its row, and the rows after it come back into range as
+    // their balances do.
+    void add(const Book& book, std::int32_t line, Currency account, WideSum share) {
         const EntryLine& own = book.EntryLines[static_cast<std::size_t>(line)];
         RunningBalanceRow row;
         row.Date = static_cast<double>(LedgerPeriod::day(own.Date));
         row.Entry = book.EntryIds[static_cast<std::size_t>(line)];
         row.Line = line;
         row.Account = account;
-        row.Amount = share;
+        row.Amount = fittedFigure(share, row.AmountTooLarge);
         row.Credit = own.Side != Debit;
-        WideSum balance = balance_;
-        balance += row.debit();
-        balance -= row.credit();
-        row.Balance = balance.value();
-        balance_ = balance;
-        ledger_.Rows.push_back(row);
+        if (row.Credit)
+            balance_ -= share;
+        else
+            balance_ += share;
+        push(row);
     }
-    void open(WideSum balance) { balance_ = balance; }
+    void open(double date, WideSum balance) {
+        RunningBalanceRow row;
+        row.Date = date;
+        row.Account = Currency::fromUnits(1);
+        row.Opening = true;
+        balance_ = balance;
+        push(row);
+        ledger_.HasOpeningRow = true;
+    }
+    bool tooLarge() const { return tooLarge_; }
 
   private:
+    void push(RunningBalanceRow& row) {
+        row.Balance = fittedFigure(balance_, row.BalanceTooLarge);
+        tooLarge_ = tooLarge_ || row.AmountTooLarge || row.BalanceTooLarge;
+        ledger_.Rows.push_back(row);
+    }
+
     RunningBalanceLedger& ledger_;
     WideSum balance_;
+    bool tooLarge_ = false;
 };
 
 // The rows of one account line (forEachShare): one per contra line with its
 // share, or one of the line's own amount naming no account.
 void addRows(const Book& book, std::int32_t i, const ContraLines& contras, RowWriter& rows) {
-    forEachShare(book, i, contras, [&](std::int32_t contra, Currency share) {
+    forEachShare(book, i, contras, [&](std::int32_t contra, WideSum share) {
         const Currency account =
             contra < 0 ? Currency()
                        : book.EntryLines[static_cast<std::size_t>(contra)].AccountNumber;
@@ -83,23 +100,28 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
     ledger.Message = ledgerSizeRefusal(rowCount, sizeof(RunningBalanceRow), choice.marks);
     if (!ledger.Message.empty()) return ledger;
 
-    RowWriter rows(ledger);
-    ledger.Message = ledgerBuildFault([&] {
-        ledger.Rows.reserve(static_cast<std::size_t>(rowCount));
-        if (anyBefore) {
-            RunningBalanceRow row;
-            row.Date = ledger.FromDate;
-            row.Account = Currency::fromUnits(1);
-            row.Balance = opening.value();
-            row.Opening = true;
-            ledger.Rows.push_back(row);
-            ledger.HasOpeningRow = true;
-            rows.open(opening);
-        }
+    bool tooLarge = false;
+    ledger.Message = buildWhole(ledger, [&](RunningBalanceLedger& built) {
+        RowWriter rows(built);
+        built.Rows.reserve(static_cast<std::size_t>(rowCount));
+        if (anyBefore) rows.open(built.FromDate, opening);
         for (const std::int32_t i : postings)
             addRows(book, i, contras.of(i), rows);
+        tooLarge = rows.tooLarge();
     });
+    if (ledger.Message.empty() && tooLarge)
+        ledger.Message = tooLargeMessage("figure", "running balance");
     return ledger;
+}
+
+RunningBalanceFigures shownFigures(const RunningBalanceRow& row, int decimals,
+                                   const NumberMarks& marks, const std::string& suffixForZero) {
+    return runningBalanceFigures(
+        row,
+        [&](Currency amount) {
+            return amount.isZero() ? std::string() : formatAmount(amount, decimals, marks, true);
+        },
+        [&](Currency balance) { return balanceText(balance, decimals, marks, suffixForZero); });
 }
 
 void reverseRows(RunningBalanceLedger& ledger) {

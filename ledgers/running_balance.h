@@ -25,6 +25,9 @@ struct RunningBalanceRow {
     EntryId Entry;         // the entry's reference as stored (never assigned for the opening row)
     bool Credit = false;   // the account's line is not a debit
     bool Opening = false;
+    // A figure beyond the money range, held as 0 and shown as TooLargeToShow.
+    bool AmountTooLarge = false;
+    bool BalanceTooLarge = false;
 
     Currency debit() const { return Credit ? Currency() : Amount; }
     Currency credit() const { return Credit ? Amount : Currency(); }
@@ -39,10 +42,32 @@ struct RunningBalanceLedger {
     double ToDate = 0;
     Currency LedgerAccount; // the chosen number cut to its digits
     std::string Folio;      // the account number box's text
-    // Empty when the build went through; otherwise the message to show (the
-    // ledger then holds the rows gathered before the fault).
+    // Empty when every figure could be shown. A balance or share beyond the
+    // money range gives a message beside the whole list of rows (the figure
+    // marked); a build that stopped, a message and no rows.
     std::string Message;
 };
+
+// A row's debit, credit and balance texts as the window, the printout and
+// every file show them: `amount` of the debit and the credit (a credit row's
+// debit is 0, and the reverse), `balance` of the balance; a figure beyond the
+// money range is TooLargeToShow.
+struct RunningBalanceFigures {
+    std::string debit, credit, balance;
+};
+template <class Amount, class Balance>
+RunningBalanceFigures runningBalanceFigures(const RunningBalanceRow& row, Amount&& amount,
+                                            Balance&& balance) {
+    const std::string share = row.AmountTooLarge ? TooLargeToShow : amount(row.Amount);
+    return {row.Credit ? amount(Currency()) : share, row.Credit ? share : amount(Currency()),
+            row.BalanceTooLarge ? TooLargeToShow : balance(row.Balance)};
+}
+
+// The figures as the window, the printout and the web page show them: the
+// debit and the credit with digit groups ("" for 0), the balance by
+// balanceText (a balance of 0 taking `suffixForZero`).
+RunningBalanceFigures shownFigures(const RunningBalanceRow& row, int decimals,
+                                   const NumberMarks& marks, const std::string& suffixForZero);
 
 RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& choice);
 

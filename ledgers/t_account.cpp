@@ -2,6 +2,7 @@
 
 #include "book/account_name_index.h"
 #include "book/account_number_text.h"
+#include "book/day_of_date.h"
 #include "book/entry_index.h"
 #include "ledgers/contra_lines.h"
 #include "resources/string_table.h"
@@ -12,15 +13,13 @@
 namespace {
 
 const std::string TenSpaces(10, ' ');
-const char* const TotalTooLarge =
-    "A total of this T-account is beyond the range of amounts and cannot be shown: the rows are "
-    "listed, and the total says \"too large to show\".";
 
 // The half's sums while the journal is read: exact, whatever amounts cancel
 // on the way; only the figures shown must fit in the money range.
 struct HalfSums {
     WideSum total; // b/f included
     WideSum broughtForward;
+    bool shareTooLarge = false; // a row's share beyond the money range
 };
 
 // The rows of one account line (forEachShare): one per contra line with its
@@ -28,16 +27,17 @@ struct HalfSums {
 void appendRows(const Book& book, const AccountMatch& match, bool unmasked, std::int32_t line,
                 const ContraLines& contras, TAccountHalf& half, HalfSums& sums) {
     const double date = book.EntryLines[static_cast<std::size_t>(line)].Date;
-    forEachShare(book, line, contras, [&](std::int32_t contra, Currency share) {
+    forEachShare(book, line, contras, [&](std::int32_t contra, WideSum share) {
         TAccountRow row;
         row.Date = date;
         if (contra >= 0) {
             const Currency number = book.EntryLines[static_cast<std::size_t>(contra)].AccountNumber;
             row.Account = unmasked ? number : match.fold(number);
         }
-        row.Amount = share;
+        row.Amount = fittedFigure(share, row.TooLarge);
         row.Line = line;
         sums.total += share;
+        sums.shareTooLarge = sums.shareTooLarge || row.TooLarge;
         half.Rows.push_back(row);
     });
 }
@@ -47,8 +47,7 @@ void appendRows(const Book& book, const AccountMatch& match, bool unmasked, std:
 TAccountRow figureRow(TAccountRowKind kind, WideSum figure) {
     TAccountRow row;
     row.Kind = kind;
-    row.TooLarge = !figure.fits();
-    if (!row.TooLarge) row.Amount = figure.value();
+    row.Amount = fittedFigure(figure, row.TooLarge);
     return row;
 }
 
@@ -160,23 +159,25 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
         ledgerSizeRefusal(debitRows + creditRows + 1, sizeof(TAccountRow), options.marks);
     if (!ledger.Message.empty()) return ledger;
 
-    bool tooLarge = false;
-    ledger.Message = ledgerBuildFault([&] {
-        ledger.Debit.Rows.reserve(static_cast<std::size_t>(debitRows + 1));
-        ledger.Credit.Rows.reserve(static_cast<std::size_t>(creditRows + 1));
-        if (anyBefore) tooLarge = addBroughtForward(ledger, debit, credit);
+    bool totalTooLarge = false;
+    ledger.Message = buildWhole(ledger, [&](TAccountLedger& built) {
+        built.Debit.Rows.reserve(static_cast<std::size_t>(debitRows + 1));
+        built.Credit.Rows.reserve(static_cast<std::size_t>(creditRows + 1));
+        if (anyBefore) totalTooLarge = addBroughtForward(built, debit, credit);
         for (const std::int32_t i : postings) {
             const bool isDebit = book.EntryLines[static_cast<std::size_t>(i)].Side == Debit;
             appendRows(book, match, options.unmasked, i, contras.of(i),
-                       isDebit ? ledger.Debit : ledger.Credit, isDebit ? debit : credit);
+                       isDebit ? built.Debit : built.Credit, isDebit ? debit : credit);
         }
+        totalTooLarge = finish(built, debit, credit, options.marks) || totalTooLarge;
+        built.LedgerRows =
+            static_cast<std::int32_t>(std::max(built.Debit.Rows.size(), built.Credit.Rows.size()));
     });
-    const std::string totalsFault = ledgerBuildFault(
-        [&] { tooLarge = finish(ledger, debit, credit, options.marks) || tooLarge; });
-    if (!totalsFault.empty()) ledger.Message = totalsFault;
-    if (ledger.Message.empty() && tooLarge) ledger.Message = TotalTooLarge;
-    ledger.LedgerRows =
-        static_cast<std::int32_t>(std::max(ledger.Debit.Rows.size(), ledger.Credit.Rows.size()));
+    if (!ledger.Message.empty()) return ledger;
+    if (totalTooLarge)
+        ledger.Message = tooLargeMessage("total", "T-account");
+    else if (debit.shareTooLarge || credit.shareTooLarge)
+        ledger.Message = tooLargeMessage("figure", "T-account");
     return ledger;
 }
 
@@ -185,7 +186,7 @@ void sortByDate(TAccountLedger& ledger) {
         auto end = half->Rows.end();
         if (half->hasCarriedDown()) --end;
         std::stable_sort(half->Rows.begin(), end, [](const TAccountRow& a, const TAccountRow& b) {
-            return a.Date < b.Date;
+            return dayOfDate(a.Date) < dayOfDate(b.Date);
         });
     }
 }

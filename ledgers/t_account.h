@@ -24,10 +24,10 @@ enum class TAccountRowKind : std::uint8_t {
 struct TAccountRow {
     double Date = 0;       // the account's line's date; FromDate for b/f; 0 for c/d
     Currency Account;      // a contra row's account, whose name the row shows (0: none)
-    Currency Amount;       // 0 when TooLarge
+    Currency Amount;       // 0 when TooLarge (fittedFigure)
     std::int32_t Line = 0; // journal line of the account's own line (0 for b/f and c/d)
     TAccountRowKind Kind = TAccountRowKind::Contra;
-    bool TooLarge = false; // a b/f or c/d amount beyond the money range
+    bool TooLarge = false; // a share, b/f or c/d amount beyond the money range
 
     bool isBalanceRow() const { return Kind != TAccountRowKind::Contra; }
 };
@@ -38,9 +38,6 @@ class AccountNameIndex;
 // "" when the chart has none and for a row naming no account, as the running
 // balance shows it), "Balance b/f", "   " or "Balance c/d".
 std::string tAccountRowText(const TAccountRow& row, const AccountNameIndex& names);
-
-// Shown in place of a total, a b/f or a c/d amount beyond the money range.
-inline constexpr const char* TooLargeToShow = "too large to show";
 
 struct TAccountHalf {
     std::vector<TAccountRow> Rows; // b/f row first (when any), then journal order, c/d row last
@@ -79,14 +76,15 @@ struct TAccountLedger {
     std::string DebitBroughtDownText;
     std::string CreditBroughtDownText;
 
-    // Empty when the build went through; otherwise the message to show (the
-    // ledger then holds the rows gathered before the fault).
+    // Empty when every figure could be shown. A figure beyond the money
+    // range gives a message beside the whole list of rows (the figure
+    // marked); a build that stopped, a message and no rows.
     std::string Message;
 };
 
 TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options);
 
-// "Sort Entries by Date...": each half by date, rows of equal dates keeping
+// "Sort Entries by Date...": each half by day, rows of one day keeping
 // their order, the c/d row staying last. Counts, totals and labels stay.
 void sortByDate(TAccountLedger& ledger);
 

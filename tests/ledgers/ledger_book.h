@@ -79,4 +79,18 @@ inline Book book() {
     return b;
 }
 
+// Ten debits to Cash and ten credits to Sales of the largest whole amount,
+// then the same the other way round: Cash's balance passes the money range.
+inline Book tenLineBook() {
+    Book b = handmade::emptyBook();
+    handmade::setAccount(b, 1, Cash, "Cash", CurrentAsset);
+    handmade::setAccount(b, 2, Sales, "Sales", Revenue);
+    for (int e = 0; e < 2; ++e)
+        for (int i = 0; i < 20; ++i)
+            handmade::addLine(b, std::to_string(e + 1), feb(2 + e),
+                              (i < 10) == (e == 0) ? Debit : Credit, i < 10 ? Cash : Sales,
+                              "922337203685477", i == 19 ? "Ten" : "");
+    return b;
+}
+
 } // namespace ledgerbook

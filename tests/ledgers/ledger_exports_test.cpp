@@ -80,6 +80,13 @@ std::string read(const TempDir& dir, const std::string& kind, const std::filesys
     return out;
 }
 
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
 Book exportedBook() {
     Book book = ledgerbook::book();
     book.FontName = "Arial";
@@ -101,9 +108,9 @@ LedgerHeading loanHeading(const Book& book, const LocaleInfo& locale) {
     return ledgerHeading(book, book.AccountNames[9], "600", feb(1), feb(28), locale);
 }
 
-RunningBalanceLedger loanLedger(const Book& book) {
+RunningBalanceLedger loanLedger(const Book& book, const char* account = Loan) {
     LedgerChoice choice;
-    choice.account = money(Loan);
+    choice.account = money(account);
     choice.fromDate = feb(1);
     choice.toDate = feb(28);
     return buildRunningBalance(book, choice);
@@ -181,6 +188,14 @@ TEST(LedgerExports, JournalSpreadsheet) {
         exportJournalSheet(one, buildJournalList(one, options), dir / "one.xls", dayFirstLocale());
     EXPECT_EQ(none.notice, "None of the 20000 lines were written: the first entry alone is longer "
                            "than a spreadsheet of this kind holds (at most 16384 rows).");
+
+    // Two entries of one day, at 6:00 and at 18:00: the day is written once.
+    Book times = exportedBook();
+    handmade::addEntry(times, "80", feb(25) + 0.25, Rent, Cash, "1", "Morning");
+    handmade::addEntry(times, "81", feb(25) + 0.75, Rent, Cash, "2", "Evening");
+    options.account = money(Rent);
+    exportJournalSheet(times, buildJournalList(times, options), dir / "day.xls", dayFirstLocale());
+    EXPECT_EQ(occurrences(read(dir, "xls", dir / "day.xls"), "25/02/2026"), 1u);
 }
 
 TEST(LedgerExports, RunningBalanceFiles) {
@@ -265,6 +280,18 @@ TEST(LedgerExports, RunningBalanceFiles) {
                      .ok);
     EXPECT_FALSE(std::filesystem::exists(dir / "none.htm"));
     EXPECT_EQ(fakes.messages.lastText(), "Choose an account first: no ledger has been built yet.");
+
+    // Cash of the ten-line book: all 200 rows in every file, the 179 balances
+    // beyond the money range marked.
+    const Book ten = tenLineBook();
+    for (const std::string type : {"xls", "csv", "htm"}) {
+        exportRunningBalance(ten, loanLedger(ten, Cash),
+                             ledgerHeading(ten, "Cash", "100", feb(1), feb(28), dayFirstLocale()),
+                             dir / ("ten." + type), type, dayFirstLocale(), feb(28));
+        const std::string text = read(dir, type, dir / ("ten." + type));
+        EXPECT_EQ(occurrences(text, "too large to show"), 179u) << type;
+        EXPECT_EQ(occurrences(text, "03/02/2026"), 100u) << type;
+    }
 }
 
 TEST(LedgerExports, RunningBalanceMail) {

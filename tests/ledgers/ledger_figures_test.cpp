@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -103,13 +104,13 @@ TEST(LedgerFigures, SharesAreExactBeyondThePrecisionOfDouble) {
     for (const auto& s : shares) {
         SCOPED_TRACE(std::string(s.line) + " x " + s.contra + " / " + s.sum);
         ContraShares walk(money(s.line), wide(s.sum));
-        const Currency first = walk.next(money(s.contra));
+        const Currency first = walk.next(money(s.contra)).value();
         EXPECT_EQ(first, money(s.share));
         // The rest of the contra amounts take the rest of the line, exactly.
-        EXPECT_EQ(walk.next((wide(s.sum) - wide(s.contra)).value()), money(s.line) - first);
+        EXPECT_EQ(walk.next((wide(s.sum) - wide(s.contra)).value()).value(), money(s.line) - first);
     }
-    EXPECT_THROW(ContraShares(money("900000000000000"), wide("1")).next(money("2")),
-                 CurrencyOverflow);
+    EXPECT_EQ(ContraShares(money("900000000000000"), wide("1")).next(money("2")).raw,
+              (wide("900000000000000") + wide("900000000000000")).raw);
 }
 
 // Whether a ledger must refuse (a figure it shows beyond the money range),
@@ -312,7 +313,7 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
             }
 
             // The running balance ends on the same figure; a last balance
-            // beyond the money range refuses it.
+            // beyond the money range says so.
             const RunningBalanceLedger running = buildRunningBalance(book, options);
             const WideSum last = balance - f.leftOut;
             EXPECT_TRUE(last.fits() || !running.Message.empty());
@@ -336,8 +337,8 @@ TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
 }
 
 // Debits and credits that pass the money range on the way while every figure
-// shown fits: the ledgers are built. A figure shown that does not fit stops
-// the build with its message.
+// shown fits: the ledgers are built. A figure shown that does not fit says
+// so; a sum past even the wide range stops the build and leaves no rows.
 TEST(LedgerFigures, SumsMayPassTheMoneyRangeOnTheWay) {
     const char* const Huge = "900000000000000";
     Book book = handmade::emptyBook();
@@ -368,12 +369,32 @@ TEST(LedgerFigures, SumsMayPassTheMoneyRangeOnTheWay) {
     EXPECT_EQ(tAccount.DebitTotalText, "Total          900,000,000,000,000.00");
     EXPECT_EQ(tAccount.Credit.CarriedDown, money(Huge));
 
-    // A balance shown past the range stops the running balance at that row;
-    // b/f amounts and totals past it show as too large, beside the rows and
-    // the c/d amount, which fit.
+    // Balances (every row listed, coming back into range), shares of mixed
+    // contra signs, b/f amounts and totals past the range show as too large.
     const RunningBalanceLedger tooLarge = buildRunningBalance(cancelling, wholeJournal(Stock));
-    EXPECT_EQ(tooLarge.Message, "Stopping due to Processing error");
-    EXPECT_EQ(tooLarge.Rows.size(), 1u);
+    EXPECT_EQ(tooLarge.Message, "A figure of this running balance is beyond the range of amounts "
+                                "and cannot be shown: the rows are listed, and the figure says "
+                                "\"too large to show\".");
+    EXPECT_EQ(tooLarge.Rows.size(), 3u);
+    EXPECT_EQ(tooLarge.Rows[2].Balance, money(Huge));
+    const RunningBalanceLedger ten = buildRunningBalance(tenLineBook(), wholeJournal(Cash));
+    ASSERT_EQ(ten.Rows.size(), 200u);
+    EXPECT_EQ(std::count_if(ten.Rows.begin(), ten.Rows.begin() + 11,
+                            [](const RunningBalanceRow& r) { return r.BalanceTooLarge; }),
+              1); // the 11th: its ten rows before add up to 922,337,203,685,477.00
+    EXPECT_EQ(ten.Rows[189].Balance, money("922337203685477")); // back in range
+    Book mixed = book;
+    handmade::addLine(mixed, "6", feb(3), Debit, Cash, Huge);
+    handmade::addLine(mixed, "6", feb(3), Credit, Stock, Huge);
+    handmade::addLine(mixed, "6", feb(3), Credit, Stock, "-899999999999999.9999", "Mixed");
+    EXPECT_TRUE(buildRunningBalance(mixed, wholeJournal(Cash)).Rows[2].AmountTooLarge);
+    EXPECT_TRUE(buildTAccount(mixed, wholeJournal(Cash)).Debit.Rows[1].TooLarge);
+    for (const char* amount :
+         {Huge, Huge, Huge, "-900000000000000", "-900000000000000", "-899999999999999.9999"})
+        handmade::addLine(mixed, "7", feb(4), Credit, Stock, amount);
+    handmade::addLine(mixed, "7", feb(4), Debit, Cash, Huge, "Beyond");
+    EXPECT_TRUE(buildRunningBalance(mixed, wholeJournal(Cash)).Rows.empty());
+    EXPECT_TRUE(buildTAccount(mixed, wholeJournal(Cash)).Debit.Rows.empty());
     const TAccountLedger broughtForward = buildTAccount(book, wholeJournal(Stock));
     EXPECT_NE(broughtForward.Message.find("too large to show"), std::string::npos);
     EXPECT_EQ(broughtForward.DebitTotalText, "Total          too large to show");

@@ -113,6 +113,12 @@ TEST(LedgerPages, RunningBalanceCellsAndTheDetailBar) {
     }
     EXPECT_TRUE(page[0].opening);
     EXPECT_EQ(runningBalancePage(b, l, 2, 10, monthFirstLocale()).size(), 1u);
+    // Figures beyond the money range say so in place of their amounts.
+    l.Rows[2].AmountTooLarge = l.Rows[2].BalanceTooLarge = true;
+    const RunningBalanceCells marked = runningBalancePage(b, l, 2, 1, monthFirstLocale())[0];
+    EXPECT_EQ((std::vector<std::string>{marked.debit, marked.credit, marked.balance}),
+              (std::vector<std::string>{"", "too large to show", "too large to show"}));
+    EXPECT_EQ(runningBalanceWidest(b, l, monthFirstLocale()).balances.back(), "too large to show");
 
     // The note of the entry's last line, ten spaces and the line's own reference.
     EXPECT_EQ(entryDetailText(b, 0), "Takings" + std::string(10, ' ') + "7" + std::string(13, ' '));

@@ -251,6 +251,15 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
     EXPECT_EQ(balances[2].font.size, balances[1].font.size);
     EXPECT_LE(balances[1].x2, 4500);
 
+    // Cash of the ten-line book: every row, 179 balances beyond the money range marked.
+    const Book ten = tenLineBook();
+    choice.account = money(Cash);
+    RecordingSurface tall;
+    printRunningBalance(tall, ten, buildRunningBalance(ten, choice), heading(ten, "Cash", "100"),
+                        Locale, 1.0, nullptr);
+    EXPECT_EQ(textsStartingWith(tall, "too large to show").size(), 179u);
+    EXPECT_EQ(textsStartingWith(tall, "03/02/2026").size(), 100u);
+
     RecordingSurface unknown;
     printRunningBalance(unknown, book, ledger, heading(book, "Loan", "999"), Locale, 1.0, header);
     EXPECT_TRUE(textsStartingWith(unknown, "Another").empty());
