@@ -369,10 +369,21 @@ TEST_P(ScreenFitInFamily, EveryPrintoutPrintsItsFiguresWholeAndApart) {
     for (std::string& name : small.AccountNames)
         name = name.substr(0, name.find(' '));
     // Headings, each drawn whole or not at all.
-    const std::vector<std::string> headings = {
-        "Accounts",     "Account",      "Date",           "No.",         "Debit",
-        "Credit",       "Balance",      "Balance c/d",    "Balance b/f", "Folio",
-        "Account Name", "Account Type", "General Journal"};
+    const std::vector<std::string> headings = {"Accounts",
+                                               "Account",
+                                               "Date",
+                                               "No.",
+                                               "Debit",
+                                               "Credit",
+                                               "Balance",
+                                               "Balance c/d",
+                                               "Balance b/f",
+                                               "Folio",
+                                               "Account Name",
+                                               "Account Type",
+                                               "General Journal",
+                                               "Less Cost of Goods Sold",
+                                               "NON CURRENT LIABILITIES"};
     for (const Book* book : {&big, static_cast<const Book*>(&small)})
         for (const PrintoutRow& row : printouts(*book)) {
             for (const double zoom : {0.5, 1.0, 1.25, 1.5, 2.0, 4.0, 10.0, 400.0, 500.0}) {
