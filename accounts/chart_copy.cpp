@@ -27,7 +27,9 @@ int rowCount(const Book& b) {
     return b.slotsInUse();
 }
 
-constexpr const char* FolioHeading = "Folio";
+// The printout's column headings.
+const std::string FolioHeading = "Folio", NameHeading = "Account Name",
+                  TypeHeading = "Account Type";
 
 // A printed number: a space (or its minus sign) before it and a space after it.
 std::string printedNumber(const ChartRow& r) {
@@ -77,10 +79,13 @@ std::string chartCopyRtf(const Book& book, const std::string& decimalMark) {
 
 namespace {
 
-// The numbers and their bold heading end before the name column.
+// The numbers (their blank after them) and their bold heading end a blank
+// before the name column, and the names' heading a blank before the type
+// column.
 bool numbersFit(DrawingSurface& s, const Book& book, const std::string& decimalMark) {
     s.FontBold = true;
-    const bool heading = s.TextWidth(FolioHeading) <= ChartNameColumn;
+    const bool heading = s.TextWidth(FolioHeading + " ") <= ChartNameColumn &&
+                         s.TextWidth(NameHeading + " ") <= ChartTypeColumn - ChartNameColumn;
     s.FontBold = false;
     if (!heading) return false;
     for (int i = 0; i < rowCount(book); ++i)
@@ -96,7 +101,8 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     if (!book.FontName.str().empty()) s.FontName = book.FontName.str();
     const double size = s.FontSize;
     s.FontBold = false;
-    fittingFontZoom(s, size, zoom, [&](double) { return numbersFit(s, book, decimalMark); });
+    fittingFontZoom(s, size, zoom, [&](double) { return numbersFit(s, book, decimalMark); },
+                    {{book.BusinessName.str(), size}, {TypeHeading, size, true, ChartTypeColumn}});
     s.FontBold = true;
     s.CurrentX = 0;
     s.CurrentY = 0;
@@ -111,7 +117,7 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
         s.CurrentX = ChartTypeColumn;
         s.Print(c);
     };
-    columns(FolioHeading, "Account Name", "Account Type");
+    columns(FolioHeading, NameHeading, TypeHeading);
     s.FontBold = false;
     s.Print("");
     for (int i = 0; i < rowCount(book); ++i) {

@@ -23,6 +23,10 @@ constexpr RgbColor White = 0xFFFFFF;
 constexpr double P = TwipsPerScreenPixel; // the screen's twips per pixel
 constexpr double TitlePoints = 12;
 constexpr double BodyPoints = 8.16;
+// The running balance's account address starts this far in; its page
+// numbers end this far short of the right edge.
+constexpr double AddressLeft = 2268;
+constexpr double PageNumberMargin = 730;
 
 // The printing model's line end: back to the left edge, one line down.
 void endLine(DrawingSurface& s) {
@@ -61,16 +65,41 @@ void startCopy(DrawingSurface& s, const Book& book, double points, bool bold) {
 
 // The zoom a printout prints at when `asked` is chosen: lowered where its
 // figure columns, as `columnsAt` a zoom measures them in the body's font of
-// that zoom, would not fit `room` even with the names at their least.
+// that zoom, would not fit `room` even with the names at their least, or
+// where a line of its `headings` would not fit the page.
 double printoutZoom(DrawingSurface& s, const Book& book, double asked, double room,
-                    const std::function<std::vector<TableColumn>(double zoom)>& columnsAt) {
+                    const std::function<std::vector<TableColumn>(double zoom)>& columnsAt,
+                    const std::vector<PrintedHeading>& headings) {
     startCopy(s, book, BodyPoints * asked, false);
-    return fittingFontZoom(s, BodyPoints, asked,
-                           [&](double zoom) { return leastTableWidth(columnsAt(zoom)) <= room; });
+    return fittingFontZoom(
+        s, BodyPoints, asked, [&](double zoom) { return leastTableWidth(columnsAt(zoom)) <= room; },
+        headings);
 }
 
 std::string periodText(const LedgerHeading& heading) {
     return strings::text(173) + " " + heading.from + " " + strings::text(209) + " " + heading.to;
+}
+
+std::string pageText(int page) {
+    return strings::text(177) + " " + std::to_string(page);
+}
+
+// The period centred on its line beside the page number, which ends
+// `margin` twips short of the page's right edge; where the two would come
+// closer than a blank, the number goes on a line of its own above the
+// period. Ends the period's line.
+void printPeriodAndPage(DrawingSurface& s, const std::string& period, int page, double margin,
+                        bool underlined = false) {
+    const double width = s.ScaleWidth();
+    const std::string number = pageText(page);
+    const double numberLeft = width - margin - s.TextWidth(number);
+    const double periodLeft = (width - s.TextWidth(period)) / 2;
+    printAt(s, numberLeft, number);
+    if (periodLeft + s.TextWidth(period + " ") > numberLeft) endLine(s);
+    s.FontUnderline = underlined;
+    printAt(s, periodLeft, period);
+    endLine(s);
+    s.FontUnderline = false;
 }
 
 // --- T-account ---
@@ -120,6 +149,10 @@ std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const TAccountLedger
     };
     textColumn(DebitText, {ledger.DebitTotalText, ledger.DebitBroughtDownText});
     textColumn(CreditText, {ledger.CreditTotalText, ledger.CreditBroughtDownText});
+    // The balance rows' own words are never cut.
+    const double labels = widestTextWidth(s, {broughtForwardText(), carriedDownText()}) + 6 * P;
+    for (const TColumn text : {DebitText, CreditText})
+        columns[text].least = std::max(columns[text].least, labels);
     placeTableColumns(columns, 0, width);
     return columns;
 }
@@ -213,19 +246,14 @@ class TAccountPage {
 class JournalPages {
   public:
     JournalPages(DrawingSurface& s, const std::string& period)
-        : s_(s), period_(period), width_(s.ScaleWidth()), height_(s.ScaleHeight()) {}
+        : s_(s), period_(period), height_(s.ScaleHeight()) {}
 
     void pageHeading() {
         if (page_ > 0) s_.NewPage();
         ++page_;
         endLine(s_);
-        const std::string number = strings::text(177) + " " + std::to_string(page_);
-        printAt(s_, width_ - s_.TextWidth(number) - 500, number);
-        s_.FontUnderline = true;
-        s_.CurrentX = (width_ - s_.TextWidth(period_)) / 2;
-        s_.Print(period_);
+        printPeriodAndPage(s_, period_, page_, 500, true);
         endLine(s_); // the heading's own closing line break
-        s_.FontUnderline = false;
         endLine(s_);
     }
     // A new page when `lines` more lines would pass the foot.
@@ -236,7 +264,7 @@ class JournalPages {
   private:
     DrawingSurface& s_;
     std::string period_;
-    double width_, height_;
+    double height_;
     int page_ = 0;
 };
 
@@ -259,7 +287,10 @@ void printTAccount(DrawingSurface& s, const Book& book, const TAccountLedger& le
                    const LedgerHeading& heading, const LocaleInfo& locale, double printScale) {
     const TAccountWidest widest = tAccountWidest(book, ledger, locale);
     auto columnsAt = [&](double zoom) { return tAccountColumns(s, ledger, widest, zoom); };
-    printScale = printoutZoom(s, book, printScale, s.ScaleWidth(), columnsAt);
+    printScale = printoutZoom(s, book, printScale, s.ScaleWidth(), columnsAt,
+                              {{book.BusinessName.str(), TitlePoints},
+                               {heading.account + " (" + heading.folio + ")", TitlePoints},
+                               {periodText(heading), BodyPoints}});
     startCopy(s, book, BodyPoints * printScale, false);
     std::vector<TableColumn> columns = columnsAt(printScale);
     startCopy(s, book, TitlePoints * printScale, true);
@@ -313,7 +344,10 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
 
     const JournalWidest widest = journalWidest(book, list, locale);
     auto columnsAt = [&](double zoom) { return journalColumns(s, widest, zoom); };
-    printScale = printoutZoom(s, book, printScale, table, columnsAt);
+    printScale = printoutZoom(s, book, printScale, table, columnsAt,
+                              {{book.BusinessName.str(), TitlePoints},
+                               {strings::text(303), TitlePoints},
+                               {periodText(heading), BodyPoints}});
     startCopy(s, book, BodyPoints * printScale, false);
     const std::vector<TableColumn> columns = columnsAt(printScale);
     startCopy(s, book, TitlePoints * printScale, true);
@@ -403,22 +437,29 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningB
         designedColumns({0.05 * width, 0.1 * usable, 0.07 * usable, 0.1 * usable, 0.28 * usable,
                          0.15 * usable - 4 * e, 4 * e, 0.15 * usable - 4 * e, 4 * e,
                          0.15 * usable - 0.05 * width - 200, 200, width - usable});
-    columns[RDate].need = widestTextWidth(s, w.dates);
-    columns[RReference].need = widestTextWidth(s, w.references) + 3 * e;
-    columns[RDebit].need = widestTextWidth(s, w.debits) + e;
-    columns[RCredit].need = widestTextWidth(s, w.credits) + e;
-    columns[RBalance].need = widestTextWidth(s, w.balances) + e;
+    // Each column as wide as its bold heading too, so that none is cut.
+    s.FontBold = true;
+    auto heading = [&](int text) { return s.TextWidth(strings::text(text)); };
+    const double date = heading(175) + s.TextWidth("ee/"), reference = heading(174) + 2 * e,
+                 name = heading(176) + e, debit = heading(162) + e, credit = heading(163) + e,
+                 balance = heading(155) + e;
+    s.FontBold = false;
+    columns[RDate].need = std::max(widestTextWidth(s, w.dates), date);
+    columns[RReference].need = std::max(widestTextWidth(s, w.references) + 3 * e, reference);
+    columns[RDebit].need = std::max(widestTextWidth(s, w.debits) + e, debit);
+    columns[RCredit].need = std::max(widestTextWidth(s, w.credits) + e, credit);
+    columns[RBalance].need = std::max(widestTextWidth(s, w.balances) + e, balance);
     for (const RColumn margin :
          {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
         columns[margin].name = true;
-    columns[RName].least = 30 * P * scale;
+    columns[RName].least = std::max(30 * P * scale, name);
     // Where the figures would not fit beside the references whole, the
     // references give way with the names, keeping the names' least.
     if (leastTableWidth(columns) > width) {
         TableColumn& references = columns[RReference];
         references.design = std::max(references.design, references.need);
         references.name = true;
-        references.least = 3 * e + columns[RName].least;
+        references.least = std::max(reference, 3 * e + columns[RName].least);
     }
     placeTableColumns(columns, 0, width);
     return columns;
@@ -433,7 +474,18 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     const double height = s.ScaleHeight();
     const RunningBalanceWidest widest = runningBalanceWidest(book, ledger, locale);
     auto columnsAt = [&](double zoom) { return runningBalanceColumns(s, widest, zoom); };
-    printScale = printoutZoom(s, book, printScale, width, columnsAt);
+    const std::string period = heading.from + " To " + heading.to;
+    const std::vector<std::string> address = addressLines(book, heading.folio, locale.decimalMark);
+    std::vector<PrintedHeading> headings = {{heading.account + " (" + heading.folio + ")", 11},
+                                            {period, BodyPoints}};
+    for (const std::string& line : address)
+        headings.push_back({line, BodyPoints, false, AddressLeft});
+    if (printHeader) { // the business and its address, ending as far short of the right edge
+        headings.push_back({book.BusinessName.str(), BodyPoints + 1, true, PageNumberMargin});
+        for (const std::string& line : splitTextLines(book.BusinessAddress.str()))
+            headings.push_back({line, BodyPoints, false, PageNumberMargin});
+    }
+    printScale = printoutZoom(s, book, printScale, width, columnsAt, headings);
     const double body = BodyPoints * printScale;
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
@@ -446,8 +498,8 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     s.CurrentY = std::max(s.CurrentY, 2835.0);
     s.FontBold = false;
     s.FontSize = body;
-    for (const std::string& line : addressLines(book, heading.folio, locale.decimalMark)) {
-        s.CurrentX = 2268;
+    for (const std::string& line : address) {
+        s.CurrentX = AddressLeft;
         s.Print(line);
     }
     for (int blank = 0; blank < 5; ++blank)
@@ -458,15 +510,8 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     printCentred(s, width, heading.account + " (" + heading.folio + ")");
     s.FontSize = body;
     endLine(s);
-    const std::string period = heading.from + " To " + heading.to;
-    printAt(s, (width - s.TextWidth(period)) / 2, period);
     int page = 1;
-    auto pageNumber = [&] {
-        const std::string text = strings::text(177) + " " + std::to_string(page);
-        s.CurrentX = width - 730 - s.TextWidth(text);
-        s.Print(text);
-    };
-    pageNumber();
+    printPeriodAndPage(s, period, page, PageNumberMargin);
     s.CurrentY += 100;
     s.Line(0, s.CurrentY, width, s.CurrentY, Black);
     s.CurrentX = 0;
@@ -502,7 +547,8 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
             s.NewPage();
             ++page;
             endLine(s);
-            pageNumber();
+            printEndingAt(s, width - PageNumberMargin, pageText(page));
+            endLine(s);
             endLine(s);
         }
         s.FontBold = false;

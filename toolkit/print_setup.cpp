@@ -52,18 +52,40 @@ namespace {
 
 // The smallest zoom the zoom box keeps, in per cent.
 constexpr int ZoomFloor = 20;
+// The largest. On the PDF printer at 1200 dots to the inch the font's line
+// height stops being measured (it comes out negative) from about 17,000
+// pixels of type, some 1,000 points, and from 65,536 pixels its widths too;
+// then no text is drawn. The printouts' largest type is 12 points, which at
+// this zoom is 240 points: 4,000 pixels, a quarter of the way there, so a
+// font of unusually tall lines is measured whole too.
+constexpr int ZoomCeiling = 2000;
 
 } // namespace
 
 std::string zoomTextAfterLeaving(const std::string& text) {
-    return leadingNumber(text) < ZoomFloor ? std::to_string(ZoomFloor) + "%" : text;
+    const double zoom = leadingNumber(text);
+    if (zoom < ZoomFloor) return std::to_string(ZoomFloor) + "%";
+    return zoom > ZoomCeiling ? std::to_string(ZoomCeiling) + "%" : text;
 }
 
 double zoomFactor(const std::string& zoomText) {
-    return leadingNumber(zoomText) / 100.0;
+    return std::min(leadingNumber(zoomText), double(ZoomCeiling)) / 100.0;
+}
+
+bool headingsFit(DrawingSurface& s, const std::vector<PrintedHeading>& headings, double zoom) {
+    const SurfaceFont kept = s.font();
+    bool fit = true;
+    for (const PrintedHeading& h : headings) {
+        s.FontSize = h.points * zoom;
+        s.FontBold = h.bold;
+        fit = fit && h.left + s.TextWidth(h.text) <= s.ScaleWidth();
+    }
+    s.setFont(kept);
+    return fit;
 }
 
 double fittingZoom(double asked, const std::function<bool(double zoom)>& fits) {
+    asked = std::min(asked, ZoomCeiling / 100.0);
     const double floor = std::min(asked, ZoomFloor / 100.0);
     if (asked <= floor || fits(asked)) return asked;
     // Whole thousandths, so that every larger zoom asked gives the same one.
@@ -81,10 +103,11 @@ double fittingZoom(double asked, const std::function<bool(double zoom)>& fits) {
 }
 
 double fittingFontZoom(DrawingSurface& s, double points, double asked,
-                       const std::function<bool(double zoom)>& fits) {
+                       const std::function<bool(double zoom)>& fits,
+                       const std::vector<PrintedHeading>& headings) {
     const double zoom = fittingZoom(asked, [&](double tried) {
         s.FontSize = points * tried;
-        return fits(tried);
+        return headingsFit(s, headings, tried) && fits(tried);
     });
     s.FontSize = points * zoom;
     return zoom;

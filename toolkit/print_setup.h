@@ -25,20 +25,37 @@ double leadingNumber(const std::string& text);
 // Copies from the copies box: the leading number to the nearest whole number
 // (halves to even), held to 0..999; a text without a number gives 0.
 int copiesFromText(const std::string& text);
-// The zoom box's text after the box is left: below 20 (or no number) gives "20%".
+// The zoom box's text after the box is left: below 20 (or no number) gives
+// "20%", above the largest zoom at which type is still drawn, "2000%".
 std::string zoomTextAfterLeaving(const std::string& text);
-// The zoom factor a zoom text stands for: "80%" gives 0.8.
+// The zoom factor a zoom text stands for: "80%" gives 0.8; never above 20.
 double zoomFactor(const std::string& zoomText);
+
+// A line of a printout's headings (a title, a period, a column's heading)
+// printed whole from `left` twips: its text and its type at 100 %.
+struct PrintedHeading {
+    std::string text;
+    double points = 10;
+    bool bold = true;
+    double left = 0;
+};
+// Whether each heading, in its type at `zoom`, ends on the surface's page.
+// The surface's font is left as it was.
+bool headingsFit(DrawingSurface& s, const std::vector<PrintedHeading>& headings, double zoom);
+
 // The zoom a printout prints at when `asked` is chosen: `asked` itself when
 // its figure columns fit the page at it (`fits`, measured in the fonts of
 // that zoom), else the largest zoom below it at which they do, to a
-// thousandth, never below the zoom box's floor (nor below `asked`).
+// thousandth, never below the zoom box's floor (nor below `asked`). An
+// `asked` above the zoom box's largest is taken as that largest.
 double fittingZoom(double asked, const std::function<bool(double zoom)>& fits);
 // fittingZoom for a printout measured in one font: before each try the
 // surface's font size is set to `points` times the zoom tried, and the
-// surface is left at the size of the zoom returned.
+// surface is left at the size of the zoom returned. A zoom fits only where
+// its `headings` fit too, so that every title prints whole on the page.
 double fittingFontZoom(DrawingSurface& s, double points, double asked,
-                       const std::function<bool(double zoom)>& fits);
+                       const std::function<bool(double zoom)>& fits,
+                       const std::vector<PrintedHeading>& headings = {});
 
 class PrintSetup {
   public:

@@ -65,7 +65,9 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
     for (const BalanceSummary* summary : {&bs.workingCapital, &bs.workingNetAssets, &bs.totalAssets,
                                           &bs.totalLiabilities, &bs.netAssets})
         amounts.push_back(&summary->amountText);
-    const std::vector<AmountColumns> strips = startAmountColumns(t, book, amounts);
+    const std::string title = strings::text(257) + " " + bs.dateText;
+    const std::vector<AmountColumns> strips =
+        startAmountColumns(t, book, amounts, {{book.BusinessName.str(), 12}, {title, 10}});
     return drawStrips(t, strips, [&](const AmountColumns& c) {
         const double top = s.CurrentY;
         s.FontSize = 12 * t.scale;
@@ -75,7 +77,7 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
         s.Print("");
         s.FontUnderline = true;
         s.FontSize = 10 * t.scale;
-        c.heading(t, strings::text(257) + " " + bs.dateText);
+        c.heading(t, title);
         s.FontUnderline = false;
 
         SheetDrawing d{t, c};

@@ -104,16 +104,20 @@ double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
 }
 
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<const std::string*>& amounts) {
+                                              const std::vector<const std::string*>& amounts,
+                                              const std::vector<PrintedHeading>& headings) {
     DrawingSurface& s = t.s;
     s.FontName = book.FontName.str();
     s.ForeColor = 0;
     s.FontSize = 10 * t.scale;
     s.FontBold = true;
     if (!t.onWindow) { // on paper, at a zoom at which the figures fit
-        t.scale = fittingFontZoom(s, 10, t.scale, [&](double) {
-            return amountColumnsFit(measureAmountColumns(s, book, amounts), s.ScaleWidth());
-        });
+        t.scale = fittingFontZoom(
+            s, 10, t.scale,
+            [&](double) {
+                return amountColumnsFit(measureAmountColumns(s, book, amounts), s.ScaleWidth());
+            },
+            headings);
     }
     const Measured m = t.widths([&] { return measureAmountColumns(s, book, amounts); });
     if (!t.onWindow) return paperStrips(m, s.ScaleWidth());

@@ -11,6 +11,7 @@
 #include "book/book.h"
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
+#include "toolkit/print_setup.h"
 
 #include <functional>
 #include <string>
@@ -54,10 +55,12 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width);
 // The start of a columned drawing: the book's font in black, bold, 10 points
 // at the target's scale; the columns measured in that font for `amounts`;
 // on the window, the side bands, and the columns scrolled. The widths are
-// measured unless the target keeps some taken in a font measuring alike.
+// measured unless the target keeps some taken in a font measuring alike. On
+// paper the zoom is lowered where the columns or the `headings` would not fit.
 // Returns the strips: one on the window.
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<const std::string*>& amounts);
+                                              const std::vector<const std::string*>& amounts,
+                                              const std::vector<PrintedHeading>& headings);
 // Draws `once` for each strip, each after the first on a new page; the
 // height the last one drew.
 double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,

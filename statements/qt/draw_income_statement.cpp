@@ -55,7 +55,10 @@ double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatemen
     for (const auto* list : {&is.sums.revenue, &is.sums.cost, &is.sums.expenses})
         for (const IncomeRow& row : *list)
             amounts.push_back(&row.amountText);
-    const std::vector<AmountColumns> strips = startAmountColumns(t, book, amounts);
+    const std::string title = withoutDots(strings::text(134));
+    const std::string period = is.startText + " to " + is.endText;
+    const std::vector<AmountColumns> strips = startAmountColumns(
+        t, book, amounts, {{book.BusinessName.str(), 12}, {title, 12}, {period, 10}});
     return drawStrips(t, strips, [&](const AmountColumns& c) {
         const double top = s.CurrentY;
         s.FontSize = 12 * t.scale;
@@ -66,12 +69,12 @@ double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatemen
         s.FontSize = 5;
         s.Print("");
         s.FontSize = 12 * t.scale;
-        c.heading(t, withoutDots(strings::text(134)));
+        c.heading(t, title);
         s.FontSize = 5;
         s.Print("");
         s.FontSize = 10 * t.scale;
         s.FontUnderline = true;
-        c.heading(t, is.startText + " to " + is.endText);
+        c.heading(t, period);
         s.FontUnderline = false;
 
         if (is.revenueShown()) drawSection(t, c, 201, is.sums.revenue, 155, is.revenueTotalText);

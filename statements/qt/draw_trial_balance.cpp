@@ -60,6 +60,7 @@ struct TrialTable {
     std::vector<TableColumn> columns;
     double room = -1;
     double longestName = 0;
+    double headingLeast = 0; // the names' least for the Accounts heading to stay whole
 };
 
 TrialTable trialTable(DrawTarget& t, const Book& book, const TrialBalance& tb) {
@@ -72,9 +73,19 @@ TrialTable trialTable(DrawTarget& t, const Book& book, const TrialBalance& tb) {
     // The names start where the layout puts them, or further right when the
     // widest account number would reach into them.
     c.nameX = std::max(0.116 * w, margin + m.numbers + s.TextWidth("  "));
-    c.box = std::max(0.16 * w, m.step);
-    table.columns = {
-        {0.6 * w - c.nameX, 0, true, NameLeast}, {0.16 * w, c.box}, {0.18 * w, c.box + margin}};
+    // The heading boxes hold their bold headings whole, a blank to spare:
+    // the Accounts box reaches from the numbers' left to a margin short of
+    // the names' right.
+    s.FontBold = true;
+    const double blank = s.TextWidth("  ");
+    table.headingLeast =
+        std::max(0.0, s.TextWidth(strings::text(156)) + blank + margin - (c.nameX - margin));
+    c.box = std::max({0.16 * w, m.step, s.TextWidth(strings::text(162)) + blank,
+                      s.TextWidth(strings::text(163)) + blank});
+    s.FontBold = false;
+    table.columns = {{0.6 * w - c.nameX, 0, true, std::max(NameLeast, table.headingLeast)},
+                     {0.16 * w, c.box},
+                     {0.18 * w, c.box + margin}};
     if (!t.onWindow) {
         table.longestName = s.TextWidth(Tmain::LongestAccountName(
             book, [&s](const std::string& name) { return s.TextWidth(name); }));
@@ -88,7 +99,7 @@ TrialTable trialTable(DrawTarget& t, const Book& book, const TrialBalance& tb) {
 // On paper: whether names that keep their paper least width fit beside
 // the figures.
 bool trialFits(TrialTable table) {
-    table.columns[0].least = paperNameLeast(table.longestName);
+    table.columns[0].least = std::max(paperNameLeast(table.longestName), table.headingLeast);
     return leastTableWidth(table.columns) <= table.room;
 }
 
@@ -123,8 +134,9 @@ double drawTrialBalance(DrawTarget& t, const Book& book, const TrialBalance& tb)
     s.FontBold = false;
     s.FontSize = 10 * t.scale;
     if (!t.onWindow) { // on paper, at a zoom at which the figures fit
-        t.scale = fittingFontZoom(s, 10, t.scale,
-                                  [&](double) { return trialFits(trialTable(t, book, tb)); });
+        t.scale = fittingFontZoom(
+            s, 10, t.scale, [&](double) { return trialFits(trialTable(t, book, tb)); },
+            {{book.BusinessName.str(), 12}, {strings::text(167) + " " + tb.dateText, 10}});
     }
     const std::vector<TrialColumns> strips = trialColumns(t, book, tb);
     double height = 0;

@@ -108,6 +108,10 @@ TEST(PrintSetup, CopiesAndZoomFromTheirBoxes) {
     EXPECT_EQ(zoomTextAfterLeaving("big"), "20%");
     EXPECT_EQ(zoomTextAfterLeaving("20%"), "20%");
     EXPECT_EQ(zoomTextAfterLeaving("150%"), "150%");
+    // Past the largest zoom at which type is still drawn: that largest.
+    EXPECT_EQ(zoomTextAfterLeaving("50000%"), "2000%");
+    EXPECT_DOUBLE_EQ(zoomFactor("40000%"), 20);
+    EXPECT_EQ(fittingZoom(400, [](double) { return true; }), 20);
 
     // Figures 1000 wide at 100 % on a page 1300 wide: any zoom up to 130 %
     // prints as chosen, every larger one at the same zoom, the largest whole

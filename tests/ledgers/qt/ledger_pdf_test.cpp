@@ -32,18 +32,21 @@ TEST_P(LedgerPdf, TAccountReadsBackWithPdftotext) {
     const LedgerHeading heading =
         ledgerHeading(book, "Sales", "200", feb(1), feb(28), dayFirstLocale());
 
-    PrinterChoices pdf;
-    pdf.pdfPath = (dir / "t-account.pdf").string();
-    ASSERT_TRUE(printCopies(pdf, 1, [&](DrawingSurface& s) {
-        printTAccount(s, book, ledger, heading, dayFirstLocale(), 1.0);
-    }));
-    std::string text;
-    ASSERT_EQ(readPdfText(pdf.pdfPath, &text), 0) << text;
-    for (const char* expected :
-         {"Corner Shop", "Sales (200)", "Dated from 01/02/2026 to the 28/02/2026", "Balance b/f",
-          "500.00", "10/02/2026", "Wages", "Balance c/d", "850.00", "Total", "890.00",
-          "Balance b/d"})
-        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    // A zoom far past the largest at which type is drawn prints at that largest.
+    for (const double zoom : {1.0, 500.0}) {
+        PrinterChoices pdf;
+        pdf.pdfPath = (dir / "t-account.pdf").string();
+        ASSERT_TRUE(printCopies(pdf, 1, [&](DrawingSurface& s) {
+            printTAccount(s, book, ledger, heading, dayFirstLocale(), zoom);
+        }));
+        std::string text;
+        ASSERT_EQ(readPdfText(pdf.pdfPath, &text), 0) << text;
+        for (const char* expected :
+             {"Corner Shop", "Sales (200)", "Dated from 01/02/2026 to the 28/02/2026",
+              "Balance b/f", "500.00", "10/02/2026", "Wages", "Balance c/d", "850.00", "Total",
+              "890.00", "Balance b/d"})
+            EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, LedgerPdf, ::testing::ValuesIn(dialog_driving::bothFamilies),
