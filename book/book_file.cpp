@@ -14,9 +14,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
-#include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -119,8 +117,8 @@ class BookParser {
             parseInto(result);
         } catch (const DamagedFile& e) {
             result.status = BookReadStatus::Damaged;
-            result.message =
-                std::string("This book file is damaged and was not opened: ") + e.what() + ".";
+            result.damage = e.what();
+            result.message = "This book file is damaged and was not opened: " + result.damage + ".";
         }
         if (!result.ok()) result.book = Book();
         return result;
@@ -551,7 +549,7 @@ class FileSource : public ByteSource {
         for (;;) {
             ssize_t n = ::read(fd_, buffer, size);
             if (n >= 0) return static_cast<std::size_t>(n);
-            if (errno != EINTR) throw std::system_error(errno, std::generic_category());
+            if (errno != EINTR) throw std::system_error(fileErrorFor(errno, FileUse::Read));
         }
     }
 
@@ -748,10 +746,9 @@ BookReadResult readBookFile(const std::filesystem::path& path, const PasswordPro
                             RunTimeState* run) {
     BookReadResult failed;
     failed.status = BookReadStatus::FileError;
-    // Not blocking: a named pipe given as a book must not hang the program.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const FileDescriptor file(openForReading(path));
     if (!file.opened()) {
-        failed.error = fileErrorFor(errno);
+        failed.error = fileErrorFor(errno, FileUse::Read);
         return failed;
     }
     std::uint64_t size = 0;

@@ -28,6 +28,7 @@ struct BookReadResult {
     Book book;             // the whole book read (valid only when Ok)
     Currency version;      // the file's version value
     std::string message;   // for Damaged / UnsupportedVersion / ForeignPassword
+    std::string damage;    // for Damaged: what was found wrong, said of the file alone
     std::string notice;    // for Ok: what the user is told after opening ("" = nothing)
     std::error_code error; // for FileError
     bool ok() const { return status == BookReadStatus::Ok; }

@@ -112,6 +112,27 @@ InsertResult stopped(std::string message) {
     return result;
 }
 
+// A file that cannot be read for inserting is said to be the file's fault,
+// never as if the open book were touched.
+const char* const NothingInserted = "nothing was inserted; the open book is unchanged";
+
+std::string bookFileRefusal(const BookReadResult& read, const std::string& sourceName) {
+    switch (read.status) {
+    case BookReadStatus::Damaged:
+        if (read.damage.empty()) break;
+        return "This book file is damaged, so " + std::string(NothingInserted) + ": " +
+               read.damage + ".";
+    case BookReadStatus::ForeignPassword:
+        return "This book file's password was stored by another program in a form that cannot "
+               "be checked here, so " +
+               std::string(NothingInserted) + ".";
+    default:
+        break;
+    }
+    return read.message.empty() ? sourceName + " cannot be read: " + NothingInserted + "."
+                                : read.message;
+}
+
 } // namespace
 
 InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, InsertSource source,
@@ -144,9 +165,7 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
             return failed;
         }
         default:
-            return stopped(read.message.empty()
-                               ? sourceName + " cannot be read: nothing was inserted."
-                               : read.message);
+            return stopped(bookFileRefusal(read, sourceName));
         }
         other = std::move(read.book);
         version = read.version;
@@ -154,7 +173,9 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
     } else {
         TextFormReadResult read =
             parseBookCsv(bytes, book, locale, 0, &run, sourceName, CsvUse::Insert);
-        if (!read.ok) return stopped(read.message);
+        if (!read.ok)
+            return stopped("Nothing was inserted from this CSV file; the open book is unchanged: " +
+                           read.message);
         lastEntryOpen = !read.notice.empty();
         other = std::move(read.book);
     }

@@ -32,10 +32,10 @@ constexpr std::size_t EncodedChunkBytes = 39;
 constexpr std::size_t LongestPlainValue = 65;
 constexpr std::size_t LongestBodyLine = 76;
 
-// A folder and a link loop give the refusals (and the words) every file
-// command gives them.
+// A folder, a link loop and a denied permission give the refusals (and the
+// words) every file command gives them; a draft is only ever written.
 std::error_code lastError() {
-    return fileErrorFor(errno);
+    return fileErrorFor(errno, FileUse::Write);
 }
 
 std::string base64(const std::string& bytes) {
@@ -179,7 +179,7 @@ std::error_code privateFolderRefusal(const std::filesystem::path& folder) {
     struct stat st {};
     if (::lstat(folder.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return opened;
     if (::stat(folder.c_str(), &st) != 0 && errno == ELOOP) return FileRefusal::LinkLoop;
-    return std::make_error_code(std::errc::permission_denied);
+    return FileRefusal::WriteDenied;
 }
 
 // The user's own folder for drafts, opened without following links and
@@ -200,7 +200,7 @@ int openPrivateFolder(const std::filesystem::path& temporary, std::error_code& e
     if (::fstat(dir, &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != uid ||
         ((st.st_mode & 077) != 0 && ::fchmod(dir, 0700) != 0)) {
         ::close(dir);
-        ec = std::make_error_code(std::errc::permission_denied);
+        ec = FileRefusal::WriteDenied;
         return -1;
     }
     return dir;
@@ -359,7 +359,8 @@ std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
     PartialDraft partial{dir.get(), name};
     ec = streamBlocks([&](ByteWriter& out) { writeMailDraft(out, page, subject, caption); },
                       [&draft](std::string_view block) { return writeAll(draft.get(), block); });
-    if (const int closeError = draft.close(); closeError != 0 && !ec) ec = fileErrorFor(closeError);
+    if (const int closeError = draft.close(); closeError != 0 && !ec)
+        ec = fileErrorFor(closeError, FileUse::Write);
     if (ec) {
         FileErrorMessage(ec);
         return std::nullopt;

@@ -12,9 +12,10 @@
 
 namespace {
 std::atomic<int> writesUntilFailure{-1};
+std::atomic<int> nextOpenFailure{0};
 
-std::error_code lastError() {
-    return fileErrorFor(errno);
+std::error_code lastError(FileUse use) {
+    return fileErrorFor(errno, use);
 }
 
 std::string notAFileText(const std::string& what) {
@@ -56,6 +57,11 @@ class FileRefusalCategory : public std::error_category {
             return notAFileText("a device");
         case FileRefusal::Socket:
             return notAFileText("a socket");
+        case FileRefusal::ReadDenied:
+            return "The file cannot be opened because this user has no permission to read it.";
+        case FileRefusal::WriteDenied:
+            return "This user has no permission to write this file or into its folder: nothing "
+                   "was written.";
         }
         return "The file cannot be read.";
     }
@@ -67,6 +73,9 @@ class FileRefusalCategory : public std::error_category {
             return std::errc::too_many_symbolic_link_levels;
         case FileRefusal::NoFolder:
             return std::errc::no_such_file_or_directory;
+        case FileRefusal::ReadDenied:
+        case FileRefusal::WriteDenied:
+            return std::errc::permission_denied;
         default:
             return {value, *this};
         }
@@ -83,9 +92,11 @@ std::error_code make_error_code(FileRefusal refusal) {
     return {static_cast<int>(refusal), fileRefusalCategory()};
 }
 
-std::error_code fileErrorFor(int errnoValue) {
+std::error_code fileErrorFor(int errnoValue, FileUse use) {
     if (errnoValue == EISDIR) return FileRefusal::Folder;
     if (errnoValue == ELOOP) return FileRefusal::LinkLoop;
+    if (errnoValue == EACCES || errnoValue == EPERM)
+        return use == FileUse::Read ? FileRefusal::ReadDenied : FileRefusal::WriteDenied;
     return {errnoValue, std::generic_category()};
 }
 
@@ -164,7 +175,7 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
     }
     // Creating a file fails this way only when the folder is not there.
     fail(errno == ENOENT || errno == ENOTDIR ? make_error_code(FileRefusal::NoFolder)
-                                             : lastError());
+                                             : lastError(FileUse::Write));
     temp_.clear();
 }
 
@@ -200,7 +211,7 @@ void SafeFileWriter::write(const void* data, std::size_t size) {
         ssize_t n = ::pwrite(fd_, p, left, static_cast<off_t>(position_));
         if (n < 0) {
             if (errno == EINTR) continue;
-            fail(lastError());
+            fail(lastError(FileUse::Write));
             return;
         }
         p += n;
@@ -220,23 +231,23 @@ bool SafeFileWriter::commit() {
     // A trailing gap still belongs to the file.
     if (position_ > size_) {
         if (::ftruncate(fd_, static_cast<off_t>(position_)) != 0) {
-            fail(lastError());
+            fail(lastError(FileUse::Write));
             return false;
         }
         size_ = position_;
     }
     if (::fsync(fd_) != 0) {
-        fail(lastError());
+        fail(lastError(FileUse::Write));
         return false;
     }
     if (::close(fd_) != 0) {
         fd_ = -1;
-        fail(lastError());
+        fail(lastError(FileUse::Write));
         return false;
     }
     fd_ = -1;
     if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-        fail(lastError());
+        fail(lastError(FileUse::Write));
         return false;
     }
     committed_ = true;
@@ -291,10 +302,21 @@ std::error_code writeFileSafely(const std::filesystem::path& target,
     return file.error();
 }
 
+int openForReading(const std::filesystem::path& path) {
+    if (const int failure = nextOpenFailure.exchange(0)) {
+        errno = failure;
+        return -1;
+    }
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+}
+
+void failNextOpenForReading(int errnoValue) {
+    nextOpenFailure = errnoValue;
+}
+
 std::error_code readWholeFile(const std::filesystem::path& path, std::string& bytes) {
-    // Not blocking: a named pipe given as a file must not hang the program.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!file.opened()) return lastError();
+    const FileDescriptor file(openForReading(path));
+    if (!file.opened()) return lastError(FileUse::Read);
     std::uint64_t size = 0;
     if (std::error_code ec = checkReadableFile(file.get(), size)) return ec;
     std::string data;
@@ -305,7 +327,7 @@ std::error_code readWholeFile(const std::filesystem::path& path, std::string& by
             ssize_t n = ::read(file.get(), buf, sizeof buf);
             if (n < 0) {
                 if (errno == EINTR) continue;
-                return lastError();
+                return lastError(FileUse::Read);
             }
             if (n == 0) break;
             // A file that grows while it is read stops at the limit too.
@@ -322,7 +344,7 @@ std::error_code readWholeFile(const std::filesystem::path& path, std::string& by
 
 std::error_code checkReadableFile(int fd, std::uint64_t& size) {
     struct stat st {};
-    if (::fstat(fd, &st) != 0) return lastError();
+    if (::fstat(fd, &st) != 0) return lastError(FileUse::Read);
     if (S_ISDIR(st.st_mode)) return FileRefusal::Folder;
     if (!S_ISREG(st.st_mode)) return FileRefusal::NotARegularFile;
     size = static_cast<std::uint64_t>(st.st_size);

@@ -20,7 +20,7 @@
 
 // Why a file was refused before anything was read or written. A folder and a
 // link loop also compare equal to is_a_directory and too_many_symbolic_link_levels,
-// a missing folder to no_such_file_or_directory.
+// a missing folder to no_such_file_or_directory, a denial to permission_denied.
 enum class FileRefusal {
     NotARegularFile = 1, // a pipe, device or socket to read
     TooLarge,            // beyond LargestFileRead
@@ -30,13 +30,19 @@ enum class FileRefusal {
     NamedPipe,           // the name to write over is a named pipe's (FIFO)
     Device,              // ... a device's
     Socket,              // ... a socket's
+    ReadDenied,          // this user has no permission to read the file
+    WriteDenied,         // ... to write the file, or into its folder
 };
 const std::error_category& fileRefusalCategory();
 std::error_code make_error_code(FileRefusal refusal);
 template <> struct std::is_error_code_enum<FileRefusal> : std::true_type {};
-// The error of a failed system call on a file: errno, except that a folder
-// and a link loop give their refusals (and so their own messages).
-std::error_code fileErrorFor(int errnoValue);
+// What a failed system call was doing with the file: the same errno means
+// another thing to the user when reading than when writing.
+enum class FileUse { Read, Write };
+// The error of a failed system call on a file: errno, except that a folder,
+// a link loop and a permission denied give their refusals (and so their own
+// messages, a denial saying whether reading or writing was refused).
+std::error_code fileErrorFor(int errnoValue, FileUse use);
 
 // No book or text form comes near this size; a larger file is refused rather
 // than read until memory runs out.
@@ -101,6 +107,13 @@ std::error_code writeFileSafely(const std::filesystem::path& target,
 // folder gives FileRefusal::Folder) of at most LargestFileRead bytes, whose
 // size is given.
 std::error_code checkReadableFile(int fd, std::uint64_t& size);
+// Opens a file to read it, without blocking (a named pipe given as a file
+// must not hang the program); -1 with errno set when it cannot be opened.
+int openForReading(const std::filesystem::path& path);
+// Test hook: the next openForReading fails with `errnoValue` (0: none), as
+// the system refuses a file to a user who may not read it, also where the
+// tests run with every permission.
+void failNextOpenForReading(int errnoValue);
 // Reads a whole regular file of at most LargestFileRead bytes into memory;
 // returns the error (empty on success).
 std::error_code readWholeFile(const std::filesystem::path& path, std::string& bytes);

@@ -410,7 +410,7 @@ constexpr int OtherFileError = 57; // device input/output error of an unknown ki
 // A file refused before reading or writing has a number of its own per
 // refusal, whose text is the refusal's.
 constexpr int FirstRefusalNumber = 1000;
-constexpr int LastRefusal = static_cast<int>(FileRefusal::Socket); // the last of them
+constexpr int LastRefusal = static_cast<int>(FileRefusal::WriteDenied); // the last of them
 } // namespace
 
 int FileErrorNumber(const std::error_code& ec) {
@@ -457,6 +457,8 @@ std::string FileErrorText(int number) {
     switch (number) {
     case 7:
         return strings::text(309);
+    case 53:
+        return "The file was not found, or a folder on its path does not exist.";
     case 56:
         return strings::text(310);
     case 61:
@@ -469,6 +471,9 @@ std::string FileErrorText(int number) {
         return strings::text(314);
     case 75:
         return strings::text(315);
+    case 76:
+        return "The file's path cannot be followed: a part of it is not a folder, or the name is "
+               "too long.";
     default:
         return "Opening / File Data Mismatch Error " + std::to_string(number) +
                " Please Contact Korvane Support";

@@ -100,7 +100,7 @@ std::string StripExtension(const std::string& name);
 // The file-error numbers the messages are keyed by.
 int FileErrorNumber(const std::error_code& ec);
 // The text shown for an error number (texts 309 to 315, a refusal's own text,
-// else the generic one).
+// a file or path not found, else the generic one).
 std::string FileErrorText(int number);
 // The text for an error: a file refused before reading (safe_file.h) says
 // why; any other error the text of its number.

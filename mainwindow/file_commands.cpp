@@ -65,12 +65,6 @@ void showReadersNotice(const std::string& notice) {
     if (!notice.empty()) showMessage(notice);
 }
 
-// The open refused by the file system: another program holds it, or the
-// user may not read it.
-bool isPermissionError(const std::error_code& ec) {
-    return Tmain::FileErrorNumber(ec) == 70;
-}
-
 } // namespace
 
 MessageAnswer FileCommandHost::askQuestion(const std::string& text, MessageButtons buttons) {
@@ -249,11 +243,7 @@ CommandOutcome FileCommands::load(int mode) {
                                                : result.message);
         return unchanged(CommandOutcome::Refused);
     case BookReadStatus::FileError:
-        if (isPermissionError(result.error))
-            showMessage(path.string() + " account file is currently been edit by another user and "
-                                        "cannot be saved.");
-        else
-            Tmain::FileErrorMessage(result.error);
+        Tmain::FileErrorMessage(result.error);
         return unchanged(CommandOutcome::Failed);
     default:
         showMessage(result.message.empty() ? path.string() + " cannot be read as a book."

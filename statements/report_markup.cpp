@@ -20,7 +20,7 @@ int spreadsheetColumnWidth(int pixels, double twipsPerPixel) {
 ExportResult exportResultOf(std::error_code error) {
     ExportResult result;
     if (error) {
-        result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(error));
+        result.message = Tmain::FileErrorText(error);
         return result;
     }
     result.ok = true;

@@ -102,12 +102,14 @@ StatementHost statementHost(TAcount& main) {
     return host;
 }
 
-// A statement window made and computed. One whose computation fails goes at
-// once, so that the next command makes it afresh.
+// A statement window made and computed. One whose computation fails, or
+// refuses (the user was told why), goes at once: no window is shown without
+// a whole statement, and the next command makes it afresh.
 template <class Statement>
 QWidget* computedStatement(TAcount& main, const std::function<void(Statement&)>& compute) {
     auto w = std::make_unique<Statement>(main.book(), main.run(), statementHost(main), &main);
     compute(*w);
+    if (!w->result().ok) return nullptr;
     return w.release();
 }
 

@@ -2,8 +2,9 @@
 // is empty until the subsystem that builds the window fills it in
 // window_launchers.cpp; the menu commands and toolbar buttons of an empty
 // entry stay disabled. A launcher creates the window, runs what the window
-// needs to compute, and returns it unshown; the main window keeps it in its
-// list, shows it and handles the busy state.
+// needs to compute, and returns it unshown (nullptr when the computation was
+// refused: nothing is shown); the main window keeps it in its list, shows it
+// and handles the busy state.
 #pragma once
 
 #include <QWidget>

@@ -67,16 +67,14 @@ void Balance_Sheet::BalanceMainLOAD() {
     options.includeSubAccounts = SubAccounts->isChecked();
     options.locale = currentLocale();
     options.run = &run_;
-    BalanceSheet computed;
     {
         ComputingGuard computing(run_, book_);
-        computed = computeBalanceSheet(book_, options);
+        bs_ = computeBalanceSheet(book_, options);
     }
-    if (!computed.ok) {
-        showMessage(computed.message);
+    if (!bs_.ok) {
+        refuseStatement(this, bs_.message);
         return;
     }
-    bs_ = std::move(computed);
     Ratio->setText(QString::fromStdString(bs_.returnOnEquityCaption));
     Ratio->setVisible(bs_.returnOnEquity.has_value());
     layOutComputed();

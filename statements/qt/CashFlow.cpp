@@ -130,13 +130,11 @@ void CashFlow::Form_Cash_Flow(std::optional<Currency> account) {
     options.kind = periodKindOfIndex(DateTerm->currentIndex());
     options.cashAccount = account;
     options.locale = currentLocale();
-    InflowsOutflows computed =
-        pointer::whileBusy([&] { return computeInflowsOutflows(book_, options); });
-    if (!computed.ok) {
-        showMessage(computed.message);
+    io_ = pointer::whileBusy([&] { return computeInflowsOutflows(book_, options); });
+    if (!io_.ok) {
+        refuseStatement(this, io_.message);
         return;
     }
-    io_ = std::move(computed);
     measured_ = {};
     firstPeriod_ = 0;
     SmSelect->clear();

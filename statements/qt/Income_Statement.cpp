@@ -83,16 +83,14 @@ void Income_Statement::Form_Activate2() {
     options.period.includeSubAccounts = SubAccounts->isChecked();
     options.locale = locale;
     options.run = &run_;
-    IncomeStatement computed;
     {
         ComputingGuard computing(run_, book_);
-        computed = computeIncomeStatement(book_, options);
+        is_ = computeIncomeStatement(book_, options);
     }
-    if (!computed.ok) {
-        showMessage(computed.message);
+    if (!is_.ok) {
+        refuseStatement(this, is_.message);
         return;
     }
-    is_ = std::move(computed);
     Ratio[0]->setText(QString::fromStdString(is_.grossRatioCaption));
     Ratio[0]->setVisible(is_.grossRatio.has_value());
     Ratio[1]->setText(QString::fromStdString(is_.netRatioCaption));

@@ -55,16 +55,14 @@ void Trial_Balance::mainLOAD() {
     options.includeSubAccounts = DisplaySubAcc->isChecked();
     options.locale = currentLocale();
     options.run = &run_;
-    TrialBalance computed;
     {
         ComputingGuard computing(run_, book_);
-        computed = computeTrialBalance(book_, options);
+        tb_ = computeTrialBalance(book_, options);
     }
-    if (!computed.ok) {
-        showMessage(computed.message);
+    if (!tb_.ok) {
+        refuseStatement(this, tb_.message);
         return;
     }
-    tb_ = std::move(computed);
     layOutComputed();
 }
 

@@ -83,6 +83,12 @@ void fitViewBars(const ViewBars& bars, double foot, double right, bool always) {
     range(bars.across, across, right + RightMargin - (width - (down ? bar : 0)));
 }
 
+void refuseStatement(QWidget* statement, const std::string& message) {
+    // Gone first, so that nothing empty stands behind the message.
+    statement->close();
+    showMessage(message);
+}
+
 const RowSpot* hoverRow(StatementCanvas* canvas, const std::vector<RowSpot>& rows, double y,
                         int stripTwips) {
     const RowSpot* row = y >= stripTwips ? rowAt(rows, y, 200) : nullptr;

@@ -65,6 +65,12 @@ struct ViewBars {
 // view's right.
 void fitViewBars(const ViewBars& bars, double foot, double right, bool always);
 
+// A computation the window `statement` refused (a sum too large to hold):
+// the window closes rather than go on showing an empty or stale statement as
+// if it were whole, and the user is told why. Its launcher lets such a
+// window go before it is ever shown.
+void refuseStatement(QWidget* statement, const std::string& message);
+
 // The account row under the mouse at `y` (nothing on the toolbar strip,
 // `stripTwips` high), with the canvas's cursor set for it; nullptr when none.
 const RowSpot* hoverRow(StatementCanvas* canvas, const std::vector<RowSpot>& rows, double y,

@@ -283,8 +283,7 @@ TEST(MailDraft, FollowsNoPlantedLink) {
 
     // Links in the private folder's path: refused, nothing opened, nothing
     // written where they lead; a loop is named as one.
-    const std::string notOurs =
-        Tmain::FileErrorText(std::make_error_code(std::errc::permission_denied));
+    const std::string notOurs = Tmain::FileErrorText(make_error_code(FileRefusal::WriteDenied));
     const std::string loop = Tmain::FileErrorText(make_error_code(FileRefusal::LinkLoop));
     // Links planted in a fresh temporary folder: name there, target.
     const std::string mine = privateFolder("").filename().string();

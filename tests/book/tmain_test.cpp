@@ -1,4 +1,5 @@
 #include "book/account_number_rule.h"
+#include "book/safe_file.h"
 #include "book/tmain.h"
 
 #include "platform/fake/fake_services.h"
@@ -189,8 +190,14 @@ TEST(FileErrors, OperatingSystemErrorsMapOntoTheMessageNumbers) {
     EXPECT_EQ(number(EROFS), 75);
     EXPECT_EQ(Tmain::FileErrorNumber(std::make_error_code(std::errc::read_only_file_system)), 75);
 
+    // A denial says whether reading or writing was refused; a missing file says so.
+    for (const auto& [use, said] : {std::pair{FileUse::Read, "no permission to read it"},
+                                    std::pair{FileUse::Write, "no permission to write"}})
+        EXPECT_NE(Tmain::FileErrorText(fileErrorFor(EPERM, use)).find(said), std::string::npos);
+    EXPECT_EQ(Tmain::FileErrorText(number(ENOENT)).rfind("The file was not found", 0), 0u);
+
     // The rest get numbers outside the ones with texts of their own.
-    for (int err : {ENOENT, EINVAL, EISDIR, EEXIST, EMFILE}) {
+    for (int err : {EINVAL, EISDIR, EEXIST, EMFILE}) {
         const int n = number(err);
         EXPECT_EQ(Tmain::FileErrorText(n), "Opening / File Data Mismatch Error " +
                                                std::to_string(n) +
@@ -213,14 +220,14 @@ TEST(FileErrors, OperatingSystemErrorsMapOntoTheMessageNumbers) {
 TEST(FileErrors, MessageShowsTheTextWithAnOkButton) {
     ScopedFakeServices fakes;
     Tmain::FileErrorMessage(std::error_code(EROFS, std::system_category()));
-    Tmain::FileErrorMessage(53);
+    Tmain::FileErrorMessage(57);
     ASSERT_EQ(fakes.messages.shown.size(), 2u);
     EXPECT_EQ(fakes.messages.shown[0].text,
               "Cannot write file to the current protected read-only file, drive or directory");
     EXPECT_EQ(fakes.messages.shown[0].title, "");
     EXPECT_EQ(fakes.messages.shown[0].buttons, MessageButtons::Ok);
     EXPECT_EQ(fakes.messages.shown[1].text,
-              "Opening / File Data Mismatch Error 53 Please Contact Korvane Support");
+              "Opening / File Data Mismatch Error 57 Please Contact Korvane Support");
 }
 
 TEST(Progress, StepsWidenTheBarAndShowWholePercentages) {

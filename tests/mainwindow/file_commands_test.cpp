@@ -13,9 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using testing_support::readFile;
@@ -113,6 +115,14 @@ class FileCommandsTest : public ::testing::Test {
         return p;
     }
     FileChoice choice(const fs::path& p, const std::string& type) { return {p, type}; }
+    // A book file this user may not read, read next; where the tests run with
+    // every permission (as root) the system's refusal is simulated at its open.
+    fs::path unreadable(const std::string& name) {
+        const fs::path p = writeAcc(name, tradingBook("Unreadable"));
+        fs::permissions(p, fs::perms::none);
+        if (::geteuid() == 0) failNextOpenForReading(EACCES);
+        return p;
+    }
 
     ScopedFakeServices fakes{dayFirstLocale()};
     TempDir dir;
@@ -252,6 +262,13 @@ TEST_F(FileCommandsTest, CancelledWrongPasswordDamagedAndMissingChangeNothing) {
     EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
     expectUnchanged("unreadable file");
     EXPECT_EQ(fakes.messages.shown.size(), 3u);
+
+    // No permission to read it: said so, not that somebody is editing it.
+    host.dialogs.push_back(choice(unreadable("unreadable.acc"), "acc"));
+    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
+    expectUnchanged("no permission to read");
+    EXPECT_EQ(fakes.messages.lastText(),
+              "The file cannot be opened because this user has no permission to read it.");
 
     const fs::path missing = dir / "nowhere.acc";
     host.dialogs.push_back(choice(missing, "acc"));
@@ -622,6 +639,20 @@ TEST_F(FileCommandsTest, InsertEntriesBehindTheGates) {
                                          "journal line 21) has no closing note: it was inserted "
                                          "as it stands.");
     EXPECT_EQ(host.shownLines.back(), 21);
+
+    // A damaged book file: said of the file, nothing inserted.
+    std::string damaged = bookBytes(tradingBook("Damaged"));
+    damaged.resize(damaged.size() / 2);
+    writeFile(dir / "damaged.acc", damaged);
+    const std::string kept = bookBytes(book);
+    host.passwords.push_back(std::string("boss"));
+    host.dialogs.push_back(choice(dir / "damaged.acc", "acc"));
+    EXPECT_EQ(commands.InsertEntries_Click(), CommandOutcome::Failed);
+    EXPECT_EQ(fakes.messages.lastText().rfind("This book file is damaged, so nothing was "
+                                              "inserted; the open book is unchanged: ",
+                                              0),
+              0u);
+    EXPECT_EQ(bookBytes(book), kept);
 }
 
 TEST_F(FileCommandsTest, BalanceBroughtForwardBehindItsGate) {

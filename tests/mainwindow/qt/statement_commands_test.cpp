@@ -124,6 +124,28 @@ TEST(StatementCommands, EachStatementOpensOnItsDefaultDateOrPeriod) {
     run(w, Command::TrialBalance);
     EXPECT_TRUE(first.isNull());
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+
+    // Totals too large to hold: each statement says so and none is left
+    // showing, neither one recomputed in its open window (stale figures) nor
+    // one opened afresh (an empty one, which Print would print).
+    for (int i = 0; i < 2; ++i)
+        addEntry(w.book(), "100", "400", "922337203685477", "Huge", "9");
+    tb = qobject_cast<Trial_Balance*>(w.trialBalanceWindow.data());
+    const std::vector<QPointer<QWidget>> open{tb, is, bs, cf};
+    tb->mainLOAD();
+    is->Command1_Click();
+    bs->BalanceMainLOAD();
+    cf->DateTerm_Click();
+    for (const QPointer<QWidget>& window : open)
+        EXPECT_TRUE(!window || !window->isVisible()) << window->windowTitle().toStdString();
+    for (Command c : {Command::TrialBalance, Command::IncomeStatement, Command::ShowBalance,
+                      Command::CashFlowMenu})
+        run(w, c);
+    ASSERT_EQ(fakes.messages.shown.size(), 8u);
+    EXPECT_NE(fakes.messages.lastText().find("a total is too large to hold"), std::string::npos);
+    EXPECT_TRUE(w.trialBalanceWindow.isNull() && w.incomeStatementWindow.isNull() &&
+                w.cashFlowWindow.isNull());
+    EXPECT_EQ(w.BalanceSheetWindows.count(), 2); // none added
 }
 
 } // namespace
