@@ -24,6 +24,7 @@
 #include "statements/qt/Trial_Balance.h"
 #include "statements/qt/draw_balance_sheet.h"
 #include "statements/qt/draw_income_statement.h"
+#include "statements/qt/draw_inflows_outflows.h"
 #include "statements/qt/draw_trial_balance.h"
 #include "statements/qt/statement_canvas.h"
 #include "support/qt/real_font_recorder.h"
@@ -346,6 +347,10 @@ std::vector<PrintoutRow> printouts(const Book& book) {
          },
          true},
         {"chart", [&book](DrawTarget& t) { printChart(t.s, book, ".", t.scale); }},
+        {"inflows/outflows",
+         [=, &book](DrawTarget& t) {
+             printInflowsOutflows(t, book, computeInflowsOutflows(book, {.locale = locale}), 0);
+         }},
     };
 }
 
