@@ -2,6 +2,7 @@
 
 #include "book/account_number_text.h"
 #include "book/tmain.h"
+#include "book/typed_input.h"
 #include "platform/qt/painter_surface.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
@@ -16,7 +17,8 @@
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
-#include "toolkit/qt/amount_fit.h"
+#include "toolkit/qt/box_text.h"
+#include "toolkit/qt/number_box.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -104,8 +106,7 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     if (host_.accountNames)
         for (const std::string& name : host_.accountNames())
             tReportAcc->addItem(QString::fromStdString(name));
-    tReportAcc->setCurrentIndex(-1);
-    tReportAcc->setEditText(QString::fromStdString(revenueExpenseItem()));
+    setBoxText(tReportAcc, QString::fromStdString(revenueExpenseItem()));
     if (host_.installTypeAhead) {
         host_.installTypeAhead(tReportAcc);
     } else {
@@ -144,16 +145,13 @@ void CashFlow::Form_Cash_Flow(std::optional<Currency> account) {
 }
 
 void CashFlow::placeStrip() {
-    const QString widestNumber = QString::fromStdString(
-        widestNumberText(book_, currentLocale().decimalMark, [this](const std::string& text) {
-            return lineEditWidthFor(FolioChoiceTx, QString::fromStdString(text));
-        }));
     // Each box its designed width, or wider for what it shows.
     const std::pair<QWidget*, int> boxes[] = {
         {DateTerm, std::max(100, DateTerm->sizeHint().width())},
         {tReportAcc,
          std::max(220, comboWidthFor(tReportAcc, QString::fromStdString(revenueExpenseItem())))},
-        {FolioChoiceTx, std::max(70, lineEditWidthFor(FolioChoiceTx, widestNumber))},
+        {FolioChoiceTx,
+         std::max(70, fitNumberBoxes({FolioChoiceTx}, book_, currentLocale().decimalMark))},
         {SmSelect, std::max(110, SmSelect->sizeHint().width())}};
     int height = pixelsOf(StripTwips) - 2 * BoxTop;
     for (const auto& [box, width] : boxes)
@@ -196,13 +194,13 @@ bool CashFlow::FolioChoiceTx_KeyPress(int keyAscii) {
     const Currency number =
         readAccountNumber(FolioChoiceTx->text().toStdString(), decimalMark).value_or(Currency());
     const std::string name = Tmain::AccountNameByNumber(book_, number);
-    if (keyAscii == keys::Backspace || (keyAscii >= 45 && keyAscii <= 57)) return true;
+    if (folioKeyAllowed(static_cast<char32_t>(keyAscii))) return true;
     if (keyAscii == keys::Enter) {
         if (name.empty()) {
             showMessage(strings::text(291));
             return true;
         }
-        tReportAcc->setEditText(QString::fromStdString(name));
+        setBoxText(tReportAcc, QString::fromStdString(name));
         tReportAcc_Click();
         return false;
     }

@@ -268,6 +268,8 @@ void expectFits(const ScreenFitRow& row, QWidget* w, const std::string& size) {
             EXPECT_TRUE(cut.empty()) << lines(cut);
         }
     }
+    const std::vector<std::string> scrolled = dialog_driving::textsNotFromTheirStart(w);
+    EXPECT_TRUE(scrolled.empty()) << row.window << " at its " << size << " size" << lines(scrolled);
     if (row.scroll) row.scroll(w, 0, 0);
 }
 

@@ -117,6 +117,7 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         EXPECT_EQ(w.result().cashAccount.raw, std::numeric_limits<std::int64_t>::min());
         QLineEdit* folio = w.FolioChoiceTx;
         EXPECT_GE(lineEditTextRoom(folio), folio->fontMetrics().horizontalAdvance(folio->text()));
+        EXPECT_EQ(dialog_driving::numberTextsCut(folio), std::vector<std::string>{});
 
         // Choosing the third period starts the table there; a period kind recomputes.
         w.SmSelect->setCurrentIndex(2);
