@@ -4,6 +4,8 @@
 
 #include "book/account_number_rule.h"
 #include "book/leading_number.h"
+#include "book/text_encoding.h"
+#include "book/typed_input.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -104,5 +106,21 @@ std::string widestNumberText(const Book& book, const std::string& decimalMark,
     texts.reserve(book.AccountNumbers.size());
     for (const Currency& number : book.AccountNumbers)
         texts.push_back(folioText(book, number, decimalMark));
+    return Tmain::WidestText(texts, width);
+}
+
+int numberBoxMaxChars(const Book& book, const std::string& decimalMark) {
+    std::size_t most = 12;
+    for (const Currency& number : book.AccountNumbers)
+        most = std::max(most, encoding::characterCount(folioText(book, number, decimalMark)));
+    return static_cast<int>(most);
+}
+
+std::string widestNumberBoxText(const Book& book, const std::string& decimalMark,
+                                const std::function<double(const std::string&)>& width) {
+    const auto most = static_cast<std::size_t>(numberBoxMaxChars(book, decimalMark));
+    std::vector<std::string> texts{widestNumberText(book, decimalMark, width)};
+    for (char c = ' '; c <= '~'; ++c)
+        if (folioKeyAllowed(static_cast<char32_t>(c))) texts.emplace_back(most, c);
     return Tmain::WidestText(texts, width);
 }

@@ -27,3 +27,13 @@ std::string lineFolioText(const Book& book, Currency number, const std::string& 
 // box is made wide enough for it.
 std::string widestNumberText(const Book& book, const std::string& decimalMark,
                              const std::function<double(const std::string&)>& width);
+
+// The most characters a box for typing account numbers takes: a dozen (an
+// eight-digit number, a dash and a three-digit sub-account), or as many as
+// the book's longest number has as folioText writes it.
+int numberBoxMaxChars(const Book& book, const std::string& decimalMark);
+// The widest text such a box shows, by `width`: the book's widest number,
+// or, when wider, as many of the widest character the box lets through
+// (folioKeyAllowed) as it takes. A number box is made wide enough for it.
+std::string widestNumberBoxText(const Book& book, const std::string& decimalMark,
+                                const std::function<double(const std::string&)>& width);

@@ -108,8 +108,9 @@ AddedLineScroll panelAfterAddedLine(int panelHeight, int rowsHeight, int panelOf
 
 RowArrangement arrangeRows(const std::vector<std::uint8_t>& sides, int panelOffset, int rowHeight) {
     RowArrangement a;
-    int rowTop = 15 - panelOffset;
-    a.debitLabelTop = rowTop + 30;
+    const int firstTop = 15 - panelOffset;
+    const int step = rowHeight + 50;
+    int rowTop = firstTop;
     for (std::uint8_t side : sides) {
         if (side == 1)
             a.debitTops.push_back(rowTop);
@@ -117,14 +118,22 @@ RowArrangement arrangeRows(const std::vector<std::uint8_t>& sides, int panelOffs
             a.creditTops.push_back(rowTop);
         else
             continue;
-        rowTop += rowHeight + 50;
+        rowTop += step;
     }
-    a.rowTop = rowTop;
-    // With no line on a side its button and label sit where its first row would.
-    const int firstTop = 15 - panelOffset;
+    // With no line on a side its button sits where the entry's first row would.
     a.debitCompoundTop = a.debitTops.empty() ? firstTop : a.debitTops.back();
     a.creditCompoundTop = a.creditTops.empty() ? firstTop : a.creditTops.back();
-    a.creditLabelTop = a.debitCompoundTop + rowHeight + 80;
+    // A side's label stands beside its first row; a side without lines keeps
+    // a row of its own for the label under the others. The note comes under
+    // all of them, so that it never meets a label.
+    auto labelRow = [&](const std::vector<int>& tops) {
+        if (!tops.empty()) return tops.front();
+        rowTop += step;
+        return rowTop - step;
+    };
+    a.debitLabelTop = labelRow(a.debitTops) + 30;
+    a.creditLabelTop = labelRow(a.creditTops) + 30;
+    a.rowTop = rowTop;
     a.noteTop = rowTop;
     return a;
 }

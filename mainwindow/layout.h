@@ -158,12 +158,14 @@ AddedLineScroll panelAfterAddedLine(int panelHeight, int rowsHeight, int panelOf
 
 // Tops of the rows of the entry line (in the panel), given the side of each
 // shown line in journal order (1 debit, 2 credit), the panel's scroll offset
-// and the row height (the folio box's height).
+// and the row height (the folio box's height). Each side's labels stand
+// beside its first row, or, for a side without lines, on a row kept for them
+// under the lines; the note under every row.
 struct RowArrangement {
     std::vector<int> debitTops, creditTops;
     int rowTop = 0;         // bottom of the rows (top of the note)
     int debitLabelTop = 0;  // GL(4) and GL(8)
-    int creditLabelTop = 0; // GL(5); GL(9) is 100 lower
+    int creditLabelTop = 0; // GL(5) and GL(9)
     int noteTop = 0;        // AccNote; GL(6) is 20 lower
     int debitCompoundTop = 0, creditCompoundTop = 0;
 };

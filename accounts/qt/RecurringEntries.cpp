@@ -13,7 +13,9 @@
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/amount_validator.h"
+#include "toolkit/qt/box_text.h"
 #include "toolkit/qt/field_events.h"
+#include "toolkit/qt/number_box.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -189,11 +191,8 @@ void RecurringEntries::buildRows() {
         wireRow(r);
     }
     amountWidth_ = std::max(AmountWidth, AmountFit::of(AmountText[0])->widthNeeded());
-    auto folioWidth = [this](const std::string& text) {
-        return lineEditWidthFor(Folio[0], qs(text));
-    };
     folioWidth_ =
-        std::max(FolioWidth, folioWidth(widestNumberText(book_, decimalMark(), folioWidth)));
+        std::max(FolioWidth, fitNumberBoxes({Folio.begin(), Folio.end()}, book_, decimalMark()));
     // The side labels' column holds the longest caption.
     labelWidth_ = LabelWidth;
     const QFontMetrics captions = CrDrLabel[0]->fontMetrics();
@@ -249,7 +248,7 @@ void RecurringEntries::wireRow(int r) {
     // Each box writes into the line its row shows, as it is edited.
     connect(Folio[r], &QLineEdit::textEdited, this, [this, r](const QString& text) {
         const std::string name = editor_.setFolio(lineOf(r), text.toStdString(), decimalMark());
-        Account_Name[r]->setEditText(qs(name));
+        setBoxText(Account_Name[r], qs(name));
     });
     connect(Account_Name[r], &QComboBox::activated, this, [this, r](int index) {
         if (drawing_ || index < 0) return;
@@ -317,7 +316,7 @@ void RecurringEntries::ScrollAcc_Change() {
                 paintBox(w, back);
         }
         Folio[r]->setText(qs(lineFolioText(book_, line.AccountNumber, mark)));
-        Account_Name[r]->setEditText(qs(Tmain::AccountNameByNumber(book_, line.AccountNumber)));
+        setBoxText(Account_Name[r], qs(Tmain::AccountNameByNumber(book_, line.AccountNumber)));
         AmountText[r]->setText(qs(amountBoxText(line.Amount, mark)));
         y += RowHeight;
         CrDrLabel[r]->move(CrDrLabel[r]->x(), y + 2);

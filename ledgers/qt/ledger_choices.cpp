@@ -3,11 +3,13 @@
 #include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
+#include "book/typed_input.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/CalanderForm.h"
-#include "toolkit/qt/amount_fit.h"
+#include "toolkit/qt/box_text.h"
 #include "toolkit/qt/field_events.h"
+#include "toolkit/qt/number_box.h"
 #include "toolkit/qt/scroll_bar_widget.h"
 
 #include <QComboBox>
@@ -138,11 +140,8 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     folio->gotFocus = [this] {
         QMetaObject::invokeMethod(FolioChoiceTx, &QLineEdit::selectAll, Qt::QueuedConnection);
     };
-    auto boxWidth = [this](const std::string& text) {
-        return lineEditWidthFor(FolioChoiceTx, QString::fromStdString(text));
-    };
     folioWidth_ = std::max(places.folio.width(),
-                           boxWidth(widestNumberText(book, currentLocale().decimalMark, boxWidth)));
+                           fitNumberBoxes({FolioChoiceTx}, book, currentLocale().decimalMark));
     for (int i = 0; i < 2; ++i) {
         auto* button = new PageButton(i == 1, parent);
         connect(button, &PageButton::pressed, this, [this, i] {
@@ -231,6 +230,7 @@ void LedgerChoices::showBuilt(const std::string& folio, const std::string& messa
     builtName_ = accountText();
     builtRevision_ = host_.run->JournalRevision;
     FolioChoiceTx->setText(QString::fromStdString(folio));
+    showFromStart(tReportAcc); // also a name chosen from the list
     if (!message.empty()) showMessage(message);
 }
 
@@ -257,8 +257,7 @@ void LedgerChoices::fillAccounts(const std::string& first) {
         for (const std::string& name : host_.accountNames())
             items << QString::fromStdString(name);
     tReportAcc->addItems(items);
-    tReportAcc->setCurrentIndex(-1);
-    tReportAcc->setEditText(QString());
+    setBoxText(tReportAcc, QString());
 }
 
 void LedgerChoices::setJournalPeriod() {
@@ -288,10 +287,7 @@ std::string LedgerChoices::accountText() const {
 }
 
 void LedgerChoices::setAccountText(const std::string& name) {
-    const QString text = QString::fromStdString(name);
-    const int item = tReportAcc->findText(text, Qt::MatchExactly);
-    tReportAcc->setCurrentIndex(item);
-    tReportAcc->setEditText(text);
+    setBoxText(tReportAcc, QString::fromStdString(name));
 }
 
 void LedgerChoices::readPeriod() {
@@ -321,7 +317,7 @@ bool LedgerChoices::dateKey(int keyAscii) {
 // Backspace and "-" ... "9" may be typed into the account-number box; Enter
 // chooses the account of that number, or says there is none.
 bool LedgerChoices::folioKey(int keyAscii) {
-    if (keyAscii == keys::Backspace || (keyAscii >= '-' && keyAscii <= '9')) return false;
+    if (folioKeyAllowed(static_cast<char32_t>(keyAscii))) return false;
     if (keyAscii != keys::Enter) return true;
     const auto number =
         readAccountNumber(FolioChoiceTx->text().toStdString(), host_.run->DecimalSeparator);

@@ -12,6 +12,7 @@
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/amount_validator.h"
+#include "toolkit/qt/box_text.h"
 #include "toolkit/qt/field_events.h"
 
 #include <QAbstractItemView>
@@ -265,10 +266,7 @@ bool TAcount::apply(const EntryOutcome& out, EditedRow edited) {
     if (edited.row >= 0 && out.folioText)
         (debitRow ? DebitFolio : CreditFolio)[editedRow]->setText(qs(*out.folioText));
     if (edited.row >= 0 && out.nameText) {
-        QComboBox* name = (debitRow ? DebitAccName : CreditAccName)[editedRow];
-        const QString text = qs(*out.nameText);
-        name->setCurrentIndex(text.isEmpty() ? -1 : name->findText(text, Qt::MatchExactly));
-        name->setEditText(text);
+        setBoxText((debitRow ? DebitAccName : CreditAccName)[editedRow], qs(*out.nameText));
     }
     const int focusRow = std::clamp(out.focusRow, 0, EntryRowsPerSide - 1);
     if (out.amountText && out.focus == FocusTarget::DebitAmount)

@@ -3,7 +3,6 @@
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/event_watch.h"
 
-#include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
@@ -13,6 +12,8 @@
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/amount_fit.h"
+#include "toolkit/qt/box_text.h"
+#include "toolkit/qt/number_box.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -276,12 +277,9 @@ void TAcount::Form_Resize() {
     EntryRowNeeds needs;
     needs.captionWidth = std::max(captionWidth(GL[4]), captionWidth(GL[6]));
     needs.creditCaptionWidth = captionWidth(GL[5]);
-    // The account-number boxes hold the chart's widest number in their own font.
-    auto folioWidth = [this](const std::string& text) {
-        return lineEditWidthFor(DebitFolio[0], qs(text));
-    };
-    needs.folioWidth =
-        toTwips(folioWidth(widestNumberText(book_, model_.locale().decimalMark, folioWidth)));
+    std::vector<QLineEdit*> numbers(DebitFolio.begin(), DebitFolio.end());
+    numbers.insert(numbers.end(), CreditFolio.begin(), CreditFolio.end());
+    needs.folioWidth = toTwips(fitNumberBoxes(numbers, book_, model_.locale().decimalMark));
     needs.amountWidth = toTwips(AmountFit::of(DebitAmountText[0])->widthNeeded());
     needs.currencyLabelWidth = toTwips(GL[8]->fontMetrics().horizontalAdvance(GL[8]->text()));
     const WindowLayout l = layoutFor(innerW, innerH, outer.width, centralWidget()->width(), needs);
@@ -476,8 +474,7 @@ void TAcount::DrCrArrange() {
             amount[r]->setVisible(used);
             if (!used) {
                 folio[r]->clear();
-                name[r]->setCurrentIndex(-1);
-                name[r]->setEditText("");
+                setBoxText(name[r], QString());
                 amount[r]->clear();
                 continue;
             }
@@ -487,9 +484,7 @@ void TAcount::DrCrArrange() {
             name[r]->move(name[r]->x(), top);
             amount[r]->move(amount[r]->x(), top);
             folio[r]->setText(qs(row.folio));
-            const int at = name[r]->findText(qs(row.name), Qt::MatchExactly);
-            name[r]->setCurrentIndex(row.name.empty() ? -1 : at);
-            name[r]->setEditText(qs(row.name));
+            setBoxText(name[r], qs(row.name));
             amount[r]->setText(qs(row.amount));
         }
     };

@@ -10,6 +10,7 @@
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/combo_type_ahead.h"
 #include "mainwindow/qt/toolbar_strip.h"
+#include "toolkit/qt/box_text.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -105,7 +106,7 @@ QWidget* openLedgerWindowNamed(TAcount& main, const std::string& which, const st
     // The ledgers build for the account named.
     auto built = [&account](auto* ledger) -> QWidget* {
         if (ledger) {
-            ledger->tReportAcc->setEditText(QString::fromStdString(account));
+            setBoxText(ledger->tReportAcc, QString::fromStdString(account));
             ledger->tReportAcc_Click();
         }
         return ledger;

@@ -26,6 +26,7 @@
 #include "statements/qt/statement_dates.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/MousePointer.h"
+#include "toolkit/qt/box_text.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -59,9 +60,7 @@ IncludeButtonPlace includeButtonPlace(TAcount& main) {
 template <class Ledger>
 void drillInto(Ledger& w, const std::string& account, const LedgerRequest& r) {
     if (!r.endDate.empty()) w.DateSearch[1]->setText(r.endDate);
-    const QString name = QString::fromStdString(account);
-    w.tReportAcc->setCurrentIndex(w.tReportAcc->findText(name, Qt::MatchExactly));
-    w.tReportAcc->setEditText(name);
+    setBoxText(w.tReportAcc, QString::fromStdString(account));
     w.tReportAcc_Click(r.account);
     w.show();
     w.raise();

@@ -2,6 +2,7 @@
 
 #include "book/account_number_text.h"
 #include "book/tmain.h"
+#include "book/typed_input.h"
 #include "platform/qt/painter_surface.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
@@ -11,14 +12,13 @@
 #include "statements/qt/statement_frame.h"
 #include "statements/qt/statement_outputs.h"
 #include "statements/qt/statement_print.h"
-#include "statements/statement_text.h"
 #include "toolkit/key_codes.h"
-#include "toolkit/print_setup.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
-#include "toolkit/qt/amount_fit.h"
+#include "toolkit/qt/box_text.h"
+#include "toolkit/qt/number_box.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -32,7 +32,7 @@
 
 namespace {
 
-constexpr double WindowFontSize = 9;
+constexpr double WindowFontSize = FlowPoints;
 // Pixels: the strip's black line below the strip, the boxes' top, the gap
 // between two boxes and the margins before the first and after the last.
 constexpr int LineGap = 2, BoxTop = 3, BoxGap = 6, Margin = 4;
@@ -106,8 +106,7 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     if (host_.accountNames)
         for (const std::string& name : host_.accountNames())
             tReportAcc->addItem(QString::fromStdString(name));
-    tReportAcc->setCurrentIndex(-1);
-    tReportAcc->setEditText(QString::fromStdString(revenueExpenseItem()));
+    setBoxText(tReportAcc, QString::fromStdString(revenueExpenseItem()));
     if (host_.installTypeAhead) {
         host_.installTypeAhead(tReportAcc);
     } else {
@@ -144,16 +143,13 @@ void CashFlow::Form_Cash_Flow(std::optional<Currency> account) {
 }
 
 void CashFlow::placeStrip() {
-    const QString widestNumber = QString::fromStdString(
-        widestNumberText(book_, currentLocale().decimalMark, [this](const std::string& text) {
-            return lineEditWidthFor(FolioChoiceTx, QString::fromStdString(text));
-        }));
     // Each box its designed width, or wider for what it shows.
     const std::pair<QWidget*, int> boxes[] = {
         {DateTerm, std::max(100, DateTerm->sizeHint().width())},
         {tReportAcc,
          std::max(220, comboWidthFor(tReportAcc, QString::fromStdString(revenueExpenseItem())))},
-        {FolioChoiceTx, std::max(70, lineEditWidthFor(FolioChoiceTx, widestNumber))},
+        {FolioChoiceTx,
+         std::max(70, fitNumberBoxes({FolioChoiceTx}, book_, currentLocale().decimalMark))},
         {SmSelect, std::max(110, SmSelect->sizeHint().width())}};
     int height = pixelsOf(StripTwips) - 2 * BoxTop;
     for (const auto& [box, width] : boxes)
@@ -196,13 +192,13 @@ bool CashFlow::FolioChoiceTx_KeyPress(int keyAscii) {
     const Currency number =
         readAccountNumber(FolioChoiceTx->text().toStdString(), decimalMark).value_or(Currency());
     const std::string name = Tmain::AccountNameByNumber(book_, number);
-    if (keyAscii == keys::Backspace || (keyAscii >= 45 && keyAscii <= 57)) return true;
+    if (folioKeyAllowed(static_cast<char32_t>(keyAscii))) return true;
     if (keyAscii == keys::Enter) {
         if (name.empty()) {
             showMessage(strings::text(291));
             return true;
         }
-        tReportAcc->setEditText(QString::fromStdString(name));
+        setBoxText(tReportAcc, QString::fromStdString(name));
         tReportAcc_Click();
         return false;
     }
@@ -214,41 +210,16 @@ void CashFlow::SmSelect_Click() {
     Form_Resize();
 }
 
-Measured CashFlow::measure(DrawTarget& t) {
-    DrawingSurface& s = t.s;
-    s.FontName = book_.FontName.str();
-    s.FontSize = WindowFontSize; // the window's font, whatever the zoom
-    s.FontBold = true;
-    return t.widths([&] {
-        Measured m;
-        m.step = flowColumnStep(s, io_);
-        m.names = flowNameColumn(s, book_, io_, m.step);
-        return m;
-    });
-}
-
-void CashFlow::draw(DrawTarget& t, const FlowLayout& layout, double top) {
-    DrawingSurface& s = t.s;
-    s.FontName = book_.FontName.str();
-    s.FontSize = WindowFontSize * t.scale;
-    s.FontBold = true;
-    s.CurrentY = top;
-    const FlowDrawing drawn = drawInflowsOutflows(t, io_, layout);
-    if (t.onWindow) {
-        tableFoot_ = drawn.foot;
-        tableRight_ = drawn.tableRight - layout.left;
-    }
-}
-
 void CashFlow::drawView(DrawingSurface& s) {
-    s.FontName = book_.FontName.str();
-    s.FontSize = WindowFontSize;
-    s.FontBold = true;
+    useFlowFont(s, book_, 1.0);
     rows_.clear();
     DrawTarget t{s, true, 1.0, &rows_, &measured_};
-    const Measured m = measure(t);
+    const Measured m = measureFlowTable(t, book_, io_);
     const FlowLayout layout{-static_cast<double>(HScroll1->Value()), m.names, m.step, firstPeriod_};
-    draw(t, layout, -VScroll1->Value());
+    s.CurrentY = -VScroll1->Value();
+    const FlowDrawing drawn = drawInflowsOutflows(t, io_, layout);
+    tableFoot_ = drawn.foot;
+    tableRight_ = drawn.tableRight - layout.left;
     coverScrollCorner(s, *VScroll1, *HScroll1, 0xFFFFFF);
 }
 
@@ -346,28 +317,8 @@ Printformer& CashFlow::printSetup() {
 
 void CashFlow::PrintCash_Click() {
     printStatement(this, run_, printSetup(), [this](DrawingSurface& s) {
-        s.FontName = book_.FontName.str();
-        s.FontBold = true;
-        // At a zoom at which the figures fit the page.
-        const double scale = fittingFontZoom(s, WindowFontSize, run_.PrintScale, [&](double zoom) {
-            return flowColumnsFit(s, book_, io_, zoom, s.ScaleWidth());
-        });
-        DrawTarget paper{s, false, scale, nullptr};
-        const Measured m = measure(paper);
-        const FlowLayout whole{0, m.names, m.step, firstPeriod_};
-        // Columns wider than the page continue on further pages.
-        const std::vector<FlowLayout> strips =
-            flowPaperStrips(whole, io_.periods() + 1, scale, s.ScaleWidth());
-        for (std::size_t i = 0; i < strips.size(); ++i) {
-            if (i > 0) s.NewPage();
-            s.FontName = book_.FontName.str();
-            s.FontBold = true;
-            s.FontSize = WindowFontSize * scale;
-            s.Print("");
-            s.CurrentX = 150;
-            s.Print(businessHeading(book_.BusinessName.str(), ", ", "Cash Flow Position"));
-            draw(paper, strips[i], s.CurrentY);
-        }
+        DrawTarget paper{s, false, run_.PrintScale, nullptr};
+        printInflowsOutflows(paper, book_, io_, firstPeriod_);
     });
     redraw();
 }

@@ -80,10 +80,6 @@ class CashFlow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The name column and the column step in the window's font on the
-    // target's surface (kept by the window once per computation).
-    Measured measure(DrawTarget& t);
-    void draw(DrawTarget& t, const FlowLayout& layout, double top);
     void mouseMoved(double y);
     void mouseReleased(int button, double y);
     int pageWidthPixels() const;

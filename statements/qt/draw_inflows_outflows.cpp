@@ -1,8 +1,10 @@
 #include "statements/qt/draw_inflows_outflows.h"
 
+#include "book/business_heading.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
 #include "statements/qt/draw_text.h"
+#include "toolkit/print_setup.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,7 +21,7 @@ struct Table {
     double width; // of the surface
 
     // Right edge of the c-th column shown (0 = the first).
-    double right(int c) const { return layout.left + t.scale * layout.nameColumn + c * step; }
+    double right(int c) const { return layout.left + layout.nameColumn + c * step; }
     // On the window, a column wholly out of view is not drawn.
     bool inView(int c) const {
         return !t.onWindow || (right(c) > 0 && right(c) - 2 * step < width);
@@ -40,7 +42,7 @@ struct Table {
                 [&](std::size_t k) { return io.text(figures[k]); });
     }
     void label(const std::string& text) {
-        t.s.CurrentX = layout.left + LabelIndent;
+        t.s.CurrentX = layout.left + LabelIndent * t.scale;
         t.s.PrintInline(layout.nameRoom > 0 ? fittedText(t.s, text, layout.nameRoom) : text);
     }
     void down(double h, int lines = 1) {
@@ -48,10 +50,6 @@ struct Table {
         t.s.CurrentY += h * lines;
     }
 };
-
-} // namespace
-
-namespace {
 
 // The width of the widest figure or column head of the table in the current
 // font, each measured (heads of as many letters differ in width); of the
@@ -66,51 +64,54 @@ double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
     return widest;
 }
 
-} // namespace
-
-double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double step) {
+double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double step,
+                      double scale) {
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return s.TextWidth(name); });
     const double designed =
-        std::nearbyint(s.TextWidth(longest)) + std::max(1650.0, LabelIndent + step);
+        std::nearbyint(s.TextWidth(longest)) + std::max(1650.0 * scale, LabelIndent * scale + step);
     // Every label beside the first column's figures, as drawn, ends before
     // the widest of them begins.
     double label = s.TextWidth(longest + "    ");
     for (int id : {251, 253, 254, 255})
         label = std::max(label, s.TextWidth(strings::text(id) + " "));
-    return std::max(designed, std::ceil(LabelIndent + label + widestFigure(s, io)));
+    return std::max(designed, std::ceil(LabelIndent * scale + label + widestFigure(s, io)));
 }
 
-double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io) {
+double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale) {
     const double widest = widestFigure(s, io);
-    return widest > 0 ? std::max(ColumnStep, std::ceil(widest + 150)) : ColumnStep;
+    return widest > 0 ? std::max(ColumnStep * scale, std::ceil(widest + 150 * scale))
+                      : ColumnStep * scale;
 }
-
-namespace {
 
 constexpr double PaperMargin = 100;
 
-} // namespace
-
+// On paper `width` twips wide, in the fonts of `zoom` (the surface's
+// present font at that zoom): whether names that keep their paper least
+// width and one column of figures fit beside each other.
 bool flowColumnsFit(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double zoom,
                     double width) {
     const double longest = s.TextWidth(Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return s.TextWidth(name); }));
-    const double step = std::max(ColumnStep * zoom, std::ceil(widestFigure(s, io) + 150));
-    return LabelIndent + paperNameLeast(longest) + step <= width - PaperMargin;
+    return LabelIndent * zoom + paperNameLeast(longest) + flowColumnStep(s, io, zoom) <=
+           width - PaperMargin;
 }
 
+// On paper `width` twips wide at `scale`: `layout` (measured at it) cut
+// into strips of columns from its first period to the last of `columns`
+// (the Total), each strip with the names again (cut when even one column
+// would not fit beside them whole), as many columns in each as fit.
 std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,
                                         double width) {
     FlowLayout strip = layout;
     const double room = width - layout.left - PaperMargin;
-    const double step = layout.step * scale;
-    if (scale * strip.nameColumn > room) { // the first column's right edge at the margin
-        strip.nameColumn = std::max(room, step) / scale;
-        strip.nameRoom = std::max(0.0, scale * strip.nameColumn - step - LabelIndent);
+    const double step = layout.step;
+    if (strip.nameColumn > room) { // the first column's right edge at the margin
+        strip.nameColumn = std::max(room, step);
+        strip.nameRoom = std::max(0.0, strip.nameColumn - step - LabelIndent * scale);
     }
     const int perStrip =
-        std::max(1, static_cast<int>(std::floor((room - scale * strip.nameColumn) / step)) + 1);
+        std::max(1, static_cast<int>(std::floor((room - strip.nameColumn) / step)) + 1);
     std::vector<FlowLayout> strips;
     for (int first = std::max(0, layout.firstPeriod); first < columns; first += perStrip) {
         strip.firstPeriod = first;
@@ -120,12 +121,14 @@ std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, d
     return strips;
 }
 
+} // namespace
+
 FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
                                 const FlowLayout& layout) {
     DrawingSurface& s = t.s;
     const double top = s.CurrentY;
     const double h = s.TextHeight("W");
-    Table table{t, layout, layout.step * t.scale, s.ScaleWidth()};
+    Table table{t, layout, layout.step, s.ScaleWidth()};
     const std::size_t columns = static_cast<std::size_t>(io.periods()) + 1; // periods and Total
 
     if (t.onWindow) {
@@ -182,4 +185,45 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
     table.down(h);
     drawn.foot = s.CurrentY - top;
     return drawn;
+}
+
+void useFlowFont(DrawingSurface& s, const Book& book, double scale) {
+    s.FontName = book.FontName.str();
+    s.FontSize = FlowPoints * scale;
+    s.FontBold = true;
+}
+
+Measured measureFlowTable(DrawTarget& t, const Book& book, const InflowsOutflows& io) {
+    return t.widths([&] {
+        Measured m;
+        m.step = flowColumnStep(t.s, io, t.scale);
+        m.names = flowNameColumn(t.s, book, io, m.step, t.scale);
+        return m;
+    });
+}
+
+void printInflowsOutflows(DrawTarget& paper, const Book& book, const InflowsOutflows& io,
+                          int firstPeriod) {
+    DrawingSurface& s = paper.s;
+    useFlowFont(s, book, paper.scale);
+    const std::string heading =
+        businessHeading(book.BusinessName.str(), ", ", "Cash Flow Position");
+    // At a zoom at which the heading and the figures fit the page.
+    paper.scale = fittingFontZoom(s, FlowPoints, paper.scale, [&](double zoom) {
+        return LabelIndent * zoom + s.TextWidth(heading) <= s.ScaleWidth() - PaperMargin &&
+               flowColumnsFit(s, book, io, zoom, s.ScaleWidth());
+    });
+    const Measured m = measureFlowTable(paper, book, io);
+    const FlowLayout whole{0, m.names, m.step, firstPeriod};
+    // Columns wider than the page continue on further pages.
+    const std::vector<FlowLayout> strips =
+        flowPaperStrips(whole, io.periods() + 1, paper.scale, s.ScaleWidth());
+    for (std::size_t i = 0; i < strips.size(); ++i) {
+        if (i > 0) s.NewPage();
+        useFlowFont(s, book, paper.scale);
+        s.Print("");
+        s.CurrentX = LabelIndent * paper.scale;
+        s.Print(heading);
+        drawInflowsOutflows(paper, io, strips[i]);
+    }
 }

@@ -10,10 +10,11 @@
 
 #include <vector>
 
+// Widths are twips in the font drawn (at the zoom, on paper).
 struct FlowLayout {
     double left = 0;          // horizontal offset (minus the horizontal scroll on the window)
-    double nameColumn = 0;    // where the first amount column ends (twips, before the zoom)
-    double step = 1500;       // from one column's right edge to the next (twips, before the zoom)
+    double nameColumn = 0;    // where the first amount column ends
+    double step = 1500;       // from one column's right edge to the next
     int firstPeriod = 0;      // the first period column shown (0 = the first)
     int columnsEnd = 1 << 30; // the columns from `columnsEnd` on are left out
     double nameRoom = 0;      // on paper, the widest a name may be drawn (0: whole)
@@ -24,28 +25,28 @@ struct FlowDrawing {
     double tableRight = 0; // the right edge of the Total column
 };
 
-// The name column: the widest account name in the current font plus 1650,
-// or plus the label's indent and a column `step` when a figure is wider;
-// wider still when a label beside the first column (a short name's table
-// has "Beginning Balance:") would reach its widest figure.
-double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double step);
-// The column step: 1500, or wider so that the longest figure keeps a
-// blank's room from its neighbour.
-double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io);
+// The table's font: the book's, bold, 9 points at the zoom `scale`.
+constexpr double FlowPoints = 9;
+void useFlowFont(DrawingSurface& s, const Book& book, double scale);
 
-// On paper `width` twips wide, in the fonts of `zoom` (the surface's
-// present font at that zoom): whether names that keep their paper least
-// width and one column of figures fit beside each other.
-bool flowColumnsFit(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double zoom,
-                    double width);
-
-// On paper `width` twips wide at `scale`: `layout` cut into strips of
-// columns from its first period to the last of `columns` (the Total), each
-// strip with the names again (cut when even one column would not fit beside
-// them whole), as many columns in each as fit.
-std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,
-                                        double width);
+// The name column and the column step, measured in the target's present
+// font and drawn at its scale, with the designed room (the labels' indent,
+// the least step, the blank between figures) scaled with the font: the step
+// 1500, or wider so that the longest figure keeps a blank's room from its
+// neighbour; the name column the widest account name plus 1650, or plus the
+// labels' indent and a step when a figure is wider, wider still when a label
+// beside the first column (a short name's table has "Beginning Balance:")
+// would reach its widest figure. A window keeps them once per computation.
+Measured measureFlowTable(DrawTarget& t, const Book& book, const InflowsOutflows& io);
 
 // Draws from t.s.CurrentY. On the window only the rows and columns in
 // view are drawn.
 FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io, const FlowLayout& layout);
+
+// Prints the statement from its `firstPeriod` on `paper` at its zoom, or
+// lower where the heading (the business name and the title) or the figures
+// would not fit the page (paper.scale is left at the zoom printed): the
+// heading, then the table in strips of columns, each strip on pages of its
+// own under the heading again.
+void printInflowsOutflows(DrawTarget& paper, const Book& book, const InflowsOutflows& io,
+                          int firstPeriod);

@@ -238,6 +238,7 @@ TEST(GroupEditorWindow, FiguresAndCaptionsShowWholeOnPlainGround) {
             EXPECT_EQ(w->Folio[0]->text(), "99999999");
             EXPECT_LE(w->Folio[0]->fontMetrics().horizontalAdvance(w->Folio[0]->text()),
                       lineEditTextRoom(w->Folio[0]));
+            EXPECT_EQ(dialog_driving::numberTextsCut(w->Folio[1]), std::vector<std::string>{});
             EXPECT_TRUE(w->CrDrLabel2[3]->isVisibleTo(w));
             EXPECT_GE(w->CrDrLabel2[3]->x(), 0);
             const QImage shot = w->grab().toImage();

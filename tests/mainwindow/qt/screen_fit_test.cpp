@@ -24,6 +24,7 @@
 #include "statements/qt/Trial_Balance.h"
 #include "statements/qt/draw_balance_sheet.h"
 #include "statements/qt/draw_income_statement.h"
+#include "statements/qt/draw_inflows_outflows.h"
 #include "statements/qt/draw_trial_balance.h"
 #include "statements/qt/statement_canvas.h"
 #include "support/qt/real_font_recorder.h"
@@ -267,6 +268,8 @@ void expectFits(const ScreenFitRow& row, QWidget* w, const std::string& size) {
             EXPECT_TRUE(cut.empty()) << lines(cut);
         }
     }
+    const std::vector<std::string> scrolled = dialog_driving::textsNotFromTheirStart(w);
+    EXPECT_TRUE(scrolled.empty()) << row.window << " at its " << size << " size" << lines(scrolled);
     if (row.scroll) row.scroll(w, 0, 0);
 }
 
@@ -344,6 +347,10 @@ std::vector<PrintoutRow> printouts(const Book& book) {
          },
          true},
         {"chart", [&book](DrawTarget& t) { printChart(t.s, book, ".", t.scale); }},
+        {"inflows/outflows",
+         [=, &book](DrawTarget& t) {
+             printInflowsOutflows(t, book, computeInflowsOutflows(book, {.locale = locale}), 0);
+         }},
     };
 }
 

@@ -142,11 +142,15 @@ TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
     EXPECT_GE(w.frameGeometry().height(), 240);
     w.resize(900, 420);
     QApplication::processEvents();
-    // The account boxes grow with the window, less what the amount boxes take
-    // beyond their designed width; the amounts keep 760 twips apart.
+    // The account boxes grow with the window, less what the number and amount
+    // boxes take beyond their designed widths; the amounts keep 760 twips
+    // apart. A number box shows whole all it takes ("99999999" of no account).
     const int inner = w.centralWidget()->width();
-    const int amountsWider = w.DebitAmountText[0]->width() - toPixels(design::AmountWidth);
-    EXPECT_NEAR(w.DebitAccName[0]->width(), toPixels(toTwips(inner) - 5680) - amountsWider, 1);
+    const int wider = w.DebitAmountText[0]->width() - toPixels(design::AmountWidth) +
+                      w.DebitFolio[0]->width() - toPixels(design::FolioWidth);
+    EXPECT_NEAR(w.DebitAccName[0]->width(), toPixels(toTwips(inner) - 5680) - wider, 1);
+    EXPECT_GE(w.CreditFolio[2]->maxLength(), 8);
+    EXPECT_EQ(dialog_driving::numberTextsCut(w.CreditFolio[2]), std::vector<std::string>{});
     EXPECT_NEAR(w.CreditAmountText[5]->x() - w.DebitAmountText[5]->x(), 760 / 15.0, 1.0);
     EXPECT_EQ(w.ScrollAcc->x(), toPixels(toTwips(inner) - (design::ScrollWidth + 50)));
     w.endProgram = [] {};

@@ -117,6 +117,7 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         EXPECT_EQ(w.result().cashAccount.raw, std::numeric_limits<std::int64_t>::min());
         QLineEdit* folio = w.FolioChoiceTx;
         EXPECT_GE(lineEditTextRoom(folio), folio->fontMetrics().horizontalAdvance(folio->text()));
+        EXPECT_EQ(dialog_driving::numberTextsCut(folio), std::vector<std::string>{});
 
         // Choosing the third period starts the table there; a period kind recomputes.
         w.SmSelect->setCurrentIndex(2);
@@ -145,8 +146,9 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
 }
 
 // Short names beside thirteen-digit figures: the labels of the first column
-// ("Beginning Balance:", "Total Outflows:") end before its figures begin.
-// Printed without a business name, the heading is the title alone.
+// ("Beginning Balance:", "Total Outflows:") end before its figures begin, on
+// the window and printed at the least and the largest zoom, where the
+// heading stays whole too. Without a business name, it is the title alone.
 TEST(CashFlowWindow, ShortNamesBesideLargeFiguresAndNoBusinessName) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book book = cornerShop();
@@ -166,6 +168,16 @@ TEST(CashFlowWindow, ShortNamesBesideLargeFiguresAndNoBusinessName) {
     w.drawView(s);
     const std::vector<std::string> overlaps = overlappingTexts(s.calls);
     EXPECT_TRUE(overlaps.empty()) << overlaps.front();
+
+    for (const double zoom : {0.2, 10.0}) {
+        RecordingSurface paper;
+        DrawTarget t{paper, false, zoom};
+        printInflowsOutflows(t, book, w.result(), 0);
+        EXPECT_EQ(overlappingTexts(paper.calls), std::vector<std::string>{}) << zoom;
+        EXPECT_EQ(textsCutAtEdge(paper.calls, {paper.ScaleWidth(), paper.ScaleHeight()}),
+                  std::vector<std::string>{})
+            << zoom;
+    }
 
     const std::string text = printedPdfText(fakes, w.printSetup(), w.PrintCash);
     ASSERT_NE(text.find("Cash Flow Position"), std::string::npos) << text;

@@ -1,0 +1,13 @@
+// Texts the program puts into editable boxes. A line edit scrolls to its
+// cursor, which setting a text leaves at the end, so a text too wide for its
+// box would show its end; these show its start, as a fixed box does.
+#pragma once
+
+class QComboBox;
+class QString;
+
+// Shows the editable box's present text from its start.
+void showFromStart(QComboBox* box);
+// Chooses the item of `text` (none when it is empty or no item has it) and
+// sets it as the box's text, shown from its start.
+void setBoxText(QComboBox* box, const QString& text);
