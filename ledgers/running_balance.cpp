@@ -98,7 +98,8 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
     for (const std::int32_t i : postings)
         rowCount += contras.of(i).rows();
     ledger.Message = ledgerSizeRefusal(rowCount, sizeof(RunningBalanceRow), choice.marks);
-    if (!ledger.Message.empty()) return ledger;
+    ledger.Refused = !ledger.Message.empty();
+    if (ledger.Refused) return ledger;
 
     bool tooLarge = false;
     ledger.Message = buildWhole(ledger, [&](RunningBalanceLedger& built) {
@@ -109,8 +110,8 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
             addRows(book, i, contras.of(i), rows);
         tooLarge = rows.tooLarge();
     });
-    if (ledger.Message.empty() && tooLarge)
-        ledger.Message = tooLargeMessage("figure", "running balance");
+    ledger.Refused = !ledger.Message.empty();
+    if (!ledger.Refused && tooLarge) ledger.Message = tooLargeMessage("figure", "running balance");
     return ledger;
 }
 

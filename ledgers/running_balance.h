@@ -46,6 +46,9 @@ struct RunningBalanceLedger {
     // money range gives a message beside the whole list of rows (the figure
     // marked); a build that stopped, a message and no rows.
     std::string Message;
+    // The build was refused or stopped: there is no ledger, only Message, so
+    // nothing may be printed, saved or mailed as if it were one.
+    bool Refused = false;
 };
 
 // A row's debit, credit and balance texts as the window, the printout and

@@ -157,7 +157,8 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
             contras.of(i).rows();
     ledger.Message =
         ledgerSizeRefusal(debitRows + creditRows + 1, sizeof(TAccountRow), options.marks);
-    if (!ledger.Message.empty()) return ledger;
+    ledger.Refused = !ledger.Message.empty();
+    if (ledger.Refused) return ledger;
 
     bool totalTooLarge = false;
     ledger.Message = buildWhole(ledger, [&](TAccountLedger& built) {
@@ -173,7 +174,8 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
         built.LedgerRows =
             static_cast<std::int32_t>(std::max(built.Debit.Rows.size(), built.Credit.Rows.size()));
     });
-    if (!ledger.Message.empty()) return ledger;
+    ledger.Refused = !ledger.Message.empty();
+    if (ledger.Refused) return ledger;
     if (totalTooLarge)
         ledger.Message = tooLargeMessage("total", "T-account");
     else if (debit.shareTooLarge || credit.shareTooLarge)

@@ -355,6 +355,7 @@ void Report::rowHover(int index, bool credit) {
 }
 
 void Report::Print_Account_Click() {
+    if (ledgerNotMade(ledger_.Refused, ledger_.Message)) return;
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
     const LedgerHeading heading = choices_->builtHeading(ledger_);

@@ -331,6 +331,7 @@ void Running_Balance::Form_MouseDown(QPointF at) {
 
 void Running_Balance::PrintAccount_Click() {
     choices_->applyTypedDate();
+    if (ledgerNotMade(ledger_.Refused, ledger_.Message)) return;
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
     const LedgerHeading heading = choices_->builtHeading(ledger_);
@@ -341,6 +342,7 @@ void Running_Balance::PrintAccount_Click() {
 
 void Running_Balance::ExportAccount_Click() {
     choices_->applyTypedDate();
+    if (ledgerNotMade(ledger_.Refused, ledger_.Message)) return;
     exportLedger(this, fileDialog_, *host_.run, {"*.csv", "*.xls", "*.htm"},
                  [this](const std::filesystem::path& path, const std::string& type) {
                      exportRunningBalance(*host_.book, ledger_, choices_->builtHeading(ledger_),
@@ -350,6 +352,7 @@ void Running_Balance::ExportAccount_Click() {
 
 void Running_Balance::mailClicked() {
     choices_->applyTypedDate();
+    if (ledgerNotMade(ledger_.Refused, ledger_.Message)) return;
     mailRunningBalance(*host_.book, ledger_, choices_->builtHeading(ledger_), currentLocale(),
                        todayNumber(), host_.mainCaption ? host_.mainCaption() : std::string());
 }

@@ -19,6 +19,11 @@ QAction* addLedgerCommand(QMenu* menu, int text, std::function<void()> run) {
     return command;
 }
 
+bool ledgerNotMade(bool refused, const std::string& message) {
+    if (refused) showMessage("There is no ledger to print, save or mail: " + message);
+    return refused;
+}
+
 void printLedger(const LedgerHost& host,
                  const std::function<void(DrawingSurface&, double zoom)>& draw) {
     Printformer* setup = host.printSetup ? host.printSetup() : nullptr;

@@ -24,6 +24,11 @@ QMenu* addLedgerMenu(QMainWindow& window, int text);
 // A command of `menu` captioned with string `text` that runs `run`.
 QAction* addLedgerCommand(QMenu* menu, int text, std::function<void()> run);
 
+// When the ledger on show was refused (`refused`, with `message` telling
+// why), the user is told that there is no ledger to print, save or mail, and
+// true is returned: the command then does nothing.
+bool ledgerNotMade(bool refused, const std::string& message);
+
 // Prints through the main window's print setup: nothing when it is
 // cancelled; else each copy a print job of its own drawn by `draw` at the
 // chosen zoom, PrintScale holding that zoom meanwhile and 1 afterwards, and
