@@ -288,16 +288,14 @@ TEST(InsertBook, CsvEntriesAreShapedAndAccountsMerged) {
         big += "02/03/2024,10,100,Bank, 1 ,,\r\n";
     result = insert(book, run, big, InsertSource::CsvFile);
     EXPECT_EQ(result.status, InsertResult::Stopped);
-    const std::string notInserted = "Nothing was inserted from this CSV file; the open book is "
-                                    "unchanged: Line ";
-    EXPECT_EQ(result.message,
-              notInserted + "33: Stopping, a compound entry was too big to load...");
+    const std::string nothing =
+        "Nothing was inserted from this CSV file; the open book is unchanged: Line ";
+    EXPECT_EQ(result.message, nothing + "33: Stopping, a compound entry was too big to load...");
     expectSameBook(book, before);
     std::string wide = "Folio,Account,Type\r\nDate,ID,AccNumber,Account,Debit,Credit,Details\r\n"
                        "02/03/2024,10,100,Bank, 1 ,,a,b\r\n";
     result = insert(book, run, wide, InsertSource::CsvFile);
-    EXPECT_EQ(result.message,
-              notInserted + "3: Stopping, Too many comers in imported csv entry line");
+    EXPECT_EQ(result.message, nothing + "3: Stopping, Too many comers in imported csv entry line");
     expectSameBook(book, before);
 }
 

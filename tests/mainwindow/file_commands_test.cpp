@@ -115,14 +115,6 @@ class FileCommandsTest : public ::testing::Test {
         return p;
     }
     FileChoice choice(const fs::path& p, const std::string& type) { return {p, type}; }
-    // A book file this user may not read, read next; where the tests run with
-    // every permission (as root) the system's refusal is simulated at its open.
-    fs::path unreadable(const std::string& name) {
-        const fs::path p = writeAcc(name, tradingBook("Unreadable"));
-        fs::permissions(p, fs::perms::none);
-        if (::geteuid() == 0) failNextOpenForReading(EACCES);
-        return p;
-    }
 
     ScopedFakeServices fakes{dayFirstLocale()};
     TempDir dir;
@@ -263,8 +255,9 @@ TEST_F(FileCommandsTest, CancelledWrongPasswordDamagedAndMissingChangeNothing) {
     expectUnchanged("unreadable file");
     EXPECT_EQ(fakes.messages.shown.size(), 3u);
 
-    // No permission to read it: said so, not that somebody is editing it.
-    host.dialogs.push_back(choice(unreadable("unreadable.acc"), "acc"));
+    fs::permissions(damagedPath, fs::perms::none);
+    if (::geteuid() == 0) failNextOpenForReading(EACCES); // root may read it all the same
+    host.dialogs.push_back(choice(damagedPath, "acc"));
     EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
     expectUnchanged("no permission to read");
     EXPECT_EQ(fakes.messages.lastText(),
@@ -641,17 +634,14 @@ TEST_F(FileCommandsTest, InsertEntriesBehindTheGates) {
     EXPECT_EQ(host.shownLines.back(), 21);
 
     // A damaged book file: said of the file, nothing inserted.
-    std::string damaged = bookBytes(tradingBook("Damaged"));
-    damaged.resize(damaged.size() / 2);
-    writeFile(dir / "damaged.acc", damaged);
     const std::string kept = bookBytes(book);
+    writeFile(dir / "damaged.acc", kept.substr(0, kept.size() / 2));
     host.passwords.push_back(std::string("boss"));
     host.dialogs.push_back(choice(dir / "damaged.acc", "acc"));
     EXPECT_EQ(commands.InsertEntries_Click(), CommandOutcome::Failed);
-    EXPECT_EQ(fakes.messages.lastText().rfind("This book file is damaged, so nothing was "
-                                              "inserted; the open book is unchanged: ",
-                                              0),
-              0u);
+    EXPECT_TRUE(fakes.messages.lastText().starts_with(
+        "This book file is damaged, so nothing was inserted; the open book is unchanged: "))
+        << fakes.messages.lastText();
     EXPECT_EQ(bookBytes(book), kept);
 }
 

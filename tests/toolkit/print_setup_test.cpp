@@ -108,8 +108,7 @@ TEST(PrintSetup, CopiesAndZoomFromTheirBoxes) {
     EXPECT_EQ(zoomTextAfterLeaving("big"), "20%");
     EXPECT_EQ(zoomTextAfterLeaving("20%"), "20%");
     EXPECT_EQ(zoomTextAfterLeaving("150%"), "150%");
-    // Past the largest zoom at which type is still drawn: that largest.
-    EXPECT_EQ(zoomTextAfterLeaving("50000%"), "2000%");
+    EXPECT_EQ(zoomTextAfterLeaving("50000%"), "2000%"); // the largest at which type is drawn
     EXPECT_DOUBLE_EQ(zoomFactor("40000%"), 20);
     EXPECT_EQ(fittingZoom(400, [](double) { return true; }), 20);
 
@@ -150,7 +149,6 @@ TEST(PdfCopies, LaterCopiesGoToFilesOfTheirOwn) {
     EXPECT_EQ(pdfPathForCopy("/tmp/out/report.pdf", 1), "/tmp/out/report.pdf");
     EXPECT_EQ(pdfPathForCopy("/tmp/out/report.pdf", 2), "/tmp/out/report-2.pdf");
     EXPECT_EQ(pdfPathForCopy("/tmp/out/report.pdf", 10), "/tmp/out/report-10.pdf");
-    // The name proposed for a printout holds nothing a file name may not.
     EXPECT_EQ(pdfNameFor("Invoice 2025/17:a\t "), "Invoice 2025-17-a.pdf");
     EXPECT_EQ(pdfNameFor(" "), "");
 }

@@ -125,14 +125,11 @@ TEST(StatementCommands, EachStatementOpensOnItsDefaultDateOrPeriod) {
     EXPECT_TRUE(first.isNull());
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 
-    // Totals too large to hold: each statement says so and none is left
-    // showing, neither one recomputed in its open window (stale figures) nor
-    // one opened afresh (an empty one, which Print would print).
+    // Totals too large to hold: each statement says so; none is left showing, stale or empty.
     for (int i = 0; i < 2; ++i)
         addEntry(w.book(), "100", "400", "922337203685477", "Huge", "9");
-    tb = qobject_cast<Trial_Balance*>(w.trialBalanceWindow.data());
-    const std::vector<QPointer<QWidget>> open{tb, is, bs, cf};
-    tb->mainLOAD();
+    const std::vector<QPointer<QWidget>> open{w.trialBalanceWindow, is, bs, cf};
+    qobject_cast<Trial_Balance*>(open[0].data())->mainLOAD();
     is->Command1_Click();
     bs->BalanceMainLOAD();
     cf->DateTerm_Click();

@@ -14,8 +14,6 @@
 #include "toolkit/qt/pdf_file_dialog.h"
 
 #include <QLineEdit>
-#include <QTimer>
-#include <deque>
 #include <gtest/gtest.h>
 
 using namespace main_window_driving;
@@ -24,19 +22,6 @@ using testing_support::readPdfText;
 using testing_support::TempDir;
 
 namespace {
-
-// Answers the PDF file dialog in turn ("" once they run out), keeping what it was shown.
-struct PdfFileAnswers {
-    std::deque<std::string> answers;
-    std::vector<std::string> proposed;
-    PdfFileChooser before = replacePdfFileDialog([this](const std::string& shown) {
-        proposed.push_back(shown);
-        std::string answer = answers.empty() ? "" : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return answer;
-    });
-    ~PdfFileAnswers() { replacePdfFileDialog(before); }
-};
 
 // An earlier sale to another customer, then the sale shown: Debtors (whose
 // second note is the addressee) against Sales and Delivery.
@@ -122,57 +107,54 @@ TEST(TAcountInvoice, TheBusinessHeadingForOtherPrintouts) {
     EXPECT_FALSE(page.calls[2].font.bold);
 }
 
-TEST(TAcountInvoice, NoPdfFileNamedPrintsNothing) {
+TEST(TAcountInvoice, NoPdfFileNamedPrintsNothingAndEachPrintAsksForAFileOfItsOwn) {
     ScopedFakeServices fakes(dayFirstLocale());
     TempDir dir;
     TAcount w;
     showBook(w, saleBook());
     w.printSetup()->printerChosen(PdfPrinterName);
-    PdfFileAnswers files;
-    run(w, Command::Invoice);
-    EXPECT_EQ(files.proposed.size(), 1u);
-    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-}
-
-TEST(TAcountInvoice, EachPrintAsksForAFileOfItsOwnAndAsksBeforeReplacingOne) {
-    ScopedFakeServices fakes(dayFirstLocale());
-    TempDir dir;
-    TAcount w;
-    showBook(w, saleBook());
-    PdfFileAnswers files;
-    Printformer* setup = w.printSetup();
-    const auto printLedger = [setup] {
-        QTimer::singleShot(0, setup, [setup] {
-            setup->printerChosen(PdfPrinterName);
-            setup->printClicked();
-        });
-        const auto r = setup->ask();
+    const auto inDir = [&dir](const std::string& name) { return (dir / name).string(); };
+    std::vector<std::string> proposed,
+        answers{"", inDir("a"), inDir("b.pdf"), inDir("a"), inDir("c"), inDir("report")};
+    const PdfFileChooser before = replacePdfFileDialog([&](const std::string& shown) {
+        proposed.push_back(shown);
+        return proposed.size() <= answers.size() ? answers[proposed.size() - 1] : "";
+    });
+    const auto printLedger = [&w] {
+        QTimer::singleShot(0, w.printSetup(), [&w] { w.printSetup()->printClicked(); });
+        const auto r = w.printSetup()->ask();
         return r && printCopies(r->printer, 1, [](DrawingSurface& s) { s.Print("Ledger"); });
     };
-    files.answers = {(dir / "a").string(), (dir / "b.pdf").string()};
-    ASSERT_TRUE(printLedger());
+    run(w, Command::Invoice);
+    EXPECT_EQ(proposed.size(), 1u);
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    EXPECT_TRUE(printLedger()); // into a.pdf
     const std::string ledger = readFile(dir / "a.pdf");
     run(w, Command::Invoice); // not into a.pdf: its own name, in the folder last used
-    EXPECT_EQ(files.proposed.back(), (dir / "Invoice INV-2041.pdf").string());
+    EXPECT_EQ(proposed.back(), inDir("Invoice INV-2041.pdf"));
     EXPECT_TRUE(std::filesystem::exists(dir / "b.pdf"));
 
     // Named again, a.pdf is kept when the user answers no; another name is asked.
     fakes.messages.shown.clear(); // "Printer Trouble" on a machine without printers
-    fakes.messages.answers = {MessageAnswer::No};
-    files.answers = {(dir / "a").string(), (dir / "c").string()};
+    fakes.messages.answers = {MessageAnswer::No, MessageAnswer::No}; // a.pdf, report-2.pdf below
     run(w, Command::Invoice);
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.lastText(),
-              (dir / "a.pdf").string() + " already exists.\n\nReplace it?");
-    EXPECT_EQ(files.proposed.back(), (dir / "a.pdf").string());
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.lastText(), inDir("a.pdf") + " already exists.\n\nReplace it?");
+    EXPECT_EQ(proposed.back(), inDir("a.pdf"));
     EXPECT_EQ(readFile(dir / "a.pdf"), ledger);
     EXPECT_TRUE(std::filesystem::exists(dir / "c.pdf"));
 
-    // The next ledger printout asks too, in the folder last used; cancelled, nothing is printed.
+    // The next ledger printout (two copies) asks too, in the folder last used; the file of
+    // a later copy is kept when the user answers no; cancelled, nothing is printed.
+    testing_support::writeFile(dir / "report-2.pdf", "kept");
+    w.printSetup()->Copying->setText("2");
     EXPECT_FALSE(printLedger());
-    EXPECT_EQ(files.proposed.back(), (dir / "").string());
-    EXPECT_EQ(files.proposed.size(), 5u);
+    EXPECT_EQ(fakes.messages.lastText(), inDir("report-2.pdf") + " already exists.\n\nReplace it?");
+    EXPECT_EQ(std::vector(proposed.begin() + 5, proposed.end()),
+              (std::vector{inDir(""), inDir("report.pdf")}));
+    EXPECT_EQ(readFile(dir / "report-2.pdf"), "kept");
+    replacePdfFileDialog(before);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "support/pdf_text.h"
 #include "support/test_paths.h"
 #include "toolkit/qt/dialog_driving.h"
-#include "toolkit/qt/pdf_file_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,7 +17,6 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
-#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace dialog_driving;
@@ -176,27 +174,6 @@ TEST_F(PrintSetupFixture, AskThenPrintToThePdfPrinter) {
     QTimer::singleShot(0, [this] { dialog.Command2->click(); });
     EXPECT_FALSE(dialog.ask());
     EXPECT_EQ(run.PrintCopies, 0);
-}
-
-TEST_F(PrintSetupFixture, AFileOfALaterCopyIsNotReplacedWhenTheUserAnswersNo) {
-    fakes.environment.vars.erase("LW_PDF_OUTPUT");
-    std::ofstream(dir / "report-2.pdf") << "kept";
-    std::vector<std::string> shown;
-    const PdfFileChooser before = replacePdfFileDialog([&](const std::string& proposed) {
-        shown.push_back(proposed);
-        return shown.size() == 1 ? (dir / "report").string() : "";
-    });
-    showDialog();
-    choosePdfPrinter();
-    dialog.Copying->setText("2");
-    fakes.messages.answers = {MessageAnswer::No};
-    dialog.Command1->click();
-    replacePdfFileDialog(before);
-    EXPECT_EQ(run.PrintCopies, 0);
-    EXPECT_EQ(fakes.messages.lastText(),
-              (dir / "report-2.pdf").string() + " already exists.\n\nReplace it?");
-    EXPECT_EQ(shown.back(), (dir / "report.pdf").string()); // asked again
-    EXPECT_EQ(testing_support::readFile(dir / "report-2.pdf"), "kept");
 }
 
 } // namespace
