@@ -221,7 +221,6 @@ TEST(ChartTable, TheNumberBoxesAreSizedForTheWidestNumber) {
     EXPECT_EQ(widestNumberText(b, ",", width), "222222-5");
     b.AccountNumbers[2] = *Currency::parse("222222");
     EXPECT_EQ(widestNumberText(b, ",", width), "222222"); // not the longer "1111111"
-    // A typed number takes a dozen characters, the widest of those typed.
     EXPECT_EQ(widestNumberBoxText(b, ",", width), std::string(12, '-'));
     b.AccountNumbers[1] = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(widestNumberText(b, ".", width), "-922337203685477-5808");

@@ -134,17 +134,13 @@ TEST(Layout, RowsStackInJournalOrderWithTheirLabels) {
     EXPECT_EQ(a.creditLabelTop, 380 + 315 + 80);
     EXPECT_EQ(a.debitCompoundTop, 380);
     EXPECT_EQ(a.creditCompoundTop, 745);
-    // A credit written first sits above the debit; the panel offset shifts
-    // everything; each label stands beside its side's first row.
+    // A credit written first sits above the debit; the panel offset shifts everything.
     RowArrangement b = arrangeRows({2, 1}, 100, 315);
     EXPECT_EQ(b.creditTops, (std::vector<int>{-85}));
     EXPECT_EQ(b.debitTops, (std::vector<int>{280}));
-    EXPECT_EQ(std::pair(b.creditLabelTop, b.debitLabelTop), std::pair(-55, 310));
-    EXPECT_EQ(b.noteTop, 645);
-    // Debit lines only: "Credit :" keeps a row under them, the note under it.
-    RowArrangement d = arrangeRows({1, 1}, 0, 315);
-    EXPECT_EQ(std::pair(d.creditLabelTop, d.noteTop), std::pair(745 + 30, 1110));
-    EXPECT_EQ(d.rowTop, d.noteTop);
+    EXPECT_EQ(std::tuple(b.creditLabelTop, b.debitLabelTop, b.noteTop), std::tuple(-55, 310, 645));
+    RowArrangement d = arrangeRows({1, 1}, 0, 315); // debits only: "Credit :" keeps a row
+    EXPECT_EQ(std::tuple(d.creditLabelTop, d.noteTop, d.rowTop), std::tuple(745 + 30, 1110, 1110));
     // A side without lines places its button where its first row would be.
     RowArrangement c = arrangeRows({2}, 0, 315);
     EXPECT_EQ(c.debitCompoundTop, 15);

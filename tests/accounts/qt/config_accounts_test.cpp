@@ -245,9 +245,7 @@ TEST_F(ChartWindowTest, InsertDeleteStandardChartCopyAndPrint) {
     EXPECT_EQ(w->ScrollAcc->ValueMax(), 57);
     EXPECT_EQ(w->RenameAccount[0]->text(), "Cash at Bank");
     run.PrintScale = 1.0f;
-    // At a zoom far past the largest at which type is drawn, the headings
-    // print whole and apart at that largest.
-    for (const char* zoom : {"100%", "50000%"}) {
+    for (const char* zoom : {"100%", "50000%"}) { // 50000 %: printed at the largest zoom
         QTimer::singleShot(0, w, [w, zoom] {
             auto* setup = w->findChild<Printformer*>();
             ASSERT_NE(setup, nullptr);

@@ -142,9 +142,8 @@ TEST(TAcountLayout, SizeFromTheStoreMinimumAndClosingStoresIt) {
     EXPECT_GE(w.frameGeometry().height(), 240);
     w.resize(900, 420);
     QApplication::processEvents();
-    // The account boxes grow with the window, less what the number and amount
-    // boxes take beyond their designed widths; the amounts keep 760 twips
-    // apart. A number box shows whole all it takes ("99999999" of no account).
+    // The account boxes grow with the window, less what the other boxes take
+    // beyond their designed width; the amounts keep 760 twips apart.
     const int inner = w.centralWidget()->width();
     const int wider = w.DebitAmountText[0]->width() - toPixels(design::AmountWidth) +
                       w.DebitFolio[0]->width() - toPixels(design::FolioWidth);

@@ -102,36 +102,22 @@ inline std::vector<std::string> figuresCut(QWidget* window) {
     return cut;
 }
 
-// The shown text boxes of `window` (line edits, a combo box's among them)
-// whose text is too wide for them and shows from elsewhere than its start.
-inline std::vector<std::string> textsNotFromTheirStart(QWidget* window) {
-    std::vector<std::string> bad;
-    for (const QLineEdit* box : window->findChildren<QLineEdit*>())
-        if (box->isVisibleTo(window) && box->alignment() & Qt::AlignLeft &&
-            QFontMetrics(box->font()).horizontalAdvance(box->text()) > lineEditTextRoom(box) &&
-            box->cursorPosition() != 0)
-            bad.push_back(box->text().toStdString());
-    return bad;
-}
-
-// The texts an account-number box takes that it would not show whole: of
-// each character that may be typed in it, as many as it takes.
+// What an account-number box takes (as many of one typed character) but cuts short.
 inline std::vector<std::string> numberTextsCut(const QLineEdit* box) {
     std::vector<std::string> cut;
-    for (const char c : std::string("-./0123456789")) {
-        const QString text(box->maxLength(), QChar(c));
-        if (QFontMetrics(box->font()).horizontalAdvance(text) > lineEditTextRoom(box))
-            cut.push_back(std::to_string(text.size()) + " of " + c);
-    }
+    for (const QChar c : QString("-./0123456789"))
+        if (box->fontMetrics().horizontalAdvance(QString(box->maxLength(), c)) >
+            lineEditTextRoom(box))
+            cut.push_back(QString(box->maxLength(), c).toStdString());
     return cut;
 }
 
-// The shown figure boxes of `window` drawn below the legible size, or too
-// wide to show whole and scrolled away from their figure's start.
-inline std::vector<std::string> figuresUnreadable(QWidget* window) {
+// The shown figure boxes of `window` (with `texts`, its left-aligned text boxes instead) drawn
+// below the legible size, or too wide to show whole and scrolled away from their text's start.
+inline std::vector<std::string> figuresUnreadable(QWidget* window, bool texts = false) {
     std::vector<std::string> bad;
     for (const QLineEdit* box : window->findChildren<QLineEdit*>()) {
-        if (!box->isVisibleTo(window) || box->alignment() & Qt::AlignLeft) continue;
+        if (!box->isVisibleTo(window) || bool(box->alignment() & Qt::AlignLeft) != texts) continue;
         const bool cut =
             QFontMetrics(box->font()).horizontalAdvance(box->text()) > lineEditTextRoom(box);
         if (box->font().pointSizeF() < LegiblePoints || (cut && box->cursorPosition() != 0))
