@@ -16,6 +16,15 @@ inline double feb(int d) {
     return day(2026, 2, d);
 }
 
+// A ledger's options (LedgerChoice or one built on it): `account` over February 2026.
+template <class Options> Options inFebruary(const char* account) {
+    Options options;
+    options.account = money(account);
+    options.fromDate = feb(1);
+    options.toDate = feb(28);
+    return options;
+}
+
 // Account numbers.
 inline const char* const Cash = "100";
 inline const char* const Till = "100.1";
@@ -79,17 +88,15 @@ inline Book book() {
     return b;
 }
 
-// Ten debits to Cash and ten credits to Sales of the largest whole amount,
-// then the same the other way round: Cash's balance passes the money range.
+// Cash debited ten times the largest whole amount, then credited as often: past the range and back.
 inline Book tenLineBook() {
     Book b = handmade::emptyBook();
     handmade::setAccount(b, 1, Cash, "Cash", CurrentAsset);
     handmade::setAccount(b, 2, Sales, "Sales", Revenue);
-    for (int e = 0; e < 2; ++e)
-        for (int i = 0; i < 20; ++i)
-            handmade::addLine(b, std::to_string(e + 1), feb(2 + e),
-                              (i < 10) == (e == 0) ? Debit : Credit, i < 10 ? Cash : Sales,
-                              "922337203685477", i == 19 ? "Ten" : "");
+    for (int i = 0; i < 40; ++i)
+        handmade::addLine(b, i < 20 ? "1" : "2", feb(2 + i / 20),
+                          i < 10 || i >= 30 ? Debit : Credit, i % 20 < 10 ? Cash : Sales,
+                          "922337203685477", i % 20 == 19 ? "Ten" : "");
     return b;
 }
 

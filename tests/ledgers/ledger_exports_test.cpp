@@ -109,21 +109,14 @@ LedgerHeading loanHeading(const Book& book, const LocaleInfo& locale) {
 }
 
 RunningBalanceLedger loanLedger(const Book& book, const char* account = Loan) {
-    LedgerChoice choice;
-    choice.account = money(account);
-    choice.fromDate = feb(1);
-    choice.toDate = feb(28);
-    return buildRunningBalance(book, choice);
+    return buildRunningBalance(book, inFebruary<LedgerChoice>(account));
 }
 
 TEST(LedgerExports, JournalSpreadsheet) {
     ScopedFakeServices fakes(dayFirstLocale());
     TempDir dir;
     const Book book = exportedBook();
-    JournalOptions options;
-    options.account = money(Loan);
-    options.fromDate = feb(1);
-    options.toDate = feb(28);
+    JournalOptions options = inFebruary<JournalOptions>(Loan);
     const LedgerExportResult result = exportJournalSheet(book, buildJournalList(book, options),
                                                          dir / "journal.xls", dayFirstLocale());
     EXPECT_TRUE(result.ok);
@@ -155,13 +148,18 @@ TEST(LedgerExports, JournalSpreadsheet) {
               "21 2:Credit first / 62/b/i2\n"
               "22 \n");
 
-    // A sub-account as the journal window shows it, with the dash setting.
+    // A sub-account as the journal window shows it, with the dash setting; two
+    // entries of one day, at 6:00 and at 18:00, write the day once.
     Book dashed = exportedBook();
     dashed.SubAccountDash = -1;
+    handmade::addEntry(dashed, "80", feb(25) + 0.25, Till, Cash, "1", "Morning");
+    handmade::addEntry(dashed, "81", feb(25) + 0.75, Till, Cash, "2", "Evening");
     options.account = money(Till);
     exportJournalSheet(dashed, buildJournalList(dashed, options), dir / "till.xls",
                        dayFirstLocale());
-    EXPECT_NE(read(dir, "xls", dir / "till.xls").find(" 3:100-13 "), std::string::npos);
+    const std::string till = read(dir, "xls", dir / "till.xls");
+    EXPECT_NE(till.find(" 3:100-13 "), std::string::npos);
+    EXPECT_EQ(occurrences(till, "25/02/2026"), 1u);
 
     // More lines than the sheet holds: whole entries up to its last row, and
     // the user is told how many lines were written.
@@ -188,14 +186,6 @@ TEST(LedgerExports, JournalSpreadsheet) {
         exportJournalSheet(one, buildJournalList(one, options), dir / "one.xls", dayFirstLocale());
     EXPECT_EQ(none.notice, "None of the 20000 lines were written: the first entry alone is longer "
                            "than a spreadsheet of this kind holds (at most 16384 rows).");
-
-    // Two entries of one day, at 6:00 and at 18:00: the day is written once.
-    Book times = exportedBook();
-    handmade::addEntry(times, "80", feb(25) + 0.25, Rent, Cash, "1", "Morning");
-    handmade::addEntry(times, "81", feb(25) + 0.75, Rent, Cash, "2", "Evening");
-    options.account = money(Rent);
-    exportJournalSheet(times, buildJournalList(times, options), dir / "day.xls", dayFirstLocale());
-    EXPECT_EQ(occurrences(read(dir, "xls", dir / "day.xls"), "25/02/2026"), 1u);
 }
 
 TEST(LedgerExports, RunningBalanceFiles) {
@@ -205,10 +195,17 @@ TEST(LedgerExports, RunningBalanceFiles) {
     const RunningBalanceLedger ledger = loanLedger(book);
     const LedgerHeading heading = loanHeading(book, dayFirstLocale());
 
-    for (const char* type : {"xls", "csv", "htm"})
-        EXPECT_TRUE(exportRunningBalance(book, ledger, heading, dir / (std::string("rb.") + type),
-                                         type, dayFirstLocale(), feb(28))
+    const Book ten = tenLineBook(); // Cash: 200 rows, 179 balances marked as past the range
+    for (const std::string type : {"xls", "csv", "htm"}) {
+        EXPECT_TRUE(exportRunningBalance(book, ledger, heading, dir / ("rb." + type), type,
+                                         dayFirstLocale(), feb(28))
                         .ok);
+        exportRunningBalance(ten, loanLedger(ten, Cash), heading, dir / ("ten." + type), type,
+                             dayFirstLocale(), feb(28));
+        const std::string text = read(dir, type, dir / ("ten." + type));
+        EXPECT_EQ(occurrences(text, "too large to show"), 179u) << type;
+        EXPECT_EQ(occurrences(text, "03/02/2026"), 100u) << type;
+    }
     // The text files are written as they are made, byte for byte the whole texts.
     std::string written;
     ASSERT_FALSE(readWholeFile(dir / "rb.csv", written));
@@ -280,18 +277,6 @@ TEST(LedgerExports, RunningBalanceFiles) {
                      .ok);
     EXPECT_FALSE(std::filesystem::exists(dir / "none.htm"));
     EXPECT_EQ(fakes.messages.lastText(), "Choose an account first: no ledger has been built yet.");
-
-    // Cash of the ten-line book: all 200 rows in every file, the 179 balances
-    // beyond the money range marked.
-    const Book ten = tenLineBook();
-    for (const std::string type : {"xls", "csv", "htm"}) {
-        exportRunningBalance(ten, loanLedger(ten, Cash),
-                             ledgerHeading(ten, "Cash", "100", feb(1), feb(28), dayFirstLocale()),
-                             dir / ("ten." + type), type, dayFirstLocale(), feb(28));
-        const std::string text = read(dir, type, dir / ("ten." + type));
-        EXPECT_EQ(occurrences(text, "too large to show"), 179u) << type;
-        EXPECT_EQ(occurrences(text, "03/02/2026"), 100u) << type;
-    }
 }
 
 TEST(LedgerExports, RunningBalanceMail) {

@@ -198,10 +198,7 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
     book.AccountNote2[9] = "Lender Ltd\r\nHarbour Road";
     book.AccountNote2[0] = "Another client's address";
     handmade::addEntry(book, "70", feb(20), Loan, Cash, "300", "Settled");
-    LedgerChoice choice;
-    choice.account = money(Loan);
-    choice.fromDate = feb(1);
-    choice.toDate = feb(28);
+    const LedgerChoice choice = inFebruary<LedgerChoice>(Loan);
     const RunningBalanceLedger ledger = buildRunningBalance(book, choice);
 
     RecordingSurface s(11520, 5300);
@@ -231,10 +228,9 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
     EXPECT_NEAR(edges(s, "Page 1").second, 11520 - 730, 1);
     EXPECT_NEAR(edges(s, "300.00 Cr").second, u - 200, 1);
 
-    // On a narrow page the references give way before the zoom does: at
-    // 100 % cut to "INV-2024" in the body's 8.16 points (the names keep room
-    // for their heading); at 150 % and 200 % the zoom is lowered to the
-    // largest at which the balances and the column headings end on the page.
+    // On a narrow page the references give way before the zoom does: at 100 % cut to "INV-2024"
+    // in the body's 8.16 points (the names keep room for their heading); at 150 % and 200 % the
+    // zoom is lowered to the largest at which the balances and column headings end on the page.
     for (EntryId& id : book.EntryIds)
         id = EntryId("INV-2024-000123");
     std::vector<RecordedCall> balances;
@@ -252,12 +248,10 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
     EXPECT_EQ(balances[2].font.size, balances[1].font.size);
     EXPECT_LE(balances[1].x2, 4500);
 
-    // Cash of the ten-line book: every row, 179 balances beyond the money range marked.
     const Book ten = tenLineBook();
-    choice.account = money(Cash);
-    RecordingSurface tall;
-    printRunningBalance(tall, ten, buildRunningBalance(ten, choice), heading(ten, "Cash", "100"),
-                        Locale, 1.0, nullptr);
+    RecordingSurface tall; // its Cash: all 200 rows, 179 balances marked as past the range
+    printRunningBalance(tall, ten, buildRunningBalance(ten, inFebruary<LedgerChoice>(Cash)),
+                        heading(ten, "Cash", "100"), Locale, 1.0, nullptr);
     EXPECT_EQ(textsStartingWith(tall, "too large to show").size(), 179u);
     EXPECT_EQ(textsStartingWith(tall, "03/02/2026").size(), 100u);
 
