@@ -369,6 +369,7 @@ TEST(LedgerFigures, SumsMayPassTheMoneyRangeOnTheWay) {
                                 "and cannot be shown: the rows are listed, and the figure says "
                                 "\"too large to show\".");
     EXPECT_EQ(tooLarge.Rows.size(), 3u);
+    EXPECT_FALSE(tooLarge.Refused); // whole, with a figure marked
     EXPECT_EQ(tooLarge.Rows[2].Balance, money(Huge));
     const RunningBalanceLedger ten = buildRunningBalance(tenLineBook(), wholeJournal(Cash));
     std::string marks; // x: too large; the first ten rows add up to 922,337,203,685,477.00
@@ -385,8 +386,10 @@ TEST(LedgerFigures, SumsMayPassTheMoneyRangeOnTheWay) {
          {Huge, Huge, Huge, "-900000000000000", "-900000000000000", "-899999999999999.9999"})
         handmade::addLine(mixed, "7", feb(4), Credit, Stock, amount);
     handmade::addLine(mixed, "7", feb(4), Debit, Cash, Huge, "Beyond");
-    EXPECT_TRUE(buildRunningBalance(mixed, wholeJournal(Cash)).Rows.empty());
-    EXPECT_TRUE(buildTAccount(mixed, wholeJournal(Cash)).Debit.Rows.empty());
+    const RunningBalanceLedger stopped = buildRunningBalance(mixed, wholeJournal(Cash));
+    EXPECT_TRUE(stopped.Rows.empty() && stopped.Refused);
+    const TAccountLedger stoppedT = buildTAccount(mixed, wholeJournal(Cash));
+    EXPECT_TRUE(stoppedT.Debit.Rows.empty() && stoppedT.Refused);
     const TAccountLedger broughtForward = buildTAccount(book, wholeJournal(Stock));
     EXPECT_NE(broughtForward.Message.find("too large to show"), std::string::npos);
     EXPECT_EQ(broughtForward.DebitTotalText, "Total          too large to show");
@@ -515,12 +518,13 @@ TEST(LedgerFigures, LedgersTooLargeForMemoryAreRefusedWhole) {
     EXPECT_TRUE(stock.Credit.Rows.empty());
     EXPECT_EQ(stock.LedgerRows, 0);
     EXPECT_EQ(stock.DebitTotalText, "");
+    EXPECT_TRUE(stock.Refused);
     // A running-balance row takes 56 bytes, its reference held in place.
     const RunningBalanceLedger running = buildRunningBalance(book, wholeJournal(Cash));
     EXPECT_EQ(running.Message, "This ledger would hold 33,640,001 rows, taking about 1,797 MB of "
                                "memory, more than the 1,024 MB a ledger may take. Choose a "
                                "shorter period or another account.");
-    EXPECT_TRUE(running.Rows.empty());
+    EXPECT_TRUE(running.Rows.empty() && running.Refused);
     // The bound is one of memory: 20,250,001 T-account rows fit, as many
     // running-balance rows do not.
     EXPECT_EQ(ledgerSizeRefusal(20'250'001, sizeof(TAccountRow), NumberMarks{}), "");
