@@ -217,9 +217,9 @@ Refusal expectedRefusal(const AccountFigures& f) {
 // less its credit total is the account's balance in the trial balance (sub-
 // accounts folded in both), and a running balance that ends on it: every line
 // counts with its sign, whether its contra lines take shares of it or it
-// makes a row of its own. A figure out of the money range refuses the account
-// in both when it is the balance; the T-account alone refuses for its totals
-// or a share it shows.
+// makes a row of its own. A balance out of the money range gives the
+// T-account's message and marks the running balance's last row; the
+// T-account alone says so for its totals or a share it shows.
 TEST(LedgerFigures, TAccountsOfHostileBooksAddUpToTheTrialBalance) {
     ScopedFakeServices fakes(dayFirstLocale());
     // Periods about the edges of the dates a book holds, and about day 0
