@@ -93,13 +93,21 @@ std::string ledgerBuildFault(const std::function<void()>& part);
 
 // Builds the rows of `ledger` (which holds its heading: period, account) in a
 // copy that replaces it only when the build went through (ledgerBuildFault).
-// A build that stops leaves the ledger without rows and returns the message:
-// the rows made before the fault are never shown as if they were all.
-template <class Ledger, class Build> std::string buildWhole(Ledger& ledger, Build&& build) {
-    Ledger built = ledger;
-    const std::string fault = ledgerBuildFault([&] { build(built); });
-    if (fault.empty()) ledger = std::move(built);
-    return fault;
+// A build refused before it starts (`refusal`, such as ledgerSizeRefusal's)
+// or one that stops leaves the ledger without rows, Refused, with the message
+// why: the rows made before a fault are never shown as if they were all.
+// Returns whether the ledger was built.
+template <class Ledger, class Build>
+bool buildWhole(Ledger& ledger, const std::string& refusal, Build&& build) {
+    std::string fault = refusal;
+    if (fault.empty()) {
+        Ledger built = ledger;
+        fault = ledgerBuildFault([&] { build(built); });
+        if (fault.empty()) ledger = std::move(built);
+    }
+    ledger.Message = fault;
+    ledger.Refused = !fault.empty();
+    return !ledger.Refused;
 }
 
 // Shown in place of a figure beyond the money range (a total, b/f, c/d, a

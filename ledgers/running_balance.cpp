@@ -97,12 +97,10 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
     std::int64_t rowCount = anyBefore ? 1 : 0;
     for (const std::int32_t i : postings)
         rowCount += contras.of(i).rows();
-    ledger.Message = ledgerSizeRefusal(rowCount, sizeof(RunningBalanceRow), choice.marks);
-    ledger.Refused = !ledger.Message.empty();
-    if (ledger.Refused) return ledger;
-
+    const std::string refusal =
+        ledgerSizeRefusal(rowCount, sizeof(RunningBalanceRow), choice.marks);
     bool tooLarge = false;
-    ledger.Message = buildWhole(ledger, [&](RunningBalanceLedger& built) {
+    const bool whole = buildWhole(ledger, refusal, [&](RunningBalanceLedger& built) {
         RowWriter rows(built);
         built.Rows.reserve(static_cast<std::size_t>(rowCount));
         if (anyBefore) rows.open(built.FromDate, opening);
@@ -110,8 +108,7 @@ RunningBalanceLedger buildRunningBalance(const Book& book, const LedgerChoice& c
             addRows(book, i, contras.of(i), rows);
         tooLarge = rows.tooLarge();
     });
-    ledger.Refused = !ledger.Message.empty();
-    if (!ledger.Refused && tooLarge) ledger.Message = tooLargeMessage("figure", "running balance");
+    if (whole && tooLarge) ledger.Message = tooLargeMessage("figure", "running balance");
     return ledger;
 }
 

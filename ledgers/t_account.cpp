@@ -155,13 +155,10 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
     for (const std::int32_t i : postings)
         (book.EntryLines[static_cast<std::size_t>(i)].Side == Debit ? debitRows : creditRows) +=
             contras.of(i).rows();
-    ledger.Message =
+    const std::string refusal =
         ledgerSizeRefusal(debitRows + creditRows + 1, sizeof(TAccountRow), options.marks);
-    ledger.Refused = !ledger.Message.empty();
-    if (ledger.Refused) return ledger;
-
     bool totalTooLarge = false;
-    ledger.Message = buildWhole(ledger, [&](TAccountLedger& built) {
+    const bool whole = buildWhole(ledger, refusal, [&](TAccountLedger& built) {
         built.Debit.Rows.reserve(static_cast<std::size_t>(debitRows + 1));
         built.Credit.Rows.reserve(static_cast<std::size_t>(creditRows + 1));
         if (anyBefore) totalTooLarge = addBroughtForward(built, debit, credit);
@@ -174,8 +171,7 @@ TAccountLedger buildTAccount(const Book& book, const TAccountOptions& options) {
         built.LedgerRows =
             static_cast<std::int32_t>(std::max(built.Debit.Rows.size(), built.Credit.Rows.size()));
     });
-    ledger.Refused = !ledger.Message.empty();
-    if (ledger.Refused) return ledger;
+    if (!whole) return ledger;
     if (totalTooLarge)
         ledger.Message = tooLargeMessage("total", "T-account");
     else if (debit.shareTooLarge || credit.shareTooLarge)

@@ -27,8 +27,6 @@ Measured measureAmountColumns(DrawingSurface& s, const Book& book,
 
 namespace {
 
-constexpr double PaperMargin = 100;
-
 void centre(AmountColumns& c, double width) {
     c.left =
         std::max(PaperMargin, std::nearbyint((width - ((c.end - c.first) * c.step + c.names)) / 2));

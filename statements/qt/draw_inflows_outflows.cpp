@@ -84,8 +84,6 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale
                       : ColumnStep * scale;
 }
 
-constexpr double PaperMargin = 100;
-
 // On paper `width` twips wide, in the fonts of `zoom` (the surface's
 // present font at that zoom): whether names that keep their paper least
 // width and one column of figures fit beside each other.

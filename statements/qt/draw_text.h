@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <string>
 
+// Twips kept clear at either side of a printed statement's page.
+inline constexpr double PaperMargin = 100;
+
 // The text centred across `width` twips from `left` (from `left` when
 // wider), ending the line; returns where the text ends.
 inline double printCentred(DrawingSurface& s, const std::string& text, double left, double width) {
