@@ -228,9 +228,8 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
     EXPECT_NEAR(edges(s, "Page 1").second, 11520 - 730, 1);
     EXPECT_NEAR(edges(s, "300.00 Cr").second, u - 200, 1);
 
-    // On a narrow page the references give way before the zoom does: at 100 % cut to "INV-2024"
-    // in the body's 8.16 points (the names keep room for their heading); at 150 % and 200 % the
-    // zoom is lowered to the largest at which the balances and column headings end on the page.
+    // A narrow page: at 100 % the references are cut to "INV-2024" in the body's 8.16 points; at
+    // 150 % and 200 % the zoom drops to the largest at which balances and headings end on the page.
     for (EntryId& id : book.EntryIds)
         id = EntryId("INV-2024-000123");
     std::vector<RecordedCall> balances;
