@@ -177,38 +177,26 @@ TEST(FileErrors, OperatingSystemErrorsMapOntoTheMessageNumbers) {
     auto number = [](int err) {
         return Tmain::FileErrorNumber(std::error_code(err, std::system_category()));
     };
-    EXPECT_EQ(number(ENOMEM), 7);
-    EXPECT_EQ(number(EIO), 56);
-    EXPECT_EQ(number(ENOSPC), 61);
-    EXPECT_EQ(number(EDQUOT), 61);
-    EXPECT_EQ(number(ENODEV), 68);
-    EXPECT_EQ(number(ENXIO), 68);
-    EXPECT_EQ(number(EACCES), 70);
-    EXPECT_EQ(number(EPERM), 70);
-    EXPECT_EQ(number(EBUSY), 70);
-    EXPECT_EQ(number(ETXTBSY), 70);
-    EXPECT_EQ(number(EROFS), 75);
+    const std::pair<int, int> numbers[] = {{ENOMEM, 7},  {EIO, 56},     {ENOSPC, 61}, {EDQUOT, 61},
+                                           {ENODEV, 68}, {ENXIO, 68},   {EACCES, 70}, {EPERM, 70},
+                                           {EBUSY, 70},  {ETXTBSY, 70}, {EROFS, 75}};
+    for (const auto& [err, n] : numbers)
+        EXPECT_EQ(number(err), n) << err;
     EXPECT_EQ(Tmain::FileErrorNumber(std::make_error_code(std::errc::read_only_file_system)), 75);
 
     // The rest get numbers outside the ones with texts of their own.
-    for (int err : {EINVAL, EISDIR, EEXIST, EMFILE}) {
-        const int n = number(err);
-        EXPECT_EQ(Tmain::FileErrorText(n), "Opening / File Data Mismatch Error " +
-                                               std::to_string(n) +
-                                               " Please Contact Korvane Support")
-            << err;
-    }
+    for (int err : {EINVAL, EISDIR, EEXIST, EMFILE})
+        EXPECT_EQ(Tmain::FileErrorText(number(err)), "Opening / File Data Mismatch Error " +
+                                                         std::to_string(number(err)) +
+                                                         " Please Contact Korvane Support");
     EXPECT_EQ(Tmain::FileErrorText(Tmain::FileErrorNumber(make_error_code(std::io_errc::stream)))
                   .rfind("Opening / File Data Mismatch Error ", 0),
               0u);
 
     EXPECT_EQ(Tmain::FileErrorText(7), "Out of Memory, (Time to Upgrade to 64bit)");
-    EXPECT_EQ(Tmain::FileErrorText(56), strings::text(310));
-    EXPECT_EQ(Tmain::FileErrorText(61), strings::text(311));
-    EXPECT_EQ(Tmain::FileErrorText(68), strings::text(312));
-    EXPECT_EQ(Tmain::FileErrorText(70), strings::text(313));
-    EXPECT_EQ(Tmain::FileErrorText(71), strings::text(314));
-    EXPECT_EQ(Tmain::FileErrorText(75), strings::text(315));
+    const int withTexts[] = {56, 61, 68, 70, 71, 75}; // strings 310 to 315
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(Tmain::FileErrorText(withTexts[i]), strings::text(310 + i));
     EXPECT_EQ(Tmain::FileErrorText(number(ENOENT)).rfind("The file was not found", 0), 0u);
     for (const auto& [use, said] : {std::pair{FileUse::Read, "no permission to read it"},
                                     std::pair{FileUse::Write, "no permission to write"}})

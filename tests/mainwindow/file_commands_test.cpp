@@ -17,7 +17,6 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using testing_support::readFile;
@@ -245,28 +244,21 @@ TEST_F(FileCommandsTest, CancelledWrongPasswordDamagedAndMissingChangeNothing) {
     expectUnchanged("prompt left");
     EXPECT_EQ(fakes.messages.shown.size(), 1u); // leaving the prompt needs no message
 
-    host.dialogs.push_back(choice(damagedPath, "acc"));
-    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
-    expectUnchanged("damaged file");
+    auto loadFails = [&](const fs::path& path, const char* what) {
+        host.dialogs.push_back(choice(path, "acc"));
+        EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
+        expectUnchanged(what);
+    };
+    loadFails(damagedPath, "damaged file");
     EXPECT_EQ(fakes.messages.shown.size(), 2u);
-
-    host.dialogs.push_back(choice(folderPath, "acc"));
-    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
-    expectUnchanged("unreadable file");
+    loadFails(folderPath, "unreadable file");
     EXPECT_EQ(fakes.messages.shown.size(), 3u);
-
-    fs::permissions(damagedPath, fs::perms::none);
-    if (::geteuid() == 0) failNextOpenForReading(EACCES); // root may read it all the same
-    host.dialogs.push_back(choice(damagedPath, "acc"));
-    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
-    expectUnchanged("no permission to read");
+    failNextOpenForReading(EACCES);
+    loadFails(damagedPath, "no permission to read");
     EXPECT_EQ(fakes.messages.lastText(),
               "The file cannot be opened because this user has no permission to read it.");
-
     const fs::path missing = dir / "nowhere.acc";
-    host.dialogs.push_back(choice(missing, "acc"));
-    EXPECT_EQ(commands.LoadAccFile(0), CommandOutcome::Failed);
-    expectUnchanged("missing file");
+    loadFails(missing, "missing file");
     EXPECT_EQ(fakes.messages.lastText(), missing.string() + " file not found");
 
     // At start-up a book that is not there is said the same way.
@@ -632,7 +624,6 @@ TEST_F(FileCommandsTest, InsertEntriesBehindTheGates) {
                                          "journal line 21) has no closing note: it was inserted "
                                          "as it stands.");
     EXPECT_EQ(host.shownLines.back(), 21);
-
     // A damaged book file: said of the file, nothing inserted.
     const std::string kept = bookBytes(book);
     writeFile(dir / "damaged.acc", kept.substr(0, kept.size() / 2));

@@ -91,14 +91,11 @@ TEST(PrintSetup, DuplexTickedIsTwoSidedWherePossible) {
 }
 
 TEST(PrintSetup, CopiesAndZoomFromTheirBoxes) {
-    EXPECT_EQ(copiesFromText("1"), 1);
-    EXPECT_EQ(copiesFromText("12"), 12);
-    EXPECT_EQ(copiesFromText("2.5"), 2); // halves to the even neighbour
-    EXPECT_EQ(copiesFromText("3.5"), 4);
-    EXPECT_EQ(copiesFromText(" 7x"), 7);
-    EXPECT_EQ(copiesFromText("abc"), 0);
-    EXPECT_EQ(copiesFromText(""), 0);
-    EXPECT_EQ(copiesFromText("-4"), 0);
+    // A half goes to the even neighbour: 2.5 to 2, 3.5 to 4.
+    const std::pair<std::string, int> copies[] = {{"1", 1},   {"12", 12}, {"2.5", 2}, {"3.5", 4},
+                                                  {" 7x", 7}, {"abc", 0}, {"", 0},    {"-4", 0}};
+    for (const auto& [typed, n] : copies)
+        EXPECT_EQ(copiesFromText(typed), n) << typed;
 
     EXPECT_DOUBLE_EQ(zoomFactor("80%"), 0.8);
     EXPECT_DOUBLE_EQ(zoomFactor("150%"), 1.5);
