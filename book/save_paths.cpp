@@ -1,6 +1,7 @@
 #include "book/save_paths.h"
 
 #include "book/book_file.h"
+#include "book/chart_export.h"
 
 #include "book/tmain.h"
 
@@ -72,4 +73,14 @@ void finishSave(RunTimeState& run, const SavePlan& plan, bool written) {
     if (plan.type == "acc") run.BookFileVersion = writtenBookFileVersion();
     if (plan.setsBookDirectory) run.BookDirectory = plan.bookDirectory;
     if (plan.clearsChangedFlag) run.BookChanged = false;
+}
+
+std::vector<std::string> filesWrittenBy(const std::filesystem::path& target,
+                                        const std::string& type) {
+    if (type != "LWK") return {target.string()};
+    const ChartExportFiles files = chartExportFiles(target);
+    std::vector<std::string> written{files.chart.string(), files.journal.string()};
+    for (const auto& group : files.groups)
+        written.push_back(group.string());
+    return written;
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 enum class SaveCommand { Save = 0, SaveAs = 1 };
 
@@ -47,6 +48,11 @@ SavePlan planSave(SaveCommand command, const std::string& bookFilePath,
 // plan's changes to BookFilePath, BookDirectory and BookChanged are made; on
 // failure they all stay as they were.
 void finishSave(RunTimeState& run, const SavePlan& plan, bool written);
+
+// The files a save or export of `type` into `target` writes over or removes:
+// the chart export's whole set of companions, else the target alone.
+std::vector<std::string> filesWrittenBy(const std::filesystem::path& target,
+                                        const std::string& type);
 
 // A folder as the book remembers it: absolute, with a closing "/".
 std::string folderWithSlash(const std::filesystem::path& folder);

@@ -292,7 +292,8 @@ CommandOutcome FileCommands::save(SaveCommand command) {
         const std::optional<FileChoice> choice =
             host_.chooseFile({strings::text(166),
                               strings::text(165),
-                              {"*.acc", "*.csv", "*.xls", "*.txt", "*.LWK"}});
+                              {"*.acc", "*.csv", "*.xls", "*.txt", "*.LWK"},
+                              true});
         if (!choice || choice->path.empty()) return CommandOutcome::Cancelled;
         const fs::path chosen = absolutePath(choice->path);
         answer = SaveDialogAnswer{chosen.filename().string(), chosen.parent_path(), choice->type};

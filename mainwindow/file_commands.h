@@ -43,6 +43,7 @@ struct FileDialogRequest {
     std::string caption;               // window caption
     std::string acceptCaption;         // the OK button's caption
     std::vector<std::string> patterns; // "*.acc", ...; the first is shown at first
+    bool asksBeforeReplacing = false;  // saving: a name already there is taken once agreed
 };
 
 struct FileChoice {

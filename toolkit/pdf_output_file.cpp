@@ -3,6 +3,7 @@
 #include "platform/printer_choices.h"
 #include "platform/services.h"
 #include "toolkit/file_dialog_logic.h"
+#include "toolkit/replace_question.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -22,29 +23,12 @@ std::string withPdfExtension(const std::string& name) {
     return matchesFilePattern(name, "*.pdf") ? name : name + ".pdf";
 }
 
-// The files of the copies that are already there.
-std::vector<std::string> existingFiles(const std::string& path, int copies) {
-    std::vector<std::string> found;
-    for (int copy = 1; copy <= std::max(copies, 1); ++copy) {
-        const std::string file = pdfPathForCopy(path, copy);
-        std::error_code error;
-        if (fs::exists(file, error)) found.push_back(file);
-    }
-    return found;
-}
-
-bool replaceAgreed(const std::vector<std::string>& files) {
-    std::string text;
-    if (files.size() == 1) {
-        text = files[0] + " already exists.\n\nReplace it?";
-    } else {
-        text = "These files already exist:\n";
-        for (const auto& file : files)
-            text += file + "\n";
-        text += "\nReplace them?";
-    }
-    return showMessage(text, "Print to PDF File", MessageButtons::YesNo, MessageIcon::Warning) ==
-           MessageAnswer::Yes;
+// The files the copies are printed into.
+std::vector<std::string> copyFiles(const std::string& path, int copies) {
+    std::vector<std::string> files;
+    for (int copy = 1; copy <= std::max(copies, 1); ++copy)
+        files.push_back(pdfPathForCopy(path, copy));
+    return files;
 }
 
 } // namespace
@@ -60,8 +44,7 @@ std::string askPdfOutputFile(const std::string& proposedName, int copies,
             const std::string chosen = choose(proposed);
             if (chosen.empty()) return "";
             path = withPdfExtension(chosen);
-            const std::vector<std::string> existing = existingFiles(path, copies);
-            if (existing.empty() || replaceAgreed(existing)) break;
+            if (replaceAgreed(existingFiles(copyFiles(path, copies)), "Print to PDF File")) break;
             proposed = path;
         }
     }

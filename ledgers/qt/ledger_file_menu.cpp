@@ -42,11 +42,8 @@ void exportLedger(
     const std::vector<std::string>& patterns,
     const std::function<void(const std::filesystem::path&, const std::string& type)>& write) {
     if (!dialog) dialog = new LoadSave(run, owner);
-    LoadSave::Request request;
-    request.caption = strings::text(166);
-    request.acceptCaption = strings::text(165);
-    request.patterns = patterns;
-    const std::optional<LoadSave::Choice> file = dialog->ask(request, owner);
+    const std::optional<LoadSave::Choice> file =
+        dialog->ask(LoadSave::saveRequest(patterns), owner);
     if (!file) return;
     const std::filesystem::path path = file->pathWithType();
     run.CurrentFilePath = path.string(); // left at the exported file

@@ -21,6 +21,7 @@ std::optional<FileChoice> QtFileCommandHost::chooseFile(const FileDialogRequest&
     r.caption = request.caption;
     r.acceptCaption = request.acceptCaption;
     r.patterns = request.patterns;
+    r.asksBeforeReplacing = request.asksBeforeReplacing;
     const std::optional<LoadSave::Choice> choice = dialog_->ask(r, window_);
     if (!choice) return std::nullopt;
     return FileChoice{choice->path, choice->type};

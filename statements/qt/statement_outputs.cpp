@@ -2,7 +2,6 @@
 
 #include "book/runtime_state.h"
 #include "platform/services.h"
-#include "resources/string_table.h"
 #include "toolkit/qt/LoadSave.h"
 
 #include <QWidget>
@@ -18,11 +17,7 @@ bool exportThroughDialog(
     QWidget* owner, RunTimeState& run, const std::vector<std::string>& patterns,
     const std::function<ExportResult(const std::filesystem::path&, const std::string&)>& write) {
     LoadSave dialog(run, owner);
-    LoadSave::Request request;
-    request.caption = strings::text(166);
-    request.acceptCaption = strings::text(165);
-    request.patterns = patterns;
-    const auto choice = dialog.ask(request, owner);
+    const auto choice = dialog.ask(LoadSave::saveRequest(patterns), owner);
     if (!choice) return false;
     const std::filesystem::path path = choice->pathWithType();
     run.CurrentFilePath = path.string();

@@ -1,10 +1,12 @@
 #include "toolkit/qt/LoadSave.h"
 
 #include "book/runtime_state.h"
+#include "book/save_paths.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/file_dialog_logic.h"
 #include "toolkit/qt/BandedBackdrop.h"
+#include "toolkit/replace_question.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -202,6 +204,14 @@ void LoadSave::acceptClicked() {
     fs::path chosen = chosenPath(folder_, text);
     std::string name = chosen.filename().string();
     if (name.empty() || name == "." || name == "..") return; // a folder, not a file name
+    if (asksBeforeReplacing_) {
+        const std::string target = nameWithType(chosen.string(), run_.SaveExtension);
+        if (!replaceAgreed(existingFiles(filesWrittenBy(target, run_.SaveExtension)),
+                           windowTitle().toStdString())) {
+            txtSearchSpec->setFocus();
+            return;
+        }
+    }
     run_.CurrentFilePath = chosen.string();
     accept();
 }
@@ -272,6 +282,15 @@ std::filesystem::path LoadSave::Choice::pathWithType() const {
     return fs::path(nameWithType(path.string(), type));
 }
 
+LoadSave::Request LoadSave::saveRequest(const std::vector<std::string>& patterns) {
+    Request request;
+    request.caption = strings::text(166);
+    request.acceptCaption = strings::text(165);
+    request.patterns = patterns;
+    request.asksBeforeReplacing = true;
+    return request;
+}
+
 std::optional<LoadSave::Choice> LoadSave::ask(const Request& request, QWidget* owner) {
     if (owner && owner != parentWidget()) setParent(owner, windowFlags());
     if (!request.patterns.empty()) run_.SaveExtension = typeOfPattern(request.patterns.front());
@@ -280,8 +299,10 @@ std::optional<LoadSave::Choice> LoadSave::ask(const Request& request, QWidget* o
     setFileName(request.startName);
     setWindowTitle(q(request.caption));
     Command1[1]->setText(q(request.acceptCaption));
+    asksBeforeReplacing_ = request.asksBeforeReplacing;
     run_.CurrentFilePath.clear();
     exec();
+    asksBeforeReplacing_ = false;
     if (run_.CurrentFilePath.empty()) return std::nullopt;
     return Choice{fs::path(run_.CurrentFilePath), run_.SaveExtension};
 }

@@ -49,7 +49,12 @@ class LoadSave : public QDialog {
         std::vector<std::string> patterns; // the first is the default type
         std::string startName;             // the name box's text
         std::filesystem::path folder;      // "" keeps the folder last shown
+        // Saving: a name whose files are there already is taken only once
+        // the user agrees to replace them.
+        bool asksBeforeReplacing = false;
     };
+    // A request to save or export into a file the user names.
+    static Request saveRequest(const std::vector<std::string>& patterns);
     struct Choice {
         std::filesystem::path path; // absolute, as the name box held it
         std::string type;           // the type chosen, e.g. "xls"
@@ -95,4 +100,5 @@ class LoadSave : public QDialog {
     std::string pattern_ = "*.acc";
     std::vector<std::string> volumes_;
     bool loaded_ = false;
+    bool asksBeforeReplacing_ = false;
 };

@@ -16,7 +16,9 @@
 
 #include <functional>
 
+using testing_support::readFile;
 using testing_support::TempDir;
+using testing_support::writeFile;
 
 namespace {
 
@@ -95,6 +97,18 @@ TEST(QtFileCommandHost, OpenAndSaveThroughTheProgramsDialogs) {
     EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
     EXPECT_TRUE(std::filesystem::exists(dir / "copy.txt"));
     EXPECT_EQ(run.BookFilePath, (dir / "locked.acc").string());
+    // Again into that file: the user declines to replace it and cancels.
+    writeFile(dir / "copy.txt", "kept");
+    fakes.messages.answers = {MessageAnswer::No};
+    whenShown<LoadSave>([&](LoadSave* d) {
+        d->typeChosen(d->Combo1->findText("*.txt"));
+        d->txtSearchSpec->setText(QString::fromStdString((dir / "copy").string()));
+        d->acceptClicked();
+        EXPECT_TRUE(d->isVisible()); // still asking for a name
+        d->cancelClicked();
+    });
+    EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Cancelled);
+    EXPECT_EQ(readFile(dir / "copy.txt"), "kept");
 
     // The administrator gate through the password prompt, left without a password.
     book.AdminPassword = "boss";

@@ -1,0 +1,14 @@
+// Asking before a file that is already there is written over. Every command
+// that writes into a file the user names (saving, exporting, printing to a
+// PDF file) asks this one question of the files it would write.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Those of `paths` that are there already and are not folders.
+std::vector<std::string> existingFiles(const std::vector<std::string>& paths);
+
+// True when `existing` is empty or the user agrees to replace them all
+// ("No" gives false). `title` is the question's window caption.
+bool replaceAgreed(const std::vector<std::string>& existing, const std::string& title);
