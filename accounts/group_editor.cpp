@@ -142,9 +142,8 @@ std::string GroupEditor::copyText(const std::string& decimalMark) const {
 bool GroupEditor::paste(const std::string& text, const NumberMarks& marks) {
     std::optional<std::vector<ClipLine>> pasted = readEntryClipText(text, marks, ClipForm::Group);
     if (!pasted || pasted->empty()) return false;
-    const std::string fault = clipLinesFaultText(*pasted);
-    if (!fault.empty() || !clipEntriesFit(*pasted)) {
-        showMessage(fault.empty() ? clipEntriesTooLongText() : fault);
+    if (const std::string refusal = clipPasteRefusal(*pasted); !refusal.empty()) {
+        showMessage(refusal);
         return false;
     }
     pasted->back().note = storedNote(pasted->back().note);

@@ -161,14 +161,6 @@ std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
     return lines;
 }
 
-std::string clipLinesFaultText(const std::vector<ClipLine>& lines) {
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (!lines[i].whole)
-            return "Nothing was pasted: line " + std::to_string(i + 1) +
-                   " is not an entry line of five fields with an account number and an amount.";
-    return {};
-}
-
 bool clipEntriesFit(const std::vector<ClipLine>& lines) {
     EntrySideCount sides;
     for (const ClipLine& line : lines) {
@@ -178,7 +170,13 @@ bool clipEntriesFit(const std::vector<ClipLine>& lines) {
     return true;
 }
 
-std::string clipEntriesTooLongText() {
-    return "Nothing was pasted: an entry holds more than " + std::to_string(MaxLinesPerSide) +
-           " lines on one side.";
+std::string clipPasteRefusal(const std::vector<ClipLine>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (!lines[i].whole)
+            return "Nothing was pasted: line " + std::to_string(i + 1) +
+                   " is not an entry line of five fields with an account number and an amount.";
+    if (!clipEntriesFit(lines))
+        return "Nothing was pasted: an entry holds more than " + std::to_string(MaxLinesPerSide) +
+               " lines on one side.";
+    return {};
 }

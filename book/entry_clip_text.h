@@ -62,13 +62,11 @@ std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
                                                        ClipForm form = ClipForm::Journal,
                                                        const ClipAmountReader& readAmount = {});
 
-// The message that names the first line that is not whole, "" when every
-// line is: a paste that refuses such lines shows it and appends nothing.
-std::string clipLinesFaultText(const std::vector<ClipLine>& lines);
-
 // True when no entry of the lines holds more than MaxLinesPerSide lines on
-// one side (EntrySideCount; an entry ends at a line with a note); pastes
-// check it first.
+// one side (EntrySideCount; an entry ends at a line with a note).
 bool clipEntriesFit(const std::vector<ClipLine>& lines);
-// The message shown when they do not.
-std::string clipEntriesTooLongText();
+
+// Why a paste of these lines appends nothing, "" when it may: a line that is
+// not whole is named (an amount the locale does not read is never taken as
+// 0), else an entry with too many lines on one side. Every paste asks this.
+std::string clipPasteRefusal(const std::vector<ClipLine>& lines);

@@ -27,9 +27,9 @@ EntryOutcome EntryClipboard::pasteText(const std::string& text) {
     if (!lines || lines->empty()) return out;
     lines->back().note = storedNote(lines->back().note);
 
-    // Every entry is checked before anything is appended.
-    if (!clipEntriesFit(*lines)) {
-        showMessage(clipEntriesTooLongText());
+    // Every line is checked before anything is appended.
+    if (const std::string refusal = clipPasteRefusal(*lines); !refusal.empty()) {
+        showMessage(refusal);
         return out;
     }
 

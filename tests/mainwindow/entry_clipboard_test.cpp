@@ -148,6 +148,13 @@ TEST(EntryPaste, FieldsAreReadLenientlyButExactly) {
     d.clipboard.copyEntry();
     d.clipboard.pasteEntries();
     EXPECT_EQ(d.lines(2), (V{"D 100.1 10.5 #8", "C 400 10.5 'Petty' #8"}));
+    // A line whose amount cannot be read is refused with the rest, never pasted as 0.
+    const std::size_t before = d.book.EntryLines.size();
+    EXPECT_FALSE(d.clipboard.pasteText("100\t\t\t10,5\t\n\t400\t\tzz\tSale\nLW").changed);
+    EXPECT_EQ(d.book.EntryLines.size(), before);
+    EXPECT_EQ(d.fakes.messages.lastText(),
+              "Nothing was pasted: line 2 is not an entry line of five "
+              "fields with an account number and an amount.");
 }
 
 // A reference holds 14 digits: when the next one would pass 99999999999999,
