@@ -508,6 +508,7 @@ void TAcount::installLauncherCommands() {
                 loop.exec();
             }
             markBookChanged(run_); // whether or not anything was moved
+            ScrollAcc_Change();    // the entry on screen shows its lines as they now are
         });
     if (l.settingsWindow)
         setCommandHandler(Command::SoftwareSettings, [this] {

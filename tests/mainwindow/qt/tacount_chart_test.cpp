@@ -94,6 +94,9 @@ TEST(TAcountChart, MoveAccountMovesTheLinesOnYesAndMarksTheBook) {
     w.show();
     showBook(w, tradingBook());
     const Book before = w.book();
+    w.showJournalLine(static_cast<int>(
+        std::ranges::find(before.EntryLines, money("100"), &EntryLine::AccountNumber) -
+        before.EntryLines.begin()));
     for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
         w.setBookChanged(false);
         fakes.messages.answers = {answer};
@@ -108,6 +111,12 @@ TEST(TAcountChart, MoveAccountMovesTheLinesOnYesAndMarksTheBook) {
         run(w, Command::ReplaceAccounts);
         EXPECT_TRUE(w.run().BookChanged);
         EXPECT_EQ(fakes.messages.lastText(), "Move Account 100 to 600, Are you sure ?");
+        // The entry on screen shows the account its line now holds.
+        QStringList folios;
+        for (int r = 0; r < EntryRowsPerSide; ++r)
+            folios << w.DebitFolio[r]->text() << w.CreditFolio[r]->text();
+        EXPECT_EQ(folios.contains("600"), answer == MessageAnswer::Yes);
+        EXPECT_EQ(folios.contains("100"), answer == MessageAnswer::No);
     }
     int moved = 0;
     for (std::size_t i = 0; i < before.EntryLines.size(); ++i) {
