@@ -75,7 +75,6 @@ constexpr int MinAccountSlots = 14;    // slots 0..13 always exist
 constexpr int MaxAccountIndex = 32000; // inserts stop beyond this
 constexpr int GroupTotal = 10;
 constexpr int MaxLinesPerSide = 30;
-constexpr int EntrySearchReach = 100; // lines looked at each way for an entry's bounds
 
 // The lines of one entry on each side, by countedSide: the one count behind
 // the limit of MaxLinesPerSide that the text forms' writers and readers and

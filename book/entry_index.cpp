@@ -12,29 +12,12 @@ EntryBounds findEntryBounds(const std::vector<EntryLine>& lines, std::int32_t li
     line = std::clamp(line, 0, last);
 
     // Back: the line after the nearest earlier line that closes an entry.
-    EntryBounds b{std::max(0, line - EntrySearchReach), line};
-    for (std::int32_t k = 1; k <= EntrySearchReach; ++k) {
-        if (line - k < 0) {
-            b.first = 0;
-            break;
-        }
-        if (closesEntry(lines[line - k].Details)) {
-            b.first = line - k + 1;
-            break;
-        }
-    }
+    EntryBounds b{line, line};
+    while (b.first > 0 && !closesEntry(lines[b.first - 1].Details))
+        --b.first;
     // Forward: the first line from `line` on that closes an entry, or the last line.
-    b.last = std::min(last, line + EntrySearchReach);
-    for (std::int32_t k = 0; k <= EntrySearchReach; ++k) {
-        if (line + k >= last) {
-            b.last = last;
-            break;
-        }
-        if (closesEntry(lines[line + k].Details)) {
-            b.last = line + k;
-            break;
-        }
-    }
+    while (b.last < last && !closesEntry(lines[b.last].Details))
+        ++b.last;
     return b;
 }
 

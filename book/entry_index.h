@@ -16,10 +16,9 @@ struct EntryBounds {
 };
 
 // The entry that holds `line` (clamped to the journal). A line with a
-// non-blank Details closes its entry; the search looks at most
-// EntrySearchReach lines each way. Where no bound lies within that reach the
-// reach itself bounds the entry, so the bounds always hold `line` and never
-// come from an entry shown earlier. An empty journal gives {0, -1}.
+// non-blank Details closes its entry; however long the entry, its bounds are
+// its own, as EntryIndex gives them, so every window shows and totals the same
+// lines as one entry. An empty journal gives {0, -1}.
 EntryBounds findEntryBounds(const Book& book, std::int32_t line);
 // The same over any run of entry lines (an entry group's lines).
 EntryBounds findEntryBounds(const std::vector<EntryLine>& lines, std::int32_t line);

@@ -142,3 +142,15 @@ std::optional<Currency> parseAmount(const std::string& text, const NumberMarks& 
         if (__builtin_mul_overflow(raw, 10, &raw)) return std::nullopt;
     return Currency::fromRaw(raw);
 }
+
+int exactDecimals(Currency value, int least) {
+    int decimals = std::clamp(least, 0, 4);
+    std::int64_t unit = 1;
+    for (int d = decimals; d < 4; ++d)
+        unit *= 10;
+    while (decimals < 4 && value.raw % unit != 0) {
+        ++decimals;
+        unit /= 10;
+    }
+    return decimals;
+}

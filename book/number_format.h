@@ -32,6 +32,10 @@ inline std::string formatAmount(Currency value, int decimals, const LocaleInfo& 
     return formatAmount(value, decimals, marksOf(locale), parentheses);
 }
 
+// The fewest decimals, at least `least` (0..4), that show `value` exactly:
+// 2 for 1.50, 4 for 0.0049 (which two decimals would show as 0.00).
+int exactDecimals(Currency value, int least = 2);
+
 // The display form with parentheses for a negative amount and no 0 before
 // the decimal mark of an amount below 1 in size: ".50", "(.50)", "1.50".
 std::string formatAmountWithoutLeadingZero(Currency value, int decimals, const NumberMarks& marks);

@@ -31,13 +31,15 @@ EntryTotals sumEntry(const Book& book, std::int32_t first, std::int32_t last) {
 StatusUpdate entryTotalsStatus(const EntryTotals& totals, const NumberMarks& marks) {
     if (totals.overflow)
         return {"The totals of this entry are too large to add up", StatusColour::Red};
-    std::string text = strings::text(150) + " " + formatAmount(totals.debit, 2, marks, true) +
-                       "     " + strings::text(151) + " " +
-                       formatAmount(totals.credit, 2, marks, true);
+    // Two decimals, or as many as a total holds, so no figure reads rounded.
+    const int decimals = std::max(exactDecimals(totals.debit), exactDecimals(totals.credit));
+    std::string text =
+        strings::text(150) + " " + formatAmount(totals.debit, decimals, marks, true) + "     " +
+        strings::text(151) + " " + formatAmount(totals.credit, decimals, marks, true);
     const std::optional<Currency> difference = checkedSub(totals.debit, totals.credit);
     if (difference && difference->isZero()) return {text, StatusColour::Black};
     text += "     " + strings::text(155) + " : ";
-    text += difference ? formatAmount(*difference, 2, marks, true) : std::string("?");
+    text += difference ? formatAmount(*difference, decimals, marks, true) : std::string("?");
     text += "  ";
     return {text, StatusColour::Red};
 }

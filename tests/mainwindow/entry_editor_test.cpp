@@ -154,6 +154,10 @@ TEST(EntryAmounts, StoredOnEveryChangeWithTheTotalsLine) {
     EXPECT_EQ(out.status->text, "Debit : 1,250.50     Credit : 2,000.00     Balance : (749.50)  ");
     d.editor.amountChanged(EntrySide::Credit, 0, "");
     EXPECT_TRUE(d.line(7).Amount.isZero());
+    // A difference below a cent shows its own digits, never a red 0.00.
+    out = d.editor.amountChanged(EntrySide::Credit, 0, "1250.4951");
+    EXPECT_EQ(out.status->text,
+              "Debit : 1,250.5000     Credit : 1,250.4951     Balance : 0.0049  ");
 
     // Totals beyond the currency's range say so.
     d.line(6).Amount = d.line(7).Amount = Currency::fromRaw(INT64_MAX);

@@ -39,14 +39,16 @@ TEST(EntryBounds, FindsTheEntryHoldingAnyLineAndNeverAStaleOne) {
     b.EntryLines[14].Details = "";
     EXPECT_EQ(findEntryBounds(b, 13), (EntryBounds{13, 14}));
 
-    // No note within reach: the reach bounds the entry around the line.
+    // An entry of hundreds of lines is found whole from any of its lines, as
+    // the journal's index finds it.
     Book open = makeEmptyBook("Balance", 45000);
     open.EntryLines.assign(300, EntryLine{});
     open.EntryIds.assign(300, EntryId{});
-    open.EntryLines[299].Details = "_";
-    EXPECT_EQ(findEntryBounds(open, 150), (EntryBounds{50, 250}));
-    EXPECT_EQ(findEntryBounds(open, 40), (EntryBounds{0, 140}));
-    EXPECT_EQ(findEntryBounds(open, 250), (EntryBounds{150, 299}));
+    open.EntryLines[9].Details = open.EntryLines[299].Details = "_";
+    const EntryIndex index(open);
+    for (std::int32_t line : {0, 9, 10, 40, 150, 250, 299})
+        EXPECT_EQ(findEntryBounds(open, line), index.bounds(line)) << line;
+    EXPECT_EQ(findEntryBounds(open, 150), (EntryBounds{10, 299}));
 
     Book empty;
     EXPECT_EQ(findEntryBounds(empty, 0), (EntryBounds{0, -1}));
