@@ -71,6 +71,9 @@ class SafeFileWriter {
     // Leaves a gap of `bytes` zero bytes without writing them (a sparse hole).
     void skip(std::uint64_t bytes);
     std::uint64_t position() const { return position_; }
+    // The temporary file, for bytes another library writes into it by name
+    // (empty when it could not be made). It is held and cleared as ours.
+    const std::filesystem::path& temporaryPath() const { return temp_; }
 
     // Flushes, syncs and renames over the target. False (and error() set) on failure.
     bool commit();

@@ -509,11 +509,11 @@ void ConfigAccounts::PrintAccounts_Click() {
     if (!r) return;
     run_.PrintScale = static_cast<float>(r->zoom);
     const Book& book = editor_.book();
-    const bool printed = printCopies(r->printer, r->copies, [&](DrawingSurface& s) {
+    const PrintOutcome printed = printCopies(r->printer, r->copies, [&](DrawingSurface& s) {
         printChart(s, book, run_.DecimalSeparator, run_.PrintScale);
     });
     run_.PrintScale = 1.0f;
-    if (!printed) showMessage(strings::text(292));
+    if (!printed) tellPrintFailure(printed);
 }
 
 // ---------------------------------------------------------------- closing

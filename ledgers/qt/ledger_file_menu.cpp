@@ -32,9 +32,9 @@ void printLedger(const LedgerHost& host,
     const std::optional<Printformer::Result> r = setup->ask();
     if (!r) return;
     const PrintScaleGuard scale(*host.run, r->zoom);
-    const bool printed =
+    const PrintOutcome printed =
         printCopies(r->printer, r->copies, [&](DrawingSurface& s) { draw(s, r->zoom); });
-    if (!printed) showMessage(strings::text(292));
+    if (!printed) tellPrintFailure(printed);
 }
 
 void exportLedger(

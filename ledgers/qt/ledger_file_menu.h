@@ -32,7 +32,7 @@ bool ledgerNotMade(bool refused, const std::string& message);
 // Prints through the main window's print setup: nothing when it is
 // cancelled; else each copy a print job of its own drawn by `draw` at the
 // chosen zoom, PrintScale holding that zoom meanwhile and 1 afterwards, and
-// string 292 when the printer fails.
+// a failure told as tellPrintFailure tells it.
 void printLedger(const LedgerHost& host,
                  const std::function<void(DrawingSurface&, double zoom)>& draw);
 

@@ -6,6 +6,6 @@
 #include "mainwindow/invoice.h"
 #include "platform/printer_choices.h"
 
-// Prints the invoice; when the printer cannot be set up or started the user
-// sees text 292 and false comes back.
+// Prints the invoice; when it cannot be printed the user is told as
+// tellPrintFailure tells it and false comes back.
 bool printInvoiceOn(const PrinterChoices& printer, const Book& book, const Invoice& invoice);

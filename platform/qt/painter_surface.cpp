@@ -25,7 +25,7 @@ PainterSurface::PainterSurface(QPaintDevice* device, RgbColor background)
     } else {
         dpiX_ = dpiY_ = TwipsPerInch / TwipsPerScreenPixel; // 96: 15 twips per pixel
     }
-    painter_.begin(device_);
+    failed_ = !painter_.begin(device_);
     if (painter_.isActive()) painter_.setRenderHint(QPainter::TextAntialiasing);
 }
 
@@ -127,5 +127,5 @@ void PainterSurface::startNewPage() {
 }
 
 void PainterSurface::finishDocument() {
-    if (painter_.isActive()) painter_.end();
+    if (painter_.isActive() && !painter_.end()) failed_ = true;
 }

@@ -23,6 +23,8 @@ class PainterSurface : public DrawingSurface {
     // False when the device could not be painted on (for example a PDF file
     // that cannot be written); drawing then does nothing.
     bool isActive() const { return painter_.isActive(); }
+    // True once the device refused to begin or to finish the document.
+    bool failed() const { return failed_; }
     QPainter& painter() { return painter_; }
     double dotsPerInchX() const { return dpiX_; }
     double dotsPerInchY() const { return dpiY_; }
@@ -50,6 +52,7 @@ class PainterSurface : public DrawingSurface {
     QPrinter* printer_ = nullptr; // the device when it is a printer
     QPainter painter_;
     RgbColor background_;
+    bool failed_ = false;
     double dpiX_ = 96;
     double dpiY_ = 96;
 };

@@ -1,12 +1,23 @@
 #include "platform/qt/printer_factory.h"
 
+#include "book/file_descriptor.h"
+#include "book/safe_file.h"
+#include "book/tmain.h"
 #include "platform/paper_sizes.h"
 #include "platform/qt/painter_surface.h"
+#include "platform/services.h"
+#include "resources/string_table.h"
 
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <fstream>
 
 namespace {
 
@@ -87,22 +98,106 @@ std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
     return printer;
 }
 
-bool printCopy(const PrinterChoices& choices, int copy,
-               const std::function<void(DrawingSurface&)>& draw) {
-    std::string path;
-    if (choices.printerName == PdfPrinterName) path = pdfPathForCopy(choices.pdfPath, copy);
-    auto printer = createPrinter(choices, path);
-    if (!printer) return false;
-    PainterSurface surface(printer.get());
+namespace {
+
+std::atomic<int> copiesUntilCut{-1};
+
+PrintOutcome failedFile(const std::filesystem::path& file, std::error_code why) {
+    return {false, file.string(), why};
+}
+
+// Runs `draw` on a surface of `printer` and ends the document; false when the
+// printer could not be painted on or the document not ended.
+bool drawJob(QPrinter& printer, const std::function<void(DrawingSurface&)>& draw) {
+    PainterSurface surface(&printer);
     if (!surface.isActive()) return false;
     draw(surface);
     surface.EndDoc();
-    return true;
+    return !surface.failed();
 }
 
-bool printCopies(const PrinterChoices& choices, int copies,
-                 const std::function<void(DrawingSurface&)>& draw) {
+// A whole PDF is not empty and ends with its end-of-file marker (a line end
+// or a few bytes may follow it).
+bool isWholePdf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+    if (size <= 0) return false;
+    const std::streamoff tail = std::min<std::streamoff>(size, 1024);
+    std::string last(static_cast<std::size_t>(tail), '\0');
+    in.seekg(size - tail);
+    if (!in.read(last.data(), tail)) return false;
+    return last.find("%%EOF") != std::string::npos;
+}
+
+// Why a file came out cut short: the drawing library does not say, so the
+// disk is asked to take one more block. Empty when it does.
+std::error_code whyCutShort(const std::filesystem::path& path) {
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW));
+    if (!file.opened()) return fileErrorFor(errno, FileUse::Write);
+    const std::string block(1 << 16, '\0');
+    const ssize_t written = ::write(file.get(), block.data(), block.size());
+    if (written < 0) return fileErrorFor(errno, FileUse::Write);
+    if (static_cast<std::size_t>(written) < block.size())
+        return std::make_error_code(std::errc::no_space_on_device);
+    if (::fsync(file.get()) != 0) return fileErrorFor(errno, FileUse::Write);
+    if (const int closeError = file.close()) return fileErrorFor(closeError, FileUse::Write);
+    return {};
+}
+
+// The test hook's cut: the file loses its second half.
+void cutShortForTest(const std::filesystem::path& path) {
+    int pending = copiesUntilCut.load();
+    if (pending < 0) return;
+    copiesUntilCut = pending - 1;
+    std::error_code ec;
+    if (pending == 0)
+        std::filesystem::resize_file(path, std::filesystem::file_size(path, ec) / 2, ec);
+}
+
+// Draws one PDF copy into a temporary file beside `target` and puts it in
+// the target's place once it is whole.
+PrintOutcome printPdfCopy(const PrinterChoices& choices, const std::filesystem::path& target,
+                          const std::function<void(DrawingSurface&)>& draw) {
+    SafeFileWriter file(target);
+    if (!file.ok()) return failedFile(target, file.error());
+    const std::filesystem::path temporary = file.temporaryPath();
+    if (!drawJob(*createPrinter(choices, temporary.string()), draw)) return failedFile(target, {});
+    cutShortForTest(temporary);
+    if (!isWholePdf(temporary)) return failedFile(target, whyCutShort(temporary));
+    if (!file.commit()) return failedFile(target, file.error());
+    return {};
+}
+
+} // namespace
+
+PrintOutcome printCopy(const PrinterChoices& choices, int copy,
+                       const std::function<void(DrawingSurface&)>& draw) {
+    if (choices.printerName == PdfPrinterName)
+        return printPdfCopy(choices, pdfPathForCopy(choices.pdfPath, copy), draw);
+    auto printer = createPrinter(choices);
+    if (!printer || !drawJob(*printer, draw)) return {false, "", {}};
+    return {};
+}
+
+PrintOutcome printCopies(const PrinterChoices& choices, int copies,
+                         const std::function<void(DrawingSurface&)>& draw) {
     for (int copy = 1; copy <= copies; ++copy)
-        if (!printCopy(choices, copy, draw)) return false;
-    return true;
+        if (PrintOutcome outcome = printCopy(choices, copy, draw); !outcome) return outcome;
+    return {};
+}
+
+std::string printFailureText(const PrintOutcome& failed) {
+    if (failed.failedFile.empty()) return strings::text(292);
+    const std::string why =
+        failed.error ? Tmain::FileErrorText(failed.error) : "Its pages could not be written whole.";
+    return "The PDF file could not be written (a file of that name stays as it was):\n" +
+           failed.failedFile + "\n\n" + why;
+}
+
+void tellPrintFailure(const PrintOutcome& failed) {
+    showMessage(printFailureText(failed));
+}
+
+void cutPdfCopyShort(int n) {
+    copiesUntilCut = n;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 class QPrinter;
@@ -23,15 +24,34 @@ PrinterCapabilities pdfPrinterCapabilities();
 std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
                                         const std::string& outputPath = "");
 
+// How a print job ended. A PDF copy that could not be written names its file
+// and, where known, why; a printer that could not be set up or started names
+// none.
+struct PrintOutcome {
+    bool printed = true;
+    std::string failedFile; // the PDF file not written ("" for a printer's fault)
+    std::error_code error;  // why the file could not be written (empty when unknown)
+    explicit operator bool() const { return printed; }
+};
+
 // Prints copy number `copy` (from 1) as a print job of its own by running
 // `draw` on a fresh printer surface (on the PDF printer the later copies go to
-// files of their own, see pdfPathForCopy). False when the printer could not be
-// set up or started.
-bool printCopy(const PrinterChoices& choices, int copy,
-               const std::function<void(DrawingSurface&)>& draw);
-// Prints `copies` copies, each as a print job of its own, by running `draw`
-// on a fresh printer surface per copy (on the PDF printer the later copies
-// go to files of their own, see pdfPathForCopy). False when a printer could
-// not be set up or started; the copies before it were printed.
-bool printCopies(const PrinterChoices& choices, int copies,
-                 const std::function<void(DrawingSurface&)>& draw);
+// files of their own, see pdfPathForCopy). A PDF copy is drawn into a
+// temporary file beside its own and replaces it only when it was written
+// whole; otherwise the file stays as it was.
+PrintOutcome printCopy(const PrinterChoices& choices, int copy,
+                       const std::function<void(DrawingSurface&)>& draw);
+// Prints `copies` copies, each as printCopy does, up to the first that fails;
+// the copies before it stay printed.
+PrintOutcome printCopies(const PrinterChoices& choices, int copies,
+                         const std::function<void(DrawingSurface&)>& draw);
+
+// What the user is told of a failed print: text 292 for a printer, the file
+// and the reason for a PDF copy.
+std::string printFailureText(const PrintOutcome& failed);
+// Shows printFailureText in a message box.
+void tellPrintFailure(const PrintOutcome& failed);
+
+// Test hook: the PDF copy `n` copies from now (0 the next) ends cut short, as
+// a file does when the disk fills while it is written.
+void cutPdfCopyShort(int n);

@@ -3,8 +3,6 @@
 #include "book/runtime_state.h"
 #include "platform/printer_choices.h"
 #include "platform/qt/printer_factory.h"
-#include "platform/services.h"
-#include "resources/string_table.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
 
@@ -27,10 +25,13 @@ int printStatement(QWidget* owner, RunTimeState& run, Printformer& setup,
     run.PrintScale = static_cast<float>(asked->zoom);
     int printed = 0;
     for (int copy = 1; copy <= asked->copies; ++copy) {
-        bool done = false;
-        for (int attempt = 1; attempt <= TriesPerCopy && !done; ++attempt) {
+        PrintOutcome done;
+        for (int attempt = 1; attempt <= TriesPerCopy; ++attempt) {
             done = pointer::whileBusy([&] { return printCopy(asked->printer, copy, draw); });
-            if (!done) showMessage(strings::text(292));
+            if (done) break;
+            tellPrintFailure(done);
+            // A printer may come back; a file that cannot be written will not.
+            if (!done.failedFile.empty()) break;
         }
         if (!done) break;
         ++printed;

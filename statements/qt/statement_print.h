@@ -1,7 +1,8 @@
 // Printing a statement: the print setup asked (owned by the statement
 // window), PrintScale set to its zoom while the copies print, each copy a
-// print job of its own, and PrintScale back to 1 on every path. A printer
-// that fails shows text 292 and is tried again, at most twice more.
+// print job of its own, and PrintScale back to 1 on every path. A failure is
+// told as tellPrintFailure tells it; a printer that fails is tried again, at
+// most twice more, a PDF file that cannot be written is not.
 #pragma once
 
 #include "platform/drawing_surface.h"

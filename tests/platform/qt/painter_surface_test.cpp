@@ -2,6 +2,7 @@
 #include "platform/paper_sizes.h"
 #include "platform/qt/painter_surface.h"
 #include "platform/qt/printer_factory.h"
+#include "resources/string_table.h"
 
 #include "support/pdf_text.h"
 #include "support/test_paths.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 using testing_support::readPdfText;
 using testing_support::TempDir;
@@ -108,9 +110,37 @@ TEST(PainterSurface, EachCopyIsAJobOfItsOwn) {
     EXPECT_NE(first.find("Copy 1"), std::string::npos);
     EXPECT_NE(second.find("Copy 2"), std::string::npos);
 
-    // A PDF file that cannot be written fails instead of reporting success.
+    // A copy cut short (as on a full disk) fails, leaves its file as it was
+    // and no temporary file; the copy before it was replaced. A file new to
+    // the folder is not made at all.
+    for (const char* name : {"ledger.pdf", "new.pdf"}) {
+        choices.pdfPath = (dir / name).string();
+        cutPdfCopyShort(1);
+        const PrintOutcome cut = printCopies(choices, 2, [&](DrawingSurface& s) {
+            ++drawn;
+            s.Print("Copy " + std::to_string(drawn));
+        });
+        EXPECT_FALSE(cut);
+        EXPECT_EQ(cut.failedFile, pdfPathForCopy(choices.pdfPath, 2));
+        EXPECT_NE(printFailureText(cut).find(cut.failedFile), std::string::npos);
+    }
+    readPdfText((dir / "ledger.pdf").string(), &first);
+    ASSERT_EQ(readPdfText((dir / "ledger-2.pdf").string(), &second), 0);
+    EXPECT_NE(first.find("Copy 3"), std::string::npos);
+    EXPECT_NE(second.find("Copy 2"), std::string::npos);
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"ledger.pdf", "ledger-2.pdf", "new.pdf"}));
+
+    // A PDF file that cannot be made says why, not that the printer failed.
     choices.pdfPath = (dir / "no-such-folder" / "x.pdf").string();
-    EXPECT_FALSE(printCopies(choices, 1, [](DrawingSurface& s) { s.Print("x"); }));
+    const PrintOutcome refused = printCopies(choices, 1, [](DrawingSurface& s) { s.Print("x"); });
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.error, std::errc::no_such_file_or_directory);
+    EXPECT_NE(printFailureText(refused).find(choices.pdfPath), std::string::npos);
+    choices.printerName = "No Such Printer Anywhere";
+    EXPECT_EQ(printFailureText(printCopies(choices, 1, drawStatement)), strings::text(292));
 }
 
 TEST(PainterSurface, PrinterTakesTheChoices) {

@@ -240,6 +240,15 @@ TEST(TrialBalanceWindow, TwoHundredAccountsPrintOnSeveralPages) {
     const std::size_t name = text.find_first_not_of(' ', at + widest.size());
     EXPECT_GT(name, at + widest.size());
     EXPECT_EQ(text.compare(name, 8, "Suspense"), 0) << text.substr(at, 60);
+
+    // A PDF file that cannot be made is told once, by its name, and not tried again.
+    const std::string missing = (dir / "missing" / "trial.pdf").string();
+    fakes.environment.vars["LW_PDF_OUTPUT"] = missing;
+    const std::size_t told = fakes.messages.shown.size();
+    answerPrintSetupWithPdf(w.printSetup());
+    w.PrintAccount->trigger();
+    ASSERT_EQ(fakes.messages.shown.size(), told + 1);
+    EXPECT_NE(fakes.messages.lastText().find(missing), std::string::npos);
 }
 
 } // namespace
