@@ -10,6 +10,7 @@
 
 #include "bench/generator/book_generator.h"
 #include "book/book_file.h"
+#include "platform/services.h"
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +23,27 @@
 #include <vector>
 
 namespace {
+
+// The messages the operations show the user, printed as they come: a
+// failure told only in a message box is seen. The answer is the box's first
+// button, as with no one there.
+class PrintedMessages : public MessageBox {
+  public:
+    std::string last;
+    MessageAnswer show(const std::string& text, const std::string&, MessageButtons buttons,
+                       MessageIcon) override {
+        last = text;
+        std::cout << "  message: " << text << "\n";
+        return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel
+                   ? MessageAnswer::Ok
+                   : MessageAnswer::Yes;
+    }
+};
+
+PrintedMessages& printedMessages() {
+    static PrintedMessages box;
+    return box;
+}
 
 std::vector<BenchStep>& steps() {
     static std::vector<BenchStep> all;
@@ -131,9 +153,7 @@ int bench(const std::filesystem::path& source, const std::optional<std::filesyst
     BookWriteResult written;
     const auto saved = ctx.outDir / "saved.acc";
     timeIt("save (.acc)", [&] { written = writeBookFile(saved, book, &ctx.run); });
-    if (!written.ok())
-        std::cout << "  failed: "
-                  << (written.message.empty() ? written.error.message() : written.message) << "\n";
+    reportWrite(written);
     const auto lines = static_cast<std::int64_t>(book.EntryLines.size());
     printPeakMemory("after open and save", lines);
 
@@ -142,8 +162,10 @@ int bench(const std::filesystem::path& source, const std::optional<std::filesyst
         if (step.name.starts_with(only)) ordered.push_back(step);
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const BenchStep& a, const BenchStep& b) { return a.name < b.name; });
-    for (const BenchStep& step : ordered)
+    for (const BenchStep& step : ordered) {
+        printedMessages().last.clear();
         step.run(ctx);
+    }
     if (!ordered.empty()) printPeakMemory("at the end", lines);
 
     if (ctx.keepOutput)
@@ -165,6 +187,28 @@ void printPeakMemory(const std::string& when, std::int64_t journalLines) {
     std::fflush(stdout);
 }
 
+bool reportStep(bool ok, const std::string& reason) {
+    if (ok) return true;
+    const std::string why = reason.empty() ? lastMessageShown() : reason;
+    std::cout << "  failed: " << (why.empty() ? "no reason was given" : why) << "\n";
+    return false;
+}
+
+bool reportWrite(const BookWriteResult& result) {
+    return reportStep(result.ok(),
+                      result.message.empty() ? result.error.message() : result.message);
+}
+
+bool reportLedger(bool refused, const std::string& message) {
+    if (!reportStep(!refused, message)) return false;
+    if (!message.empty()) std::cout << "  " << message << "\n";
+    return true;
+}
+
+std::string lastMessageShown() {
+    return printedMessages().last;
+}
+
 int registerBenchStep(BenchStep step) {
     steps().push_back(std::move(step));
     return static_cast<int>(steps().size());
@@ -182,6 +226,9 @@ double timeIt(const std::string& label, const std::function<void()>& work) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    Services printing = services();
+    printing.messages = &printedMessages();
+    installServices(printing);
     if (!args.empty() && args[0] == "--generate") return generate(args);
 
     std::optional<std::filesystem::path> out;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/book_file.h"
 #include "book/runtime_state.h"
 
 #include <cstdint>
@@ -25,6 +26,18 @@ struct BenchStep {
 };
 
 int registerBenchStep(BenchStep step);
+
+// A step whose operation failed prints "  failed: <reason>" and no figure of
+// that operation: returns `ok`, so the step can stop there. An empty reason
+// is the last message the step showed (bookbench prints each one).
+bool reportStep(bool ok, const std::string& reason);
+// The same for a file written.
+bool reportWrite(const BookWriteResult& result);
+// The last message the running step showed the user; "" when none.
+std::string lastMessageShown();
+// A ledger refused fails like any operation; one whose figure was beyond the
+// range is kept, the figure marked, and its message printed beside it.
+bool reportLedger(bool refused, const std::string& message);
 
 // Times a callable and prints "<label>: <seconds> s" on a line of its own.
 double timeIt(const std::string& label, const std::function<void()>& work);

@@ -16,14 +16,17 @@ void postGroups(BenchContext& ctx) {
     const std::size_t lines = book.EntryLines.size();
     const std::string lastNote = lines ? book.EntryLines.back().Details : std::string();
     const bool changed = ctx.run.BookChanged;
+    bool posted = true;
     timeIt("post ten groups", [&] {
-        for (int g = 0; g < GroupTotal; ++g) {
+        for (int g = 0; g < GroupTotal && posted; ++g) {
             takeGroup(book, g);
-            postEntryGroup(book, ctx.run, Today);
+            posted = postEntryGroup(book, ctx.run, Today).has_value();
         }
     });
-    std::cout << "  " << book.EntryLines.size() - lines << " lines posted, last reference "
-              << book.EntryIds.back().shown() << "\n";
+    // A group refused says why in a message box.
+    if (reportStep(posted, lastMessageShown()))
+        std::cout << "  " << book.EntryLines.size() - lines << " lines posted, last reference "
+                  << book.EntryIds.back().shown() << "\n";
     book.resizeJournal(lines);
     if (lines) book.EntryLines.back().Details = lastNote;
     ctx.run.BookChanged = changed;

@@ -29,6 +29,10 @@ void ledgerPages(BenchContext& ctx) {
     static_cast<LedgerChoice&>(tOptions) = choice;
     const TAccountLedger tAccount = buildTAccount(book, tOptions);
     const RunningBalanceLedger running = buildRunningBalance(book, choice);
+    // A ledger refused has no pages to show.
+    if (!reportLedger(tAccount.Refused, tAccount.Message) ||
+        !reportLedger(running.Refused, running.Message))
+        return;
     JournalOptions jOptions;
     static_cast<LedgerChoice&>(jOptions) = choice;
     jOptions.account = Currency();

@@ -119,6 +119,7 @@ void tAccounts(BenchContext& ctx) {
         static_cast<LedgerChoice&>(options) = wholeJournal(*s.book, s.account);
         TAccountLedger ledger;
         timeIt("T-account, " + s.label, [&] { ledger = buildTAccount(*s.book, options); });
+        if (!reportLedger(ledger.Refused, ledger.Message)) continue;
         std::cout << "  " << ledger.Debit.Rows.size() << " debit and " << ledger.Credit.Rows.size()
                   << " credit rows\n";
         timeIt("T-account date sort, " + s.label, [&] { sortByDate(ledger); });
@@ -137,6 +138,7 @@ void runningBalances(BenchContext& ctx) {
         RunningBalanceLedger ledger;
         timeIt("running balance, " + s.label,
                [&] { ledger = buildRunningBalance(*s.book, choice); });
+        if (!reportLedger(ledger.Refused, ledger.Message)) continue;
         std::cout << "  " << ledger.Rows.size() << " rows\n";
         std::ofstream out(ctx.outDir / ("running-balance-" + s.file + ".txt"));
         for (const RunningBalanceRow& row : ledger.Rows)
@@ -186,8 +188,9 @@ void recordPrintout(BenchContext& ctx, const std::string& label, const std::stri
 }
 
 void reportExport(const LedgerExportResult& result) {
-    if (!result.ok) std::cout << "  failed: " << result.message << "\n";
+    if (!reportStep(result.ok, result.message)) return;
     std::cout << "  " << result.rowsWritten << " of " << result.rowsListed << " written\n";
+    if (!result.notice.empty()) std::cout << "  " << result.notice << "\n";
 }
 
 void busiestOutputs(BenchContext& ctx) {
@@ -203,9 +206,11 @@ void busiestOutputs(BenchContext& ctx) {
     const TAccountLedger tAccount = buildTAccount(book, options);
     const LedgerHeading heading =
         ledgerHeading(book, name, folio, options.fromDate, options.toDate, locale);
-    recordPrintout(
-        ctx, "T-account printout, " + busiest.label, "print-t-account.txt",
-        [&](DrawingSurface& s) { printTAccount(s, book, tAccount, heading, locale, 1); });
+    // A ledger refused is neither printed, saved nor mailed.
+    if (reportLedger(tAccount.Refused, tAccount.Message))
+        recordPrintout(
+            ctx, "T-account printout, " + busiest.label, "print-t-account.txt",
+            [&](DrawingSurface& s) { printTAccount(s, book, tAccount, heading, locale, 1); });
 
     JournalOptions journalOptions;
     static_cast<LedgerChoice&>(journalOptions) = wholeJournal(book, busiest.account);
@@ -220,6 +225,7 @@ void busiestOutputs(BenchContext& ctx) {
     reportExport(result);
 
     const RunningBalanceLedger running = buildRunningBalance(book, options);
+    if (!reportLedger(running.Refused, running.Message)) return;
     recordPrintout(ctx, "running-balance printout, " + busiest.label, "print-running-balance.txt",
                    [&](DrawingSurface& s) {
                        printRunningBalance(s, book, running, heading, locale, 1,
@@ -240,7 +246,7 @@ void busiestOutputs(BenchContext& ctx) {
             Tmain::mailDraftText(runningBalanceWebPage(book, running, heading, locale, today),
                                  runningBalanceSubject(book, heading), book.Caption));
     });
-    if (written) std::cout << "  failed: " << written.message() << "\n";
+    reportStep(!written, written.message());
 }
 
 // The book's chart with a journal of one entry of `lines` lines: debits to
@@ -295,12 +301,14 @@ void longEntry(BenchContext& ctx) {
         TAccountLedger tAccount;
         timeIt(std::string("T-account, one 100,000-line entry, ") + s.label,
                [&] { tAccount = buildTAccount(book, options); });
-        std::cout << "  " << tAccount.Debit.Rows.size() << " debit and "
-                  << tAccount.Credit.Rows.size() << " credit rows\n";
+        if (reportLedger(tAccount.Refused, tAccount.Message))
+            std::cout << "  " << tAccount.Debit.Rows.size() << " debit and "
+                      << tAccount.Credit.Rows.size() << " credit rows\n";
         RunningBalanceLedger running;
         timeIt(std::string("running balance, one 100,000-line entry, ") + s.label,
                [&] { running = buildRunningBalance(book, options); });
-        std::cout << "  " << running.Rows.size() << " rows\n";
+        if (reportLedger(running.Refused, running.Message))
+            std::cout << "  " << running.Rows.size() << " rows\n";
     }
 }
 
@@ -358,9 +366,8 @@ void buildWithPeak(const std::string& label, const std::function<Ledger()>& buil
     {
         Ledger ledger;
         timeIt(label, [&] { ledger = build(); });
-        std::cout << "  " << rows(ledger) << " rows";
-        if (!ledger.Message.empty()) std::cout << "; " << ledger.Message;
-        std::cout << "\n";
+        if (reportLedger(ledger.Refused, ledger.Message))
+            std::cout << "  " << rows(ledger) << " rows\n";
     }
     std::printf("  peak memory %.0f MB above the %.0f MB resident before\n",
                 statusMegabytes("VmHWM:") - before, before);

@@ -39,16 +39,19 @@ std::string dayText(const Book& book, double day) {
 }
 
 // Times opening the window: made, computed and shown at 1000 x 700 pixels
-// (its first draw); then 20 steps of `scroll` on it.
+// (its first draw); then 20 steps of `scroll` on it. A statement that failed
+// is reported so, and not scrolled.
 template <class Window>
 void openAndScroll(const std::string& label, const std::function<Window*()>& open,
                    const std::function<void(Window&, int step)>& scroll) {
     std::unique_ptr<Window> w;
     timeIt(label + " window, computed and first drawn", [&] {
         w.reset(open());
+        if (!w->result().ok) return; // the window refused and closed
         w->resize(1000, 700);
         w->show();
     });
+    if (!reportStep(w->result().ok, w->result().message)) return;
     double total = 0, slowest = 0;
     constexpr int Steps = 20;
     for (int step = 1; step <= Steps; ++step) {

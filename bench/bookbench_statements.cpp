@@ -10,6 +10,7 @@
 #include "book/mail_draft.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
+#include "book/wide_sum.h"
 #include "platform/services.h"
 #include "statements/balance_sheet_outputs.h"
 #include "statements/income_statement_outputs.h"
@@ -31,11 +32,7 @@ double lastJournalDay(const Book& book) {
 
 void save(const BenchContext& ctx, const std::string& name, const std::string& text) {
     const std::error_code ec = writeFileSafely(ctx.outDir / name, text);
-    if (ec) std::cout << "  " << name << ": " << ec.message() << "\n";
-}
-
-void failed(bool ok, const std::string& message) {
-    if (!ok) std::cout << "  failed: " << message << "\n";
+    reportStep(!ec, name + ": " + ec.message());
 }
 
 std::string dump(const TrialBalance& tb) {
@@ -64,11 +61,10 @@ void trialBalance(BenchContext& ctx) {
     TrialBalance tb;
     timeIt("trial balance (sub-accounts folded)",
            [&] { tb = computeTrialBalance(ctx.book, options); });
-    failed(tb.ok, tb.message);
-    save(ctx, "trial_balance.txt", dump(tb));
+    if (reportStep(tb.ok, tb.message)) save(ctx, "trial_balance.txt", dump(tb));
     options.includeSubAccounts = true;
     timeIt("trial balance (every account)", [&] { tb = computeTrialBalance(ctx.book, options); });
-    failed(tb.ok, tb.message);
+    if (!reportStep(tb.ok, tb.message)) return;
     std::cout << "  debit total " << tb.debitTotalText << ", credit total " << tb.creditTotalText
               << "\n";
     save(ctx, "trial_balance_accounts.txt", balancesDump(tb));
@@ -100,8 +96,7 @@ void incomeStatement(BenchContext& ctx) {
     options.locale = currentLocale();
     IncomeStatement is;
     timeIt("income statement", [&] { is = computeIncomeStatement(ctx.book, options); });
-    failed(is.ok, is.message);
-    save(ctx, "income_statement.txt", dump(is));
+    if (reportStep(is.ok, is.message)) save(ctx, "income_statement.txt", dump(is));
 }
 
 std::string dump(const BalanceSheet& bs) {
@@ -124,8 +119,7 @@ void balanceSheet(BenchContext& ctx) {
     options.locale = currentLocale();
     BalanceSheet bs;
     timeIt("balance sheet", [&] { bs = computeBalanceSheet(ctx.book, options); });
-    failed(bs.ok, bs.message);
-    save(ctx, "balance_sheet.txt", dump(bs));
+    if (reportStep(bs.ok, bs.message)) save(ctx, "balance_sheet.txt", dump(bs));
 }
 
 std::string dump(const InflowsOutflows& io) {
@@ -159,24 +153,25 @@ std::optional<Currency> cashAccountOf(const Book& book) {
     return std::nullopt;
 }
 
+void reportFlows(const BenchContext& ctx, const InflowsOutflows& io, const std::string& file) {
+    if (!reportStep(io.ok, io.message)) return;
+    std::cout << "  " << io.periods() << " periods, " << io.inflows.size() << " inflow and "
+              << io.outflows.size() << " outflow rows\n";
+    save(ctx, file, dump(io));
+}
+
 void inflowsOutflows(BenchContext& ctx) {
     InflowsOutflowsOptions options;
     options.locale = currentLocale();
     InflowsOutflows io;
     timeIt("inflows/outflows (revenue and expenses, monthly)",
            [&] { io = computeInflowsOutflows(ctx.book, options); });
-    failed(io.ok, io.message);
-    std::cout << "  " << io.periods() << " periods, " << io.inflows.size() << " inflow and "
-              << io.outflows.size() << " outflow rows\n";
-    save(ctx, "inflows_outflows_revenue.txt", dump(io));
+    reportFlows(ctx, io, "inflows_outflows_revenue.txt");
     options.cashAccount = cashAccountOf(ctx.book);
     if (!options.cashAccount) return;
     timeIt("inflows/outflows (cash account " + options.cashAccount->toPlainString() + ", monthly)",
            [&] { io = computeInflowsOutflows(ctx.book, options); });
-    failed(io.ok, io.message);
-    std::cout << "  " << io.periods() << " periods, " << io.inflows.size() << " inflow and "
-              << io.outflows.size() << " outflow rows\n";
-    save(ctx, "inflows_outflows_cash.txt", dump(io));
+    reportFlows(ctx, io, "inflows_outflows_cash.txt");
 }
 
 // A book of one entry of 100,000 lines: 50,000 debits, then 50,000 credits,
@@ -212,7 +207,7 @@ void inflowsOutflowsOfOneEntry(BenchContext&) {
     InflowsOutflows io;
     timeIt("inflows/outflows (cash account, one entry of 100,000 lines)",
            [&] { io = computeInflowsOutflows(book, options); });
-    failed(io.ok, io.message);
+    if (!reportStep(io.ok, io.message)) return;
     std::cout << "  " << io.inflows.size() << " inflow and " << io.outflows.size()
               << " outflow rows\n";
 }
@@ -220,8 +215,9 @@ void inflowsOutflowsOfOneEntry(BenchContext&) {
 // The journal in the plain-text form of the `ledger` tool: one transaction
 // per entry, debits positive and credits negative, accounts named "A" and
 // their number. An entry that does not balance gets its difference on
-// "Unbalanced", which the comparison leaves out.
-std::string ledgerJournal(const Book& book) {
+// "Unbalanced", which the comparison leaves out; nullopt, the step failed,
+// when that difference is beyond the money range.
+std::optional<std::string> ledgerJournal(const Book& book) {
     const EntryIndex entries(book);
     std::string out;
     out.reserve(book.EntryLines.size() * 40);
@@ -234,7 +230,7 @@ std::string ledgerJournal(const Book& book) {
         std::snprintf(date, sizeof date, "%04d/%02d/%02d", y, m, d);
         out += date;
         out += " (" + book.EntryIds[static_cast<std::size_t>(i)].shown() + ")\n";
-        Currency sum;
+        WideSum sum;
         for (std::int32_t k = i; k <= entries.last(i); ++k) {
             const EntryLine& line = book.EntryLines[static_cast<std::size_t>(k)];
             const Currency amount = line.Side == Debit ? line.Amount : -line.Amount;
@@ -242,16 +238,19 @@ std::string ledgerJournal(const Book& book) {
             out +=
                 "    A" + line.AccountNumber.toPlainString() + "  " + amount.toPlainString() + "\n";
         }
-        if (!sum.isZero()) out += "    Unbalanced  " + (-sum).toPlainString() + "\n";
+        const std::optional<Currency> unbalanced = (WideSum() - sum).checked();
+        if (!unbalanced) return std::nullopt;
+        if (!unbalanced->isZero()) out += "    Unbalanced  " + unbalanced->toPlainString() + "\n";
         out += "\n";
     }
     return out;
 }
 
 void ledgerJournalStep(BenchContext& ctx) {
-    std::string text;
+    std::optional<std::string> text;
     timeIt("journal for ledger (.ledger)", [&] { text = ledgerJournal(ctx.book); });
-    save(ctx, "journal.ledger", text);
+    if (reportStep(text.has_value(), "an entry's difference is beyond the money range"))
+        save(ctx, "journal.ledger", *text);
 }
 
 // Times one output and writes it into the output folder: a text as it is,
@@ -272,20 +271,18 @@ void timedExport(BenchContext& ctx, const std::string& name,
                  const std::function<ExportResult(const std::filesystem::path&)>& write) {
     ExportResult result;
     timeIt("  " + name, [&] { result = write(ctx.outDir / name); });
-    if (!result.ok) std::cout << "  failed: " << result.message << "\n";
-    if (!result.notice.empty()) std::cout << "  " << result.notice << "\n";
+    if (reportStep(result.ok, result.message) && !result.notice.empty())
+        std::cout << "  " << result.notice << "\n";
 }
 
-void statementOutputs(BenchContext& ctx) {
-    const Book& book = ctx.book;
-    const LocaleInfo locale = currentLocale();
-    const double last = lastJournalDay(book);
-    std::cout << "statement outputs:\n";
-
+// Each statement's outputs; a statement that failed has none.
+void trialBalanceOutputs(BenchContext& ctx, const Book& book, const LocaleInfo& locale,
+                         double last) {
     TrialBalanceOptions tbOptions;
     tbOptions.asOfDate = last;
     tbOptions.locale = locale;
     const TrialBalance tb = computeTrialBalance(book, tbOptions);
+    if (!reportStep(tb.ok, tb.message)) return;
     timedText(ctx, "tb_copy.txt", [&] { return trialBalanceTabText(tb); });
     timedExport(ctx, "tb.rtf", [&](auto p) { return exportTrialBalance(tb, book, p, "rtf"); });
     timedExport(ctx, "tb.htm", [&](auto p) { return exportTrialBalance(tb, book, p, "htm"); });
@@ -294,11 +291,15 @@ void statementOutputs(BenchContext& ctx) {
     timedDraft(
         ctx, "TrialBalance.eml", [&] { return trialBalanceWebPage(tb, book); },
         trialBalanceMailSubject(tb, book));
+}
 
+void incomeStatementOutputs(BenchContext& ctx, const Book& book, const LocaleInfo& locale,
+                            double last) {
     IncomeStatementOptions isOptions;
     isOptions.period.end = last;
     isOptions.locale = locale;
     const IncomeStatement is = computeIncomeStatement(book, isOptions);
+    if (!reportStep(is.ok, is.message)) return;
     timedText(ctx, "is_copy.txt", [&] { return incomeStatementTabText(is); });
     timedExport(ctx, "is.rtf", [&](auto p) { return exportIncomeStatement(is, book, p, "rtf"); });
     timedExport(ctx, "is.htm", [&](auto p) { return exportIncomeStatement(is, book, p, "htm"); });
@@ -306,11 +307,15 @@ void statementOutputs(BenchContext& ctx) {
     timedDraft(
         ctx, "IncomeStatement.eml", [&] { return incomeStatementWebPage(is, book); },
         incomeStatementMailSubject(is, book));
+}
 
+void balanceSheetOutputs(BenchContext& ctx, const Book& book, const LocaleInfo& locale,
+                         double last) {
     BalanceSheetOptions bsOptions;
     bsOptions.date = last;
     bsOptions.locale = locale;
     const BalanceSheet bs = computeBalanceSheet(book, bsOptions);
+    if (!reportStep(bs.ok, bs.message)) return;
     const auto working = BalanceSheetLayout::WorkingCapital;
     const auto standard = BalanceSheetLayout::AssetsAndLiabilities;
     timedText(ctx, "bs_copy.txt", [&] { return balanceSheetTabText(bs, working); });
@@ -325,11 +330,14 @@ void statementOutputs(BenchContext& ctx) {
     timedDraft(
         ctx, "BalanceSheet.eml", [&] { return balanceSheetWebPage(bs, working, book); },
         balanceSheetMailSubject(bs, book));
+}
 
+void inflowsOutflowsOutputs(BenchContext& ctx, const Book& book, const LocaleInfo& locale) {
     InflowsOutflowsOptions ioOptions;
     ioOptions.locale = locale;
     ioOptions.cashAccount = cashAccountOf(book);
     const InflowsOutflows io = computeInflowsOutflows(book, ioOptions);
+    if (!reportStep(io.ok, io.message)) return;
     const int width = 1200;
     timedText(ctx, "io_copy.txt", [&] { return inflowsOutflowsTabText(io, book); });
     timedExport(ctx, "io.csv",
@@ -341,6 +349,16 @@ void statementOutputs(BenchContext& ctx) {
     timedDraft(
         ctx, "InflowsOutflows.eml", [&] { return inflowsOutflowsWebPage(io, book, width); },
         inflowsOutflowsMailSubject(book));
+}
+
+void statementOutputs(BenchContext& ctx) {
+    const LocaleInfo locale = currentLocale();
+    const double last = lastJournalDay(ctx.book);
+    std::cout << "statement outputs:\n";
+    trialBalanceOutputs(ctx, ctx.book, locale, last);
+    incomeStatementOutputs(ctx, ctx.book, locale, last);
+    balanceSheetOutputs(ctx, ctx.book, locale, last);
+    inflowsOutflowsOutputs(ctx, ctx.book, locale);
 }
 
 } // namespace

@@ -10,7 +10,9 @@
 #include "book/carry_forward.h"
 #include "book/insert_book.h"
 #include "book/period_rollover.h"
+#include "book/tmain.h"
 #include "platform/services.h"
+#include "resources/string_table.h"
 #include "statements/net_profit.h"
 
 #include <iostream>
@@ -19,17 +21,10 @@ namespace {
 
 const double Today = 46000; // 9 December 2025
 
-void reportWrite(const BookWriteResult& result) {
-    if (!result.ok())
-        std::cout << "  failed: "
-                  << (result.message.empty() ? result.error.message() : result.message) << "\n";
-}
-
 void reportRead(const TextFormReadResult& read, const Book& book) {
-    if (!read.ok) {
-        std::cout << "  failed: " << read.message << "\n";
+    if (!reportStep(read.ok,
+                    read.message.empty() ? Tmain::FileErrorText(read.error) : read.message))
         return;
-    }
     std::cout << "  " << read.book.EntryLines.size() << " of " << book.EntryLines.size()
               << " journal lines read back\n";
 }
@@ -44,7 +39,8 @@ void roundTrip(BenchContext& ctx, const std::string& extension, FormWriter write
     const LocaleInfo locale = currentLocale();
     BookWriteResult written;
     timeIt("save (." + extension + ")", [&] { written = write(path, ctx.book, locale, nullptr); });
-    reportWrite(written);
+    // A file left from an earlier run is not this one's to read back.
+    if (!reportWrite(written)) return;
     TextFormReadResult opened;
     timeIt("open (." + extension + ")",
            [&] { opened = read(path, ctx.book, locale, Today, nullptr); });
@@ -59,23 +55,24 @@ void csvForm(BenchContext& ctx) {
     roundTrip(ctx, "csv", writeBookCsvFile, readBookCsvFile);
 }
 
-Currency wholeJournalNetProfit(const Book& book) {
-    const NetProfitResult sums = netProfitOfAllDates(book);
-    if (!sums.ok) std::cout << "  " << sums.message << "\n";
-    return sums.netProfit;
+// Reports a net profit that could not be made, as the program shows it.
+bool reportNetProfit(const NetProfitResult& sums) {
+    return reportStep(sums.ok, sums.message.empty() ? strings::text(274) : sums.message);
 }
 
 void netProfit(BenchContext& ctx) {
-    Currency profit;
-    timeIt("net profit (all dates)", [&] { profit = wholeJournalNetProfit(ctx.book); });
-    std::cout << "  net profit of the whole journal: " << profit.toPlainString() << "\n";
+    NetProfitResult sums;
+    timeIt("net profit (all dates)", [&] { sums = netProfitOfAllDates(ctx.book); });
+    if (reportNetProfit(sums))
+        std::cout << "  net profit of the whole journal: " << sums.netProfit.toPlainString()
+                  << "\n";
 }
 
 void insertSelf(BenchContext& ctx) {
     auto path = ctx.outDir / "saved.acc";
     if (!std::filesystem::exists(path)) {
         path = ctx.outDir / "insert.acc";
-        writeBookFile(path, ctx.book, nullptr);
+        if (!reportWrite(writeBookFile(path, ctx.book, nullptr))) return;
     }
     Book copy = ctx.book;
     RunTimeState run = ctx.run;
@@ -85,11 +82,13 @@ void insertSelf(BenchContext& ctx) {
             copy, run, path, InsertSource::BookFile, [] { return std::optional<std::string>(); },
             currentLocale());
     });
-    if (!result.ok())
-        std::cout << "  failed: " << result.message << "\n";
-    else
-        std::cout << "  " << result.linesAppended << " lines appended, " << copy.EntryLines.size()
-                  << " in the journal\n";
+    const std::string refusal = result.status == InsertResult::PasswordRefused
+                                    ? "the book's password was not given; nothing was inserted."
+                                : result.message.empty() ? path.string() + " cannot be inserted."
+                                                         : result.message;
+    if (!reportStep(result.ok(), refusal)) return;
+    std::cout << "  " << result.linesAppended << " lines appended, " << copy.EntryLines.size()
+              << " in the journal\n";
 }
 
 void carryForwardStep(BenchContext& ctx) {
@@ -97,23 +96,30 @@ void carryForwardStep(BenchContext& ctx) {
     RunTimeState run = ctx.run;
     CarryForwardResult result;
     timeIt("balance carry-forward", [&] { result = carryForward(copy, run, Today); });
-    if (!result.ok())
-        std::cout << "  failed: " << result.message << "\n";
-    else
-        std::cout << "  " << copy.EntryLines.size() << " lines after the carry-forward\n";
+    const std::string refusal =
+        result.status == CarryForwardResult::TooShort
+            ? "the journal holds two lines or fewer; nothing was carried forward."
+        : result.message.empty() ? strings::text(274)
+                                 : result.message;
+    if (!reportStep(result.ok(), refusal)) return;
+    std::cout << "  " << copy.EntryLines.size() << " lines after the carry-forward\n";
 }
 
 void rollOverStep(BenchContext& ctx) {
     Book copy = ctx.book;
     RunTimeState run = ctx.run;
+    NetProfitResult sums;
     RollOverResult result;
-    timeIt("period roll-over (net profit included)",
-           [&] { result = rollOver(copy, run, wholeJournalNetProfit(copy)); });
-    if (!result.ok())
-        std::cout << "  failed: " << result.message << "\n";
-    else
-        std::cout << "  " << copy.EntryLines.size() << " lines after the roll-over"
-                  << (result.message.empty() ? "" : " (" + result.message + ")") << "\n";
+    timeIt("period roll-over (net profit included)", [&] {
+        // As the program does: no net profit, no roll-over.
+        sums = netProfitOfAllDates(copy);
+        if (sums.ok) result = rollOver(copy, run, sums.netProfit);
+    });
+    if (!reportNetProfit(sums) ||
+        !reportStep(result.ok(), result.message.empty() ? strings::text(274) : result.message))
+        return;
+    std::cout << "  " << copy.EntryLines.size() << " lines after the roll-over"
+              << (result.message.empty() ? "" : " (" + result.message + ")") << "\n";
 }
 
 } // namespace

@@ -36,10 +36,6 @@ WideStatement& wide() {
     options.locale = currentLocale();
     timeIt("wide inflows/outflows computed (revenue and expenses, monthly)",
            [&] { made->io = computeInflowsOutflows(made->book, options); });
-    const InflowsOutflows& io = made->io;
-    if (!io.ok) std::cout << "  failed: " << io.message << "\n";
-    std::cout << "  " << io.periods() << " periods, " << io.inflows.size() + io.outflows.size()
-              << " rows, " << io.cells.size() << " cells\n";
     return *made;
 }
 
@@ -49,36 +45,50 @@ std::uintmax_t fileSize(const std::filesystem::path& path) {
     return ec ? 0 : size;
 }
 
+// The statement, or nullptr when it failed: a failed statement has no
+// figures and no outputs.
+const WideStatement* computedWide() {
+    const WideStatement& w = wide();
+    return reportStep(w.io.ok, w.io.message) ? &w : nullptr;
+}
+
 void compute(BenchContext&) {
-    wide();
+    if (const WideStatement* w = computedWide())
+        std::cout << "  " << w->io.periods() << " periods, "
+                  << w->io.inflows.size() + w->io.outflows.size() << " rows, " << w->io.cells.size()
+                  << " cells\n";
     printPeakMemory("after the wide statement");
 }
 
 void copy(BenchContext&) {
-    WideStatement& w = wide();
+    const WideStatement* w = computedWide();
+    if (!w) return;
     std::size_t bytes = 0;
+    std::string refusal;
+    bool copied = false;
     timeIt("wide inflows/outflows copied (the text and the clipboard's UTF-16 form)", [&] {
-        std::string refusal;
-        const std::optional<std::string> text = inflowsOutflowsCopyText(w.io, w.book, 0, refusal);
-        if (!text) {
-            std::cout << "  refused: " << refusal << "\n";
-            return;
-        }
+        const std::optional<std::string> text = inflowsOutflowsCopyText(w->io, w->book, 0, refusal);
+        if (!text) return;
         bytes = text->size();
         const QString clipboard = QString::fromUtf8(text->data(), static_cast<qsizetype>(bytes));
-        if (clipboard.isEmpty()) std::cout << "  empty\n";
+        if (clipboard.isEmpty() && bytes > 0)
+            refusal = "the clipboard's form of the text is empty";
+        else
+            copied = true;
     });
+    if (!reportStep(copied, refusal)) return;
     std::cout << "  " << bytes << " bytes of text\n";
     printPeakMemory("after the wide copy");
 }
 
 void webPage(BenchContext& ctx) {
-    WideStatement& w = wide();
+    const WideStatement* w = computedWide();
+    if (!w) return;
     const std::filesystem::path path = ctx.outDir / "wide_io.htm";
     ExportResult result;
     timeIt("wide inflows/outflows exported as a web page",
-           [&] { result = exportInflowsOutflows(w.io, w.book, path, "htm", 1200); });
-    if (!result.ok) std::cout << "  failed: " << result.message << "\n";
+           [&] { result = exportInflowsOutflows(w->io, w->book, path, "htm", 1200); });
+    if (!reportStep(result.ok, result.message)) return;
     std::cout << "  " << fileSize(path) << " bytes written\n";
     std::filesystem::remove(path);
     printPeakMemory("after the wide web page");
@@ -87,18 +97,19 @@ void webPage(BenchContext& ctx) {
 // The draft as Send writes it, into the output folder rather than the
 // private one, and not opened.
 void mail(BenchContext& ctx) {
-    WideStatement& w = wide();
+    const WideStatement* w = computedWide();
+    if (!w) return;
     const std::filesystem::path path = ctx.outDir / "wide_io.eml";
     ExportResult result;
     timeIt("wide inflows/outflows mail draft written", [&] {
         result = writeExportStream(path, [&](ByteWriter& out) {
             Tmain::writeMailDraft(
                 out,
-                [&](ByteWriter& page) { writeInflowsOutflowsWebPage(page, w.io, w.book, 1200); },
-                inflowsOutflowsMailSubject(w.book), "bookbench");
+                [&](ByteWriter& page) { writeInflowsOutflowsWebPage(page, w->io, w->book, 1200); },
+                inflowsOutflowsMailSubject(w->book), "bookbench");
         });
     });
-    if (!result.ok) std::cout << "  failed: " << result.message << "\n";
+    if (!reportStep(result.ok, result.message)) return;
     std::cout << "  " << fileSize(path) << " bytes written\n";
     std::filesystem::remove(path);
     printPeakMemory("after the wide mail draft");

@@ -3,6 +3,7 @@
 #include "book/entry_clip_text.h"
 #include "book/typed_input.h"
 #include "calculators/number_reading.h"
+#include "platform/services.h"
 
 #include <algorithm>
 
@@ -36,6 +37,45 @@ std::vector<std::string> textLines(const std::string& text) {
     return out;
 }
 
+// The running figure of a tape, its lines applied top to bottom. A line whose
+// result does not fit, or a division by zero, leaves the figure as it was and
+// spoils the tape: the figure is then never shown, only what went wrong.
+class TapeRun {
+  public:
+    void apply(char op, const ExactDecimal& amount) {
+        try {
+            switch (op) {
+            case '+':
+                figure_ = figure_ + amount;
+                break;
+            case '-':
+                figure_ = figure_ - amount;
+                break;
+            case 'x':
+                figure_ = figure_ * amount;
+                break;
+            case '/':
+                figure_ = figure_ / amount;
+                break;
+            default:
+                break;
+            }
+        } catch (const DecimalOverflow&) {
+            failure_ = OverflowText;
+        } catch (const DecimalDivideByZero&) {
+            failure_ = "Error";
+        }
+    }
+    // What the result box shows in place of the figure (the latest fault), or
+    // nullopt when every line applied.
+    const std::optional<std::string>& failureText() const { return failure_; }
+    const ExactDecimal& figure() const { return figure_; }
+
+  private:
+    ExactDecimal figure_;
+    std::optional<std::string> failure_;
+};
+
 constexpr int PasteLimit = 32000; // MaxFirstLine above this ends a paste
 
 } // namespace
@@ -47,54 +87,26 @@ std::string tapeDisplayForm(const ExactDecimal& value, int decimals, const Numbe
 
 std::string tapeTotalText(const std::vector<TapeLine>& lines, int decimals,
                           const NumberMarks& marks) {
-    ExactDecimal total;
-    enum class Failure { None, Overflow, Other } failure = Failure::None;
-    for (const TapeLine& line : lines) {
-        const ExactDecimal& a = valueOf(line);
-        try {
-            switch (line.op) {
-            case '+':
-                total = total + a;
-                break;
-            case '-':
-                total = total - a;
-                break;
-            case 'x':
-                total = total * a;
-                break;
-            case '/':
-                total = total / a;
-                break;
-            default:
-                break;
-            }
-        } catch (const DecimalOverflow&) {
-            failure = Failure::Overflow;
-        } catch (const DecimalDivideByZero&) {
-            failure = Failure::Other;
-        }
-    }
-    if (failure == Failure::Overflow) return OverflowText;
-    if (failure == Failure::Other) return "Error";
-    return tapeDisplayForm(total, decimals, marks);
+    TapeRun run;
+    for (const TapeLine& line : lines)
+        run.apply(line.op, valueOf(line));
+    if (const std::optional<std::string> failed = run.failureText()) return *failed;
+    return tapeDisplayForm(run.figure(), decimals, marks);
 }
 
 std::optional<std::string> tapeAverageText(const std::vector<TapeLine>& lines,
                                            const NumberMarks& marks) {
-    ExactDecimal sum;
+    TapeRun run;
     std::int64_t count = 0;
     for (const TapeLine& line : lines) {
         if (valueOf(line).isZero()) continue;
-        try {
-            sum = sum + valueOf(line);
-        } catch (const DecimalOverflow&) {
-            // The addition is skipped; the line still counts.
-        }
+        run.apply('+', valueOf(line));
         ++count;
     }
     if (count == 0) return std::nullopt;
+    if (const std::optional<std::string> failed = run.failureText()) return *failed;
     // |sum ÷ count| never exceeds |sum|: the quotient cannot overflow.
-    return "Average : " + (sum / ExactDecimal::fromInt(count)).plainText(marks.decimal);
+    return "Average : " + (run.figure() / ExactDecimal::fromInt(count)).plainText(marks.decimal);
 }
 
 std::optional<std::string> middleValueText(const std::vector<ExactDecimal>& s,
@@ -103,6 +115,7 @@ std::optional<std::string> middleValueText(const std::vector<ExactDecimal>& s,
     const std::size_t n = s.size();
     if (n % 2 == 1) return "Mean : " + s[n / 2].plainText(marks.decimal);
     const std::size_t j = n / 2 - 1;
+    // The midpoint lies between two amounts of the range: it cannot overflow.
     const ExactDecimal middle = s[j] + (s[j + 1] - s[j]) / ExactDecimal::fromInt(2);
     return "Mean : " + middle.plainText(marks.decimal);
 }
@@ -358,16 +371,24 @@ void TapeCalculator::paste(const std::string& clipText) {
             pasted.push_back({v.value_or(ExactDecimal()), '+'});
         }
     }
-    for (std::size_t i = 0; i < pasted.size(); ++i) {
-        if (static_cast<int>(i) > lastRow_) {
+    std::size_t taken = 0;
+    while (taken < pasted.size()) {
+        if (static_cast<int>(taken) > lastRow_) {
             ++maxFirst_;
             resizeTape(lastRow_ + maxFirst_ + 1);
         }
-        lines_[i] = pasted[i];
+        lines_[taken] = pasted[taken];
+        ++taken;
         if (maxFirst_ > PasteLimit) break;
     }
     amountsChanged();
     MailCalc();
+    // The result is of the lines taken alone: the user must hear of the rest.
+    if (taken < pasted.size())
+        showMessage("The tape holds " + std::to_string(taken) + " lines at most: the first " +
+                    std::to_string(taken) + " lines were pasted and the other " +
+                    std::to_string(pasted.size() - taken) +
+                    " left out. The result is of the pasted lines alone.");
 }
 
 void TapeCalculator::sort() {

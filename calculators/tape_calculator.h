@@ -30,7 +30,8 @@ std::string tapeDisplayForm(const ExactDecimal& value, int decimals, const Numbe
 
 // The result of each mode over the lines; nullopt where the result box keeps
 // its text (no non-zero amount for the average, no positive amount for the
-// middle value). `sortedPositives` are the positive amounts in ascending order.
+// middle value). A sum beyond the range shows OverflowText in the total and the
+// average alike. `sortedPositives` are the positive amounts in ascending order.
 std::string tapeTotalText(const std::vector<TapeLine>& lines, int decimals,
                           const NumberMarks& marks);
 std::optional<std::string> tapeAverageText(const std::vector<TapeLine>& lines,
@@ -95,7 +96,9 @@ class TapeCalculator {
     // Every line's amount as plain text, joined by CR LF.
     std::string copyText() const;
     // Replaces the tape by the clipboard text: the entry lines the main window
-    // copies (debits "+", credits "-") or plain lines of amounts.
+    // copies (debits "+", credits "-") or plain lines of amounts. A paste
+    // longer than the tape holds keeps its first lines, and a message says how
+    // many were taken and how many left out.
     void paste(const std::string& clipText);
     // The positive amounts to the top in ascending order, every other amount 0.
     void sort();

@@ -6,6 +6,7 @@
 
 #include "book/book.h"
 #include "book/entry_clip_text.h"
+#include "platform/fake/fake_services.h"
 
 #include <gtest/gtest.h>
 
@@ -58,10 +59,11 @@ TEST(TapeArithmetic, ResultsOfEveryMode) {
         {"+4 +0 +-2", CalcMode::Average, 2, "Average : 1"},
         {"+1 +2", CalcMode::Average, 2, "Average : 1.5"},
         {"+0 +0", CalcMode::Average, 2, std::nullopt},
-        // An addition that overflows is skipped, its line still counted.
-        {"+1 +79228162514264337593543950335 +5", CalcMode::Average, 2, "Average : 2"},
-        {"+79228162514264337593543950335 +1 +2", CalcMode::Average, 2,
-         "Average : 26409387504754779197847983445"},
+        // A sum beyond the range: no average, as no total.
+        {"+1 +79228162514264337593543950335 +5", CalcMode::Average, 2, "Overflow"},
+        {"+79228162514264337593543950335 +1 +2", CalcMode::Average, 2, "Overflow"},
+        {"+40000000000000000000000000000 +40000000000000000000000000000", CalcMode::Average, 2,
+         "Overflow"},
         {"+5 +1 +3", CalcMode::Middle, 2, "Mean : 3"},
         {"+4 +1 +3 +2", CalcMode::Middle, 2, "Mean : 2.5"},
         {"+4 +-9 +0 +1 +3 +-2 +2", CalcMode::Middle, 2, "Mean : 2.5"},
@@ -168,6 +170,17 @@ TEST(TapeCalculator, KeysScrollingCopyPasteAndSort) {
     EXPECT_EQ(t.lines().size(), 41u);
     EXPECT_EQ(t.maxFirstLine(), 37);
     EXPECT_EQ(t.result(), "820.00"); // "x" is an unreadable line: "+" 0
+    // A paste longer than the tape holds: its first lines, and the user told.
+    ScopedFakeServices fakes;
+    std::string tooMany;
+    for (int i = 0; i < 40000; ++i)
+        tooMany += "1\r\n";
+    t.paste(tooMany + "1");
+    EXPECT_EQ(t.lines().size(), 32005u);
+    EXPECT_EQ(t.result(), "32,005.00");
+    EXPECT_EQ(fakes.messages.lastText(),
+              "The tape holds 32005 lines at most: the first 32005 lines were pasted and the "
+              "other 7996 left out. The result is of the pasted lines alone.");
 }
 
 TEST(TapeCalculator, PastesEntryLinesWithTheSystemDecimalMark) {
