@@ -82,7 +82,7 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         inv.lines.push_back(std::move(row));
         if (!totalHeld) continue;
         try {
-            inv.total += roundHalfEven(l.Amount, decimals);
+            inv.total += roundHalfAway(l.Amount, decimals);
         } catch (const CurrencyOverflow&) {
             totalHeld = false;
         }

@@ -34,7 +34,7 @@ struct Invoice {
     std::vector<std::string> addresseeLines; // the addressee's second note, line by line
     std::string title;                       // "Name   (number)"
     std::vector<InvoiceLine> lines;
-    Currency total; // each listed amount rounded to DecimalsJournal (halves to even), then added
+    Currency total; // each listed amount rounded to DecimalsJournal as it shows, then added
     std::string totalText;
     std::string dateText;  // the first line's date in the locale's short date
     std::string reference; // all 14 characters of the first line's reference (NULs dropped)

@@ -73,15 +73,16 @@ TEST(Invoice, AddresseeListedLinesAndTotal) {
     EXPECT_EQ(sale.reference, "7             ");
 
     // Two debit lines: the last line's account is the addressee, the debits
-    // are listed, and each is rounded (halves to even) before it is added.
+    // are listed, and each is added as it shows (halves away from zero).
     const Invoice two = buildInvoice(b, 2, 4, dayFirstLocale(), "");
     EXPECT_EQ(two.addressee, money("120"));
     EXPECT_EQ(two.listedSide, Debit);
     ASSERT_EQ(two.lines.size(), 2u);
     EXPECT_EQ(two.lines[0].name, "Cash");
     EXPECT_EQ(two.lines[1].name, "Services");
-    EXPECT_EQ(two.total, money("20.26"));
-    EXPECT_EQ(two.totalText, "20.26");
+    EXPECT_EQ(two.lines[0].amountText + " " + two.lines[1].amountText, "10.13 10.14");
+    EXPECT_EQ(two.total, money("20.27"));
+    EXPECT_EQ(two.totalText, "20.27");
 
     // A negative amount in parentheses, without a 0 before the decimal mark.
     const Invoice refund = buildInvoice(b, 5, 7, decimalCommaLocale(), "Refund");
