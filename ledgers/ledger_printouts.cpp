@@ -48,9 +48,10 @@ void printCutAt(DrawingSurface& s, double x, double room, const std::string& tex
     printAt(s, x, cutToWidth(s, text, room));
 }
 
+// A heading centred on the page; one wider than the page (its type can only
+// shrink so far) goes on in lines below.
 void printCentred(DrawingSurface& s, double width, const std::string& text) {
-    s.CurrentX = (width - s.TextWidth(text)) / 2;
-    s.Print(text);
+    printWithin(s, text, 0, width, LineAlign::Centre);
 }
 
 void startCopy(DrawingSurface& s, const Book& book, double points, bool bold) {

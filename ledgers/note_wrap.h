@@ -1,5 +1,8 @@
-// A journal note cut into lines for the journal's page and its printout.
+// A text cut into lines: a journal note for the journal's page and its
+// printout, and a printed heading that has to stay on the page.
 #pragma once
+
+#include "platform/drawing_surface.h"
 
 #include <functional>
 #include <string>
@@ -18,3 +21,20 @@ struct NoteLine {
 // without a blank drop their outer spaces. Always at least one line.
 std::vector<NoteLine> wrapNote(const std::string& note,
                                const std::function<bool(const std::string&)>& reachesLimit);
+
+// The same cut for a text that must keep within its room: `passesRoom` tells
+// whether a piece is wider than the room, and a piece without a blank ends
+// before the character that made it too wide, which starts the next line (a
+// single character wider than the room has a line of its own).
+std::vector<NoteLine> wrapWithinRoom(const std::string& text,
+                                     const std::function<bool(const std::string&)>& passesRoom);
+
+enum class LineAlign { Centre, Right };
+
+// Prints `text` from the surface's current line down, in lines that keep
+// between x = left and x = right, each centred between them or ending at
+// `right`, without outer blanks. A text that fits takes one line.
+// `beforeLine`, when given, is called before each line is printed (to start
+// a new page where the line would pass the foot).
+void printWithin(DrawingSurface& s, const std::string& text, double left, double right,
+                 LineAlign align, const std::function<void()>& beforeLine = nullptr);

@@ -6,6 +6,7 @@
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
+#include "ledgers/note_wrap.h"
 #include "resources/string_table.h"
 #include "toolkit/table_columns.h"
 
@@ -21,11 +22,6 @@ void printRight(DrawingSurface& s, const std::string& text, double x, bool endLi
         s.Print(text);
     else
         s.PrintInline(text);
-}
-
-void printCentred(DrawingSurface& s, const std::string& text) {
-    s.CurrentX = (s.ScaleWidth() - s.TextWidth(text)) / 2;
-    s.Print(text);
 }
 
 // Positions are whole twips, halves to even.
@@ -86,7 +82,7 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         inv.lines.push_back(std::move(row));
         if (!totalHeld) continue;
         try {
-            inv.total += roundHalfEven(l.Amount, decimals);
+            inv.total += roundHalfAway(l.Amount, decimals);
         } catch (const CurrencyOverflow&) {
             totalHeld = false;
         }
@@ -106,11 +102,11 @@ void PrintHeader(DrawingSurface& s, const Book& book) {
     s.FontBold = true;
     const double x = s.ScaleWidth() - 730;
     s.FontSize += 1;
-    printRight(s, book.BusinessName.str(), x, true);
+    printWithin(s, book.BusinessName.str(), 0, x, LineAlign::Right);
     s.FontSize -= 1;
     s.FontBold = false;
     for (const std::string& line : splitTextLines(book.BusinessAddress.str()))
-        printRight(s, line, x, true);
+        printWithin(s, line, 0, x, LineAlign::Right);
     s.Print("");
 }
 
@@ -164,7 +160,15 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
     // Below a long address, a line apart from it.
     s.CurrentY = std::max(s.CurrentY, addressEnd + s.TextHeight("W"));
 
-    printCentred(s, inv.title);
+    // A line that would run past the page's foot starts the next page.
+    auto room = [&](int lines) {
+        if (s.CurrentY + lines * s.TextHeight("W") > height) s.NewPage();
+    };
+    // The title, the total and the note, in as many lines as keep them on the page.
+    auto printOnPage = [&](const std::string& text, double right, LineAlign align) {
+        printWithin(s, text, 0, right, align, [&] { room(1); });
+    };
+    printOnPage(inv.title, width, LineAlign::Centre);
 
     const double amountRight = wholeTwips(width - 730);
     s.FontBold = false;
@@ -186,10 +190,6 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
     const std::string gap = "      ";
     const double nameRoom =
         amountRight - amounts - s.TextWidth(gap) - numberRight - s.TextWidth(gap);
-    // A line that would run past the page's foot starts the next page.
-    auto room = [&](int lines) {
-        if (s.CurrentY + lines * s.TextHeight("W") > height) s.NewPage();
-    };
     for (const InvoiceLine& line : inv.lines) {
         room(1);
         s.CurrentX = numberRight - s.TextWidth(line.numberText);
@@ -201,9 +201,9 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
     room(4);
     s.Print("");
     s.FontBold = true;
-    printRight(s, strings::text(168) + " - " + inv.totalText, amountRight, true);
+    printOnPage(strings::text(168) + " - " + inv.totalText, amountRight, LineAlign::Right);
     s.Print("");
-    printCentred(s, inv.note);
+    printOnPage(inv.note, width, LineAlign::Centre);
     s.EndDoc();
 }
 

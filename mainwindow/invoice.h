@@ -34,7 +34,7 @@ struct Invoice {
     std::vector<std::string> addresseeLines; // the addressee's second note, line by line
     std::string title;                       // "Name   (number)"
     std::vector<InvoiceLine> lines;
-    Currency total; // each listed amount rounded to DecimalsJournal (halves to even), then added
+    Currency total; // each listed amount rounded to DecimalsJournal as it shows, then added
     std::string totalText;
     std::string dateText;  // the first line's date in the locale's short date
     std::string reference; // all 14 characters of the first line's reference (NULs dropped)
@@ -49,12 +49,13 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
 
 // The business heading at the current position: an empty line, the business
 // name in bold one point larger and the address lines, right-aligned 730
-// twips from the right edge, then an empty line. The running-balance
-// printout uses it too.
+// twips from the right edge (a line too wide for the page goes on below),
+// then an empty line. The running-balance printout uses it too.
 void PrintHeader(DrawingSurface& surface, const Book& book);
 
 // The whole printed invoice, ending the document. Account numbers print
-// right-aligned in a column that never starts left of the page's margin.
+// right-aligned in a column that never starts left of the page's margin; a
+// title, total or note too wide for the page goes on in lines below.
 void PrintInvoice(DrawingSurface& surface, const Book& book, const Invoice& invoice);
 
 // The mailed page, every inserted text HTML-escaped, and its subject: the

@@ -73,15 +73,16 @@ TEST(Invoice, AddresseeListedLinesAndTotal) {
     EXPECT_EQ(sale.reference, "7             ");
 
     // Two debit lines: the last line's account is the addressee, the debits
-    // are listed, and each is rounded (halves to even) before it is added.
+    // are listed, and each is added as it shows (halves away from zero).
     const Invoice two = buildInvoice(b, 2, 4, dayFirstLocale(), "");
     EXPECT_EQ(two.addressee, money("120"));
     EXPECT_EQ(two.listedSide, Debit);
     ASSERT_EQ(two.lines.size(), 2u);
     EXPECT_EQ(two.lines[0].name, "Cash");
     EXPECT_EQ(two.lines[1].name, "Services");
-    EXPECT_EQ(two.total, money("20.26"));
-    EXPECT_EQ(two.totalText, "20.26");
+    EXPECT_EQ(two.lines[0].amountText + " " + two.lines[1].amountText, "10.13 10.14");
+    EXPECT_EQ(two.total, money("20.27"));
+    EXPECT_EQ(two.totalText, "20.27");
 
     // A negative amount in parentheses, without a 0 before the decimal mark.
     const Invoice refund = buildInvoice(b, 5, 7, decimalCommaLocale(), "Refund");
@@ -145,6 +146,27 @@ TEST(Invoice, PrintedLayout) {
     for (const RecordedCall& c : landscape.calls)
         EXPECT_TRUE(c.kind != RecordedCall::Text || c.x1 >= 0) << c.text << " at " << c.x1;
     EXPECT_EQ(textCall(landscape, "400")->x1, 9 * 90 - 3 * 90);
+
+    // A business name and a note wider than the page go on in lines below, broken at
+    // blanks (a word too long for a line where it must be), each whole on the page.
+    Book named = b;
+    named.BusinessName = "Corner Shop " + std::string(100, 'W');
+    const std::string nines(130, '9');
+    RecordingSurface wrapped;
+    PrintInvoice(wrapped, named,
+                 buildInvoice(named, 0, 1, dayFirstLocale(),
+                              "1,250.00 received on account, " + nines + " due on 31/03/2025"));
+    EXPECT_TRUE(textsCutAtEdge(wrapped.calls, {11520, 15120}).empty());
+    for (const std::string& line :
+         {std::string("Corner Shop"), std::string(98, 'W'), std::string(2, 'W')}) {
+        const RecordedCall* right = textCall(wrapped, line);
+        ASSERT_TRUE(right) << line;
+        EXPECT_EQ(right->x2, 11520 - 730);
+    }
+    const std::vector<std::string> texts = wrapped.texts();
+    EXPECT_EQ(std::vector<std::string>(texts.end() - 3, texts.end()),
+              (std::vector<std::string>{"1,250.00 received on account,", nines.substr(14),
+                                        nines.substr(0, 14) + " due on 31/03/2025"}));
 
     // A long heading pushes the date line below it.
     b.BusinessAddress = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\nm";
