@@ -370,7 +370,8 @@ std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
     const auto path = folder / name;
     if (!services().shell->openWithDefault(path.string()))
         showMessage("The mail program could not be started. The message was saved as " +
-                    path.string());
+                    path.string() +
+                    "; drafts there are removed after a day, so move it elsewhere to keep it.");
     return path;
 }
 
