@@ -5,9 +5,12 @@
 #include "platform/services.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -199,6 +202,34 @@ ChartExportResult failed(BinaryOut& out) {
     return r;
 }
 
+// What to tell when files[failedAt] could not replace its older namesake
+// after the files before it did: which files hold the new export, which not.
+std::string writtenInPart(const std::vector<std::filesystem::path>& files, std::size_t failedAt,
+                          std::error_code why) {
+    // A refusal's own text says that nothing was written, no longer so here.
+    if (why == std::errc::permission_denied)
+        why = std::make_error_code(std::errc::permission_denied);
+    std::string text = "The export was written only in part. These files hold the new export:";
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (i == failedAt) text += "\nThese files were not replaced and are as they were:";
+        text += "\n" + files[i].string();
+    }
+    return text + "\n" + files[failedAt].string() +
+           " could not be replaced: " + Tmain::FileErrorText(why);
+}
+
+// Removes the older file of a group that has none now. Only a regular file
+// or a link (not what it leads to) goes; a name that is not there is fine.
+// The error tells why the name stays.
+std::error_code removeOlderGroup(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return errno == ENOENT ? std::error_code() : fileErrorFor(errno, FileUse::Remove);
+    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) return refusalOfKind(st.st_mode);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return fileErrorFor(errno, FileUse::Remove);
+    return {};
+}
+
 ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles& names) {
     BinaryOut chart(names.chart);
     writeChart(chart, book);
@@ -211,26 +242,37 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
     if (!journal.ok()) return failed(journal);
 
     std::vector<std::unique_ptr<BinaryOut>> groups;
+    std::vector<BinaryOut*> outs{&chart, &journal};
+    std::vector<std::filesystem::path> files{names.chart, names.journal};
     for (int g = 0; g < GroupTotal; ++g) {
         if (!groupHasFile(book, g)) continue;
         groups.push_back(std::make_unique<BinaryOut>(names.groups[g]));
         writeGroup(*groups.back(), book, g);
         groups.back()->flush();
         if (!groups.back()->ok()) return failed(*groups.back());
+        outs.push_back(groups.back().get());
+        files.push_back(names.groups[g]);
     }
 
     // Every file is complete: only now do they replace the older ones.
-    if (!chart.commit()) return failed(chart);
-    if (!journal.commit()) return failed(journal);
-    for (auto& group : groups)
-        if (!group->commit()) return failed(*group);
+    for (std::size_t i = 0; i < outs.size(); ++i) {
+        if (outs[i]->commit()) continue;
+        ChartExportResult result = failed(*outs[i]);
+        if (i > 0) result.notice = writtenInPart(files, i, result.error);
+        return result;
+    }
 
+    // An older group file would pass for the group's content: it goes. One
+    // that cannot go does not undo the export; the user is told of it.
     ChartExportResult result;
     for (int g = 0; g < GroupTotal; ++g) {
         if (groupHasFile(book, g)) continue;
-        std::error_code ec;
-        std::filesystem::remove(names.groups[g], ec);
-        if (ec && !result.error) result.error = ec;
+        if (std::error_code why = removeOlderGroup(names.groups[g])) {
+            if (result.notice.empty()) result.notice = "The export was written.";
+            result.notice +=
+                "\nThe older group file " + names.groups[g].string() +
+                " is not part of it and could not be removed: " + Tmain::FileErrorText(why);
+        }
     }
     return result;
 }
@@ -254,6 +296,8 @@ ChartExportResult EditionExportFile(Book& book, RunTimeState& run,
     ChartExportResult result = writeAll(book, run, chartExportFiles(chosenName));
     if (!result.refusal.empty())
         showMessage(result.refusal);
+    else if (!result.notice.empty())
+        showMessage(result.notice);
     else if (result.error)
         Tmain::FileErrorMessage(result.error);
     return result;

@@ -12,6 +12,8 @@
 
 namespace {
 std::atomic<int> writesUntilFailure{-1};
+std::atomic<int> commitsUntilFailure{-1};
+std::atomic<int> commitFailure{0};
 std::atomic<int> nextOpenFailure{0};
 
 std::error_code lastError(FileUse use) {
@@ -22,13 +24,6 @@ std::string notAFileText(const std::string& what) {
     return "The name given is " + what +
            ", not a file: nothing was written into it or over it. Choose or type another file "
            "name.";
-}
-
-// What stands at a path that is neither a file nor a folder.
-FileRefusal refusalOfKind(mode_t mode) {
-    if (S_ISFIFO(mode)) return FileRefusal::NamedPipe;
-    if (S_ISSOCK(mode)) return FileRefusal::Socket;
-    return FileRefusal::Device;
 }
 
 class FileRefusalCategory : public std::error_category {
@@ -62,6 +57,8 @@ class FileRefusalCategory : public std::error_category {
         case FileRefusal::WriteDenied:
             return "This user has no permission to write this file or into its folder: nothing "
                    "was written.";
+        case FileRefusal::RemoveDenied:
+            return "This user has no permission to remove this file from its folder.";
         }
         return "The file cannot be read.";
     }
@@ -75,6 +72,7 @@ class FileRefusalCategory : public std::error_category {
             return std::errc::no_such_file_or_directory;
         case FileRefusal::ReadDenied:
         case FileRefusal::WriteDenied:
+        case FileRefusal::RemoveDenied:
             return std::errc::permission_denied;
         default:
             return {value, *this};
@@ -95,9 +93,24 @@ std::error_code make_error_code(FileRefusal refusal) {
 std::error_code fileErrorFor(int errnoValue, FileUse use) {
     if (errnoValue == EISDIR) return FileRefusal::Folder;
     if (errnoValue == ELOOP) return FileRefusal::LinkLoop;
-    if (errnoValue == EACCES || errnoValue == EPERM)
-        return use == FileUse::Read ? FileRefusal::ReadDenied : FileRefusal::WriteDenied;
+    if (errnoValue == EACCES || errnoValue == EPERM) {
+        switch (use) {
+        case FileUse::Read:
+            return FileRefusal::ReadDenied;
+        case FileUse::Write:
+            return FileRefusal::WriteDenied;
+        case FileUse::Remove:
+            return FileRefusal::RemoveDenied;
+        }
+    }
     return {errnoValue, std::generic_category()};
+}
+
+FileRefusal refusalOfKind(mode_t mode) {
+    if (S_ISDIR(mode)) return FileRefusal::Folder;
+    if (S_ISFIFO(mode)) return FileRefusal::NamedPipe;
+    if (S_ISSOCK(mode)) return FileRefusal::Socket;
+    return FileRefusal::Device;
 }
 
 std::filesystem::path linkTarget(const std::filesystem::path& path) {
@@ -122,6 +135,11 @@ void SafeFileWriter::failAfterWrites(int n) {
     writesUntilFailure = n;
 }
 
+void SafeFileWriter::failCommitAfter(int n, int errnoValue) {
+    commitsUntilFailure = n;
+    commitFailure = errnoValue;
+}
+
 SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarget(target)) {
     // Renaming over a link that the chain above could not leave (a link to
     // itself, or a loop) would put a plain file in its place; renaming over a
@@ -134,7 +152,7 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
     // Renaming over a pipe, a device or a socket would put a plain file in
     // its place.
     if (::stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        fail(S_ISDIR(st.st_mode) ? FileRefusal::Folder : refusalOfKind(st.st_mode));
+        fail(refusalOfKind(st.st_mode));
         return;
     }
     if (isReadOnlyFile(target_)) {
@@ -246,7 +264,10 @@ bool SafeFileWriter::commit() {
         return false;
     }
     fd_ = -1;
-    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+    const int pending = commitsUntilFailure.load();
+    if (pending >= 0) commitsUntilFailure = pending - 1;
+    if (pending == 0) errno = commitFailure.load();
+    if (pending == 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
         fail(lastError(FileUse::Write));
         return false;
     }

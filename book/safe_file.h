@@ -15,6 +15,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 #include <system_error>
 #include <type_traits>
 
@@ -32,17 +33,21 @@ enum class FileRefusal {
     Socket,              // ... a socket's
     ReadDenied,          // this user has no permission to read the file
     WriteDenied,         // ... to write the file, or into its folder
+    RemoveDenied,        // ... to remove the file from its folder
 };
 const std::error_category& fileRefusalCategory();
 std::error_code make_error_code(FileRefusal refusal);
 template <> struct std::is_error_code_enum<FileRefusal> : std::true_type {};
 // What a failed system call was doing with the file: the same errno means
 // another thing to the user when reading than when writing.
-enum class FileUse { Read, Write };
+enum class FileUse { Read, Write, Remove };
 // The error of a failed system call on a file: errno, except that a folder,
 // a link loop and a permission denied give their refusals (and so their own
-// messages, a denial saying whether reading or writing was refused).
+// messages, a denial saying whether reading, writing or removing was refused).
 std::error_code fileErrorFor(int errnoValue, FileUse use);
+// Why a name that is not a regular file cannot be written over or removed as
+// one: a folder, a named pipe, a device or a socket (`mode` as stat gives it).
+FileRefusal refusalOfKind(mode_t mode);
 
 // No book or text form comes near this size; a larger file is refused rather
 // than read until memory runs out.
@@ -80,6 +85,9 @@ class SafeFileWriter {
 
     // Test hook: the n-th write from now fails as if the disk were full.
     static void failAfterWrites(int n);
+    // Test hook: once `n` more commits went well, the next one fails at its
+    // rename with `errnoValue` (n < 0: none).
+    static void failCommitAfter(int n, int errnoValue);
 
   private:
     void fail(std::error_code ec);

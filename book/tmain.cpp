@@ -410,7 +410,9 @@ constexpr int OtherFileError = 57; // device input/output error of an unknown ki
 // A file refused before reading or writing has a number of its own per
 // refusal, whose text is the refusal's.
 constexpr int FirstRefusalNumber = 1000;
-constexpr int LastRefusal = static_cast<int>(FileRefusal::WriteDenied); // the last of them
+constexpr int LastRefusal = static_cast<int>(FileRefusal::RemoveDenied); // the last of them
+// A permission refused to a call not known to be reading, writing or removing.
+constexpr int NoPermission = 1100;
 } // namespace
 
 int FileErrorNumber(const std::error_code& ec) {
@@ -436,6 +438,7 @@ int FileErrorNumber(const std::error_code& ec) {
         return 68;
     case EACCES:
     case EPERM:
+        return NoPermission;
     case EBUSY:
     case ETXTBSY:
         return 70;
@@ -474,6 +477,8 @@ std::string FileErrorText(int number) {
     case 76:
         return "The file's path cannot be followed: a part of it is not a folder, or the name is "
                "too long.";
+    case NoPermission:
+        return "This user has no permission to do this with the file or its folder.";
     default:
         return "Opening / File Data Mismatch Error " + std::to_string(number) +
                " Please Contact Korvane Support";

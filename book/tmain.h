@@ -97,10 +97,11 @@ void EndProgress(RunTimeState& run);
 // component; unchanged when that component has none.
 std::string StripExtension(const std::string& name);
 
-// The file-error numbers the messages are keyed by.
+// The file-error numbers the messages are keyed by. A permission refused
+// (EACCES, EPERM) is told as such, never as a file in use (EBUSY, ETXTBSY).
 int FileErrorNumber(const std::error_code& ec);
 // The text shown for an error number (texts 309 to 315, a refusal's own text,
-// a file or path not found, else the generic one).
+// a file or path not found, a permission refused, else the generic one).
 std::string FileErrorText(int number);
 // The text for an error: a file refused before reading (safe_file.h) says
 // why; any other error the text of its number.

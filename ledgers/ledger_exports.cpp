@@ -40,7 +40,7 @@ void startSheet(ReportSheet& sheet, const std::filesystem::path& path, const Boo
 LedgerExportResult finished(LedgerExportResult result, std::error_code error,
                             const std::string& what) {
     if (error) {
-        result.message = Tmain::FileErrorText(Tmain::FileErrorNumber(error));
+        result.message = Tmain::FileErrorText(error);
         Tmain::FileErrorMessage(error);
         result.rowsWritten = 0;
         return result;

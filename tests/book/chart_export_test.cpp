@@ -1,11 +1,13 @@
 #include "book/chart_export.h"
 
 #include "book/safe_file.h"
+#include "book/tmain.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -264,12 +266,23 @@ TEST(ChartExport, ASecondShorterExportLeavesNoStaleBytes) {
     book.resizeJournal(2);
     book.EntryLines[1].Details = "x";
     book.EntryGroups[3].resize(2);
+    // Folders, empty or not, named like group files stay: the export is done, and told.
+    std::filesystem::create_directories(dir / "s05.Grp");
+    std::filesystem::create_directories(dir / "s06.Grp" / "inside");
     ASSERT_TRUE(EditionExportFile(book, run, dir / "s.LWK").ok());
     EXPECT_EQ(std::filesystem::file_size(dir / "s.LWK"), longChart - 3000);
     EXPECT_EQ(readFile(dir / "s.ENT").size(), 2 * 46u + 26 + 1);
     // The group's old file would pass for its content: it is gone.
     EXPECT_FALSE(std::filesystem::exists(dir / "s04.Grp"));
-    EXPECT_EQ(filesIn(dir), 2u);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    for (const char* folder : {"s05.Grp", "s06.Grp"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(dir / folder));
+        EXPECT_NE(fakes.messages.lastText().find((dir / folder).string() +
+                                                 " is not part of it and could not be removed: " +
+                                                 Tmain::FileErrorText(FileRefusal::Folder)),
+                  std::string::npos);
+    }
+    EXPECT_EQ(filesIn(dir), 4u);
 }
 
 TEST(ChartExport, FileNamesComeFromTheChosenName) {
@@ -315,4 +328,17 @@ TEST(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
     EXPECT_EQ(readFile(dir / "x01.Grp"), "old group");
     EXPECT_EQ(readFile(dir / "x02.Grp"), "old group 2");
     EXPECT_EQ(filesIn(dir), 4u);
+
+    // The journal may not replace its older file once the chart did: told which files are new.
+    book.EntryLines[1].Details.clear();
+    SafeFileWriter::failCommitAfter(1, EPERM);
+    result = EditionExportFile(book, run, dir / "x.LWK");
+    SafeFileWriter::failCommitAfter(-1, 0);
+    EXPECT_EQ(result.error, std::errc::permission_denied);
+    EXPECT_EQ(readFile(dir / "x.ENT"), "old journal");
+    const std::string told = fakes.messages.lastText();
+    EXPECT_EQ(told.find("nothing was written"), std::string::npos) << told;
+    const std::size_t notReplaced = told.find("not replaced");
+    EXPECT_LT(told.find((dir / "x.LWK").string()), notReplaced) << told;
+    EXPECT_GT(told.find((dir / "x01.Grp").string()), notReplaced) << told;
 }

@@ -177,9 +177,9 @@ TEST(FileErrors, OperatingSystemErrorsMapOntoTheMessageNumbers) {
     auto number = [](int err) {
         return Tmain::FileErrorNumber(std::error_code(err, std::system_category()));
     };
-    const std::pair<int, int> numbers[] = {{ENOMEM, 7},  {EIO, 56},     {ENOSPC, 61}, {EDQUOT, 61},
-                                           {ENODEV, 68}, {ENXIO, 68},   {EACCES, 70}, {EPERM, 70},
-                                           {EBUSY, 70},  {ETXTBSY, 70}, {EROFS, 75}};
+    const std::pair<int, int> numbers[] = {
+        {ENOMEM, 7},    {EIO, 56},     {ENOSPC, 61}, {EDQUOT, 61},  {ENODEV, 68}, {ENXIO, 68},
+        {EACCES, 1100}, {EPERM, 1100}, {EBUSY, 70},  {ETXTBSY, 70}, {EROFS, 75}};
     for (const auto& [err, n] : numbers)
         EXPECT_EQ(number(err), n) << err;
     EXPECT_EQ(Tmain::FileErrorNumber(std::make_error_code(std::errc::read_only_file_system)), 75);
@@ -199,8 +199,12 @@ TEST(FileErrors, OperatingSystemErrorsMapOntoTheMessageNumbers) {
         EXPECT_EQ(Tmain::FileErrorText(withTexts[i]), strings::text(310 + i));
     EXPECT_EQ(Tmain::FileErrorText(number(ENOENT)).rfind("The file was not found", 0), 0u);
     for (const auto& [use, said] : {std::pair{FileUse::Read, "no permission to read it"},
-                                    std::pair{FileUse::Write, "no permission to write"}})
+                                    std::pair{FileUse::Write, "no permission to write"},
+                                    std::pair{FileUse::Remove, "no permission to remove"}})
         EXPECT_NE(Tmain::FileErrorText(fileErrorFor(EPERM, use)).find(said), std::string::npos);
+    // A denial that did not go through fileErrorFor is still no file in use.
+    for (int err : {EACCES, EPERM})
+        EXPECT_NE(Tmain::FileErrorText(number(err)).find("no permission"), std::string::npos);
 }
 
 TEST(FileErrors, MessageShowsTheTextWithAnOkButton) {
