@@ -2,6 +2,7 @@
 
 #include "book/carry_forward.h"
 #include "book/exact_share.h"
+#include "book/folded_rows.h"
 #include "resources/string_table.h"
 
 #include <optional>
@@ -20,22 +21,43 @@ Currency capitalShare(Currency netProfit, Currency balance, WideSum total) {
     return share.value();
 }
 
-RollOverResult rollOver(Book& book, RunTimeState& run, Currency netProfit) {
+RollOverResult rollOver(Book& book, RunTimeState& run, Currency netProfit,
+                        const GoOnQuestion& ask) {
     using namespace carrying;
     RollOverResult result;
     const double date = book.EntryLines.empty() ? 0 : book.EntryLines.back().Date;
 
     auto found = accountBalances(book, &result.message);
     if (!found) return result;
-    std::vector<Currency>& balances = *found;
+    // Each balance is closed or carried by the class of its row in the
+    // statements, the rows the shared profit was made of.
+    const RowSlots rows(book, false);
+    auto rowClass = [&](Currency number) {
+        const int slot = rows.slotOf(number);
+        return slot < 0 ? std::uint8_t{CurrentAsset} : book.AccountTypes[slot];
+    };
+    // Lines on numbers the chart lacks are closed with the profit when
+    // their row is; only the others would end in account 1.
+    std::vector<LeftOutNumber> carriedOut;
+    for (const LeftOutNumber& out : found->leftOut)
+        if (!closesIntoProfit(rowClass(out.number))) carriedOut.push_back(out);
+    if (!agreesToLeaveOut(book, carriedOut, ask)) {
+        result.status = RollOverResult::Declined;
+        result.message = leftOutDeclined();
+        return result;
+    }
+    std::vector<Currency>& balances = found->ofSlot;
     const std::size_t slots = balances.size();
+    std::vector<std::uint8_t> classes(slots);
+    for (std::size_t k = 0; k < slots; ++k)
+        classes[k] = rowClass(book.AccountNumbers[k]);
 
     std::vector<Currency> shares(slots);
     bool capitalHeld = false;
     try {
         WideSum capitalTotal;
         for (std::size_t k = 0; k < slots; ++k)
-            if (book.AccountTypes[k] == CapitalEquity) {
+            if (classes[k] == CapitalEquity) {
                 capitalTotal += balances[k];
                 capitalHeld = capitalHeld || !balances[k].isZero();
             }
@@ -44,10 +66,9 @@ RollOverResult rollOver(Book& book, RunTimeState& run, Currency netProfit) {
             return result;
         }
         for (std::size_t k = 0; k < slots; ++k) {
-            const std::uint8_t type = book.AccountTypes[k];
-            if (type == CostOfGoodsSold || type == Revenue || type == Expense)
+            if (closesIntoProfit(classes[k]))
                 balances[k] = Currency();
-            else if (type == CapitalEquity && !balances[k].isZero() && !netProfit.isZero())
+            else if (classes[k] == CapitalEquity && !balances[k].isZero() && !netProfit.isZero())
                 shares[k] = capitalShare(netProfit, balances[k], capitalTotal);
         }
     } catch (const CurrencyOverflow&) {

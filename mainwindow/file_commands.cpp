@@ -59,6 +59,17 @@ void showFileNotFound(const fs::path& p) {
     showMessage(p.string() + " " + strings::text(282));
 }
 
+// A question asked in the middle of a command: the window is enabled again
+// while it is asked.
+GoOnQuestion askWhileBusy(FileCommandHost& host) {
+    return [&host](const std::string& question) {
+        host.setBusy(false);
+        const bool yes = askYesNo(question);
+        host.setBusy(true);
+        return yes;
+    };
+}
+
 // What the reader had to say about a file read whole (its last entry left
 // open), after the command that read it is done.
 void showReadersNotice(const std::string& notice) {
@@ -399,12 +410,13 @@ CommandOutcome FileCommands::Brought_Forward_Click() {
     {
         BusyScope busy(host_);
         services().progress->processEvents();
-        result = carryForward(book_, run_, todayNumber());
+        result = carryForward(book_, run_, todayNumber(), askWhileBusy(host_));
     }
     if (result.status == CarryForwardResult::TooShort) return CommandOutcome::NothingToDo;
     if (!result.ok()) {
         showMessage(result.message.empty() ? strings::text(274) : result.message);
-        return CommandOutcome::Failed;
+        return result.status == CarryForwardResult::Declined ? CommandOutcome::Cancelled
+                                                             : CommandOutcome::Failed;
     }
     // The book has lost its file: Save asks for a name.
     setSaveCommands({true, true});
@@ -433,12 +445,13 @@ CommandOutcome FileCommands::BalBForword_Click() {
             return CommandOutcome::Failed;
         }
         run_.NetProfit = sums.netProfit;
-        result = rollOver(book_, run_, sums.netProfit);
+        result = rollOver(book_, run_, sums.netProfit, askWhileBusy(host_));
     }
     if (!result.ok()) {
         run_.NetProfit = Currency();
         showMessage(result.message.empty() ? strings::text(274) : result.message);
-        return CommandOutcome::Failed;
+        return result.status == RollOverResult::Declined ? CommandOutcome::Cancelled
+                                                         : CommandOutcome::Failed;
     }
     // A profit or loss that no capital account could take is said, not dropped silently.
     if (!result.message.empty()) showMessage(result.message);

@@ -1,5 +1,7 @@
 #include "statements/net_profit.h"
 
+#include "book/folded_rows.h"
+
 NetProfitResult netProfitFromSums(const Book& book, const KeyedSums& sums,
                                   const std::vector<int>& keyOf) {
     NetProfitResult result;
@@ -7,9 +9,7 @@ NetProfitResult netProfitFromSums(const Book& book, const KeyedSums& sums,
         WideSum net;
         for (const int key : keyOf) {
             if (key < 0) continue;
-            const std::uint8_t type = rowAccount(book, sums, key).type;
-            if (type == Revenue || type == CostOfGoodsSold || type == Expense)
-                net -= sums.debitBalance(key);
+            if (closesIntoProfit(rowAccount(book, sums, key).type)) net -= sums.debitBalance(key);
         }
         result.netProfit = net.value();
     } catch (const CurrencyOverflow&) {

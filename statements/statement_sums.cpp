@@ -1,12 +1,12 @@
 #include "statements/statement_sums.h"
 
-#include "book/account_number_rule.h"
 #include "book/day_of_date.h"
+#include "book/folded_rows.h"
 #include "book/tmain.h"
 #include "statements/statement_text.h"
 
 Currency statementKey(Currency number, bool includeSubAccounts) {
-    return includeSubAccounts ? number : mainAccountOf(number);
+    return rowKey(number, includeSubAccounts);
 }
 
 int KeyedSums::add(Currency key) {
@@ -26,23 +26,15 @@ int KeyedSums::find(Currency key) const {
 
 std::vector<int> addTableKeys(const Book& book, bool includeSubAccounts, KeyedSums& sums) {
     const int slots = book.slotsInUse();
+    const RowSlots rows(book, includeSubAccounts);
     std::vector<int> keyOf(static_cast<std::size_t>(std::max(slots, 0)), -1);
-    std::vector<bool> exact; // per key: its standing slot is numbered with the key itself
     for (int k = 0; k < slots; ++k) {
         const Currency number = book.AccountNumbers[k];
-        const Currency key = statementKey(number, includeSubAccounts);
         const std::size_t before = sums.debits.size();
-        const int index = sums.add(key);
-        const std::size_t at = static_cast<std::size_t>(index);
-        if (sums.debits.size() != before) {
-            keyOf[static_cast<std::size_t>(k)] = index;
-            exact.push_back(false);
-        }
-        if (exact[at]) continue;
-        if (sums.standing[at] < 0 || number == key) {
-            sums.standing[at] = k;
-            exact[at] = number == key;
-        }
+        const int index = sums.add(statementKey(number, includeSubAccounts));
+        if (sums.debits.size() == before) continue; // the key has its row already
+        keyOf[static_cast<std::size_t>(k)] = index;
+        sums.standing[static_cast<std::size_t>(index)] = rows.slotOf(number);
     }
     if (sums.find(Currency{}) < 0) keyOf.push_back(sums.add(Currency{}));
     return keyOf;

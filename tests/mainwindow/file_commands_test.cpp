@@ -3,6 +3,7 @@
 #include "book/book_csv_file.h"
 #include "book/book_file.h"
 #include "book/book_text_file.h"
+#include "book/carry_forward.h"
 #include "book/safe_file.h"
 #include "book/tmain.h"
 #include "mainwindow/startup_state.h"
@@ -683,6 +684,20 @@ TEST_F(FileCommandsTest, BalanceBroughtForwardBehindItsGate) {
     EXPECT_EQ(run.LockedBelow, 7 - 30);
     EXPECT_EQ(host.shownLines.back(), 0); // the first entry is shown
     EXPECT_EQ(run.EnteredPassword, "");
+
+    // Lines on a number the chart lacks are asked about: No changes nothing and says so.
+    book = tradingBook();
+    addEntry(book, "100.5", "400", "70", "Till", "4");
+    const std::string asked = bookBytes(book);
+    for (auto command : {&FileCommands::Brought_Forward_Click, &FileCommands::BalBForword_Click}) {
+        fakes.messages.shown.clear();
+        fakes.messages.answers.push_back(MessageAnswer::No);
+        EXPECT_EQ((commands.*command)(), CommandOutcome::Cancelled);
+        EXPECT_EQ(bookBytes(book), asked);
+        ASSERT_EQ(fakes.messages.shown.size(), 2u);
+        EXPECT_TRUE(fakes.messages.shown[0].text.starts_with("1 journal line is on account"));
+        EXPECT_EQ(fakes.messages.lastText(), carrying::leftOutDeclined());
+    }
 }
 
 TEST_F(FileCommandsTest, CarriedOverSharesTheProfitAmongTheCapitalAccounts) {
