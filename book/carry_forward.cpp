@@ -4,6 +4,7 @@
 #include "book/account_number_text.h"
 #include "book/book_change.h"
 #include "book/day_of_date.h"
+#include "book/number_format.h"
 #include "book/wide_sum.h"
 #include "platform/locale.h"
 #include "platform/services.h"
@@ -112,6 +113,7 @@ std::string quotedName(const Book& book, Currency number) {
 std::string leftOutQuestion(const Book& book, const std::vector<LeftOutNumber>& leftOut) {
     constexpr std::size_t Named = 5;
     const std::string mark = decimalMarkOf(currentLocale());
+    const NumberMarks marks = marksOf(currentLocale());
     std::size_t lines = 0;
     for (const LeftOutNumber& n : leftOut)
         lines += n.lines;
@@ -120,7 +122,7 @@ std::string leftOutQuestion(const Book& book, const std::vector<LeftOutNumber>& 
                        "balance is not 0:\n";
     for (std::size_t n = 0; n < leftOut.size() && n < Named; ++n) {
         const LeftOutNumber& out = leftOut[n];
-        std::string size = out.balance.toPlainString(mark);
+        std::string size = formatAmount(out.balance, exactDecimals(out.balance), marks);
         if (size.front() == '-') size.erase(0, 1);
         text += folioText(book, out.number, mark) +
                 (isAccountNumber(out.number) ? "" : " (no account)") + ", " +

@@ -173,10 +173,10 @@ TEST(CarryForward, LinesOnNumbersNotInTheChartAreAskedAboutFirst) {
     const std::string asked = fakes.messages.lastText();
     EXPECT_EQ(asked, "4 journal lines are on account numbers that are not in the chart of "
                      "accounts, and their balance is not 0:\n"
-                     "777, journal line 12: 5 Cr\n"
+                     "777, journal line 12: 5,00 Cr\n"
                      "100-5, 2 lines from journal line 14: 70,25 Dr (counted under 100 \"Cash\" "
                      "in the trial balance with sub-accounts folded)\n"
-                     "0 (no account), journal line 16: 20 Dr\n"
+                     "0 (no account), journal line 16: 20,00 Dr\n"
                      "Their balance would go to account 1 \"Balance b/f\" and these lines would "
                      "not be brought forward. Do you want to go on?");
 

@@ -188,7 +188,7 @@ TEST(PeriodRollOver, IncomeAccountsCloseAndOtherAccountsCarry) {
          ""},
         // 400.5 and 100.5 are not in the chart: 400.5 closes with Sales, 100.5 is asked about.
         {"400.5", "", Revenue, "100.5", "100", "20", "1=20 100=1130 300=-690 310=-460",
-         "100.5, journal line 13: 20 Dr (counted under 100 \"Cash\" in the trial balance with "
+         "100.5, journal line 13: 20.00 Dr (counted under 100 \"Cash\" in the trial balance with "
          "sub-accounts folded)\n"},
     };
     for (const auto& row : rows) {
