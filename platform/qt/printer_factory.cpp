@@ -161,7 +161,8 @@ PrintOutcome printPdfCopy(const PrinterChoices& choices, const std::filesystem::
     SafeFileWriter file(target);
     if (!file.ok()) return failedFile(target, file.error());
     const std::filesystem::path temporary = file.temporaryPath();
-    if (!drawJob(*createPrinter(choices, temporary.string()), draw)) return failedFile(target, {});
+    const std::unique_ptr<QPrinter> printer = createPrinter(choices, temporary.string());
+    if (!printer || !drawJob(*printer, draw)) return failedFile(target, {});
     cutShortForTest(temporary);
     if (!isWholePdf(temporary)) return failedFile(target, whyCutShort(temporary));
     if (!file.commit()) return failedFile(target, file.error());
