@@ -266,9 +266,9 @@ TEST(ChartExport, ASecondShorterExportLeavesNoStaleBytes) {
     book.resizeJournal(2);
     book.EntryLines[1].Details = "x";
     book.EntryGroups[3].resize(2);
-    // Folders, empty or not, named like group files stay: the export is done, and told.
-    std::filesystem::create_directories(dir / "s05.Grp");
-    std::filesystem::create_directories(dir / "s06.Grp" / "inside");
+    // Folders named like group files stay, empty or not: the export is done, and told.
+    for (const char* folder : {"s05.Grp", "s06.Grp/inside"})
+        std::filesystem::create_directories(dir / folder);
     ASSERT_TRUE(EditionExportFile(book, run, dir / "s.LWK").ok());
     EXPECT_EQ(std::filesystem::file_size(dir / "s.LWK"), longChart - 3000);
     EXPECT_EQ(readFile(dir / "s.ENT").size(), 2 * 46u + 26 + 1);
@@ -329,7 +329,7 @@ TEST(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
     EXPECT_EQ(readFile(dir / "x02.Grp"), "old group 2");
     EXPECT_EQ(filesIn(dir), 4u);
 
-    // The journal may not replace its older file once the chart did: told which files are new.
+    // The chart replaced its older file, the journal may not: told which files are new.
     book.EntryLines[1].Details.clear();
     SafeFileWriter::failCommitAfter(1, EPERM);
     result = EditionExportFile(book, run, dir / "x.LWK");
