@@ -4,6 +4,7 @@
 
 #include "ledger_book.h"
 #include "platform/fake/recording_surface.h"
+#include "support/screen_fit.h"
 
 #include <gtest/gtest.h>
 
@@ -246,16 +247,13 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
     EXPECT_NEAR(balances[1].font.size, 8.16 * 1.001, 1e-9);
     EXPECT_EQ(balances[2].font.size, balances[1].font.size);
     EXPECT_LE(balances[1].x2, 4500);
-    // A title too wide for the page in the smallest type goes on in lines below.
-    RecordingSurface titled(4500, 15000);
+    RecordingSurface titled(4500, 15000); // a title too wide in the smallest type goes on below
     printRunningBalance(titled, book, ledger, heading(book, std::string(400, 'M'), "600"), Locale,
                         1.0, nullptr);
+    EXPECT_EQ(textsCutAtEdge(titled.calls, {4500, 15000}), std::vector<std::string>{});
     std::string title;
-    for (const RecordedCall& c : titled.calls) {
-        if (c.kind != RecordedCall::Text || c.text.rfind("MMM", 0) != 0) continue;
-        title += c.text;
-        EXPECT_TRUE(c.x1 >= 0 && c.x2 <= 4500) << c.text;
-    }
+    for (const std::string& line : textsStartingWith(titled, "MMM"))
+        title += line;
     EXPECT_EQ(title, std::string(400, 'M') + " (600)");
 
     const Book ten = tenLineBook();

@@ -147,33 +147,25 @@ TEST(Invoice, PrintedLayout) {
         EXPECT_TRUE(c.kind != RecordedCall::Text || c.x1 >= 0) << c.text << " at " << c.x1;
     EXPECT_EQ(textCall(landscape, "400")->x1, 9 * 90 - 3 * 90);
 
-    // A business name and a note wider than the page go on in lines below, broken at
-    // blanks (a word too long for a line where it must be), each whole on the page.
-    Book named = b;
-    named.BusinessName = "Corner Shop " + std::string(100, 'W');
+    // A long heading pushes the date line below it; a name and a note wider than the page go on in
+    // lines below, broken at blanks (a word too long where it must be), each whole on the page.
+    b.BusinessName = "Corner Shop " + std::string(100, 'W');
+    b.BusinessAddress = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\nm";
     const std::string nines(130, '9');
-    RecordingSurface wrapped;
-    PrintInvoice(wrapped, named,
-                 buildInvoice(named, 0, 1, dayFirstLocale(),
+    RecordingSurface tall;
+    PrintInvoice(tall, b,
+                 buildInvoice(b, 0, 1, dayFirstLocale(),
                               "1,250.00 received on account, " + nines + " due on 31/03/2025"));
-    EXPECT_TRUE(textsCutAtEdge(wrapped.calls, {11520, 15120}).empty());
+    // Empty line, the name's three lines (10 pt), 13 address lines, empty line.
+    EXPECT_EQ(textCall(tall, "Date of Issue : ")->y1, 216 + 3 * 240 + 13 * 216 + 216);
+    EXPECT_TRUE(textsCutAtEdge(tall.calls, {11520, 15120}).empty());
     for (const std::string& line :
-         {std::string("Corner Shop"), std::string(98, 'W'), std::string(2, 'W')}) {
-        const RecordedCall* right = textCall(wrapped, line);
-        ASSERT_TRUE(right) << line;
-        EXPECT_EQ(right->x2, 11520 - 730);
-    }
-    const std::vector<std::string> texts = wrapped.texts();
+         {std::string("Corner Shop"), std::string(98, 'W'), std::string(2, 'W')})
+        EXPECT_EQ(textCall(tall, line) ? textCall(tall, line)->x2 : 0, 11520 - 730) << line;
+    const std::vector<std::string> texts = tall.texts();
     EXPECT_EQ(std::vector<std::string>(texts.end() - 3, texts.end()),
               (std::vector<std::string>{"1,250.00 received on account,", nines.substr(14),
                                         nines.substr(0, 14) + " due on 31/03/2025"}));
-
-    // A long heading pushes the date line below it.
-    b.BusinessAddress = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\nm";
-    RecordingSurface tall;
-    PrintInvoice(tall, b, inv);
-    // Empty line, name (10 pt), 13 address lines, empty line.
-    EXPECT_EQ(textCall(tall, "Date of Issue : ")->y1, 216 + 240 + 13 * 216 + 216);
 
     // In a larger font long texts neither overlap nor leave the page; lines go on to the next.
     b.AccountNote2[1] = std::string(60, 'W') + "\r\n2 High Street\r\n3\r\n4\r\n5\r\n6";

@@ -97,45 +97,35 @@ TEST(PainterSurface, PdfPageHoldsTheDrawnTextsInOrderAsRecorded) {
 TEST(PainterSurface, EachCopyIsAJobOfItsOwn) {
     TempDir dir;
     PrinterChoices choices;
-    choices.pdfPath = (dir / "ledger.pdf").string();
     int drawn = 0;
-    ASSERT_TRUE(printCopies(choices, 2, [&](DrawingSurface& s) {
-        ++drawn;
-        s.Print("Copy " + std::to_string(drawn));
-    }));
-    EXPECT_EQ(drawn, 2);
-    std::string first, second;
-    readPdfText((dir / "ledger.pdf").string(), &first);
-    readPdfText((dir / "ledger-2.pdf").string(), &second);
-    EXPECT_NE(first.find("Copy 1"), std::string::npos);
-    EXPECT_NE(second.find("Copy 2"), std::string::npos);
-
-    // A copy cut short (as on a full disk) fails, leaves its file as it was
-    // and no temporary file; the copy before it was replaced. A file new to
-    // the folder is not made at all.
-    for (const char* name : {"ledger.pdf", "new.pdf"}) {
+    const auto print = [&](const std::string& name, int copies) {
         choices.pdfPath = (dir / name).string();
+        return printCopies(choices, copies,
+                           [&](DrawingSurface& s) { s.Print("Copy " + std::to_string(++drawn)); });
+    };
+    const auto holds = [&](const std::string& name, const std::string& copy) {
+        std::string text;
+        return readPdfText((dir / name).string(), &text) == 0 && text.find(copy) != text.npos;
+    };
+    ASSERT_TRUE(print("ledger.pdf", 2));
+    EXPECT_EQ(drawn, 2);
+    EXPECT_TRUE(holds("ledger.pdf", "Copy 1") && holds("ledger-2.pdf", "Copy 2"));
+
+    // A copy cut short (as on a full disk) fails, leaves its file as it was and no temporary file;
+    // the copy before it was replaced. A file new to the folder is not made at all.
+    for (const char* name : {"ledger.pdf", "new.pdf"}) {
         cutPdfCopyShort(1);
-        const PrintOutcome cut = printCopies(choices, 2, [&](DrawingSurface& s) {
-            ++drawn;
-            s.Print("Copy " + std::to_string(drawn));
-        });
+        const PrintOutcome cut = print(name, 2);
         EXPECT_FALSE(cut);
         EXPECT_EQ(cut.failedFile, pdfPathForCopy(choices.pdfPath, 2));
         EXPECT_NE(printFailureText(cut).find(cut.failedFile), std::string::npos);
     }
-    readPdfText((dir / "ledger.pdf").string(), &first);
-    ASSERT_EQ(readPdfText((dir / "ledger-2.pdf").string(), &second), 0);
-    EXPECT_NE(first.find("Copy 3"), std::string::npos);
-    EXPECT_NE(second.find("Copy 2"), std::string::npos);
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        names.insert(entry.path().filename().string());
-    EXPECT_EQ(names, (std::set<std::string>{"ledger.pdf", "ledger-2.pdf", "new.pdf"}));
+    EXPECT_TRUE(holds("ledger.pdf", "Copy 3") && holds("ledger-2.pdf", "Copy 2"));
+    std::set<std::filesystem::path> names(std::filesystem::directory_iterator(dir.path()), {});
+    EXPECT_EQ(names, (std::set{dir / "ledger.pdf", dir / "ledger-2.pdf", dir / "new.pdf"}));
 
     // A PDF file that cannot be made says why, not that the printer failed.
-    choices.pdfPath = (dir / "no-such-folder" / "x.pdf").string();
-    const PrintOutcome refused = printCopies(choices, 1, [](DrawingSurface& s) { s.Print("x"); });
+    const PrintOutcome refused = print("no-such-folder/x.pdf", 1);
     EXPECT_FALSE(refused);
     EXPECT_EQ(refused.error, std::errc::no_such_file_or_directory);
     EXPECT_NE(printFailureText(refused).find(choices.pdfPath), std::string::npos);
