@@ -87,28 +87,21 @@ TEST(QtFileCommandHost, OpenAndSaveThroughTheProgramsDialogs) {
     EXPECT_EQ(book.BusinessName.str(), "Locked Traders");
     EXPECT_TRUE(window.isEnabled());
 
-    // Save As, choosing the text form in the type list.
+    // Save As, choosing the text form in the type list, over a file that is
+    // there: "No" keeps the dialog asking, "Yes" replaces it.
+    writeFile(dir / "copy.txt", "old");
+    fakes.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
     whenShown<LoadSave>([&](LoadSave* d) {
         EXPECT_EQ(d->windowTitle(), "Save As...");
         d->typeChosen(d->Combo1->findText("*.txt"));
         d->txtSearchSpec->setText(QString::fromStdString((dir / "copy").string()));
         d->acceptClicked();
+        EXPECT_TRUE(d->isVisible() && readFile(dir / "copy.txt") == "old");
+        d->acceptClicked();
     });
     EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Done);
-    EXPECT_TRUE(std::filesystem::exists(dir / "copy.txt"));
+    EXPECT_NE(readFile(dir / "copy.txt"), "old");
     EXPECT_EQ(run.BookFilePath, (dir / "locked.acc").string());
-    // Again into that file: the user declines to replace it and cancels.
-    writeFile(dir / "copy.txt", "kept");
-    fakes.messages.answers = {MessageAnswer::No};
-    whenShown<LoadSave>([&](LoadSave* d) {
-        d->typeChosen(d->Combo1->findText("*.txt"));
-        d->txtSearchSpec->setText(QString::fromStdString((dir / "copy").string()));
-        d->acceptClicked();
-        EXPECT_TRUE(d->isVisible()); // still asking for a name
-        d->cancelClicked();
-    });
-    EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Cancelled);
-    EXPECT_EQ(readFile(dir / "copy.txt"), "kept");
 
     // The administrator gate through the password prompt, left without a password.
     book.AdminPassword = "boss";
