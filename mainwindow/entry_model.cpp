@@ -146,10 +146,9 @@ bool EntryModel::locked() const {
 std::string EntryModel::statusText() const {
     const int hidden = rows_.hiddenDebit + rows_.hiddenCredit;
     if (hidden == 0) return {};
-    return "This entry has " + std::to_string(hidden) +
-           (hidden == 1 ? " line more" : " lines more") +
-           " than the window can show: only the first " + std::to_string(EntryRowsPerSide) +
-           " lines of a side are shown.";
+    // Short enough for the status line at the window's smallest, the count first.
+    return std::to_string(hidden) + (hidden == 1 ? " line" : " lines") +
+           " not shown: each side shows its first " + std::to_string(EntryRowsPerSide) + ".";
 }
 
 std::vector<std::string> accountBoxNames(const Book& book) {

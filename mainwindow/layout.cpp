@@ -22,7 +22,9 @@ WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int butt
     l.positionLabelLeft = innerWidth - 2100;
     l.newEntry = {innerWidth - 1950, innerHeight - 400, NewEntryWidth, NewEntryHeight};
     l.include = {l.newEntry.left - IncludeWidth, l.newEntry.top, IncludeWidth, NewEntryHeight};
-    l.status = {innerWidth - (StatusWidth + 3050), innerHeight - 220, StatusWidth, StatusHeight};
+    // The status line from the frame's left to the buttons, its long notices whole.
+    l.status = {FrameLeft, innerHeight - 220, innerWidth - StatusRightGap - FrameLeft,
+                StatusHeight};
     // The add-line buttons stand where they were designed; the amount boxes
     // end at them and the account boxes give up what the amounts and the
     // currency label need beyond their designed room.

@@ -59,7 +59,8 @@ constexpr int ScrollTop = 620;           // the entry scroller's top in the wind
 constexpr int EScrollTop = 420;          // the panel scroller's top in the frame
 constexpr int NewEntryWidth = 1500, NewEntryHeight = 345;
 constexpr int IncludeWidth = 1000;
-constexpr int StatusWidth = 6500, StatusHeight = 210;
+constexpr int StatusRightGap = 3050; // the status line ends this far before the inner right edge
+constexpr int StatusHeight = 210;
 constexpr int GoToLeft = 7450, GoToTop = 105, GoToWidth = 1500; // go-to box (window)
 constexpr int HelpButtonSize = 450;
 constexpr int RowGap = 50; // between two rows of the entry line

@@ -3,6 +3,7 @@
 #include "accounts/move_account.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
+#include "toolkit/qt/box_text.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -26,8 +27,8 @@ QComboBox* accountBox(QWidget* parent, const Book& book, const QFont& font) {
         box->addItem(qs(name));
     box->completer()->setCompletionMode(QCompleter::InlineCompletion);
     box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
-    box->setCurrentIndex(-1);
-    box->setEditText("");
+    setBoxText(box, QString());
+    showPicksFromStart(box);
     return box;
 }
 

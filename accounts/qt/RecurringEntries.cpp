@@ -256,6 +256,7 @@ void RecurringEntries::wireRow(int r) {
             lineOf(r), Account_Name[r]->itemText(index).toStdString(), decimalMark());
         if (folio) Folio[r]->setText(qs(*folio));
     });
+    showPicksFromStart(Account_Name[r]);
     auto* validator =
         new AmountValidator([] { return marksOf(currentLocale()); },
                             [this, r] { return editor_.heldAmount(lineOf(r)); }, AmountText[r]);

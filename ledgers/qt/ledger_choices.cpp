@@ -110,6 +110,7 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     connect(tReportAcc, &QComboBox::activated, this, [this] {
         if (build) build();
     });
+    showPicksFromStart(tReportAcc);
     FolioChoiceTx = new QLineEdit(parent);
     FolioChoiceTx->setToolTip("Enter Folio Number...");
     // Each box fills its own background, so that its repaints (the cursor's
@@ -230,7 +231,7 @@ void LedgerChoices::showBuilt(const std::string& folio, const std::string& messa
     builtName_ = accountText();
     builtRevision_ = host_.run->JournalRevision;
     FolioChoiceTx->setText(QString::fromStdString(folio));
-    showFromStart(tReportAcc); // also a name chosen from the list
+    showFromStart(tReportAcc); // a name typed, too, once its ledger is built
     if (!message.empty()) showMessage(message);
 }
 

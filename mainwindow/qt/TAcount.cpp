@@ -34,6 +34,7 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -246,17 +247,21 @@ void TAcount::setCaptions() {
 }
 
 void TAcount::placeHeadLabels() {
-    // Each field label stands 40 twips to the left of its field.
-    auto place = [](QLabel* label, QWidget* field) {
+    // Each caption stands 40 twips to the left of its field: the head row's
+    // centred on their boxes, the entry panel's on the rows the arrangement
+    // gave them (a side without lines on the row kept for it), so that a
+    // resize moves them only across.
+    auto place = [](QLabel* label, QWidget* field, std::optional<int> top) {
         label->adjustSize();
         const int left = labelLeftFor(toTwips(field->x()), toTwips(label->width()));
-        label->move(std::max(0, px(left)), field->y() + (field->height() - label->height()) / 2);
+        label->move(std::max(0, px(left)),
+                    top ? px(*top) : field->y() + (field->height() - label->height()) / 2);
     };
-    place(GL[2], JournalID);
-    place(GL[3], Datetext);
-    place(GL[4], DebitFolio[0]);
-    place(GL[5], CreditFolio[0]);
-    place(GL[6], AccNote);
+    place(GL[2], JournalID, std::nullopt);
+    place(GL[3], Datetext, std::nullopt);
+    place(GL[4], DebitFolio[0], rows_.debitLabelTop);
+    place(GL[5], CreditFolio[0], rows_.creditLabelTop);
+    place(GL[6], AccNote, rows_.noteTop + 20);
 }
 
 // ---------------------------------------------------------------- shutdown

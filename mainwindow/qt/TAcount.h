@@ -240,6 +240,8 @@ class TAcount : public QMainWindow {
     // Layout members (twips).
     int PanelOffset = 0;
     int RowTop = 0;
+    // Where the shown entry's rows stand (an entry without lines until one is shown).
+    RowArrangement rows_ = arrangeRows({}, 0, design::FieldHeight);
     int BorderAllowance = 0;
     std::string currencyLabel;
 

@@ -204,6 +204,7 @@ void TAcount::wireRow(EntrySide side, int row) {
         if (quiet() || index < 0) return;
         apply(editor_.accountNameClicked(at.side, at.row, name->itemText(index).toStdString()), at);
     });
+    showPicksFromStart(name);
 
     // The account typed by number.
     QLineEdit* folio = (debit ? DebitFolio : CreditFolio)[row];

@@ -237,7 +237,6 @@ void TAcount::buildEntryLine() {
     GroupBu = new QPushButton(central);
     GroupBu->resize(px(IncludeWidth), px(NewEntryHeight));
     connect(GroupBu, &QPushButton::pressed, this, [this] { runCommand(Command::IncludeGroups); });
-    GL[7]->resize(px(StatusWidth), px(StatusHeight));
     GL[7]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
@@ -459,7 +458,8 @@ void TAcount::DrCrArrange() {
         (debitNext ? d : c)++;
     }
     const int rowHeight = toTwips(DebitFolio[0]->height());
-    const RowArrangement a = arrangeRows(sides, PanelOffset, rowHeight);
+    rows_ = arrangeRows(sides, PanelOffset, rowHeight);
+    const RowArrangement& a = rows_;
     RowTop = a.rowTop;
     Datetext->setText(qs(model_.dateText()));
 
@@ -491,14 +491,12 @@ void TAcount::DrCrArrange() {
     fill(debits, a.debitTops, DebitFolio, DebitAccName, DebitAmountText);
     fill(credits, a.creditTops, CreditFolio, CreditAccName, CreditAmountText);
 
-    GL[4]->move(GL[4]->x(), px(a.debitLabelTop));
     GL[8]->move(GL[8]->x(), px(a.debitLabelTop));
-    GL[5]->move(GL[5]->x(), px(a.creditLabelTop));
     GL[9]->move(GL[9]->x(), px(a.creditLabelTop));
     CompoundEntry[1]->move(CompoundEntry[1]->x(), px(a.debitCompoundTop));
     CompoundEntry[2]->move(CompoundEntry[2]->x(), px(a.creditCompoundTop));
     AccNote->move(AccNote->x(), px(a.noteTop));
-    GL[6]->move(GL[6]->x(), px(a.noteTop + 20));
+    placeHeadLabels();
     // The balancing button beside the add-line button of a side with two or
     // more lines (of the debit side for a simple entry, where the totals may
     // show it).

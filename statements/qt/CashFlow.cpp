@@ -114,6 +114,7 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
         tReportAcc->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     }
     connect(tReportAcc, &QComboBox::activated, this, [this] { tReportAcc_Click(); });
+    showPicksFromStart(tReportAcc);
     connect(DateTerm, &QComboBox::activated, this, [this] { DateTerm_Click(); });
     connect(SmSelect, &QComboBox::activated, this, [this] { SmSelect_Click(); });
 

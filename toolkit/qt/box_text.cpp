@@ -12,3 +12,8 @@ void setBoxText(QComboBox* box, const QString& text) {
     box->setEditText(text);
     showFromStart(box);
 }
+
+void showPicksFromStart(QComboBox* box) {
+    // The box has set the picked text (its cursor at the end) when it tells.
+    QObject::connect(box, &QComboBox::activated, box, [box] { showFromStart(box); });
+}

@@ -1,6 +1,7 @@
-// Texts the program puts into editable boxes. A line edit scrolls to its
-// cursor, which setting a text leaves at the end, so a text too wide for its
-// box would show its end; these show its start, as a fixed box does.
+// Texts put into editable boxes, by the program or picked from a box's list.
+// A line edit scrolls to its cursor, which setting a text leaves at the end,
+// so a text too wide for its box would show its end; these show its start,
+// as a fixed box does.
 #pragma once
 
 class QComboBox;
@@ -11,3 +12,6 @@ void showFromStart(QComboBox* box);
 // Chooses the item of `text` (none when it is empty or no item has it) and
 // sets it as the box's text, shown from its start.
 void setBoxText(QComboBox* box, const QString& text);
+// Shows each item picked from the box's list (by the mouse, the keys or the
+// wheel) from its start, as a text filled in is shown.
+void showPicksFromStart(QComboBox* box);

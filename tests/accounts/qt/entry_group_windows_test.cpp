@@ -209,7 +209,8 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
 // In three fonts and locales, at the editor's default size and its
 // smallest: every amount box shows the largest amount whole (the account box
 // giving way), no two texts meet ("Notes :" stands before its box on a debit
-// row too), and the toolbar's picture stands once along the top.
+// row too), and the toolbar's picture stands once along the top. A long name
+// picked from the list shows its start.
 TEST(GroupEditorWindow, FiguresAndCaptionsShowWholeOnPlainGround) {
     const QColor band(200, 0, 200);
     QPixmap toolbar(500, 36);
@@ -220,6 +221,7 @@ TEST(GroupEditorWindow, FiguresAndCaptionsShowWholeOnPlainGround) {
         // Notes on a credit line, then on a debit line; an account numbered 99999999.
         const Currency largest = Currency::fromRaw(INT64_MAX);
         d.book.AccountNumbers[2] = money(99999999);
+        d.book.AccountNames[1] = "Cash at the northern branch of City Bank";
         d.book.EntryGroups[1] = {line(Debit, money(99999999), largest),
                                  line(Credit, money(100), largest, "Rent"),
                                  line(Credit, money(400), Currency::fromRaw(594042550220800)),
@@ -246,6 +248,9 @@ TEST(GroupEditorWindow, FiguresAndCaptionsShowWholeOnPlainGround) {
             EXPECT_NE(shot.pixelColor(450, 45), band); // beside the name box: plain ground
             EXPECT_NE(shot.pixelColor(2, 36 + w->eBox->y()), band);
         }
+        w->Account_Name[0]->setCurrentIndex(1);
+        emit w->Account_Name[0]->activated(1);
+        EXPECT_EQ(dialog_driving::figuresUnreadable(w, true), std::vector<std::string>{});
         if (font.family() == "DejaVu Serif") saveShot(w, "entry_group_editor_big_figures");
     });
 }

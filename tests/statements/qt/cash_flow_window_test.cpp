@@ -39,7 +39,8 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         handmade::setAccount(book, book.slotsInUse(), "-922337203685477.5808", "Lowest", Other);
         RunTimeState run;
         LedgerRecorder opened;
-        opened.accounts = {"Cash", "Sales", "Sales online"};
+        book.AccountNames[2] = "Bank - Main Operating Account 01 at City Bank";
+        opened.accounts = {book.AccountNames[2], "Sales", "Sales online"};
         CashFlow w(book, run, opened.host());
         w.resize(760, 480);
         w.show();
@@ -118,6 +119,10 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         QLineEdit* folio = w.FolioChoiceTx;
         EXPECT_GE(lineEditTextRoom(folio), folio->fontMetrics().horizontalAdvance(folio->text()));
         EXPECT_EQ(dialog_driving::numberTextsCut(folio), std::vector<std::string>{});
+
+        w.tReportAcc->setCurrentIndex(0); // a long name picked shows its start
+        emit w.tReportAcc->activated(0);
+        EXPECT_EQ(dialog_driving::figuresUnreadable(&w, true), std::vector<std::string>{});
 
         // Choosing the third period starts the table there; a period kind recomputes.
         w.SmSelect->setCurrentIndex(2);
