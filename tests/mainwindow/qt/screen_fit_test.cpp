@@ -366,10 +366,12 @@ TEST_P(ScreenFitInFamily, EveryPrintoutPrintsItsFiguresWholeAndApart) {
     const std::string headings = "|Accounts|Account|Date|No.|Debit|Credit|Balance|Balance c/d|"
                                  "Balance b/f|Folio|Account Name|Account Type|General Journal|"
                                  "Less Cost of Goods Sold|NON CURRENT LIABILITIES|";
-    for (const Book* printed : {&book, &small})
+    Book huge = small; // a name no page holds at the lowest zoom: shortened, with its mark
+    huge.AccountNames[2] = std::string(65535, 'W');
+    for (const Book* printed : {&book, &small, &huge})
         for (const PrintoutRow& row : printouts(*printed))
             for (const double zoom : {0.5, 1.0, 1.25, 1.5, 2.0, 4.0, 10.0, 400.0, 500.0}) {
-                SCOPED_TRACE(row.what + (printed == &small ? " of short names" : "") + " at " +
+                SCOPED_TRACE(row.what + (printed == &book ? "" : " of short names") + " at " +
                              std::to_string(zoom));
                 RealFontRecorder s;
                 DrawTarget paper{s, false, zoom};
@@ -384,7 +386,8 @@ TEST_P(ScreenFitInFamily, EveryPrintoutPrintsItsFiguresWholeAndApart) {
                         << text << " is a heading cut short";
                 for (const std::string& text : s.texts()) // a name whole or not at all
                     for (const std::string& name : printed->AccountNames)
-                        EXPECT_FALSE(!text.empty() && text != name && name.rfind(text, 0) == 0)
+                        EXPECT_FALSE(!text.empty() && text != name && name.rfind(text, 0) == 0 &&
+                                     headings.find('|' + text + '|') == std::string::npos)
                             << text << " is a name cut short";
             }
 }
