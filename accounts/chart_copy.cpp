@@ -6,7 +6,7 @@
 #include "book/rtf_text.h"
 #include "platform/drawing_surface.h"
 #include "resources/string_table.h"
-#include "toolkit/print_setup.h"
+#include "toolkit/printout_fit.h"
 #include "toolkit/table_columns.h"
 
 namespace {
@@ -79,19 +79,25 @@ std::string chartCopyRtf(const Book& book, const std::string& decimalMark) {
 
 namespace {
 
+// The room of a name: to a blank before the type column.
+double nameRoom(DrawingSurface& s) {
+    return ChartTypeColumn - ChartNameColumn - s.TextWidth(" ");
+}
+
 // The numbers (their blank after them) and their bold heading end a blank
-// before the name column, and the names' heading a blank before the type
-// column.
-bool numbersFit(DrawingSurface& s, const Book& book, const std::string& decimalMark) {
+// before the name column, and the names (whole) and their heading a blank
+// before the type column.
+bool columnsFit(DrawingSurface& s, const Book& book, const std::string& decimalMark) {
     s.FontBold = true;
     const bool heading = s.TextWidth(FolioHeading + " ") <= ChartNameColumn &&
                          s.TextWidth(NameHeading + " ") <= ChartTypeColumn - ChartNameColumn;
     s.FontBold = false;
     if (!heading) return false;
-    for (int i = 0; i < rowCount(book); ++i)
-        if (s.TextWidth(printedNumber(rowOf(book, static_cast<std::size_t>(i), decimalMark))) >
-            ChartNameColumn)
+    for (int i = 0; i < rowCount(book); ++i) {
+        const ChartRow r = rowOf(book, static_cast<std::size_t>(i), decimalMark);
+        if (s.TextWidth(printedNumber(r)) > ChartNameColumn || s.TextWidth(r.name) > nameRoom(s))
             return false;
+    }
     return true;
 }
 
@@ -101,7 +107,7 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     if (!book.FontName.str().empty()) s.FontName = book.FontName.str();
     const double size = s.FontSize;
     s.FontBold = false;
-    fittingFontZoom(s, size, zoom, [&](double) { return numbersFit(s, book, decimalMark); },
+    fittingFontZoom(s, size, zoom, [&](double) { return columnsFit(s, book, decimalMark); },
                     {{book.BusinessName.str(), size}, {TypeHeading, size, true, ChartTypeColumn}});
     s.FontBold = true;
     s.CurrentX = 0;
@@ -122,7 +128,6 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     s.Print("");
     for (int i = 0; i < rowCount(book); ++i) {
         const ChartRow r = rowOf(book, static_cast<std::size_t>(i), decimalMark);
-        const double nameRoom = ChartTypeColumn - ChartNameColumn - s.TextWidth(" ");
-        columns(printedNumber(r), cutToWidth(s, r.name, nameRoom), r.type);
+        columns(printedNumber(r), printedName(s, r.name, nameRoom(s)), r.type);
     }
 }

@@ -9,7 +9,7 @@
 #include "ledgers/ledger_pages.h"
 #include "ledgers/note_wrap.h"
 #include "resources/string_table.h"
-#include "toolkit/print_setup.h"
+#include "toolkit/printout_fit.h"
 #include "toolkit/table_columns.h"
 
 #include <algorithm>
@@ -43,9 +43,15 @@ void printEndingAt(DrawingSurface& s, double right, const std::string& text) {
     printAt(s, right - s.TextWidth(text), text);
 }
 
-// A name from `x`, cut to what fits in `room`.
+// A reference from `x`, cut to what fits in `room`.
 void printCutAt(DrawingSurface& s, double x, double room, const std::string& text) {
     printAt(s, x, cutToWidth(s, text, room));
+}
+
+// An account name from `x` in `room`: whole, or at the lowest zoom shortened
+// with a mark.
+void printNameAt(DrawingSurface& s, double x, double room, const std::string& name) {
+    printAt(s, x, printedName(s, name, room));
 }
 
 // A heading centred on the page; one wider than the page (its type can only
@@ -65,16 +71,16 @@ void startCopy(DrawingSurface& s, const Book& book, double points, bool bold) {
 }
 
 // The zoom a printout prints at when `asked` is chosen: lowered where its
-// figure columns, as `columnsAt` a zoom measures them in the body's font of
-// that zoom, would not fit `room` even with the names at their least, or
-// where a line of its `headings` would not fit the page.
+// figure columns and its names whole, as `columnsAt` a zoom measures them in
+// the body's font of that zoom, would not fit `room`, or where a line of its
+// `headings` would not fit the page.
 double printoutZoom(DrawingSurface& s, const Book& book, double asked, double room,
                     const std::function<std::vector<TableColumn>(double zoom)>& columnsAt,
                     const std::vector<PrintedHeading>& headings) {
     startCopy(s, book, BodyPoints * asked, false);
     return fittingFontZoom(
-        s, BodyPoints, asked, [&](double zoom) { return leastTableWidth(columnsAt(zoom)) <= room; },
-        headings);
+        s, BodyPoints, asked,
+        [&](double zoom) { return tableFitsNamesWhole(columnsAt(zoom), room); }, headings);
 }
 
 std::string periodText(const LedgerHeading& heading) {
@@ -154,6 +160,10 @@ std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const TAccountLedger
     const double labels = widestTextWidth(s, {broughtForwardText(), carriedDownText()}) + 6 * P;
     for (const TColumn text : {DebitText, CreditText})
         columns[text].least = std::max(columns[text].least, labels);
+    s.FontBold = false;
+    columns[DebitText].whole = widestTextWidth(s, w.debitNames);
+    columns[CreditText].whole = widestTextWidth(s, w.creditNames);
+    keepNamesWhole(columns, width);
     placeTableColumns(columns, 0, width);
     return columns;
 }
@@ -201,7 +211,7 @@ class TAccountPage {
             row.Kind != TAccountRowKind::EmptyBroughtForward)
             printEndingAt(s_, date.right(),
                           Tmain::FormatDateStyle(row.Date, book_.DateStyle, locale_));
-        printCutAt(s_, text.left, text.width, tAccountRowText(row, names_));
+        printNameAt(s_, text.left, text.width, tAccountRowText(row, names_));
         if (row.TooLarge || !row.Amount.isZero())
             printEndingAt(s_, amountEnd(debit),
                           row.TooLarge
@@ -328,6 +338,9 @@ std::vector<TableColumn> journalColumns(DrawingSurface& s, const JournalWidest& 
     columns[JCredit].need = widestTextWidth(s, w.credits) + gap;
     columns[JName].name = true;
     columns[JName].least = 60 * P * scale;
+    // Credit names stand further in, by at most 260 twips.
+    columns[JName].whole = widestTextWidth(s, w.names) + 260;
+    keepNamesWhole(columns, table);
     placeTableColumns(columns, 0, table);
     return columns;
 }
@@ -379,7 +392,7 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
             const bool debit = line.Side == Debit;
             // Credit names stand further in.
             const double indent = debit ? 0 : std::min(260.0, name.width / 4);
-            printCutAt(s, name.left + indent, name.width - indent, names.name(line.AccountNumber));
+            printNameAt(s, name.left + indent, name.width - indent, names.name(line.AccountNumber));
             const std::string number = folioText(book, line.AccountNumber, marks.decimal);
             printAt(s, columns[JNumber].left,
                     (line.AccountNumber.raw < 0 ? "" : " ") + number + " ");
@@ -454,14 +467,16 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningB
          {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
         columns[margin].name = true;
     columns[RName].least = std::max(30 * P * scale, name);
-    // Where the figures would not fit beside the references whole, the
-    // references give way with the names, keeping the names' least.
-    if (leastTableWidth(columns) > width) {
+    columns[RName].whole = widestTextWidth(s, w.names) + e;
+    // Where the figures and the names whole would not fit beside the
+    // references whole, the references give way with the names.
+    if (!tableFitsNamesWhole(columns, width)) {
         TableColumn& references = columns[RReference];
         references.design = std::max(references.design, references.need);
         references.name = true;
         references.least = std::max(reference, 3 * e + columns[RName].least);
     }
+    keepNamesWhole(columns, width);
     placeTableColumns(columns, 0, width);
     return columns;
 }
@@ -555,7 +570,7 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
         s.FontBold = false;
         printAt(s, x1 - s.TextWidth(date), date);
         printCutAt(s, x1 + 2 * e, referenceRoom, row.reference());
-        printCutAt(s, name.left, name.width - e, names.name(row.Account));
+        printNameAt(s, name.left, name.width - e, names.name(row.Account));
         suffix = balanceSuffix(row.Balance, suffix);
         const RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);
         for (const auto& [text, column] :

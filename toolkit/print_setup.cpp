@@ -48,20 +48,6 @@ int copiesFromText(const std::string& text) {
     return static_cast<int>(std::clamp(n, 0.0, 999.0));
 }
 
-namespace {
-
-// The smallest zoom the zoom box keeps, in per cent.
-constexpr int ZoomFloor = 20;
-// The largest. On the PDF printer at 1200 dots to the inch the font's line
-// height stops being measured (it comes out negative) from about 17,000
-// pixels of type, some 1,000 points, and from 65,536 pixels its widths too;
-// then no text is drawn. The printouts' largest type is 12 points, which at
-// this zoom is 240 points: 4,000 pixels, a quarter of the way there, so a
-// font of unusually tall lines is measured whole too.
-constexpr int ZoomCeiling = 2000;
-
-} // namespace
-
 std::string zoomTextAfterLeaving(const std::string& text) {
     const double zoom = leadingNumber(text);
     if (zoom < ZoomFloor) return std::to_string(ZoomFloor) + "%";
@@ -70,47 +56,6 @@ std::string zoomTextAfterLeaving(const std::string& text) {
 
 double zoomFactor(const std::string& zoomText) {
     return std::min(leadingNumber(zoomText), double(ZoomCeiling)) / 100.0;
-}
-
-bool headingsFit(DrawingSurface& s, const std::vector<PrintedHeading>& headings, double zoom) {
-    const SurfaceFont kept = s.font();
-    bool fit = true;
-    for (const PrintedHeading& h : headings) {
-        s.FontSize = h.points * zoom;
-        s.FontBold = h.bold;
-        fit = fit && h.left + s.TextWidth(h.text) <= s.ScaleWidth();
-    }
-    s.setFont(kept);
-    return fit;
-}
-
-double fittingZoom(double asked, const std::function<bool(double zoom)>& fits) {
-    asked = std::min(asked, ZoomCeiling / 100.0);
-    const double floor = std::min(asked, ZoomFloor / 100.0);
-    if (asked <= floor || fits(asked)) return asked;
-    // Whole thousandths, so that every larger zoom asked gives the same one.
-    // The figures widen with the zoom: `low` is the largest known to fit (or
-    // the floor), `high` the smallest known not to.
-    constexpr double Grain = 1000;
-    long low = static_cast<long>(std::ceil(floor * Grain));
-    long high = static_cast<long>(std::ceil(asked * Grain));
-    if (!fits(low / Grain)) return floor;
-    while (high - low > 1) {
-        const long mid = low + (high - low) / 2;
-        (fits(mid / Grain) ? low : high) = mid;
-    }
-    return low / Grain;
-}
-
-double fittingFontZoom(DrawingSurface& s, double points, double asked,
-                       const std::function<bool(double zoom)>& fits,
-                       const std::vector<PrintedHeading>& headings) {
-    const double zoom = fittingZoom(asked, [&](double tried) {
-        s.FontSize = points * tried;
-        return headingsFit(s, headings, tried) && fits(tried);
-    });
-    s.FontSize = points * zoom;
-    return zoom;
 }
 
 PrintSetup::PrintSetup(std::vector<PrinterCapabilities> installed, PrinterCapabilities pdfPrinter,

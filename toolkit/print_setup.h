@@ -4,7 +4,6 @@
 // The print-setup window mirrors this model; it is kept between showings.
 #pragma once
 
-#include "platform/drawing_surface.h"
 #include "platform/printer_choices.h"
 
 #include <functional>
@@ -31,31 +30,15 @@ std::string zoomTextAfterLeaving(const std::string& text);
 // The zoom factor a zoom text stands for: "80%" gives 0.8; never above 20.
 double zoomFactor(const std::string& zoomText);
 
-// A line of a printout's headings (a title, a period, a column's heading)
-// printed whole from `left` twips: its text and its type at 100 %.
-struct PrintedHeading {
-    std::string text;
-    double points = 10;
-    bool bold = true;
-    double left = 0;
-};
-// Whether each heading, in its type at `zoom`, ends on the surface's page.
-// The surface's font is left as it was.
-bool headingsFit(DrawingSurface& s, const std::vector<PrintedHeading>& headings, double zoom);
-
-// The zoom a printout prints at when `asked` is chosen: `asked` itself when
-// its figure columns fit the page at it (`fits`, measured in the fonts of
-// that zoom), else the largest zoom below it at which they do, to a
-// thousandth, never below the zoom box's floor (nor below `asked`). An
-// `asked` above the zoom box's largest is taken as that largest.
-double fittingZoom(double asked, const std::function<bool(double zoom)>& fits);
-// fittingZoom for a printout measured in one font: before each try the
-// surface's font size is set to `points` times the zoom tried, and the
-// surface is left at the size of the zoom returned. A zoom fits only where
-// its `headings` fit too, so that every title prints whole on the page.
-double fittingFontZoom(DrawingSurface& s, double points, double asked,
-                       const std::function<bool(double zoom)>& fits,
-                       const std::vector<PrintedHeading>& headings = {});
+// The smallest zoom the zoom box keeps, in per cent.
+inline constexpr int ZoomFloor = 20;
+// The largest. On the PDF printer at 1200 dots to the inch the font's line
+// height stops being measured (it comes out negative) from about 17,000
+// pixels of type, some 1,000 points, and from 65,536 pixels its widths too;
+// then no text is drawn. The printouts' largest type is 12 points, which at
+// this zoom is 240 points: 4,000 pixels, a quarter of the way there, so a
+// font of unusually tall lines is measured whole too.
+inline constexpr int ZoomCeiling = 2000;
 
 class PrintSetup {
   public:

@@ -48,6 +48,28 @@ struct SheetDrawing {
     }
 };
 
+// The layout's sections and computed lines, in their order: a section where
+// `section` is set, else a computed line.
+struct Step {
+    int id;
+    const BalanceSection* section;
+    const BalanceSummary* summary;
+};
+
+std::vector<Step> sheetSteps(const BalanceSheet& bs, BalanceSheetLayout layout) {
+    if (layout == BalanceSheetLayout::WorkingCapital)
+        return {{264, &bs.currentAssets, nullptr},         {265, &bs.currentLiabilities, nullptr},
+                {266, nullptr, &bs.workingCapital},        {267, &bs.nonCurrentAssets, nullptr},
+                {268, &bs.nonCurrentLiabilities, nullptr}, {269, nullptr, &bs.workingNetAssets}};
+    return {{264, &bs.currentAssets, nullptr},
+            {259, &bs.nonCurrentAssets, nullptr},
+            {258, nullptr, &bs.totalAssets},
+            {260, &bs.currentLiabilities, nullptr},
+            {261, &bs.nonCurrentLiabilities, nullptr},
+            {262, nullptr, &bs.totalLiabilities},
+            {263, nullptr, &bs.netAssets}};
+}
+
 } // namespace
 
 double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
@@ -66,8 +88,14 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
                                           &bs.totalLiabilities, &bs.netAssets})
         amounts.push_back(&summary->amountText);
     const std::string title = strings::text(257) + " " + bs.dateText;
+    const std::vector<Step> steps = sheetSteps(bs, layout);
+    // Every label the sheet may draw, beside the amount column it is drawn with.
+    std::vector<ColumnLabel> labels = {
+        {strings::text(155), 1}, {strings::text(204), 0}, {strings::text(270)}};
+    for (const Step& step : steps)
+        labels.push_back({strings::text(step.id), step.section ? AmountColumns::Count : 2});
     const std::vector<AmountColumns> strips =
-        startAmountColumns(t, book, amounts, {{book.BusinessName.str(), 12}, {title, 10}});
+        startAmountColumns(t, book, amounts, {{book.BusinessName.str(), 12}, {title, 10}}, labels);
     return drawStrips(t, strips, [&](const AmountColumns& c) {
         const double top = s.CurrentY;
         s.FontSize = 12 * t.scale;
@@ -81,28 +109,6 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
         s.FontUnderline = false;
 
         SheetDrawing d{t, c};
-        // The layout's sections and computed lines, in their order: a section
-        // where `section` is set, else a computed line.
-        struct Step {
-            int id;
-            const BalanceSection* section;
-            const BalanceSummary* summary;
-        };
-        const std::vector<Step> steps =
-            layout == BalanceSheetLayout::WorkingCapital
-                ? std::vector<Step>{{264, &bs.currentAssets, nullptr},
-                                    {265, &bs.currentLiabilities, nullptr},
-                                    {266, nullptr, &bs.workingCapital},
-                                    {267, &bs.nonCurrentAssets, nullptr},
-                                    {268, &bs.nonCurrentLiabilities, nullptr},
-                                    {269, nullptr, &bs.workingNetAssets}}
-                : std::vector<Step>{{264, &bs.currentAssets, nullptr},
-                                    {259, &bs.nonCurrentAssets, nullptr},
-                                    {258, nullptr, &bs.totalAssets},
-                                    {260, &bs.currentLiabilities, nullptr},
-                                    {261, &bs.nonCurrentLiabilities, nullptr},
-                                    {262, nullptr, &bs.totalLiabilities},
-                                    {263, nullptr, &bs.netAssets}};
         for (const Step& step : steps) {
             if (step.section)
                 d.section(step.id, *step.section);

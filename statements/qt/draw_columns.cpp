@@ -2,7 +2,7 @@
 
 #include "book/tmain.h"
 #include "statements/qt/draw_text.h"
-#include "toolkit/print_setup.h"
+#include "toolkit/printout_fit.h"
 #include "toolkit/table_columns.h"
 
 #include <algorithm>
@@ -16,12 +16,17 @@ double amountStep(DrawingSurface& s, const std::vector<const std::string*>& amou
 }
 
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
-                              const std::vector<const std::string*>& amounts) {
+                              const std::vector<const std::string*>& amounts,
+                              const std::vector<ColumnLabel>& labels) {
     Measured m;
     m.step = amountStep(s, amounts);
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return s.TextWidth(name); });
-    m.names = std::max(5000.0, std::round(s.TextWidth(longest) + m.step));
+    m.nameWhole = s.TextWidth(longest);
+    for (const ColumnLabel& l : labels)
+        m.nameWhole = std::max(m.nameWhole, s.TextWidth(l.text) -
+                                                std::min(l.column, AmountColumns::Count) * m.step);
+    m.names = std::max(5000.0, std::ceil(m.nameWhole + m.step));
     return m;
 }
 
@@ -46,13 +51,14 @@ AmountColumns placeAmountColumns(const Measured& m, double width) {
     c.nameRoom = columns[0].width;
     c.names = c.nameRoom + c.step;
     centre(c, width);
+    c.lineRoom = c.nameRoom + c.Count * c.step;
     return c;
 }
 
 bool amountColumnsFit(const Measured& m, double width) {
     std::vector<TableColumn> columns(1 + AmountColumns::Count, TableColumn{m.step, m.step});
-    columns[0] = {m.names - m.step, 0, true, paperNameLeast(m.names - m.step)};
-    return leastTableWidth(columns) <= width - 2 * PaperMargin;
+    columns[0] = {m.names - m.step, 0, true, NameLeast, m.nameWhole};
+    return tableFitsNamesWhole(columns, width - 2 * PaperMargin);
 }
 
 std::vector<AmountColumns> paperStrips(const Measured& m, double width) {
@@ -70,14 +76,19 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width) {
         c.first = first;
         c.end = std::min(first + perStrip, AmountColumns::Count);
         centre(c, width);
+        c.lineRoom = width - PaperMargin - c.left;
         strips.push_back(c);
     }
     return strips;
 }
 
+double AmountColumns::labelRoom(int column) const {
+    return shows(column) ? nameRoom + (column - first) * step : lineRoom;
+}
+
 void AmountColumns::label(DrawingSurface& s, const std::string& text, int column) const {
     s.CurrentX = left;
-    s.PrintInline(fittedText(s, text, nameRoom + ((shows(column) ? column : end) - first) * step));
+    s.PrintInline(printedName(s, text, labelRoom(column)));
 }
 
 void AmountColumns::amount(DrawingSurface& s, const std::string& text, int column) const {
@@ -103,7 +114,8 @@ double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
 
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
                                               const std::vector<const std::string*>& amounts,
-                                              const std::vector<PrintedHeading>& headings) {
+                                              const std::vector<PrintedHeading>& headings,
+                                              const std::vector<ColumnLabel>& labels) {
     DrawingSurface& s = t.s;
     s.FontName = book.FontName.str();
     s.ForeColor = 0;
@@ -113,11 +125,12 @@ std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
         t.scale = fittingFontZoom(
             s, 10, t.scale,
             [&](double) {
-                return amountColumnsFit(measureAmountColumns(s, book, amounts), s.ScaleWidth());
+                return amountColumnsFit(measureAmountColumns(s, book, amounts, labels),
+                                        s.ScaleWidth());
             },
             headings);
     }
-    const Measured m = t.widths([&] { return measureAmountColumns(s, book, amounts); });
+    const Measured m = t.widths([&] { return measureAmountColumns(s, book, amounts, labels); });
     if (!t.onWindow) return paperStrips(m, s.ScaleWidth());
     // Laid out for the view, its right margin short of where it ends.
     AmountColumns c =

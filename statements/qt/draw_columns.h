@@ -1,17 +1,18 @@
 // The column layout of the income statement and the balance sheet: a name
 // column as wide as the longest account name plus one amount step, three
 // amount columns right-aligned one step apart, the whole centred. On a window
-// or paper narrower than that, the names give way to the amounts (cut) down
-// to their least width. Still wider, on paper the columns continue on
-// further pages, each such strip of columns with the names again; on a
-// window the columns run on to the right, where the window's horizontal
-// scroll bar reaches them.
+// narrower than that, the names give way to the amounts (cut) down to their
+// least width; on paper the zoom is lowered until every name and label
+// prints whole. Still wider (only at the lowest zoom), on paper the columns
+// continue on further pages, each such strip of columns with the names
+// again; on a window the columns run on to the right, where the window's
+// horizontal scroll bar reaches them.
 #pragma once
 
 #include "book/book.h"
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
-#include "toolkit/print_setup.h"
+#include "toolkit/printout_fit.h"
 
 #include <functional>
 #include <string>
@@ -26,27 +27,42 @@ struct AmountColumns {
     int end = Count;
     double nameRoom = 0; // the widest a name may be drawn
     double page = 0;     // the width the headings are centred across
+    double lineRoom = 0; // the widest a label without an amount beside it may be drawn
 
     bool shows(int column) const { return column >= first && column < end; }
     double right(int column) const { return left + names + (column - first) * step; }
     // A heading centred across the page (on the window, as scrolled).
     void heading(DrawTarget& t, const std::string& text) const;
-    // A name or label at the left edge, staying on the line, cut where the
-    // amount beside it in `column` may begin (none: where the strip ends).
+    // The widest a label with its amount in `column` may be drawn: to where
+    // that amount may begin; without one beside it (none, or a column this
+    // strip does not show), to the page's margin (on the window, to where the
+    // columns end).
+    double labelRoom(int column) const;
+    // A name or label at the left edge, staying on the line, in its room.
     void label(DrawingSurface& s, const std::string& text, int column = Count) const;
     // An amount right-aligned in its column (0, 1, 2) when this strip shows it.
     void amount(DrawingSurface& s, const std::string& text, int column) const;
 };
 
+// A label drawn where the names stand (a section's heading, a total's
+// words) and the amount column beside it (Count: none).
+struct ColumnLabel {
+    std::string text;
+    int column = AmountColumns::Count;
+};
+
 // Measured in the surface's current font: `amounts` are every amount text
-// the drawing will write.
+// the drawing will write, `labels` every label. The names' room holds the
+// longest account name and each label whole (a label beside an amount in a
+// later column also has the steps before it).
 double amountStep(DrawingSurface& s, const std::vector<const std::string*>& amounts);
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
-                              const std::vector<const std::string*>& amounts);
+                              const std::vector<const std::string*>& amounts,
+                              const std::vector<ColumnLabel>& labels);
 // The columns of those widths centred on a surface `width` twips wide.
 AmountColumns placeAmountColumns(const Measured& m, double width);
-// Whether names that keep their paper least width and the three amount
-// columns fit on paper `width` twips wide.
+// Whether every name and label whole and the three amount columns fit on
+// paper `width` twips wide.
 bool amountColumnsFit(const Measured& m, double width);
 // On paper `width` twips wide: one strip of columns per page run, as many
 // columns in each as fit beside the names.
@@ -56,11 +72,12 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width);
 // at the target's scale; the columns measured in that font for `amounts`;
 // on the window, the side bands, and the columns scrolled. The widths are
 // measured unless the target keeps some taken in a font measuring alike. On
-// paper the zoom is lowered where the columns or the `headings` would not fit.
-// Returns the strips: one on the window.
+// paper the zoom is lowered where the columns, the names, the `labels` or the
+// `headings` would not fit. Returns the strips: one on the window.
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
                                               const std::vector<const std::string*>& amounts,
-                                              const std::vector<PrintedHeading>& headings);
+                                              const std::vector<PrintedHeading>& headings,
+                                              const std::vector<ColumnLabel>& labels);
 // Draws `once` for each strip, each after the first on a new page; the
 // height the last one drew.
 double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,

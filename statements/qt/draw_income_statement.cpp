@@ -58,7 +58,13 @@ double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatemen
     const std::string title = withoutDots(strings::text(134));
     const std::string period = is.startText + " to " + is.endText;
     const std::vector<AmountColumns> strips = startAmountColumns(
-        t, book, amounts, {{book.BusinessName.str(), 12}, {title, 12}, {period, 10}});
+        t, book, amounts, {{book.BusinessName.str(), 12}, {title, 12}, {period, 10}},
+        {{strings::text(201)},
+         {strings::text(202)},
+         {strings::text(200)},
+         {strings::text(155), 1},
+         {strings::text(206), 1},
+         {strings::text(is.netLabelId), 2}});
     return drawStrips(t, strips, [&](const AmountColumns& c) {
         const double top = s.CurrentY;
         s.FontSize = 12 * t.scale;

@@ -4,7 +4,7 @@
 #include "book/tmain.h"
 #include "resources/string_table.h"
 #include "statements/qt/draw_text.h"
-#include "toolkit/print_setup.h"
+#include "toolkit/printout_fit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,7 +43,7 @@ struct Table {
     }
     void label(const std::string& text) {
         t.s.CurrentX = layout.left + LabelIndent * t.scale;
-        t.s.PrintInline(layout.nameRoom > 0 ? fittedText(t.s, text, layout.nameRoom) : text);
+        t.s.PrintInline(layout.nameRoom > 0 ? printedName(t.s, text, layout.nameRoom) : text);
     }
     void down(double h, int lines = 1) {
         t.s.CurrentX = 0;
@@ -64,6 +64,19 @@ double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
     return widest;
 }
 
+// The widest of the labels drawn where the names stand, as drawn: the
+// longest account name, the headings, totals and balances.
+double widestFlowLabel(DrawingSurface& s, const Book& book) {
+    const std::string longest = Tmain::LongestAccountName(
+        book, [&s](const std::string& name) { return s.TextWidth(name); });
+    double label = s.TextWidth(longest + "    ");
+    for (int id : {251, 253, 254, 255})
+        label = std::max(label, s.TextWidth(strings::text(id) + " "));
+    for (int id : {250, 252})
+        label = std::max(label, s.TextWidth(strings::text(id)));
+    return label;
+}
+
 double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double step,
                       double scale) {
     const std::string longest = Tmain::LongestAccountName(
@@ -72,10 +85,8 @@ double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows
         std::nearbyint(s.TextWidth(longest)) + std::max(1650.0 * scale, LabelIndent * scale + step);
     // Every label beside the first column's figures, as drawn, ends before
     // the widest of them begins.
-    double label = s.TextWidth(longest + "    ");
-    for (int id : {251, 253, 254, 255})
-        label = std::max(label, s.TextWidth(strings::text(id) + " "));
-    return std::max(designed, std::ceil(LabelIndent * scale + label + widestFigure(s, io)));
+    return std::max(
+        designed, std::ceil(LabelIndent * scale + widestFlowLabel(s, book) + widestFigure(s, io)));
 }
 
 double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale) {
@@ -85,13 +96,11 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale
 }
 
 // On paper `width` twips wide, in the fonts of `zoom` (the surface's
-// present font at that zoom): whether names that keep their paper least
-// width and one column of figures fit beside each other.
+// present font at that zoom): whether every name and label whole and one
+// column of figures fit beside each other.
 bool flowColumnsFit(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double zoom,
                     double width) {
-    const double longest = s.TextWidth(Tmain::LongestAccountName(
-        book, [&s](const std::string& name) { return s.TextWidth(name); }));
-    return LabelIndent * zoom + paperNameLeast(longest) + flowColumnStep(s, io, zoom) <=
+    return LabelIndent * zoom + widestFlowLabel(s, book) + flowColumnStep(s, io, zoom) <=
            width - PaperMargin;
 }
 

@@ -22,22 +22,17 @@ struct RowSpot {
 // A name keeps at least half an inch when it gives way to the figures,
 // however wide they are.
 constexpr double NameLeast = 720;
-// On paper a name gives way no further than to half of what the longest
-// `longest` takes, so that it stays readable; a page too narrow for that
-// beside the figures prints at a smaller zoom.
-inline double paperNameLeast(double longest) {
-    return std::max(NameLeast, longest / 2);
-}
 
 // Widths a drawing measures in its fonts. A window measures them once per
 // computation and keeps them until it computes again, while it draws on a
 // surface that measures as the one they were taken on; paper measures anew.
 struct Measured {
     bool valid = false;
-    double probe = 0;   // a line of digits as wide as the surface measured it
-    double step = 0;    // the amount columns' step
-    double names = 0;   // the name column's width
-    double numbers = 0; // the trial balance: the widest account number drawn
+    double probe = 0;     // a line of digits as wide as the surface measured it
+    double step = 0;      // the amount columns' step
+    double names = 0;     // the name column's width
+    double nameWhole = 0; // on paper: the room every name and label takes whole
+    double numbers = 0;   // the trial balance: the widest account number drawn
 };
 
 struct DrawTarget {

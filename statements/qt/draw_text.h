@@ -31,7 +31,3 @@ inline void printRightAligned(DrawingSurface& s, const std::string& text, double
     s.CurrentX = right - s.TextWidth(text);
     s.PrintInline(text);
 }
-
-// The text cut at a character boundary to its longest beginning no wider
-// than `width` in the current font (the whole text when it fits).
-std::string fittedText(DrawingSurface& s, const std::string& text, double width);

@@ -4,7 +4,7 @@
 #include "resources/string_table.h"
 #include "statements/qt/draw_columns.h"
 #include "statements/qt/draw_text.h"
-#include "toolkit/print_setup.h"
+#include "toolkit/printout_fit.h"
 #include "toolkit/table_columns.h"
 
 #include <algorithm>
@@ -96,11 +96,10 @@ TrialTable trialTable(DrawTarget& t, const Book& book, const TrialBalance& tb) {
     return table;
 }
 
-// On paper: whether names that keep their paper least width fit beside
-// the figures.
+// On paper: whether the names whole fit beside the figures.
 bool trialFits(TrialTable table) {
-    table.columns[0].least = std::max(paperNameLeast(table.longestName), table.headingLeast);
-    return leastTableWidth(table.columns) <= table.room;
+    table.columns[0].whole = table.longestName;
+    return tableFitsNamesWhole(table.columns, table.room);
 }
 
 std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const TrialBalance& tb) {
@@ -229,7 +228,7 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
         s.CurrentX = x0 + 0.02 * w;
         s.PrintInline(row.numberText);
         s.CurrentX = x0 + c.nameX;
-        s.PrintInline(fittedText(s, row.name, c.nameRoom));
+        s.PrintInline(printedName(s, row.name, c.nameRoom));
         if (row.isDebit() ? c.debit : c.credit)
             printRightAligned(s, row.amountText,
                               x0 + (row.isDebit() ? c.debitRight : c.creditRight));

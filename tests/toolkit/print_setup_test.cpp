@@ -1,4 +1,5 @@
 #include "toolkit/print_setup.h"
+#include "toolkit/printout_fit.h"
 
 #include "platform/paper_sizes.h"
 #include "toolkit/pdf_output_file.h"

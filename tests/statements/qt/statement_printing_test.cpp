@@ -2,8 +2,9 @@
 // far larger from a book of forty-character names and twelve-digit amounts,
 // the inflows and outflows over 36 months: pdftotext finds every figure the
 // window shows, each a word of its own (a statement whose columns would not
-// fit prints smaller, on one page), and the zoom is back to 1 afterwards. On
-// the window, only what is in view is drawn.
+// fit prints smaller, on one page), every name, label and heading whole (from
+// a small book too), and the zoom is back to 1 afterwards. On the window,
+// only what is in view is drawn.
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
 #include "statements/qt/Balance_Sheet.h"
@@ -32,24 +33,55 @@ namespace {
 
 class StatementPaper : public dialog_driving::InBothFamilies {};
 
+// The four statements of a book over its three years.
+struct Statements {
+    Trial_Balance tb;
+    Income_Statement is;
+    Balance_Sheet bs;
+    CashFlow io;
+    Statements(Book& book, RunTimeState& run)
+        : tb(book, run, StatementHost{}), is(book, run, StatementHost{}),
+          bs(book, run, StatementHost{}), io(book, run, StatementHost{}) {
+        tb.ISCalander->setText("31/12/2026");
+        tb.mainLOAD();
+        is.DateSearch[0]->setText("01/01/2024");
+        is.DateSearch[1]->setText("31/12/2026");
+        is.Form_Activate2();
+        bs.ISCalander->setText("31/12/2026");
+        bs.BalanceMainLOAD();
+    }
+};
+
+struct Case {
+    std::string what;
+    QWidget* window;
+    Printformer& setup;
+    QAction* print;
+    std::vector<std::string> figures;
+    bool onePage = false;                // its amount columns side by side on one page
+    std::vector<std::string> whole = {}; // names, labels and headings
+};
+
+// The four statements' rows, each with its `whole` texts.
+std::vector<Case> statementCases(const std::string& book, Statements& w,
+                                 const std::vector<std::vector<std::string>>& whole) {
+    return {{book + "trial balance", &w.tb, w.tb.printSetup(), w.tb.PrintAccount,
+             figuresOf(w.tb.result()), true, whole[0]},
+            {book + "income statement", &w.is, w.is.printSetup(), w.is.PrintToPrinter,
+             figuresOf(w.is.result()), true, whole[1]},
+            {book + "balance sheet", &w.bs, w.bs.printSetup(), w.bs.PrintToPrinter,
+             figuresOf(w.bs.result()), true, whole[2]},
+            {book + "inflows/outflows", &w.io, w.io.printSetup(), w.io.PrintCash,
+             figuresOf(w.io.result()), false, whole[3]}};
+}
+
 TEST_P(StatementPaper, EveryFigureReachesThePaperAtEveryZoom) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book book = wideBook();
     book.FontName = GetParam();
     RunTimeState run;
-
-    Trial_Balance tb(book, run, StatementHost{});
-    tb.ISCalander->setText("31/12/2026");
-    tb.mainLOAD();
-    Income_Statement is(book, run, StatementHost{});
-    is.DateSearch[0]->setText("01/01/2024");
-    is.DateSearch[1]->setText("31/12/2026");
-    is.Form_Activate2();
-    Balance_Sheet bs(book, run, StatementHost{});
-    bs.ISCalander->setText("31/12/2026");
-    bs.BalanceMainLOAD();
-    CashFlow io(book, run, StatementHost{});
-    ASSERT_EQ(io.result().periods(), 36);
+    Statements wide(book, run);
+    ASSERT_EQ(wide.io.result().periods(), 36);
     // A trial balance of 300 accounts: pages of rows.
     Book chart = cornerShop();
     chart.FontName = GetParam();
@@ -62,23 +94,24 @@ TEST_P(StatementPaper, EveryFigureReachesThePaperAtEveryZoom) {
     Trial_Balance hundreds(chart, run, StatementHost{});
     hundreds.ISCalander->setText("31/12/2026");
     hundreds.mainLOAD();
+    // Short names beside long labels and wide figures.
+    Book small = tradingBook();
+    small.FontName = GetParam();
+    addEntry(small, "10", day2024(5, 1), "110", "300", "987654321098.76");
+    Statements shop(small, run);
 
-    struct Case {
-        std::string what;
-        QWidget* window;
-        Printformer& setup;
-        QAction* print;
-        std::vector<std::string> figures;
-        bool onePage = false; // its amount columns side by side on one page
-    };
-    const std::vector<Case> cases = {
-        {"trial balance", &tb, tb.printSetup(), tb.PrintAccount, figuresOf(tb.result()), true},
-        {"300 accounts", &hundreds, hundreds.printSetup(), hundreds.PrintAccount,
-         figuresOf(hundreds.result())},
-        {"income statement", &is, is.printSetup(), is.PrintToPrinter, figuresOf(is.result()), true},
-        {"balance sheet", &bs, bs.printSetup(), bs.PrintToPrinter, figuresOf(bs.result()), true},
-        {"inflows/outflows", &io, io.printSetup(), io.PrintCash, figuresOf(io.result())},
-    };
+    const auto name = book.AccountNames.begin(); // slots 1 to 5 on the sheet, 6 to 8 not
+    std::vector<Case> cases = statementCases(
+        "", wide, {{name + 1, name + 9}, {name + 6, name + 9}, {name + 1, name + 6}, {}});
+    for (const Case& c : statementCases(
+             "small ", shop,
+             {{"Equipment", "Owner Drawings", "Purchases", "TOTALS"},
+              {"Purchases", "Less Cost of Goods Sold", "EXPENSES"},
+              {"Equipment", "PROFIT / LOSS", "CURRENT LIABILITIES", "WORKING CAPITAL"},
+              {"Beginning Balance:", "Total Inflows:", "Total Outflows:", "Ending Balance:"}}))
+        cases.push_back(c);
+    cases.push_back({"300 accounts", &hundreds, hundreds.printSetup(), hundreds.PrintAccount,
+                     figuresOf(hundreds.result())});
     for (const Case& c : cases) {
         c.window->resize(700, 500);
         c.window->show();
@@ -95,6 +128,11 @@ TEST_P(StatementPaper, EveryFigureReachesThePaperAtEveryZoom) {
                 words.insert(w);
             for (const std::string& figure : figures)
                 EXPECT_GE(words.count(figure), figures.count(figure)) << figure;
+            for (const std::string& whole : c.whole) {
+                std::istringstream parts(whole);
+                for (std::string w; parts >> w;)
+                    EXPECT_TRUE(words.count(w)) << w << " of " << whole;
+            }
             if (c.onePage) {
                 EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 1);
             }
