@@ -59,13 +59,10 @@ std::vector<std::string> split(const std::string& text, char at) {
 }
 
 // The amount field: empty is 0, anything the locale does not read nullopt.
+// The copy writes the plain form: a negative amount leads with "-".
 std::optional<Currency> pastedAmount(const std::string& field, const NumberMarks& marks) {
     if (field.empty()) return Currency();
-    // The copy writes the plain form: a negative amount leads with "-".
-    const bool negative = field[0] == '-';
-    const std::optional<Currency> v = parseAmount(negative ? field.substr(1) : field, marks);
-    if (!v) return std::nullopt;
-    return negative ? Currency::fromRaw(-v->raw) : *v;
+    return parseSignedAmount(field, marks);
 }
 
 // An account field of the group form as its copy writes it: digits with at

@@ -80,9 +80,10 @@ std::error_code outOfRange() {
 ExcelFile::ExcelFile() = default;
 ExcelFile::~ExcelFile() = default;
 
-std::string ExcelFile::cellText(const std::string& utf8) {
+std::string ExcelFile::cellText(const std::string& utf8, bool* cut) {
     std::string bytes = encoding::utf8ToWindows1252(withoutNuls(utf8));
     // One byte per character, so the cut falls between characters.
+    if (cut) *cut = bytes.size() > MaxTextBytes;
     if (bytes.size() > MaxTextBytes) bytes.resize(MaxTextBytes);
     return bytes;
 }
@@ -177,7 +178,9 @@ std::error_code ExcelFile::WriteValue(int valueType, int cellFontUsed, int align
         std::string text = std::holds_alternative<std::string>(value)
                                ? std::get<std::string>(value)
                                : numberText(std::get<double>(value));
-        putText(body, cellText(text));
+        bool cut = false;
+        putText(body, cellText(text, &cut));
+        textsCut_ += cut ? 1 : 0;
         return record(LabelRecord, body);
     }
 

@@ -9,7 +9,7 @@
 // The file is written beside the target and only CloseFile puts it in place,
 // so a failed or abandoned export leaves no partial file and the old file
 // untouched. Texts are UTF-8 and are written in Windows-1252 ("?" for what it
-// lacks), NUL characters dropped, cut to 255 characters.
+// lacks), NUL characters dropped, cut to 255 characters (and counted).
 #pragma once
 
 #include <cstddef>
@@ -81,8 +81,11 @@ class ExcelFile {
     std::error_code PrintGridLines(bool print);
     std::error_code ProtectSpreadsheet(bool protect);
 
-    // The text bytes a LABEL or FONT record gets for a UTF-8 text.
-    static std::string cellText(const std::string& utf8);
+    // The text bytes a LABEL or FONT record gets for a UTF-8 text; `cut`,
+    // when given, tells whether the text was longer than the cell holds.
+    static std::string cellText(const std::string& utf8, bool* cut = nullptr);
+    // How many texts of cells were cut to MaxTextBytes characters so far.
+    int textsCut() const { return textsCut_; }
     // The text bytes a HEADER or FOOTER record gets.
     static std::string pageText(const std::string& utf8);
 
@@ -96,4 +99,5 @@ class ExcelFile {
     State state_ = State::Fresh;
     std::unique_ptr<SafeFileWriter> writer_;
     std::string buffer_;
+    int textsCut_ = 0;
 };

@@ -18,7 +18,7 @@ constexpr std::int32_t MaxJournalRows = ExcelFile::MaxRows - 1;
 
 std::error_code writeSheet(const Book& book, const std::filesystem::path& fileName,
                            const LocaleInfo& locale, const JournalSheetLayout& layout,
-                           std::int32_t lines) {
+                           std::int32_t lines, int& textsCut) {
     ReportSheet sheet;
     std::vector<int> widths;
     for (int twips : {layout.dateTwips, layout.accountTwips, layout.amountTwips, layout.amountTwips,
@@ -57,6 +57,7 @@ std::error_code writeSheet(const Book& book, const std::filesystem::path& fileNa
         sheet.text(ExcelFile::Font3, top + ExcelFile::AlignLeft, 0, row, 6,
                    line.Details == "_" ? std::string() : line.Details);
     }
+    textsCut = sheet.textsCut();
     return sheet.finish();
 }
 
@@ -70,12 +71,14 @@ JournalSheetResult SaveAsExcel(const Book& book, const std::filesystem::path& fi
     result.journalLines = count;
     const std::int32_t lines = std::min(count, MaxJournalRows);
 
-    result.error = writeSheet(book, fileName, locale, layout, lines);
+    int textsCut = 0;
+    result.error = writeSheet(book, fileName, locale, layout, lines, textsCut);
     if (result.error) {
         Tmain::FileErrorMessage(result.error);
         return result;
     }
     result.linesWritten = lines;
-    if (lines < count) showMessage(sheetRowsNotice(lines, count, "journal lines"));
+    const std::string notice = sheetNotice(lines, count, "journal lines", textsCut);
+    if (!notice.empty()) showMessage(notice);
     return result;
 }

@@ -106,14 +106,17 @@ std::string plainNumberText(Currency value, const std::string& decimalMark) {
     return value.toPlainString(decimalMark);
 }
 
-std::optional<Currency> parseAmount(const std::string& text, const NumberMarks& marks) {
+namespace {
+// The figure from `i` on, below zero when `negative`. It is gathered below
+// zero so that the lowest amount, one more than the highest, reads too.
+std::optional<Currency> parseFigure(const std::string& text, std::size_t i,
+                                    const NumberMarks& marks, bool negative) {
     std::int64_t raw = 0;
     int digits = 0, decimals = 0;
     bool point = false;
     // Digit grouping, when used, is by threes: 1,234,567 but not 1,23,4567.
     int groups = 0, run = 0;
     auto groupingHolds = [&] { return groups == 0 || run == 3; };
-    std::size_t i = 0;
     while (i < text.size()) {
         if (!point && startsWith(text, i, marks.decimal)) {
             if (!groupingHolds()) return std::nullopt;
@@ -131,7 +134,7 @@ std::optional<Currency> parseAmount(const std::string& text, const NumberMarks& 
         const char c = text[i];
         if (c < '0' || c > '9') return std::nullopt;
         if (point && ++decimals > 4) return std::nullopt;
-        if (__builtin_mul_overflow(raw, 10, &raw) || __builtin_add_overflow(raw, c - '0', &raw))
+        if (__builtin_mul_overflow(raw, 10, &raw) || __builtin_sub_overflow(raw, c - '0', &raw))
             return std::nullopt;
         ++digits;
         if (!point) ++run;
@@ -140,7 +143,19 @@ std::optional<Currency> parseAmount(const std::string& text, const NumberMarks& 
     if (digits == 0 || (!point && !groupingHolds())) return std::nullopt;
     for (; decimals < 4; ++decimals)
         if (__builtin_mul_overflow(raw, 10, &raw)) return std::nullopt;
-    return Currency::fromRaw(raw);
+    if (negative) return Currency::fromRaw(raw);
+    if (raw == std::numeric_limits<std::int64_t>::min()) return std::nullopt;
+    return Currency::fromRaw(-raw);
+}
+} // namespace
+
+std::optional<Currency> parseAmount(const std::string& text, const NumberMarks& marks) {
+    return parseFigure(text, 0, marks, false);
+}
+
+std::optional<Currency> parseSignedAmount(const std::string& text, const NumberMarks& marks) {
+    const bool negative = text.compare(0, 1, "-") == 0;
+    return parseFigure(text, negative ? 1 : 0, marks, negative);
 }
 
 int exactDecimals(Currency value, int least) {

@@ -58,6 +58,9 @@ std::string plainNumberText(Currency value, const std::string& decimalMark);
 // "1,234,567"). A sign, parentheses, blanks, any other character, misplaced
 // group marks or an amount out of range: nullopt.
 std::optional<Currency> parseAmount(const std::string& text, const NumberMarks& marks);
+// The same with a leading "-" for an amount below zero, as the program
+// writes one (the lowest amount there is too).
+std::optional<Currency> parseSignedAmount(const std::string& text, const NumberMarks& marks);
 inline std::optional<Currency> parseAmount(const std::string& text, const LocaleInfo& locale) {
     return parseAmount(text, marksOf(locale));
 }

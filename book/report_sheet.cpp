@@ -7,14 +7,8 @@ namespace {
 constexpr double TwipsPerCharacter = 120;
 constexpr int FontPoints = 9;
 constexpr double MarginInches = 0.5;
-} // namespace
 
-int sheetColumnCharacters(double twips) {
-    const double characters = std::nearbyint(twips / TwipsPerCharacter);
-    return static_cast<int>(std::clamp(characters, 0.0, double(ExcelFile::MaxColumnWidth)));
-}
-
-std::string sheetRowsNotice(std::int64_t written, std::int64_t wanted, const std::string& what) {
+std::string rowsNotice(std::int64_t written, std::int64_t wanted, const std::string& what) {
     if (written >= wanted) return {};
     const std::string rows = std::to_string(ExcelFile::MaxRows) + " rows";
     if (written == 0)
@@ -24,6 +18,22 @@ std::string sheetRowsNotice(std::int64_t written, std::int64_t wanted, const std
                rows + ").";
     return "Only the first " + std::to_string(written) + " of the " + std::to_string(wanted) + " " +
            what + " were written: a spreadsheet of this kind holds at most " + rows + ".";
+}
+} // namespace
+
+int sheetColumnCharacters(double twips) {
+    const double characters = std::nearbyint(twips / TwipsPerCharacter);
+    return static_cast<int>(std::clamp(characters, 0.0, double(ExcelFile::MaxColumnWidth)));
+}
+
+std::string sheetNotice(std::int64_t written, std::int64_t wanted, const std::string& what,
+                        std::int64_t textsCut) {
+    std::string notice = rowsNotice(written, wanted, what);
+    if (textsCut == 0) return notice;
+    if (!notice.empty()) notice += " ";
+    return notice + std::to_string(textsCut) + (textsCut == 1 ? " text was" : " texts were") +
+           " cut to " + std::to_string(ExcelFile::MaxTextBytes) +
+           " characters: a spreadsheet of this kind holds no more in a cell.";
 }
 
 void ReportSheet::start(const std::filesystem::path& path, const std::string& fontName,

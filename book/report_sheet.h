@@ -17,10 +17,12 @@
 int sheetColumnCharacters(double twips);
 
 // What the user is told when a sheet holds only the first `written` of the
-// `wanted` rows of `what` ("journal lines"); "" when every row fits. A sheet
-// that keeps entries whole writes none when its first entry alone is longer
-// than the sheet holds, and the notice says so.
-std::string sheetRowsNotice(std::int64_t written, std::int64_t wanted, const std::string& what);
+// `wanted` rows of `what` ("journal lines"), and when `textsCut` texts were
+// longer than a cell holds and were cut; "" when every row and text fit. A
+// sheet that keeps entries whole writes none when its first entry alone is
+// longer than the sheet holds, and the notice says so.
+std::string sheetNotice(std::int64_t written, std::int64_t wanted, const std::string& what,
+                        std::int64_t textsCut);
 
 class ReportSheet {
   public:
@@ -36,6 +38,8 @@ class ReportSheet {
     void number(int font, int alignment, int attribute, std::int32_t row, int column, double value);
     // The last row a cell was asked for, written or not.
     std::int32_t rowsAsked() const { return rowsAsked_; }
+    // How many texts were cut to fit their cells.
+    int textsCut() const { return file_.textsCut(); }
     // Puts the file in place when nothing failed; the first failure, if any.
     std::error_code finish();
     bool failed() const { return static_cast<bool>(error_); }

@@ -159,12 +159,13 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
         fail(std::make_error_code(std::errc::read_only_file_system));
         return;
     }
-    // What saves of this target killed part-way left beside it.
-    removeLeftTemporaries(target_);
+    // What writes into this folder ended part-way left there.
     const std::filesystem::path folder = target_.parent_path();
+    removeLeftTemporaries(folder);
     const std::string prefix = temporaryPrefix(target_);
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
+        // At most TemporaryDigits digits, so that the name fits.
         temp_ = folder / (prefix + std::to_string(rd() % 1000000));
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
         if (fd_ < 0 && errno != EEXIST) break;

@@ -1,8 +1,8 @@
 // Writing a file safely: the bytes go to a temporary file in the target's
 // folder, every write is checked, the file is flushed to disk and only then
 // renamed over the target. On any failure the target stays as it was; a
-// temporary file left by a save killed part-way goes with the next save of
-// the same target (safe_file_leftovers.h). A target reached through a
+// temporary file left by a write killed part-way goes with the next write
+// into the same folder (safe_file_leftovers.h). A target reached through a
 // symbolic link is written where the link points (the link stays); a
 // read-only target, a folder, a pipe, a device or a socket, a link that
 // leads back to itself and a folder that does not exist are refused.

@@ -1,9 +1,8 @@
 #include "book/safe_file_leftovers.h"
 
 #include "book/file_descriptor.h"
+#include "book/text_encoding.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,17 +21,20 @@ bool stillNamed(int fd, const std::filesystem::path& path) {
     return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && sameFile(open, named);
 }
 
-// The prefix followed by one digit or more, and nothing else.
-bool isTemporaryName(const std::string& name, const std::string& prefix) {
-    return name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
-           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
-                       [](unsigned char c) { return std::isdigit(c) != 0; });
+// "." + a name + ".tmp" + one digit or more, and nothing else: a temporary
+// name of any target, whole or cut.
+bool isTemporaryName(const std::string& name) {
+    const std::size_t digits = name.find_last_not_of("0123456789") + 1;
+    const std::string tail = ".tmp";
+    return digits < name.size() && digits > tail.size() + 1 && name[0] == '.' &&
+           name.compare(digits - tail.size(), tail.size(), tail) == 0;
 }
 
 } // namespace
 
 std::string temporaryPrefix(const std::filesystem::path& target) {
-    return "." + target.filename().string() + ".tmp";
+    const std::size_t room = LongestFileName - TemporaryDigits - std::string("..tmp").size();
+    return "." + encoding::cutUtf8(target.filename().string(), room) + ".tmp";
 }
 
 bool holdTemporary(int fd, const std::filesystem::path& temp) {
@@ -44,13 +46,12 @@ bool holdTemporary(int fd, const std::filesystem::path& temp) {
     return stillNamed(fd, temp);
 }
 
-void removeLeftTemporaries(const std::filesystem::path& target) {
-    const std::string prefix = temporaryPrefix(target);
+void removeLeftTemporaries(const std::filesystem::path& folder) {
     std::error_code ec;
-    std::filesystem::directory_iterator entries(target.parent_path(), ec);
+    std::filesystem::directory_iterator entries(folder, ec);
     for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
         const std::filesystem::path& path = entries->path();
-        if (!isTemporaryName(path.filename().string(), prefix)) continue;
+        if (!isTemporaryName(path.filename().string())) continue;
         // Not following a link, nor waiting on a pipe put in its place.
         const FileDescriptor file(
             ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));

@@ -5,12 +5,19 @@
 #include <cmath>
 #include <cstdint>
 
-bool dateKeyAllowed(char32_t key) {
+bool folioKeyAllowed(char32_t key) {
     return key == 8 || (key >= U'-' && key <= U'9');
 }
 
-bool folioKeyAllowed(char32_t key) {
-    return dateKeyAllowed(key);
+bool dateKeyAllowed(char32_t key, const LocaleInfo& locale) {
+    if (folioKeyAllowed(key)) return true;
+    const bool letter = (key >= U'a' && key <= U'z') || (key >= U'A' && key <= U'Z') || key > 127;
+    for (const DatePatternPart& part : splitDatePattern(locale.shortDatePattern)) {
+        if (part.letter == 'M' && part.count >= 3 && letter) return true;
+        for (std::size_t at = 0; part.letter == 0 && at < part.text.size();)
+            if (encoding::nextCodePoint(part.text, at) == key) return true;
+    }
+    return false;
 }
 
 bool amountKeyAllowed(const std::string& typed, const NumberMarks& marks) {

@@ -5,14 +5,17 @@
 
 #include "book/currency.h"
 #include "book/number_format.h"
+#include "platform/locale.h"
 
 #include <optional>
 #include <string>
 
 // Key filters. `key` is the typed character (8 is Backspace).
-// Date box: Backspace and "-" to "9" ("-", ".", "/", digits).
-bool dateKeyAllowed(char32_t key);
-// Folio box: the same set.
+// Date box: Backspace, "-" to "9" ("-", ".", "/", digits) and whatever else
+// the locale's short date shows between its numbers (a blank in "02 01 2024"),
+// letters too where it names the month: a date is typed as it is shown.
+bool dateKeyAllowed(char32_t key, const LocaleInfo& locale);
+// Folio box: Backspace and "-" to "9".
 bool folioKeyAllowed(char32_t key);
 // Amount box: Ctrl+C (3), Ctrl+V (22), Backspace, digits and the locale's
 // decimal and digit-group marks (`typed` is the character as UTF-8).

@@ -364,9 +364,9 @@ std::optional<Currency> heldToCurrency(bool negative, Wide num, int scale, int p
     q.mulPow10(4 - places);
     if (!q.fits96()) return std::nullopt;
     const ExactDecimal::Mantissa m = q.low128();
-    if (m > ExactDecimal::Mantissa(INT64_MAX)) return std::nullopt;
-    const auto raw = static_cast<std::int64_t>(m);
-    return Currency::fromRaw(negative ? -raw : raw);
+    // Below zero one more fits: the lowest amount.
+    if (m > ExactDecimal::Mantissa(INT64_MAX) + (negative ? 1 : 0)) return std::nullopt;
+    return Currency::fromRaw(static_cast<std::int64_t>(negative ? 0 - m : m));
 }
 
 } // namespace

@@ -36,9 +36,10 @@ void startSheet(ReportSheet& sheet, const std::filesystem::path& path, const Boo
     sheet.start(path, book.FontName.str(), widths, book.BusinessName.str());
 }
 
-// `what` names what was counted: the journal's "lines", the ledger's "rows".
+// `what` names what was counted: the journal's "lines", the ledger's "rows";
+// `textsCut` how many texts were cut to fit a spreadsheet's cells.
 LedgerExportResult finished(LedgerExportResult result, std::error_code error,
-                            const std::string& what) {
+                            const std::string& what, int textsCut = 0) {
     if (error) {
         result.message = Tmain::FileErrorText(error);
         Tmain::FileErrorMessage(error);
@@ -46,10 +47,8 @@ LedgerExportResult finished(LedgerExportResult result, std::error_code error,
         return result;
     }
     result.ok = true;
-    if (result.rowsWritten < result.rowsListed) {
-        result.notice = sheetRowsNotice(result.rowsWritten, result.rowsListed, what);
-        showMessage(result.notice);
-    }
+    result.notice = sheetNotice(result.rowsWritten, result.rowsListed, what, textsCut);
+    if (!result.notice.empty()) showMessage(result.notice);
     return result;
 }
 
@@ -140,7 +139,7 @@ LedgerExportResult exportJournalSheet(const Book& book, const JournalList& list,
                            ? joinedHeading("General Journal", ", ", book.BusinessName.str())
                            : "");
     result.rowsWritten = writeJournalRows(sheet, book, list, locale);
-    return finished(result, sheet.finish(), "lines");
+    return finished(result, sheet.finish(), "lines", sheet.textsCut());
 }
 
 void writeRunningBalanceCsv(ByteWriter& out, const Book& book, const RunningBalanceLedger& ledger,
@@ -281,7 +280,7 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
                        7 + i, c, cells[static_cast<std::size_t>(c - 1)]);
     }
     result.rowsWritten = fits;
-    return finished(result, sheet.finish(), "rows");
+    return finished(result, sheet.finish(), "rows", sheet.textsCut());
 }
 
 std::optional<std::filesystem::path> mailRunningBalance(const Book& book,

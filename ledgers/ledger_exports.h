@@ -29,7 +29,7 @@ struct LedgerExportResult {
 // (debit names flush left, credit names indented); each entry is followed by a
 // row holding its note and reference, then an empty row. Whole entries up to
 // the sheet's 16,384 rows; the notice says how many lines were written when not
-// all fit.
+// all fit, and how many texts were cut to the 255 characters a cell holds.
 LedgerExportResult exportJournalSheet(const Book& book, const JournalList& list,
                                       const std::filesystem::path& path, const LocaleInfo& locale);
 

@@ -101,8 +101,8 @@ void Sheet::cell(int column, const CellKind& kind, const std::string& text) {
 ExportResult Sheet::close() {
     ExportResult result = exportResultOf(sheet_.finish());
     if (result.ok)
-        result.notice =
-            sheetRowsNotice(ExcelFile::MaxRows, sheet_.rowsAsked(), "rows of the statement");
+        result.notice = sheetNotice(ExcelFile::MaxRows, sheet_.rowsAsked(), "rows of the statement",
+                                    sheet_.textsCut());
     return result;
 }
 

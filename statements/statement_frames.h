@@ -98,7 +98,8 @@ class Sheet {
     void nextRow() { ++row_; }
     int row() const { return row_; }
     // Puts the file in place. Rows past the format's last row are left out
-    // and `notice` says how many the statement had.
+    // and `notice` says how many the statement had, and how many texts were
+    // cut to fit their cells.
     ExportResult close();
 
   private:

@@ -299,10 +299,11 @@ void LedgerChoices::readPeriod() {
     if (const auto d = Tmain::ParseDateStyle(DateSearch[1]->Text(), style, locale)) ToDate = *d;
 }
 
-// Backspace, "-", "/" and the digits may be typed into a date box; Enter
+// A date is typed into a date box as it is shown (dateKeyAllowed); Enter
 // builds again for the account built last. True: the key is swallowed.
 bool LedgerChoices::dateKey(int keyAscii) {
-    if (keyAscii == keys::Backspace || keyAscii == '-' || (keyAscii >= '/' && keyAscii <= '9')) {
+    if (keyAscii != keys::Enter &&
+        dateKeyAllowed(static_cast<char32_t>(keyAscii), currentLocale())) {
         DateTyped = 1;
         return false;
     }

@@ -105,8 +105,8 @@ void TAcount::wireEntryLine() {
         k.KeyCode = 0; // the window must not step a second time
         apply(editor_.dateKey(key, Datetext->Text()));
     });
-    connect(Datetext, &CalanderForm::KeyPress, this, [](KeyPressArgs& k) {
-        if (!dateKeyAllowed(static_cast<char32_t>(k.KeyAscii))) k.KeyAscii = 0;
+    connect(Datetext, &CalanderForm::KeyPress, this, [this](KeyPressArgs& k) {
+        if (!dateKeyAllowed(static_cast<char32_t>(k.KeyAscii), model_.locale())) k.KeyAscii = 0;
     });
     connect(Datetext, &CalanderForm::Click, this, [this] {
         run_.DateChangedFlag = 0;

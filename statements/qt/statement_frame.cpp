@@ -3,6 +3,7 @@
 #include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
+#include "book/typed_input.h"
 #include "platform/qt/painter_surface.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
@@ -263,8 +264,7 @@ void StatementFrame::filterDateKey(KeyPressArgs& k, const std::function<void()>&
         enter();
         return;
     }
-    if (c == keys::Backspace || c == '-' || c == '/' || (c >= '0' && c <= '9')) return;
-    k.KeyAscii = 0;
+    if (!dateKeyAllowed(static_cast<char32_t>(c), currentLocale())) k.KeyAscii = 0;
 }
 
 void StatementFrame::drawView(DrawingSurface& s) {

@@ -155,8 +155,9 @@ class StatementFrame : public QWidget {
     virtual void copyStatement() = 0;
     virtual void mailStatement() = 0;
 
-    // Date-picker keys: Backspace, "-", "/" and digits pass; Enter runs
-    // `enter` (and passes when `enterPasses`); every other key is dropped.
+    // Date-picker keys: those a date is typed with pass (dateKeyAllowed);
+    // Enter runs `enter` (and passes when `enterPasses`); every other key is
+    // dropped.
     static void filterDateKey(KeyPressArgs& k, const std::function<void()>& enter,
                               bool enterPasses = false);
     // A date picker in the strip at `left` twips, in the book's font.

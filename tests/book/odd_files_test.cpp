@@ -8,6 +8,7 @@
 #include "book/excel_file.h"
 #include "book/insert_book.h"
 #include "book/safe_file.h"
+#include "book/safe_file_leftovers.h"
 #include "book/tmain.h"
 #include "hand_made_books.h"
 #include "platform/fake/fake_services.h"
@@ -216,23 +217,29 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         EXPECT_NE(readFile(dir / "real" / "book"), "old");
         EXPECT_EQ(readFile(dir / "real" / "new"), readFile(dir / "real" / "book"));
 
-        // The next save takes away what saves killed part-way left beside the
-        // book, but not the file a running save holds, a link or another name.
+        // The next write into the folder takes away what writes killed
+        // part-way left there, for whatever target (also one whose name was
+        // cut, or was not yet), but not the file a running save holds, a link
+        // or another name.
         const fs::path real = dir / "real";
         auto running = std::make_unique<SafeFileWriter>(real / "book");
         fs::path held;
         for (const fs::directory_entry& e : fs::directory_iterator(real))
             if (e.path().filename().string().rfind(".book.tmp", 0) == 0) held = e.path();
         ASSERT_FALSE(held.empty());
-        writeFile(real / ".book.tmp31", "dead");
+        const std::string longName = std::string(243, 'n') + "\xC3\xA9" + std::string(10, 'n');
+        const std::string leftovers[] = {".book.tmp31", ".invoice-17.pdf.tmp4", ".book.tmp7.tmp9",
+                                         "." + longName.substr(0, 243) + ".tmp5"};
+        for (const std::string& leftover : leftovers)
+            writeFile(real / leftover, "dead");
         writeFile(dir / "outside", "x");
         fs::create_symlink("../outside", real / ".book.tmp8");
-        const char* const others[] = {".book.tmp", ".book.tmp7x", ".book.tmp7.tmp9", ".books.tmp7",
-                                      "book.tmp7"};
+        const char* const others[] = {".book.tmp", ".book.tmp7x", "..tmp7", "book.tmp7"};
         for (const char* other : others)
             writeFile(real / other, "other");
         ASSERT_TRUE(write(dir / "link").ok());
-        EXPECT_FALSE(fs::exists(real / ".book.tmp31"));
+        for (const std::string& leftover : leftovers)
+            EXPECT_FALSE(fs::exists(real / leftover)) << leftover;
         EXPECT_TRUE(fs::exists(held)) << held;
         EXPECT_TRUE(fs::is_symlink(real / ".book.tmp8"));
         EXPECT_EQ(readFile(dir / "outside"), "x");
@@ -241,6 +248,9 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         fs::remove(real / ".book.tmp8");
         running.reset();
         EXPECT_FALSE(fs::exists(held));
+        // A name as long as the system takes: its temporary name is cut at a character.
+        EXPECT_EQ(temporaryPrefix(real / longName), "." + longName.substr(0, 243) + ".tmp");
+        EXPECT_TRUE(write(real / longName).ok() && fs::remove(real / longName));
 
         // A read-only file is refused with the read-only message and stays.
         writeFile(dir / "locked", "kept");

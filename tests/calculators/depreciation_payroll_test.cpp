@@ -42,6 +42,7 @@ TEST(TypedNumbers, SystemRulesThenLeadingNumber) {
         {"922337203685477.5807", Comma, Currency::fromRaw(INT64_MAX)},
         {"922337203685477.5808", Comma, std::nullopt},
         {"-922337203685477.5807x", Comma, Currency::fromRaw(-INT64_MAX)},
+        {"-922337203685477.5808", Comma, Currency::fromRaw(INT64_MIN)}, // as a copy writes it
         {"0.000149999999999999999", Comma, Currency::fromRaw(1)},
         {"0.00015", Comma, Currency::fromRaw(2)},
         {"1E400", Point, std::nullopt},

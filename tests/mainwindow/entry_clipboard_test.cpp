@@ -128,7 +128,8 @@ TEST(EntryPaste, ASideOfMoreThanThirtyLinesRefusesTheWholeText) {
 TEST(EntryPaste, FieldsAreReadLenientlyButExactly) {
     const NumberMarks point{".", ","};
     std::optional<std::vector<ClipLine>> r = readEntryClipText(
-        "100.1\t\tx\t1,250.5\t\r\n\t\t\t\t\r\n\t400\r\n\tabc\t\tzz\tA\rB\r\n200\t\t\t-3.5\tz\nLW",
+        "100.1\t\tx\t1,250.5\t\r\n\t\t\t\t\r\n\t400\r\n\tabc\t\tzz\tA\rB\r\n200\t\t\t-3.5\tz\n"
+        "\t300\t\t-922337203685477.5808\t\r\nLW",
         point);
     ASSERT_TRUE(r);
     EXPECT_EQ(*r, (std::vector<ClipLine>{
@@ -136,7 +137,8 @@ TEST(EntryPaste, FieldsAreReadLenientlyButExactly) {
                       {Credit, Currency(), Currency(), ""},
                       {Credit, money(400), Currency(), "", false},    // fields missing
                       {Credit, Currency(), Currency(), "A B", false}, // no amount in "zz"
-                      {Debit, money(200), cents(-350), "z"}}));       // a bare LF ends a line too
+                      {Debit, money(200), cents(-350), "z"},          // a bare LF ends a line too
+                      {Credit, money(300), Currency::fromRaw(INT64_MIN), ""}})); // the lowest
     EXPECT_FALSE(readEntryClipText("LW\r\n", point));
     EXPECT_TRUE(readEntryClipText("LW", point)->empty());
 

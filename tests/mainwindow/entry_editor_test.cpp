@@ -197,9 +197,14 @@ TEST(EntryAmounts, PastedOrHalfTypedTextNeverStoresAWrongAmount) {
 
 TEST(EntryKeys, FiltersOfTheDateFolioAndAmountBoxes) {
     for (char32_t k : {U'/', U'-', U'.', U'7', char32_t(8)})
-        EXPECT_TRUE(dateKeyAllowed(k) && folioKeyAllowed(k));
+        EXPECT_TRUE(dateKeyAllowed(k, dayFirstLocale()) && folioKeyAllowed(k));
     for (char32_t k : {U'a', U' ', U','})
-        EXPECT_FALSE(dateKeyAllowed(k) || folioKeyAllowed(k));
+        EXPECT_FALSE(dateKeyAllowed(k, dayFirstLocale()) || folioKeyAllowed(k));
+    // A date is typed as it is shown: with blanks, or with the month's name.
+    LocaleInfo blanks = dayFirstLocale(), named = dayFirstLocale();
+    blanks.shortDatePattern = "dd MM yyyy", named.shortDatePattern = "d MMM yyyy";
+    EXPECT_TRUE(dateKeyAllowed(U' ', blanks) && dateKeyAllowed(U'J', named));
+    EXPECT_EQ(Tmain::ParseDateStyle("15 03 2024", 0, blanks), Tmain::DayNumber(2024, 3, 15));
     const NumberMarks point{".", ","}, spaced{",", "\xC2\xA0"};
     for (const char* ok : {"0", "9", ".", ",", "\x03", "\x16", "\x08"})
         EXPECT_TRUE(amountKeyAllowed(ok, point)) << ok;
