@@ -121,14 +121,12 @@ TEST(LedgerPrintouts, TAccountGeometry) {
         EXPECT_LE(c.y1 + 98, 6000) << c.text;
     }
     EXPECT_EQ(rules, 3);
-
-    // An account's name longer than a page goes on to the next page, the T below it.
-    RecordingSurface named(11520, 6000);
+    RecordingSurface named(11520, 6000); // a name longer than a page goes on to the next
     printTAccount(named, book, buildTAccount(book, options),
                   heading(book, std::string(65535, 'M'), "600"), Locale, 0.5);
     EXPECT_EQ(named.pages(), 2);
     for (const RecordedCall& c : named.calls)
-        EXPECT_LE(c.y2, 6000) << c.text.substr(0, 20);
+        EXPECT_LE(c.y2, 6000);
 }
 
 // Pages numbered from 1 in each copy, the business name and title on the
