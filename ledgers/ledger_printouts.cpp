@@ -250,8 +250,8 @@ class JournalPages {
   public:
     JournalPages(DrawingSurface& s, const std::string& period) : s_(s), period_(period) {}
 
-    // The period and page number at the top of a page's lines; the first
-    // page's keeps its first line with it.
+    // The period and page number at the top of a page's lines; on the first
+    // page they keep the first entry line with them.
     void pageHeading(bool first = false) {
         endLine(s_);
         printPeriodAndPage(s_, period_, 500, first ? 3 * s_.TextHeight("") : 0, true);
