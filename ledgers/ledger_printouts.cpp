@@ -94,15 +94,17 @@ std::string pageText(int page) {
 // The period centred on its line beside the page number, which ends
 // `margin` twips short of the page's right edge; where the two would come
 // closer than a blank, the number goes on a line of its own above the
-// period. Ends the period's line.
-void printPeriodAndPage(DrawingSurface& s, const std::string& period, int page, double margin,
-                        bool underlined = false) {
+// period. The two start the next page where they and `keepWith` twips
+// below them would pass the foot. Ends the period's line.
+void printPeriodAndPage(DrawingSurface& s, const std::string& period, double margin,
+                        double keepWith, bool underlined = false) {
     const double width = s.ScaleWidth();
-    const std::string number = pageText(page);
-    const double numberLeft = width - margin - s.TextWidth(number);
     const double periodLeft = (width - s.TextWidth(period)) / 2;
-    printAt(s, numberLeft, number);
-    if (periodLeft + s.TextWidth(period + " ") > numberLeft) endLine(s);
+    auto numberLeft = [&] { return width - margin - s.TextWidth(pageText(s.pageNumber())); };
+    auto apart = [&] { return periodLeft + s.TextWidth(period + " ") > numberLeft(); };
+    newPageBeforeFoot(s, (apart() ? 2 : 1) * s.TextHeight("") + keepWith);
+    printAt(s, numberLeft(), pageText(s.pageNumber()));
+    if (apart()) endLine(s);
     s.FontUnderline = underlined;
     printAt(s, periodLeft, period);
     endLine(s);
@@ -183,6 +185,7 @@ class TAccountPage {
         s_.FontSize = BodyPoints * scale;
         s_.Print("");
         printCentred(s_, width_, periodText(heading));
+        newPageBeforeFoot(s_, 3 * s_.TextHeight("")); // the T starts with a row of its own
         s_.Print("");
         const double y0 = std::floor(s_.CurrentY);
         s_.Line(40 * P, y0, width_ - 40 * P, y0, Black);
@@ -195,8 +198,7 @@ class TAccountPage {
     // Rows that would pass the page's foot go on on a new page with its own
     // centre rule.
     void makeRoom(int lines) {
-        if (s_.CurrentY + lines * s_.TextHeight("") <= height_) return;
-        s_.NewPage();
+        if (!newPageBeforeFoot(s_, lines * s_.TextHeight(""))) return;
         rule_ = columns_[Stem].right() + 10;
         s_.Line(rule_, 0, rule_, height_, Black);
         s_.CurrentX = 0;
@@ -256,27 +258,24 @@ class TAccountPage {
 
 class JournalPages {
   public:
-    JournalPages(DrawingSurface& s, const std::string& period)
-        : s_(s), period_(period), height_(s.ScaleHeight()) {}
+    JournalPages(DrawingSurface& s, const std::string& period) : s_(s), period_(period) {}
 
-    void pageHeading() {
-        if (page_ > 0) s_.NewPage();
-        ++page_;
+    // The period and page number at the top of a page's lines; on the first
+    // page they keep the first entry line with them.
+    void pageHeading(bool first = false) {
         endLine(s_);
-        printPeriodAndPage(s_, period_, page_, 500, true);
+        printPeriodAndPage(s_, period_, 500, first ? 3 * s_.TextHeight("") : 0, true);
         endLine(s_); // the heading's own closing line break
         endLine(s_);
     }
-    // A new page when `lines` more lines would pass the foot.
+    // A new page, with its heading, when `lines` more lines would pass the foot.
     void test(int lines) {
-        if (s_.CurrentY + lines * s_.TextHeight("") > height_) pageHeading();
+        if (newPageBeforeFoot(s_, lines * s_.TextHeight(""))) pageHeading();
     }
 
   private:
     DrawingSurface& s_;
     std::string period_;
-    double height_;
-    int page_ = 0;
 };
 
 // A note centred line by line, wrapped once a line reaches `limit`.
@@ -372,16 +371,16 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
     s.FontSize = BodyPoints * printScale;
     endLine(s);
 
+    // The first page's period and number, an empty journal's too.
     JournalPages pages(s, periodText(heading));
+    s.FontBold = true;
+    pages.pageHeading(true);
     const TableColumn& name = columns[JName];
     for (std::size_t k = 0; k < list.ShownLines.size(); ++k) {
         const std::int32_t n = list.ShownLines[k];
         const EntryLine& line = book.EntryLines[static_cast<std::size_t>(n)];
         s.FontBold = true;
-        if (k == 0)
-            pages.pageHeading();
-        else
-            pages.test(2);
+        if (k > 0) pages.test(2);
         s.FontBold = false;
         if (k == 0 ||
             dayOfDate(line.Date) !=
@@ -487,7 +486,6 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
                          const LedgerHeading& heading, const LocaleInfo& locale, double printScale,
                          const std::function<void(DrawingSurface&)>& printHeader) {
     const double width = s.ScaleWidth();
-    const double height = s.ScaleHeight();
     const RunningBalanceWidest widest = runningBalanceWidest(book, ledger, locale);
     auto columnsAt = [&](double zoom) { return runningBalanceColumns(s, widest, zoom); };
     const std::string period = heading.from + " To " + heading.to;
@@ -496,12 +494,18 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
                                             {period, BodyPoints}};
     for (const std::string& line : address)
         headings.push_back({line, BodyPoints, false, AddressLeft});
-    if (printHeader) { // the business and its address, ending as far short of the right edge
-        headings.push_back({book.BusinessName.str(), BodyPoints + 1, true, PageNumberMargin});
+    if (printHeader) // the business's address, ending as far short of the right edge
         for (const std::string& line : splitTextLines(book.BusinessAddress.str()))
             headings.push_back({line, BodyPoints, false, PageNumberMargin});
-    }
     printScale = printoutZoom(s, book, printScale, width, columnsAt, headings);
+    // The business name as the heading draws it: bold, one point above the
+    // body at every zoom.
+    if (printHeader)
+        printScale = fittingZoom(printScale, [&](double zoom) {
+            return headingsFit(
+                s, {{book.BusinessName.str(), BodyPoints + 1 / zoom, true, PageNumberMargin}},
+                zoom);
+        });
     const double body = BodyPoints * printScale;
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
@@ -514,10 +518,8 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     s.CurrentY = std::max(s.CurrentY, 2835.0);
     s.FontBold = false;
     s.FontSize = body;
-    for (const std::string& line : address) {
-        s.CurrentX = AddressLeft;
-        s.Print(line);
-    }
+    for (const std::string& line : address)
+        printWithin(s, line, AddressLeft, width, LineAlign::Left);
     for (int blank = 0; blank < 5; ++blank)
         endLine(s);
 
@@ -526,8 +528,8 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     printCentred(s, width, heading.account + " (" + heading.folio + ")");
     s.FontSize = body;
     endLine(s);
-    int page = 1;
-    printPeriodAndPage(s, period, page, PageNumberMargin);
+    // The period, the rule and the column headings together on a page.
+    printPeriodAndPage(s, period, PageNumberMargin, s.TextHeight("") + 200);
     s.CurrentY += 100;
     s.Line(0, s.CurrentY, width, s.CurrentY, Black);
     s.CurrentX = 0;
@@ -559,11 +561,9 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     for (const RunningBalanceRow& row : ledger.Rows) {
         const std::string date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
         s.FontBold = true;
-        if (s.CurrentY + s.TextHeight(date) > height) {
-            s.NewPage();
-            ++page;
+        if (newPageBeforeFoot(s, s.TextHeight(date))) {
             endLine(s);
-            printEndingAt(s, width - PageNumberMargin, pageText(page));
+            printEndingAt(s, width - PageNumberMargin, pageText(s.pageNumber()));
             endLine(s);
             endLine(s);
         }

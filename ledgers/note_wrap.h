@@ -1,5 +1,5 @@
 // A text cut into lines: a journal note for the journal's page and its
-// printout, and a printed heading that has to stay on the page.
+// printout, and a printed text that has to stay on the page.
 #pragma once
 
 #include "platform/drawing_surface.h"
@@ -25,16 +25,28 @@ std::vector<NoteLine> wrapNote(const std::string& note,
 // The same cut for a text that must keep within its room: `passesRoom` tells
 // whether a piece is wider than the room, and a piece without a blank ends
 // before the character that made it too wide, which starts the next line (a
-// single character wider than the room has a line of its own).
+// single character wider than the room has a line of its own). The last
+// piece is measured too.
 std::vector<NoteLine> wrapWithinRoom(const std::string& text,
                                      const std::function<bool(const std::string&)>& passesRoom);
 
-enum class LineAlign { Centre, Right };
+// The one rule for a printed text longer than what is left of its page: it
+// goes on to the next page. Starts one when `height` twips more from the
+// current line would pass the page's foot; true when it did.
+bool newPageBeforeFoot(DrawingSurface& s, double height);
+
+enum class LineAlign { Left, Centre, Right };
 
 // Prints `text` from the surface's current line down, in lines that keep
-// between x = left and x = right, each centred between them or ending at
-// `right`, without outer blanks. A text that fits takes one line.
-// `beforeLine`, when given, is called before each line is printed (to start
-// a new page where the line would pass the foot).
+// between x = left and x = right, each starting at `left`, centred between
+// the two or ending at `right`, without outer blanks. A text that fits takes
+// one line. Before each line `beforeLine` is called when given (to start the
+// printout's own next page where the line would pass the foot); otherwise a
+// line that would pass the foot starts the next page.
 void printWithin(DrawingSurface& s, const std::string& text, double left, double right,
                  LineAlign align, const std::function<void()>& beforeLine = nullptr);
+// The same with a right edge that depends on where the line is: `rightAt`
+// is asked once per line, at its position.
+void printWithin(DrawingSurface& s, const std::string& text, double left,
+                 const std::function<double()>& rightAt, LineAlign align,
+                 const std::function<void()>& beforeLine = nullptr);

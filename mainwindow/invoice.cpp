@@ -8,7 +8,6 @@
 #include "book/tmain.h"
 #include "ledgers/note_wrap.h"
 #include "resources/string_table.h"
-#include "toolkit/table_columns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,13 +111,11 @@ void PrintHeader(DrawingSurface& s, const Book& book) {
 
 void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
     const double width = s.ScaleWidth();
-    const double height = s.ScaleHeight();
     constexpr double AddressTop = 2835, AddressLeft = 2268;
     if (!book.FontName.str().empty()) s.FontName = book.FontName.str();
 
     s.CurrentY = 0;
     PrintHeader(s, book);
-    const double dateTop = std::max(s.CurrentY, AddressTop);
 
     // The date and the reference start 1565 twips from the right edge, or
     // as far left as the wider needs; their labels end there.
@@ -130,48 +127,58 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
     s.FontBold = true;
     values = std::max(values, s.TextWidth(inv.reference));
     labels = std::max(labels, s.TextWidth(referenceLabel));
-    const double dateBottom = dateTop + 3 * s.TextHeight("W");
     const double dateRight = wholeTwips(width - std::max(1565.0, values));
 
-    // The addressee's lines, cut where they would reach the labels beside
-    // them or the page's edge.
-    s.FontBold = false;
-    s.CurrentY = AddressTop;
-    for (const std::string& line : inv.addresseeLines) {
-        const bool beside = s.CurrentY < dateBottom && s.CurrentY + s.TextHeight(line) > dateTop;
-        const double end = beside ? dateRight - labels - s.TextWidth("  ") : width;
-        s.CurrentX = AddressLeft;
-        s.Print(cutToWidth(s, line, end - AddressLeft));
-    }
-    const double addressEnd = s.CurrentY;
+    // The addressee and the date beside it start at the envelope window's
+    // top, or below a long heading; on the next page where the date and the
+    // reference would pass the foot.
+    s.CurrentY = std::max(s.CurrentY, AddressTop);
+    newPageBeforeFoot(s, 3 * s.TextHeight("W"));
+    const double dateTop = s.CurrentY;
+    const double dateBottom = dateTop + 3 * s.TextHeight("W");
+    const int datePage = s.pageNumber();
 
-    s.CurrentY = dateTop;
+    s.FontBold = false;
     printRight(s, dateLabel, dateRight, false);
     s.CurrentX = dateRight;
     s.Print(inv.dateText);
     s.Print("");
-
     s.FontBold = true;
     printRight(s, referenceLabel, dateRight, false);
     s.CurrentX = dateRight;
     s.Print(inv.reference);
     for (int i = 0; i < 5; ++i)
         s.Print("");
+    const double dateEnd = s.CurrentY;
+
+    // The addressee's lines, wrapped where they would reach the labels
+    // beside them or the page's edge.
+    s.FontBold = false;
+    s.CurrentY = dateTop;
+    const double besideDate = dateRight - labels - s.TextWidth("  ");
+    const auto addressRight = [&] {
+        const bool beside = s.pageNumber() == datePage && s.CurrentY < dateBottom &&
+                            s.CurrentY + s.TextHeight("W") > dateTop;
+        return beside ? besideDate : width;
+    };
+    for (const std::string& line : inv.addresseeLines)
+        printWithin(s, line, AddressLeft, addressRight, LineAlign::Left);
     // Below a long address, a line apart from it.
-    s.CurrentY = std::max(s.CurrentY, addressEnd + s.TextHeight("W"));
+    s.CurrentY += s.TextHeight("W");
+    if (s.pageNumber() == datePage) s.CurrentY = std::max(s.CurrentY, dateEnd);
 
     // A line that would run past the page's foot starts the next page.
-    auto room = [&](int lines) {
-        if (s.CurrentY + lines * s.TextHeight("W") > height) s.NewPage();
-    };
+    auto room = [&](int lines) { newPageBeforeFoot(s, lines * s.TextHeight("W")); };
     // The title, the total and the note, in as many lines as keep them on the page.
     auto printOnPage = [&](const std::string& text, double right, LineAlign align) {
         printWithin(s, text, 0, right, align, [&] { room(1); });
     };
+    s.FontBold = true;
     printOnPage(inv.title, width, LineAlign::Centre);
 
     const double amountRight = wholeTwips(width - 730);
     s.FontBold = false;
+    room(1);
     const double rule = s.CurrentY + 100;
     s.Line(0, rule, width, rule);
     s.CurrentX = 0;
@@ -179,23 +186,23 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
 
     // The numbers' column is nine digits wide, or as wide as the widest
     // number, indented by half the page's excess height; on a landscape page
-    // (no excess) it starts at the margin. A name gives way to the amounts.
+    // (no excess) it starts at the margin. A name gives way to the amounts
+    // and goes on in lines below.
     double numbers = s.TextWidth("000000000");
     double amounts = 0;
     for (const InvoiceLine& line : inv.lines) {
         numbers = std::max(numbers, s.TextWidth(line.numberText));
         amounts = std::max(amounts, s.TextWidth(line.amountText));
     }
-    const double numberRight = numbers + std::max(0.0, (height - width) / 2);
-    const std::string gap = "      ";
-    const double nameRoom =
-        amountRight - amounts - s.TextWidth(gap) - numberRight - s.TextWidth(gap);
+    const double numberRight = numbers + std::max(0.0, (s.ScaleHeight() - width) / 2);
+    const double gap = s.TextWidth("      ");
     for (const InvoiceLine& line : inv.lines) {
         room(1);
+        printRight(s, line.amountText, amountRight, false);
         s.CurrentX = numberRight - s.TextWidth(line.numberText);
         s.PrintInline(line.numberText);
-        s.PrintInline(gap + cutToWidth(s, line.name, nameRoom));
-        printRight(s, line.amountText, amountRight, true);
+        printWithin(s, line.name, numberRight + gap, amountRight - amounts - gap, LineAlign::Left,
+                    [&] { room(1); });
     }
 
     room(4);

@@ -49,13 +49,16 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
 
 // The business heading at the current position: an empty line, the business
 // name in bold one point larger and the address lines, right-aligned 730
-// twips from the right edge (a line too wide for the page goes on below),
-// then an empty line. The running-balance printout uses it too.
+// twips from the right edge (a line too wide for the page goes on below, a
+// line past the foot on the next page), then an empty line. The
+// running-balance printout uses it too.
 void PrintHeader(DrawingSurface& surface, const Book& book);
 
-// The whole printed invoice, ending the document. Account numbers print
-// right-aligned in a column that never starts left of the page's margin; a
-// title, total or note too wide for the page goes on in lines below.
+// The whole printed invoice, ending the document. The addressee starts
+// level with the date, below the heading. Account numbers print
+// right-aligned in a column that never starts left of the page's margin; an
+// address line, account name, title, total or note too wide for its room
+// goes on in lines below, and a line past the foot on the next page.
 void PrintInvoice(DrawingSurface& surface, const Book& book, const Invoice& invoice);
 
 // The mailed page, every inserted text HTML-escaped, and its subject: the

@@ -86,12 +86,14 @@ void DrawingSurface::Cls() {
 
 void DrawingSurface::NewPage() {
     startNewPage();
+    ++page_;
     CurrentX = 0;
     CurrentY = 0;
 }
 
 void DrawingSurface::EndDoc() {
     finishDocument();
+    page_ = 1;
     CurrentX = 0;
     CurrentY = 0;
 }

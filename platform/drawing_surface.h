@@ -90,6 +90,8 @@ class DrawingSurface {
     void NewPage();
     // Ends the document: the printer prints it, a PDF file is written.
     void EndDoc();
+    // The page being drawn, counted from 1 in each document.
+    int pageNumber() const { return page_; }
 
   protected:
     // One line of text with its top-left corner at (x, y).
@@ -103,6 +105,9 @@ class DrawingSurface {
     virtual void clearArea() = 0;
     virtual void startNewPage() = 0;
     virtual void finishDocument() = 0;
+
+  private:
+    int page_ = 1;
 };
 
 // The lines of a text split at CR LF, LF or CR (a final break gives no extra line).

@@ -5,6 +5,7 @@
 #include "book/hand_made_books.h"
 #include "book/text_encoding.h"
 #include "ledgers/ledger_pages.h"
+#include "ledgers/note_wrap.h"
 #include "ledgers/screen_columns.h"
 #include "platform/fake/recording_surface.h"
 
@@ -223,6 +224,11 @@ TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
         EXPECT_EQ(joined, n.note);
         EXPECT_EQ(rows[0].first, n.firstRow);
     }
+
+    // Within a room of 8: a text too wide only by its last character is wrapped too.
+    const auto passes = [](const std::string& s) { return s.size() > 8; };
+    EXPECT_EQ(wrapWithinRoom("aaaa bbbb", passes).back().text, "bbbb");
+    EXPECT_EQ(wrapWithinRoom("aaaaaaaab", passes).back().text, "b");
 }
 
 TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {

@@ -121,6 +121,12 @@ TEST(LedgerPrintouts, TAccountGeometry) {
         EXPECT_LE(c.y1 + 98, 6000) << c.text;
     }
     EXPECT_EQ(rules, 3);
+    RecordingSurface named(11520, 6000); // a name longer than a page goes on to the next
+    printTAccount(named, book, buildTAccount(book, options),
+                  heading(book, std::string(65535, 'M'), "600"), Locale, 0.5);
+    EXPECT_EQ(named.pages(), 2);
+    for (const RecordedCall& c : named.calls)
+        EXPECT_LE(c.y2, 6000);
 }
 
 // Pages numbered from 1 in each copy, the business name and title on the
@@ -172,6 +178,10 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
     printGeneralJournal(dashed, book, list, heading(book, "ALL", ""), Locale, 1.0);
     EXPECT_FALSE(textsStartingWith(dashed, " 100-1 ").empty());
     EXPECT_TRUE(textsStartingWith(dashed, " 100.1 ").empty());
+    RecordingSurface empty; // an empty journal has its period and first page too
+    printGeneralJournal(empty, book, JournalList{}, heading(book, "ALL", ""), Locale, 1.0);
+    EXPECT_EQ(textsStartingWith(empty, "Page "), std::vector<std::string>{"Page 1"});
+    EXPECT_EQ(textsStartingWith(empty, "Dated from 01/02/2026").size(), 1u);
 
     // The long note's lines, bold italic, centred within the page, add up to the note.
     std::string rebuilt;
@@ -247,7 +257,9 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
     EXPECT_EQ(balances[1].font.size, balances[0].font.size);
     EXPECT_EQ(balances[2].font.size, balances[1].font.size);
     EXPECT_LE(balances[1].x2, 4500);
-    RecordingSurface titled(4500, 15000); // a title too wide in the smallest type goes on below
+    // A title and an address line too wide in the smallest type go on below.
+    book.AccountNote2[9] = "Harbour Road " + std::string(3000, 'A');
+    RecordingSurface titled(4500, 15000);
     printRunningBalance(titled, book, ledger, heading(book, std::string(400, 'M'), "600"), Locale,
                         1.0, nullptr);
     EXPECT_EQ(textsCutAtEdge(titled.calls, {4500, 15000}), std::vector<std::string>{});

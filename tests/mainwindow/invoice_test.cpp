@@ -113,6 +113,12 @@ TEST(Invoice, AddresseeListedLinesAndTotal) {
 TEST(Invoice, PrintedLayout) {
     ScopedFakeServices fakes(dayFirstLocale());
     Book b = invoiceBook();
+    const std::string street = "2 High Street And On And On And On And On And On And On And On "
+                               "And On And On",
+                      sales = "Sales Of Goods And Services Of Every Kind And Of Every Size And "
+                              "Of Every Colour";
+    b.AccountNote2[1] = "Smith & <Sons>\r\n" + street;
+    setAccount(b, 2, "400", sales);
     const Invoice inv = buildInvoice(b, 0, 1, dayFirstLocale(), "Goods");
 
     RecordingSurface portrait; // 11520 x 15120 twips
@@ -138,6 +144,12 @@ TEST(Invoice, PrintedLayout) {
     ASSERT_TRUE(total);
     EXPECT_TRUE(total->font.bold);
     ASSERT_TRUE(textCall(portrait, "Goods"));
+    std::string joined; // the address beside the date and the name wrapped whole, never cut
+    for (const std::string& text : portrait.texts())
+        joined += text + " ";
+    for (const std::string& whole : {street, sales})
+        EXPECT_NE(joined.find(whole + " "), std::string::npos) << joined;
+    EXPECT_TRUE(overlappingTexts(portrait.calls).empty());
     EXPECT_EQ(portrait.calls.back().kind, RecordedCall::EndDoc);
 
     // Landscape: no text starts left of the margin.
@@ -159,6 +171,7 @@ TEST(Invoice, PrintedLayout) {
     // Empty line, the name's three lines (10 pt), 13 address lines, empty line.
     EXPECT_EQ(textCall(tall, "Date of Issue : ")->y1, 216 + 3 * 240 + 13 * 216 + 216);
     EXPECT_TRUE(textsCutAtEdge(tall.calls, {11520, 15120}).empty());
+    EXPECT_EQ(textCall(tall, "Smith & <Sons>")->y1, textCall(tall, "Date of Issue : ")->y1);
     for (const std::string& line :
          {std::string("Corner Shop"), std::string(98, 'W'), std::string(2, 'W')})
         EXPECT_EQ(textCall(tall, line) ? textCall(tall, line)->x2 : 0, 11520 - 730) << line;
@@ -173,10 +186,11 @@ TEST(Invoice, PrintedLayout) {
     addLine(b, Debit, "120", "60", "", "WWWWWWWWWWWWWW");
     for (int i = 0; i < 60; ++i)
         addLine(b, Credit, "123456789012.3456", "1", "", "WWWWWWWWWWWWWW");
+    b.BusinessName = std::string(65535, 'W'); // a name longer than a page, the addressee below it
     RecordingSurface large;
     large.FontSize = 12;
     PrintInvoice(large, b, buildInvoice(b, 8, b.LastEntryLine(), dayFirstLocale(), ""));
-    EXPECT_EQ(large.pages(), 2);
+    EXPECT_EQ(large.pages(), 22);
     EXPECT_TRUE(overlappingTexts(large.calls).empty()) << overlappingTexts(large.calls).front();
     EXPECT_TRUE(textsCutAtEdge(large.calls, {11520, 15120}).empty());
     for (const RecordedCall& c : large.calls)

@@ -1,6 +1,7 @@
 // Invoices of the main window's current entry: printed from the File
 // menu on the PDF printer (read back with pdftotext) and mailed from the
 // toolbar (read back with Python's email package).
+#include "ledgers/ledger_printouts.h"
 #include "mainwindow/mailed_invoice_reader.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/toolbar_strip.h"
@@ -105,6 +106,16 @@ TEST(TAcountInvoice, TheBusinessHeadingForOtherPrintouts) {
     ASSERT_EQ(page.calls.size(), 5u);
     EXPECT_TRUE(page.calls[1].font.bold);
     EXPECT_FALSE(page.calls[2].font.bold);
+
+    // The running balance at half size fits the name as this heading draws it, whole on its line.
+    Book b = saleBook();
+    b.BusinessName = std::string(200, 'W');
+    showBook(w, b);
+    RecordingSurface half;
+    printRunningBalance(half, b, {}, {}, dayFirstLocale(), 0.5,
+                        [&](DrawingSurface& d) { w.PrintHeader(d); });
+    EXPECT_EQ(half.calls[1].text, b.BusinessName.str());
+    EXPECT_EQ(half.calls[1].x2, 11520 - 730);
 }
 
 TEST(TAcountInvoice, NoPdfFileNamedPrintsNothingAndEachPrintAsksForAFileOfItsOwn) {
