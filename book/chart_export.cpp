@@ -204,7 +204,7 @@ ChartExportResult failed(BinaryOut& out, const ChartExportFiles& names) {
     if (r.refusal.empty()) r.error = out.error();
     if (!r.error && r.refusal.empty()) r.error = std::make_error_code(std::errc::io_error);
     if (r.error && out.path() != names.chart)
-        r.notice = "The export was not written, and its older files are as they were:\n" +
+        r.notice = "The export was not written, and no file was replaced:\n" +
                    Tmain::FileFaultText(out.path(), r.error);
     return r;
 }
@@ -215,8 +215,8 @@ std::string writtenInPart(const std::vector<std::filesystem::path>& files, std::
                           const std::error_code& why) {
     std::string text = "The export was written only in part. These files hold the new export:";
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (i == failedAt) text += "\nThese files were not replaced and are as they were:";
-        text += "\n" + files[i].string();
+        if (i == failedAt) text += "\nThese files were not replaced:";
+        text += "\n" + files[i].string() + (i < failedAt ? "" : Tmain::UnchangedFileNote(files[i]));
     }
     return text + "\n" + files[failedAt].string() +
            " could not be replaced: " + Tmain::FileErrorText(why);

@@ -509,4 +509,11 @@ std::string FileFaultText(const std::filesystem::path& file, const std::error_co
     return file.string() + ": " + FileErrorText(ec);
 }
 
+std::string UnchangedFileNote(const std::filesystem::path& file) {
+    std::error_code unknown;
+    return std::filesystem::is_regular_file(file, unknown)
+               ? " (the file of that name stays as it was)"
+               : "";
+}
+
 } // namespace Tmain

@@ -115,5 +115,8 @@ void FileErrorMessage(const std::error_code& ec);
 // command writes, a draft): the file named, and what it is when it is no file
 // ("/a/b.ENT is a folder, not a file."), else the text for the error.
 std::string FileFaultText(const std::filesystem::path& file, const std::error_code& ec);
+// Said of a file a command failed to write: " (the file of that name stays
+// as it was)" where there is one, else "" (nothing stays of what never was).
+std::string UnchangedFileNote(const std::filesystem::path& file);
 
 } // namespace Tmain

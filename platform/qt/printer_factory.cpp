@@ -103,13 +103,7 @@ namespace {
 std::atomic<int> copiesUntilCut{-1};
 
 PrintOutcome failedFile(const std::filesystem::path& file, std::error_code why) {
-    PrintOutcome failed;
-    failed.printed = false;
-    failed.failedFile = file.string();
-    failed.error = why;
-    std::error_code unknown; // the file stays as it was only where there was one
-    failed.fileWasThere = std::filesystem::is_regular_file(file, unknown);
-    return failed;
+    return {false, file.string(), why, {}};
 }
 
 // Runs `draw` on a surface of `printer` and ends the document; false when the
@@ -203,9 +197,8 @@ std::string printFailureText(const PrintOutcome& failed) {
     const std::string why = failed.error
                                 ? Tmain::FileFaultText(failed.failedFile, failed.error)
                                 : failed.failedFile + ": its pages could not be written whole.";
-    std::string text = "The PDF file could not be written";
-    text += failed.fileWasThere ? " (the file of that name stays as it was):\n" : ":\n";
-    text += why;
+    std::string text = "The PDF file could not be written" +
+                       Tmain::UnchangedFileNote(failed.failedFile) + ":\n" + why;
     if (!failed.writtenFiles.empty()) text += "\n\nThe copies before it were written:";
     for (const std::string& file : failed.writtenFiles)
         text += "\n" + file;

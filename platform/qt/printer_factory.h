@@ -25,14 +25,12 @@ std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
                                         const std::string& outputPath = "");
 
 // How a print job ended. A PDF copy that could not be written names its file,
-// where known why, whether a file of that name was there (and stays as it
-// was), and the files of the copies printed before it; a printer that could
-// not be set up or started names none.
+// where known why, and the files of the copies printed before it; a printer
+// that could not be set up or started names none.
 struct PrintOutcome {
     bool printed = true;
     std::string failedFile;                // the PDF file not written ("" for a printer's fault)
     std::error_code error;                 // why the file could not be written (empty when unknown)
-    bool fileWasThere = false;             // a file of that name was there before
     std::vector<std::string> writtenFiles; // the PDF files of the copies before it
     explicit operator bool() const { return printed; }
 };
