@@ -25,7 +25,7 @@ constexpr std::int16_t VariantString = 8;
 // its 16-bit length stops the output with `refusal` naming it.
 class BinaryOut {
   public:
-    explicit BinaryOut(const std::filesystem::path& target) : file_(target) {}
+    explicit BinaryOut(const std::filesystem::path& target) : path_(target), file_(target) {}
 
     void u8(unsigned v) { buffer_ += static_cast<char>(v & 0xFF); }
     void u16(unsigned v) {
@@ -82,8 +82,10 @@ class BinaryOut {
     }
 
     std::string refusal;
+    const std::filesystem::path& path() const { return path_; }
 
   private:
+    std::filesystem::path path_;
     SafeFileWriter file_;
     std::string buffer_;
 };
@@ -194,37 +196,41 @@ bool groupHasFile(const Book& book, int g) {
     return book.EntryGroups[g].size() >= 3;
 }
 
-ChartExportResult failed(BinaryOut& out) {
+// Nothing of the export replaced anything. A file other than the chart (the
+// name the user gave) is named, with what is wrong with it.
+ChartExportResult failed(BinaryOut& out, const ChartExportFiles& names) {
     ChartExportResult r;
     r.refusal = out.refusal;
     if (r.refusal.empty()) r.error = out.error();
     if (!r.error && r.refusal.empty()) r.error = std::make_error_code(std::errc::io_error);
+    if (r.error && out.path() != names.chart)
+        r.notice = "The export was not written, and no file was replaced:\n" +
+                   Tmain::FileFaultText(out.path(), r.error);
     return r;
 }
 
 // What to tell when files[failedAt] could not replace its older namesake
 // after the files before it did: which files hold the new export, which not.
 std::string writtenInPart(const std::vector<std::filesystem::path>& files, std::size_t failedAt,
-                          std::error_code why) {
-    // A refusal's own text says that nothing was written, no longer so here.
-    if (why == std::errc::permission_denied)
-        why = std::make_error_code(std::errc::permission_denied);
+                          const std::error_code& why) {
     std::string text = "The export was written only in part. These files hold the new export:";
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (i == failedAt) text += "\nThese files were not replaced and are as they were:";
-        text += "\n" + files[i].string();
+        if (i == failedAt) text += "\nThese files were not replaced:";
+        text += "\n" + files[i].string() + (i < failedAt ? "" : Tmain::UnchangedFileNote(files[i]));
     }
     return text + "\n" + files[failedAt].string() +
            " could not be replaced: " + Tmain::FileErrorText(why);
 }
 
 // Removes the older file of a group that has none now. Only a regular file
-// or a link (not what it leads to) goes; a name that is not there is fine.
-// The error tells why the name stays.
+// or a link (not what it leads to) goes, and never a name the replace
+// question did not list (a link to a folder); a name that is not there is
+// fine. The error tells why the name stays.
 std::error_code removeOlderGroup(const std::filesystem::path& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0)
         return errno == ENOENT ? std::error_code() : fileErrorFor(errno, FileUse::Remove);
+    if (leadsToFolder(path)) return FileRefusal::Folder;
     if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) return refusalOfKind(st.st_mode);
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) return fileErrorFor(errno, FileUse::Remove);
     return {};
@@ -234,12 +240,12 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
     BinaryOut chart(names.chart);
     writeChart(chart, book);
     chart.flush();
-    if (!chart.ok()) return failed(chart);
+    if (!chart.ok()) return failed(chart, names);
 
     BinaryOut journal(names.journal);
     writeJournal(journal, book, run);
     journal.flush();
-    if (!journal.ok()) return failed(journal);
+    if (!journal.ok()) return failed(journal, names);
 
     std::vector<std::unique_ptr<BinaryOut>> groups;
     std::vector<BinaryOut*> outs{&chart, &journal};
@@ -249,7 +255,7 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
         groups.push_back(std::make_unique<BinaryOut>(names.groups[g]));
         writeGroup(*groups.back(), book, g);
         groups.back()->flush();
-        if (!groups.back()->ok()) return failed(*groups.back());
+        if (!groups.back()->ok()) return failed(*groups.back(), names);
         outs.push_back(groups.back().get());
         files.push_back(names.groups[g]);
     }
@@ -257,7 +263,7 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
     // Every file is complete: only now do they replace the older ones.
     for (std::size_t i = 0; i < outs.size(); ++i) {
         if (outs[i]->commit()) continue;
-        ChartExportResult result = failed(*outs[i]);
+        ChartExportResult result = failed(*outs[i], names);
         if (i > 0) result.notice = writtenInPart(files, i, result.error);
         return result;
     }
@@ -268,10 +274,10 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
     for (int g = 0; g < GroupTotal; ++g) {
         if (groupHasFile(book, g)) continue;
         if (std::error_code why = removeOlderGroup(names.groups[g])) {
-            if (result.notice.empty()) result.notice = "The export was written.";
-            result.notice +=
-                "\nThe older group file " + names.groups[g].string() +
-                " is not part of it and could not be removed: " + Tmain::FileErrorText(why);
+            if (result.notice.empty())
+                result.notice = "The export was written. These names of group files are not part "
+                                "of it and could not be removed:";
+            result.notice += "\n" + Tmain::FileFaultText(names.groups[g], why);
         }
     }
     return result;

@@ -29,16 +29,18 @@ ChartExportFiles chartExportFiles(const std::filesystem::path& chosenName);
 struct ChartExportResult {
     std::error_code error; // a file error (empty on success)
     std::string refusal;   // a text too long to store, else ""
-    // What the user was told beside an error: the files replaced before one
-    // could not be; or, the export done, the older group files that stay.
+    // What the user was told beside an error: the file (not the chart) that
+    // could not be written, or the files replaced before one could not be;
+    // or, the export done, the older group files that stay.
     std::string notice;
     bool ok() const { return !error && refusal.empty(); }
 };
 
 // Writes all the files anew; each replaces its older namesake only when every
 // file was written, and the group files of an earlier export whose groups now
-// have fewer than three lines are removed (only regular files and links: an
-// older group file that cannot go leaves the export done, with a notice).
+// have fewer than three lines are removed (only regular files and links that
+// do not lead to a folder: the names the replace question lists; an older
+// group file that cannot go leaves the export done, with a notice).
 // Journal lines whose reconciled mark is above 1 get 0, in the book too.
 // Steps the progress every ProgressStride lines. A failure is shown to the
 // user (the caller shows nothing more) and leaves the older files as they

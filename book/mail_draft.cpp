@@ -171,39 +171,52 @@ std::error_code writeAll(int fd, std::string_view bytes) {
     return {};
 }
 
+// What the user is told when no draft was written: `why` names the draft
+// folder or the draft, and what is wrong with it.
+std::string noDraftText(const std::string& why) {
+    return "The mail message was not written: " + why;
+}
+
 // Why the private folder could not be opened (errno set by the open): a
-// symbolic link in its place is not followed, so it is refused as a folder
-// that is not ours, or named a link loop when it leads back to itself.
-std::error_code privateFolderRefusal(const std::filesystem::path& folder) {
+// symbolic link in its place is not followed, and is named as one.
+std::string privateFolderRefusal(const std::filesystem::path& folder) {
     const std::error_code opened = lastError();
     struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return opened;
-    if (::stat(folder.c_str(), &st) != 0 && errno == ELOOP) return FileRefusal::LinkLoop;
-    return FileRefusal::WriteDenied;
+    if (::lstat(folder.c_str(), &st) != 0) return Tmain::FileFaultText(folder, opened);
+    if (S_ISLNK(st.st_mode)) {
+        if (::stat(folder.c_str(), &st) != 0 && errno == ELOOP)
+            return Tmain::FileFaultText(folder, FileRefusal::LinkLoop);
+        return folder.string() +
+               " is a symbolic link, not the folder for mail drafts: it is not followed, so that "
+               "no draft goes where it leads. Remove the link and try again.";
+    }
+    if (!S_ISDIR(st.st_mode)) return folder.string() + " is not a folder.";
+    return Tmain::FileFaultText(folder, opened);
 }
 
 // The user's own folder for drafts, opened without following links and
-// checked to be a directory owned by the user that nobody else can enter.
-int openPrivateFolder(const std::filesystem::path& temporary, std::error_code& ec) {
+// checked to be a directory owned by the user that nobody else can enter;
+// -1 with `fault` telling why not.
+int openPrivateFolder(const std::filesystem::path& folder, std::string& fault) {
     const uid_t uid = ::geteuid();
-    const auto folder = temporary / ("lw-mail-" + std::to_string(uid));
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        ec = lastError();
+        fault = Tmain::FileFaultText(folder, lastError());
         return -1;
     }
     int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (dir < 0) {
-        ec = privateFolderRefusal(folder);
+        fault = privateFolderRefusal(folder);
         return -1;
     }
     struct stat st {};
-    if (::fstat(dir, &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != uid ||
-        ((st.st_mode & 077) != 0 && ::fchmod(dir, 0700) != 0)) {
-        ::close(dir);
-        ec = FileRefusal::WriteDenied;
-        return -1;
-    }
-    return dir;
+    if (::fstat(dir, &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != uid)
+        fault = folder.string() + " is not a folder of this user's own: no draft is written there.";
+    else if ((st.st_mode & 077) != 0 && ::fchmod(dir, 0700) != 0)
+        fault = folder.string() + " is open to other users and could not be closed to them.";
+    else
+        return dir;
+    ::close(dir);
+    return -1;
 }
 
 // Removes the drafts (regular .eml files, links never followed) last written
@@ -337,37 +350,38 @@ std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
 std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
                                                    const MailPage& page, const std::string& subject,
                                                    const std::string& caption) {
-    std::error_code ec;
-    const auto temporary = mailTemporaryFolder();
-    const FileDescriptor dir(openPrivateFolder(temporary, ec));
+    const auto folder = mailTemporaryFolder() / ("lw-mail-" + std::to_string(::geteuid()));
+    std::string fault;
+    const FileDescriptor dir(openPrivateFolder(folder, fault));
     if (!dir.opened()) {
-        FileErrorMessage(ec);
+        showMessage(noDraftText(fault));
         return std::nullopt;
     }
-    const auto folder = temporary / ("lw-mail-" + std::to_string(::geteuid()));
     const std::string base = safeBaseName(baseName);
 
     removeOldDrafts(dir.get());
     std::string name;
     FileDescriptor draft(createDraft(dir.get(), base, name));
     if (!draft.opened()) {
-        FileErrorMessage(errno == EEXIST ? std::make_error_code(std::errc::file_exists)
-                                         : lastError());
+        showMessage(noDraftText(errno == EEXIST
+                                    ? folder.string() + " holds no free name for another draft."
+                                    : Tmain::FileFaultText(folder / name, lastError())));
         return std::nullopt;
     }
     // A draft that could not be written whole, for whatever reason, goes.
     PartialDraft partial{dir.get(), name};
-    ec = streamBlocks([&](ByteWriter& out) { writeMailDraft(out, page, subject, caption); },
-                      [&draft](std::string_view block) { return writeAll(draft.get(), block); });
+    std::error_code ec =
+        streamBlocks([&](ByteWriter& out) { writeMailDraft(out, page, subject, caption); },
+                     [&draft](std::string_view block) { return writeAll(draft.get(), block); });
     if (const int closeError = draft.close(); closeError != 0 && !ec)
         ec = fileErrorFor(closeError, FileUse::Write);
+    const auto path = folder / name;
     if (ec) {
-        FileErrorMessage(ec);
+        showMessage(noDraftText(Tmain::FileFaultText(path, ec)));
         return std::nullopt;
     }
     partial.whole = true;
 
-    const auto path = folder / name;
     if (!services().shell->openWithDefault(path.string()))
         showMessage("The mail program could not be started. The message was saved as " +
                     path.string() +

@@ -20,8 +20,8 @@ std::error_code lastError(FileUse use) {
     return fileErrorFor(errno, use);
 }
 
-std::string notAFileText(const std::string& what) {
-    return "The name given is " + what +
+std::string notAFileText(FileRefusal kind) {
+    return "The name given is " + kindOfRefusal(kind) +
            ", not a file: nothing was written into it or over it. Choose or type another file "
            "name.";
 }
@@ -47,18 +47,19 @@ class FileRefusalCategory : public std::error_category {
             return "The folder to write the file in does not exist (or a link on the way leads "
                    "nowhere): nothing was written. Choose or type a name in a folder that exists.";
         case FileRefusal::NamedPipe:
-            return notAFileText("a named pipe (FIFO)");
+            return notAFileText(FileRefusal::NamedPipe);
         case FileRefusal::Device:
-            return notAFileText("a device");
+            return notAFileText(FileRefusal::Device);
         case FileRefusal::Socket:
-            return notAFileText("a socket");
+            return notAFileText(FileRefusal::Socket);
         case FileRefusal::ReadDenied:
             return "The file cannot be opened because this user has no permission to read it.";
         case FileRefusal::WriteDenied:
-            return "This user has no permission to write this file or into its folder: nothing "
-                   "was written.";
+            return "This user has no permission to write this file or into its folder.";
         case FileRefusal::RemoveDenied:
             return "This user has no permission to remove this file from its folder.";
+        case FileRefusal::Denied:
+            return "This user has no permission to do this with the file or its folder.";
         }
         return "The file cannot be read.";
     }
@@ -73,6 +74,7 @@ class FileRefusalCategory : public std::error_category {
         case FileRefusal::ReadDenied:
         case FileRefusal::WriteDenied:
         case FileRefusal::RemoveDenied:
+        case FileRefusal::Denied:
             return std::errc::permission_denied;
         default:
             return {value, *this};
@@ -101,6 +103,8 @@ std::error_code fileErrorFor(int errnoValue, FileUse use) {
             return FileRefusal::WriteDenied;
         case FileUse::Remove:
             return FileRefusal::RemoveDenied;
+        case FileUse::Other:
+            return FileRefusal::Denied;
         }
     }
     return {errnoValue, std::generic_category()};
@@ -111,6 +115,26 @@ FileRefusal refusalOfKind(mode_t mode) {
     if (S_ISFIFO(mode)) return FileRefusal::NamedPipe;
     if (S_ISSOCK(mode)) return FileRefusal::Socket;
     return FileRefusal::Device;
+}
+
+std::string kindOfRefusal(FileRefusal refusal) {
+    switch (refusal) {
+    case FileRefusal::Folder:
+        return "a folder";
+    case FileRefusal::NamedPipe:
+        return "a named pipe (FIFO)";
+    case FileRefusal::Device:
+        return "a device";
+    case FileRefusal::Socket:
+        return "a socket";
+    default:
+        return "";
+    }
+}
+
+bool leadsToFolder(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
 }
 
 std::filesystem::path linkTarget(const std::filesystem::path& path) {

@@ -34,20 +34,29 @@ enum class FileRefusal {
     ReadDenied,          // this user has no permission to read the file
     WriteDenied,         // ... to write the file, or into its folder
     RemoveDenied,        // ... to remove the file from its folder
+    Denied,              // ... to do what was asked (not known to be one of those)
 };
 const std::error_category& fileRefusalCategory();
 std::error_code make_error_code(FileRefusal refusal);
 template <> struct std::is_error_code_enum<FileRefusal> : std::true_type {};
 // What a failed system call was doing with the file: the same errno means
-// another thing to the user when reading than when writing.
-enum class FileUse { Read, Write, Remove };
+// another thing to the user when reading than when writing. Other: not known.
+enum class FileUse { Read, Write, Remove, Other };
 // The error of a failed system call on a file: errno, except that a folder,
 // a link loop and a permission denied give their refusals (and so their own
 // messages, a denial saying whether reading, writing or removing was refused).
+// The one rule of how a refused permission is told: it says what was refused,
+// never what was or was not written, which only the command knows.
 std::error_code fileErrorFor(int errnoValue, FileUse use);
 // Why a name that is not a regular file cannot be written over or removed as
 // one: a folder, a named pipe, a device or a socket (`mode` as stat gives it).
 FileRefusal refusalOfKind(mode_t mode);
+// What a name refused for its kind is ("a folder", "a named pipe (FIFO)", ...);
+// "" for the other refusals.
+std::string kindOfRefusal(FileRefusal refusal);
+// True for a folder or a symbolic link that leads to one: no command writes
+// over or removes such a name, and the replace question never lists it.
+bool leadsToFolder(const std::filesystem::path& path);
 
 // No book or text form comes near this size; a larger file is refused rather
 // than read until memory runs out.

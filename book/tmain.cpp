@@ -410,9 +410,7 @@ constexpr int OtherFileError = 57; // device input/output error of an unknown ki
 // A file refused before reading or writing has a number of its own per
 // refusal, whose text is the refusal's.
 constexpr int FirstRefusalNumber = 1000;
-constexpr int LastRefusal = static_cast<int>(FileRefusal::RemoveDenied); // the last of them
-// A permission refused to a call not known to be reading, writing or removing.
-constexpr int NoPermission = 1100;
+constexpr int LastRefusal = static_cast<int>(FileRefusal::Denied); // the last of them
 } // namespace
 
 int FileErrorNumber(const std::error_code& ec) {
@@ -437,8 +435,8 @@ int FileErrorNumber(const std::error_code& ec) {
     case ENXIO:
         return 68;
     case EACCES:
-    case EPERM:
-        return NoPermission;
+    case EPERM: // not known to be reading, writing or removing
+        return FileErrorNumber(fileErrorFor(err, FileUse::Other));
     case EBUSY:
     case ETXTBSY:
         return 70;
@@ -477,8 +475,6 @@ std::string FileErrorText(int number) {
     case 76:
         return "The file's path cannot be followed: a part of it is not a folder, or the name is "
                "too long.";
-    case NoPermission:
-        return "This user has no permission to do this with the file or its folder.";
     default:
         return "Opening / File Data Mismatch Error " + std::to_string(number) +
                " Please Contact Korvane Support";
@@ -496,6 +492,28 @@ std::string FileErrorText(const std::error_code& ec) {
 
 void FileErrorMessage(const std::error_code& ec) {
     showMessage(FileErrorText(ec), "", MessageButtons::Ok);
+}
+
+std::string FileFaultText(const std::filesystem::path& file, const std::error_code& ec) {
+    if (ec.category() == fileRefusalCategory()) {
+        const auto refusal = static_cast<FileRefusal>(ec.value());
+        std::error_code unknown;
+        const bool link = std::filesystem::is_symlink(file, unknown);
+        if (const std::string kind = kindOfRefusal(refusal); !kind.empty())
+            return file.string() + " is " + (link ? "a symbolic link to " : "") + kind +
+                   ", not a file.";
+        if (refusal == FileRefusal::LinkLoop)
+            return file.string() + ": a symbolic link on its way leads back to itself (too many "
+                                   "levels of symbolic links).";
+    }
+    return file.string() + ": " + FileErrorText(ec);
+}
+
+std::string UnchangedFileNote(const std::filesystem::path& file) {
+    std::error_code unknown;
+    return std::filesystem::is_regular_file(file, unknown)
+               ? " (the file of that name stays as it was)"
+               : "";
 }
 
 } // namespace Tmain

@@ -7,6 +7,7 @@
 #include "book/runtime_state.h"
 #include "platform/locale.h"
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -98,10 +99,11 @@ void EndProgress(RunTimeState& run);
 std::string StripExtension(const std::string& name);
 
 // The file-error numbers the messages are keyed by. A permission refused
-// (EACCES, EPERM) is told as such, never as a file in use (EBUSY, ETXTBSY).
+// (EACCES, EPERM) is told as fileErrorFor tells it, never as a file in use
+// (EBUSY, ETXTBSY).
 int FileErrorNumber(const std::error_code& ec);
 // The text shown for an error number (texts 309 to 315, a refusal's own text,
-// a file or path not found, a permission refused, else the generic one).
+// a file or path not found, else the generic one).
 std::string FileErrorText(int number);
 // The text for an error: a file refused before reading (safe_file.h) says
 // why; any other error the text of its number.
@@ -109,5 +111,12 @@ std::string FileErrorText(const std::error_code& ec);
 // Shows that text in a message box with an OK button.
 void FileErrorMessage(int number);
 void FileErrorMessage(const std::error_code& ec);
+// An error of a file the user did not name (one of the several files a
+// command writes, a draft): the file named, and what it is when it is no file
+// ("/a/b.ENT is a folder, not a file."), else the text for the error.
+std::string FileFaultText(const std::filesystem::path& file, const std::error_code& ec);
+// Said of a file a command failed to write: " (the file of that name stays
+// as it was)" where there is one, else "" (nothing stays of what never was).
+std::string UnchangedFileNote(const std::filesystem::path& file);
 
 } // namespace Tmain

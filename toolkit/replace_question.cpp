@@ -1,5 +1,6 @@
 #include "toolkit/replace_question.h"
 
+#include "book/safe_file.h"
 #include "platform/services.h"
 
 #include <filesystem>
@@ -11,7 +12,7 @@ std::vector<std::string> existingFiles(const std::vector<std::string>& paths) {
         std::error_code error;
         const fs::file_status status = fs::symlink_status(path, error);
         if (error || !fs::exists(status)) continue;
-        if (fs::is_directory(fs::status(path, error))) continue; // its write is refused anyway
+        if (leadsToFolder(path)) continue; // never written over nor removed
         found.push_back(path);
     }
     return found;

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// Those of `paths` that are there already and are not folders.
+// Those of `paths` that are there already, each a name the command may
+// write over or remove: not a folder nor a link to one (leadsToFolder).
 std::vector<std::string> existingFiles(const std::vector<std::string>& paths);
 
 // True when `existing` is empty or the user agrees to replace them all

@@ -103,7 +103,7 @@ namespace {
 std::atomic<int> copiesUntilCut{-1};
 
 PrintOutcome failedFile(const std::filesystem::path& file, std::error_code why) {
-    return {false, file.string(), why};
+    return {false, file.string(), why, {}};
 }
 
 // Runs `draw` on a surface of `printer` and ends the document; false when the
@@ -173,10 +173,15 @@ PrintOutcome printPdfCopy(const PrinterChoices& choices, const std::filesystem::
 
 PrintOutcome printCopy(const PrinterChoices& choices, int copy,
                        const std::function<void(DrawingSurface&)>& draw) {
-    if (choices.printerName == PdfPrinterName)
-        return printPdfCopy(choices, pdfPathForCopy(choices.pdfPath, copy), draw);
+    if (choices.printerName == PdfPrinterName) {
+        PrintOutcome outcome = printPdfCopy(choices, pdfPathForCopy(choices.pdfPath, copy), draw);
+        if (!outcome)
+            for (int before = 1; before < copy; ++before)
+                outcome.writtenFiles.push_back(pdfPathForCopy(choices.pdfPath, before));
+        return outcome;
+    }
     auto printer = createPrinter(choices);
-    if (!printer || !drawJob(*printer, draw)) return {false, "", {}};
+    if (!printer || !drawJob(*printer, draw)) return failedFile({}, {}); // no file to name
     return {};
 }
 
@@ -189,10 +194,15 @@ PrintOutcome printCopies(const PrinterChoices& choices, int copies,
 
 std::string printFailureText(const PrintOutcome& failed) {
     if (failed.failedFile.empty()) return strings::text(292);
-    const std::string why =
-        failed.error ? Tmain::FileErrorText(failed.error) : "Its pages could not be written whole.";
-    return "The PDF file could not be written (a file of that name stays as it was):\n" +
-           failed.failedFile + "\n\n" + why;
+    const std::string why = failed.error
+                                ? Tmain::FileFaultText(failed.failedFile, failed.error)
+                                : failed.failedFile + ": its pages could not be written whole.";
+    std::string text = "The PDF file could not be written" +
+                       Tmain::UnchangedFileNote(failed.failedFile) + ":\n" + why;
+    if (!failed.writtenFiles.empty()) text += "\n\nThe copies before it were written:";
+    for (const std::string& file : failed.writtenFiles)
+        text += "\n" + file;
+    return text;
 }
 
 void tellPrintFailure(const PrintOutcome& failed) {

@@ -24,13 +24,14 @@ PrinterCapabilities pdfPrinterCapabilities();
 std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
                                         const std::string& outputPath = "");
 
-// How a print job ended. A PDF copy that could not be written names its file
-// and, where known, why; a printer that could not be set up or started names
-// none.
+// How a print job ended. A PDF copy that could not be written names its file,
+// where known why, and the files of the copies printed before it; a printer
+// that could not be set up or started names none.
 struct PrintOutcome {
     bool printed = true;
-    std::string failedFile; // the PDF file not written ("" for a printer's fault)
-    std::error_code error;  // why the file could not be written (empty when unknown)
+    std::string failedFile;                // the PDF file not written ("" for a printer's fault)
+    std::error_code error;                 // why the file could not be written (empty when unknown)
+    std::vector<std::string> writtenFiles; // the PDF files of the copies before it
     explicit operator bool() const { return printed; }
 };
 
@@ -38,7 +39,8 @@ struct PrintOutcome {
 // `draw` on a fresh printer surface (on the PDF printer the later copies go to
 // files of their own, see pdfPathForCopy). A PDF copy is drawn into a
 // temporary file beside its own and replaces it only when it was written
-// whole; otherwise the file stays as it was.
+// whole; otherwise the file stays as it was. Copies are printed in order up
+// to the first that fails: the copies before `copy` were printed.
 PrintOutcome printCopy(const PrinterChoices& choices, int copy,
                        const std::function<void(DrawingSurface&)>& draw);
 // Prints `copies` copies, each as printCopy does, up to the first that fails;
@@ -46,8 +48,9 @@ PrintOutcome printCopy(const PrinterChoices& choices, int copy,
 PrintOutcome printCopies(const PrinterChoices& choices, int copies,
                          const std::function<void(DrawingSurface&)>& draw);
 
-// What the user is told of a failed print: text 292 for a printer, the file
-// and the reason for a PDF copy.
+// What the user is told of a failed print: text 292 for a printer; for a PDF
+// copy the file and the reason, that the older file stays where there was
+// one, and the files of the copies written before it.
 std::string printFailureText(const PrintOutcome& failed);
 // Shows printFailureText in a message box.
 void tellPrintFailure(const PrintOutcome& failed);

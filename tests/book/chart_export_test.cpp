@@ -266,23 +266,25 @@ TEST(ChartExport, ASecondShorterExportLeavesNoStaleBytes) {
     book.resizeJournal(2);
     book.EntryLines[1].Details = "x";
     book.EntryGroups[3].resize(2);
-    // Folders named like group files stay, empty or not: the export is done, and told.
-    for (const char* folder : {"s05.Grp", "s06.Grp/inside"})
+    // Folders named like group files stay, empty or not, and so does a link to
+    // a folder of the user's (the replace question never lists it): the export
+    // is done, and told.
+    for (const char* folder : {"s05.Grp", "s06.Grp/inside", "mine/inside"})
         std::filesystem::create_directories(dir / folder);
+    std::filesystem::create_directory_symlink(dir / "mine", dir / "s07.Grp");
     ASSERT_TRUE(EditionExportFile(book, run, dir / "s.LWK").ok());
     EXPECT_EQ(std::filesystem::file_size(dir / "s.LWK"), longChart - 3000);
     EXPECT_EQ(readFile(dir / "s.ENT").size(), 2 * 46u + 26 + 1);
     // The group's old file would pass for its content: it is gone.
     EXPECT_FALSE(std::filesystem::exists(dir / "s04.Grp"));
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    for (const char* folder : {"s05.Grp", "s06.Grp"}) {
+    for (const char* folder : {"s05.Grp", "s06.Grp", "s07.Grp"}) {
         EXPECT_TRUE(std::filesystem::is_directory(dir / folder));
-        EXPECT_NE(fakes.messages.lastText().find((dir / folder).string() +
-                                                 " is not part of it and could not be removed: " +
-                                                 Tmain::FileErrorText(FileRefusal::Folder)),
+        EXPECT_NE(fakes.messages.lastText().find((dir / folder).string() + " is a "),
                   std::string::npos);
     }
-    EXPECT_EQ(filesIn(dir), 4u);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "s07.Grp"));
+    EXPECT_EQ(filesIn(dir), 6u);
 }
 
 TEST(ChartExport, FileNamesComeFromTheChosenName) {
@@ -338,7 +340,23 @@ TEST(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
     EXPECT_EQ(readFile(dir / "x.ENT"), "old journal");
     const std::string told = fakes.messages.lastText();
     EXPECT_EQ(told.find("nothing was written"), std::string::npos) << told;
+    EXPECT_NE(told.find((dir / "x.ENT").string() + " could not be replaced: " +
+                        Tmain::FileErrorText(fileErrorFor(EPERM, FileUse::Write))),
+              std::string::npos)
+        << told;
     const std::size_t notReplaced = told.find("not replaced");
     EXPECT_LT(told.find((dir / "x.LWK").string()), notReplaced) << told;
     EXPECT_GT(told.find((dir / "x01.Grp").string()), notReplaced) << told;
+
+    // One of the other files is no file, or read-only: named, with what it is.
+    std::filesystem::create_directory(dir / "f.ENT");
+    ASSERT_EQ(::mkfifo((dir / "p01.Grp").c_str(), 0600), 0);
+    writeFile(dir / "r01.Grp", "old group");
+    std::filesystem::permissions(dir / "r01.Grp", std::filesystem::perms::owner_read);
+    for (const auto& [file, what] : {std::pair{"f.ENT", " is a folder, not a file."},
+                                     {"p01.Grp", " is a named pipe (FIFO), not a file."},
+                                     {"r01.Grp", ": Cannot write"}}) {
+        EXPECT_FALSE(EditionExportFile(book, run, dir / (std::string(file, 1) + ".LWK")).ok());
+        EXPECT_NE(fakes.messages.lastText().find((dir / file).string() + what), std::string::npos);
+    }
 }

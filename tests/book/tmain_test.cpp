@@ -179,7 +179,7 @@ TEST(FileErrors, OperatingSystemErrorsMapOntoTheMessageNumbers) {
     };
     const std::pair<int, int> numbers[] = {
         {ENOMEM, 7},    {EIO, 56},     {ENOSPC, 61}, {EDQUOT, 61},  {ENODEV, 68}, {ENXIO, 68},
-        {EACCES, 1100}, {EPERM, 1100}, {EBUSY, 70},  {ETXTBSY, 70}, {EROFS, 75}};
+        {EACCES, 1012}, {EPERM, 1012}, {EBUSY, 70},  {ETXTBSY, 70}, {EROFS, 75}};
     for (const auto& [err, n] : numbers)
         EXPECT_EQ(number(err), n) << err;
     EXPECT_EQ(Tmain::FileErrorNumber(std::make_error_code(std::errc::read_only_file_system)), 75);
@@ -203,7 +203,7 @@ TEST(FileErrors, OperatingSystemErrorsMapOntoTheMessageNumbers) {
                                     std::pair{FileUse::Remove, "no permission to remove"}})
         EXPECT_NE(Tmain::FileErrorText(fileErrorFor(EPERM, use)).find(said), std::string::npos);
     // A denial that did not go through fileErrorFor (EACCES, EPERM) names no use of the file.
-    EXPECT_NE(Tmain::FileErrorText(1100).find("no permission"), std::string::npos);
+    EXPECT_NE(Tmain::FileErrorText(1012).find("no permission"), std::string::npos);
 }
 
 TEST(FileErrors, MessageShowsTheTextWithAnOkButton) {

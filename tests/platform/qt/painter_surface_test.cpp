@@ -1,3 +1,4 @@
+#include "book/safe_file.h"
 #include "platform/fake/recording_surface.h"
 #include "platform/paper_sizes.h"
 #include "platform/qt/painter_surface.h"
@@ -12,6 +13,7 @@
 #include <QPrinter>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <set>
 
@@ -118,11 +120,19 @@ TEST(PainterSurface, EachCopyIsAJobOfItsOwn) {
         const PrintOutcome cut = print(name, 2);
         EXPECT_FALSE(cut);
         EXPECT_EQ(cut.failedFile, pdfPathForCopy(choices.pdfPath, 2));
-        EXPECT_NE(printFailureText(cut).find(cut.failedFile), std::string::npos);
+        // Told that the older file stays only where there was one, and which copy was written.
+        const std::string told = printFailureText(cut);
+        EXPECT_NE(told.find(cut.failedFile), std::string::npos);
+        EXPECT_EQ(told.find("stays as it was") != told.npos, std::string(name) == "ledger.pdf");
+        EXPECT_NE(told.find("were written:\n" + choices.pdfPath), std::string::npos) << told;
     }
     EXPECT_TRUE(holds("ledger.pdf", "Copy 3") && holds("ledger-2.pdf", "Copy 2"));
     std::set<std::filesystem::path> names(std::filesystem::directory_iterator(dir.path()), {});
     EXPECT_EQ(names, (std::set{dir / "ledger.pdf", dir / "ledger-2.pdf", dir / "new.pdf"}));
+    SafeFileWriter::failCommitAfter(1, EPERM); // a second copy refused after the first was written
+    EXPECT_EQ(printFailureText(print("ledger.pdf", 2)).find("nothing was written"),
+              std::string::npos);
+    SafeFileWriter::failCommitAfter(-1, 0);
 
     // A PDF file that cannot be made says why, not that the printer failed.
     const PrintOutcome refused = print("no-such-folder/x.pdf", 1);
