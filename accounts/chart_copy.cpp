@@ -112,7 +112,7 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     s.FontBold = true;
     s.CurrentX = 0;
     s.CurrentY = 0;
-    s.Print(book.BusinessName.str());
+    s.Print(printedName(s, book.BusinessName.str(), s.ScaleWidth()));
     s.Print("");
     auto columns = [&s](const std::string& a, const std::string& b, const std::string& c) {
         if (s.CurrentY + s.TextHeight("Ag") > s.ScaleHeight()) s.NewPage();

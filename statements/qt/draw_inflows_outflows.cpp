@@ -230,7 +230,7 @@ void printInflowsOutflows(DrawTarget& paper, const Book& book, const InflowsOutf
         useFlowFont(s, book, paper.scale);
         s.Print("");
         s.CurrentX = LabelIndent * paper.scale;
-        s.Print(heading);
+        s.Print(printedName(s, heading, s.ScaleWidth() - PaperMargin - s.CurrentX));
         drawInflowsOutflows(paper, io, strips[i]);
     }
 }

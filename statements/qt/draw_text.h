@@ -3,6 +3,7 @@
 
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
+#include "toolkit/printout_fit.h"
 
 #include <algorithm>
 #include <string>
@@ -21,9 +22,12 @@ inline double printCentred(DrawingSurface& s, const std::string& text, double le
 }
 
 // A heading of a drawing `width` twips wide, centred across it: on paper the
-// page, on the window the drawing as scrolled (its right end noted).
+// page, on the window the drawing as scrolled (its right end noted). On paper
+// a heading wider than the page even at the lowest zoom is shortened with the
+// mark that names get, never drawn past the edge.
 inline void printHeading(DrawTarget& t, const std::string& text, double width) {
-    t.reached(printCentred(t.s, text, -t.scrollX, width));
+    const std::string shown = t.onWindow ? text : printedName(t.s, text, width);
+    t.reached(printCentred(t.s, shown, -t.scrollX, width));
 }
 
 // The text ending at `right`, staying on the line.

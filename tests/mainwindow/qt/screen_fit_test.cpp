@@ -366,8 +366,9 @@ TEST_P(ScreenFitInFamily, EveryPrintoutPrintsItsFiguresWholeAndApart) {
     const std::string headings = "|Accounts|Account|Date|No.|Debit|Credit|Balance|Balance c/d|"
                                  "Balance b/f|Folio|Account Name|Account Type|General Journal|"
                                  "Less Cost of Goods Sold|NON CURRENT LIABILITIES|";
-    Book huge = small; // a name no page holds at the lowest zoom: shortened, with its mark
+    Book huge = small; // a name and a heading no page holds at the lowest zoom: shortened
     huge.AccountNames[2] = std::string(65535, 'W');
+    huge.BusinessName = std::string(65535, 'B');
     for (const Book* printed : {&book, &small, &huge})
         for (const PrintoutRow& row : printouts(*printed))
             for (const double zoom : {0.5, 1.0, 1.25, 1.5, 2.0, 4.0, 10.0, 400.0, 500.0}) {
