@@ -353,10 +353,16 @@ TEST(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
     ASSERT_EQ(::mkfifo((dir / "p01.Grp").c_str(), 0600), 0);
     writeFile(dir / "r01.Grp", "old group");
     std::filesystem::permissions(dir / "r01.Grp", std::filesystem::perms::owner_read);
-    for (const auto& [file, what] : {std::pair{"f.ENT", " is a folder, not a file."},
-                                     {"p01.Grp", " is a named pipe (FIFO), not a file."},
-                                     {"r01.Grp", ": Cannot write"}}) {
-        EXPECT_FALSE(EditionExportFile(book, run, dir / (std::string(file, 1) + ".LWK")).ok());
+    // A group file's name longer than the system takes: nothing is written.
+    const std::string longStem(250, 'l');
+    for (const auto& [file, what] :
+         {std::pair<std::string, std::string>{"f.ENT", " is a folder, not a file."},
+          {"p01.Grp", " is a named pipe (FIFO), not a file."},
+          {"r01.Grp", ": Cannot write"},
+          {longStem + "01.Grp", ": The file's path cannot be followed"}}) {
+        const std::string stem = file.substr(0, file.find_first_of(".0"));
+        EXPECT_FALSE(EditionExportFile(book, run, dir / (stem + ".LWK")).ok());
         EXPECT_NE(fakes.messages.lastText().find((dir / file).string() + what), std::string::npos);
     }
+    EXPECT_FALSE(std::filesystem::exists(dir / (longStem + ".LWK")));
 }

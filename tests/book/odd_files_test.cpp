@@ -234,7 +234,8 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
             writeFile(real / leftover, "dead");
         writeFile(dir / "outside", "x");
         fs::create_symlink("../outside", real / ".book.tmp8");
-        const char* const others[] = {".book.tmp", ".book.tmp7x", "..tmp7", "book.tmp7"};
+        const char* const others[] = {".book.tmp", ".book.tmp7x", "..tmp7", "book.tmp7",
+                                      ".book.tmp1234567"};
         for (const char* other : others)
             writeFile(real / other, "other");
         ASSERT_TRUE(write(dir / "link").ok());
@@ -248,8 +249,10 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         fs::remove(real / ".book.tmp8");
         running.reset();
         EXPECT_FALSE(fs::exists(held));
-        // A name as long as the system takes: its temporary name is cut at a character.
-        EXPECT_EQ(temporaryPrefix(real / longName), "." + longName.substr(0, 243) + ".tmp");
+        // A name as long as the system takes: its temporary name is cut at a
+        // character, to the longest the folder takes.
+        EXPECT_EQ(temporaryPrefix(real / longName, 255), "." + longName.substr(0, 243) + ".tmp");
+        EXPECT_EQ(temporaryPrefix(real / longName, 143), "." + longName.substr(0, 132) + ".tmp");
         EXPECT_TRUE(write(real / longName).ok() && fs::remove(real / longName));
 
         // A read-only file is refused with the read-only message and stays.
