@@ -349,12 +349,11 @@ TEST(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
     EXPECT_LT(told.find((dir / "x.LWK").string()), notReplaced) << told;
     EXPECT_GT(told.find((dir / "x01.Grp").string()), notReplaced) << told;
 
-    // One of the other files is no file, or read-only: named, with what it is.
+    // One of the other files is no file, read-only or too long a name: named, with what it is.
     std::filesystem::create_directory(dir / "f.ENT");
     ASSERT_EQ(::mkfifo((dir / "p01.Grp").c_str(), 0600), 0);
     writeFile(dir / "r01.Grp", "old group");
     std::filesystem::permissions(dir / "r01.Grp", std::filesystem::perms::owner_read);
-    // A group file's name longer than the folder takes: nothing is written.
     const std::string longStem(longestNameIn(dir.path()) - 5, 'l');
     for (const auto& [file, what] :
          {std::pair<std::string, std::string>{"f.ENT", " is a folder, not a file."},

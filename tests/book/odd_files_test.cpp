@@ -227,7 +227,6 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         for (const fs::directory_entry& e : fs::directory_iterator(real))
             if (e.path().filename().string().rfind(".book.tmp", 0) == 0) held = e.path();
         ASSERT_FALSE(held.empty());
-        // A name as long as the folder takes, a two-byte character where its temporary name is cut.
         const std::size_t start = longestNameIn(real) - 12;
         const std::string longName = std::string(start, 'n') + "\xC3\xA9" + std::string(10, 'n');
         const std::string leftovers[] = {".book.tmp31", ".invoice-17.pdf.tmp4", ".book.tmp7.tmp9",
@@ -251,7 +250,7 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         fs::remove(real / ".book.tmp8");
         running.reset();
         EXPECT_FALSE(fs::exists(held));
-        // Its temporary name is cut at a character to the longest name taken.
+        // A name as long as the folder takes: its temporary name is cut at a character.
         EXPECT_EQ(temporaryPrefix(real / longName, start + 12),
                   "." + longName.substr(0, start) + ".tmp");
         EXPECT_EQ(temporaryPrefix(real / longName, 100), "." + longName.substr(0, 89) + ".tmp");
