@@ -229,7 +229,9 @@ std::string writtenInPart(const std::vector<std::filesystem::path>& files, std::
 std::error_code removeOlderGroup(const std::filesystem::path& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0)
-        return errno == ENOENT ? std::error_code() : fileErrorFor(errno, FileUse::Remove);
+        // A name too long for the system names no file either.
+        return errno == ENOENT || errno == ENAMETOOLONG ? std::error_code()
+                                                        : fileErrorFor(errno, FileUse::Remove);
     if (leadsToFolder(path)) return FileRefusal::Folder;
     if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) return refusalOfKind(st.st_mode);
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) return fileErrorFor(errno, FileUse::Remove);

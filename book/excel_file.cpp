@@ -88,12 +88,16 @@ std::string ExcelFile::cellText(const std::string& utf8, bool* cut) {
     return bytes;
 }
 
-std::string ExcelFile::pageText(const std::string& utf8) {
+std::string ExcelFile::pageText(const std::string& utf8, bool* cut) {
     std::string bytes = encoding::utf8ToWindows1252(withoutNuls(utf8));
     std::string out;
+    if (cut) *cut = false;
     for (char c : bytes) {
         std::size_t need = c == '&' ? 2 : 1;
-        if (out.size() + need > MaxTextBytes) break;
+        if (out.size() + need > MaxTextBytes) {
+            if (cut) *cut = true;
+            break;
+        }
         out += c;
         if (c == '&') out += '&';
     }
@@ -232,16 +236,20 @@ std::error_code ExcelFile::SetFont(const std::string& fontName, int fontHeight, 
     return record(FontRecord, body);
 }
 
-std::error_code ExcelFile::SetHeader(const std::string& headerText) {
+std::error_code ExcelFile::pageRecord(std::uint16_t number, const std::string& text) {
+    bool cut = false;
     std::string body;
-    putText(body, pageText(headerText));
-    return record(HeaderRecord, body);
+    putText(body, pageText(text, &cut));
+    textsCut_ += cut ? 1 : 0;
+    return record(number, body);
+}
+
+std::error_code ExcelFile::SetHeader(const std::string& headerText) {
+    return pageRecord(HeaderRecord, headerText);
 }
 
 std::error_code ExcelFile::SetFooter(const std::string& footerText) {
-    std::string body;
-    putText(body, pageText(footerText));
-    return record(FooterRecord, body);
+    return pageRecord(FooterRecord, footerText);
 }
 
 std::error_code ExcelFile::PrintGridLines(bool print) {

@@ -84,15 +84,18 @@ class ExcelFile {
     // The text bytes a LABEL or FONT record gets for a UTF-8 text; `cut`,
     // when given, tells whether the text was longer than the cell holds.
     static std::string cellText(const std::string& utf8, bool* cut = nullptr);
-    // How many texts of cells were cut to MaxTextBytes characters so far.
+    // How many texts of cells, headers and footers were cut to MaxTextBytes
+    // characters so far.
     int textsCut() const { return textsCut_; }
-    // The text bytes a HEADER or FOOTER record gets.
-    static std::string pageText(const std::string& utf8);
+    // The text bytes a HEADER or FOOTER record gets; `cut` as for cellText.
+    static std::string pageText(const std::string& utf8, bool* cut = nullptr);
 
   private:
     enum class State { Fresh, Open, Closed, Failed };
     std::error_code ready() const;
     std::error_code record(std::uint16_t number, const std::string& body);
+    // A HEADER or FOOTER record holding `text`.
+    std::error_code pageRecord(std::uint16_t number, const std::string& text);
     std::error_code flush();
     std::error_code fail(std::error_code ec);
 

@@ -31,7 +31,8 @@ struct JournalSheetResult {
 // Writes the journal to `fileName` (replaced only when the whole file was
 // written). A failure is shown with the file-error message and nothing is
 // left on disk; when the journal has more lines than the sheet's 16,384 rows
-// can hold, the user is told how many were written, and so how many texts
-// were longer than a cell holds. The caller shows nothing more.
+// can hold, the user is told how many were written, and when texts were longer
+// than a cell, the header or the footer holds, how many were cut. The caller
+// shows nothing more.
 JournalSheetResult SaveAsExcel(const Book& book, const std::filesystem::path& fileName,
                                const LocaleInfo& locale, const JournalSheetLayout& layout = {});

@@ -107,11 +107,11 @@ std::string plainNumberText(Currency value, const std::string& decimalMark) {
 }
 
 namespace {
-// The figure from `i` on, below zero when `negative`. It is gathered below
-// zero so that the lowest amount, one more than the highest, reads too.
+// The figure from `i` on, below zero when `negative`: its digits and decimal
+// point handed to Currency::parse, which reads the lowest amount too.
 std::optional<Currency> parseFigure(const std::string& text, std::size_t i,
                                     const NumberMarks& marks, bool negative) {
-    std::int64_t raw = 0;
+    std::string plain = negative ? "-" : "";
     int digits = 0, decimals = 0;
     bool point = false;
     // Digit grouping, when used, is by threes: 1,234,567 but not 1,23,4567.
@@ -121,6 +121,7 @@ std::optional<Currency> parseFigure(const std::string& text, std::size_t i,
         if (!point && startsWith(text, i, marks.decimal)) {
             if (!groupingHolds()) return std::nullopt;
             point = true;
+            plain += '.';
             i += marks.decimal.size();
             continue;
         }
@@ -134,18 +135,13 @@ std::optional<Currency> parseFigure(const std::string& text, std::size_t i,
         const char c = text[i];
         if (c < '0' || c > '9') return std::nullopt;
         if (point && ++decimals > 4) return std::nullopt;
-        if (__builtin_mul_overflow(raw, 10, &raw) || __builtin_sub_overflow(raw, c - '0', &raw))
-            return std::nullopt;
+        plain += c;
         ++digits;
         if (!point) ++run;
         ++i;
     }
     if (digits == 0 || (!point && !groupingHolds())) return std::nullopt;
-    for (; decimals < 4; ++decimals)
-        if (__builtin_mul_overflow(raw, 10, &raw)) return std::nullopt;
-    if (negative) return Currency::fromRaw(raw);
-    if (raw == std::numeric_limits<std::int64_t>::min()) return std::nullopt;
-    return Currency::fromRaw(-raw);
+    return Currency::parse(plain);
 }
 } // namespace
 

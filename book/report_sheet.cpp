@@ -33,7 +33,8 @@ std::string sheetNotice(std::int64_t written, std::int64_t wanted, const std::st
     if (!notice.empty()) notice += " ";
     return notice + std::to_string(textsCut) + (textsCut == 1 ? " text was" : " texts were") +
            " cut to " + std::to_string(ExcelFile::MaxTextBytes) +
-           " characters: a spreadsheet of this kind holds no more in a cell.";
+           " characters: a spreadsheet of this kind holds no more in a cell, a page header or "
+           "a footer.";
 }
 
 void ReportSheet::start(const std::filesystem::path& path, const std::string& fontName,

@@ -38,7 +38,7 @@ class ReportSheet {
     void number(int font, int alignment, int attribute, std::int32_t row, int column, double value);
     // The last row a cell was asked for, written or not.
     std::int32_t rowsAsked() const { return rowsAsked_; }
-    // How many texts were cut to fit their cells.
+    // How many texts were cut to fit their cells, the header and the footer.
     int textsCut() const { return file_.textsCut(); }
     // Puts the file in place when nothing failed; the first failure, if any.
     std::error_code finish();

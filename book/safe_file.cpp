@@ -169,8 +169,15 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
     // itself, or a loop) would put a plain file in its place; renaming over a
     // folder fails only after everything was written.
     struct stat st {};
-    if (::lstat(target_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    const bool named = ::lstat(target_.c_str(), &st) == 0;
+    if (named && S_ISLNK(st.st_mode)) {
         fail(FileRefusal::LinkLoop);
+        return;
+    }
+    // A name the system does not take (one made from another, such as a
+    // chart export's companions) is refused before anything is written.
+    if (!named && errno == ENAMETOOLONG) {
+        fail(lastError(FileUse::Write));
         return;
     }
     // Renaming over a pipe, a device or a socket would put a plain file in
@@ -186,7 +193,7 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
     // What writes into this folder ended part-way left there.
     const std::filesystem::path folder = target_.parent_path();
     removeLeftTemporaries(folder);
-    const std::string prefix = temporaryPrefix(target_);
+    const std::string prefix = temporaryPrefix(target_, longestNameIn(folder));
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
         // At most TemporaryDigits digits, so that the name fits.

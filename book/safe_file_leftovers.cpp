@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,19 +22,27 @@ bool stillNamed(int fd, const std::filesystem::path& path) {
     return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && sameFile(open, named);
 }
 
-// "." + a name + ".tmp" + one digit or more, and nothing else: a temporary
-// name of any target, whole or cut.
+// "." + a name + ".tmp" + one to TemporaryDigits digits, and nothing else: a
+// temporary name of any target, whole or cut.
 bool isTemporaryName(const std::string& name) {
     const std::size_t digits = name.find_last_not_of("0123456789") + 1;
     const std::string tail = ".tmp";
-    return digits < name.size() && digits > tail.size() + 1 && name[0] == '.' &&
+    return digits < name.size() && name.size() - digits <= TemporaryDigits &&
+           digits > tail.size() + 1 && name[0] == '.' &&
            name.compare(digits - tail.size(), tail.size(), tail) == 0;
 }
 
 } // namespace
 
-std::string temporaryPrefix(const std::filesystem::path& target) {
-    const std::size_t room = LongestFileName - TemporaryDigits - std::string("..tmp").size();
+std::size_t longestNameIn(const std::filesystem::path& folder) {
+    const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return longest > 0 ? static_cast<std::size_t>(longest) : 255;
+}
+
+std::string temporaryPrefix(const std::filesystem::path& target, std::size_t longestName) {
+    const std::size_t around = TemporaryDigits + std::string("..tmp").size();
+    // At least a character of the name, or the name would not pass for a temporary one.
+    const std::size_t room = longestName > around ? longestName - around : 1;
     return "." + encoding::cutUtf8(target.filename().string(), room) + ".tmp";
 }
 

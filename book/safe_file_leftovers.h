@@ -11,13 +11,14 @@
 #include <filesystem>
 #include <string>
 
-// The longest file name the system takes (bytes).
-constexpr std::size_t LongestFileName = 255;
+// The longest file name (bytes) the file system of `folder` takes, as it
+// tells; 255 when it does not.
+std::size_t longestNameIn(const std::filesystem::path& folder);
 
 // The start of every temporary name of `target` (".book.acc.tmp"): the
 // target's name is cut at a character so that the start and up to
-// TemporaryDigits digits fit in LongestFileName.
-std::string temporaryPrefix(const std::filesystem::path& target);
+// TemporaryDigits digits fit in `longestName` bytes.
+std::string temporaryPrefix(const std::filesystem::path& target, std::size_t longestName);
 constexpr std::size_t TemporaryDigits = 6;
 
 // Takes the lock on the temporary file just created at `temp` as `fd`. False

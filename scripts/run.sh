@@ -8,8 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 if [ -z "${QT_QPA_PLATFORM:-}" ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display: neither DISPLAY nor WAYLAND_DISPLAY is set, so the program's windows" >&2
     echo "cannot be shown. Run this script in a desktop session, or under a virtual display:" >&2
-    echo "  xvfb-run -a bash scripts/run.sh" >&2
-    echo "(bash scripts/install-deps.sh installs xvfb-run with the rest.)" >&2
+    echo "  xvfb-run -a bash $0${*:+ $*}" >&2
+    echo "(bash $root/scripts/install-deps.sh installs xvfb-run with the rest.)" >&2
     exit 1
 fi
 "$root/scripts/install-deps.sh"

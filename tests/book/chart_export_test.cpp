@@ -1,6 +1,7 @@
 #include "book/chart_export.h"
 
 #include "book/safe_file.h"
+#include "book/safe_file_leftovers.h"
 #include "book/tmain.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
@@ -348,15 +349,20 @@ TEST(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
     EXPECT_LT(told.find((dir / "x.LWK").string()), notReplaced) << told;
     EXPECT_GT(told.find((dir / "x01.Grp").string()), notReplaced) << told;
 
-    // One of the other files is no file, or read-only: named, with what it is.
+    // One of the other files is no file, read-only or too long a name: named, with what it is.
     std::filesystem::create_directory(dir / "f.ENT");
     ASSERT_EQ(::mkfifo((dir / "p01.Grp").c_str(), 0600), 0);
     writeFile(dir / "r01.Grp", "old group");
     std::filesystem::permissions(dir / "r01.Grp", std::filesystem::perms::owner_read);
-    for (const auto& [file, what] : {std::pair{"f.ENT", " is a folder, not a file."},
-                                     {"p01.Grp", " is a named pipe (FIFO), not a file."},
-                                     {"r01.Grp", ": Cannot write"}}) {
-        EXPECT_FALSE(EditionExportFile(book, run, dir / (std::string(file, 1) + ".LWK")).ok());
+    const std::string longStem(longestNameIn(dir.path()) - 5, 'l');
+    for (const auto& [file, what] :
+         {std::pair<std::string, std::string>{"f.ENT", " is a folder, not a file."},
+          {"p01.Grp", " is a named pipe (FIFO), not a file."},
+          {"r01.Grp", ": Cannot write"},
+          {longStem + "01.Grp", ": The file's path cannot be followed"}}) {
+        const std::string stem = file.substr(0, file.find_first_of(".0"));
+        EXPECT_FALSE(EditionExportFile(book, run, dir / (stem + ".LWK")).ok());
         EXPECT_NE(fakes.messages.lastText().find((dir / file).string() + what), std::string::npos);
     }
+    EXPECT_FALSE(std::filesystem::exists(dir / (longStem + ".LWK")));
 }

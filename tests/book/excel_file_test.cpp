@@ -140,9 +140,13 @@ TEST(ExcelFile, TextsAreWindows1252AndFitTheirLengthByte) {
     ASSERT_EQ(font.size(), 1u);
     EXPECT_EQ(font[0].body.size(), 5u + 255u);
 
-    // "&" is doubled in a header; a pair is never split by the cut.
+    // "&" is doubled in a header; a pair is never split by the cut, and the cut is counted.
     std::string ampersands = std::string(254, 'a') + "&b";
-    auto header = records(bytesOf([&](ExcelFile& f) { return f.SetHeader(ampersands); }));
+    auto header = records(bytesOf([&](ExcelFile& f) {
+        const std::error_code header = f.SetHeader(ampersands);
+        EXPECT_EQ(f.textsCut(), 1);
+        return header;
+    }));
     ASSERT_EQ(header.size(), 1u);
     EXPECT_EQ(header[0].body, "\xFE" + std::string(254, 'a'));
     auto footer =

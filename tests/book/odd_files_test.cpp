@@ -227,14 +227,16 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         for (const fs::directory_entry& e : fs::directory_iterator(real))
             if (e.path().filename().string().rfind(".book.tmp", 0) == 0) held = e.path();
         ASSERT_FALSE(held.empty());
-        const std::string longName = std::string(243, 'n') + "\xC3\xA9" + std::string(10, 'n');
+        const std::size_t start = longestNameIn(real) - 12;
+        const std::string longName = std::string(start, 'n') + "\xC3\xA9" + std::string(10, 'n');
         const std::string leftovers[] = {".book.tmp31", ".invoice-17.pdf.tmp4", ".book.tmp7.tmp9",
-                                         "." + longName.substr(0, 243) + ".tmp5"};
+                                         "." + longName.substr(0, start) + ".tmp5"};
         for (const std::string& leftover : leftovers)
             writeFile(real / leftover, "dead");
         writeFile(dir / "outside", "x");
         fs::create_symlink("../outside", real / ".book.tmp8");
-        const char* const others[] = {".book.tmp", ".book.tmp7x", "..tmp7", "book.tmp7"};
+        const char* const others[] = {".book.tmp", ".book.tmp7x", "..tmp7", "book.tmp7",
+                                      ".book.tmp1234567"};
         for (const char* other : others)
             writeFile(real / other, "other");
         ASSERT_TRUE(write(dir / "link").ok());
@@ -248,8 +250,10 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         fs::remove(real / ".book.tmp8");
         running.reset();
         EXPECT_FALSE(fs::exists(held));
-        // A name as long as the system takes: its temporary name is cut at a character.
-        EXPECT_EQ(temporaryPrefix(real / longName), "." + longName.substr(0, 243) + ".tmp");
+        // A name as long as the folder takes: its temporary name is cut at a character.
+        EXPECT_EQ(temporaryPrefix(real / longName, start + 12),
+                  "." + longName.substr(0, start) + ".tmp");
+        EXPECT_EQ(temporaryPrefix(real / longName, 100), "." + longName.substr(0, 89) + ".tmp");
         EXPECT_TRUE(write(real / longName).ok() && fs::remove(real / longName));
 
         // A read-only file is refused with the read-only message and stays.
