@@ -43,13 +43,8 @@ void printEndingAt(DrawingSurface& s, double right, const std::string& text) {
     printAt(s, right - s.TextWidth(text), text);
 }
 
-// A reference from `x`, cut to what fits in `room`.
-void printCutAt(DrawingSurface& s, double x, double room, const std::string& text) {
-    printAt(s, x, cutToWidth(s, text, room));
-}
-
-// An account name from `x` in `room`: whole, or at the lowest zoom shortened
-// with a mark.
+// An account name or a reference from `x` in `room`: whole, or at the
+// lowest zoom shortened with a mark.
 void printNameAt(DrawingSurface& s, double x, double room, const std::string& name) {
     printAt(s, x, printedName(s, name, room));
 }
@@ -467,14 +462,14 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningB
         columns[margin].name = true;
     columns[RName].least = std::max(30 * P * scale, name);
     columns[RName].whole = widestTextWidth(s, w.names) + e;
-    // Where the figures and the names whole would not fit beside the
-    // references whole, the references give way with the names.
-    if (!tableFitsNamesWhole(columns, width)) {
-        TableColumn& references = columns[RReference];
-        references.design = std::max(references.design, references.need);
-        references.name = true;
-        references.least = std::max(reference, 3 * e + columns[RName].least);
-    }
+    // A reference prints whole as a name does; only where the lowest zoom
+    // leaves too little room does it give way with the names.
+    TableColumn& references = columns[RReference];
+    references.design = std::max(references.design, references.need);
+    references.name = true;
+    references.whole = references.design;
+    references.least =
+        std::min(references.design, std::max(reference, 3 * e + columns[RName].least));
     keepNamesWhole(columns, width);
     placeTableColumns(columns, 0, width);
     return columns;
@@ -552,11 +547,10 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     endLine(s);
 
     const TableColumn& name = columns[RName];
+    s.FontBold = false; // the rows' "e", as the columns measured it
     const double e = s.TextWidth("e");
-    // A reference is whole unless it gave way; then it stays an "e" clear
-    // of the name.
-    const TableColumn& reference = columns[RReference];
-    const double referenceRoom = reference.width - (reference.name ? 3 : 2) * e;
+    // A reference stays an "e" clear of the name.
+    const double referenceRoom = columns[RReference].width - 3 * e;
     std::string suffix;
     for (const RunningBalanceRow& row : ledger.Rows) {
         const std::string date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
@@ -569,7 +563,7 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
         }
         s.FontBold = false;
         printAt(s, x1 - s.TextWidth(date), date);
-        printCutAt(s, x1 + 2 * e, referenceRoom, row.reference());
+        printNameAt(s, x1 + 2 * e, referenceRoom, row.reference());
         printNameAt(s, name.left, name.width - e, names.name(row.Account));
         suffix = balanceSuffix(row.Balance, suffix);
         const RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);

@@ -355,7 +355,8 @@ Book printoutBook(const std::string& font) {
 
 // Every printout at each zoom up to the largest tried (the print setup takes 20 % to 2000 %, a
 // larger one as 2000 %): figures, titles and headings whole on the page and apart, lowered to the
-// zoom at which they fit where they would not; a statement on one page; no name cut short.
+// zoom at which they fit where they would not; a statement on one page; no name or reference cut
+// short.
 TEST_P(ScreenFitInFamily, EveryPrintoutPrintsItsFiguresWholeAndApart) {
     Book book = printoutBook(GetParam());
     Book small = book; // short names and figures: the headings are the widest
@@ -385,8 +386,11 @@ TEST_P(ScreenFitInFamily, EveryPrintoutPrintsItsFiguresWholeAndApart) {
                     EXPECT_FALSE(!text.empty() && headings.find('|' + text) != std::string::npos &&
                                  headings.find('|' + text + '|') == std::string::npos)
                         << text << " is a heading cut short";
-                for (const std::string& text : s.texts()) // a name whole or not at all
-                    for (const std::string& name : printed->AccountNames)
+                std::vector<std::string> names = printed->AccountNames;
+                for (const EntryId& reference : printed->EntryIds)
+                    names.push_back(reference.shown());
+                for (const std::string& text : s.texts()) // a name or reference whole or not at all
+                    for (const std::string& name : names)
                         EXPECT_FALSE(!text.empty() && text != name && name.rfind(text, 0) == 0 &&
                                      headings.find('|' + text + '|') == std::string::npos)
                             << text << " is a name cut short";
