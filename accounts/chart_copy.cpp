@@ -115,7 +115,7 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     s.Print(printedName(s, book.BusinessName.str(), s.ScaleWidth()));
     s.Print("");
     auto columns = [&s](const std::string& a, const std::string& b, const std::string& c) {
-        if (s.CurrentY + s.TextHeight("Ag") > s.ScaleHeight()) s.NewPage();
+        newPageBeforeFoot(s, s.TextHeight("Ag"));
         s.CurrentX = 0;
         s.PrintInline(a);
         s.CurrentX = ChartNameColumn;

@@ -61,12 +61,6 @@ std::vector<NoteLine> wrapWithinRoom(const std::string& text,
     return wrapLines(text, passesRoom, true);
 }
 
-bool newPageBeforeFoot(DrawingSurface& s, double height) {
-    if (s.CurrentY + height <= s.ScaleHeight()) return false;
-    s.NewPage();
-    return true;
-}
-
 void printWithin(DrawingSurface& s, const std::string& text, double left, double right,
                  LineAlign align, const std::function<void()>& beforeLine) {
     printWithin(

@@ -30,11 +30,6 @@ std::vector<NoteLine> wrapNote(const std::string& note,
 std::vector<NoteLine> wrapWithinRoom(const std::string& text,
                                      const std::function<bool(const std::string&)>& passesRoom);
 
-// The one rule for a printed text longer than what is left of its page: it
-// goes on to the next page. Starts one when `height` twips more from the
-// current line would pass the page's foot; true when it did.
-bool newPageBeforeFoot(DrawingSurface& s, double height);
-
 enum class LineAlign { Left, Centre, Right };
 
 // Prints `text` from the surface's current line down, in lines that keep
