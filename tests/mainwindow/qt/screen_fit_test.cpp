@@ -288,12 +288,13 @@ TEST_P(ScreenFitInFamily, EveryWindowShowsItsFiguresWholeAndApart) {
     }
 }
 
-// A printout of the book on a letter page less its margins, at the target's
+// A printout of the book on a letter page (or as given) less its margins, at the target's
 // zoom; a statement whose amount columns all stay on its one page.
 struct PrintoutRow {
     std::string what;
     std::function<void(DrawTarget&)> print;
     bool onePage = false;
+    double width = 11520, height = 15120; // of the page less its margins
 };
 
 std::vector<PrintoutRow> printouts(const Book& book) {
@@ -336,6 +337,8 @@ std::vector<PrintoutRow> printouts(const Book& book) {
          },
          true},
         {"chart", [&book](DrawTarget& t) { printChart(t.s, book, ".", t.scale); }},
+        {"chart on A5", [&book](DrawTarget& t) { printChart(t.s, book, ".", t.scale); }, false,
+         7670, 11180},
         {"inflows/outflows",
          [=, &book](DrawTarget& t) {
              printInflowsOutflows(t, book, computeInflowsOutflows(book, {.locale = locale}), 0);
@@ -375,7 +378,7 @@ TEST_P(ScreenFitInFamily, EveryPrintoutPrintsItsFiguresWholeAndApart) {
             for (const double zoom : {0.5, 1.0, 1.25, 1.5, 2.0, 4.0, 10.0, 400.0, 500.0}) {
                 SCOPED_TRACE(row.what + (printed == &book ? "" : " of short names") + " at " +
                              std::to_string(zoom));
-                RealFontRecorder s;
+                RealFontRecorder s(row.width, row.height);
                 DrawTarget paper{s, false, zoom};
                 row.print(paper);
                 EXPECT_EQ(overlappingTexts(s.calls), std::vector<std::string>{});
