@@ -7,10 +7,10 @@
 #include "book/plain_text.h"
 #include "book/tmain.h"
 #include "ledgers/ledger_pages.h"
-#include "ledgers/note_wrap.h"
 #include "resources/string_table.h"
 #include "toolkit/printout_fit.h"
 #include "toolkit/table_columns.h"
+#include "toolkit/text_wrap.h"
 
 #include <algorithm>
 #include <cmath>

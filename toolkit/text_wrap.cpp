@@ -1,4 +1,4 @@
-#include "ledgers/note_wrap.h"
+#include "toolkit/text_wrap.h"
 
 #include "book/plain_text.h"
 #include "book/text_encoding.h"

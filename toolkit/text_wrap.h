@@ -1,5 +1,7 @@
 // A text cut into lines: a journal note for the journal's page and its
-// printout, and a printed text that has to stay on the page.
+// printout, and a printed text that has to stay on the page (a printout's
+// heading no page holds at the lowest zoom, the invoice's address, names and
+// note).
 #pragma once
 
 #include "platform/drawing_surface.h"
