@@ -8,6 +8,7 @@
 #include "resources/string_table.h"
 #include "toolkit/printout_fit.h"
 #include "toolkit/table_columns.h"
+#include "toolkit/text_wrap.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     s.FontBold = true;
     s.CurrentX = 0;
     s.CurrentY = 0;
-    s.Print(printedName(s, book.BusinessName.str(), s.ScaleWidth()));
+    printWithin(s, book.BusinessName.str(), 0, s.ScaleWidth(), LineAlign::Left);
     s.Print("");
     auto columns = [&s](const std::string& a, const std::string& b, const std::string& c) {
         newPageBeforeFoot(s, s.TextHeight("Ag"));

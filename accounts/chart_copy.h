@@ -32,6 +32,7 @@ inline constexpr double ChartTypeColumn = 6200;
 // follow as the page fills. Where a number would reach the name column, a
 // name or heading the type column, or a class caption the page's edge, the
 // zoom is lowered until none does; only at the lowest zoom is a name or
-// caption still too wide shortened with a mark (toolkit/printout_fit).
+// caption still too wide shortened with a mark (toolkit/printout_fit), and
+// a business name wider than the page goes on in lines below.
 void printChart(DrawingSurface& surface, const Book& book, const std::string& decimalMark,
                 double zoom);
