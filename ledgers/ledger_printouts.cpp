@@ -489,18 +489,12 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
                                             {period, BodyPoints}};
     for (const std::string& line : address)
         headings.push_back({line, BodyPoints, false, AddressLeft});
-    if (printHeader) // the business's address, ending as far short of the right edge
+    if (printHeader) { // the business and its address, ending as far short of the right edge
+        headings.push_back({book.BusinessName.str(), BodyPoints, true, PageNumberMargin, 1});
         for (const std::string& line : splitTextLines(book.BusinessAddress.str()))
             headings.push_back({line, BodyPoints, false, PageNumberMargin});
+    }
     printScale = printoutZoom(s, book, printScale, width, columnsAt, headings);
-    // The business name as the heading draws it: bold, one point above the
-    // body at every zoom.
-    if (printHeader)
-        printScale = fittingZoom(printScale, [&](double zoom) {
-            return headingsFit(
-                s, {{book.BusinessName.str(), BodyPoints + 1 / zoom, true, PageNumberMargin}},
-                zoom);
-        });
     const double body = BodyPoints * printScale;
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsLedger);

@@ -12,12 +12,14 @@
 #include <vector>
 
 // A line of a printout's headings (a title, a period, a column's heading)
-// printed whole from `left` twips: its text and its type at 100 %.
+// printed whole from `left` twips: its text and its type at 100 %, and the
+// points its type has beyond that at every zoom.
 struct PrintedHeading {
     std::string text;
     double points = 10;
     bool bold = true;
     double left = 0;
+    double extraPoints = 0;
 };
 // Whether each heading, in its type at `zoom`, ends on the surface's page.
 // The surface's font is left as it was. A heading no page holds even at the
