@@ -8,6 +8,7 @@
 #include "resources/string_table.h"
 #include "toolkit/printout_fit.h"
 #include "toolkit/table_columns.h"
+#include "toolkit/text_wrap.h"
 
 namespace {
 
@@ -84,9 +85,14 @@ double nameRoom(DrawingSurface& s) {
     return ChartTypeColumn - ChartNameColumn - s.TextWidth(" ");
 }
 
+// The room of a class caption: to the page's edge.
+double typeRoom(DrawingSurface& s) {
+    return s.ScaleWidth() - ChartTypeColumn;
+}
+
 // The numbers (their blank after them) and their bold heading end a blank
-// before the name column, and the names (whole) and their heading a blank
-// before the type column.
+// before the name column, the names (whole) and their heading a blank
+// before the type column, and the class captions on the page.
 bool columnsFit(DrawingSurface& s, const Book& book, const std::string& decimalMark) {
     s.FontBold = true;
     const bool heading = s.TextWidth(FolioHeading + " ") <= ChartNameColumn &&
@@ -95,7 +101,8 @@ bool columnsFit(DrawingSurface& s, const Book& book, const std::string& decimalM
     if (!heading) return false;
     for (int i = 0; i < rowCount(book); ++i) {
         const ChartRow r = rowOf(book, static_cast<std::size_t>(i), decimalMark);
-        if (s.TextWidth(printedNumber(r)) > ChartNameColumn || s.TextWidth(r.name) > nameRoom(s))
+        if (s.TextWidth(printedNumber(r)) > ChartNameColumn || s.TextWidth(r.name) > nameRoom(s) ||
+            s.TextWidth(r.type) > typeRoom(s))
             return false;
     }
     return true;
@@ -112,10 +119,10 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     s.FontBold = true;
     s.CurrentX = 0;
     s.CurrentY = 0;
-    s.Print(printedName(s, book.BusinessName.str(), s.ScaleWidth()));
+    printWithin(s, book.BusinessName.str(), 0, s.ScaleWidth(), LineAlign::Left);
     s.Print("");
     auto columns = [&s](const std::string& a, const std::string& b, const std::string& c) {
-        if (s.CurrentY + s.TextHeight("Ag") > s.ScaleHeight()) s.NewPage();
+        newPageBeforeFoot(s, s.TextHeight("Ag"));
         s.CurrentX = 0;
         s.PrintInline(a);
         s.CurrentX = ChartNameColumn;
@@ -128,6 +135,7 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     s.Print("");
     for (int i = 0; i < rowCount(book); ++i) {
         const ChartRow r = rowOf(book, static_cast<std::size_t>(i), decimalMark);
-        columns(printedNumber(r), printedName(s, r.name, nameRoom(s)), r.type);
+        columns(printedNumber(r), printedName(s, r.name, nameRoom(s)),
+                printedName(s, r.type, typeRoom(s)));
     }
 }

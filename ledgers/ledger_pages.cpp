@@ -6,7 +6,7 @@
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
-#include "ledgers/note_wrap.h"
+#include "toolkit/text_wrap.h"
 
 #include <algorithm>
 #include <cmath>

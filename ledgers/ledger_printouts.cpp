@@ -7,10 +7,10 @@
 #include "book/plain_text.h"
 #include "book/tmain.h"
 #include "ledgers/ledger_pages.h"
-#include "ledgers/note_wrap.h"
 #include "resources/string_table.h"
 #include "toolkit/printout_fit.h"
 #include "toolkit/table_columns.h"
+#include "toolkit/text_wrap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,13 +43,8 @@ void printEndingAt(DrawingSurface& s, double right, const std::string& text) {
     printAt(s, right - s.TextWidth(text), text);
 }
 
-// A reference from `x`, cut to what fits in `room`.
-void printCutAt(DrawingSurface& s, double x, double room, const std::string& text) {
-    printAt(s, x, cutToWidth(s, text, room));
-}
-
-// An account name from `x` in `room`: whole, or at the lowest zoom shortened
-// with a mark.
+// An account name or a reference from `x` in `room`: whole, or at the
+// lowest zoom shortened with a mark.
 void printNameAt(DrawingSurface& s, double x, double room, const std::string& name) {
     printAt(s, x, printedName(s, name, room));
 }
@@ -467,14 +462,14 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningB
         columns[margin].name = true;
     columns[RName].least = std::max(30 * P * scale, name);
     columns[RName].whole = widestTextWidth(s, w.names) + e;
-    // Where the figures and the names whole would not fit beside the
-    // references whole, the references give way with the names.
-    if (!tableFitsNamesWhole(columns, width)) {
-        TableColumn& references = columns[RReference];
-        references.design = std::max(references.design, references.need);
-        references.name = true;
-        references.least = std::max(reference, 3 * e + columns[RName].least);
-    }
+    // A reference prints whole as a name does; only where the lowest zoom
+    // leaves too little room does it give way with the names.
+    TableColumn& references = columns[RReference];
+    references.design = std::max(references.design, references.need);
+    references.name = true;
+    references.whole = references.design;
+    references.least =
+        std::min(references.design, std::max(reference, 3 * e + columns[RName].least));
     keepNamesWhole(columns, width);
     placeTableColumns(columns, 0, width);
     return columns;
@@ -494,18 +489,12 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
                                             {period, BodyPoints}};
     for (const std::string& line : address)
         headings.push_back({line, BodyPoints, false, AddressLeft});
-    if (printHeader) // the business's address, ending as far short of the right edge
+    if (printHeader) { // the business and its address, ending as far short of the right edge
+        headings.push_back({book.BusinessName.str(), BodyPoints, true, PageNumberMargin, 1});
         for (const std::string& line : splitTextLines(book.BusinessAddress.str()))
             headings.push_back({line, BodyPoints, false, PageNumberMargin});
+    }
     printScale = printoutZoom(s, book, printScale, width, columnsAt, headings);
-    // The business name as the heading draws it: bold, one point above the
-    // body at every zoom.
-    if (printHeader)
-        printScale = fittingZoom(printScale, [&](double zoom) {
-            return headingsFit(
-                s, {{book.BusinessName.str(), BodyPoints + 1 / zoom, true, PageNumberMargin}},
-                zoom);
-        });
     const double body = BodyPoints * printScale;
     const NumberMarks marks = marksOf(locale);
     const int decimals = Book::clampDecimals(book.DecimalsLedger);
@@ -552,11 +541,10 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     endLine(s);
 
     const TableColumn& name = columns[RName];
+    s.FontBold = false; // the rows' "e", as the columns measured it
     const double e = s.TextWidth("e");
-    // A reference is whole unless it gave way; then it stays an "e" clear
-    // of the name.
-    const TableColumn& reference = columns[RReference];
-    const double referenceRoom = reference.width - (reference.name ? 3 : 2) * e;
+    // A reference stays an "e" clear of the name.
+    const double referenceRoom = columns[RReference].width - 3 * e;
     std::string suffix;
     for (const RunningBalanceRow& row : ledger.Rows) {
         const std::string date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
@@ -569,7 +557,7 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
         }
         s.FontBold = false;
         printAt(s, x1 - s.TextWidth(date), date);
-        printCutAt(s, x1 + 2 * e, referenceRoom, row.reference());
+        printNameAt(s, x1 + 2 * e, referenceRoom, row.reference());
         printNameAt(s, name.left, name.width - e, names.name(row.Account));
         suffix = balanceSuffix(row.Balance, suffix);
         const RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);

@@ -6,8 +6,8 @@
 #include "book/number_format.h"
 #include "book/plain_text.h"
 #include "book/tmain.h"
-#include "ledgers/note_wrap.h"
 #include "resources/string_table.h"
+#include "toolkit/text_wrap.h"
 
 #include <algorithm>
 #include <cmath>

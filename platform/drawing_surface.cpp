@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+bool newPageBeforeFoot(DrawingSurface& s, double height) {
+    if (s.CurrentY + height <= s.ScaleHeight() || s.CurrentY <= 0) return false;
+    s.NewPage();
+    return true;
+}
+
 std::vector<std::string> splitTextLines(const std::string& text) {
     std::vector<std::string> lines;
     std::string current;

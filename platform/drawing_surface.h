@@ -110,5 +110,11 @@ class DrawingSurface {
     int page_ = 1;
 };
 
+// The one rule for a printed line that would pass the page's foot: it goes on
+// to the next page. Starts one when `height` twips more from the current line
+// would pass the foot, unless the line is at a page's top already (it could
+// not fit any page); true when it did.
+bool newPageBeforeFoot(DrawingSurface& s, double height);
+
 // The lines of a text split at CR LF, LF or CR (a final break gives no extra line).
 std::vector<std::string> splitTextLines(const std::string& text);

@@ -9,7 +9,7 @@ bool headingsFit(DrawingSurface& s, const std::vector<PrintedHeading>& headings,
     const SurfaceFont kept = s.font();
     bool fit = true;
     for (const PrintedHeading& h : headings) {
-        s.FontSize = h.points * zoom;
+        s.FontSize = h.points * zoom + h.extraPoints;
         s.FontBold = h.bold;
         fit = fit && h.left + s.TextWidth(h.text) <= s.ScaleWidth();
     }

@@ -12,15 +12,18 @@
 #include <vector>
 
 // A line of a printout's headings (a title, a period, a column's heading)
-// printed whole from `left` twips: its text and its type at 100 %.
+// printed whole from `left` twips: its text and its type at 100 %, and the
+// points its type has beyond that at every zoom.
 struct PrintedHeading {
     std::string text;
     double points = 10;
     bool bold = true;
     double left = 0;
+    double extraPoints = 0;
 };
 // Whether each heading, in its type at `zoom`, ends on the surface's page.
-// The surface's font is left as it was.
+// The surface's font is left as it was. A heading no page holds even at the
+// lowest zoom goes on in lines below (printWithin, toolkit/text_wrap).
 bool headingsFit(DrawingSurface& s, const std::vector<PrintedHeading>& headings, double zoom);
 
 // The zoom a printout prints at when `asked` is chosen: `asked` itself when
@@ -37,13 +40,15 @@ double fittingFontZoom(DrawingSurface& s, double points, double asked,
                        const std::function<bool(double zoom)>& fits,
                        const std::vector<PrintedHeading>& headings = {});
 
-// Account names on paper, and the labels printed in their place, print
-// whole. A printout counts them in its fit as it counts its figures: a name
-// column's `whole` is its widest text, and a zoom fits only where the table
-// holds every name column at that width (`tableFitsNamesWhole`). At the zoom
-// box's floor a page may still be too narrow (a name of thousands of
-// letters): only then do the names give way, each one wider than its room
-// shortened with a visible mark (`printedName`).
+// Account names on paper, the labels printed in their place and the other
+// texts of a table (references, class captions) print whole. A printout
+// counts them in its fit as it counts its figures: a name column's `whole` is
+// its widest text, and a zoom fits only where the table holds every name
+// column at that width (`tableFitsNamesWhole`). At the zoom box's floor a
+// page may still be too narrow (a name of thousands of letters): only then do
+// the names give way, each one wider than its room shortened with a visible
+// mark (`printedName`). The invoice, printed at one size, wraps a long name
+// within its room instead (printWithin).
 bool tableFitsNamesWhole(std::vector<TableColumn> columns, double room);
 // Before the columns are placed in `room`: each name column keeps its
 // `whole` when the table fits so.

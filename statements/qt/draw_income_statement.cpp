@@ -13,18 +13,32 @@ std::string withoutDots(std::string s) {
     return s;
 }
 
-// Heading, rows, and the section's closing line (label and amount in column 1).
-void drawSection(DrawTarget& t, const AmountColumns& c, int heading,
-                 const std::vector<IncomeRow>& rows, int closing, const std::string& closingText) {
+// A section of the statement: its heading, rows and closing line (its label
+// and the amount in column 1), drawn where it is shown.
+struct Section {
+    bool shown;
+    int heading;
+    const std::vector<IncomeRow>* rows;
+    int closing;
+    const std::string* closingText;
+};
+
+std::vector<Section> sectionsOf(const IncomeStatement& is) {
+    return {{is.revenueShown(), 201, &is.sums.revenue, 155, &is.revenueTotalText},
+            {is.costShown(), 202, &is.sums.cost, 206, &is.grossProfitText},
+            {is.expensesShown(), 200, &is.sums.expenses, 155, &is.expenseTotalText}};
+}
+
+void drawSection(DrawTarget& t, const AmountColumns& c, const Section& section) {
     DrawingSurface& s = t.s;
     t.room(3 * s.TextHeight("W"));
     s.Print("");
-    c.label(s, strings::text(heading));
+    c.label(s, strings::text(section.heading));
     s.Print("");
     s.Print("");
     s.FontBold = false;
     const double h = s.TextHeight("W");
-    for (const IncomeRow& row : rows) {
+    for (const IncomeRow& row : *section.rows) {
         t.roomForLine();
         if (t.skipUnseen(h)) {
             t.recordRow(row.number);
@@ -38,8 +52,8 @@ void drawSection(DrawTarget& t, const AmountColumns& c, int heading,
     s.FontBold = true;
     t.room(2 * s.TextHeight("W"));
     s.Print("");
-    c.label(s, strings::text(closing), 1);
-    c.amount(s, closingText, 1);
+    c.label(s, strings::text(section.closing), 1);
+    c.amount(s, *section.closingText, 1);
     s.Print("");
 }
 
@@ -57,14 +71,14 @@ double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatemen
             amounts.push_back(&row.amountText);
     const std::string title = withoutDots(strings::text(134));
     const std::string period = is.startText + " to " + is.endText;
+    const std::vector<Section> sections = sectionsOf(is);
+    std::vector<ColumnLabel> labels = {{strings::text(is.netLabelId), 2}};
+    for (const Section& section : sections) {
+        labels.push_back({strings::text(section.heading)});
+        labels.push_back({strings::text(section.closing), 1});
+    }
     const std::vector<AmountColumns> strips = startAmountColumns(
-        t, book, amounts, {{book.BusinessName.str(), 12}, {title, 12}, {period, 10}},
-        {{strings::text(201)},
-         {strings::text(202)},
-         {strings::text(200)},
-         {strings::text(155), 1},
-         {strings::text(206), 1},
-         {strings::text(is.netLabelId), 2}});
+        t, book, amounts, {{book.BusinessName.str(), 12}, {title, 12}, {period, 10}}, labels);
     return drawStrips(t, strips, [&](const AmountColumns& c) {
         const double top = s.CurrentY;
         s.FontSize = 12 * t.scale;
@@ -83,9 +97,8 @@ double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatemen
         c.heading(t, period);
         s.FontUnderline = false;
 
-        if (is.revenueShown()) drawSection(t, c, 201, is.sums.revenue, 155, is.revenueTotalText);
-        if (is.costShown()) drawSection(t, c, 202, is.sums.cost, 206, is.grossProfitText);
-        if (is.expensesShown()) drawSection(t, c, 200, is.sums.expenses, 155, is.expenseTotalText);
+        for (const Section& section : sections)
+            if (section.shown) drawSection(t, c, section);
         if (is.netShown()) {
             s.FontBold = true;
             t.room(2 * s.TextHeight("W"));

@@ -5,6 +5,7 @@
 #include "resources/string_table.h"
 #include "statements/qt/draw_text.h"
 #include "toolkit/printout_fit.h"
+#include "toolkit/text_wrap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -229,8 +230,8 @@ void printInflowsOutflows(DrawTarget& paper, const Book& book, const InflowsOutf
         if (i > 0) s.NewPage();
         useFlowFont(s, book, paper.scale);
         s.Print("");
-        s.CurrentX = LabelIndent * paper.scale;
-        s.Print(printedName(s, heading, s.ScaleWidth() - PaperMargin - s.CurrentX));
+        printWithin(s, heading, LabelIndent * paper.scale, s.ScaleWidth() - PaperMargin,
+                    LineAlign::Left);
         drawInflowsOutflows(paper, io, strips[i]);
     }
 }

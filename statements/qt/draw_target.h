@@ -78,11 +78,7 @@ struct DrawTarget {
     // On paper: a new page when a line `height` twips high no longer fits
     // below the current position. The window is one long page.
     void room(double height) {
-        if (onWindow) return;
-        if (s.CurrentY + height > s.ScaleHeight() && s.CurrentY > 0) {
-            s.NewPage();
-            s.CurrentY = 0;
-        }
+        if (!onWindow) newPageBeforeFoot(s, height);
     }
     // One text line of the current font, with a page break before it when needed.
     void roomForLine() { room(s.TextHeight("W")); }

@@ -3,7 +3,7 @@
 
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
-#include "toolkit/printout_fit.h"
+#include "toolkit/text_wrap.h"
 
 #include <algorithm>
 #include <string>
@@ -23,11 +23,13 @@ inline double printCentred(DrawingSurface& s, const std::string& text, double le
 
 // A heading of a drawing `width` twips wide, centred across it: on paper the
 // page, on the window the drawing as scrolled (its right end noted). On paper
-// a heading wider than the page even at the lowest zoom is shortened with the
-// mark that names get, never drawn past the edge.
+// a heading wider than the page even at the lowest zoom goes on in lines
+// below, as every printout's headings do.
 inline void printHeading(DrawTarget& t, const std::string& text, double width) {
-    const std::string shown = t.onWindow ? text : printedName(t.s, text, width);
-    t.reached(printCentred(t.s, shown, -t.scrollX, width));
+    if (t.onWindow)
+        t.reached(printCentred(t.s, text, -t.scrollX, width));
+    else
+        printWithin(t.s, text, 0, width, LineAlign::Centre);
 }
 
 // The text ending at `right`, staying on the line.

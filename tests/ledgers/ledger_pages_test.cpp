@@ -5,9 +5,9 @@
 #include "book/hand_made_books.h"
 #include "book/text_encoding.h"
 #include "ledgers/ledger_pages.h"
-#include "ledgers/note_wrap.h"
 #include "ledgers/screen_columns.h"
 #include "platform/fake/recording_surface.h"
+#include "toolkit/text_wrap.h"
 
 #include <gtest/gtest.h>
 

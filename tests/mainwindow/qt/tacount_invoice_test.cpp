@@ -108,13 +108,11 @@ TEST(TAcountInvoice, TheBusinessHeadingForOtherPrintouts) {
     EXPECT_FALSE(page.calls[2].font.bold);
 
     // The running balance at half size fits the name as this heading draws it, whole on its line.
-    Book b = saleBook();
-    b.BusinessName = std::string(200, 'W');
-    showBook(w, b);
+    w.book().BusinessName = std::string(200, 'W');
     RecordingSurface half;
-    printRunningBalance(half, b, {}, {}, dayFirstLocale(), 0.5,
+    printRunningBalance(half, w.book(), {}, {}, dayFirstLocale(), 0.5,
                         [&](DrawingSurface& d) { w.PrintHeader(d); });
-    EXPECT_EQ(half.calls[1].text, b.BusinessName.str());
+    EXPECT_EQ(half.calls[1].text, std::string(200, 'W'));
     EXPECT_EQ(half.calls[1].x2, 11520 - 730);
 }
 

@@ -1,4 +1,4 @@
-#include "ledgers/note_wrap.h"
+#include "toolkit/text_wrap.h"
 
 #include "book/plain_text.h"
 #include "book/text_encoding.h"
@@ -59,12 +59,6 @@ std::vector<NoteLine> wrapNote(const std::string& note,
 std::vector<NoteLine> wrapWithinRoom(const std::string& text,
                                      const std::function<bool(const std::string&)>& passesRoom) {
     return wrapLines(text, passesRoom, true);
-}
-
-bool newPageBeforeFoot(DrawingSurface& s, double height) {
-    if (s.CurrentY + height <= s.ScaleHeight()) return false;
-    s.NewPage();
-    return true;
 }
 
 void printWithin(DrawingSurface& s, const std::string& text, double left, double right,

@@ -1,5 +1,7 @@
 // A text cut into lines: a journal note for the journal's page and its
-// printout, and a printed text that has to stay on the page.
+// printout, and a printed text that has to stay on the page (a printout's
+// heading no page holds at the lowest zoom, the invoice's address, names and
+// note).
 #pragma once
 
 #include "platform/drawing_surface.h"
@@ -29,11 +31,6 @@ std::vector<NoteLine> wrapNote(const std::string& note,
 // piece is measured too.
 std::vector<NoteLine> wrapWithinRoom(const std::string& text,
                                      const std::function<bool(const std::string&)>& passesRoom);
-
-// The one rule for a printed text longer than what is left of its page: it
-// goes on to the next page. Starts one when `height` twips more from the
-// current line would pass the page's foot; true when it did.
-bool newPageBeforeFoot(DrawingSurface& s, double height);
 
 enum class LineAlign { Left, Centre, Right };
 
