@@ -71,13 +71,18 @@ std::size_t filesIn(const TempDir& dir) {
                          std::filesystem::directory_iterator());
 }
 
-} // namespace
-
-TEST(ChartExport, ChartFileHasTheFixedLayout) {
+// Each test exports the small chart into a folder of its own.
+class ChartExport : public ::testing::Test {
+  protected:
     ScopedFakeServices fakes;
     TempDir dir;
     Book book = chartBook();
     RunTimeState run;
+};
+
+} // namespace
+
+TEST_F(ChartExport, ChartFileHasTheFixedLayout) {
     ASSERT_TRUE(EditionExportFile(book, run, dir / "books.lwk").ok());
     EXPECT_TRUE(fakes.messages.shown.empty());
 
@@ -142,14 +147,10 @@ TEST(ChartExport, ChartFileHasTheFixedLayout) {
     EXPECT_LT(st.st_blocks * 512, 1 << 20);
 }
 
-TEST(ChartExport, ALargeChartKeepsTheFirst154NumbersInTheCopies) {
-    ScopedFakeServices fakes;
-    TempDir dir;
-    Book book = chartBook();
+TEST_F(ChartExport, ALargeChartKeepsTheFirst154NumbersInTheCopies) {
     book.resizeAccounts(199);
     for (int i = 0; i < 200; ++i)
         book.AccountNumbers[i] = Currency::fromUnits(i + 1);
-    RunTimeState run;
     ASSERT_TRUE(EditionExportFile(book, run, dir / "big").ok());
 
     const std::string bytes = readFile(dir / "big.LWK");
@@ -163,10 +164,7 @@ TEST(ChartExport, ALargeChartKeepsTheFirst154NumbersInTheCopies) {
         EXPECT_EQ(r.i64(), (i + 1) * 10000LL);
 }
 
-TEST(ChartExport, JournalRecordsChainTheirPositions) {
-    ScopedFakeServices fakes;
-    TempDir dir;
-    Book book = chartBook();
+TEST_F(ChartExport, JournalRecordsChainTheirPositions) {
     book.resizeJournal(4);
     book.EntryLines[0] = {45000.5, Debit, Currency::fromUnits(100), Currency::fromRaw(12345),
                           "",      1};
@@ -178,7 +176,6 @@ TEST(ChartExport, JournalRecordsChainTheirPositions) {
     book.EntryIds[1] = "A1";
     book.EntryIds[2] = "B2";
     book.EntryIds[3] = EntryId{}; // never assigned: kept as stored
-    RunTimeState run;
     ASSERT_TRUE(EditionExportFile(book, run, dir / "j.acc").ok());
     EXPECT_EQ(book.EntryLines[1].Reconciled, 0); // reset in the journal too
     EXPECT_EQ(fakes.progress.steps, 4);
@@ -205,11 +202,7 @@ TEST(ChartExport, JournalRecordsChainTheirPositions) {
     EXPECT_TRUE(r.atEnd());
 }
 
-TEST(ChartExport, GroupFilesOnlyForGroupsOfThreeLinesOrMore) {
-    ScopedFakeServices fakes;
-    TempDir dir;
-    Book book = chartBook();
-    RunTimeState run;
+TEST_F(ChartExport, GroupFilesOnlyForGroupsOfThreeLinesOrMore) {
     // A new book: every group a blank pair, so no group file.
     ASSERT_TRUE(EditionExportFile(book, run, dir / "g.LWK").ok());
     EXPECT_EQ(filesIn(dir), 2u);
@@ -249,16 +242,12 @@ TEST(ChartExport, GroupFilesOnlyForGroupsOfThreeLinesOrMore) {
     EXPECT_EQ(last.size(), 3u + 120 + 4 + 5 * 24 + 4);
 }
 
-TEST(ChartExport, ASecondShorterExportLeavesNoStaleBytes) {
-    ScopedFakeServices fakes;
-    TempDir dir;
-    Book book = chartBook();
+TEST_F(ChartExport, ASecondShorterExportLeavesNoStaleBytes) {
     book.AccountNote2[5] = std::string(3000, 'n');
     book.resizeJournal(100);
     for (auto& line : book.EntryLines)
         line.Details = "a long note for every line";
     book.EntryGroups[3] = std::vector<EntryLine>(4);
-    RunTimeState run;
     ASSERT_TRUE(EditionExportFile(book, run, dir / "s.LWK").ok());
     ASSERT_TRUE(std::filesystem::exists(dir / "s04.Grp"));
     const auto longChart = std::filesystem::file_size(dir / "s.LWK");
@@ -288,7 +277,7 @@ TEST(ChartExport, ASecondShorterExportLeavesNoStaleBytes) {
     EXPECT_EQ(filesIn(dir), 6u);
 }
 
-TEST(ChartExport, FileNamesComeFromTheChosenName) {
+TEST_F(ChartExport, FileNamesComeFromTheChosenName) {
     auto files = chartExportFiles("/data/my.books/year 2024.acc");
     EXPECT_EQ(files.chart, "/data/my.books/year 2024.LWK");
     EXPECT_EQ(files.journal, "/data/my.books/year 2024.ENT");
@@ -297,11 +286,7 @@ TEST(ChartExport, FileNamesComeFromTheChosenName) {
     EXPECT_EQ(chartExportFiles("/data/my.books/plain").chart, "/data/my.books/plain.LWK");
 }
 
-TEST(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
-    ScopedFakeServices fakes;
-    TempDir dir;
-    RunTimeState run;
-    Book book = chartBook();
+TEST_F(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
     auto result = EditionExportFile(book, run, dir / "none" / "x.LWK");
     EXPECT_TRUE(result.error);
     EXPECT_EQ(fakes.messages.shown.size(), 1u);

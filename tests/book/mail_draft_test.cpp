@@ -65,12 +65,17 @@ fs::path privateFolder(const fs::path& temporary) {
     return temporary / ("lw-mail-" + std::to_string(::geteuid()));
 }
 
-} // namespace
-
-TEST(MailDraft, IsAnUnsentHtmlMessageAMailProgramReads) {
+// Drafts go under a temporary folder of each test's own.
+class MailDraft : public ::testing::Test {
+  protected:
+    MailDraft() { fakes.environment.vars["tmp"] = dir.path().string(); }
     ScopedFakeServices fakes;
     TempDir dir;
-    fakes.environment.vars["tmp"] = dir.path().string();
+};
+
+} // namespace
+
+TEST_F(MailDraft, IsAnUnsentHtmlMessageAMailProgramReads) {
     const std::string html("<html>\r\n<body>Total \xE2\x82\xAC 5\0</body>\r\n</html>", 42);
     const std::string subject = "Caf\xC3\xA9 Ltd\r\nBcc: someone@example.com, Invoice (7)";
 
@@ -126,10 +131,8 @@ TEST(MailDraft, IsAnUnsentHtmlMessageAMailProgramReads) {
 // pages with the bytes quoted-printable must escape or break with care: every
 // line of the draft stays within 76 characters and the mail program reads
 // back the very page and subject.
-TEST(MailDraft, EveryLineFitsAndThePageReadsBackWhole) {
-    ScopedFakeServices fakes;
-    TempDir dir, scratch;
-    fakes.environment.vars["tmp"] = dir.path().string();
+TEST_F(MailDraft, EveryLineFitsAndThePageReadsBackWhole) {
+    TempDir scratch;
     std::string ledger =
         "<html><body><font size=\"2\" face=\"Arial\"><table style=\"border:none\">";
     for (int r = 0; r < 1420; ++r)
@@ -197,10 +200,7 @@ TEST(MailDraft, EveryLineFitsAndThePageReadsBackWhole) {
     }
 }
 
-TEST(MailDraft, OldDraftsGoAndANameIsAlwaysFound) {
-    ScopedFakeServices fakes;
-    TempDir dir;
-    fakes.environment.vars["tmp"] = dir.path().string();
+TEST_F(MailDraft, OldDraftsGoAndANameIsAlwaysFound) {
     ASSERT_TRUE(Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c"));
     const fs::path folder = privateFolder(dir.path());
     // A thousand drafts of one name, two days old, and one other file.
@@ -235,9 +235,8 @@ TEST(MailDraft, OldDraftsGoAndANameIsAlwaysFound) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1002);
 }
 
-TEST(MailDraft, TakesTheTemporaryFolderFromTheEnvironment) {
-    ScopedFakeServices fakes;
-    TempDir tmp, temp, tmpdir;
+TEST_F(MailDraft, TakesTheTemporaryFolderFromTheEnvironment) {
+    TempDir temp, tmpdir;
     fakes.environment.vars["tmp"] = "";
     fakes.environment.vars["temp"] = temp.path().string();
     fakes.environment.vars["TMPDIR"] = tmpdir.path().string();
@@ -250,19 +249,17 @@ TEST(MailDraft, TakesTheTemporaryFolderFromTheEnvironment) {
     ASSERT_TRUE(path);
     EXPECT_EQ(path->parent_path(), privateFolder(tmpdir.path()));
 
-    fakes.environment.vars["tmp"] = tmp.path().string();
+    fakes.environment.vars["tmp"] = dir.path().string();
     path = Tmain::OpenMailDraft("BalanceSheet", "<p/>", "s", "c");
     ASSERT_TRUE(path);
-    EXPECT_EQ(path->parent_path(), privateFolder(tmp.path()));
+    EXPECT_EQ(path->parent_path(), privateFolder(dir.path()));
 
     fakes.environment.vars.clear();
     EXPECT_EQ(Tmain::mailTemporaryFolder(), fs::temp_directory_path());
 }
 
-TEST(MailDraft, FollowsNoPlantedLink) {
-    ScopedFakeServices fakes;
-    TempDir dir, elsewhere;
-    fakes.environment.vars["tmp"] = dir.path().string();
+TEST_F(MailDraft, FollowsNoPlantedLink) {
+    TempDir elsewhere;
     writeFile(elsewhere / "victim", "keep me");
 
     // A link, a folder and a link to itself at the draft's first names: each
@@ -324,10 +321,7 @@ TEST(MailDraft, FollowsNoPlantedLink) {
     EXPECT_NE(loop, notOurs);
 }
 
-TEST(MailDraft, PrivateFolderMustBeTheUsersOwn) {
-    ScopedFakeServices fakes;
-    TempDir dir;
-    fakes.environment.vars["tmp"] = dir.path().string();
+TEST_F(MailDraft, PrivateFolderMustBeTheUsersOwn) {
     const fs::path folder = privateFolder(dir.path());
     fs::create_directory(folder);
 
@@ -347,9 +341,7 @@ TEST(MailDraft, PrivateFolderMustBeTheUsersOwn) {
     EXPECT_EQ(fakes.messages.shown.size(), 1u);
 }
 
-TEST(MailDraft, FailuresAreShownAndNothingIsOpened) {
-    ScopedFakeServices fakes;
-    TempDir dir;
+TEST_F(MailDraft, FailuresAreShownAndNothingIsOpened) {
     // The temporary folder is not a folder at all.
     writeFile(dir / "file", "x");
     fakes.environment.vars["tmp"] = (dir / "file").string();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -23,4 +24,15 @@ inline std::vector<std::pair<std::string, std::string>> seedFiles(const std::str
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+// A copy of `bytes` with one to four bits flipped at places `rng` picks.
+inline std::string withBitsFlipped(const std::string& bytes, std::mt19937& rng) {
+    std::string flipped = bytes;
+    const int flips = std::uniform_int_distribution<int>(1, 4)(rng);
+    for (int k = 0; k < flips; ++k) {
+        auto at = std::uniform_int_distribution<std::size_t>(0, bytes.size() - 1)(rng);
+        flipped[at] = static_cast<char>(flipped[at] ^ (1 << (rng() % 8)));
+    }
+    return flipped;
 }

@@ -471,14 +471,9 @@ TEST(LedgerFigures, AccountsBelowZeroAndExtremeNumbersAgreeWithTheTrialBalance) 
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.account);
-        JournalOptions options;
-        options.account = money(c.account);
-        options.fromDate = feb(1);
-        options.toDate = feb(28);
+        const JournalOptions options = inFebruary<JournalOptions>(c.account);
         EXPECT_EQ(buildJournalList(book, options).ShownLines, c.listed);
-        TAccountOptions tOptions;
-        static_cast<LedgerChoice&>(tOptions) = options;
-        const TAccountLedger ledger = buildTAccount(book, tOptions);
+        const TAccountLedger ledger = buildTAccount(book, inFebruary<TAccountOptions>(c.account));
         EXPECT_EQ(ledger.Message, "");
         EXPECT_EQ(ledger.Debit.Total, money(c.debitTotal));
         EXPECT_EQ(ledger.Debit.Total - ledger.Credit.Total, money(c.balance));

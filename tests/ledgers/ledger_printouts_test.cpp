@@ -66,10 +66,7 @@ std::pair<double, double> edges(const RecordingSurface& s, const std::string& te
 // totals and the brought-down balance, the centre rule covered below the foot.
 TEST(LedgerPrintouts, TAccountGeometry) {
     const Book book = printedBook();
-    TAccountOptions options;
-    options.account = money(Loan);
-    options.fromDate = feb(1);
-    options.toDate = feb(28);
+    const TAccountOptions options = inFebruary<TAccountOptions>(Loan);
     RecordingSurface s; // 11520 x 15120 twips
     printTAccount(s, book, buildTAccount(book, options), heading(book, "Loan", "600"), Locale, 1.0);
     const std::vector<std::string> expected{

@@ -161,10 +161,7 @@ TEST(TAccountBuilder, EveryFigureOfTheSmallBook) {
 TEST(TAccountBuilder, HeadingsSharesAndAmountTexts) {
     Book book = ledgerbook::book();
     book.SubAccountDash = -1;
-    TAccountOptions options;
-    options.account = money(Till);
-    options.fromDate = feb(1);
-    options.toDate = feb(28);
+    TAccountOptions options = inFebruary<TAccountOptions>(Till);
     options.marks = NumberMarks{",", "."};
     const TAccountLedger till = buildTAccount(book, options);
     EXPECT_EQ(till.Folio, "100-1");

@@ -35,10 +35,8 @@ Book oddBook() {
 }
 
 IncomeStatement firstQuarter(const Book& book) {
-    IncomeStatementOptions options;
-    options.locale = monthFirstLocale();
-    options.period = {false, day2024(1, 1), day2024(3, 31), true};
-    return computeIncomeStatement(book, options);
+    return computeIncomeStatement(book, {.period = {false, day2024(1, 1), day2024(3, 31), true},
+                                         .locale = monthFirstLocale()});
 }
 
 // Prints what a reader of each kind of file sees: the text of a page, an RTF
@@ -176,22 +174,13 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
     addLine(book, "10", day2024(4, 30), Debit, "100", "12345678.9", "_");
     const LocaleInfo locale = monthFirstLocale();
 
-    TrialBalanceOptions tbOptions;
-    tbOptions.asOfDate = day2024(4, 30);
-    tbOptions.includeSubAccounts = true;
-    tbOptions.locale = locale;
-    const TrialBalance tb = computeTrialBalance(book, tbOptions);
+    const TrialBalance tb = computeTrialBalance(
+        book, {.asOfDate = day2024(4, 30), .includeSubAccounts = true, .locale = locale});
     const IncomeStatement is = firstQuarter(book);
-    BalanceSheetOptions bsOptions;
-    bsOptions.date = day2024(3, 31);
-    bsOptions.includeSubAccounts = true;
-    bsOptions.locale = locale;
-    const BalanceSheet bs = computeBalanceSheet(book, bsOptions);
-    InflowsOutflowsOptions ioOptions;
-    ioOptions.kind = PeriodKind::Quarterly;
-    ioOptions.cashAccount = money("100");
-    ioOptions.locale = locale;
-    const InflowsOutflows io = computeInflowsOutflows(book, ioOptions);
+    const BalanceSheet bs = computeBalanceSheet(
+        book, {.date = day2024(3, 31), .includeSubAccounts = true, .locale = locale});
+    const InflowsOutflows io = computeInflowsOutflows(
+        book, {.kind = PeriodKind::Quarterly, .cashAccount = money("100"), .locale = locale});
     const auto layout = BalanceSheetLayout::AssetsAndLiabilities;
 
     struct Case {
@@ -444,15 +433,11 @@ TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAtTheFormatsLimits) 
     fillEntryAccountList(big);
     for (int slot = 2; slot <= Accounts; ++slot)
         addEntry(big, "1", day2024(1, 2), "1001", std::to_string(1000 + slot), "1");
-    TrialBalanceOptions tbOptions;
-    tbOptions.asOfDate = day2024(1, 31);
-    tbOptions.locale = options.locale;
-    BalanceSheetOptions bsOptions;
-    bsOptions.date = day2024(1, 31);
-    bsOptions.locale = options.locale;
     options.cashAccount = money("1001");
-    const TrialBalance tb = computeTrialBalance(big, tbOptions);
-    const BalanceSheet bs = computeBalanceSheet(big, bsOptions);
+    const TrialBalance tb =
+        computeTrialBalance(big, {.asOfDate = day2024(1, 31), .locale = options.locale});
+    const BalanceSheet bs =
+        computeBalanceSheet(big, {.date = day2024(1, 31), .locale = options.locale});
     const InflowsOutflows flows = computeInflowsOutflows(big, options);
     ASSERT_TRUE(tb.ok && bs.ok && flows.ok);
     const struct {
@@ -580,30 +565,20 @@ TrialBalance extremeTrialBalance() {
     addLine(book, "1", day2024(1, 5), Debit, "100", "922337203685476");
     addLine(book, "1", day2024(1, 5), Credit, "400", "1", "_");
     addEntry(book, "2", day2024(1, 6), "600", "200", "0.5");
-    TrialBalanceOptions options;
-    options.asOfDate = day2024(3, 31);
-    options.locale = monthFirstLocale();
-    return computeTrialBalance(book, options);
+    return computeTrialBalance(book, {.asOfDate = day2024(3, 31), .locale = monthFirstLocale()});
 }
 
 TEST(StatementOutputs, NamesAndAmountsNeverTouchInTheTexts) {
     TempDir dir;
     const Book book = wideBook();
     const LocaleInfo locale = monthFirstLocale();
-    TrialBalanceOptions tbOptions;
-    tbOptions.asOfDate = day2024(3, 31);
-    tbOptions.locale = locale;
-    const TrialBalance tb = computeTrialBalance(book, tbOptions);
+    const TrialBalance tb =
+        computeTrialBalance(book, {.asOfDate = day2024(3, 31), .locale = locale});
     const TrialBalance extreme = extremeTrialBalance();
     const IncomeStatement is = firstQuarter(book);
-    BalanceSheetOptions bsOptions;
-    bsOptions.date = day2024(3, 31);
-    bsOptions.locale = locale;
-    const BalanceSheet bs = computeBalanceSheet(book, bsOptions);
-    InflowsOutflowsOptions ioOptions;
-    ioOptions.locale = locale;
-    ioOptions.cashAccount = money("100");
-    const InflowsOutflows io = computeInflowsOutflows(book, ioOptions);
+    const BalanceSheet bs = computeBalanceSheet(book, {.date = day2024(3, 31), .locale = locale});
+    const InflowsOutflows io =
+        computeInflowsOutflows(book, {.cashAccount = money("100"), .locale = locale});
     ASSERT_TRUE(tb.ok && extreme.ok && is.ok && bs.ok && io.ok);
     ASSERT_EQ(extreme.debitTotalText, "922,337,203,685,476.500");
     ASSERT_EQ(extreme.creditTotalText, "1.500");

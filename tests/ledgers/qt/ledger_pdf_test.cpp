@@ -24,10 +24,7 @@ TEST_P(LedgerPdf, TAccountReadsBackWithPdftotext) {
     TempDir dir;
     Book book = ledgerbook::book();
     book.FontName = GetParam();
-    TAccountOptions options;
-    options.account = money(Sales);
-    options.fromDate = feb(1);
-    options.toDate = feb(28);
+    const TAccountOptions options = inFebruary<TAccountOptions>(Sales);
     const TAccountLedger ledger = buildTAccount(book, options);
     const LedgerHeading heading =
         ledgerHeading(book, "Sales", "200", feb(1), feb(28), dayFirstLocale());

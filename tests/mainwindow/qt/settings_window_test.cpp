@@ -4,8 +4,10 @@
 #include "book/runtime_state.h"
 #include "mainwindow/startup_state.h"
 #include "platform/fake/fake_services.h"
+#include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/HC.h"
+#include "toolkit/qt/dialog_driving.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,31 +21,11 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+using dialog_driving::pressKey;
+using dialog_driving::typeText;
+using main_window_driving::click;
+
 namespace {
-
-void typeInto(QWidget* w, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &release);
-    }
-}
-
-void pressKey(QWidget* w, int key, const QString& text = QString()) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-}
-
-void clickOn(QWidget* w) {
-    const QPointF at(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &release);
-}
 
 class SettingsWindowTest : public ::testing::Test {
   protected:
@@ -94,11 +76,11 @@ TEST_F(SettingsWindowTest, EachKeyInTheBusinessNameWritesItAndMarksTheBook) {
     LWMainsettings w(book, run);
     w.show();
     QApplication::processEvents();
-    typeInto(w.Bname, "A");
+    typeText(w.Bname, "A");
     EXPECT_EQ(book.BusinessName.str(), "A");
     EXPECT_TRUE(run.BookChanged);
     run.BookChanged = false;
-    typeInto(w.Bname, "&");
+    typeText(w.Bname, "&");
     EXPECT_EQ(book.BusinessName.str(), "A&");
     EXPECT_TRUE(run.BookChanged);
 
@@ -107,9 +89,9 @@ TEST_F(SettingsWindowTest, EachKeyInTheBusinessNameWritesItAndMarksTheBook) {
     EXPECT_EQ(book.BusinessAddress.str(), "1 Dock\r\nHull");
 
     // Passwords: written as typed, at most 64 characters; an empty box clears one.
-    typeInto(w.AdminPass, "k");
+    typeText(w.AdminPass, "k");
     EXPECT_EQ(book.AdminPassword.str(), "k");
-    typeInto(w.EnterPassWord, QString(70, 'x'));
+    typeText(w.EnterPassWord, std::string(70, 'x'));
     EXPECT_EQ(book.FilePassword.str(), std::string(64, 'x'));
     pressKey(w.AdminPass, Qt::Key_Backspace);
     EXPECT_EQ(book.AdminPassword.str(), "");
@@ -184,7 +166,7 @@ TEST_F(SettingsWindowTest, FontsAndCharacterSetsOnlyDejaVu) {
         announced.push_back({name, set});
     });
     // Typed characters do not choose a font.
-    typeInto(w.Combo2, "Z");
+    typeText(w.Combo2, "Z");
     EXPECT_EQ(book.FontName.str(), "A Face This Machine Lacks");
 
     const int mono = w.Combo2->findText("DejaVu Sans Mono");
@@ -221,10 +203,10 @@ TEST_F(SettingsWindowTest, HelpModeShowsTheControlsHelpInstead) {
     w.HelpContents->trigger();
     EXPECT_TRUE(helpMode().isOn());
     EXPECT_TRUE(w.HelpContents->isChecked());
-    clickOn(w.Bname);
+    click(w.Bname);
     EXPECT_EQ(help.title(), "Business Name :");
     EXPECT_EQ(help.text().rfind("Add bold title to printed invoices and statements...", 0), 0u);
-    clickOn(w.AdminPass);
+    click(w.AdminPass);
     EXPECT_EQ(help.title(), "Admin Password :");
     EXPECT_FALSE(run.BookChanged);
     help.close(); // closing the help window ends help mode and clears the tick

@@ -86,9 +86,17 @@ std::string status(TAcount& w) {
     return w.GL[7]->text().toStdString();
 }
 
+// The window of three entries for each test.
+class TAcountEditing : public ::testing::Test {
+  protected:
+    TAcountEditing() { openThreeEntries(w); }
+    ScopedFakeServices fakes;
+    TAcount w;
+};
+
 } // namespace
 
-TEST(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook) {
+TEST_F(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook) {
     // Refused at the administrator's gate: the field was stored before.
     const auto refusedByAdmin = [](Command command) {
         return [command](TAcount& w, ScopedFakeServices&) {
@@ -139,7 +147,7 @@ TEST(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook) 
     for (const Path& path : paths) {
         for (bool date : {false, true}) {
             SCOPED_TRACE(std::string(path.what) + (date ? ", a date typed" : ", a name typed"));
-            ScopedFakeServices fakes;
+            ScopedFakeServices fakes; // a window of its own for each path
             TAcount w;
             openThreeEntries(w);
             w.setBookChanged(false);
@@ -162,10 +170,7 @@ TEST(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook) 
     }
 }
 
-TEST(TAcountEditing, TheBalancingButtonSitsBesideTheAddLineButtonOnTheFirstNewEntry) {
-    ScopedFakeServices fakes;
-    TAcount w;
-    openThreeEntries(w);
+TEST_F(TAcountEditing, TheBalancingButtonSitsBesideTheAddLineButtonOnTheFirstNewEntry) {
     click(w.Command1); // the first new entry of the session
     typeInto(w.DebitAmountText[0], "5");
     ASSERT_TRUE(w.CalcCompound->isVisible());
@@ -176,10 +181,7 @@ TEST(TAcountEditing, TheBalancingButtonSitsBesideTheAddLineButtonOnTheFirstNewEn
     EXPECT_EQ(w.CalcCompound->y(), add->y());
 }
 
-TEST(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStoredAmount) {
-    ScopedFakeServices fakes;
-    TAcount w;
-    openThreeEntries(w);
+TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStoredAmount) {
     const int line = w.debitRowLine(0);
     QLineEdit* amount = w.DebitAmountText[0];
 
@@ -242,10 +244,7 @@ TEST(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStoredAm
     EXPECT_EQ(below->text(), "-50");
 }
 
-TEST(TAcountEditing, NewCopyPasteAndDeleteRunFromTheirShortcutsInAnyField) {
-    ScopedFakeServices fakes;
-    TAcount w;
-    openThreeEntries(w);
+TEST_F(TAcountEditing, NewCopyPasteAndDeleteRunFromTheirShortcutsInAnyField) {
     w.setBookChanged(false);
 
     // Ctrl+N with the focus in the note box.
@@ -317,11 +316,8 @@ TEST(TAcountEditing, NewCopyPasteAndDeleteRunFromTheirShortcutsInAnyField) {
     EXPECT_EQ(w.JournalID->text(), "41");
 }
 
-TEST(TAcountEditing, AnEntryEditedInTheWindowIsSavedAndReopenedUnchanged) {
-    ScopedFakeServices fakes;
+TEST_F(TAcountEditing, AnEntryEditedInTheWindowIsSavedAndReopenedUnchanged) {
     testing_support::TempDir dir;
-    TAcount w;
-    openThreeEntries(w);
     w.setBookChanged(false);
     click(w.Command1);
     ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{6, 7}));
@@ -399,10 +395,7 @@ TEST(TAcountEditing, AnEntryEditedInTheWindowIsSavedAndReopenedUnchanged) {
     EXPECT_FALSE(reopened.Reconcile[1]->isHidden());
 }
 
-TEST(TAcountEditing, ArrowKeysInTheFieldsStepOneEntryAndCommitATypedDateFirst) {
-    ScopedFakeServices fakes;
-    TAcount w;
-    openThreeEntries(w);
+TEST_F(TAcountEditing, ArrowKeysInTheFieldsStepOneEntryAndCommitATypedDateFirst) {
     ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{4, 5}));
 
     // One entry per key, however the key travels through the window.
@@ -440,10 +433,7 @@ TEST(TAcountEditing, ArrowKeysInTheFieldsStepOneEntryAndCommitATypedDateFirst) {
     EXPECT_EQ(w.DebitAccName[0]->lineEdit()->cursorPosition(), 2);
 }
 
-TEST(TAcountEditing, AddedLinesScrollThePanelToTheNewAmountBoxUpToThirtyASide) {
-    ScopedFakeServices fakes;
-    TAcount w;
-    openThreeEntries(w);
+TEST_F(TAcountEditing, AddedLinesScrollThePanelToTheNewAmountBoxUpToThirtyASide) {
     w.resize(w.minimumSize());
     QApplication::processEvents();
     click(w.Command1);
@@ -478,10 +468,7 @@ TEST(TAcountEditing, AddedLinesScrollThePanelToTheNewAmountBoxUpToThirtyASide) {
     EXPECT_EQ(w.PanelOffset, 0);
 }
 
-TEST(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
-    ScopedFakeServices fakes;
-    TAcount w;
-    openThreeEntries(w);
+TEST_F(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
     w.setBookChanged(false);
     // The face opens the month panel over the window's other controls.
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(95, 10), QPointF(95, 10),
@@ -507,10 +494,7 @@ TEST(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
     EXPECT_TRUE(w.BookChanged());
 }
 
-TEST(TAcountEditing, HelpModeShowsTheFieldsHelpInsteadOfActing) {
-    ScopedFakeServices fakes;
-    TAcount w;
-    openThreeEntries(w);
+TEST_F(TAcountEditing, HelpModeShowsTheFieldsHelpInsteadOfActing) {
     helpMode().start();
     click(w.Reconcile[0]);
     EXPECT_EQ(w.HC->title(), "Reconcile");

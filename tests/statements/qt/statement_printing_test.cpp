@@ -174,10 +174,9 @@ TEST(StatementPrinting, WindowsDrawOnlyWhatIsInView) {
     // Some 28 rows of some 6 columns and their labels.
     EXPECT_LT(screen.texts().size(), 300u);
 
-    IncomeStatementOptions isOptions;
-    isOptions.locale = dayFirstLocale();
-    isOptions.period = {false, handmade::day(2024, 1, 1), handmade::day(2026, 12, 31), true};
-    const IncomeStatement is = computeIncomeStatement(book, isOptions);
+    const IncomeStatement is = computeIncomeStatement(
+        book, {.period = {false, handmade::day(2024, 1, 1), handmade::day(2026, 12, 31), true},
+               .locale = dayFirstLocale()});
     RecordingSurface second(9000, 6000);
     spots.clear();
     DrawTarget window2{second, true, 1.0, &spots};
