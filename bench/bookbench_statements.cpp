@@ -348,7 +348,7 @@ void inflowsOutflowsOutputs(BenchContext& ctx, const Book& book, const LocaleInf
                 [&](auto p) { return exportInflowsOutflows(io, book, p, "xls", width); });
     timedDraft(
         ctx, "InflowsOutflows.eml", [&] { return inflowsOutflowsWebPage(io, book, width); },
-        inflowsOutflowsMailSubject(book));
+        inflowsOutflowsMailSubject(io, book));
 }
 
 void statementOutputs(BenchContext& ctx) {

@@ -106,7 +106,7 @@ void mail(BenchContext& ctx) {
             Tmain::writeMailDraft(
                 out,
                 [&](ByteWriter& page) { writeInflowsOutflowsWebPage(page, w->io, w->book, 1200); },
-                inflowsOutflowsMailSubject(w->book), "bookbench");
+                inflowsOutflowsMailSubject(w->io, w->book), "bookbench");
         });
     });
     if (!reportStep(result.ok, result.message)) return;

@@ -509,3 +509,7 @@ InflowsOutflows computeInflowsOutflows(const Book& book, const InflowsOutflowsOp
 std::string InflowsOutflows::text(Currency amount) const {
     return statementAmountText(amount, decimals, marks, true);
 }
+
+std::string InflowsOutflows::fileText(Currency amount) const {
+    return formatAmount(amount, decimals, marks, false);
+}

@@ -99,6 +99,10 @@ struct InflowsOutflows {
     // (the table keeps amounts only): the statement's decimals, grouped
     // digits, the leading zero kept, a negative amount in parentheses.
     std::string text(Currency amount) const;
+    // The same figure as a comma-separated file holds it for other programs:
+    // a negative amount with a minus sign, "-1,234.50", which a spreadsheet
+    // reads as a number where it takes "(1,234.50)" for text.
+    std::string fileText(Currency amount) const;
 };
 
 // Cash mode shares, entry by entry, the cash debits of each period among the

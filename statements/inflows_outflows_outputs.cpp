@@ -1,6 +1,8 @@
 #include "statements/inflows_outflows_outputs.h"
 
+#include "book/account_number_text.h"
 #include "book/mail_draft.h"
+#include "book/tmain.h"
 #include "resources/string_table.h"
 #include "statements/statement_frames.h"
 #include "statements/statement_text.h"
@@ -23,10 +25,14 @@ Columns columnsOf(const InflowsOutflows& io, int firstPeriod) {
     return {std::clamp(firstPeriod, 0, io.periods()), io.periods()};
 }
 
+// How an output writes a figure: as shown (io.text) or for a file (io.fileText).
+using FigureText = std::string (InflowsOutflows::*)(Currency) const;
+
 // The text of column k, "" where a result that failed holds none.
-std::string figure(const InflowsOutflows& io, std::span<const Currency> values, int k) {
+std::string figure(const InflowsOutflows& io, std::span<const Currency> values, int k,
+                   FigureText written = &InflowsOutflows::text) {
     const std::size_t at = static_cast<std::size_t>(k);
-    return at < values.size() ? io.text(values[at]) : std::string();
+    return at < values.size() ? (io.*written)(values[at]) : std::string();
 }
 
 const std::string& periodHead(const std::vector<std::string>& heads, int k) {
@@ -35,8 +41,9 @@ const std::string& periodHead(const std::vector<std::string>& heads, int k) {
     return at < heads.size() ? heads[at] : none;
 }
 
-std::string heading(const Book& book) {
-    return businessHeading(book.BusinessName.str(), " ", strings::text(135));
+std::string heading(const InflowsOutflows& io, const Book& book) {
+    return businessHeading(book.BusinessName.str(), " ", strings::text(135)) +
+           cashAccountNote(io, book);
 }
 
 // One line of the table: its cells, and whether every cell is followed by a
@@ -48,7 +55,8 @@ struct TableLine {
 
 // The table line by line, each handed to emit(line) as soon as it is made.
 template <class Emit>
-void eachTableLine(const InflowsOutflows& io, const Book& book, Columns cols, Emit emit) {
+void eachTableLine(const InflowsOutflows& io, const Book& book, Columns cols, FigureText written,
+                   Emit emit) {
     TableLine line;
     auto words = [&](std::vector<std::string> cells) {
         line.cells = std::move(cells);
@@ -60,10 +68,10 @@ void eachTableLine(const InflowsOutflows& io, const Book& book, Columns cols, Em
         line.figures = true;
         line.cells.push_back(label);
         for (int k = cols.first; k <= last; ++k)
-            line.cells.push_back(figure(io, values, k));
+            line.cells.push_back(figure(io, values, k, written));
         emit(line);
     };
-    words({heading(book)});
+    words({heading(io, book)});
     words({});
     std::vector<std::string> heads{""};
     for (int k = cols.first; k < cols.periods; ++k)
@@ -107,18 +115,19 @@ template <class Write> std::string whole(Write write) {
 
 void writeInflowsOutflowsTabText(ByteWriter& out, const InflowsOutflows& io, const Book& book,
                                  int firstPeriod) {
-    eachTableLine(io, book, columnsOf(io, firstPeriod), [&](const TableLine& line) {
-        for (std::size_t c = 0; c < line.cells.size(); ++c) {
-            out.bytes(line.cells[c]);
-            if (line.figures || c + 1 < line.cells.size()) out.bytes("\t");
-        }
-        out.bytes(CrLf);
-    });
+    eachTableLine(io, book, columnsOf(io, firstPeriod), &InflowsOutflows::text,
+                  [&](const TableLine& line) {
+                      for (std::size_t c = 0; c < line.cells.size(); ++c) {
+                          out.bytes(line.cells[c]);
+                          if (line.figures || c + 1 < line.cells.size()) out.bytes("\t");
+                      }
+                      out.bytes(CrLf);
+                  });
 }
 
 void writeInflowsOutflowsCsv(ByteWriter& out, const InflowsOutflows& io, const Book& book,
                              int firstPeriod) {
-    eachTableLine(io, book, columnsOf(io, firstPeriod),
+    eachTableLine(io, book, columnsOf(io, firstPeriod), &InflowsOutflows::fileText,
                   [&](const TableLine& line) { out.bytes(csvLine(line.cells)); });
 }
 
@@ -133,7 +142,7 @@ void writeInflowsOutflowsWebPage(ByteWriter& out, const InflowsOutflows& io, con
               R"(Style="font-size:11pt; border:none; width:)" +
               std::to_string(std::max(widthPx, 0)) + R"(px">)");
     out.bytes("<tr>");
-    cell(out, bold(htmlEscaped(heading(book))), true, "left");
+    cell(out, bold(htmlEscaped(heading(io, book))), true, "left");
     out.bytes("</tr><tr>");
     cell(out, "", true, "center");
     for (int k = cols.first; k < cols.periods; ++k)
@@ -216,8 +225,14 @@ std::optional<std::string> inflowsOutflowsCopyText(const InflowsOutflows& io, co
     return text;
 }
 
-std::string inflowsOutflowsMailSubject(const Book& book) {
-    return heading(book);
+std::string cashAccountNote(const InflowsOutflows& io, const Book& book) {
+    if (!io.cashMode) return "";
+    return ", account " + folioText(book, io.cashAccount, io.marks.decimal) + " " +
+           Tmain::AccountNameByNumber(book, io.cashAccount);
+}
+
+std::string inflowsOutflowsMailSubject(const InflowsOutflows& io, const Book& book) {
+    return heading(io, book);
 }
 
 ExportResult writeInflowsOutflowsSpreadsheet(const InflowsOutflows& io, const Book& book,
@@ -254,7 +269,7 @@ ExportResult writeInflowsOutflowsSpreadsheet(const InflowsOutflows& io, const Bo
         sheet.nextRow();
     };
     empties(top, top);
-    empties(top, top, heading(book));
+    empties(top, top, heading(io, book));
     for (int k = cols.first, c = 2; k <= cols.periods && c <= lastColumn; ++k, ++c)
         sheet.cell(c, head, k == cols.periods ? strings::text(168) : periodHead(io.periodHeads, k));
     sheet.nextRow();
@@ -301,5 +316,5 @@ std::optional<std::filesystem::path> mailInflowsOutflows(const InflowsOutflows& 
     return Tmain::OpenMailDraft(
         "IncomeStatement",
         [&](ByteWriter& out) { writeInflowsOutflowsWebPage(out, io, book, widthPx, firstPeriod); },
-        inflowsOutflowsMailSubject(book), caption);
+        inflowsOutflowsMailSubject(io, book), caption);
 }

@@ -31,7 +31,10 @@ std::string inflowsOutflowsTabText(const InflowsOutflows& io, const Book& book,
 std::string inflowsOutflowsCsv(const InflowsOutflows& io, const Book& book, int firstPeriod = 0);
 std::string inflowsOutflowsWebPage(const InflowsOutflows& io, const Book& book, int widthPx,
                                    int firstPeriod = 0);
-std::string inflowsOutflowsMailSubject(const Book& book);
+// In cash mode the account the statement runs through, as every heading
+// names it after its title: ", account 100 Cash"; "" otherwise.
+std::string cashAccountNote(const InflowsOutflows& io, const Book& book);
+std::string inflowsOutflowsMailSubject(const InflowsOutflows& io, const Book& book);
 
 // The clipboard takes its text whole, and holds it twice over (as it is and
 // as the window system's text): a longer table text is not copied.

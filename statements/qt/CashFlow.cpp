@@ -22,6 +22,7 @@
 
 #include <QComboBox>
 #include <QCompleter>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -85,6 +86,7 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     tReportAcc->setEditable(true);
     tReportAcc->setInsertPolicy(QComboBox::NoInsert);
     tReportAcc->setToolTip("Select Account Inflow/ Outflow...");
+    tReportAcc->installEventFilter(this);
     FolioChoiceTx = new QLineEdit(Canvas);
     FolioChoiceTx->setToolTip("Enter Folio Number...");
     FolioChoiceTx->installEventFilter(this);
@@ -170,22 +172,48 @@ int CashFlow::stripTwips() const {
     return static_cast<int>(twipsOf(strip_));
 }
 
+std::string CashFlow::accountBoxText(std::optional<Currency> account) const {
+    return account ? Tmain::AccountNameByNumber(book_, *account) : revenueExpenseItem();
+}
+
+std::optional<std::optional<Currency>> CashFlow::accountOfBox() const {
+    const std::string text = tReportAcc->currentText().toStdString();
+    if (text == revenueExpenseItem()) return std::optional<Currency>();
+    const Currency number = Tmain::AccountNumberByName(book_, text);
+    if (number.isZero()) return std::nullopt;
+    return std::optional<Currency>(number);
+}
+
+bool CashFlow::settleAccountBox() {
+    const std::optional<std::optional<Currency>> named = accountOfBox();
+    if (!named) {
+        showMessage(strings::text(291));
+        setBoxText(tReportAcc, QString::fromStdString(accountBoxText(account_)));
+        return false;
+    }
+    account_ = *named;
+    FolioChoiceTx->setText(QString::fromStdString(
+        account_ ? folioText(book_, *account_, currentLocale().decimalMark) : std::string()));
+    return true;
+}
+
 void CashFlow::DateTerm_Click() {
-    if (tReportAcc->currentText().toStdString() == revenueExpenseItem())
-        Form_Cash_Flow(std::nullopt);
-    else
-        Form_Cash_Flow(selectedAccount_);
+    settleAccountBox();
+    Form_Cash_Flow(account_);
     Form_Resize();
 }
 
 void CashFlow::tReportAcc_Click() {
-    selectedAccount_ = Tmain::AccountNumberByName(book_, tReportAcc->currentText().toStdString());
-    FolioChoiceTx->setText(
-        QString::fromStdString(folioText(book_, selectedAccount_, currentLocale().decimalMark)));
-    Form_Cash_Flow(selectedAccount_);
+    if (!settleAccountBox()) return;
+    Form_Cash_Flow(account_);
     VScroll1->setValue(0);
     HScroll1->setValue(0);
     Form_Resize();
+}
+
+void CashFlow::accountBoxLeft() {
+    const std::optional<std::optional<Currency>> named = accountOfBox();
+    if (!named || *named != account_) tReportAcc_Click();
 }
 
 bool CashFlow::FolioChoiceTx_KeyPress(int keyAscii) {
@@ -251,6 +279,10 @@ void CashFlow::showEvent(QShowEvent* event) {
 }
 
 bool CashFlow::eventFilter(QObject* watched, QEvent* event) {
+    // The account box, once left, names the account the statement is for.
+    if (watched == tReportAcc && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        accountBoxLeft();
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (watched == FolioChoiceTx) {

@@ -80,6 +80,16 @@ class CashFlow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // What the account box shows for an account (none: the revenue/expense item).
+    std::string accountBoxText(std::optional<Currency> account) const;
+    // The account the box names: an empty inner value for the revenue/expense
+    // item; nullopt when it names no account.
+    std::optional<std::optional<Currency>> accountOfBox() const;
+    // Takes the box's account for the statement; a name no account has is
+    // told and the box shows the statement's account again (false).
+    bool settleAccountBox();
+    // Leaving the box recomputes when it names another account than the statement's.
+    void accountBoxLeft();
     void mouseMoved(double y);
     void mouseReleased(int button, double y);
     int pageWidthPixels() const;
@@ -93,7 +103,7 @@ class CashFlow : public QWidget {
     RunTimeState& run_;
     StatementHost host_;
     InflowsOutflows io_;
-    Currency selectedAccount_;
+    std::optional<Currency> account_; // the statement's account; none: revenue/expense
     int firstPeriod_ = 0;
     Measured measured_; // the name column and the column step, once per computation
     double tableFoot_ = 0;

@@ -3,6 +3,7 @@
 #include "book/business_heading.h"
 #include "book/tmain.h"
 #include "resources/string_table.h"
+#include "statements/inflows_outflows_outputs.h"
 #include "statements/qt/draw_text.h"
 #include "toolkit/printout_fit.h"
 #include "toolkit/text_wrap.h"
@@ -215,7 +216,8 @@ void printInflowsOutflows(DrawTarget& paper, const Book& book, const InflowsOutf
     DrawingSurface& s = paper.s;
     useFlowFont(s, book, paper.scale);
     const std::string heading =
-        businessHeading(book.BusinessName.str(), ", ", "Cash Flow Position");
+        businessHeading(book.BusinessName.str(), ", ", "Cash Flow Position") +
+        cashAccountNote(io, book);
     // At a zoom at which the heading and the figures fit the page.
     paper.scale = fittingFontZoom(s, FlowPoints, paper.scale, [&](double zoom) {
         return LabelIndent * zoom + s.TextWidth(heading) <= s.ScaleWidth() - PaperMargin &&

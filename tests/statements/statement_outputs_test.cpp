@@ -182,6 +182,10 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
     const InflowsOutflows io = computeInflowsOutflows(
         book, {.kind = PeriodKind::Quarterly, .cashAccount = money("100"), .locale = locale});
     const auto layout = BalanceSheetLayout::AssetsAndLiabilities;
+    // The bank goes overdrawn in April: a .csv writes the negative as a number.
+    const InflowsOutflows bank = computeInflowsOutflows(
+        book, {.kind = PeriodKind::Quarterly, .cashAccount = money("110"), .locale = locale});
+    EXPECT_NE(inflowsOutflowsTabText(bank, book).find("\t(600.00)\t"), std::string::npos);
 
     struct Case {
         std::string file;
@@ -284,7 +288,7 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
          "(400.00)|Balance 10,200.00\n"},
         {"io.xls", [&](auto p) { return exportInflowsOutflows(io, book, p, "xls", 700, 1); },
          "cols 4 widths 62 15 15 15\n"
-         "2 1:Corner Shop Comparative Statement...*L\n"
+         "2 1:Corner Shop Comparative Statement..., account 100 Cash*L\n"
          "3 2:Feb 2024*C 3:Apr 2024*C 4:Total*C\n"
          "4 1:Beginning Balance:*L 2:8,500.00*R 3:10,600.00*R\n"
          "5 1:Inflows:*L\n"
@@ -301,7 +305,7 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
          "17 1:Total Outflows:*L 2:700.00*R 3:0.00*R 4:3,700.00*R\n"
          "19 1:Ending Balance:*L 2:10,600.00*R 3:10,600.00*R\n"},
         {"io.csv", [&](auto p) { return exportInflowsOutflows(io, book, p, "csv", 700); },
-         "Corner Shop Comparative Statement...\n"
+         "Corner Shop Comparative Statement..., account 100 Cash\n"
          "\n"
          "|Jan 2024|Feb 2024|Apr 2024|Total\n"
          "\n"
@@ -323,6 +327,11 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
          "\n"
          "Total Outflows: |3,000.00|700.00|0.00|3,700.00\n"
          "Ending Balance: |8,500.00|10,600.00|10,600.00\n"},
+        {"bank.csv", [&](auto p) { return exportInflowsOutflows(bank, book, p, "csv", 700); },
+         "Corner Shop Comparative Statement..., account 110 Bank\n\n|Jan 2024|Feb 2024|Apr "
+         "2024|Total\n\nBeginning Balance: |0.00|0.00|-600.00\nInflows:\n\nTotal Inflows: "
+         "|0.00|0.00|0.00|0.00\n\nOutflows:\nCreditors|0.00|600.00|0.00|600.00\n\n\nTotal "
+         "Outflows: |0.00|600.00|0.00|600.00\nEnding Balance: |0.00|-600.00|-600.00\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -352,8 +361,9 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
         "LIABILITIES|Loan|2,000.00|Balance|2,000.00|TOTAL LIABILITIES|2,600.00|NET "
         "ASSETS|10,200.00|CAPITAL / EQUITY|PROFIT / LOSS|600.00|Capital|10,000.00|Owner "
         "Drawings|(400.00)|Balance|10,200.00\n",
-        "Subject: Corner Shop Comparative Statement...\n"
-        "Corner Shop Comparative Statement...|Jan 2024|Feb 2024|Apr 2024|Total|Beginning "
+        "Subject: Corner Shop Comparative Statement..., account 100 Cash\n"
+        "Corner Shop Comparative Statement..., account 100 Cash|Jan 2024|Feb 2024|Apr "
+        "2024|Total|Beginning "
         "Balance:|0.00|8,500.00|10,600.00|Inflows:|  Loan|0.00|2,000.00|0.00|2,000.00|  Capital|10,"
         "000.00|0.00|0.00|10,000.00|  Sales|1,000.00|800.00|0.00|1,800.00|  Online \\ {web} <A&B> "
         "caf\xC3\xA9|500.00|0.00|0.00|500.00|Total "
@@ -376,7 +386,7 @@ TEST(StatementOutputs, EveryExportAndDraftReadBack) {
     EXPECT_EQ(incomeStatementMailSubject(is, book),
               "Income Statement 1 January 2024 to 31 March 2024");
     EXPECT_EQ(balanceSheetMailSubject(bs, book), "Financial Position Ending 31 March 2024");
-    EXPECT_EQ(inflowsOutflowsMailSubject(book), "Comparative Statement...");
+    EXPECT_EQ(inflowsOutflowsMailSubject(io, book), "Comparative Statement..., account 100 Cash");
 }
 
 TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAtTheFormatsLimits) {

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -134,6 +135,25 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         EXPECT_TRUE(w.result().cashMode); // still the chosen account
         EXPECT_EQ(w.firstPeriod(), 0);
 
+        // The box names the statement's account: a name typed and left by Tab
+        // is taken; one no account has is told, and the box shows the
+        // account used again when the period kind changes.
+        w.tReportAcc->setEditText("Sales");
+        QFocusEvent tabbedAway(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(w.tReportAcc, &tabbedAway);
+        EXPECT_EQ(w.result().cashAccount, *Currency::parse("400"));
+        w.tReportAcc->setEditText("Nobody");
+        w.DateTerm->setCurrentIndex(1);
+        emit w.DateTerm->activated(1);
+        EXPECT_EQ(fakes.messages.lastText(), strings::text(291));
+        EXPECT_EQ(w.tReportAcc->currentText().toStdString(), "Sales");
+        EXPECT_EQ(w.result().kind, PeriodKind::Bimonthly);
+        EXPECT_EQ(w.result().cashAccount, *Currency::parse("400"));
+        w.tReportAcc->setEditText("Cash");
+        w.DateTerm->setCurrentIndex(2);
+        emit w.DateTerm->activated(2);
+        EXPECT_EQ(w.result().cashAccount, *Currency::parse("100"));
+
         // Copy: the table as plain text only.
         fakes.clipboard.rtf = "old";
         w.SaveB->trigger();
@@ -144,8 +164,8 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         const std::string text = printedPdfText(fakes, w.printSetup(), w.PrintCash, "50%");
         EXPECT_EQ(run.PrintScale, 1.0f);
         ASSERT_FALSE(text.empty());
-        for (const char* expected :
-             {"Corner Shop, Cash Flow Position", "Total Inflows:", "Outflows:", "Ending Balance:"})
+        for (const char* expected : {"Corner Shop, Cash Flow Position, account 100 Cash",
+                                     "Total Inflows:", "Outflows:", "Ending Balance:"})
             EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
 }
