@@ -219,3 +219,38 @@ fs::path chosenPath(const fs::path& folder, const std::string& boxText) {
     fs::path full = typed.is_absolute() ? typed : folder / typed;
     return full.lexically_normal();
 }
+
+TypedFile readTypedName(const fs::path& folder, const std::string& boxText,
+                        const std::vector<std::string>& patterns, bool saving) {
+    TypedFile typed;
+    typed.path = chosenPath(folder, boxText);
+    std::error_code ec;
+    if (fs::is_directory(typed.path, ec)) {
+        typed.folder = true;
+        return typed;
+    }
+    const fs::path parent = typed.path.filename().empty() ? typed.path : typed.path.parent_path();
+    if (!fs::is_directory(parent, ec)) {
+        typed.refusal = "There is no folder " + parent.string() + ".";
+        return typed;
+    }
+    const std::string name = typed.path.filename().string();
+    const std::string stem = Tmain::StripExtension(name);
+    if (stem.size() == name.size()) return typed; // no extension: the chosen type's
+    const std::string extension = name.substr(stem.size() + 1);
+    std::string offered;
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        const std::string type = typeOfPattern(patterns[i]);
+        if (std::equal(type.begin(), type.end(), extension.begin(), extension.end(),
+                       [](char a, char b) { return lower(a) == lower(b); })) {
+            typed.typeIndex = static_cast<int>(i);
+            return typed;
+        }
+        offered += (offered.empty() ? "." : ", .") + type;
+    }
+    if (saving)
+        typed.refusal = "\"" + name + "\" ends in ." + extension +
+                        ", which is not a type offered here (" + offered +
+                        "). Choose one of them, or type the name without an extension.";
+    return typed;
+}

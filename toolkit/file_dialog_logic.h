@@ -54,3 +54,18 @@ std::string volumeOf(const std::filesystem::path& folder, const std::vector<std:
 // The absolute path of what the name box holds, taken in `folder` unless it
 // is absolute; "." and ".." are resolved in the text.
 std::filesystem::path chosenPath(const std::filesystem::path& folder, const std::string& boxText);
+
+// What the name box asks for when the dialog is accepted. A name with
+// folders ("/home/user/tb1.xls", "archive/x.acc") is a file in that folder.
+struct TypedFile {
+    std::filesystem::path path; // absolute
+    bool folder = false;        // it names a folder that is there: the dialog goes to it
+    // The offered pattern its extension names (ASCII case ignored): a typed
+    // extension chooses the type; -1 when it has none the list offers.
+    int typeIndex = -1;
+    std::string refusal; // not empty: told, and nothing is chosen
+};
+// `saving`: a name whose extension no offered type has is refused, rather
+// than written under another extension than the one typed.
+TypedFile readTypedName(const std::filesystem::path& folder, const std::string& boxText,
+                        const std::vector<std::string>& patterns, bool saving);

@@ -128,4 +128,43 @@ TEST(FileDialogLogic, ChosenPathIsAbsolute) {
     EXPECT_EQ(chosenPath("/home/me/books", "./a/./b.csv"), fs::path("/home/me/books/a/b.csv"));
 }
 
+// A typed name with folders goes to them or names the one missing; its
+// extension chooses an offered type, and saving refuses any other.
+TEST(FileDialogLogic, TypedNameChoosesFolderAndType) {
+    TempDir dir;
+    fs::create_directory(dir / "sub");
+    writeFile(dir / "plain", "x");
+    const std::vector<std::string> offered = {"*.xls", "*.csv", "*.LWK"};
+    const struct {
+        std::string typed;
+        fs::path path;
+        bool folder;
+        int typeIndex;
+        std::string refusal;
+    } rows[] = {
+        {"tbtab.csv", dir / "tbtab.csv", false, 1, ""},
+        {(dir / "sub" / "tb1.XLS").string(), dir / "sub" / "tb1.XLS", false, 0, ""},
+        {"sub/set.lwk", dir / "sub" / "set.lwk", false, 2, ""},
+        {"sub/tb1", dir / "sub" / "tb1", false, -1, ""},
+        {"sub", dir / "sub", true, -1, ""},
+        {"nosuch/tb1.xls", dir / "nosuch" / "tb1.xls", false, -1,
+         "There is no folder " + (dir / "nosuch").string() + "."},
+        {"plain/x.xls", dir / "plain" / "x.xls", false, -1,
+         "There is no folder " + (dir / "plain").string() + "."},
+        {"tb.pdf", dir / "tb.pdf", false, -1,
+         "\"tb.pdf\" ends in .pdf, which is not a type offered here (.xls, .csv, .LWK). Choose "
+         "one of them, or type the name without an extension."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const TypedFile typed = readTypedName(dir.path(), row.typed, offered, true);
+        EXPECT_EQ(typed.path, row.path);
+        EXPECT_EQ(typed.folder, row.folder);
+        EXPECT_EQ(typed.typeIndex, row.typeIndex);
+        EXPECT_EQ(typed.refusal, row.refusal);
+    }
+    // Opening takes a file of any name.
+    EXPECT_EQ(readTypedName(dir.path(), "tb.pdf", offered, false).refusal, "");
+}
+
 } // namespace

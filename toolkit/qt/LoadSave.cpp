@@ -201,9 +201,22 @@ void LoadSave::acceptClicked() {
         txtSearchSpec->setFocus();
         return;
     }
-    fs::path chosen = chosenPath(folder_, text);
-    std::string name = chosen.filename().string();
-    if (name.empty() || name == "." || name == "..") return; // a folder, not a file name
+    std::vector<std::string> patterns;
+    for (int i = 0; i < Combo1->count(); ++i)
+        patterns.push_back(Combo1->itemText(i).toStdString());
+    const TypedFile typed = readTypedName(folder_, text, patterns, asksBeforeReplacing_);
+    if (typed.folder) { // a folder typed: the dialog shows it
+        if (setFolder(typed.path)) setFileName("");
+        return;
+    }
+    if (!typed.refusal.empty()) {
+        showMessage(typed.refusal);
+        txtSearchSpec->setFocus();
+        return;
+    }
+    if (typed.typeIndex >= 0 && typed.typeIndex != Combo1->currentIndex())
+        typeChosen(typed.typeIndex);
+    const fs::path& chosen = typed.path;
     if (asksBeforeReplacing_) {
         const std::string target = nameWithType(chosen.string(), run_.SaveExtension);
         if (!replaceAgreed(existingFiles(filesWrittenBy(target, run_.SaveExtension)),
@@ -265,7 +278,8 @@ bool LoadSave::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         const std::string typed = key->text().toStdString();
-        if (typed.size() == 1 && isForbiddenNameCharacter(typed[0])) return true;
+        // "/" passes: a name may go into a folder.
+        if (typed.size() == 1 && typed[0] != '/' && isForbiddenNameCharacter(typed[0])) return true;
     }
     if (event->type() == QEvent::MouseButtonPress) {
         for (auto* label : Label1) {

@@ -130,7 +130,7 @@ TEST_F(FileDialogFixture, CancelEscapeAndCloseBoxGiveNoPath) {
 TEST_F(FileDialogFixture, ForbiddenCharactersAndEmptyNamesAreRefused) {
     showForSaving();
     typeText(dialog.txtSearchSpec, "bo*o?k|:\\<>\"/s");
-    EXPECT_EQ(dialog.txtSearchSpec->text(), "books");
+    EXPECT_EQ(dialog.txtSearchSpec->text(), "book/s"); // a folder may be typed
 
     // Pasted in, they are refused on accepting, with a message; the dialog stays.
     dialog.txtSearchSpec->setText("bo*k.acc");
@@ -150,12 +150,15 @@ TEST_F(FileDialogFixture, ForbiddenCharactersAndEmptyNamesAreRefused) {
     EXPECT_EQ(run.CurrentFilePath, "");
     EXPECT_EQ(fakes.messages.shown.size(), 2u);
 
-    // A name that only names a folder is not a file name.
-    for (const char* folderOnly : {".", "..", "archive/"}) {
+    // A name that only names a folder is not a file name: the dialog goes there.
+    for (const auto& [folderOnly, shown] :
+         {std::pair{".", dir.path()}, std::pair{"archive/", dir / "archive"},
+          std::pair{"..", dir.path()}}) {
         dialog.txtSearchSpec->setText(folderOnly);
         dialog.Command1[1]->click();
         EXPECT_TRUE(dialog.isVisible()) << folderOnly;
         EXPECT_EQ(run.CurrentFilePath, "");
+        EXPECT_EQ(dialog.folder(), shown);
     }
 
     // Enter in the box moves to the accepting button and accepts nothing.
@@ -163,10 +166,17 @@ TEST_F(FileDialogFixture, ForbiddenCharactersAndEmptyNamesAreRefused) {
     pressKey(dialog.txtSearchSpec, Qt::Key_Return, "\r");
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.Command1[1]->hasFocus() || !dialog.isActiveWindow());
-    // A pasted full path is taken as it is.
-    dialog.txtSearchSpec->setText(QString::fromStdString((dir / "archive" / "x.acc").string()));
+    // A folder that is not there is named, and nothing is chosen.
+    dialog.txtSearchSpec->setText("no-such/x.acc");
     dialog.Command1[1]->click();
-    EXPECT_EQ(run.CurrentFilePath, (dir / "archive" / "x.acc").string());
+    EXPECT_EQ(fakes.messages.lastText(), "There is no folder " + (dir / "no-such").string() + ".");
+    EXPECT_EQ(run.CurrentFilePath, "");
+    // A full path typed key by key is taken as it is; its extension chooses the type.
+    dialog.txtSearchSpec->clear();
+    typeText(dialog.txtSearchSpec, (dir / "archive" / "x.csv").string());
+    dialog.Command1[1]->click();
+    EXPECT_EQ(run.CurrentFilePath, (dir / "archive" / "x.csv").string());
+    EXPECT_EQ(run.SaveExtension, "csv");
 }
 
 TEST_F(FileDialogFixture, NameFilledInByTheCallerIsAccepted) {
@@ -246,7 +256,7 @@ TEST_F(FileDialogFixture, AskWrapsTheProtocol) {
     // export asks of every companion file it writes.
     writeFile(dir / "set02.Grp", "x");
     for (const auto& [typed, type, existing] :
-         {std::tuple{"sheet", 0, "sheet.xls"}, std::tuple{"set.xls", 1, "set02.Grp"}}) {
+         {std::tuple{"sheet", 0, "sheet.xls"}, std::tuple{"set", 1, "set02.Grp"}}) {
         fakes.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
         fakes.messages.shown.clear();
         QTimer::singleShot(0, [&] {
