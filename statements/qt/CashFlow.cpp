@@ -76,6 +76,10 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
 
     Canvas->moved = [this](int, double, double y) { mouseMoved(y); };
     Canvas->released = [this](int b, double, double y) { mouseReleased(b, y); };
+    Canvas->wheeled = [this](int across, int down) {
+        scrollByWheel(HScroll1, across);
+        scrollByWheel(VScroll1, down);
+    };
 
     DateTerm = new QComboBox(Canvas);
     for (int id : {246, 247, 248, 249})

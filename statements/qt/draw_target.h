@@ -89,11 +89,11 @@ struct DrawTarget {
     }
 };
 
-// The first row whose band reaches `band` twips up from its bottom edge, or
-// its whole height when taller, and holds y (both ends open); nullptr when
-// none does.
-inline const RowSpot* rowAt(const std::vector<RowSpot>& rows, double y, int band) {
+// The account row whose own line holds y (both ends open): the row the
+// hover label names and a click opens; nullptr on a line without an account
+// (a heading, a total, a blank line).
+inline const RowSpot* rowAt(const std::vector<RowSpot>& rows, double y) {
     for (const RowSpot& r : rows)
-        if (r.bottom - std::max(band, r.height) < y && y < r.bottom) return &r;
+        if (r.bottom - r.height < y && y < r.bottom) return &r;
     return nullptr;
 }

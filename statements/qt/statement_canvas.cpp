@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 StatementCanvas::StatementCanvas(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
@@ -45,6 +46,14 @@ void StatementCanvas::mouseReleaseEvent(QMouseEvent* e) {
     if (released)
         released(qt_keys::mouseButton(e->button()), twipsOf(e->position().x()),
                  twipsOf(e->position().y()));
+}
+
+void StatementCanvas::wheelEvent(QWheelEvent* e) {
+    if (!wheeled) {
+        e->ignore();
+        return;
+    }
+    wheeled(e->angleDelta().x(), e->angleDelta().y());
 }
 
 void StatementCanvas::paintStrip(const QPixmap& backdrop, int stripTwips, int lineTwips) {

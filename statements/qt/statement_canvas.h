@@ -28,12 +28,16 @@ class StatementCanvas : public QWidget {
     // Mouse events on the area itself (not on the controls over it): the
     // button (keys::LeftButton ...) and the position in twips.
     std::function<void(int button, double x, double y)> pressed, moved, released;
+    // The mouse wheel turned over the area: across and down, in eighths of a
+    // degree (120 a notch).
+    std::function<void(int across, int down)> wheeled;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     QImage picture_;

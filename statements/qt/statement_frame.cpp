@@ -15,6 +15,7 @@
 #include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -92,9 +93,19 @@ void refuseStatement(QWidget* statement, const std::string& message) {
 
 const RowSpot* hoverRow(StatementCanvas* canvas, const std::vector<RowSpot>& rows, double y,
                         int stripTwips) {
-    const RowSpot* row = y >= stripTwips ? rowAt(rows, y, 200) : nullptr;
+    const RowSpot* row = y >= stripTwips ? rowAt(rows, y) : nullptr;
     canvas->setCursor(row ? Qt::WhatsThisCursor : Qt::ArrowCursor);
     return row;
+}
+
+void scrollByWheel(ScrollBarWidget* bar, int angle) {
+    if (angle == 0 || bar->isHidden()) return;
+    // A notch (120) moves as many small steps as a list scrolls lines.
+    const std::int64_t step =
+        -std::int64_t(angle) * QApplication::wheelScrollLines() * bar->ValueSmallChange() / 120;
+    const std::int64_t to =
+        std::clamp<std::int64_t>(bar->Value() + step, bar->ValueMin(), bar->ValueMax());
+    if (to != bar->Value()) bar->setValue(static_cast<std::int32_t>(to));
 }
 
 std::string hoverText(const Book& book, Currency account) {
@@ -104,7 +115,7 @@ std::string hoverText(const Book& book, Currency account) {
 
 std::optional<LedgerRequest> drillRequest(const std::vector<RowSpot>& rows, int button, double y) {
     if (button != keys::LeftButton && button != keys::RightButton) return std::nullopt;
-    const RowSpot* row = rowAt(rows, y, 800);
+    const RowSpot* row = rowAt(rows, y);
     if (!row) return std::nullopt;
     LedgerRequest request;
     request.window = button == keys::LeftButton ? LedgerRequest::Window::RunningBalance
@@ -168,6 +179,10 @@ StatementFrame::StatementFrame(Book& book, RunTimeState& run, StatementHost host
     Canvas->pressed = [this](int, double x, double y) { mousePressed(x, y); };
     Canvas->moved = [this](int, double x, double y) { mouseMoved(x, y); };
     Canvas->released = [this](int b, double x, double y) { mouseReleased(b, x, y); };
+    Canvas->wheeled = [this](int across, int down) {
+        scrollByWheel(HScroll, across);
+        scrollByWheel(TScroll, down);
+    };
 
     P = new QLabel(Canvas);
     P->setFont(f);

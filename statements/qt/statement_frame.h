@@ -75,6 +75,9 @@ void refuseStatement(QWidget* statement, const std::string& message);
 // `stripTwips` high), with the canvas's cursor set for it; nullptr when none.
 const RowSpot* hoverRow(StatementCanvas* canvas, const std::vector<RowSpot>& rows, double y,
                         int stripTwips);
+// Scrolls a shown bar by the mouse wheel's turn `angle` (eighths of a
+// degree, 120 a notch; positive away from the user scrolls back).
+void scrollByWheel(ScrollBarWidget* bar, int angle);
 // What the hover label shows of an account: "number / name".
 std::string hoverText(const Book& book, Currency account);
 

@@ -13,9 +13,11 @@
 #include "tests/statements/qt/statement_host_recorder.h"
 #include "tests/statements/qt/statement_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/TuvoVerticalScroll.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace statement_driving;
@@ -71,6 +73,21 @@ TEST(BalanceSheetWindow, LatestDayLayoutsAndDrillDown) {
         EXPECT_EQ(r.account, *Currency::parse("250"));
         EXPECT_EQ(r.endDate, "10/04/2024");
     }
+    // Between the equipment and the bank stand the balance, TOTAL ASSETS and
+    // the next heading: a click on any of them opens nothing.
+    const RowSpot equipment = w.rows()[1], bank = w.rows()[2];
+    for (int y = equipment.bottom + 20; y < bank.bottom - bank.height - 20; y += 60)
+        click(w.Canvas, pixelAt(w.width() * 7, y), Qt::LeftButton);
+    EXPECT_EQ(opened.requests.size(), 3u);
+    // The wheel scrolls a view the statement passes: a notch down, three steps.
+    w.resize(700, 300);
+    QApplication::processEvents();
+    const int top = w.rows()[0].bottom;
+    QWheelEvent notch(QPointF(300, 200), w.Canvas->mapToGlobal(QPointF(300, 200)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w.Canvas, &notch);
+    EXPECT_EQ(w.TScroll->Value(), 3 * 150);
+    EXPECT_EQ(w.rows()[0].bottom, top - 3 * 150);
     w.CopyBalanceSheet->trigger();
     EXPECT_EQ(fakes.clipboard.rtf.rfind("{\\rtf", 0), 0u);
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
