@@ -48,6 +48,8 @@ TrialBalance computeTrialBalance(const Book& book, const TrialBalanceOptions& op
         failed.message = "The trial balance cannot be made: a total is too large to hold.";
         return failed;
     }
+    for (std::size_t r = 0; r < tb.rows.size(); ++r)
+        if (tb.rows[r].shown()) tb.shownRows.push_back(r);
     tb.debitTotalText = statementAmountText(tb.debitTotal, tb.decimals, marks, true);
     tb.creditTotalText = statementAmountText(tb.creditTotal, tb.decimals, marks, true);
     tb.ok = true;

@@ -42,6 +42,9 @@ struct TrialBalance {
     // spreadsheet keeps an empty sheet row for each); when no slot is empty,
     // lines of no account that do not cancel have a last row of their own.
     std::vector<TrialBalanceRow> rows;
+    // The indices of the rows shown (those not 0), in order: the window
+    // finds the first row in its view by this index.
+    std::vector<std::size_t> shownRows;
     Currency debitTotal;  // sum of the debit balances
     Currency creditTotal; // sum of the credit balances, as a positive amount
     std::string debitTotalText, creditTotalText;

@@ -26,11 +26,10 @@ struct SheetDrawing {
     void accountRows(const std::vector<StatementRow>& rows) {
         t.s.FontBold = false;
         const double h = t.s.TextHeight("W");
-        for (const StatementRow& row : rows) {
-            t.roomForLine();
-            if (!t.skipUnseen(h)) labelled(row.name, row.amountText, 0);
-            t.recordRow(row.number);
-        }
+        t.eachLine(rows.size(), h, [&](std::size_t i) {
+            labelled(rows[i].name, rows[i].amountText, 0);
+            t.recordRow(rows[i].number);
+        });
     }
     void section(int id, const BalanceSection& section) {
         if (!section.shown()) return;

@@ -38,17 +38,13 @@ void drawSection(DrawTarget& t, const AmountColumns& c, const Section& section) 
     s.Print("");
     s.FontBold = false;
     const double h = s.TextHeight("W");
-    for (const IncomeRow& row : *section.rows) {
-        t.roomForLine();
-        if (t.skipUnseen(h)) {
-            t.recordRow(row.number);
-            continue;
-        }
-        c.label(s, row.name, 0);
-        c.amount(s, row.amountText, 0);
+    const auto& rows = *section.rows;
+    t.eachLine(rows.size(), h, [&](std::size_t i) {
+        c.label(s, rows[i].name, 0);
+        c.amount(s, rows[i].amountText, 0);
         s.Print("");
-        t.recordRow(row.number);
-    }
+        t.recordRow(rows[i].number);
+    });
     s.FontBold = true;
     t.room(2 * s.TextHeight("W"));
     s.Print("");

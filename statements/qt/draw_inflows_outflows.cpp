@@ -168,17 +168,12 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
         table.label(strings::text(heading));
         table.down(h);
         s.FontBold = false;
-        for (const FlowRow& row : list) {
-            t.room(h);
-            if (t.skipUnseen(h)) {
-                t.recordRow(row.number);
-                continue;
-            }
-            table.label(row.name + "    ");
-            table.columns(io, row.amounts, columns);
+        t.eachLine(list.size(), h, [&](std::size_t i) {
+            table.label(list[i].name + "    ");
+            table.columns(io, list[i].amounts, columns);
             table.down(h);
-            t.recordRow(row.number);
-        }
+            t.recordRow(list[i].number);
+        });
         s.FontBold = true;
         t.room(h);
         table.label(strings::text(totalLabel) + " ");

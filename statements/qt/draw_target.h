@@ -65,14 +65,35 @@ struct DrawTarget {
     // Notes a text that ends at `x` on the surface.
     void reached(double x) { drawnRight = std::max(drawnRight, x + scrollX); }
 
-    // On the window: a line `height` twips high at CurrentY that lies wholly
-    // outside the visible area is not drawn; its place is kept (CurrentY
-    // moves past it) and true returned.
-    bool skipUnseen(double height) {
-        if (!onWindow || (s.CurrentY + height >= 0 && s.CurrentY <= s.ScaleHeight())) return false;
+    // Hands the lines of a list of `count`, each `height` twips high and each
+    // leaving CurrentY that much further down, from CurrentY to draw(i) in
+    // turn. On paper every line, with a new page before one that no longer
+    // fits. On the window only the lines in view (a line is in view unless it
+    // lies wholly above or below it): the first is found by its index and
+    // CurrentY moves past the rest, so that a step of the view costs the
+    // same however long the list.
+    template <class Draw> void eachLine(std::size_t count, double height, Draw draw) {
+        if (!onWindow || height <= 0) {
+            for (std::size_t i = 0; i < count; ++i) {
+                room(height);
+                draw(i);
+            }
+            return;
+        }
+        const double top = s.CurrentY;
+        auto lineTop = [&](std::size_t i) { return top + static_cast<double>(i) * height; };
+        // At least this many lie above the view; the loop settles the last.
+        const double above = std::floor(-top / height) - 1;
+        std::size_t i = above > 0 ? std::min(count, static_cast<std::size_t>(above)) : 0;
+        while (i < count && lineTop(i) + height < 0)
+            ++i;
+        for (; i < count && lineTop(i) <= s.ScaleHeight(); ++i) {
+            s.CurrentX = 0;
+            s.CurrentY = lineTop(i);
+            draw(i);
+        }
         s.CurrentX = 0;
-        s.CurrentY += height;
-        return true;
+        s.CurrentY = lineTop(count);
     }
 
     // On paper: a new page when a line `height` twips high no longer fits

@@ -206,24 +206,14 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
     s.Print("");
     s.FontBold = false;
 
-    bool band = false;
     const double lineHeight = s.TextHeight("W");
-    for (const TrialBalanceRow& row : tb.rows) {
-        if (!row.shown()) continue;
-        t.roomForLine();
-        if (t.onWindow && (s.CurrentY > s.ScaleHeight() || s.CurrentY + lineHeight < 0)) {
-            // Out of sight on the window: only its place is kept.
-            band = !band;
-            s.CurrentY += lineHeight;
-            t.recordRow(row.number);
-            continue;
-        }
-        if (!band) {
+    t.eachLine(tb.shownRows.size(), lineHeight, [&](std::size_t j) {
+        const TrialBalanceRow& row = tb.rows[tb.shownRows[j]];
+        if (j % 2 == 0) { // every other row stands on a band
             const double y = s.CurrentY;
             s.FilledBox(x0 + 0.02 * w, y, x0 + bandRight, y + lineHeight, BandFill);
             s.CurrentY = y;
         }
-        band = !band;
         if (row.number == Currency::fromUnits(1)) s.ForeColor = Red;
         s.CurrentX = x0 + 0.02 * w;
         s.PrintInline(row.numberText);
@@ -235,7 +225,7 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
         s.Print("");
         t.recordRow(row.number);
         s.ForeColor = 0;
-    }
+    });
 
     t.room(2 * s.TextHeight("W"));
     s.Print("");

@@ -13,6 +13,7 @@
 #include "statements/qt/Trial_Balance.h"
 #include "statements/qt/draw_income_statement.h"
 #include "statements/qt/draw_inflows_outflows.h"
+#include "statements/qt/draw_trial_balance.h"
 #include "statements/statement_books.h"
 #include "statements/statement_figures.h"
 #include "tests/statements/qt/statement_window_driving.h"
@@ -164,26 +165,39 @@ TEST(StatementPrinting, WindowsDrawOnlyWhatIsInView) {
     ioOptions.locale = dayFirstLocale();
     const InflowsOutflows io = computeInflowsOutflows(book, ioOptions);
     ASSERT_EQ(io.inflows.size(), std::size_t(Accounts));
-    RecordingSurface screen(9000, 6000); // about 600 x 400 pixels
-    std::vector<RowSpot> spots;
-    DrawTarget window{screen, true, 1.0, &spots};
-    screen.FontSize = 9;
-    screen.CurrentY = -20000; // scrolled down some 80 rows
-    drawInflowsOutflows(window, io, FlowLayout{-15000, 3000});
-    EXPECT_EQ(spots.size(), std::size_t(Accounts));
-    // Some 28 rows of some 6 columns and their labels.
-    EXPECT_LT(screen.texts().size(), 300u);
-
     const IncomeStatement is = computeIncomeStatement(
         book, {.period = {false, handmade::day(2024, 1, 1), handmade::day(2026, 12, 31), true},
                .locale = dayFirstLocale()});
-    RecordingSurface second(9000, 6000);
-    spots.clear();
-    DrawTarget window2{second, true, 1.0, &spots};
-    second.CurrentY = -20000;
-    drawIncomeStatement(window2, book, is);
-    EXPECT_EQ(spots.size(), std::size_t(Accounts));
-    EXPECT_LT(second.texts().size(), 100u);
+    const TrialBalance tb = computeTrialBalance(
+        book, {.asOfDate = handmade::day(2026, 12, 31), .locale = dayFirstLocale()});
+    // Scrolled down some 80 rows, a view of about 600 x 400 pixels draws the
+    // rows in view alone, as the whole statement drawn at once has them
+    // (moved up by the scroll), and keeps the statement's height.
+    auto inView = [](const std::function<double(DrawTarget&)>& draw, std::size_t most) {
+        RecordingSurface whole(9000, 1e9), screen(9000, 6000);
+        std::vector<RowSpot> all, seen;
+        DrawTarget wholeTarget{whole, true, 1.0, &all}, view{screen, true, 1.0, &seen};
+        const double height = draw(wholeTarget);
+        screen.CurrentY = -20000;
+        EXPECT_EQ(draw(view), height);
+        std::vector<std::pair<int, std::int64_t>> expected, drawn;
+        for (const RowSpot& r : all)
+            if (r.bottom - 20000 >= 0 && r.bottom - 20000 - r.height <= 6000)
+                expected.push_back({r.bottom - 20000, r.account.raw});
+        for (const RowSpot& r : seen)
+            drawn.push_back({r.bottom, r.account.raw});
+        EXPECT_EQ(drawn, expected);
+        EXPECT_GT(drawn.size(), 20u);
+        EXPECT_LT(screen.texts().size(), most);
+    };
+    inView(
+        [&](DrawTarget& t) { // some 28 rows of some 6 columns and their labels
+            t.s.FontSize = 9;
+            return drawInflowsOutflows(t, io, FlowLayout{-15000, 3000}).foot;
+        },
+        300u);
+    inView([&](DrawTarget& t) { return drawIncomeStatement(t, book, is); }, 100u);
+    inView([&](DrawTarget& t) { return drawTrialBalance(t, book, tb); }, 150u);
 }
 
 } // namespace
