@@ -135,36 +135,23 @@ TEST(FileDialogLogic, TypedNameChoosesFolderAndType) {
     fs::create_directory(dir / "sub");
     writeFile(dir / "plain", "x");
     const std::vector<std::string> offered = {"*.xls", "*.csv", "*.LWK"};
-    const struct {
-        std::string typed;
-        fs::path path;
-        bool folder;
-        int typeIndex;
-        std::string refusal;
-    } rows[] = {
-        {"tbtab.csv", dir / "tbtab.csv", false, 1, ""},
-        {(dir / "sub" / "tb1.XLS").string(), dir / "sub" / "tb1.XLS", false, 0, ""},
-        {"sub/set.lwk", dir / "sub" / "set.lwk", false, 2, ""},
-        {"sub/tb1", dir / "sub" / "tb1", false, -1, ""},
-        {"sub", dir / "sub", true, -1, ""},
-        {"nosuch/tb1.xls", dir / "nosuch" / "tb1.xls", false, -1,
-         "There is no folder " + (dir / "nosuch").string() + "."},
-        {"plain/x.xls", dir / "plain" / "x.xls", false, -1,
-         "There is no folder " + (dir / "plain").string() + "."},
-        {"tb.pdf", dir / "tb.pdf", false, -1,
-         "\"tb.pdf\" ends in .pdf, which is not a type offered here (.xls, .csv, .LWK). Choose "
-         "one of them, or type the name without an extension."},
+    auto read = [&](const std::string& typed, bool saving = true) {
+        return readTypedName(dir.path(), typed, offered, saving);
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.typed);
-        const TypedFile typed = readTypedName(dir.path(), row.typed, offered, true);
-        EXPECT_EQ(typed.path, row.path);
-        EXPECT_EQ(typed.folder, row.folder);
-        EXPECT_EQ(typed.typeIndex, row.typeIndex);
-        EXPECT_EQ(typed.refusal, row.refusal);
-    }
-    // Opening takes a file of any name.
-    EXPECT_EQ(readTypedName(dir.path(), "tb.pdf", offered, false).refusal, "");
+    const TypedFile full = read((dir / "sub" / "tb1.XLS").string());
+    EXPECT_EQ(full.path, dir / "sub" / "tb1.XLS");
+    EXPECT_EQ(full.typeIndex, 0);
+    EXPECT_EQ(read("tbtab.csv").typeIndex, 1);
+    EXPECT_EQ(read("sub/set.lwk").typeIndex, 2);
+    EXPECT_EQ(read("sub/tb1").typeIndex, -1);
+    EXPECT_TRUE(read("sub").folder);
+    for (const std::string missing : {"nosuch", "plain"})
+        EXPECT_EQ(read(missing + "/x.xls").refusal,
+                  "There is no folder " + (dir / missing).string() + ".");
+    EXPECT_EQ(read("tb.pdf").refusal,
+              "\"tb.pdf\" ends in .pdf, which is not a type offered here (.xls, .csv, .LWK). "
+              "Choose one of them, or type the name without an extension.");
+    EXPECT_EQ(read("tb.pdf", false).refusal, ""); // opening takes a file of any name
 }
 
 } // namespace
