@@ -21,11 +21,15 @@ inline std::string businessHeading(const std::string& businessName, const std::s
 
 // A print job's name, for a queue viewer and a PDF printer's file names:
 // the printout and then the business name ("Trial Balance - Corner Shop"),
-// on one line (a control character becomes a space) of at most the 255
-// bytes a print system takes.
+// each without the blanks around it, on one line (a control character
+// becomes a space) of at most the 255 bytes a print system takes.
 inline std::string printJobName(const std::string& printout, const std::string& businessName) {
-    std::string name = joinedHeading(printout, " - ", businessName);
-    for (char& c : name)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    return encoding::cutUtf8(name, 255);
+    const auto oneLine = [](std::string text) {
+        for (char& c : text)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+        const std::size_t first = text.find_first_not_of(' ');
+        if (first == std::string::npos) return std::string();
+        return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    };
+    return encoding::cutUtf8(joinedHeading(oneLine(printout), " - ", oneLine(businessName)), 255);
 }

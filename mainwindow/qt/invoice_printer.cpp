@@ -5,7 +5,7 @@
 
 bool printInvoiceOn(const PrinterChoices& printer, const Book& book, const Invoice& invoice) {
     const PrintOutcome printed =
-        printCopies(printer, 1, printJobName("Invoice", book.BusinessName.str()),
+        printCopies(printer, 1, printJobName("Invoice " + invoice.reference, book.BusinessName.str()),
                     [&](DrawingSurface& surface) { PrintInvoice(surface, book, invoice); });
     if (!printed) tellPrintFailure(printed);
     return printed.printed;

@@ -13,7 +13,6 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPrinter>
-#include <cups/cups.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -199,6 +198,7 @@ TEST(PainterSurface, PrintsOnAQueueOfThePrintSystem) {
     const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "Margins", 0, CUPS_WHICHJOBS_ALL);
     ASSERT_EQ(count, 2);
     EXPECT_STREQ(jobs[1].title, "Trial Balance - Corner Shop");
+    EXPECT_EQ(printJobName(" Invoice 7 ", std::string(300, 'x')).size(), 255u);
     cupsFreeJobs(count, jobs);
 
     ASSERT_TRUE(service.run("cupsreject Margins"));
