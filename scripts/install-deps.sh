@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev cmake ninja-build g++ clang lld
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-xlrd poppler-utils unrtf ledger xvfb xauth fonts-dejavu-core fonts-liberation locales
+  cups-daemon cups-client libcups2-dev
 )
 
 missing=()

@@ -62,11 +62,27 @@ PrintSetup::PrintSetup(std::vector<PrinterCapabilities> installed, PrinterCapabi
                        const std::string& defaultPrinter)
     : printers_(std::move(installed)) {
     printers_.push_back(std::move(pdfPrinter));
-    for (std::size_t i = 0; i + 1 < printers_.size(); ++i)
-        if (printers_[i].name == defaultPrinter) current_ = i;
-    choices_.printerName = printers_[current_].name;
     choices_.orientation = Portrait;
-    probe(printers_[current_].currentPaperCode);
+    choosePrinter(startingPrinter(defaultPrinter));
+}
+
+const std::string& PrintSetup::startingPrinter(const std::string& defaultPrinter) const {
+    for (std::size_t i = 0; i + 1 < printers_.size(); ++i)
+        if (printers_[i].name == defaultPrinter) return defaultPrinter;
+    return printers_.front().name;
+}
+
+void PrintSetup::listPrinters(std::vector<PrinterCapabilities> installed,
+                              const std::string& defaultPrinter) {
+    const PrinterChoices kept = choices_;
+    installed.push_back(std::move(printers_.back()));
+    printers_ = std::move(installed);
+    if (!choosePrinter(kept.printerName)) {
+        choosePrinter(startingPrinter(defaultPrinter));
+        return;
+    }
+    for (std::size_t i = 0; i < papers_.codes.size(); ++i)
+        if (papers_.codes[i] == kept.paperCode) choosePaper(static_cast<int>(i));
 }
 
 std::vector<std::string> PrintSetup::printerNames() const {

@@ -48,6 +48,12 @@ class PrintSetup {
     PrintSetup(std::vector<PrinterCapabilities> installed, PrinterCapabilities pdfPrinter,
                const std::string& defaultPrinter = "");
 
+    // The printers there are now, for a later showing: the printer chosen
+    // stays so, with its paper, while it is among them; else the current
+    // printer starts as in the constructor. The other choices are kept.
+    void listPrinters(std::vector<PrinterCapabilities> installed,
+                      const std::string& defaultPrinter = "");
+
     const std::vector<PrinterCapabilities>& printers() const { return printers_; }
     std::vector<std::string> printerNames() const;
     bool noPrinterInstalled() const { return printers_.size() == 1; }
@@ -81,6 +87,8 @@ class PrintSetup {
 
   private:
     void probe(int startCode);
+    // The default printer when installed, else the first listed.
+    const std::string& startingPrinter(const std::string& defaultPrinter) const;
 
     std::vector<PrinterCapabilities> printers_;
     std::size_t current_ = 0;

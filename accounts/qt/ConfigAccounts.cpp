@@ -2,13 +2,14 @@
 
 #include "accounts/chart_copy.h"
 #include "accounts/chart_table.h"
-#include "platform/qt/printer_factory.h"
+#include "book/business_heading.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/print_command.h"
 #include "toolkit/qt/qt_keys.h"
 
 #include <QAction>
@@ -505,15 +506,12 @@ void ConfigAccounts::Copy_All_Click() {
 
 void ConfigAccounts::PrintAccounts_Click() {
     if (!printSetup_) printSetup_ = new Printformer(run_, this);
-    const std::optional<Printformer::Result> r = printSetup_->ask(this);
-    if (!r) return;
-    run_.PrintScale = static_cast<float>(r->zoom);
     const Book& book = editor_.book();
-    const PrintOutcome printed = printCopies(r->printer, r->copies, [&](DrawingSurface& s) {
-        printChart(s, book, run_.DecimalSeparator, run_.PrintScale);
-    });
-    run_.PrintScale = 1.0f;
-    if (!printed) tellPrintFailure(printed);
+    printThroughSetup(*printSetup_, this, run_,
+                      printJobName("Chart of Accounts", book.BusinessName.str()),
+                      [&](DrawingSurface& s, double) {
+                          printChart(s, book, run_.DecimalSeparator, run_.PrintScale);
+                      });
 }
 
 // ---------------------------------------------------------------- closing

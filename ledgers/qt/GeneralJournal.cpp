@@ -361,7 +361,7 @@ void GeneralJournal::PrintJournal_Click() {
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
     const LedgerHeading heading = choices_->builtHeading(list_);
-    printLedger(host_, [&](DrawingSurface& s, double zoom) {
+    printLedger(host_, strings::text(303), [&](DrawingSurface& s, double zoom) {
         printGeneralJournal(s, book, list_, heading, locale, zoom);
     });
 }

@@ -359,7 +359,7 @@ void Report::Print_Account_Click() {
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
     const LedgerHeading heading = choices_->builtHeading(ledger_);
-    printLedger(host_, [&](DrawingSurface& s, double zoom) {
+    printLedger(host_, "T-Accounts Ledger", [&](DrawingSurface& s, double zoom) {
         printTAccount(s, book, ledger_, heading, locale, zoom);
     });
 }

@@ -335,7 +335,7 @@ void Running_Balance::PrintAccount_Click() {
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();
     const LedgerHeading heading = choices_->builtHeading(ledger_);
-    printLedger(host_, [&](DrawingSurface& s, double zoom) {
+    printLedger(host_, "Running Balance Ledger", [&](DrawingSurface& s, double zoom) {
         printRunningBalance(s, book, ledger_, heading, locale, zoom, host_.printHeader);
     });
 }

@@ -1,10 +1,11 @@
 #include "ledgers/qt/ledger_file_menu.h"
 
-#include "book/print_scale_guard.h"
+#include "book/business_heading.h"
 #include "platform/qt/printer_factory.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/Printformer.h"
+#include "toolkit/qt/print_command.h"
 
 #include <QMainWindow>
 #include <QMenuBar>
@@ -24,17 +25,13 @@ bool ledgerNotMade(bool refused, const std::string& message) {
     return refused;
 }
 
-void printLedger(const LedgerHost& host,
+void printLedger(const LedgerHost& host, const std::string& printout,
                  const std::function<void(DrawingSurface&, double zoom)>& draw) {
     Printformer* setup = host.printSetup ? host.printSetup() : nullptr;
     if (!setup) return;
     // Shown with its own owner, the main window, which keeps it between prints.
-    const std::optional<Printformer::Result> r = setup->ask();
-    if (!r) return;
-    const PrintScaleGuard scale(*host.run, r->zoom);
-    const PrintOutcome printed =
-        printCopies(r->printer, r->copies, [&](DrawingSurface& s) { draw(s, r->zoom); });
-    if (!printed) tellPrintFailure(printed);
+    printThroughSetup(*setup, nullptr, *host.run,
+                      printJobName(printout, host.book->BusinessName.str()), draw);
 }
 
 void exportLedger(

@@ -29,11 +29,9 @@ QAction* addLedgerCommand(QMenu* menu, int text, std::function<void()> run);
 // true is returned: the command then does nothing.
 bool ledgerNotMade(bool refused, const std::string& message);
 
-// Prints through the main window's print setup: nothing when it is
-// cancelled; else each copy a print job of its own drawn by `draw` at the
-// chosen zoom, PrintScale holding that zoom meanwhile and 1 afterwards, and
-// a failure told as tellPrintFailure tells it.
-void printLedger(const LedgerHost& host,
+// Prints through the main window's print setup as printThroughSetup does,
+// the jobs named for `printout` ("General Journal") and the book.
+void printLedger(const LedgerHost& host, const std::string& printout,
                  const std::function<void(DrawingSurface&, double zoom)>& draw);
 
 // Export...: the file asked for in the file dialog (caption "Save As...",

@@ -13,6 +13,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -40,6 +42,15 @@ QPageSize pageSizeForCode(int code) {
     if (!paper) return QPageSize(QPageSize::A4);
     return QPageSize(QSizeF(paper->widthMm, paper->heightMm), QPageSize::Millimeter,
                      QString::fromUtf8(paper->name), QPageSize::FuzzyMatch);
+}
+
+// The margins of a landscape page from those of the portrait sheet. The
+// print system may turn the page either way onto the sheet, so each side
+// keeps the larger of the two sheet margins it may fall on.
+QMarginsF landscapeMargins(const QMarginsF& sheet) {
+    const qreal across = std::max(sheet.top(), sheet.bottom());
+    const qreal along = std::max(sheet.left(), sheet.right());
+    return {across, along, across, along};
 }
 
 } // namespace
@@ -92,18 +103,52 @@ std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
     }
     printer->setResolution(resolutionForQuality(choices.quality));
     printer->setPageSize(pageSizeForCode(choices.paperCode));
-    printer->setPageOrientation(choices.orientation == Landscape ? QPageLayout::Landscape
-                                                                 : QPageLayout::Portrait);
+    printer->setPageOrientation(QPageLayout::Portrait);
+    if (choices.orientation == Landscape) {
+        const QMarginsF sheet = printer->pageLayout().margins(QPageLayout::Point);
+        printer->setPageOrientation(QPageLayout::Landscape);
+        // Turned, the page keeps the sheet's margins, and they are the only
+        // ones Qt checks new margins against: it takes any in full-page mode.
+        printer->setFullPage(true);
+        printer->setPageMargins(landscapeMargins(sheet), QPageLayout::Point);
+        printer->setFullPage(false);
+    }
     printer->setColorMode(choices.colorMode == Monochrome ? QPrinter::GrayScale : QPrinter::Color);
     return printer;
 }
 
+bool printServiceRunning() {
+    http_t* service = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                   5000, nullptr);
+    if (service) httpClose(service);
+    return service != nullptr;
+}
+
 namespace {
+
+// The longest file name the program counts on, whatever a file system says
+// it takes (vfat answers 1530 bytes and refuses names far shorter).
+constexpr std::size_t LongestFileName = 255;
 
 std::atomic<int> copiesUntilCut{-1};
 
 PrintOutcome failedFile(const std::filesystem::path& file, std::error_code why) {
-    return {false, file.string(), why, {}};
+    return {false, file.string(), why, {}, {}, 0};
+}
+
+// The print system's answer to the job the print engine just handed it ("" when
+// it took the job). The engine does not look at it, but it is the last one
+// this thread was given.
+std::string jobRefusal() {
+    return cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE ? cupsLastErrorString() : "";
+}
+
+// The printer of one job, the job named `jobName`.
+std::unique_ptr<QPrinter> jobPrinter(const PrinterChoices& choices, const std::string& outputPath,
+                                     const std::string& jobName) {
+    std::unique_ptr<QPrinter> printer = createPrinter(choices, outputPath);
+    if (printer) printer->setDocName(QString::fromStdString(jobName));
+    return printer;
 }
 
 // Runs `draw` on a surface of `printer` and ends the document; false when the
@@ -157,11 +202,12 @@ void cutShortForTest(const std::filesystem::path& path) {
 // Draws one PDF copy into a temporary file beside `target` and puts it in
 // the target's place once it is whole.
 PrintOutcome printPdfCopy(const PrinterChoices& choices, const std::filesystem::path& target,
+                          const std::string& jobName,
                           const std::function<void(DrawingSurface&)>& draw) {
     SafeFileWriter file(target);
     if (!file.ok()) return failedFile(target, file.error());
     const std::filesystem::path temporary = file.temporaryPath();
-    const std::unique_ptr<QPrinter> printer = createPrinter(choices, temporary.string());
+    const std::unique_ptr<QPrinter> printer = jobPrinter(choices, temporary.string(), jobName);
     if (!printer || !drawJob(*printer, draw)) return failedFile(target, {});
     cutShortForTest(temporary);
     if (!isWholePdf(temporary)) return failedFile(target, whyCutShort(temporary));
@@ -169,31 +215,61 @@ PrintOutcome printPdfCopy(const PrinterChoices& choices, const std::filesystem::
     return {};
 }
 
-} // namespace
-
-PrintOutcome printCopy(const PrinterChoices& choices, int copy,
+// Prints copy number `copy` (from 1); the copies before it were printed.
+PrintOutcome printCopy(const PrinterChoices& choices, int copy, const std::string& jobName,
                        const std::function<void(DrawingSurface&)>& draw) {
     if (choices.printerName == PdfPrinterName) {
-        PrintOutcome outcome = printPdfCopy(choices, pdfPathForCopy(choices.pdfPath, copy), draw);
+        PrintOutcome outcome =
+            printPdfCopy(choices, pdfPathForCopy(choices.pdfPath, copy), jobName, draw);
         if (!outcome)
             for (int before = 1; before < copy; ++before)
                 outcome.writtenFiles.push_back(pdfPathForCopy(choices.pdfPath, before));
         return outcome;
     }
-    auto printer = createPrinter(choices);
+    const std::unique_ptr<QPrinter> printer = jobPrinter(choices, "", jobName);
     if (!printer || !drawJob(*printer, draw)) return failedFile({}, {}); // no file to name
+    PrintOutcome outcome;
+    outcome.printerAnswer = jobRefusal();
+    outcome.printed = outcome.printerAnswer.empty();
+    return outcome;
+}
+
+// The first copy's file the PDF printer cannot write, found before any is
+// written: a name too long or one the safe writer refuses.
+PrintOutcome refusedPdfCopy(const PrinterChoices& choices, int copies) {
+    for (int copy = 1; copy <= copies; ++copy) {
+        const std::filesystem::path file = pdfPathForCopy(choices.pdfPath, copy);
+        if (file.filename().string().size() > LongestFileName)
+            return failedFile(file, fileErrorFor(ENAMETOOLONG, FileUse::Write));
+        if (const SafeFileWriter check(file); !check.ok()) return failedFile(file, check.error());
+    }
     return {};
 }
 
-PrintOutcome printCopies(const PrinterChoices& choices, int copies,
+} // namespace
+
+PrintOutcome printCopies(const PrinterChoices& choices, int copies, const std::string& jobName,
                          const std::function<void(DrawingSurface&)>& draw) {
-    for (int copy = 1; copy <= copies; ++copy)
-        if (PrintOutcome outcome = printCopy(choices, copy, draw); !outcome) return outcome;
+    if (choices.printerName == PdfPrinterName)
+        if (PrintOutcome refused = refusedPdfCopy(choices, copies); !refused) return refused;
+    for (int copy = 1; copy <= copies; ++copy) {
+        PrintOutcome outcome = printCopy(choices, copy, jobName, draw);
+        outcome.copiesPrinted = copy - 1;
+        if (!outcome) return outcome;
+    }
     return {};
 }
 
 std::string printFailureText(const PrintOutcome& failed) {
-    if (failed.failedFile.empty()) return strings::text(292);
+    if (failed.failedFile.empty() && failed.printerAnswer.empty()) return strings::text(292);
+    if (failed.failedFile.empty()) {
+        const int n = failed.copiesPrinted;
+        return strings::text(292) +
+               "\n\nThe print system did not take the job: " + failed.printerAnswer + "\n" +
+               (n == 0 ? std::string("Nothing was printed.")
+                       : "Only the first " + std::to_string(n) +
+                             (n == 1 ? " copy was" : " copies were") + " printed.");
+    }
     const std::string why = failed.error
                                 ? Tmain::FileFaultText(failed.failedFile, failed.error)
                                 : failed.failedFile + ": its pages could not be written whole.";

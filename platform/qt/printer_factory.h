@@ -19,38 +19,44 @@ std::vector<PrinterCapabilities> installedPrinters();
 PrinterCapabilities pdfPrinterCapabilities();
 
 // A printer set up as the choices say (paper, orientation, colour, resolution
-// by quality, duplex). The PDF printer writes `outputPath` (the choices' own
-// pdfPath when empty). A printer no longer installed gives nullptr.
+// by quality, duplex), its page within the printer's margins for the chosen
+// orientation. The PDF printer writes `outputPath` (the choices' own pdfPath
+// when empty). A printer no longer installed gives nullptr.
 std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
                                         const std::string& outputPath = "");
 
+// True when the print service answers (false when it is stopped or absent:
+// then no printer can be listed, installed or not).
+bool printServiceRunning();
+
 // How a print job ended. A PDF copy that could not be written names its file,
 // where known why, and the files of the copies printed before it; a printer
-// that could not be set up or started names none.
+// that could not be set up or started names none, one that refused the job
+// gives the print system's answer.
 struct PrintOutcome {
     bool printed = true;
     std::string failedFile;                // the PDF file not written ("" for a printer's fault)
     std::error_code error;                 // why the file could not be written (empty when unknown)
     std::vector<std::string> writtenFiles; // the PDF files of the copies before it
+    std::string printerAnswer;             // why the print system did not take the job
+    int copiesPrinted = 0;                 // the copies before the one that failed
     explicit operator bool() const { return printed; }
 };
 
-// Prints copy number `copy` (from 1) as a print job of its own by running
-// `draw` on a fresh printer surface (on the PDF printer the later copies go to
-// files of their own, see pdfPathForCopy). A PDF copy is drawn into a
-// temporary file beside its own and replaces it only when it was written
-// whole; otherwise the file stays as it was. Copies are printed in order up
-// to the first that fails: the copies before `copy` were printed.
-PrintOutcome printCopy(const PrinterChoices& choices, int copy,
-                       const std::function<void(DrawingSurface&)>& draw);
-// Prints `copies` copies, each as printCopy does, up to the first that fails;
-// the copies before it stay printed.
-PrintOutcome printCopies(const PrinterChoices& choices, int copies,
+// Prints `copies` copies, each a print job of its own named `jobName` (see
+// printJobName), by running `draw` on a fresh printer surface, up to the
+// first that fails; the copies before it stay printed. On the PDF printer
+// the later copies go to files of their own (see pdfPathForCopy), every
+// copy's file is checked before any is written, and each is drawn into a
+// temporary file beside its own that replaces it only when written whole.
+// A printer's job counts as printed only once the print system took it.
+PrintOutcome printCopies(const PrinterChoices& choices, int copies, const std::string& jobName,
                          const std::function<void(DrawingSurface&)>& draw);
 
-// What the user is told of a failed print: text 292 for a printer; for a PDF
-// copy the file and the reason, that the older file stays where there was
-// one, and the files of the copies written before it.
+// What the user is told of a failed print: text 292 for a printer, with the
+// print system's answer and what was printed when it refused the job; for a
+// PDF copy the file and the reason, that the older file stays where there
+// was one, and the files of the copies written before it.
 std::string printFailureText(const PrintOutcome& failed);
 // Shows printFailureText in a message box.
 void tellPrintFailure(const PrintOutcome& failed);

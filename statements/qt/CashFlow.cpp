@@ -1,6 +1,7 @@
 #include "statements/qt/CashFlow.h"
 
 #include "book/account_number_text.h"
+#include "book/business_heading.h"
 #include "book/tmain.h"
 #include "book/typed_input.h"
 #include "platform/qt/painter_surface.h"
@@ -11,7 +12,6 @@
 #include "statements/qt/statement_canvas.h"
 #include "statements/qt/statement_frame.h"
 #include "statements/qt/statement_outputs.h"
-#include "statements/qt/statement_print.h"
 #include "toolkit/key_codes.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
@@ -19,6 +19,7 @@
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/box_text.h"
 #include "toolkit/qt/number_box.h"
+#include "toolkit/qt/print_command.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -353,7 +354,8 @@ Printformer& CashFlow::printSetup() {
 }
 
 void CashFlow::PrintCash_Click() {
-    printStatement(this, run_, printSetup(), [this](DrawingSurface& s) {
+    const std::string job = printJobName("Cash Flow Position", book_.BusinessName.str());
+    printThroughSetup(printSetup(), this, run_, job, [this](DrawingSurface& s, double) {
         DrawTarget paper{s, false, run_.PrintScale, nullptr};
         printInflowsOutflows(paper, book_, io_, firstPeriod_);
     });

@@ -1,6 +1,7 @@
 #include "statements/qt/statement_frame.h"
 
 #include "book/account_number_text.h"
+#include "book/business_heading.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
 #include "book/typed_input.h"
@@ -8,12 +9,12 @@
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "statements/qt/statement_canvas.h"
-#include "statements/qt/statement_print.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/print_command.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -335,7 +336,8 @@ Printformer& StatementFrame::printSetup() {
 }
 
 void StatementFrame::printToPrinter() {
-    printStatement(this, run_, printSetup(), [this](DrawingSurface& s) {
+    const std::string job = printJobName(printoutName(), book_.BusinessName.str());
+    printThroughSetup(printSetup(), this, run_, job, [this](DrawingSurface& s, double) {
         DrawTarget t{s, false, run_.PrintScale, nullptr};
         s.CurrentX = 0;
         s.CurrentY = 0;

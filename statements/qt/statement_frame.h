@@ -153,6 +153,8 @@ class StatementFrame : public QWidget {
     virtual double drawStatement(DrawTarget& t) = 0;
     // The end date a drill-down gives the ledger window.
     virtual std::string drillEndDate() const = 0;
+    // What the printout is, for its print job's name ("Trial Balance").
+    virtual std::string printoutName() const = 0;
     // The left button sets the running-balance window up again first.
     virtual bool reloadRunningFirst() const { return false; }
     virtual void copyStatement() = 0;

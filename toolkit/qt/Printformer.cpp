@@ -225,11 +225,15 @@ Printformer::Printformer(RunTimeState& run, QWidget* parent) : QDialog(parent), 
 Printformer::~Printformer() = default;
 
 void Printformer::load() {
-    run_.PrintCopies = 1;
-    std::string defaultName = QPrinterInfo::defaultPrinterName().toStdString();
-    setup_ =
-        std::make_unique<PrintSetup>(installedPrinters(), pdfPrinterCapabilities(), defaultName);
-    setup_->setOrientation(Portrait);
+    const std::string defaultName = QPrinterInfo::defaultPrinterName().toStdString();
+    if (setup_) {
+        setup_->listPrinters(installedPrinters(), defaultName);
+    } else {
+        run_.PrintCopies = 1;
+        setup_ = std::make_unique<PrintSetup>(installedPrinters(), pdfPrinterCapabilities(),
+                                              defaultName);
+        setup_->setOrientation(Portrait);
+    }
     Combo1->clear();
     for (const auto& name : setup_->printerNames())
         Combo1->addItem(q(name));
@@ -239,9 +243,10 @@ void Printformer::load() {
     if (setup_->noPrinterInstalled() && !troubleShown_) {
         // Said once, after the dialog is up; printing goes on through the PDF printer.
         troubleShown_ = true;
-        QTimer::singleShot(0, this, [] {
-            showMessage("Printer Trouble\n\nNo printer is installed: the pages will be written "
-                        "to a PDF file.");
+        const std::string why =
+            printServiceRunning() ? "No printer is installed" : "The print service is not running";
+        QTimer::singleShot(0, this, [why] {
+            showMessage("Printer Trouble\n\n" + why + ": the pages will be written to a PDF file.");
         });
     }
 }
@@ -264,7 +269,7 @@ void Printformer::showMarkers() {
 }
 
 void Printformer::showEvent(QShowEvent* event) {
-    if (!setup_) load(); // first showing only: later ones find the choices as they were left
+    load(); // the printers there are now, with the choices as they were left
     QDialog::showEvent(event);
 }
 

@@ -1,7 +1,7 @@
 // The print-setup dialog shown before every print: printer (the installed
 // ones and always "PDF file"), paper, orientation, colour, quality, duplex,
 // copies and the text size (zoom). It stays loaded, so every showing finds
-// the choices as the user left them.
+// the choices as the user left them, among the printers there are then.
 //
 // Caller protocol: exec(); PrintCopies 0 = do not print; else PrintScale =
 // zoom(), print PrintCopies copies on choices() (printCopies() of

@@ -32,7 +32,7 @@ TEST_P(LedgerPdf, TAccountReadsBackWithPdftotext) {
     PrinterChoices pdf;
     pdf.pdfPath = (dir / "t-account.pdf").string();
     for (const double zoom : {1.0, 500.0}) { // far past the largest that draws type
-        ASSERT_TRUE(printCopies(pdf, 1, [&](DrawingSurface& s) {
+        ASSERT_TRUE(printCopies(pdf, 1, "Ledger", [&](DrawingSurface& s) {
             printTAccount(s, book, ledger, heading, dayFirstLocale(), zoom);
         }));
         std::string text;

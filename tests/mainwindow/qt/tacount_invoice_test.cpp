@@ -132,7 +132,8 @@ TEST(TAcountInvoice, NoPdfFileNamedPrintsNothingAndEachPrintAsksForAFileOfItsOwn
     const auto printLedger = [&w] {
         QTimer::singleShot(0, w.printSetup(), [&w] { w.printSetup()->printClicked(); });
         const auto r = w.printSetup()->ask();
-        return r && printCopies(r->printer, 1, [](DrawingSurface& s) { s.Print("Ledger"); });
+        return r &&
+               printCopies(r->printer, 1, "Ledger", [](DrawingSurface& s) { s.Print("Ledger"); });
     };
     run(w, Command::Invoice);
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();

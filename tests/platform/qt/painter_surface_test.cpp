@@ -1,3 +1,4 @@
+#include "book/business_heading.h"
 #include "book/safe_file.h"
 #include "platform/fake/recording_surface.h"
 #include "platform/paper_sizes.h"
@@ -6,6 +7,7 @@
 #include "resources/string_table.h"
 
 #include "support/pdf_text.h"
+#include "support/qt/print_service.h"
 #include "support/test_paths.h"
 
 #include <QImage>
@@ -74,7 +76,7 @@ TEST(PainterSurface, PdfPageHoldsTheDrawnTextsInOrderAsRecorded) {
     PrinterChoices choices;
     choices.printerName = PdfPrinterName;
     choices.pdfPath = (dir / "statement.pdf").string();
-    ASSERT_TRUE(printCopies(choices, 1, drawStatement));
+    ASSERT_TRUE(printCopies(choices, 1, "Statement", drawStatement));
     ASSERT_TRUE(std::filesystem::exists(choices.pdfPath));
 
     std::string text;
@@ -102,7 +104,7 @@ TEST(PainterSurface, EachCopyIsAJobOfItsOwn) {
     int drawn = 0;
     const auto print = [&](const std::string& name, int copies) {
         choices.pdfPath = (dir / name).string();
-        return printCopies(choices, copies,
+        return printCopies(choices, copies, "Ledger",
                            [&](DrawingSurface& s) { s.Print("Copy " + std::to_string(++drawn)); });
     };
     const auto holds = [&](const std::string& name, const std::string& copy) {
@@ -129,6 +131,10 @@ TEST(PainterSurface, EachCopyIsAJobOfItsOwn) {
     EXPECT_TRUE(holds("ledger.pdf", "Copy 3") && holds("ledger-2.pdf", "Copy 2"));
     std::set<std::filesystem::path> names(std::filesystem::directory_iterator(dir.path()), {});
     EXPECT_EQ(names, (std::set{dir / "ledger.pdf", dir / "ledger-2.pdf", dir / "new.pdf"}));
+    // A later copy's name too long (256 bytes) is refused before any copy is written.
+    const std::string longName(250, 'n');
+    EXPECT_EQ(print(longName + ".pdf", 2).failedFile, (dir / (longName + "-2.pdf")).string());
+    EXPECT_FALSE(std::filesystem::exists(dir / (longName + ".pdf")));
     SafeFileWriter::failCommitAfter(1, EPERM); // a second copy refused after the first was written
     EXPECT_EQ(printFailureText(print("ledger.pdf", 2)).find("nothing was written"),
               std::string::npos);
@@ -140,7 +146,8 @@ TEST(PainterSurface, EachCopyIsAJobOfItsOwn) {
     EXPECT_EQ(refused.error, std::errc::no_such_file_or_directory);
     EXPECT_NE(printFailureText(refused).find(choices.pdfPath), std::string::npos);
     choices.printerName = "No Such Printer Anywhere";
-    EXPECT_EQ(printFailureText(printCopies(choices, 1, drawStatement)), strings::text(292));
+    EXPECT_EQ(printFailureText(printCopies(choices, 1, "Statement", drawStatement)),
+              strings::text(292));
 }
 
 TEST(PainterSurface, PrinterTakesTheChoices) {
@@ -170,6 +177,34 @@ TEST(PainterSurface, PrinterTakesTheChoices) {
 
     choices.printerName = "No Such Printer Anywhere";
     EXPECT_EQ(createPrinter(choices), nullptr);
+}
+
+// On a print system's queue whose sheet has margins that differ by side: the
+// page within the margins for each orientation, each job named for the
+// printout and the book, and a job the queue refuses told as not printed.
+TEST(PainterSurface, PrintsOnAQueueOfThePrintSystem) {
+    testing_support::PrintService service;
+    if (!service.why().empty()) GTEST_SKIP() << service.why();
+    ASSERT_TRUE(service.addQueue("Margins"));
+    PrinterChoices choices{.printerName = "Margins", .paperCode = 1}; // Letter
+    for (const auto& [orientation, margins] :
+         {std::pair{Portrait, QMarginsF(18, 36, 24, 54)}, {Landscape, QMarginsF(54, 24, 54, 24)}}) {
+        choices.orientation = orientation;
+        EXPECT_EQ(createPrinter(choices)->pageLayout().margins(QPageLayout::Point), margins);
+    }
+    ASSERT_TRUE(
+        printCopies(choices, 2, printJobName("Trial Balance", "Corner\nShop"), drawStatement));
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "Margins", 0, CUPS_WHICHJOBS_ALL);
+    ASSERT_EQ(count, 2);
+    EXPECT_STREQ(jobs[1].title, "Trial Balance - Corner Shop");
+    EXPECT_EQ(printJobName(" Invoice 7 ", std::string(300, 'x')).size(), 255u);
+    cupsFreeJobs(count, jobs);
+
+    ASSERT_TRUE(service.run("cupsreject Margins"));
+    const std::string told = printFailureText(printCopies(choices, 2, "Refused", drawStatement));
+    EXPECT_NE(told.find("not accepting jobs"), std::string::npos) << told;
+    EXPECT_NE(told.find("Nothing was printed."), std::string::npos) << told;
 }
 
 TEST(PainterSurface, WindowPictureUsesFifteenTwipsAPixel) {

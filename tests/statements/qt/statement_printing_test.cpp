@@ -7,6 +7,7 @@
 // only what is in view is drawn.
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
+#include "resources/string_table.h"
 #include "statements/qt/Balance_Sheet.h"
 #include "statements/qt/CashFlow.h"
 #include "statements/qt/Income_Statement.h"
@@ -16,6 +17,7 @@
 #include "statements/qt/draw_trial_balance.h"
 #include "statements/statement_books.h"
 #include "statements/statement_figures.h"
+#include "support/qt/print_service.h"
 #include "tests/statements/qt/statement_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/dialog_driving.h"
@@ -140,6 +142,22 @@ TEST_P(StatementPaper, EveryFigureReachesThePaperAtEveryZoom) {
         }
         c.window->hide();
     }
+}
+
+// A printer gone between the print setup and the print: told once.
+TEST(StatementPrinting, AFailedPrintIsToldOnce) {
+    testing_support::PrintService service;
+    if (!service.why().empty()) GTEST_SKIP() << service.why();
+    ASSERT_TRUE(service.addQueue("Office"));
+    ScopedFakeServices fakes(dayFirstLocale());
+    Book book = tradingBook();
+    RunTimeState run;
+    Statements shop(book, run);
+    answerPrintSetupWithPdf(shop.tb.printSetup(), "100%", "Office",
+                            [&] { ASSERT_TRUE(service.run("lpadmin -x Office")); });
+    shop.tb.PrintAccount->trigger();
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.lastText(), strings::text(292));
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, StatementPaper,

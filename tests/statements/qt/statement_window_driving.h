@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace statement_driving {
@@ -45,10 +46,14 @@ inline void hover(QWidget* w, QPoint at) {
     mouse(w, QEvent::MouseMove, at, Qt::NoButton);
 }
 
-// While the print setup is shown: the PDF printer chosen and Print pressed.
-inline void answerPrintSetupWithPdf(Printformer& setup, const QString& zoom = "100%") {
-    QTimer::singleShot(0, &setup, [&setup, zoom] {
-        setup.printerChosen(PdfPrinterName);
+// While the print setup is shown: the PDF printer (or `printer`) chosen,
+// `meanwhile` run, and Print pressed.
+inline void answerPrintSetupWithPdf(
+    Printformer& setup, const QString& zoom = "100%", const std::string& printer = PdfPrinterName,
+    const std::function<void()>& meanwhile = [] {}) {
+    QTimer::singleShot(0, &setup, [&setup, zoom, printer, meanwhile] {
+        setup.printerChosen(printer);
+        meanwhile();
         setup.PxSize->setCurrentText(zoom);
         setup.printClicked();
     });

@@ -4,6 +4,7 @@
 #include "platform/fake/fake_services.h"
 #include "platform/qt/printer_factory.h"
 #include "support/pdf_text.h"
+#include "support/qt/print_service.h"
 #include "support/test_paths.h"
 #include "toolkit/qt/dialog_driving.h"
 
@@ -129,6 +130,31 @@ TEST_F(PrintSetupFixture, ChoicesAreKeptForTheNextShowing) {
     EXPECT_EQ(trouble, QPrinterInfo::availablePrinters().isEmpty() ? 1 : 0);
 }
 
+// Each showing lists the printers there are, the choices kept; a stopped
+// print service is told as such.
+TEST_F(PrintSetupFixture, EachShowingListsThePrintersThereAre) {
+    testing_support::PrintService service;
+    if (!service.why().empty()) GTEST_SKIP() << service.why();
+    ASSERT_TRUE(service.addQueue("Office"));
+    showDialog();
+    dialog.printerChosen("Office");
+    emit dialog.PorL[2]->pressed();
+    dialog.Command2->click();
+    ASSERT_TRUE(service.run("lpadmin -x Office") && service.addQueue("Annex"));
+    showDialog();
+    EXPECT_EQ(dialog.Combo1->findText("Office"), -1);
+    EXPECT_EQ(dialog.Combo1->currentText(), "Annex");
+    EXPECT_EQ(dialog.choices().orientation, Landscape);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    service.stop();
+    Printformer later{run};
+    later.open();
+    settle();
+    EXPECT_EQ(fakes.messages.lastText(), "Printer Trouble\n\nThe print service is not running: "
+                                         "the pages will be written to a PDF file.");
+}
+
 TEST_F(PrintSetupFixture, ZoomFloorAndCopiesText) {
     showDialog();
     dialog.PxSize->setCurrentText("5");
@@ -162,7 +188,7 @@ TEST_F(PrintSetupFixture, AskThenPrintToThePdfPrinter) {
     ASSERT_TRUE(result);
     EXPECT_EQ(result->copies, 1);
     EXPECT_DOUBLE_EQ(result->zoom, 0.9);
-    ASSERT_TRUE(printCopies(result->printer, result->copies, [](DrawingSurface& s) {
+    ASSERT_TRUE(printCopies(result->printer, result->copies, "Journal", [](DrawingSurface& s) {
         s.CurrentX = 1440;
         s.CurrentY = 1440;
         s.Print("General Journal");

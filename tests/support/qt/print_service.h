@@ -1,0 +1,83 @@
+// A print service of a test's own: a CUPS scheduler with its configuration,
+// spool and socket (no network port) in a fresh folder, which this process
+// and the CUPS commands it runs talk to; a system one is left alone. Stopped
+// by its process id when it goes. why() says why it could not start.
+#pragma once
+
+#include "platform/qt/printer_factory.h"
+#include "support/test_paths.h"
+
+#include <cups/cups.h>
+
+#include <csignal>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace testing_support {
+
+class PrintService {
+  public:
+    PrintService() {
+        std::string cupsd = "/usr/sbin/cupsd",
+                    dir = "/tmp/lw-cups-XXXXXX"; // a socket path is short
+        if (!std::filesystem::exists(cupsd) || !::mkdtemp(dir.data())) {
+            why_ = "no CUPS scheduler (cupsd) on this machine";
+            return;
+        }
+        dir_ = dir;
+        std::string files = "ServerRoot " + dir + "\nFileDevice Yes\n";
+        for (const std::string key : {"RequestRoot", "CacheDir", "StateDir", "TempDir"}) {
+            std::filesystem::create_directory(dir + "/" + key);
+            files += key + " " + dir + "/" + key + "\n";
+        }
+        writeFile(dir + "/files.conf",
+                  files + "ErrorLog syslog\nAccessLog syslog\nPageLog syslog\n");
+        writeFile(dir + "/cupsd.conf", // no question of who asks
+                  "Listen " + dir +
+                      "/socket\n<Policy default>\n<Limit All>\n</Limit>\n</Policy>\n");
+        // Letter with margins of 18 pt left, 36 top, 24 right and 54 bottom.
+        writeFile(dir + "/margins.ppd",
+                  "*PPD-Adobe: \"4.3\"\n*cupsFilter2: \"application/pdf application/vnd.cups-pdf 0 "
+                  "-\"\n*OpenUI *PageSize: PickOne\n*DefaultPageSize: Letter\n*PageSize Letter: "
+                  "\"\"\n*CloseUI: *PageSize\n*ImageableArea Letter: \"18 54 588 756\"\n"
+                  "*PaperDimension Letter: \"612 792\"\n");
+        std::string f = "-f", c = "-c", conf = dir + "/cupsd.conf", s = "-s",
+                    fs = dir + "/files.conf";
+        char* argv[] = {cupsd.data(), f.data(),  c.data(), conf.data(),
+                        s.data(),     fs.data(), nullptr};
+        if (::posix_spawn(&pid_, cupsd.c_str(), nullptr, nullptr, argv, environ) != 0) pid_ = -1;
+        ::setenv("CUPS_SERVER", (dir + "/socket").c_str(), 1);
+        cupsSetServer((dir + "/socket").c_str());
+        for (int wait = 0; pid_ > 0 && wait < 40 && !printServiceRunning(); ++wait)
+            ::usleep(50000);
+        if (pid_ < 0 || !printServiceRunning()) why_ = "cupsd did not start on this machine";
+    }
+    ~PrintService() {
+        stop();
+        if (!dir_.empty()) std::filesystem::remove_all(dir_);
+        ::unsetenv("CUPS_SERVER");
+        cupsSetServer(nullptr);
+    }
+    const std::string& why() const { return why_; }
+    // A queue of the sheet above, taking jobs and holding them.
+    bool addQueue(const std::string& name) const {
+        return run("lpadmin -p " + name + " -E -v file:///dev/null -P " + dir_ + "/margins.ppd") &&
+               run("cupsdisable " + name);
+    }
+    // Runs a CUPS command ("cupsreject Office"); true when it succeeds.
+    bool run(const std::string& command) const {
+        return runCommand(command + " >/dev/null 2>&1") == 0;
+    }
+    void stop() {
+        if (pid_ > 0 && ::kill(pid_, SIGTERM) == 0) ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+  private:
+    std::string dir_, why_;
+    pid_t pid_ = -1;
+};
+
+} // namespace testing_support
