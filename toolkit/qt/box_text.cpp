@@ -30,8 +30,10 @@ class ListWidener : public QObject {
         }
         if (widest < 0) return;
         // The item's own margins, and the list's frames and scroll bar beside it.
-        const int needed = view->sizeHintForIndex(view->model()->index(widest, 0)).width() +
-                           list->width() - view->viewport()->width();
+        const QModelIndex item =
+            view->model()->index(widest, box_->modelColumn(), box_->rootModelIndex());
+        const int needed =
+            view->sizeHintForIndex(item).width() + list->width() - view->viewport()->width();
         if (needed <= list->width()) return;
         const QRect screen = box_->screen()->availableGeometry();
         QRect at = list->geometry();
