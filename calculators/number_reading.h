@@ -26,11 +26,12 @@ std::optional<ExactDecimal> leadingDecimal(const std::string& text);
 // beyond the decimal range.
 std::optional<ExactDecimal> readTypedDecimal(const std::string& text, const NumberMarks& marks);
 
-// Amounts are held to four decimals (halves to even) in one rounding, from
-// the digits as typed, however many there are; nullopt when the rounded
-// amount is beyond the currency range.
-// An amount by the system's rules, held to `places` decimals (0 to 4)
-// instead; nullopt for any other text too.
+// The amount readers hold the number to four decimals (halves to even) in one
+// rounding, from the digits as typed however many there are, and give
+// nullopt when the rounded amount is beyond the currency range.
+
+// An amount by the system's rules (nullopt for any other text), held to
+// `places` decimals (0 to 4).
 std::optional<Currency> readAmount(const std::string& text, const NumberMarks& marks,
                                    int places = 4);
 // The text's leading number as an amount, read as leadingDecimal reads it.
