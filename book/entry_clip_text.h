@@ -56,7 +56,7 @@ using ClipAmountReader = std::function<Currency(const std::string& field)>;
 // after the last line break is exactly "LW". Lines end with CR LF (a bare LF
 // is taken too). Missing fields are empty; a number that cannot be read is 0
 // and its line not whole. Amounts are read in the plain form unless
-// `readAmount` reads them.
+// `readAmount` reads them (once for each line, in order).
 std::optional<std::vector<ClipLine>> readEntryClipText(const std::string& text,
                                                        const NumberMarks& marks,
                                                        ClipForm form = ClipForm::Journal,

@@ -173,6 +173,49 @@ ExactDecimal signedResult(bool negative, const Wide& num, const Wide& den, int s
     return ExactDecimal::fromParts(negative, f.mantissa, f.scale);
 }
 
+// The value of the decimal digits times 10^-scale as `w` times 10^-scale,
+// for a rounding to `places` decimals or fewer: `scale` is brought to 0 or
+// more, and to no more than `places` + 2 where the digits below 10^-(places
+// + 2) give way to one nonzero digit when any of them is not zero (the
+// rounding lands above, on or below a half just as it would of the whole
+// digits, and the number stays short). False when more than `wholeDigits`
+// digits stand before the point (leading zeros aside). Digits must be
+// '0'..'9' only.
+bool digitsToWide(std::string_view digits, long& scale, int places, long wholeDigits, Wide& w) {
+    w = Wide();
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string_view::npos) {
+        scale = 0;
+        return true;
+    }
+    digits.remove_prefix(first);
+    const long length = static_cast<long>(digits.size());
+    if (length - scale > wholeDigits) return false;
+    const long keptScale = places + 2;
+    bool beyond = false;
+    if (scale > keptScale) {
+        const std::size_t drop = static_cast<std::size_t>(std::min(length, scale - keptScale));
+        beyond =
+            digits.substr(digits.size() - drop).find_first_not_of('0') != std::string_view::npos;
+        digits.remove_suffix(drop);
+        scale = keptScale;
+    }
+    for (char c : digits) {
+        w.mulSmall(10);
+        w.addSmall(static_cast<std::uint32_t>(c - '0'));
+    }
+    if (beyond) {
+        w.mulSmall(10);
+        w.addSmall(1);
+        ++scale;
+    }
+    if (scale < 0) {
+        w.mulPow10(static_cast<int>(-scale));
+        scale = 0;
+    }
+    return true;
+}
+
 std::string digitsOf(Wide w) {
     if (w.isZero()) return "0";
     std::string d;
@@ -196,38 +239,9 @@ ExactDecimal ExactDecimal::fromCurrency(Currency value) {
 }
 
 ExactDecimal ExactDecimal::fromDigits(bool negative, std::string_view digits, long scale) {
-    const std::size_t first = digits.find_first_not_of('0');
-    if (first == std::string_view::npos) return ExactDecimal();
-    digits.remove_prefix(first);
-    const long length = static_cast<long>(digits.size());
-    // 30 whole digits or more pass 2^96 whatever follows the point.
-    if (length - scale > 29) throw DecimalOverflow();
-    // Digits below 10^-30 only tell whether a rounding to 28 places or fewer
-    // lands above, on or below a half; one nonzero digit at 10^-31 in their
-    // place tells the same, and keeps the number short.
-    constexpr long KeptScale = MaxScale + 2;
-    bool beyond = false;
-    if (scale > KeptScale) {
-        const std::size_t drop = static_cast<std::size_t>(std::min(length, scale - KeptScale));
-        beyond =
-            digits.substr(digits.size() - drop).find_first_not_of('0') != std::string_view::npos;
-        digits.remove_suffix(drop);
-        scale = KeptScale;
-    }
     Wide w;
-    for (char c : digits) {
-        w.mulSmall(10);
-        w.addSmall(static_cast<std::uint32_t>(c - '0'));
-    }
-    if (beyond) {
-        w.mulSmall(10);
-        w.addSmall(1);
-        ++scale;
-    }
-    if (scale < 0) {
-        w.mulPow10(static_cast<int>(-scale));
-        scale = 0;
-    }
+    // 30 whole digits or more pass 2^96 whatever follows the point.
+    if (!digitsToWide(digits, scale, MaxScale, 29, w)) throw DecimalOverflow();
     return signedResult(negative, w, Wide::of(1), static_cast<int>(scale));
 }
 
@@ -373,6 +387,15 @@ std::optional<Currency> heldToCurrency(bool negative, Wide num, int scale, int p
 
 std::optional<Currency> ExactDecimal::toCurrency() const {
     return heldToCurrency(negative_, Wide::of(mantissa_), scale_, 4);
+}
+
+std::optional<Currency> ExactDecimal::digitsToCurrency(bool negative, std::string_view digits,
+                                                       long scale, int places) {
+    places = std::clamp(places, 0, 4);
+    // Twenty whole digits pass the currency range whatever follows the point.
+    Wide w;
+    if (!digitsToWide(digits, scale, places, 20, w)) return std::nullopt;
+    return heldToCurrency(negative, w, static_cast<int>(scale), places);
 }
 
 std::optional<Currency> productToCurrency(const ExactDecimal& a, const ExactDecimal& b, int shift,

@@ -75,6 +75,11 @@ class ExactDecimal {
     std::string fixedText(int places, const NumberMarks& marks, bool leadingZero) const;
     // The value held to four decimals (halves to even); nullopt beyond the range.
     std::optional<Currency> toCurrency() const;
+    // The digits and scale as fromDigits takes them, held to `places`
+    // decimals (0 to 4) in one rounding from the digits themselves (halves to
+    // even); nullopt when the rounded amount is beyond the currency range.
+    static std::optional<Currency> digitsToCurrency(bool negative, std::string_view digits,
+                                                    long scale, int places = 4);
     // a × b ÷ 10^shift (shift 0 to 28) worked out exactly and held to `places`
     // decimals (0 to 4) in one rounding (halves to even); nullopt beyond the
     // currency range.

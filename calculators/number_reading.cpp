@@ -25,9 +25,17 @@ std::string trimmed(const std::string& text) {
     return text.substr(b, e - b);
 }
 
-} // namespace
+// A number as typed: its sign and its digits, `scale` of them after the
+// point (as many zeros appended when it is negative).
+struct TypedDigits {
+    bool negative = false;
+    std::string digits;
+    long scale = 0;
+};
 
-std::optional<ExactDecimal> readDecimal(const std::string& raw, const NumberMarks& marks) {
+// A number by the system's rules as typed: its sign, its digits and how many
+// of them stand after the decimal mark. nullopt for any other text.
+std::optional<TypedDigits> systemDigits(const std::string& raw, const NumberMarks& marks) {
     const std::string text = trimmed(raw);
     std::size_t i = 0;
     bool negative = false;
@@ -62,11 +70,31 @@ std::optional<ExactDecimal> readDecimal(const std::string& raw, const NumberMark
         }
     }
     if (i != text.size() || digits.empty()) return std::nullopt;
+    return TypedDigits{negative, digits, scale};
+}
+
+TypedDigits leadingDigits(const LeadingNumber& n) {
+    return {n.negative, n.digits, n.decimals - n.exponent};
+}
+
+std::optional<ExactDecimal> decimalOf(const TypedDigits& typed) {
     try {
-        return ExactDecimal::fromDigits(negative, digits, scale);
+        return ExactDecimal::fromDigits(typed.negative, typed.digits, typed.scale);
     } catch (const DecimalOverflow&) {
         return std::nullopt;
     }
+}
+
+// Rounded once, from the digits as typed.
+std::optional<Currency> amountOf(const TypedDigits& typed, int places = 4) {
+    return ExactDecimal::digitsToCurrency(typed.negative, typed.digits, typed.scale, places);
+}
+
+} // namespace
+
+std::optional<ExactDecimal> readDecimal(const std::string& text, const NumberMarks& marks) {
+    const std::optional<TypedDigits> typed = systemDigits(text, marks);
+    return typed ? decimalOf(*typed) : std::nullopt;
 }
 
 std::optional<ExactDecimal> leadingDecimal(const std::string& text) {
@@ -79,22 +107,30 @@ std::optional<ExactDecimal> leadingDecimal(const std::string& text) {
         }
         return ExactDecimal::fromParts(false, m, 0);
     }
-    try {
-        return ExactDecimal::fromDigits(n.negative, n.digits, n.decimals - n.exponent);
-    } catch (const DecimalOverflow&) {
-        return std::nullopt;
-    }
+    return decimalOf(leadingDigits(n));
 }
 
 std::optional<ExactDecimal> readTypedDecimal(const std::string& text, const NumberMarks& marks) {
-    if (std::optional<ExactDecimal> d = readDecimal(text, marks)) return d;
+    if (const std::optional<TypedDigits> typed = systemDigits(text, marks))
+        return decimalOf(*typed);
     return leadingDecimal(text);
 }
 
+std::optional<Currency> readAmount(const std::string& text, const NumberMarks& marks, int places) {
+    const std::optional<TypedDigits> typed = systemDigits(text, marks);
+    return typed ? amountOf(*typed, places) : std::nullopt;
+}
+
+std::optional<Currency> leadingAmount(const std::string& text) {
+    const LeadingNumber n = scanLeadingNumber(text);
+    if (n.radix == 10) return amountOf(leadingDigits(n));
+    const std::optional<ExactDecimal> whole = leadingDecimal(text); // no places to round
+    return whole ? whole->toCurrency() : std::nullopt;
+}
+
 std::optional<Currency> readTypedAmount(const std::string& text, const NumberMarks& marks) {
-    const std::optional<ExactDecimal> d = readTypedDecimal(text, marks);
-    if (!d) return std::nullopt;
-    return d->toCurrency();
+    if (const std::optional<TypedDigits> typed = systemDigits(text, marks)) return amountOf(*typed);
+    return leadingAmount(text);
 }
 
 double readTypedNumber(const std::string& text, const NumberMarks& marks) {

@@ -26,8 +26,17 @@ std::optional<ExactDecimal> leadingDecimal(const std::string& text);
 // beyond the decimal range.
 std::optional<ExactDecimal> readTypedDecimal(const std::string& text, const NumberMarks& marks);
 
-// A typed amount: the typed number held to four decimals (halves to even).
-// nullopt when the amount is beyond the currency range.
+// The amount readers hold the number to four decimals (halves to even) in one
+// rounding, from the digits as typed however many there are, and give
+// nullopt when the rounded amount is beyond the currency range.
+
+// An amount by the system's rules (nullopt for any other text), held to
+// `places` decimals (0 to 4).
+std::optional<Currency> readAmount(const std::string& text, const NumberMarks& marks,
+                                   int places = 4);
+// The text's leading number as an amount, read as leadingDecimal reads it.
+std::optional<Currency> leadingAmount(const std::string& text);
+// A typed amount: by the system's rules, else its leading number.
 std::optional<Currency> readTypedAmount(const std::string& text, const NumberMarks& marks);
 
 // The same reading as a floating-point number (a percentage, a count of years).

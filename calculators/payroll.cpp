@@ -35,11 +35,6 @@ std::optional<Currency> payFor(Currency rate, long long minutes) {
     }
 }
 
-std::optional<Currency> readCurrency(const std::string& text, const NumberMarks& marks) {
-    const std::optional<ExactDecimal> d = readDecimal(text, marks);
-    return d ? d->toCurrency() : std::nullopt;
-}
-
 // A sum of figures worked out wide: nullopt when one of them is (it could
 // not be worked out) or when the sum leaves the currency range.
 class FigureSum {
@@ -126,7 +121,7 @@ void PayrollSheet::PayTime(int i) {
     p.worked = durationText(worked_[i]);
     // 5. Gross pay from the whole minutes shown (an unreadable rate keeps the
     // previous gross).
-    if (auto rate = readCurrency(p.rate, marks_)) gross_[i] = payFor(*rate, minutesOf(p.worked));
+    if (auto rate = readAmount(p.rate, marks_)) gross_[i] = payFor(*rate, minutesOf(p.worked));
     // 6, 7. The gross total.
     const Figure grossTotal = FigureSum().plus(gross_).value();
     p.gross = money(gross_[i]);
@@ -197,11 +192,10 @@ bool PayrollSheet::leaveBox(int i, Box box) {
         if (auto v = readTimeOfDay(t); !v || secondsOf(*v) == 0) t = "00:00";
         break;
     default:
-        if (auto v = readCurrency(t, marks_);
-            v && v->raw < INT64_MAX - 100 && v->raw > INT64_MIN + 100) {
-            t = plainNumberText(roundHalfEven(*v, 2), marks_.decimal);
-        } else if (auto lead = leadingDecimal(t); lead && lead->toCurrency()) {
-            t = plainNumberText(*lead->toCurrency(), marks_.decimal);
+        if (auto v = readAmount(t, marks_, 2)) {
+            t = plainNumberText(*v, marks_.decimal);
+        } else if (auto lead = leadingAmount(t)) {
+            t = plainNumberText(*lead, marks_.decimal);
         } else {
             fits = false;
         }

@@ -355,19 +355,24 @@ std::string TapeCalculator::copyText() const {
 void TapeCalculator::paste(const std::string& clipText) {
     clear();
     std::vector<TapeLine> pasted;
+    std::vector<bool> unread; // of each pasted line: its amount beyond the range, taken as 0
     // Entry amounts go through the reader of typed amounts: one not in the
     // system's form ("120,50" under a decimal point) reads its leading number.
-    const auto typedAmount = [this](const std::string& field) {
-        return readTypedAmount(field, marks_).value_or(Currency());
+    const auto typedAmount = [this, &unread](const std::string& field) {
+        const std::optional<Currency> amount = readTypedAmount(field, marks_);
+        unread.push_back(!amount);
+        return amount.value_or(Currency());
     };
     if (auto entry = readEntryClipText(clipText, marks_, ClipForm::Journal, typedAmount)) {
         for (const ClipLine& l : *entry)
             pasted.push_back({ExactDecimal::fromCurrency(l.amount), l.side == Debit ? '+' : '-'});
     } else if (!clipText.empty()) {
+        unread.clear();
         for (const std::string& line : textLines(clipText)) {
             const std::string field = removed(line.substr(0, line.find('\t')), marks_.group);
             std::optional<ExactDecimal> v = readDecimal(field, marks_);
             if (!v) v = leadingDecimal(field);
+            unread.push_back(!v);
             pasted.push_back({v.value_or(ExactDecimal()), '+'});
         }
     }
@@ -383,12 +388,21 @@ void TapeCalculator::paste(const std::string& clipText) {
     }
     amountsChanged();
     MailCalc();
-    // The result is of the lines taken alone: the user must hear of the rest.
+    // The result is of the lines taken alone, each read: the user must hear of the rest.
+    std::string told;
     if (taken < pasted.size())
-        showMessage("The tape holds " + std::to_string(taken) + " lines at most: the first " +
-                    std::to_string(taken) + " lines were pasted and the other " +
-                    std::to_string(pasted.size() - taken) +
-                    " left out. The result is of the pasted lines alone.");
+        told = "The tape holds " + std::to_string(taken) + " lines at most: the first " +
+               std::to_string(taken) + " lines were pasted and the other " +
+               std::to_string(pasted.size() - taken) +
+               " left out. The result is of the pasted lines alone.";
+    const auto notRead =
+        std::count(unread.begin(), unread.begin() + std::min(taken, unread.size()), true);
+    if (notRead > 0)
+        told += std::string(told.empty() ? "" : "\n\n") + std::to_string(notRead) +
+                (notRead == 1 ? " line" : " lines") +
+                " could not be read (a number beyond the range) and stand as 0 on the "
+                "tape. The result is without them.";
+    if (!told.empty()) showMessage(told);
 }
 
 void TapeCalculator::sort() {

@@ -98,7 +98,8 @@ class TapeCalculator {
     // Replaces the tape by the clipboard text: the entry lines the main window
     // copies (debits "+", credits "-") or plain lines of amounts. A paste
     // longer than the tape holds keeps its first lines, and a message says how
-    // many were taken and how many left out.
+    // many were taken and how many left out; a line whose number is beyond the
+    // range stands as 0, and the message says how many did.
     void paste(const std::string& clipText);
     // The positive amounts to the top in ascending order, every other amount 0.
     void sort();

@@ -16,15 +16,18 @@ WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int butt
     using namespace design;
     WindowLayout l;
     l.scrollAcc = {innerWidth - (ScrollWidth + 50), ScrollTop, ScrollWidth, innerHeight - 920};
-    l.frame = {FrameLeft, FrameTop, innerWidth - ScrollWidth, innerHeight - 800};
+    // The status line from the frame's left to the buttons, its long notices
+    // whole, as tall as its text; the frame ends above it.
+    const int statusHeight = std::max(StatusHeight, needs.statusHeight);
+    l.status = {FrameLeft, innerHeight - 10 - statusHeight, innerWidth - StatusRightGap - FrameLeft,
+                statusHeight};
+    l.frame = {FrameLeft, FrameTop, innerWidth - ScrollWidth,
+               std::min(innerHeight - 800, l.status.top - StatusGap - FrameTop)};
     l.panel = {0, PanelTop, l.frame.width, l.frame.height - 560};
     l.buttonBarWidth = outerWidth;
     l.positionLabelLeft = innerWidth - 2100;
     l.newEntry = {innerWidth - 1950, innerHeight - 400, NewEntryWidth, NewEntryHeight};
     l.include = {l.newEntry.left - IncludeWidth, l.newEntry.top, IncludeWidth, NewEntryHeight};
-    // The status line from the frame's left to the buttons, its long notices whole.
-    l.status = {FrameLeft, innerHeight - 220, innerWidth - StatusRightGap - FrameLeft,
-                StatusHeight};
     // The add-line buttons stand where they were designed; the amount boxes
     // end at them and the account boxes give up what the amounts and the
     // currency label need beyond their designed room.

@@ -60,7 +60,8 @@ constexpr int EScrollTop = 420;          // the panel scroller's top in the fram
 constexpr int NewEntryWidth = 1500, NewEntryHeight = 345;
 constexpr int IncludeWidth = 1000;
 constexpr int StatusRightGap = 3050; // the status line ends this far before the inner right edge
-constexpr int StatusHeight = 210;
+constexpr int StatusHeight = 210;    // at least
+constexpr int StatusGap = 20;        // between the frame and the status line
 constexpr int GoToLeft = 7450, GoToTop = 105, GoToWidth = 1500; // go-to box (window)
 constexpr int HelpButtonSize = 450;
 constexpr int RowGap = 50; // between two rows of the entry line
@@ -106,7 +107,8 @@ struct WindowLayout {
 // :" and "Notes :" before the first column, "Credit :" before the second),
 // the account-number boxes' width for the widest number of the chart, the
 // amount boxes' width for their widest figure and the currency label's
-// width. Beyond the designed room the account boxes give way to them (the
+// width, and the status line's height for its text. Beyond the designed
+// room the account boxes give way to them (the
 // captions first, then the numbers, then the label), down to their least
 // width; the rows' first boxes move right for a wider caption, the account
 // boxes for a wider number box, the add-line buttons keep their places.
@@ -116,6 +118,7 @@ struct EntryRowNeeds {
     int amountWidth = design::AmountWidth;
     int currencyLabelWidth = design::CurrencyLabelRoom;
     int folioWidth = design::FolioWidth;
+    int statusHeight = design::StatusHeight; // at least; the status line's text whole
 };
 WindowLayout layoutFor(int innerWidth, int innerHeight, int outerWidth, int buttonBarInnerPixels,
                        const EntryRowNeeds& needs = {});

@@ -9,6 +9,7 @@
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/plain_text_box.h"
 #include "toolkit/qt/print_command.h"
 #include "toolkit/qt/qt_keys.h"
 
@@ -198,10 +199,10 @@ void ConfigAccounts::buildControls() {
     const int notesTop = Frame2->geometry().bottom() + 8;
     Frame1 = new QGroupBox(this);
     Frame1->setGeometry(8, notesTop, ClassLeft + ClassWidth - 8, 150);
-    ANote = new QPlainTextEdit(Frame1);
+    ANote = new PlainTextBox(Frame1);
     ANote->setGeometry(8, 22, 300, 118);
     ANote->setToolTip("Optional Account Details...");
-    ANote2 = new QPlainTextEdit(Frame1);
+    ANote2 = new PlainTextBox(Frame1);
     ANote2->setGeometry(316, 22, Frame1->width() - 324, 118);
     ANote2->setToolTip("Selected Account Statement / Invoice Details (Client Address)...");
     for (QPlainTextEdit* note : {ANote, ANote2}) {

@@ -7,6 +7,7 @@
 #include "resources/string_table.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/HC.h"
+#include "toolkit/qt/plain_text_box.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -119,7 +120,7 @@ void LWMainsettings::build() {
 
     Bname = new QLineEdit(this);
     CnameBusiness = framed(Bname);
-    BusAddress = new QPlainTextEdit(this);
+    BusAddress = new PlainTextBox(this);
     BusAddress->setToolTip("Business Detail...");
     BusAddress->setTabChangesFocus(true);
     BusAddress->setFixedHeight(BusAddress->fontMetrics().lineSpacing() * 5 + 12);

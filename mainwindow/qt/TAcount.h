@@ -91,6 +91,9 @@ class TAcount : public QMainWindow {
     void DrCrArrange();
     void Rec1();
     void fitPositionLabel();
+    // The status line shows its text from the right, or from its start when
+    // the text is too wide for it (the start names what it is about).
+    void alignStatusLine();
     void EScroll_Change();
     // After the journal's length changed: the scroller's range and value go
     // to LastEntryLine, which shows the last entry.

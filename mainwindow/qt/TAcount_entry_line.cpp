@@ -237,7 +237,7 @@ void TAcount::buildEntryLine() {
     GroupBu = new QPushButton(central);
     GroupBu->resize(px(IncludeWidth), px(NewEntryHeight));
     connect(GroupBu, &QPushButton::pressed, this, [this] { runCommand(Command::IncludeGroups); });
-    GL[7]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    alignStatusLine();
 }
 
 // ---------------------------------------------------------------- layout
@@ -281,6 +281,7 @@ void TAcount::Form_Resize() {
     needs.folioWidth = toTwips(fitNumberBoxes(numbers, book_, model_.locale().decimalMark));
     needs.amountWidth = toTwips(AmountFit::of(DebitAmountText[0])->widthNeeded());
     needs.currencyLabelWidth = toTwips(GL[8]->fontMetrics().horizontalAdvance(GL[8]->text()));
+    needs.statusHeight = toTwips(GL[7]->fontMetrics().height());
     const WindowLayout l = layoutFor(innerW, innerH, outer.width, centralWidget()->width(), needs);
     // By its edges, so that controls that meet in twips meet in pixels.
     auto place = [](QWidget* w, const Rect& r) {
@@ -299,6 +300,7 @@ void TAcount::Form_Resize() {
     place(Command1, l.newEntry);
     place(GroupBu, l.include);
     place(GL[7], l.status);
+    alignStatusLine();
     for (int k = 0; k < EntryRowsPerSide; ++k) {
         DebitFolio[k]->setGeometry(px(l.debitFolioLeft), DebitFolio[k]->y(), px(l.folioWidth),
                                    DebitFolio[k]->height());
@@ -429,6 +431,14 @@ void TAcount::setStatus(const StatusUpdate& status) {
     }
     if (status.colour)
         GL[7]->setStyleSheet(*status.colour == StatusColour::Red ? "color: #FF0000" : "");
+    alignStatusLine();
+}
+
+void TAcount::alignStatusLine() {
+    QLabel* status = GL[7];
+    const bool fits =
+        status->fontMetrics().horizontalAdvance(status->text()) <= status->contentsRect().width();
+    status->setAlignment((fits ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
 }
 
 void TAcount::Rec1() {

@@ -52,6 +52,12 @@ TEST(TypedNumbers, SystemRulesThenLeadingNumber) {
         {"0." + std::string(400, '0') + "9", Comma, Currency()},
         {"1" + std::string(400, '0'), Comma, std::nullopt},
         {"3." + std::string(300, '3') + "x", Comma, Currency::fromRaw(33333)},
+        // Rounded once, from the digits as typed, and only then held to the range.
+        {"0.00005000000000000000000000001", Point, Currency::fromRaw(1)},
+        {"1.000050000000000000000000000000000001x", Comma, Currency::fromRaw(10001)},
+        {"-922,337,203,685,477.580749999999999999999999", Point, Currency::fromRaw(-INT64_MAX)},
+        {"922,337,203,685,477.580749999999999999999999", Point, Currency::fromRaw(INT64_MAX)},
+        {"1,000,000,000,000,000,000,000,000,000,000", Point, std::nullopt}, // not its leading 1
     };
     for (const Case& c : cases)
         EXPECT_EQ(readTypedAmount(c.text, c.marks), c.amount) << c.text;
@@ -269,9 +275,11 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     EXPECT_EQ(s.period[0].deductions[3], "12.34");
     EXPECT_EQ(s.period[0].net, "122.66");
     EXPECT_EQ(s.totalNet, "294.56"); // 341 - 34.10 - 12.34
-    s.period[0].deductions[4] = "12.355";
-    s.leaveBox(0, PayrollSheet::Box::Fixed5);
-    EXPECT_EQ(s.period[0].deductions[4], "12.36");
+    for (const auto& [typed, held] : {std::pair{"12.34500001", "12.35"}, {"12.355", "12.36"}}) {
+        s.period[0].deductions[4] = typed; // rounded once, from the digits typed
+        s.leaveBox(0, PayrollSheet::Box::Fixed5);
+        EXPECT_EQ(s.period[0].deductions[4], held);
+    }
     s.period[0].deductions[5] = "12-3";
     s.leaveBox(0, PayrollSheet::Box::Fixed6);
     EXPECT_EQ(s.period[0].deductions[5], "12");

@@ -183,6 +183,11 @@ TEST(TapeCalculator, KeysScrollingCopyPasteAndSort) {
               "other 7996 left out. The result is of the pasted lines alone.");
 }
 
+std::string NotRead(const std::string& lines) {
+    return lines + " could not be read (a number beyond the range) and stand as 0 on the tape. "
+                   "The result is without them.";
+}
+
 TEST(TapeCalculator, PastesEntryLinesWithTheSystemDecimalMark) {
     Book book;
     book.EntryLines.resize(3);
@@ -214,12 +219,20 @@ TEST(TapeCalculator, PastesEntryLinesWithTheSystemDecimalMark) {
         {Comma, "100\t\tCash\t12345678901234.5678\t\r\n\t200\tSales\t922337203685477.5807\t\r\nLW",
          "12345678901234,5678\r\n922337203685477,5807\r\n0"},
     };
+    ScopedFakeServices fakes;
     for (const Case& c : cases) {
         TapeCalculator t(3, c.marks);
         t.layout(2);
+        fakes.messages.shown.clear();
         t.paste(c.text);
         EXPECT_EQ(t.copyText(), c.copied) << c.marks.decimal;
+        EXPECT_EQ(fakes.messages.lastText(), &c == cases ? NotRead("1 line") : "");
     }
+    TapeCalculator t(3, Point); // plain lines
+    t.layout(3);
+    t.paste("1\r\n1" + std::string(30, '0') + "\r\n-1e99\r\n2");
+    EXPECT_EQ(t.copyText(), "1\r\n0\r\n0\r\n2");
+    EXPECT_EQ(fakes.messages.lastText(), NotRead("2 lines"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "toolkit/qt/HC.h"
 
 #include "toolkit/qt/MousePointer.h"
+#include "toolkit/qt/plain_text_box.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -62,7 +63,7 @@ HC::HC(HelpMode& mode, QWidget* parent) : QWidget(parent, Qt::Window), mode_(mod
     titleFont.setPointSizeF(15.75);
     HelpLabel1->setFont(titleFont);
 
-    HelpLabel2 = new QPlainTextEdit(this);
+    HelpLabel2 = new PlainTextBox(this);
     HelpLabel2->setGeometry(px(120), px(480), px(5295), px(5415));
     HelpLabel2->setReadOnly(true);
     QPalette pal = HelpLabel2->palette();

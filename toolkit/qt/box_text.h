@@ -13,5 +13,7 @@ void showFromStart(QComboBox* box);
 // sets it as the box's text, shown from its start.
 void setBoxText(QComboBox* box, const QString& text);
 // Shows each item picked from the box's list (by the mouse, the keys or the
-// wheel) from its start, as a text filled in is shown.
+// wheel) from its start, as a text filled in is shown, and opens the list
+// wide enough for its longest item (as wide as the screen at most), so that
+// names that differ only past the box's width can be told apart.
 void showPicksFromStart(QComboBox* box);

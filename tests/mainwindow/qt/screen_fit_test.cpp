@@ -343,7 +343,9 @@ std::vector<PrintoutRow> printouts(const Book& book) {
          7670, 11180},
         {"inflows/outflows",
          [=, &book](DrawTarget& t) {
-             printInflowsOutflows(t, book, computeInflowsOutflows(book, {.locale = locale}), 0);
+             InflowsOutflowsOptions options;
+             options.locale = locale;
+             printInflowsOutflows(t, book, computeInflowsOutflows(book, options), 0);
          }},
     };
 }
@@ -402,8 +404,9 @@ TEST_P(ScreenFitInFamily, EveryPrintoutPrintsItsFiguresWholeAndApart) {
                                      !wholes.count(text))
                             << text << " is cut short";
                 }
-                if (printed == &huge && row.what != "running balance") // printed without one
+                if (printed == &huge && row.what != "running balance") { // printed without one
                     EXPECT_GE(letters, huge.BusinessName.str().size());
+                }
             }
     }
 }

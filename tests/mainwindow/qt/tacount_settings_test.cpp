@@ -5,15 +5,20 @@
 #include "platform/fake/fake_services.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/HC.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
+#include "toolkit/qt/plain_text_box.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 using namespace main_window_driving;
@@ -145,6 +150,42 @@ TEST(TAcountSettings, TheDateBoxHoldsTheWidestDateOfEveryStyleChosenThere) {
         }
         if (&c == &cases[0]) dialog_driving::saveScreenshot(&w, "main_window_month_name_date");
         EXPECT_LE(w.width(), toPixels(MinimumOuterWidth)); // the minimum size held
+    }
+}
+
+// Every multi-line box (the business address, the account's two notes, the help): the paste
+// keys insert the clipboard's plain text, nothing when it holds none, nothing into a box that
+// only shows. Also run on an X display whose clipboard has no owner, where the text control's
+// own paste ends the program.
+TEST(TAcountSettings, EveryMultiLineBoxPastesTheClipboardsPlainTextItself) {
+    ScopedFakeServices fakes;
+    TAcount w;
+    w.show();
+    showBook(w, tradingBook());
+    run(w, Command::SoftwareSettings);
+    run(w, Command::EditAccounts);
+    std::vector<QPlainTextEdit*> boxes;
+    for (QWidget* window :
+         {w.settingsWindow.data(), w.chartOfAccountsWindow.data(), static_cast<QWidget*>(w.HC)}) {
+        ASSERT_NE(window, nullptr);
+        window->show();
+        EXPECT_EQ(window->findChildren<QTextEdit*>().size(), 0);
+        for (QPlainTextEdit* box : window->findChildren<QPlainTextEdit*>())
+            boxes.push_back(box);
+    }
+    ASSERT_EQ(boxes.size(), 4u);
+    for (QPlainTextEdit* box : boxes) {
+        SCOPED_TRACE(box->toolTip().toStdString());
+        EXPECT_NE(dynamic_cast<PlainTextBox*>(box), nullptr);
+        box->setEnabled(true);
+        const QString before = box->toPlainText();
+        fakes.clipboard.setText("");
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTest::mouseClick(box->viewport(), Qt::MiddleButton);
+        EXPECT_EQ(box->toPlainText(), before);
+        fakes.clipboard.setText("Unit 4\nHigh Street");
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_EQ(box->toPlainText(), box->isReadOnly() ? before : before + "Unit 4\nHigh Street");
     }
 }
 

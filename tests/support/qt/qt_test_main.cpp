@@ -9,11 +9,12 @@
 
 int main(int argc, char** argv) {
     // What the window tests draw and measure is set here, whatever the
-    // machine's environment says: offscreen, the fonts of the tests' own
+    // machine's environment says: offscreen (on the X display when run there
+    // on purpose, by tests/support/on_x_display.sh), the fonts of the tests' own
     // configuration, one pixel per pixel, Qt's own style and theme, typed keys
     // without pauses, a fixed C locale (the application takes the C library's
     // locale from the environment), and no PDF file named for the printouts.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QT_QPA_PLATFORM", std::getenv("LW_TEST_ON_X") ? "xcb" : "offscreen", 1);
     setenv("FONTCONFIG_FILE", LW_SOURCE_DIR "/tests/support/fonts.conf", 1);
     setenv("LC_ALL", "C.UTF-8", 1);
     for (const char* name :
