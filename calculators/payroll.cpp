@@ -2,6 +2,7 @@
 
 #include "book/tmain.h"
 #include "book/wide_sum.h"
+#include "calculators/figure_box.h"
 #include "calculators/number_reading.h"
 
 #include <cmath>
@@ -185,9 +186,9 @@ std::string& PayrollSheet::text(int i, Box box) {
     return p.rate;
 }
 
-bool PayrollSheet::leaveBox(int i, Box box) {
+std::string PayrollSheet::leaveBox(int i, Box box) {
     std::string& t = text(i, box);
-    bool fits = true;
+    std::string problem;
     switch (box) {
     case Box::Start:
     case Box::End:
@@ -201,19 +202,22 @@ bool PayrollSheet::leaveBox(int i, Box box) {
             v && v->raw < INT64_MAX - 100 && v->raw > INT64_MIN + 100) {
             t = plainNumberText(roundHalfEven(*v, 2), marks_.decimal);
         } else if (auto lead = leadingDecimal(t); lead && lead->toCurrency()) {
-            t = plainNumberText(*lead->toCurrency(), marks_.decimal);
+            const LeftBox left =
+                leaveFigureBox(t, ExactDecimal::fromCurrency(*lead->toCurrency()), marks_);
+            t = left.text;
+            problem = left.problem;
         } else {
-            fits = false;
+            problem = "The amount is too large.";
         }
         break;
     }
     PayTime(i);
-    return fits;
+    return problem;
 }
 
-void PayrollSheet::leavePercent(int n) {
-    if (readTypedNumber(percent[n], marks_) > 100) {
-        percent[n] = "99";
-        computeAll();
-    }
+std::string PayrollSheet::leavePercent(int n) {
+    const LeftBox left = leaveFigureBox(percent[n], readTypedDecimal(percent[n], marks_), marks_);
+    percent[n] = readTypedNumber(left.text, marks_) > 100 ? "99" : left.text;
+    computeAll();
+    return left.problem;
 }

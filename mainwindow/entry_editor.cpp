@@ -59,7 +59,7 @@ EntryOutcome EntryEditor::commitDate(const std::string& dateText) {
                    Tmain::ParseDateStyle(dateText, book_.DateStyle, model_.locale())) {
         date = *typed;
     } else {
-        showMessage("Invalid Date");
+        out.message = "Invalid Date";
         date = todayNumber();
     }
     BookChange change(book_, run_);
@@ -177,6 +177,11 @@ EntryOutcome EntryEditor::amountChanged(EntrySide side, int row, const std::stri
     out.balancingButton = sums.balancingButton;
     if (out.changed) change.commit();
     return out;
+}
+
+LeftBox EntryEditor::amountLeft(EntrySide side, int row, const std::string& text) const {
+    if (rowLine(side, row) < 0 || !editable()) return {text, ""};
+    return leaveAmountBox(text, marks(), heldAmount(side, row));
 }
 
 Currency EntryEditor::heldAmount(EntrySide side, int row) const {

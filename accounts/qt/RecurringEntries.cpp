@@ -229,12 +229,21 @@ void RecurringEntries::wireRow(int r) {
         events->gotFocus = gotFocus;
         if (w == Folio[r]) {
             events->keyPress = [](KeyPressArgs& k) {
-                if (!folioKeyAllowed(static_cast<char32_t>(k.KeyAscii))) k.KeyAscii = 0;
+                if (!folioKeyAllowed(static_cast<char32_t>(k.KeyAscii), decimalMark()))
+                    k.KeyAscii = 0;
             };
         } else if (w == AmountText[r]) {
             events->keyPress = [](KeyPressArgs& k) {
                 const std::string typed = QString(QChar(k.KeyAscii)).toStdString();
                 if (!amountKeyAllowed(typed, marksOf(currentLocale()))) k.KeyAscii = 0;
+            };
+            // Left: the box shows the amount its line keeps, and why when
+            // its text was not taken.
+            events->lostFocus = [this, r] {
+                if (drawing_) return;
+                showLeftBox(AmountText[r], leaveAmountBox(AmountText[r]->text().toStdString(),
+                                                          marksOf(currentLocale()),
+                                                          editor_.heldAmount(lineOf(r))));
             };
         } else if (w == Account_Name[r]) {
             events->lostFocus = [this, r] {

@@ -114,8 +114,40 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(w->Folio[4]->text(), "100.5");
     EXPECT_EQ(book.AccountNumbers[4], money("100.5"));
 
-    // The longest number a box takes shows whole as it is typed: the names give way.
+    // A box takes a dozen characters, as the main window's; the number kept
+    // shows once the box is left, and a text not taken whole is told.
+    w->Folio[4]->clear();
+    typeText(w->Folio[4], "12345678901234567890");
+    EXPECT_EQ(book.AccountNumbers[4], money("123456789012"));
+    EXPECT_EQ(w->Folio[4]->text(), "123456789012");
+    w->Folio[4]->clear();
+    typeText(w->Folio[4], "5/5");
+    w->RenameAccount[4]->setFocus();
+    EXPECT_EQ(w->Folio[4]->text(), "5");
+    EXPECT_EQ(fakes.messages.lastText(), "\"5/5\" : Not an account number, 5 kept");
+    // Typed as shown, with the decimal comma.
+    run.DecimalSeparator = ",";
+    w->Folio[4]->setFocus();
+    w->Folio[4]->clear();
+    typeText(w->Folio[4], "55,55");
+    w->RenameAccount[4]->setFocus();
+    EXPECT_EQ(book.AccountNumbers[4], money("55.55"));
+    EXPECT_EQ(w->Folio[4]->text(), "55,55");
+    run.DecimalSeparator = ".";
+
+    // The longest number a box takes shows whole as it is typed: the names give
+    // way. Past the largest number, the box keeps and shows the last one read.
+    book.AccountNumbers[7] = money("-111111111111111.111"); // twenty characters
+    w->showBookAsItIs();
+    w->Folio[4]->setFocus();
+    w->Folio[4]->clear();
+    typeText(w->Folio[4], "99999999999999999999");
+    w->RenameAccount[4]->setFocus();
+    EXPECT_EQ(w->Folio[4]->text(), "99999999999999");
+    EXPECT_EQ(fakes.messages.lastText(),
+              "\"99999999999999999999\" : Not an account number, 99999999999999 kept");
     const int nameWidth = w->RenameAccount[4]->width();
+    w->Folio[4]->setFocus();
     w->Folio[4]->clear();
     typeText(w->Folio[4], "922337203685477.5807");
     EXPECT_EQ(book.AccountNumbers[4].raw, std::numeric_limits<std::int64_t>::max());
@@ -132,7 +164,7 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     w->showBookAsItIs();
     EXPECT_LE(QFontMetricsF(bold).horizontalAdvance("1234567890123"), w->Folio[6]->width() - 4);
     run.DecimalSeparator = ".";
-    book.AccountNumbers[5] = book.AccountNumbers[6] = Currency();
+    book.AccountNumbers[5] = book.AccountNumbers[6] = book.AccountNumbers[7] = Currency();
     w->showBookAsItIs();
 
     // Selecting a row shows its notes; a class click gives it that class.
