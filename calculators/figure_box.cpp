@@ -6,7 +6,7 @@ LeftBox leaveFigureBox(const std::string& typed, const std::optional<ExactDecima
                        const NumberMarks& marks) {
     if (typed.empty()) return {typed, ""};
     const std::string quoted = "\"" + shortenForStatus(typed) + "\"";
-    if (!used) return {typed, quoted + " : Not a number that can be used"};
+    if (!used) return {typed, quoted + " is too large a number"};
     const std::optional<ExactDecimal> asTyped = readDecimal(typed, marks);
     if (asTyped && *asTyped == *used) return {typed, ""};
     const std::string shown = used->plainText(marks.decimal);

@@ -13,7 +13,7 @@
 // `used` is the figure the calculator reads from `typed` (nullopt: none, as
 // beyond its range). An empty box stays empty; a text that readDecimal reads
 // as `used` stays as typed; any other shows `used` in the plain form and is
-// told ("55,55" is taken as 55). A text of which nothing can be used stays
-// and is told.
+// told ("55,55" is taken as 55). A text of which nothing can be used (too
+// large a number) stays and is told.
 LeftBox leaveFigureBox(const std::string& typed, const std::optional<ExactDecimal>& used,
                        const NumberMarks& marks);

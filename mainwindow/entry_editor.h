@@ -54,7 +54,9 @@ class EntryEditor {
     // the typed number ("-" for the decimal mark) into the row's line, and
     // the account's name (empty when none has it) into the name box.
     EntryOutcome folioTyped(EntrySide side, int row, const std::string& text);
-    // Leaving the folio box: a number no account has gives the status text
+    // Leaving the folio box: a text that is not the row's number whole gives
+    // way to that number, and the status line says why in red
+    // (leaveNumberBox); else a number no account has gives the status text
     // "<typed> : " and text 291 in red. The journal is not changed.
     EntryOutcome folioLeft(EntrySide side, int row, const std::string& text);
 

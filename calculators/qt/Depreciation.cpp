@@ -224,16 +224,20 @@ void Depreciation::showYear(std::size_t row, std::size_t year) {
     Stage2[row]->setText(texts.depreciation);
 }
 
-void Depreciation::leaveBox(QLineEdit* box, DepreciationBox kind) {
-    showLeftBox(box,
-                leaveDepreciationBox(kind, box->text().toStdString(), marksOf(currentLocale())));
+bool Depreciation::leaveBox(QLineEdit* box, DepreciationBox kind) {
+    const LeftBox left =
+        leaveDepreciationBox(kind, box->text().toStdString(), marksOf(currentLocale()));
+    showLeftBox(box, left);
+    return left.problem.empty();
 }
 
 void Depreciation::Command1_Click() {
-    // What the boxes hold is used as leaving them shows it.
-    leaveBox(Cost, DepreciationBox::Cost);
-    leaveBox(Percent, DepreciationBox::Percent);
-    leaveBox(TheYears, DepreciationBox::Years);
+    // The boxes show what is used, as leaving them does; what was not taken
+    // as typed is told first, and Calculate then works from what they show.
+    bool asTyped = leaveBox(Cost, DepreciationBox::Cost);
+    asTyped = leaveBox(Percent, DepreciationBox::Percent) && asTyped;
+    asTyped = leaveBox(TheYears, DepreciationBox::Years) && asTyped;
+    if (!asTyped) return;
     const NumberMarks marks = marksOf(currentLocale());
     DepreciationSchedule s =
         depreciationSchedule(Cost->text().toStdString(), Percent->text().toStdString(),

@@ -171,7 +171,7 @@ TEST(Depreciation, ReducingBalanceSchedules) {
         {DepreciationBox::Percent, "1,", Comma, "1,", ""},
         {DepreciationBox::Years, "2,5", Comma, "3", "\"2,5\" is taken as 3"},
         {DepreciationBox::Years, "0", Comma, "0", ""},
-        {DepreciationBox::Cost, "9E99", Point, "9E99", "\"9E99\" : Not a number that can be used"},
+        {DepreciationBox::Cost, "9E99", Point, "9E99", "\"9E99\" is too large a number"},
     };
     for (const Left& l : left) {
         const LeftBox box = leaveDepreciationBox(l.box, l.typed, l.marks);

@@ -107,6 +107,12 @@ TEST(EntryAccounts, TypedNumbersAndChosenNames) {
     out = d.editor.folioTyped(EntrySide::Credit, 0, "99999999999999999999");
     EXPECT_EQ(out.status->colour, StatusColour::Red);
     EXPECT_TRUE(d.line(5).AccountNumber.isZero());
+    // Left, the box shows the number kept and says why.
+    out = d.editor.folioLeft(EntrySide::Credit, 0, "99999999999999999999");
+    EXPECT_EQ(out.folioText, "");
+    EXPECT_EQ(out.status->text, "\"99999999999999999999\" : Not an account number, none kept");
+    d.editor.folioTyped(EntrySide::Credit, 0, "100/1");
+    EXPECT_EQ(d.editor.folioLeft(EntrySide::Credit, 0, "100/1").folioText, "100");
 
     // By name: the number into the line and the folio box (dash form).
     EXPECT_EQ(d.editor.accountNameChosen(EntrySide::Credit, 0, "Petty cash").folioText, "100-1");

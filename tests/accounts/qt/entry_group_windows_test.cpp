@@ -13,6 +13,7 @@
 #include "toolkit/qt/widget_events.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -219,6 +220,13 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         EXPECT_EQ(e->AmountText[2]->text(), "55");
         EXPECT_EQ(l.book.RecurringLines[2].Amount, money(55));
         EXPECT_EQ(l.fakes.messages.lastText(), "\"" + typed + "\" : Not a valid amount");
+        // A text refused as pasted leaves the box as it was, and is told.
+        QGuiApplication::clipboard()->setText("5x");
+        e->AmountText[2]->selectAll();
+        e->AmountText[2]->paste();
+        QApplication::processEvents();
+        EXPECT_EQ(e->AmountText[2]->text(), "55");
+        EXPECT_EQ(l.fakes.messages.lastText().substr(0, 20), "\"5x\" : Not an amount");
     }
 }
 

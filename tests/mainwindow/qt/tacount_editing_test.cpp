@@ -253,6 +253,11 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
         ScopedFakeServices local(comma ? decimalCommaLocale() : monthFirstLocale());
         TAcount v;
         openThreeEntries(v);
+        // A number is typed as it is shown, with the locale's decimal mark.
+        const QString sub = comma ? "0,0001" : "0.0001";
+        typeInto(v.DebitFolio[0], sub);
+        EXPECT_EQ(v.DebitFolio[0]->text(), sub);
+        EXPECT_EQ(v.book().EntryLines[v.debitRowLine(0)].AccountNumber, Currency::fromRaw(1));
         const std::string typed = comma ? "55.55" : "55,55";
         typeInto(v.DebitAmountText[0], QString::fromStdString(typed));
         EXPECT_EQ(v.DebitAmountText[0]->text().toStdString(), typed);
