@@ -152,31 +152,24 @@ TEST(Depreciation, ReducingBalanceSchedules) {
     EXPECT_EQ(depreciationRateLabel("2x"), "x 2x% =");
 
     // Each box, once left, shows the figure the schedule uses of it.
-    struct Left {
+    using enum DepreciationBox;
+    const struct {
         DepreciationBox box;
-        const char* typed;
+        const char *typed, *shown;
         NumberMarks marks;
-        const char* shown;
-        const char* problem;
-    } left[] = {
-        {DepreciationBox::Cost, "55,55", Point, "55", "\"55,55\" is taken as 55"},
-        {DepreciationBox::Cost, "0,0001", Point, "0", "\"0,0001\" is taken as 0"},
-        {DepreciationBox::Cost, "1.234,5", Point, "1.234", "\"1.234,5\" is taken as 1.234"},
-        {DepreciationBox::Cost, "1,234.5", Comma, "1", "\"1,234.5\" is taken as 1"},
-        {DepreciationBox::Cost, "1,234.5", Point, "1,234.5", ""},
-        {DepreciationBox::Cost, "0.00005", Point, "0", "\"0.00005\" is taken as 0"},
-        {DepreciationBox::Cost, "", Point, "", ""},
-        {DepreciationBox::Percent, "5e", Point, "5", "\"5e\" is taken as 5"},
-        {DepreciationBox::Percent, "1,", Point, "1", "\"1,\" is taken as 1"},
-        {DepreciationBox::Percent, "1,", Comma, "1,", ""},
-        {DepreciationBox::Years, "2,5", Comma, "3", "\"2,5\" is taken as 3"},
-        {DepreciationBox::Years, "0", Comma, "0", ""},
-        {DepreciationBox::Cost, "9E99", Point, "9E99", "\"9E99\" is too large a number"},
-    };
-    for (const Left& l : left) {
+        const char* problem; // "" when taken as typed
+    } left[] = {{Cost, "55,55", "55", Point, "\"55,55\" is taken as 55"},
+                {Cost, "0,0001", "0", Point, "\"0,0001\" is taken as 0"},
+                {Cost, "1.234,5", "1.234", Point, "\"1.234,5\" is taken as 1.234"},
+                {Cost, "1,234.5", "1", Comma, "\"1,234.5\" is taken as 1"},
+                {Cost, "0.00005", "0", Point, "\"0.00005\" is taken as 0"},
+                {Cost, "9E99", "9E99", Point, "\"9E99\" is too large a number"},
+                {Percent, "5e", "5", Point, "\"5e\" is taken as 5"},
+                {Percent, "1,", "1,", Comma, ""},
+                {Years, "2,5", "3", Comma, "\"2,5\" is taken as 3"}};
+    for (const auto& l : left) {
         const LeftBox box = leaveDepreciationBox(l.box, l.typed, l.marks);
-        EXPECT_EQ(box.text, l.shown) << l.typed;
-        EXPECT_EQ(box.problem, l.problem) << l.typed;
+        EXPECT_EQ(box.text + " " + box.problem, std::string(l.shown) + " " + l.problem);
     }
 }
 

@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -333,20 +334,14 @@ TEST(DepreciationWindow, SchedulesScrollPastThirteenYearsWithAFewRowsInView) {
     // Typed key by key and left, each box shows the figure used and tells
     // when it is not the one typed; the rate's label shows the rate used.
     QApplication::setActiveWindow(&w);
-    const struct {
-        QLineEdit* box;
-        const char *typed, *shown, *told;
-    } typed[] = {{w.Cost, "55,55", "55", "\"55,55\" is taken as 55"},
-                 {w.Percent, "5e", "5", "\"5e\" is taken as 5"},
-                 {w.TheYears, "2", "2", ""}};
-    for (const auto& t : typed) {
-        fakes.messages.shown.clear();
-        t.box->setFocus();
-        t.box->clear();
-        typeInto(t.box, t.typed);
+    w.TheYears->setText("2");
+    for (auto [box, typed, shown] : {std::tuple{w.Cost, "55,55", "55"}, {w.Percent, "5e", "5"}}) {
+        box->setFocus();
+        box->clear();
+        typeInto(box, typed);
         w.Command1->setFocus();
-        EXPECT_EQ(t.box->text().toStdString(), t.shown);
-        EXPECT_EQ(fakes.messages.lastText(), t.told);
+        EXPECT_EQ(box->text().toStdString(), shown);
+        EXPECT_EQ(fakes.messages.lastText(), "\"" + std::string(typed) + "\" is taken as " + shown);
     }
     w.Command1->click();
     EXPECT_EQ(w.Stage1[0]->text(), "55.00");
