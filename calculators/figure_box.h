@@ -11,9 +11,9 @@
 #include <string>
 
 // `used` is the figure the calculator reads from `typed` (nullopt: none, as
-// beyond its range). An empty box stays empty; a text that readDecimal reads
-// as `used` stays as typed; any other shows `used` in the plain form and is
-// told ("55,55" is taken as 55). A text of which nothing can be used (too
-// large a number) stays and is told.
+// beyond its range). An empty box stays empty; any other shows `used` in the
+// plain form ("1,000.50" shows 1000.5), told when readDecimal does not read
+// the text as `used` ("55,55" is taken as 55). A text of which nothing can be
+// used (too large a number) stays and is told.
 LeftBox leaveFigureBox(const std::string& typed, const std::optional<ExactDecimal>& used,
                        const NumberMarks& marks);

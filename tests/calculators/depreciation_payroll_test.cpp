@@ -165,7 +165,7 @@ TEST(Depreciation, ReducingBalanceSchedules) {
                 {Cost, "0.00005", "0", Point, "\"0.00005\" is taken as 0"},
                 {Cost, "9E99", "9E99", Point, "\"9E99\" is too large a number"},
                 {Percent, "5e", "5", Point, "\"5e\" is taken as 5"},
-                {Percent, "1,", "1,", Comma, ""},
+                {Percent, "1,", "1", Comma, ""}, // its label "x 1% ="
                 {Years, "2,5", "3", Comma, "\"2,5\" is taken as 3"}};
     for (const auto& l : left) {
         const LeftBox box = leaveDepreciationBox(l.box, l.typed, l.marks);
