@@ -198,8 +198,9 @@ std::string PayrollSheet::leaveBox(int i, Box box) {
         if (auto v = readTimeOfDay(t); !v || secondsOf(*v) == 0) t = "00:00";
         break;
     default:
-        if (auto v = readCurrency(t, marks_);
-            v && v->raw < INT64_MAX - 100 && v->raw > INT64_MIN + 100) {
+        // Held to cents, an amount never leaves the range: the ends of the
+        // range lie within half a cent of a whole cent toward zero.
+        if (auto v = readCurrency(t, marks_)) {
             t = plainNumberText(roundHalfEven(*v, 2), marks_.decimal);
         } else if (auto lead = leadingDecimal(t); lead && lead->toCurrency()) {
             const LeftBox left =

@@ -352,6 +352,9 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     w.percent[1] = "55.55";
     EXPECT_EQ(w.leavePercent(1), "\"55.55\" is taken as 55,55");
     EXPECT_EQ(w.period[6].deductions[1], "41,66"); // 55.55 % of 75.00
+    w.period[5].rate = "922.337.203.685.477,5807"; // the largest, held to cents
+    EXPECT_EQ(w.leaveBox(5, PayrollSheet::Box::Rate), "");
+    EXPECT_EQ(w.period[5].rate, "922337203685477,58");
 
     // Gross and deductions are worked out exactly: 0.0633 an hour for 01:30
     // is 0.09495, held to 0.0950 (a tie, to the even digit) and shown 0.10;
