@@ -104,8 +104,14 @@ void ChartEditor::setSubAccountDash(bool on) {
     changed();
 }
 
-bool ChartEditor::folioKeyAccepted(char c) {
-    return c == 8 || (c >= '-' && c <= '9');
+LeftBox ChartEditor::leaveNumber(int k, const std::string& text) const {
+    if (!inTable(slotOfRow(k))) return {text, ""};
+    return leaveNumberBox(text, book_.AccountNumbers[static_cast<std::size_t>(slotOfRow(k))],
+                          row(k).number, run_.DecimalSeparator);
+}
+
+bool ChartEditor::folioKeyAccepted(char32_t c) const {
+    return folioKeyAllowed(c, run_.DecimalSeparator);
 }
 
 ChartKeyMove ChartEditor::keyDown(int k, int key) {

@@ -10,6 +10,7 @@
 #include "accounts/chart_table.h"
 #include "book/book.h"
 #include "book/runtime_state.h"
+#include "book/typed_input.h"
 #include "toolkit/key_codes.h"
 
 #include <optional>
@@ -58,12 +59,15 @@ class ChartEditor {
     void typeName(int k, const std::string& text);
     // Read by the one account-number reader; a number out of range stores nothing.
     void typeNumber(int k, const std::string& text);
+    // Leaving row k's number box with `text`: what the box then shows (the
+    // number kept) and what to tell when the text was not taken as typed.
+    LeftBox leaveNumber(int k, const std::string& text) const;
     void typeNote(const std::string& text);
     void typeNote2(const std::string& text);
     void setClass(int type);
     void setSubAccountDash(bool on);
-    // The number box's key filter: Backspace and "-", ".", "/", "0".."9".
-    static bool folioKeyAccepted(char c);
+    // The number box's key filter: that of every account-number box.
+    bool folioKeyAccepted(char32_t c) const;
 
     // --- keys in a name or number box of row k ---
     ChartKeyMove keyDown(int k, int key);

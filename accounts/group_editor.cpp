@@ -41,10 +41,19 @@ bool GroupEditor::canAddLine(std::uint8_t side) const {
 std::string GroupEditor::setFolio(std::int32_t line, const std::string& text,
                                   const std::string& decimalMark) {
     if (!valid(line)) return {};
-    const Currency number = readAccountNumber(text, decimalMark).value_or(Currency());
-    book_.RecurringLines[line].AccountNumber = number;
-    changed();
-    return Tmain::AccountNameByNumber(book_, number);
+    Currency& kept = book_.RecurringLines[line].AccountNumber;
+    if (const std::optional<Currency> number = readAccountNumber(text, decimalMark)) {
+        kept = *number;
+        changed();
+    }
+    return Tmain::AccountNameByNumber(book_, kept);
+}
+
+LeftBox GroupEditor::leaveFolio(std::int32_t line, const std::string& text,
+                                const std::string& decimalMark) const {
+    if (!valid(line)) return {text, ""};
+    const Currency kept = book_.RecurringLines[line].AccountNumber;
+    return leaveNumberBox(text, kept, lineFolioText(book_, kept, decimalMark), decimalMark);
 }
 
 std::optional<std::string> GroupEditor::setAccountName(std::int32_t line, const std::string& name,

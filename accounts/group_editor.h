@@ -8,6 +8,7 @@
 #include "book/book.h"
 #include "book/number_format.h"
 #include "book/runtime_state.h"
+#include "book/typed_input.h"
 
 #include <cstdint>
 #include <optional>
@@ -40,9 +41,14 @@ class GroupEditor {
 
     // --- the fields of a line (the line a row shows) ---
     // A typed account number ("-" and the locale's mark are decimal marks;
-    // nothing readable gives 0); returns the account's name ("" when none).
+    // nothing readable gives 0; beyond the range keeps the line's number);
+    // returns the name of the line's account ("" when none).
     std::string setFolio(std::int32_t line, const std::string& text,
                          const std::string& decimalMark);
+    // Leaving a line's number box: what it then shows (the line's number)
+    // and what to tell when the text was not taken whole (leaveNumberBox).
+    LeftBox leaveFolio(std::int32_t line, const std::string& text,
+                       const std::string& decimalMark) const;
     // An account chosen by name: its number becomes the line's and the folio
     // text is returned; a name of no account changes nothing.
     std::optional<std::string> setAccountName(std::int32_t line, const std::string& name,

@@ -92,6 +92,41 @@ std::optional<Currency> readAccountNumber(const std::string& text, const std::st
     return exactLeadingNumber(plain);
 }
 
+namespace {
+
+// Whether `text` is an account number with nothing else: an optional sign,
+// digits, at most one decimal point and at most four decimals.
+bool wholeNumberShape(const std::string& text, const std::string& decimalMark) {
+    std::size_t i = startsWith(text, 0, "-") ? 1 : 0;
+    bool point = false, digit = false;
+    int decimals = 0;
+    while (i < text.size()) {
+        const bool mark = !decimalMark.empty() && startsWith(text, i, decimalMark);
+        if (mark || text[i] == '-' || text[i] == '.') {
+            if (point) return false;
+            point = true;
+            i += mark ? decimalMark.size() : 1;
+        } else if (text[i] >= '0' && text[i] <= '9') {
+            digit = true;
+            if (point && ++decimals > 4) return false;
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return digit || text.empty();
+}
+
+} // namespace
+
+LeftBox leaveNumberBox(const std::string& typed, Currency kept, const std::string& keptText,
+                       const std::string& decimalMark) {
+    if (wholeNumberShape(typed, decimalMark) && readAccountNumber(typed, decimalMark) == kept)
+        return {typed, ""};
+    return {keptText, "\"" + shortenForStatus(typed) + "\" : Not an account number, " +
+                          (keptText.empty() ? std::string("none") : keptText) + " kept"};
+}
+
 std::string folioText(const Book& book, Currency number, const std::string& decimalMark) {
     return number.toPlainString(book.subAccountDash() ? std::string("-") : decimalMark);
 }
@@ -121,6 +156,13 @@ std::string widestNumberBoxText(const Book& book, const std::string& decimalMark
     const auto most = static_cast<std::size_t>(numberBoxMaxChars(book, decimalMark));
     std::vector<std::string> texts{widestNumberText(book, decimalMark, width)};
     for (char c = ' '; c <= '~'; ++c)
-        if (folioKeyAllowed(static_cast<char32_t>(c))) texts.emplace_back(most, c);
+        if (folioKeyAllowed(static_cast<char32_t>(c), decimalMark)) texts.emplace_back(most, c);
+    // A decimal mark beyond ASCII is a character the box lets through too.
+    if (decimalMark.size() > 1) {
+        std::string marks;
+        for (std::size_t i = 0; i < most; ++i)
+            marks += decimalMark;
+        texts.push_back(marks);
+    }
     return Tmain::WidestText(texts, width);
 }

@@ -3,6 +3,7 @@
 
 #include "book/book.h"
 #include "book/currency.h"
+#include "book/typed_input.h"
 
 #include <functional>
 #include <optional>
@@ -15,6 +16,14 @@
 // is kept exactly (digits past the fourth decimal round half away from zero).
 // Nothing readable gives 0; a number beyond the currency's range gives nullopt.
 std::optional<Currency> readAccountNumber(const std::string& text, const std::string& decimalMark);
+
+// A number box (the chart's, a folio box) left with `typed` while the number
+// kept is `kept`, which the box shows as `keptText`: a text that is that
+// number whole (an optional "-" sign, digits, at most one decimal point
+// written "-", "." or the locale's mark, at most four decimals) stays as
+// typed; any other shows keptText and tells that the text was not taken.
+LeftBox leaveNumberBox(const std::string& typed, Currency kept, const std::string& keptText,
+                       const std::string& decimalMark);
 
 // An account number as the folio box shows it: the plain text form, with
 // SubAccountDash on every decimal mark written "-".

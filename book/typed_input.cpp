@@ -5,12 +5,24 @@
 #include <cmath>
 #include <cstdint>
 
-bool folioKeyAllowed(char32_t key) {
+namespace {
+
+// Backspace and "-" to "9": "-", ".", "/" and the digits.
+bool digitOrSeparatorKey(char32_t key) {
     return key == 8 || (key >= U'-' && key <= U'9');
 }
 
+} // namespace
+
+bool folioKeyAllowed(char32_t key, const std::string& decimalMark) {
+    if (digitOrSeparatorKey(key)) return true;
+    std::size_t at = 0;
+    return !decimalMark.empty() && encoding::nextCodePoint(decimalMark, at) == key &&
+           at == decimalMark.size();
+}
+
 bool dateKeyAllowed(char32_t key, const LocaleInfo& locale) {
-    if (folioKeyAllowed(key)) return true;
+    if (digitOrSeparatorKey(key)) return true;
     const bool letter = (key >= U'a' && key <= U'z') || (key >= U'A' && key <= U'Z') || key > 127;
     for (const DatePatternPart& part : splitDatePattern(locale.shortDatePattern)) {
         if (part.letter == 'M' && part.count >= 3 && letter) return true;
@@ -113,6 +125,13 @@ AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks, C
     check.kind = AmountTextKind::Incomplete;
     check.problem = quoted(text) + " : Not a valid amount";
     return check;
+}
+
+LeftBox leaveAmountBox(const std::string& typed, const NumberMarks& marks, Currency held) {
+    const AmountCheck check = checkAmountText(typed, marks, held);
+    if (check.kind == AmountTextKind::Empty || check.kind == AmountTextKind::Valid)
+        return {typed, ""};
+    return {amountBoxText(held, marks.decimal), check.problem};
 }
 
 std::string shortenForStatus(const std::string& text, std::size_t maxChars) {

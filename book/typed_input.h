@@ -15,8 +15,10 @@
 // the locale's short date shows between its numbers (a blank in "02 01 2024"),
 // letters too where it names the month: a date is typed as it is shown.
 bool dateKeyAllowed(char32_t key, const LocaleInfo& locale);
-// Folio box: Backspace and "-" to "9".
-bool folioKeyAllowed(char32_t key);
+// Folio box, and every box an account number is typed into: Backspace, "-"
+// to "9" and the locale's decimal mark, so a number is typed as it is shown
+// (folioText).
+bool folioKeyAllowed(char32_t key, const std::string& decimalMark);
 // Amount box: Ctrl+C (3), Ctrl+V (22), Backspace, digits and the locale's
 // decimal and digit-group marks (`typed` is the character as UTF-8).
 bool amountKeyAllowed(const std::string& typed, const NumberMarks& marks);
@@ -45,6 +47,18 @@ struct AmountCheck {
 // which a paste or a book file brings and no one can type, shows in its box
 // and stays as it is until the user types another.
 AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks, Currency held = {});
+
+// A box that takes an amount or a number, once the user leaves it: the text
+// it then shows, that of the figure kept, and when the typed text was not
+// read as that figure, what to tell ("" when it was).
+struct LeftBox {
+    std::string text;
+    std::string problem;
+};
+// An amount box left with `typed` while its line holds `held`: a text that
+// is an amount (or empty) stays as typed; any other shows the amount held
+// (amountBoxText) and tells why the text was not taken.
+LeftBox leaveAmountBox(const std::string& typed, const NumberMarks& marks, Currency held);
 
 // What an amount box shows of the amount its line holds: "" for 0, else the
 // plain form with its sign ("-50", "1250.5").

@@ -2,6 +2,7 @@
 
 #include "book/tmain.h"
 #include "book/wide_sum.h"
+#include "calculators/figure_box.h"
 #include "calculators/number_reading.h"
 
 #include <cmath>
@@ -180,9 +181,9 @@ std::string& PayrollSheet::text(int i, Box box) {
     return p.rate;
 }
 
-bool PayrollSheet::leaveBox(int i, Box box) {
+std::string PayrollSheet::leaveBox(int i, Box box) {
     std::string& t = text(i, box);
-    bool fits = true;
+    std::string problem;
     switch (box) {
     case Box::Start:
     case Box::End:
@@ -195,19 +196,21 @@ bool PayrollSheet::leaveBox(int i, Box box) {
         if (auto v = readAmount(t, marks_, 2)) {
             t = plainNumberText(*v, marks_.decimal);
         } else if (auto lead = leadingAmount(t)) {
-            t = plainNumberText(*lead, marks_.decimal);
+            const LeftBox left = leaveFigureBox(t, ExactDecimal::fromCurrency(*lead), marks_);
+            t = left.text;
+            problem = left.problem;
         } else {
-            fits = false;
+            problem = "The amount is too large.";
         }
         break;
     }
     PayTime(i);
-    return fits;
+    return problem;
 }
 
-void PayrollSheet::leavePercent(int n) {
-    if (readTypedNumber(percent[n], marks_) > 100) {
-        percent[n] = "99";
-        computeAll();
-    }
+std::string PayrollSheet::leavePercent(int n) {
+    const LeftBox left = leaveFigureBox(percent[n], readTypedDecimal(percent[n], marks_), marks_);
+    percent[n] = readTypedNumber(left.text, marks_) > 100 ? "99" : left.text;
+    computeAll();
+    return left.problem;
 }

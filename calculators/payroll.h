@@ -48,14 +48,17 @@ class PayrollSheet {
     // Leaving a box of period i. Times: a text that reads midnight or no
     // time becomes "12:00am" (a lunch that reads zero or no time "00:00").
     // Amounts (the rate and the fixed deductions 4 to 6): the reading held
-    // to two decimals (halves to even) in the plain form. Then the period is
-    // recomputed. False when an amount is beyond the currency range: its
-    // text stays as typed.
+    // to two decimals (halves to even) in the plain form; a text not read by
+    // the system's rules shows its leading number, and is told
+    // (leaveFigureBox). Then the period is recomputed. Returns what to tell
+    // ("" for nothing): an amount beyond the currency range keeps the
+    // period's figure, which its box shows again.
     enum class Box { Start, End, Lunch, Rate, Fixed4, Fixed5, Fixed6 };
-    bool leaveBox(int i, Box box);
-    // Leaving percentage box n (0 to 2): above 100 becomes "99" and every
-    // period is computed again.
-    void leavePercent(int n);
+    std::string leaveBox(int i, Box box);
+    // Leaving percentage box n (0 to 2): it shows the rate the deductions use
+    // (leaveFigureBox), above 100 "99", and every period is computed again.
+    // Returns what to tell ("" for nothing).
+    std::string leavePercent(int n);
 
   private:
     // A figure of the sheet; nullopt when it could not be worked out within

@@ -59,7 +59,7 @@ EntryOutcome EntryEditor::commitDate(const std::string& dateText) {
                    Tmain::ParseDateStyle(dateText, book_.DateStyle, model_.locale())) {
         date = *typed;
     } else {
-        showMessage("Invalid Date");
+        out.message = "Invalid Date";
         date = todayNumber();
     }
     BookChange change(book_, run_);
@@ -146,7 +146,17 @@ EntryOutcome EntryEditor::folioTyped(EntrySide side, int row, const std::string&
 
 EntryOutcome EntryEditor::folioLeft(EntrySide side, int row, const std::string& text) {
     EntryOutcome out;
-    if (rowLine(side, row) < 0 || !editable()) return out;
+    const std::int32_t line = rowLine(side, row);
+    if (line < 0 || !editable()) return out;
+    const Currency kept = book_.EntryLines[line].AccountNumber;
+    const LeftBox left =
+        leaveNumberBox(text, kept, lineFolioText(book_, kept, decimalMark()), decimalMark());
+    if (!left.problem.empty()) {
+        out.folioText = left.text;
+        out.nameText = Tmain::AccountNameByNumber(book_, kept);
+        out.status = StatusUpdate{left.problem, StatusColour::Red};
+        return out;
+    }
     const std::optional<Currency> number = readAccountNumber(text, decimalMark());
     if (number &&
         (!isAccountNumber(*number) || !Tmain::AccountNameByNumber(book_, *number).empty()))
@@ -177,6 +187,11 @@ EntryOutcome EntryEditor::amountChanged(EntrySide side, int row, const std::stri
     out.balancingButton = sums.balancingButton;
     if (out.changed) change.commit();
     return out;
+}
+
+LeftBox EntryEditor::amountLeft(EntrySide side, int row, const std::string& text) const {
+    if (rowLine(side, row) < 0 || !editable()) return {text, ""};
+    return leaveAmountBox(text, marks(), heldAmount(side, row));
 }
 
 Currency EntryEditor::heldAmount(EntrySide side, int row) const {

@@ -12,6 +12,7 @@
 #include "book/book.h"
 #include "book/number_format.h"
 #include "book/runtime_state.h"
+#include "book/typed_input.h"
 #include "mainwindow/entry_model.h"
 #include "mainwindow/entry_outcome.h"
 
@@ -24,8 +25,8 @@ class EntryEditor {
 
     // --- date box ---
     // Leaving the box: the typed date (read in the book's date style) goes
-    // into every line of the entry; an unreadable one shows "Invalid Date"
-    // and the entry takes today. Text left as shown keeps the stored date.
+    // into every line of the entry; an unreadable one tells "Invalid Date"
+    // (the outcome's message) and the entry takes today. Text left as shown keeps the stored date.
     EntryOutcome commitDate(const std::string& dateText);
     // Up or Down in the box: the date is committed as on leaving the box,
     // then the previous or next entry is shown. Other keys: nothing.
@@ -53,7 +54,9 @@ class EntryEditor {
     // the typed number ("-" for the decimal mark) into the row's line, and
     // the account's name (empty when none has it) into the name box.
     EntryOutcome folioTyped(EntrySide side, int row, const std::string& text);
-    // Leaving the folio box: a number no account has gives the status text
+    // Leaving the folio box: a text that is not the row's number whole gives
+    // way to that number, and the status line says why in red
+    // (leaveNumberBox); else a number no account has gives the status text
     // "<typed> : " and text 291 in red. The journal is not changed.
     EntryOutcome folioLeft(EntrySide side, int row, const std::string& text);
 
@@ -63,6 +66,9 @@ class EntryEditor {
     // that is not an amount stores nothing and says so in red. The box's own
     // text for the amount its line holds keeps that amount (checkAmountText).
     EntryOutcome amountChanged(EntrySide side, int row, const std::string& text);
+    // Leaving the box: a text that is not the amount its line holds gives
+    // way to that amount, and the window tells why in red (leaveAmountBox).
+    LeftBox amountLeft(EntrySide side, int row, const std::string& text) const;
     // The amount the line of a row holds (0 for a row showing none).
     Currency heldAmount(EntrySide side, int row) const;
 

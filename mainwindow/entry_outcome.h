@@ -2,7 +2,7 @@
 // journal. The editing classes change the book and the shown entry's bounds
 // themselves; the window only applies the outcome to its controls, in this
 // order: the entry to show (showLine), the box texts, the status line, the
-// buttons, the focus.
+// buttons, the focus, the message.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +49,10 @@ struct EntryOutcome {
     bool hideDebitAddLine = false;       // a side holds its 30 lines
     bool hideCreditAddLine = false;
     std::optional<bool> reconciledTick; // the tick over the reconciled box
+
+    // A message box, shown last: once the boxes show what is kept, so that
+    // leaving a box as the message takes the focus tells nothing again.
+    std::optional<std::string> message;
 
     FocusTarget focus = FocusTarget::None;
     int focusRow = 0;

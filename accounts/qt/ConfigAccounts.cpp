@@ -9,6 +9,7 @@
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/box_text.h"
 #include "toolkit/qt/plain_text_box.h"
 #include "toolkit/qt/print_command.h"
 #include "toolkit/qt/qt_keys.h"
@@ -287,7 +288,9 @@ void ConfigAccounts::fitNumberColumn() {
                             [this](const std::string& n) { return numberBoxWidth(qs(n)); }));
     const int number = std::max(RowWidth - NameWidth - 8, numberBoxWidth(widest));
     const int name = std::max(RowWidth - 8 - number, 60);
+    const int most = numberBoxMaxChars(editor_.book(), run_.DecimalSeparator);
     for (int k = 0; k < ChartRows; ++k) {
+        Folio[k]->setMaxLength(most);
         RenameAccount[k]->setGeometry(2, 2, name, RowHeight - 6);
         Folio[k]->setGeometry(name + 6, 2, number, RowHeight - 6);
     }
@@ -392,7 +395,7 @@ bool ConfigAccounts::rowKey(int k, bool folio, QEvent* event) {
         if (m.swallow) return true;
         if (folio) {
             const int typed = qt_keys::keyAscii(key);
-            if (typed != 0 && !ChartEditor::folioKeyAccepted(static_cast<char>(typed))) return true;
+            if (typed != 0 && !editor_.folioKeyAccepted(static_cast<char32_t>(typed))) return true;
         }
         return false;
     }
@@ -420,6 +423,9 @@ bool ConfigAccounts::eventFilter(QObject* watched, QEvent* event) {
                 why != Qt::MenuBarFocusReason) {
                 Delete_Account->setEnabled(false);
                 Insert_Account->setEnabled(false);
+                // Left for good: the number box shows the number kept.
+                if (folio && !drawing_)
+                    showLeftBox(Folio[k], editor_.leaveNumber(k, Folio[k]->text().toStdString()));
             }
             break;
         }

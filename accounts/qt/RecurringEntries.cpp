@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -229,12 +230,26 @@ void RecurringEntries::wireRow(int r) {
         events->gotFocus = gotFocus;
         if (w == Folio[r]) {
             events->keyPress = [](KeyPressArgs& k) {
-                if (!folioKeyAllowed(static_cast<char32_t>(k.KeyAscii))) k.KeyAscii = 0;
+                if (!folioKeyAllowed(static_cast<char32_t>(k.KeyAscii), decimalMark()))
+                    k.KeyAscii = 0;
+            };
+            events->lostFocus = [this, r] {
+                if (drawing_) return;
+                showLeftBox(Folio[r], editor_.leaveFolio(lineOf(r), Folio[r]->text().toStdString(),
+                                                         decimalMark()));
             };
         } else if (w == AmountText[r]) {
             events->keyPress = [](KeyPressArgs& k) {
                 const std::string typed = QString(QChar(k.KeyAscii)).toStdString();
                 if (!amountKeyAllowed(typed, marksOf(currentLocale()))) k.KeyAscii = 0;
+            };
+            // Left: the box shows the amount its line keeps, and why when
+            // its text was not taken.
+            events->lostFocus = [this, r] {
+                if (drawing_) return;
+                showLeftBox(AmountText[r], leaveAmountBox(AmountText[r]->text().toStdString(),
+                                                          marksOf(currentLocale()),
+                                                          editor_.heldAmount(lineOf(r))));
             };
         } else if (w == Account_Name[r]) {
             events->lostFocus = [this, r] {
@@ -260,6 +275,12 @@ void RecurringEntries::wireRow(int r) {
     auto* validator =
         new AmountValidator([] { return marksOf(currentLocale()); },
                             [this, r] { return editor_.heldAmount(lineOf(r)); }, AmountText[r]);
+    validator->refused = [this](const std::string& problem) {
+        if (refusal_.empty())
+            QMetaObject::invokeMethod(
+                this, [this] { showMessage(std::exchange(refusal_, {})); }, Qt::QueuedConnection);
+        refusal_ = problem;
+    };
     AmountText[r]->setValidator(validator);
     connect(AmountText[r], &QLineEdit::textEdited, this, [this, r](const QString& text) {
         const AmountCheck check = checkAmountText(text.toStdString(), marksOf(currentLocale()),

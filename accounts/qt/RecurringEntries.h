@@ -90,4 +90,7 @@ class RecurringEntries : public QWidget {
     int labelWidth_ = 0;  // pixels, for the longest side or note caption
     bool drawing_ = false;
     bool closed_ = false;
+    // Why a text typed or pasted into an amount box was refused, told once
+    // the box has finished with it.
+    std::string refusal_;
 };

@@ -1,9 +1,12 @@
 #include "calculators/qt/Depreciation.h"
 
+#include "book/typed_input.h"
 #include "calculators/depreciation.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/amount_fit.h"
+#include "toolkit/qt/box_text.h"
+#include "toolkit/qt/field_events.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -66,8 +69,17 @@ Depreciation::Depreciation(const Book& book, QWidget* parent)
     };
     Cost = box(twipsRect(240, 660, 1875, 330), CostLength, "", "Capital Cost of Asset...");
     AmountFit::attach(Cost);
+    FieldEvents::attach(Cost)->keyPress = [](KeyPressArgs& k) {
+        const std::string typed = QString(QChar(k.KeyAscii)).toStdString();
+        if (!amountKeyAllowed(typed, marksOf(currentLocale()))) k.KeyAscii = 0;
+    };
     Percent = box(twipsRect(2160, 660, 435, 330), 2, "20", "% Rate of Depreciation..");
     TheYears = box(twipsRect(2640, 660, 615, 330), 2, "", "Number of Years...");
+    // Each box, once left, shows the figure the schedule uses of it.
+    for (auto [b, kind] :
+         {std::pair{Cost, DepreciationBox::Cost}, std::pair{Percent, DepreciationBox::Percent},
+          std::pair{TheYears, DepreciationBox::Years}})
+        FieldEvents::attach(b)->lostFocus = [this, b, kind] { leaveBox(b, kind); };
     Command1 = new QPushButton("Calculate", this);
     Command1->setGeometry(twipsRect(3420, 540, 1215, 435));
     Command1->setToolTip("Calculate Depreciation...");
@@ -212,14 +224,27 @@ void Depreciation::showYear(std::size_t row, std::size_t year) {
     Stage2[row]->setText(texts.depreciation);
 }
 
+bool Depreciation::leaveBox(QLineEdit* box, DepreciationBox kind) {
+    const LeftBox left =
+        leaveDepreciationBox(kind, box->text().toStdString(), marksOf(currentLocale()));
+    showLeftBox(box, left);
+    return left.problem.empty();
+}
+
 void Depreciation::Command1_Click() {
+    // The boxes show what is used, as leaving them does; what was not taken
+    // as typed is told first, and Calculate then works from what they show.
+    bool asTyped = leaveBox(Cost, DepreciationBox::Cost);
+    asTyped = leaveBox(Percent, DepreciationBox::Percent) && asTyped;
+    asTyped = leaveBox(TheYears, DepreciationBox::Years) && asTyped;
+    if (!asTyped) return;
     const NumberMarks marks = marksOf(currentLocale());
     DepreciationSchedule s =
         depreciationSchedule(Cost->text().toStdString(), Percent->text().toStdString(),
                              TheYears->text().toStdString(), marks);
-    if (s.outcome == DepreciationSchedule::Outcome::Nothing) return;
-    if (s.outcome == DepreciationSchedule::Outcome::CostTooLarge) {
-        showMessage("The cost of the asset is too large to depreciate.");
+    if (s.outcome != DepreciationSchedule::Outcome::Computed) {
+        if (const std::string problem = depreciationProblem(s.outcome); !problem.empty())
+            showMessage(problem);
         return;
     }
     decimals_ = std::clamp<int>(book_.DecimalsJournal, 0, 3);

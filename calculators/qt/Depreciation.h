@@ -44,6 +44,9 @@ class Depreciation : public QWidget {
 
   private:
     void Form_Load();
+    // A box left: it shows the figure the schedule uses, told when not as
+    // typed (then false).
+    bool leaveBox(QLineEdit* box, DepreciationBox kind);
     void addRow();
     void setRowCount(std::size_t rows);
     // The schedule's boxes as wide as its widest figure, its labels as their

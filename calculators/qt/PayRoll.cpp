@@ -365,15 +365,12 @@ bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
         return control || !amountKeyAllowed(box, key->text());
     }
     if (event->type() == QEvent::FocusOut) {
+        // The boxes show what is used before anything is told.
         pull();
-        if (percent >= 0) {
-            sheet_.leavePercent(percent);
-        } else if (!sheet_.leaveBox(period, kind)) {
-            push();
-            showMessage("The amount is too large.");
-            return false;
-        }
+        const std::string problem =
+            percent >= 0 ? sheet_.leavePercent(percent) : sheet_.leaveBox(period, kind);
         push();
+        if (!problem.empty()) showMessage(problem);
     }
     return false;
 }

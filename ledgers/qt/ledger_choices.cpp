@@ -316,10 +316,10 @@ bool LedgerChoices::dateKey(int keyAscii) {
     return true;
 }
 
-// Backspace and "-" ... "9" may be typed into the account-number box; Enter
+// Backspace, "-" ... "9" and the decimal mark may be typed into the account-number box; Enter
 // chooses the account of that number, or says there is none.
 bool LedgerChoices::folioKey(int keyAscii) {
-    if (folioKeyAllowed(static_cast<char32_t>(keyAscii))) return false;
+    if (folioKeyAllowed(static_cast<char32_t>(keyAscii), host_.run->DecimalSeparator)) return false;
     if (keyAscii != keys::Enter) return true;
     const auto number =
         readAccountNumber(FolioChoiceTx->text().toStdString(), host_.run->DecimalSeparator);

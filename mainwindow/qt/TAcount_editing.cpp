@@ -211,8 +211,9 @@ void TAcount::wireRow(EntrySide side, int row) {
     FieldEvents* folios = FieldEvents::attach(folio);
     folios->windowShortcut = shortcuts;
     folios->keyDown = keyMove;
-    folios->keyPress = [](KeyPressArgs& k) {
-        if (!folioKeyAllowed(static_cast<char32_t>(k.KeyAscii))) k.KeyAscii = 0;
+    folios->keyPress = [this](KeyPressArgs& k) {
+        if (!folioKeyAllowed(static_cast<char32_t>(k.KeyAscii), model_.locale().decimalMark))
+            k.KeyAscii = 0;
     };
     folios->lostFocus = [this, folio, at] {
         if (!quiet()) apply(editor_.folioLeft(at.side, at.row, folio->text().toStdString()), at);
@@ -238,6 +239,13 @@ void TAcount::wireRow(EntrySide side, int row) {
         if (!amountKeyAllowed(typedText(k.KeyAscii), marksOf(model_.locale()))) k.KeyAscii = 0;
     };
     amounts->gotFocus = helpOnFocus(EntryField::Amount);
+    amounts->lostFocus = [this, amount, at] {
+        if (quiet()) return;
+        showLeftBox(amount, editor_.amountLeft(at.side, at.row, amount->text().toStdString()),
+                    [this](const std::string& problem) {
+                        setStatus(StatusUpdate{problem, StatusColour::Red});
+                    });
+    };
     amounts->mouseMove = [this] { CompShadow->hide(); };
     connect(amount, &QLineEdit::textEdited, this, [this, at](const QString& text) {
         if (!quiet()) apply(editor_.amountChanged(at.side, at.row, text.toStdString()), at);
@@ -288,7 +296,9 @@ bool TAcount::apply(const EntryOutcome& out, EditedRow edited) {
     if (out.reconciledTick) Reconcile[1]->setVisible(*out.reconciledTick);
     // 6. The focus.
     focusOn(out.focus, focusRow);
-    // 7. The key that caused it.
+    // 7. The message, once the boxes show what is kept.
+    if (out.message) showMessage(*out.message);
+    // 8. The key that caused it.
     return out.swallowKey;
 }
 

@@ -16,6 +16,7 @@ void FakeSettingsStore::set(const std::string& app, const std::string& section,
 MessageAnswer ScriptedMessageBox::show(const std::string& text, const std::string& title,
                                        MessageButtons buttons, MessageIcon) {
     shown.push_back({text, title, buttons});
+    if (whileShown) whileShown();
     if (!answers.empty()) {
         MessageAnswer a = answers.front();
         answers.pop_front();
@@ -42,4 +43,6 @@ ScopedFakeServices::ScopedFakeServices(const LocaleInfo& l) {
                                          &environment, &progress, &locale});
 }
 
-ScopedFakeServices::~ScopedFakeServices() { installServices(previous_); }
+ScopedFakeServices::~ScopedFakeServices() {
+    installServices(previous_);
+}

@@ -5,6 +5,7 @@
 #include "platform/services.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <tuple>
@@ -50,6 +51,8 @@ class ScriptedMessageBox : public MessageBox {
     };
     std::deque<MessageAnswer> answers;
     std::vector<Shown> shown;
+    // Runs as each box shows (a real one takes the focus).
+    std::function<void()> whileShown;
     MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
                        MessageIcon icon) override;
     std::string lastText() const { return shown.empty() ? std::string() : shown.back().text; }

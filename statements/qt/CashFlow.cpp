@@ -226,7 +226,7 @@ bool CashFlow::FolioChoiceTx_KeyPress(int keyAscii) {
     const Currency number =
         readAccountNumber(FolioChoiceTx->text().toStdString(), decimalMark).value_or(Currency());
     const std::string name = Tmain::AccountNameByNumber(book_, number);
-    if (folioKeyAllowed(static_cast<char32_t>(keyAscii))) return true;
+    if (folioKeyAllowed(static_cast<char32_t>(keyAscii), decimalMark)) return true;
     if (keyAscii == keys::Enter) {
         if (name.empty()) {
             showMessage(strings::text(291));

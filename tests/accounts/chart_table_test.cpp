@@ -220,8 +220,8 @@ TEST(ChartTable, TheNumberBoxesAreSizedForTheWidestNumber) {
     b.SubAccountDash = -1;
     EXPECT_EQ(widestNumberText(b, ",", width), "222222-5");
     b.AccountNumbers[2] = *Currency::parse("222222");
-    EXPECT_EQ(widestNumberText(b, ",", width), "222222"); // not the longer "1111111"
-    EXPECT_EQ(widestNumberBoxText(b, ",", width), std::string(12, '-'));
+    EXPECT_EQ(widestNumberText(b, ",", width), "222222");                // not the longer "1111111"
+    EXPECT_EQ(widestNumberBoxText(b, ",", width), std::string(12, ',')); // the mark is typed too
     b.AccountNumbers[1] = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(widestNumberText(b, ".", width), "-922337203685477-5808");
     EXPECT_EQ(numberBoxMaxChars(b, "."), 21);
@@ -475,9 +475,9 @@ TEST(ChartEditor, TypingScrollingKeysAndEveryChangeMarkTheBook) {
          }},
         {"the folio key filter", [&] {},
          [&] {
-             return ChartEditor::folioKeyAccepted('7') && ChartEditor::folioKeyAccepted('-') &&
-                    ChartEditor::folioKeyAccepted('/') && !ChartEditor::folioKeyAccepted('a') &&
-                    !ChartEditor::folioKeyAccepted(',');
+             return e.folioKeyAccepted('7') && e.folioKeyAccepted('-') && e.folioKeyAccepted('/') &&
+                    !e.folioKeyAccepted('a') &&
+                    e.folioKeyAccepted(','); // the decimal comma, as "100,5" shows
          }},
     };
     for (const Step& s : steps) {

@@ -181,6 +181,10 @@ TEST(GroupEditor, CommandsKeepEntriesWholeAndTheGroupAtTwoLinesOrMore) {
 
     // Fields, name and the write-back.
     EXPECT_EQ(e.setFolio(0, "100-1", "."), "Petty cash");
+    // Past the largest number, the line keeps its number; left, the box shows it.
+    EXPECT_EQ(e.setFolio(0, "99999999999999999999", "."), "Petty cash");
+    EXPECT_EQ(e.leaveFolio(0, "99999999999999999999", ",").text, "100,1");
+    EXPECT_EQ(e.leaveFolio(0, "100,1", ",").problem, "");
     EXPECT_EQ(e.setAccountName(1, "Sales", "."), std::optional<std::string>("400"));
     EXPECT_EQ(e.setAccountName(1, "Nobody", "."), std::nullopt);
     e.setNote(1, "   ");

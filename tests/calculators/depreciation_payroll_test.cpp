@@ -118,9 +118,11 @@ TEST(Depreciation, ReducingBalanceSchedules) {
         {"0,2885", "70", "1", Comma, Outcome::Computed, {{2885, 2020}}},
         {"1", "0.00000000000000000000000000005", "1", Point, Outcome::Computed, {{10000, 0}}},
         {"1000", "9E99", "1", Point, Outcome::CostTooLarge, {}},
-        {"1000", "20", "0", Point, Outcome::Nothing, {}},
-        {"1000", "20", "", Point, Outcome::Nothing, {}},
-        {"1000", "20", ".5", Point, Outcome::Nothing, {}},
+        {"1000", "20", "0", Point, Outcome::TooFewYears, {}},
+        {"1000", "20", "", Point, Outcome::TooFewYears, {}},
+        {"1000", "20", ".5", Point, Outcome::TooFewYears, {}},
+        {"1000", "-50", "2", Point, Outcome::RateBelowZero, {}},
+        {"1000", "-0", "1", Point, Outcome::Computed, {{10000000, 0}}},
         {"1000",
          "20",
          "2.5",
@@ -154,6 +156,27 @@ TEST(Depreciation, ReducingBalanceSchedules) {
     EXPECT_EQ(formatAmount(Currency::fromUnits(640), 2, Point), "640.00");
     EXPECT_EQ(depreciationYearLabel("Year", 2), "Year 2:");
     EXPECT_EQ(depreciationRateLabel("2x"), "x 2x% =");
+
+    // Each box, once left, shows the figure the schedule uses of it.
+    using enum DepreciationBox;
+    const struct {
+        DepreciationBox box;
+        const char *typed, *shown;
+        NumberMarks marks;
+        const char* problem; // "" when taken as typed
+    } left[] = {{Cost, "55,55", "55", Point, "\"55,55\" is taken as 55"},
+                {Cost, "0,0001", "0", Point, "\"0,0001\" is taken as 0"},
+                {Cost, "1.234,5", "1.234", Point, "\"1.234,5\" is taken as 1.234"},
+                {Cost, "1,234.5", "1", Comma, "\"1,234.5\" is taken as 1"},
+                {Cost, "0.00005", "0", Point, "\"0.00005\" is taken as 0"},
+                {Cost, "9E99", "9E99", Point, "\"9E99\" is too large a number"},
+                {Percent, "5e", "5", Point, "\"5e\" is taken as 5"},
+                {Percent, "1,", "1", Comma, ""}, // its label "x 1% ="
+                {Years, "2,5", "3", Comma, "\"2,5\" is taken as 3"}};
+    for (const auto& l : left) {
+        const LeftBox box = leaveDepreciationBox(l.box, l.typed, l.marks);
+        EXPECT_EQ(box.text + " " + box.problem, std::string(l.shown) + " " + l.problem);
+    }
 }
 
 // Python works each schedule out exactly: the book value times the
@@ -201,7 +224,7 @@ std::string randomNumber(std::mt19937_64& rng, int wholeDigits, int decimals) {
 
 TEST(Depreciation, SchedulesAgreeWithPythonDecimal) {
     // Costs to four decimals, rates that end in 5 (ties are common), some
-    // above 100 % or negative so that values leave the currency range.
+    // above 100 % or 300 % so that values leave the currency range.
     const char* const rates[] = {"50", "70", "12.5", "2.5", "0.5", "0.7", "33.3333", "7.25"};
     std::mt19937_64 rng(20261207);
     std::ostringstream cases;
@@ -211,7 +234,7 @@ TEST(Depreciation, SchedulesAgreeWithPythonDecimal) {
         std::string percent = i % 3 == 0 ? rates[rng() % 8]
                                          : randomNumber(rng, 1 + static_cast<int>(rng() % 2),
                                                         static_cast<int>(rng() % 6));
-        if (i % 40 == 7) percent = "-" + randomNumber(rng, 2, 1);
+        if (i % 40 == 7) percent = "3" + randomNumber(rng, 2, 1);
         if (i % 40 == 23) percent = "1" + randomNumber(rng, 2, 3);
         const int years = 1 + static_cast<int>(rng() % 60);
         const DepreciationSchedule s =
@@ -271,7 +294,7 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     EXPECT_EQ(s.period[0].net, "135.00");
     EXPECT_EQ(s.deductionTotals[0], "34.10");
     s.period[0].deductions[3] = "12.345";
-    EXPECT_TRUE(s.leaveBox(0, PayrollSheet::Box::Fixed4));
+    EXPECT_EQ(s.leaveBox(0, PayrollSheet::Box::Fixed4), "");
     EXPECT_EQ(s.period[0].deductions[3], "12.34");
     EXPECT_EQ(s.period[0].net, "122.66");
     EXPECT_EQ(s.totalNet, "294.56"); // 341 - 34.10 - 12.34
@@ -281,14 +304,14 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
         EXPECT_EQ(s.period[0].deductions[4], held);
     }
     s.period[0].deductions[5] = "12-3";
-    s.leaveBox(0, PayrollSheet::Box::Fixed6);
+    EXPECT_EQ(s.leaveBox(0, PayrollSheet::Box::Fixed6), "\"12-3\" is taken as 12");
     EXPECT_EQ(s.period[0].deductions[5], "12");
     s.period[1].rate = "1,234.5";
     s.leaveBox(1, PayrollSheet::Box::Rate);
     EXPECT_EQ(s.period[1].rate, "1234.5");
     EXPECT_EQ(s.period[1].gross, "9,876.00");
     s.period[1].deductions[3] = "9E99";
-    EXPECT_FALSE(s.leaveBox(1, PayrollSheet::Box::Fixed4));
+    EXPECT_EQ(s.leaveBox(1, PayrollSheet::Box::Fixed4), "The amount is too large.");
     EXPECT_EQ(s.period[1].deductions[3], "0"); // refused: the period keeps its deduction
     s.percent[1] = "150";
     s.leavePercent(1);
@@ -296,6 +319,11 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     s.percent[1] = "100";
     s.leavePercent(1);
     EXPECT_EQ(s.percent[1], "100");
+    // Left, a percentage shows the rate the deductions use.
+    s.percent[1] = "55,55";
+    EXPECT_EQ(s.leavePercent(1), "\"55,55\" is taken as 55");
+    EXPECT_EQ(s.percent[1], "55");
+    EXPECT_EQ(s.period[1].deductions[1], "5431.8"); // of 9,876.00
 
     // Leaving a start that reads midnight or nothing, or a zero lunch, recomputes.
     s.period[0].start = "";
@@ -329,6 +357,12 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     w.percent[2] = "12,5";
     w.computeAll();
     EXPECT_EQ(w.period[6].deductions[2], "9,38"); // 12.5 % of 75.00, to the cent
+    w.percent[1] = "55.55";
+    EXPECT_EQ(w.leavePercent(1), "\"55.55\" is taken as 55,55");
+    EXPECT_EQ(w.period[6].deductions[1], "41,66"); // 55.55 % of 75.00
+    w.period[5].rate = "922.337.203.685.477,5807"; // the largest, held to cents
+    EXPECT_EQ(w.leaveBox(5, PayrollSheet::Box::Rate), "");
+    EXPECT_EQ(w.period[5].rate, "922337203685477,58");
 
     // Gross and deductions are worked out exactly: 0.0633 an hour for 01:30
     // is 0.09495, held to 0.0950 (a tie, to the even digit) and shown 0.10;

@@ -36,8 +36,7 @@ TEST(EntryDate, CommitIntoEveryLineOrTodayWithAMessage) {
     for (const char* bad : {"abc", "31/02/2024", ""}) {
         d.line(2).Date = d.line(4).Date = AnyDay;
         out = d.editor.commitDate(bad);
-        EXPECT_EQ(d.fakes.messages.lastText(), "Invalid Date");
-        EXPECT_EQ(d.fakes.messages.shown.back().title, "");
+        EXPECT_EQ(out.message, "Invalid Date");
         EXPECT_EQ(d.dates(2), (std::vector<double>{Today, Today, Today})) << bad;
         EXPECT_EQ(out.dateText, "09/12/2025");
     }
@@ -63,8 +62,7 @@ TEST(EntryDate, UpAndDownCommitTheWholeEntryThenMove) {
     EXPECT_EQ(d.run.CurrentFirstLine, 4);
     EXPECT_EQ(out.dateText, d.model.dateText());
 
-    d.editor.dateKey(EntryKey::Up, "99/99/9999");
-    EXPECT_EQ(d.fakes.messages.lastText(), "Invalid Date");
+    EXPECT_EQ(d.editor.dateKey(EntryKey::Up, "99/99/9999").message, "Invalid Date");
     EXPECT_EQ(d.dates(4), (std::vector<double>{Today, Today}));
     EXPECT_EQ(d.run.CurrentFirstLine, 2);
 
@@ -109,6 +107,12 @@ TEST(EntryAccounts, TypedNumbersAndChosenNames) {
     out = d.editor.folioTyped(EntrySide::Credit, 0, "99999999999999999999");
     EXPECT_EQ(out.status->colour, StatusColour::Red);
     EXPECT_TRUE(d.line(5).AccountNumber.isZero());
+    // Left, the box shows the number kept and says why.
+    out = d.editor.folioLeft(EntrySide::Credit, 0, "99999999999999999999");
+    EXPECT_EQ(out.folioText, "");
+    EXPECT_EQ(out.status->text, "\"99999999999999999999\" : Not an account number, none kept");
+    d.editor.folioTyped(EntrySide::Credit, 0, "100/1");
+    EXPECT_EQ(d.editor.folioLeft(EntrySide::Credit, 0, "100/1").folioText, "100");
 
     // By name: the number into the line and the folio box (dash form).
     EXPECT_EQ(d.editor.accountNameChosen(EntrySide::Credit, 0, "Petty cash").folioText, "100-1");
@@ -197,9 +201,12 @@ TEST(EntryAmounts, PastedOrHalfTypedTextNeverStoresAWrongAmount) {
 
 TEST(EntryKeys, FiltersOfTheDateFolioAndAmountBoxes) {
     for (char32_t k : {U'/', U'-', U'.', U'7', char32_t(8)})
-        EXPECT_TRUE(dateKeyAllowed(k, dayFirstLocale()) && folioKeyAllowed(k));
+        EXPECT_TRUE(dateKeyAllowed(k, dayFirstLocale()) && folioKeyAllowed(k, "."));
     for (char32_t k : {U'a', U' ', U','})
-        EXPECT_FALSE(dateKeyAllowed(k, dayFirstLocale()) || folioKeyAllowed(k));
+        EXPECT_FALSE(dateKeyAllowed(k, dayFirstLocale()) || folioKeyAllowed(k, "."));
+    // A number is typed as it is shown: with the locale's decimal mark.
+    EXPECT_TRUE(folioKeyAllowed(U',', ",") && folioKeyAllowed(U'\u066B', "\u066B"));
+    EXPECT_FALSE(folioKeyAllowed(U';', ",") || folioKeyAllowed(U',', ""));
     // A date is typed as it is shown: with blanks, or with the month's name.
     LocaleInfo blanks = dayFirstLocale(), named = dayFirstLocale();
     blanks.shortDatePattern = "dd MM yyyy", named.shortDatePattern = "d MMM yyyy";

@@ -1,5 +1,7 @@
 #include "toolkit/qt/box_text.h"
 
+#include "platform/services.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
@@ -62,4 +64,18 @@ void showPicksFromStart(QComboBox* box) {
     // The box has set the picked text (its cursor at the end) when it tells.
     QObject::connect(box, &QComboBox::activated, box, [box] { showFromStart(box); });
     box->view()->parentWidget()->installEventFilter(new ListWidener(box));
+}
+
+void showLeftBox(QLineEdit* box, const LeftBox& left,
+                 const std::function<void(const std::string&)>& tell) {
+    const QString kept = QString::fromStdString(left.text);
+    if (box->text() != kept) {
+        box->setText(kept);
+        box->setCursorPosition(0);
+    }
+    if (left.problem.empty()) return;
+    if (tell)
+        tell(left.problem);
+    else
+        showMessage(left.problem);
 }

@@ -4,7 +4,13 @@
 // as a fixed box does.
 #pragma once
 
+#include "book/typed_input.h"
+
+#include <functional>
+#include <string>
+
 class QComboBox;
+class QLineEdit;
 class QString;
 
 // Shows the editable box's present text from its start.
@@ -17,3 +23,10 @@ void setBoxText(QComboBox* box, const QString& text);
 // wide enough for its longest item (as wide as the screen at most), so that
 // names that differ only past the box's width can be told apart.
 void showPicksFromStart(QComboBox* box);
+
+// A box the user has left shows what is kept (`left.text`, from its start)
+// and then tells `left.problem`, if there is one, through `tell` (a message
+// when none is given). The box shows the kept text before telling, so that
+// leaving it again, as telling may take the focus, tells nothing more.
+void showLeftBox(QLineEdit* box, const LeftBox& left,
+                 const std::function<void(const std::string&)>& tell = {});

@@ -114,8 +114,33 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(w->Folio[4]->text(), "100.5");
     EXPECT_EQ(book.AccountNumbers[4], money("100.5"));
 
-    // The longest number a box takes shows whole as it is typed: the names give way.
+    // A box takes a dozen characters, as the main window's, and a number
+    // typed as it is shown. Left, it shows the number kept, and a text not
+    // taken whole is told.
+    const auto typeAndLeave = [&](const std::string& mark, const std::string& typed) {
+        run.DecimalSeparator = mark;
+        w->Folio[4]->setFocus();
+        w->Folio[4]->clear();
+        typeText(w->Folio[4], typed);
+        w->RenameAccount[4]->setFocus();
+        return w->Folio[4]->text().toStdString() + " " + fakes.messages.lastText();
+    };
+    EXPECT_EQ(typeAndLeave(".", "12345678901234567890"), "123456789012 ");
+    EXPECT_EQ(book.AccountNumbers[4], money("123456789012"));
+    EXPECT_EQ(typeAndLeave(".", "5/5"), "5 \"5/5\" : Not an account number, 5 kept");
+    EXPECT_EQ(typeAndLeave(",", "55,55").substr(0, 6), "55,55 ");
+    EXPECT_EQ(book.AccountNumbers[4], money("55.55"));
+    run.DecimalSeparator = ".";
+
+    // The longest number a box takes shows whole as it is typed: the names give
+    // way. Past the largest number, the box keeps and shows the last one read.
+    book.AccountNumbers[7] = money("-111111111111111.111"); // twenty characters
+    w->showBookAsItIs();
+    EXPECT_EQ(
+        typeAndLeave(".", "99999999999999999999"),
+        "99999999999999 \"99999999999999999999\" : Not an account number, 99999999999999 kept");
     const int nameWidth = w->RenameAccount[4]->width();
+    w->Folio[4]->setFocus();
     w->Folio[4]->clear();
     typeText(w->Folio[4], "922337203685477.5807");
     EXPECT_EQ(book.AccountNumbers[4].raw, std::numeric_limits<std::int64_t>::max());
@@ -132,7 +157,7 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     w->showBookAsItIs();
     EXPECT_LE(QFontMetricsF(bold).horizontalAdvance("1234567890123"), w->Folio[6]->width() - 4);
     run.DecimalSeparator = ".";
-    book.AccountNumbers[5] = book.AccountNumbers[6] = Currency();
+    book.AccountNumbers[5] = book.AccountNumbers[6] = book.AccountNumbers[7] = Currency();
     w->showBookAsItIs();
 
     // Selecting a row shows its notes; a class click gives it that class.

@@ -13,6 +13,7 @@
 #include "toolkit/qt/widget_events.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -204,6 +205,29 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(d.editor(), nullptr);
     EXPECT_EQ(d.book.EntryGroups[4].size(), 4u);
+
+    // An amount typed in the other notation, left: the box shows the amount
+    // the line keeps, and says why.
+    for (const bool comma : {false, true}) {
+        Desk l(comma ? decimalCommaLocale() : monthFirstLocale());
+        l.openRow(1);
+        RecurringEntries* e = l.editor();
+        const std::string typed = comma ? "55.55" : "55,55";
+        e->AmountText[2]->selectAll();
+        focusAndType(e, e->AmountText[2], typed);
+        EXPECT_EQ(e->AmountText[2]->text().toStdString(), typed);
+        e->GroupLabels->setFocus();
+        EXPECT_EQ(e->AmountText[2]->text(), "55");
+        EXPECT_EQ(l.book.RecurringLines[2].Amount, money(55));
+        EXPECT_EQ(l.fakes.messages.lastText(), "\"" + typed + "\" : Not a valid amount");
+        // A text refused as pasted leaves the box as it was, and is told.
+        QGuiApplication::clipboard()->setText("5x");
+        e->AmountText[2]->selectAll();
+        e->AmountText[2]->paste();
+        QApplication::processEvents();
+        EXPECT_EQ(e->AmountText[2]->text(), "55");
+        EXPECT_EQ(l.fakes.messages.lastText().substr(0, 20), "\"5x\" : Not an amount");
+    }
 }
 
 // In three fonts and locales, at the editor's default size and its

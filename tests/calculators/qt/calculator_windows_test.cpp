@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -92,6 +93,7 @@ TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
         {p.PayDe[4][5], true, "12-3", "12", p.PayDe[3][5]},
         {p.PayDe[5][0], false, "7", "7", p.PayNet[0]},
         {p.PayP[0], false, "150", "99", p.PayP[1]},
+        {p.PayP[1], false, "55,55", "55", p.PayP[2]}, // the rate used, told
         {p.PayP[2], true, "10", "10", p.PayP[1]},
         {p.PaySt[1], false, "", "12:00 am", p.PayEnd[1]},
         {p.PayDT[0], true, "5", "5", p.PayDT[0]->previousInFocusChain()},
@@ -105,6 +107,7 @@ TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
         EXPECT_EQ(QApplication::focusWidget(), c.next) << c.typed;
         EXPECT_EQ(c.box->text().toStdString(), c.left) << c.typed;
     }
+    EXPECT_EQ(fakes.messages.shown.at(1).text, "\"55,55\" is taken as 55");
     EXPECT_EQ(p.width(), 791); // as designed, its figures fitting
     p.close();
 
@@ -281,7 +284,8 @@ TEST(DepreciationWindow, SchedulesScrollPastThirteenYearsWithAFewRowsInView) {
     w.Command1->click();
     EXPECT_EQ(w.L1.size(), 15u);
     EXPECT_EQ(w.L1.back()->text(), "Year 99:");
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    ASSERT_EQ(fakes.messages.shown.size(), 2u); // 0 years is told too
+    EXPECT_EQ(fakes.messages.shown[0].text, "The number of years must be 1 or more.");
     EXPECT_NE(fakes.messages.lastText().find("too large"), std::string::npos);
     // The box takes two digits; the schedule itself goes up to a million years.
     w.TheYears->setMaxLength(7);
@@ -326,6 +330,26 @@ TEST(DepreciationWindow, SchedulesScrollPastThirteenYearsWithAFewRowsInView) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(w.Stage1[i]->y(), 360 * i / 15);
     EXPECT_EQ(w.Stage1[2]->text(), "640.00");
+
+    // Typed key by key and left, each box shows the figure used and tells
+    // when it is not the one typed; the rate's label shows the rate used.
+    QApplication::setActiveWindow(&w);
+    w.TheYears->setText("2");
+    for (auto [box, typed, shown] : {std::tuple{w.Cost, "55,55", "55"}, {w.Percent, "5e", "5"}}) {
+        box->setFocus();
+        box->clear();
+        typeInto(box, typed);
+        w.Command1->setFocus();
+        EXPECT_EQ(box->text().toStdString(), shown);
+        EXPECT_EQ(fakes.messages.lastText(), "\"" + std::string(typed) + "\" is taken as " + shown);
+    }
+    w.Command1->click();
+    EXPECT_EQ(w.Stage1[0]->text(), "55.00");
+    EXPECT_EQ(w.L2[0]->text(), "x 5% =");
+    w.Percent->setText("-5");
+    w.Command1->click();
+    EXPECT_EQ(fakes.messages.lastText(), "The rate of depreciation cannot be below 0 %.");
+    EXPECT_EQ(w.Stage2[0]->text(), "2.75"); // the schedule stands
     QApplication::setFont(interfaceFont);
 }
 
@@ -430,15 +454,17 @@ TEST(CalculatorWindows, EveryFigureBoxShowsTheLargestFiguresWhole) {
         book.DecimalsJournal = 3;
         Depreciation depreciation(book);
         depreciation.show();
-        depreciation.Cost->setText("-999999999");
-        depreciation.Percent->setText("-9");
+        depreciation.Cost->setText("999999999");
+        depreciation.Percent->setMaxLength(3);
+        depreciation.Percent->setText("204");
         depreciation.TheYears->setMaxLength(3);
-        depreciation.TheYears->setText("152");
+        depreciation.TheYears->setText("332");
         depreciation.Command1->click();
+        depreciation.Percent->setText("20"); // two digits fit its box
         depreciation.VScroll1->setValue(depreciation.VScroll1->maximum());
         settle();
         EXPECT_EQ(figuresCut(&depreciation), std::vector<std::string>{});
-        EXPECT_EQ(depreciation.Stage1.back()->text().size(), 24); // -448,127,079,781,115.147
+        EXPECT_EQ(depreciation.Stage1.back()->text().size(), 24); // -434,545,550,608,993.490
         EXPECT_EQ(depreciation.Stage1.back()->font(), font);
         EXPECT_LE(depreciation.L2[0]->geometry().right(), depreciation.Stage2[0]->x());
         EXPECT_LE(depreciation.width(), screenWidth);

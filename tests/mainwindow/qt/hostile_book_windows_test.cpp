@@ -694,7 +694,10 @@ std::vector<WindowStep> everyWindow() {
          [](TAcount& w, const HostileBook&) {
              runThroughEvents(w, Command::Depreciation);
              auto* d = qobject_cast<Depreciation*>(w.depreciationWindow.data());
-             if (d) throughEvents(d, [d] { d->Command1_Click(); });
+             if (!d) return;
+             d->Cost->setText("1000");
+             d->TheYears->setText("3"); // no years is told
+             throughEvents(d, [d] { d->Command1_Click(); });
          }},
         {"settings", command(Command::SoftwareSettings)},
     };
