@@ -49,6 +49,18 @@ void printNameAt(DrawingSurface& s, double x, double room, const std::string& na
     printAt(s, x, printedName(s, name, room));
 }
 
+// A name or reference in the column that is its room.
+void printCell(DrawingSurface& s, const TableColumn& column, const std::string& text) {
+    printNameAt(s, column.left, column.width, text);
+}
+
+// The columns `first` to `last`, placed side by side, as one.
+TableColumn spanned(const TableColumn& first, const TableColumn& last) {
+    TableColumn span = first;
+    span.width = last.right() - first.left;
+    return span;
+}
+
 // A heading centred on the page; one wider than the page (its type can only
 // shrink so far) goes on in lines below.
 void printCentred(DrawingSurface& s, double width, const std::string& text) {
@@ -112,7 +124,10 @@ void printPeriodAndPage(DrawingSurface& s, const std::string& period, double mar
 // W wide: debit dates ending at 95 pixels, texts from 106, amounts ending 10
 // pixels short of the centre rule at W / 2; credit dates ending 60 pixels
 // past the rule, texts from 70 past it, amounts ending 40 short of W. Wider
-// dates and amounts take their room from the texts.
+// dates and amounts take their room from the texts; texts wider than their
+// design take theirs from every other column down to the width its own
+// texts are drawn in (a blank for the gaps), so that a name is shortened
+// only where it cannot be held so.
 enum TColumn {
     DebitDate,
     DebitGap,
@@ -141,12 +156,20 @@ std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const TAccountLedger
     s.FontBold = true;
     columns[DebitAmount].need = widestTextWidth(s, w.debitAmounts) + 6 * P;
     columns[CreditAmount].need = widestTextWidth(s, w.creditAmounts) + 6 * P;
+    s.FontBold = false;
+    const double blank = s.TextWidth(" ");
+    for (const TColumn c :
+         {DebitDate, DebitGap, DebitAmount, Stem, CreditDate, CreditGap, CreditAmount, Tail}) {
+        columns[c].name = true;
+        columns[c].least = std::max(columns[c].need, blank);
+    }
     // A text column gives way down to what keeps its half's totals, which
     // end where its amounts end, clear of the half's left edge.
+    s.FontBold = true;
     auto textColumn = [&](TColumn text, const std::vector<std::string>& totals) {
         double figures = 0;
         for (const TColumn c : {TColumn(text - 2), TColumn(text - 1), TColumn(text + 1)})
-            figures += std::max(columns[c].design, columns[c].need);
+            figures += columns[c].least;
         columns[text].name = true;
         columns[text].least =
             std::max(30 * P * scale, widestTextWidth(s, totals) + 6 * P - figures);
@@ -200,21 +223,15 @@ class TAccountPage {
         s_.CurrentY = 0;
     }
 
+    // A half of a row, as the window's page shows it.
     void row(const TAccountRow& row, bool debit) {
-        const TableColumn& date = columns_[debit ? DebitDate : CreditDate];
-        const TableColumn& text = columns_[debit ? DebitText : CreditText];
-        s_.FontBold = row.Kind == TAccountRowKind::CarriedDown;
-        if (row.Kind != TAccountRowKind::CarriedDown &&
-            row.Kind != TAccountRowKind::EmptyBroughtForward)
-            printEndingAt(s_, date.right(),
-                          Tmain::FormatDateStyle(row.Date, book_.DateStyle, locale_));
-        printNameAt(s_, text.left, text.width, tAccountRowText(row, names_));
-        if (row.TooLarge || !row.Amount.isZero())
-            printEndingAt(s_, amountEnd(debit),
-                          row.TooLarge
-                              ? TooLargeToShow
-                              : formatAmount(row.Amount, Book::clampDecimals(book_.DecimalsLedger),
-                                             marksOf(locale_), true));
+        const TAccountCell cell = tAccountRowCell(row, names_, book_.DateStyle, locale_,
+                                                  Book::clampDecimals(book_.DecimalsLedger), true);
+        s_.FontBold = cell.bold;
+        if (!cell.date.empty())
+            printEndingAt(s_, columns_[debit ? DebitDate : CreditDate].right(), cell.date);
+        printCell(s_, columns_[debit ? DebitText : CreditText], cell.text);
+        if (!cell.amount.empty()) printEndingAt(s_, amountEnd(debit), cell.amount);
     }
 
     void foot(const TAccountLedger& ledger) {
@@ -420,13 +437,17 @@ namespace {
 // 0.1 U, references an "ee" after it, names from X1 + 0.17 U, debits and
 // credits ending an "eeee" short of X1 + 0.60 U and X1 + 0.75 U, balances 200
 // twips short of U. Wider figures take their room from the names and the
-// margins between the columns.
+// margins between the columns. A reference and a name are each drawn in the
+// very column that holds them: its width is their room.
 enum RColumn {
     RLeft,
     RDate,
+    RReferenceGap,
     RReference,
+    RReferenceEnd,
     RReferenceRight,
     RName,
+    RNameEnd,
     RDebit,
     RDebitRight,
     RCredit,
@@ -440,20 +461,20 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningB
                                                double scale) {
     const double width = s.ScaleWidth();
     const double usable = 0.95 * width;
+    s.FontBold = false; // the rows' type
     const double e = s.TextWidth("e");
     std::vector<TableColumn> columns =
-        designedColumns({0.05 * width, 0.1 * usable, 0.07 * usable, 0.1 * usable, 0.28 * usable,
-                         0.15 * usable - 4 * e, 4 * e, 0.15 * usable - 4 * e, 4 * e,
-                         0.15 * usable - 0.05 * width - 200, 200, width - usable});
+        designedColumns({0.05 * width, 0.1 * usable, 2 * e, 0.07 * usable - 3 * e, e, 0.1 * usable,
+                         0.28 * usable - e, e, 0.15 * usable - 4 * e, 4 * e, 0.15 * usable - 4 * e,
+                         4 * e, 0.15 * usable - 0.05 * width - 200, 200, width - usable});
     // Each column as wide as its bold heading too, so that none is cut.
     s.FontBold = true;
     auto heading = [&](int text) { return s.TextWidth(strings::text(text)); };
-    const double date = heading(175) + s.TextWidth("ee/"), reference = heading(174) + 2 * e,
-                 name = heading(176) + e, debit = heading(162) + e, credit = heading(163) + e,
+    const double date = heading(175) + s.TextWidth("ee/"), reference = heading(174),
+                 name = heading(176), debit = heading(162) + e, credit = heading(163) + e,
                  balance = heading(155) + e;
     s.FontBold = false;
     columns[RDate].need = std::max(widestTextWidth(s, w.dates), date);
-    columns[RReference].need = std::max(widestTextWidth(s, w.references) + 3 * e, reference);
     columns[RDebit].need = std::max(widestTextWidth(s, w.debits) + e, debit);
     columns[RCredit].need = std::max(widestTextWidth(s, w.credits) + e, credit);
     columns[RBalance].need = std::max(widestTextWidth(s, w.balances) + e, balance);
@@ -461,15 +482,15 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningB
          {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
         columns[margin].name = true;
     columns[RName].least = std::max(30 * P * scale, name);
-    columns[RName].whole = widestTextWidth(s, w.names) + e;
-    // A reference prints whole as a name does; only where the lowest zoom
-    // leaves too little room does it give way with the names.
+    columns[RName].whole = widestTextWidth(s, w.names);
+    // A reference prints whole as a name does, taking its room from the
+    // names and margins first; only where the lowest zoom leaves too little
+    // room does it give way with the names.
     TableColumn& references = columns[RReference];
-    references.design = std::max(references.design, references.need);
     references.name = true;
-    references.whole = references.design;
-    references.least =
-        std::min(references.design, std::max(reference, 3 * e + columns[RName].least));
+    references.whole = widestTextWidth(s, w.references);
+    references.design = std::max({references.design, references.whole, reference});
+    references.least = std::min(references.design, std::max(reference, columns[RName].least));
     keepNamesWhole(columns, width);
     placeTableColumns(columns, 0, width);
     return columns;
@@ -531,20 +552,13 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     };
     const double x1 = columns[RDate].right();
     printAt(s, x1 - s.TextWidth(strings::text(175) + "ee/"), strings::text(175));
-    TableColumn references = columns[RReference];
-    references.width += columns[RReferenceRight].width;
-    centredIn(references, strings::text(174));
-    centredIn(columns[RName], strings::text(176));
+    centredIn(spanned(columns[RReferenceGap], columns[RReferenceRight]), strings::text(174));
+    centredIn(spanned(columns[RName], columns[RNameEnd]), strings::text(176));
     centredIn(columns[RDebit], strings::text(162));
     centredIn(columns[RCredit], strings::text(163));
     printEndingAt(s, columns[RBalance].right(), strings::text(155));
     endLine(s);
 
-    const TableColumn& name = columns[RName];
-    s.FontBold = false; // the rows' "e", as the columns measured it
-    const double e = s.TextWidth("e");
-    // A reference stays an "e" clear of the name.
-    const double referenceRoom = columns[RReference].width - 3 * e;
     std::string suffix;
     for (const RunningBalanceRow& row : ledger.Rows) {
         const std::string date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
@@ -557,8 +571,8 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
         }
         s.FontBold = false;
         printAt(s, x1 - s.TextWidth(date), date);
-        printNameAt(s, x1 + 2 * e, referenceRoom, row.reference());
-        printNameAt(s, name.left, name.width - e, names.name(row.Account));
+        printCell(s, columns[RReference], row.reference());
+        printCell(s, columns[RName], names.name(row.Account));
         suffix = balanceSuffix(row.Balance, suffix);
         const RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);
         for (const auto& [text, column] :

@@ -8,24 +8,35 @@
 #include <algorithm>
 #include <cmath>
 
-double amountStep(DrawingSurface& s, const std::vector<const std::string*>& amounts) {
+double amountStep(DrawingSurface& s, const std::vector<DrawnAmount>& amounts) {
+    const bool bold = s.FontBold;
     double widest = 0;
-    for (const std::string* a : amounts)
-        widest = std::max(widest, s.TextWidth(*a));
-    return std::round(widest + s.TextWidth("  "));
+    for (const DrawnAmount& a : amounts) {
+        s.FontBold = a.bold;
+        widest = std::max(widest, s.TextWidth(*a.text));
+    }
+    s.FontBold = true;
+    const double step = std::round(widest + s.TextWidth("  "));
+    s.FontBold = bold;
+    return step;
 }
 
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
-                              const std::vector<const std::string*>& amounts,
+                              const std::vector<DrawnAmount>& amounts,
                               const std::vector<ColumnLabel>& labels) {
+    const bool bold = s.FontBold;
     Measured m;
     m.step = amountStep(s, amounts);
+    s.FontBold = false;
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return s.TextWidth(name); });
     m.nameWhole = s.TextWidth(longest);
-    for (const ColumnLabel& l : labels)
+    for (const ColumnLabel& l : labels) {
+        s.FontBold = l.bold;
         m.nameWhole = std::max(m.nameWhole, s.TextWidth(l.text) -
                                                 std::min(l.column, AmountColumns::Count) * m.step);
+    }
+    s.FontBold = bold;
     m.names = std::max(5000.0, std::ceil(m.nameWhole + m.step));
     return m;
 }
@@ -113,7 +124,7 @@ double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
 }
 
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<const std::string*>& amounts,
+                                              const std::vector<DrawnAmount>& amounts,
                                               const std::vector<PrintedHeading>& headings,
                                               const std::vector<ColumnLabel>& labels) {
     DrawingSurface& s = t.s;

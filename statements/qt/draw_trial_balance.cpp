@@ -37,18 +37,16 @@ struct TrialColumns {
 };
 
 // The widest account number drawn (regular) and the amount step of the
-// figures (bold, as the totals are drawn).
+// figures (the rows regular, the totals bold, as they are drawn).
 Measured trialWidths(DrawingSurface& s, const TrialBalance& tb) {
     Measured m;
-    std::vector<const std::string*> amounts{&tb.debitTotalText, &tb.creditTotalText};
+    std::vector<DrawnAmount> amounts{{&tb.debitTotalText, true}, {&tb.creditTotalText, true}};
     for (const TrialBalanceRow& row : tb.rows) {
         if (!row.shown()) continue;
         m.numbers = std::max(m.numbers, s.TextWidth(row.numberText));
-        amounts.push_back(&row.amountText);
+        amounts.push_back({&row.amountText});
     }
-    s.FontBold = true;
     m.step = amountStep(s, amounts);
-    s.FontBold = false;
     return m;
 }
 

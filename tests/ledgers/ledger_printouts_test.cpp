@@ -2,12 +2,15 @@
 // recording surface from the shared small book.
 #include "ledgers/ledger_printouts.h"
 
+#include "ledgers/ledger_pages.h"
+
 #include "ledger_book.h"
 #include "platform/fake/recording_surface.h"
 #include "support/screen_fit.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -124,6 +127,25 @@ TEST(LedgerPrintouts, TAccountGeometry) {
     EXPECT_EQ(named.pages(), 2);
     for (const RecordedCall& c : named.calls)
         EXPECT_LE(c.y2, 6000);
+
+    // The rows of the window's page, a share of amount zero too. At the
+    // lowest zoom on A5 a name of 150 letters is held whole: the dates, gaps
+    // and amounts give their designed room down to what they print.
+    Book wide = printedBook();
+    handmade::addLine(wide, "71", feb(10), Debit, Loan, "0");
+    handmade::addLine(wide, "71", feb(10), Debit, Rent, "100");
+    handmade::addLine(wide, "71", feb(10), Credit, Cash, "100", "_");
+    const std::string name(150, 'C');
+    *std::find(wide.AccountNames.begin(), wide.AccountNames.end(), "Cash") = name;
+    const TAccountLedger zero = buildTAccount(wide, options);
+    RecordingSurface a5(7670, 11180);
+    printTAccount(a5, wide, zero, heading(wide, "Loan", "600"), Locale, 0.2);
+    EXPECT_EQ(textsStartingWith(a5, "CCC"), std::vector<std::string>(3, name));
+    EXPECT_EQ(textsStartingWith(a5, "0.00").size(), 1u);
+    const auto page = tAccountPage(wide, zero, 0, 3, Locale);
+    EXPECT_EQ(std::count_if(page.begin(), page.end(),
+                            [](const TAccountPageRow& row) { return row.debit.amount == ".00"; }),
+              1);
 }
 
 // Pages numbered from 1 in each copy, the business name and title on the
