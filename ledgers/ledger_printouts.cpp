@@ -98,23 +98,41 @@ std::string pageText(int page) {
     return strings::text(177) + " " + std::to_string(page);
 }
 
-// The period centred on its line beside the page number, which ends
-// `margin` twips short of the page's right edge; where the two would come
-// closer than a blank, the number goes on a line of its own above the
-// period. The two start the next page where they and `keepWith` twips
-// below them would pass the foot. Ends the period's line.
-void printPeriodAndPage(DrawingSurface& s, const std::string& period, double margin,
-                        double keepWith, bool underlined = false) {
-    const double width = s.ScaleWidth();
-    const double periodLeft = (width - s.TextWidth(period)) / 2;
-    auto numberLeft = [&] { return width - margin - s.TextWidth(pageText(s.pageNumber())); };
-    auto apart = [&] { return periodLeft + s.TextWidth(period + " ") > numberLeft(); };
-    newPageBeforeFoot(s, (apart() ? 2 : 1) * s.TextHeight("") + keepWith);
-    printAt(s, numberLeft(), pageText(s.pageNumber()));
-    if (apart()) endLine(s);
+// Each page's number at its top right, ending `margin` twips short of the
+// right edge, in the body's bold type of `points`: page 1's on the line the
+// printout leaves blank at its top, every later page's on a line of its own
+// as the surface starts the page, wherever it breaks (a heading that runs
+// over pages too). For as long as it lives.
+class PageNumbers {
+  public:
+    PageNumbers(DrawingSurface& s, double margin, double points) : s_(s) {
+        s.pageStarted = [margin, points](DrawingSurface& d) { number(d, margin, points); };
+        const double top = s.CurrentY;
+        number(s, margin, points);
+        s.CurrentY = top;
+    }
+    ~PageNumbers() { s_.pageStarted = nullptr; }
+    PageNumbers(const PageNumbers&) = delete;
+    PageNumbers& operator=(const PageNumbers&) = delete;
+
+  private:
+    static void number(DrawingSurface& s, double margin, double points) {
+        const SurfaceFont kept = s.font();
+        s.setFont({s.FontName, points, true});
+        printEndingAt(s, s.ScaleWidth() - margin, pageText(s.pageNumber()));
+        endLine(s);
+        s.setFont(kept);
+    }
+    DrawingSurface& s_;
+};
+
+// The period centred on its line, on the next page where it and `keepWith`
+// twips below it would pass the foot. Ends the period's line.
+void printPeriod(DrawingSurface& s, const std::string& period, double keepWith,
+                 bool underlined = false) {
+    newPageBeforeFoot(s, s.TextHeight("") + keepWith);
     s.FontUnderline = underlined;
-    printAt(s, periodLeft, period);
-    endLine(s);
+    printCentred(s, s.ScaleWidth(), period);
     s.FontUnderline = false;
 }
 
@@ -272,11 +290,11 @@ class JournalPages {
   public:
     JournalPages(DrawingSurface& s, const std::string& period) : s_(s), period_(period) {}
 
-    // The period and page number at the top of a page's lines; on the first
-    // page they keep the first entry line with them.
+    // The period at the top of a page's lines, below the page's number; on
+    // the first page it keeps the first entry line with it.
     void pageHeading(bool first = false) {
-        endLine(s_);
-        printPeriodAndPage(s_, period_, 500, first ? 3 * s_.TextHeight("") : 0, true);
+        if (first) endLine(s_);
+        printPeriod(s_, period_, first ? 3 * s_.TextHeight("") : 0, true);
         endLine(s_); // the heading's own closing line break
         endLine(s_);
     }
@@ -376,6 +394,7 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
     startCopy(s, book, BodyPoints * printScale, false);
     const std::vector<TableColumn> columns = columnsAt(printScale);
     startCopy(s, book, TitlePoints * printScale, true);
+    const PageNumbers numbers(s, 500, BodyPoints * printScale);
     s.Print("");
     printCentred(s, width, book.BusinessName.str());
     s.Print("");
@@ -524,6 +543,7 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     // The business heading and the account's address on every copy.
     startCopy(s, book, body, false);
     const std::vector<TableColumn> columns = columnsAt(printScale);
+    const PageNumbers numbers(s, PageNumberMargin, body);
     if (printHeader) printHeader(s);
     s.CurrentY = std::max(s.CurrentY, 2835.0);
     s.FontBold = false;
@@ -539,7 +559,7 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     s.FontSize = body;
     endLine(s);
     // The period, the rule and the column headings together on a page.
-    printPeriodAndPage(s, period, PageNumberMargin, s.TextHeight("") + 200);
+    printPeriod(s, period, s.TextHeight("") + 200);
     s.CurrentY += 100;
     s.Line(0, s.CurrentY, width, s.CurrentY, Black);
     s.CurrentX = 0;
@@ -562,14 +582,8 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     std::string suffix;
     for (const RunningBalanceRow& row : ledger.Rows) {
         const std::string date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
-        s.FontBold = true;
-        if (newPageBeforeFoot(s, s.TextHeight(date))) {
-            endLine(s);
-            printEndingAt(s, width - PageNumberMargin, pageText(s.pageNumber()));
-            endLine(s);
-            endLine(s);
-        }
         s.FontBold = false;
+        if (newPageBeforeFoot(s, s.TextHeight(date))) endLine(s); // below the page's number
         printAt(s, x1 - s.TextWidth(date), date);
         printCell(s, columns[RReference], row.reference());
         printCell(s, columns[RName], names.name(row.Account));

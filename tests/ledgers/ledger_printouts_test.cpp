@@ -7,6 +7,7 @@
 #include "ledger_book.h"
 #include "platform/fake/recording_surface.h"
 #include "support/screen_fit.h"
+#include "toolkit/text_wrap.h"
 
 #include <gtest/gtest.h>
 
@@ -201,6 +202,24 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
     printGeneralJournal(empty, book, JournalList{}, heading(book, "ALL", ""), Locale, 1.0);
     EXPECT_EQ(textsStartingWith(empty, "Page "), std::vector<std::string>{"Page 1"});
     EXPECT_EQ(textsStartingWith(empty, "Dated from 01/02/2026").size(), 1u);
+    // A business name of pages: each page has its number once, the running balance's too.
+    Book named = printedBook();
+    named.BusinessName = std::string(65535, 'B');
+    RecordingSurface journalPages(3000, 4000), balancePages(3000, 4000);
+    printGeneralJournal(journalPages, named, buildJournalList(named, options),
+                        heading(named, "ALL", ""), Locale, 1.0);
+    printRunningBalance(balancePages, named,
+                        buildRunningBalance(named, inFebruary<LedgerChoice>(Loan)),
+                        heading(named, "Loan", "600"), Locale, 1.0, [&](DrawingSurface& d) {
+                            printWithin(d, named.BusinessName.str(), 0, 2270, LineAlign::Right);
+                        });
+    for (const RecordingSurface* printed : {&journalPages, &balancePages}) {
+        std::vector<std::string> numbers;
+        for (int page = 1; page <= printed->pages(); ++page)
+            numbers.push_back("Page " + std::to_string(page));
+        EXPECT_GE(numbers.size(), 5u);
+        EXPECT_EQ(textsStartingWith(*printed, "Page "), numbers);
+    }
 
     // The long note's lines, bold italic, centred within the page, add up to the note.
     std::string rebuilt;
