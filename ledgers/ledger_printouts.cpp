@@ -43,15 +43,10 @@ void printEndingAt(DrawingSurface& s, double right, const std::string& text) {
     printAt(s, right - s.TextWidth(text), text);
 }
 
-// An account name or a reference from `x` in `room`: whole, or at the
-// lowest zoom shortened with a mark.
-void printNameAt(DrawingSurface& s, double x, double room, const std::string& name) {
-    printAt(s, x, printedName(s, name, room));
-}
-
-// A name or reference in the column that is its room.
+// An account name or a reference in the column that is its room: whole, or
+// at the lowest zoom shortened with a mark.
 void printCell(DrawingSurface& s, const TableColumn& column, const std::string& text) {
-    printNameAt(s, column.left, column.width, text);
+    printAt(s, column.left, printedName(s, text, column.width));
 }
 
 // The columns `first` to `last`, placed side by side, as one.
@@ -350,16 +345,18 @@ void printTAccount(DrawingSurface& s, const Book& book, const TAccountLedger& le
 namespace {
 
 // The journal's columns across 0.95 of the page's width T, left to right. At
-// their design: dates ending 100 twips short of the names at 0.10 T, numbers
-// from 0.66 T, debit amounts ending 200 short of 0.88 T, credit amounts 200
-// short of T. Wider dates, numbers and amounts take their room from the names.
-enum JColumn { JDate, JGap, JName, JNumber, JDebit, JCredit, JTail };
+// their design: dates ending 100 twips short of the debit names at 0.10 T,
+// credit names 260 twips further in, numbers from 0.66 T, debit amounts
+// ending 200 short of 0.88 T, credit amounts 200 short of T. Wider dates,
+// numbers and amounts take their room from the names. A credit name's room
+// is the name column, a debit name's the indent and the name column.
+enum JColumn { JDate, JGap, JIndent, JName, JNumber, JDebit, JCredit, JTail };
 
 std::vector<TableColumn> journalColumns(DrawingSurface& s, const JournalWidest& w, double scale) {
     const double table = 0.95 * std::floor(s.ScaleWidth());
     std::vector<TableColumn> columns =
-        designedColumns({0.10 * table - 100, 100, 0.56 * table, 0.08 * table, 0.14 * table - 200,
-                         0.12 * table, 200});
+        designedColumns({0.10 * table - 100, 100, 260, 0.56 * table - 260, 0.08 * table,
+                         0.14 * table - 200, 0.12 * table, 200});
     const double gap = s.TextWidth("  ");
     columns[JDate].need = widestTextWidth(s, w.dates);
     columns[JNumber].need = widestTextWidth(s, w.folios) + gap;
@@ -367,8 +364,7 @@ std::vector<TableColumn> journalColumns(DrawingSurface& s, const JournalWidest& 
     columns[JCredit].need = widestTextWidth(s, w.credits) + gap;
     columns[JName].name = true;
     columns[JName].least = 60 * P * scale;
-    // Credit names stand further in, by at most 260 twips.
-    columns[JName].whole = widestTextWidth(s, w.names) + 260;
+    columns[JName].whole = widestTextWidth(s, w.names);
     keepNamesWhole(columns, table);
     placeTableColumns(columns, 0, table);
     return columns;
@@ -421,8 +417,8 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
         if (line.Side == Debit || line.Side == Credit) {
             const bool debit = line.Side == Debit;
             // Credit names stand further in.
-            const double indent = debit ? 0 : std::min(260.0, name.width / 4);
-            printNameAt(s, name.left + indent, name.width - indent, names.name(line.AccountNumber));
+            printCell(s, debit ? spanned(columns[JIndent], name) : name,
+                      names.name(line.AccountNumber));
             const std::string number = folioText(book, line.AccountNumber, marks.decimal);
             printAt(s, columns[JNumber].left,
                     (line.AccountNumber.raw < 0 ? "" : " ") + number + " ");
