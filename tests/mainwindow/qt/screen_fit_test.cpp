@@ -359,26 +359,13 @@ Book printoutBook(const std::string& font) {
     return book;
 }
 
-// The families the windows are checked in and one whose regular face is
-// wider than its bold, where the machine has it (fonts-urw-base35).
-const std::string WiderRegular = "URW Gothic";
+class PrintoutFitInFamily : public dialog_driving::InBothFamilies {};
 
-class PrintoutFitInFamily : public ::testing::TestWithParam<std::string> {
-  protected:
-    void SetUp() override {
-        const QString family = QFontInfo(QFont(QString::fromStdString(GetParam()))).family();
-        if (family.toStdString() != GetParam() && GetParam() == WiderRegular)
-            GTEST_SKIP() << "missing: install fonts-urw-base35";
-        ASSERT_EQ(family.toStdString(), GetParam()) << "missing: install its fonts";
-    }
-};
-
-// Every printout of four books at zoom steps from the lowest (20 %) to past
-// the largest (2000 %; a larger one is taken as that): figures, titles and
-// headings whole and apart, every text on the page, lowered to the zoom at
-// which they fit where they would not; a statement of long names on one page.
-// No cell is cut short: a name, label or reference is shortened with its
-// mark only where the printout is at the lowest zoom (drawn as asked at 20 %).
+// Every printout of four books, in both families and one whose regular face
+// is wider than its bold, from the lowest zoom (20 %) to past the largest
+// (2000 %): figures, titles and headings whole, apart and on the page,
+// lowered to the zoom at which they fit; a statement of long names on one
+// page; a cell shortened with its mark only at the lowest zoom.
 TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
     Book book = printoutBook(GetParam());
     Book small = book; // short names and figures: the headings are the widest
@@ -415,7 +402,7 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
             for (const double zoom :
                  {0.2, 0.33, 0.75, 1.0, 1.25, 1.5, 2.143, 3.0, 4.0, 20.0, 400.0}) {
                 SCOPED_TRACE(row.what + " of " + what + " at " + std::to_string(zoom));
-                RealFontRecorder s(row.width, row.height, RealFontRecorder::Printer);
+                RealFontRecorder s(row.width, row.height, true);
                 DrawTarget paper{s, false, zoom};
                 row.print(paper);
                 if (zoom == 0.2) lowest = s.describe();
@@ -443,7 +430,8 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, PrintoutFitInFamily,
-                         ::testing::Values("DejaVu Sans", "Liberation Sans", WiderRegular),
+                         ::testing::Values("DejaVu Sans", "Liberation Sans",
+                                           dialog_driving::widerRegularFamily),
                          dialog_driving::familyName);
 
 INSTANTIATE_TEST_SUITE_P(Families, ScreenFitInFamily,

@@ -1,5 +1,5 @@
 // A recording surface that measures its texts in the real fonts, as a
-// window or a printer would draw them.
+// window or (`onPaper`) the PDF printer would draw them.
 #pragma once
 
 #include "platform/fake/recording_surface.h"
@@ -12,19 +12,16 @@
 
 class RealFontRecorder : public RecordingSurface {
   public:
-    // Measured as on the window, or at the dots of the PDF printer.
-    enum Device { Screen, Printer };
     explicit RealFontRecorder(double scaleWidth = 11520, double scaleHeight = 15120,
-                              Device device = Screen)
-        : RecordingSurface(scaleWidth, scaleHeight) {
-        if (device == Printer) {
-            printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+                              bool onPaper = false)
+        : RecordingSurface(scaleWidth, scaleHeight),
+          printer_(onPaper ? std::make_unique<QPrinter>(QPrinter::HighResolution) : nullptr) {
+        if (printer_) { // a PDF of nothing
             printer_->setOutputFormat(QPrinter::PdfFormat);
             printer_->setOutputFileName("/dev/null");
-            measure_ = std::make_unique<PainterSurface>(printer_.get());
-        } else {
-            measure_ = std::make_unique<PainterSurface>(&picture_);
         }
+        measure_ = std::make_unique<PainterSurface>(
+            printer_ ? static_cast<QPaintDevice*>(printer_.get()) : &picture_);
     }
 
   protected:
