@@ -33,7 +33,9 @@ Measured measureAmountColumns(DrawingSurface& s, const Book& book,
     m.nameWhole = s.TextWidth(longest);
     for (const ColumnLabel& l : labels) {
         s.FontBold = l.bold;
-        m.nameWhole = std::max(m.nameWhole, s.TextWidth(l.text) -
+        // In whole twips, as the step is: the steps the drawing adds back
+        // give the label all of its width.
+        m.nameWhole = std::max(m.nameWhole, std::ceil(s.TextWidth(l.text)) -
                                                 std::min(l.column, AmountColumns::Count) * m.step);
     }
     s.FontBold = bold;
@@ -57,7 +59,8 @@ AmountColumns placeAmountColumns(const Measured& m, double width) {
     // The names as the longest wants them while there is room, else giving
     // way to the amounts down to their least width.
     std::vector<TableColumn> columns(1 + AmountColumns::Count, TableColumn{m.step, m.step});
-    columns[0] = {m.names - m.step, 0, true, NameLeast};
+    columns[0] = {m.names - m.step, 0, true, NameLeast, m.nameWhole};
+    keepNamesWhole(columns, width - 2 * PaperMargin);
     placeTableColumns(columns, 0, width - 2 * PaperMargin);
     c.nameRoom = columns[0].width;
     c.names = c.nameRoom + c.step;
