@@ -19,14 +19,16 @@ std::string storedReference(const Book& book, std::int32_t line) {
     return withoutNuls(book.EntryIds[static_cast<std::size_t>(line)].raw());
 }
 
-TAccountCell tAccountCell(const TAccountHalf& half, int j, const AccountNameIndex& names,
-                          int dateStyle, const LocaleInfo& locale, int decimals,
-                          const NumberMarks& marks) {
+} // namespace
+
+TAccountCell tAccountRowCell(const TAccountRow& row, const AccountNameIndex& names, int dateStyle,
+                             const LocaleInfo& locale, int decimals, bool onPaper) {
+    const NumberMarks marks = marksOf(locale);
     TAccountCell cell;
-    if (j < 0 || j >= static_cast<int>(half.Rows.size())) return cell;
-    const TAccountRow& row = half.Rows[static_cast<std::size_t>(j)];
     cell.text = tAccountRowText(row, names);
-    cell.amount = row.TooLarge ? TooLargeToShow : ledgerAmountText(row.Amount, decimals, marks);
+    cell.amount = row.TooLarge ? TooLargeToShow
+                  : onPaper    ? formatAmount(row.Amount, decimals, marks, true)
+                               : ledgerAmountText(row.Amount, decimals, marks);
     switch (row.Kind) {
     case TAccountRowKind::Contra:
         // A contra account without a name is an ordinary row with an empty name.
@@ -44,19 +46,18 @@ TAccountCell tAccountCell(const TAccountHalf& half, int j, const AccountNameInde
     return cell;
 }
 
-} // namespace
-
 std::vector<TAccountPageRow> tAccountPage(const Book& book, const TAccountLedger& ledger, int first,
                                           int pageRows, const LocaleInfo& locale) {
-    const NumberMarks marks = marksOf(locale);
     const AccountNameIndex names(book);
     std::vector<TAccountPageRow> page(static_cast<std::size_t>(std::max(pageRows + 1, 0)));
     for (int i = 0; i <= pageRows; ++i) {
         TAccountPageRow& row = page[static_cast<std::size_t>(i)];
+        const int j = first + i;
         for (const auto& [cell, half] :
              {std::pair{&row.debit, &ledger.Debit}, std::pair{&row.credit, &ledger.Credit}})
-            *cell = tAccountCell(*half, first + i, names, book.DateStyle, locale, ledger.Decimals,
-                                 marks);
+            if (j >= 0 && j < static_cast<int>(half->Rows.size()))
+                *cell = tAccountRowCell(half->Rows[static_cast<std::size_t>(j)], names,
+                                        book.DateStyle, locale, ledger.Decimals, false);
     }
     return page;
 }

@@ -4,6 +4,7 @@
 // reads the journal again.
 #pragma once
 
+#include "book/account_name_index.h"
 #include "book/book.h"
 #include "ledgers/journal_list.h"
 #include "ledgers/running_balance.h"
@@ -32,6 +33,12 @@ struct TAccountPageRow {
     TAccountCell debit;
     TAccountCell credit;
 };
+
+// One half of a row as the window's page and the printout show it: the
+// same date, text, weight and whether an amount shows; the amount without a
+// leading zero on the window, with one on paper.
+TAccountCell tAccountRowCell(const TAccountRow& row, const AccountNameIndex& names, int dateStyle,
+                             const LocaleInfo& locale, int decimals, bool onPaper);
 
 // Label rows 0..pageRows: row i shows row first + i of both halves.
 // Account names and the date style are the book's as it is now.

@@ -43,10 +43,17 @@ void printEndingAt(DrawingSurface& s, double right, const std::string& text) {
     printAt(s, right - s.TextWidth(text), text);
 }
 
-// An account name or a reference from `x` in `room`: whole, or at the
-// lowest zoom shortened with a mark.
-void printNameAt(DrawingSurface& s, double x, double room, const std::string& name) {
-    printAt(s, x, printedName(s, name, room));
+// An account name or a reference in the column that is its room: whole, or
+// at the lowest zoom shortened with a mark.
+void printCell(DrawingSurface& s, const TableColumn& column, const std::string& text) {
+    printAt(s, column.left, printedName(s, text, column.width));
+}
+
+// The columns `first` to `last`, placed side by side, as one.
+TableColumn spanned(const TableColumn& first, const TableColumn& last) {
+    TableColumn span = first;
+    span.width = last.right() - first.left;
+    return span;
 }
 
 // A heading centred on the page; one wider than the page (its type can only
@@ -86,23 +93,41 @@ std::string pageText(int page) {
     return strings::text(177) + " " + std::to_string(page);
 }
 
-// The period centred on its line beside the page number, which ends
-// `margin` twips short of the page's right edge; where the two would come
-// closer than a blank, the number goes on a line of its own above the
-// period. The two start the next page where they and `keepWith` twips
-// below them would pass the foot. Ends the period's line.
-void printPeriodAndPage(DrawingSurface& s, const std::string& period, double margin,
-                        double keepWith, bool underlined = false) {
-    const double width = s.ScaleWidth();
-    const double periodLeft = (width - s.TextWidth(period)) / 2;
-    auto numberLeft = [&] { return width - margin - s.TextWidth(pageText(s.pageNumber())); };
-    auto apart = [&] { return periodLeft + s.TextWidth(period + " ") > numberLeft(); };
-    newPageBeforeFoot(s, (apart() ? 2 : 1) * s.TextHeight("") + keepWith);
-    printAt(s, numberLeft(), pageText(s.pageNumber()));
-    if (apart()) endLine(s);
+// Each page's number at its top right, ending `margin` twips short of the
+// right edge, in the body's bold type of `points`: page 1's on the line the
+// printout leaves blank at its top, every later page's on a line of its own
+// as the surface starts the page, wherever it breaks (a heading that runs
+// over pages too). For as long as it lives.
+class PageNumbers {
+  public:
+    PageNumbers(DrawingSurface& s, double margin, double points) : s_(s) {
+        s.pageStarted = [margin, points](DrawingSurface& d) { number(d, margin, points); };
+        const double top = s.CurrentY;
+        number(s, margin, points);
+        s.CurrentY = top;
+    }
+    ~PageNumbers() { s_.pageStarted = nullptr; }
+    PageNumbers(const PageNumbers&) = delete;
+    PageNumbers& operator=(const PageNumbers&) = delete;
+
+  private:
+    static void number(DrawingSurface& s, double margin, double points) {
+        const SurfaceFont kept = s.font();
+        s.setFont({s.FontName, points, true});
+        printEndingAt(s, s.ScaleWidth() - margin, pageText(s.pageNumber()));
+        endLine(s);
+        s.setFont(kept);
+    }
+    DrawingSurface& s_;
+};
+
+// The period centred on its line, on the next page where it and `keepWith`
+// twips below it would pass the foot. Ends the period's line.
+void printPeriod(DrawingSurface& s, const std::string& period, double keepWith,
+                 bool underlined = false) {
+    newPageBeforeFoot(s, s.TextHeight("") + keepWith);
     s.FontUnderline = underlined;
-    printAt(s, periodLeft, period);
-    endLine(s);
+    printCentred(s, s.ScaleWidth(), period);
     s.FontUnderline = false;
 }
 
@@ -112,7 +137,10 @@ void printPeriodAndPage(DrawingSurface& s, const std::string& period, double mar
 // W wide: debit dates ending at 95 pixels, texts from 106, amounts ending 10
 // pixels short of the centre rule at W / 2; credit dates ending 60 pixels
 // past the rule, texts from 70 past it, amounts ending 40 short of W. Wider
-// dates and amounts take their room from the texts.
+// dates and amounts take their room from the texts; texts wider than their
+// design take theirs from every other column down to the width its own
+// texts are drawn in (a blank for the gaps), so that a name is shortened
+// only where it cannot be held so.
 enum TColumn {
     DebitDate,
     DebitGap,
@@ -141,12 +169,20 @@ std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const TAccountLedger
     s.FontBold = true;
     columns[DebitAmount].need = widestTextWidth(s, w.debitAmounts) + 6 * P;
     columns[CreditAmount].need = widestTextWidth(s, w.creditAmounts) + 6 * P;
+    s.FontBold = false;
+    const double blank = s.TextWidth(" ");
+    for (const TColumn c :
+         {DebitDate, DebitGap, DebitAmount, Stem, CreditDate, CreditGap, CreditAmount, Tail}) {
+        columns[c].name = true;
+        columns[c].least = std::max(columns[c].need, blank);
+    }
     // A text column gives way down to what keeps its half's totals, which
     // end where its amounts end, clear of the half's left edge.
+    s.FontBold = true;
     auto textColumn = [&](TColumn text, const std::vector<std::string>& totals) {
         double figures = 0;
         for (const TColumn c : {TColumn(text - 2), TColumn(text - 1), TColumn(text + 1)})
-            figures += std::max(columns[c].design, columns[c].need);
+            figures += columns[c].least;
         columns[text].name = true;
         columns[text].least =
             std::max(30 * P * scale, widestTextWidth(s, totals) + 6 * P - figures);
@@ -200,21 +236,15 @@ class TAccountPage {
         s_.CurrentY = 0;
     }
 
+    // A half of a row, as the window's page shows it.
     void row(const TAccountRow& row, bool debit) {
-        const TableColumn& date = columns_[debit ? DebitDate : CreditDate];
-        const TableColumn& text = columns_[debit ? DebitText : CreditText];
-        s_.FontBold = row.Kind == TAccountRowKind::CarriedDown;
-        if (row.Kind != TAccountRowKind::CarriedDown &&
-            row.Kind != TAccountRowKind::EmptyBroughtForward)
-            printEndingAt(s_, date.right(),
-                          Tmain::FormatDateStyle(row.Date, book_.DateStyle, locale_));
-        printNameAt(s_, text.left, text.width, tAccountRowText(row, names_));
-        if (row.TooLarge || !row.Amount.isZero())
-            printEndingAt(s_, amountEnd(debit),
-                          row.TooLarge
-                              ? TooLargeToShow
-                              : formatAmount(row.Amount, Book::clampDecimals(book_.DecimalsLedger),
-                                             marksOf(locale_), true));
+        const TAccountCell cell = tAccountRowCell(row, names_, book_.DateStyle, locale_,
+                                                  Book::clampDecimals(book_.DecimalsLedger), true);
+        s_.FontBold = cell.bold;
+        if (!cell.date.empty())
+            printEndingAt(s_, columns_[debit ? DebitDate : CreditDate].right(), cell.date);
+        printCell(s_, columns_[debit ? DebitText : CreditText], cell.text);
+        if (!cell.amount.empty()) printEndingAt(s_, amountEnd(debit), cell.amount);
     }
 
     void foot(const TAccountLedger& ledger) {
@@ -255,11 +285,11 @@ class JournalPages {
   public:
     JournalPages(DrawingSurface& s, const std::string& period) : s_(s), period_(period) {}
 
-    // The period and page number at the top of a page's lines; on the first
-    // page they keep the first entry line with them.
+    // The period at the top of a page's lines, below the page's number; on
+    // the first page it keeps the first entry line with it.
     void pageHeading(bool first = false) {
-        endLine(s_);
-        printPeriodAndPage(s_, period_, 500, first ? 3 * s_.TextHeight("") : 0, true);
+        if (first) endLine(s_);
+        printPeriod(s_, period_, first ? 3 * s_.TextHeight("") : 0, true);
         endLine(s_); // the heading's own closing line break
         endLine(s_);
     }
@@ -315,16 +345,18 @@ void printTAccount(DrawingSurface& s, const Book& book, const TAccountLedger& le
 namespace {
 
 // The journal's columns across 0.95 of the page's width T, left to right. At
-// their design: dates ending 100 twips short of the names at 0.10 T, numbers
-// from 0.66 T, debit amounts ending 200 short of 0.88 T, credit amounts 200
-// short of T. Wider dates, numbers and amounts take their room from the names.
-enum JColumn { JDate, JGap, JName, JNumber, JDebit, JCredit, JTail };
+// their design: dates ending 100 twips short of the debit names at 0.10 T,
+// credit names 260 twips further in, numbers from 0.66 T, debit amounts
+// ending 200 short of 0.88 T, credit amounts 200 short of T. Wider dates,
+// numbers and amounts take their room from the names. A credit name's room
+// is the name column, a debit name's the indent and the name column.
+enum JColumn { JDate, JGap, JIndent, JName, JNumber, JDebit, JCredit, JTail };
 
 std::vector<TableColumn> journalColumns(DrawingSurface& s, const JournalWidest& w, double scale) {
     const double table = 0.95 * std::floor(s.ScaleWidth());
     std::vector<TableColumn> columns =
-        designedColumns({0.10 * table - 100, 100, 0.56 * table, 0.08 * table, 0.14 * table - 200,
-                         0.12 * table, 200});
+        designedColumns({0.10 * table - 100, 100, 260, 0.56 * table - 260, 0.08 * table,
+                         0.14 * table - 200, 0.12 * table, 200});
     const double gap = s.TextWidth("  ");
     columns[JDate].need = widestTextWidth(s, w.dates);
     columns[JNumber].need = widestTextWidth(s, w.folios) + gap;
@@ -332,8 +364,7 @@ std::vector<TableColumn> journalColumns(DrawingSurface& s, const JournalWidest& 
     columns[JCredit].need = widestTextWidth(s, w.credits) + gap;
     columns[JName].name = true;
     columns[JName].least = 60 * P * scale;
-    // Credit names stand further in, by at most 260 twips.
-    columns[JName].whole = widestTextWidth(s, w.names) + 260;
+    columns[JName].whole = widestTextWidth(s, w.names);
     keepNamesWhole(columns, table);
     placeTableColumns(columns, 0, table);
     return columns;
@@ -359,6 +390,7 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
     startCopy(s, book, BodyPoints * printScale, false);
     const std::vector<TableColumn> columns = columnsAt(printScale);
     startCopy(s, book, TitlePoints * printScale, true);
+    const PageNumbers numbers(s, 500, BodyPoints * printScale);
     s.Print("");
     printCentred(s, width, book.BusinessName.str());
     s.Print("");
@@ -385,8 +417,8 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
         if (line.Side == Debit || line.Side == Credit) {
             const bool debit = line.Side == Debit;
             // Credit names stand further in.
-            const double indent = debit ? 0 : std::min(260.0, name.width / 4);
-            printNameAt(s, name.left + indent, name.width - indent, names.name(line.AccountNumber));
+            printCell(s, debit ? spanned(columns[JIndent], name) : name,
+                      names.name(line.AccountNumber));
             const std::string number = folioText(book, line.AccountNumber, marks.decimal);
             printAt(s, columns[JNumber].left,
                     (line.AccountNumber.raw < 0 ? "" : " ") + number + " ");
@@ -420,13 +452,17 @@ namespace {
 // 0.1 U, references an "ee" after it, names from X1 + 0.17 U, debits and
 // credits ending an "eeee" short of X1 + 0.60 U and X1 + 0.75 U, balances 200
 // twips short of U. Wider figures take their room from the names and the
-// margins between the columns.
+// margins between the columns. A reference and a name are each drawn in the
+// very column that holds them: its width is their room.
 enum RColumn {
     RLeft,
     RDate,
+    RReferenceGap,
     RReference,
+    RReferenceEnd,
     RReferenceRight,
     RName,
+    RNameEnd,
     RDebit,
     RDebitRight,
     RCredit,
@@ -440,20 +476,20 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningB
                                                double scale) {
     const double width = s.ScaleWidth();
     const double usable = 0.95 * width;
+    s.FontBold = false; // the rows' type
     const double e = s.TextWidth("e");
     std::vector<TableColumn> columns =
-        designedColumns({0.05 * width, 0.1 * usable, 0.07 * usable, 0.1 * usable, 0.28 * usable,
-                         0.15 * usable - 4 * e, 4 * e, 0.15 * usable - 4 * e, 4 * e,
-                         0.15 * usable - 0.05 * width - 200, 200, width - usable});
+        designedColumns({0.05 * width, 0.1 * usable, 2 * e, 0.07 * usable - 3 * e, e, 0.1 * usable,
+                         0.28 * usable - e, e, 0.15 * usable - 4 * e, 4 * e, 0.15 * usable - 4 * e,
+                         4 * e, 0.15 * usable - 0.05 * width - 200, 200, width - usable});
     // Each column as wide as its bold heading too, so that none is cut.
     s.FontBold = true;
     auto heading = [&](int text) { return s.TextWidth(strings::text(text)); };
-    const double date = heading(175) + s.TextWidth("ee/"), reference = heading(174) + 2 * e,
-                 name = heading(176) + e, debit = heading(162) + e, credit = heading(163) + e,
+    const double date = heading(175) + s.TextWidth("ee/"), reference = heading(174),
+                 name = heading(176), debit = heading(162) + e, credit = heading(163) + e,
                  balance = heading(155) + e;
     s.FontBold = false;
     columns[RDate].need = std::max(widestTextWidth(s, w.dates), date);
-    columns[RReference].need = std::max(widestTextWidth(s, w.references) + 3 * e, reference);
     columns[RDebit].need = std::max(widestTextWidth(s, w.debits) + e, debit);
     columns[RCredit].need = std::max(widestTextWidth(s, w.credits) + e, credit);
     columns[RBalance].need = std::max(widestTextWidth(s, w.balances) + e, balance);
@@ -461,15 +497,15 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningB
          {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
         columns[margin].name = true;
     columns[RName].least = std::max(30 * P * scale, name);
-    columns[RName].whole = widestTextWidth(s, w.names) + e;
-    // A reference prints whole as a name does; only where the lowest zoom
-    // leaves too little room does it give way with the names.
+    columns[RName].whole = widestTextWidth(s, w.names);
+    // A reference prints whole as a name does, taking its room from the
+    // names and margins first; only where the lowest zoom leaves too little
+    // room does it give way with the names.
     TableColumn& references = columns[RReference];
-    references.design = std::max(references.design, references.need);
     references.name = true;
-    references.whole = references.design;
-    references.least =
-        std::min(references.design, std::max(reference, 3 * e + columns[RName].least));
+    references.whole = widestTextWidth(s, w.references);
+    references.design = std::max({references.design, references.whole, reference});
+    references.least = std::min(references.design, std::max(reference, columns[RName].least));
     keepNamesWhole(columns, width);
     placeTableColumns(columns, 0, width);
     return columns;
@@ -503,6 +539,7 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     // The business heading and the account's address on every copy.
     startCopy(s, book, body, false);
     const std::vector<TableColumn> columns = columnsAt(printScale);
+    const PageNumbers numbers(s, PageNumberMargin, body);
     if (printHeader) printHeader(s);
     s.CurrentY = std::max(s.CurrentY, 2835.0);
     s.FontBold = false;
@@ -518,7 +555,7 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     s.FontSize = body;
     endLine(s);
     // The period, the rule and the column headings together on a page.
-    printPeriodAndPage(s, period, PageNumberMargin, s.TextHeight("") + 200);
+    printPeriod(s, period, s.TextHeight("") + 200);
     s.CurrentY += 100;
     s.Line(0, s.CurrentY, width, s.CurrentY, Black);
     s.CurrentX = 0;
@@ -531,34 +568,21 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     };
     const double x1 = columns[RDate].right();
     printAt(s, x1 - s.TextWidth(strings::text(175) + "ee/"), strings::text(175));
-    TableColumn references = columns[RReference];
-    references.width += columns[RReferenceRight].width;
-    centredIn(references, strings::text(174));
-    centredIn(columns[RName], strings::text(176));
+    centredIn(spanned(columns[RReferenceGap], columns[RReferenceRight]), strings::text(174));
+    centredIn(spanned(columns[RName], columns[RNameEnd]), strings::text(176));
     centredIn(columns[RDebit], strings::text(162));
     centredIn(columns[RCredit], strings::text(163));
     printEndingAt(s, columns[RBalance].right(), strings::text(155));
     endLine(s);
 
-    const TableColumn& name = columns[RName];
-    s.FontBold = false; // the rows' "e", as the columns measured it
-    const double e = s.TextWidth("e");
-    // A reference stays an "e" clear of the name.
-    const double referenceRoom = columns[RReference].width - 3 * e;
     std::string suffix;
     for (const RunningBalanceRow& row : ledger.Rows) {
         const std::string date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
-        s.FontBold = true;
-        if (newPageBeforeFoot(s, s.TextHeight(date))) {
-            endLine(s);
-            printEndingAt(s, width - PageNumberMargin, pageText(s.pageNumber()));
-            endLine(s);
-            endLine(s);
-        }
         s.FontBold = false;
+        if (newPageBeforeFoot(s, s.TextHeight(date))) endLine(s); // below the page's number
         printAt(s, x1 - s.TextWidth(date), date);
-        printNameAt(s, x1 + 2 * e, referenceRoom, row.reference());
-        printNameAt(s, name.left, name.width - e, names.name(row.Account));
+        printCell(s, columns[RReference], row.reference());
+        printCell(s, columns[RName], names.name(row.Account));
         suffix = balanceSuffix(row.Balance, suffix);
         const RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);
         for (const auto& [text, column] :

@@ -21,16 +21,17 @@
 void printTAccount(DrawingSurface& surface, const Book& book, const TAccountLedger& ledger,
                    const LedgerHeading& heading, const LocaleInfo& locale, double printScale);
 
-// The listed journal lines: business name and title on the first page, page
-// number and period on every page; each line shows account, number and
+// The listed journal lines: business name and title on the first page, the
+// page number (at the top right) and the period on every page; each line shows account, number and
 // amount, plus its date when that is new; each entry ends with its note and
 // reference.
 void printGeneralJournal(DrawingSurface& surface, const Book& book, const JournalList& list,
                          const LedgerHeading& heading, const LocaleInfo& locale, double printScale);
 
-// The running balance: the business heading (drawn by `printHeader`, the main
-// window's PrintHeader) and the account's address on every copy, the title,
-// the period and page number, the column headings and one line per row.
+// The running balance: the page number at the top right of every page, the
+// business heading (drawn by `printHeader`, the main window's PrintHeader) and
+// the account's address on every copy, the title, the period, the column
+// headings and one line per row.
 void printRunningBalance(DrawingSurface& surface, const Book& book,
                          const RunningBalanceLedger& ledger, const LedgerHeading& heading,
                          const LocaleInfo& locale, double printScale,

@@ -95,6 +95,7 @@ void DrawingSurface::NewPage() {
     ++page_;
     CurrentX = 0;
     CurrentY = 0;
+    if (pageStarted) pageStarted(*this);
 }
 
 void DrawingSurface::EndDoc() {

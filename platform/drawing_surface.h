@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,10 @@ class DrawingSurface {
     void EndDoc();
     // The page being drawn, counted from 1 in each document.
     int pageNumber() const { return page_; }
+    // Called by NewPage once the next page has begun, at its top: what a
+    // printout puts on every page it goes on to (its page number), wherever
+    // the page breaks.
+    std::function<void(DrawingSurface&)> pageStarted;
 
   protected:
     // One line of text with its top-left corner at (x, y).

@@ -34,7 +34,9 @@ double placeTableColumns(std::vector<TableColumn>& columns, double start, double
             const double wanted = over * c.design / share;
             const double gives = std::min(wanted, c.width - c.least);
             clamped = clamped || gives < wanted;
-            c.width -= gives;
+            // Never below its least, not by a rounding either: a name measured
+            // to fit it is printed whole.
+            c.width = std::max(c.least, c.width - gives);
             given += gives;
         }
         over -= given;

@@ -3,6 +3,9 @@
 #include "book/plain_text.h"
 #include "book/text_encoding.h"
 
+#include <algorithm>
+#include <set>
+
 namespace {
 
 // The line of `text` that starts at byte `at`; `at` moves to the start of
@@ -10,8 +13,8 @@ namespace {
 // `wordWithin`: a piece without a blank gives its last character back to
 // the next line, so that the line it ends is no wider than the limit, and
 // the text's last piece is measured too.
-NoteLine nextLine(const std::string& text, std::size_t& at,
-                  const std::function<bool(const std::string&)>& reachesLimit, bool wordWithin) {
+NoteLine cutLine(const std::string& text, std::size_t& at,
+                 const std::function<bool(const std::string&)>& reachesLimit, bool wordWithin) {
     std::string piece, measured;
     bool placed = false;
     std::size_t lastCharacter = 0; // bytes of the piece's last character
@@ -36,6 +39,31 @@ NoteLine nextLine(const std::string& text, std::size_t& at,
         measured = piece;
         placed = true;
     }
+}
+
+// The next line; the blanks that follow it end it too, so that no line is
+// only blanks and none is left empty at the end.
+NoteLine nextLine(const std::string& text, std::size_t& at,
+                  const std::function<bool(const std::string&)>& reachesLimit, bool wordWithin) {
+    NoteLine line = cutLine(text, at, reachesLimit, wordWithin);
+    for (; at < text.size() && text[at] == ' '; ++at)
+        line.text += ' ';
+    return line;
+}
+
+// The widest single character of `text` in the surface's present font: the
+// narrowest room a line can have.
+double widestCharacter(DrawingSurface& s, const std::string& text) {
+    std::set<std::string> characters;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = encoding::characterLength(text, at);
+        characters.insert(text.substr(at, length));
+        at += length;
+    }
+    double widest = 0;
+    for (const std::string& c : characters)
+        widest = std::max(widest, s.TextWidth(c));
+    return widest;
 }
 
 std::vector<NoteLine> wrapLines(const std::string& text,
@@ -71,13 +99,15 @@ void printWithin(DrawingSurface& s, const std::string& text, double left,
                  const std::function<double()>& rightAt, LineAlign align,
                  const std::function<void()>& beforeLine) {
     std::size_t at = 0;
+    const double narrowest = widestCharacter(s, text);
     do {
         if (beforeLine)
             beforeLine();
         else
             newPageBeforeFoot(s, s.TextHeight(""));
-        const double right = rightAt();
-        const double room = right - left;
+        // A room too small for one character is taken as the narrowest that holds one.
+        const double room = std::max(rightAt() - left, narrowest);
+        const double right = left + room;
         const auto passesRoom = [&](const std::string& piece) { return s.TextWidth(piece) > room; };
         const std::string shown = trimmedSpaces(nextLine(text, at, passesRoom, true).text);
         const double width = s.TextWidth(shown);

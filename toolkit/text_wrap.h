@@ -20,7 +20,9 @@ struct NoteLine {
 // piece without a blank is cut where it reaches it; whatever follows the
 // blank starts the next line). `reachesLimit` tells whether a
 // piece is as wide as the limit or wider. The last line and a line cut
-// without a blank drop their outer spaces. Always at least one line.
+// without a blank drop their outer spaces; the blanks after a line's cut end
+// that line, so that no line is only blanks and no empty line ends the text.
+// Always at least one line.
 std::vector<NoteLine> wrapNote(const std::string& note,
                                const std::function<bool(const std::string&)>& reachesLimit);
 
@@ -36,7 +38,9 @@ enum class LineAlign { Left, Centre, Right };
 
 // Prints `text` from the surface's current line down, in lines that keep
 // between x = left and x = right, each starting at `left`, centred between
-// the two or ending at `right`, without outer blanks. A text that fits takes
+// the two or ending at `right`, without outer blanks. A room too small for
+// one character (or none) is taken as the narrowest that holds the text's
+// widest character, from `left`. A text that fits takes
 // one line. Before each line `beforeLine` is called when given (to start the
 // printout's own next page where the line would pass the foot); otherwise a
 // line that would pass the foot starts the next page.

@@ -75,22 +75,24 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
                         BalanceSheetLayout layout) {
     DrawingSurface& s = t.s;
 
-    std::vector<const std::string*> amounts{&bs.netProfitText, &bs.equityBalanceText};
+    // Each amount in the weight it is drawn in: rows and the profit regular,
+    // totals bold.
+    std::vector<DrawnAmount> amounts{{&bs.netProfitText}, {&bs.equityBalanceText, true}};
     for (const BalanceSection* section :
          {&bs.currentAssets, &bs.currentLiabilities, &bs.nonCurrentAssets,
           &bs.nonCurrentLiabilities, &bs.equity}) {
-        amounts.push_back(&section->totalText);
+        amounts.push_back({&section->totalText, true});
         for (const StatementRow& row : section->rows)
-            amounts.push_back(&row.amountText);
+            amounts.push_back({&row.amountText});
     }
     for (const BalanceSummary* summary : {&bs.workingCapital, &bs.workingNetAssets, &bs.totalAssets,
                                           &bs.totalLiabilities, &bs.netAssets})
-        amounts.push_back(&summary->amountText);
+        amounts.push_back({&summary->amountText, true});
     const std::string title = strings::text(257) + " " + bs.dateText;
     const std::vector<Step> steps = sheetSteps(bs, layout);
     // Every label the sheet may draw, beside the amount column it is drawn with.
     std::vector<ColumnLabel> labels = {
-        {strings::text(155), 1}, {strings::text(204), 0}, {strings::text(270)}};
+        {strings::text(155), 1}, {strings::text(204), 0, false}, {strings::text(270)}};
     for (const Step& step : steps)
         labels.push_back({strings::text(step.id), step.section ? AmountColumns::Count : 2});
     const std::vector<AmountColumns> strips =

@@ -8,24 +8,37 @@
 #include <algorithm>
 #include <cmath>
 
-double amountStep(DrawingSurface& s, const std::vector<const std::string*>& amounts) {
+double amountStep(DrawingSurface& s, const std::vector<DrawnAmount>& amounts) {
+    const bool bold = s.FontBold;
     double widest = 0;
-    for (const std::string* a : amounts)
-        widest = std::max(widest, s.TextWidth(*a));
-    return std::round(widest + s.TextWidth("  "));
+    for (const DrawnAmount& a : amounts) {
+        s.FontBold = a.bold;
+        widest = std::max(widest, s.TextWidth(*a.text));
+    }
+    s.FontBold = true;
+    const double step = std::round(widest + s.TextWidth("  "));
+    s.FontBold = bold;
+    return step;
 }
 
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
-                              const std::vector<const std::string*>& amounts,
+                              const std::vector<DrawnAmount>& amounts,
                               const std::vector<ColumnLabel>& labels) {
+    const bool bold = s.FontBold;
     Measured m;
     m.step = amountStep(s, amounts);
+    s.FontBold = false;
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return s.TextWidth(name); });
     m.nameWhole = s.TextWidth(longest);
-    for (const ColumnLabel& l : labels)
-        m.nameWhole = std::max(m.nameWhole, s.TextWidth(l.text) -
+    for (const ColumnLabel& l : labels) {
+        s.FontBold = l.bold;
+        // In whole twips, as the step is: the steps the drawing adds back
+        // give the label all of its width.
+        m.nameWhole = std::max(m.nameWhole, std::ceil(s.TextWidth(l.text)) -
                                                 std::min(l.column, AmountColumns::Count) * m.step);
+    }
+    s.FontBold = bold;
     m.names = std::max(5000.0, std::ceil(m.nameWhole + m.step));
     return m;
 }
@@ -46,7 +59,8 @@ AmountColumns placeAmountColumns(const Measured& m, double width) {
     // The names as the longest wants them while there is room, else giving
     // way to the amounts down to their least width.
     std::vector<TableColumn> columns(1 + AmountColumns::Count, TableColumn{m.step, m.step});
-    columns[0] = {m.names - m.step, 0, true, NameLeast};
+    columns[0] = {m.names - m.step, 0, true, NameLeast, m.nameWhole};
+    keepNamesWhole(columns, width - 2 * PaperMargin);
     placeTableColumns(columns, 0, width - 2 * PaperMargin);
     c.nameRoom = columns[0].width;
     c.names = c.nameRoom + c.step;
@@ -113,7 +127,7 @@ double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
 }
 
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<const std::string*>& amounts,
+                                              const std::vector<DrawnAmount>& amounts,
                                               const std::vector<PrintedHeading>& headings,
                                               const std::vector<ColumnLabel>& labels) {
     DrawingSurface& s = t.s;

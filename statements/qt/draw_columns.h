@@ -45,19 +45,27 @@ struct AmountColumns {
 };
 
 // A label drawn where the names stand (a section's heading, a total's
-// words) and the amount column beside it (Count: none).
+// words), the amount column beside it (Count: none) and its weight.
 struct ColumnLabel {
     std::string text;
     int column = AmountColumns::Count;
+    bool bold = true;
+};
+// An amount text the drawing writes, in bold (a total) or regular (a row).
+struct DrawnAmount {
+    const std::string* text;
+    bool bold = false;
 };
 
-// Measured in the surface's current font: `amounts` are every amount text
-// the drawing will write, `labels` every label. The names' room holds the
-// longest account name and each label whole (a label beside an amount in a
-// later column also has the steps before it).
-double amountStep(DrawingSurface& s, const std::vector<const std::string*>& amounts);
+// Measured in the surface's current font, each text in the weight it is
+// drawn in: `amounts` are every amount text the drawing will write, `labels`
+// every label. The step is the widest amount and two bold blanks. The
+// names' room holds the longest account name (regular, as the rows print
+// it) and each label whole (a label beside an amount in a later column also
+// has the steps before it). The surface's weight is left as it was.
+double amountStep(DrawingSurface& s, const std::vector<DrawnAmount>& amounts);
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
-                              const std::vector<const std::string*>& amounts,
+                              const std::vector<DrawnAmount>& amounts,
                               const std::vector<ColumnLabel>& labels);
 // The columns of those widths centred on a surface `width` twips wide.
 AmountColumns placeAmountColumns(const Measured& m, double width);
@@ -75,7 +83,7 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width);
 // paper the zoom is lowered where the columns, the names, the `labels` or the
 // `headings` would not fit. Returns the strips: one on the window.
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<const std::string*>& amounts,
+                                              const std::vector<DrawnAmount>& amounts,
                                               const std::vector<PrintedHeading>& headings,
                                               const std::vector<ColumnLabel>& labels);
 // Draws `once` for each strip, each after the first on a new page; the

@@ -58,13 +58,14 @@ void drawSection(DrawTarget& t, const AmountColumns& c, const Section& section) 
 double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatement& is) {
     DrawingSurface& s = t.s;
 
-    // Columns sized by the widest amount written, in the rows' font.
-    std::vector<const std::string*> amounts{&is.revenueTotalText, &is.costTotalText,
-                                            &is.expenseTotalText, &is.grossProfitText,
-                                            &is.netProfitText};
+    // Columns sized by the widest amount written, each in its weight.
+    std::vector<DrawnAmount> amounts;
+    for (const std::string* total : {&is.revenueTotalText, &is.costTotalText, &is.expenseTotalText,
+                                     &is.grossProfitText, &is.netProfitText})
+        amounts.push_back({total, true});
     for (const auto* list : {&is.sums.revenue, &is.sums.cost, &is.sums.expenses})
         for (const IncomeRow& row : *list)
-            amounts.push_back(&row.amountText);
+            amounts.push_back({&row.amountText});
     const std::string title = withoutDots(strings::text(134));
     const std::string period = is.startText + " to " + is.endText;
     const std::vector<Section> sections = sectionsOf(is);

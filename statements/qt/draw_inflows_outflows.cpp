@@ -54,28 +54,39 @@ struct Table {
 };
 
 // The width of the widest figure or column head of the table in the current
-// font, each measured (heads of as many letters differ in width); of the
-// figures, those furthest from 0 have the longest texts.
+// font (bold, as the heads), each measured (heads of as many letters differ
+// in width); of the figures, those furthest from 0 have the longest texts,
+// drawn regular in the rows and bold in the totals.
 double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
+    const bool bold = s.FontBold;
     double widest = 0;
     for (const std::string& head : io.columnHeads)
         widest = std::max(widest, s.TextWidth(head));
-    if (io.ok)
-        for (const Currency extreme : {io.highest, io.lowest})
-            widest = std::max(widest, s.TextWidth(io.text(extreme)));
+    for (const bool weight : {false, true}) {
+        s.FontBold = weight;
+        if (io.ok)
+            for (const Currency extreme : {io.highest, io.lowest})
+                widest = std::max(widest, s.TextWidth(io.text(extreme)));
+    }
+    s.FontBold = bold;
     return widest;
 }
 
 // The widest of the labels drawn where the names stand, as drawn: the
-// longest account name, the headings, totals and balances.
+// longest account name (regular, as the rows), the headings, totals and
+// balances (in the current font, bold).
 double widestFlowLabel(DrawingSurface& s, const Book& book) {
-    const std::string longest = Tmain::LongestAccountName(
-        book, [&s](const std::string& name) { return s.TextWidth(name); });
-    double label = s.TextWidth(longest + "    ");
+    double label = 0;
     for (int id : {251, 253, 254, 255})
         label = std::max(label, s.TextWidth(strings::text(id) + " "));
     for (int id : {250, 252})
         label = std::max(label, s.TextWidth(strings::text(id)));
+    const bool bold = s.FontBold;
+    s.FontBold = false;
+    const std::string longest = Tmain::LongestAccountName(
+        book, [&s](const std::string& name) { return s.TextWidth(name); });
+    label = std::max(label, s.TextWidth(longest + "    "));
+    s.FontBold = bold;
     return label;
 }
 

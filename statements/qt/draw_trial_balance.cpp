@@ -37,18 +37,16 @@ struct TrialColumns {
 };
 
 // The widest account number drawn (regular) and the amount step of the
-// figures (bold, as the totals are drawn).
+// figures (the rows regular, the totals bold, as they are drawn).
 Measured trialWidths(DrawingSurface& s, const TrialBalance& tb) {
     Measured m;
-    std::vector<const std::string*> amounts{&tb.debitTotalText, &tb.creditTotalText};
+    std::vector<DrawnAmount> amounts{{&tb.debitTotalText, true}, {&tb.creditTotalText, true}};
     for (const TrialBalanceRow& row : tb.rows) {
         if (!row.shown()) continue;
         m.numbers = std::max(m.numbers, s.TextWidth(row.numberText));
-        amounts.push_back(&row.amountText);
+        amounts.push_back({&row.amountText});
     }
-    s.FontBold = true;
     m.step = amountStep(s, amounts);
-    s.FontBold = false;
     return m;
 }
 
@@ -91,14 +89,14 @@ TrialTable trialTable(DrawTarget& t, const Book& book, const TrialBalance& tb) {
             book, [&s](const std::string& name) { return s.TextWidth(name); }));
         table.columns[0].design =
             std::max(table.columns[0].design, table.longestName + s.TextWidth("  "));
+        table.columns[0].whole = table.longestName;
         table.room = 0.98 * w - c.nameX;
     }
     return table;
 }
 
 // On paper: whether the names whole fit beside the figures.
-bool trialFits(TrialTable table) {
-    table.columns[0].whole = table.longestName;
+bool trialFits(const TrialTable& table) {
     return tableFitsNamesWhole(table.columns, table.room);
 }
 
@@ -108,6 +106,7 @@ std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const Tr
     TrialTable table = trialTable(t, book, tb);
     TrialColumns& c = table.c;
     std::vector<TableColumn>& columns = table.columns;
+    if (!t.onWindow) keepNamesWhole(columns, table.room); // as the fit counted them
     placeTableColumns(columns, c.nameX, table.room);
     c.nameRoom = columns[0].width;
     c.debitRight = columns[1].right();

@@ -2,12 +2,15 @@
 // recording surface from the shared small book.
 #include "ledgers/ledger_printouts.h"
 
+#include "ledgers/ledger_pages.h"
+
 #include "ledger_book.h"
 #include "platform/fake/recording_surface.h"
 #include "support/screen_fit.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -124,6 +127,22 @@ TEST(LedgerPrintouts, TAccountGeometry) {
     EXPECT_EQ(named.pages(), 2);
     for (const RecordedCall& c : named.calls)
         EXPECT_LE(c.y2, 6000);
+
+    // The rows of the window's page, a share of amount zero too. At the
+    // lowest zoom on A5 a name of 150 letters is held whole: the dates, gaps
+    // and amounts give their designed room down to what they print.
+    Book wide = printedBook();
+    handmade::addLine(wide, "71", feb(10), Debit, Loan, "0");
+    handmade::addLine(wide, "71", feb(10), Debit, Rent, "100");
+    handmade::addLine(wide, "71", feb(10), Credit, Cash, "100", "_");
+    const std::string name(150, 'C');
+    *std::find(wide.AccountNames.begin(), wide.AccountNames.end(), "Cash") = name;
+    const TAccountLedger zero = buildTAccount(wide, options);
+    RecordingSurface a5(7670, 11180);
+    printTAccount(a5, wide, zero, heading(wide, "Loan", "600"), Locale, 0.2);
+    EXPECT_EQ(textsStartingWith(a5, "CCC"), std::vector<std::string>(3, name));
+    EXPECT_EQ(textsStartingWith(a5, "0.00").size(), 1u);
+    EXPECT_EQ(tAccountPage(wide, zero, 2, 0, Locale)[0].debit.amount, ".00");
 }
 
 // Pages numbered from 1 in each copy, the business name and title on the
@@ -179,6 +198,22 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
     printGeneralJournal(empty, book, JournalList{}, heading(book, "ALL", ""), Locale, 1.0);
     EXPECT_EQ(textsStartingWith(empty, "Page "), std::vector<std::string>{"Page 1"});
     EXPECT_EQ(textsStartingWith(empty, "Dated from 01/02/2026").size(), 1u);
+    // Headings of pages: each page has its number once, the running balance's too.
+    Book named = printedBook();
+    named.BusinessName = std::string(65535, 'B');
+    RecordingSurface journalPages(3000, 4000), balancePages(3000, 4000);
+    printGeneralJournal(journalPages, named, buildJournalList(named, options),
+                        heading(named, "ALL", ""), Locale, 1.0);
+    printRunningBalance(balancePages, named,
+                        buildRunningBalance(named, inFebruary<LedgerChoice>(Loan)),
+                        heading(named, std::string(65535, 'L'), "600"), Locale, 1.0, nullptr);
+    for (const RecordingSurface* printed : {&journalPages, &balancePages}) {
+        std::vector<std::string> numbers(static_cast<std::size_t>(printed->pages()), "Page ");
+        for (std::size_t page = 0; page < numbers.size(); ++page)
+            numbers[page] += std::to_string(page + 1);
+        EXPECT_GE(numbers.size(), 5u);
+        EXPECT_EQ(textsStartingWith(*printed, "Page "), numbers);
+    }
 
     // The long note's lines, bold italic, centred within the page, add up to the note.
     std::string rebuilt;

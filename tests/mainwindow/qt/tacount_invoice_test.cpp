@@ -112,8 +112,9 @@ TEST(TAcountInvoice, TheBusinessHeadingForOtherPrintouts) {
     RecordingSurface half;
     printRunningBalance(half, w.book(), {}, {}, dayFirstLocale(), 0.5,
                         [&](DrawingSurface& d) { w.PrintHeader(d); });
-    EXPECT_EQ(half.calls[1].text, std::string(200, 'W'));
-    EXPECT_EQ(half.calls[1].x2, 11520 - 730);
+    EXPECT_EQ(half.calls[0].text, "Page 1"); // on the heading's empty first line
+    EXPECT_EQ(half.calls[2].text, std::string(200, 'W'));
+    EXPECT_EQ(half.calls[2].x2, 11520 - 730);
 }
 
 TEST(TAcountInvoice, NoPdfFileNamedPrintsNothingAndEachPrintAsksForAFileOfItsOwn) {

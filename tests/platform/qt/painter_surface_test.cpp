@@ -186,7 +186,9 @@ TEST(PainterSurface, PrintsOnAQueueOfThePrintSystem) {
     testing_support::PrintService service;
     if (!service.why().empty()) GTEST_SKIP() << service.why();
     ASSERT_TRUE(service.addQueue("Margins"));
-    PrinterChoices choices{.printerName = "Margins", .paperCode = 1}; // Letter
+    PrinterChoices choices;
+    choices.printerName = "Margins";
+    choices.paperCode = 1; // Letter
     for (const auto& [orientation, margins] :
          {std::pair{Portrait, QMarginsF(18, 36, 24, 54)}, {Landscape, QMarginsF(54, 24, 54, 24)}}) {
         choices.orientation = orientation;

@@ -72,14 +72,20 @@ inline void inFigureFonts(const std::function<void(const QFont&, ScopedFakeServi
     QApplication::setFont(before);
 }
 
+// A family whose regular face is wider than its bold (fonts-urw-base35): a
+// test run in it is skipped where the machine lacks it.
+inline const std::string widerRegularFamily = "URW Gothic";
+
 // A test run in each font family a drawing is shown to measure in (GetParam()):
 // DejaVu Sans and the narrower Liberation Sans; one drawn in another face fails.
 class InBothFamilies : public ::testing::TestWithParam<std::string> {
   protected:
     void SetUp() override {
-        ASSERT_EQ(QFontInfo(QFont(QString::fromStdString(GetParam()))).family().toStdString(),
-                  GetParam())
-            << "missing: install fonts-dejavu-core and fonts-liberation";
+        const std::string family =
+            QFontInfo(QFont(QString::fromStdString(GetParam()))).family().toStdString();
+        if (family != GetParam() && GetParam() == widerRegularFamily)
+            GTEST_SKIP() << "missing: install fonts-urw-base35";
+        ASSERT_EQ(family, GetParam()) << "missing: install fonts-dejavu-core and fonts-liberation";
     }
 };
 inline const std::vector<std::string> bothFamilies{"DejaVu Sans", "Liberation Sans"};
