@@ -9,7 +9,6 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -222,19 +221,13 @@ std::string writtenInPart(const std::vector<std::filesystem::path>& files, std::
            " could not be replaced: " + Tmain::FileErrorText(why);
 }
 
-// Removes the older file of a group that has none now. Only a regular file
-// or a link (not what it leads to) goes, and never a name the replace
-// question did not list (a link to a folder); a name that is not there is
-// fine. The error tells why the name stays.
+// Removes the older file of a group that has none now: only a name the
+// replace question lists (a link goes, not what it leads to); a name that is
+// not there is fine. The error tells why the name stays.
 std::error_code removeOlderGroup(const std::filesystem::path& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
-        // A name too long for the system names no file either.
-        return errno == ENOENT || errno == ENAMETOOLONG ? std::error_code()
-                                                        : fileErrorFor(errno, FileUse::Remove);
-    if (leadsToFolder(path)) return FileRefusal::Folder;
-    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) return refusalOfKind(st.st_mode);
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return fileErrorFor(errno, FileUse::Remove);
+    if (std::error_code refused = refusalToReplace(path)) return refused;
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT && errno != ENAMETOOLONG)
+        return fileErrorFor(errno, FileUse::Remove);
     return {};
 }
 
