@@ -195,16 +195,16 @@ bool groupHasFile(const Book& book, int g) {
     return book.EntryGroups[g].size() >= 3;
 }
 
-// Nothing of the export replaced anything. A file other than the chart (the
-// name the user gave) is named, with what is wrong with it.
+// Nothing of the export replaced anything. The file is named, with what is
+// wrong with it.
 ChartExportResult failed(BinaryOut& out, const ChartExportFiles& names) {
     ChartExportResult r;
     r.refusal = out.refusal;
     if (r.refusal.empty()) r.error = out.error();
     if (!r.error && r.refusal.empty()) r.error = std::make_error_code(std::errc::io_error);
-    if (r.error && out.path() != names.chart)
-        r.notice = "The export was not written, and no file was replaced:\n" +
-                   Tmain::FileFaultText(out.path(), r.error);
+    if (r.error)
+        r.notice =
+            Tmain::WriteFailureText(out.path(), r.error) + "\nNo file of the export was replaced.";
     return r;
 }
 

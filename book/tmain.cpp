@@ -516,4 +516,18 @@ std::string UnchangedFileNote(const std::filesystem::path& file) {
                : "";
 }
 
+std::string WriteFailureText(const std::filesystem::path& file, const std::error_code& ec) {
+    return "The file could not be written" + UnchangedFileNote(file) + ":\n" +
+           FileFaultText(file, ec);
+}
+
+std::string ReadFailureText(const std::filesystem::path& file, const std::error_code& ec) {
+    return "The file could not be read:\n" + FileFaultText(file, ec);
+}
+
+std::string NamingFile(const std::filesystem::path& file, const std::string& message) {
+    if (message.find(file.string()) != std::string::npos) return message;
+    return file.string() + ":\n" + message;
+}
+
 } // namespace Tmain

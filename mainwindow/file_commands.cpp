@@ -254,11 +254,11 @@ CommandOutcome FileCommands::load(int mode) {
                                                : result.message);
         return unchanged(CommandOutcome::Refused);
     case BookReadStatus::FileError:
-        Tmain::FileErrorMessage(result.error);
+        showMessage(Tmain::ReadFailureText(path, result.error));
         return unchanged(CommandOutcome::Failed);
     default:
-        showMessage(result.message.empty() ? path.string() + " cannot be read as a book."
-                                           : result.message);
+        showMessage(Tmain::NamingFile(path, result.message.empty() ? "It cannot be read as a book."
+                                                                   : result.message));
         return unchanged(CommandOutcome::Failed);
     }
 
@@ -321,9 +321,9 @@ CommandOutcome FileCommands::save(SaveCommand command) {
         book_.Caption = host_.caption();
         run_.ProgressStride = progressStrideFor(book_.LastEntryLine());
         const LocaleInfo locale = currentLocale();
-        auto report = [](const BookWriteResult& r) {
+        auto report = [&plan](const BookWriteResult& r) {
             if (r.error)
-                Tmain::FileErrorMessage(r.error);
+                showMessage(Tmain::WriteFailureText(plan.target, r.error));
             else if (!r.message.empty())
                 showMessage(r.message);
             return r.ok();
@@ -388,11 +388,11 @@ CommandOutcome FileCommands::InsertEntries_Click() {
         if (answered) showMessage("The password was not accepted; nothing was inserted.");
         return CommandOutcome::Refused;
     case InsertResult::FileError:
-        Tmain::FileErrorMessage(result.error);
+        showMessage(Tmain::ReadFailureText(path, result.error));
         return CommandOutcome::Failed;
     default:
-        showMessage(result.message.empty() ? path.string() + " cannot be inserted."
-                                           : result.message);
+        showMessage(Tmain::NamingFile(path, result.message.empty() ? "It cannot be inserted."
+                                                                   : result.message));
         return CommandOutcome::Failed;
     }
 }
