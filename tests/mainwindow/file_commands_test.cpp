@@ -441,6 +441,26 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
     EXPECT_EQ(readBookFile(acc, nullptr, nullptr).book.BusinessName.str(), "Corner Shop Ltd");
     EXPECT_FALSE(run.BookChanged);
 
+    // Another program rewrote the book file since it was opened: Save asks;
+    // No writes nothing and keeps the window's book, Yes replaces it.
+    ASSERT_EQ(commands.openFromCommandLine(acc.string()), CommandOutcome::Done);
+    const std::string theirs = bookBytes(tradingBook("Theirs"));
+    writeFile(acc, theirs);
+    run.BookChanged = true;
+    fakes.messages.answers.push_back(MessageAnswer::No);
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Cancelled);
+    EXPECT_NE(fakes.messages.lastText().find(acc.string() + " was changed by another"),
+              std::string::npos);
+    EXPECT_EQ(readFile(acc), theirs);
+    EXPECT_TRUE(run.BookChanged);
+    EXPECT_EQ(book.BusinessName.str(), "Corner Shop Ltd");
+    fakes.messages.answers.push_back(MessageAnswer::Yes);
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+    EXPECT_EQ(readBookFile(acc, nullptr, nullptr).book.BusinessName.str(), "Corner Shop Ltd");
+    const std::size_t asked = fakes.messages.shown.size();
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done); // unchanged since: no question
+    EXPECT_EQ(fakes.messages.shown.size(), asked);
+
     // A write that fails is said and changes neither the path nor the mark.
     run.BookChanged = true;
     host.dialogs.push_back(choice(dir / "no folder" / "x.acc", "acc"));
