@@ -197,7 +197,7 @@ bool groupHasFile(const Book& book, int g) {
 
 // Nothing of the export replaced anything. The file is named, with what is
 // wrong with it.
-ChartExportResult failed(BinaryOut& out, const ChartExportFiles& names) {
+ChartExportResult failed(BinaryOut& out) {
     ChartExportResult r;
     r.refusal = out.refusal;
     if (r.refusal.empty()) r.error = out.error();
@@ -235,12 +235,12 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
     BinaryOut chart(names.chart);
     writeChart(chart, book);
     chart.flush();
-    if (!chart.ok()) return failed(chart, names);
+    if (!chart.ok()) return failed(chart);
 
     BinaryOut journal(names.journal);
     writeJournal(journal, book, run);
     journal.flush();
-    if (!journal.ok()) return failed(journal, names);
+    if (!journal.ok()) return failed(journal);
 
     std::vector<std::unique_ptr<BinaryOut>> groups;
     std::vector<BinaryOut*> outs{&chart, &journal};
@@ -250,7 +250,7 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
         groups.push_back(std::make_unique<BinaryOut>(names.groups[g]));
         writeGroup(*groups.back(), book, g);
         groups.back()->flush();
-        if (!groups.back()->ok()) return failed(*groups.back(), names);
+        if (!groups.back()->ok()) return failed(*groups.back());
         outs.push_back(groups.back().get());
         files.push_back(names.groups[g]);
     }
@@ -258,7 +258,7 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
     // Every file is complete: only now do they replace the older ones.
     for (std::size_t i = 0; i < outs.size(); ++i) {
         if (outs[i]->commit()) continue;
-        ChartExportResult result = failed(*outs[i], names);
+        ChartExportResult result = failed(*outs[i]);
         if (i > 0) result.notice = writtenInPart(files, i, result.error);
         return result;
     }

@@ -6,7 +6,9 @@
 #include <map>
 #include <tuple>
 
-double Clock::today() const { return std::floor(now()); }
+double Clock::today() const {
+    return std::floor(now());
+}
 
 namespace {
 
@@ -64,7 +66,7 @@ class SilentMessages : public MessageBox {
 
 class NoShell : public Shell {
   public:
-    bool openWithDefault(const std::string&) override { return false; }
+    bool openWithDefault(const std::string&, std::function<void()>) override { return false; }
 };
 
 class ProcessEnvironment : public Environment {
@@ -98,8 +100,8 @@ Services makeDefaults() {
     static ProcessEnvironment environment;
     static NoProgress progress;
     static DefaultLocale locale;
-    return Services{&clock, &settings, &clipboard, &messages,
-                    &shell, &environment, &progress, &locale};
+    return Services{&clock, &settings,    &clipboard, &messages,
+                    &shell, &environment, &progress,  &locale};
 }
 
 } // namespace
