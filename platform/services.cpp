@@ -6,9 +6,7 @@
 #include <map>
 #include <tuple>
 
-double Clock::today() const {
-    return std::floor(now());
-}
+double Clock::today() const { return std::floor(now()); }
 
 namespace {
 
@@ -100,8 +98,8 @@ Services makeDefaults() {
     static ProcessEnvironment environment;
     static NoProgress progress;
     static DefaultLocale locale;
-    return Services{&clock, &settings,    &clipboard, &messages,
-                    &shell, &environment, &progress,  &locale};
+    return Services{&clock, &settings, &clipboard, &messages,
+                    &shell, &environment, &progress, &locale};
 }
 
 } // namespace

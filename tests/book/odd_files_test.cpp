@@ -223,59 +223,49 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         // writes killed part-way left there, for whatever target (also one
         // whose name was cut), and an earlier version's leftover of the same
         // target; never the file a running save holds, a link, another
-        // user's file, nor a file of the same look that the program never
-        // made (also one open for writing in another process).
+        // user's file, nor a file of that look the program never made (also
+        // one open for writing in another process).
         const fs::path real = dir / "real";
         auto running = std::make_unique<SafeFileWriter>(real / "book");
         const fs::path held = running->temporaryPath();
-        ASSERT_EQ(held.filename().string().rfind(".book.ledgerwick-tmp", 0), 0u) << held;
         const std::size_t start = longestNameIn(real) - 23;
         const std::string longName = std::string(start, 'n') + "\xC3\xA9" + std::string(10, 'n');
-        if (const pid_t killed = ::fork(); killed == 0) {
-            SafeFileWriter half(real / longName);
-            half.write("half");
-            ::_exit(0); // ended before the rename: the temporary file stays
-        } else {
-            ::waitpid(killed, nullptr, 0);
+        const std::string cut = "." + longName.substr(0, start);
+        if (::fork() == 0) {
+            (new SafeFileWriter(real / longName))->write("half");
+            ::_exit(0); // ended before the rename
         }
+        ::wait(nullptr);
         std::vector<fs::path> leftovers{real / ".book.tmp31"};
         for (const fs::directory_entry& e : fs::directory_iterator(real))
-            if (e.path() != held &&
-                e.path().filename().string().find(TemporaryMark) != std::string::npos)
-                leftovers.push_back(e.path());
+            if (e.path().filename().string().starts_with(cut)) leftovers.push_back(e.path());
         ASSERT_EQ(leftovers.size(), 2u);
         writeFile(leftovers[0], "dead");
         writeFile(dir / "outside", "x");
         fs::create_symlink("../outside", real / ".book.ledgerwick-tmp8");
-        const std::string others[] = {".book.tmp",
-                                      ".book.tmp7x",
-                                      "..tmp7",
-                                      "book.tmp7",
-                                      ".book.tmp1234567",
-                                      ".invoice-17.pdf.tmp4",
-                                      ".book.tmp7.tmp9",
-                                      ".notes.tmp12",
-                                      ".x.tmp007",
-                                      "." + longName.substr(0, start) + ".tmp5",
-                                      ".theirs.ledgerwick-tmp3",
-                                      ".report.txt.tmp7755"};
+        const std::string others[] = {
+            ".book.tmp",          ".book.tmp7x",      "..tmp7",
+            "book.tmp7",          ".book.tmp1234567", ".invoice-17.pdf.tmp4",
+            ".book.tmp7.tmp9",    cut + ".tmp5",      ".theirs.ledgerwick-tmp3",
+            ".report.txt.tmp7755"};
         for (const std::string& other : others)
             writeFile(real / other, "other");
-        ASSERT_EQ(::chown((real / others[10]).c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown((real / others[8]).c_str(), 65534, 65534), 0);
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
         const pid_t script = ::fork();
         if (script == 0) {
-            const int fd = ::open((real / others[11]).c_str(), O_WRONLY);
-            (void)!::write(ready[1], fd >= 0 ? "r" : "-", 1);
-            for (;;)
-                ::pause(); // writing, until it is ended
+            const int writing = ::open((real / others[9]).c_str(), O_WRONLY);
+            for (::close(ready[1]); writing >= 0;)
+                ::pause(); // until it is ended
+            ::_exit(1);
         }
-        char byte;
-        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        ::close(ready[1]);
+        char none;
+        ASSERT_EQ(::read(ready[0], &none, 1), 0); // the script has it open
         ASSERT_TRUE(write(dir / "link").ok());
         ::kill(script, SIGKILL);
-        ::waitpid(script, nullptr, 0);
+        ::wait(nullptr);
         for (const fs::path& leftover : leftovers)
             EXPECT_FALSE(fs::exists(leftover)) << leftover;
         EXPECT_TRUE(fs::exists(held)) << held;
@@ -287,17 +277,13 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         running.reset();
         EXPECT_FALSE(fs::exists(held));
         // A name as long as the folder takes: its temporary name is cut at a
-        // character, also where the file system tells more than 255 bytes
-        // (vfat and exFAT tell 1530).
-        EXPECT_EQ(temporaryPrefix(real / longName, start + 23),
-                  "." + longName.substr(0, start) + TemporaryMark);
-        EXPECT_EQ(temporaryPrefix(real / longName, 100),
-                  "." + longName.substr(0, 78) + TemporaryMark);
+        // character, also where the file system tells 1530 bytes (vfat, exFAT).
+        EXPECT_EQ(temporaryPrefix(real / longName, start + 23), cut + TemporaryMark);
+        EXPECT_EQ(temporaryPrefix(real / longName, 100), cut.substr(0, 79) + TemporaryMark);
         overstateLongestName(1530);
-        EXPECT_EQ(longestNameIn(real), 255u);
-        const std::string longest(250, 'm');
-        EXPECT_TRUE(write(real / longest).ok() && fs::remove(real / longest));
+        EXPECT_TRUE(write(real / std::string(250, 'm')).ok());
         overstateLongestName(0);
+        fs::remove(real / std::string(250, 'm'));
 
         // A read-only file is refused with the read-only message and stays.
         writeFile(dir / "locked", "kept");
