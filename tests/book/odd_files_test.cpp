@@ -219,12 +219,9 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         EXPECT_NE(readFile(dir / "real" / "book"), "old");
         EXPECT_EQ(readFile(dir / "real" / "new"), readFile(dir / "real" / "book"));
 
-        // The next write into the folder takes away what this program's
-        // writes killed part-way left there, for whatever target (also one
-        // whose name was cut), and an earlier version's leftover of the same
-        // target; never the file a running save holds, a link, another
-        // user's file, nor a file of that look the program never made (also
-        // one open for writing in another process).
+        // The next write into the folder takes away this program's leftovers
+        // of any target and an earlier version's of the same target; nothing
+        // it never made (also one open in another process), held or not ours.
         const fs::path real = dir / "real";
         auto running = std::make_unique<SafeFileWriter>(real / "book");
         const fs::path held = running->temporaryPath();
