@@ -351,8 +351,7 @@ TEST_F(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
     }
     EXPECT_FALSE(std::filesystem::exists(dir / (longStem + ".LWK")));
 
-    // Older group files the export neither writes nor may remove (read-only,
-    // a pipe) stay, are named in the notice and are not in the replace question.
+    // Older group files it may not remove stay, named, and out of the replace question.
     writeFile(dir / "k02.Grp", "old group");
     std::filesystem::permissions(dir / "k02.Grp", std::filesystem::perms::owner_read);
     ASSERT_EQ(::mkfifo((dir / "k03.Grp").c_str(), 0600), 0);

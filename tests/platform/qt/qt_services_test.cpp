@@ -11,7 +11,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QThread>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -257,21 +257,17 @@ TEST(QtServices, ClockEnvironmentAndInstallation) {
     qunsetenv("LW_TEST_VARIABLE");
     EXPECT_FALSE(environment.get("LW_TEST_VARIABLE").has_value());
 
-    // The desktop's opener ends in failure after it started (no program for
-    // the file's type): learnt while the window goes on.
+    // The desktop's opener failing after it started is learnt while the window goes on.
     testing_support::TempDir bin;
     testing_support::writeFile(bin / "xdg-open", "#!/bin/sh\nexit 3\n");
     std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QByteArray::fromStdString(bin.path().string()) + ":" + path);
     bool failed = false;
-    QtShell shell;
-    EXPECT_TRUE(shell.openWithDefault((bin / "draft.eml").string(), [&] { failed = true; }));
+    EXPECT_TRUE(QtShell().openWithDefault((bin / "draft.eml").string(), [&] { failed = true; }));
     qputenv("PATH", path);
-    for (int turn = 0; turn < 3000 && !failed; ++turn) {
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
+    for (int turn = 0; turn < 3000 && !failed; ++turn)
+        QTest::qWait(10);
     EXPECT_TRUE(failed);
 
     const Services previous = services();
