@@ -239,12 +239,14 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
             errno = failure;
             break;
         }
-        // A file replaced keeps its group where the system lets this user
-        // give it, and its permissions (a private book stays private).
+        // A file replaced keeps its owner and group where the system lets
+        // this user give them (else only its group, else the saver's), and
+        // its permissions (a private book stays private).
         struct stat old {};
         if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-            [[maybe_unused]] const int saversGroupKept =
-                ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid);
+            [[maybe_unused]] const bool given =
+                ::fchown(fd_, old.st_uid, old.st_gid) == 0 ||
+                ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid) == 0;
             ::fchmod(fd_, old.st_mode & 07777);
         }
         return;

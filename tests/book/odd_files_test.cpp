@@ -284,7 +284,7 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         fs::permissions(dir / "locked", fs::perms::owner_all);
         // Another user's file is a refused permission, not a read-only file;
         // a shared folder (sticky bit) refuses replacing it. A file replaced
-        // keeps its group.
+        // keeps its owner and group where the system allows.
         fs::permissions(real, fs::perms::all);
         fs::create_directory(dir / "shared");
         fs::permissions(dir / "shared", fs::perms::all | fs::perms::sticky_bit);
@@ -302,10 +302,11 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
             testing::ExitedWithCode(0), "");
         EXPECT_EQ(readFile(dir / "shared" / "theirs"), "kept");
         fs::remove(real / "theirs");
-        ASSERT_EQ(::chown((dir / "locked").c_str(), static_cast<uid_t>(-1), 65534), 0);
+        ASSERT_EQ(::chown((dir / "locked").c_str(), 65534, 65534), 0);
         ASSERT_TRUE(write(dir / "locked").ok());
         struct stat replaced {};
-        EXPECT_TRUE(::stat((dir / "locked").c_str(), &replaced) == 0 && replaced.st_gid == 65534);
+        EXPECT_TRUE(::stat((dir / "locked").c_str(), &replaced) == 0 && replaced.st_gid == 65534 &&
+                    replaced.st_uid == 65534);
 
         // A link to itself, two links to each other, a folder, a folder that
         // is not there (also at the end of a link), a pipe and a device are
