@@ -71,7 +71,7 @@ void ledgerPages(BenchContext& ctx) {
             << '\n';
     std::cout << "  " << jPage.visibleRows << " journal items fit the page; "
               << jWidest.folios.size() << " folios to measure, widest balance "
-              << rWidest.balances.front() << "\n";
+              << (rWidest.balances.empty() ? "(no balance)" : rWidest.balances.front()) << "\n";
 }
 
 } // namespace

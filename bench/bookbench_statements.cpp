@@ -233,10 +233,17 @@ std::optional<std::string> ledgerJournal(const Book& book) {
         WideSum sum;
         for (std::int32_t k = i; k <= entries.last(i); ++k) {
             const EntryLine& line = book.EntryLines[static_cast<std::size_t>(k)];
-            const Currency amount = line.Side == Debit ? line.Amount : -line.Amount;
-            sum += amount;
-            out +=
-                "    A" + line.AccountNumber.toPlainString() + "  " + amount.toPlainString() + "\n";
+            // A credit is written negated by its sign alone: the lowest amount
+            // has no negative in the money range.
+            std::string amount = line.Amount.toPlainString();
+            if (line.Side == Debit) {
+                sum += line.Amount;
+            } else {
+                sum -= line.Amount;
+                if (!line.Amount.isZero())
+                    amount = amount[0] == '-' ? amount.substr(1) : "-" + amount;
+            }
+            out += "    A" + line.AccountNumber.toPlainString() + "  " + amount + "\n";
         }
         const std::optional<Currency> unbalanced = (WideSum() - sum).checked();
         if (!unbalanced) return std::nullopt;

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -196,16 +195,16 @@ bool groupHasFile(const Book& book, int g) {
     return book.EntryGroups[g].size() >= 3;
 }
 
-// Nothing of the export replaced anything. A file other than the chart (the
-// name the user gave) is named, with what is wrong with it.
-ChartExportResult failed(BinaryOut& out, const ChartExportFiles& names) {
+// Nothing of the export replaced anything. The file is named, with what is
+// wrong with it.
+ChartExportResult failed(BinaryOut& out) {
     ChartExportResult r;
     r.refusal = out.refusal;
     if (r.refusal.empty()) r.error = out.error();
     if (!r.error && r.refusal.empty()) r.error = std::make_error_code(std::errc::io_error);
-    if (r.error && out.path() != names.chart)
-        r.notice = "The export was not written, and no file was replaced:\n" +
-                   Tmain::FileFaultText(out.path(), r.error);
+    if (r.error)
+        r.notice =
+            Tmain::WriteFailureText(out.path(), r.error) + "\nNo file of the export was replaced.";
     return r;
 }
 
@@ -222,19 +221,13 @@ std::string writtenInPart(const std::vector<std::filesystem::path>& files, std::
            " could not be replaced: " + Tmain::FileErrorText(why);
 }
 
-// Removes the older file of a group that has none now. Only a regular file
-// or a link (not what it leads to) goes, and never a name the replace
-// question did not list (a link to a folder); a name that is not there is
-// fine. The error tells why the name stays.
+// Removes the older file of a group that has none now: only a name the
+// replace question lists (a link goes, not what it leads to); a name that is
+// not there is fine. The error tells why the name stays.
 std::error_code removeOlderGroup(const std::filesystem::path& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
-        // A name too long for the system names no file either.
-        return errno == ENOENT || errno == ENAMETOOLONG ? std::error_code()
-                                                        : fileErrorFor(errno, FileUse::Remove);
-    if (leadsToFolder(path)) return FileRefusal::Folder;
-    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) return refusalOfKind(st.st_mode);
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return fileErrorFor(errno, FileUse::Remove);
+    if (std::error_code refused = refusalToReplace(path)) return refused;
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT && errno != ENAMETOOLONG)
+        return fileErrorFor(errno, FileUse::Remove);
     return {};
 }
 
@@ -242,12 +235,12 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
     BinaryOut chart(names.chart);
     writeChart(chart, book);
     chart.flush();
-    if (!chart.ok()) return failed(chart, names);
+    if (!chart.ok()) return failed(chart);
 
     BinaryOut journal(names.journal);
     writeJournal(journal, book, run);
     journal.flush();
-    if (!journal.ok()) return failed(journal, names);
+    if (!journal.ok()) return failed(journal);
 
     std::vector<std::unique_ptr<BinaryOut>> groups;
     std::vector<BinaryOut*> outs{&chart, &journal};
@@ -257,7 +250,7 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
         groups.push_back(std::make_unique<BinaryOut>(names.groups[g]));
         writeGroup(*groups.back(), book, g);
         groups.back()->flush();
-        if (!groups.back()->ok()) return failed(*groups.back(), names);
+        if (!groups.back()->ok()) return failed(*groups.back());
         outs.push_back(groups.back().get());
         files.push_back(names.groups[g]);
     }
@@ -265,7 +258,7 @@ ChartExportResult writeAll(Book& book, RunTimeState& run, const ChartExportFiles
     // Every file is complete: only now do they replace the older ones.
     for (std::size_t i = 0; i < outs.size(); ++i) {
         if (outs[i]->commit()) continue;
-        ChartExportResult result = failed(*outs[i], names);
+        ChartExportResult result = failed(*outs[i]);
         if (i > 0) result.notice = writtenInPart(files, i, result.error);
         return result;
     }

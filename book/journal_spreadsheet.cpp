@@ -74,7 +74,7 @@ JournalSheetResult SaveAsExcel(const Book& book, const std::filesystem::path& fi
     int textsCut = 0;
     result.error = writeSheet(book, fileName, locale, layout, lines, textsCut);
     if (result.error) {
-        Tmain::FileErrorMessage(result.error);
+        showMessage(Tmain::WriteFailureText(fileName, result.error));
         return result;
     }
     result.linesWritten = lines;

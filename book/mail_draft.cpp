@@ -382,10 +382,12 @@ std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
     }
     partial.whole = true;
 
-    if (!services().shell->openWithDefault(path.string()))
-        showMessage("The mail program could not be started. The message was saved as " +
-                    path.string() +
-                    "; drafts there are removed after a day, so move it elsewhere to keep it.");
+    const std::string notStarted =
+        "The mail program could not be started. The message was saved as " + path.string() +
+        "; drafts there are removed after a day, so move it elsewhere to keep it.";
+    if (!services().shell->openWithDefault(path.string(),
+                                           [notStarted] { showMessage(notStarted); }))
+        showMessage(notStarted);
     return path;
 }
 

@@ -60,6 +60,9 @@ class FileRefusalCategory : public std::error_category {
             return "This user has no permission to remove this file from its folder.";
         case FileRefusal::Denied:
             return "This user has no permission to do this with the file or its folder.";
+        case FileRefusal::ReplaceDenied:
+            return "The folder is shared (its sticky bit is set): it refuses replacing or removing "
+                   "a file of another user, as this one is. Save under another name.";
         }
         return "The file cannot be read.";
     }
@@ -75,6 +78,7 @@ class FileRefusalCategory : public std::error_category {
         case FileRefusal::WriteDenied:
         case FileRefusal::RemoveDenied:
         case FileRefusal::Denied:
+        case FileRefusal::ReplaceDenied:
             return std::errc::permission_denied;
         default:
             return {value, *this};
@@ -149,10 +153,32 @@ std::filesystem::path linkTarget(const std::filesystem::path& path) {
     return target.lexically_normal();
 }
 
+namespace {
+// A folder with the sticky bit lets only a file's owner (or the folder's)
+// rename over it or remove it.
+bool stickyFolderKeeps(const std::filesystem::path& path, const struct stat& file) {
+    struct stat folder {};
+    const uid_t user = ::geteuid();
+    return user != 0 && file.st_uid != user && ::stat(path.parent_path().c_str(), &folder) == 0 &&
+           (folder.st_mode & S_ISVTX) != 0 && folder.st_uid != user;
+}
+} // namespace
+
+std::error_code refusalToReplace(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return {};
+    if (leadsToFolder(path)) return FileRefusal::Folder;
+    if (::stat(path.c_str(), &st) != 0) return {}; // a link to no file: written through
+    if (!S_ISREG(st.st_mode)) return refusalOfKind(st.st_mode);
+    if ((st.st_mode & 0222) == 0) return std::make_error_code(std::errc::read_only_file_system);
+    if (::access(path.c_str(), W_OK) != 0) return lastError(FileUse::Write);
+    if (stickyFolderKeeps(linkTarget(path), st)) return FileRefusal::ReplaceDenied;
+    return {};
+}
+
 bool isReadOnlyFile(const std::filesystem::path& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && refusalToReplace(path);
 }
 
 void SafeFileWriter::failAfterWrites(int n) {
@@ -181,18 +207,14 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
         return;
     }
     // Renaming over a pipe, a device or a socket would put a plain file in
-    // its place.
-    if (::stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        fail(refusalOfKind(st.st_mode));
-        return;
-    }
-    if (isReadOnlyFile(target_)) {
-        fail(std::make_error_code(std::errc::read_only_file_system));
+    // its place; a file this user may not write stays.
+    if (const std::error_code refused = refusalToReplace(target_)) {
+        fail(refused);
         return;
     }
     // What writes into this folder ended part-way left there.
     const std::filesystem::path folder = target_.parent_path();
-    removeLeftTemporaries(folder);
+    removeLeftTemporaries(target_);
     const std::string prefix = temporaryPrefix(target_, longestNameIn(folder));
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -217,10 +239,16 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
             errno = failure;
             break;
         }
-        // A file replaced keeps its permissions (a private book stays private).
+        // A file replaced keeps its owner and group where the system lets
+        // this user give them (else only its group, else the saver's), and
+        // its permissions (a private book stays private).
         struct stat old {};
-        if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+            [[maybe_unused]] const bool given =
+                ::fchown(fd_, old.st_uid, old.st_gid) == 0 ||
+                ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid) == 0;
             ::fchmod(fd_, old.st_mode & 07777);
+        }
         return;
     }
     // Creating a file fails this way only when the folder is not there.

@@ -35,6 +35,7 @@ enum class FileRefusal {
     WriteDenied,         // ... to write the file, or into its folder
     RemoveDenied,        // ... to remove the file from its folder
     Denied,              // ... to do what was asked (not known to be one of those)
+    ReplaceDenied, // a shared folder (sticky bit) keeps another user's file from being replaced
 };
 const std::error_category& fileRefusalCategory();
 std::error_code make_error_code(FileRefusal refusal);
@@ -65,6 +66,14 @@ constexpr std::uint64_t LargestFileRead = std::uint64_t(1) << 30;
 // The file a path names once every symbolic link on its last part is followed,
 // also one that points where no file is yet.
 std::filesystem::path linkTarget(const std::filesystem::path& path);
+// Why a command may not write over or remove the name `path` (also what a
+// link there leads to): a folder, a pipe, a device or a socket, a read-only
+// file (no write permission for anyone), a file this user may not write (a
+// refused permission, or a read-only file system), a file of another user in
+// a shared folder that keeps it. Empty when nothing is there or the name may
+// go. The one rule of the safe writer, the replace question and the removal
+// of older files.
+std::error_code refusalToReplace(const std::filesystem::path& path);
 // True for an existing file this user may not write (no write permission, or
 // writing is refused).
 bool isReadOnlyFile(const std::filesystem::path& path);

@@ -3,6 +3,8 @@
 #include "book/file_descriptor.h"
 #include "book/text_encoding.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,30 +24,46 @@ bool stillNamed(int fd, const std::filesystem::path& path) {
     return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && sameFile(open, named);
 }
 
-// "." + a name + ".tmp" + one to TemporaryDigits digits, and nothing else: a
-// temporary name of any target, whole or cut.
-bool isTemporaryName(const std::string& name) {
+// "." + at least one byte + `mark` + one to TemporaryDigits digits.
+bool hasTemporaryForm(const std::string& name, const std::string& mark) {
     const std::size_t digits = name.find_last_not_of("0123456789") + 1;
-    const std::string tail = ".tmp";
     return digits < name.size() && name.size() - digits <= TemporaryDigits &&
-           digits > tail.size() + 1 && name[0] == '.' &&
-           name.compare(digits - tail.size(), tail.size(), tail) == 0;
+           digits > mark.size() + 1 && name[0] == '.' &&
+           name.compare(digits - mark.size(), mark.size(), mark) == 0;
 }
+
+// A leftover of an earlier version's write of `target`: "." + its name, whole
+// or cut as the name of its temporary file was, + ".tmp" + digits.
+bool isOldTemporaryOf(const std::string& name, const std::filesystem::path& target,
+                      std::size_t longestName) {
+    if (!hasTemporaryForm(name, ".tmp")) return false;
+    const std::string stem = name.substr(0, name.rfind(".tmp"));
+    const std::string whole = target.filename().string();
+    const std::size_t room =
+        longestName > TemporaryDigits + 5 ? longestName - TemporaryDigits - 5 : 1;
+    return stem == "." + whole || stem == "." + encoding::cutUtf8(whole, room);
+}
+
+std::atomic<long> longestNameAnswer{0};
 
 } // namespace
 
 std::size_t longestNameIn(const std::filesystem::path& folder) {
-    const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-    return longest > 0 ? static_cast<std::size_t>(longest) : 255;
+    const long told = longestNameAnswer.load();
+    const long longest = told > 0 ? told : ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return longest > 0 ? std::min(static_cast<std::size_t>(longest), LongestName) : LongestName;
+}
+
+void overstateLongestName(long answer) {
+    longestNameAnswer = answer;
 }
 
 std::string temporaryPrefix(const std::filesystem::path& target, std::size_t longestName) {
-    const std::size_t around = TemporaryDigits + std::string("..tmp").size();
+    const std::size_t around = TemporaryDigits + 1 + std::string(TemporaryMark).size();
     // At least a character of the name, or the name would not pass for a temporary one.
     const std::size_t room = longestName > around ? longestName - around : 1;
-    return "." + encoding::cutUtf8(target.filename().string(), room) + ".tmp";
+    return "." + encoding::cutUtf8(target.filename().string(), room) + TemporaryMark;
 }
-
 bool holdTemporary(int fd, const std::filesystem::path& temp) {
     // Held by a clearing that took it for a leftover. A file system that
     // keeps no locks lets no clearing take it either.
@@ -55,17 +73,23 @@ bool holdTemporary(int fd, const std::filesystem::path& temp) {
     return stillNamed(fd, temp);
 }
 
-void removeLeftTemporaries(const std::filesystem::path& folder) {
+void removeLeftTemporaries(const std::filesystem::path& target) {
+    const std::filesystem::path folder = target.parent_path();
+    const std::size_t longestName = longestNameIn(folder);
     std::error_code ec;
     std::filesystem::directory_iterator entries(folder, ec);
     for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
         const std::filesystem::path& path = entries->path();
-        if (!isTemporaryName(path.filename().string())) continue;
+        const std::string name = path.filename().string();
+        if (!hasTemporaryForm(name, TemporaryMark) && !isOldTemporaryOf(name, target, longestName))
+            continue;
         // Not following a link, nor waiting on a pipe put in its place.
         const FileDescriptor file(
             ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat st {};
-        if (!file.opened() || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (!file.opened() || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid())
+            continue;
         // Held by no save, and still the file of that name: a leftover.
         if (::flock(file.get(), LOCK_EX | LOCK_NB) == 0 && stillNamed(file.get(), path))
             ::unlink(path.c_str());

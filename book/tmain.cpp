@@ -410,7 +410,7 @@ constexpr int OtherFileError = 57; // device input/output error of an unknown ki
 // A file refused before reading or writing has a number of its own per
 // refusal, whose text is the refusal's.
 constexpr int FirstRefusalNumber = 1000;
-constexpr int LastRefusal = static_cast<int>(FileRefusal::Denied); // the last of them
+constexpr int LastRefusal = static_cast<int>(FileRefusal::ReplaceDenied); // the last of them
 } // namespace
 
 int FileErrorNumber(const std::error_code& ec) {
@@ -514,6 +514,20 @@ std::string UnchangedFileNote(const std::filesystem::path& file) {
     return std::filesystem::is_regular_file(file, unknown)
                ? " (the file of that name stays as it was)"
                : "";
+}
+
+std::string WriteFailureText(const std::filesystem::path& file, const std::error_code& ec) {
+    return "The file could not be written" + UnchangedFileNote(file) + ":\n" +
+           FileFaultText(file, ec);
+}
+
+std::string ReadFailureText(const std::filesystem::path& file, const std::error_code& ec) {
+    return "The file could not be read:\n" + FileFaultText(file, ec);
+}
+
+std::string NamingFile(const std::filesystem::path& file, const std::string& message) {
+    if (message.find(file.string()) != std::string::npos) return message;
+    return file.string() + ":\n" + message;
 }
 
 } // namespace Tmain

@@ -118,5 +118,13 @@ std::string FileFaultText(const std::filesystem::path& file, const std::error_co
 // Said of a file a command failed to write: " (the file of that name stays
 // as it was)" where there is one, else "" (nothing stays of what never was).
 std::string UnchangedFileNote(const std::filesystem::path& file);
+// The one wording of every file command that could not write `file` (a
+// save, an export, the journal spreadsheet): the file named, whether its
+// older namesake stays, and why.
+std::string WriteFailureText(const std::filesystem::path& file, const std::error_code& ec);
+// ... and of every open and insert that could not read it.
+std::string ReadFailureText(const std::filesystem::path& file, const std::error_code& ec);
+// A reader's own message about `file`, with the file named when it is not yet.
+std::string NamingFile(const std::filesystem::path& file, const std::string& message);
 
 } // namespace Tmain

@@ -38,11 +38,11 @@ void startSheet(ReportSheet& sheet, const std::filesystem::path& path, const Boo
 
 // `what` names what was counted: the journal's "lines", the ledger's "rows";
 // `textsCut` how many texts were cut to fit a spreadsheet's cells.
-LedgerExportResult finished(LedgerExportResult result, std::error_code error,
-                            const std::string& what, int textsCut = 0) {
+LedgerExportResult finished(LedgerExportResult result, const std::filesystem::path& path,
+                            std::error_code error, const std::string& what, int textsCut = 0) {
     if (error) {
-        result.message = Tmain::FileErrorText(error);
-        Tmain::FileErrorMessage(error);
+        result.message = Tmain::WriteFailureText(path, error);
+        showMessage(result.message);
         result.rowsWritten = 0;
         return result;
     }
@@ -139,7 +139,7 @@ LedgerExportResult exportJournalSheet(const Book& book, const JournalList& list,
                            ? joinedHeading("General Journal", ", ", book.BusinessName.str())
                            : "");
     result.rowsWritten = writeJournalRows(sheet, book, list, locale);
-    return finished(result, sheet.finish(), "lines", sheet.textsCut());
+    return finished(result, path, sheet.finish(), "lines", sheet.textsCut());
 }
 
 void writeRunningBalanceCsv(ByteWriter& out, const Book& book, const RunningBalanceLedger& ledger,
@@ -239,7 +239,7 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
             }
         });
         result.rowsWritten = result.rowsListed;
-        return finished(result, error, "rows");
+        return finished(result, path, error, "rows");
     }
 
     const AccountNameIndex names(book);
@@ -280,7 +280,7 @@ LedgerExportResult exportRunningBalance(const Book& book, const RunningBalanceLe
                        7 + i, c, cells[static_cast<std::size_t>(c - 1)]);
     }
     result.rowsWritten = fits;
-    return finished(result, sheet.finish(), "rows", sheet.textsCut());
+    return finished(result, path, sheet.finish(), "rows", sheet.textsCut());
 }
 
 std::optional<std::filesystem::path> mailRunningBalance(const Book& book,

@@ -168,6 +168,24 @@ void FileCommands::setSaveCommands(SaveCommandsState state) {
     host_.setSaveCommands(state.save, state.saveAs);
 }
 
+void FileCommands::seeBookFile(const fs::path& path, std::optional<FileStamp> stamp) {
+    seenPath_ = stamp ? path : fs::path();
+    seenStamp_ = stamp;
+}
+
+// The book's own file written by another window or program since this one
+// read or wrote it is replaced only when the user agrees.
+bool FileCommands::mayWriteOver(const fs::path& target) {
+    if (!seenStamp_ || target != seenPath_) return true;
+    const std::optional<FileStamp> now = fileStampOf(target);
+    if (!now || *now == *seenStamp_) return true;
+    return showMessage(target.string() +
+                           " was changed by another window or program since this book was "
+                           "opened or saved here. Replace it with this book?\n\nNo leaves the "
+                           "file as it is (Save As can write this book to another file).",
+                       "", MessageButtons::YesNo, MessageIcon::Warning) == MessageAnswer::Yes;
+}
+
 void FileCommands::journalReplaced(std::int32_t lineShown) {
     run_.JournalRevision++;
     run_.LockedBelow = lockedBelowFor(book_);
@@ -227,6 +245,8 @@ CommandOutcome FileCommands::load(int mode) {
 
     BookReadResult result;
     bool answered = false;
+    // Taken before the reading: a change while it reads is a change since.
+    const std::optional<FileStamp> stamp = fileStampOf(path);
     {
         BusyScope busy(host_);
         Tmain::BeginProgress(run_, "Loading");
@@ -254,11 +274,11 @@ CommandOutcome FileCommands::load(int mode) {
                                                : result.message);
         return unchanged(CommandOutcome::Refused);
     case BookReadStatus::FileError:
-        Tmain::FileErrorMessage(result.error);
+        showMessage(Tmain::ReadFailureText(path, result.error));
         return unchanged(CommandOutcome::Failed);
     default:
-        showMessage(result.message.empty() ? path.string() + " cannot be read as a book."
-                                           : result.message);
+        showMessage(Tmain::NamingFile(path, result.message.empty() ? "It cannot be read as a book."
+                                                                   : result.message));
         return unchanged(CommandOutcome::Failed);
     }
 
@@ -273,6 +293,7 @@ CommandOutcome FileCommands::load(int mode) {
         run_.CurrentFilePath.clear();
     }
     run_.BookChanged = false;
+    seeBookFile(path, kind == BookFileKind::Acc ? stamp : std::nullopt);
     if (book_.FontName.str().empty()) book_.FontName = host_.windowFontName();
     host_.applyFonts(book_);
     host_.accountsChanged();
@@ -312,6 +333,7 @@ CommandOutcome FileCommands::save(SaveCommand command) {
     const SavePlan plan = planSave(command, run_.BookFilePath, answer);
     if (plan.cancelled) return CommandOutcome::Cancelled;
     if (!plan.writes) return CommandOutcome::NothingToDo;
+    if (!mayWriteOver(plan.target)) return CommandOutcome::Cancelled;
 
     bool written = false;
     {
@@ -321,9 +343,9 @@ CommandOutcome FileCommands::save(SaveCommand command) {
         book_.Caption = host_.caption();
         run_.ProgressStride = progressStrideFor(book_.LastEntryLine());
         const LocaleInfo locale = currentLocale();
-        auto report = [](const BookWriteResult& r) {
+        auto report = [&plan](const BookWriteResult& r) {
             if (r.error)
-                Tmain::FileErrorMessage(r.error);
+                showMessage(Tmain::WriteFailureText(plan.target, r.error));
             else if (!r.message.empty())
                 showMessage(r.message);
             return r.ok();
@@ -344,7 +366,10 @@ CommandOutcome FileCommands::save(SaveCommand command) {
     finishSave(run_, plan, written);
     if (!written) return CommandOutcome::Failed;
     // The book now lives in the file just written.
-    if (plan.setsBookFilePath) setSaveCommands({!bookFileIsReadOnly(plan.target), true});
+    if (plan.setsBookFilePath) {
+        seeBookFile(plan.target, fileStampOf(plan.target));
+        setSaveCommands({!bookFileIsReadOnly(plan.target), true});
+    }
     return CommandOutcome::Done;
 }
 
@@ -388,11 +413,11 @@ CommandOutcome FileCommands::InsertEntries_Click() {
         if (answered) showMessage("The password was not accepted; nothing was inserted.");
         return CommandOutcome::Refused;
     case InsertResult::FileError:
-        Tmain::FileErrorMessage(result.error);
+        showMessage(Tmain::ReadFailureText(path, result.error));
         return CommandOutcome::Failed;
     default:
-        showMessage(result.message.empty() ? path.string() + " cannot be inserted."
-                                           : result.message);
+        showMessage(Tmain::NamingFile(path, result.message.empty() ? "It cannot be inserted."
+                                                                   : result.message));
         return CommandOutcome::Failed;
     }
 }

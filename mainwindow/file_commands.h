@@ -23,6 +23,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/file_stamp.h"
 #include "book/journal_spreadsheet.h"
 #include "book/runtime_state.h"
 #include "book/save_paths.h"
@@ -175,10 +176,15 @@ class FileCommands {
     std::optional<std::string> prompt(PasswordKind kind, const std::string& wanted, bool* answered);
     void journalReplaced(std::int32_t lineShown);
     void setSaveCommands(SaveCommandsState state);
+    // The book file as this window last read or wrote it.
+    void seeBookFile(const std::filesystem::path& path, std::optional<FileStamp> stamp);
+    bool mayWriteOver(const std::filesystem::path& target);
 
     Book& book_;
     RunTimeState& run_;
     FileCommandHost& host_;
     bool busy_ = false;
     SaveCommandsState saveCommands_;
+    std::filesystem::path seenPath_;
+    std::optional<FileStamp> seenStamp_;
 };

@@ -64,7 +64,7 @@ class SilentMessages : public MessageBox {
 
 class NoShell : public Shell {
   public:
-    bool openWithDefault(const std::string&) override { return false; }
+    bool openWithDefault(const std::string&, std::function<void()>) override { return false; }
 };
 
 class ProcessEnvironment : public Environment {

@@ -4,6 +4,7 @@
 
 #include "platform/locale.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,8 +50,12 @@ class MessageBox {
 class Shell {
   public:
     virtual ~Shell() = default;
-    // Opens a file with the desktop's program for its type; false when that failed.
-    virtual bool openWithDefault(const std::string& path) = 0;
+    // Opens a file with the desktop's program for its type; false when that
+    // failed at once. When the desktop's opener fails only later (it has no
+    // program for the type), `failedLater` runs on the windows' thread; the
+    // caller does not wait for it.
+    virtual bool openWithDefault(const std::string& path,
+                                 std::function<void()> failedLater = {}) = 0;
 };
 
 class Environment {
@@ -94,8 +99,12 @@ Services& services();
 Services installServices(const Services& s);
 
 // Convenience accessors.
-inline LocaleInfo currentLocale() { return services().locale->current(); }
-inline double todayNumber() { return services().clock->today(); }
+inline LocaleInfo currentLocale() {
+    return services().locale->current();
+}
+inline double todayNumber() {
+    return services().clock->today();
+}
 inline MessageAnswer showMessage(const std::string& text, const std::string& title = "",
                                  MessageButtons buttons = MessageButtons::Ok,
                                  MessageIcon icon = MessageIcon::None) {

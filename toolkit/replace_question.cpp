@@ -12,7 +12,7 @@ std::vector<std::string> existingFiles(const std::vector<std::string>& paths) {
         std::error_code error;
         const fs::file_status status = fs::symlink_status(path, error);
         if (error || !fs::exists(status)) continue;
-        if (leadsToFolder(path)) continue; // never written over nor removed
+        if (refusalToReplace(path)) continue; // never written over nor removed
         found.push_back(path);
     }
     return found;

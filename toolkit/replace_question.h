@@ -7,7 +7,8 @@
 #include <vector>
 
 // Those of `paths` that are there already, each a name the command may
-// write over or remove: not a folder nor a link to one (leadsToFolder).
+// write over or remove (refusalToReplace finds nothing against it): a
+// command names the others in its own message.
 std::vector<std::string> existingFiles(const std::vector<std::string>& paths);
 
 // True when `existing` is empty or the user agrees to replace them all

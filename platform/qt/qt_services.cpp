@@ -14,6 +14,12 @@
 #include <QSettings>
 #include <QUrl>
 
+#include <cerrno>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
 namespace {
 
 QString fromUtf8(const std::string& s) {
@@ -213,8 +219,27 @@ MessageAnswer QtMessageBox::show(const std::string& text, const std::string& tit
     }
 }
 
-bool QtShell::openWithDefault(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(fromUtf8(path)));
+bool QtShell::openWithDefault(const std::string& path, std::function<void()> failedLater) {
+    // The desktop's opener is waited for on a thread of its own, so that its
+    // failure is learnt without holding up the window; its program outlives
+    // this one.
+    pid_t opener = 0;
+    std::string file = path;
+    char program[] = "xdg-open";
+    char* const arguments[] = {program, file.data(), nullptr};
+    if (::posix_spawnp(&opener, program, nullptr, nullptr, arguments, environ) != 0)
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(fromUtf8(path)));
+    std::thread([opener, failedLater = std::move(failedLater)] {
+        int status = 0;
+        pid_t ended;
+        while ((ended = ::waitpid(opener, &status, 0)) < 0 && errno == EINTR) {
+        }
+        const bool failed = ended == opener && !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        if (failed && failedLater && QCoreApplication::instance())
+            QMetaObject::invokeMethod(QCoreApplication::instance(), failedLater,
+                                      Qt::QueuedConnection);
+    }).detach();
+    return true;
 }
 
 std::optional<std::string> QtEnvironment::get(const std::string& name) const {

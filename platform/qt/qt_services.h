@@ -58,7 +58,7 @@ class QtMessageBox : public MessageBox {
 
 class QtShell : public Shell {
   public:
-    bool openWithDefault(const std::string& path) override;
+    bool openWithDefault(const std::string& path, std::function<void()> failedLater) override;
 };
 
 class QtEnvironment : public Environment {

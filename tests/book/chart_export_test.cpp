@@ -350,4 +350,18 @@ TEST_F(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
         EXPECT_NE(fakes.messages.lastText().find((dir / file).string() + what), std::string::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(dir / (longStem + ".LWK")));
+
+    // Older group files it may not remove stay, named, and out of the replace question.
+    writeFile(dir / "k02.Grp", "old group");
+    std::filesystem::permissions(dir / "k02.Grp", std::filesystem::perms::owner_read);
+    ASSERT_EQ(::mkfifo((dir / "k03.Grp").c_str(), 0600), 0);
+    EXPECT_TRUE(EditionExportFile(book, run, dir / "k.LWK").ok());
+    EXPECT_EQ(readFile(dir / "k02.Grp"), "old group");
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "k03.Grp"));
+    for (const auto& [file, what] :
+         {std::pair<std::string, std::string>{"k02.Grp", ": Cannot write"},
+          {"k03.Grp", " is a named pipe (FIFO)"}}) {
+        EXPECT_NE(fakes.messages.lastText().find((dir / file).string() + what), std::string::npos);
+        EXPECT_TRUE(refusalToReplace(dir / file)) << file;
+    }
 }

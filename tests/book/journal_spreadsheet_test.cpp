@@ -202,8 +202,9 @@ TEST(JournalSpreadsheet, AFailedWriteIsReportedAndLeavesNothing) {
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.linesWritten, 0);
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.lastText(),
-              Tmain::FileErrorText(Tmain::FileErrorNumber(result.error)));
+    EXPECT_EQ(fakes.messages.lastText(), "The file could not be written:\n" +
+                                             (dir / "missing" / "journal.xls").string() + ": " +
+                                             Tmain::FileErrorText(result.error));
 
     // A full disk half-way keeps the older file as it was.
     writeFile(dir / "journal.xls", "older");

@@ -396,4 +396,11 @@ TEST_F(MailDraft, FailuresAreShownAndNothingIsOpened) {
     EXPECT_EQ(fakes.messages.lastText(),
               "The mail program could not be started. The message was saved as " + path->string() +
                   "; drafts there are removed after a day, so move it elsewhere to keep it.");
+    // ... also when the desktop's opener fails after it started.
+    fakes.shell.succeed = true;
+    path = Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c");
+    ASSERT_TRUE(path && fakes.shell.failedLater);
+    fakes.shell.failedLater();
+    EXPECT_NE(fakes.messages.lastText().find("started. The message was saved as " + path->string()),
+              std::string::npos);
 }

@@ -20,6 +20,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace handmade;
@@ -217,44 +219,60 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         EXPECT_NE(readFile(dir / "real" / "book"), "old");
         EXPECT_EQ(readFile(dir / "real" / "new"), readFile(dir / "real" / "book"));
 
-        // The next write into the folder takes away what writes killed
-        // part-way left there, for whatever target (also one whose name was
-        // cut, or was not yet), but not the file a running save holds, a link
-        // or another name.
+        // The next write into the folder takes away this program's leftovers
+        // of any target and an earlier version's of the same target; nothing
+        // it never made (also one open in another process), held or not ours.
         const fs::path real = dir / "real";
         auto running = std::make_unique<SafeFileWriter>(real / "book");
-        fs::path held;
-        for (const fs::directory_entry& e : fs::directory_iterator(real))
-            if (e.path().filename().string().rfind(".book.tmp", 0) == 0) held = e.path();
-        ASSERT_FALSE(held.empty());
-        const std::size_t start = longestNameIn(real) - 12;
+        const fs::path held = running->temporaryPath();
+        const std::size_t start = longestNameIn(real) - 23;
         const std::string longName = std::string(start, 'n') + "\xC3\xA9" + std::string(10, 'n');
-        const std::string leftovers[] = {".book.tmp31", ".invoice-17.pdf.tmp4", ".book.tmp7.tmp9",
-                                         "." + longName.substr(0, start) + ".tmp5"};
-        for (const std::string& leftover : leftovers)
-            writeFile(real / leftover, "dead");
+        const std::string cut = "." + longName.substr(0, start);
+        if (::fork() == 0) {
+            (new SafeFileWriter(real / longName))->write("half");
+            ::_exit(0); // ended before the rename
+        }
+        ::wait(nullptr);
+        std::vector<fs::path> leftovers{real / ".book.tmp31"};
+        for (const fs::directory_entry& e : fs::directory_iterator(real))
+            if (e.path().filename().string().starts_with(cut)) leftovers.push_back(e.path());
+        ASSERT_EQ(leftovers.size(), 2u);
+        writeFile(leftovers[0], "dead");
         writeFile(dir / "outside", "x");
-        fs::create_symlink("../outside", real / ".book.tmp8");
-        const char* const others[] = {".book.tmp", ".book.tmp7x", "..tmp7", "book.tmp7",
-                                      ".book.tmp1234567"};
-        for (const char* other : others)
+        fs::create_symlink("../outside", real / ".book.ledgerwick-tmp8");
+        const std::string others[] = {
+            ".book.tmp",          ".book.tmp7x",      "..tmp7",
+            "book.tmp7",          ".book.tmp1234567", ".invoice-17.pdf.tmp4",
+            ".book.tmp7.tmp9",    cut + ".tmp5",      ".theirs.ledgerwick-tmp3",
+            ".report.txt.tmp7755"};
+        for (const std::string& other : others)
             writeFile(real / other, "other");
+        ASSERT_EQ(::chown((real / others[8]).c_str(), 65534, 65534), 0);
+        const fs::path written = real / others[9];
+        FILE* script =
+            ::popen(("exec 3>>'" + written.string() + "'; echo >&3; exec cat").c_str(), "w");
+        while (fs::file_size(written) == 5) // until the script has it open
+            std::this_thread::yield();
         ASSERT_TRUE(write(dir / "link").ok());
-        for (const std::string& leftover : leftovers)
-            EXPECT_FALSE(fs::exists(real / leftover)) << leftover;
+        ::pclose(script);
+        for (const fs::path& leftover : leftovers)
+            EXPECT_FALSE(fs::exists(leftover)) << leftover;
         EXPECT_TRUE(fs::exists(held)) << held;
-        EXPECT_TRUE(fs::is_symlink(real / ".book.tmp8"));
+        EXPECT_TRUE(fs::is_symlink(real / ".book.ledgerwick-tmp8"));
         EXPECT_EQ(readFile(dir / "outside"), "x");
-        for (const char* other : others)
+        for (const std::string& other : others)
             EXPECT_TRUE(fs::remove(real / other)) << other;
-        fs::remove(real / ".book.tmp8");
+        fs::remove(real / ".book.ledgerwick-tmp8");
         running.reset();
         EXPECT_FALSE(fs::exists(held));
-        // A name as long as the folder takes: its temporary name is cut at a character.
-        EXPECT_EQ(temporaryPrefix(real / longName, start + 12),
-                  "." + longName.substr(0, start) + ".tmp");
-        EXPECT_EQ(temporaryPrefix(real / longName, 100), "." + longName.substr(0, 89) + ".tmp");
-        EXPECT_TRUE(write(real / longName).ok() && fs::remove(real / longName));
+        // A name as long as the folder takes: its temporary name is cut at a
+        // character, also where the file system tells 1530 bytes (vfat, exFAT).
+        EXPECT_EQ(temporaryPrefix(real / longName, start + 23), cut + TemporaryMark);
+        EXPECT_EQ(temporaryPrefix(real / longName, 100), cut.substr(0, 79) + TemporaryMark);
+        overstateLongestName(1530);
+        EXPECT_TRUE(write(real / std::string(250, 'm')).ok());
+        overstateLongestName(0);
+        fs::remove(real / std::string(250, 'm'));
 
         // A read-only file is refused with the read-only message and stays.
         writeFile(dir / "locked", "kept");
@@ -264,6 +282,31 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         EXPECT_EQ(Tmain::FileErrorText(refused.error), strings::text(315));
         EXPECT_EQ(readFile(dir / "locked"), "kept");
         fs::permissions(dir / "locked", fs::perms::owner_all);
+        // Another user's file is a refused permission, not a read-only file;
+        // a shared folder (sticky bit) refuses replacing it. A file replaced
+        // keeps its owner and group where the system allows.
+        fs::permissions(real, fs::perms::all);
+        fs::create_directory(dir / "shared");
+        fs::permissions(dir / "shared", fs::perms::all | fs::perms::sticky_bit);
+        writeFile(real / "theirs", "kept");
+        writeFile(dir / "shared" / "theirs", "kept");
+        fs::permissions(dir / "shared" / "theirs", fs::perms::all & ~fs::perms::others_exec);
+        EXPECT_EXIT(
+            {
+                const bool refused =
+                    ::setgid(65534) == 0 && ::setuid(65534) == 0 &&
+                    write(real / "theirs").error == FileRefusal::WriteDenied &&
+                    write(dir / "shared" / "theirs").error == FileRefusal::ReplaceDenied;
+                std::exit(refused ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "");
+        EXPECT_EQ(readFile(dir / "shared" / "theirs"), "kept");
+        fs::remove(real / "theirs");
+        ASSERT_EQ(::chown((dir / "locked").c_str(), 65534, 65534), 0);
+        ASSERT_TRUE(write(dir / "locked").ok());
+        struct stat replaced {};
+        EXPECT_TRUE(::stat((dir / "locked").c_str(), &replaced) == 0 && replaced.st_gid == 65534 &&
+                    replaced.st_uid == 65534);
 
         // A link to itself, two links to each other, a folder, a folder that
         // is not there (also at the end of a link), a pipe and a device are

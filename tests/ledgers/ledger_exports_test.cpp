@@ -258,7 +258,8 @@ TEST(LedgerExports, RunningBalanceFiles) {
         exportRunningBalance(book, ledger, heading, missing, "csv", dayFirstLocale(), feb(28));
     EXPECT_FALSE(failed.ok);
     EXPECT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_NE(fakes.messages.lastText().find("folder to write the file in does not exist"),
+    EXPECT_NE(fakes.messages.lastText().find(missing.string() +
+                                             ": The folder to write the file in does not exist"),
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
 

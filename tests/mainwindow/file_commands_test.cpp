@@ -257,7 +257,8 @@ TEST_F(FileCommandsTest, CancelledWrongPasswordDamagedAndMissingChangeNothing) {
     failNextOpenForReading(EACCES);
     loadFails(damagedPath, "no permission to read");
     EXPECT_EQ(fakes.messages.lastText(),
-              "The file cannot be opened because this user has no permission to read it.");
+              "The file could not be read:\n" + damagedPath.string() +
+                  ": The file cannot be opened because this user has no permission to read it.");
     const fs::path missing = dir / "nowhere.acc";
     loadFails(missing, "missing file");
     EXPECT_EQ(fakes.messages.lastText(), missing.string() + " file not found");
@@ -265,7 +266,8 @@ TEST_F(FileCommandsTest, CancelledWrongPasswordDamagedAndMissingChangeNothing) {
     EXPECT_EQ(commands.InsertEntries_Click(), CommandOutcome::Failed);
     expectUnchanged("damaged file inserted");
     EXPECT_TRUE(fakes.messages.lastText().starts_with(
-        "This book file is damaged, so nothing was inserted; the open book is unchanged: "))
+        damagedPath.string() +
+        ":\nThis book file is damaged, so nothing was inserted; the open book is unchanged: "))
         << fakes.messages.lastText();
 
     // At start-up a book that is not there is said the same way.
@@ -371,7 +373,9 @@ TEST_F(FileCommandsTest, AReadOnlyBookFileDisablesSaveButNotSaveAs) {
         EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Failed);
         EXPECT_EQ(readFile(locked), "kept");
         ASSERT_EQ(fakes.messages.shown.size(), shown + 1);
-        EXPECT_EQ(fakes.messages.lastText(), strings::text(315));
+        EXPECT_EQ(fakes.messages.lastText(),
+                  "The file could not be written (the file of that name stays as it was):\n" +
+                      locked.string() + ": " + strings::text(315));
         EXPECT_EQ(run.BookFilePath, copy.string());
     }
 }
@@ -437,6 +441,24 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
     EXPECT_EQ(readBookFile(acc, nullptr, nullptr).book.BusinessName.str(), "Corner Shop Ltd");
     EXPECT_FALSE(run.BookChanged);
 
+    // Another program rewrote the book file since it was opened: Save asks;
+    // No writes nothing and keeps the window's book, Yes replaces it.
+    ASSERT_EQ(commands.openFromCommandLine(acc.string()), CommandOutcome::Done);
+    const std::string theirs = bookBytes(tradingBook("Theirs"));
+    writeFile(acc, theirs);
+    run.BookChanged = true;
+    fakes.messages.answers.push_back(MessageAnswer::No);
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Cancelled);
+    EXPECT_TRUE(fakes.messages.lastText().starts_with(acc.string() + " was changed by another"));
+    EXPECT_EQ(readFile(acc), theirs);
+    EXPECT_TRUE(run.BookChanged);
+    fakes.messages.answers.push_back(MessageAnswer::Yes);
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+    EXPECT_EQ(readBookFile(acc, nullptr, nullptr).book.BusinessName.str(), "Corner Shop Ltd");
+    const std::size_t asked = fakes.messages.shown.size();
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done); // unchanged since: no question
+    EXPECT_EQ(fakes.messages.shown.size(), asked);
+
     // A write that fails is said and changes neither the path nor the mark.
     run.BookChanged = true;
     host.dialogs.push_back(choice(dir / "no folder" / "x.acc", "acc"));
@@ -501,14 +523,20 @@ TEST_F(FileCommandsTest, EveryFormReadsBackWhatItWritesOrRefusesBeforeWriting) {
 }
 
 TEST_F(FileCommandsTest, FoldersAndLinkLoopsAreRefusedWithWhatTheyAre) {
+    // Every failed open, insert, save and export names its file and says
+    // whether the older one stays.
     book = tradingBook();
     const fs::path self = dir / "self.acc";
     fs::create_symlink("self.acc", self);
     const fs::path loopA = dir / "a.csv";
     fs::create_symlink("b.csv", loopA);
     fs::create_symlink("a.csv", dir / "b.csv");
-    const std::string loopText = Tmain::FileErrorText(make_error_code(FileRefusal::LinkLoop));
-    const std::string folderText = Tmain::FileErrorText(make_error_code(FileRefusal::Folder));
+    auto says = [&](const std::string& start, const fs::path& file, const std::string& why) {
+        const std::string text = fakes.messages.lastText();
+        EXPECT_TRUE(text.starts_with(start)) << text;
+        EXPECT_NE(text.find(file.string() + why), std::string::npos) << text;
+    };
+    const std::string written = "The file could not be written:\n";
 
     // Saved over: refused, and each link stays a link.
     for (const auto& [path, type] :
@@ -516,26 +544,36 @@ TEST_F(FileCommandsTest, FoldersAndLinkLoopsAreRefusedWithWhatTheyAre) {
         SCOPED_TRACE(path.string());
         host.dialogs.push_back(choice(path, type));
         EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Failed);
-        EXPECT_EQ(fakes.messages.lastText(), loopText);
+        says(written, path, ": a symbolic link on its way leads back to itself");
         EXPECT_TRUE(fs::is_symlink(path));
     }
     EXPECT_TRUE(fs::is_symlink(dir / "b.csv"));
     // Opened: the same words, not "file not found".
     EXPECT_EQ(commands.openFromCommandLine(self.string()), CommandOutcome::Failed);
-    EXPECT_EQ(fakes.messages.lastText(), loopText);
+    says("The file could not be read:\n", self, ": a symbolic link on its way leads back");
 
-    // A folder chosen as the target of any form says it is a folder.
+    // A folder chosen as the target of any form says it is a folder; a full
+    // disk names the file too.
     for (const char* type : {"acc", "txt", "csv", "xls", "LWK"}) {
         SCOPED_TRACE(type);
-        fs::create_directory(dir / (std::string("folder.") + type));
+        const fs::path folder = dir / (std::string("folder.") + type);
+        fs::create_directory(folder);
         host.dialogs.push_back(choice(dir / "folder", type));
         EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Failed);
-        EXPECT_EQ(fakes.messages.lastText(), folderText);
+        says(written, folder, " is a folder, not a file.");
+        const fs::path older = dir / (std::string("older.") + type);
+        writeFile(older, "older");
+        SafeFileWriter::failAfterWrites(0);
+        host.dialogs.push_back(choice(older, type));
+        EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Failed);
+        SafeFileWriter::failAfterWrites(-1);
+        says("The file could not be written (the file of that name stays as it was):\n", older,
+             ": " + strings::text(311));
+        EXPECT_EQ(readFile(older), "older");
     }
-    EXPECT_EQ(commands.openFromCommandLine((dir / "folder.acc").string()), CommandOutcome::Failed);
-    EXPECT_EQ(fakes.messages.lastText(), folderText);
-    EXPECT_NE(folderText.find("is a folder"), std::string::npos);
-    EXPECT_NE(loopText.find("symbolic link"), std::string::npos);
+    host.dialogs.push_back(choice(dir / "folder.csv", "csv"));
+    EXPECT_EQ(commands.InsertEntries_Click(), CommandOutcome::Failed);
+    says("The file could not be read:\n", dir / "folder.csv", " is a folder, not a file.");
 }
 
 TEST_F(FileCommandsTest, ABookSavedReopenedAndSavedAgainKeepsItsFont) {

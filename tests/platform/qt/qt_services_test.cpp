@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -255,6 +256,19 @@ TEST(QtServices, ClockEnvironmentAndInstallation) {
     EXPECT_EQ(environment.get("LW_TEST_VARIABLE"), ""); // set but empty
     qunsetenv("LW_TEST_VARIABLE");
     EXPECT_FALSE(environment.get("LW_TEST_VARIABLE").has_value());
+
+    // The desktop's opener failing after it started is learnt while the window goes on.
+    testing_support::TempDir bin;
+    testing_support::writeFile(bin / "xdg-open", "#!/bin/sh\nexit 3\n");
+    std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(bin.path().string()) + ":" + path);
+    bool failed = false;
+    EXPECT_TRUE(QtShell().openWithDefault((bin / "draft.eml").string(), [&] { failed = true; }));
+    qputenv("PATH", path);
+    for (int turn = 0; turn < 3000 && !failed; ++turn)
+        QTest::qWait(10);
+    EXPECT_TRUE(failed);
 
     const Services previous = services();
     installQtServices();
