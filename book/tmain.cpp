@@ -516,9 +516,18 @@ std::string UnchangedFileNote(const std::filesystem::path& file) {
                : "";
 }
 
+namespace {
+std::string writeFailureHead(const std::filesystem::path& file) {
+    return "The file could not be written" + UnchangedFileNote(file) + ":\n";
+}
+} // namespace
+
 std::string WriteFailureText(const std::filesystem::path& file, const std::error_code& ec) {
-    return "The file could not be written" + UnchangedFileNote(file) + ":\n" +
-           FileFaultText(file, ec);
+    return writeFailureHead(file) + FileFaultText(file, ec);
+}
+
+std::string WriteFailureText(const std::filesystem::path& file, const std::string& why) {
+    return writeFailureHead(file) + file.string() + ": " + why;
 }
 
 std::string ReadFailureText(const std::filesystem::path& file, const std::error_code& ec) {

@@ -122,7 +122,9 @@ std::string UnchangedFileNote(const std::filesystem::path& file);
 // save, an export, the journal spreadsheet): the file named, whether its
 // older namesake stays, and why.
 std::string WriteFailureText(const std::filesystem::path& file, const std::error_code& ec);
-// ... and of every open and insert that could not read it.
+// The same, for a failure told in words of its own (`why`).
+std::string WriteFailureText(const std::filesystem::path& file, const std::string& why);
+// The one wording of every open and insert that could not read `file`.
 std::string ReadFailureText(const std::filesystem::path& file, const std::error_code& ec);
 // A reader's own message about `file`, with the file named when it is not yet.
 std::string NamingFile(const std::filesystem::path& file, const std::string& message);

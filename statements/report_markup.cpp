@@ -17,10 +17,10 @@ int spreadsheetColumnWidth(int pixels, double twipsPerPixel) {
 
 } // namespace markup
 
-ExportResult exportResultOf(std::error_code error) {
+ExportResult exportResultOf(const std::filesystem::path& path, std::error_code error) {
     ExportResult result;
     if (error) {
-        result.message = Tmain::FileErrorText(error);
+        result.message = Tmain::WriteFailureText(path, error);
         return result;
     }
     result.ok = true;
@@ -28,10 +28,10 @@ ExportResult exportResultOf(std::error_code error) {
 }
 
 ExportResult writeExportText(const std::filesystem::path& path, const std::string& bytes) {
-    return exportResultOf(writeFileSafely(path, bytes));
+    return exportResultOf(path, writeFileSafely(path, bytes));
 }
 
 ExportResult writeExportStream(const std::filesystem::path& path,
                                const std::function<void(ByteWriter&)>& write) {
-    return exportResultOf(writeFileSafely(path, write));
+    return exportResultOf(path, writeFileSafely(path, write));
 }

@@ -41,8 +41,8 @@ struct ExportResult {
     std::string notice;
 };
 
-// What a file's writing came to: ok, or the message naming its error.
-ExportResult exportResultOf(std::error_code error);
+// What writing `path` came to: ok, or the message naming the file and its error.
+ExportResult exportResultOf(const std::filesystem::path& path, std::error_code error);
 
 // Writes a whole exported text through the safe writer: on a failure the old
 // file stays and the message names the error.

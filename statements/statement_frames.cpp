@@ -91,6 +91,7 @@ Sheet::Sheet(const std::filesystem::path& path, const Book& book, const std::vec
     std::vector<int> widths;
     for (int pixels : widthsPx)
         widths.push_back(spreadsheetColumnWidth(pixels, twipsPerPixel));
+    path_ = path;
     sheet_.start(path, book.FontName.str(), widths, book.BusinessName.str());
 }
 
@@ -99,7 +100,7 @@ void Sheet::cell(int column, const CellKind& kind, const std::string& text) {
 }
 
 ExportResult Sheet::close() {
-    ExportResult result = exportResultOf(sheet_.finish());
+    ExportResult result = exportResultOf(path_, sheet_.finish());
     if (result.ok)
         result.notice = sheetNotice(ExcelFile::MaxRows, sheet_.rowsAsked(), "rows of the statement",
                                     sheet_.textsCut());

@@ -104,6 +104,7 @@ class Sheet {
 
   private:
     ReportSheet sheet_;
+    std::filesystem::path path_;
     int row_ = 1;
 };
 

@@ -2,6 +2,7 @@
 
 #include "book/file_descriptor.h"
 #include "book/safe_file.h"
+#include "book/safe_file_leftovers.h"
 #include "book/tmain.h"
 #include "platform/paper_sizes.h"
 #include "platform/qt/painter_surface.h"
@@ -126,10 +127,6 @@ bool printServiceRunning() {
 
 namespace {
 
-// The longest file name the program counts on, whatever a file system says
-// it takes (vfat answers 1530 bytes and refuses names far shorter).
-constexpr std::size_t LongestFileName = 255;
-
 std::atomic<int> copiesUntilCut{-1};
 
 PrintOutcome failedFile(const std::filesystem::path& file, std::error_code why) {
@@ -239,7 +236,7 @@ PrintOutcome printCopy(const PrinterChoices& choices, int copy, const std::strin
 PrintOutcome refusedPdfCopy(const PrinterChoices& choices, int copies) {
     for (int copy = 1; copy <= copies; ++copy) {
         const std::filesystem::path file = pdfPathForCopy(choices.pdfPath, copy);
-        if (file.filename().string().size() > LongestFileName)
+        if (file.filename().string().size() > LongestName)
             return failedFile(file, fileErrorFor(ENAMETOOLONG, FileUse::Write));
         if (const SafeFileWriter check(file); !check.ok()) return failedFile(file, check.error());
     }
@@ -270,11 +267,10 @@ std::string printFailureText(const PrintOutcome& failed) {
                        : "Only the first " + std::to_string(n) +
                              (n == 1 ? " copy was" : " copies were") + " printed.");
     }
-    const std::string why = failed.error
-                                ? Tmain::FileFaultText(failed.failedFile, failed.error)
-                                : failed.failedFile + ": its pages could not be written whole.";
-    std::string text = "The PDF file could not be written" +
-                       Tmain::UnchangedFileNote(failed.failedFile) + ":\n" + why;
+    std::string text =
+        failed.error
+            ? Tmain::WriteFailureText(failed.failedFile, failed.error)
+            : Tmain::WriteFailureText(failed.failedFile, "its pages could not be written whole.");
     if (!failed.writtenFiles.empty()) text += "\n\nThe copies before it were written:";
     for (const std::string& file : failed.writtenFiles)
         text += "\n" + file;

@@ -393,11 +393,16 @@ TEST(StatementOutputs, FailedExportsLeaveNoFileAndSheetsStopAtTheFormatsLimits) 
     TempDir dir;
     Book book = tradingBook();
     const IncomeStatement is = firstQuarter(book);
-    const auto missing = dir / "no such folder" / "is.rtf";
-    const ExportResult failed = exportIncomeStatement(is, book, missing, "rtf");
-    EXPECT_FALSE(failed.ok);
-    EXPECT_FALSE(failed.message.empty());
-    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+    for (const std::string kind : {"rtf", "xls"}) { // the message names the file
+        const auto missing = dir / "no such folder" / ("is." + kind);
+        const ExportResult failed = exportIncomeStatement(is, book, missing, kind);
+        EXPECT_FALSE(failed.ok);
+        EXPECT_EQ(
+            failed.message.rfind("The file could not be written:\n" + missing.string() + ": ", 0),
+            0u)
+            << failed.message;
+        EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+    }
 
     // Twenty-five years of monthly sales: 300 periods and a total.
     for (int year = 2000; year < 2025; ++year)
