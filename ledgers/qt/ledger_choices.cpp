@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -128,7 +129,10 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     account->keyDown = [](KeyArgs& k) {
         if (k.KeyCode == keys::Left || k.KeyCode == keys::Right) k.KeyCode = 0;
     };
-    account->lostFocus = [this] { accountLeft(); };
+    // The strip goes before its boxes: a box losing the focus as it goes builds nothing.
+    account->lostFocus = [strip = QPointer(this)] {
+        if (strip) strip->accountLeft();
+    };
     FieldEvents* folio = FieldEvents::attach(FolioChoiceTx);
     folio->keyDown = [this](KeyArgs& k) {
         if (navigationKey) navigationKey(k);
@@ -136,7 +140,9 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     folio->keyPress = [this](KeyPressArgs& k) {
         if (folioKey(k.KeyAscii)) k.KeyAscii = 0;
     };
-    folio->lostFocus = [this] { folioLeft(); };
+    folio->lostFocus = [strip = QPointer(this)] {
+        if (strip) strip->folioLeft();
+    };
     // The whole number selected, so typing replaces it.
     folio->gotFocus = [this] {
         QMetaObject::invokeMethod(FolioChoiceTx, &QLineEdit::selectAll, Qt::QueuedConnection);
