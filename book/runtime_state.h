@@ -31,9 +31,7 @@ struct RunTimeState {
     std::int32_t JournalRevision = 0;
     std::int16_t DateChangedFlag = 0;
     std::int32_t FormPressed = 0;
-    std::int16_t SearchMode = 0;
-    std::string SearchText;
-    std::uint8_t SearchPending = 0;
+    std::int16_t SearchMode = 0; // what the search window was last opened for
 
     double ScaleFactor = 1.0;
     std::string DecimalSeparator = ".";

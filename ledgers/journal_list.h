@@ -18,7 +18,8 @@ enum class JournalMode : std::uint8_t {
     NoMatch,         // a search of an unknown kind: nothing is listed
 };
 
-// The mode a build takes from the run-time switches SearchPending and SearchMode.
+// The mode of a build: by account while no search is pending, else the
+// search of `searchMode` (0 notes, 1 references, 2 unbalanced entries).
 JournalMode journalModeFor(std::uint8_t searchPending, std::int16_t searchMode);
 
 struct JournalOptions : LedgerChoice {

@@ -1,6 +1,8 @@
 // Key codes, shift states and the argument structs that the program's own
 // controls pass to their hosts. A handler that sets a code to 0 swallows the
-// key: the control then acts as if it had never been pressed.
+// key: the control then acts as if it had never been pressed. A key without a
+// code of its own ("&", "é") comes with code 0 and is not swallowed so: its
+// character is judged at the key press.
 #pragma once
 
 namespace keys {

@@ -415,6 +415,9 @@ bool ConfigAccounts::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::FocusIn:
             selectRow(k);
+            // An empty row's number box shows 0: selected, so typing replaces it.
+            if (folio && Folio[k]->text() == QStringLiteral("0"))
+                QMetaObject::invokeMethod(Folio[k], &QLineEdit::selectAll, Qt::QueuedConnection);
             break;
         case QEvent::FocusOut: {
             // Opening a menu leaves the items usable for the row in focus.

@@ -1,7 +1,6 @@
 #include "accounts/qt/Find_Entry.h"
 
 #include "book/book.h"
-#include "book/runtime_state.h"
 #include "resources/string_table.h"
 
 #include <QComboBox>
@@ -23,6 +22,11 @@ Find_Entry::Find_Entry(SearchHost host, QWidget* owner)
     Text1 = new QComboBox(this);
     Text1->setEditable(true);
     Text1->setInsertPolicy(QComboBox::NoInsert); // Find adds the text itself
+    // What was typed is searched: the texts searched before are offered in
+    // the box's list, never completed into what is typed, nor put in its
+    // place by Enter (a list holding it in another case).
+    Text1->setCompleter(nullptr);
+    Text1->setDuplicatesEnabled(true);
     Text1->setMinimumWidth(260);
     const std::string font = host_.book ? host_.book->FontName.str() : std::string();
     if (!font.empty()) {
@@ -46,16 +50,13 @@ Find_Entry::Find_Entry(SearchHost host, QWidget* owner)
 }
 
 QWidget* Find_Entry::Command2_Click() {
-    if (!host_.run || !host_.freshResultsWindow) return nullptr;
+    if (!host_.freshResultsWindow) return nullptr;
     const std::string text = Text1->currentText().toStdString(); // as typed, not trimmed
-    QWidget* results = host_.freshResultsWindow();
-    host_.run->SearchPending = 1;
-    host_.run->SearchText = text;
+    QWidget* results = host_.freshResultsWindow(text);
     // Every search adds its text to the list; repeats stay.
     Text1->addItem(qs(text));
     Text1->setCurrentIndex(Text1->count() - 1);
     if (!results) return nullptr;
-    // A title holding "Find " makes the journal window search again on each rebuild.
     results->setWindowTitle(results->windowTitle() + "    Find '" + qs(text) + "' in :");
     results->show();
     results->raise();

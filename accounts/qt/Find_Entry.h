@@ -13,13 +13,12 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 struct Book;
-struct RunTimeState;
 
 struct SearchHost {
     const Book* book = nullptr;
-    RunTimeState* run = nullptr;
-    // Unloads the search-result window and loads it afresh, unshown.
-    std::function<QWidget*()> freshResultsWindow;
+    // Unloads the search-result window and loads it afresh, unshown, to
+    // search for `text` at every build.
+    std::function<QWidget*(const std::string& text)> freshResultsWindow;
 };
 
 class Find_Entry : public QWidget {

@@ -6,6 +6,7 @@
 #include "resources/string_table.h"
 #include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/amount_validator.h"
+#include "toolkit/qt/qt_keys.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -357,7 +358,7 @@ bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Tab and Shift+Tab move the focus on; leaving the box normalises it.
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
-        if (key->key() == Qt::Key_Backspace) return false;
+        if (key->key() == Qt::Key_Backspace || qt_keys::editingKey(key)) return false;
         const bool control = key->modifiers() & Qt::ControlModifier;
         if (key->text().isEmpty() && !control && key->key() != Qt::Key_Return &&
             key->key() != Qt::Key_Enter)

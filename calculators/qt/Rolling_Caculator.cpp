@@ -4,6 +4,7 @@
 #include "platform/services.h"
 #include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/amount_validator.h"
+#include "toolkit/qt/qt_keys.h"
 #include "toolkit/row_pitch.h"
 
 #include <QActionGroup>
@@ -247,6 +248,7 @@ bool Rolling_Caculator::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Tab and Shift+Tab move the focus on; leaving the box shows its amount's form.
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
+        if (qt_keys::editingKey(key)) return false;
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
             afterKey(key->key() == Qt::Key_Up ? tape_->arrowUp(row) : tape_->arrowDown(row));
             return true;

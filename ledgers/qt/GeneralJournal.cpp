@@ -95,10 +95,6 @@ GeneralJournal::GeneralJournal(LedgerHost host, QWidget* parent)
         host_.run->DateChangedFlag = 0;
         tReportAcc_Click();
     };
-    choices_->dateLeft = [this](int index) {
-        choices_->normaliseDate(index);
-        choices_->applyTypedDate();
-    };
     measureColumns();
     // The strip's controls stay in reach; the page scrolls sideways.
     choices_->holdWindowAtLeast({660, 240});
@@ -143,7 +139,7 @@ void GeneralJournal::Form_Activate() {
         SeenRevision = host_.run->JournalRevision;
         ListBuilt = false;
     }
-    if (host_.run->SearchPending != 1 && ListBuilt) return;
+    if (ListBuilt) return;
     choices_->setJournalPeriod();
     const std::string all = strings::text(207);
     choices_->fillAccounts(all);
@@ -155,24 +151,26 @@ void GeneralJournal::Form_Activate() {
 void GeneralJournal::tReportAcc_Click() {
     BuildGuard guard(this, building_, *host_.run);
     if (guard.refused()) return;
-    RunTimeState& run = *host_.run;
-    // A search window searches again at every build.
-    if (windowTitle().contains("Find ")) run.SearchPending = 1;
     const Book& book = *host_.book;
     JournalOptions options;
     static_cast<LedgerChoice&>(options) = choices_->choice(ReconcileMode);
-    options.mode = journalModeFor(run.SearchPending, run.SearchMode);
-    options.searchText = run.SearchText;
+    options.mode = searchMode_;
+    options.searchText = searchText_;
     list_ = buildJournalList(book, options);
     ++builds_;
     measureColumns();
     placeColumns();
-    run.SearchPending = 0;
     if (list_.AllAccounts) choices_->setAccountText(strings::text(207));
-    choices_->showBuilt(list_.Folio, "");
+    choices_->showBuilt(list_.FromDate, list_.ToDate, list_.Folio, "");
     // The range always follows this list.
     JJournal->setValueMax(std::max(static_cast<int>(list_.ShownLines.size()) - 1, 0));
     JJournal->setValue(0); // draws the first page
+}
+
+void GeneralJournal::setSearch(JournalMode mode, const std::string& text) {
+    searchMode_ = mode;
+    searchText_ = text;
+    ListBuilt = false;
 }
 
 void GeneralJournal::measureColumns() {

@@ -48,11 +48,15 @@ class GeneralJournal : public QMainWindow {
     QAction* PrintJournal = nullptr;
     QAction* SaveJournal = nullptr;
 
-    // Builds the list from the account box, the pickers and the pending search.
+    // Builds the list from the account box, the pickers and the window's search.
     void tReportAcc_Click();
-    // The first time, after an entry was deleted anywhere, and while a search
-    // is pending: the whole period, every account, and a build.
+    // The first time, after an entry was deleted anywhere, and after a new
+    // search was set: the whole period, every account, and a build.
     void Form_Activate();
+    // The window lists what `mode` finds (a search of notes or references for
+    // `text`, or the unbalanced entries) at every build from now on: its own
+    // search, whatever other windows search.
+    void setSearch(JournalMode mode, const std::string& text);
     // Draws the page that starts at the scroll bar's value.
     void JJournal_Change();
     // Draws what the window shows, from its scroll positions, on `s`: the
@@ -99,6 +103,8 @@ class GeneralJournal : public QMainWindow {
     std::vector<TableColumn> columns_;
     JournalList list_;
     JournalPage page_;
+    JournalMode searchMode_ = JournalMode::Account;
+    std::string searchText_;
     bool building_ = false;
     int builds_ = 0;
 };

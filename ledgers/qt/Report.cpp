@@ -278,9 +278,7 @@ void Report::tReportAcc_Click(Currency account) {
     ++builds_;
     measureColumns();
     Form_Resize();
-    choices_->FromDate = ledger_.FromDate;
-    choices_->ToDate = ledger_.ToDate;
-    choices_->showBuilt(ledger_.Folio, ledger_.Message);
+    choices_->showBuilt(ledger_.FromDate, ledger_.ToDate, ledger_.Folio, ledger_.Message);
     setScrollRange();
     Vs->setValue(0); // draws the first page
 }
@@ -355,6 +353,7 @@ void Report::rowHover(int index, bool credit) {
 }
 
 void Report::Print_Account_Click() {
+    choices_->applyTypedDate();
     if (ledgerNotMade(ledger_.Refused, ledger_.Message)) return;
     const Book& book = *host_.book;
     const LocaleInfo locale = currentLocale();

@@ -138,7 +138,6 @@ Running_Balance::Running_Balance(LedgerHost host, QWidget* parent)
     choices_->dateClicked = [this](int) {
         if (choices_->buildIfDayPicked()) activateWindow();
     };
-    choices_->dateLeft = [this](int) { choices_->applyTypedDate(); };
     measureColumns();
     choices_->holdWindowAtLeast({760, 240});
     resize(820, 500);
@@ -186,7 +185,7 @@ void Running_Balance::tReportAcc_Click(Currency account) {
     ledger_ = buildRunningBalance(book, choice);
     measureColumns();
     placeColumns();
-    choices_->showBuilt(ledger_.Folio, ledger_.Message);
+    choices_->showBuilt(ledger_.FromDate, ledger_.ToDate, ledger_.Folio, ledger_.Message);
     // The range always follows the rows of this build.
     VScroll1->setValueMax(
         runningBalanceScrollMax(static_cast<int>(ledger_.Rows.size()), VisibleRows));

@@ -1,5 +1,6 @@
 #include "ledgers/qt/ledger_choices.h"
 
+#include "book/account_number_rule.h"
 #include "book/account_number_text.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
@@ -18,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -79,7 +81,6 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
         if (!font.isEmpty()) picker->setFontName(font);
         picker->setFontCharset(book.FontCharset);
         picker->setDateToolTipText(i == 0 ? "Select Start Date..." : "Select End Date...");
-        connect(picker, &CalanderForm::Change, this, [this] { readPeriod(); });
         connect(picker, &CalanderForm::KeyDown, this, [this](KeyArgs& k) {
             if (navigationKey) navigationKey(k);
         });
@@ -89,9 +90,7 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
         connect(picker, &CalanderForm::Click, this, [this, i] {
             if (dateClicked) dateClicked(i);
         });
-        connect(picker, &CalanderForm::LostFocus, this, [this, i] {
-            if (dateLeft) dateLeft(i);
-        });
+        connect(picker, &CalanderForm::LostFocus, this, [this] { applyTypedDate(); });
         picker->installEventFilter(this);
         DateSearch[static_cast<std::size_t>(i)] = picker;
     }
@@ -130,12 +129,19 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     account->keyDown = [](KeyArgs& k) {
         if (k.KeyCode == keys::Left || k.KeyCode == keys::Right) k.KeyCode = 0;
     };
+    // The strip goes before its boxes: a box losing the focus as it goes builds nothing.
+    account->lostFocus = [strip = QPointer(this)] {
+        if (strip) strip->accountLeft();
+    };
     FieldEvents* folio = FieldEvents::attach(FolioChoiceTx);
     folio->keyDown = [this](KeyArgs& k) {
         if (navigationKey) navigationKey(k);
     };
     folio->keyPress = [this](KeyPressArgs& k) {
         if (folioKey(k.KeyAscii)) k.KeyAscii = 0;
+    };
+    folio->lostFocus = [strip = QPointer(this)] {
+        if (strip) strip->folioLeft();
     };
     // The whole number selected, so typing replaces it.
     folio->gotFocus = [this] {
@@ -214,7 +220,8 @@ void LedgerChoices::share(std::array<CalanderForm*, 2>& dates, QComboBox*& accou
     folio = FolioChoiceTx;
 }
 
-LedgerChoice LedgerChoices::choice(bool reconcile) const {
+LedgerChoice LedgerChoices::choice(bool reconcile) {
+    readDates();
     LedgerChoice c;
     c.account = Tmain::AccountNumberByName(*host_.book, accountText());
     c.fromDate = FromDate;
@@ -226,9 +233,18 @@ LedgerChoice LedgerChoices::choice(bool reconcile) const {
     return c;
 }
 
-void LedgerChoices::showBuilt(const std::string& folio, const std::string& message) {
-    DateTyped = 0;
+void LedgerChoices::showBuilt(double from, double to, const std::string& folio,
+                              const std::string& message) {
+    const double days[2] = {from, to};
+    double* kept[2] = {&FromDate, &ToDate};
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (*kept[i] == days[i]) continue;
+        *kept[i] = days[i];
+        keptDateText_[i] = Tmain::FormatDateStyle(days[i], host_.book->DateStyle, currentLocale());
+        DateSearch[i]->setText(keptDateText_[i]);
+    }
     builtName_ = accountText();
+    builtFolio_ = folio;
     builtRevision_ = host_.run->JournalRevision;
     FolioChoiceTx->setText(QString::fromStdString(folio));
     showFromStart(tReportAcc); // a name typed, too, once its ledger is built
@@ -247,11 +263,32 @@ bool LedgerChoices::buildIfDayPicked() {
 }
 
 void LedgerChoices::applyTypedDate() {
-    if (DateTyped == 1 && build) build();
+    if (dateEdited() && build) build();
+}
+
+bool LedgerChoices::dateEdited() const {
+    return DateSearch[0]->Text() != keptDateText_[0] || DateSearch[1]->Text() != keptDateText_[1];
+}
+
+void LedgerChoices::accountLeft() {
+    const std::string shown = accountText();
+    if (shown == builtName_) return;
+    if (shown == first_ || isAccountNumber(Tmain::AccountNumberByName(*host_.book, shown))) {
+        if (build) build();
+        return;
+    }
+    showMessage(strings::text(291));
+    setAccountText(builtName_);
+}
+
+void LedgerChoices::folioLeft() {
+    if (FolioChoiceTx->text().toStdString() == builtFolio_) return;
+    if (!chooseTypedNumber()) FolioChoiceTx->setText(QString::fromStdString(builtFolio_));
 }
 
 void LedgerChoices::fillAccounts(const std::string& first) {
     tReportAcc->clear();
+    first_ = first;
     QStringList items;
     if (!first.empty()) items << QString::fromStdString(first);
     if (host_.accountNames)
@@ -271,16 +308,13 @@ void LedgerChoices::setJournalPeriod() {
         last = std::max(last, line.Date);
     }
     const LocaleInfo locale = currentLocale();
-    DateSearch[0]->setText(Tmain::FormatDateStyle(first, book.DateStyle, locale));
-    DateSearch[1]->setText(Tmain::FormatDateStyle(last, book.DateStyle, locale));
+    keptDateText_ = {Tmain::FormatDateStyle(first, book.DateStyle, locale),
+                     Tmain::FormatDateStyle(last, book.DateStyle, locale)};
+    DateSearch[0]->setText(keptDateText_[0]);
+    DateSearch[1]->setText(keptDateText_[1]);
     // The days themselves, also where the date style writes what it cannot read back.
     FromDate = first;
     ToDate = last;
-}
-
-void LedgerChoices::normaliseDate(int index) {
-    CalanderForm* picker = DateSearch[static_cast<std::size_t>(index)];
-    picker->setText(Tmain::RestyledDate(picker->Text(), host_.book->DateStyle, currentLocale()));
 }
 
 std::string LedgerChoices::accountText() const {
@@ -291,22 +325,30 @@ void LedgerChoices::setAccountText(const std::string& name) {
     setBoxText(tReportAcc, QString::fromStdString(name));
 }
 
-void LedgerChoices::readPeriod() {
+void LedgerChoices::readDates() {
     const LocaleInfo locale = currentLocale();
     const int style = host_.book->DateStyle;
-    // A text that does not read leaves the day it had.
-    if (const auto d = Tmain::ParseDateStyle(DateSearch[0]->Text(), style, locale)) FromDate = *d;
-    if (const auto d = Tmain::ParseDateStyle(DateSearch[1]->Text(), style, locale)) ToDate = *d;
+    double* days[2] = {&FromDate, &ToDate};
+    bool told = false;
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::string shown = DateSearch[i]->Text();
+        if (shown == keptDateText_[i]) continue;
+        if (const auto day = Tmain::ParseDateStyle(shown, style, locale)) {
+            *days[i] = *day;
+            keptDateText_[i] = Tmain::FormatDateStyle(*day, style, locale);
+        } else if (!told) {
+            showMessage("Invalid Date");
+            told = true;
+        }
+        DateSearch[i]->setText(keptDateText_[i]);
+    }
 }
 
 // A date is typed into a date box as it is shown (dateKeyAllowed); Enter
 // builds again for the account built last. True: the key is swallowed.
 bool LedgerChoices::dateKey(int keyAscii) {
-    if (keyAscii != keys::Enter &&
-        dateKeyAllowed(static_cast<char32_t>(keyAscii), currentLocale())) {
-        DateTyped = 1;
+    if (keyAscii != keys::Enter && dateKeyAllowed(static_cast<char32_t>(keyAscii), currentLocale()))
         return false;
-    }
     if (keyAscii == keys::Enter) {
         setAccountText(
             Tmain::AccountNameByNumber(*host_.book, builtAccount ? builtAccount() : Currency()));
@@ -320,14 +362,18 @@ bool LedgerChoices::dateKey(int keyAscii) {
 // chooses the account of that number, or says there is none.
 bool LedgerChoices::folioKey(int keyAscii) {
     if (folioKeyAllowed(static_cast<char32_t>(keyAscii), host_.run->DecimalSeparator)) return false;
-    if (keyAscii != keys::Enter) return true;
+    if (keyAscii == keys::Enter) chooseTypedNumber();
+    return true;
+}
+
+bool LedgerChoices::chooseTypedNumber() {
     const auto number =
         readAccountNumber(FolioChoiceTx->text().toStdString(), host_.run->DecimalSeparator);
     const std::string name =
         number ? Tmain::AccountNameByNumber(*host_.book, *number) : std::string();
     if (name.empty()) {
         showMessage(strings::text(291));
-        return true;
+        return false;
     }
     setAccountText(name);
     if (build) build();

@@ -85,17 +85,12 @@ class LedgerChoices : public QObject {
     // The period as the two pickers last read (both days inclusive).
     double FromDate = 0;
     double ToDate = 0;
-    // Set to 1 once a date box has taken a keystroke; building resets it.
-    int DateTyped = 0;
 
     // Refills the account box from the main window's list, with `first`
     // ("ALL" in the journal) before the names when given.
     void fillAccounts(const std::string& first = "");
     // The journal's earliest and latest line dates into the pickers.
     void setJournalPeriod();
-    // Writes a picker's text in the book's style (a date that does not read
-    // stays as typed).
-    void normaliseDate(int index);
     // The account box's text, and choosing an account by name.
     std::string accountText() const;
     void setAccountText(const std::string& name);
@@ -112,14 +107,15 @@ class LedgerChoices : public QObject {
     void share(std::array<CalanderForm*, 2>& dates, QComboBox*& account, QLineEdit*& folio) const;
 
     // The request for a build: the account whose name the account box holds
-    // (0 when no account has it), the period, the reconcile switch, the
-    // locale's marks and the progress step.
-    LedgerChoice choice(bool reconcile) const;
-    // After a build: the account-number box shows `folio` and the builder's
-    // `message` is shown when there is one; the account box's text and the
-    // journal's revision are kept as those of the list built, and no typed
-    // date waits any more.
-    void showBuilt(const std::string& folio, const std::string& message);
+    // (0 when no account has it), the period the date boxes show (readDates),
+    // the reconcile switch, the locale's marks and the progress step.
+    LedgerChoice choice(bool reconcile);
+    // After a build: the date boxes show the period built (`from` and `to`,
+    // swapped when typed the wrong way round), the account-number box shows
+    // `folio` and the builder's `message` is shown when there is one; the
+    // account box's text and the journal's revision are kept as those of the
+    // list built.
+    void showBuilt(double from, double to, const std::string& folio, const std::string& message);
     // The account box's text at the last build.
     const std::string& builtName() const { return builtName_; }
     // The heading of a built ledger or list: the account built, its number
@@ -134,8 +130,8 @@ class LedgerChoices : public QObject {
     // Builds when the click in a picker chose a day (DateChangedFlag 1),
     // clearing the flag after; true when it built.
     bool buildIfDayPicked();
-    // Builds when a date was typed and not yet built (before a printout,
-    // an export or a mail, and as the focus leaves a date box).
+    // Builds when a date box shows another text than the day built (before
+    // a printout, an export or a mail, and as the focus leaves a date box).
     void applyTypedDate();
 
     // What the window does.
@@ -144,14 +140,26 @@ class LedgerChoices : public QObject {
     std::function<void(int button)> pagePressed; // 0 up, 1 down
     std::function<Currency()> builtAccount;      // Enter in a date box chooses it again
     std::function<void(int index)> dateClicked;  // a day accepted in a picker
-    std::function<void(int index)> dateLeft;     // the focus left a date box
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void place();
-    void readPeriod();
+    // Reads the date boxes into the period: a box showing the text kept for
+    // its day keeps that day; another text is read in the book's date style
+    // and written in it; one that does not read is told ("Invalid Date") and
+    // put back to the day kept.
+    void readDates();
+    // Whether a date box shows another text than the one kept for its day.
+    bool dateEdited() const;
+    // A text left in the account box or the account-number box is built,
+    // or, naming no account, told and put back to what was built.
+    void accountLeft();
+    void folioLeft();
+    // The account of the number in the account-number box is built; false
+    // (and the user told) when no account has that number.
+    bool chooseTypedNumber();
     bool folioKey(int keyAscii);
     bool dateKey(int keyAscii);
 
@@ -161,7 +169,10 @@ class LedgerChoices : public QObject {
     int folioWidth_ = 0; // the number box: its place's width, or wider for the widest number
     std::vector<std::pair<QWidget*, QPoint>> followers_;
     QSize leastWindow_;
+    std::string first_;                       // the list's first item ("ALL"), when it has one
+    std::array<std::string, 2> keptDateText_; // what each date box shows for its day
     std::string builtName_;
+    std::string builtFolio_;
     std::int32_t builtRevision_ = 0;
 };
 

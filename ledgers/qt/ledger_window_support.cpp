@@ -5,6 +5,7 @@
 #include "platform/qt/painter_surface.h"
 #include "toolkit/qt/RealhScroll.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QMainWindow>
 #include <QMouseEvent>
@@ -104,6 +105,8 @@ BuildGuard::BuildGuard(QWidget* window, bool& building, RunTimeState& run)
     Tmain::BeginProgress(run_, "");
     building_ = true;
     if (window_) {
+        if (window_->isAncestorOf(QApplication::focusWidget()))
+            focus_ = QApplication::focusWidget();
         window_->setEnabled(false);
         window_->setCursor(Qt::WaitCursor);
     }
@@ -115,6 +118,9 @@ BuildGuard::~BuildGuard() {
     if (window_) {
         window_->unsetCursor();
         window_->setEnabled(true);
+        // Disabled, the window let go of its focus.
+        if (focus_ && !window_->isAncestorOf(QApplication::focusWidget()))
+            focus_->setFocus(Qt::OtherFocusReason);
     }
     building_ = false;
 }

@@ -71,7 +71,8 @@ inline constexpr int TableScrollHeight = 17;
 
 // One build at a time per window: the window is disabled and the progress
 // window runs while the builder works (the builder lets events run at each
-// step); a second build asked for meanwhile is refused.
+// step); a second build asked for meanwhile is refused. The control that had
+// the focus (the one a Tab out of a box went to) has it again afterwards.
 class BuildGuard {
   public:
     BuildGuard(QWidget* window, bool& building, RunTimeState& run);
@@ -82,6 +83,7 @@ class BuildGuard {
 
   private:
     QPointer<QWidget> window_;
+    QPointer<QWidget> focus_;
     bool& building_;
     RunTimeState& run_;
     bool refused_ = false;

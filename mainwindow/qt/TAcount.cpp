@@ -161,7 +161,8 @@ void TAcount::Form_Load() {
     installWindowLaunchers(launchers_);
     installLauncherCommands();
     // 23. The hidden journal window of the search.
-    if (launchers_.searchJournal) SearchJournal = launchers_.searchJournal(*this);
+    if (launchers_.searchJournal)
+        SearchJournal = launchers_.searchJournal(*this, run_.SearchMode, "");
     refillAccountBoxes();
     journalLengthChanged();
     Form_Resize();
@@ -419,9 +420,10 @@ void TAcount::installLauncherCommands() {
         setCommandHandler(Command::ReconcileJournal,
                           [this] { openReconcile(JournalWindows, launchers_.generalJournal); });
         setCommandHandler(Command::UnbalancedEntries, [this] {
-            run_.SearchPending = 1;
-            run_.SearchMode = 2;
-            if (!CheckJournal) CheckJournal = launchers_.generalJournal(*this, false);
+            // A window of its own search each time, listing the entries as they are now.
+            if (!launchers_.searchJournal) return;
+            delete CheckJournal.data();
+            CheckJournal = launchers_.searchJournal(*this, 2, "");
             if (!CheckJournal) return;
             CheckJournal->setWindowTitle(qs(strings::text(304)));
             setBackColour(CheckJournal, fromBgr(0xF0F0FF));

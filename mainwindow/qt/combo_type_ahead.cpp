@@ -1,6 +1,7 @@
 #include "mainwindow/qt/combo_type_ahead.h"
 
 #include "mainwindow/type_ahead.h"
+#include "toolkit/qt/qt_keys.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -27,15 +28,10 @@ class TypeAheadFilter : public QObject {
         if (event->type() != QEvent::KeyPress || (active_ && !active_())) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-        const QString text = key->text();
-        if (text.isEmpty() || !text.at(0).isPrint()) {
-            if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return ||
-                key->key() == Qt::Key_Enter)
-                return false; // the box handles them itself
-            return false;
-        }
-        int code = text.at(0).unicode();
-        Tmain::ComboTypeAhead(box_, code, text);
+        // Keys that type no character (Backspace and Enter among them) are the box's own.
+        int code = qt_keys::keyAscii(key);
+        if (code < 32) return false;
+        Tmain::ComboTypeAhead(box_, code, key->text());
         return code == 0; // swallowed
     }
 

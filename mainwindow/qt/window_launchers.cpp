@@ -148,17 +148,20 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         w->ReconcileMode = reconcile;
         return w;
     };
-    // The hidden journal window of the search hits.
-    launchers.searchJournal = [](TAcount& main) -> QWidget* {
-        return new GeneralJournal(ledgerHostOf(main), &main);
+    // The journal windows of the search hits and of the unbalanced entries.
+    launchers.searchJournal = [](TAcount& main, int searchMode,
+                                 const std::string& text) -> QWidget* {
+        auto* w = new GeneralJournal(ledgerHostOf(main), &main);
+        w->setSearch(journalModeFor(1, static_cast<std::int16_t>(searchMode)), text);
+        return w;
     };
     launchers.searchWindow = [](TAcount& main) -> QWidget* {
         SearchHost host;
         host.book = &main.book();
-        host.run = &main.run();
-        host.freshResultsWindow = [&main]() -> QWidget* {
+        // A search of the kind the search window was last opened for.
+        host.freshResultsWindow = [&main](const std::string& text) -> QWidget* {
             delete main.SearchJournal.data();
-            main.SearchJournal = main.launchers().searchJournal(main);
+            main.SearchJournal = main.launchers().searchJournal(main, main.run().SearchMode, text);
             return main.SearchJournal.data();
         };
         return new Find_Entry(std::move(host), &main);

@@ -33,9 +33,11 @@ struct WindowLaunchers {
     std::function<QWidget*(TAcount&)> settingsWindow;
     std::function<QWidget*(TAcount&)> searchWindow; // SearchMode is set before showing
     std::function<QWidget*(TAcount&)> entryGroups;  // the group drop-down
-    // The hidden journal window that lists search hits (SearchJournal) and
-    // the one that lists unbalanced entries (CheckJournal).
-    std::function<QWidget*(TAcount&)> searchJournal;
+    // A journal window with a search of its own, kept at every build: the
+    // hits of `text` in the notes or the references (searchMode 0 or 1, as
+    // SearchMode), or the unbalanced entries (2). It lists search hits
+    // (SearchJournal) and the unbalanced entries (CheckJournal).
+    std::function<QWidget*(TAcount&, int searchMode, const std::string& text)> searchJournal;
 };
 
 // Fills in the launchers of the windows that exist in this build.

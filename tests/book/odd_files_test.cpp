@@ -248,7 +248,9 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         for (const std::string& other : others)
             writeFile(real / other, "other");
         const bool root = ::geteuid() == 0; // to act as another user
-        if (root) ASSERT_EQ(::chown((real / others[8]).c_str(), 65534, 65534), 0);
+        if (root) {
+            ASSERT_EQ(::chown((real / others[8]).c_str(), 65534, 65534), 0);
+        }
         const fs::path written = real / others[9];
         FILE* script =
             ::popen(("exec 3>>'" + written.string() + "'; echo >&3; exec cat").c_str(), "w");

@@ -61,7 +61,7 @@ void ButtonUd::mouseReleaseEvent(QMouseEvent* event) {
 void ButtonUd::keyPressEvent(QKeyEvent* event) {
     KeyArgs down{qt_keys::keyCode(event), qt_keys::shiftState(event->modifiers())};
     emit KeyDown(down);
-    if (down.KeyCode == 0) return;
+    if (qt_keys::swallowedByHandler(event, down)) return;
     if (const int typed = qt_keys::keyAscii(event)) {
         KeyPressArgs press{typed};
         emit KeyPress(press);

@@ -520,11 +520,11 @@ bool CalanderForm::keyEvent(QKeyEvent* event) {
         if (event->isAutoRepeat()) return false;
         KeyArgs args{qt_keys::keyCode(event), qt_keys::shiftState(event->modifiers())};
         emit KeyUp(args);
-        return args.KeyCode == 0;
+        return qt_keys::swallowedByHandler(event, args);
     }
     KeyArgs args{qt_keys::keyCode(event), qt_keys::shiftState(event->modifiers())};
     emit KeyDown(args);
-    if (args.KeyCode == 0) return true; // the host took the key
+    if (qt_keys::swallowedByHandler(event, args)) return true; // the host took the key
     const int typed = qt_keys::keyAscii(event);
     if (typed == 0) return false;
     KeyPressArgs press{typed};

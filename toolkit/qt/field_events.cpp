@@ -28,7 +28,7 @@ bool FieldEvents::key(QKeyEvent* event) {
     }
     if (keyDown) {
         keyDown(args);
-        if (args.KeyCode == 0) {
+        if (qt_keys::swallowedByHandler(event, args)) {
             event->accept();
             return true;
         }

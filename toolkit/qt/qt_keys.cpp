@@ -1,5 +1,7 @@
 #include "toolkit/qt/qt_keys.h"
 
+#include <QKeySequence>
+
 namespace qt_keys {
 
 int keyCode(const QKeyEvent* event) {
@@ -102,6 +104,14 @@ int keyCode(const QKeyEvent* event) {
     }
 }
 
+bool swallowedByHandler(const QKeyEvent* event, const KeyArgs& args) {
+    return args.KeyCode == 0 && keyCode(event) != 0;
+}
+
+bool editingKey(const QKeyEvent* event) {
+    return event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy);
+}
+
 int shiftState(Qt::KeyboardModifiers modifiers) {
     int shift = 0;
     if (modifiers.testFlag(Qt::ShiftModifier)) shift |= keys::ShiftMask;
@@ -113,6 +123,7 @@ int shiftState(Qt::KeyboardModifiers modifiers) {
 int keyAscii(const QKeyEvent* event) {
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
+    if (editingKey(event)) return 0;
     if (mods.testFlag(Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
         return key - Qt::Key_A + 1;
     switch (key) {

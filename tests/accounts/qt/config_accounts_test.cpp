@@ -11,7 +11,7 @@
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
-#include "toolkit/qt/dialog_driving.h"
+#include "toolkit/qt/widget_events.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -99,8 +99,10 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(w->ScrollAcc->ValueMax(), 0);
 
     // "100-5" typed into a number box stores 100.5; letters never arrive.
-    w->Folio[4]->setFocus();
-    w->Folio[4]->clear(); // the empty row shows 0
+    // The empty row's 0 is selected as its box is clicked, so typing replaces it.
+    QApplication::setActiveWindow(w);
+    widget_events::click(w, widget_events::inTop(w->Folio[4], QPoint(30, 5)));
+    settle();
     typeText(w->Folio[4], "10x0-5");
     EXPECT_EQ(book.AccountNumbers[4], money("100.5"));
     EXPECT_EQ(w->Folio[4]->text(), "100-5");
@@ -141,7 +143,7 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
         "99999999999999 \"99999999999999999999\" : Not an account number, 99999999999999 kept");
     const int nameWidth = w->RenameAccount[4]->width();
     w->Folio[4]->setFocus();
-    w->Folio[4]->clear();
+    pressKey(w->Folio[4], Qt::Key_A, QString(QChar(1)), Qt::ControlModifier); // select all
     typeText(w->Folio[4], "922337203685477.5807");
     EXPECT_EQ(book.AccountNumbers[4].raw, std::numeric_limits<std::int64_t>::max());
     QFont bold = w->Folio[4]->font();

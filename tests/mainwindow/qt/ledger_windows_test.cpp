@@ -5,6 +5,7 @@
 // the statements' drill-down windows.
 #include "accounts/qt/Find_Entry.h"
 #include "book/account_name_index.h"
+#include "book/typed_input.h"
 #include "ledgers/ledger_pages.h"
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
@@ -449,6 +450,14 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
         c.box->hidePopup();
         EXPECT_EQ(shown, c.shown);
     }
+    // Every character their filters allow reaches the boxes not completing at once.
+    for (QComboBox* box : {r->tReportAcc, rb->tReportAcc})
+        EXPECT_EQ(dialog_driving::charactersMistaken(box, {}).toStdString(), "");
+    for (QLineEdit* folio : {j->FolioChoiceTx, r->FolioChoiceTx, rb->FolioChoiceTx})
+        EXPECT_EQ(dialog_driving::charactersMistaken(
+                      folio, [](QChar c) { return folioKeyAllowed(c.unicode(), "."); })
+                      .toStdString(),
+                  "");
     // Idle, a window draws nothing, nor does its table as a box blinks its cursor.
     int draws = 0;
     for (auto [window, canvas] :
@@ -620,9 +629,11 @@ TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
     activate(hits);
     EXPECT_EQ(hits->windowTitle().toStdString(), "General Journal...    Find 'rent' in :");
     EXPECT_EQ(hits->list().ShownLines, (std::vector<std::int32_t>{4, 5, 8, 9}));
-    EXPECT_EQ(w.run().SearchPending, 0);
     saveScreenshot(hits, "search_journal");
     saveScreenshot(find, "find_entry");
+    // Other windows' searches leave this window's own alone.
+    run(w, Command::UnbalancedEntries);
+    run(w, Command::SearchNumbers);
 
     // A later build of the result window searches again, here within one account.
     choose(hits->tReportAcc, "Rent");
@@ -641,6 +652,12 @@ TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
     EXPECT_EQ(w.SearchJournal->windowTitle().toStdString(),
               "General Journal...    Find 'Sale 2' in :");
     EXPECT_EQ(find->Text1->count(), 3);
+    // What is typed is searched, never completed from the texts searched before.
+    find->Text1->setEditText("");
+    typeText(find->Text1, "Sale");
+    pressKey(find->Text1, Qt::Key_Return, "\r");
+    EXPECT_EQ(w.SearchJournal->windowTitle().toStdString(),
+              "General Journal...    Find 'Sale' in :");
     find->Command3->click();
     EXPECT_FALSE(find->isVisible());
 
@@ -651,6 +668,52 @@ TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
     QApplication::sendEvent(w.JournalID, &dblRef);
     EXPECT_EQ(w.run().SearchMode, 1);
     EXPECT_TRUE(find->isVisible());
+}
+
+// Leaving a box builds what it shows, or puts back what was built; an
+// unreadable date is told, also one read as another day while half typed.
+TEST(LedgerWindows, LeavingABoxBuildsWhatItShowsOrPutsBackWhatWasBuilt) {
+    ScopedFakeServices fakes(dayFirstLocale());
+    TAcount w;
+    showLedgerBook(w);
+    const auto [j, r, rb] = openThreeLedgers(w);
+    auto check = [&](auto* l, auto built) { // built: the first day and the account
+        QApplication::setActiveWindow(l);
+        choose(l->tReportAcc, "Cash");
+        fakes.messages.shown.clear();
+        QLineEdit* from = l->DateSearch[0]->textBox();
+        for (const char* typed : {"31/02/2024", "2024-13-01", "29/02/2023", "2/3/25"}) {
+            // Each unreadable date is told, unbuilt and put back.
+            EXPECT_EQ(std::pair(built().first, from->text()),
+                      std::pair(march(1), QString("01/03/2025")));
+            from->setFocus();
+            from->selectAll();
+            typeText(from, typed);
+            l->tReportAcc->setFocus(Qt::TabFocusReason);
+        }
+        for (const char* name : {"Sales", "Nonesuch"}) { // as pasted
+            l->tReportAcc->setFocus();
+            l->tReportAcc->setEditText(name);
+            from->setFocus(Qt::TabFocusReason);
+        }
+        EXPECT_EQ(fakes.messages.shown.size(), 4u);
+        EXPECT_EQ(fakes.messages.shown[0].text, "Invalid Date");
+        EXPECT_EQ(fakes.messages.lastText(), "This account does not exists...");
+        EXPECT_EQ(std::tuple(from->text(), l->tReportAcc->currentText(), built()),
+                  std::tuple("02/03/2025", "Sales", std::pair(march(2), money("400"))));
+    };
+    check(j, [j] { return std::pair(j->list().FromDate, j->list().SelectedAccount); });
+    check(r, [r] { return std::pair(r->ledger().FromDate, r->ledger().LedgerAccount); });
+    check(rb, [rb] { return std::pair(rb->ledger().FromDate, rb->ledger().LedgerAccount); });
+    // The T-account, too, builds a date not yet built before it prints.
+    r->DateSearch[1]->setText("4/3/25");
+    QTimer cancel; // the print setup, once it shows
+    QObject::connect(&cancel, &QTimer::timeout, [&w] {
+        if (w.printSetup()->isVisible()) w.printSetup()->cancelClicked();
+    });
+    cancel.start(10);
+    r->Print_Account->trigger();
+    EXPECT_EQ(r->ledger().ToDate, march(4));
 }
 
 TEST(LedgerWindows, JournalPagesAndClicksMoveTheMainWindow) {

@@ -4,8 +4,10 @@
 
 #include "book/book_file.h"
 #include "book/tmain.h"
+#include "book/typed_input.h"
 #include "mainwindow/entry_test_books.h"
 #include "mainwindow/qt/toolbar_strip.h"
+#include "mainwindow/type_ahead.h"
 #include "platform/fake/fake_services.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
@@ -13,6 +15,7 @@
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/dialog_driving.h"
 
 #include <QAction>
 #include <QApplication>
@@ -267,6 +270,31 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
         EXPECT_EQ(status(v), "\"" + typed + "\" : Not a valid amount");
         EXPECT_TRUE(statusIsRed(v));
     }
+}
+
+TEST_F(TAcountEditing, EachBoxTakesEveryCharacterItsFilterAllowsAndCtrlASelectsAll) {
+    const LocaleInfo locale = currentLocale();
+    const std::pair<QWidget*, std::function<bool(QChar)>> boxes[] = {
+        {w.AccNote, {}},
+        {w.JournalID, {}},
+        {w.Text1, {}},
+        {w.DebitAccName[0], // completing the names of accounts
+         [](QChar c) {
+             return typeAheadMatch({"Cash", "Bank", "Sales", "Rent"}, QString(c).toStdString()) >=
+                    0;
+         }},
+        {w.DebitFolio[0],
+         [&](QChar c) { return folioKeyAllowed(c.unicode(), locale.decimalMark); }},
+        {w.CreditAmountText[0],
+         [&](QChar c) { return amountKeyAllowed(QString(c).toStdString(), marksOf(locale)); }},
+        {w.Datetext->textBox(), [&](QChar c) { return dateKeyAllowed(c.unicode(), locale); }}};
+    for (const auto& [box, allowed] : boxes)
+        EXPECT_EQ(dialog_driving::charactersMistaken(box, allowed).toStdString(), "");
+    // Ctrl+A selects the whole date, so the one typed next replaces it.
+    w.Datetext->setText("3/17/2023");
+    pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
+    typeText("12/8/26");
+    EXPECT_EQ(w.Datetext->Text(), "12/8/26");
 }
 
 TEST_F(TAcountEditing, NewCopyPasteAndDeleteRunFromTheirShortcutsInAnyField) {

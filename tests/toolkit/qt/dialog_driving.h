@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -29,16 +30,41 @@
 namespace dialog_driving {
 
 // One key press and release as the keyboard sends it to the widget.
-inline void pressKey(QWidget* w, int key, const QString& text = QString()) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+inline void pressKey(QWidget* w, int key, const QString& text = QString(),
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QApplication::sendEvent(w, &release);
 }
 
 inline void typeText(QWidget* w, const std::string& text) {
     for (QChar c : QString::fromStdString(text))
         pressKey(w, c.toUpper().unicode(), QString(c));
+}
+
+// Types each character of Latin-1 a keyboard types, and "€", alone into the
+// emptied `box` (a line edit or an editable combo box); returns those it took
+// otherwise than `allowed` (empty: any) says: the character in either case
+// (before a completion's selection), or nothing.
+inline QString charactersMistaken(QWidget* box, const std::function<bool(QChar)>& allowed) {
+    auto* combo = qobject_cast<QComboBox*>(box);
+    QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(box);
+    QString mistaken;
+    for (char16_t code = 0x20; code <= 0x100; ++code) {
+        const QChar c = code == 0x100 ? QChar(0x20AC) : QChar(code); // "€" after "ÿ"
+        if (code >= 0x7F && code < 0xA0) continue;                   // no key types these
+        box->setFocus();
+        combo ? combo->setEditText(QString()) : edit->clear();
+        const char16_t key = c.toUpper().unicode(); // "ÿ" and "µ" are keys of their own
+        pressKey(box, key <= 0xFF ? key : c.unicode(), QString(c));
+        const QString took =
+            edit->text().left(edit->hasSelectedText() ? edit->selectionStart() : -1);
+        if (took.compare(!allowed || allowed(c) ? QString(c) : QString(), Qt::CaseInsensitive) != 0)
+            mistaken += c;
+    }
+    if (combo) combo->hidePopup();
+    return mistaken;
 }
 
 inline void settle() {
