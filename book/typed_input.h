@@ -10,6 +10,9 @@
 #include <optional>
 #include <string>
 
+// What a date box says of a text that names no day.
+inline constexpr char InvalidDateText[] = "Invalid Date";
+
 // Key filters. `key` is the typed character (8 is Backspace).
 // Date box: Backspace, "-" to "9" ("-", ".", "/", digits) and whatever else
 // the locale's short date shows between its numbers (a blank in "02 01 2024"),

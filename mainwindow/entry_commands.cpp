@@ -2,6 +2,7 @@
 
 #include "book/entry_reference.h"
 #include "book/tmain.h"
+#include "book/typed_input.h"
 #include "mainwindow/entry_totals.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
@@ -28,7 +29,7 @@ EntryOutcome EntryCommands::newEntry(const std::string& dateBoxText) {
                    Tmain::ParseDateStyle(dateBoxText, book_.DateStyle, model_.locale())) {
         date = *typed;
     } else {
-        showMessage("Invalid Date");
+        showMessage(InvalidDateText);
         date = todayNumber();
     }
 

@@ -2,6 +2,7 @@
 
 #include "book/account_number_rule.h"
 #include "book/tmain.h"
+#include "book/typed_input.h"
 #include "mainwindow/entry_input.h"
 #include "mainwindow/entry_totals.h"
 #include "platform/services.h"
@@ -59,7 +60,7 @@ EntryOutcome EntryEditor::commitDate(const std::string& dateText) {
                    Tmain::ParseDateStyle(dateText, book_.DateStyle, model_.locale())) {
         date = *typed;
     } else {
-        out.message = "Invalid Date";
+        out.message = InvalidDateText;
         date = todayNumber();
     }
     BookChange change(book_, run_);

@@ -337,7 +337,7 @@ void LedgerChoices::readDates() {
             *days[i] = *day;
             keptDateText_[i] = Tmain::FormatDateStyle(*day, style, locale);
         } else if (!told) {
-            showMessage("Invalid Date");
+            showMessage(InvalidDateText);
             told = true;
         }
         DateSearch[i]->setText(keptDateText_[i]);

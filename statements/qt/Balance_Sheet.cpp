@@ -62,8 +62,7 @@ BalanceSheetLayout Balance_Sheet::layout() const {
 
 void Balance_Sheet::BalanceMainLOAD() {
     BalanceSheetOptions options;
-    options.date =
-        Tmain::ParseDateStyle(ISCalander->Text(), book_.DateStyle, currentLocale()).value_or(0);
+    options.date = builtDay(ISCalander);
     options.includeSubAccounts = SubAccounts->isChecked();
     options.locale = currentLocale();
     options.run = &run_;

@@ -20,6 +20,7 @@
 #include "toolkit/qt/box_text.h"
 #include "toolkit/qt/number_box.h"
 #include "toolkit/qt/print_command.h"
+#include "toolkit/qt/qt_keys.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -291,6 +292,7 @@ bool CashFlow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (watched == FolioChoiceTx) {
+        if (qt_keys::editingKey(key)) return false; // select all, copy
         int ascii = 0;
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             ascii = keys::Enter;

@@ -75,10 +75,8 @@ Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost 
 void Income_Statement::Form_Activate2() {
     const LocaleInfo locale = currentLocale();
     IncomeStatementOptions options;
-    options.period.start =
-        Tmain::ParseDateStyle(DateSearch[0]->Text(), book_.DateStyle, locale).value_or(0);
-    options.period.end =
-        Tmain::ParseDateStyle(DateSearch[1]->Text(), book_.DateStyle, locale).value_or(0);
+    options.period.start = builtDay(DateSearch[0]);
+    options.period.end = builtDay(DateSearch[1]);
     options.period.allDates = run_.IncludeAllDates;
     options.period.includeSubAccounts = SubAccounts->isChecked();
     options.locale = locale;

@@ -50,8 +50,7 @@ Trial_Balance::Trial_Balance(Book& book, RunTimeState& run, StatementHost host, 
 
 void Trial_Balance::mainLOAD() {
     TrialBalanceOptions options;
-    options.asOfDate =
-        Tmain::ParseDateStyle(ISCalander->Text(), book_.DateStyle, currentLocale()).value_or(0);
+    options.asOfDate = builtDay(ISCalander);
     options.includeSubAccounts = DisplaySubAcc->isChecked();
     options.locale = currentLocale();
     options.run = &run_;

@@ -9,6 +9,7 @@
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "statements/qt/statement_canvas.h"
+#include "statements/qt/statement_dates.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
@@ -248,6 +249,17 @@ CalanderForm* StatementFrame::addDatePicker(int leftTwips) {
     picker->resize(picker->sizeHint());
     picker->move(pixelsOf(leftTwips), (pixelsOf(StripTwips) - picker->height()) / 2);
     return picker;
+}
+
+double StatementFrame::builtDay(CalanderForm* picker) {
+    const LocaleInfo locale = currentLocale();
+    if (const auto day = Tmain::ParseDateStyle(picker->Text(), book_.DateStyle, locale))
+        return builtDays_[picker] = *day;
+    showMessage(InvalidDateText);
+    const auto built = builtDays_.find(picker);
+    const double day = built != builtDays_.end() ? built->second : journalDateRange(book_).second;
+    picker->setText(pickerDateText(day, book_, locale));
+    return builtDays_[picker] = day;
 }
 
 void StatementFrame::placeHoverLabel(int leftTwips) {

@@ -22,6 +22,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -167,6 +168,10 @@ class StatementFrame : public QWidget {
                               bool enterPasses = false);
     // A date picker in the strip at `left` twips, in the book's font.
     CalanderForm* addDatePicker(int leftTwips);
+    // The day a picker's text names, read as the statement is built; a text
+    // naming no day is told (InvalidDateText) and the picker shows again the
+    // day built before (the journal's last day before any).
+    double builtDay(CalanderForm* picker);
     // The hover label's place: `leftTwips` from the left of the strip.
     void placeHoverLabel(int leftTwips);
     RgbColor background() const;
@@ -187,6 +192,7 @@ class StatementFrame : public QWidget {
     void holdAtLeast(QSize strip);
 
     std::vector<RowSpot> rows_;
+    std::map<const CalanderForm*, double> builtDays_;
     Measured measured_; // widths of the last computation on the window
     Printformer* printSetup_ = nullptr;
     double pressX_ = -1, pressY_ = -1;

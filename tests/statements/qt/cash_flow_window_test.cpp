@@ -98,7 +98,10 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
 
         // The folio box: a letter is dropped; 400-1 and Enter choose Sales online.
         w.FolioChoiceTx->setFocus();
-        dialog_driving::typeText(w.FolioChoiceTx, "x400-1");
+        dialog_driving::typeText(w.FolioChoiceTx, "12");
+        dialog_driving::pressKey(w.FolioChoiceTx, Qt::Key_A, QString(QChar(1)),
+                                 Qt::ControlModifier);
+        dialog_driving::typeText(w.FolioChoiceTx, "x400-1"); // over the whole "12"
         EXPECT_EQ(w.FolioChoiceTx->text().toStdString(), "400-1");
         dialog_driving::pressKey(w.FolioChoiceTx, Qt::Key_Return, "\r");
         EXPECT_EQ(w.tReportAcc->currentText().toStdString(), "Sales online");

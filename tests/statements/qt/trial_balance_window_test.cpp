@@ -5,6 +5,7 @@
 #include "statements/qt/Trial_Balance.h"
 
 #include "book/tmain.h"
+#include "book/typed_input.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
 #include "statements/qt/draw_trial_balance.h"
@@ -75,8 +76,18 @@ TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
     w.ISCalander->setText("29/02/2024");
     emit w.ISCalander->KeyPress(enter);
     EXPECT_EQ(w.result().asOfDate, Tmain::DayNumber(2024, 2, 29));
+    // A text naming no day is told; the day built stays, and the box shows it.
+    for (const char* typed : {"31/02/2024", "2024-13-01"}) {
+        w.ISCalander->setText(typed);
+        KeyPressArgs again{keys::Enter}; // the window swallows the one it takes
+        emit w.ISCalander->KeyPress(again);
+        EXPECT_EQ(fakes.messages.lastText(), InvalidDateText);
+        EXPECT_EQ(w.result().asOfDate, Tmain::DayNumber(2024, 2, 29));
+        EXPECT_EQ(w.ISCalander->Text(), "29/02/2024");
+    }
+    fakes.messages.shown.clear();
     w.ISCalander->setText("31/01/2024");
-    emit w.ISCalander->KeyPress(enter);
+    w.mainLOAD();
 
     // Sub-accounts apart: Sales online gets its own row.
     w.DisplaySubAcc->trigger();
