@@ -126,26 +126,23 @@ int journalItemAt(const JournalPage& page, double y);
 
 // Per figure column of a window, the few texts among which the widest of the
 // whole ledger is: the largest and the smallest amounts, each reference or
-// account number (measured, not counted), the dates of the widest form. A window measures these
-// once per build, not every row. The names are each account's name once
-// (a T-account's for each side), for paper, where names print whole.
+// account number (measured, not counted), the dates of the widest form. A
+// window measures these once per build, not every row. (Paper measures the
+// very cells its rows draw: ledgers/ledger_printouts.)
 struct TAccountWidest {
     std::vector<std::string> dates, debitAmounts, creditAmounts;
-    std::vector<std::string> debitNames, creditNames;
 };
 TAccountWidest tAccountWidest(const Book& book, const TAccountLedger& ledger,
                               const LocaleInfo& locale);
 
 struct RunningBalanceWidest {
     std::vector<std::string> dates, references, debits, credits, balances;
-    std::vector<std::string> names;
 };
 RunningBalanceWidest runningBalanceWidest(const Book& book, const RunningBalanceLedger& ledger,
                                           const LocaleInfo& locale);
 
 struct JournalWidest {
     std::vector<std::string> dates, folios, debits, credits;
-    std::vector<std::string> names;
 };
 JournalWidest journalWidest(const Book& book, const JournalList& list, const LocaleInfo& locale);
 
