@@ -67,29 +67,35 @@ int tAccountScrollMax(int ledgerRows, int pageRows) {
     return std::max(ledgerRows - (pageRows - 1), 0);
 }
 
+RunningBalanceCells runningBalanceRowCells(const Book& book, const RunningBalanceRow& row,
+                                           const AccountNameIndex& names, const LocaleInfo& locale,
+                                           std::string& suffix) {
+    RunningBalanceCells c;
+    c.date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
+    c.reference = row.reference();
+    c.account = names.name(row.Account);
+    RunningBalanceFigures figures =
+        shownFigures(row, Book::clampDecimals(book.DecimalsLedger), marksOf(locale), suffix);
+    c.debit = std::move(figures.debit);
+    c.credit = std::move(figures.credit);
+    c.balance = std::move(figures.balance);
+    suffix = balanceSuffix(row.Balance, suffix);
+    c.line = row.Line;
+    c.opening = row.Opening;
+    return c;
+}
+
 std::vector<RunningBalanceCells> runningBalancePage(const Book& book,
                                                     const RunningBalanceLedger& ledger, int first,
                                                     int slots, const LocaleInfo& locale) {
-    const NumberMarks marks = marksOf(locale);
-    const int decimals = Book::clampDecimals(book.DecimalsLedger);
+    const AccountNameIndex names(book);
     std::vector<RunningBalanceCells> page;
     std::string suffix; // of the row painted before, for a balance of exactly 0
     const int count = static_cast<int>(ledger.Rows.size());
     for (int k = 0; k < slots && first + k < count; ++k) {
         if (first + k < 0) continue;
-        const RunningBalanceRow& row = ledger.Rows[static_cast<std::size_t>(first + k)];
-        RunningBalanceCells c;
-        c.date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
-        c.reference = row.reference();
-        c.account = Tmain::AccountNameByNumber(book, row.Account);
-        RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);
-        c.debit = std::move(figures.debit);
-        c.credit = std::move(figures.credit);
-        c.balance = std::move(figures.balance);
-        suffix = balanceSuffix(row.Balance, suffix);
-        c.line = row.Line;
-        c.opening = row.Opening;
-        page.push_back(std::move(c));
+        page.push_back(runningBalanceRowCells(
+            book, ledger.Rows[static_cast<std::size_t>(first + k)], names, locale, suffix));
     }
     return page;
 }

@@ -62,6 +62,13 @@ struct RunningBalanceCells {
     bool opening = false;
 };
 
+// One row as the window's page and the printout show it. `suffix` is the
+// balance's suffix of the row shown before (for a balance of exactly 0) and
+// becomes this row's.
+RunningBalanceCells runningBalanceRowCells(const Book& book, const RunningBalanceRow& row,
+                                           const AccountNameIndex& names, const LocaleInfo& locale,
+                                           std::string& suffix);
+
 // The rows first .. first + slots - 1 that exist.
 std::vector<RunningBalanceCells> runningBalancePage(const Book& book,
                                                     const RunningBalanceLedger& ledger, int first,

@@ -516,27 +516,24 @@ enum RColumn {
     RMargin
 };
 
-// Each row's cells as the running balance prints them, all regular, handed
-// to `use` in order (a balance of 0 takes its suffix from the row before):
-// its date, reference, account's name, debit or credit, and balance.
+// Each row's cells as the running balance prints them (the window's page's
+// texts), all regular, handed to `use` in order (a balance of 0 takes its
+// suffix from the row before): date, reference, account's name, debit or
+// credit, and balance.
 void eachRunningBalanceRow(const Book& book, const RunningBalanceLedger& ledger,
                            const LocaleInfo& locale,
                            const std::function<void(const std::vector<DrawnCell>&)>& use) {
-    const NumberMarks marks = marksOf(locale);
-    const int decimals = Book::clampDecimals(book.DecimalsLedger);
     const AccountNameIndex names(book);
     std::string suffix;
     std::vector<DrawnCell> cells;
     for (const RunningBalanceRow& row : ledger.Rows) {
-        suffix = balanceSuffix(row.Balance, suffix);
-        RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);
-        cells = {{RDate, Tmain::FormatDateStyle(row.Date, book.DateStyle, locale)},
-                 {RReference, row.reference()},
-                 {RName, names.name(row.Account)}};
-        for (auto& [text, column] :
-             {std::pair{&figures.debit, RDebit}, std::pair{&figures.credit, RCredit}})
+        RunningBalanceCells c = runningBalanceRowCells(book, row, names, locale, suffix);
+        cells = {{RDate, std::move(c.date)},
+                 {RReference, std::move(c.reference)},
+                 {RName, std::move(c.account)}};
+        for (auto& [text, column] : {std::pair{&c.debit, RDebit}, std::pair{&c.credit, RCredit}})
             if (!text->empty()) cells.push_back({column, std::move(*text)});
-        cells.push_back({RBalance, std::move(figures.balance)});
+        cells.push_back({RBalance, std::move(c.balance)});
         use(cells);
     }
 }
