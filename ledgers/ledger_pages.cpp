@@ -67,29 +67,35 @@ int tAccountScrollMax(int ledgerRows, int pageRows) {
     return std::max(ledgerRows - (pageRows - 1), 0);
 }
 
+RunningBalanceCells runningBalanceRowCells(const Book& book, const RunningBalanceRow& row,
+                                           const AccountNameIndex& names, const LocaleInfo& locale,
+                                           std::string& suffix) {
+    RunningBalanceCells c;
+    c.date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
+    c.reference = row.reference();
+    c.account = names.name(row.Account);
+    RunningBalanceFigures figures =
+        shownFigures(row, Book::clampDecimals(book.DecimalsLedger), marksOf(locale), suffix);
+    c.debit = std::move(figures.debit);
+    c.credit = std::move(figures.credit);
+    c.balance = std::move(figures.balance);
+    suffix = balanceSuffix(row.Balance, suffix);
+    c.line = row.Line;
+    c.opening = row.Opening;
+    return c;
+}
+
 std::vector<RunningBalanceCells> runningBalancePage(const Book& book,
                                                     const RunningBalanceLedger& ledger, int first,
                                                     int slots, const LocaleInfo& locale) {
-    const NumberMarks marks = marksOf(locale);
-    const int decimals = Book::clampDecimals(book.DecimalsLedger);
+    const AccountNameIndex names(book);
     std::vector<RunningBalanceCells> page;
     std::string suffix; // of the row painted before, for a balance of exactly 0
     const int count = static_cast<int>(ledger.Rows.size());
     for (int k = 0; k < slots && first + k < count; ++k) {
         if (first + k < 0) continue;
-        const RunningBalanceRow& row = ledger.Rows[static_cast<std::size_t>(first + k)];
-        RunningBalanceCells c;
-        c.date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
-        c.reference = row.reference();
-        c.account = Tmain::AccountNameByNumber(book, row.Account);
-        RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);
-        c.debit = std::move(figures.debit);
-        c.credit = std::move(figures.credit);
-        c.balance = std::move(figures.balance);
-        suffix = balanceSuffix(row.Balance, suffix);
-        c.line = row.Line;
-        c.opening = row.Opening;
-        page.push_back(std::move(c));
+        page.push_back(runningBalanceRowCells(
+            book, ledger.Rows[static_cast<std::size_t>(first + k)], names, locale, suffix));
     }
     return page;
 }
@@ -240,43 +246,27 @@ std::vector<std::string> widestAmounts(const Extent<Currency>& amounts, Format f
 
 } // namespace
 
-namespace {
-
-// The names of `accounts`, each once.
-std::vector<std::string> namesOf(const Book& book, const std::set<std::int64_t>& accounts) {
-    const AccountNameIndex index(book);
-    std::set<std::string> names;
-    for (const std::int64_t account : accounts)
-        names.insert(index.name(Currency::fromRaw(account)));
-    return {names.begin(), names.end()};
-}
-
-} // namespace
-
 TAccountWidest tAccountWidest(const Book& book, const TAccountLedger& ledger,
                               const LocaleInfo& locale) {
     const NumberMarks marks = marksOf(locale);
     Extent<double> dates;
-    auto amountsOf = [&](const TAccountHalf& half, std::vector<std::string>& names) {
+    auto amountsOf = [&](const TAccountHalf& half) {
         Extent<Currency> amounts;
         bool tooLarge = false;
-        std::set<std::int64_t> accounts;
         for (const TAccountRow& row : half.Rows) {
             amounts.take(row.Amount);
             tooLarge = tooLarge || row.TooLarge;
             if (row.Kind != TAccountRowKind::Contra) continue;
             dates.take(row.Date);
-            accounts.insert(row.Account.raw);
         }
-        names = namesOf(book, accounts);
         std::vector<std::string> texts = widestAmounts(
             amounts, [&](Currency a) { return ledgerAmountText(a, ledger.Decimals, marks); });
         if (tooLarge) texts.emplace_back(TooLargeToShow);
         return texts;
     };
     TAccountWidest w;
-    w.debitAmounts = amountsOf(ledger.Debit, w.debitNames);
-    w.creditAmounts = amountsOf(ledger.Credit, w.creditNames);
+    w.debitAmounts = amountsOf(ledger.Debit);
+    w.creditAmounts = amountsOf(ledger.Credit);
     w.dates = widestDates(dates, book.DateStyle, locale);
     return w;
 }
@@ -291,9 +281,7 @@ RunningBalanceWidest runningBalanceWidest(const Book& book, const RunningBalance
     // Each reference once: its width in the font, not its count of
     // characters, decides which is widest.
     std::set<std::string> references;
-    std::set<std::int64_t> accounts;
     for (const RunningBalanceRow& row : ledger.Rows) {
-        accounts.insert(row.Account.raw);
         dates.take(row.Date);
         (row.Credit ? credits : debits).take(row.Amount);
         (row.Credit ? creditTooLarge : debitTooLarge) |= row.AmountTooLarge;
@@ -305,7 +293,6 @@ RunningBalanceWidest runningBalanceWidest(const Book& book, const RunningBalance
     RunningBalanceWidest w;
     w.dates = widestDates(dates, book.DateStyle, locale);
     w.references.assign(references.begin(), references.end());
-    w.names = namesOf(book, accounts);
     w.debits = widestAmounts(debits, amount);
     w.credits = widestAmounts(credits, amount);
     // The balance shows its size with either suffix.
@@ -343,7 +330,6 @@ JournalWidest journalWidest(const Book& book, const JournalList& list, const Loc
     w.dates = widestDates(dates, book.DateStyle, locale);
     for (const std::int64_t folio : folios)
         w.folios.push_back(folioText(book, Currency::fromRaw(folio), marks.decimal));
-    w.names = namesOf(book, folios);
     w.debits = widestAmounts(debits, amount);
     w.credits = widestAmounts(credits, amount);
     return w;

@@ -62,6 +62,13 @@ struct RunningBalanceCells {
     bool opening = false;
 };
 
+// One row as the window's page and the printout show it. `suffix` is the
+// balance's suffix of the row shown before (for a balance of exactly 0) and
+// becomes this row's.
+RunningBalanceCells runningBalanceRowCells(const Book& book, const RunningBalanceRow& row,
+                                           const AccountNameIndex& names, const LocaleInfo& locale,
+                                           std::string& suffix);
+
 // The rows first .. first + slots - 1 that exist.
 std::vector<RunningBalanceCells> runningBalancePage(const Book& book,
                                                     const RunningBalanceLedger& ledger, int first,
@@ -126,26 +133,23 @@ int journalItemAt(const JournalPage& page, double y);
 
 // Per figure column of a window, the few texts among which the widest of the
 // whole ledger is: the largest and the smallest amounts, each reference or
-// account number (measured, not counted), the dates of the widest form. A window measures these
-// once per build, not every row. The names are each account's name once
-// (a T-account's for each side), for paper, where names print whole.
+// account number (measured, not counted), the dates of the widest form. A
+// window measures these once per build, not every row. (Paper measures the
+// very cells its rows draw: ledgers/ledger_printouts.)
 struct TAccountWidest {
     std::vector<std::string> dates, debitAmounts, creditAmounts;
-    std::vector<std::string> debitNames, creditNames;
 };
 TAccountWidest tAccountWidest(const Book& book, const TAccountLedger& ledger,
                               const LocaleInfo& locale);
 
 struct RunningBalanceWidest {
     std::vector<std::string> dates, references, debits, credits, balances;
-    std::vector<std::string> names;
 };
 RunningBalanceWidest runningBalanceWidest(const Book& book, const RunningBalanceLedger& ledger,
                                           const LocaleInfo& locale);
 
 struct JournalWidest {
     std::vector<std::string> dates, folios, debits, credits;
-    std::vector<std::string> names;
 };
 JournalWidest journalWidest(const Book& book, const JournalList& list, const LocaleInfo& locale);
 

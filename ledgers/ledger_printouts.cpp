@@ -8,6 +8,7 @@
 #include "book/tmain.h"
 #include "ledgers/ledger_pages.h"
 #include "resources/string_table.h"
+#include "toolkit/drawn_cells.h"
 #include "toolkit/printout_fit.h"
 #include "toolkit/table_columns.h"
 #include "toolkit/text_wrap.h"
@@ -155,20 +156,41 @@ enum TColumn {
 };
 constexpr double AmountDesign = 110 * P;
 
+// The cells of a half's row as the T prints them, in the row's weight: its
+// date where it has one, its text, and its amount where one shows.
+std::vector<DrawnCell> tAccountCells(const TAccountRow& row, bool debit,
+                                     const AccountNameIndex& names, const Book& book,
+                                     const LocaleInfo& locale) {
+    const TAccountCell cell = tAccountRowCell(row, names, book.DateStyle, locale,
+                                              Book::clampDecimals(book.DecimalsLedger), true);
+    std::vector<DrawnCell> cells;
+    if (!cell.date.empty()) cells.push_back({debit ? DebitDate : CreditDate, cell.date, cell.bold});
+    cells.push_back({debit ? DebitText : CreditText, cell.text, cell.bold});
+    if (!cell.amount.empty())
+        cells.push_back({debit ? DebitAmount : CreditAmount, cell.amount, cell.bold});
+    return cells;
+}
+
+DrawnTexts tAccountTexts(const Book& book, const TAccountLedger& ledger, const LocaleInfo& locale) {
+    const AccountNameIndex names(book);
+    DrawnTexts texts;
+    for (const auto& [half, debit] : {std::pair{&ledger.Debit, true}, {&ledger.Credit, false}})
+        for (const TAccountRow& row : half->Rows)
+            texts.add(tAccountCells(row, debit, names, book, locale));
+    return texts;
+}
+
 std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const TAccountLedger& ledger,
-                                         const TAccountWidest& w, double scale) {
+                                         const DrawnTexts& texts, double scale) {
     const double width = s.ScaleWidth(), half = width / 2;
     std::vector<TableColumn> columns =
         designedColumns({95 * P, 11 * P, half - 116 * P - AmountDesign, AmountDesign, 10 * P,
                          60 * P, 10 * P, half - 110 * P - AmountDesign, AmountDesign, 40 * P});
-    s.FontBold = false;
-    const double dates = widestTextWidth(s, w.dates);
-    columns[DebitDate].need = dates;
-    columns[CreditDate].need = dates + 4 * P; // clear of the rule
-    // Amounts as the balance rows print them, in bold, clear of the texts.
-    s.FontBold = true;
-    columns[DebitAmount].need = widestTextWidth(s, w.debitAmounts) + 6 * P;
-    columns[CreditAmount].need = widestTextWidth(s, w.creditAmounts) + 6 * P;
+    columns[DebitDate].need = texts.widest(s, DebitDate);
+    columns[CreditDate].need = texts.widest(s, CreditDate) + 4 * P; // clear of the rule
+    // Amounts clear of the texts.
+    columns[DebitAmount].need = texts.widest(s, DebitAmount) + 6 * P;
+    columns[CreditAmount].need = texts.widest(s, CreditAmount) + 6 * P;
     s.FontBold = false;
     const double blank = s.TextWidth(" ");
     for (const TColumn c :
@@ -194,8 +216,8 @@ std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const TAccountLedger
     for (const TColumn text : {DebitText, CreditText})
         columns[text].least = std::max(columns[text].least, labels);
     s.FontBold = false;
-    columns[DebitText].whole = widestTextWidth(s, w.debitNames);
-    columns[CreditText].whole = widestTextWidth(s, w.creditNames);
+    columns[DebitText].whole = texts.widest(s, DebitText);
+    columns[CreditText].whole = texts.widest(s, CreditText);
     keepNamesWhole(columns, width);
     placeTableColumns(columns, 0, width);
     return columns;
@@ -238,13 +260,14 @@ class TAccountPage {
 
     // A half of a row, as the window's page shows it.
     void row(const TAccountRow& row, bool debit) {
-        const TAccountCell cell = tAccountRowCell(row, names_, book_.DateStyle, locale_,
-                                                  Book::clampDecimals(book_.DecimalsLedger), true);
-        s_.FontBold = cell.bold;
-        if (!cell.date.empty())
-            printEndingAt(s_, columns_[debit ? DebitDate : CreditDate].right(), cell.date);
-        printCell(s_, columns_[debit ? DebitText : CreditText], cell.text);
-        if (!cell.amount.empty()) printEndingAt(s_, amountEnd(debit), cell.amount);
+        for (const DrawnCell& cell : tAccountCells(row, debit, names_, book_, locale_)) {
+            s_.FontBold = cell.bold;
+            const TableColumn& column = columns_[static_cast<std::size_t>(cell.column)];
+            if (cell.column == DebitText || cell.column == CreditText)
+                printCell(s_, column, cell.text);
+            else // a date or an amount, ending where its column ends
+                printEndingAt(s_, column.right(), cell.text);
+        }
     }
 
     void foot(const TAccountLedger& ledger) {
@@ -320,8 +343,8 @@ void printNote(DrawingSurface& s, JournalPages& pages, const std::string& note, 
 
 void printTAccount(DrawingSurface& s, const Book& book, const TAccountLedger& ledger,
                    const LedgerHeading& heading, const LocaleInfo& locale, double printScale) {
-    const TAccountWidest widest = tAccountWidest(book, ledger, locale);
-    auto columnsAt = [&](double zoom) { return tAccountColumns(s, ledger, widest, zoom); };
+    const DrawnTexts texts = tAccountTexts(book, ledger, locale);
+    auto columnsAt = [&](double zoom) { return tAccountColumns(s, ledger, texts, zoom); };
     printScale = printoutZoom(s, book, printScale, s.ScaleWidth(), columnsAt,
                               {{book.BusinessName.str(), TitlePoints},
                                {heading.account + " (" + heading.folio + ")", TitlePoints},
@@ -350,21 +373,49 @@ namespace {
 // ending 200 short of 0.88 T, credit amounts 200 short of T. Wider dates,
 // numbers and amounts take their room from the names. A credit name's room
 // is the name column, a debit name's the indent and the name column.
-enum JColumn { JDate, JGap, JIndent, JName, JNumber, JDebit, JCredit, JTail };
+enum JColumn { JDate, JGap, JIndent, JName, JNumber, JDebit, JCredit, JTail, JDebitName };
+// JDebitName: the cell of a debit name, the indent and the name column as one.
 
-std::vector<TableColumn> journalColumns(DrawingSurface& s, const JournalWidest& w, double scale) {
+const EntryLine& listedLine(const Book& book, const JournalList& list, std::size_t k) {
+    return book.EntryLines[static_cast<std::size_t>(list.ShownLines[k])];
+}
+
+// The cells of the k-th line listed as the journal prints them, all regular:
+// its date where it is not the line's before, and on a debit or a credit
+// line its account's name, number (between blanks, a negative one without
+// the first) and amount.
+std::vector<DrawnCell> journalCells(const Book& book, const JournalList& list, std::size_t k,
+                                    const AccountNameIndex& names, const LocaleInfo& locale) {
+    const EntryLine& line = listedLine(book, list, k);
+    std::vector<DrawnCell> cells;
+    if (k == 0 || dayOfDate(line.Date) != dayOfDate(listedLine(book, list, k - 1).Date))
+        cells.push_back({JDate, Tmain::FormatDateStyle(line.Date, book.DateStyle, locale)});
+    if (line.Side != Debit && line.Side != Credit) return cells;
+    const bool debit = line.Side == Debit;
+    const NumberMarks marks = marksOf(locale);
+    cells.push_back({debit ? JDebitName : JName, names.name(line.AccountNumber)});
+    cells.push_back({JNumber, (line.AccountNumber.raw < 0 ? "" : " ") +
+                                  folioText(book, line.AccountNumber, marks.decimal) + " "});
+    cells.push_back(
+        {debit ? JDebit : JCredit,
+         formatAmount(line.Amount, Book::clampDecimals(book.DecimalsJournal), marks, true)});
+    return cells;
+}
+
+std::vector<TableColumn> journalColumns(DrawingSurface& s, const DrawnTexts& texts, double scale) {
     const double table = 0.95 * std::floor(s.ScaleWidth());
     std::vector<TableColumn> columns =
         designedColumns({0.10 * table - 100, 100, 260, 0.56 * table - 260, 0.08 * table,
                          0.14 * table - 200, 0.12 * table, 200});
     const double gap = s.TextWidth("  ");
-    columns[JDate].need = widestTextWidth(s, w.dates);
-    columns[JNumber].need = widestTextWidth(s, w.folios) + gap;
-    columns[JDebit].need = widestTextWidth(s, w.debits) + gap;
-    columns[JCredit].need = widestTextWidth(s, w.credits) + gap;
+    columns[JDate].need = texts.widest(s, JDate);
+    columns[JNumber].need = texts.widest(s, JNumber); // with its blanks
+    columns[JDebit].need = texts.widest(s, JDebit) + gap;
+    columns[JCredit].need = texts.widest(s, JCredit) + gap;
     columns[JName].name = true;
     columns[JName].least = 60 * P * scale;
-    columns[JName].whole = widestTextWidth(s, w.names);
+    columns[JName].whole =
+        std::max(texts.widest(s, JName), texts.widest(s, JDebitName) - columns[JIndent].design);
     keepNamesWhole(columns, table);
     placeTableColumns(columns, 0, table);
     return columns;
@@ -377,12 +428,12 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
                          double printScale) {
     const double width = s.ScaleWidth();
     const double table = 0.95 * std::floor(width);
-    const NumberMarks marks = marksOf(locale);
-    const int decimals = Book::clampDecimals(book.DecimalsJournal);
     const AccountNameIndex names(book);
 
-    const JournalWidest widest = journalWidest(book, list, locale);
-    auto columnsAt = [&](double zoom) { return journalColumns(s, widest, zoom); };
+    DrawnTexts texts;
+    for (std::size_t k = 0; k < list.ShownLines.size(); ++k)
+        texts.add(journalCells(book, list, k, names, locale));
+    auto columnsAt = [&](double zoom) { return journalColumns(s, texts, zoom); };
     printScale = printoutZoom(s, book, printScale, table, columnsAt,
                               {{book.BusinessName.str(), TitlePoints},
                                {strings::text(303), TitlePoints},
@@ -409,21 +460,14 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
         s.FontBold = true;
         if (k > 0) pages.test(2);
         s.FontBold = false;
-        if (k == 0 ||
-            dayOfDate(line.Date) !=
-                dayOfDate(book.EntryLines[static_cast<std::size_t>(list.ShownLines[k - 1])].Date))
-            printEndingAt(s, columns[JDate].right(),
-                          Tmain::FormatDateStyle(line.Date, book.DateStyle, locale));
-        if (line.Side == Debit || line.Side == Credit) {
-            const bool debit = line.Side == Debit;
-            // Credit names stand further in.
-            printCell(s, debit ? spanned(columns[JIndent], name) : name,
-                      names.name(line.AccountNumber));
-            const std::string number = folioText(book, line.AccountNumber, marks.decimal);
-            printAt(s, columns[JNumber].left,
-                    (line.AccountNumber.raw < 0 ? "" : " ") + number + " ");
-            printEndingAt(s, columns[debit ? JDebit : JCredit].right(),
-                          formatAmount(line.Amount, decimals, marks, true));
+        for (const DrawnCell& cell : journalCells(book, list, k, names, locale)) {
+            if (cell.column == JName || cell.column == JDebitName)
+                printCell(s, cell.column == JName ? name : spanned(columns[JIndent], name),
+                          cell.text);
+            else if (cell.column == JNumber)
+                printAt(s, columns[JNumber].left, cell.text);
+            else // a date or an amount, ending where its column ends
+                printEndingAt(s, columns[static_cast<std::size_t>(cell.column)].right(), cell.text);
         }
         endLine(s);
         if (!closesEntry(line.Details)) continue;
@@ -472,7 +516,29 @@ enum RColumn {
     RMargin
 };
 
-std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningBalanceWidest& w,
+// Each row's cells as the running balance prints them (the window's page's
+// texts), all regular, handed to `use` in order (a balance of 0 takes its
+// suffix from the row before): date, reference, account's name, debit or
+// credit, and balance.
+void eachRunningBalanceRow(const Book& book, const RunningBalanceLedger& ledger,
+                           const LocaleInfo& locale,
+                           const std::function<void(const std::vector<DrawnCell>&)>& use) {
+    const AccountNameIndex names(book);
+    std::string suffix;
+    std::vector<DrawnCell> cells;
+    for (const RunningBalanceRow& row : ledger.Rows) {
+        RunningBalanceCells c = runningBalanceRowCells(book, row, names, locale, suffix);
+        cells = {{RDate, std::move(c.date)},
+                 {RReference, std::move(c.reference)},
+                 {RName, std::move(c.account)}};
+        for (auto& [text, column] : {std::pair{&c.debit, RDebit}, std::pair{&c.credit, RCredit}})
+            if (!text->empty()) cells.push_back({column, std::move(*text)});
+        cells.push_back({RBalance, std::move(c.balance)});
+        use(cells);
+    }
+}
+
+std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const DrawnTexts& texts,
                                                double scale) {
     const double width = s.ScaleWidth();
     const double usable = 0.95 * width;
@@ -489,21 +555,21 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const RunningB
                  name = heading(176), debit = heading(162) + e, credit = heading(163) + e,
                  balance = heading(155) + e;
     s.FontBold = false;
-    columns[RDate].need = std::max(widestTextWidth(s, w.dates), date);
-    columns[RDebit].need = std::max(widestTextWidth(s, w.debits) + e, debit);
-    columns[RCredit].need = std::max(widestTextWidth(s, w.credits) + e, credit);
-    columns[RBalance].need = std::max(widestTextWidth(s, w.balances) + e, balance);
+    columns[RDate].need = std::max(texts.widest(s, RDate), date);
+    columns[RDebit].need = std::max(texts.widest(s, RDebit) + e, debit);
+    columns[RCredit].need = std::max(texts.widest(s, RCredit) + e, credit);
+    columns[RBalance].need = std::max(texts.widest(s, RBalance) + e, balance);
     for (const RColumn margin :
          {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
         columns[margin].name = true;
     columns[RName].least = std::max(30 * P * scale, name);
-    columns[RName].whole = widestTextWidth(s, w.names);
+    columns[RName].whole = texts.widest(s, RName);
     // A reference prints whole as a name does, taking its room from the
     // names and margins first; only where the lowest zoom leaves too little
     // room does it give way with the names.
     TableColumn& references = columns[RReference];
     references.name = true;
-    references.whole = widestTextWidth(s, w.references);
+    references.whole = texts.widest(s, RReference);
     references.design = std::max({references.design, references.whole, reference});
     references.least = std::min(references.design, std::max(reference, columns[RName].least));
     keepNamesWhole(columns, width);
@@ -517,8 +583,10 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
                          const LedgerHeading& heading, const LocaleInfo& locale, double printScale,
                          const std::function<void(DrawingSurface&)>& printHeader) {
     const double width = s.ScaleWidth();
-    const RunningBalanceWidest widest = runningBalanceWidest(book, ledger, locale);
-    auto columnsAt = [&](double zoom) { return runningBalanceColumns(s, widest, zoom); };
+    DrawnTexts texts;
+    eachRunningBalanceRow(book, ledger, locale,
+                          [&](const std::vector<DrawnCell>& cells) { texts.add(cells); });
+    auto columnsAt = [&](double zoom) { return runningBalanceColumns(s, texts, zoom); };
     const std::string period = heading.from + " To " + heading.to;
     const std::vector<std::string> address = addressLines(book, heading.folio, locale.decimalMark);
     std::vector<PrintedHeading> headings = {{heading.account + " (" + heading.folio + ")", 11},
@@ -532,9 +600,6 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     }
     printScale = printoutZoom(s, book, printScale, width, columnsAt, headings);
     const double body = BodyPoints * printScale;
-    const NumberMarks marks = marksOf(locale);
-    const int decimals = Book::clampDecimals(book.DecimalsLedger);
-    const AccountNameIndex names(book);
 
     // The business heading and the account's address on every copy.
     startCopy(s, book, body, false);
@@ -575,21 +640,18 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     printEndingAt(s, columns[RBalance].right(), strings::text(155));
     endLine(s);
 
-    std::string suffix;
-    for (const RunningBalanceRow& row : ledger.Rows) {
-        const std::string date = Tmain::FormatDateStyle(row.Date, book.DateStyle, locale);
+    eachRunningBalanceRow(book, ledger, locale, [&](const std::vector<DrawnCell>& cells) {
         s.FontBold = false;
-        if (newPageBeforeFoot(s, s.TextHeight(date))) endLine(s); // below the page's number
-        printAt(s, x1 - s.TextWidth(date), date);
-        printCell(s, columns[RReference], row.reference());
-        printCell(s, columns[RName], names.name(row.Account));
-        suffix = balanceSuffix(row.Balance, suffix);
-        const RunningBalanceFigures figures = shownFigures(row, decimals, marks, suffix);
-        for (const auto& [text, column] :
-             {std::pair{&figures.debit, RDebit}, std::pair{&figures.credit, RCredit}})
-            if (!text->empty()) printEndingAt(s, columns[column].right(), *text);
-        s.CurrentX = columns[RBalance].right() - s.TextWidth(figures.balance);
-        s.Print(figures.balance);
-    }
+        if (newPageBeforeFoot(s, s.TextHeight(cells.front().text)))
+            endLine(s); // below the page's number
+        for (const DrawnCell& cell : cells) {
+            const TableColumn& column = columns[static_cast<std::size_t>(cell.column)];
+            if (cell.column == RReference || cell.column == RName)
+                printCell(s, column, cell.text);
+            else // a date or a figure, ending where its column ends
+                printEndingAt(s, column.right(), cell.text);
+        }
+        endLine(s);
+    });
     s.EndDoc();
 }

@@ -22,22 +22,34 @@ double amountStep(DrawingSurface& s, const std::vector<DrawnAmount>& amounts) {
 }
 
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
-                              const std::vector<DrawnAmount>& amounts,
-                              const std::vector<ColumnLabel>& labels) {
+                              const std::vector<StatementPart>& parts) {
     const bool bold = s.FontBold;
+    std::vector<StatementLine> lines; // every line the parts draw
+    for (const StatementPart& part : parts) {
+        if (!part.rows)
+            lines.push_back(part.line);
+        else
+            for (const StatementRow& row : *part.rows)
+                lines.push_back(rowLine(row));
+    }
+    std::vector<DrawnAmount> amounts;
+    for (const StatementLine& line : lines)
+        if (line.amount) amounts.push_back({line.amount, line.bold});
     Measured m;
     m.step = amountStep(s, amounts);
+    for (const StatementLine& line : lines) {
+        s.FontBold = line.bold;
+        // In whole twips, as the step is: the steps the drawing adds back
+        // give the label all of its width.
+        m.nameWhole =
+            std::max(m.nameWhole, std::ceil(s.TextWidth(line.label)) -
+                                      std::min(line.column, AmountColumns::Count) * m.step);
+    }
+    // The names' column is made for the book's longest name, in the rows' weight.
     s.FontBold = false;
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return s.TextWidth(name); });
-    m.nameWhole = s.TextWidth(longest);
-    for (const ColumnLabel& l : labels) {
-        s.FontBold = l.bold;
-        // In whole twips, as the step is: the steps the drawing adds back
-        // give the label all of its width.
-        m.nameWhole = std::max(m.nameWhole, std::ceil(s.TextWidth(l.text)) -
-                                                std::min(l.column, AmountColumns::Count) * m.step);
-    }
+    m.nameWhole = std::max(m.nameWhole, s.TextWidth(longest));
     s.FontBold = bold;
     m.names = std::max(5000.0, std::ceil(m.nameWhole + m.step));
     return m;
@@ -109,6 +121,40 @@ void AmountColumns::amount(DrawingSurface& s, const std::string& text, int colum
     if (shows(column)) printRightAligned(s, text, right(column));
 }
 
+void AmountColumns::line(DrawingSurface& s, const StatementLine& line) const {
+    s.FontBold = line.bold;
+    label(s, line.label, line.column);
+    if (line.amount) amount(s, *line.amount, line.column);
+    s.Print("");
+}
+
+StatementLine rowLine(const StatementRow& row) {
+    return {row.name, 0, &row.amountText, false};
+}
+
+void drawStatementParts(DrawTarget& t, const AmountColumns& c,
+                        const std::vector<StatementPart>& parts) {
+    DrawingSurface& s = t.s;
+    for (const StatementPart& part : parts) {
+        if (part.rows) {
+            const std::vector<StatementRow>& rows = *part.rows;
+            s.FontBold = false;
+            t.eachLine(rows.size(), s.TextHeight("W"), [&](std::size_t i) {
+                c.line(s, rowLine(rows[i]));
+                t.recordRow(rows[i].number);
+            });
+            continue;
+        }
+        s.FontBold = part.line.bold;
+        t.room(part.keep * s.TextHeight("W"));
+        for (int blank = 0; blank < part.before; ++blank)
+            s.Print("");
+        c.line(s, part.line);
+        for (int blank = 0; blank < part.after; ++blank)
+            s.Print("");
+    }
+}
+
 void AmountColumns::heading(DrawTarget& t, const std::string& text) const {
     printHeading(t, text, page);
 }
@@ -127,9 +173,8 @@ double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
 }
 
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<DrawnAmount>& amounts,
-                                              const std::vector<PrintedHeading>& headings,
-                                              const std::vector<ColumnLabel>& labels) {
+                                              const std::vector<StatementPart>& parts,
+                                              const std::vector<PrintedHeading>& headings) {
     DrawingSurface& s = t.s;
     s.FontName = book.FontName.str();
     s.ForeColor = 0;
@@ -139,12 +184,11 @@ std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
         t.scale = fittingFontZoom(
             s, 10, t.scale,
             [&](double) {
-                return amountColumnsFit(measureAmountColumns(s, book, amounts, labels),
-                                        s.ScaleWidth());
+                return amountColumnsFit(measureAmountColumns(s, book, parts), s.ScaleWidth());
             },
             headings);
     }
-    const Measured m = t.widths([&] { return measureAmountColumns(s, book, amounts, labels); });
+    const Measured m = t.widths([&] { return measureAmountColumns(s, book, parts); });
     if (!t.onWindow) return paperStrips(m, s.ScaleWidth());
     // Laid out for the view, its right margin short of where it ends.
     AmountColumns c =

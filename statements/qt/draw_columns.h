@@ -12,11 +12,14 @@
 #include "book/book.h"
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
+#include "statements/statement_text.h"
 #include "toolkit/printout_fit.h"
 
 #include <functional>
 #include <string>
 #include <vector>
+
+struct StatementLine;
 
 struct AmountColumns {
     static constexpr int Count = 3;
@@ -42,15 +45,34 @@ struct AmountColumns {
     void label(DrawingSurface& s, const std::string& text, int column = Count) const;
     // An amount right-aligned in its column (0, 1, 2) when this strip shows it.
     void amount(DrawingSurface& s, const std::string& text, int column) const;
+    // A line of its label and amount (below), in its weight, ending the line.
+    void line(DrawingSurface& s, const StatementLine& line) const;
 };
 
-// A label drawn where the names stand (a section's heading, a total's
-// words), the amount column beside it (Count: none) and its weight.
-struct ColumnLabel {
-    std::string text;
+// A line a columned statement draws where the names stand, in one weight:
+// its label, and the amount beside it in `column` (Count: none).
+struct StatementLine {
+    std::string label;
     int column = AmountColumns::Count;
+    const std::string* amount = nullptr;
     bool bold = true;
 };
+// An account row's line: its name, and its amount in the first column, regular.
+StatementLine rowLine(const StatementRow& row);
+
+// A part of a columned statement, top to bottom, as it is both measured and
+// drawn: a line (a heading, a total), or where `rows` is set, a list of
+// account rows. Before a line: a new page where `keep` lines would pass the
+// foot, then `before` empty lines; after it `after` more.
+struct StatementPart {
+    StatementLine line;
+    const std::vector<StatementRow>* rows = nullptr;
+    int keep = 1, before = 0, after = 0;
+};
+// Draws the parts, each account row noted for the window.
+void drawStatementParts(DrawTarget& t, const AmountColumns& c,
+                        const std::vector<StatementPart>& parts);
+
 // An amount text the drawing writes, in bold (a total) or regular (a row).
 struct DrawnAmount {
     const std::string* text;
@@ -58,15 +80,14 @@ struct DrawnAmount {
 };
 
 // Measured in the surface's current font, each text in the weight it is
-// drawn in: `amounts` are every amount text the drawing will write, `labels`
-// every label. The step is the widest amount and two bold blanks. The
-// names' room holds the longest account name (regular, as the rows print
-// it) and each label whole (a label beside an amount in a later column also
-// has the steps before it). The surface's weight is left as it was.
+// drawn in. The step is the widest of `amounts` and two bold blanks.
 double amountStep(DrawingSurface& s, const std::vector<DrawnAmount>& amounts);
+// The columns of the very lines `parts` draws: the step by their amounts;
+// the names' room holds each label whole (a label beside an amount in a
+// later column also has the steps before it) and the book's longest account
+// name, for which the column is made. The surface's weight is left as it was.
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
-                              const std::vector<DrawnAmount>& amounts,
-                              const std::vector<ColumnLabel>& labels);
+                              const std::vector<StatementPart>& parts);
 // The columns of those widths centred on a surface `width` twips wide.
 AmountColumns placeAmountColumns(const Measured& m, double width);
 // Whether every name and label whole and the three amount columns fit on
@@ -77,15 +98,14 @@ bool amountColumnsFit(const Measured& m, double width);
 std::vector<AmountColumns> paperStrips(const Measured& m, double width);
 
 // The start of a columned drawing: the book's font in black, bold, 10 points
-// at the target's scale; the columns measured in that font for `amounts`;
+// at the target's scale; the columns measured in that font for `parts`;
 // on the window, the side bands, and the columns scrolled. The widths are
 // measured unless the target keeps some taken in a font measuring alike. On
-// paper the zoom is lowered where the columns, the names, the `labels` or the
+// paper the zoom is lowered where the columns, the lines of `parts` or the
 // `headings` would not fit. Returns the strips: one on the window.
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<DrawnAmount>& amounts,
-                                              const std::vector<PrintedHeading>& headings,
-                                              const std::vector<ColumnLabel>& labels);
+                                              const std::vector<StatementPart>& parts,
+                                              const std::vector<PrintedHeading>& headings);
 // Draws `once` for each strip, each after the first on a new page; the
 // height the last one drew.
 double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,

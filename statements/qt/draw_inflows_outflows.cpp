@@ -53,6 +53,35 @@ struct Table {
     }
 };
 
+// The table's lines below its column heads, top to bottom, as both its
+// measure and its drawing take them: the label drawn where the names stand
+// (a balance's or a total's with a blank after it) and the figures by column
+// (none for a list's heading); where `rows` is set, a list's account rows
+// instead, each labelled by `flowRowLabel`, regular. Bold but for the rows.
+struct FlowPart {
+    std::string label;
+    const std::vector<Currency>* figures = nullptr;
+    const std::vector<FlowRow>* rows = nullptr;
+    int linesAfter = 1;
+};
+
+std::vector<FlowPart> flowParts(const InflowsOutflows& io) {
+    auto labelled = [](int id) { return strings::text(id) + " "; };
+    return {{labelled(254), &io.beginning},
+            {strings::text(250)},
+            {{}, nullptr, &io.inflows},
+            {labelled(251), &io.inflowTotals, nullptr, 2},
+            {strings::text(252)},
+            {{}, nullptr, &io.outflows},
+            {labelled(253), &io.outflowTotals, nullptr, 2},
+            {labelled(255), &io.ending}};
+}
+
+// An account row's label: its name and four blanks.
+std::string flowRowLabel(const FlowRow& row) {
+    return row.name + "    ";
+}
+
 // The width of the widest figure or column head of the table in the current
 // font (bold, as the heads), each measured (heads of as many letters differ
 // in width); of the figures, those furthest from 0 have the longest texts,
@@ -72,16 +101,20 @@ double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
     return widest;
 }
 
-// The widest of the labels drawn where the names stand, as drawn: the
-// longest account name (regular, as the rows), the headings, totals and
-// balances (in the current font, bold).
-double widestFlowLabel(DrawingSurface& s, const Book& book) {
-    double label = 0;
-    for (int id : {251, 253, 254, 255})
-        label = std::max(label, s.TextWidth(strings::text(id) + " "));
-    for (int id : {250, 252})
-        label = std::max(label, s.TextWidth(strings::text(id)));
+// The widest of the labels drawn where the names stand, each in its weight:
+// those of `flowParts`, the account rows' and the longest account name's
+// (regular, as the rows are drawn; the names' column is made for it).
+double widestFlowLabel(DrawingSurface& s, const Book& book, const InflowsOutflows& io) {
     const bool bold = s.FontBold;
+    double label = 0;
+    for (const FlowPart& part : flowParts(io)) {
+        s.FontBold = !part.rows;
+        if (!part.rows)
+            label = std::max(label, s.TextWidth(part.label));
+        else
+            for (const FlowRow& row : *part.rows)
+                label = std::max(label, s.TextWidth(flowRowLabel(row)));
+    }
     s.FontBold = false;
     const std::string longest = Tmain::LongestAccountName(
         book, [&s](const std::string& name) { return s.TextWidth(name); });
@@ -98,8 +131,8 @@ double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows
         std::nearbyint(s.TextWidth(longest)) + std::max(1650.0 * scale, LabelIndent * scale + step);
     // Every label beside the first column's figures, as drawn, ends before
     // the widest of them begins.
-    return std::max(
-        designed, std::ceil(LabelIndent * scale + widestFlowLabel(s, book) + widestFigure(s, io)));
+    return std::max(designed, std::ceil(LabelIndent * scale + widestFlowLabel(s, book, io) +
+                                        widestFigure(s, io)));
 }
 
 double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale) {
@@ -113,7 +146,7 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale
 // column of figures fit beside each other.
 bool flowColumnsFit(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double zoom,
                     double width) {
-    return LabelIndent * zoom + widestFlowLabel(s, book) + flowColumnStep(s, io, zoom) <=
+    return LabelIndent * zoom + widestFlowLabel(s, book, io) + flowColumnStep(s, io, zoom) <=
            width - PaperMargin;
 }
 
@@ -168,36 +201,24 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
     table.down(h);
     s.ForeColor = 0;
 
-    table.label(strings::text(254) + " ");
-    table.columns(io, io.beginning, columns - 1);
-    table.down(h);
-
-    auto rows = [&](int heading, const std::vector<FlowRow>& list, int totalLabel,
-                    const std::vector<Currency>& totals) {
+    for (const FlowPart& part : flowParts(io)) {
+        if (part.rows) {
+            const std::vector<FlowRow>& list = *part.rows;
+            s.FontBold = false;
+            t.eachLine(list.size(), h, [&](std::size_t i) {
+                table.label(flowRowLabel(list[i]));
+                table.columns(io, list[i].amounts, columns);
+                table.down(h);
+                t.recordRow(list[i].number);
+            });
+            continue;
+        }
         s.FontBold = true;
-        t.room(h);
-        table.label(strings::text(heading));
-        table.down(h);
-        s.FontBold = false;
-        t.eachLine(list.size(), h, [&](std::size_t i) {
-            table.label(list[i].name + "    ");
-            table.columns(io, list[i].amounts, columns);
-            table.down(h);
-            t.recordRow(list[i].number);
-        });
-        s.FontBold = true;
-        t.room(h);
-        table.label(strings::text(totalLabel) + " ");
-        table.columns(io, totals, columns);
-        table.down(h, 2);
-    };
-    rows(250, io.inflows, 251, io.inflowTotals);
-    rows(252, io.outflows, 253, io.outflowTotals);
-
-    t.room(h);
-    table.label(strings::text(255) + " ");
-    table.columns(io, io.ending, columns - 1);
-    table.down(h);
+        if (part.figures != &io.beginning) t.room(h); // the first stays below the heads
+        table.label(part.label);
+        if (part.figures) table.columns(io, *part.figures, columns);
+        table.down(h, part.linesAfter);
+    }
     drawn.foot = s.CurrentY - top;
     return drawn;
 }

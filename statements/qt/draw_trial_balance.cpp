@@ -37,12 +37,13 @@ struct TrialColumns {
 };
 
 // The widest account number drawn (regular) and the amount step of the
-// figures (the rows regular, the totals bold, as they are drawn).
+// figures (the rows regular, the totals bold, as they are drawn), of the
+// rows the statement draws.
 Measured trialWidths(DrawingSurface& s, const TrialBalance& tb) {
     Measured m;
     std::vector<DrawnAmount> amounts{{&tb.debitTotalText, true}, {&tb.creditTotalText, true}};
-    for (const TrialBalanceRow& row : tb.rows) {
-        if (!row.shown()) continue;
+    for (const std::size_t shown : tb.shownRows) {
+        const TrialBalanceRow& row = tb.rows[shown];
         m.numbers = std::max(m.numbers, s.TextWidth(row.numberText));
         amounts.push_back({&row.amountText});
     }

@@ -143,6 +143,20 @@ TEST(LedgerPrintouts, TAccountGeometry) {
     EXPECT_EQ(textsStartingWith(a5, "CCC"), std::vector<std::string>(3, name));
     EXPECT_EQ(textsStartingWith(a5, "0.00").size(), 1u);
     EXPECT_EQ(tAccountPage(wide, zero, 2, 0, Locale)[0].debit.amount, ".00");
+
+    // Dates by the month's name measured as drawn: one in September, wider
+    // than the period's ends and any 28th of December, stays on the page.
+    LocaleInfo byName = Locale;
+    byName.shortDatePattern = "d MMMM yyyy";
+    TAccountOptions year = options;
+    year.toDate = day(2026, 12, 31);
+    for (const double date : {day(2026, 9, 28), day(2026, 11, 1)})
+        handmade::addEntry(wide, "72", date, Loan, Rent, "1");
+    RecordingSurface twice;
+    printTAccount(twice, wide, buildTAccount(wide, year), heading(wide, "Loan", "600"), byName, 2);
+    EXPECT_EQ(textsStartingWith(twice, "28 September").size(), 1u);
+    for (const RecordedCall& c : twice.calls)
+        EXPECT_GE(c.x1, 0) << c.text;
 }
 
 // Pages numbered from 1 in each copy, the business name and title on the
