@@ -249,8 +249,7 @@ TypedFile readTypedName(const fs::path& folder, const std::string& boxText,
         offered += (offered.empty() ? "." : ", .") + type;
     }
     if (saving)
-        typed.refusal = "\"" + name + "\" ends in ." + extension +
-                        ", which is not a type offered here (" + offered +
-                        "). Choose one of them, or type the name without an extension.";
+        typed.unoffered = "\"" + name + "\" ends in ." + extension +
+                          ", which is not a type offered here (" + offered + ").";
     return typed;
 }

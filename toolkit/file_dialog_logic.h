@@ -64,8 +64,12 @@ struct TypedFile {
     // extension chooses the type; -1 when it has none the list offers.
     int typeIndex = -1;
     std::string refusal; // not empty: told, and nothing is chosen
+    // Saving, a typed extension no offered type has, told before anything is
+    // written ("\"tb.pdf\" ends in .pdf, which is not a type offered here
+    // (.xls, .csv)."): the name keeps it, and the chosen type's is added.
+    std::string unoffered;
 };
-// `saving`: a name whose extension no offered type has is refused, rather
-// than written under another extension than the one typed.
+// `saving`: a name whose extension no offered type has is told (`unoffered`),
+// never written under another extension than the one typed.
 TypedFile readTypedName(const std::filesystem::path& folder, const std::string& boxText,
                         const std::vector<std::string>& patterns, bool saving);

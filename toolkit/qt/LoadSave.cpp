@@ -216,7 +216,16 @@ void LoadSave::acceptClicked() {
     }
     if (typed.typeIndex >= 0 && typed.typeIndex != Combo1->currentIndex())
         typeChosen(typed.typeIndex);
-    const fs::path& chosen = typed.path;
+    fs::path chosen = typed.path;
+    if (!typed.unoffered.empty()) { // the name keeps what was typed; the type's own goes after
+        chosen += "." + run_.SaveExtension;
+        if (showMessage(typed.unoffered + "\n\nSave it as \"" + chosen.filename().string() + "\"?",
+                        windowTitle().toStdString(), MessageButtons::YesNo,
+                        MessageIcon::Question) != MessageAnswer::Yes) {
+            txtSearchSpec->setFocus();
+            return;
+        }
+    }
     if (asksBeforeReplacing_) {
         const std::string target = nameWithType(chosen.string(), run_.SaveExtension);
         if (!replaceAgreed(existingFiles(filesWrittenBy(target, run_.SaveExtension)),

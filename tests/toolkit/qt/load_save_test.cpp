@@ -266,6 +266,20 @@ TEST_F(FileDialogFixture, AskWrapsTheProtocol) {
         EXPECT_EQ(fakes.messages.lastText(),
                   (dir / existing).string() + " already exists.\n\nReplace it?");
     }
+    // An extension no type has is told: "No" keeps the dialog up, "Yes" keeps
+    // the name as typed and adds the chosen type's.
+    fakes.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    QTimer::singleShot(0, [&] {
+        dialog.txtSearchSpec->setText("my.book");
+        dialog.Command1[1]->click();
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.Command1[1]->click();
+    });
+    const auto chosen = dialog.ask(LoadSave::saveRequest({"*.xls", "*.LWK"}));
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->pathWithType(), dir / "my.book.xls");
+    EXPECT_EQ(fakes.messages.lastText(), "\"my.book\" ends in .book, which is not a type offered "
+                                         "here (.xls, .LWK).\n\nSave it as \"my.book.xls\"?");
 }
 
 } // namespace
