@@ -168,7 +168,14 @@ std::error_code refusalToReplace(const std::filesystem::path& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) return {};
     if (leadsToFolder(path)) return FileRefusal::Folder;
-    if (::stat(path.c_str(), &st) != 0) return {}; // a link to no file: written through
+    if (::stat(path.c_str(), &st) != 0) {                                // a link to no file
+        if (errno != ENOENT) return fileErrorFor(errno, FileUse::Write); // a loop among them
+        // Written through where its file's folder is there, as the writer does.
+        std::error_code unknown;
+        return std::filesystem::is_directory(linkTarget(path).parent_path(), unknown)
+                   ? std::error_code()
+                   : make_error_code(FileRefusal::NoFolder);
+    }
     if (!S_ISREG(st.st_mode)) return refusalOfKind(st.st_mode);
     if ((st.st_mode & 0222) == 0) return std::make_error_code(std::errc::read_only_file_system);
     if (::access(path.c_str(), W_OK) != 0) return lastError(FileUse::Write);

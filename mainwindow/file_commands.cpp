@@ -173,16 +173,18 @@ void FileCommands::seeBookFile(const fs::path& path, std::optional<FileStamp> st
     seenStamp_ = stamp;
 }
 
-// The book's own file written by another window or program since this one
-// read or wrote it is replaced only when the user agrees.
+// The book's own file written, moved or removed by another window or
+// program since this one read or wrote it is written only when the user agrees.
 bool FileCommands::mayWriteOver(const fs::path& target) {
     if (!seenStamp_ || target != seenPath_) return true;
     const std::optional<FileStamp> now = fileStampOf(target);
-    if (!now || *now == *seenStamp_) return true;
-    return showMessage(target.string() +
-                           " was changed by another window or program since this book was "
-                           "opened or saved here. Replace it with this book?\n\nNo leaves the "
-                           "file as it is (Save As can write this book to another file).",
+    if (now && *now == *seenStamp_) return true;
+    const std::string what =
+        now ? " was changed by another window or program since this book was opened or saved "
+              "here. Replace it with this book?\n\nNo leaves the file as it is"
+            : " is no longer there: another window or program moved or removed it since this "
+              "book was opened or saved here. Write this book there again?\n\nNo writes nothing";
+    return showMessage(target.string() + what + " (Save As can write this book to another file).",
                        "", MessageButtons::YesNo, MessageIcon::Warning) == MessageAnswer::Yes;
 }
 

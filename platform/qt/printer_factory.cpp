@@ -236,7 +236,7 @@ PrintOutcome printCopy(const PrinterChoices& choices, int copy, const std::strin
 PrintOutcome refusedPdfCopy(const PrinterChoices& choices, int copies) {
     for (int copy = 1; copy <= copies; ++copy) {
         const std::filesystem::path file = pdfPathForCopy(choices.pdfPath, copy);
-        if (file.filename().string().size() > LongestName)
+        if (file.filename().string().size() > longestNameIn(file.parent_path()))
             return failedFile(file, fileErrorFor(ENAMETOOLONG, FileUse::Write));
         if (const SafeFileWriter check(file); !check.ok()) return failedFile(file, check.error());
     }

@@ -12,12 +12,13 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
+#include <QSocketNotifier>
 #include <QUrl>
 
 #include <cerrno>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -220,25 +221,30 @@ MessageAnswer QtMessageBox::show(const std::string& text, const std::string& tit
 }
 
 bool QtShell::openWithDefault(const std::string& path, std::function<void()> failedLater) {
-    // The desktop's opener is waited for on a thread of its own, so that its
-    // failure is learnt without holding up the window; its program outlives
-    // this one.
+    // The desktop's opener is watched by the event loop (its process as a
+    // file that becomes readable when it ends), so that its failure is learnt
+    // without holding up the window; its program outlives this one. The watch
+    // belongs to the application and goes with it.
     pid_t opener = 0;
     std::string file = path;
     char program[] = "xdg-open";
     char* const arguments[] = {program, file.data(), nullptr};
-    if (::posix_spawnp(&opener, program, nullptr, nullptr, arguments, environ) != 0)
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application || ::posix_spawnp(&opener, program, nullptr, nullptr, arguments, environ) != 0)
         return QDesktopServices::openUrl(QUrl::fromLocalFile(fromUtf8(path)));
-    std::thread([opener, failedLater = std::move(failedLater)] {
-        int status = 0;
-        pid_t ended;
-        while ((ended = ::waitpid(opener, &status, 0)) < 0 && errno == EINTR) {
-        }
-        const bool failed = ended == opener && !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        if (failed && failedLater && QCoreApplication::instance())
-            QMetaObject::invokeMethod(QCoreApplication::instance(), failedLater,
-                                      Qt::QueuedConnection);
-    }).detach();
+    const int ended = static_cast<int>(::syscall(SYS_pidfd_open, opener, 0));
+    if (ended < 0) return true; // started; its end cannot be watched here
+    auto* watch = new QSocketNotifier(ended, QSocketNotifier::Read, application);
+    QObject::connect(watch, &QSocketNotifier::activated, watch,
+                     [watch, ended, opener, failedLater = std::move(failedLater)] {
+                         watch->setEnabled(false);
+                         int status = 0;
+                         const bool failed = ::waitpid(opener, &status, WNOHANG) == opener &&
+                                             !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+                         ::close(ended);
+                         watch->deleteLater();
+                         if (failed && failedLater) failedLater();
+                     });
     return true;
 }
 

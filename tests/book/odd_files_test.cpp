@@ -341,6 +341,10 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
             SCOPED_TRACE(target);
             const BookWriteResult r = write(dir / target);
             EXPECT_EQ(r.error, make_error_code(refusal));
+            if (fs::is_symlink(dir / target) ||
+                fs::exists(dir / target)) { // never offered to replace
+                EXPECT_EQ(refusalToReplace(dir / target), make_error_code(refusal));
+            }
             const std::string text = Tmain::FileErrorText(r.error);
             EXPECT_EQ(Tmain::FileErrorText(Tmain::FileErrorNumber(r.error)), text);
             EXPECT_NE(text.find(says), std::string::npos) << text;

@@ -458,6 +458,13 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
     const std::size_t asked = fakes.messages.shown.size();
     EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done); // unchanged since: no question
     EXPECT_EQ(fakes.messages.shown.size(), asked);
+    fs::remove(acc); // moved away since: asked too, and No writes nothing
+    fakes.messages.answers.push_back(MessageAnswer::No);
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Cancelled);
+    EXPECT_TRUE(fakes.messages.lastText().starts_with(acc.string() + " is no longer there"));
+    EXPECT_FALSE(fs::exists(acc));
+    fakes.messages.answers.push_back(MessageAnswer::Yes);
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
 
     // A write that fails is said and changes neither the path nor the mark.
     run.BookChanged = true;
