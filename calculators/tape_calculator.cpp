@@ -2,6 +2,7 @@
 
 #include "book/entry_clip_text.h"
 #include "book/typed_input.h"
+#include "calculators/figure_box.h"
 #include "calculators/number_reading.h"
 #include "platform/services.h"
 
@@ -13,13 +14,6 @@ const ExactDecimal Zero;
 
 const ExactDecimal& valueOf(const TapeLine& line) {
     return line.amount ? *line.amount : Zero;
-}
-
-std::string removed(std::string text, const std::string& mark) {
-    if (mark.empty()) return text;
-    for (std::size_t p; (p = text.find(mark)) != std::string::npos;)
-        text.erase(p, mark.size());
-    return text;
 }
 
 // The lines of a plain text: split at line feeds, a CR before one dropped.
@@ -272,18 +266,21 @@ void TapeCalculator::amountTyped(int row, const std::string& text) {
     TapeLine& line = lineAt(first_ + row);
     if (text.empty()) {
         line.amount = ExactDecimal();
-    } else if (auto v = readDecimal(removed(text, marks_.group), marks_)) {
+    } else if (auto v = readTypedDecimal(text, marks_)) {
         line.amount = *v;
     }
     amountsChanged();
     MailCalc();
 }
 
-std::string TapeCalculator::leftBoxText(int row, const std::string& text) const {
-    if (text.empty()) return text;
+LeftBox TapeCalculator::leaveBox(int row, const std::string& text) const {
+    if (text.empty()) return {text, ""};
     const std::size_t line = static_cast<std::size_t>(first_ + row);
-    if (line >= lines_.size()) return "";
-    return tapeDisplayForm(valueOf(lines_[line]), decimals_, marks_);
+    if (line >= lines_.size()) return {"", ""};
+    const ExactDecimal& kept = valueOf(lines_[line]);
+    const std::string shown = tapeDisplayForm(kept, decimals_, marks_);
+    if (text == shown) return {shown, ""};
+    return {shown, leaveFigureBox(text, kept, marks_).problem};
 }
 
 void TapeCalculator::operatorClick(int row) {
@@ -369,9 +366,8 @@ void TapeCalculator::paste(const std::string& clipText) {
     } else if (!clipText.empty()) {
         unread.clear();
         for (const std::string& line : textLines(clipText)) {
-            const std::string field = removed(line.substr(0, line.find('\t')), marks_.group);
-            std::optional<ExactDecimal> v = readDecimal(field, marks_);
-            if (!v) v = leadingDecimal(field);
+            const std::optional<ExactDecimal> v =
+                readTypedDecimal(line.substr(0, line.find('\t')), marks_);
             unread.push_back(!v);
             pasted.push_back({v.value_or(ExactDecimal()), '+'});
         }

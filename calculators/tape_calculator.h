@@ -7,6 +7,7 @@
 #pragma once
 
 #include "book/number_format.h"
+#include "book/typed_input.h"
 #include "calculators/exact_decimal.h"
 
 #include <optional>
@@ -80,11 +81,14 @@ class TapeCalculator {
     KeyOutcome arrowUp(int row);
     KeyOutcome arrowDown(int row);
     // A key released in the box of `row` that holds `text`: the line takes the
-    // typed amount (an empty box is 0, an unreadable text keeps the amount),
-    // then the result is worked out.
+    // typed amount as readTypedDecimal reads it (an empty box is 0, a number
+    // beyond the range keeps the amount), then the result is worked out.
     void amountTyped(int row, const std::string& text);
-    // The text a box of `row` holding `text` shows once the focus leaves it.
-    std::string leftBoxText(int row, const std::string& text) const;
+    // The box of `row` holding `text` once the focus leaves it: it shows its
+    // line's amount in the display form (an empty box stays empty), and a text
+    // that is not that amount by the system's rules is told (leaveFigureBox),
+    // unless it is the display form itself.
+    LeftBox leaveBox(int row, const std::string& text) const;
     // The operator button of `row`: + - x / in turn, then the result.
     void operatorClick(int row);
 
@@ -96,7 +100,8 @@ class TapeCalculator {
     // Every line's amount as plain text, joined by CR LF.
     std::string copyText() const;
     // Replaces the tape by the clipboard text: the entry lines the main window
-    // copies (debits "+", credits "-") or plain lines of amounts. A paste
+    // copies (debits "+", credits "-") or plain lines of amounts, each line's
+    // text up to its first TAB read as readTypedDecimal reads it. A paste
     // longer than the tape holds keeps its first lines, and a message says how
     // many were taken and how many left out; a line whose number is beyond the
     // range stands as 0, and the message says how many did.

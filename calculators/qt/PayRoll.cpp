@@ -99,18 +99,18 @@ void PayRoll::buildBoxes() {
         PayRate[i] = money(1890, false);
         PayRate[i]->setMaxLength(9);
         PayGross[i] = money(2430, true);
+        // The percentage deductions are worked out from the rates, as the
+        // gross and the net are; the fixed ones are typed.
         for (int n = 0; n < 6; ++n)
-            PayDe[n][i] = money(deductionTops[n], false);
+            PayDe[n][i] = money(deductionTops[n], n < 3);
         PayNet[i] = money(5535, true);
         connect(PayRate[i], &QLineEdit::textEdited, this, [this, i] { recompute(i); });
-        for (int n = 0; n < 3; ++n)
-            connect(PayDe[n][i], &QLineEdit::textEdited, this, [this, i] { recompute(i); });
     }
     PayTotalT = box(1350, true, "0");
     PayGrossT = money(2430, true);
     PayNetT = money(5535, true);
     for (int n = 0; n < 6; ++n)
-        PayDT[n] = money(deductionTops[n], false);
+        PayDT[n] = money(deductionTops[n], true);
     for (int n = 0; n < 3; ++n) {
         PayP[n] = box(deductionTops[n], false, "");
         PayP[n]->setGeometry(px(225), PayP[n]->y(), px(510), PayP[n]->height());

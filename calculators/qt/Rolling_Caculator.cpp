@@ -4,6 +4,7 @@
 #include "platform/services.h"
 #include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/amount_validator.h"
+#include "toolkit/qt/box_text.h"
 #include "toolkit/qt/qt_keys.h"
 #include "toolkit/row_pitch.h"
 
@@ -287,7 +288,7 @@ bool Rolling_Caculator::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     case QEvent::FocusOut:
-        if (!refilling_) box->setText(qs(tape_->leftBoxText(row, box->text().toStdString())));
+        if (!refilling_) showLeftBox(box, tape_->leaveBox(row, box->text().toStdString()));
         return false;
     default:
         return false;

@@ -136,9 +136,9 @@ TEST(TapeCalculator, KeysScrollingCopyPasteAndSort) {
     EXPECT_TRUE(t.arrowUp(0).scrolled);
     EXPECT_EQ(t.firstLine(), first - 1);
     EXPECT_TRUE(t.arrowDown(3).scrolled);
-    // An unreadable text keeps the amount; leaving shows the display form.
-    t.amountTyped(3, "1.2.3");
-    EXPECT_EQ(t.leftBoxText(3, "1.2.3"), "1,000.50");
+    // A number beyond the range keeps the amount; leaving shows the display form.
+    t.amountTyped(3, "1" + std::string(29, '0'));
+    EXPECT_EQ(t.leaveBox(3, "1" + std::string(29, '0')).text, "1,000.50");
     // The operator button turns + into - ... and back.
     t.scrollTo(0);
     t.operatorClick(0); // "+5" becomes "-5": -5 x3 -4 /2 +... = (-15-4)/2 + 0s + 1000.5
@@ -150,10 +150,10 @@ TEST(TapeCalculator, KeysScrollingCopyPasteAndSort) {
     t.setMode(CalcMode::Mode);
     EXPECT_EQ(t.result(), "Mode : 2");
 
-    // Plain lines: group marks dropped, "-" subtracts, unreadable text reads its leading number.
+    // Plain lines: "-" subtracts, a text not by the system's rules reads its leading number.
     t.setMode(CalcMode::Total);
     t.setDecimals(2);
-    t.paste("10\r\n-3\r\n1,000.50\r\n7abc\t9");
+    t.paste("10\r\n-3\r\n1,000.50\r\n7,0001abc\t9");
     EXPECT_EQ(t.result(), "1,014.50");
     EXPECT_EQ(t.rowText(1), "(3.00)");
     EXPECT_EQ(t.lines().size(), 30u);

@@ -126,6 +126,28 @@ TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
     EXPECT_EQ(QApplication::focusWidget(), w.CalAmount[0]);
     EXPECT_EQ(w.CalAmount[1]->text().toStdString(), "2.00");
     EXPECT_EQ(w.TotalAmount->text().toStdString(), "7.00");
+
+    // Amounts in the other notation, typed key by key: shown as kept, and told.
+    const std::tuple<LocaleInfo, const char*, const char*, const char*> other[] = {
+        {monthFirstLocale(), "55,55", "55.00", "\"55,55\" is taken as 55"},
+        {monthFirstLocale(), "1.234,5", "1.23", "\"1.234,5\" is taken as 1.234"},
+        {decimalCommaLocale(), "1.234,5", "1.234,50", ""},
+        {decimalCommaLocale(), "0.0001", ",00", "\"0.0001\" is taken as 0,0001"},
+        {decimalCommaLocale(), "1,234.5", "1,00", "\"1,234.5\" is taken as 1"}};
+    for (const auto& [locale, typed, left, told] : other) {
+        ScopedFakeServices local(locale);
+        Rolling_Caculator t;
+        t.show();
+        t.activateWindow();
+        t.CalAmount[0]->setFocus();
+        settle();
+        type(t.CalAmount[0], typed);
+        tab();
+        EXPECT_EQ((t.CalAmount[0]->text() + " " + t.TotalAmount->text()).toStdString(),
+                  left + std::string(" ") + left)
+            << typed;
+        EXPECT_EQ(local.messages.lastText(), told) << typed;
+    }
 }
 
 TEST(TapeCalculatorWindow, TakesKeysScrollsAndPastesEntryText) {
@@ -384,6 +406,8 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
     EXPECT_EQ(w.PayNetT->text(), "135.00");
     typeInto(w.PayDe[0][0], "7"); // percentage deductions are worked out, not typed
     EXPECT_EQ(w.PayDe[0][0]->text(), "15");
+    for (int n = 0; n < 6; ++n) // as are the totals
+        EXPECT_TRUE(w.PayDe[n][3]->isReadOnly() == (n < 3) && w.PayDT[n]->isReadOnly()) << n;
     w.PayDe[3][0]->setText("12.345");
     leave(w.PayDe[3][0]);
     EXPECT_EQ(w.PayDe[3][0]->text(), "12.34");
