@@ -41,11 +41,18 @@ NoteLine cutLine(const std::string& text, std::size_t& at,
     }
 }
 
-// The next line; the blanks that follow it end it too, so that no line is
-// only blanks and none is left empty at the end.
+// The next line; blanks cut off before a word too wide for the room go
+// with that word's line, and the blanks that follow a line end it too, so
+// that no line is only blanks and none is left empty at the end.
 NoteLine nextLine(const std::string& text, std::size_t& at,
                   const std::function<bool(const std::string&)>& reachesLimit, bool wordWithin) {
+    const std::size_t start = at;
     NoteLine line = cutLine(text, at, reachesLimit, wordWithin);
+    while (at < text.size() && line.text.find_first_not_of(' ') == std::string::npos) {
+        const std::string blanks = text.substr(start, at - start);
+        line = cutLine(text, at, reachesLimit, wordWithin);
+        line.text.insert(0, blanks);
+    }
     for (; at < text.size() && text[at] == ' '; ++at)
         line.text += ' ';
     return line;

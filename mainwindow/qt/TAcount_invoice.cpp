@@ -26,9 +26,10 @@ Printformer* TAcount::printSetup() {
 }
 
 PrinterChoices TAcount::currentPrinter() {
-    // Once the print setup has been shown it holds the user's choices; before
-    // that the current printer is the system's default one.
-    if (printSetup_ && printSetup_->Combo1->count() > 0) return printSetup_->choices();
+    // Once the print setup has been shown it holds the user's choices, among
+    // the printers there are now; before that the current printer is the
+    // system's default one.
+    if (printSetup_ && printSetup_->Combo1->count() > 0) return printSetup_->choicesNow();
     const PrintSetup fresh(installedPrinters(), pdfPrinterCapabilities(),
                            QPrinterInfo::defaultPrinterName().toStdString());
     return fresh.choices();

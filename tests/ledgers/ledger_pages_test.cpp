@@ -236,10 +236,15 @@ TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
          wrapNote("aaaa bbbb", [](const std::string& s) { return s.size() >= 2; }))
         texts.push_back(line.text);
     EXPECT_EQ(texts, (std::vector<std::string>{"aa", "aa ", "bb", "bb"}));
+    EXPECT_EQ(wrapWithinRoom("  " + std::string(9, 'a'), passes).front().text,
+              "  aaaaaaaa"); // blanks go with the word after them
     EXPECT_EQ(wrapWithinRoom("aaaaaaaa  ", passes).size(), 1u);
     RecordingSurface narrow;
     printWithin(narrow, "ab", 1000, 500, LineAlign::Right);
     EXPECT_EQ(narrow.describe(), "Text 1000,0 \"a\" Arial 9\nText 1000,216 \"b\" Arial 9\n");
+    RecordingSurface leading; // no empty line before a word too wide for its room
+    printWithin(leading, "  ab", 1000, 500, LineAlign::Left);
+    EXPECT_EQ(leading.describe(), "Text 1000,0 \"a\" Arial 9\nText 1000,216 \"b\" Arial 9\n");
 }
 
 TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {

@@ -357,6 +357,11 @@ std::string Printformer::zoomText() const {
     return PxSize->currentText().toStdString();
 }
 
+const PrinterChoices& Printformer::choicesNow() {
+    load();
+    return choices();
+}
+
 const PrinterChoices& Printformer::choices() const {
     static const PrinterChoices none;
     return setup_ ? setup_->choices() : none;

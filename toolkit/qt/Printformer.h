@@ -39,6 +39,9 @@ class Printformer : public QDialog {
     std::string zoomText() const;
     // The printer and its settings for the print jobs that follow.
     const PrinterChoices& choices() const;
+    // The same for a print that does not show the dialog, among the printers
+    // there are now: one gone since the last showing is chosen no more.
+    const PrinterChoices& choicesNow();
 
     struct Result {
         int copies;  // at least 1

@@ -62,18 +62,19 @@ struct Case {
     QAction* print;
     std::vector<std::string> figures;
     bool onePage = false; // its amount columns side by side on one page
+    std::string job = {}; // what its print job's name starts with
 };
 
 // The four statements' rows.
 std::vector<Case> statementCases(const std::string& book, Statements& w) {
     return {{book + "trial balance", &w.tb, w.tb.printSetup(), w.tb.PrintAccount,
-             figuresOf(w.tb.result()), true},
+             figuresOf(w.tb.result()), true, "Trial Balance - "},
             {book + "income statement", &w.is, w.is.printSetup(), w.is.PrintToPrinter,
-             figuresOf(w.is.result()), true},
+             figuresOf(w.is.result()), true, "Income Statement - "},
             {book + "balance sheet", &w.bs, w.bs.printSetup(), w.bs.PrintToPrinter,
-             figuresOf(w.bs.result()), true},
+             figuresOf(w.bs.result()), true, "Balance Sheet - "},
             {book + "inflows/outflows", &w.io, w.io.printSetup(), w.io.PrintCash,
-             figuresOf(w.io.result()), false}};
+             figuresOf(w.io.result()), false, "Cash Flow Position - "}};
 }
 
 TEST_P(StatementPaper, EveryFigureReachesThePaperAtEveryZoom) {
@@ -112,8 +113,10 @@ TEST_P(StatementPaper, EveryFigureReachesThePaperAtEveryZoom) {
         QApplication::processEvents();
         for (const char* zoom :
              {"50%", "100%", "125%", "150%", "200%", "400%", "1000%", "40000%", "50000%"}) {
-            const std::string text = printedPdfText(fakes, c.setup, c.print, zoom);
+            std::string title;
+            const std::string text = printedPdfText(fakes, c.setup, c.print, zoom, &title);
             SCOPED_TRACE(c.what + " at " + zoom + ":\n" + text);
+            EXPECT_EQ(title.rfind(c.job, 0), 0u) << title; // named for the printout and book
             EXPECT_EQ(run.PrintScale, 1.0f);
             // Each figure as often as the statement shows it, a word of its own.
             std::multiset<std::string> words, figures(c.figures.begin(), c.figures.end());

@@ -61,14 +61,20 @@ inline void answerPrintSetupWithPdf(
 
 // Runs `print` with the PDF printer chosen at `zoom` and returns the text
 // pdftotext reads from the file ("" when nothing readable was printed).
+// `title`, when given, gets the PDF's title: the print job's name.
 inline std::string printedPdfText(ScopedFakeServices& fakes, Printformer& setup, QAction* print,
-                                  const QString& zoom = "100%") {
+                                  const QString& zoom = "100%", std::string* title = nullptr) {
     testing_support::TempDir dir;
     const std::string pdf = (dir / "printed.pdf").string();
     fakes.environment.vars["LW_PDF_OUTPUT"] = pdf;
     answerPrintSetupWithPdf(setup, zoom);
     print->trigger();
-    std::string text;
+    std::string text, info;
+    if (title && testing_support::runCommand("pdfinfo '" + pdf + "'", &info) == 0) {
+        const std::size_t at = info.find("Title:");
+        const std::size_t from = info.find_first_not_of(' ', at + 6);
+        if (at != std::string::npos) *title = info.substr(from, info.find('\n', at) - from);
+    }
     if (testing_support::readPdfText(pdf, &text) != 0) return {};
     return text;
 }

@@ -141,6 +141,7 @@ TEST_F(PrintSetupFixture, EachShowingListsThePrintersThereAre) {
     emit dialog.PorL[2]->pressed();
     dialog.Command2->click();
     ASSERT_TRUE(service.run("lpadmin -x Office") && service.addQueue("Annex"));
+    EXPECT_EQ(dialog.choicesNow().printerName, "Annex"); // a print that shows no dialog
     showDialog();
     EXPECT_EQ(dialog.Combo1->findText("Office"), -1);
     EXPECT_EQ(dialog.Combo1->currentText(), "Annex");
