@@ -6,6 +6,7 @@
 #include "book/leading_number.h"
 #include "book/text_encoding.h"
 #include "book/typed_input.h"
+#include "resources/string_table.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -125,6 +126,16 @@ LeftBox leaveNumberBox(const std::string& typed, Currency kept, const std::strin
         return {typed, ""};
     return {keptText, "\"" + shortenForStatus(typed) + "\" : Not an account number, " +
                           (keptText.empty() ? std::string("none") : keptText) + " kept"};
+}
+
+TypedAccount accountOfTypedNumber(const Book& book, const std::string& typed,
+                                  const std::string& keptText, const std::string& decimalMark) {
+    const std::optional<Currency> number = readAccountNumber(typed, decimalMark);
+    const LeftBox left = leaveNumberBox(typed, number.value_or(Currency()), keptText, decimalMark);
+    if (!number || !left.problem.empty()) return {Currency(), "", left.problem};
+    std::string name = Tmain::AccountNameByNumber(book, *number);
+    if (name.empty()) return {*number, "", strings::text(291)};
+    return {*number, std::move(name), ""};
 }
 
 std::string folioText(const Book& book, Currency number, const std::string& decimalMark) {

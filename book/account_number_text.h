@@ -25,6 +25,18 @@ std::optional<Currency> readAccountNumber(const std::string& text, const std::st
 LeftBox leaveNumberBox(const std::string& typed, Currency kept, const std::string& keptText,
                        const std::string& decimalMark);
 
+// The account a window's number box chooses when left or entered with
+// `typed`: its number and name when the text is an account number whole (as
+// leaveNumberBox judges it) that an account has; else what to tell, the box
+// putting back `keptText`, the number of the account shown.
+struct TypedAccount {
+    Currency number;
+    std::string name;    // "" when the text chooses no account
+    std::string problem; // "" when it does
+};
+TypedAccount accountOfTypedNumber(const Book& book, const std::string& typed,
+                                  const std::string& keptText, const std::string& decimalMark);
+
 // An account number as the folio box shows it: the plain text form, with
 // SubAccountDash on every decimal mark written "-".
 std::string folioText(const Book& book, Currency number, const std::string& decimalMark);

@@ -282,8 +282,7 @@ void LedgerChoices::accountLeft() {
 }
 
 void LedgerChoices::folioLeft() {
-    if (FolioChoiceTx->text().toStdString() == builtFolio_) return;
-    if (!chooseTypedNumber()) FolioChoiceTx->setText(QString::fromStdString(builtFolio_));
+    if (FolioChoiceTx->text().toStdString() != builtFolio_) chooseTypedNumber();
 }
 
 void LedgerChoices::fillAccounts(const std::string& first) {
@@ -366,18 +365,16 @@ bool LedgerChoices::folioKey(int keyAscii) {
     return true;
 }
 
-bool LedgerChoices::chooseTypedNumber() {
-    const auto number =
-        readAccountNumber(FolioChoiceTx->text().toStdString(), host_.run->DecimalSeparator);
-    const std::string name =
-        number ? Tmain::AccountNameByNumber(*host_.book, *number) : std::string();
-    if (name.empty()) {
-        showMessage(strings::text(291));
-        return false;
+void LedgerChoices::chooseTypedNumber() {
+    const TypedAccount typed = accountOfTypedNumber(
+        *host_.book, FolioChoiceTx->text().toStdString(), builtFolio_, host_.run->DecimalSeparator);
+    if (!typed.problem.empty()) {
+        FolioChoiceTx->setText(QString::fromStdString(builtFolio_));
+        showMessage(typed.problem);
+        return;
     }
-    setAccountText(name);
+    setAccountText(typed.name);
     if (build) build();
-    return true;
 }
 
 void stepOnArrowKey(KeyArgs& k, ScrollBarWidget& list) {

@@ -157,9 +157,10 @@ class LedgerChoices : public QObject {
     // or, naming no account, told and put back to what was built.
     void accountLeft();
     void folioLeft();
-    // The account of the number in the account-number box is built; false
-    // (and the user told) when no account has that number.
-    bool chooseTypedNumber();
+    // The account of the number in the account-number box is built; a text
+    // that is no account number whole, or a number no account has, is told
+    // and the box shows the number built again.
+    void chooseTypedNumber();
     bool folioKey(int keyAscii);
     bool dateKey(int keyAscii);
 

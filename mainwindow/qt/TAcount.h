@@ -273,8 +273,9 @@ class TAcount : public QMainWindow {
     void keyMove(KeyArgs& k);
     void scrollPanelAfterAddedLine();
     // Stores the date or account name typed and not yet stored (the fields
-    // store it when left); every command, the close and every move to
-    // another entry go through here first.
+    // store it when left), and leaves an amount or number box typed in (what
+    // is kept shown, a text not read as typed told); every command, the
+    // close and every move to another entry go through here first.
     void commitFocusedField();
     void focusOn(FocusTarget target, int row);
     void setStatus(const StatusUpdate& status);
@@ -320,7 +321,7 @@ class TAcount : public QMainWindow {
     int applying_ = 0;
     bool stale_ = false;            // a failure left the entry line to be shown afresh
     int positionLabelRight_ = 0;    // where the entry-position label ends (frame pixels)
-    QWidget* typedField_ = nullptr; // the date box or a name box typed in and not yet stored
+    QWidget* typedField_ = nullptr; // the date, name, number or amount box typed in, not left
     bool deleteByShortcut_ = false;
     std::string commandLineBook_;
     WindowLaunchers launchers_;

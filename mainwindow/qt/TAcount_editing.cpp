@@ -81,6 +81,7 @@ std::function<void()> TAcount::helpOnFocus(EntryField field) {
 void TAcount::keyMove(KeyArgs& k) {
     const EntryKey key = entryKey(k.KeyCode);
     if (key == EntryKey::Other || quiet()) return;
+    commitFocusedField(); // a number typed is left as the keys move on
     if (apply(editor_.keyMove(key))) k.KeyCode = 0;
 }
 
@@ -216,11 +217,15 @@ void TAcount::wireRow(EntrySide side, int row) {
             k.KeyAscii = 0;
     };
     folios->lostFocus = [this, folio, at] {
-        if (!quiet()) apply(editor_.folioLeft(at.side, at.row, folio->text().toStdString()), at);
+        if (quiet()) return;
+        if (typedField_ == folio) typedField_ = nullptr;
+        apply(editor_.folioLeft(at.side, at.row, folio->text().toStdString()), at);
     };
     folios->gotFocus = helpOnFocus(EntryField::Folio);
-    connect(folio, &QLineEdit::textEdited, this, [this, at](const QString& text) {
-        if (!quiet()) apply(editor_.folioTyped(at.side, at.row, text.toStdString()), at);
+    connect(folio, &QLineEdit::textEdited, this, [this, folio, at](const QString& text) {
+        if (quiet()) return;
+        typedField_ = folio;
+        apply(editor_.folioTyped(at.side, at.row, text.toStdString()), at);
     });
 
     // The amount: judged whole on every change, typed or pasted.
@@ -241,14 +246,17 @@ void TAcount::wireRow(EntrySide side, int row) {
     amounts->gotFocus = helpOnFocus(EntryField::Amount);
     amounts->lostFocus = [this, amount, at] {
         if (quiet()) return;
+        if (typedField_ == amount) typedField_ = nullptr;
         showLeftBox(amount, editor_.amountLeft(at.side, at.row, amount->text().toStdString()),
                     [this](const std::string& problem) {
                         setStatus(StatusUpdate{problem, StatusColour::Red});
                     });
     };
     amounts->mouseMove = [this] { CompShadow->hide(); };
-    connect(amount, &QLineEdit::textEdited, this, [this, at](const QString& text) {
-        if (!quiet()) apply(editor_.amountChanged(at.side, at.row, text.toStdString()), at);
+    connect(amount, &QLineEdit::textEdited, this, [this, amount, at](const QString& text) {
+        if (quiet()) return;
+        typedField_ = amount;
+        apply(editor_.amountChanged(at.side, at.row, text.toStdString()), at);
     });
 }
 
@@ -335,10 +343,12 @@ void TAcount::scrollPanelAfterAddedLine() {
     EScroll->setValue(a.panelOffset); // the rows follow through its Change
 }
 
-// Commands, the close box and the entry scroller run without the field
-// being typed in losing the focus first: what it holds is taken here, as
-// leaving it would. Only a field typed in since its entry was shown is taken,
-// so that a stale text never reaches another entry or another book.
+// Commands, the close box, the entry scroller and the keys that move to
+// another entry run without the field being typed in losing the focus first:
+// what it holds is taken here, as leaving it would; a number box left so is
+// told in a message, as the status line goes with the entry. Only a field
+// typed in since its entry was shown is taken, so that a stale text never
+// reaches another entry or another book.
 void TAcount::commitFocusedField() {
     QWidget* typed = typedField_;
     typedField_ = nullptr;
@@ -349,10 +359,24 @@ void TAcount::commitFocusedField() {
     }
     for (int row = 0; row < EntryRowsPerSide; ++row) {
         for (EntrySide side : {EntrySide::Debit, EntrySide::Credit}) {
-            QComboBox* name = (side == EntrySide::Debit ? DebitAccName : CreditAccName)[row];
+            const bool debit = side == EntrySide::Debit;
+            QComboBox* name = (debit ? DebitAccName : CreditAccName)[row];
             if (typed == name) {
                 apply(editor_.accountNameChosen(side, row, name->currentText().toStdString()),
                       {side, row});
+                return;
+            }
+            QLineEdit* amount = (debit ? DebitAmountText : CreditAmountText)[row];
+            if (typed == amount) {
+                showLeftBox(amount, editor_.amountLeft(side, row, amount->text().toStdString()));
+                return;
+            }
+            QLineEdit* folio = (debit ? DebitFolio : CreditFolio)[row];
+            if (typed == folio) {
+                EntryOutcome left = editor_.folioLeft(side, row, folio->text().toStdString());
+                if (left.status) left.message = left.status->text;
+                left.status.reset();
+                apply(left, {side, row});
                 return;
             }
         }

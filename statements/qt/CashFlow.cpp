@@ -182,6 +182,10 @@ std::string CashFlow::accountBoxText(std::optional<Currency> account) const {
     return account ? Tmain::AccountNameByNumber(book_, *account) : revenueExpenseItem();
 }
 
+std::string CashFlow::accountFolioText() const {
+    return account_ ? folioText(book_, *account_, currentLocale().decimalMark) : std::string();
+}
+
 std::optional<std::optional<Currency>> CashFlow::accountOfBox() const {
     const std::string text = tReportAcc->currentText().toStdString();
     if (text == revenueExpenseItem()) return std::optional<Currency>();
@@ -198,8 +202,7 @@ bool CashFlow::settleAccountBox() {
         return false;
     }
     account_ = *named;
-    FolioChoiceTx->setText(QString::fromStdString(
-        account_ ? folioText(book_, *account_, currentLocale().decimalMark) : std::string()));
+    FolioChoiceTx->setText(QString::fromStdString(accountFolioText()));
     return true;
 }
 
@@ -223,21 +226,26 @@ void CashFlow::accountBoxLeft() {
 }
 
 bool CashFlow::FolioChoiceTx_KeyPress(int keyAscii) {
-    const std::string decimalMark = currentLocale().decimalMark;
-    const Currency number =
-        readAccountNumber(FolioChoiceTx->text().toStdString(), decimalMark).value_or(Currency());
-    const std::string name = Tmain::AccountNameByNumber(book_, number);
-    if (folioKeyAllowed(static_cast<char32_t>(keyAscii), decimalMark)) return true;
-    if (keyAscii == keys::Enter) {
-        if (name.empty()) {
-            showMessage(strings::text(291));
-            return true;
-        }
-        setBoxText(tReportAcc, QString::fromStdString(name));
-        tReportAcc_Click();
-        return false;
-    }
+    if (folioKeyAllowed(static_cast<char32_t>(keyAscii), currentLocale().decimalMark)) return true;
+    if (keyAscii == keys::Enter) chooseTypedNumber();
     return false;
+}
+
+void CashFlow::chooseTypedNumber() {
+    const std::string shown = accountFolioText();
+    const TypedAccount typed = accountOfTypedNumber(book_, FolioChoiceTx->text().toStdString(),
+                                                    shown, currentLocale().decimalMark);
+    if (!typed.problem.empty()) {
+        FolioChoiceTx->setText(QString::fromStdString(shown));
+        showMessage(typed.problem);
+        return;
+    }
+    setBoxText(tReportAcc, QString::fromStdString(typed.name));
+    tReportAcc_Click();
+}
+
+void CashFlow::folioBoxLeft() {
+    if (FolioChoiceTx->text().toStdString() != accountFolioText()) chooseTypedNumber();
 }
 
 void CashFlow::SmSelect_Click() {
@@ -285,10 +293,13 @@ void CashFlow::showEvent(QShowEvent* event) {
 }
 
 bool CashFlow::eventFilter(QObject* watched, QEvent* event) {
-    // The account box, once left, names the account the statement is for.
-    if (watched == tReportAcc && event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        accountBoxLeft();
+    // The account box and the number box, once left, name the account the
+    // statement is for.
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        if (watched == tReportAcc) accountBoxLeft();
+        if (watched == FolioChoiceTx) folioBoxLeft();
+    }
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (watched == FolioChoiceTx) {

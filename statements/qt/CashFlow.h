@@ -82,6 +82,8 @@ class CashFlow : public QWidget {
   private:
     // What the account box shows for an account (none: the revenue/expense item).
     std::string accountBoxText(std::optional<Currency> account) const;
+    // What the number box shows for the statement's account ("" for none).
+    std::string accountFolioText() const;
     // The account the box names: an empty inner value for the revenue/expense
     // item; nullopt when it names no account.
     std::optional<std::optional<Currency>> accountOfBox() const;
@@ -90,6 +92,13 @@ class CashFlow : public QWidget {
     bool settleAccountBox();
     // Leaving the box recomputes when it names another account than the statement's.
     void accountBoxLeft();
+    // The account of the number the number box holds becomes the
+    // statement's; a text that is no account number whole, or a number no
+    // account has, is told and the box shows the statement's account again.
+    void chooseTypedNumber();
+    // Leaving the number box chooses its number when it shows another than
+    // the statement's account.
+    void folioBoxLeft();
     void mouseMoved(double y);
     void mouseReleased(int button, double y);
     int pageWidthPixels() const;

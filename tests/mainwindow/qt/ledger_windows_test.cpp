@@ -248,7 +248,8 @@ TEST(LedgerWindows, TAccountShowsTheBuiltRowsPagesAndMovesTheMainWindow) {
     EXPECT_EQ(r->detailBar, "Takings" + std::string(10, ' ') + "2" + std::string(13, ' '));
 
     // Typed account numbers: 100-1 and 100,1 choose the till under a decimal
-    // comma; an unknown number says so and changes nothing.
+    // comma; an unknown number says so, changes nothing and shows the till's
+    // number again.
     for (const char* typed : {"100-1", "100,1", "100.1"}) {
         r->FolioChoiceTx->setText(typed);
         pressKey(r->FolioChoiceTx, Qt::Key_Return, "\r");
@@ -260,7 +261,7 @@ TEST(LedgerWindows, TAccountShowsTheBuiltRowsPagesAndMovesTheMainWindow) {
     EXPECT_EQ(fakes.messages.lastText(), "This account does not exists...");
     EXPECT_EQ(r->ledger().LedgerAccount, money("100.1"));
     typeText(r->FolioChoiceTx, "a");
-    EXPECT_EQ(r->FolioChoiceTx->text(), "999"); // letters are dropped
+    EXPECT_EQ(r->FolioChoiceTx->text(), "100,1"); // letters are dropped
 
     // The Accounts menu: unmasked sub-accounts rebuild; the sort orders both
     // halves by date and keeps the c/d row last.
@@ -701,6 +702,19 @@ TEST(LedgerWindows, LeavingABoxBuildsWhatItShowsOrPutsBackWhatWasBuilt) {
         EXPECT_EQ(fakes.messages.lastText(), "This account does not exists...");
         EXPECT_EQ(std::tuple(from->text(), l->tReportAcc->currentText(), built()),
                   std::tuple("02/03/2025", "Sales", std::pair(march(2), money("400"))));
+        // The number box builds a number typed whole that an account has; any
+        // other text is told and shows the number built again.
+        for (const char* typed : {"600/7", "600.0.1", "999", "600"}) {
+            l->FolioChoiceTx->setFocus();
+            l->FolioChoiceTx->selectAll();
+            typeText(l->FolioChoiceTx, typed);
+            from->setFocus(Qt::TabFocusReason);
+            const char* kept = typed == std::string("600") ? "600" : "400";
+            EXPECT_EQ(std::pair(l->FolioChoiceTx->text(), built().second),
+                      std::pair(QString(kept), money(kept)));
+        }
+        EXPECT_EQ(fakes.messages.shown[4].text, "\"600/7\" : Not an account number, 400 kept");
+        EXPECT_EQ(fakes.messages.shown.size(), 7u);
     };
     check(j, [j] { return std::pair(j->list().FromDate, j->list().SelectedAccount); });
     check(r, [r] { return std::pair(r->ledger().FromDate, r->ledger().LedgerAccount); });

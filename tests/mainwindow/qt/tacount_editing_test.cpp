@@ -111,6 +111,7 @@ TEST_F(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook
     const struct Path {
         const char* what;
         std::function<void(TAcount&, ScopedFakeServices&)> leave;
+        bool numberOnly = false; // a key that leaves the entry from a number or amount box
     } paths[] = {
         {"close box",
          [](TAcount& w, ScopedFakeServices& f) {
@@ -130,6 +131,7 @@ TEST_F(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook
          }},
         {"previous arrow", [](TAcount& w, ScopedFakeServices&) { click(w.ButtonBar->PNPage[0]); }},
         {"scroller", [](TAcount& w, ScopedFakeServices&) { w.ScrollAcc->setValue(0); }},
+        {"Up", [](TAcount&, ScopedFakeServices&) { pressKey(Qt::Key_Up); }, true},
         {"Open",
          [](TAcount& w, ScopedFakeServices& f) {
              f.messages.answers.push_back(MessageAnswer::Cancel); // keep the changed book
@@ -148,30 +150,45 @@ TEST_F(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook
     };
     const double newYearsEve = Tmain::DayNumber(2024, 12, 31);
     for (const Path& path : paths) {
-        for (const char* typed : {"R", "12/31/2024", "99/99/99"}) {
+        for (const char* typed : {"R", "12/31/2024", "99/99/99", "55,55", "400/7"}) {
+            const bool amount = typed[0] == '5', folio = typed[0] == '4';
+            if (path.numberOnly && !amount && !folio) continue;
             SCOPED_TRACE(std::string(path.what) + ", " + typed + " typed");
-            const bool date = typed[0] != 'R', invalid = typed[0] == '9';
+            const bool date = !amount && !folio && typed[0] != 'R', invalid = typed[0] == '9';
             ScopedFakeServices fakes; // a window of its own for each path
             TAcount w;
             openThreeEntries(w);
             w.setBookChanged(false);
             ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{4, 5}));
-            // Typed and not left: "R" completes Rent (600). An invalid date
-            // is told once, though its message takes the focus from the box.
-            typeInto(date ? static_cast<QWidget*>(w.Datetext->textBox()) : w.DebitAccName[0],
+            // Typed and not left: "R" completes Rent (600), "55,55" keeps 55,
+            // "400/7" 400. An invalid date is told once, though its message
+            // takes the focus from the box; a number's notice, as it is left.
+            QLineEdit* number = amount ? w.DebitAmountText[0] : w.DebitFolio[0];
+            typeInto(amount || folio ? static_cast<QWidget*>(number)
+                     : date          ? static_cast<QWidget*>(w.Datetext->textBox())
+                                     : w.DebitAccName[0],
                      typed);
             if (date) pressKey(Qt::Key_Return);
+            if (amount || folio) fakes.messages.answers.push_back(MessageAnswer::Ok);
             fakes.messages.whileShown = [&w] { w.AccNote->setFocus(); };
-            EXPECT_FALSE(w.BookChanged());
+            EXPECT_EQ(w.BookChanged(), amount || folio);
             path.leave(w, fakes);
+            const std::string notice = amount  ? "\"55,55\" : Not a valid amount"
+                                       : folio ? "\"400/7\" : Not an account number, 400 kept"
+                                               : "Invalid Date";
             int told = 0;
             for (const auto& m : fakes.messages.shown)
-                told += m.text == "Invalid Date";
-            EXPECT_EQ(told, invalid ? 1 : 0);
-            if (date)
+                told += m.text == notice;
+            EXPECT_EQ(told, invalid || amount || folio ? 1 : 0);
+            if (amount)
+                EXPECT_EQ(w.book().EntryLines[4].Amount, money(55));
+            else if (date)
                 EXPECT_EQ(w.book().EntryLines[4].Date, invalid ? todayNumber() : newYearsEve);
             else
-                EXPECT_EQ(w.book().EntryLines[4].AccountNumber, money(600));
+                EXPECT_EQ(w.book().EntryLines[4].AccountNumber, money(folio ? 400 : 600));
+            if (w.entryModel().bounds() == EntryBounds{4, 5} && (amount || folio)) {
+                EXPECT_EQ(number->text(), amount ? "55" : "400"); // what is kept
+            }
             EXPECT_TRUE(w.BookChanged());
             EXPECT_EQ(w.book().EntryLines[2].AccountNumber, money(600)); // no other entry took it
             EXPECT_EQ(w.book().EntryLines[2].Date, AnyDay + 1);

@@ -154,6 +154,28 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         EXPECT_EQ(w.result().kind, PeriodKind::Quarterly);
         EXPECT_EQ(w.result().cashAccount, *Currency::parse("100"));
         EXPECT_EQ(w.firstPeriod(), 0);
+        // The number box, left by Tab (Enter on odd rows), takes a number typed
+        // whole that an account has; another text is told and 100 shown again.
+        const std::pair<const char*, std::string> numbers[] = {
+            {"400/7", "\"400/7\" : Not an account number, 100 kept"},
+            {"100.0.5", "\"100.0.5\" : Not an account number, 100 kept"},
+            {"999", strings::text(291)},
+            {"400", ""},
+            {"100", ""}};
+        for (std::size_t i = 0; i < std::size(numbers); ++i) {
+            const auto& [typed, told] = numbers[i];
+            fakes.messages.shown.clear();
+            w.FolioChoiceTx->selectAll();
+            dialog_driving::typeText(w.FolioChoiceTx, typed);
+            if (i % 2)
+                dialog_driving::pressKey(w.FolioChoiceTx, Qt::Key_Return, "\r");
+            else
+                QApplication::sendEvent(w.FolioChoiceTx, &tabbedAway);
+            const char* kept = told.empty() ? typed : "100";
+            EXPECT_EQ(std::tuple(w.FolioChoiceTx->text().toStdString(), w.result().cashAccount,
+                                 fakes.messages.lastText()),
+                      std::tuple(kept, *Currency::parse(kept), told));
+        }
 
         // Copy: the table as plain text only.
         fakes.clipboard.rtf = "old";
