@@ -303,17 +303,9 @@ bool CashFlow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (watched == FolioChoiceTx) {
-        if (qt_keys::editingKey(key)) return false; // select all, copy
-        int ascii = 0;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            ascii = keys::Enter;
-        else if (key->key() == Qt::Key_Backspace)
-            ascii = keys::Backspace;
-        else if (!key->text().isEmpty())
-            ascii = key->text().at(0).unicode();
-        else
-            return false; // arrows and the like move in the box
-        return !FolioChoiceTx_KeyPress(ascii);
+        // A key that types nothing (arrows, select all, copy) acts in the box.
+        const int ascii = qt_keys::keyAscii(key);
+        return ascii != 0 && !FolioChoiceTx_KeyPress(ascii);
     }
     // The period kind and the period list take no typed characters.
     if ((watched == DateTerm || watched == SmSelect) && !key->text().isEmpty() &&
