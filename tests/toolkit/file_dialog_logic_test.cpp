@@ -138,12 +138,11 @@ TEST(FileDialogLogic, TypedNameChoosesFolderAndType) {
     auto read = [&](const std::string& typed, bool saving = true) {
         return readTypedName(dir.path(), typed, offered, saving);
     };
-    const TypedFile full = read((dir / "sub" / "tb1.XLS").string());
-    EXPECT_EQ(full.path, dir / "sub" / "tb1.XLS");
-    EXPECT_EQ(full.typeIndex, 0);
-    EXPECT_EQ(read("tbtab.csv").typeIndex, 1);
-    EXPECT_EQ(read("sub/set.lwk").typeIndex, 2);
-    EXPECT_EQ(read("sub/tb1").typeIndex, -1);
+    const std::string full = (dir / "sub" / "tb1.XLS").string();
+    EXPECT_EQ(read(full).path, fs::path(full));
+    for (const auto& [typed, index] : std::vector<std::pair<std::string, int>>{
+             {full, 0}, {"tbtab.csv", 1}, {"sub/set.lwk", 2}, {"sub/tb1", -1}})
+        EXPECT_EQ(read(typed).typeIndex, index) << typed;
     EXPECT_TRUE(read("sub").folder);
     for (const std::string missing : {"nosuch", "plain"})
         EXPECT_EQ(read(missing + "/x.xls").refusal,
