@@ -126,11 +126,9 @@ TEST(FileDialogLogic, ChosenPathIsAbsolute) {
     EXPECT_EQ(chosenPath("/home/me/books", "../old/book.acc"), fs::path("/home/me/old/book.acc"));
     EXPECT_EQ(chosenPath("/home/me/books", "/tmp/x.acc"), fs::path("/tmp/x.acc"));
     EXPECT_EQ(chosenPath("/home/me/books", "./a/./b.csv"), fs::path("/home/me/books/a/b.csv"));
-}
 
-// A typed name with folders goes to them or names the one missing; its
-// extension chooses an offered type, and saving refuses any other.
-TEST(FileDialogLogic, TypedNameChoosesFolderAndType) {
+    // Typed folders are gone to or the missing one named; an extension
+    // chooses an offered type, and saving refuses any other.
     TempDir dir;
     fs::create_directory(dir / "sub");
     writeFile(dir / "plain", "x");
