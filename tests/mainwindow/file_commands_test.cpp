@@ -441,30 +441,27 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
     EXPECT_EQ(readBookFile(acc, nullptr, nullptr).book.BusinessName.str(), "Corner Shop Ltd");
     EXPECT_FALSE(run.BookChanged);
 
-    // Another program rewrote the book file since it was opened: Save asks;
-    // No writes nothing and keeps the window's book, Yes replaces it.
+    // The book file rewritten or moved by another program: Save asks; No
+    // writes nothing and keeps the window's book, Yes replaces it.
+    auto saveAsks = [&](const std::string& asks, const std::string& left) {
+        const bool changed = run.BookChanged;
+        fakes.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+        EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Cancelled);
+        EXPECT_TRUE(fakes.messages.lastText().starts_with(acc.string() + asks));
+        EXPECT_EQ(fs::exists(acc) ? readFile(acc) : "", left);
+        EXPECT_EQ(run.BookChanged, changed);
+        EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+        EXPECT_EQ(readBookFile(acc, nullptr, nullptr).book.BusinessName.str(), "Corner Shop Ltd");
+    };
     ASSERT_EQ(commands.openFromCommandLine(acc.string()), CommandOutcome::Done);
-    const std::string theirs = bookBytes(tradingBook("Theirs"));
-    writeFile(acc, theirs);
+    writeFile(acc, bookBytes(tradingBook("Theirs")));
     run.BookChanged = true;
-    fakes.messages.answers.push_back(MessageAnswer::No);
-    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Cancelled);
-    EXPECT_TRUE(fakes.messages.lastText().starts_with(acc.string() + " was changed by another"));
-    EXPECT_EQ(readFile(acc), theirs);
-    EXPECT_TRUE(run.BookChanged);
-    fakes.messages.answers.push_back(MessageAnswer::Yes);
-    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
-    EXPECT_EQ(readBookFile(acc, nullptr, nullptr).book.BusinessName.str(), "Corner Shop Ltd");
+    saveAsks(" was changed by another", bookBytes(tradingBook("Theirs")));
     const std::size_t asked = fakes.messages.shown.size();
     EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done); // unchanged since: no question
     EXPECT_EQ(fakes.messages.shown.size(), asked);
-    fs::remove(acc); // moved away since: asked too, and No writes nothing
-    fakes.messages.answers.push_back(MessageAnswer::No);
-    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Cancelled);
-    EXPECT_TRUE(fakes.messages.lastText().starts_with(acc.string() + " is no longer there"));
-    EXPECT_FALSE(fs::exists(acc));
-    fakes.messages.answers.push_back(MessageAnswer::Yes);
-    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+    fs::remove(acc);
+    saveAsks(" is no longer there", "");
 
     // A write that fails is said and changes neither the path nor the mark.
     run.BookChanged = true;
@@ -530,8 +527,7 @@ TEST_F(FileCommandsTest, EveryFormReadsBackWhatItWritesOrRefusesBeforeWriting) {
 }
 
 TEST_F(FileCommandsTest, FoldersAndLinkLoopsAreRefusedWithWhatTheyAre) {
-    // Every failed open, insert, save and export names its file and says
-    // whether the older one stays.
+    // Every failure names its file and says whether the older one stays.
     book = tradingBook();
     const fs::path self = dir / "self.acc";
     fs::create_symlink("self.acc", self);
@@ -563,11 +559,10 @@ TEST_F(FileCommandsTest, FoldersAndLinkLoopsAreRefusedWithWhatTheyAre) {
     // disk names the file too.
     for (const char* type : {"acc", "txt", "csv", "xls", "LWK"}) {
         SCOPED_TRACE(type);
-        const fs::path folder = dir / (std::string("folder.") + type);
-        fs::create_directory(folder);
+        fs::create_directory(dir / (std::string("folder.") + type));
         host.dialogs.push_back(choice(dir / "folder", type));
         EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Failed);
-        says(written, folder, " is a folder, not a file.");
+        says(written, dir / "folder", "." + std::string(type) + " is a folder, not a file.");
         const fs::path older = dir / (std::string("older.") + type);
         writeFile(older, "older");
         SafeFileWriter::failAfterWrites(0);

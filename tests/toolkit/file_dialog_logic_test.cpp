@@ -126,11 +126,9 @@ TEST(FileDialogLogic, ChosenPathIsAbsolute) {
     EXPECT_EQ(chosenPath("/home/me/books", "../old/book.acc"), fs::path("/home/me/old/book.acc"));
     EXPECT_EQ(chosenPath("/home/me/books", "/tmp/x.acc"), fs::path("/tmp/x.acc"));
     EXPECT_EQ(chosenPath("/home/me/books", "./a/./b.csv"), fs::path("/home/me/books/a/b.csv"));
-}
 
-// A typed name with folders goes to them or names the one missing; its
-// extension chooses an offered type, and saving refuses any other.
-TEST(FileDialogLogic, TypedNameChoosesFolderAndType) {
+    // Typed folders are gone to or the missing one named; an extension
+    // chooses an offered type, and saving refuses any other.
     TempDir dir;
     fs::create_directory(dir / "sub");
     writeFile(dir / "plain", "x");
@@ -138,12 +136,11 @@ TEST(FileDialogLogic, TypedNameChoosesFolderAndType) {
     auto read = [&](const std::string& typed, bool saving = true) {
         return readTypedName(dir.path(), typed, offered, saving);
     };
-    const TypedFile full = read((dir / "sub" / "tb1.XLS").string());
-    EXPECT_EQ(full.path, dir / "sub" / "tb1.XLS");
-    EXPECT_EQ(full.typeIndex, 0);
-    EXPECT_EQ(read("tbtab.csv").typeIndex, 1);
-    EXPECT_EQ(read("sub/set.lwk").typeIndex, 2);
-    EXPECT_EQ(read("sub/tb1").typeIndex, -1);
+    const std::string full = (dir / "sub" / "tb1.XLS").string();
+    EXPECT_EQ(read(full).path, fs::path(full));
+    for (const auto& [typed, index] : std::vector<std::pair<std::string, int>>{
+             {full, 0}, {"tbtab.csv", 1}, {"sub/set.lwk", 2}, {"sub/tb1", -1}})
+        EXPECT_EQ(read(typed).typeIndex, index) << typed;
     EXPECT_TRUE(read("sub").folder);
     for (const std::string missing : {"nosuch", "plain"})
         EXPECT_EQ(read(missing + "/x.xls").refusal,
