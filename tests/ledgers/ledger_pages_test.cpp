@@ -229,22 +229,20 @@ TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
     const auto passes = [](const std::string& s) { return s.size() > 8; };
     EXPECT_EQ(wrapWithinRoom("aaaa bbbb", passes).back().text, "bbbb");
     EXPECT_EQ(wrapWithinRoom("aaaaaaaab", passes).back().text, "b");
-    // No line of blanks alone, no empty last line; a room too small for one
-    // character is the narrowest that holds one, from its left edge.
-    std::vector<std::string> texts;
+    // No blanks alone or empty last line; a room too narrow takes one character.
+    std::string texts;
     for (const NoteLine& line :
          wrapNote("aaaa bbbb", [](const std::string& s) { return s.size() >= 2; }))
-        texts.push_back(line.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"aa", "aa ", "bb", "bb"}));
-    EXPECT_EQ(wrapWithinRoom("  " + std::string(9, 'a'), passes).front().text,
-              "  aaaaaaaa"); // blanks go with the word after them
+        texts += line.text + "|";
+    EXPECT_EQ(texts, "aa|aa |bb|bb|");
+    EXPECT_EQ(wrapWithinRoom("  " + std::string(9, 'a'), passes).front().text, "  aaaaaaaa");
     EXPECT_EQ(wrapWithinRoom("aaaaaaaa  ", passes).size(), 1u);
-    RecordingSurface narrow;
-    printWithin(narrow, "ab", 1000, 500, LineAlign::Right);
-    EXPECT_EQ(narrow.describe(), "Text 1000,0 \"a\" Arial 9\nText 1000,216 \"b\" Arial 9\n");
-    RecordingSurface leading; // no empty line before a word too wide for its room
-    printWithin(leading, "  ab", 1000, 500, LineAlign::Left);
-    EXPECT_EQ(leading.describe(), "Text 1000,0 \"a\" Arial 9\nText 1000,216 \"b\" Arial 9\n");
+    for (const auto& [text, align] :
+         {std::pair{"ab", LineAlign::Right}, {"  ab", LineAlign::Left}}) {
+        RecordingSurface narrow;
+        printWithin(narrow, text, 1000, 500, align);
+        EXPECT_EQ(narrow.describe(), "Text 1000,0 \"a\" Arial 9\nText 1000,216 \"b\" Arial 9\n");
+    }
 }
 
 TEST(LedgerPages, JournalPageDatesNotesBlanksAndHits) {

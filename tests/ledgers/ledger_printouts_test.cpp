@@ -128,9 +128,8 @@ TEST(LedgerPrintouts, TAccountGeometry) {
     for (const RecordedCall& c : named.calls)
         EXPECT_LE(c.y2, 6000);
 
-    // The rows of the window's page, a share of amount zero too. At the
-    // lowest zoom on A5 a name of 150 letters is held whole: the dates, gaps
-    // and amounts give their designed room down to what they print.
+    // A share of amount zero shown; at the lowest zoom on A5 a name of 150
+    // letters held whole, the other columns narrowed to what they print.
     Book wide = printedBook();
     handmade::addLine(wide, "71", feb(10), Debit, Loan, "0");
     handmade::addLine(wide, "71", feb(10), Debit, Rent, "100");
@@ -144,8 +143,7 @@ TEST(LedgerPrintouts, TAccountGeometry) {
     EXPECT_EQ(textsStartingWith(a5, "0.00").size(), 1u);
     EXPECT_EQ(tAccountPage(wide, zero, 2, 0, Locale)[0].debit.amount, ".00");
 
-    // Dates by the month's name measured as drawn: one in September, wider
-    // than the period's ends and any 28th of December, stays on the page.
+    // Dates by the month's name measured as drawn: the widest stays on the page.
     LocaleInfo byName = Locale;
     byName.shortDatePattern = "d MMMM yyyy";
     TAccountOptions year = options;
@@ -212,7 +210,7 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
     printGeneralJournal(empty, book, JournalList{}, heading(book, "ALL", ""), Locale, 1.0);
     EXPECT_EQ(textsStartingWith(empty, "Page "), std::vector<std::string>{"Page 1"});
     EXPECT_EQ(textsStartingWith(empty, "Dated from 01/02/2026").size(), 1u);
-    // Headings of pages: each page has its number once, the running balance's too.
+    // Each page has its number once, the running balance's too.
     Book named = printedBook();
     named.BusinessName = std::string(65535, 'B');
     RecordingSurface journalPages(3000, 4000), balancePages(3000, 4000);

@@ -62,8 +62,7 @@ TEST(RecordingSurface, ShapesFontsAndPages) {
                             "EndDoc\n");
     EXPECT_EQ(s.pages(), 2);
     EXPECT_EQ(s.texts(), (std::vector<std::string>{"Title"}));
-    // A line taller than the page stays at a page's top; below the top it
-    // starts the next page.
+    // A line taller than the page stays at a page's top, else starts the next.
     EXPECT_FALSE(newPageBeforeFoot(s, 20000));
     s.CurrentY = 1;
     EXPECT_TRUE(newPageBeforeFoot(s, 20000));

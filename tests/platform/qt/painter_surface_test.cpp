@@ -179,9 +179,8 @@ TEST(PainterSurface, PrinterTakesTheChoices) {
     EXPECT_EQ(createPrinter(choices), nullptr);
 }
 
-// On a print system's queue whose sheet has margins that differ by side: the
-// page within the margins for each orientation, each job named for the
-// printout and the book, and a job the queue refuses told as not printed.
+// On a queue whose margins differ by side: the page within them each way, each
+// job named for the printout and book, a refused job told as not printed.
 TEST(PainterSurface, PrintsOnAQueueOfThePrintSystem) {
     testing_support::PrintService service;
     if (!service.why().empty()) GTEST_SKIP() << service.why();

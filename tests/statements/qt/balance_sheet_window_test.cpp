@@ -73,8 +73,7 @@ TEST(BalanceSheetWindow, LatestDayLayoutsAndDrillDown) {
         EXPECT_EQ(r.account, *Currency::parse("250"));
         EXPECT_EQ(r.endDate, "10/04/2024");
     }
-    // Between the equipment and the bank stand the balance, TOTAL ASSETS and
-    // the next heading: a click on any of them opens nothing.
+    // A click between the equipment and the bank (totals, a heading) opens nothing.
     const RowSpot equipment = w.rows()[1], bank = w.rows()[2];
     for (int y = equipment.bottom + 20; y < bank.bottom - bank.height - 20; y += 60)
         click(w.Canvas, pixelAt(w.width() * 7, y), Qt::LeftButton);

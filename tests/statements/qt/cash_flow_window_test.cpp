@@ -128,9 +128,8 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         emit w.tReportAcc->activated(0);
         EXPECT_EQ(dialog_driving::figuresUnreadable(&w, true), std::vector<std::string>{});
 
-        // The box names the statement's account: a name typed and left by Tab
-        // is taken; one no account has is told, and the box shows the
-        // account used again when the period kind changes.
+        // A name typed and left by Tab is taken; one no account has is told,
+        // and the box shows the account used when the period kind changes.
         w.tReportAcc->setEditText("Sales");
         QFocusEvent tabbedAway(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(w.tReportAcc, &tabbedAway);
@@ -138,14 +137,13 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         w.tReportAcc->setEditText("Nobody");
         w.DateTerm->setCurrentIndex(1);
         emit w.DateTerm->activated(1);
-        EXPECT_EQ(fakes.messages.lastText(), strings::text(291));
-        EXPECT_EQ(w.tReportAcc->currentText().toStdString(), "Sales");
-        EXPECT_EQ(w.result().kind, PeriodKind::Bimonthly);
-        EXPECT_EQ(w.result().cashAccount, *Currency::parse("400"));
+        EXPECT_EQ(std::tuple(fakes.messages.lastText(), w.tReportAcc->currentText().toStdString(),
+                             w.result().kind, w.result().cashAccount),
+                  std::tuple(strings::text(291), "Sales", PeriodKind::Bimonthly,
+                             *Currency::parse("400")));
         w.tReportAcc->setEditText("Cash"); // typed, not left: the period kind takes it
 
-        // Choosing the third period starts the table there; a period kind
-        // recomputes, for the account the box shows.
+        // Choosing the third period starts the table there; a period kind recomputes.
         w.SmSelect->setCurrentIndex(2);
         emit w.SmSelect->activated(2);
         EXPECT_EQ(w.firstPeriod(), 2);
@@ -154,8 +152,7 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         EXPECT_EQ(w.result().kind, PeriodKind::Quarterly);
         EXPECT_EQ(w.result().cashAccount, *Currency::parse("100"));
         EXPECT_EQ(w.firstPeriod(), 0);
-        // The number box, left by Tab (Enter on odd rows), takes a number typed
-        // whole that an account has; another text is told and 100 shown again.
+        // The number box (left by Tab, Enter on odd rows) takes a number whole.
         const std::pair<const char*, std::string> numbers[] = {
             {"400/7", "\"400/7\" : Not an account number, 100 kept"},
             {"100.0.5", "\"100.0.5\" : Not an account number, 100 kept"},

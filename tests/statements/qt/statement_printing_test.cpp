@@ -65,7 +65,6 @@ struct Case {
     std::string job = {}; // what its print job's name starts with
 };
 
-// The four statements' rows.
 std::vector<Case> statementCases(const std::string& book, Statements& w) {
     return {{book + "trial balance", &w.tb, w.tb.printSetup(), w.tb.PrintAccount,
              figuresOf(w.tb.result()), true, "Trial Balance - "},
@@ -177,10 +176,9 @@ TEST(StatementPrinting, WindowsDrawOnlyWhatIsInView) {
                .locale = dayFirstLocale()});
     const TrialBalance tb = computeTrialBalance(
         book, {.asOfDate = handmade::day(2026, 12, 31), .locale = dayFirstLocale()});
-    // Scrolled down some 80 rows, a view of about 600 x 400 pixels draws the
-    // rows in view alone, as the whole statement drawn at once has them
-    // (moved up by the scroll), and keeps the statement's height.
-    auto inView = [](const std::function<double(DrawTarget&)>& draw, std::size_t most) {
+    // Scrolled down some 80 rows, a view of about 600 x 400 pixels draws the rows
+    // in view alone, where the whole statement has them, and keeps its height.
+    auto inView = [](std::size_t most, const std::function<double(DrawTarget&)>& draw) {
         RecordingSurface whole(9000, 1e9), screen(9000, 6000);
         std::vector<RowSpot> all, seen;
         DrawTarget wholeTarget{whole, true, 1.0, &all}, view{screen, true, 1.0, &seen};
@@ -197,14 +195,12 @@ TEST(StatementPrinting, WindowsDrawOnlyWhatIsInView) {
         EXPECT_GT(drawn.size(), 20u);
         EXPECT_LT(screen.texts().size(), most);
     };
-    inView(
-        [&](DrawTarget& t) { // some 28 rows of some 6 columns and their labels
-            t.s.FontSize = 9;
-            return drawInflowsOutflows(t, io, FlowLayout{-15000, 3000}).foot;
-        },
-        300u);
-    inView([&](DrawTarget& t) { return drawIncomeStatement(t, book, is); }, 100u);
-    inView([&](DrawTarget& t) { return drawTrialBalance(t, book, tb); }, 150u);
+    inView(300u, [&](DrawTarget& t) { // some 28 rows of some 6 columns and their labels
+        t.s.FontSize = 9;
+        return drawInflowsOutflows(t, io, FlowLayout{-15000, 3000}).foot;
+    });
+    inView(100u, [&](DrawTarget& t) { return drawIncomeStatement(t, book, is); });
+    inView(150u, [&](DrawTarget& t) { return drawTrialBalance(t, book, tb); });
 }
 
 } // namespace

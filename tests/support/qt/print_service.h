@@ -1,7 +1,5 @@
-// A print service of a test's own: a CUPS scheduler with its configuration,
-// spool and socket (no network port) in a fresh folder, which this process
-// and the CUPS commands it runs talk to; a system one is left alone. Stopped
-// by its process id when it goes. why() says why it could not start.
+// A test's own CUPS scheduler, its files and socket in a fresh folder (a system
+// one left alone), stopped by its process id; why() says why it did not start.
 #pragma once
 
 #include "platform/qt/printer_factory.h"
@@ -20,20 +18,20 @@ namespace testing_support {
 class PrintService {
   public:
     PrintService() {
-        std::string cupsd = "/usr/sbin/cupsd",
-                    dir = "/tmp/lw-cups-XXXXXX"; // a socket path is short
+        std::string cupsd = "/usr/sbin/cupsd", dir = "/tmp/lw-cups-XXXXXX"; // a short socket path
         if (!std::filesystem::exists(cupsd) || !::mkdtemp(dir.data())) {
             why_ = "no CUPS scheduler (cupsd) on this machine";
             return;
         }
         dir_ = dir;
-        std::string files = "ServerRoot " + dir + "\nFileDevice Yes\n";
+        std::string files = "ServerRoot " + dir +
+                            "\nFileDevice Yes\nErrorLog syslog\n"
+                            "AccessLog syslog\nPageLog syslog\n";
         for (const std::string key : {"RequestRoot", "CacheDir", "StateDir", "TempDir"}) {
             std::filesystem::create_directory(dir + "/" + key);
             files += key + " " + dir + "/" + key + "\n";
         }
-        writeFile(dir + "/files.conf",
-                  files + "ErrorLog syslog\nAccessLog syslog\nPageLog syslog\n");
+        writeFile(dir + "/files.conf", files);
         writeFile(dir + "/cupsd.conf", // no question of who asks
                   "Listen " + dir +
                       "/socket\n<Policy default>\n<Limit All>\n</Limit>\n</Policy>\n");
@@ -43,15 +41,15 @@ class PrintService {
                   "-\"\n*OpenUI *PageSize: PickOne\n*DefaultPageSize: Letter\n*PageSize Letter: "
                   "\"\"\n*CloseUI: *PageSize\n*ImageableArea Letter: \"18 54 588 756\"\n"
                   "*PaperDimension Letter: \"612 792\"\n");
-        std::string f = "-f", c = "-c", conf = dir + "/cupsd.conf", s = "-s",
-                    fs = dir + "/files.conf";
-        char* argv[] = {cupsd.data(), f.data(),  c.data(), conf.data(),
-                        s.data(),     fs.data(), nullptr};
+        std::string args[] = {"-f", "-c", dir + "/cupsd.conf", "-s", dir + "/files.conf"};
+        char* argv[] = {cupsd.data(),   args[0].data(), args[1].data(), args[2].data(),
+                        args[3].data(), args[4].data(), nullptr};
         if (::posix_spawn(&pid_, cupsd.c_str(), nullptr, nullptr, argv, environ) != 0) pid_ = -1;
         ::setenv("CUPS_SERVER", (dir + "/socket").c_str(), 1);
         cupsSetServer((dir + "/socket").c_str());
-        for (int wait = 0; pid_ > 0 && wait < 40 && !printServiceRunning(); ++wait)
-            ::usleep(50000);
+        // Up to 20 s for it to answer, unless it ends first.
+        for (int waits = 0; pid_ > 0 && !printServiceRunning() && ++waits < 400;)
+            pid_ = ::waitpid(pid_, nullptr, WNOHANG) == 0 ? (::usleep(50000), pid_) : -1;
         if (pid_ < 0 || !printServiceRunning()) why_ = "cupsd did not start on this machine";
     }
     ~PrintService() {

@@ -130,8 +130,7 @@ TEST_F(PrintSetupFixture, ChoicesAreKeptForTheNextShowing) {
     EXPECT_EQ(trouble, QPrinterInfo::availablePrinters().isEmpty() ? 1 : 0);
 }
 
-// Each showing lists the printers there are, the choices kept; a stopped
-// print service is told as such.
+// Each showing lists the printers there are, choices kept; a stopped service told.
 TEST_F(PrintSetupFixture, EachShowingListsThePrintersThereAre) {
     testing_support::PrintService service;
     if (!service.why().empty()) GTEST_SKIP() << service.why();
