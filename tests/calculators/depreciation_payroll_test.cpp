@@ -11,6 +11,7 @@
 
 #include <random>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -156,27 +157,21 @@ TEST(Depreciation, ReducingBalanceSchedules) {
     EXPECT_EQ(formatAmount(Currency::fromUnits(640), 2, Point), "640.00");
     EXPECT_EQ(depreciationYearLabel("Year", 2), "Year 2:");
     EXPECT_EQ(depreciationRateLabel("2x"), "x 2x% =");
-
     // Each box, once left, shows the figure the schedule uses of it.
     using enum DepreciationBox;
-    const struct {
-        DepreciationBox box;
-        const char *typed, *shown;
-        NumberMarks marks;
-        const char* problem; // "" when taken as typed
-    } left[] = {{Cost, "55,55", "55", Point, "\"55,55\" is taken as 55"},
-                {Cost, "0,0001", "0", Point, "\"0,0001\" is taken as 0"},
-                {Cost, "1.234,5", "1.234", Point, "\"1.234,5\" is taken as 1.234"},
-                {Cost, "1,234.5", "1", Comma, "\"1,234.5\" is taken as 1"},
-                {Cost, "0.00005", "0", Point, "\"0.00005\" is taken as 0"},
-                {Cost, "9E99", "9E99", Point, "\"9E99\" is too large a number"},
-                {Percent, "5e", "5", Point, "\"5e\" is taken as 5"},
-                {Percent, "1,", "1", Comma, ""}, // its label "x 1% ="
-                {Years, "2,5", "3", Comma, "\"2,5\" is taken as 3"}};
-    for (const auto& l : left) {
-        const LeftBox box = leaveDepreciationBox(l.box, l.typed, l.marks);
-        EXPECT_EQ(box.text + " " + box.problem, std::string(l.shown) + " " + l.problem);
-    }
+    const auto left = [](DepreciationBox box, const std::string& typed, NumberMarks marks) {
+        const LeftBox l = leaveDepreciationBox(box, typed, marks);
+        return l.text + " " + l.problem;
+    };
+    const std::tuple<DepreciationBox, std::string, NumberMarks, std::string> told[] = {
+        {Cost, "55,55", Point, "55"},      {Cost, "0,0001", Point, "0"},
+        {Cost, "1.234,5", Point, "1.234"}, {Cost, "1,234.5", Comma, "1"},
+        {Cost, "0.00005", Point, "0"},     {Percent, "5e", Point, "5"},
+        {Years, "2,5", Comma, "3"}};
+    for (const auto& [box, typed, marks, shown] : told)
+        EXPECT_EQ(left(box, typed, marks), shown + " \"" + typed + "\" is taken as " + shown);
+    EXPECT_EQ(left(Cost, "9E99", Point), "9E99 \"9E99\" is too large a number");
+    EXPECT_EQ(left(Percent, "1,", Comma), "1 "); // its label "x 1% ="
 }
 
 // Python works each schedule out exactly: the book value times the
@@ -298,11 +293,12 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     EXPECT_EQ(s.period[0].deductions[3], "12.34");
     EXPECT_EQ(s.period[0].net, "122.66");
     EXPECT_EQ(s.totalNet, "294.56"); // 341 - 34.10 - 12.34
-    for (const auto& [typed, held] : {std::pair{"12.34500001", "12.35"}, {"12.355", "12.36"}}) {
-        s.period[0].deductions[4] = typed; // rounded once, from the digits typed
-        s.leaveBox(0, PayrollSheet::Box::Fixed5);
-        EXPECT_EQ(s.period[0].deductions[4], held);
-    }
+    s.period[0].deductions[4] = "12.34500001";
+    s.leaveBox(0, PayrollSheet::Box::Fixed5);
+    EXPECT_EQ(s.period[0].deductions[4], "12.35"); // rounded once, from the digits typed
+    s.period[0].deductions[4] = "12.355";
+    s.leaveBox(0, PayrollSheet::Box::Fixed5);
+    EXPECT_EQ(s.period[0].deductions[4], "12.36");
     s.period[0].deductions[5] = "12-3";
     EXPECT_EQ(s.leaveBox(0, PayrollSheet::Box::Fixed6), "\"12-3\" is taken as 12");
     EXPECT_EQ(s.period[0].deductions[5], "12");
@@ -319,11 +315,9 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     s.percent[1] = "100";
     s.leavePercent(1);
     EXPECT_EQ(s.percent[1], "100");
-    // Left, a percentage shows the rate the deductions use.
-    s.percent[1] = "55,55";
+    s.percent[1] = "55,55"; // left, a percentage shows the rate the deductions use
     EXPECT_EQ(s.leavePercent(1), "\"55,55\" is taken as 55");
-    EXPECT_EQ(s.percent[1], "55");
-    EXPECT_EQ(s.period[1].deductions[1], "5431.8"); // of 9,876.00
+    EXPECT_EQ(s.percent[1] + " " + s.period[1].deductions[1], "55 5431.8"); // of 9,876.00
 
     // Leaving a start that reads midnight or nothing, or a zero lunch, recomputes.
     s.period[0].start = "";
@@ -361,8 +355,7 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     EXPECT_EQ(w.leavePercent(1), "\"55.55\" is taken as 55,55");
     EXPECT_EQ(w.period[6].deductions[1], "41,66"); // 55.55 % of 75.00
     w.period[5].rate = "922.337.203.685.477,5807"; // the largest, held to cents
-    EXPECT_EQ(w.leaveBox(5, PayrollSheet::Box::Rate), "");
-    EXPECT_EQ(w.period[5].rate, "922337203685477,58");
+    EXPECT_EQ(w.leaveBox(5, PayrollSheet::Box::Rate) + w.period[5].rate, "922337203685477,58");
 
     // Gross and deductions are worked out exactly: 0.0633 an hour for 01:30
     // is 0.09495, held to 0.0950 (a tie, to the even digit) and shown 0.10;

@@ -136,7 +136,7 @@ TEST(TapeCalculator, KeysScrollingCopyPasteAndSort) {
     EXPECT_TRUE(t.arrowUp(0).scrolled);
     EXPECT_EQ(t.firstLine(), first - 1);
     EXPECT_TRUE(t.arrowDown(3).scrolled);
-    // A number beyond the range keeps the amount; leaving shows the display form.
+    // An unreadable text keeps the amount; leaving shows the display form.
     t.amountTyped(3, "1" + std::string(29, '0'));
     EXPECT_EQ(t.leaveBox(3, "1" + std::string(29, '0')).text, "1,000.50");
     // The operator button turns + into - ... and back.
@@ -183,11 +183,6 @@ TEST(TapeCalculator, KeysScrollingCopyPasteAndSort) {
               "other 7996 left out. The result is of the pasted lines alone.");
 }
 
-std::string NotRead(const std::string& lines) {
-    return lines + " could not be read (a number beyond the range) and stand as 0 on the tape. "
-                   "The result is without them.";
-}
-
 TEST(TapeCalculator, PastesEntryLinesWithTheSystemDecimalMark) {
     Book book;
     book.EntryLines.resize(3);
@@ -212,27 +207,24 @@ TEST(TapeCalculator, PastesEntryLinesWithTheSystemDecimalMark) {
                                 "\t200\tSales\t-7.25x\t_\r\nLW";
     struct Case {
         NumberMarks marks;
-        std::string text, copied;
+        std::string text, copied, notRead;
     } cases[] = {
-        {Point, foreign, "120\r\n0\r\n-7.25"},
-        {Comma, EntryClipText(book, 0, 2, "."), "120,5\r\n100,5\r\n20"},
+        {Point, foreign, "120\r\n0\r\n-7.25", "1 line"},
+        {Comma, EntryClipText(book, 0, 2, "."), "120,5\r\n100,5\r\n20", ""},
         {Comma, "100\t\tCash\t12345678901234.5678\t\r\n\t200\tSales\t922337203685477.5807\t\r\nLW",
-         "12345678901234,5678\r\n922337203685477,5807\r\n0"},
+         "12345678901234,5678\r\n922337203685477,5807\r\n0", ""},
+        {Point, "1\r\n1" + std::string(30, '0') + "\r\n-1e99\r\n2", "1\r\n0\r\n0\r\n2", "2 lines"},
     };
-    ScopedFakeServices fakes;
+    const std::string notRead = " could not be read (a number beyond the range) and stand as 0 on "
+                                "the tape. The result is without them.";
     for (const Case& c : cases) {
+        ScopedFakeServices fakes;
         TapeCalculator t(3, c.marks);
         t.layout(2);
-        fakes.messages.shown.clear();
         t.paste(c.text);
         EXPECT_EQ(t.copyText(), c.copied) << c.marks.decimal;
-        EXPECT_EQ(fakes.messages.lastText(), &c == cases ? NotRead("1 line") : "");
+        EXPECT_EQ(fakes.messages.lastText(), c.notRead.empty() ? "" : c.notRead + notRead);
     }
-    TapeCalculator t(3, Point); // plain lines
-    t.layout(3);
-    t.paste("1\r\n1" + std::string(30, '0') + "\r\n-1e99\r\n2");
-    EXPECT_EQ(t.copyText(), "1\r\n0\r\n0\r\n2");
-    EXPECT_EQ(fakes.messages.lastText(), NotRead("2 lines"));
 }
 
 } // namespace
