@@ -220,8 +220,8 @@ TEST(ChartTable, TheNumberBoxesAreSizedForTheWidestNumber) {
     b.SubAccountDash = -1;
     EXPECT_EQ(widestNumberText(b, ",", width), "222222-5");
     b.AccountNumbers[2] = *Currency::parse("222222");
-    EXPECT_EQ(widestNumberText(b, ",", width), "222222");                // not the longer "1111111"
-    EXPECT_EQ(widestNumberBoxText(b, ",", width), std::string(12, ',')); // the mark is typed too
+    EXPECT_EQ(widestNumberText(b, ",", width), "222222"); // not the longer "1111111"
+    EXPECT_EQ(widestNumberBoxText(b, ",", width), std::string(12, ','));
     b.AccountNumbers[1] = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(widestNumberText(b, ".", width), "-922337203685477-5808");
     EXPECT_EQ(numberBoxMaxChars(b, "."), 21);
@@ -476,8 +476,7 @@ TEST(ChartEditor, TypingScrollingKeysAndEveryChangeMarkTheBook) {
         {"the folio key filter", [&] {},
          [&] {
              return e.folioKeyAccepted('7') && e.folioKeyAccepted('-') && e.folioKeyAccepted('/') &&
-                    !e.folioKeyAccepted('a') &&
-                    e.folioKeyAccepted(','); // the decimal comma, as "100,5" shows
+                    !e.folioKeyAccepted('a') && e.folioKeyAccepted(',');
          }},
     };
     for (const Step& s : steps) {

@@ -116,9 +116,7 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(w->Folio[4]->text(), "100.5");
     EXPECT_EQ(book.AccountNumbers[4], money("100.5"));
 
-    // A box takes a dozen characters, as the main window's, and a number
-    // typed as it is shown. Left, it shows the number kept, and a text not
-    // taken whole is told.
+    // A box takes a dozen characters and the shown decimal mark; left, it tells a text not whole.
     const auto typeAndLeave = [&](const std::string& mark, const std::string& typed) {
         run.DecimalSeparator = mark;
         w->Folio[4]->setFocus();
@@ -134,8 +132,8 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(book.AccountNumbers[4], money("55.55"));
     run.DecimalSeparator = ".";
 
-    // The longest number a box takes shows whole as it is typed: the names give
-    // way. Past the largest number, the box keeps and shows the last one read.
+    // The longest number a box takes shows whole as it is typed: the names give way. Past the
+    // largest number, the box keeps and shows the last one read.
     book.AccountNumbers[7] = money("-111111111111111.111"); // twenty characters
     w->showBookAsItIs();
     EXPECT_EQ(

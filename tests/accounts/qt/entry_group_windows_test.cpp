@@ -206,8 +206,8 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     EXPECT_EQ(d.editor(), nullptr);
     EXPECT_EQ(d.book.EntryGroups[4].size(), 4u);
 
-    // An amount typed in the other notation, left: the box shows the amount
-    // the line keeps, and says why.
+    // An amount in the other notation, left, shows the amount kept and says why; a paste refused
+    // leaves the box as it was, and is told.
     for (const bool comma : {false, true}) {
         Desk l(comma ? decimalCommaLocale() : monthFirstLocale());
         l.openRow(1);
@@ -220,7 +220,6 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         EXPECT_EQ(e->AmountText[2]->text(), "55");
         EXPECT_EQ(l.book.RecurringLines[2].Amount, money(55));
         EXPECT_EQ(l.fakes.messages.lastText(), "\"" + typed + "\" : Not a valid amount");
-        // A text refused as pasted leaves the box as it was, and is told.
         QGuiApplication::clipboard()->setText("5x");
         e->AmountText[2]->selectAll();
         e->AmountText[2]->paste();

@@ -453,12 +453,10 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
     }
     // Every character their filters allow reaches the boxes not completing at once.
     for (QComboBox* box : {r->tReportAcc, rb->tReportAcc})
-        EXPECT_EQ(dialog_driving::charactersMistaken(box, {}).toStdString(), "");
-    for (QLineEdit* folio : {j->FolioChoiceTx, r->FolioChoiceTx, rb->FolioChoiceTx})
-        EXPECT_EQ(dialog_driving::charactersMistaken(
-                      folio, [](QChar c) { return folioKeyAllowed(c.unicode(), "."); })
-                      .toStdString(),
-                  "");
+        EXPECT_EQ(dialog_driving::charactersMistaken(box, {}), "");
+    const auto folio = [](QChar c) { return folioKeyAllowed(c.unicode(), "."); };
+    for (QLineEdit* box : {j->FolioChoiceTx, r->FolioChoiceTx, rb->FolioChoiceTx})
+        EXPECT_EQ(dialog_driving::charactersMistaken(box, folio), "");
     // Idle, a window draws nothing, nor does its table as a box blinks its cursor.
     int draws = 0;
     for (auto [window, canvas] :
@@ -684,7 +682,6 @@ TEST(LedgerWindows, LeavingABoxBuildsWhatItShowsOrPutsBackWhatWasBuilt) {
         fakes.messages.shown.clear();
         QLineEdit* from = l->DateSearch[0]->textBox();
         for (const char* typed : {"31/02/2024", "2024-13-01", "29/02/2023", "2/3/25"}) {
-            // Each unreadable date is told, unbuilt and put back.
             EXPECT_EQ(std::pair(built().first, from->text()),
                       std::pair(march(1), QString("01/03/2025")));
             from->setFocus();
@@ -702,8 +699,7 @@ TEST(LedgerWindows, LeavingABoxBuildsWhatItShowsOrPutsBackWhatWasBuilt) {
         EXPECT_EQ(fakes.messages.lastText(), "This account does not exists...");
         EXPECT_EQ(std::tuple(from->text(), l->tReportAcc->currentText(), built()),
                   std::tuple("02/03/2025", "Sales", std::pair(march(2), money("400"))));
-        // The number box builds a number typed whole that an account has; any
-        // other text is told and shows the number built again.
+        // The number box builds a whole number an account has; any other is told and put back.
         for (const char* typed : {"600/7", "600.0.1", "999", "600"}) {
             l->FolioChoiceTx->setFocus();
             l->FolioChoiceTx->selectAll();

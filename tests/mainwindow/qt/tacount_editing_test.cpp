@@ -111,7 +111,7 @@ TEST_F(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook
     const struct Path {
         const char* what;
         std::function<void(TAcount&, ScopedFakeServices&)> leave;
-        bool numberOnly = false; // a key that leaves the entry from a number or amount box
+        bool numberOnly = false; // leaves the entry only from a number or amount box
     } paths[] = {
         {"close box",
          [](TAcount& w, ScopedFakeServices& f) {
@@ -160,14 +160,10 @@ TEST_F(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook
             openThreeEntries(w);
             w.setBookChanged(false);
             ASSERT_EQ(w.entryModel().bounds(), (EntryBounds{4, 5}));
-            // Typed and not left: "R" completes Rent (600), "55,55" keeps 55,
-            // "400/7" 400. An invalid date is told once, though its message
-            // takes the focus from the box; a number's notice, as it is left.
+            // An invalid date is told once, though its message takes the focus.
             QLineEdit* number = amount ? w.DebitAmountText[0] : w.DebitFolio[0];
-            typeInto(amount || folio ? static_cast<QWidget*>(number)
-                     : date          ? static_cast<QWidget*>(w.Datetext->textBox())
-                                     : w.DebitAccName[0],
-                     typed);
+            QWidget* const boxes[] = {w.DebitAccName[0], w.Datetext->textBox(), number};
+            typeInto(boxes[amount || folio ? 2 : date], typed);
             if (date) pressKey(Qt::Key_Return);
             if (amount || folio) fakes.messages.answers.push_back(MessageAnswer::Ok);
             fakes.messages.whileShown = [&w] { w.AccNote->setFocus(); };
@@ -176,19 +172,17 @@ TEST_F(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook
             const std::string notice = amount  ? "\"55,55\" : Not a valid amount"
                                        : folio ? "\"400/7\" : Not an account number, 400 kept"
                                                : "Invalid Date";
-            int told = 0;
-            for (const auto& m : fakes.messages.shown)
-                told += m.text == notice;
-            EXPECT_EQ(told, invalid || amount || folio ? 1 : 0);
+            EXPECT_EQ(
+                std::ranges::count(fakes.messages.shown, notice, &ScriptedMessageBox::Shown::text),
+                invalid || amount || folio ? 1 : 0);
             if (amount)
                 EXPECT_EQ(w.book().EntryLines[4].Amount, money(55));
             else if (date)
                 EXPECT_EQ(w.book().EntryLines[4].Date, invalid ? todayNumber() : newYearsEve);
             else
                 EXPECT_EQ(w.book().EntryLines[4].AccountNumber, money(folio ? 400 : 600));
-            if (w.entryModel().bounds() == EntryBounds{4, 5} && (amount || folio)) {
-                EXPECT_EQ(number->text(), amount ? "55" : "400"); // what is kept
-            }
+            if (w.entryModel().bounds() == EntryBounds{4, 5} && (amount || folio))
+                EXPECT_EQ(number->text(), amount ? "55" : "400");
             EXPECT_TRUE(w.BookChanged());
             EXPECT_EQ(w.book().EntryLines[2].AccountNumber, money(600)); // no other entry took it
             EXPECT_EQ(w.book().EntryLines[2].Date, AnyDay + 1);
@@ -268,12 +262,12 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
     amount->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(w.book().EntryLines[credit].Amount, -money(50));
     EXPECT_EQ(below->text(), "-50");
-    // Typed in the other notation and left: the box shows the amount kept, and says why.
+    // Numbers typed with the locale's decimal mark; an amount in the other
+    // notation, left, shows the amount kept and says why.
     for (const bool comma : {false, true}) {
         ScopedFakeServices local(comma ? decimalCommaLocale() : monthFirstLocale());
         TAcount v;
         openThreeEntries(v);
-        // A number is typed as it is shown, with the locale's decimal mark.
         const QString sub = comma ? "0,0001" : "0.0001";
         typeInto(v.DebitFolio[0], sub);
         EXPECT_EQ(v.DebitFolio[0]->text(), sub);
@@ -282,31 +276,30 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
         typeInto(v.DebitAmountText[0], QString::fromStdString(typed));
         EXPECT_EQ(v.DebitAmountText[0]->text().toStdString(), typed);
         v.AccNote->setFocus();
-        EXPECT_EQ(v.DebitAmountText[0]->text(), "55") << typed;
-        EXPECT_EQ(v.book().EntryLines[v.debitRowLine(0)].Amount, money(55)) << typed;
-        EXPECT_EQ(status(v), "\"" + typed + "\" : Not a valid amount");
-        EXPECT_TRUE(statusIsRed(v));
+        EXPECT_EQ(std::tuple(v.DebitAmountText[0]->text(),
+                             v.book().EntryLines[v.debitRowLine(0)].Amount, status(v),
+                             statusIsRed(v)),
+                  std::tuple("55", money(55), "\"" + typed + "\" : Not a valid amount", true));
     }
 }
 
 TEST_F(TAcountEditing, EachBoxTakesEveryCharacterItsFilterAllowsAndCtrlASelectsAll) {
     const LocaleInfo locale = currentLocale();
+    const auto named = [](QChar c) { // the names of accounts it completes
+        return typeAheadMatch({"Cash", "Bank", "Sales", "Rent"}, QString(c).toStdString()) >= 0;
+    };
     const std::pair<QWidget*, std::function<bool(QChar)>> boxes[] = {
         {w.AccNote, {}},
         {w.JournalID, {}},
         {w.Text1, {}},
-        {w.DebitAccName[0], // completing the names of accounts
-         [](QChar c) {
-             return typeAheadMatch({"Cash", "Bank", "Sales", "Rent"}, QString(c).toStdString()) >=
-                    0;
-         }},
+        {w.DebitAccName[0], named},
         {w.DebitFolio[0],
          [&](QChar c) { return folioKeyAllowed(c.unicode(), locale.decimalMark); }},
         {w.CreditAmountText[0],
          [&](QChar c) { return amountKeyAllowed(QString(c).toStdString(), marksOf(locale)); }},
         {w.Datetext->textBox(), [&](QChar c) { return dateKeyAllowed(c.unicode(), locale); }}};
     for (const auto& [box, allowed] : boxes)
-        EXPECT_EQ(dialog_driving::charactersMistaken(box, allowed).toStdString(), "");
+        EXPECT_EQ(dialog_driving::charactersMistaken(box, allowed), "");
     // Ctrl+A selects the whole date, so the one typed next replaces it.
     w.Datetext->setText("3/17/2023");
     pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));

@@ -43,11 +43,10 @@ inline void typeText(QWidget* w, const std::string& text) {
         pressKey(w, c.toUpper().unicode(), QString(c));
 }
 
-// Types each character of Latin-1 a keyboard types, and "€", alone into the
-// emptied `box` (a line edit or an editable combo box); returns those it took
-// otherwise than `allowed` (empty: any) says: the character in either case
-// (before a completion's selection), or nothing.
-inline QString charactersMistaken(QWidget* box, const std::function<bool(QChar)>& allowed) {
+// Types each Latin-1 character a keyboard types, and "€", alone into the emptied line edit or
+// editable combo `box`; returns those it took (in either case, before a completion's selection)
+// otherwise than `allowed` (empty: any) says.
+inline std::string charactersMistaken(QWidget* box, const std::function<bool(QChar)>& allowed) {
     auto* combo = qobject_cast<QComboBox*>(box);
     QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(box);
     QString mistaken;
@@ -64,7 +63,7 @@ inline QString charactersMistaken(QWidget* box, const std::function<bool(QChar)>
             mistaken += c;
     }
     if (combo) combo->hidePopup();
-    return mistaken;
+    return mistaken.toStdString();
 }
 
 inline void settle() {
