@@ -181,8 +181,9 @@ TEST_F(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook
                 EXPECT_EQ(w.book().EntryLines[4].Date, invalid ? todayNumber() : newYearsEve);
             else
                 EXPECT_EQ(w.book().EntryLines[4].AccountNumber, money(folio ? 400 : 600));
-            if (w.entryModel().bounds() == EntryBounds{4, 5} && (amount || folio))
+            if (w.entryModel().bounds() == EntryBounds{4, 5} && (amount || folio)) {
                 EXPECT_EQ(number->text(), amount ? "55" : "400");
+            }
             EXPECT_TRUE(w.BookChanged());
             EXPECT_EQ(w.book().EntryLines[2].AccountNumber, money(600)); // no other entry took it
             EXPECT_EQ(w.book().EntryLines[2].Date, AnyDay + 1);
