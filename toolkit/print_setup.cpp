@@ -67,21 +67,27 @@ const std::string& PrintSetup::startingPrinter(const std::string& defaultPrinter
 
 void PrintSetup::listPrinters(std::vector<PrinterCapabilities> installed,
                               const std::string& defaultPrinter) {
+    const PrinterChoices kept = choices_;
     const int wantedPaper = wantedPaper_;
     installed.push_back(std::move(printers_.back()));
     printers_ = std::move(installed);
     wantedMissing_ = wanted_.empty() ? noPrinterInstalled() : !listed(wanted_);
-    if (wantedMissing_ || wanted_.empty()) {
-        select(startingPrinter(defaultPrinter));
-        if (wanted_.empty() && !noPrinterInstalled()) {
-            wanted_ = currentPrinter().name;
-            wantedPaper_ = choices_.paperCode;
-        }
-        return;
+    // While the wanted printer is missing, a printer standing in for it stays
+    // so, with its paper, while it is there.
+    std::string target = wanted_;
+    if (wantedMissing_ || wanted_.empty())
+        target = kept.printerName != PdfPrinterName && listed(kept.printerName)
+                     ? kept.printerName
+                     : startingPrinter(defaultPrinter);
+    select(target);
+    const int paper = target == wanted_ ? wantedPaper : kept.paperCode;
+    if (target == wanted_ || target == kept.printerName)
+        for (std::size_t i = 0; i < papers_.codes.size(); ++i)
+            if (papers_.codes[i] == paper) choosePaper(static_cast<int>(i));
+    if (wanted_.empty() && !noPrinterInstalled()) {
+        wanted_ = target;
+        wantedPaper_ = choices_.paperCode;
     }
-    select(wanted_);
-    for (std::size_t i = 0; i < papers_.codes.size(); ++i)
-        if (papers_.codes[i] == wantedPaper) choosePaper(static_cast<int>(i));
 }
 
 std::string PrintSetup::troubleToTell(bool serviceStopped) {

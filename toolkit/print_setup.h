@@ -54,7 +54,8 @@ class PrintSetup {
     // chose (or, before any choice, the one the setup started on) is chosen
     // again, with the paper it had, whenever it is among them; while it is
     // not, the default printer stands in for it, else the first installed,
-    // else the PDF printer. The other choices are kept.
+    // else the PDF printer (a printer standing in stays so, with its paper,
+    // while it is there). The other choices are kept.
     void listPrinters(std::vector<PrinterCapabilities> installed,
                       const std::string& defaultPrinter = "");
     // What to tell of the last listing, once for each outage: the printer the

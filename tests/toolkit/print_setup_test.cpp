@@ -96,7 +96,7 @@ TEST(PrintSetup, DuplexTickedIsTwoSidedWherePossible) {
 TEST(PrintSetup, OutagesToldAndTheUsersPrinterBack) {
     const std::string stopped = "Printer Trouble\n\nThe print service is not running: the pages "
                                 "will be written to a PDF file.";
-    const auto office = printer("Office", {1, 9, 11}, 9), annex = printer("Annex", {9}, 9);
+    const auto office = printer("Office", {1, 9, 11}, 9), annex = printer("Annex", {1, 9}, 9);
     PrintSetup setup({}, pdf()); // the service stopped at the first showing
     EXPECT_EQ(setup.troubleToTell(true), stopped);
     setup.listPrinters({});
@@ -113,6 +113,9 @@ TEST(PrintSetup, OutagesToldAndTheUsersPrinterBack) {
     EXPECT_EQ(setup.troubleToTell(false),
               "Printer Trouble\n\nThe printer Office is not there now: the pages will be "
               "printed on Annex.");
+    ASSERT_TRUE(setup.choosePaper(0)); // Letter on the printer standing in, kept while it does
+    setup.listPrinters({annex}, "Annex");
+    EXPECT_EQ(setup.choices().paperCode, 1);
     setup.listPrinters({annex, office}, "Annex");
     EXPECT_EQ(setup.choices().printerName, "Office");
     EXPECT_EQ(setup.choices().paperCode, 11);
