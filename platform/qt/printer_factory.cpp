@@ -108,9 +108,11 @@ void setPaper(QPrinter& printer, int code, const std::vector<PrinterSheet>& shee
     printer.setPageSize(pageSizeForCode(code));
     const PrinterSheet* sheet = sheetForCode(code, sheets);
     if (!sheet) return;
+    // Qt's pages are whole points, the print system's sheets hundredths of a
+    // millimetre: within that they are the same sheet.
     const QSizeF page = printer.pageLayout().pageSize().size(QPageSize::Point);
-    if (std::abs(page.width() - sheet->points.width()) < 0.5 &&
-        std::abs(page.height() - sheet->points.height()) < 0.5)
+    if (std::abs(page.width() - sheet->points.width()) <= 0.55 &&
+        std::abs(page.height() - sheet->points.height()) <= 0.55)
         return;
     printer.setPageSize(QPageSize(sheet->points, QPageSize::Point,
                                   QString::fromUtf8(paperName(code).c_str()),

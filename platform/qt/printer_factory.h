@@ -19,7 +19,8 @@ std::vector<PrinterCapabilities> installedPrinters();
 PrinterCapabilities pdfPrinterCapabilities();
 
 // A printer set up as the choices say (paper, orientation, colour, resolution
-// by quality, duplex), its page within the printer's margins for the chosen
+// by quality, duplex), its page the printer's own sheet of the paper's size
+// where it has one, within the printer's margins for the chosen
 // orientation. The PDF printer writes `outputPath` (the choices' own pdfPath
 // when empty). A printer no longer installed gives nullptr.
 std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
