@@ -3,8 +3,6 @@
 #include "platform/paper_sizes.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cmath>
 
 PaperList probePapers(const std::function<bool(int)>& accepts, int startCode) {
     PaperList list;
@@ -16,54 +14,49 @@ PaperList probePapers(const std::function<bool(int)>& accepts, int startCode) {
     return list;
 }
 
-double leadingNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    double value = 0;
-    bool point = false;
-    double scale = 1;
-    for (; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '.' && !point) {
-            point = true;
-        } else if (std::isdigit(static_cast<unsigned char>(c))) {
-            if (point) {
-                scale /= 10;
-                value += (c - '0') * scale;
-            } else {
-                value = value * 10 + (c - '0');
-            }
-        } else {
-            break;
-        }
-    }
-    return negative ? -value : value;
+namespace {
+
+std::string withoutBlanksAround(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-int copiesFromText(const std::string& text) {
-    double n = std::nearbyint(leadingNumber(text)); // halves to even
-    return static_cast<int>(std::clamp(n, 0.0, 999.0));
+std::string quoted(const std::string& text) {
+    return "\"" + shortenForStatus(text) + "\"";
 }
 
-std::string zoomTextAfterLeaving(const std::string& text) {
-    const double zoom = leadingNumber(text);
-    if (zoom < ZoomFloor) return std::to_string(ZoomFloor) + "%";
-    return zoom > ZoomCeiling ? std::to_string(ZoomCeiling) + "%" : text;
+} // namespace
+
+std::optional<Currency> readZoomPercent(const std::string& text, const NumberMarks& marks) {
+    std::string number = withoutBlanksAround(text);
+    if (!number.empty() && number.back() == '%')
+        number = withoutBlanksAround(number.substr(0, number.size() - 1));
+    return parseAmount(number, marks);
 }
 
-double zoomFactor(const std::string& zoomText) {
-    return std::min(leadingNumber(zoomText), double(ZoomCeiling)) / 100.0;
+std::string zoomBoxText(Currency percent, const NumberMarks& marks) {
+    return plainNumberText(percent, marks.decimal) + "%";
+}
+
+std::optional<int> readCopies(const std::string& text, const NumberMarks& marks) {
+    const std::optional<Currency> n = parseAmount(withoutBlanksAround(text), marks);
+    if (!n || n->fractionRaw() != 0 || n->wholePart() < 1 || n->wholePart() > 999)
+        return std::nullopt;
+    return static_cast<int>(n->wholePart());
 }
 
 PrintSetup::PrintSetup(std::vector<PrinterCapabilities> installed, PrinterCapabilities pdfPrinter,
-                       const std::string& defaultPrinter)
-    : printers_(std::move(installed)) {
+                       const std::string& defaultPrinter) {
     printers_.push_back(std::move(pdfPrinter));
     choices_.orientation = Portrait;
-    choosePrinter(startingPrinter(defaultPrinter));
+    listPrinters(std::move(installed), defaultPrinter);
+}
+
+bool PrintSetup::listed(const std::string& name) const {
+    for (const auto& p : printers_)
+        if (p.name == name) return true;
+    return false;
 }
 
 const std::string& PrintSetup::startingPrinter(const std::string& defaultPrinter) const {
@@ -75,14 +68,41 @@ const std::string& PrintSetup::startingPrinter(const std::string& defaultPrinter
 void PrintSetup::listPrinters(std::vector<PrinterCapabilities> installed,
                               const std::string& defaultPrinter) {
     const PrinterChoices kept = choices_;
+    const int wantedPaper = wantedPaper_;
     installed.push_back(std::move(printers_.back()));
     printers_ = std::move(installed);
-    if (!choosePrinter(kept.printerName)) {
-        choosePrinter(startingPrinter(defaultPrinter));
-        return;
+    wantedMissing_ = wanted_.empty() ? noPrinterInstalled() : !listed(wanted_);
+    // While the wanted printer is missing, a printer standing in for it stays
+    // so, with its paper, while it is there.
+    std::string target = wanted_;
+    if (wantedMissing_ || wanted_.empty())
+        target = kept.printerName != PdfPrinterName && listed(kept.printerName)
+                     ? kept.printerName
+                     : startingPrinter(defaultPrinter);
+    select(target);
+    const int paper = target == wanted_ ? wantedPaper : kept.paperCode;
+    if (target == wanted_ || target == kept.printerName)
+        for (std::size_t i = 0; i < papers_.codes.size(); ++i)
+            if (papers_.codes[i] == paper) choosePaper(static_cast<int>(i));
+    if (wanted_.empty() && !noPrinterInstalled()) {
+        wanted_ = target;
+        wantedPaper_ = choices_.paperCode;
     }
-    for (std::size_t i = 0; i < papers_.codes.size(); ++i)
-        if (papers_.codes[i] == kept.paperCode) choosePaper(static_cast<int>(i));
+}
+
+std::string PrintSetup::troubleToTell(bool serviceStopped) {
+    std::string trouble;
+    if (wantedMissing_ && noPrinterInstalled())
+        trouble = std::string(serviceStopped ? "The print service is not running"
+                                             : "No printer is installed") +
+                  ": the pages will be written to a PDF file.";
+    else if (wantedMissing_)
+        trouble = "The printer " + wanted_ + " is not there now: the pages will be printed on " +
+                  currentPrinter().name + ".";
+    if (!trouble.empty()) trouble = "Printer Trouble\n\n" + trouble;
+    if (trouble == troubleTold_) return "";
+    troubleTold_ = trouble;
+    return trouble;
 }
 
 std::vector<std::string> PrintSetup::printerNames() const {
@@ -102,7 +122,7 @@ void PrintSetup::probe(int startCode) {
     choosePaper(papers_.selected);
 }
 
-bool PrintSetup::choosePrinter(const std::string& name) {
+bool PrintSetup::select(const std::string& name) {
     for (std::size_t i = 0; i < printers_.size(); ++i) {
         if (printers_[i].name != name) continue;
         current_ = i;
@@ -113,6 +133,14 @@ bool PrintSetup::choosePrinter(const std::string& name) {
         return true;
     }
     return false;
+}
+
+bool PrintSetup::choosePrinter(const std::string& name) {
+    if (!select(name)) return false;
+    wanted_ = name;
+    wantedPaper_ = choices_.paperCode;
+    wantedMissing_ = false;
+    return true;
 }
 
 std::vector<std::string> PrintSetup::paperNames() const {
@@ -126,6 +154,7 @@ bool PrintSetup::choosePaper(int index) {
     if (index < 0 || index >= static_cast<int>(papers_.codes.size())) return false;
     papers_.selected = index;
     choices_.paperCode = papers_.codes[static_cast<std::size_t>(index)];
+    if (choices_.printerName == wanted_) wantedPaper_ = choices_.paperCode;
     return true;
 }
 
@@ -150,7 +179,23 @@ bool PrintSetup::setDuplex(bool ticked) {
     return choices_.duplex;
 }
 
-int PrintSetup::accept() {
-    zoomText = zoomTextAfterLeaving(zoomText);
-    return copiesFromText(copiesText);
+LeftBox PrintSetup::leaveCopiesBox(const std::string& typed, const NumberMarks& marks) {
+    const std::optional<int> copies = readCopies(typed, marks);
+    if (copies) copies_ = *copies;
+    return {std::to_string(copies_),
+            copies
+                ? ""
+                : quoted(typed) + " is not a number of copies: type a whole number from 1 to 999."};
+}
+
+LeftBox PrintSetup::leaveZoomBox(const std::string& typed, const NumberMarks& marks) {
+    const std::optional<Currency> percent = readZoomPercent(typed, marks);
+    if (percent)
+        zoomPercent_ =
+            std::clamp(*percent, Currency::fromUnits(ZoomFloor), Currency::fromUnits(ZoomCeiling));
+    const std::string example = zoomBoxText(Currency::fromRaw(875000), marks);
+    return {zoomBoxText(zoomPercent_, marks),
+            percent ? ""
+                    : quoted(typed) + " is not a text size: type a percentage such as " + example +
+                          "."};
 }

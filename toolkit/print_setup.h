@@ -4,9 +4,13 @@
 // The print-setup window mirrors this model; it is kept between showings.
 #pragma once
 
+#include "book/currency.h"
+#include "book/number_format.h"
+#include "book/typed_input.h"
 #include "platform/printer_choices.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,17 +22,15 @@ struct PaperList {
 };
 PaperList probePapers(const std::function<bool(int)>& accepts, int startCode);
 
-// Locale-free number at the start of a text (blanks skipped, optional sign,
-// digits with one "."); 0 when there is none.
-double leadingNumber(const std::string& text);
-// Copies from the copies box: the leading number to the nearest whole number
-// (halves to even), held to 0..999; a text without a number gives 0.
-int copiesFromText(const std::string& text);
-// The zoom box's text after the box is left: below 20 (or no number) gives
-// "20%", above the largest zoom at which type is still drawn, "2000%".
-std::string zoomTextAfterLeaving(const std::string& text);
-// The zoom factor a zoom text stands for: "80%" gives 0.8; never above 20.
-double zoomFactor(const std::string& zoomText);
+// The zoom a zoom box's text stands for, in per cent: a number in the
+// locale's marks ("87,5" under a decimal comma), blanks around it and one
+// "%" after it allowed; nullopt for any other text.
+std::optional<Currency> readZoomPercent(const std::string& text, const NumberMarks& marks);
+// The zoom box's text for a zoom in per cent, in the locale's marks: "87,5%".
+std::string zoomBoxText(Currency percent, const NumberMarks& marks);
+// The copies a copies box's text stands for: a whole number from 1 to 999
+// in the locale's marks, blanks around it allowed; nullopt for any other.
+std::optional<int> readCopies(const std::string& text, const NumberMarks& marks);
 
 // The smallest zoom the zoom box keeps, in per cent.
 inline constexpr int ZoomFloor = 20;
@@ -48,19 +50,27 @@ class PrintSetup {
     PrintSetup(std::vector<PrinterCapabilities> installed, PrinterCapabilities pdfPrinter,
                const std::string& defaultPrinter = "");
 
-    // The printers there are now, for a later showing: the printer chosen
-    // stays so, with its paper, while it is among them; else the current
-    // printer starts as in the constructor. The other choices are kept.
+    // The printers there are now, for a later showing. The printer the user
+    // chose (or, before any choice, the one the setup started on) is chosen
+    // again, with the paper it had, whenever it is among them; while it is
+    // not, the default printer stands in for it, else the first installed,
+    // else the PDF printer (a printer standing in stays so, with its paper,
+    // while it is there). The other choices are kept.
     void listPrinters(std::vector<PrinterCapabilities> installed,
                       const std::string& defaultPrinter = "");
+    // What to tell of the last listing, once for each outage: the printer the
+    // pages were to go to is not there (with no printer at all because the
+    // print service is stopped when `serviceStopped`). "" when all is well
+    // or when the same outage was told already.
+    std::string troubleToTell(bool serviceStopped);
 
     const std::vector<PrinterCapabilities>& printers() const { return printers_; }
     std::vector<std::string> printerNames() const;
     bool noPrinterInstalled() const { return printers_.size() == 1; }
     const PrinterCapabilities& currentPrinter() const { return printers_[current_]; }
 
-    // Chooses the printer of that name and probes its papers again; false
-    // (nothing changes) when there is none of that name.
+    // The user chooses the printer of that name: its papers are probed
+    // again. False (nothing changes) when there is none of that name.
     bool choosePrinter(const std::string& name);
 
     const PaperList& papers() const { return papers_; }
@@ -76,17 +86,25 @@ class PrintSetup {
     bool setDuplex(bool ticked);
     bool duplexTicked() const { return duplexTicked_; }
 
-    std::string copiesText = "1";
-    std::string zoomText = "100%";
-
-    // OK: the copies (0 = nothing to print); the zoom floor is applied first.
-    int accept();
+    // The copies and the zoom (a factor: 0.8 for 80 %) Print prints with.
+    int copies() const { return copies_; }
+    double zoom() const { return zoomPercent_.toDouble() / 100; }
+    // The copies box left with `typed`: a number of copies is kept and shown
+    // as a number; any other text is told and the box shows the copies kept.
+    LeftBox leaveCopiesBox(const std::string& typed, const NumberMarks& marks);
+    // The zoom box left with `typed`: a zoom is kept, held to ZoomFloor ..
+    // ZoomCeiling, and shown as it will print; any other text is told and
+    // the box shows the zoom kept.
+    LeftBox leaveZoomBox(const std::string& typed, const NumberMarks& marks);
 
     const PrinterChoices& choices() const { return choices_; }
     void setPdfPath(const std::string& path) { choices_.pdfPath = path; }
 
   private:
+    // Makes the printer of that name the current one and probes its papers.
+    bool select(const std::string& name);
     void probe(int startCode);
+    bool listed(const std::string& name) const;
     // The default printer when installed, else the first listed.
     const std::string& startingPrinter(const std::string& defaultPrinter) const;
 
@@ -95,4 +113,11 @@ class PrintSetup {
     PaperList papers_;
     PrinterChoices choices_;
     bool duplexTicked_ = false;
+    int copies_ = 1;
+    Currency zoomPercent_ = Currency::fromUnits(100);
+    // The printer the pages are to go to and its paper ("" before any).
+    std::string wanted_;
+    int wantedPaper_ = 0;
+    bool wantedMissing_ = false;
+    std::string troubleTold_;
 };

@@ -6,15 +6,12 @@
 
 #include "mainwindow/invoice.h"
 #include "mainwindow/qt/invoice_printer.h"
-#include "platform/qt/printer_factory.h"
+#include "platform/printer_choices.h"
 #include "toolkit/help_mode.h"
-#include "toolkit/print_setup.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/pdf_file_dialog.h"
 
-#include <QComboBox>
 #include <QLineEdit>
-#include <QPrinterInfo>
 
 void TAcount::PrintHeader(DrawingSurface& surface) const {
     ::PrintHeader(surface, book_);
@@ -26,13 +23,10 @@ Printformer* TAcount::printSetup() {
 }
 
 PrinterChoices TAcount::currentPrinter() {
-    // Once the print setup has been shown it holds the user's choices, among
-    // the printers there are now; before that the current printer is the
-    // system's default one.
-    if (printSetup_ && printSetup_->Combo1->count() > 0) return printSetup_->choicesNow();
-    const PrintSetup fresh(installedPrinters(), pdfPrinterCapabilities(),
-                           QPrinterInfo::defaultPrinterName().toStdString());
-    return fresh.choices();
+    // The print setup's choices among the printers there are now (before it
+    // was first shown, the system's default printer); an outage is told
+    // as the print setup tells it, before anything is printed.
+    return printSetup()->choicesNow();
 }
 
 void TAcount::Invoice_Click() {

@@ -19,17 +19,22 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <fcntl.h>
 #include <fstream>
 
 namespace {
+
+// How far (in millimetres) a printer's sheet may be from a paper code's size
+// and still be that paper.
+constexpr double SheetTolerance = 1.5;
 
 std::vector<int> acceptedCodes(const QList<QPageSize>& sizes) {
     std::vector<int> codes;
     for (int code = FirstPaperCode; code <= LastPaperCode; ++code) {
         for (const auto& size : sizes) {
             QSizeF mm = size.size(QPageSize::Millimeter);
-            if (paperMatches(code, mm.width(), mm.height(), 1.5)) {
+            if (paperMatches(code, mm.width(), mm.height(), SheetTolerance)) {
                 codes.push_back(code);
                 break;
             }
@@ -38,11 +43,83 @@ std::vector<int> acceptedCodes(const QList<QPageSize>& sizes) {
     return codes;
 }
 
+// A sheet a printer feeds as the print system measures it (the page sizes
+// the printer lists through Qt are Qt's own of the same name, which may be
+// a point or two off): its size and the margins it does not print in.
+struct PrinterSheet {
+    QSizeF points;
+    QMarginsF margins;
+};
+
+std::vector<PrinterSheet> printerSheets(const std::string& name) {
+    std::vector<PrinterSheet> sheets;
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr);
+    if (!dest) return sheets;
+    if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+        const auto points = [](int hundredthsOfMm) { // to the hundredth of a point
+            return std::round(hundredthsOfMm * 7200.0 / 2540) / 100;
+        };
+        const int count = cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info, 0);
+        for (int i = 0; i < count; ++i) {
+            cups_size_t size;
+            if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, 0, &size))
+                sheets.push_back({{points(size.width), points(size.length)},
+                                  {points(size.left), points(size.top), points(size.right),
+                                   points(size.bottom)}});
+        }
+        cupsFreeDestInfo(info);
+    }
+    cupsFreeDests(1, dest);
+    return sheets;
+}
+
+// The printer's own sheet of a paper code's size as fed, the nearest within
+// the tolerance its papers were accepted with; nullptr when it has none.
+const PrinterSheet* sheetForCode(int code, const std::vector<PrinterSheet>& sheets) {
+    auto paper = paperSizeByCode(code);
+    if (!paper) return nullptr;
+    const PrinterSheet* nearest = nullptr;
+    double nearestOff = SheetTolerance;
+    for (const PrinterSheet& sheet : sheets) {
+        const QSizeF mm = sheet.points * 25.4 / 72;
+        const double off = std::max(std::abs(mm.width() - paper->widthMm),
+                                    std::abs(mm.height() - paper->heightMm));
+        if (off <= nearestOff) {
+            nearest = &sheet;
+            nearestOff = off;
+        }
+    }
+    return nearest;
+}
+
 QPageSize pageSizeForCode(int code) {
     auto paper = paperSizeByCode(code);
     if (!paper) return QPageSize(QPageSize::A4);
     return QPageSize(QSizeF(paper->widthMm, paper->heightMm), QPageSize::Millimeter,
                      QString::fromUtf8(paper->name), QPageSize::FuzzyMatch);
+}
+
+// Sets the printer's page to the paper of `code`. Where the printer has a
+// sheet of that size that Qt's page of the same name is not (B5 of 518 x 727
+// points where Qt's is 516 x 729), the page is that sheet, within its
+// margins, so that the print system prints it as drawn, neither moved nor
+// scaled onto the sheet.
+void setPaper(QPrinter& printer, int code, const std::vector<PrinterSheet>& sheets) {
+    printer.setPageSize(pageSizeForCode(code));
+    const PrinterSheet* sheet = sheetForCode(code, sheets);
+    if (!sheet) return;
+    // Qt's pages are whole points, the print system's sheets hundredths of a
+    // millimetre: within that they are the same sheet.
+    const QSizeF page = printer.pageLayout().pageSize().size(QPageSize::Point);
+    if (std::abs(page.width() - sheet->points.width()) <= 0.55 &&
+        std::abs(page.height() - sheet->points.height()) <= 0.55)
+        return;
+    printer.setPageSize(QPageSize(sheet->points, QPageSize::Point,
+                                  QString::fromUtf8(paperName(code).c_str()),
+                                  QPageSize::ExactMatch));
+    printer.setFullPage(true); // margins of a size Qt does not know are not checked then
+    printer.setPageMargins(sheet->margins, QPageLayout::Point);
+    printer.setFullPage(false);
 }
 
 // The margins of a landscape page from those of the portrait sheet. The
@@ -68,7 +145,8 @@ std::vector<PrinterCapabilities> installedPrinters() {
             p.paperCodes = acceptedCodes(info.supportedPageSizes());
         }
         QSizeF current = info.defaultPageSize().size(QPageSize::Millimeter);
-        p.currentPaperCode = paperCodeForSize(current.width(), current.height(), 1.5).value_or(0);
+        p.currentPaperCode =
+            paperCodeForSize(current.width(), current.height(), SheetTolerance).value_or(0);
         const auto duplexModes = info.supportedDuplexModes();
         p.duplex = duplexModes.contains(QPrinter::DuplexLongSide);
         p.color = true;
@@ -91,6 +169,7 @@ PrinterCapabilities pdfPrinterCapabilities() {
 std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
                                         const std::string& outputPath) {
     std::unique_ptr<QPrinter> printer;
+    std::vector<PrinterSheet> sheets;
     if (choices.printerName == PdfPrinterName) {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
@@ -100,11 +179,12 @@ std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
         QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(choices.printerName));
         if (info.isNull()) return nullptr;
         printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        sheets = printerSheets(choices.printerName);
         printer->setDuplex(choices.duplex ? QPrinter::DuplexLongSide : QPrinter::DuplexNone);
     }
     printer->setResolution(resolutionForQuality(choices.quality));
-    printer->setPageSize(pageSizeForCode(choices.paperCode));
     printer->setPageOrientation(QPageLayout::Portrait);
+    setPaper(*printer, choices.paperCode, sheets);
     if (choices.orientation == Landscape) {
         const QMarginsF sheet = printer->pageLayout().margins(QPageLayout::Point);
         printer->setPageOrientation(QPageLayout::Landscape);
@@ -130,7 +210,7 @@ namespace {
 std::atomic<int> copiesUntilCut{-1};
 
 PrintOutcome failedFile(const std::filesystem::path& file, std::error_code why) {
-    return {false, file.string(), why, {}, {}, 0};
+    return {false, file.string(), why, {}, {}, false, 0};
 }
 
 // The print system's answer to the job the print engine just handed it ("" when
@@ -138,6 +218,23 @@ PrintOutcome failedFile(const std::filesystem::path& file, std::error_code why) 
 // this thread was given.
 std::string jobRefusal() {
     return cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE ? cupsLastErrorString() : "";
+}
+
+// Why a job could not be started on the printer `name`, as the print system
+// answers when asked of it ("" when it sees no fault).
+std::string printerFault(const std::string& name) {
+    if (!printServiceRunning()) return "The print service is not running.";
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr);
+    if (!dest) return "There is no printer " + name + " (" + cupsLastErrorString() + ").";
+    cupsFreeDests(1, dest);
+    return jobRefusal();
+}
+
+// What was printed before a failure, by the copies printed.
+std::string copiesPrintedText(int n) {
+    if (n == 0) return "Nothing was printed.";
+    if (n == 1) return "Only the first copy was printed.";
+    return "Only the first " + std::to_string(n) + " copies were printed.";
 }
 
 // The printer of one job, the job named `jobName`.
@@ -224,10 +321,15 @@ PrintOutcome printCopy(const PrinterChoices& choices, int copy, const std::strin
         return outcome;
     }
     const std::unique_ptr<QPrinter> printer = jobPrinter(choices, "", jobName);
-    if (!printer || !drawJob(*printer, draw)) return failedFile({}, {}); // no file to name
+    if (!printer || !drawJob(*printer, draw)) {
+        PrintOutcome failed = failedFile({}, {}); // no file to name
+        failed.printerAnswer = printerFault(choices.printerName);
+        return failed;
+    }
     PrintOutcome outcome;
     outcome.printerAnswer = jobRefusal();
-    outcome.printed = outcome.printerAnswer.empty();
+    outcome.refused = !outcome.printerAnswer.empty();
+    outcome.printed = !outcome.refused;
     return outcome;
 }
 
@@ -258,14 +360,13 @@ PrintOutcome printCopies(const PrinterChoices& choices, int copies, const std::s
 }
 
 std::string printFailureText(const PrintOutcome& failed) {
-    if (failed.failedFile.empty() && failed.printerAnswer.empty()) return strings::text(292);
     if (failed.failedFile.empty()) {
-        const int n = failed.copiesPrinted;
-        return strings::text(292) +
-               "\n\nThe print system did not take the job: " + failed.printerAnswer + "\n" +
-               (n == 0 ? std::string("Nothing was printed.")
-                       : "Only the first " + std::to_string(n) +
-                             (n == 1 ? " copy was" : " copies were") + " printed.");
+        std::string text = strings::text(292) + "\n\n";
+        if (!failed.printerAnswer.empty())
+            text += (failed.refused ? "The print system did not take the job: "
+                                    : "The print system says: ") +
+                    failed.printerAnswer + "\n";
+        return text + copiesPrintedText(failed.copiesPrinted);
     }
     std::string text =
         failed.error

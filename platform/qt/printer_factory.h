@@ -19,7 +19,8 @@ std::vector<PrinterCapabilities> installedPrinters();
 PrinterCapabilities pdfPrinterCapabilities();
 
 // A printer set up as the choices say (paper, orientation, colour, resolution
-// by quality, duplex), its page within the printer's margins for the chosen
+// by quality, duplex), its page the printer's own sheet of the paper's size
+// where it has one, within the printer's margins for the chosen
 // orientation. The PDF printer writes `outputPath` (the choices' own pdfPath
 // when empty). A printer no longer installed gives nullptr.
 std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
@@ -31,14 +32,15 @@ bool printServiceRunning();
 
 // How a print job ended. A PDF copy that could not be written names its file,
 // where known why, and the files of the copies printed before it; a printer
-// that could not be set up or started names none, one that refused the job
+// that could not be set up or started, or refused the job, names none and
 // gives the print system's answer.
 struct PrintOutcome {
     bool printed = true;
     std::string failedFile;                // the PDF file not written ("" for a printer's fault)
     std::error_code error;                 // why the file could not be written (empty when unknown)
     std::vector<std::string> writtenFiles; // the PDF files of the copies before it
-    std::string printerAnswer;             // why the print system did not take the job
+    std::string printerAnswer;             // the print system's answer: why it failed
+    bool refused = false;                  // the print system did not take the job
     int copiesPrinted = 0;                 // the copies before the one that failed
     explicit operator bool() const { return printed; }
 };
@@ -54,7 +56,7 @@ PrintOutcome printCopies(const PrinterChoices& choices, int copies, const std::s
                          const std::function<void(DrawingSurface&)>& draw);
 
 // What the user is told of a failed print: text 292 for a printer, with the
-// print system's answer and what was printed when it refused the job; for a
+// print system's answer and what was printed; for a
 // PDF copy the file and the reason, that the older file stays where there
 // was one, and the files of the copies written before it.
 std::string printFailureText(const PrintOutcome& failed);

@@ -91,23 +91,55 @@ TEST(PrintSetup, DuplexTickedIsTwoSidedWherePossible) {
     EXPECT_TRUE(setup.choices().duplex);
 }
 
-TEST(PrintSetup, CopiesAndZoomFromTheirBoxes) {
-    // A half goes to the even neighbour: 2.5 to 2, 3.5 to 4.
-    const std::pair<std::string, int> copies[] = {{"1", 1},   {"12", 12}, {"2.5", 2}, {"3.5", 4},
-                                                  {" 7x", 7}, {"abc", 0}, {"", 0},    {"-4", 0}};
-    for (const auto& [typed, n] : copies)
-        EXPECT_EQ(copiesFromText(typed), n) << typed;
+// Outages in the order they come: each told once when met, and the printer
+// the user chose chosen again, with its paper, once it is there again.
+TEST(PrintSetup, OutagesToldAndTheUsersPrinterBack) {
+    const std::string stopped = "Printer Trouble\n\nThe print service is not running: the pages "
+                                "will be written to a PDF file.";
+    const auto office = printer("Office", {1, 9, 11}, 9), annex = printer("Annex", {1, 9}, 9);
+    PrintSetup setup({}, pdf()); // the service stopped at the first showing
+    EXPECT_EQ(setup.troubleToTell(true), stopped);
+    setup.listPrinters({});
+    EXPECT_EQ(setup.troubleToTell(true), ""); // the same outage
+    setup.listPrinters({office, annex}, "Annex");
+    EXPECT_EQ(setup.choices().printerName, "Annex"); // back: the default, not "PDF file"
+    EXPECT_EQ(setup.troubleToTell(false), "");
+    ASSERT_TRUE(setup.choosePrinter("Office") && setup.choosePaper(2)); // A5
+    setup.listPrinters({});
+    EXPECT_EQ(setup.choices().printerName, PdfPrinterName);
+    EXPECT_EQ(setup.troubleToTell(true), stopped); // a second outage
+    setup.listPrinters({annex}, "Annex");
+    EXPECT_EQ(setup.choices().printerName, "Annex");
+    EXPECT_EQ(setup.troubleToTell(false),
+              "Printer Trouble\n\nThe printer Office is not there now: the pages will be "
+              "printed on Annex.");
+    ASSERT_TRUE(setup.choosePaper(0)); // Letter on the printer standing in, kept while it does
+    setup.listPrinters({annex}, "Annex");
+    EXPECT_EQ(setup.choices().paperCode, 1);
+    setup.listPrinters({annex, office}, "Annex");
+    EXPECT_EQ(setup.choices().printerName, "Office");
+    EXPECT_EQ(setup.choices().paperCode, 11);
+    EXPECT_EQ(setup.troubleToTell(false), "");
+}
 
-    EXPECT_DOUBLE_EQ(zoomFactor("80%"), 0.8);
-    EXPECT_DOUBLE_EQ(zoomFactor("150%"), 1.5);
-    EXPECT_DOUBLE_EQ(zoomFactor("100"), 1.0);
-    EXPECT_EQ(zoomTextAfterLeaving("5"), "20%");
-    EXPECT_EQ(zoomTextAfterLeaving("19.9%"), "20%");
-    EXPECT_EQ(zoomTextAfterLeaving("big"), "20%");
-    EXPECT_EQ(zoomTextAfterLeaving("20%"), "20%");
-    EXPECT_EQ(zoomTextAfterLeaving("150%"), "150%");
-    EXPECT_EQ(zoomTextAfterLeaving("50000%"), "2000%"); // the largest at which type is drawn
-    EXPECT_DOUBLE_EQ(zoomFactor("40000%"), 20);
+TEST(PrintSetup, CopiesAndZoomAsTypedInTheLocalesMarks) {
+    const NumberMarks en{".", ","}, de{",", "."};
+    EXPECT_EQ(readCopies(" 12 ", en), 12);
+    for (const char* typed : {"7.5", "0", "-4", "1000", ""})
+        EXPECT_FALSE(readCopies(typed, en)) << typed;
+    // Read in a decimal comma's marks, held to 20..2000 % and shown as it prints.
+    const std::pair<std::string, std::string> zooms[] = {
+        {"7,5", "20%"}, {" 87,5 % ", "87,5%"}, {"1.234,5", "1234,5%"}, {"50000%", "2000%"}};
+    for (const auto& [typed, shown] : zooms) {
+        PrintSetup setup({}, pdf());
+        EXPECT_EQ(setup.leaveZoomBox(typed, de).text, shown) << typed;
+        EXPECT_DOUBLE_EQ(setup.zoom() * 100, readZoomPercent(shown, de)->toDouble()) << typed;
+    }
+    for (const std::string typed : {"87,5%", "31.12.2024", "abc", ""}) { // told, 100 % kept
+        PrintSetup setup({}, pdf());
+        EXPECT_NE(setup.leaveZoomBox(typed, en).problem, "") << typed;
+        EXPECT_EQ(setup.zoom(), 1.0);
+    }
     EXPECT_EQ(fittingZoom(400, [](double) { return true; }), 20);
 
     // Figures 1000 wide at 100 % on a page 1300 wide: any zoom up to 130 %
@@ -120,12 +152,6 @@ TEST(PrintSetup, CopiesAndZoomFromTheirBoxes) {
     EXPECT_EQ(fittingZoom(10, fits(1300)), fittingZoom(1.5, fits(1300)));
     EXPECT_EQ(fittingZoom(1, fits(10)), 0.2);
     EXPECT_EQ(fittingZoom(0.1, fits(10)), 0.1);
-
-    PrintSetup setup({}, pdf());
-    setup.copiesText = "3";
-    setup.zoomText = "10%";
-    EXPECT_EQ(setup.accept(), 3);
-    EXPECT_EQ(setup.zoomText, "20%");
 }
 
 TEST(PaperSizes, NamesAndSheets) {

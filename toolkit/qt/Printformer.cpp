@@ -1,14 +1,17 @@
 #include "toolkit/qt/Printformer.h"
 
+#include "book/number_format.h"
 #include "book/runtime_state.h"
 #include "platform/qt/printer_factory.h"
 #include "platform/services.h"
 #include "toolkit/print_setup.h"
 #include "toolkit/qt/pdf_file_dialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -187,7 +190,9 @@ Printformer::Printformer(RunTimeState& run, QWidget* parent) : QDialog(parent), 
     PxSize->addItems({"100%", "90%", "80%", "70%", "60%", "50%"});
     PxSize->setCurrentText("100%");
     PxSize->setToolTip("Print Text Size...");
-    PxSize->lineEdit()->installEventFilter(this);
+    PxSize->setCompleter(nullptr); // what is typed is what is read: "7" is no "70%"
+    PxSize->installEventFilter(this);
+    Copying->installEventFilter(this);
     sizeRow->addWidget(PxSize);
     bottom->addWidget(sizeBox);
 
@@ -240,15 +245,18 @@ void Printformer::load() {
     Combo1->setCurrentText(q(setup_->currentPrinter().name));
     fillPapers();
     showMarkers();
-    if (setup_->noPrinterInstalled() && !troubleShown_) {
-        // Said once, after the dialog is up; printing goes on through the PDF printer.
-        troubleShown_ = true;
-        const std::string why =
-            printServiceRunning() ? "No printer is installed" : "The print service is not running";
-        QTimer::singleShot(0, this, [why] {
-            showMessage("Printer Trouble\n\n" + why + ": the pages will be written to a PDF file.");
-        });
+}
+
+void Printformer::tellTrouble(bool afterShowing) {
+    const std::string trouble =
+        setup_->troubleToTell(setup_->noPrinterInstalled() && !printServiceRunning());
+    if (trouble.empty()) return;
+    if (!afterShowing) {
+        showMessage(trouble);
+        return;
     }
+    // Said once the dialog is up; printing goes on through the printer chosen in its place.
+    QTimer::singleShot(0, this, [trouble] { showMessage(trouble); });
 }
 
 void Printformer::fillPapers() {
@@ -270,6 +278,7 @@ void Printformer::showMarkers() {
 
 void Printformer::showEvent(QShowEvent* event) {
     load(); // the printers there are now, with the choices as they were left
+    tellTrouble(true);
     QDialog::showEvent(event);
 }
 
@@ -319,15 +328,35 @@ bool Printformer::askPdfPath(int copies) {
     return true;
 }
 
+LeftBox Printformer::leaveCopies() {
+    if (!setup_) load();
+    const LeftBox left = setup_->leaveCopiesBox(Copying->text().toStdString(), numberMarks());
+    VScroll1->setValue(setup_->copies());
+    Copying->setText(q(left.text));
+    return left;
+}
+
+LeftBox Printformer::leaveZoom() {
+    if (!setup_) load();
+    const LeftBox left = setup_->leaveZoomBox(PxSize->currentText().toStdString(), numberMarks());
+    PxSize->setCurrentText(q(left.text));
+    return left;
+}
+
 void Printformer::printClicked() {
     if (!setup_) load();
-    setup_->copiesText = Copying->text().toStdString();
-    setup_->zoomText = PxSize->currentText().toStdString();
-    int copies = setup_->accept();
-    PxSize->setCurrentText(q(setup_->zoomText));
+    // A box whose text is not read as typed is told, and nothing prints yet.
+    std::string problems;
+    for (const LeftBox& left : {leaveCopies(), leaveZoom()})
+        if (!left.problem.empty()) problems += (problems.empty() ? "" : "\n") + left.problem;
+    if (!problems.empty()) {
+        showMessage(problems);
+        return;
+    }
     if (Combo2->currentIndex() < 0 || !setup_->choosePaper(Combo2->currentIndex()))
         showMessage("Printer Problem, check printer, paper and cables");
-    if (copies > 0 && setup_->choices().printerName == PdfPrinterName && !askPdfPath(copies)) {
+    const int copies = setup_->copies();
+    if (setup_->choices().printerName == PdfPrinterName && !askPdfPath(copies)) {
         reject(); // no file named: nothing is printed
         return;
     }
@@ -345,20 +374,34 @@ void Printformer::reject() {
 }
 
 bool Printformer::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == PxSize->lineEdit() && event->type() == QEvent::FocusOut)
-        PxSize->setCurrentText(q(zoomTextAfterLeaving(PxSize->currentText().toStdString())));
+    // A box left for another one is read now; one left for Print or Cancel
+    // is read by the button, and switching windows leaves none.
+    if ((watched == PxSize || watched == Copying) && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        QWidget* next = QApplication::focusWidget();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            next != Command1 && next != Command2) {
+            const LeftBox left = watched == PxSize ? leaveZoom() : leaveCopies();
+            if (!left.problem.empty()) showMessage(left.problem);
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 
 double Printformer::zoom() const {
-    return zoomFactor(zoomText());
+    return setup_ ? setup_->zoom() : 1.0;
 }
 std::string Printformer::zoomText() const {
     return PxSize->currentText().toStdString();
 }
 
+NumberMarks Printformer::numberMarks() const {
+    return marksOf(currentLocale());
+}
+
 const PrinterChoices& Printformer::choicesNow() {
     load();
+    tellTrouble(false);
     return choices();
 }
 

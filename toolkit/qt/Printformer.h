@@ -9,6 +9,7 @@
 // calls ask().
 #pragma once
 
+#include "book/typed_input.h"
 #include "platform/printer_choices.h"
 
 #include <QDialog>
@@ -34,13 +35,14 @@ class Printformer : public QDialog {
     explicit Printformer(RunTimeState& run, QWidget* parent = nullptr);
     ~Printformer() override;
 
-    // The zoom the text size box stands for ("80%" gives 0.8), and its text.
+    // The zoom Print printed with last ("80%" gives 0.8), and the zoom box's text.
     double zoom() const;
     std::string zoomText() const;
     // The printer and its settings for the print jobs that follow.
     const PrinterChoices& choices() const;
     // The same for a print that does not show the dialog, among the printers
-    // there are now: one gone since the last showing is chosen no more.
+    // there are now: while the printer chosen is not there another stands
+    // in for it, and the user is told at once.
     const PrinterChoices& choicesNow();
 
     struct Result {
@@ -86,11 +88,17 @@ class Printformer : public QDialog {
 
   private:
     void load();
+    // Tells an outage met by the last load (see PrintSetup::troubleToTell),
+    // once the dialog is up when `afterShowing`, else at once.
+    void tellTrouble(bool afterShowing);
+    // Reads the box as it is left and shows what is kept (see PrintSetup).
+    LeftBox leaveCopies();
+    LeftBox leaveZoom();
+    NumberMarks numberMarks() const;
     void fillPapers();
     void showMarkers();
     bool askPdfPath(int copies);
 
     RunTimeState& run_;
     std::unique_ptr<PrintSetup> setup_;
-    bool troubleShown_ = false;
 };

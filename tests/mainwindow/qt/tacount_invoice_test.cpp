@@ -9,6 +9,7 @@
 #include "platform/fake/recording_surface.h"
 #include "platform/qt/printer_factory.h"
 #include "support/pdf_text.h"
+#include "support/qt/print_service.h"
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/Printformer.h"
@@ -158,6 +159,25 @@ TEST(TAcountInvoice, NoPdfFileNamedPrintsNothingAndEachPrintAsksForAFileOfItsOwn
     EXPECT_EQ(readFile(dir / "a.pdf"), ledger);
     EXPECT_EQ(readFile(dir / "report-2.pdf"), "kept");
     replacePdfFileDialog(before);
+}
+
+// With the print service stopped, Print Invoice says so before it asks for a PDF file.
+TEST(TAcountInvoice, AnOutageIsToldBeforeThePdfFileIsAskedFor) {
+    testing_support::PrintService service;
+    if (!service.why().empty()) GTEST_SKIP() << service.why();
+    service.stop();
+    ScopedFakeServices fakes(dayFirstLocale());
+    TAcount w;
+    showBook(w, saleBook());
+    std::string toldBefore;
+    const PdfFileChooser before = replacePdfFileDialog([&](const std::string&) {
+        toldBefore = fakes.messages.lastText();
+        return std::string();
+    });
+    run(w, Command::Invoice);
+    replacePdfFileDialog(before);
+    EXPECT_EQ(toldBefore, "Printer Trouble\n\nThe print service is not running: the pages will "
+                          "be written to a PDF file.");
 }
 
 } // namespace

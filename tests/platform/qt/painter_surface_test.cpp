@@ -145,9 +145,13 @@ TEST(PainterSurface, EachCopyIsAJobOfItsOwn) {
     EXPECT_FALSE(refused);
     EXPECT_EQ(refused.error, std::errc::no_such_file_or_directory);
     EXPECT_NE(printFailureText(refused).find(choices.pdfPath), std::string::npos);
+    // A printer that cannot be reached: the print system's answer, and what was printed.
     choices.printerName = "No Such Printer Anywhere";
-    EXPECT_EQ(printFailureText(printCopies(choices, 1, "Statement", drawStatement)),
-              strings::text(292));
+    const std::string told = printFailureText(printCopies(choices, 1, "Statement", drawStatement));
+    EXPECT_EQ(told.rfind(strings::text(292) + "\n\nThe print system says: ", 0), 0u) << told;
+    EXPECT_TRUE(told.ends_with("\nNothing was printed.")) << told;
+    EXPECT_TRUE(printFailureText({false, "", {}, {}, "Stopped.", true, 1})
+                    .ends_with("Stopped.\nOnly the first copy was printed."));
 }
 
 TEST(PainterSurface, PrinterTakesTheChoices) {

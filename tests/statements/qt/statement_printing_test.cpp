@@ -145,7 +145,9 @@ TEST(StatementPrinting, AFailedPrintIsToldOnce) {
                             [&] { ASSERT_TRUE(service.run("lpadmin -x Office")); });
     shop.tb.PrintAccount->trigger();
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.lastText(), strings::text(292));
+    EXPECT_EQ(fakes.messages.lastText(),
+              strings::text(292) + "\n\nThe print system says: There is no printer Office "
+                                   "(The printer or class does not exist.).\nNothing was printed.");
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, StatementPaper,

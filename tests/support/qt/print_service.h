@@ -35,12 +35,15 @@ class PrintService {
         writeFile(dir + "/cupsd.conf", // no question of who asks
                   "Listen " + dir +
                       "/socket\n<Policy default>\n<Limit All>\n</Limit>\n</Policy>\n");
-        // Letter with margins of 18 pt left, 36 top, 24 right and 54 bottom.
+        // Letter with margins of 18 pt left, 36 top, 24 right and 54 bottom;
+        // B5 and Envelope DL a point or two off their paper sizes.
         writeFile(dir + "/margins.ppd",
                   "*PPD-Adobe: \"4.3\"\n*cupsFilter2: \"application/pdf application/vnd.cups-pdf 0 "
                   "-\"\n*OpenUI *PageSize: PickOne\n*DefaultPageSize: Letter\n*PageSize Letter: "
-                  "\"\"\n*CloseUI: *PageSize\n*ImageableArea Letter: \"18 54 588 756\"\n"
-                  "*PaperDimension Letter: \"612 792\"\n");
+                  "\"\"\n*PageSize B5: \"\"\n*PageSize EnvDL: \"\"\n*CloseUI: *PageSize\n"
+                  "*ImageableArea Letter: \"18 54 588 756\"\n*ImageableArea B5: \"18 18 500 709\"\n"
+                  "*ImageableArea EnvDL: \"18 18 293 605\"\n*PaperDimension Letter: \"612 792\"\n"
+                  "*PaperDimension B5: \"518 727\"\n*PaperDimension EnvDL: \"311 623\"\n");
         std::string args[] = {"-f", "-c", dir + "/cupsd.conf", "-s", dir + "/files.conf"};
         char* argv[] = {cupsd.data(),   args[0].data(), args[1].data(), args[2].data(),
                         args[3].data(), args[4].data(), nullptr};

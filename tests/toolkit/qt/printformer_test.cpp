@@ -10,9 +10,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
@@ -43,10 +44,6 @@ struct PrintSetupFixture : ::testing::Test {
         int i = dialog.Combo1->findText(QString::fromStdString(PdfPrinterName));
         ASSERT_GE(i, 0);
         emit dialog.Combo1->activated(i);
-    }
-    void leaveZoomBox() {
-        QFocusEvent out(QEvent::FocusOut);
-        QApplication::sendEvent(dialog.PxSize->lineEdit(), &out);
     }
 };
 
@@ -130,7 +127,9 @@ TEST_F(PrintSetupFixture, ChoicesAreKeptForTheNextShowing) {
     EXPECT_EQ(trouble, QPrinterInfo::availablePrinters().isEmpty() ? 1 : 0);
 }
 
-// Each showing lists the printers there are, choices kept; a stopped service told.
+// Each showing lists the printers there are, choices kept, each on the
+// printer's own sheets; every outage told when met, the user's printer back
+// when it is.
 TEST_F(PrintSetupFixture, EachShowingListsThePrintersThereAre) {
     testing_support::PrintService service;
     if (!service.why().empty()) GTEST_SKIP() << service.why();
@@ -138,44 +137,82 @@ TEST_F(PrintSetupFixture, EachShowingListsThePrintersThereAre) {
     showDialog();
     dialog.printerChosen("Office");
     emit dialog.PorL[2]->pressed();
+    for (const auto& [paper, sheet] : {std::pair{"B5, 182 x 257 mm", QSize(518, 727)},
+                                       {"Envelope DL, 110 x 220 mm", QSize(311, 623)}}) {
+        emit dialog.Combo2->activated(dialog.Combo2->findText(paper));
+        const QPageLayout page = createPrinter(dialog.choices())->pageLayout();
+        EXPECT_EQ(page.pageSize().sizePoints(), sheet) << paper;
+        EXPECT_EQ(page.margins(QPageLayout::Point), QMarginsF(18, 18, 18, 18)) << paper;
+    }
     dialog.Command2->click();
     ASSERT_TRUE(service.run("lpadmin -x Office") && service.addQueue("Annex"));
     EXPECT_EQ(dialog.choicesNow().printerName, "Annex"); // a print that shows no dialog
+    EXPECT_EQ(fakes.messages.lastText(), "Printer Trouble\n\nThe printer Office is not there "
+                                         "now: the pages will be printed on Annex.");
     showDialog();
     EXPECT_EQ(dialog.Combo1->findText("Office"), -1);
     EXPECT_EQ(dialog.Combo1->currentText(), "Annex");
     EXPECT_EQ(dialog.choices().orientation, Landscape);
-    EXPECT_TRUE(fakes.messages.shown.empty());
+    ASSERT_TRUE(service.addQueue("Office"));
+    const PrinterChoices back = dialog.choicesNow();
+    EXPECT_EQ(back.printerName + " " + std::to_string(back.paperCode), "Office 27"); // its envelope
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
 
     service.stop();
+    const std::string stopped = "Printer Trouble\n\nThe print service is not running: "
+                                "the pages will be written to a PDF file.";
+    EXPECT_EQ(dialog.choicesNow().printerName, PdfPrinterName);
+    EXPECT_EQ(fakes.messages.lastText(), stopped); // a second outage
     Printformer later{run};
     later.open();
     settle();
-    EXPECT_EQ(fakes.messages.lastText(), "Printer Trouble\n\nThe print service is not running: "
-                                         "the pages will be written to a PDF file.");
+    EXPECT_EQ(fakes.messages.shown.size(), 3u);
+    EXPECT_EQ(fakes.messages.lastText(), stopped);
 }
 
+// Typed as the keyboard sends it: the zoom box left shows what prints; Print
+// reads both boxes in the locale's marks and tells a text it cannot read.
 TEST_F(PrintSetupFixture, ZoomFloorAndCopiesText) {
+    fakes.locale.info = decimalCommaLocale();
     showDialog();
-    dialog.PxSize->setCurrentText("5");
-    leaveZoomBox();
+    fakes.messages.shown.clear(); // "Printer Trouble" on a machine without printers
+    QApplication::setActiveWindow(&dialog);
+    const auto type = [](QWidget* box, const std::string& text) {
+        box->setFocus(Qt::TabFocusReason);
+        pressKey(box, Qt::Key_A, "", Qt::ControlModifier); // the text there replaced
+        typeText(box, text);
+    };
+    type(dialog.PxSize, "7");
+    EXPECT_EQ(dialog.PxSize->currentText(), "7"); // not completed to "70%"
+    dialog.Copying->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(dialog.PxSize->currentText(), "20%");
-    dialog.PxSize->setCurrentText("150%");
-    leaveZoomBox();
-    EXPECT_EQ(dialog.PxSize->currentText(), "150%");
-    EXPECT_DOUBLE_EQ(dialog.zoom(), 1.5);
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 
-    // Typed text that is no number gives nothing to print.
-    dialog.Copying->setText("ab");
-    dialog.Command1->click();
-    EXPECT_EQ(run.PrintCopies, 0);
-    // A zoom left unreadable when OK is pressed is raised like on leaving the box.
-    showDialog();
-    dialog.Copying->setText("2");
-    dialog.PxSize->setCurrentText("tiny");
-    dialog.Command1->click();
-    EXPECT_EQ(run.PrintCopies, 2);
-    EXPECT_EQ(dialog.zoomText(), "20%");
+    // Zoom and copies typed, Print: the boxes then, what is told and what prints.
+    const std::string copiesTold = " is not a number of copies: type a whole number from 1 to 999.";
+    const struct {
+        std::string typedZoom, copies, zoomShown, copiesShown, told;
+        int printed; // copies, 0 = the dialog stays
+        double zoom;
+    } rows[] = {{"87,5%", "2", "87,5%", "2", "", 2, 0.875},
+                {"150%", "abc", "150%", "2", "\"abc\"" + copiesTold, 0, 1.5},
+                {"150%", "7.5", "150%", "2", "\"7.5\"" + copiesTold, 0, 1.5},
+                {"31.12.2024", "3", "150%", "3",
+                 "\"31.12.2024\" is not a text size: type a percentage such as 87,5%.", 3, 1.5}};
+    for (const auto& row : rows) {
+        if (!dialog.isVisible()) showDialog();
+        fakes.messages.shown.clear();
+        run.PrintCopies = 0;
+        type(dialog.PxSize, row.typedZoom);
+        type(dialog.Copying, row.copies);
+        dialog.Command1->click();
+        EXPECT_EQ(dialog.zoomText(), row.zoomShown) << row.typedZoom;
+        EXPECT_DOUBLE_EQ(dialog.zoom(), row.zoom) << row.typedZoom;
+        EXPECT_EQ(dialog.Copying->text().toStdString(), row.copiesShown) << row.copies;
+        EXPECT_EQ(fakes.messages.shown.empty() ? "" : fakes.messages.lastText(), row.told);
+        EXPECT_EQ(run.PrintCopies, row.printed) << row.copies;
+        EXPECT_EQ(dialog.isVisible(), row.printed == 0);
+    }
 }
 
 TEST_F(PrintSetupFixture, AskThenPrintToThePdfPrinter) {
