@@ -16,8 +16,11 @@
 
 #include <cerrno>
 #include <deque>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using testing_support::readFile;
@@ -460,8 +463,117 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
     const std::size_t asked = fakes.messages.shown.size();
     EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done); // unchanged since: no question
     EXPECT_EQ(fakes.messages.shown.size(), asked);
+
+    // Seen also where its modification time is not: rewritten in place at the
+    // same size, the time set back (cp -p, touch -r); that time moved by a
+    // nanosecond; replaced by a copy of the same bytes and times. Its
+    // permissions changed or a link made: the same bytes, no question. As an
+    // ordinary user where the test may act as one.
+    const auto modifiedOf = [](const fs::path& p) {
+        struct stat st {};
+        ::stat(p.c_str(), &st);
+        return st.st_mtim;
+    };
+    const auto setModified = [](const fs::path& p, timespec modified) {
+        const timespec times[2] = {{0, UTIME_OMIT}, modified};
+        ::utimensat(AT_FDCWD, p.c_str(), times, 0);
+    };
+    const std::vector<std::pair<std::function<void()>, bool>> changes = {
+        {[&] {
+             const timespec was = modifiedOf(acc);
+             std::string bytes = readFile(acc);
+             bytes[bytes.size() / 2] ^= 1;
+             writeFile(acc, bytes);
+             setModified(acc, was);
+         },
+         true},
+        {[&] {
+             timespec was = modifiedOf(acc);
+             was.tv_nsec = (was.tv_nsec + 1) % 1000000000;
+             setModified(acc, was);
+         },
+         true},
+        {[&] {
+             fs::copy_file(acc, dir / "copy");
+             setModified(dir / "copy", modifiedOf(acc));
+             fs::rename(dir / "copy", acc);
+         },
+         true},
+        {[&] { fs::permissions(acc, fs::perms::owner_read | fs::perms::owner_write); }, false},
+        {[&] { fs::create_hard_link(acc, dir / "also.acc"); }, false},
+    };
+    const auto changedUnseen = [&] {
+        for (const auto& [change, asks] : changes) {
+            change();
+            run.BookChanged = true;
+            const std::size_t shown = fakes.messages.shown.size();
+            if (asks) {
+                saveAsks(" was changed by another", readFile(acc));
+            } else {
+                EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+                EXPECT_EQ(fakes.messages.shown.size(), shown);
+            }
+        }
+    };
+    if (::geteuid() == 0 && testing_support::othersReach(dir.path())) {
+        const unsigned other = testing_support::OtherUser;
+        ASSERT_TRUE(::chown(dir.path().c_str(), other, other) == 0 &&
+                    ::chown(acc.c_str(), other, other) == 0);
+        EXPECT_EXIT(
+            {
+                if (::setgid(other) != 0 || ::setuid(other) != 0) std::exit(2);
+                changedUnseen();
+                std::exit(::testing::Test::HasFailure() ? 1 : 0);
+            },
+            testing::ExitedWithCode(0), "");
+    } else {
+        changedUnseen();
+    }
+    // Each part of the stamp alone tells a change; the change time alone leaves it to the bytes.
+    const FileStamp seen = fileStampOf(acc).value();
+    EXPECT_EQ(seen.size, fs::file_size(acc));
+    for (std::uint64_t FileStamp::*part :
+         {&FileStamp::device, &FileStamp::inode, &FileStamp::size}) {
+        FileStamp now = seen;
+        ++(now.*part);
+        EXPECT_EQ(compareStamps(seen, now), StampAgreement::Differs);
+    }
+    for (std::int64_t FileStamp::*part :
+         {&FileStamp::modifiedSeconds, &FileStamp::modifiedNanoseconds, &FileStamp::changedSeconds,
+          &FileStamp::changedNanoseconds}) {
+        FileStamp now = seen;
+        ++(now.*part);
+        const bool changeTime =
+            part == &FileStamp::changedSeconds || part == &FileStamp::changedNanoseconds;
+        EXPECT_EQ(compareStamps(seen, now),
+                  changeTime ? StampAgreement::BytesDecide : StampAgreement::Differs);
+    }
+
+    // Another name of the book's file (a link, a hard link, a name through a
+    // link to its folder) is the book, asked about as the book.
+    writeFile(acc, bookBytes(tradingBook("Theirs")));
+    fs::create_symlink("shop.acc", dir / "link.acc");
+    fs::create_hard_link(acc, dir / "hard.acc");
+    fs::create_directory_symlink(dir.path(), dir / "again");
+    for (const fs::path& name : {dir / "link.acc", dir / "hard.acc", dir / "again" / "shop.acc"}) {
+        host.dialogs.push_back(choice(name, "acc"));
+        fakes.messages.answers = {MessageAnswer::No};
+        EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Cancelled);
+        EXPECT_NE(fakes.messages.lastText().find(" was changed by another"), std::string::npos);
+        EXPECT_EQ(readFile(acc), bookBytes(tradingBook("Theirs")));
+    }
+    run.BookChanged = true;
     fs::remove(acc);
     saveAsks(" is no longer there", "");
+    // A folder now in its place is told as what it is, not asked about.
+    fs::remove(acc);
+    fs::create_directory(acc);
+    const std::size_t shown = fakes.messages.shown.size();
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Failed);
+    EXPECT_EQ(fakes.messages.shown.size(), shown + 1);
+    EXPECT_NE(fakes.messages.lastText().find(acc.string() + " is a folder, not a file."),
+              std::string::npos);
+    fs::remove(acc);
 
     // A write that fails is said and changes neither the path nor the mark.
     run.BookChanged = true;

@@ -42,6 +42,14 @@ std::string systemPython() {
     return "/usr/bin/python3 -I -X utf8";
 }
 
+bool othersReach(const std::filesystem::path& folder) {
+    for (std::filesystem::path up = folder; up != up.parent_path(); up = up.parent_path())
+        if ((std::filesystem::status(up).permissions() & std::filesystem::perms::others_exec) ==
+            std::filesystem::perms::none)
+            return false;
+    return true;
+}
+
 int runCommand(const std::string& command, std::string* output) {
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return -1;

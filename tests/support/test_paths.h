@@ -27,6 +27,10 @@ void writeFile(const std::filesystem::path& p, const std::string& bytes);
 // by real readers: apart from the PYTHON variables and packages of the user's
 // environment, its text in UTF-8 whatever the locale.
 std::string systemPython();
+// The user tests run as root act as (nobody), where they may act as another.
+constexpr unsigned OtherUser = 65534;
+// True when another user reaches `folder`: no folder above it is closed to others.
+bool othersReach(const std::filesystem::path& folder);
 // Runs a command; returns its exit status and fills `output` with stdout.
 int runCommand(const std::string& command, std::string* output = nullptr);
 
