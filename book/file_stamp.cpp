@@ -1,6 +1,7 @@
 #include "book/file_stamp.h"
 
 #include "book/file_descriptor.h"
+#include "book/safe_file.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -41,7 +42,8 @@ std::optional<FileStamp> fileStampOf(int fd) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return std::nullopt;
     FileStamp stamp = stampOf(st);
-    if (S_ISREG(st.st_mode)) stamp.digest = digestOf(fd);
+    // No reader takes a larger file: it is not read for nothing.
+    if (S_ISREG(st.st_mode) && stamp.size <= LargestFileRead) stamp.digest = digestOf(fd);
     return stamp;
 }
 

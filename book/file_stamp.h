@@ -15,7 +15,7 @@ struct FileStamp {
     std::uint64_t device = 0, inode = 0, size = 0;
     std::int64_t modifiedSeconds = 0, modifiedNanoseconds = 0;
     std::int64_t changedSeconds = 0, changedNanoseconds = 0;
-    std::optional<std::uint64_t> digest; // none where the bytes could not be read
+    std::optional<std::uint64_t> digest; // none where the bytes were not read
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
