@@ -780,6 +780,7 @@ BookWriteResult writeBookFile(const std::filesystem::path& path, const Book& boo
     if (!result.message.empty()) return result;
     // Through a link, to where it points.
     result.error =
-        writeFileSafely(path, [&](ByteWriter& out) { BookWriter(out, run).write(book); });
+        writeFileSafely(path, [&](ByteWriter& out) { BookWriter(out, run).write(book); },
+                        &result.written);
     return result;
 }

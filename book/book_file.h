@@ -4,6 +4,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/file_stamp.h"
 #include "book/runtime_state.h"
 
 #include <filesystem>
@@ -81,8 +82,9 @@ BookReadResult readBookFile(const std::filesystem::path& path, const PasswordPro
                             RunTimeState* run);
 
 struct BookWriteResult {
-    std::error_code error; // file error (empty on success)
-    std::string message;   // a refusal before writing (e.g. a text too long), else ""
+    std::error_code error;            // file error (empty on success)
+    std::string message;              // a refusal before writing (e.g. a text too long), else ""
+    std::optional<FileStamp> written; // the book file as written (where the writer tells)
     bool ok() const { return !error && message.empty(); }
 };
 

@@ -1,6 +1,10 @@
 // What a file was when this program last read or wrote it: its identity
-// (device and inode), size and time of change. A file whose stamp differs
-// was written by someone else since (another window, another program).
+// (device and inode), size, modification time (which any program may set,
+// also back to what it was), change time (which the system sets at every
+// change of the file's bytes, permissions or links, and no program can set)
+// and a digest of its bytes. A file whose stamp differs was written by
+// someone else since (another window, another program); where only its change
+// time moved (its permissions changed, a link made), its bytes decide.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +13,25 @@
 
 struct FileStamp {
     std::uint64_t device = 0, inode = 0, size = 0;
+    std::int64_t modifiedSeconds = 0, modifiedNanoseconds = 0;
     std::int64_t changedSeconds = 0, changedNanoseconds = 0;
+    std::optional<std::uint64_t> digest; // none where the bytes were not read
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
+// The stamp of the open file `fd` (its bytes read from the start, not moving
+// its offset); nullopt when the system tells nothing of it.
+std::optional<FileStamp> fileStampOf(int fd);
 // The stamp of the file `path` leads to; nullopt when there is none.
 std::optional<FileStamp> fileStampOf(const std::filesystem::path& path);
+
+enum class StampAgreement {
+    Same,        // the same file, not written since
+    BytesDecide, // the same file, only its change time moved: unchanged where its bytes are
+    Differs,     // another file, or one written since
+};
+// How a stamp taken now agrees with one taken before (their digests aside).
+StampAgreement compareStamps(const FileStamp& seen, const FileStamp& now);
+
+// True when `path` leads to the file `seen` stamps, with the bytes it had.
+bool unchangedSince(const FileStamp& seen, const std::filesystem::path& path);

@@ -8,7 +8,9 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 std::atomic<int> writesUntilFailure{-1};
@@ -162,6 +164,35 @@ bool stickyFolderKeeps(const std::filesystem::path& path, const struct stat& fil
     return user != 0 && file.st_uid != user && ::stat(path.parent_path().c_str(), &folder) == 0 &&
            (folder.st_mode & S_ISVTX) != 0 && folder.st_uid != user;
 }
+// The access-control list of the file `old` given to the new file `fd`
+// after the mode (whose group bits become the list's mask); where the old had
+// none, the new has none either, whatever its folder gives new files, and
+// exactly the old mode. False (errno set) when the list could not be given.
+bool keepAccess(int fd, const std::filesystem::path& old, mode_t mode) {
+    constexpr const char* AccessList = "system.posix_acl_access";
+    std::vector<char> list;
+    for (int attempt = 0; attempt < 3; ++attempt) { // the list may change between the calls
+        const ssize_t size = ::getxattr(old.c_str(), AccessList, nullptr, 0);
+        if (size < 0 && (errno == ENODATA || errno == EOPNOTSUPP)) {
+            list.clear(); // none, or a file system that keeps none
+            break;
+        }
+        if (size < 0) return false;
+        list.resize(static_cast<std::size_t>(size));
+        const ssize_t got = ::getxattr(old.c_str(), AccessList, list.data(), list.size());
+        if (got >= 0) {
+            list.resize(static_cast<std::size_t>(got));
+            break;
+        }
+        if (errno != ERANGE || attempt == 2) return false;
+    }
+    if (list.empty()) {
+        if (::fremovexattr(fd, AccessList) != 0 && errno != ENODATA && errno != EOPNOTSUPP)
+            return false;
+        return ::fchmod(fd, mode) == 0;
+    }
+    return ::fchmod(fd, mode) == 0 && ::fsetxattr(fd, AccessList, list.data(), list.size(), 0) == 0;
+}
 } // namespace
 
 std::error_code refusalToReplace(const std::filesystem::path& path) {
@@ -227,7 +258,8 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
     for (int attempt = 0; attempt < 100; ++attempt) {
         // At most TemporaryDigits digits, so that the name fits.
         temp_ = folder / (prefix + std::to_string(rd() % 1000000));
-        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        // Read as well, for the stamp of the file written.
+        fd_ = ::open(temp_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
         if (fd_ < 0 && errno != EEXIST) break;
         if (fd_ < 0) continue;
         if (!holdTemporary(fd_, temp_)) { // another save's clearing took it, and removes it
@@ -248,13 +280,13 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
         }
         // A file replaced keeps its owner and group where the system lets
         // this user give them (else only its group, else the saver's), and
-        // its permissions (a private book stays private).
+        // who may use it (a private book stays private).
         struct stat old {};
         if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
             [[maybe_unused]] const bool given =
                 ::fchown(fd_, old.st_uid, old.st_gid) == 0 ||
                 ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid) == 0;
-            ::fchmod(fd_, old.st_mode & 07777);
+            if (!keepAccess(fd_, target_, old.st_mode & 07777)) fail(lastError(FileUse::Write));
         }
         return;
     }
@@ -311,7 +343,7 @@ void SafeFileWriter::skip(std::uint64_t bytes) {
     position_ += bytes;
 }
 
-bool SafeFileWriter::commit() {
+bool SafeFileWriter::commit(std::optional<FileStamp>* written) {
     if (error_) return false;
     // A trailing gap still belongs to the file.
     if (position_ > size_) {
@@ -339,6 +371,7 @@ bool SafeFileWriter::commit() {
         return false;
     }
     committed_ = true;
+    if (written) *written = fileStampOf(lockFd_);
     ::close(lockFd_);
     lockFd_ = -1;
     // Make the rename itself durable.
@@ -379,14 +412,15 @@ std::error_code streamBlocks(const std::function<void(ByteWriter&)>& write,
 }
 
 std::error_code writeFileSafely(const std::filesystem::path& target,
-                                const std::function<void(ByteWriter&)>& write) {
+                                const std::function<void(ByteWriter&)>& write,
+                                std::optional<FileStamp>* written) {
     SafeFileWriter file(target);
     if (!file.ok()) return file.error();
     const std::error_code failed = streamBlocks(write, [&file](std::string_view block) {
         file.write(block);
         return file.error();
     });
-    if (!failed) file.commit();
+    if (!failed) file.commit(written);
     return file.error();
 }
 

@@ -1,6 +1,8 @@
 // Writing a file safely: the bytes go to a temporary file in the target's
 // folder, every write is checked, the file is flushed to disk and only then
-// renamed over the target. On any failure the target stays as it was; a
+// renamed over the target. A file replaced keeps its owner and group (where
+// the system lets this user give them), its permissions and its access-control
+// list. On any failure the target stays as it was; a
 // temporary file left by a write killed part-way goes with the next write
 // into the same folder (safe_file_leftovers.h). A target reached through a
 // symbolic link is written where the link points (the link stays); a
@@ -9,10 +11,12 @@
 #pragma once
 
 #include "book/byte_writer.h"
+#include "book/file_stamp.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -98,8 +102,11 @@ class SafeFileWriter {
     // (empty when it could not be made). It is held and cleared as ours.
     const std::filesystem::path& temporaryPath() const { return temp_; }
 
-    // Flushes, syncs and renames over the target. False (and error() set) on failure.
-    bool commit();
+    // Flushes, syncs and renames over the target. False (and error() set) on
+    // failure. Where `written` is given, it gets the stamp of the file written,
+    // taken once it is in place from the file itself (not from whatever the
+    // target's name leads to by then).
+    bool commit(std::optional<FileStamp>* written = nullptr);
 
     // Test hook: the n-th write from now fails as if the disk were full.
     static void failAfterWrites(int n);
@@ -128,9 +135,10 @@ std::error_code streamBlocks(const std::function<void(ByteWriter&)>& write,
 // Writes a whole file safely; returns the error (empty on success).
 std::error_code writeFileSafely(const std::filesystem::path& target, std::string_view bytes);
 // The same with the bytes written by `write` as they are made, so that a
-// large file never stands whole in memory.
+// large file never stands whole in memory; `written` as commit() gives it.
 std::error_code writeFileSafely(const std::filesystem::path& target,
-                                const std::function<void(ByteWriter&)>& write);
+                                const std::function<void(ByteWriter&)>& write,
+                                std::optional<FileStamp>* written = nullptr);
 
 // The checks every reader makes on the file it opened: a regular file (a
 // folder gives FileRefusal::Folder) of at most LargestFileRead bytes, whose

@@ -173,19 +173,39 @@ void FileCommands::seeBookFile(const fs::path& path, std::optional<FileStamp> st
     seenStamp_ = stamp;
 }
 
+// True when `target` is the book's own file as this window read or wrote it:
+// its name, or another name of the same file (a link, a hard link, a name
+// through another name of its folder).
+bool FileCommands::namesBookFile(const fs::path& target) const {
+    if (!seenStamp_) return false;
+    if (target == seenPath_) return true;
+    std::error_code unknown, unknownA, unknownB;
+    if (fs::equivalent(target, seenPath_, unknown)) return true;
+    // Where either is not there, their names lead to the same place.
+    const fs::path a = fs::weakly_canonical(linkTarget(target), unknownA);
+    const fs::path b = fs::weakly_canonical(linkTarget(seenPath_), unknownB);
+    return !unknownA && !unknownB && a == b;
+}
+
 // The book's own file written, moved or removed by another window or
 // program since this one read or wrote it is written only when the user agrees.
 bool FileCommands::mayWriteOver(const fs::path& target) {
-    if (!seenStamp_ || target != seenPath_) return true;
-    const std::optional<FileStamp> now = fileStampOf(target);
-    if (now && *now == *seenStamp_) return true;
+    if (!namesBookFile(target)) return true;
+    // What cannot be written over (a folder, a pipe, a read-only file, ...)
+    // is told as what it is by the writer's refusal, not asked about.
+    if (refusalToReplace(target)) return true;
+    if (unchangedSince(*seenStamp_, target)) return true;
+    const std::string name =
+        target == seenPath_ ? target.string()
+                            : target.string() + " (this book's file " + seenPath_.string() + ")";
     const std::string what =
-        now ? " was changed by another window or program since this book was opened or saved "
+        fileExists(target)
+            ? " was changed by another window or program since this book was opened or saved "
               "here. Replace it with this book?\n\nNo leaves the file as it is"
             : " is no longer there: another window or program moved or removed it since this "
               "book was opened or saved here. Write this book there again?\n\nNo writes nothing";
-    return showMessage(target.string() + what + " (Save As can write this book to another file).",
-                       "", MessageButtons::YesNo, MessageIcon::Warning) == MessageAnswer::Yes;
+    return showMessage(name + what + " (Save As can write this book to another file).", "",
+                       MessageButtons::YesNo, MessageIcon::Warning) == MessageAnswer::Yes;
 }
 
 void FileCommands::journalReplaced(std::int32_t lineShown) {
@@ -248,7 +268,8 @@ CommandOutcome FileCommands::load(int mode) {
     BookReadResult result;
     bool answered = false;
     // Taken before the reading: a change while it reads is a change since.
-    const std::optional<FileStamp> stamp = fileStampOf(path);
+    const std::optional<FileStamp> stamp =
+        kind == BookFileKind::Acc ? fileStampOf(path) : std::nullopt;
     {
         BusyScope busy(host_);
         Tmain::BeginProgress(run_, "Loading");
@@ -295,7 +316,7 @@ CommandOutcome FileCommands::load(int mode) {
         run_.CurrentFilePath.clear();
     }
     run_.BookChanged = false;
-    seeBookFile(path, kind == BookFileKind::Acc ? stamp : std::nullopt);
+    seeBookFile(path, stamp);
     if (book_.FontName.str().empty()) book_.FontName = host_.windowFontName();
     host_.applyFonts(book_);
     host_.accountsChanged();
@@ -338,6 +359,7 @@ CommandOutcome FileCommands::save(SaveCommand command) {
     if (!mayWriteOver(plan.target)) return CommandOutcome::Cancelled;
 
     bool written = false;
+    std::optional<FileStamp> stamp; // of the book file written
     {
         BusyScope busy(host_);
         Tmain::BeginProgress(run_, strings::text(289));
@@ -352,9 +374,11 @@ CommandOutcome FileCommands::save(SaveCommand command) {
                 showMessage(r.message);
             return r.ok();
         };
-        if (plan.type == "acc")
-            written = report(writeBookFile(plan.target, book_, &run_));
-        else if (plan.type == "txt")
+        if (plan.type == "acc") {
+            const BookWriteResult result = writeBookFile(plan.target, book_, &run_);
+            stamp = result.written;
+            written = report(result);
+        } else if (plan.type == "txt")
             written = report(writeBookTextFile(plan.target, book_, locale, &run_));
         else if (plan.type == "csv")
             written = report(writeBookCsvFile(plan.target, book_, locale, &run_));
@@ -369,7 +393,7 @@ CommandOutcome FileCommands::save(SaveCommand command) {
     if (!written) return CommandOutcome::Failed;
     // The book now lives in the file just written.
     if (plan.setsBookFilePath) {
-        seeBookFile(plan.target, fileStampOf(plan.target));
+        seeBookFile(plan.target, stamp);
         setSaveCommands({!bookFileIsReadOnly(plan.target), true});
     }
     return CommandOutcome::Done;

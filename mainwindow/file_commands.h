@@ -178,6 +178,7 @@ class FileCommands {
     void setSaveCommands(SaveCommandsState state);
     // The book file as this window last read or wrote it.
     void seeBookFile(const std::filesystem::path& path, std::optional<FileStamp> stamp);
+    bool namesBookFile(const std::filesystem::path& target) const;
     bool mayWriteOver(const std::filesystem::path& target);
 
     Book& book_;

@@ -2,7 +2,6 @@
 
 #include "book/file_descriptor.h"
 #include "book/safe_file.h"
-#include "book/safe_file_leftovers.h"
 #include "book/tmain.h"
 #include "platform/paper_sizes.h"
 #include "platform/qt/painter_surface.h"
@@ -334,12 +333,11 @@ PrintOutcome printCopy(const PrinterChoices& choices, int copy, const std::strin
 }
 
 // The first copy's file the PDF printer cannot write, found before any is
-// written: a name too long or one the safe writer refuses.
+// written: one the safe writer refuses (also a name too long, by the one rule
+// of every file written: the file system's).
 PrintOutcome refusedPdfCopy(const PrinterChoices& choices, int copies) {
     for (int copy = 1; copy <= copies; ++copy) {
         const std::filesystem::path file = pdfPathForCopy(choices.pdfPath, copy);
-        if (file.filename().string().size() > longestNameIn(file.parent_path()))
-            return failedFile(file, fileErrorFor(ENAMETOOLONG, FileUse::Write));
         if (const SafeFileWriter check(file); !check.ok()) return failedFile(file, check.error());
     }
     return {};

@@ -6,6 +6,7 @@
 #include "book/book_file.h"
 #include "book/book_text_file.h"
 #include "book/excel_file.h"
+#include "book/file_descriptor.h"
 #include "book/insert_book.h"
 #include "book/safe_file.h"
 #include "book/safe_file_leftovers.h"
@@ -19,6 +20,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -90,6 +92,33 @@ Book bookOfLines(int entries) {
         addEntry(book, std::to_string(i + 1), day(2024, 1, 1), "100", "500", "12.5",
                  "A sale of the day");
     return book;
+}
+
+// Written over by `write` in `folder`, a file keeps its access-control list
+// (another user's access, its group's own rights), and one without keeps
+// exactly its mode where the folder gives new files a list: "" where it does
+// (also where the file system keeps no lists), else what getfacl read.
+std::string aclsKept(const fs::path& folder,
+                     const std::function<BookWriteResult(const fs::path&)>& write) {
+    using testing_support::runCommand;
+    const std::string other =
+        std::to_string(::geteuid() == testing_support::OtherUser ? 1 : testing_support::OtherUser);
+    std::string told;
+    for (const std::string name : {"listed", "plain"}) {
+        const fs::path file = folder / name;
+        writeFile(file, "old");
+        fs::permissions(file, fs::perms(0640));
+        const std::string list = name == "listed" ? "-m u:" + other + ":rw- '" + file.string()
+                                                  : "-d -m u:" + other + ":rwx '" + folder.string();
+        const std::string getfacl = "getfacl -cpn '" + file.string() + "'";
+        std::string before, after;
+        if (runCommand("setfacl " + list + "'") != 0 || runCommand(getfacl, &before) != 0) break;
+        if (!write(file).ok() || runCommand(getfacl, &after) != 0 || after != before)
+            told += before + "became\n" + after;
+        fs::remove(file);
+    }
+    runCommand("setfacl -k '" + folder.string() + "'");
+    return told;
 }
 
 } // namespace
@@ -184,7 +213,7 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         writers = {
             {"bytes",
              [](const fs::path& p) {
-                 return BookWriteResult{writeFileSafely(p, "x"), ""};
+                 return BookWriteResult{writeFileSafely(p, "x"), "", std::nullopt};
              }},
             {"book file", [&](const fs::path& p) { return writeBookFile(p, book, nullptr); }},
             {"text",
@@ -200,7 +229,7 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
                  ExcelFile sheet;
                  std::error_code ec = sheet.CreateFile(p);
                  if (!ec) ec = sheet.CloseFile();
-                 return BookWriteResult{ec, ""};
+                 return BookWriteResult{ec, "", std::nullopt};
              }},
         };
     for (const auto& [name, write] : writers) {
@@ -262,6 +291,13 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         for (const fs::path& leftover : leftovers)
             EXPECT_FALSE(fs::exists(leftover)) << leftover;
         EXPECT_TRUE(fs::exists(held)) << held;
+        // A temporary whose name went to another file before it was locked is not held.
+        const fs::path taken = real / ".book.ledgerwick-tmp9";
+        const FileDescriptor made(::open(taken.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600));
+        fs::remove(taken);
+        writeFile(taken, "another's");
+        EXPECT_FALSE(holdTemporary(made.get(), taken));
+        fs::remove(taken);
         EXPECT_TRUE(fs::is_symlink(real / ".book.ledgerwick-tmp8"));
         EXPECT_EQ(readFile(dir / "outside"), "x");
         for (const std::string& other : others) // another user's only where there is one
@@ -293,22 +329,26 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
             fs::permissions(real, fs::perms::all);
             fs::create_directory(dir / "shared");
             fs::permissions(dir / "shared", fs::perms::all | fs::perms::sticky_bit);
-            writeFile(real / "theirs", "kept");
-            writeFile(dir / "shared" / "theirs", "kept");
-            fs::permissions(dir / "shared" / "theirs", fs::perms::all & ~fs::perms::others_exec);
-            // Another user reaches the test's folder only where no folder above it is closed.
-            bool reached = true;
-            for (fs::path up = dir.path(); up != up.parent_path(); up = up.parent_path())
-                reached = reached && (fs::status(up).permissions() & fs::perms::others_exec) !=
-                                         fs::perms::none;
-            if (reached) {
-                EXPECT_EXIT(
-                    std::exit(::setgid(65534) || ::setuid(65534) ||
-                              write(real / "theirs").error != FileRefusal::WriteDenied ||
-                              write(dir / "shared" / "theirs").error != FileRefusal::ReplaceDenied),
-                    testing::ExitedWithCode(0), "");
+            // ... but not where the shared folder is this user's own.
+            fs::create_directory(dir / "own shared");
+            fs::permissions(dir / "own shared", fs::perms::all | fs::perms::sticky_bit);
+            ASSERT_EQ(::chown((dir / "own shared").c_str(), 65534, 65534), 0);
+            for (const fs::path& theirs :
+                 {real / "theirs", dir / "shared" / "theirs", dir / "own shared" / "theirs"}) {
+                writeFile(theirs, "kept");
+                fs::permissions(theirs, fs::perms::all & ~fs::perms::others_exec);
+            }
+            fs::permissions(real / "theirs", fs::perms(0644));
+            if (testing_support::othersReach(dir.path())) {
+                EXPECT_EXIT(std::exit(::setgid(65534) || ::setuid(65534) ||
+                                      write(real / "theirs").error != FileRefusal::WriteDenied ||
+                                      write(dir / "shared" / "theirs").error !=
+                                          FileRefusal::ReplaceDenied ||
+                                      !write(dir / "own shared" / "theirs").ok()),
+                            testing::ExitedWithCode(0), "");
             }
             EXPECT_EQ(readFile(dir / "shared" / "theirs"), "kept");
+            fs::remove_all(dir / "own shared");
             fs::remove(real / "theirs");
             ASSERT_EQ(::chown((dir / "locked").c_str(), 65534, 65534), 0);
             ASSERT_TRUE(write(dir / "locked").ok());
@@ -316,6 +356,12 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
             EXPECT_TRUE(::stat((dir / "locked").c_str(), &replaced) == 0 &&
                         replaced.st_gid == 65534 && replaced.st_uid == 65534);
         }
+        // A file replaced keeps its access-control list, written as an
+        // ordinary user where the test may act as one.
+        fs::create_directory(dir / "lists");
+        EXPECT_TRUE(testing_support::asOrdinaryUser(
+            {dir / "lists"}, [&] { EXPECT_EQ(aclsKept(dir / "lists", write), ""); }));
+        fs::remove_all(dir / "lists");
 
         // A link to itself, two links to each other, a folder, a folder that
         // is not there (also at the end of a link), a pipe and a device are

@@ -460,8 +460,79 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
     const std::size_t asked = fakes.messages.shown.size();
     EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done); // unchanged since: no question
     EXPECT_EQ(fakes.messages.shown.size(), asked);
+
+    // Seen also where its modification time is not: rewritten in place at the
+    // same size, the time set back; that time moved by a nanosecond; replaced
+    // by a copy of the same bytes and times. Its permissions changed or a link
+    // made: the same bytes, no question. As an ordinary user where the test may act as one.
+    std::string twin = readFile(acc);
+    twin[twin.size() / 2] ^= 1;
+    writeFile(dir / "twin", twin);
+    const std::pair<std::string, bool> changes[] = {
+        {"touch -r shop.acc twin && cp -p twin shop.acc", true},
+        {testing_support::systemPython() +
+             " -c \"import os; t = os.stat('shop.acc'); os.utime('shop.acc', ns=(t.st_atime_ns, "
+             "t.st_mtime_ns + 1))\"",
+         true},
+        {"cp -p shop.acc copy && mv copy shop.acc", true},
+        {"chmod 600 shop.acc", false},
+        {"ln shop.acc also.acc", false}};
+    EXPECT_TRUE(testing_support::asOrdinaryUser({dir.path(), acc, dir / "twin"}, [&] {
+        for (const auto& [change, asks] : changes) {
+            EXPECT_EQ(testing_support::runCommand("cd '" + dir.path().string() + "' && " + change),
+                      0);
+            run.BookChanged = true;
+            const std::size_t shown = fakes.messages.shown.size();
+            if (asks) {
+                saveAsks(" was changed by another", readFile(acc));
+            } else {
+                EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+                EXPECT_EQ(fakes.messages.shown.size(), shown);
+            }
+        }
+    }));
+    // Each part of the stamp alone tells a change; the change time alone leaves it to the bytes.
+    const FileStamp seen = fileStampOf(acc).value();
+    EXPECT_EQ(seen.size, fs::file_size(acc));
+    const std::pair<std::function<void(FileStamp&)>, StampAgreement> parts[] = {
+        {[](FileStamp& s) { ++s.device; }, StampAgreement::Differs},
+        {[](FileStamp& s) { ++s.inode; }, StampAgreement::Differs},
+        {[](FileStamp& s) { ++s.size; }, StampAgreement::Differs},
+        {[](FileStamp& s) { ++s.modifiedSeconds; }, StampAgreement::Differs},
+        {[](FileStamp& s) { ++s.modifiedNanoseconds; }, StampAgreement::Differs},
+        {[](FileStamp& s) { ++s.changedSeconds; }, StampAgreement::BytesDecide},
+        {[](FileStamp& s) { ++s.changedNanoseconds; }, StampAgreement::BytesDecide}};
+    for (const auto& [change, agreement] : parts) {
+        FileStamp now = seen;
+        change(now);
+        EXPECT_EQ(compareStamps(seen, now), agreement);
+    }
+
+    // Another name of the book's file (a link, a hard link, a name through a
+    // link to its folder) is the book, asked about as the book.
+    writeFile(acc, bookBytes(tradingBook("Theirs")));
+    fs::create_symlink("shop.acc", dir / "link.acc");
+    fs::create_hard_link(acc, dir / "hard.acc");
+    fs::create_directory_symlink(dir.path(), dir / "again");
+    for (const fs::path& name : {dir / "link.acc", dir / "hard.acc", dir / "again" / "shop.acc"}) {
+        host.dialogs.push_back(choice(name, "acc"));
+        fakes.messages.answers = {MessageAnswer::No};
+        EXPECT_EQ(commands.SaveFile_Click(1), CommandOutcome::Cancelled);
+        EXPECT_NE(fakes.messages.lastText().find(" was changed by another"), std::string::npos);
+        EXPECT_EQ(readFile(acc), bookBytes(tradingBook("Theirs")));
+    }
+    run.BookChanged = true;
     fs::remove(acc);
     saveAsks(" is no longer there", "");
+    // A folder now in its place is told as what it is, not asked about.
+    fs::remove(acc);
+    fs::create_directory(acc);
+    const std::size_t shown = fakes.messages.shown.size();
+    EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Failed);
+    EXPECT_EQ(fakes.messages.shown.size(), shown + 1);
+    EXPECT_NE(fakes.messages.lastText().find(acc.string() + " is a folder, not a file."),
+              std::string::npos);
+    fs::remove(acc);
 
     // A write that fails is said and changes neither the path nor the mark.
     run.BookChanged = true;

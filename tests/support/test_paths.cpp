@@ -3,9 +3,11 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <random>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -40,6 +42,34 @@ void writeFile(const std::filesystem::path& p, const std::string& bytes) {
 
 std::string systemPython() {
     return "/usr/bin/python3 -I -X utf8";
+}
+
+bool othersReach(const std::filesystem::path& folder) {
+    for (std::filesystem::path up = folder; up != up.parent_path(); up = up.parent_path())
+        if ((std::filesystem::status(up).permissions() & std::filesystem::perms::others_exec) ==
+            std::filesystem::perms::none)
+            return false;
+    return true;
+}
+
+bool asOrdinaryUser(const std::vector<std::filesystem::path>& given,
+                    const std::function<void()>& checks) {
+    if (::geteuid() != 0 || given.empty() || !othersReach(given.front())) {
+        checks();
+        return true;
+    }
+    for (const std::filesystem::path& p : given)
+        if (::chown(p.c_str(), OtherUser, OtherUser) != 0) return false;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool other = ::setgid(OtherUser) == 0 && ::setuid(OtherUser) == 0;
+        if (other) checks();
+        std::fflush(nullptr);
+        ::_exit(other && !::testing::Test::HasFailure() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
 }
 
 int runCommand(const std::string& command, std::string* output) {

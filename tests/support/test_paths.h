@@ -2,7 +2,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -27,6 +29,16 @@ void writeFile(const std::filesystem::path& p, const std::string& bytes);
 // by real readers: apart from the PYTHON variables and packages of the user's
 // environment, its text in UTF-8 whatever the locale.
 std::string systemPython();
+// The user tests run as root act as (nobody), where they may act as another.
+constexpr unsigned OtherUser = 65534;
+// True when another user reaches `folder`: no folder above it is closed to others.
+bool othersReach(const std::filesystem::path& folder);
+// Runs `checks` as an ordinary user: where the tests run as root and another
+// user reaches the first of `given`, in a process of its own as OtherUser, to
+// whom `given` (folders and files) then belong; else as this user. False where
+// a check failed in that process (its failures are printed there).
+bool asOrdinaryUser(const std::vector<std::filesystem::path>& given,
+                    const std::function<void()>& checks);
 // Runs a command; returns its exit status and fills `output` with stdout.
 int runCommand(const std::string& command, std::string* output = nullptr);
 

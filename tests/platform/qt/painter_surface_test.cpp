@@ -1,5 +1,6 @@
 #include "book/business_heading.h"
 #include "book/safe_file.h"
+#include "book/safe_file_leftovers.h"
 #include "platform/fake/recording_surface.h"
 #include "platform/paper_sizes.h"
 #include "platform/qt/painter_surface.h"
@@ -135,6 +136,11 @@ TEST(PainterSurface, EachCopyIsAJobOfItsOwn) {
     const std::string longName(250, 'n');
     EXPECT_EQ(print(longName + ".pdf", 2).failedFile, (dir / (longName + "-2.pdf")).string());
     EXPECT_FALSE(std::filesystem::exists(dir / (longName + ".pdf")));
+    // What is too long is the file system's to tell, as for every file written,
+    // whatever its longest name is taken to be (here 100 bytes).
+    overstateLongestName(100);
+    EXPECT_TRUE(print(std::string(150, 'n') + ".pdf", 1));
+    overstateLongestName(0);
     SafeFileWriter::failCommitAfter(1, EPERM); // a second copy refused after the first was written
     EXPECT_EQ(printFailureText(print("ledger.pdf", 2)).find("nothing was written"),
               std::string::npos);
