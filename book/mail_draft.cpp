@@ -382,12 +382,18 @@ std::optional<std::filesystem::path> OpenMailDraft(const std::string& baseName,
     }
     partial.whole = true;
 
-    const std::string notStarted =
-        "The mail program could not be started. The message was saved as " + path.string() +
-        "; drafts there are removed after a day, so move it elsewhere to keep it.";
-    if (!services().shell->openWithDefault(path.string(),
-                                           [notStarted] { showMessage(notStarted); }))
-        showMessage(notStarted);
+    const std::string whereItIs = " The message was saved as " + path.string() +
+                                  "; drafts there are removed after a day, so move it elsewhere "
+                                  "to keep it.";
+    const auto failedLater = [whereItIs](const std::string& howEnded) {
+        showMessage("The mail program, or the desktop's opener that starts it, ended with a "
+                    "failure (" +
+                    howEnded + ")." + whereItIs);
+    };
+    if (!services().shell->openWithDefault(path.string(), failedLater))
+        showMessage(
+            "The mail program could not be started: the desktop's opener could not be run." +
+            whereItIs);
     return path;
 }
 

@@ -22,18 +22,16 @@ std::int64_t unitFor(int places) {
     return unit;
 }
 
-Currency roundTo(Currency value, int places, bool halvesToEven) {
+WideSum roundTo(Currency value, int places, bool halvesToEven) {
     places = clampPlaces(places);
-    if (places == 4) return value;
+    if (places == 4) return WideSum{value.raw};
     const std::int64_t unit = unitFor(places);
-    std::int64_t q = value.raw / unit;
+    __int128 q = value.raw / unit;
     const std::int64_t rem = value.raw % unit;
     const std::int64_t twice = (rem < 0 ? -rem : rem) * 2;
     const bool up = halvesToEven ? twice > unit || (twice == unit && q % 2 != 0) : twice >= unit;
     if (up) q += value.raw < 0 ? -1 : 1;
-    std::int64_t r;
-    if (__builtin_mul_overflow(q, unit, &r)) throw CurrencyOverflow();
-    return Currency::fromRaw(r);
+    return WideSum{q * unit};
 }
 
 bool startsWith(const std::string& text, std::size_t at, const std::string& mark) {
@@ -43,11 +41,15 @@ bool startsWith(const std::string& text, std::size_t at, const std::string& mark
 } // namespace
 
 Currency roundHalfAway(Currency value, int places) {
+    return roundTo(value, places, false).value();
+}
+
+WideSum roundHalfAwayWide(Currency value, int places) {
     return roundTo(value, places, false);
 }
 
 Currency roundHalfEven(Currency value, int places) {
-    return roundTo(value, places, true);
+    return roundTo(value, places, true).value();
 }
 
 std::string formatAmount(Currency value, int decimals, const NumberMarks& marks, bool parentheses) {

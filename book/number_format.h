@@ -4,6 +4,7 @@
 #pragma once
 
 #include "book/currency.h"
+#include "book/wide_sum.h"
 #include "platform/locale.h"
 
 #include <optional>
@@ -19,6 +20,8 @@ NumberMarks marksOf(const LocaleInfo& locale);
 // Rounds to `places` decimals (0..4; others are clamped), halves away from zero.
 // Throws CurrencyOverflow when the result leaves the range.
 Currency roundHalfAway(Currency value, int places);
+// The same as a wide figure, for a sum of rounded amounts: never throws.
+WideSum roundHalfAwayWide(Currency value, int places);
 // The same with halves to the even neighbour, for the steps that ask for it.
 Currency roundHalfEven(Currency value, int places);
 

@@ -34,6 +34,39 @@ std::string padText(const std::string& utf8, int width) {
     return utf8.substr(0, bytes) + spaces(width - count);
 }
 
+std::vector<std::string> wrapText(const std::string& utf8, int width) {
+    if (width < 1) return {utf8};
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (true) {
+        // As many characters as the width holds, and the last blank after a word.
+        std::size_t end = start, breakAt = std::string::npos, resume = 0;
+        bool word = false;
+        for (int count = 0; end < utf8.size() && count < width; ++count) {
+            const std::size_t at = end;
+            encoding::nextCodePoint(utf8, end);
+            if (utf8[at] != ' ')
+                word = true;
+            else if (word)
+                breakAt = at, resume = end;
+        }
+        if (end >= utf8.size()) {
+            lines.push_back(utf8.substr(start));
+            return lines;
+        }
+        if (utf8[end] == ' ' && word) breakAt = end, resume = end;
+        if (breakAt == std::string::npos) breakAt = end, resume = end; // a word past the width
+        std::string line = utf8.substr(start, breakAt - start);
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        start = resume;
+        while (start < utf8.size() && utf8[start] == ' ')
+            ++start;
+        if (start >= utf8.size()) return lines;
+    }
+}
+
 std::string rightAlign(const std::string& utf8, int width) {
     return spaces(std::max(width - characters(utf8), 1)) + utf8;
 }
@@ -57,14 +90,17 @@ int FigureColumns::start(std::size_t column) const {
     return start;
 }
 
-std::string FigureColumns::line(const std::string& label, std::size_t first,
-                                const std::vector<std::string>& figures) const {
-    int at = first < starts_.size() ? start(first) : 0;
-    std::string out = padText(label, at);
+std::vector<std::string> FigureColumns::lines(const std::string& label, std::size_t first,
+                                              const std::vector<std::string>& figures) const {
+    if (first >= starts_.size()) return {label};
+    int at = start(first);
+    std::vector<std::string> out = wrapText(label, at);
+    std::string& line = out.front();
+    line = padText(line, at);
     for (std::size_t i = 0; i < figures.size() && first + i < starts_.size(); ++i) {
         const std::size_t column = first + i;
         const int begin = start(column);
-        out += spaces(begin - at) + rightAlign(figures[i], widths_[column]);
+        line += spaces(begin - at) + rightAlign(figures[i], widths_[column]);
         at = begin + std::max(widths_[column], characters(figures[i]) + 1);
     }
     return out;

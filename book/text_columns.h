@@ -8,6 +8,10 @@
 
 // `text` followed by spaces and cut to `width` characters.
 std::string padText(const std::string& utf8, int width);
+// `text` in lines of at most `width` characters, every character kept: a
+// line breaks at its last blank after a word (the blanks there end it
+// unseen), or within a word longer than the width.
+std::vector<std::string> wrapText(const std::string& utf8, int width);
 // `text` right-aligned in `width` characters with spaces before it, never cut
 // and always after at least one space: a longer amount widens its field
 // rather than touching the field before it.
@@ -28,10 +32,12 @@ class FigureColumns {
     void fit(std::size_t column, const std::string& figure);
     // Whether any column is wider than the layout.
     bool widened() const;
-    // `label` padded and cut to where column `first` starts, then `figures`
-    // right-aligned in that column and the ones after it.
-    std::string line(const std::string& label, std::size_t first,
-                     const std::vector<std::string>& figures) const;
+    // A row: `label` up to where column `first` starts, then `figures`
+    // right-aligned in that column and the ones after it. A label too long
+    // for its room goes on in further lines within it, whole; the figures
+    // stay on the first.
+    std::vector<std::string> lines(const std::string& label, std::size_t first,
+                                   const std::vector<std::string>& figures) const;
 
   private:
     int start(std::size_t column) const;

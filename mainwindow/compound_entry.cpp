@@ -2,6 +2,7 @@
 
 #include "book/number_format.h"
 #include "book/typed_input.h"
+#include "book/wide_sum.h"
 #include "mainwindow/entry_input.h"
 #include "mainwindow/entry_totals.h"
 
@@ -123,9 +124,8 @@ EntryOutcome CompoundEntryEditor::balance() {
     // The amount that makes this side's total equal the other side's.
     const Currency sideTotal = fillDebit ? totals.debit : totals.credit;
     const Currency otherTotal = fillDebit ? totals.credit : totals.debit;
-    std::optional<Currency> restOfSide = checkedSub(sideTotal, amount);
-    std::optional<Currency> needed =
-        restOfSide ? checkedSub(otherTotal, *restOfSide) : std::optional<Currency>();
+    const std::optional<Currency> needed =
+        (WideSum{otherTotal.raw} - WideSum{sideTotal.raw} + WideSum{amount.raw}).checked();
     if (!needed || *needed < Currency()) {
         out.status = StatusUpdate{std::string("The other ") + (fillDebit ? "debit" : "credit") +
                                       " lines already total more than the " +

@@ -1,5 +1,6 @@
 #include "mainwindow/entry_totals.h"
 
+#include "book/wide_sum.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
@@ -8,23 +9,26 @@ EntryTotals sumEntry(const Book& book, std::int32_t first, std::int32_t last) {
     EntryTotals t;
     first = std::max(first, 0);
     last = std::min(last, book.LastEntryLine());
+    // Summed wide: lines of either sign may pass the range on the way to a
+    // total within it.
+    WideSum debit, credit;
     for (std::int32_t i = first; i <= last; ++i) {
         const EntryLine& line = book.EntryLines[i];
-        std::optional<Currency> sum;
         if (line.Side == Debit) {
             ++t.debitLines;
-            sum = checkedAdd(t.debit, line.Amount);
-            if (sum) t.debit = *sum;
+            debit += line.Amount;
         } else if (line.Side == Credit) {
             ++t.creditLines;
-            sum = checkedAdd(t.credit, line.Amount);
-            if (sum) t.credit = *sum;
-        } else {
-            continue;
+            credit += line.Amount;
         }
-        if (!sum) t.overflow = true;
     }
-    if (t.overflow) t.debit = t.credit = Currency();
+    const std::optional<Currency> debitHeld = debit.checked(), creditHeld = credit.checked();
+    if (debitHeld && creditHeld) {
+        t.debit = *debitHeld;
+        t.credit = *creditHeld;
+    } else {
+        t.overflow = true;
+    }
     return t;
 }
 

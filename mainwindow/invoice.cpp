@@ -68,7 +68,9 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
     inv.title = Tmain::AccountNameByNumber(book, inv.addressee) + "   (" +
                 folioText(book, inv.addressee, marks.decimal) + ")";
 
-    bool totalHeld = true;
+    // Summed wide: lines of either sign may pass the range on the way to a
+    // total within it.
+    WideSum total;
     for (std::int32_t i = first; i <= last; ++i) {
         const EntryLine& l = lineAt(i);
         if (l.Side != inv.listedSide) continue;
@@ -79,16 +81,12 @@ Invoice buildInvoice(const Book& book, std::int32_t first, std::int32_t last,
         row.amount = l.Amount;
         row.amountText = formatAmountWithoutLeadingZero(l.Amount, decimals, marks);
         inv.lines.push_back(std::move(row));
-        if (!totalHeld) continue;
-        try {
-            inv.total += roundHalfAway(l.Amount, decimals);
-        } catch (const CurrencyOverflow&) {
-            totalHeld = false;
-        }
+        total += roundHalfAwayWide(l.Amount, decimals);
     }
     // A total beyond the range of amounts is not shown as a wrong figure.
-    inv.totalText =
-        totalHeld ? formatAmountWithoutLeadingZero(inv.total, decimals, marks) : "#####";
+    const std::optional<Currency> held = total.checked();
+    if (held) inv.total = *held;
+    inv.totalText = held ? formatAmountWithoutLeadingZero(*held, decimals, marks) : "#####";
 
     inv.dateText = Tmain::FormatDateStyle(lineAt(first).Date, 0, locale);
     inv.reference = withoutNuls(book.EntryIds[static_cast<std::size_t>(first)].raw());

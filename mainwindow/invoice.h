@@ -34,7 +34,9 @@ struct Invoice {
     std::vector<std::string> addresseeLines; // the addressee's second note, line by line
     std::string title;                       // "Name   (number)"
     std::vector<InvoiceLine> lines;
-    Currency total; // each listed amount rounded to DecimalsJournal as it shows, then added
+    // Each listed amount rounded to DecimalsJournal as it shows, then added;
+    // a total beyond the range of amounts is 0 and shows as "#####".
+    Currency total;
     std::string totalText;
     std::string dateText;  // the first line's date in the locale's short date
     std::string reference; // all 14 characters of the first line's reference (NULs dropped)

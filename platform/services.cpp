@@ -64,7 +64,9 @@ class SilentMessages : public MessageBox {
 
 class NoShell : public Shell {
   public:
-    bool openWithDefault(const std::string&, std::function<void()>) override { return false; }
+    bool openWithDefault(const std::string&, std::function<void(const std::string&)>) override {
+        return false;
+    }
 };
 
 class ProcessEnvironment : public Environment {

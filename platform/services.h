@@ -50,12 +50,15 @@ class MessageBox {
 class Shell {
   public:
     virtual ~Shell() = default;
-    // Opens a file with the desktop's program for its type; false when that
-    // failed at once. When the desktop's opener fails only later (it has no
-    // program for the type), `failedLater` runs on the windows' thread; the
-    // caller does not wait for it.
-    virtual bool openWithDefault(const std::string& path,
-                                 std::function<void()> failedLater = {}) = 0;
+    // Opens a file with the desktop's program for its type; false when the
+    // desktop's opener could not be started. The opener may end only later,
+    // and then with the status of the program it ran for the file (a mail
+    // program ended with a failure) or with its own (it had no program for the
+    // type): `failedLater` runs on the windows' thread with how it ended
+    // ("exit status 1", "signal 9"); the caller does not wait for it.
+    virtual bool
+    openWithDefault(const std::string& path,
+                    std::function<void(const std::string& howEnded)> failedLater = {}) = 0;
 };
 
 class Environment {

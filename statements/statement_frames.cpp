@@ -43,7 +43,11 @@ void RtfTable::boldRow(const std::string& label, std::size_t first,
 
 std::string RtfTable::cells(const std::string& label, std::size_t first,
                             const std::vector<std::string>& amounts) const {
-    return rtfEscaped(columns_.line(label, first, amounts));
+    const std::vector<std::string> lines = columns_.lines(label, first, amounts);
+    std::string out = rtfEscaped(lines.front());
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        out += "\\par" + CrLf + rtfEscaped(lines[i]);
+    return out;
 }
 
 std::string RtfTable::rtf() const {

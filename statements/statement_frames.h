@@ -38,7 +38,8 @@ class RtfTable {
                  const std::vector<std::string>& amounts, const std::string& after = "");
     // Whether a figure made any column wider than the layout.
     bool widened() const { return columns_.widened(); }
-    // A row's text laid out in the table's columns, RTF-escaped.
+    // A row's text laid out in the table's columns, RTF-escaped; a label too
+    // long for its room goes on, whole, in lines below within it.
     std::string cells(const std::string& label, std::size_t first,
                       const std::vector<std::string>& amounts) const;
     // The table's markup and rows, in the order given.

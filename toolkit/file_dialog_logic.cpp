@@ -2,6 +2,7 @@
 
 #include "book/folder_entries.h"
 #include "book/tmain.h"
+#include "platform/services.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
@@ -9,6 +10,9 @@
 #include <cerrno>
 #include <fstream>
 #include <sstream>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -214,8 +218,52 @@ std::string volumeOf(const fs::path& folder, const std::vector<std::string>& vol
     return best;
 }
 
+namespace {
+
+// The home folder: the environment's HOME, else the user's entry in the
+// password database.
+fs::path homeFolder() {
+    if (auto home = services().environment->get("HOME"); home && !home->empty()) return *home;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_dir)
+        return found->pw_dir;
+    return {};
+}
+
+// "~" and "~/..." name the home folder, as in the desktop's own dialogs.
+fs::path expandHome(const std::string& boxText) {
+    if (boxText != "~" && boxText.rfind("~/", 0) != 0) return boxText;
+    const fs::path home = homeFolder();
+    if (home.empty()) return boxText;
+    return boxText.size() <= 2 ? home : home / boxText.substr(2);
+}
+
+// Why `parent`, where a file should go, is not a folder: the nearest part of
+// it that is there is a file, or cannot be reached, or nothing of it is there.
+std::string whyNotAFolder(const fs::path& parent) {
+    for (fs::path part = parent; !part.empty(); part = part.parent_path()) {
+        std::error_code ec;
+        const fs::file_status status = fs::status(part, ec);
+        if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+            return part.string() + " cannot be reached (" + ec.message() + ").";
+        if (fs::is_directory(status)) break;
+        if (fs::exists(status)) return part.string() + " is a file, not a folder.";
+        if (part == part.parent_path()) break;
+    }
+    return "There is no folder " + parent.string() + ".";
+}
+
+bool endsInBlank(const std::string& name) {
+    return !name.empty() && std::isspace(static_cast<unsigned char>(name.back()));
+}
+
+} // namespace
+
 fs::path chosenPath(const fs::path& folder, const std::string& boxText) {
-    fs::path typed(boxText);
+    fs::path typed = expandHome(boxText);
     fs::path full = typed.is_absolute() ? typed : folder / typed;
     return full.lexically_normal();
 }
@@ -231,10 +279,16 @@ TypedFile readTypedName(const fs::path& folder, const std::string& boxText,
     }
     const fs::path parent = typed.path.filename().empty() ? typed.path : typed.path.parent_path();
     if (!fs::is_directory(parent, ec)) {
-        typed.refusal = "There is no folder " + parent.string() + ".";
+        typed.refusal = whyNotAFolder(parent);
         return typed;
     }
     const std::string name = typed.path.filename().string();
+    // A blank at the end is seldom meant, and a type after it would hide it;
+    // a file of that name that is there is opened all the same.
+    if (endsInBlank(name) && (saving || !fs::exists(typed.path, ec))) {
+        typed.refusal = "\"" + name + "\" ends in a blank. Remove it, or type another name.";
+        return typed;
+    }
     const std::string stem = Tmain::StripExtension(name);
     if (stem.size() == name.size()) return typed; // no extension: the chosen type's
     const std::string extension = name.substr(stem.size() + 1);

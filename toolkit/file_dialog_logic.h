@@ -52,7 +52,8 @@ std::vector<std::string> mountedVolumes();
 std::string volumeOf(const std::filesystem::path& folder, const std::vector<std::string>& volumes);
 
 // The absolute path of what the name box holds, taken in `folder` unless it
-// is absolute; "." and ".." are resolved in the text.
+// is absolute; "~" and "~/..." are the home folder; "." and ".." are resolved
+// in the text.
 std::filesystem::path chosenPath(const std::filesystem::path& folder, const std::string& boxText);
 
 // What the name box asks for when the dialog is accepted. A name with
@@ -63,7 +64,10 @@ struct TypedFile {
     // The offered pattern its extension names (ASCII case ignored): a typed
     // extension chooses the type; -1 when it has none the list offers.
     int typeIndex = -1;
-    std::string refusal; // not empty: told, and nothing is chosen
+    // Not empty: told, and nothing is chosen. A folder that is not there, a
+    // file where a folder should be, or a name ending in a blank (saving, or
+    // opening a file that is not there).
+    std::string refusal;
     // Saving, a typed extension no offered type has, told before anything is
     // written ("\"tb.pdf\" ends in .pdf, which is not a type offered here
     // (.xls, .csv)."): the name keeps it, and the chosen type's is added.

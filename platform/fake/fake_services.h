@@ -62,8 +62,10 @@ class FakeShell : public Shell {
   public:
     std::vector<std::string> opened;
     bool succeed = true;
-    std::function<void()> failedLater; // of the last file opened: the opener's failure
-    bool openWithDefault(const std::string& path, std::function<void()> failed) override {
+    // Of the last file opened: the opener's failure, given how it ended.
+    std::function<void(const std::string&)> failedLater;
+    bool openWithDefault(const std::string& path,
+                         std::function<void(const std::string&)> failed) override {
         opened.push_back(path);
         failedLater = std::move(failed);
         return succeed;

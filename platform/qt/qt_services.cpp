@@ -8,11 +8,13 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <cerrno>
@@ -123,9 +125,27 @@ double QtClock::now() const {
     return static_cast<double>(days) + fraction;
 }
 
+QtSettingsStore::QtSettingsStore(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+std::optional<QString> QtSettingsStore::usableFile(const std::string& app) const {
+    const QString folder =
+        folder_.empty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                        : QFile::decodeName(QByteArray::fromStdString(folder_.string()));
+    if (folder.isEmpty()) return std::nullopt;
+    const QString file = folder + QStringLiteral("/LW/") + fromUtf8(app) + QStringLiteral(".conf");
+    std::error_code ec;
+    const auto type = std::filesystem::status(QFile::encodeName(file).toStdString(), ec).type();
+    using std::filesystem::file_type;
+    if (type != file_type::not_found && type != file_type::regular && type != file_type::none)
+        return std::nullopt;
+    return file;
+}
+
 std::optional<std::string> QtSettingsStore::get(const std::string& app, const std::string& section,
                                                 const std::string& key) const {
-    QSettings settings(QSettings::UserScope, QStringLiteral("LW"), fromUtf8(app));
+    const auto file = usableFile(app);
+    if (!file) return std::nullopt;
+    QSettings settings(*file, QSettings::IniFormat);
     settings.beginGroup(fromUtf8(section));
     const QString name = fromUtf8(key);
     if (!settings.contains(name)) return std::nullopt;
@@ -134,7 +154,9 @@ std::optional<std::string> QtSettingsStore::get(const std::string& app, const st
 
 void QtSettingsStore::set(const std::string& app, const std::string& section,
                           const std::string& key, const std::string& value) {
-    QSettings settings(QSettings::UserScope, QStringLiteral("LW"), fromUtf8(app));
+    const auto file = usableFile(app);
+    if (!file) return;
+    QSettings settings(*file, QSettings::IniFormat);
     settings.beginGroup(fromUtf8(section));
     settings.setValue(fromUtf8(key), fromUtf8(value));
     settings.endGroup();
@@ -220,11 +242,26 @@ MessageAnswer QtMessageBox::show(const std::string& text, const std::string& tit
     }
 }
 
-bool QtShell::openWithDefault(const std::string& path, std::function<void()> failedLater) {
+namespace {
+
+// How a process that failed ended ("exit status 1", "signal 9"); "" when it
+// ended well.
+std::string failedEnd(int status) {
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status) == 0 ? "" : "exit status " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status)) return "signal " + std::to_string(WTERMSIG(status));
+    return "";
+}
+
+} // namespace
+
+bool QtShell::openWithDefault(const std::string& path,
+                              std::function<void(const std::string&)> failedLater) {
     // The desktop's opener is watched by the event loop (its process as a
     // file that becomes readable when it ends), so that its failure is learnt
-    // without holding up the window; its program outlives this one. The watch
-    // belongs to the application and goes with it.
+    // without holding up the window. Some openers run the file's program in
+    // the foreground and end with its status. The watch belongs to the
+    // application and goes with it.
     pid_t opener = 0;
     std::string file = path;
     char program[] = "xdg-open";
@@ -239,11 +276,11 @@ bool QtShell::openWithDefault(const std::string& path, std::function<void()> fai
                      [watch, ended, opener, failedLater = std::move(failedLater)] {
                          watch->setEnabled(false);
                          int status = 0;
-                         const bool failed = ::waitpid(opener, &status, WNOHANG) == opener &&
-                                             !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+                         const std::string how =
+                             ::waitpid(opener, &status, WNOHANG) == opener ? failedEnd(status) : "";
                          ::close(ended);
                          watch->deleteLater();
-                         if (failed && failedLater) failedLater();
+                         if (!how.empty() && failedLater) failedLater(how);
                      });
     return true;
 }

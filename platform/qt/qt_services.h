@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 
 // The d/M/y pattern of a Qt date format: day names and letters other than d, M
@@ -33,14 +34,23 @@ class QtClock : public Clock {
     double now() const override;
 };
 
-// QSettings per user: organisation "LW", application = the app argument,
-// group = section.
+// Settings per user in the file "LW/<app>.conf" (INI, group = section) of
+// `folder`, by default the user's configuration folder. A file there that is
+// not a regular one (a pipe would hold up the program) is left alone: nothing
+// is read from it or written to it, as though there were no settings.
 class QtSettingsStore : public SettingsStore {
   public:
+    explicit QtSettingsStore(std::filesystem::path folder = {});
     std::optional<std::string> get(const std::string& app, const std::string& section,
                                    const std::string& key) const override;
     void set(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
+
+  private:
+    // The settings file of `app`; nullopt when it is not to be touched.
+    std::optional<QString> usableFile(const std::string& app) const;
+
+    std::filesystem::path folder_;
 };
 
 class QtClipboard : public Clipboard {
@@ -58,7 +68,8 @@ class QtMessageBox : public MessageBox {
 
 class QtShell : public Shell {
   public:
-    bool openWithDefault(const std::string& path, std::function<void()> failedLater) override;
+    bool openWithDefault(const std::string& path,
+                         std::function<void(const std::string&)> failedLater) override;
 };
 
 class QtEnvironment : public Environment {

@@ -394,13 +394,19 @@ TEST_F(MailDraft, FailuresAreShownAndNothingIsOpened) {
     ASSERT_TRUE(path);
     EXPECT_EQ(fakes.messages.shown.size(), 3u);
     EXPECT_EQ(fakes.messages.lastText(),
-              "The mail program could not be started. The message was saved as " + path->string() +
+              "The mail program could not be started: the desktop's opener could not be run. The "
+              "message was saved as " +
+                  path->string() +
                   "; drafts there are removed after a day, so move it elsewhere to keep it.");
-    // ... also when the desktop's opener fails after it started.
+    // ... and, when the opener or the mail program it ran ends with a failure, how it ended.
     fakes.shell.succeed = true;
     path = Tmain::OpenMailDraft("Invoice", "<p/>", "s", "c");
     ASSERT_TRUE(path && fakes.shell.failedLater);
-    fakes.shell.failedLater();
-    EXPECT_NE(fakes.messages.lastText().find("started. The message was saved as " + path->string()),
-              std::string::npos);
+    fakes.shell.failedLater("exit status 1");
+    EXPECT_EQ(
+        fakes.messages.lastText().find("The mail program, or the desktop's opener that starts "
+                                       "it, ended with a failure (exit status 1). The message "
+                                       "was saved as " +
+                                       path->string()),
+        0u);
 }

@@ -44,17 +44,21 @@ TEST(ReportText, EscapedQuotedPaddedAndSized) {
     EXPECT_EQ(rightAlign("12,345.00", 5), " 12,345.00");
     EXPECT_EQ(rightAlign("12,345.00", 9), " 12,345.00");
     // Amount columns keep their layout until a figure needs more; a widened
-    // column moves the ones after it, and labels are cut where their first
-    // column starts.
+    // column moves the ones after it, and labels go on, whole, in lines
+    // within the room before their first column.
     FigureColumns columns({6, 14}, 8);
     columns.fit(1, "(1.00)");
     EXPECT_FALSE(columns.widened());
-    EXPECT_EQ(columns.line("Caf\xC3\xA9 au lait", 0, {"1.00", "2.00"}),
-              "Caf\xC3\xA9 a    1.00    2.00");
+    EXPECT_EQ(columns.lines("Caf\xC3\xA9 au lait", 0, {"1.00", "2.00"}),
+              (std::vector<std::string>{"Caf\xC3\xA9      1.00    2.00", "au", "lait"}));
     columns.fit(0, "123,456.00");
     EXPECT_TRUE(columns.widened());
-    EXPECT_EQ(columns.line("Total", 0, {"123,456.00", "(1.00)"}), "Total  123,456.00  (1.00)");
-    EXPECT_EQ(columns.line("Creditors for goods", 1, {"1.00"}), "Creditors for goo    1.00");
+    EXPECT_EQ(columns.lines("Total", 0, {"123,456.00", "(1.00)"}),
+              std::vector<std::string>{"Total  123,456.00  (1.00)"});
+    EXPECT_EQ(columns.lines("Creditors for goods", 1, {"1.00"}),
+              (std::vector<std::string>{"Creditors for        1.00", "goods"}));
+    EXPECT_EQ(wrapText("  Accumulated-Depreciation: Equi", 10),
+              (std::vector<std::string>{"  Accumula", "ted-Deprec", "iation:", "Equi"}));
 
     // 120 twips a character, halves to even, within what a sheet holds.
     EXPECT_EQ(sheetColumnCharacters(500 * 15.0), 62);

@@ -1,6 +1,7 @@
 #include "mainwindow/invoice.h"
 
 #include "book/tmain.h"
+#include "mainwindow/entry_totals.h"
 #include "mainwindow/mailed_invoice_reader.h"
 #include "mainwindow/trading_books.h"
 #include "platform/fake/fake_services.h"
@@ -90,6 +91,17 @@ TEST(Invoice, AddresseeListedLinesAndTotal) {
     EXPECT_EQ(refund.lines[0].amountText, "(,50)");
     EXPECT_EQ(refund.lines[1].amountText, "1,50");
     EXPECT_EQ(refund.totalText, "1,00");
+
+    // A total within the range though the lines pass it on the way, as the
+    // entry's totals; past the range, "#####".
+    Book wide = b;
+    for (const char* amount : {"922337203685477.5807", ".01", "-51939.14", "-10292.97"})
+        addLine(wide, Credit, "400", amount, "", "10");
+    addLine(wide, Debit, "120", "1", "", "10");
+    EXPECT_EQ(buildInvoice(wide, 8, 12, dayFirstLocale(), "").totalText, "922,337,203,623,245.48");
+    EXPECT_EQ(sumEntry(wide, 8, 12).credit, money("922337203623245.4807"));
+    wide.EntryLines[10].Amount = wide.EntryLines[11].Amount = money("1");
+    EXPECT_EQ(buildInvoice(wide, 8, 12, dayFirstLocale(), "").totalText, "#####");
 
     // An account without a second note, or no account at all, gives no address.
     Book c = b;

@@ -1,5 +1,6 @@
 #include "toolkit/file_dialog_logic.h"
 
+#include "platform/fake/fake_services.h"
 #include "resources/string_table.h"
 #include "support/failing_allocations.h"
 #include "support/test_paths.h"
@@ -142,9 +143,17 @@ TEST(FileDialogLogic, ChosenPathIsAbsolute) {
              {full, 0}, {"tbtab.csv", 1}, {"sub/set.lwk", 2}, {"sub/tb1", -1}})
         EXPECT_EQ(read(typed).typeIndex, index) << typed;
     EXPECT_TRUE(read("sub").folder);
-    for (const std::string missing : {"nosuch", "plain"})
-        EXPECT_EQ(read(missing + "/x.xls").refusal,
-                  "There is no folder " + (dir / missing).string() + ".");
+    EXPECT_EQ(read("nosuch/x.xls").refusal,
+              "There is no folder " + (dir / "nosuch").string() + ".");
+    for (const std::string throughFile : {"plain/x.xls", "plain/deeper/x.xls"})
+        EXPECT_EQ(read(throughFile).refusal,
+                  (dir / "plain").string() + " is a file, not a folder.");
+    EXPECT_EQ(read("tb.xls ").refusal,
+              "\"tb.xls \" ends in a blank. Remove it, or type another name.");
+    ScopedFakeServices fakes;
+    fakes.environment.vars["HOME"] = (dir / "sub").string();
+    EXPECT_TRUE(read("~").folder);
+    EXPECT_EQ(read("~/t1.xls").path, dir / "sub" / "t1.xls");
     EXPECT_EQ(read("tb.pdf").unoffered,
               "\"tb.pdf\" ends in .pdf, which is not a type offered here (.xls, .csv, .LWK).");
     EXPECT_EQ(read("tb.pdf", false).unoffered, ""); // opening takes a file of any name

@@ -6,6 +6,7 @@
 #include "resources/string_table.h"
 #include "toolkit/file_dialog_logic.h"
 #include "toolkit/qt/BandedBackdrop.h"
+#include "toolkit/qt/qt_keys.h"
 #include "toolkit/replace_question.h"
 
 #include <QCloseEvent>
@@ -281,14 +282,14 @@ void LoadSave::driveChosen(const std::string& drive) {
 
 bool LoadSave::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtSearchSpec && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        const int typed = qt_keys::keyAscii(static_cast<QKeyEvent*>(event));
+        if (typed == keys::Enter) {
             Command1[1]->setFocus();
             return true;
         }
-        const std::string typed = key->text().toStdString();
         // "/" passes: a name may go into a folder.
-        if (typed.size() == 1 && typed[0] != '/' && isForbiddenNameCharacter(typed[0])) return true;
+        if (typed > 0 && typed < 128 && typed != '/' && isForbiddenNameCharacter(char(typed)))
+            return true;
     }
     if (event->type() == QEvent::MouseButtonPress) {
         for (auto* label : Label1) {

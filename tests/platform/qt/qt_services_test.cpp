@@ -17,6 +17,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 using testing_support::TempDir;
 
 namespace {
@@ -72,7 +74,7 @@ QAbstractButton* buttonOf(QMessageBox* box, QMessageBox::StandardButton which) {
 
 TEST(QtServices, SettingsStoreRoundTripsPerUserUnderLwSettings) {
     ScratchSettings scratch;
-    QtSettingsStore store;
+    QtSettingsStore store(scratch.dir().path());
     EXPECT_FALSE(store.get("LW", "Settings", "Width").has_value());
 
     store.set("LW", "Settings", "Width", "9120");
@@ -96,6 +98,12 @@ TEST(QtServices, SettingsStoreRoundTripsPerUserUnderLwSettings) {
     QSettings onDisk(file, QSettings::IniFormat);
     EXPECT_EQ(onDisk.value("Settings/Height").toString(), "6405");
     EXPECT_EQ(onDisk.value("Other/Width").toString(), "1");
+
+    // A settings file that is a pipe is as none, read and written without waiting.
+    ASSERT_EQ(::mkfifo((scratch.dir() / "LW/Piped.conf").c_str(), 0600), 0);
+    store.set("Piped", "Settings", "Width", "1");
+    EXPECT_FALSE(store.get("Piped", "Settings", "Width").has_value());
+    EXPECT_TRUE(std::filesystem::is_fifo(scratch.dir() / "LW/Piped.conf"));
 }
 
 TEST(QtServices, ClipboardCarriesPlainTextAndRtfTogether) {
@@ -263,10 +271,12 @@ TEST(QtServices, ClockEnvironmentAndInstallation) {
     std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QByteArray::fromStdString(bin.path().string()) + ":" + path);
-    bool failed = false;
-    EXPECT_TRUE(QtShell().openWithDefault((bin / "draft.eml").string(), [&] { failed = true; }));
+    std::string howEnded;
+    EXPECT_TRUE(QtShell().openWithDefault((bin / "draft.eml").string(),
+                                          [&](const std::string& how) { howEnded = how; }));
     qputenv("PATH", path);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return failed; }, 30000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !howEnded.empty(); }, 30000));
+    EXPECT_EQ(howEnded, "exit status 3");
 
     const Services previous = services();
     installQtServices();
