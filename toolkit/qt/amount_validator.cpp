@@ -29,3 +29,23 @@ QString textAfterTyping(const QLineEdit* box, const QString& typed) {
         return text.replace(box->selectionStart(), box->selectionLength(), typed);
     return text.insert(box->cursorPosition(), typed);
 }
+
+namespace {
+
+void keyJudged(KeyPressArgs& k, const FigureKey& key,
+               const std::function<void(const std::string&)>& tell) {
+    k.KeyAscii = static_cast<int>(key.typed);
+    if (!key.problem.empty() && tell) tell(key.problem);
+}
+
+} // namespace
+
+void amountKeyPress(KeyPressArgs& k, const NumberMarks& marks,
+                    const std::function<void(const std::string&)>& tell) {
+    keyJudged(k, amountKey(static_cast<char32_t>(k.KeyAscii), marks), tell);
+}
+
+void numberKeyPress(KeyPressArgs& k, const std::string& decimalMark,
+                    const std::function<void(const std::string&)>& tell) {
+    keyJudged(k, numberKey(static_cast<char32_t>(k.KeyAscii), decimalMark), tell);
+}

@@ -386,7 +386,10 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
     EXPECT_EQ(w.PayTotal[0]->text(), "07:30");
     w.PayRate[0]->clear();
     typeInto(w.PayRate[0], "2x0");
-    EXPECT_EQ(w.PayRate[0]->text(), "20"); // letters do not get in
+    EXPECT_EQ(w.PayRate[0]->text(), "20"); // letters do not get in, and are told
+    EXPECT_EQ(fakes.messages.lastText(),
+              "\"x\" : Not an amount: type digits, \".\" and \",\" only");
+    fakes.messages.shown.clear();
     EXPECT_EQ(w.PayGross[0]->text(), "150.00");
     typeInto(w.PayP[0], "10");
     EXPECT_EQ(w.PayDe[0][0]->text(), "15");
