@@ -70,9 +70,10 @@ Depreciation::Depreciation(const Book& book, QWidget* parent)
     };
     Cost = box(twipsRect(240, 660, 1875, 330), CostLength, "", "Capital Cost of Asset...");
     AmountFit::attach(Cost);
-    FieldEvents::attach(Cost)->keyPress = [](KeyPressArgs& k) {
-        amountKeyPress(k, marksOf(currentLocale()),
-                       [](const std::string& problem) { showMessage(problem); });
+    FieldEvents::attach(Cost)->keyPress = [this](KeyPressArgs& k) {
+        amountKeyPress(
+            k, marksOf(currentLocale()), [](const std::string& problem) { showMessage(problem); },
+            Cost);
     };
     Percent = box(twipsRect(2160, 660, 435, 330), 2, "20", "% Rate of Depreciation..");
     TheYears = box(twipsRect(2640, 660, 615, 330), 2, "", "Number of Years...");

@@ -41,8 +41,14 @@ void keyJudged(KeyPressArgs& k, const FigureKey& key,
 } // namespace
 
 void amountKeyPress(KeyPressArgs& k, const NumberMarks& marks,
-                    const std::function<void(const std::string&)>& tell) {
-    keyJudged(k, amountKey(static_cast<char32_t>(k.KeyAscii), marks), tell);
+                    const std::function<void(const std::string&)>& tell, const QLineEdit* box) {
+    FigureKey key = amountKey(static_cast<char32_t>(k.KeyAscii), marks);
+    if (box && key.typed >= 32) {
+        key.problem = typedFigureProblem(
+            textAfterTyping(box, QString::fromUcs4(&key.typed, 1)).toStdString(), marks);
+        if (!key.problem.empty()) key.typed = 0;
+    }
+    keyJudged(k, key, tell);
 }
 
 void numberKeyPress(KeyPressArgs& k, const std::string& decimalMark,

@@ -36,10 +36,12 @@ class AmountValidator : public QValidator {
 QString textAfterTyping(const QLineEdit* box, const QString& typed);
 
 // A key pressed in a box that takes an amount, a rate or a figure, judged by
-// amountKey: the key's character becomes what it types there (0 when the box
-// refuses it), and a refused key is told through `tell` at once.
+// amountKey and, given the box, by the text it would then hold
+// (typedFigureProblem): the key's character becomes what it types there (0
+// when the box refuses it), and a refused key is told through `tell` at once.
 void amountKeyPress(KeyPressArgs& k, const NumberMarks& marks,
-                    const std::function<void(const std::string&)>& tell);
+                    const std::function<void(const std::string&)>& tell,
+                    const QLineEdit* box = nullptr);
 // The same for a box an account number is typed into (numberKey).
 void numberKeyPress(KeyPressArgs& k, const std::string& decimalMark,
                     const std::function<void(const std::string&)>& tell);
