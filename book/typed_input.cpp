@@ -41,8 +41,9 @@ bool folioKeyAllowed(char32_t key, const std::string& decimalMark) {
 FigureKey numberKey(char32_t key, const std::string& decimalMark) {
     if (folioKeyAllowed(key, decimalMark)) return {key, ""};
     if (key < 32 || key == 127) return {};
-    return {0, quoted(encoding::utf8Of(key)) +
-                   " : Not an account number: type digits, \"-\" and \"" + decimalMark + "\" only"};
+    const bool otherMark = !decimalMark.empty() && decimalMark != ".";
+    return {0, quoted(encoding::utf8Of(key)) + " : Not an account number: type digits, \"-\"" +
+                   (otherMark ? ", \".\" and \"" + decimalMark + "\"" : " and \".\"") + " only"};
 }
 
 FigureKey amountKey(char32_t key, const NumberMarks& marks) {
