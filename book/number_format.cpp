@@ -108,42 +108,52 @@ std::string plainNumberText(Currency value, const std::string& decimalMark) {
     return value.toPlainString(decimalMark);
 }
 
+TypedFigure readTypedFigure(const std::string& text, std::size_t from, const NumberMarks& marks) {
+    TypedFigure f;
+    int groups = 0, run = 0; // group marks read, digits since the last one
+    auto groupingHolds = [&] { return groups == 0 || run == 3; };
+    std::size_t i = from;
+    while (i < text.size()) {
+        if (!f.point && startsWith(text, i, marks.decimal)) {
+            f.grouped = f.grouped && groupingHolds();
+            f.point = true;
+            i += marks.decimal.size();
+        } else if (!f.point && startsWith(text, i, marks.group)) {
+            f.grouped = f.grouped && run > 0 && run <= 3 && groupingHolds();
+            ++groups;
+            run = 0;
+            i += marks.group.size();
+        } else if (text[i] >= '0' && text[i] <= '9') {
+            f.digits += text[i++];
+            if (f.point)
+                ++f.decimals;
+            else
+                ++run;
+        } else {
+            break;
+        }
+    }
+    if (!f.point) f.grouped = f.grouped && groupingHolds();
+    f.end = i;
+    return f;
+}
+
+std::string TypedFigure::plainText(std::size_t places) const {
+    const std::size_t whole = digits.size() - decimals;
+    std::string plain = digits.substr(0, whole);
+    if (point) plain += "." + digits.substr(whole, std::min(places, decimals));
+    return plain;
+}
+
 namespace {
 // The figure from `i` on, below zero when `negative`: its digits and decimal
 // point handed to Currency::parse, which reads the lowest amount too.
 std::optional<Currency> parseFigure(const std::string& text, std::size_t i,
                                     const NumberMarks& marks, bool negative) {
-    std::string plain = negative ? "-" : "";
-    int digits = 0, decimals = 0;
-    bool point = false;
-    // Digit grouping, when used, is by threes: 1,234,567 but not 1,23,4567.
-    int groups = 0, run = 0;
-    auto groupingHolds = [&] { return groups == 0 || run == 3; };
-    while (i < text.size()) {
-        if (!point && startsWith(text, i, marks.decimal)) {
-            if (!groupingHolds()) return std::nullopt;
-            point = true;
-            plain += '.';
-            i += marks.decimal.size();
-            continue;
-        }
-        if (!point && startsWith(text, i, marks.group)) {
-            if (run == 0 || run > 3 || !groupingHolds()) return std::nullopt;
-            ++groups;
-            run = 0;
-            i += marks.group.size();
-            continue;
-        }
-        const char c = text[i];
-        if (c < '0' || c > '9') return std::nullopt;
-        if (point && ++decimals > 4) return std::nullopt;
-        plain += c;
-        ++digits;
-        if (!point) ++run;
-        ++i;
-    }
-    if (digits == 0 || (!point && !groupingHolds())) return std::nullopt;
-    return Currency::parse(plain);
+    const TypedFigure f = readTypedFigure(text, i, marks);
+    if (f.end != text.size() || !f.grouped || f.digits.empty() || f.decimals > 4)
+        return std::nullopt;
+    return Currency::parse((negative ? "-" : "") + f.plainText());
 }
 } // namespace
 

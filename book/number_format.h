@@ -56,6 +56,26 @@ std::string groupedDigits(const std::string& digits, const std::string& groupMar
 // go through folioText instead, which also writes the dash form.
 std::string plainNumberText(Currency value, const std::string& decimalMark);
 
+// A figure as typed, read from `from` on by the locale's marks: digits, the
+// digit-group mark between digits of the whole part, at most one decimal mark
+// and the decimals after it. Reading stops at the first character that does
+// not fit, a group mark after the decimal mark and a second decimal mark
+// among them. Every reader of typed amounts and numbers starts from it.
+struct TypedFigure {
+    std::string digits;       // every digit read, the whole part's first
+    std::size_t decimals = 0; // of them, those after the decimal mark
+    bool point = false;       // a decimal mark was read
+    // Group marks, where there are any, stand between groups of three:
+    // "1,234,567" and "1,234.5", not "1,23,4567", ",123" or "1,".
+    bool grouped = true;
+    std::size_t end = 0; // where reading stopped
+
+    // The digits with "." before the first `places` decimals, the later ones
+    // left out: "1234.5" (as Currency::parse reads it within four places).
+    std::string plainText(std::size_t places = 4) const;
+};
+TypedFigure readTypedFigure(const std::string& text, std::size_t from, const NumberMarks& marks);
+
 // Reads a typed amount: digits, at most one decimal mark followed by at most
 // four digits, and group marks in the whole part (then grouping by threes:
 // "1,234,567"). A sign, parentheses, blanks, any other character, misplaced

@@ -98,6 +98,12 @@ template <class Write> std::string mapCharacters(std::string_view utf8, Write wr
 
 } // namespace
 
+std::string utf8Of(char32_t point) {
+    std::string out;
+    appendUtf8(out, point);
+    return out;
+}
+
 bool isValidUtf8(std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {

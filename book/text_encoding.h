@@ -12,6 +12,8 @@ bool isValidUtf8(std::string_view bytes);
 // The character at `pos`, moving `pos` past it; a byte that starts no
 // well-formed character gives U+FFFD and is passed over alone.
 char32_t nextCodePoint(std::string_view utf8, std::size_t& pos);
+// The character as UTF-8.
+std::string utf8Of(char32_t point);
 
 // The Windows code page of a character-set number (0 gives 1252, 238 gives
 // 1250, 204 gives 1251, 161 gives 1253, 162 gives 1254, 177 gives 1255, 178

@@ -12,13 +12,57 @@ bool digitOrSeparatorKey(char32_t key) {
     return key == 8 || (key >= U'-' && key <= U'9');
 }
 
+// The character a mark is, when it is one; else 0 (no key types it).
+char32_t markKey(const std::string& mark) {
+    std::size_t at = 0;
+    const char32_t c = mark.empty() ? 0 : encoding::nextCodePoint(mark, at);
+    return at == mark.size() ? c : 0;
+}
+
+bool startsWith(const std::string& text, std::size_t at, const std::string& mark) {
+    return !mark.empty() && text.compare(at, mark.size(), mark) == 0;
+}
+
+std::string quoted(const std::string& text) {
+    return "\"" + shortenForStatus(text) + "\"";
+}
+
+std::string notAnAmount(const std::string& text, const NumberMarks& marks) {
+    return quoted(text) + " : Not an amount: type digits, \"" + marks.decimal + "\"" +
+           (marks.group.empty() ? "" : " and \"" + marks.group + "\"") + " only";
+}
+
 } // namespace
 
 bool folioKeyAllowed(char32_t key, const std::string& decimalMark) {
-    if (digitOrSeparatorKey(key)) return true;
+    return digitOrSeparatorKey(key) || (key != 0 && key == markKey(decimalMark));
+}
+
+FigureKey numberKey(char32_t key, const std::string& decimalMark) {
+    if (folioKeyAllowed(key, decimalMark)) return {key, ""};
+    if (key < 32 || key == 127) return {};
+    const bool otherMark = !decimalMark.empty() && decimalMark != ".";
+    return {0, quoted(encoding::utf8Of(key)) + " : Not an account number: type digits, \"-\"" +
+                   (otherMark ? ", \".\" and \"" + decimalMark + "\"" : " and \".\"") + " only"};
+}
+
+FigureKey amountKey(char32_t key, const NumberMarks& marks) {
+    const bool typesItself =
+        key == 3 || key == 22 || key == 8 || (key >= U'0' && key <= U'9') ||
+        (key != 0 && (key == markKey(marks.decimal) || key == markKey(marks.group)));
+    if (typesItself) return {key, ""};
+    const std::string typed = encoding::utf8Of(key);
+    const bool meansNothingElse = typed != marks.decimal && typed != marks.group;
+    if ((key == U'.' || key == U',') && meansNothingElse && markKey(marks.decimal) != 0)
+        return {markKey(marks.decimal), ""};
+    if (key < 32 || key == 127) return {};
+    return {0, notAnAmount(typed, marks)};
+}
+
+bool amountKeyAllowed(const std::string& typed, const NumberMarks& marks) {
     std::size_t at = 0;
-    return !decimalMark.empty() && encoding::nextCodePoint(decimalMark, at) == key &&
-           at == decimalMark.size();
+    const char32_t key = typed.empty() ? 0 : encoding::nextCodePoint(typed, at);
+    return at == typed.size() && key != 0 && amountKey(key, marks).typed == key;
 }
 
 bool dateKeyAllowed(char32_t key, const LocaleInfo& locale) {
@@ -32,61 +76,30 @@ bool dateKeyAllowed(char32_t key, const LocaleInfo& locale) {
     return false;
 }
 
-bool amountKeyAllowed(const std::string& typed, const NumberMarks& marks) {
-    if (typed.size() == 1) {
-        const char c = typed[0];
-        if (c == 3 || c == 22 || c == 8 || (c >= '0' && c <= '9')) return true;
-    }
-    return !typed.empty() && (typed == marks.decimal || typed == marks.group);
-}
-
 namespace {
 
-bool startsWith(const std::string& text, std::size_t at, const std::string& mark) {
-    return !mark.empty() && text.compare(at, mark.size(), mark) == 0;
-}
-
-std::string quoted(const std::string& text) {
-    return "\"" + shortenForStatus(text) + "\"";
-}
-
-// The figure a typed text starts with: an optional "-" (when `sign`),
-// digits and digit-group marks, the decimal mark and decimals; reading stops
-// at any other character.
+// The figure a typed text starts with, after a "-" when `sign` allows one
+// (readTypedFigure), and the text Currency::parse weighs of it: its first
+// four decimals, the money type holding no more.
 struct LeadingFigure {
-    std::string plain;        // as Currency::parse reads it, the first 4 decimals only
-    std::size_t decimals = 0; // every decimal typed
-    std::size_t end = 0;      // where reading stopped
+    TypedFigure figure;
+    std::string plain;
 };
 
 LeadingFigure leadingFigure(const std::string& text, const NumberMarks& marks, bool sign) {
-    LeadingFigure f;
-    std::size_t i = sign && text.compare(0, 1, "-") == 0 ? 1 : 0;
-    f.plain = text.substr(0, i) + "0";
-    bool point = false;
-    while (i < text.size()) {
-        if (!point && startsWith(text, i, marks.decimal)) {
-            point = true;
-            f.plain += '.';
-            i += marks.decimal.size();
-        } else if (startsWith(text, i, marks.group)) {
-            i += marks.group.size();
-        } else if (text[i] >= '0' && text[i] <= '9') {
-            // The money type holds four decimals: later ones are not weighed.
-            if (!point || ++f.decimals <= 4) f.plain += text[i];
-            ++i;
-        } else {
-            break;
-        }
-    }
-    f.end = i;
+    const std::size_t from = sign && text.compare(0, 1, "-") == 0 ? 1 : 0;
+    LeadingFigure f{readTypedFigure(text, from, marks), text.substr(0, from) + "0"};
+    f.plain += f.figure.plainText();
     return f;
 }
 
 } // namespace
 
-bool figureWithinLargest(const std::string& text, const NumberMarks& marks) {
-    return Currency::parse(leadingFigure(text, marks, true).plain).has_value();
+std::string typedFigureProblem(const std::string& text, const NumberMarks& marks) {
+    const LeadingFigure figure = leadingFigure(text, marks, true);
+    if (figure.figure.end < text.size()) return quoted(text) + " : Not a valid amount";
+    if (!Currency::parse(figure.plain)) return quoted(text) + " : Not an amount: too large";
+    return "";
 }
 
 std::string amountBoxText(Currency amount, const std::string& decimalMark) {
@@ -106,13 +119,17 @@ AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks, C
     // Why it is not an amount: a foreign character, too many decimals or too
     // large refuse the text; anything else may still become an amount.
     const LeadingFigure figure = leadingFigure(text, marks, false);
-    if (figure.end < text.size()) {
+    const std::size_t end = figure.figure.end;
+    if (end < text.size()) {
+        // A mark out of place (a second decimal mark, a group mark among the
+        // decimals) is no foreign character, but no amount either.
+        const bool mark =
+            startsWith(text, end, marks.decimal) || startsWith(text, end, marks.group);
         check.kind = AmountTextKind::Refused;
-        check.problem = quoted(text) + " : Not an amount: type digits, \"" + marks.decimal + "\"" +
-                        (marks.group.empty() ? "" : " and \"" + marks.group + "\"") + " only";
+        check.problem = mark ? quoted(text) + " : Not a valid amount" : notAnAmount(text, marks);
         return check;
     }
-    if (figure.decimals > 4) {
+    if (figure.figure.decimals > 4) {
         check.kind = AmountTextKind::Refused;
         check.problem = quoted(text) + " : Not an amount: at most 4 decimals";
         return check;

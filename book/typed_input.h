@@ -22,15 +22,33 @@ bool dateKeyAllowed(char32_t key, const LocaleInfo& locale);
 // to "9" and the locale's decimal mark, so a number is typed as it is shown
 // (folioText).
 bool folioKeyAllowed(char32_t key, const std::string& decimalMark);
-// Amount box: Ctrl+C (3), Ctrl+V (22), Backspace, digits and the locale's
-// decimal and digit-group marks (`typed` is the character as UTF-8).
+
+// A key typed into a box that takes a figure: the character it types there,
+// 0 when the box refuses it, and then what to tell at once ("" for a key
+// that types nothing, such as Enter or Escape). A refused key never joins
+// the digits on either side of it without a word.
+struct FigureKey {
+    char32_t typed = 0;
+    std::string problem;
+};
+// Amount box (and every box an amount, a rate or a figure is typed into):
+// Ctrl+C (3), Ctrl+V (22), Backspace, digits and the locale's decimal and
+// digit-group marks type themselves; a "." or "," that is neither mark of the
+// locale types the decimal mark ("7.5" is 7,5 where the group mark is a
+// blank); any other character is refused and told.
+FigureKey amountKey(char32_t key, const NumberMarks& marks);
+// Number box: the keys folioKeyAllowed lets through type themselves; any
+// other character is refused and told.
+FigureKey numberKey(char32_t key, const std::string& decimalMark);
+// Whether an amount box takes `typed` (the character as UTF-8) as it is.
 bool amountKeyAllowed(const std::string& typed, const NumberMarks& marks);
 
-// Whether the figure an amount box's text starts with (an optional "-", digits
-// and digit-group marks, the decimal mark and decimals; reading stops at any
-// other character) lies within the largest amount the money type holds. A key
-// that would carry it past is refused and the box keeps its figure.
-bool figureWithinLargest(const std::string& text, const NumberMarks& marks);
+// What a key typed into a box that takes a figure makes of its text, when
+// the key itself is taken (amountKey): "" while the text is a figure in the
+// making (an optional "-", digits, the marks in their places) within the
+// largest amount the money type holds; else what to tell, the key refused
+// and the box keeping its figure.
+std::string typedFigureProblem(const std::string& text, const NumberMarks& marks);
 
 // The text of an amount box judged as a whole (what a paste may bring too).
 enum class AmountTextKind {

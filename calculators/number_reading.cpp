@@ -8,10 +8,6 @@
 
 namespace {
 
-bool at(const std::string& text, std::size_t i, const std::string& mark) {
-    return !mark.empty() && text.compare(i, mark.size(), mark) == 0;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -40,37 +36,9 @@ std::optional<TypedDigits> systemDigits(const std::string& raw, const NumberMark
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    std::string digits;
-    int groupLength = -1; // digits since the last group mark; -1 before any mark
-    int leadLength = 0;   // digits before the first group mark
-    for (; i < text.size(); ++i) {
-        if (isDigit(text[i])) {
-            digits += text[i];
-            if (groupLength >= 0)
-                ++groupLength;
-            else
-                ++leadLength;
-        } else if (at(text, i, marks.group) && !at(text, i, marks.decimal)) {
-            // A mark needs one to three digits before the first and exactly
-            // three between marks.
-            if (groupLength < 0 ? (leadLength < 1 || leadLength > 3) : groupLength != 3)
-                return std::nullopt;
-            groupLength = 0;
-            i += marks.group.size() - 1;
-        } else {
-            break;
-        }
-    }
-    if (groupLength >= 0 && groupLength != 3) return std::nullopt;
-    int scale = 0;
-    if (i < text.size() && at(text, i, marks.decimal)) {
-        for (i += marks.decimal.size(); i < text.size() && isDigit(text[i]); ++i) {
-            digits += text[i];
-            ++scale;
-        }
-    }
-    if (i != text.size() || digits.empty()) return std::nullopt;
-    return TypedDigits{negative, digits, scale};
+    const TypedFigure f = readTypedFigure(text, i, marks);
+    if (f.end != text.size() || !f.grouped || f.digits.empty()) return std::nullopt;
+    return TypedDigits{negative, f.digits, static_cast<long>(f.decimals)};
 }
 
 TypedDigits leadingDigits(const LeadingNumber& n) {

@@ -198,8 +198,9 @@ void TapeCalculator::appendLine(char op) {
 TapeCalculator::KeyOutcome TapeCalculator::keyPress(int row, char32_t ch) {
     KeyOutcome out;
     // An amount box's keys go into the box.
-    const std::string typed = ch < 0x80 ? std::string(1, static_cast<char>(ch)) : std::string();
-    if (amountKeyAllowed(typed, marks_)) return out;
+    const FigureKey key = amountKey(ch, marks_);
+    out.typed = key.typed;
+    if (key.typed != 0) return out;
     out.swallowed = true;
     char op = 0;
     switch (ch) {
@@ -218,7 +219,8 @@ TapeCalculator::KeyOutcome TapeCalculator::keyPress(int row, char32_t ch) {
     case U'\r':
         break;
     default:
-        return out; // any other character is dropped
+        out.problem = key.problem; // any other character is refused, and told
+        return out;
     }
     if (row < lastRow_) {
         // The operator belongs to the line below, whose box takes the focus.

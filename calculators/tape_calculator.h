@@ -50,6 +50,10 @@ class TapeCalculator {
     // What a key typed in an amount box does.
     struct KeyOutcome {
         bool swallowed = false;
+        // Not swallowed: the character the box types (amountKey: a "." that
+        // is neither mark types the decimal mark).
+        char32_t typed = 0;
+        std::string problem;   // a refused character: what to tell at once
         int focusRow = -1;     // the row whose box takes the focus, -1 = stays
         bool scrolled = false; // the view moved: refill every row
     };

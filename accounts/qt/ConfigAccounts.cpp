@@ -9,6 +9,7 @@
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/amount_validator.h"
 #include "toolkit/qt/box_text.h"
 #include "toolkit/qt/plain_text_box.h"
 #include "toolkit/qt/print_command.h"
@@ -394,8 +395,11 @@ bool ConfigAccounts::rowKey(int k, bool folio, QEvent* event) {
         if (m.focusRow >= 0) focusRow(m.focusRow, folio, -1);
         if (m.swallow) return true;
         if (folio) {
-            const int typed = qt_keys::keyAscii(key);
-            if (typed != 0 && !editor_.folioKeyAccepted(static_cast<char32_t>(typed))) return true;
+            KeyPressArgs typed{qt_keys::keyAscii(key)};
+            if (typed.KeyAscii == 0) return false;
+            numberKeyPress(typed, run_.DecimalSeparator,
+                           [](const std::string& problem) { showMessage(problem); });
+            if (typed.KeyAscii == 0) return true;
         }
         return false;
     }

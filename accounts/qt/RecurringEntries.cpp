@@ -223,25 +223,28 @@ void RecurringEntries::buildRows() {
 void RecurringEntries::wireRow(int r) {
     const auto keyDown = [this, r](KeyArgs& k) { rowKeyDown(r, k); };
     const auto gotFocus = [this, r] { Folio_GotFocus(r); };
+    // Told once the key or the change refused is over.
+    const auto tell = [this](const std::string& problem) {
+        if (refusal_.empty())
+            QMetaObject::invokeMethod(
+                this, [this] { showMessage(std::exchange(refusal_, {})); }, Qt::QueuedConnection);
+        refusal_ = problem;
+    };
     for (QWidget* w : {static_cast<QWidget*>(Folio[r]), static_cast<QWidget*>(Account_Name[r]),
                        static_cast<QWidget*>(AmountText[r]), static_cast<QWidget*>(AccNote[r])}) {
         FieldEvents* events = FieldEvents::attach(w);
         events->keyDown = keyDown;
         events->gotFocus = gotFocus;
         if (w == Folio[r]) {
-            events->keyPress = [](KeyPressArgs& k) {
-                if (!folioKeyAllowed(static_cast<char32_t>(k.KeyAscii), decimalMark()))
-                    k.KeyAscii = 0;
-            };
+            events->keyPress = [tell](KeyPressArgs& k) { numberKeyPress(k, decimalMark(), tell); };
             events->lostFocus = [this, r] {
                 if (drawing_) return;
                 showLeftBox(Folio[r], editor_.leaveFolio(lineOf(r), Folio[r]->text().toStdString(),
                                                          decimalMark()));
             };
         } else if (w == AmountText[r]) {
-            events->keyPress = [](KeyPressArgs& k) {
-                const std::string typed = QString(QChar(k.KeyAscii)).toStdString();
-                if (!amountKeyAllowed(typed, marksOf(currentLocale()))) k.KeyAscii = 0;
+            events->keyPress = [tell](KeyPressArgs& k) {
+                amountKeyPress(k, marksOf(currentLocale()), tell);
             };
             // Left: the box shows the amount its line keeps, and why when
             // its text was not taken.
@@ -275,12 +278,7 @@ void RecurringEntries::wireRow(int r) {
     auto* validator =
         new AmountValidator([] { return marksOf(currentLocale()); },
                             [this, r] { return editor_.heldAmount(lineOf(r)); }, AmountText[r]);
-    validator->refused = [this](const std::string& problem) {
-        if (refusal_.empty())
-            QMetaObject::invokeMethod(
-                this, [this] { showMessage(std::exchange(refusal_, {})); }, Qt::QueuedConnection);
-        refusal_ = problem;
-    };
+    validator->refused = tell;
     AmountText[r]->setValidator(validator);
     connect(AmountText[r], &QLineEdit::textEdited, this, [this, r](const QString& text) {
         const AmountCheck check = checkAmountText(text.toStdString(), marksOf(currentLocale()),

@@ -5,6 +5,7 @@
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/amount_fit.h"
+#include "toolkit/qt/amount_validator.h"
 #include "toolkit/qt/box_text.h"
 #include "toolkit/qt/field_events.h"
 
@@ -69,9 +70,10 @@ Depreciation::Depreciation(const Book& book, QWidget* parent)
     };
     Cost = box(twipsRect(240, 660, 1875, 330), CostLength, "", "Capital Cost of Asset...");
     AmountFit::attach(Cost);
-    FieldEvents::attach(Cost)->keyPress = [](KeyPressArgs& k) {
-        const std::string typed = QString(QChar(k.KeyAscii)).toStdString();
-        if (!amountKeyAllowed(typed, marksOf(currentLocale()))) k.KeyAscii = 0;
+    FieldEvents::attach(Cost)->keyPress = [this](KeyPressArgs& k) {
+        amountKeyPress(
+            k, marksOf(currentLocale()), [](const std::string& problem) { showMessage(problem); },
+            Cost);
     };
     Percent = box(twipsRect(2160, 660, 435, 330), 2, "20", "% Rate of Depreciation..");
     TheYears = box(twipsRect(2640, 660, 615, 330), 2, "", "Number of Years...");

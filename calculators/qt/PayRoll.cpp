@@ -321,13 +321,6 @@ void PayRoll::recompute(int period) {
     push();
 }
 
-bool PayRoll::amountKeyAllowed(const QLineEdit* box, const QString& typed) const {
-    // An amount box's characters, and "-" too; never a figure past the largest.
-    const std::string t = typed.toStdString();
-    return (t == "-" || ::amountKeyAllowed(t, marks_)) &&
-           figureWithinLargest(textAfterTyping(box, typed).toStdString(), marks_);
-}
-
 bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box) return QWidget::eventFilter(watched, event);
@@ -363,7 +356,22 @@ bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
         if (key->text().isEmpty() && !control && key->key() != Qt::Key_Return &&
             key->key() != Qt::Key_Enter)
             return false; // arrows, Delete, Home: no character
-        return control || !amountKeyAllowed(box, key->text());
+        if (control) return true;
+        // A "." that is neither mark types the decimal mark; a refused key is told.
+        const char32_t c = key->text().toUcs4().value(0);
+        const FigureKey judged = c == U'-' ? FigureKey{c, ""} : amountKey(c, marks_);
+        const QString typed = QString::fromUcs4(&judged.typed, 1);
+        const std::string problem =
+            judged.typed == 0
+                ? judged.problem
+                : typedFigureProblem(textAfterTyping(box, typed).toStdString(), marks_);
+        if (judged.typed == 0 || !problem.empty()) {
+            if (!problem.empty()) showMessage(problem);
+            return true;
+        }
+        if (judged.typed == c) return false;
+        box->insert(typed);
+        return true;
     }
     if (event->type() == QEvent::FocusOut) {
         // The boxes show what is used before anything is told.

@@ -51,7 +51,6 @@ class PayRoll : public QWidget {
     void pull();
     void push();
     void recompute(int period); // -1: every period
-    bool amountKeyAllowed(const QLineEdit* box, const QString& typed) const;
 
     PayrollSheet sheet_;
     NumberMarks marks_;

@@ -254,28 +254,24 @@ bool Rolling_Caculator::eventFilter(QObject* watched, QEvent* event) {
             afterKey(key->key() == Qt::Key_Up ? tape_->arrowUp(row) : tape_->arrowDown(row));
             return true;
         }
-        char32_t ch = 0;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            ch = U'\r';
-        else if (key->matches(QKeySequence::Copy))
-            ch = 3;
-        else if (key->matches(QKeySequence::Paste))
-            ch = 22;
-        else if (key->key() == Qt::Key_Backspace)
-            ch = 8;
-        else if (!key->text().isEmpty())
-            ch = key->text().toUcs4().value(0);
+        const char32_t ch = static_cast<char32_t>(qt_keys::keyAscii(key));
         if (ch == 0) return false; // keys without a character (Delete, Home, ...) pass
         const TapeCalculator::KeyOutcome outcome = tape_->keyPress(row, ch);
         if (!outcome.swallowed) {
             // A typed character stops at the row's length, and where the
             // row's figure would pass the largest the tape holds; a figure
             // written into the row (24 decimals, a pasted tape) may be longer.
-            if (ch < U' ' || ch == 127) return false;
-            const QString typed = textAfterTyping(box, key->text());
-            return typed.size() > TypedLength ||
-                   !readTypedDecimal(typed.toStdString(), tape_->marks());
+            if (outcome.typed < U' ' || outcome.typed == 127) return false;
+            const QString typed = QString::fromUcs4(&outcome.typed, 1);
+            const QString after = textAfterTyping(box, typed);
+            if (after.size() > TypedLength ||
+                !readTypedDecimal(after.toStdString(), tape_->marks()))
+                return true;
+            if (outcome.typed == ch) return false;
+            box->insert(typed); // the decimal mark for a "." that is neither mark
+            return true;
         }
+        if (!outcome.problem.empty()) showMessage(outcome.problem);
         afterKey(outcome);
         return true;
     }

@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/amount_validator.h"
 #include "toolkit/qt/box_text.h"
 #include "toolkit/qt/field_events.h"
 #include "toolkit/qt/number_box.h"
@@ -137,9 +138,7 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     folio->keyDown = [this](KeyArgs& k) {
         if (navigationKey) navigationKey(k);
     };
-    folio->keyPress = [this](KeyPressArgs& k) {
-        if (folioKey(k.KeyAscii)) k.KeyAscii = 0;
-    };
+    folio->keyPress = [this](KeyPressArgs& k) { folioKey(k); };
     folio->lostFocus = [strip = QPointer(this)] {
         if (strip) strip->folioLeft();
     };
@@ -357,12 +356,12 @@ bool LedgerChoices::dateKey(int keyAscii) {
     return true;
 }
 
-// Backspace, "-" ... "9" and the decimal mark may be typed into the account-number box; Enter
-// chooses the account of that number, or says there is none.
-bool LedgerChoices::folioKey(int keyAscii) {
-    if (folioKeyAllowed(static_cast<char32_t>(keyAscii), host_.run->DecimalSeparator)) return false;
-    if (keyAscii == keys::Enter) chooseTypedNumber();
-    return true;
+// The account-number box takes what a number box takes (numberKey); Enter chooses the account
+// of that number, or says there is none.
+void LedgerChoices::folioKey(KeyPressArgs& k) {
+    if (k.KeyAscii == keys::Enter) chooseTypedNumber();
+    numberKeyPress(k, host_.run->DecimalSeparator,
+                   [](const std::string& problem) { showMessage(problem); });
 }
 
 void LedgerChoices::chooseTypedNumber() {

@@ -161,7 +161,7 @@ class LedgerChoices : public QObject {
     // that is no account number whole, or a number no account has, is told
     // and the box shows the number built again.
     void chooseTypedNumber();
-    bool folioKey(int keyAscii);
+    void folioKey(KeyPressArgs& k);
     bool dateKey(int keyAscii);
 
     const LedgerHost& host_;

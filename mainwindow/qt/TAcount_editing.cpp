@@ -42,12 +42,6 @@ EntryKey entryKey(int keyCode) {
     }
 }
 
-// The typed character of a key press as UTF-8 (control characters as themselves).
-std::string typedText(int keyAscii) {
-    const char32_t c = static_cast<char32_t>(keyAscii);
-    return QString::fromUcs4(&c, 1).toStdString();
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- the fields
@@ -213,8 +207,9 @@ void TAcount::wireRow(EntrySide side, int row) {
     folios->windowShortcut = shortcuts;
     folios->keyDown = keyMove;
     folios->keyPress = [this](KeyPressArgs& k) {
-        if (!folioKeyAllowed(static_cast<char32_t>(k.KeyAscii), model_.locale().decimalMark))
-            k.KeyAscii = 0;
+        numberKeyPress(k, model_.locale().decimalMark, [this](const std::string& problem) {
+            setStatus(StatusUpdate{problem, StatusColour::Red});
+        });
     };
     folios->lostFocus = [this, folio, at] {
         if (quiet()) return;
@@ -241,7 +236,9 @@ void TAcount::wireRow(EntrySide side, int row) {
     amounts->windowShortcut = shortcuts;
     amounts->keyDown = keyMove;
     amounts->keyPress = [this](KeyPressArgs& k) {
-        if (!amountKeyAllowed(typedText(k.KeyAscii), marksOf(model_.locale()))) k.KeyAscii = 0;
+        amountKeyPress(k, marksOf(model_.locale()), [this](const std::string& problem) {
+            setStatus(StatusUpdate{problem, StatusColour::Red});
+        });
     };
     amounts->gotFocus = helpOnFocus(EntryField::Amount);
     amounts->lostFocus = [this, amount, at] {

@@ -17,10 +17,11 @@
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/amount_validator.h"
 #include "toolkit/qt/box_text.h"
+#include "toolkit/qt/field_events.h"
 #include "toolkit/qt/number_box.h"
 #include "toolkit/qt/print_command.h"
-#include "toolkit/qt/qt_keys.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -96,6 +97,9 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     FolioChoiceTx = new QLineEdit(Canvas);
     FolioChoiceTx->setToolTip("Enter Folio Number...");
     FolioChoiceTx->installEventFilter(this);
+    FieldEvents::attach(FolioChoiceTx)->keyPress = [this](KeyPressArgs& k) {
+        FolioChoiceTx_KeyPress(k);
+    };
     SmSelect = new QComboBox(Canvas);
     SmSelect->setSizeAdjustPolicy(QComboBox::AdjustToContents); // the labels of each computation
     SmSelect->installEventFilter(this);
@@ -225,10 +229,10 @@ void CashFlow::accountBoxLeft() {
     if (!named || *named != account_) tReportAcc_Click();
 }
 
-bool CashFlow::FolioChoiceTx_KeyPress(int keyAscii) {
-    if (folioKeyAllowed(static_cast<char32_t>(keyAscii), currentLocale().decimalMark)) return true;
-    if (keyAscii == keys::Enter) chooseTypedNumber();
-    return false;
+void CashFlow::FolioChoiceTx_KeyPress(KeyPressArgs& k) {
+    if (k.KeyAscii == keys::Enter) chooseTypedNumber();
+    numberKeyPress(k, currentLocale().decimalMark,
+                   [](const std::string& problem) { showMessage(problem); });
 }
 
 void CashFlow::chooseTypedNumber() {
@@ -302,11 +306,6 @@ bool CashFlow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == FolioChoiceTx) {
-        // A key that types nothing (arrows, select all, copy) acts in the box.
-        const int ascii = qt_keys::keyAscii(key);
-        return ascii != 0 && !FolioChoiceTx_KeyPress(ascii);
-    }
     // The period kind and the period list take no typed characters.
     if ((watched == DateTerm || watched == SmSelect) && !key->text().isEmpty() &&
         key->text().at(0).isPrint())

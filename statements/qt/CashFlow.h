@@ -11,6 +11,7 @@
 #include "statements/inflows_outflows.h"
 #include "statements/qt/draw_inflows_outflows.h"
 #include "statements/qt/statement_host.h"
+#include "toolkit/key_codes.h"
 #endif
 
 #include <QWidget>
@@ -60,7 +61,7 @@ class CashFlow : public QWidget {
     void DateTerm_Click();
     void tReportAcc_Click();
     // A key typed in the folio box: true when it may reach the box.
-    bool FolioChoiceTx_KeyPress(int keyAscii);
+    void FolioChoiceTx_KeyPress(KeyPressArgs& k);
     void SmSelect_Click();
     void Form_Resize();
     void redraw();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace entry_books;
 using V = std::vector<std::string>;
 
@@ -219,13 +221,25 @@ TEST(EntryKeys, FiltersOfTheDateFolioAndAmountBoxes) {
         EXPECT_FALSE(amountKeyAllowed(no, point)) << no;
     EXPECT_TRUE(amountKeyAllowed("\xC2\xA0", spaced));
     EXPECT_FALSE(amountKeyAllowed(".", spaced));
-    // A key that would carry the figure past the largest amount is refused.
-    for (const char* ok :
-         {"-922,337,203,685,477.5808", "922337203685477.58079", "12-39999999999999999"})
-        EXPECT_TRUE(figureWithinLargest(ok, point)) << ok;
-    for (const char* no : {"922,337,203,685,478", "922337203685477.5808", "-9223372036854770"})
-        EXPECT_FALSE(figureWithinLargest(no, point)) << no;
-    EXPECT_FALSE(figureWithinLargest("922\u00A0337203685477,59", spaced));
+    // A "." or "," that is neither mark types the decimal mark; another key
+    // refused is told.
+    const NumberMarks comma{",", "."}, apostrophe{".", "'"};
+    const std::tuple<char32_t, NumberMarks, char32_t> typed[] = {
+        {U'.', spaced, U','}, {U',', spaced, U','}, {U'.', comma, U'.'}, {U',', apostrophe, U'.'},
+        {U'.', point, U'.'},  {U'a', point, 0},     {U'-', spaced, 0}};
+    for (const auto& [key, marks, types] : typed) {
+        const FigureKey k = amountKey(key, marks);
+        EXPECT_EQ(k.typed, types) << char(key) << marks.decimal;
+        EXPECT_EQ(k.problem.empty(), types != 0) << char(key) << marks.decimal;
+    }
+    // A key that would carry the figure past the largest amount, or put a
+    // mark out of its place, is refused.
+    for (const char* ok : {"-922,337,203,685,477.5808", "922337203685477.58079", "12", "-", "1,2"})
+        EXPECT_EQ(typedFigureProblem(ok, point), "") << ok;
+    for (const char* no : {"922,337,203,685,478", "922337203685477.5808", "-9223372036854770",
+                           "12-3", "1.2.", "1.2,"})
+        EXPECT_NE(typedFigureProblem(no, point), "") << no;
+    EXPECT_NE(typedFigureProblem("922\u00A0337203685477,59", spaced), "");
 }
 
 TEST(EntryNote, TheNoteGoesToTheLastLineAndABlankOneIsStoredAsUnderscore) {

@@ -29,3 +29,29 @@ QString textAfterTyping(const QLineEdit* box, const QString& typed) {
         return text.replace(box->selectionStart(), box->selectionLength(), typed);
     return text.insert(box->cursorPosition(), typed);
 }
+
+namespace {
+
+void keyJudged(KeyPressArgs& k, const FigureKey& key,
+               const std::function<void(const std::string&)>& tell) {
+    k.KeyAscii = static_cast<int>(key.typed);
+    if (!key.problem.empty() && tell) tell(key.problem);
+}
+
+} // namespace
+
+void amountKeyPress(KeyPressArgs& k, const NumberMarks& marks,
+                    const std::function<void(const std::string&)>& tell, const QLineEdit* box) {
+    FigureKey key = amountKey(static_cast<char32_t>(k.KeyAscii), marks);
+    if (box && key.typed >= 32) {
+        key.problem = typedFigureProblem(
+            textAfterTyping(box, QString::fromUcs4(&key.typed, 1)).toStdString(), marks);
+        if (!key.problem.empty()) key.typed = 0;
+    }
+    keyJudged(k, key, tell);
+}
+
+void numberKeyPress(KeyPressArgs& k, const std::string& decimalMark,
+                    const std::function<void(const std::string&)>& tell) {
+    keyJudged(k, numberKey(static_cast<char32_t>(k.KeyAscii), decimalMark), tell);
+}

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "book/number_format.h"
+#include "toolkit/key_codes.h"
 
 #include <QValidator>
 
@@ -33,3 +34,14 @@ class AmountValidator : public QValidator {
 // The text `box` would hold once `typed` is typed at its cursor, over its
 // selection: what an amount box's key filter judges.
 QString textAfterTyping(const QLineEdit* box, const QString& typed);
+
+// A key pressed in a box that takes an amount, a rate or a figure, judged by
+// amountKey and, given the box, by the text it would then hold
+// (typedFigureProblem): the key's character becomes what it types there (0
+// when the box refuses it), and a refused key is told through `tell` at once.
+void amountKeyPress(KeyPressArgs& k, const NumberMarks& marks,
+                    const std::function<void(const std::string&)>& tell,
+                    const QLineEdit* box = nullptr);
+// The same for a box an account number is typed into (numberKey).
+void numberKeyPress(KeyPressArgs& k, const std::string& decimalMark,
+                    const std::function<void(const std::string&)>& tell);

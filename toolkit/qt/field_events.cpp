@@ -2,6 +2,7 @@
 
 #include "toolkit/qt/qt_keys.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -18,7 +19,7 @@ FieldEvents::FieldEvents(QWidget* control) : QObject(control), control_(control)
         box->lineEdit()->installEventFilter(this);
 }
 
-bool FieldEvents::key(QKeyEvent* event) {
+bool FieldEvents::key(QObject* watched, QKeyEvent* event) {
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
     KeyArgs args{qt_keys::keyCode(event), qt_keys::shiftState(event->modifiers())};
     if (event->type() == QEvent::KeyRelease) {
@@ -41,6 +42,15 @@ bool FieldEvents::key(QKeyEvent* event) {
                 event->accept();
                 return true;
             }
+            if (press.KeyAscii != typed) {
+                // The handler typed another character in place of this one.
+                const auto replacement = qt_keys::keyPressFor(press.KeyAscii);
+                forwarding_ = true;
+                QApplication::sendEvent(watched, replacement.get());
+                forwarding_ = false;
+                event->accept();
+                return true;
+            }
         }
     }
     return false;
@@ -53,7 +63,7 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event) {
         return windowShortcut && windowShortcut(*static_cast<QKeyEvent*>(event));
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        return key(static_cast<QKeyEvent*>(event));
+        return !forwarding_ && key(watched, static_cast<QKeyEvent*>(event));
     case QEvent::FocusIn:
     case QEvent::FocusOut: {
         if (watched != control_) break;

@@ -1,6 +1,7 @@
 // The events of one text or combo box as its window handles them:
 // key down, key press and key up with the program's own key codes (a handler
-// that sets the code to 0 keeps the key from the control), the focus coming
+// that sets the code to 0 keeps the key from the control; a key press handler
+// that sets another character has the control type that one), the focus coming
 // and going, double clicks, clicks and the mouse passing over it. Tab and
 // Back-tab are left to the focus chain. The window's own shortcuts are not
 // taken over by the control, so Ctrl+N and the like work from every field.
@@ -39,8 +40,9 @@ class FieldEvents : public QObject {
 
   private:
     explicit FieldEvents(QWidget* control);
-    bool key(QKeyEvent* event);
+    bool key(QObject* watched, QKeyEvent* event);
 
     QWidget* control_;
     bool pressed_ = false;
+    bool forwarding_ = false; // a replaced key on its way to the control
 };

@@ -98,7 +98,7 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(w->CurrentAsset[7]->text(), "Capital / Equity");
     EXPECT_EQ(w->ScrollAcc->ValueMax(), 0);
 
-    // "100-5" typed into a number box stores 100.5; letters never arrive.
+    // "100-5" typed into a number box stores 100.5; letters never arrive, and are told.
     // The empty row's 0 is selected as its box is clicked, so typing replaces it.
     QApplication::setActiveWindow(w);
     widget_events::click(w, widget_events::inTop(w->Folio[4], QPoint(30, 5)));
@@ -106,6 +106,9 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     typeText(w->Folio[4], "10x0-5");
     EXPECT_EQ(book.AccountNumbers[4], money("100.5"));
     EXPECT_EQ(w->Folio[4]->text(), "100-5");
+    EXPECT_EQ(fakes.messages.lastText(),
+              "\"x\" : Not an account number: type digits, \"-\" and \".\" only");
+    fakes.messages.shown.clear();
     EXPECT_TRUE(run.BookChanged);
     w->ScrollAcc_Change();
     EXPECT_EQ(w->Folio[4]->text(), "100.5");

@@ -75,6 +75,12 @@ void tab(bool back = false) {
     QApplication::sendEvent(target, &press);
 }
 
+LocaleInfo hungarian() {
+    LocaleInfo l = yearFirstLocale(); // "," and a no-break space
+    l.name = "hu_HU";
+    return l;
+}
+
 TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
     ScopedFakeServices fakes(monthFirstLocale());
     PayRoll p("$ :", "");
@@ -133,13 +139,37 @@ TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
         {monthFirstLocale(), "1.234,5", "1.23", "\"1.234,5\" is taken as 1.234"},
         {decimalCommaLocale(), "1.234,5", "1.234,50", ""},
         {decimalCommaLocale(), "0.0001", ",00", "\"0.0001\" is taken as 0,0001"},
-        {decimalCommaLocale(), "1,234.5", "1,00", "\"1,234.5\" is taken as 1"}};
+        {decimalCommaLocale(), "1,234.5", "1,00", "\"1,234.5\" is taken as 1"},
+        {hungarian(), "7.5", "7,50", ""}, // "." is neither mark: the decimal mark
+        {hungarian(), "7a", "7,00",
+         "\"a\" : Not an amount: type digits, \",\" and \"\u00A0\" only"}};
     for (const auto& [locale, typed, left, told] : other) {
         ScopedFakeServices local(locale);
         Rolling_Caculator t;
         type(t.CalAmount[0], typed);
         leave(t.CalAmount[0]);
         EXPECT_EQ(t.CalAmount[0]->text() + " " + t.TotalAmount->text(), left + " " + left);
+        EXPECT_EQ(local.messages.lastText(), told) << typed.toStdString();
+    }
+    // The depreciation cost and the payroll rate, typed key by key and left.
+    const std::tuple<LocaleInfo, QString, QString, QString, std::string> figures[] = {
+        {monthFirstLocale(), "7.5", "7.5", "7.5", ""},
+        {monthFirstLocale(), "1.5,3", "1.53", "1.53", "\"1.5,\" : Not a valid amount"},
+        {decimalCommaLocale(), "7,5", "7,5", "7,5", ""},
+        {hungarian(), "7.5", "7,5", "7,5", ""},
+        {hungarian(), "31.12.2024", "31,122", "31,12", "\"31,12,\" : Not a valid amount"}};
+    for (const auto& [locale, typed, cost, rate, told] : figures) {
+        ScopedFakeServices local(locale);
+        Depreciation d(Book{});
+        PayRoll p("$ :", "");
+        QStringList shown;
+        for (QLineEdit* box : {d.Cost, p.PayRate[0]}) {
+            box->clear();
+            typeInto(box, typed);
+            leave(box);
+            shown << box->text();
+        }
+        EXPECT_EQ(shown, QStringList({cost, rate})) << typed.toStdString();
         EXPECT_EQ(local.messages.lastText(), told) << typed.toStdString();
     }
 }
@@ -386,7 +416,10 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
     EXPECT_EQ(w.PayTotal[0]->text(), "07:30");
     w.PayRate[0]->clear();
     typeInto(w.PayRate[0], "2x0");
-    EXPECT_EQ(w.PayRate[0]->text(), "20"); // letters do not get in
+    EXPECT_EQ(w.PayRate[0]->text(), "20"); // letters do not get in, and are told
+    EXPECT_EQ(fakes.messages.lastText(),
+              "\"x\" : Not an amount: type digits, \".\" and \",\" only");
+    fakes.messages.shown.clear();
     EXPECT_EQ(w.PayGross[0]->text(), "150.00");
     typeInto(w.PayP[0], "10");
     EXPECT_EQ(w.PayDe[0][0]->text(), "15");

@@ -711,6 +711,14 @@ TEST(LedgerWindows, LeavingABoxBuildsWhatItShowsOrPutsBackWhatWasBuilt) {
         }
         EXPECT_EQ(fakes.messages.shown[4].text, "\"600/7\" : Not an account number, 400 kept");
         EXPECT_EQ(fakes.messages.shown.size(), 7u);
+        // A key the box refuses is told at once: no digits join round it without a word.
+        l->FolioChoiceTx->selectAll();
+        typeText(l->FolioChoiceTx, "6,");
+        EXPECT_EQ(std::pair(l->FolioChoiceTx->text(), fakes.messages.lastText()),
+                  std::pair(QString("6"),
+                            std::string("\",\" : Not an account number: type digits, \"-\" and "
+                                        "\".\" only")));
+        from->setFocus(Qt::TabFocusReason);
     };
     check(j, [j] { return std::pair(j->list().FromDate, j->list().SelectedAccount); });
     check(r, [r] { return std::pair(r->ledger().FromDate, r->ledger().LedgerAccount); });

@@ -206,10 +206,13 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
     const int line = w.debitRowLine(0);
     QLineEdit* amount = w.DebitAmountText[0];
 
-    typeInto(amount, "12a5x");
+    typeInto(amount, "12a5");
     EXPECT_EQ(amount->text(), "125");
     EXPECT_EQ(w.book().EntryLines[line].Amount, money(125));
     EXPECT_EQ(status(w), "Debit : 125.00     Credit : 30.00     Balance : 95.00  ");
+    EXPECT_TRUE(statusIsRed(w));
+    typeText("x"); // a key refused is told at once
+    EXPECT_EQ(status(w), "\"x\" : Not an amount: type digits, \".\" and \",\" only");
     EXPECT_TRUE(statusIsRed(w));
     EXPECT_TRUE(w.BookChanged());
 
@@ -281,6 +284,38 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
                              v.book().EntryLines[v.debitRowLine(0)].Amount, status(v),
                              statusIsRed(v)),
                   std::tuple("55", money(55), "\"" + typed + "\" : Not a valid amount", true));
+    }
+    // A "." or "," that is neither mark of the locale types the decimal mark; any other key
+    // refused is told at once, the box as it was; a number not read whole is told when left.
+    LocaleInfo hungarian = yearFirstLocale();
+    hungarian.name = "hu_HU";
+    const struct {
+        LocaleInfo locale;
+        bool amount;
+        const char *typed, *left;
+        Currency kept;
+        bool told;
+    } keys[] = {
+        {monthFirstLocale(), true, "7.5", "7.5", Currency::fromRaw(75000), false},
+        {decimalCommaLocale(), true, "7,5", "7,5", Currency::fromRaw(75000), false},
+        {hungarian, true, "7.5", "7,5", Currency::fromRaw(75000), false},
+        {hungarian, true, "7,5.", "7,5", Currency::fromRaw(75000), true},
+        {monthFirstLocale(), false, "4a00", "400", money(400), true},
+        {hungarian, false, "31.12.2024", "31,12", Currency::fromRaw(311200), true},
+        {decimalCommaLocale(), false, "31.12.2024", "31,12", Currency::fromRaw(311200), true}};
+    for (const auto& k : keys) {
+        ScopedFakeServices local(k.locale);
+        TAcount v;
+        openThreeEntries(v);
+        QLineEdit* box = k.amount ? v.DebitAmountText[0] : v.DebitFolio[0];
+        typeInto(box, k.typed);
+        const bool toldAtOnce = status(v).find(" : Not ") != std::string::npos;
+        v.AccNote->setFocus();
+        const EntryLine& line = v.book().EntryLines[v.debitRowLine(0)];
+        EXPECT_EQ(std::tuple(box->text().toStdString(), k.amount ? line.Amount : line.AccountNumber,
+                             toldAtOnce || status(v).find(" : Not ") != std::string::npos),
+                  std::tuple(k.left, k.kept, k.told))
+            << k.locale.name << " " << k.typed;
     }
 }
 

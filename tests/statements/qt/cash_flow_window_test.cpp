@@ -96,6 +96,22 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         saveScreenshot(&w, "cash_flow_window_scrolled");
         w.resize(760, 480);
 
+        // In revenue/expense mode too, a number not read whole and left by Tab is told and put
+        // back.
+        const std::pair<LocaleInfo, std::string> tabbed[] = {
+            {decimalCommaLocale(), "\"1.234,5\" : Not an account number, none kept"},
+            {monthFirstLocale(),
+             "\",\" : Not an account number: type digits, \"-\" and \".\" only"}};
+        for (const auto& [locale, told] : tabbed) {
+            ScopedFakeServices local(locale);
+            w.FolioChoiceTx->setFocus();
+            dialog_driving::typeText(w.FolioChoiceTx, "1.234,5");
+            dialog_driving::pressKey(w.FolioChoiceTx, Qt::Key_Tab, "\t");
+            EXPECT_EQ(std::tuple(w.FolioChoiceTx->text().toStdString(), w.result().cashMode,
+                                 QApplication::focusWidget() != w.FolioChoiceTx,
+                                 local.messages.shown.at(0).text),
+                      std::tuple("", false, true, told));
+        }
         // The folio box: a letter is dropped; 400-1 and Enter choose Sales online.
         w.FolioChoiceTx->setFocus();
         dialog_driving::typeText(w.FolioChoiceTx, "12");
