@@ -40,12 +40,6 @@ int yearNumber(const std::string& text) {
     return y >= 100 && y <= 9999 ? y : 0;
 }
 
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 double today() {
     return dayOfDate(todayNumber());
 }
@@ -97,13 +91,14 @@ std::string DatePickerLogic::format(double date) const {
 int DatePickerLogic::monthNumber(const std::string& month) const {
     const int n = digitsValue(month, 2);
     if (n >= 0) return n >= 1 && n <= 12 ? n : 0;
-    const std::string wanted = lower(trimmed(month));
+    const std::string wanted = trimmed(month);
     if (wanted.empty()) return 0;
     const LocaleInfo locale = currentLocale();
     for (int i = 0; i < 12; ++i)
-        if (lower(locale.longMonthNames[i]) == wanted ||
-            lower(locale.shortMonthNames[i]) == wanted ||
-            (i < static_cast<int>(monthList_.size()) && lower(monthList_[i]) == wanted))
+        if (Tmain::SpellsMonthName(wanted, locale.longMonthNames[i]) ||
+            Tmain::SpellsMonthName(wanted, locale.shortMonthNames[i]) ||
+            (i < static_cast<int>(monthList_.size()) &&
+             Tmain::SpellsMonthName(wanted, monthList_[i])))
             return i + 1;
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "book/account_number_rule.h"
 #include "book/account_number_text.h"
+#include "book/date_box.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
 #include "book/typed_input.h"
@@ -128,6 +129,13 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     // The left and right arrows do not move in the account list.
     account->keyDown = [](KeyArgs& k) {
         if (k.KeyCode == keys::Left || k.KeyCode == keys::Right) k.KeyCode = 0;
+    };
+    // Enter builds the account the box shows (the list, while open, takes
+    // its own Enter and builds the item chosen there).
+    account->keyPress = [this](KeyPressArgs& k) {
+        if (k.KeyAscii != keys::Enter) return;
+        k.KeyAscii = 0;
+        chooseShownAccount();
     };
     // The strip goes before its boxes: a box losing the focus as it goes builds nothing.
     account->lostFocus = [strip = QPointer(this)] {
@@ -271,8 +279,11 @@ bool LedgerChoices::dateEdited() const {
 }
 
 void LedgerChoices::accountLeft() {
+    if (accountText() != builtName_) chooseShownAccount();
+}
+
+void LedgerChoices::chooseShownAccount() {
     const std::string shown = accountText();
-    if (shown == builtName_) return;
     if (shown == first_ || isAccountNumber(Tmain::AccountNumberByName(*host_.book, shown))) {
         if (build) build();
         return;
@@ -316,6 +327,12 @@ void LedgerChoices::setJournalPeriod() {
     ToDate = last;
 }
 
+void LedgerChoices::setToDay(double day) {
+    ToDate = day;
+    keptDateText_[1] = Tmain::FormatDateStyle(day, host_.book->DateStyle, currentLocale());
+    DateSearch[1]->setText(keptDateText_[1]);
+}
+
 std::string LedgerChoices::accountText() const {
     return tReportAcc->currentText().toStdString();
 }
@@ -330,16 +347,15 @@ void LedgerChoices::readDates() {
     double* days[2] = {&FromDate, &ToDate};
     bool told = false;
     for (std::size_t i = 0; i < 2; ++i) {
-        const std::string shown = DateSearch[i]->Text();
-        if (shown == keptDateText_[i]) continue;
-        if (const auto day = Tmain::ParseDateStyle(shown, style, locale)) {
-            *days[i] = *day;
-            keptDateText_[i] = Tmain::FormatDateStyle(*day, style, locale);
-        } else if (!told) {
-            showMessage(InvalidDateText);
+        const DateBoxReading read = readDateBox(
+            DateSearch[i]->Text(), KeptDate{keptDateText_[i], *days[i]}, *days[i], style, locale);
+        if (!read.problem.empty() && !told) {
+            showMessage(read.problem);
             told = true;
         }
-        DateSearch[i]->setText(keptDateText_[i]);
+        *days[i] = read.day;
+        keptDateText_[i] = read.text;
+        if (DateSearch[i]->Text() != read.text) DateSearch[i]->setText(read.text);
     }
 }
 

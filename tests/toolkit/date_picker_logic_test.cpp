@@ -77,6 +77,14 @@ TEST(DatePicker, TheDateClampsTheDayAndEnablesItsWeekday) {
     // A month given as a number shows as its name.
     p.logic->chooseMonth("7");
     EXPECT_EQ(p.logic->monthText(), "July");
+    // A month's name in capitals under tr_TR, whose capital of "ı" is "I".
+    auto& names = p.fakes.locale.info.longMonthNames;
+    names[3] = "Nisan", names[4] = "Mayıs", names[9] = "Ekim";
+    for (const auto& [name, shown] :
+         {std::pair("NISAN", "April"), {"MAYIS", "May"}, {"EKIM", "October"}, {"NİSAN", "April"}}) {
+        p.logic->chooseMonth(name);
+        EXPECT_EQ(p.logic->monthText(), shown) << name;
+    }
 }
 
 TEST(DatePicker, ArrowsCrossTheYearsEnd) {

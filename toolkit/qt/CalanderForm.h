@@ -116,6 +116,10 @@ class CalanderForm : public QWidget {
     bool owns(QWidget* w) const;
     void focusChanged(QWidget* old, QWidget* now);
     bool keyEvent(QKeyEvent* event);
+    // The keypad's decimal key types the date style's separator: a date is
+    // typed on the keypad alone, whatever mark the layout gives that key.
+    static bool keypadDecimal(const QKeyEvent* event);
+    int separatorKey() const;
 
     DatePickerLogic logic_;
     QLineEdit* dateX_ = nullptr;
@@ -129,5 +133,6 @@ class CalanderForm : public QWidget {
     std::string dateToolTip_;
     bool forwarding_ = false;
     bool hasFocusInside_ = false;
+    QMetaObject::Connection focusWatch_; // the application's focus changes
     QSize closedSize_;
 };

@@ -448,9 +448,13 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
             typeText(c.box->lineEdit(), key);
             shown.push_back(c.box->currentText().toStdString());
         }
-        c.box->hidePopup();
         EXPECT_EQ(shown, c.shown);
+        c.box->hidePopup();
+        pressKey(c.box, Qt::Key_Return, "\r"); // builds the account the box shows
     }
+    EXPECT_EQ(std::tuple(j->list().SelectedAccount, r->ledger().LedgerAccount,
+                         rb->ledger().LedgerAccount),
+              std::tuple(money("100"), money("100"), money("100")));
     // Every character their filters allow reaches the boxes not completing at once.
     for (QComboBox* box : {r->tReportAcc, rb->tReportAcc})
         EXPECT_EQ(dialog_driving::charactersMistaken(box, {}), "");
