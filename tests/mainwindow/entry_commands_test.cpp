@@ -40,7 +40,7 @@ TEST(NewEntry, TwoBlankLinesWithTheNextReferenceAndTheBalanceCheck) {
     d.book.DateStyle = 1;
     d.line(10).Date = d.line(11).Date = Tmain::DayNumber(1925, 6, 1);
     d.commands.newEntry("01/06/25");
-    EXPECT_EQ(d.dates(12), d.dates(10));
+    EXPECT_EQ(d.dates(12), std::vector<double>(2, Tmain::DayNumber(1925, 6, 1)));
 }
 
 TEST(NewEntry, WithoutAutomaticReferencesTheyStayBlankAndAnOpenEndIsClosed) {
