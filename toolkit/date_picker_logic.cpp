@@ -75,8 +75,14 @@ DatePickerLogic::DatePickerLogic() {
 }
 
 void DatePickerLogic::setText(const std::string& t) {
+    given_.reset();
     text_ = t;
     if (onTextWritten) onTextWritten(text_);
+}
+
+void DatePickerLogic::setDayText(const std::string& t, double day) {
+    writeText(t);
+    given_ = KeptDate{t, day};
 }
 
 void DatePickerLogic::writeText(const std::string& t) {
@@ -182,8 +188,8 @@ void DatePickerLogic::faceClick() {
     }
     foreColor_ = ole::rgb(0, 0, 255);
     // A text that is no date opens the panel on today without touching the text.
-    const auto typed = Tmain::ParseDateStyle(text_, dateStyle ? dateStyle() : 0, currentLocale());
-    setTheDate(typed ? *typed : today());
+    setTheDate(
+        readDateBox(text_, given_, today(), dateStyle ? dateStyle() : 0, currentLocale()).day);
     chosen_ = false;
     open_ = true;
     if (onOpenChanged) onOpenChanged(true);

@@ -249,7 +249,7 @@ void LedgerChoices::showBuilt(double from, double to, const std::string& folio,
         if (*kept[i] == days[i]) continue;
         *kept[i] = days[i];
         keptDateText_[i] = Tmain::FormatDateStyle(days[i], host_.book->DateStyle, currentLocale());
-        DateSearch[i]->setText(keptDateText_[i]);
+        DateSearch[i]->setDayText(keptDateText_[i], days[i]);
     }
     builtName_ = accountText();
     builtFolio_ = folio;
@@ -320,17 +320,17 @@ void LedgerChoices::setJournalPeriod() {
     const LocaleInfo locale = currentLocale();
     keptDateText_ = {Tmain::FormatDateStyle(first, book.DateStyle, locale),
                      Tmain::FormatDateStyle(last, book.DateStyle, locale)};
-    DateSearch[0]->setText(keptDateText_[0]);
-    DateSearch[1]->setText(keptDateText_[1]);
     // The days themselves, also where the date style writes what it cannot read back.
     FromDate = first;
     ToDate = last;
+    DateSearch[0]->setDayText(keptDateText_[0], first);
+    DateSearch[1]->setDayText(keptDateText_[1], last);
 }
 
 void LedgerChoices::setToDay(double day) {
     ToDate = day;
     keptDateText_[1] = Tmain::FormatDateStyle(day, host_.book->DateStyle, currentLocale());
-    DateSearch[1]->setText(keptDateText_[1]);
+    DateSearch[1]->setDayText(keptDateText_[1], day);
 }
 
 std::string LedgerChoices::accountText() const {
@@ -355,7 +355,7 @@ void LedgerChoices::readDates() {
         }
         *days[i] = read.day;
         keptDateText_[i] = read.text;
-        if (DateSearch[i]->Text() != read.text) DateSearch[i]->setText(read.text);
+        DateSearch[i]->setDayText(read.text, read.day);
     }
 }
 

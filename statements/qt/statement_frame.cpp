@@ -263,14 +263,14 @@ double StatementFrame::builtDay(CalanderForm* picker) {
                     book_.DateStyle, currentLocale());
     if (!read.problem.empty()) showMessage(read.problem);
     keptDates_[picker] = {read.text, read.day};
-    if (picker->Text() != read.text) picker->setText(read.text);
+    picker->setDayText(read.text, read.day);
     return read.day;
 }
 
 void StatementFrame::setPickerDay(CalanderForm* picker, double day) {
     const std::string text = pickerDateText(day, book_, currentLocale());
     keptDates_[picker] = {text, dayOfDate(day)};
-    picker->setText(text);
+    picker->setDayText(text, dayOfDate(day));
 }
 
 void StatementFrame::pickerLeft(CalanderForm* picker) {
@@ -279,7 +279,7 @@ void StatementFrame::pickerLeft(CalanderForm* picker) {
     const DateBoxReading read = readDateBox(picker->Text(), kept->second, kept->second.day,
                                             book_.DateStyle, currentLocale());
     if (!read.problem.empty()) showMessage(read.problem);
-    picker->setText(kept->second.text);
+    picker->setDayText(kept->second.text, kept->second.day);
 }
 
 void StatementFrame::placeHoverLabel(int leftTwips) {

@@ -175,6 +175,12 @@ TEST(DatePicker, OpeningReadsTheTextInTheBooksStyle) {
     p.logic->setText("03/15/2026");
     p.logic->faceClick();
     EXPECT_EQ(p.logic->TheDate(), day(2026, 3, 15));
+    // A text given for a day opens on it, also where two-digit years read back another century.
+    p.logic->WLoss();
+    p.style = 5;
+    p.logic->setDayText("12/31/46", day(2046, 12, 31));
+    p.logic->faceClick();
+    EXPECT_EQ(p.logic->TheDate(), day(2046, 12, 31));
 }
 
 TEST(DatePicker, PickingADay) {

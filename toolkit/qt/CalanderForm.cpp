@@ -312,6 +312,11 @@ void CalanderForm::setText(const std::string& text) {
     logic_.setText(text);
 }
 
+void CalanderForm::setDayText(const std::string& text, double day) {
+    fitDates();
+    logic_.setDayText(text, day);
+}
+
 void CalanderForm::setText(const QString& text) {
     setText(text.toStdString());
 }

@@ -32,6 +32,9 @@ class CalanderForm : public QWidget {
     void setText(const std::string& text);
     void setText(const QString& text);
     void setText(const char* text) { setText(std::string(text)); }
+    // Puts the text the host wrote for `day`: the panel opens on that day
+    // while the text stands.
+    void setDayText(const std::string& text, double day);
     // The chosen date; a day past the month's end is taken as its last day.
     double TheDate();
     // Chooses a date in the panel; the text box is left as it is.
