@@ -5,6 +5,7 @@
 #include "book/entry_reference.h"
 #include "book/leading_number.h"
 #include "book/safe_file.h"
+#include "book/text_encoding.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 
@@ -216,6 +217,11 @@ std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale
     return formatDatePattern(pattern, y, m, d, locale);
 }
 
+std::string DateStyleSeparator(int dateStyle, const LocaleInfo& locale) {
+    if (dateStyle < 0 || dateStyle > 8) dateStyle = 0;
+    return dateSeparatorOf(stylePattern(dateStyle, locale, false));
+}
+
 int FullYear(int twoDigitYear) {
     int thisYear, month, day;
     CalendarDate(todayNumber(), thisYear, month, day);
@@ -283,28 +289,37 @@ DateLayout layoutOf(const std::string& pattern) {
     return layout;
 }
 
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+// A letter as month names are compared: folded by the case table, and the
+// dotted and dotless i of Turkish as the one i their capitals share ("MAYIS"
+// is "Mayıs", "NİSAN" is "Nisan").
+char32_t nameLetter(char32_t c) {
+    c = encoding::foldCase(c);
+    return c == 0x130 || c == 0x131 ? U'i' : c;
 }
 
-bool startsWithName(const std::string& text, std::size_t at, const std::string& name) {
-    if (name.empty() || text.size() - at < name.size()) return false;
-    for (std::size_t k = 0; k < name.size(); ++k)
-        if (asciiLower(text[at + k]) != asciiLower(name[k])) return false;
-    return true;
+// The bytes of `text` from `at` that spell `name` in any case; 0 when they do not.
+std::size_t nameLengthAt(const std::string& text, std::size_t at, const std::string& name) {
+    std::size_t t = at;
+    for (std::size_t n = 0; n < name.size();) {
+        if (t >= text.size()) return 0;
+        if (nameLetter(encoding::nextCodePoint(text, t)) !=
+            nameLetter(encoding::nextCodePoint(name, n)))
+            return 0;
+    }
+    return t - at;
 }
 
 // The month whose long or short name starts at `at` (the longest that does),
-// with the name's length; 0 when none does.
+// with the length of the text it takes; 0 when none does.
 int monthNameAt(const std::string& text, std::size_t at, const LocaleInfo& locale,
                 std::size_t& length) {
     int month = 0;
     length = 0;
     for (int m = 0; m < 12; ++m)
         for (const std::string* name : {&locale.longMonthNames[m], &locale.shortMonthNames[m]})
-            if (name->size() > length && startsWithName(text, at, *name)) {
+            if (const std::size_t taken = nameLengthAt(text, at, *name); taken > length) {
                 month = m + 1;
-                length = name->size();
+                length = taken;
             }
     return month;
 }
@@ -372,9 +387,8 @@ std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
     return DayNumber(year, month, day);
 }
 
-std::string RestyledDate(const std::string& text, int dateStyle, const LocaleInfo& locale) {
-    const std::optional<double> day = ParseDateStyle(text, dateStyle, locale);
-    return day ? FormatDateStyle(*day, dateStyle, locale) : text;
+bool SpellsMonthName(const std::string& text, const std::string& name) {
+    return !name.empty() && nameLengthAt(text, 0, name) == text.size();
 }
 
 // --- progress, files, errors ---

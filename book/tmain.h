@@ -68,6 +68,9 @@ enum class YearDigits { AsStyle, Four };
 // wrong century once it leaves the window of FullYear.
 std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale,
                             YearDigits yearDigits = YearDigits::AsStyle);
+// The mark `dateStyle` writes between a date's first two fields ("." in
+// "31.12.24", "-" in "31-12-2024").
+std::string DateStyleSeparator(int dateStyle, const LocaleInfo& locale);
 // Reads a date in `dateStyle` (style 0: the locale's short-date pattern): day,
 // month and year in the style's order; between two fields the pattern's own
 // text there, "/" or "-", blanks around it; before the first and after the
@@ -77,10 +80,9 @@ std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale
 // reads back to its day. Unreadable: nullopt.
 std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
                                      const LocaleInfo& locale);
-// A date as typed, written again in `dateStyle` as the program writes dates
-// ("29/02/2024" in the style dd-MM-yy: "29-02-24"); the text as it is
-// when it does not read as a date.
-std::string RestyledDate(const std::string& text, int dateStyle, const LocaleInfo& locale);
+// Whether `text` is the month name `name` in any case, letters compared as
+// ParseDateStyle compares them (through the case table).
+bool SpellsMonthName(const std::string& text, const std::string& name);
 // The year a two-digit year stands for: the one with those last two digits
 // from 80 years before to 19 years after the current year.
 int FullYear(int twoDigitYear);

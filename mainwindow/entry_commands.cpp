@@ -1,5 +1,6 @@
 #include "mainwindow/entry_commands.h"
 
+#include "book/date_box.h"
 #include "book/entry_reference.h"
 #include "book/tmain.h"
 #include "book/typed_input.h"
@@ -22,15 +23,16 @@ bool isBlank(const std::string& s) {
 
 EntryOutcome EntryCommands::newEntry(const std::string& dateBoxText) {
     EntryOutcome out;
-    double date;
-    if (isBlank(dateBoxText)) {
-        date = todayNumber();
-    } else if (std::optional<double> typed =
-                   Tmain::ParseDateStyle(dateBoxText, book_.DateStyle, model_.locale())) {
-        date = *typed;
-    } else {
-        showMessage(InvalidDateText);
-        date = todayNumber();
+    double date = todayNumber();
+    if (!isBlank(dateBoxText)) {
+        // The box still showing the entry's own date gives that day.
+        std::optional<KeptDate> shown;
+        if (!model_.journalEmpty())
+            shown = KeptDate{model_.dateText(), book_.EntryLines[run_.CurrentFirstLine].Date};
+        const DateBoxReading read =
+            readDateBox(dateBoxText, shown, date, book_.DateStyle, model_.locale());
+        if (!read.problem.empty()) showMessage(read.problem);
+        date = read.day;
     }
 
     std::vector<EntryLine> lines = blankEntryPair();

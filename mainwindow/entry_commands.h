@@ -17,8 +17,9 @@ class EntryCommands {
 
     // New Entry: a debit line (empty note) and a credit line (note "_") at
     // the end of the journal, dated by the date box's text in the book's
-    // date style: today when the box is blank, today and "Invalid Date" when
-    // it holds no date. With AutoIncrement on both lines take the next
+    // date style (readDateBox): the shown entry's own day while the box shows
+    // it, today when the box is blank, today and "Invalid Date" when it holds
+    // no date. With AutoIncrement on both lines take the next
     // reference. A journal whose last line was left without a note gets "_"
     // there first, so the new lines never join the entry before them. The
     // new entry is shown with both add-line buttons and the balance check.

@@ -1,6 +1,7 @@
 #include "mainwindow/entry_editor.h"
 
 #include "book/account_number_rule.h"
+#include "book/date_box.h"
 #include "book/tmain.h"
 #include "book/typed_input.h"
 #include "mainwindow/entry_input.h"
@@ -51,24 +52,17 @@ EntryOutcome EntryEditor::commitDate(const std::string& dateText) {
         return out;
     }
     const std::int32_t first = run_.CurrentFirstLine, last = run_.CurrentLastLine;
-    double date;
-    if (dateText == model_.dateText()) {
-        // Untouched: keep the stored day exactly (a two-digit year style
-        // would read it back in another century).
-        date = book_.EntryLines[first].Date;
-    } else if (std::optional<double> typed =
-                   Tmain::ParseDateStyle(dateText, book_.DateStyle, model_.locale())) {
-        date = *typed;
-    } else {
-        out.message = InvalidDateText;
-        date = todayNumber();
-    }
+    const DateBoxReading read =
+        readDateBox(dateText, KeptDate{model_.dateText(), book_.EntryLines[first].Date},
+                    todayNumber(), book_.DateStyle, model_.locale());
+    out.message = read.problem;
+    const double date = read.day;
     BookChange change(book_, run_);
     for (std::int32_t i = first; i <= last; ++i)
         if (book_.EntryLines[i].Date != date)
             change.replaceInLine(static_cast<std::size_t>(i), &EntryLine::Date, date);
     if (!change.empty()) changed(out, change);
-    out.dateText = Tmain::FormatDateStyle(date, book_.DateStyle, model_.locale());
+    out.dateText = read.text;
     if (out.changed) change.commit();
     return out;
 }

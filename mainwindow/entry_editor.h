@@ -24,9 +24,10 @@ class EntryEditor {
     EntryEditor(Book& book, RunTimeState& run, EntryModel& model);
 
     // --- date box ---
-    // Leaving the box: the typed date (read in the book's date style) goes
-    // into every line of the entry; an unreadable one tells "Invalid Date"
-    // (the outcome's message) and the entry takes today. Text left as shown keeps the stored date.
+    // Leaving the box: the typed date (readDateBox, in the book's date style)
+    // goes into every line of the entry; an unreadable one tells "Invalid
+    // Date" (the outcome's message) and the entry takes today. Text left as
+    // shown keeps the stored date.
     EntryOutcome commitDate(const std::string& dateText);
     // Up or Down in the box: the date is committed as on leaving the box,
     // then the previous or next entry is shown. Other keys: nothing.

@@ -40,12 +40,6 @@ int yearNumber(const std::string& text) {
     return y >= 100 && y <= 9999 ? y : 0;
 }
 
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 double today() {
     return dayOfDate(todayNumber());
 }
@@ -81,8 +75,14 @@ DatePickerLogic::DatePickerLogic() {
 }
 
 void DatePickerLogic::setText(const std::string& t) {
+    given_.reset();
     text_ = t;
     if (onTextWritten) onTextWritten(text_);
+}
+
+void DatePickerLogic::setDayText(const std::string& t, double day) {
+    writeText(t);
+    given_ = KeptDate{t, day};
 }
 
 void DatePickerLogic::writeText(const std::string& t) {
@@ -97,13 +97,14 @@ std::string DatePickerLogic::format(double date) const {
 int DatePickerLogic::monthNumber(const std::string& month) const {
     const int n = digitsValue(month, 2);
     if (n >= 0) return n >= 1 && n <= 12 ? n : 0;
-    const std::string wanted = lower(trimmed(month));
+    const std::string wanted = trimmed(month);
     if (wanted.empty()) return 0;
     const LocaleInfo locale = currentLocale();
     for (int i = 0; i < 12; ++i)
-        if (lower(locale.longMonthNames[i]) == wanted ||
-            lower(locale.shortMonthNames[i]) == wanted ||
-            (i < static_cast<int>(monthList_.size()) && lower(monthList_[i]) == wanted))
+        if (Tmain::SpellsMonthName(wanted, locale.longMonthNames[i]) ||
+            Tmain::SpellsMonthName(wanted, locale.shortMonthNames[i]) ||
+            (i < static_cast<int>(monthList_.size()) &&
+             Tmain::SpellsMonthName(wanted, monthList_[i])))
             return i + 1;
     return 0;
 }
@@ -187,8 +188,8 @@ void DatePickerLogic::faceClick() {
     }
     foreColor_ = ole::rgb(0, 0, 255);
     // A text that is no date opens the panel on today without touching the text.
-    const auto typed = Tmain::ParseDateStyle(text_, dateStyle ? dateStyle() : 0, currentLocale());
-    setTheDate(typed ? *typed : today());
+    setTheDate(
+        readDateBox(text_, given_, today(), dateStyle ? dateStyle() : 0, currentLocale()).day);
     chosen_ = false;
     open_ = true;
     if (onOpenChanged) onOpenChanged(true);

@@ -3,11 +3,13 @@
 // click does. Dates are written and read in the book's date style.
 #pragma once
 
+#include "book/date_box.h"
 #include "toolkit/month_grid.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,10 @@ class DatePickerLogic {
     const std::string& text() const { return text_; }
     // Set by the host: the text is written as given.
     void setText(const std::string& t);
+    // Set by the host for a day: the text is written as given, and while it
+    // stands the panel opens on that day (readDateBox), which a style with a
+    // two-digit year would read back in another century.
+    void setDayText(const std::string& t, double day);
     // Typed by the user: taken without writing it back.
     void takeTypedText(const std::string& t) { text_ = t; }
     std::uint32_t foreColor() const { return foreColor_; }
@@ -88,6 +94,7 @@ class DatePickerLogic {
     void setFlag();
 
     std::string text_;
+    std::optional<KeptDate> given_; // the day the host gave with its text
     std::uint32_t foreColor_ = ole::SystemWindowText;
     std::string dayText_, monthText_, yearText_;
     bool open_ = false;

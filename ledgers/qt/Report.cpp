@@ -266,6 +266,10 @@ void Report::tReportAcc_Click() {
     tReportAcc_Click(Tmain::AccountNumberByName(*host_.book, choices_->accountText()));
 }
 
+void Report::setEndDay(double day) {
+    choices_->setToDay(day);
+}
+
 void Report::tReportAcc_Click(Currency account) {
     BuildGuard guard(this, building_, *host_.run);
     if (guard.refused()) return;

@@ -55,6 +55,8 @@ class Report : public QMainWindow {
     // The same for the account of that number (a statement's drill-down,
     // which must not mistake an account for another of the same name).
     void tReportAcc_Click(Currency account);
+    // The period's last day, as a drill-down from a statement gives it.
+    void setEndDay(double day);
     // Rebuilds when an entry was deleted since the last build.
     void Form_Activate();
     // Draws the page the scroll bar shows.

@@ -174,6 +174,10 @@ void Running_Balance::tReportAcc_Click() {
     tReportAcc_Click(Tmain::AccountNumberByName(*host_.book, choices_->accountText()));
 }
 
+void Running_Balance::setEndDay(double day) {
+    choices_->setToDay(day);
+}
+
 void Running_Balance::tReportAcc_Click(Currency account) {
     BuildGuard guard(this, building_, *host_.run);
     if (guard.refused()) return;

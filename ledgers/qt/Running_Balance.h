@@ -58,6 +58,8 @@ class Running_Balance : public QMainWindow {
     // The same for the account of that number (a statement's drill-down,
     // which must not mistake an account for another of the same name).
     void tReportAcc_Click(Currency account);
+    // The period's last day, as a drill-down from a statement gives it.
+    void setEndDay(double day);
     // Paints the page the scroll bar shows.
     void VScroll1_Change();
     // Draws what the window shows, from its scroll positions, on `s`: the

@@ -2,6 +2,7 @@
 
 #include "book/account_number_rule.h"
 #include "book/account_number_text.h"
+#include "book/date_box.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
 #include "book/typed_input.h"
@@ -130,6 +131,13 @@ LedgerChoices::LedgerChoices(const LedgerHost& host, QWidget* parent, const Stri
     account->keyDown = [](KeyArgs& k) {
         if (k.KeyCode == keys::Left || k.KeyCode == keys::Right) k.KeyCode = 0;
     };
+    // Enter builds the account the box shows (the list, while open, takes
+    // its own Enter and builds the item chosen there).
+    account->keyPress = [this](KeyPressArgs& k) {
+        if (k.KeyAscii != keys::Enter) return;
+        k.KeyAscii = 0;
+        chooseShownAccount();
+    };
     // The strip goes before its boxes: a box losing the focus as it goes builds nothing.
     account->lostFocus = [strip = QPointer(this)] {
         if (strip) strip->accountLeft();
@@ -240,7 +248,7 @@ void LedgerChoices::showBuilt(double from, double to, const std::string& folio,
         if (*kept[i] == days[i]) continue;
         *kept[i] = days[i];
         keptDateText_[i] = Tmain::FormatDateStyle(days[i], host_.book->DateStyle, currentLocale());
-        DateSearch[i]->setText(keptDateText_[i]);
+        DateSearch[i]->setDayText(keptDateText_[i], days[i]);
     }
     builtName_ = accountText();
     builtFolio_ = folio;
@@ -270,8 +278,11 @@ bool LedgerChoices::dateEdited() const {
 }
 
 void LedgerChoices::accountLeft() {
+    if (accountText() != builtName_) chooseShownAccount();
+}
+
+void LedgerChoices::chooseShownAccount() {
     const std::string shown = accountText();
-    if (shown == builtName_) return;
     if (shown == first_ || isAccountNumber(Tmain::AccountNumberByName(*host_.book, shown))) {
         if (build) build();
         return;
@@ -308,11 +319,17 @@ void LedgerChoices::setJournalPeriod() {
     const LocaleInfo locale = currentLocale();
     keptDateText_ = {Tmain::FormatDateStyle(first, book.DateStyle, locale),
                      Tmain::FormatDateStyle(last, book.DateStyle, locale)};
-    DateSearch[0]->setText(keptDateText_[0]);
-    DateSearch[1]->setText(keptDateText_[1]);
     // The days themselves, also where the date style writes what it cannot read back.
     FromDate = first;
     ToDate = last;
+    DateSearch[0]->setDayText(keptDateText_[0], first);
+    DateSearch[1]->setDayText(keptDateText_[1], last);
+}
+
+void LedgerChoices::setToDay(double day) {
+    ToDate = day;
+    keptDateText_[1] = Tmain::FormatDateStyle(day, host_.book->DateStyle, currentLocale());
+    DateSearch[1]->setDayText(keptDateText_[1], day);
 }
 
 std::string LedgerChoices::accountText() const {
@@ -329,16 +346,15 @@ void LedgerChoices::readDates() {
     double* days[2] = {&FromDate, &ToDate};
     bool told = false;
     for (std::size_t i = 0; i < 2; ++i) {
-        const std::string shown = DateSearch[i]->Text();
-        if (shown == keptDateText_[i]) continue;
-        if (const auto day = Tmain::ParseDateStyle(shown, style, locale)) {
-            *days[i] = *day;
-            keptDateText_[i] = Tmain::FormatDateStyle(*day, style, locale);
-        } else if (!told) {
-            showMessage(InvalidDateText);
+        const DateBoxReading read = readDateBox(
+            DateSearch[i]->Text(), KeptDate{keptDateText_[i], *days[i]}, *days[i], style, locale);
+        if (!read.problem.empty() && !told) {
+            showMessage(read.problem);
             told = true;
         }
-        DateSearch[i]->setText(keptDateText_[i]);
+        *days[i] = read.day;
+        keptDateText_[i] = read.text;
+        DateSearch[i]->setDayText(read.text, read.day);
     }
 }
 

@@ -91,6 +91,8 @@ class LedgerChoices : public QObject {
     void fillAccounts(const std::string& first = "");
     // The journal's earliest and latest line dates into the pickers.
     void setJournalPeriod();
+    // The period's last day given: the picker shows it and builds it as it is.
+    void setToDay(double day);
     // The account box's text, and choosing an account by name.
     std::string accountText() const;
     void setAccountText(const std::string& name);
@@ -157,6 +159,9 @@ class LedgerChoices : public QObject {
     // or, naming no account, told and put back to what was built.
     void accountLeft();
     void folioLeft();
+    // The account the account box shows is built; a text naming no account
+    // is told and the box shows again what was built.
+    void chooseShownAccount();
     // The account of the number in the account-number box is built; a text
     // that is no account number whole, or a number no account has, is told
     // and the box shows the number built again.

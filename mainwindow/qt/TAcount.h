@@ -158,8 +158,8 @@ class TAcount : public QMainWindow {
     // folio, account and note boxes (and, for an opened book, the date box)
     // show it, a face this machine lacks substituted for display only.
     void applyEntryLineFont(const QString& fontName, bool dateBoxToo = false);
-    // The book's date style changed: the date box writes the entry's date in
-    // it, taking the width that style needs.
+    // The date box shows the entry's date in the book's date style (after a
+    // change of style too, taking the width that style needs).
     void showDateInBookStyle();
 
     // --- commands ---

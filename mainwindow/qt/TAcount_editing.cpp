@@ -269,7 +269,7 @@ bool TAcount::apply(const EntryOutcome& out, EditedRow edited) {
         DrCrArrange();
     }
     // 3. The boxes' texts.
-    if (out.dateText) Datetext->setText(qs(*out.dateText));
+    if (out.dateText) showDateInBookStyle(); // the outcome's text is the shown entry's date
     if (out.referenceText && JournalID->text() != qs(*out.referenceText)) {
         const int caret = JournalID->cursorPosition();
         JournalID->setText(qs(*out.referenceText));

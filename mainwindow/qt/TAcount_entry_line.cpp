@@ -254,7 +254,11 @@ void TAcount::placeReconcileMark() {
 
 void TAcount::showDateInBookStyle() {
     Quiet quiet(*this);
-    Datetext->setText(qs(model_.dateText()));
+    // With the entry's own day: the panel opens on it, whatever the style's year digits.
+    if (model_.journalEmpty())
+        Datetext->setText(qs(model_.dateText()));
+    else
+        Datetext->setDayText(model_.dateText(), book_.EntryLines[run_.CurrentFirstLine].Date);
 }
 
 void TAcount::resizeEvent(QResizeEvent* e) {
@@ -471,7 +475,7 @@ void TAcount::DrCrArrange() {
     rows_ = arrangeRows(sides, PanelOffset, rowHeight);
     const RowArrangement& a = rows_;
     RowTop = a.rowTop;
-    Datetext->setText(qs(model_.dateText()));
+    showDateInBookStyle();
 
     auto fill = [&](const std::vector<EntryRow>& rows, const std::vector<int>& tops,
                     std::array<QLineEdit*, EntryRowsPerSide>& folio,

@@ -59,7 +59,7 @@ IncludeButtonPlace includeButtonPlace(TAcount& main) {
 // its list built and shown.
 template <class Ledger>
 void drillInto(Ledger& w, const std::string& account, const LedgerRequest& r) {
-    if (!r.endDate.empty()) w.DateSearch[1]->setText(r.endDate);
+    if (r.endDay) w.setEndDay(*r.endDay);
     setBoxText(w.tReportAcc, QString::fromStdString(account));
     w.tReportAcc_Click(r.account);
     w.show();

@@ -52,7 +52,7 @@ Balance_Sheet::Balance_Sheet(Book& book, RunTimeState& run, StatementHost host, 
             [this](KeyPressArgs& k) { filterDateKey(k, [this] { BalanceMainLOAD(); }); });
 
     // The journal's latest day, written as the picker reads it back.
-    ISCalander->setText(pickerDateText(journalDateRange(book_).second, book_, currentLocale()));
+    setPickerDay(ISCalander, journalDateRange(book_).second);
 }
 
 BalanceSheetLayout Balance_Sheet::layout() const {
@@ -83,8 +83,8 @@ double Balance_Sheet::drawStatement(DrawTarget& t) {
     return drawBalanceSheet(t, book_, bs_, layout());
 }
 
-std::string Balance_Sheet::drillEndDate() const {
-    return ISCalander->Text();
+const CalanderForm* Balance_Sheet::drillEndPicker() const {
+    return ISCalander;
 }
 
 void Balance_Sheet::CopyBalanceSheet_Click() {

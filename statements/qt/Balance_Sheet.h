@@ -35,7 +35,7 @@ class Balance_Sheet : public StatementFrame {
 
   protected:
     double drawStatement(DrawTarget& t) override;
-    std::string drillEndDate() const override;
+    const CalanderForm* drillEndPicker() const override;
     std::string printoutName() const override { return "Balance Sheet"; }
     bool reloadRunningFirst() const override { return run_.JournalRevision != 0; }
     void copyStatement() override { CopyBalanceSheet_Click(); }

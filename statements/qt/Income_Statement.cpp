@@ -48,6 +48,9 @@ Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost 
     Command1 = new QPushButton(stringText(161), Canvas);
     Command1->resize(Command1->sizeHint().width(), DateSearch[1]->height());
     Command1->move(DateSearch[1]->geometry().right() + 8, DateSearch[1]->y());
+    // Clicked, it leaves the focus in a picker: a period typed there is
+    // recomputed, not put back as the picker is left.
+    Command1->setFocusPolicy(Qt::TabFocus);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     placeHoverLabel(static_cast<int>(twipsOf(Command1->geometry().right() + 8)));
     for (CalanderForm* picker : DateSearch) {
@@ -68,8 +71,8 @@ Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost 
     // The period runs from the journal's first day to its last, written as
     // the pickers read them back.
     const auto [first, last] = journalDateRange(book_);
-    DateSearch[0]->setText(pickerDateText(first, book_, currentLocale()));
-    DateSearch[1]->setText(pickerDateText(last, book_, currentLocale()));
+    setPickerDay(DateSearch[0], first);
+    setPickerDay(DateSearch[1], last);
 }
 
 void Income_Statement::Form_Activate2() {
@@ -107,8 +110,8 @@ double Income_Statement::drawStatement(DrawTarget& t) {
     return drawIncomeStatement(t, book_, is_);
 }
 
-std::string Income_Statement::drillEndDate() const {
-    return DateSearch[1]->Text();
+const CalanderForm* Income_Statement::drillEndPicker() const {
+    return DateSearch[1];
 }
 
 void Income_Statement::CopyIncomeStatement_Click() {

@@ -40,7 +40,7 @@ class Income_Statement : public StatementFrame {
 
   protected:
     double drawStatement(DrawTarget& t) override;
-    std::string drillEndDate() const override;
+    const CalanderForm* drillEndPicker() const override;
     std::string printoutName() const override { return "Income Statement"; }
     void copyStatement() override { CopyIncomeStatement_Click(); }
     void mailStatement() override;

@@ -69,8 +69,8 @@ double Trial_Balance::drawStatement(DrawTarget& t) {
     return drawTrialBalance(t, book_, tb_);
 }
 
-std::string Trial_Balance::drillEndDate() const {
-    return ISCalander->Text();
+const CalanderForm* Trial_Balance::drillEndPicker() const {
+    return ISCalander;
 }
 
 void Trial_Balance::DisplaySubAcc_Click() {

@@ -32,7 +32,7 @@ class Trial_Balance : public StatementFrame {
 
   protected:
     double drawStatement(DrawTarget& t) override;
-    std::string drillEndDate() const override;
+    const CalanderForm* drillEndPicker() const override;
     std::string printoutName() const override { return "Trial Balance"; }
     void copyStatement() override { CopyTrialBalance_Click(); }
     void mailStatement() override;

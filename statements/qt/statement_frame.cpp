@@ -2,6 +2,8 @@
 
 #include "book/account_number_text.h"
 #include "book/business_heading.h"
+#include "book/date_box.h"
+#include "book/day_of_date.h"
 #include "book/number_format.h"
 #include "book/tmain.h"
 #include "book/typed_input.h"
@@ -248,18 +250,36 @@ CalanderForm* StatementFrame::addDatePicker(int leftTwips) {
     picker->setFontSize(8); // a whole four-digit-year date fits the picker's box
     picker->resize(picker->sizeHint());
     picker->move(pixelsOf(leftTwips), (pixelsOf(StripTwips) - picker->height()) / 2);
+    connect(picker, &CalanderForm::LostFocus, this, [this, picker] { pickerLeft(picker); });
     return picker;
 }
 
 double StatementFrame::builtDay(CalanderForm* picker) {
-    const LocaleInfo locale = currentLocale();
-    if (const auto day = Tmain::ParseDateStyle(picker->Text(), book_.DateStyle, locale))
-        return builtDays_[picker] = *day;
-    showMessage(InvalidDateText);
-    const auto built = builtDays_.find(picker);
-    const double day = built != builtDays_.end() ? built->second : journalDateRange(book_).second;
-    picker->setText(pickerDateText(day, book_, locale));
-    return builtDays_[picker] = day;
+    const auto kept = keptDates_.find(picker);
+    const bool given = kept != keptDates_.end();
+    const DateBoxReading read =
+        readDateBox(picker->Text(), given ? std::optional(kept->second) : std::nullopt,
+                    given ? kept->second.day : dayOfDate(journalDateRange(book_).second),
+                    book_.DateStyle, currentLocale());
+    if (!read.problem.empty()) showMessage(read.problem);
+    keptDates_[picker] = {read.text, read.day};
+    picker->setDayText(read.text, read.day);
+    return read.day;
+}
+
+void StatementFrame::setPickerDay(CalanderForm* picker, double day) {
+    const std::string text = pickerDateText(day, book_, currentLocale());
+    keptDates_[picker] = {text, dayOfDate(day)};
+    picker->setDayText(text, dayOfDate(day));
+}
+
+void StatementFrame::pickerLeft(CalanderForm* picker) {
+    const auto kept = keptDates_.find(picker);
+    if (kept == keptDates_.end() || picker->Text() == kept->second.text) return;
+    const DateBoxReading read = readDateBox(picker->Text(), kept->second, kept->second.day,
+                                            book_.DateStyle, currentLocale());
+    if (!read.problem.empty()) showMessage(read.problem);
+    picker->setDayText(kept->second.text, kept->second.day);
 }
 
 void StatementFrame::placeHoverLabel(int leftTwips) {
@@ -403,8 +423,9 @@ void StatementFrame::mouseReleased(int button, double, double y) {
     if (y < StripTwips) return; // the strip covers whatever scrolled under it
     std::optional<LedgerRequest> request = drillRequest(rows_, button, y);
     if (!request || !host_.openLedger) return;
-    // In the book's date style, as the ledger window writes its start date.
-    request->endDate = Tmain::RestyledDate(drillEndDate(), book_.DateStyle, currentLocale());
+    // The day built, whatever the picker shows now.
+    if (const auto built = keptDates_.find(drillEndPicker()); built != keptDates_.end())
+        request->endDay = built->second.day;
     request->reloadFirst = button == keys::LeftButton && reloadRunningFirst();
     host_.openLedger(*request);
 }

@@ -11,6 +11,7 @@
 // moc needs none of the book's headers.
 #ifndef Q_MOC_RUN
 #include "book/book.h"
+#include "book/date_box.h"
 #include "book/runtime_state.h"
 #include "statements/qt/draw_target.h"
 #include "statements/qt/statement_host.h"
@@ -152,8 +153,8 @@ class StatementFrame : public QWidget {
     // Draws the statement from t.s.CurrentY; returns the drawing's height
     // from where it started, with its bottom margin.
     virtual double drawStatement(DrawTarget& t) = 0;
-    // The end date a drill-down gives the ledger window.
-    virtual std::string drillEndDate() const = 0;
+    // The picker whose day built is the end date a drill-down gives the ledger window.
+    virtual const CalanderForm* drillEndPicker() const = 0;
     // What the printout is, for its print job's name ("Trial Balance").
     virtual std::string printoutName() const = 0;
     // The left button sets the running-balance window up again first.
@@ -168,10 +169,13 @@ class StatementFrame : public QWidget {
                               bool enterPasses = false);
     // A date picker in the strip at `left` twips, in the book's font.
     CalanderForm* addDatePicker(int leftTwips);
-    // The day a picker's text names, read as the statement is built; a text
-    // naming no day is told (InvalidDateText) and the picker shows again the
-    // day built before (the journal's last day before any).
+    // The day a picker names as the statement is built (readDateBox): the
+    // day built before while it shows that day's text, else its text read; a
+    // text naming no day is told and the picker shows again the day built
+    // before (the journal's last day before any).
     double builtDay(CalanderForm* picker);
+    // Gives a picker a day to build: its text in the book's date style.
+    void setPickerDay(CalanderForm* picker, double day);
     // The hover label's place: `leftTwips` from the left of the strip.
     void placeHoverLabel(int leftTwips);
     RgbColor background() const;
@@ -190,9 +194,12 @@ class StatementFrame : public QWidget {
     // The window's smallest size: as wide as `strip` (its controls from the
     // left) and the three buttons, as high as `strip` and the scroll bars.
     void holdAtLeast(QSize strip);
+    // A picker left without Enter shows again the day the figures are for;
+    // a text naming no day is told.
+    void pickerLeft(CalanderForm* picker);
 
     std::vector<RowSpot> rows_;
-    std::map<const CalanderForm*, double> builtDays_;
+    std::map<const CalanderForm*, KeptDate> keptDates_; // each picker's day built
     Measured measured_; // widths of the last computation on the window
     Printformer* printSetup_ = nullptr;
     double pressX_ = -1, pressY_ = -1;

@@ -10,6 +10,7 @@
 #include <QPixmap>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,8 @@ class QComboBox;
 struct LedgerRequest {
     enum class Window { RunningBalance, TAccount };
     Window window = Window::RunningBalance;
-    Currency account;    // the clicked row's own account number
-    std::string endDate; // the ledger's last day as date text; "" leaves its dates alone
+    Currency account;             // the clicked row's own account number
+    std::optional<double> endDay; // the ledger's last day; none leaves its dates alone
     // Sets the running-balance window up again (its dates from the journal)
     // before the account and date are given to it.
     bool reloadFirst = false;

@@ -206,6 +206,10 @@ TEST(ParseDateStyle, ReadsBackEveryDateItWritesWithNamesAndTrailingMarks) {
     EXPECT_EQ(Tmain::ParseDateStyle("23-3-17", 0, korean), Tmain::DayNumber(2023, 3, 17));
     EXPECT_EQ(Tmain::ParseDateStyle("5 de diciembre de 2020", 0, spanish),
               Tmain::DayNumber(2020, 12, 5));
+    LocaleInfo turkish = decimalCommaLocale();
+    turkish.shortDatePattern = "d MMMM yyyy";
+    turkish.longMonthNames[4] = "Mayıs";
+    EXPECT_EQ(Tmain::ParseDateStyle("15 MAYIS 2024", 0, turkish), Tmain::DayNumber(2024, 5, 15));
 
     const LocaleInfo locales[] = {monthFirstLocale(),
                                   dayFirstLocale(),

@@ -35,6 +35,12 @@ TEST(NewEntry, TwoBlankLinesWithTheNextReferenceAndTheBalanceCheck) {
     EXPECT_EQ(d.fakes.messages.lastText(), "Invalid Date");
     EXPECT_EQ(d.dates(10), (std::vector<double>{Today, Today}));
     EXPECT_EQ(d.ref(10), "44            ");
+    // The box still showing the entry's own date gives that day, even where a
+    // two-digit year would read back in another century.
+    d.book.DateStyle = 1;
+    d.line(10).Date = d.line(11).Date = Tmain::DayNumber(1925, 6, 1);
+    d.commands.newEntry("01/06/25");
+    EXPECT_EQ(d.dates(12), std::vector<double>(2, Tmain::DayNumber(1925, 6, 1)));
 }
 
 TEST(NewEntry, WithoutAutomaticReferencesTheyStayBlankAndAnOpenEndIsClosed) {

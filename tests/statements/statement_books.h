@@ -58,6 +58,15 @@ inline Book tradingBook() {
     return book;
 }
 
+// The trading book moved on to end on `lastDay`, written in `dateStyle`.
+inline Book tradingBookEndingOn(double lastDay, int dateStyle) {
+    Book book = tradingBook();
+    book.DateStyle = dateStyle;
+    for (EntryLine& line : book.EntryLines)
+        line.Date += lastDay - day2024(4, 10);
+    return book;
+}
+
 // Forty-character names and twelve-digit amounts in every section of every
 // statement, over three years: names longer than any column, amounts wider
 // than any field.

@@ -77,6 +77,14 @@ TEST(DatePicker, TheDateClampsTheDayAndEnablesItsWeekday) {
     // A month given as a number shows as its name.
     p.logic->chooseMonth("7");
     EXPECT_EQ(p.logic->monthText(), "July");
+    // A month's name in capitals under tr_TR, whose capital of "ı" is "I".
+    auto& names = p.fakes.locale.info.longMonthNames;
+    names[3] = "Nisan", names[4] = "Mayıs", names[9] = "Ekim";
+    for (const auto& [name, shown] :
+         {std::pair("NISAN", "April"), {"MAYIS", "May"}, {"EKIM", "October"}, {"NİSAN", "April"}}) {
+        p.logic->chooseMonth(name);
+        EXPECT_EQ(p.logic->monthText(), shown) << name;
+    }
 }
 
 TEST(DatePicker, ArrowsCrossTheYearsEnd) {
@@ -167,6 +175,12 @@ TEST(DatePicker, OpeningReadsTheTextInTheBooksStyle) {
     p.logic->setText("03/15/2026");
     p.logic->faceClick();
     EXPECT_EQ(p.logic->TheDate(), day(2026, 3, 15));
+    // A text given for a day opens on it, also where two-digit years read back another century.
+    p.logic->WLoss();
+    p.style = 5;
+    p.logic->setDayText("12/31/46", day(2046, 12, 31));
+    p.logic->faceClick();
+    EXPECT_EQ(p.logic->TheDate(), day(2046, 12, 31));
 }
 
 TEST(DatePicker, PickingADay) {

@@ -1,5 +1,7 @@
 #include "toolkit/qt/CalanderForm.h"
 
+#include "book/text_encoding.h"
+#include "book/tmain.h"
 #include "platform/services.h"
 #include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/canvas_image.h"
@@ -252,12 +254,15 @@ CalanderForm::CalanderForm(QWidget* parent) : QWidget(parent) {
         logic_.takeTypedText(text.toStdString());
         emit Change();
     });
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget* old, QWidget* now) { focusChanged(old, now); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                          [this](QWidget* old, QWidget* now) { focusChanged(old, now); });
     applyTextLook();
 }
 
 CalanderForm::~CalanderForm() {
+    // The text box, destroyed with the widget after this, may hold the focus:
+    // its going must not reach this control any more.
+    disconnect(focusWatch_);
     logic_.onTextWritten = nullptr;
     logic_.onOpenChanged = nullptr;
     logic_.onClick = nullptr;
@@ -305,6 +310,11 @@ std::string CalanderForm::Text() const {
 void CalanderForm::setText(const std::string& text) {
     fitDates(); // the book's date style may have changed since the last date
     logic_.setText(text);
+}
+
+void CalanderForm::setDayText(const std::string& text, double day) {
+    fitDates();
+    logic_.setDayText(text, day);
 }
 
 void CalanderForm::setText(const QString& text) {
@@ -514,6 +524,19 @@ void CalanderForm::focusChanged(QWidget*, QWidget* now) {
     }
 }
 
+bool CalanderForm::keypadDecimal(const QKeyEvent* event) {
+    // The keypad's decimal key gives "," or "." by the keyboard's layout.
+    return event->modifiers().testFlag(Qt::KeypadModifier) &&
+           (event->key() == Qt::Key_Comma || event->key() == Qt::Key_Period);
+}
+
+int CalanderForm::separatorKey() const {
+    const std::string separator =
+        Tmain::DateStyleSeparator(logic_.dateStyle ? logic_.dateStyle() : 0, currentLocale());
+    std::size_t at = 0;
+    return static_cast<int>(encoding::nextCodePoint(separator, at));
+}
+
 bool CalanderForm::keyEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
     if (event->type() == QEvent::KeyRelease) {
@@ -527,7 +550,7 @@ bool CalanderForm::keyEvent(QKeyEvent* event) {
     if (qt_keys::swallowedByHandler(event, args)) return true; // the host took the key
     const int typed = qt_keys::keyAscii(event);
     if (typed == 0) return false;
-    KeyPressArgs press{typed};
+    KeyPressArgs press{keypadDecimal(event) ? separatorKey() : typed};
     emit KeyPress(press);
     if (press.KeyAscii == 0) return true;
     if (press.KeyAscii == typed) return false;

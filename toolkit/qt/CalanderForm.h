@@ -32,6 +32,9 @@ class CalanderForm : public QWidget {
     void setText(const std::string& text);
     void setText(const QString& text);
     void setText(const char* text) { setText(std::string(text)); }
+    // Puts the text the host wrote for `day`: the panel opens on that day
+    // while the text stands.
+    void setDayText(const std::string& text, double day);
     // The chosen date; a day past the month's end is taken as its last day.
     double TheDate();
     // Chooses a date in the panel; the text box is left as it is.
@@ -116,6 +119,10 @@ class CalanderForm : public QWidget {
     bool owns(QWidget* w) const;
     void focusChanged(QWidget* old, QWidget* now);
     bool keyEvent(QKeyEvent* event);
+    // The keypad's decimal key types the date style's separator: a date is
+    // typed on the keypad alone, whatever mark the layout gives that key.
+    static bool keypadDecimal(const QKeyEvent* event);
+    int separatorKey() const;
 
     DatePickerLogic logic_;
     QLineEdit* dateX_ = nullptr;
@@ -129,5 +136,6 @@ class CalanderForm : public QWidget {
     std::string dateToolTip_;
     bool forwarding_ = false;
     bool hasFocusInside_ = false;
+    QMetaObject::Connection focusWatch_; // the application's focus changes
     QSize closedSize_;
 };

@@ -448,9 +448,13 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
             typeText(c.box->lineEdit(), key);
             shown.push_back(c.box->currentText().toStdString());
         }
-        c.box->hidePopup();
         EXPECT_EQ(shown, c.shown);
+        c.box->hidePopup();
+        pressKey(c.box, Qt::Key_Return, "\r"); // builds the account the box shows
     }
+    EXPECT_EQ(std::tuple(j->list().SelectedAccount, r->ledger().LedgerAccount,
+                         rb->ledger().LedgerAccount),
+              std::tuple(money("100"), money("100"), money("100")));
     // Every character their filters allow reaches the boxes not completing at once.
     for (QComboBox* box : {r->tReportAcc, rb->tReportAcc})
         EXPECT_EQ(dialog_driving::charactersMistaken(box, {}), "");
@@ -566,9 +570,22 @@ TEST(LedgerWindows, DateBoxesHoldTheWidestDateOfEveryStyle) {
                 {"running balance", rb->DateSearch, rb->tReportAcc},
                 {"income statement", is->DateSearch, is->Command1},
             };
+            // The keypad's decimal key, as a layout with a decimal comma sends it.
+            const std::string mark = Tmain::DateStyleSeparator(style, c.locale);
+            const auto keypadTyped = [](CalanderForm* box) {
+                box->textBox()->clear();
+                for (const char* part : {"31", "12", "2024"}) {
+                    if (!box->textBox()->text().isEmpty())
+                        pressKey(box->textBox(), Qt::Key_Comma, ",", Qt::KeypadModifier);
+                    typeText(box->textBox(), part);
+                }
+                return box->Text();
+            };
+            EXPECT_EQ(keypadTyped(w.Datetext), "31" + mark + "12" + mark + "2024");
             for (const auto& shown : windows) {
                 SCOPED_TRACE(shown.window);
                 for (CalanderForm* box : shown.boxes) {
+                    EXPECT_EQ(keypadTyped(box), "31" + mark + "12" + mark + "2024");
                     const QLineEdit* text = box->textBox();
                     const double widest = widestDate(text->font(), style, c.locale);
                     EXPECT_GE(text->width() - 2 * 2, widest + 1) << box->Text();

@@ -591,6 +591,12 @@ TEST_F(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
     EXPECT_EQ(w.Datetext->Text(), "3/20/2023");
     EXPECT_EQ(w.run().DateChangedFlag, 0);
     EXPECT_TRUE(w.BookChanged());
+    // Under a two-digit-year style it opens on the entry's own day, also past 2045.
+    w.book().DateStyle = 1;
+    w.book().EntryLines[4].Date = w.book().EntryLines[5].Date = Tmain::DayNumber(2046, 12, 31);
+    w.showDateInBookStyle();
+    QApplication::sendEvent(w.Datetext, &release);
+    EXPECT_EQ(w.Datetext->TheDate(), Tmain::DayNumber(2046, 12, 31));
 }
 
 TEST_F(TAcountEditing, HelpModeShowsTheFieldsHelpInsteadOfActing) {

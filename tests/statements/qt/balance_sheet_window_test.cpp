@@ -71,7 +71,7 @@ TEST(BalanceSheetWindow, LatestDayLayoutsAndDrillDown) {
     EXPECT_FALSE(opened.requests[2].reloadFirst); // the T-account is not reloaded
     for (const LedgerRequest& r : opened.requests) {
         EXPECT_EQ(r.account, *Currency::parse("250"));
-        EXPECT_EQ(r.endDate, "10/04/2024");
+        EXPECT_EQ(r.endDay, Tmain::DayNumber(2024, 4, 10));
     }
     // A click between the equipment and the bank (totals, a heading) opens nothing.
     const RowSpot equipment = w.rows()[1], bank = w.rows()[2];
@@ -112,6 +112,11 @@ TEST(BalanceSheetWindow, ShortDateWithMonthNamesStillReadsBack) {
     EXPECT_EQ(w.ISCalander->Text(), "10 Apr 2024");
     w.BalanceMainLOAD();
     EXPECT_EQ(w.result().date, Tmain::DayNumber(2024, 4, 10));
+    // A two-digit-year style: the day given is built, also past 2045.
+    Book later = statementbooks::tradingBookEndingOn(Tmain::DayNumber(2046, 12, 31), 1);
+    Balance_Sheet late(later, run, StatementHost{});
+    late.BalanceMainLOAD();
+    EXPECT_EQ(late.result().date, Tmain::DayNumber(2046, 12, 31));
 }
 
 } // namespace

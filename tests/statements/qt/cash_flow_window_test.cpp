@@ -63,7 +63,7 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         ASSERT_EQ(opened.requests.size(), 1u);
         EXPECT_EQ(opened.requests[0].window, LedgerRequest::Window::TAccount);
         EXPECT_EQ(opened.requests[0].account, *Currency::parse("400"));
-        EXPECT_EQ(opened.requests[0].endDate, ""); // the ledger keeps its dates
+        EXPECT_FALSE(opened.requests[0].endDay); // the ledger keeps its dates
 
         // At its smallest the window scrolls both ways, the strip's boxes hold
         // what they show and stand whole, and the table ends at the view's foot.

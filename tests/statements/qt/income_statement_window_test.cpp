@@ -78,7 +78,7 @@ TEST(IncomeStatementWindow, PeriodRatiosAndDrillDown) {
     EXPECT_EQ(opened.requests[0].window, LedgerRequest::Window::RunningBalance);
     EXPECT_EQ(opened.requests[1].window, LedgerRequest::Window::TAccount);
     EXPECT_EQ(opened.requests[1].account, *Currency::parse("610"));
-    EXPECT_EQ(opened.requests[1].endDate, last);
+    EXPECT_EQ(opened.requests[1].endDay, Tmain::DayNumber(2024, 4, 10));
 
     // Copy puts plain text and RTF on the clipboard.
     w.CopyIncomeStatement->trigger();
@@ -93,6 +93,13 @@ TEST(IncomeStatementWindow, PeriodRatiosAndDrillDown) {
     for (const char* expected :
          {"Corner Shop", "Income Statement", "REVENUE", "Gross Profit", "Net Profit", "1,400.00"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    // Under a two-digit-year style the pickers build the days they were
+    // given, also past 2045 (which "31/12/46" would read back as 1946).
+    Book later = statementbooks::tradingBookEndingOn(Tmain::DayNumber(2046, 12, 31), 1);
+    Income_Statement late(later, run, opened.host());
+    late.Form_Activate2();
+    EXPECT_EQ(late.result().period.end, Tmain::DayNumber(2046, 12, 31));
+    EXPECT_EQ(late.result().netProfitText, "1,400.00");
 }
 
 } // namespace

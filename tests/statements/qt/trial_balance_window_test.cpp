@@ -85,6 +85,17 @@ TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
         EXPECT_EQ(w.result().asOfDate, Tmain::DayNumber(2024, 2, 29));
         EXPECT_EQ(w.ISCalander->Text(), "29/02/2024");
     }
+    // Left without Enter, the picker shows the day built again; a text naming no day is told.
+    QApplication::setActiveWindow(&w);
+    for (const std::string typed : {"15/01/24", "1.2345"}) {
+        fakes.messages.shown.clear();
+        w.ISCalander->textBox()->setFocus();
+        w.ISCalander->setText(typed);
+        w.Canvas->setFocus();
+        EXPECT_EQ(std::pair(w.ISCalander->Text(), w.result().asOfDate),
+                  std::pair(std::string("29/02/2024"), Tmain::DayNumber(2024, 2, 29)));
+        EXPECT_EQ(fakes.messages.shown.size(), typed == "1.2345" ? 1u : 0u);
+    }
     fakes.messages.shown.clear();
     w.ISCalander->setText("31/01/2024");
     w.mainLOAD();
@@ -129,7 +140,7 @@ TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
     EXPECT_EQ(opened.requests[1].window, LedgerRequest::Window::TAccount);
     for (const LedgerRequest& r : opened.requests) {
         EXPECT_EQ(r.account, *Currency::parse("400"));
-        EXPECT_EQ(r.endDate, "31/01/2024");
+        EXPECT_EQ(r.endDay, Tmain::DayNumber(2024, 1, 31));
         EXPECT_FALSE(r.reloadFirst);
     }
 

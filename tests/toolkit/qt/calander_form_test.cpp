@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace widget_events;
+using dialog_driving::typeText;
 
 namespace {
 
@@ -151,6 +152,23 @@ TEST(CalanderFormWidget, HostKeyHandlersGoFirst) {
     EXPECT_EQ(host.picker->Text(), "1/2");
     EXPECT_EQ(downs, (std::vector<int>{'1', '7', 'X', 189, '2'}));
     EXPECT_EQ(ups, 5);
+
+    // The keypad's decimal key, "," or "." by the layout, types the style's separator.
+    LocaleInfo hungarian = decimalCommaLocale();
+    hungarian.shortDatePattern = "yyyy. MM. dd.";
+    for (const auto& [locale, style, typed] : {std::tuple(decimalCommaLocale(), 0, "2024.12.31"),
+                                               {hungarian, 0, "2024.12.31"},
+                                               {dayFirstLocale(), 2, "2024/12/31"}}) {
+        host.fakes.locale.info = locale;
+        host.picker->setDateStyle(style);
+        box->clear();
+        typeText(box, "2024");
+        dialog_driving::pressKey(box, Qt::Key_Comma, ",", Qt::KeypadModifier);
+        typeText(box, "12");
+        dialog_driving::pressKey(box, Qt::Key_Period, ",", Qt::KeypadModifier);
+        typeText(box, "31");
+        EXPECT_EQ(box->text(), typed);
+    }
 }
 
 TEST(CalanderFormWidget, LostFocusOnlyWhenTheFocusLeavesControlAndPanel) {
@@ -181,8 +199,14 @@ TEST(CalanderFormWidget, PanelGoesWithTheControl) {
     click(host.top.get(), host.face());
     QPointer<QWidget> panel = host.picker->panel();
     ASSERT_TRUE(panel);
+    // Its text box holding the focus as it goes, the control hears nothing of it.
+    QApplication::setActiveWindow(host.top.get());
+    host.picker->textBox()->setFocus();
+    int heard = 0;
+    QObject::connect(host.picker, &CalanderForm::LostFocus, [&] { ++heard; });
     delete host.picker;
     EXPECT_TRUE(panel.isNull());
+    EXPECT_EQ(heard, 0);
 }
 
 } // namespace
