@@ -77,6 +77,18 @@ std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale
 // reads back to its day. Unreadable: nullopt.
 std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
                                      const LocaleInfo& locale);
+// ParseDateStyle with the style's pattern worked out once, for many dates.
+class DateStyleReader {
+  public:
+    DateStyleReader(int dateStyle, const LocaleInfo& locale);
+    std::optional<double> read(const std::string& text) const;
+
+  private:
+    LocaleInfo locale_;
+    std::vector<char> fields_;      // 'd', 'M', 'y' in the pattern's order
+    std::vector<std::string> gaps_; // the text before, between and after them
+    bool monthByName_ = false;
+};
 // A date as typed, written again in `dateStyle` as the program writes dates
 // ("29/02/2024" in the style dd-MM-yy: "29-02-24"); the text as it is
 // when it does not read as a date.
