@@ -198,6 +198,10 @@ TEST(BookCsvFile, MalformedFilesStopAtTheLineThatDoesNotFit) {
             {good.substr(0, good.size() - 2), 18,
              "without a line end (it may have been cut short)"},
             {replaced("03/05/2024,17,400", "3/5,17,400"), 17, "date \"3/5\""},
+            // Line 17 reads day first only, line 18 month first only.
+            {replaced("03/05/2024,17,400,Rent, 250 ,,Rent\r\n03/05/2024",
+                      "13/05/2024,17,400,Rent, 250 ,,Rent\r\n05/13/2024"),
+             18, "the date \"05/13/2024\" cannot be read day first like the dates above it"},
             {replaced(" 250 ,,Rent", " 250.00001 ,,Rent"), 17, "debit amount"},
             {"", 1, "is not a Ledgerwick 6 CSV file"},
         },
