@@ -43,7 +43,7 @@ void roundTrip(BenchContext& ctx, const std::string& extension, FormWriter write
     if (!reportWrite(written)) return;
     TextFormReadResult opened;
     timeIt("open (." + extension + ")",
-           [&] { opened = read(path, ctx.book, locale, Today, nullptr); });
+           [&] { opened = read(path, ctx.book, locale, Today, nullptr, {}); });
     reportRead(opened, ctx.book);
 }
 

@@ -69,8 +69,9 @@ BookWriteResult writeBookCsvFile(const std::filesystem::path& path, const Book& 
 namespace {
 
 struct CsvReader : FormReader {
-    CsvReader(const Book& open, const LocaleInfo& locale, RunTimeState* run, CsvUse use)
-        : FormReader(open, locale, run), use(use) {}
+    CsvReader(const LocaleInfo& locale, RunTimeState* run, const DateOrderQuestion& askDates,
+              CsvUse use)
+        : FormReader(locale, run, askDates), use(use) {}
 
     CsvUse use;
 
@@ -156,8 +157,8 @@ struct CsvReader : FormReader {
         if (!(text.ends_with('\n') || text.ends_with('\r')))
             return fail(lines.lineNumber(), "the file ends inside this line, without a line end "
                                             "(it may have been cut short)");
-        finishBook(today, use == CsvUse::Open);
-        return true;
+        return finishBook(text, today, use == CsvUse::Open,
+                          use == CsvUse::Open ? CancelOpensNothing : CancelInsertsNothing);
     }
 };
 
@@ -165,10 +166,10 @@ struct CsvReader : FormReader {
 
 TextFormReadResult parseBookCsv(std::string_view bytes, const Book& open, const LocaleInfo& locale,
                                 double today, RunTimeState* run, const std::string& sourceName,
-                                CsvUse use) {
+                                CsvUse use, const DateOrderQuestion& askDates) {
     return guardedParse([&] {
         const std::string text = decodeText(bytes, open.FontCharset);
-        CsvReader reader(open, locale, run, use);
+        CsvReader reader(locale, run, askDates, use);
         if (!reader.read(text, sourceName, today)) return std::move(reader.result);
         reader.result.ok = true;
         return std::move(reader.result);
@@ -176,13 +177,15 @@ TextFormReadResult parseBookCsv(std::string_view bytes, const Book& open, const 
 }
 
 TextFormReadResult readBookCsvFile(const std::filesystem::path& path, const Book& open,
-                                   const LocaleInfo& locale, double today, RunTimeState* run) {
+                                   const LocaleInfo& locale, double today, RunTimeState* run,
+                                   const DateOrderQuestion& askDates) {
     return readFile(path, [&](std::string_view bytes) {
-        return parseBookCsv(bytes, open, locale, today, run, path.string());
+        return parseBookCsv(bytes, open, locale, today, run, path.string(), CsvUse::Open, askDates);
     });
 }
 
 BookReadResult readBookCsvForOpening(const std::filesystem::path& path, const Book& open,
-                                     const PasswordPrompt& askAdminPassword, RunTimeState* run) {
-    return readForOpening(readBookCsvFile, path, open, askAdminPassword, run);
+                                     const PasswordPrompt& askAdminPassword, RunTimeState* run,
+                                     const DateOrderQuestion& askDates) {
+    return readForOpening(readBookCsvFile, path, open, askAdminPassword, run, askDates);
 }

@@ -29,17 +29,22 @@ BookWriteResult writeBookCsvFile(const std::filesystem::path& path, const Book& 
 // third on account lines and keeping an empty journal empty.
 enum class CsvUse { Open, Insert };
 
-// Reads a .csv book into a separate Book (see TextFormReadResult), dates in
-// the date style of `open`. `sourceName` names the file in the header
-// message. Reading ends at the first malformed line.
+// Reads a .csv book into a separate Book (see TextFormReadResult). Dates are
+// read in the order that reads them all, `askDates` asked when several give
+// different days (text_form_dates.h); the character set of `open` decodes
+// text that is not UTF-8. `sourceName` names the file in the header message.
+// Reading ends at the first malformed line.
 TextFormReadResult parseBookCsv(std::string_view bytes, const Book& open, const LocaleInfo& locale,
                                 double today, RunTimeState* run, const std::string& sourceName,
-                                CsvUse use = CsvUse::Open);
+                                CsvUse use = CsvUse::Open,
+                                const textforms::DateOrderQuestion& askDates = {});
 TextFormReadResult readBookCsvFile(const std::filesystem::path& path, const Book& open,
-                                   const LocaleInfo& locale, double today, RunTimeState* run);
+                                   const LocaleInfo& locale, double today, RunTimeState* run,
+                                   const textforms::DateOrderQuestion& askDates = {});
 
 // The reader open_book.h takes for this form: asks for the open book's
 // administrator password when one is set (PasswordRefused otherwise), then
 // reads with the installed locale and clock.
 BookReadResult readBookCsvForOpening(const std::filesystem::path& path, const Book& open,
-                                     const PasswordPrompt& askAdminPassword, RunTimeState* run);
+                                     const PasswordPrompt& askAdminPassword, RunTimeState* run,
+                                     const textforms::DateOrderQuestion& askDates = {});

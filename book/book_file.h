@@ -22,6 +22,7 @@ enum class BookReadStatus {
     UnsupportedVersion, // the version message was shown; nothing replaced
     Damaged,            // truncated or inconsistent: `message` says what
     FileError,          // the file could not be read: `error` says why
+    Cancelled,          // the user cancelled a question asked while reading
 };
 
 struct BookReadResult {

@@ -178,8 +178,7 @@ struct TextReader : FormReader {
             return fail(lines.lineNumber() + 1, std::string("the file ends before ") + missing +
                                                     " (it may have been cut short)");
         }
-        finishBook(today, true);
-        return true;
+        return finishBook(text, today, true, CancelOpensNothing);
     }
 
     bool readAccount(std::string_view line, int number) {
@@ -221,10 +220,11 @@ struct TextReader : FormReader {
 } // namespace
 
 TextFormReadResult parseBookText(std::string_view bytes, const Book& open, const LocaleInfo& locale,
-                                 double today, RunTimeState* run) {
+                                 double today, RunTimeState* run,
+                                 const DateOrderQuestion& askDates) {
     return guardedParse([&] {
         const std::string text = decodeText(bytes, open.FontCharset);
-        TextReader reader(open, locale, run);
+        TextReader reader(locale, run, askDates);
         if (!reader.read(text, today)) return std::move(reader.result);
         reader.result.hasBusinessName = true;
         reader.result.ok = true;
@@ -233,13 +233,15 @@ TextFormReadResult parseBookText(std::string_view bytes, const Book& open, const
 }
 
 TextFormReadResult readBookTextFile(const std::filesystem::path& path, const Book& open,
-                                    const LocaleInfo& locale, double today, RunTimeState* run) {
+                                    const LocaleInfo& locale, double today, RunTimeState* run,
+                                    const DateOrderQuestion& askDates) {
     return readFile(path, [&](std::string_view bytes) {
-        return parseBookText(bytes, open, locale, today, run);
+        return parseBookText(bytes, open, locale, today, run, askDates);
     });
 }
 
 BookReadResult readBookTextForOpening(const std::filesystem::path& path, const Book& open,
-                                      const PasswordPrompt& askAdminPassword, RunTimeState* run) {
-    return readForOpening(readBookTextFile, path, open, askAdminPassword, run);
+                                      const PasswordPrompt& askAdminPassword, RunTimeState* run,
+                                      const DateOrderQuestion& askDates) {
+    return readForOpening(readBookTextFile, path, open, askAdminPassword, run, askDates);
 }

@@ -28,16 +28,20 @@ BookWriteResult writeBookTextFile(const std::filesystem::path& path, const Book&
                                   const LocaleInfo& locale, RunTimeState* run);
 
 // Reads a text book into a separate Book (see TextFormReadResult). Dates are
-// read in the date style of `open`, whose character set decodes text that is
-// not UTF-8. A file without journal lines gives the journal of a new book,
-// dated `today`. Reading ends at the first malformed line.
+// read in the order that reads them all, `askDates` asked when several give
+// different days (text_form_dates.h); the character set of `open` decodes
+// text that is not UTF-8. A file without journal lines gives the journal of
+// a new book, dated `today`. Reading ends at the first malformed line.
 TextFormReadResult parseBookText(std::string_view bytes, const Book& open, const LocaleInfo& locale,
-                                 double today, RunTimeState* run);
+                                 double today, RunTimeState* run,
+                                 const textforms::DateOrderQuestion& askDates = {});
 TextFormReadResult readBookTextFile(const std::filesystem::path& path, const Book& open,
-                                    const LocaleInfo& locale, double today, RunTimeState* run);
+                                    const LocaleInfo& locale, double today, RunTimeState* run,
+                                    const textforms::DateOrderQuestion& askDates = {});
 
 // The reader open_book.h takes for this form: asks for the open book's
 // administrator password when one is set (PasswordRefused otherwise), then
 // reads with the installed locale and clock.
 BookReadResult readBookTextForOpening(const std::filesystem::path& path, const Book& open,
-                                      const PasswordPrompt& askAdminPassword, RunTimeState* run);
+                                      const PasswordPrompt& askAdminPassword, RunTimeState* run,
+                                      const textforms::DateOrderQuestion& askDates = {});

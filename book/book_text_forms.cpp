@@ -31,7 +31,9 @@ namespace {
 BookReadResult toBookReadResult(const Book& open, TextFormReadResult&& read) {
     BookReadResult result;
     if (!read.ok) {
-        result.status = read.error ? BookReadStatus::FileError : BookReadStatus::Damaged;
+        result.status = read.cancelled ? BookReadStatus::Cancelled
+                        : read.error   ? BookReadStatus::FileError
+                                       : BookReadStatus::Damaged;
         result.error = read.error;
         result.message = read.message;
         return result;
@@ -150,14 +152,16 @@ std::string openLastEntryNotice(const EntryId& reference, std::size_t firstLine,
 }
 
 BookReadResult readForOpening(FileReader read, const std::filesystem::path& path, const Book& open,
-                              const PasswordPrompt& askAdminPassword, RunTimeState* run) {
+                              const PasswordPrompt& askAdminPassword, RunTimeState* run,
+                              const DateOrderQuestion& askDates) {
     if (!adminPasswordGiven(open, askAdminPassword)) {
         BookReadResult refused;
         refused.status = BookReadStatus::PasswordRefused;
         return refused;
     }
     try {
-        return toBookReadResult(open, read(path, open, currentLocale(), todayNumber(), run));
+        return toBookReadResult(open,
+                                read(path, open, currentLocale(), todayNumber(), run, askDates));
     } catch (const std::bad_alloc&) {
         BookReadResult failed;
         failed.status = BookReadStatus::FileError;
@@ -312,17 +316,6 @@ const std::string& DateWriter::text(double date) {
     return text_;
 }
 
-std::optional<double> DateReader::read(std::string_view field) {
-    field = trimSpaces(field);
-    if (valid_ && field == lastText_) return last_;
-    auto parsed = Tmain::ParseDateStyle(std::string(field), style_, locale_);
-    if (!parsed) return std::nullopt;
-    lastText_ = std::string(field);
-    last_ = *parsed;
-    valid_ = true;
-    return parsed;
-}
-
 void EntryShaper::reserve(std::size_t n) {
     lines.reserve(n);
     ids.reserve(n);
@@ -384,9 +377,12 @@ bool FormReader::addJournalLine(int line, std::string_view id, std::string_view 
                                 std::string_view account, std::string_view debit,
                                 std::string_view credit, std::string_view details) {
     EntryLine entry;
-    auto day = dates_.read(date);
-    if (!day)
-        return fail(line, "the date \"" + std::string(trimSpaces(date)) + "\" cannot be read");
+    // Until the order of the file's dates is settled (finishBook), a line's
+    // Date holds what FileDates gave for its date; the lines of an entry are
+    // reordered meanwhile, and the date goes with its line.
+    std::string fault;
+    auto day = dates_.add(date, line, fault);
+    if (!day) return fail(line, fault);
     entry.Date = *day;
     auto number = accountNumber(line, account);
     if (!number) return false;
@@ -411,7 +407,22 @@ void FormReader::showProgress(const LineReader& lines) {
     services().progress->processEvents();
 }
 
-void FormReader::finishBook(double today, bool newStartWhenEmpty) {
+bool FormReader::finishBook(std::string_view text, double today, bool newStartWhenEmpty,
+                            const std::string& cancelDoes) {
+    std::string fault;
+    int faultLine = 0;
+    switch (dates_.settle(text, askDates_, cancelDoes, fault, faultLine)) {
+    case FileDates::Outcome::Settled:
+        break;
+    case FileDates::Outcome::Cancelled:
+        result.ok = false;
+        result.cancelled = true;
+        return false;
+    default:
+        return fail(faultLine, fault);
+    }
+    for (EntryLine& line : journal.lines)
+        line.Date = dates_.dayOf(line.Date);
     if (journal.entryOpen())
         result.notice =
             openLastEntryNotice(journal.ids[journal.entryStart()], journal.entryStart(), "opened");
@@ -425,6 +436,7 @@ void FormReader::finishBook(double today, bool newStartWhenEmpty) {
         book.EntryLines = std::move(journal.lines);
         book.EntryIds = std::move(journal.ids);
     }
+    return true;
 }
 
 } // namespace textforms

@@ -14,6 +14,7 @@
 #include "book/book.h"
 #include "book/book_file.h"
 #include "book/runtime_state.h"
+#include "book/text_form_dates.h"
 #include "platform/locale.h"
 
 #include <cstddef>
@@ -33,10 +34,11 @@ struct TextFormReadResult {
     bool ok = false;
     Book book;
     bool hasBusinessName = false;
-    int faultLine = 0;     // 1-based line that did not fit (0: the file as a whole)
-    std::string message;   // why the reading stopped, naming the line
-    std::string notice;    // said after a whole reading: the last entry has no closing note
-    std::error_code error; // the file could not be read
+    int faultLine = 0;      // 1-based line that did not fit (0: the file as a whole)
+    std::string message;    // why the reading stopped, naming the line
+    std::string notice;     // said after a whole reading: the last entry has no closing note
+    std::error_code error;  // the file could not be read
+    bool cancelled = false; // the user cancelled a question (which order the dates are in)
     // Always false: a book opened from a text form has no book file of its
     // own, so whoever puts it in place empties BookFilePath (as
     // adoptTextFormBook does) and the next plain Save asks for a name.
@@ -80,9 +82,11 @@ std::string refusalFor(const Book& book, const std::string& formName);
 std::string openLastEntryNotice(const EntryId& reference, std::size_t firstLine,
                                 const std::string& done);
 
-// A reader of one form from a file: path, open book, locale, today, progress.
+// A reader of one form from a file: path, open book, locale, today,
+// progress, and whom to ask which order the dates are in.
 using FileReader = TextFormReadResult (*)(const std::filesystem::path&, const Book&,
-                                          const LocaleInfo&, double, RunTimeState*);
+                                          const LocaleInfo&, double, RunTimeState*,
+                                          const DateOrderQuestion&);
 
 // For opening through open_book.h: when the open book has an administrator
 // password, the answer must equal it (PasswordRefused otherwise); then the
@@ -90,11 +94,17 @@ using FileReader = TextFormReadResult (*)(const std::filesystem::path&, const Bo
 // book with the chart, the journal and the entry-line account list (and,
 // from a .txt, the business name) of the reading in place of its own; a
 // reading that stopped gives Damaged with its message, a file that could
-// not be read FileError.
+// not be read FileError, a question cancelled Cancelled.
 BookReadResult readForOpening(FileReader read, const std::filesystem::path& path, const Book& open,
-                              const PasswordPrompt& askAdminPassword, RunTimeState* run);
+                              const PasswordPrompt& askAdminPassword, RunTimeState* run,
+                              const DateOrderQuestion& askDates);
 
 constexpr int RuleWidth = 80;
+
+// What Cancel does when the user is asked which order a file's dates are in.
+inline constexpr const char* CancelOpensNothing = "opens nothing and leaves the open book as it is";
+inline constexpr const char* CancelInsertsNothing =
+    "inserts nothing and leaves the open book as it is";
 
 // File bytes to UTF-8 text: a leading byte-order mark is dropped; text that is
 // not valid UTF-8 is decoded from the code page of `fontCharset`.
@@ -159,7 +169,7 @@ std::optional<std::string> readAmountFields(std::string_view debit, std::string_
 int usableDateStyle(int style);
 
 // Dates in the book's date style. Consecutive lines of an entry share their
-// date, so each keeps the last one it handled.
+// date, so the writer keeps the last one it wrote.
 class DateWriter {
   public:
     DateWriter(int style, const LocaleInfo& locale) : style_(style), locale_(locale) {}
@@ -171,19 +181,6 @@ class DateWriter {
     double last_ = 0;
     bool valid_ = false;
     std::string text_;
-};
-
-class DateReader {
-  public:
-    DateReader(int style, const LocaleInfo& locale) : style_(style), locale_(locale) {}
-    std::optional<double> read(std::string_view field);
-
-  private:
-    int style_;
-    const LocaleInfo& locale_;
-    std::string lastText_;
-    double last_ = 0;
-    bool valid_ = false;
 };
 
 // Collects journal lines into entries as the readers do: an entry ends at a
@@ -210,12 +207,13 @@ class EntryShaper {
     EntrySideCount sides_;
 };
 
-// What the readers of both forms share: the result being built, dates in
-// the open book's style, and the journal lines shaped into entries.
+// What the readers of both forms share: the result being built, the dates
+// read in the orders they can be (FileDates), and the journal lines shaped
+// into entries.
 class FormReader {
   public:
-    FormReader(const Book& open, const LocaleInfo& locale, RunTimeState* run)
-        : run_(run), dates_(usableDateStyle(open.DateStyle), locale) {}
+    FormReader(const LocaleInfo& locale, RunTimeState* run, const DateOrderQuestion& askDates)
+        : run_(run), askDates_(askDates), dates_(locale) {}
     TextFormReadResult result;
 
   protected:
@@ -235,18 +233,23 @@ class FormReader {
     // Every 10,000 journal lines the bar follows the position in the file and
     // pending events run.
     void showProgress(const LineReader& lines);
-    // The chart sized to the accounts read (14 slots at least) and the journal
-    // read put in place; with no journal lines, the journal of a new book dated
-    // `today` when `newStartWhenEmpty`. A last entry without a closing note
-    // (one being typed when the book was saved) is kept, and the notice says so.
-    void finishBook(double today, bool newStartWhenEmpty);
+    // The order of the dates settled (asking when it must; false when it
+    // cannot be or the question was cancelled), the chart sized to the
+    // accounts read (14 slots at least) and the journal read put in place;
+    // with no journal lines, the journal of a new book dated `today` when
+    // `newStartWhenEmpty`. A last entry without a closing note (one being
+    // typed when the book was saved) is kept, and the notice says so.
+    // `text` is the file read; `cancelDoes` what Cancel does.
+    bool finishBook(std::string_view text, double today, bool newStartWhenEmpty,
+                    const std::string& cancelDoes);
 
     std::vector<std::string_view> fields;
     EntryShaper journal;
 
   private:
     RunTimeState* run_;
-    DateReader dates_;
+    DateOrderQuestion askDates_;
+    FileDates dates_;
 };
 
 } // namespace textforms

@@ -137,7 +137,7 @@ std::string bookFileRefusal(const BookReadResult& read, const std::string& sourc
 
 InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, InsertSource source,
                         const std::string& sourceName, const PasswordPrompt& askPassword,
-                        const LocaleInfo& locale) {
+                        const LocaleInfo& locale, const textforms::DateOrderQuestion& askDates) {
     if (bytes.empty()) return stopped(sourceName + " is empty: nothing was inserted.");
 
     Book other;
@@ -172,7 +172,12 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
         takeReserved = true;
     } else {
         TextFormReadResult read =
-            parseBookCsv(bytes, book, locale, 0, &run, sourceName, CsvUse::Insert);
+            parseBookCsv(bytes, book, locale, 0, &run, sourceName, CsvUse::Insert, askDates);
+        if (read.cancelled) {
+            InsertResult cancelled;
+            cancelled.status = InsertResult::Cancelled;
+            return cancelled;
+        }
         if (!read.ok)
             return stopped("Nothing was inserted from this CSV file; the open book is unchanged: " +
                            read.message);
@@ -232,7 +237,8 @@ InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, I
 
 InsertResult insertBookFile(Book& book, RunTimeState& run, const std::filesystem::path& path,
                             InsertSource source, const PasswordPrompt& askPassword,
-                            const LocaleInfo& locale) {
+                            const LocaleInfo& locale,
+                            const textforms::DateOrderQuestion& askDates) {
     std::string bytes;
     if (std::error_code ec = readWholeFile(path, bytes)) {
         InsertResult failed;
@@ -241,5 +247,5 @@ InsertResult insertBookFile(Book& book, RunTimeState& run, const std::filesystem
         failed.message = Tmain::FileErrorText(ec);
         return failed;
     }
-    return insertBook(book, run, bytes, source, path.string(), askPassword, locale);
+    return insertBook(book, run, bytes, source, path.string(), askPassword, locale, askDates);
 }

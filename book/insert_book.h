@@ -9,6 +9,7 @@
 #include "book/book.h"
 #include "book/book_file.h"
 #include "book/runtime_state.h"
+#include "book/text_form_dates.h"
 #include "platform/locale.h"
 
 #include <cstdint>
@@ -25,6 +26,7 @@ struct InsertResult {
         PasswordRefused, // the other book's own password was not given
         Stopped,         // `message` says why; the open book is as it was
         FileError,       // `error` says why; the open book is as it was
+        Cancelled,       // the user cancelled a question; the open book is as it was
     };
     Status status = Stopped;
     std::string message;
@@ -42,11 +44,15 @@ struct InsertResult {
 // Appends the book held in `bytes`. The other book's password, when it has
 // one, is asked through `askPassword`. With AutoIncrement 1 each inserted
 // entry gets one reference, the first the open book's next, then one higher
-// per entry; when one would not fit in a reference nothing is inserted. CSV dates are read in the
-// open book's date style. `sourceName` names the file in messages.
+// per entry; when one would not fit in a reference nothing is inserted. CSV
+// dates are read as when the file is opened: in the order that reads them
+// all, `askDates` asked when several give different days. `sourceName`
+// names the file in messages.
 InsertResult insertBook(Book& book, RunTimeState& run, std::string_view bytes, InsertSource source,
                         const std::string& sourceName, const PasswordPrompt& askPassword,
-                        const LocaleInfo& locale);
+                        const LocaleInfo& locale,
+                        const textforms::DateOrderQuestion& askDates = {});
 InsertResult insertBookFile(Book& book, RunTimeState& run, const std::filesystem::path& path,
                             InsertSource source, const PasswordPrompt& askPassword,
-                            const LocaleInfo& locale);
+                            const LocaleInfo& locale,
+                            const textforms::DateOrderQuestion& askDates = {});

@@ -357,30 +357,35 @@ int readDigits(const std::string& text, std::size_t& i, int maxDigits, int& digi
 
 } // namespace
 
-std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
-                                     const LocaleInfo& locale) {
+DateStyleReader::DateStyleReader(int dateStyle, const LocaleInfo& locale) : locale_(locale) {
     if (dateStyle < 0 || dateStyle > 8) dateStyle = 0;
     const DateLayout layout = layoutOf(stylePattern(dateStyle, locale, false));
+    for (Field field : layout.fields)
+        fields_.push_back(field == Field::Day ? 'd' : field == Field::Month ? 'M' : 'y');
+    gaps_ = layout.gaps;
+    monthByName_ = layout.monthByName;
+}
 
+std::optional<double> DateStyleReader::read(const std::string& text) const {
     int day = 0, month = 0, year = 0, yearDigits = 0;
     std::size_t i = 0;
-    for (std::size_t k = 0; k < layout.fields.size(); ++k) {
-        const Field field = layout.fields[k];
-        if (!readGap(text, i, layout.gaps[k], k > 0)) return std::nullopt;
+    for (std::size_t k = 0; k < fields_.size(); ++k) {
+        const char field = fields_[k];
+        if (!readGap(text, i, gaps_[k], k > 0)) return std::nullopt;
         std::size_t nameLength = 0;
-        if (field == Field::Month && layout.monthByName &&
-            (month = monthNameAt(text, i, locale, nameLength)) != 0) {
+        if (field == 'M' && monthByName_ &&
+            (month = monthNameAt(text, i, locale_, nameLength)) != 0) {
             i += nameLength;
             continue;
         }
         int digits = 0;
-        const int value = readDigits(text, i, field == Field::Year ? 4 : 2, digits);
+        const int value = readDigits(text, i, field == 'y' ? 4 : 2, digits);
         if (value < 0) return std::nullopt;
-        if (field == Field::Day) day = value;
-        if (field == Field::Month) month = value;
-        if (field == Field::Year) year = value, yearDigits = digits;
+        if (field == 'd') day = value;
+        if (field == 'M') month = value;
+        if (field == 'y') year = value, yearDigits = digits;
     }
-    readGap(text, i, layout.gaps.back(), false);
+    readGap(text, i, gaps_.back(), false);
     if (i != text.size()) return std::nullopt;
     if (yearDigits <= 2) year = FullYear(year);
     if (!IsValidDate(year, month, day)) return std::nullopt;
@@ -389,6 +394,11 @@ std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
 
 bool SpellsMonthName(const std::string& text, const std::string& name) {
     return !name.empty() && nameLengthAt(text, 0, name) == text.size();
+}
+
+std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
+                                     const LocaleInfo& locale) {
+    return DateStyleReader(dateStyle, locale).read(text);
 }
 
 // --- progress, files, errors ---

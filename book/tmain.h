@@ -83,6 +83,18 @@ std::optional<double> ParseDateStyle(const std::string& text, int dateStyle,
 // Whether `text` is the month name `name` in any case, letters compared as
 // ParseDateStyle compares them (through the case table).
 bool SpellsMonthName(const std::string& text, const std::string& name);
+// ParseDateStyle with the style's pattern worked out once, for many dates.
+class DateStyleReader {
+  public:
+    DateStyleReader(int dateStyle, const LocaleInfo& locale);
+    std::optional<double> read(const std::string& text) const;
+
+  private:
+    LocaleInfo locale_;
+    std::vector<char> fields_;      // 'd', 'M', 'y' in the pattern's order
+    std::vector<std::string> gaps_; // the text before, between and after them
+    bool monthByName_ = false;
+};
 // The year a two-digit year stands for: the one with those last two digits
 // from 80 years before to 19 years after the current year.
 int FullYear(int twoDigitYear);

@@ -70,6 +70,18 @@ GoOnQuestion askWhileBusy(FileCommandHost& host) {
     };
 }
 
+// The question which order a text form's dates are in, naming the file,
+// asked with the window enabled.
+textforms::DateOrderQuestion askDateOrder(FileCommandHost& host, const fs::path& path) {
+    return [&host, path](const std::string& question) {
+        host.setBusy(false);
+        const MessageAnswer answer =
+            host.askQuestion(Tmain::NamingFile(path, question), MessageButtons::YesNoCancel);
+        host.setBusy(true);
+        return answer;
+    };
+}
+
 // What the reader had to say about a file read whole (its last entry left
 // open), after the command that read it is done.
 void showReadersNotice(const std::string& notice) {
@@ -280,7 +292,14 @@ CommandOutcome FileCommands::load(int mode) {
         const PasswordPrompt ask = [&](const std::string& wanted) {
             return prompt(asked, wanted, &answered);
         };
-        const BookReaders readers{readBookTextForOpening, readBookCsvForOpening};
+        const textforms::DateOrderQuestion askDates = askDateOrder(host_, path);
+        const BookReaders readers{
+            [&](const fs::path& p, const Book& open, const PasswordPrompt& admin, RunTimeState* r) {
+                return readBookTextForOpening(p, open, admin, r, askDates);
+            },
+            [&](const fs::path& p, const Book& open, const PasswordPrompt& admin, RunTimeState* r) {
+                return readBookCsvForOpening(p, open, admin, r, askDates);
+            }};
         result = openBookFile(path, kind, book_, ask, &run_, readers);
         run_.EnteredPassword.clear();
         Tmain::EndProgress(run_);
@@ -296,6 +315,8 @@ CommandOutcome FileCommands::load(int mode) {
                                                  "opened."
                                                : result.message);
         return unchanged(CommandOutcome::Refused);
+    case BookReadStatus::Cancelled:
+        return unchanged(CommandOutcome::Cancelled);
     case BookReadStatus::FileError:
         showMessage(Tmain::ReadFailureText(path, result.error));
         return unchanged(CommandOutcome::Failed);
@@ -425,7 +446,8 @@ CommandOutcome FileCommands::InsertEntries_Click() {
         const PasswordPrompt ask = [&](const std::string& wanted) {
             return prompt(PasswordKind::BookFile, wanted, &answered);
         };
-        result = insertBookFile(book_, run_, path, source, ask, currentLocale());
+        result = insertBookFile(book_, run_, path, source, ask, currentLocale(),
+                                askDateOrder(host_, path));
         run_.EnteredPassword.clear();
         Tmain::EndProgress(run_);
     }
@@ -438,6 +460,8 @@ CommandOutcome FileCommands::InsertEntries_Click() {
     case InsertResult::PasswordRefused:
         if (answered) showMessage("The password was not accepted; nothing was inserted.");
         return CommandOutcome::Refused;
+    case InsertResult::Cancelled:
+        return CommandOutcome::Cancelled;
     case InsertResult::FileError:
         showMessage(Tmain::ReadFailureText(path, result.error));
         return CommandOutcome::Failed;

@@ -39,7 +39,8 @@ Book roundTripBook() {
 
 TextFormReadResult readCsv(const std::string& text, const Book& open,
                            const LocaleInfo& locale = dayFirstLocale()) {
-    return parseBookCsv(text, open, locale, day(2025, 12, 9), nullptr, "/books/shop.csv");
+    return parseBookCsv(text, open, locale, day(2025, 12, 9), nullptr, "/books/shop.csv",
+                        CsvUse::Open, hostile::answerAsWritten(open.DateStyle, locale));
 }
 
 } // namespace
@@ -91,8 +92,9 @@ TEST(BookCsvFile, EveryDateStyleKeepsTheCentury) {
         [](const Book& book, const LocaleInfo& locale) {
             return formatBookCsv(book, locale, nullptr);
         },
-        [](const std::string& text, const Book& open, const LocaleInfo& locale) {
-            return readCsv(text, open, locale);
+        [](const std::string& text, const Book& open, const LocaleInfo& locale,
+           const textforms::DateOrderQuestion& ask) {
+            return parseBookCsv(text, open, locale, 0, nullptr, "shop.csv", CsvUse::Open, ask);
         });
 }
 
@@ -196,6 +198,10 @@ TEST(BookCsvFile, MalformedFilesStopAtTheLineThatDoesNotFit) {
             {good.substr(0, good.size() - 2), 18,
              "without a line end (it may have been cut short)"},
             {replaced("03/05/2024,17,400", "3/5,17,400"), 17, "date \"3/5\""},
+            // Line 17 reads day first only, line 18 month first only.
+            {replaced("03/05/2024,17,400,Rent, 250 ,,Rent\r\n03/05/2024",
+                      "13/05/2024,17,400,Rent, 250 ,,Rent\r\n05/13/2024"),
+             18, "the date \"05/13/2024\" cannot be read day first like the dates above it"},
             {replaced(" 250 ,,Rent", " 250.00001 ,,Rent"), 17, "debit amount"},
             {"", 1, "is not a Ledgerwick 6 CSV file"},
         },
@@ -208,15 +214,39 @@ TEST(BookCsvFile, FilesAreReadForOpeningBehindTheAdministratorPassword) {
     ASSERT_TRUE(writeBookCsvFile(dir / "book.csv", goldenBook(), dayFirstLocale(), nullptr).ok());
     EXPECT_EQ(testing_support::readFile(dir / "book.csv"), goldenText());
 
-    Book open = emptyBook();
-    open.DateStyle = 2;
+    Book open = emptyBook(); // date style 0: the file's own order is not known
     open.AdminPassword = "boss";
     PasswordPrompt cancelled = []() -> std::optional<std::string> { return std::nullopt; };
     PasswordPrompt right = []() -> std::optional<std::string> { return "boss"; };
     EXPECT_EQ(readBookCsvForOpening(dir / "book.csv", open, cancelled, nullptr).status,
               BookReadStatus::PasswordRefused);
+    // 03/05/2024 reads as 3 May and as 5 March: never taken without a word.
     BookReadResult opened = readBookCsvForOpening(dir / "book.csv", open, right, nullptr);
+    EXPECT_EQ(opened.status, BookReadStatus::Damaged);
+    EXPECT_EQ(opened.message, "Line 17: the dates can be read day first (this line's as 3 May "
+                              "2024) or month first (as 5 March 2024), and the file does not say "
+                              "which");
+    std::vector<std::string> questions;
+    auto answer = [&](MessageAnswer a) {
+        return [&questions, a](const std::string& q) {
+            questions.push_back(q);
+            return a;
+        };
+    };
+    opened = readBookCsvForOpening(dir / "book.csv", open, right, nullptr,
+                                   answer(MessageAnswer::Cancel));
+    EXPECT_EQ(opened.status, BookReadStatus::Cancelled);
+    opened =
+        readBookCsvForOpening(dir / "book.csv", open, right, nullptr, answer(MessageAnswer::Yes));
     ASSERT_TRUE(opened.ok()) << opened.message;
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[1],
+              "The dates in this file can be read in two ways that give different days, and the "
+              "file does not say which way it was written.\n\nLine 17: "
+              "03/05/2024,17,400,Rent, 250 ,,Rent\nRead day first, its date is 3 May 2024.\nRead "
+              "month first, its date is 5 March 2024.\n\nYes reads every date day first, No "
+              "reads every date month first, Cancel opens nothing and leaves the open book as it "
+              "is.");
     expectSameJournal(opened.book, goldenBook());
     EXPECT_EQ(opened.book.AccountNames[1], "Rent");
     EXPECT_EQ(readBookCsvForOpening(dir / "none.csv", open, right, nullptr).status,

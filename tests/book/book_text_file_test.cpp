@@ -58,7 +58,8 @@ Book roundTripBook() {
 }
 
 TextFormReadResult readText(const std::string& text, const Book& open, const LocaleInfo& locale) {
-    return parseBookText(text, open, locale, day(2025, 12, 9), nullptr);
+    return parseBookText(text, open, locale, day(2025, 12, 9), nullptr,
+                         hostile::answerAsWritten(open.DateStyle, locale));
 }
 
 } // namespace
@@ -196,7 +197,10 @@ TEST(BookTextFile, EveryDateStyleKeepsTheCentury) {
         [](const Book& book, const LocaleInfo& locale) {
             return formatBookText(book, locale, nullptr);
         },
-        readText);
+        [](const std::string& text, const Book& open, const LocaleInfo& locale,
+           const textforms::DateOrderQuestion& ask) {
+            return parseBookText(text, open, locale, 0, nullptr, ask);
+        });
 }
 
 TEST(BookTextFile, AcceptsEveryLineEndAByteOrderMarkAndOldCodePages) {
@@ -358,7 +362,8 @@ TEST(BookTextFile, FilesAreWrittenSafelyAndReadForOpening) {
     Book open = emptyBook();
     open.DateStyle = 2;
     TextFormReadResult read =
-        readBookTextFile(dir / "book.txt", open, dayFirstLocale(), day(2025, 1, 1), nullptr);
+        readBookTextFile(dir / "book.txt", open, dayFirstLocale(), day(2025, 1, 1), nullptr,
+                         hostile::answerAsWritten(2, dayFirstLocale()));
     ASSERT_TRUE(read.ok) << read.message;
     expectSameJournal(read.book, book);
     read = readBookTextFile(dir / "none.txt", open, dayFirstLocale(), day(2025, 1, 1), nullptr);
@@ -378,7 +383,8 @@ TEST(BookTextFile, FilesAreWrittenSafelyAndReadForOpening) {
     };
     EXPECT_EQ(readBookTextForOpening(dir / "book.txt", open, wrong, nullptr).status,
               BookReadStatus::PasswordRefused);
-    BookReadResult opened = readBookTextForOpening(dir / "book.txt", open, right, nullptr);
+    BookReadResult opened = readBookTextForOpening(dir / "book.txt", open, right, nullptr,
+                                                   hostile::answerAsWritten(2, dayFirstLocale()));
     ASSERT_TRUE(opened.ok()) << opened.message;
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(opened.book.AdminPassword.str(), "boss");

@@ -4,6 +4,7 @@
 #include "book_file_test_books.h"
 #include "hand_made_books.h"
 #include "platform/fake/fake_services.h"
+#include "support/hostile_books.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,8 @@ const PasswordPrompt noPrompt = []() -> std::optional<std::string> { return std:
 
 InsertResult insert(Book& book, RunTimeState& run, const std::string& bytes, InsertSource source,
                     const PasswordPrompt& prompt = noPrompt) {
-    return insertBook(book, run, bytes, source, "/books/other", prompt, dayFirstLocale());
+    return insertBook(book, run, bytes, source, "/books/other", prompt, dayFirstLocale(),
+                      hostile::answerAsWritten(2, dayFirstLocale()));
 }
 
 std::vector<std::string> referencesFrom(const Book& book, std::size_t first) {
@@ -309,8 +311,9 @@ TEST(InsertBook, InsertsFromFilesOnDisk) {
     ASSERT_TRUE(insertBookFile(book, run, dir / "other.acc", InsertSource::BookFile, noPrompt,
                                dayFirstLocale())
                     .ok());
-    InsertResult csv = insertBookFile(book, run, dir / "other.csv", InsertSource::CsvFile, noPrompt,
-                                      dayFirstLocale());
+    InsertResult csv =
+        insertBookFile(book, run, dir / "other.csv", InsertSource::CsvFile, noPrompt,
+                       dayFirstLocale(), hostile::answerAsWritten(2, dayFirstLocale()));
     ASSERT_TRUE(csv.ok()) << csv.message;
     EXPECT_EQ(csv.linesAppended, 6);
     EXPECT_EQ(book.LastEntryLine(), 21);

@@ -4,6 +4,7 @@
 
 #include "book/book_text_forms.h"
 #include "hand_made_books.h"
+#include "support/hostile_books.h"
 
 #include <gtest/gtest.h>
 
@@ -63,32 +64,55 @@ inline void expectSameJournal(const Book& read, const Book& original) {
 }
 
 using TextFormFormat = std::function<std::string(const Book& book, const LocaleInfo& locale)>;
-using TextFormParseIn = std::function<TextFormReadResult(const std::string& text, const Book& open,
-                                                         const LocaleInfo& locale)>;
+
+using TextFormParseAsking = std::function<TextFormReadResult(
+    const std::string& text, const Book& open, const LocaleInfo& locale,
+    const textforms::DateOrderQuestion&)>;
 
 // Under every date style, also those with two-digit years, days far from
 // today (1 June 2035, 1 January 1930, 31 December 1800) come back as written:
-// the files carry four-digit years.
+// the files carry four-digit years. Opened into a new book (style 0) under
+// a month-first, a day-first, a decimal-comma, a year-first and a Hungarian
+// locale ("yyyy. MM. dd."), the dates come back as written: without a question where one order
+// reads every line (31/12/1800), after one where two do (5 March and 12 November 2024).
 inline void expectEveryStyleKeepsTheCentury(const TextFormFormat& format,
-                                            const TextFormParseIn& parse) {
+                                            const TextFormParseAsking& parse) {
     Book book = emptyBook();
     setAccount(book, 1, "100", "Cash", CurrentAsset);
     setAccount(book, 2, "500", "Sales", Revenue);
+    Book twoWays = book;
     addEntry(book, "1", day(2035, 6, 1), "100", "500", "10", "Later");
     addEntry(book, "2", day(1930, 1, 1), "100", "500", "20", "Earlier");
     addEntry(book, "3", day(1800, 12, 31), "100", "500", "30", "Long ago");
-    for (const LocaleInfo& locale : {monthFirstLocale(), decimalCommaLocale()})
+    addEntry(twoWays, "1", day(2024, 3, 5), "100", "500", "10", "March");
+    addEntry(twoWays, "2", day(2024, 11, 12), "100", "500", "20", "November");
+    Book open = emptyBook();
+    open.DateStyle = 0;
+    LocaleInfo hungarian = yearFirstLocale();
+    hungarian.shortDatePattern = "yyyy. MM. dd.";
+    for (const LocaleInfo& locale :
+         {monthFirstLocale(), dayFirstLocale(), decimalCommaLocale(), yearFirstLocale(), hungarian})
         for (int style = 0; style <= 8; ++style) {
             SCOPED_TRACE(locale.name + " style " + std::to_string(style));
-            book.DateStyle = static_cast<std::int16_t>(style);
+            book.DateStyle = twoWays.DateStyle = static_cast<std::int16_t>(style);
             const std::string text = format(book, locale);
             EXPECT_NE(text.find("2035"), std::string::npos);
             EXPECT_NE(text.find("1930"), std::string::npos);
-            Book open = emptyBook();
-            open.DateStyle = book.DateStyle;
-            TextFormReadResult read = parse(text, open, locale);
+            int questions = 0;
+            const auto asWritten = hostile::answerAsWritten(style, locale);
+            auto answer = [&](const std::string& question) {
+                ++questions;
+                return asWritten(question);
+            };
+            TextFormReadResult read = parse(text, open, locale, answer);
             ASSERT_TRUE(read.ok) << read.message;
             expectSameJournal(read.book, book);
+            EXPECT_EQ(questions, 0);
+            read = parse(format(twoWays, locale), open, locale, answer);
+            ASSERT_TRUE(read.ok) << read.message;
+            expectSameJournal(read.book, twoWays);
+            const bool yearFirst = dateOrderOf(locale.shortDatePattern) == DateOrder::YearMonthDay;
+            EXPECT_EQ(questions, style == 0 && yearFirst ? 0 : 1);
         }
 }
 

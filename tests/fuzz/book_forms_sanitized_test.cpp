@@ -37,9 +37,15 @@ void sweep(const std::vector<std::pair<std::string, std::string>>& files, const 
 TEST(BookFormsUnderSanitizers, TheSeedsReadWhole) {
     const Book open = form_checks::openBook();
     for (const auto& [name, bytes] : seedFiles("/text", ".txt"))
-        EXPECT_TRUE(parseBookText(bytes, open, dayFirstLocale(), 45000, nullptr).ok) << name;
+        EXPECT_TRUE(parseBookText(bytes, open, dayFirstLocale(), 45000, nullptr,
+                                  form_checks::answerAsWritten(open, dayFirstLocale()))
+                        .ok)
+            << name;
     for (const auto& [name, bytes] : seedFiles("/csv", ".csv"))
-        EXPECT_TRUE(parseBookCsv(bytes, open, dayFirstLocale(), 45000, nullptr, name).ok) << name;
+        EXPECT_TRUE(parseBookCsv(bytes, open, dayFirstLocale(), 45000, nullptr, name, CsvUse::Open,
+                                 form_checks::answerAsWritten(open, dayFirstLocale()))
+                        .ok)
+            << name;
 }
 
 TEST(BookFormsUnderSanitizers, TextReader) {

@@ -15,6 +15,15 @@
 
 namespace form_checks {
 
+// The question on the dates' order answered as the open book's date style
+// says: what the checks write, they read back the same.
+inline textforms::DateOrderQuestion answerAsWritten(const Book& open, const LocaleInfo& locale) {
+    return [yes = "Yes reads every date " + textforms::dateOrderName(open.DateStyle, locale) +
+                  ","](const std::string& question) {
+        return question.find(yes) != std::string::npos ? MessageAnswer::Yes : MessageAnswer::No;
+    };
+}
+
 // The open book the readers start from: day-first dates (style 2).
 inline Book openBook() {
     Book book = makeEmptyBook("Balance", 45000);
@@ -62,7 +71,10 @@ inline std::string checkText(std::string_view bytes) {
     const LocaleInfo locale = dayFirstLocale();
     const Book open = openBook();
     return checkForm(
-        bytes, [&](std::string_view b) { return parseBookText(b, open, locale, 45000, nullptr); },
+        bytes,
+        [&](std::string_view b) {
+            return parseBookText(b, open, locale, 45000, nullptr, answerAsWritten(open, locale));
+        },
         [&](const Book& book) { return formatBookText(book, locale, nullptr); });
 }
 
@@ -72,7 +84,8 @@ inline std::string checkCsv(std::string_view bytes) {
     return checkForm(
         bytes,
         [&](std::string_view b) {
-            return parseBookCsv(b, open, locale, 45000, nullptr, "fuzzed.csv");
+            return parseBookCsv(b, open, locale, 45000, nullptr, "fuzzed.csv", CsvUse::Open,
+                                answerAsWritten(open, locale));
         },
         [&](const Book& book) { return formatBookCsv(book, locale, nullptr); });
 }
@@ -83,7 +96,8 @@ inline std::string checkInsert(std::string_view bytes, InsertSource source) {
     const Book before = book;
     RunTimeState run;
     const PasswordPrompt prompt = [] { return std::optional<std::string>("secret"); };
-    const InsertResult r = insertBook(book, run, bytes, source, "fuzzed", prompt, dayFirstLocale());
+    const InsertResult r = insertBook(book, run, bytes, source, "fuzzed", prompt, dayFirstLocale(),
+                                      answerAsWritten(book, dayFirstLocale()));
     if (book.EntryIds.size() != book.EntryLines.size()) return "references and lines differ";
     if (book.AccountNames.size() != book.AccountNumbers.size())
         return "account arrays differ in length";

@@ -157,7 +157,15 @@ TEST_F(FileCommandsTest, CommandLineOpensEachFormByItsExtension) {
         book = makeEmptyBook("Balance", Today);
         book.DateStyle = 2;
         run.BookFilePath = acc.string();
+        // 01/03/2025 reads as 1 March and as 3 January: the user is asked,
+        // naming the file, and Yes reads the dates day first.
+        host.answers.push_back(MessageAnswer::Yes);
         ASSERT_EQ(commands.openFromCommandLine(p.string()), CommandOutcome::Done);
+        ASSERT_EQ(host.questions.size(), p == txt ? 1u : 2u);
+        EXPECT_TRUE(host.questions.back().starts_with(
+            p.string() + ":\nThe dates in this file can be read in two ways"))
+            << host.questions.back();
+        EXPECT_EQ(book.EntryLines[2].Date, Tmain::DayNumber(2025, 3, 2));
         ASSERT_EQ(book.LastEntryLine(), 5);
         EXPECT_EQ(Tmain::AccountNameByNumber(book, money("400")), "Sales");
         EXPECT_EQ(book.EntryLines[4].AccountNumber, money("600"));
@@ -269,6 +277,25 @@ TEST_F(FileCommandsTest, CancelledWrongPasswordDamagedAndMissingChangeNothing) {
         damagedPath.string() +
         ":\nThis book file is damaged, so nothing was inserted; the open book is unchanged: "))
         << fakes.messages.lastText();
+
+    // A text form whose dates read two ways, the question cancelled: opened
+    // or inserted, nothing changes and nothing more is said.
+    const fs::path twoWays = dir / "two ways.csv";
+    ASSERT_TRUE(writeBookCsvFile(twoWays, tradingBook(), dayFirstLocale(), nullptr).ok());
+    const std::size_t shown = fakes.messages.shown.size();
+    for (bool insert : {false, true}) {
+        const std::size_t asked = host.questions.size();
+        host.dialogs.push_back(choice(twoWays, "csv"));
+        host.answers.push_back(MessageAnswer::Cancel);
+        EXPECT_EQ(insert ? commands.InsertEntries_Click() : commands.LoadAccFile(0),
+                  CommandOutcome::Cancelled);
+        expectUnchanged("dates question cancelled");
+        ASSERT_EQ(host.questions.size(), asked + 1);
+        EXPECT_NE(host.questions.back().find("Cancel " + std::string(insert ? "inserts" : "opens") +
+                                             " nothing and leaves the open book as it is."),
+                  std::string::npos);
+    }
+    EXPECT_EQ(fakes.messages.shown.size(), shown);
 
     // At start-up a book that is not there is said the same way.
     EXPECT_EQ(commands.openFromCommandLine(missing.string()), CommandOutcome::Failed);

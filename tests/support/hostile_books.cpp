@@ -493,6 +493,14 @@ std::string firstDifference(const Book& a, const Book& b) {
     return d;
 }
 
+textforms::DateOrderQuestion answerAsWritten(int dateStyle, const LocaleInfo& locale) {
+    const std::string yes =
+        "Yes reads every date " + textforms::dateOrderName(dateStyle, locale) + ",";
+    return [yes](const std::string& question) {
+        return question.find(yes) != std::string::npos ? MessageAnswer::Yes : MessageAnswer::No;
+    };
+}
+
 std::optional<Book> readBack(const Book& held, Form form, const LocaleInfo& locale,
                              std::string& fault) {
     fault.clear();
@@ -514,11 +522,16 @@ std::optional<Book> readBack(const Book& held, Form form, const LocaleInfo& loca
                                 : "the " + name + " form refused: " + refusal;
     if (!refusal.empty()) return std::nullopt;
     constexpr double today = 46000;
+    // Opened as into a new book (date style 0): the file's dates are read by
+    // what they are, never by the style of the book that opens them.
+    Book fresh = held;
+    fresh.DateStyle = 0;
+    const textforms::DateOrderQuestion answer = answerAsWritten(held.DateStyle, locale);
     TextFormReadResult read =
-        form == Form::Text
-            ? parseBookText(formatBookText(held, locale, nullptr), held, locale, today, nullptr)
-            : parseBookCsv(formatBookCsv(held, locale, nullptr), held, locale, today, nullptr,
-                           "hostile.csv");
+        form == Form::Text ? parseBookText(formatBookText(held, locale, nullptr), fresh, locale,
+                                           today, nullptr, answer)
+                           : parseBookCsv(formatBookCsv(held, locale, nullptr), fresh, locale,
+                                          today, nullptr, "hostile.csv", CsvUse::Open, answer);
     if (!read.ok) {
         fault = "the " + name + " form was not read back: " + read.message;
         return std::nullopt;

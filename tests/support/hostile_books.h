@@ -11,6 +11,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/text_form_dates.h"
 #include "platform/locale.h"
 
 #include <cstdint>
@@ -55,8 +56,13 @@ std::string trialBalanceText(const Book& book);
 // expense rows as "number=amount".
 std::string incomeStatementText(const Book& book);
 
+// The answer of a user who knows a text form was written in `dateStyle`
+// under `locale` to the question which order its dates are in.
+textforms::DateOrderQuestion answerAsWritten(int dateStyle, const LocaleInfo& locale);
+
 // Writes `held` in `form` (as Save As does, the refusal first) and reads it
-// back (as Open does, into `held` as the open book). nullopt when the form
+// back (as Open does, into `held` as the open book, but for its date style,
+// 0 as in a new book; the question on the dates' order answered as written). nullopt when the form
 // refuses the book, with `fault` saying so unless formRefuses expects it.
 std::optional<Book> readBack(const Book& held, Form form, const LocaleInfo& locale,
                              std::string& fault);

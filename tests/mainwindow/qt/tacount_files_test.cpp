@@ -6,6 +6,7 @@
 #include "book/book_csv_file.h"
 #include "book/book_file.h"
 #include "book/book_text_file.h"
+#include "book/tmain.h"
 #include "mainwindow/file_command_help.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/toolbar_strip.h"
@@ -90,9 +91,20 @@ TEST(TAcountFiles, CommandLineOpensEachFormAtItsLastEntry) {
         const std::string path = (dir / name).string();
         TAcount w(path);
         w.show();
+        // A text form's dates (01/03/2025) read day and month first: the
+        // window asks which, and Yes reads them day first, as written.
+        const bool textForm = std::string(name) != "shop.acc";
+        fakes.messages.shown.clear();
+        if (textForm) fakes.messages.answers.push_back(MessageAnswer::Yes);
         w.openCommandLineBook();
-        EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+        ASSERT_EQ(fakes.messages.shown.size(), textForm ? 1u : 0u) << fakes.messages.lastText();
+        if (textForm) {
+            EXPECT_EQ(fakes.messages.shown[0].buttons, MessageButtons::YesNoCancel);
+            EXPECT_NE(fakes.messages.lastText().find("Yes reads every date day first"),
+                      std::string::npos);
+        }
         ASSERT_EQ(w.book().LastEntryLine(), 5);
+        EXPECT_EQ(w.book().EntryLines[0].Date, Tmain::DayNumber(2025, 3, 1));
         EXPECT_EQ(w.book().EntryLines[4].AccountNumber, money("600"));
         EXPECT_EQ(w.ScrollAcc->ValueMax(), 5);
         EXPECT_EQ(w.entryModel().bounds(), (EntryBounds{4, 5}));
