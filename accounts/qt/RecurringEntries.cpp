@@ -15,6 +15,7 @@
 #include "toolkit/qt/amount_validator.h"
 #include "toolkit/qt/box_text.h"
 #include "toolkit/qt/field_events.h"
+#include "toolkit/qt/fixed_text_box.h"
 #include "toolkit/qt/number_box.h"
 
 #include <QApplication>
@@ -107,7 +108,7 @@ RecurringEntries::RecurringEntries(Book& book, RunTimeState& run, const EntryGro
     // The group's name.
     GroupLabels = new QLineEdit(this);
     GroupLabels->setGeometry(8, NameBoxTop, 360, NameBoxHeight);
-    GroupLabels->setMaxLength(120);
+    holdToBytes(GroupLabels, GroupName{}.bytes.size());
     if (!book_.FontName.str().empty()) {
         QFont f = GroupLabels->font();
         f.setFamily(qs(book_.FontName.str()));

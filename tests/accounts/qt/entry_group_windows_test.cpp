@@ -227,6 +227,20 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         EXPECT_EQ(e->AmountText[2]->text(), "55");
         EXPECT_EQ(l.fakes.messages.lastText().substr(0, 20), "\"5x\" : Not an amount");
     }
+    // The name box takes no character whose bytes would not fit a group name's 120, typed or
+    // pasted: what it shows is what the group keeps.
+    std::string e70, e60;
+    for (int i = 0; i < 70; ++i)
+        (i < 60 ? e60 : e70) += "é";
+    e70 = e60 + e70;
+    for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
+        Desk l(locale);
+        l.openRow(1);
+        EXPECT_EQ(dialog_driving::typedThenPasted(l.editor()->GroupLabels, e70, "x" + e70),
+                  std::pair(e60, "x" + e60.substr(0, 118)))
+            << locale.name;
+        EXPECT_EQ(l.book.GroupNames[1].shown(), "x" + e60.substr(0, 118));
+    }
 }
 
 // In three fonts and locales, at the editor's default size and its
