@@ -1,6 +1,7 @@
 #include "accounts/qt/RecurringEntries.h"
 
 #include "accounts/editor_position.h"
+#include "book/account_name_box.h"
 #include "book/account_number_text.h"
 #include "book/book_text_forms.h"
 #include "book/number_format.h"
@@ -18,6 +19,7 @@
 #include "toolkit/qt/fixed_text_box.h"
 #include "toolkit/qt/number_box.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -235,29 +237,19 @@ void RecurringEntries::wireRow(int r) {
                     k.KeyAscii = 0;
             };
             events->lostFocus = [this, r] {
-                if (drawing_) return;
-                showLeftBox(Folio[r], editor_.leaveFolio(lineOf(r), Folio[r]->text().toStdString(),
-                                                         decimalMark()));
+                if (!drawing_) leaveFolio(r);
             };
         } else if (w == AmountText[r]) {
             events->keyPress = [](KeyPressArgs& k) {
                 const std::string typed = QString(QChar(k.KeyAscii)).toStdString();
                 if (!amountKeyAllowed(typed, marksOf(currentLocale()))) k.KeyAscii = 0;
             };
-            // Left: the box shows the amount its line keeps, and why when
-            // its text was not taken.
             events->lostFocus = [this, r] {
-                if (drawing_) return;
-                showLeftBox(AmountText[r], leaveAmountBox(AmountText[r]->text().toStdString(),
-                                                          marksOf(currentLocale()),
-                                                          editor_.heldAmount(lineOf(r))));
+                if (!drawing_) leaveAmount(r);
             };
         } else if (w == Account_Name[r]) {
             events->lostFocus = [this, r] {
-                if (drawing_) return;
-                const std::optional<std::string> folio = editor_.setAccountName(
-                    lineOf(r), Account_Name[r]->currentText().toStdString(), decimalMark());
-                if (folio) Folio[r]->setText(qs(*folio));
+                if (!drawing_) leaveName(r);
             };
         }
     }
@@ -276,12 +268,8 @@ void RecurringEntries::wireRow(int r) {
     auto* validator =
         new AmountValidator([] { return marksOf(currentLocale()); },
                             [this, r] { return editor_.heldAmount(lineOf(r)); }, AmountText[r]);
-    validator->refused = [this](const std::string& problem) {
-        if (refusal_.empty())
-            QMetaObject::invokeMethod(
-                this, [this] { showMessage(std::exchange(refusal_, {})); }, Qt::QueuedConnection);
-        refusal_ = problem;
-    };
+    // Told once the box is left: a message box now would take the keys typed next.
+    validator->refused = [this](const std::string& problem) { refusal_ = problem; };
     AmountText[r]->setValidator(validator);
     connect(AmountText[r], &QLineEdit::textEdited, this, [this, r](const QString& text) {
         const AmountCheck check = checkAmountText(text.toStdString(), marksOf(currentLocale()),
@@ -384,16 +372,66 @@ void RecurringEntries::Folio_GotFocus(int r) {
     }
 }
 
+// ---------------------------------------------------------------- leaving a box
+
+void RecurringEntries::leaveFolio(int r) {
+    showLeftBox(Folio[r],
+                editor_.leaveFolio(lineOf(r), Folio[r]->text().toStdString(), decimalMark()));
+}
+
+void RecurringEntries::leaveAmount(int r) {
+    LeftBox left = leaveAmountBox(AmountText[r]->text().toStdString(), marksOf(currentLocale()),
+                                  editor_.heldAmount(lineOf(r)));
+    // What was refused while typing is told with what the box keeps.
+    if (!refusal_.empty())
+        left.problem =
+            std::exchange(refusal_, {}) + (left.problem.empty() ? "" : "\n") + left.problem;
+    showLeftBox(AmountText[r], left);
+}
+
+void RecurringEntries::leaveName(int r) {
+    const std::int32_t line = lineOf(r);
+    // The box's own list opening is no leaving of the box.
+    if (line > editor_.LastLine() || Account_Name[r]->view()->isVisible()) return;
+    const std::string typed = Account_Name[r]->currentText().toStdString();
+    const NamedAccount chosen =
+        leaveAccountNameBox(book_, typed, editor_.lines()[line].AccountNumber);
+    if (chosen.number) {
+        if (const auto folio = editor_.setAccountName(line, typed, decimalMark()))
+            Folio[r]->setText(qs(*folio));
+        return;
+    }
+    // The box shows the account kept before anything is told.
+    if (typed != chosen.left.text) setBoxText(Account_Name[r], qs(chosen.left.text));
+    if (!chosen.left.problem.empty()) showMessage(chosen.left.problem);
+}
+
+void RecurringEntries::leaveRow(int r) {
+    const QWidget* at = QApplication::focusWidget();
+    if (at == Folio[r])
+        leaveFolio(r);
+    else if (at == AmountText[r])
+        leaveAmount(r);
+    else if (at && (at == Account_Name[r] || Account_Name[r]->isAncestorOf(at)))
+        leaveName(r);
+}
+
 void RecurringEntries::rowKeyDown(int r, KeyArgs& k) {
     hideAddLineButtons();
     switch (k.KeyCode) {
+    // The grid moves under the box, which then shows another line: the box
+    // is left first, as when the focus goes.
     case keys::Up:
         k.KeyCode = 0;
-        if (ScrollAcc->Value() >= 1) ScrollAcc->setValue(ScrollAcc->Value() - 1);
+        if (ScrollAcc->Value() < 1) break;
+        leaveRow(r);
+        ScrollAcc->setValue(ScrollAcc->Value() - 1);
         break;
     case keys::Down:
         k.KeyCode = 0;
-        if (ScrollAcc->Value() < editor_.LastLine()) ScrollAcc->setValue(ScrollAcc->Value() + 1);
+        if (ScrollAcc->Value() >= editor_.LastLine()) break;
+        leaveRow(r);
+        ScrollAcc->setValue(ScrollAcc->Value() + 1);
         break;
     case keys::Left:
     case keys::Right:

@@ -191,7 +191,8 @@ void TAcount::wireRow(EntrySide side, int row) {
         if (!quiet()) apply(editor_.accountNameKeyReleased(side));
     };
     names->lostFocus = [this, name, at] {
-        if (quiet()) return;
+        // The box's own list opening is no leaving of the box.
+        if (quiet() || name->view()->isVisible()) return;
         if (typedField_ == name) typedField_ = nullptr;
         apply(editor_.accountNameChosen(at.side, at.row, name->currentText().toStdString()), at);
     };
