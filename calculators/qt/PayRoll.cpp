@@ -323,7 +323,9 @@ void PayRoll::recompute(int period) {
 
 bool PayRoll::amountKeyAllowed(const QLineEdit* box, const QString& typed) const {
     // An amount box's characters, and "-" too; never a figure past the largest.
+    // Of the control keys, Backspace, copy and paste.
     const std::string t = typed.toStdString();
+    if (t.size() == 1 && t[0] >= 0 && t[0] < 32) return ::amountKeyAllowed(t, marks_);
     return (t == "-" || ::amountKeyAllowed(t, marks_)) &&
            figureWithinLargest(textAfterTyping(box, typed).toStdString(), marks_);
 }
@@ -354,16 +356,14 @@ bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
     if (!amount && !time && percent < 0) return false;
 
     if (event->type() == QEvent::KeyPress && (amount || percent >= 0)) {
-        // Amount boxes take digits, Backspace, "-" and the system's marks only.
-        auto* key = static_cast<QKeyEvent*>(event);
-        // Tab and Shift+Tab move the focus on; leaving the box normalises it.
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
-        if (key->key() == Qt::Key_Backspace || qt_keys::editingKey(key)) return false;
-        const bool control = key->modifiers() & Qt::ControlModifier;
-        if (key->text().isEmpty() && !control && key->key() != Qt::Key_Return &&
-            key->key() != Qt::Key_Enter)
-            return false; // arrows, Delete, Home: no character
-        return control || !amountKeyAllowed(box, key->text());
+        // Amount boxes take digits, Backspace, "-" and the system's marks, and
+        // a paste (judged when the box is left); keys that type nothing
+        // (arrows, Delete, select all and copy) and Tab, which leaves the box,
+        // are the box's own.
+        const int typed = qt_keys::keyAscii(static_cast<QKeyEvent*>(event));
+        if (typed == 0 || typed == 9) return false;
+        const char32_t c = static_cast<char32_t>(typed);
+        return !amountKeyAllowed(box, QString::fromUcs4(&c, 1));
     }
     if (event->type() == QEvent::FocusOut) {
         // The boxes show what is used before anything is told.
