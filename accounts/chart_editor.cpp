@@ -74,8 +74,9 @@ void ChartEditor::typeName(int k, const std::string& text) {
 void ChartEditor::typeNumber(int k, const std::string& text) {
     if (!inTable(slotOfRow(k))) return;
     const std::optional<Currency> number = readAccountNumber(text, run_.DecimalSeparator);
-    if (!number) return;
-    book_.AccountNumbers[static_cast<std::size_t>(slotOfRow(k))] = *number;
+    Currency& kept = book_.AccountNumbers[static_cast<std::size_t>(slotOfRow(k))];
+    if (!number || kept == *number) return;
+    kept = *number;
     changed();
 }
 
@@ -104,10 +105,13 @@ void ChartEditor::setSubAccountDash(bool on) {
     changed();
 }
 
-LeftBox ChartEditor::leaveNumber(int k, const std::string& text) const {
+LeftBox ChartEditor::leaveNumber(int k, const std::string& text) {
     if (!inTable(slotOfRow(k))) return {text, ""};
-    return leaveNumberBox(text, book_.AccountNumbers[static_cast<std::size_t>(slotOfRow(k))],
-                          row(k).number, run_.DecimalSeparator);
+    const std::optional<Currency> number = readAccountNumber(text, run_.DecimalSeparator);
+    const LeftBox left =
+        leaveNumberBox(text, number.value_or(Currency()), row(k).number, run_.DecimalSeparator);
+    if (left.problem.empty()) typeNumber(k, text);
+    return left;
 }
 
 bool ChartEditor::folioKeyAccepted(char32_t c) const {

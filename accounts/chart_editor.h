@@ -55,13 +55,15 @@ class ChartEditor {
     std::string note2() const;
     int selectedClass() const;
 
-    // --- typing (each stores at once and marks the book changed) ---
+    // --- typing (each stores and marks the book changed) ---
     void typeName(int k, const std::string& text);
     // Read by the one account-number reader; a number out of range stores nothing.
     void typeNumber(int k, const std::string& text);
-    // Leaving row k's number box with `text`: what the box then shows (the
-    // number kept) and what to tell when the text was not taken as typed.
-    LeftBox leaveNumber(int k, const std::string& text) const;
+    // Leaving row k's number box with `text`, which reaches the book only
+    // now: a text that is an account number whole is stored (typeNumber) and
+    // stays; any other stores nothing, the box shows the number kept and
+    // tells why (leaveNumberBox).
+    LeftBox leaveNumber(int k, const std::string& text);
     void typeNote(const std::string& text);
     void typeNote2(const std::string& text);
     void setClass(int type);

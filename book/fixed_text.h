@@ -57,3 +57,16 @@ using GroupName = FixedText<120>;
 inline std::string largestReference() {
     return std::string(EntryId{}.bytes.size(), '9');
 }
+
+// A box for a text kept in `maxBytes` bytes takes no character whose bytes
+// would not fit, typed or pasted, so that it always shows all that is kept.
+// The box held `before` and an edit gives `after`, the characters typed or
+// pasted ending at byte `caret`. What the box then holds: `after` without
+// the characters typed or pasted that would not fit, and the caret after
+// those taken. A text already longer grows no longer.
+struct FittedText {
+    std::string text;
+    std::size_t caret = 0;
+};
+FittedText fitTypedText(std::string_view before, std::string_view after, std::size_t caret,
+                        std::size_t maxBytes);

@@ -234,22 +234,41 @@ std::string lastCharacter(std::string_view utf8) {
     return std::string(utf8.substr(lead));
 }
 
-char32_t foldCase(char32_t point) {
-    if (point < 0x80) return point >= 'A' && point <= 'Z' ? point + 0x20 : point;
+namespace {
+
+// A code point mapped by a table of runs.
+char32_t mappedBy(const CaseFoldRun* runs, std::size_t count, char32_t point) {
     // The last run that starts at or before the point.
-    const CaseFoldRun* const end = kCaseFoldRuns + kCaseFoldRunCount;
+    const CaseFoldRun* const end = runs + count;
     const CaseFoldRun* run = std::upper_bound(
-        kCaseFoldRuns, end, point, [](char32_t p, const CaseFoldRun& r) { return p < r.first; });
-    if (run == kCaseFoldRuns) return point;
+        runs, end, point, [](char32_t p, const CaseFoldRun& r) { return p < r.first; });
+    if (run == runs) return point;
     --run;
     if (point > run->last || (point - run->first) % static_cast<char32_t>(run->step) != 0)
         return point;
     return static_cast<char32_t>(static_cast<std::int32_t>(point) + run->delta);
 }
 
+} // namespace
+
+char32_t foldCase(char32_t point) {
+    if (point < 0x80) return point >= 'A' && point <= 'Z' ? point + 0x20 : point;
+    return mappedBy(kCaseFoldRuns, kCaseFoldRunCount, point);
+}
+
+char32_t capitalOf(char32_t point) {
+    if (point < 0x80) return point >= 'a' && point <= 'z' ? point - 0x20 : point;
+    return mappedBy(kCapitalRuns, kCapitalRunCount, point);
+}
+
 std::string caseFolded(std::string_view utf8) {
     return mapCharacters(
         utf8, [](std::string& out, char32_t point) { appendUtf8(out, foldCase(point)); });
+}
+
+std::string inCapitals(std::string_view utf8) {
+    return mapCharacters(
+        utf8, [](std::string& out, char32_t point) { appendUtf8(out, capitalOf(point)); });
 }
 
 } // namespace encoding

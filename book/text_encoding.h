@@ -52,4 +52,13 @@ char32_t foldCase(char32_t point);
 // that start no well-formed character are kept as they stand.
 std::string caseFolded(std::string_view utf8);
 
+// The capital of a letter, for every script: the one character Unicode gives
+// as its capital, when that folds as the letter does (so a text in capitals
+// is found as it was typed); any other character is its own capital ("ß",
+// whose capital is two letters, and "ı", whose "I" folds to "i", among them).
+char32_t capitalOf(char32_t point);
+// A text with every letter in capitals. Bytes that start no well-formed
+// character are kept as they stand.
+std::string inCapitals(std::string_view utf8);
+
 } // namespace encoding

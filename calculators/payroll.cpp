@@ -113,6 +113,9 @@ void PayrollSheet::PayTime(int i) {
     // next day; a lunch longer than the shift leaves nothing worked.
     const auto start = readTimeOfDay(p.start), end = readTimeOfDay(p.end),
                lunch = readTimeOfDay(p.lunch);
+    const std::optional<double> read[3] = {start, end, lunch};
+    for (int b = 0; b < 3; ++b)
+        if (read[b]) times_[i][b] = *read[b];
     if (start && end && lunch) {
         double span = *end - *start;
         if (span < 0) span += 1;
@@ -187,11 +190,19 @@ std::string PayrollSheet::leaveBox(int i, Box box) {
     switch (box) {
     case Box::Start:
     case Box::End:
-        if (auto v = readTimeOfDay(t); !v || secondsOf(*v) == 0) t = "12:00am";
+    case Box::Lunch: {
+        // A text that is no time is told, and the box shows the time kept.
+        const bool lunch = box == Box::Lunch;
+        const double kept = times_[i][static_cast<int>(box)];
+        const std::string keptText = lunch ? durationText(kept) : clockText(kept);
+        if (const auto v = readTimeOfDay(t); !v && !t.empty()) {
+            problem = "\"" + shortenForStatus(t) + "\" : Not a time, " + keptText + " kept";
+            t = keptText;
+        } else if (!v || secondsOf(*v) == 0) {
+            t = lunch ? "00:00" : "12:00am";
+        }
         break;
-    case Box::Lunch:
-        if (auto v = readTimeOfDay(t); !v || secondsOf(*v) == 0) t = "00:00";
-        break;
+    }
     default:
         if (auto v = readAmount(t, marks_, 2)) {
             t = plainNumberText(*v, marks_.decimal);
@@ -202,6 +213,8 @@ std::string PayrollSheet::leaveBox(int i, Box box) {
         } else {
             problem = "The amount is too large.";
         }
+        // An emptied box pays or takes off nothing.
+        if (t.empty()) t = "0";
         break;
     }
     PayTime(i);

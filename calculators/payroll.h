@@ -45,12 +45,13 @@ class PayrollSheet {
     void PayTime(int i);
     void computeAll();
 
-    // Leaving a box of period i. Times: a text that reads midnight or no
-    // time becomes "12:00am" (a lunch that reads zero or no time "00:00").
-    // Amounts (the rate and the fixed deductions 4 to 6): the reading held
-    // to two decimals (halves to even) in the plain form; a text not read by
-    // the system's rules shows its leading number, and is told
-    // (leaveFigureBox). Then the period is recomputed. Returns what to tell
+    // Leaving a box of period i. Times: an emptied box, or a text that reads
+    // midnight, becomes "12:00am" (a lunch "00:00"); a text that is no time
+    // is told, and the box shows the time last read there again. Amounts
+    // (the rate and the fixed deductions 4 to 6): the reading held to two
+    // decimals (halves to even) in the plain form; a text not read by the
+    // system's rules shows its leading number, and is told (leaveFigureBox);
+    // an emptied box shows 0. Then the period is recomputed. Returns what to tell
     // ("" for nothing): an amount beyond the currency range keeps the
     // period's figure, which its box shows again.
     enum class Box { Start, End, Lunch, Rate, Fixed4, Fixed5, Fixed6 };
@@ -71,6 +72,8 @@ class PayrollSheet {
     std::string plain(const Figure& v) const;
 
     NumberMarks marks_;
+    // Each period's start, end and lunch as last read (in Box order).
+    std::array<std::array<double, 3>, PayPeriods> times_{};
     std::array<double, PayPeriods> worked_{};
     Row gross_;
     std::array<Row, 6> deductions_;

@@ -1,5 +1,6 @@
 #include "mainwindow/entry_editor.h"
 
+#include "book/account_name_box.h"
 #include "book/account_number_rule.h"
 #include "book/date_box.h"
 #include "book/tmain.h"
@@ -101,10 +102,16 @@ EntryOutcome EntryEditor::accountNameChosen(EntrySide side, int row, const std::
     EntryOutcome out;
     const std::int32_t line = rowLine(side, row);
     if (line < 0 || !editable()) return out;
-    const Currency number = Tmain::AccountNumberByName(book_, name);
-    if (!isAccountNumber(number)) return out;
-    out.folioText = folioText(book_, number, decimalMark());
-    setStored(out, line, &EntryLine::AccountNumber, number);
+    const NamedAccount chosen =
+        leaveAccountNameBox(book_, name, book_.EntryLines[line].AccountNumber);
+    if (!chosen.number) {
+        if (name != chosen.left.text) out.nameText = chosen.left.text;
+        if (!chosen.left.problem.empty())
+            out.status = StatusUpdate{chosen.left.problem, StatusColour::Red};
+        return out;
+    }
+    out.folioText = folioText(book_, *chosen.number, decimalMark());
+    setStored(out, line, &EntryLine::AccountNumber, *chosen.number);
     return out;
 }
 

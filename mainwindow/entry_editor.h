@@ -41,7 +41,9 @@ class EntryEditor {
 
     // --- account boxes ---
     // The name in the row's account box (focus loss): the account's number
-    // into the row's line and its folio box; an unknown name changes nothing.
+    // into the row's line and its folio box. A name no account has changes
+    // nothing: the box shows the line's account again, and the status line
+    // says so in red (leaveAccountNameBox).
     EntryOutcome accountNameChosen(EntrySide side, int row, const std::string& name);
     // A name picked from the list: as above; on the debit side the status
     // line then reads text 162, a blank and the name.

@@ -8,6 +8,7 @@
 
 #include <string>
 
-// A reference as the box shows it: letters in upper case (ASCII and the
-// accented Latin-1 letters), everything else as typed.
+// A reference as the box shows it and the entry keeps it: every letter in
+// capitals (encoding::inCapitals), everything else as typed, within the
+// reference's 14 bytes (a capital may take more bytes than its letter).
 std::string upperCaseReference(const std::string& text);

@@ -17,8 +17,8 @@
 // characters (it starts at 0).
 int gotoBoxSelectionOnFocus(const std::string& text);
 
-// After a key is released the text is in upper case (ASCII and the accented
-// Latin-1 letters; each character keeps its place, so the caret stays put).
+// After a key is released the text is in capitals, as a reference is
+// (upperCaseReference; each character keeps its place, so the caret stays put).
 std::string gotoBoxTextAfterKey(const std::string& text);
 
 // A key going down: Up shows the entry before the one shown (the line before

@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -165,11 +166,12 @@ void ConfigAccounts::buildControls() {
         connect(RenameAccount[k], &QLineEdit::textEdited, this, [this, k](const QString& t) {
             if (!drawing_) editor_.typeName(k, t.toStdString());
         });
+        // A number typed reaches the book when its box is left (leaveFolio).
         connect(Folio[k], &QLineEdit::textEdited, this, [this, k](const QString& t) {
             if (drawing_) return;
-            editor_.typeNumber(k, t.toStdString());
+            typedRow_ = k;
             // A longer number widens the column as it is typed.
-            if (numberBoxWidth(t) > Folio[k]->width()) fitNumberColumn();
+            if (numberBoxWidth(t) > Folio[k]->width()) fitNumberColumn(t);
         });
     }
     Line2 = new QFrame(Frame2); // the separator between the two columns
@@ -208,6 +210,7 @@ void ConfigAccounts::buildControls() {
     ANote2->setGeometry(316, 22, Frame1->width() - 324, 118);
     ANote2->setToolTip("Selected Account Statement / Invoice Details (Client Address)...");
     for (QPlainTextEdit* note : {ANote, ANote2}) {
+        note->setTabChangesFocus(true); // Tab moves on, as from every other box
         QPalette p = note->palette();
         p.setColor(QPalette::Base, QColor(0xFA, 0xFA, 0xFA));
         note->setPalette(p);
@@ -281,13 +284,14 @@ int ConfigAccounts::numberBoxWidth(const QString& number) const {
     return static_cast<int>(std::ceil(QFontMetricsF(f).horizontalAdvance(number))) + 8;
 }
 
-void ConfigAccounts::fitNumberColumn() {
+void ConfigAccounts::fitNumberColumn(const QString& typed) {
     // The names give way to the widest number, as the boxes' font measures
     // it, which is shown whole.
     const QString widest =
         qs(widestNumberText(editor_.book(), run_.DecimalSeparator,
                             [this](const std::string& n) { return numberBoxWidth(qs(n)); }));
-    const int number = std::max(RowWidth - NameWidth - 8, numberBoxWidth(widest));
+    const int number =
+        std::max({RowWidth - NameWidth - 8, numberBoxWidth(widest), numberBoxWidth(typed)});
     const int name = std::max(RowWidth - 8 - number, 60);
     const int most = numberBoxMaxChars(editor_.book(), run_.DecimalSeparator);
     for (int k = 0; k < ChartRows; ++k) {
@@ -306,6 +310,7 @@ void ConfigAccounts::showTable() {
 }
 
 void ConfigAccounts::showBookAsItIs() {
+    typedRow_ = -1; // the number typed was for the table as it was
     editor_.tableReplaced();
     markRowFrames();
     showTable();
@@ -314,6 +319,8 @@ void ConfigAccounts::showBookAsItIs() {
 // ---------------------------------------------------------------- the grid
 
 void ConfigAccounts::ScrollAcc_Change() {
+    // The rows move under a number box being typed in: it is left first.
+    leaveTypedNumber();
     editor_.setTop(ScrollAcc->Value());
     Frame2->setTitle(qs(editor_.frameCaption()));
     drawing_ = true;
@@ -331,6 +338,17 @@ void ConfigAccounts::ScrollAcc_Change() {
     drawing_ = false;
     showClass();
     showNotes();
+}
+
+void ConfigAccounts::leaveFolio(int k) {
+    const bool typed = std::exchange(typedRow_, -1) == k;
+    showLeftBox(Folio[k], editor_.leaveNumber(k, Folio[k]->text().toStdString()));
+    // The column widened for the number typed holds the numbers kept.
+    if (typed) fitNumberColumn();
+}
+
+void ConfigAccounts::leaveTypedNumber() {
+    if (typedRow_ >= 0) leaveFolio(typedRow_);
 }
 
 void ConfigAccounts::markRowFrames() {
@@ -391,17 +409,19 @@ bool ConfigAccounts::rowKey(int k, bool folio, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     QLineEdit* box = folio ? Folio[k] : RenameAccount[k];
     if (event->type() == QEvent::KeyPress) {
-        const ChartKeyMove m = editor_.keyDown(k, qt_keys::keyCode(key));
+        const int code = qt_keys::keyCode(key);
+        // An arrow may scroll the rows under the box: a number typed is left first.
+        if (code == keys::Up || code == keys::Down) leaveTypedNumber();
+        const ChartKeyMove m = editor_.keyDown(k, code);
         if (m.focusRow >= 0) focusRow(m.focusRow, folio, -1);
         if (m.swallow) return true;
-        if (folio) {
-            KeyPressArgs typed{qt_keys::keyAscii(key)};
-            if (typed.KeyAscii == 0) return false;
-            numberKeyPress(typed, run_.DecimalSeparator,
-                           [](const std::string& problem) { showMessage(problem); });
-            if (typed.KeyAscii == 0) return true;
-        }
-        return false;
+        // The number box refuses, and tells, the characters no number has;
+        // keys that type none (Tab, Escape, Ctrl+V) go on as in every other box.
+        KeyPressArgs typed{qt_keys::keyAscii(key)};
+        if (!folio || typed.KeyAscii < 32) return false;
+        numberKeyPress(typed, run_.DecimalSeparator,
+                       [](const std::string& problem) { showMessage(problem); });
+        return typed.KeyAscii == 0;
     }
     const ChartKeyMove m = editor_.keyUp(k, box->cursorPosition());
     if (m.scrolled) {
@@ -426,13 +446,13 @@ bool ConfigAccounts::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::FocusOut: {
             // Opening a menu leaves the items usable for the row in focus.
             const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
-            if (why != Qt::PopupFocusReason && why != Qt::ActiveWindowFocusReason &&
-                why != Qt::MenuBarFocusReason) {
+            if (why == Qt::PopupFocusReason || why == Qt::MenuBarFocusReason) break;
+            // Left, also for another window: the number typed reaches the
+            // book, or the box shows the number kept and tells why.
+            if (folio && !drawing_) leaveFolio(k);
+            if (why != Qt::ActiveWindowFocusReason) {
                 Delete_Account->setEnabled(false);
                 Insert_Account->setEnabled(false);
-                // Left for good: the number box shows the number kept.
-                if (folio && !drawing_)
-                    showLeftBox(Folio[k], editor_.leaveNumber(k, Folio[k]->text().toStdString()));
             }
             break;
         }
@@ -471,6 +491,7 @@ void ConfigAccounts::showHelp(const ChartHelp& h) {
 }
 
 void ConfigAccounts::CurrentAsset_Click(int c) {
+    leaveTypedNumber();
     if (helpMode().isOn()) showHelp(classHelp(c));
     editor_.setClass(c);
     showClass();
@@ -478,6 +499,7 @@ void ConfigAccounts::CurrentAsset_Click(int c) {
 }
 
 void ConfigAccounts::Dsh_Click() {
+    leaveTypedNumber();
     if (helpMode().isOn()) showHelp(dashHelp());
     editor_.setSubAccountDash(Dsh->isChecked());
     fitNumberColumn();
@@ -499,26 +521,34 @@ void ConfigAccounts::HelpSelect_Click() {
 
 // ---------------------------------------------------------------- commands
 
+// Each command first leaves a number box being typed in: it acts on the table
+// with that number in it.
+
 void ConfigAccounts::Insert_Account_Click() {
+    leaveTypedNumber();
     if (editor_.insert()) showTable();
 }
 
 void ConfigAccounts::Delete_Account_Click() {
+    leaveTypedNumber();
     if (editor_.remove()) showTable();
 }
 
 void ConfigAccounts::GChatA_Click() {
+    leaveTypedNumber();
     editor_.standardChart();
     showTable();
 }
 
 void ConfigAccounts::Copy_All_Click() {
+    leaveTypedNumber();
     const Book& book = editor_.book();
     services().clipboard->setTextAndRtf(chartCopyText(book, run_.DecimalSeparator),
                                         chartCopyRtf(book, run_.DecimalSeparator));
 }
 
 void ConfigAccounts::PrintAccounts_Click() {
+    leaveTypedNumber();
     if (!printSetup_) printSetup_ = new Printformer(run_, this);
     const Book& book = editor_.book();
     printThroughSetup(*printSetup_, this, run_,
@@ -540,6 +570,7 @@ void ConfigAccounts::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
+    leaveTypedNumber();
     if (hooks_.closeAccountWindows) hooks_.closeAccountWindows();
     if (editor_.checkOnClose()) {
         event->ignore();

@@ -90,11 +90,17 @@ class ConfigAccounts : public QWidget {
     void showNotes();
     void markRowFrames();
     bool rowKey(int k, bool folio, QEvent* event);
+    // Leaving row k's number box: a number typed in it reaches the book now,
+    // or the box shows the number kept and tells why. leaveTypedNumber leaves
+    // the box typed in since it was last drawn or left, if any.
+    void leaveFolio(int k);
+    void leaveTypedNumber();
     void focusRow(int k, bool folio, int caret);
     void showHelp(const ChartHelp& h);
-    // The number column as wide as the widest number of the chart (the
-    // name column giving way), and the box width a number needs.
-    void fitNumberColumn();
+    // The number column as wide as the widest number of the chart, or the
+    // number being `typed` (the name column giving way), and the box width a
+    // number needs.
+    void fitNumberColumn(const QString& typed = {});
     int numberBoxWidth(const QString& number) const;
     // The rows again after the table changed: columns, scroll range, rows.
     void showTable();
@@ -108,4 +114,5 @@ class ConfigAccounts : public QWidget {
     bool anyRowChosen_ = false; // until then every row frame is drawn dark grey
     bool closeUnchecked_ = false;
     bool helpTicked_ = false;
+    int typedRow_ = -1; // the row whose number box was typed in and not yet left
 };

@@ -2,12 +2,15 @@
 
 #include "book/book.h"
 #include "resources/string_table.h"
+#include "toolkit/qt/fixed_text_box.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <limits>
 
 namespace {
 QString qs(const std::string& s) {
@@ -26,6 +29,10 @@ Find_Entry::Find_Entry(SearchHost host, QWidget* owner)
     // the box's list, never completed into what is typed, nor put in its
     // place by Enter (a list holding it in another case).
     Text1->setCompleter(nullptr);
+    holdToBytes(Text1->lineEdit(), [this]() -> std::size_t {
+        const bool references = host_.searchesReferences && host_.searchesReferences();
+        return references ? EntryId{}.bytes.size() : std::numeric_limits<std::size_t>::max();
+    });
     Text1->setDuplicatesEnabled(true);
     Text1->setMinimumWidth(260);
     const std::string font = host_.book ? host_.book->FontName.str() : std::string();

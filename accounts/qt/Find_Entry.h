@@ -19,6 +19,9 @@ struct SearchHost {
     // Unloads the search-result window and loads it afresh, unshown, to
     // search for `text` at every build.
     std::function<QWidget*(const std::string& text)> freshResultsWindow;
+    // Whether the search compares references (SearchMode 1): the box then
+    // takes what a reference holds.
+    std::function<bool()> searchesReferences;
 };
 
 class Find_Entry : public QWidget {

@@ -1,6 +1,7 @@
 #include "accounts/qt/RecurringEntries.h"
 
 #include "accounts/editor_position.h"
+#include "book/account_name_box.h"
 #include "book/account_number_text.h"
 #include "book/book_text_forms.h"
 #include "book/number_format.h"
@@ -15,8 +16,10 @@
 #include "toolkit/qt/amount_validator.h"
 #include "toolkit/qt/box_text.h"
 #include "toolkit/qt/field_events.h"
+#include "toolkit/qt/fixed_text_box.h"
 #include "toolkit/qt/number_box.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -107,7 +110,7 @@ RecurringEntries::RecurringEntries(Book& book, RunTimeState& run, const EntryGro
     // The group's name.
     GroupLabels = new QLineEdit(this);
     GroupLabels->setGeometry(8, NameBoxTop, 360, NameBoxHeight);
-    GroupLabels->setMaxLength(120);
+    holdToBytes(GroupLabels, GroupName{}.bytes.size());
     if (!book_.FontName.str().empty()) {
         QFont f = GroupLabels->font();
         f.setFamily(qs(book_.FontName.str()));
@@ -223,12 +226,10 @@ void RecurringEntries::buildRows() {
 void RecurringEntries::wireRow(int r) {
     const auto keyDown = [this, r](KeyArgs& k) { rowKeyDown(r, k); };
     const auto gotFocus = [this, r] { Folio_GotFocus(r); };
-    // Told once the key or the change refused is over.
+    // A refused key or change is told once the box is left, with what leaving
+    // finds: a message box now would take the keys typed next.
     const auto tell = [this](const std::string& problem) {
-        if (refusal_.empty())
-            QMetaObject::invokeMethod(
-                this, [this] { showMessage(std::exchange(refusal_, {})); }, Qt::QueuedConnection);
-        refusal_ = problem;
+        refusal_ += (refusal_.empty() ? "" : "\n") + problem;
     };
     for (QWidget* w : {static_cast<QWidget*>(Folio[r]), static_cast<QWidget*>(Account_Name[r]),
                        static_cast<QWidget*>(AmountText[r]), static_cast<QWidget*>(AccNote[r])}) {
@@ -238,28 +239,18 @@ void RecurringEntries::wireRow(int r) {
         if (w == Folio[r]) {
             events->keyPress = [tell](KeyPressArgs& k) { numberKeyPress(k, decimalMark(), tell); };
             events->lostFocus = [this, r] {
-                if (drawing_) return;
-                showLeftBox(Folio[r], editor_.leaveFolio(lineOf(r), Folio[r]->text().toStdString(),
-                                                         decimalMark()));
+                if (!drawing_) leaveFolio(r);
             };
         } else if (w == AmountText[r]) {
             events->keyPress = [tell](KeyPressArgs& k) {
                 amountKeyPress(k, marksOf(currentLocale()), tell);
             };
-            // Left: the box shows the amount its line keeps, and why when
-            // its text was not taken.
             events->lostFocus = [this, r] {
-                if (drawing_) return;
-                showLeftBox(AmountText[r], leaveAmountBox(AmountText[r]->text().toStdString(),
-                                                          marksOf(currentLocale()),
-                                                          editor_.heldAmount(lineOf(r))));
+                if (!drawing_) leaveAmount(r);
             };
         } else if (w == Account_Name[r]) {
             events->lostFocus = [this, r] {
-                if (drawing_) return;
-                const std::optional<std::string> folio = editor_.setAccountName(
-                    lineOf(r), Account_Name[r]->currentText().toStdString(), decimalMark());
-                if (folio) Folio[r]->setText(qs(*folio));
+                if (!drawing_) leaveName(r);
             };
         }
     }
@@ -381,16 +372,66 @@ void RecurringEntries::Folio_GotFocus(int r) {
     }
 }
 
+// ---------------------------------------------------------------- leaving a box
+
+void RecurringEntries::leaveFolio(int r) {
+    showLeftBox(Folio[r],
+                editor_.leaveFolio(lineOf(r), Folio[r]->text().toStdString(), decimalMark()));
+}
+
+void RecurringEntries::leaveAmount(int r) {
+    LeftBox left = leaveAmountBox(AmountText[r]->text().toStdString(), marksOf(currentLocale()),
+                                  editor_.heldAmount(lineOf(r)));
+    // What was refused while typing is told with what the box keeps.
+    if (!refusal_.empty())
+        left.problem =
+            std::exchange(refusal_, {}) + (left.problem.empty() ? "" : "\n") + left.problem;
+    showLeftBox(AmountText[r], left);
+}
+
+void RecurringEntries::leaveName(int r) {
+    const std::int32_t line = lineOf(r);
+    // The box's own list opening is no leaving of the box.
+    if (line > editor_.LastLine() || Account_Name[r]->view()->isVisible()) return;
+    const std::string typed = Account_Name[r]->currentText().toStdString();
+    const NamedAccount chosen =
+        leaveAccountNameBox(book_, typed, editor_.lines()[line].AccountNumber);
+    if (chosen.number) {
+        if (const auto folio = editor_.setAccountName(line, typed, decimalMark()))
+            Folio[r]->setText(qs(*folio));
+        return;
+    }
+    // The box shows the account kept before anything is told.
+    if (typed != chosen.left.text) setBoxText(Account_Name[r], qs(chosen.left.text));
+    if (!chosen.left.problem.empty()) showMessage(chosen.left.problem);
+}
+
+void RecurringEntries::leaveRow(int r) {
+    const QWidget* at = QApplication::focusWidget();
+    if (at == Folio[r])
+        leaveFolio(r);
+    else if (at == AmountText[r])
+        leaveAmount(r);
+    else if (at && (at == Account_Name[r] || Account_Name[r]->isAncestorOf(at)))
+        leaveName(r);
+}
+
 void RecurringEntries::rowKeyDown(int r, KeyArgs& k) {
     hideAddLineButtons();
     switch (k.KeyCode) {
+    // The grid moves under the box, which then shows another line: the box
+    // is left first, as when the focus goes.
     case keys::Up:
         k.KeyCode = 0;
-        if (ScrollAcc->Value() >= 1) ScrollAcc->setValue(ScrollAcc->Value() - 1);
+        if (ScrollAcc->Value() < 1) break;
+        leaveRow(r);
+        ScrollAcc->setValue(ScrollAcc->Value() - 1);
         break;
     case keys::Down:
         k.KeyCode = 0;
-        if (ScrollAcc->Value() < editor_.LastLine()) ScrollAcc->setValue(ScrollAcc->Value() + 1);
+        if (ScrollAcc->Value() >= editor_.LastLine()) break;
+        leaveRow(r);
+        ScrollAcc->setValue(ScrollAcc->Value() + 1);
         break;
     case keys::Left:
     case keys::Right:

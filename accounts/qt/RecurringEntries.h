@@ -73,6 +73,12 @@ class RecurringEntries : public QWidget {
     void wireRow(int r);
     void Form_Resize();
     void hideAddLineButtons();
+    // Leaving a row's box: it shows what its line keeps, told why when its
+    // text was not taken. leaveRow leaves the row's box that has the focus.
+    void leaveFolio(int r);
+    void leaveAmount(int r);
+    void leaveName(int r);
+    void leaveRow(int r);
     // After a command: the bar's range follows the lines, then its value.
     void scrollTo(std::int32_t line);
     int lineOf(int r) const { return editor_.TopLine() + r; }
@@ -91,6 +97,6 @@ class RecurringEntries : public QWidget {
     bool drawing_ = false;
     bool closed_ = false;
     // Why a text typed or pasted into an amount box was refused, told once
-    // the box has finished with it.
+    // the box is left.
     std::string refusal_;
 };

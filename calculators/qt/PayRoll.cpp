@@ -347,19 +347,16 @@ bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
     if (!amount && !time && percent < 0) return false;
 
     if (event->type() == QEvent::KeyPress && (amount || percent >= 0)) {
-        // Amount boxes take digits, Backspace, "-" and the system's marks only.
-        auto* key = static_cast<QKeyEvent*>(event);
-        // Tab and Shift+Tab move the focus on; leaving the box normalises it.
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
-        if (key->key() == Qt::Key_Backspace || qt_keys::editingKey(key)) return false;
-        const bool control = key->modifiers() & Qt::ControlModifier;
-        if (key->text().isEmpty() && !control && key->key() != Qt::Key_Return &&
-            key->key() != Qt::Key_Enter)
-            return false; // arrows, Delete, Home: no character
-        if (control) return true;
-        // A "." that is neither mark types the decimal mark; a refused key is told.
-        const char32_t c = key->text().toUcs4().value(0);
+        // Amount boxes take digits, Backspace, "-" and the system's marks (a "."
+        // or "," that is neither mark types the decimal mark; a refused key is
+        // told), and a paste (judged when the box is left); keys that type
+        // nothing (arrows, Delete, select all and copy) and Tab, which leaves the
+        // box, are the box's own.
+        const int ascii = qt_keys::keyAscii(static_cast<QKeyEvent*>(event));
+        if (ascii == 0 || ascii == 9) return false;
+        const char32_t c = static_cast<char32_t>(ascii);
         const FigureKey judged = c == U'-' ? FigureKey{c, ""} : amountKey(c, marks_);
+        if (judged.typed != 0 && judged.typed < 32) return false; // Backspace, paste
         const QString typed = QString::fromUcs4(&judged.typed, 1);
         const std::string problem =
             judged.typed == 0

@@ -8,6 +8,7 @@
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/plain_text_box.h"
+#include "toolkit/qt/qt_keys.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -68,9 +69,8 @@ bool isTypedKey(QEvent* event, bool allKeys) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return false;
     if (allKeys) return event->type() == QEvent::KeyPress;
-    auto* key = static_cast<QKeyEvent*>(event);
-    const QString text = key->text();
-    return !text.isEmpty() && text.at(0).isPrint();
+    // A character typed, as every box reads keys (Ctrl combinations type none).
+    return qt_keys::keyAscii(static_cast<QKeyEvent*>(event)) >= 32;
 }
 
 QString addressForBox(const std::string& stored) {

@@ -190,7 +190,6 @@ void TAcount::buildToolbar() {
     Text1 = new QLineEdit(centralWidget());
     Text1->setGeometry(px(design::GoToLeft), px(design::GoToTop), px(design::GoToWidth),
                        px(design::FieldHeight));
-    Text1->setMaxLength(14);
 }
 
 void TAcount::buildMenus() {

@@ -185,7 +185,8 @@ void TAcount::wireRow(EntrySide side, int row) {
         if (!quiet()) apply(editor_.accountNameKeyReleased(side));
     };
     names->lostFocus = [this, name, at] {
-        if (quiet()) return;
+        // The box's own list opening is no leaving of the box.
+        if (quiet() || name->view()->isVisible()) return;
         if (typedField_ == name) typedField_ = nullptr;
         apply(editor_.accountNameChosen(at.side, at.row, name->currentText().toStdString()), at);
     };
@@ -350,6 +351,12 @@ void TAcount::commitFocusedField() {
     QWidget* typed = typedField_;
     typedField_ = nullptr;
     if (!typed || quiet()) return;
+    // What leaving a box tells goes in a message: the status line goes with the entry.
+    const auto toldInMessage = [](EntryOutcome left) {
+        if (left.status) left.message = left.status->text;
+        left.status.reset();
+        return left;
+    };
     if (typed == Datetext) {
         apply(editor_.commitDate(Datetext->Text()));
         return;
@@ -359,7 +366,8 @@ void TAcount::commitFocusedField() {
             const bool debit = side == EntrySide::Debit;
             QComboBox* name = (debit ? DebitAccName : CreditAccName)[row];
             if (typed == name) {
-                apply(editor_.accountNameChosen(side, row, name->currentText().toStdString()),
+                apply(toldInMessage(
+                          editor_.accountNameChosen(side, row, name->currentText().toStdString())),
                       {side, row});
                 return;
             }
@@ -370,10 +378,8 @@ void TAcount::commitFocusedField() {
             }
             QLineEdit* folio = (debit ? DebitFolio : CreditFolio)[row];
             if (typed == folio) {
-                EntryOutcome left = editor_.folioLeft(side, row, folio->text().toStdString());
-                if (left.status) left.message = left.status->text;
-                left.status.reset();
-                apply(left, {side, row});
+                apply(toldInMessage(editor_.folioLeft(side, row, folio->text().toStdString())),
+                      {side, row});
                 return;
             }
         }

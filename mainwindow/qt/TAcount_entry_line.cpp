@@ -13,6 +13,7 @@
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/box_text.h"
+#include "toolkit/qt/fixed_text_box.h"
 #include "toolkit/qt/number_box.h"
 
 #include <QApplication>
@@ -131,7 +132,7 @@ void TAcount::buildEntryLine() {
         GL[i] = new QLabel(i == 7 || i == 1 ? central : xFrame1);
     JournalID = newBox(xFrame1, ReferenceWidth);
     JournalID->move(px(ReferenceLeft), px(HeadTop));
-    JournalID->setMaxLength(14);
+    holdToBytes(JournalID, EntryId{}.bytes.size());
     // The date picker's month panel opens over the window's other controls.
     Datetext = new CalanderForm(xFrame1);
     Datetext->move(px(DateLeft), px(HeadTop) - 1);

@@ -10,11 +10,14 @@
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/field_events.h"
+#include "toolkit/qt/fixed_text_box.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
 
 void TAcount::wireGotoBox() {
+    // A reference is typed here: it takes what a reference holds.
+    holdToBytes(Text1, EntryId{}.bytes.size());
     FieldEvents* box = FieldEvents::attach(Text1);
     box->windowShortcut = [this](const QKeyEvent& k) { return windowShortcut(k); };
     box->gotFocus = [this] {

@@ -158,6 +158,7 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
     launchers.searchWindow = [](TAcount& main) -> QWidget* {
         SearchHost host;
         host.book = &main.book();
+        host.searchesReferences = [&main] { return main.run().SearchMode == 1; };
         // A search of the kind the search window was last opened for.
         host.freshResultsWindow = [&main](const std::string& text) -> QWidget* {
             delete main.SearchJournal.data();

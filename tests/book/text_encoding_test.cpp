@@ -215,38 +215,45 @@ TEST(TextEncoding, FoldsTheCaseOfEveryScript) {
 }
 
 // Python's Unicode data gives the expected fold of every code point: the one
-// code point of str.casefold(), else of str.lower(), else the point itself.
+// code point of str.casefold(), else of str.lower(), else the point itself;
+// and its capital: the one code point of str.upper() that folds as it does.
 TEST(TextEncoding, FoldsEveryCodePointAsPythonsUnicodeData) {
     const std::string script =
-        "for p in range(0x110000):\n"
+        "def f(p):\n"
         "    m = [m for m in (chr(p).casefold(), chr(p).lower()) if len(m) == 1]\n"
-        "    if m and ord(m[0]) != p and not 0xD800 <= p <= 0xDFFF: print('%x %x' % (p, "
-        "ord(m[0])))\n";
+        "    return ord(m[0]) if m and not 0xD800 <= p <= 0xDFFF else p\n"
+        "for p in range(0x110000):\n"
+        "    u = chr(p).upper()\n"
+        "    c = ord(u) if len(u) == 1 and f(ord(u)) == f(p) and not 0xD800 <= p <= 0xDFFF else p\n"
+        "    if f(p) != p or c != p: print('%x %x %x' % (p, f(p), c))\n";
     testing_support::TempDir dir;
     testing_support::writeFile(dir / "fold.py", script);
     std::string output;
     ASSERT_EQ(testing_support::runCommand(
                   testing_support::systemPython() + " " + (dir / "fold.py").string(), &output),
               0);
-    std::vector<char32_t> expected(0x110000);
+    std::vector<char32_t> expected(0x110000), capitals(0x110000);
     for (char32_t p = 0; p < expected.size(); ++p)
-        expected[p] = p;
+        expected[p] = capitals[p] = p;
     std::istringstream lines(output);
-    std::uint32_t point = 0, folded = 0;
+    std::uint32_t point = 0, folded = 0, capital = 0;
     std::size_t changed = 0;
-    while (lines >> std::hex >> point >> folded) {
+    while (lines >> std::hex >> point >> folded >> capital) {
         ASSERT_LT(point, expected.size());
         expected[point] = folded;
+        capitals[point] = capital;
         ++changed;
     }
-    EXPECT_GT(changed, 1400u); // the whole table was read
+    EXPECT_GT(changed, 2700u); // the whole table was read
     std::size_t wrong = 0;
     for (char32_t p = 0; p < expected.size(); ++p) {
-        if (foldCase(p) == expected[p]) continue;
+        if (foldCase(p) == expected[p] && capitalOf(p) == capitals[p]) continue;
         if (++wrong <= 10)
             ADD_FAILURE() << std::hex << "U+" << static_cast<std::uint32_t>(p) << " folds to U+"
                           << static_cast<std::uint32_t>(foldCase(p)) << ", not U+"
-                          << static_cast<std::uint32_t>(expected[p]);
+                          << static_cast<std::uint32_t>(expected[p]) << "; its capital U+"
+                          << static_cast<std::uint32_t>(capitalOf(p)) << ", not U+"
+                          << static_cast<std::uint32_t>(capitals[p]);
     }
     EXPECT_EQ(wrong, 0u);
 }

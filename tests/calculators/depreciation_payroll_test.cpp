@@ -324,7 +324,7 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     s.leaveBox(0, PayrollSheet::Box::Start);
     EXPECT_EQ(s.period[0].start, "12:00 am");
     EXPECT_EQ(s.period[0].worked, "16:30"); // midnight to 05:00 pm less 00:30
-    s.period[0].lunch = "0";
+    s.period[0].lunch = "0:00";
     s.leaveBox(0, PayrollSheet::Box::Lunch);
     EXPECT_EQ(s.period[0].lunch, "00:00");
     EXPECT_EQ(s.period[0].worked, "17:00");

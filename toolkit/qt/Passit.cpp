@@ -5,6 +5,7 @@
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/BandedBackdrop.h"
+#include "toolkit/qt/qt_keys.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -131,8 +132,9 @@ void Passit::done(int result) {
 bool Passit::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Text1 && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        bool counts = !key->text().isEmpty() || key->key() == Qt::Key_Backspace ||
-                      key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // A key that types a character, Backspace and Enter among them, as
+        // every box reads keys.
+        const bool counts = qt_keys::keyAscii(key) != 0;
         if (guard_.locked()) return true;
         if (counts && guard_.countKeyPress()) {
             showMessage(GuessingLockMessage);

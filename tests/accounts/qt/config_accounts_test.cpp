@@ -104,6 +104,14 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     widget_events::click(w, widget_events::inTop(w->Folio[4], QPoint(30, 5)));
     settle();
     typeText(w->Folio[4], "10x0-5");
+    // Nothing typed reaches the book before the box is left: Tab leaves it, Escape goes on to
+    // the window, as from every other box.
+    EXPECT_EQ(std::pair(book.AccountNumbers[4], run.BookChanged), std::pair(Currency(), false));
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, "\x1b");
+    QApplication::sendEvent(w->Folio[4], &escape);
+    EXPECT_FALSE(escape.isAccepted());
+    pressKey(w->Folio[4], Qt::Key_Tab, "\t");
+    EXPECT_EQ(QApplication::focusWidget(), w->RenameAccount[5]);
     EXPECT_EQ(book.AccountNumbers[4], money("100.5"));
     EXPECT_EQ(w->Folio[4]->text(), "100-5");
     EXPECT_EQ(fakes.messages.lastText(),
@@ -130,7 +138,8 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     };
     EXPECT_EQ(typeAndLeave(".", "12345678901234567890"), "123456789012 ");
     EXPECT_EQ(book.AccountNumbers[4], money("123456789012"));
-    EXPECT_EQ(typeAndLeave(".", "5/5"), "5 \"5/5\" : Not an account number, 5 kept");
+    EXPECT_EQ(typeAndLeave(".", "5/5"),
+              "123456789012 \"5/5\" : Not an account number, 123456789012 kept");
     EXPECT_EQ(typeAndLeave(",", "55,55").substr(0, 6), "55,55 ");
     EXPECT_EQ(book.AccountNumbers[4], money("55.55"));
     run.DecimalSeparator = ".";
@@ -139,20 +148,19 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     // largest number, the box keeps and shows the last one read.
     book.AccountNumbers[7] = money("-111111111111111.111"); // twenty characters
     w->showBookAsItIs();
-    EXPECT_EQ(
-        typeAndLeave(".", "99999999999999999999"),
-        "99999999999999 \"99999999999999999999\" : Not an account number, 99999999999999 kept");
+    EXPECT_EQ(typeAndLeave(".", "99999999999999999999"),
+              "55.55 \"99999999999999999999\" : Not an account number, 55.55 kept");
     const int nameWidth = w->RenameAccount[4]->width();
     w->Folio[4]->setFocus();
     pressKey(w->Folio[4], Qt::Key_A, QString(QChar(1)), Qt::ControlModifier); // select all
     typeText(w->Folio[4], "922337203685477.5807");
-    EXPECT_EQ(book.AccountNumbers[4].raw, std::numeric_limits<std::int64_t>::max());
     QFont bold = w->Folio[4]->font();
     bold.setBold(true);
     EXPECT_LE(QFontMetricsF(bold).horizontalAdvance(w->Folio[4]->text()), w->Folio[4]->width() - 4);
     EXPECT_LT(w->RenameAccount[4]->width(), nameWidth);
-    w->Folio[4]->clear();
-    typeText(w->Folio[4], "100.5");
+    w->RenameAccount[4]->setFocus();
+    EXPECT_EQ(book.AccountNumbers[4].raw, std::numeric_limits<std::int64_t>::max());
+    typeAndLeave(".", "100.5");
     // Sized for the widest number as the font measures it, not the one of most characters.
     run.DecimalSeparator = "\u066B";
     book.AccountNumbers[5] = money("-1234567890.5");
@@ -167,6 +175,14 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     w->RenameAccount[1]->setFocus();
     w->selectRow(1);
     EXPECT_EQ(w->ANote2->toPlainText(), "Harbour Bank\nQuay Road");
+    // Tab moves on from both notes boxes, typing nothing into the note.
+    for (QPlainTextEdit* note : {w->ANote, w->ANote2}) {
+        note->setFocus();
+        pressKey(note, Qt::Key_Tab, "\t");
+        EXPECT_NE(QApplication::focusWidget(), note);
+    }
+    EXPECT_EQ(std::pair(book.AccountNote[1], book.AccountNote2[1]),
+              std::pair(std::string(), std::string("Harbour Bank\r\nQuay Road")));
     clickOn(w->CurrentAsset[Expense]);
     EXPECT_EQ(book.AccountTypes[1], Expense);
     EXPECT_TRUE(w->CurrentAsset[Expense]->font().bold());

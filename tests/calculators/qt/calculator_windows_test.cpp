@@ -15,6 +15,7 @@
 #include "toolkit/qt/dialog_driving.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -434,14 +435,24 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
     EXPECT_EQ(w.PayDe[3][0]->text(), "12.34");
     EXPECT_EQ(w.PayNet[0]->text(), "122.66");
 
-    // A start that reads nothing becomes midnight, a zero lunch 00:00; both recompute.
+    // A text that is no time is told, and the box keeps the time there was.
+    for (const auto& [box, kept] : {std::pair(w.PaySt[0], "09:00 am"), {w.PayBreak[0], "00:30"}})
+        for (const std::string typed : {"25:99", "9,30", "1.234,5", "ab"}) {
+            box->setText("");
+            typeInto(box, QString::fromStdString(typed));
+            leave(box);
+            EXPECT_EQ(
+                std::pair(box->text().toStdString(), fakes.messages.lastText()),
+                std::pair(std::string(kept), "\"" + typed + "\" : Not a time, " + kept + " kept"));
+        }
+    EXPECT_EQ(w.PayTotal[0]->text(), "07:30");
+    fakes.messages.shown.clear();
+    // An emptied start becomes midnight, a zero lunch 00:00; both recompute.
     w.PaySt[0]->setText("");
-    typeInto(w.PaySt[0], "ab");
-    EXPECT_EQ(w.PaySt[0]->text(), "ab");
     leave(w.PaySt[0]);
     EXPECT_EQ(w.PaySt[0]->text(), "12:00 am");
     EXPECT_EQ(w.PayTotal[0]->text(), "16:30");
-    w.PayBreak[0]->setText("0");
+    w.PayBreak[0]->setText("0:00");
     leave(w.PayBreak[0]);
     EXPECT_EQ(w.PayBreak[0]->text(), "00:00");
     EXPECT_EQ(w.PayTotal[0]->text(), "17:00");
@@ -466,6 +477,21 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
     EXPECT_EQ(w.PayDT[1]->text(), "0.00");
     EXPECT_EQ(w.PayNetT->text(), "293.66"); // 340 - 34 - 12.34
     saveScreenshot(&w, "payroll");
+    // Ctrl+V pastes into the rate and percentage boxes; a rate emptied and left is 0 and
+    // recomputes.
+    QGuiApplication::clipboard()->setText("35");
+    for (QLineEdit* box : {w.PayRate[0], w.PayP[2]}) {
+        box->selectAll();
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+        QApplication::sendEvent(box, &paste);
+        EXPECT_EQ(box->text(), "35");
+    }
+    EXPECT_EQ(w.PayGross[0]->text(), "595.00"); // 17 hours at 35
+    w.PayRate[0]->selectAll();
+    QApplication::sendEvent(w.PayRate[0], &backspace);
+    leave(w.PayRate[0]);
+    EXPECT_EQ(std::pair(w.PayRate[0]->text(), w.PayGross[0]->text()),
+              std::pair(QString("0"), QString("0.00")));
     w.PayDe[5][2]->clear();
     typeInto(w.PayDe[5][2], "922337203685478"); // the last digit would pass the largest amount
     EXPECT_EQ(w.PayDe[5][2]->text(), "92233720368547");

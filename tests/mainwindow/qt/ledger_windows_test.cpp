@@ -684,6 +684,22 @@ TEST(LedgerWindows, SearchFillsTheSearchJournalWithItsCaption) {
     QApplication::sendEvent(w.JournalID, &dblRef);
     EXPECT_EQ(w.run().SearchMode, 1);
     EXPECT_TRUE(find->isVisible());
+    // Searching references the box takes no character whose bytes would not fit a reference's 14,
+    // typed or pasted; searching notes, any text.
+    for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
+        ScopedFakeServices local(locale);
+        TAcount v;
+        showLedgerBook(v);
+        for (const Command search : {Command::SearchNumbers, Command::SearchNotes}) {
+            run(v, search);
+            auto* box = qobject_cast<Find_Entry*>(v.searchWindow.data())->Text1;
+            const bool whole = search == Command::SearchNotes;
+            const std::pair<std::string, std::string> shown{
+                whole ? "Überweisung-Ä1" : "Überweisung-1", whole ? "éüőř€£ Ünal" : "éüőř€£ "};
+            EXPECT_EQ(dialog_driving::typedThenPasted(box, "Überweisung-Ä1", "éüőř€£ Ünal"), shown)
+                << locale.name;
+        }
+    }
 }
 
 // Leaving a box builds what it shows, or puts back what was built; an

@@ -341,6 +341,18 @@ TEST_F(TAcountEditing, EachBoxTakesEveryCharacterItsFilterAllowsAndCtrlASelectsA
     pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
     typeText("12/8/26");
     EXPECT_EQ(w.Datetext->Text(), "12/8/26");
+    // The reference and go-to boxes take no character whose bytes would not fit the reference's
+    // 14, typed or pasted, and show every letter in capitals: what the entry keeps.
+    for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
+        ScopedFakeServices local(locale);
+        TAcount v;
+        openThreeEntries(v);
+        const std::pair<std::string, std::string> shown{"ÜBERWEISUNG-1", "ÉÜŐŘ€£ "};
+        for (QLineEdit* box : {v.JournalID, v.Text1})
+            EXPECT_EQ(dialog_driving::typedThenPasted(box, "Überweisung-Ä1", "éüőř€£ Ünal"), shown)
+                << locale.name;
+        EXPECT_EQ(v.book().EntryIds[v.run().CurrentFirstLine].raw(), "ÉÜŐŘ€£ ");
+    }
 }
 
 TEST_F(TAcountEditing, NewCopyPasteAndDeleteRunFromTheirShortcutsInAnyField) {

@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -25,6 +26,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dialog_driving {
@@ -64,6 +66,33 @@ inline std::string charactersMistaken(QWidget* box, const std::function<bool(QCh
     }
     if (combo) combo->hidePopup();
     return mistaken.toStdString();
+}
+
+// The locales a box is typed in: de_DE, hu_HU (a no-break space between digit groups, "." in no
+// number) and en_US.
+inline std::vector<LocaleInfo> typingLocales() {
+    LocaleInfo hungarian = decimalCommaLocale();
+    hungarian.name = "hu_HU";
+    hungarian.groupMark = "\xC2\xA0";
+    hungarian.shortDatePattern = "yyyy. MM. dd.";
+    return {decimalCommaLocale(), hungarian, monthFirstLocale()};
+}
+
+// What the emptied line edit or editable combo `box` shows once `typed` was typed into it key by
+// key, and then once `pasted` was pasted over all of it by Ctrl+V.
+inline std::pair<std::string, std::string> typedThenPasted(QWidget* box, const std::string& typed,
+                                                           const std::string& pasted) {
+    auto* combo = qobject_cast<QComboBox*>(box);
+    QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(box);
+    box->setFocus();
+    edit->selectAll();
+    pressKey(box, Qt::Key_Backspace);
+    typeText(box, typed);
+    const std::string shown = edit->text().toStdString();
+    QGuiApplication::clipboard()->setText(QString::fromStdString(pasted));
+    edit->selectAll();
+    pressKey(box, Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
+    return {shown, edit->text().toStdString()};
 }
 
 inline void settle() {
