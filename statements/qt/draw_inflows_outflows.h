@@ -17,7 +17,7 @@ struct FlowLayout {
     double step = 1500;       // from one column's right edge to the next
     int firstPeriod = 0;      // the first period column shown (0 = the first)
     int columnsEnd = 1 << 30; // the columns from `columnsEnd` on are left out
-    double nameRoom = 0;      // on paper, the widest a name may be drawn (0: whole)
+    double nameRoom = 0;      // on paper, the room a label wraps in (0: each fits whole)
 };
 
 struct FlowDrawing {
