@@ -575,7 +575,7 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const DrawnTex
     columns[RName].least = std::max(30 * P * scale, name);
     wrapsOnPaper(columns[RName], texts.widest(s, RName), texts.widestCharacter(s, RName));
     TableColumn& references = columns[RReference];
-    references.least = std::min(std::max(references.design, reference), 30 * P * scale);
+    references.least = 30 * P * scale;
     wrapsOnPaper(references, std::max(texts.widest(s, RReference), reference),
                  texts.widestCharacter(s, RReference));
     placeOnPaper(columns, 0, width);

@@ -33,7 +33,7 @@ NoteLine cutWithinRoom(const std::string& text, std::size_t& at,
         else if (count == ends.size() && !reaches(count + 1)) { // the rest fits
             const std::string rest = text.substr(at);
             at = text.size();
-            return {trimmedSpaces(rest), rest, !rest.empty()};
+            return {trimmedSpaces(rest), !rest.empty()};
         } else
             fits = count;
     }
@@ -45,44 +45,34 @@ NoteLine cutWithinRoom(const std::string& text, std::size_t& at,
     const std::size_t blank = passing.rfind(' ');
     if (blank != std::string::npos) {
         at += blank + 1;
-        return {passing.substr(0, blank + 1), passing, true};
+        return {passing.substr(0, blank + 1), true};
     }
     const std::size_t kept = std::max<std::size_t>(fits, 1); // a wide character alone
     const std::string line = piece(kept);
     at = ends[kept - 1];
-    return {trimmedSpaces(line), passing, true};
+    return {trimmedSpaces(line), true};
 }
 
 // The line of `text` that starts at byte `at`; `at` moves to the start of
-// the next. A piece is measured each time a character has been added to it.
-// `wordWithin`: a piece without a blank gives its last character back to
-// the next line, so that the line it ends is no wider than the limit, and
-// the text's last piece is measured too.
+// the next. A piece is measured each time a character has been added to it,
+// but for the text's last piece. `wordWithin`: the line keeps within the
+// limit (cutWithinRoom).
 NoteLine cutLine(const std::string& text, std::size_t& at,
                  const std::function<bool(const std::string&)>& reachesLimit, bool wordWithin) {
     if (wordWithin) return cutWithinRoom(text, at, reachesLimit);
-    std::string piece, measured;
+    std::string piece;
     bool placed = false;
-    std::size_t lastCharacter = 0; // bytes of the piece's last character
     while (true) {
-        const bool measuredHere = at < text.size() || wordWithin;
-        if (!piece.empty() && measuredHere && reachesLimit(piece)) {
+        if (!piece.empty() && at < text.size() && reachesLimit(piece)) {
             const std::size_t blank = piece.rfind(' ');
-            if (blank != std::string::npos) {
-                at -= piece.size() - blank - 1;
-                return {piece.substr(0, blank + 1), measured, placed};
-            }
-            if (wordWithin && lastCharacter < piece.size()) {
-                at -= lastCharacter;
-                piece.resize(piece.size() - lastCharacter);
-            }
-            return {trimmedSpaces(piece), measured, placed};
+            if (blank == std::string::npos) return {trimmedSpaces(piece), placed};
+            at -= piece.size() - blank - 1;
+            return {piece.substr(0, blank + 1), placed};
         }
-        if (at >= text.size()) return {trimmedSpaces(piece), measured, placed};
-        lastCharacter = encoding::characterLength(text, at);
-        piece.append(text, at, lastCharacter);
-        at += lastCharacter;
-        measured = piece;
+        if (at >= text.size()) return {trimmedSpaces(piece), placed};
+        const std::size_t length = encoding::characterLength(text, at);
+        piece.append(text, at, length);
+        at += length;
         placed = true;
     }
 }

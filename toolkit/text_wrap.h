@@ -12,9 +12,8 @@
 #include <vector>
 
 struct NoteLine {
-    std::string text;     // the line as shown
-    std::string measured; // the text read when the line was cut: it places the line
-    bool placed = false;  // false when no character was read (an empty note)
+    std::string text;    // the line as shown
+    bool placed = false; // false when no character was read (an empty note)
 };
 
 // Lines of `note` cut at their last blank once a piece reaches the limit (a

@@ -209,6 +209,9 @@ TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
     rows = wrapJournalNote("Paid " + word, 84, 330, charWidth);
     EXPECT_EQ(rows[0].first, "Paid ");
     EXPECT_DOUBLE_EQ(rows[0].second, 84 + (330 - 4) / 2.0);
+    // A wrapped row moves whole to the next page where a page holds it.
+    EXPECT_EQ(linesKeptTogether(4, 100, 400), 4);
+    EXPECT_EQ(linesKeptTogether(5, 100, 400), 1);
 
     // Measured in characters as the encoding helpers count them: whole
     // characters stay together, a stray byte is a character of its own.

@@ -145,6 +145,16 @@ TEST(LedgerPrintouts, TAccountGeometry) {
     RecordingSurface a5(7670, 11180);
     printTAccount(a5, wide, zero, heading(wide, "Loan", "600"), Locale, 0.2);
     EXPECT_EQ(textsStartingWith(a5, "CCC"), std::vector<std::string>(3, name));
+    // At 100 % it wraps within its column at the zoom asked, every letter printed.
+    RecordingSurface wrapped(7670, 11180);
+    printTAccount(wrapped, wide, zero, heading(wide, "Loan", "600"), Locale, 1.0);
+    std::size_t letters = 0;
+    for (const RecordedCall& c : wrapped.calls)
+        if (c.kind == RecordedCall::Text && c.text.starts_with("CCC")) {
+            letters += c.text.size();
+            EXPECT_EQ(c.font.size, 8.16);
+        }
+    EXPECT_EQ(letters, 3 * name.size());
     EXPECT_EQ(textsStartingWith(a5, "0.00").size(), 1u);
     EXPECT_EQ(tAccountPage(wide, zero, 2, 0, Locale)[0].debit.amount, ".00");
 
