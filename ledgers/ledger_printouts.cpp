@@ -559,7 +559,7 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const DrawnTex
     // Each column as wide as its bold heading too, so that none is cut.
     s.FontBold = true;
     auto heading = [&](int text) { return s.TextWidth(strings::text(text)); };
-    const double date = heading(175) + s.TextWidth("ee/"), reference = heading(174),
+    const double date = heading(175) + s.TextWidth("ee/"), referenceHeading = heading(174),
                  name = heading(176), debit = heading(162) + e, credit = heading(163) + e,
                  balance = heading(155) + e;
     s.FontBold = false;
@@ -574,10 +574,12 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const DrawnTex
     // where the page has no room for them whole.
     columns[RName].least = std::max(30 * P * scale, name);
     wrapsOnPaper(columns[RName], texts.widest(s, RName), texts.widestCharacter(s, RName));
+    // A reference takes its room whole from the names and margins first.
     TableColumn& references = columns[RReference];
     references.least = 30 * P * scale;
-    wrapsOnPaper(references, std::max(texts.widest(s, RReference), reference),
-                 texts.widestCharacter(s, RReference));
+    const double reference = std::max(texts.widest(s, RReference), referenceHeading);
+    references.design = std::max(references.design, reference);
+    wrapsOnPaper(references, reference, texts.widestCharacter(s, RReference));
     placeOnPaper(columns, 0, width);
     return columns;
 }

@@ -36,7 +36,6 @@ double fittingFontZoom(DrawingSurface& s, double points, double asked,
 void wrapsOnPaper(TableColumn& column, double whole, double character) {
     column.name = true;
     column.whole = whole;
-    column.design = std::max(column.design, whole);
     column.least = std::max(column.least, character);
 }
 

@@ -24,13 +24,14 @@ double fittingFontZoom(DrawingSurface& s, double points, double asked,
                        const std::function<bool(double zoom)>& fits);
 
 // A column of texts that wrap on paper (names, labels, references): as wide
-// as its widest text `whole` where the page has room, else giving way to the
-// figures down to its least width, and never narrower than its widest
-// `character`, so that each of its lines keeps within it.
+// as its widest text `whole` where the page has room for every such column
+// whole (placeOnPaper), else at its design, giving way to the figures down to
+// its least width, and never narrower than its widest `character`, so that
+// each of its lines keeps within it.
 void wrapsOnPaper(TableColumn& column, double whole, double character);
 // Places the columns on paper from `start` within `room` (placeTableColumns):
-// every wrapping column whole where the table holds them all so, else each
-// giving way in its share; returns where the last ends.
+// every wrapping column whole where the table holds them all so, else at its
+// design, giving way in its share; returns where the last ends.
 double placeOnPaper(std::vector<TableColumn>& columns, double start, double room);
 // Whether the figure columns fit `room` beside the wrapping columns at their
 // least: the one measure of the fit and of the drawing.

@@ -216,15 +216,19 @@ bool flowColumnsFit(DrawingSurface& s, const InflowsOutflows& io, double zoom, d
 
 // On paper `width` twips wide at `scale`: `layout` (measured at it) cut
 // into strips of columns from its first period to the last of `columns`
-// (the Total), each strip with the names again (wrapping when even one
-// column would not fit beside them whole), as many columns in each as fit.
+// (the Total), each strip with the names again (wrapping where whole they
+// would take more than half the page, at least `least` wide), as many
+// columns in each as fit.
 std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,
-                                        double width) {
+                                        double width, double least) {
     FlowLayout strip = layout;
     const double room = width - layout.left - PaperMargin;
     const double step = layout.step;
-    if (strip.nameColumn > room) { // the first column's right edge at the margin
-        strip.nameColumn = std::max(room, step);
+    // Labels that would take more than half the page wrap within it, down to
+    // their least, so that the figures keep the other half.
+    const double widest = std::min(room, std::max(room / 2, LabelIndent * scale + least + step));
+    if (strip.nameColumn > widest) {
+        strip.nameColumn = std::max(widest, step);
         strip.nameRoom = std::max(0.0, strip.nameColumn - step - LabelIndent * scale);
     }
     const int perStrip =
@@ -318,8 +322,8 @@ void printInflowsOutflows(DrawTarget& paper, const Book& book, const InflowsOutf
     const Measured m = measureFlowTable(paper, book, io);
     const FlowLayout whole{0, m.names, m.step, firstPeriod};
     // Columns wider than the page continue on further pages.
-    const std::vector<FlowLayout> strips =
-        flowPaperStrips(whole, io.periods() + 1, paper.scale, s.ScaleWidth());
+    const std::vector<FlowLayout> strips = flowPaperStrips(whole, io.periods() + 1, paper.scale,
+                                                           s.ScaleWidth(), flowLabelLeast(s, io));
     for (std::size_t i = 0; i < strips.size(); ++i) {
         if (i > 0) s.NewPage();
         useFlowFont(s, book, paper.scale);

@@ -88,8 +88,12 @@ TrialTable trialTable(DrawTarget& t, const TrialBalance& tb) {
         std::vector<std::string> names;
         for (const std::size_t shown : tb.shownRows)
             names.push_back(tb.rows[shown].name);
-        wrapsOnPaper(table.columns[0], widestTextWidth(s, names) + s.TextWidth("  "),
-                     widestCharacter(s, names));
+        // The column made for the widest, a blank to spare, the figures
+        // moving right for it.
+        const double widest = widestTextWidth(s, names);
+        TableColumn& column = table.columns[0];
+        column.design = std::max(column.design, widest + s.TextWidth("  "));
+        wrapsOnPaper(column, widest, widestCharacter(s, names));
         table.room = 0.98 * w - c.nameX;
     }
     return table;
