@@ -77,8 +77,7 @@ int linesKeptTogether(std::size_t lines, double lineHeight, double pageHeight);
 // the lines kept together, before each further line with one. `firstLine`
 // draws what stays on the row's first line (its figures), before its texts;
 // `startLine(k)` when given what lies under the row's k-th line (a band),
-// first of all. Ends the row's
-// last line; returns how many lines the row took.
+// first of all. Ends the row's last line; returns how many lines it took.
 std::size_t printWrappedRow(DrawingSurface& s, const std::vector<RowText>& texts,
                             const std::function<void(int lines)>& room,
                             const std::function<void()>& firstLine,

@@ -14,7 +14,6 @@
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
 #include "statements/statement_text.h"
-#include "toolkit/printout_fit.h"
 
 #include <functional>
 #include <string>
