@@ -91,21 +91,23 @@ double typeRoom(DrawingSurface& s) {
 }
 
 // The numbers (their blank after them) and their bold heading end a blank
-// before the name column, the names (whole) and their heading a blank
-// before the type column, and the class captions on the page.
+// before the name column; the names and the class captions, which wrap
+// within their rooms, need a room that holds each of their characters.
 bool columnsFit(DrawingSurface& s, const Book& book, const std::string& decimalMark) {
     s.FontBold = true;
     const bool heading = s.TextWidth(FolioHeading + " ") <= ChartNameColumn &&
-                         s.TextWidth(NameHeading + " ") <= ChartTypeColumn - ChartNameColumn;
+                         widestCharacter(s, {NameHeading}) <= nameRoom(s) &&
+                         widestCharacter(s, {TypeHeading}) <= typeRoom(s);
     s.FontBold = false;
     if (!heading) return false;
+    std::vector<std::string> names, types;
     for (int i = 0; i < rowCount(book); ++i) {
-        const ChartRow r = rowOf(book, static_cast<std::size_t>(i), decimalMark);
-        if (s.TextWidth(printedNumber(r)) > ChartNameColumn || s.TextWidth(r.name) > nameRoom(s) ||
-            s.TextWidth(r.type) > typeRoom(s))
-            return false;
+        ChartRow r = rowOf(book, static_cast<std::size_t>(i), decimalMark);
+        if (s.TextWidth(printedNumber(r)) > ChartNameColumn) return false;
+        names.push_back(std::move(r.name));
+        types.push_back(std::move(r.type));
     }
-    return true;
+    return widestCharacter(s, names) <= nameRoom(s) && widestCharacter(s, types) <= typeRoom(s);
 }
 
 } // namespace
@@ -114,28 +116,29 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     if (!book.FontName.str().empty()) s.FontName = book.FontName.str();
     const double size = s.FontSize;
     s.FontBold = false;
-    fittingFontZoom(s, size, zoom, [&](double) { return columnsFit(s, book, decimalMark); },
-                    {{book.BusinessName.str(), size}, {TypeHeading, size, true, ChartTypeColumn}});
+    fittingFontZoom(s, size, zoom, [&](double) { return columnsFit(s, book, decimalMark); });
     s.FontBold = true;
     s.CurrentX = 0;
     s.CurrentY = 0;
     printWithin(s, book.BusinessName.str(), 0, s.ScaleWidth(), LineAlign::Left);
     s.Print("");
-    auto columns = [&s](const std::string& a, const std::string& b, const std::string& c) {
-        newPageBeforeFoot(s, s.TextHeight("Ag"));
-        s.CurrentX = 0;
-        s.PrintInline(a);
-        s.CurrentX = ChartNameColumn;
-        s.PrintInline(b);
-        s.CurrentX = ChartTypeColumn;
-        s.Print(c);
+    // A row: its number on its first line, its name and caption wrapped in their rooms.
+    auto row = [&s](const std::string& number, const std::string& name, const std::string& type) {
+        printWrappedRow(
+            s,
+            {{name, ChartNameColumn, ChartNameColumn + nameRoom(s), s.FontBold},
+             {type, ChartTypeColumn, s.ScaleWidth(), s.FontBold}},
+            [&s](int lines) { newPageBeforeFoot(s, lines * s.TextHeight("Ag")); },
+            [&] {
+                s.CurrentX = 0;
+                s.PrintInline(number);
+            });
     };
-    columns(FolioHeading, NameHeading, TypeHeading);
+    row(FolioHeading, NameHeading, TypeHeading);
     s.FontBold = false;
     s.Print("");
     for (int i = 0; i < rowCount(book); ++i) {
         const ChartRow r = rowOf(book, static_cast<std::size_t>(i), decimalMark);
-        columns(printedNumber(r), printedName(s, r.name, nameRoom(s)),
-                printedName(s, r.type, typeRoom(s)));
+        row(printedNumber(r), r.name, r.type);
     }
 }

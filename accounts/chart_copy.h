@@ -29,10 +29,9 @@ inline constexpr double ChartTypeColumn = 6200;
 
 // Prints the chart from the top of the surface at `zoom` times its font
 // size: the business name, the column heads, then a line per slot; pages
-// follow as the page fills. Where a number would reach the name column, a
-// name or heading the type column, or a class caption the page's edge, the
-// zoom is lowered until none does; only at the lowest zoom is a name or
-// caption still too wide shortened with a mark (toolkit/printout_fit), and
-// a business name wider than the page goes on in lines below.
+// follow as the page fills. Where a number would reach the name column the
+// zoom is lowered until none does; a name wider than its room before the
+// type column, a class caption wider than the page's edge and a business
+// name wider than the page wrap onto further lines, every letter printed.
 void printChart(DrawingSurface& surface, const Book& book, const std::string& decimalMark,
                 double zoom);

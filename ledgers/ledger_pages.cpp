@@ -109,10 +109,12 @@ wrapJournalNote(const std::string& text, double left, double column,
                 const std::function<double(const std::string&)>& width) {
     const std::string indent(14, ' ');
     std::vector<std::pair<std::string, double>> rows;
+    // Every line centred by its own text, blanks at its ends left out.
     for (NoteLine& line :
          wrapNote(text, [&](const std::string& piece) { return width(indent + piece) >= column; }))
         rows.emplace_back(std::move(line.text),
-                          left + (line.placed ? (column - width(line.measured)) / 2 : 0));
+                          left +
+                              (line.placed ? (column - width(trimmedSpaces(line.text))) / 2 : 0));
     return rows;
 }
 

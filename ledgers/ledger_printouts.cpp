@@ -44,10 +44,10 @@ void printEndingAt(DrawingSurface& s, double right, const std::string& text) {
     printAt(s, right - s.TextWidth(text), text);
 }
 
-// An account name or a reference in the column that is its room: whole, or
-// at the lowest zoom shortened with a mark.
-void printCell(DrawingSurface& s, const TableColumn& column, const std::string& text) {
-    printAt(s, column.left, printedName(s, text, column.width));
+// An account name or a reference in the column that is its room, in the
+// surface's present weight: it wraps within it.
+RowText cellText(DrawingSurface& s, const TableColumn& column, const std::string& text) {
+    return {text, column.left, column.right(), s.FontBold};
 }
 
 // The columns `first` to `last`, placed side by side, as one.
@@ -74,16 +74,13 @@ void startCopy(DrawingSurface& s, const Book& book, double points, bool bold) {
 }
 
 // The zoom a printout prints at when `asked` is chosen: lowered where its
-// figure columns and its names whole, as `columnsAt` a zoom measures them in
-// the body's font of that zoom, would not fit `room`, or where a line of its
-// `headings` would not fit the page.
+// figure columns, as `columnsAt` a zoom measures them in the body's font of
+// that zoom, would not fit `room` beside its names at their least.
 double printoutZoom(DrawingSurface& s, const Book& book, double asked, double room,
-                    const std::function<std::vector<TableColumn>(double zoom)>& columnsAt,
-                    const std::vector<PrintedHeading>& headings) {
+                    const std::function<std::vector<TableColumn>(double zoom)>& columnsAt) {
     startCopy(s, book, BodyPoints * asked, false);
-    return fittingFontZoom(
-        s, BodyPoints, asked,
-        [&](double zoom) { return tableFitsNamesWhole(columnsAt(zoom), room); }, headings);
+    return fittingFontZoom(s, BodyPoints, asked,
+                           [&](double zoom) { return figuresFit(columnsAt(zoom), room); });
 }
 
 std::string periodText(const LedgerHeading& heading) {
@@ -140,8 +137,8 @@ void printPeriod(DrawingSurface& s, const std::string& period, double keepWith,
 // past the rule, texts from 70 past it, amounts ending 40 short of W. Wider
 // dates and amounts take their room from the texts; texts wider than their
 // design take theirs from every other column down to the width its own
-// texts are drawn in (a blank for the gaps), so that a name is shortened
-// only where it cannot be held so.
+// texts are drawn in (a blank for the gaps), so that a name wraps only
+// where it cannot be held so.
 enum TColumn {
     DebitDate,
     DebitGap,
@@ -215,11 +212,10 @@ std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const TAccountLedger
     const double labels = widestTextWidth(s, {broughtForwardText(), carriedDownText()}) + 6 * P;
     for (const TColumn text : {DebitText, CreditText})
         columns[text].least = std::max(columns[text].least, labels);
+    for (const TColumn text : {DebitText, CreditText})
+        wrapsOnPaper(columns[text], texts.widest(s, text), texts.widestCharacter(s, text));
     s.FontBold = false;
-    columns[DebitText].whole = texts.widest(s, DebitText);
-    columns[CreditText].whole = texts.widest(s, CreditText);
-    keepNamesWhole(columns, width);
-    placeTableColumns(columns, 0, width);
+    placeOnPaper(columns, 0, width);
     return columns;
 }
 
@@ -258,16 +254,32 @@ class TAccountPage {
         s_.CurrentY = 0;
     }
 
-    // A half of a row, as the window's page shows it.
-    void row(const TAccountRow& row, bool debit) {
-        for (const DrawnCell& cell : tAccountCells(row, debit, names_, book_, locale_)) {
-            s_.FontBold = cell.bold;
+    // A row of the halves that have one, as the window's page shows them:
+    // the texts wrapped in their columns, the dates and amounts on the first line.
+    void row(const TAccountRow* debit, const TAccountRow* credit) {
+        std::vector<DrawnCell> cells, figures;
+        for (const auto& [half, isDebit] : {std::pair{debit, true}, {credit, false}})
+            if (half) {
+                std::vector<DrawnCell> more = tAccountCells(*half, isDebit, names_, book_, locale_);
+                cells.insert(cells.end(), more.begin(), more.end());
+            }
+        std::vector<RowText> texts;
+        for (const DrawnCell& cell : cells) {
             const TableColumn& column = columns_[static_cast<std::size_t>(cell.column)];
             if (cell.column == DebitText || cell.column == CreditText)
-                printCell(s_, column, cell.text);
-            else // a date or an amount, ending where its column ends
-                printEndingAt(s_, column.right(), cell.text);
+                texts.push_back({cell.text, column.left, column.right(), cell.bold});
+            else
+                figures.push_back(cell);
         }
+        printWrappedRow(
+            s_, texts, [this](int lines) { makeRoom(lines); },
+            [&] { // a date or an amount, ending where its column ends
+                for (const DrawnCell& cell : figures) {
+                    s_.FontBold = cell.bold;
+                    printEndingAt(s_, columns_[static_cast<std::size_t>(cell.column)].right(),
+                                  cell.text);
+                }
+            });
     }
 
     void foot(const TAccountLedger& ledger) {
@@ -326,17 +338,11 @@ class JournalPages {
     std::string period_;
 };
 
-// A note centred line by line, wrapped once a line reaches `limit`.
+// A note wrapped within `limit` centred on the page, every line centred.
 void printNote(DrawingSurface& s, JournalPages& pages, const std::string& note, double limit) {
     const double width = s.ScaleWidth();
-    const std::vector<NoteLine> lines =
-        wrapNote(note, [&](const std::string& piece) { return s.TextWidth(piece) >= limit; });
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        const NoteLine& line = lines[k];
-        s.CurrentX = line.placed ? (width - s.TextWidth(line.measured)) / 2 : width / 2;
-        s.Print(line.text);
-        if (k + 1 < lines.size()) pages.test(1);
-    }
+    printWithin(s, note, (width - limit) / 2, (width + limit) / 2, LineAlign::Centre,
+                [&] { pages.test(1); });
 }
 
 } // namespace
@@ -345,22 +351,18 @@ void printTAccount(DrawingSurface& s, const Book& book, const TAccountLedger& le
                    const LedgerHeading& heading, const LocaleInfo& locale, double printScale) {
     const DrawnTexts texts = tAccountTexts(book, ledger, locale);
     auto columnsAt = [&](double zoom) { return tAccountColumns(s, ledger, texts, zoom); };
-    printScale = printoutZoom(s, book, printScale, s.ScaleWidth(), columnsAt,
-                              {{book.BusinessName.str(), TitlePoints},
-                               {heading.account + " (" + heading.folio + ")", TitlePoints},
-                               {periodText(heading), BodyPoints}});
+    printScale = printoutZoom(s, book, printScale, s.ScaleWidth(), columnsAt);
     startCopy(s, book, BodyPoints * printScale, false);
     std::vector<TableColumn> columns = columnsAt(printScale);
     startCopy(s, book, TitlePoints * printScale, true);
     TAccountPage page(s, book, locale, std::move(columns));
     page.heading(heading, printScale);
     const std::size_t rows = std::max(ledger.Debit.Rows.size(), ledger.Credit.Rows.size());
-    for (std::size_t r = 0; r < rows; ++r) {
-        page.makeRoom(1);
-        if (r < ledger.Debit.Rows.size()) page.row(ledger.Debit.Rows[r], true);
-        if (r < ledger.Credit.Rows.size()) page.row(ledger.Credit.Rows[r], false);
-        endLine(s);
-    }
+    auto rowOf = [](const TAccountHalf& half, std::size_t r) {
+        return r < half.Rows.size() ? &half.Rows[r] : nullptr;
+    };
+    for (std::size_t r = 0; r < rows; ++r)
+        page.row(rowOf(ledger.Debit, r), rowOf(ledger.Credit, r));
     page.foot(ledger);
     s.EndDoc();
 }
@@ -412,12 +414,12 @@ std::vector<TableColumn> journalColumns(DrawingSurface& s, const DrawnTexts& tex
     columns[JNumber].need = texts.widest(s, JNumber); // with its blanks
     columns[JDebit].need = texts.widest(s, JDebit) + gap;
     columns[JCredit].need = texts.widest(s, JCredit) + gap;
-    columns[JName].name = true;
     columns[JName].least = 60 * P * scale;
-    columns[JName].whole =
-        std::max(texts.widest(s, JName), texts.widest(s, JDebitName) - columns[JIndent].design);
-    keepNamesWhole(columns, table);
-    placeTableColumns(columns, 0, table);
+    wrapsOnPaper(
+        columns[JName],
+        std::max(texts.widest(s, JName), texts.widest(s, JDebitName) - columns[JIndent].design),
+        std::max(texts.widestCharacter(s, JName), texts.widestCharacter(s, JDebitName)));
+    placeOnPaper(columns, 0, table);
     return columns;
 }
 
@@ -434,10 +436,7 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
     for (std::size_t k = 0; k < list.ShownLines.size(); ++k)
         texts.add(journalCells(book, list, k, names, locale));
     auto columnsAt = [&](double zoom) { return journalColumns(s, texts, zoom); };
-    printScale = printoutZoom(s, book, printScale, table, columnsAt,
-                              {{book.BusinessName.str(), TitlePoints},
-                               {strings::text(303), TitlePoints},
-                               {periodText(heading), BodyPoints}});
+    printScale = printoutZoom(s, book, printScale, table, columnsAt);
     startCopy(s, book, BodyPoints * printScale, false);
     const std::vector<TableColumn> columns = columnsAt(printScale);
     startCopy(s, book, TitlePoints * printScale, true);
@@ -460,16 +459,26 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
         s.FontBold = true;
         if (k > 0) pages.test(2);
         s.FontBold = false;
-        for (const DrawnCell& cell : journalCells(book, list, k, names, locale)) {
+        std::vector<RowText> texts;
+        std::vector<DrawnCell> figures;
+        for (DrawnCell& cell : journalCells(book, list, k, names, locale)) {
             if (cell.column == JName || cell.column == JDebitName)
-                printCell(s, cell.column == JName ? name : spanned(columns[JIndent], name),
-                          cell.text);
-            else if (cell.column == JNumber)
-                printAt(s, columns[JNumber].left, cell.text);
-            else // a date or an amount, ending where its column ends
-                printEndingAt(s, columns[static_cast<std::size_t>(cell.column)].right(), cell.text);
+                texts.push_back(cellText(
+                    s, cell.column == JName ? name : spanned(columns[JIndent], name), cell.text));
+            else
+                figures.push_back(std::move(cell));
         }
-        endLine(s);
+        printWrappedRow(
+            s, texts, [&](int lines) { pages.test(lines); },
+            [&] {
+                for (const DrawnCell& cell : figures) {
+                    if (cell.column == JNumber)
+                        printAt(s, columns[JNumber].left, cell.text);
+                    else // a date or an amount, ending where its column ends
+                        printEndingAt(s, columns[static_cast<std::size_t>(cell.column)].right(),
+                                      cell.text);
+                }
+            });
         if (!closesEntry(line.Details)) continue;
 
         s.FontBold = true;
@@ -478,7 +487,6 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
         if (note == "_") note.clear();
         const std::string reference = withoutNuls(book.EntryIds[static_cast<std::size_t>(n)].raw());
         if (!trimmedSpaces(reference).empty()) note += " / " + reference;
-        pages.test(1);
         printNote(s, pages, note, width - 0.10 * table);
         for (int blank = 0; blank < 2; ++blank) {
             pages.test(1);
@@ -551,7 +559,7 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const DrawnTex
     // Each column as wide as its bold heading too, so that none is cut.
     s.FontBold = true;
     auto heading = [&](int text) { return s.TextWidth(strings::text(text)); };
-    const double date = heading(175) + s.TextWidth("ee/"), reference = heading(174),
+    const double date = heading(175) + s.TextWidth("ee/"), referenceHeading = heading(174),
                  name = heading(176), debit = heading(162) + e, credit = heading(163) + e,
                  balance = heading(155) + e;
     s.FontBold = false;
@@ -562,18 +570,17 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const DrawnTex
     for (const RColumn margin :
          {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
         columns[margin].name = true;
+    // A name and a reference (and their headings) wrap within their columns
+    // where the page has no room for them whole.
     columns[RName].least = std::max(30 * P * scale, name);
-    columns[RName].whole = texts.widest(s, RName);
-    // A reference prints whole as a name does, taking its room from the
-    // names and margins first; only where the lowest zoom leaves too little
-    // room does it give way with the names.
+    wrapsOnPaper(columns[RName], texts.widest(s, RName), texts.widestCharacter(s, RName));
+    // A reference takes its room whole from the names and margins first.
     TableColumn& references = columns[RReference];
-    references.name = true;
-    references.whole = texts.widest(s, RReference);
-    references.design = std::max({references.design, references.whole, reference});
-    references.least = std::min(references.design, std::max(reference, columns[RName].least));
-    keepNamesWhole(columns, width);
-    placeTableColumns(columns, 0, width);
+    references.least = 30 * P * scale;
+    const double reference = std::max(texts.widest(s, RReference), referenceHeading);
+    references.design = std::max(references.design, reference);
+    wrapsOnPaper(references, reference, texts.widestCharacter(s, RReference));
+    placeOnPaper(columns, 0, width);
     return columns;
 }
 
@@ -589,16 +596,7 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     auto columnsAt = [&](double zoom) { return runningBalanceColumns(s, texts, zoom); };
     const std::string period = heading.from + " To " + heading.to;
     const std::vector<std::string> address = addressLines(book, heading.folio, locale.decimalMark);
-    std::vector<PrintedHeading> headings = {{heading.account + " (" + heading.folio + ")", 11},
-                                            {period, BodyPoints}};
-    for (const std::string& line : address)
-        headings.push_back({line, BodyPoints, false, AddressLeft});
-    if (printHeader) { // the business and its address, ending as far short of the right edge
-        headings.push_back({book.BusinessName.str(), BodyPoints, true, PageNumberMargin, 1});
-        for (const std::string& line : splitTextLines(book.BusinessAddress.str()))
-            headings.push_back({line, BodyPoints, false, PageNumberMargin});
-    }
-    printScale = printoutZoom(s, book, printScale, width, columnsAt, headings);
+    printScale = printoutZoom(s, book, printScale, width, columnsAt);
     const double body = BodyPoints * printScale;
 
     // The business heading and the account's address on every copy.
@@ -626,32 +624,43 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     s.CurrentX = 0;
     s.CurrentY += 100;
 
-    // A heading centred over its column, cut to it.
+    // A new page, below its number, where `lines` more would pass the foot.
+    auto room = [&](int lines) {
+        if (newPageBeforeFoot(s, lines * s.TextHeight(""))) endLine(s);
+    };
+    // A heading centred over its column, wrapped within it.
     auto centredIn = [&](const TableColumn& column, const std::string& text) {
-        const std::string cut = cutToWidth(s, text, column.width);
-        printAt(s, column.left + (column.width - s.TextWidth(cut)) / 2, cut);
+        return RowText{text, column.left, column.right(), true, LineAlign::Centre};
     };
     const double x1 = columns[RDate].right();
-    printAt(s, x1 - s.TextWidth(strings::text(175) + "ee/"), strings::text(175));
-    centredIn(spanned(columns[RReferenceGap], columns[RReferenceRight]), strings::text(174));
-    centredIn(spanned(columns[RName], columns[RNameEnd]), strings::text(176));
-    centredIn(columns[RDebit], strings::text(162));
-    centredIn(columns[RCredit], strings::text(163));
-    printEndingAt(s, columns[RBalance].right(), strings::text(155));
-    endLine(s);
+    printWrappedRow(
+        s,
+        {centredIn(spanned(columns[RReferenceGap], columns[RReferenceRight]), strings::text(174)),
+         centredIn(spanned(columns[RName], columns[RNameEnd]), strings::text(176)),
+         centredIn(columns[RDebit], strings::text(162)),
+         centredIn(columns[RCredit], strings::text(163))},
+        room, [&] {
+            s.FontBold = true;
+            printAt(s, x1 - s.TextWidth(strings::text(175) + "ee/"), strings::text(175));
+            printEndingAt(s, columns[RBalance].right(), strings::text(155));
+        });
 
     eachRunningBalanceRow(book, ledger, locale, [&](const std::vector<DrawnCell>& cells) {
         s.FontBold = false;
-        if (newPageBeforeFoot(s, s.TextHeight(cells.front().text)))
-            endLine(s); // below the page's number
+        std::vector<RowText> texts;
+        std::vector<const DrawnCell*> figures;
         for (const DrawnCell& cell : cells) {
             const TableColumn& column = columns[static_cast<std::size_t>(cell.column)];
             if (cell.column == RReference || cell.column == RName)
-                printCell(s, column, cell.text);
-            else // a date or a figure, ending where its column ends
-                printEndingAt(s, column.right(), cell.text);
+                texts.push_back(cellText(s, column, cell.text));
+            else
+                figures.push_back(&cell);
         }
-        endLine(s);
+        printWrappedRow(s, texts, room, [&] { // a date or a figure, ending where its column ends
+            for (const DrawnCell* cell : figures)
+                printEndingAt(s, columns[static_cast<std::size_t>(cell->column)].right(),
+                              cell->text);
+        });
     });
     s.EndDoc();
 }

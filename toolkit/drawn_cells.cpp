@@ -1,5 +1,7 @@
 #include "toolkit/drawn_cells.h"
 
+#include "toolkit/text_wrap.h"
+
 #include <algorithm>
 
 void DrawnTexts::add(const DrawnCell& cell) {
@@ -11,7 +13,9 @@ void DrawnTexts::add(const std::vector<DrawnCell>& cells) {
         add(cell);
 }
 
-double DrawnTexts::widest(DrawingSurface& s, int column) const {
+double
+DrawnTexts::widestOf(DrawingSurface& s, int column,
+                     const std::function<double(const std::set<std::string>&)>& measure) const {
     const bool kept = s.FontBold;
     double widest = 0;
     for (const bool bold : {false, true}) {
@@ -19,9 +23,23 @@ double DrawnTexts::widest(DrawingSurface& s, int column) const {
         const auto found = texts.find(column);
         if (found == texts.end()) continue;
         s.FontBold = bold;
-        for (const std::string& text : found->second)
-            widest = std::max(widest, s.TextWidth(text));
+        widest = std::max(widest, measure(found->second));
     }
     s.FontBold = kept;
     return widest;
+}
+
+double DrawnTexts::widest(DrawingSurface& s, int column) const {
+    return widestOf(s, column, [&s](const std::set<std::string>& texts) {
+        double widest = 0;
+        for (const std::string& text : texts)
+            widest = std::max(widest, s.TextWidth(text));
+        return widest;
+    });
+}
+
+double DrawnTexts::widestCharacter(DrawingSurface& s, int column) const {
+    return widestOf(s, column, [&s](const std::set<std::string>& texts) {
+        return ::widestCharacter(s, {texts.begin(), texts.end()});
+    });
 }

@@ -7,6 +7,7 @@
 
 #include "platform/drawing_surface.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -29,7 +30,13 @@ class DrawnTexts {
     // the surface's present face and size (twips; 0 for none). The surface's
     // weight is left as it was.
     double widest(DrawingSurface& s, int column) const;
+    // The widest single character of those texts, measured alike: the
+    // narrowest room in which they wrap (toolkit/text_wrap).
+    double widestCharacter(DrawingSurface& s, int column) const;
 
   private:
+    // The widest `measure` gives of the column's texts of each weight, in it.
+    double widestOf(DrawingSurface& s, int column,
+                    const std::function<double(const std::set<std::string>&)>& measure) const;
     std::map<int, std::set<std::string>> texts_[2]; // regular, bold
 };

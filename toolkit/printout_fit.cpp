@@ -5,18 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-bool headingsFit(DrawingSurface& s, const std::vector<PrintedHeading>& headings, double zoom) {
-    const SurfaceFont kept = s.font();
-    bool fit = true;
-    for (const PrintedHeading& h : headings) {
-        s.FontSize = h.points * zoom + h.extraPoints;
-        s.FontBold = h.bold;
-        fit = fit && h.left + s.TextWidth(h.text) <= s.ScaleWidth();
-    }
-    s.setFont(kept);
-    return fit;
-}
-
 double fittingZoom(double asked, const std::function<bool(double zoom)>& fits) {
     asked = std::min(asked, ZoomCeiling / 100.0);
     const double floor = std::min(asked, ZoomFloor / 100.0);
@@ -36,36 +24,39 @@ double fittingZoom(double asked, const std::function<bool(double zoom)>& fits) {
 }
 
 double fittingFontZoom(DrawingSurface& s, double points, double asked,
-                       const std::function<bool(double zoom)>& fits,
-                       const std::vector<PrintedHeading>& headings) {
+                       const std::function<bool(double zoom)>& fits) {
     const double zoom = fittingZoom(asked, [&](double tried) {
         s.FontSize = points * tried;
-        return headingsFit(s, headings, tried) && fits(tried);
+        return fits(tried);
     });
     s.FontSize = points * zoom;
     return zoom;
 }
 
-namespace {
-
-void raiseNamesToWhole(std::vector<TableColumn>& columns) {
-    for (TableColumn& c : columns)
-        if (c.name) c.least = std::max(c.least, c.whole);
+void wrapsOnPaper(TableColumn& column, double whole, double character) {
+    column.name = true;
+    column.whole = whole;
+    column.least = std::max(column.least, character);
 }
 
-// What shows that a name goes on beyond what is printed.
-const std::string ShortenedMark = "\xE2\x80\xA6";
+double placeOnPaper(std::vector<TableColumn>& columns, double start, double room) {
+    std::vector<TableColumn> whole = columns;
+    for (TableColumn& c : whole)
+        if (c.name) c.least = std::max(c.least, c.whole);
+    if (leastTableWidth(whole) <= room) columns = std::move(whole);
+    return placeTableColumns(columns, start, room);
+}
 
-} // namespace
-
-bool tableFitsNamesWhole(std::vector<TableColumn> columns, double room) {
-    raiseNamesToWhole(columns);
+bool figuresFit(const std::vector<TableColumn>& columns, double room) {
     return leastTableWidth(columns) <= room;
 }
 
-void keepNamesWhole(std::vector<TableColumn>& columns, double room) {
-    if (tableFitsNamesWhole(columns, room)) raiseNamesToWhole(columns);
-}
+namespace {
+
+// What shows that a name goes on beyond what is shown.
+const std::string ShortenedMark = "\xE2\x80\xA6";
+
+} // namespace
 
 std::string printedName(DrawingSurface& s, const std::string& name, double room) {
     if (s.TextWidth(name) <= room) return name;

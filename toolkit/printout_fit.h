@@ -1,7 +1,7 @@
 // How a printout fits its page: the zoom it prints at, lowered from the one
-// asked where its figure columns, headings or names would not fit at it,
-// and how an account name is printed where even the lowest zoom leaves it
-// too little room.
+// asked only where its figures (which cannot wrap) would not fit the page at
+// it, and the columns its names, labels and references take, in which they
+// wrap onto further lines of their row (toolkit/text_wrap).
 #pragma once
 
 #include "platform/drawing_surface.h"
@@ -11,21 +11,6 @@
 #include <string>
 #include <vector>
 
-// A line of a printout's headings (a title, a period, a column's heading)
-// printed whole from `left` twips: its text and its type at 100 %, and the
-// points its type has beyond that at every zoom.
-struct PrintedHeading {
-    std::string text;
-    double points = 10;
-    bool bold = true;
-    double left = 0;
-    double extraPoints = 0;
-};
-// Whether each heading, in its type at `zoom`, ends on the surface's page.
-// The surface's font is left as it was. A heading no page holds even at the
-// lowest zoom goes on in lines below (printWithin, toolkit/text_wrap).
-bool headingsFit(DrawingSurface& s, const std::vector<PrintedHeading>& headings, double zoom);
-
 // The zoom a printout prints at when `asked` is chosen: `asked` itself when
 // its figure columns fit the page at it (`fits`, measured in the fonts of
 // that zoom), else the largest zoom below it at which they do, to a
@@ -34,25 +19,24 @@ bool headingsFit(DrawingSurface& s, const std::vector<PrintedHeading>& headings,
 double fittingZoom(double asked, const std::function<bool(double zoom)>& fits);
 // fittingZoom for a printout measured in one font: before each try the
 // surface's font size is set to `points` times the zoom tried, and the
-// surface is left at the size of the zoom returned. A zoom fits only where
-// its `headings` fit too, so that every title prints whole on the page.
+// surface is left at the size of the zoom returned.
 double fittingFontZoom(DrawingSurface& s, double points, double asked,
-                       const std::function<bool(double zoom)>& fits,
-                       const std::vector<PrintedHeading>& headings = {});
+                       const std::function<bool(double zoom)>& fits);
 
-// Account names on paper, the labels printed in their place and the other
-// texts of a table (references, class captions) print whole. A printout
-// counts them in its fit as it counts its figures: a name column's `whole` is
-// its widest text, and a zoom fits only where the table holds every name
-// column at that width (`tableFitsNamesWhole`). At the zoom box's floor a
-// page may still be too narrow (a name of thousands of letters): only then do
-// the names give way, each one wider than its room shortened with a visible
-// mark (`printedName`). The invoice, printed at one size, wraps a long name
-// within its room instead (printWithin).
-bool tableFitsNamesWhole(std::vector<TableColumn> columns, double room);
-// Before the columns are placed in `room`: each name column keeps its
-// `whole` when the table fits so.
-void keepNamesWhole(std::vector<TableColumn>& columns, double room);
-// The name as printed in `room` twips: whole when it fits, else its longest
-// beginning that fits with the mark after it.
+// A column of texts that wrap on paper (names, labels, references): as wide
+// as its widest text `whole` where the page has room for every such column
+// whole (placeOnPaper), else at its design, giving way to the figures down to
+// its least width, and never narrower than its widest `character`, so that
+// each of its lines keeps within it.
+void wrapsOnPaper(TableColumn& column, double whole, double character);
+// Places the columns on paper from `start` within `room` (placeTableColumns):
+// every wrapping column whole where the table holds them all so, else at its
+// design, giving way in its share; returns where the last ends.
+double placeOnPaper(std::vector<TableColumn>& columns, double start, double room);
+// Whether the figure columns fit `room` beside the wrapping columns at their
+// least: the one measure of the fit and of the drawing.
+bool figuresFit(const std::vector<TableColumn>& columns, double room);
+
+// The name as shown on a window in `room` twips: whole when it fits, else
+// its longest beginning that fits with a mark after it (paper wraps instead).
 std::string printedName(DrawingSurface& s, const std::string& name, double room);

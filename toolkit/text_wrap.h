@@ -1,7 +1,8 @@
 // A text cut into lines: a journal note for the journal's page and its
-// printout, and a printed text that has to stay on the page (a printout's
-// heading no page holds at the lowest zoom, the invoice's address, names and
-// note).
+// printout, and every text on paper too long for its room (a printout's
+// heading, a name, label or reference in its column, the invoice's address,
+// names and note): it wraps within its room onto further lines, every letter
+// printed.
 #pragma once
 
 #include "platform/drawing_surface.h"
@@ -11,9 +12,8 @@
 #include <vector>
 
 struct NoteLine {
-    std::string text;     // the line as shown
-    std::string measured; // the text read when the line was cut: it places the line
-    bool placed = false;  // false when no character was read (an empty note)
+    std::string text;    // the line as shown
+    bool placed = false; // false when no character was read (an empty note)
 };
 
 // Lines of `note` cut at their last blank once a piece reaches the limit (a
@@ -51,3 +51,34 @@ void printWithin(DrawingSurface& s, const std::string& text, double left, double
 void printWithin(DrawingSurface& s, const std::string& text, double left,
                  const std::function<double()>& rightAt, LineAlign align,
                  const std::function<void()>& beforeLine = nullptr);
+
+// The lines `text` takes within `room` twips in the surface's present font,
+// as printWithin cuts them, without outer blanks; at least one.
+std::vector<std::string> linesWithin(DrawingSurface& s, const std::string& text, double room);
+// The widest single character of `texts` in the surface's present font: the
+// narrowest room their lines can keep within.
+double widestCharacter(DrawingSurface& s, const std::vector<std::string>& texts);
+
+// A text of a printed table's row that wraps within its cell, in its weight.
+struct RowText {
+    std::string text;
+    double left = 0, right = 0;
+    bool bold = false;
+    LineAlign align = LineAlign::Left;
+};
+// How many of a row's `lines` lines, each `lineHeight` twips high, are kept
+// together before it: all where a page `pageHeight` twips high holds them
+// (the row moves whole to the next page), else the first (it goes on over
+// the pages).
+int linesKeptTogether(std::size_t lines, double lineHeight, double pageHeight);
+// Prints a row from the surface's current line down: each of `texts` wrapped
+// within its cell, line under line. `room(lines)` starts the printout's next
+// page where that many more lines would pass the foot: before the row with
+// the lines kept together, before each further line with one. `firstLine`
+// draws what stays on the row's first line (its figures), before its texts;
+// `startLine(k)` when given what lies under the row's k-th line (a band),
+// first of all. Ends the row's last line; returns how many lines it took.
+std::size_t printWrappedRow(DrawingSurface& s, const std::vector<RowText>& texts,
+                            const std::function<void(int lines)>& room,
+                            const std::function<void()>& firstLine,
+                            const std::function<void(std::size_t line)>& startLine = nullptr);

@@ -22,7 +22,7 @@ double amountStep(DrawingSurface& s, const std::vector<DrawnAmount>& amounts) {
 }
 
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
-                              const std::vector<StatementPart>& parts) {
+                              const std::vector<StatementPart>& parts, bool onPaper) {
     const bool bold = s.FontBold;
     std::vector<StatementLine> lines; // every line the parts draw
     for (const StatementPart& part : parts) {
@@ -37,6 +37,7 @@ Measured measureAmountColumns(DrawingSurface& s, const Book& book,
         if (line.amount) amounts.push_back({line.amount, line.bold});
     Measured m;
     m.step = amountStep(s, amounts);
+    std::vector<std::string> labels[2]; // regular, bold
     for (const StatementLine& line : lines) {
         s.FontBold = line.bold;
         // In whole twips, as the step is: the steps the drawing adds back
@@ -44,18 +45,33 @@ Measured measureAmountColumns(DrawingSurface& s, const Book& book,
         m.nameWhole =
             std::max(m.nameWhole, std::ceil(s.TextWidth(line.label)) -
                                       std::min(line.column, AmountColumns::Count) * m.step);
+        labels[line.bold ? 1 : 0].push_back(line.label);
     }
-    // The names' column is made for the book's longest name, in the rows' weight.
-    s.FontBold = false;
-    const std::string longest = Tmain::LongestAccountName(
-        book, [&s](const std::string& name) { return s.TextWidth(name); });
-    m.nameWhole = std::max(m.nameWhole, s.TextWidth(longest));
+    if (onPaper) { // the labels wrap in a room that holds each character
+        for (const bool weight : {false, true}) {
+            s.FontBold = weight;
+            m.character = std::max(m.character, widestCharacter(s, labels[weight ? 1 : 0]));
+        }
+    } else { // the names' column is made for the book's longest name, in the rows' weight
+        s.FontBold = false;
+        const std::string longest = Tmain::LongestAccountName(
+            book, [&s](const std::string& name) { return s.TextWidth(name); });
+        m.nameWhole = std::max(m.nameWhole, s.TextWidth(longest));
+    }
     s.FontBold = bold;
     m.names = std::max(5000.0, std::ceil(m.nameWhole + m.step));
     return m;
 }
 
 namespace {
+
+// The name column and the three amount columns, as both the fit and the
+// placing take them.
+std::vector<TableColumn> amountTable(const Measured& m) {
+    std::vector<TableColumn> columns(1 + AmountColumns::Count, TableColumn{m.step, m.step});
+    columns[0] = {m.names - m.step, 0, true, std::max(NameLeast, m.character)};
+    return columns;
+}
 
 void centre(AmountColumns& c, double width) {
     c.left =
@@ -70,9 +86,7 @@ AmountColumns placeAmountColumns(const Measured& m, double width) {
     c.page = width;
     // The names as the longest wants them while there is room, else giving
     // way to the amounts down to their least width.
-    std::vector<TableColumn> columns(1 + AmountColumns::Count, TableColumn{m.step, m.step});
-    columns[0] = {m.names - m.step, 0, true, NameLeast, m.nameWhole};
-    keepNamesWhole(columns, width - 2 * PaperMargin);
+    std::vector<TableColumn> columns = amountTable(m);
     placeTableColumns(columns, 0, width - 2 * PaperMargin);
     c.nameRoom = columns[0].width;
     c.names = c.nameRoom + c.step;
@@ -82,13 +96,12 @@ AmountColumns placeAmountColumns(const Measured& m, double width) {
 }
 
 bool amountColumnsFit(const Measured& m, double width) {
-    std::vector<TableColumn> columns(1 + AmountColumns::Count, TableColumn{m.step, m.step});
-    columns[0] = {m.names - m.step, 0, true, NameLeast, m.nameWhole};
-    return tableFitsNamesWhole(columns, width - 2 * PaperMargin);
+    return figuresFit(amountTable(m), width - 2 * PaperMargin);
 }
 
 std::vector<AmountColumns> paperStrips(const Measured& m, double width) {
     AmountColumns c = placeAmountColumns(m, width);
+    c.wraps = true;
     // A strip of k columns needs the names and k - 1 steps between the margins.
     const double room = width - 2 * PaperMargin;
     if (c.names > room) {
@@ -112,20 +125,40 @@ double AmountColumns::labelRoom(int column) const {
     return shows(column) ? nameRoom + (column - first) * step : lineRoom;
 }
 
-void AmountColumns::label(DrawingSurface& s, const std::string& text, int column) const {
-    s.CurrentX = left;
-    s.PrintInline(printedName(s, text, labelRoom(column)));
-}
-
 void AmountColumns::amount(DrawingSurface& s, const std::string& text, int column) const {
     if (shows(column)) printRightAligned(s, text, right(column));
 }
 
-void AmountColumns::line(DrawingSurface& s, const StatementLine& line) const {
+void AmountColumns::line(DrawTarget& t, const StatementLine& line, int keep, int before) const {
+    DrawingSurface& s = t.s;
     s.FontBold = line.bold;
-    label(s, line.label, line.column);
-    if (line.amount) amount(s, *line.amount, line.column);
-    s.Print("");
+    const double height = s.TextHeight("W");
+    const double room = labelRoom(line.column);
+    auto blanks = [&] {
+        for (int blank = 0; blank < before; ++blank)
+            s.Print("");
+    };
+    auto drawAmount = [&] {
+        if (line.amount) amount(s, *line.amount, line.column);
+    };
+    if (!wraps) {
+        t.room(keep * height);
+        blanks();
+        s.CurrentX = left;
+        s.PrintInline(printedName(s, line.label, room));
+        drawAmount();
+        s.Print("");
+        return;
+    }
+    bool first = true;
+    printWrappedRow(
+        s, {{line.label, left, left + room, line.bold}},
+        [&](int lines) {
+            t.room((first ? keep - 1 + lines : lines) * height);
+            if (first) blanks();
+            first = false;
+        },
+        drawAmount);
 }
 
 StatementLine rowLine(const StatementRow& row) {
@@ -140,16 +173,12 @@ void drawStatementParts(DrawTarget& t, const AmountColumns& c,
             const std::vector<StatementRow>& rows = *part.rows;
             s.FontBold = false;
             t.eachLine(rows.size(), s.TextHeight("W"), [&](std::size_t i) {
-                c.line(s, rowLine(rows[i]));
+                c.line(t, rowLine(rows[i]));
                 t.recordRow(rows[i].number);
             });
             continue;
         }
-        s.FontBold = part.line.bold;
-        t.room(part.keep * s.TextHeight("W"));
-        for (int blank = 0; blank < part.before; ++blank)
-            s.Print("");
-        c.line(s, part.line);
+        c.line(t, part.line, part.keep, part.before);
         for (int blank = 0; blank < part.after; ++blank)
             s.Print("");
     }
@@ -173,22 +202,18 @@ double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
 }
 
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<StatementPart>& parts,
-                                              const std::vector<PrintedHeading>& headings) {
+                                              const std::vector<StatementPart>& parts) {
     DrawingSurface& s = t.s;
     s.FontName = book.FontName.str();
     s.ForeColor = 0;
     s.FontSize = 10 * t.scale;
     s.FontBold = true;
     if (!t.onWindow) { // on paper, at a zoom at which the figures fit
-        t.scale = fittingFontZoom(
-            s, 10, t.scale,
-            [&](double) {
-                return amountColumnsFit(measureAmountColumns(s, book, parts), s.ScaleWidth());
-            },
-            headings);
+        t.scale = fittingFontZoom(s, 10, t.scale, [&](double) {
+            return amountColumnsFit(measureAmountColumns(s, book, parts, true), s.ScaleWidth());
+        });
     }
-    const Measured m = t.widths([&] { return measureAmountColumns(s, book, parts); });
+    const Measured m = t.widths([&] { return measureAmountColumns(s, book, parts, !t.onWindow); });
     if (!t.onWindow) return paperStrips(m, s.ScaleWidth());
     // Laid out for the view, its right margin short of where it ends.
     AmountColumns c =

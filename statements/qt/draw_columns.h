@@ -2,8 +2,9 @@
 // column as wide as the longest account name plus one amount step, three
 // amount columns right-aligned one step apart, the whole centred. On a window
 // narrower than that, the names give way to the amounts (cut) down to their
-// least width; on paper the zoom is lowered until every name and label
-// prints whole. Still wider (only at the lowest zoom), on paper the columns
+// least width; on paper they wrap within the room they have onto further
+// lines, the zoom lowered only where the amounts would not fit beside their
+// least. Still wider (only at the lowest zoom), on paper the columns
 // continue on further pages, each such strip of columns with the names
 // again; on a window the columns run on to the right, where the window's
 // horizontal scroll bar reaches them.
@@ -13,7 +14,6 @@
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
 #include "statements/statement_text.h"
-#include "toolkit/printout_fit.h"
 
 #include <functional>
 #include <string>
@@ -31,6 +31,7 @@ struct AmountColumns {
     double nameRoom = 0; // the widest a name may be drawn
     double page = 0;     // the width the headings are centred across
     double lineRoom = 0; // the widest a label without an amount beside it may be drawn
+    bool wraps = false;  // on paper: a label wraps within its room, else it is cut
 
     bool shows(int column) const { return column >= first && column < end; }
     double right(int column) const { return left + names + (column - first) * step; }
@@ -41,12 +42,14 @@ struct AmountColumns {
     // strip does not show), to the page's margin (on the window, to where the
     // columns end).
     double labelRoom(int column) const;
-    // A name or label at the left edge, staying on the line, in its room.
-    void label(DrawingSurface& s, const std::string& text, int column = Count) const;
     // An amount right-aligned in its column (0, 1, 2) when this strip shows it.
     void amount(DrawingSurface& s, const std::string& text, int column) const;
-    // A line of its label and amount (below), in its weight, ending the line.
-    void line(DrawingSurface& s, const StatementLine& line) const;
+    // A line of its label (below) at the left edge in its room and its
+    // amount, in its weight, ending the line: before it a new page where
+    // `keep` lines would pass the foot (the label's lines counted), then
+    // `before` empty lines. On paper the label wraps onto further lines, the
+    // amount on the first; on the window it is cut.
+    void line(DrawTarget& t, const StatementLine& line, int keep = 1, int before = 0) const;
 };
 
 // A line a columned statement draws where the names stand, in one weight:
@@ -84,14 +87,15 @@ struct DrawnAmount {
 double amountStep(DrawingSurface& s, const std::vector<DrawnAmount>& amounts);
 // The columns of the very lines `parts` draws: the step by their amounts;
 // the names' room holds each label whole (a label beside an amount in a
-// later column also has the steps before it) and the book's longest account
-// name, for which the column is made. The surface's weight is left as it was.
+// later column also has the steps before it), on the window also the book's
+// longest account name, for which the column is made; on paper their widest
+// character. The surface's weight is left as it was.
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
-                              const std::vector<StatementPart>& parts);
+                              const std::vector<StatementPart>& parts, bool onPaper);
 // The columns of those widths centred on a surface `width` twips wide.
 AmountColumns placeAmountColumns(const Measured& m, double width);
-// Whether every name and label whole and the three amount columns fit on
-// paper `width` twips wide.
+// Whether the three amount columns fit on paper `width` twips wide beside
+// the names at their least (wrapping).
 bool amountColumnsFit(const Measured& m, double width);
 // On paper `width` twips wide: one strip of columns per page run, as many
 // columns in each as fit beside the names.
@@ -101,11 +105,10 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width);
 // at the target's scale; the columns measured in that font for `parts`;
 // on the window, the side bands, and the columns scrolled. The widths are
 // measured unless the target keeps some taken in a font measuring alike. On
-// paper the zoom is lowered where the columns, the lines of `parts` or the
-// `headings` would not fit. Returns the strips: one on the window.
+// paper the zoom is lowered where the amount columns would not fit.
+// Returns the strips: one on the window.
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<StatementPart>& parts,
-                                              const std::vector<PrintedHeading>& headings);
+                                              const std::vector<StatementPart>& parts);
 // Draws `once` for each strip, each after the first on a new page; the
 // height the last one drew.
 double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,

@@ -47,8 +47,7 @@ double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatemen
     const std::string title = withoutDots(strings::text(134));
     const std::string period = is.startText + " to " + is.endText;
     const std::vector<StatementPart> parts = incomeParts(is);
-    const std::vector<AmountColumns> strips = startAmountColumns(
-        t, book, parts, {{book.BusinessName.str(), 12}, {title, 12}, {period, 10}});
+    const std::vector<AmountColumns> strips = startAmountColumns(t, book, parts);
     return drawStrips(t, strips, [&](const AmountColumns& c) {
         const double top = s.CurrentY;
         s.FontSize = 12 * t.scale;

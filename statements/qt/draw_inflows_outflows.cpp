@@ -20,7 +20,8 @@ struct Table {
     DrawTarget& t;
     const FlowLayout& layout;
     double step;
-    double width; // of the surface
+    double width;  // of the surface
+    double height; // of a line
 
     // Right edge of the c-th column shown (0 = the first).
     double right(int c) const { return layout.left + layout.nameColumn + c * step; }
@@ -43,13 +44,35 @@ struct Table {
         columns(std::min(count, figures.size()),
                 [&](std::size_t k) { return io.text(figures[k]); });
     }
-    void label(const std::string& text) {
-        t.s.CurrentX = layout.left + LabelIndent * t.scale;
-        t.s.PrintInline(layout.nameRoom > 0 ? printedName(t.s, text, layout.nameRoom) : text);
+    // A line of the table, `lines` high: its label where the names stand
+    // and what `figures` draws beside it, on paper with a new page before it
+    // where it would pass the foot, unless it is to stay below the heads. On
+    // paper a label wider than the names' room wraps within it onto further
+    // lines, the figures on the first.
+    void line(const std::string& text, const std::function<void()>& figures, int lines = 1,
+              bool belowHeads = false) {
+        const double x = layout.left + LabelIndent * t.scale;
+        if (t.onWindow || layout.nameRoom <= 0) {
+            if (!belowHeads) t.room(height);
+            t.s.CurrentX = x;
+            t.s.PrintInline(text);
+            figures();
+            down(lines);
+            return;
+        }
+        bool first = true;
+        printWrappedRow(
+            t.s, {{text, x, x + layout.nameRoom, t.s.FontBold}},
+            [&](int kept) {
+                if (!(first && belowHeads)) t.room(kept * height);
+                first = false;
+            },
+            figures);
+        down(lines - 1);
     }
-    void down(double h, int lines = 1) {
+    void down(int lines = 1) {
         t.s.CurrentX = 0;
-        t.s.CurrentY += h * lines;
+        t.s.CurrentY += height * lines;
     }
 };
 
@@ -101,38 +124,71 @@ double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
     return widest;
 }
 
-// The widest of the labels drawn where the names stand, each in its weight:
-// those of `flowParts`, the account rows' and the longest account name's
-// (regular, as the rows are drawn; the names' column is made for it).
-double widestFlowLabel(DrawingSurface& s, const Book& book, const InflowsOutflows& io) {
-    const bool bold = s.FontBold;
-    double label = 0;
+// The labels drawn where the names stand, each in its weight: those of
+// `flowParts` (bold) and the account rows' (regular).
+struct FlowLabels {
+    std::vector<std::string> texts[2]; // regular, bold
+};
+FlowLabels flowLabels(const InflowsOutflows& io) {
+    FlowLabels labels;
     for (const FlowPart& part : flowParts(io)) {
-        s.FontBold = !part.rows;
         if (!part.rows)
-            label = std::max(label, s.TextWidth(part.label));
+            labels.texts[1].push_back(part.label);
         else
             for (const FlowRow& row : *part.rows)
-                label = std::max(label, s.TextWidth(flowRowLabel(row)));
+                labels.texts[0].push_back(flowRowLabel(row));
+    }
+    return labels;
+}
+
+// The longest name the names' column is made for (regular, as the rows are
+// drawn): on the window the book's longest account name, on paper the
+// longest of the rows printed.
+std::string longestFlowName(DrawingSurface& s, const Book& book, const InflowsOutflows& io,
+                            bool onWindow) {
+    const bool bold = s.FontBold;
+    s.FontBold = false;
+    const auto width = [&s](const std::string& name) { return s.TextWidth(name); };
+    std::string longest;
+    if (onWindow) longest = Tmain::LongestAccountName(book, width);
+    for (const std::vector<FlowRow>* rows : {&io.inflows, &io.outflows})
+        for (const FlowRow& row : *rows)
+            if (!onWindow && width(row.name) > width(longest)) longest = row.name;
+    s.FontBold = bold;
+    return longest;
+}
+
+// The widest of the labels, each in its weight, and of the longest name's
+// (with the rows' blanks). `measure` measures a weight's texts.
+double widestFlowLabel(DrawingSurface& s, const FlowLabels& labels, const std::string& longest,
+                       const std::function<double(const std::vector<std::string>&)>& measure) {
+    const bool bold = s.FontBold;
+    double label = 0;
+    for (const bool weight : {false, true}) {
+        s.FontBold = weight;
+        label = std::max(label, measure(labels.texts[weight ? 1 : 0]));
     }
     s.FontBold = false;
-    const std::string longest = Tmain::LongestAccountName(
-        book, [&s](const std::string& name) { return s.TextWidth(name); });
-    label = std::max(label, s.TextWidth(longest + "    "));
+    label = std::max(label, measure({longest + "    "}));
     s.FontBold = bold;
     return label;
 }
 
-double flowNameColumn(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double step,
-                      double scale) {
-    const std::string longest = Tmain::LongestAccountName(
-        book, [&s](const std::string& name) { return s.TextWidth(name); });
+double widestFlowLabel(DrawingSurface& s, const FlowLabels& labels, const std::string& longest) {
+    return widestFlowLabel(s, labels, longest, [&s](const std::vector<std::string>& texts) {
+        return widestTextWidth(s, texts);
+    });
+}
+
+double flowNameColumn(DrawingSurface& s, const std::string& longest, const InflowsOutflows& io,
+                      double step, double scale) {
     const double designed =
         std::nearbyint(s.TextWidth(longest)) + std::max(1650.0 * scale, LabelIndent * scale + step);
     // Every label beside the first column's figures, as drawn, ends before
     // the widest of them begins.
-    return std::max(designed, std::ceil(LabelIndent * scale + widestFlowLabel(s, book, io) +
-                                        widestFigure(s, io)));
+    return std::max(designed,
+                    std::ceil(LabelIndent * scale + widestFlowLabel(s, flowLabels(io), longest) +
+                              widestFigure(s, io)));
 }
 
 double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale) {
@@ -141,26 +197,38 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale
                       : ColumnStep * scale;
 }
 
+// The least room of the labels on paper, where they wrap: the names' least,
+// or their widest character.
+double flowLabelLeast(DrawingSurface& s, const InflowsOutflows& io) {
+    return std::max(NameLeast, widestFlowLabel(s, flowLabels(io), "",
+                                               [&s](const std::vector<std::string>& texts) {
+                                                   return widestCharacter(s, texts);
+                                               }));
+}
+
 // On paper `width` twips wide, in the fonts of `zoom` (the surface's
-// present font at that zoom): whether every name and label whole and one
-// column of figures fit beside each other.
-bool flowColumnsFit(DrawingSurface& s, const Book& book, const InflowsOutflows& io, double zoom,
-                    double width) {
-    return LabelIndent * zoom + widestFlowLabel(s, book, io) + flowColumnStep(s, io, zoom) <=
+// present font at that zoom): whether one column of figures fits beside the
+// labels at their least.
+bool flowColumnsFit(DrawingSurface& s, const InflowsOutflows& io, double zoom, double width) {
+    return LabelIndent * zoom + flowLabelLeast(s, io) + flowColumnStep(s, io, zoom) <=
            width - PaperMargin;
 }
 
 // On paper `width` twips wide at `scale`: `layout` (measured at it) cut
 // into strips of columns from its first period to the last of `columns`
-// (the Total), each strip with the names again (cut when even one column
-// would not fit beside them whole), as many columns in each as fit.
+// (the Total), each strip with the names again (wrapping where whole they
+// would take more than half the page, at least `least` wide), as many
+// columns in each as fit.
 std::vector<FlowLayout> flowPaperStrips(const FlowLayout& layout, int columns, double scale,
-                                        double width) {
+                                        double width, double least) {
     FlowLayout strip = layout;
     const double room = width - layout.left - PaperMargin;
     const double step = layout.step;
-    if (strip.nameColumn > room) { // the first column's right edge at the margin
-        strip.nameColumn = std::max(room, step);
+    // Labels that would take more than half the page wrap within it, down to
+    // their least, so that the figures keep the other half.
+    const double widest = std::min(room, std::max(room / 2, LabelIndent * scale + least + step));
+    if (strip.nameColumn > widest) {
+        strip.nameColumn = std::max(widest, step);
         strip.nameRoom = std::max(0.0, strip.nameColumn - step - LabelIndent * scale);
     }
     const int perStrip =
@@ -181,7 +249,7 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
     DrawingSurface& s = t.s;
     const double top = s.CurrentY;
     const double h = s.TextHeight("W");
-    Table table{t, layout, layout.step, s.ScaleWidth()};
+    Table table{t, layout, layout.step, s.ScaleWidth(), h};
     const std::size_t columns = static_cast<std::size_t>(io.periods()) + 1; // periods and Total
 
     if (t.onWindow) {
@@ -198,7 +266,7 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
     table.columns(io.columnHeads, columns);
     const int shown = std::min(static_cast<int>(columns), layout.columnsEnd) - layout.firstPeriod;
     drawn.tableRight = table.right(shown - 1);
-    table.down(h);
+    table.down();
     s.ForeColor = 0;
 
     for (const FlowPart& part : flowParts(io)) {
@@ -206,18 +274,19 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
             const std::vector<FlowRow>& list = *part.rows;
             s.FontBold = false;
             t.eachLine(list.size(), h, [&](std::size_t i) {
-                table.label(flowRowLabel(list[i]));
-                table.columns(io, list[i].amounts, columns);
-                table.down(h);
+                table.line(flowRowLabel(list[i]),
+                           [&] { table.columns(io, list[i].amounts, columns); });
                 t.recordRow(list[i].number);
             });
             continue;
         }
         s.FontBold = true;
-        if (part.figures != &io.beginning) t.room(h); // the first stays below the heads
-        table.label(part.label);
-        if (part.figures) table.columns(io, *part.figures, columns);
-        table.down(h, part.linesAfter);
+        table.line(
+            part.label,
+            [&] {
+                if (part.figures) table.columns(io, *part.figures, columns);
+            },
+            part.linesAfter, part.figures == &io.beginning); // the first stays below the heads
     }
     drawn.foot = s.CurrentY - top;
     return drawn;
@@ -233,7 +302,8 @@ Measured measureFlowTable(DrawTarget& t, const Book& book, const InflowsOutflows
     return t.widths([&] {
         Measured m;
         m.step = flowColumnStep(t.s, io, t.scale);
-        m.names = flowNameColumn(t.s, book, io, m.step, t.scale);
+        m.names =
+            flowNameColumn(t.s, longestFlowName(t.s, book, io, t.onWindow), io, m.step, t.scale);
         return m;
     });
 }
@@ -245,16 +315,15 @@ void printInflowsOutflows(DrawTarget& paper, const Book& book, const InflowsOutf
     const std::string heading =
         businessHeading(book.BusinessName.str(), ", ", "Cash Flow Position") +
         cashAccountNote(io, book);
-    // At a zoom at which the heading and the figures fit the page.
+    // At a zoom at which the figures fit the page; the heading wraps.
     paper.scale = fittingFontZoom(s, FlowPoints, paper.scale, [&](double zoom) {
-        return LabelIndent * zoom + s.TextWidth(heading) <= s.ScaleWidth() - PaperMargin &&
-               flowColumnsFit(s, book, io, zoom, s.ScaleWidth());
+        return flowColumnsFit(s, io, zoom, s.ScaleWidth());
     });
     const Measured m = measureFlowTable(paper, book, io);
     const FlowLayout whole{0, m.names, m.step, firstPeriod};
     // Columns wider than the page continue on further pages.
-    const std::vector<FlowLayout> strips =
-        flowPaperStrips(whole, io.periods() + 1, paper.scale, s.ScaleWidth());
+    const std::vector<FlowLayout> strips = flowPaperStrips(whole, io.periods() + 1, paper.scale,
+                                                           s.ScaleWidth(), flowLabelLeast(s, io));
     for (std::size_t i = 0; i < strips.size(); ++i) {
         if (i > 0) s.NewPage();
         useFlowFont(s, book, paper.scale);

@@ -17,7 +17,7 @@ struct FlowLayout {
     double step = 1500;       // from one column's right edge to the next
     int firstPeriod = 0;      // the first period column shown (0 = the first)
     int columnsEnd = 1 << 30; // the columns from `columnsEnd` on are left out
-    double nameRoom = 0;      // on paper, the widest a name may be drawn (0: whole)
+    double nameRoom = 0;      // on paper, the room a label wraps in (0: each fits whole)
 };
 
 struct FlowDrawing {
@@ -33,7 +33,8 @@ void useFlowFont(DrawingSurface& s, const Book& book, double scale);
 // font and drawn at its scale, with the designed room (the labels' indent,
 // the least step, the blank between figures) scaled with the font: the step
 // 1500, or wider so that the longest figure keeps a blank's room from its
-// neighbour; the name column the widest account name plus 1650, or plus the
+// neighbour; the name column the widest account name (on the window the
+// book's, on paper the widest of the rows printed) plus 1650, or plus the
 // labels' indent and a step when a figure is wider, wider still when a label
 // beside the first column (a short name's table has "Beginning Balance:")
 // would reach its widest figure. A window keeps them once per computation.
@@ -44,9 +45,9 @@ Measured measureFlowTable(DrawTarget& t, const Book& book, const InflowsOutflows
 FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io, const FlowLayout& layout);
 
 // Prints the statement from its `firstPeriod` on `paper` at its zoom, or
-// lower where the heading (the business name and the title) or the figures
-// would not fit the page (paper.scale is left at the zoom printed): the
-// heading, then the table in strips of columns, each strip on pages of its
-// own under the heading again.
+// lower where the figures would not fit the page (paper.scale is left at the
+// zoom printed): the heading, wrapped within the page, then the table in
+// strips of columns, each strip on pages of its own under the heading again;
+// a label too wide for the names' room wraps within it.
 void printInflowsOutflows(DrawTarget& paper, const Book& book, const InflowsOutflows& io,
                           int firstPeriod);

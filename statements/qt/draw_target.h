@@ -31,7 +31,8 @@ struct Measured {
     double probe = 0;     // a line of digits as wide as the surface measured it
     double step = 0;      // the amount columns' step
     double names = 0;     // the name column's width
-    double nameWhole = 0; // on paper: the room every name and label takes whole
+    double nameWhole = 0; // the room every name and label printed takes whole
+    double character = 0; // on paper: the widest character of those, the least room they wrap in
     double numbers = 0;   // the trial balance: the widest account number drawn
 };
 

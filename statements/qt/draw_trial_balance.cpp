@@ -1,6 +1,5 @@
 #include "statements/qt/draw_trial_balance.h"
 
-#include "book/tmain.h"
 #include "resources/string_table.h"
 #include "statements/qt/draw_columns.h"
 #include "statements/qt/draw_text.h"
@@ -21,12 +20,13 @@ constexpr RgbColor Red = 0x0000FF;
 namespace {
 
 // Where the two amount columns stand: as fractions of the width, widened
-// for figures wider than their heading boxes, the names giving way (cut at
-// the debit column) down to their least width. On the window the statement
+// for figures wider than their heading boxes, the names giving way down to
+// their least width (on the window cut at the debit column, on paper
+// wrapping onto further lines of their row). On the window the statement
 // grows wider than the window when even that does not make room (the
 // horizontal scroll bar reaches it). On paper a name is whole while the page
-// has room for it, and a statement still wider than the page goes on one
-// column to a strip of pages.
+// has room for it, and a statement whose figures do not fit the page even
+// at the lowest zoom goes on one column to a strip of pages.
 struct TrialColumns {
     double accountsRight = 0; // the Accounts heading box's right edge
     double debitRight = 0, creditRight = 0;
@@ -53,16 +53,15 @@ Measured trialWidths(DrawingSurface& s, const TrialBalance& tb) {
 
 // The columns before they are placed, measured in the present font: the name
 // column up to the debit box, the debit box, the credit column; and on
-// paper the room they have and the longest name's width.
+// paper the room they have.
 struct TrialTable {
     TrialColumns c;
     std::vector<TableColumn> columns;
     double room = -1;
-    double longestName = 0;
     double headingLeast = 0; // the names' least for the Accounts heading to stay whole
 };
 
-TrialTable trialTable(DrawTarget& t, const Book& book, const TrialBalance& tb) {
+TrialTable trialTable(DrawTarget& t, const TrialBalance& tb) {
     DrawingSurface& s = t.s;
     const Measured m = t.widths([&] { return trialWidths(s, tb); });
     const double w = s.ScaleWidth();
@@ -85,35 +84,43 @@ TrialTable trialTable(DrawTarget& t, const Book& book, const TrialBalance& tb) {
     table.columns = {{0.6 * w - c.nameX, 0, true, std::max(NameLeast, table.headingLeast)},
                      {0.16 * w, c.box},
                      {0.18 * w, c.box + margin}};
-    if (!t.onWindow) {
-        table.longestName = s.TextWidth(Tmain::LongestAccountName(
-            book, [&s](const std::string& name) { return s.TextWidth(name); }));
-        table.columns[0].design =
-            std::max(table.columns[0].design, table.longestName + s.TextWidth("  "));
-        table.columns[0].whole = table.longestName;
+    if (!t.onWindow) { // the names of the rows printed, wrapping where they must
+        std::vector<std::string> names;
+        for (const std::size_t shown : tb.shownRows)
+            names.push_back(tb.rows[shown].name);
+        // The column made for the widest, a blank to spare, the figures
+        // moving right for it.
+        const double widest = widestTextWidth(s, names);
+        TableColumn& column = table.columns[0];
+        column.design = std::max(column.design, widest + s.TextWidth("  "));
+        wrapsOnPaper(column, widest, widestCharacter(s, names));
         table.room = 0.98 * w - c.nameX;
     }
     return table;
 }
 
-// On paper: whether the names whole fit beside the figures.
+// On paper: whether the figures fit beside the names at their least. The
+// fit and the drawing take this one measure.
 bool trialFits(const TrialTable& table) {
-    return tableFitsNamesWhole(table.columns, table.room);
+    return figuresFit(table.columns, table.room);
 }
 
-std::vector<TrialColumns> trialColumns(DrawTarget& t, const Book& book, const TrialBalance& tb) {
+std::vector<TrialColumns> trialColumns(DrawTarget& t, const TrialBalance& tb) {
     const double w = t.s.ScaleWidth();
     const double margin = 0.02 * w;
-    TrialTable table = trialTable(t, book, tb);
+    TrialTable table = trialTable(t, tb);
     TrialColumns& c = table.c;
     std::vector<TableColumn>& columns = table.columns;
-    if (!t.onWindow) keepNamesWhole(columns, table.room); // as the fit counted them
-    placeTableColumns(columns, c.nameX, table.room);
+    const bool fits = t.onWindow || trialFits(table);
+    if (t.onWindow)
+        placeTableColumns(columns, c.nameX, table.room);
+    else
+        placeOnPaper(columns, c.nameX, table.room);
     c.nameRoom = columns[0].width;
     c.debitRight = columns[1].right();
     c.creditRight = columns[2].right();
     c.accountsRight = c.debitRight - c.box - margin;
-    if (t.onWindow || c.creditRight <= w - margin) return {c};
+    if (fits) return {c};
     // One column to a strip.
     c.creditRight = c.debitRight;
     TrialColumns debitOnly = c, creditOnly = c;
@@ -133,11 +140,10 @@ double drawTrialBalance(DrawTarget& t, const Book& book, const TrialBalance& tb)
     s.FontBold = false;
     s.FontSize = 10 * t.scale;
     if (!t.onWindow) { // on paper, at a zoom at which the figures fit
-        t.scale = fittingFontZoom(
-            s, 10, t.scale, [&](double) { return trialFits(trialTable(t, book, tb)); },
-            {{book.BusinessName.str(), 12}, {strings::text(167) + " " + tb.dateText, 10}});
+        t.scale =
+            fittingFontZoom(s, 10, t.scale, [&](double) { return trialFits(trialTable(t, tb)); });
     }
-    const std::vector<TrialColumns> strips = trialColumns(t, book, tb);
+    const std::vector<TrialColumns> strips = trialColumns(t, tb);
     double height = 0;
     for (std::size_t i = 0; i < strips.size(); ++i) {
         if (i > 0) {
@@ -209,20 +215,39 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
     const double lineHeight = s.TextHeight("W");
     t.eachLine(tb.shownRows.size(), lineHeight, [&](std::size_t j) {
         const TrialBalanceRow& row = tb.rows[tb.shownRows[j]];
-        if (j % 2 == 0) { // every other row stands on a band
+        auto band = [&](std::size_t) {
+            if (j % 2 != 0) return; // every other row stands on a band
             const double y = s.CurrentY;
             s.FilledBox(x0 + 0.02 * w, y, x0 + bandRight, y + lineHeight, BandFill);
             s.CurrentY = y;
-        }
+        };
         if (row.number == Currency::fromUnits(1)) s.ForeColor = Red;
-        s.CurrentX = x0 + 0.02 * w;
-        s.PrintInline(row.numberText);
-        s.CurrentX = x0 + c.nameX;
-        s.PrintInline(printedName(s, row.name, c.nameRoom));
-        if (row.isDebit() ? c.debit : c.credit)
-            printRightAligned(s, row.amountText,
-                              x0 + (row.isDebit() ? c.debitRight : c.creditRight));
-        s.Print("");
+        auto number = [&] {
+            s.CurrentX = x0 + 0.02 * w;
+            s.PrintInline(row.numberText);
+        };
+        auto amount = [&] {
+            if (row.isDebit() ? c.debit : c.credit)
+                printRightAligned(s, row.amountText,
+                                  x0 + (row.isDebit() ? c.debitRight : c.creditRight));
+        };
+        if (t.onWindow) {
+            band(0);
+            number();
+            s.CurrentX = x0 + c.nameX;
+            s.PrintInline(printedName(s, row.name, c.nameRoom));
+            amount();
+            s.Print("");
+        } else { // the name wrapped in its room, on bands of each of its lines
+            printWrappedRow(
+                s, {{row.name, x0 + c.nameX, x0 + c.nameX + c.nameRoom}},
+                [&](int lines) { t.room(lines * lineHeight); },
+                [&] {
+                    number();
+                    amount();
+                },
+                band);
+        }
         t.recordRow(row.number);
         s.ForeColor = 0;
     });

@@ -33,6 +33,11 @@ LedgerHeading heading(const Book& book, const std::string& account, const std::s
     return ledgerHeading(book, account, folio, feb(1), feb(28), Locale);
 }
 
+std::string withoutBlanks(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    return text;
+}
+
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
     std::size_t at = 0;
@@ -82,16 +87,16 @@ TEST(LedgerPrintouts, TAccountGeometry) {
         R"~(Text 0,1544 "" Arial 8.16 B)~",
         "Line 600,1740-10920,1740 #000000",
         "Line 5760,1740-5760,15120 #000000",
-        R"~(Text 1590,1936 "   " Arial 8.16)~",
-        R"~(Text 6810,1936 "   " Arial 8.16)~",
+        R"~(Text 1590,1936 "" Arial 8.16)~",
+        R"~(Text 6810,1936 "" Arial 8.16)~",
         R"~(Text 609,2132 "03/02/2026" Arial 8.16)~",
-        R"~(Text 1590,2132 "Cash" Arial 8.16)~",
         R"~(Text 5120,2132 "500.00" Arial 8.16)~",
         R"~(Text 5844,2132 "04/02/2026" Arial 8.16)~",
-        R"~(Text 6810,2132 "Cash" Arial 8.16)~",
         R"~(Text 10430,2132 "800.00" Arial 8.16)~",
-        R"~(Text 1590,2328 "Balance c/d" Arial 8.16 B)~",
+        R"~(Text 1590,2132 "Cash" Arial 8.16)~",
+        R"~(Text 6810,2132 "Cash" Arial 8.16)~",
         R"~(Text 5071,2328 "300.00" Arial 8.16 B)~",
+        R"~(Text 1590,2328 "Balance c/d" Arial 8.16 B)~",
         "Line 600,2720-10920,2720 #000000",
         R"~(Text 3725,2916 "Total          800.00" Arial 8.16 B)~",
         R"~(Text 9035,2916 "Total          800.00" Arial 8.16 B)~",
@@ -124,7 +129,7 @@ TEST(LedgerPrintouts, TAccountGeometry) {
     RecordingSurface named(11520, 6000); // a name longer than a page goes on to the next
     printTAccount(named, book, buildTAccount(book, options),
                   heading(book, std::string(65535, 'M'), "600"), Locale, 0.5);
-    EXPECT_EQ(named.pages(), 2);
+    EXPECT_GT(named.pages(), 2); // at the zoom asked
     for (const RecordedCall& c : named.calls)
         EXPECT_LE(c.y2, 6000);
 
@@ -140,6 +145,16 @@ TEST(LedgerPrintouts, TAccountGeometry) {
     RecordingSurface a5(7670, 11180);
     printTAccount(a5, wide, zero, heading(wide, "Loan", "600"), Locale, 0.2);
     EXPECT_EQ(textsStartingWith(a5, "CCC"), std::vector<std::string>(3, name));
+    // At 100 % it wraps within its column at the zoom asked, every letter printed.
+    RecordingSurface wrapped(7670, 11180);
+    printTAccount(wrapped, wide, zero, heading(wide, "Loan", "600"), Locale, 1.0);
+    std::size_t letters = 0;
+    for (const RecordedCall& c : wrapped.calls)
+        if (c.kind == RecordedCall::Text && c.text.starts_with("CCC")) {
+            letters += c.text.size();
+            EXPECT_EQ(c.font.size, 8.16);
+        }
+    EXPECT_EQ(letters, 3 * name.size());
     EXPECT_EQ(textsStartingWith(a5, "0.00").size(), 1u);
     EXPECT_EQ(tAccountPage(wide, zero, 2, 0, Locale)[0].debit.amount, ".00");
 
@@ -238,11 +253,12 @@ TEST(LedgerPrintouts, GeneralJournalPagesAndNotes) {
         if (rebuilt.empty() && c.text.rfind("The quick", 0) != 0) continue;
         EXPECT_TRUE(c.font.bold);
         const double perCharacter = c.font.size * 11; // bold, at the zoom that fits the page
-        EXPECT_LE(c.x1 * 2 + c.text.size() * perCharacter, 3000 + 1);
+        EXPECT_NEAR(c.x1 * 2 + c.text.size() * perCharacter, 3000, 1) << c.text; // centred
         EXPECT_LE(c.text.size() * perCharacter, limit + 2 * perCharacter);
         rebuilt += c.text;
     }
-    EXPECT_EQ(rebuilt.substr(0, longNote.size() + 5), longNote + " / 60");
+    const std::string note = withoutBlanks(longNote + " / 60"); // wrapped at blanks
+    EXPECT_EQ(withoutBlanks(rebuilt).substr(0, note.size()), note);
 }
 
 // The business heading and the account's address on every copy, pages
@@ -283,8 +299,8 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
     EXPECT_NEAR(edges(s, "Page 1").second, 11520 - 730, 1);
     EXPECT_NEAR(edges(s, "300.00 Cr").second, u - 200, 1);
 
-    // A narrow page: at 100 %, 150 % and 200 % the zoom drops to the largest at which the names and
-    // references whole, balances and headings end on the page.
+    // A narrow page: 100 % prints as asked, 150 % and 200 % at the largest zoom at which the
+    // figures end on the page; the references wrap within their column.
     for (EntryId& id : book.EntryIds)
         id = EntryId("INV-2024-000123");
     std::vector<RecordedCall> balances;
@@ -292,13 +308,21 @@ TEST(LedgerPrintouts, RunningBalanceCopiesAndAddress) {
         RecordingSurface narrow(4500, 15000);
         printRunningBalance(narrow, book, buildRunningBalance(book, choice),
                             heading(book, "Loan", "600"), Locale, zoom, nullptr);
-        EXPECT_EQ(textsStartingWith(narrow, "INV").front(), "INV-2024-00012");
+        std::string reference; // its lines in its column
+        double left = -1;
+        for (const RecordedCall& c : narrow.calls)
+            if (c.kind == RecordedCall::Text && reference.size() < 14 &&
+                (c.x1 == left || (left < 0 && c.text.starts_with("INV")))) {
+                left = c.x1;
+                reference += c.text;
+            }
+        EXPECT_EQ(reference, "INV-2024-00012");
         for (const RecordedCall& c : narrow.calls)
             if (c.kind == RecordedCall::Text && c.text == "300.00 Cr") balances.push_back(c);
     }
     ASSERT_EQ(balances.size(), 3u);
-    EXPECT_NEAR(balances[0].font.size, 8.16 * 0.867, 1e-9);
-    EXPECT_EQ(balances[1].font.size, balances[0].font.size);
+    EXPECT_EQ(balances[0].font.size, 8.16);
+    EXPECT_LT(balances[1].font.size, 8.16 * 1.5);
     EXPECT_EQ(balances[2].font.size, balances[1].font.size);
     EXPECT_LE(balances[1].x2, 4500);
     // A title and an address line too wide in the smallest type go on below.
