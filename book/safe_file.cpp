@@ -168,6 +168,17 @@ bool stickyFolderKeeps(const std::filesystem::path& path, const struct stat& fil
 // after the mode (whose group bits become the list's mask); where the old had
 // none, the new has none either, whatever its folder gives new files, and
 // exactly the old mode. False (errno set) when the list could not be given.
+// The mode given to `fd`, or already its own: a file system that keeps no
+// modes of its own (a memory stick's) refuses any change but has the mode
+// its files all share.
+bool modeGiven(int fd, mode_t mode) {
+    if (::fchmod(fd, mode) == 0) return true;
+    const int failure = errno;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && (st.st_mode & 07777) == mode) return true;
+    errno = failure;
+    return false;
+}
 bool keepAccess(int fd, const std::filesystem::path& old, mode_t mode) {
     constexpr const char* AccessList = "system.posix_acl_access";
     std::vector<char> list;
@@ -189,9 +200,9 @@ bool keepAccess(int fd, const std::filesystem::path& old, mode_t mode) {
     if (list.empty()) {
         if (::fremovexattr(fd, AccessList) != 0 && errno != ENODATA && errno != EOPNOTSUPP)
             return false;
-        return ::fchmod(fd, mode) == 0;
+        return modeGiven(fd, mode);
     }
-    return ::fchmod(fd, mode) == 0 && ::fsetxattr(fd, AccessList, list.data(), list.size(), 0) == 0;
+    return modeGiven(fd, mode) && ::fsetxattr(fd, AccessList, list.data(), list.size(), 0) == 0;
 }
 } // namespace
 
