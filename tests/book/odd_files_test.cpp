@@ -20,7 +20,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>

@@ -236,8 +236,8 @@ TEST(EntryKeys, FiltersOfTheDateFolioAndAmountBoxes) {
         {U'.', point, U'.'},  {U'a', point, 0},     {U'-', spaced, 0}};
     for (const auto& [key, marks, types] : typed) {
         const FigureKey k = amountKey(key, marks);
-        EXPECT_EQ(k.typed, types) << char(key) << marks.decimal;
-        EXPECT_EQ(k.problem.empty(), types != 0) << char(key) << marks.decimal;
+        EXPECT_EQ(std::pair(k.typed, k.problem.empty()), std::pair(types, types != 0))
+            << char(key) << marks.decimal;
     }
     // A key that would carry the figure past the largest amount, or put a
     // mark out of its place, is refused.
