@@ -228,8 +228,7 @@ TEST(EntryKeys, FiltersOfTheDateFolioAndAmountBoxes) {
         EXPECT_FALSE(amountKeyAllowed(no, point)) << no;
     EXPECT_TRUE(amountKeyAllowed("\xC2\xA0", spaced));
     EXPECT_FALSE(amountKeyAllowed(".", spaced));
-    // A "." or "," that is neither mark types the decimal mark; another key
-    // refused is told.
+    // A "." or "," that is neither mark types the decimal mark; another key refused is told.
     const NumberMarks comma{",", "."}, apostrophe{".", "'"};
     const std::tuple<char32_t, NumberMarks, char32_t> typed[] = {
         {U'.', spaced, U','}, {U',', spaced, U','}, {U'.', comma, U'.'}, {U',', apostrophe, U'.'},

@@ -217,11 +217,8 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         l.openRow(1);
         RecurringEntries* e = l.editor();
         QLineEdit* box = e->AmountText[2];
-        const auto retype = [&](const std::string& text) {
-            box->selectAll();
-            focusAndType(e, box, text);
-        };
-        retype(typed);
+        box->selectAll();
+        focusAndType(e, box, typed);
         EXPECT_EQ(box->text().toStdString(), shown);
         e->GroupLabels->setFocus();
         EXPECT_EQ(
@@ -242,7 +239,8 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         // keys typed next, and Tab leaves the box showing the amount kept, told why.
         l.fakes.messages.shown.clear();
         const std::string other = comma ? "12,345.67" : "12.345,67";
-        retype("");
+        box->selectAll();
+        focusAndType(e, box, "");
         for (const char c : other) {
             dialog_driving::typeText(box, std::string(1, c));
             QApplication::processEvents();
@@ -256,26 +254,24 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
                                  other.substr(0, 6) + "67\" : Not an amount: at most 4 decimals"));
         // Down moves the grid under the box: the box is left first.
         const std::string half = comma ? "1.2" : "1,2";
-        retype(half);
+        box->selectAll();
+        focusAndType(e, box, half);
         dialog_driving::pressKey(box, Qt::Key_Down);
         EXPECT_EQ(l.fakes.messages.lastText(), "\"" + half + "\" : Not a valid amount");
         // A name no account has, pasted and left, is told; the box shows the account kept.
-        QComboBox* name = e->Account_Name[2];
-        const QString account = name->currentText();
+        const QString account = e->Account_Name[2]->currentText();
         QGuiApplication::clipboard()->setText("&()#$%^!@");
-        name->setFocus();
-        name->lineEdit()->selectAll();
-        name->lineEdit()->paste();
-        dialog_driving::pressKey(name, Qt::Key_Tab);
-        EXPECT_EQ(std::pair(name->currentText(), l.fakes.messages.lastText()),
+        e->Account_Name[2]->setFocus();
+        e->Account_Name[2]->lineEdit()->selectAll();
+        e->Account_Name[2]->lineEdit()->paste();
+        dialog_driving::pressKey(e->Account_Name[2], Qt::Key_Tab);
+        EXPECT_EQ(std::pair(e->Account_Name[2]->currentText(), l.fakes.messages.lastText()),
                   std::pair(account, std::string("&()#$%^!@ : This account does not exists...")));
     }
     // The name box takes no character whose bytes would not fit a group name's 120, typed or
     // pasted: what it shows is what the group keeps.
-    std::string e60;
-    for (int i = 0; i < 60; ++i)
-        e60 += "é";
-    const std::string e70 = e60 + "éééééééééé", kept = "x" + e60.substr(0, 118);
+    const std::string e60 = QString(60, QChar(0xE9)).toStdString(), e70 = e60 + e60.substr(0, 20),
+                      kept = "x" + e60.substr(0, 118); // sixty and seventy "é"
     for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
         Desk l(locale);
         l.openRow(1);

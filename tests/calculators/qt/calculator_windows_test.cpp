@@ -471,8 +471,7 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
     EXPECT_EQ(w.PayDT[1]->text(), "0.00");
     EXPECT_EQ(w.PayNetT->text(), "293.66"); // 340 - 34 - 12.34
     saveScreenshot(&w, "payroll");
-    // Ctrl+V pastes into the rate and percentage boxes; a rate emptied and left is 0 and
-    // recomputes.
+    // Ctrl+V pastes into the rate and percentage boxes; a rate emptied and left is 0, recomputed.
     QGuiApplication::clipboard()->setText("35");
     for (QLineEdit* box : {w.PayRate[0], w.PayP[2]}) {
         box->selectAll();

@@ -288,8 +288,7 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
     // A "." or "," that is neither mark of the locale types the decimal mark; any other key
     // refused is told at once, the box as it was; a number not read whole is told when left.
     const LocaleInfo hungarian = dialog_driving::hungarianMarks();
-    // The locale, the amount box or else the account number box, typed, shown when left, kept,
-    // told.
+    // Locale, amount box (else the account number box), typed, shown when left, kept, told.
     const std::tuple<LocaleInfo, bool, std::string, std::string, Currency, bool> keys[] = {
         {monthFirstLocale(), true, "7.5", "7.5", Currency::fromRaw(75000), false},
         {decimalCommaLocale(), true, "7,5", "7,5", Currency::fromRaw(75000), false},

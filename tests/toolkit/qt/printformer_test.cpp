@@ -127,9 +127,8 @@ TEST_F(PrintSetupFixture, ChoicesAreKeptForTheNextShowing) {
     EXPECT_EQ(trouble, QPrinterInfo::availablePrinters().isEmpty() ? 1 : 0);
 }
 
-// Each showing lists the printers there are, choices kept, each on the
-// printer's own sheets; every outage told when met, the user's printer back
-// when it is.
+// Each showing lists the printers there are, choices kept, each on the printer's own sheets;
+// every outage told when met, the user's printer back when it is.
 TEST_F(PrintSetupFixture, EachShowingListsThePrintersThereAre) {
     testing_support::PrintService service;
     if (!service.why().empty()) GTEST_SKIP() << service.why();
@@ -188,9 +187,8 @@ TEST_F(PrintSetupFixture, ZoomFloorAndCopiesText) {
     EXPECT_EQ(dialog.PxSize->currentText(), "20%");
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 
-    // Zoom and copies typed, Print: the boxes then, what is told and what prints.
     const std::string copiesTold = " is not a number of copies: type a whole number from 1 to 999.";
-    // Typed: zoom, copies; then the two boxes, what is told, copies printed (0: none), the zoom.
+    // Zoom and copies typed, Print: the boxes then, what is told, copies printed (0: none), zoom.
     using Row =
         std::tuple<std::string, std::string, std::string, std::string, std::string, int, double>;
     for (const auto& [typedZoom, copies, zoomShown, copiesShown, told, printed, zoom] :
