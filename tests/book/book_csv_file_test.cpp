@@ -227,17 +227,15 @@ TEST(BookCsvFile, FilesAreReadForOpeningBehindTheAdministratorPassword) {
                               "2024) or month first (as 5 March 2024), and the file does not say "
                               "which");
     std::vector<std::string> questions;
-    auto answer = [&](MessageAnswer a) {
-        return [&questions, a](const std::string& q) {
-            questions.push_back(q);
-            return a;
-        };
+    const auto answered = [&](MessageAnswer a) {
+        return readBookCsvForOpening(dir / "book.csv", open, right, nullptr,
+                                     [&questions, a](const std::string& q) {
+                                         questions.push_back(q);
+                                         return a;
+                                     });
     };
-    opened = readBookCsvForOpening(dir / "book.csv", open, right, nullptr,
-                                   answer(MessageAnswer::Cancel));
-    EXPECT_EQ(opened.status, BookReadStatus::Cancelled);
-    opened =
-        readBookCsvForOpening(dir / "book.csv", open, right, nullptr, answer(MessageAnswer::Yes));
+    EXPECT_EQ(answered(MessageAnswer::Cancel).status, BookReadStatus::Cancelled);
+    opened = answered(MessageAnswer::Yes);
     ASSERT_TRUE(opened.ok()) << opened.message;
     ASSERT_EQ(questions.size(), 2u);
     EXPECT_EQ(questions[1],

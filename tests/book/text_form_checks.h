@@ -86,8 +86,7 @@ inline void expectEveryStyleKeepsTheCentury(const TextFormFormat& format,
     addEntry(book, "3", day(1800, 12, 31), "100", "500", "30", "Long ago");
     addEntry(twoWays, "1", day(2024, 3, 5), "100", "500", "10", "March");
     addEntry(twoWays, "2", day(2024, 11, 12), "100", "500", "20", "November");
-    Book open = emptyBook();
-    open.DateStyle = 0;
+    const Book open = emptyBook(); // date style 0, as a new book
     LocaleInfo hungarian = yearFirstLocale();
     hungarian.shortDatePattern = "yyyy. MM. dd.";
     for (const LocaleInfo& locale :
@@ -99,8 +98,8 @@ inline void expectEveryStyleKeepsTheCentury(const TextFormFormat& format,
             EXPECT_NE(text.find("2035"), std::string::npos);
             EXPECT_NE(text.find("1930"), std::string::npos);
             int questions = 0;
-            const auto asWritten = hostile::answerAsWritten(style, locale);
-            auto answer = [&](const std::string& question) {
+            auto answer = [&, asWritten = hostile::answerAsWritten(style, locale)](
+                              const std::string& question) {
                 ++questions;
                 return asWritten(question);
             };

@@ -38,12 +38,12 @@ TEST(BookFormsUnderSanitizers, TheSeedsReadWhole) {
     const Book open = form_checks::openBook();
     for (const auto& [name, bytes] : seedFiles("/text", ".txt"))
         EXPECT_TRUE(parseBookText(bytes, open, dayFirstLocale(), 45000, nullptr,
-                                  form_checks::answerAsWritten(open, dayFirstLocale()))
+                                  hostile::answerAsWritten(open.DateStyle, dayFirstLocale()))
                         .ok)
             << name;
     for (const auto& [name, bytes] : seedFiles("/csv", ".csv"))
         EXPECT_TRUE(parseBookCsv(bytes, open, dayFirstLocale(), 45000, nullptr, name, CsvUse::Open,
-                                 form_checks::answerAsWritten(open, dayFirstLocale()))
+                                 hostile::answerAsWritten(open.DateStyle, dayFirstLocale()))
                         .ok)
             << name;
 }

@@ -9,20 +9,12 @@
 #include "book/book_file.h"
 #include "book/book_text_file.h"
 #include "book/insert_book.h"
+#include "tests/support/hostile_books.h"
 
 #include <string>
 #include <string_view>
 
 namespace form_checks {
-
-// The question on the dates' order answered as the open book's date style
-// says: what the checks write, they read back the same.
-inline textforms::DateOrderQuestion answerAsWritten(const Book& open, const LocaleInfo& locale) {
-    return [yes = "Yes reads every date " + textforms::dateOrderName(open.DateStyle, locale) +
-                  ","](const std::string& question) {
-        return question.find(yes) != std::string::npos ? MessageAnswer::Yes : MessageAnswer::No;
-    };
-}
 
 // The open book the readers start from: day-first dates (style 2).
 inline Book openBook() {
@@ -73,7 +65,8 @@ inline std::string checkText(std::string_view bytes) {
     return checkForm(
         bytes,
         [&](std::string_view b) {
-            return parseBookText(b, open, locale, 45000, nullptr, answerAsWritten(open, locale));
+            return parseBookText(b, open, locale, 45000, nullptr,
+                                 hostile::answerAsWritten(open.DateStyle, locale));
         },
         [&](const Book& book) { return formatBookText(book, locale, nullptr); });
 }
@@ -85,7 +78,7 @@ inline std::string checkCsv(std::string_view bytes) {
         bytes,
         [&](std::string_view b) {
             return parseBookCsv(b, open, locale, 45000, nullptr, "fuzzed.csv", CsvUse::Open,
-                                answerAsWritten(open, locale));
+                                hostile::answerAsWritten(open.DateStyle, locale));
         },
         [&](const Book& book) { return formatBookCsv(book, locale, nullptr); });
 }
@@ -97,7 +90,7 @@ inline std::string checkInsert(std::string_view bytes, InsertSource source) {
     RunTimeState run;
     const PasswordPrompt prompt = [] { return std::optional<std::string>("secret"); };
     const InsertResult r = insertBook(book, run, bytes, source, "fuzzed", prompt, dayFirstLocale(),
-                                      answerAsWritten(book, dayFirstLocale()));
+                                      hostile::answerAsWritten(book.DateStyle, dayFirstLocale()));
     if (book.EntryIds.size() != book.EntryLines.size()) return "references and lines differ";
     if (book.AccountNames.size() != book.AccountNumbers.size())
         return "account arrays differ in length";

@@ -228,16 +228,15 @@ TEST(EntryKeys, FiltersOfTheDateFolioAndAmountBoxes) {
         EXPECT_FALSE(amountKeyAllowed(no, point)) << no;
     EXPECT_TRUE(amountKeyAllowed("\xC2\xA0", spaced));
     EXPECT_FALSE(amountKeyAllowed(".", spaced));
-    // A "." or "," that is neither mark types the decimal mark; another key
-    // refused is told.
+    // A "." or "," that is neither mark types the decimal mark; another key refused is told.
     const NumberMarks comma{",", "."}, apostrophe{".", "'"};
     const std::tuple<char32_t, NumberMarks, char32_t> typed[] = {
         {U'.', spaced, U','}, {U',', spaced, U','}, {U'.', comma, U'.'}, {U',', apostrophe, U'.'},
         {U'.', point, U'.'},  {U'a', point, 0},     {U'-', spaced, 0}};
     for (const auto& [key, marks, types] : typed) {
         const FigureKey k = amountKey(key, marks);
-        EXPECT_EQ(k.typed, types) << char(key) << marks.decimal;
-        EXPECT_EQ(k.problem.empty(), types != 0) << char(key) << marks.decimal;
+        EXPECT_EQ(std::pair(k.typed, k.problem.empty()), std::pair(types, types != 0))
+            << char(key) << marks.decimal;
     }
     // A key that would carry the figure past the largest amount, or put a
     // mark out of its place, is refused.

@@ -283,17 +283,16 @@ TEST_F(FileCommandsTest, CancelledWrongPasswordDamagedAndMissingChangeNothing) {
     const fs::path twoWays = dir / "two ways.csv";
     ASSERT_TRUE(writeBookCsvFile(twoWays, tradingBook(), dayFirstLocale(), nullptr).ok());
     const std::size_t shown = fakes.messages.shown.size();
-    for (bool insert : {false, true}) {
+    for (const std::string verb : {"opens", "inserts"}) {
         const std::size_t asked = host.questions.size();
         host.dialogs.push_back(choice(twoWays, "csv"));
         host.answers.push_back(MessageAnswer::Cancel);
-        EXPECT_EQ(insert ? commands.InsertEntries_Click() : commands.LoadAccFile(0),
+        EXPECT_EQ(verb == "opens" ? commands.LoadAccFile(0) : commands.InsertEntries_Click(),
                   CommandOutcome::Cancelled);
         expectUnchanged("dates question cancelled");
         ASSERT_EQ(host.questions.size(), asked + 1);
-        EXPECT_NE(host.questions.back().find("Cancel " + std::string(insert ? "inserts" : "opens") +
-                                             " nothing and leaves the open book as it is."),
-                  std::string::npos);
+        EXPECT_TRUE(host.questions.back().ends_with(
+            "Cancel " + verb + " nothing and leaves the open book as it is."));
     }
     EXPECT_EQ(fakes.messages.shown.size(), shown);
 
@@ -506,34 +505,29 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
         {"ln shop.acc also.acc", false}};
     EXPECT_TRUE(testing_support::asOrdinaryUser({dir.path(), acc, dir / "twin"}, [&] {
         for (const auto& [change, asks] : changes) {
-            EXPECT_EQ(testing_support::runCommand("cd '" + dir.path().string() + "' && " + change),
-                      0);
+            const std::string cd = "cd '" + dir.path().string() + "' && ";
+            EXPECT_EQ(testing_support::runCommand(cd + change), 0);
             run.BookChanged = true;
             const std::size_t shown = fakes.messages.shown.size();
-            if (asks) {
-                saveAsks(" was changed by another", readFile(acc));
-            } else {
-                EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
-                EXPECT_EQ(fakes.messages.shown.size(), shown);
-            }
+            if (asks) saveAsks(" was changed by another", readFile(acc));
+            if (!asks) EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+            EXPECT_EQ(fakes.messages.shown.size(), shown + (asks ? 2 : 0));
         }
     }));
     // Each part of the stamp alone tells a change; the change time alone leaves it to the bytes.
     const FileStamp seen = fileStampOf(acc).value();
     EXPECT_EQ(seen.size, fs::file_size(acc));
-    const std::pair<std::function<void(FileStamp&)>, StampAgreement> parts[] = {
-        {[](FileStamp& s) { ++s.device; }, StampAgreement::Differs},
-        {[](FileStamp& s) { ++s.inode; }, StampAgreement::Differs},
-        {[](FileStamp& s) { ++s.size; }, StampAgreement::Differs},
-        {[](FileStamp& s) { ++s.modifiedSeconds; }, StampAgreement::Differs},
-        {[](FileStamp& s) { ++s.modifiedNanoseconds; }, StampAgreement::Differs},
-        {[](FileStamp& s) { ++s.changedSeconds; }, StampAgreement::BytesDecide},
-        {[](FileStamp& s) { ++s.changedNanoseconds; }, StampAgreement::BytesDecide}};
-    for (const auto& [change, agreement] : parts) {
+    const auto partChanged = [&](auto part) {
         FileStamp now = seen;
-        change(now);
-        EXPECT_EQ(compareStamps(seen, now), agreement);
-    }
+        ++(now.*part);
+        return compareStamps(seen, now);
+    };
+    for (auto part : {&FileStamp::device, &FileStamp::inode, &FileStamp::size})
+        EXPECT_EQ(partChanged(part), StampAgreement::Differs);
+    for (auto part : {&FileStamp::modifiedSeconds, &FileStamp::modifiedNanoseconds})
+        EXPECT_EQ(partChanged(part), StampAgreement::Differs);
+    for (auto part : {&FileStamp::changedSeconds, &FileStamp::changedNanoseconds})
+        EXPECT_EQ(partChanged(part), StampAgreement::BytesDecide);
 
     // Another name of the book's file (a link, a hard link, a name through a
     // link to its folder) is the book, asked about as the book.

@@ -493,14 +493,6 @@ std::string firstDifference(const Book& a, const Book& b) {
     return d;
 }
 
-textforms::DateOrderQuestion answerAsWritten(int dateStyle, const LocaleInfo& locale) {
-    const std::string yes =
-        "Yes reads every date " + textforms::dateOrderName(dateStyle, locale) + ",";
-    return [yes](const std::string& question) {
-        return question.find(yes) != std::string::npos ? MessageAnswer::Yes : MessageAnswer::No;
-    };
-}
-
 std::optional<Book> readBack(const Book& held, Form form, const LocaleInfo& locale,
                              std::string& fault) {
     fault.clear();

@@ -58,7 +58,12 @@ std::string incomeStatementText(const Book& book);
 
 // The answer of a user who knows a text form was written in `dateStyle`
 // under `locale` to the question which order its dates are in.
-textforms::DateOrderQuestion answerAsWritten(int dateStyle, const LocaleInfo& locale);
+inline textforms::DateOrderQuestion answerAsWritten(int dateStyle, const LocaleInfo& locale) {
+    return [yes = "Yes reads every date " + textforms::dateOrderName(dateStyle, locale) +
+                  ","](const std::string& question) {
+        return question.find(yes) != std::string::npos ? MessageAnswer::Yes : MessageAnswer::No;
+    };
+}
 
 // Writes `held` in `form` (as Save As does, the refusal first) and reads it
 // back (as Open does, into `held` as the open book, but for its date style,

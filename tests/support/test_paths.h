@@ -33,10 +33,9 @@ std::string systemPython();
 constexpr unsigned OtherUser = 65534;
 // True when another user reaches `folder`: no folder above it is closed to others.
 bool othersReach(const std::filesystem::path& folder);
-// Runs `checks` as an ordinary user: where the tests run as root and another
-// user reaches the first of `given`, in a process of its own as OtherUser, to
-// whom `given` (folders and files) then belong; else as this user. False where
-// a check failed in that process (its failures are printed there).
+// Runs `checks` as an ordinary user: where the tests run as root and another user reaches the
+// first of `given`, in a process of its own as OtherUser, to whom `given` (folders and files)
+// then belong; else as this user. False where a check failed in that process (printed there).
 bool asOrdinaryUser(const std::vector<std::filesystem::path>& given,
                     const std::function<void()>& checks);
 // Runs a command; returns its exit status and fills `output` with stdout.

@@ -99,27 +99,24 @@ TEST(PrintSetup, OutagesToldAndTheUsersPrinterBack) {
     const auto office = printer("Office", {1, 9, 11}, 9), annex = printer("Annex", {1, 9}, 9);
     PrintSetup setup({}, pdf()); // the service stopped at the first showing
     EXPECT_EQ(setup.troubleToTell(true), stopped);
-    setup.listPrinters({});
-    EXPECT_EQ(setup.troubleToTell(true), ""); // the same outage
-    setup.listPrinters({office, annex}, "Annex");
-    EXPECT_EQ(setup.choices().printerName, "Annex"); // back: the default, not "PDF file"
-    EXPECT_EQ(setup.troubleToTell(false), "");
+    // Lists `printers` (the default Annex) and tells: the printer chosen then, and the trouble.
+    const auto listed = [&](const std::vector<PrinterCapabilities>& printers, bool stopped) {
+        setup.listPrinters(printers, printers.empty() ? "" : "Annex");
+        return std::tuple(setup.choices().printerName, setup.troubleToTell(stopped));
+    };
+    EXPECT_EQ(listed({}, true), std::tuple(PdfPrinterName, "")); // the same outage
+    // Back: the default, not "PDF file".
+    EXPECT_EQ(listed({office, annex}, false), std::tuple("Annex", ""));
     ASSERT_TRUE(setup.choosePrinter("Office") && setup.choosePaper(2)); // A5
-    setup.listPrinters({});
-    EXPECT_EQ(setup.choices().printerName, PdfPrinterName);
-    EXPECT_EQ(setup.troubleToTell(true), stopped); // a second outage
-    setup.listPrinters({annex}, "Annex");
-    EXPECT_EQ(setup.choices().printerName, "Annex");
-    EXPECT_EQ(setup.troubleToTell(false),
-              "Printer Trouble\n\nThe printer Office is not there now: the pages will be "
-              "printed on Annex.");
+    EXPECT_EQ(listed({}, true), std::tuple(PdfPrinterName, stopped));   // a second outage
+    EXPECT_EQ(listed({annex}, false),
+              std::tuple("Annex", "Printer Trouble\n\nThe printer Office is not there now: the "
+                                  "pages will be printed on Annex."));
     ASSERT_TRUE(setup.choosePaper(0)); // Letter on the printer standing in, kept while it does
-    setup.listPrinters({annex}, "Annex");
+    EXPECT_EQ(listed({annex}, false), std::tuple("Annex", ""));
     EXPECT_EQ(setup.choices().paperCode, 1);
-    setup.listPrinters({annex, office}, "Annex");
-    EXPECT_EQ(setup.choices().printerName, "Office");
+    EXPECT_EQ(listed({annex, office}, false), std::tuple("Office", ""));
     EXPECT_EQ(setup.choices().paperCode, 11);
-    EXPECT_EQ(setup.troubleToTell(false), "");
 }
 
 TEST(PrintSetup, CopiesAndZoomAsTypedInTheLocalesMarks) {

@@ -207,32 +207,30 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
     EXPECT_EQ(d.book.EntryGroups[4].size(), 4u);
 
     // An amount in the other notation, left, shows the amount kept and says why; a paste refused
-    // leaves the box as it was, and is told.
-    // Under hu_HU, "." is neither mark: it types the decimal mark.
-    LocaleInfo hungarian = yearFirstLocale();
-    hungarian.name = "hu_HU";
+    // leaves the box as it was, and is told. Under hu_HU, "." is neither mark: the decimal mark.
     const std::tuple<LocaleInfo, std::string, std::string, std::string, Currency> notations[] = {
         {monthFirstLocale(), "55,55", "55,55", "55", money(55)},
         {decimalCommaLocale(), "55.55", "55.55", "55", money(55)},
-        {hungarian, "55.55", "55,55", "55,55", Currency::fromRaw(555500)}};
+        {dialog_driving::hungarianMarks(), "55.55", "55,55", "55,55", Currency::fromRaw(555500)}};
     for (const auto& [locale, typed, shown, left, kept] : notations) {
         Desk l(locale);
         l.openRow(1);
         RecurringEntries* e = l.editor();
-        e->AmountText[2]->selectAll();
-        focusAndType(e, e->AmountText[2], typed);
-        EXPECT_EQ(e->AmountText[2]->text().toStdString(), shown);
+        QLineEdit* box = e->AmountText[2];
+        box->selectAll();
+        focusAndType(e, box, typed);
+        EXPECT_EQ(box->text().toStdString(), shown);
         e->GroupLabels->setFocus();
-        EXPECT_EQ(e->AmountText[2]->text().toStdString(), left);
-        EXPECT_EQ(l.book.RecurringLines[2].Amount, kept);
-        EXPECT_EQ(l.fakes.messages.lastText(),
-                  shown == left ? "" : "\"" + typed + "\" : Not a valid amount");
+        EXPECT_EQ(
+            std::tuple(box->text().toStdString(), l.book.RecurringLines[2].Amount,
+                       l.fakes.messages.lastText()),
+            std::tuple(left, kept, shown == left ? "" : "\"" + typed + "\" : Not a valid amount"));
         QGuiApplication::clipboard()->setText("5x");
-        e->AmountText[2]->setFocus();
-        e->AmountText[2]->selectAll();
-        e->AmountText[2]->paste();
+        box->setFocus();
+        box->selectAll();
+        box->paste();
         QApplication::processEvents();
-        EXPECT_EQ(e->AmountText[2]->text().toStdString(), left);
+        EXPECT_EQ(box->text().toStdString(), left);
         e->GroupLabels->setFocus();
         EXPECT_EQ(l.fakes.messages.lastText().substr(0, 20), "\"5x\" : Not an amount");
         if (locale.name == "hu_HU") continue; // "." is its decimal mark, as above
@@ -241,48 +239,46 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         // keys typed next, and Tab leaves the box showing the amount kept, told why.
         l.fakes.messages.shown.clear();
         const std::string other = comma ? "12,345.67" : "12.345,67";
-        e->AmountText[2]->selectAll();
-        focusAndType(e, e->AmountText[2], "");
+        box->selectAll();
+        focusAndType(e, box, "");
         for (const char c : other) {
-            dialog_driving::typeText(e->AmountText[2], std::string(1, c));
+            dialog_driving::typeText(box, std::string(1, c));
             QApplication::processEvents();
         }
         EXPECT_TRUE(l.fakes.messages.shown.empty());
-        dialog_driving::pressKey(e->AmountText[2], Qt::Key_Tab);
-        EXPECT_EQ(std::tuple(e->AmountText[2]->text().toStdString(),
-                             l.book.RecurringLines[2].Amount, l.fakes.messages.lastText()),
+        dialog_driving::pressKey(box, Qt::Key_Tab);
+        EXPECT_EQ(std::tuple(box->text().toStdString(), l.book.RecurringLines[2].Amount,
+                             l.fakes.messages.lastText()),
                   std::tuple(other.substr(0, 6) + "6", Currency::fromRaw(123456),
                              "\"" + other.substr(0, 7) + "\" : Not a valid amount\n\"" +
                                  other.substr(0, 6) + "67\" : Not an amount: at most 4 decimals"));
         // Down moves the grid under the box: the box is left first.
         const std::string half = comma ? "1.2" : "1,2";
-        e->AmountText[2]->selectAll();
-        focusAndType(e, e->AmountText[2], half);
-        dialog_driving::pressKey(e->AmountText[2], Qt::Key_Down);
+        box->selectAll();
+        focusAndType(e, box, half);
+        dialog_driving::pressKey(box, Qt::Key_Down);
         EXPECT_EQ(l.fakes.messages.lastText(), "\"" + half + "\" : Not a valid amount");
         // A name no account has, pasted and left, is told; the box shows the account kept.
-        const QString kept = e->Account_Name[2]->currentText();
+        const QString account = e->Account_Name[2]->currentText();
         QGuiApplication::clipboard()->setText("&()#$%^!@");
         e->Account_Name[2]->setFocus();
         e->Account_Name[2]->lineEdit()->selectAll();
         e->Account_Name[2]->lineEdit()->paste();
         dialog_driving::pressKey(e->Account_Name[2], Qt::Key_Tab);
         EXPECT_EQ(std::pair(e->Account_Name[2]->currentText(), l.fakes.messages.lastText()),
-                  std::pair(kept, std::string("&()#$%^!@ : This account does not exists...")));
+                  std::pair(account, std::string("&()#$%^!@ : This account does not exists...")));
     }
     // The name box takes no character whose bytes would not fit a group name's 120, typed or
     // pasted: what it shows is what the group keeps.
-    std::string e70, e60;
-    for (int i = 0; i < 70; ++i)
-        (i < 60 ? e60 : e70) += "é";
-    e70 = e60 + e70;
+    const std::string e60 = QString(60, QChar(0xE9)).toStdString(), e70 = e60 + e60.substr(0, 20),
+                      kept = "x" + e60.substr(0, 118); // sixty and seventy "é"
     for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
         Desk l(locale);
         l.openRow(1);
         EXPECT_EQ(dialog_driving::typedThenPasted(l.editor()->GroupLabels, e70, "x" + e70),
-                  std::pair(e60, "x" + e60.substr(0, 118)))
+                  std::pair(e60, kept))
             << locale.name;
-        EXPECT_EQ(l.book.GroupNames[1].shown(), "x" + e60.substr(0, 118));
+        EXPECT_EQ(l.book.GroupNames[1].shown(), kept);
     }
 }
 

@@ -15,7 +15,6 @@
 #include "toolkit/qt/dialog_driving.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,6 +33,7 @@
 namespace {
 
 using dialog_driving::figuresCut;
+using dialog_driving::hungarianMarks;
 using dialog_driving::saveScreenshot;
 using dialog_driving::settle;
 
@@ -74,12 +74,6 @@ void tab(bool back = false) {
     const Qt::KeyboardModifiers shift = back ? Qt::ShiftModifier : Qt::NoModifier;
     QKeyEvent press(QEvent::KeyPress, code, shift, "\t");
     QApplication::sendEvent(target, &press);
-}
-
-LocaleInfo hungarian() {
-    LocaleInfo l = yearFirstLocale(); // "," and a no-break space
-    l.name = "hu_HU";
-    return l;
 }
 
 TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
@@ -141,8 +135,8 @@ TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
         {decimalCommaLocale(), "1.234,5", "1.234,50", ""},
         {decimalCommaLocale(), "0.0001", ",00", "\"0.0001\" is taken as 0,0001"},
         {decimalCommaLocale(), "1,234.5", "1,00", "\"1,234.5\" is taken as 1"},
-        {hungarian(), "7.5", "7,50", ""}, // "." is neither mark: the decimal mark
-        {hungarian(), "7a", "7,00",
+        {hungarianMarks(), "7.5", "7,50", ""}, // "." is neither mark: the decimal mark
+        {hungarianMarks(), "7a", "7,00",
          "\"a\" : Not an amount: type digits, \",\" and \"\u00A0\" only"}};
     for (const auto& [locale, typed, left, told] : other) {
         ScopedFakeServices local(locale);
@@ -157,8 +151,8 @@ TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
         {monthFirstLocale(), "7.5", "7.5", "7.5", ""},
         {monthFirstLocale(), "1.5,3", "1.53", "1.53", "\"1.5,\" : Not a valid amount"},
         {decimalCommaLocale(), "7,5", "7,5", "7,5", ""},
-        {hungarian(), "7.5", "7,5", "7,5", ""},
-        {hungarian(), "31.12.2024", "31,122", "31,12", "\"31,12,\" : Not a valid amount"}};
+        {hungarianMarks(), "7.5", "7,5", "7,5", ""},
+        {hungarianMarks(), "31.12.2024", "31,122", "31,12", "\"31,12,\" : Not a valid amount"}};
     for (const auto& [locale, typed, cost, rate, told] : figures) {
         ScopedFakeServices local(locale);
         Depreciation d(Book{});
@@ -477,13 +471,11 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
     EXPECT_EQ(w.PayDT[1]->text(), "0.00");
     EXPECT_EQ(w.PayNetT->text(), "293.66"); // 340 - 34 - 12.34
     saveScreenshot(&w, "payroll");
-    // Ctrl+V pastes into the rate and percentage boxes; a rate emptied and left is 0 and
-    // recomputes.
+    // Ctrl+V pastes into the rate and percentage boxes; a rate emptied and left is 0, recomputed.
     QGuiApplication::clipboard()->setText("35");
     for (QLineEdit* box : {w.PayRate[0], w.PayP[2]}) {
         box->selectAll();
-        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
-        QApplication::sendEvent(box, &paste);
+        dialog_driving::pressKey(box, Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
         EXPECT_EQ(box->text(), "35");
     }
     EXPECT_EQ(w.PayGross[0]->text(), "595.00"); // 17 hours at 35

@@ -287,15 +287,9 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
     }
     // A "." or "," that is neither mark of the locale types the decimal mark; any other key
     // refused is told at once, the box as it was; a number not read whole is told when left.
-    LocaleInfo hungarian = yearFirstLocale();
-    hungarian.name = "hu_HU";
-    const struct {
-        LocaleInfo locale;
-        bool amount;
-        const char *typed, *left;
-        Currency kept;
-        bool told;
-    } keys[] = {
+    const LocaleInfo hungarian = dialog_driving::hungarianMarks();
+    // Locale, amount box (else the account number box), typed, shown when left, kept, told.
+    const std::tuple<LocaleInfo, bool, std::string, std::string, Currency, bool> keys[] = {
         {monthFirstLocale(), true, "7.5", "7.5", Currency::fromRaw(75000), false},
         {decimalCommaLocale(), true, "7,5", "7,5", Currency::fromRaw(75000), false},
         {hungarian, true, "7.5", "7,5", Currency::fromRaw(75000), false},
@@ -303,19 +297,19 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
         {monthFirstLocale(), false, "4a00", "400", money(400), true},
         {hungarian, false, "31.12.2024", "31,12", Currency::fromRaw(311200), true},
         {decimalCommaLocale(), false, "31.12.2024", "31,12", Currency::fromRaw(311200), true}};
-    for (const auto& k : keys) {
-        ScopedFakeServices local(k.locale);
+    for (const auto& [locale, amount, typed, left, kept, told] : keys) {
+        ScopedFakeServices local(locale);
         TAcount v;
         openThreeEntries(v);
-        QLineEdit* box = k.amount ? v.DebitAmountText[0] : v.DebitFolio[0];
-        typeInto(box, k.typed);
+        QLineEdit* box = amount ? v.DebitAmountText[0] : v.DebitFolio[0];
+        typeInto(box, QString::fromStdString(typed));
         const bool toldAtOnce = status(v).find(" : Not ") != std::string::npos;
         v.AccNote->setFocus();
         const EntryLine& line = v.book().EntryLines[v.debitRowLine(0)];
-        EXPECT_EQ(std::tuple(box->text().toStdString(), k.amount ? line.Amount : line.AccountNumber,
+        EXPECT_EQ(std::tuple(box->text().toStdString(), amount ? line.Amount : line.AccountNumber,
                              toldAtOnce || status(v).find(" : Not ") != std::string::npos),
-                  std::tuple(k.left, k.kept, k.told))
-            << k.locale.name << " " << k.typed;
+                  std::tuple(left, kept, told))
+            << locale.name << " " << typed;
     }
 }
 

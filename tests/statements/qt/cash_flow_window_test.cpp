@@ -96,8 +96,7 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
         saveScreenshot(&w, "cash_flow_window_scrolled");
         w.resize(760, 480);
 
-        // In revenue/expense mode too, a number not read whole and left by Tab is told and put
-        // back.
+        // In revenue/expense mode too, a number not read whole, left by Tab, is told, put back.
         const std::pair<LocaleInfo, std::string> tabbed[] = {
             {decimalCommaLocale(), "\"1.234,5\" : Not an account number, none kept"},
             {monthFirstLocale(),

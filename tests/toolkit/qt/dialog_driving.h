@@ -68,6 +68,13 @@ inline std::string charactersMistaken(QWidget* box, const std::function<bool(QCh
     return mistaken.toStdString();
 }
 
+// hu_HU's number marks: "," and a no-break space; "." is neither.
+inline LocaleInfo hungarianMarks() {
+    LocaleInfo hungarian = yearFirstLocale();
+    hungarian.name = "hu_HU";
+    return hungarian;
+}
+
 // The locales a box is typed in: de_DE, hu_HU (a no-break space between digit groups, "." in no
 // number) and en_US.
 inline std::vector<LocaleInfo> typingLocales() {

@@ -127,9 +127,8 @@ TEST_F(PrintSetupFixture, ChoicesAreKeptForTheNextShowing) {
     EXPECT_EQ(trouble, QPrinterInfo::availablePrinters().isEmpty() ? 1 : 0);
 }
 
-// Each showing lists the printers there are, choices kept, each on the
-// printer's own sheets; every outage told when met, the user's printer back
-// when it is.
+// Each showing lists the printers there are, choices kept, each on the printer's own sheets;
+// every outage told when met, the user's printer back when it is.
 TEST_F(PrintSetupFixture, EachShowingListsThePrintersThereAre) {
     testing_support::PrintService service;
     if (!service.why().empty()) GTEST_SKIP() << service.why();
@@ -188,30 +187,27 @@ TEST_F(PrintSetupFixture, ZoomFloorAndCopiesText) {
     EXPECT_EQ(dialog.PxSize->currentText(), "20%");
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
 
-    // Zoom and copies typed, Print: the boxes then, what is told and what prints.
     const std::string copiesTold = " is not a number of copies: type a whole number from 1 to 999.";
-    const struct {
-        std::string typedZoom, copies, zoomShown, copiesShown, told;
-        int printed; // copies, 0 = the dialog stays
-        double zoom;
-    } rows[] = {{"87,5%", "2", "87,5%", "2", "", 2, 0.875},
-                {"150%", "abc", "150%", "2", "\"abc\"" + copiesTold, 0, 1.5},
-                {"150%", "7.5", "150%", "2", "\"7.5\"" + copiesTold, 0, 1.5},
-                {"31.12.2024", "3", "150%", "3",
-                 "\"31.12.2024\" is not a text size: type a percentage such as 87,5%.", 3, 1.5}};
-    for (const auto& row : rows) {
+    // Zoom and copies typed, Print: the boxes then, what is told, copies printed (0: none), zoom.
+    using Row =
+        std::tuple<std::string, std::string, std::string, std::string, std::string, int, double>;
+    for (const auto& [typedZoom, copies, zoomShown, copiesShown, told, printed, zoom] :
+         {Row{"87,5%", "2", "87,5%", "2", "", 2, 0.875},
+          Row{"150%", "abc", "150%", "2", "\"abc\"" + copiesTold, 0, 1.5},
+          Row{"150%", "7.5", "150%", "2", "\"7.5\"" + copiesTold, 0, 1.5},
+          Row{"31.12.2024", "3", "150%", "3",
+              "\"31.12.2024\" is not a text size: type a percentage such as 87,5%.", 3, 1.5}}) {
         if (!dialog.isVisible()) showDialog();
         fakes.messages.shown.clear();
         run.PrintCopies = 0;
-        type(dialog.PxSize, row.typedZoom);
-        type(dialog.Copying, row.copies);
+        type(dialog.PxSize, typedZoom);
+        type(dialog.Copying, copies);
         dialog.Command1->click();
-        EXPECT_EQ(dialog.zoomText(), row.zoomShown) << row.typedZoom;
-        EXPECT_DOUBLE_EQ(dialog.zoom(), row.zoom) << row.typedZoom;
-        EXPECT_EQ(dialog.Copying->text().toStdString(), row.copiesShown) << row.copies;
-        EXPECT_EQ(fakes.messages.shown.empty() ? "" : fakes.messages.lastText(), row.told);
-        EXPECT_EQ(run.PrintCopies, row.printed) << row.copies;
-        EXPECT_EQ(dialog.isVisible(), row.printed == 0);
+        EXPECT_EQ(std::tuple(dialog.zoomText(), dialog.Copying->text().toStdString(),
+                             fakes.messages.shown.empty() ? "" : fakes.messages.lastText(),
+                             run.PrintCopies, dialog.isVisible(), dialog.zoom()),
+                  std::tuple(zoomShown, copiesShown, told, printed, printed == 0, zoom))
+            << typedZoom << " " << copies;
     }
 }
 
