@@ -336,12 +336,13 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
                 fs::permissions(theirs, fs::perms::all & ~fs::perms::others_exec);
             }
             fs::permissions(real / "theirs", fs::perms(0644));
-            if (testing_support::othersReach(dir.path())) // "own shared" then the other user's
+            if (testing_support::othersReach(dir.path())) { // "own shared" then the other user's
                 EXPECT_TRUE(testing_support::asOrdinaryUser({dir / "own shared"}, [&] {
                     EXPECT_EQ(write(real / "theirs").error, FileRefusal::WriteDenied);
                     EXPECT_EQ(write(dir / "shared" / "theirs").error, FileRefusal::ReplaceDenied);
                     EXPECT_TRUE(write(dir / "own shared" / "theirs").ok());
                 }));
+            }
             EXPECT_EQ(readFile(dir / "shared" / "theirs"), "kept");
             fs::remove_all(dir / "own shared");
             fs::remove(real / "theirs");

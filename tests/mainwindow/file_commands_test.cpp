@@ -291,8 +291,8 @@ TEST_F(FileCommandsTest, CancelledWrongPasswordDamagedAndMissingChangeNothing) {
                   CommandOutcome::Cancelled);
         expectUnchanged("dates question cancelled");
         ASSERT_EQ(host.questions.size(), asked + 1);
-        EXPECT_TRUE(host.questions.back().ends_with(
-            "Cancel " + verb + " nothing and leaves the open book as it is."));
+        EXPECT_TRUE(host.questions.back().ends_with("Cancel " + verb +
+                                                    " nothing and leaves the open book as it is."));
     }
     EXPECT_EQ(fakes.messages.shown.size(), shown);
 
@@ -509,8 +509,11 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
             EXPECT_EQ(testing_support::runCommand(cd + change), 0);
             run.BookChanged = true;
             const std::size_t shown = fakes.messages.shown.size();
-            if (asks) saveAsks(" was changed by another", readFile(acc));
-            if (!asks) EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+            if (asks) {
+                saveAsks(" was changed by another", readFile(acc));
+            } else {
+                EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Done);
+            }
             EXPECT_EQ(fakes.messages.shown.size(), shown + (asks ? 2 : 0));
         }
     }));
