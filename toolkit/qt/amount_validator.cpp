@@ -10,15 +10,8 @@ AmountValidator::AmountValidator(std::function<NumberMarks()> marks, std::functi
 
 QValidator::State AmountValidator::validate(QString& input, int&) const {
     const AmountCheck check = checkAmountText(input.toStdString(), marks_(), held_());
-    switch (check.kind) {
-    case AmountTextKind::Empty:
-    case AmountTextKind::Valid:
-        return Acceptable;
-    case AmountTextKind::Incomplete:
-        return Intermediate;
-    case AmountTextKind::Refused:
-        break;
-    }
+    if (check.isAmount()) return Acceptable;
+    if (check.kind == AmountTextKind::Incomplete) return Intermediate;
     if (refused) refused(check.problem);
     return Invalid;
 }
