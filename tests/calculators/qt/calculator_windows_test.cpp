@@ -150,6 +150,8 @@ TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
     const std::tuple<LocaleInfo, QString, QString, QString, std::string> figures[] = {
         {monthFirstLocale(), "7.5", "7.5", "7.5", ""},
         {monthFirstLocale(), "1.5,3", "1.53", "1.53", "\"1.5,\" : Not a valid amount"},
+        {monthFirstLocale(), "-7", "7", "-7", // the rate alone takes "-"
+         "\"-\" : Not an amount: type digits, \".\" and \",\" only"},
         {decimalCommaLocale(), "7,5", "7,5", "7,5", ""},
         {hungarianMarks(), "7.5", "7,5", "7,5", ""},
         {hungarianMarks(), "31.12.2024", "31,122", "31,12", "\"31,12,\" : Not a valid amount"}};
