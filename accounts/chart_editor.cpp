@@ -114,10 +114,6 @@ LeftBox ChartEditor::leaveNumber(int k, const std::string& text) {
     return left;
 }
 
-bool ChartEditor::folioKeyAccepted(char32_t c) const {
-    return folioKeyAllowed(c, run_.DecimalSeparator);
-}
-
 ChartKeyMove ChartEditor::keyDown(int k, int key) {
     ChartKeyMove m;
     if (key == keys::Return && k < ChartRows - 1) {

@@ -68,8 +68,6 @@ class ChartEditor {
     void typeNote2(const std::string& text);
     void setClass(int type);
     void setSubAccountDash(bool on);
-    // The number box's key filter: that of every account-number box.
-    bool folioKeyAccepted(char32_t c) const;
 
     // --- keys in a name or number box of row k ---
     ChartKeyMove keyDown(int k, int key);

@@ -146,8 +146,7 @@ AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks, C
 
 LeftBox leaveAmountBox(const std::string& typed, const NumberMarks& marks, Currency held) {
     const AmountCheck check = checkAmountText(typed, marks, held);
-    if (check.kind == AmountTextKind::Empty || check.kind == AmountTextKind::Valid)
-        return {typed, ""};
+    if (check.isAmount()) return {typed, ""};
     return {amountBoxText(held, marks.decimal), check.problem};
 }
 

@@ -62,6 +62,10 @@ struct AmountCheck {
     AmountTextKind kind = AmountTextKind::Empty;
     Currency value;      // the amount when Valid, else 0
     std::string problem; // status-line text when Incomplete or Refused
+
+    // Whether the text stands for an amount (Empty or Valid): the amount
+    // its line then keeps is `value`.
+    bool isAmount() const { return kind == AmountTextKind::Empty || kind == AmountTextKind::Valid; }
 };
 // `held` is the amount the box's line holds: the box's own text for it
 // (amountBoxText) is Valid as that amount, so that an amount below zero,

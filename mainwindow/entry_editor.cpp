@@ -175,7 +175,7 @@ EntryOutcome EntryEditor::amountChanged(EntrySide side, int row, const std::stri
     const std::int32_t line = rowLine(side, row);
     if (line < 0 || !editable()) return out;
     const AmountCheck check = checkAmountText(text, marks(), book_.EntryLines[line].Amount);
-    if (check.kind == AmountTextKind::Incomplete || check.kind == AmountTextKind::Refused) {
+    if (!check.isAmount()) {
         out.status = StatusUpdate{check.problem, StatusColour::Red};
         return out;
     }

@@ -274,8 +274,7 @@ void RecurringEntries::wireRow(int r) {
     connect(AmountText[r], &QLineEdit::textEdited, this, [this, r](const QString& text) {
         const AmountCheck check = checkAmountText(text.toStdString(), marksOf(currentLocale()),
                                                   editor_.heldAmount(lineOf(r)));
-        if (check.kind == AmountTextKind::Valid || check.kind == AmountTextKind::Empty)
-            editor_.setAmount(lineOf(r), check.value);
+        if (check.isAmount()) editor_.setAmount(lineOf(r), check.value);
     });
     connect(AccNote[r], &QLineEdit::textEdited, this,
             [this, r](const QString& text) { editor_.setNote(lineOf(r), text.toStdString()); });

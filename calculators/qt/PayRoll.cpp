@@ -354,20 +354,12 @@ bool PayRoll::eventFilter(QObject* watched, QEvent* event) {
         // box, are the box's own.
         const int ascii = qt_keys::keyAscii(static_cast<QKeyEvent*>(event));
         if (ascii == 0 || ascii == 9) return false;
-        const char32_t c = static_cast<char32_t>(ascii);
-        const FigureKey judged = c == U'-' ? FigureKey{c, ""} : amountKey(c, marks_);
-        if (judged.typed != 0 && judged.typed < 32) return false; // Backspace, paste
-        const QString typed = QString::fromUcs4(&judged.typed, 1);
-        const std::string problem =
-            judged.typed == 0
-                ? judged.problem
-                : typedFigureProblem(textAfterTyping(box, typed).toStdString(), marks_);
-        if (judged.typed == 0 || !problem.empty()) {
-            if (!problem.empty()) showMessage(problem);
-            return true;
-        }
-        if (judged.typed == c) return false;
-        box->insert(typed);
+        KeyPressArgs k{ascii};
+        amountKeyPress(
+            k, marks_, [](const std::string& problem) { showMessage(problem); }, box, true);
+        if (k.KeyAscii == ascii) return false;
+        const char32_t typed = static_cast<char32_t>(k.KeyAscii);
+        if (typed != 0) box->insert(QString::fromUcs4(&typed, 1)); // the decimal mark for a "."
         return true;
     }
     if (event->type() == QEvent::FocusOut) {

@@ -473,10 +473,10 @@ TEST(ChartEditor, TypingScrollingKeysAndEveryChangeMarkTheBook) {
              return e.keyDown(13, keys::Return).focusRow == -1 &&
                     e.keyDown(5, keys::Return).focusRow == 6;
          }},
-        {"the folio key filter", [&] {},
+        {"the folio key filter, with the run's decimal mark", [&] {},
          [&] {
-             return e.folioKeyAccepted('7') && e.folioKeyAccepted('-') && e.folioKeyAccepted('/') &&
-                    !e.folioKeyAccepted('a') && e.folioKeyAccepted(',');
+             const auto key = [&](char32_t c) { return folioKeyAllowed(c, run.DecimalSeparator); };
+             return key('7') && key('-') && key('/') && !key('a') && key(',');
          }},
     };
     for (const Step& s : steps) {

@@ -10,15 +10,8 @@ AmountValidator::AmountValidator(std::function<NumberMarks()> marks, std::functi
 
 QValidator::State AmountValidator::validate(QString& input, int&) const {
     const AmountCheck check = checkAmountText(input.toStdString(), marks_(), held_());
-    switch (check.kind) {
-    case AmountTextKind::Empty:
-    case AmountTextKind::Valid:
-        return Acceptable;
-    case AmountTextKind::Incomplete:
-        return Intermediate;
-    case AmountTextKind::Refused:
-        break;
-    }
+    if (check.isAmount()) return Acceptable;
+    if (check.kind == AmountTextKind::Incomplete) return Intermediate;
     if (refused) refused(check.problem);
     return Invalid;
 }
@@ -41,8 +34,10 @@ void keyJudged(KeyPressArgs& k, const FigureKey& key,
 } // namespace
 
 void amountKeyPress(KeyPressArgs& k, const NumberMarks& marks,
-                    const std::function<void(const std::string&)>& tell, const QLineEdit* box) {
-    FigureKey key = amountKey(static_cast<char32_t>(k.KeyAscii), marks);
+                    const std::function<void(const std::string&)>& tell, const QLineEdit* box,
+                    bool minus) {
+    const char32_t typed = static_cast<char32_t>(k.KeyAscii);
+    FigureKey key = minus && typed == U'-' ? FigureKey{typed, ""} : amountKey(typed, marks);
     if (box && key.typed >= 32) {
         key.problem = typedFigureProblem(
             textAfterTyping(box, QString::fromUcs4(&key.typed, 1)).toStdString(), marks);

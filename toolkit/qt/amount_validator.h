@@ -39,9 +39,10 @@ QString textAfterTyping(const QLineEdit* box, const QString& typed);
 // amountKey and, given the box, by the text it would then hold
 // (typedFigureProblem): the key's character becomes what it types there (0
 // when the box refuses it), and a refused key is told through `tell` at once.
+// A box that takes figures below zero (`minus`) takes "-" as it does a mark.
 void amountKeyPress(KeyPressArgs& k, const NumberMarks& marks,
                     const std::function<void(const std::string&)>& tell,
-                    const QLineEdit* box = nullptr);
+                    const QLineEdit* box = nullptr, bool minus = false);
 // The same for a box an account number is typed into (numberKey).
 void numberKeyPress(KeyPressArgs& k, const std::string& decimalMark,
                     const std::function<void(const std::string&)>& tell);

@@ -111,13 +111,11 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     QApplication::sendEvent(w->Folio[4], &escape);
     EXPECT_FALSE(escape.isAccepted());
     pressKey(w->Folio[4], Qt::Key_Tab, "\t");
-    EXPECT_EQ(QApplication::focusWidget(), w->RenameAccount[5]);
-    EXPECT_EQ(book.AccountNumbers[4], money("100.5"));
-    EXPECT_EQ(w->Folio[4]->text(), "100-5");
-    EXPECT_EQ(fakes.messages.lastText(),
-              "\"x\" : Not an account number: type digits, \"-\" and \".\" only");
+    EXPECT_EQ(std::tuple(QApplication::focusWidget(), book.AccountNumbers[4], w->Folio[4]->text(),
+                         fakes.messages.lastText(), run.BookChanged),
+              std::tuple(w->RenameAccount[5], money("100.5"), "100-5",
+                         "\"x\" : Not an account number: type digits, \"-\" and \".\" only", true));
     fakes.messages.shown.clear();
-    EXPECT_TRUE(run.BookChanged);
     w->ScrollAcc_Change();
     EXPECT_EQ(w->Folio[4]->text(), "100.5");
     w->Dsh->click();

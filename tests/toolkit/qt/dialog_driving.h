@@ -68,21 +68,17 @@ inline std::string charactersMistaken(QWidget* box, const std::function<bool(QCh
     return mistaken.toStdString();
 }
 
-// hu_HU's number marks: "," and a no-break space; "." is neither.
+// hu_HU: "," and a no-break space between digit groups; "." in no number.
 inline LocaleInfo hungarianMarks() {
     LocaleInfo hungarian = yearFirstLocale();
     hungarian.name = "hu_HU";
+    hungarian.shortDatePattern = "yyyy. MM. dd.";
     return hungarian;
 }
 
-// The locales a box is typed in: de_DE, hu_HU (a no-break space between digit groups, "." in no
-// number) and en_US.
+// The locales a box is typed in: de_DE, hu_HU and en_US.
 inline std::vector<LocaleInfo> typingLocales() {
-    LocaleInfo hungarian = decimalCommaLocale();
-    hungarian.name = "hu_HU";
-    hungarian.groupMark = "\xC2\xA0";
-    hungarian.shortDatePattern = "yyyy. MM. dd.";
-    return {decimalCommaLocale(), hungarian, monthFirstLocale()};
+    return {decimalCommaLocale(), hungarianMarks(), monthFirstLocale()};
 }
 
 // What the emptied line edit or editable combo `box` shows once `typed` was typed into it key by
