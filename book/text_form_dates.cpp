@@ -36,9 +36,7 @@ FileDates::FileDates(const LocaleInfo& locale) : locale_(locale) {
 }
 
 std::string dateOrderName(int dateStyle, const LocaleInfo& locale) {
-    if (dateStyle >= 1 && dateStyle <= 4) return "day first";
-    if (dateStyle >= 5 && dateStyle <= 8) return "month first";
-    switch (dateOrderOf(locale.shortDatePattern)) {
+    switch (dateOrderOf(Tmain::DateStylePattern(dateStyle, locale))) {
     case DateOrder::DayMonthYear:
         return "day first";
     case DateOrder::MonthDayYear:

@@ -217,9 +217,12 @@ std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale
     return formatDatePattern(pattern, y, m, d, locale);
 }
 
+std::string DateStylePattern(int dateStyle, const LocaleInfo& locale) {
+    return stylePattern(dateStyle >= 0 && dateStyle <= 8 ? dateStyle : 0, locale, false);
+}
+
 std::string DateStyleSeparator(int dateStyle, const LocaleInfo& locale) {
-    if (dateStyle < 0 || dateStyle > 8) dateStyle = 0;
-    return dateSeparatorOf(stylePattern(dateStyle, locale, false));
+    return dateSeparatorOf(DateStylePattern(dateStyle, locale));
 }
 
 int FullYear(int twoDigitYear) {
@@ -358,8 +361,7 @@ int readDigits(const std::string& text, std::size_t& i, int maxDigits, int& digi
 } // namespace
 
 DateStyleReader::DateStyleReader(int dateStyle, const LocaleInfo& locale) : locale_(locale) {
-    if (dateStyle < 0 || dateStyle > 8) dateStyle = 0;
-    const DateLayout layout = layoutOf(stylePattern(dateStyle, locale, false));
+    const DateLayout layout = layoutOf(DateStylePattern(dateStyle, locale));
     for (Field field : layout.fields)
         fields_.push_back(field == Field::Day ? 'd' : field == Field::Month ? 'M' : 'y');
     gaps_ = layout.gaps;

@@ -68,6 +68,9 @@ enum class YearDigits { AsStyle, Four };
 // wrong century once it leaves the window of FullYear.
 std::string FormatDateStyle(double date, int dateStyle, const LocaleInfo& locale,
                             YearDigits yearDigits = YearDigits::AsStyle);
+// The pattern `dateStyle` writes dates in ("dd/MM/yy"); style 0, and a
+// style the program does not know, the locale's short-date pattern.
+std::string DateStylePattern(int dateStyle, const LocaleInfo& locale);
 // The mark `dateStyle` writes between a date's first two fields ("." in
 // "31.12.24", "-" in "31-12-2024").
 std::string DateStyleSeparator(int dateStyle, const LocaleInfo& locale);

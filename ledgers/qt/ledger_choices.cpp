@@ -242,14 +242,8 @@ LedgerChoice LedgerChoices::choice(bool reconcile) {
 
 void LedgerChoices::showBuilt(double from, double to, const std::string& folio,
                               const std::string& message) {
-    const double days[2] = {from, to};
-    double* kept[2] = {&FromDate, &ToDate};
-    for (std::size_t i = 0; i < 2; ++i) {
-        if (*kept[i] == days[i]) continue;
-        *kept[i] = days[i];
-        keptDateText_[i] = Tmain::FormatDateStyle(days[i], host_.book->DateStyle, currentLocale());
-        DateSearch[i]->setDayText(keptDateText_[i], days[i]);
-    }
+    if (FromDate != from) showDay(0, from);
+    if (ToDate != to) showDay(1, to);
     builtName_ = accountText();
     builtFolio_ = folio;
     builtRevision_ = host_.run->JournalRevision;
@@ -316,20 +310,19 @@ void LedgerChoices::setJournalPeriod() {
         first = std::min(first, line.Date);
         last = std::max(last, line.Date);
     }
-    const LocaleInfo locale = currentLocale();
-    keptDateText_ = {Tmain::FormatDateStyle(first, book.DateStyle, locale),
-                     Tmain::FormatDateStyle(last, book.DateStyle, locale)};
-    // The days themselves, also where the date style writes what it cannot read back.
-    FromDate = first;
-    ToDate = last;
-    DateSearch[0]->setDayText(keptDateText_[0], first);
-    DateSearch[1]->setDayText(keptDateText_[1], last);
+    showDay(0, first);
+    showDay(1, last);
 }
 
 void LedgerChoices::setToDay(double day) {
-    ToDate = day;
-    keptDateText_[1] = Tmain::FormatDateStyle(day, host_.book->DateStyle, currentLocale());
-    DateSearch[1]->setDayText(keptDateText_[1], day);
+    showDay(1, day);
+}
+
+void LedgerChoices::showDay(std::size_t box, double day) {
+    // The day itself, also where the date style writes what it cannot read back.
+    (box == 0 ? FromDate : ToDate) = day;
+    keptDateText_[box] = Tmain::FormatDateStyle(day, host_.book->DateStyle, currentLocale());
+    DateSearch[box]->setDayText(keptDateText_[box], day);
 }
 
 std::string LedgerChoices::accountText() const {

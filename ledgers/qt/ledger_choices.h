@@ -168,6 +168,8 @@ class LedgerChoices : public QObject {
     void chooseTypedNumber();
     void folioKey(KeyPressArgs& k);
     bool dateKey(int keyAscii);
+    // Date box `box` (0 from, 1 to) shows and keeps `day`, in the book's date style.
+    void showDay(std::size_t box, double day);
 
     const LedgerHost& host_;
     StripPlaces places_;

@@ -69,12 +69,10 @@ using TextFormParseAsking = std::function<TextFormReadResult(
     const std::string& text, const Book& open, const LocaleInfo& locale,
     const textforms::DateOrderQuestion&)>;
 
-// Under every date style, also those with two-digit years, days far from
-// today (1 June 2035, 1 January 1930, 31 December 1800) come back as written:
-// the files carry four-digit years. Opened into a new book (style 0) under
-// a month-first, a day-first, a decimal-comma, a year-first and a Hungarian
-// locale ("yyyy. MM. dd."), the dates come back as written: without a question where one order
-// reads every line (31/12/1800), after one where two do (5 March and 12 November 2024).
+// Under every date style, also those with two-digit years, and five locales, days far from today
+// (1 June 2035, 1 January 1930, 31 December 1800) come back as written into a new book (style 0),
+// the files carrying four-digit years: without a question where one order reads every line
+// (31/12/1800), after one where two do (5 March and 12 November 2024).
 inline void expectEveryStyleKeepsTheCentury(const TextFormFormat& format,
                                             const TextFormParseAsking& parse) {
     Book book = emptyBook();

@@ -514,9 +514,7 @@ std::optional<Book> readBack(const Book& held, Form form, const LocaleInfo& loca
                                 : "the " + name + " form refused: " + refusal;
     if (!refusal.empty()) return std::nullopt;
     constexpr double today = 46000;
-    // Opened as into a new book (date style 0): the file's dates are read by
-    // what they are, never by the style of the book that opens them.
-    Book fresh = held;
+    Book fresh = held; // the dates read by what they are, not by the open book's style
     fresh.DateStyle = 0;
     const textforms::DateOrderQuestion answer = answerAsWritten(held.DateStyle, locale);
     TextFormReadResult read =

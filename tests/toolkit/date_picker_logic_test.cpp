@@ -79,9 +79,9 @@ TEST(DatePicker, TheDateClampsTheDayAndEnablesItsWeekday) {
     EXPECT_EQ(p.logic->monthText(), "July");
     // A month's name in capitals under tr_TR, whose capital of "ı" is "I".
     auto& names = p.fakes.locale.info.longMonthNames;
-    names[3] = "Nisan", names[4] = "Mayıs", names[9] = "Ekim";
+    names[3] = "Nisan", names[4] = "Mayıs";
     for (const auto& [name, shown] :
-         {std::pair("NISAN", "April"), {"MAYIS", "May"}, {"EKIM", "October"}, {"NİSAN", "April"}}) {
+         {std::pair("NISAN", "April"), {"MAYIS", "May"}, {"NİSAN", "April"}}) {
         p.logic->chooseMonth(name);
         EXPECT_EQ(p.logic->monthText(), shown) << name;
     }

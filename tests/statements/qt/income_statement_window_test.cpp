@@ -93,8 +93,7 @@ TEST(IncomeStatementWindow, PeriodRatiosAndDrillDown) {
     for (const char* expected :
          {"Corner Shop", "Income Statement", "REVENUE", "Gross Profit", "Net Profit", "1,400.00"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
-    // Under a two-digit-year style the pickers build the days they were
-    // given, also past 2045 (which "31/12/46" would read back as 1946).
+    // A two-digit-year style: the days given are built, also past 2045 ("31/12/46" reads 1946).
     Book later = statementbooks::tradingBookEndingOn(Tmain::DayNumber(2046, 12, 31), 1);
     Income_Statement late(later, run, opened.host());
     late.Form_Activate2();

@@ -161,12 +161,11 @@ TEST(CalanderFormWidget, HostKeyHandlersGoFirst) {
                                                {dayFirstLocale(), 2, "2024/12/31"}}) {
         host.fakes.locale.info = locale;
         host.picker->setDateStyle(style);
-        box->clear();
-        typeText(box, "2024");
-        dialog_driving::pressKey(box, Qt::Key_Comma, ",", Qt::KeypadModifier);
-        typeText(box, "12");
-        dialog_driving::pressKey(box, Qt::Key_Period, ",", Qt::KeypadModifier);
-        typeText(box, "31");
+        box->setText("2024");
+        for (const auto& [key, part] : {std::pair(Qt::Key_Comma, "12"), {Qt::Key_Period, "31"}}) {
+            dialog_driving::pressKey(box, key, ",", Qt::KeypadModifier);
+            typeText(box, part);
+        }
         EXPECT_EQ(box->text(), typed);
     }
 }
