@@ -455,24 +455,31 @@ std::error_code readWholeFile(const std::filesystem::path& path, std::string& by
     std::string data;
     try {
         data.reserve(static_cast<std::size_t>(size));
-        char buf[1 << 16];
-        for (;;) {
-            ssize_t n = ::read(file.get(), buf, sizeof buf);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return lastError(FileUse::Read);
-            }
-            if (n == 0) break;
-            // A file that grows while it is read stops at the limit too.
-            if (data.size() + static_cast<std::size_t>(n) > LargestFileRead)
-                return FileRefusal::TooLarge;
-            data.append(buf, static_cast<std::size_t>(n));
-        }
+        const std::error_code failed =
+            readBlocks(file.get(), [&data](std::string_view block) -> std::error_code {
+                // A file that grows while it is read stops at the limit too.
+                if (data.size() + block.size() > LargestFileRead) return FileRefusal::TooLarge;
+                data.append(block);
+                return {};
+            });
+        if (failed) return failed;
     } catch (const std::bad_alloc&) {
         return std::make_error_code(std::errc::not_enough_memory);
     }
     bytes = std::move(data);
     return {};
+}
+
+std::error_code readBlocks(int fd, const std::function<std::error_code(std::string_view)>& take) {
+    char block[1 << 16];
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(fd, block, sizeof block, at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return lastError(FileUse::Read);
+        if (n == 0) return {};
+        if (std::error_code stop = take({block, static_cast<std::size_t>(n)})) return stop;
+        at += n;
+    }
 }
 
 std::error_code checkReadableFile(int fd, std::uint64_t& size) {
