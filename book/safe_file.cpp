@@ -164,10 +164,6 @@ bool stickyFolderKeeps(const std::filesystem::path& path, const struct stat& fil
     return user != 0 && file.st_uid != user && ::stat(path.parent_path().c_str(), &folder) == 0 &&
            (folder.st_mode & S_ISVTX) != 0 && folder.st_uid != user;
 }
-// The access-control list of the file `old` given to the new file `fd`
-// after the mode (whose group bits become the list's mask); where the old had
-// none, the new has none either, whatever its folder gives new files, and
-// exactly the old mode. False (errno set) when the list could not be given.
 // The mode given to `fd`, or already its own: a file system that keeps no
 // modes of its own (a memory stick's) refuses any change but has the mode
 // its files all share.
@@ -179,6 +175,10 @@ bool modeGiven(int fd, mode_t mode) {
     errno = failure;
     return false;
 }
+// The access-control list of the file `old` given to the new file `fd`
+// after the mode (whose group bits become the list's mask); where the old had
+// none, the new has none either, whatever its folder gives new files, and
+// exactly the old mode. False (errno set) when the list could not be given.
 bool keepAccess(int fd, const std::filesystem::path& old, mode_t mode) {
     constexpr const char* AccessList = "system.posix_acl_access";
     std::vector<char> list;
@@ -197,12 +197,11 @@ bool keepAccess(int fd, const std::filesystem::path& old, mode_t mode) {
         }
         if (errno != ERANGE || attempt == 2) return false;
     }
-    if (list.empty()) {
-        if (::fremovexattr(fd, AccessList) != 0 && errno != ENODATA && errno != EOPNOTSUPP)
-            return false;
-        return modeGiven(fd, mode);
-    }
-    return modeGiven(fd, mode) && ::fsetxattr(fd, AccessList, list.data(), list.size(), 0) == 0;
+    if (list.empty() && ::fremovexattr(fd, AccessList) != 0 && errno != ENODATA &&
+        errno != EOPNOTSUPP)
+        return false;
+    return modeGiven(fd, mode) &&
+           (list.empty() || ::fsetxattr(fd, AccessList, list.data(), list.size(), 0) == 0);
 }
 } // namespace
 
