@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -22,20 +21,19 @@ using testing_support::TempDir;
 
 namespace {
 
-// Keeps the user's real settings untouched: every per-user QSettings file
-// lands in a scratch folder for the lifetime of the object.
+// Keeps the user's real settings untouched: the user's configuration folder
+// is a scratch folder for the lifetime of the object.
 class ScratchSettings {
   public:
-    ScratchSettings() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(dir_.path().string()));
+    ScratchSettings() : saved_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir_.path().string()));
     }
-    ~ScratchSettings() { QStandardPaths::setTestModeEnabled(false); }
+    ~ScratchSettings() { qputenv("XDG_CONFIG_HOME", saved_); } // empty: as none
     const TempDir& dir() const { return dir_; }
 
   private:
     TempDir dir_;
+    QByteArray saved_;
 };
 
 // Restores the default locale when a test changes it.
@@ -73,7 +71,7 @@ QAbstractButton* buttonOf(QMessageBox* box, QMessageBox::StandardButton which) {
 
 TEST(QtServices, SettingsStoreRoundTripsPerUserUnderLwSettings) {
     ScratchSettings scratch;
-    QtSettingsStore store(scratch.dir().path());
+    QtSettingsStore store;
     EXPECT_FALSE(store.get("LW", "Settings", "Width").has_value());
 
     store.set("LW", "Settings", "Width", "9120");
