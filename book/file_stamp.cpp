@@ -32,6 +32,24 @@ std::optional<std::uint64_t> digestOf(int fd) {
     return digest;
 }
 
+enum class StampAgreement {
+    Same,        // the same file, not written since
+    BytesDecide, // the same file, only its change time moved: unchanged where its bytes are
+    Differs,     // another file, or one written since
+};
+
+// How a stamp taken now agrees with one taken before (their digests aside).
+StampAgreement compareStamps(const FileStamp& seen, const FileStamp& now) {
+    if (seen.device != now.device || seen.inode != now.inode || seen.size != now.size ||
+        seen.modifiedSeconds != now.modifiedSeconds ||
+        seen.modifiedNanoseconds != now.modifiedNanoseconds)
+        return StampAgreement::Differs;
+    if (seen.changedSeconds != now.changedSeconds ||
+        seen.changedNanoseconds != now.changedNanoseconds)
+        return StampAgreement::BytesDecide;
+    return StampAgreement::Same;
+}
+
 } // namespace
 
 std::optional<FileStamp> fileStampOf(int fd) {
@@ -50,17 +68,6 @@ std::optional<FileStamp> fileStampOf(const std::filesystem::path& path) {
     struct stat st {}; // a file this user may not read: no digest
     if (::stat(path.c_str(), &st) != 0) return std::nullopt;
     return stampOf(st);
-}
-
-StampAgreement compareStamps(const FileStamp& seen, const FileStamp& now) {
-    if (seen.device != now.device || seen.inode != now.inode || seen.size != now.size ||
-        seen.modifiedSeconds != now.modifiedSeconds ||
-        seen.modifiedNanoseconds != now.modifiedNanoseconds)
-        return StampAgreement::Differs;
-    if (seen.changedSeconds != now.changedSeconds ||
-        seen.changedNanoseconds != now.changedNanoseconds)
-        return StampAgreement::BytesDecide;
-    return StampAgreement::Same;
 }
 
 bool unchangedSince(const FileStamp& seen, const std::filesystem::path& path) {
