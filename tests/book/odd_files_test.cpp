@@ -311,11 +311,11 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
             }
             fs::permissions(real / "theirs", fs::perms(0644));
             if (testing_support::othersReach(dir.path())) { // "own shared" then the other user's
-                EXPECT_TRUE(testing_support::asOrdinaryUser({dir / "own shared"}, [&] {
+                testing_support::asOrdinaryUser({dir / "own shared"}, [&] {
                     EXPECT_EQ(write(real / "theirs").error, FileRefusal::WriteDenied);
                     EXPECT_EQ(write(dir / "shared" / "theirs").error, FileRefusal::ReplaceDenied);
                     EXPECT_TRUE(write(dir / "own shared" / "theirs").ok());
-                }));
+                });
             }
             EXPECT_EQ(readFile(dir / "shared" / "theirs"), "kept");
             fs::remove_all(dir / "own shared");
@@ -330,7 +330,7 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         // where the folder gives new files one (as an ordinary user where the test may be one).
         const fs::path lists = dir / "lists";
         fs::create_directory(lists);
-        EXPECT_TRUE(testing_support::asOrdinaryUser({lists}, [&] {
+        testing_support::asOrdinaryUser({lists}, [&] {
             using testing_support::runCommand, testing_support::OtherUser;
             const std::string other = std::to_string(::geteuid() == OtherUser ? 1 : OtherUser);
             for (const std::string name : {"listed", "plain"}) {
@@ -348,7 +348,7 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
                 EXPECT_EQ(runCommand(getfacl, &after), 0);
                 EXPECT_EQ(after, before) << name;
             }
-        }));
+        });
         fs::remove_all(lists);
 
         // A link to itself, two links to each other, a folder, a folder that

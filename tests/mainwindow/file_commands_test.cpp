@@ -531,7 +531,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
         {"ln shop.acc also.acc", "", 0},
         {"rm shop.acc", " is no longer there", 2},
         {"rm shop.acc && mkdir shop.acc", " is a folder, not a file.", 1}};
-    EXPECT_TRUE(testing_support::asOrdinaryUser({dir.path(), acc, dir / "twin"}, [&] {
+    testing_support::asOrdinaryUser({dir.path(), acc, dir / "twin"}, [&] {
         for (const auto& [change, says, messages] : changes) {
             EXPECT_EQ(testing_support::runCommand("cd '" + dir.path().string() + "' && " + change),
                       0);
@@ -546,7 +546,7 @@ TEST_F(FileCommandsTest, SaveAndSaveAsPaths) {
             EXPECT_EQ(fakes.messages.shown.size(), shown + messages);
             EXPECT_NE(fakes.messages.lastText().find(acc.string() + says), std::string::npos);
         }
-    }));
+    });
 
     // A write that fails is said and changes neither the path nor the mark.
     run.BookChanged = true;
