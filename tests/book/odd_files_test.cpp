@@ -299,11 +299,10 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         // keeps its owner and group where the system allows.
         if (root) {
             fs::permissions(real, fs::perms::all);
-            fs::create_directory(dir / "shared");
-            fs::permissions(dir / "shared", fs::perms::all | fs::perms::sticky_bit);
-            // ... but not where the shared folder is this user's own.
-            fs::create_directory(dir / "own shared");
-            fs::permissions(dir / "own shared", fs::perms::all | fs::perms::sticky_bit);
+            for (const char* shared : {"shared", "own shared"}) { // ... not where it is one's own
+                fs::create_directory(dir / shared);
+                fs::permissions(dir / shared, fs::perms::all | fs::perms::sticky_bit);
+            }
             for (const fs::path& theirs :
                  {real / "theirs", dir / "shared" / "theirs", dir / "own shared" / "theirs"}) {
                 writeFile(theirs, "kept");
