@@ -3,7 +3,6 @@
 #include "book/file_descriptor.h"
 #include "book/safe_file.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -24,16 +23,31 @@ FileStamp stampOf(const struct stat& st) {
 // 64-bit FNV-1a of the bytes of `fd` from its start; nullopt when a read fails.
 std::optional<std::uint64_t> digestOf(int fd) {
     std::uint64_t digest = 0xcbf29ce484222325ULL;
-    char block[1 << 16];
-    for (off_t at = 0;;) {
-        const ssize_t n = ::pread(fd, block, sizeof block, at);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return std::nullopt;
-        if (n == 0) return digest;
-        for (ssize_t i = 0; i < n; ++i)
-            digest = (digest ^ static_cast<unsigned char>(block[i])) * 0x100000001b3ULL;
-        at += n;
-    }
+    const std::error_code failed = readBlocks(fd, [&digest](std::string_view block) {
+        for (const char byte : block)
+            digest = (digest ^ static_cast<unsigned char>(byte)) * 0x100000001b3ULL;
+        return std::error_code();
+    });
+    if (failed) return std::nullopt;
+    return digest;
+}
+
+enum class StampAgreement {
+    Same,        // the same file, not written since
+    BytesDecide, // the same file, only its change time moved: unchanged where its bytes are
+    Differs,     // another file, or one written since
+};
+
+// How a stamp taken now agrees with one taken before (their digests aside).
+StampAgreement compareStamps(const FileStamp& seen, const FileStamp& now) {
+    if (seen.device != now.device || seen.inode != now.inode || seen.size != now.size ||
+        seen.modifiedSeconds != now.modifiedSeconds ||
+        seen.modifiedNanoseconds != now.modifiedNanoseconds)
+        return StampAgreement::Differs;
+    if (seen.changedSeconds != now.changedSeconds ||
+        seen.changedNanoseconds != now.changedNanoseconds)
+        return StampAgreement::BytesDecide;
+    return StampAgreement::Same;
 }
 
 } // namespace
@@ -42,8 +56,8 @@ std::optional<FileStamp> fileStampOf(int fd) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return std::nullopt;
     FileStamp stamp = stampOf(st);
-    // No reader takes a larger file: it is not read for nothing.
-    if (S_ISREG(st.st_mode) && stamp.size <= LargestFileRead) stamp.digest = digestOf(fd);
+    // Only a file the readers take is read: a larger one not for nothing.
+    if (std::uint64_t size = 0; !checkReadableFile(fd, size)) stamp.digest = digestOf(fd);
     return stamp;
 }
 
@@ -56,28 +70,11 @@ std::optional<FileStamp> fileStampOf(const std::filesystem::path& path) {
     return stampOf(st);
 }
 
-StampAgreement compareStamps(const FileStamp& seen, const FileStamp& now) {
-    if (seen.device != now.device || seen.inode != now.inode || seen.size != now.size ||
-        seen.modifiedSeconds != now.modifiedSeconds ||
-        seen.modifiedNanoseconds != now.modifiedNanoseconds)
-        return StampAgreement::Differs;
-    if (seen.changedSeconds != now.changedSeconds ||
-        seen.changedNanoseconds != now.changedNanoseconds)
-        return StampAgreement::BytesDecide;
-    return StampAgreement::Same;
-}
-
 bool unchangedSince(const FileStamp& seen, const std::filesystem::path& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return false;
-    switch (compareStamps(seen, stampOf(st))) {
-    case StampAgreement::Same:
-        return true;
-    case StampAgreement::Differs:
-        return false;
-    case StampAgreement::BytesDecide:
-        break;
-    }
+    const StampAgreement agreement = compareStamps(seen, stampOf(st));
+    if (agreement != StampAgreement::BytesDecide) return agreement == StampAgreement::Same;
     // Read now, the bytes must be those seen, and the file still the one stamped.
     const std::optional<FileStamp> now = fileStampOf(path);
     return now && seen.digest && now->digest == seen.digest &&

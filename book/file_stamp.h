@@ -25,13 +25,5 @@ std::optional<FileStamp> fileStampOf(int fd);
 // The stamp of the file `path` leads to; nullopt when there is none.
 std::optional<FileStamp> fileStampOf(const std::filesystem::path& path);
 
-enum class StampAgreement {
-    Same,        // the same file, not written since
-    BytesDecide, // the same file, only its change time moved: unchanged where its bytes are
-    Differs,     // another file, or one written since
-};
-// How a stamp taken now agrees with one taken before (their digests aside).
-StampAgreement compareStamps(const FileStamp& seen, const FileStamp& now);
-
 // True when `path` leads to the file `seen` stamps, with the bytes it had.
 bool unchangedSince(const FileStamp& seen, const std::filesystem::path& path);

@@ -164,10 +164,6 @@ bool stickyFolderKeeps(const std::filesystem::path& path, const struct stat& fil
     return user != 0 && file.st_uid != user && ::stat(path.parent_path().c_str(), &folder) == 0 &&
            (folder.st_mode & S_ISVTX) != 0 && folder.st_uid != user;
 }
-// The access-control list of the file `old` given to the new file `fd`
-// after the mode (whose group bits become the list's mask); where the old had
-// none, the new has none either, whatever its folder gives new files, and
-// exactly the old mode. False (errno set) when the list could not be given.
 // The mode given to `fd`, or already its own: a file system that keeps no
 // modes of its own (a memory stick's) refuses any change but has the mode
 // its files all share.
@@ -179,6 +175,10 @@ bool modeGiven(int fd, mode_t mode) {
     errno = failure;
     return false;
 }
+// The access-control list of the file `old` given to the new file `fd`
+// after the mode (whose group bits become the list's mask); where the old had
+// none, the new has none either, whatever its folder gives new files, and
+// exactly the old mode. False (errno set) when the list could not be given.
 bool keepAccess(int fd, const std::filesystem::path& old, mode_t mode) {
     constexpr const char* AccessList = "system.posix_acl_access";
     std::vector<char> list;
@@ -197,12 +197,11 @@ bool keepAccess(int fd, const std::filesystem::path& old, mode_t mode) {
         }
         if (errno != ERANGE || attempt == 2) return false;
     }
-    if (list.empty()) {
-        if (::fremovexattr(fd, AccessList) != 0 && errno != ENODATA && errno != EOPNOTSUPP)
-            return false;
-        return modeGiven(fd, mode);
-    }
-    return modeGiven(fd, mode) && ::fsetxattr(fd, AccessList, list.data(), list.size(), 0) == 0;
+    if (list.empty() && ::fremovexattr(fd, AccessList) != 0 && errno != ENODATA &&
+        errno != EOPNOTSUPP)
+        return false;
+    return modeGiven(fd, mode) &&
+           (list.empty() || ::fsetxattr(fd, AccessList, list.data(), list.size(), 0) == 0);
 }
 } // namespace
 
@@ -455,24 +454,31 @@ std::error_code readWholeFile(const std::filesystem::path& path, std::string& by
     std::string data;
     try {
         data.reserve(static_cast<std::size_t>(size));
-        char buf[1 << 16];
-        for (;;) {
-            ssize_t n = ::read(file.get(), buf, sizeof buf);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return lastError(FileUse::Read);
-            }
-            if (n == 0) break;
-            // A file that grows while it is read stops at the limit too.
-            if (data.size() + static_cast<std::size_t>(n) > LargestFileRead)
-                return FileRefusal::TooLarge;
-            data.append(buf, static_cast<std::size_t>(n));
-        }
+        const std::error_code failed =
+            readBlocks(file.get(), [&data](std::string_view block) -> std::error_code {
+                // A file that grows while it is read stops at the limit too.
+                if (data.size() + block.size() > LargestFileRead) return FileRefusal::TooLarge;
+                data.append(block);
+                return {};
+            });
+        if (failed) return failed;
     } catch (const std::bad_alloc&) {
         return std::make_error_code(std::errc::not_enough_memory);
     }
     bytes = std::move(data);
     return {};
+}
+
+std::error_code readBlocks(int fd, const std::function<std::error_code(std::string_view)>& take) {
+    char block[1 << 16];
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(fd, block, sizeof block, at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return lastError(FileUse::Read);
+        if (n == 0) return {};
+        if (std::error_code stop = take({block, static_cast<std::size_t>(n)})) return stop;
+        at += n;
+    }
 }
 
 std::error_code checkReadableFile(int fd, std::uint64_t& size) {

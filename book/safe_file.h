@@ -154,3 +154,7 @@ void failNextOpenForReading(int errnoValue);
 // Reads a whole regular file of at most LargestFileRead bytes into memory;
 // returns the error (empty on success).
 std::error_code readWholeFile(const std::filesystem::path& path, std::string& bytes);
+// Hands the bytes of the open file `fd`, from its start and without moving
+// its offset, to `take` in blocks, until the end or the first error `take`
+// returns; returns that error or the read's (empty when all was read).
+std::error_code readBlocks(int fd, const std::function<std::error_code(std::string_view)>& take);

@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include <cerrno>
+#include <filesystem>
 #include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -125,12 +126,11 @@ double QtClock::now() const {
     return static_cast<double>(days) + fraction;
 }
 
-QtSettingsStore::QtSettingsStore(std::filesystem::path folder) : folder_(std::move(folder)) {}
+namespace {
 
-std::optional<QString> QtSettingsStore::usableFile(const std::string& app) const {
-    const QString folder =
-        folder_.empty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                        : QFile::decodeName(QByteArray::fromStdString(folder_.string()));
+// The settings file of `app`; nullopt when it is not to be touched.
+std::optional<QString> usableSettingsFile(const std::string& app) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (folder.isEmpty()) return std::nullopt;
     const QString file = folder + QStringLiteral("/LW/") + fromUtf8(app) + QStringLiteral(".conf");
     std::error_code ec;
@@ -141,9 +141,11 @@ std::optional<QString> QtSettingsStore::usableFile(const std::string& app) const
     return file;
 }
 
+} // namespace
+
 std::optional<std::string> QtSettingsStore::get(const std::string& app, const std::string& section,
                                                 const std::string& key) const {
-    const auto file = usableFile(app);
+    const auto file = usableSettingsFile(app);
     if (!file) return std::nullopt;
     QSettings settings(*file, QSettings::IniFormat);
     settings.beginGroup(fromUtf8(section));
@@ -154,7 +156,7 @@ std::optional<std::string> QtSettingsStore::get(const std::string& app, const st
 
 void QtSettingsStore::set(const std::string& app, const std::string& section,
                           const std::string& key, const std::string& value) {
-    const auto file = usableFile(app);
+    const auto file = usableSettingsFile(app);
     if (!file) return;
     QSettings settings(*file, QSettings::IniFormat);
     settings.beginGroup(fromUtf8(section));

@@ -9,7 +9,6 @@
 #include <QLocale>
 #include <QString>
 
-#include <filesystem>
 #include <optional>
 
 // The d/M/y pattern of a Qt date format: day names and letters other than d, M
@@ -34,23 +33,16 @@ class QtClock : public Clock {
     double now() const override;
 };
 
-// Settings per user in the file "LW/<app>.conf" (INI, group = section) of
-// `folder`, by default the user's configuration folder. A file there that is
-// not a regular one (a pipe would hold up the program) is left alone: nothing
-// is read from it or written to it, as though there were no settings.
+// Settings per user in the file "LW/<app>.conf" (INI, group = section) of the
+// user's configuration folder. A file there that is not a regular one (a pipe
+// would hold up the program) is left alone: nothing is read from it or written
+// to it, as though there were no settings.
 class QtSettingsStore : public SettingsStore {
   public:
-    explicit QtSettingsStore(std::filesystem::path folder = {});
     std::optional<std::string> get(const std::string& app, const std::string& section,
                                    const std::string& key) const override;
     void set(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
-
-  private:
-    // The settings file of `app`; nullopt when it is not to be touched.
-    std::optional<QString> usableFile(const std::string& app) const;
-
-    std::filesystem::path folder_;
 };
 
 class QtClipboard : public Clipboard {

@@ -93,32 +93,6 @@ Book bookOfLines(int entries) {
     return book;
 }
 
-// Written over by `write` in `folder`, a file keeps its access-control list (another user's
-// access, its group's own rights), and one without keeps exactly its mode where the folder
-// gives new files a list: "" where it does (or the file system keeps none), else getfacl's.
-std::string aclsKept(const fs::path& folder,
-                     const std::function<BookWriteResult(const fs::path&)>& write) {
-    using testing_support::runCommand;
-    const std::string other =
-        std::to_string(::geteuid() == testing_support::OtherUser ? 1 : testing_support::OtherUser);
-    std::string told;
-    for (const std::string name : {"listed", "plain"}) {
-        const fs::path file = folder / name;
-        writeFile(file, "old");
-        fs::permissions(file, fs::perms(0640));
-        const std::string list = name == "listed" ? "-m u:" + other + ":rw- '" + file.string()
-                                                  : "-d -m u:" + other + ":rwx '" + folder.string();
-        const std::string getfacl = "getfacl -cpn '" + file.string() + "'";
-        std::string before, after;
-        if (runCommand("setfacl " + list + "'") != 0 || runCommand(getfacl, &before) != 0) break;
-        if (!write(file).ok() || runCommand(getfacl, &after) != 0 || after != before)
-            told += before + "became\n" + after;
-        fs::remove(file);
-    }
-    runCommand("setfacl -k '" + folder.string() + "'");
-    return told;
-}
-
 } // namespace
 
 TEST(OddFiles, PipesDevicesAndHugeFilesAreRefusedWithAMessage) {
@@ -325,11 +299,10 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
         // keeps its owner and group where the system allows.
         if (root) {
             fs::permissions(real, fs::perms::all);
-            fs::create_directory(dir / "shared");
-            fs::permissions(dir / "shared", fs::perms::all | fs::perms::sticky_bit);
-            // ... but not where the shared folder is this user's own.
-            fs::create_directory(dir / "own shared");
-            fs::permissions(dir / "own shared", fs::perms::all | fs::perms::sticky_bit);
+            for (const char* shared : {"shared", "own shared"}) { // ... not where it is one's own
+                fs::create_directory(dir / shared);
+                fs::permissions(dir / shared, fs::perms::all | fs::perms::sticky_bit);
+            }
             for (const fs::path& theirs :
                  {real / "theirs", dir / "shared" / "theirs", dir / "own shared" / "theirs"}) {
                 writeFile(theirs, "kept");
@@ -337,11 +310,11 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
             }
             fs::permissions(real / "theirs", fs::perms(0644));
             if (testing_support::othersReach(dir.path())) { // "own shared" then the other user's
-                EXPECT_TRUE(testing_support::asOrdinaryUser({dir / "own shared"}, [&] {
+                testing_support::asOrdinaryUser({dir / "own shared"}, [&] {
                     EXPECT_EQ(write(real / "theirs").error, FileRefusal::WriteDenied);
                     EXPECT_EQ(write(dir / "shared" / "theirs").error, FileRefusal::ReplaceDenied);
                     EXPECT_TRUE(write(dir / "own shared" / "theirs").ok());
-                }));
+                });
             }
             EXPECT_EQ(readFile(dir / "shared" / "theirs"), "kept");
             fs::remove_all(dir / "own shared");
@@ -352,12 +325,30 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
             EXPECT_TRUE(::stat((dir / "locked").c_str(), &replaced) == 0 &&
                         replaced.st_gid == 65534 && replaced.st_uid == 65534);
         }
-        // A file replaced keeps its access-control list, written as an
-        // ordinary user where the test may act as one.
-        fs::create_directory(dir / "lists");
-        EXPECT_TRUE(testing_support::asOrdinaryUser(
-            {dir / "lists"}, [&] { EXPECT_EQ(aclsKept(dir / "lists", write), ""); }));
-        fs::remove_all(dir / "lists");
+        // A file replaced keeps its access-control list, and one without keeps exactly its mode
+        // where the folder gives new files one (as an ordinary user where the test may be one).
+        const fs::path lists = dir / "lists";
+        fs::create_directory(lists);
+        testing_support::asOrdinaryUser({lists}, [&] {
+            using testing_support::runCommand, testing_support::OtherUser;
+            const std::string other = std::to_string(::geteuid() == OtherUser ? 1 : OtherUser);
+            for (const std::string name : {"listed", "plain"}) {
+                const fs::path file = lists / name;
+                writeFile(file, "old");
+                fs::permissions(file, fs::perms(0640));
+                const std::string list = name == "listed"
+                                             ? "-m u:" + other + ":rw- '" + file.string()
+                                             : "-d -m u:" + other + ":rwx '" + lists.string();
+                const std::string getfacl = "getfacl -cpn '" + file.string() + "'";
+                std::string before, after;
+                if (runCommand("setfacl " + list + "'") != 0 || runCommand(getfacl, &before) != 0)
+                    break;
+                ASSERT_TRUE(write(file).ok()) << name;
+                EXPECT_EQ(runCommand(getfacl, &after), 0);
+                EXPECT_EQ(after, before) << name;
+            }
+        });
+        fs::remove_all(lists);
 
         // A link to itself, two links to each other, a folder, a folder that
         // is not there (also at the end of a link), a pipe and a device are

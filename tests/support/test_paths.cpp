@@ -52,24 +52,25 @@ bool othersReach(const std::filesystem::path& folder) {
     return true;
 }
 
-bool asOrdinaryUser(const std::vector<std::filesystem::path>& given,
+void asOrdinaryUser(const std::vector<std::filesystem::path>& given,
                     const std::function<void()>& checks) {
-    if (::geteuid() != 0 || given.empty() || !othersReach(given.front())) {
-        checks();
-        return true;
-    }
+    if (::geteuid() != 0 || given.empty() || !othersReach(given.front())) return checks();
     for (const std::filesystem::path& p : given)
-        if (::chown(p.c_str(), OtherUser, OtherUser) != 0) return false;
+        ASSERT_EQ(::chown(p.c_str(), OtherUser, OtherUser), 0) << p;
     const pid_t child = ::fork();
     if (child == 0) {
+        // Only the checks' own failures count, not those of the test before them.
+        const auto& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
+        const int recorded = result.total_part_count(); // what a test records: its failures
         const bool other = ::setgid(OtherUser) == 0 && ::setuid(OtherUser) == 0;
         if (other) checks();
         std::fflush(nullptr);
-        ::_exit(other && !::testing::Test::HasFailure() ? 0 : 1);
+        ::_exit(other && result.total_part_count() == recorded ? 0 : 1);
     }
     int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+    EXPECT_TRUE(child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+                WEXITSTATUS(status) == 0)
+        << "a check failed as the ordinary user (told above)";
 }
 
 int runCommand(const std::string& command, std::string* output) {

@@ -35,8 +35,8 @@ constexpr unsigned OtherUser = 65534;
 bool othersReach(const std::filesystem::path& folder);
 // Runs `checks` as an ordinary user: where the tests run as root and another user reaches the
 // first of `given`, in a process of its own as OtherUser, to whom `given` (folders and files)
-// then belong; else as this user. False where a check failed in that process (printed there).
-bool asOrdinaryUser(const std::vector<std::filesystem::path>& given,
+// then belong (a check failing there is told there, and fails the test); else as this user.
+void asOrdinaryUser(const std::vector<std::filesystem::path>& given,
                     const std::function<void()>& checks);
 // Runs a command; returns its exit status and fills `output` with stdout.
 int runCommand(const std::string& command, std::string* output = nullptr);
