@@ -385,14 +385,6 @@ bool drawnWhole(const std::vector<RecordedCall>& calls, std::string text) {
     return false;
 }
 
-// The largest type drawn.
-double largestType(const std::vector<RecordedCall>& calls) {
-    double largest = 0;
-    for (const RecordedCall& c : calls)
-        if (c.kind == RecordedCall::Text) largest = std::max(largest, c.font.size);
-    return largest;
-}
-
 class PrintoutFitInFamily : public dialog_driving::InBothFamilies {};
 
 // Every printout of four books, in three families, from 20 % to past 2000 %:
@@ -437,19 +429,21 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
                 row.print(paper);
                 EXPECT_EQ(overlappingTexts(s.calls), std::vector<std::string>{});
                 const RecordedCall* heading = nullptr; // the first line of the heading
+                double type = 0;                       // the largest drawn
                 for (const RecordedCall& c : s.calls) {
                     if (c.kind != RecordedCall::Text || c.text.empty()) continue;
                     EXPECT_TRUE(c.x1 >= 0 && c.x2 <= row.width + 1 && c.y2 <= row.height + 1)
                         << RecordingSurface::describe(c) << " passes the page";
                     EXPECT_FALSE(c.text.ends_with("\u2026")) << c.text << " is shortened";
                     if (!heading) heading = &c;
+                    type = std::max(type, c.font.size);
                 }
                 if (row.onePage) { // the heading once: no strip of columns
                     EXPECT_EQ(std::ranges::count(s.calls, heading->text, &RecordedCall::text), 1);
                 }
-                if (printed == &book) types[at] = largestType(s.calls);
+                if (printed == &book) types[at] = type;
                 if (printed != &named) continue;
-                EXPECT_EQ(largestType(s.calls), types[at]);
+                EXPECT_EQ(type, types[at]);
                 std::vector<std::string> wholes = {named.AccountNames[7], named.AccountNames[9],
                                                    named.BusinessName.str()};
                 if (row.what == "balance sheet") wholes.erase(wholes.begin(), wholes.begin() + 2);
