@@ -185,7 +185,7 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
     // The numbers' column is nine digits wide, or as wide as the widest
     // number, indented by half the page's excess height; on a landscape page
     // (no excess) it starts at the margin. A name gives way to the amounts
-    // and goes on in lines below.
+    // and goes on in lines below, as a row of every printed table does.
     double numbers = s.TextWidth("000000000");
     double amounts = 0;
     for (const InvoiceLine& line : inv.lines) {
@@ -194,14 +194,13 @@ void PrintInvoice(DrawingSurface& s, const Book& book, const Invoice& inv) {
     }
     const double numberRight = numbers + std::max(0.0, (s.ScaleHeight() - width) / 2);
     const double gap = s.TextWidth("      ");
-    for (const InvoiceLine& line : inv.lines) {
-        room(1);
-        printRight(s, line.amountText, amountRight, false);
-        s.CurrentX = numberRight - s.TextWidth(line.numberText);
-        s.PrintInline(line.numberText);
-        printWithin(s, line.name, numberRight + gap, amountRight - amounts - gap, LineAlign::Left,
-                    [&] { room(1); });
-    }
+    for (const InvoiceLine& line : inv.lines)
+        printWrappedRow(s, {{line.name, numberRight + gap, amountRight - amounts - gap}}, room,
+                        [&] {
+                            printRight(s, line.amountText, amountRight, false);
+                            s.CurrentX = numberRight - s.TextWidth(line.numberText);
+                            s.PrintInline(line.numberText);
+                        });
 
     room(4);
     s.Print("");

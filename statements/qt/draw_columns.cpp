@@ -101,7 +101,6 @@ bool amountColumnsFit(const Measured& m, double width) {
 
 std::vector<AmountColumns> paperStrips(const Measured& m, double width) {
     AmountColumns c = placeAmountColumns(m, width);
-    c.wraps = true;
     // A strip of k columns needs the names and k - 1 steps between the margins.
     const double room = width - 2 * PaperMargin;
     if (c.names > room) {
@@ -141,7 +140,7 @@ void AmountColumns::line(DrawTarget& t, const StatementLine& line, int keep, int
     auto drawAmount = [&] {
         if (line.amount) amount(s, *line.amount, line.column);
     };
-    if (!wraps) {
+    if (t.onWindow) { // a label longer than its room is cut, on paper it wraps
         t.room(keep * height);
         blanks();
         s.CurrentX = left;

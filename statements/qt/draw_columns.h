@@ -31,7 +31,6 @@ struct AmountColumns {
     double nameRoom = 0; // the widest a name may be drawn
     double page = 0;     // the width the headings are centred across
     double lineRoom = 0; // the widest a label without an amount beside it may be drawn
-    bool wraps = false;  // on paper: a label wraps within its room, else it is cut
 
     bool shows(int column) const { return column >= first && column < end; }
     double right(int column) const { return left + names + (column - first) * step; }

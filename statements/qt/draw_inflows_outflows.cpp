@@ -5,6 +5,7 @@
 #include "resources/string_table.h"
 #include "statements/inflows_outflows_outputs.h"
 #include "statements/qt/draw_text.h"
+#include "toolkit/drawn_cells.h"
 #include "toolkit/printout_fit.h"
 #include "toolkit/text_wrap.h"
 
@@ -125,19 +126,18 @@ double widestFigure(DrawingSurface& s, const InflowsOutflows& io) {
 }
 
 // The labels drawn where the names stand, each in its weight: those of
-// `flowParts` (bold) and the account rows' (regular).
-struct FlowLabels {
-    std::vector<std::string> texts[2]; // regular, bold
-};
-FlowLabels flowLabels(const InflowsOutflows& io) {
-    FlowLabels labels;
+// `flowParts` (bold), the account rows' and the longest name's with the
+// rows' blanks (regular).
+DrawnTexts flowLabels(const InflowsOutflows& io, const std::string& longest) {
+    DrawnTexts labels;
     for (const FlowPart& part : flowParts(io)) {
         if (!part.rows)
-            labels.texts[1].push_back(part.label);
+            labels.add({0, part.label, true});
         else
             for (const FlowRow& row : *part.rows)
-                labels.texts[0].push_back(flowRowLabel(row));
+                labels.add({0, flowRowLabel(row), false});
     }
+    labels.add({0, longest + "    ", false});
     return labels;
 }
 
@@ -158,37 +158,14 @@ std::string longestFlowName(DrawingSurface& s, const Book& book, const InflowsOu
     return longest;
 }
 
-// The widest of the labels, each in its weight, and of the longest name's
-// (with the rows' blanks). `measure` measures a weight's texts.
-double widestFlowLabel(DrawingSurface& s, const FlowLabels& labels, const std::string& longest,
-                       const std::function<double(const std::vector<std::string>&)>& measure) {
-    const bool bold = s.FontBold;
-    double label = 0;
-    for (const bool weight : {false, true}) {
-        s.FontBold = weight;
-        label = std::max(label, measure(labels.texts[weight ? 1 : 0]));
-    }
-    s.FontBold = false;
-    label = std::max(label, measure({longest + "    "}));
-    s.FontBold = bold;
-    return label;
-}
-
-double widestFlowLabel(DrawingSurface& s, const FlowLabels& labels, const std::string& longest) {
-    return widestFlowLabel(s, labels, longest, [&s](const std::vector<std::string>& texts) {
-        return widestTextWidth(s, texts);
-    });
-}
-
 double flowNameColumn(DrawingSurface& s, const std::string& longest, const InflowsOutflows& io,
                       double step, double scale) {
     const double designed =
         std::nearbyint(s.TextWidth(longest)) + std::max(1650.0 * scale, LabelIndent * scale + step);
     // Every label beside the first column's figures, as drawn, ends before
     // the widest of them begins.
-    return std::max(designed,
-                    std::ceil(LabelIndent * scale + widestFlowLabel(s, flowLabels(io), longest) +
-                              widestFigure(s, io)));
+    return std::max(designed, std::ceil(LabelIndent * scale + flowLabels(io, longest).widest(s, 0) +
+                                        widestFigure(s, io)));
 }
 
 double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale) {
@@ -200,10 +177,7 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale
 // The least room of the labels on paper, where they wrap: the names' least,
 // or their widest character.
 double flowLabelLeast(DrawingSurface& s, const InflowsOutflows& io) {
-    return std::max(NameLeast, widestFlowLabel(s, flowLabels(io), "",
-                                               [&s](const std::vector<std::string>& texts) {
-                                                   return widestCharacter(s, texts);
-                                               }));
+    return std::max(NameLeast, flowLabels(io, "").widestCharacter(s, 0));
 }
 
 // On paper `width` twips wide, in the fonts of `zoom` (the surface's

@@ -206,9 +206,8 @@ TEST(LedgerPages, JournalNotesWrapAtBlanksAndLongWordsBreakWithoutLoss) {
     EXPECT_DOUBLE_EQ(rows[1].second, 84 + (330 - 30) / 2.0); // centred in its column
     EXPECT_EQ(wrapJournalNote("Rent", 168, 660, charWidth)[0].second, 168 + (660 - 4) / 2.0);
     // The line before a word too long for the row centred as the others are.
-    rows = wrapJournalNote("Paid " + word, 84, 330, charWidth);
-    EXPECT_EQ(rows[0].first, "Paid ");
-    EXPECT_DOUBLE_EQ(rows[0].second, 84 + (330 - 4) / 2.0);
+    EXPECT_EQ(wrapJournalNote("Paid " + word, 84, 330, charWidth)[0],
+              std::pair(std::string("Paid "), 84 + (330 - 4) / 2.0));
     // A wrapped row moves whole to the next page where a page holds it.
     EXPECT_EQ(linesKeptTogether(4, 100, 400), 4);
     EXPECT_EQ(linesKeptTogether(5, 100, 400), 1);

@@ -76,10 +76,8 @@ TEST(InvoicePdf, APrinterThatCannotBeStartedIsSaid) {
     PrinterChoices gone;
     gone.printerName = "A printer long since removed";
     EXPECT_FALSE(printInvoiceOn(gone, b, inv));
-    const std::string told = fakes.messages.lastText(); // with the print system's answer
-    EXPECT_EQ(
-        told.rfind("Printer Error, Please Check the Printer...\n\nThe print system says: ", 0), 0u);
-    EXPECT_TRUE(told.ends_with("\nNothing was printed.")) << told;
+    EXPECT_TRUE(fakes.messages.lastText().starts_with( // with the print system's answer
+        "Printer Error, Please Check the Printer...\n\nThe print system says: "));
 }
 
 } // namespace

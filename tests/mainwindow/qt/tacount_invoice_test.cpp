@@ -176,10 +176,8 @@ TEST(TAcountInvoice, AnOutageIsToldBeforeThePdfFileIsAskedFor) {
     TAcount w;
     showBook(w, saleBook());
     std::string toldBefore;
-    const PdfFileChooser before = replacePdfFileDialog([&](const std::string&) {
-        toldBefore = fakes.messages.lastText();
-        return std::string();
-    });
+    const PdfFileChooser before = replacePdfFileDialog(
+        [&](const std::string&) { return toldBefore = fakes.messages.lastText(), std::string(); });
     run(w, Command::Invoice);
     replacePdfFileDialog(before);
     EXPECT_EQ(toldBefore, "Printer Trouble\n\nThe print service is not running: the pages will "
