@@ -549,9 +549,8 @@ void ConfigAccounts::Copy_All_Click() {
 
 void ConfigAccounts::PrintAccounts_Click() {
     leaveTypedNumber();
-    if (!printSetup_) printSetup_ = new Printformer(run_, this);
     const Book& book = editor_.book();
-    printThroughSetup(*printSetup_, this, run_,
+    printThroughSetup(printSetupOf(hooks_.printSetup, printSetup_, this, run_), this, run_,
                       printJobName("Chart of Accounts", book.BusinessName.str()),
                       [&](DrawingSurface& s, double) {
                           printChart(s, book, run_.DecimalSeparator, run_.PrintScale);

@@ -6,6 +6,7 @@
 #include <string>
 
 class HC;
+class Printformer;
 
 struct ChartWindowHooks {
     // The entry line's shared account list refilled from the book.
@@ -17,4 +18,6 @@ struct ChartWindowHooks {
     std::function<void()> closeAccountWindows;
     // The help-mode window (may be null).
     ::HC* help = nullptr;
+    // The program's print setup, whose printer every printout uses.
+    std::function<Printformer*()> printSetup;
 };

@@ -85,6 +85,7 @@ StatementHost statementHost(TAcount& main) {
     host.accountNames = [&main] { return main.accountList->names(); };
     host.installTypeAhead = [](QComboBox* box) { installComboTypeAhead(box); };
     host.mainCaption = [&main] { return main.windowTitle().toStdString(); };
+    host.printSetup = [&main] { return main.printSetup(); };
     host.openLedger = [&main](const LedgerRequest& r) {
         const std::string account = Tmain::AccountNameByNumber(main.book(), r.account);
         if (r.window == LedgerRequest::Window::TAccount) {
@@ -180,6 +181,7 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
             closeDrillDownLedgers(main);
         };
         hooks.help = main.HC;
+        hooks.printSetup = [&main] { return main.printSetup(); };
         return new ConfigAccounts(main.book(), main.run(), std::move(hooks), &main);
     };
     launchers.moveAccounts = [](TAcount& main) -> QWidget* {

@@ -353,8 +353,7 @@ void CashFlow::EmalSt_Click() {
 }
 
 Printformer& CashFlow::printSetup() {
-    if (!printSetup_) printSetup_ = new Printformer(run_, this);
-    return *printSetup_;
+    return printSetupOf(host_.printSetup, printSetup_, this, run_);
 }
 
 void CashFlow::PrintCash_Click() {

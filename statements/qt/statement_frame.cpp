@@ -363,8 +363,7 @@ void StatementFrame::showEvent(QShowEvent* event) {
 }
 
 Printformer& StatementFrame::printSetup() {
-    if (!printSetup_) printSetup_ = new Printformer(run_, this);
-    return *printSetup_;
+    return printSetupOf(host_.printSetup, printSetup_, this, run_);
 }
 
 void StatementFrame::printToPrinter() {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class Printformer;
 class QComboBox;
 
 // A drill-down: which of the two shared ledger windows, on which account.
@@ -39,5 +40,7 @@ struct StatementHost {
     std::function<void(QComboBox*)> installTypeAhead;
     // The main window's caption, which a mail draft names as its producer.
     std::function<std::string()> mainCaption;
+    // The program's print setup, whose printer every printout uses.
+    std::function<Printformer*()> printSetup;
     std::string producer() const { return mainCaption ? mainCaption() : std::string(); }
 };

@@ -411,8 +411,12 @@ const PrinterChoices& Printformer::choices() const {
 }
 
 std::optional<Printformer::Result> Printformer::ask(QWidget* owner) {
-    if (owner && owner != parentWidget()) setParent(owner, windowFlags());
+    // Shown over the window printing, then given back to the window that
+    // keeps it: one shared by many windows outlives each of them.
+    QWidget* keeper = parentWidget();
+    if (owner && owner != keeper) setParent(owner, windowFlags());
     exec();
+    if (parentWidget() != keeper) setParent(keeper, windowFlags());
     if (run_.PrintCopies <= 0) return std::nullopt;
     Result result{run_.PrintCopies, zoom(), choices()};
     setup_->setPdfPath(""); // the file is this print's own: the next one asks for its own

@@ -50,7 +50,7 @@ class Printformer : public QDialog {
         double zoom; // the PrintScale to print with
         PrinterChoices printer;
     };
-    // Shows the dialog modally (owned by `owner` when given); nullopt when
+    // Shows the dialog modally (owned by `owner` while shown, when given); nullopt when
     // cancelled or there is nothing to print. On the PDF printer the result
     // names a file asked for this print alone.
     std::optional<Result> ask(QWidget* owner = nullptr);

@@ -5,6 +5,13 @@
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/Printformer.h"
 
+Printformer& printSetupOf(const std::function<Printformer*()>& shared, Printformer*& own,
+                          QWidget* window, RunTimeState& run) {
+    if (Printformer* program = shared ? shared() : nullptr) return *program;
+    if (!own) own = new Printformer(run, window);
+    return *own;
+}
+
 bool printThroughSetup(Printformer& setup, QWidget* owner, RunTimeState& run,
                        const std::string& jobName,
                        const std::function<void(DrawingSurface&, double zoom)>& draw) {

@@ -10,7 +10,13 @@ class Printformer;
 class QWidget;
 struct RunTimeState;
 
-// Asks `setup` (owned by `owner` when given); nothing when it is cancelled.
+// The print setup `window` prints through: the program's one, which sets the
+// printer of every printout, where `shared` gives it; else (a window made on
+// its own) one of the window's own, made into `own` the first time.
+Printformer& printSetupOf(const std::function<Printformer*()>& shared, Printformer*& own,
+                          QWidget* window, RunTimeState& run);
+
+// Asks `setup` (owned by `owner` while shown, when given); nothing when it is cancelled.
 // Else PrintScale holds the chosen zoom while the copies print and is 1
 // afterwards, `draw` draws each copy at that zoom as a job named `jobName`
 // (see printJobName), and a failure is told once, as tellPrintFailure tells

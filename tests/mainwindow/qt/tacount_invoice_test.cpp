@@ -1,13 +1,18 @@
 // Invoices of the main window's current entry: printed from the File
 // menu on the PDF printer (read back with pdftotext) and mailed from the
 // toolbar (read back with Python's email package).
+#include "accounts/qt/ConfigAccounts.h"
 #include "ledgers/ledger_printouts.h"
 #include "mainwindow/mailed_invoice_reader.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/qt/toolbar_strip.h"
+#include "mainwindow/qt/window_launchers.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
 #include "platform/qt/printer_factory.h"
+#include "statements/qt/CashFlow.h"
+#include "statements/qt/Income_Statement.h"
+#include "statements/qt/Trial_Balance.h"
 #include "support/pdf_text.h"
 #include "support/qt/print_service.h"
 #include "support/test_paths.h"
@@ -15,7 +20,10 @@
 #include "toolkit/qt/Printformer.h"
 #include "toolkit/qt/pdf_file_dialog.h"
 
+#include <QApplication>
+#include <QFrame>
 #include <QLineEdit>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace main_window_driving;
@@ -167,14 +175,71 @@ TEST(TAcountInvoice, NoPdfFileNamedPrintsNothingAndEachPrintAsksForAFileOfItsOwn
     replacePdfFileDialog(before);
 }
 
-// With the print service stopped, Print Invoice says so before it asks for a PDF file.
-TEST(TAcountInvoice, AnOutageIsToldBeforeThePdfFileIsAskedFor) {
+// The printer, paper and orientation chosen in one window's print setup are
+// every later printout's, in windows made again too; the invoice prints
+// there. With the print service stopped, Print Invoice says so before it
+// asks for a PDF file.
+TEST(TAcountInvoice, OnePrinterForEveryPrintoutAndAnOutageToldFirst) {
     testing_support::PrintService service;
     if (!service.why().empty()) GTEST_SKIP() << service.why();
-    service.stop();
+    ASSERT_TRUE(service.addQueue("Office") && service.addQueue("Annex"));
     ScopedFakeServices fakes(dayFirstLocale());
     TAcount w;
     showBook(w, saleBook());
+    // The print setup that shows while `print` runs: what it shows, then cancelled.
+    const auto setupShown = [](const std::function<void()>& print,
+                               const std::function<void(Printformer&)>& choose) {
+        std::string shown;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* setup = qobject_cast<Printformer*>(window); setup && setup->isVisible()) {
+                    choose(*setup);
+                    shown = setup->Combo1->currentText().toStdString() + ", " +
+                            setup->Combo2->currentText().toStdString() +
+                            (setup->ShapL[2]->isVisible() ? ", landscape" : "");
+                    setup->cancelClicked();
+                }
+        });
+        print();
+        return shown;
+    };
+    WindowLaunchers& open = w.launchers();
+    auto* tb = static_cast<Trial_Balance*>(open.trialBalance(w, "31/12/2025"));
+    ASSERT_NE(tb, nullptr);
+    std::string printer; // not the one the setup starts on
+    const std::string shown =
+        setupShown([tb] { tb->PrintAccount->trigger(); },
+                   [&printer](Printformer& s) {
+                       printer = s.Combo1->currentText() == "Office" ? "Annex" : "Office";
+                       s.printerChosen(printer);
+                       s.paperChosen(s.Combo2->findText("Envelope DL, 110 x 220 mm"));
+                       s.orientationChosen(Landscape);
+                   });
+    const std::string chosen = printer + ", Envelope DL, 110 x 220 mm, landscape";
+    EXPECT_EQ(shown, chosen);
+    delete tb;
+    auto* again = static_cast<Trial_Balance*>(open.trialBalance(w, "31/12/2025"));
+    auto* is = static_cast<Income_Statement*>(open.incomeStatement(w));
+    auto* io = static_cast<CashFlow*>(open.cashFlow(w));
+    auto* chart = static_cast<ConfigAccounts*>(open.chartOfAccounts(w));
+    ASSERT_TRUE(again && is && io && chart);
+    const std::pair<const char*, std::function<void()>> printouts[] = {
+        {"trial balance made again", [again] { again->PrintAccount->trigger(); }},
+        {"income statement", [is] { is->PrintToPrinter->trigger(); }},
+        {"inflows/outflows", [io] { io->PrintCash->trigger(); }},
+        {"chart of accounts", [chart] { chart->PrintAccounts_Click(); }}};
+    for (const auto& [what, print] : printouts)
+        EXPECT_EQ(setupShown(print, [](Printformer&) {}), chosen) << what;
+    run(w, Command::Invoice);
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, printer.c_str(), 0, CUPS_WHICHJOBS_ALL);
+    ASSERT_EQ(count, 1);
+    EXPECT_STREQ(jobs[0].title, "Invoice INV-2041 - Harbour Traders");
+    cupsFreeJobs(count, jobs);
+
+    service.stop();
     std::string toldBefore;
     const PdfFileChooser before = replacePdfFileDialog(
         [&](const std::string&) { return toldBefore = fakes.messages.lastText(), std::string(); });
