@@ -349,10 +349,16 @@ PrintOutcome printCopies(const PrinterChoices& choices, int copies, const std::s
                          const std::function<void(DrawingSurface&)>& draw) {
     if (choices.printerName == PdfPrinterName)
         if (PrintOutcome refused = refusedPdfCopy(choices, copies); !refused) return refused;
+    // A printer's job failing once the service that answered here no longer
+    // does failed because the service stopped, whatever else its answer says.
+    const bool serviceAnswered = choices.printerName != PdfPrinterName && printServiceRunning();
     for (int copy = 1; copy <= copies; ++copy) {
         PrintOutcome outcome = printCopy(choices, copy, jobName, draw);
         outcome.copiesPrinted = copy - 1;
-        if (!outcome) return outcome;
+        if (outcome) continue;
+        outcome.serviceStopped =
+            serviceAnswered && outcome.failedFile.empty() && !printServiceRunning();
+        return outcome;
     }
     return {};
 }
@@ -360,7 +366,9 @@ PrintOutcome printCopies(const PrinterChoices& choices, int copies, const std::s
 std::string printFailureText(const PrintOutcome& failed) {
     if (failed.failedFile.empty()) {
         std::string text = strings::text(292) + "\n\n";
-        if (!failed.printerAnswer.empty())
+        if (failed.serviceStopped)
+            text += "The print service stopped while printing.\n";
+        else if (!failed.printerAnswer.empty())
             text += (failed.refused ? "The print system did not take the job: "
                                     : "The print system says: ") +
                     failed.printerAnswer + "\n";

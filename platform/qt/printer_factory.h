@@ -42,6 +42,7 @@ struct PrintOutcome {
     std::string printerAnswer;             // the print system's answer: why it failed
     bool refused = false;                  // the print system did not take the job
     int copiesPrinted = 0;                 // the copies before the one that failed
+    bool serviceStopped = false;           // the print service stopped while printing
     explicit operator bool() const { return printed; }
 };
 
@@ -56,7 +57,7 @@ PrintOutcome printCopies(const PrinterChoices& choices, int copies, const std::s
                          const std::function<void(DrawingSurface&)>& draw);
 
 // What the user is told of a failed print: text 292 for a printer, with the
-// print system's answer and what was printed; for a
+// print system's answer (or that the print service stopped) and what was printed; for a
 // PDF copy the file and the reason, that the older file stays where there
 // was one, and the files of the copies written before it.
 std::string printFailureText(const PrintOutcome& failed);

@@ -216,6 +216,18 @@ TEST(PainterSurface, PrintsOnAQueueOfThePrintSystem) {
     const std::string told = printFailureText(printCopies(choices, 2, "Refused", drawStatement));
     EXPECT_NE(told.find("not accepting jobs"), std::string::npos) << told;
     EXPECT_NE(told.find("Nothing was printed."), std::string::npos) << told;
+
+    // The print service stopped while the second copy is drawn: told so, and what was printed.
+    ASSERT_TRUE(service.run("cupsaccept Margins"));
+    int drawn = 0;
+    EXPECT_EQ(
+        printFailureText(printCopies(choices, 3, "Stopped",
+                                     [&](DrawingSurface& s) {
+                                         if (++drawn == 2) service.stop();
+                                         drawStatement(s);
+                                     })),
+        strings::text(292) +
+            "\n\nThe print service stopped while printing.\nOnly the first copy was printed.");
 }
 
 TEST(PainterSurface, WindowPictureUsesFifteenTwipsAPixel) {
