@@ -13,9 +13,19 @@ enum PrintOrientation { Portrait = 1, Landscape = 2 };
 enum PrintColorMode { Monochrome = 1, Color = 2 };
 enum PrintQuality { DraftQuality = -1, LowQuality = -2, MediumQuality = -3, HighQuality = -4 };
 
+// A sheet a printer feeds that no paper code stands for: the printer's own
+// name for it and its size as fed.
+struct PrinterPaper {
+    std::string name;
+    double widthMm = 0;
+    double heightMm = 0;
+    friend bool operator==(const PrinterPaper&, const PrinterPaper&) = default;
+};
+
 struct PrinterChoices {
     std::string printerName = PdfPrinterName;
-    int paperCode = 9; // A4
+    int paperCode = 9;     // A4; 0: the printer's own paper below
+    PrinterPaper ownPaper; // when paperCode is 0
     int orientation = Portrait;
     int colorMode = Color;
     int quality = HighQuality;
@@ -26,8 +36,10 @@ struct PrinterChoices {
 
 struct PrinterCapabilities {
     std::string name;
-    std::vector<int> paperCodes; // accepted paper codes, ascending
-    int currentPaperCode = 0;    // the printer's own paper before any choice (0 = unknown)
+    std::vector<int> paperCodes;         // accepted paper codes, ascending
+    std::vector<PrinterPaper> ownPapers; // its sheets that no paper code stands for
+    int currentPaperCode = 0;            // the printer's own paper before any choice (0 = unknown)
+    std::string currentOwnPaper;         // the name of that paper when it is one of ownPapers
     bool color = true;
     bool duplex = false;
 };

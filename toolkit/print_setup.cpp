@@ -3,6 +3,7 @@
 #include "platform/paper_sizes.h"
 
 #include <algorithm>
+#include <cmath>
 
 PaperList probePapers(const std::function<bool(int)>& accepts, int startCode) {
     PaperList list;
@@ -12,6 +13,11 @@ PaperList probePapers(const std::function<bool(int)>& accepts, int startCode) {
         list.codes.push_back(code);
     }
     return list;
+}
+
+std::string ownPaperName(const PrinterPaper& paper) {
+    return paper.name + ", " + std::to_string(std::lround(paper.widthMm)) + " x " +
+           std::to_string(std::lround(paper.heightMm)) + " mm";
 }
 
 namespace {
@@ -67,8 +73,8 @@ const std::string& PrintSetup::startingPrinter(const std::string& defaultPrinter
 
 void PrintSetup::listPrinters(std::vector<PrinterCapabilities> installed,
                               const std::string& defaultPrinter) {
-    const PrinterChoices kept = choices_;
-    const int wantedPaper = wantedPaper_;
+    const std::string keptPrinter = choices_.printerName, keptPaper = chosenPaperName();
+    const std::string wantedPaper = wantedPaper_;
     installed.push_back(std::move(printers_.back()));
     printers_ = std::move(installed);
     wantedMissing_ = wanted_.empty() ? noPrinterInstalled() : !listed(wanted_);
@@ -76,17 +82,17 @@ void PrintSetup::listPrinters(std::vector<PrinterCapabilities> installed,
     // so, with its paper, while it is there.
     std::string target = wanted_;
     if (wantedMissing_ || wanted_.empty())
-        target = kept.printerName != PdfPrinterName && listed(kept.printerName)
-                     ? kept.printerName
+        target = keptPrinter != PdfPrinterName && listed(keptPrinter)
+                     ? keptPrinter
                      : startingPrinter(defaultPrinter);
     select(target);
-    const int paper = target == wanted_ ? wantedPaper : kept.paperCode;
-    if (target == wanted_ || target == kept.printerName)
-        for (std::size_t i = 0; i < papers_.codes.size(); ++i)
-            if (papers_.codes[i] == paper) choosePaper(static_cast<int>(i));
+    if (target == wanted_)
+        choosePaperNamed(wantedPaper);
+    else if (target == keptPrinter)
+        choosePaperNamed(keptPaper);
     if (wanted_.empty() && !noPrinterInstalled()) {
         wanted_ = target;
-        wantedPaper_ = choices_.paperCode;
+        wantedPaper_ = chosenPaperName();
     }
 }
 
@@ -99,6 +105,10 @@ std::string PrintSetup::troubleToTell(bool serviceStopped) {
     else if (wantedMissing_)
         trouble = "The printer " + wanted_ + " is not there now: the pages will be printed on " +
                   currentPrinter().name + ".";
+    if (papers_.size() == 0)
+        trouble += std::string(trouble.empty() ? "" : "\n") + "The printer " +
+                   currentPrinter().name + " names no paper size: the pages are laid out on " +
+                   chosenPaperName() + ", which it may shrink or cut to its paper.";
     if (!trouble.empty()) trouble = "Printer Trouble\n\n" + trouble;
     if (trouble == troubleTold_) return "";
     troubleTold_ = trouble;
@@ -112,13 +122,19 @@ std::vector<std::string> PrintSetup::printerNames() const {
     return names;
 }
 
-void PrintSetup::probe(int startCode) {
-    const auto& accepted = printers_[current_].paperCodes;
-    papers_ = probePapers(
-        [&](int code) {
-            return std::find(accepted.begin(), accepted.end(), code) != accepted.end();
-        },
-        startCode);
+void PrintSetup::probe() {
+    const PrinterCapabilities& printer = printers_[current_];
+    const auto& accepted = printer.paperCodes;
+    const auto accepts = [&](int code) {
+        return std::find(accepted.begin(), accepted.end(), code) != accepted.end();
+    };
+    papers_ = probePapers(accepts, printer.currentPaperCode);
+    papers_.own = printer.ownPapers;
+    // A printer on a sheet of its own starts on that one.
+    for (std::size_t i = 0; i < papers_.own.size() && !accepts(printer.currentPaperCode); ++i)
+        if (papers_.own[i].name == printer.currentOwnPaper)
+            papers_.selected = static_cast<int>(papers_.codes.size() + i);
+    // A printer naming no paper keeps the paper chosen before (told as trouble).
     choosePaper(papers_.selected);
 }
 
@@ -129,7 +145,7 @@ bool PrintSetup::select(const std::string& name) {
         choices_.printerName = name;
         if (!printers_[i].color) choices_.colorMode = Monochrome;
         choices_.duplex = duplexTicked_ && printers_[i].duplex;
-        probe(printers_[i].currentPaperCode);
+        probe();
         return true;
     }
     return false;
@@ -138,7 +154,7 @@ bool PrintSetup::select(const std::string& name) {
 bool PrintSetup::choosePrinter(const std::string& name) {
     if (!select(name)) return false;
     wanted_ = name;
-    wantedPaper_ = choices_.paperCode;
+    wantedPaper_ = chosenPaperName();
     wantedMissing_ = false;
     return true;
 }
@@ -147,15 +163,32 @@ std::vector<std::string> PrintSetup::paperNames() const {
     std::vector<std::string> names;
     for (int code : papers_.codes)
         names.push_back(paperName(code));
+    for (const PrinterPaper& own : papers_.own)
+        names.push_back(ownPaperName(own));
     return names;
 }
 
 bool PrintSetup::choosePaper(int index) {
-    if (index < 0 || index >= static_cast<int>(papers_.codes.size())) return false;
+    if (index < 0 || index >= static_cast<int>(papers_.size())) return false;
     papers_.selected = index;
-    choices_.paperCode = papers_.codes[static_cast<std::size_t>(index)];
-    if (choices_.printerName == wanted_) wantedPaper_ = choices_.paperCode;
+    const std::size_t item = static_cast<std::size_t>(index);
+    const bool coded = item < papers_.codes.size();
+    choices_.paperCode = coded ? papers_.codes[item] : 0;
+    choices_.ownPaper = coded ? PrinterPaper{} : papers_.own[item - papers_.codes.size()];
+    if (choices_.printerName == wanted_) wantedPaper_ = chosenPaperName();
     return true;
+}
+
+bool PrintSetup::choosePaperNamed(const std::string& name) {
+    const std::vector<std::string> names = paperNames();
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name) return choosePaper(static_cast<int>(i));
+    return false;
+}
+
+std::string PrintSetup::chosenPaperName() const {
+    return choices_.paperCode == 0 ? ownPaperName(choices_.ownPaper)
+                                   : paperName(choices_.paperCode);
 }
 
 int PrintSetup::setOrientation(int orientation) {

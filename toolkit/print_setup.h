@@ -15,12 +15,17 @@
 #include <vector>
 
 // The paper codes 1..41 a printer accepts, in ascending order, and the item to
-// select: the one of `startCode` when it is accepted, else item 0.
+// select: the one of `startCode` when it is accepted, else item 0. The
+// printer's own sheets that no code stands for follow the codes as items.
 struct PaperList {
     std::vector<int> codes;
+    std::vector<PrinterPaper> own;
     int selected = 0;
+    std::size_t size() const { return codes.size() + own.size(); }
 };
 PaperList probePapers(const std::function<bool(int)>& accepts, int startCode);
+// The name the paper list shows for a printer's own sheet: "A6, 105 x 148 mm".
+std::string ownPaperName(const PrinterPaper& paper);
 
 // The zoom a zoom box's text stands for, in per cent: a number in the
 // locale's marks ("87,5" under a decimal comma), blanks around it and one
@@ -58,10 +63,11 @@ class PrintSetup {
     // while it is there). The other choices are kept.
     void listPrinters(std::vector<PrinterCapabilities> installed,
                       const std::string& defaultPrinter = "");
-    // What to tell of the last listing, once for each outage: the printer the
-    // pages were to go to is not there (with no printer at all because the
-    // print service is stopped when `serviceStopped`). "" when all is well
-    // or when the same outage was told already.
+    // What to tell of the last listing or printer chosen, once for each
+    // outage: the printer the pages were to go to is not there (with no
+    // printer at all because the print service is stopped when
+    // `serviceStopped`), or the printer names no paper at all. "" when all
+    // is well or when the same outage was told already.
     std::string troubleToTell(bool serviceStopped);
 
     const std::vector<PrinterCapabilities>& printers() const { return printers_; }
@@ -103,7 +109,11 @@ class PrintSetup {
   private:
     // Makes the printer of that name the current one and probes its papers.
     bool select(const std::string& name);
-    void probe(int startCode);
+    void probe();
+    // Chooses the paper item of that name; false when there is none.
+    bool choosePaperNamed(const std::string& name);
+    // The name of the paper item chosen.
+    std::string chosenPaperName() const;
     bool listed(const std::string& name) const;
     // The default printer when installed, else the first listed.
     const std::string& startingPrinter(const std::string& defaultPrinter) const;
@@ -115,9 +125,9 @@ class PrintSetup {
     bool duplexTicked_ = false;
     int copies_ = 1;
     Currency zoomPercent_ = Currency::fromUnits(100);
-    // The printer the pages are to go to and its paper ("" before any).
+    // The printer the pages are to go to and its paper item ("" before any).
     std::string wanted_;
-    int wantedPaper_ = 0;
+    std::string wantedPaper_;
     bool wantedMissing_ = false;
     std::string troubleTold_;
 };

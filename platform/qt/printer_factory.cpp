@@ -42,6 +42,23 @@ std::vector<int> acceptedCodes(const QList<QPageSize>& sizes) {
     return codes;
 }
 
+// A page size as the printer names and measures it.
+PrinterPaper printerPaper(const QPageSize& size) {
+    const QSizeF mm = size.size(QPageSize::Millimeter);
+    return {size.name().toStdString(), mm.width(), mm.height()};
+}
+
+// The printer's sheets that no paper code stands for, each once.
+std::vector<PrinterPaper> ownPapers(const QList<QPageSize>& sizes) {
+    std::vector<PrinterPaper> own;
+    for (const auto& size : sizes) {
+        const PrinterPaper paper = printerPaper(size);
+        if (paperCodeForSize(paper.widthMm, paper.heightMm, SheetTolerance)) continue;
+        if (std::find(own.begin(), own.end(), paper) == own.end()) own.push_back(paper);
+    }
+    return own;
+}
+
 // A sheet a printer feeds as the print system measures it (the page sizes
 // the printer lists through Qt are Qt's own of the same name, which may be
 // a point or two off): its size and the margins it does not print in.
@@ -72,17 +89,23 @@ std::vector<PrinterSheet> printerSheets(const std::string& name) {
     return sheets;
 }
 
-// The printer's own sheet of a paper code's size as fed, the nearest within
-// the tolerance its papers were accepted with; nullptr when it has none.
-const PrinterSheet* sheetForCode(int code, const std::vector<PrinterSheet>& sheets) {
-    auto paper = paperSizeByCode(code);
-    if (!paper) return nullptr;
+// The paper the choices name: the code's, the printer's own, or A4 for an
+// unknown code.
+PrinterPaper chosenPaper(const PrinterChoices& choices) {
+    if (choices.paperCode == 0) return choices.ownPaper;
+    const PaperSize paper = paperSizeByCode(choices.paperCode).value_or(*paperSizeByCode(9));
+    return {paper.name, paper.widthMm, paper.heightMm};
+}
+
+// The printer's own sheet of a paper's size as fed, the nearest within the
+// tolerance its papers were accepted with; nullptr when it has none.
+const PrinterSheet* sheetFor(const PrinterPaper& paper, const std::vector<PrinterSheet>& sheets) {
     const PrinterSheet* nearest = nullptr;
     double nearestOff = SheetTolerance;
     for (const PrinterSheet& sheet : sheets) {
         const QSizeF mm = sheet.points * 25.4 / 72;
-        const double off = std::max(std::abs(mm.width() - paper->widthMm),
-                                    std::abs(mm.height() - paper->heightMm));
+        const double off =
+            std::max(std::abs(mm.width() - paper.widthMm), std::abs(mm.height() - paper.heightMm));
         if (off <= nearestOff) {
             nearest = &sheet;
             nearestOff = off;
@@ -91,31 +114,31 @@ const PrinterSheet* sheetForCode(int code, const std::vector<PrinterSheet>& shee
     return nearest;
 }
 
-QPageSize pageSizeForCode(int code) {
-    auto paper = paperSizeByCode(code);
-    if (!paper) return QPageSize(QPageSize::A4);
-    return QPageSize(QSizeF(paper->widthMm, paper->heightMm), QPageSize::Millimeter,
-                     QString::fromUtf8(paper->name), QPageSize::FuzzyMatch);
-}
-
-// Sets the printer's page to the paper of `code`. Where the printer has a
+// Sets the printer's page to the paper chosen. Where the printer has a
 // sheet of that size that Qt's page of the same name is not (B5 of 518 x 727
-// points where Qt's is 516 x 729), the page is that sheet, within its
-// margins, so that the print system prints it as drawn, neither moved nor
-// scaled onto the sheet.
-void setPaper(QPrinter& printer, int code, const std::vector<PrinterSheet>& sheets) {
-    printer.setPageSize(pageSizeForCode(code));
-    const PrinterSheet* sheet = sheetForCode(code, sheets);
+// points where Qt's is 516 x 729), or whose margins Qt does not know (a
+// label printer's A6), the page is that sheet, within its margins, so that
+// the print system prints it as drawn, neither moved nor scaled onto the
+// sheet.
+void setPaper(QPrinter& printer, const PrinterPaper& paper,
+              const std::vector<PrinterSheet>& sheets) {
+    printer.setPageSize(QPageSize(QSizeF(paper.widthMm, paper.heightMm), QPageSize::Millimeter,
+                                  QString::fromStdString(paper.name), QPageSize::FuzzyMatch));
+    const PrinterSheet* sheet = sheetFor(paper, sheets);
     if (!sheet) return;
     // Qt's pages are whole points, the print system's sheets hundredths of a
     // millimetre: within that they are the same sheet.
-    const QSizeF page = printer.pageLayout().pageSize().size(QPageSize::Point);
-    if (std::abs(page.width() - sheet->points.width()) <= 0.55 &&
-        std::abs(page.height() - sheet->points.height()) <= 0.55)
+    const auto near = [](qreal a, qreal b) { return std::abs(a - b) <= 0.55; };
+    const QPageLayout layout = printer.pageLayout();
+    const QSizeF page = layout.pageSize().size(QPageSize::Point);
+    const QMarginsF margins = layout.margins(QPageLayout::Point);
+    if (near(page.width(), sheet->points.width()) && near(page.height(), sheet->points.height()) &&
+        near(margins.left(), sheet->margins.left()) && near(margins.top(), sheet->margins.top()) &&
+        near(margins.right(), sheet->margins.right()) &&
+        near(margins.bottom(), sheet->margins.bottom()))
         return;
     printer.setPageSize(QPageSize(sheet->points, QPageSize::Point,
-                                  QString::fromUtf8(paperName(code).c_str()),
-                                  QPageSize::ExactMatch));
+                                  QString::fromStdString(paper.name), QPageSize::ExactMatch));
     printer.setFullPage(true); // margins of a size Qt does not know are not checked then
     printer.setPageMargins(sheet->margins, QPageLayout::Point);
     printer.setFullPage(false);
@@ -143,9 +166,11 @@ std::vector<PrinterCapabilities> installedPrinters() {
         } else {
             p.paperCodes = acceptedCodes(info.supportedPageSizes());
         }
-        QSizeF current = info.defaultPageSize().size(QPageSize::Millimeter);
+        p.ownPapers = ownPapers(info.supportedPageSizes());
+        const PrinterPaper current = printerPaper(info.defaultPageSize());
         p.currentPaperCode =
-            paperCodeForSize(current.width(), current.height(), SheetTolerance).value_or(0);
+            paperCodeForSize(current.widthMm, current.heightMm, SheetTolerance).value_or(0);
+        if (p.currentPaperCode == 0) p.currentOwnPaper = current.name;
         const auto duplexModes = info.supportedDuplexModes();
         p.duplex = duplexModes.contains(QPrinter::DuplexLongSide);
         p.color = true;
@@ -183,7 +208,7 @@ std::unique_ptr<QPrinter> createPrinter(const PrinterChoices& choices,
     }
     printer->setResolution(resolutionForQuality(choices.quality));
     printer->setPageOrientation(QPageLayout::Portrait);
-    setPaper(*printer, choices.paperCode, sheets);
+    setPaper(*printer, chosenPaper(choices), sheets);
     if (choices.orientation == Landscape) {
         const QMarginsF sheet = printer->pageLayout().margins(QPageLayout::Point);
         printer->setPageOrientation(QPageLayout::Landscape);

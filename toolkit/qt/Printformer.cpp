@@ -292,6 +292,7 @@ void Printformer::printerChosen(const std::string& name) {
     Combo1->setCurrentText(q(name));
     fillPapers();
     showMarkers();
+    tellTrouble(false); // a printer naming no paper
 }
 
 void Printformer::paperChosen(int index) {

@@ -177,8 +177,8 @@ TEST(TAcountInvoice, NoPdfFileNamedPrintsNothingAndEachPrintAsksForAFileOfItsOwn
 
 // The printer, paper and orientation chosen in one window's print setup are
 // every later printout's, in windows made again too; the invoice prints
-// there. With the print service stopped, Print Invoice says so before it
-// asks for a PDF file.
+// there, told first of a printer naming no paper. With the print service stopped, Print Invoice
+// says so before it asks for a PDF file.
 TEST(TAcountInvoice, OnePrinterForEveryPrintoutAndAnOutageToldFirst) {
     testing_support::PrintService service;
     if (!service.why().empty()) GTEST_SKIP() << service.why();
@@ -238,6 +238,15 @@ TEST(TAcountInvoice, OnePrinterForEveryPrintoutAndAnOutageToldFirst) {
     ASSERT_EQ(count, 1);
     EXPECT_STREQ(jobs[0].title, "Invoice INV-2041 - Harbour Traders");
     cupsFreeJobs(count, jobs);
+    // A default printer naming no paper is told before an invoice prints on it.
+    ASSERT_TRUE(service.run("lpadmin -p Raw -E -v file:///dev/null") &&
+                service.run("lpadmin -d Raw"));
+    TAcount fresh;
+    showBook(fresh, saleBook());
+    run(fresh, Command::Invoice);
+    EXPECT_EQ(
+        fakes.messages.lastText().rfind("Printer Trouble\n\nThe printer Raw names no paper", 0), 0u)
+        << fakes.messages.lastText();
 
     service.stop();
     std::string toldBefore;

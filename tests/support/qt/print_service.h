@@ -44,6 +44,13 @@ class PrintService {
                   "*ImageableArea Letter: \"18 54 588 756\"\n*ImageableArea B5: \"18 18 500 709\"\n"
                   "*ImageableArea EnvDL: \"18 18 293 605\"\n*PaperDimension Letter: \"612 792\"\n"
                   "*PaperDimension B5: \"518 727\"\n*PaperDimension EnvDL: \"311 623\"\n");
+        // A label printer's A6 and 16K, no paper of the program's, on A6.
+        writeFile(dir + "/labels.ppd",
+                  "*PPD-Adobe: \"4.3\"\n*cupsFilter2: \"application/pdf application/vnd.cups-pdf 0 "
+                  "-\"\n*OpenUI *PageSize: PickOne\n*DefaultPageSize: A6\n*PageSize A6: \"\"\n"
+                  "*PageSize 16K: \"\"\n*CloseUI: *PageSize\n*ImageableArea A6: \"18 18 280 402\"\n"
+                  "*ImageableArea 16K: \"18 18 540 756\"\n*PaperDimension A6: \"298 420\"\n"
+                  "*PaperDimension 16K: \"558 774\"\n");
         std::string args[] = {"-f", "-c", dir + "/cupsd.conf", "-s", dir + "/files.conf"};
         char* argv[] = {cupsd.data(),   args[0].data(), args[1].data(), args[2].data(),
                         args[3].data(), args[4].data(), nullptr};
@@ -62,9 +69,10 @@ class PrintService {
         cupsSetServer(nullptr);
     }
     const std::string& why() const { return why_; }
-    // A queue of the sheet above, taking jobs and holding them.
-    bool addQueue(const std::string& name) const {
-        return run("lpadmin -p " + name + " -E -v file:///dev/null -P " + dir_ + "/margins.ppd") &&
+    // A queue of the sheets above ("margins" or "labels"), taking jobs and holding them.
+    bool addQueue(const std::string& name, const std::string& sheets = "margins") const {
+        return run("lpadmin -p " + name + " -E -v file:///dev/null -P " + dir_ + "/" + sheets +
+                   ".ppd") &&
                run("cupsdisable " + name);
     }
     // Runs a CUPS command ("cupsreject Office"); true when it succeeds.

@@ -132,17 +132,33 @@ TEST_F(PrintSetupFixture, ChoicesAreKeptForTheNextShowing) {
 TEST_F(PrintSetupFixture, EachShowingListsThePrintersThereAre) {
     testing_support::PrintService service;
     if (!service.why().empty()) GTEST_SKIP() << service.why();
-    ASSERT_TRUE(service.addQueue("Office"));
+    ASSERT_TRUE(service.addQueue("Office") && service.addQueue("Labels", "labels") &&
+                service.run("lpadmin -p Raw -E -v file:///dev/null")); // naming no paper
     showDialog();
     dialog.printerChosen("Office");
+    dialog.printerChosen("Raw"); // told, the paper chosen before kept
+    EXPECT_EQ(dialog.Combo2->count(), 0);
+    EXPECT_EQ(fakes.messages.lastText(),
+              "Printer Trouble\n\nThe printer Raw names no paper size: the pages are laid out on "
+              "Letter, 8\u00bd x 11 in., which it may shrink or cut to its paper.");
+    EXPECT_EQ(createPrinter(dialog.choices())->pageLayout().pageSize().id(), QPageSize::Letter);
+    fakes.messages.shown.clear();
+    dialog.printerChosen("Labels"); // none of the program's papers: its own offered
+    EXPECT_EQ(dialog.Combo2->count(), 2);
+    EXPECT_EQ(dialog.Combo2->currentText(), "A6, 105 x 148 mm");
     emit dialog.PorL[2]->pressed();
-    for (const auto& [paper, sheet] : {std::pair{"B5, 182 x 257 mm", QSize(518, 727)},
-                                       {"Envelope DL, 110 x 220 mm", QSize(311, 623)}}) {
+    for (const auto& [printer, paper, sheet] :
+         {std::tuple{"Labels", "A6, 105 x 148 mm", QSize(298, 420)},
+          {"Labels", "16K, 197 x 273 mm", QSize(558, 774)},
+          {"Office", "B5, 182 x 257 mm", QSize(518, 727)},
+          {"Office", "Envelope DL, 110 x 220 mm", QSize(311, 623)}}) {
+        dialog.printerChosen(printer);
         emit dialog.Combo2->activated(dialog.Combo2->findText(paper));
         const QPageLayout page = createPrinter(dialog.choices())->pageLayout();
         EXPECT_EQ(page.pageSize().sizePoints(), sheet) << paper;
         EXPECT_EQ(page.margins(QPageLayout::Point), QMarginsF(18, 18, 18, 18)) << paper;
     }
+    EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
     dialog.Command2->click();
     ASSERT_TRUE(service.run("lpadmin -x Office") && service.addQueue("Annex"));
     EXPECT_EQ(dialog.choicesNow().printerName, "Annex"); // a print that shows no dialog
