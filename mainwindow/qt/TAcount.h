@@ -151,7 +151,8 @@ class TAcount : public QMainWindow {
     // Prints the business heading where the page's cursor stands (also used
     // at the top of the running-balance printout's pages).
     void PrintHeader(DrawingSurface& surface) const;
-    // The shared print setup of the main window's printing.
+    // The program's one print setup: every printout's printer, paper and
+    // orientation, kept while the program runs.
     Printformer* printSetup();
 
     // The font a book or the settings window gives the entry line: the
