@@ -60,25 +60,6 @@ TEST(PrintSetup, ChoosingAnotherPrinterRebuildsThePaperList) {
     EXPECT_FALSE(setup.choosePaper(2));
     EXPECT_TRUE(setup.choosePaper(0));
     EXPECT_EQ(setup.choices().paperCode, 20);
-
-    // Sheets of the printer's own follow the codes, the one it is on chosen;
-    // a printer naming no paper at all is told, the paper chosen before kept.
-    PrinterCapabilities rolls = printer("Rolls", {9}, 0), bare = printer("Bare", {}, 0);
-    rolls.ownPapers = {{"A6", 105, 148}, {"16K", 196.85, 273.05}};
-    rolls.currentOwnPaper = "16K";
-    setup.listPrinters({rolls, bare});
-    ASSERT_TRUE(setup.choosePrinter("Rolls"));
-    EXPECT_EQ(setup.paperNames(), (std::vector<std::string>{"A4, 210 x 297 mm", "A6, 105 x 148 mm",
-                                                            "16K, 197 x 273 mm"}));
-    EXPECT_EQ(setup.choices().ownPaper, rolls.ownPapers[1]);
-    EXPECT_EQ(setup.choices().paperCode, 0);
-    EXPECT_EQ(setup.troubleToTell(false), "");
-    ASSERT_TRUE(setup.choosePrinter("Bare"));
-    EXPECT_EQ(setup.choices().ownPaper, rolls.ownPapers[1]);
-    EXPECT_EQ(setup.troubleToTell(false),
-              "Printer Trouble\n\nThe printer Bare names no paper size: the pages are laid out "
-              "on 16K, 197 x 273 mm, which it may shrink or cut to its paper.");
-    EXPECT_EQ(setup.troubleToTell(false), ""); // told once
 }
 
 TEST(PrintSetup, NoPrinterInstalledLeavesThePdfPrinter) {

@@ -220,12 +220,12 @@ TEST(PainterSurface, PrintsOnAQueueOfThePrintSystem) {
     // The print service stopped while the second copy is drawn: told so, and what was printed.
     ASSERT_TRUE(service.run("cupsaccept Margins"));
     int drawn = 0;
+    const auto stopping = [&](DrawingSurface& s) {
+        if (++drawn == 2) service.stop();
+        drawStatement(s);
+    };
     EXPECT_EQ(
-        printFailureText(printCopies(choices, 3, "Stopped",
-                                     [&](DrawingSurface& s) {
-                                         if (++drawn == 2) service.stop();
-                                         drawStatement(s);
-                                     })),
+        printFailureText(printCopies(choices, 3, "Stopped", stopping)),
         strings::text(292) +
             "\n\nThe print service stopped while printing.\nOnly the first copy was printed.");
 }

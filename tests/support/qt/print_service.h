@@ -44,10 +44,10 @@ class PrintService {
                   "*ImageableArea Letter: \"18 54 588 756\"\n*ImageableArea B5: \"18 18 500 709\"\n"
                   "*ImageableArea EnvDL: \"18 18 293 605\"\n*PaperDimension Letter: \"612 792\"\n"
                   "*PaperDimension B5: \"518 727\"\n*PaperDimension EnvDL: \"311 623\"\n");
-        // A label printer's A6 and 16K, no paper of the program's, on A6.
+        // A label printer's A6 and 16K, no paper of the program's, on 16K.
         writeFile(dir + "/labels.ppd",
                   "*PPD-Adobe: \"4.3\"\n*cupsFilter2: \"application/pdf application/vnd.cups-pdf 0 "
-                  "-\"\n*OpenUI *PageSize: PickOne\n*DefaultPageSize: A6\n*PageSize A6: \"\"\n"
+                  "-\"\n*OpenUI *PageSize: PickOne\n*DefaultPageSize: 16K\n*PageSize A6: \"\"\n"
                   "*PageSize 16K: \"\"\n*CloseUI: *PageSize\n*ImageableArea A6: \"18 18 280 402\"\n"
                   "*ImageableArea 16K: \"18 18 540 756\"\n*PaperDimension A6: \"298 420\"\n"
                   "*PaperDimension 16K: \"558 774\"\n");
