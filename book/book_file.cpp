@@ -1,6 +1,7 @@
 #include "book/book_file.h"
 
 #include "book/account_number_rule.h"
+#include "book/byte_digest.h"
 #include "book/byte_reader.h"
 #include "book/byte_writer.h"
 #include "book/day_of_date.h"
@@ -542,19 +543,39 @@ BookReadResult parseWith(ByteReader& reader, const PasswordPrompt& askPassword, 
     }
 }
 
+// The bytes of an open file up to the size it had when it was opened, their
+// digest taken as they are read.
 class FileSource : public ByteSource {
   public:
-    explicit FileSource(int fd) : fd_(fd) {}
+    FileSource(int fd, std::uint64_t size) : fd_(fd), left_(size) {}
     std::size_t read(char* buffer, std::size_t size) override {
+        if (size > left_) size = static_cast<std::size_t>(left_);
         for (;;) {
-            ssize_t n = ::read(fd_, buffer, size);
-            if (n >= 0) return static_cast<std::size_t>(n);
+            const ssize_t n = size == 0 ? 0 : ::read(fd_, buffer, size);
+            if (n >= 0) {
+                digest_.add({buffer, static_cast<std::size_t>(n)});
+                left_ -= static_cast<std::uint64_t>(n);
+                return static_cast<std::size_t>(n);
+            }
             if (errno != EINTR) throw std::system_error(fileErrorFor(errno, FileUse::Read));
         }
+    }
+    // The digest of the whole file: what the parse left unread is read too.
+    std::optional<std::uint64_t> digest() {
+        try {
+            char rest[1 << 16];
+            while (read(rest, sizeof rest) > 0) {
+            }
+        } catch (const std::system_error&) {
+            return std::nullopt;
+        }
+        return left_ == 0 ? std::optional<std::uint64_t>(digest_.value()) : std::nullopt;
     }
 
   private:
     int fd_;
+    std::uint64_t left_;
+    ByteDigest digest_;
 };
 
 // --- the writer ---
@@ -755,9 +776,14 @@ BookReadResult readBookFile(const std::filesystem::path& path, const PasswordPro
     if ((failed.error = checkReadableFile(file.get(), size))) return failed;
     // The file is read in windows: the whole of a large book never has to
     // sit in memory beside the book made of it.
-    FileSource source(file.get());
+    FileSource source(file.get(), size);
     ByteReader reader(source, size);
-    return parseWith(reader, askPassword, run);
+    BookReadResult result = parseWith(reader, askPassword, run);
+    // Stamped from the bytes read: the file is not read a second time for it.
+    if (result.ok())
+        if (const std::optional<std::uint64_t> digest = source.digest())
+            result.read = fileStampOf(file.get(), *digest);
+    return result;
 }
 
 std::optional<std::string> serializeBookFile(const Book& book, RunTimeState* run,
@@ -779,8 +805,7 @@ BookWriteResult writeBookFile(const std::filesystem::path& path, const Book& boo
     result.message = refusalFor(book);
     if (!result.message.empty()) return result;
     // Through a link, to where it points.
-    result.error =
-        writeFileSafely(path, [&](ByteWriter& out) { BookWriter(out, run).write(book); },
-                        &result.written);
+    result.error = writeFileSafely(
+        path, [&](ByteWriter& out) { BookWriter(out, run).write(book); }, &result.written);
     return result;
 }

@@ -33,6 +33,8 @@ struct BookReadResult {
     std::string damage;    // for Damaged: what was found wrong, said of the file alone
     std::string notice;    // for Ok: what the user is told after opening ("" = nothing)
     std::error_code error; // for FileError
+    // For Ok: the book file as read, where a file was read.
+    std::optional<FileStamp> read;
     bool ok() const { return status == BookReadStatus::Ok; }
 };
 

@@ -1,12 +1,16 @@
 #include "book/file_stamp.h"
 
+#include "book/byte_digest.h"
 #include "book/file_descriptor.h"
 #include "book/safe_file.h"
 
+#include <atomic>
 #include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
+
+std::atomic<bool> timesStandStill{false};
 
 FileStamp stampOf(const struct stat& st) {
     FileStamp stamp;
@@ -20,34 +24,28 @@ FileStamp stampOf(const struct stat& st) {
     return stamp;
 }
 
-// 64-bit FNV-1a of the bytes of `fd` from its start; nullopt when a read fails.
+// The digest of the bytes of `fd` from its start; nullopt when a read fails.
 std::optional<std::uint64_t> digestOf(int fd) {
-    std::uint64_t digest = 0xcbf29ce484222325ULL;
+    ByteDigest digest;
     const std::error_code failed = readBlocks(fd, [&digest](std::string_view block) {
-        for (const char byte : block)
-            digest = (digest ^ static_cast<unsigned char>(byte)) * 0x100000001b3ULL;
+        digest.add(block);
         return std::error_code();
     });
     if (failed) return std::nullopt;
-    return digest;
+    return digest.value();
 }
 
-enum class StampAgreement {
-    Same,        // the same file, not written since
-    BytesDecide, // the same file, only its change time moved: unchanged where its bytes are
-    Differs,     // another file, or one written since
-};
+// The same file, of the same size, not modified since by its times: nothing
+// in the stamps tells a change (their change times and digests aside).
+bool stampsAgree(const FileStamp& seen, const FileStamp& now) {
+    return seen.device == now.device && seen.inode == now.inode && seen.size == now.size &&
+           (timesStandStill || (seen.modifiedSeconds == now.modifiedSeconds &&
+                                seen.modifiedNanoseconds == now.modifiedNanoseconds));
+}
 
-// How a stamp taken now agrees with one taken before (their digests aside).
-StampAgreement compareStamps(const FileStamp& seen, const FileStamp& now) {
-    if (seen.device != now.device || seen.inode != now.inode || seen.size != now.size ||
-        seen.modifiedSeconds != now.modifiedSeconds ||
-        seen.modifiedNanoseconds != now.modifiedNanoseconds)
-        return StampAgreement::Differs;
-    if (seen.changedSeconds != now.changedSeconds ||
-        seen.changedNanoseconds != now.changedNanoseconds)
-        return StampAgreement::BytesDecide;
-    return StampAgreement::Same;
+bool changeTimesAgree(const FileStamp& seen, const FileStamp& now) {
+    return timesStandStill || (seen.changedSeconds == now.changedSeconds &&
+                               seen.changedNanoseconds == now.changedNanoseconds);
 }
 
 } // namespace
@@ -58,6 +56,14 @@ std::optional<FileStamp> fileStampOf(int fd) {
     FileStamp stamp = stampOf(st);
     // Only a file the readers take is read: a larger one not for nothing.
     if (std::uint64_t size = 0; !checkReadableFile(fd, size)) stamp.digest = digestOf(fd);
+    return stamp;
+}
+
+std::optional<FileStamp> fileStampOf(int fd, std::uint64_t digest) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return std::nullopt;
+    FileStamp stamp = stampOf(st);
+    stamp.digest = digest;
     return stamp;
 }
 
@@ -73,10 +79,15 @@ std::optional<FileStamp> fileStampOf(const std::filesystem::path& path) {
 bool unchangedSince(const FileStamp& seen, const std::filesystem::path& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return false;
-    const StampAgreement agreement = compareStamps(seen, stampOf(st));
-    if (agreement != StampAgreement::BytesDecide) return agreement == StampAgreement::Same;
+    const FileStamp now = stampOf(st);
+    if (!stampsAgree(seen, now)) return false;
+    // Without the bytes seen, the change time is all there is to go by.
+    if (!seen.digest) return changeTimesAgree(seen, now);
     // Read now, the bytes must be those seen, and the file still the one stamped.
-    const std::optional<FileStamp> now = fileStampOf(path);
-    return now && seen.digest && now->digest == seen.digest &&
-           compareStamps(seen, *now) != StampAgreement::Differs;
+    const std::optional<FileStamp> read = fileStampOf(path);
+    return read && read->digest == seen.digest && stampsAgree(seen, *read);
+}
+
+void fileTimesStandStill(bool still) {
+    timesStandStill = still;
 }

@@ -346,11 +346,13 @@ void SafeFileWriter::write(const void* data, std::size_t size) {
         position_ += static_cast<std::uint64_t>(n);
     }
     if (position_ > size_) size_ = position_;
+    digest_.add({static_cast<const char*>(data), size});
 }
 
 void SafeFileWriter::skip(std::uint64_t bytes) {
     if (error_) return;
     position_ += bytes;
+    digest_.addZeros(bytes);
 }
 
 bool SafeFileWriter::commit(std::optional<FileStamp>* written) {
@@ -381,7 +383,11 @@ bool SafeFileWriter::commit(std::optional<FileStamp>* written) {
         return false;
     }
     committed_ = true;
-    if (written) *written = fileStampOf(lockFd_);
+    if (written) {
+        *written = fileStampOf(lockFd_, digest_.value());
+        // Bytes another library wrote into it by name are read for their digest.
+        if (*written && (*written)->size != size_) *written = fileStampOf(lockFd_);
+    }
     ::close(lockFd_);
     lockFd_ = -1;
     // Make the rename itself durable.

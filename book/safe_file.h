@@ -10,6 +10,7 @@
 // leads back to itself and a folder that does not exist are refused.
 #pragma once
 
+#include "book/byte_digest.h"
 #include "book/byte_writer.h"
 #include "book/file_stamp.h"
 
@@ -105,7 +106,8 @@ class SafeFileWriter {
     // Flushes, syncs and renames over the target. False (and error() set) on
     // failure. Where `written` is given, it gets the stamp of the file written,
     // taken once it is in place from the file itself (not from whatever the
-    // target's name leads to by then).
+    // target's name leads to by then), its digest that of the bytes as they
+    // were written.
     bool commit(std::optional<FileStamp>* written = nullptr);
 
     // Test hook: the n-th write from now fails as if the disk were full.
@@ -123,6 +125,7 @@ class SafeFileWriter {
     std::uint64_t size_ = 0;
     std::error_code error_;
     bool committed_ = false;
+    ByteDigest digest_; // of the bytes written so far
 };
 
 // Makes a file's bytes with `write`, handing them to `put` in blocks as they

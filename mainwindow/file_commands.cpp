@@ -279,9 +279,6 @@ CommandOutcome FileCommands::load(int mode) {
 
     BookReadResult result;
     bool answered = false;
-    // Taken before the reading: a change while it reads is a change since.
-    const std::optional<FileStamp> stamp =
-        kind == BookFileKind::Acc ? fileStampOf(path) : std::nullopt;
     {
         BusyScope busy(host_);
         Tmain::BeginProgress(run_, "Loading");
@@ -329,6 +326,8 @@ CommandOutcome FileCommands::load(int mode) {
     // The whole file was read: only now does anything of the old book go.
     host_.closeWindows(windowsClosedByOpening());
     const std::string notice = result.notice;
+    // The book file as read; a text form is not the book's own file.
+    const std::optional<FileStamp> stamp = kind == BookFileKind::Acc ? result.read : std::nullopt;
     adoptOpenedBook(book_, run_, std::move(result), path, kind, todayNumber());
     if (kind != BookFileKind::Acc) {
         // A text form is not the book's own file: the next Save asks for a

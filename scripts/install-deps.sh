@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   qt6-base-dev cmake ninja-build g++ clang lld
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev
   python3 python3-xlrd poppler-utils unrtf ledger xvfb xauth fonts-dejavu-core fonts-liberation fonts-urw-base35 locales acl
   cups-daemon cups-client libcups2-dev
 )

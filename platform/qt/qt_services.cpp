@@ -8,8 +8,11 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
@@ -141,6 +144,27 @@ std::optional<QString> usableSettingsFile(const std::string& app) {
     return file;
 }
 
+// How long a settings lock that another holds is waited for before the
+// settings are left unwritten.
+constexpr int SettingsLockWaitMs = 1000;
+
+// True when the settings file `file` may be written now. Writing takes its
+// lock, which must be nothing yet or a plain file: on a pipe, a folder, a
+// device or a link there the taking would wait without end, or remove what
+// this program did not make. A lock another holds is waited for a while only.
+bool settingsLockFree(const QString& file) {
+    const QString lock = file + QStringLiteral(".lock");
+    std::error_code ec;
+    const auto type = std::filesystem::symlink_status(QFile::encodeName(lock).toStdString(), ec);
+    using std::filesystem::file_type;
+    if (type.type() != file_type::not_found && type.type() != file_type::regular) return false;
+    QDir().mkpath(QFileInfo(file).absolutePath()); // as the writer makes it, for the lock
+    QLockFile taken(lock);
+    if (!taken.tryLock(SettingsLockWaitMs)) return false;
+    taken.unlock();
+    return true;
+}
+
 } // namespace
 
 std::optional<std::string> QtSettingsStore::get(const std::string& app, const std::string& section,
@@ -157,7 +181,7 @@ std::optional<std::string> QtSettingsStore::get(const std::string& app, const st
 void QtSettingsStore::set(const std::string& app, const std::string& section,
                           const std::string& key, const std::string& value) {
     const auto file = usableSettingsFile(app);
-    if (!file) return;
+    if (!file || !settingsLockFree(*file)) return;
     QSettings settings(*file, QSettings::IniFormat);
     settings.beginGroup(fromUtf8(section));
     settings.setValue(fromUtf8(key), fromUtf8(value));

@@ -36,7 +36,9 @@ class QtClock : public Clock {
 // Settings per user in the file "LW/<app>.conf" (INI, group = section) of the
 // user's configuration folder. A file there that is not a regular one (a pipe
 // would hold up the program) is left alone: nothing is read from it or written
-// to it, as though there were no settings.
+// to it, as though there were no settings. A lock of the file that is not a
+// plain file, or that another holds for more than a moment, leaves the
+// settings unwritten (they are still read).
 class QtSettingsStore : public SettingsStore {
   public:
     std::optional<std::string> get(const std::string& app, const std::string& section,

@@ -35,6 +35,16 @@ TEST(BookFileWrite, WritesExactlyTheSerializedBytesOverALongerOldFile) {
     EXPECT_EQ(readFile(path), *serializeBookFile(b, nullptr, nullptr));
     EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"shop.acc"});
 
+    // The stamps of the file written and of the file read, their digests taken
+    // from the bytes as they went by, are those of the file (also of bytes
+    // after the book, past what the reader takes in at once).
+    EXPECT_EQ(w.written, fileStampOf(path));
+    writeFile(dir / "tail.acc", readFile(path) + std::string(3 << 20, 't'));
+    const auto password = [&b] { return std::optional<std::string>(b.FilePassword.str()); };
+    for (const auto& read : {path, dir / "tail.acc"})
+        EXPECT_EQ(readBookFile(read, password, nullptr).read, fileStampOf(read));
+    std::filesystem::remove(dir / "tail.acc");
+
     // A private book stays private.
     std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::owner_write);
