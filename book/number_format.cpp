@@ -53,21 +53,25 @@ Currency roundHalfEven(Currency value, int places) {
 }
 
 std::string formatAmount(Currency value, int decimals, const NumberMarks& marks, bool parentheses) {
+    return formatAmount(WideSum{value.raw}, decimals, marks, parentheses);
+}
+
+std::string formatAmount(WideSum value, int decimals, const NumberMarks& marks, bool parentheses) {
     decimals = clampPlaces(decimals);
     // Round the magnitude as unsigned so that the extremes of the range print too.
     const bool negative = value.raw < 0;
-    const std::uint64_t mag = negative ? 0 - static_cast<std::uint64_t>(value.raw)
-                                       : static_cast<std::uint64_t>(value.raw);
-    const std::uint64_t unit = static_cast<std::uint64_t>(unitFor(decimals));
-    std::uint64_t kept = mag / unit;
+    const unsigned __int128 mag = negative ? 0 - static_cast<unsigned __int128>(value.raw)
+                                           : static_cast<unsigned __int128>(value.raw);
+    const unsigned __int128 unit = static_cast<unsigned __int128>(unitFor(decimals));
+    unsigned __int128 kept = mag / unit;
     if ((mag % unit) * 2 >= unit && unit > 1) ++kept;
 
-    std::uint64_t scale = 1;
+    unsigned __int128 scale = 1;
     for (int p = 0; p < decimals; ++p)
         scale *= 10;
-    std::string text = groupedDigits(std::to_string(kept / scale), marks.group);
+    std::string text = groupedDigits(decimalDigits(kept / scale), marks.group);
     if (decimals > 0) {
-        std::string frac = std::to_string(kept % scale);
+        std::string frac = decimalDigits(kept % scale);
         frac.insert(0, static_cast<std::size_t>(decimals) - frac.size(), '0');
         text += marks.decimal + frac;
     }
@@ -85,6 +89,8 @@ std::string formatAmountWithoutLeadingZero(Currency value, int decimals, const N
 }
 
 std::string decimalDigits(unsigned __int128 value) {
+    if (value <= std::numeric_limits<std::uint64_t>::max())
+        return std::to_string(static_cast<std::uint64_t>(value)); // the common case, quicker
     std::string digits;
     do {
         digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));

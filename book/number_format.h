@@ -30,6 +30,9 @@ Currency roundHalfEven(Currency value, int places);
 // A value that rounds to zero carries no sign.
 std::string formatAmount(Currency value, int decimals, const NumberMarks& marks,
                          bool parentheses = false);
+// The same for a wide total, which may pass the money range (a difference of two totals).
+std::string formatAmount(WideSum value, int decimals, const NumberMarks& marks,
+                         bool parentheses = false);
 inline std::string formatAmount(Currency value, int decimals, const LocaleInfo& locale,
                                 bool parentheses = false) {
     return formatAmount(value, decimals, marksOf(locale), parentheses);

@@ -159,8 +159,13 @@ void PayrollSheet::PayTime(int i) {
     for (int n = 0; n < 6; ++n)
         taken[n] = deductions_[n][i];
     p.net = money(FigureSum().plus(std::array{gross_[i]}).minus(taken).value());
-    // 13. The net total.
-    totalNet = money(FigureSum().plus(gross_).minus(totals).value());
+    // 13. The net total, from every figure summed wide: a deduction total
+    // beyond the range may still leave a net within it.
+    FigureSum net;
+    net.plus(gross_);
+    for (const Row& row : deductions_)
+        net.minus(row);
+    totalNet = money(net.value());
 }
 
 std::string& PayrollSheet::text(int i, Box box) {
@@ -206,7 +211,7 @@ std::string PayrollSheet::leaveBox(int i, Box box) {
     default:
         if (auto v = readAmount(t, marks_, 2)) {
             t = plainNumberText(*v, marks_.decimal);
-        } else if (auto lead = leadingAmount(t)) {
+        } else if (auto lead = readTypedAmount(t, marks_)) { // not by the system's rules
             const LeftBox left = leaveFigureBox(t, ExactDecimal::fromCurrency(*lead), marks_);
             t = left.text;
             problem = left.problem;

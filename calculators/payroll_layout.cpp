@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-PayrollColumns payrollColumns(int columnNeeded, int totalsNeeded, int screenWidth) {
+PayrollColumns payrollColumns(int columnNeeded, int totalsNeeded, int screenWidth, int indent) {
     const PayrollColumns designed;
     PayrollColumns c;
+    c.indent = indent;
     c.column = std::max(designed.column, columnNeeded);
     c.totals = std::max(designed.totals, totalsNeeded);
     // What the screen lacks, taken from the seven period columns and the

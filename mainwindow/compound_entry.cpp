@@ -97,10 +97,6 @@ EntryOutcome CompoundEntryEditor::balance() {
     if (!editable()) return out;
     const NumberMarks marks = marksOf(model_.locale());
     const EntryTotals totals = sumEntry(book_, run_.CurrentFirstLine, run_.CurrentLastLine);
-    if (totals.overflow) {
-        out.status = entryTotalsStatus(totals, marks);
-        return out;
-    }
     if (totals.debitLines == 0 || totals.creditLines == 0) return out;
 
     const std::int32_t debitLine = model_.debitRowLine(0);
@@ -121,11 +117,17 @@ EntryOutcome CompoundEntryEditor::balance() {
 
     const std::int32_t line = fillDebit ? debitLine : creditLine;
     const Currency amount = book_.EntryLines[line].Amount;
-    // The amount that makes this side's total equal the other side's.
-    const Currency sideTotal = fillDebit ? totals.debit : totals.credit;
-    const Currency otherTotal = fillDebit ? totals.credit : totals.debit;
-    const std::optional<Currency> needed =
-        (WideSum{otherTotal.raw} - WideSum{sideTotal.raw} + WideSum{amount.raw}).checked();
+    // The amount that makes this side's total equal the other side's, from
+    // the wide totals: a side may pass the range while that amount fits.
+    const WideSum sideTotal = fillDebit ? totals.debitSum : totals.creditSum;
+    const WideSum otherTotal = fillDebit ? totals.creditSum : totals.debitSum;
+    const WideSum wideNeeded = otherTotal - sideTotal + WideSum{amount.raw};
+    const std::optional<Currency> needed = wideNeeded.checked();
+    if (!needed && wideNeeded.raw > 0) {
+        out.status = StatusUpdate{"The amount that would balance this entry is too large to hold",
+                                  StatusColour::Red};
+        return out;
+    }
     if (!needed || *needed < Currency()) {
         out.status = StatusUpdate{std::string("The other ") + (fillDebit ? "debit" : "credit") +
                                       " lines already total more than the " +

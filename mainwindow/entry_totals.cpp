@@ -22,6 +22,8 @@ EntryTotals sumEntry(const Book& book, std::int32_t first, std::int32_t last) {
             credit += line.Amount;
         }
     }
+    t.debitSum = debit;
+    t.creditSum = credit;
     const std::optional<Currency> debitHeld = debit.checked(), creditHeld = credit.checked();
     if (debitHeld && creditHeld) {
         t.debit = *debitHeld;
@@ -40,11 +42,10 @@ StatusUpdate entryTotalsStatus(const EntryTotals& totals, const NumberMarks& mar
     std::string text =
         strings::text(150) + " " + formatAmount(totals.debit, decimals, marks, true) + "     " +
         strings::text(151) + " " + formatAmount(totals.credit, decimals, marks, true);
-    const std::optional<Currency> difference = checkedSub(totals.debit, totals.credit);
-    if (difference && difference->isZero()) return {text, StatusColour::Black};
-    text += "     " + strings::text(155) + " : ";
-    text += difference ? formatAmount(*difference, decimals, marks, true) : std::string("?");
-    text += "  ";
+    const WideSum difference = totals.debitSum - totals.creditSum;
+    if (difference.isZero()) return {text, StatusColour::Black};
+    text += "     " + strings::text(155) + " : " + formatAmount(difference, decimals, marks, true) +
+            "  ";
     return {text, StatusColour::Red};
 }
 

@@ -4,6 +4,7 @@
 
 #include "book/book.h"
 #include "book/number_format.h"
+#include "book/wide_sum.h"
 #include "mainwindow/entry_outcome.h"
 
 #include <cstdint>
@@ -15,6 +16,9 @@ struct EntryTotals {
     int debitLines = 0;
     int creditLines = 0;
     bool overflow = false; // a total left the currency's range (then both are 0)
+    // The same totals summed wide: exact also where one leaves the range.
+    WideSum debitSum;
+    WideSum creditSum;
 };
 
 // Totals of the lines first..last (clamped to the journal) by side; lines
@@ -24,7 +28,8 @@ EntryTotals sumEntry(const Book& book, std::int32_t first, std::int32_t last);
 // The status line of the totals: text 150, the debit total, five blanks,
 // text 151 and the credit total, each with 2 decimals in the locale's
 // format; when they differ, five blanks, text 155, " : ", the difference
-// (negative in parentheses) and two blanks, in red; else in black.
+// (summed wide, so shown even past the range; negative in parentheses) and
+// two blanks, in red; else in black.
 StatusUpdate entryTotalsStatus(const EntryTotals& totals, const NumberMarks& marks);
 
 // Whether the balancing button shows after the totals changed: hidden when

@@ -1,6 +1,5 @@
 #include "mainwindow/startup_state.h"
 
-#include "book/text_encoding.h"
 #include "platform/services.h"
 #include "resources/string_table.h"
 
@@ -53,19 +52,16 @@ std::int16_t fontCharsetFromText(const std::string& text330) {
 std::int16_t dateStyleForLocale(const LocaleInfo& locale) {
     std::string day1 = formatDatePattern(locale.shortDatePattern, 1899, 12, 31, locale);
     if (day1.size() <= 10) return 0;
-    return day1[0] == '3' ? 2 : 6;
+    // Month first only where the locale's own order starts with the month.
+    return dateOrderOf(locale.shortDatePattern) == DateOrder::MonthDayYear ? 6 : 2;
 }
 
 StartupMarks numberMarksFor(const LocaleInfo& locale) {
     return StartupMarks{decimalMarkOf(locale), locale.groupMark};
 }
 
-std::string currencyLabelFrom(const std::string& zeroAsCurrency) {
-    std::string symbol = encoding::firstCharacters(zeroAsCurrency, 1);
-    if (symbol == "0") symbol = encoding::lastCharacter(zeroAsCurrency);
-    // A format without any symbol would give a digit, read as an amount: none.
-    if (symbol.size() == 1 && symbol[0] >= '0' && symbol[0] <= '9') symbol.clear();
-    return symbol + " :";
+std::string currencyLabelOf(const LocaleInfo& locale) {
+    return locale.currencySymbol + " :";
 }
 
 std::string balanceAccountName() {

@@ -30,8 +30,9 @@ std::array<std::int32_t, 37> toolbarGradient(int red, int green, int blue);
 std::int16_t fontCharsetFromText(const std::string& text330);
 
 // Formats day 1 (31 December 1899) as the locale's short date. Over ten
-// characters long: style 2 when it starts with "3", else 6. Otherwise 0
-// (the system's short date).
+// characters long: style 6 (month first) when the locale writes the month
+// first, else style 2 (day first; also where the year comes first).
+// Otherwise 0 (the system's short date).
 std::int16_t dateStyleForLocale(const LocaleInfo& locale);
 
 // The locale's decimal and digit-group marks, as the entry line reads them.
@@ -41,11 +42,9 @@ struct StartupMarks {
 };
 StartupMarks numberMarksFor(const LocaleInfo& locale);
 
-// The currency labels beside the amounts: format zero as money and take its
-// symbol, which is the text's first character, or its last when the text starts
-// with "0" (a trailing symbol); then append " :". A format without a symbol
-// (all digits and marks) gives " :" rather than a digit.
-std::string currencyLabelFrom(const std::string& zeroAsCurrency);
+// The currency label beside the amounts and in the payroll captions: the
+// locale's whole currency symbol followed by " :" (" :" where it has none).
+std::string currencyLabelOf(const LocaleInfo& locale);
 
 // The opening-balance account's name: text 155 followed by " b/f".
 std::string balanceAccountName();

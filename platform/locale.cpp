@@ -101,6 +101,7 @@ LocaleInfo dayFirstLocale() {
     LocaleInfo l;
     l.name = "en_GB";
     l.shortDatePattern = "dd/MM/yyyy";
+    l.currencySymbol = "\xC2\xA3"; // pound
     return l;
 }
 
@@ -114,6 +115,7 @@ LocaleInfo decimalCommaLocale() {
     l.shortDatePattern = "dd.MM.yy";
     l.decimalMark = ",";
     l.groupMark = ".";
+    l.currencySymbol = "\xE2\x82\xAC"; // euro
     l.longMonthNames = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
                         "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
     l.shortMonthNames = {"Jan.", "Feb.", "März", "Apr.", "Mai",  "Juni",
@@ -127,5 +129,6 @@ LocaleInfo yearFirstLocale() {
     l.shortDatePattern = "yyyy-MM-dd";
     l.decimalMark = ",";
     l.groupMark = "\xC2\xA0"; // no-break space
+    l.currencySymbol = "kr";
     return l;
 }

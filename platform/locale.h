@@ -12,6 +12,8 @@ struct LocaleInfo {
     std::string shortDatePattern = "M/d/yyyy";
     std::string decimalMark = ".";
     std::string groupMark = ","; // may be empty (no grouping) or several bytes
+    // The locale's own currency symbol, whole: "$", "Ft", "CHF"; may be empty.
+    std::string currencySymbol = "$";
     std::array<std::string, 12> longMonthNames{"January",   "February", "March",    "April",
                                                "May",       "June",     "July",     "August",
                                                "September", "October",  "November", "December"};

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -140,8 +141,10 @@ void PayRoll::placeColumns() {
     const QScreen* shown = screen();
     const int screenWidth =
         shown ? shown->availableGeometry().width() * 15 : columns_.windowWidth();
-    const PayrollColumns fitted = payrollColumns(column, total, screenWidth);
-    if (placed_ && fitted.column == columns_.column && fitted.totals == columns_.totals) return;
+    const PayrollColumns fitted = payrollColumns(column, total, screenWidth, captionIndent_);
+    if (placed_ && fitted.column == columns_.column && fitted.totals == columns_.totals &&
+        fitted.indent == columns_.indent)
+        return;
     placed_ = true;
     columns_ = fitted;
     auto place = [](QLineEdit* b, int left, int width) {
@@ -243,6 +246,9 @@ void PayRoll::Form_Load(const std::string& currencyLabel, const std::string& fon
             f.setFamily(qs(fontName));
             l->setFont(f);
         }
+    }
+    fitCaptionsBeforeBoxes();
+    for (QLabel* l : PayTitle) {
         if (l->width() == 0) {
             l->adjustSize();
         } else if (const int need = l->sizeHint().width(); need > l->width()) {
@@ -269,6 +275,28 @@ void PayRoll::Form_Load(const std::string& currencyLabel, const std::string& fon
         ShiftT[i]->setText(qs(strings::text(294) + " " + std::to_string(i + 1)));
     }
     push(); // the sheet starts at 09:00 am to 09:00 am with no lunch, computed
+}
+
+void PayRoll::fitCaptionsBeforeBoxes() {
+    // Each caption's room (twips) up to the boxes after it: a right-aligned
+    // one ends before its boxes and moves with them, growing left as far as
+    // the window's edge; a sized one stays where it starts.
+    struct Room {
+        int title;
+        int from, to;
+    };
+    const int edge = 30;
+    const PayrollColumns designed;
+    const int wide = designed.wideLeft(), first = designed.periodLeft(0);
+    const Room rooms[] = {{5, edge, 1320},   {6, edge, 1020},   {12, 180, wide},
+                          {10, 1125, first}, {11, 1125, first}, {14, 1125, first}};
+    captionIndent_ = 0;
+    for (const Room& r : rooms)
+        captionIndent_ =
+            std::max(captionIndent_, PayTitle[r.title]->sizeHint().width() * 15 - (r.to - r.from));
+    for (QLabel* l : {PayTitle[5], PayTitle[6]})
+        l->move(l->x() + px(captionIndent_), l->y());
+    placeColumns();
 }
 
 void PayRoll::pull() {

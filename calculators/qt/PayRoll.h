@@ -47,6 +47,9 @@ class PayRoll : public QWidget {
     // wider still is drawn smaller); the boxes, headings, bands and window
     // follow. Called whenever the figures change.
     void placeColumns();
+    // Moves the boxes right as far as a caption before them needs (a long
+    // currency label), the captions with them.
+    void fitCaptionsBeforeBoxes();
     // Box texts into the sheet, and the sheet's texts back into the boxes.
     void pull();
     void push();
@@ -56,4 +59,5 @@ class PayRoll : public QWidget {
     NumberMarks marks_;
     PayrollColumns columns_;
     bool placed_ = false;
+    int captionIndent_ = 0; // twips the columns moved right for the captions
 };

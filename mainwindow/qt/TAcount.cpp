@@ -54,12 +54,6 @@ void setBackColour(QWidget* w, const QColor& c) {
     w->setAutoFillBackground(true);
 }
 
-// The currency symbol as the locale writes zero in its currency format.
-std::string zeroAsCurrency(const LocaleInfo& locale) {
-    QLocale q(qs(locale.name));
-    return q.toCurrencyString(0.0).toStdString();
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- busy state
@@ -152,7 +146,7 @@ void TAcount::Form_Load() {
     // 19. Caption.
     setWindowTitle(qs(mainCaption("")));
     // 21. Currency labels.
-    currencyLabel = currencyLabelFrom(zeroAsCurrency(locale));
+    currencyLabel = currencyLabelOf(locale);
     GL[8]->setText(qs(currencyLabel));
     GL[9]->setText(qs(currencyLabel));
     GL[8]->adjustSize(); // the entry rows make room for it

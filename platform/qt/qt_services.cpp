@@ -106,6 +106,7 @@ LocaleInfo localeInfoFrom(const QLocale& locale) {
     const QString grouped = locale.toString(qlonglong(1234567890));
     const QString mark = locale.groupSeparator();
     info.groupMark = mark.isEmpty() || !grouped.contains(mark) ? std::string() : toUtf8(mark);
+    info.currencySymbol = toUtf8(locale.currencySymbol(QLocale::CurrencySymbol));
     for (int m = 1; m <= 12; ++m) {
         info.longMonthNames[m - 1] = toUtf8(locale.monthName(m, QLocale::LongFormat));
         info.shortMonthNames[m - 1] = toUtf8(locale.monthName(m, QLocale::ShortFormat));

@@ -49,7 +49,7 @@ Balance_Sheet::Balance_Sheet(Book& book, RunTimeState& run, StatementHost host, 
         activateWindow();
     });
     connect(ISCalander, &CalanderForm::KeyPress, this,
-            [this](KeyPressArgs& k) { filterDateKey(k, [this] { BalanceMainLOAD(); }); });
+            [this](KeyPressArgs& k) { filterDateKey(k); });
 
     // The journal's latest day, written as the picker reads it back.
     setPickerDay(ISCalander, journalDateRange(book_).second);

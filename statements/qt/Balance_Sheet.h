@@ -40,6 +40,7 @@ class Balance_Sheet : public StatementFrame {
     bool reloadRunningFirst() const override { return run_.JournalRevision != 0; }
     void copyStatement() override { CopyBalanceSheet_Click(); }
     void mailStatement() override;
+    void buildStatement() override { BalanceMainLOAD(); }
 
   private:
     BalanceSheet bs_;

@@ -62,10 +62,8 @@ Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost 
             setEnabled(true);
             activateWindow();
         });
-        connect(picker, &CalanderForm::KeyPress, this, [this](KeyPressArgs& k) {
-            filterDateKey(
-                k, [this] { Form_Activate2(); }, true);
-        });
+        connect(picker, &CalanderForm::KeyPress, this,
+                [this](KeyPressArgs& k) { filterDateKey(k, true); });
     }
 
     // The period runs from the journal's first day to its last, written as

@@ -1,8 +1,8 @@
 // The income statement window: revenue, cost of goods sold and expenses of
 // the period between its two date pickers, drawn in the statement frame, with
 // the gross and net ratios in the menu bar. It opens on the journal's first
-// and last day and recomputes on "Refresh", a picked day, Enter in a picker
-// or "Include Sub Accounts".
+// and last day and recomputes on "Refresh", a picked day, Enter in a picker,
+// a picker left with another day or "Include Sub Accounts".
 #pragma once
 
 #include "statements/qt/statement_frame.h"
@@ -44,6 +44,7 @@ class Income_Statement : public StatementFrame {
     std::string printoutName() const override { return "Income Statement"; }
     void copyStatement() override { CopyIncomeStatement_Click(); }
     void mailStatement() override;
+    void buildStatement() override { Form_Activate2(); }
 
   private:
     IncomeStatement is_;

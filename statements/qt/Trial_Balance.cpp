@@ -45,7 +45,7 @@ Trial_Balance::Trial_Balance(Book& book, RunTimeState& run, StatementHost host, 
         }
     });
     connect(ISCalander, &CalanderForm::KeyPress, this,
-            [this](KeyPressArgs& k) { filterDateKey(k, [this] { mainLOAD(); }); });
+            [this](KeyPressArgs& k) { filterDateKey(k); });
 }
 
 void Trial_Balance::mainLOAD() {

@@ -1,6 +1,7 @@
 // The trial balance window: every account's balance up to the date in its
 // picker, drawn in the statement frame; recomputed when a day is picked,
-// Enter is pressed in the picker or "Include Sub Accounts" is toggled.
+// Enter is pressed in the picker, the picker is left with another day, or
+// "Include Sub Accounts" is toggled.
 #pragma once
 
 #include "statements/qt/statement_frame.h"
@@ -36,6 +37,7 @@ class Trial_Balance : public StatementFrame {
     std::string printoutName() const override { return "Trial Balance"; }
     void copyStatement() override { CopyTrialBalance_Click(); }
     void mailStatement() override;
+    void buildStatement() override { mainLOAD(); }
 
   private:
     TrialBalance tb_;

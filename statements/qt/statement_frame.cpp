@@ -180,6 +180,8 @@ StatementFrame::StatementFrame(Book& book, RunTimeState& run, StatementHost host
     const StatementBody body = addMenuBarAndCanvas(this);
     MenuBar = body.menuBar;
     Canvas = body.canvas;
+    // A click on the statement takes the focus: a picker is left by it.
+    Canvas->setFocusPolicy(Qt::ClickFocus);
     Canvas->pressed = [this](int, double x, double y) { mousePressed(x, y); };
     Canvas->moved = [this](int, double x, double y) { mouseMoved(x, y); };
     Canvas->released = [this](int b, double x, double y) { mouseReleased(b, x, y); };
@@ -278,8 +280,22 @@ void StatementFrame::pickerLeft(CalanderForm* picker) {
     if (kept == keptDates_.end() || picker->Text() == kept->second.text) return;
     const DateBoxReading read = readDateBox(picker->Text(), kept->second, kept->second.day,
                                             book_.DateStyle, currentLocale());
-    if (!read.problem.empty()) showMessage(read.problem);
+    if (read.problem.empty()) {
+        buildStatement();
+        return;
+    }
+    showMessage(read.problem);
     picker->setDayText(kept->second.text, kept->second.day);
+}
+
+bool StatementFrame::focusNextPrevChild(bool next) {
+    QWidget* const before = focusWidget();
+    const bool found = QWidget::focusNextPrevChild(next);
+    if (before && before != Canvas && focusWidget() == before) {
+        Canvas->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return found;
 }
 
 void StatementFrame::placeHoverLabel(int leftTwips) {
@@ -304,12 +320,11 @@ void StatementFrame::placeStripButtons() {
     }
 }
 
-void StatementFrame::filterDateKey(KeyPressArgs& k, const std::function<void()>& enter,
-                                   bool enterPasses) {
+void StatementFrame::filterDateKey(KeyPressArgs& k, bool enterPasses) {
     const int c = k.KeyAscii;
     if (c == keys::Enter) {
         if (!enterPasses) k.KeyAscii = 0;
-        enter();
+        buildStatement();
         return;
     }
     if (!dateKeyAllowed(static_cast<char32_t>(c), currentLocale())) k.KeyAscii = 0;

@@ -161,12 +161,14 @@ class StatementFrame : public QWidget {
     virtual bool reloadRunningFirst() const { return false; }
     virtual void copyStatement() = 0;
     virtual void mailStatement() = 0;
+    // Builds the statement for the days in the date pickers and draws it:
+    // what Enter in a picker, and leaving one with another good day, run.
+    virtual void buildStatement() = 0;
 
     // Date-picker keys: those a date is typed with pass (dateKeyAllowed);
-    // Enter runs `enter` (and passes when `enterPasses`); every other key is
-    // dropped.
-    static void filterDateKey(KeyPressArgs& k, const std::function<void()>& enter,
-                              bool enterPasses = false);
+    // Enter builds the statement (and passes when `enterPasses`); every
+    // other key is dropped.
+    void filterDateKey(KeyPressArgs& k, bool enterPasses = false);
     // A date picker in the strip at `left` twips, in the book's font.
     CalanderForm* addDatePicker(int leftTwips);
     // The day a picker names as the statement is built (readDateBox): the
@@ -181,6 +183,9 @@ class StatementFrame : public QWidget {
     RgbColor background() const;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Tab where the window has nothing else to go to goes to the statement:
+    // it leaves a lone picker as a click on the statement does.
+    bool focusNextPrevChild(bool next) override;
 
     Book& book_;
     RunTimeState& run_;
@@ -194,8 +199,9 @@ class StatementFrame : public QWidget {
     // The window's smallest size: as wide as `strip` (its controls from the
     // left) and the three buttons, as high as `strip` and the scroll bars.
     void holdAtLeast(QSize strip);
-    // A picker left without Enter shows again the day the figures are for;
-    // a text naming no day is told.
+    // A picker left without Enter with another text: a text naming a day
+    // builds the statement, as Enter does; a text naming no day is told and
+    // the picker shows again the day the figures are for.
     void pickerLeft(CalanderForm* picker);
 
     std::vector<RowSpot> rows_;

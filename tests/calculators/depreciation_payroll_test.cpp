@@ -356,6 +356,15 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     EXPECT_EQ(w.period[6].deductions[1], "41,66"); // 55.55 % of 75.00
     w.period[5].rate = "922.337.203.685.477,5807"; // the largest, held to cents
     EXPECT_EQ(w.leaveBox(5, PayrollSheet::Box::Rate) + w.period[5].rate, "922337203685477,58");
+    // Past the range by the system's rules: too large in every locale, the deduction kept.
+    for (auto [sheet, typed] :
+         {std::pair{&s, "922337203685477.99"}, std::pair{&w, "922337203685477,99"}}) {
+        sheet->period[2].deductions[3] = typed;
+        EXPECT_EQ(sheet->leaveBox(2, PayrollSheet::Box::Fixed4) + " " +
+                      sheet->period[2].deductions[3],
+                  "The amount is too large. 0")
+            << typed;
+    }
 
     // Gross and deductions are worked out exactly: 0.0633 an hour for 01:30
     // is 0.09495, held to 0.0950 (a tie, to the even digit) and shown 0.10;
@@ -381,6 +390,15 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     EXPECT_EQ(big.period[6].gross + " " + big.deductionTotals[0] + " " + big.totalGross + " " +
                   big.totalNet,
               "239,833,333,333,333.33 151,095,000,000,000.00 Overflow Overflow");
+    // One deduction total past the range, another past it below zero: the net total fits.
+    PayrollSheet edge(Point);
+    for (int i : {0, 1}) {
+        edge.period[i].deductions[3] = "500000000000000";
+        edge.period[i].deductions[4] = "-500000000000000";
+        edge.PayTime(i);
+    }
+    EXPECT_EQ(edge.deductionTotals[3] + " " + edge.deductionTotals[4] + " " + edge.totalNet,
+              "Overflow Overflow 0.00");
     big.period[0].rate = "100000000000000";
     big.PayTime(0);
     EXPECT_EQ(big.period[0].gross + big.period[0].deductions[0] + big.period[0].net,

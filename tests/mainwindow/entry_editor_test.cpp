@@ -172,6 +172,17 @@ TEST(EntryAmounts, StoredOnEveryChangeWithTheTotalsLine) {
     EXPECT_EQ(out.status->text,
               "Debit : 1,250.5000     Credit : 1,250.4951     Balance : 0.0049  ");
 
+    // Totals within the range whose difference is not: the difference shown whole.
+    const std::pair<std::int64_t, std::string> edges[] = {
+        {-1, "Debit : 922,337,203,685,477.5807     Credit : (0.0001)     Balance : "
+             "922,337,203,685,477.5808  "},
+        {INT64_MIN, "Debit : 922,337,203,685,477.5807     Credit : (922,337,203,685,477.5808)     "
+                    "Balance : 1,844,674,407,370,955.1615  "}};
+    for (const auto& [credit, shown] : edges) {
+        d.line(6).Amount = Currency::fromRaw(INT64_MAX);
+        d.line(7).Amount = Currency::fromRaw(credit);
+        EXPECT_EQ(d.editor.sumEntry().status->text, shown);
+    }
     // Totals beyond the currency's range say so.
     d.line(6).Amount = d.line(7).Amount = Currency::fromRaw(INT64_MAX);
     d.line(7).Side = Debit;

@@ -270,7 +270,9 @@ void expectFits(const ScreenFitRow& row, QWidget* w, const std::string& size) {
 class ScreenFitInFamily : public dialog_driving::InBothFamilies {};
 
 TEST_P(ScreenFitInFamily, EveryWindowShowsItsFiguresWholeAndApart) {
-    ScopedFakeServices fakes(dayFirstLocale());
+    LocaleInfo locale = dayFirstLocale();
+    locale.currencySymbol = "CHF"; // a currency label of several letters
+    ScopedFakeServices fakes(locale);
     for (const ScreenFitRow& row : rows()) {
         TAcount main;
         showBook(main, bigFigureBook(GetParam()));

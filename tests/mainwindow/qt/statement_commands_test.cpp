@@ -3,6 +3,7 @@
 // computed on its default date or period, written in the book's date style;
 // a click on a row drills into the shared ledger windows.
 #include "book/tmain.h"
+#include "book/typed_input.h"
 #include "ledgers/qt/Report.h"
 #include "ledgers/qt/Running_Balance.h"
 #include "mainwindow/qt/TAcount.h"
@@ -18,6 +19,7 @@
 #include "support/test_paths.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
 #include "toolkit/qt/CalanderForm.h"
+#include "toolkit/qt/dialog_driving.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>
@@ -142,6 +144,46 @@ TEST(StatementCommands, EachStatementOpensOnItsDefaultDateOrPeriod) {
     EXPECT_TRUE(w.trialBalanceWindow.isNull() && w.incomeStatementWindow.isNull() &&
                 w.cashFlowWindow.isNull());
     EXPECT_EQ(w.BalanceSheetWindows.count(), 2); // none added
+}
+
+// A day typed into a statement's date box key by key and left by Tab builds
+// the statement for it without a word; a text naming no day is told once, and
+// the box shows the day built again.
+TEST(StatementCommands, ADayTypedAndLeftByTabBuildsEachStatement) {
+    for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
+        ScopedFakeServices fakes(locale);
+        Book book = tradingBook("Corner Shop");
+        RunTimeState run;
+        const double day = Tmain::DayNumber(2025, 3, 2);
+        const std::string typed = Tmain::FormatDateStyle(day, book.DateStyle, locale);
+        Trial_Balance tb(book, run, {});
+        tb.ISCalander->setText(Tmain::FormatDateStyle(Tmain::DayNumber(2025, 3, 3), 0, locale));
+        tb.mainLOAD();
+        Income_Statement is(book, run, {});
+        is.Form_Activate2();
+        Balance_Sheet bs(book, run, {});
+        bs.BalanceMainLOAD();
+        const std::tuple<StatementFrame*, CalanderForm*, std::function<double()>> rows[] = {
+            {&tb, tb.ISCalander, [&] { return tb.result().asOfDate; }},
+            {&is, is.DateSearch[1], [&] { return is.result().period.end; }},
+            {&bs, bs.ISCalander, [&] { return bs.result().date; }}};
+        for (const auto& [window, box, built] : rows) {
+            SCOPED_TRACE(locale.name + " " + window->windowTitle().toStdString());
+            window->show();
+            QApplication::setActiveWindow(window);
+            for (const std::string& text : {typed, std::string("00")}) {
+                fakes.messages.shown.clear();
+                box->textBox()->setFocus();
+                box->textBox()->selectAll();
+                dialog_driving::typeText(box->textBox(), text);
+                dialog_driving::pressKey(box->textBox(), Qt::Key_Tab, "\t");
+                EXPECT_EQ(std::pair(box->Text(), built()), std::pair(typed, day)) << text;
+                EXPECT_EQ(fakes.messages.shown.size(), text == typed ? 0u : 1u) << text;
+                if (text != typed) EXPECT_EQ(fakes.messages.lastText(), InvalidDateText);
+            }
+            window->hide();
+        }
+    }
 }
 
 } // namespace

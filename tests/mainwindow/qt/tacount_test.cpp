@@ -8,6 +8,7 @@
 #include "mainwindow/qt/toolbar_strip.h"
 #include "mainwindow/startup_state.h"
 #include "platform/fake/fake_services.h"
+#include "platform/qt/qt_services.h"
 #include "resources/string_table.h"
 #include "support/screen_fit.h"
 #include "tests/mainwindow/qt/main_window_driving.h"
@@ -94,14 +95,25 @@ std::vector<EntryBounds> stepThrough(TAcount& w, int times, const std::function<
 } // namespace
 
 TEST(TAcountStartUp, StateUnderEachLocale) {
-    const std::pair<LocaleInfo, std::string> cases[] = {{monthFirstLocale(), "$ :"},
-                                                        {dayFirstLocale(), "\xC2\xA3 :"},
-                                                        {decimalCommaLocale(), "\xE2\x82\xAC :"}};
-    for (const auto& [locale, currency] : cases) {
+    // The fixed locales, then the system's as Qt gives them: the whole
+    // currency symbol, and a day-first or year-first long date never month first.
+    auto qt = [](const char* name) { return localeInfoFrom(QLocale(name)); };
+    const std::tuple<LocaleInfo, std::string, int> cases[] = {
+        {monthFirstLocale(), "$ :", 0},
+        {dayFirstLocale(), "\xC2\xA3 :", 0},
+        {decimalCommaLocale(), "\xE2\x82\xAC :", 0},
+        {qt("hu_HU"), "Ft :", 2},
+        {qt("cs_CZ"), "K\xC4\x8D :", 0},
+        {qt("pl_PL"), "z\xC5\x82 :", 0},
+        {qt("sv_SE"), "kr :", 0},
+        {qt("de_CH"), "CHF :", 0},
+        {qt("ro_RO"), "RON :", 0}};
+    for (const auto& [locale, currency, dateStyle] : cases) {
+        SCOPED_TRACE(locale.name);
         ScopedFakeServices fakes(locale);
         TAcount w;
         EXPECT_EQ(w.book().AccountNames[0], "Balance b/f");
-        EXPECT_EQ(w.book().DateStyle, 0);
+        EXPECT_EQ(w.book().DateStyle, dateStyle);
         EXPECT_EQ(w.book().AutoIncrement, 1);
         EXPECT_EQ(w.run().DecimalSeparator, locale.decimalMark);
         EXPECT_EQ(w.run().ThousandsSeparator, locale.groupMark);
@@ -109,7 +121,8 @@ TEST(TAcountStartUp, StateUnderEachLocale) {
         EXPECT_EQ(w.GL[9]->text().toStdString(), currency);
         EXPECT_EQ(w.ScrollAcc->ValueMax(), w.book().LastEntryLine());
         EXPECT_EQ(w.ScrollAcc->Value(), w.book().LastEntryLine());
-        EXPECT_EQ(w.Datetext->Text(), Tmain::FormatDateStyle(fakes.clock.today(), 0, locale));
+        EXPECT_EQ(w.Datetext->Text(),
+                  Tmain::FormatDateStyle(fakes.clock.today(), dateStyle, locale));
         const QColor base = w.palette().color(QPalette::Window);
         EXPECT_EQ(w.run().GradientColors, toolbarGradient(base.red(), base.green(), base.blue()));
         EXPECT_EQ(w.windowTitle().toStdString(), MainCaptionPrefix);
