@@ -264,12 +264,14 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
     const std::filesystem::path folder = target_.parent_path();
     removeLeftTemporaries(target_);
     const std::string prefix = temporaryPrefix(target_, longestNameIn(folder));
+    struct stat old {};
+    const bool replacing = ::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
         // At most TemporaryDigits digits, so that the name fits.
         temp_ = folder / (prefix + std::to_string(rd() % 1000000));
         // Read as well, for the stamp of the file written.
-        fd_ = ::open(temp_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        fd_ = createTemporary(temp_, replacing);
         if (fd_ < 0 && errno != EEXIST) break;
         if (fd_ < 0) continue;
         if (!holdTemporary(fd_, temp_)) { // another save's clearing took it, and removes it
@@ -291,8 +293,7 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
         // A file replaced keeps its owner and group where the system lets
         // this user give them (else only its group, else the saver's), and
         // who may use it (a private book stays private).
-        struct stat old {};
-        if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        if (replacing) {
             [[maybe_unused]] const bool given =
                 ::fchown(fd_, old.st_uid, old.st_gid) == 0 ||
                 ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid) == 0;

@@ -2,6 +2,7 @@
 
 #include "book/book_csv_file.h"
 #include "book/book_file.h"
+#include "book/book_file_identity.h"
 #include "book/book_text_file.h"
 #include "book/carry_forward.h"
 #include "book/chart_export.h"
@@ -132,6 +133,10 @@ class FileCommands::BusyGuard {
 FileCommands::FileCommands(Book& book, RunTimeState& run, FileCommandHost& host)
     : book_(book), run_(run), host_(host) {}
 
+FileCommands::~FileCommands() {
+    if (!seenPath_.empty() && openBookFile() == seenPath_) setOpenBookFile({});
+}
+
 // ---------------------------------------------------------------- gates
 
 std::optional<std::string> FileCommands::prompt(PasswordKind kind, const std::string& wanted,
@@ -183,20 +188,14 @@ void FileCommands::setSaveCommands(SaveCommandsState state) {
 void FileCommands::seeBookFile(const fs::path& path, std::optional<FileStamp> stamp) {
     seenPath_ = stamp ? path : fs::path();
     seenStamp_ = stamp;
+    setOpenBookFile(seenPath_);
 }
 
 // True when `target` is the book's own file as this window read or wrote it:
 // its name, or another name of the same file (a link, a hard link, a name
 // through another name of its folder).
 bool FileCommands::namesBookFile(const fs::path& target) const {
-    if (!seenStamp_) return false;
-    if (target == seenPath_) return true;
-    std::error_code unknown, unknownA, unknownB;
-    if (fs::equivalent(target, seenPath_, unknown)) return true;
-    // Where either is not there, their names lead to the same place.
-    const fs::path a = fs::weakly_canonical(linkTarget(target), unknownA);
-    const fs::path b = fs::weakly_canonical(linkTarget(seenPath_), unknownB);
-    return !unknownA && !unknownB && a == b;
+    return seenStamp_ && (target == seenPath_ || sameFile(target, seenPath_));
 }
 
 // The book's own file written, moved or removed by another window or
@@ -378,6 +377,7 @@ CommandOutcome FileCommands::save(SaveCommand command) {
     if (plan.cancelled) return CommandOutcome::Cancelled;
     if (!plan.writes) return CommandOutcome::NothingToDo;
     if (!mayWriteOver(plan.target)) return CommandOutcome::Cancelled;
+    const bool replacesBookFile = namesBookFile(plan.target);
 
     bool written = false;
     std::optional<FileStamp> stamp; // of the book file written
@@ -416,6 +416,11 @@ CommandOutcome FileCommands::save(SaveCommand command) {
     if (plan.setsBookFilePath) {
         seeBookFile(plan.target, stamp);
         setSaveCommands({!bookFileIsReadOnly(plan.target), true});
+    } else if (replacesBookFile) {
+        // Another form now stands where the book's file was (the user agreed):
+        // the book is kept nowhere whole until it is saved again.
+        run_.BookChanged = true;
+        seeBookFile(seenPath_, fileStampOf(seenPath_));
     }
     return CommandOutcome::Done;
 }
