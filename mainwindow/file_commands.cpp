@@ -47,17 +47,9 @@ fs::path absolutePath(const fs::path& p) {
     return (ec ? p : full).lexically_normal();
 }
 
-// A name that is there, even one the reader will refuse (a link loop):
-// only a name that leads nowhere is "not found".
-bool fileExists(const fs::path& p) {
-    std::error_code ec;
-    const bool exists = fs::exists(p, ec);
-    return exists ||
-           (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory);
-}
-
+// The name as typed, in quotes so that a blank at its end shows.
 void showFileNotFound(const fs::path& p) {
-    showMessage(p.string() + " " + strings::text(282));
+    showMessage("\"" + p.string() + "\" " + strings::text(282));
 }
 
 // A question asked in the middle of a command: the window is enabled again
@@ -210,7 +202,7 @@ bool FileCommands::mayWriteOver(const fs::path& target) {
         target == seenPath_ ? target.string()
                             : target.string() + " (this book's file " + seenPath_.string() + ")";
     const std::string what =
-        fileExists(target)
+        nameIsThere(target)
             ? " was changed by another window or program since this book was opened or saved "
               "here. Replace it with this book?\n\nNo leaves the file as it is"
             : " is no longer there: another window or program moved or removed it since this "
@@ -270,7 +262,7 @@ CommandOutcome FileCommands::load(int mode) {
         kind = kindForDialogType(choice->type);
     }
     path = absolutePath(path);
-    if (!fileExists(path)) {
+    if (!nameIsThere(path)) {
         showFileNotFound(path);
         return unchanged(CommandOutcome::Failed);
     }
@@ -357,9 +349,18 @@ CommandOutcome FileCommands::SaveFile_Click(int index) {
 
 CommandOutcome FileCommands::save(SaveCommand command) {
     host_.storeOpenEdits(); // every form writes the book as it is being edited
-    // A book opened from a read-only file is not written over it.
-    if (command == SaveCommand::Save && !saveCommands_.save && !run_.BookFilePath.empty())
-        return CommandOutcome::Refused;
+    // A book opened from a read-only file is not written over it: the user is
+    // told why, and where it can go instead.
+    if (command == SaveCommand::Save && !saveCommands_.save && !run_.BookFilePath.empty()) {
+        const fs::path own = run_.BookFilePath;
+        if (const std::error_code refused = refusalToReplace(own)) {
+            showMessage("This book cannot be saved over its own file:\n" +
+                        Tmain::FileFaultText(own, refused) +
+                        "\n\nSave As can write the book to another file.");
+            return CommandOutcome::Refused;
+        }
+        setSaveCommands({true, true}); // the file may be written now
+    }
     if (command == SaveCommand::SaveAs && !saveCommands_.saveAs) return CommandOutcome::Refused;
 
     std::optional<SaveDialogAnswer> answer;
@@ -436,7 +437,7 @@ CommandOutcome FileCommands::InsertEntries_Click() {
         host_.chooseFile({strings::text(283), strings::text(284), {"*.acc", "*.csv"}});
     if (!choice || choice->path.empty()) return CommandOutcome::Cancelled;
     const fs::path path = absolutePath(choice->path);
-    if (!fileExists(path)) {
+    if (!nameIsThere(path)) {
         showFileNotFound(path);
         return CommandOutcome::Failed;
     }

@@ -257,11 +257,19 @@ TEST(TAcountFiles, AReadOnlyBookFileDisablesSaveButNotSaveAs) {
     EXPECT_FALSE(w.action(Command::SaveFile)->isEnabled());
     EXPECT_FALSE(w.ButtonBar->CalcButton[1]->isEnabled());
     EXPECT_TRUE(w.action(Command::SaveFileAs)->isEnabled());
-    // Ctrl+S and the toolbar's Save do nothing now.
+    // Save and the toolbar's Save do nothing now; Ctrl+S says why, and what
+    // can write the book instead.
     run(w, Command::SaveFile);
     click(w.ButtonBar->CalcButton[1]);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(readFile(readOnly), bytes);
     EXPECT_EQ(script.captions.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_NE(fakes.messages.lastText().find(readOnly.string() + ": The file is read-only"),
+              std::string::npos)
+        << fakes.messages.lastText();
 
     // Saved as a writable book, Save comes back.
     script.pick(dir / "current.acc");
