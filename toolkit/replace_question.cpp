@@ -32,9 +32,10 @@ bool bookFileReplaceAgreed(const std::string& file, const std::string& title) {
     const std::string text =
         std::filesystem::path(file).extension() == ".acc"
             ? what + "\n\nSave the book over its own file?"
-            : what + " Writing there puts this file in the book file's place: the book's "
-                     "groups, settings, reconciled marks and account notes are then kept in no "
-                     "file until the book is saved again.\n\nReplace the book's own file?";
+            : what + " Writing there puts this file in the book file's place: until the "
+                     "book is saved again, no file holds the whole book (its groups, settings, "
+                     "reconciled marks and account notes are in none).\n\nReplace the book's own "
+                     "file?";
     return showMessage(text, title, MessageButtons::YesNo, MessageIcon::Warning) ==
            MessageAnswer::Yes;
 }

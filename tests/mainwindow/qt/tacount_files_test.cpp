@@ -377,7 +377,7 @@ TEST(TAcountFiles, SaveAndSaveAsWriteTheBookAndClearTheChangedMark) {
     // Yes, then Yes to the replace question: the text form stands there and
     // the book is marked changed, until a Save writes it there again.
     fakes.messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-    EXPECT_NE(saveAs("link.txt", "txt").find("are then kept in no file"), std::string::npos);
+    EXPECT_NE(saveAs("link.txt", "txt").find("no file holds the whole book"), std::string::npos);
     EXPECT_EQ(fakes.messages.shown.size(), 2u);
     EXPECT_NE(readFile(own).find("Corner Shop"), std::string::npos);
     EXPECT_TRUE(w.run().BookChanged);
