@@ -17,31 +17,36 @@ const char* const CrLf = "\r\n";
 
 } // namespace
 
-std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeState* run) {
-    std::string out;
-    const std::size_t lines = book.EntryLines.size();
-    out.reserve(1024 + lines * 64);
+void formatBookCsv(ByteWriter& to, const Book& book, const LocaleInfo& locale, RunTimeState* run) {
+    std::string out; // a line at a time: the whole file never stands in memory
     out += BookCsvAccountHeader;
     out += CrLf;
+    to.bytes(out);
     const int slots = book.slotsInUse();
     for (int k = 0; k < slots; ++k) {
+        out.clear();
         out += book.AccountNumbers[k].toPlainString(".");
         out += ',';
         out += oneLineText(book.AccountNames[k], true);
         out += ',';
         out += std::to_string(classInFile(book.AccountTypes[k]));
         out += CrLf;
+        to.bytes(out);
     }
+    out.clear();
     out += BookCsvJournalHeader;
     out += CrLf;
+    to.bytes(out);
 
     const AccountNameIndex names(book);
     std::int64_t lastNumber = 0;
     std::string lastName;
     DateWriter dates(usableDateStyle(book.DateStyle), locale);
+    const std::size_t lines = book.EntryLines.size();
     const std::size_t stride = static_cast<std::size_t>(progressStrideFor(book.LastEntryLine()));
     for (std::size_t i = 0; i < lines; ++i) {
         const EntryLine& line = book.EntryLines[i];
+        out.clear();
         out += dates.text(line.Date);
         out += ',';
         out += trimmedField(book.EntryIds[i].raw(), true);
@@ -56,14 +61,19 @@ std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeSta
         out += ',';
         appendAmountsAndNote(out, line);
         out += CrLf;
+        to.bytes(out);
         if (run && i % stride == 0) Tmain::StepProgress(*run);
     }
-    return out;
+}
+
+std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeState* run) {
+    return madeWhole([&](ByteWriter& to) { formatBookCsv(to, book, locale, run); });
 }
 
 BookWriteResult writeBookCsvFile(const std::filesystem::path& path, const Book& book,
                                  const LocaleInfo& locale, RunTimeState* run) {
-    return writeText(path, book, "CSV", [&] { return formatBookCsv(book, locale, run); });
+    return writeText(path, book, "CSV",
+                     [&](ByteWriter& to) { formatBookCsv(to, book, locale, run); });
 }
 
 namespace {

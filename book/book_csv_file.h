@@ -21,6 +21,8 @@ extern const char* const BookCsvJournalHeader; // "Date,ID,AccNumber,Account,Deb
 // locale, dates in the book's date style. Writing the file refuses, before
 // anything is written, a book the reader would not take back (refusalFor).
 std::string formatBookCsv(const Book& book, const LocaleInfo& locale, RunTimeState* run);
+// The same handed to `to` as it is made.
+void formatBookCsv(ByteWriter& to, const Book& book, const LocaleInfo& locale, RunTimeState* run);
 BookWriteResult writeBookCsvFile(const std::filesystem::path& path, const Book& book,
                                  const LocaleInfo& locale, RunTimeState* run);
 

@@ -805,7 +805,7 @@ BookWriteResult writeBookFile(const std::filesystem::path& path, const Book& boo
     result.message = refusalFor(book);
     if (!result.message.empty()) return result;
     // Through a link, to where it points.
-    result.error = writeFileSafely(
+    result.error = writeBookFormSafely(
         path, [&](ByteWriter& out) { BookWriter(out, run).write(book); }, &result.written);
     return result;
 }

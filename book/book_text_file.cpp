@@ -54,10 +54,8 @@ void appendJournalLine(std::string& out, const Book& book, std::size_t i, DateWr
 
 } // namespace
 
-std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeState* run) {
-    std::string out;
-    const std::size_t lines = book.EntryLines.size();
-    out.reserve(2048 + lines * 48);
+void formatBookText(ByteWriter& to, const Book& book, const LocaleInfo& locale, RunTimeState* run) {
+    std::string out; // a part at a time: the whole text never stands in memory
     out += 'm';
     out += oneLineText(book.Caption, false);
     out += CrLf;
@@ -70,29 +68,44 @@ std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeSt
         out += CrLf;
     }
     appendRule(out);
+    to.bytes(out);
     // Every slot in table order, as the CSV form writes them: where a number
     // stands in several slots the first decides the statements' class, and a
     // slot numbered 0 holds the lines of no account, so neither is lost.
     const int slots = book.slotsInUse();
-    for (int k = 0; k < slots; ++k)
+    for (int k = 0; k < slots; ++k) {
+        out.clear();
         appendAccountLine(out, book, k);
+        to.bytes(out);
+    }
+    out.clear();
     appendRule(out);
     out += BookTextJournalHeader;
     out += CrLf;
     appendRule(out);
+    to.bytes(out);
     DateWriter dates(usableDateStyle(book.DateStyle), locale);
+    const std::size_t lines = book.EntryLines.size();
     const std::size_t stride = static_cast<std::size_t>(progressStrideFor(book.LastEntryLine()));
     for (std::size_t i = 0; i < lines; ++i) {
+        out.clear();
         appendJournalLine(out, book, i, dates);
+        to.bytes(out);
         if (run && i % stride == 0) Tmain::StepProgress(*run);
     }
+    out.clear();
     appendRule(out);
-    return out;
+    to.bytes(out);
+}
+
+std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeState* run) {
+    return madeWhole([&](ByteWriter& to) { formatBookText(to, book, locale, run); });
 }
 
 BookWriteResult writeBookTextFile(const std::filesystem::path& path, const Book& book,
                                   const LocaleInfo& locale, RunTimeState* run) {
-    return writeText(path, book, "text", [&] { return formatBookText(book, locale, run); });
+    return writeText(path, book, "text",
+                     [&](ByteWriter& to) { formatBookText(to, book, locale, run); });
 }
 
 namespace {

@@ -24,6 +24,8 @@ extern const char* const BookTextJournalHeader;
 // steps. Writing the file refuses, before anything is written, a book the
 // reader would not take back (refusalFor).
 std::string formatBookText(const Book& book, const LocaleInfo& locale, RunTimeState* run);
+// The same handed to `to` as it is made.
+void formatBookText(ByteWriter& to, const Book& book, const LocaleInfo& locale, RunTimeState* run);
 BookWriteResult writeBookTextFile(const std::filesystem::path& path, const Book& book,
                                   const LocaleInfo& locale, RunTimeState* run);
 

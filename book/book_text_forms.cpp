@@ -106,16 +106,24 @@ TextFormReadResult guardedParse(const std::function<TextFormReadResult()>& parse
 }
 
 BookWriteResult writeText(const std::filesystem::path& path, const Book& book,
-                          const std::string& formName, const std::function<std::string()>& format) {
+                          const std::string& formName,
+                          const std::function<void(ByteWriter&)>& format) {
     BookWriteResult result;
     result.message = refusalFor(book, formName);
     if (!result.message.empty()) return result;
     try {
-        result.error = writeFileSafely(path, format());
+        result.error = writeBookFormSafely(path, format);
     } catch (const std::bad_alloc&) {
         result.error = std::make_error_code(std::errc::not_enough_memory);
     }
     return result;
+}
+
+std::string madeWhole(const std::function<void(ByteWriter&)>& make) {
+    std::string whole;
+    ByteWriter to(whole);
+    make(to);
+    return whole;
 }
 
 std::string refusalFor(const Book& book, const std::string& formName) {

@@ -13,6 +13,7 @@
 
 #include "book/book.h"
 #include "book/book_file.h"
+#include "book/byte_writer.h"
 #include "book/runtime_state.h"
 #include "book/text_form_dates.h"
 #include "platform/locale.h"
@@ -64,11 +65,16 @@ TextFormReadResult readFile(const std::filesystem::path& path,
 // Runs a parse; running out of memory on the way gives a file error
 // (not_enough_memory) and its message, as the book-file reader reports it.
 TextFormReadResult guardedParse(const std::function<TextFormReadResult()>& parse);
-// Writes the text `format` makes through the safe writer, unless the book
-// holds what the form cannot carry (refusalFor); running out of memory while
-// making it is a file error as well.
+// Writes the text `format` makes, as it makes it, through the safe writer
+// (no larger than a reader takes), unless the book holds what the form cannot
+// carry (refusalFor); running out of memory while making it is a file error
+// as well.
 BookWriteResult writeText(const std::filesystem::path& path, const Book& book,
-                          const std::string& formName, const std::function<std::string()>& format);
+                          const std::string& formName,
+                          const std::function<void(ByteWriter&)>& format);
+
+// The bytes `make` makes, as one text.
+std::string madeWhole(const std::function<void(ByteWriter&)>& make);
 
 // Why the book cannot be written in a text form so that it reads back the
 // same, or "" when it can: an entry with more lines on one side than a reader

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <random>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -17,6 +18,13 @@ std::atomic<int> writesUntilFailure{-1};
 std::atomic<int> commitsUntilFailure{-1};
 std::atomic<int> commitFailure{0};
 std::atomic<int> nextOpenFailure{0};
+std::atomic<std::uint64_t> loweredLimit{0};
+
+// A size as the messages tell it: MB, or bytes below one.
+std::string sizeText(std::uint64_t bytes) {
+    return bytes >= (1 << 20) ? std::to_string(bytes >> 20) + " MB"
+                              : std::to_string(bytes) + " bytes";
+}
 
 std::error_code lastError(FileUse use) {
     return fileErrorFor(errno, use);
@@ -38,7 +46,7 @@ class FileRefusalCategory : public std::error_category {
                    "be read as a book.";
         case FileRefusal::TooLarge:
             return "The file is too large to be read: a book file is never larger than " +
-                   std::to_string(LargestFileRead >> 20) + " MB.";
+                   sizeText(largestFile()) + ".";
         case FileRefusal::Folder:
             return "The name given is a folder, not a file: nothing can be read from it or "
                    "written over it. Choose or type a file name inside the folder.";
@@ -65,6 +73,15 @@ class FileRefusalCategory : public std::error_category {
         case FileRefusal::ReplaceDenied:
             return "The folder is shared (its sticky bit is set): it refuses replacing or removing "
                    "a file of another user, as this one is. Save under another name.";
+        case FileRefusal::ReadOnlyFile:
+            return "The file is read-only: no one has permission to write it.";
+        case FileRefusal::ReadOnlyDrive:
+            return "The drive (file system) the file is on is read-only: nothing can be written "
+                   "there.";
+        case FileRefusal::TooLargeToOpen:
+            return "The book would take more than " + sizeText(largestFile()) +
+                   " in this form, more than a book file the program opens, so it was not "
+                   "written.";
         }
         return "The file cannot be read.";
     }
@@ -82,6 +99,9 @@ class FileRefusalCategory : public std::error_category {
         case FileRefusal::Denied:
         case FileRefusal::ReplaceDenied:
             return std::errc::permission_denied;
+        case FileRefusal::ReadOnlyFile:
+        case FileRefusal::ReadOnlyDrive:
+            return std::errc::read_only_file_system;
         default:
             return {value, *this};
         }
@@ -101,6 +121,7 @@ std::error_code make_error_code(FileRefusal refusal) {
 std::error_code fileErrorFor(int errnoValue, FileUse use) {
     if (errnoValue == EISDIR) return FileRefusal::Folder;
     if (errnoValue == ELOOP) return FileRefusal::LinkLoop;
+    if (errnoValue == EROFS) return FileRefusal::ReadOnlyDrive;
     if (errnoValue == EACCES || errnoValue == EPERM) {
         switch (use) {
         case FileUse::Read:
@@ -218,7 +239,7 @@ std::error_code refusalToReplace(const std::filesystem::path& path) {
                    : make_error_code(FileRefusal::NoFolder);
     }
     if (!S_ISREG(st.st_mode)) return refusalOfKind(st.st_mode);
-    if ((st.st_mode & 0222) == 0) return std::make_error_code(std::errc::read_only_file_system);
+    if ((st.st_mode & 0222) == 0) return FileRefusal::ReadOnlyFile;
     if (::access(path.c_str(), W_OK) != 0) return lastError(FileUse::Write);
     if (stickyFolderKeeps(linkTarget(path), st)) return FileRefusal::ReplaceDenied;
     return {};
@@ -264,12 +285,14 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
     const std::filesystem::path folder = target_.parent_path();
     removeLeftTemporaries(target_);
     const std::string prefix = temporaryPrefix(target_, longestNameIn(folder));
+    struct stat old {};
+    const bool replacing = ::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
         // At most TemporaryDigits digits, so that the name fits.
         temp_ = folder / (prefix + std::to_string(rd() % 1000000));
         // Read as well, for the stamp of the file written.
-        fd_ = ::open(temp_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        fd_ = createTemporary(temp_, replacing);
         if (fd_ < 0 && errno != EEXIST) break;
         if (fd_ < 0) continue;
         if (!holdTemporary(fd_, temp_)) { // another save's clearing took it, and removes it
@@ -291,8 +314,7 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(linkTarge
         // A file replaced keeps its owner and group where the system lets
         // this user give them (else only its group, else the saver's), and
         // who may use it (a private book stays private).
-        struct stat old {};
-        if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        if (replacing) {
             [[maybe_unused]] const bool given =
                 ::fchown(fd_, old.st_uid, old.st_gid) == 0 ||
                 ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid) == 0;
@@ -427,17 +449,45 @@ std::error_code streamBlocks(const std::function<void(ByteWriter&)>& write,
     return {};
 }
 
+namespace {
+// Writes the bytes `write` makes; past `limit` bytes the making stops with
+// TooLargeToOpen and nothing is put in place.
+std::error_code writeUpTo(const std::filesystem::path& target,
+                          const std::function<void(ByteWriter&)>& write,
+                          std::optional<FileStamp>* written, std::uint64_t limit) {
+    SafeFileWriter file(target);
+    if (!file.ok()) return file.error();
+    const std::error_code failed =
+        streamBlocks(write, [&file, limit](std::string_view block) -> std::error_code {
+            if (file.position() + block.size() > limit) return FileRefusal::TooLargeToOpen;
+            file.write(block);
+            return file.error();
+        });
+    if (failed) return failed;
+    file.commit(written);
+    return file.error();
+}
+} // namespace
+
 std::error_code writeFileSafely(const std::filesystem::path& target,
                                 const std::function<void(ByteWriter&)>& write,
                                 std::optional<FileStamp>* written) {
-    SafeFileWriter file(target);
-    if (!file.ok()) return file.error();
-    const std::error_code failed = streamBlocks(write, [&file](std::string_view block) {
-        file.write(block);
-        return file.error();
-    });
-    if (!failed) file.commit(written);
-    return file.error();
+    return writeUpTo(target, write, written, std::numeric_limits<std::uint64_t>::max());
+}
+
+std::error_code writeBookFormSafely(const std::filesystem::path& target,
+                                    const std::function<void(ByteWriter&)>& write,
+                                    std::optional<FileStamp>* written) {
+    return writeUpTo(target, write, written, largestFile());
+}
+
+std::uint64_t largestFile() {
+    const std::uint64_t lowered = loweredLimit.load();
+    return lowered > 0 ? lowered : LargestFileRead;
+}
+
+void lowerLargestFile(std::uint64_t bytes) {
+    loweredLimit = bytes;
 }
 
 int openForReading(const std::filesystem::path& path) {
@@ -463,7 +513,7 @@ std::error_code readWholeFile(const std::filesystem::path& path, std::string& by
         const std::error_code failed =
             readBlocks(file.get(), [&data](std::string_view block) -> std::error_code {
                 // A file that grows while it is read stops at the limit too.
-                if (data.size() + block.size() > LargestFileRead) return FileRefusal::TooLarge;
+                if (data.size() + block.size() > largestFile()) return FileRefusal::TooLarge;
                 data.append(block);
                 return {};
             });
@@ -493,6 +543,6 @@ std::error_code checkReadableFile(int fd, std::uint64_t& size) {
     if (S_ISDIR(st.st_mode)) return FileRefusal::Folder;
     if (!S_ISREG(st.st_mode)) return FileRefusal::NotARegularFile;
     size = static_cast<std::uint64_t>(st.st_size);
-    if (size > LargestFileRead) return FileRefusal::TooLarge;
+    if (size > largestFile()) return FileRefusal::TooLarge;
     return {};
 }

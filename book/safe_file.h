@@ -26,10 +26,11 @@
 
 // Why a file was refused before anything was read or written. A folder and a
 // link loop also compare equal to is_a_directory and too_many_symbolic_link_levels,
-// a missing folder to no_such_file_or_directory, a denial to permission_denied.
+// a missing folder to no_such_file_or_directory, a denial to permission_denied,
+// a read-only file or drive to read_only_file_system.
 enum class FileRefusal {
     NotARegularFile = 1, // a pipe, device or socket to read
-    TooLarge,            // beyond LargestFileRead
+    TooLarge,            // beyond largestFile()
     Folder,              // the name is a folder's
     LinkLoop,            // symbolic links that lead back to themselves
     NoFolder,            // the folder to write into does not exist
@@ -40,7 +41,10 @@ enum class FileRefusal {
     WriteDenied,         // ... to write the file, or into its folder
     RemoveDenied,        // ... to remove the file from its folder
     Denied,              // ... to do what was asked (not known to be one of those)
-    ReplaceDenied, // a shared folder (sticky bit) keeps another user's file from being replaced
+    ReplaceDenied,  // a shared folder (sticky bit) keeps another user's file from being replaced
+    ReadOnlyFile,   // no one may write the file (its mode has no write permission)
+    ReadOnlyDrive,  // the file system it is on is mounted read-only
+    TooLargeToOpen, // a book written would be larger than largestFile()
 };
 const std::error_category& fileRefusalCategory();
 std::error_code make_error_code(FileRefusal refusal);
@@ -49,7 +53,7 @@ template <> struct std::is_error_code_enum<FileRefusal> : std::true_type {};
 // another thing to the user when reading than when writing. Other: not known.
 enum class FileUse { Read, Write, Remove, Other };
 // The error of a failed system call on a file: errno, except that a folder,
-// a link loop and a permission denied give their refusals (and so their own
+// a link loop, a read-only drive and a permission denied give their refusals (and so their own
 // messages, a denial saying whether reading, writing or removing was refused).
 // The one rule of how a refused permission is told: it says what was refused,
 // never what was or was not written, which only the command knows.
@@ -65,8 +69,13 @@ std::string kindOfRefusal(FileRefusal refusal);
 bool leadsToFolder(const std::filesystem::path& path);
 
 // No book or text form comes near this size; a larger file is refused rather
-// than read until memory runs out.
+// than read until memory runs out, and none is written.
 constexpr std::uint64_t LargestFileRead = std::uint64_t(1) << 30;
+// The largest file the readers take and the book writers write:
+// LargestFileRead, or what a test lowered it to.
+std::uint64_t largestFile();
+// Test hook: the limit lowered to `bytes` (0: LargestFileRead again).
+void lowerLargestFile(std::uint64_t bytes);
 
 // The file a path names once every symbolic link on its last part is followed,
 // also one that points where no file is yet.
@@ -142,9 +151,15 @@ std::error_code writeFileSafely(const std::filesystem::path& target, std::string
 std::error_code writeFileSafely(const std::filesystem::path& target,
                                 const std::function<void(ByteWriter&)>& write,
                                 std::optional<FileStamp>* written = nullptr);
+// The same for a book in any of its forms (.acc, .txt, .csv), which the
+// program must open again: refused (TooLargeToOpen) the moment the bytes
+// made pass largestFile(), the old file as it was.
+std::error_code writeBookFormSafely(const std::filesystem::path& target,
+                                    const std::function<void(ByteWriter&)>& write,
+                                    std::optional<FileStamp>* written = nullptr);
 
 // The checks every reader makes on the file it opened: a regular file (a
-// folder gives FileRefusal::Folder) of at most LargestFileRead bytes, whose
+// folder gives FileRefusal::Folder) of at most largestFile() bytes, whose
 // size is given.
 std::error_code checkReadableFile(int fd, std::uint64_t& size);
 // Opens a file to read it, without blocking (a named pipe given as a file
@@ -154,7 +169,7 @@ int openForReading(const std::filesystem::path& path);
 // the system refuses a file to a user who may not read it, also where the
 // tests run with every permission.
 void failNextOpenForReading(int errnoValue);
-// Reads a whole regular file of at most LargestFileRead bytes into memory;
+// Reads a whole regular file of at most largestFile() bytes into memory;
 // returns the error (empty on success).
 std::error_code readWholeFile(const std::filesystem::path& path, std::string& bytes);
 // Hands the bytes of the open file `fd`, from its start and without moving

@@ -32,18 +32,6 @@ bool hasTemporaryForm(const std::string& name, const std::string& mark) {
            name.compare(digits - mark.size(), mark.size(), mark) == 0;
 }
 
-// A leftover of an earlier version's write of `target`: "." + its name, whole
-// or cut as the name of its temporary file was, + ".tmp" + digits.
-bool isOldTemporaryOf(const std::string& name, const std::filesystem::path& target,
-                      std::size_t longestName) {
-    if (!hasTemporaryForm(name, ".tmp")) return false;
-    const std::string stem = name.substr(0, name.rfind(".tmp"));
-    const std::string whole = target.filename().string();
-    const std::size_t room =
-        longestName > TemporaryDigits + 5 ? longestName - TemporaryDigits - 5 : 1;
-    return stem == "." + whole || stem == "." + encoding::cutUtf8(whole, room);
-}
-
 std::atomic<long> longestNameAnswer{0};
 
 } // namespace
@@ -64,6 +52,12 @@ std::string temporaryPrefix(const std::filesystem::path& target, std::size_t lon
     const std::size_t room = longestName > around ? longestName - around : 1;
     return "." + encoding::cutUtf8(target.filename().string(), room) + TemporaryMark;
 }
+
+int createTemporary(const std::filesystem::path& temp, bool replacing) {
+    return ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                  replacing ? 0600 : 0644);
+}
+
 bool holdTemporary(int fd, const std::filesystem::path& temp) {
     // Held by a clearing that took it for a leftover. A file system that
     // keeps no locks lets no clearing take it either.
@@ -75,14 +69,12 @@ bool holdTemporary(int fd, const std::filesystem::path& temp) {
 
 void removeLeftTemporaries(const std::filesystem::path& target) {
     const std::filesystem::path folder = target.parent_path();
-    const std::size_t longestName = longestNameIn(folder);
     std::error_code ec;
     std::filesystem::directory_iterator entries(folder, ec);
     for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
         const std::filesystem::path& path = entries->path();
         const std::string name = path.filename().string();
-        if (!hasTemporaryForm(name, TemporaryMark) && !isOldTemporaryOf(name, target, longestName))
-            continue;
+        if (!hasTemporaryForm(name, TemporaryMark)) continue;
         // Not following a link, nor waiting on a pipe put in its place.
         const FileDescriptor file(
             ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));

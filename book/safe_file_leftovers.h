@@ -5,11 +5,9 @@
 // exclusive lock (flock) while it is written: the lock goes with the process,
 // so a file of such a name that no one holds is a leftover. The next write
 // into a folder removes every leftover of this user there, whatever target it
-// was for. A file named as the writers of earlier versions named theirs
-// (".book.acc.tmp" + digits) goes only with the next write of that same
-// target. Nothing else is ever removed: no file of another name (scripts and
-// other programs use ".tmp" names of their own), no file a running write
-// holds, no link and no other user's file.
+// was for. Nothing else is ever removed: no file without that mark (scripts
+// and other programs use ".tmp" names of their own, ".book.acc.tmp11" too), no
+// file a running write holds, no link and no other user's file.
 #pragma once
 
 #include <filesystem>
@@ -34,13 +32,20 @@ constexpr std::size_t TemporaryDigits = 6;
 // TemporaryDigits digits fit in `longestName` bytes.
 std::string temporaryPrefix(const std::filesystem::path& target, std::size_t longestName);
 
+// Creates the temporary file `temp` to read and write, neither following a
+// link nor taking a name that is there; -1 with errno set when it cannot.
+// One that is to replace a file is made with no rights for group and others,
+// so that no one opens a private book's bytes before it is given that file's
+// mode and access list; a new file is made as any other (0644 less the umask).
+int createTemporary(const std::filesystem::path& temp, bool replacing);
+
 // Takes the lock on the temporary file just created at `temp` as `fd`. False
 // when another write's clearing had it first (the name may already be gone or
 // another file's): the caller tries another name and leaves this one alone.
 bool holdTemporary(int fd, const std::filesystem::path& temp);
 
 // Removes, in the folder of `target`, this program's temporary files that no
-// write holds, and the leftovers of earlier versions' writes of `target`.
+// write holds.
 // Failures are passed over: a leftover that stays is no reason to refuse the
 // write.
 void removeLeftTemporaries(const std::filesystem::path& target);

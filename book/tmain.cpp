@@ -436,7 +436,7 @@ constexpr int OtherFileError = 57; // device input/output error of an unknown ki
 // A file refused before reading or writing has a number of its own per
 // refusal, whose text is the refusal's.
 constexpr int FirstRefusalNumber = 1000;
-constexpr int LastRefusal = static_cast<int>(FileRefusal::ReplaceDenied); // the last of them
+constexpr int LastRefusal = static_cast<int>(FileRefusal::TooLargeToOpen); // the last of them
 } // namespace
 
 int FileErrorNumber(const std::error_code& ec) {

@@ -2,6 +2,7 @@
 
 #include "book/book_csv_file.h"
 #include "book/book_file.h"
+#include "book/book_file_identity.h"
 #include "book/book_text_file.h"
 #include "book/carry_forward.h"
 #include "book/chart_export.h"
@@ -46,17 +47,9 @@ fs::path absolutePath(const fs::path& p) {
     return (ec ? p : full).lexically_normal();
 }
 
-// A name that is there, even one the reader will refuse (a link loop):
-// only a name that leads nowhere is "not found".
-bool fileExists(const fs::path& p) {
-    std::error_code ec;
-    const bool exists = fs::exists(p, ec);
-    return exists ||
-           (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory);
-}
-
+// The name as typed, in quotes so that a blank at its end shows.
 void showFileNotFound(const fs::path& p) {
-    showMessage(p.string() + " " + strings::text(282));
+    showMessage("\"" + p.string() + "\" " + strings::text(282));
 }
 
 // A question asked in the middle of a command: the window is enabled again
@@ -132,6 +125,10 @@ class FileCommands::BusyGuard {
 FileCommands::FileCommands(Book& book, RunTimeState& run, FileCommandHost& host)
     : book_(book), run_(run), host_(host) {}
 
+FileCommands::~FileCommands() {
+    if (!seenPath_.empty() && openBookFile() == seenPath_) setOpenBookFile({});
+}
+
 // ---------------------------------------------------------------- gates
 
 std::optional<std::string> FileCommands::prompt(PasswordKind kind, const std::string& wanted,
@@ -183,20 +180,14 @@ void FileCommands::setSaveCommands(SaveCommandsState state) {
 void FileCommands::seeBookFile(const fs::path& path, std::optional<FileStamp> stamp) {
     seenPath_ = stamp ? path : fs::path();
     seenStamp_ = stamp;
+    setOpenBookFile(seenPath_);
 }
 
 // True when `target` is the book's own file as this window read or wrote it:
 // its name, or another name of the same file (a link, a hard link, a name
 // through another name of its folder).
 bool FileCommands::namesBookFile(const fs::path& target) const {
-    if (!seenStamp_) return false;
-    if (target == seenPath_) return true;
-    std::error_code unknown, unknownA, unknownB;
-    if (fs::equivalent(target, seenPath_, unknown)) return true;
-    // Where either is not there, their names lead to the same place.
-    const fs::path a = fs::weakly_canonical(linkTarget(target), unknownA);
-    const fs::path b = fs::weakly_canonical(linkTarget(seenPath_), unknownB);
-    return !unknownA && !unknownB && a == b;
+    return seenStamp_ && (target == seenPath_ || sameFile(target, seenPath_));
 }
 
 // The book's own file written, moved or removed by another window or
@@ -211,7 +202,7 @@ bool FileCommands::mayWriteOver(const fs::path& target) {
         target == seenPath_ ? target.string()
                             : target.string() + " (this book's file " + seenPath_.string() + ")";
     const std::string what =
-        fileExists(target)
+        nameIsThere(target)
             ? " was changed by another window or program since this book was opened or saved "
               "here. Replace it with this book?\n\nNo leaves the file as it is"
             : " is no longer there: another window or program moved or removed it since this "
@@ -271,7 +262,7 @@ CommandOutcome FileCommands::load(int mode) {
         kind = kindForDialogType(choice->type);
     }
     path = absolutePath(path);
-    if (!fileExists(path)) {
+    if (!nameIsThere(path)) {
         showFileNotFound(path);
         return unchanged(CommandOutcome::Failed);
     }
@@ -357,9 +348,18 @@ CommandOutcome FileCommands::SaveFile_Click(int index) {
 
 CommandOutcome FileCommands::save(SaveCommand command) {
     host_.storeOpenEdits(); // every form writes the book as it is being edited
-    // A book opened from a read-only file is not written over it.
-    if (command == SaveCommand::Save && !saveCommands_.save && !run_.BookFilePath.empty())
-        return CommandOutcome::Refused;
+    // A book opened from a read-only file is not written over it: the user is
+    // told why, and where it can go instead.
+    if (command == SaveCommand::Save && !saveCommands_.save && !run_.BookFilePath.empty()) {
+        const fs::path own = run_.BookFilePath;
+        if (const std::error_code refused = refusalToReplace(own)) {
+            showMessage("This book cannot be saved over its own file:\n" +
+                        Tmain::FileFaultText(own, refused) +
+                        "\n\nSave As can write the book to another file.");
+            return CommandOutcome::Refused;
+        }
+        setSaveCommands({true, true}); // the file may be written now
+    }
     if (command == SaveCommand::SaveAs && !saveCommands_.saveAs) return CommandOutcome::Refused;
 
     std::optional<SaveDialogAnswer> answer;
@@ -377,6 +377,7 @@ CommandOutcome FileCommands::save(SaveCommand command) {
     if (plan.cancelled) return CommandOutcome::Cancelled;
     if (!plan.writes) return CommandOutcome::NothingToDo;
     if (!mayWriteOver(plan.target)) return CommandOutcome::Cancelled;
+    const bool replacesBookFile = namesBookFile(plan.target);
 
     bool written = false;
     std::optional<FileStamp> stamp; // of the book file written
@@ -415,6 +416,11 @@ CommandOutcome FileCommands::save(SaveCommand command) {
     if (plan.setsBookFilePath) {
         seeBookFile(plan.target, stamp);
         setSaveCommands({!bookFileIsReadOnly(plan.target), true});
+    } else if (replacesBookFile) {
+        // Another form now stands where the book's file was (the user agreed):
+        // the book is kept nowhere whole until it is saved again.
+        run_.BookChanged = true;
+        seeBookFile(seenPath_, fileStampOf(seenPath_));
     }
     return CommandOutcome::Done;
 }
@@ -430,7 +436,7 @@ CommandOutcome FileCommands::InsertEntries_Click() {
         host_.chooseFile({strings::text(283), strings::text(284), {"*.acc", "*.csv"}});
     if (!choice || choice->path.empty()) return CommandOutcome::Cancelled;
     const fs::path path = absolutePath(choice->path);
-    if (!fileExists(path)) {
+    if (!nameIsThere(path)) {
         showFileNotFound(path);
         return CommandOutcome::Failed;
     }

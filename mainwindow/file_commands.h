@@ -145,6 +145,9 @@ bool bookFileIsReadOnly(const std::filesystem::path& path);
 class FileCommands {
   public:
     FileCommands(Book& book, RunTimeState& run, FileCommandHost& host);
+    ~FileCommands();
+    FileCommands(const FileCommands&) = delete;
+    FileCommands& operator=(const FileCommands&) = delete;
 
     // Open. Mode 0 lets the user pick the file in the dialog and uses the
     // reader for the type picked there; mode 2 reads CurrentFilePath, choosing

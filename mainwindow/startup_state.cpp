@@ -68,14 +68,21 @@ std::string balanceAccountName() {
     return strings::text(155) + " b/f";
 }
 
+bool nameIsThere(const std::filesystem::path& path) {
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(path, ec);
+    return exists ||
+           (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory);
+}
+
 std::string commandLineBookPath(const std::string& wholeCommandLine) {
-    std::string path;
-    for (char c : wholeCommandLine)
-        if (c != '"') path += c;
-    std::size_t b = path.find_first_not_of(" \t");
+    const std::size_t b = wholeCommandLine.find_first_not_of(" \t");
     if (b == std::string::npos) return {};
-    std::size_t e = path.find_last_not_of(" \t");
-    return path.substr(b, e - b + 1);
+    if (nameIsThere(wholeCommandLine)) return wholeCommandLine;
+    const std::size_t e = wholeCommandLine.find_last_not_of(" \t");
+    if (e > b && wholeCommandLine[b] == '"' && wholeCommandLine[e] == '"')
+        return wholeCommandLine.substr(b + 1, e - b - 1);
+    return wholeCommandLine;
 }
 
 void applyStartupBook(Book& book, RunTimeState& run, const LocaleInfo& locale, double today,

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -49,8 +50,15 @@ std::string currencyLabelOf(const LocaleInfo& locale);
 // The opening-balance account's name: text 155 followed by " b/f".
 std::string balanceAccountName();
 
-// The book path named by the whole command line: every double quote removed
-// and surrounding blanks dropped; "" when nothing names a book.
+// A name that is there, even one a reader will refuse (a link loop): only a
+// name that leads nowhere is "not found".
+bool nameIsThere(const std::filesystem::path& path);
+
+// The book path named by the whole command line: the line as given (a name
+// may hold blanks and double quotes), so that a name not found is told as it
+// was typed; only where no such name is there and the line is wrapped in
+// double quotes, as a launcher may pass a name, do they come off. "" when
+// nothing names a book.
 std::string commandLineBookPath(const std::string& wholeCommandLine);
 
 // The new book of start-up in `book` and the run-time values start-up sets in

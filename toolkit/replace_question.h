@@ -12,5 +12,6 @@
 std::vector<std::string> existingFiles(const std::vector<std::string>& paths);
 
 // True when `existing` is empty or the user agrees to replace them all
-// ("No" gives false). `title` is the question's window caption.
+// ("No" gives false). `title` is the question's window caption. A file that
+// is another name of the open book's file is asked about as the book first.
 bool replaceAgreed(const std::vector<std::string>& existing, const std::string& title);

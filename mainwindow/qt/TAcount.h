@@ -27,6 +27,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QShortcut>
 
 #include <array>
 #include <functional>
@@ -334,4 +335,6 @@ class TAcount : public QMainWindow {
     Printformer* printSetup_ = nullptr;
     std::unique_ptr<QtFileCommandHost> fileHost_;
     std::unique_ptr<FileCommands> files_;
+    // Save's key while Save is disabled: it tells why the book's file cannot be written.
+    QShortcut* refusedSaveKey_ = nullptr;
 };

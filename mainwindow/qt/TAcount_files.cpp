@@ -67,6 +67,9 @@ void TAcount::installFileCommands() {
     setCommandHandler(Command::LoadFile, [this] { LoadFile_Click(); });
     setCommandHandler(Command::SaveFile, [this] { SaveFile_Click(0); });
     setCommandHandler(Command::SaveFileAs, [this] { SaveFile_Click(1); });
+    refusedSaveKey_ = new QShortcut(action(Command::SaveFile)->shortcut(), this);
+    refusedSaveKey_->setEnabled(false);
+    connect(refusedSaveKey_, &QShortcut::activated, this, [this] { SaveFile_Click(0); });
     setCommandHandler(Command::InsertEntries, [this] { InsertEntries_Click(); });
     setCommandHandler(Command::BroughtForward, [this] { Brought_Forward_Click(); });
     setCommandHandler(Command::RollOver, [this] { BalBForword_Click(); });
@@ -110,6 +113,7 @@ CommandOutcome TAcount::BalBForword_Click() {
 void TAcount::setSaveCommands(bool save, bool saveAs) {
     if (QAction* a = action(Command::SaveFile)) a->setEnabled(save);
     if (QAction* a = action(Command::SaveFileAs)) a->setEnabled(saveAs);
+    if (refusedSaveKey_) refusedSaveKey_->setEnabled(!save);
     const auto& buttons = toolbarButtons();
     for (std::size_t i = 0; i < buttons.size(); ++i)
         if (buttons[i].command == Command::SaveFile) ButtonBar->CalcButton[i]->setEnabled(save);

@@ -343,7 +343,7 @@ TEST_F(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
     for (const auto& [file, what] :
          {std::pair<std::string, std::string>{"f.ENT", " is a folder, not a file."},
           {"p01.Grp", " is a named pipe (FIFO), not a file."},
-          {"r01.Grp", ": Cannot write"},
+          {"r01.Grp", ": The file is read-only"},
           {longStem + "01.Grp", ": The file's path cannot be followed"}}) {
         const std::string stem = file.substr(0, file.find_first_of(".0"));
         EXPECT_FALSE(EditionExportFile(book, run, dir / (stem + ".LWK")).ok());
@@ -359,7 +359,7 @@ TEST_F(ChartExport, FailuresAreShownAndKeepTheOlderFiles) {
     EXPECT_EQ(readFile(dir / "k02.Grp"), "old group");
     EXPECT_TRUE(std::filesystem::is_fifo(dir / "k03.Grp"));
     for (const auto& [file, what] :
-         {std::pair<std::string, std::string>{"k02.Grp", ": Cannot write"},
+         {std::pair<std::string, std::string>{"k02.Grp", ": The file is read-only"},
           {"k03.Grp", " is a named pipe (FIFO)"}}) {
         EXPECT_NE(fakes.messages.lastText().find((dir / file).string() + what), std::string::npos);
         EXPECT_TRUE(refusalToReplace(dir / file)) << file;

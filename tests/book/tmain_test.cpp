@@ -202,6 +202,8 @@ TEST(FileErrors, OperatingSystemErrorsMapOntoTheMessageNumbers) {
                                     std::pair{FileUse::Write, "no permission to write"},
                                     std::pair{FileUse::Remove, "no permission to remove"}})
         EXPECT_NE(Tmain::FileErrorText(fileErrorFor(EPERM, use)).find(said), std::string::npos);
+    // A read-only file system is told as the drive's, not as a file's or a folder's.
+    EXPECT_EQ(Tmain::FileErrorText(fileErrorFor(EROFS, FileUse::Write)).rfind("The drive", 0), 0u);
     // A denial that did not go through fileErrorFor (EACCES, EPERM) names no use of the file.
     EXPECT_NE(Tmain::FileErrorText(1012).find("no permission"), std::string::npos);
 }

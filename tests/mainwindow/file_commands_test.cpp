@@ -175,6 +175,13 @@ TEST_F(FileCommandsTest, CommandLineOpensEachFormByItsExtension) {
         EXPECT_FALSE(run.BookChanged);
     }
     EXPECT_EQ(run.JournalRevision, 3);
+    // A name that ends in a blank or holds a quote is that file's, as typed.
+    for (const char* name : {"shop 2.acc ", "shop \"2\".acc"}) {
+        const fs::path odd = writeAcc(name, source);
+        EXPECT_EQ(commands.openFromCommandLine(commandLineBookPath(odd.string())),
+                  CommandOutcome::Done);
+        EXPECT_EQ(run.BookFilePath, odd.string());
+    }
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
@@ -269,7 +276,12 @@ TEST_F(FileCommandsTest, CancelledWrongPasswordDamagedAndMissingChangeNothing) {
                   ": The file cannot be opened because this user has no permission to read it.");
     const fs::path missing = dir / "nowhere.acc";
     loadFails(missing, "missing file");
-    EXPECT_EQ(fakes.messages.lastText(), missing.string() + " file not found");
+    EXPECT_EQ(fakes.messages.lastText(), "\"" + missing.string() + "\" file not found");
+    // A name from the command line is told as typed, a blank at its end too.
+    EXPECT_EQ(commands.openFromCommandLine(commandLineBookPath(missing.string() + " ")),
+              CommandOutcome::Failed);
+    expectUnchanged("missing file with a blank");
+    EXPECT_EQ(fakes.messages.lastText(), "\"" + missing.string() + " \" file not found");
     host.dialogs.push_back(choice(damagedPath, "acc"));
     EXPECT_EQ(commands.InsertEntries_Click(), CommandOutcome::Failed);
     expectUnchanged("damaged file inserted");
@@ -362,6 +374,7 @@ TEST_F(FileCommandsTest, AChangedBookIsReplacedOnlyAfterTheQuestion) {
 }
 
 TEST_F(FileCommandsTest, AReadOnlyBookFileDisablesSaveButNotSaveAs) {
+    const std::string readOnlyText = "The file is read-only: no one has permission to write it.";
     const fs::path path = writeAcc("readonly.acc", tradingBook());
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const std::string bytes = readFile(path);
@@ -376,6 +389,10 @@ TEST_F(FileCommandsTest, AReadOnlyBookFileDisablesSaveButNotSaveAs) {
     EXPECT_EQ(commands.SaveFile_Click(0), CommandOutcome::Refused);
     EXPECT_EQ(readFile(path), bytes);
     EXPECT_TRUE(host.requests.empty());
+    // ...telling why, the file named, and where the book can go instead.
+    EXPECT_EQ(fakes.messages.lastText(), "This book cannot be saved over its own file:\n" +
+                                             path.string() + ": " + readOnlyText +
+                                             "\n\nSave As can write the book to another file.");
 
     const fs::path copy = dir / "copy.acc";
     host.dialogs.push_back(choice(copy, "acc"));
@@ -401,7 +418,7 @@ TEST_F(FileCommandsTest, AReadOnlyBookFileDisablesSaveButNotSaveAs) {
         ASSERT_EQ(fakes.messages.shown.size(), shown + 1);
         EXPECT_EQ(fakes.messages.lastText(),
                   "The file could not be written (the file of that name stays as it was):\n" +
-                      locked.string() + ": " + strings::text(315));
+                      locked.string() + ": " + readOnlyText);
         EXPECT_EQ(run.BookFilePath, copy.string());
     }
 }

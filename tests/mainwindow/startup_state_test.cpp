@@ -57,7 +57,8 @@ TEST(StartupState, TextsOfStartUp) {
     EXPECT_EQ(fontCharsetFromText(""), 0);
     EXPECT_EQ(fontCharsetFromText("x"), 0);
     EXPECT_EQ(commandLineBookPath("\"/home/me/My Books/shop.acc\""), "/home/me/My Books/shop.acc");
-    EXPECT_EQ(commandLineBookPath("  /tmp/a\"b.acc "), "/tmp/ab.acc");
+    EXPECT_EQ(commandLineBookPath("  /tmp/a\"b.acc "), "  /tmp/a\"b.acc "); // as typed
+    EXPECT_EQ(commandLineBookPath("\"/tmp/a\"b.acc\""), "/tmp/a\"b.acc");
     EXPECT_EQ(commandLineBookPath("\"\""), "");
     EXPECT_EQ(mainCaption(""), std::string(MainCaptionPrefix));
     EXPECT_EQ(mainCaption("/b/shop.acc"), std::string(MainCaptionPrefix) + "/b/shop.acc    ");

@@ -257,11 +257,19 @@ TEST(TAcountFiles, AReadOnlyBookFileDisablesSaveButNotSaveAs) {
     EXPECT_FALSE(w.action(Command::SaveFile)->isEnabled());
     EXPECT_FALSE(w.ButtonBar->CalcButton[1]->isEnabled());
     EXPECT_TRUE(w.action(Command::SaveFileAs)->isEnabled());
-    // Ctrl+S and the toolbar's Save do nothing now.
+    // Save and the toolbar's Save do nothing now; Ctrl+S says why, and what
+    // can write the book instead.
     run(w, Command::SaveFile);
     click(w.ButtonBar->CalcButton[1]);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(readFile(readOnly), bytes);
     EXPECT_EQ(script.captions.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_NE(fakes.messages.lastText().find(readOnly.string() + ": The file is read-only"),
+              std::string::npos)
+        << fakes.messages.lastText();
 
     // Saved as a writable book, Save comes back.
     script.pick(dir / "current.acc");
@@ -339,6 +347,42 @@ TEST(TAcountFiles, SaveAndSaveAsWriteTheBookAndClearTheChangedMark) {
     run(w, Command::SaveFileAs);
     EXPECT_EQ(entriesIn(dir / "books 2.acc"), 10);
     EXPECT_EQ(w.run().BookFilePath, (dir / "books 2.acc").string());
+    EXPECT_FALSE(w.run().BookChanged);
+
+    // Another name of the book's file (a link, a hard link) is asked about as
+    // the book first, naming its file: No writes nothing, and the dialog stays.
+    const fs::path own = dir / "books 2.acc";
+    const std::string bytes = readFile(own);
+    fs::create_symlink(own, dir / "link.txt");
+    fs::create_hard_link(own, dir / "hard.csv");
+    auto saveAs = [&](const std::string& name, const std::string& type) {
+        script.steps.push_back([&dir, name, type](LoadSave* d) {
+            d->typeChosen(d->Combo1->findText(QString::fromStdString("*." + type)));
+            d->txtSearchSpec->setText(QString::fromStdString((dir / name).string()));
+            d->acceptClicked();
+            if (d->isVisible()) d->cancelClicked();
+        });
+        fakes.messages.shown.clear();
+        run(w, Command::SaveFileAs);
+        return fakes.messages.shown.empty() ? "" : fakes.messages.shown[0].text;
+    };
+    for (const std::string name : {"link.txt", "hard.csv"}) {
+        fakes.messages.answers = {MessageAnswer::No};
+        EXPECT_TRUE(saveAs(name, name.substr(5))
+                        .starts_with((dir / name).string() +
+                                     " is another name of this book's own file " + own.string()));
+        EXPECT_EQ(fakes.messages.shown.size(), 1u);
+        EXPECT_EQ(readFile(own), bytes);
+    }
+    // Yes, then Yes to the replace question: the text form stands there and
+    // the book is marked changed, until a Save writes it there again.
+    fakes.messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+    EXPECT_NE(saveAs("link.txt", "txt").find("no file holds the whole book"), std::string::npos);
+    EXPECT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_NE(readFile(own).find("Corner Shop"), std::string::npos);
+    EXPECT_TRUE(w.run().BookChanged);
+    run(w, Command::SaveFile);
+    EXPECT_EQ(entriesIn(own), 10);
     EXPECT_FALSE(w.run().BookChanged);
     EXPECT_EQ(script.unexpected, 0);
     progress.window = nullptr;
