@@ -14,6 +14,7 @@
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
 #include "statements/statement_text.h"
+#include "toolkit/printout_fit.h"
 
 #include <functional>
 #include <string>
@@ -87,8 +88,9 @@ double amountStep(DrawingSurface& s, const std::vector<DrawnAmount>& amounts);
 // The columns of the very lines `parts` draws: the step by their amounts;
 // the names' room holds each label whole (a label beside an amount in a
 // later column also has the steps before it), on the window also the book's
-// longest account name, for which the column is made; on paper their widest
-// character. The surface's weight is left as it was.
+// longest account name, for which the column is made; on paper the least
+// room keeps their words whole (narrowestRoom), less those steps. The
+// surface's weight is left as it was.
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
                               const std::vector<StatementPart>& parts, bool onPaper);
 // The columns of those widths centred on a surface `width` twips wide.
@@ -104,10 +106,12 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width);
 // at the target's scale; the columns measured in that font for `parts`;
 // on the window, the side bands, and the columns scrolled. The widths are
 // measured unless the target keeps some taken in a font measuring alike. On
-// paper the zoom is lowered where the amount columns would not fit.
+// paper the zoom is lowered where the amount columns would not fit, or a
+// word of `headings` (centred across the page) would not.
 // Returns the strips: one on the window.
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<StatementPart>& parts);
+                                              const std::vector<StatementPart>& parts,
+                                              const std::vector<HeadingText>& headings);
 // Draws `once` for each strip, each after the first on a new page; the
 // height the last one drew.
 double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,

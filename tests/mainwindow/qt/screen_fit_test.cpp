@@ -9,6 +9,8 @@
 #include "accounts/chart_copy.h"
 #include "accounts/qt/ConfigAccounts.h"
 #include "book/hand_made_books.h"
+#include "book/plain_text.h"
+#include "book/text_encoding.h"
 #include "ledgers/ledger_printouts.h"
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
@@ -17,6 +19,7 @@
 #include "mainwindow/qt/TAcount.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
+#include "resources/string_table.h"
 #include "statements/qt/Balance_Sheet.h"
 #include "statements/qt/CashFlow.h"
 #include "statements/qt/Income_Statement.h"
@@ -33,6 +36,7 @@
 #include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
+#include "toolkit/text_wrap.h"
 
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -294,13 +298,23 @@ TEST_P(ScreenFitInFamily, EveryWindowShowsItsFiguresWholeAndApart) {
 }
 
 // A printout of the book on a letter page (or as given) less its margins, at the target's
-// zoom; a statement whose amount columns all stay on its one page.
+// zoom; a statement whose amount columns all stay on its one page; a
+// heading it keeps on one page where a page holds it.
 struct PrintoutRow {
     std::string what;
     std::function<void(DrawTarget&)> print;
     bool onePage = false;
     double width = 11520, height = 15120; // of the page less its margins
+    std::string heading = {};
 };
+
+// An account's name of some 500 letters, in words.
+std::string fiveHundredLetters() {
+    std::string name;
+    while (name.size() < 500)
+        name += "Loan from the City Bank of Leeds and Bradford, ";
+    return trimmedSpaces(name.substr(0, 500));
+}
 
 std::vector<PrintoutRow> printouts(const Book& book) {
     const LocaleInfo locale = dayFirstLocale();
@@ -308,6 +322,13 @@ std::vector<PrintoutRow> printouts(const Book& book) {
     const LedgerChoice cash{handmade::money("100"), from, to, false, {}, {}};
     const JournalOptions all{{Currency(), from, to, false, {}, {}}, JournalMode::Account, {}};
     const LedgerHeading heading = ledgerHeading(book, "Cash", "100", from, to, locale);
+    const std::string named = fiveHundredLetters();
+    const auto runningBalance = [=, &book](const LedgerHeading& headed) {
+        return [=, &book](DrawTarget& t) {
+            printRunningBalance(t.s, book, buildRunningBalance(book, cash), headed, locale, t.scale,
+                                nullptr);
+        };
+    };
     const auto trialBalance = [=, &book](DrawTarget& t) {
         drawTrialBalance(t, book, computeTrialBalance(book, {to, false, locale}));
     };
@@ -316,11 +337,11 @@ std::vector<PrintoutRow> printouts(const Book& book) {
          [=, &book](DrawTarget& t) {
              printTAccount(t.s, book, buildTAccount(book, {cash}), heading, locale, t.scale);
          }},
-        {"running balance",
-         [=, &book](DrawTarget& t) {
-             printRunningBalance(t.s, book, buildRunningBalance(book, cash), heading, locale,
-                                 t.scale, nullptr);
-         }},
+        {"running balance", runningBalance(heading)},
+        {"running balance on Legal landscape", runningBalance(heading), false, 19440, 10800},
+        {"running balance on A5 landscape, headed by a long name",
+         runningBalance(ledgerHeading(book, named, "100", from, to, locale)), false, 11180, 7670,
+         named + " (100)"},
         {"general journal",
          [=, &book](DrawTarget& t) {
              printGeneralJournal(t.s, book, buildJournalList(book, all),
@@ -364,25 +385,60 @@ Book printoutBook(const std::string& font) {
     return book;
 }
 
-// Whether `text`, blanks aside, is drawn whole: on one line or wrapped
-// onto lines drawn in turn (other texts drawn between them).
-bool drawnWhole(const std::vector<RecordedCall>& calls, std::string text) {
+// Each drawing of `text`, blanks aside, whole: on one line or wrapped onto
+// lines drawn in turn (other texts drawn between them); of each, the calls
+// of its lines and where each line after the first starts in `text`
+// without its blanks.
+struct DrawnLines {
+    std::vector<std::size_t> calls, starts;
+};
+std::vector<DrawnLines> drawnLines(const std::vector<RecordedCall>& calls, std::string text) {
     std::erase(text, ' ');
+    std::vector<DrawnLines> found;
     for (std::size_t first = 0; first < calls.size(); ++first) {
         std::size_t at = 0;
+        DrawnLines lines;
         for (std::size_t k = first; k < calls.size() && at < text.size(); ++k) {
             std::string line = calls[k].kind == RecordedCall::Text ? calls[k].text : "";
             std::erase(line, ' ');
+            const std::size_t start = at;
             if (!line.empty() && line.starts_with(text.substr(at))) // its last line, more after it
                 at = text.size();
             else if (!line.empty() && text.compare(at, line.size(), line) == 0)
                 at += line.size();
             else if (k == first)
                 break;
+            else
+                continue;
+            lines.calls.push_back(k);
+            if (start > 0) lines.starts.push_back(start);
         }
-        if (at == text.size()) return true;
+        if (at == text.size() && !text.empty()) found.push_back(lines);
     }
-    return false;
+    return found;
+}
+
+bool drawnWhole(const std::vector<RecordedCall>& calls, const std::string& text) {
+    return !drawnLines(calls, text).empty();
+}
+
+// The words of `text` of up to LongestWholeWord characters that a drawing
+// of it breaks across lines.
+std::vector<std::string> brokenWords(const std::vector<RecordedCall>& calls,
+                                     const std::string& text) {
+    std::vector<std::string> words, broken;
+    std::vector<std::size_t> wordOf; // of each byte, blanks aside
+    std::istringstream in(text);
+    for (std::string word; in >> word; words.push_back(word))
+        wordOf.insert(wordOf.end(), word.size(), words.size());
+    for (const DrawnLines& lines : drawnLines(calls, text))
+        for (const std::size_t start : lines.starts) {
+            const std::string& word = words[wordOf[start]];
+            if (wordOf[start] == wordOf[start - 1] &&
+                encoding::characterCount(word) <= LongestWholeWord)
+                broken.push_back(word);
+        }
+    return broken;
 }
 
 class PrintoutFitInFamily : public dialog_driving::InBothFamilies {};
@@ -404,7 +460,7 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
         reference = EntryId("R\u00e9f-2024-00012");
     Book named = book; // the figures of `book`, its names longer
     named.AccountNames[7] = "Sales of goods and services at the counter, by post and online, "
-                            "north and south, 2024-2025";
+                            "north and south, 2025";
     named.AccountNames[9] =
         "Wages and salaries of the staff of the northern plant, " + std::string(60, 'w') +
         " and of the drivers, fitters, clerks and cleaners who keep the "
@@ -412,6 +468,17 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
     named.BusinessName = "The Northern Trading Company of the Tyne, Wear and Tees Valleys "
                          "wholesale and retail merchants since eighteen ninety one";
     handmade::setAccount(named, 10, "700", std::string(140, 'U'), Expense); // used nowhere
+    // The texts whose words of up to 20 letters no printout breaks.
+    const auto keptWords = [](const Book& b) {
+        std::set<std::string> texts{b.BusinessName.str()};
+        for (const std::string& name : b.AccountNames)
+            texts.insert(name);
+        for (const EntryId& reference : b.EntryIds)
+            texts.insert(withoutNuls(reference.raw()));
+        for (const int label : {134, 167, 204, 250, 251, 252, 253, 254, 255, 257, 303})
+            texts.insert(strings::text(label));
+        return texts;
+    };
     Book shop = statementbooks::tradingBook(); // short names beside wide labels
     shop.FontName = GetParam();
     shop.AccountNames[7] = "Drawings of the owners for the year, 2024";
@@ -421,7 +488,7 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
     for (const auto& [what, printed] : books) {
         for (const PrintoutRow& row : printouts(*printed)) {
             for (const double zoom :
-                 {0.2, 0.33, 0.75, 1.0, 1.25, 1.5, 2.143, 3.0, 4.0, 20.0, 400.0}) {
+                 {0.2, 0.33, 0.75, 1.0, 1.25, 1.5, 2.143, 2.5, 3.0, 4.0, 20.0, 400.0}) {
                 const std::string at = row.what + " at " + std::to_string(zoom);
                 SCOPED_TRACE(at + " of " + what);
                 RealFontRecorder s(row.width, row.height, true);
@@ -441,13 +508,29 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
                 if (row.onePage) { // the heading once: no strip of columns
                     EXPECT_EQ(std::ranges::count(s.calls, heading->text, &RecordedCall::text), 1);
                 }
+                for (const std::string& text : keptWords(*printed))
+                    EXPECT_EQ(brokenWords(s.calls, text), std::vector<std::string>{}) << text;
+                if (!row.heading.empty()) { // on one page where the next page holds it
+                    const std::vector<DrawnLines> drawn = drawnLines(s.calls, row.heading);
+                    ASSERT_FALSE(drawn.empty());
+                    const std::vector<std::size_t>& lines = drawn[0].calls;
+                    const RecordedCall& first = s.calls[lines.front()];
+                    for (std::size_t k = 1; k < lines.size(); ++k) {
+                        const RecordedCall& next = s.calls[lines[k]]; // the next page's top
+                        EXPECT_FALSE(next.y1 < s.calls[lines[k - 1]].y1 &&
+                                     static_cast<double>(lines.size()) * (first.y2 - first.y1) <=
+                                         row.height - next.y1)
+                            << "the heading is parted";
+                    }
+                }
                 if (printed == &book) types[at] = type;
                 if (printed != &named) continue;
                 EXPECT_EQ(type, types[at]);
                 std::vector<std::string> wholes = {named.AccountNames[7], named.AccountNames[9],
                                                    named.BusinessName.str()};
                 if (row.what == "balance sheet") wholes.erase(wholes.begin(), wholes.begin() + 2);
-                if (row.what == "running balance") wholes.pop_back(); // printed without one
+                if (row.what.starts_with("running balance"))
+                    wholes.pop_back(); // printed without one
                 for (const std::string& whole : wholes)
                     EXPECT_TRUE(drawnWhole(s.calls, whole)) << whole;
             }
