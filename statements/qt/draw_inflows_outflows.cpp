@@ -231,8 +231,9 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
         for (double y = top; y <= s.ScaleHeight(); y += h, grey = !grey)
             s.FilledBox(0, y, s.ScaleWidth(), y + h, grey ? 0xF0F0F0 : 0xFFFFFF);
         s.CurrentY = top + 3 * h;
-    } else {
+    } else { // the column heads and the first line below them on one page
         s.CurrentY = top + h;
+        t.room(2 * h);
     }
 
     FlowDrawing drawn;

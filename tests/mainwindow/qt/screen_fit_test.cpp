@@ -329,6 +329,11 @@ std::vector<PrintoutRow> printouts(const Book& book) {
                                 nullptr);
         };
     };
+    const auto inflowsOutflows = [=, &book](DrawTarget& t) {
+        InflowsOutflowsOptions options;
+        options.locale = locale;
+        printInflowsOutflows(t, book, computeInflowsOutflows(book, options), 0);
+    };
     const auto trialBalance = [=, &book](DrawTarget& t) {
         drawTrialBalance(t, book, computeTrialBalance(book, {to, false, locale}));
     };
@@ -366,12 +371,8 @@ std::vector<PrintoutRow> printouts(const Book& book) {
         {"chart", [&book](DrawTarget& t) { printChart(t.s, book, ".", t.scale); }},
         {"chart on A5", [&book](DrawTarget& t) { printChart(t.s, book, ".", t.scale); }, false,
          7670, 11180},
-        {"inflows/outflows",
-         [=, &book](DrawTarget& t) {
-             InflowsOutflowsOptions options;
-             options.locale = locale;
-             printInflowsOutflows(t, book, computeInflowsOutflows(book, options), 0);
-         }},
+        {"inflows/outflows", inflowsOutflows},
+        {"inflows/outflows on A4 landscape", inflowsOutflows, false, 15394, 10469},
     };
 }
 
