@@ -45,6 +45,15 @@ void printEndingAt(DrawingSurface& s, double right, const std::string& text) {
     printAt(s, right - s.TextWidth(text), text);
 }
 
+// A reference as printed: its blanks no-break spaces, so that it wraps as one
+// word, never parted where a line holds it (one parted reads as two).
+std::string printedReference(const std::string& reference) {
+    std::string printed;
+    for (const char c : trimmedSpaces(reference))
+        printed += c == ' ' ? std::string("\u00A0") : std::string(1, c);
+    return printed;
+}
+
 // An account name or a reference in the column that is its room, in the
 // surface's present weight: it wraps within it.
 RowText cellText(DrawingSurface& s, const TableColumn& column, const std::string& text) {
@@ -444,7 +453,7 @@ std::string journalNote(const Book& book, std::int32_t n) {
     std::string note = trimmedSpaces(line.Details);
     if (note == "_") note.clear();
     const std::string reference = withoutNuls(book.EntryIds[static_cast<std::size_t>(n)].raw());
-    if (!trimmedSpaces(reference).empty()) note += " / " + reference;
+    if (!trimmedSpaces(reference).empty()) note += " / " + printedReference(reference);
     return note;
 }
 
@@ -568,7 +577,7 @@ void eachRunningBalanceRow(const Book& book, const RunningBalanceLedger& ledger,
     for (const RunningBalanceRow& row : ledger.Rows) {
         RunningBalanceCells c = runningBalanceRowCells(book, row, names, locale, suffix);
         cells = {{RDate, std::move(c.date)},
-                 {RReference, std::move(c.reference)},
+                 {RReference, printedReference(c.reference)},
                  {RName, std::move(c.account)}};
         for (auto& [text, column] : {std::pair{&c.debit, RDebit}, std::pair{&c.credit, RCredit}})
             if (!text->empty()) cells.push_back({column, std::move(*text)});
@@ -605,14 +614,13 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const DrawnTex
     // where the page has no room for them whole.
     columns[RName].least = std::max(30 * P * scale, name);
     wrapsOnPaper(columns[RName], texts.widest(s, RName), texts.narrowestRoom(s, RName));
-    // A reference takes its room whole from the names and margins first,
-    // wherever the line has it: one wrapped reads as two.
+    // A reference takes its room whole from the names and margins first;
+    // it is one word (printedReference).
     TableColumn& references = columns[RReference];
     references.least = 30 * P * scale;
     const double reference = std::max(texts.widest(s, RReference), referenceHeading);
     references.design = std::max(references.design, reference);
     wrapsOnPaper(references, reference, texts.narrowestRoom(s, RReference));
-    references.wholeFirst = true;
     placeOnPaper(columns, 0, width);
     return columns;
 }

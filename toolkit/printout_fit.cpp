@@ -52,13 +52,10 @@ void wrapsOnPaper(TableColumn& column, double whole, double narrowest) {
 }
 
 double placeOnPaper(std::vector<TableColumn>& columns, double start, double room) {
-    // The columns taken whole first, then every wrapping column.
-    for (const bool every : {false, true}) {
-        std::vector<TableColumn> whole = columns;
-        for (TableColumn& c : whole)
-            if (c.name && (every || c.wholeFirst)) c.least = std::max(c.least, c.whole);
-        if (leastTableWidth(whole) <= room) columns = std::move(whole);
-    }
+    std::vector<TableColumn> whole = columns;
+    for (TableColumn& c : whole)
+        if (c.name) c.least = std::max(c.least, c.whole);
+    if (leastTableWidth(whole) <= room) columns = std::move(whole);
     return placeTableColumns(columns, start, room);
 }
 

@@ -44,10 +44,8 @@ bool headingsFit(DrawingSurface& s, const std::vector<HeadingText>& headings, do
 // that each of its lines keeps within it and no word it keeps whole breaks.
 void wrapsOnPaper(TableColumn& column, double whole, double narrowest);
 // Places the columns on paper from `start` within `room` (placeTableColumns):
-// those taken whole first (wholeFirst) whole where the table holds them so
-// beside the others at their least; then every wrapping column whole where
-// the table holds them all so, else at its design, giving way in its share;
-// returns where the last ends.
+// every wrapping column whole where the table holds them all so, else at its
+// design, giving way in its share; returns where the last ends.
 double placeOnPaper(std::vector<TableColumn>& columns, double start, double room);
 // Whether the figure columns fit `room` beside the wrapping columns at their
 // least: the one measure of the fit and of the drawing.

@@ -14,12 +14,11 @@
 #include <vector>
 
 struct TableColumn {
-    double design = 0;       // the designed width
-    double need = 0;         // a figure column: its widest text with its margins
-    bool name = false;       // a name column (or a margin): gives way to the figures
-    double least = 0;        // a name column's narrowest
-    double whole = 0;        // a name column on paper: its widest text (toolkit/printout_fit)
-    bool wholeFirst = false; // on paper: whole before the other name columns (references)
+    double design = 0; // the designed width
+    double need = 0;   // a figure column: its widest text with its margins
+    bool name = false; // a name column (or a margin): gives way to the figures
+    double least = 0;  // a name column's narrowest
+    double whole = 0;  // a name column on paper: its widest text (toolkit/printout_fit)
     // Placed by placeTableColumns.
     double left = 0;
     double width = 0;

@@ -376,13 +376,13 @@ std::vector<PrintoutRow> printouts(const Book& book) {
     };
 }
 
-// The book of large figures with a fifteen-character reference on every
-// line (the field keeps fourteen) and fourteen-digit figures in the ledgers.
+// The book of large figures with a fifteen-character reference in three
+// words on every line (the field keeps fourteen) and fourteen-digit figures in the ledgers.
 Book printoutBook(const std::string& font) {
     Book book = bigFigureBook(font);
     handmade::addEntry(book, "", handmade::day(2025, 7, 1), "150", "100", "12345678901234.56");
     for (std::size_t line = 0; line < book.EntryIds.size(); ++line)
-        book.EntryIds[line] = EntryId("INV-2024-000" + std::to_string(100 + line));
+        book.EntryIds[line] = EntryId("INV 2024 000" + std::to_string(100 + line));
     return book;
 }
 
@@ -442,13 +442,25 @@ std::vector<std::string> brokenWords(const std::vector<RecordedCall>& calls,
     return broken;
 }
 
+// Whether each drawing of `text` is on one line (a no-break space read as a
+// blank).
+bool drawnOnOneLine(std::vector<RecordedCall> calls, const std::string& text) {
+    for (RecordedCall& c : calls)
+        for (std::size_t at; (at = c.text.find("\u00A0")) != std::string::npos;)
+            c.text.replace(at, 2, " ");
+    return std::ranges::all_of(drawnLines(calls, text),
+                               [](const DrawnLines& d) { return d.calls.size() == 1; });
+}
+
 class PrintoutFitInFamily : public dialog_driving::InBothFamilies {};
 
 // Every printout of four books, in three families, from 20 % to past 2000 %:
 // texts apart and on the page, none shortened; names of 90 and 250 letters
 // and a long business name wrapped with every letter printed, at the type of
-// the same book with shorter names (the zoom lowered only for figures, an
-// unused long name measured nowhere); a statement on one page width.
+// the same book with shorter names (the zoom lowered only for figures and
+// words, an unused long name measured nowhere); a statement on one page
+// width; no word of up to 20 letters broken, each reference on one line, a
+// heading moved whole to a page that holds it.
 TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
     Book book = printoutBook(GetParam());
     Book small = book; // short names and figures: the headings are the widest
@@ -511,6 +523,13 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
                 }
                 for (const std::string& text : keptWords(*printed))
                     EXPECT_EQ(brokenWords(s.calls, text), std::vector<std::string>{}) << text;
+                if (row.what.starts_with("running balance") || row.what == "general journal")
+                    for (const EntryId& id : printed->EntryIds) { // after a note's " / "
+                        const std::string reference = trimmedSpaces(withoutNuls(id.raw()));
+                        EXPECT_TRUE(drawnOnOneLine(s.calls, reference) &&
+                                    drawnOnOneLine(s.calls, "/ " + reference))
+                            << reference;
+                    }
                 if (!row.heading.empty()) { // on one page where the next page holds it
                     const std::vector<DrawnLines> drawn = drawnLines(s.calls, row.heading);
                     ASSERT_FALSE(drawn.empty());
