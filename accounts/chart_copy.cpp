@@ -92,7 +92,7 @@ double typeRoom(DrawingSurface& s) {
 
 // The numbers (their blank after them) and their bold heading end a blank
 // before the name column; the names and the class captions, which wrap
-// within their rooms, need a room that holds each of their characters.
+// within their rooms, need a room that keeps their words whole.
 bool columnsFit(DrawingSurface& s, const Book& book, const std::string& decimalMark) {
     s.FontBold = true;
     const bool heading = s.TextWidth(FolioHeading + " ") <= ChartNameColumn &&

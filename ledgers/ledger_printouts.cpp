@@ -610,12 +610,12 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const DrawnTex
     for (const RColumn margin :
          {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
         columns[margin].name = true;
-    // A name and a reference (and their headings) wrap within their columns
-    // where the page has no room for them whole.
+    // A name (and its heading) wraps within its column where the page has no
+    // room for it whole, its words kept whole.
     columns[RName].least = std::max(30 * P * scale, name);
     wrapsOnPaper(columns[RName], texts.widest(s, RName), texts.narrowestRoom(s, RName));
-    // A reference takes its room whole from the names and margins first;
-    // it is one word (printedReference).
+    // A reference takes its room whole from the names and margins first: it
+    // is one word (printedReference), the zoom lowered for it where need be.
     TableColumn& references = columns[RReference];
     references.least = 30 * P * scale;
     const double reference = std::max(texts.widest(s, RReference), referenceHeading);

@@ -13,10 +13,11 @@
 #include <vector>
 
 // The zoom a printout prints at when `asked` is chosen: `asked` itself when
-// its figure columns fit the page at it (`fits`, measured in the fonts of
-// that zoom), else the largest zoom below it at which they do, to a
-// thousandth, never below the zoom box's floor (nor below `asked`). An
-// `asked` above the zoom box's largest is taken as that largest.
+// its figure columns and the words it keeps whole fit the page at it
+// (`fits`, measured in the fonts of that zoom), else the largest zoom below
+// it at which they do, to a thousandth, never below the zoom box's floor
+// (nor below `asked`). An `asked` above the zoom box's largest is taken as
+// that largest.
 double fittingZoom(double asked, const std::function<bool(double zoom)>& fits);
 // fittingZoom for a printout measured in one font: before each try the
 // surface's font size is set to `points` times the zoom tried, and the

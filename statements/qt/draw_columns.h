@@ -4,7 +4,8 @@
 // narrower than that, the names give way to the amounts (cut) down to their
 // least width; on paper they wrap within the room they have onto further
 // lines, the zoom lowered only where the amounts would not fit beside their
-// least. Still wider (only at the lowest zoom), on paper the columns
+// least (which keeps their words whole) or a heading's word would not fit
+// the page. Still wider (only at the lowest zoom), on paper the columns
 // continue on further pages, each such strip of columns with the names
 // again; on a window the columns run on to the right, where the window's
 // horizontal scroll bar reaches them.

@@ -175,7 +175,7 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale
 }
 
 // The least room of the labels on paper, where they wrap: the names' least,
-// or their widest character.
+// or the room that keeps their words whole (narrowestRoom).
 double flowLabelLeast(DrawingSurface& s, const InflowsOutflows& io) {
     return std::max(NameLeast, flowLabels(io, "").narrowestRoom(s, 0));
 }
