@@ -92,12 +92,12 @@ double typeRoom(DrawingSurface& s) {
 
 // The numbers (their blank after them) and their bold heading end a blank
 // before the name column; the names and the class captions, which wrap
-// within their rooms, need a room that holds each of their characters.
+// within their rooms, need a room that keeps their words whole.
 bool columnsFit(DrawingSurface& s, const Book& book, const std::string& decimalMark) {
     s.FontBold = true;
     const bool heading = s.TextWidth(FolioHeading + " ") <= ChartNameColumn &&
-                         widestCharacter(s, {NameHeading}) <= nameRoom(s) &&
-                         widestCharacter(s, {TypeHeading}) <= typeRoom(s);
+                         narrowestRoom(s, {NameHeading}) <= nameRoom(s) &&
+                         narrowestRoom(s, {TypeHeading}) <= typeRoom(s);
     s.FontBold = false;
     if (!heading) return false;
     std::vector<std::string> names, types;
@@ -107,7 +107,7 @@ bool columnsFit(DrawingSurface& s, const Book& book, const std::string& decimalM
         names.push_back(std::move(r.name));
         types.push_back(std::move(r.type));
     }
-    return widestCharacter(s, names) <= nameRoom(s) && widestCharacter(s, types) <= typeRoom(s);
+    return narrowestRoom(s, names) <= nameRoom(s) && narrowestRoom(s, types) <= typeRoom(s);
 }
 
 } // namespace
@@ -116,11 +116,15 @@ void printChart(DrawingSurface& s, const Book& book, const std::string& decimalM
     if (!book.FontName.str().empty()) s.FontName = book.FontName.str();
     const double size = s.FontSize;
     s.FontBold = false;
-    fittingFontZoom(s, size, zoom, [&](double) { return columnsFit(s, book, decimalMark); });
+    const double width = s.ScaleWidth();
+    fittingFontZoom(s, size, zoom, [&](double tried) {
+        return columnsFit(s, book, decimalMark) &&
+               headingsFit(s, {{{book.BusinessName.str()}, size, true, width}}, tried);
+    });
     s.FontBold = true;
     s.CurrentX = 0;
     s.CurrentY = 0;
-    printWithin(s, book.BusinessName.str(), 0, s.ScaleWidth(), LineAlign::Left);
+    printWithin(s, book.BusinessName.str(), 0, width, LineAlign::Left);
     s.Print("");
     // A row: its number on its first line, its name and caption wrapped in their rooms.
     auto row = [&s](const std::string& number, const std::string& name, const std::string& type) {

@@ -24,6 +24,7 @@ constexpr RgbColor White = 0xFFFFFF;
 constexpr double P = TwipsPerScreenPixel; // the screen's twips per pixel
 constexpr double TitlePoints = 12;
 constexpr double BodyPoints = 8.16;
+constexpr double AccountPoints = 11; // the running balance's account heading
 // The running balance's account address starts this far in; its page
 // numbers end this far short of the right edge.
 constexpr double AddressLeft = 2268;
@@ -42,6 +43,15 @@ void printAt(DrawingSurface& s, double x, const std::string& text) {
 
 void printEndingAt(DrawingSurface& s, double right, const std::string& text) {
     printAt(s, right - s.TextWidth(text), text);
+}
+
+// A reference as printed: its blanks no-break spaces, so that it wraps as one
+// word, never parted where a line holds it (one parted reads as two).
+std::string printedReference(const std::string& reference) {
+    std::string printed;
+    for (const char c : trimmedSpaces(reference))
+        printed += c == ' ' ? std::string("\u00A0") : std::string(1, c);
+    return printed;
 }
 
 // An account name or a reference in the column that is its room, in the
@@ -75,16 +85,24 @@ void startCopy(DrawingSurface& s, const Book& book, double points, bool bold) {
 
 // The zoom a printout prints at when `asked` is chosen: lowered where its
 // figure columns, as `columnsAt` a zoom measures them in the body's font of
-// that zoom, would not fit `room` beside its names at their least.
+// that zoom, would not fit `room` beside its names at their least, or where
+// a word of its headings would not fit their rooms.
 double printoutZoom(DrawingSurface& s, const Book& book, double asked, double room,
-                    const std::function<std::vector<TableColumn>(double zoom)>& columnsAt) {
+                    const std::function<std::vector<TableColumn>(double zoom)>& columnsAt,
+                    const std::vector<HeadingText>& headings) {
     startCopy(s, book, BodyPoints * asked, false);
-    return fittingFontZoom(s, BodyPoints, asked,
-                           [&](double zoom) { return figuresFit(columnsAt(zoom), room); });
+    return fittingFontZoom(s, BodyPoints, asked, [&](double zoom) {
+        return figuresFit(columnsAt(zoom), room) && headingsFit(s, headings, zoom);
+    });
 }
 
 std::string periodText(const LedgerHeading& heading) {
     return strings::text(173) + " " + heading.from + " " + strings::text(209) + " " + heading.to;
+}
+
+// The account and its number, as the ledgers head their pages.
+std::string accountHeading(const LedgerHeading& heading) {
+    return heading.account + " (" + heading.folio + ")";
 }
 
 std::string pageText(int page) {
@@ -213,7 +231,7 @@ std::vector<TableColumn> tAccountColumns(DrawingSurface& s, const TAccountLedger
     for (const TColumn text : {DebitText, CreditText})
         columns[text].least = std::max(columns[text].least, labels);
     for (const TColumn text : {DebitText, CreditText})
-        wrapsOnPaper(columns[text], texts.widest(s, text), texts.widestCharacter(s, text));
+        wrapsOnPaper(columns[text], texts.widest(s, text), texts.narrowestRoom(s, text));
     s.FontBold = false;
     placeOnPaper(columns, 0, width);
     return columns;
@@ -230,7 +248,7 @@ class TAccountPage {
         s_.Print("");
         printCentred(s_, width_, book_.BusinessName.str());
         s_.Print("");
-        printCentred(s_, width_, heading.account + " (" + heading.folio + ")");
+        printCentred(s_, width_, accountHeading(heading));
         s_.FontSize = BodyPoints * scale;
         s_.Print("");
         printCentred(s_, width_, periodText(heading));
@@ -351,7 +369,11 @@ void printTAccount(DrawingSurface& s, const Book& book, const TAccountLedger& le
                    const LedgerHeading& heading, const LocaleInfo& locale, double printScale) {
     const DrawnTexts texts = tAccountTexts(book, ledger, locale);
     auto columnsAt = [&](double zoom) { return tAccountColumns(s, ledger, texts, zoom); };
-    printScale = printoutZoom(s, book, printScale, s.ScaleWidth(), columnsAt);
+    const double width = s.ScaleWidth();
+    printScale = printoutZoom(s, book, printScale, width, columnsAt,
+                              {{{book.BusinessName.str()}, TitlePoints, true, width},
+                               {{accountHeading(heading)}, TitlePoints, true, width},
+                               {{periodText(heading)}, BodyPoints, true, width}});
     startCopy(s, book, BodyPoints * printScale, false);
     std::vector<TableColumn> columns = columnsAt(printScale);
     startCopy(s, book, TitlePoints * printScale, true);
@@ -418,9 +440,21 @@ std::vector<TableColumn> journalColumns(DrawingSurface& s, const DrawnTexts& tex
     wrapsOnPaper(
         columns[JName],
         std::max(texts.widest(s, JName), texts.widest(s, JDebitName) - columns[JIndent].design),
-        std::max(texts.widestCharacter(s, JName), texts.widestCharacter(s, JDebitName)));
+        std::max(texts.narrowestRoom(s, JName),
+                 texts.narrowestRoom(s, JDebitName) - columns[JIndent].design));
     placeOnPaper(columns, 0, table);
     return columns;
+}
+
+// The note that ends an entry at the listed line `n`, with its reference:
+// the line's note ("_" for none) and " / " and the reference where it has one.
+std::string journalNote(const Book& book, std::int32_t n) {
+    const EntryLine& line = book.EntryLines[static_cast<std::size_t>(n)];
+    std::string note = trimmedSpaces(line.Details);
+    if (note == "_") note.clear();
+    const std::string reference = withoutNuls(book.EntryIds[static_cast<std::size_t>(n)].raw());
+    if (!trimmedSpaces(reference).empty()) note += " / " + printedReference(reference);
+    return note;
 }
 
 } // namespace
@@ -432,11 +466,21 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
     const double table = 0.95 * std::floor(width);
     const AccountNameIndex names(book);
 
+    const double noteRoom = width - 0.10 * table;
+    const std::string period = periodText(heading);
     DrawnTexts texts;
-    for (std::size_t k = 0; k < list.ShownLines.size(); ++k)
+    std::vector<std::string> notes;
+    for (std::size_t k = 0; k < list.ShownLines.size(); ++k) {
         texts.add(journalCells(book, list, k, names, locale));
+        if (closesEntry(listedLine(book, list, k).Details))
+            notes.push_back(journalNote(book, list.ShownLines[k]));
+    }
     auto columnsAt = [&](double zoom) { return journalColumns(s, texts, zoom); };
-    printScale = printoutZoom(s, book, printScale, table, columnsAt);
+    printScale = printoutZoom(s, book, printScale, table, columnsAt,
+                              {{{book.BusinessName.str()}, TitlePoints, true, width},
+                               {{strings::text(303)}, TitlePoints, true, width},
+                               {{period}, BodyPoints, true, width},
+                               {wordsOf(notes), BodyPoints, true, noteRoom, true}});
     startCopy(s, book, BodyPoints * printScale, false);
     const std::vector<TableColumn> columns = columnsAt(printScale);
     startCopy(s, book, TitlePoints * printScale, true);
@@ -449,7 +493,7 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
     endLine(s);
 
     // The first page's period and number, an empty journal's too.
-    JournalPages pages(s, periodText(heading));
+    JournalPages pages(s, period);
     s.FontBold = true;
     pages.pageHeading(true);
     const TableColumn& name = columns[JName];
@@ -483,11 +527,7 @@ void printGeneralJournal(DrawingSurface& s, const Book& book, const JournalList&
 
         s.FontBold = true;
         s.FontItalic = true;
-        std::string note = trimmedSpaces(line.Details);
-        if (note == "_") note.clear();
-        const std::string reference = withoutNuls(book.EntryIds[static_cast<std::size_t>(n)].raw());
-        if (!trimmedSpaces(reference).empty()) note += " / " + reference;
-        printNote(s, pages, note, width - 0.10 * table);
+        printNote(s, pages, journalNote(book, n), noteRoom);
         for (int blank = 0; blank < 2; ++blank) {
             pages.test(1);
             endLine(s);
@@ -537,7 +577,7 @@ void eachRunningBalanceRow(const Book& book, const RunningBalanceLedger& ledger,
     for (const RunningBalanceRow& row : ledger.Rows) {
         RunningBalanceCells c = runningBalanceRowCells(book, row, names, locale, suffix);
         cells = {{RDate, std::move(c.date)},
-                 {RReference, std::move(c.reference)},
+                 {RReference, printedReference(c.reference)},
                  {RName, std::move(c.account)}};
         for (auto& [text, column] : {std::pair{&c.debit, RDebit}, std::pair{&c.credit, RCredit}})
             if (!text->empty()) cells.push_back({column, std::move(*text)});
@@ -570,16 +610,17 @@ std::vector<TableColumn> runningBalanceColumns(DrawingSurface& s, const DrawnTex
     for (const RColumn margin :
          {RLeft, RReferenceRight, RName, RDebitRight, RCreditRight, RBalanceRight, RMargin})
         columns[margin].name = true;
-    // A name and a reference (and their headings) wrap within their columns
-    // where the page has no room for them whole.
+    // A name (and its heading) wraps within its column where the page has no
+    // room for it whole, its words kept whole.
     columns[RName].least = std::max(30 * P * scale, name);
-    wrapsOnPaper(columns[RName], texts.widest(s, RName), texts.widestCharacter(s, RName));
-    // A reference takes its room whole from the names and margins first.
+    wrapsOnPaper(columns[RName], texts.widest(s, RName), texts.narrowestRoom(s, RName));
+    // A reference takes its room whole from the names and margins first: it
+    // is one word (printedReference), the zoom lowered for it where need be.
     TableColumn& references = columns[RReference];
     references.least = 30 * P * scale;
     const double reference = std::max(texts.widest(s, RReference), referenceHeading);
     references.design = std::max(references.design, reference);
-    wrapsOnPaper(references, reference, texts.widestCharacter(s, RReference));
+    wrapsOnPaper(references, reference, texts.narrowestRoom(s, RReference));
     placeOnPaper(columns, 0, width);
     return columns;
 }
@@ -596,7 +637,10 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
     auto columnsAt = [&](double zoom) { return runningBalanceColumns(s, texts, zoom); };
     const std::string period = heading.from + " To " + heading.to;
     const std::vector<std::string> address = addressLines(book, heading.folio, locale.decimalMark);
-    printScale = printoutZoom(s, book, printScale, width, columnsAt);
+    printScale = printoutZoom(s, book, printScale, width, columnsAt,
+                              {{address, BodyPoints, false, width - AddressLeft},
+                               {{accountHeading(heading)}, AccountPoints, true, width},
+                               {{period}, BodyPoints, true, width}});
     const double body = BodyPoints * printScale;
 
     // The business heading and the account's address on every copy.
@@ -613,8 +657,8 @@ void printRunningBalance(DrawingSurface& s, const Book& book, const RunningBalan
         endLine(s);
 
     s.FontBold = true;
-    s.FontSize = 11 * printScale;
-    printCentred(s, width, heading.account + " (" + heading.folio + ")");
+    s.FontSize = AccountPoints * printScale;
+    printCentred(s, width, accountHeading(heading));
     s.FontSize = body;
     endLine(s);
     // The period, the rule and the column headings together on a page.

@@ -38,8 +38,8 @@ double DrawnTexts::widest(DrawingSurface& s, int column) const {
     });
 }
 
-double DrawnTexts::widestCharacter(DrawingSurface& s, int column) const {
+double DrawnTexts::narrowestRoom(DrawingSurface& s, int column) const {
     return widestOf(s, column, [&s](const std::set<std::string>& texts) {
-        return ::widestCharacter(s, {texts.begin(), texts.end()});
+        return ::narrowestRoom(s, {texts.begin(), texts.end()});
     });
 }

@@ -30,9 +30,9 @@ class DrawnTexts {
     // the surface's present face and size (twips; 0 for none). The surface's
     // weight is left as it was.
     double widest(DrawingSurface& s, int column) const;
-    // The widest single character of those texts, measured alike: the
-    // narrowest room in which they wrap (toolkit/text_wrap).
-    double widestCharacter(DrawingSurface& s, int column) const;
+    // The narrowest room in which those texts wrap, measured alike, with no
+    // word a printout keeps whole broken (narrowestRoom, toolkit/text_wrap).
+    double narrowestRoom(DrawingSurface& s, int column) const;
 
   private:
     // The widest `measure` gives of the column's texts of each weight, in it.

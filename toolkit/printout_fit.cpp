@@ -1,6 +1,7 @@
 #include "toolkit/printout_fit.h"
 
 #include "toolkit/print_setup.h"
+#include "toolkit/text_wrap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,10 +34,21 @@ double fittingFontZoom(DrawingSurface& s, double points, double asked,
     return zoom;
 }
 
-void wrapsOnPaper(TableColumn& column, double whole, double character) {
+bool headingsFit(DrawingSurface& s, const std::vector<HeadingText>& headings, double zoom) {
+    const SurfaceFont kept = s.font();
+    bool fit = true;
+    for (const HeadingText& h : headings) {
+        s.setFont({kept.name, h.points * zoom, h.bold, h.italic, false});
+        fit = fit && narrowestRoom(s, h.texts) <= h.room;
+    }
+    s.setFont(kept);
+    return fit;
+}
+
+void wrapsOnPaper(TableColumn& column, double whole, double narrowest) {
     column.name = true;
     column.whole = whole;
-    column.least = std::max(column.least, character);
+    column.least = std::max(column.least, narrowest);
 }
 
 double placeOnPaper(std::vector<TableColumn>& columns, double start, double room) {

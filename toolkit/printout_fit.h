@@ -1,7 +1,8 @@
 // How a printout fits its page: the zoom it prints at, lowered from the one
-// asked only where its figures (which cannot wrap) would not fit the page at
-// it, and the columns its names, labels and references take, in which they
-// wrap onto further lines of their row (toolkit/text_wrap).
+// asked only where its figures (which cannot wrap) or a word it keeps whole
+// (narrowestRoom, toolkit/text_wrap) would not fit the page at it, and the
+// columns its names, labels and references take, in which they wrap onto
+// further lines of their row.
 #pragma once
 
 #include "platform/drawing_surface.h"
@@ -12,10 +13,11 @@
 #include <vector>
 
 // The zoom a printout prints at when `asked` is chosen: `asked` itself when
-// its figure columns fit the page at it (`fits`, measured in the fonts of
-// that zoom), else the largest zoom below it at which they do, to a
-// thousandth, never below the zoom box's floor (nor below `asked`). An
-// `asked` above the zoom box's largest is taken as that largest.
+// its figure columns and the words it keeps whole fit the page at it
+// (`fits`, measured in the fonts of that zoom), else the largest zoom below
+// it at which they do, to a thousandth, never below the zoom box's floor
+// (nor below `asked`). An `asked` above the zoom box's largest is taken as
+// that largest.
 double fittingZoom(double asked, const std::function<bool(double zoom)>& fits);
 // fittingZoom for a printout measured in one font: before each try the
 // surface's font size is set to `points` times the zoom tried, and the
@@ -23,12 +25,25 @@ double fittingZoom(double asked, const std::function<bool(double zoom)>& fits);
 double fittingFontZoom(DrawingSurface& s, double points, double asked,
                        const std::function<bool(double zoom)>& fits);
 
+// A text a printout wraps in a room of its own (a heading, an address line,
+// a note), in its type at zoom 1.
+struct HeadingText {
+    std::vector<std::string> texts; // one, or several of one type and room
+    double points = 0;
+    bool bold = true;
+    double room = 0; // twips
+    bool italic = false;
+};
+// Whether each of `headings` keeps its words whole in its room in its type
+// at `zoom` (narrowestRoom); the surface's font is left as it was.
+bool headingsFit(DrawingSurface& s, const std::vector<HeadingText>& headings, double zoom);
+
 // A column of texts that wrap on paper (names, labels, references): as wide
 // as its widest text `whole` where the page has room for every such column
 // whole (placeOnPaper), else at its design, giving way to the figures down to
-// its least width, and never narrower than its widest `character`, so that
-// each of its lines keeps within it.
-void wrapsOnPaper(TableColumn& column, double whole, double character);
+// its least width, and never narrower than `narrowest` (narrowestRoom), so
+// that each of its lines keeps within it and no word it keeps whole breaks.
+void wrapsOnPaper(TableColumn& column, double whole, double narrowest);
 // Places the columns on paper from `start` within `room` (placeTableColumns):
 // every wrapping column whole where the table holds them all so, else at its
 // design, giving way in its share; returns where the last ends.

@@ -94,10 +94,17 @@ NoteLine nextLine(const std::string& text, std::size_t& at,
     return line;
 }
 
+// A room taken between two edges (left + width, less left) may come out a
+// rounding short of the width it was made for; a piece that passes it by
+// no more than this still fits.
+constexpr double EdgeRounding = 1e-6; // twips
+
 // The next line within `room` (at least the narrowest that holds one
 // character), without outer blanks.
 std::string lineWithin(DrawingSurface& s, const std::string& text, std::size_t& at, double room) {
-    const auto passesRoom = [&](const std::string& piece) { return s.TextWidth(piece) > room; };
+    const auto passesRoom = [&](const std::string& piece) {
+        return s.TextWidth(piece) > room + EdgeRounding;
+    };
     return trimmedSpaces(nextLine(text, at, passesRoom, true).text);
 }
 
@@ -126,6 +133,11 @@ std::vector<NoteLine> wrapWithinRoom(const std::string& text,
 
 void printWithin(DrawingSurface& s, const std::string& text, double left, double right,
                  LineAlign align, const std::function<void()>& beforeLine) {
+    if (!beforeLine) { // a heading moves whole to the next page where it fits there
+        const double height = s.TextHeight("");
+        const std::size_t lines = linesWithin(s, text, right - left).size();
+        newPageBeforeFoot(s, linesKeptTogether(lines, height, s.ScaleHeight()) * height);
+    }
     printWithin(
         s, text, left, [right] { return right; }, align, beforeLine);
 }
@@ -164,6 +176,29 @@ double widestCharacter(DrawingSurface& s, const std::vector<std::string>& texts)
     for (const std::string& c : characters)
         widest = std::max(widest, s.TextWidth(c));
     return widest;
+}
+
+std::vector<std::string> wordsOf(const std::vector<std::string>& texts) {
+    std::set<std::string> words;
+    for (const std::string& text : texts)
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find(' ', at), text.size());
+            if (end > at) words.insert(text.substr(at, end - at));
+            at = end + 1;
+        }
+    return {words.begin(), words.end()};
+}
+
+double narrowestRoom(DrawingSurface& s, const std::vector<std::string>& texts) {
+    std::vector<std::string> longer; // broken where they must be
+    double widest = 0;
+    for (const std::string& word : wordsOf(texts)) {
+        if (encoding::characterCount(word) > LongestWholeWord)
+            longer.push_back(word);
+        else
+            widest = std::max(widest, s.TextWidth(word));
+    }
+    return std::max(widest, widestCharacter(s, longer));
 }
 
 std::vector<std::string> linesWithin(DrawingSurface& s, const std::string& text, double room) {

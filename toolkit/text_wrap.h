@@ -42,12 +42,14 @@ enum class LineAlign { Left, Centre, Right };
 // one character (or none) is taken as the narrowest that holds the text's
 // widest character, from `left`. A text that fits takes
 // one line. Before each line `beforeLine` is called when given (to start the
-// printout's own next page where the line would pass the foot); otherwise a
-// line that would pass the foot starts the next page.
+// printout's own next page where the line would pass the foot); otherwise
+// the text's lines start the next page where they would pass the foot and a
+// page holds them all (a heading is not parted), else each line that would.
 void printWithin(DrawingSurface& s, const std::string& text, double left, double right,
                  LineAlign align, const std::function<void()>& beforeLine = nullptr);
 // The same with a right edge that depends on where the line is: `rightAt`
-// is asked once per line, at its position.
+// is asked once per line, at its position; without `beforeLine` each line
+// that would pass the foot starts the next page.
 void printWithin(DrawingSurface& s, const std::string& text, double left,
                  const std::function<double()>& rightAt, LineAlign align,
                  const std::function<void()>& beforeLine = nullptr);
@@ -58,6 +60,17 @@ std::vector<std::string> linesWithin(DrawingSurface& s, const std::string& text,
 // The widest single character of `texts` in the surface's present font: the
 // narrowest room their lines can keep within.
 double widestCharacter(DrawingSurface& s, const std::vector<std::string>& texts);
+// The longest word, in characters, that a printout never breaks across
+// lines: its fit gives each such word its width (narrowestRoom).
+inline constexpr std::size_t LongestWholeWord = 20;
+// The narrowest room in which `texts` wrap with no word of up to
+// LongestWholeWord characters broken (words are what blanks part): the
+// widest such word, or the widest character of a longer one, in the
+// surface's present font.
+double narrowestRoom(DrawingSurface& s, const std::vector<std::string>& texts);
+// The words of `texts` (what blanks part), each once: texts that wrap in one
+// room as narrowestRoom measures them, to be measured at many sizes.
+std::vector<std::string> wordsOf(const std::vector<std::string>& texts);
 
 // A text of a printed table's row that wraps within its cell, in its weight.
 struct RowText {

@@ -59,7 +59,9 @@ double drawBalanceSheet(DrawTarget& t, const Book& book, const BalanceSheet& bs,
 
     const std::string title = strings::text(257) + " " + bs.dateText;
     const std::vector<StatementPart> parts = sheetParts(bs, layout);
-    const std::vector<AmountColumns> strips = startAmountColumns(t, book, parts);
+    const double w = s.ScaleWidth();
+    const std::vector<AmountColumns> strips = startAmountColumns(
+        t, book, parts, {{{book.BusinessName.str()}, 12, true, w}, {{title}, 10, true, w}});
     return drawStrips(t, strips, [&](const AmountColumns& c) {
         const double top = s.CurrentY;
         s.FontSize = 12 * t.scale;

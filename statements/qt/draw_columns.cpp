@@ -37,22 +37,16 @@ Measured measureAmountColumns(DrawingSurface& s, const Book& book,
         if (line.amount) amounts.push_back({line.amount, line.bold});
     Measured m;
     m.step = amountStep(s, amounts);
-    std::vector<std::string> labels[2]; // regular, bold
     for (const StatementLine& line : lines) {
         s.FontBold = line.bold;
         // In whole twips, as the step is: the steps the drawing adds back
         // give the label all of its width.
-        m.nameWhole =
-            std::max(m.nameWhole, std::ceil(s.TextWidth(line.label)) -
-                                      std::min(line.column, AmountColumns::Count) * m.step);
-        labels[line.bold ? 1 : 0].push_back(line.label);
+        const double steps = std::min(line.column, AmountColumns::Count) * m.step;
+        m.nameWhole = std::max(m.nameWhole, std::ceil(s.TextWidth(line.label)) - steps);
+        // On paper the labels wrap in a room that keeps their words whole.
+        if (onPaper) m.character = std::max(m.character, narrowestRoom(s, {line.label}) - steps);
     }
-    if (onPaper) { // the labels wrap in a room that holds each character
-        for (const bool weight : {false, true}) {
-            s.FontBold = weight;
-            m.character = std::max(m.character, widestCharacter(s, labels[weight ? 1 : 0]));
-        }
-    } else { // the names' column is made for the book's longest name, in the rows' weight
+    if (!onPaper) { // the names' column is made for the book's longest name, in the rows' weight
         s.FontBold = false;
         const std::string longest = Tmain::LongestAccountName(
             book, [&s](const std::string& name) { return s.TextWidth(name); });
@@ -201,15 +195,17 @@ double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,
 }
 
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<StatementPart>& parts) {
+                                              const std::vector<StatementPart>& parts,
+                                              const std::vector<HeadingText>& headings) {
     DrawingSurface& s = t.s;
     s.FontName = book.FontName.str();
     s.ForeColor = 0;
     s.FontSize = 10 * t.scale;
     s.FontBold = true;
     if (!t.onWindow) { // on paper, at a zoom at which the figures fit
-        t.scale = fittingFontZoom(s, 10, t.scale, [&](double) {
-            return amountColumnsFit(measureAmountColumns(s, book, parts, true), s.ScaleWidth());
+        t.scale = fittingFontZoom(s, 10, t.scale, [&](double zoom) {
+            return amountColumnsFit(measureAmountColumns(s, book, parts, true), s.ScaleWidth()) &&
+                   headingsFit(s, headings, zoom);
         });
     }
     const Measured m = t.widths([&] { return measureAmountColumns(s, book, parts, !t.onWindow); });

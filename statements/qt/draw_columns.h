@@ -4,7 +4,8 @@
 // narrower than that, the names give way to the amounts (cut) down to their
 // least width; on paper they wrap within the room they have onto further
 // lines, the zoom lowered only where the amounts would not fit beside their
-// least. Still wider (only at the lowest zoom), on paper the columns
+// least (which keeps their words whole) or a heading's word would not fit
+// the page. Still wider (only at the lowest zoom), on paper the columns
 // continue on further pages, each such strip of columns with the names
 // again; on a window the columns run on to the right, where the window's
 // horizontal scroll bar reaches them.
@@ -14,6 +15,7 @@
 #include "platform/drawing_surface.h"
 #include "statements/qt/draw_target.h"
 #include "statements/statement_text.h"
+#include "toolkit/printout_fit.h"
 
 #include <functional>
 #include <string>
@@ -87,8 +89,9 @@ double amountStep(DrawingSurface& s, const std::vector<DrawnAmount>& amounts);
 // The columns of the very lines `parts` draws: the step by their amounts;
 // the names' room holds each label whole (a label beside an amount in a
 // later column also has the steps before it), on the window also the book's
-// longest account name, for which the column is made; on paper their widest
-// character. The surface's weight is left as it was.
+// longest account name, for which the column is made; on paper the least
+// room keeps their words whole (narrowestRoom), less those steps. The
+// surface's weight is left as it was.
 Measured measureAmountColumns(DrawingSurface& s, const Book& book,
                               const std::vector<StatementPart>& parts, bool onPaper);
 // The columns of those widths centred on a surface `width` twips wide.
@@ -104,10 +107,12 @@ std::vector<AmountColumns> paperStrips(const Measured& m, double width);
 // at the target's scale; the columns measured in that font for `parts`;
 // on the window, the side bands, and the columns scrolled. The widths are
 // measured unless the target keeps some taken in a font measuring alike. On
-// paper the zoom is lowered where the amount columns would not fit.
+// paper the zoom is lowered where the amount columns would not fit, or a
+// word of `headings` (centred across the page) would not.
 // Returns the strips: one on the window.
 std::vector<AmountColumns> startAmountColumns(DrawTarget& t, const Book& book,
-                                              const std::vector<StatementPart>& parts);
+                                              const std::vector<StatementPart>& parts,
+                                              const std::vector<HeadingText>& headings);
 // Draws `once` for each strip, each after the first on a new page; the
 // height the last one drew.
 double drawStrips(DrawTarget& t, const std::vector<AmountColumns>& strips,

@@ -47,7 +47,9 @@ double drawIncomeStatement(DrawTarget& t, const Book& book, const IncomeStatemen
     const std::string title = withoutDots(strings::text(134));
     const std::string period = is.startText + " to " + is.endText;
     const std::vector<StatementPart> parts = incomeParts(is);
-    const std::vector<AmountColumns> strips = startAmountColumns(t, book, parts);
+    const double w = s.ScaleWidth();
+    const std::vector<AmountColumns> strips = startAmountColumns(
+        t, book, parts, {{{book.BusinessName.str(), title}, 12, true, w}, {{period}, 10, true, w}});
     return drawStrips(t, strips, [&](const AmountColumns& c) {
         const double top = s.CurrentY;
         s.FontSize = 12 * t.scale;

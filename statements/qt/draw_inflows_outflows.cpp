@@ -175,9 +175,9 @@ double flowColumnStep(DrawingSurface& s, const InflowsOutflows& io, double scale
 }
 
 // The least room of the labels on paper, where they wrap: the names' least,
-// or their widest character.
+// or the room that keeps their words whole (narrowestRoom).
 double flowLabelLeast(DrawingSurface& s, const InflowsOutflows& io) {
-    return std::max(NameLeast, flowLabels(io, "").widestCharacter(s, 0));
+    return std::max(NameLeast, flowLabels(io, "").narrowestRoom(s, 0));
 }
 
 // On paper `width` twips wide, in the fonts of `zoom` (the surface's
@@ -231,8 +231,9 @@ FlowDrawing drawInflowsOutflows(DrawTarget& t, const InflowsOutflows& io,
         for (double y = top; y <= s.ScaleHeight(); y += h, grey = !grey)
             s.FilledBox(0, y, s.ScaleWidth(), y + h, grey ? 0xF0F0F0 : 0xFFFFFF);
         s.CurrentY = top + 3 * h;
-    } else {
+    } else { // the column heads and the first line below them on one page
         s.CurrentY = top + h;
+        t.room(2 * h);
     }
 
     FlowDrawing drawn;
@@ -289,9 +290,13 @@ void printInflowsOutflows(DrawTarget& paper, const Book& book, const InflowsOutf
     const std::string heading =
         businessHeading(book.BusinessName.str(), ", ", "Cash Flow Position") +
         cashAccountNote(io, book);
-    // At a zoom at which the figures fit the page; the heading wraps.
+    // At a zoom at which the figures and the heading's words fit the page;
+    // the heading wraps.
+    const double headingRight = s.ScaleWidth() - PaperMargin;
     paper.scale = fittingFontZoom(s, FlowPoints, paper.scale, [&](double zoom) {
-        return flowColumnsFit(s, io, zoom, s.ScaleWidth());
+        return flowColumnsFit(s, io, zoom, s.ScaleWidth()) &&
+               headingsFit(s, {{{heading}, FlowPoints, true, headingRight - LabelIndent * zoom}},
+                           zoom);
     });
     const Measured m = measureFlowTable(paper, book, io);
     const FlowLayout whole{0, m.names, m.step, firstPeriod};
@@ -302,8 +307,7 @@ void printInflowsOutflows(DrawTarget& paper, const Book& book, const InflowsOutf
         if (i > 0) s.NewPage();
         useFlowFont(s, book, paper.scale);
         s.Print("");
-        printWithin(s, heading, LabelIndent * paper.scale, s.ScaleWidth() - PaperMargin,
-                    LineAlign::Left);
+        printWithin(s, heading, LabelIndent * paper.scale, headingRight, LineAlign::Left);
         drawInflowsOutflows(paper, io, strips[i]);
     }
 }

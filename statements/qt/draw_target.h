@@ -32,7 +32,7 @@ struct Measured {
     double step = 0;      // the amount columns' step
     double names = 0;     // the name column's width
     double nameWhole = 0; // the room every name and label printed takes whole
-    double character = 0; // on paper: the widest character of those, the least room they wrap in
+    double character = 0; // on paper: the least room they wrap in (narrowestRoom)
     double numbers = 0;   // the trial balance: the widest account number drawn
 };
 

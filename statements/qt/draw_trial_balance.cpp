@@ -93,7 +93,7 @@ TrialTable trialTable(DrawTarget& t, const TrialBalance& tb) {
         const double widest = widestTextWidth(s, names);
         TableColumn& column = table.columns[0];
         column.design = std::max(column.design, widest + s.TextWidth("  "));
-        wrapsOnPaper(column, widest, widestCharacter(s, names));
+        wrapsOnPaper(column, widest, narrowestRoom(s, names));
         table.room = 0.98 * w - c.nameX;
     }
     return table;
@@ -103,6 +103,11 @@ TrialTable trialTable(DrawTarget& t, const TrialBalance& tb) {
 // fit and the drawing take this one measure.
 bool trialFits(const TrialTable& table) {
     return figuresFit(table.columns, table.room);
+}
+
+// The heading under the business's name.
+std::string trialHeading(const TrialBalance& tb) {
+    return strings::text(167) + " " + tb.dateText;
 }
 
 std::vector<TrialColumns> trialColumns(DrawTarget& t, const TrialBalance& tb) {
@@ -139,9 +144,13 @@ double drawTrialBalance(DrawTarget& t, const Book& book, const TrialBalance& tb)
     s.FontName = book.FontName.str();
     s.FontBold = false;
     s.FontSize = 10 * t.scale;
-    if (!t.onWindow) { // on paper, at a zoom at which the figures fit
-        t.scale =
-            fittingFontZoom(s, 10, t.scale, [&](double) { return trialFits(trialTable(t, tb)); });
+    if (!t.onWindow) { // on paper, at a zoom at which the figures and the headings' words fit
+        const double w = s.ScaleWidth();
+        const std::vector<HeadingText> headings = {{{book.BusinessName.str()}, 12, true, w},
+                                                   {{trialHeading(tb)}, 10, true, w}};
+        t.scale = fittingFontZoom(s, 10, t.scale, [&](double zoom) {
+            return trialFits(trialTable(t, tb)) && headingsFit(s, headings, zoom);
+        });
     }
     const std::vector<TrialColumns> strips = trialColumns(t, tb);
     double height = 0;
@@ -180,7 +189,7 @@ double drawTrialStrip(DrawTarget& t, const Book& book, const TrialBalance& tb,
     s.FontSize = 10 * t.scale;
     s.Print("");
     s.FontUnderline = true;
-    printHeading(t, strings::text(167) + " " + tb.dateText, page);
+    printHeading(t, trialHeading(tb), page);
     s.FontUnderline = false;
     s.Print("");
 

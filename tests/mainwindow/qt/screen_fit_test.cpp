@@ -9,6 +9,8 @@
 #include "accounts/chart_copy.h"
 #include "accounts/qt/ConfigAccounts.h"
 #include "book/hand_made_books.h"
+#include "book/plain_text.h"
+#include "book/text_encoding.h"
 #include "ledgers/ledger_printouts.h"
 #include "ledgers/qt/GeneralJournal.h"
 #include "ledgers/qt/Report.h"
@@ -17,6 +19,7 @@
 #include "mainwindow/qt/TAcount.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/recording_surface.h"
+#include "resources/string_table.h"
 #include "statements/qt/Balance_Sheet.h"
 #include "statements/qt/CashFlow.h"
 #include "statements/qt/Income_Statement.h"
@@ -33,6 +36,7 @@
 #include "toolkit/qt/RealhScroll.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
+#include "toolkit/text_wrap.h"
 
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -296,12 +300,14 @@ TEST_P(ScreenFitInFamily, EveryWindowShowsItsFiguresWholeAndApart) {
 }
 
 // A printout of the book on a letter page (or as given) less its margins, at the target's
-// zoom; a statement whose amount columns all stay on its one page.
+// zoom; a statement whose amount columns all stay on its one page; a
+// heading it keeps on one page where a page holds it.
 struct PrintoutRow {
     std::string what;
     std::function<void(DrawTarget&)> print;
     bool onePage = false;
     double width = 11520, height = 15120; // of the page less its margins
+    std::string heading = {};
 };
 
 std::vector<PrintoutRow> printouts(const Book& book) {
@@ -310,6 +316,20 @@ std::vector<PrintoutRow> printouts(const Book& book) {
     const LedgerChoice cash{handmade::money("100"), from, to, false, {}, {}};
     const JournalOptions all{{Currency(), from, to, false, {}, {}}, JournalMode::Account, {}};
     const LedgerHeading heading = ledgerHeading(book, "Cash", "100", from, to, locale);
+    std::string named; // an account's name of some 500 letters, in words
+    while (named.size() < 500)
+        named += "Loan from the City Bank of Leeds and Bradford, ";
+    const auto runningBalance = [=, &book](const LedgerHeading& headed) {
+        return [=, &book](DrawTarget& t) {
+            printRunningBalance(t.s, book, buildRunningBalance(book, cash), headed, locale, t.scale,
+                                nullptr);
+        };
+    };
+    const auto inflowsOutflows = [=, &book](DrawTarget& t) {
+        InflowsOutflowsOptions options;
+        options.locale = locale;
+        printInflowsOutflows(t, book, computeInflowsOutflows(book, options), 0);
+    };
     const auto trialBalance = [=, &book](DrawTarget& t) {
         drawTrialBalance(t, book, computeTrialBalance(book, {to, false, locale}));
     };
@@ -318,11 +338,11 @@ std::vector<PrintoutRow> printouts(const Book& book) {
          [=, &book](DrawTarget& t) {
              printTAccount(t.s, book, buildTAccount(book, {cash}), heading, locale, t.scale);
          }},
-        {"running balance",
-         [=, &book](DrawTarget& t) {
-             printRunningBalance(t.s, book, buildRunningBalance(book, cash), heading, locale,
-                                 t.scale, nullptr);
-         }},
+        {"running balance", runningBalance(heading)},
+        {"running balance on Legal landscape", runningBalance(heading), false, 19440, 10800},
+        {"running balance on A5 landscape, headed by a long name",
+         runningBalance(ledgerHeading(book, named, "100", from, to, locale)), false, 11180, 7670,
+         named + " (100)"},
         {"general journal",
          [=, &book](DrawTarget& t) {
              printGeneralJournal(t.s, book, buildJournalList(book, all),
@@ -347,44 +367,77 @@ std::vector<PrintoutRow> printouts(const Book& book) {
         {"chart", [&book](DrawTarget& t) { printChart(t.s, book, ".", t.scale); }},
         {"chart on A5", [&book](DrawTarget& t) { printChart(t.s, book, ".", t.scale); }, false,
          7670, 11180},
-        {"inflows/outflows",
-         [=, &book](DrawTarget& t) {
-             InflowsOutflowsOptions options;
-             options.locale = locale;
-             printInflowsOutflows(t, book, computeInflowsOutflows(book, options), 0);
-         }},
+        {"inflows/outflows", inflowsOutflows},
+        {"inflows/outflows on A4 landscape", inflowsOutflows, false, 15394, 10469},
     };
 }
 
-// The book of large figures with a fifteen-character reference on every
-// line (the field keeps fourteen) and fourteen-digit figures in the ledgers.
+// The book of large figures with a fifteen-character reference in three
+// words on every line (the field keeps fourteen) and fourteen-digit figures in the ledgers.
 Book printoutBook(const std::string& font) {
     Book book = bigFigureBook(font);
     handmade::addEntry(book, "", handmade::day(2025, 7, 1), "150", "100", "12345678901234.56");
     for (std::size_t line = 0; line < book.EntryIds.size(); ++line)
-        book.EntryIds[line] = EntryId("INV-2024-000" + std::to_string(100 + line));
+        book.EntryIds[line] = EntryId("INV 2024 000" + std::to_string(100 + line));
     return book;
 }
 
-// Whether `text`, blanks aside, is drawn whole: on one line or wrapped
-// onto lines drawn in turn (other texts drawn between them).
-bool drawnWhole(const std::vector<RecordedCall>& calls, std::string text) {
+// A text without its blanks, no-break ones too.
+std::string squeezed(std::string text) {
+    for (std::size_t at; (at = text.find("\u00A0")) != std::string::npos;)
+        text.erase(at, 2);
     std::erase(text, ' ');
+    return text;
+}
+
+// Each drawing of `text`, blanks aside, whole: on one line or wrapped onto
+// lines drawn in turn (other texts drawn between them); of each, the calls
+// of its lines and where each line after the first starts in `text`
+// without its blanks.
+struct DrawnLines {
+    std::vector<std::size_t> calls, starts;
+};
+std::vector<DrawnLines> drawnLines(const std::vector<RecordedCall>& calls, std::string text) {
+    text = squeezed(text);
+    std::vector<DrawnLines> found;
     for (std::size_t first = 0; first < calls.size(); ++first) {
         std::size_t at = 0;
+        DrawnLines lines;
         for (std::size_t k = first; k < calls.size() && at < text.size(); ++k) {
-            std::string line = calls[k].kind == RecordedCall::Text ? calls[k].text : "";
-            std::erase(line, ' ');
+            const std::string line =
+                squeezed(calls[k].kind == RecordedCall::Text ? calls[k].text : "");
+            const std::size_t start = at;
             if (!line.empty() && line.starts_with(text.substr(at))) // its last line, more after it
                 at = text.size();
             else if (!line.empty() && text.compare(at, line.size(), line) == 0)
                 at += line.size();
             else if (k == first)
                 break;
+            else
+                continue;
+            lines.calls.push_back(k);
+            if (start > 0) lines.starts.push_back(start);
         }
-        if (at == text.size()) return true;
+        if (at == text.size() && !text.empty()) found.push_back(lines);
     }
-    return false;
+    return found;
+}
+
+// The words of `text` of up to LongestWholeWord characters that a drawing
+// of it breaks across lines (a no-break space joins two into one).
+std::vector<std::string> brokenWords(const std::vector<RecordedCall>& calls,
+                                     const std::string& text) {
+    std::vector<std::string> broken;
+    for (const DrawnLines& lines : drawnLines(calls, text))
+        for (const std::size_t start : lines.starts) {
+            std::istringstream in(text);
+            std::size_t at = 0; // where the word starts, blanks aside
+            for (std::string word; in >> word; at += squeezed(word).size())
+                if (at < start && start < at + squeezed(word).size() &&
+                    encoding::characterCount(word) <= LongestWholeWord)
+                    broken.push_back(word);
+        }
+    return broken;
 }
 
 class PrintoutFitInFamily : public dialog_driving::InBothFamilies {};
@@ -392,8 +445,10 @@ class PrintoutFitInFamily : public dialog_driving::InBothFamilies {};
 // Every printout of four books, in three families, from 20 % to past 2000 %:
 // texts apart and on the page, none shortened; names of 90 and 250 letters
 // and a long business name wrapped with every letter printed, at the type of
-// the same book with shorter names (the zoom lowered only for figures, an
-// unused long name measured nowhere); a statement on one page width.
+// the same book with shorter names (the zoom lowered only for figures and
+// words, an unused long name measured nowhere); a statement on one page
+// width; no word of up to 20 letters (nor a reference) broken, a heading
+// moved whole to a page that holds it.
 TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
     Book book = printoutBook(GetParam());
     Book small = book; // short names and figures: the headings are the widest
@@ -406,7 +461,7 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
         reference = EntryId("R\u00e9f-2024-00012");
     Book named = book; // the figures of `book`, its names longer
     named.AccountNames[7] = "Sales of goods and services at the counter, by post and online, "
-                            "north and south, 2024-2025";
+                            "north and south, 2025";
     named.AccountNames[9] =
         "Wages and salaries of the staff of the northern plant, " + std::string(60, 'w') +
         " and of the drivers, fitters, clerks and cleaners who keep the "
@@ -414,6 +469,21 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
     named.BusinessName = "The Northern Trading Company of the Tyne, Wear and Tees Valleys "
                          "wholesale and retail merchants since eighteen ninety one";
     handmade::setAccount(named, 10, "700", std::string(140, 'U'), Expense); // used nowhere
+    // The texts whose words of up to 20 letters no printout breaks; a
+    // reference one word, its blanks printed unbreakable.
+    const auto keptWords = [](const Book& b) {
+        std::set<std::string> texts{b.BusinessName.str()};
+        texts.insert(b.AccountNames.begin(), b.AccountNames.end());
+        for (const EntryId& id : b.EntryIds) {
+            std::string reference;
+            for (const char c : trimmedSpaces(withoutNuls(id.raw())))
+                reference += c == ' ' ? "\u00A0" : std::string(1, c);
+            texts.insert(reference);
+        }
+        for (const int label : {134, 167, 204, 250, 251, 252, 253, 254, 255, 257, 303})
+            texts.insert(strings::text(label));
+        return texts;
+    };
     Book shop = statementbooks::tradingBook(); // short names beside wide labels
     shop.FontName = GetParam();
     shop.AccountNames[7] = "Drawings of the owners for the year, 2024";
@@ -423,7 +493,7 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
     for (const auto& [what, printed] : books) {
         for (const PrintoutRow& row : printouts(*printed)) {
             for (const double zoom :
-                 {0.2, 0.33, 0.75, 1.0, 1.25, 1.5, 2.143, 3.0, 4.0, 20.0, 400.0}) {
+                 {0.2, 0.33, 0.75, 1.0, 1.25, 1.5, 2.143, 2.5, 3.0, 4.0, 20.0, 400.0}) {
                 const std::string at = row.what + " at " + std::to_string(zoom);
                 SCOPED_TRACE(at + " of " + what);
                 RealFontRecorder s(row.width, row.height, true);
@@ -443,15 +513,28 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
                 if (row.onePage) { // the heading once: no strip of columns
                     EXPECT_EQ(std::ranges::count(s.calls, heading->text, &RecordedCall::text), 1);
                 }
+                for (const std::string& text : keptWords(*printed))
+                    EXPECT_EQ(brokenWords(s.calls, text), std::vector<std::string>{}) << text;
+                if (!row.heading.empty()) { // parted only where the next page cannot hold it
+                    const std::vector<std::size_t> lines =
+                        drawnLines(s.calls, row.heading).at(0).calls;
+                    const RecordedCall& first = s.calls[lines[0]];
+                    const double height = static_cast<double>(lines.size()) * (first.y2 - first.y1);
+                    for (std::size_t k = 1; k < lines.size(); ++k) {
+                        const double top = s.calls[lines[k]].y1; // of a line, of a page
+                        EXPECT_FALSE(top < s.calls[lines[k - 1]].y1 && height <= row.height - top);
+                    }
+                }
                 if (printed == &book) types[at] = type;
                 if (printed != &named) continue;
                 EXPECT_EQ(type, types[at]);
                 std::vector<std::string> wholes = {named.AccountNames[7], named.AccountNames[9],
                                                    named.BusinessName.str()};
                 if (row.what == "balance sheet") wholes.erase(wholes.begin(), wholes.begin() + 2);
-                if (row.what == "running balance") wholes.pop_back(); // printed without one
+                if (row.what.starts_with("running balance"))
+                    wholes.pop_back(); // printed without one
                 for (const std::string& whole : wholes)
-                    EXPECT_TRUE(drawnWhole(s.calls, whole)) << whole;
+                    EXPECT_FALSE(drawnLines(s.calls, whole).empty()) << whole;
             }
         }
     }
