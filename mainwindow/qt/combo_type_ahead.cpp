@@ -1,9 +1,11 @@
 #include "mainwindow/qt/combo_type_ahead.h"
 
 #include "mainwindow/type_ahead.h"
+#include "toolkit/qt/field_events.h"
 #include "toolkit/qt/qt_keys.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -25,8 +27,10 @@ class TypeAheadFilter : public QObject {
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress || (active_ && !active_())) return false;
+        if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
+        if (leavesOpenList(*key)) return true;
+        if (active_ && !active_()) return false;
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
         // Keys that type no character (Backspace and Enter among them) are the box's own.
         int code = qt_keys::keyAscii(key);
@@ -36,6 +40,18 @@ class TypeAheadFilter : public QObject {
     }
 
   private:
+    // Tab or Shift+Tab in the open list: the list closes on the name the box
+    // shows, and the key moves the focus on from the box as it does from any
+    // other, which leaves the box with that name.
+    bool leavesOpenList(const QKeyEvent& key) {
+        const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+        if (!tab || !ownListOpen(box_)) return false;
+        box_->hidePopup();
+        QKeyEvent again(QEvent::KeyPress, key.key(), key.modifiers(), key.text());
+        QApplication::sendEvent(box_, &again);
+        return true;
+    }
+
     QComboBox* box_;
     std::function<bool()> active_;
 };
@@ -56,7 +72,7 @@ void ComboTypeAhead(QComboBox* box, int& keyAscii, const QString& typed) {
     TypeAheadResult r = typeAhead(itemsOf(box), text.toStdString(), startChars, lengthChars,
                                   keyAscii, typed.toStdString());
     keyAscii = 0;
-    if (box->view() && !box->view()->isVisible() && box->isVisible()) box->showPopup();
+    if (box->view() && !ownListOpen(box) && box->isVisible()) box->showPopup();
     if (!r.matched) return;
     box->setCurrentIndex(r.item);
     if (box->view()) box->view()->setCurrentIndex(box->model()->index(r.item, box->modelColumn()));
