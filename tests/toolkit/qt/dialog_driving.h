@@ -45,22 +45,6 @@ inline void typeText(QWidget* w, const std::string& text) {
         pressKey(w, c.toUpper().unicode(), QString(c));
 }
 
-// Keys as the keyboard sends them: each pressed and released in the control
-// with the focus then (an open list, once a box has dropped it down), and
-// what the key set off run before the next. "\t" is Tab, "\r" Enter.
-inline void keyed(const std::string& text) {
-    for (QChar c : QString::fromStdString(text)) {
-        const int key = c == '\t'   ? int(Qt::Key_Tab)
-                        : c == '\r' ? int(Qt::Key_Return)
-                                    : int(c.toUpper().unicode());
-        QWidget* to = QApplication::focusWidget();
-        ASSERT_NE(to, nullptr) << text;
-        pressKey(to, key, QString(c));
-        for (int i = 0; i < 3; ++i)
-            QApplication::processEvents();
-    }
-}
-
 // Types each Latin-1 character a keyboard types, and "€", alone into the emptied line edit or
 // editable combo `box`; returns those it took (in either case, before a completion's selection)
 // otherwise than `allowed` (empty: any) says.
@@ -117,6 +101,18 @@ inline std::pair<std::string, std::string> typedThenPasted(QWidget* box, const s
 inline void settle() {
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
+}
+
+// Keys as the keyboard sends them, each to the control with the focus then (a list a box has
+// opened too), what it set off run before the next; "\t" is Tab, "\r" Enter.
+inline void keyed(const std::string& text) {
+    for (QChar c : QString::fromStdString(text)) {
+        const int key = c == '\t'   ? int(Qt::Key_Tab)
+                        : c == '\r' ? int(Qt::Key_Return)
+                                    : int(c.toUpper().unicode());
+        pressKey(QApplication::focusWidget(), key, QString(c));
+        settle();
+    }
 }
 
 // Saves a picture of the window under the build folder's "screenshots".
