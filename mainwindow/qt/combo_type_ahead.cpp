@@ -26,10 +26,10 @@ class TypeAheadFilter : public QObject {
         : QObject(box), box_(box), active_(std::move(active)) {}
 
   protected:
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
-        if (leavesOpenList(*key)) return true;
+        if (watched == box_->view() && passedToBox(*key)) return true;
         if (active_ && !active_()) return false;
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
         // Keys that type no character (Backspace and Enter among them) are the box's own.
@@ -40,15 +40,21 @@ class TypeAheadFilter : public QObject {
     }
 
   private:
-    // Tab or Shift+Tab in the open list: the list closes on the name the box
-    // shows, and the key moves the focus on from the box as it does from any
-    // other, which leaves the box with that name.
-    bool leavesOpenList(const QKeyEvent& key) {
-        const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
-        if (!tab || !ownListOpen(box_)) return false;
-        box_->hidePopup();
+    // Keys typed in the open list that it has no use for go on to the box: Tab
+    // and Shift+Tab close the list on the name the box shows and move the
+    // focus on from the box as from any other, which leaves the box with that
+    // name; Backspace and Delete edit the box's text.
+    bool passedToBox(const QKeyEvent& key) {
+        QWidget* to = nullptr;
+        if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) {
+            box_->hidePopup();
+            to = box_;
+        } else if (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete) {
+            to = box_->lineEdit();
+        }
+        if (!to) return false;
         QKeyEvent again(QEvent::KeyPress, key.key(), key.modifiers(), key.text());
-        QApplication::sendEvent(box_, &again);
+        QApplication::sendEvent(to, &again);
         return true;
     }
 
@@ -72,7 +78,8 @@ void ComboTypeAhead(QComboBox* box, int& keyAscii, const QString& typed) {
     TypeAheadResult r = typeAhead(itemsOf(box), text.toStdString(), startChars, lengthChars,
                                   keyAscii, typed.toStdString());
     keyAscii = 0;
-    if (box->view() && !ownListOpen(box) && box->isVisible()) box->showPopup();
+    const bool opens = box->view() && !ownListOpen(box) && box->isVisible();
+    if (opens) box->showPopup();
     if (!r.matched) return;
     box->setCurrentIndex(r.item);
     if (box->view()) box->view()->setCurrentIndex(box->model()->index(r.item, box->modelColumn()));
@@ -81,6 +88,15 @@ void ComboTypeAhead(QComboBox* box, int& keyAscii, const QString& typed) {
     const std::u32string all = shown.toStdU32String();
     const int start = QString::fromStdU32String(all.substr(0, r.selectionStart)).size();
     edit->setSelection(start, shown.size() - start);
+    // The list's opening has the box drop its selection once the events it
+    // posted are handled: the completion is selected again after them.
+    if (opens)
+        QMetaObject::invokeMethod(
+            edit,
+            [edit, shown, start] {
+                if (edit->text() == shown) edit->setSelection(start, shown.size() - start);
+            },
+            Qt::QueuedConnection);
 }
 
 } // namespace Tmain

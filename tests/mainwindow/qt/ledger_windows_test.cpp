@@ -457,8 +457,9 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
     EXPECT_EQ(std::tuple(j->list().SelectedAccount, r->ledger().LedgerAccount,
                          rb->ledger().LedgerAccount),
               std::tuple(money("100"), money("100"), money("100")));
-    // Typed in new windows: the list a name opens is no leaving of the box; Tab takes the name
-    // shown and the next keys land in the next box; Enter takes it and closes the list. A number
+    // Typed in new windows: the list a name opens is no leaving of the box, and Backspace there
+    // edits the box; Tab takes the name shown and the next keys land in the next box; Enter takes
+    // it and closes the list. A number
     // pasted into each number box is taken.
     for (const LocaleInfo& locale : dialog_driving::typingLocales())
         for (const std::string end : {"\t", "\r"}) {
@@ -486,7 +487,9 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
                 QApplication::setActiveWindow(box->window());
                 box->setFocus(Qt::MouseFocusReason);
                 box->lineEdit()->selectAll();
-                dialog_driving::keyed("Sal" + end);
+                dialog_driving::keyed("Sal\b"); // the completion's "es" erased
+                EXPECT_EQ(box->currentText(), "Sal");
+                dialog_driving::keyed("e" + end);
                 EXPECT_EQ(std::tuple(box->view()->isVisible(), number->text(), next->hasFocus(),
                                      local.messages.shown.size()),
                           std::tuple(false, "400", end == "\t", 0u));

@@ -104,11 +104,12 @@ inline void settle() {
 }
 
 // Keys as the keyboard sends them, each to the control with the focus then (a list a box has
-// opened too), what it set off run before the next; "\t" is Tab, "\r" Enter.
+// opened too), what it set off run before the next; "\t" is Tab, "\r" Enter, "\b" Backspace.
 inline void keyed(const std::string& text) {
     for (QChar c : QString::fromStdString(text)) {
         const int key = c == '\t'   ? int(Qt::Key_Tab)
                         : c == '\r' ? int(Qt::Key_Return)
+                        : c == '\b' ? int(Qt::Key_Backspace)
                                     : int(c.toUpper().unicode());
         pressKey(QApplication::focusWidget(), key, QString(c));
         settle();
