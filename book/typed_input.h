@@ -32,10 +32,10 @@ struct FigureKey {
     std::string problem;
 };
 // Amount box (and every box an amount, a rate or a figure is typed into):
-// Ctrl+C (3), Ctrl+V (22), Ctrl+X (24), Backspace, digits and the locale's decimal and
-// digit-group marks type themselves; a "." or "," that is neither mark of the
-// locale types the decimal mark ("7.5" is 7,5 where the group mark is a
-// blank); any other character is refused and told.
+// Ctrl+C (3), Ctrl+V (22), Ctrl+X (24), Backspace, digits and the locale's
+// decimal and digit-group marks type themselves; a "." or "," that is neither
+// mark of the locale types the decimal mark ("7.5" is 7,5 where the group mark
+// is a blank); any other character is refused and told.
 FigureKey amountKey(char32_t key, const NumberMarks& marks);
 // Number box: Ctrl+C, Ctrl+V, Ctrl+X and the keys folioKeyAllowed lets
 // through type themselves; any other character is refused and told.

@@ -459,8 +459,7 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
               std::tuple(money("100"), money("100"), money("100")));
     // Typed in new windows: the list a name opens is no leaving of the box, and Backspace there
     // edits the box; Tab takes the name shown and the next keys land in the next box; Enter takes
-    // it and closes the list. A number
-    // pasted into each number box is taken.
+    // it and closes the list. A number pasted into each number box is taken.
     for (const LocaleInfo& locale : dialog_driving::typingLocales())
         for (const std::string end : {"\t", "\r"}) {
             ScopedFakeServices local(locale);
