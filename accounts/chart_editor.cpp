@@ -111,7 +111,7 @@ LeftBox ChartEditor::leaveNumber(int k, const std::string& text) {
     const LeftBox left =
         leaveNumberBox(text, number.value_or(Currency()), row(k).number, run_.DecimalSeparator);
     if (left.problem.empty()) typeNumber(k, text);
-    return left;
+    return {row(k).number, left.problem}; // the row's number as kept, typed or not
 }
 
 ChartKeyMove ChartEditor::keyDown(int k, int key) {

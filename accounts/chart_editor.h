@@ -60,9 +60,9 @@ class ChartEditor {
     // Read by the one account-number reader; a number out of range stores nothing.
     void typeNumber(int k, const std::string& text);
     // Leaving row k's number box with `text`, which reaches the book only
-    // now: a text that is an account number whole is stored (typeNumber) and
-    // stays; any other stores nothing, the box shows the number kept and
-    // tells why (leaveNumberBox).
+    // now: a text that is an account number whole is stored (typeNumber);
+    // any other stores nothing and is told (leaveNumberBox). The box shows
+    // the row's number as kept, as the other rows show theirs.
     LeftBox leaveNumber(int k, const std::string& text);
     void typeNote(const std::string& text);
     void typeNote2(const std::string& text);

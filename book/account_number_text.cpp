@@ -123,7 +123,7 @@ bool wholeNumberShape(const std::string& text, const std::string& decimalMark) {
 LeftBox leaveNumberBox(const std::string& typed, Currency kept, const std::string& keptText,
                        const std::string& decimalMark) {
     if (wholeNumberShape(typed, decimalMark) && readAccountNumber(typed, decimalMark) == kept)
-        return {typed, ""};
+        return {keptText, ""};
     return {keptText, "\"" + shortenForStatus(typed) + "\" : Not an account number, " +
                           (keptText.empty() ? std::string("none") : keptText) + " kept"};
 }

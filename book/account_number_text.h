@@ -18,10 +18,11 @@
 std::optional<Currency> readAccountNumber(const std::string& text, const std::string& decimalMark);
 
 // A number box (the chart's, a folio box) left with `typed` while the number
-// kept is `kept`, which the box shows as `keptText`: a text that is that
-// number whole (an optional "-" sign, digits, at most one decimal point
-// written "-", "." or the locale's mark, at most four decimals) stays as
-// typed; any other shows keptText and tells that the text was not taken.
+// kept is `kept`, which every place shows as `keptText`: the box shows
+// keptText, whatever notation was typed. A text that is that number whole (an
+// optional "-" sign, digits, at most one decimal point written "-", "." or
+// the locale's mark, at most four decimals) is taken silently; any other is
+// told as not taken.
 LeftBox leaveNumberBox(const std::string& typed, Currency kept, const std::string& keptText,
                        const std::string& decimalMark);
 

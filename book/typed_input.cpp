@@ -12,6 +12,13 @@ bool digitOrSeparatorKey(char32_t key) {
     return key == 8 || (key >= U'-' && key <= U'9');
 }
 
+// Ctrl+C, Ctrl+V, Ctrl+X and Backspace: the box's own copying, pasting,
+// cutting and erasing, which every box that takes a figure leaves to it (what
+// a paste or a cut leaves is read like any other text in the box).
+bool boxEditingKey(char32_t key) {
+    return key == 3 || key == 22 || key == 24 || key == 8;
+}
+
 // The character a mark is, when it is one; else 0 (no key types it).
 char32_t markKey(const std::string& mark) {
     std::size_t at = 0;
@@ -39,7 +46,7 @@ bool folioKeyAllowed(char32_t key, const std::string& decimalMark) {
 }
 
 FigureKey numberKey(char32_t key, const std::string& decimalMark) {
-    if (folioKeyAllowed(key, decimalMark)) return {key, ""};
+    if (boxEditingKey(key) || folioKeyAllowed(key, decimalMark)) return {key, ""};
     if (key < 32 || key == 127) return {};
     const bool otherMark = !decimalMark.empty() && decimalMark != ".";
     return {0, quoted(encoding::utf8Of(key)) + " : Not an account number: type digits, \"-\"" +
@@ -48,7 +55,7 @@ FigureKey numberKey(char32_t key, const std::string& decimalMark) {
 
 FigureKey amountKey(char32_t key, const NumberMarks& marks) {
     const bool typesItself =
-        key == 3 || key == 22 || key == 8 || (key >= U'0' && key <= U'9') ||
+        boxEditingKey(key) || (key >= U'0' && key <= U'9') ||
         (key != 0 && (key == markKey(marks.decimal) || key == markKey(marks.group)));
     if (typesItself) return {key, ""};
     const std::string typed = encoding::utf8Of(key);
@@ -146,7 +153,7 @@ AmountCheck checkAmountText(const std::string& text, const NumberMarks& marks, C
 
 LeftBox leaveAmountBox(const std::string& typed, const NumberMarks& marks, Currency held) {
     const AmountCheck check = checkAmountText(typed, marks, held);
-    if (check.isAmount()) return {typed, ""};
+    if (check.isAmount()) return {amountBoxText(check.value, marks.decimal), ""};
     return {amountBoxText(held, marks.decimal), check.problem};
 }
 

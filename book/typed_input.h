@@ -32,13 +32,13 @@ struct FigureKey {
     std::string problem;
 };
 // Amount box (and every box an amount, a rate or a figure is typed into):
-// Ctrl+C (3), Ctrl+V (22), Backspace, digits and the locale's decimal and
-// digit-group marks type themselves; a "." or "," that is neither mark of the
-// locale types the decimal mark ("7.5" is 7,5 where the group mark is a
-// blank); any other character is refused and told.
+// Ctrl+C (3), Ctrl+V (22), Ctrl+X (24), Backspace, digits and the locale's
+// decimal and digit-group marks type themselves; a "." or "," that is neither
+// mark of the locale types the decimal mark ("7.5" is 7,5 where the group mark
+// is a blank); any other character is refused and told.
 FigureKey amountKey(char32_t key, const NumberMarks& marks);
-// Number box: the keys folioKeyAllowed lets through type themselves; any
-// other character is refused and told.
+// Number box: Ctrl+C, Ctrl+V, Ctrl+X and the keys folioKeyAllowed lets
+// through type themselves; any other character is refused and told.
 FigureKey numberKey(char32_t key, const std::string& decimalMark);
 // Whether an amount box takes `typed` (the character as UTF-8) as it is.
 bool amountKeyAllowed(const std::string& typed, const NumberMarks& marks);
@@ -81,8 +81,9 @@ struct LeftBox {
     std::string problem;
 };
 // An amount box left with `typed` while its line holds `held`: a text that
-// is an amount (or empty) stays as typed; any other shows the amount held
-// (amountBoxText) and tells why the text was not taken.
+// is an amount (or empty) shows that amount as every place shows it
+// (amountBoxText: "1,250.50" shows 1250.5); any other shows the amount held
+// and tells why the text was not taken.
 LeftBox leaveAmountBox(const std::string& typed, const NumberMarks& marks, Currency held);
 
 // What an amount box shows of the amount its line holds: "" for 0, else the

@@ -153,8 +153,8 @@ EntryOutcome EntryEditor::folioLeft(EntrySide side, int row, const std::string& 
     const Currency kept = book_.EntryLines[line].AccountNumber;
     const LeftBox left =
         leaveNumberBox(text, kept, lineFolioText(book_, kept, decimalMark()), decimalMark());
+    if (left.text != text) out.folioText = left.text;
     if (!left.problem.empty()) {
-        out.folioText = left.text;
         out.nameText = Tmain::AccountNameByNumber(book_, kept);
         out.status = StatusUpdate{left.problem, StatusColour::Red};
         return out;

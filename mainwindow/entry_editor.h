@@ -57,10 +57,10 @@ class EntryEditor {
     // the typed number ("-" for the decimal mark) into the row's line, and
     // the account's name (empty when none has it) into the name box.
     EntryOutcome folioTyped(EntrySide side, int row, const std::string& text);
-    // Leaving the folio box: a text that is not the row's number whole gives
-    // way to that number, and the status line says why in red
-    // (leaveNumberBox); else a number no account has gives the status text
-    // "<typed> : " and text 291 in red. The journal is not changed.
+    // Leaving the folio box: it shows the row's number as kept; a text that
+    // is not that number whole is told in red (leaveNumberBox); else a
+    // number no account has gives the status text "<typed> : " and text 291
+    // in red. The journal is not changed.
     EntryOutcome folioLeft(EntrySide side, int row, const std::string& text);
 
     // --- amount boxes ---
@@ -69,8 +69,8 @@ class EntryEditor {
     // that is not an amount stores nothing and says so in red. The box's own
     // text for the amount its line holds keeps that amount (checkAmountText).
     EntryOutcome amountChanged(EntrySide side, int row, const std::string& text);
-    // Leaving the box: a text that is not the amount its line holds gives
-    // way to that amount, and the window tells why in red (leaveAmountBox).
+    // Leaving the box: it shows the amount its line holds; a text that is not
+    // that amount is told in red (leaveAmountBox).
     LeftBox amountLeft(EntrySide side, int row, const std::string& text) const;
     // The amount the line of a row holds (0 for a row showing none).
     Currency heldAmount(EntrySide side, int row) const;

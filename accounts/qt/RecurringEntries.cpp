@@ -390,8 +390,7 @@ void RecurringEntries::leaveAmount(int r) {
 
 void RecurringEntries::leaveName(int r) {
     const std::int32_t line = lineOf(r);
-    // The box's own list opening is no leaving of the box.
-    if (line > editor_.LastLine() || Account_Name[r]->view()->isVisible()) return;
+    if (line > editor_.LastLine()) return;
     const std::string typed = Account_Name[r]->currentText().toStdString();
     const NamedAccount chosen =
         leaveAccountNameBox(book_, typed, editor_.lines()[line].AccountNumber);

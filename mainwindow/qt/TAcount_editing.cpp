@@ -185,15 +185,13 @@ void TAcount::wireRow(EntrySide side, int row) {
         if (!quiet()) apply(editor_.accountNameKeyReleased(side));
     };
     names->lostFocus = [this, name, at] {
-        // The box's own list opening is no leaving of the box.
-        if (quiet() || name->view()->isVisible()) return;
+        if (quiet()) return;
         if (typedField_ == name) typedField_ = nullptr;
         apply(editor_.accountNameChosen(at.side, at.row, name->currentText().toStdString()), at);
     };
     // Typed, or completed by the type-ahead, in the box or its open list.
     connect(name, &QComboBox::editTextChanged, this, [this, name] {
-        const bool listOpen = name->view() && name->view()->isVisible();
-        if (!quiet() && (name->hasFocus() || listOpen)) typedField_ = name;
+        if (!quiet() && (name->hasFocus() || ownListOpen(name))) typedField_ = name;
     });
     names->gotFocus = helpOnFocus(EntryField::AccountName);
     connect(name, &QComboBox::activated, this, [this, name, at](int index) {

@@ -1,9 +1,11 @@
 #include "mainwindow/qt/combo_type_ahead.h"
 
 #include "mainwindow/type_ahead.h"
+#include "toolkit/qt/field_events.h"
 #include "toolkit/qt/qt_keys.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,9 +26,11 @@ class TypeAheadFilter : public QObject {
         : QObject(box), box_(box), active_(std::move(active)) {}
 
   protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress || (active_ && !active_())) return false;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == box_->view() && passedToBox(*key)) return true;
+        if (active_ && !active_()) return false;
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
         // Keys that type no character (Backspace and Enter among them) are the box's own.
         int code = qt_keys::keyAscii(key);
@@ -36,6 +40,24 @@ class TypeAheadFilter : public QObject {
     }
 
   private:
+    // Keys typed in the open list that it has no use for go on to the box: Tab
+    // and Shift+Tab close the list on the name the box shows and move the
+    // focus on from the box as from any other, which leaves the box with that
+    // name; Backspace and Delete edit the box's text.
+    bool passedToBox(const QKeyEvent& key) {
+        QWidget* to = nullptr;
+        if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) {
+            box_->hidePopup();
+            to = box_;
+        } else if (key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete) {
+            to = box_->lineEdit();
+        }
+        if (!to) return false;
+        QKeyEvent again(QEvent::KeyPress, key.key(), key.modifiers(), key.text());
+        QApplication::sendEvent(to, &again);
+        return true;
+    }
+
     QComboBox* box_;
     std::function<bool()> active_;
 };
@@ -56,7 +78,8 @@ void ComboTypeAhead(QComboBox* box, int& keyAscii, const QString& typed) {
     TypeAheadResult r = typeAhead(itemsOf(box), text.toStdString(), startChars, lengthChars,
                                   keyAscii, typed.toStdString());
     keyAscii = 0;
-    if (box->view() && !box->view()->isVisible() && box->isVisible()) box->showPopup();
+    const bool opens = box->view() && !ownListOpen(box) && box->isVisible();
+    if (opens) box->showPopup();
     if (!r.matched) return;
     box->setCurrentIndex(r.item);
     if (box->view()) box->view()->setCurrentIndex(box->model()->index(r.item, box->modelColumn()));
@@ -65,6 +88,15 @@ void ComboTypeAhead(QComboBox* box, int& keyAscii, const QString& typed) {
     const std::u32string all = shown.toStdU32String();
     const int start = QString::fromStdU32String(all.substr(0, r.selectionStart)).size();
     edit->setSelection(start, shown.size() - start);
+    // The list's opening has the box drop its selection once the events it
+    // posted are handled: the completion is selected again after them.
+    if (opens)
+        QMetaObject::invokeMethod(
+            edit,
+            [edit, shown, start] {
+                if (edit->text() == shown) edit->setSelection(start, shown.size() - start);
+            },
+            Qt::QueuedConnection);
 }
 
 } // namespace Tmain

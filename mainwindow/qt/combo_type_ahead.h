@@ -19,7 +19,8 @@ void ComboTypeAhead(QComboBox* box, int& keyAscii, const QString& typed);
 
 // Installs the type-ahead on an editable combo box: completer off, no
 // insertion of typed texts into the shared list, key presses routed to
-// Tmain::ComboTypeAhead (also while its list is dropped down). Given
+// Tmain::ComboTypeAhead (also while its list is dropped down; there Tab
+// leaves the box, and Backspace and Delete edit its text). Given
 // `active`, a key goes to the type-ahead only while it holds; otherwise the
 // box takes the key itself.
 void installComboTypeAhead(QComboBox* box, std::function<bool()> active = {});

@@ -300,7 +300,8 @@ bool CashFlow::eventFilter(QObject* watched, QEvent* event) {
     // The account box and the number box, once left, name the account the
     // statement is for.
     if (event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+        !ownListOpen(static_cast<QWidget*>(watched))) {
         if (watched == tReportAcc) accountBoxLeft();
         if (watched == FolioChoiceTx) folioBoxLeft();
     }

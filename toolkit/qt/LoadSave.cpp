@@ -89,11 +89,11 @@ LoadSave::LoadSave(RunTimeState& run, QWidget* parent) : QDialog(parent), run_(r
             [this](int i) { driveChosen(drvList->itemText(i).toStdString()); });
     connect(filList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { fileClicked(item->text().toStdString()); });
-    connect(filList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { fileDoubleClicked(item->text().toStdString()); });
-    connect(dirList, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        folderChosen(fs::path(item->data(PathRole).toString().toStdString()));
-    });
+    for (QListWidget* list : {filList, dirList}) {
+        connect(list, &QListWidget::itemActivated, this,
+                [this, list](QListWidgetItem* item) { listItemTaken(list, item); });
+        list->installEventFilter(this);
+    }
     load();
 }
 
@@ -271,6 +271,14 @@ void LoadSave::fileDoubleClicked(const std::string& name) {
     acceptClicked();
 }
 
+void LoadSave::listItemTaken(const QListWidget* list, const QListWidgetItem* item) {
+    if (!item) return;
+    if (list == filList)
+        fileDoubleClicked(item->text().toStdString());
+    else
+        folderChosen(fs::path(item->data(PathRole).toString().toStdString()));
+}
+
 void LoadSave::folderChosen(const fs::path& folder) {
     if (!setFolder(folder)) refreshLists();
 }
@@ -290,6 +298,14 @@ bool LoadSave::eventFilter(QObject* watched, QEvent* event) {
         // "/" passes: a name may go into a folder.
         if (typed > 0 && typed < 128 && typed != '/' && isForbiddenNameCharacter(char(typed)))
             return true;
+    }
+    // Enter in a list takes its item there, and goes no further: not to the
+    // dialog's default button, Cancel.
+    auto* list = qobject_cast<QListWidget*>(watched);
+    if (list && event->type() == QEvent::KeyPress &&
+        qt_keys::keyAscii(static_cast<QKeyEvent*>(event)) == keys::Enter) {
+        listItemTaken(list, list->currentItem());
+        return true;
     }
     if (event->type() == QEvent::MouseButtonPress) {
         for (auto* label : Label1) {

@@ -91,6 +91,9 @@ class LoadSave : public QDialog {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // An item of the file list (chosen as by the accept button) or of the
+    // folder list (shown) taken by a double click or Enter.
+    void listItemTaken(const QListWidget* list, const QListWidgetItem* item);
     void load();
     void refreshLists();
     void refreshDrives();

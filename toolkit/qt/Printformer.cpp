@@ -5,6 +5,7 @@
 #include "platform/qt/printer_factory.h"
 #include "platform/services.h"
 #include "toolkit/print_setup.h"
+#include "toolkit/qt/field_events.h"
 #include "toolkit/qt/pdf_file_dialog.h"
 
 #include <QApplication>
@@ -376,12 +377,13 @@ void Printformer::reject() {
 
 bool Printformer::eventFilter(QObject* watched, QEvent* event) {
     // A box left for another one is read now; one left for Print or Cancel
-    // is read by the button, and switching windows leaves none.
+    // is read by the button, and switching windows or opening the zoom list
+    // leaves none.
     if ((watched == PxSize || watched == Copying) && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         QWidget* next = QApplication::focusWidget();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            next != Command1 && next != Command2) {
+            !ownListOpen(PxSize) && next != Command1 && next != Command2) {
             const LeftBox left = watched == PxSize ? leaveZoom() : leaveCopies();
             if (!left.problem.empty()) showMessage(left.problem);
         }

@@ -2,6 +2,7 @@
 
 #include "toolkit/qt/qt_keys.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -56,6 +57,11 @@ bool FieldEvents::key(QObject* watched, QKeyEvent* event) {
     return false;
 }
 
+bool ownListOpen(const QWidget* control) {
+    const auto* box = qobject_cast<const QComboBox*>(control);
+    return box && box->view() && box->view()->isVisible();
+}
+
 bool FieldEvents::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
@@ -70,6 +76,9 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event) {
         // A popup or another window taking the focus is no loss of this control's.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) break;
+        // Nor is a combo box's own list opening: the focus goes to the list, whatever the
+        // reason given (the first opening in a window gives none of the two).
+        if (event->type() == QEvent::FocusOut && ownListOpen(control_)) break;
         const auto& handler = event->type() == QEvent::FocusIn ? gotFocus : lostFocus;
         if (handler) handler();
         break;

@@ -16,6 +16,12 @@
 class QKeyEvent;
 class QWidget;
 
+// Whether `control` is a combo box whose list is dropped down: the focus
+// going to that list is no leaving of the box, whatever reason the focus
+// event gives (the list's first opening in a window gives neither the
+// popup's nor another window's).
+bool ownListOpen(const QWidget* control);
+
 class FieldEvents : public QObject {
   public:
     // Watches `control` (and, for an editable combo box, its text box); the

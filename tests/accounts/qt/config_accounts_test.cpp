@@ -98,7 +98,8 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(w->CurrentAsset[7]->text(), "Capital / Equity");
     EXPECT_EQ(w->ScrollAcc->ValueMax(), 0);
 
-    // "100-5" typed into a number box stores 100.5; letters never arrive, and are told.
+    // "100-5" typed into a number box stores 100.5, shown so once left; letters never arrive, and
+    // are told.
     // The empty row's 0 is selected as its box is clicked, so typing replaces it.
     QApplication::setActiveWindow(w);
     widget_events::click(w, widget_events::inTop(w->Folio[4], QPoint(30, 5)));
@@ -113,7 +114,7 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     pressKey(w->Folio[4], Qt::Key_Tab, "\t");
     EXPECT_EQ(std::tuple(QApplication::focusWidget(), book.AccountNumbers[4], w->Folio[4]->text(),
                          fakes.messages.lastText(), run.BookChanged),
-              std::tuple(w->RenameAccount[5], money("100.5"), "100-5",
+              std::tuple(w->RenameAccount[5], money("100.5"), "100.5",
                          "\"x\" : Not an account number: type digits, \"-\" and \".\" only", true));
     fakes.messages.shown.clear();
     w->ScrollAcc_Change();
@@ -138,6 +139,7 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(book.AccountNumbers[4], money("123456789012"));
     EXPECT_EQ(typeAndLeave(".", "5/5"),
               "123456789012 \"5/5\" : Not an account number, 123456789012 kept");
+    EXPECT_EQ(typeAndLeave(",", "120.5").substr(0, 6), "120,5 "); // as the other rows show theirs
     EXPECT_EQ(typeAndLeave(",", "55,55").substr(0, 6), "55,55 ");
     EXPECT_EQ(book.AccountNumbers[4], money("55.55"));
     run.DecimalSeparator = ".";

@@ -4,6 +4,7 @@
 // numbers, clicks that move the main window, rebuilds after a deletion, and
 // the statements' drill-down windows.
 #include "accounts/qt/Find_Entry.h"
+#include "accounts/qt/RecurringEntries.h"
 #include "book/account_name_index.h"
 #include "book/typed_input.h"
 #include "ledgers/ledger_pages.h"
@@ -28,6 +29,7 @@
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/dialog_driving.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -455,6 +457,46 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
     EXPECT_EQ(std::tuple(j->list().SelectedAccount, r->ledger().LedgerAccount,
                          rb->ledger().LedgerAccount),
               std::tuple(money("100"), money("100"), money("100")));
+    // Typed in new windows: the list a name opens is no leaving of the box, and Backspace there
+    // edits the box; Tab takes the name shown and the next keys land in the next box; Enter takes
+    // it and closes the list. A number pasted into each number box is taken.
+    for (const LocaleInfo& locale : dialog_driving::typingLocales())
+        for (const std::string end : {"\t", "\r"}) {
+            ScopedFakeServices local(locale);
+            TAcount v;
+            Book b = ledgerBook();
+            b.EntryGroups[0] = {b.EntryLines[4], b.EntryLines[5]};
+            v.show();
+            showBook(v, b);
+            const auto [j, r, rb] = openThreeLedgers(v);
+            run(v, Command::UnbalancedEntries);
+            auto* u = qobject_cast<GeneralJournal*>(v.CheckJournal.data());
+            RecurringEntries* g = main_window_driving::openGroup(v, 0);
+            ASSERT_TRUE(j && r && rb && u && g);
+            // The account box, the box after it and the account's number box.
+            const std::tuple<QComboBox*, QLineEdit*, QLineEdit*> rows[] = {
+                {j->tReportAcc, j->FolioChoiceTx, j->FolioChoiceTx},
+                {r->tReportAcc, r->FolioChoiceTx, r->FolioChoiceTx},
+                {rb->tReportAcc, rb->FolioChoiceTx, rb->FolioChoiceTx},
+                {u->tReportAcc, u->FolioChoiceTx, u->FolioChoiceTx},
+                {v.DebitAccName[0], v.DebitAmountText[0], v.DebitFolio[0]},
+                {g->Account_Name[0], g->AmountText[0], g->Folio[0]}};
+            for (const auto& [box, next, number] : rows) {
+                SCOPED_TRACE(locale.name + " " + box->window()->windowTitle().toStdString() + end);
+                QApplication::setActiveWindow(box->window());
+                box->setFocus(Qt::MouseFocusReason);
+                box->lineEdit()->selectAll();
+                dialog_driving::keyed("Sal\b"); // the completion's "es" erased
+                EXPECT_EQ(box->currentText(), "Sal");
+                dialog_driving::keyed("e" + end);
+                EXPECT_EQ(std::tuple(box->view()->isVisible(), number->text(), next->hasFocus(),
+                                     local.messages.shown.size()),
+                          std::tuple(false, "400", end == "\t", 0u));
+                dialog_driving::keyed(end == "\t" ? "6" : "");
+                EXPECT_EQ(next->text() == "6", end == "\t");
+                EXPECT_EQ(dialog_driving::typedThenPasted(number, "", "600").second, "600");
+            }
+        }
     // Every character their filters allow reaches the boxes not completing at once.
     for (QComboBox* box : {r->tReportAcc, rb->tReportAcc})
         EXPECT_EQ(dialog_driving::charactersMistaken(box, {}), "");

@@ -3,12 +3,15 @@
 // the tests open and save.
 #pragma once
 
+#include "accounts/qt/Group_Entries.h"
 #include "book/book.h"
 #include "book/tmain.h"
 #include "mainwindow/qt/TAcount.h"
 #include "mainwindow/trading_books.h"
 #include "platform/locale.h"
 #include "toolkit/qt/LoadSave.h"
+#include "toolkit/qt/New_Menu.h"
+#include "toolkit/qt/widget_events.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,6 +65,21 @@ inline void click(QWidget* w, QPoint at = QPoint(5, 5)) {
     QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &release);
+}
+
+// Opens group `row` (counted from 0) of the Include button's drop-down in the group editor.
+inline RecurringEntries* openGroup(TAcount& w, int row) {
+    using namespace widget_events;
+    if (!w.entryGroupsWindow || !w.entryGroupsWindow->isVisible())
+        main_window_driving::click(w.GroupBu);
+    auto* drop = qobject_cast<Group_Entries*>(w.entryGroupsWindow.data());
+    if (!drop) return nullptr;
+    New_Menu* menu = drop->Edit_Group;
+    const QPoint name(20, menu->rowRect(row).center().y());
+    moveTo(drop, inTop(menu, name));
+    widget_events::click(drop, inTop(menu, name));
+    QApplication::processEvents();
+    return drop->editor();
 }
 
 // A book shown in the window, at its last entry.

@@ -266,9 +266,10 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
     amount->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(w.book().EntryLines[credit].Amount, -money(50));
     EXPECT_EQ(below->text(), "-50");
-    // Numbers typed with the locale's decimal mark; an amount in the other notation, left, shows
-    // the amount kept and says why. A "." or "," that is neither mark of the locale types the
-    // decimal mark; any other key refused is told at once, the box as it was.
+    // Numbers typed with the locale's decimal mark; a box left shows what it keeps as every place
+    // shows it, and an amount in the other notation, left, shows the amount kept and says why. A
+    // "." or "," that is neither mark of the locale types the decimal mark; any other key refused
+    // is told at once, the box as it was.
     const LocaleInfo hungarian = dialog_driving::hungarianMarks(), us = monthFirstLocale(),
                      de = decimalCommaLocale();
     const Currency seven = Currency::fromRaw(75000), date = Currency::fromRaw(311200);
@@ -277,6 +278,8 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
     const std::tuple<LocaleInfo, bool, std::string, std::string, Currency, std::string> keys[] = {
         {us, false, "0.0001", "0.0001", Currency::fromRaw(1), ""},
         {de, false, "0,0001", "0,0001", Currency::fromRaw(1), ""},
+        {hungarian, false, "100.1", "100,1", Currency::fromRaw(1001000), ""},
+        {us, true, "1,250.50", "1250.5", Currency::fromRaw(12505000), ""},
         {us, true, "55,55", "55", money(55), "\"55,55\" : Not a valid amount"},
         {de, true, "55.55", "55", money(55), "\"55.55\" : Not a valid amount"},
         {us, true, "7.5", "7.5", seven, ""},

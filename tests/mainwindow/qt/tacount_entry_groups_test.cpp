@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 using namespace entry_books;
+using main_window_driving::openGroup;
 
 namespace {
 
@@ -38,21 +39,6 @@ void showGroupBook(TAcount& w, int g, std::int64_t creditAmount) {
     w.journalLengthChanged();
     w.show();
     QApplication::processEvents();
-}
-
-// Opens group `row` (counted from 0) of the drop-down in the group editor.
-RecurringEntries* openGroup(TAcount& w, int row) {
-    using namespace widget_events;
-    if (!w.entryGroupsWindow || !w.entryGroupsWindow->isVisible())
-        main_window_driving::click(w.GroupBu);
-    auto* drop = qobject_cast<Group_Entries*>(w.entryGroupsWindow.data());
-    if (!drop) return nullptr;
-    New_Menu* menu = drop->Edit_Group;
-    const QPoint name(20, menu->rowRect(row).center().y());
-    moveTo(drop, inTop(menu, name));
-    click(drop, inTop(menu, name));
-    QApplication::processEvents();
-    return drop->editor();
 }
 
 void typeAmount(RecurringEntries* editor, int row, const std::string& amount) {

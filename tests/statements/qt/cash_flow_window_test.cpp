@@ -118,6 +118,7 @@ TEST(CashFlowWindow, ModesScrollingFolioAndDrillDown) {
                                  Qt::ControlModifier);
         dialog_driving::typeText(w.FolioChoiceTx, "x400-1"); // over the whole "12"
         EXPECT_EQ(w.FolioChoiceTx->text().toStdString(), "400-1");
+        EXPECT_EQ(dialog_driving::typedThenPasted(w.FolioChoiceTx, "", "400-1").second, "400-1");
         dialog_driving::pressKey(w.FolioChoiceTx, Qt::Key_Return, "\r");
         EXPECT_EQ(w.tReportAcc->currentText().toStdString(), "Sales online");
         EXPECT_TRUE(w.result().cashMode);

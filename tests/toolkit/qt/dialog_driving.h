@@ -103,6 +103,19 @@ inline void settle() {
         QApplication::processEvents();
 }
 
+// Keys as the keyboard sends them, each to the control with the focus then (a list a box has
+// opened too), what it set off run before the next; "\t" is Tab, "\r" Enter, "\b" Backspace.
+inline void keyed(const std::string& text) {
+    for (QChar c : QString::fromStdString(text)) {
+        const int key = c == '\t'   ? int(Qt::Key_Tab)
+                        : c == '\r' ? int(Qt::Key_Return)
+                        : c == '\b' ? int(Qt::Key_Backspace)
+                                    : int(c.toUpper().unicode());
+        pressKey(QApplication::focusWidget(), key, QString(c));
+        settle();
+    }
+}
+
 // Saves a picture of the window under the build folder's "screenshots".
 inline std::filesystem::path saveScreenshot(QWidget* w, const std::string& name) {
     auto dir = std::filesystem::path(LW_BINARY_DIR) / "screenshots";

@@ -191,10 +191,12 @@ TEST_F(FileDialogFixture, BrowsingFoldersAndDrivesLeavesTheCurrentDirectory) {
     EXPECT_EQ(listed(dialog.filList), QStringList{"2023.acc"});
     EXPECT_EQ(fs::current_path(), startDirectory);
 
-    // A click on a file puts its name in the box; a double click accepts it.
+    // A click on a file puts its name in the box; Enter in the list (or a double click) takes it.
     dialog.fileClicked("2023.acc");
     EXPECT_EQ(dialog.txtSearchSpec->text(), "2023.acc");
-    dialog.fileDoubleClicked("2023.acc");
+    dialog.filList->setCurrentRow(0);
+    dialog.filList->setFocus();
+    pressKey(dialog.filList, Qt::Key_Return, "\r");
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(run.CurrentFilePath, (dir / "archive" / "2023.acc").string());
 
@@ -208,8 +210,10 @@ TEST_F(FileDialogFixture, BrowsingFoldersAndDrivesLeavesTheCurrentDirectory) {
             dir.path().filename().string())
             parent = dialog.dirList->item(i);
     ASSERT_NE(parent, nullptr);
-    emit dialog.dirList->itemActivated(parent);
-    EXPECT_EQ(dialog.folder(), dir.path());
+    dialog.dirList->setCurrentItem(parent);
+    dialog.dirList->setFocus();
+    pressKey(dialog.dirList, Qt::Key_Return, "\r"); // shows the folder; the dialog stays
+    EXPECT_EQ(std::pair(dialog.folder(), dialog.isVisible()), std::pair(dir.path(), true));
 
     // A drive that cannot be read leaves the folder shown; the root can.
     dialog.driveChosen((dir / "no-such-drive").string());

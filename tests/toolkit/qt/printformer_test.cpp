@@ -189,7 +189,9 @@ TEST_F(PrintSetupFixture, ZoomFloorAndCopiesText) {
         typeText(box, text);
     };
     type(dialog.PxSize, "7");
+    dialog.PxSize->showPopup();                   // its own list opening leaves the box not
     EXPECT_EQ(dialog.PxSize->currentText(), "7"); // not completed to "70%"
+    dialog.PxSize->hidePopup();
     dialog.Copying->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(dialog.PxSize->currentText(), "20%");
     EXPECT_TRUE(fakes.messages.shown.empty()) << fakes.messages.lastText();
