@@ -229,10 +229,11 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
                                       "\" only";
         EXPECT_EQ(
             std::tuple(typedPasted, box->text().toStdString(), l.book.RecurringLines[2].Amount,
-                       l.fakes.messages.lastText()),
+                       l.fakes.messages.texts()),
             std::tuple(std::pair(shown, shown), left, kept,
-                       pasteTold +
-                           (shown == left ? "" : "\n\"" + typed + "\" : Not a valid amount")));
+                       dialog_driving::toldAlone(
+                           pasteTold +
+                           (shown == left ? "" : "\n\"" + typed + "\" : Not a valid amount"))));
         EXPECT_EQ(dialog_driving::typedThenPasted(e->GroupLabels, e70, "x" + e70),
                   std::pair(e60, name))
             << locale.name;
@@ -252,10 +253,11 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         EXPECT_TRUE(l.fakes.messages.shown.empty());
         dialog_driving::pressKey(box, Qt::Key_Tab);
         EXPECT_EQ(std::tuple(box->text().toStdString(), l.book.RecurringLines[2].Amount,
-                             l.fakes.messages.lastText()),
+                             l.fakes.messages.texts()),
                   std::tuple(other.substr(0, 6) + "6", Currency::fromRaw(123456),
-                             "\"" + other.substr(0, 7) + "\" : Not a valid amount\n\"" +
-                                 other.substr(0, 6) + "67\" : Not an amount: at most 4 decimals"));
+                             dialog_driving::toldAlone(
+                                 "\"" + other.substr(0, 7) + "\" : Not a valid amount\n\"" +
+                                 other.substr(0, 6) + "67\" : Not an amount: at most 4 decimals")));
         // Down moves the grid under the box: the box is left first.
         const std::string half = comma ? "1.2" : "1,2";
         box->selectAll();

@@ -101,6 +101,11 @@ inline LocaleInfo hungarianMarks() {
     return hungarian;
 }
 
+// The messages a typed-box row expects shown, all of them: `told` alone, none for "".
+inline std::vector<std::string> toldAlone(const std::string& told) {
+    return told.empty() ? std::vector<std::string>{} : std::vector<std::string>{told};
+}
+
 // The locales a box is typed in: de_DE, hu_HU and en_US.
 inline std::vector<LocaleInfo> typingLocales() {
     return {decimalCommaLocale(), hungarianMarks(), monthFirstLocale()};
