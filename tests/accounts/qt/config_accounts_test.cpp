@@ -92,6 +92,7 @@ struct ChartWindowTest : ::testing::Test {
 TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     ConfigAccounts* w = open();
     EXPECT_EQ(w->windowTitle(), "Account Settings...");
+    EXPECT_EQ(menuAccessKeys(w), "ah");
     EXPECT_EQ(w->Frame2->title(), "Accounts 1 To 14 :");
     EXPECT_EQ(w->RenameAccount[1]->text(), "Cash at Bank");
     EXPECT_EQ(w->Folio[0]->text(), "1");

@@ -192,6 +192,7 @@ TEST(TapeCalculatorWindow, TakesKeysScrollsAndPastesEntryText) {
     ASSERT_GE(lastRow, 3);
     EXPECT_FALSE(w.CalAmount[lastRow + 1]->isVisible());
     EXPECT_TRUE(w.TotalAmount->y() >= w.CalAmount[lastRow]->y() + 20);
+    EXPECT_EQ(dialog_driving::menuAccessKeys(&w), "eds");
     w.CalAmount[0]->setFocus();
     settle();
 

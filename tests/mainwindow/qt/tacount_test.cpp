@@ -116,6 +116,7 @@ TEST(TAcountStartUp, StateUnderEachLocale) {
         // Captions and tips from the string table.
         EXPECT_EQ(w.menuBar()->actions()[0]->text(), "&File"); // Alt+F opens it
         EXPECT_EQ(w.menuBar()->actions()[4]->text(), "&Tools");
+        EXPECT_EQ(dialog_driving::menuAccessKeys(&w), "fedsth");
         EXPECT_EQ(w.action(Command::LoadFile)->text().toStdString(), strings::text(111));
         EXPECT_EQ(w.action(Command::LoadFile)->shortcut(), QKeySequence("Ctrl+O"));
         EXPECT_EQ(w.action(Command::ShowBalance)->shortcut(), QKeySequence("F7"));

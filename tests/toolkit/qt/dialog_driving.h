@@ -14,6 +14,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -104,6 +105,18 @@ inline LocaleInfo hungarianMarks() {
 // The messages a typed-box row expects shown, all of them: `told` alone, none for "".
 inline std::vector<std::string> toldAlone(const std::string& told) {
     return told.empty() ? std::vector<std::string>{} : std::vector<std::string>{told};
+}
+
+// The letters (lower case) of the access keys of the menus on `window`'s menu bar, in order; "?"
+// for a menu without one.
+inline std::string menuAccessKeys(QWidget* window) {
+    std::string letters;
+    for (const QAction* title : window->findChild<QMenuBar*>()->actions())
+        if (title->menu()) {
+            const QString key = QKeySequence::mnemonic(title->text()).toString().toLower();
+            letters += key.isEmpty() ? "?" : key.right(1).toStdString();
+        }
+    return letters;
 }
 
 // The locales a box is typed in: de_DE, hu_HU and en_US.
