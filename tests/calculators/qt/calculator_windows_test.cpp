@@ -497,6 +497,28 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
     w.PayDe[5][2]->clear();
     typeInto(w.PayDe[5][2], "922337203685478"); // the last digit would pass the largest amount
     EXPECT_EQ(w.PayDe[5][2]->text(), "92233720368547");
+
+    // A period typed by keys as a user does, Tab from box to box: nothing is told.
+    for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
+        ScopedFakeServices local(locale);
+        PayRoll p("$ :", "");
+        p.show();
+        p.activateWindow();
+        settle();
+        p.PaySt[0]->setFocus();
+        for (const char* typed : {"8:00", "17:00", "0:30", "", "20"}) {
+            qobject_cast<QLineEdit*>(QApplication::focusWidget())->selectAll();
+            type(&p, typed);
+            key(&p, Qt::Key_Tab, "\t");
+        }
+        EXPECT_EQ(std::tuple(p.PaySt[0]->text(), p.PayEnd[0]->text(), p.PayTotal[0]->text(),
+                             p.PayGross[0]->text(), local.messages.texts()),
+                  std::tuple("08:00 am", "05:00 pm", "08:30",
+                             QString(locale.decimalMark == "," ? "170,00" : "170.00"),
+                             std::vector<std::string>{}))
+            << locale.name;
+        EXPECT_EQ(QApplication::focusWidget(), p.PayGross[0]);
+    }
 }
 
 // In three fonts and locales every figure box of the calculators shows the
