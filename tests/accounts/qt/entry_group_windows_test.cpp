@@ -271,6 +271,32 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         EXPECT_EQ(std::pair(e->Account_Name[2]->currentText(), l.fakes.messages.lastText()),
                   std::pair(account, std::string("&()#$%^!@ : This account does not exists...")));
     }
+    // A new entry typed by keys as a user does, Tab from box to box, and the editor closed:
+    // nothing is told, and the group holds the entry.
+    for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
+        Desk g(locale);
+        g.openRow(1);
+        RecurringEntries* e = g.editor();
+        e->New_E->click();
+        focusAndType(e, e->Folio[0], "600");
+        for (const char* typed : {"", "500", "100", "", "500", "Office"}) {
+            dialog_driving::pressKey(QApplication::focusWidget(), Qt::Key_Tab, "\t");
+            dialog_driving::typeText(QApplication::focusWidget(), typed);
+        }
+        EXPECT_EQ(QApplication::focusWidget(), e->AccNote[1]);
+        e->close();
+        const std::vector<EntryLine>& group = g.book.EntryGroups[1];
+        ASSERT_GE(group.size(), 2u);
+        const auto kept = [](const EntryLine& l) {
+            return std::tuple(l.Side, l.AccountNumber, l.Amount, l.Details);
+        };
+        EXPECT_EQ(
+            std::tuple(kept(group[group.size() - 2]), kept(group.back()), g.fakes.messages.texts()),
+            std::tuple(std::tuple(Debit, money(600), money(500), std::string()),
+                       std::tuple(Credit, money(100), money(500), std::string("Office")),
+                       std::vector<std::string>{}))
+            << locale.name;
+    }
 }
 
 // In three fonts and locales, at the editor's default size and its
