@@ -305,8 +305,8 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
             if (said.find(" : Not ") == std::string::npos) said = earlier;
         const EntryLine& line = v.book().EntryLines[v.debitRowLine(0)];
         EXPECT_EQ(std::tuple(box->text().toStdString(), amount ? line.Amount : line.AccountNumber,
-                             said, said.empty() || statusIsRed(v)),
-                  std::tuple(left, kept, told, true))
+                             said, said.empty() || statusIsRed(v), local.messages.texts()),
+                  std::tuple(left, kept, told, true, std::vector<std::string>{})) // in red alone
             << locale.name << " " << typed;
     }
 }
@@ -671,7 +671,7 @@ TEST(TAcountTyping, AnEntryTypedByKeysAndSavedFromTheMenuTellsNothingAndIsSavedA
             pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
             typeText("inv-7");
             // Click the date, type it, then Tab through every box of the entry line.
-            const auto dateOf = [&](int year, int month, int day) { // in the book's style
+            const auto dateOf = [&](int year, int month, int day) { // the book's style, no blanks
                 const double date = Tmain::DayNumber(year, month, day);
                 return QString::fromStdString(
                            Tmain::FormatDateStyle(date, v.book().DateStyle, locale))
