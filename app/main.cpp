@@ -4,6 +4,7 @@
 #include "platform/qt/qt_services.h"
 #include "toolkit/qt/MousePointer.h"
 #include "toolkit/qt/WaitScreen.h"
+#include "toolkit/qt/alt_keys.h"
 
 #include <QTimer>
 
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     GuardedApplication app(argc, argv);
     // ...and the pointer is the ordinary arrow again.
     app.setFailureCleanup(pointer::endAllBusy);
+    keepAltKeysFromTextBoxes(app);
     installQtServices();
     // The whole command line names the book (a path with blanks need not be quoted).
     std::string commandLine;

@@ -30,8 +30,10 @@ namespace {
 class PrintedMessages : public MessageBox {
   public:
     std::string last;
-    MessageAnswer show(const std::string& text, const std::string&, MessageButtons buttons,
-                       MessageIcon) override {
+
+  protected:
+    MessageAnswer present(const std::string& text, const std::string&, MessageButtons buttons,
+                          MessageIcon) override {
         last = text;
         std::cout << "  message: " << text << "\n";
         return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel

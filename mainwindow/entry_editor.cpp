@@ -56,7 +56,7 @@ EntryOutcome EntryEditor::commitDate(const std::string& dateText) {
     const DateBoxReading read =
         readDateBox(dateText, KeptDate{model_.dateText(), book_.EntryLines[first].Date},
                     todayNumber(), book_.DateStyle, model_.locale());
-    out.message = read.problem;
+    out.tell(read.problem);
     const double date = read.day;
     BookChange change(book_, run_);
     for (std::int32_t i = first; i <= last; ++i)

@@ -53,6 +53,11 @@ struct EntryOutcome {
     // A message box, shown last: once the boxes show what is kept, so that
     // leaving a box as the message takes the focus tells nothing again.
     std::optional<std::string> message;
+    // The message becomes `text` when there is something to tell: a reading
+    // that found no fault leaves none.
+    void tell(const std::string& text) {
+        if (!text.empty()) message = text;
+    }
 
     FocusTarget focus = FocusTarget::None;
     int focusRow = 0;

@@ -2,11 +2,41 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <tuple>
 
-double Clock::today() const { return std::floor(now()); }
+double Clock::today() const {
+    return std::floor(now());
+}
+
+MessageAnswer closedAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::OkCancel:
+    case MessageButtons::YesNoCancel:
+        break;
+    }
+    return MessageAnswer::Cancel;
+}
+
+MessageAnswer MessageBox::show(const std::string& text, const std::string& title,
+                               MessageButtons buttons, MessageIcon icon) {
+    if (text.empty()) {
+        refused(title);
+        return closedAnswer(buttons);
+    }
+    return present(text, title, buttons, icon);
+}
+
+void MessageBox::refused(const std::string& title) {
+    std::fprintf(stderr, "A message box without text was asked for%s%s; none was shown.\n",
+                 title.empty() ? "" : ", titled ", title.c_str());
+}
 
 namespace {
 
@@ -54,9 +84,9 @@ class MemoryClipboard : public Clipboard {
 };
 
 class SilentMessages : public MessageBox {
-  public:
-    MessageAnswer show(const std::string&, const std::string&, MessageButtons b,
-                       MessageIcon) override {
+  protected:
+    MessageAnswer present(const std::string&, const std::string&, MessageButtons b,
+                          MessageIcon) override {
         return b == MessageButtons::Ok || b == MessageButtons::OkCancel ? MessageAnswer::Ok
                                                                         : MessageAnswer::Yes;
     }
@@ -100,8 +130,8 @@ Services makeDefaults() {
     static ProcessEnvironment environment;
     static NoProgress progress;
     static DefaultLocale locale;
-    return Services{&clock, &settings, &clipboard, &messages,
-                    &shell, &environment, &progress, &locale};
+    return Services{&clock, &settings,    &clipboard, &messages,
+                    &shell, &environment, &progress,  &locale};
 }
 
 } // namespace

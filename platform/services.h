@@ -39,12 +39,25 @@ enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { None, Information, Question, Warning, Critical };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
+// What closing a box without pressing a button answers: its "cancel" answer.
+MessageAnswer closedAnswer(MessageButtons buttons);
+
 class MessageBox {
   public:
     virtual ~MessageBox() = default;
-    virtual MessageAnswer show(const std::string& text, const std::string& title = "",
-                               MessageButtons buttons = MessageButtons::Ok,
-                               MessageIcon icon = MessageIcon::None) = 0;
+    // Shows `text` and waits for a button. A box with no text tells the user
+    // nothing and only takes the focus from what they type: asking for one
+    // is a fault of the caller. No box is shown then; refused() hears of it,
+    // and the answer is the box closed.
+    MessageAnswer show(const std::string& text, const std::string& title = "",
+                       MessageButtons buttons = MessageButtons::Ok,
+                       MessageIcon icon = MessageIcon::None);
+
+  protected:
+    virtual MessageAnswer present(const std::string& text, const std::string& title,
+                                  MessageButtons buttons, MessageIcon icon) = 0;
+    // A box without text was asked for (written to the error stream here).
+    virtual void refused(const std::string& title);
 };
 
 class Shell {

@@ -11,6 +11,7 @@
 #include "toolkit/qt/TuvoVerticalScroll.h"
 #include "toolkit/qt/amount_validator.h"
 #include "toolkit/qt/box_text.h"
+#include "toolkit/qt/menu_access.h"
 #include "toolkit/qt/plain_text_box.h"
 #include "toolkit/qt/print_command.h"
 #include "toolkit/qt/qt_keys.h"
@@ -235,7 +236,7 @@ void ConfigAccounts::buildControls() {
 
 void ConfigAccounts::buildMenus() {
     menus = new QMenuBar(this);
-    QMenu* accounts = menus->addMenu(qs(strings::text(156)));
+    QMenu* accounts = addMenuWithAccessKey(menus, qs(strings::text(156)));
     Delete_Account = accounts->addAction(qs(strings::text(233)));
     Delete_Account->setShortcut(QKeySequence("Ctrl+D"));
     Insert_Account = accounts->addAction(qs(strings::text(234)));
@@ -243,7 +244,7 @@ void ConfigAccounts::buildMenus() {
     accounts->addSeparator();
     PrintAccounts = accounts->addAction(qs(strings::text(157)));
     Copy_All = accounts->addAction("Copy All...");
-    QMenu* help = menus->addMenu("Help");
+    QMenu* help = addMenuWithAccessKey(menus, "Help");
     HelpSelect = help->addAction("Setting Up Accounts...");
     HelpSelect->setCheckable(true);
     help->addSeparator();

@@ -5,6 +5,7 @@
 #include "toolkit/qt/amount_fit.h"
 #include "toolkit/qt/amount_validator.h"
 #include "toolkit/qt/box_text.h"
+#include "toolkit/qt/menu_access.h"
 #include "toolkit/qt/qt_keys.h"
 #include "toolkit/row_pitch.h"
 
@@ -129,13 +130,13 @@ void Rolling_Caculator::fitFigures() {
 }
 
 void Rolling_Caculator::buildMenus() {
-    QMenu* edit = menuBar()->addMenu("Edit");
+    QMenu* edit = addMenuWithAccessKey(menuBar(), "Edit");
     Clear_Total = edit->addAction("Clear", this, [this] { Clear_Total_Click(); });
     C_m = edit->addAction("Copy...", this, [this] { C_m_Click(); });
     P_m = edit->addAction("Paste...", this, [this] { P_m_Click(); });
     SortNm = edit->addAction("Sort...", this, [this] { SortNm_Click(); });
 
-    QMenu* dp = menuBar()->addMenu("Decimals");
+    QMenu* dp = addMenuWithAccessKey(menuBar(), "Decimals");
     auto* places = new QActionGroup(this);
     dp1.assign(VariableDecimals + 1, nullptr);
     const std::pair<int, const char*> items[] = {{0, "None"}, {1, "1x"},   {2, "2x"},
@@ -150,7 +151,7 @@ void Rolling_Caculator::buildMenus() {
         dp1[static_cast<std::size_t>(index)] = a;
     }
 
-    QMenu* settings = menuBar()->addMenu("Settings");
+    QMenu* settings = addMenuWithAccessKey(menuBar(), "Settings");
     auto* modes = new QActionGroup(this);
     const char* captions[] = {"Calculator...", "Average Calculator...", "Mean Calculator...",
                               "Mode Calculator..."};

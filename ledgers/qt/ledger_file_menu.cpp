@@ -5,13 +5,14 @@
 #include "platform/services.h"
 #include "resources/string_table.h"
 #include "toolkit/qt/Printformer.h"
+#include "toolkit/qt/menu_access.h"
 #include "toolkit/qt/print_command.h"
 
 #include <QMainWindow>
 #include <QMenuBar>
 
 QMenu* addLedgerMenu(QMainWindow& window, int text) {
-    return window.menuBar()->addMenu(QString::fromStdString(strings::text(text)));
+    return addMenuWithAccessKey(window.menuBar(), QString::fromStdString(strings::text(text)));
 }
 
 QAction* addLedgerCommand(QMenu* menu, int text, std::function<void()> run) {

@@ -7,6 +7,7 @@
 #include "resources/string_table.h"
 #include "toolkit/help_mode.h"
 #include "toolkit/qt/HC.h"
+#include "toolkit/qt/menu_access.h"
 #include "toolkit/qt/plain_text_box.h"
 #include "toolkit/qt/qt_keys.h"
 
@@ -103,7 +104,7 @@ void LWMainsettings::build() {
 
     auto* outer = new QVBoxLayout(this);
     menuBar = new QMenuBar(this);
-    HelpSelect = menuBar->addMenu("Help");
+    HelpSelect = addMenuWithAccessKey(menuBar, "Help");
     HelpContents = HelpSelect->addAction("Contents...");
     HelpContents->setCheckable(true);
     HelpContents->setChecked(helpMode().isOn());

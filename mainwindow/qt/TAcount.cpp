@@ -17,6 +17,7 @@
 #include "toolkit/qt/HC.h"
 #include "toolkit/qt/Passit.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/menu_access.h"
 
 #include <QAction>
 #include <QApplication>
@@ -188,7 +189,7 @@ void TAcount::buildToolbar() {
 
 void TAcount::buildMenus() {
     for (const MenuSpec& spec : menuTree()) {
-        QMenu* menu = menuBar()->addMenu(qs(menuCaption(spec)));
+        QMenu* menu = addMenuWithAccessKey(menuBar(), qs(menuCaption(spec)));
         std::function<void(QMenu*, const std::vector<MenuEntry>&)> add =
             [&](QMenu* into, const std::vector<MenuEntry>& entries) {
                 for (const MenuEntry& e : entries) {

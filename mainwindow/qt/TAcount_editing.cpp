@@ -351,7 +351,7 @@ void TAcount::commitFocusedField() {
     if (!typed || quiet()) return;
     // What leaving a box tells goes in a message: the status line goes with the entry.
     const auto toldInMessage = [](EntryOutcome left) {
-        if (left.status) left.message = left.status->text;
+        if (left.status && left.status->text) left.tell(*left.status->text);
         left.status.reset();
         return left;
     };

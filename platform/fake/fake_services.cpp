@@ -1,5 +1,7 @@
 #include "platform/fake/fake_services.h"
 
+#include <gtest/gtest.h>
+
 std::optional<std::string> FakeSettingsStore::get(const std::string& app,
                                                   const std::string& section,
                                                   const std::string& key) const {
@@ -13,8 +15,8 @@ void FakeSettingsStore::set(const std::string& app, const std::string& section,
     values[{app, section, key}] = value;
 }
 
-MessageAnswer ScriptedMessageBox::show(const std::string& text, const std::string& title,
-                                       MessageButtons buttons, MessageIcon) {
+MessageAnswer ScriptedMessageBox::present(const std::string& text, const std::string& title,
+                                          MessageButtons buttons, MessageIcon) {
     shown.push_back({text, title, buttons});
     if (whileShown) whileShown();
     if (!answers.empty()) {
@@ -29,6 +31,17 @@ MessageAnswer ScriptedMessageBox::show(const std::string& text, const std::strin
     default:
         return MessageAnswer::Yes;
     }
+}
+
+void ScriptedMessageBox::refused(const std::string& title) {
+    ADD_FAILURE() << "A message box without text was asked for (title \"" << title << "\")";
+}
+
+std::vector<std::string> ScriptedMessageBox::texts() const {
+    std::vector<std::string> all;
+    for (const Shown& s : shown)
+        all.push_back(s.text);
+    return all;
 }
 
 std::optional<std::string> FakeEnvironment::get(const std::string& name) const {

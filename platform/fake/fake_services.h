@@ -42,7 +42,8 @@ class FakeClipboard : public Clipboard {
 };
 
 // Answers from a script, in order; when the script is empty the answer is the
-// first button of the box (Ok or Yes). Every message shown is recorded.
+// first button of the box (Ok or Yes). Every message shown is recorded; a box
+// asked for without text fails the test that asked.
 class ScriptedMessageBox : public MessageBox {
   public:
     struct Shown {
@@ -53,9 +54,14 @@ class ScriptedMessageBox : public MessageBox {
     std::vector<Shown> shown;
     // Runs as each box shows (a real one takes the focus).
     std::function<void()> whileShown;
-    MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
-                       MessageIcon icon) override;
     std::string lastText() const { return shown.empty() ? std::string() : shown.back().text; }
+    // The texts of every message shown, in order.
+    std::vector<std::string> texts() const;
+
+  protected:
+    MessageAnswer present(const std::string& text, const std::string& title, MessageButtons buttons,
+                          MessageIcon icon) override;
+    void refused(const std::string& title) override;
 };
 
 class FakeShell : public Shell {

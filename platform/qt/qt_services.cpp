@@ -207,8 +207,8 @@ void QtClipboard::setTextAndRtf(const std::string& text, const std::string& rtf)
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-MessageAnswer QtMessageBox::show(const std::string& text, const std::string& title,
-                                 MessageButtons buttons, MessageIcon icon) {
+MessageAnswer QtMessageBox::present(const std::string& text, const std::string& title,
+                                    MessageButtons buttons, MessageIcon icon) {
     QMessageBox box(QApplication::activeWindow());
     box.setText(fromUtf8(text));
     box.setWindowTitle(title.empty() ? QCoreApplication::applicationName() : fromUtf8(title));
@@ -229,24 +229,18 @@ MessageAnswer QtMessageBox::show(const std::string& text, const std::string& tit
         box.setIcon(QMessageBox::Critical);
         break;
     }
-    // What a box closed without a button means: its "cancel" answer.
-    MessageAnswer closed = MessageAnswer::Ok;
     switch (buttons) {
     case MessageButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
-        closed = MessageAnswer::Ok;
         break;
     case MessageButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        closed = MessageAnswer::Cancel;
         break;
     case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        closed = MessageAnswer::No;
         break;
     case MessageButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        closed = MessageAnswer::Cancel;
         break;
     }
     // The hourglass of a long task is no pointer to answer a message with: the
@@ -265,7 +259,7 @@ MessageAnswer QtMessageBox::show(const std::string& text, const std::string& tit
     case QMessageBox::No:
         return MessageAnswer::No;
     default:
-        return closed;
+        return closedAnswer(buttons);
     }
 }
 

@@ -55,9 +55,9 @@ class QtClipboard : public Clipboard {
 };
 
 class QtMessageBox : public MessageBox {
-  public:
-    MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
-                       MessageIcon icon) override;
+  protected:
+    MessageAnswer present(const std::string& text, const std::string& title, MessageButtons buttons,
+                          MessageIcon icon) override;
 };
 
 class QtShell : public Shell {

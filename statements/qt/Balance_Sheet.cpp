@@ -11,6 +11,7 @@
 #include "statements/qt/statement_outputs.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/menu_access.h"
 
 #include <QAction>
 #include <QMenu>
@@ -19,7 +20,7 @@
 Balance_Sheet::Balance_Sheet(Book& book, RunTimeState& run, StatementHost host, QWidget* parent)
     : StatementFrame(book, run, std::move(host), parent) {
     setWindowTitle(stringText(136));
-    QMenu* file = MenuBar->addMenu(stringText(110));
+    QMenu* file = addMenuWithAccessKey(MenuBar, stringText(110));
     PrintToPrinter = file->addAction(stringText(157), this, [this] { printToPrinter(); });
     PrintToPrinter->setShortcut(QKeySequence("Ctrl+P"));
     CopyBalanceSheet = file->addAction(stringText(158), this, [this] { CopyBalanceSheet_Click(); });
@@ -27,7 +28,7 @@ Balance_Sheet::Balance_Sheet(Book& book, RunTimeState& run, StatementHost host, 
     file->addSeparator();
     SaveBal = file->addAction(stringText(159), this, [this] { SaveBal_Click(); });
     SaveBal->setShortcut(QKeySequence("Ctrl+S"));
-    QMenu* accounts = MenuBar->addMenu(stringText(156));
+    QMenu* accounts = addMenuWithAccessKey(MenuBar, stringText(156));
     USA = accounts->addAction(stringText(256));
     USA->setCheckable(true);
     connect(USA, &QAction::triggered, this, [this] { layOut(); });

@@ -20,6 +20,7 @@
 #include "toolkit/qt/amount_validator.h"
 #include "toolkit/qt/box_text.h"
 #include "toolkit/qt/field_events.h"
+#include "toolkit/qt/menu_access.h"
 #include "toolkit/qt/number_box.h"
 #include "toolkit/qt/print_command.h"
 
@@ -69,7 +70,7 @@ CashFlow::CashFlow(Book& book, RunTimeState& run, StatementHost host, QWidget* p
     const StatementBody body = addMenuBarAndCanvas(this);
     MenuBar = body.menuBar;
     Canvas = body.canvas;
-    QMenu* file = MenuBar->addMenu(stringText(156));
+    QMenu* file = addMenuWithAccessKey(MenuBar, stringText(156));
     SaveB = file->addAction(stringText(158), this, [this] { SaveB_Click(); });
     PrintCash = file->addAction(stringText(157), this, [this] { PrintCash_Click(); });
     EmalSt = file->addAction(stringText(319), this, [this] { EmalSt_Click(); });

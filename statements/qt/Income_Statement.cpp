@@ -11,6 +11,7 @@
 #include "statements/qt/statement_outputs.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/menu_access.h"
 
 #include <QAction>
 #include <QLabel>
@@ -22,7 +23,7 @@ Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost 
                                    QWidget* parent)
     : StatementFrame(book, run, std::move(host), parent) {
     setWindowTitle(stringText(134));
-    QMenu* file = MenuBar->addMenu(stringText(110));
+    QMenu* file = addMenuWithAccessKey(MenuBar, stringText(110));
     PrintToPrinter = file->addAction(stringText(157), this, [this] { printToPrinter(); });
     PrintToPrinter->setShortcut(QKeySequence("Ctrl+P"));
     CopyIncomeStatement =
@@ -31,7 +32,7 @@ Income_Statement::Income_Statement(Book& book, RunTimeState& run, StatementHost 
     file->addSeparator();
     SaveInc = file->addAction(stringText(159), this, [this] { SaveInc_Click(); });
     SaveInc->setShortcut(QKeySequence("Ctrl+S"));
-    QMenu* accounts = MenuBar->addMenu(stringText(156));
+    QMenu* accounts = addMenuWithAccessKey(MenuBar, stringText(156));
     SubAccounts = accounts->addAction(stringText(160));
     SubAccounts->setCheckable(true);
     connect(SubAccounts, &QAction::triggered, this, [this] { Form_Activate2(); });

@@ -10,6 +10,7 @@
 #include "statements/trial_balance_outputs.h"
 #include "toolkit/qt/CalanderForm.h"
 #include "toolkit/qt/TuvoVerticalScroll.h"
+#include "toolkit/qt/menu_access.h"
 
 #include <QAction>
 #include <QMenu>
@@ -18,12 +19,12 @@
 Trial_Balance::Trial_Balance(Book& book, RunTimeState& run, StatementHost host, QWidget* parent)
     : StatementFrame(book, run, std::move(host), parent) {
     setWindowTitle(stringText(154));
-    QMenu* file = MenuBar->addMenu(stringText(110));
+    QMenu* file = addMenuWithAccessKey(MenuBar, stringText(110));
     PrintAccount = file->addAction(stringText(157), this, [this] { printToPrinter(); });
     CopyTrialBalance = file->addAction(stringText(158), this, [this] { CopyTrialBalance_Click(); });
     file->addSeparator();
     SaveTrialBal = file->addAction(stringText(159), this, [this] { SaveTrialBal_Click(); });
-    QMenu* accounts = MenuBar->addMenu(stringText(156));
+    QMenu* accounts = addMenuWithAccessKey(MenuBar, stringText(156));
     DisplaySubAcc = accounts->addAction(stringText(160));
     DisplaySubAcc->setCheckable(true);
     connect(DisplaySubAcc, &QAction::triggered, this, [this] { DisplaySubAcc_Click(); });

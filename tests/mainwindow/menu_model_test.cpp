@@ -1,6 +1,7 @@
 #include "mainwindow/menu_model.h"
 
 #include "mainwindow/window_list.h"
+#include "toolkit/access_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,16 @@ TEST(MenuModel, TreeHoldsEveryMenuCommandOnceWithItsTextAndShortcut) {
     }
     EXPECT_EQ(captions,
               (std::vector<std::string>{"File", "Edit", "Display", "Settings", "Tools", "Help"}));
+    // A title's access key is its first letter no title before it took; a "&" of its own shows.
+    std::string taken;
+    for (const char* title : {"File", "Find", "F&F 1", "Fff", "1"}) {
+        const std::string marked = titleWithAccessKey(title, taken);
+        if (const char key = accessKeyOf(marked)) taken += key;
+        captions.push_back(marked);
+    }
+    EXPECT_EQ(std::vector<std::string>(captions.end() - 5, captions.end()),
+              (std::vector<std::string>{"&File", "F&ind", "F&&F 1", "Fff", "1"}));
+    EXPECT_EQ(taken, "fi");
     std::map<Command, int> seen;
     for (Command c : inMenus)
         ++seen[c];

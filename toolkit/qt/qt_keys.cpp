@@ -146,6 +146,13 @@ int keyAscii(const QKeyEvent* event) {
     return c >= 32 && c != 127 ? static_cast<int>(c) : 0;
 }
 
+bool typedWithAlt(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (!mods.testFlag(Qt::AltModifier) || mods.testFlag(Qt::ControlModifier)) return false;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).category() != QChar::Other_Control;
+}
+
 std::unique_ptr<QKeyEvent> keyPressFor(int ascii) {
     switch (ascii) {
     case keys::Backspace:

@@ -26,6 +26,9 @@ int shiftState(Qt::KeyboardModifiers modifiers);
 // 1 to 26 (Ctrl+V 22), Backspace 8, Enter 13, Esc 27; 0 when the key types
 // nothing (an editing key among them).
 int keyAscii(const QKeyEvent* event);
+// A key pressed with Alt (and without Ctrl, which with Alt may be the AltGr
+// of a keyboard) that would type a character: it is the menus' key.
+bool typedWithAlt(const QKeyEvent* event);
 // A key press that types `keyAscii`: what a text box gets when a host
 // replaced the character of a key press.
 std::unique_ptr<QKeyEvent> keyPressFor(int keyAscii);

@@ -92,6 +92,7 @@ struct ChartWindowTest : ::testing::Test {
 TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     ConfigAccounts* w = open();
     EXPECT_EQ(w->windowTitle(), "Account Settings...");
+    EXPECT_EQ(menuAccessKeys(w), "ah");
     EXPECT_EQ(w->Frame2->title(), "Accounts 1 To 14 :");
     EXPECT_EQ(w->RenameAccount[1]->text(), "Cash at Bank");
     EXPECT_EQ(w->Folio[0]->text(), "1");
@@ -232,6 +233,33 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
         list.push_back(t.str());
     EXPECT_EQ(list, (std::vector<std::string>{"Balance b/f", "Cash at Bank", "Accounts Payable",
                                               "Sales", "Petty Cash"}));
+
+    // An account typed by keys as a user does (its name, Tab, its number), and Copy All chosen
+    // from the menu by keys while the number is being typed in: nothing is told, the copy and
+    // the book hold the account.
+    for (const LocaleInfo& locale : typingLocales()) {
+        ScopedFakeServices local(locale);
+        ConfigAccounts* c = open();
+        QApplication::setActiveWindow(c);
+        widget_events::click(c, widget_events::inTop(c->RenameAccount[5], QPoint(30, 5)));
+        pressKey(c->RenameAccount[5], Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+        typeText(c->RenameAccount[5], "Travel");
+        pressKey(c->RenameAccount[5], Qt::Key_Tab, "\t");
+        ASSERT_EQ(QApplication::focusWidget(), c->Folio[5]);
+        settle(); // its 0 selected
+        typeText(c->Folio[5], "700");
+        pressKey(c->Folio[5], Qt::Key_A, "a", Qt::AltModifier);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (int down = 0; down < 5 && menu->activeAction() != c->Copy_All; ++down)
+            pressKey(menu, Qt::Key_Down);
+        pressKey(menu, Qt::Key_Return, "\r");
+        EXPECT_EQ(std::tuple(local.messages.texts(), book.AccountNumbers[5], book.AccountNames[5],
+                             local.clipboard.plain.find("700\tTravel") != std::string::npos),
+                  std::tuple(std::vector<std::string>{}, money("700"), "Travel", true))
+            << locale.name;
+        c->close();
+    }
 }
 
 TEST_F(ChartWindowTest, InsertDeleteStandardChartCopyAndPrint) {

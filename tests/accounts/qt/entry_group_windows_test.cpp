@@ -229,10 +229,11 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
                                       "\" only";
         EXPECT_EQ(
             std::tuple(typedPasted, box->text().toStdString(), l.book.RecurringLines[2].Amount,
-                       l.fakes.messages.lastText()),
+                       l.fakes.messages.texts()),
             std::tuple(std::pair(shown, shown), left, kept,
-                       pasteTold +
-                           (shown == left ? "" : "\n\"" + typed + "\" : Not a valid amount")));
+                       dialog_driving::toldAlone(
+                           pasteTold +
+                           (shown == left ? "" : "\n\"" + typed + "\" : Not a valid amount"))));
         EXPECT_EQ(dialog_driving::typedThenPasted(e->GroupLabels, e70, "x" + e70),
                   std::pair(e60, name))
             << locale.name;
@@ -252,10 +253,11 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         EXPECT_TRUE(l.fakes.messages.shown.empty());
         dialog_driving::pressKey(box, Qt::Key_Tab);
         EXPECT_EQ(std::tuple(box->text().toStdString(), l.book.RecurringLines[2].Amount,
-                             l.fakes.messages.lastText()),
+                             l.fakes.messages.texts()),
                   std::tuple(other.substr(0, 6) + "6", Currency::fromRaw(123456),
-                             "\"" + other.substr(0, 7) + "\" : Not a valid amount\n\"" +
-                                 other.substr(0, 6) + "67\" : Not an amount: at most 4 decimals"));
+                             dialog_driving::toldAlone(
+                                 "\"" + other.substr(0, 7) + "\" : Not a valid amount\n\"" +
+                                 other.substr(0, 6) + "67\" : Not an amount: at most 4 decimals")));
         // Down moves the grid under the box: the box is left first.
         const std::string half = comma ? "1.2" : "1,2";
         box->selectAll();
@@ -268,6 +270,32 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         dialog_driving::pressKey(e->Account_Name[2], Qt::Key_Tab);
         EXPECT_EQ(std::pair(e->Account_Name[2]->currentText(), l.fakes.messages.lastText()),
                   std::pair(account, std::string("&()#$%^!@ : This account does not exists...")));
+    }
+    // A new entry typed by keys as a user does, Tab from box to box, and the editor closed:
+    // nothing is told, and the group holds the entry.
+    for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
+        Desk g(locale);
+        g.openRow(1);
+        RecurringEntries* e = g.editor();
+        e->New_E->click();
+        focusAndType(e, e->Folio[0], "600");
+        for (const char* typed : {"", "500", "100", "", "500", "Office"}) {
+            dialog_driving::pressKey(QApplication::focusWidget(), Qt::Key_Tab, "\t");
+            dialog_driving::typeText(QApplication::focusWidget(), typed);
+        }
+        EXPECT_EQ(QApplication::focusWidget(), e->AccNote[1]);
+        e->close();
+        const std::vector<EntryLine>& group = g.book.EntryGroups[1];
+        ASSERT_GE(group.size(), 2u);
+        const auto kept = [](const EntryLine& l) {
+            return std::tuple(l.Side, l.AccountNumber, l.Amount, l.Details);
+        };
+        EXPECT_EQ(
+            std::tuple(kept(group[group.size() - 2]), kept(group.back()), g.fakes.messages.texts()),
+            std::tuple(std::tuple(Debit, money(600), money(500), std::string()),
+                       std::tuple(Credit, money(100), money(500), std::string("Office")),
+                       std::vector<std::string>{}))
+            << locale.name;
     }
 }
 

@@ -36,6 +36,7 @@ using dialog_driving::figuresCut;
 using dialog_driving::hungarianMarks;
 using dialog_driving::saveScreenshot;
 using dialog_driving::settle;
+using dialog_driving::toldAlone;
 
 // A key as the keyboard sends it: pressed in the box with the focus and
 // released in whichever box has the focus then.
@@ -144,17 +145,27 @@ TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
         type(t.CalAmount[0], typed);
         leave(t.CalAmount[0]);
         EXPECT_EQ(t.CalAmount[0]->text() + " " + t.TotalAmount->text(), left + " " + left);
-        EXPECT_EQ(local.messages.lastText(), told) << typed.toStdString();
+        EXPECT_EQ(local.messages.texts(), toldAlone(told)) << typed.toStdString();
     }
-    // The depreciation cost and the payroll rate, typed key by key and left.
-    const std::tuple<LocaleInfo, QString, QString, QString, std::string> figures[] = {
-        {monthFirstLocale(), "7.5", "7.5", "7.5", ""},
-        {monthFirstLocale(), "1.5,3", "1.53", "1.53", "\"1.5,\" : Not a valid amount"},
-        {monthFirstLocale(), "-7", "7", "-7", // the rate alone takes "-"
-         "\"-\" : Not an amount: type digits, \".\" and \",\" only"},
-        {decimalCommaLocale(), "7,5", "7,5", "7,5", ""},
-        {hungarianMarks(), "7.5", "7,5", "7,5", ""},
-        {hungarianMarks(), "31.12.2024", "31,122", "31,12", "\"31,12,\" : Not a valid amount"}};
+    // The depreciation cost and the payroll rate, typed key by key and left: every message the
+    // two boxes show, in order (a key refused as typed, then a figure taken otherwise on leaving).
+    const std::string notValid = "\"1.5,\" : Not a valid amount",
+                      notTwice = "\"31,12,\" : Not a valid amount";
+    const std::tuple<LocaleInfo, QString, QString, QString, std::vector<std::string>> figures[] = {
+        {monthFirstLocale(), "7.5", "7.5", "7.5", {}},
+        {monthFirstLocale(), "1.5,3", "1.53", "1.53", {notValid, notValid}},
+        {monthFirstLocale(),
+         "-7",
+         "7",
+         "-7", // the rate alone takes "-"
+         {"\"-\" : Not an amount: type digits, \".\" and \",\" only"}},
+        {decimalCommaLocale(), "7,5", "7,5", "7,5", {}},
+        {hungarianMarks(), "7.5", "7,5", "7,5", {}},
+        {hungarianMarks(),
+         "31.12.2024",
+         "31,122",
+         "31,12",
+         {notTwice, "\"31,122024\" is taken as 31,122", notTwice}}};
     for (const auto& [locale, typed, cost, rate, told] : figures) {
         ScopedFakeServices local(locale);
         Depreciation d(Book{});
@@ -167,7 +178,7 @@ TEST(CalculatorWindows, TabAndShiftTabLeaveEveryAmountBox) {
             shown << box->text();
         }
         EXPECT_EQ(shown, QStringList({cost, rate})) << typed.toStdString();
-        EXPECT_EQ(local.messages.lastText(), told) << typed.toStdString();
+        EXPECT_EQ(local.messages.texts(), told) << typed.toStdString();
     }
 }
 
@@ -181,6 +192,7 @@ TEST(TapeCalculatorWindow, TakesKeysScrollsAndPastesEntryText) {
     ASSERT_GE(lastRow, 3);
     EXPECT_FALSE(w.CalAmount[lastRow + 1]->isVisible());
     EXPECT_TRUE(w.TotalAmount->y() >= w.CalAmount[lastRow]->y() + 20);
+    EXPECT_EQ(dialog_driving::menuAccessKeys(&w), "eds");
     w.CalAmount[0]->setFocus();
     settle();
 
@@ -485,6 +497,28 @@ TEST(PayRollWindow, FieldsNormaliseOnLeavingAndRecompute) {
     w.PayDe[5][2]->clear();
     typeInto(w.PayDe[5][2], "922337203685478"); // the last digit would pass the largest amount
     EXPECT_EQ(w.PayDe[5][2]->text(), "92233720368547");
+
+    // A period typed by keys as a user does, Tab from box to box: nothing is told.
+    for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
+        ScopedFakeServices local(locale);
+        PayRoll p("$ :", "");
+        p.show();
+        p.activateWindow();
+        settle();
+        p.PaySt[0]->setFocus();
+        for (const char* typed : {"8:00", "17:00", "0:30", "", "20"}) {
+            qobject_cast<QLineEdit*>(QApplication::focusWidget())->selectAll();
+            type(&p, typed);
+            key(&p, Qt::Key_Tab, "\t");
+        }
+        EXPECT_EQ(std::tuple(p.PaySt[0]->text(), p.PayEnd[0]->text(), p.PayTotal[0]->text(),
+                             p.PayGross[0]->text(), local.messages.texts()),
+                  std::tuple("08:00 am", "05:00 pm", "08:30",
+                             QString(locale.decimalMark == "," ? "170,00" : "170.00"),
+                             std::vector<std::string>{}))
+            << locale.name;
+        EXPECT_EQ(QApplication::focusWidget(), p.PayGross[0]);
+    }
 }
 
 // In three fonts and locales every figure box of the calculators shows the

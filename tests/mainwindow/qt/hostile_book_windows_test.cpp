@@ -340,9 +340,11 @@ class FailingClose : public QWidget {
 class MessageWithFailureBehind : public ScriptedMessageBox {
   public:
     QWidget* failing = nullptr;
-    MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
-                       MessageIcon icon) override {
-        const MessageAnswer answer = ScriptedMessageBox::show(text, title, buttons, icon);
+
+  protected:
+    MessageAnswer present(const std::string& text, const std::string& title, MessageButtons buttons,
+                          MessageIcon icon) override {
+        const MessageAnswer answer = ScriptedMessageBox::present(text, title, buttons, icon);
         if (failing) click(failing);
         return answer;
     }

@@ -147,6 +147,8 @@ TEST(LedgerWindows, DisplayCommandsOpenTheirWindowsWithCaptionAndColour) {
         EXPECT_TRUE(opened->isVisible());
         EXPECT_EQ(opened->windowTitle().toStdString(), c.caption);
         EXPECT_EQ(background(opened), c.reconcile ? reconciled : plain);
+        EXPECT_EQ(dialog_driving::menuAccessKeys(opened),
+                  qobject_cast<Report*>(opened) ? "fa" : "f");
         if (auto* j = qobject_cast<GeneralJournal*>(opened)) {
             EXPECT_EQ(j->ReconcileMode, c.reconcile);
             EXPECT_EQ(j->JJournal->BackColor(), c.reconcile ? 0xFFE0E0u : 0xC0FFFFu);

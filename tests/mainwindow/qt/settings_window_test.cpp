@@ -51,6 +51,7 @@ TEST_F(SettingsWindowTest, OpeningWritesNothingAndKeepsTheStoredFont) {
         w.show();
         QApplication::processEvents();
         EXPECT_EQ(w.windowTitle(), "Account File Setting...");
+        EXPECT_EQ(dialog_driving::menuAccessKeys(&w), "h");
         EXPECT_EQ(w.Combo2->currentText(), "A Face This Machine Lacks");
         EXPECT_EQ(w.Combo1->currentText(), "Greek");
         EXPECT_EQ(w.Bname->text(), "Harbour Traders");

@@ -24,16 +24,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
-// From Qt's own test keyboard: a real key press offers itself to the
-// shortcuts of the active window before the focused control sees it.
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
-                                               Qt::KeyboardModifiers mods,
-                                               const QString& text = QString(),
-                                               bool autorep = false, ushort count = 1);
+// Qt's own test keyboard (QTest) offers a real key press to the shortcuts of the
+// active window before the focused control sees it: qt_sendShortcutOverrideEvent.
 
 using namespace entry_books;
 using main_window_driving::click;
@@ -56,15 +54,22 @@ void openThreeEntries(TAcount& w) {
     QApplication::processEvents();
 }
 
-// A key pressed and released where the focus is, shortcuts first.
+// Where the keyboard's keys go: to an open menu or list, if any, else to the focus.
+QWidget* keyTarget() {
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup) return QApplication::focusWidget();
+    return popup->focusWidget() ? popup->focusWidget() : popup;
+}
+
+// A key pressed and released where the keys go, shortcuts first.
 void pressKey(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {}) {
-    QWidget* to = QApplication::focusWidget();
+    QWidget* to = keyTarget();
     ASSERT_NE(to, nullptr);
     if (qt_sendShortcutOverrideEvent(to, 0, key, mods, text)) return; // a shortcut took it
     QKeyEvent press(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(to, &press);
     QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(QApplication::focusWidget(), &release);
+    if (QWidget* at = keyTarget()) QApplication::sendEvent(at, &release);
 }
 
 void typeText(const QString& text) {
@@ -303,8 +308,8 @@ TEST_F(TAcountEditing, AmountBoxRefusesLettersAndPastedNegativesKeepingTheStored
             if (said.find(" : Not ") == std::string::npos) said = earlier;
         const EntryLine& line = v.book().EntryLines[v.debitRowLine(0)];
         EXPECT_EQ(std::tuple(box->text().toStdString(), amount ? line.Amount : line.AccountNumber,
-                             said, said.empty() || statusIsRed(v)),
-                  std::tuple(left, kept, told, true))
+                             said, said.empty() || statusIsRed(v), local.messages.texts()),
+                  std::tuple(left, kept, told, true, std::vector<std::string>{})) // in red alone
             << locale.name << " " << typed;
     }
 }
@@ -623,4 +628,85 @@ TEST_F(TAcountEditing, HelpModeShowsTheFieldsHelpInsteadOfActing) {
     click(w.Reconcile[1]);
     EXPECT_EQ(w.book().EntryLines[4].Reconciled, 0);
     EXPECT_TRUE(w.Reconcile[1]->isHidden());
+}
+
+TEST(TAcountTyping, AnEntryTypedByKeysAndSavedFromTheMenuTellsNothingAndIsSavedAsShown) {
+    // The menu's Save by Alt and its letter, by Alt and the arrows, and by the mouse.
+    const std::function<void(TAcount&)> saves[] = {
+        [](TAcount&) {
+            pressKey(Qt::Key_F, Qt::AltModifier, "f");
+            pressKey(Qt::Key_Down);
+            pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+        },
+        [](TAcount&) {
+            pressKey(Qt::Key_Alt, Qt::AltModifier);
+            for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+                pressKey(key);
+        },
+        [](TAcount& v) {
+            QMenuBar* bar = v.menuBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              bar->actionGeometry(bar->actions()[0]).center());
+            auto* file = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(file, nullptr);
+            QTest::mouseClick(file, Qt::LeftButton, {},
+                              file->actionGeometry(v.action(Command::SaveFile)).center());
+        }};
+    for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
+        for (std::size_t way = 0; way < std::size(saves); ++way) {
+            SCOPED_TRACE(locale.name + ", Save chosen in way " + std::to_string(way));
+            testing_support::TempDir dir;
+            const std::string path = (dir / "typed.acc").string();
+            ScopedFakeServices fakes(locale);
+            {
+                TAcount first;
+                openThreeEntries(first);
+                ASSERT_TRUE(writeBookFile(path, first.book(), nullptr).ok());
+            }
+            TAcount v(path);
+            v.show();
+            v.openCommandLineBook();
+            QApplication::setActiveWindow(&v);
+            v.activateWindow();
+            QApplication::processEvents();
+            pressKey(Qt::Key_N, Qt::ControlModifier);
+            ASSERT_EQ(QApplication::focusWidget(), v.JournalID);
+            pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
+            typeText("inv-7");
+            // Click the date, type it, then Tab through every box of the entry line.
+            const auto dateOf = [&](int year, int month, int day) { // the book's style, no blanks
+                const double date = Tmain::DayNumber(year, month, day);
+                return QString::fromStdString(
+                           Tmain::FormatDateStyle(date, v.book().DateStyle, locale))
+                    .remove(' ');
+            };
+            const auto typeDate = [&](const QString& date) {
+                QTest::mouseClick(v.Datetext->textBox(), Qt::LeftButton);
+                pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
+                typeText(date);
+            };
+            typeDate(dateOf(2024, 12, 31));
+            for (const char* typed : {"100", "", "250", "400", "", "250", "Sale"}) {
+                pressKey(Qt::Key_Tab);
+                typeText(typed);
+            }
+            // The date typed again, and the menu chosen while it is being typed in.
+            typeDate(dateOf(2025, 1, 15));
+            saves[way](v);
+            EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{});
+            EXPECT_FALSE(v.BookChanged());
+            const BookReadResult saved = readBookFile(path, {}, nullptr);
+            ASSERT_TRUE(saved.ok());
+            ASSERT_EQ(saved.book.LastEntryLine(), 7);
+            const double jan15 = Tmain::DayNumber(2025, 1, 15);
+            const auto kept = [](const EntryLine& l) {
+                return std::tuple(l.Date, l.AccountNumber, l.Amount, l.Details);
+            };
+            EXPECT_EQ(kept(saved.book.EntryLines[6]),
+                      std::tuple(jan15, money(100), money(250), ""));
+            EXPECT_EQ(kept(saved.book.EntryLines[7]),
+                      std::tuple(jan15, money(400), money(250), "Sale"));
+            EXPECT_EQ(saved.book.EntryIds[7].shown(), "INV-7");
+        }
+    }
 }

@@ -57,7 +57,8 @@ class DefaultLocaleGuard {
 
 // Shows a box through the service while `act` handles it once it is up.
 MessageAnswer answerBox(const std::function<void(QMessageBox*)>& act, MessageButtons buttons,
-                        const std::string& title = "") {
+                        const std::string& title = "",
+                        const std::string& text = "Do you want to exit without saving ?") {
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -68,8 +69,7 @@ MessageAnswer answerBox(const std::function<void(QMessageBox*)>& act, MessageBut
     });
     poll.start();
     QtMessageBox messages;
-    return messages.show("Do you want to exit without saving ?", title, buttons,
-                         MessageIcon::Question);
+    return messages.show(text, title, buttons, MessageIcon::Question);
 }
 
 QAbstractButton* buttonOf(QMessageBox* box, QMessageBox::StandardButton which) {
@@ -258,6 +258,15 @@ TEST(QtServices, MessageBoxMapsButtonsAndAnswers) {
               MessageAnswer::Cancel);
     EXPECT_EQ(answerBox([](QMessageBox* box) { box->reject(); }, MessageButtons::YesNo),
               MessageAnswer::No);
+    // A box without text is never shown: the answer is the box closed.
+    bool emptyShown = false;
+    const auto shownThenClosed = [&](QMessageBox* box) {
+        emptyShown = true;
+        box->reject();
+    };
+    EXPECT_EQ(answerBox(shownThenClosed, MessageButtons::YesNo, "Save", ""), MessageAnswer::No);
+    EXPECT_EQ(answerBox(shownThenClosed, MessageButtons::Ok, "", ""), MessageAnswer::Ok);
+    EXPECT_FALSE(emptyShown);
     // A button the kind of box lacks is never offered.
     bool hadCancel = true;
     answerBox(

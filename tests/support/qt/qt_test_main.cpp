@@ -1,7 +1,8 @@
 // main() of the window tests: the program's own application object (its
-// guard around every event included), offscreen, in the tests' own fonts,
-// around GoogleTest.
+// guard around every event included) and its rule that Alt types nothing into
+// a text box, offscreen, in the tests' own fonts, around GoogleTest.
 #include "platform/qt/guarded_application.h"
+#include "toolkit/qt/alt_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
           "LANGUAGE", "LW_PDF_OUTPUT"})
         unsetenv(name);
     GuardedApplication app(argc, argv);
+    keepAltKeysFromTextBoxes(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -14,8 +14,10 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QString>
 #include <QStyle>
@@ -40,14 +42,31 @@ inline void pressKey(QWidget* w, int key, const QString& text = QString(),
     QApplication::sendEvent(w, &release);
 }
 
+// `c` pressed with Alt held in the line edit or editable combo `box` (`edit` its text box). A
+// menu the key opens (the box left for it) is closed, and the box has the focus, caret and
+// selection it had before. True when a menu opened.
+inline bool pressWithAlt(QWidget* box, QLineEdit* edit, QChar c) {
+    const int start = edit->selectionStart(), length = int(edit->selectedText().size()),
+              caret = edit->cursorPosition();
+    const char16_t key = c.toUpper().unicode(); // "ÿ" and "µ" are keys of their own
+    pressKey(box, key <= 0xFF ? key : c.unicode(), QString(c), Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu) {
+        menu->close();
+        box->setFocus();
+    }
+    start >= 0 ? edit->setSelection(start, length) : edit->setCursorPosition(caret);
+    return menu;
+}
+
 inline void typeText(QWidget* w, const std::string& text) {
     for (QChar c : QString::fromStdString(text))
         pressKey(w, c.toUpper().unicode(), QString(c));
 }
 
 // Types each Latin-1 character a keyboard types, and "€", alone into the emptied line edit or
-// editable combo `box`; returns those it took (in either case, before a completion's selection)
-// otherwise than `allowed` (empty: any) says.
+// editable combo `box`, first with Alt held (which types none); returns those it took (in either
+// case, before a completion's selection) otherwise than `allowed` (empty: any) says.
 inline std::string charactersMistaken(QWidget* box, const std::function<bool(QChar)>& allowed) {
     auto* combo = qobject_cast<QComboBox*>(box);
     QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(box);
@@ -55,8 +74,15 @@ inline std::string charactersMistaken(QWidget* box, const std::function<bool(QCh
     for (char16_t code = 0x20; code <= 0x100; ++code) {
         const QChar c = code == 0x100 ? QChar(0x20AC) : QChar(code); // "€" after "ÿ"
         if (code >= 0x7F && code < 0xA0) continue;                   // no key types these
-        box->setFocus();
-        combo ? combo->setEditText(QString()) : edit->clear();
+        const auto emptied = [&] {
+            box->setFocus();
+            combo ? combo->setEditText(QString()) : edit->clear();
+        };
+        emptied();
+        if (pressWithAlt(box, edit, c))
+            emptied(); // the menu of that letter opened
+        else if (!edit->text().isEmpty())
+            mistaken += c;                          // typed with Alt
         const char16_t key = c.toUpper().unicode(); // "ÿ" and "µ" are keys of their own
         pressKey(box, key <= 0xFF ? key : c.unicode(), QString(c));
         const QString took =
@@ -76,13 +102,31 @@ inline LocaleInfo hungarianMarks() {
     return hungarian;
 }
 
+// The messages a typed-box row expects shown, all of them: `told` alone, none for "".
+inline std::vector<std::string> toldAlone(const std::string& told) {
+    return told.empty() ? std::vector<std::string>{} : std::vector<std::string>{told};
+}
+
+// The letters (lower case) of the access keys of the menus on `window`'s menu bar, in order; "?"
+// for a menu without one.
+inline std::string menuAccessKeys(QWidget* window) {
+    std::string letters;
+    for (const QAction* title : window->findChild<QMenuBar*>()->actions())
+        if (title->menu()) {
+            const QString key = QKeySequence::mnemonic(title->text()).toString().toLower();
+            letters += key.isEmpty() ? "?" : key.right(1).toStdString();
+        }
+    return letters;
+}
+
 // The locales a box is typed in: de_DE, hu_HU and en_US.
 inline std::vector<LocaleInfo> typingLocales() {
     return {decimalCommaLocale(), hungarianMarks(), monthFirstLocale()};
 }
 
 // What the emptied line edit or editable combo `box` shows once `typed` was typed into it key by
-// key, and then once `pasted` was pasted over all of it by Ctrl+V.
+// key (each key first with Alt held, which types nothing), and then once `pasted` was pasted over
+// all of it by Ctrl+V.
 inline std::pair<std::string, std::string> typedThenPasted(QWidget* box, const std::string& typed,
                                                            const std::string& pasted) {
     auto* combo = qobject_cast<QComboBox*>(box);
@@ -90,7 +134,10 @@ inline std::pair<std::string, std::string> typedThenPasted(QWidget* box, const s
     box->setFocus();
     edit->selectAll();
     pressKey(box, Qt::Key_Backspace);
-    typeText(box, typed);
+    for (QChar c : QString::fromStdString(typed)) {
+        pressWithAlt(box, edit, c);
+        pressKey(box, c.toUpper().unicode(), QString(c));
+    }
     const std::string shown = edit->text().toStdString();
     QGuiApplication::clipboard()->setText(QString::fromStdString(pasted));
     edit->selectAll();
