@@ -205,8 +205,9 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
     launchers.tapeCalculator = [](TAcount&) -> QWidget* { return new Rolling_Caculator(); };
     launchers.depreciation = [](TAcount& main) -> QWidget* {
         auto* w = new Depreciation(main.book());
-        // It reads the main window's book: it goes when the main window goes.
-        QObject::connect(&main, &QObject::destroyed, w, [w] { delete w; });
+        // It reads the main window's book: it goes when the main window goes,
+        // before the book does.
+        QObject::connect(&main, &TAcount::leaving, w, [w] { delete w; });
         return w;
     };
     launchers.payroll = [](TAcount& main) -> QWidget* {

@@ -118,6 +118,16 @@ TEST_F(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook
              f.messages.answers.push_back(MessageAnswer::No);
              w.close();
          }},
+        // The window then goes with the search window open, whose box asks
+        // the main window what it holds until the box is gone.
+        {"Ctrl+F, then the close box",
+         [](TAcount& w, ScopedFakeServices& f) {
+             w.DebitAccName[0]->hidePopup();
+             pressKey(Qt::Key_F, Qt::ControlModifier);
+             ASSERT_TRUE(w.searchWindow && w.searchWindow->isVisible());
+             f.messages.answers.push_back(MessageAnswer::No);
+             w.close();
+         }},
         {"Exit",
          [](TAcount& w, ScopedFakeServices& f) {
              f.messages.answers.push_back(MessageAnswer::No);
