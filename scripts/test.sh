@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(jobs_wanted)
 case ${LW_SANITIZE:-0} in
 0) options=(-DLW_SANITIZE=OFF) default_build=$root/build ;;
-1) options=(-DLW_SANITIZE=ON -DLW_BUILD_BENCH=OFF) default_build=$root/build-sanitize ;;
+1) options=(-DLW_SANITIZE=ON) default_build=$root/build-sanitize ;;
 *)
     echo "LW_SANITIZE must be 1 (or 0), not '$LW_SANITIZE'" >&2
     exit 1
