@@ -23,7 +23,8 @@ FittedText fitTypedText(std::string_view before, std::string_view after, std::si
         const std::size_t most = std::min(caret, before.size() - tail.size());
         while (start < most && before[start] == after[start])
             ++start;
-        while (start > 0 && isContinuation(after[start]))
+        // The end of `after` is a character's boundary: no byte is read past it.
+        while (start > 0 && start < after.size() && isContinuation(after[start]))
             --start;
     } else {
         tail = {};

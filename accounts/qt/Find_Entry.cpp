@@ -29,9 +29,11 @@ Find_Entry::Find_Entry(SearchHost host, QWidget* owner)
     // the box's list, never completed into what is typed, nor put in its
     // place by Enter (a list holding it in another case).
     Text1->setCompleter(nullptr);
-    holdToBytes(Text1->lineEdit(), [this]() -> std::size_t {
-        const bool references = host_.searchesReferences && host_.searchesReferences();
-        return references ? EntryId{}.bytes.size() : std::numeric_limits<std::size_t>::max();
+    // The box outlives this window's members (it goes with the window's
+    // children): its limit holds a copy of the host's question, not this.
+    holdToBytes(Text1->lineEdit(), [references = host_.searchesReferences]() -> std::size_t {
+        return references && references() ? EntryId{}.bytes.size()
+                                          : std::numeric_limits<std::size_t>::max();
     });
     Text1->setDuplicatesEnabled(true);
     Text1->setMinimumWidth(260);

@@ -90,9 +90,17 @@ TAcount::TAcount(const std::string& commandLine, QWidget* parent)
 TAcount::~TAcount() {
     if (auto* app = dynamic_cast<GuardedApplication*>(QCoreApplication::instance()))
         app->removeBookView(this);
-    // The controls go while the book they edit is still here, and nothing
+    // What reads the book goes while the book is still here: first the
+    // windows tied to this one without being its own, then its own windows
+    // (with the hooks they hold into it), then its controls; and nothing
     // they report on their way out (a lost focus) is an edit.
+    emit leaving();
     ++applying_;
+    std::vector<QPointer<QWidget>> owned;
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isWindow()) owned.emplace_back(w);
+    for (const QPointer<QWidget>& w : owned)
+        delete w.data(); // null when an earlier one took it along
     delete centralWidget();
     helpMode().removeListener(helpListener_);
     if (helpMode().isOn()) helpMode().end();

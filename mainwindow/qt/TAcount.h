@@ -253,6 +253,9 @@ class TAcount : public QMainWindow {
   signals:
     // A new entry is shown (the scroller's Change handled).
     void entryShown();
+    // The window is going, its book still whole: a window that reads the
+    // book without being owned by this one goes now.
+    void leaving();
 
   protected:
     void closeEvent(QCloseEvent* e) override;

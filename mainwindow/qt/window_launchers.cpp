@@ -113,6 +113,13 @@ QWidget* computedStatement(TAcount& main, const std::function<void(Statement&)>&
     return w.release();
 }
 
+// `w`, a window without owner, deleted as the main window goes, while the
+// main window's book is still whole.
+QWidget* goingWithMain(TAcount& main, QWidget* w) {
+    QObject::connect(&main, &TAcount::leaving, w, [w] { delete w; });
+    return w;
+}
+
 } // namespace
 
 // Each subsystem's windows are added here as they are built, e.g.
@@ -203,16 +210,16 @@ void installWindowLaunchers(WindowLaunchers& launchers) {
         };
         return groups;
     };
-    // The calculators: modeless windows without owner.
-    launchers.tapeCalculator = [](TAcount&) -> QWidget* { return new Rolling_Caculator(); };
+    // The calculators: modeless windows without owner, that go when the main
+    // window goes (the depreciation calculator reads its book).
+    launchers.tapeCalculator = [](TAcount& main) -> QWidget* {
+        return goingWithMain(main, new Rolling_Caculator());
+    };
     launchers.depreciation = [](TAcount& main) -> QWidget* {
-        auto* w = new Depreciation(main.book());
-        // It reads the main window's book: it goes when the main window goes.
-        QObject::connect(&main, &QObject::destroyed, w, [w] { delete w; });
-        return w;
+        return goingWithMain(main, new Depreciation(main.book()));
     };
     launchers.payroll = [](TAcount& main) -> QWidget* {
-        return new PayRoll(main.currencyLabel, main.book().FontName.str());
+        return goingWithMain(main, new PayRoll(main.currencyLabel, main.book().FontName.str()));
     };
 
     // The statements: each computes before it is shown; owned by the main

@@ -14,6 +14,7 @@
 #include "hand_made_books.h"
 #include "platform/fake/fake_services.h"
 #include "resources/string_table.h"
+#include "support/failing_allocations.h"
 #include "support/test_paths.h"
 
 #include <csignal>
@@ -21,7 +22,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,20 +68,6 @@ std::vector<std::pair<std::string, std::function<ReadOutcome(const fs::path&)>>>
              return ReadOutcome{r.error, r.message};
          }},
     };
-}
-
-// Bytes of memory the process has mapped now.
-std::uint64_t mappedBytes() {
-    std::ifstream statm("/proc/self/statm");
-    std::uint64_t pages = 0;
-    statm >> pages;
-    return pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
-}
-
-// Leaves the process `margin` bytes more than it has mapped.
-void limitMemory(std::uint64_t margin) {
-    const rlimit limit{mappedBytes() + margin, RLIM_INFINITY};
-    ::setrlimit(RLIMIT_AS, &limit);
 }
 
 Book bookOfLines(int entries) {
@@ -178,12 +164,13 @@ TEST(OddFiles, TheTextReadersReportRunningOutOfMemoryAndTheWritersNeedLittle) {
     const std::string csv = formatBookCsv(big, dayFirstLocale(), nullptr);
     TempDir dir;
     const std::string outOfMemory = strings::text(309);
-    // Each runs in a child whose memory is cut short; it exits 0 when the
-    // reader reported the lack of memory instead of ending, or the writer wrote.
+    // Each runs in a child that may take 4 MB more, no further; it exits 0
+    // when the reader reported the lack of memory instead of ending, or the
+    // writer wrote.
     auto reportsLowMemory = [&](const std::function<bool()>& run) {
         EXPECT_EXIT(
             {
-                limitMemory(4 << 20);
+                failing_allocations::bytesLeft = 4 << 20;
                 std::exit(run() ? 0 : 1);
             },
             testing::ExitedWithCode(0), "");

@@ -1,11 +1,14 @@
 // A replacement of the global operator new that makes allocations fail on
 // purpose, for the tests of what the program does when memory runs short.
-// It replaces operator new for the whole executable: include it in exactly
-// one source file of a test. Every request passes through until a test arms
-// one of the two triggers.
+// It replaces every plain, array and nothrow form of operator new and delete
+// for the whole executable (each pair takes from malloc() and gives back to
+// free(), also under AddressSanitizer, which would otherwise keep the forms
+// not replaced): include it in exactly one source file of a test. Every
+// request passes through until a test arms one of the triggers.
 #pragma once
 
 #include <dlfcn.h>
+#include <malloc.h>
 
 #include <atomic>
 #include <cstdint>
@@ -28,6 +31,10 @@ inline bool failed = false;
 // made to survive an exception half way through their own work.
 inline bool ownCodeOnly = false;
 
+// While 0 or above, the bytes that allocations may still take, as in a
+// process whose memory is capped: what is given back adds to it.
+inline std::atomic<std::int64_t> bytesLeft{-1};
+
 inline bool askedByQt(const void* caller) {
     static const void* callers[4096]{}; // the answers kept, by caller
     static bool byQt[4096]{};
@@ -38,6 +45,39 @@ inline bool askedByQt(const void* caller) {
     return byQt[k];
 }
 
+// Memory for a request of `caller`, or bad_alloc when a trigger refuses it.
+inline void* allocate(std::size_t size, const void* caller) {
+    if (size >= refuseFrom.load(std::memory_order_relaxed)) throw std::bad_alloc();
+    if (failIn >= 0 && !(ownCodeOnly && askedByQt(caller)) && failIn-- == 0) {
+        failed = true;
+        throw std::bad_alloc();
+    }
+    const std::int64_t left = bytesLeft.load(std::memory_order_relaxed);
+    if (left >= 0 && size > static_cast<std::uint64_t>(left)) throw std::bad_alloc();
+    void* p = std::malloc(size ? size : 1);
+    if (!p) throw std::bad_alloc();
+    if (left >= 0) {
+        const auto taken = static_cast<std::int64_t>(malloc_usable_size(p));
+        bytesLeft.store(left > taken ? left - taken : 0, std::memory_order_relaxed);
+    }
+    return p;
+}
+
+inline void release(void* p) noexcept {
+    if (p && bytesLeft.load(std::memory_order_relaxed) >= 0)
+        bytesLeft.fetch_add(static_cast<std::int64_t>(malloc_usable_size(p)),
+                            std::memory_order_relaxed);
+    std::free(p);
+}
+
+inline void* allocateOrNull(std::size_t size, const void* caller) noexcept {
+    try {
+        return allocate(size, caller);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 } // namespace failing_allocations
 
 #pragma GCC diagnostic push
@@ -45,20 +85,34 @@ inline bool askedByQt(const void* caller) {
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
 void* operator new(std::size_t size) {
-    using namespace failing_allocations;
-    if (size >= refuseFrom.load(std::memory_order_relaxed)) throw std::bad_alloc();
-    if (failIn >= 0 && !(ownCodeOnly && askedByQt(__builtin_return_address(0))) && failIn-- == 0) {
-        failed = true;
-        throw std::bad_alloc();
-    }
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
+    return failing_allocations::allocate(size, __builtin_return_address(0));
+}
+void* operator new[](std::size_t size) {
+    return failing_allocations::allocate(size, __builtin_return_address(0));
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return failing_allocations::allocateOrNull(size, __builtin_return_address(0));
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return failing_allocations::allocateOrNull(size, __builtin_return_address(0));
 }
 void operator delete(void* p) noexcept {
-    std::free(p);
+    failing_allocations::release(p);
+}
+void operator delete[](void* p) noexcept {
+    failing_allocations::release(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
+    failing_allocations::release(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    failing_allocations::release(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    failing_allocations::release(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    failing_allocations::release(p);
 }
 
 #pragma GCC diagnostic pop

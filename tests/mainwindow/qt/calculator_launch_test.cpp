@@ -50,6 +50,18 @@ TEST(CalculatorLaunch, ToolsMenuAndToolbarOpenTheCalculators) {
     for (auto& win : w.PayrollWindows.windows())
         if (win) win->close();
     QApplication::processEvents();
+
+    // Those left open, without owner, go with the main window that opened them.
+    std::vector<QPointer<QWidget>> left;
+    {
+        TAcount v;
+        v.show();
+        for (Command c : {Command::RollingCalculator, Command::PayCalc, Command::Depreciation})
+            main_window_driving::run(v, c);
+        left = {v.CalculatorWindows[0], v.PayrollWindows[0], v.depreciationWindow};
+    }
+    for (const QPointer<QWidget>& calculator : left)
+        EXPECT_TRUE(calculator.isNull());
 }
 
 } // namespace

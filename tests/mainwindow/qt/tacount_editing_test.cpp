@@ -2,6 +2,7 @@
 // boxes, its buttons clicked, its shortcuts pressed, as a user would.
 #include "mainwindow/qt/TAcount.h"
 
+#include "accounts/qt/Find_Entry.h"
 #include "book/book_file.h"
 #include "book/tmain.h"
 #include "book/typed_input.h"
@@ -122,6 +123,19 @@ TEST_F(TAcountEditing, ATypedFieldIsStoredOnEveryPathThatLeavesTheEntryOrTheBook
          [](TAcount& w, ScopedFakeServices& f) {
              f.messages.answers.push_back(MessageAnswer::No);
              w.close();
+         }},
+        // The window then goes (at the end of the row) with the search box in
+        // use, which asks the main window how much it takes until it is gone.
+        {"Ctrl+F, then the close box",
+         [](TAcount& w, ScopedFakeServices& f) {
+             w.DebitAccName[0]->hidePopup();
+             pressKey(Qt::Key_F, Qt::ControlModifier);
+             f.messages.answers.push_back(MessageAnswer::No);
+             w.close();
+             auto* search = qobject_cast<Find_Entry*>(w.searchWindow.data());
+             ASSERT_TRUE(search && search->isVisible());
+             QApplication::setActiveWindow(search);
+             search->Text1->setFocus();
          }},
         {"Exit",
          [](TAcount& w, ScopedFakeServices& f) {
