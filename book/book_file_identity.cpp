@@ -8,9 +8,13 @@ namespace fs = std::filesystem;
 
 namespace {
 std::mutex bookFileLock;
-fs::path& bookFile() {
-    static fs::path path;
-    return path;
+struct OpenBookFile {
+    fs::path path;
+    std::function<void()> writtenOver;
+};
+OpenBookFile& bookFile() {
+    static OpenBookFile file;
+    return file;
 }
 } // namespace
 
@@ -23,14 +27,23 @@ bool sameFile(const fs::path& a, const fs::path& b) {
     return !unknownA && !unknownB && whereA == whereB;
 }
 
-void setOpenBookFile(const fs::path& path) {
+void setOpenBookFile(const fs::path& path, std::function<void()> writtenOver) {
     const std::lock_guard<std::mutex> hold(bookFileLock);
-    bookFile() = path;
+    bookFile() = {path, std::move(writtenOver)};
 }
 
 fs::path openBookFile() {
     const std::lock_guard<std::mutex> hold(bookFileLock);
-    return bookFile();
+    return bookFile().path;
+}
+
+void fileWrittenInPlace(const fs::path& written) {
+    OpenBookFile book;
+    {
+        const std::lock_guard<std::mutex> hold(bookFileLock);
+        book = bookFile(); // told unlocked: the keeper sets its file again
+    }
+    if (book.writtenOver && sameFile(written, book.path)) book.writtenOver();
 }
 
 fs::path openBookFileBehind(const fs::path& target) {

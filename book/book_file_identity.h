@@ -7,14 +7,21 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 // True when `a` and `b` lead to the same file: the same device and inode
 // once every link is followed; where either is not there, the same place.
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
-// The file the open book was last read from or saved to (empty: none).
-void setOpenBookFile(const std::filesystem::path& path);
+// The file the open book was last read from or saved to (empty: none), and
+// what its keeper does once another file stands in its place.
+void setOpenBookFile(const std::filesystem::path& path, std::function<void()> writtenOver = {});
 std::filesystem::path openBookFile();
+
+// Every file written is told here once it is in place (an export, a printout,
+// another form of the book, the book itself): where it now stands in the
+// open book's file's place, that file's writtenOver is called.
+void fileWrittenInPlace(const std::filesystem::path& written);
 
 // The open book's file when `target` is another name of it (not the very
 // name the book knows it by); empty otherwise.

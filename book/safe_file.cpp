@@ -1,5 +1,6 @@
 #include "book/safe_file.h"
 
+#include "book/book_file_identity.h"
 #include "book/file_descriptor.h"
 #include "book/safe_file_leftovers.h"
 
@@ -418,6 +419,7 @@ bool SafeFileWriter::commit(std::optional<FileStamp>* written) {
         ::fsync(dir);
         ::close(dir);
     }
+    fileWrittenInPlace(target_);
     return true;
 }
 

@@ -116,7 +116,8 @@ class SafeFileWriter {
     // failure. Where `written` is given, it gets the stamp of the file written,
     // taken once it is in place from the file itself (not from whatever the
     // target's name leads to by then), its digest that of the bytes as they
-    // were written.
+    // were written. The file in place is told to fileWrittenInPlace
+    // (book_file_identity.h), in case it now stands where the open book's file was.
     bool commit(std::optional<FileStamp>* written = nullptr);
 
     // Test hook: the n-th write from now fails as if the disk were full.

@@ -35,6 +35,18 @@ class BusyScope {
     FileCommandHost& host_;
 };
 
+// A flag raised for as long as the scope lasts.
+class RaisedFlag {
+  public:
+    RaisedFlag(bool& flag, bool raised) : flag_(flag) { flag_ = raised; }
+    ~RaisedFlag() { flag_ = false; }
+    RaisedFlag(const RaisedFlag&) = delete;
+    RaisedFlag& operator=(const RaisedFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
 BookFileKind kindForDialogType(const std::string& type) {
     if (type == "acc") return BookFileKind::Acc;
     if (type == "txt") return BookFileKind::Text;
@@ -111,22 +123,11 @@ bool bookFileIsReadOnly(const fs::path& path) {
     return isReadOnlyFile(path);
 }
 
-class FileCommands::BusyGuard {
-  public:
-    explicit BusyGuard(FileCommands& c) : c_(c) { c_.busy_ = true; }
-    ~BusyGuard() { c_.busy_ = false; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-
-  private:
-    FileCommands& c_;
-};
-
 FileCommands::FileCommands(Book& book, RunTimeState& run, FileCommandHost& host)
     : book_(book), run_(run), host_(host) {}
 
 FileCommands::~FileCommands() {
-    if (!seenPath_.empty() && openBookFile() == seenPath_) setOpenBookFile({});
+    if (openBookFile() == seenPath_) setOpenBookFile({}); // and its notice
 }
 
 // ---------------------------------------------------------------- gates
@@ -180,7 +181,17 @@ void FileCommands::setSaveCommands(SaveCommandsState state) {
 void FileCommands::seeBookFile(const fs::path& path, std::optional<FileStamp> stamp) {
     seenPath_ = stamp ? path : fs::path();
     seenStamp_ = stamp;
-    setOpenBookFile(seenPath_);
+    setOpenBookFile(seenPath_, [this] { bookFileWrittenOver(); });
+}
+
+// Another file now stands where the book's file was (another form of the
+// book, an export, a printout): the book is kept whole in no file until it
+// is saved again, and that save writes it there without taking the file for
+// another program's.
+void FileCommands::bookFileWrittenOver() {
+    if (savingBook_) return; // save() sees the book's file as written
+    markBookChanged(run_);
+    seeBookFile(seenPath_, fileStampOf(seenPath_));
 }
 
 // True when `target` is the book's own file as this window read or wrote it:
@@ -221,14 +232,14 @@ void FileCommands::journalReplaced(std::int32_t lineShown) {
 
 CommandOutcome FileCommands::LoadAccFile(int mode) {
     if (busy_) return CommandOutcome::Busy;
-    BusyGuard guard(*this);
+    const RaisedFlag running(busy_, true);
     return load(mode);
 }
 
 CommandOutcome FileCommands::openFromCommandLine(const std::string& path) {
     if (path.empty()) return CommandOutcome::NothingToDo;
     if (busy_) return CommandOutcome::Busy;
-    BusyGuard guard(*this);
+    const RaisedFlag running(busy_, true);
     const std::string before = run_.CurrentFilePath;
     run_.CurrentFilePath = path;
     const CommandOutcome outcome = load(2);
@@ -342,7 +353,7 @@ CommandOutcome FileCommands::load(int mode) {
 
 CommandOutcome FileCommands::SaveFile_Click(int index) {
     if (busy_) return CommandOutcome::Busy;
-    BusyGuard guard(*this);
+    const RaisedFlag running(busy_, true);
     return save(index == 1 ? SaveCommand::SaveAs : SaveCommand::Save);
 }
 
@@ -377,12 +388,12 @@ CommandOutcome FileCommands::save(SaveCommand command) {
     if (plan.cancelled) return CommandOutcome::Cancelled;
     if (!plan.writes) return CommandOutcome::NothingToDo;
     if (!mayWriteOver(plan.target)) return CommandOutcome::Cancelled;
-    const bool replacesBookFile = namesBookFile(plan.target);
 
     bool written = false;
     std::optional<FileStamp> stamp; // of the book file written
     {
         BusyScope busy(host_);
+        const RaisedFlag saving(savingBook_, plan.setsBookFilePath);
         Tmain::BeginProgress(run_, strings::text(289));
         host_.setStatus(strings::text(287));
         book_.Caption = host_.caption();
@@ -416,11 +427,6 @@ CommandOutcome FileCommands::save(SaveCommand command) {
     if (plan.setsBookFilePath) {
         seeBookFile(plan.target, stamp);
         setSaveCommands({!bookFileIsReadOnly(plan.target), true});
-    } else if (replacesBookFile) {
-        // Another form now stands where the book's file was (the user agreed):
-        // the book is kept nowhere whole until it is saved again.
-        run_.BookChanged = true;
-        seeBookFile(seenPath_, fileStampOf(seenPath_));
     }
     return CommandOutcome::Done;
 }
@@ -429,7 +435,7 @@ CommandOutcome FileCommands::save(SaveCommand command) {
 
 CommandOutcome FileCommands::InsertEntries_Click() {
     if (busy_) return CommandOutcome::Busy;
-    BusyGuard guard(*this);
+    const RaisedFlag running(busy_, true);
     if (!adminGate()) return CommandOutcome::Refused;
 
     const std::optional<FileChoice> choice =
@@ -481,7 +487,7 @@ CommandOutcome FileCommands::InsertEntries_Click() {
 
 CommandOutcome FileCommands::Brought_Forward_Click() {
     if (busy_) return CommandOutcome::Busy;
-    BusyGuard guard(*this);
+    const RaisedFlag running(busy_, true);
     if (book_.LastEntryLine() < 2) return CommandOutcome::NothingToDo;
     if (!adminGate()) return CommandOutcome::Refused;
     host_.closeWindows(windowsClosedByRollOver());
@@ -506,7 +512,7 @@ CommandOutcome FileCommands::Brought_Forward_Click() {
 
 CommandOutcome FileCommands::BalBForword_Click() {
     if (busy_) return CommandOutcome::Busy;
-    BusyGuard guard(*this);
+    const RaisedFlag running(busy_, true);
     if (!adminGate()) return CommandOutcome::Refused;
     host_.closeWindows(windowsClosedByRollOver());
 

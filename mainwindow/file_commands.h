@@ -171,7 +171,6 @@ class FileCommands {
     const SaveCommandsState& saveCommands() const { return saveCommands_; }
 
   private:
-    class BusyGuard;
     CommandOutcome load(int mode);
     CommandOutcome save(SaveCommand command);
     bool mayReplaceBook();
@@ -182,6 +181,7 @@ class FileCommands {
     // The book file as this window last read or wrote it.
     void seeBookFile(const std::filesystem::path& path, std::optional<FileStamp> stamp);
     bool namesBookFile(const std::filesystem::path& target) const;
+    void bookFileWrittenOver();
     bool mayWriteOver(const std::filesystem::path& target);
 
     Book& book_;
@@ -191,4 +191,5 @@ class FileCommands {
     SaveCommandsState saveCommands_;
     std::filesystem::path seenPath_;
     std::optional<FileStamp> seenStamp_;
+    bool savingBook_ = false; // the book being written in its own form
 };

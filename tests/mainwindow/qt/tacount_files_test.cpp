@@ -7,6 +7,7 @@
 #include "book/book_file.h"
 #include "book/book_text_file.h"
 #include "book/tmain.h"
+#include "ledgers/qt/GeneralJournal.h"
 #include "mainwindow/file_command_help.h"
 #include "mainwindow/qt/account_list_model.h"
 #include "mainwindow/qt/toolbar_strip.h"
@@ -384,8 +385,24 @@ TEST(TAcountFiles, SaveAndSaveAsWriteTheBookAndClearTheChangedMark) {
     run(w, Command::SaveFile);
     EXPECT_EQ(entriesIn(own), 10);
     EXPECT_FALSE(w.run().BookChanged);
-    EXPECT_EQ(script.unexpected, 0);
+    // So with an export from another window: the journal sheet over a link.
     progress.window = nullptr;
+    fs::create_symlink(own, dir / "link.xls");
+    run(w, Command::ShowJournals);
+    auto* journal = qobject_cast<GeneralJournal*>(w.JournalWindows[0].data());
+    ASSERT_NE(journal, nullptr);
+    script.pick(dir / "link.xls", "xls");
+    fakes.messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+    fakes.messages.shown.clear();
+    journal->SaveJournal_Click();
+    EXPECT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_FALSE(readBookFile(own, {}, nullptr).ok()); // the sheet stands there
+    EXPECT_TRUE(w.run().BookChanged);
+    run(w, Command::SaveFile); // asks nothing: the sheet is this program's
+    EXPECT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_EQ(entriesIn(own), 10);
+    EXPECT_FALSE(w.run().BookChanged);
+    EXPECT_EQ(script.unexpected, 0);
 }
 
 TEST(TAcountFiles, InHelpModeTheFileCommandsShowTheirHelpAndTouchNoFile) {
