@@ -30,15 +30,20 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-// Qt's own test keyboard (QTest) offers a real key press to the shortcuts of the
-// active window before the focused control sees it: qt_sendShortcutOverrideEvent.
-
 using namespace entry_books;
 using main_window_driving::click;
 using main_window_driving::DialogScript;
 using main_window_driving::run;
 
 namespace {
+
+// The window shown and active.
+void showActive(TAcount& w) {
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.activateWindow();
+    QApplication::processEvents();
+}
 
 // Accounts 100 Cash, 110 Bank, 400 Sales, 600 Rent; entries 39, 40, 41 of
 // two lines each (0-1, 2-3, 4-5) on three days, the last one on show; the
@@ -48,10 +53,7 @@ void openThreeEntries(TAcount& w) {
     addThreeEntries(w.book());
     w.refillAccountBoxes();
     w.journalLengthChanged();
-    w.show();
-    QApplication::setActiveWindow(&w);
-    w.activateWindow();
-    QApplication::processEvents();
+    showActive(w);
 }
 
 // Where the keyboard's keys go: to an open menu or list, if any, else to the focus.
@@ -61,7 +63,8 @@ QWidget* keyTarget() {
     return popup->focusWidget() ? popup->focusWidget() : popup;
 }
 
-// A key pressed and released where the keys go, shortcuts first.
+// A key pressed and released where the keys go, shortcuts first (qt_sendShortcutOverrideEvent:
+// QTest's).
 void pressKey(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {}) {
     QWidget* to = keyTarget();
     ASSERT_NE(to, nullptr);
@@ -639,9 +642,8 @@ TEST(TAcountTyping, AnEntryTypedByKeysAndSavedFromTheMenuTellsNothingAndIsSavedA
             pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
         },
         [](TAcount&) {
-            pressKey(Qt::Key_Alt, Qt::AltModifier);
-            for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
-                pressKey(key);
+            for (int key : {Qt::Key_Alt, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+                pressKey(key, key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
         },
         [](TAcount& v) {
             QMenuBar* bar = v.menuBar();
@@ -652,6 +654,7 @@ TEST(TAcountTyping, AnEntryTypedByKeysAndSavedFromTheMenuTellsNothingAndIsSavedA
             QTest::mouseClick(file, Qt::LeftButton, {},
                               file->actionGeometry(v.action(Command::SaveFile)).center());
         }};
+    const double jan15 = Tmain::DayNumber(2025, 1, 15);
     for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
         for (std::size_t way = 0; way < std::size(saves); ++way) {
             SCOPED_TRACE(locale.name + ", Save chosen in way " + std::to_string(way));
@@ -664,48 +667,36 @@ TEST(TAcountTyping, AnEntryTypedByKeysAndSavedFromTheMenuTellsNothingAndIsSavedA
                 ASSERT_TRUE(writeBookFile(path, first.book(), nullptr).ok());
             }
             TAcount v(path);
-            v.show();
             v.openCommandLineBook();
-            QApplication::setActiveWindow(&v);
-            v.activateWindow();
-            QApplication::processEvents();
+            showActive(v);
             pressKey(Qt::Key_N, Qt::ControlModifier);
             ASSERT_EQ(QApplication::focusWidget(), v.JournalID);
             pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
             typeText("inv-7");
-            // Click the date, type it, then Tab through every box of the entry line.
-            const auto dateOf = [&](int year, int month, int day) { // the book's style, no blanks
-                const double date = Tmain::DayNumber(year, month, day);
-                return QString::fromStdString(
-                           Tmain::FormatDateStyle(date, v.book().DateStyle, locale))
-                    .remove(' ');
-            };
-            const auto typeDate = [&](const QString& date) {
+            const auto typeDate = [&](double day) { // clicked, in the book's style without blanks
                 QTest::mouseClick(v.Datetext->textBox(), Qt::LeftButton);
                 pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
-                typeText(date);
+                typeText(
+                    QString::fromStdString(Tmain::FormatDateStyle(day, v.book().DateStyle, locale))
+                        .remove(' '));
             };
-            typeDate(dateOf(2024, 12, 31));
+            typeDate(Tmain::DayNumber(2024, 12, 31));
             for (const char* typed : {"100", "", "250", "400", "", "250", "Sale"}) {
-                pressKey(Qt::Key_Tab);
+                pressKey(Qt::Key_Tab); // through every box of the entry line
                 typeText(typed);
             }
-            // The date typed again, and the menu chosen while it is being typed in.
-            typeDate(dateOf(2025, 1, 15));
+            typeDate(jan15); // the menu chosen while the date is being typed in
             saves[way](v);
             EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{});
             EXPECT_FALSE(v.BookChanged());
             const BookReadResult saved = readBookFile(path, {}, nullptr);
             ASSERT_TRUE(saved.ok());
             ASSERT_EQ(saved.book.LastEntryLine(), 7);
-            const double jan15 = Tmain::DayNumber(2025, 1, 15);
-            const auto kept = [](const EntryLine& l) {
-                return std::tuple(l.Date, l.AccountNumber, l.Amount, l.Details);
-            };
-            EXPECT_EQ(kept(saved.book.EntryLines[6]),
-                      std::tuple(jan15, money(100), money(250), ""));
-            EXPECT_EQ(kept(saved.book.EntryLines[7]),
-                      std::tuple(jan15, money(400), money(250), "Sale"));
+            std::vector<std::tuple<double, Currency, Currency, std::string>> kept;
+            for (const EntryLine& l : {saved.book.EntryLines[6], saved.book.EntryLines[7]})
+                kept.emplace_back(l.Date, l.AccountNumber, l.Amount, l.Details);
+            EXPECT_EQ(kept, (decltype(kept){{jan15, money(100), money(250), ""},
+                                            {jan15, money(400), money(250), "Sale"}}));
             EXPECT_EQ(saved.book.EntryIds[7].shown(), "INV-7");
         }
     }
