@@ -57,13 +57,13 @@ inline void runThroughEvents(TAcount& w, Command c) {
     throughEvents(a, [a] { a->trigger(); });
 }
 
-// A left click: press and release inside the control.
-inline void click(QWidget* w, QPoint at = QPoint(5, 5)) {
-    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+// A click (a left one unless said): press and release inside the control.
+inline void click(QWidget* w, QPoint at = QPoint(5, 5), Qt::MouseButton button = Qt::LeftButton) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button,
+                      Qt::NoModifier);
     QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), button, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(w, &release);
 }
 
