@@ -466,10 +466,8 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
         for (const std::string end : {"\t", "\r"}) {
             ScopedFakeServices local(locale);
             TAcount v;
-            Book b = ledgerBook();
-            b.EntryGroups[0] = {b.EntryLines[4], b.EntryLines[5]};
-            v.show();
-            showBook(v, b);
+            showLedgerBook(v);
+            v.book().EntryGroups[0] = {v.book().EntryLines[4], v.book().EntryLines[5]};
             const auto [j, r, rb] = openThreeLedgers(v);
             run(v, Command::UnbalancedEntries);
             auto* u = qobject_cast<GeneralJournal*>(v.CheckJournal.data());
