@@ -23,7 +23,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -37,6 +36,8 @@
 #include <string>
 
 using namespace entry_books;
+using dialog_driving::pressKey;
+using dialog_driving::typeText;
 using main_window_driving::click;
 
 namespace {
@@ -47,18 +48,6 @@ void loadFiveEntries(TAcount& w) {
     addFiveEntries(w.book());
     w.refillAccountBoxes();
     w.journalLengthChanged();
-}
-
-void pressKey(QWidget* target, int key) {
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &down);
-}
-
-void typeText(QWidget* target, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent down(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(target, &down);
-    }
 }
 
 // Every row of the window shows what the model says its line holds.
