@@ -37,14 +37,6 @@ using main_window_driving::run;
 
 namespace {
 
-// The window shown and active.
-void showActive(TAcount& w) {
-    w.show();
-    QApplication::setActiveWindow(&w);
-    w.activateWindow();
-    QApplication::processEvents();
-}
-
 // Accounts 100 Cash, 110 Bank, 400 Sales, 600 Rent; entries 39, 40, 41 of
 // two lines each (0-1, 2-3, 4-5) on three days, the last one on show; the
 // window shown and active.
@@ -53,7 +45,10 @@ void openThreeEntries(TAcount& w) {
     addThreeEntries(w.book());
     w.refillAccountBoxes();
     w.journalLengthChanged();
-    showActive(w);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.activateWindow();
+    QApplication::processEvents();
 }
 
 // Where the keyboard's keys go: to an open menu or list, if any, else to the focus.
@@ -659,16 +654,13 @@ TEST(TAcountTyping, AnEntryTypedByKeysAndSavedFromTheMenuTellsNothingAndIsSavedA
         for (std::size_t way = 0; way < std::size(saves); ++way) {
             SCOPED_TRACE(locale.name + ", Save chosen in way " + std::to_string(way));
             testing_support::TempDir dir;
-            const std::string path = (dir / "typed.acc").string();
             ScopedFakeServices fakes(locale);
-            {
-                TAcount first;
-                openThreeEntries(first);
-                ASSERT_TRUE(writeBookFile(path, first.book(), nullptr).ok());
-            }
-            TAcount v(path);
-            v.openCommandLineBook();
-            showActive(v);
+            TAcount v;
+            openThreeEntries(v);
+            DialogScript script; // the book in a file of its own
+            script.pick(dir / "typed.acc");
+            run(v, Command::SaveFileAs);
+            QApplication::setActiveWindow(&v);
             pressKey(Qt::Key_N, Qt::ControlModifier);
             ASSERT_EQ(QApplication::focusWidget(), v.JournalID);
             pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
@@ -689,7 +681,7 @@ TEST(TAcountTyping, AnEntryTypedByKeysAndSavedFromTheMenuTellsNothingAndIsSavedA
             saves[way](v);
             EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{});
             EXPECT_FALSE(v.BookChanged());
-            const BookReadResult saved = readBookFile(path, {}, nullptr);
+            const BookReadResult saved = readBookFile((dir / "typed.acc").string(), {}, nullptr);
             ASSERT_TRUE(saved.ok());
             ASSERT_EQ(saved.book.LastEntryLine(), 7);
             std::vector<std::tuple<double, Currency, Currency, std::string>> kept;
