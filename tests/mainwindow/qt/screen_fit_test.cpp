@@ -459,17 +459,14 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
     named.BusinessName = "The Northern Trading Company of the Tyne, Wear and Tees Valleys "
                          "wholesale and retail merchants since eighteen ninety one";
     handmade::setAccount(named, 10, "700", std::string(140, 'U'), Expense); // used nowhere
-    // The texts whose words of up to 20 letters no printout breaks; a
-    // reference one word, its blanks printed unbreakable.
+    // The texts whose words of up to 20 letters no printout breaks.
     const auto keptWords = [](const Book& b) {
         std::set<std::string> texts{b.BusinessName.str()};
         texts.insert(b.AccountNames.begin(), b.AccountNames.end());
-        for (const EntryId& id : b.EntryIds) {
-            std::string reference;
-            for (const char c : trimmedSpaces(withoutNuls(id.raw())))
-                reference += c == ' ' ? "\u00A0" : std::string(1, c);
-            texts.insert(reference);
-        }
+        for (const EntryId& id : b.EntryIds) // one word, its blanks printed unbreakable
+            texts.insert(QString::fromStdString(trimmedSpaces(withoutNuls(id.raw())))
+                             .replace(' ', QChar(0xA0))
+                             .toStdString());
         for (const int label : {134, 167, 204, 250, 251, 252, 253, 254, 255, 257, 303})
             texts.insert(strings::text(label));
         return texts;
