@@ -575,9 +575,7 @@ TEST_F(TAcountEditing, AddedLinesScrollThePanelToTheNewAmountBoxUpToThirtyASide)
 TEST_F(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
     w.setBookChanged(false);
     // The face opens the month panel over the window's other controls.
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(95, 10), QPointF(95, 10),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w.Datetext, &release);
+    click(w.Datetext, QPoint(95, 10));
     ASSERT_TRUE(w.Datetext->isOpen());
     QWidget* panel = w.Datetext->panel();
     ASSERT_NE(panel, nullptr);
@@ -600,7 +598,7 @@ TEST_F(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
     w.book().DateStyle = 1;
     w.book().EntryLines[4].Date = w.book().EntryLines[5].Date = Tmain::DayNumber(2046, 12, 31);
     w.showDateInBookStyle();
-    QApplication::sendEvent(w.Datetext, &release);
+    click(w.Datetext, QPoint(95, 10));
     EXPECT_EQ(w.Datetext->TheDate(), Tmain::DayNumber(2046, 12, 31));
 }
 

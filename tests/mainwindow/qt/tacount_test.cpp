@@ -26,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -613,9 +612,7 @@ TEST(TAcountScreenshot, GrabsTheWindowShowingTheLastEntry) {
     ASSERT_TRUE(w.grab().save(file));
     EXPECT_TRUE(QFile::exists(file));
     // The date picker's month panel opened over the entry line.
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(95, 10), QPointF(95, 10),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w.Datetext, &release);
+    click(w.Datetext, QPoint(95, 10));
     ASSERT_TRUE(w.Datetext->isOpen());
     QApplication::processEvents();
     ASSERT_TRUE(w.grab().save(folder + "/main_window_date_picker.png"));
