@@ -65,11 +65,6 @@ Book ledgerBook() {
     return b;
 }
 
-void activate(QWidget* w) {
-    QEvent e(QEvent::WindowActivate);
-    QApplication::sendEvent(w, &e);
-}
-
 void choose(QComboBox* box, const std::string& name) {
     const int i = box->findText(QString::fromStdString(name));
     ASSERT_GE(i, 0) << name;

@@ -57,6 +57,12 @@ inline void runThroughEvents(TAcount& w, Command c) {
     throughEvents(a, [a] { a->trigger(); });
 }
 
+// A window told it is active, as on a click into it (none: nothing).
+inline void activate(QWidget* w) {
+    QEvent e(QEvent::WindowActivate);
+    if (w) QApplication::sendEvent(w, &e);
+}
+
 // A click (a left one unless said): press and release inside the control.
 inline void click(QWidget* w, QPoint at = QPoint(5, 5), Qt::MouseButton button = Qt::LeftButton) {
     QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button,
