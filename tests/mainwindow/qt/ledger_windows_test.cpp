@@ -65,13 +65,6 @@ Book ledgerBook() {
     return b;
 }
 
-void choose(QComboBox* box, const std::string& name) {
-    const int i = box->findText(QString::fromStdString(name));
-    ASSERT_GE(i, 0) << name;
-    box->setCurrentIndex(i);
-    emit box->activated(i);
-}
-
 // The main window shown with the ledger book.
 void showLedgerBook(TAcount& w) {
     w.show();

@@ -57,6 +57,14 @@ inline void runThroughEvents(TAcount& w, Command c) {
     throughEvents(a, [a] { a->trigger(); });
 }
 
+// The item `name` of `box` chosen as a user picks it from the list.
+inline void choose(QComboBox* box, const std::string& name) {
+    const int i = box->findText(QString::fromStdString(name));
+    ASSERT_GE(i, 0) << name;
+    box->setCurrentIndex(i);
+    emit box->activated(i);
+}
+
 // A window told it is active, as on a click into it (none: nothing).
 inline void activate(QWidget* w) {
     QEvent e(QEvent::WindowActivate);

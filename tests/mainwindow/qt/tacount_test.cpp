@@ -224,9 +224,7 @@ TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
                   std::pair(screen.width(), true));
         box->hidePopup();
         // A long name picked shows from its start in the box and on the status line.
-        const int pick = box->findText(QString(200, 'W'));
-        box->setCurrentIndex(pick);
-        emit box->activated(pick);
+        main_window_driving::choose(box, std::string(200, 'W'));
         EXPECT_EQ(dialog_driving::figuresUnreadable(&w, true), std::vector<std::string>{});
         const QRect room = w.GL[7]->contentsRect();
         const QSize text = w.GL[7]->fontMetrics().size(0, w.GL[7]->text());
