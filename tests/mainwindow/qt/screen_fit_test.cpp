@@ -383,11 +383,8 @@ Book printoutBook(const std::string& font) {
 }
 
 // A text without its blanks, no-break ones too.
-std::string squeezed(std::string text) {
-    for (std::size_t at; (at = text.find("\u00A0")) != std::string::npos;)
-        text.erase(at, 2);
-    std::erase(text, ' ');
-    return text;
+std::string squeezed(const std::string& text) {
+    return QString::fromStdString(text).remove(' ').remove(QChar(0xA0)).toStdString();
 }
 
 // Each drawing of `text`, blanks aside, whole: on one line or wrapped onto
