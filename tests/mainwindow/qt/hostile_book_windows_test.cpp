@@ -597,12 +597,6 @@ Book classOutOfRangeBook() {
 // shows it as Other; before, it read past the editor's class frames.
 constexpr bool ChartRowOfUnknownClassCanBeChosen = true;
 
-void activate(QWidget* w) {
-    if (!w) return;
-    QEvent e(QEvent::WindowActivate);
-    QApplication::sendEvent(w, &e);
-}
-
 // A ledger's account box set to the hostile account, then to its neighbour,
 // each list built as a choice in the box builds it.
 template <class W> void buildFor(W* ledger, const HostileBook& h) {

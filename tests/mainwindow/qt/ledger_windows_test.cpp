@@ -65,18 +65,6 @@ Book ledgerBook() {
     return b;
 }
 
-void activate(QWidget* w) {
-    QEvent e(QEvent::WindowActivate);
-    QApplication::sendEvent(w, &e);
-}
-
-void choose(QComboBox* box, const std::string& name) {
-    const int i = box->findText(QString::fromStdString(name));
-    ASSERT_GE(i, 0) << name;
-    box->setCurrentIndex(i);
-    emit box->activated(i);
-}
-
 // The main window shown with the ledger book.
 void showLedgerBook(TAcount& w) {
     w.show();
@@ -466,10 +454,8 @@ TEST(LedgerWindows, AccountBoxesCompleteWhereEachWindowStartsTypeAhead) {
         for (const std::string end : {"\t", "\r"}) {
             ScopedFakeServices local(locale);
             TAcount v;
-            Book b = ledgerBook();
-            b.EntryGroups[0] = {b.EntryLines[4], b.EntryLines[5]};
-            v.show();
-            showBook(v, b);
+            showLedgerBook(v);
+            v.book().EntryGroups[0] = {v.book().EntryLines[4], v.book().EntryLines[5]};
             const auto [j, r, rb] = openThreeLedgers(v);
             run(v, Command::UnbalancedEntries);
             auto* u = qobject_cast<GeneralJournal*>(v.CheckJournal.data());

@@ -57,13 +57,27 @@ inline void runThroughEvents(TAcount& w, Command c) {
     throughEvents(a, [a] { a->trigger(); });
 }
 
-// A left click: press and release inside the control.
-inline void click(QWidget* w, QPoint at = QPoint(5, 5)) {
-    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+// The item `name` of `box` chosen as a user picks it from the list.
+inline void choose(QComboBox* box, const std::string& name) {
+    const int i = box->findText(QString::fromStdString(name));
+    ASSERT_GE(i, 0) << name;
+    box->setCurrentIndex(i);
+    emit box->activated(i);
+}
+
+// A window told it is active, as on a click into it (none: nothing).
+inline void activate(QWidget* w) {
+    QEvent e(QEvent::WindowActivate);
+    if (w) QApplication::sendEvent(w, &e);
+}
+
+// A click (a left one unless said): press and release inside the control.
+inline void click(QWidget* w, QPoint at = QPoint(5, 5), Qt::MouseButton button = Qt::LeftButton) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button,
+                      Qt::NoModifier);
     QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), button, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(w, &release);
 }
 

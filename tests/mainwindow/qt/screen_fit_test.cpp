@@ -383,22 +383,21 @@ Book printoutBook(const std::string& font) {
 }
 
 // A text without its blanks, no-break ones too.
-std::string squeezed(std::string text) {
-    for (std::size_t at; (at = text.find("\u00A0")) != std::string::npos;)
-        text.erase(at, 2);
-    std::erase(text, ' ');
-    return text;
+std::string squeezed(const std::string& text) {
+    return QString::fromStdString(text).remove(' ').remove(QChar(0xA0)).toStdString();
 }
 
 // Each drawing of `text`, blanks aside, whole: on one line or wrapped onto
-// lines drawn in turn (other texts drawn between them); of each, the calls
-// of its lines and where each line after the first starts in `text`
-// without its blanks.
+// lines drawn in turn (other texts drawn between them); of each, the calls of
+// its lines and the words of up to LongestWholeWord characters it breaks
+// across lines (a no-break space joins two into one).
 struct DrawnLines {
-    std::vector<std::size_t> calls, starts;
+    std::vector<std::size_t> calls;
+    std::vector<std::string> broken;
 };
-std::vector<DrawnLines> drawnLines(const std::vector<RecordedCall>& calls, std::string text) {
-    text = squeezed(text);
+std::vector<DrawnLines> drawnLines(const std::vector<RecordedCall>& calls,
+                                   const std::string& whole) {
+    const std::string text = squeezed(whole);
     std::vector<DrawnLines> found;
     for (std::size_t first = 0; first < calls.size(); ++first) {
         std::size_t at = 0;
@@ -416,28 +415,16 @@ std::vector<DrawnLines> drawnLines(const std::vector<RecordedCall>& calls, std::
             else
                 continue;
             lines.calls.push_back(k);
-            if (start > 0) lines.starts.push_back(start);
+            std::istringstream in(whole);
+            std::size_t from = 0; // where a word starts, blanks aside
+            for (std::string word; start > 0 && in >> word; from += squeezed(word).size())
+                if (from < start && start < from + squeezed(word).size() &&
+                    encoding::characterCount(word) <= LongestWholeWord)
+                    lines.broken.push_back(word);
         }
         if (at == text.size() && !text.empty()) found.push_back(lines);
     }
     return found;
-}
-
-// The words of `text` of up to LongestWholeWord characters that a drawing
-// of it breaks across lines (a no-break space joins two into one).
-std::vector<std::string> brokenWords(const std::vector<RecordedCall>& calls,
-                                     const std::string& text) {
-    std::vector<std::string> broken;
-    for (const DrawnLines& lines : drawnLines(calls, text))
-        for (const std::size_t start : lines.starts) {
-            std::istringstream in(text);
-            std::size_t at = 0; // where the word starts, blanks aside
-            for (std::string word; in >> word; at += squeezed(word).size())
-                if (at < start && start < at + squeezed(word).size() &&
-                    encoding::characterCount(word) <= LongestWholeWord)
-                    broken.push_back(word);
-        }
-    return broken;
 }
 
 class PrintoutFitInFamily : public dialog_driving::InBothFamilies {};
@@ -469,17 +456,14 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
     named.BusinessName = "The Northern Trading Company of the Tyne, Wear and Tees Valleys "
                          "wholesale and retail merchants since eighteen ninety one";
     handmade::setAccount(named, 10, "700", std::string(140, 'U'), Expense); // used nowhere
-    // The texts whose words of up to 20 letters no printout breaks; a
-    // reference one word, its blanks printed unbreakable.
+    // The texts whose words of up to 20 letters no printout breaks.
     const auto keptWords = [](const Book& b) {
         std::set<std::string> texts{b.BusinessName.str()};
         texts.insert(b.AccountNames.begin(), b.AccountNames.end());
-        for (const EntryId& id : b.EntryIds) {
-            std::string reference;
-            for (const char c : trimmedSpaces(withoutNuls(id.raw())))
-                reference += c == ' ' ? "\u00A0" : std::string(1, c);
-            texts.insert(reference);
-        }
+        for (const EntryId& id : b.EntryIds) // one word, its blanks printed unbreakable
+            texts.insert(QString::fromStdString(trimmedSpaces(withoutNuls(id.raw())))
+                             .replace(' ', QChar(0xA0))
+                             .toStdString());
         for (const int label : {134, 167, 204, 250, 251, 252, 253, 254, 255, 257, 303})
             texts.insert(strings::text(label));
         return texts;
@@ -514,7 +498,8 @@ TEST_P(PrintoutFitInFamily, EveryPrintoutPrintsItsCellsWholeAndOnThePage) {
                     EXPECT_EQ(std::ranges::count(s.calls, heading->text, &RecordedCall::text), 1);
                 }
                 for (const std::string& text : keptWords(*printed))
-                    EXPECT_EQ(brokenWords(s.calls, text), std::vector<std::string>{}) << text;
+                    for (const DrawnLines& drawn : drawnLines(s.calls, text))
+                        EXPECT_EQ(drawn.broken, std::vector<std::string>{}) << text;
                 if (!row.heading.empty()) { // parted only where the next page cannot hold it
                     const std::vector<std::size_t> lines =
                         drawnLines(s.calls, row.heading).at(0).calls;

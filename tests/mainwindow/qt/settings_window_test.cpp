@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,6 +22,7 @@
 
 using dialog_driving::pressKey;
 using dialog_driving::typeText;
+using main_window_driving::choose;
 using main_window_driving::click;
 
 namespace {
@@ -170,10 +170,7 @@ TEST_F(SettingsWindowTest, FontsAndCharacterSetsOnlyDejaVu) {
     typeText(w.Combo2, "Z");
     EXPECT_EQ(book.FontName.str(), "A Face This Machine Lacks");
 
-    const int mono = w.Combo2->findText("DejaVu Sans Mono");
-    ASSERT_GE(mono, 0);
-    w.Combo2->setCurrentIndex(mono);
-    emit w.Combo2->activated(mono);
+    choose(w.Combo2, "DejaVu Sans Mono");
     EXPECT_EQ(book.FontName.str(), "DejaVu Sans Mono");
     EXPECT_EQ(book.FontCharset, 161); // Greek is offered, so it stays
     EXPECT_EQ(w.Combo1->currentText(), "Greek");
@@ -181,19 +178,15 @@ TEST_F(SettingsWindowTest, FontsAndCharacterSetsOnlyDejaVu) {
     EXPECT_EQ(announced[0].first, "DejaVu Sans Mono");
     EXPECT_TRUE(run.BookChanged);
 
-    const int cyrillic = w.Combo1->findText("Cyrillic");
-    ASSERT_GE(cyrillic, 0);
     pressKey(w.Combo1, Qt::Key_Down); // keys are discarded here
     EXPECT_EQ(book.FontCharset, 161);
-    w.Combo1->setCurrentIndex(cyrillic);
-    emit w.Combo1->activated(cyrillic);
+    choose(w.Combo1, "Cyrillic");
     EXPECT_EQ(book.FontCharset, 204);
     ASSERT_EQ(announced.size(), 2u);
     EXPECT_EQ(announced[1].second, 204);
 
-    const QString folder = QString(LW_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(folder);
-    EXPECT_TRUE(w.grab().save(folder + "/settings_window.png"));
+    EXPECT_FALSE(w.grab().isNull());
+    dialog_driving::saveScreenshot(&w, "settings_window");
 }
 
 TEST_F(SettingsWindowTest, HelpModeShowsTheControlsHelpInstead) {

@@ -60,12 +60,7 @@ TEST(StatementCommands, EachStatementOpensOnItsDefaultDateOrPeriod) {
     EXPECT_TRUE(running.isVisible());
     EXPECT_EQ(running.ledger().LedgerAccount, money("400"));
     EXPECT_EQ(running.DateSearch[1]->Text(), tb->ISCalander->Text());
-    QMouseEvent press(QEvent::MouseButtonPress, at, tb->Canvas->mapToGlobal(at), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(tb->Canvas, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, tb->Canvas->mapToGlobal(at),
-                        Qt::RightButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(tb->Canvas, &release);
+    click(tb->Canvas, at, Qt::RightButton);
     Report& ledger = drillDownReport(w);
     EXPECT_TRUE(ledger.isVisible());
     EXPECT_EQ(ledger.ledger().LedgerAccount, money("400"));
@@ -175,11 +170,12 @@ TEST(StatementCommands, ADayTypedAndLeftByTabBuildsEachStatement) {
                 fakes.messages.shown.clear();
                 box->textBox()->setFocus();
                 box->textBox()->selectAll();
-                dialog_driving::typeText(box->textBox(), text);
-                dialog_driving::pressKey(box->textBox(), Qt::Key_Tab, "\t");
-                EXPECT_EQ(std::pair(box->Text(), built()), std::pair(typed, day)) << text;
-                EXPECT_EQ(fakes.messages.shown.size(), text == typed ? 0u : 1u) << text;
-                if (text != typed) EXPECT_EQ(fakes.messages.lastText(), InvalidDateText);
+                dialog_driving::keyed(text + "\t");
+                EXPECT_EQ(
+                    std::tuple(box->Text(), built(), fakes.messages.texts()),
+                    std::tuple(typed, day,
+                               dialog_driving::toldAlone(text == typed ? "" : InvalidDateText)))
+                    << text;
             }
             window->hide();
         }

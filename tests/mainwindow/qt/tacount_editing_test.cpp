@@ -31,9 +31,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-// Qt's own test keyboard (QTest) offers a real key press to the shortcuts of the
-// active window before the focused control sees it: qt_sendShortcutOverrideEvent.
-
 using namespace entry_books;
 using main_window_driving::click;
 using main_window_driving::DialogScript;
@@ -62,7 +59,8 @@ QWidget* keyTarget() {
     return popup->focusWidget() ? popup->focusWidget() : popup;
 }
 
-// A key pressed and released where the keys go, shortcuts first.
+// A key pressed and released where the keys go, shortcuts first (qt_sendShortcutOverrideEvent:
+// QTest's).
 void pressKey(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {}) {
     QWidget* to = keyTarget();
     ASSERT_NE(to, nullptr);
@@ -591,9 +589,7 @@ TEST_F(TAcountEditing, AddedLinesScrollThePanelToTheNewAmountBoxUpToThirtyASide)
 TEST_F(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
     w.setBookChanged(false);
     // The face opens the month panel over the window's other controls.
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(95, 10), QPointF(95, 10),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w.Datetext, &release);
+    click(w.Datetext, QPoint(95, 10));
     ASSERT_TRUE(w.Datetext->isOpen());
     QWidget* panel = w.Datetext->panel();
     ASSERT_NE(panel, nullptr);
@@ -616,7 +612,7 @@ TEST_F(TAcountEditing, ADayPickedInTheMonthPanelDatesTheWholeEntry) {
     w.book().DateStyle = 1;
     w.book().EntryLines[4].Date = w.book().EntryLines[5].Date = Tmain::DayNumber(2046, 12, 31);
     w.showDateInBookStyle();
-    QApplication::sendEvent(w.Datetext, &release);
+    click(w.Datetext, QPoint(95, 10));
     EXPECT_EQ(w.Datetext->TheDate(), Tmain::DayNumber(2046, 12, 31));
 }
 
@@ -653,9 +649,8 @@ TEST(TAcountTyping, AnEntryTypedByKeysAndSavedFromTheMenuTellsNothingAndIsSavedA
             pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
         },
         [](TAcount&) {
-            pressKey(Qt::Key_Alt, Qt::AltModifier);
-            for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
-                pressKey(key);
+            for (int key : {Qt::Key_Alt, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+                pressKey(key, key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
         },
         [](TAcount& v) {
             QMenuBar* bar = v.menuBar();
@@ -666,60 +661,46 @@ TEST(TAcountTyping, AnEntryTypedByKeysAndSavedFromTheMenuTellsNothingAndIsSavedA
             QTest::mouseClick(file, Qt::LeftButton, {},
                               file->actionGeometry(v.action(Command::SaveFile)).center());
         }};
+    const double jan15 = Tmain::DayNumber(2025, 1, 15);
     for (const LocaleInfo& locale : dialog_driving::typingLocales()) {
         for (std::size_t way = 0; way < std::size(saves); ++way) {
             SCOPED_TRACE(locale.name + ", Save chosen in way " + std::to_string(way));
             testing_support::TempDir dir;
-            const std::string path = (dir / "typed.acc").string();
             ScopedFakeServices fakes(locale);
-            {
-                TAcount first;
-                openThreeEntries(first);
-                ASSERT_TRUE(writeBookFile(path, first.book(), nullptr).ok());
-            }
-            TAcount v(path);
-            v.show();
-            v.openCommandLineBook();
+            TAcount v;
+            openThreeEntries(v);
+            DialogScript script; // the book in a file of its own
+            script.pick(dir / "typed.acc");
+            run(v, Command::SaveFileAs);
             QApplication::setActiveWindow(&v);
-            v.activateWindow();
-            QApplication::processEvents();
             pressKey(Qt::Key_N, Qt::ControlModifier);
             ASSERT_EQ(QApplication::focusWidget(), v.JournalID);
             pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
             typeText("inv-7");
-            // Click the date, type it, then Tab through every box of the entry line.
-            const auto dateOf = [&](int year, int month, int day) { // the book's style, no blanks
-                const double date = Tmain::DayNumber(year, month, day);
-                return QString::fromStdString(
-                           Tmain::FormatDateStyle(date, v.book().DateStyle, locale))
-                    .remove(' ');
-            };
-            const auto typeDate = [&](const QString& date) {
+            const auto typeDate = [&](double day) { // clicked, in the book's style without blanks
                 QTest::mouseClick(v.Datetext->textBox(), Qt::LeftButton);
                 pressKey(Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
-                typeText(date);
+                typeText(
+                    QString::fromStdString(Tmain::FormatDateStyle(day, v.book().DateStyle, locale))
+                        .remove(' '));
             };
-            typeDate(dateOf(2024, 12, 31));
+            typeDate(Tmain::DayNumber(2024, 12, 31));
             for (const char* typed : {"100", "", "250", "400", "", "250", "Sale"}) {
-                pressKey(Qt::Key_Tab);
+                pressKey(Qt::Key_Tab); // through every box of the entry line
                 typeText(typed);
             }
-            // The date typed again, and the menu chosen while it is being typed in.
-            typeDate(dateOf(2025, 1, 15));
+            typeDate(jan15); // the menu chosen while the date is being typed in
             saves[way](v);
             EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{});
             EXPECT_FALSE(v.BookChanged());
-            const BookReadResult saved = readBookFile(path, {}, nullptr);
+            const BookReadResult saved = readBookFile((dir / "typed.acc").string(), {}, nullptr);
             ASSERT_TRUE(saved.ok());
             ASSERT_EQ(saved.book.LastEntryLine(), 7);
-            const double jan15 = Tmain::DayNumber(2025, 1, 15);
-            const auto kept = [](const EntryLine& l) {
-                return std::tuple(l.Date, l.AccountNumber, l.Amount, l.Details);
-            };
-            EXPECT_EQ(kept(saved.book.EntryLines[6]),
-                      std::tuple(jan15, money(100), money(250), ""));
-            EXPECT_EQ(kept(saved.book.EntryLines[7]),
-                      std::tuple(jan15, money(400), money(250), "Sale"));
+            std::vector<std::tuple<double, Currency, Currency, std::string>> kept;
+            for (const EntryLine& l : {saved.book.EntryLines[6], saved.book.EntryLines[7]})
+                kept.emplace_back(l.Date, l.AccountNumber, l.Amount, l.Details);
+            EXPECT_EQ(kept, (decltype(kept){{jan15, money(100), money(250), ""},
+                                            {jan15, money(400), money(250), "Sale"}}));
             EXPECT_EQ(saved.book.EntryIds[7].shown(), "INV-7");
         }
     }

@@ -43,25 +43,10 @@ Book saleBook() {
     setAccount(b, 5, "120", "Debtors", CurrentAsset);
     setAccount(b, 6, "410", "Delivery", Revenue);
     b.AccountNote2[5] = "Blue Anchor & Co\r\nDock Street";
-    const double day = Tmain::DayNumber(2025, 3, 14);
-    addEntry(b, "100", "400", "99", "Cash sale", "INV-2040", day - 1);
-    EntryLine d;
-    d.Date = day;
-    d.Side = Debit;
-    d.AccountNumber = money("120");
-    d.Amount = money("1280");
-    b.EntryLines.push_back(d);
-    EntryLine sales = d, delivery = d;
-    sales.Side = delivery.Side = Credit;
-    sales.AccountNumber = money("400");
-    sales.Amount = money("1234.5");
-    delivery.AccountNumber = money("410");
-    delivery.Amount = money("45.5");
-    delivery.Details = "Thank you for your custom";
-    b.EntryLines.push_back(sales);
-    b.EntryLines.push_back(delivery);
-    for (int i = 0; i < 3; ++i)
-        b.EntryIds.push_back(EntryId("INV-2041"));
+    addEntry(b, "100", "400", "99", "Cash sale", "INV-2040", Tmain::DayNumber(2025, 3, 13));
+    trading_books::addLine(b, Debit, "120", "1280", "", "INV-2041"); // on 14 March 2025
+    trading_books::addLine(b, Credit, "400", "1234.5", "", "INV-2041");
+    trading_books::addLine(b, Credit, "410", "45.5", "Thank you for your custom", "INV-2041");
     return b;
 }
 

@@ -22,12 +22,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -37,6 +34,8 @@
 #include <string>
 
 using namespace entry_books;
+using dialog_driving::pressKey;
+using dialog_driving::typeText;
 using main_window_driving::click;
 
 namespace {
@@ -47,18 +46,6 @@ void loadFiveEntries(TAcount& w) {
     addFiveEntries(w.book());
     w.refillAccountBoxes();
     w.journalLengthChanged();
-}
-
-void pressKey(QWidget* target, int key) {
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &down);
-}
-
-void typeText(QWidget* target, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent down(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(target, &down);
-    }
 }
 
 // Every row of the window shows what the model says its line holds.
@@ -237,9 +224,7 @@ TEST(TAcountLayout, EveryAmountBoxShowsTheLargestFigureWhole) {
                   std::pair(screen.width(), true));
         box->hidePopup();
         // A long name picked shows from its start in the box and on the status line.
-        const int pick = box->findText(QString(200, 'W'));
-        box->setCurrentIndex(pick);
-        emit box->activated(pick);
+        main_window_driving::choose(box, std::string(200, 'W'));
         EXPECT_EQ(dialog_driving::figuresUnreadable(&w, true), std::vector<std::string>{});
         const QRect room = w.GL[7]->contentsRect();
         const QSize text = w.GL[7]->fontMetrics().size(0, w.GL[7]->text());
@@ -327,9 +312,8 @@ TEST(TAcountEntryLine, ThePositionLabelShowsItsWholeTextOnAMillionLines) {
     EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
     EXPECT_LE(label->mapTo(&w, QPoint(label->width(), 0)).x(), w.ScrollAcc->x());
     EXPECT_GE(label->x(), w.GL[1]->geometry().right());
-    const QString folder = QString(LW_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(folder);
-    EXPECT_TRUE(w.grab().save(folder + "/main_window_million_lines.png"));
+    EXPECT_FALSE(w.grab().isNull());
+    dialog_driving::saveScreenshot(&w, "main_window_million_lines");
 }
 
 TEST(TAcountEntryLine, ThirtyFiveLinesASideShowThirtyOneAndSaySo) {
@@ -618,16 +602,12 @@ TEST(TAcountScreenshot, GrabsTheWindowShowingTheLastEntry) {
     w.resize(820, 430);
     w.show();
     QApplication::processEvents();
-    const QString folder = QString(LW_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(folder);
-    const QString file = folder + "/main_window.png";
-    ASSERT_TRUE(w.grab().save(file));
-    EXPECT_TRUE(QFile::exists(file));
+    ASSERT_FALSE(w.grab().isNull());
+    dialog_driving::saveScreenshot(&w, "main_window");
     // The date picker's month panel opened over the entry line.
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(95, 10), QPointF(95, 10),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w.Datetext, &release);
+    click(w.Datetext, QPoint(95, 10));
     ASSERT_TRUE(w.Datetext->isOpen());
     QApplication::processEvents();
-    ASSERT_TRUE(w.grab().save(folder + "/main_window_date_picker.png"));
+    ASSERT_FALSE(w.grab().isNull());
+    dialog_driving::saveScreenshot(&w, "main_window_date_picker");
 }
