@@ -279,10 +279,7 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         RecurringEntries* e = g.editor();
         e->New_E->click();
         focusAndType(e, e->Folio[0], "600");
-        for (const char* typed : {"", "500", "100", "", "500", "Office"}) {
-            dialog_driving::pressKey(QApplication::focusWidget(), Qt::Key_Tab, "\t");
-            dialog_driving::typeText(QApplication::focusWidget(), typed);
-        }
+        dialog_driving::keyed("\t\t500\t100\t\t500\tOffice");
         EXPECT_EQ(QApplication::focusWidget(), e->AccNote[1]);
         e->close();
         const std::vector<EntryLine>& group = g.book.EntryGroups[1];
