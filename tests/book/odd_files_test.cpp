@@ -369,9 +369,8 @@ TEST(OddFiles, EveryWriterWritesThroughLinksAndRefusesReadOnlyFiles) {
                 EXPECT_EQ(runCommand(getfacl, &after), 0);
                 EXPECT_EQ(after, before) << name;
             }
-            // The temporary of a file replaced is made with no rights for group
-            // and others (also where the folder's list gives them some), so a
-            // private book is never theirs to open before it has its mode.
+            // The temporary of a file replaced gives group and others no rights, whatever the
+            // folder's list gives: a private book is never theirs to open before it has its mode.
             const FileDescriptor made(createTemporary(lists / ".p.ledgerwick-tmp1", true));
             struct stat made_ {};
             EXPECT_TRUE(::fstat(made.get(), &made_) == 0 && (made_.st_mode & 077) == 0);

@@ -42,9 +42,8 @@ inline void pressKey(QWidget* w, int key, const QString& text = QString(),
     QApplication::sendEvent(w, &release);
 }
 
-// `c` pressed with Alt held in the line edit or editable combo `box` (`edit` its text box). A
-// menu the key opens (the box left for it) is closed, and the box has the focus, caret and
-// selection it had before. True when a menu opened.
+// `c` pressed with Alt held in the line edit or editable combo `box` (`edit` its text box); a menu
+// it opens is closed, the box's focus, caret and selection put back. True when a menu opened.
 inline bool pressWithAlt(QWidget* box, QLineEdit* edit, QChar c) {
     const int start = edit->selectionStart(), length = int(edit->selectedText().size()),
               caret = edit->cursorPosition();
