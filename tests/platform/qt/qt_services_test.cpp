@@ -15,11 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <tuple>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using testing_support::TempDir;
@@ -103,22 +100,19 @@ TEST(QtServices, SettingsStoreRoundTripsPerUserUnderLwSettings) {
 
     // A settings file that is a pipe, or an odd or held lock: read as they are, written at once
     // (that is, not at all), the odd file left.
-    const auto pipe = [](const char* at) { return ::mkfifo(at, 0600) == 0; };
-    const std::tuple<std::string, std::string, std::function<bool(const char*)>> odd[] = {
-        {"Piped.conf", "pipe", pipe},
-        {"LW.conf.lock", "pipe", pipe},
-        {"LW.conf.lock", "folder", [](const char* at) { return ::mkdir(at, 0700) == 0; }},
-        {"LW.conf.lock", "device",
-         [](const char* at) {
-             return ::mknod(at, S_IFCHR | 0600, makedev(1, 5)) == 0 ||
-                    ::symlink("/dev/zero", at) == 0;
-         }},
-        {"LW.conf.lock", "link", [](const char* at) { return ::symlink("LW.conf", at) == 0; }},
-        {"LW.conf.lock", "held", [](const char* at) { return ::close(::creat(at, 0600)) == 0; }}};
-    for (const auto& [name, what, make] : odd) {
-        SCOPED_TRACE(name + " " + what);
+    const std::string lock = "LW.conf.lock",
+                      to = "cd '" + (scratch.dir() / "LW").string() + "' && ";
+    const std::pair<std::string, std::string> odd[] = {
+        {"Piped.conf", "mkfifo Piped.conf"},
+        {lock, "mkfifo " + lock},
+        {lock, "mkdir " + lock},
+        {lock, "mknod " + lock + " c 1 5 || ln -s /dev/zero " + lock}, // a device, or a link to one
+        {lock, "ln -s LW.conf " + lock},
+        {lock, "touch " + lock}}; // held
+    for (const auto& [name, make] : odd) {
+        SCOPED_TRACE(make);
         const std::filesystem::path at = scratch.dir() / "LW" / name;
-        ASSERT_TRUE(make(at.c_str()));
+        ASSERT_EQ(testing_support::runCommand(to + make), 0);
         const auto kind = std::filesystem::symlink_status(at).type();
         const std::string app = at.stem().stem().string();
         const std::optional<std::string> before = store.get(app, "Settings", "Height");
