@@ -284,14 +284,9 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         e->close();
         const std::vector<EntryLine>& group = g.book.EntryGroups[1];
         ASSERT_GE(group.size(), 2u);
-        const auto kept = [](const EntryLine& l) {
-            return std::tuple(l.Side, l.AccountNumber, l.Amount, l.Details);
-        };
-        EXPECT_EQ(
-            std::tuple(kept(group[group.size() - 2]), kept(group.back()), g.fakes.messages.texts()),
-            std::tuple(std::tuple(Debit, money(600), money(500), std::string()),
-                       std::tuple(Credit, money(100), money(500), std::string("Office")),
-                       std::vector<std::string>{}))
+        EXPECT_EQ(std::tuple(std::vector(group.end() - 2, group.end()), g.fakes.messages.texts()),
+                  std::tuple(std::vector{line(Debit, 600, 500), line(Credit, 100, 500, "Office")},
+                             std::vector<std::string>{}))
             << locale.name;
     }
 }
