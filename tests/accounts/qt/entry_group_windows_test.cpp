@@ -230,10 +230,10 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         EXPECT_EQ(
             std::tuple(typedPasted, box->text().toStdString(), l.book.RecurringLines[2].Amount,
                        l.fakes.messages.texts()),
-            std::tuple(std::pair(shown, shown), left, kept,
-                       dialog_driving::toldAlone(
-                           pasteTold +
-                           (shown == left ? "" : "\n\"" + typed + "\" : Not a valid amount"))));
+            std::tuple(
+                std::pair(shown, shown), left, kept,
+                std::vector{pasteTold +
+                            (shown == left ? "" : "\n\"" + typed + "\" : Not a valid amount")}));
         EXPECT_EQ(dialog_driving::typedThenPasted(e->GroupLabels, e70, "x" + e70),
                   std::pair(e60, name))
             << locale.name;
@@ -255,9 +255,9 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         EXPECT_EQ(std::tuple(box->text().toStdString(), l.book.RecurringLines[2].Amount,
                              l.fakes.messages.texts()),
                   std::tuple(other.substr(0, 6) + "6", Currency::fromRaw(123456),
-                             dialog_driving::toldAlone(
-                                 "\"" + other.substr(0, 7) + "\" : Not a valid amount\n\"" +
-                                 other.substr(0, 6) + "67\" : Not an amount: at most 4 decimals")));
+                             std::vector{"\"" + other.substr(0, 7) + "\" : Not a valid amount\n\"" +
+                                         other.substr(0, 6) +
+                                         "67\" : Not an amount: at most 4 decimals"}));
         // Down moves the grid under the box: the box is left first.
         const std::string half = comma ? "1.2" : "1,2";
         box->selectAll();

@@ -101,11 +101,6 @@ inline LocaleInfo hungarianMarks() {
     return hungarian;
 }
 
-// The messages a typed-box row expects shown, all of them: `told` alone, none for "".
-inline std::vector<std::string> toldAlone(const std::string& told) {
-    return told.empty() ? std::vector<std::string>{} : std::vector<std::string>{told};
-}
-
 // The letters (lower case) of the access keys of the menus on `window`'s menu bar, in order; "?"
 // for a menu without one.
 inline std::string menuAccessKeys(QWidget* window) {
