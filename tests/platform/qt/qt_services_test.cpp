@@ -242,14 +242,12 @@ TEST(QtServices, MessageBoxMapsButtonsAndAnswers) {
     EXPECT_EQ(answerBox([](QMessageBox* box) { box->reject(); }, MessageButtons::YesNo),
               MessageAnswer::No);
     // A box without text is never shown: the answer is the box closed.
-    bool emptyShown = false;
-    const auto shownThenClosed = [&](QMessageBox* box) {
-        emptyShown = true;
+    const auto shown = [](QMessageBox* box) {
+        ADD_FAILURE() << "shown";
         box->reject();
     };
-    EXPECT_EQ(answerBox(shownThenClosed, MessageButtons::YesNo, "Save", ""), MessageAnswer::No);
-    EXPECT_EQ(answerBox(shownThenClosed, MessageButtons::Ok, "", ""), MessageAnswer::Ok);
-    EXPECT_FALSE(emptyShown);
+    EXPECT_EQ(answerBox(shown, MessageButtons::YesNo, "Save", ""), MessageAnswer::No);
+    EXPECT_EQ(answerBox(shown, MessageButtons::Ok, "", ""), MessageAnswer::Ok);
     // A button the kind of box lacks is never offered.
     bool hadCancel = true;
     answerBox(
