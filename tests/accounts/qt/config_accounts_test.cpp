@@ -233,9 +233,8 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(list, (std::vector<std::string>{"Balance b/f", "Cash at Bank", "Accounts Payable",
                                               "Sales", "Petty Cash"}));
 
-    // An account typed by keys as a user does (its name, Tab, its number), and Copy All chosen
-    // from the menu by keys while the number is being typed in: nothing is told, the copy and
-    // the book hold the account.
+    // An account typed by keys (name, Tab, number), Copy All chosen from the menu by keys while
+    // the number is typed in: nothing is told, the copy and the book hold the account.
     for (const LocaleInfo& locale : typingLocales()) {
         ScopedFakeServices local(locale);
         ConfigAccounts* c = open();
