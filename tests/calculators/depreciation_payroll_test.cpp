@@ -390,8 +390,7 @@ TEST(Payroll, PeriodsTotalsAndLeftBoxes) {
     // One deduction total past the range, another past it below zero: the net total fits.
     PayrollSheet edge(Point);
     for (int i : {0, 1}) {
-        edge.period[i].deductions[3] = "500000000000000";
-        edge.period[i].deductions[4] = "-500000000000000";
+        edge.period[i].deductions = {"0", "0", "0", "500000000000000", "-500000000000000", "0"};
         edge.PayTime(i);
     }
     EXPECT_EQ(edge.deductionTotals[3] + " " + edge.deductionTotals[4] + " " + edge.totalNet,
