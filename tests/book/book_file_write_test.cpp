@@ -35,9 +35,8 @@ TEST(BookFileWrite, WritesExactlyTheSerializedBytesOverALongerOldFile) {
     EXPECT_EQ(readFile(path), *serializeBookFile(b, nullptr, nullptr));
     EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"shop.acc"});
 
-    // The stamps of the file written and of the file read, their digests taken
-    // from the bytes as they went by, are those of the file (also of bytes
-    // after the book, past what the reader takes in at once).
+    // The stamps of the file written and read, digests of the bytes as they went by, are the
+    // file's (also with bytes after the book, past what the reader takes in at once).
     EXPECT_EQ(w.written, fileStampOf(path));
     writeFile(dir / "tail.acc", readFile(path) + std::string(3 << 20, 't'));
     const auto password = [&b] { return std::optional<std::string>(b.FilePassword.str()); };

@@ -131,15 +131,13 @@ TEST(Balancing, SeveralLinesPutTheMissingAmountIntoRowZero) {
     EXPECT_FALSE(out.changed || d.run.BookChanged);
     EXPECT_EQ(out.status->colour, StatusColour::Red);
 
-    // A side's total past the range while the amount placed fits: placed;
-    // an amount to place past the range is told and nothing is stored.
-    Desk edge(endingWith({0, 500}, {1000, 2000}));
-    edge.line(6).Amount = Currency::fromRaw(INT64_MAX);
-    out = edge.compound.balance();
+    // A side's total past the range while the amount placed fits: placed; an amount to place
+    // past the range is told and nothing is stored.
+    Desk edge(endingWith({0, 500}, {1000, 2000})), beyond(endingWith({0}, {1000, 2000}));
+    edge.line(6).Amount = beyond.line(7).Amount = beyond.line(8).Amount =
+        Currency::fromRaw(INT64_MAX);
+    EXPECT_EQ(edge.compound.balance().status->text, "Debit : 30.00     Credit : 30.00");
     EXPECT_EQ(edge.line(6).Amount, money(25));
-    EXPECT_EQ(out.status->text, "Debit : 30.00     Credit : 30.00");
-    Desk beyond(endingWith({0}, {1000, 2000}));
-    beyond.line(7).Amount = beyond.line(8).Amount = Currency::fromRaw(INT64_MAX);
     out = beyond.compound.balance();
     EXPECT_TRUE(beyond.line(6).Amount.isZero() && !out.changed);
     EXPECT_EQ(out.status->text, "The amount that would balance this entry is too large to hold");

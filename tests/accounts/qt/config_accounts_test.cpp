@@ -100,8 +100,7 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(w->ScrollAcc->ValueMax(), 0);
 
     // "100-5" typed into a number box stores 100.5, shown so once left; letters never arrive, and
-    // are told.
-    // The empty row's 0 is selected as its box is clicked, so typing replaces it.
+    // are told. The empty row's 0 is selected as its box is clicked, so typing replaces it.
     QApplication::setActiveWindow(w);
     widget_events::click(w, widget_events::inTop(w->Folio[4], QPoint(30, 5)));
     settle();
@@ -234,20 +233,15 @@ TEST_F(ChartWindowTest, TypingClassesDashAndARefusedClose) {
     EXPECT_EQ(list, (std::vector<std::string>{"Balance b/f", "Cash at Bank", "Accounts Payable",
                                               "Sales", "Petty Cash"}));
 
-    // An account typed by keys as a user does (its name, Tab, its number), and Copy All chosen
-    // from the menu by keys while the number is being typed in: nothing is told, the copy and
-    // the book hold the account.
+    // An account typed by keys (name, Tab, number), Copy All chosen from the menu by keys while
+    // the number is typed in: nothing is told, the copy and the book hold the account.
     for (const LocaleInfo& locale : typingLocales()) {
         ScopedFakeServices local(locale);
         ConfigAccounts* c = open();
         QApplication::setActiveWindow(c);
         widget_events::click(c, widget_events::inTop(c->RenameAccount[5], QPoint(30, 5)));
         pressKey(c->RenameAccount[5], Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
-        typeText(c->RenameAccount[5], "Travel");
-        pressKey(c->RenameAccount[5], Qt::Key_Tab, "\t");
-        ASSERT_EQ(QApplication::focusWidget(), c->Folio[5]);
-        settle(); // its 0 selected
-        typeText(c->Folio[5], "700");
+        keyed("Travel\t700"); // over the number box's 0, selected as Tab enters it
         pressKey(c->Folio[5], Qt::Key_A, "a", Qt::AltModifier);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);

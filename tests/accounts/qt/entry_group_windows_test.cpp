@@ -230,10 +230,10 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         EXPECT_EQ(
             std::tuple(typedPasted, box->text().toStdString(), l.book.RecurringLines[2].Amount,
                        l.fakes.messages.texts()),
-            std::tuple(std::pair(shown, shown), left, kept,
-                       dialog_driving::toldAlone(
-                           pasteTold +
-                           (shown == left ? "" : "\n\"" + typed + "\" : Not a valid amount"))));
+            std::tuple(
+                std::pair(shown, shown), left, kept,
+                std::vector{pasteTold +
+                            (shown == left ? "" : "\n\"" + typed + "\" : Not a valid amount")}));
         EXPECT_EQ(dialog_driving::typedThenPasted(e->GroupLabels, e70, "x" + e70),
                   std::pair(e60, name))
             << locale.name;
@@ -255,9 +255,9 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         EXPECT_EQ(std::tuple(box->text().toStdString(), l.book.RecurringLines[2].Amount,
                              l.fakes.messages.texts()),
                   std::tuple(other.substr(0, 6) + "6", Currency::fromRaw(123456),
-                             dialog_driving::toldAlone(
-                                 "\"" + other.substr(0, 7) + "\" : Not a valid amount\n\"" +
-                                 other.substr(0, 6) + "67\" : Not an amount: at most 4 decimals")));
+                             std::vector{"\"" + other.substr(0, 7) + "\" : Not a valid amount\n\"" +
+                                         other.substr(0, 6) +
+                                         "67\" : Not an amount: at most 4 decimals"}));
         // Down moves the grid under the box: the box is left first.
         const std::string half = comma ? "1.2" : "1,2";
         box->selectAll();
@@ -279,22 +279,14 @@ TEST(GroupEditorWindow, EditsReachTheGroupWhenAnotherOpens) {
         RecurringEntries* e = g.editor();
         e->New_E->click();
         focusAndType(e, e->Folio[0], "600");
-        for (const char* typed : {"", "500", "100", "", "500", "Office"}) {
-            dialog_driving::pressKey(QApplication::focusWidget(), Qt::Key_Tab, "\t");
-            dialog_driving::typeText(QApplication::focusWidget(), typed);
-        }
+        dialog_driving::keyed("\t\t500\t100\t\t500\tOffice");
         EXPECT_EQ(QApplication::focusWidget(), e->AccNote[1]);
         e->close();
         const std::vector<EntryLine>& group = g.book.EntryGroups[1];
         ASSERT_GE(group.size(), 2u);
-        const auto kept = [](const EntryLine& l) {
-            return std::tuple(l.Side, l.AccountNumber, l.Amount, l.Details);
-        };
-        EXPECT_EQ(
-            std::tuple(kept(group[group.size() - 2]), kept(group.back()), g.fakes.messages.texts()),
-            std::tuple(std::tuple(Debit, money(600), money(500), std::string()),
-                       std::tuple(Credit, money(100), money(500), std::string("Office")),
-                       std::vector<std::string>{}))
+        EXPECT_EQ(std::tuple(std::vector(group.end() - 2, group.end()), g.fakes.messages.texts()),
+                  std::tuple(std::vector{line(Debit, 600, 500), line(Credit, 100, 500, "Office")},
+                             std::vector<std::string>{}))
             << locale.name;
     }
 }

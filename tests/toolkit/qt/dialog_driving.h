@@ -42,9 +42,8 @@ inline void pressKey(QWidget* w, int key, const QString& text = QString(),
     QApplication::sendEvent(w, &release);
 }
 
-// `c` pressed with Alt held in the line edit or editable combo `box` (`edit` its text box). A
-// menu the key opens (the box left for it) is closed, and the box has the focus, caret and
-// selection it had before. True when a menu opened.
+// `c` pressed with Alt held in the line edit or editable combo `box` (`edit` its text box); a menu
+// it opens is closed, the box's focus, caret and selection put back. True when a menu opened.
 inline bool pressWithAlt(QWidget* box, QLineEdit* edit, QChar c) {
     const int start = edit->selectionStart(), length = int(edit->selectedText().size()),
               caret = edit->cursorPosition();
@@ -100,11 +99,6 @@ inline LocaleInfo hungarianMarks() {
     hungarian.name = "hu_HU";
     hungarian.shortDatePattern = "yyyy. MM. dd.";
     return hungarian;
-}
-
-// The messages a typed-box row expects shown, all of them: `told` alone, none for "".
-inline std::vector<std::string> toldAlone(const std::string& told) {
-    return told.empty() ? std::vector<std::string>{} : std::vector<std::string>{told};
 }
 
 // The letters (lower case) of the access keys of the menus on `window`'s menu bar, in order; "?"
