@@ -171,10 +171,10 @@ TEST(StatementCommands, ADayTypedAndLeftByTabBuildsEachStatement) {
                 box->textBox()->setFocus();
                 box->textBox()->selectAll();
                 dialog_driving::keyed(text + "\t");
-                EXPECT_EQ(
-                    std::tuple(box->Text(), built(), fakes.messages.texts()),
-                    std::tuple(typed, day,
-                               dialog_driving::toldAlone(text == typed ? "" : InvalidDateText)))
+                EXPECT_EQ(std::tuple(box->Text(), built(), fakes.messages.texts()),
+                          std::tuple(typed, day,
+                                     text == typed ? std::vector<std::string>{}
+                                                   : std::vector<std::string>{InvalidDateText}))
                     << text;
             }
             window->hide();
