@@ -1,10 +1,8 @@
 // A replacement of the global operator new that makes allocations fail on
 // purpose, for the tests of what the program does when memory runs short.
-// It replaces every plain, array and nothrow form of operator new and delete
-// for the whole executable (each pair takes from malloc() and gives back to
-// free(), also under AddressSanitizer, which would otherwise keep the forms
-// not replaced): include it in exactly one source file of a test. Every
-// request passes through until a test arms one of the triggers.
+// It replaces every form of operator new and delete for the whole executable
+// (all of them, or AddressSanitizer keeps its own for the rest): include it in
+// exactly one source file of a test. Requests pass until a trigger is armed.
 #pragma once
 
 #include <dlfcn.h>
@@ -31,8 +29,7 @@ inline bool failed = false;
 // made to survive an exception half way through their own work.
 inline bool ownCodeOnly = false;
 
-// While 0 or above, the bytes that allocations may still take, as in a
-// process whose memory is capped: what is given back adds to it.
+// While 0 or above, the bytes still free to take, as under a memory cap.
 inline std::atomic<std::int64_t> bytesLeft{-1};
 
 inline bool askedByQt(const void* caller) {
@@ -70,49 +67,33 @@ inline void release(void* p) noexcept {
     std::free(p);
 }
 
-inline void* allocateOrNull(std::size_t size, const void* caller) noexcept {
-    try {
-        return allocate(size, caller);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
 } // namespace failing_allocations
 
 #pragma GCC diagnostic push
 // What is taken with malloc() is given back with free().
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
-void* operator new(std::size_t size) {
-    return failing_allocations::allocate(size, __builtin_return_address(0));
-}
-void* operator new[](std::size_t size) {
-    return failing_allocations::allocate(size, __builtin_return_address(0));
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return failing_allocations::allocateOrNull(size, __builtin_return_address(0));
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return failing_allocations::allocateOrNull(size, __builtin_return_address(0));
-}
-void operator delete(void* p) noexcept {
-    failing_allocations::release(p);
-}
-void operator delete[](void* p) noexcept {
-    failing_allocations::release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    failing_allocations::release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    failing_allocations::release(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-    failing_allocations::release(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
-    failing_allocations::release(p);
-}
+// The plain and the array forms, each with its nothrow and sized variants.
+#define LW_FAILING_NEW_DELETE(arr)                                                                 \
+    void* operator new arr(std::size_t size) {                                                     \
+        return failing_allocations::allocate(size, __builtin_return_address(0));                   \
+    }                                                                                              \
+    void* operator new arr(std::size_t size, const std::nothrow_t&) noexcept try {                 \
+        return failing_allocations::allocate(size, __builtin_return_address(0));                   \
+    } catch (const std::bad_alloc&) {                                                              \
+        return nullptr;                                                                            \
+    }                                                                                              \
+    void operator delete arr(void* p) noexcept {                                                   \
+        failing_allocations::release(p);                                                           \
+    }                                                                                              \
+    void operator delete arr(void* p, std::size_t) noexcept {                                      \
+        failing_allocations::release(p);                                                           \
+    }                                                                                              \
+    void operator delete arr(void* p, const std::nothrow_t&) noexcept {                            \
+        failing_allocations::release(p);                                                           \
+    }
+LW_FAILING_NEW_DELETE()
+LW_FAILING_NEW_DELETE([])
+#undef LW_FAILING_NEW_DELETE
 
 #pragma GCC diagnostic pop
