@@ -117,13 +117,15 @@ class DialogScript : public QObject {
     std::vector<std::string> captions; // of every showing, in order
     int unexpected = 0;
 
-    // Picks `path` (typed into the name box), choosing `type` ("txt") first when given.
+    // Picks `path` (typed into the name box), choosing `type` ("txt") first
+    // when given; a dialog the pick leaves open (a name refused) is cancelled.
     void pick(const std::filesystem::path& path, const std::string& type = "") {
         steps.push_back([path, type](LoadSave* d) {
             if (!type.empty())
                 d->typeChosen(d->Combo1->findText(QString::fromStdString("*." + type)));
             d->txtSearchSpec->setText(QString::fromStdString(path.string()));
             d->acceptClicked();
+            if (d->isVisible()) d->cancelClicked();
         });
     }
     void cancel() {
