@@ -59,8 +59,7 @@ QWidget* keyTarget() {
     return popup->focusWidget() ? popup->focusWidget() : popup;
 }
 
-// A key pressed and released where the keys go, shortcuts first (qt_sendShortcutOverrideEvent:
-// QTest's).
+// A key pressed and released where the keys go, shortcuts first (as QTest does).
 void pressKey(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {}) {
     QWidget* to = keyTarget();
     ASSERT_NE(to, nullptr);
