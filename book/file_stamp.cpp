@@ -51,15 +51,13 @@ bool changeTimesAgree(const FileStamp& seen, const FileStamp& now) {
 } // namespace
 
 std::optional<FileStamp> fileStampOf(int fd) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return std::nullopt;
-    FileStamp stamp = stampOf(st);
     // Only a file the readers take is read: a larger one not for nothing.
-    if (std::uint64_t size = 0; !checkReadableFile(fd, size)) stamp.digest = digestOf(fd);
-    return stamp;
+    std::optional<std::uint64_t> digest;
+    if (std::uint64_t size = 0; !checkReadableFile(fd, size)) digest = digestOf(fd);
+    return fileStampOf(fd, digest);
 }
 
-std::optional<FileStamp> fileStampOf(int fd, std::uint64_t digest) {
+std::optional<FileStamp> fileStampOf(int fd, std::optional<std::uint64_t> digest) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return std::nullopt;
     FileStamp stamp = stampOf(st);

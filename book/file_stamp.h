@@ -26,7 +26,7 @@ struct FileStamp {
 std::optional<FileStamp> fileStampOf(int fd);
 // The stamp of the open file `fd` whose bytes, read or written here as they
 // are now, have `digest` (ByteDigest): nothing is read again.
-std::optional<FileStamp> fileStampOf(int fd, std::uint64_t digest);
+std::optional<FileStamp> fileStampOf(int fd, std::optional<std::uint64_t> digest);
 // The stamp of the file `path` leads to; nullopt when there is none.
 std::optional<FileStamp> fileStampOf(const std::filesystem::path& path);
 
