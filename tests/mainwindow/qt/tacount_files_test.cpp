@@ -268,9 +268,6 @@ TEST(TAcountFiles, AReadOnlyBookFileDisablesSaveButNotSaveAs) {
     EXPECT_EQ(readFile(readOnly), bytes);
     EXPECT_EQ(script.captions.size(), 1u);
     EXPECT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_NE(fakes.messages.lastText().find(readOnly.string() + ": The file is read-only"),
-              std::string::npos)
-        << fakes.messages.lastText();
 
     // Saved as a writable book, Save comes back.
     script.pick(dir / "current.acc");
@@ -350,11 +347,8 @@ TEST(TAcountFiles, SaveAndSaveAsWriteTheBookAndClearTheChangedMark) {
     EXPECT_EQ(w.run().BookFilePath, (dir / "books 2.acc").string());
     EXPECT_FALSE(w.run().BookChanged);
 
-    // Another name of the book's file (a link, a hard link) is asked about as
-    // the book first, naming its file: No writes nothing, and the dialog stays.
-    // Yes, then Yes to the replace question: the form chosen stands there and the
-    // book is marked changed, until a Save writes it there again, asking nothing
-    // (the file is this program's). So with the journal sheet's export.
+    // Another name of the book's file (a link, a hard link, the journal's export) is asked
+    // about as the book first; Yes leaves the book changed until a Save asks nothing.
     const fs::path own = dir / "books 2.acc";
     const std::string bytes = readFile(own);
     fs::create_symlink(own, dir / "link.txt");
@@ -382,13 +376,9 @@ TEST(TAcountFiles, SaveAndSaveAsWriteTheBookAndClearTheChangedMark) {
                                       own.string()))
             << asked;
         EXPECT_NE(asked.find("no file holds the whole book"), std::string::npos);
-        if (!yes) {
-            EXPECT_EQ(readFile(own), bytes);
-            continue;
-        }
-        EXPECT_FALSE(readBookFile(own, {}, nullptr).ok());
-        EXPECT_NE(readFile(own).find("Corner Shop"), std::string::npos);
-        EXPECT_TRUE(w.run().BookChanged);
+        EXPECT_EQ(readFile(own) == bytes, !yes);
+        EXPECT_EQ(w.run().BookChanged, yes);
+        if (!yes) continue;
         run(w, Command::SaveFile);
         EXPECT_EQ(fakes.messages.shown.size(), 2u);
         EXPECT_EQ(entriesIn(own), 10);
