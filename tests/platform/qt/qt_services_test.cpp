@@ -100,19 +100,15 @@ TEST(QtServices, SettingsStoreRoundTripsPerUserUnderLwSettings) {
 
     // A settings file that is a pipe, or an odd or held lock: read as they are, written at once
     // (that is, not at all), the odd file left.
-    const std::string lock = "LW.conf.lock",
-                      to = "cd '" + (scratch.dir() / "LW").string() + "' && ";
-    const std::pair<std::string, std::string> odd[] = {
-        {"Piped.conf", "mkfifo Piped.conf"},
-        {lock, "mkfifo " + lock},
-        {lock, "mkdir " + lock},
-        {lock, "mknod " + lock + " c 1 5 || ln -s /dev/zero " + lock}, // a device, or a link to one
-        {lock, "ln -s LW.conf " + lock},
-        {lock, "touch " + lock}}; // held
-    for (const auto& [name, make] : odd) {
+    const std::string lock = " LW.conf.lock";
+    for (const std::string make :
+         {std::string("mkfifo Piped.conf"), "mkfifo" + lock, "mkdir" + lock,
+          "mknod" + lock + " c 1 5 || ln -s /dev/zero" + lock, // a device
+          "ln -s LW.conf" + lock, "touch" + lock}) {           // held
         SCOPED_TRACE(make);
-        const std::filesystem::path at = scratch.dir() / "LW" / name;
-        ASSERT_EQ(testing_support::runCommand(to + make), 0);
+        const std::filesystem::path at = scratch.dir() / "LW" / make.substr(make.rfind(' ') + 1);
+        ASSERT_EQ(testing_support::runCommand("cd '" + at.parent_path().string() + "' && " + make),
+                  0);
         const auto kind = std::filesystem::symlink_status(at).type();
         const std::string app = at.stem().stem().string();
         const std::optional<std::string> before = store.get(app, "Settings", "Height");
