@@ -130,8 +130,8 @@ void PrintSetup::probe() {
     };
     papers_ = probePapers(accepts, printer.currentPaperCode);
     papers_.own = printer.ownPapers;
-    // A printer on a sheet of its own starts on that one.
-    for (std::size_t i = 0; i < papers_.own.size() && !accepts(printer.currentPaperCode); ++i)
+    // A printer on a sheet of its own (named only then) starts on that one.
+    for (std::size_t i = 0; i < papers_.own.size(); ++i)
         if (papers_.own[i].name == printer.currentOwnPaper)
             papers_.selected = static_cast<int>(papers_.codes.size() + i);
     // A printer naming no paper keeps the paper chosen before (told as trouble).

@@ -36,11 +36,10 @@ double fittingFontZoom(DrawingSurface& s, double points, double asked,
 
 bool headingsFit(DrawingSurface& s, const std::vector<HeadingText>& headings, double zoom) {
     const SurfaceFont kept = s.font();
-    bool fit = true;
-    for (const HeadingText& h : headings) {
+    const bool fit = std::ranges::all_of(headings, [&](const HeadingText& h) {
         s.setFont({kept.name, h.points * zoom, h.bold, h.italic, false});
-        fit = fit && narrowestRoom(s, h.texts) <= h.room;
-    }
+        return narrowestRoom(s, h.texts) <= h.room;
+    });
     s.setFont(kept);
     return fit;
 }
