@@ -114,7 +114,7 @@ TEST(TAcountStartUp, StateUnderEachLocale) {
         EXPECT_EQ(w.run().GradientColors, toolbarGradient(base.red(), base.green(), base.blue()));
         EXPECT_EQ(w.windowTitle().toStdString(), MainCaptionPrefix);
         // Captions and tips from the string table.
-        EXPECT_EQ(w.menuBar()->actions()[0]->text(), "&File"); // Alt+F opens it
+        EXPECT_EQ(w.menuBar()->actions()[0]->text(), "&File");
         EXPECT_EQ(w.menuBar()->actions()[4]->text(), "&Tools");
         EXPECT_EQ(dialog_driving::menuAccessKeys(&w), "fedsth");
         EXPECT_EQ(w.action(Command::LoadFile)->text().toStdString(), strings::text(111));

@@ -55,8 +55,8 @@ TEST(TrialBalanceWindow, DateScrollDrillDownAndCopy) {
                                         "Owner Drawings", "Sales", "Purchases", "Wages", "Rent"}));
     ASSERT_EQ(w.rows().size(), shown.size());
     EXPECT_EQ(w.result().debitTotalText, w.result().creditTotalText);
-    EXPECT_FALSE(w.TScroll->isVisible());                // a short statement needs no scroll bar
-    EXPECT_EQ(dialog_driving::menuAccessKeys(&w), "fa"); // Alt+F, Alt+A
+    EXPECT_FALSE(w.TScroll->isVisible()); // a short statement needs no scroll bar
+    EXPECT_EQ(dialog_driving::menuAccessKeys(&w), "fa");
     saveScreenshot(&w, "trial_balance_window");
 
     // A picked day recomputes: on 31 January only the January accounts.
